@@ -1,0 +1,5 @@
+#include "element_applet.h"
+
+namespace orvane {
+
+} // namespace orvane

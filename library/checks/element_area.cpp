@@ -1,0 +1,5 @@
+#include "element_area.h"
+
+namespace orvane {
+
+} // namespace orvane

@@ -1,0 +1,14 @@
+#include "element_blink.h"
+
+namespace orvane {
+
+void CElementBlink::CollectText(std::string_view trimmed)
+{
+    if (trimmed.empty())
+        return;
+    if (!m_collectedText.empty())
+        m_collectedText.push_back(' ');
+    m_collectedText.append(trimmed);
+}
+
+} // namespace orvane

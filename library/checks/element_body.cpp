@@ -1,0 +1,5 @@
+#include "element_body.h"
+
+namespace orvane {
+
+} // namespace orvane

@@ -1,0 +1,5 @@
+#include "element_document.h"
+
+namespace orvane {
+
+} // namespace orvane

@@ -1,0 +1,5 @@
+#include "element_font.h"
+
+namespace orvane {
+
+} // namespace orvane

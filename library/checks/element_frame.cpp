@@ -1,0 +1,5 @@
+#include "element_frame.h"
+
+namespace orvane {
+
+} // namespace orvane

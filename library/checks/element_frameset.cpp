@@ -1,0 +1,5 @@
+#include "element_frameset.h"
+
+namespace orvane {
+
+} // namespace orvane

@@ -1,0 +1,5 @@
+#include "element_header.h"
+
+namespace orvane {
+
+} // namespace orvane

@@ -1,0 +1,5 @@
+#include "element_html.h"
+
+namespace orvane {
+
+} // namespace orvane

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "library/html/element.h"
+
+namespace orvane {
+
+// The element family of an image.
+class CElementImg : public CElement {
+public:
+    void SetEnclosingAnchor(CElement& anchor) override;
+    bool IsInsideAnchor() const { return m_insideAnchor; }
+    // The link the image stands in; null outside a link.
+    CElement* Anchor() const { return m_anchor; }
+
+private:
+    bool m_insideAnchor = false;
+    CElement* m_anchor = nullptr;
+};
+
+} // namespace orvane

@@ -1,0 +1,5 @@
+#include "element_input.h"
+
+namespace orvane {
+
+} // namespace orvane

@@ -1,0 +1,5 @@
+#include "element_label.h"
+
+namespace orvane {
+
+} // namespace orvane

@@ -1,0 +1,5 @@
+#include "element_list.h"
+
+namespace orvane {
+
+} // namespace orvane

@@ -1,0 +1,5 @@
+#include "element_map.h"
+
+namespace orvane {
+
+} // namespace orvane

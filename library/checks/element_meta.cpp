@@ -1,0 +1,5 @@
+#include "element_meta.h"
+
+namespace orvane {
+
+} // namespace orvane

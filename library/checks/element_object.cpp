@@ -1,0 +1,5 @@
+#include "element_object.h"
+
+namespace orvane {
+
+} // namespace orvane

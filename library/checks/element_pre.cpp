@@ -1,0 +1,5 @@
+#include "element_pre.h"
+
+namespace orvane {
+
+} // namespace orvane

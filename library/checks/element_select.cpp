@@ -1,0 +1,5 @@
+#include "element_select.h"
+
+namespace orvane {
+
+} // namespace orvane

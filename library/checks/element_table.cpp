@@ -1,0 +1,5 @@
+#include "element_table.h"
+
+namespace orvane {
+
+} // namespace orvane

@@ -1,0 +1,5 @@
+#include "element_td.h"
+
+namespace orvane {
+
+} // namespace orvane

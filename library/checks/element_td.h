@@ -1,0 +1,12 @@
+#pragma once
+
+#include "library/html/element.h"
+
+namespace orvane {
+
+// The element family of a table data cell.
+class CElementTd : public CElement {
+public:
+};
+
+} // namespace orvane

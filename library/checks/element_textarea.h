@@ -1,0 +1,20 @@
+#pragma once
+
+#include "library/html/element.h"
+#include <string>
+#include <string_view>
+
+namespace orvane {
+
+// The element family of a text area.
+class CElementTextarea : public CElement {
+public:
+    void CollectText(std::string_view trimmed) override;
+    // The trimmed texts inside the element, joined by single blanks.
+    const std::string& CollectedText() const { return m_collectedText; }
+
+private:
+    std::string m_collectedText;
+};
+
+} // namespace orvane

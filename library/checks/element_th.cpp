@@ -1,0 +1,5 @@
+#include "element_th.h"
+
+namespace orvane {
+
+} // namespace orvane

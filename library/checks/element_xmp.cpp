@@ -1,0 +1,4 @@
+#include "element_xmp.h"
+
+namespace orvane {
+} // namespace orvane

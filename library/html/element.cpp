@@ -1,0 +1,229 @@
+#include "element.h"
+
+#include "element_factory.h"
+#include "tag_table.h"
+#include "text_util.h"
+
+#include <bit>
+
+namespace orvane {
+
+CElement::~CElement() { DestroyAttributes(); }
+
+void CElement::Destroy(CElement* element)
+{
+    if (!element)
+        return;
+    if (element->m_inArena)
+        element->~CElement();
+    else
+        delete element;
+}
+
+void CElement::Destroy(CAttribute* attribute)
+{
+    if (!attribute)
+        return;
+    if (attribute->m_inArena)
+        attribute->~CAttribute();
+    else
+        delete attribute;
+}
+
+int CElement::Check(COrvaneSettings&, CHtmlDocument&, int) { return 0; }
+int CElement::AddRepairPages(CValidatorSheet&, CHtmlDocument&, std::uint32_t) { return 0; }
+std::uint32_t CElement::GetCheckMask() const { return 0; }
+std::string CElement::GetCheckName(std::uint32_t) const { return {}; }
+std::string CElement::GetCheckTitle(std::uint32_t) const { return {}; }
+std::string CElement::GetProblemText(std::uint32_t) const { return "repair"; }
+std::string CElement::GetWarningHelpTopic(std::uint32_t) const { return {}; }
+int CElement::GetWarningTextId(std::uint32_t) const { return 0; }
+int CElement::GetPriority(std::uint32_t) const { return 3; }
+bool CElement::IsSection508(std::uint32_t) const { return false; }
+bool CElement::IsGrouped(std::uint32_t) const { return true; }
+bool CElement::HasAutoRepair(std::uint32_t) const { return false; }
+int CElement::GetRememberedDefault(std::uint32_t) const { return 0; }
+void CElement::PrepareRepair() {}
+
+void CElement::AttachInner(CElement&) {}
+void CElement::CollectText(std::string_view) {}
+void CElement::SetOrdinal(int) {}
+void CElement::SetEnclosingAnchor(CElement&) {}
+
+bool CElement::UsesColour() const
+{
+    if (const CAttribute* style = FindAttribute(attr::kStyle)) {
+        std::string lowered = ToLower(style->Value());
+        if (lowered.find("color") != std::string::npos ||
+            lowered.find("background") != std::string::npos)
+            return true;
+    }
+    const CAttribute* colour = FindAttribute(attr::kColor);
+    return colour && !colour->IsEmpty();
+}
+
+int CElement::ProblemCount() const { return std::popcount(m_problemMask); }
+
+void CElement::SetRepaired(std::uint32_t bit, bool on)
+{
+    if (on)
+        m_repairedMask |= bit;
+    else
+        m_repairedMask &= ~bit;
+}
+
+bool CElement::IsRepaired(std::uint32_t bit, int mode) const
+{
+    if (mode == 1 && m_problemMask == 0)
+        return true;
+    if (bit == 0)
+        return m_repairedMask != 0;
+    return (m_repairedMask & bit) != 0;
+}
+
+bool CElement::SetText(std::string_view text)
+{
+    CompactString replacement;
+    if (!replacement.Assign(text))
+        return false;
+    if (m_text.Owned()) {
+        // Attributes may borrow from the text that goes away.
+        for (CAttribute* a = m_firstAttribute; a; a = a->m_next) {
+            if (!a->Materialize())
+                return false;
+        }
+    }
+    m_text.Assign(replacement.View());
+    return true;
+}
+
+CAttribute* CElement::FindAttribute(int id) const
+{
+    for (CAttribute* a = m_firstAttribute; a; a = a->m_next) {
+        if (a->m_id == id)
+            return a;
+    }
+    return nullptr;
+}
+
+int CElement::AttributeCount() const
+{
+    int count = 0;
+    for (CAttribute* a = m_firstAttribute; a; a = a->m_next)
+        ++count;
+    return count;
+}
+
+void CElement::AppendAttribute(CAttribute* attribute)
+{
+    CAttribute** link = &m_firstAttribute;
+    while (*link)
+        link = &(*link)->m_next;
+    *link = attribute;
+}
+
+int CElement::InsertAttribute(std::unique_ptr<CAttribute> owned)
+{
+    CAttribute* attribute = owned.release();
+    CAttribute** link = &m_firstAttribute;
+    bool placed = false;
+    if (m_kind == tag::kImg && attribute->m_id == attr::kAlt) {
+        // An image's alt goes right after its src, so rebuilt tags read naturally.
+        for (CAttribute** at = &m_firstAttribute; *at; at = &(*at)->m_next) {
+            if ((*at)->m_id == attr::kUnnamed) {
+                link = at;
+                placed = true;
+                break;
+            }
+            if ((*at)->m_id == attr::kSrc) {
+                link = &(*at)->m_next;
+                placed = true;
+                break;
+            }
+        }
+    }
+    if (!placed) {
+        for (CAttribute** at = &m_firstAttribute; *at; at = &(*at)->m_next) {
+            if ((*at)->m_id == attr::kSlash) {
+                link = at;
+                placed = true;
+                break;
+            }
+        }
+    }
+    if (!placed) {
+        while (*link)
+            link = &(*link)->m_next;
+    }
+    attribute->m_next = *link;
+    *link = attribute;
+    return 1;
+}
+
+void CElement::DestroyAttributes()
+{
+    CAttribute* a = m_firstAttribute;
+    m_firstAttribute = nullptr;
+    while (a) {
+        CAttribute* next = a->m_next;
+        Destroy(a);
+        a = next;
+    }
+}
+
+bool CElement::NeedsRebuild() const
+{
+    if (!m_firstAttribute)
+        return false;
+    if (m_modified)
+        return true;
+    for (CAttribute* a = m_firstAttribute; a; a = a->m_next) {
+        if (!a->m_hidden && a->m_changed)
+            return true;
+    }
+    return false;
+}
+
+void CElement::AppendMarkupText(std::string& out) const
+{
+    if (!NeedsRebuild()) {
+        out.append(Text());
+        return;
+    }
+    out.push_back('<');
+    bool first = true;
+    std::string piece;
+    for (CAttribute* a = m_firstAttribute; a; a = a->m_next) {
+        if (a->m_hidden)
+            continue;
+        piece.clear();
+        a->AppendAttributeText(piece);
+        if (piece.empty())
+            continue;
+        if (!first)
+            out.push_back(' ');
+        out.append(piece);
+        first = false;
+    }
+    out.push_back('>');
+}
+
+std::string CElement::MarkupText() const
+{
+    std::string text;
+    AppendMarkupText(text);
+    return text;
+}
+
+const CPlainElementFactory& CPlainElementFactory::Instance()
+{
+    static const CPlainElementFactory factory;
+    return factory;
+}
+
+CElement* CPlainElementFactory::Create(int, CElementArena* arena) const
+{
+    return MakeElement<CElement>(arena);
+}
+
+} // namespace orvane

@@ -1,0 +1,138 @@
+#pragma once
+
+#include "attribute.h"
+#include "compact_string.h"
+
+#include <cstdint>
+#include <limits>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace orvane {
+
+class CHtmlDocument;
+class CElementArena;
+class CValidatorSheet;
+class COrvaneSettings;
+
+// One piece of a page: a start or end tag, a text run, a comment piece, an
+// unknown tag or the document element. Families of tags derive from it and
+// answer the check catalogue through the virtual operations below.
+class CElement {
+public:
+    static constexpr std::uint64_t kNoSource = std::numeric_limits<std::uint64_t>::max();
+
+    CElement() = default;
+    virtual ~CElement();
+    CElement(const CElement&) = delete;
+    CElement& operator=(const CElement&) = delete;
+
+    // Family operations, with the defaults of the base.
+    virtual int Check(COrvaneSettings& settings, CHtmlDocument& document, int applyLevel);
+    virtual int AddRepairPages(CValidatorSheet& sheet, CHtmlDocument& document, std::uint32_t bits);
+    virtual std::uint32_t GetCheckMask() const;
+    virtual std::string GetCheckName(std::uint32_t bit) const;
+    virtual std::string GetCheckTitle(std::uint32_t bit) const;
+    virtual std::string GetProblemText(std::uint32_t bit) const;
+    virtual std::string GetWarningHelpTopic(std::uint32_t bit) const;
+    virtual int GetWarningTextId(std::uint32_t bit) const;
+    virtual int GetPriority(std::uint32_t bit) const;
+    virtual bool IsSection508(std::uint32_t bit) const;
+    virtual bool IsGrouped(std::uint32_t bit) const;
+    virtual bool HasAutoRepair(std::uint32_t bit) const;
+    virtual int GetRememberedDefault(std::uint32_t bit) const;
+    virtual bool UsesColour() const;
+    virtual void PrepareRepair();
+
+    // Hooks the tokenizer calls while the page is taken in; families that
+    // collect what lies inside them override the ones they need.
+    virtual void AttachInner(CElement& inner);          // a, script, style
+    virtual void CollectText(std::string_view trimmed); // blink, marquee, textarea
+    virtual void SetOrdinal(int number);                // lists, frames, framesets
+    virtual void SetEnclosingAnchor(CElement& anchor);  // img
+
+    int Kind() const { return m_kind; }
+    void SetKind(int kind) { m_kind = kind; }
+
+    std::uint32_t ProblemMask() const { return m_problemMask; }
+    void SetProblemMask(std::uint32_t mask) { m_problemMask = mask; }
+    int ProblemCount() const;
+    int ProblemFlag() const { return m_problemFlag; }
+    void SetProblemFlag(int flag) { m_problemFlag = flag; }
+
+    bool IsHeadingStart() const { return m_kind >= 33 && m_kind <= 38; }
+    bool IsHeadingEnd() const { return m_kind >= 1033 && m_kind <= 1038; }
+
+    bool IsDeleted() const { return m_deleted; }
+    void SetDeleted(bool deleted) { m_deleted = deleted; }
+    bool IsModified() const { return m_modified; }
+    void SetModified(bool modified) { m_modified = modified; }
+
+    std::uint32_t RepairedMask() const { return m_repairedMask; }
+    void SetRepaired(std::uint32_t bit, bool on);
+    // Mode 1: an element without problems counts as repaired. Bit 0 asks for any bit.
+    bool IsRepaired(std::uint32_t bit, int mode) const;
+
+    std::string_view Text() const { return m_text.View(); }
+    std::string GetText() const { return m_text.Str(); }
+    // False when memory ran out; the element is unchanged then.
+    bool SetText(std::string_view text);
+    // Used by the tokenizer: the text lives in the document's arena.
+    void BorrowText(std::string_view text) { m_text.Borrow(text); }
+
+    CElement* Partner() const { return m_partner; }
+    void SetPartner(CElement* partner) { m_partner = partner; }
+
+    CAttribute* FirstAttribute() const { return m_firstAttribute; }
+    CAttribute* FindAttribute(int id) const;
+    int AttributeCount() const;
+    // Places the attribute by the insertion rules and takes ownership; returns 1.
+    int InsertAttribute(std::unique_ptr<CAttribute> attribute);
+    // Appends an attribute in source order (the attribute parser's step).
+    void AppendAttribute(CAttribute* attribute);
+    void DestroyAttributes();
+
+    // What the element writes back: its source text, or the tag rebuilt from
+    // its attributes once it or one of its visible attributes was changed.
+    bool NeedsRebuild() const;
+    std::string MarkupText() const;
+    void AppendMarkupText(std::string& out) const;
+
+    // Where the element started in the source; kNoSource for elements made by repairs.
+    std::uint64_t SourceOffset() const { return m_sourceOffset; }
+    void SetSourceOffset(std::uint64_t offset) { m_sourceOffset = offset; }
+
+    bool InArena() const { return m_inArena; }
+
+    // Frees an element made by `new` or destroys one placed in an arena.
+    static void Destroy(CElement* element);
+    static void Destroy(CAttribute* attribute);
+
+private:
+    friend class CHtmlDocument;
+    friend class CAttributeParser;
+    friend class CElementArena;
+    template <class T>
+    friend T* MakeElement(CElementArena* arena);
+
+    std::uint32_t m_problemMask = 0;
+    int m_kind = -3;
+    int m_problemFlag = 0;
+    std::uint32_t m_repairedMask = 0;
+    bool m_modified = false;
+    bool m_deleted = false;
+    bool m_inArena = false;
+    CompactString m_text;
+    CElement* m_partner = nullptr;
+    CAttribute* m_firstAttribute = nullptr;
+    std::uint64_t m_sourceOffset = kNoSource;
+    std::size_t m_index = 0;  // position in the owning document's list
+};
+
+struct ElementDeleter {
+    void operator()(CElement* element) const { CElement::Destroy(element); }
+};
+using ElementPtr = std::unique_ptr<CElement, ElementDeleter>;
+
+} // namespace orvane

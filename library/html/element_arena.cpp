@@ -1,0 +1,48 @@
+#include "element_arena.h"
+
+#include <cstdint>
+#include <cstring>
+
+namespace orvane {
+
+void* CElementArena::Allocate(std::size_t size, std::size_t align)
+{
+    auto padding = [&]() -> std::size_t {
+        auto address = reinterpret_cast<std::uintptr_t>(m_cursor);
+        return (align - address % align) % align;
+    };
+    if (!m_cursor || padding() + size > m_left) {
+        std::size_t blockSize = m_nextBlock;
+        if (size + align > blockSize) {
+            // An oversized request gets a block of its own; the current block stays in use.
+            auto block = std::unique_ptr<std::byte[]>(new std::byte[size + align]);
+            std::byte* start = block.get();
+            m_reserved += size + align;
+            m_blocks.push_back(std::move(block));
+            auto address = reinterpret_cast<std::uintptr_t>(start);
+            return start + (align - address % align) % align;
+        }
+        m_blocks.push_back(std::unique_ptr<std::byte[]>(new std::byte[blockSize]));
+        m_cursor = m_blocks.back().get();
+        m_left = blockSize;
+        m_reserved += blockSize;
+        if (m_nextBlock < kLargestBlock)
+            m_nextBlock *= 2;
+    }
+    std::size_t pad = padding();
+    std::byte* result = m_cursor + pad;
+    m_cursor += pad + size;
+    m_left -= pad + size;
+    return result;
+}
+
+std::string_view CElementArena::CopyText(std::string_view text)
+{
+    if (text.empty())
+        return {};
+    auto* copy = static_cast<char*>(Allocate(text.size(), 1));
+    std::memcpy(copy, text.data(), text.size());
+    return {copy, text.size()};
+}
+
+} // namespace orvane

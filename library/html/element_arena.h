@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace orvane {
+
+// Bump allocator for the elements, attributes and text of one parsed page.
+// Everything placed here is destroyed by its owner (destructors run), but the
+// memory goes back only when the arena itself is destroyed: a page is taken in
+// and thrown away as a whole, so this keeps intake fast and memory compact.
+class CElementArena {
+public:
+    CElementArena() = default;
+    CElementArena(const CElementArena&) = delete;
+    CElementArena& operator=(const CElementArena&) = delete;
+
+    void* Allocate(std::size_t size, std::size_t align);
+
+    template <class T, class... Args>
+    T* New(Args&&... args)
+    {
+        return new (Allocate(sizeof(T), alignof(T))) T(std::forward<Args>(args)...);
+    }
+
+    // A stable copy of the text, alive as long as the arena.
+    std::string_view CopyText(std::string_view text);
+
+    std::size_t BytesReserved() const { return m_reserved; }
+
+private:
+    static constexpr std::size_t kFirstBlock = 16 * 1024;
+    static constexpr std::size_t kLargestBlock = 1024 * 1024;
+
+    std::vector<std::unique_ptr<std::byte[]>> m_blocks;
+    std::byte* m_cursor = nullptr;
+    std::size_t m_left = 0;
+    std::size_t m_nextBlock = kFirstBlock;
+    std::size_t m_reserved = 0;
+};
+
+} // namespace orvane

@@ -1,0 +1,477 @@
+#include "html_document.h"
+
+#include "tag_table.h"
+#include "text_util.h"
+
+#include "platform/services.h"
+
+#include <algorithm>
+#include <cstring>
+#include <new>
+
+namespace orvane {
+namespace {
+
+constexpr std::size_t kPieceLength = 499;
+
+void ReportLoadFailure(int reasonId)
+{
+    auto& strings = platform::Strings();
+    platform::Prompt().Show(strings.Get(111), strings.Format(150, {strings.Get(reasonId)}),
+                            platform::PromptIcon::Exclamation, platform::PromptButtons::Ok);
+}
+
+// Text as a text-mode read would have given it: a carriage return before a
+// line feed is part of the break.
+void AppendWithoutBreakReturns(std::string& out, std::string_view text)
+{
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+            continue;
+        out.push_back(text[i]);
+    }
+}
+
+std::size_t LogicalLength(std::string_view text)
+{
+    std::size_t length = text.size();
+    for (std::size_t i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] == '\r' && text[i + 1] == '\n')
+            --length;
+    }
+    return length;
+}
+
+} // namespace
+
+CHtmlDocument::CHtmlDocument(const IElementFactory& factory)
+    : m_factory(factory), m_arena(std::make_unique<CElementArena>())
+{
+    m_token.reserve(512);
+}
+
+CHtmlDocument::~CHtmlDocument()
+{
+    for (CElement* e : m_elements)
+        CElement::Destroy(e);
+    m_imageMaps.clear();
+    for (CElement* e : m_keptAreas)
+        CElement::Destroy(e);
+    for (CElement* e : m_detached)
+        CElement::Destroy(e);
+}
+
+// --- Starting and resetting --------------------------------------------------
+
+void CHtmlDocument::ClearTokenizerState()
+{
+    m_token.clear();
+    m_firstCharacter = true;
+    m_inTag = m_inComment = m_dashPair = m_rawMode = false;
+    m_insideAnchor = false;
+    m_currentAnchor = m_currentStyle = m_currentScript = m_currentBlink = m_currentTextarea = nullptr;
+    m_consumed = 0;
+    m_tokenStart = 0;
+    m_lineStarts.assign(1, 0);
+}
+
+int CHtmlDocument::Start(int createMode, bool detach)
+{
+    if (detach) {
+        for (CElement* e : m_elements) {
+            e->SetDeleted(true);
+            m_detached.push_back(e);
+        }
+        m_elements.clear();
+        m_detachedArenas.push_back(std::move(m_arena));
+        m_arena = std::make_unique<CElementArena>();
+    }
+    Reset(createMode);
+    m_createMode = createMode;
+    ClearTokenizerState();
+    return 1;
+}
+
+void CHtmlDocument::DestroyImageMapsAndKeptAreas()
+{
+    m_imageMaps.clear();
+    for (CElement* e : m_keptAreas)
+        CElement::Destroy(e);
+    m_keptAreas.clear();
+    m_keptAreaArenas.clear();
+}
+
+void CHtmlDocument::Reset(int createMode)
+{
+    if (createMode == 1)
+        DestroyImageMapsAndKeptAreas();
+    bool keptFromArena = false;
+    for (CElement* e : m_elements) {
+        if (createMode == 0 && e->Kind() == tag::kArea) {
+            m_keptAreas.push_back(e);
+            keptFromArena = keptFromArena || e->InArena();
+        } else {
+            CElement::Destroy(e);
+        }
+    }
+    m_elements.clear();
+    m_reading = nullptr;
+    m_pendingOutput.clear();
+    m_pendingStart = 0;
+    m_frameCounter = m_framesetCounter = m_listCounter = 0;
+    m_pageCounterA = m_pageCounterB = 0;
+    if (keptFromArena)
+        m_keptAreaArenas.push_back(std::move(m_arena));
+    m_arena = std::make_unique<CElementArena>();
+}
+
+// --- Loading from a stream ---------------------------------------------------
+
+int CHtmlDocument::Load(std::istream& in)
+{
+    Reset(1);
+    ClearTokenizerState();
+
+    // Pieces end after a line feed or after 499 characters; a carriage return
+    // before a line feed is read as part of the break and not counted.
+    std::string buffer;
+    std::size_t pos = 0;
+    bool endOfFile = false;
+    std::vector<char> block(64 * 1024);
+    for (;;) {
+        while (!endOfFile && buffer.size() - pos <= kPieceLength) {
+            in.read(block.data(), static_cast<std::streamsize>(block.size()));
+            std::streamsize got = in.gcount();
+            if (got <= 0) {
+                endOfFile = true;
+                break;
+            }
+            buffer.erase(0, pos);
+            pos = 0;
+            buffer.append(block.data(), static_cast<std::size_t>(got));
+        }
+        if (pos >= buffer.size())
+            break;
+        const char* start = buffer.data() + pos;
+        std::size_t available = buffer.size() - pos;
+        std::size_t limit = std::min(available, kPieceLength);
+        std::size_t length = limit;
+        if (const void* lineFeed = std::memchr(start, '\n', limit))
+            length = static_cast<std::size_t>(static_cast<const char*>(lineFeed) - start) + 1;
+        else if (limit == kPieceLength && available > limit && start[limit - 1] == '\r' &&
+                 start[limit] == '\n')
+            length = limit + 1;
+        if (!AddLine(std::string_view(start, length))) {
+            ReportLoadFailure(480);
+            return 0;
+        }
+        pos += length;
+    }
+
+    Finish();
+
+    bool hasTag = std::any_of(m_elements.begin(), m_elements.end(),
+                              [](const CElement* e) { return e->Kind() >= 0; });
+    if (!hasTag) {
+        ReportLoadFailure(479);
+        return 0;
+    }
+    if (m_elements.empty() || m_elements.front()->Kind() != kind::kDocument) {
+        try {
+            ElementPtr document(m_factory.Create(kind::kDocument, nullptr));
+            document->SetKind(kind::kDocument);
+            if (!Insert(0, std::move(document)))
+                return 0;
+        } catch (const std::bad_alloc&) {
+            return 0;
+        }
+    }
+    m_reading = m_elements.front();
+    return 1;
+}
+
+// --- Writing and reading back ------------------------------------------------
+
+int CHtmlDocument::Write(std::ostream& out) const
+{
+    std::string rebuilt;
+    for (const CElement* e : m_elements) {
+        if (e->IsDeleted())
+            continue;
+        if (e->NeedsRebuild()) {
+            rebuilt.clear();
+            e->AppendMarkupText(rebuilt);
+            out.write(rebuilt.data(), static_cast<std::streamsize>(rebuilt.size()));
+        } else {
+            std::string_view text = e->Text();
+            out.write(text.data(), static_cast<std::streamsize>(text.size()));
+        }
+        if (!out)
+            return 0;
+    }
+    return 1;
+}
+
+std::string CHtmlDocument::Text() const
+{
+    std::string text;
+    for (const CElement* e : m_elements) {
+        if (!e->IsDeleted())
+            e->AppendMarkupText(text);
+    }
+    return text;
+}
+
+void CHtmlDocument::StartReading()
+{
+    m_reading = m_elements.empty() ? nullptr : m_elements.front();
+    m_pendingOutput.clear();
+    m_pendingStart = 0;
+}
+
+std::string CHtmlDocument::NextLine(bool& more)
+{
+    more = false;
+    if (m_pendingStart >= m_pendingOutput.size()) {
+        m_pendingOutput.clear();
+        m_pendingStart = 0;
+        CElement* e = NextUndeleted();
+        if (!e)
+            return {};
+        e->AppendMarkupText(m_pendingOutput);
+        more = true;
+    }
+    std::size_t scanned = m_pendingStart;
+    std::size_t lineFeed = std::string::npos;
+    for (;;) {
+        lineFeed = m_pendingOutput.find('\n', scanned);
+        if (lineFeed != std::string::npos)
+            break;
+        scanned = m_pendingOutput.size();
+        CElement* e = NextUndeleted();
+        if (!e)
+            break;
+        e->AppendMarkupText(m_pendingOutput);
+    }
+    std::size_t end = lineFeed == std::string::npos ? m_pendingOutput.size() : lineFeed + 1;
+    std::string line(m_pendingOutput, m_pendingStart, end - m_pendingStart);
+    m_pendingStart = end;
+    // Drop what was handed out once it is most of the buffer, so a long element
+    // of many lines is not copied again for every line.
+    if (m_pendingStart > 4096 && m_pendingStart * 2 > m_pendingOutput.size()) {
+        m_pendingOutput.erase(0, m_pendingStart);
+        m_pendingStart = 0;
+    }
+    more = !line.empty();
+    return line;
+}
+
+// --- Walking -----------------------------------------------------------------
+
+CHtmlDocument::Position CHtmlDocument::FirstPosition() const
+{
+    return m_elements.empty() ? nullptr : m_elements.front();
+}
+
+CElement* CHtmlDocument::GetNext(Position& pos) const
+{
+    CElement* e = pos;
+    pos = e ? ElementAfter(e) : nullptr;
+    return e;
+}
+
+CElement* CHtmlDocument::NextUndeleted()
+{
+    while (m_reading) {
+        CElement* e = m_reading;
+        m_reading = ElementAfter(e);
+        if (!e->IsDeleted())
+            return e;
+    }
+    return nullptr;
+}
+
+CElement* CHtmlDocument::PreviousUndeleted()
+{
+    std::size_t index = m_reading ? m_reading->m_index : m_elements.size();
+    while (index > 0) {
+        CElement* e = m_elements[--index];
+        if (!e->IsDeleted()) {
+            m_reading = e;
+            return e;
+        }
+    }
+    return nullptr;
+}
+
+bool CHtmlDocument::SetReadingPosition(Position pos)
+{
+    if (!pos || !Find(pos))
+        return false;
+    m_reading = pos;
+    return true;
+}
+
+CHtmlDocument::Position CHtmlDocument::Find(const CElement* element) const
+{
+    if (!element || element->m_index >= m_elements.size() || m_elements[element->m_index] != element)
+        return nullptr;
+    return m_elements[element->m_index];
+}
+
+CElement* CHtmlDocument::ElementAfter(const CElement* element) const
+{
+    if (!Find(element))
+        return nullptr;
+    std::size_t next = element->m_index + 1;
+    return next < m_elements.size() ? m_elements[next] : nullptr;
+}
+
+CElement* CHtmlDocument::ElementBefore(const CElement* element) const
+{
+    if (!Find(element) || element->m_index == 0)
+        return nullptr;
+    return m_elements[element->m_index - 1];
+}
+
+void CHtmlDocument::Renumber(std::size_t from)
+{
+    for (std::size_t i = from; i < m_elements.size(); ++i)
+        m_elements[i]->m_index = i;
+}
+
+int CHtmlDocument::Insert(std::size_t at, ElementPtr element)
+{
+    if (!element)
+        return 0;
+    try {
+        m_elements.insert(m_elements.begin() + static_cast<std::ptrdiff_t>(at), element.get());
+    } catch (const std::bad_alloc&) {
+        return 0;
+    }
+    element.release();
+    Renumber(at);
+    return 1;
+}
+
+int CHtmlDocument::InsertAfter(const CElement* existing, ElementPtr element)
+{
+    if (!Find(existing))
+        return 0;
+    return Insert(existing->m_index + 1, std::move(element));
+}
+
+int CHtmlDocument::InsertBefore(const CElement* existing, ElementPtr element)
+{
+    if (!Find(existing))
+        return 0;
+    return Insert(existing->m_index, std::move(element));
+}
+
+// --- Image maps ----------------------------------------------------------------
+
+int CHtmlDocument::AddImageMap(std::unique_ptr<CImageMap> map)
+{
+    if (!map)
+        return 0;
+    m_imageMaps.push_back(std::move(map));
+    return 1;
+}
+
+int CHtmlDocument::RemoveImageMap(const CImageMap* map)
+{
+    auto it = std::find_if(m_imageMaps.begin(), m_imageMaps.end(),
+                           [map](const auto& owned) { return owned.get() == map; });
+    if (it == m_imageMaps.end())
+        return 0;
+    m_imageMaps.erase(it);
+    return 1;
+}
+
+void CHtmlDocument::RemoveImageMapByName(std::string_view name)
+{
+    if (!name.empty() && name.front() == '#')
+        name.remove_prefix(1);
+    auto it = std::find_if(m_imageMaps.begin(), m_imageMaps.end(),
+                           [name](const auto& map) { return map->Name() == name; });
+    if (it != m_imageMaps.end())
+        m_imageMaps.erase(it);
+}
+
+CImageMap* CHtmlDocument::FindImageMap(std::string_view name) const
+{
+    for (const auto& map : m_imageMaps) {
+        if (map->Name() == name)
+            return map.get();
+    }
+    return nullptr;
+}
+
+// --- Queries -------------------------------------------------------------------
+
+std::string CHtmlDocument::InnerText(const CElement& element, int maxLength) const
+{
+    std::string text;
+    const CElement* partner = element.Partner();
+    if (!partner || !Find(&element) || !Find(partner) || partner->m_index <= element.m_index)
+        return text;
+    for (std::size_t i = element.m_index + 1; i < partner->m_index; ++i) {
+        const CElement* e = m_elements[i];
+        if (e->Kind() != kind::kText || e->IsDeleted())
+            continue;
+        bool wasEmpty = text.empty();
+        AppendWithoutBreakReturns(text, e->Text());
+        // Only the ends can carry white space: what was kept before is trimmed already.
+        std::size_t end = text.size();
+        while (end > 0 && IsSpace(text[end - 1]))
+            --end;
+        text.resize(end);
+        if (wasEmpty) {
+            std::size_t begin = 0;
+            while (begin < text.size() && IsSpace(text[begin]))
+                ++begin;
+            text.erase(0, begin);
+        }
+        if (maxLength >= 0 && text.size() > static_cast<std::size_t>(maxLength)) {
+            text.resize(static_cast<std::size_t>(maxLength));
+            text += "...";
+            break;
+        }
+    }
+    std::replace(text.begin(), text.end(), '\n', ' ');
+    return text;
+}
+
+std::string CHtmlDocument::FileName() const
+{
+    std::size_t slash = m_name.find_last_of('/');
+    return slash == std::string::npos ? m_name : m_name.substr(slash + 1);
+}
+
+bool CHtmlDocument::HasBodyText() const
+{
+    bool inBody = false;
+    for (const CElement* e : m_elements) {
+        if (e->Kind() == tag::kBody)
+            inBody = true;
+        else if (e->Kind() == tag::kBody + kind::kEndOffset)
+            inBody = false;
+        else if (inBody && e->Kind() == kind::kText && LogicalLength(e->Text()) > 15)
+            return true;
+    }
+    return false;
+}
+
+SourceLocation CHtmlDocument::LocationOf(const CElement& element) const
+{
+    std::uint64_t offset = element.SourceOffset();
+    if (offset == CElement::kNoSource)
+        return {};
+    auto after = std::upper_bound(m_lineStarts.begin(), m_lineStarts.end(), offset);
+    std::uint64_t line = static_cast<std::uint64_t>(after - m_lineStarts.begin());
+    return {line, offset - *(after - 1) + 1};
+}
+
+void CHtmlDocument::ParseAttributes(CElement& element) { m_parser.Parse(element, m_arena.get()); }
+
+} // namespace orvane

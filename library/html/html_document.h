@@ -1,0 +1,181 @@
+#pragma once
+
+#include "attribute_parser.h"
+#include "element.h"
+#include "element_arena.h"
+#include "element_factory.h"
+#include "image_map.h"
+
+#include <cstdint>
+#include <istream>
+#include <list>
+#include <memory>
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace orvane {
+
+struct SourceLocation {
+    std::uint64_t line = 0;    // 1-based; 0 when the element has no source
+    std::uint64_t column = 0;  // 1-based, in bytes
+};
+
+// One page as a flat, ordered list of elements in source order. There is no
+// tree: a start tag and its end tag point at each other, and a few elements
+// (a, script, style, blink, textarea) collect what was parsed inside them.
+class CHtmlDocument {
+public:
+    explicit CHtmlDocument(const IElementFactory& factory = CPlainElementFactory::Instance());
+    ~CHtmlDocument();
+    CHtmlDocument(const CHtmlDocument&) = delete;
+    CHtmlDocument& operator=(const CHtmlDocument&) = delete;
+
+    // --- Taking a page in ---------------------------------------------------
+    // Starts a page. createMode 1: a file or lines; 0: a whole text, whose
+    // image maps and their areas survive the restart. detach: the old elements
+    // are marked deleted and handed over instead of destroyed.
+    int Start(int createMode, bool detach);
+    void Reset(int createMode);
+    // Reads the page from a stream in pieces of at most 499 characters.
+    // Refuses (0) a page without a recognised tag.
+    int Load(std::istream& in);
+    // Takes in one piece of the page (a line, or any run of bytes).
+    int AddLine(std::string_view piece);
+    // Pairs start and end tags, parses attributes and builds the image maps.
+    int Finish();
+
+    // --- Writing back ---------------------------------------------------------
+    // Writes the markup text of every element not deleted; 0 on a write error.
+    int Write(std::ostream& out) const;
+    std::string Text() const;
+    void StartReading();
+    // The next line of the page up to and including its line feed; more is
+    // false once the page is exhausted.
+    std::string NextLine(bool& more);
+
+    // --- Walking --------------------------------------------------------------
+    // A position is the element standing there; null is past the end.
+    using Position = CElement*;
+    Position FirstPosition() const;
+    // The element at pos (deleted ones too); pos moves on.
+    CElement* GetNext(Position& pos) const;
+    // From the reading position: the next element not deleted; the position moves past it.
+    CElement* NextUndeleted();
+    // Steps back from the reading position to the previous element not deleted.
+    CElement* PreviousUndeleted();
+    CElement* AtReadingPosition() const { return m_reading; }
+    bool SetReadingPosition(Position pos);
+    Position ReadingPosition() const { return m_reading; }
+    CElement* ElementAfter(const CElement* element) const;
+    CElement* ElementBefore(const CElement* element) const;
+    bool IsEmpty() const { return m_elements.empty(); }
+    Position Find(const CElement* element) const;
+    std::size_t Size() const { return m_elements.size(); }
+    CElement* At(std::size_t index) const { return m_elements[index]; }
+    // Position of the element in the list; only for elements of this document.
+    std::size_t IndexOf(const CElement& element) const { return element.m_index; }
+    const std::vector<CElement*>& Elements() const { return m_elements; }
+
+    int InsertAfter(const CElement* existing, ElementPtr element);
+    int InsertBefore(const CElement* existing, ElementPtr element);
+
+    // --- Image maps -----------------------------------------------------------
+    int AddImageMap(std::unique_ptr<CImageMap> map);
+    int RemoveImageMap(const CImageMap* map);
+    void RemoveImageMapByName(std::string_view name);
+    CImageMap* FindImageMap(std::string_view name) const;
+    const std::list<std::unique_ptr<CImageMap>>& ImageMaps() const { return m_imageMaps; }
+    const std::vector<CElement*>& KeptAreas() const { return m_keptAreas; }
+
+    // --- Queries ----------------------------------------------------------------
+    // Texts strictly between an element and its partner, each addition trimmed;
+    // cut with "..." past maxLength (when not negative); line feeds become blanks.
+    std::string InnerText(const CElement& element, int maxLength) const;
+    // The name without its folder.
+    std::string FileName() const;
+    const std::string& Name() const { return m_name; }
+    void SetName(std::string name) { m_name = std::move(name); }
+    // A text run of more than 15 characters between <body> and the next </body>.
+    bool HasBodyText() const;
+    SourceLocation LocationOf(const CElement& element) const;
+
+    int OriginFlag() const { return m_origin; }
+    void SetOriginFlag(int origin) { m_origin = origin; }
+    int CreateMode() const { return m_createMode; }
+
+    int FrameCount() const { return m_frameCounter; }
+    int FramesetCount() const { return m_framesetCounter; }
+    int ListCount() const { return m_listCounter; }
+
+    const IElementFactory& Factory() const { return m_factory; }
+    // Splits an element's text into attributes.
+    void ParseAttributes(CElement& element);
+
+private:
+    void ClearTokenizerState();
+    void DestroyImageMapsAndKeptAreas();
+    void RetireArena();
+    bool AppendElement(CElement* element);
+    void Flush();
+    bool FinishTag();
+    bool StartComment();
+    void EndComment(std::uint64_t endOffset);
+    void AppendCommentPiece(std::string_view text);
+    CElement* AppendText(std::string_view text);
+    CElement* CreateElement(int kind);
+    void NoteTokenStart(std::size_t indexInPiece);
+    void PairTags();
+    void BuildImageMaps();
+    void LinkImages();
+    int Insert(std::size_t at, ElementPtr element);
+    void Renumber(std::size_t from);
+
+    const IElementFactory& m_factory;
+    std::string m_name;
+    int m_origin = 0;
+    CAttributeParser m_parser;
+    std::vector<CElement*> m_elements;  // owned
+    CElement* m_reading = nullptr;
+    std::string m_pendingOutput;
+    std::size_t m_pendingStart = 0;  // what of it was handed out already
+    int m_createMode = 1;
+    std::list<std::unique_ptr<CImageMap>> m_imageMaps;
+    std::vector<CElement*> m_keptAreas;  // owned
+
+    // Tokenizer state.
+    std::string m_token;
+    bool m_firstCharacter = true;
+    bool m_rawMode = false;
+    bool m_inTag = false;
+    bool m_inComment = false;
+    bool m_dashPair = false;
+    int m_frameCounter = 0;
+    int m_framesetCounter = 0;
+    int m_listCounter = 0;
+    int m_pageCounterA = 0;
+    int m_pageCounterB = 0;
+    bool m_insideAnchor = false;
+    CElement* m_currentAnchor = nullptr;
+    CElement* m_currentStyle = nullptr;
+    CElement* m_currentScript = nullptr;
+    CElement* m_currentBlink = nullptr;
+    CElement* m_currentTextarea = nullptr;
+
+    // Source positions: bytes taken in so far, where the token began, and
+    // where each line begins.
+    std::uint64_t m_consumed = 0;
+    std::uint64_t m_tokenStart = 0;
+    std::vector<std::uint64_t> m_lineStarts{0};
+
+    // Storage of the parsed page. Arenas still referred to (by areas kept for
+    // the image maps, or by elements handed over by Start) are retired rather
+    // than freed.
+    std::unique_ptr<CElementArena> m_arena;
+    std::vector<std::unique_ptr<CElementArena>> m_keptAreaArenas;
+    std::vector<std::unique_ptr<CElementArena>> m_detachedArenas;
+    std::vector<CElement*> m_detached;  // owned: elements handed over by Start
+};
+
+} // namespace orvane

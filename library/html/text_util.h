@@ -1,0 +1,69 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace orvane {
+
+// Byte-wise helpers: page text is single-byte, whatever its code page, so only
+// ASCII letters change case and only ASCII white space counts as white space.
+
+constexpr char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+constexpr char AsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+
+constexpr bool IsSpace(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+constexpr bool IsHexDigit(char c)
+{
+    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+}
+
+// Pages keep their carriage returns byte for byte, but a carriage return that
+// stands before a line feed is part of the line break and is read as the break.
+constexpr bool IsLineBreakAt(std::string_view text, std::size_t i)
+{
+    return text[i] == '\n' || (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n');
+}
+
+constexpr std::string_view TrimLeft(std::string_view text)
+{
+    std::size_t i = 0;
+    while (i < text.size() && IsSpace(text[i]))
+        ++i;
+    return text.substr(i);
+}
+
+constexpr std::string_view TrimRight(std::string_view text)
+{
+    std::size_t n = text.size();
+    while (n > 0 && IsSpace(text[n - 1]))
+        --n;
+    return text.substr(0, n);
+}
+
+constexpr std::string_view Trim(std::string_view text) { return TrimRight(TrimLeft(text)); }
+
+constexpr bool EqualsIgnoreCase(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (AsciiLower(a[i]) != AsciiLower(b[i]))
+            return false;
+    }
+    return true;
+}
+
+inline std::string ToLower(std::string_view text)
+{
+    std::string result(text);
+    for (char& c : result)
+        c = AsciiLower(c);
+    return result;
+}
+
+} // namespace orvane

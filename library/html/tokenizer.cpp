@@ -1,0 +1,379 @@
+// Taking the characters of a page in: the tokenizer state machine, the
+// element factory's effects on the document, and finishing the page.
+#include "html_document.h"
+
+#include "attribute_table.h"
+#include "tag_table.h"
+#include "text_util.h"
+
+#include <cstring>
+#include <new>
+
+namespace orvane {
+namespace {
+
+std::size_t FindByte(std::string_view text, std::size_t from, char c)
+{
+    if (from >= text.size())
+        return text.size();
+    const void* hit = std::memchr(text.data() + from, c, text.size() - from);
+    return hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - text.data()) : text.size();
+}
+
+std::size_t FindTagBracket(std::string_view text, std::size_t from)
+{
+    std::size_t i = from;
+    while (i < text.size() && text[i] != '<' && text[i] != '>')
+        ++i;
+    return i;
+}
+
+} // namespace
+
+void CHtmlDocument::NoteTokenStart(std::size_t indexInPiece)
+{
+    if (m_token.empty())
+        m_tokenStart = m_consumed + indexInPiece;
+}
+
+bool CHtmlDocument::AppendElement(CElement* element)
+{
+    element->m_index = m_elements.size();
+    m_elements.push_back(element);
+    return true;
+}
+
+CElement* CHtmlDocument::CreateElement(int kind)
+{
+    CElement* element = m_factory.Create(kind, m_arena.get());
+    element->SetKind(kind);
+    return element;
+}
+
+CElement* CHtmlDocument::AppendText(std::string_view text)
+{
+    CElement* element = CreateElement(kind::kText);
+    element->BorrowText(m_arena->CopyText(text));
+    element->SetSourceOffset(m_tokenStart);
+    AppendElement(element);
+    // Only the innermost collecting element takes the text.
+    if (m_currentStyle) {
+        m_currentStyle->AttachInner(*element);
+    } else if (m_currentScript) {
+        m_currentScript->AttachInner(*element);
+    } else if (m_currentBlink || m_currentTextarea) {
+        std::string_view trimmed = Trim(text);
+        if (!trimmed.empty())
+            (m_currentBlink ? m_currentBlink : m_currentTextarea)->CollectText(trimmed);
+    } else if (m_currentAnchor) {
+        m_currentAnchor->AttachInner(*element);
+    }
+    return element;
+}
+
+void CHtmlDocument::AppendCommentPiece(std::string_view text)
+{
+    CElement* element = CreateElement(kind::kComment);
+    element->BorrowText(m_arena->CopyText(text));
+    element->SetSourceOffset(m_tokenStart);
+    AppendElement(element);
+    if (m_currentScript)
+        m_currentScript->AttachInner(*element);
+}
+
+void CHtmlDocument::Flush()
+{
+    if (m_token.empty())
+        return;
+    if (m_inComment)
+        AppendCommentPiece(m_token);
+    else
+        AppendText(m_token);
+    m_token.clear();
+}
+
+bool CHtmlDocument::FinishTag()
+{
+    int kind = TagIdOfToken(m_token);
+    if (kind == tag::kXmp + kind::kEndOffset)
+        m_rawMode = false;
+    else if (m_rawMode)
+        kind = kind::kText;
+
+    CElement* element = CreateElement(kind);
+    switch (kind) {
+    case tag::kA:
+        m_insideAnchor = true;
+        m_currentAnchor = element;
+        break;
+    case tag::kA + kind::kEndOffset:
+        m_insideAnchor = false;
+        m_currentAnchor = nullptr;
+        break;
+    case tag::kBlink:
+        m_currentBlink = element;
+        break;
+    case tag::kBlink + kind::kEndOffset:
+        m_currentBlink = nullptr;
+        break;
+    case tag::kList:
+        element->SetOrdinal(++m_listCounter);
+        break;
+    case tag::kFrame:
+        element->SetOrdinal(++m_frameCounter);
+        break;
+    case tag::kFrameset:
+        element->SetOrdinal(++m_framesetCounter);
+        break;
+    case tag::kImg:
+        if (m_insideAnchor && m_currentAnchor) {
+            element->SetEnclosingAnchor(*m_currentAnchor);
+            m_currentAnchor->AttachInner(*element);
+        }
+        break;
+    case tag::kScript:
+        m_currentScript = element;
+        break;
+    case tag::kScript + kind::kEndOffset:
+        m_currentScript = nullptr;
+        break;
+    case tag::kStyle:
+        m_currentStyle = element;
+        break;
+    case tag::kStyle + kind::kEndOffset:
+        m_currentStyle = nullptr;
+        break;
+    case tag::kTextarea:
+        m_currentTextarea = element;
+        break;
+    case tag::kTextarea + kind::kEndOffset:
+        m_currentTextarea = nullptr;
+        break;
+    case tag::kXmp:
+        m_rawMode = true;
+        break;
+    default:
+        break;
+    }
+    element->BorrowText(m_arena->CopyText(m_token));
+    element->SetSourceOffset(m_tokenStart);
+    AppendElement(element);
+    m_token.clear();
+    return true;
+}
+
+bool CHtmlDocument::StartComment()
+{
+    m_inComment = true;
+    m_dashPair = false;
+    m_inTag = false;
+    m_token = "<!--";
+    return FinishTag();
+}
+
+void CHtmlDocument::EndComment(std::uint64_t endOffset)
+{
+    m_dashPair = false;
+    m_inComment = false;
+    m_token.pop_back();  // the '>' is the comment end's, not the comment's
+    if (!m_token.empty())
+        AppendCommentPiece(m_token);
+    m_token.clear();
+    CElement* end = CreateElement(kind::kCommentEnd);
+    end->BorrowText(">");
+    end->SetSourceOffset(endOffset);
+    AppendElement(end);
+}
+
+int CHtmlDocument::AddLine(std::string_view piece)
+{
+    try {
+        if (!m_inTag && !m_token.empty())
+            Flush();  // a text run or comment piece never spans two pieces
+
+        const std::size_t n = piece.size();
+        for (std::size_t at = FindByte(piece, 0, '\n'); at < n; at = FindByte(piece, at + 1, '\n'))
+            m_lineStarts.push_back(m_consumed + at + 1);
+
+        std::size_t i = 0;
+        while (i < n) {
+            const char c = piece[i];
+            if (m_inComment) {
+                if (!m_dashPair) {
+                    // Only a "--" can start the end of a comment.
+                    std::size_t dash = FindByte(piece, i, '-');
+                    NoteTokenStart(i);
+                    if (dash == n) {
+                        m_token.append(piece.substr(i));
+                        i = n;
+                    } else {
+                        m_token.append(piece.substr(i, dash - i + 1));
+                        if (dash > 0 && piece[dash - 1] == '-')
+                            m_dashPair = true;
+                        i = dash + 1;
+                    }
+                } else {
+                    NoteTokenStart(i);
+                    m_token.push_back(c);
+                    if (c == '-' && i > 0 && piece[i - 1] == '-') {
+                        m_dashPair = true;
+                    } else if (c == '>') {
+                        EndComment(m_consumed + i);
+                    } else if (!IsSpace(c)) {
+                        m_dashPair = false;
+                    }
+                    ++i;
+                }
+            } else if (c == '<') {
+                m_inTag = true;
+                if (!m_firstCharacter)
+                    Flush();  // an unfinished tag before this '<' becomes text
+                NoteTokenStart(i);
+                m_token.push_back('<');
+                ++i;
+            } else if (m_inTag) {
+                if (c == '>') {
+                    m_inTag = false;
+                    m_token.push_back('>');
+                    FinishTag();
+                    ++i;
+                } else if (c == '-' && m_token.size() == 3 && m_token == "<!-") {
+                    StartComment();
+                    ++i;
+                    // The character after "<!--" opens the comment untested.
+                    if (i < n) {
+                        NoteTokenStart(i);
+                        m_token.push_back(piece[i]);
+                        ++i;
+                    }
+                } else if (m_token.size() < 3) {
+                    m_token.push_back(c);
+                    ++i;
+                } else {
+                    std::size_t stop = FindTagBracket(piece, i);
+                    m_token.append(piece.substr(i, stop - i));
+                    i = stop;
+                }
+            } else {
+                std::size_t stop = FindByte(piece, i, '<');
+                NoteTokenStart(i);
+                m_token.append(piece.substr(i, stop - i));
+                i = stop;
+            }
+            m_firstCharacter = false;
+        }
+        m_consumed += n;
+        return 1;
+    } catch (const std::bad_alloc&) {
+        m_consumed += piece.size();
+        return 0;
+    }
+}
+
+// --- Finishing the page --------------------------------------------------------
+
+int CHtmlDocument::Finish()
+{
+    try {
+        if (!m_token.empty()) {
+            // An unfinished tag or comment at the end of the page is text of its own.
+            CElement* rest = CreateElement(kind::kText);
+            rest->BorrowText(m_arena->CopyText(m_token));
+            rest->SetSourceOffset(m_tokenStart);
+            AppendElement(rest);
+            m_token.clear();
+        }
+        PairTags();
+        for (CElement* e : m_elements)
+            m_parser.Parse(*e, m_arena.get());
+        BuildImageMaps();
+        LinkImages();
+        return 1;
+    } catch (const std::bad_alloc&) {
+        return 0;
+    }
+}
+
+void CHtmlDocument::PairTags()
+{
+    // Each start kind is matched with the nearest balanced end of its kind, as a
+    // forward walk with a depth count would find it, in one pass with a stack per kind.
+    constexpr int kLowest = kind::kDocument;
+    constexpr int kKinds = kTagTableSize - kLowest;
+    std::vector<std::vector<CElement*>> open(kKinds);
+    for (CElement* e : m_elements) {
+        int k = e->Kind();
+        int startKind = k - kind::kEndOffset;
+        if (startKind >= kLowest && startKind < kTagTableSize) {
+            auto& stack = open[static_cast<std::size_t>(startKind - kLowest)];
+            if (!stack.empty()) {
+                CElement* start = stack.back();
+                stack.pop_back();
+                start->SetPartner(e);
+                e->SetPartner(start);
+            }
+        } else if (k >= kLowest && k < kTagTableSize && k != kind::kText && k != kind::kUnknown) {
+            open[static_cast<std::size_t>(k - kLowest)].push_back(e);
+        }
+    }
+}
+
+void CHtmlDocument::BuildImageMaps()
+{
+    // Every map's areas are a run of one list of the page's areas: from the map
+    // up to the next map end tag. One pass finds all the runs.
+    auto areas = std::make_shared<std::vector<CElement*>>();
+    struct Run {
+        CElement* map;
+        std::size_t first;
+        std::size_t last;
+    };
+    std::vector<Run> runs;
+    std::size_t firstOpen = 0;
+    for (CElement* e : m_elements) {
+        if (e->Kind() == tag::kMap)
+            runs.push_back({e, areas->size(), std::string::npos});
+        if (e->IsDeleted())
+            continue;
+        if (e->Kind() == tag::kArea) {
+            areas->push_back(e);
+        } else if (e->Kind() == tag::kMap + kind::kEndOffset) {
+            for (; firstOpen < runs.size(); ++firstOpen)
+                runs[firstOpen].last = areas->size();
+        }
+    }
+    for (; firstOpen < runs.size(); ++firstOpen)
+        runs[firstOpen].last = areas->size();
+
+    for (const Run& run : runs) {
+        const CAttribute* name = run.map->FindAttribute(attr::kName);
+        if (!name || name->IsEmpty())
+            continue;
+        RemoveImageMapByName(name->Value());
+        if (run.last == run.first)
+            continue;
+        auto map = std::make_unique<CImageMap>();
+        map->SetAreas(name->GetValue(), areas, run.first, run.last);
+        if (m_createMode == 0)
+            DestroyImageMapsAndKeptAreas();
+        AddImageMap(std::move(map));
+    }
+}
+
+void CHtmlDocument::LinkImages()
+{
+    for (CElement* e : m_elements) {
+        if (e->Kind() != tag::kImg)
+            continue;
+        const CAttribute* usemap = e->FindAttribute(attr::kUsemap);
+        if (!usemap)
+            continue;
+        std::string_view name = usemap->Value();
+        if (!name.empty() && name.front() == '#')
+            name.remove_prefix(1);
+        if (CImageMap* map = FindImageMap(name))
+            map->LinkImage(*e, *this);
+    }
+}
+
+} // namespace orvane

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <functional>
+#include <istream>
+#include <memory>
+#include <ostream>
+#include <string>
+
+namespace orvane::platform {
+
+// Opens a file for reading its bytes; null with a reason in *error when it cannot be read.
+std::unique_ptr<std::istream> OpenForReading(const std::string& path, std::string* error = nullptr);
+
+// Writes a file through a temporary file beside it that replaces the target
+// only once everything was written: a failed write leaves the target as it was.
+// write returns false to abandon the file.
+bool WriteFileAtomically(const std::string& path, const std::function<bool(std::ostream&)>& write,
+                         std::string* error = nullptr);
+
+bool FileExists(const std::string& path);
+
+} // namespace orvane::platform

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+
+namespace orvane::platform {
+
+// The folder of the running module (the library when it is loaded as one, else
+// the program), where read-only data such as the resource bundle lies.
+std::string ModuleDirectory();
+
+// The path of a read-only data file shipped beside the module: looked up beside
+// the module first, then in the library folder beside a program's folder.
+// Empty when it is in neither.
+std::string FindDataFile(const std::string& name);
+
+// The per-user folder for writable state (settings, registries, previews):
+// $ORVANE_HOME when set, else the user's data folder. Created when missing.
+std::string UserDataDirectory();
+
+} // namespace orvane::platform

@@ -1,0 +1,38 @@
+#include "platform/resource_bundle.h"
+
+#include <QFile>
+#include <QResource>
+
+#include <atomic>
+
+namespace orvane::platform {
+
+bool CResourceBundle::Load(const std::string& path)
+{
+    static std::atomic<int> counter{0};
+    QString root = QString("/orvane-bundle-%1").arg(counter++);
+    if (!QResource::registerResource(QString::fromStdString(path), root))
+        return false;
+    m_path = path;
+    m_root = root.toStdString();
+    return true;
+}
+
+CResourceBundle::~CResourceBundle()
+{
+    if (IsLoaded())
+        QResource::unregisterResource(QString::fromStdString(m_path), QString::fromStdString(m_root));
+}
+
+std::optional<std::string> CResourceBundle::ReadFile(const std::string& name) const
+{
+    if (!IsLoaded())
+        return std::nullopt;
+    QFile file(QString::fromStdString(":" + m_root + "/" + name));
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    QByteArray bytes = file.readAll();
+    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
+} // namespace orvane::platform

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "platform/prompt.h"
+#include "platform/services.h"
+
+#include <string>
+#include <vector>
+
+namespace orvane::test {
+
+// Records every message the code under test would show, and answers with `answer`.
+class CRecordingPrompt final : public platform::IPrompt {
+public:
+    struct Message {
+        std::string caption;
+        std::string text;
+        platform::PromptIcon icon;
+        platform::PromptButtons buttons;
+    };
+
+    explicit CRecordingPrompt(int answer = platform::kAnswerOk) : m_answer(answer) {}
+    int Show(std::string_view caption, std::string_view text, platform::PromptIcon icon,
+             platform::PromptButtons buttons) override
+    {
+        messages.push_back({std::string(caption), std::string(text), icon, buttons});
+        return m_answer;
+    }
+
+    std::vector<Message> messages;
+
+private:
+    int m_answer;
+};
+
+// Installs a recording prompt for the lifetime of the object.
+class CPromptCapture {
+public:
+    CPromptCapture() : m_scope(prompt) {}
+    CRecordingPrompt prompt;
+
+private:
+    platform::ScopedPrompt m_scope;
+};
+
+// The shared corpus of real pages; empty when it is not beside the project.
+std::string CorpusDirectory();
+std::vector<std::string> CorpusPages();
+
+std::string ReadFileBytes(const std::string& path);
+
+} // namespace orvane::test
