@@ -1,0 +1,327 @@
+#include "page_fixture.h"
+
+#include "library/checks/element_document.h"
+#include "platform/string_table.h"
+#include "tests/support/test_support.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+namespace orvane::test {
+namespace {
+
+using ::testing::ElementsAre;
+
+std::vector<std::string> ReadLines(CHtmlDocument& document)
+{
+    std::vector<std::string> lines;
+    document.StartReading();
+    bool more = true;
+    for (;;) {
+        std::string line = document.NextLine(more);
+        if (!more)
+            break;
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+class FileLoading : public ::testing::Test {
+protected:
+    FileLoading()
+    {
+        strings.Parse("111\tCaption\n150\tCannot read: %1\n479\tno tags\n480\tno memory\n");
+    }
+    platform::CStringTable strings;
+    platform::ScopedStrings useStrings{strings};
+    CPromptCapture capture;
+    CParsedPage page;
+};
+
+TEST_F(FileLoading, PutsTheDocumentElementFirst)
+{
+    ASSERT_EQ(page.FromFile("<p>x</p>\n"), 1);
+    EXPECT_NE(dynamic_cast<CElementDocument*>(&page.At(0)), nullptr);
+    EXPECT_EQ(page.At(0).Kind(), -4);
+    EXPECT_EQ(page.document.AtReadingPosition(), &page.At(0));
+    EXPECT_EQ(page.Written(), "<p>x</p>\n");
+    EXPECT_TRUE(capture.prompt.messages.empty());
+}
+
+TEST_F(FileLoading, RefusesAFileWithoutATag)
+{
+    EXPECT_EQ(page.FromFile("just text\n"), 0);
+    ASSERT_EQ(capture.prompt.messages.size(), 1u);
+    EXPECT_EQ(capture.prompt.messages[0].caption, "Caption");
+    EXPECT_EQ(capture.prompt.messages[0].text, "Cannot read: no tags");
+    EXPECT_EQ(capture.prompt.messages[0].icon, platform::PromptIcon::Exclamation);
+}
+
+TEST_F(FileLoading, RefusesAFileWhoseOnlyTagIsUnknown)
+{
+    EXPECT_EQ(page.FromFile("<blah>text</blah>"), 0);
+    EXPECT_EQ(capture.prompt.messages.size(), 1u);
+}
+
+TEST_F(FileLoading, RefusesAnEmptyFile)
+{
+    EXPECT_EQ(page.FromFile(""), 0);
+    EXPECT_EQ(capture.prompt.messages.size(), 1u);
+}
+
+TEST_F(FileLoading, LongLineIsTakenInAsPiecesOf499Characters)
+{
+    std::string line(1200, 'a');
+    ASSERT_EQ(page.FromFile("<p>" + line.substr(3) + "\n"), 1);
+    // <p> and 496 letters fill the first piece; then 499 letters; then 202 and the line feed.
+    EXPECT_THAT(page.Kinds(), ElementsAre(-4, 64, -1, -1, -1));
+    EXPECT_EQ(page.At(2).Text().size(), 496u);
+    EXPECT_EQ(page.At(3).Text().size(), 499u);
+    EXPECT_EQ(page.At(4).Text().size(), 203u);
+}
+
+TEST_F(FileLoading, CarriageReturnBeforeALineFeedIsNotCountedInAPiece)
+{
+    // <p> and 495 letters, then CR LF: the line feed is the 499th character of the piece.
+    std::string page1 = "<p>" + std::string(495, 'a') + "\r\nb";
+    ASSERT_EQ(page.FromFile(page1), 1);
+    EXPECT_EQ(page.At(2).Text(), std::string(495, 'a') + "\r\n");
+    EXPECT_EQ(page.At(3).Text(), "b");
+    // One letter more and the piece is full before the break.
+    std::string page2 = "<p>" + std::string(496, 'a') + "\r\nb";
+    ASSERT_EQ(page.FromFile(page2), 1);
+    EXPECT_EQ(page.At(2).Text(), std::string(496, 'a'));
+    EXPECT_EQ(page.At(3).Text(), "\r\n");
+    EXPECT_EQ(page.Written(), page2);
+}
+
+TEST_F(FileLoading, KeepsCarriageReturnsByteForByte)
+{
+    std::string crlf = "<html>\r\n<body bgcolor=white\r\n text=black>\r\nx\r\n</body></html>\r\n";
+    ASSERT_EQ(page.FromFile(crlf), 1);
+    EXPECT_EQ(page.Written(), crlf);
+    EXPECT_EQ(page.At(3).FindAttribute(attr::kBgcolor)->Value(), "white");
+    EXPECT_EQ(page.At(3).FindAttribute(attr::kText)->Value(), "black");
+}
+
+TEST_F(FileLoading, LoadingAgainReplacesThePage)
+{
+    ASSERT_EQ(page.FromFile("<p>one</p>"), 1);
+    ASSERT_EQ(page.FromFile("<b>two</b>"), 1);
+    EXPECT_EQ(page.Written(), "<b>two</b>");
+    EXPECT_EQ(page.At(1).Kind(), 8);
+}
+
+TEST(DocumentWriting, DeletedElementsAreNeitherWrittenNorRead)
+{
+    CParsedPage page;
+    page.FromText("<p>a</p>\n<p>b</p>\n");
+    page.At(5).SetDeleted(true);  // "b"
+    EXPECT_EQ(page.Written(), "<p>a</p>\n<p></p>\n");
+    EXPECT_THAT(ReadLines(page.document), ElementsAre("<p>a</p>\n", "<p></p>\n"));
+}
+
+TEST(DocumentWriting, WriteErrorIsReported)
+{
+    CParsedPage page;
+    page.FromText("<p>a</p>");
+    std::ostringstream out;
+    out.setstate(std::ios::badbit);
+    EXPECT_EQ(page.document.Write(out), 0);
+}
+
+TEST(LineReading, LastLineWithoutLineFeedComesBackWithoutOne)
+{
+    CParsedPage page;
+    page.FromText("<p>one\ntwo</p>");
+    EXPECT_THAT(ReadLines(page.document), ElementsAre("<p>one\n", "two</p>"));
+}
+
+TEST(LineReading, AnElementOfSeveralLinesGivesSeveralLines)
+{
+    CParsedPage page;
+    page.FromText("<pre>a\nb\nc\n</pre>");
+    EXPECT_THAT(ReadLines(page.document), ElementsAre("<pre>a\n", "b\n", "c\n", "</pre>"));
+}
+
+TEST(LineReading, LinesJoinToTheWrittenPage)
+{
+    std::string text = "<html>\r\n<!-- a\nb -->\n<p\nclass=x>t</p>";
+    CParsedPage page;
+    page.FromText(text);
+    std::string joined;
+    for (const std::string& line : ReadLines(page.document))
+        joined += line;
+    EXPECT_EQ(joined, text);
+}
+
+TEST(LineReading, EmptyDocumentGivesNoLine)
+{
+    CHtmlDocument document;
+    EXPECT_TRUE(ReadLines(document).empty());
+}
+
+TEST(InnerText, EachAdditionIsTrimmedWithoutSeparator)
+{
+    CParsedPage page;
+    page.document.Start(1, false);
+    page.document.AddLine("<a href=x>Hello ");
+    page.document.AddLine("world</a>");
+    page.document.Finish();
+    EXPECT_EQ(page.document.InnerText(page.At(0), -1), "Helloworld");
+}
+
+TEST(InnerText, IsCutAtTheMaximumLengthWithAnEllipsis)
+{
+    CParsedPage page;
+    page.FromText("<a href=x>  A long link text  <b>more</b></a>");
+    EXPECT_EQ(page.document.InnerText(page.At(0), 6), "A long...");
+    EXPECT_EQ(page.document.InnerText(page.At(0), -1), "A long link textmore");
+}
+
+TEST(InnerText, LineFeedsBecomeBlanksAndEndTagsHaveNone)
+{
+    CParsedPage page;
+    page.FromText("<p>one\r\ntwo</p>");
+    EXPECT_EQ(page.document.InnerText(page.At(0), -1), "one two");
+    EXPECT_EQ(page.document.InnerText(page.At(2), -1), "");
+    CParsedPage unpaired;
+    unpaired.FromText("<p>x");
+    EXPECT_EQ(unpaired.document.InnerText(unpaired.At(0), -1), "");
+}
+
+TEST(DocumentQueries, HasBodyTextNeedsATextOfMoreThan15Characters)
+{
+    CParsedPage page;
+    page.FromText("<body>exactly 15 chars</body>");
+    EXPECT_TRUE(page.document.HasBodyText());
+    page.FromText("<body>fifteen chars..</body>long text outside the body");
+    EXPECT_FALSE(page.document.HasBodyText());
+    page.FromText("<body>short</body><body>a longer text is here");
+    EXPECT_TRUE(page.document.HasBodyText());
+}
+
+TEST(DocumentQueries, FileNameDropsTheFolder)
+{
+    CHtmlDocument document;
+    document.SetName("/srv/www/site/index.html");
+    EXPECT_EQ(document.FileName(), "index.html");
+    document.SetName("page.htm");
+    EXPECT_EQ(document.FileName(), "page.htm");
+}
+
+TEST(Walking, NextAndPreviousSkipDeletedElements)
+{
+    CParsedPage page;
+    page.FromText("<p>a<b>c");
+    page.At(1).SetDeleted(true);
+    CHtmlDocument& doc = page.document;
+    doc.StartReading();
+    EXPECT_EQ(doc.NextUndeleted(), &page.At(0));
+    EXPECT_EQ(doc.NextUndeleted(), &page.At(2));
+    EXPECT_EQ(doc.PreviousUndeleted(), &page.At(2));
+    EXPECT_EQ(doc.PreviousUndeleted(), &page.At(0));
+    EXPECT_EQ(doc.PreviousUndeleted(), nullptr);
+    EXPECT_FALSE(doc.SetReadingPosition(nullptr));
+    EXPECT_EQ(doc.ElementAfter(&page.At(3)), nullptr);
+    CElement stranger;
+    EXPECT_EQ(doc.Find(&stranger), nullptr);
+    EXPECT_EQ(doc.ElementAfter(&stranger), nullptr);
+}
+
+TEST(Walking, GetNextVisitsDeletedElementsToo)
+{
+    CParsedPage page;
+    page.FromText("<p>a</p>");
+    page.At(1).SetDeleted(true);
+    int count = 0;
+    for (CHtmlDocument::Position pos = page.document.FirstPosition(); pos;) {
+        page.document.GetNext(pos);
+        ++count;
+    }
+    EXPECT_EQ(count, 3);
+}
+
+TEST(Insertion, InsertedElementsAreWrittenInPlace)
+{
+    CParsedPage page;
+    page.FromText("<p>a</p>");
+    ElementPtr before(new CElement());
+    before->SetKind(-1);
+    before->SetText("[");
+    ElementPtr after(new CElement());
+    after->SetKind(-1);
+    after->SetText("]");
+    ASSERT_EQ(page.document.InsertBefore(&page.At(1), std::move(before)), 1);
+    ASSERT_EQ(page.document.InsertAfter(&page.At(2), std::move(after)), 1);
+    EXPECT_EQ(page.Written(), "<p>[a]</p>");
+    EXPECT_EQ(page.document.IndexOf(page.At(4)), 4u);
+    EXPECT_EQ(page.document.ElementAfter(&page.At(2))->Text(), "]");
+}
+
+TEST(Insertion, FailsWithoutTouchingTheDocumentWhenTheAnchorIsNotInIt)
+{
+    CParsedPage page;
+    page.FromText("<p>a</p>");
+    CElement stranger;
+    ElementPtr element(new CElement());
+    EXPECT_EQ(page.document.InsertAfter(&stranger, std::move(element)), 0);
+    EXPECT_EQ(page.document.InsertBefore(nullptr, ElementPtr(new CElement())), 0);
+    EXPECT_EQ(page.document.Size(), 3u);
+    EXPECT_EQ(page.Written(), "<p>a</p>");
+}
+
+TEST(Lifecycle, StartInCreateModeZeroKeepsAreasForTheImageMaps)
+{
+    CParsedPage page;
+    page.FromText("<map name=m><area href=a><area href=b></map><img usemap=#m>");
+    ASSERT_EQ(page.document.ImageMaps().size(), 1u);
+    CElement* firstArea = &page.At(1);
+    page.document.Start(0, false);
+    EXPECT_TRUE(page.document.IsEmpty());
+    ASSERT_EQ(page.document.KeptAreas().size(), 2u);
+    EXPECT_EQ(page.document.KeptAreas()[0], firstArea);
+    ASSERT_EQ(page.document.ImageMaps().size(), 1u);
+    EXPECT_EQ(page.document.ImageMaps().front()->Areas()[0], firstArea);
+    // A page of its own maps drops the old maps and their areas.
+    page.document.AddLine("<map name=n><area href=c></map>");
+    page.document.Finish();
+    EXPECT_TRUE(page.document.KeptAreas().empty());
+    ASSERT_EQ(page.document.ImageMaps().size(), 1u);
+    EXPECT_EQ(page.document.ImageMaps().front()->Name(), "n");
+}
+
+TEST(Lifecycle, StartInCreateModeOneDestroysMapsAndAreas)
+{
+    CParsedPage page;
+    page.FromText("<map name=m><area href=a></map>");
+    page.document.Start(0, false);
+    page.document.Start(1, false);
+    EXPECT_TRUE(page.document.KeptAreas().empty());
+    EXPECT_TRUE(page.document.ImageMaps().empty());
+}
+
+TEST(Lifecycle, DetachingHandsTheElementsOverMarkedDeleted)
+{
+    CParsedPage page;
+    page.FromText("<p>a</p>");
+    CElement* p = &page.At(0);
+    page.document.Start(1, true);
+    EXPECT_TRUE(page.document.IsEmpty());
+    EXPECT_TRUE(p->IsDeleted());  // still alive for whoever holds it
+    EXPECT_EQ(p->Text(), "<p>");
+}
+
+TEST(Lifecycle, StartClearsTheTokenizerState)
+{
+    CParsedPage page;
+    page.document.Start(1, false);
+    page.document.AddLine("<!-- open comment <xmp>");
+    page.document.Start(1, false);
+    page.document.AddLine("<p>x</p>");
+    page.document.Finish();
+    EXPECT_THAT(page.Kinds(), ElementsAre(64, -1, 1064));
+}
+
+} // namespace
+} // namespace orvane::test

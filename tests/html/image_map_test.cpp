@@ -1,0 +1,99 @@
+#include "page_fixture.h"
+
+#include <gtest/gtest.h>
+
+namespace orvane::test {
+namespace {
+
+TEST(ImageMaps, MapCollectsItsAreasUpToItsEndTag)
+{
+    CParsedPage page;
+    page.FromText("<area href=0><map name=nav><area href=1><p><area href=2></map><area href=3>");
+    ASSERT_EQ(page.document.ImageMaps().size(), 1u);
+    const CImageMap& map = *page.document.ImageMaps().front();
+    EXPECT_EQ(map.Name(), "nav");
+    ASSERT_EQ(map.Areas().size(), 2u);
+    EXPECT_EQ(map.Areas()[0]->FindAttribute(attr::kHref)->Value(), "1");
+    EXPECT_EQ(map.Areas()[1]->FindAttribute(attr::kHref)->Value(), "2");
+    ASSERT_EQ(map.AreaRecords().size(), 2u);
+    EXPECT_EQ(map.AreaRecords()[1].index, 1);
+    EXPECT_EQ(map.AreaRecords()[1].area, map.Areas()[1]);
+}
+
+TEST(ImageMaps, MapsWithoutNameOrAreasGetNoModel)
+{
+    CParsedPage page;
+    page.FromText("<map><area href=1></map><map name=''><area></map><map name=empty></map>");
+    EXPECT_TRUE(page.document.ImageMaps().empty());
+}
+
+TEST(ImageMaps, UnclosedMapRunsToTheEndAndNestedMapsShareAreas)
+{
+    CParsedPage page;
+    page.FromLines("<map name=a><area href=1><map name=b><area href=2>");
+    ASSERT_EQ(page.document.ImageMaps().size(), 2u);
+    EXPECT_EQ(page.document.FindImageMap("a")->Areas().size(), 2u);
+    EXPECT_EQ(page.document.FindImageMap("b")->Areas().size(), 1u);
+}
+
+TEST(ImageMaps, AWholeTextKeepsOnlyItsLastMap)
+{
+    CParsedPage page;
+    page.FromText("<map name=a><area></map><map name=b><area></map>");
+    ASSERT_EQ(page.document.ImageMaps().size(), 1u);
+    EXPECT_EQ(page.document.ImageMaps().front()->Name(), "b");
+    page.FromLines("<map name=a><area></map><map name=b><area></map>");
+    EXPECT_EQ(page.document.ImageMaps().size(), 2u);
+}
+
+TEST(ImageMaps, ALaterMapOfTheSameNameReplacesTheEarlier)
+{
+    CParsedPage page;
+    page.FromText("<map name=m><area href=1></map><map name=m><area href=2><area href=3></map>");
+    ASSERT_EQ(page.document.ImageMaps().size(), 1u);
+    EXPECT_EQ(page.document.ImageMaps().front()->Areas().size(), 2u);
+}
+
+TEST(ImageMaps, ImagesLinkByUsemapCaseSensitively)
+{
+    CParsedPage page;
+    page.FromText("<img src=a usemap=#Nav><map name=Nav><area></map><img src=b usemap=#nav>");
+    const CImageMap* map = page.document.FindImageMap("Nav");
+    ASSERT_NE(map, nullptr);
+    EXPECT_EQ(map->Image(), &page.At(0));
+    EXPECT_EQ(map->Document(), &page.document);
+}
+
+TEST(ImageMaps, LaterImageReplacesTheLinkedOne)
+{
+    CParsedPage page;
+    page.FromText("<map name=m><area></map><img usemap=#m><img usemap=m>");
+    EXPECT_EQ(page.document.FindImageMap("m")->Image(), &page.At(4));
+}
+
+TEST(ImageMaps, ReadingFromTheDocumentMatchesTheIndexedBuild)
+{
+    CParsedPage page;
+    page.FromText("<map name=a><area href=1><area href=2></map><area href=3>");
+    CImageMap map;
+    ASSERT_TRUE(page.document.SetReadingPosition(&page.At(0)));
+    ASSERT_TRUE(map.ReadFromDocument(page.document));
+    const CImageMap& built = *page.document.ImageMaps().front();
+    ASSERT_EQ(map.Areas().size(), built.Areas().size());
+    for (std::size_t i = 0; i < map.Areas().size(); ++i)
+        EXPECT_EQ(map.Areas()[i], built.Areas()[i]);
+    CImageMap notAMap;
+    ASSERT_TRUE(page.document.SetReadingPosition(&page.At(1)));
+    EXPECT_FALSE(notAMap.ReadFromDocument(page.document));
+}
+
+TEST(ImageMaps, RemovingByNameDropsALeadingHash)
+{
+    CParsedPage page;
+    page.FromText("<map name=m><area></map>");
+    page.document.RemoveImageMapByName("#m");
+    EXPECT_TRUE(page.document.ImageMaps().empty());
+}
+
+} // namespace
+} // namespace orvane::test
