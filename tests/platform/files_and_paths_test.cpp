@@ -1,0 +1,110 @@
+#include "platform/bundle_strings.h"
+#include "platform/file_system.h"
+#include "platform/paths.h"
+#include "platform/services.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace orvane::platform {
+namespace {
+
+namespace fs = std::filesystem;
+
+class FilesTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        folder = fs::temp_directory_path() /
+                 ("orvane-files-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+    }
+    void TearDown() override { fs::remove_all(folder); }
+    std::string Path(const std::string& name) const { return (folder / name).string(); }
+    static std::string Read(const std::string& path)
+    {
+        std::ifstream in(path, std::ios::binary);
+        std::ostringstream bytes;
+        bytes << in.rdbuf();
+        return bytes.str();
+    }
+    fs::path folder;
+};
+
+TEST_F(FilesTest, ReadsEveryByte)
+{
+    std::string bytes("a\r\n\0b\xff", 6);
+    std::ofstream(Path("f"), std::ios::binary) << bytes;
+    auto in = OpenForReading(Path("f"));
+    ASSERT_TRUE(in);
+    std::ostringstream got;
+    got << in->rdbuf();
+    EXPECT_EQ(got.str(), bytes);
+}
+
+TEST_F(FilesTest, MissingFileAndFolderCannotBeRead)
+{
+    std::string error;
+    EXPECT_EQ(OpenForReading(Path("missing"), &error), nullptr);
+    EXPECT_FALSE(error.empty());
+    EXPECT_EQ(OpenForReading(folder.string(), &error), nullptr);
+}
+
+TEST_F(FilesTest, AtomicWriteReplacesTheTargetOnlyWhenComplete)
+{
+    std::string target = Path("page.html");
+    std::ofstream(target, std::ios::binary) << "old";
+    EXPECT_FALSE(WriteFileAtomically(target, [](std::ostream& out) {
+        out << "half";
+        return false;
+    }));
+    EXPECT_EQ(Read(target), "old");
+    EXPECT_TRUE(WriteFileAtomically(target, [](std::ostream& out) {
+        out << std::string(200000, 'n');
+        return true;
+    }));
+    EXPECT_EQ(Read(target), std::string(200000, 'n'));
+    // No temporary file is left beside it.
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);
+}
+
+TEST_F(FilesTest, AtomicWriteIntoAnImpossibleFolderFails)
+{
+    std::ofstream(Path("file")) << "x";
+    std::string error;
+    EXPECT_FALSE(WriteFileAtomically(Path("file") + "/page.html", [](std::ostream&) { return true; }, &error));
+    EXPECT_FALSE(error.empty());
+}
+
+TEST(Paths, UserDataFolderFollowsOrvaneHome)
+{
+    const char* home = std::getenv("ORVANE_HOME");
+    ASSERT_NE(home, nullptr) << "tests run with ORVANE_HOME set";
+    EXPECT_EQ(fs::weakly_canonical(UserDataDirectory()), fs::weakly_canonical(home));
+    EXPECT_TRUE(fs::is_directory(home));
+}
+
+TEST(Paths, ResourceBundleIsFoundBesideTheLibraries)
+{
+    EXPECT_FALSE(ModuleDirectory().empty());
+    EXPECT_FALSE(FindDataFile("OrvaneResources.rcc").empty());
+    EXPECT_TRUE(FindDataFile("no-such-file.rcc").empty());
+}
+
+TEST(Paths, BundleStringsAreInstalledAndAMissingBundleLeavesThemEmpty)
+{
+    EXPECT_FALSE(InstallBundleStrings("no-such-bundle.rcc"));
+    EXPECT_EQ(Strings().Get(111), "");
+    ASSERT_TRUE(InstallBundleStrings("OrvaneResources.rcc"));
+    EXPECT_EQ(Strings().Get(111), "Orvane");
+    EXPECT_NE(Strings().Get(150).find("%1"), std::string::npos);
+    SetStrings(nullptr);
+}
+
+} // namespace
+} // namespace orvane::platform
