@@ -52,6 +52,7 @@ CHtmlDocument::CHtmlDocument(const IElementFactory& factory)
 
 CHtmlDocument::~CHtmlDocument()
 {
+    m_checkIndex.reset();
     for (CElement* e : m_elements)
         CElement::Destroy(e);
     m_imageMaps.clear();
@@ -119,7 +120,8 @@ void CHtmlDocument::Reset(int createMode)
     m_pendingOutput.clear();
     m_pendingStart = 0;
     m_frameCounter = m_framesetCounter = m_listCounter = 0;
-    m_pageCounterA = m_pageCounterB = 0;
+    m_framesLongDescReported = m_htmlChecked = false;
+    m_checkIndex.reset();
     if (keptFromArena)
         m_keptAreaArenas.push_back(std::move(m_arena));
     m_arena = std::make_unique<CElementArena>();

@@ -17,6 +17,15 @@
 
 namespace orvane {
 
+class CSrcObjectDatabase;
+
+// Something the checks compute once for a whole page (link targets, labels by
+// their for value, ...) and keep with the document while they run over it.
+class CDocumentIndex {
+public:
+    virtual ~CDocumentIndex() = default;
+};
+
 struct SourceLocation {
     std::uint64_t line = 0;    // 1-based; 0 when the element has no source
     std::uint64_t column = 0;  // 1-based, in bytes
@@ -105,6 +114,20 @@ public:
     void SetOriginFlag(int origin) { m_origin = origin; }
     int CreateMode() const { return m_createMode; }
 
+    // The object registry of the session, when one is attached (not owned).
+    CSrcObjectDatabase* ObjectRegistry() const { return m_objectRegistry; }
+    void SetObjectRegistry(CSrcObjectDatabase* registry) { m_objectRegistry = registry; }
+
+    // Page-wide checks run once per page: these flags say that they ran.
+    bool FramesLongDescReported() const { return m_framesLongDescReported; }
+    void SetFramesLongDescReported(bool reported) { m_framesLongDescReported = reported; }
+    bool HtmlChecked() const { return m_htmlChecked; }
+    void SetHtmlChecked(bool checked) { m_htmlChecked = checked; }
+
+    // What the checks keep for this page while they run; dropped with the page.
+    CDocumentIndex* CheckIndex() const { return m_checkIndex.get(); }
+    void SetCheckIndex(std::unique_ptr<CDocumentIndex> index) { m_checkIndex = std::move(index); }
+
     int FrameCount() const { return m_frameCounter; }
     int FramesetCount() const { return m_framesetCounter; }
     int ListCount() const { return m_listCounter; }
@@ -154,8 +177,10 @@ private:
     int m_frameCounter = 0;
     int m_framesetCounter = 0;
     int m_listCounter = 0;
-    int m_pageCounterA = 0;
-    int m_pageCounterB = 0;
+    bool m_framesLongDescReported = false;
+    bool m_htmlChecked = false;
+    CSrcObjectDatabase* m_objectRegistry = nullptr;
+    std::unique_ptr<CDocumentIndex> m_checkIndex;
     bool m_insideAnchor = false;
     CElement* m_currentAnchor = nullptr;
     CElement* m_currentStyle = nullptr;
