@@ -55,6 +55,7 @@ CHtmlDocument::~CHtmlDocument()
     m_checkIndex.reset();
     for (CElement* e : m_elements)
         CElement::Destroy(e);
+    m_imageMapsByName.clear();
     m_imageMaps.clear();
     for (CElement* e : m_keptAreas)
         CElement::Destroy(e);
@@ -95,6 +96,7 @@ int CHtmlDocument::Start(int createMode, bool detach)
 
 void CHtmlDocument::DestroyImageMapsAndKeptAreas()
 {
+    m_imageMapsByName.clear();
     m_imageMaps.clear();
     for (CElement* e : m_keptAreas)
         CElement::Destroy(e);
@@ -376,37 +378,53 @@ int CHtmlDocument::AddImageMap(std::unique_ptr<CImageMap> map)
 {
     if (!map)
         return 0;
+    std::string name = map->Name();
     m_imageMaps.push_back(std::move(map));
+    m_imageMapsByName[name].push_back(std::prev(m_imageMaps.end()));
     return 1;
+}
+
+void CHtmlDocument::EraseImageMap(ImageMapList::iterator it)
+{
+    auto named = m_imageMapsByName.find((*it)->Name());
+    if (named != m_imageMapsByName.end()) {
+        auto& same = named->second;
+        same.erase(std::find(same.begin(), same.end(), it));
+        if (same.empty())
+            m_imageMapsByName.erase(named);
+    }
+    m_imageMaps.erase(it);
 }
 
 int CHtmlDocument::RemoveImageMap(const CImageMap* map)
 {
-    auto it = std::find_if(m_imageMaps.begin(), m_imageMaps.end(),
-                           [map](const auto& owned) { return owned.get() == map; });
-    if (it == m_imageMaps.end())
+    if (!map)
         return 0;
-    m_imageMaps.erase(it);
-    return 1;
+    auto named = m_imageMapsByName.find(map->Name());
+    if (named == m_imageMapsByName.end())
+        return 0;
+    for (ImageMapList::iterator it : named->second) {
+        if (it->get() == map) {
+            EraseImageMap(it);
+            return 1;
+        }
+    }
+    return 0;
 }
 
 void CHtmlDocument::RemoveImageMapByName(std::string_view name)
 {
     if (!name.empty() && name.front() == '#')
         name.remove_prefix(1);
-    auto it = std::find_if(m_imageMaps.begin(), m_imageMaps.end(),
-                           [name](const auto& map) { return map->Name() == name; });
-    if (it != m_imageMaps.end())
-        m_imageMaps.erase(it);
+    auto named = m_imageMapsByName.find(std::string(name));
+    if (named != m_imageMapsByName.end())
+        EraseImageMap(named->second.front());
 }
 
 CImageMap* CHtmlDocument::FindImageMap(std::string_view name) const
 {
-    for (const auto& map : m_imageMaps) {
-        if (map->Name() == name)
-            return map.get();
-    }
-    return nullptr;
+    auto named = m_imageMapsByName.find(std::string(name));
+    return named == m_imageMapsByName.end() ? nullptr : named->second.front()->get();
 }
 
 // --- Queries -------------------------------------------------------------------

@@ -13,6 +13,7 @@
 #include <ostream>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace orvane {
@@ -137,7 +138,9 @@ public:
     void ParseAttributes(CElement& element);
 
 private:
+    using ImageMapList = std::list<std::unique_ptr<CImageMap>>;
     void ClearTokenizerState();
+    void EraseImageMap(ImageMapList::iterator it);
     void DestroyImageMapsAndKeptAreas();
     void RetireArena();
     bool AppendElement(CElement* element);
@@ -164,7 +167,9 @@ private:
     std::string m_pendingOutput;
     std::size_t m_pendingStart = 0;  // what of it was handed out already
     int m_createMode = 1;
-    std::list<std::unique_ptr<CImageMap>> m_imageMaps;
+    ImageMapList m_imageMaps;
+    // The models of each name in list order, so pages of many maps stay linear.
+    std::unordered_map<std::string, std::vector<ImageMapList::iterator>> m_imageMapsByName;
     std::vector<CElement*> m_keptAreas;  // owned
 
     // Tokenizer state.

@@ -97,3 +97,34 @@ TEST(ImageMaps, RemovingByNameDropsALeadingHash)
 
 } // namespace
 } // namespace orvane::test
+
+namespace orvane::test {
+namespace {
+
+TEST(ImageMapList, ModelsAddedByHandKeepTheirOrderPerName)
+{
+    CHtmlDocument document;
+    auto make = [](const std::string& name) {
+        auto map = std::make_unique<CImageMap>();
+        map->SetAreas(name, nullptr, 0, 0);
+        return map;
+    };
+    auto first = make("m");
+    CImageMap* firstMap = first.get();
+    auto second = make("m");
+    CImageMap* secondMap = second.get();
+    document.AddImageMap(std::move(first));
+    document.AddImageMap(std::move(second));
+    document.AddImageMap(make("other"));
+    EXPECT_EQ(document.FindImageMap("m"), firstMap);
+    EXPECT_EQ(document.RemoveImageMap(firstMap), 1);
+    EXPECT_EQ(document.RemoveImageMap(firstMap), 0);
+    EXPECT_EQ(document.FindImageMap("m"), secondMap);
+    document.RemoveImageMapByName("#m");
+    EXPECT_EQ(document.FindImageMap("m"), nullptr);
+    ASSERT_EQ(document.ImageMaps().size(), 1u);
+    EXPECT_EQ(document.ImageMaps().front()->Name(), "other");
+}
+
+} // namespace
+} // namespace orvane::test
