@@ -12,10 +12,12 @@ void CAttribute::NameByText(std::string_view name, bool isFirst)
     m_id = isFirst ? attr::kOther : AttributeIdOfName(name);
 }
 
-void CAttribute::BorrowName(std::string_view name, bool isFirst)
+bool CAttribute::BorrowName(std::string_view name, bool isFirst)
 {
-    m_name.Borrow(name);
+    if (!m_name.Borrow(name))
+        return false;
     m_id = isFirst ? attr::kOther : AttributeIdOfName(name);
+    return true;
 }
 
 void CAttribute::NameById(int id)
@@ -34,10 +36,12 @@ bool CAttribute::SetValue(std::string_view value)
     return true;
 }
 
-void CAttribute::BorrowValue(std::string_view value)
+bool CAttribute::BorrowValue(std::string_view value)
 {
-    m_value.Borrow(value);
+    if (!m_value.Borrow(value))
+        return false;
     m_hasValue = true;
+    return true;
 }
 
 bool CAttribute::Materialize() { return m_name.Materialize() && m_value.Materialize(); }

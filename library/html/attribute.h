@@ -65,8 +65,8 @@ public:
     void AppendAttributeText(std::string& out) const;
 
     // Used by the parser: name and value borrow the element's text.
-    void BorrowName(std::string_view name, bool isFirst);
-    void BorrowValue(std::string_view value);
+    bool BorrowName(std::string_view name, bool isFirst);
+    bool BorrowValue(std::string_view value);
     // Copies borrowed name and value, so the text they point into may go.
     bool Materialize();
 
@@ -82,6 +82,8 @@ private:
     };
     Snapshot& EnsureSnapshot();
 
+    CompactString m_name;
+    CompactString m_value;
     int m_id = attr::kUnnamed;
     bool m_hidden = false;
     bool m_hideable = false;
@@ -89,8 +91,6 @@ private:
     bool m_savedHidden = false;
     bool m_hasValue = false;
     bool m_inArena = false;
-    CompactString m_name;
-    CompactString m_value;
     std::unique_ptr<Snapshot> m_snapshot;
     CAttribute* m_next = nullptr;
 };

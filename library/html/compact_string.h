@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
+#include <limits>
 #include <new>
 #include <string>
 #include <string_view>
@@ -25,12 +27,16 @@ public:
     bool Empty() const { return m_size == 0; }
     bool Owned() const { return m_owned; }
 
-    // Points at bytes the caller keeps alive for as long as this string.
-    void Borrow(std::string_view text)
+    // Points at bytes the caller keeps alive for as long as this string;
+    // false (and unchanged) for a text beyond the 4 GiB a string may hold.
+    bool Borrow(std::string_view text)
     {
+        if (text.size() > kMaxSize)
+            return false;
         Release();
         m_data = text.data();
-        m_size = text.size();
+        m_size = static_cast<std::uint32_t>(text.size());
+        return true;
     }
 
     // Copies the text; false when memory ran out, leaving the old value in place.
@@ -40,19 +46,23 @@ public:
             Release();
             return true;
         }
+        if (text.size() > kMaxSize)
+            return false;
         char* copy = new (std::nothrow) char[text.size()];
         if (!copy)
             return false;
         std::memcpy(copy, text.data(), text.size());
         Release();
         m_data = copy;
-        m_size = text.size();
+        m_size = static_cast<std::uint32_t>(text.size());
         m_owned = true;
         return true;
     }
 
     // Turns a borrowed string into an owned copy, so the borrowed bytes may go.
     bool Materialize() { return m_owned || Assign(View()); }
+
+    static constexpr std::size_t kMaxSize = std::numeric_limits<std::uint32_t>::max();
 
 private:
     void Release()
@@ -64,8 +74,9 @@ private:
         m_owned = false;
     }
 
+    // Kept to 16 bytes: a page has an element for every few bytes of markup.
     const char* m_data = "";
-    std::size_t m_size = 0;
+    std::uint32_t m_size = 0;
     bool m_owned = false;
 };
 

@@ -59,7 +59,7 @@ public:
     void SetProblemMask(std::uint32_t mask) { m_problemMask = mask; }
     int ProblemCount() const;
     int ProblemFlag() const { return m_problemFlag; }
-    void SetProblemFlag(int flag) { m_problemFlag = flag; }
+    void SetProblemFlag(int flag) { m_problemFlag = static_cast<std::int8_t>(flag); }
 
     bool IsHeadingStart() const { return m_kind >= 33 && m_kind <= 38; }
     bool IsHeadingEnd() const { return m_kind >= 1033 && m_kind <= 1038; }
@@ -79,7 +79,7 @@ public:
     // False when memory ran out; the element is unchanged then.
     bool SetText(std::string_view text);
     // Used by the tokenizer: the text lives in the document's arena.
-    void BorrowText(std::string_view text) { m_text.Borrow(text); }
+    bool BorrowText(std::string_view text) { return m_text.Borrow(text); }
 
     CElement* Partner() const { return m_partner; }
     void SetPartner(CElement* partner) { m_partner = partner; }
@@ -116,18 +116,19 @@ private:
     template <class T>
     friend T* MakeElement(CElementArena* arena);
 
+    // Laid out to keep the element small: a page has one for every few bytes.
+    CompactString m_text;
     std::uint32_t m_problemMask = 0;
     int m_kind = -3;
-    int m_problemFlag = 0;
     std::uint32_t m_repairedMask = 0;
+    std::uint32_t m_index = 0;  // position in the owning document's list
+    std::int8_t m_problemFlag = 0;
     bool m_modified = false;
     bool m_deleted = false;
     bool m_inArena = false;
-    CompactString m_text;
     CElement* m_partner = nullptr;
     CAttribute* m_firstAttribute = nullptr;
     std::uint64_t m_sourceOffset = kNoSource;
-    std::size_t m_index = 0;  // position in the owning document's list
 };
 
 struct ElementDeleter {

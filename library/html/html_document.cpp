@@ -341,7 +341,7 @@ CElement* CHtmlDocument::ElementBefore(const CElement* element) const
 void CHtmlDocument::Renumber(std::size_t from)
 {
     for (std::size_t i = from; i < m_elements.size(); ++i)
-        m_elements[i]->m_index = i;
+        m_elements[i]->m_index = static_cast<std::uint32_t>(i);
 }
 
 int CHtmlDocument::Insert(std::size_t at, ElementPtr element)

@@ -151,6 +151,7 @@ private:
     void AppendCommentPiece(std::string_view text);
     CElement* AppendText(std::string_view text);
     CElement* CreateElement(int kind);
+    void SetPageText(CElement& element, std::string_view text);
     void NoteTokenStart(std::size_t indexInPiece);
     void PairTags();
     void BuildImageMaps();

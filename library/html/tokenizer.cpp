@@ -30,6 +30,14 @@ std::size_t FindTagBracket(std::string_view text, std::size_t from)
 
 } // namespace
 
+// Keeps the text in the page's arena; a text too long to be held fails like
+// memory running out.
+void CHtmlDocument::SetPageText(CElement& element, std::string_view text)
+{
+    if (!element.BorrowText(m_arena->CopyText(text)))
+        throw std::bad_alloc();
+}
+
 void CHtmlDocument::NoteTokenStart(std::size_t indexInPiece)
 {
     if (m_token.empty())
@@ -38,7 +46,7 @@ void CHtmlDocument::NoteTokenStart(std::size_t indexInPiece)
 
 bool CHtmlDocument::AppendElement(CElement* element)
 {
-    element->m_index = m_elements.size();
+    element->m_index = static_cast<std::uint32_t>(m_elements.size());
     m_elements.push_back(element);
     return true;
 }
@@ -53,7 +61,7 @@ CElement* CHtmlDocument::CreateElement(int kind)
 CElement* CHtmlDocument::AppendText(std::string_view text)
 {
     CElement* element = CreateElement(kind::kText);
-    element->BorrowText(m_arena->CopyText(text));
+    SetPageText(*element, text);
     element->SetSourceOffset(m_tokenStart);
     AppendElement(element);
     // Only the innermost collecting element takes the text.
@@ -74,7 +82,7 @@ CElement* CHtmlDocument::AppendText(std::string_view text)
 void CHtmlDocument::AppendCommentPiece(std::string_view text)
 {
     CElement* element = CreateElement(kind::kComment);
-    element->BorrowText(m_arena->CopyText(text));
+    SetPageText(*element, text);
     element->SetSourceOffset(m_tokenStart);
     AppendElement(element);
     if (m_currentScript)
@@ -155,7 +163,7 @@ bool CHtmlDocument::FinishTag()
     default:
         break;
     }
-    element->BorrowText(m_arena->CopyText(m_token));
+    SetPageText(*element, m_token);
     element->SetSourceOffset(m_tokenStart);
     AppendElement(element);
     m_token.clear();
@@ -278,7 +286,7 @@ int CHtmlDocument::Finish()
         if (!m_token.empty()) {
             // An unfinished tag or comment at the end of the page is text of its own.
             CElement* rest = CreateElement(kind::kText);
-            rest->BorrowText(m_arena->CopyText(m_token));
+            SetPageText(*rest, m_token);
             rest->SetSourceOffset(m_tokenStart);
             AppendElement(rest);
             m_token.clear();
