@@ -398,18 +398,13 @@ void CHtmlDocument::EraseImageMap(ImageMapList::iterator it)
 
 int CHtmlDocument::RemoveImageMap(const CImageMap* map)
 {
-    if (!map)
+    // Compared by address only: the caller may hold a model that is gone already.
+    auto it = std::find_if(m_imageMaps.begin(), m_imageMaps.end(),
+                           [map](const auto& owned) { return owned.get() == map; });
+    if (!map || it == m_imageMaps.end())
         return 0;
-    auto named = m_imageMapsByName.find(map->Name());
-    if (named == m_imageMapsByName.end())
-        return 0;
-    for (ImageMapList::iterator it : named->second) {
-        if (it->get() == map) {
-            EraseImageMap(it);
-            return 1;
-        }
-    }
-    return 0;
+    EraseImageMap(it);
+    return 1;
 }
 
 void CHtmlDocument::RemoveImageMapByName(std::string_view name)

@@ -17,6 +17,8 @@ bool ReadPiece(std::istream& in, std::size_t limit, std::string& piece)
 {
     piece.clear();
     std::streambuf* buffer = in.rdbuf();
+    if (!buffer)
+        return false;
     using Traits = std::char_traits<char>;
     while (piece.size() < limit) {
         Traits::int_type c = buffer->sbumpc();
@@ -105,7 +107,7 @@ void CLanguageCodeList::Free()
 
 bool CLanguageCodeList::IsValidCode(std::string_view code) const
 {
-    for (const CLanguageCode& record : m_codes) {
+    for (const CLanguageRecord& record : m_codes) {
         if (record.FirstCode() == code || record.SecondCode() == code)
             return true;
     }

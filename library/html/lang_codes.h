@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <istream>
 #include <string>
 #include <string_view>
@@ -9,10 +10,10 @@ namespace orvane {
 
 // One language of the code list: its two-letter and three-letter codes and
 // the name shown to the user.
-class CLanguageCode {
+class CLanguageRecord {
 public:
-    CLanguageCode() = default;
-    CLanguageCode(std::string firstCode, std::string secondCode, std::string displayName)
+    CLanguageRecord() = default;
+    CLanguageRecord(std::string firstCode, std::string secondCode, std::string displayName)
         : m_firstCode(std::move(firstCode)), m_secondCode(std::move(secondCode)), m_displayName(std::move(displayName))
     {
     }
@@ -55,10 +56,10 @@ public:
     // The code is the first or second code of a record (exact comparison).
     bool IsValidCode(std::string_view code) const;
     // The records in file order.
-    const std::vector<CLanguageCode>& Codes() const { return m_codes; }
+    const std::vector<CLanguageRecord>& Codes() const { return m_codes; }
 
 private:
-    std::vector<CLanguageCode> m_codes;
+    std::vector<CLanguageRecord> m_codes;
     bool m_loaded = false;
 };
 

@@ -118,7 +118,7 @@ TEST(ImageMapList, ModelsAddedByHandKeepTheirOrderPerName)
     document.AddImageMap(make("other"));
     EXPECT_EQ(document.FindImageMap("m"), firstMap);
     EXPECT_EQ(document.RemoveImageMap(firstMap), 1);
-    EXPECT_EQ(document.RemoveImageMap(firstMap), 0);
+    EXPECT_EQ(document.RemoveImageMap(firstMap), 0);  // gone: not dereferenced, not found
     EXPECT_EQ(document.FindImageMap("m"), secondMap);
     document.RemoveImageMapByName("#m");
     EXPECT_EQ(document.FindImageMap("m"), nullptr);

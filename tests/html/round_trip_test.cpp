@@ -63,12 +63,13 @@ TEST(RoundTrip, EveryCorpusPageComesBackByteForByte)
 // Pages built from fragments that exercise every tokenizer state, including broken markup.
 std::string RandomPage(std::mt19937& random)
 {
+    static const std::string kLongWord(600, 'w');
     static const char* const kFragments[] = {
         "<p>", "</p>", "text ", "\n", "\r\n", "<!-- c -->", "<!--", "-->", "--", " -- >", "<", ">",
         "<a href=\"x.html\">", "</a>", "<img src=a.gif alt=''>", "<xmp>", "</xmp>", "<script>",
         "</script>", "<style>", "</style>", "<blink>", "</blink>", "<textarea>", "</textarea>",
         "<map name=m>", "<area href=y>", "</map>", "<img usemap=#m>", "<TABLE\nBORDER=1>", "</ TABLE >",
-        "<br/>", "<input checked>", "\t", "\"", "'", "=", std::string(600, 'w').c_str(), "\xe9\xfc",
+        "<br/>", "<input checked>", "\t", "\"", "'", "=", kLongWord.c_str(), "\xe9\xfc",
         "<!DOCTYPE html>", "<!-", "< / a >", "<ul><li>x</ul>", "<h1>Title</h1>",
     };
     std::uniform_int_distribution<std::size_t> pick(0, std::size(kFragments) - 1);

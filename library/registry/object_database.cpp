@@ -1,0 +1,204 @@
+#include "object_database.h"
+
+#include "registry_changed.h"
+
+#include "library/html/html_document.h"
+#include "library/html/tag_table.h"
+
+#include "platform/paths.h"
+
+#include <iostream>
+
+namespace orvane {
+namespace {
+
+// Names a caller's mistake in debug builds; release builds stay silent.
+void Trace([[maybe_unused]] std::string_view text)
+{
+#ifndef NDEBUG
+    std::cerr << text;
+#endif
+}
+
+// The value of an attribute the page really carries; empty when missing,
+// empty or hidden by a repair.
+std::string_view VisibleValue(const CElement& element, int id)
+{
+    const CAttribute* attribute = element.FindAttribute(id);
+    if (!attribute || attribute->IsHidden())
+        return {};
+    return attribute->Value();
+}
+
+} // namespace
+
+CSrcObjectDatabase::CSrcObjectDatabase() = default;
+CSrcObjectDatabase::CSrcObjectDatabase(std::string filePath) : m_filePath(std::move(filePath)) {}
+CSrcObjectDatabase::~CSrcObjectDatabase() = default;
+
+std::string CSrcObjectDatabase::DefaultFilePath()
+{
+    return platform::UserDataDirectory() + "/" + std::string(kFileName);
+}
+
+std::string CSrcObjectDatabase::FilePath() const { return m_filePath.empty() ? DefaultFilePath() : m_filePath; }
+
+void CSrcObjectDatabase::SetFilePath(std::string filePath) { m_filePath = std::move(filePath); }
+
+bool CSrcObjectDatabase::IsChanged() { return RegistryChanged(); }
+void CSrcObjectDatabase::SetChanged(bool changed) { SetRegistryChanged(changed); }
+
+void CSrcObjectDatabase::Clear()
+{
+    m_imageIndex.clear();
+    m_images.clear();
+    m_documentIndex.clear();
+    m_documents.clear();
+    m_unfiled = std::make_unique<CSrcDocument>();
+    m_loaded = false;
+}
+
+CSrcImage* CSrcObjectDatabase::ImageNamed(std::string_view fileName) const
+{
+    auto it = m_imageIndex.find(CSrcImage::ReducedFileName(fileName));
+    return it == m_imageIndex.end() ? nullptr : it->second;
+}
+
+CSrcDocument* CSrcObjectDatabase::DocumentNamed(std::string_view name) const
+{
+    auto it = m_documentIndex.find(name);
+    return it == m_documentIndex.end() ? nullptr : it->second;
+}
+
+CSrcImage* CSrcObjectDatabase::FindImage(std::string_view fileName) const
+{
+    return m_loaded ? ImageNamed(fileName) : nullptr;
+}
+
+CSrcDocument* CSrcObjectDatabase::FindDocument(std::string_view name) const
+{
+    return m_loaded ? DocumentNamed(name) : nullptr;
+}
+
+CSrcTable* CSrcObjectDatabase::FindTable(std::string_view documentName, std::string_view id) const
+{
+    const CSrcDocument* document = FindDocument(documentName);
+    return document ? document->FindTable(id) : nullptr;
+}
+
+CSrcApplet* CSrcObjectDatabase::FindApplet(std::string_view documentName, std::string_view id) const
+{
+    const CSrcDocument* document = FindDocument(documentName);
+    return document ? document->FindApplet(id) : nullptr;
+}
+
+CSrcLink* CSrcObjectDatabase::FindLink(std::string_view documentName, std::string_view address) const
+{
+    const CSrcDocument* document = FindDocument(documentName);
+    return document ? document->FindLink(address) : nullptr;
+}
+
+CSrcAsciiArt* CSrcObjectDatabase::FindAsciiArt(std::string_view documentName, std::string_view id) const
+{
+    const CSrcDocument* document = FindDocument(documentName);
+    return document ? document->FindAsciiArt(id) : nullptr;
+}
+
+CSrcImage* CSrcObjectDatabase::AddImage(std::unique_ptr<CSrcImage> image)
+{
+    if (!image)
+        return nullptr;
+    if (CSrcImage* known = ImageNamed(image->FileName())) {
+        known->MergeFrom(*image);
+        return known;
+    }
+    CSrcImage* stored = image.get();
+    m_images.push_back(std::move(image));
+    m_imageIndex.emplace(stored->FileName(), stored);
+    MarkRegistryChanged();
+    return stored;
+}
+
+int CSrcObjectDatabase::AddDocument(std::unique_ptr<CSrcDocument> document)
+{
+    if (!document || DocumentNamed(document->Name()))
+        return 0;
+    CSrcDocument* stored = document.get();
+    m_documents.push_back(std::move(document));
+    m_documentIndex.emplace(stored->Name(), stored);
+    MarkRegistryChanged();
+    return 1;
+}
+
+CSrcDocument* CSrcObjectDatabase::DocumentForAdding(std::string_view name, std::string_view operation)
+{
+    if (name.empty()) {
+        Trace("Document name is empty in CSrcObjectDatabase::" + std::string(operation) + "!\n");
+        return nullptr;
+    }
+    if (CSrcDocument* known = DocumentNamed(name))
+        return known;
+    auto created = std::make_unique<CSrcDocument>(std::string(name));
+    CSrcDocument* document = created.get();
+    AddDocument(std::move(created));
+    return document;
+}
+
+CSrcTable* CSrcObjectDatabase::AddTable(std::unique_ptr<CSrcTable> table, std::string_view documentName)
+{
+    if (!table)
+        return nullptr;
+    CSrcDocument* document = DocumentForAdding(documentName, "AddTable");
+    return document ? document->AddTable(std::move(table)) : m_unfiled->Append(std::move(table));
+}
+
+CSrcApplet* CSrcObjectDatabase::AddApplet(std::unique_ptr<CSrcApplet> applet, std::string_view documentName)
+{
+    if (!applet)
+        return nullptr;
+    CSrcDocument* document = DocumentForAdding(documentName, "AddApplet");
+    return document ? document->AddApplet(std::move(applet)) : m_unfiled->Append(std::move(applet));
+}
+
+CSrcLink* CSrcObjectDatabase::AddLink(std::unique_ptr<CSrcLink> link, std::string_view documentName)
+{
+    if (!link)
+        return nullptr;
+    CSrcDocument* document = DocumentForAdding(documentName, "AddLink");
+    return document ? document->AddLink(std::move(link)) : m_unfiled->Append(std::move(link));
+}
+
+CSrcAsciiArt* CSrcObjectDatabase::AddAsciiArt(std::unique_ptr<CSrcAsciiArt> art, std::string_view documentName)
+{
+    if (!art)
+        return nullptr;
+    CSrcDocument* document = DocumentForAdding(documentName, "AddAsciiArt");
+    return document ? document->AddAsciiArt(std::move(art)) : m_unfiled->Append(std::move(art));
+}
+
+CSrcImageMap* CSrcObjectDatabase::AddImageMap(std::unique_ptr<CSrcImageMap> map, std::string_view documentName)
+{
+    if (!map)
+        return nullptr;
+    CSrcDocument* document = DocumentForAdding(documentName, "AddImageMap");
+    return document ? document->AddImageMap(std::move(map)) : m_unfiled->Append(std::move(map));
+}
+
+void CSrcObjectDatabase::UpdateFromDocument(const CHtmlDocument& document)
+{
+    for (const CElement* element : document.Elements()) {
+        if (element->Kind() != tag::kImg)
+            continue;
+        std::string_view src = VisibleValue(*element, attr::kSrc);
+        std::string_view alt = VisibleValue(*element, attr::kAlt);
+        if (src.empty() || alt.empty())
+            continue;
+        auto image = std::make_unique<CSrcImage>(src);
+        image->AddAltText(alt);
+        if (std::string_view longDesc = VisibleValue(*element, attr::kLongdesc); !longDesc.empty())
+            image->AddLongDesc(std::make_unique<CSrcLongDesc>(std::string(longDesc)));
+        AddImage(std::move(image));
+    }
+}
+
+} // namespace orvane

@@ -1,0 +1,111 @@
+// Loading and saving the registry file.
+#include "object_database.h"
+
+#include "registry_changed.h"
+#include "registry_messages.h"
+#include "registry_reader.h"
+#include "registry_writer.h"
+
+#include "platform/file_system.h"
+#include "platform/services.h"
+#include "platform/xml_dom.h"
+
+#include <chrono>
+#include <ctime>
+#include <filesystem>
+#include <new>
+#include <system_error>
+
+namespace orvane {
+namespace {
+
+std::string TimeStamp()
+{
+    std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
+    char text[32] = {};
+    if (const std::tm* local = std::localtime(&now))
+        std::strftime(text, sizeof text, "%Y%m%d-%H%M%S", local);
+    return text;
+}
+
+void ShowMessage(const std::string& text)
+{
+    const auto& strings = platform::Strings();
+    platform::Prompt().Show(strings.Get(registry_strings::kCaption), text, platform::PromptIcon::Exclamation,
+                            platform::PromptButtons::Ok);
+}
+
+} // namespace
+
+int CSrcObjectDatabase::Load()
+{
+    Clear();
+    m_fileUnreadable = false;
+    platform::CXmlDocument xml;
+    platform::XmlLoadStatus status = xml.LoadFile(FilePath());
+    if (status == platform::XmlLoadStatus::Missing)
+        return 0;
+    // Any other XML file is not ours to replace at the next save.
+    if (status != platform::XmlLoadStatus::Loaded || !IsRegistryRoot(*xml.Root())) {
+        m_fileUnreadable = true;
+        return 0;
+    }
+    try {
+        ReadRegistry(*xml.Root(), *this);
+    } catch (const std::bad_alloc&) {
+        Clear();
+        m_fileUnreadable = true;
+        return 0;
+    }
+    m_loaded = true;
+    SetRegistryChanged(false);
+    return 1;
+}
+
+bool CSrcObjectDatabase::SetAsideUnreadableFile()
+{
+    std::string path = FilePath();
+    const std::string base = path + ".unreadable-" + TimeStamp();
+    std::string kept = base;
+    for (int n = 2; platform::FileExists(kept) && n < 100; ++n)
+        kept = base + "-" + std::to_string(n);
+    std::error_code error;
+    if (!platform::FileExists(kept))
+        std::filesystem::rename(path, kept, error);
+    if (error || !platform::FileExists(kept)) {
+        // Said once a process: every later session would only repeat it.
+        static bool told = false;
+        if (!told) {
+            told = true;
+            ShowMessage(platform::Strings().Format(registry_strings::kUnreadableNotSaved, {path}));
+        }
+        return false;
+    }
+    ShowMessage(platform::Strings().Format(registry_strings::kUnreadableKept, {path, kept}));
+    return true;
+}
+
+int CSrcObjectDatabase::Save()
+{
+    if (!RegistryChanged())
+        return 1;
+    std::string path = FilePath();
+    if (m_fileUnreadable && platform::FileExists(path)) {
+        if (!SetAsideUnreadableFile())
+            return 0;
+    }
+    m_fileUnreadable = false;
+    bool written = platform::WriteFileAtomically(path, [this](std::ostream& out) {
+        try {
+            return WriteRegistry(out, *this);
+        } catch (const std::bad_alloc&) {
+            return false;
+        }
+    });
+    if (!written)
+        return 0;
+    SetRegistryChanged(false);
+    return 1;
+}
+
+} // namespace orvane

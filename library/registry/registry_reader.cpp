@@ -1,0 +1,128 @@
+#include "registry_reader.h"
+
+#include "object_database.h"
+
+#include "library/html/text_util.h"
+
+#include "platform/xml_dom.h"
+
+namespace orvane {
+namespace {
+
+using platform::CXmlNode;
+using platform::XmlNodeType;
+
+bool Named(const CXmlNode& node, std::string_view name) { return node.IsElement() && EqualsIgnoreCase(node.Name(), name); }
+
+bool Flag(const CXmlNode& node, std::string_view name) { return EqualsIgnoreCase(node.Attribute(name), "true"); }
+
+// White space that only lays the file out, around the CDATA of a description.
+bool IsLayout(std::string_view text)
+{
+    for (char c : text) {
+        if (c != ' ' && c != '\t' && c != '\n')
+            return false;
+    }
+    return true;
+}
+
+// The description's text: its CDATA sections and the text between them,
+// without the line breaks that lay the element out. A carriage return kept
+// as a reference between sections is text.
+std::string DescriptionText(const CXmlNode& node)
+{
+    std::string text;
+    for (const CXmlNode& child : node.Children()) {
+        if (child.Type() == XmlNodeType::CData || (child.Type() == XmlNodeType::Text && !IsLayout(child.Value())))
+            text += child.Value();
+    }
+    return text;
+}
+
+std::unique_ptr<CSrcLongDesc> ReadLongDesc(const CXmlNode& node)
+{
+    return std::make_unique<CSrcLongDesc>(node.Attribute("value"), DescriptionText(node));
+}
+
+std::unique_ptr<CSrcImage> ReadImage(const CXmlNode& node)
+{
+    auto image = std::make_unique<CSrcImage>(node.Attribute("filename"));
+    image->SetNeedsLongDesc(Flag(node, "needlongdesc"));
+    for (const CXmlNode& child : node.Children()) {
+        if (Named(child, "alt"))
+            image->AddAltText(child.Attribute("value"));
+        else if (Named(child, "longdesc"))
+            image->AddLongDesc(ReadLongDesc(child));
+    }
+    return image;
+}
+
+std::unique_ptr<CSrcAsciiArt> ReadAsciiArt(const CXmlNode& node)
+{
+    auto art = std::make_unique<CSrcAsciiArt>(node.Attribute("id"));
+    art->SetDescribed(Flag(node, "described"));
+    art->SetSkipOverLink(Flag(node, "skipover_link"));
+    for (const CXmlNode& child : node.Children()) {
+        if (Named(child, "longdesc"))
+            art->AddLongDesc(ReadLongDesc(child));
+    }
+    return art;
+}
+
+std::unique_ptr<CSrcTable> ReadTable(const CXmlNode& node)
+{
+    auto table = std::make_unique<CSrcTable>(node.Attribute("id"));
+    table->SetLayout(EqualsIgnoreCase(node.Attribute("type"), "layout"));
+    table->SetRowHeaders(Flag(node, "rowheaders"));
+    table->SetColumnHeaders(Flag(node, "colheaders"));
+    table->SetRowHeaderAbbreviations(Flag(node, "rowheaders_abbrev"));
+    table->SetColumnHeaderAbbreviations(Flag(node, "colheaders_abbrev"));
+    table->SetLinearize(Flag(node, "linearize"));
+    return table;
+}
+
+std::unique_ptr<CSrcDocument> ReadDocument(const CXmlNode& node)
+{
+    auto document = std::make_unique<CSrcDocument>(node.Attribute("filename"));
+    document->SetTitle(node.Attribute("title"));
+    document->SetFramesNeedDescription(Flag(node, "framesneeddescription"));
+    for (const CXmlNode& child : node.Children()) {
+        if (Named(child, "ascii_art")) {
+            document->AddAsciiArt(ReadAsciiArt(child));
+        } else if (Named(child, "applet")) {
+            auto applet = std::make_unique<CSrcApplet>(child.Attribute("id"));
+            applet->SetDescribed(Flag(child, "described"));
+            document->AddApplet(std::move(applet));
+        } else if (Named(child, "imagemap")) {
+            auto map = std::make_unique<CSrcImageMap>(child.Attribute("title"));
+            map->SetTextLinks(Flag(child, "textlinks"));
+            document->AddImageMap(std::move(map));
+        } else if (Named(child, "link")) {
+            auto link = std::make_unique<CSrcLink>(child.Attribute("href"));
+            link->SetHasWarning(Flag(child, "haswarning"));
+            document->AddLink(std::move(link));
+        } else if (Named(child, "table")) {
+            document->AddTable(ReadTable(child));
+        } else if (Named(child, "image")) {
+            // Written with the document, so read back with it.
+            document->AddImage(ReadImage(child));
+        }
+    }
+    return document;
+}
+
+} // namespace
+
+bool IsRegistryRoot(const CXmlNode& root) { return Named(root, "root"); }
+
+void ReadRegistry(const CXmlNode& root, CSrcObjectDatabase& database)
+{
+    for (const CXmlNode& node : root.Children()) {
+        if (Named(node, "image"))
+            database.AddImage(ReadImage(node));
+        else if (Named(node, "document"))
+            database.AddDocument(ReadDocument(node));
+    }
+}
+
+} // namespace orvane

@@ -1,0 +1,32 @@
+#include "src_ascii_art.h"
+
+#include "registry_changed.h"
+
+namespace orvane {
+
+void CSrcAsciiArt::SetId(std::string id)
+{
+    m_id = std::move(id);
+    MarkRegistryChanged();
+}
+
+void CSrcAsciiArt::SetDescribed(bool described)
+{
+    m_described = described;
+    MarkRegistryChanged();
+}
+
+void CSrcAsciiArt::SetSkipOverLink(bool skipOverLink)
+{
+    m_skipOverLink = skipOverLink;
+    MarkRegistryChanged();
+}
+
+CSrcLongDesc* CSrcAsciiArt::AddLongDesc(std::unique_ptr<CSrcLongDesc> longDesc)
+{
+    m_longDescs.push_back(std::move(longDesc));
+    MarkRegistryChanged();
+    return m_longDescs.back().get();
+}
+
+} // namespace orvane

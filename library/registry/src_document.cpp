@@ -1,0 +1,138 @@
+#include "src_document.h"
+
+#include "registry_changed.h"
+
+namespace orvane {
+namespace {
+
+template <class T, class Key>
+T* FindIn(const CSrcDocument::List<T>& list, std::string_view key, Key keyOf)
+{
+    for (const auto& record : list) {
+        if (keyOf(*record) == key)
+            return record.get();
+    }
+    return nullptr;
+}
+
+const std::string& TableKey(const CSrcTable& table) { return table.Id(); }
+const std::string& AppletKey(const CSrcApplet& applet) { return applet.Id(); }
+const std::string& LinkKey(const CSrcLink& link) { return link.Address(); }
+const std::string& ArtKey(const CSrcAsciiArt& art) { return art.Id(); }
+const std::string& ImageKey(const CSrcImage& image) { return image.FileName(); }
+
+} // namespace
+
+template <> CSrcDocument::List<CSrcTable>& CSrcDocument::ListOf<CSrcTable>() { return m_tables; }
+template <> CSrcDocument::List<CSrcImage>& CSrcDocument::ListOf<CSrcImage>() { return m_images; }
+template <> CSrcDocument::List<CSrcImageMap>& CSrcDocument::ListOf<CSrcImageMap>() { return m_imageMaps; }
+template <> CSrcDocument::List<CSrcAsciiArt>& CSrcDocument::ListOf<CSrcAsciiArt>() { return m_asciiArts; }
+template <> CSrcDocument::List<CSrcApplet>& CSrcDocument::ListOf<CSrcApplet>() { return m_applets; }
+template <> CSrcDocument::List<CSrcLink>& CSrcDocument::ListOf<CSrcLink>() { return m_links; }
+
+template <class T>
+T* CSrcDocument::Append(std::unique_ptr<T> record)
+{
+    List<T>& list = ListOf<T>();
+    list.push_back(std::move(record));
+    return list.back().get();
+}
+
+template CSrcTable* CSrcDocument::Append(std::unique_ptr<CSrcTable>);
+template CSrcImage* CSrcDocument::Append(std::unique_ptr<CSrcImage>);
+template CSrcImageMap* CSrcDocument::Append(std::unique_ptr<CSrcImageMap>);
+template CSrcAsciiArt* CSrcDocument::Append(std::unique_ptr<CSrcAsciiArt>);
+template CSrcApplet* CSrcDocument::Append(std::unique_ptr<CSrcApplet>);
+template CSrcLink* CSrcDocument::Append(std::unique_ptr<CSrcLink>);
+
+void CSrcDocument::SetName(std::string name)
+{
+    m_name = std::move(name);
+    MarkRegistryChanged();
+}
+
+void CSrcDocument::SetTitle(std::string title)
+{
+    m_title = std::move(title);
+    MarkRegistryChanged();
+}
+
+void CSrcDocument::SetFramesNeedDescription(bool need)
+{
+    m_framesNeedDescription = need;
+    MarkRegistryChanged();
+}
+
+CSrcTable* CSrcDocument::FindTable(std::string_view id) const { return FindIn(m_tables, id, TableKey); }
+CSrcApplet* CSrcDocument::FindApplet(std::string_view id) const { return FindIn(m_applets, id, AppletKey); }
+CSrcLink* CSrcDocument::FindLink(std::string_view address) const { return FindIn(m_links, address, LinkKey); }
+CSrcAsciiArt* CSrcDocument::FindAsciiArt(std::string_view id) const { return FindIn(m_asciiArts, id, ArtKey); }
+
+CSrcImage* CSrcDocument::FindImage(std::string_view fileName) const
+{
+    return FindIn(m_images, CSrcImage::ReducedFileName(fileName), ImageKey);
+}
+
+CSrcTable* CSrcDocument::AddTable(std::unique_ptr<CSrcTable> table)
+{
+    if (!table)
+        return nullptr;
+    if (!table->Id().empty()) {
+        if (CSrcTable* known = FindTable(table->Id()))
+            return known;
+    }
+    MarkRegistryChanged();
+    return Append(std::move(table));
+}
+
+CSrcApplet* CSrcDocument::AddApplet(std::unique_ptr<CSrcApplet> applet)
+{
+    if (!applet)
+        return nullptr;
+    if (CSrcApplet* known = FindApplet(applet->Id()))
+        return known;
+    MarkRegistryChanged();
+    return Append(std::move(applet));
+}
+
+CSrcLink* CSrcDocument::AddLink(std::unique_ptr<CSrcLink> link)
+{
+    if (!link)
+        return nullptr;
+    if (CSrcLink* known = FindLink(link->Address()))
+        return known;
+    MarkRegistryChanged();
+    return Append(std::move(link));
+}
+
+CSrcAsciiArt* CSrcDocument::AddAsciiArt(std::unique_ptr<CSrcAsciiArt> art)
+{
+    if (!art)
+        return nullptr;
+    if (CSrcAsciiArt* known = FindAsciiArt(art->Id()))
+        return known;
+    MarkRegistryChanged();
+    return Append(std::move(art));
+}
+
+CSrcImage* CSrcDocument::AddImage(std::unique_ptr<CSrcImage> image)
+{
+    if (!image)
+        return nullptr;
+    if (CSrcImage* known = FindImage(image->FileName())) {
+        known->MergeFrom(*image);
+        return known;
+    }
+    MarkRegistryChanged();
+    return Append(std::move(image));
+}
+
+CSrcImageMap* CSrcDocument::AddImageMap(std::unique_ptr<CSrcImageMap> map)
+{
+    if (!map)
+        return nullptr;
+    MarkRegistryChanged();
+    return Append(std::move(map));
+}
+
+} // namespace orvane
