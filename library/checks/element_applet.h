@@ -1,12 +1,13 @@
 #pragma once
 
-#include "library/html/element.h"
+#include "check_info.h"
 
 namespace orvane {
 
 // The element family of an applet.
-class CElementApplet : public CElement {
+class CElementApplet : public CCatalogueElement {
 public:
+    std::span<const CheckInfo> CheckTable() const override;
 };
 
 } // namespace orvane

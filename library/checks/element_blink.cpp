@@ -2,6 +2,15 @@
 
 namespace orvane {
 
+namespace {
+
+constexpr CheckInfo kBlinkChecks[] = {
+    {.bit = 0x1, .name = "BlinkMarquee", .titleId = 179, .priority = 2, .autoRepair = true,
+     .repairPage = "CPageBlink", .helpTopic = "7-2-1.html"},
+};
+
+} // namespace
+
 void CElementBlink::CollectText(std::string_view trimmed)
 {
     if (trimmed.empty())
@@ -10,5 +19,7 @@ void CElementBlink::CollectText(std::string_view trimmed)
         m_collectedText.push_back(' ');
     m_collectedText.append(trimmed);
 }
+
+std::span<const CheckInfo> CElementBlink::CheckTable() const { return kBlinkChecks; }
 
 } // namespace orvane

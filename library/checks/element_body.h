@@ -1,12 +1,13 @@
 #pragma once
 
-#include "library/html/element.h"
+#include "check_info.h"
 
 namespace orvane {
 
 // The element family of the page body.
-class CElementBody : public CElement {
+class CElementBody : public CCatalogueElement {
 public:
+    std::span<const CheckInfo> CheckTable() const override;
 };
 
 } // namespace orvane

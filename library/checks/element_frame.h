@@ -1,12 +1,14 @@
 #pragma once
 
-#include "library/html/element.h"
+#include "check_info.h"
 
 namespace orvane {
 
 // The element family of a frame.
-class CElementFrame : public CElement {
+class CElementFrame : public CCatalogueElement {
 public:
+    std::span<const CheckInfo> CheckTable() const override;
+    std::string GetProblemText(std::uint32_t bit) const override;
     void SetOrdinal(int number) override { m_number = number; }
     // 1 for the page's first frame, 2 for the second, ...
     int FrameNumber() const { return m_number; }

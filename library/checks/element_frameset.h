@@ -1,12 +1,14 @@
 #pragma once
 
-#include "library/html/element.h"
+#include "check_info.h"
 
 namespace orvane {
 
 // The element family of a frameset.
-class CElementFrameset : public CElement {
+class CElementFrameset : public CCatalogueElement {
 public:
+    std::span<const CheckInfo> CheckTable() const override;
+    std::string GetProblemText(std::uint32_t bit) const override;
     void SetOrdinal(int number) override { m_number = number; }
     // 1 for the page's first frameset, 2 for the second, ...
     int FramesetNumber() const { return m_number; }

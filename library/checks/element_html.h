@@ -1,12 +1,13 @@
 #pragma once
 
-#include "library/html/element.h"
+#include "check_info.h"
 
 namespace orvane {
 
 // The element family of the html element.
-class CElementHtml : public CElement {
+class CElementHtml : public CCatalogueElement {
 public:
+    std::span<const CheckInfo> CheckTable() const override;
 };
 
 } // namespace orvane

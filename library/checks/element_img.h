@@ -1,12 +1,14 @@
 #pragma once
 
-#include "library/html/element.h"
+#include "check_info.h"
 
 namespace orvane {
 
 // The element family of an image.
-class CElementImg : public CElement {
+class CElementImg : public CCatalogueElement {
 public:
+    std::span<const CheckInfo> CheckTable() const override;
+    std::string GetProblemText(std::uint32_t bit) const override;
     void SetEnclosingAnchor(CElement& anchor) override;
     bool IsInsideAnchor() const { return m_insideAnchor; }
     // The link the image stands in; null outside a link.

@@ -1,12 +1,13 @@
 #pragma once
 
-#include "library/html/element.h"
+#include "check_info.h"
 
 namespace orvane {
 
 // The element family of a label (and head, which shares its kind).
-class CElementLabel : public CElement {
+class CElementLabel : public CCatalogueElement {
 public:
+    std::span<const CheckInfo> CheckTable() const override;
 };
 
 } // namespace orvane

@@ -1,13 +1,15 @@
 #pragma once
 
-#include "library/html/element.h"
+#include "check_info.h"
+
 #include <vector>
 
 namespace orvane {
 
 // The element family of a style sheet.
-class CElementStyle : public CElement {
+class CElementStyle : public CCatalogueElement {
 public:
+    std::span<const CheckInfo> CheckTable() const override;
     void AttachInner(CElement& inner) override;
     // The texts inside the style sheet, in document order (not owned).
     const std::vector<CElement*>& Inner() const { return m_inner; }

@@ -2,6 +2,17 @@
 
 namespace orvane {
 
+namespace {
+
+constexpr CheckInfo kTextareaChecks[] = {
+    {.bit = 0x1, .name = "TextareaText", .titleId = 155, .priority = 3,
+     .repairPage = "CPageTextAreaDefaultText", .helpTopic = "TextareaMissingDefault.html"},
+    {.bit = 0x20000000, .name = "TextareaLabel", .titleId = 394, .titleSuffix = " - TEXTAREA", .priority = 2,
+     .repairPage = "CPageLabelMissing", .helpTopic = "12-4-1.html"},
+};
+
+} // namespace
+
 void CElementTextarea::CollectText(std::string_view trimmed)
 {
     if (trimmed.empty())
@@ -9,6 +20,16 @@ void CElementTextarea::CollectText(std::string_view trimmed)
     if (!m_collectedText.empty())
         m_collectedText.push_back(' ');
     m_collectedText.append(trimmed);
+}
+
+std::span<const CheckInfo> CElementTextarea::CheckTable() const { return kTextareaChecks; }
+
+std::string CElementTextarea::GetProblemText(std::uint32_t) const
+{
+    std::string text = "textarea control";
+    if (std::string_view name = NonEmptyAttribute(*this, attr::kName); !name.empty())
+        text += " - " + std::string(name);
+    return text;
 }
 
 } // namespace orvane

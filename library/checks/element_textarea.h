@@ -1,14 +1,17 @@
 #pragma once
 
-#include "library/html/element.h"
+#include "check_info.h"
+
 #include <string>
 #include <string_view>
 
 namespace orvane {
 
 // The element family of a text area.
-class CElementTextarea : public CElement {
+class CElementTextarea : public CCatalogueElement {
 public:
+    std::span<const CheckInfo> CheckTable() const override;
+    std::string GetProblemText(std::uint32_t bit) const override;
     void CollectText(std::string_view trimmed) override;
     // The trimmed texts inside the element, joined by single blanks.
     const std::string& CollectedText() const { return m_collectedText; }

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "library/html/element.h"
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace orvane {
+
+// What the catalogue knows of one check bit of a family. A family keeps one
+// constant table of these; its catalogue answers are read from it.
+struct CheckInfo {
+    std::uint32_t bit = 0;
+    // Empty: the bit is not part of the catalogue.
+    std::string_view name{};
+    // Title: resource string, followed by the suffix; 0 for none.
+    int titleId = 0;
+    std::string_view titleSuffix{};
+    int priority = 3;
+    bool section508 = false;
+    // 0: a general warning the user has to judge on the warnings page.
+    bool grouped = true;
+    bool autoRepair = false;
+    // The repair page class the family adds for the problem, and its help
+    // topic; empty when the problem has none.
+    std::string_view repairPage{};
+    std::string_view helpTopic{};
+    // For general warnings: the help topic and explanation on the warnings page.
+    std::string_view warningHelpTopic{};
+    int warningTextId = 0;
+    // A resource string naming the problem in the overview; 0 when the family
+    // words it from the element.
+    int problemTextId = 0;
+    // False for the named bits that lie outside the family's check mask.
+    bool inMask = true;
+    // False for catalogue checks whose bit no check ever sets.
+    bool reported = true;
+};
+
+inline constexpr int kRememberedDefault = 0;
+
+// The row of a bit; null for a bit the table does not know.
+const CheckInfo* FindCheckInfo(std::span<const CheckInfo> checks, std::uint32_t bit);
+// The bits of the rows in the mask.
+std::uint32_t CheckMaskOf(std::span<const CheckInfo> checks);
+
+// A priority as the dialogs show it: "1", "BITV I-2", "BITV II-3".
+std::string PriorityDisplayText(int priority);
+
+// An element family of the check catalogue: its answers come from its table,
+// and every bit outside the table gets the element base's answer.
+class CCatalogueElement : public CElement {
+public:
+    std::uint32_t GetCheckMask() const override;
+    std::string GetCheckName(std::uint32_t bit) const override;
+    std::string GetCheckTitle(std::uint32_t bit) const override;
+    std::string GetProblemText(std::uint32_t bit) const override;
+    std::string GetWarningHelpTopic(std::uint32_t bit) const override;
+    int GetWarningTextId(std::uint32_t bit) const override;
+    int GetPriority(std::uint32_t bit) const override;
+    bool IsSection508(std::uint32_t bit) const override;
+    bool IsGrouped(std::uint32_t bit) const override;
+    bool HasAutoRepair(std::uint32_t bit) const override;
+    int GetRememberedDefault(std::uint32_t bit) const override;
+
+    // The family's table, also for the named bits outside its mask.
+    virtual std::span<const CheckInfo> CheckTable() const = 0;
+    const CheckInfo* FindCheck(std::uint32_t bit) const { return FindCheckInfo(CheckTable(), bit); }
+
+    // The repair page class added for the bit, and its help topic; empty when none.
+    std::string RepairPageClass(std::uint32_t bit) const;
+    std::string RepairHelpTopic(std::uint32_t bit) const;
+};
+
+// The value of an attribute when it is present and not empty.
+std::string_view NonEmptyAttribute(const CElement& element, int id);
+
+} // namespace orvane

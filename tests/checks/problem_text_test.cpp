@@ -1,0 +1,164 @@
+#include "library/checks/check_catalogue.h"
+#include "library/checks/element_anchor.h"
+#include "library/checks/family_factory.h"
+#include "library/html/html_document.h"
+#include "platform/services.h"
+#include "platform/string_table.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace orvane {
+namespace {
+
+class ProblemTextTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_strings.Parse("441\t[image: %1]\n367\tThe frame page\n278\tNo language\n601\tNo doctype\n");
+    }
+
+    // The elements of a kind in a page parsed with the families.
+    std::vector<CElement*> Parse(std::string_view page, int kind)
+    {
+        m_document.Start(0, false);
+        m_document.AddLine(page);
+        m_document.Finish();
+        std::vector<CElement*> found;
+        for (CElement* element : m_document.Elements()) {
+            if (element->Kind() == kind)
+                found.push_back(element);
+        }
+        return found;
+    }
+
+    platform::CStringTable m_strings;
+    platform::ScopedStrings m_scope{m_strings};
+    CHtmlDocument m_document{CFamilyElementFactory::Instance()};
+};
+
+TEST_F(ProblemTextTest, AnImageIsNamedByItsSource)
+{
+    auto images = Parse("<html><img src=\"logo.gif\" alt=x><img alt=y></html>", 44);
+    ASSERT_EQ(images.size(), 2u);
+    EXPECT_EQ(images[0]->GetProblemText(0x1), "logo.gif");
+    EXPECT_EQ(images[0]->GetProblemText(0x80), "logo.gif");
+    EXPECT_EQ(images[1]->GetProblemText(0x1), "image");
+}
+
+TEST_F(ProblemTextTest, AnInputIsNamedBySourceOrTypeAndName)
+{
+    auto inputs = Parse("<form><input type=image src=go.png name=send><input type=text name=q>"
+                        "<input name=\"\"><input type=\"\" name=n></form>",
+                        45);
+    ASSERT_EQ(inputs.size(), 4u);
+    EXPECT_EQ(inputs[0]->GetProblemText(0x1), "go.png - send");
+    EXPECT_EQ(inputs[1]->GetProblemText(0x20000000), "text control - q");
+    EXPECT_EQ(inputs[2]->GetProblemText(0x20000000), "input control");
+    EXPECT_EQ(inputs[3]->GetProblemText(0x8), "input control - n");
+}
+
+TEST_F(ProblemTextTest, SelectsAndTextAreasAreNamedByKindAndName)
+{
+    auto selects = Parse("<select name=city></select><select></select>", 72);
+    ASSERT_EQ(selects.size(), 2u);
+    EXPECT_EQ(selects[0]->GetProblemText(0x20000000), "select control - city");
+    EXPECT_EQ(selects[1]->GetProblemText(0x20000000), "select control");
+    auto areas = Parse("<textarea name=notes></textarea>", 83);
+    ASSERT_EQ(areas.size(), 1u);
+    EXPECT_EQ(areas[0]->GetProblemText(0x1), "textarea control - notes");
+}
+
+TEST_F(ProblemTextTest, AMapIsNamedByItsName)
+{
+    auto maps = Parse("<map name=nav></map><map></map>", 54);
+    ASSERT_EQ(maps.size(), 2u);
+    EXPECT_EQ(maps[0]->GetProblemText(0x1), "nav");
+    EXPECT_EQ(maps[1]->GetProblemText(0x1), "repair");
+}
+
+TEST_F(ProblemTextTest, ALinkIsNamedByItsAddressOrItsText)
+{
+    auto links = Parse("<a href=\"song.wav\" target=_blank>  Listen <img src=\"note.gif\"> <img alt=x> now </a>"
+                       "<a name=top>x</a>",
+                       5);
+    ASSERT_EQ(links.size(), 2u);
+    EXPECT_EQ(links[0]->GetProblemText(0x1), "song.wav");
+    EXPECT_EQ(links[0]->GetProblemText(0x2), "Listen [image: note.gif]  now");
+    EXPECT_EQ(links[1]->GetProblemText(0x1), "Sound File");
+    EXPECT_EQ(links[1]->GetProblemText(0x4), "repair");
+}
+
+TEST_F(ProblemTextTest, AnImageOnlyLinkHasTheImageTextAsLinkText)
+{
+    auto links = Parse("<a href=\"/\"><img src=\"home.png\"></a><a href=\"/\"><img alt=home></a>", 5);
+    ASSERT_EQ(links.size(), 2u);
+    EXPECT_EQ(static_cast<CElementAnchor*>(links[0])->LinkText(), "[image: home.png]");
+    EXPECT_EQ(static_cast<CElementAnchor*>(links[1])->LinkText(), "");
+}
+
+TEST_F(ProblemTextTest, AFrameIsNamedByNumberAndName)
+{
+    auto frames = Parse("<frameset cols=\"50%,*\"><frame name=menu src=a.html><frame src=b.html></frameset>", 31);
+    ASSERT_EQ(frames.size(), 2u);
+    EXPECT_EQ(frames[0]->GetProblemText(0x1), "Frame #1 menu");
+    EXPECT_EQ(frames[1]->GetProblemText(0x4), "Frame #2 ");
+    EXPECT_EQ(frames[0]->GetProblemText(0x2), "The frame page");
+}
+
+TEST_F(ProblemTextTest, AFramesetIsNamedByTitleOrNumberAndSizes)
+{
+    auto framesets = Parse("<frameset title=Main rows=2><frameset rows=\"10,*\" cols=\"1,2\">"
+                           "<frameset cols=3><frameset></frameset></frameset></frameset></frameset>",
+                           32);
+    ASSERT_EQ(framesets.size(), 4u);
+    EXPECT_EQ(framesets[0]->GetProblemText(0x1), "Main");
+    EXPECT_EQ(framesets[1]->GetProblemText(0x1), "Frameset 2, rows = 10,*, cols = 1,2");
+    EXPECT_EQ(framesets[2]->GetProblemText(0x1), "Frameset 3, cols = 3");
+    EXPECT_EQ(framesets[3]->GetProblemText(0x1), "Frameset 4");
+}
+
+TEST_F(ProblemTextTest, PageWideProblemsAreResourceStrings)
+{
+    auto html = Parse("<html><body></body></html>", 41);
+    ASSERT_EQ(html.size(), 1u);
+    EXPECT_EQ(html[0]->GetProblemText(0x2), "No language");
+    EXPECT_EQ(html[0]->GetProblemText(0x20), "repair");
+    ElementPtr document(CFamilyElementFactory::Instance().Create(-4, nullptr));
+    EXPECT_EQ(document->GetProblemText(0x1), "No doctype");
+    auto scripts = Parse("<script>x()</script>", 71);
+    ASSERT_EQ(scripts.size(), 1u);
+    EXPECT_EQ(scripts[0]->GetProblemText(0x1), "script");
+}
+
+TEST(CheckAppliesTest, TheElementsPriorityAndTheSettingsDecide)
+{
+    COrvaneSettings::InstallCatalogue(&CCheckCatalogue::Instance());
+    COrvaneSettings settings;
+    settings.Load();
+    COrvaneSettings::InstallCatalogue(nullptr);
+
+    ElementPtr image(CFamilyElementFactory::Instance().Create(44, nullptr));
+    image->SetKind(44);
+    settings.SetConformanceLevel(1);
+    EXPECT_TRUE(CheckApplies(*image, settings, 0x1));
+    EXPECT_FALSE(CheckApplies(*image, settings, 0x2));  // priority 3
+    settings.SetAlwaysInclude(44, 0x2, true);
+    EXPECT_TRUE(CheckApplies(*image, settings, 0x2));
+    settings.SetConformanceLevel(4);
+    EXPECT_TRUE(CheckApplies(*image, settings, 0x8));    // Section 508
+    EXPECT_FALSE(CheckApplies(*image, settings, 0x10));  // not Section 508
+
+    // Lower headings use the entry of h1.
+    ElementPtr heading(CFamilyElementFactory::Instance().Create(36, nullptr));
+    heading->SetKind(36);
+    settings.SetConformanceLevel(1);
+    EXPECT_FALSE(CheckApplies(*heading, settings, 0x1));
+    settings.SetAlwaysInclude(33, 0x1, true);
+    EXPECT_TRUE(CheckApplies(*heading, settings, 0x1));
+}
+
+} // namespace
+} // namespace orvane
