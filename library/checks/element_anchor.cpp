@@ -1,6 +1,9 @@
 #include "element_anchor.h"
 
+#include "check_run.h"
+#include "library/html/html_document.h"
 #include "library/html/tag_table.h"
+#include "library/registry/object_database.h"
 #include "library/html/text_util.h"
 #include "platform/services.h"
 
@@ -19,7 +22,50 @@ constexpr CheckInfo kAnchorChecks[] = {
      .repairPage = "CPageAnchorNewWindow", .helpTopic = "10-1-1.html"},
 };
 
+// Searched in this order, case-sensitively, anywhere in the address.
+constexpr std::string_view kSoundExtensions[] = {".wav", ".au",  ".snd", ".dwd", ".iff", ".svx", ".sam",
+                                                 ".smp", ".vce", ".voc", ".vox", ".pcm", ".aif"};
+
+bool LinksToSound(std::string_view href)
+{
+    for (std::string_view extension : kSoundExtensions) {
+        if (href.find(extension) != std::string_view::npos)
+            return true;
+    }
+    return false;
+}
+
+bool OpensNewWindow(const CElement& anchor)
+{
+    const CAttribute* target = anchor.FindAttribute(attr::kTarget);
+    return target && (EqualsIgnoreCase(target->Value(), "_new") || EqualsIgnoreCase(target->Value(), "_blank"));
+}
+
+// A new window the user accepted for this link of this page stays unreported.
+bool NewWindowAccepted(const CHtmlDocument& document, std::string_view href)
+{
+    const CSrcObjectDatabase* registry = document.ObjectRegistry();
+    if (!registry)
+        return false;
+    const CSrcLink* link = registry->FindLink(document.Name(), href);
+    return link && link->HasWarning();
+}
+
 } // namespace
+
+int CElementAnchor::Check(COrvaneSettings& settings, CHtmlDocument& document, int applyLevel)
+{
+    const CAttribute* href = FindAttribute(attr::kHref);
+    if (!href)
+        return 0;  // a named anchor: nothing to check, the last result stands
+    CCheckRun run{settings, document, applyLevel};
+    std::uint32_t mask = 0;
+    if (run.Runs(*this, kTranscriptBit) && LinksToSound(href->Value()))
+        mask |= kTranscriptBit;
+    if (run.Runs(*this, kNewWindowBit) && OpensNewWindow(*this) && !NewWindowAccepted(document, href->Value()))
+        mask |= kNewWindowBit;
+    return StoreProblems(*this, mask);
+}
 
 void CElementAnchor::AttachInner(CElement& inner) { m_inner.push_back(&inner); }
 

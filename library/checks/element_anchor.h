@@ -10,6 +10,7 @@ namespace orvane {
 class CElementAnchor : public CCatalogueElement {
 public:
     std::span<const CheckInfo> CheckTable() const override;
+    int Check(COrvaneSettings& settings, CHtmlDocument& document, int applyLevel) override;
     std::string GetProblemText(std::uint32_t bit) const override;
     // What the link shows: its texts, and for each image with a source the
     // image text (string 441) naming it; trimmed.
@@ -18,8 +19,13 @@ public:
     // The texts and images inside the link, in document order (not owned).
     const std::vector<CElement*>& Inner() const { return m_inner; }
 
+    // 1 on the first and 2 on the last link of a run that needs a skip-over link.
+    int SkipOverMark() const { return m_skipOverMark; }
+    void SetSkipOverMark(int mark) { m_skipOverMark = mark; }
+
 private:
     std::vector<CElement*> m_inner;
+    int m_skipOverMark = 0;
 };
 
 } // namespace orvane

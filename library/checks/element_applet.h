@@ -8,6 +8,7 @@ namespace orvane {
 class CElementApplet : public CCatalogueElement {
 public:
     std::span<const CheckInfo> CheckTable() const override;
+    int Check(COrvaneSettings& settings, CHtmlDocument& document, int applyLevel) override;
 };
 
 } // namespace orvane

@@ -1,5 +1,7 @@
 #include "element_blink.h"
 
+#include "check_run.h"
+
 namespace orvane {
 
 namespace {
@@ -18,6 +20,12 @@ void CElementBlink::CollectText(std::string_view trimmed)
     if (!m_collectedText.empty())
         m_collectedText.push_back(' ');
     m_collectedText.append(trimmed);
+}
+
+int CElementBlink::Check(COrvaneSettings& settings, CHtmlDocument& document, int applyLevel)
+{
+    CCheckRun run{settings, document, applyLevel};
+    return StoreProblems(*this, run.Runs(*this, 0x1) ? 0x1 : 0);
 }
 
 std::span<const CheckInfo> CElementBlink::CheckTable() const { return kBlinkChecks; }

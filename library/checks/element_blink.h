@@ -11,6 +11,7 @@ namespace orvane {
 class CElementBlink : public CCatalogueElement {
 public:
     std::span<const CheckInfo> CheckTable() const override;
+    int Check(COrvaneSettings& settings, CHtmlDocument& document, int applyLevel) override;
     void CollectText(std::string_view trimmed) override;
     // The trimmed texts inside the element, joined by single blanks.
     const std::string& CollectedText() const { return m_collectedText; }

@@ -1,5 +1,12 @@
 #include "element_body.h"
 
+#include "check_index.h"
+#include "check_run.h"
+#include "element_anchor.h"
+#include "page_indexes.h"
+
+#include <cstdlib>
+
 namespace orvane {
 
 namespace {
@@ -19,5 +26,94 @@ constexpr CheckInfo kBodyChecks[] = {
 } // namespace
 
 std::span<const CheckInfo> CElementBody::CheckTable() const { return kBodyChecks; }
+
+namespace {
+
+constexpr std::uint32_t kLanguageChangeBit = 0x1;
+constexpr std::uint32_t kContrastBit = 0x2;
+constexpr std::uint32_t kSkipOverBit = 0x10;
+
+int Brightness(const Rgb& c) { return (299 * c.red + 587 * c.green + 114 * c.blue) / 1000; }
+
+bool ContrastsEnough(const Rgb& a, const Rgb& b)
+{
+    int brightness = Brightness(a) - Brightness(b);
+    int difference = std::abs(a.red - b.red) + std::abs(a.green - b.green) + std::abs(a.blue - b.blue);
+    return std::abs(brightness) > 180 && difference > 500;
+}
+
+} // namespace
+
+bool CElementBody::UsesColour() const
+{
+    for (int id : {attr::kBgcolor, attr::kBackground, attr::kText, attr::kLink, attr::kVlink, attr::kAlink}) {
+        const CAttribute* a = FindAttribute(id);
+        if (a && !a->IsEmpty())
+            return true;
+    }
+    return CCatalogueElement::UsesColour();
+}
+
+std::uint32_t CElementBody::CheckColours()
+{
+    const int ids[] = {attr::kBgcolor, attr::kText, attr::kLink, attr::kAlink, attr::kVlink};
+    bool anyPresent = false;
+    for (int id : ids)
+        anyPresent = anyPresent || FindAttribute(id) != nullptr;
+    if (!anyPresent)
+        return 0;
+    Rgb colours[5];
+    bool* missing[5] = {&m_colours.backgroundMissing, &m_colours.textMissing, &m_colours.linkMissing,
+                        &m_colours.activeLinkMissing, &m_colours.visitedLinkMissing};
+    std::uint32_t mask = 0;
+    for (int i = 0; i < 5; ++i) {
+        const CAttribute* a = FindAttribute(ids[i]);
+        if (!a || !a->ColourValue(colours[i])) {
+            *missing[i] = true;
+            mask = kContrastBit;
+        }
+    }
+    if (mask)
+        return mask;
+    // Text, link, visited link, active link, each against the background.
+    const Rgb& background = colours[0];
+    struct Pair {
+        const Rgb& colour;
+        bool& fails;
+    } pairs[] = {{colours[1], m_colours.textContrastFails},
+                 {colours[2], m_colours.linkContrastFails},
+                 {colours[4], m_colours.visitedLinkContrastFails},
+                 {colours[3], m_colours.activeLinkContrastFails}};
+    for (Pair& pair : pairs) {
+        if (!ContrastsEnough(background, pair.colour)) {
+            pair.fails = true;
+            mask = kContrastBit;
+        }
+    }
+    return mask;
+}
+
+int CElementBody::Check(COrvaneSettings& settings, CHtmlDocument& document, int applyLevel)
+{
+    CCheckRun run{settings, document, applyLevel};
+    m_colours = ColourFlags{};
+    // The body adds to what it found before; it is checked once per page.
+    std::uint32_t mask = ProblemMask();
+    if (run.Runs(*this, kLanguageChangeBit) && PageIndex<CBodyTextIndex>(document)->hasBodyText)
+        mask |= kLanguageChangeBit;
+    if (run.Runs(*this, kContrastBit))
+        mask |= CheckColours();
+    if (run.Runs(*this, kSkipOverBit)) {
+        auto links = PageIndex<CLinkRunIndex>(document);
+        for (const CLinkRunIndex::Run& linkRun : links->runs) {
+            mask |= kSkipOverBit;
+            if (auto* first = dynamic_cast<CElementAnchor*>(linkRun.first))
+                first->SetSkipOverMark(1);
+            if (auto* last = dynamic_cast<CElementAnchor*>(linkRun.last))
+                last->SetSkipOverMark(2);
+        }
+    }
+    return StoreProblems(*this, mask);
+}
 
 } // namespace orvane

@@ -1,5 +1,14 @@
 #include "element_document.h"
 
+#include "check_run.h"
+#include "element_anchor.h"
+#include "element_style.h"
+#include "library/html/html_document.h"
+#include "library/html/tag_table.h"
+#include "library/html/text_util.h"
+
+#include <algorithm>
+
 namespace orvane {
 
 namespace {
@@ -36,5 +45,231 @@ constexpr CheckInfo kDocumentChecks[] = {
 } // namespace
 
 std::span<const CheckInfo> CElementDocument::CheckTable() const { return kDocumentChecks; }
+
+namespace {
+
+constexpr std::uint32_t kDoctypeBit = 0x1;
+constexpr std::uint32_t kNoStylesheetsBit = 0x2;
+constexpr std::uint32_t kUsingStyleBit = 0x4;
+constexpr std::uint32_t kTextLinksBit = 0x8;
+constexpr std::uint32_t kDynamicBits = 0x10 | 0x20 | 0x40;
+constexpr std::uint32_t kDeviceDependentBit = 0x80;
+constexpr std::uint32_t kMultimediaBit = 0x100;
+constexpr std::uint32_t kMetadataBit = 0x200;
+
+constexpr int kHeadEnd = tag::kLabel + kind::kEndOffset;  // head shares the label's id
+constexpr int kLinkTag = 53;
+constexpr int kTitleEnd = 87 + kind::kEndOffset;
+constexpr int kAddressEnd = 2 + kind::kEndOffset;
+
+// "mpg" stands twice, as in the list pages were judged by.
+constexpr std::string_view kMultimediaExtensions[] = {"mpg", "mov", "asx",  "avi", "ivf", "m1v", "mmm",
+                                                      "mp2v", "mpa", "mpe", "mpeg", "ram", "mpg", "smi",
+                                                      "smil", "swf", "wm",  "wma", "wmv"};
+
+struct EventPair {
+    int mouse;
+    int keyboard;
+};
+constexpr EventPair kEventPairs[] = {{attr::kOnmousedown, attr::kOnkeydown},
+                                     {attr::kOnmouseup, attr::kOnkeyup},
+                                     {attr::kOnclick, attr::kOnkeypress},
+                                     {attr::kOnmouseover, attr::kOnfocus},
+                                     {attr::kOnmouseout, attr::kOnblur}};
+
+bool HasNonEmpty(const CElement& element, int id)
+{
+    const CAttribute* a = element.FindAttribute(id);
+    return a && !a->IsEmpty();
+}
+
+std::string_view ExtensionOf(std::string_view address)
+{
+    std::size_t dot = address.rfind('.');
+    return dot == std::string_view::npos ? std::string_view() : address.substr(dot + 1);
+}
+
+// The texts and comment pieces of a style block, in which its rules are written.
+bool StyleBlockHasRules(const CHtmlDocument& document, const CElement& style)
+{
+    auto longEnough = [](const CElement& piece) { return Trim(piece.Text()).size() > 5; };
+    if (const CElement* end = style.Partner(); end && document.Find(end) && document.IndexOf(*end) > document.IndexOf(style)) {
+        for (std::size_t i = document.IndexOf(style) + 1; i < document.IndexOf(*end); ++i) {
+            const CElement* e = document.At(i);
+            bool piece = e->Kind() == kind::kText || (e->Kind() == kind::kComment && e->Text() != "<!--");
+            if (!e->IsDeleted() && piece && longEnough(*e))
+                return true;
+        }
+        return false;
+    }
+    if (const auto* block = dynamic_cast<const CElementStyle*>(&style)) {
+        return std::any_of(block->Inner().begin(), block->Inner().end(),
+                           [&](const CElement* piece) { return longEnough(*piece); });
+    }
+    return false;
+}
+
+} // namespace
+
+bool CElementDocument::HasNoDoctype(const CHtmlDocument& document) const
+{
+    for (const CElement* e : document.Elements()) {
+        if (e->IsDeleted() || e->Kind() < 0 || e->Kind() == kind::kCommentEnd)
+            continue;
+        return e->Kind() != tag::kDoctype;
+    }
+    return true;
+}
+
+std::uint32_t CElementDocument::CheckStyle(const CHtmlDocument& document) const
+{
+    bool styleSheet = false;
+    bool inlineStyle = false;
+    bool headPassed = false;
+    for (const CElement* e : document.Elements()) {
+        if (e->IsDeleted())
+            continue;
+        if (!headPassed) {
+            if (e->Kind() == tag::kStyle) {
+                styleSheet = StyleBlockHasRules(document, *e);
+                break;
+            }
+            if (e->Kind() == kLinkTag) {
+                const CAttribute* rel = e->FindAttribute(attr::kRel);
+                styleSheet = rel && EqualsIgnoreCase(rel->Value(), "stylesheet");
+                break;
+            }
+            if (e->Kind() == kHeadEnd)
+                headPassed = true;
+        } else if (HasNonEmpty(*e, attr::kStyle)) {
+            inlineStyle = true;
+            break;
+        }
+    }
+    std::uint32_t mask = 0;
+    if (!styleSheet)
+        mask |= kNoStylesheetsBit;
+    if (styleSheet || inlineStyle)
+        mask |= kUsingStyleBit;
+    return mask;
+}
+
+bool CElementDocument::HasDynamicContent(const CHtmlDocument& document) const
+{
+    return std::any_of(document.Elements().begin(), document.Elements().end(), [](const CElement* e) {
+        if (e->IsDeleted())
+            return false;
+        if (e->Kind() == tag::kApplet || e->Kind() == tag::kScript)
+            return true;
+        return e->Kind() == tag::kObject && (HasNonEmpty(*e, attr::kClassid) || HasNonEmpty(*e, attr::kCodebase));
+    });
+}
+
+bool CElementDocument::HasMultimedia(const CHtmlDocument& document) const
+{
+    for (const CElement* e : document.Elements()) {
+        if (e->IsDeleted())
+            continue;
+        if (e->Kind() == tag::kA && HasNonEmpty(*e, attr::kHref)) {
+            std::string_view extension = ExtensionOf(e->FindAttribute(attr::kHref)->Value());
+            for (std::string_view media : kMultimediaExtensions) {
+                if (EqualsIgnoreCase(extension, media))
+                    return true;
+            }
+        } else if (e->Kind() == tag::kObject) {
+            const CAttribute* type = e->FindAttribute(attr::kType);
+            if (type && ToLower(type->Value()).find("video") != std::string::npos)
+                return true;
+        }
+    }
+    return false;
+}
+
+bool CElementDocument::HasTextLinks(const CHtmlDocument& document) const
+{
+    return std::any_of(document.Elements().begin(), document.Elements().end(), [](const CElement* e) {
+        const auto* anchor = dynamic_cast<const CElementAnchor*>(e);
+        return anchor && !e->IsDeleted() && e->Kind() == tag::kA && !anchor->LinkText().empty();
+    });
+}
+
+bool CElementDocument::HasDeviceDependentEvents(const CHtmlDocument& document) const
+{
+    return std::any_of(document.Elements().begin(), document.Elements().end(), [](const CElement* e) {
+        if (e->IsDeleted() || e->Kind() == kind::kText || !e->FirstAttribute())
+            return false;
+        return std::any_of(std::begin(kEventPairs), std::end(kEventPairs), [e](const EventPair& pair) {
+            return e->FindAttribute(pair.mouse) && !e->FindAttribute(pair.keyboard);
+        });
+    });
+}
+
+bool CElementDocument::HasMetadata(const CHtmlDocument& document)
+{
+    std::string text;
+    for (CElement* e : document.Elements()) {
+        if (e->IsDeleted())
+            continue;
+        if (!m_head) {
+            if (e->Kind() == tag::kLabel)
+                m_head = e;
+            continue;
+        }
+        int k = e->Kind();
+        if (k == kHeadEnd || k == tag::kBody)
+            return false;
+        if (k == kind::kText) {
+            text.append(e->Text());
+            continue;
+        }
+        if (k == kTitleEnd && !Trim(text).empty()) {
+            m_title = e->Partner();
+            return true;
+        }
+        if (k == kAddressEnd && !Trim(text).empty())
+            return true;
+        if (k == tag::kMeta) {
+            const CAttribute* equiv = e->FindAttribute(attr::kHttpEquiv);
+            if (HasNonEmpty(*e, attr::kName) || HasNonEmpty(*e, attr::kScheme) ||
+                (equiv && !EqualsIgnoreCase(equiv->Value(), "refresh")))
+                return true;
+        }
+        if (k == kLinkTag) {
+            const CAttribute* type = e->FindAttribute(attr::kType);
+            if (!type || !EqualsIgnoreCase(type->Value(), "text/css"))
+                return true;
+        }
+        text.clear();
+    }
+    return false;
+}
+
+int CElementDocument::Check(COrvaneSettings& settings, CHtmlDocument& document, int applyLevel)
+{
+    CCheckRun run{settings, document, applyLevel};
+    m_fileName = document.FileName();
+    m_html = m_head = m_title = nullptr;
+    for (CElement* e : document.Elements()) {
+        if (!e->IsDeleted() && e->Kind() == tag::kHtml)
+            m_html = e;
+    }
+    const bool hasHtml = m_html != nullptr;
+    std::uint32_t mask = 0;
+    if (hasHtml && run.Runs(*this, kDoctypeBit) && HasNoDoctype(document))
+        mask |= kDoctypeBit;
+    if (hasHtml && run.Runs(*this, kNoStylesheetsBit))
+        mask |= CheckStyle(document);
+    if (run.Runs(*this, 0x10) && HasDynamicContent(document))
+        mask |= kDynamicBits;
+    if (run.Runs(*this, kMultimediaBit) && HasMultimedia(document))
+        mask |= kMultimediaBit;
+    if (run.Runs(*this, kTextLinksBit) && HasTextLinks(document))
+        mask |= kTextLinksBit;
+    if (run.Runs(*this, kDeviceDependentBit) && HasDeviceDependentEvents(document))
+        mask |= kDeviceDependentBit;
+    if (hasHtml && run.Runs(*this, kMetadataBit) && !HasMetadata(document))
+        mask |= kMetadataBit;
+    return StoreProblems(*this, mask);
+}
 
 } // namespace orvane

@@ -2,12 +2,36 @@
 
 #include "check_info.h"
 
+#include <string>
+
 namespace orvane {
 
 // The element family of the page as a whole: the document-level checks.
 class CElementDocument : public CCatalogueElement {
 public:
     std::span<const CheckInfo> CheckTable() const override;
+    int Check(COrvaneSettings& settings, CHtmlDocument& document, int applyLevel) override;
+
+    // Found by the check: the page's file name, its (last) html element, its
+    // head and its title element.
+    const std::string& PageFileName() const { return m_fileName; }
+    CElement* HtmlElement() const { return m_html; }
+    CElement* HeadElement() const { return m_head; }
+    CElement* TitleElement() const { return m_title; }
+
+private:
+    bool HasNoDoctype(const CHtmlDocument& document) const;
+    std::uint32_t CheckStyle(const CHtmlDocument& document) const;
+    bool HasDynamicContent(const CHtmlDocument& document) const;
+    bool HasMultimedia(const CHtmlDocument& document) const;
+    bool HasTextLinks(const CHtmlDocument& document) const;
+    bool HasDeviceDependentEvents(const CHtmlDocument& document) const;
+    bool HasMetadata(const CHtmlDocument& document);
+
+    std::string m_fileName;
+    CElement* m_html = nullptr;
+    CElement* m_head = nullptr;
+    CElement* m_title = nullptr;
 };
 
 } // namespace orvane

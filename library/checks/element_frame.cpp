@@ -1,5 +1,10 @@
 #include "element_frame.h"
 
+#include "check_run.h"
+#include "library/html/html_document.h"
+#include "library/html/text_util.h"
+#include "library/registry/object_database.h"
+
 #include "platform/services.h"
 
 namespace orvane {
@@ -30,6 +35,56 @@ std::string CElementFrame::GetProblemText(std::uint32_t bit) const
     std::string text = "Frame #" + std::to_string(m_number) + " ";
     text += NonEmptyAttribute(*this, attr::kName);
     return text;
+}
+
+namespace {
+
+constexpr std::uint32_t kTitleBit = 0x1;
+constexpr std::uint32_t kSourceBit = 0x4;
+
+constexpr std::string_view kPageExtensions[] = {"htm", "html", "shtm", "shtml", "cfm", "cfml", "asp", "cgi", "pl"};
+
+// A frame shows a page, not a picture or a file of another kind.
+bool IsPageSource(std::string_view src)
+{
+    std::size_t dot = src.rfind('.');
+    if (dot == std::string_view::npos)
+        return false;
+    std::string_view extension = src.substr(dot + 1);
+    for (std::string_view page : kPageExtensions) {
+        if (EqualsIgnoreCase(extension, page))
+            return true;
+    }
+    return false;
+}
+
+bool FramesNeedDescription(const CHtmlDocument& document)
+{
+    const CSrcObjectDatabase* registry = document.ObjectRegistry();
+    const CSrcDocument* known = registry ? registry->FindDocument(document.Name()) : nullptr;
+    return known ? known->FramesNeedDescription() : true;
+}
+
+} // namespace
+
+int CElementFrame::Check(COrvaneSettings& settings, CHtmlDocument& document, int applyLevel)
+{
+    CCheckRun run{settings, document, applyLevel};
+    std::uint32_t mask = 0;
+    const CAttribute* title = FindAttribute(attr::kTitle);
+    if (run.Runs(*this, kTitleBit) && (!title || title->IsEmpty() || title->IsBlank()))
+        mask |= kTitleBit;
+    const CAttribute* src = FindAttribute(attr::kSrc);
+    if (run.Runs(*this, kSourceBit) && (!src || !IsPageSource(src->Value())))
+        mask |= kSourceBit;
+    // A page of more than two frames needs one description of how they relate:
+    // the first frame checked reports it for all.
+    if (run.Runs(*this, kLongdescBit) && document.FrameCount() > 2 && !document.FramesLongDescReported() &&
+        NonEmptyAttribute(*this, attr::kLongdesc).empty() && FramesNeedDescription(document)) {
+        mask |= kLongdescBit;
+        document.SetFramesLongDescReported(true);
+    }
+    return StoreProblems(*this, mask);
 }
 
 } // namespace orvane

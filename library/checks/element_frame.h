@@ -8,6 +8,7 @@ namespace orvane {
 class CElementFrame : public CCatalogueElement {
 public:
     std::span<const CheckInfo> CheckTable() const override;
+    int Check(COrvaneSettings& settings, CHtmlDocument& document, int applyLevel) override;
     std::string GetProblemText(std::uint32_t bit) const override;
     void SetOrdinal(int number) override { m_number = number; }
     // 1 for the page's first frame, 2 for the second, ...

@@ -1,5 +1,13 @@
 #include "element_frameset.h"
 
+#include "check_index.h"
+#include "check_run.h"
+#include "element_range.h"
+#include "library/html/tag_table.h"
+#include "library/html/text_util.h"
+#include "page_indexes.h"
+#include "platform/services.h"
+
 namespace orvane {
 
 namespace {
@@ -25,6 +33,81 @@ std::string CElementFrameset::GetProblemText(std::uint32_t) const
     if (const CAttribute* cols = FindAttribute(attr::kCols))
         text += ", cols = " + cols->GetValue();
     return text;
+}
+
+namespace {
+
+constexpr std::uint32_t kNoframesBit = 0x1;
+constexpr std::uint32_t kAbsoluteUnitsBit = 0x10000000;
+constexpr int kNoframes = 58;
+constexpr int kDefaultNoframesText = 199;
+
+// Sentences that only say the browser cannot show frames. Pages carry the
+// umlauts in Latin-1 or in UTF-8, so both spellings are listed.
+constexpr std::string_view kPlaceholders[] = {
+    "Ihr Browser unterst\xfctzt keine Frames",
+    "Ihr Browser unterst\xc3\xbctzt keine Frames",
+    "Sie nutzen einen veralteten Browser",
+    "Ihr Browser kann keine Frames darstellen",
+    "Installieren sie einen aktuellen Browser",
+    "Installieren sie einen aktuelle Browser-Version",
+    "Diese Seite verwendet Frames",
+    "Diese Seite verwendet Rahmen",
+    "die Ihr Browser nicht unterst\xfctzt",
+    "die Ihr Browser nicht unterst\xc3\xbctzt",
+};
+
+bool IsPlaceholder(std::string_view text, const std::string& defaultText)
+{
+    if (!defaultText.empty() && text == defaultText)
+        return true;
+    for (std::string_view phrase : kPlaceholders) {
+        if (EqualsIgnoreCase(text, phrase))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+bool CElementFrameset::MissesRealNoframes(const CHtmlDocument& document)
+{
+    ElementRange frameset = RangeOf(document, *this);
+    std::size_t noframes = PageIndex<CNoframesIndex>(document)->NextNoframes(frameset.start + 1);
+    if (noframes == CNoframesIndex::kNone || noframes > frameset.end)
+        return true;
+    ElementRange section = RangeOf(document, *document.At(noframes));
+    std::size_t stop = frameset.end;
+    if (section.valid)
+        stop = std::min(stop, section.end);
+    const std::string defaultText = platform::Strings().Get(kDefaultNoframesText);
+    bool content = false;
+    for (std::size_t i = noframes + 1; i < stop; ++i) {
+        const CElement* e = document.At(i);
+        if (e->IsDeleted())
+            continue;
+        if (IsPlaceholder(Trim(e->Text()), defaultText)) {
+            m_noframesPlaceholder = true;
+            return true;
+        }
+        if (TextLength(e->Text()) > 10)
+            content = true;
+    }
+    return !content;
+}
+
+int CElementFrameset::Check(COrvaneSettings& settings, CHtmlDocument& document, int applyLevel)
+{
+    CCheckRun run{settings, document, applyLevel};
+    std::uint32_t mask = 0;
+    if (run.Runs(*this, kNoframesBit) && RangeOf(document, *this).valid) {
+        m_noframesPlaceholder = false;
+        if (MissesRealNoframes(document))
+            mask |= kNoframesBit;
+    }
+    if (applyLevel != 0)
+        (void)run.Applies(*this, kAbsoluteUnitsBit);  // asked about, never reported
+    return StoreProblems(*this, mask);
 }
 
 } // namespace orvane

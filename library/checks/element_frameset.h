@@ -8,13 +8,20 @@ namespace orvane {
 class CElementFrameset : public CCatalogueElement {
 public:
     std::span<const CheckInfo> CheckTable() const override;
+    int Check(COrvaneSettings& settings, CHtmlDocument& document, int applyLevel) override;
     std::string GetProblemText(std::uint32_t bit) const override;
     void SetOrdinal(int number) override { m_number = number; }
     // 1 for the page's first frameset, 2 for the second, ...
     int FramesetNumber() const { return m_number; }
 
+    // The noframes section holds only a placeholder sentence.
+    bool NoframesIsPlaceholder() const { return m_noframesPlaceholder; }
+
 private:
+    bool MissesRealNoframes(const CHtmlDocument& document);
+
     int m_number = 0;
+    bool m_noframesPlaceholder = false;
 };
 
 } // namespace orvane

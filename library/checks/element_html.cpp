@@ -1,5 +1,15 @@
 #include "element_html.h"
 
+#include "check_run.h"
+#include "element_paragraph.h"
+#include "library/html/html_document.h"
+#include "library/html/lang_codes.h"
+#include "library/html/tag_table.h"
+#include "library/html/text_util.h"
+#include "page_indexes.h"
+
+#include <algorithm>
+
 namespace orvane {
 
 namespace {
@@ -23,5 +33,153 @@ constexpr CheckInfo kHtmlChecks[] = {
 } // namespace
 
 std::span<const CheckInfo> CElementHtml::CheckTable() const { return kHtmlChecks; }
+
+namespace {
+
+constexpr std::uint32_t kUsingColorBit = 0x1;
+constexpr std::uint32_t kMissingLanguageBit = 0x2;
+constexpr std::uint32_t kNestedHeadersBit = 0x4;
+constexpr std::uint32_t kPotentialHeadersBit = 0x8;
+constexpr std::uint32_t kPotentialQuoteBit = 0x10;
+constexpr std::uint32_t kQuoteFormatBit = 0x20;
+constexpr std::uint32_t kFlickerBit = 0x80;
+
+constexpr int kParagraph = 64;
+constexpr int kEmbed = 27;
+// b, i, strong, font, em, u
+constexpr int kEmphasisTags[] = {8, 42, 76, 29, 26, 91};
+
+bool IsEmphasis(int kind) { return std::find(std::begin(kEmphasisTags), std::end(kEmphasisTags), kind) != std::end(kEmphasisTags); }
+
+bool LacksLanguage(const CElement& html)
+{
+    const CAttribute* lang = html.FindAttribute(attr::kLang);
+    if (!lang)
+        return true;
+    std::string code = ToLower(lang->Value());
+    if (code.size() != 2 && code.size() != 3)
+        return true;
+    return !CLanguageCodeList::Library().IsValidCode(code);
+}
+
+bool UsesColourAnywhere(const CHtmlDocument& document)
+{
+    return std::any_of(document.Elements().begin(), document.Elements().end(), [](const CElement* e) {
+        if (e->IsDeleted())
+            return false;
+        switch (e->Kind()) {
+        case tag::kImg: case tag::kApplet: case tag::kScript: case tag::kInput: case tag::kObject:
+            return true;
+        default:
+            return e->UsesColour();
+        }
+    });
+}
+
+bool MayFlicker(const CHtmlDocument& document)
+{
+    return std::any_of(document.Elements().begin(), document.Elements().end(), [](const CElement* e) {
+        if (e->IsDeleted())
+            return false;
+        switch (e->Kind()) {
+        case tag::kScript: case tag::kApplet: case tag::kObject: case kEmbed:
+            return true;
+        case tag::kImg: {
+            const CAttribute* src = e->FindAttribute(attr::kSrc);
+            return src && ToLower(src->Value()).find(".gif") != std::string::npos;
+        }
+        default:
+            return false;
+        }
+    });
+}
+
+bool SkipsHeadingLevels(const CHtmlDocument& document)
+{
+    int previous = 0;
+    for (const CElement* e : document.Elements()) {
+        if (e->IsDeleted() || !e->IsHeadingStart())
+            continue;
+        int level = e->Kind() - tag::kH1 + 1;
+        if (previous != 0 && level > previous + 1)
+            return true;
+        previous = level;
+    }
+    return false;
+}
+
+// Paragraphs whose only text is short emphasised text look like headings.
+bool MarkPotentialHeadings(const CHtmlDocument& document)
+{
+    bool found = false;
+    CElement* paragraph = nullptr;
+    bool emphasis = false;
+    bool candidate = false;
+    for (CElement* e : document.Elements()) {
+        if (e->IsDeleted())
+            continue;
+        int k = e->Kind();
+        if (k == kParagraph) {
+            paragraph = e;
+            emphasis = candidate = false;
+            continue;
+        }
+        if (!paragraph)
+            continue;
+        if (IsEmphasis(k)) {
+            emphasis = true;
+        } else if (k >= kind::kEndOffset && IsEmphasis(k - kind::kEndOffset)) {
+            // passed over
+        } else if (k == kind::kText) {
+            if (Trim(e->Text()).empty())
+                continue;
+            if (!emphasis) {
+                paragraph = nullptr;
+                continue;
+            }
+            std::size_t length = TextLength(e->Text());
+            if (length > 2 && length < 60)
+                candidate = true;
+        } else if (k == kParagraph + kind::kEndOffset) {
+            if (candidate) {
+                found = true;
+                if (auto* p = dynamic_cast<CElementParagraph*>(paragraph))
+                    p->SetPotentialHeading(true);
+            }
+            paragraph = nullptr;
+        } else {
+            paragraph = nullptr;
+        }
+    }
+    return found;
+}
+
+} // namespace
+
+int CElementHtml::Check(COrvaneSettings& settings, CHtmlDocument& document, int applyLevel)
+{
+    // Only the first html element checked carries the page-wide checks.
+    if (document.HtmlChecked())
+        return 0;
+    document.SetHtmlChecked(true);
+    CCheckRun run{settings, document, applyLevel};
+    std::uint32_t mask = 0;
+    if (run.Runs(*this, kMissingLanguageBit) && LacksLanguage(*this))
+        mask |= kMissingLanguageBit;
+    if (run.Runs(*this, kUsingColorBit) && UsesColourAnywhere(document))
+        mask |= kUsingColorBit;
+    if (run.Runs(*this, kFlickerBit) && MayFlicker(document))
+        mask |= kFlickerBit;
+    if (run.Runs(*this, kNestedHeadersBit) && SkipsHeadingLevels(document))
+        mask |= kNestedHeadersBit;
+    if (run.Runs(*this, kPotentialHeadersBit) && MarkPotentialHeadings(document))
+        mask |= kPotentialHeadersBit;
+    if (applyLevel != 0) {
+        // The quotation checks are asked about and find nothing yet.
+        (void)run.Applies(*this, kPotentialQuoteBit);
+        (void)run.Applies(*this, kQuoteFormatBit);
+    }
+    return StoreProblems(*this, mask);
+}
 
 } // namespace orvane

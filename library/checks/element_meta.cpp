@@ -1,5 +1,8 @@
 #include "element_meta.h"
 
+#include "check_run.h"
+#include "library/html/text_util.h"
+
 namespace orvane {
 
 namespace {
@@ -14,5 +17,44 @@ constexpr CheckInfo kMetaChecks[] = {
 } // namespace
 
 std::span<const CheckInfo> CElementMeta::CheckTable() const { return kMetaChecks; }
+
+namespace {
+
+// The leading number of a value, as a standard decimal conversion reads it.
+long long LeadingNumber(std::string_view text)
+{
+    text = TrimLeft(text);
+    bool negative = false;
+    if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
+        negative = text.front() == '-';
+        text.remove_prefix(1);
+    }
+    long long number = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9' || number > 100000000000LL)
+            break;
+        number = number * 10 + (c - '0');
+    }
+    return negative ? -number : number;
+}
+
+} // namespace
+
+int CElementMeta::Check(COrvaneSettings& settings, CHtmlDocument& document, int applyLevel)
+{
+    const CAttribute* equiv = FindAttribute(attr::kHttpEquiv);
+    if (!equiv)
+        return StoreProblems(*this, 0);
+    CCheckRun run{settings, document, applyLevel};
+    const bool refresh = EqualsIgnoreCase(equiv->Value(), "refresh");
+    const CAttribute* content = FindAttribute(attr::kContent);
+    const long long seconds = content ? LeadingNumber(content->Value()) : 0;
+    std::uint32_t mask = 0;
+    if (run.Runs(*this, 0x2) && refresh && content && seconds == 0 && !content->IsEmpty())
+        mask |= 0x2;  // an immediate redirect
+    if (run.Runs(*this, 0x1) && refresh && seconds > 0)
+        mask |= 0x1;  // a timed refresh
+    return StoreProblems(*this, mask);
+}
 
 } // namespace orvane

@@ -1,5 +1,10 @@
 #include "element_object.h"
 
+#include "check_index.h"
+#include "check_run.h"
+#include "element_range.h"
+#include "page_indexes.h"
+
 namespace orvane {
 
 namespace {
@@ -15,5 +20,25 @@ constexpr CheckInfo kObjectChecks[] = {
 } // namespace
 
 std::span<const CheckInfo> CElementObject::CheckTable() const { return kObjectChecks; }
+
+// Something inside the element stands in for it: an image, a text longer than
+// 10 characters, or a link with an address.
+bool HasInnerAlternative(const CHtmlDocument& document, const CElement& element)
+{
+    ElementRange range = RangeOf(document, element);
+    return range.valid && PageIndex<CInnerAlternativeIndex>(document)->AnyBetween(range.start, range.end);
+}
+
+int CElementObject::Check(COrvaneSettings& settings, CHtmlDocument& document, int applyLevel)
+{
+    CCheckRun run{settings, document, applyLevel};
+    std::uint32_t mask = 0;
+    const CAttribute* title = FindAttribute(attr::kTitle);
+    if (run.Runs(*this, 0x4) && (!title || title->IsEmpty()))
+        mask |= 0x4;
+    if (run.Runs(*this, 0x2) && !HasInnerAlternative(document, *this))
+        mask |= 0x2;
+    return StoreProblems(*this, mask);
+}
 
 } // namespace orvane

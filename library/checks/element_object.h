@@ -5,9 +5,16 @@
 namespace orvane {
 
 // The element family of an embedded object.
+class CHtmlDocument;
+
+// Something inside the element stands in for it: an image, a text longer than
+// 10 characters, or a link with an address. False without an end tag.
+bool HasInnerAlternative(const CHtmlDocument& document, const CElement& element);
+
 class CElementObject : public CCatalogueElement {
 public:
     std::span<const CheckInfo> CheckTable() const override;
+    int Check(COrvaneSettings& settings, CHtmlDocument& document, int applyLevel) override;
 };
 
 } // namespace orvane

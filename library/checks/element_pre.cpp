@@ -1,5 +1,13 @@
 #include "element_pre.h"
 
+#include "check_index.h"
+#include "check_run.h"
+#include "element_range.h"
+#include "library/html/html_document.h"
+#include "library/registry/object_database.h"
+#include "library/registry/object_digest.h"
+#include "page_indexes.h"
+
 namespace orvane {
 
 namespace {
@@ -14,5 +22,45 @@ constexpr CheckInfo kPreChecks[] = {
 } // namespace
 
 std::span<const CheckInfo> CElementPre::CheckTable() const { return kPreChecks; }
+
+namespace {
+
+constexpr std::uint32_t kDescriptionBit = 0x1;
+constexpr std::uint32_t kSkipOverBit = 0x2;
+constexpr std::uint32_t kArtElements = 7;
+constexpr int kPreviewLength = 25;
+
+} // namespace
+
+int CElementPre::Check(COrvaneSettings& settings, CHtmlDocument& document, int applyLevel)
+{
+    m_isAsciiArt = false;
+    ElementRange range = RangeOf(document, *this);
+    if (!range.valid)
+        return StoreProblems(*this, 0);
+    auto index = PageIndex<CPreformattedIndex>(document);
+    // Art: enough lines, one of them drawn with a run of equal characters.
+    if (index->ElementsBetween(range.start, range.end) < kArtElements || index->RunsBetween(range.start, range.end) == 0)
+        return StoreProblems(*this, 0);
+    m_isAsciiArt = true;
+    m_artId = ObjectDigest(document.InnerText(*this, -1));
+    m_artPreview = document.InnerText(*this, kPreviewLength);
+
+    CCheckRun run{settings, document, applyLevel};
+    CPreformattedIndex::Marks links = index->MarksBefore(range.start);
+    const CSrcObjectDatabase* registry = document.ObjectRegistry();
+    const CSrcAsciiArt* known = registry ? registry->FindAsciiArt(document.Name(), m_artId) : nullptr;
+    std::uint32_t mask = 0;
+    if (run.Runs(*this, kDescriptionBit) && !links.descriptionLink && !(known && known->IsDescribed()))
+        mask |= kDescriptionBit;
+    if (run.Runs(*this, kSkipOverBit) && !links.skipLink && !(known && known->HasSkipOverLink()))
+        mask |= kSkipOverBit;
+    return StoreProblems(*this, mask);
+}
+
+std::string CElementPre::GetProblemText(std::uint32_t bit) const
+{
+    return m_artPreview.empty() ? CCatalogueElement::GetProblemText(bit) : m_artPreview;
+}
 
 } // namespace orvane

@@ -1,5 +1,12 @@
 #include "element_script.h"
 
+#include "check_run.h"
+#include "element_range.h"
+#include "library/html/html_document.h"
+#include "library/html/tag_table.h"
+#include "library/html/text_util.h"
+#include "platform/services.h"
+
 namespace orvane {
 
 namespace {
@@ -17,5 +24,87 @@ void CElementScript::AttachInner(CElement& inner) { m_inner.push_back(&inner); }
 std::span<const CheckInfo> CElementScript::CheckTable() const { return kScriptChecks; }
 
 std::string CElementScript::GetProblemText(std::uint32_t) const { return "script"; }
+
+namespace {
+
+constexpr int kNoscript = 59;
+constexpr int kDefaultNoscriptText = 200;
+
+// Sentences that only ask to turn scripts on, in Latin-1 and in UTF-8.
+constexpr std::string_view kNoscriptPlaceholders[] = {
+    "Aktivieren Sie JavaScript",
+    "Ihr Browser unterst\xfctzt kein JavaScript",
+    "Ihr Browser unterst\xc3\xbctzt kein JavaScript",
+    "Aktivieren Sie Skripte",
+    "Sie verwenden einen veralteten Browser",
+};
+
+bool IsNoscriptPlaceholder(std::string_view text, const std::string& defaultText)
+{
+    if (!defaultText.empty() && EqualsIgnoreCase(text, defaultText))
+        return true;
+    for (std::string_view phrase : kNoscriptPlaceholders) {
+        if (EqualsIgnoreCase(text, phrase))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+// The first noscript after the script, unless another script comes first,
+// must say or hold something real.
+bool CElementScript::HasRealNoscript(const CHtmlDocument& document)
+{
+    ElementRange script = RangeOf(document, *this);
+    for (std::size_t i = script.end + 1; i < document.Size(); ++i) {
+        CElement* e = document.At(i);
+        if (e->IsDeleted())
+            continue;
+        if (e->Kind() == tag::kScript)
+            return false;
+        if (e->Kind() == kNoscript) {
+            m_noscript = e;
+            break;
+        }
+    }
+    if (!m_noscript)
+        return false;
+    ElementRange section = RangeOf(document, *m_noscript);
+    if (!section.valid)
+        return true;
+    const std::string defaultText = platform::Strings().Get(kDefaultNoscriptText);
+    bool realText = false;
+    bool realMarkup = false;
+    for (std::size_t i = section.start + 1; i < section.end; ++i) {
+        CElement* e = document.At(i);
+        if (e->IsDeleted())
+            continue;
+        if (e->Kind() != kind::kText) {
+            realMarkup = true;
+            continue;
+        }
+        std::string_view text = Trim(e->Text());
+        if (text.empty())
+            continue;
+        if (IsNoscriptPlaceholder(text, defaultText)) {
+            m_placeholder = e;
+            realText = false;
+            break;
+        }
+        realText = true;
+    }
+    return realText || realMarkup;
+}
+
+int CElementScript::Check(COrvaneSettings& settings, CHtmlDocument& document, int applyLevel)
+{
+    CCheckRun run{settings, document, applyLevel};
+    std::uint32_t mask = 0;
+    m_noscript = m_placeholder = nullptr;
+    if (RangeOf(document, *this).valid && run.Runs(*this, 0x1) && !HasRealNoscript(document))
+        mask = 0x1;
+    return StoreProblems(*this, mask);
+}
 
 } // namespace orvane

@@ -18,6 +18,7 @@
 #include "element_map.h"
 #include "element_meta.h"
 #include "element_object.h"
+#include "element_paragraph.h"
 #include "element_pre.h"
 #include "element_script.h"
 #include "element_select.h"
@@ -57,6 +58,7 @@ CElement* CFamilyElementFactory::Create(int kind, CElementArena* arena) const
     case tag::kMap: return MakeElement<CElementMap>(arena);
     case tag::kMeta: return MakeElement<CElementMeta>(arena);
     case tag::kObject: return MakeElement<CElementObject>(arena);
+    case 64: return MakeElement<CElementParagraph>(arena);
     case tag::kPre: return MakeElement<CElementPre>(arena);
     case tag::kScript: return MakeElement<CElementScript>(arena);
     case tag::kSelect: return MakeElement<CElementSelect>(arena);
