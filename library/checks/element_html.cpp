@@ -109,11 +109,13 @@ bool SkipsHeadingLevels(const CHtmlDocument& document)
 }
 
 // Paragraphs whose only text is short emphasised text look like headings.
+// Text after the emphasis has closed is plain text and leaves the paragraph,
+// so "<b>Note:</b> the rest" is no heading.
 bool MarkPotentialHeadings(const CHtmlDocument& document)
 {
     bool found = false;
     CElement* paragraph = nullptr;
-    bool emphasis = false;
+    int openEmphasis = 0;
     bool candidate = false;
     for (CElement* e : document.Elements()) {
         if (e->IsDeleted())
@@ -121,19 +123,20 @@ bool MarkPotentialHeadings(const CHtmlDocument& document)
         int k = e->Kind();
         if (k == kParagraph) {
             paragraph = e;
-            emphasis = candidate = false;
+            openEmphasis = 0;
+            candidate = false;
             continue;
         }
         if (!paragraph)
             continue;
         if (IsEmphasis(k)) {
-            emphasis = true;
+            ++openEmphasis;
         } else if (k >= kind::kEndOffset && IsEmphasis(k - kind::kEndOffset)) {
-            // passed over
+            openEmphasis = std::max(0, openEmphasis - 1);
         } else if (k == kind::kText) {
             if (Trim(e->Text()).empty())
                 continue;
-            if (!emphasis) {
+            if (openEmphasis == 0) {
                 paragraph = nullptr;
                 continue;
             }

@@ -13,6 +13,19 @@ constexpr int kDescriptionLinkTitle = 307;
 constexpr int kRunLength = 7;
 constexpr std::size_t kSeparatingText = 10;
 
+// An element counts once, and once more for every line break inside it: a
+// block reads as the same number of lines whether the page came line by line
+// (a text element per line) or as one text.
+std::uint32_t LinePieces(std::string_view text)
+{
+    std::uint32_t pieces = 1;
+    for (std::size_t i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] == '\n')
+            ++pieces;
+    }
+    return pieces;
+}
+
 } // namespace
 
 std::size_t TextLength(std::string_view text)
@@ -105,7 +118,7 @@ CPreformattedIndex::CPreformattedIndex(const CHtmlDocument& document, std::strin
         const CElement* e = document.At(i);
         marks[i] = current;
         bool live = !e->IsDeleted();
-        elementsBefore[i + 1] = elementsBefore[i] + (live ? 1 : 0);
+        elementsBefore[i + 1] = elementsBefore[i] + (live ? LinePieces(e->Text()) : 0);
         runsBefore[i + 1] = runsBefore[i] + ((live && HasRunOfFour(e->Text())) ? 1 : 0);
         if (!live)
             continue;

@@ -56,7 +56,8 @@ struct CPreformattedIndex {
         bool descriptionLink = false;
     };
     Marks MarksBefore(std::size_t position) const { return marks[position]; }
-    // Elements (not deleted) strictly between the two positions, and of them those with a run.
+    // Lines strictly between the two positions (an element, and each line
+    // break inside one), and the elements among them with a run.
     std::uint32_t ElementsBetween(std::size_t start, std::size_t end) const;
     std::uint32_t RunsBetween(std::size_t start, std::size_t end) const;
 

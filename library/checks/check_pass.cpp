@@ -1,0 +1,34 @@
+#include "check_pass.h"
+
+#include "check_index.h"
+#include "library/html/html_document.h"
+#include "library/html/lang_codes.h"
+
+namespace orvane {
+
+std::vector<CFoundProblem> RunCheckPass(CHtmlDocument& document, COrvaneSettings& settings,
+                                        CSrcObjectDatabase* registry)
+{
+    document.SetObjectRegistry(registry);
+    CLanguageCodeList::Library().Load();
+    // Every pass judges the page anew: the once-per-page checks run again.
+    document.SetHtmlChecked(false);
+    document.SetFramesLongDescReported(false);
+
+    std::vector<CFoundProblem> problems;
+    CCheckIndexScope index(document);
+    // The map check moves this shared iteration past its areas.
+    document.StartReading();
+    while (CElement* element = document.NextUndeleted()) {
+        if (element->Check(settings, document, 0) != 2)
+            continue;
+        std::uint32_t mask = element->ProblemMask();
+        for (std::uint32_t bit = 1; bit != 0; bit <<= 1) {
+            if (mask & bit)
+                problems.push_back({element, bit});
+        }
+    }
+    return problems;
+}
+
+} // namespace orvane

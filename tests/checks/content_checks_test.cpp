@@ -1,0 +1,156 @@
+#include "check_fixture.h"
+
+#include "library/checks/element_frameset.h"
+#include "library/checks/element_header.h"
+#include "library/checks/element_list.h"
+#include "library/checks/element_pre.h"
+#include "library/checks/element_script.h"
+#include "library/registry/object_digest.h"
+
+namespace orvane::test {
+namespace {
+
+using ContentChecks = CheckedPage;
+
+TEST_F(ContentChecks, BlinkingTextIsAlwaysReported)
+{
+    EXPECT_TRUE(Reports("<marquee>news</marquee>", "BlinkMarquee"));
+    EXPECT_TRUE(Reports("<blink>x", "BlinkMarquee"));
+}
+
+TEST_F(ContentChecks, LongHeadingsAreUsedForFormatting)
+{
+    EXPECT_FALSE(Reports("<h2>" + std::string(125, 'a') + "</h2>", "HeaderFormatting"));
+    EXPECT_TRUE(Reports("<h2>" + std::string(100, 'a') + " <b>" + std::string(25, 'b') + "</b></h2>", "HeaderFormatting"));
+    auto* heading = dynamic_cast<CElementHeader*>(First(34));
+    ASSERT_NE(heading, nullptr);
+    EXPECT_EQ(heading->HeadingText().substr(heading->HeadingText().size() - 3), "...");
+    EXPECT_FALSE(Reports("<h2>" + std::string(200, 'a'), "HeaderFormatting"));  // no end tag
+}
+
+TEST_F(ContentChecks, ListsOfFewerThanTwoItemsIndentText)
+{
+    EXPECT_TRUE(Reports("<ul>Indented text</ul>", "ListForFormat"));
+    EXPECT_TRUE(Reports("<ul><li>One item</ul>", "ListForFormat"));
+    EXPECT_FALSE(Reports("<ul><li>One<li>Two</ul>", "ListForFormat"));
+    EXPECT_FALSE(Reports("<ul><li></ul>", "ListForFormat"));
+    Check("<ol>" + std::string(50, 'z') + "</ol>");
+    auto* list = dynamic_cast<CElementList*>(First(24));
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->PreviewText(), std::string(40, 'z'));
+    EXPECT_EQ(list->GetProblemText(0x1), "list: " + std::string(40, 'z'));
+}
+
+TEST_F(ContentChecks, RefreshAndRedirect)
+{
+    auto names = Check("<meta http-equiv=Refresh content=\"0; url=next.html\">");
+    EXPECT_EQ(names.count("MapRedirect"), 1u);
+    EXPECT_EQ(names.count("MapRefresh"), 0u);
+    names = Check("<meta http-equiv=refresh content=5>");
+    EXPECT_EQ(names.count("MapRefresh"), 1u);
+    EXPECT_EQ(names.count("MapRedirect"), 0u);
+    names = Check("<meta http-equiv=refresh>");
+    EXPECT_EQ(names.count("MapRefresh") + names.count("MapRedirect"), 0u);
+    names = Check("<meta name=author content=0>");
+    EXPECT_EQ(names.count("MapRefresh") + names.count("MapRedirect"), 0u);
+}
+
+TEST_F(ContentChecks, ObjectsNeedATitleAndAnAlternative)
+{
+    auto names = Check("<object title=Clip>A clip</object>");
+    EXPECT_EQ(names.count("ObjectAltRep"), 1u);
+    EXPECT_EQ(names.count("ObjectTitle"), 0u);
+    names = Check("<object><img src=still.png alt=Still></object>");
+    EXPECT_EQ(names.count("ObjectAltRep"), 0u);
+    EXPECT_EQ(names.count("ObjectTitle"), 1u);
+    EXPECT_EQ(Check("<object title=x>A longer description</object>").count("ObjectAltRep"), 0u);
+}
+
+TEST_F(ContentChecks, AppletsAreCheckedOnlyWithARegistry)
+{
+    EXPECT_FALSE(Reports("<applet code=a.class></applet>", "AppletAltText"));
+}
+
+TEST_F(ContentChecks, ScriptsNeedARealNoscript)
+{
+    EXPECT_TRUE(Reports("<script>x()</script><p>text</p><noscript>Aktivieren Sie JavaScript</noscript>", "ScriptNoscript"));
+    auto* script = dynamic_cast<CElementScript*>(First(71));
+    ASSERT_NE(script, nullptr);
+    EXPECT_NE(script->NoscriptPlaceholder(), nullptr);
+    EXPECT_FALSE(Reports("<script>x()</script><noscript><a href=plain.html>plain page</a></noscript>", "ScriptNoscript"));
+    EXPECT_TRUE(Reports("<script>x()</script><script>y()</script><noscript>Use the plain page.</noscript>", "ScriptNoscript"));
+    EXPECT_FALSE(Reports("<script>x()</script><noscript>Use the plain page.</noscript>", "ScriptNoscript"));
+    EXPECT_TRUE(Reports("<script>x()</script><noscript>this page uses scripts.</noscript>", "ScriptNoscript"));
+    EXPECT_TRUE(Reports("<script>x()</script>", "ScriptNoscript"));
+    EXPECT_FALSE(Reports("<script>x()", "ScriptNoscript"));
+    // The placeholder in UTF-8 is recognised as well as in Latin-1.
+    EXPECT_TRUE(Reports("<script>x()</script><noscript>Ihr Browser unterst\xc3\xbctzt kein JavaScript</noscript>",
+                        "ScriptNoscript"));
+}
+
+std::string Art(int lines, bool run)
+{
+    std::string pre = "<pre>\n";
+    for (int i = 0; i < lines; ++i)
+        pre += (run && i == 2) ? " /\\____/\\\n" : " /\\ /\\ /\n";
+    return pre + "</pre>\n";
+}
+
+TEST_F(ContentChecks, AsciiArtNeedsSevenLinesAndARun)
+{
+    EXPECT_FALSE(Reports(Art(5, true), "AsciiArtDescription"));  // six elements inside
+    auto names = Check(Art(6, true));
+    EXPECT_EQ(names.count("AsciiArtDescription"), 1u);
+    EXPECT_EQ(names.count("AsciiArtSkipover"), 1u);
+    auto* pre = dynamic_cast<CElementPre*>(First(67));
+    ASSERT_NE(pre, nullptr);
+    EXPECT_TRUE(pre->IsAsciiArt());
+    EXPECT_EQ(pre->ArtId(), ObjectDigest(document.InnerText(*pre, -1)));
+    EXPECT_EQ(pre->ArtPreview().size(), 28u);
+    EXPECT_FALSE(Reports(Art(10, false), "AsciiArtDescription"));
+}
+
+TEST_F(ContentChecks, AsciiArtLinksCountOnlySinceThePreviousBlock)
+{
+    std::string links = "<a href=#after title=\"Skip over the ASCII art\">skip</a>"
+                        "<a href=art.html title=\"Description of the ASCII art\">d</a>\n";
+    auto names = Check(links + Art(6, true) + Art(6, true));
+    EXPECT_EQ(names.count("AsciiArtDescription"), 1u);  // the second block only
+    EXPECT_EQ(names.count("AsciiArtSkipover"), 1u);
+}
+
+using FrameChecks = CheckedPage;
+
+TEST_F(FrameChecks, FramesNeedATitleAndAPageAsSource)
+{
+    auto names = Check("<frameset><frame title='   ' src=MAIN.HTML></frameset>");
+    EXPECT_EQ(names.count("FrameTitle"), 1u);
+    EXPECT_EQ(names.count("FrameSource"), 0u);
+    EXPECT_TRUE(Reports("<frame title=t src=map.gif>", "FrameSource"));
+    EXPECT_TRUE(Reports("<frame title=t src=index>", "FrameSource"));
+    EXPECT_TRUE(Reports("<frame title=t src=page.html?x=1>", "FrameSource"));
+    EXPECT_TRUE(Reports("<frame title=t>", "FrameSource"));
+}
+
+TEST_F(FrameChecks, OneDescriptionForAPageOfMoreThanTwoFrames)
+{
+    EXPECT_EQ(Check("<frame src=a.html><frame src=b.html>").count("FrameLongdesc"), 0u);
+    EXPECT_EQ(Check("<frame src=a.html><frame src=b.html><frame src=c.html>").count("FrameLongdesc"), 1u);
+}
+
+TEST_F(FrameChecks, FramesetsNeedRealNoframesContent)
+{
+    EXPECT_TRUE(Reports("<frameset><frame src=a.html></frameset>", "FramesetNoframes"));
+    EXPECT_FALSE(Reports("<frameset><frame src=a.html>", "FramesetNoframes"));  // no end tag
+    EXPECT_TRUE(Reports("<frameset><noframes>DIESE SEITE VERWENDET FRAMES</noframes></frameset>", "FramesetNoframes"));
+    auto* frameset = dynamic_cast<CElementFrameset*>(First(32));
+    ASSERT_NE(frameset, nullptr);
+    EXPECT_TRUE(frameset->NoframesIsPlaceholder());
+    EXPECT_FALSE(Reports("<frameset><noframes><a href=\"plain.html\">x</a></noframes></frameset>", "FramesetNoframes"));
+    EXPECT_TRUE(Reports("<frameset><noframes>Frames</noframes></frameset>", "FramesetNoframes"));
+    EXPECT_TRUE(Reports("<frameset><noframes>This page uses frames.</noframes></frameset>", "FramesetNoframes"));
+    EXPECT_TRUE(Reports("<frameset></frameset><noframes>A long enough text</noframes>", "FramesetNoframes"));
+}
+
+} // namespace
+} // namespace orvane::test

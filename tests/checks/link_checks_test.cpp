@@ -1,0 +1,97 @@
+#include "check_fixture.h"
+
+#include "library/checks/element_anchor.h"
+#include "library/registry/object_database.h"
+#include "library/registry/src_link.h"
+
+#include <filesystem>
+
+namespace orvane::test {
+namespace {
+
+using LinkChecks = CheckedPage;
+
+std::string Links(int count, std::string_view between)
+{
+    std::string page = "<body>";
+    for (int i = 0; i < count; ++i)
+        page += "<a href=\"p" + std::to_string(i) + ".html\">p</a>" + std::string(between);
+    return page;
+}
+
+TEST_F(LinkChecks, NamedAnchorsAreNotChecked)
+{
+    auto names = Check("<a name=top target=_blank>top</a>");
+    EXPECT_EQ(names.count("AnchorNewWindow"), 0u);
+    EXPECT_EQ(First(5)->ProblemFlag(), 0);
+}
+
+TEST_F(LinkChecks, SoundLinksNeedATranscriptCaseSensitively)
+{
+    EXPECT_TRUE(Reports("<a href=talk.wav>x</a>", "AnchorTranscript"));
+    EXPECT_TRUE(Reports("<a href=talk.wav?play=1>x</a>", "AnchorTranscript"));
+    EXPECT_TRUE(Reports("<a href=http://example.com.au/news>x</a>", "AnchorTranscript"));
+    EXPECT_FALSE(Reports("<a href=TALK.WAV>x</a>", "AnchorTranscript"));
+    EXPECT_FALSE(Reports("<a href=talk.html>x</a>", "AnchorTranscript"));
+}
+
+TEST_F(LinkChecks, NewWindowsUnlessTheRegistryAcceptedThem)
+{
+    EXPECT_TRUE(Reports("<a href=x.html target=_BLANK>x</a>", "AnchorNewWindow"));
+    EXPECT_TRUE(Reports("<a href=x.html target=_new>x</a>", "AnchorNewWindow"));
+    EXPECT_FALSE(Reports("<a href=x.html target=main>x</a>", "AnchorNewWindow"));
+
+    const std::string file = (std::filesystem::temp_directory_path() / "orvane-link-checks.xml").string();
+    {
+        CSrcObjectDatabase written(file);
+        auto link = std::make_unique<CSrcLink>("x.html");
+        link->SetHasWarning(true);
+        written.AddLink(std::move(link), "page.html");
+        ASSERT_EQ(written.Save(), 1);
+    }
+    CSrcObjectDatabase registry(file);
+    ASSERT_EQ(registry.Load(), 1);
+    std::filesystem::remove(file);
+    EXPECT_EQ(Check("<a href=x.html target=_blank>x</a>", &registry).count("AnchorNewWindow"), 0u);
+    EXPECT_EQ(Check("<a href=y.html target=_blank>x</a>", &registry).count("AnchorNewWindow"), 1u);
+}
+
+TEST_F(LinkChecks, TextLinksNeedALinkWithText)
+{
+    EXPECT_TRUE(Reports("<a href=x>Go</a>", "TextLinks"));
+    EXPECT_TRUE(Reports("<a href=x><img src=logo.gif></a>", "TextLinks"));  // the image names itself
+    EXPECT_FALSE(Reports("<a href=x> </a><a href=y><img></a>", "TextLinks"));
+    EXPECT_FALSE(Reports("<p>no links</p>", "TextLinks"));
+    Check("<a href=x> Go <img src=a.gif> now </a>");
+    auto* anchor = dynamic_cast<CElementAnchor*>(First(5));
+    ASSERT_NE(anchor, nullptr);
+    EXPECT_EQ(anchor->LinkText(), "Go [image a.gif] now");
+}
+
+TEST_F(LinkChecks, SevenLinksInARunNeedASkipOverLink)
+{
+    EXPECT_TRUE(Reports(Links(7, "<br>| ") + "</body>", "LinksSkipover"));
+    EXPECT_FALSE(Reports(Links(6, "<br>| ") + "</body>", "LinksSkipover"));
+    // A text of more than 10 characters after a link ends the run.
+    EXPECT_FALSE(Reports(Links(7, " and some more words ") + "</body>", "LinksSkipover"));
+}
+
+TEST_F(LinkChecks, RunsMarkTheirFirstAndLastLinks)
+{
+    auto names = Check(Links(7, "") + "<p>A paragraph of text follows.</p>" + Links(8, "").substr(6) + "</body>");
+    EXPECT_EQ(names.count("LinksSkipover"), 1u);
+    std::vector<int> marks;
+    for (CElement* e : document.Elements()) {
+        if (auto* a = dynamic_cast<CElementAnchor*>(e))
+            marks.push_back(a->SkipOverMark());
+    }
+    ASSERT_EQ(marks.size(), 15u);
+    EXPECT_EQ(marks[0], 1);
+    EXPECT_EQ(marks[6], 2);
+    EXPECT_EQ(marks[7], 1);
+    EXPECT_EQ(marks[14], 2);
+    EXPECT_EQ(marks[3], 0);
+}
+
+} // namespace
+} // namespace orvane::test
