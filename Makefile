@@ -1,6 +1,9 @@
 # The two commands of the README: `make run` and `make test`.
 BUILD_DIR ?= build
 TEST_BUILD_DIR ?= build-asan
+FUZZ_BUILD_DIR ?= build-fuzz
+# Seconds each fuzz target runs: 30 in `make test`, 600 in `make fuzz` unless given.
+FUZZ_SECONDS ?=
 JOBS ?= $(shell nproc)
 SAMPLE ?= examples/sample.html
 
@@ -16,10 +19,16 @@ build: deps
 	@cmake --build $(BUILD_DIR) -j $(JOBS)
 
 run: build
-	./$(BUILD_DIR)/bin/orvane elements $(SAMPLE)
+	./$(BUILD_DIR)/bin/orvane check $(SAMPLE) || test $$? -eq 1
 
+# The sanitized build uses clang++, so the fuzz targets are built and run
+# (for a bounded time) with the other tests. A folder configured with another
+# compiler is made anew.
 test: deps
-	@cmake -S . -B $(TEST_BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DORVANE_SANITIZE=ON -DORVANE_BENCH=OFF >/dev/null
+	@if [ -f $(TEST_BUILD_DIR)/CMakeCache.txt ] && ! grep -q '^CMAKE_CXX_COMPILER:[A-Z]*=.*clang' $(TEST_BUILD_DIR)/CMakeCache.txt; then \
+		rm -rf $(TEST_BUILD_DIR); fi
+	@cmake -S . -B $(TEST_BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ \
+		-DORVANE_SANITIZE=ON -DORVANE_FUZZ=ON -DORVANE_FUZZ_SECONDS=$(or $(FUZZ_SECONDS),30) -DORVANE_BENCH=OFF >/dev/null
 	@cmake --build $(TEST_BUILD_DIR) -j $(JOBS)
 	@cd $(TEST_BUILD_DIR) && ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 		ctest --output-on-failure -j $(JOBS) --timeout 600
@@ -27,5 +36,12 @@ test: deps
 bench: build
 	./$(BUILD_DIR)/bin/orvane_bench
 
+# The fuzz targets alone, optimised, for a longer run: make fuzz FUZZ_SECONDS=3600
+fuzz: deps
+	@cmake -S . -B $(FUZZ_BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+		-DORVANE_FUZZ=ON -DORVANE_FUZZ_SECONDS=$(or $(FUZZ_SECONDS),600) -DORVANE_TESTS=OFF -DORVANE_BENCH=OFF >/dev/null
+	@cmake --build $(FUZZ_BUILD_DIR) -j $(JOBS)
+	@cd $(FUZZ_BUILD_DIR) && ctest -L fuzz --output-on-failure -j $(JOBS)
+
 clean:
-	rm -rf $(BUILD_DIR) $(TEST_BUILD_DIR) build-fuzz
+	rm -rf $(BUILD_DIR) $(TEST_BUILD_DIR) $(FUZZ_BUILD_DIR)

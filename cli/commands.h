@@ -17,6 +17,8 @@ using Arguments = std::vector<std::string>;
 int RunElements(const Arguments& args, std::ostream& out, std::ostream& err);
 // orvane rewrite IN OUT: takes a page in and writes it out again.
 int RunRewrite(const Arguments& args, std::ostream& out, std::ostream& err);
+// orvane check [options] PATH...: checks pages for accessibility problems.
+int RunCheck(const Arguments& args, std::ostream& out, std::ostream& err);
 
 int RunMain(const Arguments& args, std::ostream& out, std::ostream& err);
 

@@ -9,6 +9,7 @@ void PrintUsage(std::ostream& out)
 {
     out << "usage: orvane COMMAND [ARGUMENTS]\n"
            "commands:\n"
+           "  check [OPTIONS] PATH...  check pages and folders of pages (see README)\n"
            "  elements FILE      list the elements of a page, one a line\n"
            "  rewrite IN OUT     take a page in and write it out again\n";
 }
@@ -23,6 +24,8 @@ int RunMain(const Arguments& args, std::ostream& out, std::ostream& err)
     }
     const std::string& command = args[0];
     Arguments rest(args.begin() + 1, args.end());
+    if (command == "check")
+        return RunCheck(rest, out, err);
     if (command == "elements")
         return RunElements(rest, out, err);
     if (command == "rewrite")

@@ -1,0 +1,360 @@
+#include "check_report.h"
+#include "commands.h"
+#include "page_loading.h"
+
+#include "common/orvane_settings.h"
+#include "library/checks/check_catalogue.h"
+#include "library/checks/check_info.h"
+#include "library/checks/element_table.h"
+#include "library/checks/family_factory.h"
+#include "library/html/lang_codes.h"
+#include "library/registry/object_database.h"
+#include "library/ui/problem_list.h"
+#include "platform/file_system.h"
+#include "platform/terminal.h"
+
+#include <algorithm>
+#include <atomic>
+#include <filesystem>
+#include <iostream>
+#include <map>
+#include <mutex>
+#include <optional>
+#include <ostream>
+#include <sstream>
+#include <thread>
+
+namespace orvane::cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct CheckOptions {
+    std::optional<int> level;
+    std::string format = "text";
+    std::string output;
+    bool all = false;
+    unsigned jobs = 0;
+    std::string registryFile;
+    bool noRegistry = false;
+    std::vector<std::string> paths;
+};
+
+const char* const kCheckUsage =
+    "usage: orvane check [--level A|AA|AAA|508] [--format text|json|sarif|junit|html]\n"
+    "                    [--output FILE] [--all] [--jobs N] [--registry FILE | --no-registry] PATH...\n";
+
+std::optional<int> ParseLevel(std::string_view text)
+{
+    if (text == "A" || text == "a")
+        return kLevelA;
+    if (text == "AA" || text == "aa")
+        return kLevelAA;
+    if (text == "AAA" || text == "aaa")
+        return kLevelAAA;
+    if (text == "508")
+        return kLevelSection508;
+    return std::nullopt;
+}
+
+// Returns an error message, empty when the options are sound.
+std::string ParseOptions(const Arguments& args, CheckOptions& options)
+{
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        auto value = [&](std::string& into) -> bool {
+            if (i + 1 >= args.size())
+                return false;
+            into = args[++i];
+            return true;
+        };
+        std::string text;
+        if (arg == "--level") {
+            if (!value(text) || !(options.level = ParseLevel(text)))
+                return "--level takes A, AA, AAA or 508";
+        } else if (arg == "--format") {
+            if (!value(options.format) ||
+                (options.format != "text" && options.format != "json" && options.format != "sarif" &&
+                 options.format != "junit" && options.format != "html"))
+                return "--format takes text, json, sarif, junit or html";
+        } else if (arg == "--output") {
+            if (!value(options.output))
+                return "--output takes a file name";
+        } else if (arg == "--all") {
+            options.all = true;
+        } else if (arg == "--jobs") {
+            if (!value(text) || text.empty() || text.find_first_not_of("0123456789") != std::string::npos ||
+                text.size() > 4 || std::stoi(text) < 1)
+                return "--jobs takes a number from 1 up";
+            options.jobs = static_cast<unsigned>(std::stoi(text));
+        } else if (arg == "--registry") {
+            if (!value(options.registryFile))
+                return "--registry takes a file name";
+        } else if (arg == "--no-registry") {
+            options.noRegistry = true;
+        } else if (arg.size() > 1 && arg[0] == '-' && arg != "-") {
+            return "unknown option " + arg;
+        } else {
+            options.paths.push_back(arg);
+        }
+    }
+    if (options.paths.empty())
+        return "no page or folder to check";
+    if (options.noRegistry && !options.registryFile.empty())
+        return "--registry and --no-registry exclude each other";
+    return {};
+}
+
+bool IsPageName(const fs::path& path)
+{
+    std::string extension = path.extension().string();
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return extension == ".htm" || extension == ".html" || extension == ".shtml" || extension == ".shtm";
+}
+
+// Pages named, and the pages of folders named (searched through, in name
+// order). A path that does not exist is kept: checking it reports the error.
+std::vector<std::string> CollectPages(const std::vector<std::string>& paths)
+{
+    std::vector<std::string> pages;
+    for (const std::string& path : paths) {
+        std::error_code error;
+        if (!fs::is_directory(path, error)) {
+            pages.push_back(path);
+            continue;
+        }
+        std::vector<std::string> found;
+        for (fs::recursive_directory_iterator it(path, fs::directory_options::skip_permission_denied, error), end;
+             !error && it != end; it.increment(error)) {
+            if (it->is_regular_file(error) && IsPageName(it->path()))
+                found.push_back(it->path().string());
+        }
+        std::sort(found.begin(), found.end());
+        pages.insert(pages.end(), found.begin(), found.end());
+    }
+    return pages;
+}
+
+std::string HelpTopicOf(const CElement& element, std::uint32_t bit)
+{
+    if (!element.IsGrouped(bit))
+        return element.GetWarningHelpTopic(bit);
+    if (const auto* family = dynamic_cast<const CCatalogueElement*>(&element))
+        return family->RepairHelpTopic(bit);
+    return {};
+}
+
+// Everything one worker needs of its own: checks change what they look at.
+struct Worker {
+    COrvaneSettings settings;
+    std::unique_ptr<CSrcObjectDatabase> registry;
+};
+
+// Tables nobody said are layout or data tables get no type checks.
+int CountUnclassifiedTables(const CHtmlDocument& document)
+{
+    int count = 0;
+    for (const CElement* e : document.Elements()) {
+        const auto* table = dynamic_cast<const CElementTable*>(e);
+        if (table && !e->IsDeleted() && table->TableRecord().Type() == 0)
+            ++count;
+    }
+    return count;
+}
+
+ReportFile CheckPage(const std::string& path, Worker& worker, bool all)
+{
+    ReportFile file;
+    file.path = path;
+    file.target = worker.settings.GetConformanceLevel();
+    CHtmlDocument document(CFamilyElementFactory::Instance());
+    std::ostringstream error;
+    if (!LoadPage(document, path, error)) {
+        file.error = error.str();
+        while (!file.error.empty() && file.error.back() == '\n')
+            file.error.pop_back();
+        return file;
+    }
+    CProblemList problems;
+    problems.Prepare(document, worker.settings, worker.registry.get());
+    problems.Group(worker.settings);
+    file.achieved = problems.Summarize(file.target).achievedLevel;
+    file.achievedIfWarningsConfirmed = problems.Summarize(file.target, true).achievedLevel;
+    file.unclassifiedTables = CountUnclassifiedTables(document);
+
+    std::map<const CProblemEntry*, std::size_t> indexOf;
+    for (const auto& entry : problems.AllEntries()) {
+        bool atLevel = problems.IsAtLevel(*entry);
+        if (!problems.IsShown(*entry) || (!atLevel && !all))
+            continue;
+        const CElement& element = entry->Element();
+        ReportProblem problem;
+        problem.check = element.GetCheckName(entry->Bit());
+        problem.family = entry->Kind();
+        problem.bit = entry->Bit();
+        problem.title = element.GetCheckTitle(entry->Bit());
+        problem.priority = entry->Priority();
+        problem.section508 = entry->IsSection508();
+        problem.grouped = entry->IsGrouped();
+        problem.atLevel = atLevel;
+        SourceLocation at = document.LocationOf(element);
+        problem.line = at.line;
+        problem.column = at.column;
+        problem.text = entry->Description();
+        problem.helpTopic = HelpTopicOf(element, entry->Bit());
+        indexOf[entry.get()] = file.problems.size();
+        file.problems.push_back(std::move(problem));
+    }
+    auto addGroups = [&](const std::vector<CProblemEntry*>& heads, bool atLevel) {
+        std::vector<ReportGroup> groups;
+        for (const CProblemEntry* head : heads) {
+            ReportGroup group;
+            group.atLevel = atLevel;
+            group.name = head->Name();
+            for (const CProblemEntry* member : std::vector<const CProblemEntry*>{head}) {
+                if (indexOf.count(member))
+                    group.problems.push_back(indexOf[member]);
+            }
+            for (const CProblemEntry* member : head->Grouped()) {
+                if (indexOf.count(member))
+                    group.problems.push_back(indexOf[member]);
+            }
+            if (!group.problems.empty())
+                groups.push_back(std::move(group));
+        }
+        // The overview lists the checks of a group alphabetically.
+        std::stable_sort(groups.begin(), groups.end(),
+                         [](const ReportGroup& a, const ReportGroup& b) { return a.name < b.name; });
+        file.groups.insert(file.groups.end(), groups.begin(), groups.end());
+    };
+    addGroups(problems.AtLevelGroup(), true);
+    if (all)
+        addGroups(problems.OtherGroup(), false);
+    return file;
+}
+
+std::vector<ReportRule> CatalogueRules(const COrvaneSettings& settings)
+{
+    std::vector<ReportRule> rules;
+    for (const ElementPtr& family : CreateCatalogueFamilies()) {
+        std::uint32_t mask = family->GetCheckMask();
+        for (std::uint32_t bit = 1; bit != 0; bit <<= 1) {
+            if (!(mask & bit) || family->GetCheckName(bit).empty())
+                continue;
+            ReportRule rule;
+            rule.check = family->GetCheckName(bit);
+            rule.family = ReportedKind(*family);
+            rule.bit = bit;
+            rule.title = family->GetCheckTitle(bit);
+            rule.priority = family->GetPriority(bit);
+            rule.section508 = family->IsSection508(bit);
+            rule.grouped = family->IsGrouped(bit);
+            rule.helpTopic = HelpTopicOf(*family, bit);
+            rule.appliesAtTarget = CheckApplies(*family, settings, bit);
+            // pre and xmp share their checks: list them once.
+            bool known = std::any_of(rules.begin(), rules.end(), [&](const ReportRule& other) {
+                return other.family == rule.family && other.bit == rule.bit;
+            });
+            if (!known)
+                rules.push_back(std::move(rule));
+        }
+    }
+    return rules;
+}
+
+} // namespace
+
+int RunCheck(const Arguments& args, std::ostream& out, std::ostream& err)
+{
+    CheckOptions options;
+    if (std::string problem = ParseOptions(args, options); !problem.empty()) {
+        err << "orvane check: " << problem << '\n' << kCheckUsage;
+        return kExitError;
+    }
+    std::vector<std::string> pages = CollectPages(options.paths);
+    CLanguageCodeList::Library().Load();
+
+    unsigned jobs = options.jobs ? options.jobs : platform::ProcessorCount();
+    jobs = std::max(1u, std::min<unsigned>(jobs, static_cast<unsigned>(std::max<std::size_t>(pages.size(), 1))));
+    std::vector<std::unique_ptr<Worker>> workers;
+    for (unsigned i = 0; i < jobs; ++i) {
+        auto worker = std::make_unique<Worker>();
+        worker->settings.Load();
+        if (options.level)
+            worker->settings.SetConformanceLevel(*options.level);
+        if (!options.noRegistry) {
+            worker->registry = options.registryFile.empty() ? std::make_unique<CSrcObjectDatabase>()
+                                                            : std::make_unique<CSrcObjectDatabase>(options.registryFile);
+            worker->registry->Load();
+        }
+        workers.push_back(std::move(worker));
+    }
+
+    Report report;
+    report.target = workers.front()->settings.GetConformanceLevel();
+    report.all = options.all;
+    report.rules = CatalogueRules(workers.front()->settings);
+    report.files.resize(pages.size());
+
+    const bool showProgress = pages.size() > 1 && platform::StandardErrorIsTerminal();
+    std::atomic<std::size_t> next{0};
+    std::atomic<std::size_t> done{0};
+    std::mutex progress;
+    auto work = [&](Worker& worker) {
+        for (std::size_t i; (i = next++) < pages.size();) {
+            report.files[i] = CheckPage(pages[i], worker, options.all);
+            std::size_t finished = ++done;
+            if (showProgress) {
+                std::lock_guard<std::mutex> lock(progress);
+                err << "\rorvane: checked " << finished << " of " << pages.size() << " pages" << std::flush;
+            }
+        }
+    };
+    std::vector<std::thread> threads;
+    for (std::size_t i = 1; i < workers.size(); ++i)
+        threads.emplace_back(work, std::ref(*workers[i]));
+    work(*workers.front());
+    for (std::thread& thread : threads)
+        thread.join();
+    if (showProgress)
+        err << '\n';
+
+    bool unreadable = false;
+    bool findings = false;
+    for (const ReportFile& file : report.files) {
+        if (!file.error.empty()) {
+            err << file.error << '\n';
+            unreadable = true;
+        }
+        findings = findings || file.ProblemsAtLevel() > 0;
+    }
+
+    auto write = [&](std::ostream& stream) {
+        if (options.format == "json")
+            WriteJsonReport(report, stream);
+        else if (options.format == "sarif")
+            WriteSarifReport(report, stream);
+        else if (options.format == "junit")
+            WriteJunitReport(report, stream);
+        else if (options.format == "html")
+            WriteHtmlReport(report, stream);
+        else
+            WriteTextReport(report, stream);
+        return static_cast<bool>(stream);
+    };
+    if (options.output.empty()) {
+        write(out);
+    } else {
+        std::string reason;
+        if (!platform::WriteFileAtomically(options.output, write, &reason)) {
+            err << "orvane: cannot write " << options.output << ": " << reason << '\n';
+            return kExitError;
+        }
+    }
+    if (unreadable)
+        return kExitError;
+    return findings ? kExitFindings : kExitOk;
+}
+
+} // namespace orvane::cli

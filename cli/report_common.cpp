@@ -1,0 +1,48 @@
+#include "check_report.h"
+
+#include "library/ui/problem_list.h"
+
+#include <algorithm>
+
+namespace orvane::cli {
+
+int ReportFile::ProblemsAtLevel() const
+{
+    return static_cast<int>(std::count_if(problems.begin(), problems.end(),
+                                          [](const ReportProblem& problem) { return problem.atLevel; }));
+}
+
+std::string PriorityLabel(int priority)
+{
+    if (priority == 2)
+        return "BITV I-2";
+    if (priority == 3)
+        return "BITV II-3";
+    return "1";
+}
+
+std::string LevelLabel(int level) { return LevelName(level); }
+
+std::string EscapeMarkup(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text) {
+        switch (c) {
+        case '&': out += "&amp;"; break;
+        case '<': out += "&lt;"; break;
+        case '>': out += "&gt;"; break;
+        case '"': out += "&quot;"; break;
+        case '\'': out += "&#39;"; break;
+        default:
+            // XML has no place for other control characters.
+            if (static_cast<unsigned char>(c) < 0x20 && c != '\n' && c != '\t')
+                out += ' ';
+            else
+                out.push_back(c);
+        }
+    }
+    return out;
+}
+
+} // namespace orvane::cli

@@ -1,0 +1,65 @@
+#include "check_report.h"
+
+#include <nlohmann/json.hpp>
+
+#include <map>
+#include <ostream>
+
+namespace orvane::cli {
+namespace {
+
+using nlohmann::json;
+
+std::string RuleKey(int family, std::uint32_t bit) { return std::to_string(family) + ":" + std::to_string(bit); }
+
+std::string SarifLevel(const ReportProblem& problem)
+{
+    if (!problem.grouped)
+        return "note";  // a general warning for the user to judge
+    return problem.priority == 1 ? "error" : "warning";
+}
+
+} // namespace
+
+void WriteSarifReport(const Report& report, std::ostream& out)
+{
+    json rules = json::array();
+    std::map<std::string, std::size_t> ruleIndex;
+    for (const ReportRule& rule : report.rules) {
+        ruleIndex[RuleKey(rule.family, rule.bit)] = rules.size();
+        json entry{{"id", rule.check},
+                   {"shortDescription", {{"text", rule.title}}},
+                   {"properties",
+                    {{"priority", rule.priority},
+                     {"section508", rule.section508},
+                     {"generalWarning", !rule.grouped},
+                     {"family", rule.family}}}};
+        if (!rule.helpTopic.empty())
+            entry["helpUri"] = "help/" + rule.helpTopic;
+        rules.push_back(std::move(entry));
+    }
+    json results = json::array();
+    for (const ReportFile& file : report.files) {
+        for (const ReportProblem& problem : file.problems) {
+            json location{{"physicalLocation", {{"artifactLocation", {{"uri", file.path}}}}}};
+            if (problem.line > 0)
+                location["physicalLocation"]["region"] = {{"startLine", problem.line}, {"startColumn", problem.column}};
+            json result{{"ruleId", problem.check},
+                        {"level", SarifLevel(problem)},
+                        {"message", {{"text", problem.text.empty() ? problem.title : problem.title + ": " + problem.text}}},
+                        {"locations", json::array({location})},
+                        {"properties", {{"atTarget", problem.atLevel}}}};
+            if (auto it = ruleIndex.find(RuleKey(problem.family, problem.bit)); it != ruleIndex.end())
+                result["ruleIndex"] = it->second;
+            results.push_back(std::move(result));
+        }
+    }
+    json log{{"$schema", "https://json.schemastore.org/sarif-2.1.0.json"},
+             {"version", "2.1.0"},
+             {"runs",
+              json::array({{{"tool", {{"driver", {{"name", "orvane"}, {"version", "0.1.0"}, {"rules", rules}}}}},
+                            {"results", results}}})}};
+    out << log.dump(2, ' ', false, json::error_handler_t::replace) << '\n';
+}
+
+} // namespace orvane::cli

@@ -1,0 +1,50 @@
+#include "check_report.h"
+#include "page_loading.h"
+
+#include <map>
+#include <ostream>
+
+namespace orvane::cli {
+
+void WriteTextReport(const Report& report, std::ostream& out)
+{
+    std::map<int, int> filesByLevel;
+    int atLevel = 0;
+    int checked = 0;
+    for (const ReportFile& file : report.files) {
+        if (!file.error.empty()) {
+            out << file.path << ": not checked: " << file.error << '\n';
+            continue;
+        }
+        ++checked;
+        ++filesByLevel[file.achieved];
+        atLevel += file.ProblemsAtLevel();
+        out << file.path << ": target " << LevelLabel(file.target) << ", achieved " << LevelLabel(file.achieved)
+            << " (" << LevelLabel(file.achievedIfWarningsConfirmed) << " once its general warnings are confirmed)\n";
+        if (file.unclassifiedTables > 0)
+            out << file.path << ": " << file.unclassifiedTables
+                << " table(s) not classified as layout or data tables: their type checks were not run\n";
+        for (const ReportGroup& group : file.groups) {
+            out << "  " << (group.atLevel ? "" : "[outside the target] ") << EscapeControls(group.name) << '\n';
+            for (std::size_t index : group.problems) {
+                const ReportProblem& p = file.problems[index];
+                // A problem of the page as a whole points at its start.
+                std::uint64_t line = p.line ? p.line : 1;
+                std::uint64_t column = p.line ? p.column : 1;
+                out << file.path << ':' << line << ':' << column << ": " << PriorityLabel(p.priority)
+                    << (p.section508 ? " [508]" : "") << ' ' << EscapeControls(p.title) << " (" << p.check
+                    << "): " << EscapeControls(p.text);
+                if (!p.helpTopic.empty())
+                    out << " [help: " << p.helpTopic << ']';
+                out << '\n';
+            }
+        }
+    }
+    out << "checked " << checked << " of " << report.files.size() << " page(s); " << atLevel
+        << " problem(s) count at the target";
+    for (const auto& [level, count] : filesByLevel)
+        out << "; " << count << " reach " << LevelLabel(level);
+    out << '\n';
+}
+
+} // namespace orvane::cli

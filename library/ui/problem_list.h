@@ -1,0 +1,104 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace orvane {
+
+class CElement;
+class CHtmlDocument;
+class COrvaneSettings;
+class CSrcObjectDatabase;
+
+// One problem of a session: an element and one check bit, with the entries
+// the overview shows grouped under it when it heads a group.
+class CProblemEntry {
+public:
+    CProblemEntry(CElement& element, std::uint32_t bit) : m_element(&element), m_bit(bit) {}
+
+    CElement& Element() const { return *m_element; }
+    std::uint32_t Bit() const { return m_bit; }
+    // The family the problem is shown and counted under (xmp counts as pre).
+    int Kind() const;
+
+    // The check's title; general warnings all share the warnings title.
+    std::string Name() const;
+    std::string Description() const;
+    int Priority() const;
+    bool IsSection508() const;
+    bool IsGrouped() const;
+    bool HasAutoRepair() const;
+    // Repaired: the element has no problem left, or this one was repaired.
+    bool IsRepaired() const;
+    // A group head that is repaired with everything grouped under it.
+    bool IsFullyRepaired() const;
+
+    std::vector<CProblemEntry*>& Grouped() { return m_grouped; }
+    const std::vector<CProblemEntry*>& Grouped() const { return m_grouped; }
+
+    int AutoRepairMode() const { return m_autoRepairMode; }
+    void SetAutoRepairMode(int mode) { m_autoRepairMode = mode; }
+
+private:
+    CElement* m_element;
+    std::uint32_t m_bit;
+    std::vector<CProblemEntry*> m_grouped;
+    int m_autoRepairMode = 2;
+};
+
+// Conformance levels as the overview reports them.
+constexpr int kLevelNone = 0;
+constexpr int kLevelA = 1;
+constexpr int kLevelAA = 2;
+constexpr int kLevelAAA = 3;
+constexpr int kLevelSection508 = 4;
+
+struct CProblemSummary {
+    int open = 0;      // problems of the at-level group not repaired
+    int repaired = 0;  // problems of the at-level group repaired
+    int achievedLevel = kLevelNone;
+};
+
+// The problems of one page, grouped as the overview shows them: those that
+// count at the settings' target and the others, each by check.
+class CProblemList {
+public:
+    CProblemList() = default;
+    CProblemList(const CProblemList&) = delete;
+    CProblemList& operator=(const CProblemList&) = delete;
+
+    // Checks the page and takes one entry per problem found, in page order.
+    void Prepare(CHtmlDocument& document, COrvaneSettings& settings, CSrcObjectDatabase* registry);
+    // Sorts the entries into the at-level and the other group.
+    void Group(const COrvaneSettings& settings);
+
+    const std::vector<std::unique_ptr<CProblemEntry>>& AllEntries() const { return m_all; }
+    const std::vector<CProblemEntry*>& AtLevelGroup() const { return m_atLevel; }
+    const std::vector<CProblemEntry*>& OtherGroup() const { return m_other; }
+    // Whether an entry belongs to the at-level group (grouped under one of its heads or heading one).
+    bool IsAtLevel(const CProblemEntry& entry) const;
+    // Whether the entry is shown at all (a repeated general warning is not).
+    bool IsShown(const CProblemEntry& entry) const;
+
+    // Counts and the level the page reaches with what is still open. With
+    // warningsConfirmed, general warnings count as judged by the user.
+    CProblemSummary Summarize(int targetLevel, bool warningsConfirmed = false) const;
+    // 0: nothing counts at the target; 1: all of it repaired; 2: none; 3: some.
+    int SessionResult() const;
+
+private:
+    void AddToGroup(std::vector<CProblemEntry*>& group, CProblemEntry& entry);
+    template <class Visit>
+    void ForEachShown(const std::vector<CProblemEntry*>& group, Visit visit) const;
+
+    std::vector<std::unique_ptr<CProblemEntry>> m_all;
+    std::vector<CProblemEntry*> m_atLevel;
+    std::vector<CProblemEntry*> m_other;
+};
+
+// A level as reports name it: "A", "AA", "AAA", "Section 508", or "none".
+std::string LevelName(int level);
+
+} // namespace orvane

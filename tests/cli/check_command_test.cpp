@@ -1,0 +1,213 @@
+#include "cli/commands.h"
+
+#include "common/orvane_settings.h"
+#include "library/checks/check_catalogue.h"
+#include "platform/bundle_strings.h"
+#include "platform/services.h"
+#include "tests/support/test_support.h"
+
+#include <nlohmann/json.hpp>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace orvane::cli {
+namespace {
+
+namespace fs = std::filesystem;
+using nlohmann::json;
+
+// Nothing of priority 1 is open: the page reaches level A.
+const char* const kGoodPage =
+    "<!DOCTYPE html>\n<html lang=\"en\">\n<head><title>Fine</title></head>\n<body>\n<p>Short.</p>\n</body>\n</html>\n";
+const char* const kBadPage = "<html>\n<body>\n<img src=\"logo.gif\">\n<p>Text</p>\n</body>\n</html>\n";
+
+class CheckCommand : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        platform::InstallBundleStrings("OrvaneResources.rcc");
+        COrvaneSettings::InstallCatalogue(&CCheckCatalogue::Instance());
+    }
+    void SetUp() override
+    {
+        folder = fs::temp_directory_path() /
+                 ("orvane-check-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+    }
+    void TearDown() override { fs::remove_all(folder); }
+
+    std::string Page(const std::string& name, const std::string& bytes)
+    {
+        fs::path path = folder / name;
+        fs::create_directories(path.parent_path());
+        std::ofstream(path, std::ios::binary) << bytes;
+        return path.string();
+    }
+    int Run(Arguments args)
+    {
+        out.str("");
+        err.str("");
+        args.insert(args.begin(), {"check", "--no-registry"});
+        return RunMain(args, out, err);
+    }
+    json Json(Arguments args)
+    {
+        args.insert(args.begin(), {"--format", "json"});
+        Run(args);
+        return json::parse(out.str());
+    }
+
+    fs::path folder;
+    std::ostringstream out;
+    std::ostringstream err;
+};
+
+TEST_F(CheckCommand, ExitStatusTellsWhetherAPageHasProblemsAtTheTarget)
+{
+    std::string bad = Page("bad.html", kBadPage);
+    EXPECT_EQ(Run({"--level", "A", bad}), kExitFindings);
+    EXPECT_NE(out.str().find(bad + ":3:1: 1 [508] "), std::string::npos) << out.str();
+    EXPECT_NE(out.str().find("(ImgAltText)"), std::string::npos);
+    EXPECT_EQ(Run({"--level", "A", "--jobs", "1", Page("good.html", kGoodPage)}), kExitOk) << out.str();
+}
+
+TEST_F(CheckCommand, TheLevelDecidesWhatCountsAndAllShowsTheRest)
+{
+    std::string page = Page("p.html", "<html lang=en><body><table><tr><td>x</td></tr></table></body></html>");
+    json atA = Json({"--level", "A", page});
+    for (const json& problem : atA["files"][0]["problems"])
+        EXPECT_TRUE(problem["atLevel"].get<bool>());
+    bool summaryAtA = false;
+    for (const json& problem : atA["files"][0]["problems"])
+        summaryAtA = summaryAtA || problem["check"] == "TableSummary";
+    EXPECT_FALSE(summaryAtA);  // a priority 3 check
+    json all = Json({"--level", "A", "--all", page});
+    bool summaryOutside = false;
+    for (const json& problem : all["files"][0]["problems"])
+        summaryOutside = summaryOutside || (problem["check"] == "TableSummary" && !problem["atLevel"].get<bool>());
+    EXPECT_TRUE(summaryOutside);
+    json atAAA = Json({"--level", "AAA", page});
+    EXPECT_EQ(atAAA["files"][0]["target"], "AAA");
+    EXPECT_EQ(atAAA["files"][0]["unclassifiedTables"], 1);
+}
+
+TEST_F(CheckCommand, JsonCarriesTheLocationsOfTheProblems)
+{
+    json report = Json({"--level", "AAA", Page("bad.html", kBadPage)});
+    ASSERT_EQ(report["files"].size(), 1u);
+    const json& file = report["files"][0];
+    EXPECT_EQ(file["achieved"], "none");
+    EXPECT_TRUE(file.contains("achievedIfWarningsConfirmed"));
+    bool found = false;
+    for (const json& problem : file["problems"]) {
+        if (problem["check"] == "ImgAltText") {
+            found = true;
+            EXPECT_EQ(problem["line"], 3);
+            EXPECT_EQ(problem["column"], 1);
+            EXPECT_EQ(problem["family"], 44);
+            EXPECT_EQ(problem["text"], "logo.gif");
+            EXPECT_EQ(problem["helpTopic"], "1-1-1.html");
+        }
+    }
+    EXPECT_TRUE(found);
+    EXPECT_EQ(report["summary"]["files"], 1);
+}
+
+TEST_F(CheckCommand, SarifListsTheCatalogueAsRules)
+{
+    Run({"--format", "sarif", "--level", "AAA", Page("bad.html", kBadPage)});
+    json sarif = json::parse(out.str());
+    EXPECT_EQ(sarif["version"], "2.1.0");
+    const json& run = sarif["runs"][0];
+    EXPECT_EQ(run["tool"]["driver"]["rules"].size(), 64u);  // pre and xmp share two checks
+    bool located = false;
+    for (const json& result : run["results"]) {
+        if (result["ruleId"] == "ImgAltText") {
+            located = result["locations"][0]["physicalLocation"]["region"]["startLine"] == 3;
+            EXPECT_EQ(run["tool"]["driver"]["rules"][result["ruleIndex"].get<int>()]["id"], "ImgAltText");
+        }
+    }
+    EXPECT_TRUE(located);
+}
+
+TEST_F(CheckCommand, JunitHasATestCasePerApplicableCheck)
+{
+    Run({"--format", "junit", "--level", "A", Page("bad.html", kBadPage)});
+    std::string xml = out.str();
+    EXPECT_NE(xml.find("<testcase name=\"ImgAltText\""), std::string::npos);
+    EXPECT_NE(xml.find("<failure message="), std::string::npos);
+    EXPECT_EQ(xml.find("name=\"TableSummary\""), std::string::npos);  // not at level A
+}
+
+TEST_F(CheckCommand, AnUnreadableFileIsNamedAndTheOthersAreChecked)
+{
+    std::string good = Page("a/good.html", kGoodPage);
+    std::string missing = (folder / "a" / "missing.html").string();
+    json report = Json({"--level", "A", good, missing});
+    EXPECT_NE(err.str().find(missing), std::string::npos);
+    ASSERT_EQ(report["files"].size(), 2u);
+    EXPECT_EQ(report["files"][0]["achieved"], "A");
+    EXPECT_TRUE(report["files"][1].contains("error"));
+    EXPECT_EQ(Run({"--level", "A", good, missing}), kExitError);
+}
+
+TEST_F(CheckCommand, FoldersAreSearchedForPagesInNameOrder)
+{
+    Page("site/b.html", kGoodPage);
+    Page("site/a.htm", kGoodPage);
+    Page("site/deep/c.SHTML", kGoodPage);
+    Page("site/notes.txt", "no page");
+    json report = Json({"--level", "A", (folder / "site").string()});
+    ASSERT_EQ(report["files"].size(), 3u);
+    EXPECT_NE(report["files"][0]["path"].get<std::string>().find("a.htm"), std::string::npos);
+    EXPECT_NE(report["files"][1]["path"].get<std::string>().find("b.html"), std::string::npos);
+    EXPECT_NE(report["files"][2]["path"].get<std::string>().find("deep"), std::string::npos);
+}
+
+TEST_F(CheckCommand, ParallelChecksKeepTheOrderOfTheFiles)
+{
+    std::vector<std::string> pages;
+    for (int i = 0; i < 12; ++i)
+        pages.push_back(Page("p" + std::to_string(10 + i) + ".html", i % 2 ? kGoodPage : kBadPage));
+    Arguments args{"--format", "json", "--level", "A", "--jobs", "4"};
+    args.insert(args.end(), pages.begin(), pages.end());
+    Run(args);
+    json report = json::parse(out.str());
+    ASSERT_EQ(report["files"].size(), pages.size());
+    for (std::size_t i = 0; i < pages.size(); ++i) {
+        EXPECT_EQ(report["files"][i]["path"], pages[i]);
+        EXPECT_EQ(report["files"][i]["achieved"], i % 2 ? "A" : "none");
+    }
+}
+
+TEST_F(CheckCommand, TheHtmlReportPassesItsOwnChecks)
+{
+    std::string report = (folder / "report.html").string();
+    Run({"--format", "html", "--output", report, "--level", "AAA", "--all", Page("bad.html", kBadPage),
+         Page("good.html", kGoodPage)});
+    ASSERT_TRUE(fs::exists(report));
+    Run({"--format", "json", "--level", "AAA", report});
+    json checked = json::parse(out.str());
+    for (const json& problem : checked["files"][0]["problems"]) {
+        bool allowed = !problem["grouped"].get<bool>() || problem["check"] == "TextLinks";
+        EXPECT_TRUE(allowed) << problem.dump();
+    }
+}
+
+TEST_F(CheckCommand, UsageErrors)
+{
+    EXPECT_EQ(Run({}), kExitError);
+    EXPECT_EQ(Run({"--level", "B", "x.html"}), kExitError);
+    EXPECT_EQ(Run({"--format", "pdf", "x.html"}), kExitError);
+    EXPECT_EQ(Run({"--jobs", "0", "x.html"}), kExitError);
+    EXPECT_EQ(Run({"--bogus", "x.html"}), kExitError);
+    EXPECT_NE(err.str().find("usage"), std::string::npos);
+}
+
+} // namespace
+} // namespace orvane::cli
