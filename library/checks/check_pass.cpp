@@ -1,6 +1,7 @@
 #include "check_pass.h"
 
 #include "check_index.h"
+#include "element_table.h"
 #include "library/html/html_document.h"
 #include "library/html/lang_codes.h"
 
@@ -14,6 +15,9 @@ std::vector<CFoundProblem> RunCheckPass(CHtmlDocument& document, COrvaneSettings
     // Every pass judges the page anew: the once-per-page checks run again.
     document.SetHtmlChecked(false);
     document.SetFramesLongDescReported(false);
+
+    // Tables are read, and the ones nobody judged yet asked about, before any check.
+    PrepareTables(document);
 
     std::vector<CFoundProblem> problems;
     CCheckIndexScope index(document);

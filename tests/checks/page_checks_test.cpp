@@ -160,3 +160,21 @@ TEST_F(PotentialHeadings, TextInsideNestedEmphasisCounts)
 
 } // namespace
 } // namespace orvane::test
+
+namespace orvane::test {
+namespace {
+
+using ColourUse = CheckedPage;
+
+TEST_F(ColourUse, TablesCellsBodiesAndStyleSheetsThatSetColours)
+{
+    EXPECT_TRUE(Reports("<html><table bordercolor=red><tr><td>x</td></tr></table></html>", "UsingColor"));
+    EXPECT_TRUE(Reports("<html><table><tr><td bgcolor=#fff>x</td></tr></table></html>", "UsingColor"));
+    EXPECT_TRUE(Reports("<html><table><tr><th bgcolor=#fff>x</th></tr></table></html>", "UsingColor"));
+    EXPECT_TRUE(Reports("<html><body link=blue></body></html>", "UsingColor"));
+    EXPECT_TRUE(Reports("<html><style>p { COLOR: red }</style></html>", "UsingColor"));
+    EXPECT_FALSE(Reports("<html><style>p { margin: 0 }</style><table><tr><td>x</td></tr></table></html>", "UsingColor"));
+}
+
+} // namespace
+} // namespace orvane::test

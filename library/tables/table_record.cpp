@@ -1,0 +1,411 @@
+#include "table_record.h"
+
+#include "table_tags.h"
+
+#include "library/html/attribute.h"
+#include "library/html/element.h"
+#include "library/html/html_document.h"
+#include "library/html/tag_table.h"
+#include "library/html/text_util.h"
+#include "library/registry/object_database.h"
+#include "library/registry/object_digest.h"
+#include "library/registry/src_table.h"
+
+#include <algorithm>
+#include <new>
+
+namespace orvane {
+
+// --- Cells and rows ------------------------------------------------------------------
+
+CTableCell::CTableCell(CElement& start)
+    : m_start(&start),
+      m_abbr(start.FindAttribute(attr::kAbbr)),
+      m_id(start.FindAttribute(attr::kId)),
+      m_headers(start.FindAttribute(attr::kHeaders)),
+      m_type(start.Kind() == tag::kTh ? cell_type::kTh : cell_type::kTd),
+      m_originalType(m_type)
+{
+    if (m_abbr)
+        m_abbreviation = m_abbr->GetValue();
+    m_originalAbbreviation = m_abbreviation;
+}
+
+bool CTableCell::IsIgnored() const { return m_start->IsDeleted(); }
+
+std::string CTableCell::Text() const
+{
+    std::string text;
+    for (const CElement* e : m_content) {
+        if (e->Kind() == kind::kText && !e->IsDeleted())
+            text.append(e->Text());
+    }
+    return text;
+}
+
+bool CTableCell::HasText() const
+{
+    for (const CElement* e : m_content) {
+        if (e->Kind() == kind::kText && !e->IsDeleted() && !Trim(e->Text()).empty())
+            return true;
+    }
+    return false;
+}
+
+bool CTableCell::HasHeaderAssociation() const
+{
+    for (int id : {attr::kScope, attr::kAxis, attr::kHeaders}) {
+        const CAttribute* a = m_start->FindAttribute(id);
+        if (a && !a->IsHidden())
+            return true;
+    }
+    return false;
+}
+
+void CTableCell::SetAbbreviation(std::string_view text)
+{
+    if (!m_abbr) {
+        auto made = std::make_unique<CAttribute>();
+        made->NameById(attr::kAbbr);
+        made->SetHideable(true);
+        m_abbr = made.get();
+        m_start->InsertAttribute(std::move(made));
+    }
+    if (!m_abbr->SetValue(text))
+        return;
+    m_abbreviation.assign(text);
+    m_abbr->Hide(text.empty());
+    m_abbr->SetChanged(true);
+    m_start->SetModified(true);
+}
+
+const CTableCell* CTableRow::FirstCountedCell() const
+{
+    for (const auto& cell : m_cells) {
+        if (!cell->IsIgnored())
+            return cell.get();
+    }
+    return nullptr;
+}
+
+int CTableRow::CountedCellCount() const
+{
+    int count = 0;
+    for (const auto& cell : m_cells) {
+        if (!cell->IsIgnored())
+            ++count;
+    }
+    return count;
+}
+
+// --- Building ----------------------------------------------------------------------
+
+int CTableRecord::Build(CHtmlDocument& document, CElement& table)
+{
+    if (m_built) {
+        if (document.ObjectRegistry() != m_registry) {
+            if (document.ObjectRegistry())
+                m_type = table_type::kUnknown;
+            Recognise();
+        }
+        return 1;
+    }
+    m_built = true;
+    m_document = &document;
+    m_table = &table;
+    m_end = table.Partner();
+    m_summary = table.FindAttribute(attr::kSummary);
+
+    Walk();
+
+    m_rowAbbreviationsFlag = HasRowHeaderAbbreviations();
+    m_columnAbbreviationsFlag = HasColumnHeaderAbbreviations();
+
+    if (m_firstRowFlag && !m_rows.empty())
+        ExcludeRow(*m_rows.front(), true);
+    if (m_firstColumnFlag) {
+        for (const auto& row : m_rows) {
+            if (!row->m_cells.empty())
+                ExcludeCell(*row->m_cells.front(), true);
+        }
+    }
+
+    Number();
+    Recognise();
+    return 1;
+}
+
+void CTableRecord::Walk()
+{
+    const std::vector<CElement*>& elements = m_document->Elements();
+    CTableRow* row = nullptr;
+    CTableCell* cell = nullptr;
+    bool captionMode = false;
+
+    std::size_t i = m_document->IndexOf(*m_table) + 1;
+    while (i < elements.size()) {
+        CElement* e = elements[i++];
+        if (e->IsDeleted())
+            continue;
+        const int k = e->Kind();
+        switch (k) {
+        case table_tag::kTr:
+            try {
+                m_rows.push_back(std::make_unique<CTableRow>(*e));
+                row = m_rows.back().get();
+            } catch (const std::bad_alloc&) {
+                row = nullptr;  // the row is dropped with its cells
+            }
+            cell = nullptr;
+            break;
+        case tag::kTd:
+        case tag::kTh:
+            if (row)
+                AddCell(*row, *e, cell);
+            break;
+        case tag::kTd + kind::kEndOffset:
+        case tag::kTh + kind::kEndOffset:
+            if (cell) {
+                cell->m_end = e;
+                cell = nullptr;
+            }
+            break;
+        case table_tag::kTr + kind::kEndOffset:
+            if (row)
+                row->m_end = e;
+            cell = nullptr;
+            break;
+        case table_tag::kCaption:
+            captionMode = true;
+            m_caption.push_back(e);
+            break;
+        case table_tag::kCaption + kind::kEndOffset:
+            captionMode = false;
+            m_caption.push_back(e);
+            break;
+        case kind::kText:
+            if (captionMode)
+                m_caption.push_back(e);
+            else if (cell)
+                cell->m_content.push_back(e);
+            break;
+        case tag::kTable: {
+            // A nested table is its own record's business: jump over it. One
+            // without an end tag reaches to the end of the page (its partner
+            // would otherwise have closed it), so nothing after it is ours.
+            const CElement* nestedEnd = e->Partner();
+            if (!nestedEnd || m_document->IndexOf(*nestedEnd) < i)
+                return;
+            i = m_document->IndexOf(*nestedEnd) + 1;
+            break;
+        }
+        case tag::kTable + kind::kEndOffset:
+            m_end = e;
+            return;
+        default:
+            if (cell)
+                cell->m_content.push_back(e);
+            break;
+        }
+        if (captionMode && (k == table_tag::kTr || k == tag::kTh || k == tag::kTd))
+            captionMode = false;
+    }
+}
+
+void CTableRecord::AddCell(CTableRow& row, CElement& start, CTableCell*& current)
+{
+    try {
+        row.m_cells.push_back(std::make_unique<CTableCell>(start));
+        current = row.m_cells.back().get();
+    } catch (const std::bad_alloc&) {
+        current = nullptr;  // the cell is dropped, its content with it
+    }
+}
+
+void CTableRecord::Number()
+{
+    int next = 0;
+    for (const auto& row : m_rows) {
+        for (const auto& cell : row->m_cells)
+            cell->m_sequenceNumber = next++;
+    }
+}
+
+void CTableRecord::Recognise()
+{
+    m_registry = m_document->ObjectRegistry();
+    m_registryRecord = nullptr;
+    m_id.clear();
+    if (!m_registry)
+        return;
+    const std::string& documentName = m_document->Name();
+    try {
+        std::string summary = SummaryValue();
+        if (summary.empty()) {
+            // Never written to the file, so such a table is asked about in every session.
+            m_registryRecord = m_registry->AddTable(std::make_unique<CSrcTable>(), documentName);
+            return;
+        }
+        m_id = ObjectDigest(summary);
+        if (CSrcTable* known = m_registry->FindTable(documentName, m_id)) {
+            m_registryRecord = known;
+            m_type = known->IsLayout() ? table_type::kLayout : table_type::kData;
+            return;
+        }
+        m_registryRecord = m_registry->AddTable(std::make_unique<CSrcTable>(m_id), documentName);
+    } catch (const std::bad_alloc&) {
+        m_registryRecord = nullptr;
+    }
+}
+
+// --- Type and registry ------------------------------------------------------------------
+
+void CTableRecord::SetType(int type)
+{
+    m_type = type;
+    if (m_registryRecord && (type == table_type::kLayout || type == table_type::kData))
+        m_registryRecord->SetLayout(type == table_type::kLayout);
+}
+
+bool CTableRecord::LinearizationConfirmed() const
+{
+    return m_registryRecord ? m_registryRecord->Linearize() : m_linearizationConfirmed;
+}
+
+void CTableRecord::SetLinearizationConfirmed(bool confirmed)
+{
+    m_linearizationConfirmed = confirmed;
+    if (m_registryRecord)
+        m_registryRecord->SetLinearize(confirmed);
+}
+
+// --- Queries ---------------------------------------------------------------------------
+
+CTableRow* CTableRecord::FirstCountedRow() const
+{
+    for (const auto& row : m_rows) {
+        if (!row->m_excluded)
+            return row.get();
+    }
+    return nullptr;
+}
+
+int CTableRecord::RowCount() const
+{
+    int count = 0;
+    for (const auto& row : m_rows) {
+        if (!row->m_excluded)
+            ++count;
+    }
+    return count;
+}
+
+int CTableRecord::ColumnCount() const
+{
+    int columns = 0;
+    for (const auto& row : m_rows) {
+        if (!row->m_excluded)
+            columns = std::max(columns, row->CountedCellCount());
+    }
+    return columns;
+}
+
+bool CTableRecord::HasRowHeaders() const
+{
+    for (const auto& row : m_rows) {
+        if (row->m_excluded)
+            continue;
+        const CTableCell* first = row->FirstCountedCell();
+        if (first && (first->Type() != cell_type::kTh || !first->HasText()))
+            return false;
+    }
+    return true;
+}
+
+bool CTableRecord::HasColumnHeaders() const
+{
+    const CTableRow* first = FirstCountedRow();
+    if (!first)
+        return true;
+    for (const auto& cell : first->m_cells) {
+        if (!cell->IsIgnored() && (cell->Type() != cell_type::kTh || !cell->HasText()))
+            return false;
+    }
+    return true;
+}
+
+bool CTableRecord::HasRowHeaderAbbreviations() const
+{
+    for (const auto& row : m_rows) {
+        if (row->m_excluded)
+            continue;
+        const CTableCell* first = row->FirstCountedCell();
+        if (first && first->Abbreviation().empty())
+            return false;
+    }
+    return true;
+}
+
+bool CTableRecord::HasColumnHeaderAbbreviations() const
+{
+    const CTableRow* first = FirstCountedRow();
+    if (!first)
+        return false;
+    for (const auto& cell : first->m_cells) {
+        if (!cell->IsIgnored() && cell->Abbreviation().empty())
+            return false;
+    }
+    return true;
+}
+
+bool CTableRecord::HeaderCellsHaveAbbreviations() const
+{
+    return HasRowHeaderAbbreviations() && HasColumnHeaderAbbreviations();
+}
+
+bool CTableRecord::HasHeaderAssociations() const
+{
+    for (const auto& row : m_rows) {
+        if (row->m_excluded)
+            continue;
+        for (const auto& cell : row->m_cells) {
+            if (!cell->IsIgnored() && cell->HasHeaderAssociation())
+                return true;
+        }
+    }
+    return false;
+}
+
+bool CTableRecord::HasStructuralMarkup() const
+{
+    for (const auto& row : m_rows) {
+        for (const auto& cell : row->m_cells) {
+            if (!cell->IsIgnored() && cell->Type() == cell_type::kTh)
+                return true;
+        }
+    }
+    return false;
+}
+
+// --- Excluding -------------------------------------------------------------------------
+
+void CTableRecord::ExcludeCell(CTableCell& cell, bool exclude)
+{
+    cell.m_start->SetDeleted(exclude);
+    if (cell.m_end)
+        cell.m_end->SetDeleted(exclude);
+    for (CElement* e : cell.m_content)
+        e->SetDeleted(exclude);
+}
+
+void CTableRecord::ExcludeRow(CTableRow& row, bool exclude)
+{
+    row.m_excluded = exclude;
+    row.m_start->SetDeleted(exclude);
+    if (row.m_end)
+        row.m_end->SetDeleted(exclude);
+    for (const auto& cell : row.m_cells)
+        ExcludeCell(*cell, exclude);
+}
+
+} // namespace orvane

@@ -1,0 +1,228 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace orvane {
+
+class CAttribute;
+class CElement;
+class CHtmlDocument;
+class CSrcObjectDatabase;
+class CSrcTable;
+
+// What kind of table the user says a table is.
+namespace table_type {
+constexpr int kUnknown = 0, kLayout = 1, kData = 2;
+}
+
+// What a cell is read as: a td or a th cell.
+namespace cell_type {
+constexpr int kTd = 1, kTh = 2;
+}
+
+// One td or th cell of a table, with the elements between its tags.
+class CTableCell {
+public:
+    explicit CTableCell(CElement& start);
+    CTableCell(const CTableCell&) = delete;
+    CTableCell& operator=(const CTableCell&) = delete;
+
+    int Type() const { return m_type; }
+    // The repair pages retype cells; the type as read stays for comparing.
+    void SetType(int type) { m_type = type; }
+    int OriginalType() const { return m_originalType; }
+
+    // Position among all cells of the table, from 0 in row order; -1 until numbered.
+    int SequenceNumber() const { return m_sequenceNumber; }
+
+    CElement& StartElement() const { return *m_start; }
+    // Null when the cell is not closed.
+    CElement* EndElement() const { return m_end; }
+    const std::vector<CElement*>& Content() const { return m_content; }
+
+    CAttribute* AbbrAttribute() const { return m_abbr; }
+    CAttribute* IdAttribute() const { return m_id; }
+    CAttribute* HeadersAttribute() const { return m_headers; }
+
+    const std::string& Abbreviation() const { return m_abbreviation; }
+    const std::string& OriginalAbbreviation() const { return m_originalAbbreviation; }
+    // Gives the cell this abbreviation and writes it into the cell's abbr
+    // attribute (made when missing, hidden again when the text is empty).
+    void SetAbbreviation(std::string_view text);
+
+    // A cell whose start tag was deleted no longer counts.
+    bool IsIgnored() const;
+    // The texts of the content, one after the other.
+    std::string Text() const;
+    // Whether Text(), trimmed, would not be empty.
+    bool HasText() const;
+    // A scope, axis or headers attribute ties the cell to its header cells.
+    bool HasHeaderAssociation() const;
+
+private:
+    friend class CTableRecord;
+
+    CElement* m_start;
+    CElement* m_end = nullptr;
+    std::vector<CElement*> m_content;  // not owned
+    CAttribute* m_abbr = nullptr;
+    CAttribute* m_id = nullptr;
+    CAttribute* m_headers = nullptr;
+    std::string m_abbreviation;
+    std::string m_originalAbbreviation;
+    int m_type;
+    int m_originalType;
+    int m_sequenceNumber = -1;
+};
+
+// One tr row of a table.
+class CTableRow {
+public:
+    explicit CTableRow(CElement& start) : m_start(&start) {}
+    CTableRow(const CTableRow&) = delete;
+    CTableRow& operator=(const CTableRow&) = delete;
+
+    CElement& StartElement() const { return *m_start; }
+    // Null when the row is not closed.
+    CElement* EndElement() const { return m_end; }
+    const std::vector<std::unique_ptr<CTableCell>>& Cells() const { return m_cells; }
+    // Every query of the checks passes an excluded row over.
+    bool IsExcluded() const { return m_excluded; }
+
+    // The first cell that is not ignored; null when there is none.
+    const CTableCell* FirstCountedCell() const;
+    int CountedCellCount() const;
+
+private:
+    friend class CTableRecord;
+
+    CElement* m_start;
+    CElement* m_end = nullptr;
+    std::vector<std::unique_ptr<CTableCell>> m_cells;
+    bool m_excluded = false;
+};
+
+// A table of a page read as rows of cells, with its caption, its summary, its
+// type and the registry record that remembers the user's judgement of it. The
+// record is built once from the page; later changes of the page do not change
+// its rows and cells, but deleted elements make cells count no longer.
+class CTableRecord {
+public:
+    // Flags of WriteMarkup.
+    static constexpr unsigned kMarkupShowGrid = 0x1;  // draw the cells' borders, as previews do
+
+    CTableRecord();
+    ~CTableRecord();
+    CTableRecord(const CTableRecord&) = delete;
+    CTableRecord& operator=(const CTableRecord&) = delete;
+
+    // Reads the table that starts at `table` from the document and recognises
+    // it in the document's object registry. A built record is not read again;
+    // only when the document has another registry attached since (a new
+    // session), the table is recognised anew in it, so the record never keeps
+    // a record of a registry that is gone. Always 1: what cannot be read is
+    // left out.
+    int Build(CHtmlDocument& document, CElement& table);
+    bool IsBuilt() const { return m_built; }
+
+    CElement* TableElement() const { return m_table; }
+    // The table end tag that closed the walk; null when the table is not closed.
+    CElement* EndElement() const { return m_end; }
+    CHtmlDocument* Document() const { return m_document; }
+    const std::vector<std::unique_ptr<CTableRow>>& Rows() const { return m_rows; }
+    const std::vector<CElement*>& CaptionElements() const { return m_caption; }
+
+    // --- Type and registry ----------------------------------------------------------
+    int Type() const { return m_type; }
+    // The user's answer; a layout or data answer also reaches the registry record.
+    void SetType(int type);
+    // The digest the registry knows the table by; empty without a summary.
+    const std::string& Id() const { return m_id; }
+    CSrcTable* RegistryRecord() const { return m_registryRecord; }
+    // Whether the user confirmed that the layout table reads well linearised.
+    bool LinearizationConfirmed() const;
+    void SetLinearizationConfirmed(bool confirmed);
+
+    // --- Queries of the checks (excluded rows and ignored cells pass over) ----------
+    int RowCount() const;
+    int ColumnCount() const;
+    bool HasRowHeaders() const;
+    bool HasColumnHeaders() const;
+    // Each row's first cell and every cell of the first row have an abbreviation.
+    bool HeaderCellsHaveAbbreviations() const;
+    bool HasRowHeaderAbbreviations() const;
+    bool HasColumnHeaderAbbreviations() const;
+    bool HasHeaderAssociations() const;
+    // A th cell in any row, excluded rows included: header markup used for layout.
+    bool HasStructuralMarkup() const;
+    // The abbreviation flags as the table was when it was read.
+    bool RowHeaderAbbreviationsFlag() const { return m_rowAbbreviationsFlag; }
+    bool ColumnHeaderAbbreviationsFlag() const { return m_columnAbbreviationsFlag; }
+
+    // --- Leaving rows and cells out of the page ----------------------------------------
+    // Marks the row's elements and those of its cells deleted (or restores them).
+    void ExcludeRow(CTableRow& row, bool exclude);
+    void ExcludeCell(CTableCell& cell, bool exclude);
+    // When set before the record is built, the build leaves out the first row
+    // or the first cell of every row (header rows and columns made by a repair).
+    void SetFirstRowFlag(bool on) { m_firstRowFlag = on; }
+    void SetFirstColumnFlag(bool on) { m_firstColumnFlag = on; }
+
+    // --- Caption and summary, as the repair pages change them ------------------------
+    std::string CaptionText() const;
+    // Writes the text into the page's caption, making the caption when the
+    // table has none. 0 when memory ran out (the page is then unchanged).
+    int SetCaption(std::string_view text);
+    // Puts the caption back as it was before the first SetCaption.
+    void UndoCaption();
+
+    // The value of the summary attribute; empty when there is none.
+    std::string SummaryValue() const;
+    // Sets the summary attribute, adding it when missing. A double quote is
+    // written as &quot; so that the rebuilt tag stays well formed.
+    int SetSummary(std::string_view text);
+    void UndoSummary();
+
+    // --- Markup ------------------------------------------------------------------------
+    // Writes the table as markup: its start tag, caption, the rows and cells
+    // that count and their content. 1 when everything was written.
+    int WriteMarkup(std::ostream& out, unsigned flags) const;
+
+private:
+    struct CaptionChange;
+    struct SummaryChange;
+
+    void Walk();
+    void AddCell(CTableRow& row, CElement& start, CTableCell*& current);
+    void Number();
+    void Recognise();
+    CTableRow* FirstCountedRow() const;
+    void AppendMarkup(std::string& text, unsigned flags) const;
+    CElement* InsertMade(const CElement& after, int kind, std::string_view text);
+
+    CHtmlDocument* m_document = nullptr;
+    CElement* m_table = nullptr;
+    CElement* m_end = nullptr;
+    CAttribute* m_summary = nullptr;
+    std::vector<std::unique_ptr<CTableRow>> m_rows;
+    std::vector<CElement*> m_caption;  // not owned
+    int m_type = table_type::kUnknown;
+    bool m_built = false;
+    bool m_rowAbbreviationsFlag = false;
+    bool m_columnAbbreviationsFlag = false;
+    bool m_firstRowFlag = false;
+    bool m_firstColumnFlag = false;
+    bool m_linearizationConfirmed = false;  // kept here when there is no registry record
+    std::string m_id;
+    CSrcObjectDatabase* m_registry = nullptr;  // the one recognised in
+    CSrcTable* m_registryRecord = nullptr;     // owned by m_registry
+    std::unique_ptr<CaptionChange> m_captionChange;
+    std::unique_ptr<SummaryChange> m_summaryChange;
+};
+
+} // namespace orvane

@@ -1,0 +1,9 @@
+#pragma once
+
+namespace orvane::table_tag {
+
+// Tag ids of the table parts the document model itself has no name for.
+constexpr int kCaption = 15;
+constexpr int kTr = 88;
+
+} // namespace orvane::table_tag
