@@ -1,5 +1,11 @@
 #include "element_img.h"
 
+#include "check_run.h"
+#include "image_checks.h"
+#include "page_indexes.h"
+#include "library/html/html_document.h"
+#include "library/registry/object_database.h"
+
 namespace orvane {
 
 namespace {
@@ -37,6 +43,71 @@ std::string CElementImg::GetProblemText(std::uint32_t) const
 {
     const CAttribute* src = FindAttribute(attr::kSrc);
     return src ? src->GetValue() : std::string("image");
+}
+
+namespace {
+
+constexpr std::uint32_t kAltTextBit = 0x1;
+constexpr std::uint32_t kAltTextLongBit = 0x2;
+constexpr std::uint32_t kAltTextSuspiciousBit = 0x4;
+constexpr std::uint32_t kLongdescBit = 0x8;
+constexpr std::uint32_t kMapTextLinksBit = 0x10;
+constexpr std::uint32_t kIsmapTextLinksBit = 0x20;
+constexpr std::uint32_t kIsmapBit = 0x40;
+constexpr std::uint32_t kDLinkBit = 0x80;
+
+// A missing or bare alt says nothing; a blank one hides a decorative image,
+// except in a link, which it would leave without a name.
+bool LacksAltText(const CAttribute* alt, bool insideAnchor)
+{
+    return !alt || !alt->HasValue() || (insideAnchor && alt->IsBlank());
+}
+
+} // namespace
+
+int CElementImg::Check(COrvaneSettings& settings, CHtmlDocument& document, int applyLevel)
+{
+    CCheckRun run{settings, document, applyLevel};
+    std::uint32_t mask = 0;
+    if (const CAttribute* width = FindAttribute(attr::kWidth))
+        m_width = DimensionValue(*width);
+    if (const CAttribute* height = FindAttribute(attr::kHeight))
+        m_height = DimensionValue(*height);
+
+    const CAttribute* alt = FindAttribute(attr::kAlt);
+    if (run.Runs(*this, kAltTextBit) && LacksAltText(alt, m_insideAnchor))
+        mask |= kAltTextBit;
+    if (run.Runs(*this, kAltTextLongBit) && alt && TextLength(alt->Value()) > kLongAltText)
+        mask |= kAltTextLongBit;
+    if (run.Runs(*this, kAltTextSuspiciousBit) && alt && IsSuspiciousText(alt->Value()))
+        mask |= kAltTextSuspiciousBit;
+
+    if (const CSrcObjectDatabase* registry = document.ObjectRegistry()) {
+        const CAttribute* src = FindAttribute(attr::kSrc);
+        if (const CSrcImage* known = registry->FindImage(src ? src->Value() : std::string_view()))
+            m_needsLongDesc = known->NeedsLongDesc();
+    }
+    if (m_needsLongDesc) {
+        const CAttribute* longdesc = FindAttribute(attr::kLongdesc);
+        if (run.Runs(*this, kLongdescBit) && (!longdesc || longdesc->IsEmpty()))
+            mask |= kLongdescBit;
+        // Asked at every level filter: only the conformance target decides.
+        if (run.Applies(*this, kDLinkBit) && !(mask & kLongdescBit) && !PassesDLinkTest(document, *this))
+            mask |= kDLinkBit;
+    }
+
+    const CAttribute* usemap = FindAttribute(attr::kUsemap);
+    const bool serverSideMap = FindAttribute(attr::kIsmap) && !usemap;
+    if (run.Runs(*this, kIsmapBit) && serverSideMap)
+        mask |= kIsmapBit;
+    if (run.Runs(*this, kIsmapTextLinksBit) && serverSideMap)
+        mask |= kIsmapTextLinksBit;
+    if (run.Runs(*this, kMapTextLinksBit) && usemap) {
+        const CImageMap* map = FindMap(document, usemap->Value());
+        if (map && !PassesMapTextLinksTest(*map, document))
+            mask |= kMapTextLinksBit;
+    }
+    return StoreProblems(*this, mask);
 }
 
 } // namespace orvane

@@ -2,11 +2,14 @@
 
 #include "check_info.h"
 
+#include <cstdint>
+
 namespace orvane {
 
 // The element family of an image.
 class CElementImg : public CCatalogueElement {
 public:
+    int Check(COrvaneSettings& settings, CHtmlDocument& document, int applyLevel) override;
     std::span<const CheckInfo> CheckTable() const override;
     std::string GetProblemText(std::uint32_t bit) const override;
     void SetEnclosingAnchor(CElement& anchor) override;
@@ -14,7 +17,19 @@ public:
     // The link the image stands in; null outside a link.
     CElement* Anchor() const { return m_anchor; }
 
+    // What the last check read of the width and height attributes; -1 until
+    // an attribute was read.
+    int Width() const { return m_width; }
+    int Height() const { return m_height; }
+    // Whether the image needs a long description: so unless the user decided
+    // otherwise for this image file earlier (the object registry keeps that).
+    bool NeedsLongDesc() const { return m_needsLongDesc; }
+    void SetNeedsLongDesc(bool needs) { m_needsLongDesc = needs; }
+
 private:
+    int m_width = -1;
+    int m_height = -1;
+    bool m_needsLongDesc = true;
     bool m_insideAnchor = false;
     CElement* m_anchor = nullptr;
 };

@@ -1,5 +1,11 @@
 #include "element_input.h"
 
+#include "check_run.h"
+#include "image_checks.h"
+#include "label_finder.h"
+#include "page_indexes.h"
+#include "library/html/text_util.h"
+
 namespace orvane {
 
 namespace {
@@ -35,6 +41,74 @@ std::string CElementInput::GetProblemText(std::uint32_t) const
     if (std::string_view name = NonEmptyAttribute(*this, attr::kName); !name.empty())
         text += " - " + std::string(name);
     return text;
+}
+
+namespace {
+
+constexpr std::uint32_t kAltTextBit = 0x1;
+constexpr std::uint32_t kAltTextLongBit = 0x2;
+constexpr std::uint32_t kAltTextSuspiciousBit = 0x4;
+constexpr std::uint32_t kMissingDefaultBit = 0x8;
+constexpr std::uint32_t kMissingLabelBit = 0x20000000;
+constexpr std::uint32_t kFarLabelBit = 0x40000000;
+
+// The label checks ask whether they apply even with the level filter off.
+std::uint32_t LabelProblems(const CCheckRun& run, const CElement& input)
+{
+    const bool missingApplies = run.Applies(input, kMissingLabelBit);
+    const bool farApplies = run.Applies(input, kFarLabelBit);
+    if (run.applyLevel != 0 && !missingApplies && !farApplies)
+        return 0;
+    const CLabelRecord label = FindLabel(input, run.document);
+    std::uint32_t mask = 0;
+    if (missingApplies && !label.hasLabel)
+        mask |= kMissingLabelBit;
+    // A label on the wrong side of its control is as far as one set apart.
+    const bool wrongSide = label.labelPrecedesControl != label.labelExpectedBefore;
+    if (farApplies && label.hasLabel && (label.far || wrongSide))
+        mask |= kFarLabelBit;
+    return mask;
+}
+
+std::uint32_t ImageProblems(const CCheckRun& run, const CElement& input)
+{
+    std::uint32_t mask = 0;
+    const CAttribute* alt = input.FindAttribute(attr::kAlt);
+    // Unlike an image's, an image button's empty alt is no answer: a button needs a name.
+    if (run.Runs(input, kAltTextBit) && (!alt || alt->IsEmpty() || alt->IsBlank()))
+        mask |= kAltTextBit;
+    if (run.Runs(input, kAltTextLongBit) && alt && TextLength(alt->Value()) > kLongAltText)
+        mask |= kAltTextLongBit;
+    if (run.Runs(input, kAltTextSuspiciousBit) && alt && IsSuspiciousText(alt->Value()))
+        mask |= kAltTextSuspiciousBit;
+    return mask;
+}
+
+} // namespace
+
+int CElementInput::Check(COrvaneSettings& settings, CHtmlDocument& document, int applyLevel)
+{
+    CCheckRun run{settings, document, applyLevel};
+    std::uint32_t mask = 0;
+    const CAttribute* type = FindAttribute(attr::kType);
+    if (!type)
+        return StoreProblems(*this, mask);
+    if (IsLabelledInputType(type->Value()))
+        mask |= LabelProblems(run, *this);
+    // Never filtered by level, not even with the filter on.
+    if (EqualsIgnoreCase(type->Value(), "text")) {
+        const CAttribute* value = FindAttribute(attr::kValue);
+        if (!value || Trim(value->Value()).empty())
+            mask |= kMissingDefaultBit;
+    }
+    if (EqualsIgnoreCase(type->Value(), "image")) {
+        if (const CAttribute* width = FindAttribute(attr::kWidth))
+            m_width = DimensionValue(*width);
+        if (const CAttribute* height = FindAttribute(attr::kHeight))
+            m_height = DimensionValue(*height);
+        mask |= ImageProblems(run, *this);
+    }
+    return StoreProblems(*this, mask);
 }
 
 } // namespace orvane

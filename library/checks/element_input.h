@@ -7,8 +7,18 @@ namespace orvane {
 // The element family of a form input.
 class CElementInput : public CCatalogueElement {
 public:
+    int Check(COrvaneSettings& settings, CHtmlDocument& document, int applyLevel) override;
     std::span<const CheckInfo> CheckTable() const override;
     std::string GetProblemText(std::uint32_t bit) const override;
+
+    // What the last check read of an image input's width and height
+    // attributes; -1 until an attribute was read.
+    int Width() const { return m_width; }
+    int Height() const { return m_height; }
+
+private:
+    int m_width = -1;
+    int m_height = -1;
 };
 
 } // namespace orvane

@@ -1,5 +1,8 @@
 #include "element_select.h"
 
+#include "check_run.h"
+#include "label_finder.h"
+
 namespace orvane {
 
 namespace {
@@ -19,6 +22,23 @@ std::string CElementSelect::GetProblemText(std::uint32_t) const
     if (std::string_view name = NonEmptyAttribute(*this, attr::kName); !name.empty())
         text += " - " + std::string(name);
     return text;
+}
+
+namespace {
+
+constexpr std::uint32_t kNoLabelBit = 0x20000000;
+
+} // namespace
+
+int CElementSelect::Check(COrvaneSettings& settings, CHtmlDocument& document, int applyLevel)
+{
+    CCheckRun run{settings, document, applyLevel};
+    std::uint32_t mask = 0;
+    // Asked at every level filter: only the conformance target decides. How
+    // far the label stands is not judged for a selection list.
+    if (run.Applies(*this, kNoLabelBit) && !FindLabel(*this, document).hasLabel)
+        mask |= kNoLabelBit;
+    return StoreProblems(*this, mask);
 }
 
 } // namespace orvane

@@ -7,6 +7,7 @@ namespace orvane {
 // The element family of a selection list.
 class CElementSelect : public CCatalogueElement {
 public:
+    int Check(COrvaneSettings& settings, CHtmlDocument& document, int applyLevel) override;
     std::span<const CheckInfo> CheckTable() const override;
     std::string GetProblemText(std::uint32_t bit) const override;
 };

@@ -1,5 +1,8 @@
 #include "element_textarea.h"
 
+#include "check_run.h"
+#include "label_finder.h"
+
 namespace orvane {
 
 namespace {
@@ -30,6 +33,27 @@ std::string CElementTextarea::GetProblemText(std::uint32_t) const
     if (std::string_view name = NonEmptyAttribute(*this, attr::kName); !name.empty())
         text += " - " + std::string(name);
     return text;
+}
+
+namespace {
+
+constexpr std::uint32_t kNoTextBit = 0x1;
+constexpr std::uint32_t kNoLabelBit = 0x20000000;
+
+} // namespace
+
+int CElementTextarea::Check(COrvaneSettings& settings, CHtmlDocument& document, int applyLevel)
+{
+    CCheckRun run{settings, document, applyLevel};
+    std::uint32_t mask = 0;
+    // Asked at every level filter: only the conformance target decides. A
+    // label set apart from the text area is not reported: the catalogue has
+    // no check for it (the label finder still tells the repair pages).
+    if (run.Applies(*this, kNoLabelBit) && !FindLabel(*this, document).hasLabel)
+        mask |= kNoLabelBit;
+    if (run.Runs(*this, kNoTextBit) && m_collectedText.empty())
+        mask |= kNoTextBit;
+    return StoreProblems(*this, mask);
 }
 
 } // namespace orvane

@@ -10,6 +10,7 @@ namespace orvane {
 // The element family of a text area.
 class CElementTextarea : public CCatalogueElement {
 public:
+    int Check(COrvaneSettings& settings, CHtmlDocument& document, int applyLevel) override;
     std::span<const CheckInfo> CheckTable() const override;
     std::string GetProblemText(std::uint32_t bit) const override;
     void CollectText(std::string_view trimmed) override;

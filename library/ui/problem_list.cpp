@@ -39,6 +39,8 @@ void CProblemList::Prepare(CHtmlDocument& document, COrvaneSettings& settings, C
 {
     m_atLevel.clear();
     m_other.clear();
+    m_atLevelEntries.clear();
+    m_shownEntries.clear();
     m_all.clear();
     for (const CFoundProblem& problem : RunCheckPass(document, settings, registry))
         m_all.push_back(std::make_unique<CProblemEntry>(*problem.element, problem.bit));
@@ -85,6 +87,11 @@ void CProblemList::Group(const COrvaneSettings& settings)
         bool atLevel = CheckApplies(entry->Element(), settings, entry->Bit());
         AddToGroup(atLevel ? m_atLevel : m_other, *entry);
     }
+    m_atLevelEntries.clear();
+    m_shownEntries.clear();
+    ForEachShown(m_atLevel, [&](const CProblemEntry& entry) { m_atLevelEntries.insert(&entry); });
+    m_shownEntries = m_atLevelEntries;
+    ForEachShown(m_other, [&](const CProblemEntry& entry) { m_shownEntries.insert(&entry); });
 }
 
 template <class Visit>
@@ -97,19 +104,9 @@ void CProblemList::ForEachShown(const std::vector<CProblemEntry*>& group, Visit 
     }
 }
 
-bool CProblemList::IsAtLevel(const CProblemEntry& entry) const
-{
-    bool found = false;
-    ForEachShown(m_atLevel, [&](const CProblemEntry& shown) { found = found || &shown == &entry; });
-    return found;
-}
+bool CProblemList::IsAtLevel(const CProblemEntry& entry) const { return m_atLevelEntries.count(&entry) > 0; }
 
-bool CProblemList::IsShown(const CProblemEntry& entry) const
-{
-    bool found = IsAtLevel(entry);
-    ForEachShown(m_other, [&](const CProblemEntry& shown) { found = found || &shown == &entry; });
-    return found;
-}
+bool CProblemList::IsShown(const CProblemEntry& entry) const { return m_shownEntries.count(&entry) > 0; }
 
 CProblemSummary CProblemList::Summarize(int targetLevel, bool warningsConfirmed) const
 {

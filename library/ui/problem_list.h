@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 namespace orvane {
@@ -96,6 +97,9 @@ private:
     std::vector<std::unique_ptr<CProblemEntry>> m_all;
     std::vector<CProblemEntry*> m_atLevel;
     std::vector<CProblemEntry*> m_other;
+    // Filled by Group, so the questions above stay cheap on pages of many problems.
+    std::unordered_set<const CProblemEntry*> m_atLevelEntries;
+    std::unordered_set<const CProblemEntry*> m_shownEntries;
 };
 
 // A level as reports name it: "A", "AA", "AAA", "Section 508", or "none".

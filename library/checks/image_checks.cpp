@@ -1,0 +1,155 @@
+#include "image_checks.h"
+
+#include "check_index.h"
+#include "page_indexes.h"
+#include "library/html/image_map.h"
+#include "library/html/tag_table.h"
+#include "library/html/text_util.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace orvane {
+
+namespace {
+
+constexpr std::string_view kSizeWord = "bytes";
+
+constexpr std::string_view kImageExtensions[] = {".bmp", ".jpg", ".jpeg", ".gif", ".png", ".tif", ".pct",
+                                                 ".pic", ".iff", ".tiff", ".dib", ".tga", ".pcx"};
+
+constexpr std::string_view kPlaceholderWords[] = {"image",   "photo",     "bild",   "bilder",   "bild1",
+                                                  "bild2",   "foto",      "fotos",  "logo",     "logos",
+                                                  "graphik", "graphiken", "grafik", "grafiken", "clip"};
+
+// A text between an image and its long-description link may be a bracket or
+// a separator, not words.
+constexpr std::size_t kLongestTextBeforeLink = 4;
+// A "d" link's text is the letter with at most a few decorations: "[d]", "(D)".
+constexpr std::size_t kShortDLinkText = 6;
+
+const CElement* NextUndeletedAfter(const CHtmlDocument& document, std::size_t index)
+{
+    const auto& elements = document.Elements();
+    for (std::size_t i = index + 1; i < elements.size(); ++i) {
+        if (!elements[i]->IsDeleted())
+            return elements[i];
+    }
+    return nullptr;
+}
+
+// The text of a "d" link: a short text holding the letter d in either case.
+bool IsDLinkText(const CElement* element)
+{
+    if (!element || element->Kind() != kind::kText)
+        return false;
+    std::string text = ToLower(Trim(element->Text()));
+    return TextLength(text) < kShortDLinkText && text.find('d') != std::string::npos;
+}
+
+} // namespace
+
+bool IsSuspiciousText(std::string_view text)
+{
+    const std::string lower = ToLower(text);
+    if (lower.find(kSizeWord) != std::string::npos)
+        return true;
+    for (std::string_view extension : kImageExtensions) {
+        if (lower.find(extension) != std::string::npos)
+            return true;
+    }
+    for (std::string_view word : kPlaceholderWords) {
+        if (lower == word)
+            return true;
+    }
+    return false;
+}
+
+bool PassesDLinkTest(const CHtmlDocument& document, const CElement& image)
+{
+    // Nothing that precedes the image matters, so the walk starts at it.
+    if (!document.Find(&image))
+        return false;
+    const CAttribute* longdesc = image.FindAttribute(attr::kLongdesc);
+    const bool hasLongdesc = longdesc && !longdesc->IsEmpty();
+    const auto& elements = document.Elements();
+    for (std::size_t i = document.IndexOf(image) + 1; i < elements.size(); ++i) {
+        const CElement* e = elements[i];
+        if (e->IsDeleted())
+            continue;
+        const int kind = e->Kind();
+        if (kind == kind::kText) {
+            if (TextLength(Trim(e->Text())) > kLongestTextBeforeLink)
+                return false;
+            continue;
+        }
+        if (kind == tag::kA) {
+            if (!hasLongdesc)
+                return IsDLinkText(NextUndeletedAfter(document, i));
+            const CAttribute* href = e->FindAttribute(attr::kHref);
+            return href && EqualsIgnoreCase(href->Value(), longdesc->Value());
+        }
+        // Any other content ends the neighbourhood; end tags (the end of a link
+        // the image stands in, say) do not.
+        if (kind < kind::kEndOffset)
+            return false;
+    }
+    return false;
+}
+
+CImageMap* FindMap(const CHtmlDocument& document, std::string_view usemap)
+{
+    if (!usemap.empty() && usemap.front() == '#')
+        usemap.remove_prefix(1);
+    return document.FindImageMap(usemap);
+}
+
+CLinkTargetIndex::CLinkTargetIndex(const CHtmlDocument& document)
+{
+    for (const CElement* e : document.Elements()) {
+        if (e->Kind() != tag::kA || e->IsDeleted())
+            continue;
+        if (const CAttribute* href = e->FindAttribute(attr::kHref))
+            ++counts[std::string(href->Value())];
+    }
+}
+
+std::size_t CLinkTargetIndex::CountOf(std::string_view href) const
+{
+    auto it = counts.find(href);
+    return it == counts.end() ? 0 : it->second;
+}
+
+bool PassesMapTextLinksTest(const CImageMap& map, const CHtmlDocument& document)
+{
+    // Each link of the page strikes out one area of its address; the test
+    // passes once all are struck out, so what counts is, for every address,
+    // that the page has at least as many links to it as the map has areas.
+    std::unordered_map<std::string_view, std::size_t> areasByAddress;
+    for (const CElement* area : map.Areas()) {
+        if (const CAttribute* href = area->FindAttribute(attr::kHref))
+            ++areasByAddress[href->Value()];
+    }
+    if (areasByAddress.empty())
+        return false;
+    auto links = PageIndex<CLinkTargetIndex>(document);
+    return std::all_of(areasByAddress.begin(), areasByAddress.end(),
+                       [&](const auto& entry) { return links->CountOf(entry.first) >= entry.second; });
+}
+
+bool PassesAreasAlternativesTest(const CImageMap& map)
+{
+    return std::all_of(map.Areas().begin(), map.Areas().end(), [](const CElement* area) {
+        const CAttribute* alt = area->FindAttribute(attr::kAlt);
+        return alt && !alt->IsEmpty();
+    });
+}
+
+int DimensionValue(const CAttribute& attribute)
+{
+    long long value = attribute.NumericValue();
+    return static_cast<int>(std::clamp<long long>(value, std::numeric_limits<int>::min(),
+                                                  std::numeric_limits<int>::max()));
+}
+
+} // namespace orvane

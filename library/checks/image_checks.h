@@ -1,0 +1,55 @@
+#pragma once
+
+#include "library/html/html_document.h"
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+namespace orvane {
+
+class CImageMap;
+
+// The longest alternative text that still passes: one character more is too long.
+inline constexpr std::size_t kLongAltText = 170;
+
+// An alternative text that looks like a file name, a file size or a mere
+// placeholder word ("image", "logo", ...) rather than a description.
+bool IsSuspiciousText(std::string_view text);
+
+// Whether an image with a long description is followed closely by a link to
+// it, or by a link whose text is a short "d".
+bool PassesDLinkTest(const CHtmlDocument& document, const CElement& image);
+
+// The client-side map a usemap value names: one leading '#' is dropped, and
+// the name must match exactly, letter case included. Null when none does.
+CImageMap* FindMap(const CHtmlDocument& document, std::string_view usemap);
+
+// How many links (a start tags not deleted) of the page go to each address,
+// compared exactly.
+struct CLinkTargetIndex {
+    explicit CLinkTargetIndex(const CHtmlDocument& document);
+    std::size_t CountOf(std::string_view href) const;
+
+    struct Hash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view key) const { return std::hash<std::string_view>{}(key); }
+    };
+    std::unordered_map<std::string, std::size_t, Hash, std::equal_to<>> counts;
+};
+
+// Whether every link of the map's areas is repeated by a text link on the
+// page: each area address needs as many links to it as areas carry it. A map
+// whose areas have no address fails.
+bool PassesMapTextLinksTest(const CImageMap& map, const CHtmlDocument& document);
+
+// Whether every area of the map has a non-empty alternative text.
+bool PassesAreasAlternativesTest(const CImageMap& map);
+
+// The number an image's width or height attribute holds, within the range of
+// the field that keeps it.
+int DimensionValue(const CAttribute& attribute);
+
+} // namespace orvane
