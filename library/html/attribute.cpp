@@ -84,7 +84,7 @@ long long CAttribute::NumericValue() const
     for (char c : text) {
         if (c < '0' || c > '9')
             break;
-        if (number > (0x7fffffffffffffffLL - 9) / 10)
+        if (number > (0x7fffffffffffffffLL - (c - '0')) / 10)
             break;
         number = number * 10 + (c - '0');
     }

@@ -1,0 +1,16 @@
+#include "bench_support.h"
+
+#include <iostream>
+
+int main(int argc, char** argv)
+{
+    orvane::bench::RegisterIntakeBenchmarks();
+    orvane::bench::RegisterBoundBenchmarks();
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    orvane::bench::PrintSummary(std::cout);
+    return 0;
+}

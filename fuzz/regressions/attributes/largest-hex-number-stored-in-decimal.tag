@@ -1,0 +1,1 @@
+<img width=#7fffffffffffffff>
