@@ -35,6 +35,7 @@ test: deps
 
 bench: build
 	./$(BUILD_DIR)/bin/orvane_bench
+	bench/compare-with-tidy $(BUILD_DIR)
 
 # The fuzz targets alone, optimised, for a longer run: make fuzz FUZZ_SECONDS=3600
 fuzz: deps

@@ -6,6 +6,7 @@ int main(int argc, char** argv)
 {
     orvane::bench::RegisterIntakeBenchmarks();
     orvane::bench::RegisterBoundBenchmarks();
+    orvane::bench::RegisterCheckBenchmarks();
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;

@@ -96,6 +96,7 @@ void MeasureIntake(benchmark::State& state, const std::string& name, std::string
 // Registers the benchmarks of the two sets; the corpus page only when it exists.
 void RegisterIntakeBenchmarks();
 void RegisterBoundBenchmarks();
+void RegisterCheckBenchmarks();
 
 constexpr double kMegabyte = 1024.0 * 1024.0;
 
