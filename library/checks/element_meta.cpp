@@ -18,28 +18,6 @@ constexpr CheckInfo kMetaChecks[] = {
 
 std::span<const CheckInfo> CElementMeta::CheckTable() const { return kMetaChecks; }
 
-namespace {
-
-// The leading number of a value, as a standard decimal conversion reads it.
-long long LeadingNumber(std::string_view text)
-{
-    text = TrimLeft(text);
-    bool negative = false;
-    if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
-        negative = text.front() == '-';
-        text.remove_prefix(1);
-    }
-    long long number = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9' || number > 100000000000LL)
-            break;
-        number = number * 10 + (c - '0');
-    }
-    return negative ? -number : number;
-}
-
-} // namespace
-
 int CElementMeta::Check(COrvaneSettings& settings, CHtmlDocument& document, int applyLevel)
 {
     const CAttribute* equiv = FindAttribute(attr::kHttpEquiv);
@@ -48,7 +26,7 @@ int CElementMeta::Check(COrvaneSettings& settings, CHtmlDocument& document, int 
     CCheckRun run{settings, document, applyLevel};
     const bool refresh = EqualsIgnoreCase(equiv->Value(), "refresh");
     const CAttribute* content = FindAttribute(attr::kContent);
-    const long long seconds = content ? LeadingNumber(content->Value()) : 0;
+    const long long seconds = content ? LeadingDecimal(content->Value()) : 0;
     std::uint32_t mask = 0;
     if (run.Runs(*this, 0x2) && refresh && content && seconds == 0 && !content->IsEmpty())
         mask |= 0x2;  // an immediate redirect

@@ -74,21 +74,7 @@ long long CAttribute::NumericValue() const
         }
         return static_cast<long long>(number);
     }
-    std::string_view text = TrimLeft(value);
-    bool negative = false;
-    if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
-        negative = text.front() == '-';
-        text.remove_prefix(1);
-    }
-    long long number = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9')
-            break;
-        if (number > (0x7fffffffffffffffLL - (c - '0')) / 10)
-            break;
-        number = number * 10 + (c - '0');
-    }
-    return negative ? -number : number;
+    return LeadingDecimal(value);
 }
 
 void CAttribute::SetNumericValue(long long number)

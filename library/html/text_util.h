@@ -58,6 +58,28 @@ constexpr bool EqualsIgnoreCase(std::string_view a, std::string_view b)
     return true;
 }
 
+// The number a value starts with, as a standard decimal conversion reads it:
+// white space, a sign, digits up to the first other character. Saturates
+// rather than overflows on absurd inputs.
+constexpr long long LeadingDecimal(std::string_view text)
+{
+    text = TrimLeft(text);
+    bool negative = false;
+    if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
+        negative = text.front() == '-';
+        text.remove_prefix(1);
+    }
+    long long number = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9')
+            break;
+        if (number > (0x7fffffffffffffffLL - (c - '0')) / 10)
+            break;
+        number = number * 10 + (c - '0');
+    }
+    return negative ? -number : number;
+}
+
 inline std::string ToLower(std::string_view text)
 {
     std::string result(text);
