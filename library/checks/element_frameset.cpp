@@ -39,7 +39,6 @@ namespace {
 
 constexpr std::uint32_t kNoframesBit = 0x1;
 constexpr std::uint32_t kAbsoluteUnitsBit = 0x10000000;
-constexpr int kNoframes = 58;
 constexpr int kDefaultNoframesText = 199;
 
 // Sentences that only say the browser cannot show frames. Pages carry the

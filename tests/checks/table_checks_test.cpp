@@ -9,6 +9,8 @@
 #include "library/tables/table_type_question.h"
 
 #include <filesystem>
+
+#include <random>
 #include <fstream>
 #include <set>
 #include <string>
@@ -289,7 +291,8 @@ protected:
     void SetUp() override
     {
         folder = std::filesystem::temp_directory_path() /
-                 ("orvane-table-checks-" + std::to_string(reinterpret_cast<std::uintptr_t>(this)));
+                 ("orvane-table-checks-" + std::to_string(std::random_device{}()) + "-" +
+                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
         std::filesystem::create_directories(folder);
         std::string path = (folder / "ObjectRegistry.xml").string();
         std::ofstream(path, std::ios::binary)

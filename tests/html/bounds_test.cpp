@@ -48,8 +48,9 @@ TEST(Bounds, OneLineOfTwoMegabytesIsCutIntoPiecesAndComesBackAsOneLine)
     EXPECT_EQ(Joined(asFile.document), page);
     // No text run of the file loader is longer than its pieces.
     for (const CElement* e : asFile.document.Elements()) {
-        if (e->Kind() == kind::kText)
+        if (e->Kind() == kind::kText) {
             ASSERT_LE(e->Text().size(), 499u);
+        }
     }
 
     CParsedPage asText;

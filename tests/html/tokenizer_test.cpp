@@ -191,7 +191,8 @@ TEST(Factory, CreatesTheFamilyClassOfEachTag)
     page.FromText("<a href=x><img src=y></a><blink><marquee><h3><ul><frame><textarea>");
     EXPECT_NE(dynamic_cast<CElementAnchor*>(&page.At(0)), nullptr);
     EXPECT_NE(dynamic_cast<CElementImg*>(&page.At(1)), nullptr);
-    EXPECT_EQ(typeid(page.At(2)), typeid(CElement));  // end tags are plain elements
+    const CElement& endTag = page.At(2);
+    EXPECT_EQ(typeid(endTag), typeid(CElement));  // end tags are plain elements
     EXPECT_NE(dynamic_cast<CElementBlink*>(&page.At(3)), nullptr);
     EXPECT_NE(dynamic_cast<CElementBlink*>(&page.At(4)), nullptr);
     EXPECT_EQ(page.At(5).Kind(), 35);
