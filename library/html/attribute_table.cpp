@@ -3,6 +3,7 @@
 #include "text_util.h"
 
 #include <array>
+#include <vector>
 
 namespace orvane {
 namespace {
@@ -51,9 +52,18 @@ constexpr std::array<ColourEntry, 16> kColours{{
 
 int AttributeIdOfName(std::string_view name)
 {
-    for (const AttributeEntry& entry : kAttributes) {
-        if (EqualsIgnoreCase(entry.name, name))
-            return entry.id;
+    // Entries by first letter, in table order: only those can match.
+    static const auto index = [] {
+        std::array<std::vector<const AttributeEntry*>, 256> byFirst;
+        for (const AttributeEntry& entry : kAttributes)
+            byFirst[static_cast<unsigned char>(entry.name.front())].push_back(&entry);
+        return byFirst;
+    }();
+    if (name.empty())
+        return attr::kOther;
+    for (const AttributeEntry* entry : index[static_cast<unsigned char>(AsciiLower(name.front()))]) {
+        if (EqualsIgnoreCase(entry->name, name))
+            return entry->id;
     }
     return attr::kOther;
 }

@@ -3,6 +3,7 @@
 #include "text_util.h"
 
 #include <array>
+#include <vector>
 
 namespace orvane {
 namespace {
@@ -38,17 +39,29 @@ constexpr std::array<TagEntry, kTagTableSize> kTags{{
 
 constexpr std::size_t kLongestTagName = 10;
 
+// The table's entries by their first letter: every tag of a page is looked
+// up, so only the few names that can match are compared.
+struct TagIndex {
+    TagIndex()
+    {
+        for (const TagEntry& entry : kTags)
+            byFirst[static_cast<unsigned char>(entry.name.front())].push_back(&entry);
+    }
+    std::array<std::vector<const TagEntry*>, 256> byFirst;
+};
+
 int LookUp(std::string_view name)
 {
-    if (name.size() > kLongestTagName)
+    if (name.empty() || name.size() > kLongestTagName)
         return kind::kUnknown;
     char lowered[kLongestTagName];
     for (std::size_t i = 0; i < name.size(); ++i)
         lowered[i] = AsciiLower(name[i]);
     std::string_view key(lowered, name.size());
-    for (const TagEntry& entry : kTags) {
-        if (entry.name == key)
-            return entry.id;
+    static const TagIndex index;
+    for (const TagEntry* entry : index.byFirst[static_cast<unsigned char>(key.front())]) {
+        if (entry->name == key)
+            return entry->id;
     }
     return kind::kUnknown;
 }
