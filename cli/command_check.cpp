@@ -212,14 +212,13 @@ ReportFile CheckPage(const std::string& path, Worker& worker, bool all)
             ReportGroup group;
             group.atLevel = atLevel;
             group.name = head->Name();
-            for (const CProblemEntry* member : std::vector<const CProblemEntry*>{head}) {
-                if (indexOf.count(member))
-                    group.problems.push_back(indexOf[member]);
-            }
-            for (const CProblemEntry* member : head->Grouped()) {
-                if (indexOf.count(member))
-                    group.problems.push_back(indexOf[member]);
-            }
+            auto take = [&](const CProblemEntry* member) {
+                if (auto it = indexOf.find(member); it != indexOf.end())
+                    group.problems.push_back(it->second);
+            };
+            take(head);
+            for (const CProblemEntry* member : head->Grouped())
+                take(member);
             if (!group.problems.empty())
                 groups.push_back(std::move(group));
         }

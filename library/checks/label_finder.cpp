@@ -46,13 +46,8 @@ bool LabelExpectedAfter(const CElement& control)
 std::string OneLine(std::string_view text)
 {
     std::string line;
-    text = Trim(text);
-    line.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
-            continue;
-        line.push_back(text[i] == '\n' ? ' ' : text[i]);
-    }
+    AppendWithoutBreakReturns(line, Trim(text));
+    std::replace(line.begin(), line.end(), '\n', ' ');
     return line;
 }
 

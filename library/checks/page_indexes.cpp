@@ -28,16 +28,6 @@ std::uint32_t LinePieces(std::string_view text)
 
 } // namespace
 
-std::size_t TextLength(std::string_view text)
-{
-    std::size_t length = text.size();
-    for (std::size_t i = 0; i + 1 < text.size(); ++i) {
-        if (text[i] == '\r' && text[i + 1] == '\n')
-            --length;
-    }
-    return length;
-}
-
 bool HasRunOfFour(std::string_view text)
 {
     for (std::size_t i = 0; i + 5 <= text.size(); ++i) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "library/html/html_document.h"
+#include "library/html/text_util.h"
 
 #include <cstdint>
 #include <vector>
@@ -69,9 +70,5 @@ struct CPreformattedIndex {
 // Four equal characters in a row, starting at a position from 0 to the
 // text's length minus 5.
 bool HasRunOfFour(std::string_view text);
-
-// The length of a text as a page read in text mode has it: a carriage return
-// before a line feed does not count.
-std::size_t TextLength(std::string_view text);
 
 } // namespace orvane

@@ -21,27 +21,6 @@ void ReportLoadFailure(int reasonId)
                             platform::PromptIcon::Exclamation, platform::PromptButtons::Ok);
 }
 
-// Text as a text-mode read would have given it: a carriage return before a
-// line feed is part of the break.
-void AppendWithoutBreakReturns(std::string& out, std::string_view text)
-{
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
-            continue;
-        out.push_back(text[i]);
-    }
-}
-
-std::size_t LogicalLength(std::string_view text)
-{
-    std::size_t length = text.size();
-    for (std::size_t i = 0; i + 1 < text.size(); ++i) {
-        if (text[i] == '\r' && text[i + 1] == '\n')
-            --length;
-    }
-    return length;
-}
-
 } // namespace
 
 CHtmlDocument::CHtmlDocument(const IElementFactory& factory)
@@ -471,7 +450,7 @@ bool CHtmlDocument::HasBodyText() const
             inBody = true;
         else if (e->Kind() == tag::kBody + kind::kEndOffset)
             inBody = false;
-        else if (inBody && e->Kind() == kind::kText && LogicalLength(e->Text()) > 15)
+        else if (inBody && e->Kind() == kind::kText && TextLength(e->Text()) > 15)
             return true;
     }
     return false;

@@ -80,6 +80,29 @@ constexpr long long LeadingDecimal(std::string_view text)
     return negative ? -number : number;
 }
 
+// The length of a text as a page read in text mode has it: a carriage return
+// before a line feed does not count.
+constexpr std::size_t TextLength(std::string_view text)
+{
+    std::size_t length = text.size();
+    for (std::size_t i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] == '\r' && text[i + 1] == '\n')
+            --length;
+    }
+    return length;
+}
+
+// Appends the text as a text-mode read would have given it: without the
+// carriage returns that belong to line breaks.
+inline void AppendWithoutBreakReturns(std::string& out, std::string_view text)
+{
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+            continue;
+        out.push_back(text[i]);
+    }
+}
+
 inline std::string ToLower(std::string_view text)
 {
     std::string result(text);
