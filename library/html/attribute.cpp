@@ -3,34 +3,149 @@
 #include "text_util.h"
 
 #include <charconv>
+#include <cstring>
+#include <mutex>
+#include <new>
+#include <unordered_map>
 
 namespace orvane {
+namespace {
+
+struct Snapshot {
+    std::string savedValue;
+    std::string secondSaved;
+};
+
+// Only the attributes a repair may undo keep a snapshot, so the snapshots
+// live here, by attribute, instead of costing every attribute a pointer.
+// Pages are checked on several threads at once, hence the lock; the table is
+// never destroyed, so attributes of static lifetime may still leave it.
+class CSnapshotTable {
+public:
+    static CSnapshotTable& Instance()
+    {
+        static auto* table = new CSnapshotTable();
+        return *table;
+    }
+
+    // The attribute's snapshot, made empty when it has none. The reference
+    // stays valid until the attribute's snapshot is dropped.
+    Snapshot& Ensure(const CAttribute* attribute)
+    {
+        std::lock_guard lock(m_mutex);
+        return m_snapshots[attribute];
+    }
+    const Snapshot* Find(const CAttribute* attribute)
+    {
+        std::lock_guard lock(m_mutex);
+        auto it = m_snapshots.find(attribute);
+        return it == m_snapshots.end() ? nullptr : &it->second;
+    }
+    void Drop(const CAttribute* attribute)
+    {
+        std::lock_guard lock(m_mutex);
+        m_snapshots.erase(attribute);
+    }
+
+private:
+    std::mutex m_mutex;
+    std::unordered_map<const CAttribute*, Snapshot> m_snapshots;
+};
+
+std::uintptr_t Address(const char* text) { return reinterpret_cast<std::uintptr_t>(text); }
+
+} // namespace
+
+void CAttribute::ReleaseStorage()
+{
+    if (m_owned)
+        delete[] m_text;
+    m_text = "";
+    m_nameSize = m_valueOffset = m_valueSize = 0;
+    m_owned = false;
+    if (m_hasSnapshot)
+        CSnapshotTable::Instance().Drop(this);
+    m_hasSnapshot = false;
+}
+
+bool CAttribute::Store(std::string_view name, std::string_view value, bool borrow)
+{
+    if (name.size() > kMaxSize || value.size() > kMaxSize)
+        return false;
+    const char* base = name.empty() ? value.data() : name.data();
+    if (!base)
+        base = "";
+    if (borrow && m_owned) {
+        // Text inside the own copy goes with it: such a text is copied.
+        const std::uintptr_t own = Address(m_text);
+        const std::uintptr_t end = own + m_valueOffset + m_valueSize;
+        auto inside = [&](std::string_view text) {
+            return !text.empty() && Address(text.data()) >= own && Address(text.data()) < end;
+        };
+        borrow = !inside(name) && !inside(value);
+    }
+    if (borrow && !value.empty() &&
+        (Address(value.data()) < Address(base) || Address(value.data()) - Address(base) > kMaxSize))
+        borrow = false;
+    if (borrow) {
+        if (m_owned)
+            delete[] m_text;
+        m_owned = false;
+        m_text = base;
+        m_nameSize = static_cast<std::uint32_t>(name.size());
+        m_valueOffset = value.empty() ? 0 : static_cast<std::uint32_t>(Address(value.data()) - Address(base));
+        m_valueSize = static_cast<std::uint32_t>(value.size());
+        return true;
+    }
+
+    const std::size_t total = name.size() + value.size();
+    if (total > kMaxSize)
+        return false;
+    char* copy = nullptr;
+    if (total > 0) {
+        copy = new (std::nothrow) char[total];
+        if (!copy)
+            return false;
+        std::memcpy(copy, name.data(), name.size());
+        std::memcpy(copy + name.size(), value.data(), value.size());
+    }
+    if (m_owned)
+        delete[] m_text;
+    m_owned = copy != nullptr;
+    m_text = copy ? copy : "";
+    m_nameSize = static_cast<std::uint32_t>(name.size());
+    m_valueOffset = m_nameSize;
+    m_valueSize = static_cast<std::uint32_t>(value.size());
+    return true;
+}
 
 void CAttribute::NameByText(std::string_view name, bool isFirst)
 {
-    m_name.Assign(name);
-    m_id = isFirst ? attr::kOther : AttributeIdOfName(name);
+    Store(name, Value(), false);
+    m_id = static_cast<std::int16_t>(isFirst ? attr::kOther : AttributeIdOfName(name));
 }
 
 bool CAttribute::BorrowName(std::string_view name, bool isFirst)
 {
-    if (!m_name.Borrow(name))
+    // Borrowing both, or copying both: the value is borrowed too only when it
+    // was borrowed before (or there is none).
+    if (!Store(name, Value(), !m_owned || m_valueSize == 0))
         return false;
-    m_id = isFirst ? attr::kOther : AttributeIdOfName(name);
+    m_id = static_cast<std::int16_t>(isFirst ? attr::kOther : AttributeIdOfName(name));
     return true;
 }
 
 void CAttribute::NameById(int id)
 {
-    m_id = id;
+    m_id = static_cast<std::int16_t>(id);
     std::string_view tableName = AttributeNameOfId(id);
     if (!tableName.empty())
-        m_name.Assign(tableName);
+        Store(tableName, Value(), false);
 }
 
 bool CAttribute::SetValue(std::string_view value)
 {
-    if (!m_value.Assign(value))
+    if (!Store(Name(), value, false))
         return false;
     m_hasValue = true;
     return true;
@@ -38,13 +153,13 @@ bool CAttribute::SetValue(std::string_view value)
 
 bool CAttribute::BorrowValue(std::string_view value)
 {
-    if (!m_value.Borrow(value))
+    if (!Store(Name(), value, !m_owned || m_nameSize == 0))
         return false;
     m_hasValue = true;
     return true;
 }
 
-bool CAttribute::Materialize() { return m_name.Materialize() && m_value.Materialize(); }
+bool CAttribute::Materialize() { return m_owned || Store(Name(), Value(), false); }
 
 bool CAttribute::IsBlank() const
 {
@@ -122,16 +237,10 @@ void CAttribute::Hide(bool hide)
         m_hidden = true;
 }
 
-CAttribute::Snapshot& CAttribute::EnsureSnapshot()
-{
-    if (!m_snapshot)
-        m_snapshot = std::make_unique<Snapshot>();
-    return *m_snapshot;
-}
-
 void CAttribute::Save()
 {
-    EnsureSnapshot().savedValue.assign(Value());
+    m_hasSnapshot = true;
+    CSnapshotTable::Instance().Ensure(this).savedValue.assign(Value());
     m_savedHidden = m_hidden;
 }
 
@@ -143,31 +252,47 @@ void CAttribute::Restore()
 
 std::string_view CAttribute::SavedValue() const
 {
-    return m_snapshot ? std::string_view(m_snapshot->savedValue) : std::string_view();
+    if (!m_hasSnapshot)
+        return {};
+    const Snapshot* snapshot = CSnapshotTable::Instance().Find(this);
+    return snapshot ? std::string_view(snapshot->savedValue) : std::string_view();
 }
 
 std::string_view CAttribute::SecondSaved() const
 {
-    return m_snapshot ? std::string_view(m_snapshot->secondSaved) : std::string_view();
+    if (!m_hasSnapshot)
+        return {};
+    const Snapshot* snapshot = CSnapshotTable::Instance().Find(this);
+    return snapshot ? std::string_view(snapshot->secondSaved) : std::string_view();
 }
 
-void CAttribute::SetSecondSaved(std::string_view text) { EnsureSnapshot().secondSaved.assign(text); }
+void CAttribute::SetSecondSaved(std::string_view text)
+{
+    m_hasSnapshot = true;
+    CSnapshotTable::Instance().Ensure(this).secondSaved.assign(text);
+}
 
 void CAttribute::CopyFrom(const CAttribute& other)
 {
+    if (&other == this)
+        return;
     m_id = other.m_id;
-    m_name.Assign(other.Name());
-    m_value.Assign(other.Value());
+    Store(other.Name(), other.Value(), false);
     m_hasValue = other.m_hasValue;
     m_hidden = other.m_hidden;
-    EnsureSnapshot().savedValue.assign(other.SavedValue());
+    // Without a snapshot on either side the saved value reads empty already.
+    if (m_hasSnapshot || other.m_hasSnapshot) {
+        std::string saved(other.SavedValue());
+        m_hasSnapshot = true;
+        CSnapshotTable::Instance().Ensure(this).savedValue = std::move(saved);
+    }
     m_savedHidden = other.m_savedHidden;
 }
 
 void CAttribute::AppendAttributeText(std::string& out) const
 {
     out.append(Name());
-    if (!m_value.Empty()) {
+    if (m_valueSize != 0) {
         out.append("=\"");
         out.append(Value());
         out.push_back('"');

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "attribute_table.h"
-#include "compact_string.h"
 
-#include <memory>
+#include <cstdint>
+#include <limits>
 #include <string>
 #include <string_view>
 
@@ -15,14 +15,18 @@ class CElementArena;
 class CAttribute {
 public:
     CAttribute() = default;
-    ~CAttribute() = default;
+    ~CAttribute()
+    {
+        if (m_owned || m_hasSnapshot)
+            ReleaseStorage();
+    }
     CAttribute(const CAttribute&) = delete;
     CAttribute& operator=(const CAttribute&) = delete;
 
     int Id() const { return m_id; }
-    std::string_view Name() const { return m_name.View(); }
-    std::string_view Value() const { return m_value.View(); }
-    std::string GetValue() const { return m_value.Str(); }
+    std::string_view Name() const { return {m_text, m_nameSize}; }
+    std::string_view Value() const { return {m_text + m_valueOffset, m_valueSize}; }
+    std::string GetValue() const { return std::string(Value()); }
 
     // Names the attribute; the first name of a tag is the element name (id 0).
     void NameByText(std::string_view name, bool isFirst);
@@ -30,7 +34,7 @@ public:
     void NameById(int id);
 
     bool SetValue(std::string_view value);
-    bool IsEmpty() const { return m_value.Empty(); }
+    bool IsEmpty() const { return m_valueSize == 0; }
     // Not empty and made only of blanks.
     bool IsBlank() const;
     bool HasValue() const { return m_hasValue; }
@@ -76,23 +80,34 @@ private:
     friend class CElement;
     friend class CAttributeParser;
 
-    struct Snapshot {
-        std::string savedValue;
-        std::string secondSaved;
-    };
-    Snapshot& EnsureSnapshot();
+    static constexpr std::size_t kMaxSize = std::numeric_limits<std::uint32_t>::max();
 
-    CompactString m_name;
-    CompactString m_value;
-    int m_id = attr::kUnnamed;
-    bool m_hidden = false;
-    bool m_hideable = false;
-    bool m_changed = false;
-    bool m_savedHidden = false;
-    bool m_hasValue = false;
-    bool m_inArena = false;
-    std::unique_ptr<Snapshot> m_snapshot;
+    // Points at the name and the value where they lie, when borrow allows it
+    // and the value follows the name within reach of the offset; otherwise
+    // keeps one copy of both. False (and unchanged) when memory ran out or a
+    // text is beyond the 4 GiB an attribute may hold.
+    bool Store(std::string_view name, std::string_view value, bool borrow);
+    void ReleaseStorage();
+
+    // A page has an attribute for every few bytes of markup, so this is kept
+    // to 32 bytes: name and value are one text (the value at an offset from
+    // the name, as both lie in the tag's text a parsed attribute borrows, or
+    // in one owned copy), and the rarely used snapshot of the repair pages
+    // lives in a table beside the attributes.
+    const char* m_text = "";
     CAttribute* m_next = nullptr;
+    std::uint32_t m_nameSize = 0;
+    std::uint32_t m_valueOffset = 0;
+    std::uint32_t m_valueSize = 0;
+    std::int16_t m_id = attr::kUnnamed;  // ids are small: the table's run up to 66
+    bool m_hidden : 1 = false;
+    bool m_hideable : 1 = false;
+    bool m_changed : 1 = false;
+    bool m_savedHidden : 1 = false;
+    bool m_hasValue : 1 = false;
+    bool m_inArena : 1 = false;
+    bool m_owned : 1 = false;        // m_text is a copy of name and value, this attribute's own
+    bool m_hasSnapshot : 1 = false;  // the table beside holds a snapshot of this attribute
 };
 
 } // namespace orvane

@@ -37,7 +37,7 @@ void CAttributeParser::Parse(CElement& element, CElementArena* arena) const
     const std::size_t n = text.size();
     // Names and values point into the text while it is page text kept in the
     // arena; text a repair set is copied, since it may be replaced.
-    const bool borrow = arena && element.InArena() && !element.m_text.Owned();
+    const bool borrow = arena && element.InArena() && !element.m_textOwned;
     if (!element.InArena())
         arena = nullptr;
 

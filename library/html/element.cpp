@@ -5,10 +5,77 @@
 #include "text_util.h"
 
 #include <bit>
+#include <cstring>
+#include <mutex>
+#include <new>
+#include <unordered_map>
 
 namespace orvane {
+namespace {
 
-CElement::~CElement() { DestroyAttributes(); }
+// Only repairs mark elements repaired, so the marks live here, by element,
+// instead of costing every element of every page a field. Pages are checked
+// on several threads at once, hence the lock; the table is never destroyed,
+// so elements of static lifetime may still leave it.
+class CRepairedMarks {
+public:
+    static CRepairedMarks& Instance()
+    {
+        static auto* marks = new CRepairedMarks();
+        return *marks;
+    }
+
+    std::uint32_t Get(const CElement* element)
+    {
+        std::lock_guard lock(m_mutex);
+        auto it = m_masks.find(element);
+        return it == m_masks.end() ? 0 : it->second;
+    }
+    // A mask of 0 drops the element's entry.
+    void Set(const CElement* element, std::uint32_t mask)
+    {
+        std::lock_guard lock(m_mutex);
+        if (mask == 0)
+            m_masks.erase(element);
+        else
+            m_masks[element] = mask;
+    }
+
+private:
+    std::mutex m_mutex;
+    std::unordered_map<const CElement*, std::uint32_t> m_masks;
+};
+
+} // namespace
+
+CElement::~CElement()
+{
+    DestroyAttributes();
+    ReleaseText();
+    if (m_repaired)
+        CRepairedMarks::Instance().Set(this, 0);
+}
+
+void CElement::ReleaseText()
+{
+    if (m_textOwned)
+        delete[] m_textData;
+    m_textData = "";
+    m_textSize = 0;
+    m_textOwned = false;
+}
+
+bool CElement::BorrowText(std::string_view text)
+{
+    if (text.size() > kMaxTextSize)
+        return false;
+    ReleaseText();
+    m_textData = text.empty() ? "" : text.data();
+    m_textSize = static_cast<std::uint32_t>(text.size());
+    return true;
+}
+
+std::uint32_t CElement::KeptRepairedMask() const { return CRepairedMarks::Instance().Get(this); }
 
 void CElement::Destroy(CElement* element)
 {
@@ -66,34 +133,50 @@ int CElement::ProblemCount() const { return std::popcount(m_problemMask); }
 
 void CElement::SetRepaired(std::uint32_t bit, bool on)
 {
-    if (on)
-        m_repairedMask |= bit;
-    else
-        m_repairedMask &= ~bit;
+    const std::uint32_t old = RepairedMask();
+    const std::uint32_t mask = on ? old | bit : old & ~bit;
+    if (mask == old)
+        return;
+    CRepairedMarks::Instance().Set(this, mask);
+    m_repaired = mask != 0;
 }
 
 bool CElement::IsRepaired(std::uint32_t bit, int mode) const
 {
     if (mode == 1 && m_problemMask == 0)
         return true;
+    const std::uint32_t repaired = RepairedMask();
     if (bit == 0)
-        return m_repairedMask != 0;
-    return (m_repairedMask & bit) != 0;
+        return repaired != 0;
+    return (repaired & bit) != 0;
 }
 
 bool CElement::SetText(std::string_view text)
 {
-    CompactString replacement;
-    if (!replacement.Assign(text))
+    if (text.size() > kMaxTextSize)
         return false;
-    if (m_text.Owned()) {
+    char* copy = nullptr;
+    if (!text.empty()) {
+        copy = new (std::nothrow) char[text.size()];
+        if (!copy)
+            return false;
+        std::memcpy(copy, text.data(), text.size());
+    }
+    if (m_textOwned) {
         // Attributes may borrow from the text that goes away.
         for (CAttribute* a = m_firstAttribute; a; a = a->m_next) {
-            if (!a->Materialize())
+            if (!a->Materialize()) {
+                delete[] copy;
                 return false;
+            }
         }
     }
-    m_text.Assign(replacement.View());
+    ReleaseText();
+    if (copy) {
+        m_textData = copy;
+        m_textSize = static_cast<std::uint32_t>(text.size());
+        m_textOwned = true;
+    }
     return true;
 }
 

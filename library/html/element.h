@@ -1,7 +1,6 @@
 #pragma once
 
 #include "attribute.h"
-#include "compact_string.h"
 
 #include <cstdint>
 #include <limits>
@@ -53,7 +52,7 @@ public:
     virtual void SetEnclosingAnchor(CElement& anchor);  // img
 
     int Kind() const { return m_kind; }
-    void SetKind(int kind) { m_kind = kind; }
+    void SetKind(int kind) { m_kind = static_cast<std::int16_t>(kind); }
 
     std::uint32_t ProblemMask() const { return m_problemMask; }
     void SetProblemMask(std::uint32_t mask) { m_problemMask = mask; }
@@ -69,17 +68,18 @@ public:
     bool IsModified() const { return m_modified; }
     void SetModified(bool modified) { m_modified = modified; }
 
-    std::uint32_t RepairedMask() const { return m_repairedMask; }
+    std::uint32_t RepairedMask() const { return m_repaired ? KeptRepairedMask() : 0; }
     void SetRepaired(std::uint32_t bit, bool on);
     // Mode 1: an element without problems counts as repaired. Bit 0 asks for any bit.
     bool IsRepaired(std::uint32_t bit, int mode) const;
 
-    std::string_view Text() const { return m_text.View(); }
-    std::string GetText() const { return m_text.Str(); }
+    std::string_view Text() const { return {m_textData, m_textSize}; }
+    std::string GetText() const { return std::string(Text()); }
     // False when memory ran out; the element is unchanged then.
     bool SetText(std::string_view text);
-    // Used by the tokenizer: the text lives in the document's arena.
-    bool BorrowText(std::string_view text) { return m_text.Borrow(text); }
+    // Used by the tokenizer: the text lives in the document's arena. False
+    // (and unchanged) for a text beyond the 4 GiB an element may hold.
+    bool BorrowText(std::string_view text);
 
     CElement* Partner() const { return m_partner; }
     void SetPartner(CElement* partner) { m_partner = partner; }
@@ -116,19 +116,28 @@ private:
     template <class T>
     friend T* MakeElement(CElementArena* arena);
 
-    // Laid out to keep the element small: a page has one for every few bytes.
-    CompactString m_text;
-    std::uint32_t m_problemMask = 0;
-    int m_kind = -3;
-    std::uint32_t m_repairedMask = 0;
-    std::uint32_t m_index = 0;  // position in the owning document's list
-    std::int8_t m_problemFlag = 0;
-    bool m_modified = false;
-    bool m_deleted = false;
-    bool m_inArena = false;
+    static constexpr std::size_t kMaxTextSize = std::numeric_limits<std::uint32_t>::max();
+
+    void ReleaseText();
+    std::uint32_t KeptRepairedMask() const;
+
+    // Laid out to keep the element to 56 bytes: a page has one for every few
+    // bytes. The text is owned only once a repair set it; the repaired marks,
+    // which only repairs set, are kept in a table beside the elements.
+    const char* m_textData = "";
     CElement* m_partner = nullptr;
     CAttribute* m_firstAttribute = nullptr;
     std::uint64_t m_sourceOffset = kNoSource;
+    std::uint32_t m_textSize = 0;
+    std::uint32_t m_problemMask = 0;
+    std::uint32_t m_index = 0;  // position in the owning document's list
+    std::int16_t m_kind = -3;   // kinds run from -4 to the end tags, below 1100
+    std::int8_t m_problemFlag = 0;
+    bool m_modified : 1 = false;
+    bool m_deleted : 1 = false;
+    bool m_inArena : 1 = false;
+    bool m_textOwned : 1 = false;
+    bool m_repaired : 1 = false;  // the table beside holds repaired marks of this element
 };
 
 struct ElementDeleter {

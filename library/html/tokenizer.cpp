@@ -47,6 +47,11 @@ void CHtmlDocument::NoteTokenStart(std::size_t indexInPiece)
 bool CHtmlDocument::AppendElement(CElement* element)
 {
     element->m_index = static_cast<std::uint32_t>(m_elements.size());
+    // Grown by half, not doubled: the list is the one piece of a page's memory
+    // outside the arena, and doubling leaves up to half of it unused (and
+    // needs three times the old list while it moves).
+    if (m_elements.size() == m_elements.capacity())
+        m_elements.reserve(m_elements.size() + m_elements.size() / 2 + 16);
     m_elements.push_back(element);
     return true;
 }
