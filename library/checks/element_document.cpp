@@ -71,11 +71,15 @@ struct EventPair {
     int mouse;
     int keyboard;
 };
+// Every id of the pairs is below 64, so a page-wide walk can keep an
+// element's attributes as one mask of bits.
 constexpr EventPair kEventPairs[] = {{attr::kOnmousedown, attr::kOnkeydown},
                                      {attr::kOnmouseup, attr::kOnkeyup},
                                      {attr::kOnclick, attr::kOnkeypress},
                                      {attr::kOnmouseover, attr::kOnfocus},
                                      {attr::kOnmouseout, attr::kOnblur}};
+static_assert(std::all_of(std::begin(kEventPairs), std::end(kEventPairs),
+                          [](const EventPair& pair) { return pair.mouse < 64 && pair.keyboard < 64; }));
 
 bool HasNonEmpty(const CElement& element, int id)
 {
@@ -170,8 +174,11 @@ bool CElementDocument::HasMultimedia(const CHtmlDocument& document) const
     for (const CElement* e : document.Elements()) {
         if (e->IsDeleted())
             continue;
-        if (e->Kind() == tag::kA && HasNonEmpty(*e, attr::kHref)) {
-            std::string_view extension = ExtensionOf(e->FindAttribute(attr::kHref)->Value());
+        if (e->Kind() == tag::kA) {
+            const CAttribute* href = e->FindAttribute(attr::kHref);
+            if (!href || href->IsEmpty())
+                continue;
+            std::string_view extension = ExtensionOf(href->Value());
             for (std::string_view media : kMultimediaExtensions) {
                 if (EqualsIgnoreCase(extension, media))
                     return true;
@@ -198,9 +205,15 @@ bool CElementDocument::HasDeviceDependentEvents(const CHtmlDocument& document) c
     return std::any_of(document.Elements().begin(), document.Elements().end(), [](const CElement* e) {
         if (e->IsDeleted() || e->Kind() == kind::kText || !e->FirstAttribute())
             return false;
-        return std::any_of(std::begin(kEventPairs), std::end(kEventPairs), [e](const EventPair& pair) {
-            return e->FindAttribute(pair.mouse) && !e->FindAttribute(pair.keyboard);
-        });
+        // One walk over the attributes answers every pair.
+        std::uint64_t present = 0;
+        for (const CAttribute* a = e->FirstAttribute(); a; a = a->Next()) {
+            if (a->Id() >= 0 && a->Id() < 64)
+                present |= std::uint64_t{1} << a->Id();
+        }
+        auto has = [present](int id) { return ((present >> id) & 1) != 0; };
+        return std::any_of(std::begin(kEventPairs), std::end(kEventPairs),
+                           [&has](const EventPair& pair) { return has(pair.mouse) && !has(pair.keyboard); });
     });
 }
 

@@ -66,31 +66,84 @@ CLinkRunIndex::CLinkRunIndex(const CHtmlDocument& document)
     endRun();
 }
 
-CNoframesIndex::CNoframesIndex(const CHtmlDocument& document) : next(document.Size() + 1, kNone)
+namespace {
+
+// An element that a check of the element kinds an index serves asks about,
+// not counted in advance (its kind was changed since, say): the elements
+// between are counted on the spot.
+template <std::size_t N, class Count>
+std::array<std::uint64_t, N> CountBetween(const CHtmlDocument& document, std::size_t start, std::size_t end,
+                                          Count count)
 {
-    for (std::size_t i = document.Size(); i-- > 0;) {
-        const CElement* e = document.At(i);
-        next[i] = (!e->IsDeleted() && e->Kind() == 58) ? i : next[i + 1];
+    std::array<std::uint64_t, N> total{};
+    for (std::size_t i = start + 1; i < end && i < document.Size(); ++i) {
+        const std::array<std::uint64_t, N> counts = count(*document.At(i));
+        for (std::size_t n = 0; n < N; ++n)
+            total[n] += counts[n];
     }
+    return total;
 }
 
-CInnerAlternativeIndex::CInnerAlternativeIndex(const CHtmlDocument& document) : before(document.Size() + 1, 0)
+} // namespace
+
+CNoframesIndex::CNoframesIndex(const CHtmlDocument& document)
 {
     for (std::size_t i = 0; i < document.Size(); ++i) {
         const CElement* e = document.At(i);
-        bool counts = false;
-        if (!e->IsDeleted()) {
-            if (e->Kind() == tag::kImg) {
-                counts = true;
-            } else if (e->Kind() == kind::kText) {
-                counts = TextLength(e->Text()) > 10;
-            } else if (e->Kind() == tag::kA) {
-                const CAttribute* href = e->FindAttribute(attr::kHref);
-                counts = href && !href->IsEmpty();
-            }
-        }
-        before[i + 1] = before[i] + (counts ? 1 : 0);
+        if (!e->IsDeleted() && e->Kind() == 58)
+            positions.push_back(static_cast<std::uint32_t>(i));
     }
+}
+
+std::size_t CNoframesIndex::NextNoframes(std::size_t from) const
+{
+    auto it = std::lower_bound(positions.begin(), positions.end(), from);
+    return it == positions.end() ? kNone : *it;
+}
+
+namespace {
+
+std::array<std::uint64_t, 1> GivesAlternative(const CElement& e)
+{
+    bool gives = false;
+    if (e.IsDeleted()) {
+        gives = false;
+    } else if (e.Kind() == tag::kImg) {
+        gives = true;
+    } else if (e.Kind() == kind::kText) {
+        gives = TextLength(e.Text()) > 10;
+    } else if (e.Kind() == tag::kA) {
+        const CAttribute* href = e.FindAttribute(attr::kHref);
+        gives = href && !href->IsEmpty();
+    }
+    return {gives ? 1u : 0u};
+}
+
+bool IsObject(const CElement& e) { return e.Kind() == tag::kObject; }
+
+// The lines of an element, and whether it holds a run.
+std::array<std::uint64_t, 2> LinesAndRun(const CElement& e)
+{
+    if (e.IsDeleted())
+        return {0, 0};
+    return {LinePieces(e.Text()), HasRunOfFour(e.Text()) ? 1u : 0u};
+}
+
+bool IsPreformatted(const CElement& e) { return e.Kind() == tag::kPre || e.Kind() == tag::kXmp; }
+
+} // namespace
+
+CInnerAlternativeIndex::CInnerAlternativeIndex(const CHtmlDocument& document)
+    : m_document(document), m_counts(document, IsObject, GivesAlternative)
+{
+}
+
+bool CInnerAlternativeIndex::AnyBetween(std::size_t start, std::size_t end) const
+{
+    std::array<std::uint64_t, 1> count{};
+    if (!m_counts.Between(start, end, count))
+        count = CountBetween<1>(m_document, start, end, GivesAlternative);
+    return count[0] > 0;
 }
 
 CPreformattedIndex::CPreformattedIndex(const CHtmlDocument& document)
@@ -101,38 +154,47 @@ CPreformattedIndex::CPreformattedIndex(const CHtmlDocument& document)
 
 CPreformattedIndex::CPreformattedIndex(const CHtmlDocument& document, std::string_view skipTitle,
                                        std::string_view descriptionTitle)
-    : marks(document.Size()), elementsBefore(document.Size() + 1, 0), runsBefore(document.Size() + 1, 0)
+    : m_document(document), m_skipTitle(skipTitle), m_descriptionTitle(descriptionTitle),
+      m_counts(document, IsPreformatted, LinesAndRun)
 {
-    Marks current;
-    for (std::size_t i = 0; i < document.Size(); ++i) {
-        const CElement* e = document.At(i);
-        marks[i] = current;
-        bool live = !e->IsDeleted();
-        elementsBefore[i + 1] = elementsBefore[i] + (live ? LinePieces(e->Text()) : 0);
-        runsBefore[i + 1] = runsBefore[i] + ((live && HasRunOfFour(e->Text())) ? 1 : 0);
-        if (!live)
+}
+
+CPreformattedIndex::Marks CPreformattedIndex::MarksBefore(std::size_t position) const
+{
+    // What the links since the previous preformatted block (not deleted) left.
+    Marks marks;
+    for (std::size_t i = std::min(position, m_document.Size()); i-- > 0;) {
+        const CElement* e = m_document.At(i);
+        if (e->IsDeleted())
             continue;
+        if (IsPreformatted(*e))
+            break;
         if (e->Kind() == tag::kA) {
             if (const CAttribute* title = e->FindAttribute(attr::kTitle)) {
-                if (!skipTitle.empty() && title->Value() == skipTitle)
-                    current.skipLink = true;
-                if (!descriptionTitle.empty() && title->Value() == descriptionTitle)
-                    current.descriptionLink = true;
+                if (!m_skipTitle.empty() && title->Value() == m_skipTitle)
+                    marks.skipLink = true;
+                if (!m_descriptionTitle.empty() && title->Value() == m_descriptionTitle)
+                    marks.descriptionLink = true;
             }
-        } else if (e->Kind() == tag::kPre || e->Kind() == tag::kXmp) {
-            current = Marks{};
         }
     }
+    return marks;
 }
 
-std::uint32_t CPreformattedIndex::ElementsBetween(std::size_t start, std::size_t end) const
+std::uint64_t CPreformattedIndex::ElementsBetween(std::size_t start, std::size_t end) const
 {
-    return elementsBefore[end] - elementsBefore[start + 1];
+    std::array<std::uint64_t, 2> counts{};
+    if (!m_counts.Between(start, end, counts))
+        counts = CountBetween<2>(m_document, start, end, LinesAndRun);
+    return counts[0];
 }
 
-std::uint32_t CPreformattedIndex::RunsBetween(std::size_t start, std::size_t end) const
+std::uint64_t CPreformattedIndex::RunsBetween(std::size_t start, std::size_t end) const
 {
-    return runsBefore[end] - runsBefore[start + 1];
+    std::array<std::uint64_t, 2> counts{};
+    if (!m_counts.Between(start, end, counts))
+        counts = CountBetween<2>(m_document, start, end, LinesAndRun);
+    return counts[1];
 }
 
 } // namespace orvane
