@@ -73,6 +73,28 @@ inline int TakeIn(CHtmlDocument& document, std::string_view page, Intake intake)
     return document.Finish() && added;
 }
 
+// What a benchmark does with the page once it is in; all of it is timed and
+// counted in the peak.
+enum class Then {
+    Nothing,
+    WriteBack,
+    // The whole check pass, as the overview runs it, and then the write back.
+    CheckAndWriteBack,
+};
+
+// What the peak memory of a benchmark is held against: the page size, for
+// pages mostly of text, or the elements or attributes, for pages of markup
+// so dense that each one costs more than the bytes it is written in.
+enum class PeakAim { PerPageByte, PerItem };
+constexpr double kPeakPerPageByte = 10;
+constexpr double kPeakPerItem = 1024;
+
+// Whether one untimed run of the work comes before the timed iterations. The
+// first work of a program maps fresh memory, which later work finds mapped
+// already; inputs compared with each other by size (a full input and its
+// half) are warmed up alike, so that only their size tells them apart.
+enum class WarmUp { No, Yes };
+
 // What each benchmark measured, for the summary against the aims printed
 // after the run: seconds per iteration and peak bytes above the start level.
 struct Measurement {
@@ -81,17 +103,19 @@ struct Measurement {
     double peakBytes = 0;
     double inputBytes = 0;
     double items = 0;  // elements, or attributes, the input consists of
+    PeakAim aim = PeakAim::PerPageByte;
 };
 std::map<std::string, Measurement>& Measurements();
 
 void PrintSummary(std::ostream& out);
 
-// The body of every benchmark here: takes the page in (and, when asked, writes
-// it back) once per iteration, timing exactly that, and records the time,
-// the peak memory and the element count under the benchmark's name. items:
-// what the per-item memory figure divides by; 0 uses the element count.
+// The body of every benchmark here: takes the page in (and, when asked, checks
+// it and writes it back) once per iteration, timing exactly that, and records
+// the time, the peak memory and the element count under the benchmark's name.
+// items: what the per-item memory figure divides by; 0 uses the element count.
 void MeasureIntake(benchmark::State& state, const std::string& name, std::string_view page, Intake intake,
-                   bool writeBack, double items = 0);
+                   Then then, double items = 0, PeakAim aim = PeakAim::PerPageByte,
+                   WarmUp warmUp = WarmUp::No);
 
 // Registers the benchmarks of the two sets; the corpus page only when it exists.
 void RegisterIntakeBenchmarks();

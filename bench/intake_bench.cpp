@@ -58,7 +58,7 @@ void RegisterIntakeBenchmarks()
         for (std::size_t megabytes : {1, 10, 50}) {
             std::string name = "Intake/" + how + "/Generated/" + std::to_string(megabytes) + "MB";
             benchmark::RegisterBenchmark(name.c_str(), [name, megabytes, intake](benchmark::State& state) {
-                MeasureIntake(state, name, GeneratedPage(megabytes), intake, false);
+                MeasureIntake(state, name, GeneratedPage(megabytes), intake, Then::Nothing);
             })->Unit(benchmark::kMillisecond)->UseManualTime();
         }
     }
@@ -74,7 +74,7 @@ void RegisterIntakeBenchmarks()
         std::string name = std::string("Intake/") + (intake == Intake::File ? "File" : "Text") + "/Corpus/" +
                            largest.filename().string();
         benchmark::RegisterBenchmark(name.c_str(), [name, page, intake](benchmark::State& state) {
-            MeasureIntake(state, name, *page, intake, false);
+            MeasureIntake(state, name, *page, intake, Then::Nothing);
         })->Unit(benchmark::kMillisecond)->UseManualTime();
     }
 }
