@@ -358,6 +358,10 @@ void CHtmlDocument::BuildImageMaps()
     for (; firstOpen < runs.size(); ++firstOpen)
         runs[firstOpen].last = areas->size();
 
+    // A whole text keeps the maps of earlier pages until it brings maps of its
+    // own; those replace them all, but each other: every map of the page is
+    // checked.
+    bool earlierMapsDropped = m_createMode != 0;
     for (const Run& run : runs) {
         const CAttribute* name = run.map->FindAttribute(attr::kName);
         if (!name || name->IsEmpty())
@@ -367,8 +371,10 @@ void CHtmlDocument::BuildImageMaps()
             continue;
         auto map = std::make_unique<CImageMap>();
         map->SetAreas(name->GetValue(), areas, run.first, run.last);
-        if (m_createMode == 0)
+        if (!earlierMapsDropped) {
             DestroyImageMapsAndKeptAreas();
+            earlierMapsDropped = true;
+        }
         AddImageMap(std::move(map));
     }
 }

@@ -36,12 +36,20 @@ TEST(ImageMaps, UnclosedMapRunsToTheEndAndNestedMapsShareAreas)
     EXPECT_EQ(page.document.FindImageMap("b")->Areas().size(), 1u);
 }
 
-TEST(ImageMaps, AWholeTextKeepsOnlyItsLastMap)
+TEST(ImageMaps, AWholeTextKeepsEveryMapOfItsOwnAndDropsThoseOfEarlierPages)
 {
     CParsedPage page;
     page.FromText("<map name=a><area></map><map name=b><area></map>");
+    ASSERT_EQ(page.document.ImageMaps().size(), 2u);
+    EXPECT_EQ(page.document.ImageMaps().front()->Name(), "a");
+    EXPECT_EQ(page.document.ImageMaps().back()->Name(), "b");
+    // A next text without maps keeps the earlier maps; one with a map of its own
+    // replaces them.
+    page.FromText("<p>no map</p>");
+    EXPECT_EQ(page.document.ImageMaps().size(), 2u);
+    page.FromText("<map name=c><area></map>");
     ASSERT_EQ(page.document.ImageMaps().size(), 1u);
-    EXPECT_EQ(page.document.ImageMaps().front()->Name(), "b");
+    EXPECT_EQ(page.document.ImageMaps().front()->Name(), "c");
     page.FromLines("<map name=a><area></map><map name=b><area></map>");
     EXPECT_EQ(page.document.ImageMaps().size(), 2u);
 }
