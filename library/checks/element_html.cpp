@@ -110,14 +110,18 @@ bool SkipsHeadingLevels(const CHtmlDocument& document)
 
 // Paragraphs whose only text is short emphasised text look like headings.
 // Text after the emphasis has closed is plain text and leaves the paragraph,
-// so "<b>Note:</b> the rest" is no heading.
+// so "<b>Note:</b> the rest" is no heading. A text the intake cut into pieces
+// (at line ends, or every few hundred bytes of a long line) is judged whole:
+// a long bold sentence is no heading because its last piece is short.
 bool MarkPotentialHeadings(const CHtmlDocument& document)
 {
     bool found = false;
     CElement* paragraph = nullptr;
     int openEmphasis = 0;
     bool candidate = false;
-    for (CElement* e : document.Elements()) {
+    const auto& elements = document.Elements();
+    for (std::size_t i = 0; i < elements.size(); ++i) {
+        CElement* e = elements[i];
         if (e->IsDeleted())
             continue;
         int k = e->Kind();
@@ -134,13 +138,27 @@ bool MarkPotentialHeadings(const CHtmlDocument& document)
         } else if (k >= kind::kEndOffset && IsEmphasis(k - kind::kEndOffset)) {
             openEmphasis = std::max(0, openEmphasis - 1);
         } else if (k == kind::kText) {
-            if (Trim(e->Text()).empty())
+            // The run of text elements from here, deleted ones passed over.
+            std::size_t length = 0;
+            bool blank = true;
+            std::size_t last = i;
+            for (std::size_t j = i; j < elements.size(); ++j) {
+                const CElement* piece = elements[j];
+                if (piece->IsDeleted())
+                    continue;
+                if (piece->Kind() != kind::kText)
+                    break;
+                length += TextLength(piece->Text());
+                blank = blank && Trim(piece->Text()).empty();
+                last = j;
+            }
+            i = last;
+            if (blank)
                 continue;
             if (openEmphasis == 0) {
                 paragraph = nullptr;
                 continue;
             }
-            std::size_t length = TextLength(e->Text());
             if (length > 2 && length < 60)
                 candidate = true;
         } else if (k == kParagraph + kind::kEndOffset) {

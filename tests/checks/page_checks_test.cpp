@@ -158,6 +158,17 @@ TEST_F(PotentialHeadings, TextInsideNestedEmphasisCounts)
     EXPECT_FALSE(Reports("<html><p><b>Open paragraph</b>", "PotentialHeaders"));
 }
 
+TEST_F(PotentialHeadings, AnEmphasisedTextCutIntoPiecesIsJudgedWhole)
+{
+    // A file's long line arrives in pieces of a few hundred bytes: the short
+    // last piece of a long bold text does not make it a heading.
+    EXPECT_FALSE(Reports("<html><p><b>" + std::string(520, 'x') + "</b></p></html>", "PotentialHeaders"));
+    // Nor does a short last line of a bold text over several lines.
+    EXPECT_FALSE(Reports("<html><p><b>" + std::string(70, 'x') + "\nend</b></p></html>", "PotentialHeaders"));
+    // A short heading over two lines is still one.
+    EXPECT_TRUE(Reports("<html><p><b>Chapter\none</b></p></html>", "PotentialHeaders"));
+}
+
 } // namespace
 } // namespace orvane::test
 
