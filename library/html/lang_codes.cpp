@@ -91,8 +91,10 @@ int CLanguageCodeList::Load(std::istream& in)
         line.remove_suffix(1);
         std::vector<std::string_view> fields = Fields(line, 3);
         fields.resize(3);
-        m_codes.emplace_back(std::string(TrimLeft(fields[0])), std::string(TrimLeft(fields[1])),
-                             std::string(fields[2]));
+        const CLanguageRecord& record = m_codes.emplace_back(
+            std::string(TrimLeft(fields[0])), std::string(TrimLeft(fields[1])), std::string(fields[2]));
+        m_validCodes.insert(record.FirstCode());
+        m_validCodes.insert(record.SecondCode());
     }
     m_loaded = true;
     return 1;
@@ -102,16 +104,13 @@ void CLanguageCodeList::Free()
 {
     m_codes.clear();
     m_codes.shrink_to_fit();
+    m_validCodes.clear();
     m_loaded = false;
 }
 
 bool CLanguageCodeList::IsValidCode(std::string_view code) const
 {
-    for (const CLanguageRecord& record : m_codes) {
-        if (record.FirstCode() == code || record.SecondCode() == code)
-            return true;
-    }
-    return false;
+    return m_validCodes.find(code) != m_validCodes.end();
 }
 
 } // namespace orvane

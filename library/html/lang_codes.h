@@ -1,9 +1,11 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <istream>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 namespace orvane {
@@ -59,7 +61,15 @@ public:
     const std::vector<CLanguageRecord>& Codes() const { return m_codes; }
 
 private:
+    struct CodeHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view code) const { return std::hash<std::string_view>{}(code); }
+    };
+
     std::vector<CLanguageRecord> m_codes;
+    // Every first and second code, so a page of many lang attributes costs one
+    // lookup each however long the list.
+    std::unordered_set<std::string, CodeHash, std::equal_to<>> m_validCodes;
     bool m_loaded = false;
 };
 
