@@ -74,6 +74,12 @@ private:
 // sharing the file keep each other's values.
 std::unique_ptr<IRegistry> CreateFileRegistry(const std::string& path);
 
+// The text the file store gives a store file of these bytes when it rewrites
+// it: every key and value it understood, in its own spelling, and the value
+// lines it did not understand as they stood. A rewrite writes exactly this,
+// plus the values set.
+std::string RewrittenStoreText(std::string_view fileBytes);
+
 // The current user's registry: the file "UserRegistry.reg" in
 // UserDataDirectory(), for the life of the process.
 IRegistry& UserRegistry();

@@ -366,7 +366,8 @@ public:
         const StoredValue* value = m_key.Find(name);
         if (!value || value->type != ValueType::String || value->text.size() + 1 > bufferSize)
             return std::nullopt;
-        return value->text;
+        // A reader of a zero-terminated text stops at its first zero.
+        return value->text.substr(0, value->text.find('\0'));
     }
 
     bool SetDword(std::string_view name, std::uint32_t number) override
@@ -459,6 +460,8 @@ std::unique_ptr<IRegistry> CreateFileRegistry(const std::string& path)
 {
     return std::make_unique<CFileRegistry>(path);
 }
+
+std::string RewrittenStoreText(std::string_view fileBytes) { return SerialiseStore(ParseStore(fileBytes)); }
 
 IRegistry& UserRegistry()
 {
