@@ -1,9 +1,13 @@
 // Writes the seed inputs of the fuzz targets: hand-made edge cases, generated
 // pages, and slices and tags of the shared page corpus when it is there.
 //
-//   orvane_fuzz_seeds CORPUS_DIR OUT_DIR
+//   orvane_fuzz_seeds CORPUS_DIR OUT_DIR [LANGUAGE_CODE_FILE]
 //
-// OUT_DIR/page and OUT_DIR/attributes are emptied and filled anew.
+// Each seed folder below OUT_DIR (page, attributes, registry, langcodes,
+// settings) is emptied and filled anew; the language code file shipped with
+// the library seeds its target as well.
+#include "file_seeds.h"
+
 #include "bench/page_generator.h"
 
 #include <algorithm>
@@ -153,8 +157,8 @@ std::vector<std::string> Tags(std::string_view page, std::size_t limit)
 
 int main(int argc, char** argv)
 {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: orvane_fuzz_seeds CORPUS_DIR OUT_DIR\n");
+    if (argc != 3 && argc != 4) {
+        std::fprintf(stderr, "usage: orvane_fuzz_seeds CORPUS_DIR OUT_DIR [LANGUAGE_CODE_FILE]\n");
         return 2;
     }
     const fs::path corpus = argv[1];
@@ -197,7 +201,22 @@ int main(int argc, char** argv)
             for (const std::string& tag : Tags(page, kTagsPerPage))
                 tags.Add(tag);
         }
-        std::printf("orvane_fuzz_seeds: %zu page seeds, %zu tag seeds in %s\n", pages.Count(), tags.Count(),
+
+        CSeedFolder registry(out / "registry", ".xml");
+        for (const std::string& seed : orvane::fuzz::RegistrySeeds())
+            registry.Add(seed);
+        CSeedFolder languageCodes(out / "langcodes", ".txt");
+        for (const std::string& seed : orvane::fuzz::LanguageCodeSeeds())
+            languageCodes.Add(seed);
+        if (argc == 4)
+            languageCodes.Add(ReadFile(argv[3]));
+        CSeedFolder settings(out / "settings", ".reg");
+        for (const std::string& seed : orvane::fuzz::SettingsStoreSeeds())
+            settings.Add(seed);
+
+        std::printf("orvane_fuzz_seeds: %zu page seeds, %zu tag seeds, %zu registry, %zu language code and %zu "
+                    "settings seeds in %s\n",
+                    pages.Count(), tags.Count(), registry.Count(), languageCodes.Count(), settings.Count(),
                     out.string().c_str());
     } catch (const std::exception& e) {
         std::fprintf(stderr, "orvane_fuzz_seeds: %s\n", e.what());

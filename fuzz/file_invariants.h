@@ -1,0 +1,31 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace orvane::fuzz {
+
+// The files users may edit by hand, each checked with what must hold for any
+// bytes. Each function returns what failed, or an empty string; the ones that
+// need files use the given folder, which they create and may fill.
+
+// The bytes as the object registry file: a registry that loads is saved to a
+// second file, which holds exactly the text the registry writes and loads
+// again to the same records; every document is found by its name. A file
+// that does not load leaves the registry empty.
+std::string CheckRegistryFile(std::string_view bytes, const std::filesystem::path& folder);
+
+// The bytes as the language code file, read from a stream and from a file
+// alike: no code begins with white space, no field holds a comma or a line
+// break, every non-empty code is valid, and the file cannot hold more records
+// than it has pieces of a line.
+std::string CheckLanguageCodes(std::string_view bytes, const std::filesystem::path& folder);
+
+// The bytes as the settings store: the settings load from it within their
+// limits; one changed setting is saved and every other value of the store,
+// the ones the settings do not know included, reads back as before; the
+// settings then load again to the same record.
+std::string CheckSettingsStore(std::string_view bytes, const std::filesystem::path& folder);
+
+} // namespace orvane::fuzz
