@@ -149,6 +149,35 @@ TEST_F(RegistryTest, TextsKeepEveryByteButStopAtAZero)
     EXPECT_EQ(key->QueryString("Zero", 30), "before");
 }
 
+TEST_F(RegistryTest, AHandWrittenZeroInsideATextEndsItAsTheReaderSeesIt)
+{
+    WriteStoreFile("[Accessibility\\Orvane]\n\"Ext\"=\".html\\x00old\"\n");
+    auto key = CreateFileRegistry(m_file)->OpenKey(kKey, RegistryAccess::Full);
+    ASSERT_NE(key, nullptr);
+    EXPECT_EQ(key->QueryString("Ext", 30), ".html");
+    // The buffer must still hold the whole stored value.
+    EXPECT_EQ(key->QueryString("Ext", 9), std::nullopt);
+    // And the stored bytes stay as they were when another value is written.
+    key->SetDword("Other", 1);
+    key->Flush();
+    EXPECT_NE(StoreFile().find("\"Ext\"=\".html\\x00old\""), std::string::npos);
+}
+
+TEST_F(RegistryTest, TheRewrittenTextOfAStoreIsWhatAWriteLeavesBesidesItsValue)
+{
+    const std::string file = "; by hand\n[accessibility\\orvane\\]\n\"A\" = dword:1 \n\"B\"=odd\n[Other]\n\"C\"=\"c\"\n";
+    WriteStoreFile(file);
+    const std::string rewritten = RewrittenStoreText(file);
+    EXPECT_EQ(RewrittenStoreText(rewritten), rewritten);
+    auto key = CreateFileRegistry(m_file)->OpenKey(kKey, RegistryAccess::Full);
+    ASSERT_NE(key, nullptr);
+    key->SetString("Z", "z");
+    ASSERT_TRUE(key->Flush());
+    std::string expected = rewritten;
+    expected.insert(expected.find("\n[Other]"), "\"Z\"=\"z\"\n");
+    EXPECT_EQ(StoreFile(), expected);
+}
+
 TEST_F(RegistryTest, AKeyOpenedForReadingCannotWrite)
 {
     CreateFileRegistry(m_file)->CreateKey(kKey);
