@@ -1,5 +1,7 @@
 #include "check_invariants.h"
 
+#include "fuzz_services.h"
+
 #include "common/orvane_settings.h"
 #include "library/checks/check_pass.h"
 #include "library/checks/family_factory.h"
@@ -39,12 +41,7 @@ void TakeIn(CHtmlDocument& document, std::string_view page, Intake intake)
         if (intake == Intake::Text) {
             document.AddLine(page);
         } else {
-            for (std::string_view rest = page; !rest.empty();) {
-                std::size_t end = rest.find('\n');
-                std::size_t length = end == std::string_view::npos ? rest.size() : end + 1;
-                document.AddLine(rest.substr(0, length));
-                rest.remove_prefix(length);
-            }
+            AddLineByLine(document, page);
         }
         document.Finish();
     }

@@ -1,5 +1,7 @@
 #include "file_invariants.h"
 
+#include "fuzz_services.h"
+
 #include "common/orvane_settings.h"
 #include "library/html/lang_codes.h"
 #include "library/html/text_util.h"
@@ -18,21 +20,6 @@ namespace orvane::fuzz {
 namespace {
 
 namespace fs = std::filesystem;
-
-bool WriteBytes(const fs::path& path, std::string_view bytes)
-{
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    return static_cast<bool>(out);
-}
-
-std::string ReadBytes(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
 
 // A folder made empty, so nothing of an earlier input is read.
 bool FreshFolder(const fs::path& folder)

@@ -2,9 +2,12 @@
 
 #include "common/orvane_settings.h"
 #include "library/checks/check_catalogue.h"
+#include "library/html/html_document.h"
 #include "platform/bundle_strings.h"
 #include "platform/paths.h"
 
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <unistd.h>
 
@@ -25,6 +28,31 @@ std::filesystem::path ScratchFolder(std::string_view target)
     // Fuzzing runs several processes side by side with -jobs; each needs its own files.
     return std::filesystem::path(platform::UserDataDirectory()) / "fuzz" /
            (std::string(target) + "-" + std::to_string(::getpid()));
+}
+
+bool WriteBytes(const std::filesystem::path& path, std::string_view bytes)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return static_cast<bool>(out);
+}
+
+std::string ReadBytes(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+void AddLineByLine(CHtmlDocument& document, std::string_view page)
+{
+    for (std::string_view rest = page; !rest.empty();) {
+        std::size_t end = rest.find('\n');
+        std::size_t length = end == std::string_view::npos ? rest.size() : end + 1;
+        document.AddLine(rest.substr(0, length));
+        rest.remove_prefix(length);
+    }
 }
 
 } // namespace orvane::fuzz

@@ -1,5 +1,7 @@
 #include "intake_invariants.h"
 
+#include "fuzz_services.h"
+
 #include "library/checks/family_factory.h"
 #include "library/html/attribute_parser.h"
 #include "library/html/element_arena.h"
@@ -219,12 +221,7 @@ std::string CheckPageIntake(std::string_view page)
         return failure;
 
     document.Start(1, false);
-    for (std::string_view rest = page; !rest.empty();) {
-        std::size_t end = rest.find('\n');
-        std::size_t length = end == std::string_view::npos ? rest.size() : end + 1;
-        document.AddLine(rest.substr(0, length));
-        rest.remove_prefix(length);
-    }
+    AddLineByLine(document, page);
     document.Finish();
     failure = CheckDocument(document, page, "lines");
     if (!failure.empty())

@@ -7,6 +7,7 @@
 // settings) is emptied and filled anew; the language code file shipped with
 // the library seeds its target as well.
 #include "file_seeds.h"
+#include "fuzz_services.h"
 
 #include "bench/page_generator.h"
 
@@ -82,21 +83,6 @@ const std::vector<std::string_view> kEdgeTags{
     "<<p>",
 };
 
-bool WriteFile(const fs::path& path, std::string_view bytes)
-{
-    std::ofstream out(path, std::ios::binary);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    return static_cast<bool>(out);
-}
-
-std::string ReadFile(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
 class CSeedFolder {
 public:
     CSeedFolder(fs::path folder, std::string extension) : m_folder(std::move(folder)), m_extension(std::move(extension))
@@ -108,7 +94,7 @@ public:
     {
         char name[32];
         std::snprintf(name, sizeof name, "seed-%05zu", m_count++);
-        return WriteFile(m_folder / (name + m_extension), bytes);
+        return orvane::fuzz::WriteBytes(m_folder / (name + m_extension), bytes);
     }
     std::size_t Count() const { return m_count; }
 
@@ -195,7 +181,7 @@ int main(int argc, char** argv)
         }
         std::sort(files.begin(), files.end());
         for (const fs::path& file : files) {
-            std::string page = ReadFile(file);
+            std::string page = orvane::fuzz::ReadBytes(file);
             for (std::string_view slice : Slices(page))
                 pages.Add(slice);
             for (const std::string& tag : Tags(page, kTagsPerPage))
@@ -209,7 +195,7 @@ int main(int argc, char** argv)
         for (const std::string& seed : orvane::fuzz::LanguageCodeSeeds())
             languageCodes.Add(seed);
         if (argc == 4)
-            languageCodes.Add(ReadFile(argv[3]));
+            languageCodes.Add(orvane::fuzz::ReadBytes(argv[3]));
         CSeedFolder settings(out / "settings", ".reg");
         for (const std::string& seed : orvane::fuzz::SettingsStoreSeeds())
             settings.Add(seed);
