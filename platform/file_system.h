@@ -8,7 +8,9 @@
 
 namespace orvane::platform {
 
-// Opens a file for reading its bytes; null with a reason in *error when it cannot be read.
+// Opens a file for reading its bytes; null with a reason in *error when it
+// cannot be read. Only regular files (or links to one) are opened: a pipe
+// would block the reader and a device could hand out bytes without end.
 std::unique_ptr<std::istream> OpenForReading(const std::string& path, std::string* error = nullptr);
 
 // Writes a file through a temporary file beside it that replaces the target

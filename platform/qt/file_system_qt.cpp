@@ -78,9 +78,15 @@ private:
 std::unique_ptr<std::istream> OpenForReading(const std::string& path, std::string* error)
 {
     auto file = std::make_unique<QFile>(QString::fromStdString(path));
-    if (QFileInfo(file->fileName()).isDir()) {
+    const QFileInfo info(file->fileName());
+    if (info.isDir()) {
         if (error)
             *error = "is a folder";
+        return nullptr;
+    }
+    if (info.exists() && !info.isFile()) {
+        if (error)
+            *error = "is not a regular file";
         return nullptr;
     }
     if (!file->open(QIODevice::ReadOnly)) {

@@ -122,6 +122,11 @@ XmlLoadStatus CXmlDocument::LoadFile(const std::string& path, std::string* error
             *error = "is a folder";
         return XmlLoadStatus::Unreadable;
     }
+    if (!info.isFile()) {
+        if (error)
+            *error = "is not a regular file";
+        return XmlLoadStatus::Unreadable;
+    }
     QFile file(info.filePath());
     if (!file.open(QIODevice::ReadOnly)) {
         if (error)

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -53,6 +55,21 @@ TEST_F(FilesTest, MissingFileAndFolderCannotBeRead)
     EXPECT_EQ(OpenForReading(Path("missing"), &error), nullptr);
     EXPECT_FALSE(error.empty());
     EXPECT_EQ(OpenForReading(folder.string(), &error), nullptr);
+}
+
+TEST_F(FilesTest, PipesAndDevicesAreNotOpened)
+{
+    // Opening a pipe would wait for a writer; a device may never end.
+    const std::string pipe = Path("pipe.html");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    std::string error;
+    EXPECT_EQ(OpenForReading(pipe, &error), nullptr);
+    EXPECT_EQ(error, "is not a regular file");
+    EXPECT_EQ(OpenForReading("/dev/zero", &error), nullptr);
+    // A link to a regular file is read as the file.
+    std::ofstream(Path("target.html"), std::ios::binary) << "<p>";
+    fs::create_symlink(Path("target.html"), Path("link.html"));
+    EXPECT_NE(OpenForReading(Path("link.html")), nullptr);
 }
 
 TEST_F(FilesTest, AtomicWriteReplacesTheTargetOnlyWhenComplete)
