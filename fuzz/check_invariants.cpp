@@ -12,7 +12,6 @@
 
 #include <map>
 #include <sstream>
-#include <tuple>
 #include <vector>
 
 namespace orvane::fuzz {
@@ -205,12 +204,13 @@ std::string CheckPageChecks(std::string_view page)
             fromFile = Summary(problems);
             if (std::string failure = CheckProblemList(document, settings, registry); !failure.empty())
                 return name + ": " + failure;
-        } else if (CheckCounts counts = Summary(problems); intake == Intake::Lines && counts != fromFile) {
-            // Given as one text, the lines of a text run are one text element,
-            // which the length rules of some checks judge otherwise than the
-            // line-long elements of a file; line by line, the elements are the
-            // file's, only long lines come whole instead of in pieces.
-            return name + ": the page is judged otherwise than as a file: " + FirstDifference(fromFile, counts);
+        } else if (intake == Intake::Lines) {
+            // Line by line, the elements are the file's, only long lines come
+            // whole instead of in pieces. (Given as one text, the lines of a
+            // text run are one text element, which the length rules of some
+            // checks judge otherwise than the line-long elements of a file.)
+            if (CheckCounts counts = Summary(problems); counts != fromFile)
+                return name + ": the page is judged otherwise than as a file: " + FirstDifference(fromFile, counts);
         }
     }
     return {};

@@ -11,9 +11,7 @@
 #include "platform/registry.h"
 
 #include <algorithm>
-#include <fstream>
 #include <sstream>
-#include <tuple>
 #include <vector>
 
 namespace orvane::fuzz {
@@ -31,18 +29,8 @@ bool FreshFolder(const fs::path& folder)
 
 // --- The settings store -----------------------------------------------------------
 
-std::string Folded(std::string_view text)
-{
-    std::string folded(text);
-    for (char& c : folded) {
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    }
-    return folded;
-}
-
-// One value line of a rewritten store, with its key and name folded the way
-// the store compares them.
+// One value line of a rewritten store, with its key and name in lower case,
+// as the store compares them without regard to ASCII case.
 struct StoreLine {
     std::string key;
     std::string name;
@@ -65,7 +53,7 @@ std::vector<StoreLine> ValueLines(std::string_view text, std::string_view except
         if (line.empty() || line.front() == ';')
             continue;
         if (line.front() == '[') {
-            key = Folded(line.substr(1, line.size() - 2));
+            key = ToLower(line.substr(1, line.size() - 2));
             continue;
         }
         // The name runs to the first quote no backslash escapes.
@@ -75,7 +63,7 @@ std::vector<StoreLine> ValueLines(std::string_view text, std::string_view except
                 name.push_back(line[i++]);
             name.push_back(line[i]);
         }
-        name = Folded(name);
+        name = ToLower(name);
         if (key == exceptKey && std::find(except.begin(), except.end(), name) != except.end())
             continue;
         lines.push_back({key, name, std::string(line)});
@@ -257,7 +245,7 @@ std::string CheckSettingsStore(std::string_view bytes, const fs::path& folder)
     if (platform::RewrittenStoreText(after) != after)
         return "the rewritten store is not in the store's own spelling";
 
-    const std::string key = Folded(platform::kOrvaneRegistryKey);
+    const std::string key = ToLower(platform::kOrvaneRegistryKey);
     const std::vector<std::string> written{"ignorerepaired", "iconslocation"};
     if (ValueLines(before, key, written) != ValueLines(after, key, written))
         return "a value the save did not write changed or was lost";
