@@ -456,6 +456,20 @@ TEST_F(MapChecks, TheCheckPassReportsTheMapOnce)
     EXPECT_EQ(found, (std::vector<std::pair<int, std::uint32_t>>{{tag::kMap, kMapAltText}}));
 }
 
+TEST_F(MapChecks, EveryMapOfAPageGivenAsOneTextIsChecked)
+{
+    document.Start(0, false);
+    document.AddLine("<map name=first><area href=a></map><map name=second><area href=b alt=B></map>");
+    document.Finish();
+    std::vector<CFoundProblem> problems = RunCheckPass(document, settings, nullptr);
+    std::vector<CElement*> maps;
+    for (const CFoundProblem& problem : problems) {
+        if (problem.element->Kind() == tag::kMap && problem.bit == kMapAltText)
+            maps.push_back(problem.element);
+    }
+    EXPECT_EQ(maps, std::vector<CElement*>{Nth(tag::kMap)});
+}
+
 // --- Image inputs ---------------------------------------------------------------
 
 TEST_F(ImageInputChecks, AnImageButtonNeedsANonEmptyAlt)

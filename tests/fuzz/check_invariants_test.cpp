@@ -52,15 +52,5 @@ TEST_F(CheckInvariants, HoldForPagesThatEndInsideATagOrComment)
         EXPECT_EQ(fuzz::CheckPageChecks(page), "") << page;
 }
 
-TEST_F(CheckInvariants, HoldForAWholeTextWithTwoImageMaps)
-{
-    // Found by fuzzing: a whole text kept only its last map, so the areas of
-    // the first went unchecked.
-    EXPECT_EQ(fuzz::CheckPageChecks("<map name=a><map name=m><area>"), "");
-    EXPECT_EQ(fuzz::CheckPageChecks("<map name=a><area href=x></map><map name=b><area href=y alt=y></map>"
-                                    "<img src=i.gif usemap=#a alt=i><img src=j.gif usemap=#b alt=j>"),
-              "");
-}
-
 } // namespace
 } // namespace orvane::test
