@@ -3,7 +3,7 @@
 #include "text_util.h"
 
 #include <array>
-#include <vector>
+#include <cstdint>
 
 namespace orvane {
 namespace {
@@ -39,15 +39,37 @@ constexpr std::array<TagEntry, kTagTableSize> kTags{{
 
 constexpr std::size_t kLongestTagName = 10;
 
-// The table's entries by their first letter: every tag of a page is looked
-// up, so only the few names that can match are compared.
+// Every tag of a page is looked up, so the names are kept in a small open
+// hash on length, first and last letter: one or two names are compared.
+// Names are unique in the table, so this finds what a search in table order
+// would.
+constexpr std::size_t kSlots = 256;
+static_assert([] {
+    for (std::size_t i = 0; i < kTags.size(); ++i)
+        for (std::size_t j = i + 1; j < kTags.size(); ++j)
+            if (kTags[i].name == kTags[j].name)
+                return false;
+    return true;
+}(), "a name found by its hash must be the only one of its spelling");
+
+constexpr std::size_t SlotOf(std::string_view lowered)
+{
+    return (lowered.size() * 37 + static_cast<unsigned char>(lowered.front()) * 11 +
+            static_cast<unsigned char>(lowered.back())) % kSlots;
+}
+
 struct TagIndex {
     TagIndex()
     {
-        for (const TagEntry& entry : kTags)
-            byFirst[static_cast<unsigned char>(entry.name.front())].push_back(&entry);
+        slots.fill(-1);
+        for (std::size_t i = 0; i < kTags.size(); ++i) {
+            std::size_t slot = SlotOf(kTags[i].name);
+            while (slots[slot] >= 0)
+                slot = (slot + 1) % kSlots;
+            slots[slot] = static_cast<std::int16_t>(i);
+        }
     }
-    std::array<std::vector<const TagEntry*>, 256> byFirst;
+    std::array<std::int16_t, kSlots> slots;
 };
 
 int LookUp(std::string_view name)
@@ -59,9 +81,10 @@ int LookUp(std::string_view name)
         lowered[i] = AsciiLower(name[i]);
     std::string_view key(lowered, name.size());
     static const TagIndex index;
-    for (const TagEntry* entry : index.byFirst[static_cast<unsigned char>(key.front())]) {
-        if (entry->name == key)
-            return entry->id;
+    for (std::size_t slot = SlotOf(key); index.slots[slot] >= 0; slot = (slot + 1) % kSlots) {
+        const TagEntry& entry = kTags[static_cast<std::size_t>(index.slots[slot])];
+        if (entry.name == key)
+            return entry.id;
     }
     return kind::kUnknown;
 }
