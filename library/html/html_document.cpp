@@ -115,6 +115,24 @@ int CHtmlDocument::Load(std::istream& in)
     Reset(1);
     ClearTokenizerState();
 
+    // The document element stands first. Placed before the page is taken in,
+    // it spares renumbering every element of the page, as inserting it in
+    // front afterwards would; a page refused drops it again.
+    try {
+        ElementPtr document(m_factory.Create(kind::kDocument, nullptr));
+        document->SetKind(kind::kDocument);
+        AppendElement(document.release());
+    } catch (const std::bad_alloc&) {
+        return 0;
+    }
+    auto refuse = [this](int reasonId) {
+        CElement::Destroy(m_elements.front());
+        m_elements.erase(m_elements.begin());
+        Renumber(0);
+        ReportLoadFailure(reasonId);
+        return 0;
+    };
+
     // Pieces end after a line feed or after 499 characters; a carriage return
     // before a line feed is read as part of the break and not counted.
     std::string buffer;
@@ -144,10 +162,8 @@ int CHtmlDocument::Load(std::istream& in)
         else if (limit == kPieceLength && available > limit && start[limit - 1] == '\r' &&
                  start[limit] == '\n')
             length = limit + 1;
-        if (!AddLine(std::string_view(start, length))) {
-            ReportLoadFailure(480);
-            return 0;
-        }
+        if (!AddLine(std::string_view(start, length)))
+            return refuse(480);
         pos += length;
     }
 
@@ -155,20 +171,8 @@ int CHtmlDocument::Load(std::istream& in)
 
     bool hasTag = std::any_of(m_elements.begin(), m_elements.end(),
                               [](const CElement* e) { return e->Kind() >= 0; });
-    if (!hasTag) {
-        ReportLoadFailure(479);
-        return 0;
-    }
-    if (m_elements.empty() || m_elements.front()->Kind() != kind::kDocument) {
-        try {
-            ElementPtr document(m_factory.Create(kind::kDocument, nullptr));
-            document->SetKind(kind::kDocument);
-            if (!Insert(0, std::move(document)))
-                return 0;
-        } catch (const std::bad_alloc&) {
-            return 0;
-        }
-    }
+    if (!hasTag)
+        return refuse(479);
     m_reading = m_elements.front();
     return 1;
 }

@@ -145,7 +145,7 @@ private:
     void RetireArena();
     bool AppendElement(CElement* element);
     void Flush();
-    bool FinishTag();
+    bool FinishTag(std::string_view token);
     bool StartComment();
     void EndComment(std::uint64_t endOffset);
     void AppendCommentPiece(std::string_view text);
@@ -154,8 +154,9 @@ private:
     void SetPageText(CElement& element, std::string_view text);
     void NoteTokenStart(std::size_t indexInPiece);
     void PairTags();
-    void BuildImageMaps();
-    void LinkImages();
+    void ParseAndBuildImageMaps();
+    // images: the page's images with a usemap attribute, in source order.
+    void LinkImages(const std::vector<CElement*>& images);
     int Insert(std::size_t at, ElementPtr element);
     void Renumber(std::size_t from);
 

@@ -105,9 +105,9 @@ void CHtmlDocument::Flush()
     m_token.clear();
 }
 
-bool CHtmlDocument::FinishTag()
+bool CHtmlDocument::FinishTag(std::string_view token)
 {
-    int kind = TagIdOfToken(m_token);
+    int kind = TagIdOfToken(token);
     if (kind == tag::kXmp + kind::kEndOffset)
         m_rawMode = false;
     else if (m_rawMode)
@@ -168,7 +168,7 @@ bool CHtmlDocument::FinishTag()
     default:
         break;
     }
-    SetPageText(*element, m_token);
+    SetPageText(*element, token);
     element->SetSourceOffset(m_tokenStart);
     AppendElement(element);
     m_token.clear();
@@ -181,7 +181,7 @@ bool CHtmlDocument::StartComment()
     m_dashPair = false;
     m_inTag = false;
     m_token = "<!--";
-    return FinishTag();
+    return FinishTag(m_token);
 }
 
 void CHtmlDocument::EndComment(std::uint64_t endOffset)
@@ -242,13 +242,23 @@ int CHtmlDocument::AddLine(std::string_view piece)
                 if (!m_firstCharacter)
                     Flush();  // an unfinished tag before this '<' becomes text
                 NoteTokenStart(i);
-                m_token.push_back('<');
-                ++i;
+                // A whole tag within the piece, not opening a comment, is
+                // taken from the piece without being gathered first.
+                std::size_t stop = m_token.empty() ? FindTagBracket(piece, i + 1) : n;
+                if (stop < n && piece[stop] == '>' &&
+                    !(stop - i > 3 && piece[i + 1] == '!' && piece[i + 2] == '-' && piece[i + 3] == '-')) {
+                    m_inTag = false;
+                    FinishTag(piece.substr(i, stop - i + 1));
+                    i = stop + 1;
+                } else {
+                    m_token.push_back('<');
+                    ++i;
+                }
             } else if (m_inTag) {
                 if (c == '>') {
                     m_inTag = false;
                     m_token.push_back('>');
-                    FinishTag();
+                    FinishTag(m_token);
                     ++i;
                 } else if (c == '-' && m_token.size() == 3 && m_token == "<!-") {
                     StartComment();
@@ -270,7 +280,13 @@ int CHtmlDocument::AddLine(std::string_view piece)
             } else {
                 std::size_t stop = FindByte(piece, i, '<');
                 NoteTokenStart(i);
-                m_token.append(piece.substr(i, stop - i));
+                if (stop < n && m_token.empty()) {
+                    // The '<' ends the run within the piece: the run is its
+                    // own text, as the '<' would flush it.
+                    AppendText(piece.substr(i, stop - i));
+                } else {
+                    m_token.append(piece.substr(i, stop - i));
+                }
                 i = stop;
             }
             m_firstCharacter = false;
@@ -297,10 +313,7 @@ int CHtmlDocument::Finish()
             m_token.clear();
         }
         PairTags();
-        for (CElement* e : m_elements)
-            m_parser.Parse(*e, m_arena.get());
-        BuildImageMaps();
-        LinkImages();
+        ParseAndBuildImageMaps();
         return 1;
     } catch (const std::bad_alloc&) {
         return 0;
@@ -331,10 +344,12 @@ void CHtmlDocument::PairTags()
     }
 }
 
-void CHtmlDocument::BuildImageMaps()
+void CHtmlDocument::ParseAndBuildImageMaps()
 {
     // Every map's areas are a run of one list of the page's areas: from the map
-    // up to the next map end tag. One pass finds all the runs.
+    // up to the next map end tag. The walk that parses the attributes finds all
+    // the runs, and the images that name a map: a walk over every element of a
+    // large page costs more than what is done for the few that matter here.
     auto areas = std::make_shared<std::vector<CElement*>>();
     struct Run {
         CElement* map;
@@ -343,7 +358,11 @@ void CHtmlDocument::BuildImageMaps()
     };
     std::vector<Run> runs;
     std::size_t firstOpen = 0;
+    std::vector<CElement*> imagesWithMaps;
     for (CElement* e : m_elements) {
+        m_parser.Parse(*e, m_arena.get());
+        if (e->Kind() == tag::kImg && e->FindAttribute(attr::kUsemap))
+            imagesWithMaps.push_back(e);
         if (e->Kind() == tag::kMap)
             runs.push_back({e, areas->size(), std::string::npos});
         if (e->IsDeleted())
@@ -377,13 +396,12 @@ void CHtmlDocument::BuildImageMaps()
         }
         AddImageMap(std::move(map));
     }
+    LinkImages(imagesWithMaps);
 }
 
-void CHtmlDocument::LinkImages()
+void CHtmlDocument::LinkImages(const std::vector<CElement*>& images)
 {
-    for (CElement* e : m_elements) {
-        if (e->Kind() != tag::kImg)
-            continue;
+    for (CElement* e : images) {
         const CAttribute* usemap = e->FindAttribute(attr::kUsemap);
         if (!usemap)
             continue;
