@@ -40,8 +40,9 @@ TEST_F(CheckInvariants, HoldForTheSmallerCorpusPages)
     if (pages.empty())
         GTEST_SKIP() << "the page corpus is not beside the project";
     for (const std::string& path : pages) {
-        if (std::filesystem::file_size(path) <= 100 * 1024)
-            EXPECT_EQ(fuzz::CheckPageChecks(ReadFileBytes(path)), "") << path;
+        if (std::filesystem::file_size(path) > 100 * 1024)
+            continue;
+        EXPECT_EQ(fuzz::CheckPageChecks(ReadFileBytes(path)), "") << path;
     }
 }
 
