@@ -2,6 +2,7 @@
 // and written back, at full size and at half size, so the summary can tell
 // whether the cost grows linearly.
 #include "bench_support.h"
+#include "hostile_pages.h"
 #include "page_generator.h"
 
 #include <array>
@@ -21,25 +22,6 @@ std::string OneLinePage(std::size_t bytes)
         if (c == '\n' || c == '\r')
             c = ' ';
     }
-    return page;
-}
-
-// Prose on one line, with a little inline markup: the text-heavy one-line page.
-std::string OneLineProse(std::size_t bytes)
-{
-    constexpr std::array<std::string_view, 8> kWords{"access", "the", "page", "of", "images", "with",
-                                                     "tables", "and"};
-    std::string page = "<html><body><p>";
-    std::uint64_t state = 1;
-    while (page.size() < bytes) {
-        state = state * 6364136223846793005ULL + 1442695040888963407ULL;
-        std::size_t pick = static_cast<std::size_t>(state >> 59);
-        if (pick == 0)
-            page += "<b>bold</b> ";
-        else
-            page.append(kWords[pick % kWords.size()]).push_back(' ');
-    }
-    page += "</p></body></html>";
     return page;
 }
 
@@ -70,31 +52,6 @@ std::string ManyAttributes(std::size_t count)
         }
     }
     page += ">text</p></body></html>\n";
-    return page;
-}
-
-// A comment opened and never closed, over lines of prose with single dashes.
-std::string UnterminatedComment(std::size_t bytes)
-{
-    std::string page = "<html><body><p>Before</p><!-- ";
-    page.reserve(bytes + 128);
-    const std::string_view line = "commented out - the old navigation bar, kept for reference - do not use\n";
-    while (page.size() < bytes)
-        page.append(line);
-    return page;
-}
-
-std::string RandomBytes(std::size_t bytes)
-{
-    std::string page(bytes, '\0');
-    std::uint64_t state = 0x2545F4914F6CDD1DULL;
-    for (std::size_t i = 0; i < bytes; i += 8) {
-        state ^= state << 13;
-        state ^= state >> 7;
-        state ^= state << 17;
-        for (std::size_t b = 0; b < 8 && i + b < bytes; ++b)
-            page[i + b] = static_cast<char>(state >> (8 * b));
-    }
     return page;
 }
 
@@ -141,7 +98,7 @@ void RegisterBoundBenchmarks()
     Register({"NestedStartTags1M", 1000000, NestedStartTags, file, PeakAim::PerItem});
     Register({"Attributes100k", 100000, ManyAttributes, file, PeakAim::PerItem, true});
     Register({"UnterminatedComment50MB", 50 * kMB, UnterminatedComment, both});
-    Register({"RandomBytes64MB", 64 * kMB, RandomBytes, both});
+    Register({"RandomBytes64MB", 64 * kMB, [](std::size_t bytes) { return RandomBytes(bytes); }, both});
 }
 
 } // namespace orvane::bench

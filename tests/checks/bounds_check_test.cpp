@@ -7,6 +7,7 @@
 // are measured by the benchmarks.
 #include "check_fixture.h"
 
+#include "bench/hostile_pages.h"
 #include "library/html/tag_table.h"
 #include "tests/support/test_support.h"
 
@@ -17,6 +18,10 @@
 
 namespace orvane::test {
 namespace {
+
+using bench::OneLineProse;
+using bench::RandomBytes;
+using bench::UnterminatedComment;
 
 // Blocks of the markup the checks look at, each family at least once, with
 // every line break turned into a blank.
@@ -49,23 +54,6 @@ std::string OneLineDensePage(std::size_t bytes)
     return page;
 }
 
-// Prose on one line, with a little inline markup.
-std::string OneLineProse(std::size_t bytes)
-{
-    constexpr std::array<std::string_view, 8> kWords{"access", "the", "page", "of", "images", "with", "tables", "and"};
-    std::string page = "<html><body><p>";
-    for (std::uint64_t state = 1; page.size() < bytes;) {
-        state = state * 6364136223846793005ULL + 1442695040888963407ULL;
-        const std::size_t pick = static_cast<std::size_t>(state >> 59);
-        if (pick == 0)
-            page += "<b>bold</b> ";
-        else
-            page.append(kWords[pick % kWords.size()]).push_back(' ');
-    }
-    page += "</p></body></html>";
-    return page;
-}
-
 // Start tags of the kinds the checks walk from, none of them closed.
 std::string NestedStartTags(std::size_t count)
 {
@@ -94,27 +82,6 @@ std::string ManyAttributes(std::size_t count)
     }
     return "<html><body><img src=a.gif" + attributes + "><table><tr><td" + attributes +
            ">text</td></tr></table></body></html>\n";
-}
-
-// A comment opened and never closed, over lines of prose with single dashes.
-std::string UnterminatedComment(std::size_t bytes)
-{
-    std::string page = "<html><body><p>Before</p><!-- ";
-    while (page.size() < bytes)
-        page += "commented out - the old navigation bar, kept for reference - do not use\n";
-    return page;
-}
-
-std::string RandomBytes(std::size_t size, std::uint64_t state)
-{
-    std::string bytes(size, '\0');
-    for (char& c : bytes) {
-        state ^= state << 13;
-        state ^= state >> 7;
-        state ^= state << 17;
-        c = static_cast<char>(state >> 32);
-    }
-    return bytes;
 }
 
 class BoundsCheck : public CheckedPage {

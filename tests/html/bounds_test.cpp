@@ -4,6 +4,7 @@
 // for byte; the full-size variants are measured by the benchmarks.
 #include "page_fixture.h"
 
+#include "bench/hostile_pages.h"
 #include "library/html/tag_table.h"
 
 #include <gtest/gtest.h>
@@ -21,18 +22,6 @@ std::string Joined(CHtmlDocument& document)
     for (std::string line = document.NextLine(more); more; line = document.NextLine(more))
         joined += line;
     return joined;
-}
-
-std::string RandomBytes(std::size_t size, std::uint64_t state)
-{
-    std::string bytes(size, '\0');
-    for (char& c : bytes) {
-        state ^= state << 13;
-        state ^= state >> 7;
-        state ^= state << 17;
-        c = static_cast<char>(state >> 32);
-    }
-    return bytes;
 }
 
 TEST(Bounds, OneLineOfTwoMegabytesIsCutIntoPiecesAndComesBackAsOneLine)
@@ -137,7 +126,7 @@ TEST(Bounds, AnUnterminatedCommentRunsToTheEndOfThePage)
 TEST(Bounds, RandomBytesComeBackUnchangedInEveryIntake)
 {
     for (std::uint64_t seed : {1u, 2u, 3u}) {
-        const std::string page = RandomBytes(512 * 1024, seed * 0x9E3779B97F4A7C15ULL);
+        const std::string page = bench::RandomBytes(512 * 1024, seed * 0x9E3779B97F4A7C15ULL);
         CParsedPage asFile;
         asFile.FromFile(page);  // refused or not, the elements are the page
         EXPECT_EQ(asFile.Written(), page) << seed;
