@@ -1,5 +1,7 @@
 #include "attribute_table.h"
 
+#include "name_index.h"
+
 #include "text_util.h"
 
 #include <array>
@@ -48,59 +50,16 @@ constexpr std::array<ColourEntry, 16> kColours{{
     {"aqua", {0, 255, 255}},
 }};
 
-// Every attribute of a page is looked up: the names are kept in a small open
-// hash on length, first and last letter, so one or two names are compared.
-// Names are unique in the table, so this finds what a search in table order
-// would.
-constexpr std::size_t kSlots = 256;
-static_assert([] {
-    for (std::size_t i = 0; i < kAttributes.size(); ++i)
-        for (std::size_t j = i + 1; j < kAttributes.size(); ++j)
-            if (kAttributes[i].name == kAttributes[j].name)
-                return false;
-    return true;
-}(), "a name found by its hash must be the only one of its spelling");
-
-constexpr std::size_t kLongestName = [] {
-    std::size_t longest = 0;
-    for (const AttributeEntry& entry : kAttributes)
-        longest = entry.name.size() > longest ? entry.name.size() : longest;
-    return longest;
-}();
-
-constexpr std::size_t SlotOf(std::string_view lowered)
-{
-    return (lowered.size() * 37 + static_cast<unsigned char>(lowered.front()) * 11 +
-            static_cast<unsigned char>(lowered.back())) % kSlots;
-}
+static_assert(CNameIndex<AttributeEntry, kAttributes.size()>::NamesAreUnique(kAttributes),
+              "a name found by its hash must be the only one of its spelling");
 
 } // namespace
 
 int AttributeIdOfName(std::string_view name)
 {
-    static const auto slots = [] {
-        std::array<std::int16_t, kSlots> table;
-        table.fill(-1);
-        for (std::size_t i = 0; i < kAttributes.size(); ++i) {
-            std::size_t slot = SlotOf(kAttributes[i].name);
-            while (table[slot] >= 0)
-                slot = (slot + 1) % kSlots;
-            table[slot] = static_cast<std::int16_t>(i);
-        }
-        return table;
-    }();
-    if (name.empty() || name.size() > kLongestName)
-        return attr::kOther;
-    char lowered[kLongestName];
-    for (std::size_t i = 0; i < name.size(); ++i)
-        lowered[i] = AsciiLower(name[i]);
-    std::string_view key(lowered, name.size());
-    for (std::size_t slot = SlotOf(key); slots[slot] >= 0; slot = (slot + 1) % kSlots) {
-        const AttributeEntry& entry = kAttributes[static_cast<std::size_t>(slots[slot])];
-        if (entry.name == key)
-            return entry.id;
-    }
-    return attr::kOther;
+    static const CNameIndex index(kAttributes);
+    const AttributeEntry* entry = index.Find(name);
+    return entry ? entry->id : attr::kOther;
 }
 
 std::string_view AttributeNameOfId(int id)

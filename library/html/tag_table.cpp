@@ -1,5 +1,7 @@
 #include "tag_table.h"
 
+#include "name_index.h"
+
 #include "text_util.h"
 
 #include <array>
@@ -37,56 +39,14 @@ constexpr std::array<TagEntry, kTagTableSize> kTags{{
     {"!doctype", 95},
 }};
 
-constexpr std::size_t kLongestTagName = 10;
-
-// Every tag of a page is looked up, so the names are kept in a small open
-// hash on length, first and last letter: one or two names are compared.
-// Names are unique in the table, so this finds what a search in table order
-// would.
-constexpr std::size_t kSlots = 256;
-static_assert([] {
-    for (std::size_t i = 0; i < kTags.size(); ++i)
-        for (std::size_t j = i + 1; j < kTags.size(); ++j)
-            if (kTags[i].name == kTags[j].name)
-                return false;
-    return true;
-}(), "a name found by its hash must be the only one of its spelling");
-
-constexpr std::size_t SlotOf(std::string_view lowered)
-{
-    return (lowered.size() * 37 + static_cast<unsigned char>(lowered.front()) * 11 +
-            static_cast<unsigned char>(lowered.back())) % kSlots;
-}
-
-struct TagIndex {
-    TagIndex()
-    {
-        slots.fill(-1);
-        for (std::size_t i = 0; i < kTags.size(); ++i) {
-            std::size_t slot = SlotOf(kTags[i].name);
-            while (slots[slot] >= 0)
-                slot = (slot + 1) % kSlots;
-            slots[slot] = static_cast<std::int16_t>(i);
-        }
-    }
-    std::array<std::int16_t, kSlots> slots;
-};
+static_assert(CNameIndex<TagEntry, kTags.size()>::NamesAreUnique(kTags),
+              "a name found by its hash must be the only one of its spelling");
 
 int LookUp(std::string_view name)
 {
-    if (name.empty() || name.size() > kLongestTagName)
-        return kind::kUnknown;
-    char lowered[kLongestTagName];
-    for (std::size_t i = 0; i < name.size(); ++i)
-        lowered[i] = AsciiLower(name[i]);
-    std::string_view key(lowered, name.size());
-    static const TagIndex index;
-    for (std::size_t slot = SlotOf(key); index.slots[slot] >= 0; slot = (slot + 1) % kSlots) {
-        const TagEntry& entry = kTags[static_cast<std::size_t>(index.slots[slot])];
-        if (entry.name == key)
-            return entry.id;
-    }
-    return kind::kUnknown;
+    static const CNameIndex index(kTags);
+    const TagEntry* entry = index.Find(name);
+    return entry ? entry->id : kind::kUnknown;
 }
 
 bool EndsTagName(std::string_view text, std::size_t i)
