@@ -245,7 +245,11 @@ StoreContents ParseStore(std::string_view text)
         std::size_t end = text.find('\n');
         std::string_view line = text.substr(0, end);
         text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
-        if (!line.empty() && line.back() == '\r')
+        // Carriage returns at the end belong to the line end, blanks among
+        // them too: one kept in a value the store does not understand would be
+        // taken for the line end at the next reading, and each rewrite would
+        // lose one.
+        while (!line.empty() && (line.back() == '\r' || line.back() == ' ' || line.back() == '\t'))
             line.remove_suffix(1);
         line = TrimBlanks(line);
         if (line.empty() || line.front() == ';' || line.front() == '#')

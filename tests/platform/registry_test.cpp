@@ -178,6 +178,19 @@ TEST_F(RegistryTest, TheRewrittenTextOfAStoreIsWhatAWriteLeavesBesidesItsValue)
     EXPECT_EQ(StoreFile(), expected);
 }
 
+TEST_F(RegistryTest, CarriageReturnsAndBlanksBeforeALineFeedAreTheLineEnd)
+{
+    // Found by fuzzing: a value line ending in two carriage returns kept one
+    // in its raw text, and every rewrite of the store lost another.
+    const std::string file = "[A]\n\"W\"=\r\r\n\"V\"=\r \n\"T\"=\"t\"\r\r\r\n";
+    const std::string rewritten = RewrittenStoreText(file);
+    EXPECT_EQ(RewrittenStoreText(rewritten), rewritten);
+    WriteStoreFile(file);
+    auto key = CreateFileRegistry(m_file)->OpenKey("A", RegistryAccess::Read);
+    ASSERT_NE(key, nullptr);
+    EXPECT_EQ(key->QueryString("T", 30), "t");
+}
+
 TEST_F(RegistryTest, AKeyOpenedForReadingCannotWrite)
 {
     CreateFileRegistry(m_file)->CreateKey(kKey);
