@@ -1,0 +1,266 @@
+#pragma once
+
+// The control layer: what dialog logic sees of a window. A window is made from
+// a numbered template; the logic addresses its controls by their numbers and
+// hears what the user does through IDialogLogic. Nothing here names a toolkit,
+// so every rule of a dialog runs without a display (tests drive an in-memory
+// window, the product a Qt one).
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace orvane::platform {
+
+class IBrowser;
+class IWindow;
+
+// Control numbers the frames of dialogs and sheets share with every template.
+enum StandardControl : int {
+    kIdOk = 1,
+    kIdCancel = 2,
+    kIdHelp = 9,
+    kIdBack = 12323,
+    kIdNext = 12324,
+    kIdFinish = 12325,
+    // The area of a sheet that holds its pages (a stack in a wizard, tabs otherwise).
+    kIdPageArea = 12320,
+};
+
+// Command of the About entry that dialogs add to their system menu.
+constexpr int kCommandAbout = 16;
+
+// What a control is; a template's widget must be of the kind the logic expects.
+enum class ControlKind {
+    Button,
+    CheckBox,
+    Radio,
+    Edit,       // one line of text
+    TextBox,    // several lines of text
+    Combo,      // a drop-down list, editable or not
+    ListBox,    // a plain list of texts
+    Label,
+    Picture,    // an icon or image by resource number
+    ReportList, // rows with columns, state icons and several selected rows
+    Tree,
+    Progress,
+    Browser,    // a preview of a page
+    PageArea,   // where a sheet shows its pages
+    Frame,      // a decoration (group box, line)
+    Custom,     // a small owner-drawn widget (colour swatch, map outline)
+};
+
+std::string_view ControlKindName(ControlKind kind);
+
+// What happened to a control.
+enum class NotifyCode {
+    Clicked,          // a button was pressed (also a check box or radio button, after its state changed)
+    TextChanged,      // the user edited an edit field or an editable combo
+    SelectionChanged, // the current item of a combo, list box, report list or tree, or the page of a sheet
+    ItemChanged,      // a row of a report list was selected or deselected (item = the row)
+    ColumnClicked,    // a report list's header (column = the column)
+    DoubleClicked,    // a row of a list or an item of a tree (item = the row, -1 for none)
+    KeyPressed,       // a key on a list that the logic asked to hear (key = the key)
+    FocusGained,
+};
+
+enum class Key { Space, Enter, Escape, Delete };
+
+struct Notification {
+    int control = 0;
+    NotifyCode code = NotifyCode::Clicked;
+    int item = -1;
+    int column = -1;
+    Key key = Key::Space;
+};
+
+// A tree item; 0 is "none" (and, as a parent, the invisible root).
+using TreeItem = std::intptr_t;
+// The data a logic keeps with a list row or tree item.
+using ItemData = std::intptr_t;
+
+enum class Align { Left, Centre, Right };
+
+struct Column {
+    std::string title;
+    int width = 100; // in pixels at the standard resolution; grows with the font
+    Align align = Align::Left;
+};
+
+// The dialog's behaviour. The window calls it; it answers by changing
+// controls and, to close, by calling IWindow::End.
+class IDialogLogic {
+public:
+    virtual ~IDialogLogic() = default;
+    // The window and its controls exist; fill them.
+    virtual void OnInit(IWindow& window) = 0;
+    virtual void OnNotify(IWindow& /*window*/, const Notification& /*notification*/) {}
+    // Enter on a control that does not take it, or the default button. Closes with 1 unless overridden.
+    virtual void OnOk(IWindow& window);
+    // Escape. Closes with 2 unless overridden.
+    virtual void OnCancel(IWindow& window);
+    // The window's close box; as Escape unless overridden.
+    virtual void OnClose(IWindow& window) { OnCancel(window); }
+    virtual void OnHelp(IWindow& /*window*/) {}
+    virtual void OnTimer(IWindow& /*window*/, int /*timer*/) {}
+    // An entry of the window menu the logic added (kCommandAbout ...).
+    virtual void OnSystemCommand(IWindow& /*window*/, int /*command*/) {}
+    // A page of a sheet became the shown one (also the first time).
+    virtual void OnActivate(IWindow& /*window*/) {}
+    // The window is going away; its controls still answer.
+    virtual void OnDestroy(IWindow& /*window*/) {}
+};
+
+class IWindow {
+public:
+    virtual ~IWindow() = default;
+
+    virtual int TemplateId() const = 0;
+    virtual IWindow* Owner() const = 0;
+
+    // The window as a whole.
+    virtual void SetTitle(std::string_view title) = 0;
+    virtual std::string Title() const = 0;
+    virtual void SetIcon(int iconId) = 0;
+    virtual void AddSystemCommand(int command, std::string_view text) = 0;
+    virtual void End(int result) = 0;
+    virtual bool HasEnded() const = 0;
+    virtual void StartTimer(int timer, int milliseconds) = 0;
+    virtual void StopTimer(int timer) = 0;
+    // Width of the window's client area, in pixels.
+    virtual int ClientWidth() const = 0;
+
+    // Any control.
+    virtual bool HasControl(int id) const = 0;
+    virtual std::optional<ControlKind> KindOf(int id) const = 0;
+    virtual void SetText(int id, std::string_view text) = 0;
+    virtual std::string Text(int id) const = 0;
+    virtual void SetChecked(int id, bool checked) = 0;
+    virtual bool IsChecked(int id) const = 0;
+    virtual void Enable(int id, bool enable) = 0;
+    virtual bool IsEnabled(int id) const = 0;
+    virtual void Show(int id, bool show) = 0;
+    virtual bool IsVisible(int id) const = 0;
+    virtual void Focus(int id) = 0;
+    virtual int FocusedControl() const = 0;
+    virtual void SetPicture(int id, int iconId) = 0;
+
+    // Combos, list boxes and report lists: rows with columns.
+    virtual void SetColumns(int id, const std::vector<Column>& columns) = 0;
+    virtual void ClearItems(int id) = 0;
+    virtual int AddItem(int id, std::string_view text, ItemData data = 0) = 0;
+    virtual void RemoveItem(int id, int row) = 0;
+    virtual int ItemCount(int id) const = 0;
+    virtual void SetItemText(int id, int row, int column, std::string_view text) = 0;
+    virtual std::string ItemText(int id, int row, int column = 0) const = 0;
+    virtual ItemData GetItemData(int id, int row) const = 0;
+    // A state icon in front of the row (report lists), by its number in the list's image strip.
+    virtual void SetItemIcon(int id, int row, int icon) = 0;
+    virtual int ItemIcon(int id, int row) const = 0;
+    virtual void SetItemSelected(int id, int row, bool selected) = 0;
+    virtual bool IsItemSelected(int id, int row) const = 0;
+    // The row with the focus (report lists) or the chosen one (combos, list boxes); -1 for none.
+    virtual void SetCurrentItem(int id, int row) = 0;
+    virtual int CurrentItem(int id) const = 0;
+    // Rows in a new order: order[i] is the old index of the row that becomes row i.
+    virtual void ReorderItems(int id, const std::vector<int>& order) = 0;
+    // The image strip of a report list's state icons or a tree's images (a bitmap resource).
+    virtual void SetImageStrip(int id, int bitmapId) = 0;
+    // Let the logic hear these keys on the control (Space on a list toggles rows, say).
+    virtual void WatchKey(int id, Key key) = 0;
+
+    // Trees.
+    virtual void ClearTree(int id) = 0;
+    virtual TreeItem AddTreeItem(int id, TreeItem parent, std::string_view text, int image, ItemData data) = 0;
+    virtual std::vector<TreeItem> TreeChildren(int id, TreeItem parent) const = 0;
+    virtual std::string TreeItemText(int id, TreeItem item) const = 0;
+    virtual ItemData TreeItemData(int id, TreeItem item) const = 0;
+    virtual void SetTreeItemImage(int id, TreeItem item, int image) = 0;
+    virtual int TreeItemImage(int id, TreeItem item) const = 0;
+    virtual void ExpandTreeItem(int id, TreeItem item, bool expand) = 0;
+    virtual bool IsTreeItemExpanded(int id, TreeItem item) const = 0;
+    // Children in alphabetical order of their texts, without regard to case.
+    virtual void SortTreeChildren(int id, TreeItem parent) = 0;
+    virtual void SelectTreeItem(int id, TreeItem item) = 0;
+    virtual TreeItem SelectedTreeItem(int id) const = 0;
+
+    // Progress bars.
+    virtual void SetRange(int id, int low, int high) = 0;
+    virtual void SetPosition(int id, int position) = 0;
+    virtual int Position(int id) const = 0;
+    virtual std::pair<int, int> Range(int id) const = 0;
+
+    // A preview of a page; null when the control is not a browser.
+    virtual IBrowser* Browser(int id) = 0;
+
+    // Pages of a sheet, shown in the page area. A page is a window of its own
+    // template with its own logic, owned by this window; it is created when
+    // added. The title is the tab's text (sheets with tabs).
+    virtual IWindow& AddPage(int templateId, IDialogLogic& logic, std::string_view title = {}) = 0;
+    virtual int PageCount() const = 0;
+    virtual IWindow& Page(int index) = 0;
+    virtual void ShowPage(int index) = 0;
+    virtual int CurrentPage() const = 0;
+};
+
+// A page preview. Local files and their images are shown; nothing is fetched
+// from the network.
+class IBrowser {
+public:
+    virtual ~IBrowser() = default;
+    virtual void Navigate(std::string_view address) = 0;
+    virtual void Refresh() = 0;
+    virtual std::string Address() const = 0;
+    virtual int Width() const = 0;
+};
+
+struct FileFilter {
+    std::string description; // "HTML pages"
+    std::string patterns;    // "*.html *.htm"
+};
+
+struct FileDialogRequest {
+    std::string title;
+    std::string initialPath;
+    std::vector<FileFilter> filters;
+    std::string defaultExtension; // without the dot; added when the name has none
+};
+
+// Colours as 0x00BBGGRR, the way pages' colour values are kept.
+using Colour = std::uint32_t;
+
+// The windows of the running program: modal dialogs and the choosers the
+// platform brings.
+class IWindowSystem {
+public:
+    virtual ~IWindowSystem() = default;
+    // False when no window can be shown (no display, or an unattended session).
+    virtual bool CanShowWindows() const = 0;
+    // Shows template N as a modal dialog run by the logic; the result is what
+    // the logic passed to End (-1 when the window could not be made).
+    virtual int RunModal(int templateId, IDialogLogic& logic, IWindow* owner) = 0;
+    virtual std::optional<std::string> ChooseFileToOpen(IWindow* owner, const FileDialogRequest& request) = 0;
+    virtual std::optional<std::string> ChooseFileToSave(IWindow* owner, const FileDialogRequest& request) = 0;
+    virtual std::optional<Colour> ChooseColour(IWindow* owner, Colour initial) = 0;
+    // Opens an address with the desktop's own handler (the user's web browser).
+    virtual bool OpenAddress(std::string_view address) = 0;
+    virtual void BeginWaitCursor() = 0;
+    virtual void EndWaitCursor() = 0;
+};
+
+// The process's window system; one that shows nothing until a host installs one.
+IWindowSystem& Windows();
+void SetWindows(IWindowSystem* windows);
+
+class WaitCursor {
+public:
+    WaitCursor() { Windows().BeginWaitCursor(); }
+    ~WaitCursor() { Windows().EndWaitCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+} // namespace orvane::platform

@@ -1,0 +1,268 @@
+#pragma once
+
+// Windows without a screen, for tests that act as the user would: a window is
+// made from its template file, so the logic can only reach the controls the
+// template really has, and a test clicks, types and reads what is shown.
+//
+//   CMemoryWindows windows;                      // installed for the test
+//   windows.WhenShown(229, [&](CMemoryWindow& w) {
+//       w.Click(1043);                           // opens the sheet, whose script runs next
+//       EXPECT_EQ(w.Text(1273), "All repaired");
+//       w.Click(platform::kIdOk);
+//   });
+//   RunTheCode();
+
+#include "platform/prompt.h"
+#include "platform/services.h"
+#include "platform/template_info.h"
+#include "platform/window.h"
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace orvane::test {
+
+class CMemoryWindows;
+
+class CMemoryWindow final : public platform::IWindow {
+public:
+    CMemoryWindow(int templateId, platform::IDialogLogic& logic, CMemoryWindow* owner, CMemoryWindows& system);
+    ~CMemoryWindow() override;
+
+    // --- The user's hands. Each fails the test when a user could not do it
+    // (the control is missing, hidden or disabled).
+    void Click(int id);
+    void Type(int id, std::string_view text);
+    void Choose(int id, int row);               // combo or list box
+    void SelectRow(int id, int row, bool selected = true);
+    void SelectOnlyRows(int id, const std::vector<int>& rows);
+    void DoubleClickRow(int id, int row);
+    void PressKey(int id, platform::Key key);
+    void ClickColumn(int id, int column);
+    void SelectTreeItemAsUser(int id, platform::TreeItem item);
+    void ChooseTab(int index);                   // a sheet's tab
+    void PressEnter();
+    void PressEscape();
+    void PressCloseBox();
+    void PressHelp();
+    void ChooseSystemCommand(int command);
+    void FireTimer(int timer);
+
+    // --- What the user sees, beyond the IWindow getters.
+    const platform::TemplateInfo& Template() const { return m_template; }
+    int Result() const { return m_result; }
+    bool IsTimerRunning(int timer) const;
+    std::vector<std::string> SystemCommands() const;
+    std::vector<int> SelectedRows(int id) const;
+    std::vector<std::string> ItemTexts(int id, int column = 0) const;
+    int IconId() const { return m_icon; }
+    int PictureOf(int id) const;
+    int ImageStrip(int id) const;
+    const std::vector<platform::Column>& Columns(int id) const;
+    platform::TreeItem FindTreeItem(int id, std::string_view text) const;
+    CMemoryWindow& PageWindow(int index);
+    platform::IDialogLogic& Logic() { return m_logic; }
+
+    // --- platform::IWindow
+    int TemplateId() const override { return m_templateId; }
+    IWindow* Owner() const override { return m_owner; }
+    void SetTitle(std::string_view title) override { m_title = title; }
+    std::string Title() const override { return m_title; }
+    void SetIcon(int iconId) override { m_icon = iconId; }
+    void AddSystemCommand(int command, std::string_view text) override;
+    void End(int result) override;
+    bool HasEnded() const override { return m_ended; }
+    void StartTimer(int timer, int milliseconds) override;
+    void StopTimer(int timer) override;
+    int ClientWidth() const override { return 600; }
+
+    bool HasControl(int id) const override;
+    std::optional<platform::ControlKind> KindOf(int id) const override;
+    void SetText(int id, std::string_view text) override;
+    std::string Text(int id) const override;
+    void SetChecked(int id, bool checked) override;
+    bool IsChecked(int id) const override;
+    void Enable(int id, bool enable) override;
+    bool IsEnabled(int id) const override;
+    void Show(int id, bool show) override;
+    bool IsVisible(int id) const override;
+    void Focus(int id) override;
+    int FocusedControl() const override { return m_focus; }
+    void SetPicture(int id, int iconId) override;
+
+    void SetColumns(int id, const std::vector<platform::Column>& columns) override;
+    void ClearItems(int id) override;
+    int AddItem(int id, std::string_view text, platform::ItemData data = 0) override;
+    void RemoveItem(int id, int row) override;
+    int ItemCount(int id) const override;
+    void SetItemText(int id, int row, int column, std::string_view text) override;
+    std::string ItemText(int id, int row, int column = 0) const override;
+    platform::ItemData GetItemData(int id, int row) const override;
+    void SetItemIcon(int id, int row, int icon) override;
+    int ItemIcon(int id, int row) const override;
+    void SetItemSelected(int id, int row, bool selected) override;
+    bool IsItemSelected(int id, int row) const override;
+    void SetCurrentItem(int id, int row) override;
+    int CurrentItem(int id) const override;
+    void ReorderItems(int id, const std::vector<int>& order) override;
+    void SetImageStrip(int id, int bitmapId) override;
+    void WatchKey(int id, platform::Key key) override;
+
+    void ClearTree(int id) override;
+    platform::TreeItem AddTreeItem(int id, platform::TreeItem parent, std::string_view text, int image,
+                                   platform::ItemData data) override;
+    std::vector<platform::TreeItem> TreeChildren(int id, platform::TreeItem parent) const override;
+    std::string TreeItemText(int id, platform::TreeItem item) const override;
+    platform::ItemData TreeItemData(int id, platform::TreeItem item) const override;
+    void SetTreeItemImage(int id, platform::TreeItem item, int image) override;
+    int TreeItemImage(int id, platform::TreeItem item) const override;
+    void ExpandTreeItem(int id, platform::TreeItem item, bool expand) override;
+    bool IsTreeItemExpanded(int id, platform::TreeItem item) const override;
+    void SortTreeChildren(int id, platform::TreeItem parent) override;
+    void SelectTreeItem(int id, platform::TreeItem item) override;
+    platform::TreeItem SelectedTreeItem(int id) const override;
+
+    void SetRange(int id, int low, int high) override;
+    void SetPosition(int id, int position) override;
+    int Position(int id) const override;
+    std::pair<int, int> Range(int id) const override;
+
+    platform::IBrowser* Browser(int id) override;
+
+    IWindow& AddPage(int templateId, platform::IDialogLogic& logic, std::string_view title = {}) override;
+    int PageCount() const override { return static_cast<int>(m_pages.size()); }
+    IWindow& Page(int index) override;
+    void ShowPage(int index) override;
+    int CurrentPage() const override { return m_currentPage; }
+
+private:
+    struct Row {
+        std::vector<std::string> cells;
+        platform::ItemData data = 0;
+        int icon = -1;
+        bool selected = false;
+    };
+    struct TreeNode {
+        platform::TreeItem parent = 0;
+        std::string text;
+        int image = -1;
+        platform::ItemData data = 0;
+        bool expanded = false;
+        std::vector<platform::TreeItem> children;
+    };
+    class CMemoryBrowser;
+    struct Control {
+        platform::ControlInfo info;
+        std::string text;
+        bool checked = false;
+        bool enabled = true;
+        bool visible = true;
+        int picture = -1;
+        int imageStrip = -1;
+        std::vector<platform::Column> columns;
+        std::vector<Row> rows;
+        int current = -1;
+        std::map<platform::TreeItem, TreeNode> tree;
+        platform::TreeItem selectedTreeItem = 0;
+        int low = 0, high = 100, position = 0;
+        std::vector<platform::Key> watchedKeys;
+        std::unique_ptr<CMemoryBrowser> browser;
+    };
+
+    Control* Find(int id, const char* what);
+    const Control* Find(int id, const char* what) const;
+    Control* FindForUser(int id, const char* what);
+    Row* FindRow(int id, int row, const char* what);
+    const Row* FindRow(int id, int row, const char* what) const;
+    TreeNode* FindNode(int id, platform::TreeItem item, const char* what);
+    const TreeNode* FindNode(int id, platform::TreeItem item, const char* what) const;
+    void Notify(const platform::Notification& notification);
+
+    int m_templateId;
+    platform::IDialogLogic& m_logic;
+    CMemoryWindow* m_owner;
+    CMemoryWindows& m_system;
+    platform::TemplateInfo m_template;
+    std::map<int, Control> m_controls;
+    std::string m_title;
+    int m_icon = -1;
+    std::vector<std::pair<int, std::string>> m_systemCommands;
+    std::map<int, int> m_timers;
+    bool m_ended = false;
+    int m_result = 0;
+    int m_focus = 0;
+    platform::TreeItem m_nextTreeItem = 1;
+    std::vector<std::unique_ptr<CMemoryWindow>> m_pages;
+    int m_currentPage = -1;
+};
+
+// A message box that answers from a queue (OK once it is empty) and keeps
+// every message it was asked to show.
+class CScriptedPrompt final : public platform::IPrompt {
+public:
+    struct Message {
+        std::string caption;
+        std::string text;
+        platform::PromptIcon icon;
+        platform::PromptButtons buttons;
+    };
+    int Show(std::string_view caption, std::string_view text, platform::PromptIcon icon,
+             platform::PromptButtons buttons) override;
+    void AnswerNext(int answer) { answers.push_back(answer); }
+
+    std::deque<int> answers;
+    std::vector<Message> messages;
+};
+
+// The window system of a test, installed (with its prompt) while it lives.
+// Each modal window runs the next script given by WhenShown; a window that
+// opens without a script, or that a script leaves open, fails the test.
+class CMemoryWindows final : public platform::IWindowSystem {
+public:
+    using UserSteps = std::function<void(CMemoryWindow&)>;
+
+    CMemoryWindows();
+    ~CMemoryWindows() override;
+
+    void WhenShown(int templateId, UserSteps steps);
+    void AnswerNextMessage(int answer) { prompt.AnswerNext(answer); }
+    void AnswerNextFileDialog(std::optional<std::string> path) { fileAnswers.push_back(std::move(path)); }
+    void AnswerNextColourDialog(std::optional<platform::Colour> colour) { colourAnswers.push_back(colour); }
+    // Templates shown so far, in order.
+    const std::vector<int>& Shown() const { return m_shown; }
+
+    bool CanShowWindows() const override { return canShow; }
+    int RunModal(int templateId, platform::IDialogLogic& logic, platform::IWindow* owner) override;
+    std::optional<std::string> ChooseFileToOpen(platform::IWindow* owner,
+                                                const platform::FileDialogRequest& request) override;
+    std::optional<std::string> ChooseFileToSave(platform::IWindow* owner,
+                                                const platform::FileDialogRequest& request) override;
+    std::optional<platform::Colour> ChooseColour(platform::IWindow* owner, platform::Colour initial) override;
+    bool OpenAddress(std::string_view address) override;
+    void BeginWaitCursor() override { ++waitCursorDepth; }
+    void EndWaitCursor() override { --waitCursorDepth; }
+
+    CScriptedPrompt prompt;
+    bool canShow = true;
+    std::deque<std::optional<std::string>> fileAnswers;
+    std::deque<std::optional<platform::Colour>> colourAnswers;
+    std::vector<platform::FileDialogRequest> fileRequests;
+    std::vector<std::string> openedAddresses;
+    int waitCursorDepth = 0;
+
+private:
+    std::deque<std::pair<int, UserSteps>> m_scripts;
+    std::vector<int> m_shown;
+    platform::IWindowSystem* m_previousWindows;
+    platform::ScopedPrompt m_promptScope;
+};
+
+// The template of that number from the source tree; a test fails when it is missing.
+std::optional<platform::TemplateInfo> LoadTemplate(int templateId);
+std::vector<int> TemplateIds();
+
+} // namespace orvane::test
