@@ -38,7 +38,14 @@ thead th { background: var(--head); white-space: nowrap }
 tfoot th, tfoot td { font-weight: bold; border-top: 2px solid var(--line) }
 td.num, th.num { text-align: right; font-variant-numeric: tabular-nums }
 .view tbody th { font-weight: normal }
-.folder { display: block; color: var(--muted); font-size: .85em; word-break: break-all }
+.view table { table-layout: fixed }
+.view thead th { white-space: normal }
+.view th:nth-child(1) { width: 26% }
+.view th:nth-child(2) { width: 4em }
+.view th:nth-child(3), .view th:nth-child(4) { width: 6.5em }
+.view th:nth-child(5), .view th:nth-child(6) { width: 6em }
+.help { white-space: nowrap }
+.view tbody th { word-break: break-all }
 .level { display: inline-block; padding: 0 .45em; border-radius: 4px; font-weight: bold }
 .level.bad { color: var(--bad); background: var(--bad-bg) }
 .level.good { color: var(--good); background: var(--good-bg) }
@@ -50,7 +57,10 @@ td.num, th.num { text-align: right; font-variant-numeric: tabular-nums }
 .error { color: var(--bad); font-weight: bold }
 .rule { margin: 0 0 .4em; color: var(--muted) }
 .outside { font-style: italic }
-.problems td:nth-child(1), .problems td:nth-child(2) { width: 4em }
+.problems { table-layout: fixed }
+.problems th:nth-child(1), .problems th:nth-child(2) { width: 4.5em }
+.problems th.problem { width: 28% }
+.problems th.check { width: 26% }
 code { font-family: "DejaVu Sans Mono", Consolas, monospace; font-size: .88em; white-space: pre-wrap;
   word-break: break-all; tab-size: 4 }
 code mark { background: var(--mark); color: inherit; border-bottom: 2px solid #b8860b }
@@ -102,7 +112,7 @@ std::vector<CheckCount> CountByCheck(const Report& report)
 // in the bar's tooltip and in the chart's description.
 std::string ChartLabel(const std::string& title)
 {
-    constexpr std::size_t kMaxBytes = 70;
+    constexpr std::size_t kMaxBytes = 66;
     if (title.size() <= kMaxBytes)
         return title;
     std::size_t cut = kMaxBytes - 1;
@@ -111,9 +121,39 @@ std::string ChartLabel(const std::string& title)
     return title.substr(0, cut) + "\u2026";
 }
 
+std::string CommonFolder(const Report& report)
+{
+    if (report.files.empty())
+        return {};
+    std::string_view common = report.files.front().path;
+    common = common.substr(0, common.find_last_of('/') + 1);  // empty when there is no folder
+    for (const ReportFile& file : report.files) {
+        std::size_t same = 0;
+        while (same < common.size() && same < file.path.size() && common[same] == file.path[same])
+            ++same;
+        common = common.substr(0, same);
+        common = common.substr(0, common.find_last_of('/') + 1);
+    }
+    return std::string(common);
+}
+
+// The check with the most problems that count on the page, and their number.
+std::pair<const ReportGroup*, std::size_t> MostFrequent(const ReportFile& file)
+{
+    const ReportGroup* most = nullptr;
+    for (const ReportGroup& group : file.groups) {
+        if (group.atLevel && (!most || group.problems.size() > most->problems.size()))
+            most = &group;
+    }
+    return {most, most ? most->problems.size() : 0};
+}
+
 class HtmlReportWriter {
 public:
-    HtmlReportWriter(const Report& report, std::ostream& out) : m_report(report), m_out(out) {}
+    HtmlReportWriter(const Report& report, std::ostream& out)
+        : m_report(report), m_out(out), m_folder(CommonFolder(report))
+    {
+    }
 
     void Write()
     {
@@ -150,7 +190,10 @@ private:
             tables += file.unclassifiedTables;
         }
         const std::size_t failed = m_report.files.size() - checked;
-        m_out << "<p class=\"lead\">Checked against " << Text(LevelLabel(m_report.target))
+        m_out << "<p class=\"lead\">" << m_report.files.size() << (m_report.files.size() == 1 ? " page" : " pages");
+        if (!m_folder.empty())
+            m_out << " in " << Text(m_folder);
+        m_out << " checked against " << Text(LevelLabel(m_report.target))
               << (m_report.all ? "; problems outside the target are listed too" : "") << ".</p>\n"
               << "<h2 id=\"overview\">Overview</h2>\n<ul class=\"totals\">\n"
               << "<li><strong>" << checked << "</strong> pages checked</li>\n";
@@ -160,8 +203,8 @@ private:
               << "<li><strong>" << reached << "</strong> pages reach the target</li>\n"
               << "<li><strong>" << reachedOnceConfirmed << "</strong> reach it once warnings are confirmed</li>\n"
               << "<li><strong>" << tables << "</strong> unclassified tables</li>\n</ul>\n";
-        WritePagesTable(counting, tables);
         WriteChart();
+        WritePagesTable(counting, tables);
     }
 
     // One order of the pages table: the column it sorts by (-1 for the
@@ -212,12 +255,14 @@ private:
     void WritePagesTableRows(const std::vector<std::size_t>& rows, int sortedColumn, long long counting,
                              long long tables)
     {
-        static const char* const kColumns[] = {"Page", "Target", "Level reached", "Once warnings are confirmed",
-                                               "Problems that count", "Unclassified tables"};
+        static const char* const kColumns[] = {"Page",           "Target",
+                                               "Level reached",  "Once warnings are confirmed",
+                                               "Problems that count", "Unclassified tables",
+                                               "Most frequent problem"};
         m_out << "<table summary=\"One row per page: its target, the level it reaches, the level once its general "
                  "warnings are confirmed, and its counts.\">\n<thead><tr>";
-        for (int column = 0; column < 6; ++column) {
-            m_out << "<th scope=\"col\"" << (column >= 4 ? " class=\"num\"" : "");
+        for (int column = 0; column < 7; ++column) {
+            m_out << "<th scope=\"col\"" << (column == 4 || column == 5 ? " class=\"num\"" : "");
             if (column == sortedColumn)
                 m_out << " aria-sort=\"" << (column >= 4 ? "descending" : "ascending") << "\"";
             m_out << ">" << kColumns[column] << "</th>";
@@ -225,30 +270,31 @@ private:
         m_out << "</tr></thead>\n<tbody>\n";
         for (std::size_t i : rows) {
             const ReportFile& file = m_report.files[i];
-            // The name leads; the folder, the same for many rows, is quieter.
-            // It also stands between the links of the rows, so they do not read as
-            // one long group of links to skip.
-            const std::size_t slash = file.path.find_last_of('/');
-            const std::string_view name =
-                slash == std::string::npos ? std::string_view(file.path) : std::string_view(file.path).substr(slash + 1);
-            m_out << "<tr><th scope=\"row\"><a href=\"#p" << i + 1 << "\">" << Text(name.empty() ? file.path : name)
-                  << "</a> <span class=\"folder\">in "
-                  << (slash == std::string::npos ? "the current folder" : Text(file.path.substr(0, slash + 1)))
-                  << "</span></th><td>" << Text(LevelLabel(file.target)) << "</td>";
+            m_out << "<tr><th scope=\"row\"><a href=\"#p" << i + 1 << "\">" << Text(file.path.substr(m_folder.size()))
+                  << "</a></th><td>" << Text(LevelLabel(file.target)) << "</td>";
             if (!file.error.empty()) {
-                m_out << "<td>not checked</td><td>not checked</td><td class=\"num\"></td><td class=\"num\"></td></tr>\n";
+                m_out << "<td>not checked</td><td>not checked</td><td class=\"num\"></td><td class=\"num\"></td>"
+                      << "<td>The page could not be checked.</td></tr>\n";
                 continue;
             }
             for (int level : {file.achieved, file.achievedIfWarningsConfirmed}) {
                 m_out << "<td><span class=\"" << LevelClass(level, file.target) << "\">" << Text(LevelLabel(level))
                       << "</span></td>";
             }
+            // Besides telling where to start, this text keeps the rows' links
+            // from reading as one long group of links without a way past.
+            auto [most, count] = MostFrequent(file);
             m_out << "<td class=\"num\">" << file.ProblemsAtLevel() << "</td><td class=\"num\">"
-                  << file.unclassifiedTables << "</td></tr>\n";
+                  << file.unclassifiedTables << "</td><td>";
+            if (most)
+                m_out << Text(most->name) << " (" << count << ")";
+            else
+                m_out << "None that count.";
+            m_out << "</td></tr>\n";
         }
         m_out << "</tbody>\n<tfoot><tr><th scope=\"row\">All pages</th><td></td><td></td><td></td>"
               << "<td class=\"num\">" << counting << "</td><td class=\"num\">" << tables
-              << "</td></tr></tfoot>\n</table>\n";
+              << "</td><td></td></tr></tfoot>\n</table>\n";
     }
 
     void WriteChart()
@@ -259,9 +305,9 @@ private:
             m_out << "<p>No problems were found.</p>\n";
             return;
         }
-        constexpr int kLabelWidth = 470;
-        constexpr int kBarWidth = 400;
-        constexpr int kRow = 24;
+        constexpr int kLabelWidth = 520;
+        constexpr int kBarWidth = 370;
+        constexpr int kRow = 21;
         constexpr int kWidth = 960;
         const bool twoParts = std::any_of(counts.begin(), counts.end(), [](const CheckCount& c) { return c.outside; });
         const int top = twoParts ? 28 : 4;
@@ -288,15 +334,15 @@ private:
             m_out << "<g><title>" << Text(count.title) << ": " << count.atTarget << " at the target";
             if (count.outside)
                 m_out << ", " << count.outside << " outside";
-            m_out << "</title><text x=\"" << kLabelWidth - 10 << "\" y=\"" << y + 16 << "\" text-anchor=\"end\">"
+            m_out << "</title><text x=\"" << kLabelWidth - 10 << "\" y=\"" << y + 15 << "\" text-anchor=\"end\">"
                   << Text(ChartLabel(count.title)) << "</text>";
             if (inWidth > 0)
-                m_out << "<rect x=\"" << kLabelWidth << "\" y=\"" << y + 4 << "\" width=\"" << inWidth
-                      << "\" height=\"" << kRow - 8 << "\" fill=\"#1f5fa8\"/>";
+                m_out << "<rect x=\"" << kLabelWidth << "\" y=\"" << y + 3 << "\" width=\"" << inWidth
+                      << "\" height=\"" << kRow - 6 << "\" fill=\"#1f5fa8\"/>";
             if (outWidth > 0)
-                m_out << "<rect x=\"" << kLabelWidth + inWidth << "\" y=\"" << y + 4 << "\" width=\"" << outWidth
-                      << "\" height=\"" << kRow - 8 << "\" fill=\"#9dbbe0\"/>";
-            m_out << "<text x=\"" << kLabelWidth + std::max(inWidth + outWidth, 1) + 6 << "\" y=\"" << y + 16
+                m_out << "<rect x=\"" << kLabelWidth + inWidth << "\" y=\"" << y + 3 << "\" width=\"" << outWidth
+                      << "\" height=\"" << kRow - 6 << "\" fill=\"#9dbbe0\"/>";
+            m_out << "<text x=\"" << kLabelWidth + std::max(inWidth + outWidth, 1) + 6 << "\" y=\"" << y + 15
                   << "\">" << count.Total() << "</text></g>\n";
         }
         m_out << "</svg>\n";
@@ -356,8 +402,8 @@ private:
             m_out << " <span class=\"outside\">Outside the target: does not count.</span>";
         m_out << "</p>\n<table class=\"problems\" summary=\"The problems of this check on the page, in page order, "
                  "with the source line at fault.\">\n<thead><tr><th scope=\"col\">Line</th>"
-              << "<th scope=\"col\">Column</th>" << (oneCheck ? "" : "<th scope=\"col\">Check</th>")
-              << "<th scope=\"col\">Problem</th><th scope=\"col\">Source</th></tr></thead>\n<tbody>\n";
+              << "<th scope=\"col\">Column</th>" << (oneCheck ? "" : "<th scope=\"col\" class=\"check\">Check</th>")
+              << "<th scope=\"col\" class=\"problem\">Problem</th><th scope=\"col\">Source</th></tr></thead>\n<tbody>\n";
         for (std::size_t index : group.problems) {
             const ReportProblem& p = file.problems[index];
             if (p.line == 0)
@@ -387,9 +433,10 @@ private:
         if (problem.helpTopic.empty())
             return;
         if (auto link = m_report.helpLinks.find(problem.helpTopic); link != m_report.helpLinks.end())
-            m_out << " \u00b7 <a href=\"" << Text(link->second) << "\">Help topic " << Text(problem.helpTopic) << "</a>";
+            m_out << " \u00b7 <a class=\"help\" href=\"" << Text(link->second) << "\">Help topic "
+                  << Text(problem.helpTopic) << "</a>";
         else
-            m_out << " \u00b7 Help topic " << Text(problem.helpTopic);
+            m_out << " \u00b7 <span class=\"help\">Help topic " << Text(problem.helpTopic) << "</span>";
     }
 
     void WriteSource(const SourceExcerpt& source)
@@ -411,6 +458,8 @@ private:
 
     const Report& m_report;
     std::ostream& m_out;
+    // The folder all pages lie in, said once so the table names pages briefly.
+    const std::string m_folder;
 };
 
 } // namespace

@@ -235,7 +235,7 @@ TEST_F(CheckCommand, TheHtmlReportOverviewsThePagesAndShowsTheMarkupAtFault)
     EXPECT_TRUE(before("Images without a text alternative (WCAG 1.0 checkpoint 1.1): 2", "</desc>")) << html;
     // The check is described once for its two problems, each with its line, column and source.
     EXPECT_EQ(count("<h4>Images without a text alternative (WCAG 1.0 checkpoint 1.1) (2)</h4>"), 1u);
-    EXPECT_EQ(count("<a href=\"https://example.org/help/1-1-1.html\">Help topic 1-1-1.html</a>"), 1u);
+    EXPECT_EQ(count("<a class=\"help\" href=\"https://example.org/help/1-1-1.html\">Help topic 1-1-1.html</a>"), 1u);
     EXPECT_NE(html.find("<td class=\"num\">3</td><td class=\"num\">10</td>"), std::string::npos);
     EXPECT_NE(html.find("<code>&lt;p&gt;See <mark>&lt;img src=&quot;a&amp;b.gif&quot;&gt;</mark> and</code>"),
               std::string::npos);
