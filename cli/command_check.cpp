@@ -346,6 +346,13 @@ int RunCheck(const Arguments& args, std::ostream& out, std::ostream& err)
         err << "orvane check: " << problem << '\n' << kCheckUsage;
         return kExitError;
     }
+    // A registry named on the command line must be there: checking without
+    // it would quietly give other answers. The file is only ever read.
+    if (!options.registryFile.empty() && !CSrcObjectDatabase(options.registryFile).Load()) {
+        err << "orvane check: the object registry " << options.registryFile
+            << " is missing or cannot be read\n";
+        return kExitError;
+    }
     std::vector<std::string> pages = CollectPages(options.paths);
     CLanguageCodeList::Library().Load();
 
@@ -357,7 +364,12 @@ int RunCheck(const Arguments& args, std::ostream& out, std::ostream& err)
         worker->settings.Load();
         if (options.level)
             worker->settings.SetConformanceLevel(*options.level);
-        if (!options.noRegistry) {
+        // Without a file the checks still see a registry, an empty one in
+        // memory, as a session always has one: checks that ask it about
+        // objects are not silenced.
+        if (options.noRegistry) {
+            worker->registry = std::make_unique<CSrcObjectDatabase>(std::string());
+        } else {
             worker->registry = options.registryFile.empty() ? std::make_unique<CSrcObjectDatabase>()
                                                             : std::make_unique<CSrcObjectDatabase>(options.registryFile);
             worker->registry->Load();

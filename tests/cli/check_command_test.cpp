@@ -82,6 +82,24 @@ TEST_F(CheckCommand, ExitStatusTellsWhetherAPageHasProblemsAtTheTarget)
     EXPECT_EQ(Run({"--level", "A", "--jobs", "1", Page("good.html", kGoodPage)}), kExitOk) << out.str();
 }
 
+TEST_F(CheckCommand, ARegistryIsAlwaysThereAndANamedOneMustBeReadable)
+{
+    std::string applet = Page("applet.html", "<html><body><applet code=a.class></applet></body></html>\n");
+    EXPECT_EQ(Run({"--all", applet}), kExitFindings);
+    EXPECT_NE(out.str().find("(AppletAltText)"), std::string::npos) << out.str();
+
+    const std::string missing = (folder / "none.xml").string();
+    const std::string junk = Page("junk.xml", "not a registry\n");
+    for (const std::string& file : {missing, junk}) {
+        out.str("");
+        err.str("");
+        EXPECT_EQ(RunMain({"check", "--registry", file, applet}, out, err), kExitError) << file;
+        EXPECT_NE(err.str().find(file), std::string::npos) << err.str();
+    }
+    EXPECT_FALSE(fs::exists(missing));
+    EXPECT_EQ(test::ReadFileBytes(junk), "not a registry\n");
+}
+
 TEST_F(CheckCommand, TheLevelDecidesWhatCountsAndAllShowsTheRest)
 {
     std::string page = Page("p.html", "<html lang=en><body><table><tr><td>x</td></tr></table></body></html>");
