@@ -4,6 +4,7 @@
 #include "library/html/conformance_icon.h"
 #include "library/html/html_document.h"
 #include "library/registry/object_database.h"
+#include "library/ui/overview_dialog.h"
 #include "library/ui/problem_list.h"
 #include "platform/window.h"
 
@@ -11,8 +12,13 @@ namespace orvane {
 
 int RunCheckingSession(CHtmlDocument& document, COrvaneSettings& settings, const std::string& fileName)
 {
-    // The overview window takes the session over where windows can be shown.
-    return RunUnattendedSession(document, settings, fileName);
+    if (!platform::Windows().CanShowWindows())
+        return RunUnattendedSession(document, settings, fileName);
+    COverviewDialog overview;
+    overview.Prepare(document, settings, fileName);
+    overview.RunModal();
+    document.SetObjectRegistry(nullptr);
+    return overview.ResultCode();
 }
 
 int RunUnattendedSession(CHtmlDocument& document, COrvaneSettings& settings, const std::string&)
