@@ -2,6 +2,7 @@
 
 #include "library/html/element.h"
 #include "library/html/tag_table.h"
+#include "library/settings/sheet_settings.h"
 #include "library/ui/problem_list.h"
 
 #include <algorithm>
@@ -51,6 +52,6 @@ void RunRepairRun(platform::IWindow&, const std::vector<CProblemEntry*>&, CHtmlD
 {
 }
 
-bool RunSettingsFromOverview(platform::IWindow&) { return false; }
+bool RunSettingsFromOverview(platform::IWindow& owner) { return RunSettingsSheet(&owner) == 1; }
 
 } // namespace orvane
