@@ -11,6 +11,7 @@
 #include "platform/registry.h"
 
 #include <algorithm>
+#include <optional>
 #include <sstream>
 #include <vector>
 
@@ -69,6 +70,57 @@ std::vector<StoreLine> ValueLines(std::string_view text, std::string_view except
         lines.push_back({key, name, std::string(line)});
     }
     return lines;
+}
+
+// The lines of a store file as the store splits them: at a line feed, a
+// carriage return and line feed, or a carriage return alone, after a byte
+// order mark.
+std::vector<std::string> StoreFileLines(std::string_view text)
+{
+    if (text.substr(0, 3) == "\xEF\xBB\xBF")
+        text.remove_prefix(3);
+    std::vector<std::string> lines;
+    while (!text.empty()) {
+        std::size_t end = text.find_first_of("\r\n");
+        lines.emplace_back(text.substr(0, end));
+        if (end == std::string_view::npos)
+            break;
+        end += text.compare(end, 2, "\r\n") == 0 ? 2 : 1;
+        text.remove_prefix(end);
+    }
+    return lines;
+}
+
+// The lines of a store file that no store can take for its own and rewrite
+// in its spelling: not blank, no key heading, no quoted value name at their
+// start, and none of the store's own opening comment.
+std::vector<std::string> ForeignLines(std::string_view text)
+{
+    const std::vector<std::string> opening = StoreFileLines(platform::RewrittenStoreText("").value_or(""));
+    std::vector<std::string> foreign;
+    for (std::string& line : StoreFileLines(text)) {
+        std::size_t start = line.find_first_not_of(" \t");
+        if (start == std::string::npos || line[start] == '[' || line[start] == '"')
+            continue;
+        if (std::find(opening.begin(), opening.end(), line.substr(start, line.find_last_not_of(" \t") + 1 - start)) !=
+            opening.end())
+            continue;
+        foreign.push_back(std::move(line));
+    }
+    std::sort(foreign.begin(), foreign.end());
+    return foreign;
+}
+
+// The files a store that was no store was set aside as.
+std::vector<fs::path> SetAsideStores(const fs::path& folder)
+{
+    std::vector<fs::path> found;
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(folder, error)) {
+        if (entry.path().filename().string().rfind("UserRegistry.reg.unreadable-", 0) == 0)
+            found.push_back(entry.path());
+    }
+    return found;
 }
 
 struct CheckSnapshot {
@@ -236,7 +288,9 @@ std::string CheckSettingsStore(std::string_view bytes, const fs::path& folder)
 
     // One setting changed and saved: the store is rewritten with it (and with
     // the icons location, which is always written).
-    const std::string before = platform::RewrittenStoreText(bytes);
+    // Bytes that are no store are set aside as they stood, and a new store begun.
+    const std::optional<std::string> rewritten = platform::RewrittenStoreText(bytes);
+    const std::string before = rewritten.value_or("");
     settings.SetIgnoreRepaired(!settings.GetIgnoreRepaired());
     if (!settings.Save())
         return "the settings cannot be saved";
@@ -244,6 +298,18 @@ std::string CheckSettingsStore(std::string_view bytes, const fs::path& folder)
     const std::string after = ReadBytes(file);
     if (platform::RewrittenStoreText(after) != after)
         return "the rewritten store is not in the store's own spelling";
+    const std::vector<fs::path> setAside = SetAsideStores(folder);
+    if (setAside.size() != (rewritten ? 0u : 1u))
+        return rewritten ? "a store was set aside" : "a file that is no store was not set aside";
+    if (!rewritten && ReadBytes(setAside.front()) != bytes)
+        return "the file set aside does not hold the bytes as they stood";
+
+    if (rewritten) {
+        const std::vector<std::string> foreign = ForeignLines(bytes);
+        const std::vector<std::string> kept = ForeignLines(after);
+        if (!std::includes(kept.begin(), kept.end(), foreign.begin(), foreign.end()))
+            return "a line the store does not understand was not kept as it stood";
+    }
 
     const std::string key = ToLower(platform::kOrvaneRegistryKey);
     const std::vector<std::string> written{"ignorerepaired", "iconslocation"};

@@ -24,8 +24,10 @@ std::string CheckLanguageCodes(std::string_view bytes, const std::filesystem::pa
 
 // The bytes as the settings store: the settings load from it within their
 // limits; one changed setting is saved and every other value of the store,
-// the ones the settings do not know included, reads back as before; the
-// settings then load again to the same record.
+// the ones the settings do not know included, reads back as before, and every
+// line the store does not understand is kept as it stood; bytes that are no
+// store are set aside unchanged instead; the settings then load again to the
+// same record.
 std::string CheckSettingsStore(std::string_view bytes, const std::filesystem::path& folder);
 
 } // namespace orvane::fuzz

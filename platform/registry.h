@@ -75,10 +75,10 @@ private:
 std::unique_ptr<IRegistry> CreateFileRegistry(const std::string& path);
 
 // The text the file store gives a store file of these bytes when it rewrites
-// it: every key and value it understood, in its own spelling, and the value
-// lines it did not understand as they stood. A rewrite writes exactly this,
-// plus the values set.
-std::string RewrittenStoreText(std::string_view fileBytes);
+// it: every key and value it understood, in its own spelling, and every line
+// it did not understand as it stood. A rewrite writes exactly this, plus the
+// values set. Nothing when the bytes are no store at all (see CreateFileRegistry).
+std::optional<std::string> RewrittenStoreText(std::string_view fileBytes);
 
 // The current user's registry: the file "UserRegistry.reg" in
 // UserDataDirectory(), for the life of the process.

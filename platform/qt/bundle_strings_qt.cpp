@@ -11,9 +11,11 @@ namespace orvane::platform {
 
 bool InstallBundleStrings(const std::string& bundleFileName)
 {
-    // Kept for the life of the process: the strings are in use until it ends.
-    static CResourceBundle bundle;
-    static CStringTable table;
+    // Kept for the life of the process and never destroyed: the strings are in
+    // use until it ends, and Qt's list of resources, made after the bundle,
+    // is gone before the bundle's destructor could unregister from it.
+    static CResourceBundle& bundle = *new CResourceBundle;
+    static CStringTable& table = *new CStringTable;
     std::string path = FindDataFile(bundleFileName);
     if (path.empty() || !bundle.Load(path))
         return false;

@@ -2,13 +2,17 @@
 
 #include "platform/file_system.h"
 #include "platform/paths.h"
+#include "platform/services.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
 
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
 #include <vector>
 
 // The store is a text file of the form
@@ -17,8 +21,17 @@
 //   "FileSaves"=dword:00000003
 //   "OriginalExtension"=".htmlold"
 //
-// Lines it does not understand as a value of a known type are kept as they
-// stand, so that a hand-edited or newer file loses nothing when it is rewritten.
+// Lines it does not understand (notes, values of other types, junk, what
+// stands below a heading it cannot read) are kept as they stand, so that a
+// hand-edited or newer file loses nothing when it is rewritten. Blank lines
+// are layout, and the opening comment is the store's own: both are written
+// afresh. Lines may end in LF, CR LF or CR alone; a UTF-8 byte order mark is
+// read past and written back.
+//
+// A file that is no store at all -- one with a zero byte (not text), one in
+// which no line opens a key although some line is more than a note, or no
+// regular file -- is never rewritten: the next write sets it aside under a
+// dated name, says so once, and begins a new store.
 
 namespace orvane::platform {
 namespace {
@@ -26,6 +39,17 @@ namespace {
 // Writers hold the lock for a few milliseconds; a lock left by a process that
 // died is taken over by QLockFile.
 constexpr int kLockWaitMilliseconds = 5000;
+
+// String resources of the message that tells of a store set aside.
+constexpr int kCaption = 111;
+// %1 the store file, %2 the name it was kept under.
+constexpr int kNoStoreKept = 952;
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+constexpr std::string_view kOpeningComment[] = {
+    "; The Orvane registry of the current user: one [key] per section, one value",
+    "; a line, \"name\"=dword:0000000a or \"name\"=\"text\" (in quotes: \\\\ \\\" \\n \\r \\t \\xhh).",
+};
 
 char FoldCase(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
@@ -78,23 +102,29 @@ std::optional<std::string> NormaliseKeyPath(std::string_view path)
     return result;
 }
 
-enum class ValueType { Dword, String, Other };
+// Other: a value line of a type the store does not read; Line: a line that is
+// no value. Both are written back as they stood.
+enum class ValueType { Dword, String, Other, Line };
 
 struct StoredValue {
     std::string name;
     ValueType type = ValueType::Other;
     std::uint32_t number = 0;
-    std::string text;  // the text of a string; the raw line rest of another type
+    std::string text;  // the text of a string; the line as it stood for Other and Line
 };
 
+// A section of the store: a key, or the lines above the first heading (no
+// path, no heading), or a heading the store cannot read with the lines below
+// it (no path; kept whole, as no value there belongs to a key it knows).
 struct StoredKey {
     std::string path;
+    std::string heading;  // the line as it stood, for a section without a path
     std::vector<StoredValue> values;
 
     StoredValue* Find(std::string_view name)
     {
         for (StoredValue& value : values) {
-            if (SameName(value.name, name))
+            if (value.type != ValueType::Line && SameName(value.name, name))
                 return &value;
         }
         return nullptr;
@@ -115,12 +145,14 @@ struct StoredKey {
 };
 
 struct StoreContents {
+    bool byteOrderMark = false;
+    StoredKey opening;  // the lines above the first heading
     std::vector<StoredKey> keys;
 
     StoredKey* Find(std::string_view path)
     {
         for (StoredKey& key : keys) {
-            if (SameName(key.path, path))
+            if (!key.path.empty() && SameName(key.path, path))
                 return &key;
         }
         return nullptr;
@@ -129,7 +161,7 @@ struct StoreContents {
     {
         if (StoredKey* key = Find(path))
             return *key;
-        keys.push_back(StoredKey{path, {}});
+        keys.push_back(StoredKey{path, {}, {}});
         return keys.back();
     }
 };
@@ -200,13 +232,21 @@ void AppendQuoted(std::string& out, std::string_view text)
     out.push_back('"');
 }
 
-// The value part after "=": a number, a text, or anything else kept as it stands.
-StoredValue ParseValue(std::string name, std::string_view rest)
+// A line "name"=value: a number, a text, or another type kept as the line
+// stands; nothing when the line is no value.
+std::optional<StoredValue> ParseValueLine(std::string_view line)
 {
+    std::string_view trimmed = TrimBlanks(line);
+    std::size_t pos = 0;
+    std::optional<std::string> name = ParseQuoted(trimmed, pos);
+    while (pos < trimmed.size() && (trimmed[pos] == ' ' || trimmed[pos] == '\t'))
+        ++pos;
+    if (!name || name->empty() || pos >= trimmed.size() || trimmed[pos] != '=')
+        return std::nullopt;
     StoredValue value;
-    value.name = std::move(name);
-    value.text = std::string(rest);
-    std::string_view trimmed = TrimBlanks(rest);
+    value.name = std::move(*name);
+    value.text = std::string(line);
+    trimmed = TrimBlanks(trimmed.substr(pos + 1));
     constexpr std::string_view kDword = "dword:";
     if (trimmed.size() > kDword.size() && SameName(trimmed.substr(0, kDword.size()), kDword)) {
         std::string_view digits = trimmed.substr(kDword.size());
@@ -229,7 +269,7 @@ StoredValue ParseValue(std::string name, std::string_view rest)
         }
         return value;
     }
-    std::size_t pos = 0;
+    pos = 0;
     if (std::optional<std::string> text = ParseQuoted(trimmed, pos); text && pos == trimmed.size()) {
         value.type = ValueType::String;
         value.text = *text;
@@ -237,92 +277,193 @@ StoredValue ParseValue(std::string name, std::string_view rest)
     return value;
 }
 
-StoreContents ParseStore(std::string_view text)
+StoredValue KeptLine(std::string_view line)
 {
+    StoredValue value;
+    value.type = ValueType::Line;
+    value.text = std::string(line);
+    return value;
+}
+
+bool IsOpeningComment(std::string_view line)
+{
+    for (std::string_view comment : kOpeningComment) {
+        if (line == comment)
+            return true;
+    }
+    return false;
+}
+
+// The store the text holds; nothing when it is no store at all.
+std::optional<StoreContents> ParseStore(std::string_view text)
+{
+    if (text.find('\0') != std::string_view::npos)
+        return std::nullopt;
     StoreContents contents;
-    StoredKey* current = nullptr;
+    if (text.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
+        contents.byteOrderMark = true;
+        text.remove_prefix(kByteOrderMark.size());
+    }
+    bool opensAKey = false;
+    bool holdsMoreThanNotes = false;
+    StoredKey* current = &contents.opening;
     while (!text.empty()) {
-        std::size_t end = text.find('\n');
+        std::size_t end = text.find_first_of("\r\n");
         std::string_view line = text.substr(0, end);
-        text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
-        // Carriage returns at the end belong to the line end, blanks among
-        // them too: one kept in a value the store does not understand would be
-        // taken for the line end at the next reading, and each rewrite would
-        // lose one.
-        while (!line.empty() && (line.back() == '\r' || line.back() == ' ' || line.back() == '\t'))
-            line.remove_suffix(1);
-        line = TrimBlanks(line);
-        if (line.empty() || line.front() == ';' || line.front() == '#')
+        if (end == std::string_view::npos)
+            text = {};
+        else
+            text.remove_prefix(end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1));
+        std::string_view trimmed = TrimBlanks(line);
+        if (trimmed.empty())
             continue;
-        if (line.front() == '[') {
+        if (trimmed.front() != ';' && trimmed.front() != '#')
+            holdsMoreThanNotes = true;
+        if (current == &contents.opening && IsOpeningComment(trimmed))
+            continue;
+        if (trimmed.front() == '[') {
             std::optional<std::string> path;
-            if (line.back() == ']')
-                path = NormaliseKeyPath(line.substr(1, line.size() - 2));
-            current = path ? &contents.Ensure(*path) : nullptr;
+            if (trimmed.back() == ']')
+                path = NormaliseKeyPath(trimmed.substr(1, trimmed.size() - 2));
+            if (path) {
+                opensAKey = true;
+                current = &contents.Ensure(*path);
+            } else {
+                contents.keys.push_back(StoredKey{{}, std::string(line), {}});
+                current = &contents.keys.back();
+            }
             continue;
         }
-        if (!current)
-            continue;
-        std::size_t pos = 0;
-        std::optional<std::string> name = ParseQuoted(line, pos);
-        while (pos < line.size() && (line[pos] == ' ' || line[pos] == '\t'))
-            ++pos;
-        if (!name || name->empty() || pos >= line.size() || line[pos] != '=')
-            continue;
-        current->Set(ParseValue(std::move(*name), line.substr(pos + 1)));
+        std::optional<StoredValue> value;
+        if (!current->path.empty())
+            value = ParseValueLine(line);
+        if (value)
+            current->Set(*value);
+        else
+            current->values.push_back(KeptLine(line));
     }
+    if (holdsMoreThanNotes && !opensAKey)
+        return std::nullopt;
     return contents;
+}
+
+void AppendValues(std::string& out, const StoredKey& key)
+{
+    char digits[16];
+    for (const StoredValue& value : key.values) {
+        switch (value.type) {
+        case ValueType::Dword:
+            AppendQuoted(out, value.name);
+            std::snprintf(digits, sizeof digits, "=dword:%08x", static_cast<unsigned>(value.number));
+            out += digits;
+            break;
+        case ValueType::String:
+            AppendQuoted(out, value.name);
+            out.push_back('=');
+            AppendQuoted(out, value.text);
+            break;
+        case ValueType::Other:
+        case ValueType::Line: out += value.text; break;
+        }
+        out.push_back('\n');
+    }
 }
 
 std::string SerialiseStore(const StoreContents& contents)
 {
-    std::string out =
-        "; The Orvane registry of the current user: one [key] per section, one value\n"
-        "; a line, \"name\"=dword:0000000a or \"name\"=\"text\" (in quotes: \\\\ \\\" \\n \\r \\t \\xhh).\n";
-    char digits[16];
+    std::string out;
+    if (contents.byteOrderMark)
+        out += kByteOrderMark;
+    for (std::string_view comment : kOpeningComment) {
+        out += comment;
+        out.push_back('\n');
+    }
+    AppendValues(out, contents.opening);
     for (const StoredKey& key : contents.keys) {
-        out += "\n[";
-        out += key.path;
-        out += "]\n";
-        for (const StoredValue& value : key.values) {
-            AppendQuoted(out, value.name);
-            out.push_back('=');
-            switch (value.type) {
-            case ValueType::Dword:
-                std::snprintf(digits, sizeof digits, "dword:%08x", static_cast<unsigned>(value.number));
-                out += digits;
-                break;
-            case ValueType::String: AppendQuoted(out, value.text); break;
-            case ValueType::Other: out += value.text; break;
-            }
-            out.push_back('\n');
+        out.push_back('\n');
+        if (key.path.empty()) {
+            out += key.heading;
+        } else {
+            out.push_back('[');
+            out += key.path;
+            out.push_back(']');
         }
+        out.push_back('\n');
+        AppendValues(out, key);
     }
     return out;
 }
 
-// The store as the file holds it now; a missing file is an empty store, an
-// unreadable one gives nothing (and must not be overwritten).
-std::optional<StoreContents> ReadStore(const QString& file)
-{
-    QFile in(file);
-    if (!in.exists())
-        return StoreContents{};
-    if (!in.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    QByteArray bytes = in.readAll();
-    if (in.error() != QFileDevice::NoError)
-        return std::nullopt;
-    return ParseStore(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
-}
+enum class StoreState {
+    Read,       // a store, or no file: an empty store
+    NoStore,    // no store at all: set aside by the next write
+    NotReadNow  // a regular file that could not be read this time: neither used nor replaced
+};
 
-bool CanWrite(const QString& file)
+struct StoreReading {
+    StoreState state = StoreState::Read;
+    StoreContents contents;
+};
+
+// The store as the file holds it now.
+StoreReading ReadStore(const QString& file)
 {
     QFileInfo info(file);
-    if (info.exists())
-        return info.isWritable() && QFileInfo(info.absolutePath()).isWritable();
+    if (!info.exists())
+        return {};
+    // A folder, a pipe or a device where the file belongs holds no store,
+    // and neither does a file that its owner may not read.
+    if (!info.isFile() || !info.isReadable())
+        return {StoreState::NoStore, {}};
+    QFile in(file);
+    if (!in.open(QIODevice::ReadOnly))
+        return {StoreState::NotReadNow, {}};
+    QByteArray bytes = in.readAll();
+    if (in.error() != QFileDevice::NoError)
+        return {StoreState::NotReadNow, {}};
+    std::optional<StoreContents> contents =
+        ParseStore(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    if (!contents)
+        return {StoreState::NoStore, {}};
+    return {StoreState::Read, std::move(*contents)};
+}
+
+// Whether a write may replace the file: a store its owner made read-only
+// stays as it is; a file that is no store is set aside, so only its folder counts.
+bool CanWrite(const QString& file, StoreState state)
+{
+    QFileInfo info(file);
     QFileInfo folder(info.absolutePath());
-    return !folder.exists() || folder.isWritable();
+    if (!folder.exists())
+        return true;
+    if (!folder.isWritable())
+        return false;
+    return state == StoreState::NoStore || !info.exists() || info.isWritable();
+}
+
+// Moves the file that is no store to a dated name beside it; the name it was
+// given, or nothing when it could not be moved.
+std::optional<QString> SetAsideNoStore(const QString& file)
+{
+    const QString base = file + ".unreadable-" + QDateTime::currentDateTime().toString("yyyyMMdd-HHmmss");
+    QString kept = base;
+    for (int n = 2; QFileInfo(kept).exists() || QFileInfo(kept).isSymLink(); ++n) {
+        if (n == 100)
+            return std::nullopt;
+        kept = base + "-" + QString::number(n);
+    }
+    std::error_code error;
+    std::filesystem::rename(file.toStdString(), kept.toStdString(), error);
+    if (error)
+        return std::nullopt;
+    return kept;
+}
+
+void TellSetAside(const QString& file, const QString& kept)
+{
+    const IStringTable& strings = Strings();
+    Prompt().Show(strings.Get(kCaption), strings.Format(kNoStoreKept, {file.toStdString(), kept.toStdString()}),
+                  PromptIcon::Exclamation, PromptButtons::Ok);
 }
 
 // Lock, read afresh, apply, replace: what another process wrote meanwhile stays.
@@ -331,20 +472,34 @@ bool CommitToStore(const QString& file, const std::string& keyPath, const std::v
     QFileInfo info(file);
     if (!QDir().mkpath(info.absolutePath()))
         return false;
-    QLockFile lock(file + ".lock");
-    if (!lock.tryLock(kLockWaitMilliseconds))
-        return false;
-    std::optional<StoreContents> contents = ReadStore(file);
-    if (!contents)
-        return false;
-    StoredKey& key = contents->Ensure(keyPath);
-    for (const StoredValue& value : values)
-        key.Set(value);
-    std::string text = SerialiseStore(*contents);
-    return WriteFileAtomically(file.toStdString(), [&](std::ostream& out) {
-        out.write(text.data(), static_cast<std::streamsize>(text.size()));
-        return static_cast<bool>(out);
-    });
+    std::optional<QString> setAsideAs;
+    bool written = false;
+    {
+        QLockFile lock(file + ".lock");
+        if (!lock.tryLock(kLockWaitMilliseconds))
+            return false;
+        StoreReading store = ReadStore(file);
+        if (store.state == StoreState::NotReadNow)
+            return false;
+        if (store.state == StoreState::NoStore) {
+            setAsideAs = SetAsideNoStore(file);
+            if (!setAsideAs)
+                return false;
+        }
+        StoredKey& key = store.contents.Ensure(keyPath);
+        for (const StoredValue& value : values)
+            key.Set(value);
+        std::string text = SerialiseStore(store.contents);
+        written = WriteFileAtomically(file.toStdString(), [&](std::ostream& out) {
+            out.write(text.data(), static_cast<std::streamsize>(text.size()));
+            return static_cast<bool>(out);
+        });
+    }
+    // Told once the lock is released: the user may take a while to read it,
+    // and other writers must not wait for that.
+    if (setAsideAs)
+        TellSetAside(file, *setAsideAs);
+    return written;
 }
 
 // --- Keys and the registry ------------------------------------------------------
@@ -433,12 +588,10 @@ public:
         if (!keyPath)
             return nullptr;
         bool writable = access == RegistryAccess::Full;
-        if (writable && !CanWrite(m_file))
+        StoreReading store = ReadStore(m_file);
+        if (store.state != StoreState::Read || (writable && !CanWrite(m_file, store.state)))
             return nullptr;
-        std::optional<StoreContents> contents = ReadStore(m_file);
-        if (!contents)
-            return nullptr;
-        StoredKey* key = contents->Find(*keyPath);
+        StoredKey* key = store.contents.Find(*keyPath);
         if (!key)
             return nullptr;
         return std::make_unique<CFileRegistryKey>(m_file, std::move(*key), writable);
@@ -449,7 +602,10 @@ public:
         if (std::unique_ptr<IRegistryKey> key = OpenKey(path, RegistryAccess::Full))
             return key;
         std::optional<std::string> keyPath = NormaliseKeyPath(path);
-        if (!keyPath || !CanWrite(m_file) || !CommitToStore(m_file, *keyPath, {}))
+        if (!keyPath)
+            return nullptr;
+        StoreState state = ReadStore(m_file).state;
+        if (state == StoreState::NotReadNow || !CanWrite(m_file, state) || !CommitToStore(m_file, *keyPath, {}))
             return nullptr;
         return OpenKey(path, RegistryAccess::Full);
     }
@@ -465,7 +621,13 @@ std::unique_ptr<IRegistry> CreateFileRegistry(const std::string& path)
     return std::make_unique<CFileRegistry>(path);
 }
 
-std::string RewrittenStoreText(std::string_view fileBytes) { return SerialiseStore(ParseStore(fileBytes)); }
+std::optional<std::string> RewrittenStoreText(std::string_view fileBytes)
+{
+    std::optional<StoreContents> contents = ParseStore(fileBytes);
+    if (!contents)
+        return std::nullopt;
+    return SerialiseStore(*contents);
+}
 
 IRegistry& UserRegistry()
 {

@@ -127,26 +127,30 @@ TEST_F(ResourceStringsTest, TheTextsTheChecksAndPagesInsertExist)
     EXPECT_NE(platform::FormatMessage(image, {"a.gif"}).find("a.gif"), std::string::npos);
 }
 
-// Every string number the library names in its code: given as a number or
-// through a named constant to a string look-up, or to the load-failure report.
+// Every string number the library and the platform services name in their
+// code: given as a number or through a named constant to a string look-up,
+// or to the load-failure report.
 TEST_F(ResourceStringsTest, EveryStringNumberTheLibraryUsesIsInTheTable)
 {
     namespace fs = std::filesystem;
-    const fs::path library = fs::path(ORVANE_EXAMPLES_DIR).parent_path() / "library";
-    ASSERT_TRUE(fs::is_directory(library));
+    const fs::path sources = fs::path(ORVANE_EXAMPLES_DIR).parent_path();
+    ASSERT_TRUE(fs::is_directory(sources / "library"));
+    ASSERT_TRUE(fs::is_directory(sources / "platform"));
     std::map<std::string, int> constants;
     std::vector<std::pair<std::string, std::string>> uses;  // file, number or constant name
     const std::regex constant(R"(constexpr int (k\w+) = (\d{3});)");
     const std::regex use(R"((?:Get|Format|refuse|ReportLoadFailure)\(\s*(?:\w+::)?(\d{3}|k\w+)\b)");
-    for (const auto& entry : fs::recursive_directory_iterator(library)) {
-        const std::string ext = entry.path().extension().string();
-        if (ext != ".cpp" && ext != ".h")
-            continue;
-        const std::string text = test::ReadFileBytes(entry.path().string());
-        for (std::sregex_iterator it(text.begin(), text.end(), constant), end; it != end; ++it)
-            constants[(*it)[1]] = std::stoi((*it)[2]);
-        for (std::sregex_iterator it(text.begin(), text.end(), use), end; it != end; ++it)
-            uses.emplace_back(entry.path().filename().string(), (*it)[1]);
+    for (const char* folder : {"library", "platform"}) {
+        for (const auto& entry : fs::recursive_directory_iterator(sources / folder)) {
+            const std::string ext = entry.path().extension().string();
+            if (ext != ".cpp" && ext != ".h")
+                continue;
+            const std::string text = test::ReadFileBytes(entry.path().string());
+            for (std::sregex_iterator it(text.begin(), text.end(), constant), end; it != end; ++it)
+                constants[(*it)[1]] = std::stoi((*it)[2]);
+            for (std::sregex_iterator it(text.begin(), text.end(), use), end; it != end; ++it)
+                uses.emplace_back(entry.path().filename().string(), (*it)[1]);
+        }
     }
     int checked = 0;
     for (const auto& [file, name] : uses) {

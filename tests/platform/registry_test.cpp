@@ -1,5 +1,7 @@
 #include "platform/registry.h"
 
+#include "platform/services.h"
+#include "platform/string_table.h"
 #include "tests/support/test_support.h"
 
 #include <gtest/gtest.h>
@@ -11,12 +13,15 @@
 #include <filesystem>
 #include <fstream>
 #include <random>
+#include <regex>
 #include <string>
+#include <vector>
 
 namespace orvane::platform {
 namespace {
 
 namespace fs = std::filesystem;
+using namespace std::string_literals;
 
 constexpr std::string_view kKey = "Accessibility\\Orvane";
 
@@ -167,7 +172,7 @@ TEST_F(RegistryTest, TheRewrittenTextOfAStoreIsWhatAWriteLeavesBesidesItsValue)
 {
     const std::string file = "; by hand\n[accessibility\\orvane\\]\n\"A\" = dword:1 \n\"B\"=odd\n[Other]\n\"C\"=\"c\"\n";
     WriteStoreFile(file);
-    const std::string rewritten = RewrittenStoreText(file);
+    const std::string rewritten = RewrittenStoreText(file).value();
     EXPECT_EQ(RewrittenStoreText(rewritten), rewritten);
     auto key = CreateFileRegistry(m_file)->OpenKey(kKey, RegistryAccess::Full);
     ASSERT_NE(key, nullptr);
@@ -183,7 +188,7 @@ TEST_F(RegistryTest, CarriageReturnsAndBlanksBeforeALineFeedAreTheLineEnd)
     // Found by fuzzing: a value line ending in two carriage returns kept one
     // in its raw text, and every rewrite of the store lost another.
     const std::string file = "[A]\n\"W\"=\r\r\n\"V\"=\r \n\"T\"=\"t\"\r\r\r\n";
-    const std::string rewritten = RewrittenStoreText(file);
+    const std::string rewritten = RewrittenStoreText(file).value();
     EXPECT_EQ(RewrittenStoreText(rewritten), rewritten);
     WriteStoreFile(file);
     auto key = CreateFileRegistry(m_file)->OpenKey("A", RegistryAccess::Read);
@@ -241,6 +246,113 @@ TEST_F(RegistryTest, HandWrittenValuesOfUnknownTypesAreMissingButKept)
     EXPECT_NE(file.find("\"New\"=dword:00000001"), std::string::npos);
 }
 
+TEST_F(RegistryTest, EveryLineTheStoreDoesNotUnderstandIsKeptAsItStands)
+{
+    // What a hand or a newer program may have added: notes, values outside a
+    // key, a heading the store cannot name and the lines below it.
+    const std::vector<std::string> foreign{
+        "# notes, written by hand",
+        "\"Loose\"=dword:00000001",
+        "; about the key",
+        "  not a value line  ",
+        "\"Binary\" = hex:01,02 ",
+        "\"\"=\"no name\"",
+        "[Accessibility\\Orvane",
+        "\"Below\"=dword:00000002",
+    };
+    WriteStoreFile(foreign[0] + "\n" + foreign[1] + "\n\n[Accessibility\\Orvane]\n" + foreign[2] + "\n\"A\"=dword:1\n" +
+                   foreign[3] + "\n" + foreign[4] + "\n" + foreign[5] + "\n" + foreign[6] + "\n" + foreign[7] + "\n");
+    {
+        auto key = CreateFileRegistry(m_file)->OpenKey(kKey, RegistryAccess::Full);
+        ASSERT_NE(key, nullptr);
+        EXPECT_EQ(key->QueryDword("A"), 1u);
+        EXPECT_EQ(key->QueryDword("Below"), std::nullopt);
+        key->SetDword("New", 3);
+    }
+    const std::string file = StoreFile();
+    for (const std::string& line : foreign)
+        EXPECT_NE(file.find("\n" + line + "\n"), std::string::npos) << line;
+    EXPECT_LT(file.find("[Accessibility\\Orvane]\n"), file.find(foreign[2]));
+    EXPECT_EQ(RewrittenStoreText(file), file);
+    auto key = CreateFileRegistry(m_file)->OpenKey(kKey, RegistryAccess::Read);
+    EXPECT_EQ(key->QueryDword("New"), 3u);
+    EXPECT_EQ(key->QueryDword("A"), 1u);
+    EXPECT_EQ(key->QueryDword("Below"), std::nullopt);
+}
+
+TEST_F(RegistryTest, AByteOrderMarkAndLinesEndedByACarriageReturnAloneAreRead)
+{
+    WriteStoreFile("\xEF\xBB\xBF[Accessibility\\Orvane]\r\"FileSaves\"=dword:00000002\r"
+                   "\"OriginalExtension\"=\".old\"\r; kept\r");
+    {
+        auto key = CreateFileRegistry(m_file)->OpenKey(kKey, RegistryAccess::Full);
+        ASSERT_NE(key, nullptr);
+        EXPECT_EQ(key->QueryDword("FileSaves"), 2u);
+        EXPECT_EQ(key->QueryString("OriginalExtension", 30), ".old");
+        key->SetDword("FileSaves", 3);
+    }
+    const std::string file = StoreFile();
+    EXPECT_EQ(file.rfind("\xEF\xBB\xBF", 0), 0u);
+    EXPECT_NE(file.find("\n; kept\n"), std::string::npos);
+    auto key = CreateFileRegistry(m_file)->OpenKey(kKey, RegistryAccess::Read);
+    ASSERT_NE(key, nullptr);
+    EXPECT_EQ(key->QueryDword("FileSaves"), 3u);
+    EXPECT_EQ(key->QueryString("OriginalExtension", 30), ".old");
+}
+
+TEST_F(RegistryTest, AFileThatIsNoStoreIsSetAsideWithOneMessageBeforeItIsReplaced)
+{
+    CStringTable strings;
+    strings.Parse("111\tOrvane\n952\t%1 was kept as %2\n");
+    ScopedStrings stringsScope(strings);
+    // Not text; text in which no line opens a key; a folder (empty content).
+    for (const std::string& content : {"[Accessibility\\Orvane]\n\"A\"=dword:1\n\0\x01 binary"s,
+                                       "just some text\n\"A\"=dword:1\n"s, ""s}) {
+        SCOPED_TRACE(content);
+        fs::remove_all(m_folder);
+        fs::create_directories(m_folder);
+        if (content.empty()) {
+            fs::create_directories(fs::path(m_file) / "inside");
+        } else {
+            WriteStoreFile(content);
+            EXPECT_EQ(RewrittenStoreText(content), std::nullopt);
+        }
+        test::CPromptCapture capture;
+        auto registry = CreateFileRegistry(m_file);
+        EXPECT_EQ(registry->OpenKey(kKey, RegistryAccess::Read), nullptr);
+        {
+            auto key = registry->CreateKey(kKey);
+            ASSERT_NE(key, nullptr);
+            key->SetDword("Fresh", 1);
+        }
+        std::vector<fs::path> kept;
+        for (const auto& entry : fs::directory_iterator(m_folder)) {
+            if (entry.path().filename().string().rfind("UserRegistry.reg.unreadable-", 0) == 0)
+                kept.push_back(entry.path());
+        }
+        ASSERT_EQ(kept.size(), 1u);
+        EXPECT_TRUE(std::regex_match(kept[0].filename().string(), std::regex(R"(.*\.unreadable-\d{8}-\d{6})")));
+        if (content.empty())
+            EXPECT_TRUE(fs::is_directory(kept[0] / "inside"));
+        else
+            EXPECT_EQ(test::ReadFileBytes(kept[0].string()), content);
+        ASSERT_EQ(capture.prompt.messages.size(), 1u);
+        EXPECT_EQ(capture.prompt.messages[0].caption, "Orvane");
+        EXPECT_EQ(capture.prompt.messages[0].text, m_file + " was kept as " + kept[0].string());
+        EXPECT_EQ(capture.prompt.messages[0].icon, PromptIcon::Exclamation);
+
+        auto key = registry->OpenKey(kKey, RegistryAccess::Full);
+        ASSERT_NE(key, nullptr);
+        EXPECT_EQ(key->QueryDword("Fresh"), 1u);
+        EXPECT_EQ(key->QueryDword("A"), std::nullopt);
+        // The new store is replaced as any other: nothing more is set aside or said.
+        key->SetDword("More", 2);
+        EXPECT_TRUE(key->Flush());
+        EXPECT_EQ(capture.prompt.messages.size(), 1u);
+        EXPECT_EQ(std::distance(fs::directory_iterator(m_folder), fs::directory_iterator()), 2);
+    }
+}
+
 TEST_F(RegistryTest, TwoStoresOnOneFileKeepEachOthersValues)
 {
     CreateFileRegistry(m_file)->CreateKey(kKey);
@@ -284,11 +396,11 @@ TEST_F(RegistryTest, AFlushThatFailsKeepsItsValuesForTheNextAttempt)
     auto key = CreateFileRegistry(m_file)->CreateKey(kKey);
     ASSERT_NE(key, nullptr);
     key->SetDword("Number", 5);
-    // A folder where the store file belongs: it can be neither read nor replaced.
-    fs::remove(m_file);
-    fs::create_directory(m_file);
+    // A file where the store's folder belongs: the store can be neither read nor written.
+    fs::remove_all(m_folder);
+    std::ofstream(m_folder).put('x');
     EXPECT_FALSE(key->Flush());
-    fs::remove(m_file);
+    fs::remove(m_folder);
     EXPECT_TRUE(key->Flush());
     EXPECT_EQ(CreateFileRegistry(m_file)->OpenKey(kKey, RegistryAccess::Read)->QueryDword("Number"), 5u);
 }

@@ -452,12 +452,13 @@ TEST_F(SettingsTest, ASaveThatDoesNotReachTheStoreReportsFailure)
     COrvaneSettings settings;
     settings.Load();
     settings.SetText1(kHtml, 0x2, "es");
-    // The store file can be neither read nor replaced while a folder stands in its place.
-    std::filesystem::remove(m_registryFile);
-    std::filesystem::create_directory(m_registryFile);
+    // The store can be neither read nor written while a file stands in place of its folder.
+    const std::filesystem::path folder = std::filesystem::path(m_registryFile).parent_path();
+    std::filesystem::remove_all(folder);
+    std::ofstream(folder).put('x');
     EXPECT_EQ(settings.Save(), 0);
     EXPECT_TRUE(settings.FindCheckSetting(kHtml, 0x2)->IsText1Changed());
-    std::filesystem::remove(m_registryFile);
+    std::filesystem::remove(folder);
     EXPECT_EQ(settings.Save(), 1);
     EXPECT_EQ(StoredKey()->QueryString("MissingLanguage-1", 99), "es");
 }
