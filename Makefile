@@ -7,7 +7,7 @@ FUZZ_SECONDS ?=
 JOBS ?= $(shell nproc)
 SAMPLE ?= examples/sample.html
 
-.PHONY: all deps build run test bench fuzz clean
+.PHONY: all deps build run test bench fuzz screenshots clean
 
 all: build
 
@@ -43,6 +43,10 @@ fuzz: deps
 		-DORVANE_FUZZ=ON -DORVANE_FUZZ_SECONDS=$(or $(FUZZ_SECONDS),600) -DORVANE_TESTS=OFF -DORVANE_BENCH=OFF >/dev/null
 	@cmake --build $(FUZZ_BUILD_DIR) -j $(JOBS)
 	@cd $(FUZZ_BUILD_DIR) && ctest -L fuzz --output-on-failure -j $(JOBS)
+
+# Pictures of what users see, under $(BUILD_DIR)/screenshots/ (installs chromium when missing).
+screenshots: build
+	bash scripts/screenshot-report $(BUILD_DIR)
 
 clean:
 	rm -rf $(BUILD_DIR) $(TEST_BUILD_DIR) $(FUZZ_BUILD_DIR)

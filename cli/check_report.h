@@ -2,10 +2,26 @@
 
 #include <cstdint>
 #include <iosfwd>
+#include <map>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace orvane::cli {
+
+// The source line at fault, cut to a window around the problem when the line
+// is long, so a report of a minified page stays readable and small.
+struct SourceExcerpt {
+    std::string text;  // bytes of the page, without the line break
+    std::size_t markStart = 0;  // where the problem's markup starts in text
+    std::size_t markLength = 0;
+    bool cutBefore = false;  // text starts after the line's start
+    bool cutAfter = false;   // text ends before the line's end
+};
+
+// The excerpt of the line of page holding offset; the mark covers length
+// bytes from offset as far as they lie in the line and the window.
+SourceExcerpt ExcerptAround(std::string_view page, std::size_t offset, std::size_t length);
 
 // What `orvane check` found on one page, taken from the overview's problem
 // model; every output format writes it.
@@ -22,6 +38,7 @@ struct ReportProblem {
     std::uint64_t column = 0;
     std::string text;
     std::string helpTopic;
+    SourceExcerpt source;  // only gathered for the formats that show it
 };
 
 // A node of the overview: a check, or the general warnings.
@@ -61,6 +78,8 @@ struct Report {
     bool all = false;
     std::vector<ReportFile> files;
     std::vector<ReportRule> rules;
+    // The address of each help topic that has one; other topics are named as text.
+    std::map<std::string, std::string> helpLinks;
 };
 
 void WriteTextReport(const Report& report, std::ostream& out);

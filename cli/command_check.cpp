@@ -11,10 +11,12 @@
 #include "library/registry/object_database.h"
 #include "library/ui/problem_list.h"
 #include "platform/file_system.h"
+#include "platform/paths.h"
 #include "platform/terminal.h"
 
 #include <algorithm>
 #include <atomic>
+#include <cctype>
 #include <filesystem>
 #include <iostream>
 #include <map>
@@ -37,12 +39,14 @@ struct CheckOptions {
     unsigned jobs = 0;
     std::string registryFile;
     bool noRegistry = false;
+    std::optional<std::string> helpBase;
     std::vector<std::string> paths;
 };
 
 const char* const kCheckUsage =
     "usage: orvane check [--level A|AA|AAA|508] [--format text|json|sarif|junit|html]\n"
-    "                    [--output FILE] [--all] [--jobs N] [--registry FILE | --no-registry] PATH...\n";
+    "                    [--output FILE] [--all] [--jobs N] [--registry FILE | --no-registry]\n"
+    "                    [--help-base URL] PATH...\n";
 
 std::optional<int> ParseLevel(std::string_view text)
 {
@@ -90,6 +94,10 @@ std::string ParseOptions(const Arguments& args, CheckOptions& options)
         } else if (arg == "--registry") {
             if (!value(options.registryFile))
                 return "--registry takes a file name";
+        } else if (arg == "--help-base") {
+            if (!value(text))
+                return "--help-base takes an address (empty for no links)";
+            options.helpBase = text;
         } else if (arg == "--no-registry") {
             options.noRegistry = true;
         } else if (arg.size() > 1 && arg[0] == '-' && arg != "-") {
@@ -163,7 +171,7 @@ int CountUnclassifiedTables(const CHtmlDocument& document)
     return count;
 }
 
-ReportFile CheckPage(const std::string& path, Worker& worker, bool all)
+ReportFile CheckPage(const std::string& path, Worker& worker, bool all, bool withSource)
 {
     ReportFile file;
     file.path = path;
@@ -176,6 +184,8 @@ ReportFile CheckPage(const std::string& path, Worker& worker, bool all)
             file.error.pop_back();
         return file;
     }
+    // Taken before the checks run, so the excerpts show the page as it is on disk.
+    std::string page = withSource ? document.Text() : std::string();
     CProblemList problems;
     problems.Prepare(document, worker.settings, worker.registry.get());
     problems.Group(worker.settings);
@@ -203,6 +213,8 @@ ReportFile CheckPage(const std::string& path, Worker& worker, bool all)
         problem.column = at.column;
         problem.text = entry->Description();
         problem.helpTopic = HelpTopicOf(element, entry->Bit());
+        if (withSource && problem.line > 0)
+            problem.source = ExcerptAround(page, element.SourceOffset(), element.Text().size());
         indexOf[entry.get()] = file.problems.size();
         file.problems.push_back(std::move(problem));
     }
@@ -262,6 +274,69 @@ std::vector<ReportRule> CatalogueRules(const COrvaneSettings& settings)
     return rules;
 }
 
+std::string FileUrl(const fs::path& folder)
+{
+    static const char kHex[] = "0123456789ABCDEF";
+    std::string url = "file://";
+    for (unsigned char c : fs::absolute(folder).lexically_normal().string()) {
+        if (std::isalnum(c) || c == '/' || c == '-' || c == '_' || c == '.' || c == '~') {
+            url.push_back(static_cast<char>(c));
+        } else {
+            url.push_back('%');
+            url.push_back(kHex[c >> 4]);
+            url.push_back(kHex[c & 15]);
+        }
+    }
+    if (url.back() != '/')
+        url.push_back('/');
+    return url;
+}
+
+// The help pages installed as plain HTML: beside the program or library, in
+// the library folder, or under the installation's share folder.
+std::optional<fs::path> InstalledHelpFolder()
+{
+    std::error_code error;
+    std::vector<fs::path> candidates;
+    if (std::string found = platform::FindDataFile("help"); !found.empty())
+        candidates.emplace_back(found);
+    candidates.push_back(fs::path(platform::ModuleDirectory()) / ".." / "share" / "orvane" / "help");
+    for (const fs::path& folder : candidates) {
+        if (fs::is_directory(folder, error))
+            return folder;
+    }
+    return std::nullopt;
+}
+
+// A topic named with --help-base is linked whether or not it exists (the
+// address may be a web server); the installed help only where the page is there.
+std::map<std::string, std::string> HelpLinks(const Report& report, const std::optional<std::string>& helpBase)
+{
+    std::map<std::string, std::string> links;
+    std::string base;
+    std::optional<fs::path> folder;
+    if (helpBase) {
+        base = *helpBase;
+        if (!base.empty() && base.back() != '/')
+            base.push_back('/');
+    } else if ((folder = InstalledHelpFolder())) {
+        base = FileUrl(*folder);
+    }
+    if (base.empty())
+        return links;
+    for (const ReportFile& file : report.files) {
+        for (const ReportProblem& problem : file.problems) {
+            const std::string& topic = problem.helpTopic;
+            if (topic.empty() || links.count(topic))
+                continue;
+            std::error_code error;
+            if (!folder || fs::is_regular_file(*folder / topic, error))
+                links.emplace(topic, base + topic);
+        }
+    }
+    return links;
+}
+
 } // namespace
 
 int RunCheck(const Arguments& args, std::ostream& out, std::ostream& err)
@@ -269,6 +344,13 @@ int RunCheck(const Arguments& args, std::ostream& out, std::ostream& err)
     CheckOptions options;
     if (std::string problem = ParseOptions(args, options); !problem.empty()) {
         err << "orvane check: " << problem << '\n' << kCheckUsage;
+        return kExitError;
+    }
+    // A registry named on the command line must be there: checking without
+    // it would quietly give other answers. The file is only ever read.
+    if (!options.registryFile.empty() && !CSrcObjectDatabase(options.registryFile).Load()) {
+        err << "orvane check: the object registry " << options.registryFile
+            << " is missing or cannot be read\n";
         return kExitError;
     }
     std::vector<std::string> pages = CollectPages(options.paths);
@@ -282,7 +364,12 @@ int RunCheck(const Arguments& args, std::ostream& out, std::ostream& err)
         worker->settings.Load();
         if (options.level)
             worker->settings.SetConformanceLevel(*options.level);
-        if (!options.noRegistry) {
+        // Without a file the checks still see a registry, an empty one in
+        // memory, as a session always has one: checks that ask it about
+        // objects are not silenced.
+        if (options.noRegistry) {
+            worker->registry = std::make_unique<CSrcObjectDatabase>(std::string());
+        } else {
             worker->registry = options.registryFile.empty() ? std::make_unique<CSrcObjectDatabase>()
                                                             : std::make_unique<CSrcObjectDatabase>(options.registryFile);
             worker->registry->Load();
@@ -302,7 +389,7 @@ int RunCheck(const Arguments& args, std::ostream& out, std::ostream& err)
     std::mutex progress;
     auto work = [&](Worker& worker) {
         for (std::size_t i; (i = next++) < pages.size();) {
-            report.files[i] = CheckPage(pages[i], worker, options.all);
+            report.files[i] = CheckPage(pages[i], worker, options.all, options.format == "html");
             std::size_t finished = ++done;
             if (showProgress) {
                 std::lock_guard<std::mutex> lock(progress);
@@ -318,6 +405,9 @@ int RunCheck(const Arguments& args, std::ostream& out, std::ostream& err)
         thread.join();
     if (showProgress)
         err << '\n';
+
+    if (options.format == "html")
+        report.helpLinks = HelpLinks(report, options.helpBase);
 
     bool unreadable = false;
     bool findings = false;

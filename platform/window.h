@@ -84,6 +84,16 @@ using ItemData = std::intptr_t;
 
 enum class Align { Left, Centre, Right };
 
+// A window's place on the screen, in screen pixels; when maximised, the
+// rectangle it returns to.
+struct WindowPlacement {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+    bool maximized = false;
+};
+
 struct Column {
     std::string title;
     int width = 100; // in pixels at the standard resolution; grows with the font
@@ -132,6 +142,13 @@ public:
     virtual void StopTimer(int timer) = 0;
     // Width of the window's client area, in pixels.
     virtual int ClientWidth() const = 0;
+    virtual WindowPlacement Placement() const = 0;
+    virtual void SetPlacement(const WindowPlacement& placement) = 0;
+    // The size of the screen the window is on.
+    virtual std::pair<int, int> ScreenSize() const = 0;
+    // Where the window's splitter divides its two sides: numerator / denominator of its width.
+    virtual std::pair<int, int> SplitterRatio() const = 0;
+    virtual void SetSplitterRatio(int numerator, int denominator) = 0;
 
     // Any control.
     virtual bool HasControl(int id) const = 0;

@@ -113,6 +113,27 @@ bool StyleBlockHasRules(const CHtmlDocument& document, const CElement& style)
     return false;
 }
 
+// The rel value is a list of link types: "stylesheet", "alternate stylesheet".
+bool IsStyleSheetLink(const CElement& link)
+{
+    const CAttribute* rel = link.FindAttribute(attr::kRel);
+    if (!rel)
+        return false;
+    std::string_view types = rel->Value();
+    while (!types.empty()) {
+        std::size_t start = 0;
+        while (start < types.size() && IsSpace(types[start]))
+            ++start;
+        std::size_t end = start;
+        while (end < types.size() && !IsSpace(types[end]))
+            ++end;
+        if (end > start && EqualsIgnoreCase(types.substr(start, end - start), "stylesheet"))
+            return true;
+        types.remove_prefix(end);
+    }
+    return false;
+}
+
 } // namespace
 
 bool CElementDocument::HasNoDoctype(const CHtmlDocument& document) const
@@ -138,9 +159,10 @@ std::uint32_t CElementDocument::CheckStyle(const CHtmlDocument& document) const
                 styleSheet = StyleBlockHasRules(document, *e);
                 break;
             }
-            if (e->Kind() == kLinkTag) {
-                const CAttribute* rel = e->FindAttribute(attr::kRel);
-                styleSheet = rel && EqualsIgnoreCase(rel->Value(), "stylesheet");
+            // A link to anything else (an icon, a feed, the next page) leaves
+            // the search going.
+            if (e->Kind() == kLinkTag && IsStyleSheetLink(*e)) {
+                styleSheet = true;
                 break;
             }
             if (e->Kind() == kHeadEnd)

@@ -61,7 +61,7 @@ bool IsPlaceholder(std::string_view text, const std::string& defaultText)
     if (!defaultText.empty() && text == defaultText)
         return true;
     for (std::string_view phrase : kPlaceholders) {
-        if (EqualsIgnoreCase(text, phrase))
+        if (EqualsIgnoringLatinCase(text, phrase))
             return true;
     }
     return false;

@@ -41,10 +41,10 @@ constexpr std::string_view kNoscriptPlaceholders[] = {
 
 bool IsNoscriptPlaceholder(std::string_view text, const std::string& defaultText)
 {
-    if (!defaultText.empty() && EqualsIgnoreCase(text, defaultText))
+    if (!defaultText.empty() && EqualsIgnoringLatinCase(text, defaultText))
         return true;
     for (std::string_view phrase : kNoscriptPlaceholders) {
-        if (EqualsIgnoreCase(text, phrase))
+        if (EqualsIgnoringLatinCase(text, phrase))
             return true;
     }
     return false;

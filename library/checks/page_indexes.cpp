@@ -13,12 +13,16 @@ constexpr int kDescriptionLinkTitle = 307;
 constexpr int kRunLength = 7;
 constexpr std::size_t kSeparatingText = 10;
 
-// An element counts once, and once more for every line break inside it: a
-// block reads as the same number of lines whether the page came line by line
-// (a text element per line) or as one text.
-std::uint32_t LinePieces(std::string_view text)
+// An element counts once, and a text once more for every line break inside
+// it: a block reads as the same number of lines whether the page came line by
+// line (a text element per line) or as one text. A tag broken over lines is
+// still one element: its breaks draw nothing.
+std::uint32_t LinePieces(const CElement& e)
 {
     std::uint32_t pieces = 1;
+    if (e.Kind() != kind::kText)
+        return pieces;
+    const std::string_view text = e.Text();
     for (std::size_t i = 0; i + 1 < text.size(); ++i) {
         if (text[i] == '\n')
             ++pieces;
@@ -126,7 +130,7 @@ std::array<std::uint64_t, 2> LinesAndRun(const CElement& e)
 {
     if (e.IsDeleted())
         return {0, 0};
-    return {LinePieces(e.Text()), HasRunOfFour(e.Text()) ? 1u : 0u};
+    return {LinePieces(e), HasRunOfFour(e.Text()) ? 1u : 0u};
 }
 
 bool IsPreformatted(const CElement& e) { return e.Kind() == tag::kPre || e.Kind() == tag::kXmp; }

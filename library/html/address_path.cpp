@@ -137,9 +137,23 @@ SplitPath SplitLocalPath(std::string_view path, PathStyle style)
     return parts;
 }
 
+bool IsAbsoluteAddress(std::string_view address)
+{
+    if (!address.empty() && address.front() == '/')
+        return true;  // site-absolute, or a network path with "//"
+    auto isLetter = [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); };
+    if (address.empty() || !isLetter(address.front()))
+        return false;
+    std::size_t i = 1;
+    while (i < address.size() && (isLetter(address[i]) || (address[i] >= '0' && address[i] <= '9') ||
+                                  address[i] == '+' || address[i] == '-' || address[i] == '.'))
+        ++i;
+    return i >= 2 && i < address.size() && address[i] == ':';
+}
+
 std::string AddressToPath(std::string_view baseDirectory, std::string_view address, PathStyle style)
 {
-    if (StartsWithIgnoringCase(address, "http:")) {
+    if (IsAbsoluteAddress(address) && !StartsWithIgnoringCase(address, "file:")) {
         auto& strings = platform::Strings();
         platform::Prompt().Show(strings.Get(111), strings.Get(219) + std::string(address),
                                 platform::PromptIcon::Exclamation, platform::PromptButtons::Ok);

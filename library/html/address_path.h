@@ -17,9 +17,14 @@ struct SplitPath {
     std::string extension;  // with its leading dot
 };
 
+// True for an address that is not a name in the page's folder: one with a
+// scheme ("https:", "mailto:", "file:"; a single letter is a drive, not a
+// scheme), a network-path reference ("//host/x") or a site-absolute path ("/x").
+bool IsAbsoluteAddress(std::string_view address);
+
 // The local file an address in a page stands for, relative to the page's
-// folder (ending with a separator). Empty when it cannot be resolved; a web
-// address ("http:") is refused with a message.
+// folder (ending with a separator). Empty when it cannot be resolved; an
+// absolute address other than a "file:" one is refused with a message.
 std::string AddressToPath(std::string_view baseDirectory, std::string_view address,
                           PathStyle style = PathStyle::Posix);
 

@@ -292,11 +292,31 @@ void CAttribute::CopyFrom(const CAttribute& other)
 void CAttribute::AppendAttributeText(std::string& out) const
 {
     out.append(Name());
-    if (m_valueSize != 0) {
-        out.append("=\"");
-        out.append(Value());
-        out.push_back('"');
+    if (m_valueSize == 0)
+        return;
+    // A value must read back as it was: one holding double quotes keeps
+    // single ones around it, and one holding both kinds writes its double
+    // quotes as the entity a browser reads back as a quote.
+    const std::string_view value = Value();
+    const bool hasDouble = value.find('"') != std::string_view::npos;
+    if (hasDouble && value.find('\'') == std::string_view::npos) {
+        out.append("='");
+        out.append(value);
+        out.push_back('\'');
+        return;
     }
+    out.append("=\"");
+    if (!hasDouble) {
+        out.append(value);
+    } else {
+        for (char c : value) {
+            if (c == '"')
+                out.append("&quot;");
+            else
+                out.push_back(c);
+        }
+    }
+    out.push_back('"');
 }
 
 std::string CAttribute::AttributeText() const

@@ -237,10 +237,34 @@ int CElement::InsertAttribute(std::unique_ptr<CAttribute> owned)
     if (!placed) {
         while (*link)
             link = &(*link)->m_next;
+        SplitClosingSlash();
+        for (CAttribute** at = &m_firstAttribute; *at; at = &(*at)->m_next) {
+            if ((*at)->m_id == attr::kSlash) {
+                link = at;
+                break;
+            }
+        }
     }
     attribute->m_next = *link;
     *link = attribute;
     return 1;
+}
+
+void CElement::SplitClosingSlash()
+{
+    // A slash written right after the last name (<br/>, <input checked/>)
+    // belongs to that name as parsed; for a new attribute to go before it,
+    // it becomes the "/" attribute of its own.
+    CAttribute* last = m_firstAttribute;
+    while (last && last->m_next)
+        last = last->m_next;
+    if (!last || last->HasValue() || last->Name().size() < 2 || last->Name().back() != '/')
+        return;
+    auto slash = std::make_unique<CAttribute>();
+    slash->NameByText("/", false);
+    std::string name(last->Name().substr(0, last->Name().size() - 1));
+    last->NameByText(name, last == m_firstAttribute);
+    last->m_next = slash.release();
 }
 
 void CElement::DestroyAttributes()

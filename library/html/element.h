@@ -120,6 +120,7 @@ private:
 
     void ReleaseText();
     std::uint32_t KeptRepairedMask() const;
+    void SplitClosingSlash();
 
     // Laid out to keep the element to 56 bytes: a page has one for every few
     // bytes. The text is owned only once a repair set it; the repaired marks,

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
 #include <new>
 
 namespace orvane {
@@ -32,6 +33,7 @@ CHtmlDocument::CHtmlDocument(const IElementFactory& factory)
 CHtmlDocument::~CHtmlDocument()
 {
     m_checkIndex.reset();
+    List();
     for (CElement* e : m_elements)
         CElement::Destroy(e);
     m_imageMapsByName.clear();
@@ -54,10 +56,12 @@ void CHtmlDocument::ClearTokenizerState()
     m_consumed = 0;
     m_tokenStart = 0;
     m_lineStarts.assign(1, 0);
+    m_carriageReturnPending = false;
 }
 
 int CHtmlDocument::Start(int createMode, bool detach)
 {
+    List();
     if (detach) {
         for (CElement* e : m_elements) {
             e->SetDeleted(true);
@@ -88,6 +92,7 @@ void CHtmlDocument::Reset(int createMode)
     if (createMode == 1)
         DestroyImageMapsAndKeptAreas();
     bool keptFromArena = false;
+    List();
     for (CElement* e : m_elements) {
         if (createMode == 0 && e->Kind() == tag::kArea) {
             m_keptAreas.push_back(e);
@@ -181,6 +186,7 @@ int CHtmlDocument::Load(std::istream& in)
 
 int CHtmlDocument::Write(std::ostream& out) const
 {
+    List();
     std::string rebuilt;
     for (const CElement* e : m_elements) {
         if (e->IsDeleted())
@@ -201,6 +207,7 @@ int CHtmlDocument::Write(std::ostream& out) const
 
 std::string CHtmlDocument::Text() const
 {
+    List();
     std::string text;
     for (const CElement* e : m_elements) {
         if (!e->IsDeleted())
@@ -211,6 +218,7 @@ std::string CHtmlDocument::Text() const
 
 void CHtmlDocument::StartReading()
 {
+    List();
     m_reading = m_elements.empty() ? nullptr : m_elements.front();
     m_pendingOutput.clear();
     m_pendingStart = 0;
@@ -257,6 +265,7 @@ std::string CHtmlDocument::NextLine(bool& more)
 
 CHtmlDocument::Position CHtmlDocument::FirstPosition() const
 {
+    List();
     return m_elements.empty() ? nullptr : m_elements.front();
 }
 
@@ -280,6 +289,7 @@ CElement* CHtmlDocument::NextUndeleted()
 
 CElement* CHtmlDocument::PreviousUndeleted()
 {
+    List();
     std::size_t index = m_reading ? m_reading->m_index : m_elements.size();
     while (index > 0) {
         CElement* e = m_elements[--index];
@@ -301,7 +311,8 @@ bool CHtmlDocument::SetReadingPosition(Position pos)
 
 CHtmlDocument::Position CHtmlDocument::Find(const CElement* element) const
 {
-    if (!element || element->m_index >= m_elements.size() || m_elements[element->m_index] != element)
+    List();
+    if (!Holds(element))
         return nullptr;
     return m_elements[element->m_index];
 }
@@ -321,38 +332,86 @@ CElement* CHtmlDocument::ElementBefore(const CElement* element) const
     return m_elements[element->m_index - 1];
 }
 
-void CHtmlDocument::Renumber(std::size_t from)
+void CHtmlDocument::Renumber(std::size_t from) const
 {
     for (std::size_t i = from; i < m_elements.size(); ++i)
         m_elements[i]->m_index = static_cast<std::uint32_t>(i);
+    m_placements += m_elements.size() - std::min(from, m_elements.size());
 }
 
-int CHtmlDocument::Insert(std::size_t at, ElementPtr element)
+bool CHtmlDocument::Holds(const CElement* element) const
 {
     if (!element)
+        return false;
+    if (m_inserted.count(element))
+        return true;
+    return element->m_index < m_elements.size() && m_elements[element->m_index] == element;
+}
+
+void CHtmlDocument::PlaceInserted() const
+{
+    std::vector<CElement*> placed;
+    placed.reserve(m_elements.size() + m_inserted.size());
+    // Walked with a stack, not by recursion: a chain of inserts, each next to
+    // the one before, may be as long as the page.
+    struct Step {
+        CElement* element;
+        bool neighboursPlaced;
+    };
+    std::vector<Step> steps;
+    for (CElement* top : m_elements) {
+        steps.push_back({top, false});
+        while (!steps.empty()) {
+            Step step = steps.back();
+            steps.pop_back();
+            auto found = step.neighboursPlaced ? m_neighbours.end() : m_neighbours.find(step.element);
+            if (found == m_neighbours.end()) {
+                placed.push_back(step.element);
+                continue;
+            }
+            const Neighbours& around = found->second;
+            for (CElement* e : around.after)
+                steps.push_back({e, false});
+            steps.push_back({step.element, true});
+            for (auto it = around.before.rbegin(); it != around.before.rend(); ++it)
+                steps.push_back({*it, false});
+        }
+    }
+    m_elements.swap(placed);
+    m_inserted.clear();
+    m_neighbours.clear();
+    Renumber(0);
+}
+
+int CHtmlDocument::Insert(const CElement* existing, bool after, ElementPtr element)
+{
+    if (!element || !Holds(existing) || Holds(element.get()))
         return 0;
     try {
-        m_elements.insert(m_elements.begin() + static_cast<std::ptrdiff_t>(at), element.get());
+        m_inserted.insert(element.get());
+        try {
+            Neighbours& around = m_neighbours[existing];
+            (after ? around.after : around.before).push_back(element.get());
+        } catch (const std::bad_alloc&) {
+            m_inserted.erase(element.get());
+            throw;
+        }
     } catch (const std::bad_alloc&) {
         return 0;
     }
+    element->m_index = std::numeric_limits<std::uint32_t>::max();
     element.release();
-    Renumber(at);
     return 1;
 }
 
 int CHtmlDocument::InsertAfter(const CElement* existing, ElementPtr element)
 {
-    if (!Find(existing))
-        return 0;
-    return Insert(existing->m_index + 1, std::move(element));
+    return Insert(existing, true, std::move(element));
 }
 
 int CHtmlDocument::InsertBefore(const CElement* existing, ElementPtr element)
 {
-    if (!Find(existing))
-        return 0;
-    return Insert(existing->m_index, std::move(element));
+    return Insert(existing, false, std::move(element));
 }
 
 // --- Image maps ----------------------------------------------------------------
@@ -411,6 +470,7 @@ std::string CHtmlDocument::InnerText(const CElement& element, int maxLength) con
 {
     std::string text;
     const CElement* partner = element.Partner();
+    List();
     if (!partner || !Find(&element) || !Find(partner) || partner->m_index <= element.m_index)
         return text;
     for (std::size_t i = element.m_index + 1; i < partner->m_index; ++i) {
@@ -448,6 +508,7 @@ std::string CHtmlDocument::FileName() const
 
 bool CHtmlDocument::HasBodyText() const
 {
+    List();
     bool inBody = false;
     for (const CElement* e : m_elements) {
         if (e->Kind() == tag::kBody)

@@ -14,6 +14,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 namespace orvane {
@@ -80,16 +81,25 @@ public:
     Position ReadingPosition() const { return m_reading; }
     CElement* ElementAfter(const CElement* element) const;
     CElement* ElementBefore(const CElement* element) const;
-    bool IsEmpty() const { return m_elements.empty(); }
+    bool IsEmpty() const { return List().empty(); }
     Position Find(const CElement* element) const;
-    std::size_t Size() const { return m_elements.size(); }
-    CElement* At(std::size_t index) const { return m_elements[index]; }
+    std::size_t Size() const { return List().size(); }
+    CElement* At(std::size_t index) const { return List()[index]; }
     // Position of the element in the list; only for elements of this document.
-    std::size_t IndexOf(const CElement& element) const { return element.m_index; }
-    const std::vector<CElement*>& Elements() const { return m_elements; }
+    std::size_t IndexOf(const CElement& element) const
+    {
+        List();
+        return element.m_index;
+    }
+    const std::vector<CElement*>& Elements() const { return List(); }
 
+    // An insert costs the same whatever the size of the page: the new element
+    // waits beside the list, and the list takes in everything inserted at once
+    // when it is next read.
     int InsertAfter(const CElement* existing, ElementPtr element);
     int InsertBefore(const CElement* existing, ElementPtr element);
+    // Elements placed or renumbered in the list so far: the work edits cost.
+    std::uint64_t PlacementCount() const { return m_placements; }
 
     // --- Image maps -----------------------------------------------------------
     int AddImageMap(std::unique_ptr<CImageMap> map);
@@ -153,18 +163,37 @@ private:
     CElement* CreateElement(int kind);
     void SetPageText(CElement& element, std::string_view text);
     void NoteTokenStart(std::size_t indexInPiece);
+    void NoteLineStarts(std::string_view piece);
     void PairTags();
     void ParseAndBuildImageMaps();
     // images: the page's images with a usemap attribute, in source order.
     void LinkImages(const std::vector<CElement*>& images);
-    int Insert(std::size_t at, ElementPtr element);
-    void Renumber(std::size_t from);
+    int Insert(const CElement* existing, bool after, ElementPtr element);
+    void Renumber(std::size_t from) const;
+    bool Holds(const CElement* element) const;
+    // The list with every pending insert in its place.
+    const std::vector<CElement*>& List() const
+    {
+        if (!m_inserted.empty())
+            PlaceInserted();
+        return m_elements;
+    }
+    void PlaceInserted() const;
 
     const IElementFactory& m_factory;
     std::string m_name;
     int m_origin = 0;
     CAttributeParser m_parser;
-    std::vector<CElement*> m_elements;  // owned
+    mutable std::vector<CElement*> m_elements;  // owned
+    // Inserted elements not yet in the list (owned), and what stands right
+    // before and right after each element, nearest last.
+    struct Neighbours {
+        std::vector<CElement*> before;
+        std::vector<CElement*> after;
+    };
+    mutable std::unordered_set<const CElement*> m_inserted;
+    mutable std::unordered_map<const CElement*, Neighbours> m_neighbours;
+    mutable std::uint64_t m_placements = 0;
     CElement* m_reading = nullptr;
     std::string m_pendingOutput;
     std::size_t m_pendingStart = 0;  // what of it was handed out already
@@ -200,6 +229,7 @@ private:
     std::uint64_t m_consumed = 0;
     std::uint64_t m_tokenStart = 0;
     std::vector<std::uint64_t> m_lineStarts{0};
+    bool m_carriageReturnPending = false;
 
     // Storage of the parsed page. Arenas still referred to (by areas kept for
     // the image maps, or by elements handed over by Start) are retired rather

@@ -111,4 +111,31 @@ inline std::string ToLower(std::string_view text)
     return result;
 }
 
+// Lower case for ASCII and for the letters of Latin-1 (À to Þ, but for ×),
+// written as one Latin-1 byte or as their two UTF-8 bytes: texts of both
+// encodings compare without regard to case ("UNTERSTÜTZT", "unterstützt").
+inline std::string FoldLatinCase(std::string_view text)
+{
+    std::string result(text);
+    for (std::size_t i = 0; i < result.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(result[i]);
+        if (byte == 0xC3 && i + 1 < result.size() && (static_cast<unsigned char>(result[i + 1]) & 0xC0) == 0x80) {
+            const auto second = static_cast<unsigned char>(result[i + 1]);
+            if (second >= 0x80 && second <= 0x9E && second != 0x97)
+                result[i + 1] = static_cast<char>(second + 0x20);
+            ++i;
+        } else if (byte >= 0xC0 && byte <= 0xDE && byte != 0xD7) {
+            result[i] = static_cast<char>(byte + 0x20);
+        } else {
+            result[i] = AsciiLower(result[i]);
+        }
+    }
+    return result;
+}
+
+inline bool EqualsIgnoringLatinCase(std::string_view a, std::string_view b)
+{
+    return a.size() == b.size() && FoldLatinCase(a) == FoldLatinCase(b);
+}
+
 } // namespace orvane

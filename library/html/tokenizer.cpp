@@ -46,6 +46,7 @@ void CHtmlDocument::NoteTokenStart(std::size_t indexInPiece)
 
 bool CHtmlDocument::AppendElement(CElement* element)
 {
+    List();
     element->m_index = static_cast<std::uint32_t>(m_elements.size());
     // Grown by half, not doubled: the list is the one piece of a page's memory
     // outside the arena, and doubling leaves up to half of it unused (and
@@ -198,6 +199,30 @@ void CHtmlDocument::EndComment(std::uint64_t endOffset)
     AppendElement(end);
 }
 
+void CHtmlDocument::NoteLineStarts(std::string_view piece)
+{
+    // A line ends with a line feed, a carriage return and line feed, or a
+    // carriage return alone (old Mac pages); a return at the end of a piece
+    // waits for the next piece to tell which.
+    if (m_carriageReturnPending && !piece.empty()) {
+        m_carriageReturnPending = false;
+        if (piece.front() != '\n')
+            m_lineStarts.push_back(m_consumed);
+    }
+    const std::size_t n = piece.size();
+    for (std::size_t at = 0; at < n; ++at) {
+        const char c = piece[at];
+        if (c == '\n') {
+            m_lineStarts.push_back(m_consumed + at + 1);
+        } else if (c == '\r') {
+            if (at + 1 == n)
+                m_carriageReturnPending = true;
+            else if (piece[at + 1] != '\n')
+                m_lineStarts.push_back(m_consumed + at + 1);
+        }
+    }
+}
+
 int CHtmlDocument::AddLine(std::string_view piece)
 {
     try {
@@ -205,8 +230,7 @@ int CHtmlDocument::AddLine(std::string_view piece)
             Flush();  // a text run or comment piece never spans two pieces
 
         const std::size_t n = piece.size();
-        for (std::size_t at = FindByte(piece, 0, '\n'); at < n; at = FindByte(piece, at + 1, '\n'))
-            m_lineStarts.push_back(m_consumed + at + 1);
+        NoteLineStarts(piece);
 
         std::size_t i = 0;
         while (i < n) {
@@ -303,6 +327,7 @@ int CHtmlDocument::AddLine(std::string_view piece)
 
 int CHtmlDocument::Finish()
 {
+    List();
     try {
         if (!m_token.empty()) {
             // An unfinished tag or comment at the end of the page is text of its own.

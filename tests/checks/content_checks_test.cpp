@@ -86,6 +86,13 @@ TEST_F(ContentChecks, ScriptsNeedARealNoscript)
     // The placeholder in UTF-8 is recognised as well as in Latin-1.
     EXPECT_TRUE(Reports("<script>x()</script><noscript>Ihr Browser unterst\xc3\xbctzt kein JavaScript</noscript>",
                         "ScriptNoscript"));
+    // Capital umlauts fold too, in both encodings.
+    EXPECT_TRUE(Reports("<script>x()</script><noscript>IHR BROWSER UNTERST\xdcTZT KEIN JAVASCRIPT</noscript>",
+                        "ScriptNoscript"));
+    EXPECT_TRUE(Reports("<script>x()</script><noscript>IHR BROWSER UNTERST\xc3\x9cTZT KEIN JAVASCRIPT</noscript>",
+                        "ScriptNoscript"));
+    EXPECT_FALSE(Reports("<script>x()</script><noscript>IHR BROWSER UNTERST\xc3\xbdTZT KEIN JAVASCRIPT</noscript>",
+                         "ScriptNoscript"));
 }
 
 std::string Art(int lines, bool run)
@@ -108,6 +115,9 @@ TEST_F(ContentChecks, AsciiArtNeedsSevenLinesAndARun)
     EXPECT_EQ(pre->ArtId(), ObjectDigest(document.InnerText(*pre, -1)));
     EXPECT_EQ(pre->ArtPreview().size(), 28u);
     EXPECT_FALSE(Reports(Art(10, false), "AsciiArtDescription"));
+    // Line breaks inside a tag draw no lines: six elements are not art.
+    EXPECT_FALSE(Reports("<pre>=====<b\nclass=x>x</b\n>y<i\n></pre>", "AsciiArtDescription"));
+    EXPECT_TRUE(Reports("<pre>\n<b>=====</b>\n\n\n\n\n</pre>", "AsciiArtDescription"));
 }
 
 TEST_F(ContentChecks, AsciiArtLinksCountOnlySinceThePreviousBlock)
@@ -143,6 +153,10 @@ TEST_F(FrameChecks, FramesetsNeedRealNoframesContent)
     EXPECT_TRUE(Reports("<frameset><frame src=a.html></frameset>", "FramesetNoframes"));
     EXPECT_FALSE(Reports("<frameset><frame src=a.html>", "FramesetNoframes"));  // no end tag
     EXPECT_TRUE(Reports("<frameset><noframes>DIESE SEITE VERWENDET FRAMES</noframes></frameset>", "FramesetNoframes"));
+    EXPECT_TRUE(Reports("<frameset><noframes>IHR BROWSER UNTERST\xc3\x9cTZT KEINE FRAMES</noframes></frameset>",
+                        "FramesetNoframes"));
+    EXPECT_TRUE(Reports("<frameset><noframes>Ihr Browser UNTERST\xdcTZT keine Frames</noframes></frameset>",
+                        "FramesetNoframes"));
     auto* frameset = dynamic_cast<CElementFrameset*>(First(32));
     ASSERT_NE(frameset, nullptr);
     EXPECT_TRUE(frameset->NoframesIsPlaceholder());

@@ -31,6 +31,15 @@ TEST_F(DocumentChecks, StyleSheetsAndInlineStyle)
     names = Check("<html><head></head><body><p style=\"margin:0\">x</p></body></html>");
     EXPECT_EQ(names.count("NoStylesheets"), 1u);
     EXPECT_EQ(names.count("UsingStyle"), 1u);
+    // Links to icons, feeds or other pages before the style sheet do not end the search.
+    for (const char* head : {"<link rel=\"icon\" href=\"f.ico\"><link rel=\"stylesheet\" href=\"s.css\">",
+                             "<link rel=alternate href=feed.xml><style>body { margin: 0 }</style>",
+                             "<link href=next.html><link rel=\"alternate stylesheet\" href=s.css>"}) {
+        names = Check(std::string("<html><head>") + head + "</head><body></body></html>");
+        EXPECT_EQ(names.count("NoStylesheets"), 0u) << head;
+        EXPECT_EQ(names.count("UsingStyle"), 1u) << head;
+    }
+    EXPECT_EQ(Check("<html><head><link rel=icon href=f.ico></head></html>").count("NoStylesheets"), 1u);
 }
 
 TEST_F(DocumentChecks, DynamicContentSetsThreeWarnings)

@@ -3,10 +3,15 @@
 #include "platform/paths.h"
 #include "platform/resource_bundle.h"
 #include "platform/string_table.h"
+#include "tests/support/test_support.h"
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <charconv>
+#include <filesystem>
+#include <map>
+#include <regex>
 #include <string>
 
 namespace orvane {
@@ -120,6 +125,42 @@ TEST_F(ResourceStringsTest, TheTextsTheChecksAndPagesInsertExist)
     EXPECT_NE(image.find("%1"), std::string::npos);
     EXPECT_EQ(image.find("%2"), std::string::npos);
     EXPECT_NE(platform::FormatMessage(image, {"a.gif"}).find("a.gif"), std::string::npos);
+}
+
+// Every string number the library names in its code: given as a number or
+// through a named constant to a string look-up, or to the load-failure report.
+TEST_F(ResourceStringsTest, EveryStringNumberTheLibraryUsesIsInTheTable)
+{
+    namespace fs = std::filesystem;
+    const fs::path library = fs::path(ORVANE_EXAMPLES_DIR).parent_path() / "library";
+    ASSERT_TRUE(fs::is_directory(library));
+    std::map<std::string, int> constants;
+    std::vector<std::pair<std::string, std::string>> uses;  // file, number or constant name
+    const std::regex constant(R"(constexpr int (k\w+) = (\d{3});)");
+    const std::regex use(R"((?:Get|Format|refuse|ReportLoadFailure)\(\s*(?:\w+::)?(\d{3}|k\w+)\b)");
+    for (const auto& entry : fs::recursive_directory_iterator(library)) {
+        const std::string ext = entry.path().extension().string();
+        if (ext != ".cpp" && ext != ".h")
+            continue;
+        const std::string text = test::ReadFileBytes(entry.path().string());
+        for (std::sregex_iterator it(text.begin(), text.end(), constant), end; it != end; ++it)
+            constants[(*it)[1]] = std::stoi((*it)[2]);
+        for (std::sregex_iterator it(text.begin(), text.end(), use), end; it != end; ++it)
+            uses.emplace_back(entry.path().filename().string(), (*it)[1]);
+    }
+    int checked = 0;
+    for (const auto& [file, name] : uses) {
+        int id = 0;
+        if (std::isdigit(static_cast<unsigned char>(name.front())))
+            id = std::stoi(name);
+        else if (auto found = constants.find(name); found != constants.end())
+            id = found->second;
+        else
+            continue;  // a constant that is not a string number
+        ExpectText(id);
+        ++checked;
+    }
+    EXPECT_GE(checked, 10);
 }
 
 } // namespace

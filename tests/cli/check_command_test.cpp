@@ -1,3 +1,4 @@
+#include "cli/check_report.h"
 #include "cli/commands.h"
 
 #include "common/orvane_settings.h"
@@ -55,6 +56,11 @@ protected:
         args.insert(args.begin(), {"check", "--no-registry"});
         return RunMain(args, out, err);
     }
+    static std::string ReadFile(const std::string& path)
+    {
+        std::ifstream in(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
     json Json(Arguments args)
     {
         args.insert(args.begin(), {"--format", "json"});
@@ -74,6 +80,24 @@ TEST_F(CheckCommand, ExitStatusTellsWhetherAPageHasProblemsAtTheTarget)
     EXPECT_NE(out.str().find(bad + ":3:1: 1 [508] "), std::string::npos) << out.str();
     EXPECT_NE(out.str().find("(ImgAltText)"), std::string::npos);
     EXPECT_EQ(Run({"--level", "A", "--jobs", "1", Page("good.html", kGoodPage)}), kExitOk) << out.str();
+}
+
+TEST_F(CheckCommand, ARegistryIsAlwaysThereAndANamedOneMustBeReadable)
+{
+    std::string applet = Page("applet.html", "<html><body><applet code=a.class></applet></body></html>\n");
+    EXPECT_EQ(Run({"--all", applet}), kExitFindings);
+    EXPECT_NE(out.str().find("(AppletAltText)"), std::string::npos) << out.str();
+
+    const std::string missing = (folder / "none.xml").string();
+    const std::string junk = Page("junk.xml", "not a registry\n");
+    for (const std::string& file : {missing, junk}) {
+        out.str("");
+        err.str("");
+        EXPECT_EQ(RunMain({"check", "--registry", file, applet}, out, err), kExitError) << file;
+        EXPECT_NE(err.str().find(file), std::string::npos) << err.str();
+    }
+    EXPECT_FALSE(fs::exists(missing));
+    EXPECT_EQ(test::ReadFileBytes(junk), "not a registry\n");
 }
 
 TEST_F(CheckCommand, TheLevelDecidesWhatCountsAndAllShowsTheRest)
@@ -199,6 +223,70 @@ TEST_F(CheckCommand, TheHtmlReportPassesItsOwnChecks)
     }
 }
 
+TEST_F(CheckCommand, TheHtmlReportOverviewsThePagesAndShowsTheMarkupAtFault)
+{
+    std::string twoImages = Page("two <images>.html", "<html>\n<body>\n  <p>See <img src=\"a&b.gif\"> and\n"
+                                                       "<img src=\"c.gif\"></p>\n</body>\n</html>\n");
+    std::string good = Page("good.html", kGoodPage);
+    std::string report = (folder / "report.html").string();
+    EXPECT_EQ(Run({"--format", "html", "--output", report, "--level", "A", "--help-base", "https://example.org/help",
+                   twoImages, good}),
+              kExitFindings);
+    std::string html = ReadFile(report);
+    auto count = [&](const std::string& what) {
+        std::size_t n = 0;
+        for (std::size_t at = html.find(what); at != std::string::npos; at = html.find(what, at + 1))
+            ++n;
+        return n;
+    };
+    auto before = [&](const std::string& first, const std::string& second) {
+        return html.find(first) != std::string::npos && html.find(first) < html.find(second);
+    };
+    // The overview links every page to its section, escaped, in each order of the sortable table.
+    EXPECT_NE(html.find("<a href=\"#p1\">two &lt;images&gt;.html</a>"), std::string::npos);
+    EXPECT_EQ(count("<a href=\"#p2\">"), count("<a href=\"#p1\">"));
+    EXPECT_NE(html.find("<th scope=\"col\">Level reached</th>"), std::string::npos);
+    EXPECT_NE(html.find("id=\"p2\""), std::string::npos);
+    EXPECT_TRUE(before("href=\"#pages\"", "<h2 id=\"overview\">"));  // the skip link comes first
+    // The chart: one bar per check, the check with the most problems first.
+    EXPECT_NE(html.find("<svg"), std::string::npos);
+    EXPECT_TRUE(before("Images without a text alternative (WCAG 1.0 checkpoint 1.1): 2", "</desc>")) << html;
+    // The check is described once for its two problems, each with its line, column and source.
+    EXPECT_EQ(count("<h4>Images without a text alternative (WCAG 1.0 checkpoint 1.1) (2)</h4>"), 1u);
+    EXPECT_EQ(count("<a class=\"help\" href=\"https://example.org/help/1-1-1.html\">Help topic 1-1-1.html</a>"), 1u);
+    EXPECT_NE(html.find("<td class=\"num\">3</td><td class=\"num\">10</td>"), std::string::npos);
+    EXPECT_NE(html.find("<code>&lt;p&gt;See <mark>&lt;img src=&quot;a&amp;b.gif&quot;&gt;</mark> and</code>"),
+              std::string::npos);
+    EXPECT_EQ(html.find("<script"), std::string::npos);
+
+    // Without a help address the topics are named, not linked.
+    Run({"--format", "html", "--output", report, "--level", "A", "--help-base", "", twoImages});
+    html = ReadFile(report);
+    EXPECT_NE(html.find("Help topic 1-1-1.html"), std::string::npos);
+    EXPECT_EQ(html.find("1-1-1.html\""), std::string::npos);
+}
+
+TEST(SourceExcerpt, LongLinesAreCutAroundTheProblemBetweenCharacters)
+{
+    std::string page = "<p>\r\n\t  <b>bold</b>\r\nnext";
+    SourceExcerpt line = ExcerptAround(page, page.find("<b>"), 3);
+    EXPECT_EQ(line.text, "<b>bold</b>");  // without indentation and line break
+    EXPECT_EQ(line.markStart, 0u);
+    EXPECT_EQ(line.markLength, 3u);
+    EXPECT_FALSE(line.cutBefore || line.cutAfter);
+
+    std::string accented;
+    for (int i = 0; i < 200; ++i)
+        accented += "\xc3\xa9";  // é
+    std::string minified = accented + "<img src=x>" + accented;
+    SourceExcerpt cut = ExcerptAround(minified, accented.size(), 11);
+    EXPECT_TRUE(cut.cutBefore && cut.cutAfter);
+    EXPECT_LE(cut.text.size(), 200u);
+    EXPECT_EQ(cut.text.substr(cut.markStart, cut.markLength), "<img src=x>");
+    EXPECT_EQ(cut.text.front(), '\xc3');
+    EXPECT_EQ(cut.text.back(), '\xa9');
+}
+
 TEST_F(CheckCommand, UsageErrors)
 {
     EXPECT_EQ(Run({}), kExitError);
@@ -206,6 +294,7 @@ TEST_F(CheckCommand, UsageErrors)
     EXPECT_EQ(Run({"--format", "pdf", "x.html"}), kExitError);
     EXPECT_EQ(Run({"--jobs", "0", "x.html"}), kExitError);
     EXPECT_EQ(Run({"--bogus", "x.html"}), kExitError);
+    EXPECT_EQ(Run({"x.html", "--help-base"}), kExitError);
     EXPECT_NE(err.str().find("usage"), std::string::npos);
 }
 

@@ -5,6 +5,7 @@
 #include "bench/page_generator.h"
 #include "library/html/attribute_parser.h"
 #include "library/html/element.h"
+#include "library/html/html_document.h"
 #include "tests/support/test_support.h"
 
 #include <gtest/gtest.h>
@@ -70,8 +71,26 @@ TEST(AttributeInvariants, HoldForTheTagsOfTheParserEdgeCases)
 {
     for (const char* tag : {"<IMG SRC=\"a.gif\" Alt=''>", "<input checked name=x>", "</a>", "<a href = \"x y\">",
                             "<td width=50%>", "<br/>", "<p a=>", "<p a", "<x a=\"1\"b='2'c=3>",
-                            "<img width=#ffffffffffffffffffffff height=-99999999999999999999>", ""})
+                            "<img width=#ffffffffffffffffffffff height=-99999999999999999999>",
+                            "<img alt='say \"hi\"'>", "<img alt=a\"b'c title=&quot;\"'>", ""})
         EXPECT_EQ(fuzz::CheckAttributeParse(tag), "") << tag;
+}
+
+TEST(AttributeInvariants, HoldForEveryTagOfTheCorpusPages)
+{
+    std::vector<std::string> pages = CorpusPages();
+    if (pages.empty())
+        GTEST_SKIP() << "the page corpus is not beside the project";
+    for (const std::string& path : pages) {
+        CHtmlDocument document;
+        document.Start(0, false);
+        document.AddLine(ReadFileBytes(path));
+        document.Finish();
+        for (const CElement* e : document.Elements()) {
+            if (e->Kind() >= 0)
+                ASSERT_EQ(fuzz::CheckAttributeParse(e->Text()), "") << path << ": " << e->Text();
+        }
+    }
 }
 
 TEST(AttributeInvariants, ANameAfterAValueLosesItsLeadingVerticalTabWhenRebuilt)

@@ -53,6 +53,30 @@ TEST(AddressToPath, WebAddressesAreRefusedWithAMessage)
     EXPECT_EQ(capture.prompt.messages[0].caption, "Orvane");
 }
 
+TEST(AddressToPath, NoAbsoluteAddressIsANameInThePageFolder)
+{
+    platform::CStringTable strings;
+    strings.Parse("111\tOrvane\n219\tNot a local file: \n");
+    platform::ScopedStrings useStrings(strings);
+    CPromptCapture capture;
+    const char* const absolute[] = {"https://x/y.gif", "mailto:a@b.org", "//cdn/x.gif", "/x.gif",
+                                    "ftp://h/a", "svn+ssh://h/r", "data:image/gif;base64,R0lG"};
+    for (const char* address : absolute) {
+        EXPECT_TRUE(IsAbsoluteAddress(address)) << address;
+        EXPECT_EQ(AddressToPath("/srv/site/", address), "") << address;
+        EXPECT_EQ(AddressToPath("C:\\site\\", address, kWin), "") << address;
+    }
+    EXPECT_EQ(capture.prompt.messages.size(), 2 * std::size(absolute));
+    EXPECT_EQ(capture.prompt.messages[0].text, "Not a local file: https://x/y.gif");
+    // Plain names, names with a colon later on, drive letters and file addresses keep their meaning.
+    for (const char* address : {"a.gif", "img/a.gif", "../a.gif", "1x:y.gif", "a/b:c.gif", "C:/x.gif"})
+        EXPECT_FALSE(IsAbsoluteAddress(address)) << address;
+    EXPECT_TRUE(IsAbsoluteAddress("file:///x/a.gif"));
+    EXPECT_EQ(AddressToPath("/x/", "file:///srv/a.gif"), "/srv/a.gif");
+    EXPECT_EQ(AddressToPath("/srv/site/", "1x:y.gif"), "/srv/site/1x:y.gif");
+    EXPECT_EQ(capture.prompt.messages.size(), 2 * std::size(absolute));
+}
+
 TEST(SplitFileAddress, PartsOfTheAddress)
 {
     SplitPath parts;

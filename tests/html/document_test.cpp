@@ -7,6 +7,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <random>
+
 namespace orvane::test {
 namespace {
 
@@ -257,6 +259,70 @@ TEST(Insertion, InsertedElementsAreWrittenInPlace)
     EXPECT_EQ(page.Written(), "<p>[a]</p>");
     EXPECT_EQ(page.document.IndexOf(page.At(4)), 4u);
     EXPECT_EQ(page.document.ElementAfter(&page.At(2))->Text(), "]");
+}
+
+TEST(Insertion, ElementsInsertedNextToEachOtherStandInTheOrderOfASimpleList)
+{
+    // Inserts before and after page elements and inserted ones, with the list
+    // read now and then, against a plain vector of the same texts.
+    CParsedPage page;
+    page.FromText("<p>a</p><b>b</b>");  // every text once, to find it in the plain list
+    std::vector<std::string> expected = page.Texts();
+    std::vector<CElement*> present(page.document.Elements().begin(), page.document.Elements().end());
+    std::mt19937 random(11);
+    for (int i = 0; i < 400; ++i) {
+        std::size_t at = std::uniform_int_distribution<std::size_t>(0, present.size() - 1)(random);
+        bool after = random() % 2 == 0;
+        ElementPtr element(new CElement());
+        element->SetKind(-1);
+        element->SetText(std::to_string(i) + ",");
+        CElement* raw = element.get();
+        std::size_t slot = 0;
+        while (expected[slot] != present[at]->Text())
+            ++slot;
+        slot += after ? 1 : 0;
+        ASSERT_EQ(after ? page.document.InsertAfter(present[at], std::move(element))
+                        : page.document.InsertBefore(present[at], std::move(element)), 1);
+        expected.insert(expected.begin() + static_cast<std::ptrdiff_t>(slot), raw->GetText());
+        present.push_back(raw);
+        if (i % 37 == 0) {
+            ASSERT_EQ(page.Texts(), expected) << "after insert " << i;
+        }
+    }
+    EXPECT_EQ(page.Texts(), expected);
+    for (std::size_t i = 0; i < page.document.Size(); ++i)
+        EXPECT_EQ(page.document.IndexOf(*page.document.At(i)), i);
+}
+
+TEST(Insertion, CostsTheSameWhateverTheSizeOfThePage)
+{
+    // The work counted is the elements placed or renumbered in the list: a
+    // page and all its inserts are laid out once, not once per insert.
+    auto placementsFor = [](std::uint64_t inserts) {
+        CParsedPage page;
+        std::string text;
+        for (int i = 0; i < 2000; ++i)
+            text += "<p>x</p>";
+        page.FromText(text);
+        const std::vector<CElement*> anchors = page.document.Elements();
+        const std::uint64_t before = page.document.PlacementCount();
+        CElement* chain = anchors[1];
+        for (std::uint64_t i = 0; i < inserts; ++i) {
+            ElementPtr element(new CElement());
+            element->SetKind(-1);
+            CElement* raw = element.get();
+            if (i % 2 == 0) {
+                EXPECT_EQ(page.document.InsertBefore(anchors[i % anchors.size()], std::move(element)), 1);
+            } else {
+                EXPECT_EQ(page.document.InsertAfter(chain, std::move(element)), 1);
+                chain = raw;
+            }
+        }
+        EXPECT_EQ(page.document.Size(), anchors.size() + inserts);
+        return page.document.PlacementCount() - before - anchors.size();
+    };
+    EXPECT_EQ(placementsFor(20000), 20000u);
+    EXPECT_EQ(placementsFor(40000), 40000u);
 }
 
 TEST(Insertion, FailsWithoutTouchingTheDocumentWhenTheAnchorIsNotInIt)

@@ -50,6 +50,28 @@ TEST(MarkupText, AddedAttributeGoesBeforeTheClosingSlash)
     EXPECT_EQ(br.MarkupText(), "<br title=\"t\" />");
 }
 
+TEST(MarkupText, AddedAttributeGoesBeforeASlashWrittenRightAfterTheLastName)
+{
+    CParsedPage page;
+    page.FromText("<br/><input checked/><img src=\"a.gif\"/>");
+    for (std::size_t i = 0; i < 3; ++i) {
+        page.At(i).InsertAttribute(NewAttribute(attr::kTitle, "t"));
+        page.At(i).SetModified(true);
+    }
+    EXPECT_EQ(page.At(0).MarkupText(), "<br title=\"t\" />");
+    EXPECT_EQ(page.At(1).MarkupText(), "<input checked title=\"t\" />");
+    EXPECT_EQ(page.At(2).MarkupText(), "<img src=\"a.gif\" title=\"t\" />");
+}
+
+TEST(MarkupText, ValuesWithQuotesAreRebuiltSoTheyReadBackTheSame)
+{
+    CParsedPage page;
+    page.FromText("<img alt='say \"hi\"' title=a\"b'c longdesc=\"it's\">");
+    CElement& img = page.At(0);
+    img.SetModified(true);
+    EXPECT_EQ(img.MarkupText(), "<img alt='say \"hi\"' title=\"a&quot;b'c\" longdesc=\"it's\">");
+}
+
 TEST(MarkupText, AltOnAnImageWithoutSrcFollowsTheSlashRule)
 {
     CParsedPage page;

@@ -281,5 +281,25 @@ TEST(SourcePositions, EveryElementKnowsItsLineAndColumn)
     EXPECT_EQ(page.At(6).Text(), ">");
 }
 
+TEST(SourcePositions, ALoneCarriageReturnEndsALineWhateverThePieces)
+{
+    const std::string text = "<html>\r<p>a\r\r  <b>\r\n<i>";
+    std::vector<std::vector<std::string>> splits = {{text}, {"<html>\r", "<p>a\r", "\r  <b>\r", "\n<i>"}};
+    for (const auto& pieces : splits) {
+        CHtmlDocument document;
+        document.Start(1, false);
+        for (const std::string& piece : pieces)
+            document.AddLine(piece);
+        document.Finish();
+        std::vector<std::pair<std::uint64_t, std::uint64_t>> tags;
+        for (const CElement* e : document.Elements()) {
+            if (e->Kind() >= 0)
+                tags.emplace_back(document.LocationOf(*e).line, document.LocationOf(*e).column);
+        }
+        using Line = std::pair<std::uint64_t, std::uint64_t>;
+        EXPECT_EQ(tags, (std::vector<Line>{{1, 1}, {2, 1}, {4, 3}, {5, 1}})) << pieces.size();
+    }
+}
+
 } // namespace
 } // namespace orvane::test

@@ -9,6 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <thread>
+#include <vector>
 
 namespace orvane {
 namespace {
@@ -118,6 +120,26 @@ TEST_F(ObjectRegistryTest, SettersMarkTheRegistryChanged)
         set();
         EXPECT_TRUE(CSrcObjectDatabase::IsChanged());
     }
+}
+
+TEST_F(ObjectRegistryTest, RecordsChangedOnSeveralThreadsAtOnceMarkTheRegistryChanged)
+{
+    // As checks of several pages do with --jobs; a sanitizer for threads sees
+    // a plain flag written here as a race.
+    SetRegistryChanged(false);
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 4; ++t) {
+        threads.emplace_back([] {
+            for (int i = 0; i < 1000; ++i) {
+                CSrcApplet applet;
+                applet.SetDescribed(i % 2 == 0);
+                (void)CSrcObjectDatabase::IsChanged();
+            }
+        });
+    }
+    for (std::thread& thread : threads)
+        thread.join();
+    EXPECT_TRUE(CSrcObjectDatabase::IsChanged());
 }
 
 TEST_F(ObjectRegistryTest, NothingIsFoundBeforeTheRegistryIsLoaded)

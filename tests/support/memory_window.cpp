@@ -434,6 +434,8 @@ void CMemoryWindow::End(int result)
 void CMemoryWindow::StartTimer(int timer, int milliseconds) { m_timers[timer] = milliseconds; }
 void CMemoryWindow::StopTimer(int timer) { m_timers.erase(timer); }
 
+std::pair<int, int> CMemoryWindow::ScreenSize() const { return m_system.screenSize; }
+
 // --- IWindow: any control
 
 bool CMemoryWindow::HasControl(int id) const { return m_controls.count(id) != 0; }

@@ -79,6 +79,11 @@ public:
     void StartTimer(int timer, int milliseconds) override;
     void StopTimer(int timer) override;
     int ClientWidth() const override { return 600; }
+    platform::WindowPlacement Placement() const override { return m_placement; }
+    void SetPlacement(const platform::WindowPlacement& placement) override { m_placement = placement; }
+    std::pair<int, int> ScreenSize() const override;
+    std::pair<int, int> SplitterRatio() const override { return m_splitter; }
+    void SetSplitterRatio(int numerator, int denominator) override { m_splitter = {numerator, denominator}; }
 
     bool HasControl(int id) const override;
     std::optional<platform::ControlKind> KindOf(int id) const override;
@@ -198,6 +203,8 @@ private:
     platform::TreeItem m_nextTreeItem = 1;
     std::vector<std::unique_ptr<CMemoryWindow>> m_pages;
     int m_currentPage = -1;
+    platform::WindowPlacement m_placement{100, 100, 900, 700, false};
+    std::pair<int, int> m_splitter{1, 2};
 };
 
 // A message box that answers from a queue (OK once it is empty) and keeps
@@ -248,6 +255,7 @@ public:
 
     CScriptedPrompt prompt;
     bool canShow = true;
+    std::pair<int, int> screenSize{1920, 1080};
     std::deque<std::optional<std::string>> fileAnswers;
     std::deque<std::optional<platform::Colour>> colourAnswers;
     std::vector<platform::FileDialogRequest> fileRequests;

@@ -1,0 +1,48 @@
+#include "checking_session.h"
+
+#include "common/orvane_settings.h"
+#include "library/html/conformance_icon.h"
+#include "library/html/html_document.h"
+#include "library/registry/object_database.h"
+#include "library/ui/overview_dialog.h"
+#include "library/ui/problem_list.h"
+#include "platform/window.h"
+
+namespace orvane {
+
+int RunCheckingSession(CHtmlDocument& document, COrvaneSettings& settings, const std::string& fileName)
+{
+    if (!platform::Windows().CanShowWindows())
+        return RunUnattendedSession(document, settings, fileName);
+    COverviewDialog overview;
+    overview.Prepare(document, settings, fileName);
+    overview.RunModal();
+    document.SetObjectRegistry(nullptr);
+    return overview.ResultCode();
+}
+
+int RunUnattendedSession(CHtmlDocument& document, COrvaneSettings& settings, const std::string&)
+{
+    CSrcObjectDatabase registry;
+    registry.Load();
+    CProblemList problems;
+    problems.Prepare(document, settings, &registry);
+    problems.Group(settings);
+    const int result = problems.SessionResult();
+    CloseSession(document, settings, registry, problems.Summarize(settings.GetConformanceLevel()).achievedLevel);
+    document.SetObjectRegistry(nullptr);
+    return result;
+}
+
+void CloseSession(CHtmlDocument& document, COrvaneSettings& settings, CSrcObjectDatabase& registry,
+                  int achievedLevel)
+{
+    // Saved even when there was no file to load yet: the first session makes it.
+    registry.UpdateFromDocument(document);
+    registry.Save();
+    if (settings.GetInsertIcon())
+        InsertConformanceIcon(document, achievedLevel, settings.GetIconsLocation());
+    settings.Save();
+}
+
+} // namespace orvane

@@ -1,0 +1,528 @@
+#include "overview_dialog.h"
+
+#include "common/orvane_settings.h"
+#include "library/dialogs/about_dialog.h"
+#include "library/dialogs/help_topic.h"
+#include "library/html/element.h"
+#include "library/html/html_document.h"
+#include "library/html/tag_table.h"
+#include "library/ui/checking_session.h"
+#include "library/ui/repair_run.h"
+#include "library/ui/unknown_table_dialog.h"
+#include "platform/registry.h"
+#include "platform/services.h"
+
+#include <algorithm>
+#include <numeric>
+#include <strings.h>
+
+namespace orvane {
+
+using platform::IWindow;
+using platform::Notification;
+using platform::NotifyCode;
+using platform::TreeItem;
+
+namespace {
+
+enum Control : int {
+    kTree = 1107,
+    kList = 1267,
+    kRepair = 1043,
+    kSettingsButton = 1060,
+    kHelpButton = 1046,
+    kIgnoreRepaired = 1285,
+    kProgress = 1269,
+    kSummary = 1273,
+    kSelectionCount = 1272,
+    kListCaption = 1282,
+    kTargetLine = 1280,
+    kAchievedLine = 1274,
+    kPicture508 = 1281,
+    kPictureNone = 1278,
+    kPictureA = 1276,
+    kPictureAA = 1275,
+    kPictureAAA = 1277,
+};
+
+enum String : int {
+    kAbout = 101,
+    kCaption = 111,
+    kAutomatic = 273,
+    kNotAutomatic = 274,
+    kPriorityHeader = 280,
+    kAutoRepairHeader = 282,
+    kAtLevelGroup = 326,
+    kOtherGroup = 327,
+    kSelectedSuffix = 328,
+    kSummaryOpen = 329,
+    kSummaryAllRepaired = 330,
+    kNoConformance = 331,
+    kConformance = 332,
+    kTargetLineText = 335,
+    kNothingAtLevel = 337,
+    kOthersExist = 338,
+    kRepairedText = 339,
+    kNotRepairedText = 340,
+    kListCaptionText = 341,
+    kProblemHeader = 342,
+    kRepairedHeader = 343,
+};
+
+constexpr int kIcon = 128;
+constexpr int kStateImages = 256;
+constexpr int kAtLevelIcon = 0;
+constexpr int kOtherIcon = 1;
+
+// Icons of the achieved level, by picture.
+constexpr int kLevelIconBase = 300;
+
+const std::pair<int, int> kDefaultRatio{2, 5};
+
+// Values of the window's place, read and written in this order.
+constexpr const char* kPlacementValues[] = {"LocationLeft",     "LocationRight",    "LocationTop",
+                                            "LocationBottom",   "LocationDividerX", "LocationDividerY",
+                                            "LocationMaxamized"};
+
+std::string S(int id) { return platform::Strings().Get(id); }
+
+std::string PriorityLabel(int priority)
+{
+    if (priority == 2)
+        return "BITV I-2";
+    if (priority == 3)
+        return "BITV II-3";
+    return "1";
+}
+
+std::string FileNameOf(const std::string& path)
+{
+    const auto slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// What a check-mode row shows as its priority: an ungrouped head stands for
+// the warnings of several checks, so it shows the most urgent of them.
+int ShownPriority(const CProblemEntry& head, bool checkMode)
+{
+    int priority = head.Priority();
+    if (checkMode && !head.IsGrouped()) {
+        for (const CProblemEntry* entry : head.Grouped())
+            priority = std::min(priority, entry->Priority());
+    }
+    return priority;
+}
+
+} // namespace
+
+bool COverviewDialog::s_checkMode = true;
+bool COverviewDialog::s_sortAscending[4] = {true, true, true, true};
+
+void COverviewDialog::Prepare(CHtmlDocument& document, COrvaneSettings& settings, const std::string& fileName)
+{
+    m_document = &document;
+    m_settings = &settings;
+    m_fileName = fileName;
+    platform::WaitCursor wait;
+    if (!m_registryLoaded) {
+        m_registryLoaded = true;
+        m_registry.Load();
+    }
+    // Tables nobody judged yet are asked about before any check runs.
+    CUnknownTableDialog question;
+    ScopedTableTypeQuestion asking(question);
+    m_problems.Prepare(document, settings, &m_registry);
+}
+
+int COverviewDialog::RunModal() { return platform::Windows().RunModal(kTemplate, *this, nullptr); }
+
+// --- Opening
+
+void COverviewDialog::OnInit(IWindow& window)
+{
+    window.SetIcon(kIcon);
+    std::string title = S(kCaption);
+    if (m_document && m_document->OriginFlag() == 1)
+        title += " - " + FileNameOf(m_fileName);
+    window.SetTitle(title);
+    window.SetColumns(kList, {{S(kProblemHeader), 225, platform::Align::Left},
+                              {S(kRepairedHeader), 75, platform::Align::Centre},
+                              {S(kPriorityHeader), 50, platform::Align::Centre},
+                              {S(kAutoRepairHeader), 50, platform::Align::Left}});
+    window.SetImageStrip(kTree, kStateImages);
+    window.SetImageStrip(kList, kStateImages);
+    window.SetChecked(kIgnoreRepaired, m_settings->GetIgnoreRepaired());
+    GroupAndFillTree(window);
+    RefreshSummary(window);
+    RefreshTargetLine(window);
+    const std::string about = S(kAbout);
+    if (!about.empty())
+        window.AddSystemCommand(platform::kCommandAbout, about);
+    window.SetSplitterRatio(kDefaultRatio.first, kDefaultRatio.second);
+    RestorePlacement(window);
+}
+
+void COverviewDialog::GroupAndFillTree(IWindow& window)
+{
+    m_problems.Group(*m_settings);
+    window.ClearTree(kTree);
+    auto addGroup = [&](const std::vector<CProblemEntry*>& heads, int textId, int icon, bool expand) {
+        if (heads.empty())
+            return TreeItem{0};
+        const TreeItem root = window.AddTreeItem(kTree, 0, S(textId), icon, 0);
+        for (CProblemEntry* head : heads)
+            window.AddTreeItem(kTree, root, head->Name(), RowIcon(*head, true), reinterpret_cast<platform::ItemData>(head));
+        window.SortTreeChildren(kTree, root);
+        window.ExpandTreeItem(kTree, root, expand);
+        return root;
+    };
+    const TreeItem atLevel = addGroup(m_problems.AtLevelGroup(), kAtLevelGroup, kAtLevelIcon, true);
+    const TreeItem other = addGroup(m_problems.OtherGroup(), kOtherGroup, kOtherIcon, false);
+    window.ClearItems(kList);
+    // The list shows the first group straight away, so the user starts with what counts.
+    if (const TreeItem first = atLevel ? atLevel : other)
+        window.SelectTreeItem(kTree, first);
+    else
+        RefreshSelectionCount(window);
+}
+
+// --- The tree and the list
+
+void COverviewDialog::SelectNode(IWindow& window, TreeItem item)
+{
+    window.ClearItems(kList);
+    if (!item) {
+        RefreshSelectionCount(window);
+        return;
+    }
+    window.SetText(kListCaption, platform::Strings().Format(kListCaptionText, {window.TreeItemText(kTree, item)}));
+    const bool ignoreRepaired = window.IsChecked(kIgnoreRepaired);
+    auto addRow = [&](const std::string& text, CProblemEntry& entry, bool repaired) {
+        const int row = window.AddItem(kList, text, reinterpret_cast<platform::ItemData>(&entry));
+        window.SetItemSelected(kList, row, !(repaired && ignoreRepaired));
+    };
+    if (auto* head = reinterpret_cast<CProblemEntry*>(window.TreeItemData(kTree, item))) {
+        s_checkMode = false;
+        addRow(head->Description(), *head, head->IsRepaired());
+        for (CProblemEntry* entry : head->Grouped())
+            addRow(entry->Description(), *entry, entry->IsRepaired());
+    } else {
+        s_checkMode = true;
+        for (TreeItem child : window.TreeChildren(kTree, item)) {
+            auto* entry = reinterpret_cast<CProblemEntry*>(window.TreeItemData(kTree, child));
+            addRow(window.TreeItemText(kTree, child), *entry, entry->IsFullyRepaired());
+        }
+    }
+    if (window.ItemCount(kList) > 0)
+        window.SetCurrentItem(kList, 0);
+    RefreshRows(window);
+    std::fill(std::begin(s_sortAscending), std::end(s_sortAscending), true);
+    SortRows(window, 0);
+    RefreshSelectionCount(window);
+}
+
+CProblemEntry* COverviewDialog::RowEntry(const IWindow& window, int row) const
+{
+    return reinterpret_cast<CProblemEntry*>(window.GetItemData(kList, row));
+}
+
+bool COverviewDialog::IsRowRepaired(const IWindow& window, int row) const
+{
+    const CProblemEntry* entry = RowEntry(window, row);
+    return s_checkMode ? entry->IsFullyRepaired() : entry->IsRepaired();
+}
+
+bool COverviewDialog::IsAutomatic(const CProblemEntry& entry) const
+{
+    return entry.HasAutoRepair() && m_settings->GetAutoRepairMode(entry.Kind(), entry.Bit()) == 1;
+}
+
+int COverviewDialog::RowIcon(const CProblemEntry& entry, bool head) const
+{
+    const bool repaired = head ? entry.IsFullyRepaired() : entry.IsRepaired();
+    const int base = head ? 2 : 3;
+    return base + (IsAutomatic(entry) ? 2 : 0) + (repaired ? 4 : 0);
+}
+
+void COverviewDialog::RefreshRows(IWindow& window)
+{
+    for (int row = 0; row < window.ItemCount(kList); ++row) {
+        CProblemEntry& entry = *RowEntry(window, row);
+        entry.SetAutoRepairMode(m_settings->GetAutoRepairMode(entry.Kind(), entry.Bit()));
+        window.SetItemIcon(kList, row, RowIcon(entry, s_checkMode));
+        window.SetItemText(kList, row, 1, S(IsRowRepaired(window, row) ? kRepairedText : kNotRepairedText));
+        window.SetItemText(kList, row, 2, PriorityLabel(ShownPriority(entry, s_checkMode)));
+        const int mode = entry.AutoRepairMode();
+        window.SetItemText(kList, row, 3, mode == 1 ? S(kAutomatic) : mode == 0 ? S(kNotAutomatic) : std::string{});
+    }
+}
+
+void COverviewDialog::RefreshNodeIcons(IWindow& window)
+{
+    for (TreeItem root : window.TreeChildren(kTree, 0)) {
+        for (TreeItem node : window.TreeChildren(kTree, root)) {
+            auto* head = reinterpret_cast<CProblemEntry*>(window.TreeItemData(kTree, node));
+            window.SetTreeItemImage(kTree, node, RowIcon(*head, true));
+        }
+    }
+}
+
+void COverviewDialog::RefreshSelectionCount(IWindow& window)
+{
+    const bool ignoreRepaired = window.IsChecked(kIgnoreRepaired);
+    auto counts = [&](const CProblemEntry& entry) { return !(ignoreRepaired && entry.IsRepaired()); };
+    int count = 0;
+    for (int row = 0; row < window.ItemCount(kList); ++row) {
+        if (!window.IsItemSelected(kList, row))
+            continue;
+        const CProblemEntry& entry = *RowEntry(window, row);
+        if (!s_checkMode) {
+            ++count;
+            continue;
+        }
+        count += counts(entry) ? 1 : 0;
+        count += static_cast<int>(std::count_if(entry.Grouped().begin(), entry.Grouped().end(),
+                                                [&](const CProblemEntry* member) { return counts(*member); }));
+    }
+    window.SetText(kSelectionCount, std::to_string(count) + " " + S(kSelectedSuffix));
+    window.Enable(kRepair, count > 0);
+}
+
+void COverviewDialog::DeselectRepairedRows(IWindow& window)
+{
+    for (int row = 0; row < window.ItemCount(kList); ++row) {
+        if (window.IsItemSelected(kList, row) && IsRowRepaired(window, row))
+            window.SetItemSelected(kList, row, false);
+    }
+}
+
+void COverviewDialog::SortRows(IWindow& window, int column)
+{
+    if (column < 0 || column > 3)
+        return;
+    const bool ascending = s_sortAscending[column];
+    const int rows = window.ItemCount(kList);
+    std::vector<int> order(rows);
+    std::iota(order.begin(), order.end(), 0);
+    auto key = [&](int row) -> long {
+        const CProblemEntry& entry = *RowEntry(window, row);
+        switch (column) {
+        case 1: return IsRowRepaired(window, row) ? 1 : 0;
+        case 2: return entry.Priority();
+        default: return entry.AutoRepairMode();
+        }
+    };
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+        int compared = 0;
+        if (column == 0) {
+            compared = strcasecmp(window.ItemText(kList, a).c_str(), window.ItemText(kList, b).c_str());
+        } else {
+            const long ka = key(a), kb = key(b);
+            compared = ka < kb ? -1 : ka > kb ? 1 : 0;
+        }
+        return ascending ? compared < 0 : compared > 0;
+    });
+    window.ReorderItems(kList, order);
+    s_sortAscending[column] = !ascending;
+}
+
+void COverviewDialog::OnRowChanged(IWindow& window, int row)
+{
+    if (row >= 0 && row < window.ItemCount(kList) && window.IsItemSelected(kList, row) &&
+        window.IsChecked(kIgnoreRepaired) && IsRowRepaired(window, row))
+        window.SetItemSelected(kList, row, false);
+    RefreshSelectionCount(window);
+}
+
+// --- Summary and conformance
+
+void COverviewDialog::RefreshSummary(IWindow& window)
+{
+    const int target = m_settings->GetConformanceLevel();
+    const CProblemSummary summary = m_problems.Summarize(target);
+    if (summary.open == 0 && summary.repaired == 0) {
+        const bool others = !m_problems.OtherGroup().empty();
+        window.SetText(kSummary, S(kNothingAtLevel) + (others ? S(kOthersExist) : std::string(".")));
+        if (!others)
+            window.Enable(kRepair, false);
+    } else if (summary.open > 0) {
+        window.SetText(kSummary, platform::Strings().Format(kSummaryOpen, {std::to_string(summary.open),
+                                                                           std::to_string(summary.repaired)}));
+    } else {
+        window.SetText(kSummary, S(kSummaryAllRepaired));
+    }
+    const int total = summary.open + summary.repaired;
+    window.SetRange(kProgress, 0, total == 0 ? 1 : total);
+    window.SetPosition(kProgress, total == 0 ? 1 : summary.repaired);
+
+    m_achievedLevel = summary.achievedLevel;
+    int picture = kPictureNone;
+    std::string levelName;
+    switch (m_achievedLevel) {
+    case kLevelSection508: picture = kPicture508; levelName = "508"; break;
+    case kLevelA: picture = kPictureA; levelName = "A"; break;
+    case kLevelAA: picture = kPictureAA; levelName = "AA"; break;
+    case kLevelAAA: picture = kPictureAAA; levelName = "AAA"; break;
+    default: break;
+    }
+    window.SetText(kAchievedLine, levelName.empty() ? S(kNoConformance)
+                                                    : platform::Strings().Format(kConformance, {levelName}));
+    const int pictures[] = {kPictureNone, kPictureA, kPictureAA, kPictureAAA, kPicture508};
+    for (int level = 0; level < 5; ++level) {
+        window.SetPicture(pictures[level], kLevelIconBase + level);
+        window.Show(pictures[level], pictures[level] == picture);
+    }
+}
+
+void COverviewDialog::RefreshTargetLine(IWindow& window)
+{
+    const int target = m_settings->GetConformanceLevel();
+    const char* names[] = {"A", "AA", "AAA"};
+    const std::string name = target >= 1 && target <= 3 ? names[target - 1] : "Section 508";
+    window.SetText(kTargetLine, platform::Strings().Format(kTargetLineText, {name}));
+}
+
+// --- What the user does
+
+void COverviewDialog::OnNotify(IWindow& window, const Notification& notification)
+{
+    switch (notification.control) {
+    case kTree:
+        if (notification.code == NotifyCode::SelectionChanged)
+            SelectNode(window, window.SelectedTreeItem(kTree));
+        break;
+    case kList:
+        if (notification.code == NotifyCode::ItemChanged)
+            OnRowChanged(window, notification.item);
+        else if (notification.code == NotifyCode::FocusGained)
+            RefreshSelectionCount(window);
+        else if (notification.code == NotifyCode::ColumnClicked)
+            SortRows(window, notification.column);
+        else if (notification.code == NotifyCode::DoubleClicked && window.IsEnabled(kRepair))
+            RepairSelected(window);
+        break;
+    case kRepair:
+        RepairSelected(window);
+        break;
+    case kSettingsButton:
+        ShowSettings(window);
+        break;
+    case kHelpButton:
+        OnHelp(window);
+        break;
+    case kIgnoreRepaired:
+        if (window.IsChecked(kIgnoreRepaired))
+            DeselectRepairedRows(window);
+        RefreshSelectionCount(window);
+        break;
+    case platform::kIdOk:
+        CloseWithClosingSteps(window);
+        break;
+    default:
+        break;
+    }
+}
+
+void COverviewDialog::RepairSelected(IWindow& window)
+{
+    std::vector<CProblemEntry*> work;
+    for (int row = 0; row < window.ItemCount(kList); ++row) {
+        if (!window.IsItemSelected(kList, row))
+            continue;
+        CProblemEntry* entry = RowEntry(window, row);
+        work.push_back(entry);
+        if (s_checkMode) {
+            for (CProblemEntry* member : entry->Grouped()) {
+                if (!member->IsRepaired())
+                    work.push_back(member);
+            }
+        }
+    }
+    OrderRepairWork(work);
+    RunRepairRun(window, work, *m_document, *m_settings, m_registry, m_fileName);
+
+    RefreshSummary(window);
+    DeselectRepairedRows(window);
+    RefreshRows(window);
+    RefreshNodeIcons(window);
+    RefreshSelectionCount(window);
+}
+
+void COverviewDialog::ShowSettings(IWindow& window)
+{
+    if (!RunSettingsFromOverview(window))
+        return;
+    m_settings->Load();
+    GroupAndFillTree(window);
+    RefreshSummary(window);
+    RefreshTargetLine(window);
+}
+
+void COverviewDialog::OnHelp(IWindow& window) { ShowHelpTopic(&window, kHelpTopic); }
+
+void COverviewDialog::OnSystemCommand(IWindow& window, int command)
+{
+    if (command == platform::kCommandAbout)
+        ShowAboutDialog(&window);
+}
+
+void COverviewDialog::OnOk(IWindow& window) { CloseWithClosingSteps(window); }
+
+void COverviewDialog::OnClose(IWindow& window) { CloseWithClosingSteps(window); }
+
+// Escape leaves without keeping anything of the closing steps.
+void COverviewDialog::OnCancel(IWindow& window) { window.End(platform::kIdCancel); }
+
+void COverviewDialog::CloseWithClosingSteps(IWindow& window)
+{
+    m_settings->SetIgnoreRepaired(window.IsChecked(kIgnoreRepaired));
+    CloseSession(*m_document, *m_settings, m_registry, m_achievedLevel);
+    m_registryLoaded = false;
+    SavePlacement(window);
+    window.End(platform::kIdOk);
+}
+
+// --- The window's place
+
+void COverviewDialog::RestorePlacement(IWindow& window)
+{
+    auto key = platform::Registry().OpenKey(platform::kOrvaneRegistryKey, platform::RegistryAccess::Read);
+    if (!key)
+        return;
+    std::int32_t values[7];
+    for (int i = 0; i < 7; ++i) {
+        auto value = key->QueryDword(kPlacementValues[i]);
+        if (!value)
+            return;
+        values[i] = static_cast<std::int32_t>(*value);
+    }
+    const auto [screenWidth, screenHeight] = window.ScreenSize();
+    platform::WindowPlacement placement;
+    placement.left = std::max(0, values[0]);
+    placement.top = std::max(0, values[2]);
+    placement.right = placement.left + std::min(values[1] - values[0], screenWidth);
+    placement.bottom = placement.top + std::min(values[3] - values[2], screenHeight);
+    placement.maximized = values[6] == 1;
+    window.SetPlacement(placement);
+    if (values[5] > 0 && values[4] >= 0 && values[4] <= values[5]) {
+        m_dividerNumerator = values[4];
+        m_dividerDenominator = values[5];
+        window.SetSplitterRatio(m_dividerNumerator, m_dividerDenominator);
+    }
+}
+
+void COverviewDialog::SavePlacement(const IWindow& window)
+{
+    auto key = platform::Registry().CreateKey(platform::kOrvaneRegistryKey);
+    if (!key)
+        return;
+    const platform::WindowPlacement placement = window.Placement();
+    const auto [numerator, denominator] = window.SplitterRatio();
+    const std::int32_t values[7] = {placement.left, placement.right, placement.top, placement.bottom,
+                                    numerator, denominator, placement.maximized ? 1 : 0};
+    for (int i = 0; i < 7; ++i)
+        key->SetDword(kPlacementValues[i], static_cast<std::uint32_t>(values[i]));
+    key->Flush();
+}
+
+} // namespace orvane

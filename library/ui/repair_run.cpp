@@ -1,0 +1,67 @@
+#include "repair_run.h"
+
+#include "library/html/element.h"
+#include "library/html/tag_table.h"
+#include "library/ui/problem_list.h"
+#include "library/ui/validator_sheet.h"
+
+#include <algorithm>
+
+namespace orvane {
+namespace {
+
+// A problem that belongs before the most recent one of another check of its family.
+struct PageOrder {
+    int kind;
+    std::uint32_t first;  // moved in front ...
+    std::uint32_t second; // ... of the last one of this check met before it
+};
+
+constexpr PageOrder kPageOrders[] = {
+    {tag::kTable, 0x2, 0x4}, // TableHeaders before TableAbbreviations
+    {tag::kHtml, 0x8, 0x4},  // PotentialHeaders before NestedHeaders
+};
+
+} // namespace
+
+void OrderRepairWork(std::vector<CProblemEntry*>& work)
+{
+    for (const PageOrder& order : kPageOrders) {
+        std::ptrdiff_t remembered = -1;
+        for (std::size_t i = 0; i < work.size(); ++i) {
+            const CProblemEntry& entry = *work[i];
+            if (entry.Kind() != order.kind)
+                continue;
+            if (entry.Bit() == order.second) {
+                remembered = static_cast<std::ptrdiff_t>(i);
+            } else if (entry.Bit() == order.first && remembered >= 0) {
+                std::rotate(work.begin() + remembered, work.begin() + static_cast<std::ptrdiff_t>(i),
+                            work.begin() + static_cast<std::ptrdiff_t>(i) + 1);
+                remembered = -1;
+            }
+        }
+    }
+    for (CProblemEntry* entry : work) {
+        if (entry->Kind() == tag::kImg)
+            entry->Element().PrepareRepair();
+    }
+}
+
+void RunRepairRun(platform::IWindow& owner, const std::vector<CProblemEntry*>& work, CHtmlDocument& document,
+                  COrvaneSettings& settings, CSrcObjectDatabase& registry, const std::string& fileName)
+{
+    CValidatorSheet sheet;
+    sheet.SetObjectRegistry(&registry);
+    sheet.SetSettings(&settings);
+    sheet.SetDocumentPath(fileName);
+    sheet.SetSkipAdvances(true);
+    sheet.SetTrailingPage(false);
+    for (CProblemEntry* entry : work)
+        entry->Element().AddRepairPages(sheet, document, entry->Bit());
+    if (sheet.PageCount() > 0)
+        sheet.DoModal(&owner);
+}
+
+bool RunSettingsFromOverview(platform::IWindow&) { return false; }
+
+} // namespace orvane
