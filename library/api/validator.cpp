@@ -1,10 +1,13 @@
 #include "validator.h"
 
 #include "library/checks/family_factory.h"
+#include "library/dialogs/about_dialog.h"
 #include "library/html/lang_codes.h"
+#include "library/settings/sheet_settings.h"
 #include "library/ui/checking_session.h"
 #include "platform/file_system.h"
 #include "platform/services.h"
+#include "platform/window.h"
 
 #include <algorithm>
 #include <cstring>
@@ -152,9 +155,28 @@ int CValidator::SaveDoc(const char* path)
     return 1;
 }
 
-void CValidator::DisplaySettings() {}
+void CValidator::DisplaySettings()
+{
+    if (!platform::Windows().CanShowWindows())
+        return;
+    CLanguageCodeList& languages = CLanguageCodeList::Library();
+    const bool loadedHere = !languages.IsLoaded();
+    if (loadedHere)
+        languages.Load();
+    // The sheet saved what the user chose; sessions from now on use it.
+    if (RunSettingsSheet(nullptr) == 1) {
+        m_settingsLoaded = true;
+        LoadSettings();
+    }
+    if (loadedHere)
+        languages.Free();
+}
 
-void CValidator::DisplayAbout() {}
+void CValidator::DisplayAbout()
+{
+    if (platform::Windows().CanShowWindows())
+        ShowAboutDialog(nullptr);
+}
 
 CValidator& TheValidator()
 {

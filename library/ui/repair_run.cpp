@@ -2,6 +2,7 @@
 
 #include "library/html/element.h"
 #include "library/html/tag_table.h"
+#include "library/settings/sheet_settings.h"
 #include "library/ui/problem_list.h"
 #include "library/ui/validator_sheet.h"
 
@@ -62,6 +63,6 @@ void RunRepairRun(platform::IWindow& owner, const std::vector<CProblemEntry*>& w
         sheet.DoModal(&owner);
 }
 
-bool RunSettingsFromOverview(platform::IWindow&) { return false; }
+bool RunSettingsFromOverview(platform::IWindow& owner) { return RunSettingsSheet(&owner) == 1; }
 
 } // namespace orvane

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "library/settings/settings_page.h"
+
+#include <optional>
+#include <string>
+
+namespace orvane {
+
+// The conformance target, the advanced dialogs that add checks above it, and
+// the conformance icon.
+class CPageSettingsLevel final : public CSettingsPage {
+public:
+    static constexpr int kTemplate = 9101;
+    static constexpr int kRadioA = 1264, kRadioAA = 1265, kRadioAAA = 1266, kRadio508 = 1267;
+    static constexpr int kDescriptionA = 9120; // to 9123, one per level
+    static constexpr int kAdvancedA = 9124, kAdvancedAA = 9125, kAdvanced508 = 9126;
+    static constexpr int kInsertIcon = 9127;
+    static constexpr int kIconsLocation = 9128;
+
+    explicit CPageSettingsLevel(CSheetSettings& sheet) : CSettingsPage(sheet) {}
+
+    void OnNotify(platform::IWindow& window, const platform::Notification& notification) override;
+    bool CanLeave() override;
+    void OkStep() override;
+    std::string_view HelpTopic() const override { return "Conformance.html"; }
+
+protected:
+    void FirstShow(platform::IWindow& window) override;
+
+private:
+    void ShowLevel(platform::IWindow& window, int level);
+    // The icons location as it will be stored; nothing (after telling the
+    // user) when the icon is to be inserted and no location is given.
+    std::optional<std::string> ValidatedIconsLocation();
+    void RunAdvanced(platform::IWindow& window, int level);
+};
+
+} // namespace orvane
