@@ -1,5 +1,6 @@
 #include "check_info.h"
 
+#include "common/orvane_settings.h"
 #include "platform/services.h"
 
 namespace orvane {
@@ -114,5 +115,38 @@ std::string CCatalogueElement::RepairHelpTopic(std::uint32_t bit) const
     const CheckInfo* info = FindCheck(bit);
     return info ? std::string(info->helpTopic) : std::string();
 }
+
+int CCatalogueElement::AddRepairPages(CValidatorSheet& sheet, CHtmlDocument& document, std::uint32_t bits)
+{
+    IRepairPageFactory* factory = RepairPageFactory();
+    if (!factory || ProblemFlag() == 0)
+        return 0;
+    if (bits == 0)
+        bits = ProblemMask();
+    int added = 0;
+    for (std::uint32_t bit = 1; bit != 0; bit <<= 1) {
+        const CheckInfo* info = (bits & bit) ? FindCheck(bit) : nullptr;
+        if (!info)
+            continue;
+        if (!info->grouped) {
+            added += factory->AddWarning(sheet, document, *this, bit);
+            continue;
+        }
+        if (info->repairPage.empty())
+            continue;
+        RepairPageRequest request{info->repairPage, *this, bit, document};
+        if (!PrepareRepairPage(request))
+            continue;
+        // A page without an automatic repair of its own is shown instead, so
+        // the problem can still be repaired by hand.
+        if (info->autoRepair && factory->AutoRepairMode(sheet, *this, bit) == autorepair::kOn &&
+            factory->RepairAutomatically(sheet, request))
+            continue;
+        added += factory->AddPage(sheet, request);
+    }
+    return added;
+}
+
+bool CCatalogueElement::PrepareRepairPage(RepairPageRequest&) { return true; }
 
 } // namespace orvane

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "library/html/element.h"
+#include "repair_pages.h"
 
 #include <cstdint>
 #include <span>
@@ -64,6 +65,10 @@ public:
     bool IsGrouped(std::uint32_t bit) const override;
     bool HasAutoRepair(std::uint32_t bit) const override;
     int GetRememberedDefault(std::uint32_t bit) const override;
+    // Each problem bit goes to its page through the installed page factory:
+    // a general warning to the warnings page, a check whose automatic repair
+    // the settings switch on is repaired at once, any other to its own page.
+    int AddRepairPages(CValidatorSheet& sheet, CHtmlDocument& document, std::uint32_t bits) override;
 
     // The family's table, also for the named bits outside its mask.
     virtual std::span<const CheckInfo> CheckTable() const = 0;
@@ -72,6 +77,13 @@ public:
     // The repair page class added for the bit, and its help topic; empty when none.
     std::string RepairPageClass(std::uint32_t bit) const;
     std::string RepairHelpTopic(std::uint32_t bit) const;
+
+protected:
+    // Readies the element for the page the request names (an attribute to
+    // fill, an element to insert) and records it in the request; false when
+    // the page cannot be made. The same element is readied once, however
+    // often its pages are asked for.
+    virtual bool PrepareRepairPage(RepairPageRequest& request);
 };
 
 // The value of an attribute when it is present and not empty.

@@ -16,6 +16,9 @@ public:
     int Width() const { return m_width; }
     int Height() const { return m_height; }
 
+protected:
+    bool PrepareRepairPage(RepairPageRequest& request) override;
+
 private:
     int m_width = -1;
     int m_height = -1;

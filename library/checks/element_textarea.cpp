@@ -3,6 +3,8 @@
 #include "check_run.h"
 #include "label_finder.h"
 
+#include "library/html/html_document.h"
+
 namespace orvane {
 
 namespace {
@@ -54,6 +56,27 @@ int CElementTextarea::Check(COrvaneSettings& settings, CHtmlDocument& document, 
     if (run.Runs(*this, kNoTextBit) && m_collectedText.empty())
         mask |= kNoTextBit;
     return StoreProblems(*this, mask);
+}
+
+// The default text is a text run of its own right after the start tag,
+// deleted (so not written) until a repair gives it a text. Made once: a later
+// repair run fills the same run again.
+bool CElementTextarea::PrepareRepairPage(RepairPageRequest& request)
+{
+    if (request.bit != kNoTextBit)
+        return true;
+    if (!m_preparedText) {
+        ElementPtr text(new CElement);
+        text->SetKind(-1);
+        text->SetDeleted(true);
+        text->SetModified(true);
+        CElement* made = text.get();
+        if (!request.document.InsertAfter(this, std::move(text)))
+            return false;
+        m_preparedText = made;
+    }
+    request.insertedElement = m_preparedText;
+    return true;
 }
 
 } // namespace orvane

@@ -17,8 +17,16 @@ public:
     // The trimmed texts inside the element, joined by single blanks.
     const std::string& CollectedText() const { return m_collectedText; }
 
+    // The text run a repair fills in right after the start tag; null until
+    // the first repair page of the element was asked for.
+    CElement* PreparedText() const { return m_preparedText; }
+
+protected:
+    bool PrepareRepairPage(RepairPageRequest& request) override;
+
 private:
     std::string m_collectedText;
+    CElement* m_preparedText = nullptr;  // owned by the document
 };
 
 } // namespace orvane

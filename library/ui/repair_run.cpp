@@ -4,6 +4,7 @@
 #include "library/html/tag_table.h"
 #include "library/settings/sheet_settings.h"
 #include "library/ui/problem_list.h"
+#include "library/ui/validator_sheet.h"
 
 #include <algorithm>
 
@@ -47,9 +48,19 @@ void OrderRepairWork(std::vector<CProblemEntry*>& work)
     }
 }
 
-void RunRepairRun(platform::IWindow&, const std::vector<CProblemEntry*>&, CHtmlDocument&, COrvaneSettings&,
-                  CSrcObjectDatabase&, const std::string&)
+void RunRepairRun(platform::IWindow& owner, const std::vector<CProblemEntry*>& work, CHtmlDocument& document,
+                  COrvaneSettings& settings, CSrcObjectDatabase& registry, const std::string& fileName)
 {
+    CValidatorSheet sheet;
+    sheet.SetObjectRegistry(&registry);
+    sheet.SetSettings(&settings);
+    sheet.SetDocumentPath(fileName);
+    sheet.SetSkipAdvances(true);
+    sheet.SetTrailingPage(false);
+    for (CProblemEntry* entry : work)
+        entry->Element().AddRepairPages(sheet, document, entry->Bit());
+    if (sheet.PageCount() > 0)
+        sheet.DoModal(&owner);
 }
 
 bool RunSettingsFromOverview(platform::IWindow& owner) { return RunSettingsSheet(&owner) == 1; }

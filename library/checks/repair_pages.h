@@ -1,0 +1,49 @@
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+namespace orvane {
+
+class CAttribute;
+class CElement;
+class CHtmlDocument;
+class CValidatorSheet;
+
+// What a family hands over to have a repair page made: the problem, and what
+// the family readied in the page for the repair to fill in.
+struct RepairPageRequest {
+    std::string_view pageClass;
+    CElement& element;
+    std::uint32_t bit;
+    CHtmlDocument& document;
+    // An attribute of the element the page fills in (made hidden when missing).
+    CAttribute* attribute = nullptr;
+    // An element the family inserted, deleted until the page repairs.
+    CElement* insertedElement = nullptr;
+};
+
+// Makes the repair pages of a run. The user interface installs one; the
+// checks know only this face of it, so they never depend on the windows.
+class IRepairPageFactory {
+public:
+    virtual ~IRepairPageFactory() = default;
+    // The auto-repair mode the run's settings give the element's check.
+    virtual int AutoRepairMode(const CValidatorSheet& sheet, const CElement& element, std::uint32_t bit) const = 0;
+    // Adds the page the request names, unless the element has it in the sheet
+    // already. The number of pages added: 0 also when no such page is built.
+    virtual int AddPage(CValidatorSheet& sheet, const RepairPageRequest& request) = 0;
+    // Puts the problem on the sheet's general warnings page, making that page
+    // when the sheet has none yet; the number of pages added.
+    virtual int AddWarning(CValidatorSheet& sheet, CHtmlDocument& document, CElement& element,
+                           std::uint32_t bit) = 0;
+    // Applies the page's remembered or default repair without showing it;
+    // false when the page has no automatic repair.
+    virtual bool RepairAutomatically(CValidatorSheet& sheet, const RepairPageRequest& request) = 0;
+};
+
+// The factory of the running program; null until the user interface installs one.
+IRepairPageFactory* RepairPageFactory();
+void SetRepairPageFactory(IRepairPageFactory* factory);
+
+} // namespace orvane

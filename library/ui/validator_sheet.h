@@ -1,0 +1,118 @@
+#pragma once
+
+#include "library/html/address_path.h"
+#include "platform/window.h"
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace orvane {
+
+class COrvaneSettings;
+class CPageValidatorBase;
+class CPageWarnings;
+class CSrcObjectDatabase;
+
+// Resolves the addresses of a page against the folder of the page's file.
+class CDocumentFolder {
+public:
+    // The folder is the path up to and including its last separator.
+    void SetPath(std::string_view documentPath);
+    const std::string& Folder() const { return m_folder; }
+    // The local file an address of the page names; empty when there is none.
+    std::string AbsolutePath(std::string_view address) const;
+    // The address to write into the page for a local file.
+    std::string RelativeAddress(std::string_view filePath) const;
+
+private:
+    std::string m_folder;
+};
+
+// The repair wizard: one page per chosen problem, walked through with Back,
+// Next and Finish, a Skip/Undo button, an option box some pages use, and Help.
+// The elements add their pages; the sheet owns them.
+class CValidatorSheet : public platform::IDialogLogic {
+public:
+    static constexpr int kTemplate = 9000;
+    static constexpr int kSkipUndoButton = 1286;
+    static constexpr int kOptionBox = 1287;
+
+    CValidatorSheet();
+    ~CValidatorSheet() override;
+    CValidatorSheet(const CValidatorSheet&) = delete;
+    CValidatorSheet& operator=(const CValidatorSheet&) = delete;
+
+    // --- Set up by the overview ---------------------------------------------------
+    void SetObjectRegistry(CSrcObjectDatabase* registry) { m_registry = registry; }
+    void SetSettings(COrvaneSettings* settings) { m_settings = settings; }
+    CSrcObjectDatabase* ObjectRegistry() const { return m_registry; }
+    COrvaneSettings* Settings() const { return m_settings; }
+    void SetDocumentPath(std::string_view path);
+    const std::string& DocumentPath() const { return m_documentPath; }
+    const std::string& DocumentName() const { return m_documentName; }
+    // Whether Skip moves to the next page.
+    void SetSkipAdvances(bool advances) { m_skipAdvances = advances; }
+    // Whether the last page stays out of the count in the title.
+    void SetTrailingPage(bool trailing) { m_trailingPage = trailing; }
+    // Shows the sheet modally; the window's result (Finish 12325, Cancel 2,
+    // 0 when Skip on the last page closed it).
+    int DoModal(platform::IWindow* owner);
+
+    // --- Pages ----------------------------------------------------------------------
+    CPageValidatorBase& AddPage(std::unique_ptr<CPageValidatorBase> page);
+    int PageCount() const { return static_cast<int>(m_pages.size()); }
+    CPageValidatorBase& Page(int index) const { return *m_pages.at(index); }
+    // -1 when the page is not in this sheet.
+    int IndexOf(const CPageValidatorBase& page) const;
+    CPageValidatorBase* ActivePage() const;
+    int ActiveIndex() const { return m_active; }
+    void SetActivePage(int index);
+    CPageWarnings* FindWarningsPage() const;
+
+    // --- For the pages -----------------------------------------------------------------
+    std::string AbsolutePath(std::string_view address) const { return m_folder.AbsolutePath(address); }
+    std::string RelativeAddress(std::string_view filePath) const { return m_folder.RelativeAddress(filePath); }
+    const CDocumentFolder& DocumentFolder() const { return m_folder; }
+    void RefreshTitle();
+    // Position of the page as the title counts it (1-based), and the count.
+    int PositionOf(int index) const;
+    int CountedPages() const;
+    void RefreshWizardButtons(const CPageValidatorBase& page);
+    void PageActivated(CPageValidatorBase& page);
+    // The frame's window while it is shown.
+    platform::IWindow* Window() const { return m_window; }
+
+    // --- platform::IDialogLogic
+    void OnInit(platform::IWindow& window) override;
+    void OnNotify(platform::IWindow& window, const platform::Notification& notification) override;
+    void OnOk(platform::IWindow& window) override;
+    void OnCancel(platform::IWindow& window) override;
+    void OnHelp(platform::IWindow& window) override;
+    void OnSystemCommand(platform::IWindow& window, int command) override;
+    void OnDestroy(platform::IWindow& window) override;
+
+private:
+    void Next();
+    void Back();
+    void Finish();
+    void SkipOrUndo();
+    // The first page after (step 1) or before (step -1) index that is not skipped; -1 when none.
+    int NextCounted(int index, int step) const;
+    void SetButtonMode(bool skip);
+
+    CSrcObjectDatabase* m_registry = nullptr;
+    COrvaneSettings* m_settings = nullptr;
+    bool m_skipAdvances = true;
+    std::string m_documentPath;
+    std::string m_documentName;
+    bool m_skipMode = true;
+    bool m_trailingPage = true;
+    CDocumentFolder m_folder;
+    std::vector<std::unique_ptr<CPageValidatorBase>> m_pages;
+    int m_active = -1;
+    platform::IWindow* m_window = nullptr;
+};
+
+} // namespace orvane

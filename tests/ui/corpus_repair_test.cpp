@@ -1,0 +1,74 @@
+#include "ui_fixture.h"
+
+#include "library/html/element.h"
+#include "library/html/tag_table.h"
+#include "library/ui/page_input_default_text.h"
+#include "library/ui/page_textarea_default_text.h"
+
+#include <algorithm>
+#include <map>
+
+namespace orvane::test {
+namespace {
+
+// Every text field and text area of the real pages is given a default text
+// through its page; the page written back differs from the file only inside
+// the controls repaired, line ends and all.
+TEST_F(RepairRunTest, RepairingTheCorpusFormControlsKeepsEveryOtherByte)
+{
+    int repairedPages = 0;
+    for (const std::string& path : CorpusPages()) {
+        SCOPED_TRACE(path);
+        const std::string original = ReadFileBytes(path);
+        Load(original);
+        CValidatorSheet run;
+        run.SetSettings(&settings);
+        run.SetDocumentPath(path);
+        int added = 0;
+        for (const CFoundProblem& problem : found) {
+            const std::string name = problem.element->GetCheckName(problem.bit);
+            if (name == "InputMissingDefault" || name == "TextareaText")
+                added += problem.element->AddRepairPages(run, document, problem.bit);
+        }
+        if (added == 0)
+            continue;
+        repairedPages += 1;
+        windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+            for (int i = 0; i < run.PageCount(); ++i) {
+                const bool area = run.Page(i).TemplateId() == CPageTextAreaDefaultText::kTemplate;
+                w.PageWindow(i).Type(area ? CPageTextAreaDefaultText::kDefaultText : CPageInputDefaultText::kDefaultText,
+                                     "Default \"" + std::to_string(i) + "\"");
+                w.Click(i + 1 < run.PageCount() ? platform::kIdNext : platform::kIdFinish);
+            }
+        });
+        EXPECT_EQ(run.DoModal(nullptr), platform::kIdFinish);
+
+        // What the file should read: each repaired control's source replaced by
+        // its rebuilt tag, each text area's default text after its start tag.
+        std::map<std::uint64_t, std::pair<std::uint64_t, std::string>> changes;  // offset: (length, text)
+        for (int i = 0; i < run.PageCount(); ++i) {
+            const CElement& control = *run.Page(i).Element();
+            ASSERT_NE(control.SourceOffset(), CElement::kNoSource);
+            const std::uint64_t end = control.SourceOffset() + control.Text().size();
+            ASSERT_EQ(original.substr(control.SourceOffset(), control.Text().size()), control.Text());
+            if (control.Kind() == tag::kTextarea) {
+                const CElement* text = document.ElementAfter(&control);
+                ASSERT_FALSE(text->IsDeleted());
+                changes[end] = {0, text->GetText()};
+            } else {
+                EXPECT_NE(control.MarkupText(), control.GetText());
+                changes[control.SourceOffset()] = {control.Text().size(), control.MarkupText()};
+            }
+        }
+        std::string expected = original;
+        for (auto it = changes.rbegin(); it != changes.rend(); ++it)
+            expected.replace(it->first, it->second.first, it->second.second);
+        EXPECT_TRUE(document.Text() == expected) << "the written page differs outside the repaired controls";
+    }
+    if (CorpusDirectory().empty())
+        GTEST_SKIP() << "no corpus beside the project";
+    EXPECT_GT(repairedPages, 0);
+}
+
+} // namespace
+} // namespace orvane::test

@@ -1,0 +1,77 @@
+#pragma once
+
+#include "common/orvane_settings.h"
+#include "library/checks/check_pass.h"
+#include "library/checks/family_factory.h"
+#include "library/html/html_document.h"
+#include "library/ui/validator_sheet.h"
+#include "platform/string_table.h"
+#include "tests/support/memory_window.h"
+#include "tests/support/test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace orvane::test {
+
+struct ShownDialogs {
+    std::vector<std::string> helpTopics;
+    std::vector<platform::IWindow*> helpOwners;
+    int aboutBoxes = 0;
+};
+ShownDialogs& DialogRecord();
+
+// A repair run as the overview starts it: the page is checked, the elements
+// add their pages to a sheet, and the sheet is shown to the scripted user.
+class RepairRunTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        strings.Parse(ReadFileBytes(ORVANE_STRINGS_FILE));
+        DialogRecord() = {};
+    }
+
+    void Load(std::string_view page)
+    {
+        document.Start(1, false);
+        document.SetName("/site/forms/page.html");
+        std::istringstream in{std::string(page)};
+        ASSERT_EQ(document.Load(in), 1);
+        found = RunCheckPass(document, settings, nullptr);
+    }
+
+    // A sheet set up as the overview sets it up.
+    void StartSheet()
+    {
+        sheet.SetSettings(&settings);
+        sheet.SetDocumentPath("/site/forms/page.html");
+        sheet.SetSkipAdvances(true);
+        sheet.SetTrailingPage(false);
+    }
+
+    // Every problem found of the check adds its pages; the number added.
+    int AddPages(std::string_view checkName)
+    {
+        int added = 0;
+        for (const CFoundProblem& problem : found) {
+            if (problem.element->GetCheckName(problem.bit) == checkName)
+                added += problem.element->AddRepairPages(sheet, document, problem.bit);
+        }
+        return added;
+    }
+
+    std::string Strings(int id) const { return strings.Get(id); }
+
+    platform::CStringTable strings;
+    platform::ScopedStrings useStrings{strings};
+    CMemoryWindows windows;
+    COrvaneSettings settings;
+    CHtmlDocument document{CFamilyElementFactory::Instance()};
+    std::vector<CFoundProblem> found;
+    CValidatorSheet sheet;
+};
+
+} // namespace orvane::test
