@@ -4,6 +4,7 @@
 #include "common/orvane_settings.h"
 #include "library/checks/check_catalogue.h"
 #include "platform/bundle_strings.h"
+#include "platform/qt/qt_session.h"
 #include "platform/registry.h"
 
 #define ORVANE_EXPORT extern "C" __attribute__((visibility("default")))
@@ -15,6 +16,7 @@ __attribute__((constructor)) void InstallServices()
     orvane::platform::InstallBundleStrings("OrvaneResources.rcc");
     orvane::platform::SetRegistry(&orvane::platform::UserRegistry());
     orvane::COrvaneSettings::InstallCatalogue(&orvane::CCheckCatalogue::Instance());
+    orvane::platform::qt::StartWindows();
 }
 
 } // namespace

@@ -1,30 +1,74 @@
 #include "platform/bundle_strings.h"
 
+#include "platform/language.h"
 #include "platform/paths.h"
 #include "platform/resource_bundle.h"
 #include "platform/services.h"
 #include "platform/string_table.h"
 
-#include <memory>
-
 namespace orvane::platform {
+namespace {
+
+// A translation, with English for every string it lacks.
+class CLanguageStrings final : public IStringTable {
+public:
+    std::string Get(int id) const override
+    {
+        if (auto it = translated.Strings().find(id); it != translated.Strings().end())
+            return it->second;
+        return english.Get(id);
+    }
+    CStringTable english;
+    CStringTable translated;
+};
+
+// Kept for the life of the process and never destroyed: the strings are in
+// use until it ends, and Qt's list of resources, made after the bundle, is
+// gone before the bundle's destructor could unregister from it.
+// Made on first use, as the library's start may ask for them before the
+// library's own globals are set up.
+CResourceBundle& Bundle()
+{
+    static CResourceBundle& bundle = *new CResourceBundle;
+    return bundle;
+}
+
+CLanguageStrings& LanguageStrings()
+{
+    static CLanguageStrings& strings = *new CLanguageStrings;
+    return strings;
+}
+
+} // namespace
+
+bool InstallBundleLanguage(const std::string& language)
+{
+    if (!Bundle().IsLoaded())
+        return false;
+    std::optional<std::string> english = Bundle().ReadFile("strings/en.txt");
+    if (!english)
+        return false;
+    LanguageStrings().english = CStringTable();
+    LanguageStrings().english.Parse(*english);
+    LanguageStrings().translated = CStringTable();
+    if (language != "en") {
+        if (std::optional<std::string> text = Bundle().ReadFile("strings/" + language + ".txt"))
+            LanguageStrings().translated.Parse(*text);
+    }
+    SetStrings(&LanguageStrings());
+    return true;
+}
 
 bool InstallBundleStrings(const std::string& bundleFileName)
 {
-    // Kept for the life of the process and never destroyed: the strings are in
-    // use until it ends, and Qt's list of resources, made after the bundle,
-    // is gone before the bundle's destructor could unregister from it.
-    static CResourceBundle& bundle = *new CResourceBundle;
-    static CStringTable& table = *new CStringTable;
-    std::string path = FindDataFile(bundleFileName);
-    if (path.empty() || !bundle.Load(path))
-        return false;
-    std::optional<std::string> text = bundle.ReadFile("strings/en.txt");
-    if (!text)
-        return false;
-    table.Parse(*text);
-    SetStrings(&table);
-    return true;
+    if (!Bundle().IsLoaded()) {
+        std::string path = FindDataFile(bundleFileName);
+        if (path.empty() || !Bundle().Load(path))
+            return false;
+    }
+    return InstallBundleLanguage(UiLanguage());
 }
+
+const CResourceBundle* InstalledBundle() { return Bundle().IsLoaded() ? &Bundle() : nullptr; }
 
 } // namespace orvane::platform

@@ -19,6 +19,8 @@ namespace {
 constexpr const char* kFaultyPage = "<html><head><title>t</title></head>\n<body>\n<img src=\"a.gif\">\n</body></html>\n";
 
 class ValidatorTest : public ::testing::Test {
+    static bool Unattended(test::CMemoryWindows& windows) { return !(windows.canShow = false); }
+
 protected:
     void SetUp() override
     {
@@ -37,6 +39,7 @@ protected:
     }
 
     test::CMemoryWindows windows; // no window may open: the session runs unattended
+    bool m_unattended = Unattended(windows);
     CValidator validator;
     std::filesystem::path m_folder;
 };

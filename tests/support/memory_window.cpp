@@ -208,6 +208,10 @@ void CMemoryWindow::Click(int id)
         m_logic.OnHelp(*this);
         return;
     }
+    if (control->info.kind == ControlKind::Button && id == platform::kIdOk) {
+        m_logic.OnOk(*this);
+        return;
+    }
     Notify({id, NotifyCode::Clicked});
 }
 

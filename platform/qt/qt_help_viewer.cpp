@@ -1,0 +1,158 @@
+#include "qt_help_viewer.h"
+
+#include "qt_window_system.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QHelpContentWidget>
+#include <QHelpEngine>
+#include <QHelpIndexWidget>
+#include <QHelpLink>
+#include <QHelpSearchEngine>
+#include <QHelpSearchQueryWidget>
+#include <QHelpSearchResultWidget>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSplitter>
+#include <QTabWidget>
+#include <QTextBrowser>
+#include <QVBoxLayout>
+
+namespace orvane::platform::qt {
+
+namespace {
+
+QString Tr(const char* text) { return QCoreApplication::translate("help", text); }
+
+// Shows the pages of the help file; links to the network go to the user's browser.
+class CHelpBrowser final : public QTextBrowser {
+public:
+    CHelpBrowser(QHelpEngine& engine, QWidget* parent) : QTextBrowser(parent), m_engine(engine)
+    {
+        setOpenLinks(false);
+        connect(this, &QTextBrowser::anchorClicked, this, [this](const QUrl& link) {
+            const QUrl url = source().resolved(link);
+            if (url.scheme() == "qthelp")
+                setSource(url);
+            else
+                Windows().OpenAddress(url.toString().toStdString());
+        });
+    }
+
+    QVariant loadResource(int type, const QUrl& name) override
+    {
+        const QUrl url = name.isRelative() ? source().resolved(name) : name;
+        if (url.scheme() == "qthelp")
+            return m_engine.fileData(url);
+        return type == QTextDocument::HtmlResource ? QVariant() : QTextBrowser::loadResource(type, url);
+    }
+
+private:
+    QHelpEngine& m_engine;
+};
+
+} // namespace
+
+class CHelpWindow final : public QWidget {
+public:
+    CHelpWindow(const QString& collection, QWidget* parent) : QWidget(parent, Qt::Window)
+    {
+        setWindowTitle(Tr("Orvane Help"));
+        setAttribute(Qt::WA_DeleteOnClose);
+        engine = new QHelpEngine(collection, this);
+        engine->setReadOnly(true);
+        engine->setupData();
+
+        auto* splitter = new QSplitter(this);
+        auto* tabs = new QTabWidget(splitter);
+        tabs->setAccessibleName(Tr("Navigation"));
+        browser = new CHelpBrowser(*engine, splitter);
+        browser->setAccessibleName(Tr("Help topic"));
+
+        QHelpContentWidget* contents = engine->contentWidget();
+        contents->setAccessibleName(Tr("Contents"));
+        tabs->addTab(contents, Tr("&Contents"));
+        connect(contents, &QHelpContentWidget::linkActivated, browser, [this](const QUrl& url) { browser->setSource(url); });
+
+        auto* indexPage = new QWidget;
+        auto* indexLayout = new QVBoxLayout(indexPage);
+        auto* lookFor = new QLabel(Tr("&Look for:"), indexPage);
+        auto* filter = new QLineEdit(indexPage);
+        lookFor->setBuddy(filter);
+        QHelpIndexWidget* index = engine->indexWidget();
+        index->setAccessibleName(Tr("Index"));
+        indexLayout->addWidget(lookFor);
+        indexLayout->addWidget(filter);
+        indexLayout->addWidget(index);
+        tabs->addTab(indexPage, Tr("&Index"));
+        connect(filter, &QLineEdit::textChanged, index, [index](const QString& text) { index->filterIndices(text); });
+        connect(index, &QHelpIndexWidget::documentActivated, browser,
+                [this](const QHelpLink& link, const QString&) { browser->setSource(link.url); });
+
+        auto* searchPage = new QWidget;
+        auto* searchLayout = new QVBoxLayout(searchPage);
+        QHelpSearchEngine* search = engine->searchEngine();
+        searchLayout->addWidget(search->queryWidget());
+        searchLayout->addWidget(search->resultWidget());
+        tabs->addTab(searchPage, Tr("&Search"));
+        connect(search->queryWidget(), &QHelpSearchQueryWidget::search, search,
+                [search] { search->search(search->queryWidget()->searchInput()); });
+        connect(search->resultWidget(), &QHelpSearchResultWidget::requestShowLink, browser,
+                [this](const QUrl& url) { browser->setSource(url); });
+        connect(engine, &QHelpEngineCore::setupFinished, search, [search] { search->scheduleIndexDocumentation(); });
+        search->scheduleIndexDocumentation();
+
+        splitter->setStretchFactor(0, 1);
+        splitter->setStretchFactor(1, 3);
+        auto* layout = new QVBoxLayout(this);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->addWidget(splitter);
+        resize(820, 560);
+    }
+
+    QHelpEngine* engine = nullptr;
+    QTextBrowser* browser = nullptr;
+};
+
+CQtHelpViewer::~CQtHelpViewer() { delete m_window.data(); }
+
+bool CQtHelpViewer::Open(const std::string& helpFile)
+{
+    const QString collection = QString::fromStdString(helpFile);
+    if (!QFileInfo(collection).isFile())
+        return false;
+    QHelpEngineCore probe(collection);
+    probe.setReadOnly(true);
+    if (!probe.setupData() || probe.registeredDocumentations().isEmpty())
+        return false;
+    m_collection = collection;
+    m_namespace = probe.registeredDocumentations().first();
+    return true;
+}
+
+bool CQtHelpViewer::ShowTopic(IWindow* owner, std::string_view topic)
+{
+    if (m_collection.isEmpty() || topic.empty())
+        return false;
+    const QUrl url(QString("qthelp://%1/doc/%2").arg(m_namespace, QString::fromUtf8(topic.data(), static_cast<qsizetype>(topic.size()))));
+    // A child of a modal owner, so that it can be used while the owner is open.
+    QWidget* ownerWidget = WidgetOf(owner);
+    if (m_window && m_window->parentWidget() != ownerWidget) {
+        const QRect geometry = m_window->geometry();
+        m_window->setParent(ownerWidget, Qt::Window);
+        m_window->setGeometry(geometry);
+    }
+    if (!m_window)
+        m_window = new CHelpWindow(m_collection, ownerWidget);
+    if (m_window->engine->fileData(url).isEmpty())
+        return false;
+    m_window->browser->setSource(url);
+    m_window->show();
+    m_window->raise();
+    m_window->activateWindow();
+    return true;
+}
+
+QWidget* CQtHelpViewer::Window() const { return m_window.data(); }
+
+} // namespace orvane::platform::qt

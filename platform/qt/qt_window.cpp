@@ -1,0 +1,1115 @@
+#include "qt_window.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QSplitter>
+
+#include "qt_browser.h"
+#include "qt_resources.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QBuffer>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QShortcut>
+#include <QStackedWidget>
+#include <QTabWidget>
+#include <QTextBrowser>
+#include <QTimer>
+#include <QTreeWidget>
+#include <QUiLoader>
+#include <QWhatsThis>
+
+#include <algorithm>
+
+namespace orvane::platform::qt {
+namespace {
+
+constexpr int kDataRole = Qt::UserRole;
+constexpr int kIconRole = Qt::UserRole + 1;
+
+QString ToQt(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+std::string FromQt(const QString& text) { return text.toStdString(); }
+
+// The top widget of a dialog template: hands Enter, Escape, F1, the close box
+// and the title bar's help button to the window's logic instead of closing.
+class CDialogFrame final : public QDialog {
+public:
+    using QDialog::QDialog;
+    CQtWindow* window = nullptr;
+
+    void reject() override
+    {
+        if (window && !window->HasEnded())
+            window->UserCancel();
+        else
+            QDialog::reject();
+    }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        if (!window || window->HasEnded() || event->modifiers() & ~Qt::KeypadModifier)
+            return QDialog::keyPressEvent(event);
+        switch (event->key()) {
+        case Qt::Key_Escape: window->UserCancel(); return;
+        case Qt::Key_F1: window->UserHelp(); return;
+        case Qt::Key_Return:
+        case Qt::Key_Enter: {
+            // A default button other than OK (a wizard's Next) takes Enter as a click.
+            for (QPushButton* button : findChildren<QPushButton*>()) {
+                if (button->isDefault() && button->isVisible() && button->isEnabled() && button->objectName() != "c1") {
+                    button->click();
+                    return;
+                }
+            }
+            window->UserOk();
+            return;
+        }
+        default: return QDialog::keyPressEvent(event);
+        }
+    }
+
+    void closeEvent(QCloseEvent* event) override
+    {
+        if (window && !window->HasEnded()) {
+            window->UserClose();
+            if (!window->HasEnded()) {
+                event->ignore();
+                return;
+            }
+        }
+        QDialog::closeEvent(event);
+    }
+
+    bool event(QEvent* event) override
+    {
+        if (event->type() == QEvent::EnterWhatsThisMode && window) {
+            QWhatsThis::leaveWhatsThisMode();
+            window->UserHelp();
+            return true;
+        }
+        return QDialog::event(event);
+    }
+
+    void contextMenuEvent(QContextMenuEvent* event) override
+    {
+        if (window && window->SystemMenu())
+            window->SystemMenu()->exec(event->globalPos());
+    }
+};
+
+class CFormLoader final : public QUiLoader {
+public:
+    QWidget* createWidget(const QString& className, QWidget* parent, const QString& name) override
+    {
+        if (!parent && className == "QDialog") {
+            auto* dialog = new CDialogFrame;
+            dialog->setObjectName(name);
+            return dialog;
+        }
+        return QUiLoader::createWidget(className, parent, name);
+    }
+};
+
+int KeyCode(Key key)
+{
+    switch (key) {
+    case Key::Space: return Qt::Key_Space;
+    case Key::Enter: return Qt::Key_Return;
+    case Key::Escape: return Qt::Key_Escape;
+    case Key::Delete: return Qt::Key_Delete;
+    }
+    return 0;
+}
+
+Qt::Alignment AlignmentOf(Align align)
+{
+    switch (align) {
+    case Align::Centre: return Qt::AlignHCenter | Qt::AlignVCenter;
+    case Align::Right: return Qt::AlignRight | Qt::AlignVCenter;
+    case Align::Left: break;
+    }
+    return Qt::AlignLeft | Qt::AlignVCenter;
+}
+
+} // namespace
+
+// Keeps the logic from hearing of the changes it makes itself.
+class CQtWindow::CQuiet {
+public:
+    explicit CQuiet(const CQtWindow& window) : m_window(const_cast<CQtWindow&>(window)) { ++m_window.m_quiet; }
+    ~CQuiet() { --m_window.m_quiet; }
+
+private:
+    CQtWindow& m_window;
+};
+
+// Focus and the keys the logic watches, for every control.
+class CQtWindow::CControlEvents final : public QObject {
+public:
+    explicit CControlEvents(CQtWindow& window) : m_window(window) {}
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        const int id = ControlIdOfName(watched->objectName().toStdString());
+        return id > 0 && m_window.ControlEvent(id, event);
+    }
+
+private:
+    CQtWindow& m_window;
+};
+
+bool WidgetServes(const QWidget* widget, ControlKind kind)
+{
+    if (!widget)
+        return false;
+    switch (kind) {
+    case ControlKind::Button: return widget->inherits("QPushButton") || widget->inherits("QToolButton");
+    case ControlKind::CheckBox: return widget->inherits("QCheckBox");
+    case ControlKind::Radio: return widget->inherits("QRadioButton");
+    case ControlKind::Edit: return widget->inherits("QLineEdit");
+    case ControlKind::TextBox:
+        return widget->inherits("QPlainTextEdit") || (widget->inherits("QTextEdit") && !widget->inherits("QTextBrowser"));
+    case ControlKind::Combo: return widget->inherits("QComboBox");
+    case ControlKind::ListBox: return widget->inherits("QListWidget");
+    case ControlKind::Label:
+    case ControlKind::Picture: return widget->inherits("QLabel");
+    case ControlKind::ReportList:
+    case ControlKind::Tree: return widget->inherits("QTreeWidget");
+    case ControlKind::Progress: return widget->inherits("QProgressBar");
+    case ControlKind::Browser: return widget->inherits("QTextBrowser");
+    case ControlKind::PageArea: return widget->inherits("QStackedWidget") || widget->inherits("QTabWidget");
+    case ControlKind::Frame: return widget->inherits("QFrame") || widget->inherits("QGroupBox");
+    case ControlKind::Custom: return true;
+    }
+    return false;
+}
+
+QWidget* LoadTemplateWidget(const QByteArray& uiText, QWidget* parent, std::string* error)
+{
+    CFormLoader loader;
+    QByteArray bytes = uiText;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QWidget* widget = loader.load(&buffer, parent);
+    if (!widget && error)
+        *error = loader.errorString().toStdString();
+    return widget;
+}
+
+CQtWindow::CQtWindow(int templateId, const TemplateInfo& info, QWidget* widget, IDialogLogic& logic, CQtWindow* owner)
+    : m_templateId(templateId), m_widget(widget), m_ownsWidget(qobject_cast<QDialog*>(widget) != nullptr),
+      m_logic(logic), m_owner(owner), m_events(std::make_unique<CControlEvents>(*this))
+{
+    if (auto* frame = dynamic_cast<CDialogFrame*>(widget)) {
+        frame->window = this;
+        frame->setWindowFlag(Qt::WindowContextHelpButtonHint, true);
+    }
+    for (const auto& [id, control] : info.controls) {
+        QWidget* child = widget->findChild<QWidget*>(QString::fromStdString(ControlName(id)));
+        if (!WidgetServes(child, control.kind)) {
+            qWarning("template %d: control %d is not a %s", templateId, id,
+                     std::string(ControlKindName(control.kind)).c_str());
+            continue;
+        }
+        Control& bound = m_controls[id];
+        bound.widget = child;
+        bound.kind = control.kind;
+        Bind(id, bound);
+    }
+}
+
+CQtWindow::~CQtWindow()
+{
+    m_pages.clear();
+    for (auto& [id, timer] : m_timers)
+        delete timer;
+    if (m_ownsWidget)
+        delete m_widget.data();
+}
+
+void CQtWindow::Bind(int id, Control& control)
+{
+    QWidget* widget = control.widget;
+    widget->installEventFilter(m_events.get());
+    switch (control.kind) {
+    case ControlKind::Button:
+        QObject::connect(static_cast<QAbstractButton*>(widget), &QAbstractButton::clicked, widget, [this, id] {
+            if (id == kIdCancel)
+                UserCancel();
+            else if (id == kIdHelp)
+                UserHelp();
+            else if (id == kIdOk)
+                UserOk();
+            else
+                Notify({id, NotifyCode::Clicked});
+        });
+        break;
+    case ControlKind::CheckBox:
+    case ControlKind::Radio:
+        QObject::connect(static_cast<QAbstractButton*>(widget), &QAbstractButton::clicked, widget,
+                         [this, id] { Notify({id, NotifyCode::Clicked}); });
+        break;
+    case ControlKind::Edit:
+        QObject::connect(static_cast<QLineEdit*>(widget), &QLineEdit::textEdited, widget,
+                         [this, id] { Notify({id, NotifyCode::TextChanged}); });
+        break;
+    case ControlKind::TextBox:
+        if (auto* plain = qobject_cast<QPlainTextEdit*>(widget))
+            QObject::connect(plain, &QPlainTextEdit::textChanged, widget, [this, id] { Notify({id, NotifyCode::TextChanged}); });
+        else if (auto* rich = qobject_cast<QTextEdit*>(widget))
+            QObject::connect(rich, &QTextEdit::textChanged, widget, [this, id] { Notify({id, NotifyCode::TextChanged}); });
+        break;
+    case ControlKind::Combo: {
+        auto* combo = static_cast<QComboBox*>(widget);
+        QObject::connect(combo, &QComboBox::activated, widget,
+                         [this, id](int row) { Notify({id, NotifyCode::SelectionChanged, row}); });
+        if (combo->lineEdit())
+            QObject::connect(combo->lineEdit(), &QLineEdit::textEdited, widget,
+                             [this, id] { Notify({id, NotifyCode::TextChanged}); });
+        break;
+    }
+    case ControlKind::ListBox: {
+        auto* list = static_cast<QListWidget*>(widget);
+        QObject::connect(list, &QListWidget::currentRowChanged, widget,
+                         [this, id](int row) { Notify({id, NotifyCode::SelectionChanged, row}); });
+        QObject::connect(list, &QListWidget::itemDoubleClicked, widget, [this, id, list](QListWidgetItem* item) {
+            Notify({id, NotifyCode::DoubleClicked, list->row(item)});
+        });
+        break;
+    }
+    case ControlKind::ReportList: {
+        auto* tree = static_cast<QTreeWidget*>(widget);
+        tree->setRootIsDecorated(false);
+        tree->setAllColumnsShowFocus(true);
+        tree->setSelectionMode(QAbstractItemView::ExtendedSelection);
+        tree->header()->setSectionsClickable(true);
+        QObject::connect(tree->selectionModel(), &QItemSelectionModel::selectionChanged, widget,
+                         [this, id](const QItemSelection& selected, const QItemSelection& deselected) {
+                             std::set<int> rows;
+                             for (const QItemSelection* change : {&selected, &deselected}) {
+                                 for (const QModelIndex& index : change->indexes())
+                                     rows.insert(index.row());
+                             }
+                             for (int row : rows)
+                                 Notify({id, NotifyCode::ItemChanged, row});
+                         });
+        QObject::connect(tree->header(), &QHeaderView::sectionClicked, widget, [this, id](int column) {
+            Notification notification{id, NotifyCode::ColumnClicked};
+            notification.column = column;
+            Notify(notification);
+        });
+        QObject::connect(tree, &QTreeWidget::itemDoubleClicked, widget, [this, id, tree](QTreeWidgetItem* item) {
+            Notify({id, NotifyCode::DoubleClicked, tree->indexOfTopLevelItem(item)});
+        });
+        break;
+    }
+    case ControlKind::Tree: {
+        auto* tree = static_cast<QTreeWidget*>(widget);
+        QObject::connect(tree, &QTreeWidget::currentItemChanged, widget,
+                         [this, id] { Notify({id, NotifyCode::SelectionChanged}); });
+        QObject::connect(tree, &QTreeWidget::itemDoubleClicked, widget,
+                         [this, id] { Notify({id, NotifyCode::DoubleClicked}); });
+        break;
+    }
+    case ControlKind::PageArea:
+        if (auto* tabs = qobject_cast<QTabWidget*>(widget))
+            QObject::connect(tabs, &QTabWidget::currentChanged, widget, [this](int index) { PageAreaChanged(index); });
+        break;
+    case ControlKind::Browser:
+        control.browser = std::make_unique<CQtBrowser>(static_cast<QTextBrowser*>(widget));
+        break;
+    default:
+        break;
+    }
+}
+
+bool CQtWindow::ControlEvent(int id, QEvent* event)
+{
+    Control* control = Find(id);
+    if (!control)
+        return false;
+    if (event->type() == QEvent::FocusIn) {
+        Notify({id, NotifyCode::FocusGained});
+        return false;
+    }
+    if (event->type() != QEvent::KeyPress || control->watchedKeys.empty())
+        return false;
+    auto* keyEvent = static_cast<QKeyEvent*>(event);
+    for (Key key : control->watchedKeys) {
+        const bool enter = key == Key::Enter && keyEvent->key() == Qt::Key_Enter;
+        if (keyEvent->key() == KeyCode(key) || enter) {
+            Notification notification{id, NotifyCode::KeyPressed};
+            notification.key = key;
+            Notify(notification);
+            return true;
+        }
+    }
+    return false;
+}
+
+void CQtWindow::Notify(const Notification& notification)
+{
+    if (m_quiet == 0 && !m_ended)
+        m_logic.OnNotify(*this, notification);
+}
+
+void CQtWindow::UserOk() { if (!m_ended) m_logic.OnOk(*this); }
+void CQtWindow::UserCancel() { if (!m_ended) m_logic.OnCancel(*this); }
+void CQtWindow::UserClose() { if (!m_ended) m_logic.OnClose(*this); }
+void CQtWindow::UserHelp() { if (!m_ended) m_logic.OnHelp(*this); }
+
+void CQtWindow::UserSystemMenu()
+{
+    if (m_systemMenu && m_widget)
+        m_systemMenu->exec(m_widget->mapToGlobal(QPoint(0, 0)));
+}
+
+void CQtWindow::PageAreaChanged(int index)
+{
+    if (m_quiet || index == m_currentPage || index < 0)
+        return;
+    // The page changes when the logic says so (a page may refuse to be left).
+    if (auto* tabs = As<QTabWidget>(kIdPageArea)) {
+        CQuiet quiet(*this);
+        tabs->setCurrentIndex(m_currentPage);
+    }
+    Notify({kIdPageArea, NotifyCode::SelectionChanged, index});
+}
+
+template <class W>
+W* CQtWindow::As(int id) const
+{
+    const Control* control = Find(id);
+    return control ? qobject_cast<W*>(control->widget.data()) : nullptr;
+}
+
+CQtWindow::Control* CQtWindow::Find(int id)
+{
+    auto it = m_controls.find(id);
+    return it == m_controls.end() || !it->second.widget ? nullptr : &it->second;
+}
+
+const CQtWindow::Control* CQtWindow::Find(int id) const
+{
+    auto it = m_controls.find(id);
+    return it == m_controls.end() || !it->second.widget ? nullptr : &it->second;
+}
+
+// --- The window as a whole.
+
+void CQtWindow::SetTitle(std::string_view title)
+{
+    if (m_widget)
+        m_widget->setWindowTitle(ToQt(title));
+}
+
+std::string CQtWindow::Title() const { return m_widget ? FromQt(m_widget->windowTitle()) : std::string(); }
+
+void CQtWindow::SetIcon(int iconId)
+{
+    QIcon icon = IconResource(iconId);
+    if (m_widget && !icon.isNull())
+        m_widget->setWindowIcon(icon);
+}
+
+void CQtWindow::AddSystemCommand(int command, std::string_view text)
+{
+    if (!m_widget)
+        return;
+    if (!m_systemMenu) {
+        // Desktops on Linux give a dialog no window menu of its own: the
+        // entries open from Alt+Space (where the desktop leaves that key to
+        // the program), Ctrl+F10, or a right click on the window's background.
+        m_systemMenu = new QMenu(m_widget);
+        m_systemMenu->setAccessibleName(QCoreApplication::translate("window", "Window menu"));
+        for (QKeySequence keys : {QKeySequence(Qt::ALT | Qt::Key_Space), QKeySequence(Qt::CTRL | Qt::Key_F10)}) {
+            auto* shortcut = new QShortcut(keys, m_widget);
+            shortcut->setContext(Qt::WindowShortcut);
+            QObject::connect(shortcut, &QShortcut::activated, m_widget, [this] { UserSystemMenu(); });
+        }
+    }
+    QAction* action = m_systemMenu->addAction(ToQt(text));
+    QObject::connect(action, &QAction::triggered, m_widget, [this, command] {
+        if (!m_ended)
+            m_logic.OnSystemCommand(*this, command);
+    });
+}
+
+void CQtWindow::End(int result)
+{
+    if (m_ended)
+        return;
+    m_ended = true;
+    m_result = result;
+    for (auto& [id, timer] : m_timers)
+        timer->stop();
+    if (auto* dialog = qobject_cast<QDialog*>(m_widget.data()))
+        dialog->done(result);
+}
+
+void CQtWindow::StartTimer(int timer, int milliseconds)
+{
+    QTimer*& qtimer = m_timers[timer];
+    if (!qtimer) {
+        qtimer = new QTimer;
+        QObject::connect(qtimer, &QTimer::timeout, qtimer, [this, timer] {
+            if (!m_ended)
+                m_logic.OnTimer(*this, timer);
+        });
+    }
+    qtimer->start(milliseconds);
+}
+
+void CQtWindow::StopTimer(int timer)
+{
+    if (auto it = m_timers.find(timer); it != m_timers.end())
+        it->second->stop();
+}
+
+int CQtWindow::ClientWidth() const { return m_widget ? m_widget->contentsRect().width() : 0; }
+
+WindowPlacement CQtWindow::Placement() const
+{
+    WindowPlacement placement;
+    if (!m_widget)
+        return placement;
+    placement.maximized = m_widget->isMaximized();
+    const QRect rect = placement.maximized ? m_widget->normalGeometry() : m_widget->geometry();
+    placement.left = rect.left();
+    placement.top = rect.top();
+    placement.right = rect.left() + rect.width();
+    placement.bottom = rect.top() + rect.height();
+    return placement;
+}
+
+void CQtWindow::SetPlacement(const WindowPlacement& placement)
+{
+    if (!m_widget)
+        return;
+    m_widget->setGeometry(placement.left, placement.top, placement.right - placement.left,
+                          placement.bottom - placement.top);
+    if (placement.maximized)
+        m_widget->setWindowState(m_widget->windowState() | Qt::WindowMaximized);
+}
+
+std::pair<int, int> CQtWindow::ScreenSize() const
+{
+    QScreen* screen = m_widget && m_widget->screen() ? m_widget->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return {0, 0};
+    const QSize size = screen->availableGeometry().size();
+    return {size.width(), size.height()};
+}
+
+// The window's splitter, when its template has one: the ratio is the share of
+// its first side.
+std::pair<int, int> CQtWindow::SplitterRatio() const
+{
+    const QSplitter* splitter = m_widget ? m_widget->findChild<QSplitter*>() : nullptr;
+    if (!splitter)
+        return m_splitterRatio;
+    const QList<int> sizes = splitter->sizes();
+    int total = 0;
+    for (int size : sizes)
+        total += size;
+    if (sizes.size() < 2 || total <= 0)
+        return m_splitterRatio;
+    return {sizes.front(), total};
+}
+
+void CQtWindow::SetSplitterRatio(int numerator, int denominator)
+{
+    m_splitterRatio = {numerator, denominator};
+    QSplitter* splitter = m_widget ? m_widget->findChild<QSplitter*>() : nullptr;
+    if (!splitter || denominator <= 0 || numerator < 0 || numerator > denominator)
+        return;
+    // Sizes in proportion: the splitter scales them to its width.
+    constexpr int kScale = 10000;
+    const int first = static_cast<int>(static_cast<long long>(kScale) * numerator / denominator);
+    splitter->setSizes({first, kScale - first});
+}
+
+// --- Any control.
+
+std::optional<ControlKind> CQtWindow::KindOf(int id) const
+{
+    const Control* control = Find(id);
+    return control ? std::optional<ControlKind>(control->kind) : std::nullopt;
+}
+
+void CQtWindow::SetText(int id, std::string_view text)
+{
+    Control* control = Find(id);
+    if (!control)
+        return;
+    CQuiet quiet(*this);
+    QWidget* widget = control->widget;
+    const QString value = ToQt(text);
+    if (auto* button = qobject_cast<QAbstractButton*>(widget))
+        button->setText(value);
+    else if (auto* edit = qobject_cast<QLineEdit*>(widget))
+        edit->setText(value);
+    else if (auto* plain = qobject_cast<QPlainTextEdit*>(widget))
+        plain->setPlainText(value);
+    else if (auto* browser = qobject_cast<QTextBrowser*>(widget))
+        browser->setHtml(value);
+    else if (auto* rich = qobject_cast<QTextEdit*>(widget))
+        rich->setPlainText(value);
+    else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
+        if (combo->isEditable())
+            combo->setEditText(value);
+        else
+            combo->setCurrentIndex(combo->findText(value));
+    } else if (auto* label = qobject_cast<QLabel*>(widget))
+        label->setText(value);
+    else if (auto* group = qobject_cast<QGroupBox*>(widget))
+        group->setTitle(value);
+    else
+        widget->setWindowTitle(value);
+}
+
+std::string CQtWindow::Text(int id) const
+{
+    const Control* control = Find(id);
+    if (!control)
+        return {};
+    QWidget* widget = control->widget;
+    if (auto* button = qobject_cast<QAbstractButton*>(widget))
+        return FromQt(button->text());
+    if (auto* edit = qobject_cast<QLineEdit*>(widget))
+        return FromQt(edit->text());
+    if (auto* plain = qobject_cast<QPlainTextEdit*>(widget))
+        return FromQt(plain->toPlainText());
+    if (auto* rich = qobject_cast<QTextEdit*>(widget))
+        return FromQt(rich->toPlainText());
+    if (auto* combo = qobject_cast<QComboBox*>(widget))
+        return FromQt(combo->currentText());
+    if (auto* label = qobject_cast<QLabel*>(widget))
+        return FromQt(label->text());
+    if (auto* group = qobject_cast<QGroupBox*>(widget))
+        return FromQt(group->title());
+    if (auto* list = qobject_cast<QListWidget*>(widget))
+        return list->currentItem() ? FromQt(list->currentItem()->text()) : std::string();
+    return FromQt(widget->windowTitle());
+}
+
+void CQtWindow::SetChecked(int id, bool checked)
+{
+    CQuiet quiet(*this);
+    if (auto* button = As<QAbstractButton>(id))
+        button->setChecked(checked);
+    else if (auto* group = As<QGroupBox>(id))
+        group->setChecked(checked);
+}
+
+bool CQtWindow::IsChecked(int id) const
+{
+    if (auto* button = As<QAbstractButton>(id))
+        return button->isChecked();
+    if (auto* group = As<QGroupBox>(id))
+        return group->isChecked();
+    return false;
+}
+
+void CQtWindow::Enable(int id, bool enable)
+{
+    if (Control* control = Find(id))
+        control->widget->setEnabled(enable);
+}
+
+bool CQtWindow::IsEnabled(int id) const
+{
+    const Control* control = Find(id);
+    return control && control->widget->isEnabled();
+}
+
+void CQtWindow::Show(int id, bool show)
+{
+    if (Control* control = Find(id))
+        control->widget->setVisible(show);
+}
+
+bool CQtWindow::IsVisible(int id) const
+{
+    // Visible as far as the window goes, whether or not the window itself is shown yet.
+    const Control* control = Find(id);
+    return control && m_widget && control->widget->isVisibleTo(m_widget);
+}
+
+void CQtWindow::Focus(int id)
+{
+    if (Control* control = Find(id)) {
+        CQuiet quiet(*this);
+        control->widget->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+int CQtWindow::FocusedControl() const
+{
+    QWidget* focus = m_widget ? m_widget->focusWidget() : nullptr;
+    for (const auto& [id, control] : m_controls) {
+        if (control.widget && (control.widget == focus || control.widget->isAncestorOf(focus)))
+            return id;
+    }
+    return 0;
+}
+
+void CQtWindow::SetPicture(int id, int iconId)
+{
+    auto* label = As<QLabel>(id);
+    if (!label)
+        return;
+    QIcon icon = IconResource(iconId);
+    const int side = label->style()->pixelMetric(QStyle::PM_LargeIconSize);
+    label->setPixmap(icon.isNull() ? QPixmap() : icon.pixmap(side, side));
+}
+
+// --- Rows.
+
+QTreeWidgetItem* CQtWindow::RowOf(int id, int row) const
+{
+    auto* tree = As<QTreeWidget>(id);
+    return tree && row >= 0 && row < tree->topLevelItemCount() ? tree->topLevelItem(row) : nullptr;
+}
+
+void CQtWindow::SetColumns(int id, const std::vector<Column>& columns)
+{
+    auto* tree = As<QTreeWidget>(id);
+    if (!tree)
+        return;
+    // Widths are given for the classic 8-point dialog font, about 6 pixels a character.
+    const double scale = std::max(1.0, tree->fontMetrics().averageCharWidth() / 6.0);
+    tree->setColumnCount(static_cast<int>(columns.size()));
+    QStringList titles;
+    for (const Column& column : columns)
+        titles << ToQt(column.title);
+    tree->setHeaderLabels(titles);
+    for (int i = 0; i < static_cast<int>(columns.size()); ++i) {
+        tree->setColumnWidth(i, static_cast<int>(columns[static_cast<std::size_t>(i)].width * scale));
+        tree->headerItem()->setTextAlignment(i, AlignmentOf(columns[static_cast<std::size_t>(i)].align));
+    }
+    tree->setHeaderHidden(false);
+}
+
+void CQtWindow::ClearItems(int id)
+{
+    CQuiet quiet(*this);
+    if (auto* tree = As<QTreeWidget>(id))
+        tree->clear();
+    else if (auto* list = As<QListWidget>(id))
+        list->clear();
+    else if (auto* combo = As<QComboBox>(id))
+        combo->clear();
+}
+
+int CQtWindow::AddItem(int id, std::string_view text, ItemData data)
+{
+    CQuiet quiet(*this);
+    if (auto* tree = As<QTreeWidget>(id)) {
+        auto* item = new QTreeWidgetItem(tree);
+        item->setText(0, ToQt(text));
+        item->setData(0, kDataRole, QVariant::fromValue<qlonglong>(data));
+        item->setData(0, kIconRole, -1);
+        for (int column = 0; column < tree->columnCount(); ++column)
+            item->setTextAlignment(column, Qt::Alignment(tree->headerItem()->textAlignment(column)));
+        return tree->indexOfTopLevelItem(item);
+    }
+    if (auto* list = As<QListWidget>(id)) {
+        auto* item = new QListWidgetItem(ToQt(text), list);
+        item->setData(kDataRole, QVariant::fromValue<qlonglong>(data));
+        return list->row(item);
+    }
+    if (auto* combo = As<QComboBox>(id)) {
+        combo->addItem(ToQt(text), QVariant::fromValue<qlonglong>(data));
+        return combo->count() - 1;
+    }
+    return -1;
+}
+
+void CQtWindow::RemoveItem(int id, int row)
+{
+    CQuiet quiet(*this);
+    if (QTreeWidgetItem* item = RowOf(id, row))
+        delete item;
+    else if (auto* list = As<QListWidget>(id); list && row >= 0 && row < list->count())
+        delete list->takeItem(row);
+    else if (auto* combo = As<QComboBox>(id); combo && row >= 0 && row < combo->count())
+        combo->removeItem(row);
+}
+
+int CQtWindow::ItemCount(int id) const
+{
+    if (auto* tree = As<QTreeWidget>(id))
+        return tree->topLevelItemCount();
+    if (auto* list = As<QListWidget>(id))
+        return list->count();
+    if (auto* combo = As<QComboBox>(id))
+        return combo->count();
+    return 0;
+}
+
+void CQtWindow::SetItemText(int id, int row, int column, std::string_view text)
+{
+    if (QTreeWidgetItem* item = RowOf(id, row); item && column >= 0) {
+        item->setText(column, ToQt(text));
+        item->setTextAlignment(column, Qt::Alignment(item->treeWidget()->headerItem()->textAlignment(column)));
+    } else if (auto* list = As<QListWidget>(id); list && column == 0 && row >= 0 && row < list->count())
+        list->item(row)->setText(ToQt(text));
+    else if (auto* combo = As<QComboBox>(id); combo && column == 0 && row >= 0 && row < combo->count())
+        combo->setItemText(row, ToQt(text));
+}
+
+std::string CQtWindow::ItemText(int id, int row, int column) const
+{
+    if (QTreeWidgetItem* item = RowOf(id, row))
+        return FromQt(item->text(column));
+    if (auto* list = As<QListWidget>(id); list && column == 0 && row >= 0 && row < list->count())
+        return FromQt(list->item(row)->text());
+    if (auto* combo = As<QComboBox>(id); combo && column == 0 && row >= 0 && row < combo->count())
+        return FromQt(combo->itemText(row));
+    return {};
+}
+
+ItemData CQtWindow::GetItemData(int id, int row) const
+{
+    if (QTreeWidgetItem* item = RowOf(id, row))
+        return static_cast<ItemData>(item->data(0, kDataRole).toLongLong());
+    if (auto* list = As<QListWidget>(id); list && row >= 0 && row < list->count())
+        return static_cast<ItemData>(list->item(row)->data(kDataRole).toLongLong());
+    if (auto* combo = As<QComboBox>(id); combo && row >= 0 && row < combo->count())
+        return static_cast<ItemData>(combo->itemData(row).toLongLong());
+    return 0;
+}
+
+void CQtWindow::SetItemIcon(int id, int row, int icon)
+{
+    QTreeWidgetItem* item = RowOf(id, row);
+    const Control* control = Find(id);
+    if (!item || !control)
+        return;
+    item->setData(0, kIconRole, icon);
+    item->setIcon(0, icon >= 0 && icon < control->images.size() ? QIcon(control->images[icon]) : QIcon());
+}
+
+int CQtWindow::ItemIcon(int id, int row) const
+{
+    QTreeWidgetItem* item = RowOf(id, row);
+    return item ? item->data(0, kIconRole).toInt() : -1;
+}
+
+void CQtWindow::SetItemSelected(int id, int row, bool selected)
+{
+    CQuiet quiet(*this);
+    if (QTreeWidgetItem* item = RowOf(id, row))
+        item->setSelected(selected);
+    else if (auto* list = As<QListWidget>(id); list && row >= 0 && row < list->count())
+        list->item(row)->setSelected(selected);
+}
+
+bool CQtWindow::IsItemSelected(int id, int row) const
+{
+    if (QTreeWidgetItem* item = RowOf(id, row))
+        return item->isSelected();
+    if (auto* list = As<QListWidget>(id); list && row >= 0 && row < list->count())
+        return list->item(row)->isSelected();
+    return false;
+}
+
+void CQtWindow::SetCurrentItem(int id, int row)
+{
+    CQuiet quiet(*this);
+    if (auto* tree = As<QTreeWidget>(id)) {
+        tree->setCurrentItem(RowOf(id, row), 0, QItemSelectionModel::NoUpdate);
+    } else if (auto* list = As<QListWidget>(id)) {
+        list->setCurrentRow(row);
+    } else if (auto* combo = As<QComboBox>(id)) {
+        combo->setCurrentIndex(row);
+    }
+}
+
+int CQtWindow::CurrentItem(int id) const
+{
+    if (auto* tree = As<QTreeWidget>(id))
+        return tree->currentItem() ? tree->indexOfTopLevelItem(tree->currentItem()) : -1;
+    if (auto* list = As<QListWidget>(id))
+        return list->currentRow();
+    if (auto* combo = As<QComboBox>(id))
+        return combo->currentIndex();
+    return -1;
+}
+
+void CQtWindow::ReorderItems(int id, const std::vector<int>& order)
+{
+    CQuiet quiet(*this);
+    if (auto* tree = As<QTreeWidget>(id)) {
+        const int count = tree->topLevelItemCount();
+        if (static_cast<int>(order.size()) != count)
+            return;
+        QTreeWidgetItem* current = tree->currentItem();
+        std::vector<QTreeWidgetItem*> items;
+        std::vector<bool> selected;
+        for (int i = 0; i < count; ++i) {
+            items.push_back(tree->topLevelItem(i));
+            selected.push_back(tree->topLevelItem(i)->isSelected());
+        }
+        for (int i = count - 1; i >= 0; --i)
+            tree->takeTopLevelItem(i);
+        for (int oldIndex : order) {
+            if (oldIndex < 0 || oldIndex >= count)
+                return;
+            tree->addTopLevelItem(items[static_cast<std::size_t>(oldIndex)]);
+        }
+        for (int i = 0; i < count; ++i)
+            items[static_cast<std::size_t>(i)]->setSelected(selected[static_cast<std::size_t>(i)]);
+        if (current)
+            tree->setCurrentItem(current, 0, QItemSelectionModel::NoUpdate);
+    } else if (auto* list = As<QListWidget>(id)) {
+        const int count = list->count();
+        if (static_cast<int>(order.size()) != count)
+            return;
+        std::vector<QListWidgetItem*> items;
+        for (int i = 0; i < count; ++i)
+            items.push_back(list->item(i));
+        for (int i = count - 1; i >= 0; --i)
+            list->takeItem(i);
+        for (int oldIndex : order)
+            list->addItem(items[static_cast<std::size_t>(oldIndex)]);
+    }
+}
+
+void CQtWindow::SetImageStrip(int id, int bitmapId)
+{
+    if (Control* control = Find(id))
+        control->images = ImageStrip(bitmapId);
+}
+
+void CQtWindow::WatchKey(int id, Key key)
+{
+    if (Control* control = Find(id))
+        control->watchedKeys.push_back(key);
+}
+
+// --- Trees.
+
+QTreeWidgetItem* CQtWindow::TreeItemOf(int id, TreeItem item) const
+{
+    const Control* control = Find(id);
+    auto* pointer = reinterpret_cast<QTreeWidgetItem*>(item);
+    return control && control->treeItems.count(pointer) ? pointer : nullptr;
+}
+
+void CQtWindow::ClearTree(int id)
+{
+    CQuiet quiet(*this);
+    if (auto* tree = As<QTreeWidget>(id)) {
+        tree->clear();
+        Find(id)->treeItems.clear();
+    }
+}
+
+TreeItem CQtWindow::AddTreeItem(int id, TreeItem parent, std::string_view text, int image, ItemData data)
+{
+    auto* tree = As<QTreeWidget>(id);
+    if (!tree)
+        return 0;
+    CQuiet quiet(*this);
+    QTreeWidgetItem* parentItem = TreeItemOf(id, parent);
+    auto* item = parentItem ? new QTreeWidgetItem(parentItem) : new QTreeWidgetItem(tree);
+    item->setText(0, ToQt(text));
+    item->setData(0, kDataRole, QVariant::fromValue<qlonglong>(data));
+    Find(id)->treeItems.insert(item);
+    SetTreeItemImage(id, reinterpret_cast<TreeItem>(item), image);
+    return reinterpret_cast<TreeItem>(item);
+}
+
+std::vector<TreeItem> CQtWindow::TreeChildren(int id, TreeItem parent) const
+{
+    std::vector<TreeItem> children;
+    auto* tree = As<QTreeWidget>(id);
+    if (!tree)
+        return children;
+    QTreeWidgetItem* parentItem = parent ? TreeItemOf(id, parent) : tree->invisibleRootItem();
+    if (!parentItem)
+        return children;
+    for (int i = 0; i < parentItem->childCount(); ++i)
+        children.push_back(reinterpret_cast<TreeItem>(parentItem->child(i)));
+    return children;
+}
+
+std::string CQtWindow::TreeItemText(int id, TreeItem item) const
+{
+    QTreeWidgetItem* node = TreeItemOf(id, item);
+    return node ? FromQt(node->text(0)) : std::string();
+}
+
+ItemData CQtWindow::TreeItemData(int id, TreeItem item) const
+{
+    QTreeWidgetItem* node = TreeItemOf(id, item);
+    return node ? static_cast<ItemData>(node->data(0, kDataRole).toLongLong()) : 0;
+}
+
+void CQtWindow::SetTreeItemImage(int id, TreeItem item, int image)
+{
+    QTreeWidgetItem* node = TreeItemOf(id, item);
+    const Control* control = Find(id);
+    if (!node || !control)
+        return;
+    node->setData(0, kIconRole, image);
+    node->setIcon(0, image >= 0 && image < control->images.size() ? QIcon(control->images[image]) : QIcon());
+}
+
+int CQtWindow::TreeItemImage(int id, TreeItem item) const
+{
+    QTreeWidgetItem* node = TreeItemOf(id, item);
+    return node ? node->data(0, kIconRole).toInt() : -1;
+}
+
+void CQtWindow::ExpandTreeItem(int id, TreeItem item, bool expand)
+{
+    if (QTreeWidgetItem* node = TreeItemOf(id, item)) {
+        CQuiet quiet(*this);
+        node->setExpanded(expand);
+    }
+}
+
+bool CQtWindow::IsTreeItemExpanded(int id, TreeItem item) const
+{
+    QTreeWidgetItem* node = TreeItemOf(id, item);
+    return node && node->isExpanded();
+}
+
+void CQtWindow::SortTreeChildren(int id, TreeItem parent)
+{
+    auto* tree = As<QTreeWidget>(id);
+    if (!tree)
+        return;
+    QTreeWidgetItem* parentItem = parent ? TreeItemOf(id, parent) : tree->invisibleRootItem();
+    if (!parentItem)
+        return;
+    CQuiet quiet(*this);
+    QTreeWidgetItem* current = tree->currentItem();
+    QList<QTreeWidgetItem*> children = parentItem->takeChildren();
+    std::stable_sort(children.begin(), children.end(), [](QTreeWidgetItem* a, QTreeWidgetItem* b) {
+        return QString::compare(a->text(0), b->text(0), Qt::CaseInsensitive) < 0;
+    });
+    parentItem->addChildren(children);
+    if (current)
+        tree->setCurrentItem(current);
+}
+
+void CQtWindow::SelectTreeItem(int id, TreeItem item)
+{
+    auto* tree = As<QTreeWidget>(id);
+    if (!tree)
+        return;
+    CQuiet quiet(*this);
+    QTreeWidgetItem* node = TreeItemOf(id, item);
+    tree->setCurrentItem(node);
+    if (node)
+        tree->scrollToItem(node);
+}
+
+TreeItem CQtWindow::SelectedTreeItem(int id) const
+{
+    auto* tree = As<QTreeWidget>(id);
+    return tree ? reinterpret_cast<TreeItem>(tree->currentItem()) : 0;
+}
+
+// --- Progress bars.
+
+void CQtWindow::SetRange(int id, int low, int high)
+{
+    if (auto* bar = As<QProgressBar>(id))
+        bar->setRange(low, high);
+}
+
+void CQtWindow::SetPosition(int id, int position)
+{
+    if (auto* bar = As<QProgressBar>(id))
+        bar->setValue(position);
+}
+
+int CQtWindow::Position(int id) const
+{
+    auto* bar = As<QProgressBar>(id);
+    return bar ? bar->value() : 0;
+}
+
+std::pair<int, int> CQtWindow::Range(int id) const
+{
+    auto* bar = As<QProgressBar>(id);
+    return bar ? std::pair(bar->minimum(), bar->maximum()) : std::pair(0, 0);
+}
+
+IBrowser* CQtWindow::Browser(int id)
+{
+    Control* control = Find(id);
+    return control ? control->browser.get() : nullptr;
+}
+
+// --- Pages.
+
+IWindow& CQtWindow::AddPage(int templateId, IDialogLogic& logic, std::string_view title)
+{
+    QWidget* area = Find(kIdPageArea) ? Find(kIdPageArea)->widget.data() : m_widget.data();
+    QWidget* pageWidget = nullptr;
+    TemplateInfo info;
+    if (std::optional<QByteArray> text = TemplateText(templateId)) {
+        if (auto parsed = ParseTemplate(std::string_view(text->constData(), static_cast<std::size_t>(text->size()))))
+            info = std::move(*parsed);
+        pageWidget = LoadTemplateWidget(*text, nullptr);
+    }
+    if (!pageWidget) {
+        qWarning("template %d of a page could not be loaded", templateId);
+        pageWidget = new QWidget;
+    }
+    {
+        CQuiet quiet(*this);
+        if (auto* tabs = qobject_cast<QTabWidget*>(area))
+            tabs->addTab(pageWidget, title.empty() ? pageWidget->windowTitle() : ToQt(title));
+        else if (auto* stack = qobject_cast<QStackedWidget*>(area))
+            stack->addWidget(pageWidget);
+        else
+            pageWidget->setParent(area);
+    }
+    m_pages.push_back(std::make_unique<CQtWindow>(templateId, info, pageWidget, logic, this));
+    CQtWindow& page = *m_pages.back();
+    logic.OnInit(page);
+    return page;
+}
+
+IWindow& CQtWindow::Page(int index) { return *m_pages.at(static_cast<std::size_t>(index)); }
+
+void CQtWindow::ShowPage(int index)
+{
+    if (index < 0 || index >= PageCount())
+        return;
+    {
+        CQuiet quiet(*this);
+        QWidget* pageWidget = m_pages[static_cast<std::size_t>(index)]->Widget();
+        if (auto* tabs = As<QTabWidget>(kIdPageArea))
+            tabs->setCurrentWidget(pageWidget);
+        else if (auto* stack = As<QStackedWidget>(kIdPageArea))
+            stack->setCurrentWidget(pageWidget);
+    }
+    m_currentPage = index;
+    CQtWindow& page = *m_pages[static_cast<std::size_t>(index)];
+    page.Logic().OnActivate(page);
+}
+
+} // namespace orvane::platform::qt

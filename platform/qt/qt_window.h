@@ -1,0 +1,171 @@
+#pragma once
+
+// A window of the control layer made from a Qt Designer template: its
+// controls found by their names ("c1043"), their signals passed to the logic
+// as notifications. A window is a dialog (RunModal) or a page of a sheet.
+
+#include "platform/template_info.h"
+#include "platform/window.h"
+
+#include <QPointer>
+#include <QWidget>
+
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+class QMenu;
+class QTimer;
+class QTreeWidgetItem;
+
+namespace orvane::platform::qt {
+
+class CQtBrowser;
+
+// Whether Qt made a widget that can stand for a control of that kind.
+bool WidgetServes(const QWidget* widget, ControlKind kind);
+
+// Loads a template; its top widget is a dialog that hands keys and its close
+// box to the window (null when the template is missing or malformed).
+QWidget* LoadTemplateWidget(const QByteArray& uiText, QWidget* parent, std::string* error = nullptr);
+
+class CQtWindow final : public IWindow {
+public:
+    // Builds the window on a loaded template widget (taken over when it is a
+    // dialog; a page's widget belongs to its page area).
+    CQtWindow(int templateId, const TemplateInfo& info, QWidget* widget, IDialogLogic& logic, CQtWindow* owner);
+    ~CQtWindow() override;
+    CQtWindow(const CQtWindow&) = delete;
+    CQtWindow& operator=(const CQtWindow&) = delete;
+
+    QWidget* Widget() const { return m_widget; }
+    IDialogLogic& Logic() { return m_logic; }
+    int Result() const { return m_result; }
+    // The window menu with the entries the logic added; null when it has none.
+    QMenu* SystemMenu() const { return m_systemMenu; }
+
+    // What the user does to the window as a whole.
+    void UserOk();
+    void UserCancel();
+    void UserClose();
+    void UserHelp();
+    void UserSystemMenu();
+
+    // --- IWindow
+    int TemplateId() const override { return m_templateId; }
+    IWindow* Owner() const override { return m_owner; }
+    void SetTitle(std::string_view title) override;
+    std::string Title() const override;
+    void SetIcon(int iconId) override;
+    void AddSystemCommand(int command, std::string_view text) override;
+    void End(int result) override;
+    bool HasEnded() const override { return m_ended; }
+    void StartTimer(int timer, int milliseconds) override;
+    void StopTimer(int timer) override;
+    int ClientWidth() const override;
+    WindowPlacement Placement() const override;
+    void SetPlacement(const WindowPlacement& placement) override;
+    std::pair<int, int> ScreenSize() const override;
+    std::pair<int, int> SplitterRatio() const override;
+    void SetSplitterRatio(int numerator, int denominator) override;
+
+    bool HasControl(int id) const override { return m_controls.count(id) != 0; }
+    std::optional<ControlKind> KindOf(int id) const override;
+    void SetText(int id, std::string_view text) override;
+    std::string Text(int id) const override;
+    void SetChecked(int id, bool checked) override;
+    bool IsChecked(int id) const override;
+    void Enable(int id, bool enable) override;
+    bool IsEnabled(int id) const override;
+    void Show(int id, bool show) override;
+    bool IsVisible(int id) const override;
+    void Focus(int id) override;
+    int FocusedControl() const override;
+    void SetPicture(int id, int iconId) override;
+
+    void SetColumns(int id, const std::vector<Column>& columns) override;
+    void ClearItems(int id) override;
+    int AddItem(int id, std::string_view text, ItemData data = 0) override;
+    void RemoveItem(int id, int row) override;
+    int ItemCount(int id) const override;
+    void SetItemText(int id, int row, int column, std::string_view text) override;
+    std::string ItemText(int id, int row, int column = 0) const override;
+    ItemData GetItemData(int id, int row) const override;
+    void SetItemIcon(int id, int row, int icon) override;
+    int ItemIcon(int id, int row) const override;
+    void SetItemSelected(int id, int row, bool selected) override;
+    bool IsItemSelected(int id, int row) const override;
+    void SetCurrentItem(int id, int row) override;
+    int CurrentItem(int id) const override;
+    void ReorderItems(int id, const std::vector<int>& order) override;
+    void SetImageStrip(int id, int bitmapId) override;
+    void WatchKey(int id, Key key) override;
+
+    void ClearTree(int id) override;
+    TreeItem AddTreeItem(int id, TreeItem parent, std::string_view text, int image, ItemData data) override;
+    std::vector<TreeItem> TreeChildren(int id, TreeItem parent) const override;
+    std::string TreeItemText(int id, TreeItem item) const override;
+    ItemData TreeItemData(int id, TreeItem item) const override;
+    void SetTreeItemImage(int id, TreeItem item, int image) override;
+    int TreeItemImage(int id, TreeItem item) const override;
+    void ExpandTreeItem(int id, TreeItem item, bool expand) override;
+    bool IsTreeItemExpanded(int id, TreeItem item) const override;
+    void SortTreeChildren(int id, TreeItem parent) override;
+    void SelectTreeItem(int id, TreeItem item) override;
+    TreeItem SelectedTreeItem(int id) const override;
+
+    void SetRange(int id, int low, int high) override;
+    void SetPosition(int id, int position) override;
+    int Position(int id) const override;
+    std::pair<int, int> Range(int id) const override;
+
+    IBrowser* Browser(int id) override;
+
+    IWindow& AddPage(int templateId, IDialogLogic& logic, std::string_view title = {}) override;
+    int PageCount() const override { return static_cast<int>(m_pages.size()); }
+    IWindow& Page(int index) override;
+    void ShowPage(int index) override;
+    int CurrentPage() const override { return m_currentPage; }
+
+private:
+    struct Control {
+        QPointer<QWidget> widget;
+        ControlKind kind = ControlKind::Label;
+        std::vector<Key> watchedKeys;
+        QList<QPixmap> images;
+        std::set<QTreeWidgetItem*> treeItems;
+        std::unique_ptr<CQtBrowser> browser;
+    };
+    class CQuiet;
+    class CControlEvents;
+
+    template <class W> W* As(int id) const;
+    Control* Find(int id);
+    const Control* Find(int id) const;
+    QTreeWidgetItem* TreeItemOf(int id, TreeItem item) const;
+    QTreeWidgetItem* RowOf(int id, int row) const;
+    void Bind(int id, Control& control);
+    void Notify(const Notification& notification);
+    void PageAreaChanged(int index);
+    bool ControlEvent(int id, QEvent* event);
+
+    int m_templateId;
+    QPointer<QWidget> m_widget;
+    bool m_ownsWidget;
+    IDialogLogic& m_logic;
+    CQtWindow* m_owner;
+    std::map<int, Control> m_controls;
+    std::map<int, QTimer*> m_timers;
+    QMenu* m_systemMenu = nullptr;
+    std::unique_ptr<CControlEvents> m_events;
+    std::vector<std::unique_ptr<CQtWindow>> m_pages;
+    int m_currentPage = -1;
+    int m_quiet = 0;
+    bool m_ended = false;
+    int m_result = 0;
+    std::pair<int, int> m_splitterRatio{1, 2};
+};
+
+} // namespace orvane::platform::qt

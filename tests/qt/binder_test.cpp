@@ -1,0 +1,146 @@
+#include "platform/qt/qt_window.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+namespace orvane::platform::qt {
+namespace {
+
+constexpr const char* kForm = R"(<?xml version="1.0" encoding="UTF-8"?>
+<ui version="4.0">
+ <widget class="QDialog" name="t9990">
+  <property name="windowTitle"><string>Binder</string></property>
+  <layout class="QVBoxLayout">
+   <item><widget class="QPushButton" name="c1001"><property name="text"><string>&amp;Repair</string></property></widget></item>
+   <item><widget class="QCheckBox" name="c1002"><property name="text"><string>&amp;Always</string></property></widget></item>
+   <item><widget class="QListWidget" name="c1004"/></item>
+   <item><widget class="QTreeWidget" name="c1005"><property name="controlKind" stdset="0"><string notr="true">report</string></property></widget></item>
+   <item><widget class="QComboBox" name="c1006"/></item>
+   <item><widget class="QPushButton" name="c2"><property name="text"><string>Cancel</string></property></widget></item>
+  </layout>
+ </widget>
+</ui>
+)";
+
+class CRecordingLogic final : public IDialogLogic {
+public:
+    void OnInit(IWindow&) override {}
+    void OnNotify(IWindow&, const Notification& notification) override { heard.push_back(notification); }
+    void OnCancel(IWindow& window) override
+    {
+        ++cancels;
+        window.End(kIdCancel);
+    }
+    std::vector<Notification> heard;
+    int cancels = 0;
+};
+
+struct CBoundWindow {
+    CBoundWindow()
+    {
+        info = *ParseTemplate(kForm);
+        widget = LoadTemplateWidget(kForm, nullptr);
+        window = std::make_unique<CQtWindow>(9990, info, widget, logic, nullptr);
+        widget->show();
+    }
+    template <class W> W* Get(int id) { return widget->findChild<W*>(QString::fromStdString(ControlName(id))); }
+
+    TemplateInfo info;
+    CRecordingLogic logic;
+    QWidget* widget = nullptr;
+    std::unique_ptr<CQtWindow> window;
+};
+
+TEST(QtBinder, AClickReachesTheLogicAndCancelEndsTheDialog)
+{
+    CBoundWindow bound;
+    ASSERT_TRUE(bound.window->HasControl(1001));
+    EXPECT_EQ(bound.window->KindOf(1005), ControlKind::ReportList);
+    QTest::mouseClick(bound.Get<QPushButton>(1001), Qt::LeftButton);
+    ASSERT_EQ(bound.logic.heard.size(), 1u);
+    EXPECT_EQ(bound.logic.heard[0].control, 1001);
+    EXPECT_EQ(bound.logic.heard[0].code, NotifyCode::Clicked);
+
+    QTest::mouseClick(bound.Get<QPushButton>(2), Qt::LeftButton);
+    EXPECT_EQ(bound.logic.cancels, 1);
+    EXPECT_TRUE(bound.window->HasEnded());
+    EXPECT_EQ(bound.window->Result(), kIdCancel);
+}
+
+TEST(QtBinder, TheUsersChoiceInAListIsHeardButTheLogicsOwnChangesAreNot)
+{
+    CBoundWindow bound;
+    IWindow& window = *bound.window;
+    for (const char* text : {"one", "two", "three"})
+        window.AddItem(1004, text, 7);
+    window.SetCurrentItem(1004, 0);
+    window.AddItem(1006, "first");
+    window.AddItem(1006, "second");
+    EXPECT_TRUE(bound.logic.heard.empty());
+
+    auto* list = bound.Get<QListWidget>(1004);
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Down);
+    ASSERT_EQ(bound.logic.heard.size(), 1u);
+    EXPECT_EQ(bound.logic.heard[0].code, NotifyCode::SelectionChanged);
+    EXPECT_EQ(bound.logic.heard[0].item, 1);
+    EXPECT_EQ(window.CurrentItem(1004), 1);
+    EXPECT_EQ(window.GetItemData(1004, 1), 7);
+    EXPECT_EQ(window.ItemText(1004, 2), "three");
+
+    window.WatchKey(1004, Key::Space);
+    QTest::keyClick(list, Qt::Key_Space);
+    ASSERT_EQ(bound.logic.heard.size(), 2u);
+    EXPECT_EQ(bound.logic.heard[1].code, NotifyCode::KeyPressed);
+    EXPECT_EQ(bound.logic.heard[1].key, Key::Space);
+}
+
+TEST(QtBinder, ReportListRowsAreSelectedSeveralAtATimeAndEachChangeIsHeard)
+{
+    CBoundWindow bound;
+    IWindow& window = *bound.window;
+    window.SetColumns(1005, {{"Check", 200}, {"Count", 60, Align::Right}});
+    for (int row = 0; row < 4; ++row) {
+        window.AddItem(1005, "check " + std::to_string(row), 100 + row);
+        window.SetItemText(1005, row, 1, std::to_string(row * 2));
+    }
+    window.SetItemSelected(1005, 3, true);
+    EXPECT_TRUE(bound.logic.heard.empty());
+
+    auto* tree = bound.Get<QTreeWidget>(1005);
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                      tree->visualItemRect(tree->topLevelItem(1)).center());
+    ASSERT_EQ(bound.logic.heard.size(), 1u);
+    EXPECT_EQ(bound.logic.heard[0].code, NotifyCode::ItemChanged);
+    EXPECT_EQ(bound.logic.heard[0].item, 1);
+    EXPECT_TRUE(window.IsItemSelected(1005, 1));
+    EXPECT_TRUE(window.IsItemSelected(1005, 3));
+
+    window.ReorderItems(1005, {3, 2, 1, 0});
+    EXPECT_EQ(window.ItemText(1005, 0), "check 3");
+    EXPECT_EQ(window.ItemText(1005, 0, 1), "6");
+    EXPECT_EQ(window.GetItemData(1005, 2), 101);
+    EXPECT_TRUE(window.IsItemSelected(1005, 0));
+    EXPECT_TRUE(window.IsItemSelected(1005, 2));
+    EXPECT_FALSE(window.IsItemSelected(1005, 1));
+
+    bound.logic.heard.clear();
+    QTest::mouseClick(tree->header()->viewport(), Qt::LeftButton, {},
+                      QPoint(tree->header()->sectionViewportPosition(1) + 5, tree->header()->height() / 2));
+    ASSERT_EQ(bound.logic.heard.size(), 1u);
+    EXPECT_EQ(bound.logic.heard[0].code, NotifyCode::ColumnClicked);
+    EXPECT_EQ(bound.logic.heard[0].column, 1);
+}
+
+} // namespace
+} // namespace orvane::platform::qt

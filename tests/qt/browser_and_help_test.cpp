@@ -1,0 +1,98 @@
+#include "library/dialogs/about_dialog.h"
+#include "platform/paths.h"
+#include "platform/qt/qt_browser.h"
+#include "platform/qt/qt_help_viewer.h"
+#include "platform/qt/qt_window_system.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QListWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBrowser>
+
+#include <gtest/gtest.h>
+
+namespace orvane::platform::qt {
+namespace {
+
+int CountPixels(const QImage& image, QRgb colour)
+{
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x)
+            count += image.pixel(x, y) == colour;
+    }
+    return count;
+}
+
+TEST(QtBrowser, ShowsALocalPageWithItsImageAndOnlyLinksToTheNetwork)
+{
+    QTemporaryDir folder;
+    QImage red(40, 30, QImage::Format_RGB32);
+    red.fill(qRgb(255, 0, 0));
+    ASSERT_TRUE(QDir(folder.path()).mkpath("pictures"));
+    ASSERT_TRUE(red.save(folder.filePath("pictures/red.png"), "PNG"));
+    QFile page(folder.filePath("page.html"));
+    ASSERT_TRUE(page.open(QIODevice::WriteOnly));
+    page.write("<html><body><p>A preview</p><img src=\"pictures/red.png\" alt=\"Red\"></body></html>");
+    page.close();
+
+    QTextBrowser view;
+    view.resize(300, 200);
+    view.show();
+    CQtBrowser browser(&view);
+    browser.Navigate(folder.filePath("page.html").toStdString());
+    EXPECT_TRUE(view.toPlainText().contains("A preview"));
+    EXPECT_EQ(CountPixels(view.grab().toImage(), qRgb(255, 0, 0)), 40 * 30);
+    EXPECT_GT(browser.Width(), 0);
+
+    browser.Navigate("https://www.example.org/page.html");
+    EXPECT_EQ(browser.Address(), "https://www.example.org/page.html");
+    EXPECT_TRUE(view.toHtml().contains("href=\"https://www.example.org/page.html\""));
+    EXPECT_NE(view.source().scheme(), "https") << "nothing is fetched from the network";
+}
+
+TEST(QtHelpWindow, OpensTheHelpFileAndShowsATopicWithContentsIndexAndSearch)
+{
+    CQtHelpViewer viewer;
+    EXPECT_FALSE(viewer.Open("no-such-help.qhc"));
+    const std::string helpFile = FindDataFile("Orvane.qhc");
+    ASSERT_FALSE(helpFile.empty());
+    ASSERT_TRUE(viewer.Open(helpFile));
+    EXPECT_FALSE(viewer.ShowTopic(nullptr, "NoSuchTopic.html"));
+    ASSERT_TRUE(viewer.ShowTopic(nullptr, "1-1-1.html"));
+    QWidget* window = viewer.Window();
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(window->isVisible());
+    auto* page = window->findChild<QTextBrowser*>();
+    ASSERT_NE(page, nullptr);
+    EXPECT_TRUE(page->toPlainText().contains("Text alternatives for images")) << page->toPlainText().toStdString();
+    EXPECT_GE(window->findChildren<QWidget*>().size(), 6);
+}
+
+// The whole road of a modal window: the template from the bundle, the logic's
+// OnInit, the window on the screen (the show hook), the user's Escape.
+TEST(QtWindowSystem, RunsTheAboutBoxFromTheBundleUntilTheUserPressesEscape)
+{
+    CQtWindowSystem windows;
+    SetWindows(&windows);
+    int shown = 0;
+    windows.SetShowHook([&](QWidget& widget, IWindow& window) {
+        ++shown;
+        EXPECT_TRUE(widget.isVisible());
+        EXPECT_EQ(window.TemplateId(), 100);
+        EXPECT_EQ(window.ItemCount(1252), 13);
+        EXPECT_FALSE(window.Text(1072).empty());
+        auto* list = widget.findChild<QListWidget*>("c1252");
+        ASSERT_NE(list, nullptr);
+        QTest::keyClick(list, Qt::Key_Escape);
+    });
+    ShowAboutDialog(nullptr);
+    SetWindows(nullptr);
+    EXPECT_EQ(shown, 1);
+}
+
+} // namespace
+} // namespace orvane::platform::qt

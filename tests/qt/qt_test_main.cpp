@@ -1,0 +1,16 @@
+// The Qt tests run in one widget application on the offscreen platform, with
+// the resource bundle beside the library loaded as the library loads it.
+#include "platform/bundle_strings.h"
+
+#include <QApplication>
+
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    testing::InitGoogleTest(&argc, argv);
+    orvane::platform::InstallBundleStrings("OrvaneResources.rcc");
+    return RUN_ALL_TESTS();
+}
