@@ -7,7 +7,7 @@ FUZZ_SECONDS ?=
 JOBS ?= $(shell nproc)
 SAMPLE ?= examples/sample.html
 
-.PHONY: all deps build run test bench fuzz clean
+.PHONY: all deps build run test bench fuzz screenshots clean
 
 all: build
 
@@ -43,6 +43,12 @@ fuzz: deps
 		-DORVANE_FUZZ=ON -DORVANE_FUZZ_SECONDS=$(or $(FUZZ_SECONDS),600) -DORVANE_TESTS=OFF -DORVANE_BENCH=OFF >/dev/null
 	@cmake --build $(FUZZ_BUILD_DIR) -j $(JOBS)
 	@cd $(FUZZ_BUILD_DIR) && ctest -L fuzz --output-on-failure -j $(JOBS)
+
+# Every window built so far, rendered offscreen in English and German, to
+# $(BUILD_DIR)/screenshots; then the report pages, when their script is there.
+screenshots: build
+	QT_QPA_PLATFORM=offscreen ./$(BUILD_DIR)/bin/orvane_screenshots --out $(BUILD_DIR)/screenshots
+	@if [ -f scripts/screenshot-report ]; then BUILD_DIR=$(BUILD_DIR) bash scripts/screenshot-report; fi
 
 clean:
 	rm -rf $(BUILD_DIR) $(TEST_BUILD_DIR) $(FUZZ_BUILD_DIR)
