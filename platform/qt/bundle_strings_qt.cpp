@@ -23,39 +23,53 @@ public:
 };
 
 // Kept for the life of the process: the strings are in use until it ends.
-CResourceBundle g_bundle;
-CLanguageStrings g_strings;
+// Made on first use: a library's start may ask for them before the globals
+// of this file are made.
+CResourceBundle& Bundle()
+{
+    static CResourceBundle bundle;
+    return bundle;
+}
+
+CLanguageStrings& LanguageStrings()
+{
+    static CLanguageStrings strings;
+    return strings;
+}
 
 } // namespace
 
 bool InstallBundleLanguage(const std::string& language)
 {
-    if (!g_bundle.IsLoaded())
+    CResourceBundle& bundle = Bundle();
+    CLanguageStrings& strings = LanguageStrings();
+    if (!bundle.IsLoaded())
         return false;
-    std::optional<std::string> english = g_bundle.ReadFile("strings/en.txt");
+    std::optional<std::string> english = bundle.ReadFile("strings/en.txt");
     if (!english)
         return false;
-    g_strings.english = CStringTable();
-    g_strings.english.Parse(*english);
-    g_strings.translated = CStringTable();
+    strings.english = CStringTable();
+    strings.english.Parse(*english);
+    strings.translated = CStringTable();
     if (language != "en") {
-        if (std::optional<std::string> text = g_bundle.ReadFile("strings/" + language + ".txt"))
-            g_strings.translated.Parse(*text);
+        if (std::optional<std::string> text = bundle.ReadFile("strings/" + language + ".txt"))
+            strings.translated.Parse(*text);
     }
-    SetStrings(&g_strings);
+    SetStrings(&strings);
     return true;
 }
 
 bool InstallBundleStrings(const std::string& bundleFileName)
 {
-    if (!g_bundle.IsLoaded()) {
+    CResourceBundle& bundle = Bundle();
+    if (!bundle.IsLoaded()) {
         std::string path = FindDataFile(bundleFileName);
-        if (path.empty() || !g_bundle.Load(path))
+        if (path.empty() || !bundle.Load(path))
             return false;
     }
     return InstallBundleLanguage(UiLanguage());
 }
 
-const CResourceBundle* InstalledBundle() { return g_bundle.IsLoaded() ? &g_bundle : nullptr; }
+const CResourceBundle* InstalledBundle() { return Bundle().IsLoaded() ? &Bundle() : nullptr; }
 
 } // namespace orvane::platform
