@@ -44,8 +44,10 @@ fuzz: deps
 	@cmake --build $(FUZZ_BUILD_DIR) -j $(JOBS)
 	@cd $(FUZZ_BUILD_DIR) && ctest -L fuzz --output-on-failure -j $(JOBS)
 
-# Pictures of what users see, under $(BUILD_DIR)/screenshots/ (installs chromium when missing).
+# Every window built so far, rendered offscreen in English and German, and the
+# HTML report in headless Chromium (installed when missing), to $(BUILD_DIR)/screenshots.
 screenshots: build
+	QT_QPA_PLATFORM=offscreen ./$(BUILD_DIR)/bin/orvane_screenshots --out $(BUILD_DIR)/screenshots
 	bash scripts/screenshot-report $(BUILD_DIR)
 
 clean:

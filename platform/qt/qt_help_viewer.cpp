@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QHelpContentWidget>
+#include <QHelpContentModel>
 #include <QHelpEngine>
 #include <QHelpIndexWidget>
 #include <QHelpLink>
@@ -57,34 +58,29 @@ class CHelpWindow final : public QWidget {
 public:
     CHelpWindow(const QString& collection, QWidget* parent) : QWidget(parent, Qt::Window)
     {
-        setWindowTitle(Tr("Orvane Help"));
-        setAttribute(Qt::WA_DeleteOnClose);
         engine = new QHelpEngine(collection, this);
         engine->setReadOnly(true);
         engine->setupData();
 
         auto* splitter = new QSplitter(this);
-        auto* tabs = new QTabWidget(splitter);
-        tabs->setAccessibleName(Tr("Navigation"));
+        tabs = new QTabWidget(splitter);
         browser = new CHelpBrowser(*engine, splitter);
-        browser->setAccessibleName(Tr("Help topic"));
 
         QHelpContentWidget* contents = engine->contentWidget();
-        contents->setAccessibleName(Tr("Contents"));
-        tabs->addTab(contents, Tr("&Contents"));
+        tabs->addTab(contents, QString());
         connect(contents, &QHelpContentWidget::linkActivated, browser, [this](const QUrl& url) { browser->setSource(url); });
+        connect(engine->contentModel(), &QHelpContentModel::contentsCreated, this, [this] { MarkInContents(); });
 
         auto* indexPage = new QWidget;
         auto* indexLayout = new QVBoxLayout(indexPage);
-        auto* lookFor = new QLabel(Tr("&Look for:"), indexPage);
+        lookFor = new QLabel(indexPage);
         auto* filter = new QLineEdit(indexPage);
         lookFor->setBuddy(filter);
         QHelpIndexWidget* index = engine->indexWidget();
-        index->setAccessibleName(Tr("Index"));
         indexLayout->addWidget(lookFor);
         indexLayout->addWidget(filter);
         indexLayout->addWidget(index);
-        tabs->addTab(indexPage, Tr("&Index"));
+        tabs->addTab(indexPage, QString());
         connect(filter, &QLineEdit::textChanged, index, [index](const QString& text) { index->filterIndices(text); });
         connect(index, &QHelpIndexWidget::documentActivated, browser,
                 [this](const QHelpLink& link, const QString&) { browser->setSource(link.url); });
@@ -94,7 +90,7 @@ public:
         QHelpSearchEngine* search = engine->searchEngine();
         searchLayout->addWidget(search->queryWidget());
         searchLayout->addWidget(search->resultWidget());
-        tabs->addTab(searchPage, Tr("&Search"));
+        tabs->addTab(searchPage, QString());
         connect(search->queryWidget(), &QHelpSearchQueryWidget::search, search,
                 [search] { search->search(search->queryWidget()->searchInput()); });
         connect(search->resultWidget(), &QHelpSearchResultWidget::requestShowLink, browser,
@@ -103,18 +99,68 @@ public:
         search->scheduleIndexDocumentation();
 
         splitter->setStretchFactor(0, 1);
-        splitter->setStretchFactor(1, 3);
+        splitter->setStretchFactor(1, 2);
+        splitter->setSizes({300, 600});
         auto* layout = new QVBoxLayout(this);
         layout->setContentsMargins(0, 0, 0, 0);
         layout->addWidget(splitter);
-        resize(820, 560);
+        resize(900, 600);
+        Translate();
+    }
+
+    // Shows a topic and marks it in the contents (once they are read).
+    void ShowUrl(const QUrl& url)
+    {
+        browser->setSource(url);
+        MarkInContents();
     }
 
     QHelpEngine* engine = nullptr;
     QTextBrowser* browser = nullptr;
+
+protected:
+    void changeEvent(QEvent* event) override
+    {
+        if (event->type() == QEvent::LanguageChange)
+            Translate();
+        QWidget::changeEvent(event);
+    }
+
+private:
+    void MarkInContents()
+    {
+        QHelpContentWidget* contents = engine->contentWidget();
+        const QModelIndex index = contents->indexOf(browser->source());
+        if (index.isValid()) {
+            contents->setCurrentIndex(index);
+            contents->scrollTo(index);
+        }
+    }
+
+    void Translate()
+    {
+        setWindowTitle(Tr("Orvane Help"));
+        tabs->setAccessibleName(Tr("Navigation"));
+        browser->setAccessibleName(Tr("Help topic"));
+        engine->contentWidget()->setAccessibleName(Tr("Contents"));
+        engine->indexWidget()->setAccessibleName(Tr("Index"));
+        tabs->setTabText(0, Tr("&Contents"));
+        tabs->setTabText(1, Tr("&Index"));
+        tabs->setTabText(2, Tr("&Search"));
+        lookFor->setText(Tr("&Look for:"));
+    }
+
+    QTabWidget* tabs = nullptr;
+    QLabel* lookFor = nullptr;
 };
 
-CQtHelpViewer::~CQtHelpViewer() { delete m_window.data(); }
+CQtHelpViewer::~CQtHelpViewer()
+{
+    // At the process's exit the application may be gone already, and the
+    // help engine with it: then the window is left to the exit.
+    if (QCoreApplication::instance())
+        delete m_window.data();
+}
 
 bool CQtHelpViewer::Open(const std::string& helpFile)
 {
@@ -146,7 +192,7 @@ bool CQtHelpViewer::ShowTopic(IWindow* owner, std::string_view topic)
         m_window = new CHelpWindow(m_collection, ownerWidget);
     if (m_window->engine->fileData(url).isEmpty())
         return false;
-    m_window->browser->setSource(url);
+    m_window->ShowUrl(url);
     m_window->show();
     m_window->raise();
     m_window->activateWindow();

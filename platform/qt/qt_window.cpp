@@ -115,15 +115,20 @@ protected:
 
 class CFormLoader final : public QUiLoader {
 public:
+    explicit CFormLoader(bool asPage) : m_asPage(asPage) {}
     QWidget* createWidget(const QString& className, QWidget* parent, const QString& name) override
     {
         if (!parent && className == "QDialog") {
-            auto* dialog = new CDialogFrame;
+            // A page's keys and close box belong to the sheet around it.
+            QWidget* dialog = m_asPage ? new QWidget : new CDialogFrame;
             dialog->setObjectName(name);
             return dialog;
         }
         return QUiLoader::createWidget(className, parent, name);
     }
+
+private:
+    bool m_asPage;
 };
 
 int KeyCode(Key key)
@@ -199,9 +204,9 @@ bool WidgetServes(const QWidget* widget, ControlKind kind)
     return false;
 }
 
-QWidget* LoadTemplateWidget(const QByteArray& uiText, QWidget* parent, std::string* error)
+QWidget* LoadTemplateWidget(const QByteArray& uiText, QWidget* parent, std::string* error, bool asPage)
 {
-    CFormLoader loader;
+    CFormLoader loader(asPage);
     QByteArray bytes = uiText;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
@@ -1072,7 +1077,7 @@ IWindow& CQtWindow::AddPage(int templateId, IDialogLogic& logic, std::string_vie
     if (std::optional<QByteArray> text = TemplateText(templateId)) {
         if (auto parsed = ParseTemplate(std::string_view(text->constData(), static_cast<std::size_t>(text->size()))))
             info = std::move(*parsed);
-        pageWidget = LoadTemplateWidget(*text, nullptr);
+        pageWidget = LoadTemplateWidget(*text, nullptr, nullptr, true);
     }
     if (!pageWidget) {
         qWarning("template %d of a page could not be loaded", templateId);

@@ -28,8 +28,10 @@ class CQtBrowser;
 bool WidgetServes(const QWidget* widget, ControlKind kind);
 
 // Loads a template; its top widget is a dialog that hands keys and its close
-// box to the window (null when the template is missing or malformed).
-QWidget* LoadTemplateWidget(const QByteArray& uiText, QWidget* parent, std::string* error = nullptr);
+// box to the window, or a plain widget for a page of a sheet (null when the
+// template is malformed).
+QWidget* LoadTemplateWidget(const QByteArray& uiText, QWidget* parent, std::string* error = nullptr,
+                            bool asPage = false);
 
 class CQtWindow final : public IWindow {
 public:

@@ -5,6 +5,7 @@
 #include <QHeaderView>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -140,6 +141,71 @@ TEST(QtBinder, ReportListRowsAreSelectedSeveralAtATimeAndEachChangeIsHeard)
     ASSERT_EQ(bound.logic.heard.size(), 1u);
     EXPECT_EQ(bound.logic.heard[0].code, NotifyCode::ColumnClicked);
     EXPECT_EQ(bound.logic.heard[0].column, 1);
+}
+
+} // namespace
+} // namespace orvane::platform::qt
+
+namespace orvane::platform::qt {
+namespace {
+
+constexpr const char* kSheetForm = R"(<?xml version="1.0" encoding="UTF-8"?>
+<ui version="4.0">
+ <widget class="QDialog" name="t9991">
+  <layout class="QVBoxLayout">
+   <item><widget class="QTabWidget" name="c12320"/></item>
+  </layout>
+ </widget>
+</ui>
+)";
+
+class CPageLogic final : public IDialogLogic {
+public:
+    void OnInit(IWindow& page) override { rowsAtInit = page.ItemCount(1252); }
+    void OnActivate(IWindow&) override { ++activations; }
+    int rowsAtInit = -1;
+    int activations = 0;
+};
+
+// A sheet's tab changes only when its logic shows the page: a page may refuse to be left.
+TEST(QtBinder, ASheetsPagesAreMadeAtOnceAndATabChangesOnlyWhenTheLogicShowsIt)
+{
+    const TemplateInfo info = *ParseTemplate(kSheetForm);
+    CRecordingLogic frameLogic;
+    QWidget* widget = LoadTemplateWidget(kSheetForm, nullptr);
+    CQtWindow frame(9991, info, widget, frameLogic, nullptr);
+    widget->show();
+    CPageLogic first, second;
+    frame.AddPage(100, first, "First");
+    frame.AddPage(100, second, "Second");
+    EXPECT_EQ(frame.PageCount(), 2);
+    EXPECT_EQ(first.rowsAtInit, 0) << "the page's controls exist when its logic starts";
+    frame.ShowPage(0);
+    EXPECT_EQ(first.activations, 1);
+
+    auto* tabs = widget->findChild<QTabWidget*>("c12320");
+    ASSERT_NE(tabs, nullptr);
+    EXPECT_EQ(tabs->tabText(1), "Second");
+    tabs->setCurrentIndex(1);
+    ASSERT_EQ(frameLogic.heard.size(), 1u);
+    EXPECT_EQ(frameLogic.heard[0].control, kIdPageArea);
+    EXPECT_EQ(frameLogic.heard[0].code, NotifyCode::SelectionChanged);
+    EXPECT_EQ(frameLogic.heard[0].item, 1);
+    EXPECT_EQ(tabs->currentIndex(), 0);
+    EXPECT_EQ(second.activations, 0);
+
+    frame.ShowPage(1);
+    EXPECT_EQ(tabs->currentIndex(), 1);
+    EXPECT_EQ(frame.CurrentPage(), 1);
+    EXPECT_EQ(second.activations, 1);
+    EXPECT_EQ(frameLogic.heard.size(), 1u);
+
+    // Escape on a page is the sheet's.
+    auto* pageList = tabs->widget(1)->findChild<QListWidget*>("c1252");
+    ASSERT_NE(pageList, nullptr);
+    QTest::keyClick(pageList, Qt::Key_Escape);
+    EXPECT_EQ(frameLogic.cancels, 1);
+    EXPECT_TRUE(frame.HasEnded());
 }
 
 } // namespace
