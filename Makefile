@@ -25,9 +25,9 @@ run: build
 # (for a bounded time) with the other tests. A folder configured with another
 # compiler is made anew.
 test: deps
-	@if [ -f $(TEST_BUILD_DIR)/CMakeCache.txt ] && ! grep -q '^CMAKE_CXX_COMPILER:[A-Z]*=.*clang' $(TEST_BUILD_DIR)/CMakeCache.txt; then \
+	@if [ -f $(TEST_BUILD_DIR)/CMakeCache.txt ] && ! grep -q '^CMAKE_C_COMPILER:[A-Z]*=.*clang' $(TEST_BUILD_DIR)/CMakeCache.txt; then \
 		rm -rf $(TEST_BUILD_DIR); fi
-	@cmake -S . -B $(TEST_BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ \
+	@cmake -S . -B $(TEST_BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
 		-DORVANE_SANITIZE=ON -DORVANE_FUZZ=ON -DORVANE_FUZZ_SECONDS=$(or $(FUZZ_SECONDS),30) -DORVANE_BENCH=OFF >/dev/null
 	@cmake --build $(TEST_BUILD_DIR) -j $(JOBS)
 	@cd $(TEST_BUILD_DIR) && ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
@@ -39,7 +39,7 @@ bench: build
 
 # The fuzz targets alone, optimised, for a longer run: make fuzz FUZZ_SECONDS=3600
 fuzz: deps
-	@cmake -S . -B $(FUZZ_BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+	@cmake -S . -B $(FUZZ_BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
 		-DORVANE_FUZZ=ON -DORVANE_FUZZ_SECONDS=$(or $(FUZZ_SECONDS),600) -DORVANE_TESTS=OFF -DORVANE_BENCH=OFF >/dev/null
 	@cmake --build $(FUZZ_BUILD_DIR) -j $(JOBS)
 	@cd $(FUZZ_BUILD_DIR) && ctest -L fuzz --output-on-failure -j $(JOBS)
