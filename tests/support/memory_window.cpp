@@ -313,7 +313,13 @@ void CMemoryWindow::SelectTreeItemAsUser(int id, TreeItem item)
     if (!FindForUser(id, "SelectTreeItemAsUser") || !FindNode(id, item, "SelectTreeItemAsUser"))
         return;
     m_focus = id;
-    SelectTreeItem(id, item);
+    Control& control = m_controls[id];
+    if (control.selectedTreeItem == item)
+        return;
+    control.selectedTreeItem = item;
+    Notification notification{id, NotifyCode::SelectionChanged};
+    notification.item = static_cast<int>(item);
+    Notify(notification);
 }
 
 void CMemoryWindow::ChooseTab(int index)
@@ -768,12 +774,7 @@ void CMemoryWindow::SelectTreeItem(int id, TreeItem item)
     Control* control = Find(id, "SelectTreeItem");
     if (!control || (item != 0 && !FindNode(id, item, "SelectTreeItem")))
         return;
-    if (control->selectedTreeItem == item)
-        return;
     control->selectedTreeItem = item;
-    Notification notification{id, NotifyCode::SelectionChanged};
-    notification.item = static_cast<int>(item);
-    Notify(notification);
 }
 
 TreeItem CMemoryWindow::SelectedTreeItem(int id) const
