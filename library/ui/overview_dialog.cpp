@@ -147,8 +147,8 @@ void COverviewDialog::OnInit(IWindow& window)
     window.SetTitle(title);
     window.SetColumns(kList, {{S(kProblemHeader), 225, platform::Align::Left},
                               {S(kRepairedHeader), 75, platform::Align::Centre},
-                              {S(kPriorityHeader), 50, platform::Align::Centre},
-                              {S(kAutoRepairHeader), 50, platform::Align::Left}});
+                              {S(kPriorityHeader), 75, platform::Align::Centre},
+                              {S(kAutoRepairHeader), 80, platform::Align::Left}});
     window.SetImageStrip(kTree, kStateImages);
     window.SetImageStrip(kList, kStateImages);
     window.SetChecked(kIgnoreRepaired, m_settings->GetIgnoreRepaired());
