@@ -232,6 +232,10 @@ public:
     virtual void Refresh() = 0;
     virtual std::string Address() const = 0;
     virtual int Width() const = 0;
+    // Where names that the shown page does not find beside itself are looked
+    // up: previews are written apart from the page they show, whose images
+    // lie beside that page.
+    virtual void SetResourceFolder(std::string_view folder) { (void)folder; }
 };
 
 struct FileFilter {
