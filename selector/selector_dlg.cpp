@@ -290,10 +290,15 @@ void CSelectorDlg::OnNotify(IWindow& window, const platform::Notification& notif
     }
 }
 
-// Enter never closes the window: on a show-files box it ticks the box.
+// Enter never closes the window: on a show-files box it ticks the box, on
+// a button it presses the button (none is the default one).
 void CSelectorDlg::OnOk(IWindow& window)
 {
     const int focused = window.FocusedControl();
+    if (window.KindOf(focused) == platform::ControlKind::Button && window.IsEnabled(focused)) {
+        OnNotify(window, {focused, platform::NotifyCode::Clicked});
+        return;
+    }
     if ((focused == kIdShowHtml || focused == kIdShowText || focused == kIdShowAll) && window.IsEnabled(focused)) {
         window.SetChecked(focused, !window.IsChecked(focused));
         FilterChanged(window);
