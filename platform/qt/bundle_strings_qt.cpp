@@ -37,9 +37,11 @@ std::map<std::string, CResourceBundle*>& LoadedBundles()
     return bundles;
 }
 
+// None loaded yet: an empty bundle, kept like the loaded ones.
 CResourceBundle*& CurrentBundle()
 {
-    static CResourceBundle* current = new CResourceBundle;
+    static CResourceBundle& none = *new CResourceBundle;
+    static CResourceBundle* current = &none;
     return current;
 }
 
