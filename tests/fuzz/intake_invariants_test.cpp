@@ -87,8 +87,9 @@ TEST(AttributeInvariants, HoldForEveryTagOfTheCorpusPages)
         document.AddLine(ReadFileBytes(path));
         document.Finish();
         for (const CElement* e : document.Elements()) {
-            if (e->Kind() >= 0)
+            if (e->Kind() >= 0) {
                 ASSERT_EQ(fuzz::CheckAttributeParse(e->Text()), "") << path << ": " << e->Text();
+            }
         }
     }
 }
