@@ -6,6 +6,7 @@
 #include "library/registry/object_database.h"
 #include "library/ui/overview_dialog.h"
 #include "library/ui/problem_list.h"
+#include "library/ui/validator_sheet.h"
 #include "platform/window.h"
 
 namespace orvane {
@@ -21,13 +22,35 @@ int RunCheckingSession(CHtmlDocument& document, COrvaneSettings& settings, const
     return overview.ResultCode();
 }
 
-int RunUnattendedSession(CHtmlDocument& document, COrvaneSettings& settings, const std::string&)
+namespace {
+
+// The repairs the settings switch on for the problems that count, made as a
+// repair run makes them, without showing a page; a problem whose repair needs
+// the user stays open.
+void RepairAutomatically(CProblemList& problems, CHtmlDocument& document, COrvaneSettings& settings,
+                         CSrcObjectDatabase& registry, const std::string& fileName)
+{
+    CValidatorSheet sheet;
+    sheet.SetObjectRegistry(&registry);
+    sheet.SetSettings(&settings);
+    sheet.SetDocumentPath(fileName);
+    for (const auto& entry : problems.AllEntries()) {
+        if (problems.IsAtLevel(*entry) && !entry->IsRepaired() && entry->HasAutoRepair() &&
+            settings.GetAutoRepairMode(entry->Kind(), entry->Bit()) == 1)
+            entry->Element().AddRepairPages(sheet, document, entry->Bit());
+    }
+}
+
+} // namespace
+
+int RunUnattendedSession(CHtmlDocument& document, COrvaneSettings& settings, const std::string& fileName)
 {
     CSrcObjectDatabase registry;
     registry.Load();
     CProblemList problems;
     problems.Prepare(document, settings, &registry);
     problems.Group(settings);
+    RepairAutomatically(problems, document, settings, registry, fileName);
     const int result = problems.SessionResult();
     CloseSession(document, settings, registry, problems.Summarize(settings.GetConformanceLevel()).achievedLevel);
     document.SetObjectRegistry(nullptr);
