@@ -738,10 +738,16 @@ void CQtWindow::SetColumns(int id, const std::vector<Column>& columns)
     for (const Column& column : columns)
         titles << ToQt(column.title);
     tree->setHeaderLabels(titles);
+    bool filled = false;
     for (int i = 0; i < static_cast<int>(columns.size()); ++i) {
-        tree->setColumnWidth(i, static_cast<int>(columns[static_cast<std::size_t>(i)].width * scale));
-        tree->headerItem()->setTextAlignment(i, AlignmentOf(columns[static_cast<std::size_t>(i)].align));
+        const Column& column = columns[static_cast<std::size_t>(i)];
+        tree->setColumnWidth(i, static_cast<int>(column.width * scale));
+        tree->headerItem()->setTextAlignment(i, AlignmentOf(column.align));
+        tree->header()->setSectionResizeMode(i, column.fills ? QHeaderView::Stretch : QHeaderView::Interactive);
+        filled = filled || column.fills;
     }
+    if (filled)
+        tree->header()->setStretchLastSection(false);
     tree->setHeaderHidden(false);
 }
 
