@@ -113,6 +113,12 @@ QString WithVisibleFormControls(QString html)
         }
         return Boxed(shown + QString::fromUtf8(" \u25be"));
     });
+    // What follows a heading without a block of its own starts a new line, as
+    // in a web browser (Qt would run it on in the heading).
+    static const QRegularExpression headingEnd(
+        R"((</h[1-6]\s*>)(?=\s*(?:[^<\s]|<(?!/|p\b|div\b|h[1-6]\b|hr\b|table\b|ul\b|ol\b|dl\b|pre\b|blockquote\b|form\b|center\b|address\b))))",
+        QRegularExpression::CaseInsensitiveOption);
+    html.replace(headingEnd, "\\1<div>");
     return html;
 }
 

@@ -51,7 +51,7 @@ TEST(QtBrowser, ShowsALocalPageWithItsImageAndOnlyLinksToTheNetwork)
     // A form shows its fields, with what they hold, where the page has them.
     QFile form(folder.filePath("form.html"));
     ASSERT_TRUE(form.open(QIODevice::WriteOnly));
-    form.write("<html><body><form><p>Name: <input type=\"text\" name=\"who\" value=\"Ann\"> "
+    form.write("<html><body><form><p>Name: <h2>To repair</h2><input type=\"text\" name=\"who\" value=\"Ann\"> "
                "<input type=hidden name=k value=secret> <input type=checkbox checked> Walks "
                "<select><option>Ten<option selected>Two</select></p>"
                "<textarea name=notes>Bring tea</textarea><input type=submit value=\"Book\"></form>"
@@ -59,7 +59,7 @@ TEST(QtBrowser, ShowsALocalPageWithItsImageAndOnlyLinksToTheNetwork)
     form.close();
     browser.Navigate(folder.filePath("form.html#end").toStdString());
     const QString shown = view.toPlainText();
-    for (const char* text : {"Name:", "Ann", "\u2612 Walks", "Two", "Bring tea", "Book"})
+    for (const char* text : {"Name:", "To repair\n", "Ann", "\u2612 Walks", "Two", "Bring tea", "Book"})
         EXPECT_TRUE(shown.contains(QString::fromUtf8(text))) << text << " in " << shown.toStdString();
     EXPECT_FALSE(shown.contains("secret"));
     EXPECT_FALSE(shown.contains("Ten"));
