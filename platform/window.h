@@ -123,6 +123,8 @@ public:
     virtual void OnActivate(IWindow& /*window*/) {}
     // The window is going away; its controls still answer.
     virtual void OnDestroy(IWindow& /*window*/) {}
+    // Files the user dropped on the window (after IWindow::AcceptDroppedFiles).
+    virtual void OnDropFiles(IWindow& /*window*/, const std::vector<std::string>& /*paths*/) {}
 };
 
 class IWindow {
@@ -150,6 +152,8 @@ public:
     // Where the window's splitter divides its two sides: numerator / denominator of its width.
     virtual std::pair<int, int> SplitterRatio() const = 0;
     virtual void SetSplitterRatio(int numerator, int denominator) = 0;
+    // Files dropped on the window reach the logic's OnDropFiles from now on.
+    virtual void AcceptDroppedFiles() {}
 
     // Any control.
     virtual bool HasControl(int id) const = 0;
@@ -189,6 +193,14 @@ public:
     virtual void SetImageStrip(int id, int bitmapId) = 0;
     // Let the logic hear these keys on the control (Space on a list toggles rows, say).
     virtual void WatchKey(int id, Key key) = 0;
+    // An image of the row's kind from the desktop's icon theme, by its name in
+    // the icon naming of freedesktop.org ("text-html", "folder"): beside a
+    // report row's state icon, in front of a combo's entry. Empty removes it.
+    virtual void SetItemImage(int /*id*/, int /*row*/, std::string_view /*image*/) {}
+    // How far a combo's entry is indented in its drop-down list (levels of a path).
+    virtual void SetItemIndent(int /*id*/, int /*row*/, int /*level*/) {}
+    // A report list's column width as the user left it; -1 when unknown.
+    virtual int ColumnWidth(int /*id*/, int /*column*/) const { return -1; }
 
     // Trees.
     virtual void ClearTree(int id) = 0;
@@ -233,6 +245,10 @@ public:
     virtual void Refresh() = 0;
     virtual std::string Address() const = 0;
     virtual int Width() const = 0;
+    // Where names that the shown page does not find beside itself are looked
+    // up: previews are written apart from the page they show, whose images
+    // lie beside that page.
+    virtual void SetResourceFolder(std::string_view folder) { (void)folder; }
 };
 
 struct FileFilter {

@@ -147,8 +147,8 @@ void COverviewDialog::OnInit(IWindow& window)
     window.SetTitle(title);
     window.SetColumns(kList, {{S(kProblemHeader), 225, platform::Align::Left},
                               {S(kRepairedHeader), 75, platform::Align::Centre},
-                              {S(kPriorityHeader), 50, platform::Align::Centre},
-                              {S(kAutoRepairHeader), 50, platform::Align::Left}});
+                              {S(kPriorityHeader), 75, platform::Align::Centre},
+                              {S(kAutoRepairHeader), 80, platform::Align::Left}});
     window.SetImageStrip(kTree, kStateImages);
     window.SetImageStrip(kList, kStateImages);
     window.SetChecked(kIgnoreRepaired, m_settings->GetIgnoreRepaired());
@@ -180,10 +180,10 @@ void COverviewDialog::GroupAndFillTree(IWindow& window)
     const TreeItem other = addGroup(m_problems.OtherGroup(), kOtherGroup, kOtherIcon, false);
     window.ClearItems(kList);
     // The list shows the first group straight away, so the user starts with what counts.
-    if (const TreeItem first = atLevel ? atLevel : other)
+    const TreeItem first = atLevel ? atLevel : other;
+    if (first)
         window.SelectTreeItem(kTree, first);
-    else
-        RefreshSelectionCount(window);
+    SelectNode(window, first);
 }
 
 // --- The tree and the list
@@ -386,6 +386,8 @@ void COverviewDialog::RefreshTargetLine(IWindow& window)
 
 void COverviewDialog::OnNotify(IWindow& window, const Notification& notification)
 {
+    // Buttons and the box act when pressed; their other notices (focus) do nothing.
+    const bool pressed = notification.code == NotifyCode::Clicked;
     switch (notification.control) {
     case kTree:
         if (notification.code == NotifyCode::SelectionChanged)
@@ -402,21 +404,27 @@ void COverviewDialog::OnNotify(IWindow& window, const Notification& notification
             RepairSelected(window);
         break;
     case kRepair:
-        RepairSelected(window);
+        if (pressed)
+            RepairSelected(window);
         break;
     case kSettingsButton:
-        ShowSettings(window);
+        if (pressed)
+            ShowSettings(window);
         break;
     case kHelpButton:
-        OnHelp(window);
+        if (pressed)
+            OnHelp(window);
         break;
     case kIgnoreRepaired:
+        if (!pressed)
+            break;
         if (window.IsChecked(kIgnoreRepaired))
             DeselectRepairedRows(window);
         RefreshSelectionCount(window);
         break;
     case platform::kIdOk:
-        CloseWithClosingSteps(window);
+        if (pressed)
+            CloseWithClosingSteps(window);
         break;
     default:
         break;

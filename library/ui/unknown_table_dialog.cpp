@@ -1,6 +1,7 @@
 #include "unknown_table_dialog.h"
 
 #include "library/dialogs/help_topic.h"
+#include "library/html/html_document.h"
 #include "library/tables/table_record.h"
 #include "platform/file_system.h"
 #include "platform/paths.h"
@@ -81,8 +82,16 @@ void CUnknownTableDialog::ShowRecord(platform::IWindow& window, std::size_t inde
     m_previewPath = WriteTablePreviewPage(table, 0);
     // A preview that cannot be written leaves the browser as it was.
     if (!m_previewPath.empty()) {
-        if (platform::IBrowser* browser = window.Browser(kPreview))
+        if (platform::IBrowser* browser = window.Browser(kPreview)) {
+            // The table's images lie beside its page, not beside the preview.
+            if (const CHtmlDocument* document = table.Document()) {
+                const std::string& name = document->Name();
+                const auto slash = name.find_last_of('/');
+                if (slash != std::string::npos)
+                    browser->SetResourceFolder(name.substr(0, slash));
+            }
             browser->Navigate(m_previewPath);
+        }
     }
 }
 

@@ -6,6 +6,8 @@
 #include "platform/services.h"
 #include "platform/string_table.h"
 
+#include <map>
+
 namespace orvane::platform {
 namespace {
 
@@ -27,10 +29,29 @@ public:
 // gone before the bundle's destructor could unregister from it.
 // Made on first use, as the library's start may ask for them before the
 // library's own globals are set up.
-CResourceBundle& Bundle()
+// Every bundle loaded so far, by file name, and the one in use: a program
+// showing windows of both deliverables (the screenshots) switches between them.
+std::map<std::string, CResourceBundle*>& LoadedBundles()
 {
-    static CResourceBundle& bundle = *new CResourceBundle;
-    return bundle;
+    static auto& bundles = *new std::map<std::string, CResourceBundle*>;
+    return bundles;
+}
+
+// None loaded yet: an empty bundle, kept like the loaded ones.
+CResourceBundle*& CurrentBundle()
+{
+    static CResourceBundle& none = *new CResourceBundle;
+    static CResourceBundle* current = &none;
+    return current;
+}
+
+CResourceBundle& Bundle() { return *CurrentBundle(); }
+
+// The language the strings were last installed in.
+std::string& Language()
+{
+    static std::string& language = *new std::string;
+    return language;
 }
 
 CLanguageStrings& LanguageStrings()
@@ -45,6 +66,7 @@ bool InstallBundleLanguage(const std::string& language)
 {
     if (!Bundle().IsLoaded())
         return false;
+    Language() = language;
     std::optional<std::string> english = Bundle().ReadFile("strings/en.txt");
     if (!english)
         return false;
@@ -61,13 +83,22 @@ bool InstallBundleLanguage(const std::string& language)
 
 bool InstallBundleStrings(const std::string& bundleFileName)
 {
-    if (!Bundle().IsLoaded()) {
-        std::string path = FindDataFile(bundleFileName);
-        if (path.empty() || !Bundle().Load(path))
+    std::map<std::string, CResourceBundle*>& bundles = LoadedBundles();
+    auto it = bundles.find(bundleFileName);
+    if (it == bundles.end()) {
+        auto* bundle = new CResourceBundle;
+        const std::string path = FindDataFile(bundleFileName);
+        if (path.empty() || !bundle->Load(path)) {
+            delete bundle;
             return false;
+        }
+        it = bundles.emplace(bundleFileName, bundle).first;
     }
-    return InstallBundleLanguage(UiLanguage());
+    CurrentBundle() = it->second;
+    return InstallBundleLanguage(Language().empty() ? UiLanguage() : Language());
 }
+
+std::string BundleLanguage() { return Language().empty() ? UiLanguage() : Language(); }
 
 const CResourceBundle* InstalledBundle() { return Bundle().IsLoaded() ? &Bundle() : nullptr; }
 

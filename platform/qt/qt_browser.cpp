@@ -174,3 +174,13 @@ void CQtBrowser::Refresh()
 int CQtBrowser::Width() const { return m_view ? m_view->viewport()->width() : 0; }
 
 } // namespace orvane::platform::qt
+
+namespace orvane::platform::qt {
+
+void CQtBrowser::SetResourceFolder(std::string_view folder)
+{
+    if (m_view)
+        m_view->setSearchPaths({QString::fromUtf8(folder.data(), static_cast<qsizetype>(folder.size()))});
+}
+
+} // namespace orvane::platform::qt

@@ -17,6 +17,7 @@ public:
     void Refresh() override;
     std::string Address() const override { return m_address; }
     int Width() const override;
+    void SetResourceFolder(std::string_view folder) override;
 
 private:
     QPointer<QTextBrowser> m_view;

@@ -58,6 +58,8 @@ QApplication* MakeApplication()
     return application;
 }
 
+void InstallQtServices();
+
 } // namespace
 
 bool StartWindows()
@@ -77,6 +79,23 @@ bool StartWindows()
         SetPrompt(&consolePrompt);
         return false;
     }
+    InstallQtServices();
+    return true;
+}
+
+bool StartProgramWindows()
+{
+    if (g_started || !qobject_cast<QApplication*>(QCoreApplication::instance()))
+        return StartWindows();
+    g_started = true;
+    InstallQtServices();
+    return true;
+}
+
+namespace {
+
+void InstallQtServices()
+{
     g_windows = true;
     static CQtWindowSystem windows;
     static CQtHelpViewer helpViewer;
@@ -85,8 +104,9 @@ bool StartWindows()
     SetHelpViewer(&helpViewer);
     SetPrompt(&messageBoxes);
     InstallTemplateLanguage(UiLanguage());
-    return true;
 }
+
+} // namespace
 
 CQtWindowSystem* QtWindows() { return g_windows ? static_cast<CQtWindowSystem*>(&Windows()) : nullptr; }
 

@@ -17,6 +17,11 @@ class CQtHelpViewer;
 // Installs the services above, once; true when windows can be shown.
 bool StartWindows();
 
+// The same for a program that made its own widget application: its windows
+// are shown whatever ORVANE_SESSION says (that tells the checker library how
+// to run its sessions, not whether the program has a window).
+bool StartProgramWindows();
+
 // The Qt services StartWindows installed; null when windows cannot be shown.
 CQtWindowSystem* QtWindows();
 CQtHelpViewer* QtHelpViewer();

@@ -14,6 +14,11 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
+#include <QDropEvent>
+#include <QFileIconProvider>
+#include <QMimeData>
+#include <QPainter>
+#include <QStyledItemDelegate>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -41,6 +46,44 @@ namespace {
 
 constexpr int kDataRole = Qt::UserRole;
 constexpr int kIconRole = Qt::UserRole + 1;
+constexpr int kImageRole = Qt::UserRole + 2;
+constexpr int kIndentRole = Qt::UserRole + 3;
+
+// An image of the desktop's icon theme by its freedesktop.org name; where
+// the theme lacks it, the style's picture of that kind of thing.
+QIcon ThemeImage(const QString& name)
+{
+    if (name.isEmpty())
+        return {};
+    QIcon icon = QIcon::fromTheme(name);
+    if (!icon.isNull())
+        return icon;
+    static QFileIconProvider provider;
+    if (name == "user-desktop")
+        return provider.icon(QFileIconProvider::Desktop);
+    if (name.startsWith("folder-remote"))
+        return provider.icon(QFileIconProvider::Network);
+    if (name.startsWith("folder"))
+        return provider.icon(QFileIconProvider::Folder);
+    if (name.startsWith("drive-optical"))
+        return provider.icon(QFileIconProvider::Drive);
+    if (name.startsWith("drive"))
+        return provider.icon(QFileIconProvider::Drive);
+    return provider.icon(QFileIconProvider::File);
+}
+
+// Entries of a combo's drop-down list indented by their level; the entry in
+// the closed box is not.
+class CIndentDelegate final : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QStyleOptionViewItem indented(option);
+        indented.rect.adjust(index.data(kIndentRole).toInt() * 12, 0, 0, 0);
+        QStyledItemDelegate::paint(painter, indented, index);
+    }
+};
 
 QString ToQt(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 std::string FromQt(const QString& text) { return text.toStdString(); }
@@ -209,6 +252,45 @@ public:
     }
 
 private:
+    CQtWindow& m_window;
+};
+
+// Files dropped on the window, for the logic.
+class CQtWindow::CDropEvents final : public QObject {
+public:
+    explicit CDropEvents(CQtWindow& window) : m_window(window) {}
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove) {
+            auto* drag = static_cast<QDropEvent*>(event);
+            if (!Paths(drag->mimeData()).empty()) {
+                drag->acceptProposedAction();
+                return true;
+            }
+        } else if (event->type() == QEvent::Drop) {
+            auto* drop = static_cast<QDropEvent*>(event);
+            const std::vector<std::string> paths = Paths(drop->mimeData());
+            if (!paths.empty() && !m_window.HasEnded()) {
+                drop->acceptProposedAction();
+                m_window.m_logic.OnDropFiles(m_window, paths);
+                return true;
+            }
+        }
+        return false;
+    }
+
+private:
+    static std::vector<std::string> Paths(const QMimeData* data)
+    {
+        std::vector<std::string> paths;
+        if (!data)
+            return paths;
+        for (const QUrl& url : data->urls()) {
+            if (url.isLocalFile())
+                paths.push_back(url.toLocalFile().toStdString());
+        }
+        return paths;
+    }
     CQtWindow& m_window;
 };
 
@@ -848,7 +930,80 @@ void CQtWindow::SetItemIcon(int id, int row, int icon)
     if (!item || !control)
         return;
     item->setData(0, kIconRole, icon);
-    item->setIcon(0, icon >= 0 && icon < control->images.size() ? QIcon(control->images[icon]) : QIcon());
+    UpdateRowDecoration(id, item);
+}
+
+// A report row shows its state icon and its kind's image side by side.
+void CQtWindow::UpdateRowDecoration(int id, QTreeWidgetItem* item)
+{
+    const Control* control = Find(id);
+    if (!control)
+        return;
+    const int icon = item->data(0, kIconRole).toInt();
+    const QIcon image = ThemeImage(item->data(0, kImageRole).toString());
+    const bool hasState = icon >= 0 && icon < control->images.size();
+    if (!hasState || image.isNull()) {
+        item->setIcon(0, hasState ? QIcon(control->images[icon]) : image);
+        return;
+    }
+    const int side = control->widget->style()->pixelMetric(QStyle::PM_SmallIconSize);
+    const qreal ratio = control->widget->devicePixelRatioF();
+    QPixmap both(QSize(side * 2 + 2, side) * ratio);
+    both.setDevicePixelRatio(ratio);
+    both.fill(Qt::transparent);
+    {
+        QPainter painter(&both);
+        painter.drawPixmap(QRect(0, 0, side, side), control->images[icon]);
+        painter.drawPixmap(QRect(side + 2, 0, side, side), image.pixmap(QSize(side, side), ratio));
+    }
+    item->setIcon(0, QIcon(both));
+    if (auto* tree = qobject_cast<QTreeWidget*>(control->widget.data()); tree && tree->iconSize().width() < side * 2 + 2)
+        tree->setIconSize(QSize(side * 2 + 2, side));
+}
+
+void CQtWindow::SetItemImage(int id, int row, std::string_view image)
+{
+    if (QTreeWidgetItem* item = RowOf(id, row)) {
+        item->setData(0, kImageRole, ToQt(image));
+        UpdateRowDecoration(id, item);
+    } else if (auto* combo = As<QComboBox>(id); combo && row >= 0 && row < combo->count()) {
+        combo->setItemIcon(row, ThemeImage(ToQt(image)));
+    }
+}
+
+void CQtWindow::SetItemIndent(int id, int row, int level)
+{
+    auto* combo = As<QComboBox>(id);
+    if (!combo || row < 0 || row >= combo->count())
+        return;
+    if (!dynamic_cast<CIndentDelegate*>(combo->itemDelegate()))
+        combo->setItemDelegate(new CIndentDelegate(combo));
+    combo->setItemData(row, level, kIndentRole);
+}
+
+int CQtWindow::ColumnWidth(int id, int column) const
+{
+    auto* tree = As<QTreeWidget>(id);
+    if (!tree || column < 0 || column >= tree->columnCount())
+        return -1;
+    // In the standard resolution's pixels, as SetColumns takes them.
+    const double scale = std::max(1.0, tree->fontMetrics().averageCharWidth() / 6.0);
+    return static_cast<int>(tree->columnWidth(column) / scale + 0.5);
+}
+
+void CQtWindow::AcceptDroppedFiles()
+{
+    if (!m_widget || m_drops)
+        return;
+    m_drops = std::make_unique<CDropEvents>(*this);
+    m_widget->setAcceptDrops(true);
+    m_widget->installEventFilter(m_drops.get());
+    for (auto& [id, control] : m_controls) {
+        if (auto* view = qobject_cast<QAbstractItemView*>(control.widget.data())) {
+            view->viewport()->setAcceptDrops(true);
+            view->viewport()->installEventFilter(m_drops.get());
+        }
+    }
 }
 
 int CQtWindow::ItemIcon(int id, int row) const

@@ -72,6 +72,7 @@ public:
     std::pair<int, int> ScreenSize() const override;
     std::pair<int, int> SplitterRatio() const override;
     void SetSplitterRatio(int numerator, int denominator) override;
+    void AcceptDroppedFiles() override;
 
     bool HasControl(int id) const override { return m_controls.count(id) != 0; }
     std::optional<ControlKind> KindOf(int id) const override;
@@ -104,6 +105,9 @@ public:
     void ReorderItems(int id, const std::vector<int>& order) override;
     void SetImageStrip(int id, int bitmapId) override;
     void WatchKey(int id, Key key) override;
+    void SetItemImage(int id, int row, std::string_view image) override;
+    void SetItemIndent(int id, int row, int level) override;
+    int ColumnWidth(int id, int column) const override;
 
     void ClearTree(int id) override;
     TreeItem AddTreeItem(int id, TreeItem parent, std::string_view text, int image, ItemData data) override;
@@ -142,6 +146,8 @@ private:
     };
     class CQuiet;
     class CControlEvents;
+    class CDropEvents;
+    void UpdateRowDecoration(int id, QTreeWidgetItem* item);
 
     template <class W> W* As(int id) const;
     Control* Find(int id);
@@ -162,6 +168,7 @@ private:
     std::map<int, QTimer*> m_timers;
     QMenu* m_systemMenu = nullptr;
     std::unique_ptr<CControlEvents> m_events;
+    std::unique_ptr<CDropEvents> m_drops;
     std::vector<std::unique_ptr<CQtWindow>> m_pages;
     int m_currentPage = -1;
     // The last widget of the pages in the focus chain, where the next page's go.

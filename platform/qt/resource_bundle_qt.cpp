@@ -1,6 +1,7 @@
 #include "platform/resource_bundle.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QResource>
 
 #include <atomic>
@@ -10,7 +11,9 @@ namespace orvane::platform {
 bool CResourceBundle::Load(const std::string& path)
 {
     static std::atomic<int> counter{0};
-    QString root = QString("/orvane-bundle-%1").arg(counter++);
+    // Named after the file too: the library and a program loading it each
+    // count their own bundles, in the one resource tree of the process.
+    QString root = QString("/orvane-bundle-%1-%2").arg(QFileInfo(QString::fromStdString(path)).completeBaseName()).arg(counter++);
     if (!QResource::registerResource(QString::fromStdString(path), root))
         return false;
     m_path = path;

@@ -30,6 +30,8 @@ namespace orvane::platform::qt {
 namespace {
 
 const QString kTemplates = QString(ORVANE_RESOURCES_DIR) + "/templates";
+// The selector program's own bundle has its own templates and German table.
+const QString kSelectorTemplates = QString(ORVANE_SELECTOR_RESOURCES_DIR) + "/templates";
 
 QByteArray ReadAll(const QString& path)
 {
@@ -82,8 +84,10 @@ bool TakesFocus(const QWidget* widget)
 QStringList TemplateFiles()
 {
     QStringList files;
-    for (const QString& name : QDir(kTemplates).entryList({"*.ui"}, QDir::Files, QDir::Name))
-        files << kTemplates + "/" + name;
+    for (const QString& folder : {kTemplates, kSelectorTemplates}) {
+        for (const QString& name : QDir(folder).entryList({"*.ui"}, QDir::Files, QDir::Name))
+            files << folder + "/" + name;
+    }
     return files;
 }
 
@@ -150,9 +154,9 @@ TEST(TemplateContract, ThereAreTemplatesAndAGermanTable)
 
 TEST(TemplateContract, EveryTemplateLoadsWithControlsOfTheirKindsNamedMnemonicsUniqueAndGerman)
 {
-    const std::map<QString, QString> german = ReadTemplateTexts(ReadAll(kTemplates + "/de.txt"));
     for (const QString& path : TemplateFiles()) {
         SCOPED_TRACE(path.toStdString());
+        const std::map<QString, QString> german = ReadTemplateTexts(ReadAll(QFileInfo(path).absolutePath() + "/de.txt"));
         const QByteArray uiText = ReadAll(path);
         std::string error;
         std::optional<TemplateInfo> info = ParseTemplate(std::string_view(uiText.constData(), uiText.size()), &error);
@@ -207,6 +211,8 @@ TEST(TemplateContract, APagesMnemonicsDoNotClashWithThoseOfItsSheet)
     const std::map<QString, QString> german = ReadTemplateTexts(ReadAll(kTemplates + "/de.txt"));
     std::map<int, std::unique_ptr<QWidget>> pages;
     for (const QString& path : TemplateFiles()) {
+        if (!path.startsWith(kTemplates + "/"))
+            continue;  // the library's sheets only
         std::unique_ptr<QWidget> form(LoadTemplateWidget(ReadAll(path), nullptr));
         if (form && !qobject_cast<QDialog*>(form.get()))
             pages[QFileInfo(path).baseName().toInt()] = std::move(form);

@@ -55,8 +55,15 @@ private:
 
 std::optional<platform::TemplateInfo> LoadTemplate(int templateId)
 {
-    const std::string path = std::string(ORVANE_TEMPLATES_DIR) + "/" + std::to_string(templateId) + ".ui";
-    if (!std::filesystem::exists(path))
+    // The library's templates, then those of the selector program's own bundle.
+    std::string path;
+    for (const char* folder : {ORVANE_TEMPLATES_DIR, ORVANE_SELECTOR_TEMPLATES_DIR}) {
+        path = std::string(folder) + "/" + std::to_string(templateId) + ".ui";
+        if (std::filesystem::exists(path))
+            break;
+        path.clear();
+    }
+    if (path.empty())
         return std::nullopt;
     std::string error;
     auto info = platform::ParseTemplate(ReadFileBytes(path), &error);
@@ -313,7 +320,13 @@ void CMemoryWindow::SelectTreeItemAsUser(int id, TreeItem item)
     if (!FindForUser(id, "SelectTreeItemAsUser") || !FindNode(id, item, "SelectTreeItemAsUser"))
         return;
     m_focus = id;
-    SelectTreeItem(id, item);
+    Control& control = m_controls[id];
+    if (control.selectedTreeItem == item)
+        return;
+    control.selectedTreeItem = item;
+    Notification notification{id, NotifyCode::SelectionChanged};
+    notification.item = static_cast<int>(item);
+    Notify(notification);
 }
 
 void CMemoryWindow::ChooseTab(int index)
@@ -323,6 +336,47 @@ void CMemoryWindow::ChooseTab(int index)
         return;
     }
     Notify({platform::kIdPageArea, NotifyCode::SelectionChanged, index});
+}
+
+void CMemoryWindow::DropFiles(const std::vector<std::string>& paths)
+{
+    if (!m_acceptsDrops) {
+        ADD_FAILURE() << "window " << m_templateId << " does not take dropped files";
+        return;
+    }
+    m_logic.OnDropFiles(*this, paths);
+}
+
+void CMemoryWindow::SetItemImage(int id, int row, std::string_view image)
+{
+    if (Row* found = FindRow(id, row, "SetItemImage"))
+        found->image = image;
+}
+
+std::string CMemoryWindow::ItemImage(int id, int row) const
+{
+    const Row* found = FindRow(id, row, "ItemImage");
+    return found ? found->image : std::string();
+}
+
+void CMemoryWindow::SetItemIndent(int id, int row, int level)
+{
+    if (Row* found = FindRow(id, row, "SetItemIndent"))
+        found->indent = level;
+}
+
+int CMemoryWindow::ItemIndent(int id, int row) const
+{
+    const Row* found = FindRow(id, row, "ItemIndent");
+    return found ? found->indent : 0;
+}
+
+int CMemoryWindow::ColumnWidth(int id, int column) const
+{
+    const Control* control = Find(id, "ColumnWidth");
+    if (!control || column < 0 || column >= static_cast<int>(control->columns.size()))
+        return -1;
+    return control->columns[static_cast<std::size_t>(column)].width;
 }
 
 void CMemoryWindow::PressEnter() { m_logic.OnOk(*this); }
@@ -768,12 +822,7 @@ void CMemoryWindow::SelectTreeItem(int id, TreeItem item)
     Control* control = Find(id, "SelectTreeItem");
     if (!control || (item != 0 && !FindNode(id, item, "SelectTreeItem")))
         return;
-    if (control->selectedTreeItem == item)
-        return;
     control->selectedTreeItem = item;
-    Notification notification{id, NotifyCode::SelectionChanged};
-    notification.item = static_cast<int>(item);
-    Notify(notification);
 }
 
 TreeItem CMemoryWindow::SelectedTreeItem(int id) const

@@ -51,6 +51,7 @@ public:
     void PressHelp();
     void ChooseSystemCommand(int command);
     void FireTimer(int timer);
+    void DropFiles(const std::vector<std::string>& paths);
 
     // --- What the user sees, beyond the IWindow getters.
     const platform::TemplateInfo& Template() const { return m_template; }
@@ -64,6 +65,8 @@ public:
     int ImageStrip(int id) const;
     const std::vector<platform::Column>& Columns(int id) const;
     platform::TreeItem FindTreeItem(int id, std::string_view text) const;
+    std::string ItemImage(int id, int row) const;
+    int ItemIndent(int id, int row) const;
     CMemoryWindow& PageWindow(int index);
     platform::IDialogLogic& Logic() { return m_logic; }
 
@@ -116,6 +119,10 @@ public:
     void ReorderItems(int id, const std::vector<int>& order) override;
     void SetImageStrip(int id, int bitmapId) override;
     void WatchKey(int id, platform::Key key) override;
+    void SetItemImage(int id, int row, std::string_view image) override;
+    void SetItemIndent(int id, int row, int level) override;
+    int ColumnWidth(int id, int column) const override;
+    void AcceptDroppedFiles() override { m_acceptsDrops = true; }
 
     void ClearTree(int id) override;
     platform::TreeItem AddTreeItem(int id, platform::TreeItem parent, std::string_view text, int image,
@@ -150,6 +157,8 @@ private:
         platform::ItemData data = 0;
         int icon = -1;
         bool selected = false;
+        std::string image;
+        int indent = 0;
     };
     struct TreeNode {
         platform::TreeItem parent = 0;
@@ -205,6 +214,7 @@ private:
     int m_currentPage = -1;
     platform::WindowPlacement m_placement{100, 100, 900, 700, false};
     std::pair<int, int> m_splitter{1, 2};
+    bool m_acceptsDrops = false;
 };
 
 // A message box that answers from a queue (OK once it is empty) and keeps

@@ -1,0 +1,765 @@
+#include "selector_dlg.h"
+
+#include "common/orvane_settings.h"
+#include "platform/help.h"
+#include "platform/paths.h"
+#include "platform/registry.h"
+#include "platform/services.h"
+#include "selector_ids.h"
+
+#include <algorithm>
+#include <numeric>
+
+namespace orvane::selector {
+namespace {
+
+using platform::IWindow;
+
+constexpr std::string_view kLeft = "SelectorLocationLeft";
+constexpr std::string_view kRight = "SelectorLocationRight";
+constexpr std::string_view kTop = "SelectorLocationTop";
+constexpr std::string_view kBottom = "SelectorLocationBottom";
+constexpr std::string_view kMaximized = "SelectorMaximized";
+constexpr std::string_view kColumns[3] = {"SelectorCol0", "SelectorCol1", "SelectorCol2"};
+constexpr std::string_view kLastDirectory = "SelectorLastDirectory";
+constexpr std::string_view kDirectorySpecial = "SelectorDirectorySpecial";
+constexpr std::size_t kLastDirectoryBuffer = 500;
+
+std::string Text(int id) { return platform::Strings().Get(id); }
+
+// The file name's extension from its last dot (the dot included); empty when it has none.
+std::string ExtensionOf(const std::string& path)
+{
+    const std::size_t slash = path.rfind('/');
+    const std::size_t dot = path.rfind('.');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
+        return {};
+    return path.substr(dot);
+}
+
+std::string BaseOf(const std::string& path) { return path.substr(0, path.size() - ExtensionOf(path).size()); }
+
+std::string FolderOf(const std::string& path)
+{
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return {};
+    return slash == 0 ? std::string("/") : path.substr(0, slash);
+}
+
+std::string NameOf(const std::string& path)
+{
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+bool IsPageExtension(std::string extension)
+{
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    for (const char* known : {".htm", ".shtml", ".shtm", ".html", ".txt"}) {
+        if (extension == known)
+            return true;
+    }
+    return false;
+}
+
+bool IsInside(const std::string& folder, const std::string& root)
+{
+    if (root.empty())
+        return false;
+    if (folder == root || root == "/")
+        return folder.compare(0, root.size(), root) == 0;
+    return folder.compare(0, root.size() + 1, root + "/") == 0;
+}
+
+const char* ImageOfItem(int kind)
+{
+    switch (kind) {
+    case itemkind::kHtml:
+    case itemkind::kHtmlLink: return "text-html";
+    case itemkind::kText:
+    case itemkind::kTextLink: return "text-plain";
+    case itemkind::kFolder: return "folder";
+    default: return "text-x-generic";
+    }
+}
+
+const char* ImageOfMount(int kind)
+{
+    switch (kind) {
+    case mountkind::kRemovable: return "drive-removable-media";
+    case mountkind::kOptical: return "drive-optical";
+    case mountkind::kNetwork: return "folder-remote";
+    default: return "drive-harddisk";
+    }
+}
+
+int Ask(const std::string& text)
+{
+    return platform::Prompt().Show(Text(text::kCaption), text, platform::PromptIcon::Exclamation,
+                                   platform::PromptButtons::YesNo);
+}
+
+void Tell(const std::string& text)
+{
+    platform::Prompt().Show(Text(text::kCaption), text, platform::PromptIcon::Exclamation, platform::PromptButtons::Ok);
+}
+
+} // namespace
+
+CSelectorDlg::CSelectorDlg(ICheckerLibrary& library, ISelectorFiles& files, std::string databasePath)
+    : m_library(library), m_files(files), m_database(std::move(databasePath))
+{
+}
+
+void CSelectorDlg::Message(int textId) const { Tell(Text(textId)); }
+
+// --- Start and end.
+
+void CSelectorDlg::OnInit(IWindow& window)
+{
+    m_special = m_files.Special();
+    m_state = LoadWindowState();
+    m_desktopMode = m_state.special == 1;
+    m_documentsMode = m_state.special == 2;
+    window.SetChecked(kIdShowHtml, true);
+    // A folder that went away since the last run gives way to the working folder.
+    m_currentFolder = !m_state.lastFolder.empty() && m_files.CanEnter(m_state.lastFolder) ? m_state.lastFolder
+                                                                                          : m_files.CurrentDirectory();
+    m_database.Read();
+    window.SetIcon(kIconWindow);
+    window.SetTitle(Text(text::kCaption));
+    window.SetImageStrip(kIdFiles, kBitmapMarks);
+    window.SetColumns(kIdFiles, {{Text(text::kColumnName), m_state.columns[0], platform::Align::Left},
+                                 {Text(text::kColumnSize), m_state.columns[1], platform::Align::Right},
+                                 {Text(text::kColumnDate), m_state.columns[2], platform::Align::Left},
+                                 {Text(text::kColumnType), std::max(60, window.ClientWidth() - 385),
+                                  platform::Align::Left}});
+    window.WatchKey(kIdFiles, platform::Key::Enter);
+    window.AcceptDroppedFiles();
+    FillLookIn(window);
+    ListFolder(window);
+    if (const std::string about = Text(text::kAboutMenu); !about.empty())
+        window.AddSystemCommand(platform::kCommandAbout, about);
+    if (m_state.complete)
+        window.SetPlacement(m_state.placement);
+    window.Focus(kIdFiles);
+    BindLibrary();
+}
+
+void CSelectorDlg::BindLibrary()
+{
+    if (!m_libraryLoaded) {
+        if (!m_library.Load()) {
+            Message(text::kNoLibrary);
+            return;
+        }
+        m_libraryLoaded = true;
+    }
+    if (!m_validateDoc && !(m_validateDoc = m_library.ResolvePathFunction("ValidateDoc")))
+        Message(text::kNoValidateDoc);
+    if (!m_saveDoc && !(m_saveDoc = m_library.ResolvePathFunction("SaveDoc")))
+        Message(text::kNoSaveDoc);
+    if (!m_displaySettings && !(m_displaySettings = m_library.ResolveAction("DisplaySettings")))
+        Message(text::kNoDisplaySettings);
+    if (!m_getSettings && !(m_getSettings = m_library.ResolveSettings("GetSettings")))
+        Message(text::kNoGetSettings);
+    if (!m_displayAbout && !(m_displayAbout = m_library.ResolveAction("DisplayAbout")))
+        Message(text::kNoDisplayAbout);
+}
+
+void CSelectorDlg::OnDestroy(IWindow& window)
+{
+    m_database.Write();
+    SaveWindowState(window);
+}
+
+CSelectorDlg::WindowState CSelectorDlg::LoadWindowState() const
+{
+    WindowState state;
+    std::unique_ptr<platform::IRegistryKey> key =
+        platform::Registry().OpenKey(platform::kOrvaneRegistryKey, platform::RegistryAccess::Read);
+    if (!key)
+        return state;
+    int* edges[4] = {&state.placement.left, &state.placement.right, &state.placement.top, &state.placement.bottom};
+    const std::string_view names[4] = {kLeft, kRight, kTop, kBottom};
+    bool read = true;
+    for (int i = 0; i < 4 && read; ++i) {
+        std::optional<std::uint32_t> value = key->QueryDword(names[i]);
+        if ((read = value.has_value()))
+            *edges[i] = static_cast<std::int32_t>(*value);
+    }
+    if (read) {
+        std::optional<std::uint32_t> maximized = key->QueryDword(kMaximized);
+        if ((read = maximized.has_value()))
+            state.placement.maximized = *maximized == 1;
+    }
+    state.complete = read;
+    read = true;
+    for (int i = 0; i < 3 && read; ++i) {
+        std::optional<std::uint32_t> width = key->QueryDword(kColumns[i]);
+        if ((read = width.has_value()) && static_cast<std::int32_t>(*width) > 0)
+            state.columns[static_cast<std::size_t>(i)] = static_cast<int>(*width);
+    }
+    std::optional<std::string> last = key->QueryString(kLastDirectory, kLastDirectoryBuffer);
+    std::optional<std::uint32_t> special = key->QueryDword(kDirectorySpecial);
+    if (last)
+        state.lastFolder = *last;
+    if (special)
+        state.special = static_cast<int>(*special);
+    if (!read || !last || !special)
+        state.complete = false;
+    return state;
+}
+
+void CSelectorDlg::SaveWindowState(IWindow& window) const
+{
+    std::unique_ptr<platform::IRegistryKey> key = platform::Registry().CreateKey(platform::kOrvaneRegistryKey);
+    if (!key)
+        return;
+    const platform::WindowPlacement placement = window.Placement();
+    key->SetDword(kLeft, static_cast<std::uint32_t>(placement.left));
+    key->SetDword(kRight, static_cast<std::uint32_t>(placement.right));
+    key->SetDword(kTop, static_cast<std::uint32_t>(placement.top));
+    key->SetDword(kBottom, static_cast<std::uint32_t>(placement.bottom));
+    key->SetDword(kMaximized, placement.maximized ? 1u : 0u);
+    for (int i = 0; i < 3; ++i) {
+        const int width = window.ColumnWidth(kIdFiles, i);
+        key->SetDword(kColumns[i], static_cast<std::uint32_t>(width > 0 ? width : m_state.columns[static_cast<std::size_t>(i)]));
+    }
+    key->SetDword(kDirectorySpecial, m_desktopMode ? 1u : m_documentsMode ? 2u : 0u);
+    key->SetString(kLastDirectory, m_currentFolder);
+    key->Flush();
+}
+
+// --- What the user does.
+
+void CSelectorDlg::OnNotify(IWindow& window, const platform::Notification& notification)
+{
+    using platform::NotifyCode;
+    switch (notification.code) {
+    case NotifyCode::Clicked:
+        switch (notification.control) {
+        case kIdCheck: CheckSelection(window); break;
+        case kIdSettings:
+            if (m_displaySettings)
+                m_displaySettings();
+            else
+                Message(text::kNoSettings);
+            break;
+        case kIdShowHelp: ShowHelp(window); break;
+        case kIdUp: Up(window); break;
+        case kIdRefresh: ListFolder(window); break;
+        case kIdClose: window.End(platform::kIdCancel); break;
+        case kIdShowHtml:
+        case kIdShowText:
+        case kIdShowAll: FilterChanged(window); break;
+        default: break;
+        }
+        break;
+    case NotifyCode::SelectionChanged:
+        if (notification.control == kIdLookIn)
+            LookInChosen(window, window.CurrentItem(kIdLookIn));
+        break;
+    case NotifyCode::DoubleClicked:
+        if (notification.control == kIdFiles && notification.item >= 0)
+            ActivateRow(window, notification.item);
+        break;
+    case NotifyCode::KeyPressed:
+        if (notification.control == kIdFiles && notification.key == platform::Key::Enter) {
+            std::vector<int> selected;
+            for (int row = 0; row < window.ItemCount(kIdFiles); ++row) {
+                if (window.IsItemSelected(kIdFiles, row))
+                    selected.push_back(row);
+            }
+            if (selected.size() == 1)
+                ActivateRow(window, selected.front());
+            else if (selected.size() > 1)
+                CheckSelection(window);
+        }
+        break;
+    case NotifyCode::ColumnClicked:
+        if (notification.control == kIdFiles && notification.column >= 0 && notification.column < 4) {
+            m_ascending[static_cast<std::size_t>(notification.column)] =
+                !m_ascending[static_cast<std::size_t>(notification.column)];
+            SortBy(window, notification.column);
+        }
+        break;
+    default: break;
+    }
+}
+
+// Enter never closes the window: on a show-files box it ticks the box, on
+// a button it presses the button (none is the default one).
+void CSelectorDlg::OnOk(IWindow& window)
+{
+    const int focused = window.FocusedControl();
+    if (window.KindOf(focused) == platform::ControlKind::Button && window.IsEnabled(focused)) {
+        OnNotify(window, {focused, platform::NotifyCode::Clicked});
+        return;
+    }
+    if ((focused == kIdShowHtml || focused == kIdShowText || focused == kIdShowAll) && window.IsEnabled(focused)) {
+        window.SetChecked(focused, !window.IsChecked(focused));
+        FilterChanged(window);
+    }
+}
+
+// Escape does not close the window; the close box and the Close button do.
+void CSelectorDlg::OnCancel(IWindow&) {}
+
+void CSelectorDlg::OnClose(IWindow& window) { window.End(platform::kIdCancel); }
+
+void CSelectorDlg::OnHelp(IWindow& window) { ShowHelp(window); }
+
+void CSelectorDlg::OnSystemCommand(IWindow&, int command)
+{
+    if (command != platform::kCommandAbout)
+        return;
+    if (m_displayAbout)
+        m_displayAbout();
+    else
+        Message(text::kNoAbout);
+}
+
+void CSelectorDlg::OnDropFiles(IWindow& window, const std::vector<std::string>& paths)
+{
+    for (const std::string& path : paths) {
+        if (!m_files.CanEnter(path))
+            CheckFile(window, path);
+    }
+}
+
+void CSelectorDlg::ShowHelp(IWindow& window)
+{
+    platform::IHelpViewer* viewer = platform::HelpViewer();
+    if (m_helpFailed || !viewer)
+        return;
+    if (!m_helpOpened) {
+        const std::string helpFile = platform::FindDataFile("Tamsel.qhc");
+        if (helpFile.empty() || !viewer->Open(helpFile)) {
+            m_helpFailed = true;
+            return;
+        }
+        m_helpOpened = true;
+    }
+    viewer->ShowTopic(&window, "Tamsel.html");
+}
+
+// --- Checking and saving.
+
+void CSelectorDlg::CheckSelection(IWindow& window)
+{
+    std::vector<std::string> paths;
+    bool any = false;
+    for (int row = 0; row < window.ItemCount(kIdFiles); ++row) {
+        if (!window.IsItemSelected(kIdFiles, row))
+            continue;
+        any = true;
+        const CListingItem& item = m_items[static_cast<std::size_t>(window.GetItemData(kIdFiles, row))];
+        if (item.kind != itemkind::kFolder)
+            paths.push_back(ItemPath(window, row));
+    }
+    if (!any) {
+        Message(text::kNothingSelected);
+        return;
+    }
+    bool newFiles = false;
+    for (const std::string& path : paths)
+        newFiles = CheckFile(window, path) == 1 || newFiles;
+    if (newFiles)
+        ListFolder(window);
+    window.Focus(kIdFiles);
+}
+
+void CSelectorDlg::ActivateRow(IWindow& window, int row)
+{
+    const CListingItem& item = m_items[static_cast<std::size_t>(window.GetItemData(kIdFiles, row))];
+    if (item.kind == itemkind::kFolder) {
+        Navigate(window, JoinPath(m_currentFolder, item.name));
+        return;
+    }
+    if (CheckFile(window, ItemPath(window, row)) == 1)
+        ListFolder(window);
+}
+
+std::string CSelectorDlg::ItemPath(IWindow& window, int row) const
+{
+    const CListingItem& item = m_items[static_cast<std::size_t>(window.GetItemData(kIdFiles, row))];
+    const std::string path = JoinPath(m_currentFolder, item.name);
+    if (item.kind == itemkind::kHtmlLink || item.kind == itemkind::kTextLink)
+        return m_files.LinkTarget(path);
+    return path;
+}
+
+int CSelectorDlg::CheckFile(IWindow& window, const std::string& path)
+{
+    if (!m_validateDoc || !m_saveDoc) {
+        Message(text::kNoChecking);
+        return 0;
+    }
+    if (path.empty())
+        return 0;
+    if (!IsPageExtension(ExtensionOf(path)) &&
+        Ask(Text(text::kUnknownTypeBefore) + path + Text(text::kUnknownTypeAfter)) != platform::kAnswerYes)
+        return 0;
+
+    const int result = m_validateDoc(path.c_str());
+    if (result < 0 || result == 0 || result == 2) {
+        MarkFile(window, path, result < 0 ? 4 : result == 0 ? 1 : 3);
+        return 0;
+    }
+    const auto* settings = m_getSettings ? static_cast<const COrvaneSettings*>(m_getSettings()) : nullptr;
+    if (!settings)
+        return 0;
+    std::string saved;
+    switch (settings->GetFileSaves()) {
+    case filesaves::kReplace: saved = SaveReplacing(path); break;
+    case filesaves::kReplaceKeepOriginal: saved = SaveKeepingBackup(window, path, settings->GetOriginalExtension()); break;
+    case filesaves::kBeside: saved = SaveBeside(path, settings->GetValidateExtension()); break;
+    case filesaves::kAsk: saved = SaveAsked(window, path); break;
+    default: break;
+    }
+    const int savedStatus = result == 3 ? 2 : 1;
+    if (saved.empty()) {
+        MarkFile(window, path, 3);
+        return 0;
+    }
+    if (saved == path) {
+        MarkFile(window, path, savedStatus);
+        return 0;
+    }
+    MarkFile(window, path, 3);
+    MarkFile(window, saved, savedStatus);
+    return 1;
+}
+
+// A name beside the file that no file has yet: base + extension, else with a number.
+std::string CSelectorDlg::FreeName(const std::string& base, const std::string& extension) const
+{
+    std::string name = base + extension;
+    for (int i = 0; m_files.Exists(name) && i < 1000; ++i)
+        name = base + std::to_string(i) + extension;
+    return m_files.Exists(name) ? std::string() : name;
+}
+
+// Has the library write the page to target. A file already there is moved
+// aside first and put back when the save fails, and a failed save leaves no
+// partial file behind: the user keeps what they had.
+bool CSelectorDlg::SaveOver(const std::string& target)
+{
+    if (!m_files.Exists(target)) {
+        if (m_saveDoc(target.c_str()) == 1)
+            return true;
+        m_files.Remove(target);
+        return false;
+    }
+    const std::string aside = FreeName(BaseOf(target), ".tmp");
+    if (aside.empty() || !m_files.Rename(target, aside))
+        return false;
+    if (m_saveDoc(target.c_str()) == 1) {
+        m_files.Remove(aside);
+        return true;
+    }
+    m_files.Remove(target);
+    m_files.Rename(aside, target);
+    return false;
+}
+
+std::string CSelectorDlg::SaveReplacing(const std::string& path)
+{
+    const std::string base = BaseOf(path);
+    const std::string aside = FreeName(base, ".tmp");
+    if (aside.empty() || !m_files.Rename(path, aside)) {
+        std::string message = Text(text::kRenameFailed);
+        const std::string beside = base + "-valid" + ExtensionOf(path);
+        std::string saved;
+        if (SaveOver(beside)) {
+            message += Text(text::kRenameFailedSavedAs) + beside;
+            saved = beside;
+        } else {
+            message += Text(text::kRenameFailedNotSaved);
+        }
+        Tell(message);
+        return saved;
+    }
+    if (m_saveDoc(path.c_str()) != 0) {
+        m_files.Remove(aside);
+        return path;
+    }
+    m_files.Remove(path);
+    std::string message = Text(text::kCouldNotSave) + path;
+    if (!m_files.Rename(aside, path))
+        message += "\n" + aside; // where the original page is now
+    Tell(message);
+    return {};
+}
+
+std::string CSelectorDlg::SaveKeepingBackup(IWindow& window, const std::string& path, const std::string& originalExtension)
+{
+    const std::string base = BaseOf(path);
+    std::string backup = base + originalExtension;
+    for (int i = 0; i < 100 && m_files.Exists(backup); ++i)
+        backup = base + std::to_string(i) + originalExtension;
+    // An older backup is never written over.
+    if (!m_files.Exists(backup) && m_files.Rename(path, backup)) {
+        if (m_saveDoc(path.c_str()) != 0) {
+            MarkFile(window, backup, 3);
+            return path;
+        }
+        m_files.Remove(path);
+        m_files.Rename(backup, path);
+    }
+    Tell(Text(text::kCouldNotSave) + path);
+    return {};
+}
+
+std::string CSelectorDlg::SaveBeside(const std::string& path, const std::string& validatedExtension)
+{
+    const std::string beside = BaseOf(path) + validatedExtension;
+    return SaveOver(beside) ? beside : std::string();
+}
+
+std::string CSelectorDlg::SaveAsked(IWindow& window, const std::string& path)
+{
+    platform::FileDialogRequest request;
+    request.title = Text(text::kSaveDialogTitle);
+    request.initialPath = path;
+    request.filters = {{Text(text::kSaveDialogFilter), "*.html *.htm *.shtml *.shtm"}};
+    request.defaultExtension = "htm";
+    for (;;) {
+        std::optional<std::string> chosen = platform::Windows().ChooseFileToSave(&window, request);
+        if (chosen && !chosen->empty()) {
+            if (SaveOver(*chosen))
+                return *chosen;
+            if (Ask(Text(text::kSaveFailedBefore) + *chosen + Text(text::kSaveFailedAfter)) != platform::kAnswerYes)
+                return {};
+            request.initialPath = *chosen;
+        } else if (Ask(Text(text::kSaveCancelled)) != platform::kAnswerYes) {
+            return {};
+        }
+    }
+}
+
+void CSelectorDlg::MarkFile(IWindow& window, const std::string& path, int status)
+{
+    const int mark = MarkOfStatus(status);
+    if (FolderOf(path) == m_currentFolder) {
+        const std::string name = NameOf(path);
+        for (int row = 0; row < window.ItemCount(kIdFiles); ++row) {
+            const CListingItem& item = m_items[static_cast<std::size_t>(window.GetItemData(kIdFiles, row))];
+            if (item.kind != itemkind::kFolder && item.name == name) {
+                window.SetItemIcon(kIdFiles, row, mark);
+                break;
+            }
+        }
+    }
+    m_database.Update(path, mark, m_files.ModificationTime(path));
+}
+
+// --- Listing and navigation.
+
+void CSelectorDlg::ListFolder(IWindow& window)
+{
+    platform::WaitCursor wait;
+    window.ClearItems(kIdFiles);
+    m_items.clear();
+    const bool all = window.IsChecked(kIdShowAll);
+    const bool html = all || window.IsChecked(kIdShowHtml);
+    const bool text = all || window.IsChecked(kIdShowText);
+    for (const FolderEntry& entry : m_files.List(m_currentFolder)) {
+        if (entry.name.empty() || entry.name[0] == '.')
+            continue; // hidden, as the desktop's file managers keep them
+        CListingItem item;
+        item.name = entry.name;
+        item.time = entry.time;
+        if (entry.folder) {
+            item.kind = itemkind::kFolder;
+        } else {
+            item.kind = ClassifyFileName(entry.name, entry.link);
+            item.size = entry.size;
+            const bool isHtml = item.kind == itemkind::kHtml || item.kind == itemkind::kHtmlLink;
+            const bool isText = item.kind == itemkind::kText || item.kind == itemkind::kTextLink;
+            if (!(isHtml ? html : isText ? text : all))
+                continue;
+        }
+        item.index = static_cast<int>(m_items.size());
+        m_items.push_back(std::move(item));
+    }
+    for (const CListingItem& item : m_items) {
+        const int row = window.AddItem(kIdFiles, item.name, item.index);
+        const bool folder = item.kind == itemkind::kFolder;
+        window.SetItemImage(kIdFiles, row, ImageOfItem(item.kind));
+        window.SetItemIcon(kIdFiles, row, folder ? mark::kFolder : mark::kNotChecked);
+        if (!folder)
+            window.SetItemText(kIdFiles, row, 1, SizeText(item.size));
+        window.SetItemText(kIdFiles, row, 2, DateText(item.time));
+        window.SetItemText(kIdFiles, row, 3, m_files.TypeName(JoinPath(m_currentFolder, item.name), folder));
+    }
+    SortBy(window, 0);
+    ApplyDatabase(window);
+}
+
+void CSelectorDlg::SortBy(IWindow& window, int column)
+{
+    const int count = window.ItemCount(kIdFiles);
+    std::vector<int> order(static_cast<std::size_t>(count));
+    std::iota(order.begin(), order.end(), 0);
+    std::vector<platform::ItemData> data;
+    for (int row = 0; row < count; ++row)
+        data.push_back(window.GetItemData(kIdFiles, row));
+    const bool ascending = m_ascending[static_cast<std::size_t>(column)];
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+        return CompareItems(m_items[static_cast<std::size_t>(data[static_cast<std::size_t>(a)])],
+                            m_items[static_cast<std::size_t>(data[static_cast<std::size_t>(b)])], column, ascending,
+                            m_ascending[0]) < 0;
+    });
+    window.ReorderItems(kIdFiles, order);
+}
+
+void CSelectorDlg::ApplyDatabase(IWindow& window)
+{
+    for (int row = 0; row < window.ItemCount(kIdFiles); ++row) {
+        const CListingItem& item = m_items[static_cast<std::size_t>(window.GetItemData(kIdFiles, row))];
+        if (item.kind == itemkind::kFolder)
+            continue;
+        if (std::optional<int> mark = m_database.MarkFor(JoinPath(m_currentFolder, item.name), item.time))
+            window.SetItemIcon(kIdFiles, row, *mark);
+    }
+}
+
+void CSelectorDlg::FillLookIn(IWindow& window)
+{
+    window.ClearItems(kIdLookIn);
+    m_lookIn.clear();
+    // A special mode means nothing once the folder lies outside its special folder.
+    m_desktopMode = m_desktopMode && IsInside(m_currentFolder, m_special.desktop);
+    m_documentsMode = m_documentsMode && IsInside(m_currentFolder, m_special.documents);
+    int selected = -1;
+    bool pathShown = false;
+    auto add = [&](std::string text, int kind, std::string path, const char* image, int level) {
+        CListingItem entry;
+        entry.index = static_cast<int>(m_lookIn.size());
+        entry.kind = kind;
+        entry.indent = level;
+        entry.name = std::move(text);
+        entry.path = std::move(path);
+        const int row = window.AddItem(kIdLookIn, entry.name, entry.index);
+        window.SetItemImage(kIdLookIn, row, image);
+        window.SetItemIndent(kIdLookIn, row, level);
+        m_lookIn.push_back(std::move(entry));
+        return row;
+    };
+    auto addPath = [&](const std::string& root, int rootRow) {
+        selected = rootRow;
+        std::string relative = m_currentFolder.substr(root.size());
+        std::string path = root;
+        std::size_t start = 0;
+        std::vector<std::string> names;
+        while (start < relative.size()) {
+            std::size_t slash = relative.find('/', start);
+            if (slash == std::string::npos)
+                slash = relative.size();
+            if (slash > start)
+                names.push_back(relative.substr(start, slash - start));
+            start = slash + 1;
+        }
+        for (std::size_t i = 0; i < names.size(); ++i) {
+            path = JoinPath(path, names[i]);
+            const bool last = i + 1 == names.size();
+            selected = add(names[i], last ? lookinkind::kCurrentFolder : lookinkind::kPathFolder, path,
+                           last ? "folder-open" : "folder", static_cast<int>(i) + 1);
+        }
+        pathShown = true;
+    };
+
+    const int desktop = add(Text(text::kDesktop), lookinkind::kDesktop, m_special.desktop, "user-desktop", 0);
+    if (m_desktopMode)
+        addPath(m_special.desktop, desktop);
+    const int documents = add(Text(text::kDocuments), lookinkind::kDocuments, m_special.documents, "folder-documents", 0);
+    if (m_documentsMode)
+        addPath(m_special.documents, documents);
+    const std::vector<MountPoint> mounts = m_files.MountPoints();
+    // The current folder is shown below the innermost file system holding it.
+    std::size_t holder = mounts.size();
+    for (std::size_t i = 0; i < mounts.size(); ++i) {
+        if (IsInside(m_currentFolder, mounts[i].path) &&
+            (holder == mounts.size() || mounts[i].path.size() > mounts[holder].path.size()))
+            holder = i;
+    }
+    for (std::size_t i = 0; i < mounts.size(); ++i) {
+        const int row = add(mounts[i].path, mounts[i].kind, mounts[i].path, ImageOfMount(mounts[i].kind), 0);
+        if (!pathShown && i == holder)
+            addPath(mounts[i].path, row);
+    }
+    window.Enable(kIdUp, m_currentFolder != "/" && !m_currentFolder.empty());
+    window.SetCurrentItem(kIdLookIn, selected);
+    m_lastLookIn = selected;
+}
+
+bool CSelectorDlg::Navigate(IWindow& window, const std::string& folder)
+{
+    if (!m_files.CanEnter(folder)) {
+        int textId = text::kFolderNotReady;
+        for (const MountPoint& mount : m_files.MountPoints()) {
+            if (IsInside(folder, mount.path) && mount.path != "/" &&
+                (mount.kind == mountkind::kRemovable || mount.kind == mountkind::kOptical))
+                textId = text::kRemovableNotReady;
+        }
+        Tell(platform::Strings().Format(textId, {folder}));
+        window.SetCurrentItem(kIdLookIn, m_lastLookIn);
+        return false;
+    }
+    m_currentFolder = folder;
+    FillLookIn(window);
+    ListFolder(window);
+    return true;
+}
+
+void CSelectorDlg::LookInChosen(IWindow& window, int row)
+{
+    if (row < 0 || row >= static_cast<int>(m_lookIn.size()))
+        return;
+    const CListingItem entry = m_lookIn[static_cast<std::size_t>(window.GetItemData(kIdLookIn, row))];
+    const bool desktopMode = m_desktopMode, documentsMode = m_documentsMode;
+    switch (entry.kind) {
+    case mountkind::kFixed:
+    case mountkind::kRemovable:
+    case mountkind::kOptical:
+    case 7:
+    case mountkind::kNetwork:
+        m_desktopMode = m_documentsMode = false;
+        break;
+    case lookinkind::kPathFolder: break;
+    case lookinkind::kDesktop:
+        m_desktopMode = true;
+        m_documentsMode = false;
+        break;
+    case lookinkind::kDocuments:
+        m_documentsMode = true;
+        m_desktopMode = false;
+        break;
+    default: ListFolder(window); return;
+    }
+    if (!Navigate(window, entry.path)) {
+        m_desktopMode = desktopMode;
+        m_documentsMode = documentsMode;
+    }
+}
+
+void CSelectorDlg::Up(IWindow& window)
+{
+    if (m_currentFolder.empty() || m_currentFolder == "/")
+        return;
+    Navigate(window, FolderOf(m_currentFolder));
+}
+
+void CSelectorDlg::FilterChanged(IWindow& window)
+{
+    const bool all = window.IsChecked(kIdShowAll);
+    window.Enable(kIdShowHtml, !all);
+    window.Enable(kIdShowText, !all);
+    ListFolder(window);
+}
+
+} // namespace orvane::selector

@@ -1,0 +1,102 @@
+#pragma once
+
+// The selector's main window: the user browses folders of pages, sees the
+// status mark of each file and has them checked one after another by the
+// checker library, which then saves the repaired page as the user's
+// file-save setting says.
+
+#include "checker_library.h"
+#include "file_status_database.h"
+#include "listing.h"
+#include "selector_files.h"
+
+#include "platform/window.h"
+
+#include <array>
+#include <string>
+#include <vector>
+
+namespace orvane::selector {
+
+class CSelectorDlg final : public platform::IDialogLogic {
+public:
+    CSelectorDlg(ICheckerLibrary& library, ISelectorFiles& files, std::string databasePath);
+
+    // Checks one file and saves it as the settings say: 1 when a new file was
+    // made by saving (the listing needs a refresh), else 0.
+    int CheckFile(platform::IWindow& window, const std::string& path);
+    // The full path of a file list row; empty for a link that leads nowhere.
+    std::string ItemPath(platform::IWindow& window, int row) const;
+    const std::string& CurrentFolder() const { return m_currentFolder; }
+    const CFileStatusDatabase& Database() const { return m_database; }
+
+    void OnInit(platform::IWindow& window) override;
+    void OnNotify(platform::IWindow& window, const platform::Notification& notification) override;
+    void OnOk(platform::IWindow& window) override;
+    void OnCancel(platform::IWindow& window) override;
+    void OnClose(platform::IWindow& window) override;
+    void OnHelp(platform::IWindow& window) override;
+    void OnSystemCommand(platform::IWindow& window, int command) override;
+    void OnDestroy(platform::IWindow& window) override;
+    void OnDropFiles(platform::IWindow& window, const std::vector<std::string>& paths) override;
+
+private:
+    struct WindowState {
+        platform::WindowPlacement placement;
+        std::array<int, 3> columns{200, 60, 125};
+        std::string lastFolder;
+        int special = 0;
+        bool complete = false;
+    };
+
+    // Library binding.
+    void BindLibrary();
+    // Checking and saving.
+    void CheckSelection(platform::IWindow& window);
+    void ActivateRow(platform::IWindow& window, int row);
+    std::string SaveReplacing(const std::string& path);
+    std::string SaveKeepingBackup(platform::IWindow& window, const std::string& path, const std::string& originalExtension);
+    std::string SaveBeside(const std::string& path, const std::string& validatedExtension);
+    std::string SaveAsked(platform::IWindow& window, const std::string& path);
+    bool SaveOver(const std::string& target);
+    std::string FreeName(const std::string& base, const std::string& extension) const;
+    void MarkFile(platform::IWindow& window, const std::string& path, int status);
+    // Listing and navigation.
+    void FillLookIn(platform::IWindow& window);
+    void ListFolder(platform::IWindow& window);
+    void SortBy(platform::IWindow& window, int column);
+    void ApplyDatabase(platform::IWindow& window);
+    bool Navigate(platform::IWindow& window, const std::string& folder);
+    void LookInChosen(platform::IWindow& window, int row);
+    void Up(platform::IWindow& window);
+    void FilterChanged(platform::IWindow& window);
+    // Window state.
+    WindowState LoadWindowState() const;
+    void SaveWindowState(platform::IWindow& window) const;
+    void ShowHelp(platform::IWindow& window);
+    void Message(int textId) const;
+
+    ICheckerLibrary& m_library;
+    ISelectorFiles& m_files;
+    bool m_libraryLoaded = false;
+    PathFunction m_validateDoc;
+    PathFunction m_saveDoc;
+    ActionFunction m_displaySettings;
+    ActionFunction m_displayAbout;
+    SettingsFunction m_getSettings;
+
+    CFileStatusDatabase m_database;
+    SpecialFolders m_special;
+    std::string m_currentFolder;
+    std::vector<CListingItem> m_items;
+    std::vector<CListingItem> m_lookIn;
+    std::array<bool, 4> m_ascending{true, false, true, false};
+    WindowState m_state;
+    bool m_desktopMode = false;
+    bool m_documentsMode = false;
+    int m_lastLookIn = -1;
+    bool m_helpFailed = false;
+    bool m_helpOpened = false;
+};
+
+} // namespace orvane::selector

@@ -1,0 +1,235 @@
+#include "selector_files.h"
+
+#include "platform/services.h"
+#include "selector_ids.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <sstream>
+
+namespace orvane::selector {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::int64_t Seconds(fs::file_time_type time)
+{
+    const auto system = std::chrono::file_clock::to_sys(time);
+    return std::chrono::duration_cast<std::chrono::seconds>(system.time_since_epoch()).count();
+}
+
+std::string ReadText(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::string HomeFolder()
+{
+    const char* home = std::getenv("HOME");
+    return home && *home ? std::string(home) : std::string("/");
+}
+
+// Mount tables write blanks, tabs and backslashes in paths as octal escapes.
+std::string Unescape(const std::string& field)
+{
+    std::string out;
+    for (std::size_t i = 0; i < field.size(); ++i) {
+        if (field[i] == '\\' && i + 3 < field.size() &&
+            std::all_of(field.begin() + static_cast<long>(i) + 1, field.begin() + static_cast<long>(i) + 4,
+                        [](char c) { return c >= '0' && c <= '7'; })) {
+            out += static_cast<char>(std::stoi(field.substr(i + 1, 3), nullptr, 8));
+            i += 3;
+        } else {
+            out += field[i];
+        }
+    }
+    return out;
+}
+
+bool StartsWith(const std::string& text, std::string_view start) { return text.compare(0, start.size(), start) == 0; }
+
+} // namespace
+
+std::string JoinPath(const std::string& folder, const std::string& name)
+{
+    if (folder.empty())
+        return name;
+    return folder.back() == '/' ? folder + name : folder + "/" + name;
+}
+
+std::vector<MountPoint> ParseMountTable(const std::string& table, const std::string& home)
+{
+    static const std::set<std::string> kNetwork = {"nfs", "nfs4", "cifs", "smb3", "smbfs", "fuse.sshfs", "afs", "9p"};
+    static const std::set<std::string> kOptical = {"iso9660", "udf"};
+    std::vector<MountPoint> mounts{{"/", mountkind::kFixed}};
+    std::istringstream lines(table);
+    std::string line;
+    while (std::getline(lines, line)) {
+        std::istringstream fields(line);
+        std::string device, path, type;
+        if (!(fields >> device >> path >> type))
+            continue;
+        path = Unescape(path);
+        MountPoint mount{path, mountkind::kFixed};
+        if (kNetwork.count(type))
+            mount.kind = mountkind::kNetwork;
+        else if (!StartsWith(device, "/dev/") || StartsWith(device, "/dev/loop"))
+            continue; // the system's own file systems, and images such as snaps
+        else if (kOptical.count(type))
+            mount.kind = mountkind::kOptical;
+        else if (StartsWith(path, "/media/") || StartsWith(path, "/run/media/"))
+            mount.kind = mountkind::kRemovable;
+        if (StartsWith(path, "/boot") || StartsWith(path, "/snap/") || path == "/" || path == "[SWAP]")
+            continue;
+        mounts.push_back(mount);
+    }
+    if (!home.empty() && home != "/")
+        mounts.push_back({home, mountkind::kFixed});
+    std::sort(mounts.begin() + 1, mounts.end(), [](const MountPoint& a, const MountPoint& b) { return a.path < b.path; });
+    mounts.erase(std::unique(mounts.begin(), mounts.end(),
+                             [](const MountPoint& a, const MountPoint& b) { return a.path == b.path; }),
+                 mounts.end());
+    return mounts;
+}
+
+SpecialFolders ParseUserDirs(const std::string& text, const std::string& home)
+{
+    SpecialFolders folders{JoinPath(home, "Desktop"), JoinPath(home, "Documents")};
+    std::istringstream lines(text);
+    std::string line;
+    while (std::getline(lines, line)) {
+        const std::size_t equals = line.find('=');
+        if (line.empty() || line[0] == '#' || equals == std::string::npos)
+            continue;
+        const std::string name = line.substr(0, equals);
+        std::string value = line.substr(equals + 1);
+        if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
+            value = value.substr(1, value.size() - 2);
+        if (StartsWith(value, "$HOME"))
+            value = home + value.substr(5);
+        if (value.empty() || value[0] != '/')
+            continue;
+        if (name == "XDG_DESKTOP_DIR")
+            folders.desktop = value;
+        else if (name == "XDG_DOCUMENTS_DIR")
+            folders.documents = value;
+    }
+    return folders;
+}
+
+bool CDiskFiles::CanEnter(const std::string& folder) const
+{
+    std::error_code error;
+    fs::directory_iterator probe(folder, error);
+    return !error && fs::is_directory(folder, error);
+}
+
+std::vector<FolderEntry> CDiskFiles::List(const std::string& folder) const
+{
+    std::vector<FolderEntry> entries;
+    std::error_code error;
+    fs::directory_iterator it(folder, error);
+    for (; !error && it != fs::directory_iterator(); it.increment(error)) {
+        FolderEntry entry;
+        entry.name = it->path().filename().string();
+        std::error_code ignored;
+        entry.link = it->is_symlink(ignored);
+        entry.folder = it->is_directory(ignored);
+        if (!entry.folder) {
+            const std::uintmax_t size = it->file_size(ignored);
+            entry.size = ignored ? 0 : static_cast<std::int64_t>(size);
+        }
+        const fs::file_time_type time = it->last_write_time(ignored);
+        entry.time = ignored ? 0 : Seconds(time);
+        entries.push_back(std::move(entry));
+    }
+    return entries;
+}
+
+bool CDiskFiles::Exists(const std::string& path) const
+{
+    std::error_code error;
+    return fs::exists(path, error);
+}
+
+std::optional<std::int64_t> CDiskFiles::ModificationTime(const std::string& path) const
+{
+    std::error_code error;
+    const fs::file_time_type time = fs::last_write_time(path, error);
+    if (error)
+        return std::nullopt;
+    return Seconds(time);
+}
+
+bool CDiskFiles::Rename(const std::string& from, const std::string& to)
+{
+    std::error_code error;
+    if (fs::exists(fs::symlink_status(to, error)))
+        return false;
+    fs::rename(from, to, error);
+    return !error;
+}
+
+bool CDiskFiles::Remove(const std::string& path)
+{
+    std::error_code error;
+    return fs::remove(path, error);
+}
+
+std::string CDiskFiles::LinkTarget(const std::string& path) const
+{
+    std::error_code error;
+    fs::path target = fs::canonical(path, error);
+    return error ? std::string() : target.string();
+}
+
+std::vector<MountPoint> CDiskFiles::MountPoints() const
+{
+    return ParseMountTable(ReadText("/proc/self/mounts"), HomeFolder());
+}
+
+SpecialFolders CDiskFiles::Special() const
+{
+    const std::string home = HomeFolder();
+    std::string config;
+    if (const char* configHome = std::getenv("XDG_CONFIG_HOME"); configHome && *configHome)
+        config = configHome;
+    else
+        config = JoinPath(home, ".config");
+    return ParseUserDirs(ReadText(JoinPath(config, "user-dirs.dirs")), home);
+}
+
+std::string CDiskFiles::CurrentDirectory() const
+{
+    std::error_code error;
+    fs::path current = fs::current_path(error);
+    return error ? HomeFolder() : current.string();
+}
+
+std::string CDiskFiles::TypeName(const std::string& path, bool folder) const
+{
+    if (m_typeNamer) {
+        std::string name = m_typeNamer(path, folder);
+        if (!name.empty())
+            return name;
+    }
+    if (folder)
+        return platform::Strings().Get(text::kTypeFolder);
+    std::string extension = fs::path(path).extension().string();
+    if (!extension.empty())
+        extension.erase(0, 1);
+    if (extension.empty())
+        return platform::Strings().Get(text::kTypeUnknown);
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    return platform::Strings().Format(text::kTypeFile, {extension});
+}
+
+} // namespace orvane::selector

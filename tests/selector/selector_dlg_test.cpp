@@ -1,0 +1,413 @@
+// Tamsel's window, worked as a user works it: browsing a site's folder,
+// checking pages, and what each file-save mode leaves on the disk.
+#include "selector/selector_dlg.h"
+#include "selector/selector_ids.h"
+
+#include "common/orvane_settings.h"
+#include "platform/registry.h"
+#include "platform/string_table.h"
+#include "tests/support/memory_window.h"
+#include "tests/support/test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <map>
+
+namespace orvane::selector {
+namespace {
+
+namespace fs = std::filesystem;
+using test::CMemoryWindow;
+
+// The checker library as the test writes it: ValidateDoc answers from a table
+// (1 unless told), SaveDoc writes "repaired" or, when told to fail, leaves a
+// half-written file and answers 0.
+class CFakeLibrary final : public ICheckerLibrary {
+public:
+    bool Load() override { return loads; }
+    PathFunction ResolvePathFunction(const char* name) override
+    {
+        if (missing.count(name))
+            return {};
+        if (std::string(name) == "ValidateDoc")
+            return [this](const char* path) {
+                validated.push_back(path);
+                auto it = results.find(fs::path(path).filename().string());
+                return it == results.end() ? 1 : it->second;
+            };
+        return [this](const char* path) {
+            saved.push_back(path);
+            std::ofstream(path, std::ios::binary) << (saveFails ? "half-writ" : "repaired");
+            return saveFails ? 0 : 1;
+        };
+    }
+    ActionFunction ResolveAction(const char* name) override
+    {
+        if (missing.count(name))
+            return {};
+        return [this, name = std::string(name)] { actions.push_back(name); };
+    }
+    SettingsFunction ResolveSettings(const char* name) override
+    {
+        if (missing.count(name))
+            return {};
+        return [this] { return static_cast<void*>(&settings); };
+    }
+
+    bool loads = true;
+    std::set<std::string> missing;
+    std::map<std::string, int> results;
+    bool saveFails = false;
+    std::vector<std::string> validated, saved, actions;
+    COrvaneSettings settings;
+};
+
+// The disk, with the special folders and mounts inside the test's folder and
+// renames that fail on request.
+class CTestFiles final : public CDiskFiles {
+public:
+    explicit CTestFiles(std::string root) : m_root(std::move(root)) {}
+    bool Rename(const std::string& from, const std::string& to) override
+    {
+        return !renameFails && CDiskFiles::Rename(from, to);
+    }
+    std::vector<MountPoint> MountPoints() const override { return {{"/", mountkind::kFixed}, {m_root, mountkind::kFixed}}; }
+    SpecialFolders Special() const override { return {m_root + "/Desktop", m_root + "/Documents"}; }
+    std::string CurrentDirectory() const override { return m_root + "/site"; }
+    bool renameFails = false;
+
+private:
+    std::string m_root;
+};
+
+class SelectorTest : public ::testing::Test {
+protected:
+    SelectorTest()
+        : m_root(fs::path(::testing::TempDir()) /
+                 ("selector-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()))),
+          files((fs::remove_all(m_root), fs::create_directories(m_root / "site/sub"), m_root.string())),
+          m_registry(platform::CreateFileRegistry((m_root / "registry.reg").string())),
+          m_registryScope(*m_registry), m_stringsScope(Strings())
+    {
+        fs::create_directories(m_root / "Desktop");
+        library.settings.SetOriginalExtension(".htmlold");
+        library.settings.SetValidateExtension(".htmlvalid");
+    }
+    ~SelectorTest() override { fs::remove_all(m_root); }
+
+    static const platform::CStringTable& Strings()
+    {
+        static platform::CStringTable table = [] {
+            platform::CStringTable strings;
+            strings.Parse(test::ReadFileBytes(ORVANE_SELECTOR_STRINGS));
+            return strings;
+        }();
+        return table;
+    }
+    std::string Site(const std::string& name) const { return (m_root / "site" / name).string(); }
+    std::string Write(const std::string& name, const std::string& bytes) const
+    {
+        std::ofstream(Site(name), std::ios::binary) << bytes;
+        return Site(name);
+    }
+    std::string DatabasePath() const { return (m_root / "OrvaneFileDatabase.txt").string(); }
+
+    // Opens the window, lets the user act, closes it with its close box.
+    void Run(const std::function<void(CMemoryWindow&, CSelectorDlg&)>& steps)
+    {
+        CSelectorDlg selector(library, files, DatabasePath());
+        windows.WhenShown(kTemplateSelector, [&](CMemoryWindow& window) {
+            steps(window, selector);
+            window.PressCloseBox();
+        });
+        platform::Windows().RunModal(kTemplateSelector, selector, nullptr);
+    }
+    static int Row(CMemoryWindow& window, const std::string& name)
+    {
+        const std::vector<std::string> names = window.ItemTexts(kIdFiles);
+        auto it = std::find(names.begin(), names.end(), name);
+        EXPECT_NE(it, names.end()) << name << " is not listed";
+        return it == names.end() ? -1 : static_cast<int>(it - names.begin());
+    }
+    static int MarkOf(CMemoryWindow& window, const std::string& name) { return window.ItemIcon(kIdFiles, Row(window, name)); }
+    std::vector<std::string> Messages() const
+    {
+        std::vector<std::string> texts;
+        for (const auto& message : windows.prompt.messages)
+            texts.push_back(message.text);
+        return texts;
+    }
+
+    fs::path m_root;
+    CFakeLibrary library;
+    CTestFiles files;
+    test::CMemoryWindows windows;
+
+private:
+    std::unique_ptr<platform::IRegistry> m_registry;
+    platform::ScopedRegistry m_registryScope;
+    platform::ScopedStrings m_stringsScope;
+};
+
+void SetTime(const std::string& path, std::chrono::seconds fromNow)
+{
+    fs::last_write_time(path, fs::file_time_type::clock::now() + fromNow);
+}
+
+TEST_F(SelectorTest, ListsTheFolderWithSizesTypesAndRememberedMarksAndTheBoxesFilterIt)
+{
+    Write("a.htm", std::string(511, 'a'));
+    Write("B.HTML", std::string(1536, 'b'));
+    Write("notes.txt", std::string(2559, 'n'));
+    Write("picture.png", "png");
+    Write("page", "no extension");
+    fs::create_symlink(Site("a.htm"), Site("shortcut.htm"));
+    SetTime(Site("B.HTML"), std::chrono::hours(-1));
+    // a.htm was checked after its last change; B.HTML changed since; the
+    // text file's line lost its date; the last line differs from B.HTML's
+    // path only in case, which on this file system is another file.
+    std::ofstream(DatabasePath()) << Site("a.htm") << "\t2\t2099\t1\t1\t0\t0\t0\n"
+                                  << Site("B.HTML") << "\t5\t2000\t1\t1\t0\t0\t0\textra\tfields\n"
+                                  << Site("notes.txt") << "\t3\n"
+                                  << Site("b.html") << "\t4\t2099\t1\t1\t0\t0\t0\n";
+    const std::string databaseBefore = test::ReadFileBytes(DatabasePath());
+
+    Run([&](CMemoryWindow& window, CSelectorDlg&) {
+        EXPECT_EQ(window.Title(), "Tamsel");
+        EXPECT_TRUE(window.IsChecked(kIdShowHtml));
+        EXPECT_EQ(window.ItemTexts(kIdFiles), (std::vector<std::string>{"sub", "a.htm", "B.HTML", "shortcut.htm"}));
+        EXPECT_EQ(window.ItemText(kIdFiles, Row(window, "a.htm"), 1), "1KB");
+        EXPECT_EQ(window.ItemText(kIdFiles, Row(window, "B.HTML"), 1), "2KB");
+        EXPECT_EQ(window.ItemText(kIdFiles, Row(window, "sub"), 1), "");
+        EXPECT_EQ(window.ItemImage(kIdFiles, Row(window, "sub")), "folder");
+        EXPECT_EQ(window.ItemImage(kIdFiles, Row(window, "shortcut.htm")), "text-html");
+        EXPECT_EQ(MarkOf(window, "sub"), mark::kFolder);
+        EXPECT_EQ(MarkOf(window, "a.htm"), mark::kChecked);
+        EXPECT_EQ(MarkOf(window, "B.HTML"), mark::kNotChecked);
+        // The look-in list: the special folders, the file systems, the path below the one holding it.
+        EXPECT_EQ(window.ItemText(kIdLookIn, window.CurrentItem(kIdLookIn)), "site");
+        EXPECT_EQ(window.ItemIndent(kIdLookIn, window.CurrentItem(kIdLookIn)), 1);
+
+        // Escape does nothing; Enter on a focused box ticks it and lists again.
+        window.PressEscape();
+        EXPECT_FALSE(window.HasEnded());
+        window.PressKey(kIdShowText, platform::Key::Enter);
+        EXPECT_FALSE(window.HasEnded());
+        EXPECT_TRUE(window.IsChecked(kIdShowText));
+        EXPECT_EQ(window.ItemText(kIdFiles, Row(window, "notes.txt"), 1), "2KB");
+        EXPECT_EQ(MarkOf(window, "notes.txt"), mark::kNotChecked);
+        window.Click(kIdShowHtml);
+        EXPECT_EQ(window.ItemTexts(kIdFiles), (std::vector<std::string>{"sub", "notes.txt"}));
+
+        // Size ascending, then descending; the folder stays on top.
+        window.Click(kIdShowAll);
+        EXPECT_FALSE(window.IsEnabled(kIdShowHtml));
+        window.ClickColumn(kIdFiles, 1);
+        EXPECT_EQ(window.ItemTexts(kIdFiles).front(), "sub");
+        EXPECT_EQ(window.ItemTexts(kIdFiles).back(), "notes.txt");
+        window.ClickColumn(kIdFiles, 1);
+        EXPECT_EQ(window.ItemTexts(kIdFiles)[1], "notes.txt");
+
+        // Into the folder and up again.
+        window.DoubleClickRow(kIdFiles, Row(window, "sub"));
+        EXPECT_EQ(window.ItemCount(kIdFiles), 0);
+        window.PressKey(kIdUp, platform::Key::Enter); // Enter presses the focused button
+        EXPECT_EQ(window.ItemCount(kIdFiles), 7);
+    });
+    // Nothing was checked: the database is as it was.
+    EXPECT_EQ(test::ReadFileBytes(DatabasePath()), databaseBefore);
+}
+
+TEST_F(SelectorTest, EachResultGivesItsMarkAndOnlyRepairedPagesAreSavedWhichTheNextRunRemembers)
+{
+    library.settings.SetFileSaves(filesaves::kBeside);
+    for (const char* name : {"broken.htm", "fine.htm", "unrepaired.htm", "repaired.htm", "partly.htm"})
+        Write(name, "<p>original</p>");
+    library.results = {{"broken.htm", -4}, {"fine.htm", 0}, {"unrepaired.htm", 2}, {"repaired.htm", 1}, {"partly.htm", 3}};
+    Run([&](CMemoryWindow& window, CSelectorDlg&) {
+        window.Click(kIdCheck);
+        EXPECT_EQ(Messages(), (std::vector<std::string>{Strings().Get(text::kNothingSelected)}));
+        window.SelectOnlyRows(kIdFiles, {Row(window, "broken.htm"), Row(window, "fine.htm"), Row(window, "unrepaired.htm")});
+        window.Click(kIdCheck);
+        EXPECT_EQ(MarkOf(window, "broken.htm"), mark::kNotCheckable);
+        EXPECT_EQ(MarkOf(window, "fine.htm"), mark::kChecked);
+        EXPECT_EQ(MarkOf(window, "unrepaired.htm"), mark::kProblemsRemain);
+        EXPECT_TRUE(library.saved.empty());
+
+        window.DoubleClickRow(kIdFiles, Row(window, "repaired.htm"));
+        window.SelectOnlyRows(kIdFiles, {Row(window, "partly.htm")});
+        window.PressKey(kIdFiles, platform::Key::Enter);
+        // The originals keep their bytes and show that problems remain in them.
+        EXPECT_EQ(test::ReadFileBytes(Site("repaired.htm")), "<p>original</p>");
+        EXPECT_EQ(test::ReadFileBytes(Site("repaired.htmlvalid")), "repaired");
+        EXPECT_EQ(MarkOf(window, "repaired.htm"), mark::kProblemsRemain);
+        window.Click(kIdShowAll);
+        EXPECT_EQ(MarkOf(window, "repaired.htmlvalid"), mark::kChecked);
+        EXPECT_EQ(MarkOf(window, "partly.htmlvalid"), mark::kPartlyRepaired);
+    });
+    // The next run shows the same marks; a page edited since shows none.
+    SetTime(Site("fine.htm"), std::chrono::hours(1));
+    Run([&](CMemoryWindow& window, CSelectorDlg&) {
+        EXPECT_EQ(MarkOf(window, "broken.htm"), mark::kNotCheckable);
+        EXPECT_EQ(MarkOf(window, "unrepaired.htm"), mark::kProblemsRemain);
+        EXPECT_EQ(MarkOf(window, "fine.htm"), mark::kNotChecked);
+    });
+}
+
+TEST_F(SelectorTest, AFileWithoutExtensionIsCheckedOnlyWhenTheUserSaysSo)
+{
+    Write("page", "<p>x</p>");
+    Run([&](CMemoryWindow& window, CSelectorDlg&) {
+        window.Click(kIdShowAll);
+        windows.AnswerNextMessage(platform::kAnswerNo);
+        window.DoubleClickRow(kIdFiles, Row(window, "page"));
+        EXPECT_TRUE(library.validated.empty());
+        EXPECT_EQ(MarkOf(window, "page"), mark::kNotChecked);
+        ASSERT_EQ(windows.prompt.messages.size(), 1u);
+        EXPECT_EQ(windows.prompt.messages[0].buttons, platform::PromptButtons::YesNo);
+        EXPECT_NE(windows.prompt.messages[0].text.find(Site("page")), std::string::npos);
+        // Dropped on the window: the folder among the drops is skipped.
+        windows.AnswerNextMessage(platform::kAnswerYes);
+        library.results["page"] = 0;
+        window.DropFiles({Site("sub"), Site("page")});
+        EXPECT_EQ(library.validated, (std::vector<std::string>{Site("page")}));
+        EXPECT_EQ(MarkOf(window, "page"), mark::kChecked);
+    });
+}
+
+TEST_F(SelectorTest, BackupTakesTheFirstFreeNumberedNameAndIsMarked)
+{
+    library.settings.SetFileSaves(filesaves::kReplaceKeepOriginal);
+    Write("page.htm", "<p>original</p>");
+    Write("page.htmlold", "oldest");
+    Write("page0.htmlold", "older");
+    Run([&](CMemoryWindow& window, CSelectorDlg&) {
+        window.DoubleClickRow(kIdFiles, Row(window, "page.htm"));
+        EXPECT_EQ(MarkOf(window, "page.htm"), mark::kChecked);
+    });
+    EXPECT_EQ(test::ReadFileBytes(Site("page.htm")), "repaired");
+    EXPECT_EQ(test::ReadFileBytes(Site("page1.htmlold")), "<p>original</p>");
+    EXPECT_EQ(test::ReadFileBytes(Site("page.htmlold")), "oldest");
+    EXPECT_EQ(test::ReadFileBytes(Site("page0.htmlold")), "older");
+    CFileStatusDatabase database(DatabasePath());
+    database.Read();
+    ASSERT_TRUE(database.Find(Site("page1.htmlold")));
+    EXPECT_EQ(database.Find(Site("page1.htmlold"))->mark, mark::kProblemsRemain);
+}
+
+TEST_F(SelectorTest, ReplaceWhoseRenameFailsSavesBesideAndSaysWhere)
+{
+    library.settings.SetFileSaves(filesaves::kReplace);
+    Write("page.htm", "<p>original</p>");
+    files.renameFails = true;
+    Run([&](CMemoryWindow& window, CSelectorDlg&) {
+        window.DoubleClickRow(kIdFiles, Row(window, "page.htm"));
+        EXPECT_EQ(MarkOf(window, "page.htm"), mark::kProblemsRemain);
+        EXPECT_EQ(MarkOf(window, "page-valid.htm"), mark::kChecked); // listed again: a new file
+    });
+    EXPECT_EQ(test::ReadFileBytes(Site("page.htm")), "<p>original</p>");
+    EXPECT_EQ(test::ReadFileBytes(Site("page-valid.htm")), "repaired");
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_NE(Messages()[0].find(Site("page-valid.htm")), std::string::npos);
+}
+
+TEST_F(SelectorTest, AskModeSavesUnderTheChosenNameAndAsksAgainWhenCancelled)
+{
+    library.settings.SetFileSaves(filesaves::kAsk);
+    Write("page.htm", "<p>original</p>");
+    Write("other.htm", "<p>other</p>");
+    library.results["page.htm"] = 3;
+    Run([&](CMemoryWindow& window, CSelectorDlg&) {
+        // The original's own name: only it is marked, saved in place.
+        windows.AnswerNextFileDialog(Site("page.htm"));
+        window.DoubleClickRow(kIdFiles, Row(window, "page.htm"));
+        EXPECT_EQ(MarkOf(window, "page.htm"), mark::kPartlyRepaired);
+        EXPECT_EQ(test::ReadFileBytes(Site("page.htm")), "repaired");
+        ASSERT_EQ(windows.fileRequests.size(), 1u);
+        EXPECT_EQ(windows.fileRequests[0].initialPath, Site("page.htm"));
+        EXPECT_EQ(windows.fileRequests[0].defaultExtension, "htm");
+        // Cancelled, asked again, cancelled and given up: nothing saved.
+        windows.AnswerNextFileDialog(std::nullopt);
+        windows.AnswerNextMessage(platform::kAnswerYes);
+        windows.AnswerNextFileDialog(std::nullopt);
+        windows.AnswerNextMessage(platform::kAnswerNo);
+        window.DoubleClickRow(kIdFiles, Row(window, "other.htm"));
+        EXPECT_EQ(windows.fileRequests.size(), 3u);
+        EXPECT_EQ(MarkOf(window, "other.htm"), mark::kProblemsRemain);
+        EXPECT_EQ(test::ReadFileBytes(Site("other.htm")), "<p>other</p>");
+    });
+}
+
+// Whatever the mode, a save that fails half-way leaves the user's page as it
+// was, under its own name, and no stray copy beside it.
+TEST_F(SelectorTest, NoModeLosesTheOriginalWhenTheSaveFails)
+{
+    for (int mode : {filesaves::kReplace, filesaves::kReplaceKeepOriginal, filesaves::kBeside, filesaves::kAsk}) {
+        SCOPED_TRACE(mode);
+        fs::remove_all(m_root / "site");
+        fs::create_directories(m_root / "site");
+        Write("page.htm", "<p>original</p>");
+        library.settings.SetFileSaves(mode);
+        library.saveFails = true;
+        windows.AnswerNextFileDialog(Site("page.htm"));
+        windows.AnswerNextMessage(platform::kAnswerNo);
+        Run([&](CMemoryWindow& window, CSelectorDlg&) {
+            window.DoubleClickRow(kIdFiles, Row(window, "page.htm"));
+            EXPECT_EQ(MarkOf(window, "page.htm"), mark::kProblemsRemain);
+        });
+        EXPECT_EQ(test::ReadFileBytes(Site("page.htm")), "<p>original</p>");
+        std::vector<std::string> left;
+        for (const auto& entry : fs::directory_iterator(m_root / "site"))
+            left.push_back(entry.path().filename().string());
+        EXPECT_EQ(left, (std::vector<std::string>{"page.htm"}));
+        EXPECT_FALSE(library.saved.empty());
+        library.saved.clear();
+        windows.prompt.messages.clear();
+    }
+}
+
+TEST_F(SelectorTest, WithoutTheLibraryBrowsingWorksAndEveryActionSaysWhy)
+{
+    Write("page.htm", "<p>x</p>");
+    library.loads = false;
+    Run([&](CMemoryWindow& window, CSelectorDlg&) {
+        EXPECT_EQ(Messages(), (std::vector<std::string>{Strings().Get(text::kNoLibrary)}));
+        EXPECT_EQ(window.ItemTexts(kIdFiles), (std::vector<std::string>{"sub", "page.htm"}));
+        window.DoubleClickRow(kIdFiles, Row(window, "page.htm"));
+        window.Click(kIdSettings);
+        window.ChooseSystemCommand(platform::kCommandAbout);
+        EXPECT_EQ(Messages(), (std::vector<std::string>{Strings().Get(text::kNoLibrary), Strings().Get(text::kNoChecking),
+                                                        Strings().Get(text::kNoSettings), Strings().Get(text::kNoAbout)}));
+        for (const auto& message : windows.prompt.messages)
+            EXPECT_EQ(message.caption, "Tamsel");
+    });
+
+    library.loads = true;
+    library.missing = {"SaveDoc", "DisplayAbout"};
+    windows.prompt.messages.clear();
+    Run([&](CMemoryWindow& window, CSelectorDlg&) {
+        EXPECT_EQ(Messages(), (std::vector<std::string>{Strings().Get(text::kNoSaveDoc), Strings().Get(text::kNoDisplayAbout)}));
+        window.Click(kIdSettings);
+        EXPECT_EQ(library.actions, (std::vector<std::string>{"DisplaySettings"}));
+    });
+}
+
+TEST_F(SelectorTest, TheWindowComesBackWhereTheUserLeftIt)
+{
+    platform::WindowPlacement placement{40, 50, 940, 650, false};
+    Run([&](CMemoryWindow& window, CSelectorDlg&) {
+        window.SetPlacement(placement);
+        window.DoubleClickRow(kIdFiles, Row(window, "sub"));
+    });
+    Run([&](CMemoryWindow& window, CSelectorDlg& selector) {
+        EXPECT_EQ(selector.CurrentFolder(), Site("sub"));
+        EXPECT_EQ(window.Placement().left, 40);
+        EXPECT_EQ(window.Placement().bottom, 650);
+    });
+}
+
+} // namespace
+} // namespace orvane::selector

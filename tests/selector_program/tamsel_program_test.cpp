@@ -1,0 +1,92 @@
+// Tamsel as the user starts it: its window from its own bundle, a page of a
+// temporary site checked through the real checker library (unattended), and
+// what that leaves: the page's mark in the window and in the status
+// database. An unattended session repairs nothing yet, so the page keeps its
+// problems and nothing is saved: the saving itself is proven by the window's
+// tests with a library the tests write.
+#include "selector/qt/tamsel_app.h"
+#include "selector/selector_ids.h"
+
+#include "platform/qt/qt_session.h"
+#include "platform/qt/qt_window_system.h"
+#include "platform/registry.h"
+#include "tests/support/test_support.h"
+
+#include <QApplication>
+#include <QPushButton>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+namespace orvane::selector {
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(TamselProgram, ChecksAPageOfTheSiteAndShowsAndRemembersItsMark)
+{
+    const fs::path root = fs::path(::testing::TempDir()) / "tamsel-program";
+    fs::remove_all(root);
+    fs::create_directories(root / "home");
+    fs::create_directories(root / "site");
+    setenv("ORVANE_HOME", (root / "home").c_str(), 1);
+    setenv("ORVANE_SESSION", "unattended", 1);
+    // No document type: a problem at every level.
+    const std::string page = "<html lang=\"en\"><head><title>Home</title></head>\n<body><p>Hello</p></body></html>\n";
+    std::ofstream(root / "site/index.html", std::ios::binary) << page;
+    {
+        auto registry = platform::CreateFileRegistry((root / "home/UserRegistry.reg").string());
+        auto key = registry->CreateKey(platform::kOrvaneRegistryKey);
+        ASSERT_TRUE(key);
+        key->SetDword("FileSaves", 2);
+        key->SetString("SelectorLastDirectory", (root / "site").string());
+        ASSERT_TRUE(key->Flush());
+    }
+
+    int markShown = -1;
+    std::string title;
+    platform::qt::StartProgramWindows();
+    platform::qt::QtWindows()->SetShowHook([&](QWidget& widget, platform::IWindow& window) {
+        title = widget.windowTitle().toStdString();
+        auto* files = widget.findChild<QTreeWidget*>("c1005");
+        ASSERT_TRUE(files);
+        const QList<QTreeWidgetItem*> found = files->findItems("index.html", Qt::MatchExactly);
+        ASSERT_EQ(found.size(), 1);
+        files->setCurrentItem(found[0]);
+        widget.findChild<QPushButton*>("c1000")->click();
+        const int row = files->indexOfTopLevelItem(files->findItems("index.html", Qt::MatchExactly).value(0));
+        markShown = window.ItemIcon(kIdFiles, row);
+        widget.findChild<QPushButton*>("c1016")->click();
+    });
+    EXPECT_EQ(qt::RunTamsel(), 0);
+    platform::qt::QtWindows()->SetShowHook(nullptr);
+
+    EXPECT_EQ(title, "Tamsel");
+    EXPECT_EQ(markShown, 4) << "problems found and none repaired";
+    EXPECT_EQ(test::ReadFileBytes((root / "site/index.html").string()), page);
+    EXPECT_FALSE(fs::exists(root / "site/index.htmlvalid"));
+    const std::string database = test::ReadFileBytes((root / "home/OrvaneFileDatabase.txt").string());
+    EXPECT_EQ(database.rfind((root / "site/index.html").string() + "\t4\t", 0), 0u) << database;
+    // The window's place and folder are kept for the next start.
+    auto registry = platform::CreateFileRegistry((root / "home/UserRegistry.reg").string());
+    auto key = registry->OpenKey(platform::kOrvaneRegistryKey, platform::RegistryAccess::Read);
+    ASSERT_TRUE(key);
+    EXPECT_EQ(key->QueryString("SelectorLastDirectory", 500), (root / "site").string());
+    EXPECT_TRUE(key->QueryDword("SelectorCol0").has_value());
+    fs::remove_all(root);
+}
+
+} // namespace
+} // namespace orvane::selector
+
+int main(int argc, char** argv)
+{
+    ::testing::InitGoogleTest(&argc, argv);
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    return RUN_ALL_TESTS();
+}
