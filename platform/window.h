@@ -98,6 +98,7 @@ struct Column {
     std::string title;
     int width = 100; // in pixels at the standard resolution; grows with the font
     Align align = Align::Left;
+    bool fills = false; // takes the width the other columns leave, as the list grows or shrinks
 };
 
 // The dialog's behaviour. The window calls it; it answers by changing

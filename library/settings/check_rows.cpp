@@ -25,7 +25,7 @@ void PrepareCheckList(platform::IWindow& window, int list)
     window.SetImageStrip(list, kBitmapStateIcons);
     // The check's title takes whatever the priority column leaves.
     const int checkWidth = std::max(kColumnCheckWidth, window.ClientWidth() - kColumnPriorityWidth);
-    window.SetColumns(list, {{Strings().Get(kStringColumnCheck), checkWidth, platform::Align::Left},
+    window.SetColumns(list, {{Strings().Get(kStringColumnCheck), checkWidth, platform::Align::Left, true},
                              {Strings().Get(kStringColumnPriority), kColumnPriorityWidth, platform::Align::Centre}});
     window.WatchKey(list, platform::Key::Space);
 }

@@ -195,6 +195,40 @@ Qt::Alignment AlignmentOf(Align align)
     return Qt::AlignLeft | Qt::AlignVCenter;
 }
 
+// Qt puts the widgets of a page made now at the end of its window's focus
+// chain, which is a ring: a page area that comes first in its frame and takes
+// no focus itself (a wizard's) has its pages read before the frame's buttons
+// as they are. The pages of an area that takes the focus (a tab widget's tabs)
+// are moved in behind it, each after the one before; the widget they now
+// follow is returned.
+QWidget* PutPageInFocusChain(QWidget* after, QWidget& page)
+{
+    if (!after)
+        return nullptr;
+    QWidget* window = page.window();
+    QList<QWidget*> controls;
+    for (QWidget* widget = window->nextInFocusChain(); widget != window; widget = widget->nextInFocusChain()) {
+        if (page.isAncestorOf(widget) && (widget->focusPolicy() & Qt::TabFocus))
+            controls << widget;
+    }
+    for (QWidget* control : controls) {
+        QWidget::setTabOrder(after, control);
+        after = control;
+    }
+    return after;
+}
+
+// The first control of a page that the user can reach with Tab.
+QWidget* FirstFocusableOf(QWidget& page)
+{
+    for (QWidget* widget = page.nextInFocusChain(); widget != &page && page.isAncestorOf(widget);
+         widget = widget->nextInFocusChain()) {
+        if ((widget->focusPolicy() & Qt::TabFocus) && widget->isEnabled() && widget->isVisibleTo(&page))
+            return widget;
+    }
+    return nullptr;
+}
+
 } // namespace
 
 // Keeps the logic from hearing of the changes it makes itself.
@@ -786,10 +820,16 @@ void CQtWindow::SetColumns(int id, const std::vector<Column>& columns)
     for (const Column& column : columns)
         titles << ToQt(column.title);
     tree->setHeaderLabels(titles);
+    bool filled = false;
     for (int i = 0; i < static_cast<int>(columns.size()); ++i) {
-        tree->setColumnWidth(i, static_cast<int>(columns[static_cast<std::size_t>(i)].width * scale));
-        tree->headerItem()->setTextAlignment(i, AlignmentOf(columns[static_cast<std::size_t>(i)].align));
+        const Column& column = columns[static_cast<std::size_t>(i)];
+        tree->setColumnWidth(i, static_cast<int>(column.width * scale));
+        tree->headerItem()->setTextAlignment(i, AlignmentOf(column.align));
+        tree->header()->setSectionResizeMode(i, column.fills ? QHeaderView::Stretch : QHeaderView::Interactive);
+        filled = filled || column.fills;
     }
+    if (filled)
+        tree->header()->setStretchLastSection(false);
     tree->setHeaderHidden(false);
 }
 
@@ -1247,6 +1287,9 @@ IWindow& CQtWindow::AddPage(int templateId, IDialogLogic& logic, std::string_vie
         else
             pageWidget->setParent(area);
     }
+    if (m_pages.empty())
+        m_pagesFocusEnd = area->focusPolicy() & Qt::TabFocus ? area : nullptr;
+    m_pagesFocusEnd = PutPageInFocusChain(m_pagesFocusEnd, *pageWidget);
     m_pages.push_back(std::make_unique<CQtWindow>(templateId, info, pageWidget, logic, this));
     CQtWindow& page = *m_pages.back();
     logic.OnInit(page);
@@ -1264,8 +1307,15 @@ void CQtWindow::ShowPage(int index)
         QWidget* pageWidget = m_pages[static_cast<std::size_t>(index)]->Widget();
         if (auto* tabs = As<QTabWidget>(kIdPageArea))
             tabs->setCurrentWidget(pageWidget);
-        else if (auto* stack = As<QStackedWidget>(kIdPageArea))
+        else if (auto* stack = As<QStackedWidget>(kIdPageArea)) {
             stack->setCurrentWidget(pageWidget);
+            // As in any wizard, the keys go to the page the user now reads.
+            QWidget* focus = m_widget ? m_widget->focusWidget() : nullptr;
+            if (!focus || !pageWidget->isAncestorOf(focus)) {
+                if (QWidget* first = FirstFocusableOf(*pageWidget))
+                    first->setFocus(Qt::OtherFocusReason);
+            }
+        }
     }
     m_currentPage = index;
     CQtWindow& page = *m_pages[static_cast<std::size_t>(index)];

@@ -171,6 +171,8 @@ private:
     std::unique_ptr<CDropEvents> m_drops;
     std::vector<std::unique_ptr<CQtWindow>> m_pages;
     int m_currentPage = -1;
+    // The last widget of the pages in the focus chain, where the next page's go.
+    QPointer<QWidget> m_pagesFocusEnd;
     int m_quiet = 0;
     bool m_ended = false;
     int m_result = 0;

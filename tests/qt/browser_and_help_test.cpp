@@ -48,6 +48,22 @@ TEST(QtBrowser, ShowsALocalPageWithItsImageAndOnlyLinksToTheNetwork)
     EXPECT_EQ(CountPixels(view.grab().toImage(), qRgb(255, 0, 0)), 40 * 30);
     EXPECT_GT(browser.Width(), 0);
 
+    // A form shows its fields, with what they hold, where the page has them.
+    QFile form(folder.filePath("form.html"));
+    ASSERT_TRUE(form.open(QIODevice::WriteOnly));
+    form.write("<html><body><form><p>Name: <h2>To repair</h2><input type=\"text\" name=\"who\" value=\"Ann\"> "
+               "<input type=hidden name=k value=secret> <input type=checkbox checked> Walks "
+               "<select><option>Ten<option selected>Two</select></p>"
+               "<textarea name=notes>Bring tea</textarea><input type=submit value=\"Book\"></form>"
+               "<p><a name=\"end\">End</a></p></body></html>");
+    form.close();
+    browser.Navigate(folder.filePath("form.html#end").toStdString());
+    const QString shown = view.toPlainText();
+    for (const char* text : {"Name:", "To repair\n", "Ann", "\u2612 Walks", "Two", "Bring tea", "Book"})
+        EXPECT_TRUE(shown.contains(QString::fromUtf8(text))) << text << " in " << shown.toStdString();
+    EXPECT_FALSE(shown.contains("secret"));
+    EXPECT_FALSE(shown.contains("Ten"));
+
     browser.Navigate("https://www.example.org/page.html");
     EXPECT_EQ(browser.Address(), "https://www.example.org/page.html");
     EXPECT_TRUE(view.toHtml().contains("href=\"https://www.example.org/page.html\""));

@@ -9,6 +9,7 @@
 #include <QAbstractItemView>
 #include <QAbstractSpinBox>
 #include <QComboBox>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
@@ -90,6 +91,61 @@ QStringList TemplateFiles()
     return files;
 }
 
+// The texts of a loaded template whose mnemonics share its window's keys.
+QStringList MnemonicTexts(QWidget& form)
+{
+    QStringList texts;
+    for (QLabel* label : form.findChildren<QLabel*>())
+        texts << label->text();
+    for (QAbstractButton* button : form.findChildren<QAbstractButton*>())
+        texts << button->text();
+    for (QGroupBox* group : form.findChildren<QGroupBox*>())
+        texts << group->title();
+    for (QTabWidget* tabs : form.findChildren<QTabWidget*>()) {
+        for (int i = 0; i < tabs->count(); ++i)
+            texts << tabs->tabText(i);
+    }
+    return texts;
+}
+
+// No two texts of one window claim the same key, in English or (through the
+// table) in German.
+void ExpectUniqueMnemonics(const QStringList& texts, const std::map<QString, QString>* german)
+{
+    std::map<QChar, QString> claimed;
+    for (const QString& english : texts) {
+        auto translated = german ? german->find(english) : std::map<QString, QString>::const_iterator();
+        const QString text = german && translated != german->end() ? translated->second : english;
+        const QChar key = Mnemonic(text);
+        if (key.isNull())
+            continue;
+        auto [it, fresh] = claimed.emplace(key, text);
+        EXPECT_TRUE(fresh) << "mnemonic " << QString(key).toStdString() << " of \"" << text.toStdString()
+                           << "\" is also that of \"" << it->second.toStdString() << "\"";
+    }
+}
+
+std::unique_ptr<QWidget> LoadTemplate(int id)
+{
+    std::string error;
+    std::unique_ptr<QWidget> form(LoadTemplateWidget(ReadAll(kTemplates + QString("/%1.ui").arg(id)), nullptr, &error));
+    EXPECT_TRUE(form) << "template " << id << ": " << error;
+    return form;
+}
+
+// A text of the resource strings, as "number<TAB>text" lines give it.
+QString StringOf(const QString& language, int id)
+{
+    const QString prefix = QString::number(id) + "\t";
+    for (const QByteArray& line : ReadAll(QString(ORVANE_RESOURCES_DIR) + "/strings/" + language + ".txt").split('\n')) {
+        const QString text = QString::fromUtf8(line);
+        if (text.startsWith(prefix))
+            return text.mid(prefix.size());
+    }
+    ADD_FAILURE() << "no string " << id << " in " << language.toStdString();
+    return {};
+}
+
 TEST(TemplateContract, ThereAreTemplatesAndAGermanTable)
 {
     EXPECT_FALSE(TemplateFiles().isEmpty());
@@ -116,28 +172,12 @@ TEST(TemplateContract, EveryTemplateLoadsWithControlsOfTheirKindsNamedMnemonicsU
         }
 
         std::set<const QWidget*> labelled;
-        std::map<QChar, QString> mnemonics;
-        auto claim = [&](const QString& text) {
-            const QChar key = Mnemonic(text);
-            if (key.isNull())
-                return;
-            auto [it, fresh] = mnemonics.emplace(key, text);
-            EXPECT_TRUE(fresh) << "mnemonic " << QString(key).toStdString() << " of \"" << text.toStdString()
-                               << "\" is also that of \"" << it->second.toStdString() << "\"";
-        };
         for (QLabel* label : form->findChildren<QLabel*>()) {
             if (label->buddy())
                 labelled.insert(label->buddy());
-            claim(label->text());
         }
-        for (QAbstractButton* button : form->findChildren<QAbstractButton*>())
-            claim(button->text());
-        for (QGroupBox* group : form->findChildren<QGroupBox*>())
-            claim(group->title());
-        for (QTabWidget* tabs : form->findChildren<QTabWidget*>()) {
-            for (int i = 0; i < tabs->count(); ++i)
-                claim(tabs->tabText(i));
-        }
+        ExpectUniqueMnemonics(MnemonicTexts(*form), nullptr);
+        ExpectUniqueMnemonics(MnemonicTexts(*form), &german);
 
         // Only the widgets the template names: Qt's inner parts (a combo's
         // list, a tab bar) are named by their owners.
@@ -158,6 +198,51 @@ TEST(TemplateContract, EveryTemplateLoadsWithControlsOfTheirKindsNamedMnemonicsU
 
         for (const QString& text : TranslatableTexts(uiText))
             EXPECT_TRUE(german.count(text)) << "no German line for \"" << text.toStdString() << "\"";
+    }
+}
+
+
+// A page of a sheet shares its window with the frame's buttons, and in the
+// settings sheet with every page's tab: none of their keys may clash.
+TEST(TemplateContract, APagesMnemonicsDoNotClashWithThoseOfItsSheet)
+{
+    constexpr int kWizardFrame = 9000, kSettingsFrame = 9001;
+    constexpr int kSkipText = 348, kUndoText = 349;
+    const std::map<QString, QString> german = ReadTemplateTexts(ReadAll(kTemplates + "/de.txt"));
+    std::map<int, std::unique_ptr<QWidget>> pages;
+    for (const QString& path : TemplateFiles()) {
+        if (!path.startsWith(kTemplates + "/"))
+            continue;  // the library's sheets only
+        std::unique_ptr<QWidget> form(LoadTemplateWidget(ReadAll(path), nullptr));
+        if (form && !qobject_cast<QDialog*>(form.get()))
+            pages[QFileInfo(path).baseName().toInt()] = std::move(form);
+    }
+    auto isSettingsPage = [](int id) { return id >= 9100 && id < 9200; };
+    QStringList tabs;
+    for (const auto& [id, page] : pages) {
+        if (isSettingsPage(id))
+            tabs << page->windowTitle();
+    }
+    ASSERT_EQ(tabs.size(), 4);
+    std::unique_ptr<QWidget> wizard = LoadTemplate(kWizardFrame);
+    std::unique_ptr<QWidget> settings = LoadTemplate(kSettingsFrame);
+    ASSERT_TRUE(wizard && settings);
+
+    for (const auto& [id, page] : pages) {
+        SCOPED_TRACE("page " + std::to_string(id));
+        const QStringList texts = MnemonicTexts(*page);
+        if (isSettingsPage(id)) {
+            ExpectUniqueMnemonics(MnemonicTexts(*settings) + tabs + texts, nullptr);
+            ExpectUniqueMnemonics(MnemonicTexts(*settings) + tabs + texts, &german);
+            continue;
+        }
+        // The Skip/Undo button takes its texts from the strings, in the user's language.
+        QStringList frame = MnemonicTexts(*wizard);
+        frame.removeOne(wizard->findChild<QAbstractButton*>("c1286")->text());
+        for (int buttonText : {kSkipText, kUndoText}) {
+            ExpectUniqueMnemonics(frame + texts + QStringList{StringOf("en", buttonText)}, nullptr);
+            ExpectUniqueMnemonics(frame + texts + QStringList{StringOf("de", buttonText)}, &german);
+        }
     }
 }
 

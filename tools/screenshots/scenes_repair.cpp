@@ -1,0 +1,69 @@
+// The repair wizard on a booking form: its general warnings, a text field and
+// a text area without default text, each page as the user reaches it.
+#include "scene.h"
+
+#include "common/orvane_settings.h"
+#include "library/checks/check_catalogue.h"
+#include "library/checks/check_pass.h"
+#include "library/checks/family_factory.h"
+#include "library/html/element.h"
+#include "library/html/html_document.h"
+#include "library/ui/validator_sheet.h"
+
+#include <fstream>
+#include <string_view>
+
+namespace {
+
+using orvane::screenshots::Preparation;
+using orvane::screenshots::Shots;
+
+// Pages in the order the wizard shows them: the warnings page collects every
+// warning, then one page per form control.
+void RepairBookingPage()
+{
+    const std::string path = Shots().ExamplesFolder() + "/booking.html";
+    std::ifstream in(path, std::ios::binary);
+    orvane::COrvaneSettings::InstallCatalogue(&orvane::CCheckCatalogue::Instance());
+    orvane::COrvaneSettings settings;
+    settings.Load();
+    orvane::CHtmlDocument document(orvane::CFamilyElementFactory::Instance());
+    document.Start(1, false);
+    document.SetName(path);
+    if (!in || document.Load(in) != 1)
+        return;
+    const std::vector<orvane::CFoundProblem> found = orvane::RunCheckPass(document, settings, nullptr);
+    orvane::CValidatorSheet sheet;
+    sheet.SetSettings(&settings);
+    sheet.SetDocumentPath(path);
+    sheet.SetTrailingPage(false);
+    auto add = [&](auto wanted) {
+        for (const orvane::CFoundProblem& problem : found) {
+            if (wanted(problem))
+                problem.element->AddRepairPages(sheet, document, problem.bit);
+        }
+    };
+    add([](const orvane::CFoundProblem& p) { return !p.element->IsGrouped(p.bit); });
+    add([](const orvane::CFoundProblem& p) { return p.element->GetCheckName(p.bit) == "InputMissingDefault"; });
+    add([](const orvane::CFoundProblem& p) { return p.element->GetCheckName(p.bit) == "TextareaText"; });
+    sheet.DoModal(nullptr);
+}
+
+// The wizard's page of that template, the first of its kind.
+Preparation ShowPageOf(int templateId)
+{
+    return [templateId](orvane::platform::IWindow& window, QWidget&) {
+        for (int index = 0; index < window.PageCount(); ++index) {
+            if (window.Page(index).TemplateId() == templateId) {
+                window.ShowPage(index);
+                return;
+            }
+        }
+    };
+}
+
+} // namespace
+
+ORVANE_SCENE_PREPARED(repair_warnings, ShowPageOf(218)) { RepairBookingPage(); }
+ORVANE_SCENE_PREPARED(repair_input_default_text, ShowPageOf(1310)) { RepairBookingPage(); }
+ORVANE_SCENE_PREPARED(repair_textarea_default_text, ShowPageOf(152)) { RepairBookingPage(); }
