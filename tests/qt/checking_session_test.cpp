@@ -65,6 +65,7 @@ TEST(CheckingSession, TheUserRepairsEveryProblemInRealWindowsAndTheSessionKeepsI
 {
     const std::string home = platform::UserDataDirectory();
     std::filesystem::remove(home + "/ObjectRegistry.xml");
+    std::filesystem::remove(home + "/session-test.reg");
     auto store = platform::CreateFileRegistry(home + "/session-test.reg");
     platform::ScopedRegistry registryScope(*store);
     COrvaneSettings::InstallCatalogue(&CCheckCatalogue::Instance());
