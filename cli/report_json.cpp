@@ -2,56 +2,226 @@
 
 #include <nlohmann/json.hpp>
 
+#include <map>
 #include <ostream>
 
 namespace orvane::cli {
 namespace {
 
-using nlohmann::json;
+// Writes the report as it goes, in the layout of a JSON document dumped with
+// an indent of two (keys in byte order, "[]" and "{}" when empty), without
+// building the document first: on a large page the document took more time
+// and memory than checking the page did.
+class CJsonWriter {
+public:
+    explicit CJsonWriter(std::ostream& out) : m_out(out) { m_buffer.reserve(kFlushAt + 4096); }
+    ~CJsonWriter() { Flush(); }
 
-json ProblemJson(const ReportProblem& p)
+    // Objects and arrays: Open, then Key (objects) or Item (arrays) before
+    // each member, then Close.
+    void Open(char bracket)
+    {
+        m_buffer += bracket;
+        m_first = true;
+        ++m_depth;
+    }
+    void Close(char bracket)
+    {
+        --m_depth;
+        if (!m_first) {
+            m_buffer += '\n';
+            Indent();
+        }
+        m_buffer += bracket;
+        m_first = false;
+        FlushIfFull();
+    }
+    void Item()
+    {
+        m_buffer += m_first ? "\n" : ",\n";
+        m_first = false;
+        Indent();
+    }
+    void Key(std::string_view key)
+    {
+        Item();
+        m_buffer += '"';
+        m_buffer += key;  // keys are the writer's own, plain ASCII
+        m_buffer += "\": ";
+    }
+
+    void String(std::string_view text)
+    {
+        if (!IsWellFormedUtf8(text)) {
+            // Rare (pages in other code pages): the library's own replacement
+            // keeps the output what it always was.
+            m_buffer += nlohmann::json(std::string(text)).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+            return;
+        }
+        m_buffer += '"';
+        std::size_t plain = 0;
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            const auto c = static_cast<unsigned char>(text[i]);
+            if (c >= 0x20 && c != '"' && c != '\\')
+                continue;
+            m_buffer.append(text, plain, i - plain);
+            plain = i + 1;
+            switch (c) {
+            case '"': m_buffer += "\\\""; break;
+            case '\\': m_buffer += "\\\\"; break;
+            case '\b': m_buffer += "\\b"; break;
+            case '\f': m_buffer += "\\f"; break;
+            case '\n': m_buffer += "\\n"; break;
+            case '\r': m_buffer += "\\r"; break;
+            case '\t': m_buffer += "\\t"; break;
+            default: {
+                static const char kHex[] = "0123456789abcdef";
+                m_buffer += "\\u00";
+                m_buffer += kHex[c >> 4];
+                m_buffer += kHex[c & 15];
+            }
+            }
+        }
+        m_buffer.append(text, plain, text.size() - plain);
+        m_buffer += '"';
+    }
+    void Number(std::int64_t value) { m_buffer += std::to_string(value); }
+    void Unsigned(std::uint64_t value) { m_buffer += std::to_string(value); }
+    void Bool(bool value) { m_buffer += value ? "true" : "false"; }
+
+    void Raw(std::string_view text) { m_buffer += text; }
+    void Flush()
+    {
+        m_out.write(m_buffer.data(), static_cast<std::streamsize>(m_buffer.size()));
+        m_buffer.clear();
+    }
+
+private:
+    static constexpr std::size_t kFlushAt = 1 << 16;
+
+    void Indent() { m_buffer.append(2 * static_cast<std::size_t>(m_depth), ' '); }
+    void FlushIfFull()
+    {
+        if (m_buffer.size() >= kFlushAt)
+            Flush();
+    }
+
+    // Well-formed UTF-8 as Unicode defines it: no overlong forms, no
+    // surrogates, nothing above U+10FFFF.
+    static bool IsWellFormedUtf8(std::string_view text)
+    {
+        const auto* p = reinterpret_cast<const unsigned char*>(text.data());
+        const auto* end = p + text.size();
+        while (p < end) {
+            const unsigned char c = *p;
+            if (c < 0x80) {
+                ++p;
+                continue;
+            }
+            auto tail = [&](std::size_t i, unsigned char low = 0x80, unsigned char high = 0xBF) {
+                return p + i < end && p[i] >= low && p[i] <= high;
+            };
+            if (c >= 0xC2 && c <= 0xDF) {
+                if (!tail(1))
+                    return false;
+                p += 2;
+            } else if (c >= 0xE0 && c <= 0xEF) {
+                const unsigned char low = c == 0xE0 ? 0xA0 : 0x80;
+                const unsigned char high = c == 0xED ? 0x9F : 0xBF;
+                if (!tail(1, low, high) || !tail(2))
+                    return false;
+                p += 3;
+            } else if (c >= 0xF0 && c <= 0xF4) {
+                const unsigned char low = c == 0xF0 ? 0x90 : 0x80;
+                const unsigned char high = c == 0xF4 ? 0x8F : 0xBF;
+                if (!tail(1, low, high) || !tail(2) || !tail(3))
+                    return false;
+                p += 4;
+            } else {
+                return false;
+            }
+        }
+        return true;
+    }
+
+    std::ostream& m_out;
+    std::string m_buffer;
+    int m_depth = 0;
+    bool m_first = true;
+};
+
+void WriteProblem(CJsonWriter& w, const ReportProblem& p)
 {
-    return json{{"check", p.check},       {"family", p.family},     {"bit", p.bit},
-                {"title", p.title},       {"priority", p.priority}, {"section508", p.section508},
-                {"grouped", p.grouped},   {"atLevel", p.atLevel},   {"line", p.line},
-                {"column", p.column},     {"text", p.text},         {"helpTopic", p.helpTopic}};
+    w.Open('{');
+    w.Key("atLevel"); w.Bool(p.atLevel);
+    w.Key("bit"); w.Unsigned(p.bit);
+    w.Key("check"); w.String(p.check);
+    w.Key("column"); w.Unsigned(p.column);
+    w.Key("family"); w.Number(p.family);
+    w.Key("grouped"); w.Bool(p.grouped);
+    w.Key("helpTopic"); w.String(p.helpTopic);
+    w.Key("line"); w.Unsigned(p.line);
+    w.Key("priority"); w.Number(p.priority);
+    w.Key("section508"); w.Bool(p.section508);
+    w.Key("text"); w.String(p.text);
+    w.Key("title"); w.String(p.title);
+    w.Close('}');
+}
+
+void WriteFile(CJsonWriter& w, const ReportFile& file)
+{
+    w.Open('{');
+    if (!file.error.empty()) {
+        w.Key("error"); w.String(file.error);
+        w.Key("path"); w.String(file.path);
+        w.Close('}');
+        return;
+    }
+    w.Key("achieved"); w.String(LevelLabel(file.achieved));
+    w.Key("achievedIfWarningsConfirmed"); w.String(LevelLabel(file.achievedIfWarningsConfirmed));
+    w.Key("path"); w.String(file.path);
+    w.Key("problems"); w.Open('[');
+    for (const ReportProblem& problem : file.problems) {
+        w.Item();
+        WriteProblem(w, problem);
+    }
+    w.Close(']');
+    w.Key("target"); w.String(LevelLabel(file.target));
+    w.Key("unclassifiedTables"); w.Number(file.unclassifiedTables);
+    w.Close('}');
 }
 
 } // namespace
 
 void WriteJsonReport(const Report& report, std::ostream& out)
 {
-    json files = json::array();
-    json byLevel = json::object();
+    CJsonWriter w(out);
+    std::map<std::string, int> byLevel;
     int atLevel = 0;
+    w.Open('{');
+    w.Key("files"); w.Open('[');
     for (const ReportFile& file : report.files) {
-        json entry{{"path", file.path}};
-        if (!file.error.empty()) {
-            entry["error"] = file.error;
-            files.push_back(std::move(entry));
-            continue;
+        w.Item();
+        WriteFile(w, file);
+        if (file.error.empty()) {
+            atLevel += file.ProblemsAtLevel();
+            ++byLevel[LevelLabel(file.achieved)];
         }
-        entry["target"] = LevelLabel(file.target);
-        entry["achieved"] = LevelLabel(file.achieved);
-        entry["achievedIfWarningsConfirmed"] = LevelLabel(file.achievedIfWarningsConfirmed);
-        entry["unclassifiedTables"] = file.unclassifiedTables;
-        json problems = json::array();
-        for (const ReportProblem& problem : file.problems)
-            problems.push_back(ProblemJson(problem));
-        entry["problems"] = std::move(problems);
-        files.push_back(std::move(entry));
-        atLevel += file.ProblemsAtLevel();
-        std::string level = LevelLabel(file.achieved);
-        byLevel[level] = byLevel.value(level, 0) + 1;
     }
-    json document{{"files", std::move(files)},
-                  {"summary",
-                   {{"files", report.files.size()},
-                    {"target", LevelLabel(report.target)},
-                    {"problemsAtTarget", atLevel},
-                    {"filesByAchievedLevel", std::move(byLevel)}}}};
-    // Page texts are bytes of any code page: what is not UTF-8 is replaced.
-    out << document.dump(2, ' ', false, json::error_handler_t::replace) << '\n';
+    w.Close(']');
+    w.Key("summary"); w.Open('{');
+    w.Key("files"); w.Unsigned(report.files.size());
+    w.Key("filesByAchievedLevel"); w.Open('{');
+    for (const auto& [level, count] : byLevel) {
+        w.Key(level);
+        w.Number(count);
+    }
+    w.Close('}');
+    w.Key("problemsAtTarget"); w.Number(atLevel);
+    w.Key("target"); w.String(LevelLabel(report.target));
+    w.Close('}');
+    w.Close('}');
+    w.Raw("\n");
 }
 
 } // namespace orvane::cli
