@@ -2,6 +2,9 @@
 
 #include <nlohmann/json.hpp>
 
+#include <array>
+#include <charconv>
+#include <cstdint>
 #include <map>
 #include <ostream>
 
@@ -28,31 +31,40 @@ public:
     void Close(char bracket)
     {
         --m_depth;
-        if (!m_first) {
-            m_buffer += '\n';
-            Indent();
-        }
+        if (!m_first)
+            NewLine();
         m_buffer += bracket;
         m_first = false;
         FlushIfFull();
     }
     void Item()
     {
-        m_buffer += m_first ? "\n" : ",\n";
+        if (!m_first)
+            m_buffer += ',';
         m_first = false;
-        Indent();
+        NewLine();
     }
     void Key(std::string_view key)
     {
         Item();
         m_buffer += '"';
         m_buffer += key;  // keys are the writer's own, plain ASCII
-        m_buffer += "\": ";
+        m_buffer.append("\": ", 3);
     }
 
     void String(std::string_view text)
     {
-        if (!IsWellFormedUtf8(text)) {
+        // Most texts need no escape and are plain ASCII: copied whole.
+        std::size_t plainUpTo = 0;
+        while (plainUpTo < text.size() && kPlainAscii[static_cast<unsigned char>(text[plainUpTo])])
+            ++plainUpTo;
+        if (plainUpTo == text.size()) {
+            m_buffer += '"';
+            m_buffer += text;
+            m_buffer += '"';
+            return;
+        }
+        if (!IsWellFormedUtf8(text.substr(plainUpTo))) {
             // Rare (pages in other code pages): the library's own replacement
             // keeps the output what it always was.
             m_buffer += nlohmann::json(std::string(text)).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
@@ -60,7 +72,7 @@ public:
         }
         m_buffer += '"';
         std::size_t plain = 0;
-        for (std::size_t i = 0; i < text.size(); ++i) {
+        for (std::size_t i = plainUpTo; i < text.size(); ++i) {
             const auto c = static_cast<unsigned char>(text[i]);
             if (c >= 0x20 && c != '"' && c != '\\')
                 continue;
@@ -85,8 +97,13 @@ public:
         m_buffer.append(text, plain, text.size() - plain);
         m_buffer += '"';
     }
-    void Number(std::int64_t value) { m_buffer += std::to_string(value); }
-    void Unsigned(std::uint64_t value) { m_buffer += std::to_string(value); }
+    template <typename Integer>
+    void Number(Integer value)
+    {
+        char digits[24];
+        const auto written = std::to_chars(digits, digits + sizeof digits, value);
+        m_buffer.append(digits, written.ptr);
+    }
     void Bool(bool value) { m_buffer += value ? "true" : "false"; }
 
     void Raw(std::string_view text) { m_buffer += text; }
@@ -99,7 +116,23 @@ public:
 private:
     static constexpr std::size_t kFlushAt = 1 << 16;
 
-    void Indent() { m_buffer.append(2 * static_cast<std::size_t>(m_depth), ' '); }
+    // Bytes that stand for themselves in a JSON string and in UTF-8.
+    static constexpr auto kPlainAscii = [] {
+        std::array<bool, 256> plain{};
+        for (int c = 0x20; c < 0x80; ++c)
+            plain[static_cast<std::size_t>(c)] = c != '"' && c != '\\';
+        return plain;
+    }();
+
+    void NewLine()
+    {
+        static const std::string kLines = "\n" + std::string(64, ' ');
+        const std::size_t indent = 2 * static_cast<std::size_t>(m_depth);
+        if (indent < kLines.size())
+            m_buffer.append(kLines, 0, 1 + indent);
+        else
+            m_buffer.append(1, '\n').append(indent, ' ');
+    }
     void FlushIfFull()
     {
         if (m_buffer.size() >= kFlushAt)
@@ -154,13 +187,13 @@ void WriteProblem(CJsonWriter& w, const ReportProblem& p)
 {
     w.Open('{');
     w.Key("atLevel"); w.Bool(p.atLevel);
-    w.Key("bit"); w.Unsigned(p.bit);
+    w.Key("bit"); w.Number(p.bit);
     w.Key("check"); w.String(p.check);
-    w.Key("column"); w.Unsigned(p.column);
+    w.Key("column"); w.Number(p.column);
     w.Key("family"); w.Number(p.family);
     w.Key("grouped"); w.Bool(p.grouped);
     w.Key("helpTopic"); w.String(p.helpTopic);
-    w.Key("line"); w.Unsigned(p.line);
+    w.Key("line"); w.Number(p.line);
     w.Key("priority"); w.Number(p.priority);
     w.Key("section508"); w.Bool(p.section508);
     w.Key("text"); w.String(p.text);
@@ -210,7 +243,7 @@ void WriteJsonReport(const Report& report, std::ostream& out)
     }
     w.Close(']');
     w.Key("summary"); w.Open('{');
-    w.Key("files"); w.Unsigned(report.files.size());
+    w.Key("files"); w.Number(report.files.size());
     w.Key("filesByAchievedLevel"); w.Open('{');
     for (const auto& [level, count] : byLevel) {
         w.Key(level);
