@@ -5,6 +5,8 @@
 #include <array>
 #include <charconv>
 #include <cstdint>
+#include <cstring>
+#include <memory>
 #include <map>
 #include <ostream>
 
@@ -17,14 +19,14 @@ namespace {
 // and memory than checking the page did.
 class CJsonWriter {
 public:
-    explicit CJsonWriter(std::ostream& out) : m_out(out) { m_buffer.reserve(kFlushAt + 4096); }
+    explicit CJsonWriter(std::ostream& out) : m_out(out), m_buffer(new char[kCapacity]) {}
     ~CJsonWriter() { Flush(); }
 
     // Objects and arrays: Open, then Key (objects) or Item (arrays) before
     // each member, then Close.
     void Open(char bracket)
     {
-        m_buffer += bracket;
+        Put(bracket);
         m_first = true;
         ++m_depth;
     }
@@ -33,23 +35,22 @@ public:
         --m_depth;
         if (!m_first)
             NewLine();
-        m_buffer += bracket;
+        Put(bracket);
         m_first = false;
-        FlushIfFull();
     }
     void Item()
     {
         if (!m_first)
-            m_buffer += ',';
+            Put(',');
         m_first = false;
         NewLine();
     }
     void Key(std::string_view key)
     {
         Item();
-        m_buffer += '"';
-        m_buffer += key;  // keys are the writer's own, plain ASCII
-        m_buffer.append("\": ", 3);
+        Put('"');
+        Put(key);  // keys are the writer's own, plain ASCII
+        Put("\": ");
     }
 
     void String(std::string_view text)
@@ -59,62 +60,62 @@ public:
         while (plainUpTo < text.size() && kPlainAscii[static_cast<unsigned char>(text[plainUpTo])])
             ++plainUpTo;
         if (plainUpTo == text.size()) {
-            m_buffer += '"';
-            m_buffer += text;
-            m_buffer += '"';
+            Put('"');
+            Put(text);
+            Put('"');
             return;
         }
         if (!IsWellFormedUtf8(text.substr(plainUpTo))) {
             // Rare (pages in other code pages): the library's own replacement
             // keeps the output what it always was.
-            m_buffer += nlohmann::json(std::string(text)).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+            Put(nlohmann::json(std::string(text)).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace));
             return;
         }
-        m_buffer += '"';
+        Put('"');
         std::size_t plain = 0;
         for (std::size_t i = plainUpTo; i < text.size(); ++i) {
             const auto c = static_cast<unsigned char>(text[i]);
             if (c >= 0x20 && c != '"' && c != '\\')
                 continue;
-            m_buffer.append(text, plain, i - plain);
+            Put(text.substr(plain, i - plain));
             plain = i + 1;
             switch (c) {
-            case '"': m_buffer += "\\\""; break;
-            case '\\': m_buffer += "\\\\"; break;
-            case '\b': m_buffer += "\\b"; break;
-            case '\f': m_buffer += "\\f"; break;
-            case '\n': m_buffer += "\\n"; break;
-            case '\r': m_buffer += "\\r"; break;
-            case '\t': m_buffer += "\\t"; break;
+            case '"': Put("\\\""); break;
+            case '\\': Put("\\\\"); break;
+            case '\b': Put("\\b"); break;
+            case '\f': Put("\\f"); break;
+            case '\n': Put("\\n"); break;
+            case '\r': Put("\\r"); break;
+            case '\t': Put("\\t"); break;
             default: {
                 static const char kHex[] = "0123456789abcdef";
-                m_buffer += "\\u00";
-                m_buffer += kHex[c >> 4];
-                m_buffer += kHex[c & 15];
+                Put("\\u00");
+                Put(kHex[c >> 4]);
+                Put(kHex[c & 15]);
             }
             }
         }
-        m_buffer.append(text, plain, text.size() - plain);
-        m_buffer += '"';
+        Put(text.substr(plain));
+        Put('"');
     }
     template <typename Integer>
     void Number(Integer value)
     {
         char digits[24];
         const auto written = std::to_chars(digits, digits + sizeof digits, value);
-        m_buffer.append(digits, written.ptr);
+        Put(std::string_view(digits, static_cast<std::size_t>(written.ptr - digits)));
     }
-    void Bool(bool value) { m_buffer += value ? "true" : "false"; }
+    void Bool(bool value) { Put(value ? std::string_view("true") : std::string_view("false")); }
 
-    void Raw(std::string_view text) { m_buffer += text; }
+    void Raw(std::string_view text) { Put(text); }
     void Flush()
     {
-        m_out.write(m_buffer.data(), static_cast<std::streamsize>(m_buffer.size()));
-        m_buffer.clear();
+        m_out.write(m_buffer.get(), static_cast<std::streamsize>(m_size));
+        m_size = 0;
     }
 
 private:
-    static constexpr std::size_t kFlushAt = 1 << 16;
+    static constexpr std::size_t kCapacity = 1 << 16;
 
     // Bytes that stand for themselves in a JSON string and in UTF-8.
     static constexpr auto kPlainAscii = [] {
@@ -129,14 +130,29 @@ private:
         static const std::string kLines = "\n" + std::string(64, ' ');
         const std::size_t indent = 2 * static_cast<std::size_t>(m_depth);
         if (indent < kLines.size())
-            m_buffer.append(kLines, 0, 1 + indent);
+            Put(std::string_view(kLines).substr(0, 1 + indent));
         else
-            m_buffer.append(1, '\n').append(indent, ' ');
+            Put('\n' + std::string(indent, ' '));
     }
-    void FlushIfFull()
+    void Put(char c)
     {
-        if (m_buffer.size() >= kFlushAt)
+        if (m_size == kCapacity)
             Flush();
+        m_buffer[m_size++] = c;
+    }
+    void Put(std::string_view text)
+    {
+        if (text.empty())
+            return;
+        if (text.size() > kCapacity - m_size) {
+            Flush();
+            if (text.size() > kCapacity) {
+                m_out.write(text.data(), static_cast<std::streamsize>(text.size()));
+                return;
+            }
+        }
+        std::memcpy(m_buffer.get() + m_size, text.data(), text.size());
+        m_size += text.size();
     }
 
     // Well-formed UTF-8 as Unicode defines it: no overlong forms, no
@@ -178,7 +194,8 @@ private:
     }
 
     std::ostream& m_out;
-    std::string m_buffer;
+    std::unique_ptr<char[]> m_buffer;
+    std::size_t m_size = 0;
     int m_depth = 0;
     bool m_first = true;
 };

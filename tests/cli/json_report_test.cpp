@@ -143,6 +143,8 @@ TEST(JsonReport, ALargeReportIsWrittenWholeThroughTheBuffer)
             problem.title = std::string(static_cast<std::size_t>(p % 300), 'x') + RandomText(random);
             problem.text = RandomText(random);
             problem.line = static_cast<std::uint64_t>(p + 1);
+            if (p == 1000)
+                problem.text = std::string(100000, 'z') + "\n";  // more than the writer holds at once
             file.problems.push_back(std::move(problem));
         }
         report.files.push_back(std::move(file));
