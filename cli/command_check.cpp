@@ -8,6 +8,7 @@
 #include "library/checks/element_table.h"
 #include "library/checks/family_factory.h"
 #include "library/html/lang_codes.h"
+#include "library/html/tag_table.h"
 #include "library/registry/object_database.h"
 #include "library/ui/problem_list.h"
 #include "platform/file_system.h"
@@ -166,8 +167,11 @@ int CountUnclassifiedTables(const CHtmlDocument& document)
 {
     int count = 0;
     for (const CElement* e : document.Elements()) {
+        // The kind first: a cast of every element of a large page costs more than its check.
+        if (e->Kind() != tag::kTable || e->IsDeleted())
+            continue;
         const auto* table = dynamic_cast<const CElementTable*>(e);
-        if (table && !e->IsDeleted() && table->TableRecord().Type() == 0)
+        if (table && table->TableRecord().Type() == 0)
             ++count;
     }
     return count;
