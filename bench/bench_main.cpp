@@ -7,6 +7,7 @@ int main(int argc, char** argv)
     orvane::bench::RegisterIntakeBenchmarks();
     orvane::bench::RegisterBoundBenchmarks();
     orvane::bench::RegisterCheckBenchmarks();
+    orvane::bench::RegisterReportBenchmarks();
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;

@@ -148,6 +148,24 @@ void PrintSummary(std::ostream& out)
                  Verdict(ratio <= 5.5));
         }
     }
+    // The whole command: a page in, its JSON report out.
+    auto reportRate = [&](const char* subject, const char* name) -> const Measurement* {
+        const Measurement* m = Find(name);
+        if (m) {
+            double rate = m->inputBytes / kMegabyte / m->seconds;
+            Line(out, subject, ": %.1f MB/s (at least %.0f)", rate, 50, Verdict(rate >= 50));
+        }
+        return m;
+    };
+    const Measurement* reportTen = reportRate("check and JSON report of a 10 MB page", "Report/Json/Generated/10MB");
+    const Measurement* reportFifty = reportRate("check and JSON report of a 50 MB page", "Report/Json/Generated/50MB");
+    if (reportTen && reportFifty) {
+        double ratio = reportFifty->seconds / reportTen->seconds;
+        Line(out, "check and JSON report of the 50 MB page", " costs %.2f times the 10 MB page (at most %.1f)", ratio,
+             5.5, Verdict(ratio <= 5.5));
+    }
+    reportRate("check and JSON report of 2,000 pages of 20 KB (processor time of all jobs)",
+               "Report/Json/Folder/2000x20KB");
     for (const auto& [name, m] : Measurements()) {
         if (m.aim == PeakAim::PerPageByte) {
             double ratio = m.peakBytes / m.inputBytes;

@@ -121,6 +121,7 @@ void MeasureIntake(benchmark::State& state, const std::string& name, std::string
 void RegisterIntakeBenchmarks();
 void RegisterBoundBenchmarks();
 void RegisterCheckBenchmarks();
+void RegisterReportBenchmarks();
 
 constexpr double kMegabyte = 1024.0 * 1024.0;
 

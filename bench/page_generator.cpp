@@ -227,7 +227,11 @@ void CPageWriter::Attr(std::string_view name, std::string_view value)
 void CPageWriter::Image(bool inLink)
 {
     std::string name(m_random.Pick(kImageNames));
-    std::string src = "images/" + name + std::to_string(m_random.Below(40)) + (m_random.Chance(70) ? ".gif" : ".jpg");
+    // One draw per statement: the operands of + are evaluated in an order
+    // that differs between compilers, and so would the page.
+    const bool gif = m_random.Chance(70);
+    const std::size_t number = m_random.Below(40);
+    std::string src = "images/" + name + std::to_string(number) + (gif ? ".gif" : ".jpg");
     m_block.append(m_random.Chance(10) ? "<IMG" : "<img");
     Attr(m_random.Chance(10) ? "SRC" : "src", src);
     switch (m_random.Below(6)) {

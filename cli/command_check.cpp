@@ -8,6 +8,7 @@
 #include "library/checks/element_table.h"
 #include "library/checks/family_factory.h"
 #include "library/html/lang_codes.h"
+#include "library/html/tag_table.h"
 #include "library/registry/object_database.h"
 #include "library/ui/problem_list.h"
 #include "platform/file_system.h"
@@ -25,6 +26,8 @@
 #include <ostream>
 #include <sstream>
 #include <thread>
+#include <typeindex>
+#include <unordered_map>
 
 namespace orvane::cli {
 namespace {
@@ -164,8 +167,11 @@ int CountUnclassifiedTables(const CHtmlDocument& document)
 {
     int count = 0;
     for (const CElement* e : document.Elements()) {
+        // The kind first: a cast of every element of a large page costs more than its check.
+        if (e->Kind() != tag::kTable || e->IsDeleted())
+            continue;
         const auto* table = dynamic_cast<const CElementTable*>(e);
-        if (table && !e->IsDeleted() && table->TableRecord().Type() == 0)
+        if (table && table->TableRecord().Type() == 0)
             ++count;
     }
     return count;
@@ -193,17 +199,38 @@ ReportFile CheckPage(const std::string& path, Worker& worker, bool all, bool wit
     file.achievedIfWarningsConfirmed = problems.Summarize(file.target, true).achievedLevel;
     file.unclassifiedTables = CountUnclassifiedTables(document);
 
-    std::map<const CProblemEntry*, std::size_t> indexOf;
+    auto reported = [&](const CProblemEntry& entry) {
+        return problems.IsShown(entry) && (all || problems.IsAtLevel(entry));
+    };
+    file.problems.reserve(static_cast<std::size_t>(std::count_if(
+        problems.AllEntries().begin(), problems.AllEntries().end(),
+        [&](const auto& entry) { return reported(*entry); })));
+    // A check's name, title and help topic belong to the element's class, not
+    // to the element: looked up once per check, not once per problem.
+    struct CheckTexts {
+        std::string name;
+        std::string title;
+        std::string helpTopic;
+    };
+    std::map<std::pair<std::type_index, std::uint32_t>, CheckTexts> textsOf;
+    std::unordered_map<const CProblemEntry*, std::size_t> indexOf;
+    indexOf.reserve(file.problems.capacity());
     for (const auto& entry : problems.AllEntries()) {
-        bool atLevel = problems.IsAtLevel(*entry);
-        if (!problems.IsShown(*entry) || (!atLevel && !all))
+        if (!reported(*entry))
             continue;
+        const bool atLevel = problems.IsAtLevel(*entry);
         const CElement& element = entry->Element();
+        auto [texts, added] = textsOf.try_emplace({std::type_index(typeid(element)), entry->Bit()});
+        if (added) {
+            texts->second.name = element.GetCheckName(entry->Bit());
+            texts->second.title = element.GetCheckTitle(entry->Bit());
+            texts->second.helpTopic = HelpTopicOf(element, entry->Bit());
+        }
         ReportProblem problem;
-        problem.check = element.GetCheckName(entry->Bit());
+        problem.check = texts->second.name;
         problem.family = entry->Kind();
         problem.bit = entry->Bit();
-        problem.title = element.GetCheckTitle(entry->Bit());
+        problem.title = texts->second.title;
         problem.priority = entry->Priority();
         problem.section508 = entry->IsSection508();
         problem.grouped = entry->IsGrouped();
@@ -212,7 +239,7 @@ ReportFile CheckPage(const std::string& path, Worker& worker, bool all, bool wit
         problem.line = at.line;
         problem.column = at.column;
         problem.text = entry->Description();
-        problem.helpTopic = HelpTopicOf(element, entry->Bit());
+        problem.helpTopic = texts->second.helpTopic;
         if (withSource && problem.line > 0)
             problem.source = ExcerptAround(page, element.SourceOffset(), element.Text().size());
         indexOf[entry.get()] = file.problems.size();

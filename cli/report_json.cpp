@@ -2,56 +2,276 @@
 
 #include <nlohmann/json.hpp>
 
+#include <array>
+#include <charconv>
+#include <cstdint>
+#include <cstring>
+#include <memory>
+#include <map>
 #include <ostream>
 
 namespace orvane::cli {
 namespace {
 
-using nlohmann::json;
+// Writes the report as it goes, in the layout of a JSON document dumped with
+// an indent of two (keys in byte order, "[]" and "{}" when empty), without
+// building the document first: on a large page the document took more time
+// and memory than checking the page did.
+class CJsonWriter {
+public:
+    explicit CJsonWriter(std::ostream& out) : m_out(out), m_buffer(new char[kCapacity]) {}
+    ~CJsonWriter() { Flush(); }
 
-json ProblemJson(const ReportProblem& p)
+    // Objects and arrays: Open, then Key (objects) or Item (arrays) before
+    // each member, then Close.
+    void Open(char bracket)
+    {
+        Put(bracket);
+        m_first = true;
+        ++m_depth;
+    }
+    void Close(char bracket)
+    {
+        --m_depth;
+        if (!m_first)
+            NewLine();
+        Put(bracket);
+        m_first = false;
+    }
+    void Item()
+    {
+        if (!m_first)
+            Put(',');
+        m_first = false;
+        NewLine();
+    }
+    void Key(std::string_view key)
+    {
+        Item();
+        Put('"');
+        Put(key);  // keys are the writer's own, plain ASCII
+        Put("\": ");
+    }
+
+    void String(std::string_view text)
+    {
+        // Most texts need no escape and are plain ASCII: copied whole.
+        std::size_t plainUpTo = 0;
+        while (plainUpTo < text.size() && kPlainAscii[static_cast<unsigned char>(text[plainUpTo])])
+            ++plainUpTo;
+        if (plainUpTo == text.size()) {
+            Put('"');
+            Put(text);
+            Put('"');
+            return;
+        }
+        if (!IsWellFormedUtf8(text.substr(plainUpTo))) {
+            // Rare (pages in other code pages): the library's own replacement
+            // keeps the output what it always was.
+            Put(nlohmann::json(std::string(text)).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace));
+            return;
+        }
+        Put('"');
+        std::size_t plain = 0;
+        for (std::size_t i = plainUpTo; i < text.size(); ++i) {
+            const auto c = static_cast<unsigned char>(text[i]);
+            if (c >= 0x20 && c != '"' && c != '\\')
+                continue;
+            Put(text.substr(plain, i - plain));
+            plain = i + 1;
+            switch (c) {
+            case '"': Put("\\\""); break;
+            case '\\': Put("\\\\"); break;
+            case '\b': Put("\\b"); break;
+            case '\f': Put("\\f"); break;
+            case '\n': Put("\\n"); break;
+            case '\r': Put("\\r"); break;
+            case '\t': Put("\\t"); break;
+            default: {
+                static const char kHex[] = "0123456789abcdef";
+                Put("\\u00");
+                Put(kHex[c >> 4]);
+                Put(kHex[c & 15]);
+            }
+            }
+        }
+        Put(text.substr(plain));
+        Put('"');
+    }
+    template <typename Integer>
+    void Number(Integer value)
+    {
+        char digits[24];
+        const auto written = std::to_chars(digits, digits + sizeof digits, value);
+        Put(std::string_view(digits, static_cast<std::size_t>(written.ptr - digits)));
+    }
+    void Bool(bool value) { Put(value ? std::string_view("true") : std::string_view("false")); }
+
+    void Raw(std::string_view text) { Put(text); }
+    void Flush()
+    {
+        m_out.write(m_buffer.get(), static_cast<std::streamsize>(m_size));
+        m_size = 0;
+    }
+
+private:
+    static constexpr std::size_t kCapacity = 1 << 16;
+
+    // Bytes that stand for themselves in a JSON string and in UTF-8.
+    static constexpr auto kPlainAscii = [] {
+        std::array<bool, 256> plain{};
+        for (int c = 0x20; c < 0x80; ++c)
+            plain[static_cast<std::size_t>(c)] = c != '"' && c != '\\';
+        return plain;
+    }();
+
+    void NewLine()
+    {
+        static const std::string kLines = "\n" + std::string(64, ' ');
+        const std::size_t indent = 2 * static_cast<std::size_t>(m_depth);
+        if (indent < kLines.size())
+            Put(std::string_view(kLines).substr(0, 1 + indent));
+        else
+            Put('\n' + std::string(indent, ' '));
+    }
+    void Put(char c)
+    {
+        if (m_size == kCapacity)
+            Flush();
+        m_buffer[m_size++] = c;
+    }
+    void Put(std::string_view text)
+    {
+        if (text.empty())
+            return;
+        if (text.size() > kCapacity - m_size) {
+            Flush();
+            if (text.size() > kCapacity) {
+                m_out.write(text.data(), static_cast<std::streamsize>(text.size()));
+                return;
+            }
+        }
+        std::memcpy(m_buffer.get() + m_size, text.data(), text.size());
+        m_size += text.size();
+    }
+
+    // Well-formed UTF-8 as Unicode defines it: no overlong forms, no
+    // surrogates, nothing above U+10FFFF.
+    static bool IsWellFormedUtf8(std::string_view text)
+    {
+        const auto* p = reinterpret_cast<const unsigned char*>(text.data());
+        const auto* end = p + text.size();
+        while (p < end) {
+            const unsigned char c = *p;
+            if (c < 0x80) {
+                ++p;
+                continue;
+            }
+            auto tail = [&](std::size_t i, unsigned char low = 0x80, unsigned char high = 0xBF) {
+                return p + i < end && p[i] >= low && p[i] <= high;
+            };
+            if (c >= 0xC2 && c <= 0xDF) {
+                if (!tail(1))
+                    return false;
+                p += 2;
+            } else if (c >= 0xE0 && c <= 0xEF) {
+                const unsigned char low = c == 0xE0 ? 0xA0 : 0x80;
+                const unsigned char high = c == 0xED ? 0x9F : 0xBF;
+                if (!tail(1, low, high) || !tail(2))
+                    return false;
+                p += 3;
+            } else if (c >= 0xF0 && c <= 0xF4) {
+                const unsigned char low = c == 0xF0 ? 0x90 : 0x80;
+                const unsigned char high = c == 0xF4 ? 0x8F : 0xBF;
+                if (!tail(1, low, high) || !tail(2) || !tail(3))
+                    return false;
+                p += 4;
+            } else {
+                return false;
+            }
+        }
+        return true;
+    }
+
+    std::ostream& m_out;
+    std::unique_ptr<char[]> m_buffer;
+    std::size_t m_size = 0;
+    int m_depth = 0;
+    bool m_first = true;
+};
+
+void WriteProblem(CJsonWriter& w, const ReportProblem& p)
 {
-    return json{{"check", p.check},       {"family", p.family},     {"bit", p.bit},
-                {"title", p.title},       {"priority", p.priority}, {"section508", p.section508},
-                {"grouped", p.grouped},   {"atLevel", p.atLevel},   {"line", p.line},
-                {"column", p.column},     {"text", p.text},         {"helpTopic", p.helpTopic}};
+    w.Open('{');
+    w.Key("atLevel"); w.Bool(p.atLevel);
+    w.Key("bit"); w.Number(p.bit);
+    w.Key("check"); w.String(p.check);
+    w.Key("column"); w.Number(p.column);
+    w.Key("family"); w.Number(p.family);
+    w.Key("grouped"); w.Bool(p.grouped);
+    w.Key("helpTopic"); w.String(p.helpTopic);
+    w.Key("line"); w.Number(p.line);
+    w.Key("priority"); w.Number(p.priority);
+    w.Key("section508"); w.Bool(p.section508);
+    w.Key("text"); w.String(p.text);
+    w.Key("title"); w.String(p.title);
+    w.Close('}');
+}
+
+void WriteFile(CJsonWriter& w, const ReportFile& file)
+{
+    w.Open('{');
+    if (!file.error.empty()) {
+        w.Key("error"); w.String(file.error);
+        w.Key("path"); w.String(file.path);
+        w.Close('}');
+        return;
+    }
+    w.Key("achieved"); w.String(LevelLabel(file.achieved));
+    w.Key("achievedIfWarningsConfirmed"); w.String(LevelLabel(file.achievedIfWarningsConfirmed));
+    w.Key("path"); w.String(file.path);
+    w.Key("problems"); w.Open('[');
+    for (const ReportProblem& problem : file.problems) {
+        w.Item();
+        WriteProblem(w, problem);
+    }
+    w.Close(']');
+    w.Key("target"); w.String(LevelLabel(file.target));
+    w.Key("unclassifiedTables"); w.Number(file.unclassifiedTables);
+    w.Close('}');
 }
 
 } // namespace
 
 void WriteJsonReport(const Report& report, std::ostream& out)
 {
-    json files = json::array();
-    json byLevel = json::object();
+    CJsonWriter w(out);
+    std::map<std::string, int> byLevel;
     int atLevel = 0;
+    w.Open('{');
+    w.Key("files"); w.Open('[');
     for (const ReportFile& file : report.files) {
-        json entry{{"path", file.path}};
-        if (!file.error.empty()) {
-            entry["error"] = file.error;
-            files.push_back(std::move(entry));
-            continue;
+        w.Item();
+        WriteFile(w, file);
+        if (file.error.empty()) {
+            atLevel += file.ProblemsAtLevel();
+            ++byLevel[LevelLabel(file.achieved)];
         }
-        entry["target"] = LevelLabel(file.target);
-        entry["achieved"] = LevelLabel(file.achieved);
-        entry["achievedIfWarningsConfirmed"] = LevelLabel(file.achievedIfWarningsConfirmed);
-        entry["unclassifiedTables"] = file.unclassifiedTables;
-        json problems = json::array();
-        for (const ReportProblem& problem : file.problems)
-            problems.push_back(ProblemJson(problem));
-        entry["problems"] = std::move(problems);
-        files.push_back(std::move(entry));
-        atLevel += file.ProblemsAtLevel();
-        std::string level = LevelLabel(file.achieved);
-        byLevel[level] = byLevel.value(level, 0) + 1;
     }
-    json document{{"files", std::move(files)},
-                  {"summary",
-                   {{"files", report.files.size()},
-                    {"target", LevelLabel(report.target)},
-                    {"problemsAtTarget", atLevel},
-                    {"filesByAchievedLevel", std::move(byLevel)}}}};
-    // Page texts are bytes of any code page: what is not UTF-8 is replaced.
-    out << document.dump(2, ' ', false, json::error_handler_t::replace) << '\n';
+    w.Close(']');
+    w.Key("summary"); w.Open('{');
+    w.Key("files"); w.Number(report.files.size());
+    w.Key("filesByAchievedLevel"); w.Open('{');
+    for (const auto& [level, count] : byLevel) {
+        w.Key(level);
+        w.Number(count);
+    }
+    w.Close('}');
+    w.Key("problemsAtTarget"); w.Number(atLevel);
+    w.Key("target"); w.String(LevelLabel(report.target));
+    w.Close('}');
+    w.Close('}');
+    w.Raw("\n");
 }
 
 } // namespace orvane::cli

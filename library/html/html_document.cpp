@@ -343,7 +343,8 @@ bool CHtmlDocument::Holds(const CElement* element) const
 {
     if (!element)
         return false;
-    if (m_inserted.count(element))
+    // Pending inserts are rare; the page-wide walks ask here for every element.
+    if (!m_inserted.empty() && m_inserted.count(element))
         return true;
     return element->m_index < m_elements.size() && m_elements[element->m_index] == element;
 }

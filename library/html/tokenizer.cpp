@@ -210,6 +210,20 @@ void CHtmlDocument::NoteLineStarts(std::string_view piece)
             m_lineStarts.push_back(m_consumed);
     }
     const std::size_t n = piece.size();
+    if (n == 0)
+        return;
+    // Most pieces hold no carriage return: their line feeds are found by
+    // searching, not by looking at every byte.
+    if (!std::memchr(piece.data(), '\r', n)) {
+        for (std::size_t at = 0; at < n;) {
+            const void* lineFeed = std::memchr(piece.data() + at, '\n', n - at);
+            if (!lineFeed)
+                break;
+            at = static_cast<std::size_t>(static_cast<const char*>(lineFeed) - piece.data()) + 1;
+            m_lineStarts.push_back(m_consumed + at);
+        }
+        return;
+    }
     for (std::size_t at = 0; at < n; ++at) {
         const char c = piece[at];
         if (c == '\n') {

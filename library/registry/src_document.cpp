@@ -2,6 +2,8 @@
 
 #include "registry_changed.h"
 
+#include <type_traits>
+
 namespace orvane {
 namespace {
 
@@ -35,7 +37,12 @@ T* CSrcDocument::Append(std::unique_ptr<T> record)
 {
     List<T>& list = ListOf<T>();
     list.push_back(std::move(record));
-    return list.back().get();
+    T* added = list.back().get();
+    if constexpr (std::is_same_v<T, CSrcTable>) {
+        if (!added->Id().empty())
+            m_tablesById.try_emplace(added->Id(), added);  // the first of an id wins
+    }
+    return added;
 }
 
 template CSrcTable* CSrcDocument::Append(std::unique_ptr<CSrcTable>);
@@ -63,7 +70,13 @@ void CSrcDocument::SetFramesNeedDescription(bool need)
     MarkRegistryChanged();
 }
 
-CSrcTable* CSrcDocument::FindTable(std::string_view id) const { return FindIn(m_tables, id, TableKey); }
+CSrcTable* CSrcDocument::FindTable(std::string_view id) const
+{
+    if (id.empty())
+        return FindIn(m_tables, id, TableKey);
+    auto found = m_tablesById.find(std::string(id));
+    return found == m_tablesById.end() ? nullptr : found->second;
+}
 CSrcApplet* CSrcDocument::FindApplet(std::string_view id) const { return FindIn(m_applets, id, AppletKey); }
 CSrcLink* CSrcDocument::FindLink(std::string_view address) const { return FindIn(m_links, address, LinkKey); }
 CSrcAsciiArt* CSrcDocument::FindAsciiArt(std::string_view id) const { return FindIn(m_asciiArts, id, ArtKey); }

@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace orvane {
@@ -44,6 +45,8 @@ public:
     const List<CSrcLink>& Links() const { return m_links; }
 
     // The first record whose key is exactly the one given; null when none.
+    // Tables are found by an index of their ids, so a table's id is not to
+    // change once the table is in a document.
     CSrcTable* FindTable(std::string_view id) const;
     CSrcApplet* FindApplet(std::string_view id) const;
     CSrcLink* FindLink(std::string_view address) const;
@@ -73,6 +76,9 @@ private:
     std::string m_name;
     std::string m_title;
     List<CSrcTable> m_tables;
+    // A page may hold tens of thousands of tables, each looked up once as
+    // it is read: a search through the list would make that quadratic.
+    std::unordered_map<std::string, CSrcTable*> m_tablesById;
     List<CSrcImage> m_images;
     List<CSrcImageMap> m_imageMaps;
     List<CSrcAsciiArt> m_asciiArts;
