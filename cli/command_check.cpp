@@ -319,19 +319,12 @@ std::string FileUrl(const fs::path& folder)
     return url;
 }
 
-// The help pages installed as plain HTML: beside the program or library, in
-// the library folder, or under the installation's share folder.
+// The help pages installed as plain HTML, found as every data file is.
 std::optional<fs::path> InstalledHelpFolder()
 {
     std::error_code error;
-    std::vector<fs::path> candidates;
-    if (std::string found = platform::FindDataFile("help"); !found.empty())
-        candidates.emplace_back(found);
-    candidates.push_back(fs::path(platform::ModuleDirectory()) / ".." / "share" / "orvane" / "help");
-    for (const fs::path& folder : candidates) {
-        if (fs::is_directory(folder, error))
-            return folder;
-    }
+    if (std::string found = platform::FindDataFile("help"); !found.empty() && fs::is_directory(found, error))
+        return fs::path(found);
     return std::nullopt;
 }
 

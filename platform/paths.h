@@ -8,9 +8,10 @@ namespace orvane::platform {
 // the program), where read-only data such as the resource bundle lies.
 std::string ModuleDirectory();
 
-// The path of a read-only data file shipped beside the module: looked up beside
-// the module first, then in the library folder beside a program's folder.
-// Empty when it is in neither.
+// The path of a read-only data file shipped with the module: looked up beside
+// the module first, then in the library folder beside a program's folder, then
+// in the installation's share/orvane folder (from a program in bin, or from a
+// library in lib or lib/<architecture>). Empty when it is in none.
 std::string FindDataFile(const std::string& name);
 
 // The per-user folder for writable state (settings, registries, previews):

@@ -24,7 +24,11 @@ std::string FindDataFile(const std::string& name)
 {
     QDir module(QString::fromStdString(ModuleDirectory()));
     const QString fileName = QString::fromStdString(name);
-    for (const QString& candidate : {module.filePath(fileName), module.filePath("../lib/" + fileName)}) {
+    // Beside the module (a build folder, a portable copy), in the library folder
+    // beside a program's folder, or in the installation's share folder.
+    for (const QString& candidate : {module.filePath(fileName), module.filePath("../lib/" + fileName),
+                                     module.filePath("../share/orvane/" + fileName),
+                                     module.filePath("../../share/orvane/" + fileName)}) {
         if (QFileInfo::exists(candidate))
             return QDir::cleanPath(candidate).toStdString();
     }
