@@ -9,6 +9,9 @@
 int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The tests read English texts, whatever the locale of the one who runs them.
+    if (qEnvironmentVariableIsEmpty("ORVANE_LANG"))
+        qputenv("ORVANE_LANG", "en");
     QApplication application(argc, argv);
     testing::InitGoogleTest(&argc, argv);
     orvane::platform::InstallBundleStrings("OrvaneResources.rcc");
