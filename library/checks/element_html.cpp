@@ -7,8 +7,10 @@
 #include "library/html/tag_table.h"
 #include "library/html/text_util.h"
 #include "page_indexes.h"
+#include "repair_pages.h"
 
 #include <algorithm>
+#include <memory>
 
 namespace orvane {
 
@@ -201,6 +203,31 @@ int CElementHtml::Check(COrvaneSettings& settings, CHtmlDocument& document, int 
         (void)run.Applies(*this, kQuoteFormatBit);
     }
     return StoreProblems(*this, mask);
+}
+
+// The language goes into the lang attribute. A missing one is made hidden, so
+// the tag is written as it stands until a language is chosen; an empty one
+// the page already has is filled in rather than given a second. The snapshot
+// taken before the first repair is what an undo goes back to.
+bool CElementHtml::PrepareRepairPage(RepairPageRequest& request)
+{
+    if (request.bit != kMissingLanguageBit)
+        return true;
+    CAttribute* lang = FindAttribute(attr::kLang);
+    if (!lang) {
+        auto made = std::make_unique<CAttribute>();
+        made->NameById(attr::kLang);
+        made->SetHideable(true);
+        made->Hide(true);
+        lang = made.get();
+        if (InsertAttribute(std::move(made)) != 1)
+            return false;
+        lang->Save();
+    } else if (!lang->IsChanged()) {
+        lang->Save();
+    }
+    request.attribute = lang;
+    return true;
 }
 
 } // namespace orvane

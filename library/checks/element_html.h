@@ -9,6 +9,9 @@ class CElementHtml : public CCatalogueElement {
 public:
     std::span<const CheckInfo> CheckTable() const override;
     int Check(COrvaneSettings& settings, CHtmlDocument& document, int applyLevel) override;
+
+protected:
+    bool PrepareRepairPage(RepairPageRequest& request) override;
 };
 
 } // namespace orvane

@@ -1,6 +1,7 @@
 #include "repair_page_factory.h"
 
 #include "page_input_default_text.h"
+#include "page_lang_missing.h"
 #include "page_textarea_default_text.h"
 #include "page_warnings.h"
 #include "validator_sheet.h"
@@ -19,6 +20,8 @@ std::unique_ptr<CPageValidatorBase> MakePage(const RepairPageRequest& request)
 {
     if (request.pageClass == "CPageInputDefaultText" && request.attribute)
         return std::make_unique<CPageInputDefaultText>(*request.attribute, request.document);
+    if (request.pageClass == "CPageLangMissing" && request.attribute)
+        return std::make_unique<CPageLangMissing>(*request.attribute);
     if (request.pageClass == "CPageTextAreaDefaultText" && request.insertedElement)
         return std::make_unique<CPageTextAreaDefaultText>(*request.insertedElement, request.document);
     return nullptr;
