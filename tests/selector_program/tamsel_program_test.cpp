@@ -1,9 +1,8 @@
 // Tamsel as the user starts it: its window from its own bundle, a page of a
-// temporary site checked through the real checker library (unattended), and
-// what that leaves: the page's mark in the window and in the status
-// database. An unattended session repairs nothing yet, so the page keeps its
-// problems and nothing is saved: the saving itself is proven by the window's
-// tests with a library the tests write.
+// temporary site checked through the real checker library (unattended, with
+// the automatic repair of a missing page language switched on), and what that
+// leaves: the repaired copy beside the page, the page's mark in the window and
+// in the status database.
 #include "selector/qt/tamsel_app.h"
 #include "selector/selector_ids.h"
 
@@ -35,14 +34,18 @@ TEST(TamselProgram, ChecksAPageOfTheSiteAndShowsAndRemembersItsMark)
     fs::create_directories(root / "site");
     setenv("ORVANE_HOME", (root / "home").c_str(), 1);
     setenv("ORVANE_SESSION", "unattended", 1);
-    // No document type: a problem at every level.
-    const std::string page = "<html lang=\"en\"><head><title>Home</title></head>\n<body><p>Hello</p></body></html>\n";
+    // Its one problem that counts: no language given.
+    const std::string page = "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01//EN\">\n<html>\n"
+                             "<head><title>Tea</title></head>\n<body><p>Green tea</p></body></html>\n";
     std::ofstream(root / "site/index.html", std::ios::binary) << page;
     {
         auto registry = platform::CreateFileRegistry((root / "home/UserRegistry.reg").string());
         auto key = registry->CreateKey(platform::kOrvaneRegistryKey);
         ASSERT_TRUE(key);
         key->SetDword("FileSaves", 2);
+        key->SetString("WaiConformance", "A");
+        // The language check counts at A and repairs itself (always included, automatic).
+        key->SetDword("MissingLanguage", 0x101);
         key->SetString("SelectorLastDirectory", (root / "site").string());
         ASSERT_TRUE(key->Flush());
     }
@@ -66,11 +69,15 @@ TEST(TamselProgram, ChecksAPageOfTheSiteAndShowsAndRemembersItsMark)
     platform::qt::QtWindows()->SetShowHook(nullptr);
 
     EXPECT_EQ(title, "Tamsel");
-    EXPECT_EQ(markShown, 4) << "problems found and none repaired";
+    // The page itself keeps its problem; its repaired copy lies beside it.
+    EXPECT_EQ(markShown, 4);
     EXPECT_EQ(test::ReadFileBytes((root / "site/index.html").string()), page);
-    EXPECT_FALSE(fs::exists(root / "site/index.htmlvalid"));
+    std::string repaired = page;
+    repaired.replace(repaired.find("<html>"), 6, "<html lang=\"de\">");
+    EXPECT_EQ(test::ReadFileBytes((root / "site/index.htmlvalid").string()), repaired);
     const std::string database = test::ReadFileBytes((root / "home/OrvaneFileDatabase.txt").string());
-    EXPECT_EQ(database.rfind((root / "site/index.html").string() + "\t4\t", 0), 0u) << database;
+    EXPECT_NE(database.find((root / "site/index.html").string() + "\t4\t"), std::string::npos) << database;
+    EXPECT_NE(database.find((root / "site/index.htmlvalid").string() + "\t2\t"), std::string::npos) << database;
     // The window's place and folder are kept for the next start.
     auto registry = platform::CreateFileRegistry((root / "home/UserRegistry.reg").string());
     auto key = registry->OpenKey(platform::kOrvaneRegistryKey, platform::RegistryAccess::Read);
