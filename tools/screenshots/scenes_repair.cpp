@@ -1,5 +1,6 @@
 // The repair wizard on a booking form: its general warnings, a text field and
-// a text area without default text, each page as the user reaches it.
+// a text area without default text, the page's language, each page as the
+// user reaches it.
 #include "scene.h"
 
 #include "common/orvane_settings.h"
@@ -46,6 +47,7 @@ void RepairBookingPage()
     add([](const orvane::CFoundProblem& p) { return !p.element->IsGrouped(p.bit); });
     add([](const orvane::CFoundProblem& p) { return p.element->GetCheckName(p.bit) == "InputMissingDefault"; });
     add([](const orvane::CFoundProblem& p) { return p.element->GetCheckName(p.bit) == "TextareaText"; });
+    add([](const orvane::CFoundProblem& p) { return p.element->GetCheckName(p.bit) == "MissingLanguage"; });
     sheet.DoModal(nullptr);
 }
 
@@ -67,3 +69,4 @@ Preparation ShowPageOf(int templateId)
 ORVANE_SCENE_PREPARED(repair_warnings, ShowPageOf(218)) { RepairBookingPage(); }
 ORVANE_SCENE_PREPARED(repair_input_default_text, ShowPageOf(1310)) { RepairBookingPage(); }
 ORVANE_SCENE_PREPARED(repair_textarea_default_text, ShowPageOf(152)) { RepairBookingPage(); }
+ORVANE_SCENE_PREPARED(repair_language, ShowPageOf(216)) { RepairBookingPage(); }
