@@ -6,6 +6,8 @@
 #include "platform/services.h"
 
 #include <algorithm>
+#include <unordered_map>
+#include <unordered_set>
 
 namespace orvane {
 namespace {
@@ -15,7 +17,15 @@ constexpr std::uint32_t kMissingLabelBit = 0x20000000;
 
 } // namespace
 
-int CProblemEntry::Kind() const { return ReportedKind(*m_element); }
+CProblemEntry::CProblemEntry(CElement& element, std::uint32_t bit)
+    : m_element(&element),
+      m_bit(bit),
+      m_kind(ReportedKind(element)),
+      m_priority(element.GetPriority(bit)),
+      m_section508(element.IsSection508(bit)),
+      m_isGrouped(element.IsGrouped(bit))
+{
+}
 
 std::string CProblemEntry::Name() const
 {
@@ -23,9 +33,6 @@ std::string CProblemEntry::Name() const
 }
 
 std::string CProblemEntry::Description() const { return m_element->GetProblemText(m_bit); }
-int CProblemEntry::Priority() const { return m_element->GetPriority(m_bit); }
-bool CProblemEntry::IsSection508() const { return m_element->IsSection508(m_bit); }
-bool CProblemEntry::IsGrouped() const { return m_element->IsGrouped(m_bit); }
 bool CProblemEntry::HasAutoRepair() const { return m_element->HasAutoRepair(m_bit); }
 bool CProblemEntry::IsRepaired() const { return m_element->IsRepaired(m_bit, 1); }
 
@@ -39,41 +46,63 @@ void CProblemList::Prepare(CHtmlDocument& document, COrvaneSettings& settings, C
 {
     m_atLevel.clear();
     m_other.clear();
-    m_atLevelEntries.clear();
-    m_shownEntries.clear();
     m_all.clear();
-    for (const CFoundProblem& problem : RunCheckPass(document, settings, registry))
+    const std::vector<CFoundProblem> found = RunCheckPass(document, settings, registry);
+    m_all.reserve(found.size());
+    for (const CFoundProblem& problem : found)
         m_all.push_back(std::make_unique<CProblemEntry>(*problem.element, problem.bit));
 }
 
-void CProblemList::AddToGroup(std::vector<CProblemEntry*>& group, CProblemEntry& entry)
-{
-    if (entry.IsGrouped()) {
-        for (CProblemEntry* head : group) {
-            if (!head->IsGrouped())
-                continue;
-            // The missing-label check of inputs, selects and text areas is one group.
-            bool sameCheck = head->Kind() == entry.Kind() && head->Bit() == entry.Bit();
-            if (sameCheck || (head->Bit() == kMissingLabelBit && entry.Bit() == kMissingLabelBit)) {
-                head->Grouped().push_back(&entry);
-                return;
-            }
+namespace {
+
+// Sorts entries into one group: a head per check, with the entries of the
+// same check under it (the missing-label checks of inputs, selects and text
+// areas are one check here), and one head for the general warnings, each
+// warning shown once per check and family. Heads are found by key, so a page
+// with many problems costs one look-up per problem.
+class CGroupBuilder {
+public:
+    explicit CGroupBuilder(std::vector<CProblemEntry*>& heads) : m_heads(heads) {}
+
+    void Add(CProblemEntry& entry)
+    {
+        if (entry.IsGrouped()) {
+            auto [head, added] = m_headOf.try_emplace(GroupKey(entry), &entry);
+            if (added)
+                m_heads.push_back(&entry);
+            else
+                head->second->Grouped().push_back(&entry);
+            return;
         }
-        group.push_back(&entry);
-        return;
+        if (!m_warned.insert(CheckKey(entry)).second)
+            return;
+        if (!m_warnings) {
+            m_warnings = &entry;
+            m_heads.push_back(&entry);
+            return;
+        }
+        m_warnings->Grouped().push_back(&entry);
     }
-    auto warnings = std::find_if(group.begin(), group.end(), [](const CProblemEntry* head) { return !head->IsGrouped(); });
-    if (warnings == group.end()) {
-        group.push_back(&entry);
-        return;
+
+private:
+    static std::uint64_t CheckKey(const CProblemEntry& entry)
+    {
+        return (std::uint64_t{static_cast<std::uint32_t>(entry.Kind())} << 32) | entry.Bit();
     }
-    // A general warning is shown once per check and family.
-    CProblemEntry& head = **warnings;
-    auto same = [&](const CProblemEntry* other) { return other->Kind() == entry.Kind() && other->Bit() == entry.Bit(); };
-    if (same(&head) || std::any_of(head.Grouped().begin(), head.Grouped().end(), same))
-        return;
-    head.Grouped().push_back(&entry);
-}
+
+    static std::uint64_t GroupKey(const CProblemEntry& entry)
+    {
+        constexpr std::uint64_t kAnyFamily = std::uint64_t{0xffffffffu} << 32;
+        return entry.Bit() == kMissingLabelBit ? kAnyFamily | kMissingLabelBit : CheckKey(entry);
+    }
+
+    std::vector<CProblemEntry*>& m_heads;
+    std::unordered_map<std::uint64_t, CProblemEntry*> m_headOf;
+    std::unordered_set<std::uint64_t> m_warned;
+    CProblemEntry* m_warnings = nullptr;
+};
+
+} // namespace
 
 void CProblemList::Group(const COrvaneSettings& settings)
 {
@@ -83,30 +112,33 @@ void CProblemList::Group(const COrvaneSettings& settings)
         head->Grouped().clear();
     m_atLevel.clear();
     m_other.clear();
+    CGroupBuilder atLevel(m_atLevel);
+    CGroupBuilder other(m_other);
     for (const auto& entry : m_all) {
-        bool atLevel = CheckApplies(entry->Element(), settings, entry->Bit());
-        AddToGroup(atLevel ? m_atLevel : m_other, *entry);
+        entry->m_atLevel = false;
+        entry->m_shown = false;
+        if (settings.CheckApplies(entry->Element().Kind(), entry->Bit(), entry->Priority(), entry->IsSection508()))
+            atLevel.Add(*entry);
+        else
+            other.Add(*entry);
     }
-    m_atLevelEntries.clear();
-    m_shownEntries.clear();
-    ForEachShown(m_atLevel, [&](const CProblemEntry& entry) { m_atLevelEntries.insert(&entry); });
-    m_shownEntries = m_atLevelEntries;
-    ForEachShown(m_other, [&](const CProblemEntry& entry) { m_shownEntries.insert(&entry); });
+    ForEachShown(m_atLevel, [](CProblemEntry& entry) { entry.m_atLevel = entry.m_shown = true; });
+    ForEachShown(m_other, [](CProblemEntry& entry) { entry.m_shown = true; });
 }
 
 template <class Visit>
 void CProblemList::ForEachShown(const std::vector<CProblemEntry*>& group, Visit visit) const
 {
-    for (const CProblemEntry* head : group) {
+    for (CProblemEntry* head : group) {
         visit(*head);
-        for (const CProblemEntry* entry : head->Grouped())
+        for (CProblemEntry* entry : head->Grouped())
             visit(*entry);
     }
 }
 
-bool CProblemList::IsAtLevel(const CProblemEntry& entry) const { return m_atLevelEntries.count(&entry) > 0; }
+bool CProblemList::IsAtLevel(const CProblemEntry& entry) const { return entry.m_atLevel; }
 
-bool CProblemList::IsShown(const CProblemEntry& entry) const { return m_shownEntries.count(&entry) > 0; }
+bool CProblemList::IsShown(const CProblemEntry& entry) const { return entry.m_shown; }
 
 CProblemSummary CProblemList::Summarize(int targetLevel, bool warningsConfirmed) const
 {

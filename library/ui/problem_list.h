@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <memory>
 #include <string>
-#include <unordered_set>
 #include <vector>
 
 namespace orvane {
@@ -17,19 +16,18 @@ class CSrcObjectDatabase;
 // the overview shows grouped under it when it heads a group.
 class CProblemEntry {
 public:
-    CProblemEntry(CElement& element, std::uint32_t bit) : m_element(&element), m_bit(bit) {}
+    CProblemEntry(CElement& element, std::uint32_t bit);
 
     CElement& Element() const { return *m_element; }
     std::uint32_t Bit() const { return m_bit; }
     // The family the problem is shown and counted under (xmp counts as pre).
-    int Kind() const;
-
+    int Kind() const { return m_kind; }
     // The check's title; general warnings all share the warnings title.
     std::string Name() const;
     std::string Description() const;
-    int Priority() const;
-    bool IsSection508() const;
-    bool IsGrouped() const;
+    int Priority() const { return m_priority; }
+    bool IsSection508() const { return m_section508; }
+    bool IsGrouped() const { return m_isGrouped; }
     bool HasAutoRepair() const;
     // Repaired: the element has no problem left, or this one was repaired.
     bool IsRepaired() const;
@@ -43,8 +41,19 @@ public:
     void SetAutoRepairMode(int mode) { m_autoRepairMode = mode; }
 
 private:
+    friend class CProblemList;
+
     CElement* m_element;
     std::uint32_t m_bit;
+    // What a check is never changes with the element's state: taken once, so
+    // grouping and counting a page of many problems need not visit every element.
+    int m_kind;
+    int m_priority;
+    bool m_section508;
+    bool m_isGrouped;
+    // Set by CProblemList::Group.
+    bool m_atLevel = false;
+    bool m_shown = false;
     std::vector<CProblemEntry*> m_grouped;
     int m_autoRepairMode = 2;
 };
@@ -90,16 +99,12 @@ public:
     int SessionResult() const;
 
 private:
-    void AddToGroup(std::vector<CProblemEntry*>& group, CProblemEntry& entry);
     template <class Visit>
     void ForEachShown(const std::vector<CProblemEntry*>& group, Visit visit) const;
 
     std::vector<std::unique_ptr<CProblemEntry>> m_all;
     std::vector<CProblemEntry*> m_atLevel;
     std::vector<CProblemEntry*> m_other;
-    // Filled by Group, so the questions above stay cheap on pages of many problems.
-    std::unordered_set<const CProblemEntry*> m_atLevelEntries;
-    std::unordered_set<const CProblemEntry*> m_shownEntries;
 };
 
 // A level as reports name it: "A", "AA", "AAA", "Section 508", or "none".
