@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <iosfwd>
 #include <map>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,13 +24,20 @@ struct SourceExcerpt {
 // bytes from offset as far as they lie in the line and the window.
 SourceExcerpt ExcerptAround(std::string_view page, std::size_t offset, std::size_t length);
 
+// A check's own texts, the same for every problem it finds: shared by them,
+// as a large page has tens of thousands of problems of a few dozen checks.
+struct ReportCheck {
+    std::string name;
+    std::string title;
+    std::string helpTopic;
+};
+
 // What `orvane check` found on one page, taken from the overview's problem
 // model; every output format writes it.
 struct ReportProblem {
-    std::string check;  // the check's name
-    int family = 0;     // the family the problem counts under
+    std::shared_ptr<const ReportCheck> check;
+    int family = 0;  // the family the problem counts under
     std::uint32_t bit = 0;
-    std::string title;
     int priority = 3;
     bool section508 = false;
     bool grouped = true;
@@ -37,8 +45,18 @@ struct ReportProblem {
     std::uint64_t line = 0;  // 0 for the page as a whole
     std::uint64_t column = 0;
     std::string text;
-    std::string helpTopic;
     SourceExcerpt source;  // only gathered for the formats that show it
+
+    const std::string& CheckName() const { return check ? check->name : Empty(); }
+    const std::string& Title() const { return check ? check->title : Empty(); }
+    const std::string& HelpTopic() const { return check ? check->helpTopic : Empty(); }
+
+private:
+    static const std::string& Empty()
+    {
+        static const std::string empty;
+        return empty;
+    }
 };
 
 // A node of the overview: a check, or the general warnings.

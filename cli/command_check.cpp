@@ -26,8 +26,7 @@
 #include <ostream>
 #include <sstream>
 #include <thread>
-#include <typeindex>
-#include <unordered_map>
+#include <typeinfo>
 
 namespace orvane::cli {
 namespace {
@@ -177,6 +176,8 @@ int CountUnclassifiedTables(const CHtmlDocument& document)
     return count;
 }
 
+constexpr std::size_t kNotReported = static_cast<std::size_t>(-1);
+
 ReportFile CheckPage(const std::string& path, Worker& worker, bool all, bool withSource)
 {
     ReportFile file;
@@ -206,31 +207,25 @@ ReportFile CheckPage(const std::string& path, Worker& worker, bool all, bool wit
         problems.AllEntries().begin(), problems.AllEntries().end(),
         [&](const auto& entry) { return reported(*entry); })));
     // A check's name, title and help topic belong to the element's class, not
-    // to the element: looked up once per check, not once per problem.
-    struct CheckTexts {
-        std::string name;
-        std::string title;
-        std::string helpTopic;
-    };
-    std::map<std::pair<std::type_index, std::uint32_t>, CheckTexts> textsOf;
-    std::unordered_map<const CProblemEntry*, std::size_t> indexOf;
-    indexOf.reserve(file.problems.capacity());
-    for (const auto& entry : problems.AllEntries()) {
+    // to the element: looked up once per check, not once per problem. (Keyed
+    // by the class's type record: comparing class names costs more.)
+    std::map<std::pair<const std::type_info*, std::uint32_t>, std::shared_ptr<const ReportCheck>> checkOf;
+    std::vector<std::size_t> reportIndexOf(problems.AllEntries().size(), kNotReported);
+    for (std::size_t i = 0; i < problems.AllEntries().size(); ++i) {
+        const CProblemEntry* entry = problems.AllEntries()[i].get();
         if (!reported(*entry))
             continue;
         const bool atLevel = problems.IsAtLevel(*entry);
         const CElement& element = entry->Element();
-        auto [texts, added] = textsOf.try_emplace({std::type_index(typeid(element)), entry->Bit()});
+        auto [check, added] = checkOf.try_emplace({&typeid(element), entry->Bit()});
         if (added) {
-            texts->second.name = element.GetCheckName(entry->Bit());
-            texts->second.title = element.GetCheckTitle(entry->Bit());
-            texts->second.helpTopic = HelpTopicOf(element, entry->Bit());
+            check->second = std::make_shared<const ReportCheck>(ReportCheck{
+                element.GetCheckName(entry->Bit()), element.GetCheckTitle(entry->Bit()), HelpTopicOf(element, entry->Bit())});
         }
         ReportProblem problem;
-        problem.check = texts->second.name;
+        problem.check = check->second;
         problem.family = entry->Kind();
         problem.bit = entry->Bit();
-        problem.title = texts->second.title;
         problem.priority = entry->Priority();
         problem.section508 = entry->IsSection508();
         problem.grouped = entry->IsGrouped();
@@ -239,10 +234,9 @@ ReportFile CheckPage(const std::string& path, Worker& worker, bool all, bool wit
         problem.line = at.line;
         problem.column = at.column;
         problem.text = entry->Description();
-        problem.helpTopic = texts->second.helpTopic;
         if (withSource && problem.line > 0)
             problem.source = ExcerptAround(page, element.SourceOffset(), element.Text().size());
-        indexOf[entry.get()] = file.problems.size();
+        reportIndexOf[i] = file.problems.size();
         file.problems.push_back(std::move(problem));
     }
     auto addGroups = [&](const std::vector<CProblemEntry*>& heads, bool atLevel) {
@@ -252,8 +246,8 @@ ReportFile CheckPage(const std::string& path, Worker& worker, bool all, bool wit
             group.atLevel = atLevel;
             group.name = head->Name();
             auto take = [&](const CProblemEntry* member) {
-                if (auto it = indexOf.find(member); it != indexOf.end())
-                    group.problems.push_back(it->second);
+                if (std::size_t index = reportIndexOf[member->Position()]; index != kNotReported)
+                    group.problems.push_back(index);
             };
             take(head);
             for (const CProblemEntry* member : head->Grouped())
@@ -346,7 +340,7 @@ std::map<std::string, std::string> HelpLinks(const Report& report, const std::op
         return links;
     for (const ReportFile& file : report.files) {
         for (const ReportProblem& problem : file.problems) {
-            const std::string& topic = problem.helpTopic;
+            const std::string& topic = problem.HelpTopic();
             if (topic.empty() || links.count(topic))
                 continue;
             std::error_code error;

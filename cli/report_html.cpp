@@ -93,9 +93,9 @@ std::vector<CheckCount> CountByCheck(const Report& report)
     std::map<std::string, CheckCount> byCheck;
     for (const ReportFile& file : report.files) {
         for (const ReportProblem& problem : file.problems) {
-            CheckCount& count = byCheck[problem.check];
+            CheckCount& count = byCheck[problem.CheckName()];
             if (count.title.empty())
-                count.title = problem.title;
+                count.title = problem.Title();
             ++(problem.atLevel ? count.atTarget : count.outside);
         }
     }
@@ -381,8 +381,8 @@ private:
         const ReportProblem& first = file.problems[group.problems.front()];
         return std::all_of(group.problems.begin(), group.problems.end(), [&](std::size_t index) {
             const ReportProblem& p = file.problems[index];
-            return p.title == first.title && p.priority == first.priority && p.section508 == first.section508 &&
-                   p.helpTopic == first.helpTopic;
+            return p.Title() == first.Title() && p.priority == first.priority && p.section508 == first.section508 &&
+                   p.HelpTopic() == first.HelpTopic();
         });
     }
 
@@ -411,7 +411,7 @@ private:
             else
                 m_out << "<tr><td class=\"num\">" << p.line << "</td><td class=\"num\">" << p.column << "</td>";
             if (!oneCheck) {
-                m_out << "<td>" << Text(p.title) << "<br>";
+                m_out << "<td>" << Text(p.Title()) << "<br>";
                 WriteCheckFacts(p);
                 m_out << "</td>";
             }
@@ -430,13 +430,13 @@ private:
         m_out << "Priority " << Text(PriorityLabel(problem.priority));
         if (problem.section508)
             m_out << " \u00b7 Section 508";
-        if (problem.helpTopic.empty())
+        if (problem.HelpTopic().empty())
             return;
-        if (auto link = m_report.helpLinks.find(problem.helpTopic); link != m_report.helpLinks.end())
+        if (auto link = m_report.helpLinks.find(problem.HelpTopic()); link != m_report.helpLinks.end())
             m_out << " \u00b7 <a class=\"help\" href=\"" << Text(link->second) << "\">Help topic "
-                  << Text(problem.helpTopic) << "</a>";
+                  << Text(problem.HelpTopic()) << "</a>";
         else
-            m_out << " \u00b7 <span class=\"help\">Help topic " << Text(problem.helpTopic) << "</span>";
+            m_out << " \u00b7 <span class=\"help\">Help topic " << Text(problem.HelpTopic()) << "</span>";
     }
 
     void WriteSource(const SourceExcerpt& source)

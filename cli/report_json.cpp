@@ -205,16 +205,16 @@ void WriteProblem(CJsonWriter& w, const ReportProblem& p)
     w.Open('{');
     w.Key("atLevel"); w.Bool(p.atLevel);
     w.Key("bit"); w.Number(p.bit);
-    w.Key("check"); w.String(p.check);
+    w.Key("check"); w.String(p.CheckName());
     w.Key("column"); w.Number(p.column);
     w.Key("family"); w.Number(p.family);
     w.Key("grouped"); w.Bool(p.grouped);
-    w.Key("helpTopic"); w.String(p.helpTopic);
+    w.Key("helpTopic"); w.String(p.HelpTopic());
     w.Key("line"); w.Number(p.line);
     w.Key("priority"); w.Number(p.priority);
     w.Key("section508"); w.Bool(p.section508);
     w.Key("text"); w.String(p.text);
-    w.Key("title"); w.String(p.title);
+    w.Key("title"); w.String(p.Title());
     w.Close('}');
 }
 

@@ -44,9 +44,9 @@ void WriteSarifReport(const Report& report, std::ostream& out)
             json location{{"physicalLocation", {{"artifactLocation", {{"uri", file.path}}}}}};
             if (problem.line > 0)
                 location["physicalLocation"]["region"] = {{"startLine", problem.line}, {"startColumn", problem.column}};
-            json result{{"ruleId", problem.check},
+            json result{{"ruleId", problem.CheckName()},
                         {"level", SarifLevel(problem)},
-                        {"message", {{"text", problem.text.empty() ? problem.title : problem.title + ": " + problem.text}}},
+                        {"message", {{"text", problem.text.empty() ? problem.Title() : problem.Title() + ": " + problem.text}}},
                         {"locations", json::array({location})},
                         {"properties", {{"atTarget", problem.atLevel}}}};
             if (auto it = ruleIndex.find(RuleKey(problem.family, problem.bit)); it != ruleIndex.end())

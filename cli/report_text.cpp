@@ -32,10 +32,10 @@ void WriteTextReport(const Report& report, std::ostream& out)
                 std::uint64_t line = p.line ? p.line : 1;
                 std::uint64_t column = p.line ? p.column : 1;
                 out << file.path << ':' << line << ':' << column << ": " << PriorityLabel(p.priority)
-                    << (p.section508 ? " [508]" : "") << ' ' << EscapeControls(p.title) << " (" << p.check
+                    << (p.section508 ? " [508]" : "") << ' ' << EscapeControls(p.Title()) << " (" << p.CheckName()
                     << "): " << EscapeControls(p.text);
-                if (!p.helpTopic.empty())
-                    out << " [help: " << p.helpTopic << ']';
+                if (!p.HelpTopic().empty())
+                    out << " [help: " << p.HelpTopic() << ']';
                 out << '\n';
             }
         }

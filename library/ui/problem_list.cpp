@@ -49,8 +49,10 @@ void CProblemList::Prepare(CHtmlDocument& document, COrvaneSettings& settings, C
     m_all.clear();
     const std::vector<CFoundProblem> found = RunCheckPass(document, settings, registry);
     m_all.reserve(found.size());
-    for (const CFoundProblem& problem : found)
+    for (const CFoundProblem& problem : found) {
         m_all.push_back(std::make_unique<CProblemEntry>(*problem.element, problem.bit));
+        m_all.back()->m_position = m_all.size() - 1;
+    }
 }
 
 namespace {

@@ -20,6 +20,8 @@ public:
 
     CElement& Element() const { return *m_element; }
     std::uint32_t Bit() const { return m_bit; }
+    // Where the entry stands in CProblemList::AllEntries.
+    std::size_t Position() const { return m_position; }
     // The family the problem is shown and counted under (xmp counts as pre).
     int Kind() const { return m_kind; }
     // The check's title; general warnings all share the warnings title.
@@ -45,6 +47,7 @@ private:
 
     CElement* m_element;
     std::uint32_t m_bit;
+    std::size_t m_position = 0;
     // What a check is never changes with the element's state: taken once, so
     // grouping and counting a page of many problems need not visit every element.
     int m_kind;

@@ -17,10 +17,10 @@ using nlohmann::json;
 std::string DocumentJson(const Report& report)
 {
     auto problemJson = [](const ReportProblem& p) {
-        return json{{"check", p.check},       {"family", p.family},     {"bit", p.bit},
-                    {"title", p.title},       {"priority", p.priority}, {"section508", p.section508},
+        return json{{"check", p.CheckName()},       {"family", p.family},     {"bit", p.bit},
+                    {"title", p.Title()},       {"priority", p.priority}, {"section508", p.section508},
                     {"grouped", p.grouped},   {"atLevel", p.atLevel},   {"line", p.line},
-                    {"column", p.column},     {"text", p.text},         {"helpTopic", p.helpTopic}};
+                    {"column", p.column},     {"text", p.text},         {"helpTopic", p.HelpTopic()}};
     };
     json files = json::array();
     json byLevel = json::object();
@@ -100,10 +100,8 @@ Report RandomReport(std::mt19937& random)
         const int problems = number(0, 5);
         for (int p = 0; p < problems; ++p) {
             ReportProblem problem;
-            problem.check = RandomText(random);
             problem.family = number(-6, 90);
             problem.bit = 1u << number(0, 31);
-            problem.title = RandomText(random);
             problem.priority = number(1, 3);
             problem.section508 = number(0, 1);
             problem.grouped = number(0, 1);
@@ -111,7 +109,8 @@ Report RandomReport(std::mt19937& random)
             problem.line = static_cast<std::uint64_t>(number(0, 1 << 30)) << number(0, 30);
             problem.column = static_cast<std::uint64_t>(number(0, 500));
             problem.text = RandomText(random);
-            problem.helpTopic = RandomText(random);
+            problem.check = std::make_shared<ReportCheck>(
+                ReportCheck{RandomText(random), RandomText(random), RandomText(random)});
             file.problems.push_back(std::move(problem));
         }
         report.files.push_back(std::move(file));
@@ -139,8 +138,8 @@ TEST(JsonReport, ALargeReportIsWrittenWholeThroughTheBuffer)
         file.target = 3;
         for (int p = 0; p < 4000; ++p) {
             ReportProblem problem;
-            problem.check = "Check" + std::to_string(p % 50);
-            problem.title = std::string(static_cast<std::size_t>(p % 300), 'x') + RandomText(random);
+            problem.check = std::make_shared<ReportCheck>(ReportCheck{
+                "Check" + std::to_string(p % 50), std::string(static_cast<std::size_t>(p % 300), 'x') + RandomText(random), ""});
             problem.text = RandomText(random);
             problem.line = static_cast<std::uint64_t>(p + 1);
             if (p == 1000)
