@@ -40,25 +40,31 @@ public:
     }
     void Item()
     {
+        char* at = Room(2 + Indent());
         if (!m_first)
-            Put(',');
+            *at++ = ',';
         m_first = false;
-        NewLine();
+        Commit(PutNewLine(at));
     }
     void Key(std::string_view key)
     {
-        Item();
-        Put('"');
-        Put(key);  // keys are the writer's own, plain ASCII
-        Put("\": ");
+        // Keys are the writer's own: short plain ASCII.
+        char* at = Room(2 + Indent() + key.size() + 4);
+        if (!m_first)
+            *at++ = ',';
+        m_first = false;
+        at = PutNewLine(at);
+        *at++ = '"';
+        std::memcpy(at, key.data(), key.size());
+        at += key.size();
+        std::memcpy(at, "\": ", 3);
+        Commit(at + 3);
     }
 
     void String(std::string_view text)
     {
         // Most texts need no escape and are plain ASCII: copied whole.
-        std::size_t plainUpTo = 0;
-        while (plainUpTo < text.size() && kPlainAscii[static_cast<unsigned char>(text[plainUpTo])])
-            ++plainUpTo;
+        const std::size_t plainUpTo = PlainAsciiPrefix(text);
         if (plainUpTo == text.size()) {
             Put('"');
             Put(text);
@@ -125,15 +131,47 @@ private:
         return plain;
     }();
 
-    void NewLine()
+    std::size_t Indent() const { return 2 * static_cast<std::size_t>(m_depth); }
+
+    void NewLine() { Commit(PutNewLine(Room(1 + Indent()))); }
+    char* PutNewLine(char* at) const
     {
-        static const std::string kLines = "\n" + std::string(64, ' ');
-        const std::size_t indent = 2 * static_cast<std::size_t>(m_depth);
-        if (indent < kLines.size())
-            Put(std::string_view(kLines).substr(0, 1 + indent));
-        else
-            Put('\n' + std::string(indent, ' '));
+        *at++ = '\n';
+        std::memset(at, ' ', Indent());
+        return at + Indent();
     }
+
+    // Room for n more bytes in the buffer (n well below its capacity), to be
+    // filled and then committed.
+    char* Room(std::size_t n)
+    {
+        if (n > kCapacity - m_size)
+            Flush();
+        return m_buffer.get() + m_size;
+    }
+    void Commit(const char* end) { m_size = static_cast<std::size_t>(end - m_buffer.get()); }
+
+    // How many leading bytes of text stand for themselves, eight at a time.
+    static std::size_t PlainAsciiPrefix(std::string_view text)
+    {
+        constexpr std::uint64_t kOnes = 0x0101010101010101ull;
+        constexpr std::uint64_t kHigh = 0x8080808080808080ull;
+        auto hasZeroByte = [](std::uint64_t v) { return (v - kOnes) & ~v & kHigh; };
+        std::size_t i = 0;
+        for (; i + 8 <= text.size(); i += 8) {
+            std::uint64_t word;
+            std::memcpy(&word, text.data() + i, 8);
+            // A byte below 0x20 or above 0x7f, a quote or a backslash.
+            const std::uint64_t special = ((word - kOnes * 0x20) & ~word & kHigh) | (word & kHigh) |
+                                          hasZeroByte(word ^ (kOnes * '"')) | hasZeroByte(word ^ (kOnes * '\\'));
+            if (special)
+                break;
+        }
+        while (i < text.size() && kPlainAscii[static_cast<unsigned char>(text[i])])
+            ++i;
+        return i;
+    }
+
     void Put(char c)
     {
         if (m_size == kCapacity)
