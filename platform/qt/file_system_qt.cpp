@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <algorithm>
 #include <array>
 #include <streambuf>
 
@@ -24,9 +25,29 @@ protected:
         return traits_type::to_int_type(m_buffer[0]);
     }
 
+    // Large reads (a page taken in by blocks) go straight to the caller's
+    // memory instead of through the buffer.
+    std::streamsize xsgetn(char* into, std::streamsize count) override
+    {
+        std::streamsize done = std::min<std::streamsize>(count, egptr() - gptr());
+        if (done > 0) {
+            traits_type::copy(into, gptr(), static_cast<std::size_t>(done));
+            gbump(static_cast<int>(done));
+        }
+        while (count - done >= static_cast<std::streamsize>(m_buffer.size())) {
+            const qint64 got = m_file->read(into + done, count - done);
+            if (got <= 0)
+                return done;
+            done += got;
+        }
+        if (done < count)
+            done += std::streambuf::xsgetn(into + done, count - done);
+        return done;
+    }
+
 private:
     std::unique_ptr<QFile> m_file;
-    std::array<char, 64 * 1024> m_buffer{};
+    std::array<char, 64 * 1024> m_buffer;  // filled before it is read
 };
 
 class QFileInput final : public std::istream {
@@ -89,7 +110,8 @@ std::unique_ptr<std::istream> OpenForReading(const std::string& path, std::strin
             *error = "is not a regular file";
         return nullptr;
     }
-    if (!file->open(QIODevice::ReadOnly)) {
+    // Unbuffered: the stream buffer above is the only one.
+    if (!file->open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
         if (error)
             *error = file->errorString().toStdString();
         return nullptr;
