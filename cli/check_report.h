@@ -45,7 +45,8 @@ struct ReportProblem {
     std::uint64_t line = 0;  // 0 for the page as a whole
     std::uint64_t column = 0;
     std::string text;
-    SourceExcerpt source;  // only gathered for the formats that show it
+    // Only gathered for the formats that show it: most reports have none.
+    std::unique_ptr<SourceExcerpt> source;
 
     const std::string& CheckName() const { return check ? check->name : Empty(); }
     const std::string& Title() const { return check ? check->title : Empty(); }

@@ -418,8 +418,8 @@ private:
             m_out << "<td>" << Text(p.text) << "</td><td>";
             if (p.line == 0)
                 m_out << "the page as a whole";
-            else
-                WriteSource(p.source);
+            else if (p.source)
+                WriteSource(*p.source);
             m_out << "</td></tr>\n";
         }
         m_out << "</tbody>\n</table>\n</div>\n";
