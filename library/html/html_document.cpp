@@ -22,12 +22,49 @@ void ReportLoadFailure(int reasonId)
                             platform::PromptIcon::Exclamation, platform::PromptButtons::Ok);
 }
 
+// The rest of the stream, kept in the arena. Read straight into its place
+// when the stream tells its length, so the page costs no more than its bytes.
+std::string_view ReadAll(std::istream& in, CElementArena& arena)
+{
+    std::size_t length = 0;
+    const std::istream::pos_type here = in.tellg();
+    if (here != std::istream::pos_type(-1)) {
+        in.seekg(0, std::ios::end);
+        const std::istream::pos_type end = in.tellg();
+        in.clear();
+        in.seekg(here);
+        if (end != std::istream::pos_type(-1) && end > here)
+            length = static_cast<std::size_t>(end - here);
+    }
+    char* place = static_cast<char*>(arena.Allocate(length, 1));
+    in.read(place, static_cast<std::streamsize>(length));
+    const std::size_t got = static_cast<std::size_t>(std::max<std::streamsize>(in.gcount(), 0));
+    if (got < length || !in)
+        return {place, got};
+
+    // The stream did not tell, or it holds more than it told.
+    std::string rest;
+    std::vector<char> block(64 * 1024);
+    for (;;) {
+        in.read(block.data(), static_cast<std::streamsize>(block.size()));
+        const std::streamsize read = in.gcount();
+        if (read <= 0)
+            break;
+        rest.append(block.data(), static_cast<std::size_t>(read));
+    }
+    if (rest.empty())
+        return {place, got};
+    auto* whole = static_cast<char*>(arena.Allocate(got + rest.size(), 1));
+    std::memcpy(whole, place, got);
+    std::memcpy(whole + got, rest.data(), rest.size());
+    return {whole, got + rest.size()};
+}
+
 } // namespace
 
 CHtmlDocument::CHtmlDocument(const IElementFactory& factory)
     : m_factory(factory), m_arena(std::make_unique<CElementArena>())
 {
-    m_token.reserve(512);
 }
 
 CHtmlDocument::~CHtmlDocument()
@@ -48,7 +85,7 @@ CHtmlDocument::~CHtmlDocument()
 
 void CHtmlDocument::ClearTokenizerState()
 {
-    m_token.clear();
+    m_token.Clear();
     m_firstCharacter = true;
     m_inTag = m_inComment = m_dashPair = m_rawMode = false;
     m_insideAnchor = false;
@@ -70,6 +107,7 @@ int CHtmlDocument::Start(int createMode, bool detach)
         m_elements.clear();
         m_detachedArenas.push_back(std::move(m_arena));
         m_arena = std::make_unique<CElementArena>();
+        m_keptPage = {};
     }
     Reset(createMode);
     m_createMode = createMode;
@@ -111,6 +149,7 @@ void CHtmlDocument::Reset(int createMode)
     if (keptFromArena)
         m_keptAreaArenas.push_back(std::move(m_arena));
     m_arena = std::make_unique<CElementArena>();
+    m_keptPage = {};
 }
 
 // --- Loading from a stream ---------------------------------------------------
@@ -138,28 +177,15 @@ int CHtmlDocument::Load(std::istream& in)
         return 0;
     };
 
-    // Pieces end after a line feed or after 499 characters; a carriage return
-    // before a line feed is read as part of the break and not counted.
-    std::string buffer;
-    std::size_t pos = 0;
-    bool endOfFile = false;
-    std::vector<char> block(64 * 1024);
-    for (;;) {
-        while (!endOfFile && buffer.size() - pos <= kPieceLength) {
-            in.read(block.data(), static_cast<std::streamsize>(block.size()));
-            std::streamsize got = in.gcount();
-            if (got <= 0) {
-                endOfFile = true;
-                break;
-            }
-            buffer.erase(0, pos);
-            pos = 0;
-            buffer.append(block.data(), static_cast<std::size_t>(got));
-        }
-        if (pos >= buffer.size())
-            break;
-        const char* start = buffer.data() + pos;
-        std::size_t available = buffer.size() - pos;
+    // The page is read whole and kept: its elements point into it instead of
+    // holding copies. Pieces end after a line feed or after 499 characters; a
+    // carriage return before a line feed is read as part of the break and not
+    // counted.
+    const std::string_view page = ReadAll(in, *m_arena);
+    m_keptPage = page;
+    for (std::size_t pos = 0; pos < page.size();) {
+        const char* start = page.data() + pos;
+        std::size_t available = page.size() - pos;
         std::size_t limit = std::min(available, kPieceLength);
         std::size_t length = limit;
         if (const void* lineFeed = std::memchr(start, '\n', limit))

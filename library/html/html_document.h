@@ -5,6 +5,7 @@
 #include "element_arena.h"
 #include "element_factory.h"
 #include "image_map.h"
+#include "pending_token.h"
 
 #include <cstdint>
 #include <istream>
@@ -162,6 +163,7 @@ private:
     CElement* AppendText(std::string_view text);
     CElement* CreateElement(int kind);
     void SetPageText(CElement& element, std::string_view text);
+    bool InKeptPage(std::string_view text) const;
     void NoteTokenStart(std::size_t indexInPiece);
     void NoteLineStarts(std::string_view piece);
     void PairTags();
@@ -204,7 +206,7 @@ private:
     std::vector<CElement*> m_keptAreas;  // owned
 
     // Tokenizer state.
-    std::string m_token;
+    CPendingToken m_token;
     bool m_firstCharacter = true;
     bool m_rawMode = false;
     bool m_inTag = false;
@@ -238,6 +240,9 @@ private:
     std::vector<std::unique_ptr<CElementArena>> m_keptAreaArenas;
     std::vector<std::unique_ptr<CElementArena>> m_detachedArenas;
     std::vector<CElement*> m_detached;  // owned: elements handed over by Start
+    // The page text Load read, kept in the arena: elements taken from it point
+    // into it.
+    std::string_view m_keptPage;
 };
 
 } // namespace orvane

@@ -6,6 +6,8 @@
 #include "tag_table.h"
 #include "text_util.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <new>
 
@@ -20,27 +22,41 @@ std::size_t FindByte(std::string_view text, std::size_t from, char c)
     return hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - text.data()) : text.size();
 }
 
+// The first '<' or '>' from there on: the '>' is searched for first, as a tag
+// most often ends before anything else opens.
 std::size_t FindTagBracket(std::string_view text, std::size_t from)
 {
-    std::size_t i = from;
-    while (i < text.size() && text[i] != '<' && text[i] != '>')
-        ++i;
-    return i;
+    const std::size_t greater = FindByte(text, from, '>');
+    const std::size_t less = FindByte(text.substr(0, greater), from, '<');
+    return std::min(less, greater);
 }
 
 } // namespace
 
-// Keeps the text in the page's arena; a text too long to be held fails like
-// memory running out.
+bool CHtmlDocument::InKeptPage(std::string_view text) const
+{
+    const auto begin = reinterpret_cast<std::uintptr_t>(m_keptPage.data());
+    const auto at = reinterpret_cast<std::uintptr_t>(text.data());
+    return !m_keptPage.empty() && text.size() <= m_keptPage.size() && at >= begin &&
+           at - begin <= m_keptPage.size() - text.size();
+}
+
+// Text of the page Load keeps is pointed at; any other is copied to the
+// page's arena. A text too long to be held fails like memory running out.
 void CHtmlDocument::SetPageText(CElement& element, std::string_view text)
 {
-    if (!element.BorrowText(m_arena->CopyText(text)))
+    if (text.size() > CElement::kMaxTextSize)
         throw std::bad_alloc();
+    if (!InKeptPage(text))
+        text = m_arena->CopyText(text);
+    // A new element: it owns no text that would have to go first.
+    element.m_textData = text.empty() ? "" : text.data();
+    element.m_textSize = static_cast<std::uint32_t>(text.size());
 }
 
 void CHtmlDocument::NoteTokenStart(std::size_t indexInPiece)
 {
-    if (m_token.empty())
+    if (m_token.Empty())
         m_tokenStart = m_consumed + indexInPiece;
 }
 
@@ -97,13 +113,13 @@ void CHtmlDocument::AppendCommentPiece(std::string_view text)
 
 void CHtmlDocument::Flush()
 {
-    if (m_token.empty())
+    if (m_token.Empty())
         return;
     if (m_inComment)
-        AppendCommentPiece(m_token);
+        AppendCommentPiece(m_token.View());
     else
-        AppendText(m_token);
-    m_token.clear();
+        AppendText(m_token.View());
+    m_token.Clear();
 }
 
 bool CHtmlDocument::FinishTag(std::string_view token)
@@ -172,27 +188,27 @@ bool CHtmlDocument::FinishTag(std::string_view token)
     SetPageText(*element, token);
     element->SetSourceOffset(m_tokenStart);
     AppendElement(element);
-    m_token.clear();
+    m_token.Clear();
     return true;
 }
 
+// The token holds "<!--".
 bool CHtmlDocument::StartComment()
 {
     m_inComment = true;
     m_dashPair = false;
     m_inTag = false;
-    m_token = "<!--";
-    return FinishTag(m_token);
+    return FinishTag(m_token.View());
 }
 
 void CHtmlDocument::EndComment(std::uint64_t endOffset)
 {
     m_dashPair = false;
     m_inComment = false;
-    m_token.pop_back();  // the '>' is the comment end's, not the comment's
-    if (!m_token.empty())
-        AppendCommentPiece(m_token);
-    m_token.clear();
+    m_token.DropLast();  // the '>' is the comment end's, not the comment's
+    if (!m_token.Empty())
+        AppendCommentPiece(m_token.View());
+    m_token.Clear();
     CElement* end = CreateElement(kind::kCommentEnd);
     end->BorrowText(">");
     end->SetSourceOffset(endOffset);
@@ -240,10 +256,11 @@ void CHtmlDocument::NoteLineStarts(std::string_view piece)
 int CHtmlDocument::AddLine(std::string_view piece)
 {
     try {
-        if (!m_inTag && !m_token.empty())
+        if (!m_inTag && !m_token.Empty())
             Flush();  // a text run or comment piece never spans two pieces
 
         const std::size_t n = piece.size();
+        const bool kept = InKeptPage(piece);
         NoteLineStarts(piece);
 
         std::size_t i = 0;
@@ -255,17 +272,17 @@ int CHtmlDocument::AddLine(std::string_view piece)
                     std::size_t dash = FindByte(piece, i, '-');
                     NoteTokenStart(i);
                     if (dash == n) {
-                        m_token.append(piece.substr(i));
+                        m_token.Append(piece.substr(i), kept);
                         i = n;
                     } else {
-                        m_token.append(piece.substr(i, dash - i + 1));
+                        m_token.Append(piece.substr(i, dash - i + 1), kept);
                         if (dash > 0 && piece[dash - 1] == '-')
                             m_dashPair = true;
                         i = dash + 1;
                     }
                 } else {
                     NoteTokenStart(i);
-                    m_token.push_back(c);
+                    m_token.Append(piece.substr(i, 1), kept);
                     if (c == '-' && i > 0 && piece[i - 1] == '-') {
                         m_dashPair = true;
                     } else if (c == '>') {
@@ -282,48 +299,49 @@ int CHtmlDocument::AddLine(std::string_view piece)
                 NoteTokenStart(i);
                 // A whole tag within the piece, not opening a comment, is
                 // taken from the piece without being gathered first.
-                std::size_t stop = m_token.empty() ? FindTagBracket(piece, i + 1) : n;
+                std::size_t stop = m_token.Empty() ? FindTagBracket(piece, i + 1) : n;
                 if (stop < n && piece[stop] == '>' &&
                     !(stop - i > 3 && piece[i + 1] == '!' && piece[i + 2] == '-' && piece[i + 3] == '-')) {
                     m_inTag = false;
                     FinishTag(piece.substr(i, stop - i + 1));
                     i = stop + 1;
                 } else {
-                    m_token.push_back('<');
+                    m_token.Append(piece.substr(i, 1), kept);
                     ++i;
                 }
             } else if (m_inTag) {
                 if (c == '>') {
                     m_inTag = false;
-                    m_token.push_back('>');
-                    FinishTag(m_token);
+                    m_token.Append(piece.substr(i, 1), kept);
+                    FinishTag(m_token.View());
                     ++i;
-                } else if (c == '-' && m_token.size() == 3 && m_token == "<!-") {
+                } else if (c == '-' && m_token.View() == "<!-") {
+                    m_token.Append(piece.substr(i, 1), kept);
                     StartComment();
                     ++i;
                     // The character after "<!--" opens the comment untested.
                     if (i < n) {
                         NoteTokenStart(i);
-                        m_token.push_back(piece[i]);
+                        m_token.Append(piece.substr(i, 1), kept);
                         ++i;
                     }
-                } else if (m_token.size() < 3) {
-                    m_token.push_back(c);
+                } else if (m_token.Size() < 3) {
+                    m_token.Append(piece.substr(i, 1), kept);
                     ++i;
                 } else {
                     std::size_t stop = FindTagBracket(piece, i);
-                    m_token.append(piece.substr(i, stop - i));
+                    m_token.Append(piece.substr(i, stop - i), kept);
                     i = stop;
                 }
             } else {
                 std::size_t stop = FindByte(piece, i, '<');
                 NoteTokenStart(i);
-                if (stop < n && m_token.empty()) {
+                if (stop < n && m_token.Empty()) {
                     // The '<' ends the run within the piece: the run is its
                     // own text, as the '<' would flush it.
                     AppendText(piece.substr(i, stop - i));
                 } else {
-                    m_token.append(piece.substr(i, stop - i));
+                    m_token.Append(piece.substr(i, stop - i), kept);
                 }
                 i = stop;
             }
@@ -343,13 +361,13 @@ int CHtmlDocument::Finish()
 {
     List();
     try {
-        if (!m_token.empty()) {
+        if (!m_token.Empty()) {
             // An unfinished tag or comment at the end of the page is text of its own.
             CElement* rest = CreateElement(kind::kText);
-            SetPageText(*rest, m_token);
+            SetPageText(*rest, m_token.View());
             rest->SetSourceOffset(m_tokenStart);
             AppendElement(rest);
-            m_token.clear();
+            m_token.Clear();
         }
         PairTags();
         ParseAndBuildImageMaps();
