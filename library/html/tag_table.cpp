@@ -42,10 +42,11 @@ constexpr std::array<TagEntry, kTagTableSize> kTags{{
 static_assert(CNameIndex<TagEntry, kTags.size()>::NamesAreUnique(kTags),
               "a name found by its hash must be the only one of its spelling");
 
+constexpr CNameIndex kTagIndex(kTags);
+
 int LookUp(std::string_view name)
 {
-    static const CNameIndex index(kTags);
-    const TagEntry* entry = index.Find(name);
+    const TagEntry* entry = kTagIndex.Find(name);
     return entry ? entry->id : kind::kUnknown;
 }
 
