@@ -183,6 +183,10 @@ int CHtmlDocument::Load(std::istream& in)
     // counted.
     const std::string_view page = ReadAll(in, *m_arena);
     m_keptPage = page;
+    // Room for the elements of a page of the usual density at once: growing
+    // the list step by step would write it anew several times over. Room not
+    // used is never touched, so it costs address space, not memory.
+    m_elements.reserve(m_elements.size() + page.size() / 8);
     for (std::size_t pos = 0; pos < page.size();) {
         const char* start = page.data() + pos;
         std::size_t available = page.size() - pos;

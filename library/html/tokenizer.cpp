@@ -228,9 +228,16 @@ void CHtmlDocument::NoteLineStarts(std::string_view piece)
     const std::size_t n = piece.size();
     if (n == 0)
         return;
-    // Most pieces hold no carriage return: their line feeds are found by
-    // searching, not by looking at every byte.
-    if (!std::memchr(piece.data(), '\r', n)) {
+    // Most pieces hold no carriage return but one before a line feed: their
+    // line feeds are found by searching, not by looking at every byte.
+    auto loneReturn = [&] {
+        for (std::size_t at = 0; (at = FindByte(piece, at, '\r')) < n; ++at) {
+            if (at + 1 == n || piece[at + 1] != '\n')
+                return true;
+        }
+        return false;
+    };
+    if (!loneReturn()) {
         for (std::size_t at = 0; at < n;) {
             const void* lineFeed = std::memchr(piece.data() + at, '\n', n - at);
             if (!lineFeed)
