@@ -163,7 +163,12 @@ private:
     CElement* AppendText(std::string_view text);
     CElement* CreateElement(int kind);
     void SetPageText(CElement& element, std::string_view text);
-    bool InKeptPage(std::string_view text) const;
+    bool InKeptPage(std::string_view text) const
+    {
+        const auto begin = reinterpret_cast<std::uintptr_t>(m_keptPage.data());
+        const auto at = reinterpret_cast<std::uintptr_t>(text.data());
+        return at >= begin && at + text.size() <= begin + m_keptPage.size();
+    }
     void NoteTokenStart(std::size_t indexInPiece);
     void NoteLineStarts(std::string_view piece);
     void PairTags();

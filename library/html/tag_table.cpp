@@ -56,6 +56,13 @@ bool EndsTagName(std::string_view text, std::size_t i)
     return c == ' ' || c == '>' || c == '/' || IsLineBreakAt(text, i);
 }
 
+std::size_t SkipSpaces(std::string_view text, std::size_t i)
+{
+    while (i < text.size() && IsSpace(text[i]))
+        ++i;
+    return i;
+}
+
 } // namespace
 
 int TagIdOfToken(std::string_view token)
@@ -64,22 +71,21 @@ int TagIdOfToken(std::string_view token)
         return kind::kUnknown;
     if (token == "<!--")
         return kind::kComment;
-    if (token.front() == '<')
-        token.remove_prefix(1);
-    token = TrimLeft(token);
-    if (token.empty())
+    const std::size_t n = token.size();
+    std::size_t i = SkipSpaces(token, token.front() == '<' ? 1 : 0);
+    if (i == n)
         return kind::kUnknown;
     bool endTag = false;
-    if (token.front() == '/') {
+    if (token[i] == '/') {
         endTag = true;
-        token = TrimLeft(token.substr(1));
+        i = SkipSpaces(token, i + 1);
     }
-    std::size_t length = 0;
-    while (length < token.size() && !EndsTagName(token, length))
-        ++length;
-    if (length == 0)
+    const std::size_t nameStart = i;
+    while (i < n && !EndsTagName(token, i))
+        ++i;
+    if (i == nameStart)
         return kind::kUnknown;
-    int id = LookUp(token.substr(0, length));
+    int id = LookUp(token.substr(nameStart, i - nameStart));
     if (id == kind::kUnknown)
         return id;
     return endTag ? id + kind::kEndOffset : id;

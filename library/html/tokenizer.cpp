@@ -33,14 +33,6 @@ std::size_t FindTagBracket(std::string_view text, std::size_t from)
 
 } // namespace
 
-bool CHtmlDocument::InKeptPage(std::string_view text) const
-{
-    const auto begin = reinterpret_cast<std::uintptr_t>(m_keptPage.data());
-    const auto at = reinterpret_cast<std::uintptr_t>(text.data());
-    return !m_keptPage.empty() && text.size() <= m_keptPage.size() && at >= begin &&
-           at - begin <= m_keptPage.size() - text.size();
-}
-
 // Text of the page Load keeps is pointed at; any other is copied to the
 // page's arena. A text too long to be held fails like memory running out.
 void CHtmlDocument::SetPageText(CElement& element, std::string_view text)
@@ -75,7 +67,11 @@ bool CHtmlDocument::AppendElement(CElement* element)
 
 CElement* CHtmlDocument::CreateElement(int kind)
 {
-    CElement* element = m_factory.Create(kind, m_arena.get());
+    // Only tags of the table have classes of their own; texts, comments, end
+    // and unknown tags are plain elements whatever the factory, and most of a
+    // page's elements are such.
+    const bool plain = kind < 0 || kind >= kTagTableSize;
+    CElement* element = plain ? MakeElement<CElement>(m_arena.get()) : m_factory.Create(kind, m_arena.get());
     element->SetKind(kind);
     return element;
 }
