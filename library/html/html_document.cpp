@@ -22,42 +22,57 @@ void ReportLoadFailure(int reasonId)
                             platform::PromptIcon::Exclamation, platform::PromptButtons::Ok);
 }
 
+// The bytes the stream says it still holds; 0 when it cannot tell.
+std::size_t BytesAhead(std::istream& in)
+{
+    if (in.rdbuf()) {
+        const std::streamsize available = in.rdbuf()->in_avail();
+        if (available > 0)
+            return static_cast<std::size_t>(available);
+    }
+    const std::istream::pos_type here = in.tellg();
+    if (here == std::istream::pos_type(-1))
+        return 0;
+    in.seekg(0, std::ios::end);
+    const std::istream::pos_type end = in.tellg();
+    in.clear();
+    in.seekg(here);
+    return end != std::istream::pos_type(-1) && end > here ? static_cast<std::size_t>(end - here) : 0;
+}
+
 // The rest of the stream, kept in the arena. Read straight into its place
-// when the stream tells its length, so the page costs no more than its bytes.
+// when the stream tells its length, so the page costs no more than its bytes;
+// otherwise gathered in parts and put together once.
 std::string_view ReadAll(std::istream& in, CElementArena& arena)
 {
-    std::size_t length = 0;
-    const std::istream::pos_type here = in.tellg();
-    if (here != std::istream::pos_type(-1)) {
-        in.seekg(0, std::ios::end);
-        const std::istream::pos_type end = in.tellg();
-        in.clear();
-        in.seekg(here);
-        if (end != std::istream::pos_type(-1) && end > here)
-            length = static_cast<std::size_t>(end - here);
-    }
-    char* place = static_cast<char*>(arena.Allocate(length, 1));
-    in.read(place, static_cast<std::streamsize>(length));
+    const std::size_t told = BytesAhead(in);
+    char* place = static_cast<char*>(arena.Allocate(told, 1));
+    in.read(place, static_cast<std::streamsize>(told));
     const std::size_t got = static_cast<std::size_t>(std::max<std::streamsize>(in.gcount(), 0));
-    if (got < length || !in)
+    if (got < told || !in)
         return {place, got};
 
-    // The stream did not tell, or it holds more than it told.
-    std::string rest;
-    std::vector<char> block(64 * 1024);
-    for (;;) {
-        in.read(block.data(), static_cast<std::streamsize>(block.size()));
-        const std::streamsize read = in.gcount();
-        if (read <= 0)
-            break;
-        rest.append(block.data(), static_cast<std::size_t>(read));
+    constexpr std::size_t kPart = 1024 * 1024;
+    std::vector<std::unique_ptr<char[]>> parts;
+    std::size_t total = got;
+    std::size_t lastPart = kPart;
+    while (in && lastPart == kPart) {
+        parts.push_back(std::make_unique_for_overwrite<char[]>(kPart));
+        in.read(parts.back().get(), static_cast<std::streamsize>(kPart));
+        lastPart = static_cast<std::size_t>(std::max<std::streamsize>(in.gcount(), 0));
+        total += lastPart;
     }
-    if (rest.empty())
+    if (total == got)
         return {place, got};
-    auto* whole = static_cast<char*>(arena.Allocate(got + rest.size(), 1));
+    auto* whole = static_cast<char*>(arena.Allocate(total, 1));
     std::memcpy(whole, place, got);
-    std::memcpy(whole + got, rest.data(), rest.size());
-    return {whole, got + rest.size()};
+    std::size_t at = got;
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        const std::size_t size = i + 1 < parts.size() ? kPart : lastPart;
+        std::memcpy(whole + at, parts[i].get(), size);
+        at += size;
+    }
+    return {whole, total};
 }
 
 } // namespace
