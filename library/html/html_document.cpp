@@ -196,12 +196,21 @@ int CHtmlDocument::Load(std::istream& in)
     // holding copies. Pieces end after a line feed or after 499 characters; a
     // carriage return before a line feed is read as part of the break and not
     // counted.
-    const std::string_view page = ReadAll(in, *m_arena);
+    std::string_view page;
+    try {
+        page = ReadAll(in, *m_arena);
+    } catch (const std::bad_alloc&) {
+        return refuse(480);
+    }
     m_keptPage = page;
     // Room for the elements of a page of the usual density at once: growing
     // the list step by step would write it anew several times over. Room not
-    // used is never touched, so it costs address space, not memory.
-    m_elements.reserve(m_elements.size() + page.size() / 8);
+    // used is never touched, so it costs address space, not memory; without
+    // it the list grows as it goes.
+    try {
+        m_elements.reserve(m_elements.size() + page.size() / 8);
+    } catch (const std::bad_alloc&) {
+    }
     for (std::size_t pos = 0; pos < page.size();) {
         const char* start = page.data() + pos;
         std::size_t available = page.size() - pos;
