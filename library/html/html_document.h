@@ -171,8 +171,7 @@ private:
     }
     void NoteTokenStart(std::size_t indexInPiece);
     void NoteLineStarts(std::string_view piece);
-    void PairTags();
-    void ParseAndBuildImageMaps();
+    void PairTagsParseAndBuildImageMaps();
     // images: the page's images with a usemap attribute, in source order.
     void LinkImages(const std::vector<CElement*>& images);
     int Insert(const CElement* existing, bool after, ElementPtr element);

@@ -7,6 +7,7 @@
 #include "text_util.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <cstring>
 #include <new>
@@ -372,44 +373,51 @@ int CHtmlDocument::Finish()
             AppendElement(rest);
             m_token.Clear();
         }
-        PairTags();
-        ParseAndBuildImageMaps();
+        PairTagsParseAndBuildImageMaps();
         return 1;
     } catch (const std::bad_alloc&) {
         return 0;
     }
 }
 
-void CHtmlDocument::PairTags()
-{
-    // Each start kind is matched with the nearest balanced end of its kind, as a
-    // forward walk with a depth count would find it, in one pass with a stack per kind.
-    constexpr int kLowest = kind::kDocument;
-    constexpr int kKinds = kTagTableSize - kLowest;
-    std::vector<std::vector<CElement*>> open(kKinds);
-    for (CElement* e : m_elements) {
-        int k = e->Kind();
-        int startKind = k - kind::kEndOffset;
+namespace {
+
+// Each start kind is matched with the nearest balanced end of its kind, as a
+// forward walk with a depth count would find it, in one pass with a stack per kind.
+class CTagPairer {
+public:
+    void Take(CElement& e)
+    {
+        const int k = e.Kind();
+        const int startKind = k - kind::kEndOffset;
         if (startKind >= kLowest && startKind < kTagTableSize) {
-            auto& stack = open[static_cast<std::size_t>(startKind - kLowest)];
+            auto& stack = m_open[static_cast<std::size_t>(startKind - kLowest)];
             if (!stack.empty()) {
                 CElement* start = stack.back();
                 stack.pop_back();
-                start->SetPartner(e);
-                e->SetPartner(start);
+                start->SetPartner(&e);
+                e.SetPartner(start);
             }
         } else if (k >= kLowest && k < kTagTableSize && k != kind::kText && k != kind::kUnknown) {
-            open[static_cast<std::size_t>(k - kLowest)].push_back(e);
+            m_open[static_cast<std::size_t>(k - kLowest)].push_back(&e);
         }
     }
-}
 
-void CHtmlDocument::ParseAndBuildImageMaps()
+private:
+    static constexpr int kLowest = kind::kDocument;
+    std::array<std::vector<CElement*>, kTagTableSize - kLowest> m_open;
+};
+
+} // namespace
+
+void CHtmlDocument::PairTagsParseAndBuildImageMaps()
 {
     // Every map's areas are a run of one list of the page's areas: from the map
-    // up to the next map end tag. The walk that parses the attributes finds all
-    // the runs, and the images that name a map: a walk over every element of a
-    // large page costs more than what is done for the few that matter here.
+    // up to the next map end tag. The walk that pairs the tags and parses the
+    // attributes finds all the runs, and the images that name a map: a walk
+    // over every element of a large page costs more than what is done for the
+    // few that matter here.
+    CTagPairer pairer;
     auto areas = std::make_shared<std::vector<CElement*>>();
     struct Run {
         CElement* map;
@@ -420,6 +428,7 @@ void CHtmlDocument::ParseAndBuildImageMaps()
     std::size_t firstOpen = 0;
     std::vector<CElement*> imagesWithMaps;
     for (CElement* e : m_elements) {
+        pairer.Take(*e);
         m_parser.Parse(*e, m_arena.get());
         if (e->Kind() == tag::kImg && e->FindAttribute(attr::kUsemap))
             imagesWithMaps.push_back(e);
