@@ -332,9 +332,12 @@ CElement* CHtmlDocument::GetNext(Position& pos) const
 
 CElement* CHtmlDocument::NextUndeleted()
 {
+    // The page-wide walks come through here for every element: the list is
+    // read once, not again for every step.
+    const std::vector<CElement*>& list = List();
     while (m_reading) {
         CElement* e = m_reading;
-        m_reading = ElementAfter(e);
+        m_reading = InList(e) && e->m_index + 1 < list.size() ? list[e->m_index + 1] : nullptr;
         if (!e->IsDeleted())
             return e;
     }
@@ -366,14 +369,13 @@ bool CHtmlDocument::SetReadingPosition(Position pos)
 CHtmlDocument::Position CHtmlDocument::Find(const CElement* element) const
 {
     List();
-    if (!Holds(element))
-        return nullptr;
-    return m_elements[element->m_index];
+    return InList(element) ? m_elements[element->m_index] : nullptr;
 }
 
 CElement* CHtmlDocument::ElementAfter(const CElement* element) const
 {
-    if (!Find(element))
+    List();
+    if (!InList(element))
         return nullptr;
     std::size_t next = element->m_index + 1;
     return next < m_elements.size() ? m_elements[next] : nullptr;
@@ -381,7 +383,8 @@ CElement* CHtmlDocument::ElementAfter(const CElement* element) const
 
 CElement* CHtmlDocument::ElementBefore(const CElement* element) const
 {
-    if (!Find(element) || element->m_index == 0)
+    List();
+    if (!InList(element) || element->m_index == 0)
         return nullptr;
     return m_elements[element->m_index - 1];
 }

@@ -177,6 +177,11 @@ private:
     int Insert(const CElement* existing, bool after, ElementPtr element);
     void Renumber(std::size_t from) const;
     bool Holds(const CElement* element) const;
+    // In the list itself; pending inserts are not.
+    bool InList(const CElement* element) const
+    {
+        return element && element->m_index < m_elements.size() && m_elements[element->m_index] == element;
+    }
     // The list with every pending insert in its place.
     const std::vector<CElement*>& List() const
     {
