@@ -163,6 +163,7 @@ private:
     CElement* AppendText(std::string_view text);
     CElement* CreateElement(int kind);
     void SetPageText(CElement& element, std::string_view text);
+    // Whether the text lies in the page Load keeps, and so lives as long as the elements.
     bool InKeptPage(std::string_view text) const
     {
         const auto begin = reinterpret_cast<std::uintptr_t>(m_keptPage.data());
