@@ -1,31 +1,74 @@
 #include "attribute_parser.h"
 
+#include "attribute_table.h"
 #include "element.h"
 #include "element_arena.h"
 #include "text_util.h"
 
+#include <array>
+#include <cstdint>
+
 namespace orvane {
 namespace {
 
-bool EndsName(std::string_view text, std::size_t i)
-{
-    char c = text[i];
-    return c == ' ' || c == '\t' || c == '=' || c == '>' || IsLineBreakAt(text, i);
-}
+// Every tag of a page is split here, so the bytes that end names, gaps and
+// values are told apart by one table look-up instead of a chain of compares.
+enum ByteClass : std::uint8_t {
+    kEndsName = 1,
+    kGap = 2,
+    kEndsUnquotedValue = 4,
+    kCarriageReturn = 8,  // a line break, and so all of the above, when a line feed follows
+};
 
-bool IsGap(std::string_view text, std::size_t i)
-{
-    char c = text[i];
-    return c == ' ' || c == '\t' || IsLineBreakAt(text, i);
-}
+constexpr std::array<std::uint8_t, 256> kByteClasses = [] {
+    std::array<std::uint8_t, 256> classes{};
+    classes[' '] = kEndsName | kGap | kEndsUnquotedValue;
+    classes['\t'] = kEndsName | kGap;
+    classes['\n'] = kEndsName | kGap | kEndsUnquotedValue;
+    classes['='] = kEndsName;
+    classes['>'] = kEndsName | kEndsUnquotedValue;
+    classes['\r'] = kCarriageReturn;
+    return classes;
+}();
 
-bool EndsUnquotedValue(std::string_view text, std::size_t i)
+bool HasClass(std::string_view text, std::size_t i, std::uint8_t wanted)
 {
-    char c = text[i];
-    return c == ' ' || c == '>' || IsLineBreakAt(text, i);
+    const std::uint8_t classes = kByteClasses[static_cast<unsigned char>(text[i])];
+    if (classes == kCarriageReturn)
+        return i + 1 < text.size() && text[i + 1] == '\n';
+    return (classes & wanted) != 0;
 }
 
 } // namespace
+
+CAttribute* CAttributeParser::NewAttribute(CElementArena* arena, std::string_view name, bool isFirst, bool borrow)
+{
+    CAttribute* attribute = arena ? arena->New<CAttribute>() : new CAttribute();
+    attribute->m_inArena = arena != nullptr;
+    if (borrow) {
+        // What Store gives a fresh attribute borrowing its name.
+        attribute->m_text = name.data();
+        attribute->m_nameSize = static_cast<std::uint32_t>(name.size());
+        attribute->m_id = static_cast<std::int16_t>(isFirst ? attr::kOther : AttributeIdOfName(name));
+    } else {
+        attribute->NameByText(name, isFirst);
+    }
+    return attribute;
+}
+
+void CAttributeParser::SetValue(CAttribute& attribute, std::string_view value, bool borrow)
+{
+    if (!borrow) {
+        attribute.SetValue(value);
+        return;
+    }
+    // The value follows the borrowed name in the same text, well within the
+    // 4 GiB an offset holds, as the element's text is no longer.
+    attribute.m_valueOffset =
+        value.empty() ? 0 : static_cast<std::uint32_t>(value.data() - attribute.m_text);
+    attribute.m_valueSize = static_cast<std::uint32_t>(value.size());
+    attribute.m_hasValue = true;
+}
 
 void CAttributeParser::Parse(CElement& element, CElementArena* arena) const
 {
@@ -41,47 +84,33 @@ void CAttributeParser::Parse(CElement& element, CElementArena* arena) const
     if (!element.InArena())
         arena = nullptr;
 
-    CAttribute* tail = nullptr;
-    auto append = [&](std::string_view name, bool isFirst) -> CAttribute* {
-        CAttribute* attribute = arena ? arena->New<CAttribute>() : new CAttribute();
-        attribute->m_inArena = arena != nullptr;
-        if (borrow)
-            attribute->BorrowName(name, isFirst);
-        else
-            attribute->NameByText(name, isFirst);
-        attribute->m_hideable = false;
-        if (tail)
-            tail->m_next = attribute;
-        else
-            element.m_firstAttribute = attribute;
-        tail = attribute;
-        return attribute;
-    };
-
+    CAttribute** link = &element.m_firstAttribute;
     std::size_t i = 0;
     while (i < n && (text[i] == '<' || text[i] == ' '))
         ++i;
     bool first = true;
     while (i < n) {
         std::size_t nameStart = i;
-        while (i < n && !EndsName(text, i))
+        while (i < n && !HasClass(text, i, kEndsName))
             ++i;
         if (i >= n)
             return;  // a name still open at the end of the text is dropped
         CAttribute* attribute = nullptr;
         if (i > nameStart) {
-            attribute = append(text.substr(nameStart, i - nameStart), first);
+            attribute = NewAttribute(arena, text.substr(nameStart, i - nameStart), first, borrow);
+            *link = attribute;
+            link = &attribute->m_next;
             first = false;
         }
         if (text[i] == '>') {
             ++i;
             continue;
         }
-        while (i < n && IsGap(text, i))
+        while (i < n && HasClass(text, i, kGap))
             ++i;
         if (i >= n || text[i] != '=')
             continue;  // no value: the next name starts here
-        while (i < n && (text[i] == '=' || IsGap(text, i)))
+        while (i < n && (text[i] == '=' || HasClass(text, i, kGap)))
             ++i;
         std::size_t valueStart;
         std::size_t valueEnd;
@@ -93,17 +122,12 @@ void CAttributeParser::Parse(CElement& element, CElementArena* arena) const
             valueEnd = i;
         } else {
             valueStart = i;
-            while (i < n && !EndsUnquotedValue(text, i))
+            while (i < n && !HasClass(text, i, kEndsUnquotedValue))
                 ++i;
             valueEnd = i;
         }
-        if (attribute) {
-            std::string_view value = text.substr(valueStart, valueEnd - valueStart);
-            if (borrow)
-                attribute->BorrowValue(value);
-            else
-                attribute->SetValue(value);
-        }
+        if (attribute)
+            SetValue(*attribute, text.substr(valueStart, valueEnd - valueStart), borrow);
         if (i < n)
             ++i;  // the character that ended the value
         while (i < n && IsSpace(text[i]))

@@ -53,12 +53,13 @@ constexpr std::array<ColourEntry, 16> kColours{{
 static_assert(CNameIndex<AttributeEntry, kAttributes.size()>::NamesAreUnique(kAttributes),
               "a name found by its hash must be the only one of its spelling");
 
+constexpr CNameIndex kAttributeIndex(kAttributes);
+
 } // namespace
 
 int AttributeIdOfName(std::string_view name)
 {
-    static const CNameIndex index(kAttributes);
-    const AttributeEntry* entry = index.Find(name);
+    const AttributeEntry* entry = kAttributeIndex.Find(name);
     return entry ? entry->id : attr::kOther;
 }
 

@@ -50,8 +50,11 @@ private:
 
 CElement::~CElement()
 {
-    DestroyAttributes();
-    ReleaseText();
+    // Most elements of a dropped page own nothing: nothing is called for them.
+    if (m_firstAttribute)
+        DestroyAttributes();
+    if (m_textOwned)
+        ReleaseText();
     if (m_repaired)
         CRepairedMarks::Instance().Set(this, 0);
 }

@@ -24,6 +24,7 @@ public:
     virtual ~IElementFactory() = default;
     // kind: a tag kind from 0 to 95 (the family decides the class), any other
     // kind (a plain CElement), or kind::kDocument for the document element.
+    // The tokenizer makes the plain elements of a page itself.
     virtual CElement* Create(int kind, CElementArena* arena) const = 0;
 };
 

@@ -22,12 +22,64 @@ void ReportLoadFailure(int reasonId)
                             platform::PromptIcon::Exclamation, platform::PromptButtons::Ok);
 }
 
+// The bytes the stream says it still holds; 0 when it cannot tell.
+std::size_t BytesAhead(std::istream& in)
+{
+    if (in.rdbuf()) {
+        const std::streamsize available = in.rdbuf()->in_avail();
+        if (available > 0)
+            return static_cast<std::size_t>(available);
+    }
+    const std::istream::pos_type here = in.tellg();
+    if (here == std::istream::pos_type(-1))
+        return 0;
+    in.seekg(0, std::ios::end);
+    const std::istream::pos_type end = in.tellg();
+    in.clear();
+    in.seekg(here);
+    return end != std::istream::pos_type(-1) && end > here ? static_cast<std::size_t>(end - here) : 0;
+}
+
+// The rest of the stream, kept in the arena. Read straight into its place
+// when the stream tells its length, so the page costs no more than its bytes;
+// otherwise gathered in parts and put together once.
+std::string_view ReadAll(std::istream& in, CElementArena& arena)
+{
+    const std::size_t told = BytesAhead(in);
+    char* place = static_cast<char*>(arena.Allocate(told, 1));
+    in.read(place, static_cast<std::streamsize>(told));
+    const std::size_t got = static_cast<std::size_t>(std::max<std::streamsize>(in.gcount(), 0));
+    if (got < told || !in)
+        return {place, got};
+
+    constexpr std::size_t kPart = 1024 * 1024;
+    std::vector<std::unique_ptr<char[]>> parts;
+    std::size_t total = got;
+    std::size_t lastPart = kPart;
+    while (in && lastPart == kPart) {
+        parts.push_back(std::make_unique_for_overwrite<char[]>(kPart));
+        in.read(parts.back().get(), static_cast<std::streamsize>(kPart));
+        lastPart = static_cast<std::size_t>(std::max<std::streamsize>(in.gcount(), 0));
+        total += lastPart;
+    }
+    if (total == got)
+        return {place, got};
+    auto* whole = static_cast<char*>(arena.Allocate(total, 1));
+    std::memcpy(whole, place, got);
+    std::size_t at = got;
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        const std::size_t size = i + 1 < parts.size() ? kPart : lastPart;
+        std::memcpy(whole + at, parts[i].get(), size);
+        at += size;
+    }
+    return {whole, total};
+}
+
 } // namespace
 
 CHtmlDocument::CHtmlDocument(const IElementFactory& factory)
     : m_factory(factory), m_arena(std::make_unique<CElementArena>())
 {
-    m_token.reserve(512);
 }
 
 CHtmlDocument::~CHtmlDocument()
@@ -48,7 +100,7 @@ CHtmlDocument::~CHtmlDocument()
 
 void CHtmlDocument::ClearTokenizerState()
 {
-    m_token.clear();
+    m_token.Clear();
     m_firstCharacter = true;
     m_inTag = m_inComment = m_dashPair = m_rawMode = false;
     m_insideAnchor = false;
@@ -70,6 +122,7 @@ int CHtmlDocument::Start(int createMode, bool detach)
         m_elements.clear();
         m_detachedArenas.push_back(std::move(m_arena));
         m_arena = std::make_unique<CElementArena>();
+        m_keptPage = {};
     }
     Reset(createMode);
     m_createMode = createMode;
@@ -111,6 +164,7 @@ void CHtmlDocument::Reset(int createMode)
     if (keptFromArena)
         m_keptAreaArenas.push_back(std::move(m_arena));
     m_arena = std::make_unique<CElementArena>();
+    m_keptPage = {};
 }
 
 // --- Loading from a stream ---------------------------------------------------
@@ -138,28 +192,28 @@ int CHtmlDocument::Load(std::istream& in)
         return 0;
     };
 
-    // Pieces end after a line feed or after 499 characters; a carriage return
-    // before a line feed is read as part of the break and not counted.
-    std::string buffer;
-    std::size_t pos = 0;
-    bool endOfFile = false;
-    std::vector<char> block(64 * 1024);
-    for (;;) {
-        while (!endOfFile && buffer.size() - pos <= kPieceLength) {
-            in.read(block.data(), static_cast<std::streamsize>(block.size()));
-            std::streamsize got = in.gcount();
-            if (got <= 0) {
-                endOfFile = true;
-                break;
-            }
-            buffer.erase(0, pos);
-            pos = 0;
-            buffer.append(block.data(), static_cast<std::size_t>(got));
-        }
-        if (pos >= buffer.size())
-            break;
-        const char* start = buffer.data() + pos;
-        std::size_t available = buffer.size() - pos;
+    // The page is read whole and kept: its elements point into it instead of
+    // holding copies. Pieces end after a line feed or after 499 characters; a
+    // carriage return before a line feed is read as part of the break and not
+    // counted.
+    std::string_view page;
+    try {
+        page = ReadAll(in, *m_arena);
+    } catch (const std::bad_alloc&) {
+        return refuse(480);
+    }
+    m_keptPage = page;
+    // Room for the elements of a page of the usual density at once: growing
+    // the list step by step would write it anew several times over. Room not
+    // used is never touched, so it costs address space, not memory; without
+    // it the list grows as it goes.
+    try {
+        m_elements.reserve(m_elements.size() + page.size() / 8);
+    } catch (const std::bad_alloc&) {
+    }
+    for (std::size_t pos = 0; pos < page.size();) {
+        const char* start = page.data() + pos;
+        std::size_t available = page.size() - pos;
         std::size_t limit = std::min(available, kPieceLength);
         std::size_t length = limit;
         if (const void* lineFeed = std::memchr(start, '\n', limit))
@@ -278,9 +332,12 @@ CElement* CHtmlDocument::GetNext(Position& pos) const
 
 CElement* CHtmlDocument::NextUndeleted()
 {
+    // The page-wide walks come through here for every element: the list is
+    // read once, not again for every step.
+    const std::vector<CElement*>& list = List();
     while (m_reading) {
         CElement* e = m_reading;
-        m_reading = ElementAfter(e);
+        m_reading = InList(e) && e->m_index + 1 < list.size() ? list[e->m_index + 1] : nullptr;
         if (!e->IsDeleted())
             return e;
     }
@@ -312,14 +369,13 @@ bool CHtmlDocument::SetReadingPosition(Position pos)
 CHtmlDocument::Position CHtmlDocument::Find(const CElement* element) const
 {
     List();
-    if (!Holds(element))
-        return nullptr;
-    return m_elements[element->m_index];
+    return InList(element) ? m_elements[element->m_index] : nullptr;
 }
 
 CElement* CHtmlDocument::ElementAfter(const CElement* element) const
 {
-    if (!Find(element))
+    List();
+    if (!InList(element))
         return nullptr;
     std::size_t next = element->m_index + 1;
     return next < m_elements.size() ? m_elements[next] : nullptr;
@@ -327,7 +383,8 @@ CElement* CHtmlDocument::ElementAfter(const CElement* element) const
 
 CElement* CHtmlDocument::ElementBefore(const CElement* element) const
 {
-    if (!Find(element) || element->m_index == 0)
+    List();
+    if (!InList(element) || element->m_index == 0)
         return nullptr;
     return m_elements[element->m_index - 1];
 }

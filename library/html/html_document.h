@@ -5,6 +5,7 @@
 #include "element_arena.h"
 #include "element_factory.h"
 #include "image_map.h"
+#include "pending_token.h"
 
 #include <cstdint>
 #include <istream>
@@ -162,15 +163,26 @@ private:
     CElement* AppendText(std::string_view text);
     CElement* CreateElement(int kind);
     void SetPageText(CElement& element, std::string_view text);
+    // Whether the text lies in the page Load keeps, and so lives as long as the elements.
+    bool InKeptPage(std::string_view text) const
+    {
+        const auto begin = reinterpret_cast<std::uintptr_t>(m_keptPage.data());
+        const auto at = reinterpret_cast<std::uintptr_t>(text.data());
+        return at >= begin && at + text.size() <= begin + m_keptPage.size();
+    }
     void NoteTokenStart(std::size_t indexInPiece);
     void NoteLineStarts(std::string_view piece);
-    void PairTags();
-    void ParseAndBuildImageMaps();
+    void PairTagsParseAndBuildImageMaps();
     // images: the page's images with a usemap attribute, in source order.
     void LinkImages(const std::vector<CElement*>& images);
     int Insert(const CElement* existing, bool after, ElementPtr element);
     void Renumber(std::size_t from) const;
     bool Holds(const CElement* element) const;
+    // In the list itself; pending inserts are not.
+    bool InList(const CElement* element) const
+    {
+        return element && element->m_index < m_elements.size() && m_elements[element->m_index] == element;
+    }
     // The list with every pending insert in its place.
     const std::vector<CElement*>& List() const
     {
@@ -204,7 +216,7 @@ private:
     std::vector<CElement*> m_keptAreas;  // owned
 
     // Tokenizer state.
-    std::string m_token;
+    CPendingToken m_token;
     bool m_firstCharacter = true;
     bool m_rawMode = false;
     bool m_inTag = false;
@@ -238,6 +250,9 @@ private:
     std::vector<std::unique_ptr<CElementArena>> m_keptAreaArenas;
     std::vector<std::unique_ptr<CElementArena>> m_detachedArenas;
     std::vector<CElement*> m_detached;  // owned: elements handed over by Start
+    // The page text Load read, kept in the arena: elements taken from it point
+    // into it.
+    std::string_view m_keptPage;
 };
 
 } // namespace orvane

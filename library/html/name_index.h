@@ -30,17 +30,15 @@ public:
     }
 
     // The entry of that name, letter case aside; null when there is none.
-    const Entry* Find(std::string_view name) const
+    // Compared in place: every name of a page comes through here.
+    constexpr const Entry* Find(std::string_view name) const
     {
-        if (name.empty() || name.size() > m_longest || name.size() > kMaxName)
+        if (name.empty() || name.size() > m_longest)
             return nullptr;
-        char lowered[kMaxName];
-        for (std::size_t i = 0; i < name.size(); ++i)
-            lowered[i] = AsciiLower(name[i]);
-        const std::string_view key(lowered, name.size());
-        for (std::size_t slot = SlotOf(key); m_slots[slot] >= 0; slot = (slot + 1) % kSlots) {
+        for (std::size_t slot = SlotOf(name.size(), AsciiLower(name.front()), AsciiLower(name.back()));
+             m_slots[slot] >= 0; slot = (slot + 1) % kSlots) {
             const Entry& entry = m_entries[static_cast<std::size_t>(m_slots[slot])];
-            if (entry.name == key)
+            if (EqualsLowered(entry.name, name))
                 return &entry;
         }
         return nullptr;
@@ -56,14 +54,27 @@ public:
     }
 
     static constexpr std::size_t kSlots = 256;
-    static constexpr std::size_t kMaxName = 32;
     static_assert(N < kSlots, "an open hash needs free slots");
 
 private:
     static constexpr std::size_t SlotOf(std::string_view lowered)
     {
-        return (lowered.size() * 37 + static_cast<unsigned char>(lowered.front()) * 11 +
-                static_cast<unsigned char>(lowered.back())) % kSlots;
+        return SlotOf(lowered.size(), lowered.front(), lowered.back());
+    }
+    static constexpr std::size_t SlotOf(std::size_t size, char front, char back)
+    {
+        return (size * 37 + static_cast<unsigned char>(front) * 11 + static_cast<unsigned char>(back)) % kSlots;
+    }
+    // lowered is in lower case already.
+    static constexpr bool EqualsLowered(std::string_view lowered, std::string_view name)
+    {
+        if (lowered.size() != name.size())
+            return false;
+        for (std::size_t i = 0; i < name.size(); ++i) {
+            if (lowered[i] != AsciiLower(name[i]))
+                return false;
+        }
+        return true;
     }
 
     const std::array<Entry, N>& m_entries;

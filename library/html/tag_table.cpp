@@ -42,10 +42,11 @@ constexpr std::array<TagEntry, kTagTableSize> kTags{{
 static_assert(CNameIndex<TagEntry, kTags.size()>::NamesAreUnique(kTags),
               "a name found by its hash must be the only one of its spelling");
 
+constexpr CNameIndex kTagIndex(kTags);
+
 int LookUp(std::string_view name)
 {
-    static const CNameIndex index(kTags);
-    const TagEntry* entry = index.Find(name);
+    const TagEntry* entry = kTagIndex.Find(name);
     return entry ? entry->id : kind::kUnknown;
 }
 
@@ -53,6 +54,13 @@ bool EndsTagName(std::string_view text, std::size_t i)
 {
     char c = text[i];
     return c == ' ' || c == '>' || c == '/' || IsLineBreakAt(text, i);
+}
+
+std::size_t SkipSpaces(std::string_view text, std::size_t i)
+{
+    while (i < text.size() && IsSpace(text[i]))
+        ++i;
+    return i;
 }
 
 } // namespace
@@ -63,22 +71,21 @@ int TagIdOfToken(std::string_view token)
         return kind::kUnknown;
     if (token == "<!--")
         return kind::kComment;
-    if (token.front() == '<')
-        token.remove_prefix(1);
-    token = TrimLeft(token);
-    if (token.empty())
+    const std::size_t n = token.size();
+    std::size_t i = SkipSpaces(token, token.front() == '<' ? 1 : 0);
+    if (i == n)
         return kind::kUnknown;
     bool endTag = false;
-    if (token.front() == '/') {
+    if (token[i] == '/') {
         endTag = true;
-        token = TrimLeft(token.substr(1));
+        i = SkipSpaces(token, i + 1);
     }
-    std::size_t length = 0;
-    while (length < token.size() && !EndsTagName(token, length))
-        ++length;
-    if (length == 0)
+    const std::size_t nameStart = i;
+    while (i < n && !EndsTagName(token, i))
+        ++i;
+    if (i == nameStart)
         return kind::kUnknown;
-    int id = LookUp(token.substr(0, length));
+    int id = LookUp(token.substr(nameStart, i - nameStart));
     if (id == kind::kUnknown)
         return id;
     return endTag ? id + kind::kEndOffset : id;

@@ -6,6 +6,9 @@
 #include "tag_table.h"
 #include "text_util.h"
 
+#include <algorithm>
+#include <array>
+#include <cstdint>
 #include <cstring>
 #include <new>
 
@@ -20,27 +23,33 @@ std::size_t FindByte(std::string_view text, std::size_t from, char c)
     return hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - text.data()) : text.size();
 }
 
+// The first '<' or '>' from there on: the '>' is searched for first, as a tag
+// most often ends before anything else opens.
 std::size_t FindTagBracket(std::string_view text, std::size_t from)
 {
-    std::size_t i = from;
-    while (i < text.size() && text[i] != '<' && text[i] != '>')
-        ++i;
-    return i;
+    const std::size_t greater = FindByte(text, from, '>');
+    const std::size_t less = FindByte(text.substr(0, greater), from, '<');
+    return std::min(less, greater);
 }
 
 } // namespace
 
-// Keeps the text in the page's arena; a text too long to be held fails like
-// memory running out.
+// Text of the page Load keeps is pointed at; any other is copied to the
+// page's arena. A text too long to be held fails like memory running out.
 void CHtmlDocument::SetPageText(CElement& element, std::string_view text)
 {
-    if (!element.BorrowText(m_arena->CopyText(text)))
+    if (text.size() > CElement::kMaxTextSize)
         throw std::bad_alloc();
+    if (!InKeptPage(text))
+        text = m_arena->CopyText(text);
+    // A new element: it owns no text that would have to go first.
+    element.m_textData = text.empty() ? "" : text.data();
+    element.m_textSize = static_cast<std::uint32_t>(text.size());
 }
 
 void CHtmlDocument::NoteTokenStart(std::size_t indexInPiece)
 {
-    if (m_token.empty())
+    if (m_token.Empty())
         m_tokenStart = m_consumed + indexInPiece;
 }
 
@@ -59,7 +68,11 @@ bool CHtmlDocument::AppendElement(CElement* element)
 
 CElement* CHtmlDocument::CreateElement(int kind)
 {
-    CElement* element = m_factory.Create(kind, m_arena.get());
+    // Only tags of the table have classes of their own; texts, comments, end
+    // and unknown tags are plain elements whatever the factory, and most of a
+    // page's elements are such.
+    const bool plain = kind < 0 || kind >= kTagTableSize;
+    CElement* element = plain ? MakeElement<CElement>(m_arena.get()) : m_factory.Create(kind, m_arena.get());
     element->SetKind(kind);
     return element;
 }
@@ -97,13 +110,13 @@ void CHtmlDocument::AppendCommentPiece(std::string_view text)
 
 void CHtmlDocument::Flush()
 {
-    if (m_token.empty())
+    if (m_token.Empty())
         return;
     if (m_inComment)
-        AppendCommentPiece(m_token);
+        AppendCommentPiece(m_token.View());
     else
-        AppendText(m_token);
-    m_token.clear();
+        AppendText(m_token.View());
+    m_token.Clear();
 }
 
 bool CHtmlDocument::FinishTag(std::string_view token)
@@ -172,27 +185,27 @@ bool CHtmlDocument::FinishTag(std::string_view token)
     SetPageText(*element, token);
     element->SetSourceOffset(m_tokenStart);
     AppendElement(element);
-    m_token.clear();
+    m_token.Clear();
     return true;
 }
 
+// The token holds "<!--".
 bool CHtmlDocument::StartComment()
 {
     m_inComment = true;
     m_dashPair = false;
     m_inTag = false;
-    m_token = "<!--";
-    return FinishTag(m_token);
+    return FinishTag(m_token.View());
 }
 
 void CHtmlDocument::EndComment(std::uint64_t endOffset)
 {
     m_dashPair = false;
     m_inComment = false;
-    m_token.pop_back();  // the '>' is the comment end's, not the comment's
-    if (!m_token.empty())
-        AppendCommentPiece(m_token);
-    m_token.clear();
+    m_token.DropLast();  // the '>' is the comment end's, not the comment's
+    if (!m_token.Empty())
+        AppendCommentPiece(m_token.View());
+    m_token.Clear();
     CElement* end = CreateElement(kind::kCommentEnd);
     end->BorrowText(">");
     end->SetSourceOffset(endOffset);
@@ -212,9 +225,16 @@ void CHtmlDocument::NoteLineStarts(std::string_view piece)
     const std::size_t n = piece.size();
     if (n == 0)
         return;
-    // Most pieces hold no carriage return: their line feeds are found by
-    // searching, not by looking at every byte.
-    if (!std::memchr(piece.data(), '\r', n)) {
+    // Most pieces hold no carriage return but one before a line feed: their
+    // line feeds are found by searching, not by looking at every byte.
+    auto loneReturn = [&] {
+        for (std::size_t at = 0; (at = FindByte(piece, at, '\r')) < n; ++at) {
+            if (at + 1 == n || piece[at + 1] != '\n')
+                return true;
+        }
+        return false;
+    };
+    if (!loneReturn()) {
         for (std::size_t at = 0; at < n;) {
             const void* lineFeed = std::memchr(piece.data() + at, '\n', n - at);
             if (!lineFeed)
@@ -240,10 +260,11 @@ void CHtmlDocument::NoteLineStarts(std::string_view piece)
 int CHtmlDocument::AddLine(std::string_view piece)
 {
     try {
-        if (!m_inTag && !m_token.empty())
+        if (!m_inTag && !m_token.Empty())
             Flush();  // a text run or comment piece never spans two pieces
 
         const std::size_t n = piece.size();
+        const bool kept = InKeptPage(piece);
         NoteLineStarts(piece);
 
         std::size_t i = 0;
@@ -255,17 +276,17 @@ int CHtmlDocument::AddLine(std::string_view piece)
                     std::size_t dash = FindByte(piece, i, '-');
                     NoteTokenStart(i);
                     if (dash == n) {
-                        m_token.append(piece.substr(i));
+                        m_token.Append(piece.substr(i), kept);
                         i = n;
                     } else {
-                        m_token.append(piece.substr(i, dash - i + 1));
+                        m_token.Append(piece.substr(i, dash - i + 1), kept);
                         if (dash > 0 && piece[dash - 1] == '-')
                             m_dashPair = true;
                         i = dash + 1;
                     }
                 } else {
                     NoteTokenStart(i);
-                    m_token.push_back(c);
+                    m_token.Append(piece.substr(i, 1), kept);
                     if (c == '-' && i > 0 && piece[i - 1] == '-') {
                         m_dashPair = true;
                     } else if (c == '>') {
@@ -282,48 +303,49 @@ int CHtmlDocument::AddLine(std::string_view piece)
                 NoteTokenStart(i);
                 // A whole tag within the piece, not opening a comment, is
                 // taken from the piece without being gathered first.
-                std::size_t stop = m_token.empty() ? FindTagBracket(piece, i + 1) : n;
+                std::size_t stop = m_token.Empty() ? FindTagBracket(piece, i + 1) : n;
                 if (stop < n && piece[stop] == '>' &&
                     !(stop - i > 3 && piece[i + 1] == '!' && piece[i + 2] == '-' && piece[i + 3] == '-')) {
                     m_inTag = false;
                     FinishTag(piece.substr(i, stop - i + 1));
                     i = stop + 1;
                 } else {
-                    m_token.push_back('<');
+                    m_token.Append(piece.substr(i, 1), kept);
                     ++i;
                 }
             } else if (m_inTag) {
                 if (c == '>') {
                     m_inTag = false;
-                    m_token.push_back('>');
-                    FinishTag(m_token);
+                    m_token.Append(piece.substr(i, 1), kept);
+                    FinishTag(m_token.View());
                     ++i;
-                } else if (c == '-' && m_token.size() == 3 && m_token == "<!-") {
+                } else if (c == '-' && m_token.View() == "<!-") {
+                    m_token.Append(piece.substr(i, 1), kept);
                     StartComment();
                     ++i;
                     // The character after "<!--" opens the comment untested.
                     if (i < n) {
                         NoteTokenStart(i);
-                        m_token.push_back(piece[i]);
+                        m_token.Append(piece.substr(i, 1), kept);
                         ++i;
                     }
-                } else if (m_token.size() < 3) {
-                    m_token.push_back(c);
+                } else if (m_token.Size() < 3) {
+                    m_token.Append(piece.substr(i, 1), kept);
                     ++i;
                 } else {
                     std::size_t stop = FindTagBracket(piece, i);
-                    m_token.append(piece.substr(i, stop - i));
+                    m_token.Append(piece.substr(i, stop - i), kept);
                     i = stop;
                 }
             } else {
                 std::size_t stop = FindByte(piece, i, '<');
                 NoteTokenStart(i);
-                if (stop < n && m_token.empty()) {
+                if (stop < n && m_token.Empty()) {
                     // The '<' ends the run within the piece: the run is its
                     // own text, as the '<' would flush it.
                     AppendText(piece.substr(i, stop - i));
                 } else {
-                    m_token.append(piece.substr(i, stop - i));
+                    m_token.Append(piece.substr(i, stop - i), kept);
                 }
                 i = stop;
             }
@@ -343,52 +365,59 @@ int CHtmlDocument::Finish()
 {
     List();
     try {
-        if (!m_token.empty()) {
+        if (!m_token.Empty()) {
             // An unfinished tag or comment at the end of the page is text of its own.
             CElement* rest = CreateElement(kind::kText);
-            SetPageText(*rest, m_token);
+            SetPageText(*rest, m_token.View());
             rest->SetSourceOffset(m_tokenStart);
             AppendElement(rest);
-            m_token.clear();
+            m_token.Clear();
         }
-        PairTags();
-        ParseAndBuildImageMaps();
+        PairTagsParseAndBuildImageMaps();
         return 1;
     } catch (const std::bad_alloc&) {
         return 0;
     }
 }
 
-void CHtmlDocument::PairTags()
-{
-    // Each start kind is matched with the nearest balanced end of its kind, as a
-    // forward walk with a depth count would find it, in one pass with a stack per kind.
-    constexpr int kLowest = kind::kDocument;
-    constexpr int kKinds = kTagTableSize - kLowest;
-    std::vector<std::vector<CElement*>> open(kKinds);
-    for (CElement* e : m_elements) {
-        int k = e->Kind();
-        int startKind = k - kind::kEndOffset;
+namespace {
+
+// Each start kind is matched with the nearest balanced end of its kind, as a
+// forward walk with a depth count would find it, in one pass with a stack per kind.
+class CTagPairer {
+public:
+    void Take(CElement& e)
+    {
+        const int k = e.Kind();
+        const int startKind = k - kind::kEndOffset;
         if (startKind >= kLowest && startKind < kTagTableSize) {
-            auto& stack = open[static_cast<std::size_t>(startKind - kLowest)];
+            auto& stack = m_open[static_cast<std::size_t>(startKind - kLowest)];
             if (!stack.empty()) {
                 CElement* start = stack.back();
                 stack.pop_back();
-                start->SetPartner(e);
-                e->SetPartner(start);
+                start->SetPartner(&e);
+                e.SetPartner(start);
             }
         } else if (k >= kLowest && k < kTagTableSize && k != kind::kText && k != kind::kUnknown) {
-            open[static_cast<std::size_t>(k - kLowest)].push_back(e);
+            m_open[static_cast<std::size_t>(k - kLowest)].push_back(&e);
         }
     }
-}
 
-void CHtmlDocument::ParseAndBuildImageMaps()
+private:
+    static constexpr int kLowest = kind::kDocument;
+    std::array<std::vector<CElement*>, kTagTableSize - kLowest> m_open;
+};
+
+} // namespace
+
+void CHtmlDocument::PairTagsParseAndBuildImageMaps()
 {
     // Every map's areas are a run of one list of the page's areas: from the map
-    // up to the next map end tag. The walk that parses the attributes finds all
-    // the runs, and the images that name a map: a walk over every element of a
-    // large page costs more than what is done for the few that matter here.
+    // up to the next map end tag. The walk that pairs the tags and parses the
+    // attributes finds all the runs, and the images that name a map: a walk
+    // over every element of a large page costs more than what is done for the
+    // few that matter here.
+    CTagPairer pairer;
     auto areas = std::make_shared<std::vector<CElement*>>();
     struct Run {
         CElement* map;
@@ -399,6 +428,7 @@ void CHtmlDocument::ParseAndBuildImageMaps()
     std::size_t firstOpen = 0;
     std::vector<CElement*> imagesWithMaps;
     for (CElement* e : m_elements) {
+        pairer.Take(*e);
         m_parser.Parse(*e, m_arena.get());
         if (e->Kind() == tag::kImg && e->FindAttribute(attr::kUsemap))
             imagesWithMaps.push_back(e);

@@ -25,6 +25,15 @@ protected:
         return traits_type::to_int_type(m_buffer[0]);
     }
 
+    // What is left of a file, so a reader can take a whole page in one place.
+    std::streamsize showmanyc() override
+    {
+        if (m_file->isSequential())
+            return 0;
+        const qint64 left = m_file->size() - m_file->pos();
+        return left > 0 ? static_cast<std::streamsize>(left) : 0;
+    }
+
     // Large reads (a page taken in by blocks) go straight to the caller's
     // memory instead of through the buffer.
     std::streamsize xsgetn(char* into, std::streamsize count) override

@@ -7,7 +7,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <istream>
 #include <random>
+#include <streambuf>
 
 namespace orvane::test {
 namespace {
@@ -104,6 +107,51 @@ TEST_F(FileLoading, KeepsCarriageReturnsByteForByte)
     EXPECT_EQ(page.Written(), crlf);
     EXPECT_EQ(page.At(3).FindAttribute(attr::kBgcolor)->Value(), "white");
     EXPECT_EQ(page.At(3).FindAttribute(attr::kText)->Value(), "black");
+}
+
+// Hands its bytes out a few at a time and tells no length, or a wrong one,
+// as a stream from a pipe or a compressed file may.
+class CTrickleBuffer : public std::streambuf {
+public:
+    CTrickleBuffer(std::string bytes, std::streamsize told) : m_bytes(std::move(bytes)), m_told(told) {}
+
+protected:
+    int_type underflow() override
+    {
+        if (m_at >= m_bytes.size())
+            return traits_type::eof();
+        const std::size_t size = std::min<std::size_t>(1000, m_bytes.size() - m_at);
+        char* start = m_bytes.data() + m_at;
+        setg(start, start, start + size);
+        m_at += size;
+        return traits_type::to_int_type(*start);
+    }
+    std::streamsize showmanyc() override { return m_told; }
+
+private:
+    std::string m_bytes;
+    std::size_t m_at = 0;
+    std::streamsize m_told;
+};
+
+TEST_F(FileLoading, AStreamThatTellsNoLengthOrTooShortAOneIsTakenInWhole)
+{
+    std::string bytes = "<html><body>\n";
+    while (bytes.size() < 2500000)
+        bytes += "<p class=x>A line of a page\r\n<img src=a.gif\n alt=\"\"> and more</p>\n";
+    bytes += "</body></html>";
+    CParsedPage reference;
+    ASSERT_EQ(reference.FromFile(bytes), 1);
+
+    for (std::streamsize told : {std::streamsize{0}, std::streamsize{12345}}) {
+        CTrickleBuffer buffer(bytes, told);
+        std::istream in(&buffer);
+        page.document.Start(1, false);
+        ASSERT_EQ(page.document.Load(in), 1);
+        EXPECT_EQ(page.Written(), bytes);
+        EXPECT_EQ(page.Kinds(), reference.Kinds());
+        EXPECT_EQ(page.Texts(), reference.Texts());
+    }
 }
 
 TEST_F(FileLoading, LoadingAgainReplacesThePage)

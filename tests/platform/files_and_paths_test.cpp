@@ -49,6 +49,26 @@ TEST_F(FilesTest, ReadsEveryByte)
     EXPECT_EQ(got.str(), bytes);
 }
 
+TEST_F(FilesTest, ALargeFileTellsItsSizeAndIsReadWholeAfterSmallReads)
+{
+    std::string bytes(200003, '\0');
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+        bytes[i] = static_cast<char>(i * 7 % 251);
+    std::ofstream(Path("f"), std::ios::binary) << bytes;
+    auto in = OpenForReading(Path("f"));
+    ASSERT_TRUE(in);
+    EXPECT_EQ(in->rdbuf()->in_avail(), static_cast<std::streamsize>(bytes.size()));
+
+    std::string got(3, '\0');
+    in->read(got.data(), 3);
+    std::string rest(bytes.size(), '\0');
+    in->read(rest.data(), static_cast<std::streamsize>(rest.size()));
+    EXPECT_EQ(in->gcount(), static_cast<std::streamsize>(bytes.size() - 3));
+    EXPECT_TRUE(in->eof());
+    got += rest.substr(0, bytes.size() - 3);
+    EXPECT_EQ(got, bytes);
+}
+
 TEST_F(FilesTest, MissingFileAndFolderCannotBeRead)
 {
     std::string error;
