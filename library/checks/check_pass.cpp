@@ -16,11 +16,11 @@ std::vector<CFoundProblem> RunCheckPass(CHtmlDocument& document, COrvaneSettings
     document.SetHtmlChecked(false);
     document.SetFramesLongDescReported(false);
 
+    CCheckIndexScope index(document);
     // Tables are read, and the ones nobody judged yet asked about, before any check.
     PrepareTables(document);
 
     std::vector<CFoundProblem> problems;
-    CCheckIndexScope index(document);
     // The map check moves this shared iteration past its areas.
     document.StartReading();
     while (CElement* element = document.NextUndeleted()) {

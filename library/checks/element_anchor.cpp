@@ -1,6 +1,7 @@
 #include "element_anchor.h"
 
 #include "check_run.h"
+#include "text_search.h"
 #include "library/html/html_document.h"
 #include "library/html/tag_table.h"
 #include "library/registry/object_database.h"
@@ -22,18 +23,11 @@ constexpr CheckInfo kAnchorChecks[] = {
      .repairPage = "CPageAnchorNewWindow", .helpTopic = "10-1-1.html"},
 };
 
-// Searched in this order, case-sensitively, anywhere in the address.
+// Searched case-sensitively, anywhere in the address.
 constexpr std::string_view kSoundExtensions[] = {".wav", ".au",  ".snd", ".dwd", ".iff", ".svx", ".sam",
                                                  ".smp", ".vce", ".voc", ".vox", ".pcm", ".aif"};
 
-bool LinksToSound(std::string_view href)
-{
-    for (std::string_view extension : kSoundExtensions) {
-        if (href.find(extension) != std::string_view::npos)
-            return true;
-    }
-    return false;
-}
+bool LinksToSound(std::string_view href) { return ContainsDottedEnding(href, kSoundExtensions, false); }
 
 bool OpensNewWindow(const CElement& anchor)
 {

@@ -1,13 +1,16 @@
 #include "element_html.h"
 
+#include "check_index.h"
 #include "check_run.h"
 #include "element_paragraph.h"
+#include "kind_positions.h"
 #include "library/html/html_document.h"
 #include "library/html/lang_codes.h"
 #include "library/html/tag_table.h"
 #include "library/html/text_util.h"
 #include "page_indexes.h"
 #include "repair_pages.h"
+#include "text_search.h"
 
 #include <algorithm>
 #include <memory>
@@ -88,7 +91,7 @@ bool MayFlicker(const CHtmlDocument& document)
             return true;
         case tag::kImg: {
             const CAttribute* src = e->FindAttribute(attr::kSrc);
-            return src && ToLower(src->Value()).find(".gif") != std::string::npos;
+            return src && ContainsIgnoreCase(src->Value(), ".gif");
         }
         default:
             return false;
@@ -96,11 +99,14 @@ bool MayFlicker(const CHtmlDocument& document)
     });
 }
 
+constexpr int kHeadingKinds[] = {tag::kH1, tag::kH1 + 1, tag::kH1 + 2, tag::kH1 + 3, tag::kH1 + 4, tag::kH1 + 5};
+
 bool SkipsHeadingLevels(const CHtmlDocument& document)
 {
     int previous = 0;
-    for (const CElement* e : document.Elements()) {
-        if (e->IsDeleted() || !e->IsHeadingStart())
+    for (std::uint32_t position : PageIndex<CKindPositions>(document)->OfAny(kHeadingKinds)) {
+        const CElement* e = document.At(position);
+        if (e->IsDeleted())
             continue;
         int level = e->Kind() - tag::kH1 + 1;
         if (previous != 0 && level > previous + 1)

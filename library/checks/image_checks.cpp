@@ -1,7 +1,9 @@
 #include "image_checks.h"
 
 #include "check_index.h"
+#include "kind_positions.h"
 #include "page_indexes.h"
+#include "text_search.h"
 #include "library/html/image_map.h"
 #include "library/html/tag_table.h"
 #include "library/html/text_util.h"
@@ -51,18 +53,10 @@ bool IsDLinkText(const CElement* element)
 
 bool IsSuspiciousText(std::string_view text)
 {
-    const std::string lower = ToLower(text);
-    if (lower.find(kSizeWord) != std::string::npos)
+    if (ContainsIgnoreCase(text, kSizeWord) || ContainsDottedEnding(text, kImageExtensions, true))
         return true;
-    for (std::string_view extension : kImageExtensions) {
-        if (lower.find(extension) != std::string::npos)
-            return true;
-    }
-    for (std::string_view word : kPlaceholderWords) {
-        if (lower == word)
-            return true;
-    }
-    return false;
+    return std::any_of(std::begin(kPlaceholderWords), std::end(kPlaceholderWords),
+                       [&](std::string_view word) { return EqualsIgnoreCase(text, word); });
 }
 
 bool PassesDLinkTest(const CHtmlDocument& document, const CElement& image)
@@ -106,11 +100,15 @@ CImageMap* FindMap(const CHtmlDocument& document, std::string_view usemap)
 
 CLinkTargetIndex::CLinkTargetIndex(const CHtmlDocument& document)
 {
-    for (const CElement* e : document.Elements()) {
-        if (e->Kind() != tag::kA || e->IsDeleted())
+    const auto kinds = PageIndex<CKindPositions>(document);
+    const std::span<const std::uint32_t> links = kinds->Of(tag::kA);
+    counts.reserve(links.size());
+    for (std::uint32_t position : links) {
+        const CElement* e = document.At(position);
+        if (e->IsDeleted())
             continue;
         if (const CAttribute* href = e->FindAttribute(attr::kHref))
-            ++counts[std::string(href->Value())];
+            ++counts[href->Value()];
     }
 }
 

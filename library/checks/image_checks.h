@@ -3,7 +3,6 @@
 #include "library/html/html_document.h"
 
 #include <cstddef>
-#include <functional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -33,11 +32,8 @@ struct CLinkTargetIndex {
     explicit CLinkTargetIndex(const CHtmlDocument& document);
     std::size_t CountOf(std::string_view href) const;
 
-    struct Hash {
-        using is_transparent = void;
-        std::size_t operator()(std::string_view key) const { return std::hash<std::string_view>{}(key); }
-    };
-    std::unordered_map<std::string, std::size_t, Hash, std::equal_to<>> counts;
+    // The addresses lie in the links' attributes, which stay while the index does.
+    std::unordered_map<std::string_view, std::size_t> counts;
 };
 
 // Whether every link of the map's areas is repeated by a text link on the

@@ -1,6 +1,7 @@
 #include "label_finder.h"
 
 #include "check_index.h"
+#include "kind_positions.h"
 #include "library/html/tag_table.h"
 #include "library/html/text_util.h"
 
@@ -18,13 +19,6 @@ constexpr int kTransparentTags[] = {76 /* strong */, 26 /* em */, tag::kList, 42
                                     74 /* span */, 13 /* br */};
 
 constexpr std::string_view kLabelledInputTypes[] = {"text", "password", "checkbox", "file", "radio"};
-
-bool IsSeparator(const CElement& element)
-{
-    if (element.Kind() == kind::kText)
-        return !Trim(element.Text()).empty();
-    return std::find(std::begin(kSeparatorTags), std::end(kSeparatorTags), element.Kind()) != std::end(kSeparatorTags);
-}
 
 bool IsTransparent(int kind)
 {
@@ -92,19 +86,28 @@ void ChooseAdjacentText(CLabelRecord& record)
 
 CLabelIndex::CLabelIndex(const CHtmlDocument& document)
 {
-    const auto& elements = document.Elements();
-    for (std::size_t i = 0; i < elements.size(); ++i) {
-        const CElement* e = elements[i];
+    const auto kinds = PageIndex<CKindPositions>(document);
+    for (std::uint32_t position : kinds->Of(tag::kLabel)) {
+        const CElement* e = document.At(position);
         if (e->IsDeleted())
             continue;
-        if (e->Kind() == tag::kLabel) {
-            const CAttribute* target = e->FindAttribute(attr::kFor);
-            if (target && !target->IsEmpty())
-                m_labels.try_emplace(ToLower(target->Value()), e);
-        }
-        if (IsSeparator(*e))
-            m_separators.push_back(static_cast<std::uint32_t>(i));
+        const CAttribute* target = e->FindAttribute(attr::kFor);
+        if (target && !target->IsEmpty())
+            m_labels.try_emplace(ToLower(target->Value()), e);
     }
+    std::vector<std::uint32_t> tags;
+    for (std::uint32_t position : kinds->OfAny(kSeparatorTags)) {
+        if (!document.At(position)->IsDeleted())
+            tags.push_back(position);
+    }
+    std::vector<std::uint32_t> texts;
+    for (std::uint32_t position : kinds->Of(kind::kText)) {
+        const CElement* e = document.At(position);
+        if (!e->IsDeleted() && !Trim(e->Text()).empty())
+            texts.push_back(position);
+    }
+    m_separators.resize(tags.size() + texts.size());
+    std::merge(tags.begin(), tags.end(), texts.begin(), texts.end(), m_separators.begin());
 }
 
 const CElement* CLabelIndex::LabelFor(std::string_view id) const
