@@ -278,9 +278,13 @@ CElement* CHtmlDocument::GetNext(Position& pos) const
 
 CElement* CHtmlDocument::NextUndeleted()
 {
+    // The reading position is always an element of the list or null, so the
+    // step needs no search: the check pass takes every element this way.
+    const std::vector<CElement*>& list = List();
     while (m_reading) {
         CElement* e = m_reading;
-        m_reading = ElementAfter(e);
+        const std::size_t next = e->m_index + 1;
+        m_reading = next < list.size() ? list[next] : nullptr;
         if (!e->IsDeleted())
             return e;
     }
