@@ -85,9 +85,9 @@ void ChooseAdjacentText(CLabelRecord& record)
 } // namespace
 
 CLabelIndex::CLabelIndex(const CHtmlDocument& document)
+    : m_document(document), m_kinds(PageIndex<CKindPositions>(document))
 {
-    const auto kinds = PageIndex<CKindPositions>(document);
-    for (std::uint32_t position : kinds->Of(tag::kLabel)) {
+    for (std::uint32_t position : m_kinds->Of(tag::kLabel)) {
         const CElement* e = document.At(position);
         if (e->IsDeleted())
             continue;
@@ -95,20 +95,9 @@ CLabelIndex::CLabelIndex(const CHtmlDocument& document)
         if (target && !target->IsEmpty())
             m_labels.try_emplace(ToLower(target->Value()), e);
     }
-    std::vector<std::uint32_t> tags;
-    for (std::uint32_t position : kinds->OfAny(kSeparatorTags)) {
-        if (!document.At(position)->IsDeleted())
-            tags.push_back(position);
-    }
-    std::vector<std::uint32_t> texts;
-    for (std::uint32_t position : kinds->Of(kind::kText)) {
-        const CElement* e = document.At(position);
-        if (!e->IsDeleted() && !Trim(e->Text()).empty())
-            texts.push_back(position);
-    }
-    m_separators.resize(tags.size() + texts.size());
-    std::merge(tags.begin(), tags.end(), texts.begin(), texts.end(), m_separators.begin());
 }
+
+CLabelIndex::~CLabelIndex() = default;
 
 const CElement* CLabelIndex::LabelFor(std::string_view id) const
 {
@@ -120,10 +109,24 @@ const CElement* CLabelIndex::LabelFor(std::string_view id) const
 
 bool CLabelIndex::SeparatorBetween(std::size_t from, std::size_t to) const
 {
+    // Every control that is asked about is itself a separator tag, so the
+    // stretches asked about hold no other control and barely overlap: looking
+    // through their texts keeps the label checks linear in the page.
+    auto any = [&](int kind, auto isSeparator) {
+        const std::span<const std::uint32_t> positions = m_kinds->Of(kind);
+        for (auto it = std::lower_bound(positions.begin(), positions.end(), from); it != positions.end() && *it < to;
+             ++it) {
+            const CElement* e = m_document.At(*it);
+            if (!e->IsDeleted() && isSeparator(*e))
+                return true;
+        }
+        return false;
+    };
     if (from >= to)
         return false;
-    auto it = std::lower_bound(m_separators.begin(), m_separators.end(), from);
-    return it != m_separators.end() && *it < to;
+    const bool tag = std::any_of(std::begin(kSeparatorTags), std::end(kSeparatorTags),
+                                 [&](int kind) { return any(kind, [](const CElement&) { return true; }); });
+    return tag || any(kind::kText, [](const CElement& text) { return !Trim(text.Text()).empty(); });
 }
 
 const std::string& CLabelIndex::LabelText(const CHtmlDocument& document, const CElement& label) const

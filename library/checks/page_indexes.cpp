@@ -48,11 +48,12 @@ bool HasRunOfFour(std::string_view text)
 namespace {
 
 // A text long enough to part two links stands in [from, to).
-bool SeparatingTextBetween(const CHtmlDocument& document, std::size_t from, std::size_t to)
+bool SeparatingTextBetween(const CHtmlDocument& document, std::span<const std::uint32_t> texts, std::size_t from,
+                           std::size_t to)
 {
-    for (std::size_t i = from; i < to; ++i) {
-        const CElement* e = document.At(i);
-        if (e->Kind() == kind::kText && !e->IsDeleted() && TextLength(e->Text()) > kSeparatingText)
+    for (auto it = std::lower_bound(texts.begin(), texts.end(), from); it != texts.end() && *it < to; ++it) {
+        const CElement* e = document.At(*it);
+        if (!e->IsDeleted() && e->Text().size() > kSeparatingText && TextLength(e->Text()) > kSeparatingText)
             return true;
     }
     return false;
@@ -63,8 +64,8 @@ bool SeparatingTextBetween(const CHtmlDocument& document, std::size_t from, std:
 CLinkRunIndex::CLinkRunIndex(const CHtmlDocument& document)
 {
     // A run ends at a long text after a link's end tag. Only the texts from
-    // the first link end tag after a link up to the next link are read: the
-    // walks of the links are disjoint, so the page is read at most once.
+    // the first link end tag after a link up to the next link are read: these
+    // stretches are disjoint, so no text is read twice.
     const auto kinds = PageIndex<CKindPositions>(document);
     const std::span<const std::uint32_t> ends = kinds->Of(tag::kA + kind::kEndOffset);
     constexpr std::size_t kNone = static_cast<std::size_t>(-1);
@@ -87,7 +88,7 @@ CLinkRunIndex::CLinkRunIndex(const CHtmlDocument& document)
         CElement* link = document.At(start);
         if (link->IsDeleted())
             continue;
-        if (linkEnd != kNone && SeparatingTextBetween(document, linkEnd + 1, start))
+        if (linkEnd != kNone && SeparatingTextBetween(document, kinds->Of(kind::kText), linkEnd + 1, start))
             endRun();
         linkEnd = kNone;
         ++count;
