@@ -5,6 +5,7 @@
 #include "element_anchor.h"
 #include "element_style.h"
 #include "kind_positions.h"
+#include "page_indexes.h"
 #include "text_search.h"
 #include "library/html/html_document.h"
 #include "library/html/tag_table.h"
@@ -205,15 +206,13 @@ bool CElementDocument::HasDynamicContent(const CHtmlDocument& document) const
 
 bool CElementDocument::HasMultimedia(const CHtmlDocument& document) const
 {
-    const auto kinds = PageIndex<CKindPositions>(document);
-    const bool mediaLink = AnyUndeleted(document, kinds->Of(tag::kA), [](const CElement& link) {
-        const CAttribute* href = link.FindAttribute(attr::kHref);
-        if (!href || href->IsEmpty())
-            return false;
-        const std::string_view extension = ExtensionOf(href->Value());
-        return std::any_of(std::begin(kMultimediaExtensions), std::end(kMultimediaExtensions),
-                           [&](std::string_view media) { return EqualsIgnoreCase(extension, media); });
+    const auto links = PageIndex<CLinkAddressIndex>(document);
+    const bool mediaLink = std::any_of(links->addresses.begin(), links->addresses.end(), [](std::string_view href) {
+        const std::string_view extension = ExtensionOf(href);
+        return !href.empty() && std::any_of(std::begin(kMultimediaExtensions), std::end(kMultimediaExtensions),
+                                            [&](std::string_view media) { return EqualsIgnoreCase(extension, media); });
     });
+    const auto kinds = PageIndex<CKindPositions>(document);
     return mediaLink || AnyUndeleted(document, kinds->Of(tag::kObject), [](const CElement& object) {
                const CAttribute* type = object.FindAttribute(attr::kType);
                return type && ContainsIgnoreCase(type->Value(), "video");

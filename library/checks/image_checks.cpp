@@ -1,7 +1,6 @@
 #include "image_checks.h"
 
 #include "check_index.h"
-#include "kind_positions.h"
 #include "page_indexes.h"
 #include "text_search.h"
 #include "library/html/image_map.h"
@@ -100,16 +99,10 @@ CImageMap* FindMap(const CHtmlDocument& document, std::string_view usemap)
 
 CLinkTargetIndex::CLinkTargetIndex(const CHtmlDocument& document)
 {
-    const auto kinds = PageIndex<CKindPositions>(document);
-    const std::span<const std::uint32_t> links = kinds->Of(tag::kA);
-    counts.reserve(links.size());
-    for (std::uint32_t position : links) {
-        const CElement* e = document.At(position);
-        if (e->IsDeleted())
-            continue;
-        if (const CAttribute* href = e->FindAttribute(attr::kHref))
-            ++counts[href->Value()];
-    }
+    const auto links = PageIndex<CLinkAddressIndex>(document);
+    counts.reserve(links->addresses.size());
+    for (std::string_view address : links->addresses)
+        ++counts[address];
 }
 
 std::size_t CLinkTargetIndex::CountOf(std::string_view href) const

@@ -45,6 +45,20 @@ bool HasRunOfFour(std::string_view text)
     return false;
 }
 
+CLinkAddressIndex::CLinkAddressIndex(const CHtmlDocument& document)
+{
+    const auto kinds = PageIndex<CKindPositions>(document);
+    const std::span<const std::uint32_t> links = kinds->Of(tag::kA);
+    addresses.reserve(links.size());
+    for (std::uint32_t position : links) {
+        const CElement* e = document.At(position);
+        if (e->IsDeleted())
+            continue;
+        if (const CAttribute* href = e->FindAttribute(attr::kHref))
+            addresses.push_back(href->Value());
+    }
+}
+
 namespace {
 
 // A text long enough to part two links stands in [from, to).

@@ -29,6 +29,14 @@ struct CLinkRunIndex {
     std::vector<Run> runs;
 };
 
+// The addresses of the links (a start tags not deleted with an href
+// attribute) in page order: several checks read every link's address.
+struct CLinkAddressIndex {
+    explicit CLinkAddressIndex(const CHtmlDocument& document);
+    // They lie in the links' attributes, which stay while the index does.
+    std::vector<std::string_view> addresses;
+};
+
 // A text of more than 15 characters between a body start tag and its end tag.
 struct CBodyTextIndex {
     explicit CBodyTextIndex(const CHtmlDocument& document) : hasBodyText(document.HasBodyText()) {}
