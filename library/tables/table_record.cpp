@@ -81,9 +81,9 @@ void CTableCell::SetAbbreviation(std::string_view text)
 
 const CTableCell* CTableRow::FirstCountedCell() const
 {
-    for (const auto& cell : m_cells) {
+    for (const CTableCell* cell : m_cells) {
         if (!cell->IsIgnored())
-            return cell.get();
+            return cell;
     }
     return nullptr;
 }
@@ -117,6 +117,7 @@ int CTableRecord::Build(CHtmlDocument& document, CElement& table)
     m_summary = table.FindAttribute(attr::kSummary);
 
     Walk();
+    PlaceCellContents();
 
     m_rowAbbreviationsFlag = HasRowHeaderAbbreviations();
     m_columnAbbreviationsFlag = HasColumnHeaderAbbreviations();
@@ -151,8 +152,8 @@ void CTableRecord::Walk()
         switch (k) {
         case table_tag::kTr:
             try {
-                m_rows.push_back(std::make_unique<CTableRow>(*e));
-                row = m_rows.back().get();
+                row = &m_rowStore.emplace_back(*e);
+                m_rows.push_back(row);
             } catch (const std::bad_alloc&) {
                 row = nullptr;  // the row is dropped with its cells
             }
@@ -187,7 +188,7 @@ void CTableRecord::Walk()
             if (captionMode)
                 m_caption.push_back(e);
             else if (cell)
-                cell->m_content.push_back(e);
+                m_cellContents.push_back(e);
             break;
         case tag::kTable: {
             // A nested table is its own record's business: jump over it. One
@@ -204,7 +205,7 @@ void CTableRecord::Walk()
             return;
         default:
             if (cell)
-                cell->m_content.push_back(e);
+                m_cellContents.push_back(e);
             break;
         }
         if (captionMode && (k == table_tag::kTr || k == tag::kTh || k == tag::kTd))
@@ -215,10 +216,22 @@ void CTableRecord::Walk()
 void CTableRecord::AddCell(CTableRow& row, CElement& start, CTableCell*& current)
 {
     try {
-        row.m_cells.push_back(std::make_unique<CTableCell>(start));
-        current = row.m_cells.back().get();
+        current = &m_cellStore.emplace_back(start);
+        current->m_contentStart = static_cast<std::uint32_t>(m_cellContents.size());
+        row.m_cells.push_back(current);
     } catch (const std::bad_alloc&) {
         current = nullptr;  // the cell is dropped, its content with it
+    }
+}
+
+void CTableRecord::PlaceCellContents()
+{
+    // Each cell's content was listed right after the cell was made, up to the
+    // next cell: it runs to where the next cell's starts.
+    for (std::size_t i = 0; i < m_cellStore.size(); ++i) {
+        CTableCell& cell = m_cellStore[i];
+        const std::size_t end = i + 1 < m_cellStore.size() ? m_cellStore[i + 1].m_contentStart : m_cellContents.size();
+        cell.m_content = std::span<CElement* const>(m_cellContents).subspan(cell.m_contentStart, end - cell.m_contentStart);
     }
 }
 
@@ -283,9 +296,9 @@ void CTableRecord::SetLinearizationConfirmed(bool confirmed)
 
 CTableRow* CTableRecord::FirstCountedRow() const
 {
-    for (const auto& row : m_rows) {
+    for (CTableRow* row : m_rows) {
         if (!row->m_excluded)
-            return row.get();
+            return row;
     }
     return nullptr;
 }

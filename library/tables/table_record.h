@@ -1,8 +1,10 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <ostream>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -43,7 +45,7 @@ public:
     CElement& StartElement() const { return *m_start; }
     // Null when the cell is not closed.
     CElement* EndElement() const { return m_end; }
-    const std::vector<CElement*>& Content() const { return m_content; }
+    std::span<CElement* const> Content() const { return m_content; }
 
     CAttribute* AbbrAttribute() const { return m_abbr; }
     CAttribute* IdAttribute() const { return m_id; }
@@ -69,7 +71,8 @@ private:
 
     CElement* m_start;
     CElement* m_end = nullptr;
-    std::vector<CElement*> m_content;  // not owned
+    std::span<CElement* const> m_content;  // in the record's list of cell contents
+    std::uint32_t m_contentStart = 0;     // where the content starts in that list
     CAttribute* m_abbr = nullptr;
     CAttribute* m_id = nullptr;
     CAttribute* m_headers = nullptr;
@@ -90,7 +93,7 @@ public:
     CElement& StartElement() const { return *m_start; }
     // Null when the row is not closed.
     CElement* EndElement() const { return m_end; }
-    const std::vector<std::unique_ptr<CTableCell>>& Cells() const { return m_cells; }
+    const std::vector<CTableCell*>& Cells() const { return m_cells; }
     // Every query of the checks passes an excluded row over.
     bool IsExcluded() const { return m_excluded; }
 
@@ -103,7 +106,7 @@ private:
 
     CElement* m_start;
     CElement* m_end = nullptr;
-    std::vector<std::unique_ptr<CTableCell>> m_cells;
+    std::vector<CTableCell*> m_cells;  // owned by the record
     bool m_excluded = false;
 };
 
@@ -134,7 +137,7 @@ public:
     // The table end tag that closed the walk; null when the table is not closed.
     CElement* EndElement() const { return m_end; }
     CHtmlDocument* Document() const { return m_document; }
-    const std::vector<std::unique_ptr<CTableRow>>& Rows() const { return m_rows; }
+    const std::vector<CTableRow*>& Rows() const { return m_rows; }
     const std::vector<CElement*>& CaptionElements() const { return m_caption; }
 
     // --- Type and registry ----------------------------------------------------------
@@ -199,6 +202,7 @@ private:
 
     void Walk();
     void AddCell(CTableRow& row, CElement& start, CTableCell*& current);
+    void PlaceCellContents();
     void Number();
     void Recognise();
     CTableRow* FirstCountedRow() const;
@@ -209,7 +213,12 @@ private:
     CElement* m_table = nullptr;
     CElement* m_end = nullptr;
     CAttribute* m_summary = nullptr;
-    std::vector<std::unique_ptr<CTableRow>> m_rows;
+    // A table has many small rows and cells: they are kept in blocks, not
+    // each on its own, and the cells' contents in one list.
+    std::deque<CTableRow> m_rowStore;
+    std::deque<CTableCell> m_cellStore;
+    std::vector<CElement*> m_cellContents;
+    std::vector<CTableRow*> m_rows;
     std::vector<CElement*> m_caption;  // not owned
     int m_type = table_type::kUnknown;
     bool m_built = false;
