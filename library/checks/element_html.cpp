@@ -121,26 +121,16 @@ bool SkipsHeadingLevels(const CHtmlDocument& document)
 // so "<b>Note:</b> the rest" is no heading. A text the intake cut into pieces
 // (at line ends, or every few hundred bytes of a long line) is judged whole:
 // a long bold sentence is no heading because its last piece is short.
-bool MarkPotentialHeadings(const CHtmlDocument& document)
+bool ReadsAsHeading(const CHtmlDocument& document, std::size_t paragraph)
 {
-    bool found = false;
-    CElement* paragraph = nullptr;
     int openEmphasis = 0;
     bool candidate = false;
     const auto& elements = document.Elements();
-    for (std::size_t i = 0; i < elements.size(); ++i) {
-        CElement* e = elements[i];
+    for (std::size_t i = paragraph + 1; i < elements.size(); ++i) {
+        const CElement* e = elements[i];
         if (e->IsDeleted())
             continue;
         int k = e->Kind();
-        if (k == kParagraph) {
-            paragraph = e;
-            openEmphasis = 0;
-            candidate = false;
-            continue;
-        }
-        if (!paragraph)
-            continue;
         if (IsEmphasis(k)) {
             ++openEmphasis;
         } else if (k >= kind::kEndOffset && IsEmphasis(k - kind::kEndOffset)) {
@@ -163,22 +153,32 @@ bool MarkPotentialHeadings(const CHtmlDocument& document)
             i = last;
             if (blank)
                 continue;
-            if (openEmphasis == 0) {
-                paragraph = nullptr;
-                continue;
-            }
+            if (openEmphasis == 0)
+                return false;
             if (length > 2 && length < 60)
                 candidate = true;
-        } else if (k == kParagraph + kind::kEndOffset) {
-            if (candidate) {
-                found = true;
-                if (auto* p = dynamic_cast<CElementParagraph*>(paragraph))
-                    p->SetPotentialHeading(true);
-            }
-            paragraph = nullptr;
         } else {
-            paragraph = nullptr;
+            // Its end tag closes the paragraph; anything else, another
+            // paragraph too, leaves it.
+            return k == kParagraph + kind::kEndOffset && candidate;
         }
+    }
+    return false;
+}
+
+// Each paragraph is read from its start tag until it is closed or left, which
+// happens at the latest where the next paragraph starts.
+bool MarkPotentialHeadings(const CHtmlDocument& document)
+{
+    bool found = false;
+    const auto kinds = PageIndex<CKindPositions>(document);
+    for (std::uint32_t position : kinds->Of(kParagraph)) {
+        CElement* paragraph = document.At(position);
+        if (paragraph->IsDeleted() || !ReadsAsHeading(document, position))
+            continue;
+        found = true;
+        if (auto* p = dynamic_cast<CElementParagraph*>(paragraph))
+            p->SetPotentialHeading(true);
     }
     return found;
 }
