@@ -26,11 +26,9 @@ std::vector<CFoundProblem> RunCheckPass(CHtmlDocument& document, COrvaneSettings
     while (CElement* element = document.NextUndeleted()) {
         if (element->Check(settings, document, 0) != 2)
             continue;
-        std::uint32_t mask = element->ProblemMask();
-        for (std::uint32_t bit = 1; bit != 0; bit <<= 1) {
-            if (mask & bit)
-                problems.push_back({element, bit});
-        }
+        // Lowest bit first: each step takes the lowest bit still set.
+        for (std::uint32_t mask = element->ProblemMask(); mask != 0; mask &= mask - 1)
+            problems.push_back({element, mask & (~mask + 1)});
     }
     return problems;
 }

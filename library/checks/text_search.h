@@ -28,16 +28,28 @@ constexpr bool ContainsIgnoreCase(std::string_view text, std::string_view needle
 }
 
 // Whether one of the endings, each starting with a dot, occurs anywhere in
-// the text: only the text's dots need a look.
+// the text: only the text's dots need a look. The endings are short, so they
+// are compared in place rather than by the library's general search. To
+// ignore letter case, the endings are written in lower case.
 template <std::size_t N>
 constexpr bool ContainsDottedEnding(std::string_view text, const std::string_view (&endings)[N], bool ignoreCase)
 {
-    for (std::size_t dot = text.find('.'); dot != std::string_view::npos; dot = text.find('.', dot + 1)) {
+    auto startsWith = [ignoreCase](std::string_view rest, std::string_view ending) {
+        if (rest.size() < ending.size())
+            return false;
+        for (std::size_t i = 0; i < ending.size(); ++i) {
+            const char c = ignoreCase ? AsciiLower(rest[i]) : rest[i];
+            if (c != ending[i])
+                return false;
+        }
+        return true;
+    };
+    for (std::size_t dot = 0; dot < text.size(); ++dot) {
+        if (text[dot] != '.')
+            continue;
         const std::string_view rest = text.substr(dot);
-        const bool found = std::any_of(std::begin(endings), std::end(endings), [&](std::string_view ending) {
-            return ignoreCase ? StartsWithIgnoreCase(rest, ending) : rest.starts_with(ending);
-        });
-        if (found)
+        if (std::any_of(std::begin(endings), std::end(endings),
+                        [&](std::string_view ending) { return startsWith(rest, ending); }))
             return true;
     }
     return false;
