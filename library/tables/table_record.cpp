@@ -117,7 +117,7 @@ int CTableRecord::Build(CHtmlDocument& document, CElement& table)
     m_summary = table.FindAttribute(attr::kSummary);
 
     Walk();
-    PlaceCellContents();
+    Link();
 
     m_rowAbbreviationsFlag = HasRowHeaderAbbreviations();
     m_columnAbbreviationsFlag = HasColumnHeaderAbbreviations();
@@ -136,102 +136,147 @@ int CTableRecord::Build(CHtmlDocument& document, CElement& table)
     return 1;
 }
 
-void CTableRecord::Walk()
-{
-    const std::vector<CElement*>& elements = m_document->Elements();
-    CTableRow* row = nullptr;
-    CTableCell* cell = nullptr;
-    bool captionMode = false;
+namespace {
 
-    std::size_t i = m_document->IndexOf(*m_table) + 1;
+// Calls visit with every element of the table starting at `table` that is not
+// deleted, up to and including its end tag; nested tables are passed over.
+template <class Visit>
+void ForEachOwnElement(const CHtmlDocument& document, const CElement& table, Visit visit)
+{
+    const std::vector<CElement*>& elements = document.Elements();
+    std::size_t i = document.IndexOf(table) + 1;
     while (i < elements.size()) {
         CElement* e = elements[i++];
         if (e->IsDeleted())
             continue;
-        const int k = e->Kind();
-        switch (k) {
-        case table_tag::kTr:
-            try {
-                row = &m_rowStore.emplace_back(*e);
-                m_rows.push_back(row);
-            } catch (const std::bad_alloc&) {
-                row = nullptr;  // the row is dropped with its cells
-            }
-            cell = nullptr;
-            break;
-        case tag::kTd:
-        case tag::kTh:
-            if (row)
-                AddCell(*row, *e, cell);
-            break;
-        case tag::kTd + kind::kEndOffset:
-        case tag::kTh + kind::kEndOffset:
-            if (cell) {
-                cell->m_end = e;
-                cell = nullptr;
-            }
-            break;
-        case table_tag::kTr + kind::kEndOffset:
-            if (row)
-                row->m_end = e;
-            cell = nullptr;
-            break;
-        case table_tag::kCaption:
-            captionMode = true;
-            m_caption.push_back(e);
-            break;
-        case table_tag::kCaption + kind::kEndOffset:
-            captionMode = false;
-            m_caption.push_back(e);
-            break;
-        case kind::kText:
-            if (captionMode)
-                m_caption.push_back(e);
-            else if (cell)
-                m_cellContents.push_back(e);
-            break;
-        case tag::kTable: {
+        if (e->Kind() == tag::kTable) {
             // A nested table is its own record's business: jump over it. One
             // without an end tag reaches to the end of the page (its partner
             // would otherwise have closed it), so nothing after it is ours.
             const CElement* nestedEnd = e->Partner();
-            if (!nestedEnd || m_document->IndexOf(*nestedEnd) < i)
+            if (!nestedEnd || document.IndexOf(*nestedEnd) < i)
                 return;
-            i = m_document->IndexOf(*nestedEnd) + 1;
-            break;
+            i = document.IndexOf(*nestedEnd) + 1;
+            continue;
         }
-        case tag::kTable + kind::kEndOffset:
-            m_end = e;
+        visit(*e);
+        if (e->Kind() == tag::kTable + kind::kEndOffset)
             return;
+    }
+}
+
+} // namespace
+
+void CTableRecord::Walk()
+{
+    // Counted first, so the lists are sized once; without the memory for
+    // that, they grow as the walk goes.
+    std::size_t rowCount = 0;
+    std::size_t cellCount = 0;
+    std::size_t otherCount = 0;
+    ForEachOwnElement(*m_document, *m_table, [&](const CElement& e) {
+        const int k = e.Kind();
+        rowCount += k == table_tag::kTr;
+        cellCount += k == tag::kTd || k == tag::kTh;
+        otherCount += k != table_tag::kTr && k != tag::kTd && k != tag::kTh;
+    });
+    try {
+        m_rowStore.reserve(rowCount);
+        m_cellStore.reserve(cellCount);
+        m_cellContents.reserve(otherCount);
+    } catch (const std::bad_alloc&) {
+    }
+
+    // Rows and cells are taken by their place in the lists.
+    constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+    std::size_t row = kNone;
+    std::size_t cell = kNone;
+    bool captionMode = false;
+    ForEachOwnElement(*m_document, *m_table, [&](CElement& e) {
+        const int k = e.Kind();
+        switch (k) {
+        case table_tag::kTr:
+            try {
+                m_rowStore.emplace_back(e).m_firstCell = static_cast<std::uint32_t>(m_cellStore.size());
+                row = m_rowStore.size() - 1;
+            } catch (const std::bad_alloc&) {
+                row = kNone;  // the row is dropped with its cells
+            }
+            cell = kNone;
+            break;
+        case tag::kTd:
+        case tag::kTh:
+            if (row != kNone)
+                AddCell(row, e, cell);
+            break;
+        case tag::kTd + kind::kEndOffset:
+        case tag::kTh + kind::kEndOffset:
+            if (cell != kNone) {
+                m_cellStore[cell].m_end = &e;
+                cell = kNone;
+            }
+            break;
+        case table_tag::kTr + kind::kEndOffset:
+            if (row != kNone)
+                m_rowStore[row].m_end = &e;
+            cell = kNone;
+            break;
+        case table_tag::kCaption:
+            captionMode = true;
+            m_caption.push_back(&e);
+            break;
+        case table_tag::kCaption + kind::kEndOffset:
+            captionMode = false;
+            m_caption.push_back(&e);
+            break;
+        case kind::kText:
+            if (captionMode)
+                m_caption.push_back(&e);
+            else if (cell != kNone)
+                m_cellContents.push_back(&e);
+            break;
+        case tag::kTable + kind::kEndOffset:
+            m_end = &e;
+            break;
         default:
-            if (cell)
-                m_cellContents.push_back(e);
+            if (cell != kNone)
+                m_cellContents.push_back(&e);
             break;
         }
         if (captionMode && (k == table_tag::kTr || k == tag::kTh || k == tag::kTd))
             captionMode = false;
-    }
+    });
 }
 
-void CTableRecord::AddCell(CTableRow& row, CElement& start, CTableCell*& current)
+void CTableRecord::AddCell(std::size_t row, CElement& start, std::size_t& current)
 {
     try {
-        current = &m_cellStore.emplace_back(start);
-        current->m_contentStart = static_cast<std::uint32_t>(m_cellContents.size());
-        row.m_cells.push_back(current);
+        m_cellStore.emplace_back(start).m_contentStart = static_cast<std::uint32_t>(m_cellContents.size());
+        current = m_cellStore.size() - 1;
+        ++m_rowStore[row].m_cellCount;
     } catch (const std::bad_alloc&) {
-        current = nullptr;  // the cell is dropped, its content with it
+        current = static_cast<std::size_t>(-1);  // the cell is dropped, its content with it
     }
 }
 
-void CTableRecord::PlaceCellContents()
+void CTableRecord::Link()
 {
-    // Each cell's content was listed right after the cell was made, up to the
-    // next cell: it runs to where the next cell's starts.
+    // The rows' cells follow each other in the list of cells, and each cell's
+    // content, listed right after the cell was made, runs to where the next
+    // cell's starts.
+    m_cells.reserve(m_cellStore.size());
+    for (CTableCell& cell : m_cellStore)
+        m_cells.push_back(&cell);
+    m_rows.reserve(m_rowStore.size());
+    for (CTableRow& row : m_rowStore) {
+        row.m_cells = CTableCellList(m_cells.data() + row.m_firstCell, row.m_cellCount);
+        m_rows.push_back(&row);
+    }
+    const std::span<CElement* const> contents(m_cellContents);
     for (std::size_t i = 0; i < m_cellStore.size(); ++i) {
         CTableCell& cell = m_cellStore[i];
-        const std::size_t end = i + 1 < m_cellStore.size() ? m_cellStore[i + 1].m_contentStart : m_cellContents.size();
-        cell.m_content = std::span<CElement* const>(m_cellContents).subspan(cell.m_contentStart, end - cell.m_contentStart);
+        const std::size_t end = i + 1 < m_cellStore.size() ? m_cellStore[i + 1].m_contentStart : contents.size();
+        cell.m_content = contents.subspan(cell.m_contentStart, end - cell.m_contentStart);
     }
 }
 

@@ -1,10 +1,10 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <memory>
 #include <ostream>
 #include <span>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -33,6 +33,8 @@ public:
     explicit CTableCell(CElement& start);
     CTableCell(const CTableCell&) = delete;
     CTableCell& operator=(const CTableCell&) = delete;
+    // Only while its record is being built, before anything points at it.
+    CTableCell(CTableCell&&) noexcept = default;
 
     int Type() const { return m_type; }
     // The repair pages retype cells; the type as read stays for comparing.
@@ -83,17 +85,31 @@ private:
     int m_sequenceNumber = -1;
 };
 
+// The cells of a row: a view of its record's list of cells.
+class CTableCellList : public std::span<CTableCell* const> {
+public:
+    using std::span<CTableCell* const>::span;
+    CTableCell* at(std::size_t index) const
+    {
+        if (index >= size())
+            throw std::out_of_range("no such cell in the row");
+        return (*this)[index];
+    }
+};
+
 // One tr row of a table.
 class CTableRow {
 public:
     explicit CTableRow(CElement& start) : m_start(&start) {}
     CTableRow(const CTableRow&) = delete;
     CTableRow& operator=(const CTableRow&) = delete;
+    // Only while its record is being built, before anything points at it.
+    CTableRow(CTableRow&&) noexcept = default;
 
     CElement& StartElement() const { return *m_start; }
     // Null when the row is not closed.
     CElement* EndElement() const { return m_end; }
-    const std::vector<CTableCell*>& Cells() const { return m_cells; }
+    CTableCellList Cells() const { return m_cells; }
     // Every query of the checks passes an excluded row over.
     bool IsExcluded() const { return m_excluded; }
 
@@ -106,7 +122,9 @@ private:
 
     CElement* m_start;
     CElement* m_end = nullptr;
-    std::vector<CTableCell*> m_cells;  // owned by the record
+    CTableCellList m_cells;
+    std::uint32_t m_firstCell = 0;  // in the record's cells, while it is built
+    std::uint32_t m_cellCount = 0;
     bool m_excluded = false;
 };
 
@@ -201,8 +219,8 @@ private:
     struct SummaryChange;
 
     void Walk();
-    void AddCell(CTableRow& row, CElement& start, CTableCell*& current);
-    void PlaceCellContents();
+    void AddCell(std::size_t row, CElement& start, std::size_t& current);
+    void Link();
     void Number();
     void Recognise();
     CTableRow* FirstCountedRow() const;
@@ -213,11 +231,12 @@ private:
     CElement* m_table = nullptr;
     CElement* m_end = nullptr;
     CAttribute* m_summary = nullptr;
-    // A table has many small rows and cells: they are kept in blocks, not
-    // each on its own, and the cells' contents in one list.
-    std::deque<CTableRow> m_rowStore;
-    std::deque<CTableCell> m_cellStore;
-    std::vector<CElement*> m_cellContents;
+    // A table has many small rows and cells: they are kept in lists of the
+    // record, not each on its own, and the rows and cells view parts of them.
+    std::vector<CTableRow> m_rowStore;
+    std::vector<CTableCell> m_cellStore;
+    std::vector<CTableCell*> m_cells;       // in row order
+    std::vector<CElement*> m_cellContents;  // in cell order
     std::vector<CTableRow*> m_rows;
     std::vector<CElement*> m_caption;  // not owned
     int m_type = table_type::kUnknown;
