@@ -67,36 +67,42 @@ bool LacksLanguage(const CElement& html)
     return !CLanguageCodeList::Library().IsValidCode(code);
 }
 
+// Whether an element of one of the kinds, not deleted, passes the test.
+template <class Test>
+bool AnyOfKinds(const CHtmlDocument& document, std::span<const int> kinds, Test test)
+{
+    const auto positions = PageIndex<CKindPositions>(document);
+    return std::any_of(kinds.begin(), kinds.end(), [&](int kind) {
+        const std::span<const std::uint32_t> group = positions->Of(kind);
+        return std::any_of(group.begin(), group.end(), [&](std::uint32_t position) {
+            const CElement* e = document.At(position);
+            return !e->IsDeleted() && test(*e);
+        });
+    });
+}
+
+bool Always(const CElement&) { return true; }
+
+constexpr int kColourfulKinds[] = {tag::kImg, tag::kApplet, tag::kScript, tag::kInput, tag::kObject};
+constexpr int kMovingKinds[] = {tag::kScript, tag::kApplet, tag::kObject, kEmbed};
+constexpr int kImageKinds[] = {tag::kImg};
+
+// The kinds that always use colour are looked up first: only a page without
+// them has every element asked.
 bool UsesColourAnywhere(const CHtmlDocument& document)
 {
-    return std::any_of(document.Elements().begin(), document.Elements().end(), [](const CElement* e) {
-        if (e->IsDeleted())
-            return false;
-        switch (e->Kind()) {
-        case tag::kImg: case tag::kApplet: case tag::kScript: case tag::kInput: case tag::kObject:
-            return true;
-        default:
-            return e->UsesColour();
-        }
-    });
+    if (AnyOfKinds(document, kColourfulKinds, Always))
+        return true;
+    return std::any_of(document.Elements().begin(), document.Elements().end(),
+                       [](const CElement* e) { return !e->IsDeleted() && e->UsesColour(); });
 }
 
 bool MayFlicker(const CHtmlDocument& document)
 {
-    return std::any_of(document.Elements().begin(), document.Elements().end(), [](const CElement* e) {
-        if (e->IsDeleted())
-            return false;
-        switch (e->Kind()) {
-        case tag::kScript: case tag::kApplet: case tag::kObject: case kEmbed:
-            return true;
-        case tag::kImg: {
-            const CAttribute* src = e->FindAttribute(attr::kSrc);
-            return src && ContainsIgnoreCase(src->Value(), ".gif");
-        }
-        default:
-            return false;
-        }
-    });
+    return AnyOfKinds(document, kMovingKinds, Always) || AnyOfKinds(document, kImageKinds, [](const CElement& image) {
+               const CAttribute* src = image.FindAttribute(attr::kSrc);
+               return src && ContainsIgnoreCase(src->Value(), ".gif");
+           });
 }
 
 constexpr int kHeadingKinds[] = {tag::kH1, tag::kH1 + 1, tag::kH1 + 2, tag::kH1 + 3, tag::kH1 + 4, tag::kH1 + 5};

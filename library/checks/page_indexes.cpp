@@ -61,13 +61,23 @@ CLinkAddressIndex::CLinkAddressIndex(const CHtmlDocument& document)
 
 namespace {
 
+// TextLength(text) > limit, reading the text only when its size leaves that
+// open: a carriage return the length leaves out stands before a line feed,
+// so the length is at least half the size.
+bool LongerThan(std::string_view text, std::size_t limit)
+{
+    if (text.size() <= limit)
+        return false;
+    return text.size() > 2 * limit || TextLength(text) > limit;
+}
+
 // A text long enough to part two links stands in [from, to).
 bool SeparatingTextBetween(const CHtmlDocument& document, std::span<const std::uint32_t> texts, std::size_t from,
                            std::size_t to)
 {
     for (auto it = std::lower_bound(texts.begin(), texts.end(), from); it != texts.end() && *it < to; ++it) {
         const CElement* e = document.At(*it);
-        if (!e->IsDeleted() && e->Text().size() > kSeparatingText && TextLength(e->Text()) > kSeparatingText)
+        if (!e->IsDeleted() && LongerThan(e->Text(), kSeparatingText))
             return true;
     }
     return false;
