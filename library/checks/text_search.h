@@ -44,9 +44,7 @@ constexpr bool ContainsDottedEnding(std::string_view text, const std::string_vie
         }
         return true;
     };
-    for (std::size_t dot = 0; dot < text.size(); ++dot) {
-        if (text[dot] != '.')
-            continue;
+    for (std::size_t dot = text.find('.'); dot != std::string_view::npos; dot = text.find('.', dot + 1)) {
         const std::string_view rest = text.substr(dot);
         if (std::any_of(std::begin(endings), std::end(endings),
                         [&](std::string_view ending) { return startsWith(rest, ending); }))
