@@ -71,27 +71,17 @@ bool LongerThan(std::string_view text, std::size_t limit)
     return text.size() > 2 * limit || TextLength(text) > limit;
 }
 
-// A text long enough to part two links stands in [from, to).
-bool SeparatingTextBetween(const CHtmlDocument& document, std::span<const std::uint32_t> texts, std::size_t from,
-                           std::size_t to)
-{
-    for (auto it = std::lower_bound(texts.begin(), texts.end(), from); it != texts.end() && *it < to; ++it) {
-        const CElement* e = document.At(*it);
-        if (!e->IsDeleted() && LongerThan(e->Text(), kSeparatingText))
-            return true;
-    }
-    return false;
-}
-
 } // namespace
 
 CLinkRunIndex::CLinkRunIndex(const CHtmlDocument& document)
 {
     // A run ends at a long text after a link's end tag. Only the texts from
     // the first link end tag after a link up to the next link are read: these
-    // stretches are disjoint, so no text is read twice.
+    // stretches follow each other, so the lists of positions are each read
+    // once, front to back, and no text is read twice.
     const auto kinds = PageIndex<CKindPositions>(document);
     const std::span<const std::uint32_t> ends = kinds->Of(tag::kA + kind::kEndOffset);
+    const std::span<const std::uint32_t> texts = kinds->Of(kind::kText);
     constexpr std::size_t kNone = static_cast<std::size_t>(-1);
     int count = 0;
     CElement* first = nullptr;
@@ -103,7 +93,18 @@ CLinkRunIndex::CLinkRunIndex(const CHtmlDocument& document)
         first = last = nullptr;
     };
     std::size_t nextEnd = 0;
+    std::size_t nextText = 0;
     std::size_t linkEnd = kNone;  // the first link end tag since the last link
+    auto separatingTextBefore = [&](std::size_t to) {
+        while (nextText < texts.size() && texts[nextText] <= linkEnd)
+            ++nextText;
+        for (; nextText < texts.size() && texts[nextText] < to; ++nextText) {
+            const CElement* e = document.At(texts[nextText]);
+            if (!e->IsDeleted() && LongerThan(e->Text(), kSeparatingText))
+                return true;
+        }
+        return false;
+    };
     for (std::uint32_t start : kinds->Of(tag::kA)) {
         for (; nextEnd < ends.size() && ends[nextEnd] < start; ++nextEnd) {
             if (linkEnd == kNone && !document.At(ends[nextEnd])->IsDeleted())
@@ -112,7 +113,7 @@ CLinkRunIndex::CLinkRunIndex(const CHtmlDocument& document)
         CElement* link = document.At(start);
         if (link->IsDeleted())
             continue;
-        if (linkEnd != kNone && SeparatingTextBetween(document, kinds->Of(kind::kText), linkEnd + 1, start))
+        if (linkEnd != kNone && separatingTextBefore(start))
             endRun();
         linkEnd = kNone;
         ++count;
