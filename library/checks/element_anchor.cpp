@@ -29,9 +29,8 @@ constexpr std::string_view kSoundExtensions[] = {".wav", ".au",  ".snd", ".dwd",
 
 bool LinksToSound(std::string_view href) { return ContainsDottedEnding(href, kSoundExtensions, false); }
 
-bool OpensNewWindow(const CElement& anchor)
+bool OpensNewWindow(const CAttribute* target)
 {
-    const CAttribute* target = anchor.FindAttribute(attr::kTarget);
     return target && (EqualsIgnoreCase(target->Value(), "_new") || EqualsIgnoreCase(target->Value(), "_blank"));
 }
 
@@ -49,14 +48,14 @@ bool NewWindowAccepted(const CHtmlDocument& document, std::string_view href)
 
 int CElementAnchor::Check(COrvaneSettings& settings, CHtmlDocument& document, int applyLevel)
 {
-    const CAttribute* href = FindAttribute(attr::kHref);
+    const auto [href, target] = FindAttributes<2>(*this, {attr::kHref, attr::kTarget});
     if (!href)
         return 0;  // a named anchor: nothing to check, the last result stands
     CCheckRun run{settings, document, applyLevel};
     std::uint32_t mask = 0;
     if (run.Runs(*this, kTranscriptBit) && LinksToSound(href->Value()))
         mask |= kTranscriptBit;
-    if (run.Runs(*this, kNewWindowBit) && OpensNewWindow(*this) && !NewWindowAccepted(document, href->Value()))
+    if (run.Runs(*this, kNewWindowBit) && OpensNewWindow(target) && !NewWindowAccepted(document, href->Value()))
         mask |= kNewWindowBit;
     return StoreProblems(*this, mask);
 }

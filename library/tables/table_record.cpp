@@ -19,13 +19,25 @@ namespace orvane {
 // --- Cells and rows ------------------------------------------------------------------
 
 CTableCell::CTableCell(CElement& start)
-    : m_start(&start),
-      m_abbr(start.FindAttribute(attr::kAbbr)),
-      m_id(start.FindAttribute(attr::kId)),
-      m_headers(start.FindAttribute(attr::kHeaders)),
-      m_type(start.Kind() == tag::kTh ? cell_type::kTh : cell_type::kTd),
-      m_originalType(m_type)
+    : m_start(&start), m_type(start.Kind() == tag::kTh ? cell_type::kTh : cell_type::kTd), m_originalType(m_type)
 {
+    // The first attribute of each id counts, as FindAttribute gives it; a
+    // table has many cells, so their attributes are walked once.
+    for (CAttribute* a = start.FirstAttribute(); a; a = a->Next()) {
+        switch (a->Id()) {
+        case attr::kAbbr:
+            m_abbr = m_abbr ? m_abbr : a;
+            break;
+        case attr::kId:
+            m_id = m_id ? m_id : a;
+            break;
+        case attr::kHeaders:
+            m_headers = m_headers ? m_headers : a;
+            break;
+        default:
+            break;
+        }
+    }
     if (m_abbr)
         m_abbreviation = m_abbr->GetValue();
     m_originalAbbreviation = m_abbreviation;
