@@ -143,6 +143,7 @@ bool ReadsAsHeading(const CHtmlDocument& document, std::size_t paragraph)
             openEmphasis = std::max(0, openEmphasis - 1);
         } else if (k == kind::kText) {
             // The run of text elements from here, deleted ones passed over.
+            // Plain text outside emphasis leaves the paragraph at once.
             std::size_t length = 0;
             bool blank = true;
             std::size_t last = i;
@@ -152,16 +153,14 @@ bool ReadsAsHeading(const CHtmlDocument& document, std::size_t paragraph)
                     continue;
                 if (piece->Kind() != kind::kText)
                     break;
-                length += TextLength(piece->Text());
                 blank = blank && Trim(piece->Text()).empty();
+                if (!blank && openEmphasis == 0)
+                    return false;
+                length += TextLength(piece->Text());
                 last = j;
             }
             i = last;
-            if (blank)
-                continue;
-            if (openEmphasis == 0)
-                return false;
-            if (length > 2 && length < 60)
+            if (!blank && length > 2 && length < 60)
                 candidate = true;
         } else {
             // Its end tag closes the paragraph; anything else, another
