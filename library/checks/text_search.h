@@ -3,6 +3,7 @@
 #include "library/html/text_util.h"
 
 #include <algorithm>
+#include <array>
 #include <string_view>
 
 namespace orvane {
@@ -27,24 +28,29 @@ constexpr bool ContainsIgnoreCase(std::string_view text, std::string_view needle
     return false;
 }
 
-// Whether one of the endings, each starting with a dot, occurs anywhere in
-// the text: only the text's dots need a look. The endings are short, so they
-// are compared in place rather than by the library's general search. To
-// ignore letter case, the endings are written in lower case.
+// Whether one of the endings, each a dot and at least one more character,
+// occurs anywhere in the text: only the text's dots need a look, and only
+// those followed by a character some ending has after its dot. To ignore
+// letter case, the endings are written in lower case.
 template <std::size_t N>
 constexpr bool ContainsDottedEnding(std::string_view text, const std::string_view (&endings)[N], bool ignoreCase)
 {
-    auto startsWith = [ignoreCase](std::string_view rest, std::string_view ending) {
+    auto fold = [ignoreCase](char c) { return static_cast<unsigned char>(ignoreCase ? AsciiLower(c) : c); };
+    std::array<bool, 256> afterDot{};
+    for (std::string_view ending : endings)
+        afterDot[static_cast<unsigned char>(ending[1])] = true;
+    auto startsWith = [&](std::string_view rest, std::string_view ending) {
         if (rest.size() < ending.size())
             return false;
-        for (std::size_t i = 0; i < ending.size(); ++i) {
-            const char c = ignoreCase ? AsciiLower(rest[i]) : rest[i];
-            if (c != ending[i])
+        for (std::size_t i = 1; i < ending.size(); ++i) {
+            if (fold(rest[i]) != static_cast<unsigned char>(ending[i]))
                 return false;
         }
         return true;
     };
     for (std::size_t dot = text.find('.'); dot != std::string_view::npos; dot = text.find('.', dot + 1)) {
+        if (dot + 1 == text.size() || !afterDot[fold(text[dot + 1])])
+            continue;
         const std::string_view rest = text.substr(dot);
         if (std::any_of(std::begin(endings), std::end(endings),
                         [&](std::string_view ending) { return startsWith(rest, ending); }))
