@@ -98,17 +98,30 @@ CImageMap* FindMap(const CHtmlDocument& document, std::string_view usemap)
 }
 
 CLinkTargetIndex::CLinkTargetIndex(const CHtmlDocument& document)
+    : m_links(PageIndex<CLinkAddressIndex>(document))
 {
-    const auto links = PageIndex<CLinkAddressIndex>(document);
-    counts.reserve(links->addresses.size());
-    for (std::string_view address : links->addresses)
-        ++counts[address];
+    for (const auto& map : document.ImageMaps()) {
+        for (const CElement* area : map->Areas()) {
+            if (const CAttribute* href = area->FindAttribute(attr::kHref))
+                m_counts.try_emplace(href->Value(), 0);
+        }
+    }
+    if (m_counts.empty())
+        return;
+    for (std::string_view address : m_links->addresses) {
+        if (auto it = m_counts.find(address); it != m_counts.end())
+            ++it->second;
+    }
 }
+
+CLinkTargetIndex::~CLinkTargetIndex() = default;
 
 std::size_t CLinkTargetIndex::CountOf(std::string_view href) const
 {
-    auto it = counts.find(href);
-    return it == counts.end() ? 0 : it->second;
+    if (auto it = m_counts.find(href); it != m_counts.end())
+        return it->second;
+    // An address no area of the page has, asked about for a map of its own.
+    return static_cast<std::size_t>(std::count(m_links->addresses.begin(), m_links->addresses.end(), href));
 }
 
 bool PassesMapTextLinksTest(const CImageMap& map, const CHtmlDocument& document)
