@@ -91,7 +91,7 @@ int CElementImg::Check(COrvaneSettings& settings, CHtmlDocument& document, int a
         if (run.Runs(*this, kLongdescBit) && (!longdesc || longdesc->IsEmpty()))
             mask |= kLongdescBit;
         // Asked at every level filter: only the conformance target decides.
-        if (run.Applies(*this, kDLinkBit) && !(mask & kLongdescBit) && !PassesDLinkTest(document, *this))
+        if (!(mask & kLongdescBit) && run.Applies(*this, kDLinkBit) && !PassesDLinkTest(document, *this))
             mask |= kDLinkBit;
     }
 
