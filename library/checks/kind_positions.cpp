@@ -3,6 +3,7 @@
 #include "library/html/tag_table.h"
 
 #include <algorithm>
+#include <typeinfo>
 
 namespace orvane {
 
@@ -24,10 +25,13 @@ CKindPositions::CKindPositions(const CHtmlDocument& document) : m_document(docum
     std::vector<std::int16_t> slots(elements.size());
     std::vector<std::uint32_t> counts(kKindSlots, 0);
     for (std::size_t i = 0; i < elements.size(); ++i) {
-        const int slot = SlotOf(elements[i]->Kind());
+        const CElement& e = *elements[i];
+        const int slot = SlotOf(e.Kind());
         slots[i] = static_cast<std::int16_t>(slot);
         if (slot >= 0)
             ++counts[static_cast<std::size_t>(slot)];
+        if (typeid(e) != typeid(CElement))
+            m_familyElements.push_back(static_cast<std::uint32_t>(i));
     }
     m_groupStarts.resize(kKindSlots + 1);
     std::uint32_t start = 0;

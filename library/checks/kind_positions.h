@@ -22,6 +22,10 @@ public:
     // The positions of several kinds merged, ascending.
     std::vector<std::uint32_t> OfAny(std::span<const int> kinds) const;
 
+    // Positions, ascending, of the elements of a family: all but those of the
+    // element base class, whose check never finds anything.
+    std::span<const std::uint32_t> FamilyElements() const { return m_familyElements; }
+
     // The first element of the kind at or after the position that is not
     // deleted; null when there is none.
     CElement* FirstUndeletedFrom(int kind, std::size_t position) const;
@@ -32,6 +36,7 @@ private:
     // m_groupStarts[slot + 1].
     std::vector<std::uint32_t> m_positions;
     std::vector<std::uint32_t> m_groupStarts;
+    std::vector<std::uint32_t> m_familyElements;
 };
 
 } // namespace orvane
