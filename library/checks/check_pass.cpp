@@ -35,11 +35,13 @@ std::vector<CFoundProblem> RunCheckPass(CHtmlDocument& document, COrvaneSettings
         if (element->IsDeleted())
             continue;
         document.SetReadingIndex(position + 1);
+        const CElement* following = document.ReadingPosition();
         const int result = element->Check(settings, document, 0);
-        const CElement* reading = document.ReadingPosition();
-        const std::size_t resume = reading ? document.IndexOf(*reading) : document.Size();
-        while (next < families.size() && families[next] < resume)
-            ++next;
+        if (const CElement* reading = document.ReadingPosition(); reading != following) {
+            const std::size_t resume = reading ? document.IndexOf(*reading) : document.Size();
+            while (next < families.size() && families[next] < resume)
+                ++next;
+        }
         if (result != 2)
             continue;
         // Lowest bit first: each step takes the lowest bit still set.
