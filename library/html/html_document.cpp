@@ -278,13 +278,9 @@ CElement* CHtmlDocument::GetNext(Position& pos) const
 
 CElement* CHtmlDocument::NextUndeleted()
 {
-    // The reading position is always an element of the list or null, so the
-    // step needs no search: the check pass takes every element this way.
-    const std::vector<CElement*>& list = List();
     while (m_reading) {
         CElement* e = m_reading;
-        const std::size_t next = e->m_index + 1;
-        m_reading = next < list.size() ? list[next] : nullptr;
+        m_reading = ElementAfter(e);
         if (!e->IsDeleted())
             return e;
     }
