@@ -24,10 +24,11 @@ constexpr CheckInfo kAnchorChecks[] = {
 };
 
 // Searched case-sensitively, anywhere in the address.
-constexpr std::string_view kSoundExtensions[] = {".wav", ".au",  ".snd", ".dwd", ".iff", ".svx", ".sam",
-                                                 ".smp", ".vce", ".voc", ".vox", ".pcm", ".aif"};
+constexpr CDottedEndings<13> kSoundExtensions({".wav", ".au", ".snd", ".dwd", ".iff", ".svx", ".sam", ".smp", ".vce",
+                                               ".voc", ".vox", ".pcm", ".aif"},
+                                              false);
 
-bool LinksToSound(std::string_view href) { return ContainsDottedEnding(href, kSoundExtensions, false); }
+bool LinksToSound(std::string_view href) { return kSoundExtensions.FoundIn(href); }
 
 bool OpensNewWindow(const CAttribute* target)
 {

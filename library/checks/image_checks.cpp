@@ -16,8 +16,10 @@ namespace {
 
 constexpr std::string_view kSizeWord = "bytes";
 
-constexpr std::string_view kImageExtensions[] = {".bmp", ".jpg", ".jpeg", ".gif", ".png", ".tif", ".pct",
-                                                 ".pic", ".iff", ".tiff", ".dib", ".tga", ".pcx"};
+// Searched anywhere in the text, letter case aside.
+constexpr CDottedEndings<13> kImageExtensions({".bmp", ".jpg", ".jpeg", ".gif", ".png", ".tif", ".pct", ".pic",
+                                               ".iff", ".tiff", ".dib", ".tga", ".pcx"},
+                                              true);
 
 constexpr std::string_view kPlaceholderWords[] = {"image",   "photo",     "bild",   "bilder",   "bild1",
                                                   "bild2",   "foto",      "fotos",  "logo",     "logos",
@@ -52,7 +54,7 @@ bool IsDLinkText(const CElement* element)
 
 bool IsSuspiciousText(std::string_view text)
 {
-    if (ContainsIgnoreCase(text, kSizeWord) || ContainsDottedEnding(text, kImageExtensions, true))
+    if (ContainsIgnoreCase(text, kSizeWord) || kImageExtensions.FoundIn(text))
         return true;
     return std::any_of(std::begin(kPlaceholderWords), std::end(kPlaceholderWords),
                        [&](std::string_view word) { return EqualsIgnoreCase(text, word); });
