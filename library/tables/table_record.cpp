@@ -38,9 +38,28 @@ CTableCell::CTableCell(CElement& start)
             break;
         }
     }
-    if (m_abbr)
-        m_abbreviation = m_abbr->GetValue();
-    m_originalAbbreviation = m_abbreviation;
+    if (m_abbr && !m_abbr->IsEmpty())
+        m_abbreviations = std::make_unique<Abbreviations>(Abbreviations{m_abbr->GetValue(), m_abbr->GetValue()});
+}
+
+namespace {
+
+const std::string& NoAbbreviation()
+{
+    static const std::string none;
+    return none;
+}
+
+} // namespace
+
+const std::string& CTableCell::Abbreviation() const
+{
+    return m_abbreviations ? m_abbreviations->current : NoAbbreviation();
+}
+
+const std::string& CTableCell::OriginalAbbreviation() const
+{
+    return m_abbreviations ? m_abbreviations->original : NoAbbreviation();
 }
 
 bool CTableCell::IsIgnored() const { return m_start->IsDeleted(); }
@@ -85,7 +104,9 @@ void CTableCell::SetAbbreviation(std::string_view text)
     }
     if (!m_abbr->SetValue(text))
         return;
-    m_abbreviation.assign(text);
+    if (!m_abbreviations)
+        m_abbreviations = std::make_unique<Abbreviations>();
+    m_abbreviations->current.assign(text);
     m_abbr->Hide(text.empty());
     m_abbr->SetChanged(true);
     m_start->SetModified(true);

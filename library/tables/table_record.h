@@ -53,8 +53,8 @@ public:
     CAttribute* IdAttribute() const { return m_id; }
     CAttribute* HeadersAttribute() const { return m_headers; }
 
-    const std::string& Abbreviation() const { return m_abbreviation; }
-    const std::string& OriginalAbbreviation() const { return m_originalAbbreviation; }
+    const std::string& Abbreviation() const;
+    const std::string& OriginalAbbreviation() const;
     // Gives the cell this abbreviation and writes it into the cell's abbr
     // attribute (made when missing, hidden again when the text is empty).
     void SetAbbreviation(std::string_view text);
@@ -78,8 +78,13 @@ private:
     CAttribute* m_abbr = nullptr;
     CAttribute* m_id = nullptr;
     CAttribute* m_headers = nullptr;
-    std::string m_abbreviation;
-    std::string m_originalAbbreviation;
+    // Few cells have an abbreviation, and a table has many cells: the texts
+    // are kept apart, only for a cell that has or is given one.
+    struct Abbreviations {
+        std::string current;
+        std::string original;
+    };
+    std::unique_ptr<Abbreviations> m_abbreviations;
     int m_type;
     int m_originalType;
     int m_sequenceNumber = -1;
