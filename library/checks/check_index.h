@@ -17,10 +17,13 @@ public:
     template <class T>
     std::shared_ptr<const T> Get(const CHtmlDocument& document)
     {
-        auto& slot = m_indexes[std::type_index(typeid(T))];
-        if (!slot)
-            slot = std::make_shared<const T>(document);
-        return std::static_pointer_cast<const T>(slot);
+        const std::type_index type(typeid(T));
+        if (auto it = m_indexes.find(type); it != m_indexes.end())
+            return std::static_pointer_cast<const T>(it->second);
+        // Built before it is filed: an index may build from others.
+        auto made = std::make_shared<const T>(document);
+        m_indexes.emplace(type, made);
+        return made;
     }
 
 private:

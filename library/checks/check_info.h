@@ -3,6 +3,7 @@
 #include "library/html/element.h"
 #include "repair_pages.h"
 
+#include <array>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -88,5 +89,20 @@ protected:
 
 // The value of an attribute when it is present and not empty.
 std::string_view NonEmptyAttribute(const CElement& element, int id);
+
+// The first attribute of each id, as FindAttribute gives it, found in one
+// walk over the element's attributes; null for an id the element lacks.
+template <std::size_t N>
+std::array<CAttribute*, N> FindAttributes(const CElement& element, const std::array<int, N>& ids)
+{
+    std::array<CAttribute*, N> found{};
+    for (CAttribute* a = element.FirstAttribute(); a; a = a->Next()) {
+        for (std::size_t n = 0; n < N; ++n) {
+            if (!found[n] && a->Id() == ids[n])
+                found[n] = a;
+        }
+    }
+    return found;
+}
 
 } // namespace orvane

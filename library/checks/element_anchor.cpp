@@ -1,6 +1,7 @@
 #include "element_anchor.h"
 
 #include "check_run.h"
+#include "text_search.h"
 #include "library/html/html_document.h"
 #include "library/html/tag_table.h"
 #include "library/registry/object_database.h"
@@ -22,22 +23,15 @@ constexpr CheckInfo kAnchorChecks[] = {
      .repairPage = "CPageAnchorNewWindow", .helpTopic = "10-1-1.html"},
 };
 
-// Searched in this order, case-sensitively, anywhere in the address.
-constexpr std::string_view kSoundExtensions[] = {".wav", ".au",  ".snd", ".dwd", ".iff", ".svx", ".sam",
-                                                 ".smp", ".vce", ".voc", ".vox", ".pcm", ".aif"};
+// Searched case-sensitively, anywhere in the address.
+constexpr CDottedEndings<13> kSoundExtensions({".wav", ".au", ".snd", ".dwd", ".iff", ".svx", ".sam", ".smp", ".vce",
+                                               ".voc", ".vox", ".pcm", ".aif"},
+                                              false);
 
-bool LinksToSound(std::string_view href)
-{
-    for (std::string_view extension : kSoundExtensions) {
-        if (href.find(extension) != std::string_view::npos)
-            return true;
-    }
-    return false;
-}
+bool LinksToSound(std::string_view href) { return kSoundExtensions.FoundIn(href); }
 
-bool OpensNewWindow(const CElement& anchor)
+bool OpensNewWindow(const CAttribute* target)
 {
-    const CAttribute* target = anchor.FindAttribute(attr::kTarget);
     return target && (EqualsIgnoreCase(target->Value(), "_new") || EqualsIgnoreCase(target->Value(), "_blank"));
 }
 
@@ -55,14 +49,14 @@ bool NewWindowAccepted(const CHtmlDocument& document, std::string_view href)
 
 int CElementAnchor::Check(COrvaneSettings& settings, CHtmlDocument& document, int applyLevel)
 {
-    const CAttribute* href = FindAttribute(attr::kHref);
+    const auto [href, target] = FindAttributes<2>(*this, {attr::kHref, attr::kTarget});
     if (!href)
         return 0;  // a named anchor: nothing to check, the last result stands
     CCheckRun run{settings, document, applyLevel};
     std::uint32_t mask = 0;
     if (run.Runs(*this, kTranscriptBit) && LinksToSound(href->Value()))
         mask |= kTranscriptBit;
-    if (run.Runs(*this, kNewWindowBit) && OpensNewWindow(*this) && !NewWindowAccepted(document, href->Value()))
+    if (run.Runs(*this, kNewWindowBit) && OpensNewWindow(target) && !NewWindowAccepted(document, href->Value()))
         mask |= kNewWindowBit;
     return StoreProblems(*this, mask);
 }

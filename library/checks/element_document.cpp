@@ -1,8 +1,12 @@
 #include "element_document.h"
 
+#include "check_index.h"
 #include "check_run.h"
 #include "element_anchor.h"
 #include "element_style.h"
+#include "kind_positions.h"
+#include "page_indexes.h"
+#include "text_search.h"
 #include "library/html/html_document.h"
 #include "library/html/tag_table.h"
 #include "library/html/text_util.h"
@@ -80,6 +84,16 @@ constexpr EventPair kEventPairs[] = {{attr::kOnmousedown, attr::kOnkeydown},
                                      {attr::kOnmouseout, attr::kOnblur}};
 static_assert(std::all_of(std::begin(kEventPairs), std::end(kEventPairs),
                           [](const EventPair& pair) { return pair.mouse < 64 && pair.keyboard < 64; }));
+
+// Whether one of the elements at the positions, not deleted, passes the test.
+template <class Test>
+bool AnyUndeleted(const CHtmlDocument& document, std::span<const std::uint32_t> positions, Test test)
+{
+    return std::any_of(positions.begin(), positions.end(), [&](std::uint32_t position) {
+        const CElement* e = document.At(position);
+        return !e->IsDeleted() && test(*e);
+    });
+}
 
 bool HasNonEmpty(const CElement& element, int id)
 {
@@ -182,43 +196,34 @@ std::uint32_t CElementDocument::CheckStyle(const CHtmlDocument& document) const
 
 bool CElementDocument::HasDynamicContent(const CHtmlDocument& document) const
 {
-    return std::any_of(document.Elements().begin(), document.Elements().end(), [](const CElement* e) {
-        if (e->IsDeleted())
-            return false;
-        if (e->Kind() == tag::kApplet || e->Kind() == tag::kScript)
-            return true;
-        return e->Kind() == tag::kObject && (HasNonEmpty(*e, attr::kClassid) || HasNonEmpty(*e, attr::kCodebase));
+    const auto kinds = PageIndex<CKindPositions>(document);
+    if (kinds->FirstUndeletedFrom(tag::kApplet, 0) || kinds->FirstUndeletedFrom(tag::kScript, 0))
+        return true;
+    return AnyUndeleted(document, kinds->Of(tag::kObject), [](const CElement& object) {
+        return HasNonEmpty(object, attr::kClassid) || HasNonEmpty(object, attr::kCodebase);
     });
 }
 
 bool CElementDocument::HasMultimedia(const CHtmlDocument& document) const
 {
-    for (const CElement* e : document.Elements()) {
-        if (e->IsDeleted())
-            continue;
-        if (e->Kind() == tag::kA) {
-            const CAttribute* href = e->FindAttribute(attr::kHref);
-            if (!href || href->IsEmpty())
-                continue;
-            std::string_view extension = ExtensionOf(href->Value());
-            for (std::string_view media : kMultimediaExtensions) {
-                if (EqualsIgnoreCase(extension, media))
-                    return true;
-            }
-        } else if (e->Kind() == tag::kObject) {
-            const CAttribute* type = e->FindAttribute(attr::kType);
-            if (type && ToLower(type->Value()).find("video") != std::string::npos)
-                return true;
-        }
-    }
-    return false;
+    const auto links = PageIndex<CLinkAddressIndex>(document);
+    const bool mediaLink = std::any_of(links->addresses.begin(), links->addresses.end(), [](std::string_view href) {
+        const std::string_view extension = ExtensionOf(href);
+        return !href.empty() && std::any_of(std::begin(kMultimediaExtensions), std::end(kMultimediaExtensions),
+                                            [&](std::string_view media) { return EqualsIgnoreCase(extension, media); });
+    });
+    const auto kinds = PageIndex<CKindPositions>(document);
+    return mediaLink || AnyUndeleted(document, kinds->Of(tag::kObject), [](const CElement& object) {
+               const CAttribute* type = object.FindAttribute(attr::kType);
+               return type && ContainsIgnoreCase(type->Value(), "video");
+           });
 }
 
 bool CElementDocument::HasTextLinks(const CHtmlDocument& document) const
 {
-    return std::any_of(document.Elements().begin(), document.Elements().end(), [](const CElement* e) {
-        const auto* anchor = dynamic_cast<const CElementAnchor*>(e);
-        return anchor && !e->IsDeleted() && e->Kind() == tag::kA && !anchor->LinkText().empty();
+    return AnyUndeleted(document, PageIndex<CKindPositions>(document)->Of(tag::kA), [](const CElement& e) {
+        const auto* anchor = dynamic_cast<const CElementAnchor*>(&e);
+        return anchor && !anchor->LinkText().empty();
     });
 }
 
@@ -284,9 +289,12 @@ int CElementDocument::Check(COrvaneSettings& settings, CHtmlDocument& document, 
     CCheckRun run{settings, document, applyLevel};
     m_fileName = document.FileName();
     m_html = m_head = m_title = nullptr;
-    for (CElement* e : document.Elements()) {
-        if (!e->IsDeleted() && e->Kind() == tag::kHtml)
-            m_html = e;
+    // The last html element counts.
+    const auto kinds = PageIndex<CKindPositions>(document);
+    const std::span<const std::uint32_t> htmls = kinds->Of(tag::kHtml);
+    for (auto it = htmls.rbegin(); it != htmls.rend() && !m_html; ++it) {
+        if (!document.At(*it)->IsDeleted())
+            m_html = document.At(*it);
     }
     const bool hasHtml = m_html != nullptr;
     std::uint32_t mask = 0;

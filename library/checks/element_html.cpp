@@ -1,13 +1,16 @@
 #include "element_html.h"
 
+#include "check_index.h"
 #include "check_run.h"
 #include "element_paragraph.h"
+#include "kind_positions.h"
 #include "library/html/html_document.h"
 #include "library/html/lang_codes.h"
 #include "library/html/tag_table.h"
 #include "library/html/text_util.h"
 #include "page_indexes.h"
 #include "repair_pages.h"
+#include "text_search.h"
 
 #include <algorithm>
 #include <memory>
@@ -64,43 +67,52 @@ bool LacksLanguage(const CElement& html)
     return !CLanguageCodeList::Library().IsValidCode(code);
 }
 
+// Whether an element of one of the kinds, not deleted, passes the test.
+template <class Test>
+bool AnyOfKinds(const CHtmlDocument& document, std::span<const int> kinds, Test test)
+{
+    const auto positions = PageIndex<CKindPositions>(document);
+    return std::any_of(kinds.begin(), kinds.end(), [&](int kind) {
+        const std::span<const std::uint32_t> group = positions->Of(kind);
+        return std::any_of(group.begin(), group.end(), [&](std::uint32_t position) {
+            const CElement* e = document.At(position);
+            return !e->IsDeleted() && test(*e);
+        });
+    });
+}
+
+bool Always(const CElement&) { return true; }
+
+constexpr int kColourfulKinds[] = {tag::kImg, tag::kApplet, tag::kScript, tag::kInput, tag::kObject};
+constexpr int kMovingKinds[] = {tag::kScript, tag::kApplet, tag::kObject, kEmbed};
+constexpr int kImageKinds[] = {tag::kImg};
+
+// The kinds that always use colour are looked up first: only a page without
+// them has every element asked.
 bool UsesColourAnywhere(const CHtmlDocument& document)
 {
-    return std::any_of(document.Elements().begin(), document.Elements().end(), [](const CElement* e) {
-        if (e->IsDeleted())
-            return false;
-        switch (e->Kind()) {
-        case tag::kImg: case tag::kApplet: case tag::kScript: case tag::kInput: case tag::kObject:
-            return true;
-        default:
-            return e->UsesColour();
-        }
-    });
+    if (AnyOfKinds(document, kColourfulKinds, Always))
+        return true;
+    return std::any_of(document.Elements().begin(), document.Elements().end(),
+                       [](const CElement* e) { return !e->IsDeleted() && e->UsesColour(); });
 }
 
 bool MayFlicker(const CHtmlDocument& document)
 {
-    return std::any_of(document.Elements().begin(), document.Elements().end(), [](const CElement* e) {
-        if (e->IsDeleted())
-            return false;
-        switch (e->Kind()) {
-        case tag::kScript: case tag::kApplet: case tag::kObject: case kEmbed:
-            return true;
-        case tag::kImg: {
-            const CAttribute* src = e->FindAttribute(attr::kSrc);
-            return src && ToLower(src->Value()).find(".gif") != std::string::npos;
-        }
-        default:
-            return false;
-        }
-    });
+    return AnyOfKinds(document, kMovingKinds, Always) || AnyOfKinds(document, kImageKinds, [](const CElement& image) {
+               const CAttribute* src = image.FindAttribute(attr::kSrc);
+               return src && ContainsIgnoreCase(src->Value(), ".gif");
+           });
 }
+
+constexpr int kHeadingKinds[] = {tag::kH1, tag::kH1 + 1, tag::kH1 + 2, tag::kH1 + 3, tag::kH1 + 4, tag::kH1 + 5};
 
 bool SkipsHeadingLevels(const CHtmlDocument& document)
 {
     int previous = 0;
-    for (const CElement* e : document.Elements()) {
-        if (e->IsDeleted() || !e->IsHeadingStart())
+    for (std::uint32_t position : PageIndex<CKindPositions>(document)->OfAny(kHeadingKinds)) {
+        const CElement* e = document.At(position);
+        if (e->IsDeleted())
             continue;
         int level = e->Kind() - tag::kH1 + 1;
         if (previous != 0 && level > previous + 1)
@@ -115,32 +127,23 @@ bool SkipsHeadingLevels(const CHtmlDocument& document)
 // so "<b>Note:</b> the rest" is no heading. A text the intake cut into pieces
 // (at line ends, or every few hundred bytes of a long line) is judged whole:
 // a long bold sentence is no heading because its last piece is short.
-bool MarkPotentialHeadings(const CHtmlDocument& document)
+bool ReadsAsHeading(const CHtmlDocument& document, std::size_t paragraph)
 {
-    bool found = false;
-    CElement* paragraph = nullptr;
     int openEmphasis = 0;
     bool candidate = false;
     const auto& elements = document.Elements();
-    for (std::size_t i = 0; i < elements.size(); ++i) {
-        CElement* e = elements[i];
+    for (std::size_t i = paragraph + 1; i < elements.size(); ++i) {
+        const CElement* e = elements[i];
         if (e->IsDeleted())
             continue;
         int k = e->Kind();
-        if (k == kParagraph) {
-            paragraph = e;
-            openEmphasis = 0;
-            candidate = false;
-            continue;
-        }
-        if (!paragraph)
-            continue;
         if (IsEmphasis(k)) {
             ++openEmphasis;
         } else if (k >= kind::kEndOffset && IsEmphasis(k - kind::kEndOffset)) {
             openEmphasis = std::max(0, openEmphasis - 1);
         } else if (k == kind::kText) {
             // The run of text elements from here, deleted ones passed over.
+            // Plain text outside emphasis leaves the paragraph at once.
             std::size_t length = 0;
             bool blank = true;
             std::size_t last = i;
@@ -150,29 +153,37 @@ bool MarkPotentialHeadings(const CHtmlDocument& document)
                     continue;
                 if (piece->Kind() != kind::kText)
                     break;
-                length += TextLength(piece->Text());
                 blank = blank && Trim(piece->Text()).empty();
+                if (!blank && openEmphasis == 0)
+                    return false;
+                length += TextLength(piece->Text());
                 last = j;
             }
             i = last;
-            if (blank)
-                continue;
-            if (openEmphasis == 0) {
-                paragraph = nullptr;
-                continue;
-            }
-            if (length > 2 && length < 60)
+            if (!blank && length > 2 && length < 60)
                 candidate = true;
-        } else if (k == kParagraph + kind::kEndOffset) {
-            if (candidate) {
-                found = true;
-                if (auto* p = dynamic_cast<CElementParagraph*>(paragraph))
-                    p->SetPotentialHeading(true);
-            }
-            paragraph = nullptr;
         } else {
-            paragraph = nullptr;
+            // Its end tag closes the paragraph; anything else, another
+            // paragraph too, leaves it.
+            return k == kParagraph + kind::kEndOffset && candidate;
         }
+    }
+    return false;
+}
+
+// Each paragraph is read from its start tag until it is closed or left, which
+// happens at the latest where the next paragraph starts.
+bool MarkPotentialHeadings(const CHtmlDocument& document)
+{
+    bool found = false;
+    const auto kinds = PageIndex<CKindPositions>(document);
+    for (std::uint32_t position : kinds->Of(kParagraph)) {
+        CElement* paragraph = document.At(position);
+        if (paragraph->IsDeleted() || !ReadsAsHeading(document, position))
+            continue;
+        found = true;
+        if (auto* p = dynamic_cast<CElementParagraph*>(paragraph))
+            p->SetPotentialHeading(true);
     }
     return found;
 }

@@ -69,12 +69,13 @@ int CElementImg::Check(COrvaneSettings& settings, CHtmlDocument& document, int a
 {
     CCheckRun run{settings, document, applyLevel};
     std::uint32_t mask = 0;
-    if (const CAttribute* width = FindAttribute(attr::kWidth))
+    const auto [width, height, alt, src, longdesc, usemap, ismap] = FindAttributes<7>(
+        *this, {attr::kWidth, attr::kHeight, attr::kAlt, attr::kSrc, attr::kLongdesc, attr::kUsemap, attr::kIsmap});
+    if (width)
         m_width = DimensionValue(*width);
-    if (const CAttribute* height = FindAttribute(attr::kHeight))
+    if (height)
         m_height = DimensionValue(*height);
 
-    const CAttribute* alt = FindAttribute(attr::kAlt);
     if (run.Runs(*this, kAltTextBit) && LacksAltText(alt, m_insideAnchor))
         mask |= kAltTextBit;
     if (run.Runs(*this, kAltTextLongBit) && alt && TextLength(alt->Value()) > kLongAltText)
@@ -83,21 +84,18 @@ int CElementImg::Check(COrvaneSettings& settings, CHtmlDocument& document, int a
         mask |= kAltTextSuspiciousBit;
 
     if (const CSrcObjectDatabase* registry = document.ObjectRegistry()) {
-        const CAttribute* src = FindAttribute(attr::kSrc);
         if (const CSrcImage* known = registry->FindImage(src ? src->Value() : std::string_view()))
             m_needsLongDesc = known->NeedsLongDesc();
     }
     if (m_needsLongDesc) {
-        const CAttribute* longdesc = FindAttribute(attr::kLongdesc);
         if (run.Runs(*this, kLongdescBit) && (!longdesc || longdesc->IsEmpty()))
             mask |= kLongdescBit;
         // Asked at every level filter: only the conformance target decides.
-        if (run.Applies(*this, kDLinkBit) && !(mask & kLongdescBit) && !PassesDLinkTest(document, *this))
+        if (!(mask & kLongdescBit) && run.Applies(*this, kDLinkBit) && !PassesDLinkTest(document, *this))
             mask |= kDLinkBit;
     }
 
-    const CAttribute* usemap = FindAttribute(attr::kUsemap);
-    const bool serverSideMap = FindAttribute(attr::kIsmap) && !usemap;
+    const bool serverSideMap = ismap && !usemap;
     if (run.Runs(*this, kIsmapBit) && serverSideMap)
         mask |= kIsmapBit;
     if (run.Runs(*this, kIsmapTextLinksBit) && serverSideMap)

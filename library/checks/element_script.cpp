@@ -1,7 +1,9 @@
 #include "element_script.h"
 
+#include "check_index.h"
 #include "check_run.h"
 #include "element_range.h"
+#include "kind_positions.h"
 #include "library/html/html_document.h"
 #include "library/html/tag_table.h"
 #include "library/html/text_util.h"
@@ -56,18 +58,12 @@ bool IsNoscriptPlaceholder(std::string_view text, const std::string& defaultText
 // must say or hold something real.
 bool CElementScript::HasRealNoscript(const CHtmlDocument& document)
 {
-    ElementRange script = RangeOf(document, *this);
-    for (std::size_t i = script.end + 1; i < document.Size(); ++i) {
-        CElement* e = document.At(i);
-        if (e->IsDeleted())
-            continue;
-        if (e->Kind() == tag::kScript)
-            return false;
-        if (e->Kind() == kNoscript) {
-            m_noscript = e;
-            break;
-        }
-    }
+    const std::size_t after = RangeOf(document, *this).end + 1;
+    const auto kinds = PageIndex<CKindPositions>(document);
+    const CElement* nextScript = kinds->FirstUndeletedFrom(tag::kScript, after);
+    m_noscript = kinds->FirstUndeletedFrom(kNoscript, after);
+    if (m_noscript && nextScript && document.IndexOf(*nextScript) < document.IndexOf(*m_noscript))
+        m_noscript = nullptr;
     if (!m_noscript)
         return false;
     ElementRange section = RangeOf(document, *m_noscript);

@@ -1,6 +1,8 @@
 #include "element_table.h"
 
+#include "check_index.h"
 #include "check_run.h"
+#include "kind_positions.h"
 
 #include "library/html/html_document.h"
 #include "library/html/tag_table.h"
@@ -106,8 +108,10 @@ int CElementTable::Check(COrvaneSettings& settings, CHtmlDocument& document, int
 int PrepareTables(CHtmlDocument& document)
 {
     std::vector<CTableRecord*> unknown;
-    for (CElement* element : document.Elements()) {
-        if (element->Kind() != tag::kTable || element->IsDeleted())
+    const auto kinds = PageIndex<CKindPositions>(document);
+    for (std::uint32_t position : kinds->Of(tag::kTable)) {
+        CElement* element = document.At(position);
+        if (element->IsDeleted())
             continue;
         auto* table = dynamic_cast<CElementTable*>(element);
         if (!table)

@@ -2,6 +2,7 @@
 
 #include "check_index.h"
 #include "page_indexes.h"
+#include "text_search.h"
 #include "library/html/image_map.h"
 #include "library/html/tag_table.h"
 #include "library/html/text_util.h"
@@ -15,8 +16,10 @@ namespace {
 
 constexpr std::string_view kSizeWord = "bytes";
 
-constexpr std::string_view kImageExtensions[] = {".bmp", ".jpg", ".jpeg", ".gif", ".png", ".tif", ".pct",
-                                                 ".pic", ".iff", ".tiff", ".dib", ".tga", ".pcx"};
+// Searched anywhere in the text, letter case aside.
+constexpr CDottedEndings<13> kImageExtensions({".bmp", ".jpg", ".jpeg", ".gif", ".png", ".tif", ".pct", ".pic",
+                                               ".iff", ".tiff", ".dib", ".tga", ".pcx"},
+                                              true);
 
 constexpr std::string_view kPlaceholderWords[] = {"image",   "photo",     "bild",   "bilder",   "bild1",
                                                   "bild2",   "foto",      "fotos",  "logo",     "logos",
@@ -51,18 +54,10 @@ bool IsDLinkText(const CElement* element)
 
 bool IsSuspiciousText(std::string_view text)
 {
-    const std::string lower = ToLower(text);
-    if (lower.find(kSizeWord) != std::string::npos)
+    if (ContainsIgnoreCase(text, kSizeWord) || kImageExtensions.FoundIn(text))
         return true;
-    for (std::string_view extension : kImageExtensions) {
-        if (lower.find(extension) != std::string::npos)
-            return true;
-    }
-    for (std::string_view word : kPlaceholderWords) {
-        if (lower == word)
-            return true;
-    }
-    return false;
+    return std::any_of(std::begin(kPlaceholderWords), std::end(kPlaceholderWords),
+                       [&](std::string_view word) { return EqualsIgnoreCase(text, word); });
 }
 
 bool PassesDLinkTest(const CHtmlDocument& document, const CElement& image)
@@ -105,19 +100,30 @@ CImageMap* FindMap(const CHtmlDocument& document, std::string_view usemap)
 }
 
 CLinkTargetIndex::CLinkTargetIndex(const CHtmlDocument& document)
+    : m_links(PageIndex<CLinkAddressIndex>(document))
 {
-    for (const CElement* e : document.Elements()) {
-        if (e->Kind() != tag::kA || e->IsDeleted())
-            continue;
-        if (const CAttribute* href = e->FindAttribute(attr::kHref))
-            ++counts[std::string(href->Value())];
+    for (const auto& map : document.ImageMaps()) {
+        for (const CElement* area : map->Areas()) {
+            if (const CAttribute* href = area->FindAttribute(attr::kHref))
+                m_counts.try_emplace(href->Value(), 0);
+        }
+    }
+    if (m_counts.empty())
+        return;
+    for (std::string_view address : m_links->addresses) {
+        if (auto it = m_counts.find(address); it != m_counts.end())
+            ++it->second;
     }
 }
 
+CLinkTargetIndex::~CLinkTargetIndex() = default;
+
 std::size_t CLinkTargetIndex::CountOf(std::string_view href) const
 {
-    auto it = counts.find(href);
-    return it == counts.end() ? 0 : it->second;
+    if (auto it = m_counts.find(href); it != m_counts.end())
+        return it->second;
+    // An address no area of the page has, asked about for a map of its own.
+    return static_cast<std::size_t>(std::count(m_links->addresses.begin(), m_links->addresses.end(), href));
 }
 
 bool PassesMapTextLinksTest(const CImageMap& map, const CHtmlDocument& document)

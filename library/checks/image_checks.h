@@ -3,7 +3,7 @@
 #include "library/html/html_document.h"
 
 #include <cstddef>
-#include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -11,6 +11,7 @@
 namespace orvane {
 
 class CImageMap;
+struct CLinkAddressIndex;
 
 // The longest alternative text that still passes: one character more is too long.
 inline constexpr std::size_t kLongAltText = 170;
@@ -27,17 +28,19 @@ bool PassesDLinkTest(const CHtmlDocument& document, const CElement& image);
 // the name must match exactly, letter case included. Null when none does.
 CImageMap* FindMap(const CHtmlDocument& document, std::string_view usemap);
 
-// How many links (a start tags not deleted) of the page go to each address,
-// compared exactly.
-struct CLinkTargetIndex {
+// How many links (a start tags not deleted) of the page go to each address
+// an area of the page's image maps links to, compared exactly: only those
+// addresses are asked about, so only they are counted in advance.
+class CLinkTargetIndex {
+public:
     explicit CLinkTargetIndex(const CHtmlDocument& document);
+    ~CLinkTargetIndex();
     std::size_t CountOf(std::string_view href) const;
 
-    struct Hash {
-        using is_transparent = void;
-        std::size_t operator()(std::string_view key) const { return std::hash<std::string_view>{}(key); }
-    };
-    std::unordered_map<std::string, std::size_t, Hash, std::equal_to<>> counts;
+private:
+    std::shared_ptr<const CLinkAddressIndex> m_links;
+    // The addresses lie in the areas' attributes, which stay while the index does.
+    std::unordered_map<std::string_view, std::size_t> m_counts;
 };
 
 // Whether every link of the map's areas is repeated by a text link on the

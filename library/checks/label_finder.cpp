@@ -1,6 +1,7 @@
 #include "label_finder.h"
 
 #include "check_index.h"
+#include "kind_positions.h"
 #include "library/html/tag_table.h"
 #include "library/html/text_util.h"
 
@@ -18,13 +19,6 @@ constexpr int kTransparentTags[] = {76 /* strong */, 26 /* em */, tag::kList, 42
                                     74 /* span */, 13 /* br */};
 
 constexpr std::string_view kLabelledInputTypes[] = {"text", "password", "checkbox", "file", "radio"};
-
-bool IsSeparator(const CElement& element)
-{
-    if (element.Kind() == kind::kText)
-        return !Trim(element.Text()).empty();
-    return std::find(std::begin(kSeparatorTags), std::end(kSeparatorTags), element.Kind()) != std::end(kSeparatorTags);
-}
 
 bool IsTransparent(int kind)
 {
@@ -91,21 +85,19 @@ void ChooseAdjacentText(CLabelRecord& record)
 } // namespace
 
 CLabelIndex::CLabelIndex(const CHtmlDocument& document)
+    : m_document(document), m_kinds(PageIndex<CKindPositions>(document))
 {
-    const auto& elements = document.Elements();
-    for (std::size_t i = 0; i < elements.size(); ++i) {
-        const CElement* e = elements[i];
+    for (std::uint32_t position : m_kinds->Of(tag::kLabel)) {
+        const CElement* e = document.At(position);
         if (e->IsDeleted())
             continue;
-        if (e->Kind() == tag::kLabel) {
-            const CAttribute* target = e->FindAttribute(attr::kFor);
-            if (target && !target->IsEmpty())
-                m_labels.try_emplace(ToLower(target->Value()), e);
-        }
-        if (IsSeparator(*e))
-            m_separators.push_back(static_cast<std::uint32_t>(i));
+        const CAttribute* target = e->FindAttribute(attr::kFor);
+        if (target && !target->IsEmpty())
+            m_labels.try_emplace(ToLower(target->Value()), e);
     }
 }
+
+CLabelIndex::~CLabelIndex() = default;
 
 const CElement* CLabelIndex::LabelFor(std::string_view id) const
 {
@@ -117,10 +109,24 @@ const CElement* CLabelIndex::LabelFor(std::string_view id) const
 
 bool CLabelIndex::SeparatorBetween(std::size_t from, std::size_t to) const
 {
+    // Every control that is asked about is itself a separator tag, so the
+    // stretches asked about hold no other control and barely overlap: looking
+    // through their texts keeps the label checks linear in the page.
+    auto any = [&](int kind, auto isSeparator) {
+        const std::span<const std::uint32_t> positions = m_kinds->Of(kind);
+        for (auto it = std::lower_bound(positions.begin(), positions.end(), from); it != positions.end() && *it < to;
+             ++it) {
+            const CElement* e = m_document.At(*it);
+            if (!e->IsDeleted() && isSeparator(*e))
+                return true;
+        }
+        return false;
+    };
     if (from >= to)
         return false;
-    auto it = std::lower_bound(m_separators.begin(), m_separators.end(), from);
-    return it != m_separators.end() && *it < to;
+    const bool tag = std::any_of(std::begin(kSeparatorTags), std::end(kSeparatorTags),
+                                 [&](int kind) { return any(kind, [](const CElement&) { return true; }); });
+    return tag || any(kind::kText, [](const CElement& text) { return !Trim(text.Text()).empty(); });
 }
 
 const std::string& CLabelIndex::LabelText(const CHtmlDocument& document, const CElement& label) const

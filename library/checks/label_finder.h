@@ -3,12 +3,15 @@
 #include "library/html/html_document.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
 
 namespace orvane {
+
+class CKindPositions;
 
 // What the label finder learnt about one form control: its label element and
 // how close it stands, or, when it has none, the texts next to the control
@@ -40,6 +43,7 @@ struct CLabelRecord {
 class CLabelIndex {
 public:
     explicit CLabelIndex(const CHtmlDocument& document);
+    ~CLabelIndex();
 
     // The first label element (not deleted) whose for value, letter case
     // aside, is the id; null when there is none.
@@ -51,8 +55,9 @@ public:
     const std::string& LabelText(const CHtmlDocument& document, const CElement& label) const;
 
 private:
+    const CHtmlDocument& m_document;
+    std::shared_ptr<const CKindPositions> m_kinds;
     std::unordered_map<std::string, const CElement*> m_labels;  // by lowered for value
-    std::vector<std::uint32_t> m_separators;                     // positions, ascending
     mutable std::unordered_map<const CElement*, std::string> m_labelTexts;
 };
 

@@ -1,5 +1,8 @@
 #include "page_indexes.h"
 
+#include "check_index.h"
+#include "kind_positions.h"
+
 #include "library/html/attribute_table.h"
 #include "library/html/tag_table.h"
 #include "library/html/text_util.h"
@@ -12,6 +15,7 @@ constexpr int kSkipLinkTitle = 306;
 constexpr int kDescriptionLinkTitle = 307;
 constexpr int kRunLength = 7;
 constexpr std::size_t kSeparatingText = 10;
+constexpr int kNoframes = 58;
 
 // An element counts once, and a text once more for every line break inside
 // it: a block reads as the same number of lines whether the page came line by
@@ -41,31 +45,79 @@ bool HasRunOfFour(std::string_view text)
     return false;
 }
 
+CLinkAddressIndex::CLinkAddressIndex(const CHtmlDocument& document)
+{
+    const auto kinds = PageIndex<CKindPositions>(document);
+    const std::span<const std::uint32_t> links = kinds->Of(tag::kA);
+    addresses.reserve(links.size());
+    for (std::uint32_t position : links) {
+        const CElement* e = document.At(position);
+        if (e->IsDeleted())
+            continue;
+        if (const CAttribute* href = e->FindAttribute(attr::kHref))
+            addresses.push_back(href->Value());
+    }
+}
+
+namespace {
+
+// TextLength(text) > limit, reading the text only when its size leaves that
+// open: a carriage return the length leaves out stands before a line feed,
+// so the length is at least half the size.
+bool LongerThan(std::string_view text, std::size_t limit)
+{
+    if (text.size() <= limit)
+        return false;
+    return text.size() > 2 * limit || TextLength(text) > limit;
+}
+
+} // namespace
+
 CLinkRunIndex::CLinkRunIndex(const CHtmlDocument& document)
 {
+    // A run ends at a long text after a link's end tag. Only the texts from
+    // the first link end tag after a link up to the next link are read: these
+    // stretches follow each other, so the lists of positions are each read
+    // once, front to back, and no text is read twice.
+    const auto kinds = PageIndex<CKindPositions>(document);
+    const std::span<const std::uint32_t> ends = kinds->Of(tag::kA + kind::kEndOffset);
+    const std::span<const std::uint32_t> texts = kinds->Of(kind::kText);
+    constexpr std::size_t kNone = static_cast<std::size_t>(-1);
     int count = 0;
     CElement* first = nullptr;
     CElement* last = nullptr;
-    bool afterLinkEnd = false;
     auto endRun = [&] {
         if (count >= kRunLength)
             runs.push_back({first, last});
         count = 0;
         first = last = nullptr;
-        afterLinkEnd = false;
     };
-    for (CElement* e : document.Elements()) {
-        if (e->IsDeleted())
-            continue;
-        if (e->Kind() == tag::kA) {
-            afterLinkEnd = false;
-            ++count;
-            (first ? last : first) = e;
-        } else if (e->Kind() == tag::kA + kind::kEndOffset) {
-            afterLinkEnd = true;
-        } else if (e->Kind() == kind::kText && afterLinkEnd && TextLength(e->Text()) > kSeparatingText) {
-            endRun();
+    std::size_t nextEnd = 0;
+    std::size_t nextText = 0;
+    std::size_t linkEnd = kNone;  // the first link end tag since the last link
+    auto separatingTextBefore = [&](std::size_t to) {
+        while (nextText < texts.size() && texts[nextText] <= linkEnd)
+            ++nextText;
+        for (; nextText < texts.size() && texts[nextText] < to; ++nextText) {
+            const CElement* e = document.At(texts[nextText]);
+            if (!e->IsDeleted() && LongerThan(e->Text(), kSeparatingText))
+                return true;
         }
+        return false;
+    };
+    for (std::uint32_t start : kinds->Of(tag::kA)) {
+        for (; nextEnd < ends.size() && ends[nextEnd] < start; ++nextEnd) {
+            if (linkEnd == kNone && !document.At(ends[nextEnd])->IsDeleted())
+                linkEnd = ends[nextEnd];
+        }
+        CElement* link = document.At(start);
+        if (link->IsDeleted())
+            continue;
+        if (linkEnd != kNone && separatingTextBefore(start))
+            endRun();
+        linkEnd = kNone;
+        ++count;
+        (first ? last : first) = link;
     }
     endRun();
 }
@@ -92,10 +144,10 @@ std::array<std::uint64_t, N> CountBetween(const CHtmlDocument& document, std::si
 
 CNoframesIndex::CNoframesIndex(const CHtmlDocument& document)
 {
-    for (std::size_t i = 0; i < document.Size(); ++i) {
-        const CElement* e = document.At(i);
-        if (!e->IsDeleted() && e->Kind() == 58)
-            positions.push_back(static_cast<std::uint32_t>(i));
+    const auto kinds = PageIndex<CKindPositions>(document);
+    for (std::uint32_t position : kinds->Of(kNoframes)) {
+        if (!document.At(position)->IsDeleted())
+            positions.push_back(position);
     }
 }
 
@@ -123,8 +175,6 @@ std::array<std::uint64_t, 1> GivesAlternative(const CElement& e)
     return {gives ? 1u : 0u};
 }
 
-bool IsObject(const CElement& e) { return e.Kind() == tag::kObject; }
-
 // The lines of an element, and whether it holds a run.
 std::array<std::uint64_t, 2> LinesAndRun(const CElement& e)
 {
@@ -135,10 +185,12 @@ std::array<std::uint64_t, 2> LinesAndRun(const CElement& e)
 
 bool IsPreformatted(const CElement& e) { return e.Kind() == tag::kPre || e.Kind() == tag::kXmp; }
 
+constexpr int kPreformattedKinds[] = {tag::kPre, tag::kXmp};
+
 } // namespace
 
 CInnerAlternativeIndex::CInnerAlternativeIndex(const CHtmlDocument& document)
-    : m_document(document), m_counts(document, IsObject, GivesAlternative)
+    : m_document(document), m_counts(document, PageIndex<CKindPositions>(document)->Of(tag::kObject), GivesAlternative)
 {
 }
 
@@ -159,7 +211,7 @@ CPreformattedIndex::CPreformattedIndex(const CHtmlDocument& document)
 CPreformattedIndex::CPreformattedIndex(const CHtmlDocument& document, std::string_view skipTitle,
                                        std::string_view descriptionTitle)
     : m_document(document), m_skipTitle(skipTitle), m_descriptionTitle(descriptionTitle),
-      m_counts(document, IsPreformatted, LinesAndRun)
+      m_counts(document, PageIndex<CKindPositions>(document)->OfAny(kPreformattedKinds), LinesAndRun)
 {
 }
 

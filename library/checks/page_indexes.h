@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -28,6 +29,14 @@ struct CLinkRunIndex {
     std::vector<Run> runs;
 };
 
+// The addresses of the links (a start tags not deleted with an href
+// attribute) in page order: several checks read every link's address.
+struct CLinkAddressIndex {
+    explicit CLinkAddressIndex(const CHtmlDocument& document);
+    // They lie in the links' attributes, which stay while the index does.
+    std::vector<std::string_view> addresses;
+};
+
 // A text of more than 15 characters between a body start tag and its end tag.
 struct CBodyTextIndex {
     explicit CBodyTextIndex(const CHtmlDocument& document) : hasBodyText(document.HasBodyText()) {}
@@ -43,11 +52,11 @@ class CCountsAtPositions {
 public:
     using Counts = std::array<std::uint64_t, N>;
 
-    // Counts what count(element) gives at every position after an element
-    // isAsked(element) holds for and at its end tag (when it follows in the
-    // document).
-    template <class IsAsked, class Count>
-    CCountsAtPositions(const CHtmlDocument& document, IsAsked isAsked, Count count);
+    // Counts what count(element) gives at every position after an asked
+    // element (the candidates, ascending, are all the kinds of element that
+    // can be asked) and at its end tag (when it follows in the document).
+    template <class Count>
+    CCountsAtPositions(const CHtmlDocument& document, std::span<const std::uint32_t> asked, Count count);
 
     // What the elements strictly between the two positions count; false when
     // a position was not kept.
@@ -126,8 +135,9 @@ private:
 bool HasRunOfFour(std::string_view text);
 
 template <std::size_t N>
-template <class IsAsked, class Count>
-CCountsAtPositions<N>::CCountsAtPositions(const CHtmlDocument& document, IsAsked isAsked, Count count)
+template <class Count>
+CCountsAtPositions<N>::CCountsAtPositions(const CHtmlDocument& document, std::span<const std::uint32_t> asked,
+                                          Count count)
 {
     // Each asked element opens a range after it and closes it at its end tag.
     struct Edge {
@@ -135,16 +145,17 @@ CCountsAtPositions<N>::CCountsAtPositions(const CHtmlDocument& document, IsAsked
         int change;
     };
     std::vector<Edge> edges;
-    for (CElement* e : document.Elements()) {
-        if (!isAsked(*e))
-            continue;
-        ElementRange range = RangeOf(document, *e);
+    edges.reserve(2 * asked.size());
+    for (std::uint32_t position : asked) {
+        ElementRange range = RangeOf(document, *document.At(position));
         if (!range.valid)
             continue;
         edges.push_back({static_cast<std::uint32_t>(range.start + 1), 1});
         edges.push_back({static_cast<std::uint32_t>(range.end), -1});
     }
     std::sort(edges.begin(), edges.end(), [](const Edge& a, const Edge& b) { return a.position < b.position; });
+    m_positions.reserve(edges.size());
+    m_counts.reserve(edges.size());
 
     // Only what lies inside some range is counted: the counts are only ever
     // told apart at the two ends of one range, so what lies outside all of

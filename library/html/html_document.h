@@ -80,6 +80,12 @@ public:
     CElement* AtReadingPosition() const { return m_reading; }
     bool SetReadingPosition(Position pos);
     Position ReadingPosition() const { return m_reading; }
+    // Places the reading position at the element at the index, or past the end.
+    void SetReadingIndex(std::size_t index)
+    {
+        const std::vector<CElement*>& list = List();
+        m_reading = index < list.size() ? list[index] : nullptr;
+    }
     CElement* ElementAfter(const CElement* element) const;
     CElement* ElementBefore(const CElement* element) const;
     bool IsEmpty() const { return List().empty(); }

@@ -19,16 +19,47 @@ namespace orvane {
 // --- Cells and rows ------------------------------------------------------------------
 
 CTableCell::CTableCell(CElement& start)
-    : m_start(&start),
-      m_abbr(start.FindAttribute(attr::kAbbr)),
-      m_id(start.FindAttribute(attr::kId)),
-      m_headers(start.FindAttribute(attr::kHeaders)),
-      m_type(start.Kind() == tag::kTh ? cell_type::kTh : cell_type::kTd),
-      m_originalType(m_type)
+    : m_start(&start), m_type(start.Kind() == tag::kTh ? cell_type::kTh : cell_type::kTd), m_originalType(m_type)
 {
-    if (m_abbr)
-        m_abbreviation = m_abbr->GetValue();
-    m_originalAbbreviation = m_abbreviation;
+    // The first attribute of each id counts, as FindAttribute gives it; a
+    // table has many cells, so their attributes are walked once.
+    for (CAttribute* a = start.FirstAttribute(); a; a = a->Next()) {
+        switch (a->Id()) {
+        case attr::kAbbr:
+            m_abbr = m_abbr ? m_abbr : a;
+            break;
+        case attr::kId:
+            m_id = m_id ? m_id : a;
+            break;
+        case attr::kHeaders:
+            m_headers = m_headers ? m_headers : a;
+            break;
+        default:
+            break;
+        }
+    }
+    if (m_abbr && !m_abbr->IsEmpty())
+        m_abbreviations = std::make_unique<Abbreviations>(Abbreviations{m_abbr->GetValue(), m_abbr->GetValue()});
+}
+
+namespace {
+
+const std::string& NoAbbreviation()
+{
+    static const std::string none;
+    return none;
+}
+
+} // namespace
+
+const std::string& CTableCell::Abbreviation() const
+{
+    return m_abbreviations ? m_abbreviations->current : NoAbbreviation();
+}
+
+const std::string& CTableCell::OriginalAbbreviation() const
+{
+    return m_abbreviations ? m_abbreviations->original : NoAbbreviation();
 }
 
 bool CTableCell::IsIgnored() const { return m_start->IsDeleted(); }
@@ -73,7 +104,9 @@ void CTableCell::SetAbbreviation(std::string_view text)
     }
     if (!m_abbr->SetValue(text))
         return;
-    m_abbreviation.assign(text);
+    if (!m_abbreviations)
+        m_abbreviations = std::make_unique<Abbreviations>();
+    m_abbreviations->current.assign(text);
     m_abbr->Hide(text.empty());
     m_abbr->SetChanged(true);
     m_start->SetModified(true);
@@ -81,9 +114,9 @@ void CTableCell::SetAbbreviation(std::string_view text)
 
 const CTableCell* CTableRow::FirstCountedCell() const
 {
-    for (const auto& cell : m_cells) {
+    for (const CTableCell* cell : m_cells) {
         if (!cell->IsIgnored())
-            return cell.get();
+            return cell;
     }
     return nullptr;
 }
@@ -117,6 +150,7 @@ int CTableRecord::Build(CHtmlDocument& document, CElement& table)
     m_summary = table.FindAttribute(attr::kSummary);
 
     Walk();
+    Link();
 
     m_rowAbbreviationsFlag = HasRowHeaderAbbreviations();
     m_columnAbbreviationsFlag = HasColumnHeaderAbbreviations();
@@ -135,90 +169,147 @@ int CTableRecord::Build(CHtmlDocument& document, CElement& table)
     return 1;
 }
 
-void CTableRecord::Walk()
-{
-    const std::vector<CElement*>& elements = m_document->Elements();
-    CTableRow* row = nullptr;
-    CTableCell* cell = nullptr;
-    bool captionMode = false;
+namespace {
 
-    std::size_t i = m_document->IndexOf(*m_table) + 1;
+// Calls visit with every element of the table starting at `table` that is not
+// deleted, up to and including its end tag; nested tables are passed over.
+template <class Visit>
+void ForEachOwnElement(const CHtmlDocument& document, const CElement& table, Visit visit)
+{
+    const std::vector<CElement*>& elements = document.Elements();
+    std::size_t i = document.IndexOf(table) + 1;
     while (i < elements.size()) {
         CElement* e = elements[i++];
         if (e->IsDeleted())
             continue;
-        const int k = e->Kind();
-        switch (k) {
-        case table_tag::kTr:
-            try {
-                m_rows.push_back(std::make_unique<CTableRow>(*e));
-                row = m_rows.back().get();
-            } catch (const std::bad_alloc&) {
-                row = nullptr;  // the row is dropped with its cells
-            }
-            cell = nullptr;
-            break;
-        case tag::kTd:
-        case tag::kTh:
-            if (row)
-                AddCell(*row, *e, cell);
-            break;
-        case tag::kTd + kind::kEndOffset:
-        case tag::kTh + kind::kEndOffset:
-            if (cell) {
-                cell->m_end = e;
-                cell = nullptr;
-            }
-            break;
-        case table_tag::kTr + kind::kEndOffset:
-            if (row)
-                row->m_end = e;
-            cell = nullptr;
-            break;
-        case table_tag::kCaption:
-            captionMode = true;
-            m_caption.push_back(e);
-            break;
-        case table_tag::kCaption + kind::kEndOffset:
-            captionMode = false;
-            m_caption.push_back(e);
-            break;
-        case kind::kText:
-            if (captionMode)
-                m_caption.push_back(e);
-            else if (cell)
-                cell->m_content.push_back(e);
-            break;
-        case tag::kTable: {
+        if (e->Kind() == tag::kTable) {
             // A nested table is its own record's business: jump over it. One
             // without an end tag reaches to the end of the page (its partner
             // would otherwise have closed it), so nothing after it is ours.
             const CElement* nestedEnd = e->Partner();
-            if (!nestedEnd || m_document->IndexOf(*nestedEnd) < i)
+            if (!nestedEnd || document.IndexOf(*nestedEnd) < i)
                 return;
-            i = m_document->IndexOf(*nestedEnd) + 1;
-            break;
+            i = document.IndexOf(*nestedEnd) + 1;
+            continue;
         }
-        case tag::kTable + kind::kEndOffset:
-            m_end = e;
+        visit(*e);
+        if (e->Kind() == tag::kTable + kind::kEndOffset)
             return;
+    }
+}
+
+} // namespace
+
+void CTableRecord::Walk()
+{
+    // Counted first, so the lists are sized once; without the memory for
+    // that, they grow as the walk goes.
+    std::size_t rowCount = 0;
+    std::size_t cellCount = 0;
+    std::size_t otherCount = 0;
+    ForEachOwnElement(*m_document, *m_table, [&](const CElement& e) {
+        const int k = e.Kind();
+        rowCount += k == table_tag::kTr;
+        cellCount += k == tag::kTd || k == tag::kTh;
+        otherCount += k != table_tag::kTr && k != tag::kTd && k != tag::kTh;
+    });
+    try {
+        m_rowStore.reserve(rowCount);
+        m_cellStore.reserve(cellCount);
+        m_cellContents.reserve(otherCount);
+    } catch (const std::bad_alloc&) {
+    }
+
+    // Rows and cells are taken by their place in the lists.
+    constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+    std::size_t row = kNone;
+    std::size_t cell = kNone;
+    bool captionMode = false;
+    ForEachOwnElement(*m_document, *m_table, [&](CElement& e) {
+        const int k = e.Kind();
+        switch (k) {
+        case table_tag::kTr:
+            try {
+                m_rowStore.emplace_back(e).m_firstCell = static_cast<std::uint32_t>(m_cellStore.size());
+                row = m_rowStore.size() - 1;
+            } catch (const std::bad_alloc&) {
+                row = kNone;  // the row is dropped with its cells
+            }
+            cell = kNone;
+            break;
+        case tag::kTd:
+        case tag::kTh:
+            if (row != kNone)
+                AddCell(row, e, cell);
+            break;
+        case tag::kTd + kind::kEndOffset:
+        case tag::kTh + kind::kEndOffset:
+            if (cell != kNone) {
+                m_cellStore[cell].m_end = &e;
+                cell = kNone;
+            }
+            break;
+        case table_tag::kTr + kind::kEndOffset:
+            if (row != kNone)
+                m_rowStore[row].m_end = &e;
+            cell = kNone;
+            break;
+        case table_tag::kCaption:
+            captionMode = true;
+            m_caption.push_back(&e);
+            break;
+        case table_tag::kCaption + kind::kEndOffset:
+            captionMode = false;
+            m_caption.push_back(&e);
+            break;
+        case kind::kText:
+            if (captionMode)
+                m_caption.push_back(&e);
+            else if (cell != kNone)
+                m_cellContents.push_back(&e);
+            break;
+        case tag::kTable + kind::kEndOffset:
+            m_end = &e;
+            break;
         default:
-            if (cell)
-                cell->m_content.push_back(e);
+            if (cell != kNone)
+                m_cellContents.push_back(&e);
             break;
         }
         if (captionMode && (k == table_tag::kTr || k == tag::kTh || k == tag::kTd))
             captionMode = false;
+    });
+}
+
+void CTableRecord::AddCell(std::size_t row, CElement& start, std::size_t& current)
+{
+    try {
+        m_cellStore.emplace_back(start).m_contentStart = static_cast<std::uint32_t>(m_cellContents.size());
+        current = m_cellStore.size() - 1;
+        ++m_rowStore[row].m_cellCount;
+    } catch (const std::bad_alloc&) {
+        current = static_cast<std::size_t>(-1);  // the cell is dropped, its content with it
     }
 }
 
-void CTableRecord::AddCell(CTableRow& row, CElement& start, CTableCell*& current)
+void CTableRecord::Link()
 {
-    try {
-        row.m_cells.push_back(std::make_unique<CTableCell>(start));
-        current = row.m_cells.back().get();
-    } catch (const std::bad_alloc&) {
-        current = nullptr;  // the cell is dropped, its content with it
+    // The rows' cells follow each other in the list of cells, and each cell's
+    // content, listed right after the cell was made, runs to where the next
+    // cell's starts.
+    m_cells.reserve(m_cellStore.size());
+    for (CTableCell& cell : m_cellStore)
+        m_cells.push_back(&cell);
+    m_rows.reserve(m_rowStore.size());
+    for (CTableRow& row : m_rowStore) {
+        row.m_cells = CTableCellList(m_cells.data() + row.m_firstCell, row.m_cellCount);
+        m_rows.push_back(&row);
+    }
+    const std::span<CElement* const> contents(m_cellContents);
+    for (std::size_t i = 0; i < m_cellStore.size(); ++i) {
+        CTableCell& cell = m_cellStore[i];
+        const std::size_t end = i + 1 < m_cellStore.size() ? m_cellStore[i + 1].m_contentStart : contents.size();
+        cell.m_content = contents.subspan(cell.m_contentStart, end - cell.m_contentStart);
     }
 }
 
@@ -283,9 +374,9 @@ void CTableRecord::SetLinearizationConfirmed(bool confirmed)
 
 CTableRow* CTableRecord::FirstCountedRow() const
 {
-    for (const auto& row : m_rows) {
+    for (CTableRow* row : m_rows) {
         if (!row->m_excluded)
-            return row.get();
+            return row;
     }
     return nullptr;
 }

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <memory>
 #include <ostream>
+#include <span>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,6 +33,8 @@ public:
     explicit CTableCell(CElement& start);
     CTableCell(const CTableCell&) = delete;
     CTableCell& operator=(const CTableCell&) = delete;
+    // Only while its record is being built, before anything points at it.
+    CTableCell(CTableCell&&) noexcept = default;
 
     int Type() const { return m_type; }
     // The repair pages retype cells; the type as read stays for comparing.
@@ -43,14 +47,14 @@ public:
     CElement& StartElement() const { return *m_start; }
     // Null when the cell is not closed.
     CElement* EndElement() const { return m_end; }
-    const std::vector<CElement*>& Content() const { return m_content; }
+    std::span<CElement* const> Content() const { return m_content; }
 
     CAttribute* AbbrAttribute() const { return m_abbr; }
     CAttribute* IdAttribute() const { return m_id; }
     CAttribute* HeadersAttribute() const { return m_headers; }
 
-    const std::string& Abbreviation() const { return m_abbreviation; }
-    const std::string& OriginalAbbreviation() const { return m_originalAbbreviation; }
+    const std::string& Abbreviation() const;
+    const std::string& OriginalAbbreviation() const;
     // Gives the cell this abbreviation and writes it into the cell's abbr
     // attribute (made when missing, hidden again when the text is empty).
     void SetAbbreviation(std::string_view text);
@@ -69,15 +73,33 @@ private:
 
     CElement* m_start;
     CElement* m_end = nullptr;
-    std::vector<CElement*> m_content;  // not owned
+    std::span<CElement* const> m_content;  // in the record's list of cell contents
+    std::uint32_t m_contentStart = 0;     // where the content starts in that list
     CAttribute* m_abbr = nullptr;
     CAttribute* m_id = nullptr;
     CAttribute* m_headers = nullptr;
-    std::string m_abbreviation;
-    std::string m_originalAbbreviation;
+    // Few cells have an abbreviation, and a table has many cells: the texts
+    // are kept apart, only for a cell that has or is given one.
+    struct Abbreviations {
+        std::string current;
+        std::string original;
+    };
+    std::unique_ptr<Abbreviations> m_abbreviations;
     int m_type;
     int m_originalType;
     int m_sequenceNumber = -1;
+};
+
+// The cells of a row: a view of its record's list of cells.
+class CTableCellList : public std::span<CTableCell* const> {
+public:
+    using std::span<CTableCell* const>::span;
+    CTableCell* at(std::size_t index) const
+    {
+        if (index >= size())
+            throw std::out_of_range("no such cell in the row");
+        return (*this)[index];
+    }
 };
 
 // One tr row of a table.
@@ -86,11 +108,13 @@ public:
     explicit CTableRow(CElement& start) : m_start(&start) {}
     CTableRow(const CTableRow&) = delete;
     CTableRow& operator=(const CTableRow&) = delete;
+    // Only while its record is being built, before anything points at it.
+    CTableRow(CTableRow&&) noexcept = default;
 
     CElement& StartElement() const { return *m_start; }
     // Null when the row is not closed.
     CElement* EndElement() const { return m_end; }
-    const std::vector<std::unique_ptr<CTableCell>>& Cells() const { return m_cells; }
+    CTableCellList Cells() const { return m_cells; }
     // Every query of the checks passes an excluded row over.
     bool IsExcluded() const { return m_excluded; }
 
@@ -103,7 +127,9 @@ private:
 
     CElement* m_start;
     CElement* m_end = nullptr;
-    std::vector<std::unique_ptr<CTableCell>> m_cells;
+    CTableCellList m_cells;
+    std::uint32_t m_firstCell = 0;  // in the record's cells, while it is built
+    std::uint32_t m_cellCount = 0;
     bool m_excluded = false;
 };
 
@@ -134,7 +160,7 @@ public:
     // The table end tag that closed the walk; null when the table is not closed.
     CElement* EndElement() const { return m_end; }
     CHtmlDocument* Document() const { return m_document; }
-    const std::vector<std::unique_ptr<CTableRow>>& Rows() const { return m_rows; }
+    const std::vector<CTableRow*>& Rows() const { return m_rows; }
     const std::vector<CElement*>& CaptionElements() const { return m_caption; }
 
     // --- Type and registry ----------------------------------------------------------
@@ -198,7 +224,8 @@ private:
     struct SummaryChange;
 
     void Walk();
-    void AddCell(CTableRow& row, CElement& start, CTableCell*& current);
+    void AddCell(std::size_t row, CElement& start, std::size_t& current);
+    void Link();
     void Number();
     void Recognise();
     CTableRow* FirstCountedRow() const;
@@ -209,7 +236,13 @@ private:
     CElement* m_table = nullptr;
     CElement* m_end = nullptr;
     CAttribute* m_summary = nullptr;
-    std::vector<std::unique_ptr<CTableRow>> m_rows;
+    // A table has many small rows and cells: they are kept in lists of the
+    // record, not each on its own, and the rows and cells view parts of them.
+    std::vector<CTableRow> m_rowStore;
+    std::vector<CTableCell> m_cellStore;
+    std::vector<CTableCell*> m_cells;       // in row order
+    std::vector<CElement*> m_cellContents;  // in cell order
+    std::vector<CTableRow*> m_rows;
     std::vector<CElement*> m_caption;  // not owned
     int m_type = table_type::kUnknown;
     bool m_built = false;

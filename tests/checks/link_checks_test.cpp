@@ -1,6 +1,7 @@
 #include "check_fixture.h"
 
 #include "library/checks/element_anchor.h"
+#include "library/html/tag_table.h"
 #include "library/registry/object_database.h"
 #include "library/registry/src_link.h"
 
@@ -91,6 +92,37 @@ TEST_F(LinkChecks, RunsMarkTheirFirstAndLastLinks)
     EXPECT_EQ(marks[7], 1);
     EXPECT_EQ(marks[14], 2);
     EXPECT_EQ(marks[3], 0);
+}
+
+TEST_F(LinkChecks, DeletedElementsTakeNoPartInARun)
+{
+    auto recheck = [&] {
+        std::multiset<std::string> names;
+        for (const CFoundProblem& problem : RunCheckPass(document, settings, nullptr))
+            names.insert(problem.element->GetCheckName(problem.bit));
+        return names;
+    };
+    auto deleteWhere = [&](auto matches) {
+        for (CElement* e : document.Elements())
+            e->SetDeleted(e->IsDeleted() || matches(*e));
+    };
+
+    // A deleted text no longer parts the links around it.
+    const std::string threeMore = Links(3, "").substr(6);  // without its body tag
+    EXPECT_EQ(Check(Links(4, "") + " and some more words " + threeMore + "</body>").count("LinksSkipover"), 0u);
+    deleteWhere([](const CElement& e) { return e.Text().find("more words") != std::string_view::npos; });
+    EXPECT_EQ(recheck().count("LinksSkipover"), 1u);
+
+    // A deleted link between a link's end and a long text leaves the text parting the run.
+    Check(Links(4, "") + "<a href=gone.html>gone</a> and some more words " + threeMore + "</body>");
+    bool inGone = false;
+    deleteWhere([&](const CElement& e) {
+        inGone = inGone || e.Text().find("gone.html") != std::string_view::npos;
+        const bool deleted = inGone;
+        inGone = inGone && e.Kind() != tag::kA + kind::kEndOffset;
+        return deleted;
+    });
+    EXPECT_EQ(recheck().count("LinksSkipover"), 0u);
 }
 
 } // namespace

@@ -167,6 +167,18 @@ TEST_F(PotentialHeadings, TextInsideNestedEmphasisCounts)
     EXPECT_FALSE(Reports("<html><p><b>Open paragraph</b>", "PotentialHeaders"));
 }
 
+TEST_F(PotentialHeadings, OnlyAParagraphClosedByItsEndTagIsMarked)
+{
+    // The first paragraph is left for the second one, which is closed.
+    EXPECT_TRUE(Reports("<html><p><b>Intro</b><p><i>Chapter</i></p><p><b>Open</b></html>", "PotentialHeaders"));
+    std::vector<bool> marked;
+    for (CElement* e : document.Elements()) {
+        if (auto* p = dynamic_cast<CElementParagraph*>(e))
+            marked.push_back(p->IsPotentialHeading());
+    }
+    EXPECT_EQ(marked, (std::vector<bool>{false, true, false}));
+}
+
 TEST_F(PotentialHeadings, AnEmphasisedTextCutIntoPiecesIsJudgedWhole)
 {
     // A file's long line arrives in pieces of a few hundred bytes: the short
