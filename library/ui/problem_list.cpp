@@ -116,10 +116,18 @@ void CProblemList::Group(const COrvaneSettings& settings)
     m_other.clear();
     CGroupBuilder atLevel(m_atLevel);
     CGroupBuilder other(m_other);
+    // Whether a check counts depends on the check alone, and the settings
+    // search their list for it: asked once per check, not once per problem.
+    std::unordered_map<std::uint64_t, bool> applies;
     for (const auto& entry : m_all) {
         entry->m_atLevel = false;
         entry->m_shown = false;
-        if (settings.CheckApplies(entry->Element().Kind(), entry->Bit(), entry->Priority(), entry->IsSection508()))
+        const int kind = entry->Element().Kind();
+        const std::uint64_t key = (std::uint64_t{static_cast<std::uint32_t>(kind)} << 32) | entry->Bit();
+        auto [known, added] = applies.try_emplace(key, false);
+        if (added)
+            known->second = settings.CheckApplies(kind, entry->Bit(), entry->Priority(), entry->IsSection508());
+        if (known->second)
             atLevel.Add(*entry);
         else
             other.Add(*entry);
@@ -145,22 +153,22 @@ bool CProblemList::IsShown(const CProblemEntry& entry) const { return entry.m_sh
 CProblemSummary CProblemList::Summarize(int targetLevel, bool warningsConfirmed) const
 {
     CProblemSummary summary;
-    auto isOpen = [&](const CProblemEntry& entry) {
-        return !entry.IsRepaired() && !(warningsConfirmed && !entry.IsGrouped());
-    };
-    ForEachShown(m_atLevel, [&](const CProblemEntry& entry) { ++(isOpen(entry) ? summary.open : summary.repaired); });
     bool openPriority[4] = {false, false, false, false};
     bool open508 = false;
-    auto note = [&](const CProblemEntry& entry) {
-        if (!isOpen(entry))
+    // One visit per entry: on a large page every visit reaches its element.
+    auto note = [&](const CProblemEntry& entry, bool counted) {
+        const bool open = !entry.IsRepaired() && !(warningsConfirmed && !entry.IsGrouped());
+        if (counted)
+            ++(open ? summary.open : summary.repaired);
+        if (!open)
             return;
         int priority = entry.Priority();
         if (priority >= 1 && priority <= 3)
             openPriority[priority] = true;
         open508 = open508 || entry.IsSection508();
     };
-    ForEachShown(m_atLevel, note);
-    ForEachShown(m_other, note);
+    ForEachShown(m_atLevel, [&](const CProblemEntry& entry) { note(entry, true); });
+    ForEachShown(m_other, [&](const CProblemEntry& entry) { note(entry, false); });
     if (targetLevel == kLevelSection508)
         summary.achievedLevel = open508 ? kLevelNone : kLevelSection508;
     else if (openPriority[1])
