@@ -21,6 +21,7 @@ CProblemEntry::CProblemEntry(CElement& element, std::uint32_t bit)
     : m_element(&element),
       m_bit(bit),
       m_kind(ReportedKind(element)),
+      m_elementKind(element.Kind()),
       m_priority(element.GetPriority(bit)),
       m_section508(element.IsSection508(bit)),
       m_isGrouped(element.IsGrouped(bit))
@@ -122,7 +123,7 @@ void CProblemList::Group(const COrvaneSettings& settings)
     for (const auto& entry : m_all) {
         entry->m_atLevel = false;
         entry->m_shown = false;
-        const int kind = entry->Element().Kind();
+        const int kind = entry->m_elementKind;
         const std::uint64_t key = (std::uint64_t{static_cast<std::uint32_t>(kind)} << 32) | entry->Bit();
         auto [known, added] = applies.try_emplace(key, false);
         if (added)

@@ -51,6 +51,7 @@ private:
     // What a check is never changes with the element's state: taken once, so
     // grouping and counting a page of many problems need not visit every element.
     int m_kind;
+    int m_elementKind;  // the element's own kind, which the settings are asked by
     int m_priority;
     bool m_section508;
     bool m_isGrouped;
