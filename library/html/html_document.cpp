@@ -398,12 +398,8 @@ void CHtmlDocument::Renumber(std::size_t from) const
 
 bool CHtmlDocument::Holds(const CElement* element) const
 {
-    if (!element)
-        return false;
     // Pending inserts are rare; the page-wide walks ask here for every element.
-    if (!m_inserted.empty() && m_inserted.count(element))
-        return true;
-    return element->m_index < m_elements.size() && m_elements[element->m_index] == element;
+    return InList(element) || (element && !m_inserted.empty() && m_inserted.count(element));
 }
 
 void CHtmlDocument::PlaceInserted() const

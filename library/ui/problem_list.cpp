@@ -58,6 +58,12 @@ void CProblemList::Prepare(CHtmlDocument& document, COrvaneSettings& settings, C
 
 namespace {
 
+// A check of one family, as one number.
+std::uint64_t CheckKey(int family, std::uint32_t bit)
+{
+    return (std::uint64_t{static_cast<std::uint32_t>(family)} << 32) | bit;
+}
+
 // Sorts entries into one group: a head per check, with the entries of the
 // same check under it (the missing-label checks of inputs, selects and text
 // areas are one check here), and one head for the general warnings, each
@@ -77,7 +83,7 @@ public:
                 head->second->Grouped().push_back(&entry);
             return;
         }
-        if (!m_warned.insert(CheckKey(entry)).second)
+        if (!m_warned.insert(CheckKey(entry.Kind(), entry.Bit())).second)
             return;
         if (!m_warnings) {
             m_warnings = &entry;
@@ -88,15 +94,10 @@ public:
     }
 
 private:
-    static std::uint64_t CheckKey(const CProblemEntry& entry)
-    {
-        return (std::uint64_t{static_cast<std::uint32_t>(entry.Kind())} << 32) | entry.Bit();
-    }
-
     static std::uint64_t GroupKey(const CProblemEntry& entry)
     {
         constexpr std::uint64_t kAnyFamily = std::uint64_t{0xffffffffu} << 32;
-        return entry.Bit() == kMissingLabelBit ? kAnyFamily | kMissingLabelBit : CheckKey(entry);
+        return entry.Bit() == kMissingLabelBit ? kAnyFamily | kMissingLabelBit : CheckKey(entry.Kind(), entry.Bit());
     }
 
     std::vector<CProblemEntry*>& m_heads;
@@ -124,8 +125,7 @@ void CProblemList::Group(const COrvaneSettings& settings)
         entry->m_atLevel = false;
         entry->m_shown = false;
         const int kind = entry->m_elementKind;
-        const std::uint64_t key = (std::uint64_t{static_cast<std::uint32_t>(kind)} << 32) | entry->Bit();
-        auto [known, added] = applies.try_emplace(key, false);
+        auto [known, added] = applies.try_emplace(CheckKey(kind, entry->Bit()), false);
         if (added)
             known->second = settings.CheckApplies(kind, entry->Bit(), entry->Priority(), entry->IsSection508());
         if (known->second)
