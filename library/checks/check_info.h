@@ -91,12 +91,13 @@ protected:
 std::string_view NonEmptyAttribute(const CElement& element, int id);
 
 // The first attribute of each id, as FindAttribute gives it, found in one
-// walk over the element's attributes; null for an id the element lacks.
+// walk over the element's attributes; null for an id the element lacks. The
+// element name is not among them.
 template <std::size_t N>
 std::array<CAttribute*, N> FindAttributes(const CElement& element, const std::array<int, N>& ids)
 {
     std::array<CAttribute*, N> found{};
-    for (CAttribute* a = element.FirstAttribute(); a; a = a->Next()) {
+    for (CAttribute* a = element.AttributesAfterName(); a; a = a->Next()) {
         for (std::size_t n = 0; n < N; ++n) {
             if (!found[n] && a->Id() == ids[n])
                 found[n] = a;

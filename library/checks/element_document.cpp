@@ -230,11 +230,11 @@ bool CElementDocument::HasTextLinks(const CHtmlDocument& document) const
 bool CElementDocument::HasDeviceDependentEvents(const CHtmlDocument& document) const
 {
     return std::any_of(document.Elements().begin(), document.Elements().end(), [](const CElement* e) {
-        if (e->IsDeleted() || e->Kind() == kind::kText || !e->FirstAttribute())
+        if (e->IsDeleted() || e->Kind() == kind::kText || !e->AttributesAfterName())
             return false;
         // One walk over the attributes answers every pair.
         std::uint64_t present = 0;
-        for (const CAttribute* a = e->FirstAttribute(); a; a = a->Next()) {
+        for (const CAttribute* a = e->AttributesAfterName(); a; a = a->Next()) {
             if (a->Id() >= 0 && a->Id() < 64)
                 present |= std::uint64_t{1} << a->Id();
         }

@@ -39,7 +39,34 @@ bool HasClass(std::string_view text, std::size_t i, std::uint8_t wanted)
     return (classes & wanted) != 0;
 }
 
+// Whether the name that ended at i gets a value, as Parse goes on to read it.
+bool ValueFollows(std::string_view text, std::size_t i)
+{
+    if (text[i] == '>')
+        return false;
+    while (i < text.size() && HasClass(text, i, kGap))
+        ++i;
+    return i < text.size() && text[i] == '=';
+}
+
+std::size_t SkipLead(std::string_view text)
+{
+    std::size_t i = 0;
+    while (i < text.size() && (text[i] == '<' || text[i] == ' '))
+        ++i;
+    return i;
+}
+
 } // namespace
+
+std::string_view CAttributeParser::LeadingName(std::string_view text)
+{
+    const std::size_t start = SkipLead(text);
+    std::size_t i = start;
+    while (i < text.size() && !HasClass(text, i, kEndsName))
+        ++i;
+    return i < text.size() ? text.substr(start, i - start) : std::string_view();
+}
 
 CAttribute* CAttributeParser::NewAttribute(CElementArena* arena, std::string_view name, bool isFirst, bool borrow)
 {
@@ -85,9 +112,8 @@ void CAttributeParser::Parse(CElement& element, CElementArena* arena) const
         arena = nullptr;
 
     CAttribute** link = &element.m_firstAttribute;
-    std::size_t i = 0;
-    while (i < n && (text[i] == '<' || text[i] == ' '))
-        ++i;
+    std::size_t i = SkipLead(text);
+    const std::size_t leadEnd = i;
     bool first = true;
     while (i < n) {
         std::size_t nameStart = i;
@@ -96,7 +122,11 @@ void CAttributeParser::Parse(CElement& element, CElementArena* arena) const
         if (i >= n)
             return;  // a name still open at the end of the text is dropped
         CAttribute* attribute = nullptr;
-        if (i > nameStart) {
+        if (first && i > nameStart && nameStart == leadEnd && !ValueFollows(text, i)) {
+            // The element name as LeadingName finds it again.
+            element.m_implicitName = true;
+            first = false;
+        } else if (i > nameStart) {
             attribute = NewAttribute(arena, text.substr(nameStart, i - nameStart), first, borrow);
             *link = attribute;
             link = &attribute->m_next;

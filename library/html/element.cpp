@@ -1,5 +1,6 @@
 #include "element.h"
 
+#include "attribute_parser.h"
 #include "element_factory.h"
 #include "tag_table.h"
 #include "text_util.h"
@@ -165,6 +166,11 @@ bool CElement::SetText(std::string_view text)
             return false;
         std::memcpy(copy, text.data(), text.size());
     }
+    // The name read from the text must keep the name the text has now.
+    if (!MakeNameRecord()) {
+        delete[] copy;
+        return false;
+    }
     if (m_textOwned) {
         // Attributes may borrow from the text that goes away.
         for (CAttribute* a = m_firstAttribute; a; a = a->m_next) {
@@ -183,8 +189,35 @@ bool CElement::SetText(std::string_view text)
     return true;
 }
 
+CAttribute* CElement::FirstAttribute() const
+{
+    if (!MakeNameRecord())
+        throw std::bad_alloc();
+    return m_firstAttribute;
+}
+
+bool CElement::MakeNameRecord() const noexcept
+{
+    if (!m_implicitName)
+        return true;
+    auto* name = new (std::nothrow) CAttribute();
+    if (!name)
+        return false;
+    // Borrowed like a parsed name: SetText gives it a copy before the text goes.
+    const std::string_view text = CAttributeParser::LeadingName(Text());
+    name->m_text = text.data();
+    name->m_nameSize = static_cast<std::uint32_t>(text.size());
+    name->m_id = attr::kOther;
+    name->m_next = m_firstAttribute;
+    m_firstAttribute = name;
+    m_implicitName = false;
+    return true;
+}
+
 CAttribute* CElement::FindAttribute(int id) const
 {
+    if (id == attr::kOther && m_implicitName)
+        return FirstAttribute();
     for (CAttribute* a = m_firstAttribute; a; a = a->m_next) {
         if (a->m_id == id)
             return a;
@@ -194,7 +227,7 @@ CAttribute* CElement::FindAttribute(int id) const
 
 int CElement::AttributeCount() const
 {
-    int count = 0;
+    int count = m_implicitName ? 1 : 0;
     for (CAttribute* a = m_firstAttribute; a; a = a->m_next)
         ++count;
     return count;
@@ -210,6 +243,9 @@ void CElement::AppendAttribute(CAttribute* attribute)
 
 int CElement::InsertAttribute(std::unique_ptr<CAttribute> owned)
 {
+    // The rules place by the records in the list, the element name among them.
+    if (!MakeNameRecord())
+        throw std::bad_alloc();
     CAttribute* attribute = owned.release();
     CAttribute** link = &m_firstAttribute;
     bool placed = false;
@@ -274,6 +310,7 @@ void CElement::DestroyAttributes()
 {
     CAttribute* a = m_firstAttribute;
     m_firstAttribute = nullptr;
+    m_implicitName = false;
     while (a) {
         CAttribute* next = a->m_next;
         Destroy(a);
@@ -283,7 +320,7 @@ void CElement::DestroyAttributes()
 
 bool CElement::NeedsRebuild() const
 {
-    if (!m_firstAttribute)
+    if (!m_firstAttribute && !m_implicitName)
         return false;
     if (m_modified)
         return true;
@@ -302,6 +339,10 @@ void CElement::AppendMarkupText(std::string& out) const
     }
     out.push_back('<');
     bool first = true;
+    if (m_implicitName) {
+        out.append(CAttributeParser::LeadingName(Text()));
+        first = false;
+    }
     std::string piece;
     for (CAttribute* a = m_firstAttribute; a; a = a->m_next) {
         if (a->m_hidden)

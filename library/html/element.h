@@ -84,7 +84,15 @@ public:
     CElement* Partner() const { return m_partner; }
     void SetPartner(CElement* partner) { m_partner = partner; }
 
-    CAttribute* FirstAttribute() const { return m_firstAttribute; }
+    // The whole list, the element name first. A name the parser left in the
+    // text is made into its record here, on first asking.
+    CAttribute* FirstAttribute() const;
+    // The attributes after the element name: what walks over a tag's
+    // attributes want, without making the name's record.
+    CAttribute* AttributesAfterName() const
+    {
+        return m_implicitName || !m_firstAttribute ? m_firstAttribute : m_firstAttribute->Next();
+    }
     CAttribute* FindAttribute(int id) const;
     int AttributeCount() const;
     // Places the attribute by the insertion rules and takes ownership; returns 1.
@@ -121,13 +129,16 @@ private:
     void ReleaseText();
     std::uint32_t KeptRepairedMask() const;
     void SplitClosingSlash();
+    // Gives the name the parser left in the text a record of its own at the
+    // head of the list; false when memory ran out.
+    bool MakeNameRecord() const noexcept;
 
     // Laid out to keep the element to 56 bytes: a page has one for every few
     // bytes. The text is owned only once a repair set it; the repaired marks,
     // which only repairs set, are kept in a table beside the elements.
     const char* m_textData = "";
     CElement* m_partner = nullptr;
-    CAttribute* m_firstAttribute = nullptr;
+    mutable CAttribute* m_firstAttribute = nullptr;
     std::uint64_t m_sourceOffset = kNoSource;
     std::uint32_t m_textSize = 0;
     std::uint32_t m_problemMask = 0;
@@ -139,6 +150,8 @@ private:
     bool m_inArena : 1 = false;
     bool m_textOwned : 1 = false;
     bool m_repaired : 1 = false;  // the table beside holds repaired marks of this element
+    // The element name is read from the text, with no record in the list yet.
+    mutable bool m_implicitName : 1 = false;
 };
 
 struct ElementDeleter {

@@ -18,8 +18,7 @@ void AppendStartTag(std::string& out, std::string_view name, const CElement& ele
 {
     out.push_back('<');
     out.append(name);
-    const CAttribute* first = element.FirstAttribute();
-    for (const CAttribute* a = first ? first->Next() : nullptr; a; a = a->Next()) {
+    for (const CAttribute* a = element.AttributesAfterName(); a; a = a->Next()) {
         if (a->IsHidden() || a->Id() == attr::kSlash || (leaveOut != attr::kUnnamed && a->Id() == leaveOut))
             continue;
         out.push_back(' ');

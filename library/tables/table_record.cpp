@@ -23,7 +23,7 @@ CTableCell::CTableCell(CElement& start)
 {
     // The first attribute of each id counts, as FindAttribute gives it; a
     // table has many cells, so their attributes are walked once.
-    for (CAttribute* a = start.FirstAttribute(); a; a = a->Next()) {
+    for (CAttribute* a = start.AttributesAfterName(); a; a = a->Next()) {
         switch (a->Id()) {
         case attr::kAbbr:
             m_abbr = m_abbr ? m_abbr : a;

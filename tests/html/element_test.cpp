@@ -96,6 +96,19 @@ TEST(MarkupText, HiddenAttributesAreLeftOutAndDoNotForceARebuild)
     EXPECT_EQ(img.MarkupText(), "<img src=\"x\" alt=\"a\">");
 }
 
+TEST(MarkupText, ATagKeepsTheNameItWasReadWithWhenItsTextIsReplaced)
+{
+    CParsedPage page;
+    page.FromText("<td align=left>");
+    CElement& cell = page.At(0);
+    ASSERT_TRUE(cell.SetText("<th>"));
+    ASSERT_TRUE(cell.SetText("<tr>"));  // the text set before is freed here
+    cell.SetModified(true);
+    EXPECT_EQ(cell.MarkupText(), "<td align=\"left\">");
+    EXPECT_EQ(cell.AttributeCount(), 2);
+    EXPECT_EQ(cell.FirstAttribute()->Name(), "td");
+}
+
 TEST(MarkupText, ElementWithoutAttributesIsAlwaysItsText)
 {
     CParsedPage page;
