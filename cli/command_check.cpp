@@ -235,7 +235,7 @@ ReportFile CheckPage(const std::string& path, Worker& worker, bool all, bool wit
         problem.column = at.column;
         problem.text = entry->Description();
         if (withSource && problem.line > 0)
-            problem.source = std::make_unique<SourceExcerpt>(ExcerptAround(page, element.SourceOffset(), element.Text().size()));
+            problem.source = std::make_unique<SourceExcerpt>(ExcerptAround(page, document.SourceOffsetOf(element), element.Text().size()));
         reportIndexOf[i] = file.problems.size();
         file.problems.push_back(std::move(problem));
     }

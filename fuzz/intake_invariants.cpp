@@ -66,13 +66,14 @@ std::string CheckSourcePositions(const CHtmlDocument& document, std::string_view
     for (std::size_t i = 0; i < document.Size(); ++i) {
         const CElement* e = document.At(i);
         std::string_view text = e->Text();
-        if (e->SourceOffset() == CElement::kNoSource) {
+        const std::uint64_t start = document.SourceOffsetOf(*e);
+        if (start == CElement::kNoSource) {
             if (!text.empty())
                 return "element " + std::to_string(i) + " has text but no source position";
             continue;
         }
-        if (e->SourceOffset() != offset)
-            return "element " + std::to_string(i) + " starts at " + std::to_string(e->SourceOffset()) +
+        if (start != offset)
+            return "element " + std::to_string(i) + " starts at " + std::to_string(start) +
                    ", expected " + std::to_string(offset);
         if (page.substr(static_cast<std::size_t>(offset), text.size()) != text)
             return "element " + std::to_string(i) + " is not the source text at its offset";

@@ -107,10 +107,6 @@ public:
     std::string MarkupText() const;
     void AppendMarkupText(std::string& out) const;
 
-    // Where the element started in the source; kNoSource for elements made by repairs.
-    std::uint64_t SourceOffset() const { return m_sourceOffset; }
-    void SetSourceOffset(std::uint64_t offset) { m_sourceOffset = offset; }
-
     bool InArena() const { return m_inArena; }
 
     // Frees an element made by `new` or destroys one placed in an arena.
@@ -133,13 +129,13 @@ private:
     // head of the list; false when memory ran out.
     bool MakeNameRecord() const noexcept;
 
-    // Laid out to keep the element to 56 bytes: a page has one for every few
+    // Laid out to keep the element to 48 bytes: a page has one for every few
     // bytes. The text is owned only once a repair set it; the repaired marks,
-    // which only repairs set, are kept in a table beside the elements.
+    // which only repairs set, are kept in a table beside the elements; where
+    // the element stood in the source the document tells (SourceOffsetOf).
     const char* m_textData = "";
     CElement* m_partner = nullptr;
     mutable CAttribute* m_firstAttribute = nullptr;
-    std::uint64_t m_sourceOffset = kNoSource;
     std::uint32_t m_textSize = 0;
     std::uint32_t m_problemMask = 0;
     std::uint32_t m_index = 0;  // position in the owning document's list
@@ -153,6 +149,8 @@ private:
     // The element name is read from the text, with no record in the list yet.
     mutable bool m_implicitName : 1 = false;
 };
+
+static_assert(sizeof(void*) != 8 || sizeof(CElement) == 48, "a page has an element for every few bytes");
 
 struct ElementDeleter {
     void operator()(CElement* element) const { CElement::Destroy(element); }

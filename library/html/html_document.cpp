@@ -6,6 +6,7 @@
 #include "platform/services.h"
 
 #include <algorithm>
+#include <functional>
 #include <cstring>
 #include <limits>
 #include <new>
@@ -155,6 +156,8 @@ void CHtmlDocument::Reset(int createMode)
         }
     }
     m_elements.clear();
+    m_offsetsApart.clear();
+    m_offsetsApartSorted = true;
     m_reading = nullptr;
     m_pendingOutput.clear();
     m_pendingStart = 0;
@@ -575,9 +578,37 @@ bool CHtmlDocument::HasBodyText() const
     return false;
 }
 
+std::uint64_t CHtmlDocument::SourceOffsetOf(const CElement& element) const
+{
+    if (!m_offsetsApart.empty()) {
+        const auto byElement = [](const std::pair<const CElement*, std::uint64_t>& entry, const CElement* e) {
+            return std::less<const CElement*>()(entry.first, e);
+        };
+        auto it = m_offsetsApartSorted
+                      ? std::lower_bound(m_offsetsApart.begin(), m_offsetsApart.end(), &element, byElement)
+                      : std::find_if(m_offsetsApart.begin(), m_offsetsApart.end(),
+                                     [&element](const auto& entry) { return entry.first == &element; });
+        if (it != m_offsetsApart.end() && it->first == &element)
+            return it->second;
+    }
+    const std::string_view text = element.Text();
+    if (!text.empty() && InKeptPage(text))
+        return static_cast<std::uint64_t>(text.data() - m_keptPage.data());
+    return CElement::kNoSource;
+}
+
+void CHtmlDocument::NoteSourceOffset(const CElement& element, std::uint64_t offset)
+{
+    const std::string_view text = element.Text();
+    if (!text.empty() && InKeptPage(text) && static_cast<std::uint64_t>(text.data() - m_keptPage.data()) == offset)
+        return;
+    m_offsetsApart.emplace_back(&element, offset);
+    m_offsetsApartSorted = false;
+}
+
 SourceLocation CHtmlDocument::LocationOf(const CElement& element) const
 {
-    std::uint64_t offset = element.SourceOffset();
+    std::uint64_t offset = SourceOffsetOf(element);
     if (offset == CElement::kNoSource)
         return {};
     auto after = std::upper_bound(m_lineStarts.begin(), m_lineStarts.end(), offset);

@@ -127,6 +127,10 @@ public:
     // A text run of more than 15 characters between <body> and the next </body>.
     bool HasBodyText() const;
     SourceLocation LocationOf(const CElement& element) const;
+    // Where the element's text starts in the page taken in; CElement::kNoSource
+    // for elements made by repairs, elements whose text a repair replaced and
+    // elements of a page taken in before.
+    std::uint64_t SourceOffsetOf(const CElement& element) const;
 
     int OriginFlag() const { return m_origin; }
     void SetOriginFlag(int origin) { m_origin = origin; }
@@ -177,6 +181,9 @@ private:
         return at >= begin && at + text.size() <= begin + m_keptPage.size();
     }
     void NoteTokenStart(std::size_t indexInPiece);
+    // Where an element taken in starts. Nothing is kept when its text is the
+    // page Load keeps at that offset, as for nearly every element Load makes.
+    void NoteSourceOffset(const CElement& element, std::uint64_t offset);
     void NoteLineStarts(std::string_view piece);
     void PairTagsParseAndBuildImageMaps();
     // images: the page's images with a usemap attribute, in source order.
@@ -248,6 +255,10 @@ private:
     std::uint64_t m_tokenStart = 0;
     std::vector<std::uint64_t> m_lineStarts{0};
     bool m_carriageReturnPending = false;
+    // Offsets the text of their element does not tell (pages taken in line by
+    // line, where texts are copies), by element; sorted once the page is in.
+    std::vector<std::pair<const CElement*, std::uint64_t>> m_offsetsApart;
+    bool m_offsetsApartSorted = true;
 
     // Storage of the parsed page. Arenas still referred to (by areas kept for
     // the image maps, or by elements handed over by Start) are retired rather

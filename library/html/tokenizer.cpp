@@ -10,6 +10,7 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
+#include <functional>
 #include <new>
 
 namespace orvane {
@@ -81,7 +82,7 @@ CElement* CHtmlDocument::AppendText(std::string_view text)
 {
     CElement* element = CreateElement(kind::kText);
     SetPageText(*element, text);
-    element->SetSourceOffset(m_tokenStart);
+    NoteSourceOffset(*element, m_tokenStart);
     AppendElement(element);
     // Only the innermost collecting element takes the text.
     if (m_currentStyle) {
@@ -102,7 +103,7 @@ void CHtmlDocument::AppendCommentPiece(std::string_view text)
 {
     CElement* element = CreateElement(kind::kComment);
     SetPageText(*element, text);
-    element->SetSourceOffset(m_tokenStart);
+    NoteSourceOffset(*element, m_tokenStart);
     AppendElement(element);
     if (m_currentScript)
         m_currentScript->AttachInner(*element);
@@ -183,7 +184,7 @@ bool CHtmlDocument::FinishTag(std::string_view token)
         break;
     }
     SetPageText(*element, token);
-    element->SetSourceOffset(m_tokenStart);
+    NoteSourceOffset(*element, m_tokenStart);
     AppendElement(element);
     m_token.Clear();
     return true;
@@ -207,8 +208,10 @@ void CHtmlDocument::EndComment(std::uint64_t endOffset)
         AppendCommentPiece(m_token.View());
     m_token.Clear();
     CElement* end = CreateElement(kind::kCommentEnd);
-    end->BorrowText(">");
-    end->SetSourceOffset(endOffset);
+    // The page's own '>' when Load keeps the page, so its place needs no note.
+    const bool kept = endOffset < m_keptPage.size() && m_keptPage[static_cast<std::size_t>(endOffset)] == '>';
+    end->BorrowText(kept ? m_keptPage.substr(static_cast<std::size_t>(endOffset), 1) : std::string_view(">"));
+    NoteSourceOffset(*end, endOffset);
     AppendElement(end);
 }
 
@@ -369,10 +372,14 @@ int CHtmlDocument::Finish()
             // An unfinished tag or comment at the end of the page is text of its own.
             CElement* rest = CreateElement(kind::kText);
             SetPageText(*rest, m_token.View());
-            rest->SetSourceOffset(m_tokenStart);
+            NoteSourceOffset(*rest, m_tokenStart);
             AppendElement(rest);
             m_token.Clear();
         }
+        std::sort(m_offsetsApart.begin(), m_offsetsApart.end(), [](const auto& a, const auto& b) {
+            return std::less<const CElement*>()(a.first, b.first);
+        });
+        m_offsetsApartSorted = true;
         PairTagsParseAndBuildImageMaps();
         return 1;
     } catch (const std::bad_alloc&) {

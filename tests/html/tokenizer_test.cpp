@@ -8,9 +8,12 @@
 #include "library/checks/element_script.h"
 #include "library/checks/element_style.h"
 #include "library/checks/element_textarea.h"
+#include "library/html/tag_table.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+
+#include <sstream>
 
 namespace orvane::test {
 namespace {
@@ -279,6 +282,29 @@ TEST(SourcePositions, EveryElementKnowsItsLineAndColumn)
     EXPECT_EQ(at(4).line, 3u);    // <!--
     EXPECT_EQ(at(6).column, 8u);  // the comment's closing >
     EXPECT_EQ(page.At(6).Text(), ">");
+}
+
+TEST(SourcePositions, ARepairKeepsThePositionOfWhatItRebuildsButNotOfTextItReplaced)
+{
+    CHtmlDocument document;
+    document.Start(1, false);
+    std::istringstream file("<p>\n<img src=a>text<!--c-->");
+    ASSERT_EQ(document.Load(file), 1);
+    CElement& img = *document.At(3);
+    CElement& text = *document.At(4);
+    ASSERT_EQ(img.Kind(), tag::kImg);
+    EXPECT_EQ(document.At(7)->Text(), ">");  // the comment's end
+    EXPECT_EQ(document.SourceOffsetOf(*document.At(7)), 26u);
+
+    auto alt = std::make_unique<CAttribute>();
+    alt->NameById(attr::kAlt);
+    img.InsertAttribute(std::move(alt));
+    img.SetModified(true);
+    ASSERT_TRUE(text.SetText("new text"));
+    EXPECT_EQ(document.LocationOf(img).line, 2u);
+    EXPECT_EQ(document.LocationOf(img).column, 1u);
+    EXPECT_EQ(document.SourceOffsetOf(text), CElement::kNoSource);
+    EXPECT_EQ(document.LocationOf(text).line, 0u);
 }
 
 TEST(SourcePositions, ALoneCarriageReturnEndsALineWhateverThePieces)

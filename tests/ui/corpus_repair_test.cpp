@@ -48,16 +48,17 @@ TEST_F(RepairRunTest, RepairingTheCorpusFormControlsKeepsEveryOtherByte)
         std::map<std::uint64_t, std::pair<std::uint64_t, std::string>> changes;  // offset: (length, text)
         for (int i = 0; i < run.PageCount(); ++i) {
             const CElement& control = *run.Page(i).Element();
-            ASSERT_NE(control.SourceOffset(), CElement::kNoSource);
-            const std::uint64_t end = control.SourceOffset() + control.Text().size();
-            ASSERT_EQ(original.substr(control.SourceOffset(), control.Text().size()), control.Text());
+            const std::uint64_t offset = document.SourceOffsetOf(control);
+            ASSERT_NE(offset, CElement::kNoSource);
+            const std::uint64_t end = offset + control.Text().size();
+            ASSERT_EQ(original.substr(offset, control.Text().size()), control.Text());
             if (control.Kind() == tag::kTextarea) {
                 const CElement* text = document.ElementAfter(&control);
                 ASSERT_FALSE(text->IsDeleted());
                 changes[end] = {0, text->GetText()};
             } else {
                 EXPECT_NE(control.MarkupText(), control.GetText());
-                changes[control.SourceOffset()] = {control.Text().size(), control.MarkupText()};
+                changes[offset] = {control.Text().size(), control.MarkupText()};
             }
         }
         std::string expected = original;
