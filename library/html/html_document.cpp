@@ -597,15 +597,6 @@ std::uint64_t CHtmlDocument::SourceOffsetOf(const CElement& element) const
     return CElement::kNoSource;
 }
 
-void CHtmlDocument::NoteSourceOffset(const CElement& element, std::uint64_t offset)
-{
-    const std::string_view text = element.Text();
-    if (!text.empty() && InKeptPage(text) && static_cast<std::uint64_t>(text.data() - m_keptPage.data()) == offset)
-        return;
-    m_offsetsApart.emplace_back(&element, offset);
-    m_offsetsApartSorted = false;
-}
-
 SourceLocation CHtmlDocument::LocationOf(const CElement& element) const
 {
     std::uint64_t offset = SourceOffsetOf(element);

@@ -172,7 +172,10 @@ private:
     void AppendCommentPiece(std::string_view text);
     CElement* AppendText(std::string_view text);
     CElement* CreateElement(int kind);
-    void SetPageText(CElement& element, std::string_view text);
+    void SetPageText(CElement& element, std::string_view text, std::uint64_t offset);
+    // A text that is not the kept page's own at its offset: copied unless it
+    // lies in the kept page, and its offset noted apart.
+    std::string_view KeepTextApart(const CElement& element, std::string_view text, std::uint64_t offset);
     // Whether the text lies in the page Load keeps, and so lives as long as the elements.
     bool InKeptPage(std::string_view text) const
     {
@@ -181,9 +184,6 @@ private:
         return at >= begin && at + text.size() <= begin + m_keptPage.size();
     }
     void NoteTokenStart(std::size_t indexInPiece);
-    // Where an element taken in starts. Nothing is kept when its text is the
-    // page Load keeps at that offset, as for nearly every element Load makes.
-    void NoteSourceOffset(const CElement& element, std::uint64_t offset);
     void NoteLineStarts(std::string_view piece);
     void PairTagsParseAndBuildImageMaps();
     // images: the page's images with a usemap attribute, in source order.

@@ -35,17 +35,29 @@ std::size_t FindTagBracket(std::string_view text, std::size_t from)
 
 } // namespace
 
-// Text of the page Load keeps is pointed at; any other is copied to the
-// page's arena. A text too long to be held fails like memory running out.
-void CHtmlDocument::SetPageText(CElement& element, std::string_view text)
+// Text of the page Load keeps is pointed at, and then tells where the element
+// stood; any other is copied to the page's arena and its offset noted apart.
+// A text too long to be held fails like memory running out.
+void CHtmlDocument::SetPageText(CElement& element, std::string_view text, std::uint64_t offset)
 {
     if (text.size() > CElement::kMaxTextSize)
         throw std::bad_alloc();
-    if (!InKeptPage(text))
-        text = m_arena->CopyText(text);
+    const bool atItsPlace = offset < m_keptPage.size() && text.data() == m_keptPage.data() + offset &&
+                            text.size() <= m_keptPage.size() - offset && !text.empty();
+    if (!atItsPlace) [[unlikely]]
+        text = KeepTextApart(element, text, offset);
     // A new element: it owns no text that would have to go first.
     element.m_textData = text.empty() ? "" : text.data();
     element.m_textSize = static_cast<std::uint32_t>(text.size());
+}
+
+std::string_view CHtmlDocument::KeepTextApart(const CElement& element, std::string_view text, std::uint64_t offset)
+{
+    if (!InKeptPage(text))
+        text = m_arena->CopyText(text);
+    m_offsetsApart.emplace_back(&element, offset);
+    m_offsetsApartSorted = false;
+    return text;
 }
 
 void CHtmlDocument::NoteTokenStart(std::size_t indexInPiece)
@@ -81,8 +93,7 @@ CElement* CHtmlDocument::CreateElement(int kind)
 CElement* CHtmlDocument::AppendText(std::string_view text)
 {
     CElement* element = CreateElement(kind::kText);
-    SetPageText(*element, text);
-    NoteSourceOffset(*element, m_tokenStart);
+    SetPageText(*element, text, m_tokenStart);
     AppendElement(element);
     // Only the innermost collecting element takes the text.
     if (m_currentStyle) {
@@ -102,8 +113,7 @@ CElement* CHtmlDocument::AppendText(std::string_view text)
 void CHtmlDocument::AppendCommentPiece(std::string_view text)
 {
     CElement* element = CreateElement(kind::kComment);
-    SetPageText(*element, text);
-    NoteSourceOffset(*element, m_tokenStart);
+    SetPageText(*element, text, m_tokenStart);
     AppendElement(element);
     if (m_currentScript)
         m_currentScript->AttachInner(*element);
@@ -183,8 +193,7 @@ bool CHtmlDocument::FinishTag(std::string_view token)
     default:
         break;
     }
-    SetPageText(*element, token);
-    NoteSourceOffset(*element, m_tokenStart);
+    SetPageText(*element, token, m_tokenStart);
     AppendElement(element);
     m_token.Clear();
     return true;
@@ -210,8 +219,8 @@ void CHtmlDocument::EndComment(std::uint64_t endOffset)
     CElement* end = CreateElement(kind::kCommentEnd);
     // The page's own '>' when Load keeps the page, so its place needs no note.
     const bool kept = endOffset < m_keptPage.size() && m_keptPage[static_cast<std::size_t>(endOffset)] == '>';
-    end->BorrowText(kept ? m_keptPage.substr(static_cast<std::size_t>(endOffset), 1) : std::string_view(">"));
-    NoteSourceOffset(*end, endOffset);
+    SetPageText(*end, kept ? m_keptPage.substr(static_cast<std::size_t>(endOffset), 1) : std::string_view(">"),
+                endOffset);
     AppendElement(end);
 }
 
@@ -371,8 +380,7 @@ int CHtmlDocument::Finish()
         if (!m_token.Empty()) {
             // An unfinished tag or comment at the end of the page is text of its own.
             CElement* rest = CreateElement(kind::kText);
-            SetPageText(*rest, m_token.View());
-            NoteSourceOffset(*rest, m_tokenStart);
+            SetPageText(*rest, m_token.View(), m_tokenStart);
             AppendElement(rest);
             m_token.Clear();
         }
