@@ -85,10 +85,13 @@ void CElement::Destroy(CElement* element)
 {
     if (!element)
         return;
-    if (element->m_inArena)
-        element->~CElement();
-    else
+    if (!element->m_inArena) {
         delete element;
+    } else if (!element->m_plain || element->m_firstAttribute || element->m_textOwned || element->m_repaired) {
+        element->~CElement();
+    }
+    // else: most elements of a page are plain and own nothing, and their
+    // memory goes with the arena, so there is nothing to run.
 }
 
 void CElement::Destroy(CAttribute* attribute)

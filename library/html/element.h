@@ -148,6 +148,7 @@ private:
     bool m_repaired : 1 = false;  // the table beside holds repaired marks of this element
     // The element name is read from the text, with no record in the list yet.
     mutable bool m_implicitName : 1 = false;
+    bool m_plain : 1 = false;  // made in an arena as a CElement, of no family
 };
 
 static_assert(sizeof(void*) != 8 || sizeof(CElement) == 48, "a page has an element for every few bytes");

@@ -3,6 +3,8 @@
 #include "element.h"
 #include "element_arena.h"
 
+#include <type_traits>
+
 namespace orvane {
 
 // Creates an element of class T in the arena, or on the heap when there is none.
@@ -13,6 +15,7 @@ T* MakeElement(CElementArena* arena)
         return new T();
     T* element = arena->New<T>();
     element->m_inArena = true;
+    element->m_plain = std::is_same_v<T, CElement>;
     return element;
 }
 
