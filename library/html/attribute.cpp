@@ -52,8 +52,6 @@ private:
     std::unordered_map<const CAttribute*, Snapshot> m_snapshots;
 };
 
-std::uintptr_t Address(const char* text) { return reinterpret_cast<std::uintptr_t>(text); }
-
 } // namespace
 
 void CAttribute::ReleaseStorage()
@@ -68,36 +66,9 @@ void CAttribute::ReleaseStorage()
     m_hasSnapshot = false;
 }
 
-bool CAttribute::Store(std::string_view name, std::string_view value, bool borrow)
+bool CAttribute::Store(std::string_view name, std::string_view value)
 {
-    if (name.size() > kMaxSize || value.size() > kMaxSize)
-        return false;
-    const char* base = name.empty() ? value.data() : name.data();
-    if (!base)
-        base = "";
-    if (borrow && m_owned) {
-        // Text inside the own copy goes with it: such a text is copied.
-        const std::uintptr_t own = Address(m_text);
-        const std::uintptr_t end = own + m_valueOffset + m_valueSize;
-        auto inside = [&](std::string_view text) {
-            return !text.empty() && Address(text.data()) >= own && Address(text.data()) < end;
-        };
-        borrow = !inside(name) && !inside(value);
-    }
-    if (borrow && !value.empty() &&
-        (Address(value.data()) < Address(base) || Address(value.data()) - Address(base) > kMaxSize))
-        borrow = false;
-    if (borrow) {
-        if (m_owned)
-            delete[] m_text;
-        m_owned = false;
-        m_text = base;
-        m_nameSize = static_cast<std::uint32_t>(name.size());
-        m_valueOffset = value.empty() ? 0 : static_cast<std::uint32_t>(Address(value.data()) - Address(base));
-        m_valueSize = static_cast<std::uint32_t>(value.size());
-        return true;
-    }
-
+    // Copied before the old text goes: name or value may lie in it.
     const std::size_t total = name.size() + value.size();
     if (total > kMaxSize)
         return false;
@@ -121,18 +92,8 @@ bool CAttribute::Store(std::string_view name, std::string_view value, bool borro
 
 void CAttribute::NameByText(std::string_view name, bool isFirst)
 {
-    Store(name, Value(), false);
+    Store(name, Value());
     m_id = static_cast<std::int16_t>(isFirst ? attr::kOther : AttributeIdOfName(name));
-}
-
-bool CAttribute::BorrowName(std::string_view name, bool isFirst)
-{
-    // Borrowing both, or copying both: the value is borrowed too only when it
-    // was borrowed before (or there is none).
-    if (!Store(name, Value(), !m_owned || m_valueSize == 0))
-        return false;
-    m_id = static_cast<std::int16_t>(isFirst ? attr::kOther : AttributeIdOfName(name));
-    return true;
 }
 
 void CAttribute::NameById(int id)
@@ -140,26 +101,18 @@ void CAttribute::NameById(int id)
     m_id = static_cast<std::int16_t>(id);
     std::string_view tableName = AttributeNameOfId(id);
     if (!tableName.empty())
-        Store(tableName, Value(), false);
+        Store(tableName, Value());
 }
 
 bool CAttribute::SetValue(std::string_view value)
 {
-    if (!Store(Name(), value, false))
+    if (!Store(Name(), value))
         return false;
     m_hasValue = true;
     return true;
 }
 
-bool CAttribute::BorrowValue(std::string_view value)
-{
-    if (!Store(Name(), value, !m_owned || m_nameSize == 0))
-        return false;
-    m_hasValue = true;
-    return true;
-}
-
-bool CAttribute::Materialize() { return m_owned || Store(Name(), Value(), false); }
+bool CAttribute::Materialize() { return m_owned || Store(Name(), Value()); }
 
 bool CAttribute::IsBlank() const
 {
@@ -277,7 +230,7 @@ void CAttribute::CopyFrom(const CAttribute& other)
     if (&other == this)
         return;
     m_id = other.m_id;
-    Store(other.Name(), other.Value(), false);
+    Store(other.Name(), other.Value());
     m_hasValue = other.m_hasValue;
     m_hidden = other.m_hidden;
     // Without a snapshot on either side the saved value reads empty already.

@@ -68,9 +68,6 @@ public:
     std::string AttributeText() const;
     void AppendAttributeText(std::string& out) const;
 
-    // Used by the parser: name and value borrow the element's text.
-    bool BorrowName(std::string_view name, bool isFirst);
-    bool BorrowValue(std::string_view value);
     // Copies borrowed name and value, so the text they point into may go.
     bool Materialize();
 
@@ -82,11 +79,10 @@ private:
 
     static constexpr std::size_t kMaxSize = std::numeric_limits<std::uint32_t>::max();
 
-    // Points at the name and the value where they lie, when borrow allows it
-    // and the value follows the name within reach of the offset; otherwise
-    // keeps one copy of both. False (and unchanged) when memory ran out or a
-    // text is beyond the 4 GiB an attribute may hold.
-    bool Store(std::string_view name, std::string_view value, bool borrow);
+    // Keeps one copy of both (the parser sets borrowed ones up itself). False
+    // (and unchanged) when memory ran out or a text is beyond the 4 GiB an
+    // attribute may hold.
+    bool Store(std::string_view name, std::string_view value);
     void ReleaseStorage();
 
     // A page has an attribute for every few bytes of markup, so this is kept

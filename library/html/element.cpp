@@ -236,14 +236,6 @@ int CElement::AttributeCount() const
     return count;
 }
 
-void CElement::AppendAttribute(CAttribute* attribute)
-{
-    CAttribute** link = &m_firstAttribute;
-    while (*link)
-        link = &(*link)->m_next;
-    *link = attribute;
-}
-
 int CElement::InsertAttribute(std::unique_ptr<CAttribute> owned)
 {
     // The rules place by the records in the list, the element name among them.

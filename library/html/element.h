@@ -97,8 +97,6 @@ public:
     int AttributeCount() const;
     // Places the attribute by the insertion rules and takes ownership; returns 1.
     int InsertAttribute(std::unique_ptr<CAttribute> attribute);
-    // Appends an attribute in source order (the attribute parser's step).
-    void AppendAttribute(CAttribute* attribute);
     void DestroyAttributes();
 
     // What the element writes back: its source text, or the tag rebuilt from

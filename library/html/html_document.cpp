@@ -6,8 +6,8 @@
 #include "platform/services.h"
 
 #include <algorithm>
-#include <functional>
 #include <cstring>
+#include <functional>
 #include <limits>
 #include <new>
 
