@@ -85,16 +85,6 @@ constexpr EventPair kEventPairs[] = {{attr::kOnmousedown, attr::kOnkeydown},
 static_assert(std::all_of(std::begin(kEventPairs), std::end(kEventPairs),
                           [](const EventPair& pair) { return pair.mouse < 64 && pair.keyboard < 64; }));
 
-// Whether one of the elements at the positions, not deleted, passes the test.
-template <class Test>
-bool AnyUndeleted(const CHtmlDocument& document, std::span<const std::uint32_t> positions, Test test)
-{
-    return std::any_of(positions.begin(), positions.end(), [&](std::uint32_t position) {
-        const CElement* e = document.At(position);
-        return !e->IsDeleted() && test(*e);
-    });
-}
-
 bool HasNonEmpty(const CElement& element, int id)
 {
     const CAttribute* a = element.FindAttribute(id);
@@ -199,7 +189,7 @@ bool CElementDocument::HasDynamicContent(const CHtmlDocument& document) const
     const auto kinds = PageIndex<CKindPositions>(document);
     if (kinds->FirstUndeletedFrom(tag::kApplet, 0) || kinds->FirstUndeletedFrom(tag::kScript, 0))
         return true;
-    return AnyUndeleted(document, kinds->Of(tag::kObject), [](const CElement& object) {
+    return kinds->AnyUndeleted(tag::kObject, [](const CElement& object) {
         return HasNonEmpty(object, attr::kClassid) || HasNonEmpty(object, attr::kCodebase);
     });
 }
@@ -213,7 +203,7 @@ bool CElementDocument::HasMultimedia(const CHtmlDocument& document) const
                                             [&](std::string_view media) { return EqualsIgnoreCase(extension, media); });
     });
     const auto kinds = PageIndex<CKindPositions>(document);
-    return mediaLink || AnyUndeleted(document, kinds->Of(tag::kObject), [](const CElement& object) {
+    return mediaLink || kinds->AnyUndeleted(tag::kObject, [](const CElement& object) {
                const CAttribute* type = object.FindAttribute(attr::kType);
                return type && ContainsIgnoreCase(type->Value(), "video");
            });
@@ -221,7 +211,7 @@ bool CElementDocument::HasMultimedia(const CHtmlDocument& document) const
 
 bool CElementDocument::HasTextLinks(const CHtmlDocument& document) const
 {
-    return AnyUndeleted(document, PageIndex<CKindPositions>(document)->Of(tag::kA), [](const CElement& e) {
+    return PageIndex<CKindPositions>(document)->AnyUndeleted(tag::kA, [](const CElement& e) {
         const auto* anchor = dynamic_cast<const CElementAnchor*>(&e);
         return anchor && !anchor->LinkText().empty();
     });

@@ -67,31 +67,16 @@ bool LacksLanguage(const CElement& html)
     return !CLanguageCodeList::Library().IsValidCode(code);
 }
 
-// Whether an element of one of the kinds, not deleted, passes the test.
-template <class Test>
-bool AnyOfKinds(const CHtmlDocument& document, std::span<const int> kinds, Test test)
-{
-    const auto positions = PageIndex<CKindPositions>(document);
-    return std::any_of(kinds.begin(), kinds.end(), [&](int kind) {
-        const std::span<const std::uint32_t> group = positions->Of(kind);
-        return std::any_of(group.begin(), group.end(), [&](std::uint32_t position) {
-            const CElement* e = document.At(position);
-            return !e->IsDeleted() && test(*e);
-        });
-    });
-}
-
 bool Always(const CElement&) { return true; }
 
 constexpr int kColourfulKinds[] = {tag::kImg, tag::kApplet, tag::kScript, tag::kInput, tag::kObject};
 constexpr int kMovingKinds[] = {tag::kScript, tag::kApplet, tag::kObject, kEmbed};
-constexpr int kImageKinds[] = {tag::kImg};
 
 // The kinds that always use colour are looked up first: only a page without
 // them has every element asked.
 bool UsesColourAnywhere(const CHtmlDocument& document)
 {
-    if (AnyOfKinds(document, kColourfulKinds, Always))
+    if (PageIndex<CKindPositions>(document)->AnyUndeleted(kColourfulKinds, Always))
         return true;
     return std::any_of(document.Elements().begin(), document.Elements().end(),
                        [](const CElement* e) { return !e->IsDeleted() && e->UsesColour(); });
@@ -99,7 +84,8 @@ bool UsesColourAnywhere(const CHtmlDocument& document)
 
 bool MayFlicker(const CHtmlDocument& document)
 {
-    return AnyOfKinds(document, kMovingKinds, Always) || AnyOfKinds(document, kImageKinds, [](const CElement& image) {
+    const auto kinds = PageIndex<CKindPositions>(document);
+    return kinds->AnyUndeleted(kMovingKinds, Always) || kinds->AnyUndeleted(tag::kImg, [](const CElement& image) {
                const CAttribute* src = image.FindAttribute(attr::kSrc);
                return src && ContainsIgnoreCase(src->Value(), ".gif");
            });

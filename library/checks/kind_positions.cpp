@@ -54,7 +54,8 @@ std::span<const std::uint32_t> CKindPositions::Of(int kind) const
     if (slot < 0)
         return {};
     const std::uint32_t* data = m_positions.data();
-    return {data + m_groupStarts[static_cast<std::size_t>(slot)], data + m_groupStarts[static_cast<std::size_t>(slot) + 1]};
+    const auto at = static_cast<std::size_t>(slot);
+    return {data + m_groupStarts[at], data + m_groupStarts[at + 1]};
 }
 
 std::vector<std::uint32_t> CKindPositions::OfAny(std::span<const int> kinds) const

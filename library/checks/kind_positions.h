@@ -30,6 +30,25 @@ public:
     // deleted; null when there is none.
     CElement* FirstUndeletedFrom(int kind, std::size_t position) const;
 
+    // Whether an element of one of the kinds, not deleted, passes the test.
+    template <class Test>
+    bool AnyUndeleted(std::span<const int> kinds, Test test) const
+    {
+        for (int kind : kinds) {
+            for (std::uint32_t position : Of(kind)) {
+                const CElement& e = *m_document.At(position);
+                if (!e.IsDeleted() && test(e))
+                    return true;
+            }
+        }
+        return false;
+    }
+    template <class Test>
+    bool AnyUndeleted(int kind, Test test) const
+    {
+        return AnyUndeleted(std::span<const int>(&kind, 1), test);
+    }
+
 private:
     const CHtmlDocument& m_document;
     // Grouped by kind; the group of a kind runs from m_groupStarts[slot] to
