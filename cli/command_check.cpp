@@ -219,8 +219,9 @@ ReportFile CheckPage(const std::string& path, Worker& worker, bool all, bool wit
         const CElement& element = entry->Element();
         auto [check, added] = checkOf.try_emplace({&typeid(element), entry->Bit()});
         if (added) {
-            check->second = std::make_shared<const ReportCheck>(ReportCheck{
-                element.GetCheckName(entry->Bit()), element.GetCheckTitle(entry->Bit()), HelpTopicOf(element, entry->Bit())});
+            check->second = std::make_shared<const ReportCheck>(ReportCheck{element.GetCheckName(entry->Bit()),
+                                                                            element.GetCheckTitle(entry->Bit()),
+                                                                            HelpTopicOf(element, entry->Bit())});
         }
         ReportProblem problem;
         problem.check = check->second;
@@ -235,7 +236,8 @@ ReportFile CheckPage(const std::string& path, Worker& worker, bool all, bool wit
         problem.column = at.column;
         problem.text = entry->Description();
         if (withSource && problem.line > 0)
-            problem.source = std::make_unique<SourceExcerpt>(ExcerptAround(page, document.SourceOffsetOf(element), element.Text().size()));
+            problem.source = std::make_unique<SourceExcerpt>(
+                ExcerptAround(page, document.SourceOffsetOf(element), element.Text().size()));
         reportIndexOf[i] = file.problems.size();
         file.problems.push_back(std::move(problem));
     }

@@ -40,20 +40,12 @@ public:
     }
     void Item()
     {
-        char* at = Room(2 + Indent());
-        if (!m_first)
-            *at++ = ',';
-        m_first = false;
-        Commit(PutNewLine(at));
+        Commit(PutItemStart(Room(2 + Indent())));
     }
     void Key(std::string_view key)
     {
         // Keys are the writer's own: short plain ASCII.
-        char* at = Room(2 + Indent() + key.size() + 4);
-        if (!m_first)
-            *at++ = ',';
-        m_first = false;
-        at = PutNewLine(at);
+        char* at = PutItemStart(Room(2 + Indent() + key.size() + 4));
         *at++ = '"';
         std::memcpy(at, key.data(), key.size());
         at += key.size();
@@ -139,6 +131,14 @@ private:
         *at++ = '\n';
         std::memset(at, ' ', Indent());
         return at + Indent();
+    }
+    // The comma after the item before, if any, and the new item's line.
+    char* PutItemStart(char* at)
+    {
+        if (!m_first)
+            *at++ = ',';
+        m_first = false;
+        return PutNewLine(at);
     }
 
     // Room for n more bytes in the buffer (n well below its capacity), to be

@@ -44,9 +44,11 @@ void WriteSarifReport(const Report& report, std::ostream& out)
             json location{{"physicalLocation", {{"artifactLocation", {{"uri", file.path}}}}}};
             if (problem.line > 0)
                 location["physicalLocation"]["region"] = {{"startLine", problem.line}, {"startColumn", problem.column}};
+            const std::string message =
+                problem.text.empty() ? problem.Title() : problem.Title() + ": " + problem.text;
             json result{{"ruleId", problem.CheckName()},
                         {"level", SarifLevel(problem)},
-                        {"message", {{"text", problem.text.empty() ? problem.Title() : problem.Title() + ": " + problem.text}}},
+                        {"message", {{"text", message}}},
                         {"locations", json::array({location})},
                         {"properties", {{"atTarget", problem.atLevel}}}};
             if (auto it = ruleIndex.find(RuleKey(problem.family, problem.bit)); it != ruleIndex.end())

@@ -138,8 +138,8 @@ TEST(JsonReport, ALargeReportIsWrittenWholeThroughTheBuffer)
         file.target = 3;
         for (int p = 0; p < 4000; ++p) {
             ReportProblem problem;
-            problem.check = std::make_shared<ReportCheck>(ReportCheck{
-                "Check" + std::to_string(p % 50), std::string(static_cast<std::size_t>(p % 300), 'x') + RandomText(random), ""});
+            const std::string title = std::string(static_cast<std::size_t>(p % 300), 'x') + RandomText(random);
+            problem.check = std::make_shared<ReportCheck>(ReportCheck{"Check" + std::to_string(p % 50), title, ""});
             problem.text = RandomText(random);
             problem.line = static_cast<std::uint64_t>(p + 1);
             if (p == 1000)
