@@ -4,12 +4,12 @@ namespace orvane {
 
 std::string CPageSettingsFileSaves::NormalisedExtension(std::string_view typed, std::string_view fallback)
 {
-    std::string extension(typed);
-    if (!extension.empty() && extension.find('.') == std::string::npos)
-        extension.insert(0, ".");
-    if (extension.empty() || extension == ".")
+    if (typed.empty() || typed == ".")
         return std::string(fallback);
-    return extension;
+    // Built anew rather than inserted into: gcc 12 warns falsely about an insert at the front.
+    if (typed.find('.') == std::string_view::npos)
+        return "." + std::string(typed);
+    return std::string(typed);
 }
 
 void CPageSettingsFileSaves::FirstShow(platform::IWindow& window)
