@@ -7,19 +7,51 @@
 #include "library/ui/overview_dialog.h"
 #include "library/ui/problem_list.h"
 #include "library/ui/validator_sheet.h"
+#include "platform/services.h"
 #include "platform/window.h"
 
 namespace orvane {
 
+namespace {
+
+constexpr int kCaption = 111;
+constexpr int kOverviewNotShown = 495;
+
+// The window system that could not make the overview (a template missing
+// from the bundle, or one that does not load): it would fail the same way
+// each time, so its later sessions run unattended at once, without a message.
+const platform::IWindowSystem* g_failedWindows = nullptr;
+
+// Without its window the overview never groups its problems, and its result
+// would say "nothing counts" of a page full of them: the page is checked
+// unattended instead, and the user is told so once.
+int CheckWithoutTheOverview(CHtmlDocument& document, COrvaneSettings& settings, const std::string& fileName)
+{
+    g_failedWindows = &platform::Windows();
+    const platform::IStringTable& strings = platform::Strings();
+    std::string text = strings.Get(kOverviewNotShown);
+    if (text.empty())
+        text = "The overview window could not be opened, so pages are checked without windows.";
+    platform::Prompt().Show(strings.Get(kCaption), text, platform::PromptIcon::Exclamation,
+                            platform::PromptButtons::Ok);
+    return RunUnattendedSession(document, settings, fileName);
+}
+
+} // namespace
+
 int RunCheckingSession(CHtmlDocument& document, COrvaneSettings& settings, const std::string& fileName)
 {
-    if (!platform::Windows().CanShowWindows())
+    if (&platform::Windows() == g_failedWindows || !platform::Windows().CanShowWindows())
         return RunUnattendedSession(document, settings, fileName);
-    COverviewDialog overview;
-    overview.Prepare(document, settings, fileName);
-    overview.RunModal();
-    document.SetObjectRegistry(nullptr);
-    return overview.ResultCode();
+    {
+        COverviewDialog overview;
+        overview.Prepare(document, settings, fileName);
+        const bool shown = overview.RunModal() >= 0;
+        document.SetObjectRegistry(nullptr);
+        if (shown)
+            return overview.ResultCode();
+    }
+    return CheckWithoutTheOverview(document, settings, fileName);
 }
 
 namespace {

@@ -916,6 +916,8 @@ void CMemoryWindows::WhenShown(int templateId, UserSteps steps) { m_scripts.empl
 
 int CMemoryWindows::RunModal(int templateId, platform::IDialogLogic& logic, platform::IWindow* owner)
 {
+    if (std::find(m_unmakeable.begin(), m_unmakeable.end(), templateId) != m_unmakeable.end())
+        return -1;
     m_shown.push_back(templateId);
     if (m_scripts.empty()) {
         ADD_FAILURE() << "template " << templateId << " was shown, but the test expected no window";

@@ -246,6 +246,8 @@ public:
     ~CMemoryWindows() override;
 
     void WhenShown(int templateId, UserSteps steps);
+    // The window of that template cannot be made, as when the bundle lacks it.
+    void CannotMake(int templateId) { m_unmakeable.push_back(templateId); }
     void AnswerNextMessage(int answer) { prompt.AnswerNext(answer); }
     void AnswerNextFileDialog(std::optional<std::string> path) { fileAnswers.push_back(std::move(path)); }
     void AnswerNextColourDialog(std::optional<platform::Colour> colour) { colourAnswers.push_back(colour); }
@@ -274,6 +276,7 @@ public:
 
 private:
     std::deque<std::pair<int, UserSteps>> m_scripts;
+    std::vector<int> m_unmakeable;
     std::vector<int> m_shown;
     platform::IWindowSystem* m_previousWindows;
     platform::ScopedPrompt m_promptScope;

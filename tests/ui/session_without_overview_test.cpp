@@ -1,0 +1,87 @@
+// A session whose overview window cannot be made (its template missing from
+// the bundle, or one that does not load) still checks the page: it never
+// reports "nothing counts" for a page full of problems.
+#include "library/ui/checking_session.h"
+
+#include "common/orvane_settings.h"
+#include "library/checks/check_catalogue.h"
+#include "library/checks/family_factory.h"
+#include "library/html/html_document.h"
+#include "library/ui/overview_dialog.h"
+#include "platform/registry.h"
+#include "platform/string_table.h"
+#include "tests/support/memory_window.h"
+#include "tests/support/test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+
+namespace orvane {
+namespace {
+
+class SessionWithoutOverviewTest : public ::testing::Test {
+protected:
+    SessionWithoutOverviewTest() : m_stringScope(m_strings), m_registryScope(*m_store)
+    {
+        m_strings.Parse(test::ReadFileBytes(ORVANE_STRINGS_FILE));
+        COrvaneSettings::InstallCatalogue(&CCheckCatalogue::Instance());
+        settings.Load();
+        settings.SetConformanceLevel(2);
+    }
+
+    int Check()
+    {
+        document.Start(1, false);
+        document.SetOriginFlag(1);
+        std::istringstream page(test::ReadFileBytes(std::string(ORVANE_EXAMPLES_DIR) + "/sample.html"));
+        EXPECT_EQ(document.Load(page), 1);
+        return RunCheckingSession(document, settings, "/site/sample.html");
+    }
+
+    platform::CStringTable m_strings;
+    platform::ScopedStrings m_stringScope;
+    std::string m_home = ::testing::TempDir() + "session-without-overview";
+    std::unique_ptr<platform::IRegistry> m_store =
+        (std::filesystem::remove_all(m_home), std::filesystem::create_directories(m_home),
+         platform::CreateFileRegistry(m_home + "/UserRegistry.reg"));
+    platform::ScopedRegistry m_registryScope;
+    test::CMemoryWindows windows;
+    COrvaneSettings settings;
+    CHtmlDocument document{CFamilyElementFactory::Instance()};
+};
+
+// The table question of the sample page's table and the overview.
+constexpr int kTableQuestion = 239;
+
+TEST_F(SessionWithoutOverviewTest, ThePageIsCheckedUnattendedAndTheUserIsToldOnce)
+{
+    windows.CannotMake(kTableQuestion);
+    windows.CannotMake(COverviewDialog::kTemplate);
+    const int result = Check();
+
+    // The sample page has problems at AA that no automatic repair mends.
+    EXPECT_TRUE(result == 2 || result == 3) << result;
+    ASSERT_EQ(windows.prompt.messages.size(), 1u);
+    EXPECT_EQ(windows.prompt.messages[0].text, m_strings.Get(495));
+    EXPECT_EQ(windows.prompt.messages[0].caption, m_strings.Get(111));
+
+    // The next page goes straight to the unattended check, without a word.
+    EXPECT_EQ(Check(), result);
+    EXPECT_EQ(windows.prompt.messages.size(), 1u);
+}
+
+TEST_F(SessionWithoutOverviewTest, GivesTheResultAnUnattendedSessionGives)
+{
+    windows.canShow = false;
+    const int unattended = Check();
+    windows.canShow = true;
+    windows.CannotMake(kTableQuestion);
+    windows.CannotMake(COverviewDialog::kTemplate);
+    EXPECT_EQ(Check(), unattended);
+    EXPECT_NE(unattended, 0);
+}
+
+} // namespace
+} // namespace orvane
