@@ -6,8 +6,9 @@
  *                          line by line), prints each session result and
  *                          writes the repaired page to OUT.
  *
- * Without a display (or with ORVANE_SESSION=unattended) the sessions run
- * unattended; with one, the overview window opens for each.
+ * Without a display, on a Qt platform that draws nowhere (offscreen), or with
+ * ORVANE_SESSION=unattended the sessions run unattended; with a display, the
+ * overview window opens for each.
  */
 #include <dlfcn.h>
 #include <stdint.h>

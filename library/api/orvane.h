@@ -1,12 +1,20 @@
 /*
  * The checker library's interface for hosts: load libORVANE.so (by name, with
  * dlopen, or by linking it) and hand it a page as a file, as one text or line
- * by line. Each check runs one session: the overview window where a display
- * is available, otherwise unattended (set ORVANE_SESSION=unattended to choose
- * that). Afterwards the repaired page can be saved or read back line by line.
+ * by line. Each check runs one session: the overview window where a person
+ * can see it, otherwise unattended (the checks and the automatic repairs the
+ * settings switch on, nothing asked). Unattended means: ORVANE_SESSION is
+ * "unattended"; or there is no display; or the Qt platform draws nowhere
+ * (QT_QPA_PLATFORM=offscreen or minimal) unless ORVANE_SESSION is "windows";
+ * or the resource bundle is missing; or the call comes from a thread other
+ * than the one of the host's widget application (or, when the host has none,
+ * than the process's first thread). Afterwards the repaired page can be saved
+ * or read back line by line.
  *
- * All functions run on the caller's thread, one call at a time. Texts are
- * zero-terminated bytes owned by the caller; the library copies what it keeps.
+ * The library makes its own QApplication only when a call first needs a
+ * window and the host has none. All functions run on the caller's thread, one
+ * call at a time. Texts are zero-terminated bytes owned by the caller; the
+ * library copies what it keeps. Nothing is thrown to the caller.
  */
 #ifndef ORVANE_H
 #define ORVANE_H
@@ -29,6 +37,10 @@ extern "C" {
 #define ORVANE_BUFFER_TOO_SMALL (-3) /* Validate: size is below 10 */
 #define ORVANE_CANNOT_READ (-4)     /* ValidateDoc, ValidateDocEndCreate: the page could not be read */
 #define ORVANE_CANNOT_BUILD (-6)    /* Validate: the page could not be taken in */
+#define ORVANE_FAILED (-7)          /* any call returning int but ValidateDocCreate, ValidateDocAddLine
+                                       and SaveDoc (they return 0): the call could not be completed,
+                                       for want of memory or by a fault of the library; the user was
+                                       told why */
 
 /* Checks the text as one page and copies the repaired page into buffer when
  * it fits with its terminating zero (else buffer holds ""). name names the
@@ -65,6 +77,9 @@ void DisplayAbout(void);
 /* The settings record, owned by the library for its whole lifetime; C++ hosts
  * read it as orvane::COrvaneSettings (common/orvane_settings.h). */
 void* GetSettings(void);
+
+/* The library's version, as "MAJOR.MINOR.PATCH". */
+const char* OrvaneLibraryVersion(void);
 
 #ifdef __cplusplus
 }

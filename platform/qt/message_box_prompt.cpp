@@ -1,6 +1,7 @@
 #include "message_box_prompt.h"
 
 #include "platform/console_prompt.h"
+#include "platform/qt/qt_session.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -16,7 +17,7 @@ QString FromPage(std::string_view text) { return QString::fromLocal8Bit(text.dat
 
 int CMessageBoxPrompt::Show(std::string_view caption, std::string_view text, PromptIcon icon, PromptButtons buttons)
 {
-    if (!qobject_cast<QApplication*>(QCoreApplication::instance())) {
+    if (!qobject_cast<QApplication*>(QCoreApplication::instance()) || !qt::OnApplicationThread()) {
         CConsolePrompt console(std::cerr);
         return console.Show(caption, text, icon, buttons);
     }

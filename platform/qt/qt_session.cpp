@@ -12,10 +12,12 @@
 #include "platform/services.h"
 
 #include <QApplication>
+#include <QThread>
 
 #include <cstdlib>
 #include <iostream>
 #include <string_view>
+#include <unistd.h>
 
 namespace orvane::platform::qt {
 namespace {
@@ -29,16 +31,28 @@ bool EnvironmentSet(const char* name)
     return value && *value;
 }
 
-bool Unattended()
+bool SessionModeIs(std::string_view mode)
 {
     const char* session = std::getenv("ORVANE_SESSION");
-    return session && std::string_view(session) == "unattended";
+    return session && std::string_view(session) == mode;
+}
+
+// The thread the process started with: the only one a widget application may
+// be made on.
+bool OnMainThread() { return gettid() == getpid(); }
+
+// Platforms that draw into memory: a window there waits for a person who can
+// never see it, so a modal session would hang its host.
+bool DrawsNowhere()
+{
+    const QString platform = QGuiApplication::platformName();
+    return platform == QLatin1String("offscreen") || platform == QLatin1String("minimal");
 }
 
 // Makes the widget application of a host that has none. Without a platform
 // named by QT_QPA_PLATFORM and without a display to connect to, none is made:
 // Qt would abort the host. A display that cannot be reached falls back to the
-// offscreen platform, which shows the user nothing: then no windows either.
+// offscreen platform, which the caller then refuses like any that draws nowhere.
 QApplication* MakeApplication()
 {
     const bool platformChosen = EnvironmentSet("QT_QPA_PLATFORM");
@@ -52,31 +66,54 @@ QApplication* MakeApplication()
     if (!platformChosen)
         argc = 3;
     // Kept for the life of the process: hosts and Qt may use it until exit.
-    auto* application = new QApplication(argc, argv);
-    if (!platformChosen && QGuiApplication::platformName() == "offscreen")
-        return nullptr;
-    return application;
+    return new QApplication(argc, argv);
+}
+
+// Why the sessions run without windows where a person might expect them, said
+// once on standard error: unattended sessions are not a failure, but a user
+// who waits for a window must learn why none comes.
+void SayWhyNoWindows(const char* reason)
+{
+    std::cerr << "Orvane: " << reason << "; pages are checked without windows." << std::endl;
 }
 
 void InstallQtServices();
 
 } // namespace
 
+bool OnApplicationThread()
+{
+    const QCoreApplication* application = QCoreApplication::instance();
+    return application && QThread::currentThread() == application->thread();
+}
+
 bool StartWindows()
 {
     if (g_started)
-        return g_windows;
-    g_started = true;
+        return g_windows && OnApplicationThread();
     static CConsolePrompt consolePrompt(std::cerr);
-    QApplication* application = nullptr;
-    if (!Unattended()) {
-        if (!QCoreApplication::instance())
-            application = MakeApplication();
-        else
-            application = qobject_cast<QApplication*>(QCoreApplication::instance());
+    SetPrompt(&consolePrompt);
+    if (SessionModeIs("unattended")) {
+        g_started = true;
+        return false;
     }
-    if (!application) {
-        SetPrompt(&consolePrompt);
+    // Qt's objects belong to the application's thread; a call from any other
+    // runs unattended, and a later call from the right thread may still start.
+    QCoreApplication* existing = QCoreApplication::instance();
+    if (existing ? !OnApplicationThread() : !OnMainThread())
+        return false;
+    g_started = true;
+    auto* application = existing ? qobject_cast<QApplication*>(existing) : MakeApplication();
+    if (!application)
+        return false;
+    if (DrawsNowhere() && !SessionModeIs("windows")) {
+        SayWhyNoWindows(EnvironmentSet("QT_QPA_PLATFORM")
+                            ? "the Qt platform draws no window a person can see (ORVANE_SESSION=windows shows them)"
+                            : "the display could not be reached");
+        return false;
+    }
+    if (!InstalledBundle()) {
+        SayWhyNoWindows("the resource bundle with the windows was not found beside the library or in share/orvane");
         return false;
     }
     InstallQtServices();

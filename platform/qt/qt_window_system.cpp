@@ -1,6 +1,7 @@
 #include "qt_window_system.h"
 
 #include "qt_resources.h"
+#include "qt_session.h"
 #include "qt_window.h"
 
 #include <QApplication>
@@ -55,6 +56,8 @@ QWidget* WidgetOf(IWindow* window)
     auto* qtWindow = dynamic_cast<CQtWindow*>(window);
     return qtWindow ? qtWindow->Widget()->window() : nullptr;
 }
+
+bool CQtWindowSystem::CanShowWindows() const { return OnApplicationThread(); }
 
 int CQtWindowSystem::RunModal(int templateId, IDialogLogic& logic, IWindow* owner)
 {

@@ -21,7 +21,8 @@ public:
     using ShowHook = std::function<void(QWidget& widget, IWindow& window)>;
     void SetShowHook(ShowHook hook) { m_showHook = std::move(hook); }
 
-    bool CanShowWindows() const override { return true; }
+    // Only on the application's thread: Qt's windows cannot be made elsewhere.
+    bool CanShowWindows() const override;
     int RunModal(int templateId, IDialogLogic& logic, IWindow* owner) override;
     std::optional<std::string> ChooseFileToOpen(IWindow* owner, const FileDialogRequest& request) override;
     std::optional<std::string> ChooseFileToSave(IWindow* owner, const FileDialogRequest& request) override;

@@ -93,7 +93,8 @@ int main(int argc, char** argv)
     using namespace orvane::screenshots;
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    qunsetenv("ORVANE_SESSION");
+    // The windows are drawn offscreen for the pictures: shown all the same.
+    qputenv("ORVANE_SESSION", "windows");
     QApplication application(argc, argv);
     QString folder = "screenshots";
     std::vector<std::string> languages = {"en", "de"};
