@@ -101,6 +101,10 @@ int CValidator::ValidateDoc(const char* path)
 int CValidator::ValidateDocCreate(const char* sessionFileName)
 {
     m_sessionFileName = sessionFileName ? sessionFileName : "";
+    // The page's remembered decisions are filed under its name: a page given
+    // line by line is named by its session, never by the page before it, and
+    // without a name it has no records at all.
+    m_document.SetName(m_sessionFileName);
     m_document.SetOriginFlag(1);
     m_document.Start(1, false);
     return 1;

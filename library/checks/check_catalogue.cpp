@@ -33,7 +33,12 @@ int ReportedKind(const CElement& element) { return element.Kind() == tag::kXmp ?
 
 bool CheckApplies(const CElement& element, const COrvaneSettings& settings, std::uint32_t bit)
 {
-    return settings.CheckApplies(element.Kind(), bit, element.GetPriority(bit), element.IsSection508(bit));
+    return settings.CheckApplies(ReportedKind(element), bit, element.GetPriority(bit), element.IsSection508(bit));
+}
+
+int AutoRepairSetting(const CElement& element, const COrvaneSettings& settings, std::uint32_t bit)
+{
+    return settings.GetAutoRepairMode(ReportedKind(element), bit);
 }
 
 } // namespace orvane

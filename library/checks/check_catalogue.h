@@ -29,7 +29,13 @@ public:
 // (xmp) counts as preformatted text (pre).
 int ReportedKind(const CElement& element);
 
+// The settings are asked about an element's checks by its reported kind, so
+// that the overview, the repair sheet and an unattended session agree on
+// whether a problem counts and whether it is repaired automatically.
+
 // Whether the check counts at the settings' conformance level.
 bool CheckApplies(const CElement& element, const COrvaneSettings& settings, std::uint32_t bit);
+// The settings' automatic-repair mode of the check (1 on, 0 off, 2 none offered).
+int AutoRepairSetting(const CElement& element, const COrvaneSettings& settings, std::uint32_t bit);
 
 } // namespace orvane

@@ -8,7 +8,6 @@
 #include "library/html/tag_table.h"
 #include "library/html/text_util.h"
 #include "library/registry/object_database.h"
-#include "library/registry/object_digest.h"
 #include "library/registry/src_table.h"
 
 #include <algorithm>
@@ -331,13 +330,7 @@ void CTableRecord::Recognise()
         return;
     const std::string& documentName = m_document->Name();
     try {
-        std::string summary = SummaryValue();
-        if (summary.empty()) {
-            // Never written to the file, so such a table is asked about in every session.
-            m_registryRecord = m_registry->AddTable(std::make_unique<CSrcTable>(), documentName);
-            return;
-        }
-        m_id = ObjectDigest(summary);
+        m_id = RegistryKey();
         if (CSrcTable* known = m_registry->FindTable(documentName, m_id)) {
             m_registryRecord = known;
             m_type = known->IsLayout() ? table_type::kLayout : table_type::kData;

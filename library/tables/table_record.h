@@ -167,7 +167,12 @@ public:
     int Type() const { return m_type; }
     // The user's answer; a layout or data answer also reaches the registry record.
     void SetType(int type);
-    // The digest the registry knows the table by; empty without a summary.
+    // The id the registry knows the table by: the digest of its summary, or,
+    // for a table without one, of its rows and cells (their texts and whether
+    // each is a header or a data cell). Every look-up of a table in the
+    // registry goes by this id.
+    std::string RegistryKey() const;
+    // The id the table was recognised by; empty while no registry is attached.
     const std::string& Id() const { return m_id; }
     CSrcTable* RegistryRecord() const { return m_registryRecord; }
     // Whether the user confirmed that the layout table reads well linearised.

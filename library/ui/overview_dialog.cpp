@@ -234,7 +234,7 @@ bool COverviewDialog::IsRowRepaired(const IWindow& window, int row) const
 
 bool COverviewDialog::IsAutomatic(const CProblemEntry& entry) const
 {
-    return entry.HasAutoRepair() && m_settings->GetAutoRepairMode(entry.Kind(), entry.Bit()) == 1;
+    return entry.HasAutoRepair() && entry.AutoRepairSetting(*m_settings) == 1;
 }
 
 int COverviewDialog::RowIcon(const CProblemEntry& entry, bool head) const
@@ -248,7 +248,7 @@ void COverviewDialog::RefreshRows(IWindow& window)
 {
     for (int row = 0; row < window.ItemCount(kList); ++row) {
         CProblemEntry& entry = *RowEntry(window, row);
-        entry.SetAutoRepairMode(m_settings->GetAutoRepairMode(entry.Kind(), entry.Bit()));
+        entry.SetAutoRepairMode(entry.AutoRepairSetting(*m_settings));
         window.SetItemIcon(kList, row, RowIcon(entry, s_checkMode));
         window.SetItemText(kList, row, 1, S(IsRowRepaired(window, row) ? kRepairedText : kNotRepairedText));
         window.SetItemText(kList, row, 2, PriorityLabel(ShownPriority(entry, s_checkMode)));

@@ -21,7 +21,6 @@ CProblemEntry::CProblemEntry(CElement& element, std::uint32_t bit)
     : m_element(&element),
       m_bit(bit),
       m_kind(ReportedKind(element)),
-      m_elementKind(element.Kind()),
       m_priority(element.GetPriority(bit)),
       m_section508(element.IsSection508(bit)),
       m_isGrouped(element.IsGrouped(bit))
@@ -36,6 +35,12 @@ std::string CProblemEntry::Name() const
 std::string CProblemEntry::Description() const { return m_element->GetProblemText(m_bit); }
 bool CProblemEntry::HasAutoRepair() const { return m_element->HasAutoRepair(m_bit); }
 bool CProblemEntry::IsRepaired() const { return m_element->IsRepaired(m_bit, 1); }
+bool CProblemEntry::AppliesAt(const COrvaneSettings& settings) const { return CheckApplies(*m_element, settings, m_bit); }
+
+int CProblemEntry::AutoRepairSetting(const COrvaneSettings& settings) const
+{
+    return orvane::AutoRepairSetting(*m_element, settings, m_bit);
+}
 
 bool CProblemEntry::IsFullyRepaired() const
 {
@@ -124,10 +129,9 @@ void CProblemList::Group(const COrvaneSettings& settings)
     for (const auto& entry : m_all) {
         entry->m_atLevel = false;
         entry->m_shown = false;
-        const int kind = entry->m_elementKind;
-        auto [known, added] = applies.try_emplace(CheckKey(kind, entry->Bit()), false);
+        auto [known, added] = applies.try_emplace(CheckKey(entry->Kind(), entry->Bit()), false);
         if (added)
-            known->second = settings.CheckApplies(kind, entry->Bit(), entry->Priority(), entry->IsSection508());
+            known->second = entry->AppliesAt(settings);
         if (known->second)
             atLevel.Add(*entry);
         else

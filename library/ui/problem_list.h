@@ -39,6 +39,12 @@ public:
     std::vector<CProblemEntry*>& Grouped() { return m_grouped; }
     const std::vector<CProblemEntry*>& Grouped() const { return m_grouped; }
 
+    // What the settings say of the entry's check, asked by the kind it is
+    // reported under (see check_catalogue.h): every part of a session asks so.
+    bool AppliesAt(const COrvaneSettings& settings) const;
+    int AutoRepairSetting(const COrvaneSettings& settings) const;
+
+    // The automatic-repair mode as the rows last showed it.
     int AutoRepairMode() const { return m_autoRepairMode; }
     void SetAutoRepairMode(int mode) { m_autoRepairMode = mode; }
 
@@ -51,7 +57,6 @@ private:
     // What a check is never changes with the element's state: taken once, so
     // grouping and counting a page of many problems need not visit every element.
     int m_kind;
-    int m_elementKind;  // the element's own kind, which the settings are asked by
     int m_priority;
     bool m_section508;
     bool m_isGrouped;

@@ -7,6 +7,7 @@
 #include "validator_sheet.h"
 
 #include "common/orvane_settings.h"
+#include "library/checks/check_catalogue.h"
 #include "library/html/element.h"
 
 #include <memory>
@@ -39,7 +40,7 @@ void CRepairPageFactory::Install()
 int CRepairPageFactory::AutoRepairMode(const CValidatorSheet& sheet, const CElement& element, std::uint32_t bit) const
 {
     const COrvaneSettings* settings = sheet.Settings();
-    return settings ? settings->GetAutoRepairMode(element.Kind(), bit) : autorepair::kNotOffered;
+    return settings ? AutoRepairSetting(element, *settings, bit) : autorepair::kNotOffered;
 }
 
 int CRepairPageFactory::AddPage(CValidatorSheet& sheet, const RepairPageRequest& request)

@@ -2,6 +2,11 @@
 // show no window): arguments, buffers, results and calling orders.
 #include "library/api/validator.h"
 
+#include "library/checks/element_table.h"
+#include "library/registry/object_database.h"
+#include "library/registry/object_digest.h"
+#include "library/registry/src_table.h"
+#include "library/tables/table_record.h"
 #include "platform/registry.h"
 #include "tests/support/memory_window.h"
 #include "tests/support/test_support.h"
@@ -11,6 +16,8 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <optional>
+#include <vector>
 
 namespace orvane {
 namespace {
@@ -144,6 +151,88 @@ TEST_F(ValidatorTest, AFailedSaveLeavesTheOldFileAndSaysSo)
     EXPECT_FALSE(std::filesystem::exists(target));
     ASSERT_EQ(windows.prompt.messages.size(), 1u);
     EXPECT_NE(windows.prompt.messages[0].text.find(target), std::string::npos);
+}
+
+// Remembered decisions of one page, in a home of the test's own: nothing of
+// another page's records may be read or written under a page's name.
+class RememberedDecisionsTest : public ValidatorTest {
+protected:
+    void SetUp() override
+    {
+        ValidatorTest::SetUp();
+        m_home.emplace((m_folder / "home").string());
+    }
+    void TearDown() override
+    {
+        m_home.reset();
+        ValidatorTest::TearDown();
+    }
+
+    // The user once called the table summarised "Prices" on page a a layout table.
+    std::string RememberPricesAsLayoutOn(const std::string& page)
+    {
+        const std::string file = "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n<root>\n<document filename=\"" +
+                                 page + "\" framesneeddescription=\"false\">\n<table id=\"" +
+                                 ObjectDigest("Prices") +
+                                 "\" type=\"layout\" rowheaders=\"false\" colheaders=\"false\" "
+                                 "rowheaders_abbrev=\"false\" colheaders_abbrev=\"false\" linearize=\"true\" />\n"
+                                 "</document>\n</root>";
+        std::ofstream(CSrcObjectDatabase::DefaultFilePath(), std::ios::binary) << file;
+        return page;
+    }
+
+    // The type of the page's first table, as the last session left it.
+    int FirstTableType() const
+    {
+        for (const CElement* e : validator.Document().Elements()) {
+            if (const auto* table = dynamic_cast<const CElementTable*>(e))
+                return table->TableRecord().Type();
+        }
+        return -1;
+    }
+
+    void CheckLineByLine(const char* sessionName, const std::vector<std::string>& lines)
+    {
+        ASSERT_EQ(validator.ValidateDocCreate(sessionName), 1);
+        for (const std::string& line : lines)
+            ASSERT_EQ(validator.ValidateDocAddLine(line.c_str()), 1);
+        ASSERT_GE(validator.ValidateDocEndCreate(), 0);
+    }
+
+    // What page a's records hold after the sessions.
+    static bool PageKnowsTable(const std::string& page, std::string_view summary)
+    {
+        CSrcObjectDatabase registry;
+        return registry.Load() == 1 && registry.FindTable(page, ObjectDigest(summary));
+    }
+
+    std::optional<test::CScopedHome> m_home;
+};
+
+TEST_F(RememberedDecisionsTest, APageGivenLineByLineUsesItsOwnRecordsNotThoseOfThePageBefore)
+{
+    const std::vector<std::string> lines = {"<html><body>\n", "<table summary=\"Prices\"><tr><td>1</td></tr></table>\n",
+                                            "<table summary=\"Only in b\"><tr><td>2</td></tr></table>\n",
+                                            "</body></html>\n"};
+    const std::string a = RememberPricesAsLayoutOn(Write("a.html", lines[0] + lines[1] + lines[3]));
+    ASSERT_GE(validator.ValidateDoc(a.c_str()), 0);
+    EXPECT_EQ(FirstTableType(), table_type::kLayout);
+
+    // Page b holds the same table, but nobody has judged its tables.
+    CheckLineByLine("b.html", lines);
+    EXPECT_EQ(validator.Document().Name(), "b.html");
+    EXPECT_EQ(FirstTableType(), table_type::kUnknown);
+    EXPECT_FALSE(PageKnowsTable(a, "Only in b"));
+
+    // A page without a name reads and files nothing under page a's name either.
+    ASSERT_GE(validator.ValidateDoc(a.c_str()), 0);
+    CheckLineByLine(nullptr, lines);
+    EXPECT_EQ(validator.Document().Name(), "");
+    EXPECT_EQ(FirstTableType(), table_type::kUnknown);
+    CheckLineByLine("", lines);
+    EXPECT_EQ(FirstTableType(), table_type::kUnknown);
+    EXPECT_FALSE(PageKnowsTable(a, "Only in b"));
+    EXPECT_TRUE(PageKnowsTable(a, "Prices"));
 }
 
 } // namespace

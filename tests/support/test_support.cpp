@@ -1,6 +1,7 @@
 #include "test_support.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -35,6 +36,22 @@ std::string ReadFileBytes(const std::string& path)
     std::ostringstream bytes;
     bytes << in.rdbuf();
     return bytes.str();
+}
+
+CScopedHome::CScopedHome(const std::string& folder)
+{
+    if (const char* home = std::getenv("ORVANE_HOME"))
+        m_previous = home;
+    std::filesystem::create_directories(folder);
+    setenv("ORVANE_HOME", folder.c_str(), 1);
+}
+
+CScopedHome::~CScopedHome()
+{
+    if (m_previous)
+        setenv("ORVANE_HOME", m_previous->c_str(), 1);
+    else
+        unsetenv("ORVANE_HOME");
 }
 
 } // namespace orvane::test

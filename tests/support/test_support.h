@@ -3,6 +3,7 @@
 #include "platform/prompt.h"
 #include "platform/services.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -47,5 +48,18 @@ std::string CorpusDirectory();
 std::vector<std::string> CorpusPages();
 
 std::string ReadFileBytes(const std::string& path);
+
+// Keeps the user's data (object registry, settings) in a folder of the test's
+// own while the object lives, whatever folder the test was started with.
+class CScopedHome {
+public:
+    explicit CScopedHome(const std::string& folder);
+    ~CScopedHome();
+    CScopedHome(const CScopedHome&) = delete;
+    CScopedHome& operator=(const CScopedHome&) = delete;
+
+private:
+    std::optional<std::string> m_previous;
+};
 
 } // namespace orvane::test

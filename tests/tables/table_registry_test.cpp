@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 
 namespace orvane {
@@ -87,17 +88,57 @@ TEST_F(TableRecognition, OnlyTheFirst2000CharactersOfTheSummaryCount)
     EXPECT_EQ(page.Table().Type(), table_type::kLayout);
 }
 
-TEST_F(TableRecognition, ATableWithoutSummaryIsAlwaysAskedAgain)
+TEST_F(TableRecognition, ATableWithoutSummaryIsKnownAgainByItsCells)
 {
-    // An empty id never reaches the file, so even a judged table starts unknown.
-    Load("<table id=\"\" type=\"layout\" rowheaders=\"false\" colheaders=\"false\" rowheaders_abbrev=\"false\" "
-         "colheaders_abbrev=\"false\" linearize=\"false\" />\n");
-    CTablePage page("<table><tr><td>1</table><table summary=\"\"><tr><td>1</table>", &registry);
-    EXPECT_EQ(page.Table(0).Type(), table_type::kUnknown);
-    EXPECT_EQ(page.Table(1).Type(), table_type::kUnknown);
+    Load();
+    const std::string table = "<table><tr><th>Tea</th><th>Price</th></tr><tr><td>Green</td><td>4</td></tr></table>";
+    CTablePage page(table + table, &registry);
+    const std::string& id = page.Table(0).Id();
+    EXPECT_EQ(id.rfind("cells-", 0), 0u) << id;
+    EXPECT_EQ(page.Table(1).Id(), id);
     ASSERT_NE(page.Table(0).RegistryRecord(), nullptr);
-    EXPECT_NE(page.Table(0).RegistryRecord(), page.Table(1).RegistryRecord());
-    EXPECT_EQ(page.Table(0).RegistryRecord()->Id(), "");
+    EXPECT_EQ(page.Table(0).RegistryRecord()->Id(), id);
+
+    // Only indented anew, the table is the same table.
+    CTablePage indented("<table>\n  <tr><th> Tea </th><th>Price</th></tr>\n  <tr><td>Green</td><td>4\n</td></tr>\n</table>",
+                        &registry);
+    EXPECT_EQ(indented.Table().Id(), id);
+}
+
+TEST_F(TableRecognition, TablesThatDifferInTheirCellsOrShapeHaveTheirOwnIds)
+{
+    Load();
+    CTablePage page("<table><tr><td>ab</td><td>c</td></tr></table>"
+                    "<table><tr><td>a</td><td>bc</td></tr></table>"      // the same letters in other cells
+                    "<table><tr><td>ab</td></tr><tr><td>c</td></tr></table>"  // in other rows
+                    "<table><tr><th>ab</th><td>c</td></tr></table>"      // a header cell
+                    "<table summary=\"x\"><tr><td>ab</td><td>c</td></tr></table>",
+                    &registry);
+    std::set<std::string> ids;
+    for (std::size_t i = 0; i < 5; ++i)
+        ids.insert(page.Table(i).Id());
+    EXPECT_EQ(ids.size(), 5u);
+    EXPECT_EQ(page.Table(4).Id(), ObjectDigest("x"));
+
+    // Long tables that part only far into their cells still part.
+    std::string rows;
+    for (int i = 0; i < 300; ++i)
+        rows += "<tr><td>row " + std::to_string(i) + "</td></tr>";
+    CTablePage longTables("<table>" + rows + "<tr><td>a</td></tr></table><table>" + rows + "<tr><td>b</td></tr></table>",
+                          &registry);
+    EXPECT_NE(longTables.Table(0).Id(), longTables.Table(1).Id());
+}
+
+TEST_F(TableRecognition, ATableWithoutSummaryTheRegistryKnowsGetsItsType)
+{
+    const std::string table = "<table><tr><td>Menu</td><td>Text</td></tr></table>";
+    const std::string id = CTablePage(table, &registry).Table().Id();
+    Load("<table id=\"" + id +
+         "\" type=\"layout\" rowheaders=\"false\" colheaders=\"false\" rowheaders_abbrev=\"false\" "
+         "colheaders_abbrev=\"false\" linearize=\"false\" />\n");
+    CTablePage page(table + "<table summary=\"\"><tr><td>Menu</td><td>Other text</td></tr></table>", &registry);
+    EXPECT_EQ(page.Table(0).Type(), table_type::kLayout);
+    EXPECT_EQ(page.Table(1).Type(), table_type::kUnknown);
 }
 
 TEST_F(TableRecognition, TablesWithTheSameSummaryShareOneRecord)

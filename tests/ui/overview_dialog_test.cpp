@@ -6,7 +6,9 @@
 #include "library/checks/family_factory.h"
 #include "library/html/element.h"
 #include "library/html/html_document.h"
+#include "library/ui/repair_page_factory.h"
 #include "library/ui/repair_run.h"
+#include "library/ui/validator_sheet.h"
 #include "platform/registry.h"
 #include "platform/string_table.h"
 #include "tests/support/memory_window.h"
@@ -15,6 +17,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <sstream>
+#include <string>
+#include <vector>
 
 namespace orvane {
 namespace {
@@ -23,7 +28,8 @@ using platform::kIdOk;
 using test::CMemoryWindow;
 
 enum : int { kTree = 1107, kList = 1267, kRepair = 1043, kIgnoreRepaired = 1285, kProgress = 1269,
-             kSummary = 1273, kAchieved = 1274, kPictureAA = 1275, kPictureNone = 1278 };
+             kSummary = 1273, kAchieved = 1274, kTarget = 1280, kPictureAA = 1275,
+             kPictureAAA = 1277, kPictureNone = 1278 };
 
 class OverviewTest : public ::testing::Test {
 protected:
@@ -40,6 +46,27 @@ protected:
         document.Start(1, false);
         document.SetOriginFlag(1);
         document.AddLine(page);
+        document.Finish();
+        overview.Prepare(document, settings, "/site/page.html");
+    }
+
+    // The page opened as a file, which adds the page-wide checks.
+    void LoadFile(const std::string& page)
+    {
+        std::istringstream in(page);
+        document.Start(1, false);
+        document.SetOriginFlag(1);
+        ASSERT_EQ(document.Load(in), 1);
+        overview.Prepare(document, settings, "/site/page.html");
+    }
+
+    // The page handed over line by line.
+    void LoadLines(const std::vector<std::string>& lines)
+    {
+        document.Start(1, false);
+        document.SetOriginFlag(1);
+        for (const std::string& line : lines)
+            document.AddLine(line);
         document.Finish();
         overview.Prepare(document, settings, "/site/page.html");
     }
@@ -64,22 +91,32 @@ protected:
         (std::filesystem::remove_all(m_home), std::filesystem::create_directories(m_home),
          platform::CreateFileRegistry(m_home + "/UserRegistry.reg"));
     platform::ScopedRegistry m_registryScope;
+    test::CScopedHome m_dataHome{m_home};  // the object registry of the test's own
     test::CMemoryWindows windows;
     COrvaneSettings settings;
     CHtmlDocument document{CFamilyElementFactory::Instance()};
     COverviewDialog overview;
 };
 
+// A complete small page, handed over line by line as a host does: only the
+// file loader adds the page-wide checks (document type, style sheets), so
+// nothing at all is wrong with it.
 TEST_F(OverviewTest, APageWithoutProblemsShowsNothingToRepair)
 {
-    Load("<!DOCTYPE html><html lang=\"en\"><head><title>Fine</title></head><body></body></html>");
-    if (!overview.Problems().AllEntries().empty())
-        GTEST_SKIP() << "the minimal page has problems of its own now";
+    settings.SetConformanceLevel(1);
+    LoadLines({"<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01//EN\" \"http://www.w3.org/TR/html4/strict.dtd\">\n",
+               "<html lang=\"en\">\n", "<head>\n", "<title>Fine</title>\n",
+               "<meta name=\"description\" content=\"A small page\">\n", "</head>\n", "<body>\n",
+               "<h1>Fine</h1>\n", "<p>Nothing to do.</p>\n", "</body>\n", "</html>\n"});
     windows.WhenShown(229, [&](CMemoryWindow& w) {
         EXPECT_TRUE(w.TreeChildren(kTree, 0).empty());
         EXPECT_EQ(w.Text(kSummary), S(337) + ".");
         EXPECT_FALSE(w.IsEnabled(kRepair));
         EXPECT_EQ(w.Position(kProgress), w.Range(kProgress).second);
+        EXPECT_EQ(w.Text(kAchieved), m_strings.Format(332, {"AAA"}));
+        EXPECT_TRUE(w.IsVisible(kPictureAAA));
+        EXPECT_FALSE(w.IsVisible(kPictureNone));
+        EXPECT_EQ(w.Text(kTarget), m_strings.Format(335, {"A"}));
         w.Click(kIdOk);
     });
     overview.RunModal();
@@ -88,20 +125,22 @@ TEST_F(OverviewTest, APageWithoutProblemsShowsNothingToRepair)
 
 TEST_F(OverviewTest, ProblemsOutsideTheTargetAreShownApartAndDoNotCount)
 {
-    // A text field without a default text is a priority-3 problem: outside AA.
-    Load("<html lang=\"en\"><head><title>t</title></head><body><form action=\"x\">"
-         "<label for=\"n\">Name</label><input type=\"text\" id=\"n\" name=\"n\"></form></body></html>");
+    // Opened as a file: no document type declaration and no style sheets, both priority 2, outside A.
+    LoadFile("<html lang=\"en\"><head><title>Fine</title></head><body><p>Nothing to do.</p></body></html>");
     settings.SetConformanceLevel(1);
-    RepairAllBut([](const CProblemEntry& entry) { return entry.Priority() == 3; });
     windows.WhenShown(229, [&](CMemoryWindow& w) {
         const auto roots = w.TreeChildren(kTree, 0);
-        ASSERT_FALSE(roots.empty());
+        ASSERT_EQ(roots.size(), 1u);
         EXPECT_EQ(w.TreeItemText(kTree, roots.back()), S(327));
         EXPECT_FALSE(w.IsTreeItemExpanded(kTree, roots.back()));
+        EXPECT_EQ(w.TreeChildren(kTree, roots.back()).size(), 2u); // the doctype check and the warnings
+        EXPECT_EQ(w.Text(kSummary), S(337) + S(338));
+        EXPECT_TRUE(w.IsEnabled(kRepair)); // they can still be repaired
+        EXPECT_EQ(w.Text(kAchieved), m_strings.Format(332, {"A"}));
         w.Click(kIdOk);
     });
     overview.RunModal();
-    EXPECT_NE(overview.ResultCode(), 2);
+    EXPECT_EQ(overview.ResultCode(), 0);
 }
 
 TEST_F(OverviewTest, OneOpenPriorityThreeProblemStillReachesAA)
@@ -192,6 +231,70 @@ TEST_F(OverviewTest, PlacementKeepsTheNormalRectangleOfAMaximisedWindowAndFitsTh
         w.PressEscape();
     });
     again.RunModal();
+}
+
+// A table of a page without a summary, as most pages have them now, is asked
+// about once: the answer is remembered by the table's cells, and only a table
+// whose cells changed is asked about again.
+TEST_F(OverviewTest, ATableAnsweredOnceIsNotAskedAgainUntilItsCellsChange)
+{
+    auto check = [&](const std::string& price, bool asked) {
+        CHtmlDocument page{CFamilyElementFactory::Instance()};
+        page.Start(1, false);
+        page.SetOriginFlag(1);
+        page.SetName("/site/teas.html");
+        page.AddLine("<html lang=\"en\"><head><title>Teas</title></head><body>\n"
+                     "<table><tr><th>Tea</th><th>Price</th></tr><tr><td>Green</td><td>" + price +
+                     "</td></tr></table>\n</body></html>\n");
+        page.Finish();
+        if (asked) {
+            windows.WhenShown(239, [](CMemoryWindow& w) {
+                w.Click(1148); // a data table
+                w.Click(1318); // Finish
+            });
+        }
+        windows.WhenShown(229, [](CMemoryWindow& w) { w.Click(kIdOk); });
+        COverviewDialog session;
+        session.Prepare(page, settings, "/site/teas.html");
+        session.RunModal();
+    };
+    check("4", true);
+    check("4", false);
+    check("5", true);
+    EXPECT_EQ(windows.Shown(), (std::vector<int>{239, 229, 229, 239, 229}));
+}
+
+// Example text (xmp) is shown as preformatted text, and the settings are asked
+// about it as about preformatted text by the grouping, the rows and the sheet.
+TEST_F(OverviewTest, AnXmpProblemCountsAndRepairsAsThePreCheckItIsShownAs)
+{
+    constexpr std::uint32_t kSkipOver = 0x2;  // a priority-3 check: outside AA unless always included
+    settings.SetAlwaysInclude(67, kSkipOver, true);
+    settings.SetAlwaysInclude(93, kSkipOver, false);
+    LoadLines({"<html lang=\"en\"><head><title>Art</title></head><body>\n", "<xmp>\n", " /\\_/\\\n",
+               "( o.o )\n", " > ^ <\n", "=======\n", "  cat\n", "=======\n", "</xmp>\n", "</body></html>\n"});
+    windows.WhenShown(229, [&](CMemoryWindow& w) {
+        const auto roots = w.TreeChildren(kTree, 0);
+        ASSERT_FALSE(roots.empty());
+        ASSERT_EQ(w.TreeItemText(kTree, roots.front()), S(326));
+        platform::TreeItem skipOver = 0;
+        for (auto node : w.TreeChildren(kTree, roots.front())) {
+            if (w.TreeItemText(kTree, node) == S(301))
+                skipOver = node;
+        }
+        ASSERT_NE(skipOver, 0) << "the skip-over problem counts at AA, as the settings of pre say";
+        w.SelectTreeItemAsUser(kTree, skipOver);
+        ASSERT_EQ(w.ItemCount(kList), 1);
+        const auto* entry = reinterpret_cast<CProblemEntry*>(w.GetItemData(kList, 0));
+        EXPECT_EQ(entry->Element().Kind(), 93);
+
+        CValidatorSheet sheet;
+        sheet.SetSettings(&settings);
+        const int sheetMode = CRepairPageFactory().AutoRepairMode(sheet, entry->Element(), kSkipOver);
+        EXPECT_EQ(w.ItemText(kList, 0, 3), sheetMode == 1 ? S(273) : sheetMode == 0 ? S(274) : std::string());
+        w.PressEscape();
+    });
+    overview.RunModal();
 }
 
 TEST(RepairOrder, HeadersComeBeforeTheirAbbreviationsAndHeadingsBeforeTheirNesting)

@@ -1,0 +1,72 @@
+#include "table_record.h"
+
+#include "library/html/element.h"
+#include "library/html/tag_table.h"
+#include "library/html/text_util.h"
+#include "library/registry/md5.h"
+#include "library/registry/object_digest.h"
+
+namespace orvane {
+namespace {
+
+// Marks an id made from a table's cells. A summary's id is 32 hexadecimal
+// digits alone, so the two kinds of id never meet, and the ids of registry
+// files written before tables were known by their cells still match.
+constexpr std::string_view kCellsIdPrefix = "cells-";
+
+// A cell's text with its runs of white space read as one blank and none at
+// either end: a page only indented anew keeps its tables' ids.
+void CollapseWhiteSpace(const CTableCell& cell, std::string& text)
+{
+    text.clear();
+    bool blank = false;
+    for (const CElement* e : cell.Content()) {
+        if (e->Kind() != kind::kText || e->IsDeleted())
+            continue;
+        for (char c : e->Text()) {
+            if (IsSpace(c)) {
+                blank = !text.empty();
+                continue;
+            }
+            if (blank)
+                text += ' ';
+            blank = false;
+            text += c;
+        }
+    }
+}
+
+// The digest of the rows and cells as the page now holds them. Every row and
+// cell is fed to the digest, however large the table, as a text no two
+// different tables share: a row starts with "r", a cell with "h" or "d" and
+// the length of its text before the text itself.
+std::string CellsDigest(const std::vector<CTableRow*>& rows)
+{
+    MD5 md5;
+    std::string text;
+    for (const CTableRow* row : rows) {
+        if (row->IsExcluded())
+            continue;
+        md5.Update("r");
+        for (const CTableCell* cell : row->Cells()) {
+            if (cell->IsIgnored())
+                continue;
+            CollapseWhiteSpace(*cell, text);
+            md5.Update(cell->Type() == cell_type::kTh ? "h" : "d");
+            md5.Update(std::to_string(text.size()) + ":");
+            md5.Update(text);
+        }
+    }
+    md5.Finalize();
+    return std::string(kCellsIdPrefix) + md5.HexDigest();
+}
+
+} // namespace
+
+std::string CTableRecord::RegistryKey() const
+{
+    const std::string summary = SummaryValue();
+    return summary.empty() ? CellsDigest(m_rows) : ObjectDigest(summary);
+}
+
+} // namespace orvane
