@@ -78,8 +78,9 @@ void AppendAsciiArt(std::string& out, const CSrcAsciiArt& art)
 
 void AppendTable(std::string& out, const CSrcTable& table)
 {
-    // A table without an id cannot be known again, so it is not kept.
-    if (table.Id().empty())
+    // A table without an id cannot be known again, and one nobody judged has
+    // nothing to remember, so neither is kept.
+    if (table.Id().empty() || !table.IsJudged())
         return;
     out += "<table";
     AppendAttribute(out, "id", table.Id());

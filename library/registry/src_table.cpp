@@ -19,7 +19,18 @@ void CSrcTable::SetId(std::string id)
     MarkRegistryChanged();
 }
 
-void CSrcTable::SetLayout(bool layout) { Store(m_layout, layout); }
+std::unique_ptr<CSrcTable> CSrcTable::Unjudged(std::string id)
+{
+    auto table = std::make_unique<CSrcTable>(std::move(id));
+    table->m_judged = false;
+    return table;
+}
+
+void CSrcTable::SetLayout(bool layout)
+{
+    m_judged = true;
+    Store(m_layout, layout);
+}
 void CSrcTable::SetRowHeaders(bool on) { Store(m_rowHeaders, on); }
 void CSrcTable::SetColumnHeaders(bool on) { Store(m_columnHeaders, on); }
 void CSrcTable::SetRowHeaderAbbreviations(bool on) { Store(m_rowHeaderAbbreviations, on); }

@@ -333,10 +333,12 @@ void CTableRecord::Recognise()
         m_id = RegistryKey();
         if (CSrcTable* known = m_registry->FindTable(documentName, m_id)) {
             m_registryRecord = known;
-            m_type = known->IsLayout() ? table_type::kLayout : table_type::kData;
+            // Another table of the page with the same key, still waiting for its answer.
+            if (known->IsJudged())
+                m_type = known->IsLayout() ? table_type::kLayout : table_type::kData;
             return;
         }
-        m_registryRecord = m_registry->AddTable(std::make_unique<CSrcTable>(m_id), documentName);
+        m_registryRecord = m_registry->AddTable(CSrcTable::Unjudged(m_id), documentName);
     } catch (const std::bad_alloc&) {
         m_registryRecord = nullptr;
     }

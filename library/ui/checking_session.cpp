@@ -68,7 +68,7 @@ void RepairAutomatically(CProblemList& problems, CHtmlDocument& document, COrvan
     sheet.SetDocumentPath(fileName);
     for (const auto& entry : problems.AllEntries()) {
         if (problems.IsAtLevel(*entry) && !entry->IsRepaired() && entry->HasAutoRepair() &&
-            settings.GetAutoRepairMode(entry->Kind(), entry->Bit()) == 1)
+            entry->AutoRepairSetting(settings) == 1)
             entry->Element().AddRepairPages(sheet, document, entry->Bit());
     }
 }

@@ -4,6 +4,7 @@
 #include "library/registry/object_digest.h"
 #include "library/registry/src_table.h"
 #include "tests/registry/registry_fixture.h"
+#include "tests/support/test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -147,9 +148,32 @@ TEST_F(TableRecognition, TablesWithTheSameSummaryShareOneRecord)
     CTablePage page("<table summary=\"Same\"><tr><td>1</table><table summary=\"Same\"><tr><td>2</table>", &registry);
     EXPECT_EQ(page.Table(0).Id(), page.Table(1).Id());
     EXPECT_EQ(page.Table(0).RegistryRecord(), page.Table(1).RegistryRecord());
-    // The second is recognised through the first.
+    // Neither is judged yet, so neither has a type; an answer for one is the other's.
+    EXPECT_EQ(page.Table(0).Type(), table_type::kUnknown);
+    EXPECT_EQ(page.Table(1).Type(), table_type::kUnknown);
+    page.Table(0).SetType(table_type::kLayout);
+    CTablePage again("<table summary=\"Same\"><tr><td>3</table>", &registry);
+    EXPECT_EQ(again.Table().Type(), table_type::kLayout);
+}
+
+// A session nobody answers (an unattended one, or a question cancelled) must
+// not file the page's tables as data tables: they are asked about next time.
+TEST_F(TableRecognition, ATableNobodyJudgedIsNotRememberedAndIsAskedAgain)
+{
+    Load();
+    const std::string tables = "<table><tr><td>Menu</td></tr></table><table summary=\"Prices\"><tr><td>4</td></tr></table>";
+    {
+        CTablePage page(tables, &registry);
+        page.Table(1).SetType(table_type::kData);
+        registry.Save();
+    }
+    CSrcObjectDatabase next;
+    next.SetFilePath(RegistryPath());
+    ASSERT_EQ(next.Load(), 1);
+    CTablePage page(tables, &next);
     EXPECT_EQ(page.Table(0).Type(), table_type::kUnknown);
     EXPECT_EQ(page.Table(1).Type(), table_type::kData);
+    EXPECT_EQ(test::ReadFileBytes(RegistryPath()).find("cells-"), std::string::npos);
 }
 
 TEST_F(TableRecognition, AnUnloadedRegistryStillKeepsOneRecordPerSummary)
