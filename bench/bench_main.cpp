@@ -8,6 +8,7 @@ int main(int argc, char** argv)
     orvane::bench::RegisterBoundBenchmarks();
     orvane::bench::RegisterCheckBenchmarks();
     orvane::bench::RegisterReportBenchmarks();
+    orvane::bench::RegisterImageMapBenchmarks();
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;

@@ -122,6 +122,7 @@ void RegisterIntakeBenchmarks();
 void RegisterBoundBenchmarks();
 void RegisterCheckBenchmarks();
 void RegisterReportBenchmarks();
+void RegisterImageMapBenchmarks();
 
 constexpr double kMegabyte = 1024.0 * 1024.0;
 

@@ -30,4 +30,14 @@ std::string CheckLanguageCodes(std::string_view bytes, const std::filesystem::pa
 // same record.
 std::string CheckSettingsStore(std::string_view bytes, const std::filesystem::path& folder);
 
+// The bytes as a server-side image map file: it is read unless it holds a
+// NUL byte, its lines are right-trimmed pieces of at most 499 bytes, and the
+// areas are usable exactly when one has a link. Spliced after the ismap image
+// of a small page, the page writes back as before with the image's ismap
+// turned into usemap="#nav.map" and the markup right after it; taken in
+// afresh, that markup gives exactly the areas built. A second splice leaves
+// the same page, and an undo the page as it was, byte for byte. A map with
+// nothing usable leaves the page untouched.
+std::string CheckImageMapFile(std::string_view bytes, const std::filesystem::path& folder);
+
 } // namespace orvane::fuzz

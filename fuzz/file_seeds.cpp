@@ -70,4 +70,31 @@ std::vector<std::string> SettingsStoreSeeds()
     };
 }
 
+std::vector<std::string> ImageMapSeeds()
+{
+    return {
+        // NCSA: keyword, URL, then the corners.
+        "# NCSA map of the navigation bar\n"
+        "default /index.html\n"
+        "rect /products.html 0,0 99,49\n"
+        "circle /help.html 150,25 150,45\n"
+        "poly /contact.html 200,0 250,49 200,49 200,0\n"
+        "point /dot.html 7,9\n",
+        // CERN: keyword, the corners in parentheses, then the URL; line ends of every kind.
+        "rectangle (0,0) (99,49) http://example.org/products.html\r\n"
+        "circle (150,25) 20 http://example.org/help.html\r"
+        "polygon (200,0) (250,49) (200,49) http://example.org/contact.html\r\n"
+        "default http://example.org/\r\n",
+        // Lines that continue the area before, quoted URLs, markup characters, tabs.
+        "RECT\t\"/a b.html\"\n  10,20\n(30,40)\n/second.html\n"
+        "poly /find?a=1&b=<2>&c=\"3\" 1,1,2,2,3,3 \n#comment\n\n",
+        // Broken: coordinates before any shape, a token over 200 characters, a
+        // circle of five numbers, digits beyond any integer, a lone keyword.
+        "10,10 20,20\nrect /long.html " + std::string(210, 'x') + " 1,1 2,2\n"
+        "circle /odd.html 1,2,3,4,5\ncircle /big.html 99999999999999999999,1 2,3\nrect\n",
+        "# only comments\n# rect /a.html 0,0 1,1\n",
+        "",
+    };
+}
+
 } // namespace orvane::fuzz

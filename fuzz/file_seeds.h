@@ -11,5 +11,6 @@ namespace orvane::fuzz {
 std::vector<std::string> RegistrySeeds();
 std::vector<std::string> LanguageCodeSeeds();
 std::vector<std::string> SettingsStoreSeeds();
+std::vector<std::string> ImageMapSeeds();
 
 } // namespace orvane::fuzz

@@ -199,11 +199,14 @@ int main(int argc, char** argv)
         CSeedFolder settings(out / "settings", ".reg");
         for (const std::string& seed : orvane::fuzz::SettingsStoreSeeds())
             settings.Add(seed);
+        CSeedFolder imageMaps(out / "imagemap", ".map");
+        for (const std::string& seed : orvane::fuzz::ImageMapSeeds())
+            imageMaps.Add(seed);
 
-        std::printf("orvane_fuzz_seeds: %zu page seeds, %zu tag seeds, %zu registry, %zu language code and %zu "
-                    "settings seeds in %s\n",
+        std::printf("orvane_fuzz_seeds: %zu page seeds, %zu tag seeds, %zu registry, %zu language code, %zu "
+                    "settings and %zu image map seeds in %s\n",
                     pages.Count(), tags.Count(), registry.Count(), languageCodes.Count(), settings.Count(),
-                    out.string().c_str());
+                    imageMaps.Count(), out.string().c_str());
     } catch (const std::exception& e) {
         std::fprintf(stderr, "orvane_fuzz_seeds: %s\n", e.what());
         return 1;

@@ -122,6 +122,9 @@ int CHtmlDocument::Start(int createMode, bool detach)
         }
         m_elements.clear();
         m_detachedArenas.push_back(std::move(m_arena));
+        for (auto& arena : m_takenArenas)
+            m_detachedArenas.push_back(std::move(arena));
+        m_takenArenas.clear();
         m_arena = std::make_unique<CElementArena>();
         m_keptPage = {};
     }
@@ -164,8 +167,12 @@ void CHtmlDocument::Reset(int createMode)
     m_frameCounter = m_framesetCounter = m_listCounter = 0;
     m_framesLongDescReported = m_htmlChecked = false;
     m_checkIndex.reset();
-    if (keptFromArena)
+    if (keptFromArena) {
         m_keptAreaArenas.push_back(std::move(m_arena));
+        for (auto& arena : m_takenArenas)
+            m_keptAreaArenas.push_back(std::move(arena));
+    }
+    m_takenArenas.clear();
     m_arena = std::make_unique<CElementArena>();
     m_keptPage = {};
 }
@@ -440,23 +447,30 @@ void CHtmlDocument::PlaceInserted() const
     Renumber(0);
 }
 
-int CHtmlDocument::Insert(const CElement* existing, bool after, ElementPtr element)
+bool CHtmlDocument::Place(const CElement* existing, bool after, CElement* element)
 {
-    if (!element || !Holds(existing) || Holds(element.get()))
-        return 0;
+    if (!element || !Holds(existing) || Holds(element))
+        return false;
     try {
-        m_inserted.insert(element.get());
+        m_inserted.insert(element);
         try {
             Neighbours& around = m_neighbours[existing];
-            (after ? around.after : around.before).push_back(element.get());
+            (after ? around.after : around.before).push_back(element);
         } catch (const std::bad_alloc&) {
-            m_inserted.erase(element.get());
+            m_inserted.erase(element);
             throw;
         }
     } catch (const std::bad_alloc&) {
-        return 0;
+        return false;
     }
     element->m_index = std::numeric_limits<std::uint32_t>::max();
+    return true;
+}
+
+int CHtmlDocument::Insert(const CElement* existing, bool after, ElementPtr element)
+{
+    if (!Place(existing, after, element.get()))
+        return 0;
     element.release();
     return 1;
 }
@@ -469,6 +483,53 @@ int CHtmlDocument::InsertAfter(const CElement* existing, ElementPtr element)
 int CHtmlDocument::InsertBefore(const CElement* existing, ElementPtr element)
 {
     return Insert(existing, false, std::move(element));
+}
+
+int CHtmlDocument::TakeInAfter(const CElement* existing, CHtmlDocument& fragment)
+{
+    if (&fragment == this || !Holds(existing))
+        return 0;
+    fragment.List();
+    std::vector<CElement*> taken;
+    try {
+        auto freshArena = std::make_unique<CElementArena>();
+        m_takenArenas.reserve(m_takenArenas.size() + 1);
+        // Room for the failure below, which must not fail itself.
+        m_detached.reserve(m_detached.size() + fragment.Size());
+        m_detachedArenas.reserve(m_detachedArenas.size() + 1);
+        taken.swap(fragment.m_elements);
+        m_takenArenas.push_back(std::move(fragment.m_arena));
+        fragment.m_arena = std::move(freshArena);
+    } catch (const std::bad_alloc&) {
+        return 0;
+    }
+    // The fragment's image maps name elements that are no longer its own.
+    fragment.DestroyImageMapsAndKeptAreas();
+    fragment.m_checkIndex.reset();
+    fragment.m_keptPage = {};
+    fragment.m_offsetsApart.clear();
+    fragment.m_reading = nullptr;
+    fragment.m_pendingOutput.clear();
+    fragment.m_pendingStart = 0;
+
+    const CElement* previous = existing;
+    for (std::size_t i = 0; i < taken.size(); ++i) {
+        CElement* element = taken[i];
+        if (!Place(previous, true, element)) {
+            for (std::size_t j = 0; j < i; ++j)
+                taken[j]->SetDeleted(true);
+            for (std::size_t j = i; j < taken.size(); ++j) {
+                taken[j]->SetDeleted(true);
+                m_detached.push_back(taken[j]);
+            }
+            // The elements left over live in it until the page goes.
+            m_detachedArenas.push_back(std::move(m_takenArenas.back()));
+            m_takenArenas.pop_back();
+            return 0;
+        }
+        previous = element;
+    }
+    return 1;
 }
 
 // --- Image maps ----------------------------------------------------------------

@@ -105,6 +105,12 @@ public:
     // when it is next read.
     int InsertAfter(const CElement* existing, ElementPtr element);
     int InsertBefore(const CElement* existing, ElementPtr element);
+    // Moves every element of the fragment, in its order, right after an
+    // element of this page, which from then on keeps the fragment's storage
+    // too; the fragment is left empty. 0 when the element is not here: then
+    // nothing moves. Should the list run out of memory on the way, what was
+    // moved stays in the page deleted, so the page writes as it did.
+    int TakeInAfter(const CElement* existing, CHtmlDocument& fragment);
     // Elements placed or renumbered in the list so far: the work edits cost.
     std::uint64_t PlacementCount() const { return m_placements; }
 
@@ -189,6 +195,9 @@ private:
     // images: the page's images with a usemap attribute, in source order.
     void LinkImages(const std::vector<CElement*>& images);
     int Insert(const CElement* existing, bool after, ElementPtr element);
+    // Puts the element beside the existing one; on false nothing changed and
+    // the caller still owns the element.
+    bool Place(const CElement* existing, bool after, CElement* element);
     void Renumber(std::size_t from) const;
     bool Holds(const CElement* element) const;
     // In the list itself; pending inserts are not.
@@ -267,6 +276,8 @@ private:
     std::vector<std::unique_ptr<CElementArena>> m_keptAreaArenas;
     std::vector<std::unique_ptr<CElementArena>> m_detachedArenas;
     std::vector<CElement*> m_detached;  // owned: elements handed over by Start
+    // Storage of fragments whose elements TakeInAfter moved into the list.
+    std::vector<std::unique_ptr<CElementArena>> m_takenArenas;
     // The page text Load read, kept in the arena: elements taken from it point
     // into it.
     std::string_view m_keptPage;

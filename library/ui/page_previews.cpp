@@ -4,6 +4,7 @@
 
 #include "page_validator_base.h"
 
+#include "quoted_value.h"
 #include "validator_sheet.h"
 
 #include "library/html/html_document.h"
@@ -31,21 +32,6 @@ constexpr std::string_view kTempFile = "OrvaneTempFile.html";
 bool IsWebAddress(std::string_view address)
 {
     return address.size() >= 5 && EqualsIgnoreCase(address.substr(0, 5), "http:");
-}
-
-// A value written between double quotes of a preview's attribute.
-std::string QuotedValue(std::string_view text)
-{
-    std::string out;
-    for (char c : text) {
-        switch (c) {
-        case '&': out += "&amp;"; break;
-        case '"': out += "&quot;"; break;
-        case '<': out += "&lt;"; break;
-        default: out.push_back(c);
-        }
-    }
-    return out;
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // The invariants of the files users edit by hand (the object registry, the
-// language codes, the settings store), run over the hand-made seeds, the
-// inputs fuzzing found, and the files the product writes itself.
+// language codes, the settings store, server-side image maps), run over the
+// hand-made seeds, the inputs fuzzing found, and the files the product writes
+// itself.
 #include "fuzz/file_invariants.h"
 #include "fuzz/file_seeds.h"
 #include "fuzz/fuzz_services.h"
@@ -78,6 +79,14 @@ TEST_F(FileInvariants, SettingsStoresKeepEveryValueThroughASave)
         EXPECT_EQ(fuzz::CheckSettingsStore(seed, folder), "") << seed;
     for (const std::string& input : Regressions("settings"))
         EXPECT_EQ(fuzz::CheckSettingsStore(input, folder), "") << input;
+}
+
+TEST_F(FileInvariants, ImageMapFilesSpliceIntoAPageAndOutAgain)
+{
+    for (const std::string& seed : fuzz::ImageMapSeeds())
+        EXPECT_EQ(fuzz::CheckImageMapFile(seed, folder), "") << seed;
+    for (const std::string& input : Regressions("imagemap"))
+        EXPECT_EQ(fuzz::CheckImageMapFile(input, folder), "") << input;
 }
 
 } // namespace

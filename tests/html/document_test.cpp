@@ -385,6 +385,54 @@ TEST(Insertion, FailsWithoutTouchingTheDocumentWhenTheAnchorIsNotInIt)
     EXPECT_EQ(page.Written(), "<p>a</p>");
 }
 
+TEST(Insertion, AFragmentTakenInStandsInPlaceAndOutlivesItsDocument)
+{
+    CParsedPage page;
+    page.FromFile("<p>a</p>\n<img src=x>\n<p>b</p>\n");
+    CElement& image = page.At(5);
+    ASSERT_EQ(image.Kind(), 44);
+    std::vector<CElement*> taken;
+    {
+        CHtmlDocument fragment(page.document.Factory());
+        fragment.Start(1, false);
+        fragment.AddLine("<map name=m>\n");
+        fragment.AddLine("<area href=a>\n</map>");
+        fragment.Finish();
+        taken = fragment.Elements();
+        ASSERT_EQ(page.document.TakeInAfter(&image, fragment), 1);
+        EXPECT_TRUE(fragment.IsEmpty());
+        EXPECT_TRUE(fragment.ImageMaps().empty());
+        // The fragment can be used again for another piece of markup.
+        fragment.AddLine("<p>c</p>");
+        fragment.Finish();
+        EXPECT_EQ(fragment.Text(), "<p>c</p>");
+    }
+    EXPECT_EQ(page.Written(), "<p>a</p>\n<img src=x><map name=m>\n<area href=a>\n</map>\n<p>b</p>\n");
+    EXPECT_EQ(taken[2]->FindAttribute(15)->Value(), "a");
+    EXPECT_EQ(taken[0]->Partner(), taken.back());
+    // Taken-in elements have no place in the page's source; the rest keep theirs.
+    EXPECT_EQ(page.document.LocationOf(*taken[0]).line, 0u);
+    EXPECT_EQ(page.document.LocationOf(*page.document.ElementAfter(taken.back())).line, 2u);
+
+    // A whole text's restart keeps the areas, whose storage came from the fragment.
+    page.document.Start(0, false);
+    ASSERT_EQ(page.document.KeptAreas().size(), 1u);
+    EXPECT_EQ(page.document.KeptAreas()[0]->FindAttribute(15)->Value(), "a");
+}
+
+TEST(Insertion, AFragmentIsNotTakenInAfterAStranger)
+{
+    CParsedPage page;
+    page.FromText("<p>a</p>");
+    CHtmlDocument fragment;
+    fragment.AddLine("<br>");
+    fragment.Finish();
+    CElement stranger;
+    EXPECT_EQ(page.document.TakeInAfter(&stranger, fragment), 0);
+    EXPECT_EQ(page.Written(), "<p>a</p>");
+    EXPECT_EQ(fragment.Text(), "<br>");
+}
+
 TEST(Lifecycle, StartInCreateModeZeroKeepsAreasForTheImageMaps)
 {
     CParsedPage page;
