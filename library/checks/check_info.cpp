@@ -132,11 +132,11 @@ int CCatalogueElement::AddRepairPages(CValidatorSheet& sheet, CHtmlDocument& doc
             added += factory->AddWarning(sheet, document, *this, bit);
             continue;
         }
-        if (info->repairPage.empty())
-            continue;
         RepairPageRequest request{info->repairPage, *this, bit, document};
-        if (!PrepareRepairPage(request))
+        if (info->repairPage.empty() || !PrepareRepairPage(request)) {
+            factory->AddWithoutPage(sheet, *this, bit);
             continue;
+        }
         // A page without an automatic repair of its own is shown instead, so
         // the problem can still be repaired by hand.
         if (info->autoRepair && factory->AutoRepairMode(sheet, *this, bit) == autorepair::kOn &&

@@ -31,12 +31,16 @@ public:
     // The auto-repair mode the run's settings give the element's check.
     virtual int AutoRepairMode(const CValidatorSheet& sheet, const CElement& element, std::uint32_t bit) const = 0;
     // Adds the page the request names, unless the element has it in the sheet
-    // already. The number of pages added: 0 also when no such page is built.
+    // already. The number of pages added: 0 also when no such page is built
+    // (the problem is then recorded as one without a page).
     virtual int AddPage(CValidatorSheet& sheet, const RepairPageRequest& request) = 0;
     // Puts the problem on the sheet's general warnings page, making that page
     // when the sheet has none yet; the number of pages added.
     virtual int AddWarning(CValidatorSheet& sheet, CHtmlDocument& document, CElement& element,
                            std::uint32_t bit) = 0;
+    // Records a problem of the run that gets no page (none is built for its
+    // check yet, or readying the repair failed), so the user is told of it.
+    virtual void AddWithoutPage(CValidatorSheet& sheet, CElement& element, std::uint32_t bit) = 0;
     // Applies the page's remembered or default repair without showing it;
     // false when the page has no automatic repair.
     virtual bool RepairAutomatically(CValidatorSheet& sheet, const RepairPageRequest& request) = 0;

@@ -52,11 +52,18 @@ int CRepairPageFactory::AddPage(CValidatorSheet& sheet, const RepairPageRequest&
             return 0;
     }
     std::unique_ptr<CPageValidatorBase> page = MakePage(request);
-    if (!page)
+    if (!page) {
+        AddWithoutPage(sheet, request.element, request.bit);
         return 0;
+    }
     page->Attach(request.element, request.bit);
     sheet.AddPage(std::move(page));
     return 1;
+}
+
+void CRepairPageFactory::AddWithoutPage(CValidatorSheet& sheet, CElement& element, std::uint32_t bit)
+{
+    sheet.AddProblemWithoutPage(element, bit);
 }
 
 int CRepairPageFactory::AddWarning(CValidatorSheet& sheet, CHtmlDocument&, CElement& element, std::uint32_t bit)

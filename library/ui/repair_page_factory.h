@@ -14,6 +14,7 @@ public:
     int AutoRepairMode(const CValidatorSheet& sheet, const CElement& element, std::uint32_t bit) const override;
     int AddPage(CValidatorSheet& sheet, const RepairPageRequest& request) override;
     int AddWarning(CValidatorSheet& sheet, CHtmlDocument& document, CElement& element, std::uint32_t bit) override;
+    void AddWithoutPage(CValidatorSheet& sheet, CElement& element, std::uint32_t bit) override;
     bool RepairAutomatically(CValidatorSheet& sheet, const RepairPageRequest& request) override;
 };
 

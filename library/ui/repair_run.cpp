@@ -5,8 +5,11 @@
 #include "library/settings/sheet_settings.h"
 #include "library/ui/problem_list.h"
 #include "library/ui/validator_sheet.h"
+#include "platform/services.h"
 
 #include <algorithm>
+#include <string>
+#include <utility>
 
 namespace orvane {
 namespace {
@@ -22,6 +25,32 @@ constexpr PageOrder kPageOrders[] = {
     {tag::kTable, 0x2, 0x4}, // TableHeaders before TableAbbreviations
     {tag::kHtml, 0x8, 0x4},  // PotentialHeaders before NestedHeaders
 };
+
+constexpr int kCaption = 111;
+constexpr int kWithoutPage = 496;
+
+// One message for all chosen problems the run has no page for, each check
+// named once with the number of its problems, so none is dropped unseen.
+void TellOfProblemsWithoutPage(const CValidatorSheet& sheet)
+{
+    std::vector<std::pair<std::string, int>> checks;
+    for (const CValidatorSheet::ProblemWithoutPage& problem : sheet.ProblemsWithoutPage()) {
+        std::string title = problem.element->GetCheckTitle(problem.bit);
+        auto known = std::find_if(checks.begin(), checks.end(), [&](const auto& check) { return check.first == title; });
+        if (known == checks.end())
+            checks.emplace_back(std::move(title), 1);
+        else
+            ++known->second;
+    }
+    if (checks.empty())
+        return;
+    std::string list;
+    for (const auto& [title, count] : checks)
+        list += "\n- " + title + (count > 1 ? " (" + std::to_string(count) + ")" : std::string());
+    const platform::IStringTable& strings = platform::Strings();
+    platform::Prompt().Show(strings.Get(kCaption), strings.Format(kWithoutPage, {list}),
+                            platform::PromptIcon::Information, platform::PromptButtons::Ok);
+}
 
 } // namespace
 
@@ -59,6 +88,7 @@ void RunRepairRun(platform::IWindow& owner, const std::vector<CProblemEntry*>& w
     sheet.SetTrailingPage(false);
     for (CProblemEntry* entry : work)
         entry->Element().AddRepairPages(sheet, document, entry->Bit());
+    TellOfProblemsWithoutPage(sheet);
     if (sheet.PageCount() > 0)
         sheet.DoModal(&owner);
 }

@@ -3,6 +3,7 @@
 #include "library/html/address_path.h"
 #include "platform/window.h"
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -10,6 +11,7 @@
 
 namespace orvane {
 
+class CElement;
 class COrvaneSettings;
 class CPageValidatorBase;
 class CPageWarnings;
@@ -70,6 +72,13 @@ public:
     int ActiveIndex() const { return m_active; }
     void SetActivePage(int index);
     CPageWarnings* FindWarningsPage() const;
+    // The problems of the run that got no page, in the order they came.
+    struct ProblemWithoutPage {
+        CElement* element;
+        std::uint32_t bit;
+    };
+    void AddProblemWithoutPage(CElement& element, std::uint32_t bit) { m_withoutPage.push_back({&element, bit}); }
+    const std::vector<ProblemWithoutPage>& ProblemsWithoutPage() const { return m_withoutPage; }
 
     // --- For the pages -----------------------------------------------------------------
     std::string AbsolutePath(std::string_view address) const { return m_folder.AbsolutePath(address); }
@@ -111,6 +120,7 @@ private:
     bool m_trailingPage = true;
     CDocumentFolder m_folder;
     std::vector<std::unique_ptr<CPageValidatorBase>> m_pages;
+    std::vector<ProblemWithoutPage> m_withoutPage;
     int m_active = -1;
     platform::IWindow* m_window = nullptr;
 };

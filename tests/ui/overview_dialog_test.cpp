@@ -6,6 +6,7 @@
 #include "library/checks/family_factory.h"
 #include "library/html/element.h"
 #include "library/html/html_document.h"
+#include "library/html/tag_table.h"
 #include "library/ui/repair_page_factory.h"
 #include "library/ui/repair_run.h"
 #include "library/ui/validator_sheet.h"
@@ -205,6 +206,37 @@ TEST_F(OverviewTest, UnlabelledControlsOfEveryKindShareOneCheckAndRepairedRowsSt
         w.PressEscape();
     });
     overview.RunModal();
+}
+
+// Until every check has its page, a chosen problem without one is named to
+// the user rather than dropped: one message for the whole run.
+TEST_F(OverviewTest, ChosenProblemsThatHaveNoRepairPageAreNamedInOneMessage)
+{
+    Load("<html lang=\"en\"><head><title>Logos</title></head><body>"
+         "<p><img src=\"logo.gif\"><img src=\"partner.gif\"></p></body></html>");
+    std::string imageCheck;
+    windows.WhenShown(229, [&](CMemoryWindow& w) {
+        int imageRow = -1;
+        for (int row = 0; row < w.ItemCount(kList); ++row) {
+            const auto* head = reinterpret_cast<CProblemEntry*>(w.GetItemData(kList, row));
+            if (head->Kind() == tag::kImg) {
+                imageRow = row;
+                imageCheck = head->Element().GetCheckTitle(head->Bit());
+            }
+        }
+        ASSERT_GE(imageRow, 0);
+        for (int row = 0; row < w.ItemCount(kList); ++row)
+            w.SelectRow(kList, row, row == imageRow);
+        w.Click(kRepair);
+        w.PressEscape();
+    });
+    overview.RunModal();
+
+    ASSERT_EQ(windows.prompt.messages.size(), 1u);
+    const std::string& text = windows.prompt.messages[0].text;
+    EXPECT_EQ(text.find(S(496).substr(0, S(496).find("%1"))), 0u) << text;
+    EXPECT_NE(text.find("\n- " + imageCheck + " (2)"), std::string::npos) << text;
+    EXPECT_EQ(windows.Shown(), std::vector<int>{229}) << "no page could be shown, so no wizard opens";
 }
 
 TEST_F(OverviewTest, PlacementKeepsTheNormalRectangleOfAMaximisedWindowAndFitsTheScreen)
