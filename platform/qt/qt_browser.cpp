@@ -148,7 +148,8 @@ void CQtBrowser::Navigate(std::string_view address)
                             .arg(QCoreApplication::translate("browser", "This page is on the network and is not loaded here. Open it in your web browser:").toHtmlEscaped(), link));
         return;
     }
-    m_view->setSearchPaths({QFileInfo(url.toLocalFile()).absolutePath()});
+    m_shownFolder = QFileInfo(url.toLocalFile()).absolutePath();
+    UseSearchPaths();
     QFile file(url.toLocalFile());
     if (!file.open(QIODevice::ReadOnly)) {
         m_view->clear();
@@ -179,8 +180,22 @@ namespace orvane::platform::qt {
 
 void CQtBrowser::SetResourceFolder(std::string_view folder)
 {
-    if (m_view)
-        m_view->setSearchPaths({QString::fromUtf8(folder.data(), static_cast<qsizetype>(folder.size()))});
+    m_resourceFolder = QFile::decodeName(QByteArray(folder.data(), static_cast<qsizetype>(folder.size())));
+    UseSearchPaths();
+}
+
+// Names are looked up beside the page shown first, then in the resource
+// folder: a preview written apart from its page finds that page's images.
+void CQtBrowser::UseSearchPaths()
+{
+    if (!m_view)
+        return;
+    QStringList paths;
+    if (!m_shownFolder.isEmpty())
+        paths << m_shownFolder;
+    if (!m_resourceFolder.isEmpty() && !paths.contains(m_resourceFolder))
+        paths << m_resourceFolder;
+    m_view->setSearchPaths(paths);
 }
 
 } // namespace orvane::platform::qt

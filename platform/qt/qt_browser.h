@@ -20,8 +20,12 @@ public:
     void SetResourceFolder(std::string_view folder) override;
 
 private:
+    void UseSearchPaths();
+
     QPointer<QTextBrowser> m_view;
     std::string m_address;
+    QString m_shownFolder;
+    QString m_resourceFolder;
 };
 
 } // namespace orvane::platform::qt

@@ -70,6 +70,35 @@ TEST(QtBrowser, ShowsALocalPageWithItsImageAndOnlyLinksToTheNetwork)
     EXPECT_NE(view.source().scheme(), "https") << "nothing is fetched from the network";
 }
 
+// A preview is written to the user's folder, apart from the page it shows:
+// the images the page names are found in the page's own folder.
+TEST(QtBrowser, APreviewFindsThePagesImagesInThePagesFolder)
+{
+    QTemporaryDir site;
+    QTemporaryDir previews;
+    QImage red(20, 10, QImage::Format_RGB32);
+    red.fill(qRgb(255, 0, 0));
+    ASSERT_TRUE(QDir(site.path()).mkpath("img"));
+    ASSERT_TRUE(red.save(site.filePath("img/a.png"), "PNG"));
+    ASSERT_TRUE(red.save(site.filePath("b.png"), "PNG"));
+    QFile preview(previews.filePath("TempPage-1.html"));
+    ASSERT_TRUE(preview.open(QIODevice::WriteOnly));
+    preview.write("<html><body><form><p><img src=\"img/a.png\" alt=\"A\">"
+                  "<input type=\"image\" src=\"b.png\" alt=\"B\"></p></form></body></html>");
+    preview.close();
+
+    QTextBrowser view;
+    view.resize(300, 200);
+    view.show();
+    CQtBrowser browser(&view);
+    browser.SetResourceFolder((site.path() + "/").toStdString());
+    browser.Navigate(previews.filePath("TempPage-1.html").toStdString());
+    EXPECT_EQ(CountPixels(view.grab().toImage(), qRgb(255, 0, 0)), 2 * 20 * 10);
+    // Navigating again keeps the page's folder.
+    browser.Refresh();
+    EXPECT_EQ(CountPixels(view.grab().toImage(), qRgb(255, 0, 0)), 2 * 20 * 10);
+}
+
 TEST(QtHelpWindow, OpensTheHelpFileAndShowsATopicWithContentsIndexAndSearch)
 {
     CQtHelpViewer viewer;
