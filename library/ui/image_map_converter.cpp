@@ -2,6 +2,7 @@
 
 #include "map_coordinates.h"
 #include "quoted_value.h"
+#include "validator_sheet.h"
 
 #include "library/html/text_util.h"
 #include "platform/file_system.h"
@@ -136,12 +137,6 @@ void AppendArea(std::string& out, MapArea& area)
     out.append(" />");
 }
 
-std::string FileNameOf(std::string_view path)
-{
-    const std::size_t slash = path.find_last_of('/');
-    return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
-}
-
 // The map's own name with the extension of a page: the map file itself is
 // not offered to be written over.
 std::string MarkupFileName(std::string_view mapName)
@@ -263,7 +258,7 @@ int ImageMapConverter::ReadMapFile(const std::string& path)
     m_lineBytes = lineBytes;
     m_areas.clear();
     m_built = false;
-    m_mapName = FileNameOf(path);
+    m_mapName = CDocumentFolder::FileName(path);
     ResetWriter();
     m_failure = MapFailure::None;
     return 1;

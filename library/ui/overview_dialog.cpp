@@ -9,6 +9,7 @@
 #include "library/ui/checking_session.h"
 #include "library/ui/repair_run.h"
 #include "library/ui/unknown_table_dialog.h"
+#include "library/ui/validator_sheet.h"
 #include "platform/registry.h"
 #include "platform/services.h"
 
@@ -95,12 +96,6 @@ std::string PriorityLabel(int priority)
     return "1";
 }
 
-std::string FileNameOf(const std::string& path)
-{
-    const auto slash = path.find_last_of('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 // What a check-mode row shows as its priority: an ungrouped head stands for
 // the warnings of several checks, so it shows the most urgent of them.
 int ShownPriority(const CProblemEntry& head, bool checkMode)
@@ -143,7 +138,7 @@ void COverviewDialog::OnInit(IWindow& window)
     window.SetIcon(kIcon);
     std::string title = S(kCaption);
     if (m_document && m_document->OriginFlag() == 1)
-        title += " - " + FileNameOf(m_fileName);
+        title += " - " + CDocumentFolder::FileName(m_fileName);
     window.SetTitle(title);
     window.SetColumns(kList, {{S(kProblemHeader), 225, platform::Align::Left},
                               {S(kRepairedHeader), 75, platform::Align::Centre},

@@ -1,5 +1,7 @@
 #include "unknown_table_dialog.h"
 
+#include "validator_sheet.h"
+
 #include "library/dialogs/help_topic.h"
 #include "library/html/html_document.h"
 #include "library/tables/table_record.h"
@@ -85,10 +87,9 @@ void CUnknownTableDialog::ShowRecord(platform::IWindow& window, std::size_t inde
         if (platform::IBrowser* browser = window.Browser(kPreview)) {
             // The table's images lie beside its page, not beside the preview.
             if (const CHtmlDocument* document = table.Document()) {
-                const std::string& name = document->Name();
-                const auto slash = name.find_last_of('/');
-                if (slash != std::string::npos)
-                    browser->SetResourceFolder(name.substr(0, slash));
+                CDocumentFolder folder;
+                folder.SetPath(document->Name());
+                browser->SetResourceFolder(folder.Folder());
             }
             browser->Navigate(m_previewPath);
         }

@@ -34,6 +34,12 @@ void CDocumentFolder::SetPath(std::string_view documentPath)
     m_folder = cut == std::string_view::npos ? std::string() : std::string(documentPath.substr(0, cut + 1));
 }
 
+std::string CDocumentFolder::FileName(std::string_view documentPath)
+{
+    const std::size_t cut = LastSeparator(documentPath);
+    return std::string(cut == std::string_view::npos ? documentPath : documentPath.substr(cut + 1));
+}
+
 std::string CDocumentFolder::AbsolutePath(std::string_view address) const { return AddressToPath(m_folder, address); }
 
 std::string CDocumentFolder::RelativeAddress(std::string_view filePath) const
@@ -50,8 +56,7 @@ CValidatorSheet::~CValidatorSheet() = default;
 void CValidatorSheet::SetDocumentPath(std::string_view path)
 {
     m_documentPath = path;
-    const std::size_t cut = LastSeparator(path);
-    m_documentName = cut == std::string_view::npos ? std::string(path) : std::string(path.substr(cut + 1));
+    m_documentName = CDocumentFolder::FileName(path);
     m_folder.SetPath(m_documentPath);
 }
 

@@ -22,6 +22,8 @@ class CDocumentFolder {
 public:
     // The folder is the path up to and including its last separator.
     void SetPath(std::string_view documentPath);
+    // What follows the folder: the page's file name (the whole path without one).
+    static std::string FileName(std::string_view documentPath);
     const std::string& Folder() const { return m_folder; }
     // The local file an address of the page names; empty when there is none.
     std::string AbsolutePath(std::string_view address) const;
