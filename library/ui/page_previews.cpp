@@ -1,10 +1,14 @@
 // The previews of the repair pages: small temporary pages shown in a browser
 // control. They lie in the per-user data folder (never beside the installed
-// library, which the user may not be able to write) and go with the page.
+// library, which the user may not be able to write, nor in the user's site),
+// each page's files its own so one page's refresh never shows another's
+// preview, and go with the page. The browser looks up what a preview names
+// in the page's own folder, where the page's images lie.
 
 #include "page_validator_base.h"
 
 #include "quoted_value.h"
+#include "unknown_table_dialog.h"
 #include "validator_sheet.h"
 
 #include "library/html/html_document.h"
@@ -17,7 +21,6 @@
 #include "platform/services.h"
 
 #include <algorithm>
-#include <sstream>
 
 namespace orvane {
 
@@ -26,8 +29,8 @@ namespace {
 constexpr int kFormControlHeading = 279;
 constexpr int kFormTag = 30;
 constexpr int kPreviewRefreshMs = 500;
-constexpr std::string_view kTempPage = "TempPage.html";
-constexpr std::string_view kTempFile = "OrvaneTempFile.html";
+// Pages made so far in this process: each page's previews are numbered by it.
+int g_pagesMade = 0;
 
 bool IsWebAddress(std::string_view address)
 {
@@ -37,6 +40,25 @@ bool IsWebAddress(std::string_view address)
 } // namespace
 
 std::string CPageValidatorBase::PreviewFolder() { return platform::UserDataDirectory() + "/"; }
+
+int CPageValidatorBase::NextPreviewNumber() { return ++g_pagesMade; }
+
+std::string CPageValidatorBase::PreviewPagePath() const
+{
+    return PreviewFolder() + "TempPage-" + std::to_string(m_previewNumber) + ".html";
+}
+
+std::string CPageValidatorBase::PreviewTextPath() const
+{
+    return PreviewFolder() + "OrvaneTempFile-" + std::to_string(m_previewNumber) + ".html";
+}
+
+void CPageValidatorBase::ShowPreview(platform::IBrowser& browser, const std::string& address)
+{
+    if (m_sheet)
+        browser.SetResourceFolder(m_sheet->DocumentFolder().Folder());
+    browser.Navigate(address);
+}
 
 platform::IBrowser* CPageValidatorBase::BrowserOf(int browserId)
 {
@@ -57,9 +79,15 @@ bool CPageValidatorBase::WritePreview(const std::string& path, std::string_view 
         out.write(content.data(), static_cast<std::streamsize>(content.size()));
         return static_cast<bool>(out);
     });
-    if (written && std::find(m_writtenFiles.begin(), m_writtenFiles.end(), path) == m_writtenFiles.end())
-        m_writtenFiles.push_back(path);
+    if (written)
+        Remember(path);
     return written;
+}
+
+void CPageValidatorBase::Remember(const std::string& path)
+{
+    if (std::find(m_writtenFiles.begin(), m_writtenFiles.end(), path) == m_writtenFiles.end())
+        m_writtenFiles.push_back(path);
 }
 
 bool CPageValidatorBase::PreviewTable(const CTableRecord& table, int browserId, unsigned flags)
@@ -67,15 +95,11 @@ bool CPageValidatorBase::PreviewTable(const CTableRecord& table, int browserId, 
     platform::IBrowser* browser = BrowserOf(browserId);
     if (!browser)
         return false;
-    std::ostringstream page;
-    page << "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.0 Transitional//EN\">\n"
-         << "<html lang=\"en\"><head><title>Unknown Table</title></head><body><p align=\"center\">";
-    table.WriteMarkup(page, flags | CTableRecord::kMarkupShowGrid);
-    page << "</p></body></html>";
-    const std::string path = PreviewFolder() + std::string(kTempPage);
-    if (!WritePreview(path, page.str()))
+    const std::string path = WriteTablePreviewPage(table, flags, PreviewPagePath());
+    if (path.empty())
         return false;
-    browser->Navigate(path);
+    Remember(path);
+    ShowPreview(*browser, path);
     return true;
 }
 
@@ -84,10 +108,10 @@ bool CPageValidatorBase::PreviewText(std::string_view text, int browserId)
     platform::IBrowser* browser = BrowserOf(browserId);
     if (!browser)
         return false;
-    const std::string path = PreviewFolder() + std::string(kTempFile);
+    const std::string path = PreviewTextPath();
     if (!WritePreview(path, "<HTML><HEAD></HEAD><BODY>" + std::string(text) + "</BODY></HTML>"))
         return false;
-    browser->Navigate(path);
+    ShowPreview(*browser, path);
     return true;
 }
 
@@ -100,11 +124,11 @@ bool CPageValidatorBase::PreviewImage(std::string_view source, int browserId)
     if (m_imageWidth != -1 && m_imageWidth < width)
         width = m_imageWidth;
     m_previewWidth = std::to_string(width);
-    const std::string path = PreviewFolder() + std::string(kTempPage);
+    const std::string path = PreviewPagePath();
     if (!WritePreview(path, "<HTML><HEAD></HEAD><BODY><IMG SRC=\"" + QuotedValue(ResolveAgainstDocument(source)) +
                                 "\" WIDTH=\"" + m_previewWidth + "\"></BODY></HTML>"))
         return false;
-    browser->Navigate(path);
+    ShowPreview(*browser, path);
     return true;
 }
 
@@ -113,10 +137,10 @@ bool CPageValidatorBase::PreviewParagraph(std::string_view text, int browserId)
     platform::IBrowser* browser = BrowserOf(browserId);
     if (!browser)
         return false;
-    const std::string path = PreviewFolder() + std::string(kTempPage);
+    const std::string path = PreviewPagePath();
     if (!WritePreview(path, "<html><head></head><body><p>" + std::string(text) + "</p></body></html>"))
         return false;
-    browser->Navigate(path);
+    ShowPreview(*browser, path);
     return true;
 }
 
@@ -126,14 +150,14 @@ bool CPageValidatorBase::PreviewDocument(std::string_view fragment, const CHtmlD
     platform::IBrowser* browser = BrowserOf(browserId);
     if (!browser)
         return false;
-    const std::string path = PreviewFolder() + std::string(kTempPage);
+    const std::string path = PreviewPagePath();
     if (!WritePreview(path, document.Text()))
         return false;
     if (refreshOnly) {
         browser->Refresh();
         return true;
     }
-    browser->Navigate(path + std::string(fragment));
+    ShowPreview(*browser, path + std::string(fragment));
     // The browser may still show the old page from its cache; one refresh shortly after settles it.
     m_window->StartTimer(kRefreshTimer, kPreviewRefreshMs);
     m_browserToRefresh = browser;
@@ -173,10 +197,10 @@ bool CPageValidatorBase::PreviewFormControl(const CElement& element, const CHtml
         }
     }
     page += "\n</p></body></html>";
-    const std::string path = PreviewFolder() + std::string(kTempPage);
+    const std::string path = PreviewPagePath();
     if (!WritePreview(path, page))
         return false;
-    browser->Navigate(path);
+    ShowPreview(*browser, path);
     return true;
 }
 

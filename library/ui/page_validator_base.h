@@ -114,8 +114,10 @@ public:
     bool PreviewAddress(std::string_view address, int browserId);
     bool PreviewMedia(std::string_view address, platform::IMediaPlayer& player);
     const std::string& PreviewWidth() const { return m_previewWidth; }
-    // Where the previews are written.
+    // Where the previews are written, and this page's files there.
     static std::string PreviewFolder();
+    std::string PreviewPagePath() const;
+    std::string PreviewTextPath() const;
 
     // --- platform::IDialogLogic, for the page window
     void OnInit(platform::IWindow& window) final;
@@ -141,11 +143,17 @@ protected:
     void RefreshWizardButtons();
 
 private:
+    static int NextPreviewNumber();
     bool WritePreview(const std::string& path, std::string_view content);
+    // Kept to be removed with the page.
+    void Remember(const std::string& path);
+    // Shows a preview, with the page's own folder as the place of what it names.
+    void ShowPreview(platform::IBrowser& browser, const std::string& address);
     std::string ResolveAgainstDocument(std::string_view address) const;
     platform::IBrowser* BrowserOf(int browserId);
 
     int m_templateId;
+    int m_previewNumber = NextPreviewNumber();
     CElement* m_element = nullptr;
     std::uint32_t m_bit = 0;
     bool m_cancelled = false;

@@ -223,9 +223,10 @@ TEST_F(QtWizardTest, ThreePagesWalkedWithNextBackAndFinishEachApplyTheirRepair)
         }
     }
     // Every page heard that its window went, and took its preview with it.
-    for (int index = 0; index < sheet.PageCount(); ++index)
+    for (int index = 0; index < sheet.PageCount(); ++index) {
         EXPECT_EQ(sheet.Page(index).Window(), nullptr) << "page " << index;
-    EXPECT_FALSE(std::filesystem::exists(CPageValidatorBase::PreviewFolder() + "TempPage.html"));
+        EXPECT_FALSE(std::filesystem::exists(sheet.Page(index).PreviewPagePath())) << "page " << index;
+    }
 }
 
 TEST_F(QtWizardTest, EscapeOnAPageAsksOnceAndNoUndoesWhatThisRunRepaired)

@@ -45,9 +45,11 @@ public:
     void Refresh() override { ++refreshes; }
     std::string Address() const override { return m_address; }
     int Width() const override { return 400; }
+    void SetResourceFolder(std::string_view folder) override { resourceFolder = folder; }
 
     int navigations = 0;
     int refreshes = 0;
+    std::string resourceFolder;
 
 private:
     std::string m_address;
@@ -863,6 +865,12 @@ platform::IBrowser* CMemoryWindow::Browser(int id)
 {
     Control* control = Find(id, "Browser");
     return control ? control->browser.get() : nullptr;
+}
+
+std::string CMemoryWindow::BrowserResourceFolder(int id)
+{
+    Control* control = Find(id, "BrowserResourceFolder");
+    return control && control->browser ? control->browser->resourceFolder : std::string();
 }
 
 // --- IWindow: pages

@@ -144,6 +144,8 @@ public:
     std::pair<int, int> Range(int id) const override;
 
     platform::IBrowser* Browser(int id) override;
+    // Where the browser was told to look up what a shown page names.
+    std::string BrowserResourceFolder(int id);
 
     IWindow& AddPage(int templateId, platform::IDialogLogic& logic, std::string_view title = {}) override;
     int PageCount() const override { return static_cast<int>(m_pages.size()); }

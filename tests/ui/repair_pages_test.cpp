@@ -30,7 +30,7 @@ TEST_F(RepairRunTest, DefaultTextPagesWriteWhatTheUserEntersAndUndoWritesTheCont
         EXPECT_EQ(first.Text(CPageInputDefaultText::kMarkup), "<input type=text name=q />");
         EXPECT_EQ(first.Text(1001), Strings(393));
         // The preview shows the form with this control marked out.
-        const std::string preview = ReadFileBytes(CPageValidatorBase::PreviewFolder() + "TempPage.html");
+        const std::string preview = ReadFileBytes(sheet.Page(0).PreviewPagePath());
         EXPECT_NE(preview.find("<form>\n"), std::string::npos);
         EXPECT_NE(preview.find("<h2>" + Strings(279) + "</h2>"), std::string::npos);
 

@@ -203,7 +203,7 @@ TEST_F(ValidatorSheetTest, PreviewsAreWrittenToTheUserFolderAndGoWithTheSheet)
     pages[0]->SetImageSize(160, 20);
     EXPECT_TRUE(pages[0]->IsBannerImage());
     EXPECT_FALSE(pages[0]->IsSmallImage());
-    const std::string preview = CPageValidatorBase::PreviewFolder() + "TempPage.html";
+    const std::string preview = pages[0]->PreviewPagePath();
     windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
         CMemoryWindow& page = w.PageWindow(0);
         ASSERT_TRUE(pages[0]->PreviewImage("img/logo.gif", 1020));
@@ -221,6 +221,27 @@ TEST_F(ValidatorSheetTest, PreviewsAreWrittenToTheUserFolderAndGoWithTheSheet)
     });
     sheet.DoModal(nullptr);
     EXPECT_FALSE(std::filesystem::exists(preview));
+}
+
+// A page's preview is its own: another page's refresh never shows it, and
+// what it names is looked up in the page's folder, not in the user's.
+TEST_F(ValidatorSheetTest, EachPageShowsItsOwnPreviewWithThePagesFolderForWhatItNames)
+{
+    StartSheet();
+    auto pages = AddTestPages({"", ""});
+    ASSERT_NE(pages[0]->PreviewPagePath(), pages[1]->PreviewPagePath());
+    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+        ASSERT_TRUE(pages[0]->PreviewParagraph("First <img src=\"img/a.gif\">", 1020));
+        ASSERT_TRUE(pages[1]->PreviewParagraph("Second", 1020));
+        EXPECT_EQ(ReadFileBytes(pages[0]->PreviewPagePath()),
+                  "<html><head></head><body><p>First <img src=\"img/a.gif\"></p></body></html>");
+        EXPECT_EQ(w.PageWindow(0).Browser(1020)->Address(), pages[0]->PreviewPagePath());
+        EXPECT_EQ(w.PageWindow(1).Browser(1020)->Address(), pages[1]->PreviewPagePath());
+        EXPECT_EQ(w.PageWindow(0).BrowserResourceFolder(1020), "/site/forms/");
+        w.Click(kIdNext);
+        w.Click(kIdFinish);
+    });
+    sheet.DoModal(nullptr);
 }
 
 } // namespace
