@@ -443,9 +443,10 @@ std::string CSelectorDlg::FreeName(const std::string& base, const std::string& e
     return m_files.Exists(name) ? std::string() : name;
 }
 
-// Has the library write the page to target. A file already there is moved
-// aside first and put back when the save fails, and a failed save leaves no
-// partial file behind: the user keeps what they had.
+// Has the library write the page to target. What a file already there held
+// is copied aside first and put back when the save fails, and a new file
+// that failed half-way goes: the user keeps what they had. The file itself
+// stays in its place, so it keeps its permissions, owner and links.
 bool CSelectorDlg::SaveOver(const std::string& target)
 {
     if (!m_files.Exists(target)) {
@@ -455,14 +456,27 @@ bool CSelectorDlg::SaveOver(const std::string& target)
         return false;
     }
     const std::string aside = FreeName(BaseOf(target), ".tmp");
-    if (aside.empty() || !m_files.Rename(target, aside))
+    if (aside.empty() || !m_files.Copy(target, aside))
         return false;
     if (m_saveDoc(target.c_str()) == 1) {
         m_files.Remove(aside);
         return true;
     }
-    m_files.Remove(target);
-    m_files.Rename(aside, target);
+    m_files.PutBack(aside, target);
+    return false;
+}
+
+// Has the library write the page in place, over the page itself, of which
+// kept is a copy: when the save fails, the copy's bytes go back into the page
+// and the user is told (and where the copy is, when they could not go back).
+bool CSelectorDlg::SaveInPlace(const std::string& path, const std::string& kept)
+{
+    if (m_saveDoc(path.c_str()) != 0)
+        return true;
+    std::string message = Text(text::kCouldNotSave) + path;
+    if (!m_files.PutBack(kept, path))
+        message += "\n" + kept; // where the original page is now
+    Tell(message);
     return false;
 }
 
@@ -470,29 +484,23 @@ std::string CSelectorDlg::SaveReplacing(const std::string& path)
 {
     const std::string base = BaseOf(path);
     const std::string aside = FreeName(base, ".tmp");
-    if (aside.empty() || !m_files.Rename(path, aside)) {
-        std::string message = Text(text::kRenameFailed);
+    if (aside.empty() || !m_files.Copy(path, aside)) {
+        std::string message = Text(text::kNoCopyAside);
         const std::string beside = base + "-valid" + ExtensionOf(path);
         std::string saved;
         if (SaveOver(beside)) {
-            message += Text(text::kRenameFailedSavedAs) + beside;
+            message += Text(text::kNoCopyAsideSavedAs) + beside;
             saved = beside;
         } else {
-            message += Text(text::kRenameFailedNotSaved);
+            message += Text(text::kNoCopyAsideNotSaved);
         }
         Tell(message);
         return saved;
     }
-    if (m_saveDoc(path.c_str()) != 0) {
-        m_files.Remove(aside);
-        return path;
-    }
-    m_files.Remove(path);
-    std::string message = Text(text::kCouldNotSave) + path;
-    if (!m_files.Rename(aside, path))
-        message += "\n" + aside; // where the original page is now
-    Tell(message);
-    return {};
+    if (!SaveInPlace(path, aside))
+        return {};
+    m_files.Remove(aside);
+    return path;
 }
 
 std::string CSelectorDlg::SaveKeepingBackup(IWindow& window, const std::string& path, const std::string& originalExtension)
@@ -502,16 +510,14 @@ std::string CSelectorDlg::SaveKeepingBackup(IWindow& window, const std::string& 
     for (int i = 0; i < 100 && m_files.Exists(backup); ++i)
         backup = base + std::to_string(i) + originalExtension;
     // An older backup is never written over.
-    if (!m_files.Exists(backup) && m_files.Rename(path, backup)) {
-        if (m_saveDoc(path.c_str()) != 0) {
-            MarkFile(window, backup, 3);
-            return path;
-        }
-        m_files.Remove(path);
-        m_files.Rename(backup, path);
+    if (m_files.Exists(backup) || !m_files.Copy(path, backup)) {
+        Tell(Text(text::kCouldNotSave) + path);
+        return {};
     }
-    Tell(Text(text::kCouldNotSave) + path);
-    return {};
+    if (!SaveInPlace(path, backup))
+        return {};
+    MarkFile(window, backup, 3);
+    return path;
 }
 
 std::string CSelectorDlg::SaveBeside(const std::string& path, const std::string& validatedExtension)
