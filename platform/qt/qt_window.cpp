@@ -255,6 +255,19 @@ private:
     CQtWindow& m_window;
 };
 
+namespace {
+
+// The file a file: address names, as the bytes of its path: the address
+// carries a name that is not UTF-8 as %-escaped bytes, which a QString
+// would not give back.
+std::string LocalPathOf(const QUrl& url)
+{
+    const QByteArray bytes = QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1());
+    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
+} // namespace
+
 // Files dropped on the window, for the logic.
 class CQtWindow::CDropEvents final : public QObject {
 public:
@@ -287,7 +300,7 @@ private:
             return paths;
         for (const QUrl& url : data->urls()) {
             if (url.isLocalFile())
-                paths.push_back(url.toLocalFile().toStdString());
+                paths.push_back(LocalPathOf(url));
         }
         return paths;
     }

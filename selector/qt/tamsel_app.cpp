@@ -10,7 +10,7 @@
 #include "platform/registry.h"
 #include "platform/window.h"
 
-#include <QFileInfo>
+#include <QFile>
 #include <QMimeDatabase>
 
 #include <iostream>
@@ -22,8 +22,9 @@ namespace {
 std::string DesktopTypeName(const std::string& path, bool folder)
 {
     static QMimeDatabase types;
-    const QMimeType type = folder ? types.mimeTypeForName("inode/directory")
-                                  : types.mimeTypeForFile(QString::fromStdString(path), QMimeDatabase::MatchExtension);
+    const QMimeType type =
+        folder ? types.mimeTypeForName("inode/directory")
+               : types.mimeTypeForFile(QFile::decodeName(QByteArray::fromStdString(path)), QMimeDatabase::MatchExtension);
     return type.isValid() && !type.isDefault() ? type.comment().toStdString() : std::string();
 }
 

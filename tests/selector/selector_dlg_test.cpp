@@ -475,6 +475,41 @@ TEST_F(SelectorTest, ASaveInPlaceKeepsThePagesPermissionsOwnerAndLink)
     }
 }
 
+// A file name may hold a tab, a line break, a backslash or bytes that are no
+// UTF-8: such pages are checked like any other and the next start shows
+// their marks.
+TEST_F(SelectorTest, PagesWithAnyNameAreCheckedAndTheirMarksRemembered)
+{
+    const std::vector<std::string> names = {"tab\there.htm", "line\nbreak.htm", "caf\xe9.htm", "back\\slash.htm",
+                                            "plain.htm"};
+    for (const std::string& name : names) {
+        Write(name, "<p>x</p>");
+        library.results[name] = 0;
+    }
+    Run([&](CMemoryWindow& window, CSelectorDlg&) {
+        for (const std::string& name : names) {
+            window.DoubleClickRow(kIdFiles, Row(window, name));
+            EXPECT_EQ(MarkOf(window, name), mark::kChecked) << name;
+        }
+    });
+    std::vector<std::string> lines;
+    std::istringstream database(test::ReadFileBytes(DatabasePath()));
+    for (std::string line; std::getline(database, line);)
+        lines.push_back(line);
+    ASSERT_EQ(lines.size(), names.size());
+    // Lines without such names read as they always did.
+    EXPECT_EQ(lines.back().rfind(Site("plain.htm") + "\t2\t", 0), 0u) << lines.back();
+    EXPECT_EQ(std::count(lines.back().begin(), lines.back().end(), '\t'), 7);
+
+    CFileStatusDatabase reread(DatabasePath());
+    reread.Read();
+    EXPECT_EQ(reread.Records().size(), names.size());
+    Run([&](CMemoryWindow& window, CSelectorDlg&) {
+        for (const std::string& name : names)
+            EXPECT_EQ(MarkOf(window, name), mark::kChecked) << name;
+    });
+}
+
 TEST_F(SelectorTest, TheWindowComesBackWhereTheUserLeftIt)
 {
     platform::WindowPlacement placement{40, 50, 940, 650, false};
