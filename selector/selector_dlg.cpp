@@ -95,10 +95,11 @@ const char* ImageOfMount(int kind)
     }
 }
 
-int Ask(const std::string& text)
+// A question with Yes and No; defaultAnswer is what Enter gives.
+int Ask(const std::string& text, int defaultAnswer = platform::kAnswerYes)
 {
     return platform::Prompt().Show(Text(text::kCaption), text, platform::PromptIcon::Exclamation,
-                                   platform::PromptButtons::YesNo);
+                                   platform::PromptButtons::YesNo, defaultAnswer);
 }
 
 void Tell(const std::string& text)
@@ -400,8 +401,10 @@ int CSelectorDlg::CheckFile(IWindow& window, const std::string& path)
     }
     if (path.empty())
         return 0;
+    // Enter must not check a file the user did not mean to.
     if (!IsPageExtension(ExtensionOf(path)) &&
-        Ask(Text(text::kUnknownTypeBefore) + path + Text(text::kUnknownTypeAfter)) != platform::kAnswerYes)
+        Ask(Text(text::kUnknownTypeBefore) + path + Text(text::kUnknownTypeAfter), platform::kAnswerNo) !=
+            platform::kAnswerYes)
         return 0;
 
     const int result = m_validateDoc(path.c_str());

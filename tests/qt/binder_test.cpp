@@ -1,17 +1,23 @@
+#include "platform/qt/message_box_prompt.h"
 #include "platform/qt/qt_window.h"
 
 #include <QApplication>
+#include <QAbstractItemView>
 #include <QComboBox>
+#include <QDropEvent>
 #include <QHeaderView>
 #include <QListWidget>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace orvane::platform::qt {
@@ -104,6 +110,28 @@ TEST(QtBinder, TheUsersChoiceInAListIsHeardButTheLogicsOwnChangesAreNot)
     ASSERT_EQ(bound.logic.heard.size(), 2u);
     EXPECT_EQ(bound.logic.heard[1].code, NotifyCode::KeyPressed);
     EXPECT_EQ(bound.logic.heard[1].key, Key::Space);
+}
+
+// Enter gives the answer asked for as the default: No, where Yes must be meant.
+TEST(QtMessageBox, EnterGivesTheDefaultAnswer)
+{
+    CMessageBoxPrompt prompt;
+    auto pressEnterInTheBox = [] {
+        auto* timer = new QTimer;
+        QObject::connect(timer, &QTimer::timeout, timer, [timer] {
+            if (QWidget* box = QApplication::activeModalWidget()) {
+                timer->stop();
+                timer->deleteLater();
+                QTest::keyClick(box, Qt::Key_Return);
+            }
+        });
+        timer->start(10);
+    };
+    pressEnterInTheBox();
+    EXPECT_EQ(prompt.Show("Tamsel", "Check it all the same?", PromptIcon::Exclamation, PromptButtons::YesNo, kAnswerNo),
+              kAnswerNo);
+    pressEnterInTheBox();
+    EXPECT_EQ(prompt.Show("Tamsel", "Try another name?", PromptIcon::Exclamation, PromptButtons::YesNo), kAnswerYes);
 }
 
 TEST(QtBinder, ReportListRowsAreSelectedSeveralAtATimeAndEachChangeIsHeard)

@@ -282,6 +282,8 @@ TEST_F(SelectorTest, AFileWithoutExtensionIsCheckedOnlyWhenTheUserSaysSo)
         EXPECT_EQ(MarkOf(window, "page"), mark::kNotChecked);
         ASSERT_EQ(windows.prompt.messages.size(), 1u);
         EXPECT_EQ(windows.prompt.messages[0].buttons, platform::PromptButtons::YesNo);
+        // Enter answers No: a file nobody meant is not checked by accident.
+        EXPECT_EQ(windows.prompt.messages[0].defaultAnswer, platform::kAnswerNo);
         EXPECT_NE(windows.prompt.messages[0].text.find(Site("page")), std::string::npos);
         // Dropped on the window: the folder among the drops is skipped.
         windows.AnswerNextMessage(platform::kAnswerYes);

@@ -890,9 +890,9 @@ void CMemoryWindow::ShowPage(int index)
 // --- the prompt and the window system
 
 int CScriptedPrompt::Show(std::string_view caption, std::string_view text, platform::PromptIcon icon,
-                          platform::PromptButtons buttons)
+                          platform::PromptButtons buttons, int defaultAnswer)
 {
-    messages.push_back({std::string(caption), std::string(text), icon, buttons});
+    messages.push_back({std::string(caption), std::string(text), icon, buttons, defaultAnswer});
     if (answers.empty())
         return platform::kAnswerOk;
     const int answer = answers.front();

@@ -226,9 +226,10 @@ public:
         std::string text;
         platform::PromptIcon icon;
         platform::PromptButtons buttons;
+        int defaultAnswer = 0; // what Enter would answer (0: the first button)
     };
     int Show(std::string_view caption, std::string_view text, platform::PromptIcon icon,
-             platform::PromptButtons buttons) override;
+             platform::PromptButtons buttons, int defaultAnswer = 0) override;
     void AnswerNext(int answer) { answers.push_back(answer); }
 
     std::deque<int> answers;
