@@ -153,7 +153,8 @@ void CSelectorDlg::BindLibrary()
 {
     if (!m_libraryLoaded) {
         if (!m_library.Load()) {
-            Message(text::kNoLibrary);
+            const std::string reason = m_library.LoadError();
+            Tell(reason.empty() ? Text(text::kNoLibrary) : platform::Strings().Format(text::kLibraryNotLoaded, {reason}));
             return;
         }
         m_libraryLoaded = true;
@@ -358,8 +359,10 @@ void CSelectorDlg::CheckSelection(IWindow& window)
             continue;
         any = true;
         const CListingItem& item = m_items[static_cast<std::size_t>(window.GetItemData(kIdFiles, row))];
-        if (item.kind != itemkind::kFolder)
-            paths.push_back(ItemPath(window, row));
+        if (item.kind == itemkind::kFolder)
+            continue;
+        if (std::string path = CheckablePath(window, row); !path.empty())
+            paths.push_back(std::move(path));
     }
     if (!any) {
         Message(text::kNothingSelected);
@@ -380,8 +383,19 @@ void CSelectorDlg::ActivateRow(IWindow& window, int row)
         Navigate(window, JoinPath(m_currentFolder, item.name));
         return;
     }
-    if (CheckFile(window, ItemPath(window, row)) == 1)
+    const std::string path = CheckablePath(window, row);
+    if (!path.empty() && CheckFile(window, path) == 1)
         ListFolder(window);
+}
+
+std::string CSelectorDlg::CheckablePath(IWindow& window, int row) const
+{
+    std::string path = ItemPath(window, row);
+    if (path.empty()) {
+        const CListingItem& item = m_items[static_cast<std::size_t>(window.GetItemData(kIdFiles, row))];
+        Tell(platform::Strings().Format(text::kLinkLeadsNowhere, {JoinPath(m_currentFolder, item.name)}));
+    }
+    return path;
 }
 
 std::string CSelectorDlg::ItemPath(IWindow& window, int row) const
@@ -573,6 +587,10 @@ void CSelectorDlg::ListFolder(IWindow& window)
     platform::WaitCursor wait;
     window.ClearItems(kIdFiles);
     m_items.clear();
+    // Gone or no longer readable since it was opened: an empty list alone
+    // would look like an empty folder.
+    if (!m_files.CanEnter(m_currentFolder))
+        Tell(platform::Strings().Format(text::kFolderUnreadable, {m_currentFolder}));
     const bool all = window.IsChecked(kIdShowAll);
     const bool html = all || window.IsChecked(kIdShowHtml);
     const bool text = all || window.IsChecked(kIdShowText);

@@ -54,6 +54,8 @@ private:
     // Checking and saving.
     void CheckSelection(platform::IWindow& window);
     void ActivateRow(platform::IWindow& window, int row);
+    // A row's path to check; empty, and the user told why, for a link that leads nowhere.
+    std::string CheckablePath(platform::IWindow& window, int row) const;
     std::string SaveReplacing(const std::string& path);
     std::string SaveKeepingBackup(platform::IWindow& window, const std::string& path, const std::string& originalExtension);
     std::string SaveBeside(const std::string& path, const std::string& validatedExtension);

@@ -58,6 +58,10 @@ inline constexpr int kSaveDialogFilter = 134;
 inline constexpr int kTypeFolder = 135;
 inline constexpr int kTypeFile = 136;
 inline constexpr int kTypeUnknown = 137;
+inline constexpr int kLibraryNotLoaded = 138;
+inline constexpr int kFolderUnreadable = 139;
+inline constexpr int kLinkLeadsNowhere = 140;
+inline constexpr int kNoBundle = 141;
 } // namespace text
 
 } // namespace orvane::selector

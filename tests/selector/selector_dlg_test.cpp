@@ -35,6 +35,7 @@ using test::CMemoryWindow;
 class CFakeLibrary final : public ICheckerLibrary {
 public:
     bool Load() override { return loads; }
+    std::string LoadError() const override { return loadError; }
     PathFunction ResolvePathFunction(const char* name) override
     {
         if (missing.count(name))
@@ -72,6 +73,7 @@ public:
     }
 
     bool loads = true;
+    std::string loadError;
     std::set<std::string> missing;
     std::map<std::string, int> results;
     bool saveFails = false;
@@ -401,6 +403,16 @@ TEST_F(SelectorTest, WithoutTheLibraryBrowsingWorksAndEveryActionSaysWhy)
             EXPECT_EQ(message.caption, "Tamsel");
     });
 
+    // The loader's reason is told: a library that is there but cannot be
+    // loaded needs another remedy than one that is missing.
+    library.loadError = "libORVANE.so: cannot open shared object file: No such file or directory";
+    windows.prompt.messages.clear();
+    Run([&](CMemoryWindow&, CSelectorDlg&) {
+        EXPECT_EQ(Messages(), (std::vector<std::string>{Strings().Format(text::kLibraryNotLoaded, {library.loadError})}));
+        ASSERT_EQ(Messages().size(), 1u);
+        EXPECT_NE(Messages()[0].find("cannot open shared object file"), std::string::npos);
+    });
+
     library.loads = true;
     library.missing = {"SaveDoc", "DisplayAbout"};
     windows.prompt.messages.clear();
@@ -509,6 +521,31 @@ TEST_F(SelectorTest, PagesWithAnyNameAreCheckedAndTheirMarksRemembered)
     Run([&](CMemoryWindow& window, CSelectorDlg&) {
         for (const std::string& name : names)
             EXPECT_EQ(MarkOf(window, name), mark::kChecked) << name;
+    });
+}
+
+// A folder that went away, and a link whose file went away, say so: an
+// empty list, or nothing at all, would leave the user guessing.
+TEST_F(SelectorTest, AFolderThatWentAwayAndALinkThatLeadsNowhereSaySo)
+{
+    Write("page.htm", "<p>x</p>");
+    fs::create_symlink(Site("gone.htm"), Site("link.htm"));
+    Run([&](CMemoryWindow& window, CSelectorDlg&) {
+        window.DoubleClickRow(kIdFiles, Row(window, "link.htm"));
+        window.SelectOnlyRows(kIdFiles, {Row(window, "link.htm")});
+        window.Click(kIdCheck);
+        EXPECT_TRUE(library.validated.empty());
+        const std::string leadsNowhere = Strings().Format(text::kLinkLeadsNowhere, {Site("link.htm")});
+        EXPECT_EQ(Messages(), (std::vector<std::string>{leadsNowhere, leadsNowhere}));
+
+        window.DoubleClickRow(kIdFiles, Row(window, "sub"));
+        fs::remove_all(m_root / "site/sub");
+        window.Click(kIdRefresh);
+        EXPECT_EQ(window.ItemCount(kIdFiles), 0);
+        ASSERT_EQ(Messages().size(), 3u);
+        EXPECT_EQ(Messages()[2], Strings().Format(text::kFolderUnreadable, {Site("sub")}));
+        for (const auto& message : windows.prompt.messages)
+            EXPECT_EQ(message.caption, "Tamsel");
     });
 }
 
