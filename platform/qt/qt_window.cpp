@@ -285,7 +285,16 @@ public:
             const std::vector<std::string> paths = Paths(drop->mimeData());
             if (!paths.empty() && !m_window.HasEnded()) {
                 drop->acceptProposedAction();
-                m_window.m_logic.OnDropFiles(m_window, paths);
+                // Taken up once the drop has ended: checking them may take a
+                // while and ask questions, and the program the files came
+                // from waits for the drop to end until then.
+                QMetaObject::invokeMethod(
+                    this,
+                    [this, paths] {
+                        if (!m_window.HasEnded())
+                            m_window.m_logic.OnDropFiles(m_window, paths);
+                    },
+                    Qt::QueuedConnection);
                 return true;
             }
         }

@@ -48,7 +48,9 @@ public:
         ++cancels;
         window.End(kIdCancel);
     }
+    void OnDropFiles(IWindow&, const std::vector<std::string>& paths) override { drops.push_back(paths); }
     std::vector<Notification> heard;
+    std::vector<std::vector<std::string>> drops;
     int cancels = 0;
 };
 
@@ -110,6 +112,26 @@ TEST(QtBinder, TheUsersChoiceInAListIsHeardButTheLogicsOwnChangesAreNot)
     ASSERT_EQ(bound.logic.heard.size(), 2u);
     EXPECT_EQ(bound.logic.heard[1].code, NotifyCode::KeyPressed);
     EXPECT_EQ(bound.logic.heard[1].key, Key::Space);
+}
+
+// The program the files came from waits until the drop has ended: the logic
+// takes them up only after that, with the names' own bytes.
+TEST(QtBinder, FilesDroppedOnTheWindowReachTheLogicOnceTheDropHasEnded)
+{
+    CBoundWindow bound;
+    bound.window->AcceptDroppedFiles();
+    QMimeData files;
+    files.setUrls({QUrl::fromLocalFile("/site/page.htm"), QUrl("file:///site/caf%E9.htm")});
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(bound.widget, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(bound.widget, &drop);
+    EXPECT_TRUE(drop.isAccepted());
+    EXPECT_TRUE(bound.logic.drops.empty());
+    QCoreApplication::processEvents();
+    ASSERT_EQ(bound.logic.drops.size(), 1u);
+    EXPECT_EQ(bound.logic.drops[0], (std::vector<std::string>{"/site/page.htm", "/site/caf\xe9.htm"}));
 }
 
 // Enter gives the answer asked for as the default: No, where Yes must be meant.
