@@ -260,9 +260,17 @@ void CSelectorDlg::OnNotify(IWindow& window, const platform::Notification& notif
         default: break;
         }
         break;
-    case NotifyCode::SelectionChanged:
+    // Stepping through the closed list with the arrow keys opens nothing (a
+    // drive stepped over may not be ready); a pick in the open list does.
+    case NotifyCode::Chosen:
         if (notification.control == kIdLookIn)
             LookInChosen(window, window.CurrentItem(kIdLookIn));
+        break;
+    // Leaving the look-in list with an entry stepped to but not chosen: it
+    // shows again where the listing is.
+    case NotifyCode::FocusGained:
+        if (notification.control != kIdLookIn && window.CurrentItem(kIdLookIn) != m_lastLookIn)
+            window.SetCurrentItem(kIdLookIn, m_lastLookIn);
         break;
     case NotifyCode::DoubleClicked:
         if (notification.control == kIdFiles && notification.item >= 0)
@@ -305,6 +313,9 @@ void CSelectorDlg::OnOk(IWindow& window)
         window.SetChecked(focused, !window.IsChecked(focused));
         FilterChanged(window);
     }
+    // The look-in entry stepped to with the arrow keys, chosen with Enter.
+    if (focused == kIdLookIn && window.CurrentItem(kIdLookIn) != m_lastLookIn)
+        LookInChosen(window, window.CurrentItem(kIdLookIn));
 }
 
 // Escape does not close the window; the close box and the Close button do.

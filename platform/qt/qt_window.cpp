@@ -40,6 +40,7 @@
 #include <QWhatsThis>
 
 #include <algorithm>
+#include <utility>
 
 namespace orvane::platform::qt {
 namespace {
@@ -419,8 +420,11 @@ void CQtWindow::Bind(int id, Control& control)
         break;
     case ControlKind::Combo: {
         auto* combo = static_cast<QComboBox*>(widget);
-        QObject::connect(combo, &QComboBox::activated, widget,
-                         [this, id](int row) { Notify({id, NotifyCode::SelectionChanged, row}); });
+        QObject::connect(combo, &QComboBox::activated, widget, [this, id](int row) {
+            Notify({id, NotifyCode::SelectionChanged, row});
+            if (m_steppingCombo != id)
+                Notify({id, NotifyCode::Chosen, row});
+        });
         if (combo->lineEdit())
             QObject::connect(combo->lineEdit(), &QLineEdit::textEdited, widget,
                              [this, id] { Notify({id, NotifyCode::TextChanged}); });
@@ -490,19 +494,32 @@ bool CQtWindow::ControlEvent(int id, QEvent* event)
         Notify({id, NotifyCode::FocusGained});
         return false;
     }
-    if (event->type() != QEvent::KeyPress || control->watchedKeys.empty())
-        return false;
-    auto* keyEvent = static_cast<QKeyEvent*>(event);
-    for (Key key : control->watchedKeys) {
-        const bool enter = key == Key::Enter && keyEvent->key() == Qt::Key_Enter;
-        if (keyEvent->key() == KeyCode(key) || enter) {
-            Notification notification{id, NotifyCode::KeyPressed};
-            notification.key = key;
-            Notify(notification);
-            return true;
+    if (event->type() == QEvent::KeyPress) {
+        auto* keyEvent = static_cast<QKeyEvent*>(event);
+        for (Key key : control->watchedKeys) {
+            const bool enter = key == Key::Enter && keyEvent->key() == Qt::Key_Enter;
+            if (keyEvent->key() == KeyCode(key) || enter) {
+                Notification notification{id, NotifyCode::KeyPressed};
+                notification.key = key;
+                Notify(notification);
+                return true;
+            }
         }
     }
+    if (control->kind == ControlKind::Combo && (event->type() == QEvent::KeyPress || event->type() == QEvent::Wheel))
+        return StepCombo(id, *control->widget, event);
     return false;
+}
+
+// Keys (arrows, letters) and the wheel on a closed combo step through its
+// entries, and Qt reports each step as if the entry had been picked. The
+// step is delivered here, marked, so that only picks count as chosen.
+bool CQtWindow::StepCombo(int id, QObject& combo, QEvent* event)
+{
+    const int outer = std::exchange(m_steppingCombo, id);
+    combo.event(event);
+    m_steppingCombo = outer;
+    return true;
 }
 
 void CQtWindow::Notify(const Notification& notification)

@@ -54,6 +54,14 @@ public:
     int cancels = 0;
 };
 
+std::vector<NotifyCode> CodesHeard(const CRecordingLogic& logic)
+{
+    std::vector<NotifyCode> codes;
+    for (const Notification& notification : logic.heard)
+        codes.push_back(notification.code);
+    return codes;
+}
+
 struct CBoundWindow {
     CBoundWindow()
     {
@@ -112,6 +120,33 @@ TEST(QtBinder, TheUsersChoiceInAListIsHeardButTheLogicsOwnChangesAreNot)
     ASSERT_EQ(bound.logic.heard.size(), 2u);
     EXPECT_EQ(bound.logic.heard[1].code, NotifyCode::KeyPressed);
     EXPECT_EQ(bound.logic.heard[1].key, Key::Space);
+}
+
+// Qt reports every step through a closed combo (arrow keys, letters, the
+// wheel) as if the entry had been picked; the logic hears such steps as
+// changes, and only a pick in the open list as a choice.
+TEST(QtBinder, AComboSteppedThroughIsChosenFromOnlyWhenTheUserPicksAnEntry)
+{
+    CBoundWindow bound;
+    IWindow& window = *bound.window;
+    for (const char* text : {"first", "second", "third"})
+        window.AddItem(1006, text);
+    window.SetCurrentItem(1006, 0);
+    auto* combo = bound.Get<QComboBox>(1006);
+    combo->setFocus();
+    QTest::keyClick(combo, Qt::Key_Down);
+    QTest::keyClick(combo, Qt::Key_T);
+    EXPECT_EQ(CodesHeard(bound.logic), (std::vector<NotifyCode>{NotifyCode::SelectionChanged, NotifyCode::SelectionChanged}));
+    EXPECT_EQ(window.CurrentItem(1006), 2);
+
+    bound.logic.heard.clear();
+    combo->showPopup();
+    QTest::keyClick(combo->view(), Qt::Key_Up);
+    QTest::keyClick(combo->view(), Qt::Key_Return);
+    EXPECT_EQ(CodesHeard(bound.logic), (std::vector<NotifyCode>{NotifyCode::SelectionChanged, NotifyCode::Chosen}));
+    ASSERT_EQ(bound.logic.heard.size(), 2u);
+    EXPECT_EQ(bound.logic.heard[1].item, 1);
+    EXPECT_EQ(window.CurrentItem(1006), 1);
 }
 
 // The program the files came from waits until the drop has ended: the logic

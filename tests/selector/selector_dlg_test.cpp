@@ -549,6 +549,28 @@ TEST_F(SelectorTest, AFolderThatWentAwayAndALinkThatLeadsNowhereSaySo)
     });
 }
 
+// Stepping through the look-in list with the arrow keys opens nothing, not
+// even the entries on the way that cannot be opened; an entry picked in the
+// open list, or Enter on the one stepped to, is opened.
+TEST_F(SelectorTest, TheLookInListOpensAFolderOnlyWhenTheUserPicksIt)
+{
+    Run([&](CMemoryWindow& window, CSelectorDlg& selector) {
+        ASSERT_EQ(window.ItemText(kIdLookIn, 0), Strings().Get(text::kDesktop));
+        ASSERT_EQ(window.ItemText(kIdLookIn, 1), Strings().Get(text::kDocuments)); // not there in the test
+        window.PressArrowKeysTo(kIdLookIn, 0);
+        EXPECT_EQ(selector.CurrentFolder(), (m_root / "site").string());
+        EXPECT_TRUE(Messages().empty());
+        window.PressEnter();
+        EXPECT_EQ(selector.CurrentFolder(), (m_root / "Desktop").string());
+        EXPECT_TRUE(Messages().empty());
+
+        window.Choose(kIdLookIn, 1);
+        EXPECT_EQ(Messages(), (std::vector<std::string>{Strings().Format(text::kFolderNotReady, {(m_root / "Documents").string()})}));
+        EXPECT_EQ(selector.CurrentFolder(), (m_root / "Desktop").string());
+        EXPECT_EQ(window.CurrentItem(kIdLookIn), 0);
+    });
+}
+
 TEST_F(SelectorTest, TheWindowComesBackWhereTheUserLeftIt)
 {
     platform::WindowPlacement placement{40, 50, 940, 650, false};
