@@ -6,7 +6,7 @@ std::string CPageSettingsFileSaves::NormalisedExtension(std::string_view typed, 
 {
     std::string extension(typed);
     if (!extension.empty() && extension.find('.') == std::string::npos)
-        extension.insert(0, ".");
+        extension = "." + extension;
     if (extension.empty() || extension == ".")
         return std::string(fallback);
     return extension;
