@@ -7,11 +7,12 @@
 namespace orvane::platform {
 
 // Writes messages to a stream (standard error for command-line use) and
-// answers every question with its default: OK, or Yes.
+// answers every question with its default: the one asked for, else OK or Yes.
 class CConsolePrompt final : public IPrompt {
 public:
     explicit CConsolePrompt(std::ostream& out) : m_out(out) {}
-    int Show(std::string_view caption, std::string_view text, PromptIcon icon, PromptButtons buttons) override;
+    int Show(std::string_view caption, std::string_view text, PromptIcon icon, PromptButtons buttons,
+             int defaultAnswer = 0) override;
 
 private:
     std::ostream& m_out;

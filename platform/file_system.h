@@ -8,6 +8,9 @@
 
 namespace orvane::platform {
 
+// Paths are the file system's own bytes: any name a file can have opens,
+// whether or not it is valid UTF-8.
+
 // Opens a file for reading its bytes; null with a reason in *error when it
 // cannot be read. Only regular files (or links to one) are opened: a pipe
 // would block the reader and a device could hand out bytes without end.
@@ -16,8 +19,16 @@ std::unique_ptr<std::istream> OpenForReading(const std::string& path, std::strin
 // Writes a file through a temporary file beside it that replaces the target
 // only once everything was written: a failed write leaves the target as it was.
 // write returns false to abandon the file.
+// The new file keeps what the replaced one had besides its bytes: its
+// permissions, and its owner and group where the system lets the user give
+// them. A symbolic link is written through: the file it leads to gets the
+// bytes, and the link stays.
 bool WriteFileAtomically(const std::string& path, const std::function<bool(std::ostream&)>& write,
                          std::string* error = nullptr);
+
+// Where WriteFileAtomically(path) puts its temporary file (beside the file a
+// link leads to). Whatever other than a file stands there makes the write fail.
+std::string TemporaryPathFor(const std::string& path);
 
 bool FileExists(const std::string& path);
 

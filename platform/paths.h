@@ -18,4 +18,9 @@ std::string FindDataFile(const std::string& name);
 // $ORVANE_HOME when set, else the user's data folder. Created when missing.
 std::string UserDataDirectory();
 
+// The per-user folder for what is made again when lost (the help's search
+// index): $ORVANE_HOME/cache when ORVANE_HOME is set, else the user's cache
+// folder of the program. Created when missing.
+std::string UserCacheDirectory();
+
 } // namespace orvane::platform

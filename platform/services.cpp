@@ -5,7 +5,7 @@ namespace {
 
 class CSilentPrompt final : public IPrompt {
 public:
-    int Show(std::string_view, std::string_view, PromptIcon, PromptButtons) override { return kAnswerOk; }
+    int Show(std::string_view, std::string_view, PromptIcon, PromptButtons, int) override { return kAnswerOk; }
 };
 
 class CEmptyStrings final : public IStringTable {

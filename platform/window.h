@@ -60,6 +60,8 @@ enum class NotifyCode {
     Clicked,          // a button was pressed (also a check box or radio button, after its state changed)
     TextChanged,      // the user edited an edit field or an editable combo
     SelectionChanged, // the current item of a combo, list box, report list or tree, or the page of a sheet
+    Chosen,           // a combo's entry picked in its open list (after its SelectionChanged); stepping
+                      // through the closed box with the arrow keys or the wheel gives SelectionChanged alone
     ItemChanged,      // a row of a report list was selected or deselected (item = the row)
     ColumnClicked,    // a report list's header (column = the column)
     DoubleClicked,    // a row of a list or an item of a tree (item = the row, -1 for none)

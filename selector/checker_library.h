@@ -22,6 +22,8 @@ public:
     virtual ~ICheckerLibrary() = default;
     // Loads the library; false when it cannot be found or loaded.
     virtual bool Load() = 0;
+    // Why the last Load failed, in the system loader's words; empty when it did not say.
+    virtual std::string LoadError() const { return {}; }
     // The library's function of that name; empty when it has none.
     virtual PathFunction ResolvePathFunction(const char* name) = 0;
     virtual ActionFunction ResolveAction(const char* name) = 0;

@@ -31,6 +31,44 @@ std::optional<std::int64_t> TimeOf(const int fields[6])
     return static_cast<std::int64_t>(time);
 }
 
+// A file name may hold a tab or a line break, which would split its line.
+// Such a path is written escaped (\t, \n, \r and \\), and its line says so
+// in a field after the date, which readers of the plain format pass over;
+// every other path is written as it is, as it always was.
+constexpr std::string_view kEscapedMark = "escaped";
+
+bool NeedsEscaping(const std::string& path) { return path.find_first_of("\t\n\r") != std::string::npos; }
+
+std::string Escaped(const std::string& path)
+{
+    std::string out;
+    for (char c : path) {
+        switch (c) {
+        case '\t': out += "\\t"; break;
+        case '\n': out += "\\n"; break;
+        case '\r': out += "\\r"; break;
+        case '\\': out += "\\\\"; break;
+        default: out += c; break;
+        }
+    }
+    return out;
+}
+
+std::string Unescaped(const std::string& field)
+{
+    std::string out;
+    for (std::size_t i = 0; i < field.size(); ++i) {
+        const char next = i + 1 < field.size() ? field[i + 1] : '\0';
+        if (field[i] != '\\' || (next != 't' && next != 'n' && next != 'r' && next != '\\')) {
+            out += field[i];
+            continue;
+        }
+        out += next == 't' ? '\t' : next == 'n' ? '\n' : next == 'r' ? '\r' : '\\';
+        ++i;
+    }
+    return out;
+}
+
 int Number(const std::string& token)
 {
     try {
@@ -63,7 +101,8 @@ int CFileStatusDatabase::Read()
         int numbers[7] = {};
         for (std::size_t i = 1; i < tokens.size() && i <= 7; ++i)
             numbers[i - 1] = Number(tokens[i]);
-        Update(tokens[0], numbers[0], TimeOf(numbers + 1));
+        const bool escaped = tokens.size() > 8 && tokens[8] == kEscapedMark;
+        Update(escaped ? Unescaped(tokens[0]) : tokens[0], numbers[0], TimeOf(numbers + 1));
     }
     m_changed = false;
     return 1;
@@ -87,9 +126,12 @@ int CFileStatusDatabase::Write()
                     fields[5] = local->tm_sec;
                 }
             }
-            out << record.path << '\t' << record.mark;
+            const bool escape = NeedsEscaping(record.path);
+            out << (escape ? Escaped(record.path) : record.path) << '\t' << record.mark;
             for (int field : fields)
                 out << '\t' << field;
+            if (escape)
+                out << '\t' << kEscapedMark;
             out << '\n';
         }
         return static_cast<bool>(out);

@@ -5,7 +5,9 @@
 // file has not changed since.
 //
 // The file holds one line per file: path, mark, then year, month, day, hour,
-// minute and second of that time in local time, separated by tabs.
+// minute and second of that time in local time, separated by tabs. A path
+// with a tab or a line break in it is written escaped, its line marked so
+// by a ninth field. Paths are the file system's bytes, whatever they are.
 
 #include <cstdint>
 #include <optional>

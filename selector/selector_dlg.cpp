@@ -95,10 +95,11 @@ const char* ImageOfMount(int kind)
     }
 }
 
-int Ask(const std::string& text)
+// A question with Yes and No; defaultAnswer is what Enter gives.
+int Ask(const std::string& text, int defaultAnswer = platform::kAnswerYes)
 {
     return platform::Prompt().Show(Text(text::kCaption), text, platform::PromptIcon::Exclamation,
-                                   platform::PromptButtons::YesNo);
+                                   platform::PromptButtons::YesNo, defaultAnswer);
 }
 
 void Tell(const std::string& text)
@@ -152,7 +153,8 @@ void CSelectorDlg::BindLibrary()
 {
     if (!m_libraryLoaded) {
         if (!m_library.Load()) {
-            Message(text::kNoLibrary);
+            const std::string reason = m_library.LoadError();
+            Tell(reason.empty() ? Text(text::kNoLibrary) : platform::Strings().Format(text::kLibraryNotLoaded, {reason}));
             return;
         }
         m_libraryLoaded = true;
@@ -258,9 +260,17 @@ void CSelectorDlg::OnNotify(IWindow& window, const platform::Notification& notif
         default: break;
         }
         break;
-    case NotifyCode::SelectionChanged:
+    // Stepping through the closed list with the arrow keys opens nothing (a
+    // drive stepped over may not be ready); a pick in the open list does.
+    case NotifyCode::Chosen:
         if (notification.control == kIdLookIn)
             LookInChosen(window, window.CurrentItem(kIdLookIn));
+        break;
+    // Leaving the look-in list with an entry stepped to but not chosen: it
+    // shows again where the listing is.
+    case NotifyCode::FocusGained:
+        if (notification.control != kIdLookIn && window.CurrentItem(kIdLookIn) != m_lastLookIn)
+            window.SetCurrentItem(kIdLookIn, m_lastLookIn);
         break;
     case NotifyCode::DoubleClicked:
         if (notification.control == kIdFiles && notification.item >= 0)
@@ -303,6 +313,9 @@ void CSelectorDlg::OnOk(IWindow& window)
         window.SetChecked(focused, !window.IsChecked(focused));
         FilterChanged(window);
     }
+    // The look-in entry stepped to with the arrow keys, chosen with Enter.
+    if (focused == kIdLookIn && window.CurrentItem(kIdLookIn) != m_lastLookIn)
+        LookInChosen(window, window.CurrentItem(kIdLookIn));
 }
 
 // Escape does not close the window; the close box and the Close button do.
@@ -357,8 +370,10 @@ void CSelectorDlg::CheckSelection(IWindow& window)
             continue;
         any = true;
         const CListingItem& item = m_items[static_cast<std::size_t>(window.GetItemData(kIdFiles, row))];
-        if (item.kind != itemkind::kFolder)
-            paths.push_back(ItemPath(window, row));
+        if (item.kind == itemkind::kFolder)
+            continue;
+        if (std::string path = CheckablePath(window, row); !path.empty())
+            paths.push_back(std::move(path));
     }
     if (!any) {
         Message(text::kNothingSelected);
@@ -379,8 +394,19 @@ void CSelectorDlg::ActivateRow(IWindow& window, int row)
         Navigate(window, JoinPath(m_currentFolder, item.name));
         return;
     }
-    if (CheckFile(window, ItemPath(window, row)) == 1)
+    const std::string path = CheckablePath(window, row);
+    if (!path.empty() && CheckFile(window, path) == 1)
         ListFolder(window);
+}
+
+std::string CSelectorDlg::CheckablePath(IWindow& window, int row) const
+{
+    std::string path = ItemPath(window, row);
+    if (path.empty()) {
+        const CListingItem& item = m_items[static_cast<std::size_t>(window.GetItemData(kIdFiles, row))];
+        Tell(platform::Strings().Format(text::kLinkLeadsNowhere, {JoinPath(m_currentFolder, item.name)}));
+    }
+    return path;
 }
 
 std::string CSelectorDlg::ItemPath(IWindow& window, int row) const
@@ -400,8 +426,10 @@ int CSelectorDlg::CheckFile(IWindow& window, const std::string& path)
     }
     if (path.empty())
         return 0;
+    // Enter must not check a file the user did not mean to.
     if (!IsPageExtension(ExtensionOf(path)) &&
-        Ask(Text(text::kUnknownTypeBefore) + path + Text(text::kUnknownTypeAfter)) != platform::kAnswerYes)
+        Ask(Text(text::kUnknownTypeBefore) + path + Text(text::kUnknownTypeAfter), platform::kAnswerNo) !=
+            platform::kAnswerYes)
         return 0;
 
     const int result = m_validateDoc(path.c_str());
@@ -443,9 +471,10 @@ std::string CSelectorDlg::FreeName(const std::string& base, const std::string& e
     return m_files.Exists(name) ? std::string() : name;
 }
 
-// Has the library write the page to target. A file already there is moved
-// aside first and put back when the save fails, and a failed save leaves no
-// partial file behind: the user keeps what they had.
+// Has the library write the page to target. What a file already there held
+// is copied aside first and put back when the save fails, and a new file
+// that failed half-way goes: the user keeps what they had. The file itself
+// stays in its place, so it keeps its permissions, owner and links.
 bool CSelectorDlg::SaveOver(const std::string& target)
 {
     if (!m_files.Exists(target)) {
@@ -455,14 +484,27 @@ bool CSelectorDlg::SaveOver(const std::string& target)
         return false;
     }
     const std::string aside = FreeName(BaseOf(target), ".tmp");
-    if (aside.empty() || !m_files.Rename(target, aside))
+    if (aside.empty() || !m_files.Copy(target, aside))
         return false;
     if (m_saveDoc(target.c_str()) == 1) {
         m_files.Remove(aside);
         return true;
     }
-    m_files.Remove(target);
-    m_files.Rename(aside, target);
+    m_files.PutBack(aside, target);
+    return false;
+}
+
+// Has the library write the page in place, over the page itself, of which
+// kept is a copy: when the save fails, the copy's bytes go back into the page
+// and the user is told (and where the copy is, when they could not go back).
+bool CSelectorDlg::SaveInPlace(const std::string& path, const std::string& kept)
+{
+    if (m_saveDoc(path.c_str()) != 0)
+        return true;
+    std::string message = Text(text::kCouldNotSave) + path;
+    if (!m_files.PutBack(kept, path))
+        message += "\n" + kept; // where the original page is now
+    Tell(message);
     return false;
 }
 
@@ -470,29 +512,23 @@ std::string CSelectorDlg::SaveReplacing(const std::string& path)
 {
     const std::string base = BaseOf(path);
     const std::string aside = FreeName(base, ".tmp");
-    if (aside.empty() || !m_files.Rename(path, aside)) {
-        std::string message = Text(text::kRenameFailed);
+    if (aside.empty() || !m_files.Copy(path, aside)) {
+        std::string message = Text(text::kNoCopyAside);
         const std::string beside = base + "-valid" + ExtensionOf(path);
         std::string saved;
         if (SaveOver(beside)) {
-            message += Text(text::kRenameFailedSavedAs) + beside;
+            message += Text(text::kNoCopyAsideSavedAs) + beside;
             saved = beside;
         } else {
-            message += Text(text::kRenameFailedNotSaved);
+            message += Text(text::kNoCopyAsideNotSaved);
         }
         Tell(message);
         return saved;
     }
-    if (m_saveDoc(path.c_str()) != 0) {
-        m_files.Remove(aside);
-        return path;
-    }
-    m_files.Remove(path);
-    std::string message = Text(text::kCouldNotSave) + path;
-    if (!m_files.Rename(aside, path))
-        message += "\n" + aside; // where the original page is now
-    Tell(message);
-    return {};
+    if (!SaveInPlace(path, aside))
+        return {};
+    m_files.Remove(aside);
+    return path;
 }
 
 std::string CSelectorDlg::SaveKeepingBackup(IWindow& window, const std::string& path, const std::string& originalExtension)
@@ -502,16 +538,14 @@ std::string CSelectorDlg::SaveKeepingBackup(IWindow& window, const std::string& 
     for (int i = 0; i < 100 && m_files.Exists(backup); ++i)
         backup = base + std::to_string(i) + originalExtension;
     // An older backup is never written over.
-    if (!m_files.Exists(backup) && m_files.Rename(path, backup)) {
-        if (m_saveDoc(path.c_str()) != 0) {
-            MarkFile(window, backup, 3);
-            return path;
-        }
-        m_files.Remove(path);
-        m_files.Rename(backup, path);
+    if (m_files.Exists(backup) || !m_files.Copy(path, backup)) {
+        Tell(Text(text::kCouldNotSave) + path);
+        return {};
     }
-    Tell(Text(text::kCouldNotSave) + path);
-    return {};
+    if (!SaveInPlace(path, backup))
+        return {};
+    MarkFile(window, backup, 3);
+    return path;
 }
 
 std::string CSelectorDlg::SaveBeside(const std::string& path, const std::string& validatedExtension)
@@ -564,6 +598,10 @@ void CSelectorDlg::ListFolder(IWindow& window)
     platform::WaitCursor wait;
     window.ClearItems(kIdFiles);
     m_items.clear();
+    // Gone or no longer readable since it was opened: an empty list alone
+    // would look like an empty folder.
+    if (!m_files.CanEnter(m_currentFolder))
+        Tell(platform::Strings().Format(text::kFolderUnreadable, {m_currentFolder}));
     const bool all = window.IsChecked(kIdShowAll);
     const bool html = all || window.IsChecked(kIdShowHtml);
     const bool text = all || window.IsChecked(kIdShowText);

@@ -54,11 +54,14 @@ private:
     // Checking and saving.
     void CheckSelection(platform::IWindow& window);
     void ActivateRow(platform::IWindow& window, int row);
+    // A row's path to check; empty, and the user told why, for a link that leads nowhere.
+    std::string CheckablePath(platform::IWindow& window, int row) const;
     std::string SaveReplacing(const std::string& path);
     std::string SaveKeepingBackup(platform::IWindow& window, const std::string& path, const std::string& originalExtension);
     std::string SaveBeside(const std::string& path, const std::string& validatedExtension);
     std::string SaveAsked(platform::IWindow& window, const std::string& path);
     bool SaveOver(const std::string& target);
+    bool SaveInPlace(const std::string& path, const std::string& kept);
     std::string FreeName(const std::string& base, const std::string& extension) const;
     void MarkFile(platform::IWindow& window, const std::string& path, int status);
     // Listing and navigation.

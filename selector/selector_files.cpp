@@ -1,5 +1,6 @@
 #include "selector_files.h"
 
+#include "platform/file_system.h"
 #include "platform/services.h"
 #include "selector_ids.h"
 
@@ -7,7 +8,6 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <set>
 #include <sstream>
 
@@ -22,13 +22,18 @@ std::int64_t Seconds(fs::file_time_type time)
     return std::chrono::duration_cast<std::chrono::seconds>(system.time_since_epoch()).count();
 }
 
-std::string ReadText(const std::string& path)
+// The file's bytes; nothing when it cannot be read.
+std::optional<std::string> ReadBytes(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+    std::unique_ptr<std::istream> in = platform::OpenForReading(path);
+    if (!in)
+        return std::nullopt;
+    std::ostringstream bytes;
+    bytes << in->rdbuf();
+    return bytes.str();
 }
+
+std::string ReadText(const std::string& path) { return ReadBytes(path).value_or(std::string()); }
 
 std::string HomeFolder()
 {
@@ -156,7 +161,7 @@ std::vector<FolderEntry> CDiskFiles::List(const std::string& folder) const
 bool CDiskFiles::Exists(const std::string& path) const
 {
     std::error_code error;
-    return fs::exists(path, error);
+    return fs::exists(fs::symlink_status(path, error));
 }
 
 std::optional<std::int64_t> CDiskFiles::ModificationTime(const std::string& path) const
@@ -168,13 +173,37 @@ std::optional<std::int64_t> CDiskFiles::ModificationTime(const std::string& path
     return Seconds(time);
 }
 
-bool CDiskFiles::Rename(const std::string& from, const std::string& to)
+bool CDiskFiles::Copy(const std::string& from, const std::string& to)
 {
-    std::error_code error;
-    if (fs::exists(fs::symlink_status(to, error)))
+    if (Exists(to))
         return false;
-    fs::rename(from, to, error);
-    return !error;
+    std::error_code error;
+    if (!fs::copy_file(from, to, fs::copy_options::none, error)) {
+        fs::remove(to, error);
+        return false;
+    }
+    // The copy is the page as it was, down to its time.
+    const fs::file_time_type time = fs::last_write_time(from, error);
+    if (!error)
+        fs::last_write_time(to, time, error);
+    return true;
+}
+
+bool CDiskFiles::PutBack(const std::string& copy, const std::string& path)
+{
+    const std::optional<std::string> kept = ReadBytes(copy);
+    if (!kept)
+        return false;
+    if (ReadBytes(path) != kept) {
+        const bool written = platform::WriteFileAtomically(path, [&](std::ostream& out) {
+            out.write(kept->data(), static_cast<std::streamsize>(kept->size()));
+            return static_cast<bool>(out);
+        });
+        if (!written)
+            return false;
+    }
+    Remove(copy);
+    return true;
 }
 
 bool CDiskFiles::Remove(const std::string& path)

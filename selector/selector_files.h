@@ -1,7 +1,7 @@
 #pragma once
 
 // What the selector needs of the file system: folders to list, files to
-// rename and remove around a save, the mounted file systems and the user's
+// copy aside and put back around a save, the mounted file systems and the user's
 // special folders. Tests hand the window a file system that fails where they
 // want it to.
 
@@ -43,10 +43,16 @@ public:
     virtual bool CanEnter(const std::string& folder) const = 0;
     // The folder's entries, without "." and ".."; those read before a failure.
     virtual std::vector<FolderEntry> List(const std::string& folder) const = 0;
+    // Something of that name is there (a link counts, even one leading nowhere).
     virtual bool Exists(const std::string& path) const = 0;
     virtual std::optional<std::int64_t> ModificationTime(const std::string& path) const = 0;
-    // Renames a file; fails (and changes nothing) when the new name is taken.
-    virtual bool Rename(const std::string& from, const std::string& to) = 0;
+    // A copy of a file (of the file a link leads to) under a new name, with
+    // its permissions and time; fails (and changes nothing) when the name is taken.
+    virtual bool Copy(const std::string& from, const std::string& to) = 0;
+    // Puts the bytes kept in a copy back into the file when they differ (into
+    // the file a link leads to, which keeps its permissions), and removes the
+    // copy; false, with the copy kept, when they could not be written.
+    virtual bool PutBack(const std::string& copy, const std::string& path) = 0;
     virtual bool Remove(const std::string& path) = 0;
     // Where a symbolic link finally leads; empty when it leads nowhere.
     virtual std::string LinkTarget(const std::string& path) const = 0;
@@ -68,7 +74,8 @@ public:
     std::vector<FolderEntry> List(const std::string& folder) const override;
     bool Exists(const std::string& path) const override;
     std::optional<std::int64_t> ModificationTime(const std::string& path) const override;
-    bool Rename(const std::string& from, const std::string& to) override;
+    bool Copy(const std::string& from, const std::string& to) override;
+    bool PutBack(const std::string& copy, const std::string& path) override;
     bool Remove(const std::string& path) override;
     std::string LinkTarget(const std::string& path) const override;
     std::vector<MountPoint> MountPoints() const override;

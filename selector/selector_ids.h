@@ -27,9 +27,9 @@ namespace text {
 inline constexpr int kAboutMenu = 101;
 inline constexpr int kCaption = 103;
 inline constexpr int kCouldNotSave = 104;
-inline constexpr int kRenameFailed = 105;
-inline constexpr int kRenameFailedNotSaved = 107;
-inline constexpr int kRenameFailedSavedAs = 108;
+inline constexpr int kNoCopyAside = 105;
+inline constexpr int kNoCopyAsideNotSaved = 107;
+inline constexpr int kNoCopyAsideSavedAs = 108;
 inline constexpr int kNoSettings = 109;
 inline constexpr int kNoChecking = 110;
 inline constexpr int kNoLibrary = 111;
@@ -58,6 +58,10 @@ inline constexpr int kSaveDialogFilter = 134;
 inline constexpr int kTypeFolder = 135;
 inline constexpr int kTypeFile = 136;
 inline constexpr int kTypeUnknown = 137;
+inline constexpr int kLibraryNotLoaded = 138;
+inline constexpr int kFolderUnreadable = 139;
+inline constexpr int kLinkLeadsNowhere = 140;
+inline constexpr int kNoBundle = 141;
 } // namespace text
 
 } // namespace orvane::selector

@@ -15,11 +15,12 @@ QString FromPage(std::string_view text) { return QString::fromLocal8Bit(text.dat
 
 } // namespace
 
-int CMessageBoxPrompt::Show(std::string_view caption, std::string_view text, PromptIcon icon, PromptButtons buttons)
+int CMessageBoxPrompt::Show(std::string_view caption, std::string_view text, PromptIcon icon, PromptButtons buttons,
+                            int defaultAnswer)
 {
     if (!qobject_cast<QApplication*>(QCoreApplication::instance()) || !qt::OnApplicationThread()) {
         CConsolePrompt console(std::cerr);
-        return console.Show(caption, text, icon, buttons);
+        return console.Show(caption, text, icon, buttons, defaultAnswer);
     }
     QMessageBox::Icon boxIcon = QMessageBox::NoIcon;
     switch (icon) {
@@ -37,6 +38,13 @@ int CMessageBoxPrompt::Show(std::string_view caption, std::string_view text, Pro
     case PromptButtons::YesNoCancel: boxButtons = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel; break;
     }
     QMessageBox box(boxIcon, FromPage(caption), FromPage(text), boxButtons);
+    switch (defaultAnswer) {
+    case kAnswerOk: box.setDefaultButton(QMessageBox::Ok); break;
+    case kAnswerCancel: box.setDefaultButton(QMessageBox::Cancel); break;
+    case kAnswerYes: box.setDefaultButton(QMessageBox::Yes); break;
+    case kAnswerNo: box.setDefaultButton(QMessageBox::No); break;
+    default: break;
+    }
     switch (box.exec()) {
     case QMessageBox::Cancel: return kAnswerCancel;
     case QMessageBox::Yes: return kAnswerYes;

@@ -35,19 +35,40 @@ std::string FindDataFile(const std::string& name)
     return {};
 }
 
-std::string UserDataDirectory()
+namespace {
+
+// $ORVANE_HOME, where tests and portable setups keep all per-user state;
+// empty when it is not set.
+QString OrvaneHome()
 {
-    QString folder;
-    if (const char* home = std::getenv("ORVANE_HOME"); home && *home) {
-        folder = QString::fromLocal8Bit(home);
-    } else {
-        folder = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-        if (folder.isEmpty())
-            folder = QDir::homePath() + "/.local/share";
-        folder += "/Orvane";
-    }
+    const char* home = std::getenv("ORVANE_HOME");
+    return home && *home ? QString::fromLocal8Bit(home) : QString();
+}
+
+std::string MadeFolder(const QString& folder)
+{
     QDir().mkpath(folder);
     return QDir(folder).absolutePath().toStdString();
+}
+
+} // namespace
+
+std::string UserDataDirectory()
+{
+    if (const QString home = OrvaneHome(); !home.isEmpty())
+        return MadeFolder(home);
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    if (folder.isEmpty())
+        folder = QDir::homePath() + "/.local/share";
+    return MadeFolder(folder + "/Orvane");
+}
+
+std::string UserCacheDirectory()
+{
+    if (const QString home = OrvaneHome(); !home.isEmpty())
+        return MadeFolder(home + "/cache");
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
+    return MadeFolder(folder.isEmpty() ? QDir::homePath() + "/.cache/Orvane" : folder);
 }
 
 } // namespace orvane::platform

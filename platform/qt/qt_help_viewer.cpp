@@ -2,7 +2,13 @@
 
 #include "qt_window_system.h"
 
+#include "platform/paths.h"
+
 #include <QCoreApplication>
+#include <QCryptographicHash>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QHelpContentWidget>
 #include <QHelpContentModel>
@@ -18,6 +24,8 @@
 #include <QTabWidget>
 #include <QTextBrowser>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace orvane::platform::qt {
 
@@ -162,16 +170,68 @@ CQtHelpViewer::~CQtHelpViewer()
         delete m_window.data();
 }
 
+namespace {
+
+QDateTime NewestOf(QHelpEngineCore& help, const QString& collection)
+{
+    QDateTime newest = QFileInfo(collection).lastModified();
+    for (const QString& name : help.registeredDocumentations())
+        newest = std::max(newest, QFileInfo(help.documentationFileName(name)).lastModified());
+    return newest;
+}
+
+// A help engine writes its search index, and what else it keeps, beside its
+// collection file, and the folder of an installation is not the user's to
+// write: the window works on a collection of the user's own in the cache
+// folder, which holds the installed help files and is made again when they
+// are newer. Where none can be made, the installed collection itself (its
+// topics show; search may not).
+QString UsersCollectionFor(QHelpEngineCore& help, const QString& collection)
+{
+    const QFileInfo installed(collection);
+    // Named after where it comes from, so that a build and an installation keep apart.
+    const QString origin =
+        QCryptographicHash::hash(installed.absoluteFilePath().toUtf8(), QCryptographicHash::Sha1).toHex().left(12);
+    const QString folder = QFile::decodeName(QByteArray::fromStdString(UserCacheDirectory())) + "/help";
+    const QString name = installed.completeBaseName() + "-" + origin;
+    const QString own = folder + "/" + name + ".qhc";
+    const QFileInfo made(own);
+    if (made.isFile() && made.lastModified() >= NewestOf(help, collection))
+        return own;
+    // The index of the old one goes with it.
+    QDir(folder + "/." + name).removeRecursively();
+    QFile::remove(own);
+    if (!QDir().mkpath(folder))
+        return collection;
+    // The installed help files registered anew: QHelpEngineCore's copy of
+    // a collection leaves out the tables that list their files.
+    bool registered = false;
+    {
+        QHelpEngineCore ownHelp(own);
+        ownHelp.setReadOnly(false);
+        registered = ownHelp.setupData();
+        for (const QString& documentation : help.registeredDocumentations())
+            registered = registered && ownHelp.registerDocumentation(help.documentationFileName(documentation));
+    }
+    if (!registered) {
+        QFile::remove(own);
+        return collection;
+    }
+    return own;
+}
+
+} // namespace
+
 bool CQtHelpViewer::Open(const std::string& helpFile)
 {
-    const QString collection = QString::fromStdString(helpFile);
+    const QString collection = QFile::decodeName(QByteArray::fromStdString(helpFile));
     if (!QFileInfo(collection).isFile())
         return false;
     QHelpEngineCore probe(collection);
     probe.setReadOnly(true);
     if (!probe.setupData() || probe.registeredDocumentations().isEmpty())
         return false;
-    m_collection = collection;
+    m_collection = UsersCollectionFor(probe, collection);
     m_namespace = probe.registeredDocumentations().first();
     return true;
 }

@@ -40,6 +40,7 @@
 #include <QWhatsThis>
 
 #include <algorithm>
+#include <utility>
 
 namespace orvane::platform::qt {
 namespace {
@@ -255,6 +256,19 @@ private:
     CQtWindow& m_window;
 };
 
+namespace {
+
+// The file a file: address names, as the bytes of its path: the address
+// carries a name that is not UTF-8 as %-escaped bytes, which a QString
+// would not give back.
+std::string LocalPathOf(const QUrl& url)
+{
+    const QByteArray bytes = QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1());
+    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
+} // namespace
+
 // Files dropped on the window, for the logic.
 class CQtWindow::CDropEvents final : public QObject {
 public:
@@ -272,7 +286,16 @@ public:
             const std::vector<std::string> paths = Paths(drop->mimeData());
             if (!paths.empty() && !m_window.HasEnded()) {
                 drop->acceptProposedAction();
-                m_window.m_logic.OnDropFiles(m_window, paths);
+                // Taken up once the drop has ended: checking them may take a
+                // while and ask questions, and the program the files came
+                // from waits for the drop to end until then.
+                QMetaObject::invokeMethod(
+                    this,
+                    [this, paths] {
+                        if (!m_window.HasEnded())
+                            m_window.m_logic.OnDropFiles(m_window, paths);
+                    },
+                    Qt::QueuedConnection);
                 return true;
             }
         }
@@ -287,7 +310,7 @@ private:
             return paths;
         for (const QUrl& url : data->urls()) {
             if (url.isLocalFile())
-                paths.push_back(url.toLocalFile().toStdString());
+                paths.push_back(LocalPathOf(url));
         }
         return paths;
     }
@@ -397,8 +420,11 @@ void CQtWindow::Bind(int id, Control& control)
         break;
     case ControlKind::Combo: {
         auto* combo = static_cast<QComboBox*>(widget);
-        QObject::connect(combo, &QComboBox::activated, widget,
-                         [this, id](int row) { Notify({id, NotifyCode::SelectionChanged, row}); });
+        QObject::connect(combo, &QComboBox::activated, widget, [this, id](int row) {
+            Notify({id, NotifyCode::SelectionChanged, row});
+            if (m_steppingCombo != id)
+                Notify({id, NotifyCode::Chosen, row});
+        });
         if (combo->lineEdit())
             QObject::connect(combo->lineEdit(), &QLineEdit::textEdited, widget,
                              [this, id] { Notify({id, NotifyCode::TextChanged}); });
@@ -468,19 +494,32 @@ bool CQtWindow::ControlEvent(int id, QEvent* event)
         Notify({id, NotifyCode::FocusGained});
         return false;
     }
-    if (event->type() != QEvent::KeyPress || control->watchedKeys.empty())
-        return false;
-    auto* keyEvent = static_cast<QKeyEvent*>(event);
-    for (Key key : control->watchedKeys) {
-        const bool enter = key == Key::Enter && keyEvent->key() == Qt::Key_Enter;
-        if (keyEvent->key() == KeyCode(key) || enter) {
-            Notification notification{id, NotifyCode::KeyPressed};
-            notification.key = key;
-            Notify(notification);
-            return true;
+    if (event->type() == QEvent::KeyPress) {
+        auto* keyEvent = static_cast<QKeyEvent*>(event);
+        for (Key key : control->watchedKeys) {
+            const bool enter = key == Key::Enter && keyEvent->key() == Qt::Key_Enter;
+            if (keyEvent->key() == KeyCode(key) || enter) {
+                Notification notification{id, NotifyCode::KeyPressed};
+                notification.key = key;
+                Notify(notification);
+                return true;
+            }
         }
     }
+    if (control->kind == ControlKind::Combo && (event->type() == QEvent::KeyPress || event->type() == QEvent::Wheel))
+        return StepCombo(id, *control->widget, event);
     return false;
+}
+
+// Keys (arrows, letters) and the wheel on a closed combo step through its
+// entries, and Qt reports each step as if the entry had been picked. The
+// step is delivered here, marked, so that only picks count as chosen.
+bool CQtWindow::StepCombo(int id, QObject& combo, QEvent* event)
+{
+    const int outer = std::exchange(m_steppingCombo, id);
+    combo.event(event);
+    m_steppingCombo = outer;
+    return true;
 }
 
 void CQtWindow::Notify(const Notification& notification)

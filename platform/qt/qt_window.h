@@ -158,6 +158,7 @@ private:
     void Notify(const Notification& notification);
     void PageAreaChanged(int index);
     bool ControlEvent(int id, QEvent* event);
+    bool StepCombo(int id, QObject& combo, QEvent* event);
 
     int m_templateId;
     QPointer<QWidget> m_widget;
@@ -174,6 +175,8 @@ private:
     // The last widget of the pages in the focus chain, where the next page's go.
     QPointer<QWidget> m_pagesFocusEnd;
     int m_quiet = 0;
+    // The combo whose entries keys or the wheel step through just now.
+    int m_steppingCombo = 0;
     bool m_ended = false;
     int m_result = 0;
     std::pair<int, int> m_splitterRatio{1, 2};

@@ -8,6 +8,7 @@
 #include <QColorDialog>
 #include <QDesktopServices>
 #include <QDialog>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QTimer>
@@ -28,7 +29,7 @@ void Prepare(QFileDialog& dialog, const FileDialogRequest& request)
     if (!request.defaultExtension.empty())
         dialog.setDefaultSuffix(ToQt(request.defaultExtension));
     if (!request.initialPath.empty()) {
-        QFileInfo initial(ToQt(request.initialPath));
+        QFileInfo initial(QFile::decodeName(QByteArray::fromStdString(request.initialPath)));
         if (initial.isDir()) {
             dialog.setDirectory(initial.absoluteFilePath());
         } else {
@@ -46,7 +47,7 @@ std::optional<std::string> RunFileDialog(IWindow* owner, const FileDialogRequest
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
-    return dialog.selectedFiles().first().toStdString();
+    return QFile::encodeName(dialog.selectedFiles().first()).toStdString();
 }
 
 } // namespace

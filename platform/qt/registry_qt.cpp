@@ -10,6 +10,8 @@
 #include <QFileInfo>
 #include <QLockFile>
 
+#include <sys/stat.h>
+
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
@@ -428,6 +430,14 @@ StoreReading ReadStore(const QString& file)
     return {StoreState::Read, std::move(*contents)};
 }
 
+// Whether the new text can be written where it goes first: nothing but a
+// file an earlier write left stands there.
+bool TemporaryPlaceIsFree(const QString& file)
+{
+    struct stat standing {};
+    return ::lstat(TemporaryPathFor(file.toStdString()).c_str(), &standing) != 0 || S_ISREG(standing.st_mode);
+}
+
 // Whether a write may replace the file: a store its owner made read-only
 // stays as it is; a file that is no store is set aside, so only its folder counts.
 bool CanWrite(const QString& file, StoreState state)
@@ -436,7 +446,7 @@ bool CanWrite(const QString& file, StoreState state)
     QFileInfo folder(info.absolutePath());
     if (!folder.exists())
         return true;
-    if (!folder.isWritable())
+    if (!folder.isWritable() || !TemporaryPlaceIsFree(file))
         return false;
     return state == StoreState::NoStore || !info.exists() || info.isWritable();
 }

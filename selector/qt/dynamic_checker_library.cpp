@@ -6,8 +6,11 @@ namespace orvane::selector::qt {
 
 bool CDynamicCheckerLibrary::Load()
 {
-    if (!m_handle)
+    if (!m_handle) {
         m_handle = dlopen(m_name, RTLD_NOW | RTLD_LOCAL);
+        const char* reason = m_handle ? nullptr : dlerror();
+        m_error = reason ? reason : "";
+    }
     return m_handle != nullptr;
 }
 

@@ -12,6 +12,7 @@ class CDynamicCheckerLibrary final : public ICheckerLibrary {
 public:
     explicit CDynamicCheckerLibrary(const char* name = "libORVANE.so") : m_name(name) {}
     bool Load() override;
+    std::string LoadError() const override { return m_error; }
     PathFunction ResolvePathFunction(const char* name) override;
     ActionFunction ResolveAction(const char* name) override;
     SettingsFunction ResolveSettings(const char* name) override;
@@ -20,6 +21,7 @@ private:
     void* Symbol(const char* name) const;
     const char* m_name;
     void* m_handle = nullptr;
+    std::string m_error;
 };
 
 } // namespace orvane::selector::qt

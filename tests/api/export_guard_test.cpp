@@ -37,7 +37,7 @@ TEST(CallForHost, AnythingThrownEndsTheCallWithItsFailureValueAndTellsTheUserWhy
 TEST(CallForHost, APromptThatFailsItselfStillLeavesTheHostRunning)
 {
     struct CThrowingPrompt final : platform::IPrompt {
-        int Show(std::string_view, std::string_view, platform::PromptIcon, platform::PromptButtons) override
+        int Show(std::string_view, std::string_view, platform::PromptIcon, platform::PromptButtons, int) override
         {
             throw std::bad_alloc();
         }

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -107,6 +108,91 @@ TEST_F(FilesTest, AtomicWriteReplacesTheTargetOnlyWhenComplete)
     }));
     EXPECT_EQ(Read(target), std::string(200000, 'n'));
     // No temporary file is left beside it.
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);
+}
+
+// What replaces a file keeps what the file was but for its bytes: who may
+// read or run it, whose it is, and the link through which it was named.
+TEST_F(FilesTest, AtomicWriteKeepsTheReplacedFilesPermissionsOwnerAndLinks)
+{
+    auto write = [](const std::string& path) {
+        return WriteFileAtomically(path, [](std::ostream& out) { return static_cast<bool>(out << "new"); });
+    };
+    std::ofstream(Path("private.html")) << "old";
+    fs::permissions(Path("private.html"), fs::perms(0640));
+    const bool root = ::geteuid() == 0;
+    if (root) {
+        ASSERT_EQ(::chown(Path("private.html").c_str(), 4321, 4322), 0);
+    }
+    std::ofstream(Path("include.shtml")) << "old";
+    fs::permissions(Path("include.shtml"), fs::perms(02755));
+    fs::create_directories(folder / "elsewhere");
+    std::ofstream(Path("elsewhere/real.html")) << "old";
+    fs::permissions(Path("elsewhere/real.html"), fs::perms(0600));
+    fs::create_symlink("elsewhere/real.html", Path("near.html"));
+    fs::create_symlink(Path("near.html"), Path("far.html"));
+
+    ASSERT_TRUE(write(Path("private.html")));
+    EXPECT_EQ(Read(Path("private.html")), "new");
+    EXPECT_EQ(fs::status(Path("private.html")).permissions(), fs::perms(0640));
+    struct stat owner {};
+    ASSERT_EQ(::stat(Path("private.html").c_str(), &owner), 0);
+    if (root) {
+        EXPECT_EQ(owner.st_uid, 4321u);
+        EXPECT_EQ(owner.st_gid, 4322u);
+    } else {
+        EXPECT_EQ(owner.st_uid, ::geteuid());
+    }
+    ASSERT_TRUE(write(Path("include.shtml")));
+    EXPECT_EQ(fs::status(Path("include.shtml")).permissions(), fs::perms(02755));
+    // Through two links: both stay links, the file at their end is written.
+    ASSERT_TRUE(write(Path("far.html")));
+    EXPECT_TRUE(fs::is_symlink(Path("far.html")));
+    EXPECT_TRUE(fs::is_symlink(Path("near.html")));
+    EXPECT_EQ(Read(Path("elsewhere/real.html")), "new");
+    EXPECT_EQ(fs::status(Path("elsewhere/real.html")).permissions(), fs::perms(0600));
+    // A link that leads to no file yet makes the file it names.
+    fs::create_symlink("elsewhere/new.html", Path("ahead.html"));
+    ASSERT_TRUE(write(Path("ahead.html")));
+    EXPECT_TRUE(fs::is_symlink(Path("ahead.html")));
+    EXPECT_EQ(Read(Path("elsewhere/new.html")), "new");
+    // Nothing is left over beside any of them.
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 6);
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder / "elsewhere"), fs::directory_iterator()), 2);
+}
+
+// Whatever stops the write (here a folder where its temporary file goes,
+// which stops root as well as anyone), the old file stays whole.
+TEST_F(FilesTest, AnAtomicWriteThatCannotBeMadeLeavesTheOldFileWhole)
+{
+    const std::string target = Path("page.html");
+    std::ofstream(target, std::ios::binary) << "old";
+    ASSERT_TRUE(fs::create_directory(TemporaryPathFor(target)));
+    std::string error;
+    EXPECT_FALSE(WriteFileAtomically(target, [](std::ostream& out) { return static_cast<bool>(out << "new"); }, &error));
+    EXPECT_FALSE(error.empty());
+    EXPECT_EQ(Read(target), "old");
+    EXPECT_TRUE(fs::is_directory(TemporaryPathFor(target)));
+    // A temporary file an earlier write left behind is no hindrance.
+    fs::remove(TemporaryPathFor(target));
+    std::ofstream(TemporaryPathFor(target)) << "left over";
+    EXPECT_TRUE(WriteFileAtomically(target, [](std::ostream& out) { return static_cast<bool>(out << "new"); }));
+    EXPECT_EQ(Read(target), "new");
+    EXPECT_FALSE(fs::exists(TemporaryPathFor(target)));
+}
+
+// A file name is the file system's bytes: one that is no UTF-8 opens as named.
+TEST_F(FilesTest, AFileWhoseNameIsNoUtf8IsWrittenAndReadUnderThatName)
+{
+    const std::string name = Path("caf\xe9 \xff.html");
+    ASSERT_TRUE(WriteFileAtomically(name, [](std::ostream& out) { return static_cast<bool>(out << "<p>"); }));
+    EXPECT_EQ(Read(name), "<p>");
+    EXPECT_TRUE(FileExists(name));
+    auto in = OpenForReading(name);
+    ASSERT_TRUE(in);
+    std::ostringstream got;
+    got << in->rdbuf();
+    EXPECT_EQ(got.str(), "<p>");
     EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);
 }
 

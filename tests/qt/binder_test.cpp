@@ -1,17 +1,23 @@
+#include "platform/qt/message_box_prompt.h"
 #include "platform/qt/qt_window.h"
 
 #include <QApplication>
+#include <QAbstractItemView>
 #include <QComboBox>
+#include <QDropEvent>
 #include <QHeaderView>
 #include <QListWidget>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace orvane::platform::qt {
@@ -42,9 +48,19 @@ public:
         ++cancels;
         window.End(kIdCancel);
     }
+    void OnDropFiles(IWindow&, const std::vector<std::string>& paths) override { drops.push_back(paths); }
     std::vector<Notification> heard;
+    std::vector<std::vector<std::string>> drops;
     int cancels = 0;
 };
+
+std::vector<NotifyCode> CodesHeard(const CRecordingLogic& logic)
+{
+    std::vector<NotifyCode> codes;
+    for (const Notification& notification : logic.heard)
+        codes.push_back(notification.code);
+    return codes;
+}
 
 struct CBoundWindow {
     CBoundWindow()
@@ -104,6 +120,75 @@ TEST(QtBinder, TheUsersChoiceInAListIsHeardButTheLogicsOwnChangesAreNot)
     ASSERT_EQ(bound.logic.heard.size(), 2u);
     EXPECT_EQ(bound.logic.heard[1].code, NotifyCode::KeyPressed);
     EXPECT_EQ(bound.logic.heard[1].key, Key::Space);
+}
+
+// Qt reports every step through a closed combo (arrow keys, letters, the
+// wheel) as if the entry had been picked; the logic hears such steps as
+// changes, and only a pick in the open list as a choice.
+TEST(QtBinder, AComboSteppedThroughIsChosenFromOnlyWhenTheUserPicksAnEntry)
+{
+    CBoundWindow bound;
+    IWindow& window = *bound.window;
+    for (const char* text : {"first", "second", "third"})
+        window.AddItem(1006, text);
+    window.SetCurrentItem(1006, 0);
+    auto* combo = bound.Get<QComboBox>(1006);
+    combo->setFocus();
+    QTest::keyClick(combo, Qt::Key_Down);
+    QTest::keyClick(combo, Qt::Key_T);
+    EXPECT_EQ(CodesHeard(bound.logic), (std::vector<NotifyCode>{NotifyCode::SelectionChanged, NotifyCode::SelectionChanged}));
+    EXPECT_EQ(window.CurrentItem(1006), 2);
+
+    bound.logic.heard.clear();
+    combo->showPopup();
+    QTest::keyClick(combo->view(), Qt::Key_Up);
+    QTest::keyClick(combo->view(), Qt::Key_Return);
+    EXPECT_EQ(CodesHeard(bound.logic), (std::vector<NotifyCode>{NotifyCode::SelectionChanged, NotifyCode::Chosen}));
+    ASSERT_EQ(bound.logic.heard.size(), 2u);
+    EXPECT_EQ(bound.logic.heard[1].item, 1);
+    EXPECT_EQ(window.CurrentItem(1006), 1);
+}
+
+// The program the files came from waits until the drop has ended: the logic
+// takes them up only after that, with the names' own bytes.
+TEST(QtBinder, FilesDroppedOnTheWindowReachTheLogicOnceTheDropHasEnded)
+{
+    CBoundWindow bound;
+    bound.window->AcceptDroppedFiles();
+    QMimeData files;
+    files.setUrls({QUrl::fromLocalFile("/site/page.htm"), QUrl("file:///site/caf%E9.htm")});
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(bound.widget, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(bound.widget, &drop);
+    EXPECT_TRUE(drop.isAccepted());
+    EXPECT_TRUE(bound.logic.drops.empty());
+    QCoreApplication::processEvents();
+    ASSERT_EQ(bound.logic.drops.size(), 1u);
+    EXPECT_EQ(bound.logic.drops[0], (std::vector<std::string>{"/site/page.htm", "/site/caf\xe9.htm"}));
+}
+
+// Enter gives the answer asked for as the default: No, where Yes must be meant.
+TEST(QtMessageBox, EnterGivesTheDefaultAnswer)
+{
+    CMessageBoxPrompt prompt;
+    auto pressEnterInTheBox = [] {
+        auto* timer = new QTimer;
+        QObject::connect(timer, &QTimer::timeout, timer, [timer] {
+            if (QWidget* box = QApplication::activeModalWidget()) {
+                timer->stop();
+                timer->deleteLater();
+                QTest::keyClick(box, Qt::Key_Return);
+            }
+        });
+        timer->start(10);
+    };
+    pressEnterInTheBox();
+    EXPECT_EQ(prompt.Show("Tamsel", "Check it all the same?", PromptIcon::Exclamation, PromptButtons::YesNo, kAnswerNo),
+              kAnswerNo);
+    pressEnterInTheBox();
+    EXPECT_EQ(prompt.Show("Tamsel", "Try another name?", PromptIcon::Exclamation, PromptButtons::YesNo), kAnswerYes);
 }
 
 TEST(QtBinder, ReportListRowsAreSelectedSeveralAtATimeAndEachChangeIsHeard)

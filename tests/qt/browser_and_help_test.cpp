@@ -6,8 +6,10 @@
 
 #include <QDir>
 #include <QFile>
+#include <QHelpSearchEngine>
 #include <QImage>
 #include <QListWidget>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
@@ -115,6 +117,33 @@ TEST(QtHelpWindow, OpensTheHelpFileAndShowsATopicWithContentsIndexAndSearch)
     ASSERT_NE(page, nullptr);
     EXPECT_TRUE(page->toPlainText().contains("Text alternatives for images")) << page->toPlainText().toStdString();
     EXPECT_GE(window->findChildren<QWidget*>().size(), 6);
+}
+
+// An installation's help lies where the user may not write (and root, who
+// may, should not): the window searches it with its index in the user's
+// cache, and writes nothing beside the help files.
+TEST(QtHelpWindow, TheHelpOfAnInstallationIsSearchedWithNothingWrittenBesideIt)
+{
+    QTemporaryDir installation;
+    for (const char* name : {"Orvane.qhc", "Orvane.qch"}) {
+        const std::string built = FindDataFile(name);
+        ASSERT_FALSE(built.empty()) << name;
+        ASSERT_TRUE(QFile::copy(QString::fromStdString(built), installation.filePath(name)));
+    }
+    CQtHelpViewer viewer;
+    ASSERT_TRUE(viewer.Open(installation.filePath("Orvane.qhc").toStdString()));
+    ASSERT_TRUE(viewer.ShowTopic(nullptr, "1-1-1.html"));
+    auto* search = viewer.Window()->findChild<QHelpSearchEngine*>();
+    ASSERT_NE(search, nullptr);
+    QSignalSpy indexed(search, &QHelpSearchEngine::indexingFinished);
+    ASSERT_TRUE(indexed.wait(60000));
+    QSignalSpy searched(search, &QHelpSearchEngine::searchingFinished);
+    search->search("alternatives");
+    ASSERT_TRUE(!searched.isEmpty() || searched.wait(60000));
+    EXPECT_GT(search->searchResultCount(), 0);
+    EXPECT_EQ(QDir(installation.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              (QStringList{"Orvane.qch", "Orvane.qhc"}));
+    EXPECT_FALSE(QDir(QString::fromStdString(UserCacheDirectory()) + "/help").isEmpty());
 }
 
 // The whole road of a modal window: the template from the bundle, the logic's

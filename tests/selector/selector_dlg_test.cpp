@@ -4,6 +4,7 @@
 #include "selector/selector_ids.h"
 
 #include "common/orvane_settings.h"
+#include "platform/file_system.h"
 #include "platform/registry.h"
 #include "platform/string_table.h"
 #include "tests/support/memory_window.h"
@@ -15,6 +16,11 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <set>
+#include <sstream>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace orvane::selector {
 namespace {
@@ -22,12 +28,14 @@ namespace {
 namespace fs = std::filesystem;
 using test::CMemoryWindow;
 
-// The checker library as the test writes it: ValidateDoc answers from a table
-// (1 unless told), SaveDoc writes "repaired" or, when told to fail, leaves a
-// half-written file and answers 0.
+// The checker library as the test writes it: ValidateDoc reads the page as
+// the real one does (-4 when it cannot) and answers from a table (1 unless
+// told); SaveDoc writes "repaired" as the real one writes, or, when told to
+// fail, leaves a half-written file and answers 0.
 class CFakeLibrary final : public ICheckerLibrary {
 public:
     bool Load() override { return loads; }
+    std::string LoadError() const override { return loadError; }
     PathFunction ResolvePathFunction(const char* name) override
     {
         if (missing.count(name))
@@ -35,13 +43,20 @@ public:
         if (std::string(name) == "ValidateDoc")
             return [this](const char* path) {
                 validated.push_back(path);
+                if (!platform::OpenForReading(path))
+                    return -4;
                 auto it = results.find(fs::path(path).filename().string());
                 return it == results.end() ? 1 : it->second;
             };
         return [this](const char* path) {
             saved.push_back(path);
-            std::ofstream(path, std::ios::binary) << (saveFails ? "half-writ" : "repaired");
-            return saveFails ? 0 : 1;
+            if (saveFails) {
+                std::ofstream(path, std::ios::binary) << "half-writ";
+                return 0;
+            }
+            return platform::WriteFileAtomically(path, [](std::ostream& out) { return static_cast<bool>(out << "repaired"); })
+                       ? 1
+                       : 0;
         };
     }
     ActionFunction ResolveAction(const char* name) override
@@ -58,6 +73,7 @@ public:
     }
 
     bool loads = true;
+    std::string loadError;
     std::set<std::string> missing;
     std::map<std::string, int> results;
     bool saveFails = false;
@@ -66,18 +82,18 @@ public:
 };
 
 // The disk, with the special folders and mounts inside the test's folder and
-// renames that fail on request.
+// copies that fail on request.
 class CTestFiles final : public CDiskFiles {
 public:
     explicit CTestFiles(std::string root) : m_root(std::move(root)) {}
-    bool Rename(const std::string& from, const std::string& to) override
+    bool Copy(const std::string& from, const std::string& to) override
     {
-        return !renameFails && CDiskFiles::Rename(from, to);
+        return !copyFails && CDiskFiles::Copy(from, to);
     }
     std::vector<MountPoint> MountPoints() const override { return {{"/", mountkind::kFixed}, {m_root, mountkind::kFixed}}; }
     SpecialFolders Special() const override { return {m_root + "/Desktop", m_root + "/Documents"}; }
     std::string CurrentDirectory() const override { return m_root + "/site"; }
-    bool renameFails = false;
+    bool copyFails = false;
 
 private:
     std::string m_root;
@@ -268,6 +284,8 @@ TEST_F(SelectorTest, AFileWithoutExtensionIsCheckedOnlyWhenTheUserSaysSo)
         EXPECT_EQ(MarkOf(window, "page"), mark::kNotChecked);
         ASSERT_EQ(windows.prompt.messages.size(), 1u);
         EXPECT_EQ(windows.prompt.messages[0].buttons, platform::PromptButtons::YesNo);
+        // Enter answers No: a file nobody meant is not checked by accident.
+        EXPECT_EQ(windows.prompt.messages[0].defaultAnswer, platform::kAnswerNo);
         EXPECT_NE(windows.prompt.messages[0].text.find(Site("page")), std::string::npos);
         // Dropped on the window: the folder among the drops is skipped.
         windows.AnswerNextMessage(platform::kAnswerYes);
@@ -298,11 +316,11 @@ TEST_F(SelectorTest, BackupTakesTheFirstFreeNumberedNameAndIsMarked)
     EXPECT_EQ(database.Find(Site("page1.htmlold"))->mark, mark::kProblemsRemain);
 }
 
-TEST_F(SelectorTest, ReplaceWhoseRenameFailsSavesBesideAndSaysWhere)
+TEST_F(SelectorTest, ReplaceThatCannotKeepACopyAsideSavesBesideAndSaysWhere)
 {
     library.settings.SetFileSaves(filesaves::kReplace);
     Write("page.htm", "<p>original</p>");
-    files.renameFails = true;
+    files.copyFails = true;
     Run([&](CMemoryWindow& window, CSelectorDlg&) {
         window.DoubleClickRow(kIdFiles, Row(window, "page.htm"));
         EXPECT_EQ(MarkOf(window, "page.htm"), mark::kProblemsRemain);
@@ -385,6 +403,16 @@ TEST_F(SelectorTest, WithoutTheLibraryBrowsingWorksAndEveryActionSaysWhy)
             EXPECT_EQ(message.caption, "Tamsel");
     });
 
+    // The loader's reason is told: a library that is there but cannot be
+    // loaded needs another remedy than one that is missing.
+    library.loadError = "libORVANE.so: cannot open shared object file: No such file or directory";
+    windows.prompt.messages.clear();
+    Run([&](CMemoryWindow&, CSelectorDlg&) {
+        EXPECT_EQ(Messages(), (std::vector<std::string>{Strings().Format(text::kLibraryNotLoaded, {library.loadError})}));
+        ASSERT_EQ(Messages().size(), 1u);
+        EXPECT_NE(Messages()[0].find("cannot open shared object file"), std::string::npos);
+    });
+
     library.loads = true;
     library.missing = {"SaveDoc", "DisplayAbout"};
     windows.prompt.messages.clear();
@@ -392,6 +420,154 @@ TEST_F(SelectorTest, WithoutTheLibraryBrowsingWorksAndEveryActionSaysWhy)
         EXPECT_EQ(Messages(), (std::vector<std::string>{Strings().Get(text::kNoSaveDoc), Strings().Get(text::kNoDisplayAbout)}));
         window.Click(kIdSettings);
         EXPECT_EQ(library.actions, (std::vector<std::string>{"DisplaySettings"}));
+    });
+}
+
+// A page saved in place, with or without a backup, stays the file it was
+// but for its bytes: a page only its group may read stays so, a page the
+// server runs for its includes stays executable, and a page behind a
+// symbolic link is repaired where the link leads, the link staying a link.
+TEST_F(SelectorTest, ASaveInPlaceKeepsThePagesPermissionsOwnerAndLink)
+{
+    const bool root = ::geteuid() == 0;
+    const fs::path real = m_root / "pages/real.htm";
+    for (int mode : {filesaves::kReplace, filesaves::kReplaceKeepOriginal}) {
+        SCOPED_TRACE(mode);
+        fs::remove_all(m_root / "site");
+        fs::remove_all(m_root / "pages");
+        fs::create_directories(m_root / "site");
+        fs::create_directories(m_root / "pages");
+        Write("private.htm", "<p>private</p>");
+        fs::permissions(Site("private.htm"), fs::perms(0640));
+        // Only root may give a file away; then the page keeps its owner too.
+        if (root) {
+            ASSERT_EQ(::chown(Site("private.htm").c_str(), 4321, 4322), 0);
+        }
+        Write("include.shtml", "<!--#include virtual=\"menu.html\" -->");
+        fs::permissions(Site("include.shtml"), fs::perms(0750));
+        std::ofstream(real, std::ios::binary) << "<p>real</p>";
+        fs::permissions(real, fs::perms(0600));
+        fs::create_symlink("../pages/real.htm", Site("linked.htm"));
+        library.settings.SetFileSaves(mode);
+        library.saved.clear();
+
+        Run([&](CMemoryWindow& window, CSelectorDlg&) {
+            window.DoubleClickRow(kIdFiles, Row(window, "private.htm"));
+            window.DoubleClickRow(kIdFiles, Row(window, "include.shtml"));
+            // As a file manager hands it over: the link itself.
+            window.DropFiles({Site("linked.htm")});
+        });
+        EXPECT_EQ(library.saved, (std::vector<std::string>{Site("private.htm"), Site("include.shtml"), Site("linked.htm")}));
+        EXPECT_EQ(test::ReadFileBytes(Site("private.htm")), "repaired");
+        EXPECT_EQ(fs::status(Site("private.htm")).permissions(), fs::perms(0640));
+        if (root) {
+            struct stat owner {};
+            ASSERT_EQ(::stat(Site("private.htm").c_str(), &owner), 0);
+            EXPECT_EQ(owner.st_uid, 4321u);
+            EXPECT_EQ(owner.st_gid, 4322u);
+        }
+        EXPECT_EQ(test::ReadFileBytes(Site("include.shtml")), "repaired");
+        EXPECT_EQ(fs::status(Site("include.shtml")).permissions(), fs::perms(0750));
+        EXPECT_TRUE(fs::is_symlink(Site("linked.htm")));
+        EXPECT_EQ(test::ReadFileBytes(real.string()), "repaired");
+        EXPECT_EQ(fs::status(real).permissions(), fs::perms(0600));
+
+        std::set<std::string> left;
+        for (const auto& entry : fs::directory_iterator(m_root / "site"))
+            left.insert(entry.path().filename().string());
+        if (mode == filesaves::kReplace) {
+            EXPECT_EQ(left, (std::set<std::string>{"private.htm", "include.shtml", "linked.htm"}));
+        } else {
+            // The backups are the pages as they were, the linked one's too.
+            EXPECT_EQ(left, (std::set<std::string>{"private.htm", "private.htmlold", "include.shtml",
+                                                   "include.htmlold", "linked.htm", "linked.htmlold"}));
+            EXPECT_EQ(test::ReadFileBytes(Site("private.htmlold")), "<p>private</p>");
+            EXPECT_EQ(fs::status(Site("private.htmlold")).permissions(), fs::perms(0640));
+            EXPECT_EQ(test::ReadFileBytes(Site("linked.htmlold")), "<p>real</p>");
+            EXPECT_FALSE(fs::is_symlink(Site("linked.htmlold")));
+        }
+    }
+}
+
+// A file name may hold a tab, a line break, a backslash or bytes that are no
+// UTF-8: such pages are checked like any other and the next start shows
+// their marks.
+TEST_F(SelectorTest, PagesWithAnyNameAreCheckedAndTheirMarksRemembered)
+{
+    const std::vector<std::string> names = {"tab\there.htm", "line\nbreak.htm", "caf\xe9.htm", "back\\slash.htm",
+                                            "plain.htm"};
+    for (const std::string& name : names) {
+        Write(name, "<p>x</p>");
+        library.results[name] = 0;
+    }
+    Run([&](CMemoryWindow& window, CSelectorDlg&) {
+        for (const std::string& name : names) {
+            window.DoubleClickRow(kIdFiles, Row(window, name));
+            EXPECT_EQ(MarkOf(window, name), mark::kChecked) << name;
+        }
+    });
+    std::vector<std::string> lines;
+    std::istringstream database(test::ReadFileBytes(DatabasePath()));
+    for (std::string line; std::getline(database, line);)
+        lines.push_back(line);
+    ASSERT_EQ(lines.size(), names.size());
+    // Lines without such names read as they always did.
+    EXPECT_EQ(lines.back().rfind(Site("plain.htm") + "\t2\t", 0), 0u) << lines.back();
+    EXPECT_EQ(std::count(lines.back().begin(), lines.back().end(), '\t'), 7);
+
+    CFileStatusDatabase reread(DatabasePath());
+    reread.Read();
+    EXPECT_EQ(reread.Records().size(), names.size());
+    Run([&](CMemoryWindow& window, CSelectorDlg&) {
+        for (const std::string& name : names)
+            EXPECT_EQ(MarkOf(window, name), mark::kChecked) << name;
+    });
+}
+
+// A folder that went away, and a link whose file went away, say so: an
+// empty list, or nothing at all, would leave the user guessing.
+TEST_F(SelectorTest, AFolderThatWentAwayAndALinkThatLeadsNowhereSaySo)
+{
+    Write("page.htm", "<p>x</p>");
+    fs::create_symlink(Site("gone.htm"), Site("link.htm"));
+    Run([&](CMemoryWindow& window, CSelectorDlg&) {
+        window.DoubleClickRow(kIdFiles, Row(window, "link.htm"));
+        window.SelectOnlyRows(kIdFiles, {Row(window, "link.htm")});
+        window.Click(kIdCheck);
+        EXPECT_TRUE(library.validated.empty());
+        const std::string leadsNowhere = Strings().Format(text::kLinkLeadsNowhere, {Site("link.htm")});
+        EXPECT_EQ(Messages(), (std::vector<std::string>{leadsNowhere, leadsNowhere}));
+
+        window.DoubleClickRow(kIdFiles, Row(window, "sub"));
+        fs::remove_all(m_root / "site/sub");
+        window.Click(kIdRefresh);
+        EXPECT_EQ(window.ItemCount(kIdFiles), 0);
+        ASSERT_EQ(Messages().size(), 3u);
+        EXPECT_EQ(Messages()[2], Strings().Format(text::kFolderUnreadable, {Site("sub")}));
+        for (const auto& message : windows.prompt.messages)
+            EXPECT_EQ(message.caption, "Tamsel");
+    });
+}
+
+// Stepping through the look-in list with the arrow keys opens nothing, not
+// even the entries on the way that cannot be opened; an entry picked in the
+// open list, or Enter on the one stepped to, is opened.
+TEST_F(SelectorTest, TheLookInListOpensAFolderOnlyWhenTheUserPicksIt)
+{
+    Run([&](CMemoryWindow& window, CSelectorDlg& selector) {
+        ASSERT_EQ(window.ItemText(kIdLookIn, 0), Strings().Get(text::kDesktop));
+        ASSERT_EQ(window.ItemText(kIdLookIn, 1), Strings().Get(text::kDocuments)); // not there in the test
+        window.PressArrowKeysTo(kIdLookIn, 0);
+        EXPECT_EQ(selector.CurrentFolder(), (m_root / "site").string());
+        EXPECT_TRUE(Messages().empty());
+        window.PressEnter();
+        EXPECT_EQ(selector.CurrentFolder(), (m_root / "Desktop").string());
+        EXPECT_TRUE(Messages().empty());
+
+        window.Choose(kIdLookIn, 1);
+        EXPECT_EQ(Messages(), (std::vector<std::string>{Strings().Format(text::kFolderNotReady, {(m_root / "Documents").string()})}));
+        EXPECT_EQ(selector.CurrentFolder(), (m_root / "Desktop").string());
+        EXPECT_EQ(window.CurrentItem(kIdLookIn), 0);
     });
 }
 

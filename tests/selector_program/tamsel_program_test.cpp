@@ -87,6 +87,19 @@ TEST(TamselProgram, ChecksAPageOfTheSiteAndShowsAndRemembersItsMark)
     fs::remove_all(root);
 }
 
+// Without its resource bundle the program has no window to show: it says
+// so in a message box with its name as the caption, and what to do.
+TEST(TamselProgram, WithoutItsResourceBundleItSaysSoAndEnds)
+{
+    platform::qt::StartProgramWindows();
+    test::CPromptCapture capture;
+    EXPECT_EQ(qt::RunTamsel("NoSuchBundle.rcc"), 1);
+    ASSERT_EQ(capture.prompt.messages.size(), 1u);
+    EXPECT_EQ(capture.prompt.messages[0].caption, "Tamsel");
+    EXPECT_NE(capture.prompt.messages[0].text.find("NoSuchBundle.rcc"), std::string::npos);
+    EXPECT_NE(capture.prompt.messages[0].text.find("Install Tamsel again"), std::string::npos);
+}
+
 } // namespace
 } // namespace orvane::selector
 

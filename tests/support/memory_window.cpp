@@ -248,6 +248,29 @@ void CMemoryWindow::Choose(int id, int row)
     if (control->info.kind == ControlKind::Combo)
         control->text = control->rows[row].cells.empty() ? std::string{} : control->rows[row].cells[0];
     Notify({id, NotifyCode::SelectionChanged, row});
+    // A combo's entry is picked in its open list.
+    if (control->info.kind == ControlKind::Combo)
+        Notify({id, NotifyCode::Chosen, row});
+}
+
+void CMemoryWindow::PressArrowKeysTo(int id, int row)
+{
+    Control* control = FindForUser(id, "PressArrowKeysTo");
+    if (!control || !FindRow(id, row, "PressArrowKeysTo"))
+        return;
+    if (control->info.kind != ControlKind::Combo) {
+        ADD_FAILURE() << "PressArrowKeysTo: " << Where(m_templateId, id) << " is no combo";
+        return;
+    }
+    m_focus = id;
+    const int step = row < control->current ? -1 : 1;
+    for (int at = control->current; at != row && !m_ended;) {
+        at += step;
+        control->current = at;
+        const Row& shown = control->rows[static_cast<std::size_t>(at)];
+        control->text = shown.cells.empty() ? std::string{} : shown.cells[0];
+        Notify({id, NotifyCode::SelectionChanged, at});
+    }
 }
 
 void CMemoryWindow::SelectRow(int id, int row, bool selected)
@@ -898,9 +921,9 @@ void CMemoryWindow::ShowPage(int index)
 // --- the prompt and the window system
 
 int CScriptedPrompt::Show(std::string_view caption, std::string_view text, platform::PromptIcon icon,
-                          platform::PromptButtons buttons)
+                          platform::PromptButtons buttons, int defaultAnswer)
 {
-    messages.push_back({std::string(caption), std::string(text), icon, buttons});
+    messages.push_back({std::string(caption), std::string(text), icon, buttons, defaultAnswer});
     if (answers.empty())
         return platform::kAnswerOk;
     const int answer = answers.front();

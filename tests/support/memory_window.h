@@ -37,7 +37,8 @@ public:
     // (the control is missing, hidden or disabled).
     void Click(int id);
     void Type(int id, std::string_view text);
-    void Choose(int id, int row);               // combo or list box
+    void Choose(int id, int row);               // combo or list box; a combo's entry picked in its open list
+    void PressArrowKeysTo(int id, int row);     // a closed combo stepped through, one entry a key, to that one
     void SelectRow(int id, int row, bool selected = true);
     void SelectOnlyRows(int id, const std::vector<int>& rows);
     void DoubleClickRow(int id, int row);
@@ -228,9 +229,10 @@ public:
         std::string text;
         platform::PromptIcon icon;
         platform::PromptButtons buttons;
+        int defaultAnswer = 0; // what Enter would answer (0: the first button)
     };
     int Show(std::string_view caption, std::string_view text, platform::PromptIcon icon,
-             platform::PromptButtons buttons) override;
+             platform::PromptButtons buttons, int defaultAnswer = 0) override;
     void AnswerNext(int answer) { answers.push_back(answer); }
 
     std::deque<int> answers;

@@ -17,13 +17,14 @@ public:
         std::string text;
         platform::PromptIcon icon;
         platform::PromptButtons buttons;
+        int defaultAnswer = 0;
     };
 
     explicit CRecordingPrompt(int answer = platform::kAnswerOk) : m_answer(answer) {}
     int Show(std::string_view caption, std::string_view text, platform::PromptIcon icon,
-             platform::PromptButtons buttons) override
+             platform::PromptButtons buttons, int defaultAnswer = 0) override
     {
-        messages.push_back({std::string(caption), std::string(text), icon, buttons});
+        messages.push_back({std::string(caption), std::string(text), icon, buttons, defaultAnswer});
         return m_answer;
     }
 
