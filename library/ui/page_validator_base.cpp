@@ -27,14 +27,25 @@ void CPageValidatorBase::Attach(CElement& element, std::uint32_t bit)
     m_bit = bit;
     m_priority = element.GetPriority(bit);
     m_repairedAtAttach = element.IsRepaired(bit, 1);
+    m_alsoMended = 0;
     m_skip = false;
+}
+
+void CPageValidatorBase::AlsoMends(std::uint32_t bit)
+{
+    if (!m_element || (MendedBits() & bit))
+        return;
+    m_alsoMended |= bit;
+    m_repairedAtAttach = m_repairedAtAttach && m_element->IsRepaired(bit, 1);
 }
 
 void CPageValidatorBase::SetStatus(int status)
 {
     m_status = status;
-    if (m_element)
-        m_element->SetRepaired(m_bit, status != pagestatus::kNotRepaired);
+    if (!m_element)
+        return;
+    for (std::uint32_t bits = MendedBits(); bits != 0; bits &= bits - 1)
+        m_element->SetRepaired(bits & (~bits + 1), status != pagestatus::kNotRepaired);
 }
 
 int CPageValidatorBase::Status() const { return m_skip ? pagestatus::kRepaired : m_status; }

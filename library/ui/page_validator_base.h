@@ -44,11 +44,17 @@ public:
 
     // --- The problem -----------------------------------------------------------
     void Attach(CElement& element, std::uint32_t bit);
+    // Another problem of the element that this page's repair mends too (an
+    // image's text alternative missing, too long or suspicious): the page's
+    // status marks each of them, and undo unmarks each.
+    void AlsoMends(std::uint32_t bit);
     CElement* Element() const { return m_element; }
     std::uint32_t CheckBit() const { return m_bit; }
+    // Every check bit the page's repair marks.
+    std::uint32_t MendedBits() const { return m_bit | m_alsoMended; }
     int Priority() const { return m_priority; }
     bool RepairedAtAttach() const { return m_repairedAtAttach; }
-    // Also sets (repaired, partly) or clears (not repaired) the element's repaired bit.
+    // Also sets (repaired, partly) or clears (not repaired) the element's repaired bits.
     void SetStatus(int status);
     // A skipped page counts as repaired.
     int Status() const;
@@ -156,6 +162,7 @@ private:
     int m_previewNumber = NextPreviewNumber();
     CElement* m_element = nullptr;
     std::uint32_t m_bit = 0;
+    std::uint32_t m_alsoMended = 0;
     bool m_cancelled = false;
     std::string m_helpTopic;
     int m_instructionId = -1;

@@ -196,6 +196,31 @@ TEST_F(ValidatorSheetTest, CancelAfterARepairAsksOnceAndNoUndoesWhatThisRunRepai
     EXPECT_TRUE(elements[2]->IsRepaired(kBit, 1));
 }
 
+// An image's text alternative may be missing, too long and suspicious at
+// once: one page repairs all three, and its undo opens all three again.
+TEST_F(ValidatorSheetTest, APageThatMendsSeveralProblemsOfItsElementMarksAndUndoesEachOfThem)
+{
+    constexpr std::uint32_t kTooLong = 0x4;
+    constexpr std::uint32_t kSuspicious = 0x10;
+    StartSheet();
+    auto pages = AddTestPages({""});
+    CElement& image = *elements[0];
+    image.SetProblemMask(kBit | kTooLong | kSuspicious);
+    pages[0]->AlsoMends(kTooLong);
+    pages[0]->AlsoMends(kSuspicious);
+    EXPECT_EQ(pages[0]->MendedBits(), kBit | kTooLong | kSuspicious);
+    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+        w.Click(kIdFinish);
+    });
+    sheet.DoModal(nullptr);
+    for (std::uint32_t bit : {kBit, kTooLong, kSuspicious})
+        EXPECT_TRUE(image.IsRepaired(bit, 1)) << bit;
+
+    pages[0]->Undo();
+    for (std::uint32_t bit : {kBit, kTooLong, kSuspicious})
+        EXPECT_FALSE(image.IsRepaired(bit, 1)) << bit;
+}
+
 TEST_F(ValidatorSheetTest, PreviewsAreWrittenToTheUserFolderAndGoWithTheSheet)
 {
     StartSheet();
