@@ -83,7 +83,9 @@ public:
     // 1 when there was one.
     int Merge(bool state);
     // Whether the other page is of this page's class (or one derived from it),
-    // the pages a merge reaches.
+    // the pages a merge reaches. The frame alone can only compare the classes
+    // themselves: every mergeable page class answers with
+    // IsOfClass<ItsOwnClass>(other), those derived from another one too.
     virtual bool IsSameKind(const CPageValidatorBase& other) const;
 
     // Controls enabled or disabled together; ids as in the disabled-controls
@@ -136,6 +138,12 @@ public:
     void OnHelp(platform::IWindow& window) override;
 
 protected:
+    template <class Page>
+    static bool IsOfClass(const CPageValidatorBase& other)
+    {
+        return dynamic_cast<const Page*>(&other) != nullptr;
+    }
+
     // Fills the page's controls; the window exists.
     virtual void Initialise() {}
     // After the window went.

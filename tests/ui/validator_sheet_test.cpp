@@ -15,8 +15,9 @@ constexpr int kSkip = CValidatorSheet::kSkipUndoButton;
 constexpr int kOption = CValidatorSheet::kOptionBox;
 constexpr std::uint32_t kBit = 0x1;
 
-// A page whose repair marks its element; image pages of one source merge.
-class CTestPage final : public CPageValidatorBase {
+// A page whose repair marks its element; image pages of one source merge,
+// also with the pages of a class derived from it.
+class CTestPage : public CPageValidatorBase {
 public:
     explicit CTestPage(std::string_view source = {}, bool stays = false) : CPageValidatorBase(1310), m_stays(stays)
     {
@@ -37,11 +38,18 @@ public:
         ++undone;
         SetStatus(pagestatus::kNotRepaired);
     }
+    bool IsSameKind(const CPageValidatorBase& other) const override { return IsOfClass<CTestPage>(other); }
     int applied = 0;
     int undone = 0;
 
 private:
     bool m_stays;
+};
+
+class CDerivedTestPage final : public CTestPage {
+public:
+    using CTestPage::CTestPage;
+    bool IsSameKind(const CPageValidatorBase& other) const override { return IsOfClass<CDerivedTestPage>(other); }
 };
 
 class ValidatorSheetTest : public RepairRunTest {
@@ -163,6 +171,31 @@ TEST_F(ValidatorSheetTest, PagesOfOneSourceMergeAndUntickingBringsThemBack)
     });
     EXPECT_EQ(sheet.DoModal(nullptr), 0);
     EXPECT_EQ(pages[2]->applied + pages[3]->applied, 0);
+}
+
+TEST_F(ValidatorSheetTest, AMergeReachesThePagesOfADerivedClassButNotTheOtherWayRound)
+{
+    StartSheet();
+    auto addDerived = [&] {
+        elements.push_back(std::make_unique<CElement>());
+        elements.back()->SetProblemMask(kBit);
+        auto page = std::make_unique<CDerivedTestPage>("logo.gif");
+        page->Attach(*elements.back(), kBit);
+        return static_cast<CTestPage*>(&sheet.AddPage(std::move(page)));
+    };
+    CTestPage* derivedFirst = addDerived();
+    CTestPage* base = AddTestPages({"logo.gif"}).front();
+    CTestPage* derivedLast = addDerived();
+    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+        // The derived page reaches only its own class; the base page reaches the derived one.
+        EXPECT_FALSE(base->IsSkipped());
+        EXPECT_TRUE(derivedLast->IsSkipped());
+        EXPECT_EQ(w.Title(), "Repair page.html - problem 1 of 2");
+        EXPECT_FALSE(derivedFirst->IsSkipped());
+        w.Click(kIdNext);
+        w.Click(kIdFinish);
+    });
+    sheet.DoModal(nullptr);
 }
 
 TEST_F(ValidatorSheetTest, CancelAfterARepairAsksOnceAndNoUndoesWhatThisRunRepaired)
