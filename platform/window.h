@@ -230,7 +230,9 @@ public:
 
     // Pages of a sheet, shown in the page area. A page is a window of its own
     // template with its own logic, owned by this window; it is created when
-    // added. The title is the tab's text (sheets with tabs).
+    // added. The title is the tab's text (sheets with tabs). Pages are
+    // numbered in the order they were added: a wizard that adds each page
+    // when it is first shown keeps its own numbers apart from these.
     virtual IWindow& AddPage(int templateId, IDialogLogic& logic, std::string_view title = {}) = 0;
     virtual int PageCount() const = 0;
     virtual IWindow& Page(int index) = 0;

@@ -21,6 +21,8 @@
 #include "platform/services.h"
 
 #include <algorithm>
+#include <random>
+#include <sstream>
 
 namespace orvane {
 
@@ -31,6 +33,19 @@ constexpr int kFormTag = 30;
 constexpr int kPreviewRefreshMs = 500;
 // Pages made so far in this process: each page's previews are numbered by it.
 int g_pagesMade = 0;
+
+// Tells this process's previews from those of another one of the same user
+// (two programs, or tests run side by side), which share the folder.
+const std::string& ProcessMark()
+{
+    static const std::string mark = [] {
+        std::random_device random;
+        std::ostringstream text;
+        text << std::hex << random();
+        return text.str();
+    }();
+    return mark;
+}
 
 bool IsWebAddress(std::string_view address)
 {
@@ -45,12 +60,12 @@ int CPageValidatorBase::NextPreviewNumber() { return ++g_pagesMade; }
 
 std::string CPageValidatorBase::PreviewPagePath() const
 {
-    return PreviewFolder() + "TempPage-" + std::to_string(m_previewNumber) + ".html";
+    return PreviewFolder() + "TempPage-" + ProcessMark() + "-" + std::to_string(m_previewNumber) + ".html";
 }
 
 std::string CPageValidatorBase::PreviewTextPath() const
 {
-    return PreviewFolder() + "OrvaneTempFile-" + std::to_string(m_previewNumber) + ".html";
+    return PreviewFolder() + "OrvaneTempFile-" + ProcessMark() + "-" + std::to_string(m_previewNumber) + ".html";
 }
 
 void CPageValidatorBase::ShowPreview(platform::IBrowser& browser, const std::string& address)

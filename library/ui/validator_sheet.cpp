@@ -88,7 +88,15 @@ void CValidatorSheet::SetActivePage(int index)
     if (!m_window || index < 0 || index >= PageCount())
         return;
     m_active = index;
-    m_window->ShowPage(index);
+    // A page's window is made when the page is first shown: a form preview
+    // then shows what the user typed on the pages before, a preview's width
+    // is read from a laid-out page, and a run over thousands of problems
+    // holds windows only for the pages the user reached.
+    if (m_windowOf[index] < 0) {
+        m_windowOf[index] = m_window->PageCount();
+        m_window->AddPage(m_pages[index]->TemplateId(), *m_pages[index]);
+    }
+    m_window->ShowPage(m_windowOf[index]);
 }
 
 CPageWarnings* CValidatorSheet::FindWarningsPage() const
@@ -189,8 +197,7 @@ void CValidatorSheet::OnInit(platform::IWindow& window)
     window.SetText(kSkipUndoButton, {});
     window.SetIcon(kSheetIcon);
     window.AddSystemCommand(platform::kCommandAbout, platform::Strings().Get(kAboutText));
-    for (auto& page : m_pages)
-        window.AddPage(page->TemplateId(), *page);
+    m_windowOf.assign(m_pages.size(), -1);
     // A page that merged later ones offers the ticked option box to undo it.
     for (auto& page : m_pages) {
         if (!page->IsSkipped() && page->Merge(true))
@@ -316,6 +323,7 @@ void CValidatorSheet::OnDestroy(platform::IWindow&)
     }
     m_window = nullptr;
     m_active = -1;
+    m_windowOf.clear();
 }
 
 } // namespace orvane

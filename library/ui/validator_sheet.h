@@ -123,6 +123,8 @@ private:
     CDocumentFolder m_folder;
     std::vector<std::unique_ptr<CPageValidatorBase>> m_pages;
     std::vector<ProblemWithoutPage> m_withoutPage;
+    // For each page, the index of its window in the frame; -1 until it is first shown.
+    std::vector<int> m_windowOf;
     int m_active = -1;
     platform::IWindow* m_window = nullptr;
 };

@@ -68,6 +68,8 @@ public:
     platform::TreeItem FindTreeItem(int id, std::string_view text) const;
     std::string ItemImage(int id, int row) const;
     int ItemIndent(int id, int row) const;
+    // The page windows in the order they were added (the wizard adds each
+    // page's window when the user first reaches that page).
     CMemoryWindow& PageWindow(int index);
     platform::IDialogLogic& Logic() { return m_logic; }
 

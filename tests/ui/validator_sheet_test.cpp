@@ -119,6 +119,33 @@ TEST_F(ValidatorSheetTest, NextBackAndFinishFollowThePagesAndTheTitleCountsThem)
     EXPECT_EQ(DialogRecord().aboutBoxes, 1);
 }
 
+// A page's window, and what its Initialise reads from the page, comes when
+// the user first reaches it: a run over thousands of problems holds windows
+// only for the pages shown, and a page reads what the pages before it changed.
+TEST_F(ValidatorSheetTest, APagesWindowIsMadeWhenTheUserFirstReachesIt)
+{
+    StartSheet();
+    auto pages = AddTestPages({"", "", "", ""});
+    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+        EXPECT_EQ(w.PageCount(), 1);
+        EXPECT_NE(pages[0]->Window(), nullptr);
+        EXPECT_EQ(pages[1]->Window(), nullptr);
+        pages[1]->SetSkip(true);
+        w.Click(kIdNext);
+        EXPECT_EQ(sheet.ActiveIndex(), 2);
+        EXPECT_EQ(pages[1]->Window(), nullptr) << "passed over, never shown";
+        pages[1]->SetSkip(false);
+        w.Click(kIdBack);
+        EXPECT_EQ(sheet.ActiveIndex(), 1);
+        w.Click(kIdBack);
+        EXPECT_EQ(sheet.ActiveIndex(), 0);
+        EXPECT_EQ(w.PageCount(), 3) << "pages shown again keep their windows";
+        EXPECT_EQ(pages[3]->Window(), nullptr);
+        w.PressEscape();
+    });
+    sheet.DoModal(nullptr);
+}
+
 TEST_F(ValidatorSheetTest, OnePageShowsOnlyFinishAndAPageThatRefusesKeepsTheUser)
 {
     StartSheet();
@@ -290,13 +317,13 @@ TEST_F(ValidatorSheetTest, EachPageShowsItsOwnPreviewWithThePagesFolderForWhatIt
     ASSERT_NE(pages[0]->PreviewPagePath(), pages[1]->PreviewPagePath());
     windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
         ASSERT_TRUE(pages[0]->PreviewParagraph("First <img src=\"img/a.gif\">", 1020));
+        w.Click(kIdNext);
         ASSERT_TRUE(pages[1]->PreviewParagraph("Second", 1020));
         EXPECT_EQ(ReadFileBytes(pages[0]->PreviewPagePath()),
                   "<html><head></head><body><p>First <img src=\"img/a.gif\"></p></body></html>");
         EXPECT_EQ(w.PageWindow(0).Browser(1020)->Address(), pages[0]->PreviewPagePath());
         EXPECT_EQ(w.PageWindow(1).Browser(1020)->Address(), pages[1]->PreviewPagePath());
         EXPECT_EQ(w.PageWindow(0).BrowserResourceFolder(1020), "/site/forms/");
-        w.Click(kIdNext);
         w.Click(kIdFinish);
     });
     sheet.DoModal(nullptr);

@@ -11,6 +11,8 @@
 #include "library/html/html_document.h"
 #include "library/ui/validator_sheet.h"
 
+#include <QAbstractButton>
+
 #include <fstream>
 #include <string_view>
 
@@ -51,15 +53,17 @@ void RepairBookingPage()
     sheet.DoModal(nullptr);
 }
 
-// The wizard's page of that template, the first of its kind.
+// The wizard's page of that template, the first of its kind, reached as the
+// user reaches it: Skip moves on without applying the pages passed (a page's
+// window is made only when the user reaches it).
 Preparation ShowPageOf(int templateId)
 {
-    return [templateId](orvane::platform::IWindow& window, QWidget&) {
-        for (int index = 0; index < window.PageCount(); ++index) {
-            if (window.Page(index).TemplateId() == templateId) {
-                window.ShowPage(index);
+    return [templateId](orvane::platform::IWindow& window, QWidget& widget) {
+        auto* skip = widget.findChild<QAbstractButton*>(QStringLiteral("c%1").arg(orvane::CValidatorSheet::kSkipUndoButton));
+        for (int step = 0; skip && step < 100 && window.PageCount() > 0; ++step) {
+            if (window.Page(window.CurrentPage()).TemplateId() == templateId || !skip->isEnabled())
                 return;
-            }
+            skip->click();
         }
     };
 }
