@@ -144,6 +144,9 @@ private:
     CAttribute* m_renamed = nullptr;
     CAttribute m_renamedBefore;
     bool m_renamedWasChanged = false;
+    // The ismap of an image that also had a usemap, left out while spliced.
+    CAttribute* m_hiddenIsmap = nullptr;
+    bool m_ismapWasHideable = false;
 };
 
 } // namespace orvane

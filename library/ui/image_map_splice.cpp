@@ -72,9 +72,18 @@ int ImageMapConverter::SpliceIntoDocument(CHtmlDocument& document, CElement& ima
         m_splicedElements = std::move(elements);
         m_image = &image;
         m_imageWasModified = image.IsModified();
-        CAttribute* attribute = image.FindAttribute(attr::kIsmap);
-        if (!attribute)
-            attribute = image.FindAttribute(attr::kUsemap);
+        // The ismap attribute becomes the usemap in place; an image that has
+        // both is pointed at the new map by its usemap, and its ismap is left
+        // out, so it never carries two usemap attributes.
+        CAttribute* ismap = image.FindAttribute(attr::kIsmap);
+        CAttribute* usesMap = image.FindAttribute(attr::kUsemap);
+        CAttribute* attribute = usesMap ? usesMap : ismap;
+        if (ismap && usesMap) {
+            m_hiddenIsmap = ismap;
+            m_ismapWasHideable = ismap->IsHideable();
+            ismap->SetHideable(true);
+            ismap->Hide(true);
+        }
         if (attribute) {
             m_renamed = attribute;
             m_renamedBefore.CopyFrom(*attribute);
@@ -117,6 +126,10 @@ void ImageMapConverter::WithdrawSplice()
         m_renamed->CopyFrom(m_renamedBefore);
         m_renamed->SetChanged(m_renamedWasChanged);
     }
+    if (m_hiddenIsmap) {
+        m_hiddenIsmap->Hide(false);
+        m_hiddenIsmap->SetHideable(m_ismapWasHideable);
+    }
     if (m_image)
         m_image->SetModified(m_imageWasModified);
     m_splicedInto = nullptr;
@@ -124,6 +137,7 @@ void ImageMapConverter::WithdrawSplice()
     m_splicedMap = nullptr;
     m_image = nullptr;
     m_renamed = nullptr;
+    m_hiddenIsmap = nullptr;
 }
 
 } // namespace orvane

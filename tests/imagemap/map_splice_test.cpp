@@ -115,6 +115,30 @@ TEST_F(MapSplice, AnImageThatUsesAMapIsPointedAtTheNewOneAndBack)
     EXPECT_EQ(usesMap->FindAttribute(attr::kIsmap), nullptr);
 }
 
+TEST_F(MapSplice, AnImageWithBothIsmapAndUsemapEndsWithOneUsemap)
+{
+    const std::string before = "<p><a href=\"/cgi-bin/nav\"><img src=a.gif ismap usemap=\"#old\"></a></p>\n";
+    std::istringstream in(before);
+    ASSERT_EQ(page.Load(in), 1);
+    CElement* both = nullptr;
+    for (CElement* e : page.Elements()) {
+        if (e->Kind() == tag::kImg)
+            both = e;
+    }
+    ASSERT_NE(both, nullptr);
+    ASSERT_EQ(Convert(kNavMap), 1);
+    ASSERT_EQ(converter.SpliceIntoDocument(page, *both), 1);
+    const std::string spliced = page.Text();
+    EXPECT_EQ(spliced.find("ismap"), std::string::npos) << spliced;
+    const std::size_t first = spliced.find("usemap=");
+    ASSERT_NE(first, std::string::npos) << spliced;
+    EXPECT_EQ(spliced.find("usemap=", first + 1), std::string::npos) << spliced;
+    EXPECT_NE(spliced.find("usemap=\"#nav.map\""), std::string::npos) << spliced;
+
+    ASSERT_EQ(converter.UndoSplice(), 1);
+    EXPECT_EQ(page.Text(), before);
+}
+
 TEST_F(MapSplice, ValuesWithMarkupCharactersReadBackAsBuilt)
 {
     ASSERT_EQ(Convert("rect /find?a=1&b=<2> 0,0 9,9\n", "a&b\".map"), 1);
