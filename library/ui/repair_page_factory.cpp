@@ -46,12 +46,9 @@ int CRepairPageFactory::AutoRepairMode(const CValidatorSheet& sheet, const CElem
 int CRepairPageFactory::AddPage(CValidatorSheet& sheet, const RepairPageRequest& request)
 {
     // One page per element and page class: its other problems share it, and its repair mends them all.
-    for (int i = 0; i < sheet.PageCount(); ++i) {
-        CPageValidatorBase& page = sheet.Page(i);
-        if (page.Element() == &request.element && page.ClassName() == request.pageClass) {
-            page.AlsoMends(request.bit);
-            return 0;
-        }
+    if (CPageValidatorBase* page = sheet.FindPage(request.element, request.pageClass)) {
+        page->AlsoMends(request.bit);
+        return 0;
     }
     std::unique_ptr<CPageValidatorBase> page = MakePage(request);
     if (!page) {

@@ -65,17 +65,29 @@ int CValidatorSheet::DoModal(platform::IWindow* owner) { return platform::Window
 CPageValidatorBase& CValidatorSheet::AddPage(std::unique_ptr<CPageValidatorBase> page)
 {
     page->SetSheet(this);
+    m_indexOf[page.get()] = PageCount();
+    if (const CElement* element = page->Element())
+        m_pagesOf[element].push_back(page.get());
     m_pages.push_back(std::move(page));
     return *m_pages.back();
 }
 
 int CValidatorSheet::IndexOf(const CPageValidatorBase& page) const
 {
-    for (int i = 0; i < PageCount(); ++i) {
-        if (m_pages[i].get() == &page)
-            return i;
+    const auto found = m_indexOf.find(&page);
+    return found == m_indexOf.end() ? -1 : found->second;
+}
+
+CPageValidatorBase* CValidatorSheet::FindPage(const CElement& element, std::string_view className) const
+{
+    const auto found = m_pagesOf.find(&element);
+    if (found == m_pagesOf.end())
+        return nullptr;
+    for (CPageValidatorBase* page : found->second) {
+        if (page->ClassName() == className)
+            return page;
     }
-    return -1;
+    return nullptr;
 }
 
 CPageValidatorBase* CValidatorSheet::ActivePage() const
