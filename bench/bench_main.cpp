@@ -9,6 +9,7 @@ int main(int argc, char** argv)
     orvane::bench::RegisterCheckBenchmarks();
     orvane::bench::RegisterReportBenchmarks();
     orvane::bench::RegisterImageMapBenchmarks();
+    orvane::bench::RegisterWizardBenchmarks();
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;

@@ -123,6 +123,7 @@ void RegisterBoundBenchmarks();
 void RegisterCheckBenchmarks();
 void RegisterReportBenchmarks();
 void RegisterImageMapBenchmarks();
+void RegisterWizardBenchmarks();
 
 constexpr double kMegabyte = 1024.0 * 1024.0;
 
