@@ -62,6 +62,13 @@ bool CPageValidatorBase::IsBannerImage() const
 
 bool CPageValidatorBase::IsSameKind(const CPageValidatorBase& other) const { return typeid(other) == typeid(*this); }
 
+void CPageValidatorBase::SetKey(std::string_view key)
+{
+    m_key = key;
+    if (m_sheet)
+        m_sheet->KeyChanged();
+}
+
 int CPageValidatorBase::Merge(bool state)
 {
     if (!m_mergeable || !m_sheet)
@@ -70,10 +77,9 @@ int CPageValidatorBase::Merge(bool state)
     if (index < 0)
         return 0;
     bool found = false;
-    for (int i = index + 1; i < m_sheet->PageCount(); ++i) {
-        CPageValidatorBase& other = m_sheet->Page(i);
-        if (IsSameKind(other) && other.Key() == m_key) {
-            other.SetSkip(state);
+    for (CPageValidatorBase* other : m_sheet->PagesWithKey(m_key)) {
+        if (m_sheet->IndexOf(*other) > index && IsSameKind(*other)) {
+            other->SetSkip(state);
             found = true;
         }
     }

@@ -151,7 +151,7 @@ protected:
 
     void SetHelpTopic(std::string_view topic) { m_helpTopic = topic; }
     void SetInstruction(int stringId);
-    void SetKey(std::string_view key) { m_key = key; }
+    void SetKey(std::string_view key);
     void SetMergeable(bool mergeable) { m_mergeable = mergeable; }
     // Refreshes the sheet's buttons for this page.
     void RefreshWizardButtons();

@@ -69,7 +69,19 @@ CPageValidatorBase& CValidatorSheet::AddPage(std::unique_ptr<CPageValidatorBase>
     if (const CElement* element = page->Element())
         m_pagesOf[element].push_back(page.get());
     m_pages.push_back(std::move(page));
+    m_pagesByKey.clear();
     return *m_pages.back();
+}
+
+const std::vector<CPageValidatorBase*>& CValidatorSheet::PagesWithKey(const std::string& key) const
+{
+    if (m_pagesByKey.empty()) {
+        for (const auto& page : m_pages)
+            m_pagesByKey[page->Key()].push_back(page.get());
+    }
+    static const std::vector<CPageValidatorBase*> kNone;
+    const auto found = m_pagesByKey.find(key);
+    return found == m_pagesByKey.end() ? kNone : found->second;
 }
 
 int CValidatorSheet::IndexOf(const CPageValidatorBase& page) const

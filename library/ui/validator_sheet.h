@@ -75,6 +75,11 @@ public:
     // it was added), or null. Both in constant time: a run over thousands of
     // problems asks them for every page.
     CPageValidatorBase* FindPage(const CElement& element, std::string_view className) const;
+    // The pages whose key is that one, in page order: what a merge looks at,
+    // so merging every page of a large run stays linear.
+    const std::vector<CPageValidatorBase*>& PagesWithKey(const std::string& key) const;
+    // A page's key changed: the pages are grouped by key anew when next asked.
+    void KeyChanged() { m_pagesByKey.clear(); }
     CPageValidatorBase* ActivePage() const;
     int ActiveIndex() const { return m_active; }
     void SetActivePage(int index);
@@ -129,6 +134,8 @@ private:
     std::vector<std::unique_ptr<CPageValidatorBase>> m_pages;
     std::unordered_map<const CPageValidatorBase*, int> m_indexOf;
     std::unordered_map<const CElement*, std::vector<CPageValidatorBase*>> m_pagesOf;
+    // Built when first asked for; emptied when a page is added or changes its key.
+    mutable std::unordered_map<std::string, std::vector<CPageValidatorBase*>> m_pagesByKey;
     std::vector<ProblemWithoutPage> m_withoutPage;
     // For each page, the index of its window in the frame; -1 until it is first shown.
     std::vector<int> m_windowOf;
