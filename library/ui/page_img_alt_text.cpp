@@ -73,6 +73,7 @@ void CPageImgAltText::Initialise()
         proposal = String(kBannerText);
     window.SetText(kText, proposal);
     window.SetText(kNote, current.empty() ? std::string() : String(kAltPresentNote));
+    window.Show(kNote, !current.empty());
     window.SetText(kSource, Key());
 
     window.Show(kLongExplanation, false);

@@ -38,6 +38,7 @@ TEST_F(RepairRunTest, ImagesGetTheTextTheUserGivesOneTextServesEveryPlaceOfAnIma
         EXPECT_EQ(logo.Text(CPageImgAltText::kSource), "images/logo.gif");
         EXPECT_EQ(logo.Text(CPageImgAltText::kText), "");
         EXPECT_FALSE(logo.IsVisible(CPageImgAltText::kSuspiciousExplanation));
+        EXPECT_FALSE(logo.IsVisible(CPageImgAltText::kNote));
         // The logo's second place is taken care of by this page.
         EXPECT_TRUE(w.IsVisible(kOption));
         EXPECT_TRUE(w.IsChecked(kOption));
@@ -117,6 +118,7 @@ TEST_F(RepairRunTest, AnImagesPageProposesTheTextsRememberedForItsFileAndQuestio
         EXPECT_EQ(page.Text(1001), Strings(319));
         EXPECT_TRUE(page.IsVisible(CPageImgAltText::kSuspiciousExplanation));
         EXPECT_EQ(page.Text(CPageImgAltText::kText), "logo");
+        EXPECT_TRUE(page.IsVisible(CPageImgAltText::kNote));
         EXPECT_EQ(page.Text(CPageImgAltText::kNote), Strings(128));
         EXPECT_FALSE(w.IsVisible(kOption));
         ASSERT_EQ(page.ItemTexts(CPageImgAltText::kText), std::vector<std::string>{"Hotel Lindenhof"});
