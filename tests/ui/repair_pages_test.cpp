@@ -66,8 +66,9 @@ TEST_F(RepairRunTest, DefaultTextPagesWriteWhatTheUserEntersAndUndoWritesTheCont
         EXPECT_EQ(w.PageCount(), 1);
         EXPECT_EQ(w.PageWindow(0).Text(CPageInputDefaultText::kDefaultText), "Search words");
         for (int page = 0; page < 3; ++page) {
-            if (page == 2)
+            if (page == 2) {
                 EXPECT_EQ(w.PageWindow(2).Text(CPageTextAreaDefaultText::kDefaultText), "Notes </textarea> & more");
+            }
             EXPECT_EQ(w.Text(CValidatorSheet::kSkipUndoButton), "&Undo");
             w.Click(CValidatorSheet::kSkipUndoButton);
             if (page < 2)
