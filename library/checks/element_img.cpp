@@ -3,6 +3,7 @@
 #include "check_run.h"
 #include "image_checks.h"
 #include "page_indexes.h"
+#include "repair_pages.h"
 #include "library/html/html_document.h"
 #include "library/registry/object_database.h"
 
@@ -106,6 +107,36 @@ int CElementImg::Check(COrvaneSettings& settings, CHtmlDocument& document, int a
             mask |= kMapTextLinksBit;
     }
     return StoreProblems(*this, mask);
+}
+
+// The text alternative goes into the alt attribute. A missing one is made
+// hidden, so the tag is written as it stands until a text is given; the
+// snapshot taken before the first repair is what an undo goes back to.
+bool CElementImg::PrepareRepairPage(RepairPageRequest& request)
+{
+    if (request.bit != kAltTextBit && request.bit != kAltTextLongBit && request.bit != kAltTextSuspiciousBit)
+        return true;
+    CAttribute* alt = FindAttribute(attr::kAlt);
+    if (!alt) {
+        auto made = std::make_unique<CAttribute>();
+        made->NameById(attr::kAlt);
+        made->SetHideable(true);
+        made->Hide(true);
+        alt = made.get();
+        if (InsertAttribute(std::move(made)) != 1)
+            return false;
+        alt->Save();
+    } else if (!alt->IsChanged()) {
+        alt->Save();
+    }
+    const CAttribute* src = FindAttribute(attr::kSrc);
+    request.attribute = alt;
+    request.imageSource = src ? src->Value() : std::string_view();
+    request.imageWidth = m_width;
+    request.imageHeight = m_height;
+    request.longText = request.bit == kAltTextLongBit;
+    request.suspiciousText = request.bit == kAltTextSuspiciousBit;
+    return true;
 }
 
 } // namespace orvane

@@ -21,6 +21,13 @@ struct RepairPageRequest {
     CAttribute* attribute = nullptr;
     // An element the family inserted, deleted until the page repairs.
     CElement* insertedElement = nullptr;
+    // An image's page: its source, by which the pages of one image file
+    // merge; its size (-1 where not given); and the problem's variant.
+    std::string_view imageSource;
+    int imageWidth = -1;
+    int imageHeight = -1;
+    bool longText = false;
+    bool suspiciousText = false;
 };
 
 // Makes the repair pages of a run. The user interface installs one; the

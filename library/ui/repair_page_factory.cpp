@@ -1,5 +1,6 @@
 #include "repair_page_factory.h"
 
+#include "page_img_alt_text.h"
 #include "page_input_default_text.h"
 #include "page_lang_missing.h"
 #include "page_textarea_default_text.h"
@@ -19,6 +20,13 @@ namespace {
 // The page the request names, made and not yet attached; null when that page is not built.
 std::unique_ptr<CPageValidatorBase> MakePage(const RepairPageRequest& request)
 {
+    if (request.pageClass == "CPageImgAltText" && request.attribute) {
+        auto page = std::make_unique<CPageImgAltText>(
+            *request.attribute, request.imageSource,
+            CPageImgAltText::Variant{.longText = request.longText, .suspicious = request.suspiciousText});
+        page->SetImageSize(request.imageWidth, request.imageHeight);
+        return page;
+    }
     if (request.pageClass == "CPageInputDefaultText" && request.attribute)
         return std::make_unique<CPageInputDefaultText>(*request.attribute, request.document);
     if (request.pageClass == "CPageLangMissing" && request.attribute)

@@ -6,11 +6,13 @@
 #include <QDesktopServices>
 #include <QFile>
 #include <QFileInfo>
+#include <QLayout>
 #include <QRegularExpression>
 #include <QStringDecoder>
 #include <QUrl>
 
 #include <algorithm>
+#include <vector>
 
 namespace orvane::platform::qt {
 namespace {
@@ -172,7 +174,25 @@ void CQtBrowser::Refresh()
         Navigate(std::string(m_address));
 }
 
-int CQtBrowser::Width() const { return m_view ? m_view->viewport()->width() : 0; }
+int CQtBrowser::Width() const
+{
+    if (!m_view)
+        return 0;
+    // A page asks while its window is being made, before it is shown: the
+    // viewport would still have a new widget's size, far narrower than shown,
+    // so the view is laid out and its inner width taken.
+    if (!m_view->isVisible()) {
+        std::vector<QWidget*> outer;
+        for (QWidget* widget = m_view->parentWidget(); widget; widget = widget->parentWidget())
+            outer.push_back(widget);
+        for (auto widget = outer.rbegin(); widget != outer.rend(); ++widget) {
+            if (QLayout* layout = (*widget)->layout())
+                layout->activate();
+        }
+        return m_view->contentsRect().width();
+    }
+    return m_view->viewport()->width();
+}
 
 } // namespace orvane::platform::qt
 

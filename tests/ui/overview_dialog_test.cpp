@@ -213,7 +213,7 @@ TEST_F(OverviewTest, UnlabelledControlsOfEveryKindShareOneCheckAndRepairedRowsSt
 TEST_F(OverviewTest, ChosenProblemsThatHaveNoRepairPageAreNamedInOneMessage)
 {
     Load("<html lang=\"en\"><head><title>Logos</title></head><body>"
-         "<p><img src=\"logo.gif\"><img src=\"partner.gif\"></p></body></html>");
+         "<p><img src=\"harbour.gif\" alt=\"Harbour\"><img src=\"partner.gif\" alt=\"Partner\"></p></body></html>");
     std::string imageCheck;
     windows.WhenShown(229, [&](CMemoryWindow& w) {
         int imageRow = -1;

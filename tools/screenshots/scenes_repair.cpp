@@ -1,6 +1,6 @@
 // The repair wizard on a booking form: its general warnings, a text field and
-// a text area without default text, the page's language, each page as the
-// user reaches it.
+// a text area without default text, the page's language; and on a harbour
+// page, its images without a text alternative; each page as the user reaches it.
 #include "scene.h"
 
 #include "common/orvane_settings.h"
@@ -21,11 +21,12 @@ namespace {
 using orvane::screenshots::Preparation;
 using orvane::screenshots::Shots;
 
-// Pages in the order the wizard shows them: the warnings page collects every
-// warning, then one page per form control.
-void RepairBookingPage()
+// The wizard on the example page, with the pages of the problems each
+// chooser takes, added chooser after chooser.
+template <class... Choosers>
+void RepairExamplePage(std::string_view fileName, Choosers... choosers)
 {
-    const std::string path = Shots().ExamplesFolder() + "/booking.html";
+    const std::string path = Shots().ExamplesFolder() + "/" + std::string(fileName);
     std::ifstream in(path, std::ios::binary);
     orvane::COrvaneSettings::InstallCatalogue(&orvane::CCheckCatalogue::Instance());
     orvane::COrvaneSettings settings;
@@ -46,12 +47,25 @@ void RepairBookingPage()
                 problem.element->AddRepairPages(sheet, document, problem.bit);
         }
     };
-    add([](const orvane::CFoundProblem& p) { return !p.element->IsGrouped(p.bit); });
-    add([](const orvane::CFoundProblem& p) { return p.element->GetCheckName(p.bit) == "InputMissingDefault"; });
-    add([](const orvane::CFoundProblem& p) { return p.element->GetCheckName(p.bit) == "TextareaText"; });
-    add([](const orvane::CFoundProblem& p) { return p.element->GetCheckName(p.bit) == "MissingLanguage"; });
+    (add(choosers), ...);
     sheet.DoModal(nullptr);
 }
+
+auto Named(std::string_view checkName)
+{
+    return [checkName](const orvane::CFoundProblem& p) { return p.element->GetCheckName(p.bit) == checkName; };
+}
+
+// Pages in the order the wizard shows them: the warnings page collects every
+// warning, then one page per form control.
+void RepairBookingPage()
+{
+    RepairExamplePage("booking.html", [](const orvane::CFoundProblem& p) { return !p.element->IsGrouped(p.bit); },
+                      Named("InputMissingDefault"), Named("TextareaText"), Named("MissingLanguage"));
+}
+
+// The harbour's ferry picture stands twice: one page gives both places their text.
+void RepairHarbourPage() { RepairExamplePage("harbour.html", Named("ImgAltText")); }
 
 // The wizard's page of that template, the first of its kind, reached as the
 // user reaches it: Skip moves on without applying the pages passed (a page's
@@ -74,3 +88,4 @@ ORVANE_SCENE_PREPARED(repair_warnings, ShowPageOf(218)) { RepairBookingPage(); }
 ORVANE_SCENE_PREPARED(repair_input_default_text, ShowPageOf(1310)) { RepairBookingPage(); }
 ORVANE_SCENE_PREPARED(repair_textarea_default_text, ShowPageOf(152)) { RepairBookingPage(); }
 ORVANE_SCENE_PREPARED(repair_language, ShowPageOf(216)) { RepairBookingPage(); }
+ORVANE_SCENE_PREPARED(repair_img_alt_text, ShowPageOf(107)) { RepairHarbourPage(); }

@@ -1,0 +1,134 @@
+#include "ui_fixture.h"
+
+#include "library/registry/object_database.h"
+#include "library/registry/src_image.h"
+#include "library/ui/page_img_alt_text.h"
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+namespace orvane::test {
+namespace {
+
+using platform::kIdFinish;
+using platform::kIdNext;
+constexpr int kOption = CValidatorSheet::kOptionBox;
+constexpr int kSkipUndo = CValidatorSheet::kSkipUndoButton;
+
+// A hotel's page: its logo at the top and again at the foot, a booking
+// button, and a photo that is decorative and has its empty text already.
+constexpr char kHotelPage[] =
+    "<html><head><title>Hotel Lindenhof</title></head><body>\r\n"
+    "<p><img src=\"images/logo.gif\" width=\"120\" height=\"60\"></p>\r\n"
+    "<h1>Rooms</h1>\r\n"
+    "<p><img src=\"images/room.jpg\" alt=\"\" width=\"300\" height=\"200\"> Our double room.</p>\r\n"
+    "<p><a href=\"book.html\"><img src=\"images/book.png\" width=\"32\" height=\"32\"></a></p>\r\n"
+    "<p><img src=\"images/logo.gif\" width=\"120\" height=\"60\"></p>\r\n"
+    "</body></html>\r\n";
+
+TEST_F(RepairRunTest, ImagesGetTheTextTheUserGivesOneTextServesEveryPlaceOfAnImageAndUndoWritesThePageAsItWas)
+{
+    Load(kHotelPage);
+    StartSheet();
+    EXPECT_EQ(AddPages("ImgAltText"), 3);
+    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+        CMemoryWindow& logo = w.PageWindow(0);
+        EXPECT_EQ(logo.Text(1001), Strings(129));
+        EXPECT_EQ(logo.Text(CPageImgAltText::kSource), "images/logo.gif");
+        EXPECT_EQ(logo.Text(CPageImgAltText::kText), "");
+        EXPECT_FALSE(logo.IsVisible(CPageImgAltText::kSuspiciousExplanation));
+        EXPECT_FALSE(logo.IsVisible(CPageImgAltText::kNote));
+        // The logo's second place is taken care of by this page.
+        EXPECT_TRUE(w.IsVisible(kOption));
+        EXPECT_TRUE(w.IsChecked(kOption));
+        EXPECT_TRUE(sheet.Page(2).IsSkipped());
+
+        // No text: the user is told and stays.
+        w.Click(kIdNext);
+        EXPECT_EQ(w.CurrentPage(), 0);
+        ASSERT_EQ(windows.prompt.messages.size(), 1u);
+        EXPECT_EQ(windows.prompt.messages[0].text, Strings(102));
+
+        // A file name is asked about; No keeps the user on the page.
+        logo.Type(CPageImgAltText::kText, "Logo.GIF");
+        windows.AnswerNextMessage(platform::kAnswerNo);
+        w.Click(kIdNext);
+        EXPECT_EQ(w.CurrentPage(), 0);
+        ASSERT_EQ(windows.prompt.messages.size(), 2u);
+        EXPECT_EQ(windows.prompt.messages[1].text, Strings(321) + ".gif" + Strings(322) + Strings(324));
+
+        logo.Type(CPageImgAltText::kText, "Hotel Lindenhof");
+        w.Click(kIdNext);
+        EXPECT_EQ(windows.prompt.messages.size(), 2u);
+
+        // The small booking button is proposed the text of an icon.
+        CMemoryWindow& book = w.PageWindow(1);
+        EXPECT_EQ(book.Text(CPageImgAltText::kText), Strings(308));
+        book.Type(CPageImgAltText::kText, "Book a room");
+        w.Click(kIdFinish);
+    });
+    EXPECT_EQ(sheet.DoModal(nullptr), kIdFinish);
+    EXPECT_EQ(document.Text(),
+              "<html><head><title>Hotel Lindenhof</title></head><body>\r\n"
+              "<p><img src=\"images/logo.gif\" alt=\"Hotel Lindenhof\" width=\"120\" height=\"60\"></p>\r\n"
+              "<h1>Rooms</h1>\r\n"
+              "<p><img src=\"images/room.jpg\" alt=\"\" width=\"300\" height=\"200\"> Our double room.</p>\r\n"
+              "<p><a href=\"book.html\"><img src=\"images/book.png\" alt=\"Book a room\" width=\"32\" height=\"32\"></a></p>\r\n"
+              "<p><img src=\"images/logo.gif\" alt=\"Hotel Lindenhof\" width=\"120\" height=\"60\"></p>\r\n"
+              "</body></html>\r\n");
+    for (const CFoundProblem& problem : found) {
+        if (problem.element->GetCheckName(problem.bit) == "ImgAltText") {
+            EXPECT_TRUE(problem.element->IsRepaired(problem.bit, 0));
+        }
+    }
+
+    // Undone, and the logo's second place brought back to be undone too, the page is as it was.
+    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+        w.Click(kOption);
+        for (int page = 0; page < 3; ++page) {
+            EXPECT_EQ(w.Text(kSkipUndo), "&Undo") << page;
+            w.Click(kSkipUndo);
+            if (page < 2)
+                w.Click(kSkipUndo);  // now Skip
+        }
+        w.PressEscape();
+    });
+    sheet.DoModal(nullptr);
+    EXPECT_EQ(document.Text(), kHotelPage);
+}
+
+TEST_F(RepairRunTest, AnImagesPageProposesTheTextsRememberedForItsFileAndQuestionsASuspiciousOne)
+{
+    // A registry file of this test's own that remembers a text for the logo.
+    const std::filesystem::path registryFile =
+        std::filesystem::temp_directory_path() / ("ObjectRegistry-" + std::to_string(std::random_device()()) + ".xml");
+    std::ofstream(registryFile, std::ios::binary)
+        << "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n<root>\n"
+           "<image filename=\"logo.gif\" needlongdesc=\"true\"><alt value=\"Hotel Lindenhof\"/></image>\n</root>";
+    CSrcObjectDatabase registry(registryFile.string());
+    ASSERT_EQ(registry.Load(), 1);
+    std::filesystem::remove(registryFile);
+    Load("<html><body>\r\n<p><img src=\"img/logo.gif\" alt=\"logo\"></p>\r\n</body></html>\r\n");
+    StartSheet();
+    sheet.SetObjectRegistry(&registry);
+    EXPECT_EQ(AddPages("ImgAltTextSuspicious"), 1);
+    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+        CMemoryWindow& page = w.PageWindow(0);
+        EXPECT_EQ(page.Text(1001), Strings(319));
+        EXPECT_TRUE(page.IsVisible(CPageImgAltText::kSuspiciousExplanation));
+        EXPECT_EQ(page.Text(CPageImgAltText::kText), "logo");
+        EXPECT_TRUE(page.IsVisible(CPageImgAltText::kNote));
+        EXPECT_EQ(page.Text(CPageImgAltText::kNote), Strings(128));
+        EXPECT_FALSE(w.IsVisible(kOption));
+        ASSERT_EQ(page.ItemTexts(CPageImgAltText::kText), std::vector<std::string>{"Hotel Lindenhof"});
+        page.Choose(CPageImgAltText::kText, 0);
+        w.Click(kIdFinish);
+    });
+    EXPECT_EQ(sheet.DoModal(nullptr), kIdFinish);
+    EXPECT_TRUE(windows.prompt.messages.empty());
+    EXPECT_EQ(document.Text(), "<html><body>\r\n<p><img src=\"img/logo.gif\" alt=\"Hotel Lindenhof\"></p>\r\n</body></html>\r\n");
+}
+
+} // namespace
+} // namespace orvane::test
