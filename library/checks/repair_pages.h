@@ -23,7 +23,7 @@ struct RepairPageRequest {
     CElement* insertedElement = nullptr;
     // An image's page: its source, by which the pages of one image file
     // merge; its size (-1 where not given); and the problem's variant.
-    std::string_view imageSource;
+    std::string_view imageSource = {};
     int imageWidth = -1;
     int imageHeight = -1;
     bool longText = false;
