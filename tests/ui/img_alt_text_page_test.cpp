@@ -98,6 +98,35 @@ TEST_F(RepairRunTest, ImagesGetTheTextTheUserGivesOneTextServesEveryPlaceOfAnIma
     EXPECT_EQ(document.Text(), kHotelPage);
 }
 
+// A text alternative is read out in full wherever the image stands: a long
+// one is asked about, and No keeps the user on the page to shorten it.
+TEST_F(RepairRunTest, ATextTooLongForAnAlternativeIsAskedAboutAndNoKeepsTheUser)
+{
+    const std::string page = "<html><body>\r\n<p><img src=\"img/harbour-map.png\"></p>\r\n</body></html>\r\n";
+    Load(page);
+    StartSheet();
+    EXPECT_EQ(AddPages("ImgAltText"), 1);
+    std::string description = "Map of the harbour";
+    while (description.size() <= 170)
+        description += ", with the ferry quay, the fish market and the old lighthouse";
+    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+        CMemoryWindow& image = w.PageWindow(0);
+        image.Type(CPageImgAltText::kText, description);
+        windows.AnswerNextMessage(platform::kAnswerNo);
+        w.Click(kIdFinish);
+        ASSERT_EQ(windows.prompt.messages.size(), 1u);
+        EXPECT_EQ(windows.prompt.messages[0].text, Strings(318) + description);
+        EXPECT_EQ(windows.prompt.messages[0].buttons, platform::PromptButtons::YesNo);
+        EXPECT_EQ(document.Text(), page) << "nothing is written while the user is asked";
+
+        image.Type(CPageImgAltText::kText, "Map of the harbour");
+        w.Click(kIdFinish);
+    });
+    EXPECT_EQ(sheet.DoModal(nullptr), kIdFinish);
+    EXPECT_EQ(windows.prompt.messages.size(), 1u);
+    EXPECT_EQ(document.Text(), "<html><body>\r\n<p><img src=\"img/harbour-map.png\" alt=\"Map of the harbour\"></p>\r\n</body></html>\r\n");
+}
+
 TEST_F(RepairRunTest, AnImagesPageProposesTheTextsRememberedForItsFileAndQuestionsASuspiciousOne)
 {
     // A registry file of this test's own that remembers a text for the logo.
