@@ -83,6 +83,21 @@ TEST_F(RepairRunTest, ImagesGetTheTextTheUserGivesOneTextServesEveryPlaceOfAnIma
         }
     }
 
+    // Closing the session remembers the texts by image file, for the next page that shows the logo.
+    {
+        const std::string registryFile = ::testing::TempDir() + "img-alt-remembered.xml";
+        std::filesystem::remove(registryFile);
+        CSrcObjectDatabase closing(registryFile);
+        closing.UpdateFromDocument(document);
+        ASSERT_EQ(closing.Save(), 1);
+        CSrcObjectDatabase next(registryFile);
+        ASSERT_EQ(next.Load(), 1);
+        const CSrcImage* logo = next.FindImage("logo.gif");
+        ASSERT_NE(logo, nullptr);
+        EXPECT_EQ(logo->AltTexts(), std::vector<std::string>{"Hotel Lindenhof"});
+        std::filesystem::remove(registryFile);
+    }
+
     // Undone, and the logo's second place brought back to be undone too, the page is as it was.
     windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
         w.Click(kOption);
