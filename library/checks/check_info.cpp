@@ -1,7 +1,10 @@
 #include "check_info.h"
 
 #include "common/orvane_settings.h"
+#include "library/html/attribute.h"
 #include "platform/services.h"
+
+#include <memory>
 
 namespace orvane {
 
@@ -148,5 +151,23 @@ int CCatalogueElement::AddRepairPages(CValidatorSheet& sheet, CHtmlDocument& doc
 }
 
 bool CCatalogueElement::PrepareRepairPage(RepairPageRequest&) { return true; }
+
+CAttribute* CCatalogueElement::AttributeToRepair(int attributeId)
+{
+    CAttribute* attribute = FindAttribute(attributeId);
+    if (!attribute) {
+        auto made = std::make_unique<CAttribute>();
+        made->NameById(attributeId);
+        made->SetHideable(true);
+        made->Hide(true);
+        attribute = made.get();
+        if (InsertAttribute(std::move(made)) != 1)
+            return nullptr;
+        attribute->Save();
+    } else if (!attribute->IsChanged()) {
+        attribute->Save();
+    }
+    return attribute;
+}
 
 } // namespace orvane

@@ -85,6 +85,11 @@ protected:
     // the page cannot be made. The same element is readied once, however
     // often its pages are asked for.
     virtual bool PrepareRepairPage(RepairPageRequest& request);
+    // The attribute of that id a repair page fills in. A missing one is made
+    // hidden, so the tag is written as it stands until the repair gives it a
+    // value; the snapshot taken before the first repair is what an undo goes
+    // back to. Null when it cannot be added.
+    CAttribute* AttributeToRepair(int attributeId);
 };
 
 // The value of an attribute when it is present and not empty.

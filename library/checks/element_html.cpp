@@ -202,29 +202,14 @@ int CElementHtml::Check(COrvaneSettings& settings, CHtmlDocument& document, int 
     return StoreProblems(*this, mask);
 }
 
-// The language goes into the lang attribute. A missing one is made hidden, so
-// the tag is written as it stands until a language is chosen; an empty one
-// the page already has is filled in rather than given a second. The snapshot
-// taken before the first repair is what an undo goes back to.
+// The language goes into the lang attribute; an empty one the page already
+// has is filled in rather than given a second.
 bool CElementHtml::PrepareRepairPage(RepairPageRequest& request)
 {
     if (request.bit != kMissingLanguageBit)
         return true;
-    CAttribute* lang = FindAttribute(attr::kLang);
-    if (!lang) {
-        auto made = std::make_unique<CAttribute>();
-        made->NameById(attr::kLang);
-        made->SetHideable(true);
-        made->Hide(true);
-        lang = made.get();
-        if (InsertAttribute(std::move(made)) != 1)
-            return false;
-        lang->Save();
-    } else if (!lang->IsChanged()) {
-        lang->Save();
-    }
-    request.attribute = lang;
-    return true;
+    request.attribute = AttributeToRepair(attr::kLang);
+    return request.attribute != nullptr;
 }
 
 } // namespace orvane

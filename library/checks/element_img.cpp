@@ -109,26 +109,15 @@ int CElementImg::Check(COrvaneSettings& settings, CHtmlDocument& document, int a
     return StoreProblems(*this, mask);
 }
 
-// The text alternative goes into the alt attribute. A missing one is made
-// hidden, so the tag is written as it stands until a text is given; the
-// snapshot taken before the first repair is what an undo goes back to.
+// The text alternative goes into the alt attribute; the page of one image
+// file is known by its source.
 bool CElementImg::PrepareRepairPage(RepairPageRequest& request)
 {
     if (request.bit != kAltTextBit && request.bit != kAltTextLongBit && request.bit != kAltTextSuspiciousBit)
         return true;
-    CAttribute* alt = FindAttribute(attr::kAlt);
-    if (!alt) {
-        auto made = std::make_unique<CAttribute>();
-        made->NameById(attr::kAlt);
-        made->SetHideable(true);
-        made->Hide(true);
-        alt = made.get();
-        if (InsertAttribute(std::move(made)) != 1)
-            return false;
-        alt->Save();
-    } else if (!alt->IsChanged()) {
-        alt->Save();
-    }
+    CAttribute* alt = AttributeToRepair(attr::kAlt);
+    if (!alt)
+        return false;
     const CAttribute* src = FindAttribute(attr::kSrc);
     request.attribute = alt;
     request.imageSource = src ? src->Value() : std::string_view();

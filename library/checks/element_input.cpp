@@ -111,27 +111,13 @@ int CElementInput::Check(COrvaneSettings& settings, CHtmlDocument& document, int
     return StoreProblems(*this, mask);
 }
 
-// The default text goes into the value attribute. A missing one is made
-// hidden, so the tag is written as it stands until a text is entered; the
-// snapshot taken before the first repair is what an undo goes back to.
+// The default text goes into the value attribute.
 bool CElementInput::PrepareRepairPage(RepairPageRequest& request)
 {
     if (request.bit != kMissingDefaultBit)
         return true;
-    CAttribute* value = FindAttribute(attr::kValue);
-    if (!value) {
-        auto made = std::make_unique<CAttribute>();
-        made->NameById(attr::kValue);
-        made->SetHideable(true);
-        made->Hide(true);
-        value = made.get();
-        InsertAttribute(std::move(made));
-        value->Save();
-    } else if (!value->IsChanged()) {
-        value->Save();
-    }
-    request.attribute = value;
-    return true;
+    request.attribute = AttributeToRepair(attr::kValue);
+    return request.attribute != nullptr;
 }
 
 } // namespace orvane
