@@ -42,7 +42,9 @@ protected:
 
     platform::CStringTable m_strings;
     platform::ScopedStrings m_stringScope;
-    std::string m_home = ::testing::TempDir() + "session-without-overview";
+    // Named after the test: the tests of this fixture run side by side.
+    std::string m_home = ::testing::TempDir() + "session-without-overview-" +
+                         ::testing::UnitTest::GetInstance()->current_test_info()->name();
     std::unique_ptr<platform::IRegistry> m_store =
         (std::filesystem::remove_all(m_home), std::filesystem::create_directories(m_home),
          platform::CreateFileRegistry(m_home + "/UserRegistry.reg"));
