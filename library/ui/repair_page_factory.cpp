@@ -17,26 +17,68 @@ namespace orvane {
 
 namespace {
 
-// The page the request names, made and not yet attached; null when that page is not built.
-std::unique_ptr<CPageValidatorBase> MakePage(const RepairPageRequest& request)
+using PagePointer = std::unique_ptr<CPageValidatorBase>;
+
+// The pages built so far, by the class names the check catalogue gives them.
+// Each maker returns null when the family could not ready what its page fills in.
+struct PageMaker {
+    std::string_view pageClass;
+    PagePointer (*make)(const RepairPageRequest& request);
+};
+
+constexpr PageMaker kPageMakers[] = {
+    {"CPageImgAltText",
+     [](const RepairPageRequest& request) -> PagePointer {
+         if (!request.attribute)
+             return nullptr;
+         auto page = std::make_unique<CPageImgAltText>(
+             *request.attribute, request.imageSource,
+             CPageImgAltText::Variant{.longText = request.longText, .suspicious = request.suspiciousText});
+         page->SetImageSize(request.imageWidth, request.imageHeight);
+         return page;
+     }},
+    {"CPageInputDefaultText",
+     [](const RepairPageRequest& request) -> PagePointer {
+         if (!request.attribute)
+             return nullptr;
+         return std::make_unique<CPageInputDefaultText>(*request.attribute, request.document);
+     }},
+    {"CPageLangMissing",
+     [](const RepairPageRequest& request) -> PagePointer {
+         if (!request.attribute)
+             return nullptr;
+         return std::make_unique<CPageLangMissing>(*request.attribute);
+     }},
+    {"CPageTextAreaDefaultText",
+     [](const RepairPageRequest& request) -> PagePointer {
+         if (!request.insertedElement)
+             return nullptr;
+         return std::make_unique<CPageTextAreaDefaultText>(*request.insertedElement, request.document);
+     }},
+};
+
+const PageMaker* FindMaker(std::string_view pageClass)
 {
-    if (request.pageClass == "CPageImgAltText" && request.attribute) {
-        auto page = std::make_unique<CPageImgAltText>(
-            *request.attribute, request.imageSource,
-            CPageImgAltText::Variant{.longText = request.longText, .suspicious = request.suspiciousText});
-        page->SetImageSize(request.imageWidth, request.imageHeight);
-        return page;
+    for (const PageMaker& maker : kPageMakers) {
+        if (maker.pageClass == pageClass)
+            return &maker;
     }
-    if (request.pageClass == "CPageInputDefaultText" && request.attribute)
-        return std::make_unique<CPageInputDefaultText>(*request.attribute, request.document);
-    if (request.pageClass == "CPageLangMissing" && request.attribute)
-        return std::make_unique<CPageLangMissing>(*request.attribute);
-    if (request.pageClass == "CPageTextAreaDefaultText" && request.insertedElement)
-        return std::make_unique<CPageTextAreaDefaultText>(*request.insertedElement, request.document);
     return nullptr;
 }
 
+// The page the request names, made and not yet attached; null when that page is not built.
+PagePointer MakePage(const RepairPageRequest& request)
+{
+    const PageMaker* maker = FindMaker(request.pageClass);
+    return maker ? maker->make(request) : nullptr;
+}
+
 } // namespace
+
+bool CRepairPageFactory::Builds(std::string_view pageClass)
+{
+    return pageClass == "CPageWarnings" || FindMaker(pageClass) != nullptr;
+}
 
 void CRepairPageFactory::Install()
 {

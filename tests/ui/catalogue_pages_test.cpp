@@ -1,0 +1,84 @@
+#include "ui_fixture.h"
+
+#include "library/checks/check_catalogue.h"
+#include "library/checks/check_info.h"
+#include "library/ui/page_validator_base.h"
+#include "library/ui/repair_page_factory.h"
+
+#include <map>
+#include <set>
+
+namespace orvane::test {
+namespace {
+
+// For every check whose repair page is built: a page that has the problem.
+// A check whose page gets built must be given one here, so that the page is
+// known to open for what the check reports.
+const std::map<std::string, std::string> kPagesWithTheProblem = {
+    {"ImgAltText", "<html lang=\"en\"><body><p><img src=\"images/logo.gif\"></p></body></html>"},
+    {"ImgAltTextLong",
+     "<html lang=\"en\"><body><p><img src=\"images/chart.png\" alt=\"" + std::string(171, 'x') +
+         "\"></p></body></html>"},
+    {"ImgAltTextSuspicious", "<html lang=\"en\"><body><p><img src=\"logo.gif\" alt=\"logo.gif\"></p></body></html>"},
+    {"InputMissingDefault",
+     "<html lang=\"en\"><body><form action=\"/s\"><input type=\"text\" name=\"q\"></form></body></html>"},
+    {"MissingLanguage", "<html><head><title>Tea</title></head><body><p>Green tea</p></body></html>"},
+    {"TextareaText",
+     "<html lang=\"en\"><body><form action=\"/s\"><textarea name=\"note\"></textarea></form></body></html>"},
+};
+
+struct NamedCheck {
+    std::string name;
+    std::string pageClass;
+};
+
+// The catalogue's checks that are repaired on a page of their own (the
+// general warnings share one page, which is always built).
+std::vector<NamedCheck> ChecksWithAPage()
+{
+    std::vector<NamedCheck> checks;
+    for (const ElementPtr& element : CreateCatalogueFamilies()) {
+        const auto& family = dynamic_cast<const CCatalogueElement&>(*element);
+        for (const CheckInfo& info : family.CheckTable()) {
+            if (!info.repairPage.empty() && family.IsGrouped(info.bit))
+                checks.push_back({std::string(info.name), std::string(info.repairPage)});
+        }
+    }
+    return checks;
+}
+
+TEST_F(RepairRunTest, EveryCheckWhosePageIsBuiltOpensThatPageForWhatItReports)
+{
+    std::set<std::string> given;
+    for (const NamedCheck& check : ChecksWithAPage()) {
+        SCOPED_TRACE(check.name + " -> " + check.pageClass);
+        const auto page = kPagesWithTheProblem.find(check.name);
+        if (page == kPagesWithTheProblem.end()) {
+            EXPECT_FALSE(CRepairPageFactory::Builds(check.pageClass))
+                << "the page is built: give the check a page with its problem above";
+            continue;
+        }
+        given.insert(check.name);
+        Load(page->second);
+        CValidatorSheet pages;
+        pages.SetSettings(&settings);
+        pages.SetDocumentPath("/site/forms/page.html");
+        bool served = false;
+        for (const CFoundProblem& problem : found) {
+            if (problem.element->GetCheckName(problem.bit) == check.name) {
+                problem.element->AddRepairPages(pages, document, problem.bit);
+                served = served || problem.element->IsRepaired(problem.bit, 0);
+            }
+        }
+        for (int i = 0; i < pages.PageCount(); ++i)
+            served = served || pages.Page(i).ClassName() == check.pageClass;
+        EXPECT_TRUE(served) << "the check's problem got neither its page nor an automatic repair";
+        EXPECT_TRUE(pages.ProblemsWithoutPage().empty());
+    }
+    // A page with the problem for a check that is gone or renamed tests nothing.
+    for (const auto& [name, page] : kPagesWithTheProblem)
+        EXPECT_TRUE(given.count(name)) << name << " is not a check with a page of its own";
+}
+
+} // namespace
+} // namespace orvane::test
