@@ -1,6 +1,8 @@
 #include "repair_page_factory.h"
 
+#include "page_area_alt_text.h"
 #include "page_img_alt_text.h"
+#include "page_input_alt_text.h"
 #include "page_input_default_text.h"
 #include "page_lang_missing.h"
 #include "page_textarea_default_text.h"
@@ -20,13 +22,21 @@ namespace {
 // The page the request names, made and not yet attached; null when that page is not built.
 std::unique_ptr<CPageValidatorBase> MakePage(const RepairPageRequest& request)
 {
+    const CPageAltTextBase::Variant variant{.longText = request.longText, .suspicious = request.suspiciousText};
     if (request.pageClass == "CPageImgAltText" && request.attribute) {
-        auto page = std::make_unique<CPageImgAltText>(
-            *request.attribute, request.imageSource,
-            CPageImgAltText::Variant{.longText = request.longText, .suspicious = request.suspiciousText});
+        auto page = std::make_unique<CPageImgAltText>(*request.attribute, request.imageSource, variant,
+                                                      request.blankTextForbidden);
         page->SetImageSize(request.imageWidth, request.imageHeight);
         return page;
     }
+    if (request.pageClass == "CPageInputAltText" && request.attribute) {
+        auto page = std::make_unique<CPageInputAltText>(*request.attribute, request.imageSource, variant);
+        page->SetImageSize(request.imageWidth, request.imageHeight);
+        return page;
+    }
+    if (request.pageClass == "CPageAreaAltText" && request.attribute)
+        return std::make_unique<CPageAreaAltText>(*request.attribute, request.document, request.areaLinkTarget,
+                                                  request.areaShapeText);
     if (request.pageClass == "CPageInputDefaultText" && request.attribute)
         return std::make_unique<CPageInputDefaultText>(*request.attribute, request.document);
     if (request.pageClass == "CPageLangMissing" && request.attribute)
