@@ -54,7 +54,8 @@ CPageAltTextBase::CPageAltTextBase(int templateId, CAttribute& alt, std::string_
     : CPageValidatorBase(templateId), m_alt(alt), m_variant(variant), m_look(look)
 {
     SetKey(source);
-    SetMergeable(true);
+    // Pictures without a file are not known to be one and the same.
+    SetMergeable(!source.empty());
 }
 
 void CPageAltTextBase::Initialise()

@@ -213,5 +213,20 @@ TEST_F(RepairRunTest, AnImageButtonsPageShowsTheHelpOfItsProblemAndNeverMergesWi
               "</body></html>\r\n");
 }
 
+// Two buttons that name no picture file are not known to be the same button.
+TEST_F(RepairRunTest, ImageButtonsWithoutAPictureFileGetAPageEach)
+{
+    Load("<form action=\"list.cgi\"><p><input type=\"image\" name=\"previous\"> <input type=\"image\" name=\"next\"></p></form>");
+    StartSheet();
+    EXPECT_EQ(AddPages("InputAltText"), 2);
+    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+        EXPECT_FALSE(sheet.Page(1).IsSkipped());
+        EXPECT_FALSE(w.IsVisible(kOption));
+        EXPECT_TRUE(w.IsEnabled(kIdNext));
+        w.PressEscape();
+    });
+    sheet.DoModal(nullptr);
+}
+
 } // namespace
 } // namespace orvane::test
