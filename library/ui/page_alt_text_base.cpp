@@ -9,6 +9,7 @@
 #include "platform/services.h"
 
 #include <array>
+#include <vector>
 
 namespace orvane {
 
@@ -144,25 +145,39 @@ bool CPageAltTextBase::Apply()
     if (!m_variant.suspicious && !AcceptsSuspiciousText(text))
         return false;
 
-    if (const int index = Sheet() ? Sheet()->IndexOf(*this) : -1; OptionState() && index >= 0) {
-        for (CPageValidatorBase* other : Sheet()->PagesWithKey(Key())) {
-            if (Sheet()->IndexOf(*other) <= index || !IsSameKind(*other))
-                continue;
-            auto& same = static_cast<CPageAltTextBase&>(*other);
-            same.SetAlt(text);
-            same.SetStatus(pagestatus::kRepaired);
-            same.SetSkip(true);
-        }
+    for (CPageAltTextBase* same : MergedPages()) {
+        same->SetAlt(text);
+        same->SetStatus(pagestatus::kRepaired);
+        same->SetSkip(true);
     }
     SetAlt(text);
     SetStatus(pagestatus::kRepaired);
     return true;
 }
 
+std::vector<CPageAltTextBase*> CPageAltTextBase::MergedPages() const
+{
+    std::vector<CPageAltTextBase*> merged;
+    const int index = Sheet() ? Sheet()->IndexOf(*this) : -1;
+    if (!OptionState() || index < 0)
+        return merged;
+    for (CPageValidatorBase* other : Sheet()->PagesWithKey(Key())) {
+        if (Sheet()->IndexOf(*other) > index && IsSameKind(*other))
+            merged.push_back(static_cast<CPageAltTextBase*>(other));
+    }
+    return merged;
+}
+
+// The places the text went to with this page's apply go back with it: they
+// are out of the user's reach while merged.
 void CPageAltTextBase::Undo()
 {
     SetStatus(pagestatus::kNotRepaired);
     RevertAlt();
+    for (CPageAltTextBase* same : MergedPages()) {
+        same->SetStatus(pagestatus::kNotRepaired);
+        same->RevertAlt();
+    }
     if (Window())
         Window()->SetText(kText, m_alt.IsHidden() ? std::string_view() : m_alt.Value());
 }

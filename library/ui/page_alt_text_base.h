@@ -3,6 +3,7 @@
 #include "page_validator_base.h"
 
 #include <string>
+#include <vector>
 
 namespace orvane {
 
@@ -63,6 +64,9 @@ private:
     void SetAlt(std::string_view text);
     // Back to the attribute the page had before any repair.
     void RevertAlt();
+    // The later pages of this kind and picture file that this page repairs
+    // too: those it merged, while its option is ticked.
+    std::vector<CPageAltTextBase*> MergedPages() const;
     // Asks about a text that looks like a file name or a placeholder; false
     // when the user wants to change it.
     bool AcceptsSuspiciousText(std::string_view text) const;
