@@ -125,6 +125,7 @@ bool CElementImg::PrepareRepairPage(RepairPageRequest& request)
     request.imageHeight = m_height;
     request.longText = request.bit == kAltTextLongBit;
     request.suspiciousText = request.bit == kAltTextSuspiciousBit;
+    request.blankTextForbidden = m_insideAnchor;
     return true;
 }
 

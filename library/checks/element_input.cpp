@@ -111,13 +111,27 @@ int CElementInput::Check(COrvaneSettings& settings, CHtmlDocument& document, int
     return StoreProblems(*this, mask);
 }
 
-// The default text goes into the value attribute.
+// The default text goes into the value attribute; an image button's text
+// alternative into its alt attribute, the page of one button image known by
+// its source.
 bool CElementInput::PrepareRepairPage(RepairPageRequest& request)
 {
-    if (request.bit != kMissingDefaultBit)
+    if (request.bit == kMissingDefaultBit) {
+        request.attribute = AttributeToRepair(attr::kValue);
+        return request.attribute != nullptr;
+    }
+    if (request.bit != kAltTextBit && request.bit != kAltTextLongBit && request.bit != kAltTextSuspiciousBit)
         return true;
-    request.attribute = AttributeToRepair(attr::kValue);
-    return request.attribute != nullptr;
+    request.attribute = AttributeToRepair(attr::kAlt);
+    if (!request.attribute)
+        return false;
+    const CAttribute* src = FindAttribute(attr::kSrc);
+    request.imageSource = src ? src->Value() : std::string_view();
+    request.imageWidth = m_width;
+    request.imageHeight = m_height;
+    request.longText = request.bit == kAltTextLongBit;
+    request.suspiciousText = request.bit == kAltTextSuspiciousBit;
+    return true;
 }
 
 } // namespace orvane

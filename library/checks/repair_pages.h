@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace orvane {
@@ -28,6 +29,13 @@ struct RepairPageRequest {
     int imageHeight = -1;
     bool longText = false;
     bool suspiciousText = false;
+    // An image whose text must not be blanks only: it is a link's content,
+    // and a blank text would leave the link without a name.
+    bool blankTextForbidden = false;
+    // An image map area's page: where the area leads and the part of the
+    // image it covers, in words, so the user knows which area is asked about.
+    std::string areaLinkTarget = {};
+    std::string areaShapeText = {};
 };
 
 // Makes the repair pages of a run. The user interface installs one; the

@@ -244,8 +244,8 @@ int CElement::InsertAttribute(std::unique_ptr<CAttribute> owned)
     CAttribute* attribute = owned.release();
     CAttribute** link = &m_firstAttribute;
     bool placed = false;
-    if (m_kind == tag::kImg && attribute->m_id == attr::kAlt) {
-        // An image's alt goes right after its src, so rebuilt tags read naturally.
+    if ((m_kind == tag::kImg || m_kind == tag::kInput) && attribute->m_id == attr::kAlt) {
+        // An image's (or image button's) alt goes right after its src, so rebuilt tags read naturally.
         for (CAttribute** at = &m_firstAttribute; *at; at = &(*at)->m_next) {
             if ((*at)->m_id == attr::kUnnamed) {
                 link = at;

@@ -4,6 +4,7 @@
 
 #include "library/html/html_document.h"
 #include "library/html/tag_table.h"
+#include "library/html/text_util.h"
 
 #include "platform/paths.h"
 
@@ -187,7 +188,11 @@ CSrcImageMap* CSrcObjectDatabase::AddImageMap(std::unique_ptr<CSrcImageMap> map,
 void CSrcObjectDatabase::UpdateFromDocument(const CHtmlDocument& document)
 {
     for (const CElement* element : document.Elements()) {
-        if (element->Kind() != tag::kImg)
+        // An image button's picture is an image file as well: its text is
+        // offered wherever the file stands next.
+        const bool imageButton =
+            element->Kind() == tag::kInput && EqualsIgnoreCase(VisibleValue(*element, attr::kType), "image");
+        if (element->Kind() != tag::kImg && !imageButton)
             continue;
         std::string_view src = VisibleValue(*element, attr::kSrc);
         std::string_view alt = VisibleValue(*element, attr::kAlt);

@@ -65,8 +65,8 @@ public:
     static bool IsChanged();
     static void SetChanged(bool changed);
 
-    // Records the images of a checked page that have both a source and an
-    // alternative text, with their long description addresses.
+    // Records the images and image buttons of a checked page that have both a
+    // source and an alternative text, with their long description addresses.
     void UpdateFromDocument(const CHtmlDocument& document);
 
     // --- Lookups (nothing is found while the registry is not loaded) -------------

@@ -1,164 +1,24 @@
 #include "page_img_alt_text.h"
 
-#include "validator_sheet.h"
-
-#include "library/checks/image_checks.h"
-#include "library/html/attribute.h"
-#include "library/html/text_util.h"
-#include "library/registry/object_database.h"
-#include "platform/services.h"
-
-#include <array>
-
 namespace orvane {
 
 namespace {
-constexpr int kCaption = 111;
-constexpr int kTextNeeded = 102;
-constexpr int kAltPresentNote = 128;
-constexpr int kSmallImageText = 308;
-constexpr int kBannerText = 309;
-constexpr int kLongTextQuestion = 318;
-constexpr int kSuspiciousStart = 321;
-constexpr int kFileNamePart = 322;
-constexpr int kPlaceholderWord = 323;
-constexpr int kUseAnyway = 324;
-constexpr int kInstructionMissing = 129;
-constexpr int kInstructionLong = 316;
-constexpr int kInstructionSuspicious = 319;
-constexpr char kHelpMissing[] = "1-1-1.html";
-constexpr char kHelpOther[] = "1-1-1b.html";
-
-// Parts of a file name or size: found anywhere in the text.
-constexpr std::array<std::string_view, 14> kFileNameParts = {
-    "bytes", ".bmp", ".jpg", ".jpeg", ".gif", ".png", ".tif", ".pct", ".pic", ".iff", ".tiff", ".dib", ".tga", ".pcx"};
-// Words that name the kind of object and nothing more: found as the whole text.
-constexpr std::array<std::string_view, 15> kPlaceholderWords = {
-    "image", "photo", "bild", "bilder", "bild1", "bild2", "foto", "fotos",
-    "logo", "logos", "graphik", "graphiken", "grafik", "grafiken", "clip"};
-
-std::string String(int id) { return platform::Strings().Get(id); }
-
-bool Ask(const std::string& text)
-{
-    return platform::Prompt().Show(String(kCaption), text, platform::PromptIcon::Exclamation,
-                                   platform::PromptButtons::YesNo) == platform::kAnswerYes;
-}
+constexpr CPageAltTextBase::Look kImageLook = {
+    .helpMissing = "1-1-1.html",
+    .instructionMissing = 129,
+    .helpLong = "1-1-1b.html",
+    .instructionLong = 316,
+    .longExplanation = CPageAltTextBase::kLongExplanation,
+    .longSubExplanation = CPageAltTextBase::kLongSubExplanation,
+    .helpSuspicious = "1-1-1b.html",
+    .instructionSuspicious = 319,
+};
 } // namespace
 
-
-CPageImgAltText::CPageImgAltText(CAttribute& alt, std::string_view source, Variant variant)
-    : CPageValidatorBase(kTemplate), m_alt(alt), m_variant(variant)
+CPageImgAltText::CPageImgAltText(CAttribute& alt, std::string_view source, Variant variant, bool forbidsBlankText)
+    : CPageAltTextBase(kTemplate, alt, source, variant, kImageLook)
 {
-    SetKey(source);
-    SetMergeable(true);
-}
-
-void CPageImgAltText::Initialise()
-{
-    platform::IWindow& window = *Window();
-    PreviewImage(Key(), kPreview);
-    window.ClearItems(kText);
-    if (const CSrcObjectDatabase* registry = Sheet() ? Sheet()->ObjectRegistry() : nullptr) {
-        if (const CSrcImage* known = registry->FindImage(Key())) {
-            for (const std::string& text : known->AltTexts())
-                window.AddItem(kText, text);
-        }
-    }
-    const std::string_view current = m_alt.IsHidden() ? std::string_view() : m_alt.Value();
-    std::string proposal(current);
-    if (current.empty() && IsSmallImage())
-        proposal = String(kSmallImageText);
-    else if (current.empty() && IsBannerImage())
-        proposal = String(kBannerText);
-    window.SetText(kText, proposal);
-    window.SetText(kNote, current.empty() ? std::string() : String(kAltPresentNote));
-    window.Show(kNote, !current.empty());
-    window.SetText(kSource, Key());
-
-    window.Show(kLongExplanation, false);
-    window.Show(kLongSubExplanation, false);
-    window.Show(kSuspiciousExplanation, false);
-    if (m_variant.suspicious) {
-        SetHelpTopic(kHelpOther);
-        SetInstruction(kInstructionSuspicious);
-        window.Show(kSuspiciousExplanation, true);
-    } else if (!m_variant.longText) {
-        SetHelpTopic(kHelpMissing);
-        SetInstruction(kInstructionMissing);
-    } else {
-        SetHelpTopic(kHelpOther);
-        SetInstruction(kInstructionLong);
-        window.Show(m_variant.subVariant ? kLongSubExplanation : kLongExplanation, true);
-    }
-}
-
-void CPageImgAltText::SetAlt(std::string_view text)
-{
-    m_alt.SetValue(text);
-    m_alt.Hide(false);
-    m_alt.SetChanged(true);
-}
-
-void CPageImgAltText::RevertAlt()
-{
-    m_alt.Restore();
-    m_alt.SetChanged(false);
-}
-
-bool CPageImgAltText::AcceptsSuspiciousText(std::string_view text) const
-{
-    const std::string lower = ToLower(text);
-    for (std::string_view part : kFileNameParts) {
-        if (lower.find(part) != std::string::npos)
-            return Ask(String(kSuspiciousStart) + std::string(part) + String(kFileNamePart) + String(kUseAnyway));
-    }
-    for (std::string_view word : kPlaceholderWords) {
-        if (lower == word)
-            return Ask(String(kSuspiciousStart) + std::string(word) + String(kPlaceholderWord) + String(kUseAnyway));
-    }
-    return true;
-}
-
-bool CPageImgAltText::Apply()
-{
-    SetStatus(pagestatus::kNotRepaired);
-    platform::IWindow* window = Window();
-    if (!window)
-        return true;
-    const std::string text = window->Text(kText);
-    if (text.empty()) {
-        platform::Prompt().Show(String(kCaption), String(kTextNeeded), platform::PromptIcon::Exclamation,
-                                platform::PromptButtons::Ok);
-        return false;
-    }
-    if (!m_variant.longText && TextLength(text) > kLongAltText && !Ask(String(kLongTextQuestion) + text))
-        return false;
-    if (!m_variant.suspicious && !AcceptsSuspiciousText(text))
-        return false;
-
-    if (const int index = Sheet() ? Sheet()->IndexOf(*this) : -1; OptionState() && index >= 0) {
-        for (int i = index + 1; i < Sheet()->PageCount(); ++i) {
-            CPageValidatorBase& other = Sheet()->Page(i);
-            if (!IsSameKind(other) || other.Key() != Key())
-                continue;
-            auto& same = static_cast<CPageImgAltText&>(other);
-            same.SetAlt(text);
-            same.SetStatus(pagestatus::kRepaired);
-            same.SetSkip(true);
-        }
-    }
-    SetAlt(text);
-    SetStatus(pagestatus::kRepaired);
-    return true;
-}
-
-void CPageImgAltText::Undo()
-{
-    SetStatus(pagestatus::kNotRepaired);
-    RevertAlt();
-    if (Window())
-        Window()->SetText(kText, m_alt.IsHidden() ? std::string_view() : m_alt.Value());
+    SetForbidsBlankText(forbidsBlankText);
 }
 
 } // namespace orvane

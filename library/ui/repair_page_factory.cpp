@@ -1,6 +1,8 @@
 #include "repair_page_factory.h"
 
+#include "page_area_alt_text.h"
 #include "page_img_alt_text.h"
+#include "page_input_alt_text.h"
 #include "page_input_default_text.h"
 #include "page_lang_missing.h"
 #include "page_textarea_default_text.h"
@@ -26,16 +28,35 @@ struct PageMaker {
     PagePointer (*make)(const RepairPageRequest& request);
 };
 
+CPageAltTextBase::Variant TextVariant(const RepairPageRequest& request)
+{
+    return {.longText = request.longText, .suspicious = request.suspiciousText};
+}
+
 constexpr PageMaker kPageMakers[] = {
     {"CPageImgAltText",
      [](const RepairPageRequest& request) -> PagePointer {
          if (!request.attribute)
              return nullptr;
-         auto page = std::make_unique<CPageImgAltText>(
-             *request.attribute, request.imageSource,
-             CPageImgAltText::Variant{.longText = request.longText, .suspicious = request.suspiciousText});
+         auto page = std::make_unique<CPageImgAltText>(*request.attribute, request.imageSource,
+                                                       TextVariant(request), request.blankTextForbidden);
          page->SetImageSize(request.imageWidth, request.imageHeight);
          return page;
+     }},
+    {"CPageInputAltText",
+     [](const RepairPageRequest& request) -> PagePointer {
+         if (!request.attribute)
+             return nullptr;
+         auto page = std::make_unique<CPageInputAltText>(*request.attribute, request.imageSource, TextVariant(request));
+         page->SetImageSize(request.imageWidth, request.imageHeight);
+         return page;
+     }},
+    {"CPageAreaAltText",
+     [](const RepairPageRequest& request) -> PagePointer {
+         if (!request.attribute)
+             return nullptr;
+         return std::make_unique<CPageAreaAltText>(*request.attribute, request.document, request.areaLinkTarget,
+                                                   request.areaShapeText);
      }},
     {"CPageInputDefaultText",
      [](const RepairPageRequest& request) -> PagePointer {

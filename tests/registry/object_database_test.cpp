@@ -258,7 +258,7 @@ TEST_F(LoadedObjectRegistryTest, ClearingForgetsEverything)
     EXPECT_TRUE(registry.Documents().empty());
 }
 
-TEST_F(LoadedObjectRegistryTest, ThePagesImagesWithSourceAndTextAreRecorded)
+TEST_F(LoadedObjectRegistryTest, ThePagesImagesAndImageButtonsWithSourceAndTextAreRecorded)
 {
     CHtmlDocument page(CFamilyElementFactory::Instance());
     page.Start(0, false);
@@ -269,11 +269,12 @@ TEST_F(LoadedObjectRegistryTest, ThePagesImagesWithSourceAndTextAreRecorded)
                  "<img alt=\"no source\">"
                  "<img src=\"x.gif\" alt=\"X\" longdesc=\"\">"
                  "<input type=image src=\"button.gif\" alt=\"Go\">"
+                 "<input type=\"text\" src=\"field.gif\" alt=\"Name\">"
                  "</body></html>");
     page.Finish();
     registry.UpdateFromDocument(page);
 
-    ASSERT_EQ(registry.Images().size(), 2u);
+    ASSERT_EQ(registry.Images().size(), 3u);
     const CSrcImage* logo = registry.FindImage("logo.gif");
     ASSERT_NE(logo, nullptr);
     EXPECT_EQ(logo->AltTexts(), std::vector<std::string>{"Logo"});
@@ -284,6 +285,10 @@ TEST_F(LoadedObjectRegistryTest, ThePagesImagesWithSourceAndTextAreRecorded)
     const CSrcImage* x = registry.FindImage("x.gif");
     ASSERT_NE(x, nullptr);
     EXPECT_TRUE(x->LongDescs().empty());
+    const CSrcImage* button = registry.FindImage("button.gif");
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(button->AltTexts(), std::vector<std::string>{"Go"});
+    EXPECT_EQ(registry.FindImage("field.gif"), nullptr);
     EXPECT_TRUE(CSrcObjectDatabase::IsChanged());
 }
 

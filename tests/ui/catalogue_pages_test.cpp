@@ -20,6 +20,14 @@ const std::map<std::string, std::string> kPagesWithTheProblem = {
      "<html lang=\"en\"><body><p><img src=\"images/chart.png\" alt=\"" + std::string(171, 'x') +
          "\"></p></body></html>"},
     {"ImgAltTextSuspicious", "<html lang=\"en\"><body><p><img src=\"logo.gif\" alt=\"logo.gif\"></p></body></html>"},
+    {"InputAltText",
+     "<html lang=\"en\"><body><form action=\"/s\"><input type=\"image\" src=\"go.png\"></form></body></html>"},
+    {"InputAltTextLong",
+     "<html lang=\"en\"><body><form action=\"/s\"><input type=\"image\" src=\"go.png\" alt=\"" +
+         std::string(171, 'x') + "\"></form></body></html>"},
+    {"InputAltTextSuspicious",
+     "<html lang=\"en\"><body><form action=\"/s\"><input type=\"image\" src=\"go.png\" alt=\"go.png\"></form>"
+     "</body></html>"},
     {"InputMissingDefault",
      "<html lang=\"en\"><body><form action=\"/s\"><input type=\"text\" name=\"q\"></form></body></html>"},
     {"MissingLanguage", "<html><head><title>Tea</title></head><body><p>Green tea</p></body></html>"},

@@ -176,3 +176,45 @@ TEST_F(RepairRunTest, AnImagesPageProposesTheTextsRememberedForItsFileAndQuestio
 
 } // namespace
 } // namespace orvane::test
+
+namespace orvane::test {
+namespace {
+
+// An image that is a link's content is the link's name: blanks would leave the
+// link unnamed, so they are refused there and accepted for a decorative image.
+TEST_F(RepairRunTest, ATextOfBlanksIsRefusedForAnImageInALinkAndAcceptedOutside)
+{
+    const std::string page =
+        "<html><body>\r\n"
+        "<p><a href=\"rooms.html\"><img src=\"images/rooms.png\"></a></p>\r\n"
+        "<p><img src=\"images/wave.png\"></p>\r\n"
+        "</body></html>\r\n";
+    Load(page);
+    StartSheet();
+    EXPECT_EQ(AddPages("ImgAltText"), 2);
+    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+        CMemoryWindow& link = w.PageWindow(0);
+        link.Type(CPageImgAltText::kText, "   ");
+        w.Click(platform::kIdNext);
+        EXPECT_EQ(w.CurrentPage(), 0);
+        ASSERT_EQ(windows.prompt.messages.size(), 1u);
+        EXPECT_EQ(windows.prompt.messages[0].text, Strings(378));
+        EXPECT_EQ(windows.prompt.messages[0].caption, Strings(111));
+        EXPECT_EQ(document.Text(), page);
+        link.Type(CPageImgAltText::kText, "Our rooms");
+        w.Click(platform::kIdNext);
+
+        w.PageWindow(1).Type(CPageImgAltText::kText, "   ");
+        w.Click(platform::kIdFinish);
+    });
+    EXPECT_EQ(sheet.DoModal(nullptr), platform::kIdFinish);
+    EXPECT_EQ(windows.prompt.messages.size(), 1u);
+    EXPECT_EQ(document.Text(),
+              "<html><body>\r\n"
+              "<p><a href=\"rooms.html\"><img src=\"images/rooms.png\" alt=\"Our rooms\"></a></p>\r\n"
+              "<p><img src=\"images/wave.png\" alt=\"   \"></p>\r\n"
+              "</body></html>\r\n");
+}
+
+} // namespace
+} // namespace orvane::test

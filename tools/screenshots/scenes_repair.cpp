@@ -1,11 +1,14 @@
 // The repair wizard on a booking form: its general warnings, a text field and
-// a text area without default text, the page's language; and on a harbour
-// page, its images without a text alternative; each page as the user reaches it.
+// a text area without default text, the page's language; on a harbour page,
+// its images without a text alternative; on a ferry page, its search button
+// and the areas of its harbour map; each page as the user reaches it.
 #include "scene.h"
 
 #include "common/orvane_settings.h"
 #include "library/checks/check_catalogue.h"
 #include "library/checks/check_pass.h"
+#include "library/checks/element_area.h"
+#include "library/checks/repair_pages.h"
 #include "library/checks/family_factory.h"
 #include "library/html/element.h"
 #include "library/html/html_document.h"
@@ -21,10 +24,10 @@ namespace {
 using orvane::screenshots::Preparation;
 using orvane::screenshots::Shots;
 
-// The wizard on the example page, with the pages of the problems each
-// chooser takes, added chooser after chooser.
-template <class... Choosers>
-void RepairExamplePage(std::string_view fileName, Choosers... choosers)
+// The wizard on the example page, with the pages addPages adds for the
+// problems found there.
+template <class AddPages>
+void RepairExample(std::string_view fileName, AddPages addPages)
 {
     const std::string path = Shots().ExamplesFolder() + "/" + std::string(fileName);
     std::ifstream in(path, std::ios::binary);
@@ -41,14 +44,25 @@ void RepairExamplePage(std::string_view fileName, Choosers... choosers)
     sheet.SetSettings(&settings);
     sheet.SetDocumentPath(path);
     sheet.SetTrailingPage(false);
-    auto add = [&](auto wanted) {
-        for (const orvane::CFoundProblem& problem : found) {
-            if (wanted(problem))
-                problem.element->AddRepairPages(sheet, document, problem.bit);
-        }
-    };
-    (add(choosers), ...);
+    addPages(sheet, document, found);
     sheet.DoModal(nullptr);
+}
+
+// The wizard on the example page, with the pages of the problems each
+// chooser takes, added chooser after chooser.
+template <class... Choosers>
+void RepairExamplePage(std::string_view fileName, Choosers... choosers)
+{
+    RepairExample(fileName, [&](orvane::CValidatorSheet& sheet, orvane::CHtmlDocument& document,
+                                const std::vector<orvane::CFoundProblem>& found) {
+        auto add = [&](auto wanted) {
+            for (const orvane::CFoundProblem& problem : found) {
+                if (wanted(problem))
+                    problem.element->AddRepairPages(sheet, document, problem.bit);
+            }
+        };
+        (add(choosers), ...);
+    });
 }
 
 auto Named(std::string_view checkName)
@@ -66,6 +80,26 @@ void RepairBookingPage()
 
 // The harbour's ferry picture stands twice: one page gives both places their text.
 void RepairHarbourPage() { RepairExamplePage("harbour.html", Named("ImgAltText")); }
+
+// The ferry page's search button has no text alternative.
+void RepairFerriesButton() { RepairExamplePage("ferries.html", Named("InputAltText")); }
+
+// The areas of the ferry page's harbour map, each on a page of its own, as a
+// check of the map's areas would add them.
+void RepairFerriesAreas()
+{
+    RepairExample("ferries.html", [](orvane::CValidatorSheet& sheet, orvane::CHtmlDocument& document,
+                                     const std::vector<orvane::CFoundProblem>&) {
+        for (orvane::CElement* element : document.Elements()) {
+            auto* area = dynamic_cast<orvane::CElementArea*>(element);
+            if (!area)
+                continue;
+            orvane::RepairPageRequest request{"CPageAreaAltText", *area, orvane::CElementArea::kAltTextBit, document};
+            if (area->PrepareRepairPage(request))
+                orvane::RepairPageFactory()->AddPage(sheet, request);
+        }
+    });
+}
 
 // The wizard's page of that template, the first of its kind, reached as the
 // user reaches it: Skip moves on without applying the pages passed (a page's
@@ -89,3 +123,5 @@ ORVANE_SCENE_PREPARED(repair_input_default_text, ShowPageOf(1310)) { RepairBooki
 ORVANE_SCENE_PREPARED(repair_textarea_default_text, ShowPageOf(152)) { RepairBookingPage(); }
 ORVANE_SCENE_PREPARED(repair_language, ShowPageOf(216)) { RepairBookingPage(); }
 ORVANE_SCENE_PREPARED(repair_img_alt_text, ShowPageOf(107)) { RepairHarbourPage(); }
+ORVANE_SCENE_PREPARED(repair_input_alt_text, ShowPageOf(135)) { RepairFerriesButton(); }
+ORVANE_SCENE_PREPARED(repair_area_alt_text, ShowPageOf(134)) { RepairFerriesAreas(); }
