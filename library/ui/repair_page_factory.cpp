@@ -1,6 +1,8 @@
 #include "repair_page_factory.h"
 
 #include "page_img_alt_text.h"
+#include "page_img_dlink.h"
+#include "page_img_long_desc.h"
 #include "page_input_default_text.h"
 #include "page_lang_missing.h"
 #include "page_textarea_default_text.h"
@@ -24,6 +26,16 @@ std::unique_ptr<CPageValidatorBase> MakePage(const RepairPageRequest& request)
         auto page = std::make_unique<CPageImgAltText>(
             *request.attribute, request.imageSource,
             CPageImgAltText::Variant{.longText = request.longText, .suspicious = request.suspiciousText});
+        page->SetImageSize(request.imageWidth, request.imageHeight);
+        return page;
+    }
+    if (request.pageClass == "CPageImgLongDesc" && request.attribute) {
+        auto page = std::make_unique<CPageImgLongDesc>(*request.attribute, request.insertedElement, request.imageSource);
+        page->SetImageSize(request.imageWidth, request.imageHeight);
+        return page;
+    }
+    if (request.pageClass == "CPageImgDLink" && request.attribute && request.insertedElement) {
+        auto page = std::make_unique<CPageImgDLink>(*request.insertedElement, *request.attribute, request.imageSource);
         page->SetImageSize(request.imageWidth, request.imageHeight);
         return page;
     }
