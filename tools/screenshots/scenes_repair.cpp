@@ -1,6 +1,7 @@
 // The repair wizard on a booking form: its general warnings, a text field and
-// a text area without default text, the page's language; and on a harbour
-// page, its images without a text alternative; each page as the user reaches it.
+// a text area without default text, the page's language; on a harbour page,
+// its images without a text alternative; on a ferry company's page, a chart's
+// long description and a picture's "d" link; each page as the user reaches it.
 #include "scene.h"
 
 #include "common/orvane_settings.h"
@@ -56,6 +57,13 @@ auto Named(std::string_view checkName)
     return [checkName](const orvane::CFoundProblem& p) { return p.element->GetCheckName(p.bit) == checkName; };
 }
 
+// A ferry company's page: its chart of passengers needs a long description,
+// and the ferry's picture, which has one, needs its "d" link.
+void RepairPassengersPage()
+{
+    RepairExamplePage("passengers.html", Named("ImgLongdesc"), Named("ImageDLink"));
+}
+
 // Pages in the order the wizard shows them: the warnings page collects every
 // warning, then one page per form control.
 void RepairBookingPage()
@@ -89,3 +97,5 @@ ORVANE_SCENE_PREPARED(repair_input_default_text, ShowPageOf(1310)) { RepairBooki
 ORVANE_SCENE_PREPARED(repair_textarea_default_text, ShowPageOf(152)) { RepairBookingPage(); }
 ORVANE_SCENE_PREPARED(repair_language, ShowPageOf(216)) { RepairBookingPage(); }
 ORVANE_SCENE_PREPARED(repair_img_alt_text, ShowPageOf(107)) { RepairHarbourPage(); }
+ORVANE_SCENE_PREPARED(repair_img_long_desc, ShowPageOf(132)) { RepairPassengersPage(); }
+ORVANE_SCENE_PREPARED(repair_img_dlink, ShowPageOf(1314)) { RepairPassengersPage(); }
