@@ -135,6 +135,7 @@ void CPageDescriptionBase::OnNotify(platform::IWindow& window, const platform::N
         if (id != LinkControl() && m_linkHasFocus)
             LinkLeft();
         m_linkHasFocus = id == LinkControl();
+        Remember();
         return;
     }
     switch (id) {

@@ -253,5 +253,39 @@ TEST_F(LongDescPageTest, AnImageThatNeedsNoDescriptionIsRememberedAndNotReported
     EXPECT_TRUE(registry.AddImage(std::make_unique<CSrcImage>("passengers.png"))->NeedsLongDesc());
 }
 
+// A yearly report shows its chart at the top and again beside the table, under a banner.
+TEST_F(LongDescPageTest, OneDescriptionServesEveryPlaceOfAChartAndABannerIsProposedToNeedNone)
+{
+    const std::string chart = "<img src=\"images/passengers.png\" alt=\"Ferry passengers by month\">";
+    const std::string page = "<html><head><title>Report 2026</title></head><body>\r\n"
+                             "<p><img src=\"images/banner.png\" alt=\"Harbour Ferries\" width=\"400\" height=\"25\"></p>\r\n"
+                             "<p>" + chart + "</p>\r\n<h2>Passengers</h2>\r\n<p>" + chart + "</p>\r\n</body></html>\r\n";
+    Load(page);
+    StartSheetInFolder();
+    ASSERT_EQ(AddPages("ImgLongdesc"), 3);
+    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+        EXPECT_TRUE(w.PageWindow(0).IsChecked(Page::kNotNeeded));
+        EXPECT_FALSE(w.IsVisible(CValidatorSheet::kOptionBox));
+        w.Click(platform::kIdNext);
+        CMemoryWindow& first = w.PageWindow(1);
+        EXPECT_FALSE(first.IsChecked(Page::kNotNeeded));
+        EXPECT_TRUE(w.IsVisible(CValidatorSheet::kOptionBox));
+        EXPECT_TRUE(w.IsChecked(CValidatorSheet::kOptionBox));
+        first.Click(Page::kLinkExisting);
+        first.Type(Page::kAddress, "passengers-2026.html");
+        w.Click(kIdFinish);
+    });
+    EXPECT_EQ(sheet.DoModal(nullptr), kIdFinish);
+    EXPECT_TRUE(windows.prompt.messages.empty());
+    const std::string linked = "<img src=\"images/passengers.png\" alt=\"Ferry passengers by month\" "
+                               "longdesc=\"passengers-2026.html\"><a href=\"passengers-2026.html\" title=\"Long description\">d</a>";
+    std::string expected = page;
+    for (std::size_t at = expected.find(chart); at != std::string::npos; at = expected.find(chart, at + linked.size()))
+        expected.replace(at, chart.size(), linked);
+    EXPECT_EQ(document.Text(), expected);
+    EXPECT_FALSE(registry.AddImage(std::make_unique<CSrcImage>("banner.png"))->NeedsLongDesc());
+    EXPECT_EQ(sheet.Page(2).Status(), pagestatus::kRepaired);
+}
+
 } // namespace
 } // namespace orvane::test
