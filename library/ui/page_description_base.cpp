@@ -292,7 +292,7 @@ bool CPageDescriptionBase::CheckBeforeApply()
     if (!window)
         return true;
     const int answer = ChosenAnswer();
-    if ((answer == kAlternative || answer == kWriteNew) && window->Text(kText).empty()) {
+    if ((answer == kAlternative || answer == kWriteNew) && Trim(window->Text(kText)).empty()) {
         Tell(kTextNeeded);
         return false;
     }

@@ -287,5 +287,31 @@ TEST_F(LongDescPageTest, OneDescriptionServesEveryPlaceOfAChartAndABannerIsPropo
     EXPECT_EQ(sheet.Page(2).Status(), pagestatus::kRepaired);
 }
 
+// A page that has its "d" link already gets the longdesc alone, not a second link.
+TEST_F(LongDescPageTest, AnImageThatHasItsDLinkGetsTheLongdescAlone)
+{
+    const std::string page = WithChartTag("<img src=\"images/passengers.png\" alt=\"Ferry passengers by month\">"
+                                          " <a href=\"passengers-2026.html\">d</a>");
+    Load(page);
+    StartSheetInFolder();
+    ASSERT_EQ(AddPages("ImgLongdesc"), 1);
+    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+        CMemoryWindow& first = w.PageWindow(0);
+        // Blanks are no description.
+        first.Type(Page::kText, "   ");
+        first.Type(Page::kFileName, "passengers-2026");
+        w.Click(kIdFinish);
+        ASSERT_EQ(windows.prompt.messages.size(), 1u);
+        EXPECT_EQ(windows.prompt.messages[0].text, Strings(300));
+        EXPECT_FALSE(fs::exists(InFolder("passengers-2026.html")));
+        first.Type(Page::kText, "Spring: 3,500\nSummer: 19,000");
+        w.Click(kIdFinish);
+    });
+    EXPECT_EQ(sheet.DoModal(nullptr), kIdFinish);
+    EXPECT_EQ(document.Text(), WithChartTag("<img src=\"images/passengers.png\" alt=\"Ferry passengers by month\" "
+                                            "longdesc=\"passengers-2026.html\"> <a href=\"passengers-2026.html\">d</a>"));
+    EXPECT_EQ(CValidatorSheet::LoadDescriptionFile(InFolder("passengers-2026.html")), "Spring: 3,500\nSummer: 19,000");
+}
+
 } // namespace
 } // namespace orvane::test
