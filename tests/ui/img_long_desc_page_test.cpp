@@ -162,8 +162,12 @@ TEST_F(LongDescPageTest, AKnownDescriptionIsLinkedAndAnImportedOneOfOursComesBac
     registry.SetFilePath(InFolder("ObjectRegistry.xml"));
     ASSERT_EQ(registry.Load(), 1);
 
-    // Another site's page, not ours: its paragraph stays, its line feeds are blanks.
+    // Another site's page, not ours: its paragraph stays, its line feeds are blanks;
+    // a text file is taken as it is, its lines as typed.
     EXPECT_EQ(CValidatorSheet::LoadDescriptionFile(InFolder("notes.html")), "<p>The chart shows <b>all</b> ferries.</p>");
+    std::ofstream(InFolder("notes.txt"), std::ios::binary) << "Spring: 3,100\r\nSummer: 18,400\r\n";
+    EXPECT_EQ(CValidatorSheet::LoadDescriptionFile(InFolder("notes.txt")), "Spring: 3,100\nSummer: 18,400\n");
+    EXPECT_EQ(CValidatorSheet::LoadDescriptionFile(InFolder("missing.html")), std::nullopt);
 
     Load(kFerriesPage);
     StartSheetInFolder();
@@ -192,11 +196,18 @@ TEST_F(LongDescPageTest, AKnownDescriptionIsLinkedAndAnImportedOneOfOursComesBac
         EXPECT_EQ(page.Text(Page::kText), "Spring: 3,100\nSummer: 18,400");
         EXPECT_EQ(page.Text(Page::kKnownFiles), "passengers-2025.html");
 
+        // A file that cannot be read is named, and nothing changes.
+        windows.AnswerNextFileDialog(folder.string());
+        page.Click(Page::kImport);
+        ASSERT_EQ(windows.prompt.messages.size(), 1u);
+        EXPECT_EQ(windows.prompt.messages[0].text.rfind(platform::FormatMessage(Strings(762), {folder.string(), ""}), 0), 0u);
+        EXPECT_EQ(page.Text(Page::kText), "Spring: 3,100\nSummer: 18,400");
+
         // No address: the user is told.
         page.Type(Page::kKnownFiles, "");
         w.Click(kIdFinish);
-        ASSERT_EQ(windows.prompt.messages.size(), 1u);
-        EXPECT_EQ(windows.prompt.messages[0].text, Strings(303));
+        ASSERT_EQ(windows.prompt.messages.size(), 2u);
+        EXPECT_EQ(windows.prompt.messages[1].text, Strings(303));
         page.Type(Page::kKnownFiles, "passengers-2025.html");
         w.Click(kIdFinish);
     });
