@@ -96,7 +96,6 @@ void CPageDescriptionBase::SetLinkText(std::string_view text)
 {
     if (platform::IWindow* window = Window())
         window->SetText(LinkControl(), text);
-    m_currentLink = text;
 }
 
 void CPageDescriptionBase::Choose(int answer)
@@ -188,7 +187,6 @@ void CPageDescriptionBase::LinkLeft()
 {
     platform::IWindow& window = *Window();
     const std::string link = LinkText();
-    m_currentLink = link;
     if (link.empty()) {
         if (m_dropDownMode)
             Choose(kWriteNew);
@@ -312,9 +310,9 @@ std::string CPageDescriptionBase::DescriptionText() const
     return Window() ? Window()->Text(kText) : m_state.text;
 }
 
+// A repair applied before stays as it was while the user is kept on the page.
 bool CPageDescriptionBase::Apply()
 {
-    SetStatus(pagestatus::kNotRepaired);
     if (!Window())
         return true;
     if (IsNotNeededTicked()) {

@@ -113,7 +113,6 @@ private:
     bool m_dropDownMode = false;
     std::string m_lastWrittenName;
     bool m_offerAlternative = true;
-    std::string m_currentLink;
     // A file the save dialog already asked about replacing.
     std::string m_confirmedPath;
     std::vector<std::string> m_knownFiles;
