@@ -97,5 +97,14 @@ ORVANE_SCENE_PREPARED(repair_input_default_text, ShowPageOf(1310)) { RepairBooki
 ORVANE_SCENE_PREPARED(repair_textarea_default_text, ShowPageOf(152)) { RepairBookingPage(); }
 ORVANE_SCENE_PREPARED(repair_language, ShowPageOf(216)) { RepairBookingPage(); }
 ORVANE_SCENE_PREPARED(repair_img_alt_text, ShowPageOf(107)) { RepairHarbourPage(); }
-ORVANE_SCENE_PREPARED(repair_img_long_desc, ShowPageOf(132)) { RepairPassengersPage(); }
+// The chart's description as the user is about to write it beside the page.
+ORVANE_SCENE_PREPARED(repair_img_long_desc, [](orvane::platform::IWindow& window, QWidget& widget) {
+    ShowPageOf(132)(window, widget);
+    orvane::platform::IWindow& page = window.Page(window.CurrentPage());
+    page.SetText(1185, "passengers-2026.html");
+    page.SetText(1162, "Ferry passengers per month in 2026, in thousands:\n"
+                       "January 1.2, February 1.4, March 2.3, April 3.9, May 6.1, June 8.4,\n"
+                       "July 9.8, August 9.5, September 6.6, October 3.8, November 1.9, December 1.5.\n\n"
+                       "Most passengers travel in July and August.");
+}) { RepairPassengersPage(); }
 ORVANE_SCENE_PREPARED(repair_img_dlink, ShowPageOf(1314)) { RepairPassengersPage(); }
