@@ -55,7 +55,6 @@ private:
     bool m_neededBefore = true;
     bool m_changedNeed = false;
     std::string m_addedLongDesc;
-    bool m_elementNeededBefore = true;
 };
 
 // The d link's markup: a short link to the long description, titled so.
