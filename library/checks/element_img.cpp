@@ -5,6 +5,7 @@
 #include "page_indexes.h"
 #include "repair_pages.h"
 #include "library/html/html_document.h"
+#include "library/html/tag_table.h"
 #include "library/registry/object_database.h"
 
 namespace orvane {
@@ -109,16 +110,63 @@ int CElementImg::Check(COrvaneSettings& settings, CHtmlDocument& document, int a
     return StoreProblems(*this, mask);
 }
 
-// The text alternative goes into the alt attribute; the page of one image
-// file is known by its source.
+CElement* CElementImg::DLinkToRepair(CHtmlDocument& document, bool unlessPresent)
+{
+    if (m_dLink)
+        return m_dLink;
+    // An image without a longdesc that a "d" link follows has its link: the
+    // long description needs only the attribute.
+    if (unlessPresent && m_dLinkLookedFor)
+        return nullptr;
+    m_dLinkLookedFor = true;
+    if (unlessPresent && PassesDLinkTest(document, *this))
+        return nullptr;
+    const CElement* after = m_anchor && m_anchor->Partner() ? m_anchor->Partner() : this;
+    ElementPtr link(new CElement);
+    link->SetKind(kind::kText);
+    link->SetDeleted(true);
+    link->SetModified(true);
+    CElement* made = link.get();
+    if (!document.InsertAfter(after, std::move(link)))
+        return nullptr;
+    m_dLink = made;
+    return m_dLink;
+}
+
+// The text alternative goes into the alt attribute, the long description's
+// address into longdesc and the "d" link; the pages of one image file are
+// known by its source.
 bool CElementImg::PrepareRepairPage(RepairPageRequest& request)
 {
+    const CAttribute* src = FindAttribute(attr::kSrc);
+    if (request.bit == kLongdescBit) {
+        CAttribute* longdesc = AttributeToRepair(attr::kLongdesc);
+        if (!longdesc)
+            return false;
+        request.attribute = longdesc;
+        request.insertedElement = DLinkToRepair(request.document, true);
+        request.imageSource = src ? src->Value() : std::string_view();
+        request.imageWidth = m_width;
+        request.imageHeight = m_height;
+        return true;
+    }
+    if (request.bit == kDLinkBit) {
+        CAttribute* longdesc = FindAttribute(attr::kLongdesc);
+        CElement* link = longdesc && !longdesc->IsEmpty() ? DLinkToRepair(request.document, false) : nullptr;
+        if (!link)
+            return false;
+        request.attribute = longdesc;
+        request.insertedElement = link;
+        request.imageSource = src ? src->Value() : std::string_view();
+        request.imageWidth = m_width;
+        request.imageHeight = m_height;
+        return true;
+    }
     if (request.bit != kAltTextBit && request.bit != kAltTextLongBit && request.bit != kAltTextSuspiciousBit)
         return true;
     CAttribute* alt = AttributeToRepair(attr::kAlt);
     if (!alt)
         return false;
-    const CAttribute* src = FindAttribute(attr::kSrc);
     request.attribute = alt;
     request.imageSource = src ? src->Value() : std::string_view();
     request.imageWidth = m_width;

@@ -26,13 +26,22 @@ public:
     // otherwise for this image file earlier (the object registry keeps that).
     bool NeedsLongDesc() const { return m_needsLongDesc; }
     void SetNeedsLongDesc(bool needs) { m_needsLongDesc = needs; }
+    // The "d" link a repair puts after the image (after the link the image
+    // stands in, as links do not nest); null until a long description page
+    // asked for it, and when the image has a "d" link already.
+    CElement* PreparedDLink() const { return m_dLink; }
 
 private:
+    // The "d" link, made once; null when the image is followed by one already.
+    CElement* DLinkToRepair(CHtmlDocument& document, bool unlessPresent);
+
     int m_width = -1;
     int m_height = -1;
     bool m_needsLongDesc = true;
     bool m_insideAnchor = false;
     CElement* m_anchor = nullptr;
+    CElement* m_dLink = nullptr;  // owned by the document
+    bool m_dLinkLookedFor = false;
 };
 
 } // namespace orvane

@@ -47,6 +47,18 @@ CSrcLongDesc* CSrcImage::AddLongDesc(std::unique_ptr<CSrcLongDesc> longDesc)
     return m_longDescs.back().get();
 }
 
+bool CSrcImage::RemoveLongDesc(std::string_view value)
+{
+    for (auto it = m_longDescs.begin(); it != m_longDescs.end(); ++it) {
+        if (*it && (*it)->HasValue(value)) {
+            m_longDescs.erase(it);
+            MarkRegistryChanged();
+            return true;
+        }
+    }
+    return false;
+}
+
 void CSrcImage::SetNeedsLongDesc(bool needs)
 {
     m_needsLongDesc = needs;

@@ -34,6 +34,9 @@ public:
     CSrcLongDesc* FindLongDesc(std::string_view value) const;
     // Appends and returns the long description.
     CSrcLongDesc* AddLongDesc(std::unique_ptr<CSrcLongDesc> longDesc);
+    // Forgets the long description with that address (letter case aside), as
+    // when the repair that gave it is undone; true when there was one.
+    bool RemoveLongDesc(std::string_view value);
 
     // Set until the user decides otherwise: an image no one has judged counts
     // as needing a long description, as it does where no registry is kept.

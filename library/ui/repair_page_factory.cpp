@@ -2,6 +2,8 @@
 
 #include "page_area_alt_text.h"
 #include "page_img_alt_text.h"
+#include "page_img_dlink.h"
+#include "page_img_long_desc.h"
 #include "page_input_alt_text.h"
 #include "page_input_default_text.h"
 #include "page_lang_missing.h"
@@ -57,6 +59,22 @@ constexpr PageMaker kPageMakers[] = {
              return nullptr;
          return std::make_unique<CPageAreaAltText>(*request.attribute, request.document, request.areaLinkTarget,
                                                    request.areaShapeText);
+     }},
+    {"CPageImgLongDesc",
+     [](const RepairPageRequest& request) -> PagePointer {
+         if (!request.attribute)
+             return nullptr;
+         auto page = std::make_unique<CPageImgLongDesc>(*request.attribute, request.insertedElement, request.imageSource);
+         page->SetImageSize(request.imageWidth, request.imageHeight);
+         return page;
+     }},
+    {"CPageImgDLink",
+     [](const RepairPageRequest& request) -> PagePointer {
+         if (!request.attribute || !request.insertedElement)
+             return nullptr;
+         auto page = std::make_unique<CPageImgDLink>(*request.insertedElement, *request.attribute, request.imageSource);
+         page->SetImageSize(request.imageWidth, request.imageHeight);
+         return page;
      }},
     {"CPageInputDefaultText",
      [](const RepairPageRequest& request) -> PagePointer {

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -96,6 +97,16 @@ public:
     std::string AbsolutePath(std::string_view address) const { return m_folder.AbsolutePath(address); }
     std::string RelativeAddress(std::string_view filePath) const { return m_folder.RelativeAddress(filePath); }
     const CDocumentFolder& DocumentFolder() const { return m_folder; }
+    // Writes a description page: the head with the title, the text in one
+    // paragraph (line breaks as <br>). Through a temporary file, so a failed
+    // write leaves what stood there; false with the reason in *error.
+    static bool WriteDescriptionFile(const std::string& path, std::string_view text, std::string_view title,
+                                     std::string* error = nullptr);
+    // The description a file holds: a text file as it is; of an HTML page the
+    // markup of its body, without the paragraph a page written by
+    // WriteDescriptionFile has around it, line breaks for its <br>. Nothing
+    // (with the reason in *error) when it cannot be read.
+    static std::optional<std::string> LoadDescriptionFile(const std::string& path, std::string* error = nullptr);
     void RefreshTitle();
     // Position of the page as the title counts it (1-based), and the count.
     int PositionOf(int index) const;

@@ -800,8 +800,40 @@ bool CQtWindow::IsEnabled(int id) const
 
 void CQtWindow::Show(int id, bool show)
 {
-    if (Control* control = Find(id))
-        control->widget->setVisible(show);
+    Control* control = Find(id);
+    if (!control)
+        return;
+    control->widget->setVisible(show);
+    FollowSharedLabels(*control->widget);
+}
+
+// An address typed by hand, or picked from the known ones: one label names
+// whichever of the two is shown, so its key always leads somewhere.
+void CQtWindow::FollowSharedLabels(const QWidget& changed)
+{
+    if (!m_widget)
+        return;
+    if (!m_sharedLabels) {
+        m_sharedLabels.emplace();
+        for (QLabel* label : m_widget->findChildren<QLabel*>()) {
+            if (label->property("buddies").isValid())
+                m_sharedLabels->emplace_back(label);
+        }
+    }
+    for (const QPointer<QLabel>& label : *m_sharedLabels) {
+        if (!label)
+            continue;
+        const QStringList names = label->property("buddies").toString().split(' ', Qt::SkipEmptyParts);
+        if (!names.contains(changed.objectName()))
+            continue;
+        for (const QString& name : names) {
+            QWidget* candidate = m_widget->findChild<QWidget*>(name);
+            if (candidate && !candidate->isHidden()) {
+                label->setBuddy(candidate);
+                break;
+            }
+        }
+    }
 }
 
 bool CQtWindow::IsVisible(int id) const

@@ -12,10 +12,12 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
 
+class QLabel;
 class QMenu;
 class QTimer;
 class QTreeWidgetItem;
@@ -159,6 +161,9 @@ private:
     void PageAreaChanged(int index);
     bool ControlEvent(int id, QEvent* event);
     bool StepCombo(int id, QObject& combo, QEvent* event);
+    // A label that names one of several controls shown in turn (its "buddies"
+    // property) gives its key to the one shown.
+    void FollowSharedLabels(const QWidget& changed);
 
     int m_templateId;
     QPointer<QWidget> m_widget;
@@ -172,6 +177,8 @@ private:
     std::unique_ptr<CDropEvents> m_drops;
     std::vector<std::unique_ptr<CQtWindow>> m_pages;
     int m_currentPage = -1;
+    // The labels with a "buddies" property, found when a control is first shown or hidden.
+    std::optional<std::vector<QPointer<QLabel>>> m_sharedLabels;
     // The last widget of the pages in the focus chain, where the next page's go.
     QPointer<QWidget> m_pagesFocusEnd;
     int m_quiet = 0;

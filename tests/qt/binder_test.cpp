@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QDropEvent>
 #include <QHeaderView>
+#include <QLabel>
 #include <QListWidget>
 #include <QMimeData>
 #include <QPushButton>
@@ -167,6 +168,37 @@ TEST(QtBinder, FilesDroppedOnTheWindowReachTheLogicOnceTheDropHasEnded)
     QCoreApplication::processEvents();
     ASSERT_EQ(bound.logic.drops.size(), 1u);
     EXPECT_EQ(bound.logic.drops[0], (std::vector<std::string>{"/site/page.htm", "/site/caf\xe9.htm"}));
+}
+
+// An address typed or picked from the known ones: the label's key leads to
+// whichever of the two the logic shows.
+TEST(QtBinder, ALabelOfTwoControlsShownInTurnLeadsToTheShownOne)
+{
+    constexpr const char* kShared = R"(<?xml version="1.0" encoding="UTF-8"?>
+<ui version="4.0">
+ <widget class="QDialog" name="t9991">
+  <layout class="QVBoxLayout">
+   <item><widget class="QLabel" name="c1188"><property name="text"><string>Add&amp;ress:</string></property>
+         <property name="buddy"><cstring>c1183</cstring></property>
+         <property name="buddies" stdset="0"><string notr="true">c1183 c1200</string></property></widget></item>
+   <item><widget class="QLineEdit" name="c1183"/></item>
+   <item><widget class="QComboBox" name="c1200"><property name="editable"><bool>true</bool></property></widget></item>
+  </layout>
+ </widget>
+</ui>
+)";
+    CRecordingLogic logic;
+    const TemplateInfo info = *ParseTemplate(kShared);
+    QWidget* widget = LoadTemplateWidget(kShared, nullptr);
+    CQtWindow window(9991, info, widget, logic, nullptr);
+    auto* label = widget->findChild<QLabel*>("c1188");
+    ASSERT_NE(label, nullptr);
+    window.Show(1183, false);
+    window.Show(1200, true);
+    EXPECT_EQ(label->buddy(), widget->findChild<QWidget*>("c1200"));
+    window.Show(1200, false);
+    window.Show(1183, true);
+    EXPECT_EQ(label->buddy(), widget->findChild<QWidget*>("c1183"));
 }
 
 // Enter gives the answer asked for as the default: No, where Yes must be meant.

@@ -238,6 +238,14 @@ void CMemoryWindow::Type(int id, std::string_view text)
     Notify({id, NotifyCode::TextChanged});
 }
 
+void CMemoryWindow::MoveFocus(int id)
+{
+    if (!FindForUser(id, "MoveFocus"))
+        return;
+    m_focus = id;
+    Notify({id, NotifyCode::FocusGained});
+}
+
 void CMemoryWindow::Choose(int id, int row)
 {
     Control* control = FindForUser(id, "Choose");

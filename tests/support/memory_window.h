@@ -37,6 +37,7 @@ public:
     // (the control is missing, hidden or disabled).
     void Click(int id);
     void Type(int id, std::string_view text);
+    void MoveFocus(int id);                     // Tab or a mnemonic to the control; the logic hears it gain focus
     void Choose(int id, int row);               // combo or list box; a combo's entry picked in its open list
     void PressArrowKeysTo(int id, int row);     // a closed combo stepped through, one entry a key, to that one
     void SelectRow(int id, int row, bool selected = true);

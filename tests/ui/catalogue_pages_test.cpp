@@ -20,6 +20,10 @@ const std::map<std::string, std::string> kPagesWithTheProblem = {
      "<html lang=\"en\"><body><p><img src=\"images/chart.png\" alt=\"" + std::string(171, 'x') +
          "\"></p></body></html>"},
     {"ImgAltTextSuspicious", "<html lang=\"en\"><body><p><img src=\"logo.gif\" alt=\"logo.gif\"></p></body></html>"},
+    {"ImgLongdesc", "<html lang=\"en\"><body><p><img src=\"chart.png\" alt=\"Passengers\"></p></body></html>"},
+    {"ImageDLink",
+     "<html lang=\"en\"><body><p><img src=\"chart.png\" alt=\"Passengers\" longdesc=\"chart.html\"></p>"
+     "<p>Passengers per month</p></body></html>"},
     {"InputAltText",
      "<html lang=\"en\"><body><form action=\"/s\"><input type=\"image\" src=\"go.png\"></form></body></html>"},
     {"InputAltTextLong",

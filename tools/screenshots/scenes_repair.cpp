@@ -1,7 +1,8 @@
 // The repair wizard on a booking form: its general warnings, a text field and
 // a text area without default text, the page's language; on a harbour page,
 // its images without a text alternative; on a ferry page, its search button
-// and the areas of its harbour map; each page as the user reaches it.
+// and the areas of its harbour map; on a ferry company's page, a chart's long
+// description and a picture's "d" link; each page as the user reaches it.
 #include "scene.h"
 
 #include "common/orvane_settings.h"
@@ -70,6 +71,13 @@ auto Named(std::string_view checkName)
     return [checkName](const orvane::CFoundProblem& p) { return p.element->GetCheckName(p.bit) == checkName; };
 }
 
+// A ferry company's page: its chart of passengers needs a long description,
+// and the ferry's picture, which has one, needs its "d" link.
+void RepairPassengersPage()
+{
+    RepairExamplePage("passengers.html", Named("ImgLongdesc"), Named("ImageDLink"));
+}
+
 // Pages in the order the wizard shows them: the warnings page collects every
 // warning, then one page per form control.
 void RepairBookingPage()
@@ -125,3 +133,14 @@ ORVANE_SCENE_PREPARED(repair_language, ShowPageOf(216)) { RepairBookingPage(); }
 ORVANE_SCENE_PREPARED(repair_img_alt_text, ShowPageOf(107)) { RepairHarbourPage(); }
 ORVANE_SCENE_PREPARED(repair_input_alt_text, ShowPageOf(135)) { RepairFerriesButton(); }
 ORVANE_SCENE_PREPARED(repair_area_alt_text, ShowPageOf(134)) { RepairFerriesAreas(); }
+// The chart's description as the user is about to write it beside the page.
+ORVANE_SCENE_PREPARED(repair_img_long_desc, [](orvane::platform::IWindow& window, QWidget& widget) {
+    ShowPageOf(132)(window, widget);
+    orvane::platform::IWindow& page = window.Page(window.CurrentPage());
+    page.SetText(1185, "passengers-2026.html");
+    page.SetText(1162, "Ferry passengers per month in 2026, in thousands:\n"
+                       "January 1.2, February 1.4, March 2.3, April 3.9, May 6.1, June 8.4,\n"
+                       "July 9.8, August 9.5, September 6.6, October 3.8, November 1.9, December 1.5.\n\n"
+                       "Most passengers travel in July and August.");
+}) { RepairPassengersPage(); }
+ORVANE_SCENE_PREPARED(repair_img_dlink, ShowPageOf(1314)) { RepairPassengersPage(); }
