@@ -6,6 +6,7 @@
 
 #include "qt_browser.h"
 #include "qt_resources.h"
+#include "widgets/map_area_view.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -167,6 +168,11 @@ public:
             QWidget* dialog = m_asPage ? new QWidget : new CDialogFrame;
             dialog->setObjectName(name);
             return dialog;
+        }
+        if (className == CMapAreaView::kClassName) {
+            auto* view = new CMapAreaView(parent);
+            view->setObjectName(name);
+            return view;
         }
         return QUiLoader::createWidget(className, parent, name);
     }
@@ -461,7 +467,18 @@ void CQtWindow::Bind(int id, Control& control)
             Notify(notification);
         });
         QObject::connect(tree, &QTreeWidget::itemDoubleClicked, widget, [this, id, tree](QTreeWidgetItem* item) {
+            if (const Control* bound = Find(id); bound && bound->editableColumn >= 0 && !m_ended)
+                tree->editItem(item, bound->editableColumn);
             Notify({id, NotifyCode::DoubleClicked, tree->indexOfTopLevelItem(item)});
+        });
+        // Only the user's edits: the logic's own changes are made quietly.
+        QObject::connect(tree, &QTreeWidget::itemChanged, widget, [this, id, tree](QTreeWidgetItem* item, int column) {
+            const Control* bound = Find(id);
+            if (!bound || column != bound->editableColumn)
+                return;
+            Notification notification{id, NotifyCode::ItemEdited, tree->indexOfTopLevelItem(item)};
+            notification.column = column;
+            Notify(notification);
         });
         break;
     }
@@ -494,6 +511,8 @@ bool CQtWindow::ControlEvent(int id, QEvent* event)
         Notify({id, NotifyCode::FocusGained});
         return false;
     }
+    if (event->type() == QEvent::KeyPress && control->editableColumn >= 0 && EditInPlace(id, *static_cast<QKeyEvent*>(event)))
+        return true;
     if (event->type() == QEvent::KeyPress) {
         auto* keyEvent = static_cast<QKeyEvent*>(event);
         for (Key key : control->watchedKeys) {
@@ -508,6 +527,26 @@ bool CQtWindow::ControlEvent(int id, QEvent* event)
     }
     if (control->kind == ControlKind::Combo && (event->type() == QEvent::KeyPress || event->type() == QEvent::Wheel))
         return StepCombo(id, *control->widget, event);
+    return false;
+}
+
+// F2 and Enter open the current row's editable text; Enter in the open
+// editor ends the edit (the editor's delegate takes the text) and goes no
+// further, so it does not also press the window's default button.
+bool CQtWindow::EditInPlace(int id, const QKeyEvent& event)
+{
+    auto* tree = As<QTreeWidget>(id);
+    const Control* control = Find(id);
+    const bool enter = event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter;
+    if (!tree || !control || (!enter && event.key() != Qt::Key_F2) || (event.modifiers() & ~Qt::KeypadModifier))
+        return false;
+    QWidget* focus = tree->window()->focusWidget();
+    if (focus && focus != tree && tree->isAncestorOf(focus))
+        return enter;
+    if (QTreeWidgetItem* item = tree->currentItem()) {
+        tree->editItem(item, control->editableColumn);
+        return true;
+    }
     return false;
 }
 
@@ -891,6 +930,8 @@ int CQtWindow::AddItem(int id, std::string_view text, ItemData data)
         item->setText(0, ToQt(text));
         item->setData(0, kDataRole, QVariant::fromValue<qlonglong>(data));
         item->setData(0, kIconRole, -1);
+        if (Find(id)->editableColumn >= 0)
+            item->setFlags(item->flags() | Qt::ItemIsEditable);
         for (int column = 0; column < tree->columnCount(); ++column)
             item->setTextAlignment(column, Qt::Alignment(tree->headerItem()->textAlignment(column)));
         return tree->indexOfTopLevelItem(item);
@@ -931,6 +972,7 @@ int CQtWindow::ItemCount(int id) const
 
 void CQtWindow::SetItemText(int id, int row, int column, std::string_view text)
 {
+    CQuiet quiet(*this);
     if (QTreeWidgetItem* item = RowOf(id, row); item && column >= 0) {
         item->setText(column, ToQt(text));
         item->setTextAlignment(column, Qt::Alignment(item->treeWidget()->headerItem()->textAlignment(column)));
@@ -968,6 +1010,7 @@ void CQtWindow::SetItemIcon(int id, int row, int icon)
     const Control* control = Find(id);
     if (!item || !control)
         return;
+    CQuiet quiet(*this);
     item->setData(0, kIconRole, icon);
     UpdateRowDecoration(id, item);
 }
@@ -1002,6 +1045,7 @@ void CQtWindow::UpdateRowDecoration(int id, QTreeWidgetItem* item)
 
 void CQtWindow::SetItemImage(int id, int row, std::string_view image)
 {
+    CQuiet quiet(*this);
     if (QTreeWidgetItem* item = RowOf(id, row)) {
         item->setData(0, kImageRole, ToQt(image));
         UpdateRowDecoration(id, item);
@@ -1028,6 +1072,34 @@ int CQtWindow::ColumnWidth(int id, int column) const
     // In the standard resolution's pixels, as SetColumns takes them.
     const double scale = std::max(1.0, tree->fontMetrics().averageCharWidth() / 6.0);
     return static_cast<int>(tree->columnWidth(column) / scale + 0.5);
+}
+
+void CQtWindow::SetColumnEditable(int id, int column)
+{
+    auto* tree = As<QTreeWidget>(id);
+    Control* control = Find(id);
+    if (!tree || !control || control->kind != ControlKind::ReportList)
+        return;
+    CQuiet quiet(*this);
+    control->editableColumn = column;
+    // Opened by the keys and the double click the window handles, on that column only.
+    tree->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    for (int row = 0; row < tree->topLevelItemCount(); ++row)
+        tree->topLevelItem(row)->setFlags(tree->topLevelItem(row)->flags() | Qt::ItemIsEditable);
+}
+
+void CQtWindow::SetMapAreas(int id, std::string_view imagePath, const std::vector<MapOutline>& areas)
+{
+    const Control* control = Find(id);
+    if (auto* view = control ? dynamic_cast<CMapAreaView*>(control->widget.data()) : nullptr)
+        view->SetAreas(QString::fromLocal8Bit(imagePath.data(), static_cast<qsizetype>(imagePath.size())), areas);
+}
+
+void CQtWindow::SetCurrentMapArea(int id, int index)
+{
+    const Control* control = Find(id);
+    if (auto* view = control ? dynamic_cast<CMapAreaView*>(control->widget.data()) : nullptr)
+        view->SetCurrent(index);
 }
 
 void CQtWindow::AcceptDroppedFiles()

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+class QKeyEvent;
 class QMenu;
 class QTimer;
 class QTreeWidgetItem;
@@ -108,6 +109,9 @@ public:
     void SetItemImage(int id, int row, std::string_view image) override;
     void SetItemIndent(int id, int row, int level) override;
     int ColumnWidth(int id, int column) const override;
+    void SetColumnEditable(int id, int column) override;
+    void SetMapAreas(int id, std::string_view imagePath, const std::vector<MapOutline>& areas) override;
+    void SetCurrentMapArea(int id, int index) override;
 
     void ClearTree(int id) override;
     TreeItem AddTreeItem(int id, TreeItem parent, std::string_view text, int image, ItemData data) override;
@@ -143,6 +147,7 @@ private:
         QList<QPixmap> images;
         std::set<QTreeWidgetItem*> treeItems;
         std::unique_ptr<CQtBrowser> browser;
+        int editableColumn = -1;
     };
     class CQuiet;
     class CControlEvents;
@@ -159,6 +164,7 @@ private:
     void PageAreaChanged(int index);
     bool ControlEvent(int id, QEvent* event);
     bool StepCombo(int id, QObject& combo, QEvent* event);
+    bool EditInPlace(int id, const QKeyEvent& event);
 
     int m_templateId;
     QPointer<QWidget> m_widget;

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <vector>
+
+namespace orvane::platform {
+
+// One area of an image map as a preview outlines it over the image, in the
+// image's own pixels.
+struct MapOutline {
+    enum class Shape {
+        None,   // nothing to draw: the whole image (default), or coordinates that make no shape
+        Rect,   // left, top, right, bottom
+        Circle, // centre x, centre y, radius
+        Poly,   // x, y of each corner
+    };
+    Shape shape = Shape::None;
+    std::vector<int> points;
+
+    bool operator==(const MapOutline&) const = default;
+};
+
+} // namespace orvane::platform
