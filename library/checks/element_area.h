@@ -8,6 +8,9 @@ namespace orvane {
 class CElementArea : public CCatalogueElement {
 public:
     std::span<const CheckInfo> CheckTable() const override;
+    // The alt attribute a page of its map fills in, made hidden when missing;
+    // null when it cannot be added.
+    CAttribute* AltToRepair();
 };
 
 } // namespace orvane

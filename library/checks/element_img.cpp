@@ -113,6 +113,16 @@ int CElementImg::Check(COrvaneSettings& settings, CHtmlDocument& document, int a
 // file is known by its source.
 bool CElementImg::PrepareRepairPage(RepairPageRequest& request)
 {
+    // The server-side map is converted into a map in the page, whose areas
+    // the page after it gives their texts.
+    if (request.bit == kIsmapBit) {
+        const CAttribute* src = FindAttribute(attr::kSrc);
+        request.imageSource = src ? src->Value() : std::string_view();
+        request.imageWidth = m_width;
+        request.imageHeight = m_height;
+        request.followUpPage = "CPageMapAreaAlt";
+        return true;
+    }
     if (request.bit != kAltTextBit && request.bit != kAltTextLongBit && request.bit != kAltTextSuspiciousBit)
         return true;
     CAttribute* alt = AttributeToRepair(attr::kAlt);

@@ -1,8 +1,10 @@
 #include "repair_page_factory.h"
 
 #include "page_img_alt_text.h"
+#include "page_img_ismap.h"
 #include "page_input_default_text.h"
 #include "page_lang_missing.h"
+#include "page_map_area_alt.h"
 #include "page_textarea_default_text.h"
 #include "page_warnings.h"
 #include "validator_sheet.h"
@@ -17,8 +19,9 @@ namespace orvane {
 
 namespace {
 
-// The page the request names, made and not yet attached; null when that page is not built.
-std::unique_ptr<CPageValidatorBase> MakePage(const RepairPageRequest& request)
+// The page the request names, made and not yet attached; null when that page
+// is not built. A follow-up page may have nothing to work on yet.
+std::unique_ptr<CPageValidatorBase> MakePage(const RepairPageRequest& request, bool followUp = false)
 {
     if (request.pageClass == "CPageImgAltText" && request.attribute) {
         auto page = std::make_unique<CPageImgAltText>(
@@ -27,6 +30,13 @@ std::unique_ptr<CPageValidatorBase> MakePage(const RepairPageRequest& request)
         page->SetImageSize(request.imageWidth, request.imageHeight);
         return page;
     }
+    if (request.pageClass == "CPageImgIsmap") {
+        auto page = std::make_unique<CPageImgIsmap>(request.document, request.imageSource);
+        page->SetImageSize(request.imageWidth, request.imageHeight);
+        return page;
+    }
+    if (request.pageClass == "CPageMapAreaAlt" && (request.imageMap || followUp))
+        return std::make_unique<CPageMapAreaAlt>(request.imageMap, request.imageSource);
     if (request.pageClass == "CPageInputDefaultText" && request.attribute)
         return std::make_unique<CPageInputDefaultText>(*request.attribute, request.document);
     if (request.pageClass == "CPageLangMissing" && request.attribute)
@@ -65,7 +75,19 @@ int CRepairPageFactory::AddPage(CValidatorSheet& sheet, const RepairPageRequest&
     }
     page->Attach(request.element, request.bit);
     sheet.AddPage(std::move(page));
-    return 1;
+    if (request.followUpPage.empty() || sheet.FindPage(request.element, request.followUpPage))
+        return 1;
+    RepairPageRequest next = request;
+    next.pageClass = request.followUpPage;
+    next.followUpPage = {};
+    std::unique_ptr<CPageValidatorBase> followUp = MakePage(next, true);
+    if (!followUp)
+        return 1;
+    followUp->Attach(request.element, request.bit);
+    // Passed over until the page before it readies its work.
+    followUp->SetSkip(true);
+    sheet.AddPage(std::move(followUp));
+    return 2;
 }
 
 void CRepairPageFactory::AddWithoutPage(CValidatorSheet& sheet, CElement& element, std::uint32_t bit)
