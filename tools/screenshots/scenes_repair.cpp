@@ -1,6 +1,8 @@
 // The repair wizard on a booking form: its general warnings, a text field and
-// a text area without default text, the page's language; and on a harbour
-// page, its images without a text alternative; each page as the user reaches it.
+// a text area without default text, the page's language; on a harbour page,
+// its images without a text alternative; on a harbour map, the areas of its
+// client-side map and, on the page that has it server-side, its conversion;
+// each page as the user reaches it.
 #include "scene.h"
 
 #include "common/orvane_settings.h"
@@ -12,6 +14,7 @@
 #include "library/ui/validator_sheet.h"
 
 #include <QAbstractButton>
+#include <QTreeWidget>
 
 #include <fstream>
 #include <string_view>
@@ -82,6 +85,33 @@ Preparation ShowPageOf(int templateId)
     };
 }
 
+// The areas of the harbour map, one of them given its text, the next one
+// chosen: its outline is drawn thicker than the others.
+void RepairHarbourMap() { RepairExamplePage("harbour-map.html", Named("MapAltText")); }
+Preparation ShowMapAreasWithOneChosen()
+{
+    return [](orvane::platform::IWindow& window, QWidget& widget) {
+        ShowPageOf(211)(window, widget);
+        auto* list = widget.findChild<QTreeWidget*>(QStringLiteral("c1157"));
+        if (!list || list->topLevelItemCount() < 3)
+            return;
+        list->topLevelItem(1)->setText(0, QStringLiteral("Lighthouse"));
+        list->setCurrentItem(list->topLevelItem(2));
+    };
+}
+
+// The same map as a server-side one, before and after its conversion (the
+// map file lies in the page's maps folder).
+void RepairHarbourIsmap() { RepairExamplePage("harbour-ismap.html", Named("ImageMap")); }
+Preparation ShowIsmapConverted()
+{
+    return [](orvane::platform::IWindow& window, QWidget& widget) {
+        ShowPageOf(106)(window, widget);
+        if (auto* convert = widget.findChild<QAbstractButton*>(QStringLiteral("c1293")))
+            convert->click();
+    };
+}
+
 } // namespace
 
 ORVANE_SCENE_PREPARED(repair_warnings, ShowPageOf(218)) { RepairBookingPage(); }
@@ -89,3 +119,6 @@ ORVANE_SCENE_PREPARED(repair_input_default_text, ShowPageOf(1310)) { RepairBooki
 ORVANE_SCENE_PREPARED(repair_textarea_default_text, ShowPageOf(152)) { RepairBookingPage(); }
 ORVANE_SCENE_PREPARED(repair_language, ShowPageOf(216)) { RepairBookingPage(); }
 ORVANE_SCENE_PREPARED(repair_img_alt_text, ShowPageOf(107)) { RepairHarbourPage(); }
+ORVANE_SCENE_PREPARED(repair_map_area_alt, ShowMapAreasWithOneChosen()) { RepairHarbourMap(); }
+ORVANE_SCENE_PREPARED(repair_img_ismap, ShowPageOf(106)) { RepairHarbourIsmap(); }
+ORVANE_SCENE_PREPARED(repair_img_ismap_converted, ShowIsmapConverted()) { RepairHarbourIsmap(); }
