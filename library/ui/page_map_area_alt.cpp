@@ -128,17 +128,13 @@ void CPageMapAreaAlt::OnNotify(platform::IWindow& window, const platform::Notifi
     }
     if (notification.code != platform::NotifyCode::ItemChanged || notification.item < 0)
         return;
-    // The selected row's area is drawn more strongly.
+    // The area of the row the user selected last is drawn more strongly;
+    // a change of selection reports the rows one by one, in their order.
     int strong = m_strongArea;
-    if (window.IsItemSelected(kAreas, notification.item)) {
+    if (window.IsItemSelected(kAreas, notification.item))
         strong = notification.item;
-    } else if (notification.item == m_strongArea) {
+    else if (notification.item == m_strongArea)
         strong = -1;
-        for (int row = 0, rows = window.ItemCount(kAreas); row < rows && strong < 0; ++row) {
-            if (window.IsItemSelected(kAreas, row))
-                strong = row;
-        }
-    }
     if (strong != m_strongArea) {
         m_strongArea = strong;
         window.SetCurrentMapArea(kPreview, strong);
@@ -154,8 +150,13 @@ bool CPageMapAreaAlt::Apply()
     for (int row = 0; row < rows; ++row) {
         if (IsEmptyText(window->ItemText(kAreas, row, kTextColumn))) {
             SetStatus(pagestatus::kNotRepaired);
+            // The row without a text is the one chosen, its area outlined thickest.
+            for (int other = 0; other < rows; ++other)
+                window->SetItemSelected(kAreas, other, other == row);
             window->SetCurrentItem(kAreas, row);
             window->Focus(kAreas);
+            m_strongArea = row;
+            window->SetCurrentMapArea(kPreview, row);
             platform::Prompt().Show(String(kCaption), String(kEveryAreaNeedsText), platform::PromptIcon::Exclamation,
                                     platform::PromptButtons::Ok);
             return false;

@@ -77,6 +77,8 @@ TEST_F(RepairRunTest, TheAreasOfAMapGetTheirTextsFromTheRowsOnlyWhenEveryRowHasO
         EXPECT_EQ(windows.prompt.messages[0].text, Strings(104));
         EXPECT_EQ(windows.prompt.messages[0].caption, Strings(111));
         EXPECT_EQ(page.CurrentItem(kAreas), 3);
+        EXPECT_EQ(page.SelectedRows(kAreas), std::vector<int>{3});
+        EXPECT_EQ(page.CurrentMapArea(kPreview), 3);
         EXPECT_EQ(document.Text(), kHarbourMap);
 
         page.EditRowInPlace(kAreas, 3, "Ferry pier");
