@@ -4,6 +4,7 @@
 #include "validator_sheet.h"
 
 #include "library/checks/element_img.h"
+#include "library/checks/image_checks.h"
 #include "library/html/address_path.h"
 #include "library/html/attribute.h"
 #include "library/html/attribute_table.h"
@@ -176,8 +177,13 @@ void CPageImgIsmap::Convert()
             if (e->Kind() == tag::kMap && !e->IsDeleted())
                 map = e;
         }
-        // The texts of the new areas now repair the new map; attaching it
-        // also brings the page back into the run.
+        // The new map has the problem of a map whose areas lack their texts,
+        // which the page after this one repairs; attaching it there also
+        // brings that page back into the run.
+        if (map && m_converter.SplicedMap() && !PassesAreasAlternativesTest(*m_converter.SplicedMap())) {
+            map->SetProblemMask(map->ProblemMask() | kMapAltTextBit);
+            map->SetProblemFlag(1);
+        }
         next->Attach(map ? *map : *Element(), map ? kMapAltTextBit : CheckBit());
         next->SetMap(m_converter.SplicedMap(), m_imageSource);
     }

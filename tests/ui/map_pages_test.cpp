@@ -199,6 +199,7 @@ TEST_F(IsmapPageTest, TheMapFileBesideThePageBecomesAMapInThePageWhoseAreasTheNe
         w.Click(kIdNext);
 
         CMemoryWindow& areas = w.PageWindow(1);
+        EXPECT_EQ(w.Text(kSkipUndo), Strings(348)) << "the new map's areas have no texts yet";
         EXPECT_EQ(areas.ItemTexts(kAreas, CPageMapAreaAlt::kLinkColumn),
                   (std::vector<std::string>{"index.html", "tickets.html", "lighthouse.html", "market.html", "ferries.html"}));
         EXPECT_EQ(areas.MapImage(kPreview), folder.string() + "/images/harbour-map.png");

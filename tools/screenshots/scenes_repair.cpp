@@ -112,6 +112,16 @@ Preparation ShowIsmapConverted()
     };
 }
 
+// After the conversion, the next page names the areas of the new map.
+Preparation ShowConvertedMapAreas()
+{
+    return [](orvane::platform::IWindow& window, QWidget& widget) {
+        ShowIsmapConverted()(window, widget);
+        if (auto* next = widget.findChild<QAbstractButton*>(QStringLiteral("c%1").arg(orvane::platform::kIdNext)))
+            next->click();
+    };
+}
+
 } // namespace
 
 ORVANE_SCENE_PREPARED(repair_warnings, ShowPageOf(218)) { RepairBookingPage(); }
@@ -122,3 +132,4 @@ ORVANE_SCENE_PREPARED(repair_img_alt_text, ShowPageOf(107)) { RepairHarbourPage(
 ORVANE_SCENE_PREPARED(repair_map_area_alt, ShowMapAreasWithOneChosen()) { RepairHarbourMap(); }
 ORVANE_SCENE_PREPARED(repair_img_ismap, ShowPageOf(106)) { RepairHarbourIsmap(); }
 ORVANE_SCENE_PREPARED(repair_img_ismap_converted, ShowIsmapConverted()) { RepairHarbourIsmap(); }
+ORVANE_SCENE_PREPARED(repair_img_ismap_areas, ShowConvertedMapAreas()) { RepairHarbourIsmap(); }
