@@ -292,5 +292,36 @@ TEST_F(IsmapPageTest, AMapFileThatCannotBeReadOrHoldsNoAreasIsToldAndChangesNoth
     EXPECT_EQ(document.Text(), original);
 }
 
+// An image whose link went missing names no map file: the user shows where it is.
+TEST_F(RepairRunTest, AServerSideMapThatNoLinkNamesIsReadFromTheFileTheUserChooses)
+{
+    const std::string page = "<html><body>\r\n<p><img src=\"plan.png\" alt=\"Plan\" ismap></p>\r\n</body></html>\r\n";
+    Load(page);
+    StartSheet();
+    ASSERT_EQ(AddPages("ImageMap"), 2);
+    const std::string mapFile = std::string(ORVANE_EXAMPLES_DIR) + "/maps/harbour.map";
+    windows.AnswerNextFileDialog(mapFile);
+    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+        CMemoryWindow& ismap = w.PageWindow(0);
+        EXPECT_EQ(ismap.Text(CPageImgIsmap::kMapAddress), Strings(354));
+        ismap.Click(kConvert);
+        ASSERT_EQ(windows.fileRequests.size(), 1u);
+        EXPECT_EQ(windows.fileRequests[0].initialPath, "/site/forms/");
+        EXPECT_EQ(windows.fileRequests[0].defaultExtension, "map");
+        EXPECT_EQ(ismap.Text(CPageImgIsmap::kState), Strings(352));
+        EXPECT_FALSE(w.IsVisible(kIdFinish)) << "the areas' page comes next";
+        w.Click(kIdNext);
+        EXPECT_EQ(w.PageWindow(1).ItemCount(kAreas), 5);
+        w.PressEscape();
+        // Keeping what was done: the map stays, its areas without texts.
+        windows.AnswerNextMessage(platform::kAnswerYes);
+    });
+    sheet.DoModal(nullptr);
+    EXPECT_EQ(windows.prompt.messages.size(), 1u);
+    EXPECT_NE(document.Text().find("<img src=\"plan.png\" alt=\"Plan\" usemap=\"#harbour.map\">\n<map name=\"harbour.map\">"),
+              std::string::npos)
+        << document.Text();
+}
+
 } // namespace
 } // namespace orvane::test
