@@ -236,6 +236,21 @@ QWidget* FirstFocusableOf(QWidget& page)
     return nullptr;
 }
 
+// A row's text still being edited in a list when a button is pressed (by
+// its key, which leaves the focus in the editor) is taken first, so the
+// button acts on what the user sees.
+void TakeOpenEdit()
+{
+    QWidget* focus = QApplication::focusWidget();
+    for (QWidget* outer = focus ? focus->parentWidget() : nullptr; outer; outer = outer->parentWidget()) {
+        if (auto* view = qobject_cast<QAbstractItemView*>(outer)) {
+            emit view->itemDelegate()->commitData(focus);
+            emit view->itemDelegate()->closeEditor(focus, QAbstractItemDelegate::NoHint);
+            return;
+        }
+    }
+}
+
 } // namespace
 
 // Keeps the logic from hearing of the changes it makes itself.
@@ -399,6 +414,7 @@ void CQtWindow::Bind(int id, Control& control)
     switch (control.kind) {
     case ControlKind::Button:
         QObject::connect(static_cast<QAbstractButton*>(widget), &QAbstractButton::clicked, widget, [this, id] {
+            TakeOpenEdit();
             if (id == kIdCancel)
                 UserCancel();
             else if (id == kIdHelp)

@@ -42,6 +42,10 @@ struct CMapPageWindow {
     {
         QByteArray text = ReadAll(QString(ORVANE_RESOURCES_DIR) + "/templates/211.ui");
         text.replace("<widget class=\"QWidget\" name=\"t211\">", "<widget class=\"QDialog\" name=\"t211\">");
+        // A button of the window around the page (a wizard's Next).
+        text.replace("<item><widget class=\"QLabel\" name=\"labelAreas\">",
+                     "<item><widget class=\"QPushButton\" name=\"c12324\"><property name=\"text\"><string>Next</string></property></widget></item>"
+                     "<item><widget class=\"QLabel\" name=\"labelAreas\">");
         info = *ParseTemplate(std::string_view(text.constData(), static_cast<std::size_t>(text.size())));
         widget = LoadTemplateWidget(text, nullptr);
         window = std::make_unique<CQtWindow>(211, info, widget, logic, nullptr);
@@ -141,6 +145,22 @@ TEST(MapAreaView, F2OrEnterEditsTheRowsTextInPlaceAndEnterEndsTheEditWithoutPres
         EXPECT_EQ(page.logic.oks, 0) << "Enter ended the edit only";
         list->setFocus();
     }
+
+    // A button pressed by its key while the text is still open takes the text first.
+    page.logic.heard.clear();
+    QTest::keyClick(list, Qt::Key_F2);
+    auto* editor = qobject_cast<QLineEdit*>(page.widget->focusWidget());
+    ASSERT_NE(editor, nullptr);
+    editor->selectAll();
+    QTest::keyClicks(editor, "Beacon");
+    page.widget->findChild<QPushButton*>("c12324")->click();
+    std::vector<NotifyCode> codes;
+    for (const Notification& heard : page.logic.heard) {
+        if (heard.code != NotifyCode::FocusGained)
+            codes.push_back(heard.code);
+    }
+    EXPECT_EQ(codes, (std::vector<NotifyCode>{NotifyCode::ItemEdited, NotifyCode::Clicked}));
+    EXPECT_EQ(window.ItemText(1157, 1, 0), "Beacon");
 }
 
 } // namespace
