@@ -8,7 +8,8 @@ namespace orvane::platform {
 // image's own pixels.
 struct MapOutline {
     enum class Shape {
-        None,   // nothing to draw: the whole image (default), or coordinates that make no shape
+        None,   // nothing to draw: coordinates that make no shape
+        Whole,  // the whole image (the default area)
         Rect,   // left, top, right, bottom
         Circle, // centre x, centre y, radius
         Poly,   // x, y of each corner

@@ -53,6 +53,9 @@ platform::MapOutline OutlineOfArea(std::string_view shape, std::string_view coor
     } else if (EqualsIgnoreCase(shape, "poly") || EqualsIgnoreCase(shape, "polygon")) {
         wanted = Shape::Poly;
         least = 6;
+    } else if (EqualsIgnoreCase(shape, "default")) {
+        outline.shape = Shape::Whole;
+        return outline;
     } else {
         return outline;
     }

@@ -119,10 +119,11 @@ TEST(MapAreaOutline, ShapesInAnyCaseAndCommaSeparatedIntegersMakeOutlinesAnythin
     EXPECT_EQ(OutlineOfArea("Rect", " 1, 2 ,3,4"), (MapOutline{Shape::Rect, {1, 2, 3, 4}}));
     EXPECT_EQ(OutlineOfArea("", "1,2,3,4,"), (MapOutline{Shape::Rect, {1, 2, 3, 4}}));
     EXPECT_EQ(OutlineOfArea("circle", "5,6,7"), (MapOutline{Shape::Circle, {5, 6, 7}}));
+    EXPECT_EQ(OutlineOfArea("DEFAULT", ""), (MapOutline{Shape::Whole, {}}));
     EXPECT_EQ(OutlineOfArea("POLYGON", "0,0,10,0,10,10,3"), (MapOutline{Shape::Poly, {0, 0, 10, 0, 10, 10}}));
     for (const auto& [shape, coords] : std::vector<std::pair<std::string, std::string>>{
              {"rect", "1,2,3"}, {"rect", "1,,3,4"}, {"rect", "1.5,2,3,4"}, {"rect", "10%,2,3,4"},
-             {"circle", "5,6,-7"}, {"poly", "0,0,1,1"}, {"default", ""}, {"star", "1,2,3,4"},
+             {"circle", "5,6,-7"}, {"poly", "0,0,1,1"}, {"star", "1,2,3,4"},
              {"rect", "99999999999,2,3,4"}, {"rect", ""}}) {
         EXPECT_EQ(OutlineOfArea(shape, coords).shape, Shape::None) << shape << " " << coords;
     }

@@ -21,7 +21,7 @@ constexpr double kLargestZoom = 2.0;
 
 int Clamped(int value) { return std::clamp(value, -kLargestCoordinate, kLargestCoordinate); }
 
-QPainterPath PathOf(const MapOutline& area)
+QPainterPath PathOf(const MapOutline& area, const QSize& canvas)
 {
     QPainterPath path;
     const std::vector<int>& p = area.points;
@@ -47,6 +47,9 @@ QPainterPath PathOf(const MapOutline& area)
         }
         break;
     }
+    case MapOutline::Shape::Whole:
+        path.addRect(QRectF(QPointF(0, 0), QSizeF(canvas)));
+        break;
     case MapOutline::Shape::None:
         break;
     }
@@ -69,7 +72,9 @@ void CMapAreaView::SetAreas(const QString& imagePath, std::vector<MapOutline> ar
     m_current = -1;
     int right = 0, bottom = 0;
     for (const MapOutline& area : m_areas) {
-        const QRectF bounds = PathOf(area).boundingRect();
+        if (area.shape == MapOutline::Shape::Whole)
+            continue;
+        const QRectF bounds = PathOf(area, {}).boundingRect();
         right = std::max(right, static_cast<int>(bounds.right()) + 1);
         bottom = std::max(bottom, static_cast<int>(bounds.bottom()) + 1);
     }
@@ -173,13 +178,17 @@ void CMapAreaView::paintEvent(QPaintEvent*)
     for (int i = 0; i < AreaCount(); ++i) {
         if (i == m_current)
             continue;
-        const QPainterPath path = PathOf(m_areas[static_cast<std::size_t>(i)]);
+        const QPainterPath path = PathOf(m_areas[static_cast<std::size_t>(i)], canvas);
+        // The whole image's area is outlined only when it is the chosen one.
+        if (m_areas[static_cast<std::size_t>(i)].shape == MapOutline::Shape::Whole)
+            continue;
         painter.strokePath(path, pen(halo, 4));
         painter.strokePath(path, pen(line, 1.5));
     }
     if (m_current >= 0) {
-        const QPainterPath path = PathOf(m_areas[static_cast<std::size_t>(m_current)]);
-        painter.fillPath(path, QColor(255, 255, 255, 70));
+        const QPainterPath path = PathOf(m_areas[static_cast<std::size_t>(m_current)], canvas);
+        if (m_areas[static_cast<std::size_t>(m_current)].shape != MapOutline::Shape::Whole)
+            painter.fillPath(path, QColor(255, 255, 255, 70));
         painter.strokePath(path, pen(halo, 8));
         painter.strokePath(path, pen(strongLine, 4));
     }
