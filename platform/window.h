@@ -6,6 +6,8 @@
 // so every rule of a dialog runs without a display (tests drive an in-memory
 // window, the product a Qt one).
 
+#include "platform/map_outline.h"
+
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -67,6 +69,7 @@ enum class NotifyCode {
     DoubleClicked,    // a row of a list or an item of a tree (item = the row, -1 for none)
     KeyPressed,       // a key on a list that the logic asked to hear (key = the key)
     FocusGained,
+    ItemEdited,       // the user edited a report row's text in place (item = the row, column = the column)
 };
 
 enum class Key { Space, Enter, Escape, Delete };
@@ -203,6 +206,17 @@ public:
     virtual void SetItemIndent(int /*id*/, int /*row*/, int /*level*/) {}
     // A report list's column width as the user left it; -1 when unknown.
     virtual int ColumnWidth(int /*id*/, int /*column*/) const { return -1; }
+    // Lets the user edit that column of a report list in place: F2, Enter or
+    // a double click on a row opens its text; each edit made reaches the
+    // logic as ItemEdited.
+    virtual void SetColumnEditable(int id, int column) = 0;
+
+    // An image map preview (a custom control): the image file (empty when
+    // there is none to show) and the outline of each area over it, in the
+    // order of the rows that stand for them.
+    virtual void SetMapAreas(int id, std::string_view imagePath, const std::vector<MapOutline>& areas) = 0;
+    // The area drawn more strongly than the others; -1 for none.
+    virtual void SetCurrentMapArea(int id, int index) = 0;
 
     // Trees.
     virtual void ClearTree(int id) = 0;

@@ -1,5 +1,6 @@
 #include "element_area.h"
 
+#include "library/html/attribute_table.h"
 #include "library/html/text_util.h"
 #include "platform/services.h"
 
@@ -77,5 +78,6 @@ std::string CElementArea::ShapeText() const
         return strings.Get(kWholeImageText);
     return strings.Format(kOtherShapeText, {shape.empty() ? std::string_view("rect") : std::string_view(shape), coords});
 }
+CAttribute* CElementArea::AltToRepair() { return AttributeToRepair(attr::kAlt); }
 
 } // namespace orvane

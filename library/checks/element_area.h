@@ -28,6 +28,10 @@ public:
     // to (120, 80)"); the shape and coordinates as written when they do not
     // fit together.
     std::string ShapeText() const;
+
+    // The alt attribute a page of its map fills in, made hidden when missing;
+    // null when it cannot be added.
+    CAttribute* AltToRepair();
 };
 
 } // namespace orvane

@@ -162,6 +162,15 @@ bool CElementImg::PrepareRepairPage(RepairPageRequest& request)
         request.imageHeight = m_height;
         return true;
     }
+    // The server-side map is converted into a map in the page, whose areas
+    // the page after it gives their texts.
+    if (request.bit == kIsmapBit) {
+        request.imageSource = src ? src->Value() : std::string_view();
+        request.imageWidth = m_width;
+        request.imageHeight = m_height;
+        request.followUpPage = "CPageMapAreaAlt";
+        return true;
+    }
     if (request.bit != kAltTextBit && request.bit != kAltTextLongBit && request.bit != kAltTextSuspiciousBit)
         return true;
     CAttribute* alt = AttributeToRepair(attr::kAlt);

@@ -1,6 +1,7 @@
 #include "element_map.h"
 
 #include "check_run.h"
+#include "element_area.h"
 #include "image_checks.h"
 #include "library/html/html_document.h"
 #include "library/html/image_map.h"
@@ -79,6 +80,26 @@ int CElementMap::Check(COrvaneSettings& settings, CHtmlDocument& document, int a
     // The mask is this check's finding alone, so a map checked again after
     // its areas were given texts comes out clean.
     return StoreProblems(*this, PassesAreasAlternativesTest(*map) ? 0 : kAreaAltTextBit);
+}
+
+bool CElementMap::PrepareRepairPage(RepairPageRequest& request)
+{
+    if (request.bit != kAreaAltTextBit)
+        return true;
+    const CAttribute* name = FindAttribute(attr::kName);
+    CImageMap* map = name ? FindMap(request.document, name->Value()) : nullptr;
+    if (!map || map->Areas().empty())
+        return false;
+    for (CElement* e : map->Areas()) {
+        auto* area = dynamic_cast<CElementArea*>(e);
+        if (!area || !area->AltToRepair())
+            return false;
+    }
+    request.imageMap = map;
+    const CElement* image = map->Image();
+    const CAttribute* src = image ? image->FindAttribute(attr::kSrc) : nullptr;
+    request.imageSource = src ? src->Value() : std::string_view();
+    return true;
 }
 
 } // namespace orvane

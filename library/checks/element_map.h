@@ -12,6 +12,11 @@ public:
     int Check(COrvaneSettings& settings, CHtmlDocument& document, int applyLevel) override;
     std::span<const CheckInfo> CheckTable() const override;
     std::string GetProblemText(std::uint32_t bit) const override;
+
+protected:
+    // Every area of the map gets an alt attribute to fill in (a hidden one
+    // where it has none), and the page is given the map and its image.
+    bool PrepareRepairPage(RepairPageRequest& request) override;
 };
 
 } // namespace orvane

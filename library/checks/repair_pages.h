@@ -9,6 +9,7 @@ namespace orvane {
 class CAttribute;
 class CElement;
 class CHtmlDocument;
+class CImageMap;
 class CValidatorSheet;
 
 // What a family hands over to have a repair page made: the problem, and what
@@ -36,6 +37,11 @@ struct RepairPageRequest {
     // image it covers, in words, so the user knows which area is asked about.
     std::string areaLinkTarget = {};
     std::string areaShapeText = {};
+    // A map's page: the map, whose areas were readied for their texts.
+    CImageMap* imageMap = nullptr;
+    // A page added right after this one, for the same element and problem,
+    // and passed over until this page's repair gives it something to do.
+    std::string_view followUpPage = {};
 };
 
 // Makes the repair pages of a run. The user interface installs one; the

@@ -3,10 +3,12 @@
 #include "page_area_alt_text.h"
 #include "page_img_alt_text.h"
 #include "page_img_dlink.h"
+#include "page_img_ismap.h"
 #include "page_img_long_desc.h"
 #include "page_input_alt_text.h"
 #include "page_input_default_text.h"
 #include "page_lang_missing.h"
+#include "page_map_area_alt.h"
 #include "page_textarea_default_text.h"
 #include "page_warnings.h"
 #include "validator_sheet.h"
@@ -76,6 +78,18 @@ constexpr PageMaker kPageMakers[] = {
          page->SetImageSize(request.imageWidth, request.imageHeight);
          return page;
      }},
+    {"CPageImgIsmap",
+     [](const RepairPageRequest& request) -> PagePointer {
+         auto page = std::make_unique<CPageImgIsmap>(request.document, request.imageSource);
+         page->SetImageSize(request.imageWidth, request.imageHeight);
+         return page;
+     }},
+    {"CPageMapAreaAlt",
+     [](const RepairPageRequest& request) -> PagePointer {
+         if (!request.imageMap)
+             return nullptr;
+         return std::make_unique<CPageMapAreaAlt>(request.imageMap, request.imageSource);
+     }},
     {"CPageInputDefaultText",
      [](const RepairPageRequest& request) -> PagePointer {
          if (!request.attribute)
@@ -105,9 +119,13 @@ const PageMaker* FindMaker(std::string_view pageClass)
     return nullptr;
 }
 
-// The page the request names, made and not yet attached; null when that page is not built.
-PagePointer MakePage(const RepairPageRequest& request)
+// The page the request names, made and not yet attached; null when that page
+// is not built. A follow-up page may have nothing to work on yet: the map
+// page after a server-side map's page waits for the map it converts.
+PagePointer MakePage(const RepairPageRequest& request, bool followUp = false)
 {
+    if (followUp && request.pageClass == "CPageMapAreaAlt")
+        return std::make_unique<CPageMapAreaAlt>(nullptr, request.imageSource);
     const PageMaker* maker = FindMaker(request.pageClass);
     return maker ? maker->make(request) : nullptr;
 }
@@ -146,7 +164,19 @@ int CRepairPageFactory::AddPage(CValidatorSheet& sheet, const RepairPageRequest&
     }
     page->Attach(request.element, request.bit);
     sheet.AddPage(std::move(page));
-    return 1;
+    if (request.followUpPage.empty() || sheet.FindPage(request.element, request.followUpPage))
+        return 1;
+    RepairPageRequest next = request;
+    next.pageClass = request.followUpPage;
+    next.followUpPage = {};
+    std::unique_ptr<CPageValidatorBase> followUp = MakePage(next, true);
+    if (!followUp)
+        return 1;
+    followUp->Attach(request.element, request.bit);
+    // Passed over until the page before it readies its work.
+    followUp->SetSkip(true);
+    sheet.AddPage(std::move(followUp));
+    return 2;
 }
 
 void CRepairPageFactory::AddWithoutPage(CValidatorSheet& sheet, CElement& element, std::uint32_t bit)

@@ -306,11 +306,17 @@ void CValidatorSheet::SkipOrUndo()
 void CValidatorSheet::OnCancel(platform::IWindow& window)
 {
     std::vector<CPageValidatorBase*> repairedNow;
+    // A page passed over repairs nothing of itself (a merged page waits for
+    // the page it merged with, a follow-up for the page before it): only
+    // repairs the user made are worth the question, and No takes back all.
+    bool userRepaired = false;
     for (auto& page : m_pages) {
-        if (!page->RepairedAtAttach() && page->Status() == pagestatus::kRepaired)
+        if (!page->RepairedAtAttach() && page->Status() == pagestatus::kRepaired) {
             repairedNow.push_back(page.get());
+            userRepaired = userRepaired || !page->IsSkipped();
+        }
     }
-    if (!repairedNow.empty()) {
+    if (userRepaired) {
         const int answer = platform::Prompt().Show(platform::Strings().Get(kCaption),
                                                    platform::Strings().Get(kKeepRepairsQuestion),
                                                    platform::PromptIcon::Exclamation,

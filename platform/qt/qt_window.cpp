@@ -6,6 +6,7 @@
 
 #include "qt_browser.h"
 #include "qt_resources.h"
+#include "widgets/map_area_view.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -168,6 +169,11 @@ public:
             dialog->setObjectName(name);
             return dialog;
         }
+        if (className == CMapAreaView::kClassName) {
+            auto* view = new CMapAreaView(parent);
+            view->setObjectName(name);
+            return view;
+        }
         return QUiLoader::createWidget(className, parent, name);
     }
 
@@ -228,6 +234,21 @@ QWidget* FirstFocusableOf(QWidget& page)
             return widget;
     }
     return nullptr;
+}
+
+// A row's text still being edited in a list when a button is pressed (by
+// its key, which leaves the focus in the editor) is taken first, so the
+// button acts on what the user sees.
+void TakeOpenEdit()
+{
+    QWidget* focus = QApplication::focusWidget();
+    for (QWidget* outer = focus ? focus->parentWidget() : nullptr; outer; outer = outer->parentWidget()) {
+        if (auto* view = qobject_cast<QAbstractItemView*>(outer)) {
+            emit view->itemDelegate()->commitData(focus);
+            emit view->itemDelegate()->closeEditor(focus, QAbstractItemDelegate::NoHint);
+            return;
+        }
+    }
 }
 
 } // namespace
@@ -393,6 +414,7 @@ void CQtWindow::Bind(int id, Control& control)
     switch (control.kind) {
     case ControlKind::Button:
         QObject::connect(static_cast<QAbstractButton*>(widget), &QAbstractButton::clicked, widget, [this, id] {
+            TakeOpenEdit();
             if (id == kIdCancel)
                 UserCancel();
             else if (id == kIdHelp)
@@ -461,7 +483,18 @@ void CQtWindow::Bind(int id, Control& control)
             Notify(notification);
         });
         QObject::connect(tree, &QTreeWidget::itemDoubleClicked, widget, [this, id, tree](QTreeWidgetItem* item) {
+            if (const Control* bound = Find(id); bound && bound->editableColumn >= 0 && !m_ended)
+                tree->editItem(item, bound->editableColumn);
             Notify({id, NotifyCode::DoubleClicked, tree->indexOfTopLevelItem(item)});
+        });
+        // Only the user's edits: the logic's own changes are made quietly.
+        QObject::connect(tree, &QTreeWidget::itemChanged, widget, [this, id, tree](QTreeWidgetItem* item, int column) {
+            const Control* bound = Find(id);
+            if (!bound || column != bound->editableColumn)
+                return;
+            Notification notification{id, NotifyCode::ItemEdited, tree->indexOfTopLevelItem(item)};
+            notification.column = column;
+            Notify(notification);
         });
         break;
     }
@@ -494,6 +527,8 @@ bool CQtWindow::ControlEvent(int id, QEvent* event)
         Notify({id, NotifyCode::FocusGained});
         return false;
     }
+    if (event->type() == QEvent::KeyPress && control->editableColumn >= 0 && EditInPlace(id, *static_cast<QKeyEvent*>(event)))
+        return true;
     if (event->type() == QEvent::KeyPress) {
         auto* keyEvent = static_cast<QKeyEvent*>(event);
         for (Key key : control->watchedKeys) {
@@ -508,6 +543,26 @@ bool CQtWindow::ControlEvent(int id, QEvent* event)
     }
     if (control->kind == ControlKind::Combo && (event->type() == QEvent::KeyPress || event->type() == QEvent::Wheel))
         return StepCombo(id, *control->widget, event);
+    return false;
+}
+
+// F2 and Enter open the current row's editable text; Enter in the open
+// editor ends the edit (the editor's delegate takes the text) and goes no
+// further, so it does not also press the window's default button.
+bool CQtWindow::EditInPlace(int id, const QKeyEvent& event)
+{
+    auto* tree = As<QTreeWidget>(id);
+    const Control* control = Find(id);
+    const bool enter = event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter;
+    if (!tree || !control || (!enter && event.key() != Qt::Key_F2) || (event.modifiers() & ~Qt::KeypadModifier))
+        return false;
+    QWidget* focus = tree->window()->focusWidget();
+    if (focus && focus != tree && tree->isAncestorOf(focus))
+        return enter;
+    if (QTreeWidgetItem* item = tree->currentItem()) {
+        tree->editItem(item, control->editableColumn);
+        return true;
+    }
     return false;
 }
 
@@ -923,6 +978,8 @@ int CQtWindow::AddItem(int id, std::string_view text, ItemData data)
         item->setText(0, ToQt(text));
         item->setData(0, kDataRole, QVariant::fromValue<qlonglong>(data));
         item->setData(0, kIconRole, -1);
+        if (Find(id)->editableColumn >= 0)
+            item->setFlags(item->flags() | Qt::ItemIsEditable);
         for (int column = 0; column < tree->columnCount(); ++column)
             item->setTextAlignment(column, Qt::Alignment(tree->headerItem()->textAlignment(column)));
         return tree->indexOfTopLevelItem(item);
@@ -963,6 +1020,7 @@ int CQtWindow::ItemCount(int id) const
 
 void CQtWindow::SetItemText(int id, int row, int column, std::string_view text)
 {
+    CQuiet quiet(*this);
     if (QTreeWidgetItem* item = RowOf(id, row); item && column >= 0) {
         item->setText(column, ToQt(text));
         item->setTextAlignment(column, Qt::Alignment(item->treeWidget()->headerItem()->textAlignment(column)));
@@ -1000,6 +1058,7 @@ void CQtWindow::SetItemIcon(int id, int row, int icon)
     const Control* control = Find(id);
     if (!item || !control)
         return;
+    CQuiet quiet(*this);
     item->setData(0, kIconRole, icon);
     UpdateRowDecoration(id, item);
 }
@@ -1034,6 +1093,7 @@ void CQtWindow::UpdateRowDecoration(int id, QTreeWidgetItem* item)
 
 void CQtWindow::SetItemImage(int id, int row, std::string_view image)
 {
+    CQuiet quiet(*this);
     if (QTreeWidgetItem* item = RowOf(id, row)) {
         item->setData(0, kImageRole, ToQt(image));
         UpdateRowDecoration(id, item);
@@ -1060,6 +1120,34 @@ int CQtWindow::ColumnWidth(int id, int column) const
     // In the standard resolution's pixels, as SetColumns takes them.
     const double scale = std::max(1.0, tree->fontMetrics().averageCharWidth() / 6.0);
     return static_cast<int>(tree->columnWidth(column) / scale + 0.5);
+}
+
+void CQtWindow::SetColumnEditable(int id, int column)
+{
+    auto* tree = As<QTreeWidget>(id);
+    Control* control = Find(id);
+    if (!tree || !control || control->kind != ControlKind::ReportList)
+        return;
+    CQuiet quiet(*this);
+    control->editableColumn = column;
+    // Opened by the keys and the double click the window handles, on that column only.
+    tree->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    for (int row = 0; row < tree->topLevelItemCount(); ++row)
+        tree->topLevelItem(row)->setFlags(tree->topLevelItem(row)->flags() | Qt::ItemIsEditable);
+}
+
+void CQtWindow::SetMapAreas(int id, std::string_view imagePath, const std::vector<MapOutline>& areas)
+{
+    const Control* control = Find(id);
+    if (auto* view = control ? dynamic_cast<CMapAreaView*>(control->widget.data()) : nullptr)
+        view->SetAreas(QString::fromLocal8Bit(imagePath.data(), static_cast<qsizetype>(imagePath.size())), areas);
+}
+
+void CQtWindow::SetCurrentMapArea(int id, int index)
+{
+    const Control* control = Find(id);
+    if (auto* view = control ? dynamic_cast<CMapAreaView*>(control->widget.data()) : nullptr)
+        view->SetCurrent(index);
 }
 
 void CQtWindow::AcceptDroppedFiles()

@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+class QKeyEvent;
 class QLabel;
 class QMenu;
 class QTimer;
@@ -110,6 +111,9 @@ public:
     void SetItemImage(int id, int row, std::string_view image) override;
     void SetItemIndent(int id, int row, int level) override;
     int ColumnWidth(int id, int column) const override;
+    void SetColumnEditable(int id, int column) override;
+    void SetMapAreas(int id, std::string_view imagePath, const std::vector<MapOutline>& areas) override;
+    void SetCurrentMapArea(int id, int index) override;
 
     void ClearTree(int id) override;
     TreeItem AddTreeItem(int id, TreeItem parent, std::string_view text, int image, ItemData data) override;
@@ -145,6 +149,7 @@ private:
         QList<QPixmap> images;
         std::set<QTreeWidgetItem*> treeItems;
         std::unique_ptr<CQtBrowser> browser;
+        int editableColumn = -1;
     };
     class CQuiet;
     class CControlEvents;
@@ -164,6 +169,7 @@ private:
     // A label that names one of several controls shown in turn (its "buddies"
     // property) gives its key to the one shown.
     void FollowSharedLabels(const QWidget& changed);
+    bool EditInPlace(int id, const QKeyEvent& event);
 
     int m_templateId;
     QPointer<QWidget> m_widget;

@@ -319,6 +319,27 @@ void CMemoryWindow::DoubleClickRow(int id, int row)
     Notify({id, NotifyCode::DoubleClicked, row});
 }
 
+void CMemoryWindow::EditRowInPlace(int id, int row, std::string_view text)
+{
+    Control* control = FindForUser(id, "EditRowInPlace");
+    Row* target = control ? FindRow(id, row, "EditRowInPlace") : nullptr;
+    if (!target)
+        return;
+    if (control->editableColumn < 0) {
+        ADD_FAILURE() << "EditRowInPlace: the rows of " << Where(m_templateId, id) << " cannot be edited in place";
+        return;
+    }
+    m_focus = id;
+    control->current = row;
+    const auto column = static_cast<std::size_t>(control->editableColumn);
+    if (target->cells.size() <= column)
+        target->cells.resize(column + 1);
+    target->cells[column] = text;
+    Notification notification{id, NotifyCode::ItemEdited, row};
+    notification.column = control->editableColumn;
+    Notify(notification);
+}
+
 void CMemoryWindow::PressKey(int id, Key key)
 {
     Control* control = FindForUser(id, "PressKey");
@@ -410,6 +431,63 @@ int CMemoryWindow::ColumnWidth(int id, int column) const
     if (!control || column < 0 || column >= static_cast<int>(control->columns.size()))
         return -1;
     return control->columns[static_cast<std::size_t>(column)].width;
+}
+
+void CMemoryWindow::SetColumnEditable(int id, int column)
+{
+    Control* control = Find(id, "SetColumnEditable");
+    if (!control)
+        return;
+    if (control->info.kind != ControlKind::ReportList) {
+        ADD_FAILURE() << "SetColumnEditable: " << Where(m_templateId, id) << " is no report list";
+        return;
+    }
+    control->editableColumn = column;
+}
+
+int CMemoryWindow::EditableColumn(int id) const
+{
+    const Control* control = Find(id, "EditableColumn");
+    return control ? control->editableColumn : -1;
+}
+
+void CMemoryWindow::SetMapAreas(int id, std::string_view imagePath, const std::vector<platform::MapOutline>& areas)
+{
+    Control* control = Find(id, "SetMapAreas");
+    if (!control)
+        return;
+    if (control->info.kind != ControlKind::Custom) {
+        ADD_FAILURE() << "SetMapAreas: " << Where(m_templateId, id) << " is no map preview";
+        return;
+    }
+    control->mapImage = imagePath;
+    control->mapAreas = areas;
+    control->currentMapArea = -1;
+}
+
+void CMemoryWindow::SetCurrentMapArea(int id, int index)
+{
+    if (Control* control = Find(id, "SetCurrentMapArea"))
+        control->currentMapArea = index;
+}
+
+std::string CMemoryWindow::MapImage(int id) const
+{
+    const Control* control = Find(id, "MapImage");
+    return control ? control->mapImage : std::string();
+}
+
+const std::vector<platform::MapOutline>& CMemoryWindow::MapAreas(int id) const
+{
+    static const std::vector<platform::MapOutline> none;
+    const Control* control = Find(id, "MapAreas");
+    return control ? control->mapAreas : none;
+}
+
+int CMemoryWindow::CurrentMapArea(int id) const
+{
+    const Control* control = Find(id, "CurrentMapArea");
+    return control ? control->currentMapArea : -1;
 }
 
 void CMemoryWindow::PressEnter() { m_logic.OnOk(*this); }

@@ -43,6 +43,8 @@ public:
     void SelectRow(int id, int row, bool selected = true);
     void SelectOnlyRows(int id, const std::vector<int>& rows);
     void DoubleClickRow(int id, int row);
+    // Opens the row's editable text in place (F2), types the text and ends with Enter.
+    void EditRowInPlace(int id, int row, std::string_view text);
     void PressKey(int id, platform::Key key);
     void ClickColumn(int id, int column);
     void SelectTreeItemAsUser(int id, platform::TreeItem item);
@@ -69,6 +71,12 @@ public:
     platform::TreeItem FindTreeItem(int id, std::string_view text) const;
     std::string ItemImage(int id, int row) const;
     int ItemIndent(int id, int row) const;
+    // The column of a report list the user may edit in place; -1 for none.
+    int EditableColumn(int id) const;
+    // What a map preview was given to draw.
+    std::string MapImage(int id) const;
+    const std::vector<platform::MapOutline>& MapAreas(int id) const;
+    int CurrentMapArea(int id) const;
     // The page windows in the order they were added (the wizard adds each
     // page's window when the user first reaches that page).
     CMemoryWindow& PageWindow(int index);
@@ -126,6 +134,9 @@ public:
     void SetItemImage(int id, int row, std::string_view image) override;
     void SetItemIndent(int id, int row, int level) override;
     int ColumnWidth(int id, int column) const override;
+    void SetColumnEditable(int id, int column) override;
+    void SetMapAreas(int id, std::string_view imagePath, const std::vector<platform::MapOutline>& areas) override;
+    void SetCurrentMapArea(int id, int index) override;
     void AcceptDroppedFiles() override { m_acceptsDrops = true; }
 
     void ClearTree(int id) override;
@@ -191,6 +202,10 @@ private:
         int low = 0, high = 100, position = 0;
         std::vector<platform::Key> watchedKeys;
         std::unique_ptr<CMemoryBrowser> browser;
+        int editableColumn = -1;
+        std::string mapImage;
+        std::vector<platform::MapOutline> mapAreas;
+        int currentMapArea = -1;
     };
 
     Control* Find(int id, const char* what);

@@ -20,6 +20,12 @@ const std::map<std::string, std::string> kPagesWithTheProblem = {
      "<html lang=\"en\"><body><p><img src=\"images/chart.png\" alt=\"" + std::string(171, 'x') +
          "\"></p></body></html>"},
     {"ImgAltTextSuspicious", "<html lang=\"en\"><body><p><img src=\"logo.gif\" alt=\"logo.gif\"></p></body></html>"},
+    {"ImageMap",
+     "<html lang=\"en\"><body><p><a href=\"/cgi-bin/imagemap/harbour.map\"><img src=\"harbour.png\" "
+     "alt=\"Harbour\" longdesc=\"harbour.html\" ismap></a> <a href=\"harbour.html\">d</a></p></body></html>"},
+    {"MapAltText",
+     "<html lang=\"en\"><body><p><img src=\"harbour.png\" alt=\"Harbour\" usemap=\"#h\"></p>"
+     "<map name=\"h\"><area shape=\"rect\" coords=\"0,0,10,10\" href=\"quay.html\"></map></body></html>"},
     {"ImgLongdesc", "<html lang=\"en\"><body><p><img src=\"chart.png\" alt=\"Passengers\"></p></body></html>"},
     {"ImageDLink",
      "<html lang=\"en\"><body><p><img src=\"chart.png\" alt=\"Passengers\" longdesc=\"chart.html\"></p>"

@@ -212,7 +212,7 @@ TEST_F(OverviewTest, UnlabelledControlsOfEveryKindShareOneCheckAndRepairedRowsSt
 // the user rather than dropped: one message for the whole run.
 TEST_F(OverviewTest, ChosenProblemsThatHaveNoRepairPageAreNamedInOneMessage)
 {
-    // Server-side maps: their conversion has no page yet.
+    // Server-side maps: the text links that repeat their regions have no page yet.
     Load("<html lang=\"en\"><head><title>Logos</title></head><body>"
          "<p><img src=\"harbour.gif\" alt=\"Harbour\" ismap><img src=\"partner.gif\" alt=\"Partner\" ismap></p></body></html>");
     std::string imageCheck;
@@ -220,7 +220,7 @@ TEST_F(OverviewTest, ChosenProblemsThatHaveNoRepairPageAreNamedInOneMessage)
         int imageRow = -1;
         for (int row = 0; row < w.ItemCount(kList); ++row) {
             const auto* head = reinterpret_cast<CProblemEntry*>(w.GetItemData(kList, row));
-            if (head->Kind() == tag::kImg && head->Element().GetCheckName(head->Bit()) == "ImageMap") {
+            if (head->Kind() == tag::kImg && head->Element().GetCheckName(head->Bit()) == "ImageMapIsmapTextLinks") {
                 imageRow = row;
                 imageCheck = head->Element().GetCheckTitle(head->Bit());
             }

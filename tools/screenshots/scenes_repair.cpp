@@ -2,7 +2,9 @@
 // a text area without default text, the page's language; on a harbour page,
 // its images without a text alternative; on a ferry page, its search button
 // and the areas of its harbour map; on a ferry company's page, a chart's long
-// description and a picture's "d" link; each page as the user reaches it.
+// description and a picture's "d" link; on a harbour map, the areas of its
+// client-side map and, on the page that has it server-side, its conversion;
+// each page as the user reaches it.
 #include "scene.h"
 
 #include "common/orvane_settings.h"
@@ -16,6 +18,7 @@
 #include "library/ui/validator_sheet.h"
 
 #include <QAbstractButton>
+#include <QTreeWidget>
 
 #include <fstream>
 #include <string_view>
@@ -124,6 +127,43 @@ Preparation ShowPageOf(int templateId)
     };
 }
 
+// The areas of the harbour map, one of them given its text, the next one
+// chosen: its outline is drawn thicker than the others.
+void RepairHarbourMap() { RepairExamplePage("harbour-map.html", Named("MapAltText")); }
+Preparation ShowMapAreasWithOneChosen()
+{
+    return [](orvane::platform::IWindow& window, QWidget& widget) {
+        ShowPageOf(211)(window, widget);
+        auto* list = widget.findChild<QTreeWidget*>(QStringLiteral("c1157"));
+        if (!list || list->topLevelItemCount() < 3)
+            return;
+        list->topLevelItem(1)->setText(0, QStringLiteral("Lighthouse"));
+        list->setCurrentItem(list->topLevelItem(2));
+    };
+}
+
+// The same map as a server-side one, before and after its conversion (the
+// map file lies in the page's maps folder).
+void RepairHarbourIsmap() { RepairExamplePage("harbour-ismap.html", Named("ImageMap")); }
+Preparation ShowIsmapConverted()
+{
+    return [](orvane::platform::IWindow& window, QWidget& widget) {
+        ShowPageOf(106)(window, widget);
+        if (auto* convert = widget.findChild<QAbstractButton*>(QStringLiteral("c1293")))
+            convert->click();
+    };
+}
+
+// After the conversion, the next page names the areas of the new map.
+Preparation ShowConvertedMapAreas()
+{
+    return [](orvane::platform::IWindow& window, QWidget& widget) {
+        ShowIsmapConverted()(window, widget);
+        if (auto* next = widget.findChild<QAbstractButton*>(QStringLiteral("c%1").arg(orvane::platform::kIdNext)))
+            next->click();
+    };
+}
+
 } // namespace
 
 ORVANE_SCENE_PREPARED(repair_warnings, ShowPageOf(218)) { RepairBookingPage(); }
@@ -144,3 +184,7 @@ ORVANE_SCENE_PREPARED(repair_img_long_desc, [](orvane::platform::IWindow& window
                        "Most passengers travel in July and August.");
 }) { RepairPassengersPage(); }
 ORVANE_SCENE_PREPARED(repair_img_dlink, ShowPageOf(1314)) { RepairPassengersPage(); }
+ORVANE_SCENE_PREPARED(repair_map_area_alt, ShowMapAreasWithOneChosen()) { RepairHarbourMap(); }
+ORVANE_SCENE_PREPARED(repair_img_ismap, ShowPageOf(106)) { RepairHarbourIsmap(); }
+ORVANE_SCENE_PREPARED(repair_img_ismap_converted, ShowIsmapConverted()) { RepairHarbourIsmap(); }
+ORVANE_SCENE_PREPARED(repair_img_ismap_areas, ShowConvertedMapAreas()) { RepairHarbourIsmap(); }
