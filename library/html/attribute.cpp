@@ -104,6 +104,13 @@ void CAttribute::NameById(int id)
         Store(tableName, Value());
 }
 
+void CAttribute::SetFromText(std::string_view text)
+{
+    SetValue(EscapeBareAmpersands(text));
+    Hide(false);
+    SetChanged(true);
+}
+
 bool CAttribute::SetValue(std::string_view value)
 {
     if (!Store(Name(), value))

@@ -34,6 +34,9 @@ public:
     void NameById(int id);
 
     bool SetValue(std::string_view value);
+    // What a repair writes: the user's text (its bare ampersands escaped),
+    // shown and marked changed.
+    void SetFromText(std::string_view text);
     bool IsEmpty() const { return m_valueSize == 0; }
     // Not empty and made only of blanks.
     bool IsBlank() const;

@@ -138,4 +138,37 @@ inline bool EqualsIgnoringLatinCase(std::string_view a, std::string_view b)
     return a.size() == b.size() && FoldLatinCase(a) == FoldLatinCase(b);
 }
 
+// The text as it may stand in markup: every & that starts no character
+// reference (&name; &#10; &#x0A;) written as &amp;, so a browser reads back
+// what was typed; references written on purpose stay as they are.
+inline std::string EscapeBareAmpersands(std::string_view text)
+{
+    auto startsReference = [](std::string_view rest) {
+        std::size_t i = 1;
+        if (i < rest.size() && rest[i] == '#') {
+            ++i;
+            const bool hex = i < rest.size() && (rest[i] == 'x' || rest[i] == 'X');
+            i += hex ? 1 : 0;
+            const std::size_t digits = i;
+            while (i < rest.size() && (hex ? IsHexDigit(rest[i]) : (rest[i] >= '0' && rest[i] <= '9')))
+                ++i;
+            return i > digits && i < rest.size() && rest[i] == ';';
+        }
+        const std::size_t name = i;
+        while (i < rest.size() && ((rest[i] >= 'a' && rest[i] <= 'z') || (rest[i] >= 'A' && rest[i] <= 'Z') ||
+                                   (i > name && rest[i] >= '0' && rest[i] <= '9')))
+            ++i;
+        return i > name && i < rest.size() && rest[i] == ';';
+    };
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '&' && !startsReference(text.substr(i, 40)))
+            out += "&amp;";
+        else
+            out.push_back(text[i]);
+    }
+    return out;
+}
+
 } // namespace orvane

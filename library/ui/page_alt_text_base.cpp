@@ -100,9 +100,7 @@ void CPageAltTextBase::Initialise()
 
 void CPageAltTextBase::SetAlt(std::string_view text)
 {
-    m_alt.SetValue(text);
-    m_alt.Hide(false);
-    m_alt.SetChanged(true);
+    m_alt.SetFromText(text);
 }
 
 void CPageAltTextBase::RevertAlt()

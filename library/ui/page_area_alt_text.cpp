@@ -91,9 +91,7 @@ bool CPageAreaAltText::Apply()
                                 platform::PromptIcon::Exclamation, platform::PromptButtons::Ok);
         return false;
     }
-    m_alt.SetValue(text);
-    m_alt.Hide(false);
-    m_alt.SetChanged(true);
+    m_alt.SetFromText(text);
     SetStatus(pagestatus::kRepaired);
     return true;
 }

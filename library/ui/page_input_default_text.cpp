@@ -43,9 +43,7 @@ bool CPageInputDefaultText::Apply()
         defaulttext::SayTextNeeded();
         return false;
     }
-    m_value.SetValue(text);
-    m_value.Hide(false);
-    m_value.SetChanged(true);
+    m_value.SetFromText(text);
     SetStatus(pagestatus::kRepaired);
     return true;
 }

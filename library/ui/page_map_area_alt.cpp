@@ -168,9 +168,7 @@ bool CPageMapAreaAlt::Apply()
         CAttribute* alt = area ? AltOf(*area) : nullptr;
         if (!alt)
             continue;
-        alt->SetValue(window->ItemText(kAreas, row, kTextColumn));
-        alt->Hide(false);
-        alt->SetChanged(true);
+        alt->SetFromText(window->ItemText(kAreas, row, kTextColumn));
     }
     return true;
 }

@@ -2,6 +2,8 @@
 
 #include "library/html/element.h"
 #include "library/html/tag_table.h"
+#include "library/ui/page_img_alt_text.h"
+#include "library/ui/page_input_alt_text.h"
 #include "library/ui/page_input_default_text.h"
 #include "library/ui/page_textarea_default_text.h"
 
@@ -65,6 +67,62 @@ TEST_F(RepairRunTest, RepairingTheCorpusFormControlsKeepsEveryOtherByte)
         for (auto it = changes.rbegin(); it != changes.rend(); ++it)
             expected.replace(it->first, it->second.first, it->second.second);
         EXPECT_TRUE(document.Text() == expected) << "the written page differs outside the repaired controls";
+    }
+    if (CorpusDirectory().empty())
+        GTEST_SKIP() << "no corpus beside the project";
+    EXPECT_GT(repairedPages, 0);
+}
+
+// Every image and image button of the real pages without a usable text gets
+// one through its page, the places of one picture file from its first page;
+// the page written back differs from the file only inside the tags repaired.
+TEST_F(RepairRunTest, GivingTheCorpusImagesTheirTextsKeepsEveryOtherByte)
+{
+    int repairedPages = 0;
+    for (const std::string& path : CorpusPages()) {
+        SCOPED_TRACE(path);
+        const std::string original = ReadFileBytes(path);
+        Load(original);
+        CValidatorSheet run;
+        run.SetSettings(&settings);
+        run.SetDocumentPath(path);
+        run.SetSkipAdvances(true);
+        int added = 0;
+        for (const CFoundProblem& problem : found) {
+            const std::string name = problem.element->GetCheckName(problem.bit);
+            if (name.starts_with("ImgAltText") || name.starts_with("InputAltText"))
+                added += problem.element->AddRepairPages(run, document, problem.bit);
+        }
+        if (added == 0)
+            continue;
+        repairedPages += 1;
+        windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+            for (int shown = 0; shown < run.PageCount(); ++shown) {
+                w.PageWindow(shown).Type(CPageImgAltText::kText, "Picture <" + std::to_string(shown) + "> &copy; & \"more\"");
+                if (!w.IsVisible(platform::kIdNext) || !w.IsEnabled(platform::kIdNext))
+                    break;
+                w.Click(platform::kIdNext);
+            }
+            w.Click(platform::kIdFinish);
+        });
+        EXPECT_EQ(run.DoModal(nullptr), platform::kIdFinish);
+        EXPECT_TRUE(windows.prompt.messages.empty()) << windows.prompt.messages.front().text;
+
+        std::map<std::uint64_t, std::pair<std::uint64_t, std::string>> changes;  // offset: (length, text)
+        for (int i = 0; i < run.PageCount(); ++i) {
+            const CElement& picture = *run.Page(i).Element();
+            EXPECT_EQ(run.Page(i).Status(), pagestatus::kRepaired);
+            // A bare ampersand is written as a reference, one typed as a reference stays.
+            EXPECT_NE(picture.MarkupText().find("> &copy; &amp; \"more\"'"), std::string::npos) << picture.MarkupText();
+            const std::uint64_t offset = document.SourceOffsetOf(picture);
+            ASSERT_NE(offset, CElement::kNoSource);
+            ASSERT_EQ(original.substr(offset, picture.Text().size()), picture.Text());
+            changes[offset] = {picture.Text().size(), picture.MarkupText()};
+        }
+        std::string expected = original;
+        for (auto it = changes.rbegin(); it != changes.rend(); ++it)
+            expected.replace(it->first, it->second.first, it->second.second);
+        EXPECT_TRUE(document.Text() == expected) << "the written page differs outside the repaired pictures";
     }
     if (CorpusDirectory().empty())
         GTEST_SKIP() << "no corpus beside the project";
