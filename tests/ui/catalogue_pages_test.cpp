@@ -79,14 +79,12 @@ TEST_F(RepairRunTest, EveryCheckWhosePageIsBuiltOpensThatPageForWhatItReports)
         given.insert(check.name);
         Load(page->second);
         CValidatorSheet pages;
-        pages.SetSettings(&settings);
-        pages.SetDocumentPath("/site/forms/page.html");
+        StartSheet(pages, "/site/forms/page.html");
+        AddPages(pages, [&](std::string_view name) { return name == check.name; });
         bool served = false;
         for (const CFoundProblem& problem : found) {
-            if (problem.element->GetCheckName(problem.bit) == check.name) {
-                problem.element->AddRepairPages(pages, document, problem.bit);
+            if (problem.element->GetCheckName(problem.bit) == check.name)
                 served = served || problem.element->IsRepaired(problem.bit, 0);
-            }
         }
         for (int i = 0; i < pages.PageCount(); ++i)
             served = served || pages.Page(i).ClassName() == check.pageClass;
