@@ -15,6 +15,7 @@ constexpr int kInstruction = 396;
 constexpr int kCaption = 111;
 constexpr int kOwnTextNeeded = 397;
 constexpr int kOwnTextNotKept = 841;
+constexpr int kOwnTextNoDeclaration = 842;
 constexpr char kHelpTopic[] = "3-2-1.html";
 constexpr int kFamilyDocument = -4;
 constexpr std::uint32_t kBitDoctype = 0x1;
@@ -30,6 +31,18 @@ constexpr std::string_view kStrictDeclaration =
     "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01//EN\" \"http://www.w3.org/TR/html4/strict.dtd\">";
 
 bool IsChoice(int id) { return id >= CPageDoctypeBad::kFrameset && id <= CPageDoctypeBad::kOwn; }
+
+// Written at the top of the page, anything but one declaration would end up
+// as text before the page or as a tag of its own.
+bool IsOneDeclaration(std::string_view text)
+{
+    constexpr std::string_view kStart = "<!DOCTYPE";
+    if (text.size() <= kStart.size() || !EqualsIgnoreCase(text.substr(0, kStart.size()), kStart) ||
+        text.back() != '>')
+        return false;
+    const std::string_view inside = text.substr(1, text.size() - 2);
+    return inside.find_first_of("<>") == std::string_view::npos;
+}
 
 void Say(int id)
 {
@@ -125,6 +138,11 @@ bool CPageDoctypeBad::Apply()
         Say(kOwnTextNeeded);
         return false;
     }
+    if (!IsOneDeclaration(own)) {
+        Undo();
+        Say(kOwnTextNoDeclaration);
+        return false;
+    }
     if (own.size() > kRememberableLength) {
         Say(kOwnTextNotKept);
     } else if (settings) {
@@ -155,7 +173,8 @@ bool CPageDoctypeBad::RepairAutomatically()
         return true;
     }
     const std::string own = settings ? std::string(Trim(settings->GetText1(kFamilyDocument, kBitDoctype))) : std::string();
-    Write(own.empty() ? kFramesetDeclaration : std::string_view(own));
+    // A remembered text that is no declaration (the store edited by hand) is not written.
+    Write(IsOneDeclaration(own) ? std::string_view(own) : kFramesetDeclaration);
     return true;
 }
 

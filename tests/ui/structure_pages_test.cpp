@@ -157,14 +157,30 @@ TEST_F(StructurePagesTest, TheChosenDeclarationGoesAfterTheByteOrderMarkWithTheP
         EXPECT_FALSE(problem.element->IsRepaired(problem.bit, 0)) << problem.element->GetCheckName(problem.bit);
 }
 
-TEST_F(StructurePagesTest, ADeclarationTooLateInThePageIsReplacedAtTheTop)
+TEST_F(StructurePagesTest, ADeclarationTooLateInThePageIsReplacedAtTheTopByTheUsersOwn)
 {
     const std::string page = "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=utf-8\">\n"
                              "<!DOCTYPE html>\n<html lang=\"en\"><head><title>Tea</title></head>"
                              "<body><p>Tea</p></body></html>\n";
+    // The user's own text must be one declaration. One longer than the settings
+    // keep is written all the same, and the user is told it is not remembered.
+    const std::string xhtml = "<!DOCTYPE html PUBLIC \"-//W3C//DTD XHTML 1.0 Strict//EN\" "
+                              "\"http://www.w3.org/TR/xhtml1/DTD/xhtml1-strict.dtd\">";
     Load(page);
-    RepairOnPage("DoctypeMissing", [](CMemoryWindow&, CMemoryWindow& p) { p.Click(CPageDoctypeBad::kTransitional); });
-    EXPECT_EQ(document.Text(), kTransitional + "\n" + Replaced(page, "<!DOCTYPE html>", ""));
+    RepairOnPage("DoctypeMissing", [&](CMemoryWindow& w, CMemoryWindow& p) {
+        p.Click(CPageDoctypeBad::kOwn);
+        p.Type(CPageDoctypeBad::kOwnText, "HTML 4.01 <html>");
+        w.Click(platform::kIdFinish);
+        ASSERT_EQ(windows.prompt.messages.size(), 1u);
+        EXPECT_EQ(windows.prompt.messages[0].text, Strings(842));
+        EXPECT_EQ(document.Text(), page);
+        p.Type(CPageDoctypeBad::kOwnText, xhtml);
+    });
+    ASSERT_EQ(windows.prompt.messages.size(), 2u);
+    EXPECT_EQ(windows.prompt.messages[1].text, Strings(841));
+    EXPECT_EQ(document.Text(), xhtml + "\n" + Replaced(page, "<!DOCTYPE html>", ""));
+    EXPECT_EQ(settings.GetRememberedNumber(kDocument, kDoctypeMissing), 0);
+    EXPECT_EQ(settings.GetText1(kDocument, kDoctypeMissing), "");
     UndoOnPage();
     EXPECT_EQ(document.Text(), page);
 }
