@@ -316,6 +316,22 @@ TEST_F(StructurePagesTest, ARedirectWrittenInLowerCaseIsFoundCutAtItsBlankAndTak
     EXPECT_EQ(document.Text(), page);
 }
 
+TEST_F(StructurePagesTest, ARefreshOfThePageItselfIsTakenOutWithNoLinkOffered)
+{
+    const std::string page = "<html lang=\"en\">\n<head>\n<title>Live results</title>\n"
+                             "<META HTTP-EQUIV=\"REFRESH\" CONTENT=\"30\">\n</head>\n"
+                             "<body><p>Results</p></body>\n</html>\n";
+    Load(page);
+    RepairOnPage("MapRefresh", [](CMemoryWindow&, CMemoryWindow& p) {
+        for (int id : {CPageMetaRefresh::kAddLink, CPageMetaRefresh::kAddress, CPageMetaRefresh::kLinkText})
+            EXPECT_FALSE(p.IsVisible(id)) << id;
+        EXPECT_TRUE(p.IsChecked(CPageMetaRefresh::kRemove));
+    });
+    EXPECT_EQ(document.Text(), Replaced(page, "<META HTTP-EQUIV=\"REFRESH\" CONTENT=\"30\">", ""));
+    UndoOnPage();
+    EXPECT_EQ(document.Text(), page);
+}
+
 TEST_F(StructurePagesTest, TheAutomaticRefreshRepairWritesWhatItsPageProposes)
 {
     // The warning that the page's text may change language stays open.
