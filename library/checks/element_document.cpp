@@ -365,14 +365,16 @@ bool CElementDocument::PrepareRepairPage(RepairPageRequest& request)
         if (!request.document.InsertAfter(DeclarationPlace(request.document, *this), std::move(declaration)))
             return false;
         m_preparedDoctype = made;
-    }
-    request.insertedElement = m_preparedDoctype;
-    for (CElement* e : request.document.Elements()) {
-        if (e != m_preparedDoctype && e->Kind() == tag::kDoctype && !e->IsDeleted()) {
-            request.replacedElement = e;
-            break;
+        // Found once: a later run, after the repair took it out, still undoes to it.
+        for (CElement* e : request.document.Elements()) {
+            if (e != made && e->Kind() == tag::kDoctype && !e->IsDeleted()) {
+                m_misplacedDoctype = e;
+                break;
+            }
         }
     }
+    request.insertedElement = m_preparedDoctype;
+    request.replacedElement = m_misplacedDoctype;
     request.lineEnd = PageLineEnd(request.document);
     return true;
 }

@@ -39,6 +39,8 @@ private:
     CElement* m_title = nullptr;
     // The declaration a repair puts at the top, deleted until it does.
     CElement* m_preparedDoctype = nullptr;
+    // A declaration that stood too late in the page to count, which the repair takes out.
+    CElement* m_misplacedDoctype = nullptr;
 };
 
 } // namespace orvane
