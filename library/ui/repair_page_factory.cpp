@@ -1,6 +1,7 @@
 #include "repair_page_factory.h"
 
 #include "page_area_alt_text.h"
+#include "page_doctype_bad.h"
 #include "page_img_alt_text.h"
 #include "page_img_dlink.h"
 #include "page_img_ismap.h"
@@ -9,6 +10,8 @@
 #include "page_input_default_text.h"
 #include "page_lang_missing.h"
 #include "page_map_area_alt.h"
+#include "page_meta_redirect.h"
+#include "page_meta_refresh.h"
 #include "page_textarea_default_text.h"
 #include "page_warnings.h"
 #include "validator_sheet.h"
@@ -101,6 +104,26 @@ constexpr PageMaker kPageMakers[] = {
          if (!request.attribute)
              return nullptr;
          return std::make_unique<CPageLangMissing>(*request.attribute);
+     }},
+    {"CPageDoctypeBad",
+     [](const RepairPageRequest& request) -> PagePointer {
+         if (!request.insertedElement)
+             return nullptr;
+         return std::make_unique<CPageDoctypeBad>(*request.insertedElement, request.replacedElement, request.lineEnd);
+     }},
+    {"CPageMetaRefresh",
+     [](const RepairPageRequest& request) -> PagePointer {
+         if (!request.attribute || !request.secondAttribute)
+             return nullptr;
+         return std::make_unique<CPageMetaRefresh>(*request.attribute, *request.secondAttribute,
+                                                   request.insertedElement, request.linkTarget, request.lineEnd);
+     }},
+    {"CPageMetaRedirect",
+     [](const RepairPageRequest& request) -> PagePointer {
+         if (!request.attribute || !request.secondAttribute)
+             return nullptr;
+         return std::make_unique<CPageMetaRedirect>(*request.attribute, *request.secondAttribute,
+                                                    request.insertedElement, request.lineEnd);
      }},
     {"CPageTextAreaDefaultText",
      [](const RepairPageRequest& request) -> PagePointer {

@@ -40,6 +40,13 @@ const std::map<std::string, std::string> kPagesWithTheProblem = {
      "</body></html>"},
     {"InputMissingDefault",
      "<html lang=\"en\"><body><form action=\"/s\"><input type=\"text\" name=\"q\"></form></body></html>"},
+    {"DoctypeMissing", "<html lang=\"en\"><head><title>Tea</title></head><body><p>Green tea</p></body></html>"},
+    {"MapRefresh",
+     "<html lang=\"en\"><head><meta http-equiv=\"refresh\" content=\"30; URL=news.html\"><title>News</title></head>"
+     "<body><p>News</p></body></html>"},
+    {"MapRedirect",
+     "<html lang=\"en\"><head><meta http-equiv=\"Refresh\" content=\"0; url=new/index.html\"><title>Moved</title>"
+     "</head><body><p>Moved</p></body></html>"},
     {"MissingLanguage", "<html><head><title>Tea</title></head><body><p>Green tea</p></body></html>"},
     {"TextareaText",
      "<html lang=\"en\"><body><form action=\"/s\"><textarea name=\"note\"></textarea></form></body></html>"},

@@ -4,7 +4,9 @@
 // and the areas of its harbour map; on a ferry company's page, a chart's long
 // description and a picture's "d" link; on a harbour map, the areas of its
 // client-side map and, on the page that has it server-side, its conversion;
-// each page as the user reaches it.
+// on a departures board that lacks a declaration and refreshes itself, and on
+// an old timetable that redirects, their structure pages; each page as the
+// user reaches it.
 #include "scene.h"
 
 #include "common/orvane_settings.h"
@@ -112,6 +114,12 @@ void RepairFerriesAreas()
     });
 }
 
+// The departures board names no document type and reloads every minute.
+void RepairDeparturesPage() { RepairExamplePage("departures.html", Named("DoctypeMissing"), Named("MapRefresh")); }
+
+// Last year's timetable sends its readers on to this year's at once.
+void RepairOldTimetable() { RepairExamplePage("timetable-2025.html", Named("MapRedirect")); }
+
 // The wizard's page of that template, the first of its kind, reached as the
 // user reaches it: Skip moves on without applying the pages passed (a page's
 // window is made only when the user reaches it).
@@ -188,3 +196,6 @@ ORVANE_SCENE_PREPARED(repair_map_area_alt, ShowMapAreasWithOneChosen()) { Repair
 ORVANE_SCENE_PREPARED(repair_img_ismap, ShowPageOf(106)) { RepairHarbourIsmap(); }
 ORVANE_SCENE_PREPARED(repair_img_ismap_converted, ShowIsmapConverted()) { RepairHarbourIsmap(); }
 ORVANE_SCENE_PREPARED(repair_img_ismap_areas, ShowConvertedMapAreas()) { RepairHarbourIsmap(); }
+ORVANE_SCENE_PREPARED(repair_doctype, ShowPageOf(1311)) { RepairDeparturesPage(); }
+ORVANE_SCENE_PREPARED(repair_meta_refresh, ShowPageOf(208)) { RepairDeparturesPage(); }
+ORVANE_SCENE_PREPARED(repair_meta_redirect, ShowPageOf(207)) { RepairOldTimetable(); }
