@@ -1,6 +1,8 @@
 #include "repair_page_factory.h"
 
 #include "page_area_alt_text.h"
+#include "page_blink.h"
+#include "page_header_format.h"
 #include "page_img_alt_text.h"
 #include "page_img_dlink.h"
 #include "page_img_ismap.h"
@@ -8,6 +10,7 @@
 #include "page_input_alt_text.h"
 #include "page_input_default_text.h"
 #include "page_lang_missing.h"
+#include "page_list_format.h"
 #include "page_map_area_alt.h"
 #include "page_textarea_default_text.h"
 #include "page_warnings.h"
@@ -15,6 +18,9 @@
 
 #include "common/orvane_settings.h"
 #include "library/checks/check_catalogue.h"
+#include "library/checks/element_blink.h"
+#include "library/checks/element_header.h"
+#include "library/checks/element_list.h"
 #include "library/html/element.h"
 
 #include <memory>
@@ -107,6 +113,27 @@ constexpr PageMaker kPageMakers[] = {
          if (!request.insertedElement)
              return nullptr;
          return std::make_unique<CPageTextAreaDefaultText>(*request.insertedElement, request.document);
+     }},
+    {"CPageHeaderFormat",
+     [](const RepairPageRequest& request) -> PagePointer {
+         const auto* heading = dynamic_cast<const CElementHeader*>(&request.element);
+         if (!heading || !request.element.Partner())
+             return nullptr;
+         return std::make_unique<CPageHeaderFormat>(request.element, heading->HeadingText());
+     }},
+    {"CPageListFormat",
+     [](const RepairPageRequest& request) -> PagePointer {
+         const auto* list = dynamic_cast<const CElementList*>(&request.element);
+         if (!list || !request.element.Partner())
+             return nullptr;
+         return std::make_unique<CPageListFormat>(request.element, list->FirstItem(), list->ListMarkup());
+     }},
+    {"CPageBlink",
+     [](const RepairPageRequest& request) -> PagePointer {
+         const auto* blink = dynamic_cast<const CElementBlink*>(&request.element);
+         if (!blink || !request.insertedElement)
+             return nullptr;
+         return std::make_unique<CPageBlink>(request.element, *request.insertedElement, blink->CollectedText());
      }},
 };
 

@@ -18,6 +18,7 @@
 #include "library/ui/validator_sheet.h"
 
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QTreeWidget>
 
 #include <fstream>
@@ -164,8 +165,40 @@ Preparation ShowConvertedMapAreas()
     };
 }
 
+// The island ferries' summer offers: a long heading that only makes its text
+// stand out, a list of one item that only indents, a scrolling and a blinking text.
+void RepairOffersPage()
+{
+    RepairExamplePage("offers.html", Named("HeaderFormatting"), Named("ListForFormat"), Named("BlinkMarquee"));
+}
+
+// The heading about to become a span, its style shown.
+Preparation ShowHeadingAsSpan()
+{
+    return [](orvane::platform::IWindow& window, QWidget& widget) {
+        ShowPageOf(1312)(window, widget);
+        if (auto* kinds = widget.findChild<QComboBox*>(QStringLiteral("c1011")))
+            kinds->setCurrentIndex(4);
+    };
+}
+
+// The scrolling text about to be replaced by a styled span.
+Preparation ShowBlinkReplaced()
+{
+    return [](orvane::platform::IWindow& window, QWidget& widget) {
+        ShowPageOf(158)(window, widget);
+        if (auto* replace = widget.findChild<QAbstractButton*>(QStringLiteral("c1118")))
+            replace->click();
+        if (auto* tags = widget.findChild<QComboBox*>(QStringLiteral("c1011")))
+            tags->setCurrentIndex(1);
+    };
+}
+
 } // namespace
 
+ORVANE_SCENE_PREPARED(repair_header_format, ShowHeadingAsSpan()) { RepairOffersPage(); }
+ORVANE_SCENE_PREPARED(repair_list_format, ShowPageOf(1316)) { RepairOffersPage(); }
+ORVANE_SCENE_PREPARED(repair_blink, ShowBlinkReplaced()) { RepairOffersPage(); }
 ORVANE_SCENE_PREPARED(repair_warnings, ShowPageOf(218)) { RepairBookingPage(); }
 ORVANE_SCENE_PREPARED(repair_input_default_text, ShowPageOf(1310)) { RepairBookingPage(); }
 ORVANE_SCENE_PREPARED(repair_textarea_default_text, ShowPageOf(152)) { RepairBookingPage(); }
