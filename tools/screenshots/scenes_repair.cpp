@@ -172,13 +172,33 @@ void RepairOffersPage()
     RepairExamplePage("offers.html", Named("HeaderFormatting"), Named("ListForFormat"), Named("BlinkMarquee"));
 }
 
+// The control of that number on the page shown: other pages of the sheet
+// have controls of the same numbers.
+template <class Control>
+Control* OnShownPage(QWidget& sheet, int id)
+{
+    for (Control* control : sheet.findChildren<Control*>(QStringLiteral("c%1").arg(id))) {
+        if (control->isVisibleTo(&sheet))
+            return control;
+    }
+    return nullptr;
+}
+
+// An entry of a drop-down chosen as the user chooses it, so the page hears of it.
+void ChooseOnShownPage(QWidget& sheet, int id, int row)
+{
+    if (auto* box = OnShownPage<QComboBox>(sheet, id)) {
+        box->setCurrentIndex(row);
+        emit box->activated(row);
+    }
+}
+
 // The heading about to become a span, its style shown.
 Preparation ShowHeadingAsSpan()
 {
     return [](orvane::platform::IWindow& window, QWidget& widget) {
         ShowPageOf(1312)(window, widget);
-        if (auto* kinds = widget.findChild<QComboBox*>(QStringLiteral("c1011")))
-            kinds->setCurrentIndex(4);
+        ChooseOnShownPage(widget, 1011, 4);
     };
 }
 
@@ -187,10 +207,9 @@ Preparation ShowBlinkReplaced()
 {
     return [](orvane::platform::IWindow& window, QWidget& widget) {
         ShowPageOf(158)(window, widget);
-        if (auto* replace = widget.findChild<QAbstractButton*>(QStringLiteral("c1118")))
+        if (auto* replace = OnShownPage<QAbstractButton>(widget, 1118))
             replace->click();
-        if (auto* tags = widget.findChild<QComboBox*>(QStringLiteral("c1011")))
-            tags->setCurrentIndex(1);
+        ChooseOnShownPage(widget, 1011, 1);
     };
 }
 
