@@ -10,9 +10,9 @@ constexpr char kHelpTopic[] = "3-6-1.html";
 } // namespace
 
 
-CPageListFormat::CPageListFormat(CElement& list, CElement* item, std::string_view content)
+CPageListFormat::CPageListFormat(CElement& list, CElement* item, CElement* itemEnd, std::string_view content)
     : CPageValidatorBase(kTemplate), m_content(content), m_start(Save(&list)), m_end(Save(list.Partner())),
-      m_item(Save(item)), m_itemEnd(Save(item ? item->Partner() : nullptr))
+      m_item(Save(item)), m_itemEnd(Save(itemEnd))
 {
 }
 

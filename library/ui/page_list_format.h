@@ -19,8 +19,8 @@ public:
     static constexpr int kIndentations = 8;
 
     // list: the start tag, whose partner is its end tag; item: the list's
-    // one item, when it has one (its end tag goes with it).
-    CPageListFormat(CElement& list, CElement* item, std::string_view content);
+    // one item, when it has one, and the end tag that closes it, when it has one.
+    CPageListFormat(CElement& list, CElement* item, CElement* itemEnd, std::string_view content);
     std::string_view ClassName() const override { return "CPageListFormat"; }
 
     void Undo() override;

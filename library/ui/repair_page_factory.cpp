@@ -22,6 +22,7 @@
 #include "library/checks/element_header.h"
 #include "library/checks/element_list.h"
 #include "library/html/element.h"
+#include "library/html/html_document.h"
 
 #include <memory>
 
@@ -126,7 +127,14 @@ constexpr PageMaker kPageMakers[] = {
          const auto* list = dynamic_cast<const CElementList*>(&request.element);
          if (!list || !request.element.Partner())
              return nullptr;
-         return std::make_unique<CPageListFormat>(request.element, list->FirstItem(), list->ListMarkup());
+         // An item's end tag goes with it only when it closes the item inside the list.
+         CElement* item = list->FirstItem();
+         CElement* itemEnd = item ? item->Partner() : nullptr;
+         const CHtmlDocument& document = request.document;
+         if (itemEnd && (document.IndexOf(*itemEnd) < document.IndexOf(*item) ||
+                         document.IndexOf(*itemEnd) > document.IndexOf(*request.element.Partner())))
+             itemEnd = nullptr;
+         return std::make_unique<CPageListFormat>(request.element, item, itemEnd, list->ListMarkup());
      }},
     {"CPageBlink",
      [](const RepairPageRequest& request) -> PagePointer {

@@ -184,6 +184,23 @@ TEST_F(PresentationPageTest, AListThatOnlyIndentsBecomesAnIndentedSpanWithoutIts
     sheet.DoModal(nullptr);
     EXPECT_EQ(document.Text(), OffersPage());
     EXPECT_FALSE(sheet.Page(0).Element()->IsRepaired(0x1, 0));
+
+    // An item that is closed loses its end tag with it.
+    constexpr char kClosedItem[] =
+        "<html lang=\"en\"><body>\n<ol type=\"i\">\n  <li>Only one offer this week</li>\n</ol>\n</body></html>\n";
+    Load(kClosedItem);
+    CValidatorSheet closed;
+    closed.SetSettings(&settings);
+    closed.SetDocumentPath("/site/forms/page.html");
+    for (const CFoundProblem& problem : found) {
+        if (problem.element->GetCheckName(problem.bit) == "ListForFormat")
+            problem.element->AddRepairPages(closed, document, problem.bit);
+    }
+    ASSERT_EQ(closed.PageCount(), 1);
+    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) { w.Click(kIdFinish); });
+    closed.DoModal(nullptr);
+    EXPECT_EQ(document.Text(), "<html lang=\"en\"><body>\n<span style=\"margin-left: 2em;\">\n  Only one offer this "
+                               "week\n</span>\n</body></html>\n");
 }
 
 // The markup an automatic repair of every blinking text of the offers page gives.
