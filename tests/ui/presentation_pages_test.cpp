@@ -43,6 +43,9 @@ std::string Offers(std::initializer_list<std::pair<std::string_view, std::string
     return page;
 }
 
+bool IsListCheck(std::string_view check) { return check == "ListForFormat"; }
+bool IsBlinkCheck(std::string_view check) { return check == "BlinkMarquee"; }
+
 constexpr std::string_view kHeadingStart = "<h2 class=\"notice\">";
 
 // The checks count at level AA; the settings live in a store of the test's own.
@@ -190,13 +193,8 @@ TEST_F(PresentationPageTest, AListThatOnlyIndentsBecomesAnIndentedSpanWithoutIts
         "<html lang=\"en\"><body>\n<ol type=\"i\">\n  <li>Only one offer this week</li>\n</ol>\n</body></html>\n";
     Load(kClosedItem);
     CValidatorSheet closed;
-    closed.SetSettings(&settings);
-    closed.SetDocumentPath("/site/forms/page.html");
-    for (const CFoundProblem& problem : found) {
-        if (problem.element->GetCheckName(problem.bit) == "ListForFormat")
-            problem.element->AddRepairPages(closed, document, problem.bit);
-    }
-    ASSERT_EQ(closed.PageCount(), 1);
+    StartSheet(closed, "/site/forms/page.html");
+    ASSERT_EQ(AddPages(closed, IsListCheck), 1);
     windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) { w.Click(kIdFinish); });
     closed.DoModal(nullptr);
     EXPECT_EQ(document.Text(), "<html lang=\"en\"><body>\n<span style=\"margin-left: 2em;\">\n  Only one offer this "
@@ -278,13 +276,8 @@ TEST_F(PresentationPageTest, BlinkPagesMergeAndTheirDefaultsGiveWhatTheAutomatic
     EXPECT_EQ(RepairedAutomatically(settings), spans);
     CValidatorSheet second;
     Load(OffersPage());
-    second.SetSettings(&settings);
-    second.SetDocumentPath("/site/forms/page.html");
-    for (const CFoundProblem& problem : found) {
-        if (problem.element->GetCheckName(problem.bit) == "BlinkMarquee")
-            problem.element->AddRepairPages(second, document, problem.bit);
-    }
-    ASSERT_EQ(second.PageCount(), 2);
+    StartSheet(second, "/site/forms/page.html");
+    ASSERT_EQ(AddPages(second, IsBlinkCheck), 2);
     windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
         CMemoryWindow& page = w.PageWindow(0);
         EXPECT_TRUE(page.IsChecked(CPageBlink::kReplace));
