@@ -1,5 +1,6 @@
 #include "presentation_texts.h"
 
+#include "library/html/text_util.h"
 #include "platform/services.h"
 
 namespace orvane::presentation {
@@ -25,7 +26,8 @@ std::string StartTag(std::string_view name, std::string_view attributes)
     tag += name;
     if (!attributes.empty()) {
         tag += ' ';
-        tag += attributes;
+        // An ampersand that starts no reference would be read as one by a browser.
+        tag += EscapeBareAmpersands(attributes);
     }
     tag += '>';
     return tag;

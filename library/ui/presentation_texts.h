@@ -5,7 +5,8 @@
 
 namespace orvane::presentation {
 
-// A start tag of the name with the attributes, "<name>" without any.
+// A start tag of the name with the attributes as the user typed them (bare
+// ampersands escaped), "<name>" without any.
 std::string StartTag(std::string_view name, std::string_view attributes);
 // Whether the text can stand inside a tag: a < or > would end it early and
 // write what follows as page text.

@@ -314,13 +314,13 @@ TEST_F(PresentationPageTest, TheReplacementChosenIsRememberedAndProposedInTheNex
         blink.Click(CPageBlink::kReplace);
         blink.Choose(CPageBlink::kTag, 1);
         EXPECT_TRUE(blink.IsEnabled(CPageBlink::kAttributes));
-        blink.Type(CPageBlink::kAttributes, "class=\"new\"");
+        blink.Type(CPageBlink::kAttributes, "class=\"new\" title=\"Music & dance\"");
         w.Click(kIdFinish);
     });
     EXPECT_EQ(sheet.DoModal(nullptr), kIdFinish);
     EXPECT_EQ(document.Text(), Offers({{"<marquee behavior=\"scroll\">", "<em>"},
                                        {"</marquee>", "</em>"},
-                                       {"<blink>", "<span class=\"new\">"},
+                                       {"<blink>", "<span class=\"new\" title=\"Music &amp; dance\">"},
                                        {"</blink>", "</span>"}}));
 
     // The next session reads the store afresh and proposes the last choice.
@@ -328,7 +328,7 @@ TEST_F(PresentationPageTest, TheReplacementChosenIsRememberedAndProposedInTheNex
     next.Load();
     EXPECT_EQ(next.GetRememberedNumber(kBlinkFamily, kBlinkBit), 1);
     EXPECT_EQ(next.GetText1(kBlinkFamily, kBlinkBit), "span");
-    EXPECT_EQ(next.GetText2(kBlinkFamily, kBlinkBit), "class=\"new\"");
+    EXPECT_EQ(next.GetText2(kBlinkFamily, kBlinkBit), "class=\"new\" title=\"Music & dance\"");
     CHtmlDocument page{CFamilyElementFactory::Instance()};
     page.Start(1, false);
     std::istringstream in{OffersPage()};
@@ -347,7 +347,7 @@ TEST_F(PresentationPageTest, TheReplacementChosenIsRememberedAndProposedInTheNex
         EXPECT_TRUE(proposed.IsChecked(CPageBlink::kReplace));
         EXPECT_TRUE(proposed.IsChecked(CPageBlink::kProposeReplacing));
         EXPECT_EQ(proposed.Text(CPageBlink::kTag), "span");
-        EXPECT_EQ(proposed.Text(CPageBlink::kAttributes), "class=\"new\"");
+        EXPECT_EQ(proposed.Text(CPageBlink::kAttributes), "class=\"new\" title=\"Music & dance\"");
         // Removed this time, yet the replacement stays the proposal.
         proposed.Click(CPageBlink::kRemove);
         EXPECT_TRUE(proposed.IsChecked(CPageBlink::kProposeRemoving));
