@@ -1,19 +1,53 @@
 #include "page_list_format.h"
 
 #include "library/html/element.h"
+#include "library/html/html_document.h"
 
 namespace orvane {
 
 namespace {
 constexpr int kInstruction = 422;
 constexpr char kHelpTopic[] = "3-6-1.html";
+constexpr int kList = 24;  // dl, ol and ul alike
+constexpr int kEndTag = 1000;
+constexpr int kDefinition = 21, kTerm = 25, kItem = 51;
+
+bool IsItemTag(int kind)
+{
+    const int tag = kind >= kEndTag ? kind - kEndTag : kind;
+    return tag == kDefinition || tag == kTerm || tag == kItem;
+}
 } // namespace
 
-
-CPageListFormat::CPageListFormat(CElement& list, CElement* item, CElement* itemEnd, std::string_view content)
-    : CPageValidatorBase(kTemplate), m_content(content), m_start(Save(&list)), m_end(Save(list.Partner())),
-      m_item(Save(item)), m_itemEnd(Save(itemEnd))
+std::vector<CElement*> CPageListFormat::ItemTags(const CHtmlDocument& document, const CElement& list)
 {
+    std::vector<CElement*> items;
+    const CElement* end = list.Partner();
+    if (!end)
+        return items;
+    const std::size_t last = document.IndexOf(*end);
+    int depth = 0;
+    for (std::size_t i = document.IndexOf(list) + 1; i < last; ++i) {
+        CElement* e = document.At(i);
+        if (e->IsDeleted())
+            continue;
+        if (e->Kind() == kList)
+            ++depth;
+        else if (e->Kind() == kList + kEndTag && depth > 0)
+            --depth;
+        else if (depth == 0 && IsItemTag(e->Kind()))
+            items.push_back(e);
+    }
+    return items;
+}
+
+
+CPageListFormat::CPageListFormat(CElement& list, const std::vector<CElement*>& items, std::string_view content)
+    : CPageValidatorBase(kTemplate), m_content(content), m_start(Save(&list)), m_end(Save(list.Partner()))
+{
+    m_items.reserve(items.size());
+    for (CElement* item : items)
+        m_items.push_back(Save(item));
 }
 
 CPageListFormat::Saved CPageListFormat::Save(CElement* element)
@@ -36,8 +70,8 @@ void CPageListFormat::WriteAllBack()
 {
     WriteBack(m_start);
     WriteBack(m_end);
-    WriteBack(m_item);
-    WriteBack(m_itemEnd);
+    for (const Saved& item : m_items)
+        WriteBack(item);
 }
 
 void CPageListFormat::Initialise()
@@ -73,10 +107,8 @@ bool CPageListFormat::Apply()
         m_end.element->SetText("</span>");
         m_end.element->SetModified(false);
     }
-    for (const Saved* item : {&m_item, &m_itemEnd}) {
-        if (item->element)
-            item->element->SetDeleted(true);
-    }
+    for (const Saved& item : m_items)
+        item.element->SetDeleted(true);
     return true;
 }
 

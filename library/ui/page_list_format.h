@@ -3,11 +3,12 @@
 #include "page_validator_base.h"
 
 #include <string>
+#include <vector>
 
 namespace orvane {
 
 // A list used only to indent its text: kept when it really lists items, or
-// turned into a span indented by the chosen width, its one item's tags
+// turned into a span indented by the chosen width, the tags of its items
 // dropped. Only the texts and deleted flags of those tags change.
 class CPageListFormat final : public CPageValidatorBase {
 public:
@@ -18,9 +19,13 @@ public:
     static constexpr int kReplace = 1347;
     static constexpr int kIndentations = 8;
 
-    // list: the start tag, whose partner is its end tag; item: the list's
-    // one item, when it has one, and the end tag that closes it, when it has one.
-    CPageListFormat(CElement& list, CElement* item, CElement* itemEnd, std::string_view content);
+    // list: the start tag, whose partner is its end tag; items: the tags of
+    // its items, dropped with the list.
+    CPageListFormat(CElement& list, const std::vector<CElement*>& items, std::string_view content);
+    // The start and end tags of the list's own items (li, dt, dd), not those
+    // of lists inside it: an indenting list has at most one li or dt, but a
+    // definition list may indent any number of dd.
+    static std::vector<CElement*> ItemTags(const CHtmlDocument& document, const CElement& list);
     std::string_view ClassName() const override { return "CPageListFormat"; }
 
     void Undo() override;
@@ -44,8 +49,7 @@ private:
     std::string m_content;
     Saved m_start;
     Saved m_end;
-    Saved m_item;
-    Saved m_itemEnd;
+    std::vector<Saved> m_items;
     int m_indentation = 1;
     int m_choice = kReplace;
 };

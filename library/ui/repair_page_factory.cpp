@@ -127,14 +127,9 @@ constexpr PageMaker kPageMakers[] = {
          const auto* list = dynamic_cast<const CElementList*>(&request.element);
          if (!list || !request.element.Partner())
              return nullptr;
-         // An item's end tag goes with it only when it closes the item inside the list.
-         CElement* item = list->FirstItem();
-         CElement* itemEnd = item ? item->Partner() : nullptr;
-         const CHtmlDocument& document = request.document;
-         if (itemEnd && (document.IndexOf(*itemEnd) < document.IndexOf(*item) ||
-                         document.IndexOf(*itemEnd) > document.IndexOf(*request.element.Partner())))
-             itemEnd = nullptr;
-         return std::make_unique<CPageListFormat>(request.element, item, itemEnd, list->ListMarkup());
+         return std::make_unique<CPageListFormat>(request.element, CPageListFormat::ItemTags(request.document,
+                                                                                       request.element),
+                                                  list->ListMarkup());
      }},
     {"CPageBlink",
      [](const RepairPageRequest& request) -> PagePointer {

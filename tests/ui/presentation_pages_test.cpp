@@ -188,17 +188,30 @@ TEST_F(PresentationPageTest, AListThatOnlyIndentsBecomesAnIndentedSpanWithoutIts
     EXPECT_EQ(document.Text(), OffersPage());
     EXPECT_FALSE(sheet.Page(0).Element()->IsRepaired(0x1, 0));
 
-    // An item that is closed loses its end tag with it.
-    constexpr char kClosedItem[] =
-        "<html lang=\"en\"><body>\n<ol type=\"i\">\n  <li>Only one offer this week</li>\n</ol>\n</body></html>\n";
-    Load(kClosedItem);
-    CValidatorSheet closed;
-    StartSheet(closed, "/site/forms/page.html");
-    ASSERT_EQ(AddPages(closed, IsListCheck), 1);
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) { w.Click(kIdFinish); });
-    closed.DoModal(nullptr);
-    EXPECT_EQ(document.Text(), "<html lang=\"en\"><body>\n<span style=\"margin-left: 2em;\">\n  Only one offer this "
-                               "week\n</span>\n</body></html>\n");
+    // Closed items lose their end tags with them, and a definition list
+    // gives up every definition it indents with; a list inside keeps its own.
+    constexpr char kTimetable[] = "<html lang=\"en\"><body>\n"
+                                  "<ol type=\"i\">\n  <li>Only one offer this week</li>\n</ol>\n"
+                                  "<dl><dd>Ferries leave every hour.</dd><dd>Tickets are sold on the pier.</dd>"
+                                  "<dd><ul><li>Cash or card</li></ul></dd></dl>\n"
+                                  "</body></html>\n";
+    Load(kTimetable);
+    CValidatorSheet timetable;
+    StartSheet(timetable, "/site/forms/page.html");
+    ASSERT_EQ(AddPages(timetable, IsListCheck), 3);
+    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+        w.Click(platform::kIdNext);
+        w.PageWindow(1).Choose(CPageListFormat::kIndentation, 0);
+        w.Click(platform::kIdNext);
+        w.PageWindow(2).Click(CPageListFormat::kKeep);
+        w.Click(kIdFinish);
+    });
+    timetable.DoModal(nullptr);
+    EXPECT_EQ(document.Text(), "<html lang=\"en\"><body>\n"
+                               "<span style=\"margin-left: 2em;\">\n  Only one offer this week\n</span>\n"
+                               "<span style=\"margin-left: 1em;\">Ferries leave every hour.Tickets are sold on the pier."
+                               "<ul><li>Cash or card</li></ul></span>\n"
+                               "</body></html>\n");
 }
 
 // The markup an automatic repair of every blinking text of the offers page gives.
