@@ -174,15 +174,21 @@ bool CPageBlink::Apply()
     repair.choice = window->IsChecked(kRemove) ? kChoiceRemove : kChoiceReplace;
     repair.tag = TagOf(window->Text(kTag));
     repair.attributes = window->Text(kAttributes);
+    const bool tagUsable = presentation::IsTagName(repair.tag);
+    const bool attributesUsable = presentation::IsTagText(repair.attributes);
     if (repair.choice == kChoiceReplace) {
-        if (!presentation::IsTagName(repair.tag)) {
+        if (!tagUsable) {
             presentation::SayTagNeeded();
             return false;
         }
-        if (TakesAttributes(repair.tag) && !presentation::IsTagText(repair.attributes)) {
+        if (TakesAttributes(repair.tag) && !attributesUsable) {
             presentation::SayNoAngleBrackets();
             return false;
         }
+    } else if (!tagUsable || !attributesUsable) {
+        // Nothing is written with them now, and they must not be proposed later.
+        repair.tag = m_repair.tag;
+        repair.attributes = m_repair.attributes;
     }
     m_proposeReplacing = window->IsChecked(kProposeReplacing);
     CarryOut(repair);

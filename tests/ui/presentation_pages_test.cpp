@@ -361,8 +361,10 @@ TEST_F(PresentationPageTest, TheReplacementChosenIsRememberedAndProposedInTheNex
         EXPECT_TRUE(proposed.IsChecked(CPageBlink::kProposeReplacing));
         EXPECT_EQ(proposed.Text(CPageBlink::kTag), "span");
         EXPECT_EQ(proposed.Text(CPageBlink::kAttributes), "class=\"new\" title=\"Music & dance\"");
-        // Removed this time, yet the replacement stays the proposal.
+        // Removed this time, yet the replacement stays the proposal; a tag
+        // left half typed is not remembered.
         proposed.Click(CPageBlink::kRemove);
+        proposed.Type(CPageBlink::kTag, "<sp");
         EXPECT_TRUE(proposed.IsChecked(CPageBlink::kProposeRemoving));
         proposed.Click(CPageBlink::kProposeReplacing);
         w.Click(kIdFinish);
@@ -375,6 +377,7 @@ TEST_F(PresentationPageTest, TheReplacementChosenIsRememberedAndProposedInTheNex
     COrvaneSettings third;
     third.Load();
     EXPECT_EQ(third.GetRememberedNumber(kBlinkFamily, kBlinkBit), 1);
+    EXPECT_EQ(third.GetText1(kBlinkFamily, kBlinkBit), "span");
 }
 
 TEST_F(PresentationPageTest, AnUnattendedSessionRemovesTheBlinkingWhenTheSettingsSaySo)
