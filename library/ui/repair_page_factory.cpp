@@ -1,7 +1,9 @@
 #include "repair_page_factory.h"
 
 #include "page_area_alt_text.h"
+#include "page_blink.h"
 #include "page_doctype_bad.h"
+#include "page_header_format.h"
 #include "page_img_alt_text.h"
 #include "page_img_dlink.h"
 #include "page_img_ismap.h"
@@ -9,6 +11,7 @@
 #include "page_input_alt_text.h"
 #include "page_input_default_text.h"
 #include "page_lang_missing.h"
+#include "page_list_format.h"
 #include "page_map_area_alt.h"
 #include "page_meta_redirect.h"
 #include "page_meta_refresh.h"
@@ -18,7 +21,11 @@
 
 #include "common/orvane_settings.h"
 #include "library/checks/check_catalogue.h"
+#include "library/checks/element_blink.h"
+#include "library/checks/element_header.h"
+#include "library/checks/element_list.h"
 #include "library/html/element.h"
+#include "library/html/html_document.h"
 
 #include <memory>
 
@@ -130,6 +137,29 @@ constexpr PageMaker kPageMakers[] = {
          if (!request.insertedElement)
              return nullptr;
          return std::make_unique<CPageTextAreaDefaultText>(*request.insertedElement, request.document);
+     }},
+    {"CPageHeaderFormat",
+     [](const RepairPageRequest& request) -> PagePointer {
+         const auto* heading = dynamic_cast<const CElementHeader*>(&request.element);
+         if (!heading || !request.element.Partner())
+             return nullptr;
+         return std::make_unique<CPageHeaderFormat>(request.element, heading->HeadingText());
+     }},
+    {"CPageListFormat",
+     [](const RepairPageRequest& request) -> PagePointer {
+         const auto* list = dynamic_cast<const CElementList*>(&request.element);
+         if (!list || !request.element.Partner())
+             return nullptr;
+         return std::make_unique<CPageListFormat>(request.element, CPageListFormat::ItemTags(request.document,
+                                                                                       request.element),
+                                                  list->ListMarkup());
+     }},
+    {"CPageBlink",
+     [](const RepairPageRequest& request) -> PagePointer {
+         const auto* blink = dynamic_cast<const CElementBlink*>(&request.element);
+         if (!blink || !request.insertedElement)
+             return nullptr;
+         return std::make_unique<CPageBlink>(request.element, *request.insertedElement, blink->CollectedText());
      }},
 };
 

@@ -48,6 +48,9 @@ const std::map<std::string, std::string> kPagesWithTheProblem = {
      "<html lang=\"en\"><head><meta http-equiv=\"Refresh\" content=\"0; url=new/index.html\"><title>Moved</title>"
      "</head><body><p>Moved</p></body></html>"},
     {"MissingLanguage", "<html><head><title>Tea</title></head><body><p>Green tea</p></body></html>"},
+    {"BlinkMarquee", "<html lang=\"en\"><body><p><blink>New</blink> crossings</p></body></html>"},
+    {"HeaderFormatting", "<html lang=\"en\"><body><h2>" + std::string(130, 'x') + "</h2></body></html>"},
+    {"ListForFormat", "<html lang=\"en\"><body><ul><li>Only one offer this week</ul></body></html>"},
     {"TextareaText",
      "<html lang=\"en\"><body><form action=\"/s\"><textarea name=\"note\"></textarea></form></body></html>"},
 };

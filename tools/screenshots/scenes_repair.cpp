@@ -20,6 +20,7 @@
 #include "library/ui/validator_sheet.h"
 
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QTreeWidget>
 
 #include <fstream>
@@ -172,8 +173,59 @@ Preparation ShowConvertedMapAreas()
     };
 }
 
+// The island ferries' summer offers: a long heading that only makes its text
+// stand out, a list of one item that only indents, a scrolling and a blinking text.
+void RepairOffersPage()
+{
+    RepairExamplePage("offers.html", Named("HeaderFormatting"), Named("ListForFormat"), Named("BlinkMarquee"));
+}
+
+// The control of that number on the page shown: other pages of the sheet
+// have controls of the same numbers.
+template <class Control>
+Control* OnShownPage(QWidget& sheet, int id)
+{
+    for (Control* control : sheet.findChildren<Control*>(QStringLiteral("c%1").arg(id))) {
+        if (control->isVisibleTo(&sheet))
+            return control;
+    }
+    return nullptr;
+}
+
+// An entry of a drop-down chosen as the user chooses it, so the page hears of it.
+void ChooseOnShownPage(QWidget& sheet, int id, int row)
+{
+    if (auto* box = OnShownPage<QComboBox>(sheet, id)) {
+        box->setCurrentIndex(row);
+        emit box->activated(row);
+    }
+}
+
+// The heading about to become a span, its style shown.
+Preparation ShowHeadingAsSpan()
+{
+    return [](orvane::platform::IWindow& window, QWidget& widget) {
+        ShowPageOf(1312)(window, widget);
+        ChooseOnShownPage(widget, 1011, 4);
+    };
+}
+
+// The scrolling text about to be replaced by a styled span.
+Preparation ShowBlinkReplaced()
+{
+    return [](orvane::platform::IWindow& window, QWidget& widget) {
+        ShowPageOf(158)(window, widget);
+        if (auto* replace = OnShownPage<QAbstractButton>(widget, 1118))
+            replace->click();
+        ChooseOnShownPage(widget, 1011, 1);
+    };
+}
+
 } // namespace
 
+ORVANE_SCENE_PREPARED(repair_header_format, ShowHeadingAsSpan()) { RepairOffersPage(); }
+ORVANE_SCENE_PREPARED(repair_list_format, ShowPageOf(1316)) { RepairOffersPage(); }
+ORVANE_SCENE_PREPARED(repair_blink, ShowBlinkReplaced()) { RepairOffersPage(); }
 ORVANE_SCENE_PREPARED(repair_warnings, ShowPageOf(218)) { RepairBookingPage(); }
 ORVANE_SCENE_PREPARED(repair_input_default_text, ShowPageOf(1310)) { RepairBookingPage(); }
 ORVANE_SCENE_PREPARED(repair_textarea_default_text, ShowPageOf(152)) { RepairBookingPage(); }
