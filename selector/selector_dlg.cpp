@@ -270,8 +270,12 @@ void CSelectorDlg::OnNotify(IWindow& window, const platform::Notification& notif
     // Stepping through the closed list with the arrow keys opens nothing (a
     // drive stepped over may not be ready); a pick in the open list does.
     case NotifyCode::Chosen:
-        if (notification.control == kIdLookIn)
-            LookInChosen(window, window.CurrentItem(kIdLookIn));
+        if (notification.control == kIdLookIn) {
+            const int row = window.CurrentItem(kIdLookIn);
+            if (m_typingLocation)
+                EndTypedLocation(window);
+            LookInChosen(window, row);
+        }
         break;
     // Leaving the look-in list with an entry stepped to but not chosen: it
     // shows again where the listing is.
@@ -293,7 +297,11 @@ void CSelectorDlg::OnNotify(IWindow& window, const platform::Notification& notif
         if (notification.control == 0) {
             switch (notification.key) {
             case platform::Key::F5: ListFolder(window); break;
-            case platform::Key::AltUp: Up(window); break;
+            case platform::Key::AltUp:
+                if (m_typingLocation)
+                    EndTypedLocation(window);
+                Up(window);
+                break;
             case platform::Key::CtrlL: BeginTypedLocation(window); break;
             default: break;
             }
@@ -369,6 +377,9 @@ void CSelectorDlg::OnSystemCommand(IWindow&, int command)
 // Another program added, removed or wrote files of the folder shown.
 void CSelectorDlg::OnFolderChanged(IWindow& window)
 {
+    // A listing that tells of a folder gone waits for the user to read it.
+    if (m_listing)
+        return;
     if (m_checking > 0)
         m_relistPending = true;
     else
@@ -658,6 +669,7 @@ void CSelectorDlg::ListFolder(IWindow& window)
 {
     platform::WaitCursor wait;
     m_relistPending = false;
+    m_listing = true;
     // Listed again, the folder keeps the rows the user selected; a folder
     // left by Up is selected in the one above.
     Selection keep;
@@ -685,7 +697,6 @@ void CSelectorDlg::ListFolder(IWindow& window)
         CListingItem item;
         item.name = entry.name;
         item.time = entry.time;
-        item.type = m_files.TypeName(JoinPath(m_currentFolder, entry.name), entry.folder);
         if (entry.folder) {
             item.kind = itemkind::kFolder;
         } else {
@@ -696,6 +707,7 @@ void CSelectorDlg::ListFolder(IWindow& window)
             if (!(isHtml ? html : isText ? text : all))
                 continue;
         }
+        item.type = m_files.TypeName(JoinPath(m_currentFolder, entry.name), entry.folder);
         item.index = static_cast<int>(m_items.size());
         m_items.push_back(std::move(item));
     }
@@ -715,6 +727,7 @@ void CSelectorDlg::ListFolder(IWindow& window)
     Reselect(window, keep);
     if (window.FocusedControl() == kIdFiles)
         SelectOnFocus(window);
+    m_listing = false;
 }
 
 CSelectorDlg::Selection CSelectorDlg::SelectionOf(IWindow& window) const
@@ -923,6 +936,10 @@ void CSelectorDlg::Up(IWindow& window)
 
 void CSelectorDlg::BeginTypedLocation(IWindow& window)
 {
+    if (m_typingLocation) {
+        window.Focus(kIdLookIn);
+        return;
+    }
     m_typingLocation = true;
     window.SetComboEditable(kIdLookIn, true, m_currentFolder);
     window.Focus(kIdLookIn);

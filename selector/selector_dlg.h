@@ -122,6 +122,7 @@ private:
     // changes in); the listing they changed is renewed once they end.
     int m_checking = 0;
     bool m_relistPending = false;
+    bool m_listing = false;
     bool m_typingLocation = false;
     bool m_helpFailed = false;
     bool m_helpOpened = false;

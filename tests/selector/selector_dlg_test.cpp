@@ -682,6 +682,13 @@ TEST_F(SelectorTest, TheKeyboardAloneBrowsesTypesALocationAndChecks)
         EXPECT_EQ(selector.CurrentFolder(), Site(".drafts"));
         EXPECT_EQ(window.ItemText(kIdLookIn, window.CurrentItem(kIdLookIn)), ".drafts");
 
+        // An entry picked from the open list while typing opens, and the list is back.
+        window.PressKey(kIdFiles, platform::Key::CtrlL);
+        const std::vector<std::string> lookIn = window.ItemTexts(kIdLookIn);
+        window.Choose(kIdLookIn, static_cast<int>(std::find(lookIn.begin(), lookIn.end(), "site") - lookIn.begin()));
+        EXPECT_EQ(selector.CurrentFolder(), SiteFolder());
+        EXPECT_FALSE(window.IsComboEditable(kIdLookIn));
+
         // A file typed from the home folder: its folder, with it selected alone.
         window.PressKey(kIdFiles, platform::Key::CtrlL);
         window.Type(kIdLookIn, "~/site/sub/../b.htm");
