@@ -27,7 +27,8 @@ constexpr std::uint32_t kBitDoctype = 0x1;
 
 constexpr std::string_view kDefaultLanguage = "de";
 constexpr std::string_view kDefaultTag = "STRONG";
-constexpr std::string_view kDefaultStyle = "style=\"{font-family: arial; font-size: larger;}\"";
+// Declarations as a style attribute takes them: in braces a browser drops them all.
+constexpr std::string_view kDefaultStyle = "style=\"font-family: arial; font-size: larger;\"";
 // The document type the declaration repair proposes when nothing was chosen.
 constexpr std::string_view kDefaultDoctype =
     "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Frameset//EN\" \"http://www.w3.org/TR/html4/frameset.dtd\">";

@@ -13,7 +13,8 @@ namespace {
 constexpr int kInstruction = 179;
 constexpr char kHelpTopic[] = "7-2-1.html";
 constexpr std::string_view kDefaultTag = "STRONG";
-constexpr std::string_view kDefaultAttributes = "style=\"{font-family: arial; font-size: larger;}\"";
+// Declarations as a style attribute takes them: in braces a browser drops them all.
+constexpr std::string_view kDefaultAttributes = "style=\"font-family: arial; font-size: larger;\"";
 
 // The row of the drop-down that offers the tag (compared without case); -1 for none.
 int RowOfTag(std::string_view tag)

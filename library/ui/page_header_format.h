@@ -39,7 +39,8 @@ private:
     CElement* m_end;
     std::string m_headingText;
     bool m_keep = false;
-    std::string m_style = "style=\"{font-family: arial; font-size: 20pt;}\"";
+    // Declarations as a style attribute takes them: in braces a browser drops them all.
+    std::string m_style = "style=\"font-family: arial; font-size: 20pt;\"";
     int m_index = 0;
     std::string m_savedStart;
     std::string m_savedEnd;

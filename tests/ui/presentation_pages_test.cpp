@@ -85,7 +85,7 @@ TEST_F(PresentationPageTest, AHeadingThatOnlyFormatsBecomesTheChosenMarkupIsKept
         EXPECT_FALSE(page.IsEnabled(CPageHeaderFormat::kStyleLabel));
         page.Choose(CPageHeaderFormat::kReplacement, CPageHeaderFormat::kSpanIndex);
         EXPECT_TRUE(page.IsEnabled(CPageHeaderFormat::kStyle));
-        EXPECT_EQ(page.Text(CPageHeaderFormat::kStyle), "style=\"{font-family: arial; font-size: 20pt;}\"");
+        EXPECT_EQ(page.Text(CPageHeaderFormat::kStyle), "style=\"font-family: arial; font-size: 20pt;\"");
 
         // A style that would end the tag keeps the user on the page.
         page.Type(CPageHeaderFormat::kStyle, "style=\"font-weight: bold\"><b");
