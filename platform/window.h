@@ -232,6 +232,13 @@ public:
     virtual void SetImageStrip(int id, int bitmapId) = 0;
     // Let the logic hear these keys on the control (Space on a list toggles rows, say).
     virtual void WatchKey(int id, Key key) = 0;
+    // What each icon of the control's image strip tells, in words ("Repaired"),
+    // by the icon's number: a screen reader reads a row's or tree item's words
+    // with it, since it cannot see the icon. An icon without words tells nothing.
+    virtual void SetImageTexts(int /*id*/, const std::vector<std::string>& /*texts*/) {}
+    // What a picture or a colour shows, in words ("Level AA"), read as the
+    // control's name by those who cannot see it.
+    virtual void SetPictureText(int /*id*/, std::string_view /*text*/) {}
     // An image of the row's kind from the desktop's icon theme, by its name in
     // the icon naming of freedesktop.org ("text-html", "folder"): beside a
     // report row's state icon, in front of a combo's entry. Empty removes it.

@@ -133,6 +133,10 @@ void CSelectorDlg::OnInit(IWindow& window)
     window.SetIcon(kIconWindow);
     window.SetTitle(Text(text::kCaption));
     window.SetImageStrip(kIdFiles, kBitmapMarks);
+    // A file's status is its mark; a screen reader reads the mark's words with the name.
+    window.SetImageTexts(kIdFiles, {std::string(), Text(text::kMarkNotChecked), Text(text::kMarkChecked),
+                                    Text(text::kMarkPartlyRepaired), Text(text::kMarkProblemsRemain),
+                                    Text(text::kMarkNotCheckable), Text(text::kTypeFolder)});
     window.SetColumns(kIdFiles, {{Text(text::kColumnName), m_state.columns[0], platform::Align::Left},
                                  {Text(text::kColumnSize), m_state.columns[1], platform::Align::Right},
                                  {Text(text::kColumnDate), m_state.columns[2], platform::Align::Left},

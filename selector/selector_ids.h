@@ -62,6 +62,12 @@ inline constexpr int kLibraryNotLoaded = 138;
 inline constexpr int kFolderUnreadable = 139;
 inline constexpr int kLinkLeadsNowhere = 140;
 inline constexpr int kNoBundle = 141;
+// The words of the status marks 1 to 5.
+inline constexpr int kMarkNotChecked = 150;
+inline constexpr int kMarkChecked = 151;
+inline constexpr int kMarkPartlyRepaired = 152;
+inline constexpr int kMarkProblemsRemain = 153;
+inline constexpr int kMarkNotCheckable = 154;
 } // namespace text
 
 } // namespace orvane::selector

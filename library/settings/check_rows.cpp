@@ -23,6 +23,10 @@ std::string RowText(bool on, const CheckSetting& setting)
 void PrepareCheckList(platform::IWindow& window, int list)
 {
     window.SetImageStrip(list, kBitmapStateIcons);
+    std::vector<std::string> states(std::max(kIconOn, kIconOff) + 1);
+    states[kIconOn] = Strings().Get(kStringOn);
+    states[kIconOff] = Strings().Get(kStringOff);
+    window.SetImageTexts(list, states);
     // The check's title takes whatever the priority column leaves.
     const int checkWidth = std::max(kColumnCheckWidth, window.ClientWidth() - kColumnPriorityWidth);
     window.SetColumns(list, {{Strings().Get(kStringColumnCheck), checkWidth, platform::Align::Left, true},

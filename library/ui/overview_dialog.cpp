@@ -68,6 +68,8 @@ enum String : int {
     kListCaptionText = 341,
     kProblemHeader = 342,
     kRepairedHeader = 343,
+    kOpenAutomatic = 860,
+    kRepairedAutomatic = 861,
 };
 
 constexpr int kIcon = 128;
@@ -146,6 +148,14 @@ void COverviewDialog::OnInit(IWindow& window)
                               {S(kAutoRepairHeader), 80, platform::Align::Left}});
     window.SetImageStrip(kTree, kStateImages);
     window.SetImageStrip(kList, kStateImages);
+    // The icons by RowIcon's numbers: the two groups, then a head and an
+    // entry each of open, open but set to be repaired automatically,
+    // repaired, and repaired automatically.
+    std::vector<std::string> states{S(kAtLevelGroup), S(kOtherGroup)};
+    for (int state : {kNotRepairedText, kOpenAutomatic, kRepairedText, kRepairedAutomatic})
+        states.insert(states.end(), 2, S(state));
+    window.SetImageTexts(kTree, states);
+    window.SetImageTexts(kList, states);
     window.SetChecked(kIgnoreRepaired, m_settings->GetIgnoreRepaired());
     GroupAndFillTree(window);
     RefreshSummary(window);
@@ -360,11 +370,13 @@ void COverviewDialog::RefreshSummary(IWindow& window)
     case kLevelAAA: picture = kPictureAAA; levelName = "AAA"; break;
     default: break;
     }
-    window.SetText(kAchievedLine, levelName.empty() ? S(kNoConformance)
-                                                    : platform::Strings().Format(kConformance, {levelName}));
+    const std::string achieved =
+        levelName.empty() ? S(kNoConformance) : platform::Strings().Format(kConformance, {levelName});
+    window.SetText(kAchievedLine, achieved);
     const int pictures[] = {kPictureNone, kPictureA, kPictureAA, kPictureAAA, kPicture508};
     for (int level = 0; level < 5; ++level) {
         window.SetPicture(pictures[level], kLevelIconBase + level);
+        window.SetPictureText(pictures[level], pictures[level] == picture ? achieved : std::string());
         window.Show(pictures[level], pictures[level] == picture);
     }
 }

@@ -12,6 +12,7 @@
 #include "library/html/text_util.h"
 #include "platform/services.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace orvane {
@@ -72,6 +73,10 @@ void CPageMapAreaAlt::Initialise()
                                {String(kLinkTitle), 140},
                                {String(kStateTitle), 90}});
     window.SetImageStrip(kAreas, kStateIcons);
+    std::vector<std::string> states(std::max(kEmpty, kHasText) + 1);
+    states[kEmpty] = String(kEmptyState);
+    states[kHasText] = String(kHasTextState);
+    window.SetImageTexts(kAreas, states);
     window.SetColumnEditable(kAreas, kTextColumn);
     FillRows();
 }

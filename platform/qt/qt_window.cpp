@@ -19,6 +19,7 @@
 #include <QDropEvent>
 #include <QFileIconProvider>
 #include <QFileSystemWatcher>
+#include <QFormLayout>
 #include <QMimeData>
 #include <QPainter>
 #include <QStyledItemDelegate>
@@ -35,10 +36,12 @@
 #include <QRadioButton>
 #include <QShortcut>
 #include <QStackedWidget>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTextBrowser>
 #include <QTimer>
 #include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 #include <QUiLoader>
 #include <QWhatsThis>
 
@@ -49,9 +52,103 @@ namespace orvane::platform::qt {
 namespace {
 
 constexpr int kDataRole = Qt::UserRole;
-constexpr int kIconRole = Qt::UserRole + 1;
+constexpr int kIconRole = kStateIconRole;
 constexpr int kImageRole = Qt::UserRole + 2;
 constexpr int kIndentRole = Qt::UserRole + 3;
+// Set on a control whose accessible name its label gave, so that a new text
+// of the label renames it.
+constexpr char kNamedByLabel[] = "orvaneNamedByLabel";
+
+// A row or tree item that a screen reader reads with the words of its state
+// icon after its text: "booking.html, Repaired", unless a column of the row
+// says them already. Composed when asked, so an edit of the text keeps them.
+class CStateItem final : public QTreeWidgetItem {
+public:
+    using QTreeWidgetItem::QTreeWidgetItem;
+    QVariant data(int column, int role) const override
+    {
+        if (role == Qt::AccessibleTextRole && column == 0) {
+            const QString state = QTreeWidgetItem::data(0, kStateTextRole).toString();
+            if (!state.isEmpty() && !Says(state))
+                return text(0).isEmpty() ? state : text(0) + ", " + state;
+        }
+        return QTreeWidgetItem::data(column, role);
+    }
+
+private:
+    bool Says(const QString& words) const
+    {
+        for (int column = 0; column < columnCount(); ++column) {
+            if (text(column).contains(words, Qt::CaseInsensitive))
+                return true;
+        }
+        return false;
+    }
+};
+
+// A label's words as a name: without the mnemonic's marker and the colon.
+QString NameOfLabelText(QString text)
+{
+    QString name;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == '&' && i + 1 < text.size())
+            ++i;
+        name += text[i];
+    }
+    name = name.trimmed();
+    if (name.endsWith(':'))
+        name.chop(1);
+    return name.trimmed();
+}
+
+// Qt names a line edit or a button after the label whose buddy it is, but
+// not a list, a tree or a drop-down list: a screen reader would read those
+// by their current entry or not at all. They take their label's words, unless
+// the template gives them a name of their own.
+void NameByLabel(QLabel& label)
+{
+    QWidget* buddy = label.buddy();
+    if (!buddy || !(qobject_cast<QAbstractItemView*>(buddy) || qobject_cast<QComboBox*>(buddy)))
+        return;
+    if (!buddy->accessibleName().isEmpty() && !buddy->property(kNamedByLabel).toBool())
+        return;
+    const QString name = NameOfLabelText(label.text());
+    if (name.isEmpty())
+        return;
+    buddy->setAccessibleName(name);
+    buddy->setProperty(kNamedByLabel, true);
+    // The line of an editable drop-down list takes the focus on its own.
+    if (auto* combo = qobject_cast<QComboBox*>(buddy); combo && combo->lineEdit())
+        combo->lineEdit()->setAccessibleName(name);
+}
+
+// What a screen reader needs of a form beyond what Qt gives it: names for
+// the controls whose labels Qt does not take as names, a value read with
+// its caption, and a name for a sheet's tabs.
+void NameForScreenReaders(QWidget& form)
+{
+    for (QFormLayout* layout : form.findChildren<QFormLayout*>()) {
+        for (int row = 0; row < layout->rowCount(); ++row) {
+            QLayoutItem* caption = layout->itemAt(row, QFormLayout::LabelRole);
+            QLayoutItem* field = layout->itemAt(row, QFormLayout::FieldRole);
+            auto* label = caption ? qobject_cast<QLabel*>(caption->widget()) : nullptr;
+            if (label && !label->buddy() && field && field->widget())
+                label->setBuddy(field->widget());
+        }
+    }
+    for (QLabel* label : form.findChildren<QLabel*>())
+        NameByLabel(*label);
+    for (QComboBox* combo : form.findChildren<QComboBox*>()) {
+        if (combo->lineEdit() && combo->lineEdit()->accessibleName().isEmpty())
+            combo->lineEdit()->setAccessibleName(combo->accessibleName());
+    }
+    for (QTabWidget* tabs : form.findChildren<QTabWidget*>()) {
+        if (tabs->accessibleName().isEmpty())
+            tabs->setAccessibleName(form.windowTitle());
+        if (tabs->tabBar()->accessibleName().isEmpty())
+            tabs->tabBar()->setAccessibleName(tabs->accessibleName());
+    }
+}
 
 // An image of the desktop's icon theme by its freedesktop.org name; where
 // the theme lacks it, the style's picture of that kind of thing.
@@ -401,6 +498,8 @@ QWidget* LoadTemplateWidget(const QByteArray& uiText, QWidget* parent, std::stri
     QWidget* widget = loader.load(&buffer, parent);
     if (!widget && error)
         *error = loader.errorString().toStdString();
+    if (widget)
+        NameForScreenReaders(*widget);
     return widget;
 }
 
@@ -835,9 +934,10 @@ void CQtWindow::SetText(int id, std::string_view text)
             combo->setEditText(value);
         else
             combo->setCurrentIndex(combo->findText(value));
-    } else if (auto* label = qobject_cast<QLabel*>(widget))
+    } else if (auto* label = qobject_cast<QLabel*>(widget)) {
         label->setText(value);
-    else if (auto* group = qobject_cast<QGroupBox*>(widget))
+        NameByLabel(*label);
+    } else if (auto* group = qobject_cast<QGroupBox*>(widget))
         group->setTitle(value);
     else
         widget->setWindowTitle(value);
@@ -930,6 +1030,7 @@ void CQtWindow::FollowSharedLabels(const QWidget& changed)
             QWidget* candidate = m_widget->findChild<QWidget*>(name);
             if (candidate && !candidate->isHidden()) {
                 label->setBuddy(candidate);
+                NameByLabel(*label);
                 break;
             }
         }
@@ -1019,7 +1120,7 @@ int CQtWindow::AddItem(int id, std::string_view text, ItemData data)
 {
     CQuiet quiet(*this);
     if (auto* tree = As<QTreeWidget>(id)) {
-        auto* item = new QTreeWidgetItem(tree);
+        auto* item = new CStateItem(tree);
         item->setText(0, ToQt(text));
         item->setData(0, kDataRole, QVariant::fromValue<qlonglong>(data));
         item->setData(0, kIconRole, -1);
@@ -1114,6 +1215,7 @@ void CQtWindow::UpdateRowDecoration(int id, QTreeWidgetItem* item)
     const Control* control = Find(id);
     if (!control)
         return;
+    UpdateStateText(*control, item);
     const int icon = item->data(0, kIconRole).toInt();
     const QIcon image = ThemeImage(item->data(0, kImageRole).toString());
     const bool hasState = icon >= 0 && icon < control->images.size();
@@ -1392,6 +1494,38 @@ void CQtWindow::SetImageStrip(int id, int bitmapId)
         control->images = ImageStrip(bitmapId);
 }
 
+void CQtWindow::SetImageTexts(int id, const std::vector<std::string>& texts)
+{
+    Control* control = Find(id);
+    auto* tree = As<QTreeWidget>(id);
+    if (!control)
+        return;
+    control->imageTexts.clear();
+    for (const std::string& text : texts)
+        control->imageTexts << ToQt(text);
+    if (!tree)
+        return;
+    CQuiet quiet(*this);
+    for (QTreeWidgetItemIterator it(tree); *it; ++it)
+        UpdateStateText(*control, *it);
+}
+
+// The words of the item's state icon, while it shows one.
+void CQtWindow::UpdateStateText(const Control& control, QTreeWidgetItem* item) const
+{
+    const int icon = item->data(0, kIconRole).toInt();
+    const bool shown = icon >= 0 && icon < control.images.size();
+    const QString text = shown && icon < control.imageTexts.size() ? control.imageTexts[icon] : QString();
+    if (item->data(0, kStateTextRole).toString() != text)
+        item->setData(0, kStateTextRole, text.isEmpty() ? QVariant() : QVariant(text));
+}
+
+void CQtWindow::SetPictureText(int id, std::string_view text)
+{
+    if (Control* control = Find(id))
+        control->widget->setAccessibleName(ToQt(text));
+}
+
 void CQtWindow::WatchKey(int id, Key key)
 {
     if (Control* control = Find(id))
@@ -1423,7 +1557,7 @@ TreeItem CQtWindow::AddTreeItem(int id, TreeItem parent, std::string_view text, 
         return 0;
     CQuiet quiet(*this);
     QTreeWidgetItem* parentItem = TreeItemOf(id, parent);
-    auto* item = parentItem ? new QTreeWidgetItem(parentItem) : new QTreeWidgetItem(tree);
+    auto* item = parentItem ? new CStateItem(parentItem) : new CStateItem(tree);
     item->setText(0, ToQt(text));
     item->setData(0, kDataRole, QVariant::fromValue<qlonglong>(data));
     Find(id)->treeItems.insert(item);
@@ -1465,6 +1599,7 @@ void CQtWindow::SetTreeItemImage(int id, TreeItem item, int image)
         return;
     node->setData(0, kIconRole, image);
     node->setIcon(0, image >= 0 && image < control->images.size() ? QIcon(control->images[image]) : QIcon());
+    UpdateStateText(*control, node);
 }
 
 int CQtWindow::TreeItemImage(int id, TreeItem item) const

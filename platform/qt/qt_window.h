@@ -8,6 +8,7 @@
 #include "platform/window.h"
 
 #include <QPointer>
+#include <QStringList>
 #include <QWidget>
 
 #include <map>
@@ -27,6 +28,11 @@ class QTreeWidgetItem;
 namespace orvane::platform::qt {
 
 class CQtBrowser;
+
+// The number of the state icon a row or tree item shows (-1 for none), and
+// the words the logic gave that icon, kept in its first column.
+constexpr int kStateIconRole = Qt::UserRole + 1;
+constexpr int kStateTextRole = Qt::UserRole + 4;
 
 // Whether Qt made a widget that can stand for a control of that kind.
 bool WidgetServes(const QWidget* widget, ControlKind kind);
@@ -112,6 +118,8 @@ public:
     void ReorderItems(int id, const std::vector<int>& order) override;
     void SetImageStrip(int id, int bitmapId) override;
     void WatchKey(int id, Key key) override;
+    void SetImageTexts(int id, const std::vector<std::string>& texts) override;
+    void SetPictureText(int id, std::string_view text) override;
     void SetItemImage(int id, int row, std::string_view image) override;
     void SetItemIndent(int id, int row, int level) override;
     int ColumnWidth(int id, int column) const override;
@@ -153,6 +161,7 @@ private:
         ControlKind kind = ControlKind::Label;
         std::vector<Key> watchedKeys;
         QList<QPixmap> images;
+        QStringList imageTexts;
         std::set<QTreeWidgetItem*> treeItems;
         std::unique_ptr<CQtBrowser> browser;
         int editableColumn = -1;
@@ -161,6 +170,7 @@ private:
     class CControlEvents;
     class CDropEvents;
     void UpdateRowDecoration(int id, QTreeWidgetItem* item);
+    void UpdateStateText(const Control& control, QTreeWidgetItem* item) const;
 
     template <class W> W* As(int id) const;
     Control* Find(int id);

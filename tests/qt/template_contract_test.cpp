@@ -1,30 +1,24 @@
 // Every template of the resource bundle, loaded as the windows load it: its
-// controls are of the kinds the logic expects, every control can be named by
-// a screen reader, mnemonics do not clash, and every text has its German line.
+// controls are of the kinds the logic expects, mnemonics do not clash in
+// either language, and every text has its German line. What a screen reader
+// reads of them is walked in accessibility_tree_test.cpp.
 #include "platform/qt/qt_resources.h"
 #include "platform/qt/qt_window.h"
 #include "platform/template_info.h"
 
 #include <QAbstractButton>
-#include <QAbstractItemView>
-#include <QAbstractSpinBox>
-#include <QComboBox>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
-#include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QTabWidget>
-#include <QTextEdit>
 #include <QXmlStreamReader>
 
 #include <gtest/gtest.h>
 
 #include <map>
 #include <memory>
-#include <set>
 
 namespace orvane::platform::qt {
 namespace {
@@ -69,16 +63,6 @@ QChar Mnemonic(const QString& text)
         }
     }
     return {};
-}
-
-bool TakesFocus(const QWidget* widget)
-{
-    if (widget->focusPolicy() == Qt::NoFocus)
-        return false;
-    return qobject_cast<const QAbstractButton*>(widget) || qobject_cast<const QLineEdit*>(widget) ||
-           qobject_cast<const QComboBox*>(widget) || qobject_cast<const QAbstractItemView*>(widget) ||
-           qobject_cast<const QAbstractSpinBox*>(widget) || qobject_cast<const QPlainTextEdit*>(widget) ||
-           qobject_cast<const QTextEdit*>(widget);
 }
 
 QStringList TemplateFiles()
@@ -152,7 +136,7 @@ TEST(TemplateContract, ThereAreTemplatesAndAGermanTable)
     EXPECT_FALSE(ReadTemplateTexts(ReadAll(kTemplates + "/de.txt")).empty());
 }
 
-TEST(TemplateContract, EveryTemplateLoadsWithControlsOfTheirKindsNamedMnemonicsUniqueAndGerman)
+TEST(TemplateContract, EveryTemplateLoadsWithControlsOfTheirKindsMnemonicsUniqueAndGerman)
 {
     for (const QString& path : TemplateFiles()) {
         SCOPED_TRACE(path.toStdString());
@@ -171,30 +155,8 @@ TEST(TemplateContract, EveryTemplateLoadsWithControlsOfTheirKindsNamedMnemonicsU
                 << "control " << id << " (" << control.widgetClass << ") is no " << ControlKindName(control.kind);
         }
 
-        std::set<const QWidget*> labelled;
-        for (QLabel* label : form->findChildren<QLabel*>()) {
-            if (label->buddy())
-                labelled.insert(label->buddy());
-        }
         ExpectUniqueMnemonics(MnemonicTexts(*form), nullptr);
         ExpectUniqueMnemonics(MnemonicTexts(*form), &german);
-
-        // Only the widgets the template names: Qt's inner parts (a combo's
-        // list, a tab bar) are named by their owners.
-        std::set<std::string> named;
-        for (const auto& [id, control] : info->controls)
-            named.insert(ControlName(id));
-        for (const auto& [name, control] : info->otherWidgets)
-            named.insert(name);
-        for (QWidget* widget : form->findChildren<QWidget*>()) {
-            if (!named.count(widget->objectName().toStdString()) || !TakesFocus(widget))
-                continue;
-            const auto* button = qobject_cast<const QAbstractButton*>(widget);
-            const bool hasName = !widget->accessibleName().trimmed().isEmpty() || labelled.count(widget) ||
-                                 (button && !QString(button->text()).remove('&').trimmed().isEmpty());
-            EXPECT_TRUE(hasName) << widget->objectName().toStdString()
-                                 << " takes the focus but has no accessible name (text, buddy label or accessibleName)";
-        }
 
         for (const QString& text : TranslatableTexts(uiText))
             EXPECT_TRUE(german.count(text)) << "no German line for \"" << text.toStdString() << "\"";

@@ -9,6 +9,7 @@
 #include "platform/qt/qt_session.h"
 #include "platform/qt/qt_window_system.h"
 #include "platform/registry.h"
+#include "tests/qt/accessibility_tree.h"
 #include "tests/support/test_support.h"
 
 #include <QApplication>
@@ -206,6 +207,70 @@ TEST(TamselProgram, TheKeyboardAloneReachesAHiddenFolderAndChecksItsPage)
     EXPECT_EQ(markShown, 2);
     const std::string database = test::ReadFileBytes((root / "home/OrvaneFileDatabase.txt").string());
     EXPECT_NE(database.find((root / "site/.drafts/draft.html").string() + "\t2\t"), std::string::npos) << database;
+    fs::remove_all(root);
+}
+
+// The pages' status as a screen reader reads their rows, before and after a
+// check, all with keys: Tab to the list, Down to the second page, Alt+C, Alt+O.
+TEST(TamselProgram, AKeyboardUserChecksAPageAndHearsItsStatus)
+{
+    const fs::path root = fs::path(::testing::TempDir()) / "tamsel-status-heard";
+    fs::remove_all(root);
+    fs::create_directories(root / "home");
+    fs::create_directories(root / "site");
+    setenv("ORVANE_HOME", (root / "home").c_str(), 1);
+    setenv("ORVANE_SESSION", "unattended", 1);
+    for (const char* name : {"about.html", "booking.html"}) {
+        std::ofstream(root / "site" / name, std::ios::binary)
+            << "<html><head><title>Booking</title></head><body><p>Rooms</p></body></html>\n";
+    }
+    {
+        auto registry = platform::CreateFileRegistry((root / "home/UserRegistry.reg").string());
+        auto key = registry->CreateKey(platform::kOrvaneRegistryKey);
+        ASSERT_TRUE(key);
+        // The repaired copy is saved beside the page, without asking for a name.
+        key->SetDword("FileSaves", 2);
+        key->SetString("SelectorLastDirectory", (root / "site").string());
+        ASSERT_TRUE(key->Flush());
+    }
+
+    QStringList before, after, faults;
+    QString lost;
+    platform::qt::StartProgramWindows();
+    platform::qt::QtWindows()->SetShowHook([&](QWidget& widget, platform::IWindow&) {
+        [&] {
+            widget.activateWindow();
+            ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &widget; }));
+            auto* files = widget.findChild<QTreeWidget*>("c1005");
+            ASSERT_TRUE(files);
+            before = platform::qt::test::RowsWithStatesAsRead(widget);
+            for (int tab = 0; tab < 20 && QApplication::focusWidget() && QApplication::focusWidget() != files; ++tab)
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            ASSERT_EQ(QApplication::focusWidget(), files);
+            QTest::keyClick(files, Qt::Key_Home);
+            QTest::keyClick(files, Qt::Key_Down);
+            QTest::keyClick(files, Qt::Key_C, Qt::AltModifier);
+            QTest::qWait(150);  // a button's key presses it a moment later, as the user sees it
+            after = platform::qt::test::RowsWithStatesAsRead(widget);
+            faults = platform::qt::test::AccessibilityFaults(widget);
+            lost = platform::qt::test::LostFocus();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_O, Qt::AltModifier);
+            QTest::qWait(150);
+        }();
+        if (widget.isVisible())
+            widget.findChild<QPushButton*>("c1016")->click();
+    });
+    EXPECT_EQ(qt::RunTamsel(), 0);
+    platform::qt::QtWindows()->SetShowHook(nullptr);
+
+    ASSERT_EQ(before.size(), 2);
+    EXPECT_TRUE(before[0].startsWith("about.html, Not checked | ")) << before[0].toStdString();
+    EXPECT_TRUE(before[1].startsWith("booking.html, Not checked | ")) << before[1].toStdString();
+    ASSERT_EQ(after.size(), 2) << after.join('\n').toStdString();
+    EXPECT_TRUE(after[0].startsWith("about.html, Not checked | ")) << after[0].toStdString();
+    EXPECT_TRUE(after[1].startsWith("booking.html, Problems remain | ")) << after[1].toStdString();
+    EXPECT_EQ(faults, QStringList{}) << faults.join('\n').toStdString();
+    EXPECT_EQ(lost.toStdString(), "");
     fs::remove_all(root);
 }
 

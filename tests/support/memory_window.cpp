@@ -885,6 +885,33 @@ bool CMemoryWindow::IsComboEditable(int id) const
     return control && control->comboEditable.value_or(false);
 }
 
+void CMemoryWindow::SetImageTexts(int id, const std::vector<std::string>& texts)
+{
+    if (Control* control = Find(id, "SetImageTexts"))
+        control->imageTexts = texts;
+}
+
+void CMemoryWindow::SetPictureText(int id, std::string_view text)
+{
+    if (Control* control = Find(id, "SetPictureText"))
+        control->pictureText = std::string(text);
+}
+
+std::string CMemoryWindow::PictureText(int id) const
+{
+    const Control* control = Find(id, "PictureText");
+    return control ? control->pictureText : std::string();
+}
+
+std::string CMemoryWindow::ItemStateText(int id, int row) const
+{
+    const Control* control = Find(id, "ItemStateText");
+    const int icon = ItemIcon(id, row);
+    if (!control || icon < 0 || icon >= static_cast<int>(control->imageTexts.size()))
+        return {};
+    return control->imageTexts[static_cast<std::size_t>(icon)];
+}
+
 void CMemoryWindow::WatchKey(int id, Key key)
 {
     if (Control* control = Find(id, "WatchKey"))

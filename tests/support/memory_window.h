@@ -72,6 +72,9 @@ public:
     std::vector<std::string> ItemTexts(int id, int column = 0) const;
     int IconId() const { return m_icon; }
     int PictureOf(int id) const;
+    // What a screen reader reads for a picture, and for the row's state icon.
+    std::string PictureText(int id) const;
+    std::string ItemStateText(int id, int row) const;
     int ImageStrip(int id) const;
     const std::vector<platform::Column>& Columns(int id) const;
     platform::TreeItem FindTreeItem(int id, std::string_view text) const;
@@ -131,6 +134,8 @@ public:
     std::string ItemText(int id, int row, int column = 0) const override;
     platform::ItemData GetItemData(int id, int row) const override;
     void SetItemIcon(int id, int row, int icon) override;
+    void SetImageTexts(int id, const std::vector<std::string>& texts) override;
+    void SetPictureText(int id, std::string_view text) override;
     int ItemIcon(int id, int row) const override;
     void SetItemSelected(int id, int row, bool selected) override;
     bool IsItemSelected(int id, int row) const override;
@@ -206,6 +211,8 @@ private:
         bool visible = true;
         int picture = -1;
         int imageStrip = -1;
+        std::vector<std::string> imageTexts;
+        std::string pictureText;
         std::vector<platform::Column> columns;
         std::vector<Row> rows;
         int current = -1;
