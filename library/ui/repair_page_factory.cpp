@@ -1,6 +1,7 @@
 #include "repair_page_factory.h"
 
 #include "page_area_alt_text.h"
+#include "page_body_color.h"
 #include "page_img_alt_text.h"
 #include "page_img_dlink.h"
 #include "page_img_ismap.h"
@@ -101,6 +102,14 @@ constexpr PageMaker kPageMakers[] = {
          if (!request.attribute)
              return nullptr;
          return std::make_unique<CPageLangMissing>(*request.attribute);
+     }},
+    {"CPageBodyColor",
+     [](const RepairPageRequest& request) -> PagePointer {
+         for (CAttribute* attribute : request.colourAttributes) {
+             if (!attribute)
+                 return nullptr;
+         }
+         return std::make_unique<CPageBodyColor>(request.colourAttributes, request.coloursMissing);
      }},
     {"CPageTextAreaDefaultText",
      [](const RepairPageRequest& request) -> PagePointer {

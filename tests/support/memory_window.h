@@ -77,6 +77,8 @@ public:
     std::string MapImage(int id) const;
     const std::vector<platform::MapOutline>& MapAreas(int id) const;
     int CurrentMapArea(int id) const;
+    // What a colour swatch or sample was given to draw.
+    const platform::ColourSample& ColourSampleOf(int id) const;
     // The page windows in the order they were added (the wizard adds each
     // page's window when the user first reaches that page).
     CMemoryWindow& PageWindow(int index);
@@ -137,6 +139,7 @@ public:
     void SetColumnEditable(int id, int column) override;
     void SetMapAreas(int id, std::string_view imagePath, const std::vector<platform::MapOutline>& areas) override;
     void SetCurrentMapArea(int id, int index) override;
+    void SetColourSample(int id, const platform::ColourSample& sample) override;
     void AcceptDroppedFiles() override { m_acceptsDrops = true; }
 
     void ClearTree(int id) override;
@@ -206,6 +209,7 @@ private:
         std::string mapImage;
         std::vector<platform::MapOutline> mapAreas;
         int currentMapArea = -1;
+        platform::ColourSample colourSample;
     };
 
     Control* Find(int id, const char* what);
@@ -282,7 +286,8 @@ public:
                                                 const platform::FileDialogRequest& request) override;
     std::optional<std::string> ChooseFileToSave(platform::IWindow* owner,
                                                 const platform::FileDialogRequest& request) override;
-    std::optional<platform::Colour> ChooseColour(platform::IWindow* owner, platform::Colour initial) override;
+    std::optional<platform::Colour> ChooseColour(platform::IWindow* owner, platform::Colour initial,
+                                                 std::string_view title) override;
     bool OpenAddress(std::string_view address) override;
     void BeginWaitCursor() override { ++waitCursorDepth; }
     void EndWaitCursor() override { --waitCursorDepth; }
@@ -292,6 +297,7 @@ public:
     std::pair<int, int> screenSize{1920, 1080};
     std::deque<std::optional<std::string>> fileAnswers;
     std::deque<std::optional<platform::Colour>> colourAnswers;
+    std::vector<std::string> colourDialogTitles;
     std::vector<platform::FileDialogRequest> fileRequests;
     std::vector<std::string> openedAddresses;
     int waitCursorDepth = 0;

@@ -1,0 +1,92 @@
+#include "colour_sample_view.h"
+
+#include <QPainter>
+
+#include <algorithm>
+
+namespace orvane::platform::qt {
+namespace {
+
+QColor ToQColor(Colour colour)
+{
+    return QColor(static_cast<int>(colour & 0xff), static_cast<int>((colour >> 8) & 0xff),
+                  static_cast<int>((colour >> 16) & 0xff));
+}
+
+const QColor kNotSet(255, 255, 0);
+
+// Yellow, hatched: a colour still to be chosen.
+void PaintNotSet(QPainter& painter, const QRect& area)
+{
+    painter.fillRect(area, kNotSet);
+    painter.fillRect(area, QBrush(QColor(0, 0, 0, 70), Qt::BDiagPattern));
+}
+
+} // namespace
+
+CColourSampleView::CColourSampleView(QWidget* parent) : QWidget(parent)
+{
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+}
+
+void CColourSampleView::SetSample(ColourSample sample)
+{
+    m_sample = std::move(sample);
+    setAccessibleDescription(QString::fromStdString(m_sample.description));
+    updateGeometry();
+    update();
+}
+
+QSize CColourSampleView::sizeHint() const
+{
+    const int line = fontMetrics().height();
+    if (m_sample.lines.empty())
+        return {line * 2, line + 6};
+    int width = 0;
+    for (const ColourSample::Line& text : m_sample.lines)
+        width = std::max(width, fontMetrics().horizontalAdvance(QString::fromStdString(text.text)));
+    return {width + 24, static_cast<int>(m_sample.lines.size()) * (line + 4) + 16};
+}
+
+QSize CColourSampleView::minimumSizeHint() const
+{
+    const int line = fontMetrics().height();
+    if (m_sample.lines.empty())
+        return {line * 2, line + 6};
+    return {120, static_cast<int>(m_sample.lines.size()) * (line + 4) + 16};
+}
+
+void CColourSampleView::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    const QRect area = rect().adjusted(0, 0, -1, -1);
+    if (m_sample.ground)
+        painter.fillRect(area, ToQColor(*m_sample.ground));
+    else
+        PaintNotSet(painter, area);
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.drawRect(area);
+    if (m_sample.lines.empty()) {
+        if (!m_sample.ground) {
+            painter.setPen(Qt::black);
+            painter.drawText(area, Qt::AlignCenter, QStringLiteral("?"));
+        }
+        return;
+    }
+    const int lineHeight = fontMetrics().height() + 4;
+    int top = 8;
+    for (const ColourSample::Line& line : m_sample.lines) {
+        const QString text = QString::fromStdString(line.text);
+        const QRect box(10, top, fontMetrics().horizontalAdvance(text) + 4, lineHeight - 2);
+        if (line.colour) {
+            painter.setPen(ToQColor(*line.colour));
+        } else {
+            PaintNotSet(painter, box);
+            painter.setPen(Qt::black);
+        }
+        painter.drawText(box.adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, text);
+        top += lineHeight;
+    }
+}
+
+} // namespace orvane::platform::qt
