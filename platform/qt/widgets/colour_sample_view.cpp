@@ -29,6 +29,16 @@ CColourSampleView::CColourSampleView(QWidget* parent) : QWidget(parent)
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
 }
 
+// A sample's texts are read as a page's body text is: at a size a little
+// above the dialog's, so a pair that is hard to read shows it.
+QFont CColourSampleView::SampleFont() const
+{
+    QFont sampleFont = font();
+    if (!m_sample.lines.empty())
+        sampleFont.setPointSizeF(sampleFont.pointSizeF() * 1.25);
+    return sampleFont;
+}
+
 void CColourSampleView::SetSample(ColourSample sample)
 {
     m_sample = std::move(sample);
@@ -39,21 +49,20 @@ void CColourSampleView::SetSample(ColourSample sample)
 
 QSize CColourSampleView::sizeHint() const
 {
-    const int line = fontMetrics().height();
+    const QFontMetrics metrics(SampleFont());
+    const int line = metrics.height();
     if (m_sample.lines.empty())
         return {line * 2, line + 6};
     int width = 0;
     for (const ColourSample::Line& text : m_sample.lines)
-        width = std::max(width, fontMetrics().horizontalAdvance(QString::fromStdString(text.text)));
+        width = std::max(width, metrics.horizontalAdvance(QString::fromStdString(text.text)));
     return {width + 24, static_cast<int>(m_sample.lines.size()) * (line + 4) + 16};
 }
 
 QSize CColourSampleView::minimumSizeHint() const
 {
-    const int line = fontMetrics().height();
-    if (m_sample.lines.empty())
-        return {line * 2, line + 6};
-    return {120, static_cast<int>(m_sample.lines.size()) * (line + 4) + 16};
+    const QSize hint = sizeHint();
+    return {std::min(hint.width(), 120), hint.height()};
 }
 
 void CColourSampleView::paintEvent(QPaintEvent*)
@@ -73,11 +82,13 @@ void CColourSampleView::paintEvent(QPaintEvent*)
         }
         return;
     }
-    const int lineHeight = fontMetrics().height() + 4;
+    painter.setFont(SampleFont());
+    const QFontMetrics metrics(painter.font());
+    const int lineHeight = metrics.height() + 4;
     int top = 8;
     for (const ColourSample::Line& line : m_sample.lines) {
         const QString text = QString::fromStdString(line.text);
-        const QRect box(10, top, fontMetrics().horizontalAdvance(text) + 4, lineHeight - 2);
+        const QRect box(10, top, metrics.horizontalAdvance(text) + 4, lineHeight - 2);
         if (line.colour) {
             painter.setPen(ToQColor(*line.colour));
         } else {

@@ -27,6 +27,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    QFont SampleFont() const;
+
     ColourSample m_sample;
 };
 
