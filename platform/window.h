@@ -93,6 +93,7 @@ struct ColourSample {
     struct Line {
         std::string text;
         std::optional<Colour> colour;
+        bool underlined = false;  // as a link is shown
     };
     std::optional<Colour> ground;
     std::vector<Line> lines;

@@ -216,7 +216,9 @@ void CPageBodyColor::Refresh()
         sample.ground = ToPlatform(background.colour);
     for (int i = 0; i < 4; ++i) {
         const Slot& slot = m_slots[kTextColours[i]];
-        sample.lines.push_back({m_sampleTexts[i], slot.set ? std::optional(ToPlatform(slot.colour)) : std::nullopt});
+        sample.lines.push_back({.text = m_sampleTexts[i],
+                                .colour = slot.set ? std::optional(ToPlatform(slot.colour)) : std::nullopt,
+                                .underlined = kTextColours[i] != kText});
     }
     sample.description = sampleDescription;
     window->SetColourSample(kSample, sample);

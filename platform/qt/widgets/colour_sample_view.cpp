@@ -95,6 +95,9 @@ void CColourSampleView::paintEvent(QPaintEvent*)
             PaintNotSet(painter, box);
             painter.setPen(Qt::black);
         }
+        QFont lineFont = SampleFont();
+        lineFont.setUnderline(line.underlined);
+        painter.setFont(lineFont);
         painter.drawText(box.adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, text);
         top += lineHeight;
     }
