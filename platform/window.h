@@ -73,7 +73,14 @@ enum class NotifyCode {
     ItemEdited,       // the user edited a report row's text in place (item = the row, column = the column)
 };
 
-enum class Key { Space, Enter, Escape, Delete };
+// Keys a logic can ask to hear. Backspace, F5, Alt+Up and Ctrl+L are the
+// keys of file browsers (the folder above, refresh, a typed location).
+enum class Key { Space, Enter, Escape, Delete, Backspace, F5, AltUp, CtrlL };
+
+// How a control gained the focus: by Tab, a mnemonic or the logic; by a
+// click, on which the control then also acts (a list selects the row
+// clicked); or back with its window, made active again.
+enum class FocusCause { Keyboard, Mouse, WindowActivated };
 
 struct Notification {
     int control = 0;
@@ -81,6 +88,7 @@ struct Notification {
     int item = -1;
     int column = -1;
     Key key = Key::Space;
+    FocusCause focusCause = FocusCause::Keyboard;
 };
 
 // Colours as 0x00BBGGRR, the way pages' colour values are kept.
@@ -118,6 +126,20 @@ struct WindowPlacement {
     bool maximized = false;
 };
 
+// The part of a screen that windows may take (without the desktop's panels).
+struct ScreenArea {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+};
+
+// The placement moved and shrunk as little as it takes to be reachable: a
+// window whose title bar shows on none of the screens (one saved on a screen
+// that has since gone) comes onto the screen it overlaps most, or the
+// first; one larger than its screen is made to fit it.
+WindowPlacement BringOntoScreens(const WindowPlacement& placement, const std::vector<ScreenArea>& screens);
+
 struct Column {
     std::string title;
     int width = 100; // in pixels at the standard resolution; grows with the font
@@ -149,6 +171,9 @@ public:
     virtual void OnDestroy(IWindow& /*window*/) {}
     // Files the user dropped on the window (after IWindow::AcceptDroppedFiles).
     virtual void OnDropFiles(IWindow& /*window*/, const std::vector<std::string>& /*paths*/) {}
+    // Entries of the folder the window watches (IWindow::WatchFolder) were
+    // added, removed, renamed or written by someone; one call for a burst.
+    virtual void OnFolderChanged(IWindow& /*window*/) {}
 };
 
 class IWindow {
@@ -173,11 +198,20 @@ public:
     virtual void SetPlacement(const WindowPlacement& placement) = 0;
     // The size of the screen the window is on.
     virtual std::pair<int, int> ScreenSize() const = 0;
+    // Every screen of the desktop, the first the primary one.
+    virtual std::vector<ScreenArea> ScreenAreas() const = 0;
     // Where the window's splitter divides its two sides: numerator / denominator of its width.
     virtual std::pair<int, int> SplitterRatio() const = 0;
     virtual void SetSplitterRatio(int numerator, int denominator) = 0;
     // Files dropped on the window reach the logic's OnDropFiles from now on.
     virtual void AcceptDroppedFiles() {}
+    // Changes to the folder's entries reach the logic's OnFolderChanged from
+    // now on (those of the folder watched before no longer); empty watches none.
+    virtual void WatchFolder(std::string_view /*folder*/) {}
+    // Let the logic hear these keys wherever the focus is in the window
+    // (control 0 in the notification). A text field keeps the keys it edits
+    // with: Backspace there deletes.
+    virtual void WatchWindowKey(Key /*key*/) {}
 
     // Any control.
     virtual bool HasControl(int id) const = 0;
@@ -229,6 +263,10 @@ public:
     // a double click on a row opens its text; each edit made reaches the
     // logic as ItemEdited.
     virtual void SetColumnEditable(int id, int column) = 0;
+    // Turns a drop-down list into a field the user may type in (a path),
+    // showing text all selected to be typed over, and back into the list.
+    virtual void SetComboEditable(int /*id*/, bool /*editable*/, std::string_view /*text*/ = {}) {}
+    virtual bool IsComboEditable(int /*id*/) const { return false; }
 
     // An image map preview (a custom control): the image file (empty when
     // there is none to show) and the outline of each area over it, in the

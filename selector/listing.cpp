@@ -50,7 +50,7 @@ std::string DateText(std::int64_t time)
     const std::time_t seconds = static_cast<std::time_t>(time);
     const std::tm* local = std::localtime(&seconds);
     char text[32];
-    return local && std::strftime(text, sizeof text, "%y/%m/%d %H:%M", local) ? std::string(text) : std::string();
+    return local && std::strftime(text, sizeof text, "%Y-%m-%d %H:%M", local) ? std::string(text) : std::string();
 }
 
 int CompareItems(const CListingItem& a, const CListingItem& b, int column, bool ascending, bool nameAscending)
@@ -59,13 +59,18 @@ int CompareItems(const CListingItem& a, const CListingItem& b, int column, bool 
     if (folderA != folderB)
         return (folderA == nameAscending) ? -1 : 1;
     int order = 0;
-    if (folderA || column == 0 || column == 3)
+    if (folderA || column == 0)
         order = CompareNames(a.name, b.name);
+    else if (column == 3)
+        order = CompareNames(a.type, b.type);
     else if (column == 1)
         order = a.size < b.size ? -1 : a.size > b.size ? 1 : 0;
     else if (column == 2)
         order = a.time == b.time ? 0 : a.time > b.time ? -1 : 1;
-    return ascending ? order : -order;
+    if (order != 0 || column == 0)
+        return ascending ? order : -order;
+    // Files of one type (or size, or time) in the order of their names.
+    return CompareNames(a.name, b.name);
 }
 
 } // namespace orvane::selector

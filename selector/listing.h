@@ -31,6 +31,7 @@ struct CListingItem {
     std::int64_t time = 0;
     int indent = 0;
     std::string name;  // file list: the entry's own name; look-in: its text
+    std::string type;  // file list: the name of its type, as the type column shows it
     std::string path;  // look-in: the folder the entry opens
 };
 
@@ -40,7 +41,8 @@ int ClassifyFileName(const std::string& name, bool link);
 // "3KB": kilobytes rounded to the nearest, at least 1.
 std::string SizeText(std::int64_t bytes);
 
-// "25/03/07 14:05" in local time.
+// "2007-03-25 14:05" in local time: the one form of a date that readers of
+// every language read alike, where "03/07/25" reads as three different days.
 std::string DateText(std::int64_t time);
 
 // Sort order of two file list items by a column: below 0 when a comes first.

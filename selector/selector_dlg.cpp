@@ -8,6 +8,7 @@
 #include "selector_ids.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <numeric>
 
 namespace orvane::selector {
@@ -136,16 +137,22 @@ void CSelectorDlg::OnInit(IWindow& window)
                                  {Text(text::kColumnSize), m_state.columns[1], platform::Align::Right},
                                  {Text(text::kColumnDate), m_state.columns[2], platform::Align::Left},
                                  {Text(text::kColumnType), std::max(60, window.ClientWidth() - 385),
-                                  platform::Align::Left}});
+                                  platform::Align::Left, true}});
     window.WatchKey(kIdFiles, platform::Key::Enter);
+    window.WatchKey(kIdFiles, platform::Key::Backspace);
+    for (platform::Key key : {platform::Key::F5, platform::Key::AltUp, platform::Key::CtrlL})
+        window.WatchWindowKey(key);
+    window.SetComboEditable(kIdLookIn, false);
     window.AcceptDroppedFiles();
     FillLookIn(window);
     ListFolder(window);
     if (const std::string about = Text(text::kAboutMenu); !about.empty())
         window.AddSystemCommand(platform::kCommandAbout, about);
+    // Saved on a screen that is no longer there, the window would open out of reach.
     if (m_state.complete)
-        window.SetPlacement(m_state.placement);
+        window.SetPlacement(platform::BringOntoScreens(m_state.placement, window.ScreenAreas()));
     window.Focus(kIdFiles);
+    SelectOnFocus(window);
     BindLibrary();
 }
 
@@ -263,21 +270,44 @@ void CSelectorDlg::OnNotify(IWindow& window, const platform::Notification& notif
     // Stepping through the closed list with the arrow keys opens nothing (a
     // drive stepped over may not be ready); a pick in the open list does.
     case NotifyCode::Chosen:
-        if (notification.control == kIdLookIn)
-            LookInChosen(window, window.CurrentItem(kIdLookIn));
+        if (notification.control == kIdLookIn) {
+            const int row = window.CurrentItem(kIdLookIn);
+            if (m_typingLocation)
+                EndTypedLocation(window);
+            LookInChosen(window, row);
+        }
         break;
     // Leaving the look-in list with an entry stepped to but not chosen: it
     // shows again where the listing is.
     case NotifyCode::FocusGained:
+        if (notification.control != kIdLookIn && m_typingLocation)
+            EndTypedLocation(window);
         if (notification.control != kIdLookIn && window.CurrentItem(kIdLookIn) != m_lastLookIn)
             window.SetCurrentItem(kIdLookIn, m_lastLookIn);
+        // A click selects the row clicked; Tab into the list selects a row
+        // so that Check has one.
+        if (notification.control == kIdFiles && notification.focusCause == platform::FocusCause::Keyboard)
+            SelectOnFocus(window);
         break;
     case NotifyCode::DoubleClicked:
         if (notification.control == kIdFiles && notification.item >= 0)
             ActivateRow(window, notification.item);
         break;
     case NotifyCode::KeyPressed:
-        if (notification.control == kIdFiles && notification.key == platform::Key::Enter) {
+        if (notification.control == 0) {
+            switch (notification.key) {
+            case platform::Key::F5: ListFolder(window); break;
+            case platform::Key::AltUp:
+                if (m_typingLocation)
+                    EndTypedLocation(window);
+                Up(window);
+                break;
+            case platform::Key::CtrlL: BeginTypedLocation(window); break;
+            default: break;
+            }
+        } else if (notification.control == kIdFiles && notification.key == platform::Key::Backspace) {
+            Up(window);
+        } else if (notification.control == kIdFiles && notification.key == platform::Key::Enter) {
             std::vector<int> selected;
             for (int row = 0; row < window.ItemCount(kIdFiles); ++row) {
                 if (window.IsItemSelected(kIdFiles, row))
@@ -305,6 +335,10 @@ void CSelectorDlg::OnNotify(IWindow& window, const platform::Notification& notif
 void CSelectorDlg::OnOk(IWindow& window)
 {
     const int focused = window.FocusedControl();
+    if (m_typingLocation && focused == kIdLookIn) {
+        GoToTypedLocation(window);
+        return;
+    }
     if (window.KindOf(focused) == platform::ControlKind::Button && window.IsEnabled(focused)) {
         OnNotify(window, {focused, platform::NotifyCode::Clicked});
         return;
@@ -319,7 +353,12 @@ void CSelectorDlg::OnOk(IWindow& window)
 }
 
 // Escape does not close the window; the close box and the Close button do.
-void CSelectorDlg::OnCancel(IWindow&) {}
+// While a location is typed, Escape gives the look-in list back.
+void CSelectorDlg::OnCancel(IWindow& window)
+{
+    if (m_typingLocation)
+        EndTypedLocation(window);
+}
 
 void CSelectorDlg::OnClose(IWindow& window) { window.End(platform::kIdCancel); }
 
@@ -333,6 +372,18 @@ void CSelectorDlg::OnSystemCommand(IWindow&, int command)
         m_displayAbout();
     else
         Message(text::kNoAbout);
+}
+
+// Another program added, removed or wrote files of the folder shown.
+void CSelectorDlg::OnFolderChanged(IWindow& window)
+{
+    // A listing that tells of a folder gone waits for the user to read it.
+    if (m_listing)
+        return;
+    if (m_checking > 0)
+        m_relistPending = true;
+    else
+        ListFolder(window);
 }
 
 void CSelectorDlg::OnDropFiles(IWindow& window, const std::vector<std::string>& paths)
@@ -420,6 +471,20 @@ std::string CSelectorDlg::ItemPath(IWindow& window, int row) const
 
 int CSelectorDlg::CheckFile(IWindow& window, const std::string& path)
 {
+    // The checker's windows wait for the user, and the changes a save makes
+    // to the folder arrive meanwhile: the listing is renewed once, at the end.
+    struct Checking {
+        CSelectorDlg& selector;
+        IWindow& window;
+        explicit Checking(CSelectorDlg& s, IWindow& w) : selector(s), window(w) { ++selector.m_checking; }
+        ~Checking()
+        {
+            if (--selector.m_checking == 0 && selector.m_relistPending)
+                selector.ListFolder(window);
+        }
+        Checking(const Checking&) = delete;
+        Checking& operator=(const Checking&) = delete;
+    } checking(*this, window);
     if (!m_validateDoc || !m_saveDoc) {
         Message(text::kNoChecking);
         return 0;
@@ -578,17 +643,24 @@ std::string CSelectorDlg::SaveAsked(IWindow& window, const std::string& path)
 void CSelectorDlg::MarkFile(IWindow& window, const std::string& path, int status)
 {
     const int mark = MarkOfStatus(status);
-    if (FolderOf(path) == m_currentFolder) {
-        const std::string name = NameOf(path);
-        for (int row = 0; row < window.ItemCount(kIdFiles); ++row) {
-            const CListingItem& item = m_items[static_cast<std::size_t>(window.GetItemData(kIdFiles, row))];
-            if (item.kind != itemkind::kFolder && item.name == name) {
-                window.SetItemIcon(kIdFiles, row, mark);
-                break;
-            }
-        }
-    }
     m_database.Update(path, mark, m_files.ModificationTime(path));
+    if (FolderOf(path) != m_listedFolder)
+        return;
+    const std::string name = NameOf(path);
+    for (int row = 0; row < window.ItemCount(kIdFiles); ++row) {
+        CListingItem& item = m_items[static_cast<std::size_t>(window.GetItemData(kIdFiles, row))];
+        if (item.kind == itemkind::kFolder || item.name != name)
+            continue;
+        window.SetItemIcon(kIdFiles, row, mark);
+        // A page saved in its place has another size and time now.
+        if (const std::optional<FolderEntry> entry = m_files.Describe(path); entry && !entry->folder) {
+            item.size = entry->size;
+            item.time = entry->time;
+            window.SetItemText(kIdFiles, row, 1, SizeText(item.size));
+            window.SetItemText(kIdFiles, row, 2, DateText(item.time));
+        }
+        break;
+    }
 }
 
 // --- Listing and navigation.
@@ -596,6 +668,20 @@ void CSelectorDlg::MarkFile(IWindow& window, const std::string& path, int status
 void CSelectorDlg::ListFolder(IWindow& window)
 {
     platform::WaitCursor wait;
+    m_relistPending = false;
+    m_listing = true;
+    // Listed again, the folder keeps the rows the user selected; a folder
+    // left by Up is selected in the one above.
+    Selection keep;
+    if (m_listedFolder == m_currentFolder)
+        keep = SelectionOf(window);
+    else if (!m_selectNext.empty())
+        keep = {{m_selectNext}, m_selectNext};
+    m_selectNext.clear();
+    if (m_watchedFolder != m_currentFolder) {
+        window.WatchFolder(m_currentFolder);
+        m_watchedFolder = m_currentFolder;
+    }
     window.ClearItems(kIdFiles);
     m_items.clear();
     // Gone or no longer readable since it was opened: an empty list alone
@@ -621,6 +707,7 @@ void CSelectorDlg::ListFolder(IWindow& window)
             if (!(isHtml ? html : isText ? text : all))
                 continue;
         }
+        item.type = m_files.TypeName(JoinPath(m_currentFolder, entry.name), entry.folder);
         item.index = static_cast<int>(m_items.size());
         m_items.push_back(std::move(item));
     }
@@ -632,10 +719,61 @@ void CSelectorDlg::ListFolder(IWindow& window)
         if (!folder)
             window.SetItemText(kIdFiles, row, 1, SizeText(item.size));
         window.SetItemText(kIdFiles, row, 2, DateText(item.time));
-        window.SetItemText(kIdFiles, row, 3, m_files.TypeName(JoinPath(m_currentFolder, item.name), folder));
+        window.SetItemText(kIdFiles, row, 3, item.type);
     }
+    m_listedFolder = m_currentFolder;
     SortBy(window, 0);
     ApplyDatabase(window);
+    Reselect(window, keep);
+    if (window.FocusedControl() == kIdFiles)
+        SelectOnFocus(window);
+    m_listing = false;
+}
+
+CSelectorDlg::Selection CSelectorDlg::SelectionOf(IWindow& window) const
+{
+    Selection selection;
+    for (int row = 0; row < window.ItemCount(kIdFiles); ++row) {
+        if (window.IsItemSelected(kIdFiles, row))
+            selection.selected.push_back(window.ItemText(kIdFiles, row));
+    }
+    if (const int current = window.CurrentItem(kIdFiles); current >= 0 && current < window.ItemCount(kIdFiles))
+        selection.current = window.ItemText(kIdFiles, current);
+    return selection;
+}
+
+void CSelectorDlg::Reselect(IWindow& window, const Selection& selection)
+{
+    for (int row = 0; row < window.ItemCount(kIdFiles); ++row) {
+        const std::string name = window.ItemText(kIdFiles, row);
+        if (std::find(selection.selected.begin(), selection.selected.end(), name) != selection.selected.end())
+            window.SetItemSelected(kIdFiles, row, true);
+        if (!selection.current.empty() && name == selection.current)
+            window.SetCurrentItem(kIdFiles, row);
+    }
+}
+
+void CSelectorDlg::SelectOnFocus(IWindow& window)
+{
+    const int count = window.ItemCount(kIdFiles);
+    for (int row = 0; row < count; ++row) {
+        if (window.IsItemSelected(kIdFiles, row))
+            return;
+    }
+    int row = window.CurrentItem(kIdFiles);
+    if (row < 0 || row >= count) {
+        row = 0;
+        for (int file = 0; file < count; ++file) {
+            if (m_items[static_cast<std::size_t>(window.GetItemData(kIdFiles, file))].kind != itemkind::kFolder) {
+                row = file;
+                break;
+            }
+        }
+    }
+    if (row >= count)
+        return;
+    window.SetCurrentItem(kIdFiles, row);
+    window.SetItemSelected(kIdFiles, row, true);
 }
 
 void CSelectorDlg::SortBy(IWindow& window, int column)
@@ -789,7 +927,84 @@ void CSelectorDlg::Up(IWindow& window)
 {
     if (m_currentFolder.empty() || m_currentFolder == "/")
         return;
-    Navigate(window, FolderOf(m_currentFolder));
+    m_selectNext = NameOf(m_currentFolder);
+    if (!Navigate(window, FolderOf(m_currentFolder)))
+        m_selectNext.clear();
+}
+
+// --- A typed location.
+
+void CSelectorDlg::BeginTypedLocation(IWindow& window)
+{
+    if (m_typingLocation) {
+        window.Focus(kIdLookIn);
+        return;
+    }
+    m_typingLocation = true;
+    window.SetComboEditable(kIdLookIn, true, m_currentFolder);
+    window.Focus(kIdLookIn);
+}
+
+void CSelectorDlg::EndTypedLocation(IWindow& window)
+{
+    m_typingLocation = false;
+    window.SetComboEditable(kIdLookIn, false);
+    window.SetCurrentItem(kIdLookIn, m_lastLookIn);
+}
+
+// A folder typed (hidden ones too, which the list does not show) opens; a
+// file typed opens its folder with the file selected. Anything else is
+// told, and the text stays to be corrected.
+void CSelectorDlg::GoToTypedLocation(IWindow& window)
+{
+    const std::string typed = window.Text(kIdLookIn);
+    const std::string path = ResolveTypedPath(typed);
+    if (path.empty()) {
+        EndTypedLocation(window);
+        return;
+    }
+    std::string folder = path;
+    std::string file;
+    if (!m_files.CanEnter(path)) {
+        const std::optional<FolderEntry> entry = m_files.Describe(path);
+        if (!entry || entry->folder || !m_files.CanEnter(FolderOf(path))) {
+            Tell(platform::Strings().Format(text::kFolderNotReady, {path}));
+            return;
+        }
+        folder = FolderOf(path);
+        file = NameOf(path);
+    }
+    EndTypedLocation(window);
+    if (folder != m_currentFolder)
+        Navigate(window, folder);
+    window.Focus(kIdFiles);
+    if (!file.empty()) {
+        for (int row = 0; row < window.ItemCount(kIdFiles); ++row) {
+            const bool chosen = window.ItemText(kIdFiles, row) == file;
+            window.SetItemSelected(kIdFiles, row, chosen);
+            if (chosen)
+                window.SetCurrentItem(kIdFiles, row);
+        }
+    }
+    SelectOnFocus(window);
+}
+
+// The typed text as a whole path: "~" is the home folder, a relative path
+// lies in the folder shown; "." and ".." are resolved, a final slash dropped.
+std::string CSelectorDlg::ResolveTypedPath(const std::string& typed) const
+{
+    const std::size_t first = typed.find_first_not_of(" \t");
+    if (first == std::string::npos)
+        return {};
+    std::string text = typed.substr(first, typed.find_last_not_of(" \t") - first + 1);
+    if (text == "~" || text.compare(0, 2, "~/") == 0)
+        text = m_files.HomeFolder() + text.substr(1);
+    else if (text[0] != '/')
+        text = JoinPath(m_currentFolder, text);
+    std::string path = std::filesystem::path(text).lexically_normal().string();
+    while (path.size() > 1 && path.back() == '/')
+        path.pop_back();
+    return path;
 }
 
 void CSelectorDlg::FilterChanged(IWindow& window)

@@ -39,8 +39,14 @@ public:
     void OnSystemCommand(platform::IWindow& window, int command) override;
     void OnDestroy(platform::IWindow& window) override;
     void OnDropFiles(platform::IWindow& window, const std::vector<std::string>& paths) override;
+    void OnFolderChanged(platform::IWindow& window) override;
 
 private:
+    // The rows the user had selected, by name, to find again in a new listing.
+    struct Selection {
+        std::vector<std::string> selected;
+        std::string current;
+    };
     struct WindowState {
         platform::WindowPlacement placement;
         std::array<int, 3> columns{200, 60, 125};
@@ -73,6 +79,15 @@ private:
     void LookInChosen(platform::IWindow& window, int row);
     void Up(platform::IWindow& window);
     void FilterChanged(platform::IWindow& window);
+    Selection SelectionOf(platform::IWindow& window) const;
+    void Reselect(platform::IWindow& window, const Selection& selection);
+    // The list took the focus with no row selected: the row with the focus, or the first file, is.
+    void SelectOnFocus(platform::IWindow& window);
+    // Ctrl+L: the look-in list becomes a field for a typed folder.
+    void BeginTypedLocation(platform::IWindow& window);
+    void EndTypedLocation(platform::IWindow& window);
+    void GoToTypedLocation(platform::IWindow& window);
+    std::string ResolveTypedPath(const std::string& typed) const;
     // Window state.
     WindowState LoadWindowState() const;
     void SaveWindowState(platform::IWindow& window) const;
@@ -98,6 +113,17 @@ private:
     bool m_desktopMode = false;
     bool m_documentsMode = false;
     int m_lastLookIn = -1;
+    // The folder the list shows, and the one the window watches.
+    std::string m_listedFolder;
+    std::string m_watchedFolder;
+    // A row to select in the next listing (the folder just left by Up).
+    std::string m_selectNext;
+    // Checks run (with their own windows, whose waiting lets the folder's
+    // changes in); the listing they changed is renewed once they end.
+    int m_checking = 0;
+    bool m_relistPending = false;
+    bool m_listing = false;
+    bool m_typingLocation = false;
     bool m_helpFailed = false;
     bool m_helpOpened = false;
 };

@@ -35,7 +35,7 @@ std::optional<std::string> ReadBytes(const std::string& path)
 
 std::string ReadText(const std::string& path) { return ReadBytes(path).value_or(std::string()); }
 
-std::string HomeFolder()
+std::string Home()
 {
     const char* home = std::getenv("HOME");
     return home && *home ? std::string(home) : std::string("/");
@@ -56,6 +56,22 @@ std::string Unescape(const std::string& field)
         }
     }
     return out;
+}
+
+FolderEntry EntryOf(const fs::directory_entry& found)
+{
+    FolderEntry entry;
+    entry.name = found.path().filename().string();
+    std::error_code ignored;
+    entry.link = found.is_symlink(ignored);
+    entry.folder = found.is_directory(ignored);
+    if (!entry.folder) {
+        const std::uintmax_t size = found.file_size(ignored);
+        entry.size = ignored ? 0 : static_cast<std::int64_t>(size);
+    }
+    const fs::file_time_type time = found.last_write_time(ignored);
+    entry.time = ignored ? 0 : Seconds(time);
+    return entry;
 }
 
 bool StartsWith(const std::string& text, std::string_view start) { return text.compare(0, start.size(), start) == 0; }
@@ -141,21 +157,20 @@ std::vector<FolderEntry> CDiskFiles::List(const std::string& folder) const
     std::vector<FolderEntry> entries;
     std::error_code error;
     fs::directory_iterator it(folder, error);
-    for (; !error && it != fs::directory_iterator(); it.increment(error)) {
-        FolderEntry entry;
-        entry.name = it->path().filename().string();
-        std::error_code ignored;
-        entry.link = it->is_symlink(ignored);
-        entry.folder = it->is_directory(ignored);
-        if (!entry.folder) {
-            const std::uintmax_t size = it->file_size(ignored);
-            entry.size = ignored ? 0 : static_cast<std::int64_t>(size);
-        }
-        const fs::file_time_type time = it->last_write_time(ignored);
-        entry.time = ignored ? 0 : Seconds(time);
-        entries.push_back(std::move(entry));
-    }
+    for (; !error && it != fs::directory_iterator(); it.increment(error))
+        entries.push_back(EntryOf(*it));
     return entries;
+}
+
+std::optional<FolderEntry> CDiskFiles::Describe(const std::string& path) const
+{
+    if (!Exists(path))
+        return std::nullopt;
+    std::error_code error;
+    const fs::directory_entry entry(path, error);
+    if (error)
+        return std::nullopt;
+    return EntryOf(entry);
 }
 
 bool CDiskFiles::Exists(const std::string& path) const
@@ -221,12 +236,12 @@ std::string CDiskFiles::LinkTarget(const std::string& path) const
 
 std::vector<MountPoint> CDiskFiles::MountPoints() const
 {
-    return ParseMountTable(ReadText("/proc/self/mounts"), HomeFolder());
+    return ParseMountTable(ReadText("/proc/self/mounts"), Home());
 }
 
 SpecialFolders CDiskFiles::Special() const
 {
-    const std::string home = HomeFolder();
+    const std::string home = Home();
     std::string config;
     if (const char* configHome = std::getenv("XDG_CONFIG_HOME"); configHome && *configHome)
         config = configHome;
@@ -239,8 +254,10 @@ std::string CDiskFiles::CurrentDirectory() const
 {
     std::error_code error;
     fs::path current = fs::current_path(error);
-    return error ? HomeFolder() : current.string();
+    return error ? Home() : current.string();
 }
+
+std::string CDiskFiles::HomeFolder() const { return Home(); }
 
 std::string CDiskFiles::TypeName(const std::string& path, bool folder) const
 {

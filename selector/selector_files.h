@@ -43,6 +43,8 @@ public:
     virtual bool CanEnter(const std::string& folder) const = 0;
     // The folder's entries, without "." and ".."; those read before a failure.
     virtual std::vector<FolderEntry> List(const std::string& folder) const = 0;
+    // One entry as List gives it (its name the path's last part); nothing when it is not there.
+    virtual std::optional<FolderEntry> Describe(const std::string& path) const = 0;
     // Something of that name is there (a link counts, even one leading nowhere).
     virtual bool Exists(const std::string& path) const = 0;
     virtual std::optional<std::int64_t> ModificationTime(const std::string& path) const = 0;
@@ -59,6 +61,7 @@ public:
     virtual std::vector<MountPoint> MountPoints() const = 0;
     virtual SpecialFolders Special() const = 0;
     virtual std::string CurrentDirectory() const = 0;
+    virtual std::string HomeFolder() const = 0;
     // The name of the entry's type ("HTML document"), for the type column.
     virtual std::string TypeName(const std::string& path, bool folder) const = 0;
 };
@@ -72,6 +75,7 @@ public:
 
     bool CanEnter(const std::string& folder) const override;
     std::vector<FolderEntry> List(const std::string& folder) const override;
+    std::optional<FolderEntry> Describe(const std::string& path) const override;
     bool Exists(const std::string& path) const override;
     std::optional<std::int64_t> ModificationTime(const std::string& path) const override;
     bool Copy(const std::string& from, const std::string& to) override;
@@ -81,6 +85,7 @@ public:
     std::vector<MountPoint> MountPoints() const override;
     SpecialFolders Special() const override;
     std::string CurrentDirectory() const override;
+    std::string HomeFolder() const override;
     std::string TypeName(const std::string& path, bool folder) const override;
 
 private:

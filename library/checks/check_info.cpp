@@ -2,6 +2,7 @@
 
 #include "common/orvane_settings.h"
 #include "library/html/attribute.h"
+#include "library/html/html_document.h"
 #include "platform/services.h"
 
 #include <memory>
@@ -34,6 +35,20 @@ std::string PriorityDisplayText(int priority)
     case 3: return "BITV II-3";
     default: return std::to_string(priority);
     }
+}
+
+std::string_view PageLineEnd(const CHtmlDocument& document)
+{
+    char before = 0;
+    for (const CElement* e : document.Elements()) {
+        const std::string_view text = e->Text();
+        const std::size_t at = text.find('\n');
+        if (at != std::string_view::npos)
+            return (at > 0 ? text[at - 1] : before) == '\r' ? "\r\n" : "\n";
+        if (!text.empty())
+            before = text.back();
+    }
+    return "\n";
 }
 
 std::string_view NonEmptyAttribute(const CElement& element, int id)

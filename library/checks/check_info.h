@@ -92,6 +92,10 @@ protected:
     CAttribute* AttributeToRepair(int attributeId);
 };
 
+// How the page ends its lines, as its first line end shows: "\r\n" or
+// "\n" (also for a page of one line), so markup a repair adds fits in.
+std::string_view PageLineEnd(const CHtmlDocument& document);
+
 // The value of an attribute when it is present and not empty.
 std::string_view NonEmptyAttribute(const CElement& element, int id);
 

@@ -2,6 +2,8 @@
 
 #include "check_run.h"
 
+#include "library/html/html_document.h"
+
 namespace orvane {
 
 namespace {
@@ -29,5 +31,37 @@ int CElementBlink::Check(COrvaneSettings& settings, CHtmlDocument& document, int
 }
 
 std::span<const CheckInfo> CElementBlink::CheckTable() const { return kBlinkChecks; }
+
+namespace {
+ElementPtr DeletedTag()
+{
+    ElementPtr tag(new CElement);
+    tag->SetDeleted(true);
+    tag->SetModified(true);
+    return tag;
+}
+} // namespace
+
+bool CElementBlink::PrepareRepairPage(RepairPageRequest& request)
+{
+    if (!m_replacement) {
+        ElementPtr start = DeletedTag();
+        CElement* made = start.get();
+        if (!request.document.InsertAfter(this, std::move(start)))
+            return false;
+        if (CElement* end = Partner()) {
+            ElementPtr closing = DeletedTag();
+            CElement* madeEnd = closing.get();
+            // The start tag, deleted, writes nothing: the page is not made.
+            if (!request.document.InsertBefore(end, std::move(closing)))
+                return false;
+            made->SetPartner(madeEnd);
+            madeEnd->SetPartner(made);
+        }
+        m_replacement = made;
+    }
+    request.insertedElement = m_replacement;
+    return true;
+}
 
 } // namespace orvane

@@ -52,7 +52,7 @@ std::span<const CheckInfo> CElementDocument::CheckTable() const { return kDocume
 
 namespace {
 
-constexpr std::uint32_t kDoctypeBit = 0x1;
+constexpr std::uint32_t kDoctypeBit = CElementDocument::kDoctypeBit;
 constexpr std::uint32_t kNoStylesheetsBit = 0x2;
 constexpr std::uint32_t kUsingStyleBit = 0x4;
 constexpr std::uint32_t kTextLinksBit = 0x8;
@@ -303,6 +303,80 @@ int CElementDocument::Check(COrvaneSettings& settings, CHtmlDocument& document, 
     if (hasHtml && run.Runs(*this, kMetadataBit) && !HasMetadata(document))
         mask |= kMetadataBit;
     return StoreProblems(*this, mask);
+}
+
+namespace {
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+bool IsBlankAfterMark(std::string_view text)
+{
+    if (!text.starts_with(kByteOrderMark))
+        return false;
+    return Trim(text.substr(kByteOrderMark.size())).empty();
+}
+
+bool IsXmlDeclaration(const CElement& e)
+{
+    return e.Kind() == kind::kUnknown && e.Text().starts_with("<?xml");
+}
+
+// What the declaration follows: the document element, then a byte order mark
+// (which must stay the first bytes of the file) and an XML declaration (which
+// must stay first in an XHTML page), each with the blanks after it.
+const CElement* DeclarationPlace(const CHtmlDocument& document, const CElement& documentElement)
+{
+    const std::vector<CElement*>& elements = document.Elements();
+    const CElement* place = &documentElement;
+    std::size_t i = document.IndexOf(documentElement) + 1;
+    auto skipDeleted = [&] {
+        while (i < elements.size() && elements[i]->IsDeleted())
+            ++i;
+    };
+    skipDeleted();
+    if (i < elements.size() && elements[i]->Kind() == kind::kText && IsBlankAfterMark(elements[i]->Text())) {
+        place = elements[i++];
+        skipDeleted();
+    }
+    if (i < elements.size() && IsXmlDeclaration(*elements[i])) {
+        place = elements[i++];
+        skipDeleted();
+        if (i < elements.size() && elements[i]->Kind() == kind::kText && Trim(elements[i]->Text()).empty())
+            place = elements[i];
+    }
+    return place;
+}
+
+} // namespace
+
+// The new declaration stands at the top; a declaration further down, which
+// does not count there, is taken out while the repair holds, so the page does
+// not end up with two.
+bool CElementDocument::PrepareRepairPage(RepairPageRequest& request)
+{
+    if (request.bit != kDoctypeBit)
+        return true;
+    if (!m_preparedDoctype) {
+        ElementPtr declaration(new CElement);
+        declaration->SetKind(tag::kDoctype);
+        declaration->SetDeleted(true);
+        declaration->SetModified(true);
+        CElement* made = declaration.get();
+        if (!request.document.InsertAfter(DeclarationPlace(request.document, *this), std::move(declaration)))
+            return false;
+        m_preparedDoctype = made;
+        // Found once: a later run, after the repair took it out, still undoes to it.
+        for (CElement* e : request.document.Elements()) {
+            if (e != made && e->Kind() == tag::kDoctype && !e->IsDeleted()) {
+                m_misplacedDoctype = e;
+                break;
+            }
+        }
+    }
+    request.insertedElement = m_preparedDoctype;
+    request.replacedElement = m_misplacedDoctype;
+    request.lineEnd = PageLineEnd(request.document);
+    return true;
 }
 
 } // namespace orvane

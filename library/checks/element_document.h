@@ -19,6 +19,11 @@ public:
     CElement* HeadElement() const { return m_head; }
     CElement* TitleElement() const { return m_title; }
 
+    static constexpr std::uint32_t kDoctypeBit = 0x1;
+
+protected:
+    bool PrepareRepairPage(RepairPageRequest& request) override;
+
 private:
     bool HasNoDoctype(const CHtmlDocument& document) const;
     std::uint32_t CheckStyle(const CHtmlDocument& document) const;
@@ -32,6 +37,10 @@ private:
     CElement* m_html = nullptr;
     CElement* m_head = nullptr;
     CElement* m_title = nullptr;
+    // The declaration a repair puts at the top, deleted until it does.
+    CElement* m_preparedDoctype = nullptr;
+    // A declaration that stood too late in the page to count, which the repair takes out.
+    CElement* m_misplacedDoctype = nullptr;
 };
 
 } // namespace orvane

@@ -24,6 +24,16 @@ struct RepairPageRequest {
     CAttribute* attribute = nullptr;
     // An element the family inserted, deleted until the page repairs.
     CElement* insertedElement = nullptr;
+    // A second attribute the repair changes (a meta element's content beside
+    // its http-equiv).
+    CAttribute* secondAttribute = nullptr;
+    // An element the repair takes out while it holds (a document type
+    // declaration that stands too late in the page to count).
+    CElement* replacedElement = nullptr;
+    // How the page ends its lines, for markup the repair writes: "\n" or "\r\n".
+    std::string_view lineEnd = "\n";
+    // Where a link the repair writes leads (a refresh's target).
+    std::string linkTarget = {};
     // An image's page: its source, by which the pages of one image file
     // merge; its size (-1 where not given); and the problem's variant.
     std::string_view imageSource = {};

@@ -1,7 +1,10 @@
 #include "repair_page_factory.h"
 
 #include "page_area_alt_text.h"
+#include "page_blink.h"
 #include "page_body_color.h"
+#include "page_doctype_bad.h"
+#include "page_header_format.h"
 #include "page_img_alt_text.h"
 #include "page_img_dlink.h"
 #include "page_img_ismap.h"
@@ -9,14 +12,21 @@
 #include "page_input_alt_text.h"
 #include "page_input_default_text.h"
 #include "page_lang_missing.h"
+#include "page_list_format.h"
 #include "page_map_area_alt.h"
+#include "page_meta_redirect.h"
+#include "page_meta_refresh.h"
 #include "page_textarea_default_text.h"
 #include "page_warnings.h"
 #include "validator_sheet.h"
 
 #include "common/orvane_settings.h"
 #include "library/checks/check_catalogue.h"
+#include "library/checks/element_blink.h"
+#include "library/checks/element_header.h"
+#include "library/checks/element_list.h"
 #include "library/html/element.h"
+#include "library/html/html_document.h"
 
 #include <memory>
 
@@ -111,11 +121,54 @@ constexpr PageMaker kPageMakers[] = {
          }
          return std::make_unique<CPageBodyColor>(request.colourAttributes, request.coloursMissing);
      }},
+    {"CPageDoctypeBad",
+     [](const RepairPageRequest& request) -> PagePointer {
+         if (!request.insertedElement)
+             return nullptr;
+         return std::make_unique<CPageDoctypeBad>(*request.insertedElement, request.replacedElement, request.lineEnd);
+     }},
+    {"CPageMetaRefresh",
+     [](const RepairPageRequest& request) -> PagePointer {
+         if (!request.attribute || !request.secondAttribute)
+             return nullptr;
+         return std::make_unique<CPageMetaRefresh>(*request.attribute, *request.secondAttribute,
+                                                   request.insertedElement, request.linkTarget, request.lineEnd);
+     }},
+    {"CPageMetaRedirect",
+     [](const RepairPageRequest& request) -> PagePointer {
+         if (!request.attribute || !request.secondAttribute)
+             return nullptr;
+         return std::make_unique<CPageMetaRedirect>(*request.attribute, *request.secondAttribute,
+                                                    request.insertedElement, request.lineEnd);
+     }},
     {"CPageTextAreaDefaultText",
      [](const RepairPageRequest& request) -> PagePointer {
          if (!request.insertedElement)
              return nullptr;
          return std::make_unique<CPageTextAreaDefaultText>(*request.insertedElement, request.document);
+     }},
+    {"CPageHeaderFormat",
+     [](const RepairPageRequest& request) -> PagePointer {
+         const auto* heading = dynamic_cast<const CElementHeader*>(&request.element);
+         if (!heading || !request.element.Partner())
+             return nullptr;
+         return std::make_unique<CPageHeaderFormat>(request.element, heading->HeadingText());
+     }},
+    {"CPageListFormat",
+     [](const RepairPageRequest& request) -> PagePointer {
+         const auto* list = dynamic_cast<const CElementList*>(&request.element);
+         if (!list || !request.element.Partner())
+             return nullptr;
+         return std::make_unique<CPageListFormat>(request.element, CPageListFormat::ItemTags(request.document,
+                                                                                       request.element),
+                                                  list->ListMarkup());
+     }},
+    {"CPageBlink",
+     [](const RepairPageRequest& request) -> PagePointer {
+         const auto* blink = dynamic_cast<const CElementBlink*>(&request.element);
+         if (!blink || !request.insertedElement)
+             return nullptr;
+         return std::make_unique<CPageBlink>(request.element, *request.insertedElement, blink->CollectedText());
      }},
 };
 

@@ -38,6 +38,8 @@ int CMessageBoxPrompt::Show(std::string_view caption, std::string_view text, Pro
     case PromptButtons::YesNoCancel: boxButtons = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel; break;
     }
     QMessageBox box(boxIcon, FromPage(caption), FromPage(text), boxButtons);
+    // Messages may quote markup ("<!DOCTYPE html>"): shown as written, never rendered.
+    box.setTextFormat(Qt::PlainText);
     switch (defaultAnswer) {
     case kAnswerOk: box.setDefaultButton(QMessageBox::Ok); break;
     case kAnswerCancel: box.setDefaultButton(QMessageBox::Cancel); break;

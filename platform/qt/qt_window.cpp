@@ -16,8 +16,10 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
+#include <QDir>
 #include <QDropEvent>
 #include <QFileIconProvider>
+#include <QFileSystemWatcher>
 #include <QMimeData>
 #include <QPainter>
 #include <QStyledItemDelegate>
@@ -188,16 +190,42 @@ private:
     bool m_asPage;
 };
 
-int KeyCode(Key key)
+QKeySequence KeysOf(Key key)
 {
     switch (key) {
-    case Key::Space: return Qt::Key_Space;
-    case Key::Enter: return Qt::Key_Return;
-    case Key::Escape: return Qt::Key_Escape;
-    case Key::Delete: return Qt::Key_Delete;
+    case Key::Space: return QKeySequence(Qt::Key_Space);
+    case Key::Enter: return QKeySequence(Qt::Key_Return);
+    case Key::Escape: return QKeySequence(Qt::Key_Escape);
+    case Key::Delete: return QKeySequence(Qt::Key_Delete);
+    case Key::Backspace: return QKeySequence(Qt::Key_Backspace);
+    case Key::F5: return QKeySequence(Qt::Key_F5);
+    case Key::AltUp: return QKeySequence(Qt::ALT | Qt::Key_Up);
+    case Key::CtrlL: return QKeySequence(Qt::CTRL | Qt::Key_L);
     }
-    return 0;
+    return {};
 }
+
+// Whether the pressed key is the one watched: the keypad's Enter counts as
+// Enter; keys without a modifier are heard with none but Shift or the keypad's.
+bool IsKey(const QKeyEvent& event, Key key)
+{
+    if (key == Key::Enter && event.key() == Qt::Key_Enter)
+        return true;
+    const QKeyCombination watched = KeysOf(key)[0];
+    const Qt::KeyboardModifiers modifiers = event.modifiers() & ~Qt::KeypadModifier;
+    if (event.key() != watched.key())
+        return false;
+    if (watched.keyboardModifiers() != Qt::NoModifier)
+        return modifiers == watched.keyboardModifiers();
+    return key == Key::Space || key == Key::Enter || (modifiers & ~Qt::ShiftModifier) == Qt::NoModifier;
+}
+
+// How many files of a watched folder are watched besides the folder, so that
+// one large folder does not use up what the system allows a user.
+constexpr int kWatchedFilesMax = 500;
+// Changes coming in a burst (a program saving through a temporary file) are
+// taken up together, this long after the first.
+constexpr int kFolderSettleMilliseconds = 250;
 
 Qt::Alignment AlignmentOf(Align align)
 {
@@ -536,7 +564,12 @@ bool CQtWindow::ControlEvent(int id, QEvent* event)
     if (!control)
         return false;
     if (event->type() == QEvent::FocusIn) {
-        Notify({id, NotifyCode::FocusGained});
+        Notification notification{id, NotifyCode::FocusGained};
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        notification.focusCause = reason == Qt::MouseFocusReason            ? FocusCause::Mouse
+                                  : reason == Qt::ActiveWindowFocusReason ? FocusCause::WindowActivated
+                                                                          : FocusCause::Keyboard;
+        Notify(notification);
         return false;
     }
     if (event->type() == QEvent::KeyPress && control->editableColumn >= 0 && EditInPlace(id, *static_cast<QKeyEvent*>(event)))
@@ -544,8 +577,7 @@ bool CQtWindow::ControlEvent(int id, QEvent* event)
     if (event->type() == QEvent::KeyPress) {
         auto* keyEvent = static_cast<QKeyEvent*>(event);
         for (Key key : control->watchedKeys) {
-            const bool enter = key == Key::Enter && keyEvent->key() == Qt::Key_Enter;
-            if (keyEvent->key() == KeyCode(key) || enter) {
+            if (IsKey(*keyEvent, key)) {
                 Notification notification{id, NotifyCode::KeyPressed};
                 notification.key = key;
                 Notify(notification);
@@ -732,6 +764,19 @@ void CQtWindow::SetPlacement(const WindowPlacement& placement)
                           placement.bottom - placement.top);
     if (placement.maximized)
         m_widget->setWindowState(m_widget->windowState() | Qt::WindowMaximized);
+}
+
+std::vector<ScreenArea> CQtWindow::ScreenAreas() const
+{
+    std::vector<ScreenArea> areas;
+    QList<QScreen*> screens = QGuiApplication::screens();
+    if (QScreen* primary = QGuiApplication::primaryScreen(); primary && screens.removeOne(primary))
+        screens.prepend(primary);
+    for (const QScreen* screen : screens) {
+        const QRect area = screen->availableGeometry();
+        areas.push_back({area.left(), area.top(), area.left() + area.width(), area.top() + area.height()});
+    }
+    return areas;
 }
 
 std::pair<int, int> CQtWindow::ScreenSize() const
@@ -1128,6 +1173,34 @@ void CQtWindow::SetItemIndent(int id, int row, int level)
     combo->setItemData(row, level, kIndentRole);
 }
 
+void CQtWindow::SetComboEditable(int id, bool editable, std::string_view text)
+{
+    auto* combo = As<QComboBox>(id);
+    if (!combo || combo->isEditable() == editable)
+        return;
+    CQuiet quiet(*this);
+    const int current = combo->currentIndex();
+    combo->setEditable(editable);
+    if (!editable) {
+        combo->setCurrentIndex(current);
+        return;
+    }
+    // A typed path is taken as it is: no entry is added for it, and no
+    // entry's text completes it while the user types.
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    combo->setCompleter(nullptr);
+    QLineEdit* edit = combo->lineEdit();
+    QObject::connect(edit, &QLineEdit::textEdited, edit, [this, id] { Notify({id, NotifyCode::TextChanged}); });
+    edit->setText(ToQt(text));
+    edit->selectAll();
+}
+
+bool CQtWindow::IsComboEditable(int id) const
+{
+    const auto* combo = As<QComboBox>(id);
+    return combo && combo->isEditable();
+}
+
 int CQtWindow::ColumnWidth(int id, int column) const
 {
     auto* tree = As<QTreeWidget>(id);
@@ -1171,6 +1244,68 @@ void CQtWindow::SetCurrentMapArea(int id, int index)
     const Control* control = Find(id);
     if (auto* view = control ? dynamic_cast<CMapAreaView*>(control->widget.data()) : nullptr)
         view->SetCurrent(index);
+}
+
+void CQtWindow::WatchFolder(std::string_view folder)
+{
+    if (!m_widget)
+        return;
+    if (!m_folderWatcher) {
+        m_folderWatcher = new QFileSystemWatcher(m_widget);
+        m_folderSettle = new QTimer(m_widget);
+        m_folderSettle->setSingleShot(true);
+        m_folderSettle->setInterval(kFolderSettleMilliseconds);
+        QObject::connect(m_folderSettle, &QTimer::timeout, m_widget, [this] {
+            // Files added since are watched too, and those replaced by a
+            // rename (the way many programs save) again.
+            WatchFolderFiles();
+            if (!m_ended)
+                m_logic.OnFolderChanged(*this);
+        });
+        auto changed = [this] {
+            if (!m_folderSettle->isActive())
+                m_folderSettle->start();
+        };
+        QObject::connect(m_folderWatcher, &QFileSystemWatcher::directoryChanged, m_widget, changed);
+        QObject::connect(m_folderWatcher, &QFileSystemWatcher::fileChanged, m_widget, changed);
+    }
+    m_folderSettle->stop();
+    if (const QStringList watched = m_folderWatcher->files() + m_folderWatcher->directories(); !watched.isEmpty())
+        m_folderWatcher->removePaths(watched);
+    m_watchedFolder = QFile::decodeName(QByteArray(folder.data(), static_cast<qsizetype>(folder.size())));
+    WatchFolderFiles();
+}
+
+void CQtWindow::WatchFolderFiles()
+{
+    if (!m_folderWatcher || m_watchedFolder.isEmpty())
+        return;
+    const QDir folder(m_watchedFolder);
+    QStringList paths{m_watchedFolder};
+    const QStringList files = folder.entryList(QDir::Files | QDir::NoDotAndDotDot, QDir::Name);
+    for (qsizetype i = 0; i < files.size() && i < kWatchedFilesMax; ++i)
+        paths << folder.filePath(files[i]);
+    const QStringList watched = m_folderWatcher->files() + m_folderWatcher->directories();
+    QStringList added;
+    for (const QString& path : paths) {
+        if (!watched.contains(path))
+            added << path;
+    }
+    if (!added.isEmpty())
+        m_folderWatcher->addPaths(added);
+}
+
+void CQtWindow::WatchWindowKey(Key key)
+{
+    if (!m_widget)
+        return;
+    auto* shortcut = new QShortcut(KeysOf(key), m_widget);
+    shortcut->setContext(Qt::WindowShortcut);
+    QObject::connect(shortcut, &QShortcut::activated, m_widget, [this, key] {
+        Notification notification{0, NotifyCode::KeyPressed};
+        notification.key = key;
+        Notify(notification);
+    });
 }
 
 void CQtWindow::AcceptDroppedFiles()

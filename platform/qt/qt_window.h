@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+class QFileSystemWatcher;
 class QKeyEvent;
 class QLabel;
 class QMenu;
@@ -73,9 +74,12 @@ public:
     WindowPlacement Placement() const override;
     void SetPlacement(const WindowPlacement& placement) override;
     std::pair<int, int> ScreenSize() const override;
+    std::vector<ScreenArea> ScreenAreas() const override;
     std::pair<int, int> SplitterRatio() const override;
     void SetSplitterRatio(int numerator, int denominator) override;
     void AcceptDroppedFiles() override;
+    void WatchFolder(std::string_view folder) override;
+    void WatchWindowKey(Key key) override;
 
     bool HasControl(int id) const override { return m_controls.count(id) != 0; }
     std::optional<ControlKind> KindOf(int id) const override;
@@ -112,6 +116,8 @@ public:
     void SetItemIndent(int id, int row, int level) override;
     int ColumnWidth(int id, int column) const override;
     void SetColumnEditable(int id, int column) override;
+    void SetComboEditable(int id, bool editable, std::string_view text = {}) override;
+    bool IsComboEditable(int id) const override;
     void SetMapAreas(int id, std::string_view imagePath, const std::vector<MapOutline>& areas) override;
     void SetCurrentMapArea(int id, int index) override;
     void SetColourSample(int id, const ColourSample& sample) override;
@@ -171,6 +177,7 @@ private:
     // property) gives its key to the one shown.
     void FollowSharedLabels(const QWidget& changed);
     bool EditInPlace(int id, const QKeyEvent& event);
+    void WatchFolderFiles();
 
     int m_templateId;
     QPointer<QWidget> m_widget;
@@ -182,6 +189,9 @@ private:
     QMenu* m_systemMenu = nullptr;
     std::unique_ptr<CControlEvents> m_events;
     std::unique_ptr<CDropEvents> m_drops;
+    QFileSystemWatcher* m_folderWatcher = nullptr;
+    QTimer* m_folderSettle = nullptr;
+    QString m_watchedFolder;
     std::vector<std::unique_ptr<CQtWindow>> m_pages;
     int m_currentPage = -1;
     // The labels with a "buddies" property, found when a control is first shown or hidden.

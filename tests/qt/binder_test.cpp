@@ -17,6 +17,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -50,7 +52,9 @@ public:
         window.End(kIdCancel);
     }
     void OnDropFiles(IWindow&, const std::vector<std::string>& paths) override { drops.push_back(paths); }
+    void OnFolderChanged(IWindow&) override { ++folderChanges; }
     std::vector<Notification> heard;
+    int folderChanges = 0;
     std::vector<std::vector<std::string>> drops;
     int cancels = 0;
 };
@@ -172,6 +176,60 @@ TEST(QtBinder, FilesDroppedOnTheWindowReachTheLogicOnceTheDropHasEnded)
 
 // An address typed or picked from the known ones: the label's key leads to
 // whichever of the two the logic shows.
+// A burst of changes to the watched folder (a file made, written, renamed)
+// is heard once it has settled; a file written in place is heard too; the
+// folder watched before is not heard any more.
+TEST(QtBinder, ChangesToTheWatchedFolderAreHeardOnceABurstHasSettled)
+{
+    namespace fs = std::filesystem;
+    const fs::path root = fs::path(::testing::TempDir()) / "binder-watch";
+    fs::remove_all(root);
+    fs::create_directories(root / "site");
+    fs::create_directories(root / "other");
+    std::ofstream(root / "site/page.htm") << "<p>page</p>";
+    CBoundWindow bound;
+    bound.window->WatchFolder((root / "other").string());
+    bound.window->WatchFolder((root / "site").string());
+
+    std::ofstream(root / "site/new.tmp") << "<p>new</p>";
+    fs::rename(root / "site/new.tmp", root / "site/new.htm");
+    std::ofstream(root / "other/unheard.htm") << "x";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return bound.logic.folderChanges > 0; }, 3000));
+    QTest::qWait(400);
+    EXPECT_EQ(bound.logic.folderChanges, 1);
+
+    std::ofstream(root / "site/page.htm", std::ios::app) << "<p>more</p>";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return bound.logic.folderChanges > 1; }, 3000));
+    bound.window->End(kIdCancel);
+    fs::remove_all(root);
+}
+
+// Keys of file browsers: Backspace on a control; F5, Alt+Up and Ctrl+L
+// wherever the focus is, as control 0.
+TEST(QtBinder, WatchedKeysOfTheWindowAreHeardWhereverTheFocusIs)
+{
+    CBoundWindow bound;
+    bound.widget->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(bound.widget));
+    bound.window->WatchKey(1005, Key::Backspace);
+    bound.window->WatchWindowKey(Key::F5);
+    bound.window->WatchWindowKey(Key::AltUp);
+    bound.window->WatchWindowKey(Key::CtrlL);
+    auto* list = bound.Get<QTreeWidget>(1005);
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Backspace);
+    QTest::keyClick(list, Qt::Key_F5);
+    QTest::keyClick(list, Qt::Key_Up, Qt::AltModifier);
+    QTest::keyClick(bound.Get<QPushButton>(1001), Qt::Key_L, Qt::ControlModifier);
+    std::vector<std::pair<int, Key>> keys;
+    for (const Notification& notification : bound.logic.heard) {
+        if (notification.code == NotifyCode::KeyPressed)
+            keys.emplace_back(notification.control, notification.key);
+    }
+    EXPECT_EQ(keys, (std::vector<std::pair<int, Key>>{{1005, Key::Backspace}, {0, Key::F5}, {0, Key::AltUp}, {0, Key::CtrlL}}));
+    bound.window->End(kIdCancel);
+}
+
 TEST(QtBinder, ALabelOfTwoControlsShownInTurnLeadsToTheShownOne)
 {
     constexpr const char* kShared = R"(<?xml version="1.0" encoding="UTF-8"?>

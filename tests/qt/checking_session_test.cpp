@@ -10,6 +10,7 @@
 #include "platform/paths.h"
 #include "platform/qt/qt_window_system.h"
 #include "platform/registry.h"
+#include "tests/qt/window_steps.h"
 #include "tests/support/test_support.h"
 
 #include <QAbstractButton>
@@ -26,6 +27,8 @@ namespace orvane {
 namespace {
 
 using platform::IWindow;
+using test::Find;
+using test::Press;
 
 constexpr const char* kPage =
     "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01//EN\" \"http://www.w3.org/TR/html4/strict.dtd\">\n"
@@ -36,21 +39,6 @@ constexpr const char* kPage =
 constexpr const char* kPageWithTable =
     "<html lang=\"en\"><head><title>Prices</title></head><body>\n"
     "<table summary=\"Prices of our teas\"><tr><td>Green</td><td>4</td></tr></table>\n</body></html>\n";
-
-template <class Widget>
-Widget* Find(QWidget& window, const char* name)
-{
-    auto* widget = window.findChild<Widget*>(name);
-    EXPECT_NE(widget, nullptr) << name;
-    return widget;
-}
-
-void Press(QWidget& window, const char* name)
-{
-    // As a click on the button's text: the middle of a wide radio button is not part of it.
-    if (auto* button = Find<QAbstractButton>(window, name))
-        button->click();
-}
 
 void LoadPage(CHtmlDocument& document, const char* page)
 {

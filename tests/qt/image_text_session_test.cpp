@@ -11,6 +11,7 @@
 #include "platform/qt/qt_window_system.h"
 #include "platform/registry.h"
 #include "platform/services.h"
+#include "tests/qt/window_steps.h"
 #include "tests/support/test_support.h"
 
 #include <QAbstractButton>
@@ -30,6 +31,8 @@ namespace {
 
 namespace fs = std::filesystem;
 using platform::IWindow;
+using test::Find;
+using test::Press;
 
 constexpr int kSheet = 9000;
 constexpr const char* kFerryText = "The ferry Greta at the harbour wall";
@@ -49,20 +52,6 @@ constexpr const char* kHarbour =
     "<p><img src=\"images/ferry.png\" width=\"400\" height=\"240\" longdesc=\"ferry.html\"> "
     "<a href=\"ferry.html\">d</a></p>\n"
     "</body></html>\n";
-
-template <class Widget>
-Widget* Find(QWidget& window, const char* name)
-{
-    auto* widget = window.findChild<Widget*>(name);
-    EXPECT_NE(widget, nullptr) << name;
-    return widget;
-}
-
-void Press(QWidget& window, const char* name)
-{
-    if (auto* button = Find<QAbstractButton>(window, name))
-        button->click();
-}
 
 // The photo's text on its page, reached with Next past the pages before it
 // (the general warnings come first);

@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -43,6 +44,8 @@ public:
         if (std::string(name) == "ValidateDoc")
             return [this](const char* path) {
                 validated.push_back(path);
+                if (whileChecking)
+                    whileChecking();
                 if (!platform::OpenForReading(path))
                     return -4;
                 auto it = results.find(fs::path(path).filename().string());
@@ -79,6 +82,8 @@ public:
     bool saveFails = false;
     std::vector<std::string> validated, saved, actions;
     COrvaneSettings settings;
+    // What happens while the checker's windows are open.
+    std::function<void()> whileChecking;
 };
 
 // The disk, with the special folders and mounts inside the test's folder and
@@ -93,6 +98,7 @@ public:
     std::vector<MountPoint> MountPoints() const override { return {{"/", mountkind::kFixed}, {m_root, mountkind::kFixed}}; }
     SpecialFolders Special() const override { return {m_root + "/Desktop", m_root + "/Documents"}; }
     std::string CurrentDirectory() const override { return m_root + "/site"; }
+    std::string HomeFolder() const override { return m_root; }
     bool copyFails = false;
 
 private:
@@ -124,6 +130,7 @@ protected:
         return table;
     }
     std::string Site(const std::string& name) const { return (m_root / "site" / name).string(); }
+    std::string SiteFolder() const { return (m_root / "site").string(); }
     std::string Write(const std::string& name, const std::string& bytes) const
     {
         std::ofstream(Site(name), std::ios::binary) << bytes;
@@ -244,6 +251,7 @@ TEST_F(SelectorTest, EachResultGivesItsMarkAndOnlyRepairedPagesAreSavedWhichTheN
         Write(name, "<p>original</p>");
     library.results = {{"broken.htm", -4}, {"fine.htm", 0}, {"unrepaired.htm", 2}, {"repaired.htm", 1}, {"partly.htm", 3}};
     Run([&](CMemoryWindow& window, CSelectorDlg&) {
+        window.SelectOnlyRows(kIdFiles, {});
         window.Click(kIdCheck);
         EXPECT_EQ(Messages(), (std::vector<std::string>{Strings().Get(text::kNothingSelected)}));
         window.SelectOnlyRows(kIdFiles, {Row(window, "broken.htm"), Row(window, "fine.htm"), Row(window, "unrepaired.htm")});
@@ -571,17 +579,204 @@ TEST_F(SelectorTest, TheLookInListOpensAFolderOnlyWhenTheUserPicksIt)
     });
 }
 
-TEST_F(SelectorTest, TheWindowComesBackWhereTheUserLeftIt)
+TEST_F(SelectorTest, TheWindowComesBackWhereTheUserLeftItOnAScreenThatIsThere)
 {
-    platform::WindowPlacement placement{40, 50, 940, 650, false};
+    // Left on the second of two screens.
+    windows.screens = {{0, 0, 1920, 1080}, {1920, 0, 3840, 1080}};
+    const platform::WindowPlacement placement{2000, 50, 2900, 650, false};
     Run([&](CMemoryWindow& window, CSelectorDlg&) {
         window.SetPlacement(placement);
         window.DoubleClickRow(kIdFiles, Row(window, "sub"));
     });
     Run([&](CMemoryWindow& window, CSelectorDlg& selector) {
         EXPECT_EQ(selector.CurrentFolder(), Site("sub"));
-        EXPECT_EQ(window.Placement().left, 40);
+        EXPECT_EQ(window.Placement().left, 2000);
         EXPECT_EQ(window.Placement().bottom, 650);
+    });
+    // That screen is gone, and the one left is smaller than the window was:
+    // the window opens whole on it, at the size it had where it fits.
+    windows.screens = {{0, 0, 1280, 600}};
+    Run([&](CMemoryWindow& window, CSelectorDlg&) {
+        const platform::WindowPlacement shown = window.Placement();
+        EXPECT_EQ(shown.right - shown.left, 900);
+        EXPECT_EQ(shown.bottom - shown.top, 600);
+        EXPECT_GE(shown.left, 0);
+        EXPECT_LE(shown.right, 1280);
+        EXPECT_EQ(shown.top, 0);
+    });
+}
+
+// A keyboard user browses as in any file browser: Enter opens a folder,
+// Backspace and Alt+Up go to the one above with the folder left selected,
+// F5 lists again, Ctrl+L takes a typed location (a hidden folder, a file,
+// a path relative to the folder shown or to the home folder); and the list
+// always has a row selected when it has the focus, so Check acts at once.
+TEST_F(SelectorTest, TheKeyboardAloneBrowsesTypesALocationAndChecks)
+{
+    Write("a.htm", "<p>a</p>");
+    Write("b.htm", "<p>b</p>");
+    std::ofstream(m_root / "site/sub/inner.htm") << "<p>inner</p>";
+    fs::create_directories(m_root / "site/.drafts");
+    std::ofstream(m_root / "site/.drafts/draft.htm") << "<p>draft</p>";
+    library.results = {{"a.htm", 0}, {"draft.htm", 0}};
+    Run([&](CMemoryWindow& window, CSelectorDlg& selector) {
+        // The list has the focus, the first file (not the folder above it) selected.
+        EXPECT_EQ(window.FocusedControl(), kIdFiles);
+        EXPECT_EQ(window.SelectedRows(kIdFiles), (std::vector<int>{Row(window, "a.htm")}));
+        window.Click(kIdCheck);
+        EXPECT_EQ(library.validated, (std::vector<std::string>{Site("a.htm")}));
+        EXPECT_EQ(MarkOf(window, "a.htm"), mark::kChecked);
+        EXPECT_TRUE(Messages().empty());
+
+        // Into the folder with Enter, back with Backspace, further up with Alt+Up.
+        window.SelectOnlyRows(kIdFiles, {Row(window, "sub")});
+        window.PressKey(kIdFiles, platform::Key::Enter);
+        EXPECT_EQ(selector.CurrentFolder(), Site("sub"));
+        EXPECT_EQ(window.SelectedRows(kIdFiles), (std::vector<int>{Row(window, "inner.htm")}));
+        window.PressKey(kIdFiles, platform::Key::Backspace);
+        EXPECT_EQ(selector.CurrentFolder(), SiteFolder());
+        EXPECT_EQ(window.SelectedRows(kIdFiles), (std::vector<int>{Row(window, "sub")}));
+        EXPECT_EQ(window.CurrentItem(kIdFiles), Row(window, "sub"));
+        window.PressKey(kIdFiles, platform::Key::AltUp);
+        EXPECT_EQ(selector.CurrentFolder(), m_root.string());
+        EXPECT_EQ(window.SelectedRows(kIdFiles), (std::vector<int>{Row(window, "site")}));
+        window.PressKey(kIdFiles, platform::Key::Enter);
+
+        // F5 lists again: the new file shows, the rows selected stay so.
+        window.SelectOnlyRows(kIdFiles, {Row(window, "b.htm")});
+        Write("c.htm", "<p>c</p>");
+        window.PressKey(kIdFiles, platform::Key::F5);
+        EXPECT_EQ(window.ItemTexts(kIdFiles), (std::vector<std::string>{"sub", "a.htm", "b.htm", "c.htm"}));
+        EXPECT_EQ(window.SelectedRows(kIdFiles), (std::vector<int>{Row(window, "b.htm")}));
+
+        // Ctrl+L: the look-in list becomes a field with the folder's path.
+        window.PressKey(kIdFiles, platform::Key::CtrlL);
+        EXPECT_TRUE(window.IsComboEditable(kIdLookIn));
+        EXPECT_EQ(window.FocusedControl(), kIdLookIn);
+        EXPECT_EQ(window.Text(kIdLookIn), SiteFolder());
+        // A folder that is not there is told; the text stays to be
+        // corrected, and Backspace in it deletes, going nowhere.
+        window.Type(kIdLookIn, ".draft");
+        window.PressKey(kIdLookIn, platform::Key::Enter);
+        EXPECT_EQ(Messages(), (std::vector<std::string>{Strings().Format(text::kFolderNotReady, {Site(".draft")})}));
+        EXPECT_TRUE(window.IsComboEditable(kIdLookIn));
+        window.PressKey(kIdLookIn, platform::Key::Backspace);
+        EXPECT_EQ(window.Text(kIdLookIn), ".draf");
+        EXPECT_EQ(selector.CurrentFolder(), SiteFolder());
+        window.Type(kIdLookIn, ".drafts/");
+        window.PressKey(kIdLookIn, platform::Key::Enter);
+        EXPECT_EQ(selector.CurrentFolder(), Site(".drafts"));
+        EXPECT_FALSE(window.IsComboEditable(kIdLookIn));
+        EXPECT_EQ(window.ItemText(kIdLookIn, window.CurrentItem(kIdLookIn)), ".drafts");
+        EXPECT_EQ(window.FocusedControl(), kIdFiles);
+        EXPECT_EQ(window.SelectedRows(kIdFiles), (std::vector<int>{Row(window, "draft.htm")}));
+        window.Click(kIdCheck);
+        EXPECT_EQ(library.validated.back(), Site(".drafts/draft.htm"));
+
+        // Escape gives the list back as it was.
+        window.PressKey(kIdFiles, platform::Key::CtrlL);
+        window.Type(kIdLookIn, "/");
+        window.PressEscape();
+        EXPECT_FALSE(window.IsComboEditable(kIdLookIn));
+        EXPECT_FALSE(window.HasEnded());
+        EXPECT_EQ(selector.CurrentFolder(), Site(".drafts"));
+        EXPECT_EQ(window.ItemText(kIdLookIn, window.CurrentItem(kIdLookIn)), ".drafts");
+
+        // An entry picked from the open list while typing opens, and the list is back.
+        window.PressKey(kIdFiles, platform::Key::CtrlL);
+        const std::vector<std::string> lookIn = window.ItemTexts(kIdLookIn);
+        window.Choose(kIdLookIn, static_cast<int>(std::find(lookIn.begin(), lookIn.end(), "site") - lookIn.begin()));
+        EXPECT_EQ(selector.CurrentFolder(), SiteFolder());
+        EXPECT_FALSE(window.IsComboEditable(kIdLookIn));
+
+        // A file typed from the home folder: its folder, with it selected alone.
+        window.PressKey(kIdFiles, platform::Key::CtrlL);
+        window.Type(kIdLookIn, "~/site/sub/../b.htm");
+        window.PressEnter();
+        EXPECT_EQ(selector.CurrentFolder(), SiteFolder());
+        EXPECT_EQ(window.SelectedRows(kIdFiles), (std::vector<int>{Row(window, "b.htm")}));
+
+        // Tab away and back with nothing selected: the row with the focus is.
+        window.SelectOnlyRows(kIdFiles, {Row(window, "c.htm")});
+        window.SelectRow(kIdFiles, Row(window, "c.htm"), false);
+        window.MoveFocus(kIdShowHtml);
+        window.MoveFocus(kIdFiles);
+        EXPECT_EQ(window.SelectedRows(kIdFiles), (std::vector<int>{Row(window, "c.htm")}));
+        // Moving the focus elsewhere while typing a location gives the list back.
+        window.PressKey(kIdFiles, platform::Key::CtrlL);
+        window.MoveFocus(kIdFiles);
+        EXPECT_FALSE(window.IsComboEditable(kIdLookIn));
+    });
+}
+
+// What the list shows stays what is on the disk: a page saved in place shows
+// its new size and time, files other programs add or remove come and go
+// without Refresh (also while a page is being checked, once that is done),
+// and the folder watched is the one shown.
+TEST_F(SelectorTest, TheListFollowsTheDiskAfterASaveAndWhenOtherProgramsChangeTheFolder)
+{
+    library.settings.SetFileSaves(filesaves::kReplace);
+    Write("a.htm", std::string(4096, 'a'));
+    Write("b.htm", "<p>b</p>");
+    Write("notes.txt", "notes");
+    Write("style.css", "p {}");
+    std::tm local{};
+    local.tm_year = 2009 - 1900;
+    local.tm_mon = 11;
+    local.tm_mday = 26;
+    local.tm_hour = 14;
+    local.tm_min = 5;
+    local.tm_isdst = -1;
+    const auto then = std::chrono::system_clock::from_time_t(std::mktime(&local));
+    fs::last_write_time(Site("a.htm"), std::chrono::file_clock::from_sys(then));
+    Run([&](CMemoryWindow& window, CSelectorDlg&) {
+        // Dates read the same to every reader: 26 December 2009.
+        EXPECT_EQ(window.ItemText(kIdFiles, Row(window, "a.htm"), 2), "2009-12-26 14:05");
+        EXPECT_EQ(window.ItemText(kIdFiles, Row(window, "a.htm"), 1), "4KB");
+        EXPECT_EQ(window.WatchedFolder(), SiteFolder());
+
+        window.Click(kIdCheck); // the first file, selected
+        EXPECT_EQ(test::ReadFileBytes(Site("a.htm")), "repaired");
+        EXPECT_EQ(window.ItemText(kIdFiles, Row(window, "a.htm"), 1), "1KB");
+        const auto saved = std::chrono::file_clock::to_sys(fs::last_write_time(Site("a.htm")));
+        EXPECT_EQ(window.ItemText(kIdFiles, Row(window, "a.htm"), 2),
+                  DateText(std::chrono::duration_cast<std::chrono::seconds>(saved.time_since_epoch()).count()));
+        EXPECT_EQ(MarkOf(window, "a.htm"), mark::kChecked);
+
+        // Another program adds a page and removes one; the selection stays.
+        Write("new.htm", "<p>new</p>");
+        fs::remove(Site("b.htm"));
+        window.FolderChangedOnDisk(SiteFolder());
+        EXPECT_EQ(window.ItemTexts(kIdFiles), (std::vector<std::string>{"sub", "a.htm", "new.htm"}));
+        EXPECT_EQ(window.SelectedRows(kIdFiles), (std::vector<int>{Row(window, "a.htm")}));
+
+        // While a page is checked, a page added meanwhile shows once the check is done.
+        library.whileChecking = [&] {
+            Write("late.htm", "<p>late</p>");
+            window.FolderChangedOnDisk(SiteFolder());
+            EXPECT_EQ(window.ItemTexts(kIdFiles), (std::vector<std::string>{"sub", "a.htm", "new.htm"}));
+        };
+        window.SelectOnlyRows(kIdFiles, {Row(window, "new.htm")});
+        window.PressKey(kIdFiles, platform::Key::Enter);
+        library.whileChecking = nullptr;
+        EXPECT_EQ(window.ItemTexts(kIdFiles), (std::vector<std::string>{"sub", "a.htm", "late.htm", "new.htm"}));
+        EXPECT_EQ(MarkOf(window, "new.htm"), mark::kChecked);
+        EXPECT_EQ(window.SelectedRows(kIdFiles), (std::vector<int>{Row(window, "new.htm")}));
+
+        // The type column sorts by type, and files of one type by name.
+        window.Click(kIdShowAll);
+        window.ClickColumn(kIdFiles, 3);
+        EXPECT_EQ(window.ItemTexts(kIdFiles),
+                  (std::vector<std::string>{"sub", "style.css", "a.htm", "late.htm", "new.htm", "notes.txt"}));
+
+        // In another folder the changes of this one are not heard.
+        window.DoubleClickRow(kIdFiles, Row(window, "sub"));
+        EXPECT_EQ(window.WatchedFolder(), Site("sub"));
+        Write("unseen.htm", "x");
+        window.FolderChangedOnDisk(SiteFolder());
+        std::ofstream(m_root / "site/sub/seen.htm") << "x";
+        window.FolderChangedOnDisk(Site("sub"));
+        EXPECT_EQ(window.ItemTexts(kIdFiles), (std::vector<std::string>{"seen.htm"}));
     });
 }
 

@@ -12,7 +12,10 @@
 #include "tests/support/test_support.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
@@ -63,6 +66,15 @@ TEST(TamselProgram, ChecksAPageOfTheSiteAndShowsAndRemembersItsMark)
         widget.findChild<QPushButton*>("c1000")->click();
         const int row = files->indexOfTopLevelItem(files->findItems("index.html", Qt::MatchExactly).value(0));
         markShown = window.ItemIcon(kIdFiles, row);
+        // Made as small as it goes, the window still shows its check boxes
+        // and buttons whole, in any language.
+        widget.resize(1, 1);
+        for (const char* name : {"c1012", "c1013", "c1014", "c1015", "c1002", "c1001", "c1000", "c1016"}) {
+            const QWidget* control = widget.findChild<QWidget*>(name);
+            ASSERT_TRUE(control) << name;
+            EXPECT_GE(control->width(), control->sizeHint().width()) << name;
+            EXPECT_GE(control->height(), control->sizeHint().height()) << name;
+        }
         widget.findChild<QPushButton*>("c1016")->click();
     });
     EXPECT_EQ(qt::RunTamsel(), 0);
@@ -84,6 +96,116 @@ TEST(TamselProgram, ChecksAPageOfTheSiteAndShowsAndRemembersItsMark)
     ASSERT_TRUE(key);
     EXPECT_EQ(key->QueryString("SelectorLastDirectory", 500), (root / "site").string());
     EXPECT_TRUE(key->QueryDword("SelectorCol0").has_value());
+    fs::remove_all(root);
+}
+
+// The selected rows' names, in list order.
+QStringList SelectedNames(const QTreeWidget& files)
+{
+    QStringList names;
+    for (int row = 0; row < files.topLevelItemCount(); ++row) {
+        if (files.topLevelItem(row)->isSelected())
+            names << files.topLevelItem(row)->text(0);
+    }
+    return names;
+}
+
+QString FocusName()
+{
+    const QWidget* focus = QApplication::focusWidget();
+    return focus ? focus->objectName() : QString();
+}
+
+// Tamsel worked with the keyboard alone: Backspace to the folder above,
+// Ctrl+L and a typed path into a hidden folder, Tab out of the list and
+// back into it after its selection was cleared, and Check by its
+// mnemonic, which checks the file the list's focus stands on.
+TEST(TamselProgram, TheKeyboardAloneReachesAHiddenFolderAndChecksItsPage)
+{
+    const fs::path root = fs::path(::testing::TempDir()) / "tamsel-program-keys";
+    fs::remove_all(root);
+    fs::create_directories(root / "home");
+    fs::create_directories(root / "site/sub");
+    fs::create_directories(root / "site/.drafts");
+    setenv("ORVANE_HOME", (root / "home").c_str(), 1);
+    setenv("ORVANE_SESSION", "unattended", 1);
+    const std::string page = "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01//EN\">\n<html lang=\"en\">\n"
+                             "<head><title>Draft</title></head>\n<body><p>Draft</p></body></html>\n";
+    std::ofstream(root / "site/index.html", std::ios::binary) << page;
+    std::ofstream(root / "site/.drafts/draft.html", std::ios::binary) << page;
+    {
+        // The registry the program uses, wherever an earlier test bound it.
+        auto key = platform::UserRegistry().CreateKey(platform::kOrvaneRegistryKey);
+        ASSERT_TRUE(key);
+        key->SetDword("FileSaves", 2);
+        // At A the page has no problem that counts.
+        key->SetString("WaiConformance", "A");
+        key->SetString("SelectorLastDirectory", (root / "site/sub").string());
+        ASSERT_TRUE(key->Flush());
+    }
+
+    QStringList afterBackspace, inDrafts, afterTabBack, lookInAfterTyping;
+    bool editable = false, editableAfter = true;
+    QString focusAfterTyping;
+    int markShown = -1;
+    platform::qt::StartProgramWindows();
+    platform::qt::QtWindows()->SetShowHook([&](QWidget& widget, platform::IWindow& window) {
+        widget.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&widget));
+        auto* files = widget.findChild<QTreeWidget*>("c1005");
+        auto* lookIn = widget.findChild<QComboBox*>("c1004");
+        ASSERT_TRUE(files && lookIn);
+        ASSERT_EQ(FocusName(), "c1005");
+
+        QTest::keyClick(files, Qt::Key_Backspace);
+        afterBackspace = SelectedNames(*files);
+
+        QTest::keyClick(files, Qt::Key_L, Qt::ControlModifier);
+        editable = lookIn->isEditable();
+        QTest::keyClicks(QApplication::focusWidget(), (root / "site/.drafts").c_str());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        editableAfter = lookIn->isEditable();
+        lookInAfterTyping << lookIn->currentText();
+        focusAfterTyping = FocusName();
+        inDrafts = SelectedNames(*files);
+
+        // Nothing selected, the focus rectangle on the file: out and back in.
+        QTest::keyClick(files, Qt::Key_Space, Qt::ControlModifier);
+        ASSERT_TRUE(SelectedNames(*files).isEmpty());
+        QTest::keyClick(files, Qt::Key_Tab);
+        ASSERT_EQ(FocusName(), "c1012");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+        ASSERT_EQ(FocusName(), "c1005");
+        afterTabBack = SelectedNames(*files);
+
+        auto* check = widget.findChild<QPushButton*>("c1000");
+        const QString text = check->text();
+        const qsizetype mnemonic = text.indexOf('&');
+        ASSERT_GE(mnemonic, 0);
+        QTest::keyClick(files, static_cast<Qt::Key>(text.at(mnemonic + 1).toUpper().unicode()), Qt::AltModifier);
+        // A button pressed by its key shows itself pressed a moment first.
+        auto markOfDraft = [&] {
+            const QList<QTreeWidgetItem*> found = files->findItems("draft.html", Qt::MatchExactly);
+            return found.size() == 1 ? window.ItemIcon(kIdFiles, files->indexOfTopLevelItem(found[0])) : -1;
+        };
+        EXPECT_TRUE(QTest::qWaitFor([&] { return markOfDraft() != 1; }));
+        markShown = markOfDraft();
+        widget.findChild<QPushButton*>("c1016")->click();
+    });
+    EXPECT_EQ(qt::RunTamsel(), 0);
+    platform::qt::QtWindows()->SetShowHook(nullptr);
+
+    EXPECT_EQ(afterBackspace, QStringList{"sub"});
+    EXPECT_TRUE(editable);
+    EXPECT_FALSE(editableAfter);
+    EXPECT_EQ(lookInAfterTyping, QStringList{".drafts"});
+    EXPECT_EQ(focusAfterTyping, "c1005");
+    EXPECT_EQ(inDrafts, QStringList{"draft.html"});
+    EXPECT_EQ(afterTabBack, QStringList{"draft.html"});
+    // Checked: a page without problems.
+    EXPECT_EQ(markShown, 2);
+    const std::string database = test::ReadFileBytes((root / "home/OrvaneFileDatabase.txt").string());
+    EXPECT_NE(database.find((root / "site/.drafts/draft.html").string() + "\t2\t"), std::string::npos) << database;
     fs::remove_all(root);
 }
 

@@ -242,7 +242,7 @@ void CMemoryWindow::Type(int id, std::string_view text)
     Control* control = FindForUser(id, "Type");
     if (!control)
         return;
-    if (!UserCanType(control->info.kind)) {
+    if (!UserCanType(control->info.kind) || control->comboEditable == false) {
         ADD_FAILURE() << "Type: " << Where(m_templateId, id) << " takes no text";
         return;
     }
@@ -372,6 +372,21 @@ void CMemoryWindow::PressKey(int id, Key key)
         Notification notification{id, NotifyCode::KeyPressed};
         notification.key = key;
         notification.item = control->current;
+        Notify(notification);
+        return;
+    }
+    const bool takesText = control->info.kind == ControlKind::Edit || control->info.kind == ControlKind::TextBox ||
+                           (control->info.kind == ControlKind::Combo && control->comboEditable.value_or(false));
+    if (key == Key::Backspace && takesText) {
+        if (!control->text.empty()) {
+            control->text.pop_back();
+            Notify({id, NotifyCode::TextChanged});
+        }
+        return;
+    }
+    if (std::find(m_windowKeys.begin(), m_windowKeys.end(), key) != m_windowKeys.end()) {
+        Notification notification{0, NotifyCode::KeyPressed};
+        notification.key = key;
         Notify(notification);
         return;
     }
@@ -546,6 +561,12 @@ void CMemoryWindow::ChooseSystemCommand(int command)
     m_logic.OnSystemCommand(*this, command);
 }
 
+void CMemoryWindow::FolderChangedOnDisk(const std::string& folder)
+{
+    if (!m_ended && !m_watchedFolder.empty() && folder == m_watchedFolder)
+        m_logic.OnFolderChanged(*this);
+}
+
 void CMemoryWindow::FireTimer(int timer)
 {
     if (!IsTimerRunning(timer)) {
@@ -644,6 +665,13 @@ void CMemoryWindow::StartTimer(int timer, int milliseconds) { m_timers[timer] = 
 void CMemoryWindow::StopTimer(int timer) { m_timers.erase(timer); }
 
 std::pair<int, int> CMemoryWindow::ScreenSize() const { return m_system.screenSize; }
+
+std::vector<platform::ScreenArea> CMemoryWindow::ScreenAreas() const
+{
+    if (!m_system.screens.empty())
+        return m_system.screens;
+    return {{0, 0, m_system.screenSize.first, m_system.screenSize.second}};
+}
 
 // --- IWindow: any control
 
@@ -875,6 +903,33 @@ void CMemoryWindow::SetImageStrip(int id, int bitmapId)
 {
     if (Control* control = Find(id, "SetImageStrip"))
         control->imageStrip = bitmapId;
+}
+
+void CMemoryWindow::SetComboEditable(int id, bool editable, std::string_view text)
+{
+    Control* control = Find(id, "SetComboEditable");
+    if (!control)
+        return;
+    if (control->info.kind != ControlKind::Combo) {
+        ADD_FAILURE() << "SetComboEditable: " << Where(m_templateId, id) << " is no combo";
+        return;
+    }
+    control->comboEditable = editable;
+    if (editable)
+        control->text = text;
+    // Back to the list, the box shows its chosen entry again.
+    if (!editable) {
+        const bool chosen = control->current >= 0 && control->current < static_cast<int>(control->rows.size());
+        control->text = chosen && !control->rows[static_cast<std::size_t>(control->current)].cells.empty()
+                            ? control->rows[static_cast<std::size_t>(control->current)].cells[0]
+                            : std::string();
+    }
+}
+
+bool CMemoryWindow::IsComboEditable(int id) const
+{
+    const Control* control = Find(id, "IsComboEditable");
+    return control && control->comboEditable.value_or(false);
 }
 
 void CMemoryWindow::WatchKey(int id, Key key)

@@ -45,6 +45,9 @@ public:
     void DoubleClickRow(int id, int row);
     // Opens the row's editable text in place (F2), types the text and ends with Enter.
     void EditRowInPlace(int id, int row, std::string_view text);
+    // A key pressed while the focus is on the control: the control's own
+    // watched key, else the window's, else Enter and Escape as the dialog
+    // takes them. Backspace in a field that takes text edits the text.
     void PressKey(int id, platform::Key key);
     void ClickColumn(int id, int column);
     void SelectTreeItemAsUser(int id, platform::TreeItem item);
@@ -56,6 +59,9 @@ public:
     void ChooseSystemCommand(int command);
     void FireTimer(int timer);
     void DropFiles(const std::vector<std::string>& paths);
+    // Another program changed the folder's entries: the logic hears of it
+    // when the window watches that folder.
+    void FolderChangedOnDisk(const std::string& folder);
 
     // --- What the user sees, beyond the IWindow getters.
     const platform::TemplateInfo& Template() const { return m_template; }
@@ -79,6 +85,7 @@ public:
     int CurrentMapArea(int id) const;
     // What a colour swatch or sample was given to draw.
     const platform::ColourSample& ColourSampleOf(int id) const;
+    const std::string& WatchedFolder() const { return m_watchedFolder; }
     // The page windows in the order they were added (the wizard adds each
     // page's window when the user first reaches that page).
     CMemoryWindow& PageWindow(int index);
@@ -99,6 +106,7 @@ public:
     platform::WindowPlacement Placement() const override { return m_placement; }
     void SetPlacement(const platform::WindowPlacement& placement) override { m_placement = placement; }
     std::pair<int, int> ScreenSize() const override;
+    std::vector<platform::ScreenArea> ScreenAreas() const override;
     std::pair<int, int> SplitterRatio() const override { return m_splitter; }
     void SetSplitterRatio(int numerator, int denominator) override { m_splitter = {numerator, denominator}; }
 
@@ -141,6 +149,10 @@ public:
     void SetCurrentMapArea(int id, int index) override;
     void SetColourSample(int id, const platform::ColourSample& sample) override;
     void AcceptDroppedFiles() override { m_acceptsDrops = true; }
+    void WatchFolder(std::string_view folder) override { m_watchedFolder = folder; }
+    void WatchWindowKey(platform::Key key) override { m_windowKeys.push_back(key); }
+    void SetComboEditable(int id, bool editable, std::string_view text = {}) override;
+    bool IsComboEditable(int id) const override;
 
     void ClearTree(int id) override;
     platform::TreeItem AddTreeItem(int id, platform::TreeItem parent, std::string_view text, int image,
@@ -210,6 +222,8 @@ private:
         std::vector<platform::MapOutline> mapAreas;
         int currentMapArea = -1;
         platform::ColourSample colourSample;
+        // Set by the logic; unknown (as the template has it) until then.
+        std::optional<bool> comboEditable;
     };
 
     Control* Find(int id, const char* what);
@@ -240,6 +254,8 @@ private:
     platform::WindowPlacement m_placement{100, 100, 900, 700, false};
     std::pair<int, int> m_splitter{1, 2};
     bool m_acceptsDrops = false;
+    std::string m_watchedFolder;
+    std::vector<platform::Key> m_windowKeys;
 };
 
 // A message box that answers from a queue (OK once it is empty) and keeps
@@ -295,6 +311,8 @@ public:
     CScriptedPrompt prompt;
     bool canShow = true;
     std::pair<int, int> screenSize{1920, 1080};
+    // The desktop's screens; one of screenSize when empty.
+    std::vector<platform::ScreenArea> screens;
     std::deque<std::optional<std::string>> fileAnswers;
     std::deque<std::optional<platform::Colour>> colourAnswers;
     std::vector<std::string> colourDialogTitles;

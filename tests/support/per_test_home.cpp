@@ -1,6 +1,8 @@
 // Gives every test a home folder of its own, under the one its program was
 // given: ctest runs the tests of one program side by side, and two of them
-// writing one registry file in a shared home would overwrite each other.
+// writing one registry file in a shared home would overwrite each other. A
+// program started by hand, without a home, gets one in the temporary folder,
+// so a test never writes into the data folder of the one who runs it.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -15,9 +17,7 @@ public:
     void OnTestStart(const testing::TestInfo& test) override
     {
         const char* home = std::getenv("ORVANE_HOME");
-        if (!home || !*home)
-            return;
-        m_programHome = home;
+        m_programHome = home && *home ? std::string(home) : testing::TempDir() + "orvane-tests-home";
         std::filesystem::path own = std::filesystem::path(m_programHome) /
                                     (std::string(test.test_suite_name()) + "." + test.name());
         std::error_code ignored;
@@ -26,12 +26,7 @@ public:
         setenv("ORVANE_HOME", own.c_str(), 1);
     }
 
-    void OnTestEnd(const testing::TestInfo&) override
-    {
-        if (!m_programHome.empty())
-            setenv("ORVANE_HOME", m_programHome.c_str(), 1);
-        m_programHome.clear();
-    }
+    void OnTestEnd(const testing::TestInfo&) override { setenv("ORVANE_HOME", m_programHome.c_str(), 1); }
 
 private:
     std::string m_programHome;

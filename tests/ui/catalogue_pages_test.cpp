@@ -43,7 +43,17 @@ const std::map<std::string, std::string> kPagesWithTheProblem = {
      "</body></html>"},
     {"InputMissingDefault",
      "<html lang=\"en\"><body><form action=\"/s\"><input type=\"text\" name=\"q\"></form></body></html>"},
+    {"DoctypeMissing", "<html lang=\"en\"><head><title>Tea</title></head><body><p>Green tea</p></body></html>"},
+    {"MapRefresh",
+     "<html lang=\"en\"><head><meta http-equiv=\"refresh\" content=\"30; URL=news.html\"><title>News</title></head>"
+     "<body><p>News</p></body></html>"},
+    {"MapRedirect",
+     "<html lang=\"en\"><head><meta http-equiv=\"Refresh\" content=\"0; url=new/index.html\"><title>Moved</title>"
+     "</head><body><p>Moved</p></body></html>"},
     {"MissingLanguage", "<html><head><title>Tea</title></head><body><p>Green tea</p></body></html>"},
+    {"BlinkMarquee", "<html lang=\"en\"><body><p><blink>New</blink> crossings</p></body></html>"},
+    {"HeaderFormatting", "<html lang=\"en\"><body><h2>" + std::string(130, 'x') + "</h2></body></html>"},
+    {"ListForFormat", "<html lang=\"en\"><body><ul><li>Only one offer this week</ul></body></html>"},
     {"TextareaText",
      "<html lang=\"en\"><body><form action=\"/s\"><textarea name=\"note\"></textarea></form></body></html>"},
 };
@@ -82,14 +92,12 @@ TEST_F(RepairRunTest, EveryCheckWhosePageIsBuiltOpensThatPageForWhatItReports)
         given.insert(check.name);
         Load(page->second);
         CValidatorSheet pages;
-        pages.SetSettings(&settings);
-        pages.SetDocumentPath("/site/forms/page.html");
+        StartSheet(pages, "/site/forms/page.html");
+        AddPages(pages, [&](std::string_view name) { return name == check.name; });
         bool served = false;
         for (const CFoundProblem& problem : found) {
-            if (problem.element->GetCheckName(problem.bit) == check.name) {
-                problem.element->AddRepairPages(pages, document, problem.bit);
+            if (problem.element->GetCheckName(problem.bit) == check.name)
                 served = served || problem.element->IsRepaired(problem.bit, 0);
-            }
         }
         for (int i = 0; i < pages.PageCount(); ++i)
             served = served || pages.Page(i).ClassName() == check.pageClass;

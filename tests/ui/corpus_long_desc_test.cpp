@@ -30,13 +30,8 @@ TEST_F(RepairRunTest, TheCorpusImagesGetTheirLongDescriptionOrNoneAndNothingElse
         for (const bool describe : {false, true}) {
             Load(original);
             CValidatorSheet run;
-            run.SetSettings(&settings);
-            run.SetDocumentPath(path);
-            int added = 0;
-            for (const CFoundProblem& problem : found) {
-                if (problem.element->GetCheckName(problem.bit) == "ImgLongdesc")
-                    added += problem.element->AddRepairPages(run, document, problem.bit);
-            }
+            StartSheet(run, path);
+            const int added = AddPages(run, [](std::string_view check) { return check == "ImgLongdesc"; });
             if (added == 0)
                 break;
             pagesWithImages += describe ? 0 : 1;

@@ -24,14 +24,10 @@ TEST_F(RepairRunTest, RepairingTheCorpusFormControlsKeepsEveryOtherByte)
         const std::string original = ReadFileBytes(path);
         Load(original);
         CValidatorSheet run;
-        run.SetSettings(&settings);
-        run.SetDocumentPath(path);
-        int added = 0;
-        for (const CFoundProblem& problem : found) {
-            const std::string name = problem.element->GetCheckName(problem.bit);
-            if (name == "InputMissingDefault" || name == "TextareaText")
-                added += problem.element->AddRepairPages(run, document, problem.bit);
-        }
+        StartSheet(run, path);
+        const int added = AddPages(run, [](std::string_view check) {
+            return check == "InputMissingDefault" || check == "TextareaText";
+        });
         if (added == 0)
             continue;
         repairedPages += 1;
@@ -84,15 +80,11 @@ TEST_F(RepairRunTest, GivingTheCorpusImagesTheirTextsKeepsEveryOtherByte)
         const std::string original = ReadFileBytes(path);
         Load(original);
         CValidatorSheet run;
-        run.SetSettings(&settings);
-        run.SetDocumentPath(path);
+        StartSheet(run, path);
         run.SetSkipAdvances(true);
-        int added = 0;
-        for (const CFoundProblem& problem : found) {
-            const std::string name = problem.element->GetCheckName(problem.bit);
-            if (name.starts_with("ImgAltText") || name.starts_with("InputAltText"))
-                added += problem.element->AddRepairPages(run, document, problem.bit);
-        }
+        const int added = AddPages(run, [](std::string_view check) {
+            return check.starts_with("ImgAltText") || check.starts_with("InputAltText");
+        });
         if (added == 0)
             continue;
         repairedPages += 1;

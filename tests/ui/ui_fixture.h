@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -55,10 +56,23 @@ protected:
     // Every problem found of the check adds its pages; the number added.
     int AddPages(std::string_view checkName)
     {
+        return AddPages(sheet, [&](std::string_view check) { return check == checkName; });
+    }
+
+    // A sheet of a run of its own, for the page at path.
+    void StartSheet(CValidatorSheet& run, const std::string& path)
+    {
+        run.SetSettings(&settings);
+        run.SetDocumentPath(path);
+    }
+
+    // Every problem found of the chosen checks adds its pages to the sheet; the number added.
+    int AddPages(CValidatorSheet& to, const std::function<bool(std::string_view check)>& chosen)
+    {
         int added = 0;
         for (const CFoundProblem& problem : found) {
-            if (problem.element->GetCheckName(problem.bit) == checkName)
-                added += problem.element->AddRepairPages(sheet, document, problem.bit);
+            if (chosen(problem.element->GetCheckName(problem.bit)))
+                added += problem.element->AddRepairPages(to, document, problem.bit);
         }
         return added;
     }

@@ -4,7 +4,9 @@
 // and the areas of its harbour map; on a ferry company's page, a chart's long
 // description and a picture's "d" link; on a harbour map, the areas of its
 // client-side map and, on the page that has it server-side, its conversion;
-// on a tea room's page, its faint colours; each page as the user reaches it.
+// on a departures board that lacks a declaration and refreshes itself, and on
+// an old timetable that redirects, their structure pages; on a tea room's
+// page, its faint colours; each page as the user reaches it.
 #include "scene.h"
 
 #include "common/orvane_settings.h"
@@ -18,6 +20,7 @@
 #include "library/ui/validator_sheet.h"
 
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QTreeWidget>
 
 #include <fstream>
@@ -128,6 +131,12 @@ void RepairFerriesAreas()
     });
 }
 
+// The departures board names no document type and reloads every minute.
+void RepairDeparturesPage() { RepairExamplePage("departures.html", Named("DoctypeMissing"), Named("MapRefresh")); }
+
+// Last year's timetable sends its readers on to this year's at once.
+void RepairOldTimetable() { RepairExamplePage("timetable-2025.html", Named("MapRedirect")); }
+
 // The wizard's page of that template, the first of its kind, reached as the
 // user reaches it: Skip moves on without applying the pages passed (a page's
 // window is made only when the user reaches it).
@@ -180,8 +189,59 @@ Preparation ShowConvertedMapAreas()
     };
 }
 
+// The island ferries' summer offers: a long heading that only makes its text
+// stand out, a list of one item that only indents, a scrolling and a blinking text.
+void RepairOffersPage()
+{
+    RepairExamplePage("offers.html", Named("HeaderFormatting"), Named("ListForFormat"), Named("BlinkMarquee"));
+}
+
+// The control of that number on the page shown: other pages of the sheet
+// have controls of the same numbers.
+template <class Control>
+Control* OnShownPage(QWidget& sheet, int id)
+{
+    for (Control* control : sheet.findChildren<Control*>(QStringLiteral("c%1").arg(id))) {
+        if (control->isVisibleTo(&sheet))
+            return control;
+    }
+    return nullptr;
+}
+
+// An entry of a drop-down chosen as the user chooses it, so the page hears of it.
+void ChooseOnShownPage(QWidget& sheet, int id, int row)
+{
+    if (auto* box = OnShownPage<QComboBox>(sheet, id)) {
+        box->setCurrentIndex(row);
+        emit box->activated(row);
+    }
+}
+
+// The heading about to become a span, its style shown.
+Preparation ShowHeadingAsSpan()
+{
+    return [](orvane::platform::IWindow& window, QWidget& widget) {
+        ShowPageOf(1312)(window, widget);
+        ChooseOnShownPage(widget, 1011, 4);
+    };
+}
+
+// The scrolling text about to be replaced by a styled span.
+Preparation ShowBlinkReplaced()
+{
+    return [](orvane::platform::IWindow& window, QWidget& widget) {
+        ShowPageOf(158)(window, widget);
+        if (auto* replace = OnShownPage<QAbstractButton>(widget, 1118))
+            replace->click();
+        ChooseOnShownPage(widget, 1011, 1);
+    };
+}
+
 } // namespace
 
+ORVANE_SCENE_PREPARED(repair_header_format, ShowHeadingAsSpan()) { RepairOffersPage(); }
+ORVANE_SCENE_PREPARED(repair_list_format, ShowPageOf(1316)) { RepairOffersPage(); }
+ORVANE_SCENE_PREPARED(repair_blink, ShowBlinkReplaced()) { RepairOffersPage(); }
 ORVANE_SCENE_PREPARED(repair_warnings, ShowPageOf(218)) { RepairBookingPage(); }
 ORVANE_SCENE_PREPARED(repair_input_default_text, ShowPageOf(1310)) { RepairBookingPage(); }
 ORVANE_SCENE_PREPARED(repair_textarea_default_text, ShowPageOf(152)) { RepairBookingPage(); }
@@ -205,3 +265,6 @@ ORVANE_SCENE_PREPARED(repair_body_color, ShowPageOf(1324)) { RepairTeaRoomColour
 ORVANE_SCENE_PREPARED(repair_img_ismap, ShowPageOf(106)) { RepairHarbourIsmap(); }
 ORVANE_SCENE_PREPARED(repair_img_ismap_converted, ShowIsmapConverted()) { RepairHarbourIsmap(); }
 ORVANE_SCENE_PREPARED(repair_img_ismap_areas, ShowConvertedMapAreas()) { RepairHarbourIsmap(); }
+ORVANE_SCENE_PREPARED(repair_doctype, ShowPageOf(1311)) { RepairDeparturesPage(); }
+ORVANE_SCENE_PREPARED(repair_meta_refresh, ShowPageOf(208)) { RepairDeparturesPage(); }
+ORVANE_SCENE_PREPARED(repair_meta_redirect, ShowPageOf(207)) { RepairOldTimetable(); }

@@ -35,13 +35,8 @@ private:
     std::string m_root;
 };
 
-} // namespace
-
-ORVANE_SCENE_PREPARED(selector, [](orvane::platform::IWindow& window, QWidget& widget) {
-    widget.resize(780, 470);
-    window.SetItemSelected(kIdFiles, 2, true);
-    window.SetCurrentItem(kIdFiles, 2);
-})
+// The sample site in Tamsel's window, in the language of the run.
+void RunOnSampleSite()
 {
     QTemporaryDir folder;
     const std::string root = folder.path().toStdString();
@@ -70,4 +65,28 @@ ORVANE_SCENE_PREPARED(selector, [](orvane::platform::IWindow& window, QWidget& w
     }
     orvane::platform::InstallBundleStrings("OrvaneResources.rcc");
     orvane::platform::qt::UseLanguage(language);
+}
+
+} // namespace
+
+ORVANE_SCENE_PREPARED(selector, [](orvane::platform::IWindow& window, QWidget& widget) {
+    widget.resize(780, 470);
+    for (int row = 0; row < window.ItemCount(kIdFiles); ++row)
+        window.SetItemSelected(kIdFiles, row, row == 2);
+    window.SetCurrentItem(kIdFiles, 2);
+})
+{
+    RunOnSampleSite();
+}
+
+// The window at the size of a first start, where nothing was saved yet,
+// with the list's first file selected as the keyboard leaves it.
+ORVANE_SCENE(selector_first_start) { RunOnSampleSite(); }
+
+// A location typed after Ctrl+L, in the look-in list made a field.
+ORVANE_SCENE_PREPARED(selector_location, [](orvane::platform::IWindow& window, QWidget&) {
+    window.SetComboEditable(kIdLookIn, true, "~/Documents/site/.drafts");
+})
+{
+    RunOnSampleSite();
 }

@@ -1,0 +1,359 @@
+#include "ui_fixture.h"
+
+#include "library/checks/check_catalogue.h"
+#include "library/html/element.h"
+#include "library/ui/checking_session.h"
+#include "library/ui/page_doctype_bad.h"
+#include "library/ui/page_meta_redirect.h"
+#include "library/ui/page_meta_refresh.h"
+#include "platform/registry.h"
+
+#include <filesystem>
+#include <functional>
+
+namespace orvane::test {
+namespace {
+
+constexpr int kDocument = -4;
+constexpr std::uint32_t kDoctypeMissing = 0x1;
+constexpr int kMeta = 57;
+constexpr std::uint32_t kMapRefresh = 0x1;
+constexpr std::uint32_t kMapRedirect = 0x2;
+
+constexpr std::string_view kBom = "\xEF\xBB\xBF";
+const std::string kStrict =
+    "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01//EN\" \"http://www.w3.org/TR/html4/strict.dtd\">";
+const std::string kFrameset =
+    "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Frameset//EN\" \"http://www.w3.org/TR/html4/frameset.dtd\">";
+const std::string kTransitional =
+    "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\" \"http://www.w3.org/TR/html4/loose.dtd\">";
+
+// A page saved with a byte order mark and Windows line ends.
+const std::string kTeaPage = std::string(kBom) +
+                             "<html lang=\"en\">\r\n<head>\r\n<title>Green tea</title>\r\n</head>\r\n"
+                             "<body>\r\n<h1>Green tea</h1>\r\n<p>Sencha &amp; matcha, fresh from the garden.</p>\r\n"
+                             "</body>\r\n</html>\r\n";
+
+std::string Example(std::string_view name)
+{
+    return ReadFileBytes(std::string(ORVANE_EXAMPLES_DIR) + "/" + std::string(name));
+}
+
+std::string Replaced(std::string text, std::string_view what, std::string_view by)
+{
+    const std::size_t at = text.find(what);
+    EXPECT_NE(at, std::string::npos) << what;
+    if (at != std::string::npos)
+        text.replace(at, what.size(), by);
+    return text;
+}
+
+// The settings are kept in a store of the test's own; the structure checks
+// count at level AA.
+class StructurePagesTest : public RepairRunTest {
+protected:
+    void SetUp() override
+    {
+        RepairRunTest::SetUp();
+        COrvaneSettings::InstallCatalogue(&CCheckCatalogue::Instance());
+        settings.Load();
+        settings.SetConformanceLevel(2);
+    }
+
+    // The page the sheet shows first, answered by the user's steps, then Finish.
+    void RepairOnPage(std::string_view checkName, const std::function<void(CMemoryWindow& sheetWindow, CMemoryWindow& page)>& steps)
+    {
+        StartSheet();
+        ASSERT_EQ(AddPages(checkName), 1);
+        windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+            steps(w, w.PageWindow(0));
+            w.Click(platform::kIdFinish);
+        });
+        EXPECT_EQ(sheet.DoModal(nullptr), platform::kIdFinish);
+    }
+
+    // Opens the page again and undoes its repair.
+    void UndoOnPage()
+    {
+        windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+            w.Click(CValidatorSheet::kSkipUndoButton);
+            w.PressEscape();
+        });
+        sheet.DoModal(nullptr);
+    }
+
+    // What an unattended session writes with the check's automatic repair on
+    // (or off), and its result; at level A, with the check included.
+    std::pair<int, std::string> RepairUnattended(std::string_view page, int family, std::uint32_t bit, int mode = 1)
+    {
+        COrvaneSettings unattended;
+        unattended.Load();
+        unattended.SetConformanceLevel(1);
+        unattended.SetAlwaysInclude(family, bit, true);
+        unattended.SetAutoRepairMode(family, bit, mode);
+        CHtmlDocument alone{CFamilyElementFactory::Instance()};
+        alone.Start(1, false);
+        std::istringstream in{std::string(page)};
+        EXPECT_EQ(alone.Load(in), 1);
+        const int result = RunUnattendedSession(alone, unattended, "/site/forms/page.html");
+        return {result, alone.Text()};
+    }
+
+    // The example repaired on its page as proposed, and unattended: the same page.
+    void ExpectAutomaticRepairAsPage(std::string_view example, std::string_view check, std::uint32_t bit,
+                                     int expectedResult)
+    {
+        const std::string original = Example(example);
+        Load(original);
+        RepairOnPage(check, [](CMemoryWindow&, CMemoryWindow&) {});
+        EXPECT_NE(document.Text(), original);
+        const auto [result, text] = RepairUnattended(original, kMeta, bit);
+        EXPECT_EQ(result, expectedResult);
+        EXPECT_EQ(text, document.Text());
+    }
+
+    std::string m_home = ::testing::TempDir() + "structure-pages-" +
+                         ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    std::unique_ptr<platform::IRegistry> m_store =
+        (std::filesystem::remove_all(m_home), std::filesystem::create_directories(m_home),
+         platform::CreateFileRegistry(m_home + "/UserRegistry.reg"));
+    platform::ScopedRegistry m_registryScope{*m_store};
+};
+
+TEST_F(StructurePagesTest, TheChosenDeclarationGoesAfterTheByteOrderMarkWithThePagesLineEndsAndIsUndone)
+{
+    Load(kTeaPage);
+    RepairOnPage("DoctypeMissing", [&](CMemoryWindow& w, CMemoryWindow& page) {
+        EXPECT_EQ(page.Text(1001), Strings(396));
+        // Nothing remembered: the Frameset declaration is proposed, also as the own text.
+        EXPECT_TRUE(page.IsChecked(CPageDoctypeBad::kFrameset));
+        EXPECT_EQ(page.Text(CPageDoctypeBad::kOwnText), kFrameset);
+        EXPECT_FALSE(page.IsEnabled(CPageDoctypeBad::kOwnText));
+        EXPECT_EQ(page.Text(CPageDoctypeBad::kPreview), kFrameset);
+        // An own declaration left empty keeps the user on the page.
+        page.Click(CPageDoctypeBad::kOwn);
+        EXPECT_TRUE(page.IsEnabled(CPageDoctypeBad::kOwnText));
+        page.Type(CPageDoctypeBad::kOwnText, "  ");
+        w.Click(platform::kIdFinish);
+        ASSERT_EQ(windows.prompt.messages.size(), 1u);
+        EXPECT_EQ(windows.prompt.messages[0].text, Strings(397));
+        EXPECT_EQ(document.Text(), kTeaPage);
+        page.Click(CPageDoctypeBad::kStrict);
+        EXPECT_EQ(page.Text(CPageDoctypeBad::kPreview), kStrict);
+    });
+    EXPECT_EQ(windows.prompt.messages.size(), 1u);
+    EXPECT_EQ(document.Text(), std::string(kBom) + kStrict + "\r\n" + kTeaPage.substr(kBom.size()));
+    EXPECT_EQ(settings.GetRememberedNumber(kDocument, kDoctypeMissing), CPageDoctypeBad::kStrict);
+
+    // Opened again, the page shows the choice; Undo writes the page as it was.
+    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+        EXPECT_TRUE(w.PageWindow(0).IsChecked(CPageDoctypeBad::kStrict));
+        w.Click(CValidatorSheet::kSkipUndoButton);
+        w.PressEscape();
+    });
+    sheet.DoModal(nullptr);
+    EXPECT_EQ(document.Text(), kTeaPage);
+    for (const CFoundProblem& problem : found)
+        EXPECT_FALSE(problem.element->IsRepaired(problem.bit, 0)) << problem.element->GetCheckName(problem.bit);
+}
+
+TEST_F(StructurePagesTest, ADeclarationTooLateInThePageIsReplacedAtTheTopByTheUsersOwn)
+{
+    const std::string page = "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=utf-8\">\n"
+                             "<!DOCTYPE html>\n<html lang=\"en\"><head><title>Tea</title></head>"
+                             "<body><p>Tea</p></body></html>\n";
+    // The user's own text must be one declaration. One longer than the settings
+    // keep is written all the same, and the user is told it is not remembered.
+    const std::string xhtml = "<!DOCTYPE html PUBLIC \"-//W3C//DTD XHTML 1.0 Strict//EN\" "
+                              "\"http://www.w3.org/TR/xhtml1/DTD/xhtml1-strict.dtd\">";
+    Load(page);
+    RepairOnPage("DoctypeMissing", [&](CMemoryWindow& w, CMemoryWindow& p) {
+        p.Click(CPageDoctypeBad::kOwn);
+        p.Type(CPageDoctypeBad::kOwnText, "HTML 4.01 <html>");
+        w.Click(platform::kIdFinish);
+        ASSERT_EQ(windows.prompt.messages.size(), 1u);
+        EXPECT_EQ(windows.prompt.messages[0].text, Strings(842));
+        EXPECT_EQ(document.Text(), page);
+        p.Type(CPageDoctypeBad::kOwnText, xhtml);
+    });
+    ASSERT_EQ(windows.prompt.messages.size(), 2u);
+    EXPECT_EQ(windows.prompt.messages[1].text, Strings(841));
+    EXPECT_EQ(document.Text(), xhtml + "\n" + Replaced(page, "<!DOCTYPE html>", ""));
+    EXPECT_EQ(settings.GetRememberedNumber(kDocument, kDoctypeMissing), 0);
+    EXPECT_EQ(settings.GetText1(kDocument, kDoctypeMissing), "");
+    // A later repair run of the session undoes to the page as it was, too.
+    CValidatorSheet later;
+    later.SetSettings(&settings);
+    later.SetDocumentPath("/site/forms/page.html");
+    for (const CFoundProblem& problem : found) {
+        if (problem.element->GetCheckName(problem.bit) == "DoctypeMissing")
+            problem.element->AddRepairPages(later, document, problem.bit);
+    }
+    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+        w.Click(CValidatorSheet::kSkipUndoButton);
+        w.PressEscape();
+    });
+    later.DoModal(nullptr);
+    EXPECT_EQ(document.Text(), page);
+}
+
+TEST_F(StructurePagesTest, ACorpusPageWithoutDeclarationGetsOneWithEveryOtherByteKept)
+{
+    std::string path;
+    for (const std::string& candidate : CorpusPages()) {
+        if (candidate.ends_with("crlf-w3c-libwww-webcommander.html"))
+            path = candidate;
+    }
+    if (path.empty())
+        GTEST_SKIP() << "the corpus is not beside the project";
+    const std::string original = ReadFileBytes(path);
+    ASSERT_TRUE(original.starts_with("<html>\r\n"));
+    Load(original);
+    RepairOnPage("DoctypeMissing", [](CMemoryWindow&, CMemoryWindow& p) { p.Click(CPageDoctypeBad::kTransitional); });
+    EXPECT_EQ(document.Text(), kTransitional + "\r\n" + original);
+    UndoOnPage();
+    EXPECT_EQ(document.Text(), original);
+}
+
+TEST_F(StructurePagesTest, TheUsersOwnDeclarationIsProposedInTheNextSessionAndRepairedWithUnattended)
+{
+    const std::string own = "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.0 Transitional//EN\">";
+    Load(kTeaPage);
+    RepairOnPage("DoctypeMissing", [&](CMemoryWindow&, CMemoryWindow& page) {
+        page.Click(CPageDoctypeBad::kOwn);
+        page.Type(CPageDoctypeBad::kOwnText, own);
+    });
+    EXPECT_EQ(document.Text(), std::string(kBom) + own + "\r\n" + kTeaPage.substr(kBom.size()));
+    // The session ends: the settings are saved as the overview saves them.
+    ASSERT_EQ(settings.Save(), 1);
+
+    // The next session reads them from the store and proposes the same declaration.
+    COrvaneSettings next;
+    next.Load();
+    CHtmlDocument page{CFamilyElementFactory::Instance()};
+    page.Start(1, false);
+    std::istringstream in{Example("departures.html")};
+    ASSERT_EQ(page.Load(in), 1);
+    CValidatorSheet nextSheet;
+    nextSheet.SetSettings(&next);
+    nextSheet.SetDocumentPath("/site/departures.html");
+    int added = 0;
+    for (const CFoundProblem& problem : RunCheckPass(page, next, nullptr)) {
+        if (problem.element->GetCheckName(problem.bit) == "DoctypeMissing")
+            added += problem.element->AddRepairPages(nextSheet, page, problem.bit);
+    }
+    ASSERT_EQ(added, 1);
+    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+        CMemoryWindow& shown = w.PageWindow(0);
+        EXPECT_TRUE(shown.IsChecked(CPageDoctypeBad::kOwn));
+        EXPECT_EQ(shown.Text(CPageDoctypeBad::kOwnText), own);
+        w.Click(platform::kIdFinish);
+    });
+    EXPECT_EQ(nextSheet.DoModal(nullptr), platform::kIdFinish);
+    EXPECT_EQ(page.Text(), own + "\n" + Example("departures.html"));
+
+    // Unattended, the automatic repair writes what the page writes with what it
+    // proposes; the warning that its text may change language stays open.
+    const auto [result, text] = RepairUnattended(Example("departures.html"), kDocument, kDoctypeMissing);
+    EXPECT_EQ(result, 3);
+    EXPECT_EQ(text, page.Text());
+}
+
+TEST_F(StructurePagesTest, TheDefaultDeclarationIsWhatTheAutomaticRepairWrites)
+{
+    Load(kTeaPage);
+    RepairOnPage("DoctypeMissing", [](CMemoryWindow&, CMemoryWindow&) {});
+    EXPECT_EQ(document.Text(), std::string(kBom) + kFrameset + "\r\n" + kTeaPage.substr(kBom.size()));
+    settings.SetRememberedNumber(kDocument, kDoctypeMissing, 0);
+    ASSERT_EQ(settings.Save(), 1);
+    const auto [result, text] = RepairUnattended(kTeaPage, kDocument, kDoctypeMissing);
+    EXPECT_EQ(result, 3);
+    EXPECT_EQ(text, document.Text());
+
+    // A page whose only problem it is is all repaired; with the repair off, none is.
+    const std::string shortPage = "<html lang=\"en\"><head><title>Tea</title></head><body><p>Tea</p></body></html>";
+    EXPECT_EQ(RepairUnattended(shortPage, kDocument, kDoctypeMissing), std::pair(1, kFrameset + "\n" + shortPage));
+    EXPECT_EQ(RepairUnattended(shortPage, kDocument, kDoctypeMissing, 0), std::pair(2, shortPage));
+}
+
+TEST_F(StructurePagesTest, ATimedRefreshIsTakenOutWithALinkToItsTargetAndUndone)
+{
+    const std::string original = Example("departures.html");
+    const std::string refresh = "<meta http-equiv=\"refresh\" content=\"60; URL=departures.html?pier=2\">\n";
+    Load(original);
+    RepairOnPage("MapRefresh", [&](CMemoryWindow& w, CMemoryWindow& page) {
+        EXPECT_EQ(page.Text(1001), Strings(222));
+        EXPECT_EQ(page.Text(CPageMetaRefresh::kMarkup), Replaced(refresh, "\n", ""));
+        EXPECT_TRUE(page.IsChecked(CPageMetaRefresh::kRemove));
+        EXPECT_TRUE(page.IsChecked(CPageMetaRefresh::kAddLink));
+        EXPECT_EQ(page.Text(CPageMetaRefresh::kAddress), "departures.html?pier=2");
+        EXPECT_EQ(page.Text(CPageMetaRefresh::kLinkText), Strings(391));
+        // A link to nowhere keeps the user on the page.
+        page.Type(CPageMetaRefresh::kAddress, " ");
+        w.Click(platform::kIdFinish);
+        ASSERT_EQ(windows.prompt.messages.size(), 1u);
+        EXPECT_EQ(windows.prompt.messages[0].text, Strings(840));
+        EXPECT_EQ(document.Text(), original);
+        page.Type(CPageMetaRefresh::kAddress, "departures.html?pier=2&later");
+        page.Type(CPageMetaRefresh::kLinkText, "Latest departures <pier 2>");
+    });
+    EXPECT_EQ(document.Text(),
+              Replaced(Replaced(original, refresh, "\n"), "<body>\n",
+                       "<body>\n<p><a href=\"departures.html?pier=2&amp;later\">Latest departures &lt;pier "
+                       "2&gt;</a></p>\n\n"));
+    UndoOnPage();
+    EXPECT_EQ(document.Text(), original);
+    for (const CFoundProblem& problem : found)
+        EXPECT_FALSE(problem.element->IsRepaired(problem.bit, 0)) << problem.element->GetCheckName(problem.bit);
+}
+
+TEST_F(StructurePagesTest, ARedirectWrittenInLowerCaseIsFoundCutAtItsBlankAndTakenOutWithoutALink)
+{
+    const std::string page = "<html lang=\"en\">\n<head>\n<title>Moved</title>\n"
+                             "<meta lang=\"en\" http-equiv=\"Refresh\" content=\"0;url=Timetable.html (2026)\">\n"
+                             "</head>\n<body><p>Moved.</p></body>\n</html>\n";
+    Load(page);
+    RepairOnPage("MapRedirect", [&](CMemoryWindow&, CMemoryWindow& p) {
+        EXPECT_EQ(p.Text(1001), Strings(223));
+        EXPECT_EQ(p.Text(CPageMetaRedirect::kAddress), "Timetable.html");
+        EXPECT_EQ(p.Text(CPageMetaRedirect::kLinkText), Strings(224));
+        p.Click(CPageMetaRedirect::kAddLink);
+        EXPECT_FALSE(p.IsEnabled(CPageMetaRedirect::kAddress));
+    });
+    // The meta element holds more than the redirect: only the redirect goes.
+    EXPECT_EQ(document.Text(),
+              Replaced(page, "<meta lang=\"en\" http-equiv=\"Refresh\" content=\"0;url=Timetable.html (2026)\">",
+                       "<meta lang=\"en\">"));
+    UndoOnPage();
+    EXPECT_EQ(document.Text(), page);
+}
+
+TEST_F(StructurePagesTest, ARefreshOfThePageItselfIsTakenOutWithNoLinkOffered)
+{
+    const std::string page = "<html lang=\"en\">\n<head>\n<title>Live results</title>\n"
+                             "<META HTTP-EQUIV=\"REFRESH\" CONTENT=\"30\">\n</head>\n"
+                             "<body><p>Results</p></body>\n</html>\n";
+    Load(page);
+    RepairOnPage("MapRefresh", [](CMemoryWindow&, CMemoryWindow& p) {
+        for (int id : {CPageMetaRefresh::kAddLink, CPageMetaRefresh::kAddress, CPageMetaRefresh::kLinkText})
+            EXPECT_FALSE(p.IsVisible(id)) << id;
+        EXPECT_TRUE(p.IsChecked(CPageMetaRefresh::kRemove));
+    });
+    EXPECT_EQ(document.Text(), Replaced(page, "<META HTTP-EQUIV=\"REFRESH\" CONTENT=\"30\">", ""));
+    UndoOnPage();
+    EXPECT_EQ(document.Text(), page);
+}
+
+TEST_F(StructurePagesTest, TheAutomaticRefreshRepairWritesWhatItsPageProposes)
+{
+    // The warning that the page's text may change language stays open.
+    ExpectAutomaticRepairAsPage("departures.html", "MapRefresh", kMapRefresh, 3);
+}
+
+TEST_F(StructurePagesTest, TheAutomaticRedirectRepairWritesWhatItsPageProposes)
+{
+    ExpectAutomaticRepairAsPage("timetable-2025.html", "MapRedirect", kMapRedirect, 3);
+}
+
+} // namespace
+} // namespace orvane::test
