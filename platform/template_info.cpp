@@ -16,6 +16,7 @@ constexpr ClassKind kClassKinds[] = {
     {"QPushButton", ControlKind::Button},     {"QToolButton", ControlKind::Button},
     {"QCommandLinkButton", ControlKind::Button}, {"QCheckBox", ControlKind::CheckBox},
     {"QRadioButton", ControlKind::Radio},     {"QLineEdit", ControlKind::Edit},
+    {"QSpinBox", ControlKind::Spin},
     {"QPlainTextEdit", ControlKind::TextBox}, {"QTextEdit", ControlKind::TextBox},
     {"QComboBox", ControlKind::Combo},        {"QListWidget", ControlKind::ListBox},
     {"QLabel", ControlKind::Label},           {"QTreeWidget", ControlKind::Tree},
@@ -44,6 +45,7 @@ bool TakesFocus(ControlKind kind)
     case ControlKind::CheckBox:
     case ControlKind::Radio:
     case ControlKind::Edit:
+    case ControlKind::Spin:
     case ControlKind::TextBox:
     case ControlKind::Combo:
     case ControlKind::ListBox:
@@ -203,6 +205,7 @@ std::string_view ControlKindName(ControlKind kind)
     case ControlKind::CheckBox: return "check box";
     case ControlKind::Radio: return "radio button";
     case ControlKind::Edit: return "edit field";
+    case ControlKind::Spin: return "spin field";
     case ControlKind::TextBox: return "text box";
     case ControlKind::Combo: return "combo box";
     case ControlKind::ListBox: return "list box";

@@ -13,7 +13,7 @@ public:
     int RunModal(int, IDialogLogic&, IWindow*) override { return -1; }
     std::optional<std::string> ChooseFileToOpen(IWindow*, const FileDialogRequest&) override { return std::nullopt; }
     std::optional<std::string> ChooseFileToSave(IWindow*, const FileDialogRequest&) override { return std::nullopt; }
-    std::optional<Colour> ChooseColour(IWindow*, Colour) override { return std::nullopt; }
+    std::optional<Colour> ChooseColour(IWindow*, Colour, std::string_view) override { return std::nullopt; }
     bool OpenAddress(std::string_view) override { return false; }
     void BeginWaitCursor() override {}
     void EndWaitCursor() override {}

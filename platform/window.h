@@ -41,6 +41,7 @@ enum class ControlKind {
     CheckBox,
     Radio,
     Edit,       // one line of text
+    Spin,       // a number typed or stepped with arrows, within its range (Position, SetRange)
     TextBox,    // several lines of text
     Combo,      // a drop-down list, editable or not
     ListBox,    // a plain list of texts
@@ -88,6 +89,24 @@ struct Notification {
     int column = -1;
     Key key = Key::Space;
     FocusCause focusCause = FocusCause::Keyboard;
+};
+
+// Colours as 0x00BBGGRR, the way pages' colour values are kept.
+using Colour = std::uint32_t;
+
+// What a colour swatch, or a sample of coloured texts, shows: texts on a
+// ground. A colour that is not set is drawn as a marked yellow, so it is
+// never taken for a chosen one.
+struct ColourSample {
+    struct Line {
+        std::string text;
+        std::optional<Colour> colour;
+        bool underlined = false;  // as a link is shown
+    };
+    std::optional<Colour> ground;
+    std::vector<Line> lines;
+    // What a screen reader is told of it ("Text colour: #333333, dark grey").
+    std::string description;
 };
 
 // A tree item; 0 is "none" (and, as a parent, the invisible root).
@@ -262,6 +281,8 @@ public:
     virtual void SetMapAreas(int id, std::string_view imagePath, const std::vector<MapOutline>& areas) = 0;
     // The area drawn more strongly than the others; -1 for none.
     virtual void SetCurrentMapArea(int id, int index) = 0;
+    // A colour swatch or sample (a custom control).
+    virtual void SetColourSample(int id, const ColourSample& sample) = 0;
 
     // Trees.
     virtual void ClearTree(int id) = 0;
@@ -278,7 +299,7 @@ public:
     virtual void SelectTreeItem(int id, TreeItem item) = 0;
     virtual TreeItem SelectedTreeItem(int id) const = 0;
 
-    // Progress bars.
+    // Progress bars and spin fields.
     virtual void SetRange(int id, int low, int high) = 0;
     virtual void SetPosition(int id, int position) = 0;
     virtual int Position(int id) const = 0;
@@ -326,9 +347,6 @@ struct FileDialogRequest {
     std::string defaultExtension; // without the dot; added when the name has none
 };
 
-// Colours as 0x00BBGGRR, the way pages' colour values are kept.
-using Colour = std::uint32_t;
-
 // The windows of the running program: modal dialogs and the choosers the
 // platform brings.
 class IWindowSystem {
@@ -341,7 +359,8 @@ public:
     virtual int RunModal(int templateId, IDialogLogic& logic, IWindow* owner) = 0;
     virtual std::optional<std::string> ChooseFileToOpen(IWindow* owner, const FileDialogRequest& request) = 0;
     virtual std::optional<std::string> ChooseFileToSave(IWindow* owner, const FileDialogRequest& request) = 0;
-    virtual std::optional<Colour> ChooseColour(IWindow* owner, Colour initial) = 0;
+    // The colour chooser, titled with what the colour is for.
+    virtual std::optional<Colour> ChooseColour(IWindow* owner, Colour initial, std::string_view title) = 0;
     // Opens an address with the desktop's own handler (the user's web browser).
     virtual bool OpenAddress(std::string_view address) = 0;
     virtual void BeginWaitCursor() = 0;

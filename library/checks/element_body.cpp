@@ -1,11 +1,15 @@
 #include "element_body.h"
 
+#include "body_colours.h"
+
 #include "check_index.h"
 #include "check_run.h"
 #include "element_anchor.h"
 #include "page_indexes.h"
+#include "repair_pages.h"
 
-#include <cstdlib>
+#include "library/html/attribute.h"
+
 
 namespace orvane {
 
@@ -32,15 +36,6 @@ namespace {
 constexpr std::uint32_t kLanguageChangeBit = 0x1;
 constexpr std::uint32_t kContrastBit = 0x2;
 constexpr std::uint32_t kSkipOverBit = 0x10;
-
-int Brightness(const Rgb& c) { return (299 * c.red + 587 * c.green + 114 * c.blue) / 1000; }
-
-bool ContrastsEnough(const Rgb& a, const Rgb& b)
-{
-    int brightness = Brightness(a) - Brightness(b);
-    int difference = std::abs(a.red - b.red) + std::abs(a.green - b.green) + std::abs(a.blue - b.blue);
-    return std::abs(brightness) > 180 && difference > 500;
-}
 
 } // namespace
 
@@ -91,6 +86,22 @@ std::uint32_t CElementBody::CheckColours()
         }
     }
     return mask;
+}
+
+bool CElementBody::PrepareRepairPage(RepairPageRequest& request)
+{
+    if (request.bit != kContrastBit)
+        return true;
+    const int ids[] = {attr::kBgcolor, attr::kText, attr::kLink, attr::kAlink, attr::kVlink};
+    for (std::size_t i = 0; i < request.colourAttributes.size(); ++i) {
+        request.colourAttributes[i] = AttributeToRepair(ids[i]);
+        if (!request.colourAttributes[i])
+            return false;
+    }
+    const ColourFlags& f = m_colours;
+    request.coloursMissing =
+        f.backgroundMissing || f.textMissing || f.linkMissing || f.activeLinkMissing || f.visitedLinkMissing;
+    return true;
 }
 
 int CElementBody::Check(COrvaneSettings& settings, CHtmlDocument& document, int applyLevel)

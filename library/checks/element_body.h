@@ -25,6 +25,9 @@ public:
     };
     const ColourFlags& Colours() const { return m_colours; }
 
+protected:
+    bool PrepareRepairPage(RepairPageRequest& request) override;
+
 private:
     std::uint32_t CheckColours();
     ColourFlags m_colours;

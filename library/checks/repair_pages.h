@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -49,6 +50,11 @@ struct RepairPageRequest {
     std::string areaShapeText = {};
     // A map's page: the map, whose areas were readied for their texts.
     CImageMap* imageMap = nullptr;
+    // The body's colour page: its bgcolor, text, link, alink and vlink
+    // attributes, in that order (made hidden when missing), and whether
+    // colours are missing or not colour values (else they do not contrast).
+    std::array<CAttribute*, 5> colourAttributes = {};
+    bool coloursMissing = false;
     // A page added right after this one, for the same element and problem,
     // and passed over until this page's repair gives it something to do.
     std::string_view followUpPage = {};

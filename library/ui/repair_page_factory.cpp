@@ -2,6 +2,7 @@
 
 #include "page_area_alt_text.h"
 #include "page_blink.h"
+#include "page_body_color.h"
 #include "page_doctype_bad.h"
 #include "page_header_format.h"
 #include "page_img_alt_text.h"
@@ -111,6 +112,14 @@ constexpr PageMaker kPageMakers[] = {
          if (!request.attribute)
              return nullptr;
          return std::make_unique<CPageLangMissing>(*request.attribute);
+     }},
+    {"CPageBodyColor",
+     [](const RepairPageRequest& request) -> PagePointer {
+         for (CAttribute* attribute : request.colourAttributes) {
+             if (!attribute)
+                 return nullptr;
+         }
+         return std::make_unique<CPageBodyColor>(request.colourAttributes, request.coloursMissing);
      }},
     {"CPageDoctypeBad",
      [](const RepairPageRequest& request) -> PagePointer {

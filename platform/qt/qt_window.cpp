@@ -6,6 +6,7 @@
 
 #include "qt_browser.h"
 #include "qt_resources.h"
+#include "widgets/colour_sample_view.h"
 #include "widgets/map_area_view.h"
 
 #include <QAbstractButton>
@@ -38,6 +39,7 @@
 #include <QStackedWidget>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QSpinBox>
 #include <QTextBrowser>
 #include <QTimer>
 #include <QTreeWidget>
@@ -273,6 +275,11 @@ public:
             view->setObjectName(name);
             return view;
         }
+        if (className == CColourSampleView::kClassName) {
+            auto* view = new CColourSampleView(parent);
+            view->setObjectName(name);
+            return view;
+        }
         return QUiLoader::createWidget(className, parent, name);
     }
 
@@ -472,6 +479,7 @@ bool WidgetServes(const QWidget* widget, ControlKind kind)
     case ControlKind::CheckBox: return widget->inherits("QCheckBox");
     case ControlKind::Radio: return widget->inherits("QRadioButton");
     case ControlKind::Edit: return widget->inherits("QLineEdit");
+    case ControlKind::Spin: return widget->inherits("QSpinBox");
     case ControlKind::TextBox:
         return widget->inherits("QPlainTextEdit") || (widget->inherits("QTextEdit") && !widget->inherits("QTextBrowser"));
     case ControlKind::Combo: return widget->inherits("QComboBox");
@@ -559,6 +567,10 @@ void CQtWindow::Bind(int id, Control& control)
         break;
     case ControlKind::Edit:
         QObject::connect(static_cast<QLineEdit*>(widget), &QLineEdit::textEdited, widget,
+                         [this, id] { Notify({id, NotifyCode::TextChanged}); });
+        break;
+    case ControlKind::Spin:
+        QObject::connect(static_cast<QSpinBox*>(widget), &QSpinBox::valueChanged, widget,
                          [this, id] { Notify({id, NotifyCode::TextChanged}); });
         break;
     case ControlKind::TextBox:
@@ -921,6 +933,8 @@ void CQtWindow::SetText(int id, std::string_view text)
     const QString value = ToQt(text);
     if (auto* button = qobject_cast<QAbstractButton*>(widget))
         button->setText(value);
+    else if (auto* spin = qobject_cast<QSpinBox*>(widget))
+        spin->setValue(value.toInt());
     else if (auto* edit = qobject_cast<QLineEdit*>(widget))
         edit->setText(value);
     else if (auto* plain = qobject_cast<QPlainTextEdit*>(widget))
@@ -951,6 +965,8 @@ std::string CQtWindow::Text(int id) const
     QWidget* widget = control->widget;
     if (auto* button = qobject_cast<QAbstractButton*>(widget))
         return FromQt(button->text());
+    if (auto* spin = qobject_cast<QSpinBox*>(widget))
+        return FromQt(spin->cleanText());
     if (auto* edit = qobject_cast<QLineEdit*>(widget))
         return FromQt(edit->text());
     if (auto* plain = qobject_cast<QPlainTextEdit*>(widget))
@@ -1318,6 +1334,13 @@ void CQtWindow::SetMapAreas(int id, std::string_view imagePath, const std::vecto
         view->SetAreas(QString::fromLocal8Bit(imagePath.data(), static_cast<qsizetype>(imagePath.size())), areas);
 }
 
+void CQtWindow::SetColourSample(int id, const ColourSample& sample)
+{
+    const Control* control = Find(id);
+    if (auto* view = control ? dynamic_cast<CColourSampleView*>(control->widget.data()) : nullptr)
+        view->SetSample(sample);
+}
+
 void CQtWindow::SetCurrentMapArea(int id, int index)
 {
     const Control* control = Find(id);
@@ -1659,28 +1682,38 @@ TreeItem CQtWindow::SelectedTreeItem(int id) const
     return tree ? reinterpret_cast<TreeItem>(tree->currentItem()) : 0;
 }
 
-// --- Progress bars.
+// --- Progress bars and spin fields.
 
 void CQtWindow::SetRange(int id, int low, int high)
 {
+    CQuiet quiet(*this);
     if (auto* bar = As<QProgressBar>(id))
         bar->setRange(low, high);
+    else if (auto* spin = As<QSpinBox>(id))
+        spin->setRange(low, high);
 }
 
 void CQtWindow::SetPosition(int id, int position)
 {
+    CQuiet quiet(*this);
     if (auto* bar = As<QProgressBar>(id))
         bar->setValue(position);
+    else if (auto* spin = As<QSpinBox>(id))
+        spin->setValue(position);
 }
 
 int CQtWindow::Position(int id) const
 {
+    if (auto* spin = As<QSpinBox>(id))
+        return spin->value();
     auto* bar = As<QProgressBar>(id);
     return bar ? bar->value() : 0;
 }
 
 std::pair<int, int> CQtWindow::Range(int id) const
 {
+    if (auto* spin = As<QSpinBox>(id))
+        return {spin->minimum(), spin->maximum()};
     auto* bar = As<QProgressBar>(id);
     return bar ? std::pair(bar->minimum(), bar->maximum()) : std::pair(0, 0);
 }

@@ -128,6 +128,7 @@ public:
     bool IsComboEditable(int id) const override;
     void SetMapAreas(int id, std::string_view imagePath, const std::vector<MapOutline>& areas) override;
     void SetCurrentMapArea(int id, int index) override;
+    void SetColourSample(int id, const ColourSample& sample) override;
 
     void ClearTree(int id) override;
     TreeItem AddTreeItem(int id, TreeItem parent, std::string_view text, int image, ItemData data) override;

@@ -111,11 +111,11 @@ std::optional<std::string> CQtWindowSystem::ChooseFileToSave(IWindow* owner, con
     return RunFileDialog(owner, request, true);
 }
 
-std::optional<Colour> CQtWindowSystem::ChooseColour(IWindow* owner, Colour initial)
+std::optional<Colour> CQtWindowSystem::ChooseColour(IWindow* owner, Colour initial, std::string_view title)
 {
     const QColor start(static_cast<int>(initial & 0xff), static_cast<int>((initial >> 8) & 0xff),
                        static_cast<int>((initial >> 16) & 0xff));
-    QColor chosen = QColorDialog::getColor(start, WidgetOf(owner));
+    QColor chosen = QColorDialog::getColor(start, WidgetOf(owner), ToQt(title));
     if (!chosen.isValid())
         return std::nullopt;
     return static_cast<Colour>(chosen.red()) | static_cast<Colour>(chosen.green()) << 8 |

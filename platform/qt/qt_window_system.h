@@ -26,7 +26,7 @@ public:
     int RunModal(int templateId, IDialogLogic& logic, IWindow* owner) override;
     std::optional<std::string> ChooseFileToOpen(IWindow* owner, const FileDialogRequest& request) override;
     std::optional<std::string> ChooseFileToSave(IWindow* owner, const FileDialogRequest& request) override;
-    std::optional<Colour> ChooseColour(IWindow* owner, Colour initial) override;
+    std::optional<Colour> ChooseColour(IWindow* owner, Colour initial, std::string_view title) override;
     bool OpenAddress(std::string_view address) override;
     void BeginWaitCursor() override;
     void EndWaitCursor() override;

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <charconv>
 #include <filesystem>
 #include <strings.h>
 
@@ -30,7 +31,19 @@ bool HasRows(ControlKind kind)
 
 bool UserCanType(ControlKind kind)
 {
-    return kind == ControlKind::Edit || kind == ControlKind::TextBox || kind == ControlKind::Combo;
+    return kind == ControlKind::Edit || kind == ControlKind::Spin || kind == ControlKind::TextBox ||
+           kind == ControlKind::Combo;
+}
+
+// What a spin field makes of typed text: its number, kept within its range;
+// no number leaves the field as it was.
+std::optional<int> SpinNumber(std::string_view text, int low, int high)
+{
+    int value = 0;
+    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size())
+        return std::nullopt;
+    return std::clamp(value, low, high);
 }
 
 } // namespace
@@ -234,7 +247,15 @@ void CMemoryWindow::Type(int id, std::string_view text)
         return;
     }
     m_focus = id;
-    control->text = text;
+    if (control->info.kind == ControlKind::Spin) {
+        const std::optional<int> number = SpinNumber(text, control->low, control->high);
+        if (!number)
+            return;
+        control->position = *number;
+        control->text = std::to_string(*number);
+    } else {
+        control->text = text;
+    }
     Notify({id, NotifyCode::TextChanged});
 }
 
@@ -480,6 +501,25 @@ void CMemoryWindow::SetMapAreas(int id, std::string_view imagePath, const std::v
     control->currentMapArea = -1;
 }
 
+void CMemoryWindow::SetColourSample(int id, const platform::ColourSample& sample)
+{
+    Control* control = Find(id, "SetColourSample");
+    if (!control)
+        return;
+    if (control->info.kind != ControlKind::Custom) {
+        ADD_FAILURE() << "SetColourSample: " << Where(m_templateId, id) << " is no colour sample";
+        return;
+    }
+    control->colourSample = sample;
+}
+
+const platform::ColourSample& CMemoryWindow::ColourSampleOf(int id) const
+{
+    static const platform::ColourSample none;
+    const Control* control = Find(id, "ColourSampleOf");
+    return control ? control->colourSample : none;
+}
+
 void CMemoryWindow::SetCurrentMapArea(int id, int index)
 {
     if (Control* control = Find(id, "SetCurrentMapArea"))
@@ -647,8 +687,15 @@ std::optional<ControlKind> CMemoryWindow::KindOf(int id) const
 
 void CMemoryWindow::SetText(int id, std::string_view text)
 {
-    if (Control* control = Find(id, "SetText"))
+    Control* control = Find(id, "SetText");
+    if (!control)
+        return;
+    if (control->info.kind != ControlKind::Spin) {
         control->text = text;
+        return;
+    }
+    control->position = SpinNumber(text, control->low, control->high).value_or(control->low);
+    control->text = std::to_string(control->position);
 }
 
 std::string CMemoryWindow::Text(int id) const
@@ -1031,13 +1078,22 @@ void CMemoryWindow::SetRange(int id, int low, int high)
     if (Control* control = Find(id, "SetRange")) {
         control->low = low;
         control->high = high;
+        if (control->info.kind == ControlKind::Spin)
+            SetPosition(id, control->position);
     }
 }
 
 void CMemoryWindow::SetPosition(int id, int position)
 {
-    if (Control* control = Find(id, "SetPosition"))
+    Control* control = Find(id, "SetPosition");
+    if (!control)
+        return;
+    if (control->info.kind != ControlKind::Spin) {
         control->position = position;
+        return;
+    }
+    control->position = std::clamp(position, control->low, std::max(control->low, control->high));
+    control->text = std::to_string(control->position);
 }
 
 int CMemoryWindow::Position(int id) const
@@ -1156,8 +1212,10 @@ std::optional<std::string> CMemoryWindows::ChooseFileToSave(platform::IWindow* o
     return ChooseFileToOpen(owner, request);
 }
 
-std::optional<platform::Colour> CMemoryWindows::ChooseColour(platform::IWindow*, platform::Colour)
+std::optional<platform::Colour> CMemoryWindows::ChooseColour(platform::IWindow*, platform::Colour,
+                                                             std::string_view title)
 {
+    colourDialogTitles.emplace_back(title);
     if (colourAnswers.empty()) {
         ADD_FAILURE() << "the colour chooser opened; the test gave no answer";
         return std::nullopt;

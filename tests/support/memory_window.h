@@ -86,6 +86,8 @@ public:
     std::string MapImage(int id) const;
     const std::vector<platform::MapOutline>& MapAreas(int id) const;
     int CurrentMapArea(int id) const;
+    // What a colour swatch or sample was given to draw.
+    const platform::ColourSample& ColourSampleOf(int id) const;
     const std::string& WatchedFolder() const { return m_watchedFolder; }
     // The page windows in the order they were added (the wizard adds each
     // page's window when the user first reaches that page).
@@ -150,6 +152,7 @@ public:
     void SetColumnEditable(int id, int column) override;
     void SetMapAreas(int id, std::string_view imagePath, const std::vector<platform::MapOutline>& areas) override;
     void SetCurrentMapArea(int id, int index) override;
+    void SetColourSample(int id, const platform::ColourSample& sample) override;
     void AcceptDroppedFiles() override { m_acceptsDrops = true; }
     void WatchFolder(std::string_view folder) override { m_watchedFolder = folder; }
     void WatchWindowKey(platform::Key key) override { m_windowKeys.push_back(key); }
@@ -225,6 +228,7 @@ private:
         std::string mapImage;
         std::vector<platform::MapOutline> mapAreas;
         int currentMapArea = -1;
+        platform::ColourSample colourSample;
         // Set by the logic; unknown (as the template has it) until then.
         std::optional<bool> comboEditable;
     };
@@ -305,7 +309,8 @@ public:
                                                 const platform::FileDialogRequest& request) override;
     std::optional<std::string> ChooseFileToSave(platform::IWindow* owner,
                                                 const platform::FileDialogRequest& request) override;
-    std::optional<platform::Colour> ChooseColour(platform::IWindow* owner, platform::Colour initial) override;
+    std::optional<platform::Colour> ChooseColour(platform::IWindow* owner, platform::Colour initial,
+                                                 std::string_view title) override;
     bool OpenAddress(std::string_view address) override;
     void BeginWaitCursor() override { ++waitCursorDepth; }
     void EndWaitCursor() override { --waitCursorDepth; }
@@ -317,6 +322,7 @@ public:
     std::vector<platform::ScreenArea> screens;
     std::deque<std::optional<std::string>> fileAnswers;
     std::deque<std::optional<platform::Colour>> colourAnswers;
+    std::vector<std::string> colourDialogTitles;
     std::vector<platform::FileDialogRequest> fileRequests;
     std::vector<std::string> openedAddresses;
     int waitCursorDepth = 0;

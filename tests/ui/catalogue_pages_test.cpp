@@ -15,6 +15,9 @@ namespace {
 // A check whose page gets built must be given one here, so that the page is
 // known to open for what the check reports.
 const std::map<std::string, std::string> kPagesWithTheProblem = {
+    {"BodyColorContrst",
+     "<html lang=\"en\"><body bgcolor=\"#ffffff\" text=\"#777777\" link=\"#0000ff\" vlink=\"#800080\" "
+     "alink=\"#ff0000\"><p>Green tea</p></body></html>"},
     {"ImgAltText", "<html lang=\"en\"><body><p><img src=\"images/logo.gif\"></p></body></html>"},
     {"ImgAltTextLong",
      "<html lang=\"en\"><body><p><img src=\"images/chart.png\" alt=\"" + std::string(171, 'x') +

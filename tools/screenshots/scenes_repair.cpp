@@ -5,8 +5,8 @@
 // description and a picture's "d" link; on a harbour map, the areas of its
 // client-side map and, on the page that has it server-side, its conversion;
 // on a departures board that lacks a declaration and refreshes itself, and on
-// an old timetable that redirects, their structure pages; each page as the
-// user reaches it.
+// an old timetable that redirects, their structure pages; on a tea room's
+// page, its faint colours; each page as the user reaches it.
 #include "scene.h"
 
 #include "common/orvane_settings.h"
@@ -33,14 +33,17 @@ using orvane::screenshots::Shots;
 
 // The wizard on the example page, with the pages addPages adds for the
 // problems found there.
+// level: the conformance target to check at; 0 keeps the one of the settings.
 template <class AddPages>
-void RepairExample(std::string_view fileName, AddPages addPages)
+void RepairExample(std::string_view fileName, AddPages addPages, int level = 0)
 {
     const std::string path = Shots().ExamplesFolder() + "/" + std::string(fileName);
     std::ifstream in(path, std::ios::binary);
     orvane::COrvaneSettings::InstallCatalogue(&orvane::CCheckCatalogue::Instance());
     orvane::COrvaneSettings settings;
     settings.Load();
+    if (level)
+        settings.SetConformanceLevel(level);
     orvane::CHtmlDocument document(orvane::CFamilyElementFactory::Instance());
     document.Start(1, false);
     document.SetName(path);
@@ -94,6 +97,19 @@ void RepairBookingPage()
 
 // The harbour's ferry picture stands twice: one page gives both places their text.
 void RepairHarbourPage() { RepairExamplePage("harbour.html", Named("ImgAltText")); }
+
+// The tea room's grey text and pale links on light yellow: the colour check
+// counts at level AAA.
+void RepairTeaRoomColours()
+{
+    RepairExample("tea-room.html", [](orvane::CValidatorSheet& sheet, orvane::CHtmlDocument& document,
+                                      const std::vector<orvane::CFoundProblem>& found) {
+        for (const orvane::CFoundProblem& problem : found) {
+            if (Named("BodyColorContrst")(problem))
+                problem.element->AddRepairPages(sheet, document, problem.bit);
+        }
+    }, 3);
+}
 
 // The ferry page's search button has no text alternative.
 void RepairFerriesButton() { RepairExamplePage("ferries.html", Named("InputAltText")); }
@@ -245,6 +261,7 @@ ORVANE_SCENE_PREPARED(repair_img_long_desc, [](orvane::platform::IWindow& window
 }) { RepairPassengersPage(); }
 ORVANE_SCENE_PREPARED(repair_img_dlink, ShowPageOf(1314)) { RepairPassengersPage(); }
 ORVANE_SCENE_PREPARED(repair_map_area_alt, ShowMapAreasWithOneChosen()) { RepairHarbourMap(); }
+ORVANE_SCENE_PREPARED(repair_body_color, ShowPageOf(1324)) { RepairTeaRoomColours(); }
 ORVANE_SCENE_PREPARED(repair_img_ismap, ShowPageOf(106)) { RepairHarbourIsmap(); }
 ORVANE_SCENE_PREPARED(repair_img_ismap_converted, ShowIsmapConverted()) { RepairHarbourIsmap(); }
 ORVANE_SCENE_PREPARED(repair_img_ismap_areas, ShowConvertedMapAreas()) { RepairHarbourIsmap(); }
