@@ -33,38 +33,9 @@ namespace {
 using platform::IWindow;
 using test::Find;
 using test::Press;
+using test::Shown;
 
-constexpr int kSheet = 9000;
-
-// The control of the page shown: other pages have controls of the same numbers.
-template <class Widget>
-Widget* Shown(QWidget& sheet, const char* name)
-{
-    for (Widget* widget : sheet.findChildren<Widget*>(name)) {
-        if (widget->isVisible())
-            return widget;
-    }
-    return nullptr;
-}
-
-// The blink page, reached with Next past the pages before it (the general
-// warnings confirmed on their way); false, with the sheet cancelled, when
-// the sheet has none.
-bool ReachBlinkPage(QWidget& sheet, IWindow& window)
-{
-    for (int step = 0; step < 10; ++step) {
-        if (window.Page(window.CurrentPage()).TemplateId() == 158)
-            return true;
-        if (auto* confirm = Shown<QAbstractButton>(sheet, "c1042"))
-            confirm->click();
-        if (!window.IsVisible(platform::kIdNext) || !window.IsEnabled(platform::kIdNext))
-            break;
-        Press(sheet, "c12324");
-    }
-    ADD_FAILURE() << "no blink page in the sheet " << window.Title();
-    Press(sheet, "c2");
-    return false;
-}
+constexpr int kBlinkPage = 158;
 
 // Next through the pages that follow, each taking its proposal, and Finish.
 void FinishSheet(QWidget& sheet, IWindow& window)
@@ -88,25 +59,11 @@ std::string RepairOffers(COrvaneSettings& settings, const std::function<void(QWi
     document.SetOriginFlag(1);
     std::istringstream page(test::ReadFileBytes(std::string(ORVANE_EXAMPLES_DIR) + "/offers.html"));
     EXPECT_EQ(document.Load(page), 1);
-    windows.SetShowHook([&](QWidget& widget, IWindow& window) {
-        if (window.TemplateId() == COverviewDialog::kTemplate) {
-            auto* tree = Find<QTreeWidget>(widget, "c1107");
-            ASSERT_NE(tree, nullptr);
-            tree->setCurrentItem(tree->topLevelItem(0));
-            Press(widget, "c1043");
-            Press(widget, "c1");
-            return;
-        }
-        ASSERT_EQ(window.TemplateId(), kSheet);
-        if (ReachBlinkPage(widget, window))
-            onSheet(widget, window);
-    });
-    {
-        COverviewDialog overview;
-        overview.Prepare(document, settings, std::string(ORVANE_EXAMPLES_DIR) + "/offers.html");
-        overview.RunModal();
-    }
-    windows.SetShowHook(nullptr);
+    test::RepairEverything(windows, document, settings, std::string(ORVANE_EXAMPLES_DIR) + "/offers.html",
+                           [&](QWidget& sheet, IWindow& window) {
+                               if (test::ReachPage(sheet, window, kBlinkPage))
+                                   onSheet(sheet, window);
+                           });
     platform::SetWindows(nullptr);
     return document.Text();
 }

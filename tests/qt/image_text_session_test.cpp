@@ -34,7 +34,7 @@ using platform::IWindow;
 using test::Find;
 using test::Press;
 
-constexpr int kSheet = 9000;
+constexpr int kImagePage = 107;
 constexpr const char* kFerryText = "The ferry Greta at the harbour wall";
 
 constexpr const char* kTimetable =
@@ -53,26 +53,10 @@ constexpr const char* kHarbour =
     "<a href=\"ferry.html\">d</a></p>\n"
     "</body></html>\n";
 
-// The photo's text on its page, reached with Next past the pages before it
-// (the general warnings come first);
-// null, with the sheet cancelled, when no page of the sheet has it.
+// The photo's text on its page; null when the sheet has no such page.
 QComboBox* PhotoText(QWidget& sheet, IWindow& window)
 {
-    for (int step = 0; step < 10; ++step) {
-        for (QComboBox* text : sheet.findChildren<QComboBox*>("c1010")) {
-            if (text->isVisible())
-                return text;
-        }
-        if (!window.IsVisible(platform::kIdNext) || !window.IsEnabled(platform::kIdNext))
-            break;
-        // The general warnings are confirmed on their way.
-        if (auto* confirm = sheet.findChild<QAbstractButton*>("c1042"); confirm && confirm->isVisible())
-            confirm->click();
-        Press(sheet, "c12324");
-    }
-    ADD_FAILURE() << "no page for the photo's text in the sheet " << window.Title();
-    Press(sheet, "c2");
-    return nullptr;
+    return test::ReachPage(sheet, window, kImagePage) ? test::Shown<QComboBox>(sheet, "c1010") : nullptr;
 }
 
 void Load(CHtmlDocument& document, const fs::path& file)
@@ -82,29 +66,6 @@ void Load(CHtmlDocument& document, const fs::path& file)
     document.SetName(file.string());
     std::istringstream page(test::ReadFileBytes(file.string()));
     ASSERT_EQ(document.Load(page), 1);
-}
-
-// The overview of the page, with every problem that counts sent to the repair;
-// the sheet is given to the test's hands.
-void RepairEverything(platform::qt::CQtWindowSystem& windows, CHtmlDocument& document, COrvaneSettings& settings,
-                      const fs::path& file, const std::function<void(QWidget&, IWindow&)>& onSheet)
-{
-    windows.SetShowHook([&](QWidget& widget, IWindow& window) {
-        if (window.TemplateId() == COverviewDialog::kTemplate) {
-            auto* tree = Find<QTreeWidget>(widget, "c1107");
-            ASSERT_NE(tree, nullptr);
-            tree->setCurrentItem(tree->topLevelItem(0));
-            Press(widget, "c1043");
-            Press(widget, "c1");
-            return;
-        }
-        ASSERT_EQ(window.TemplateId(), kSheet);
-        onSheet(widget, window);
-    });
-    COverviewDialog overview;
-    overview.Prepare(document, settings, file.string());
-    overview.RunModal();
-    windows.SetShowHook(nullptr);
 }
 
 TEST(ImageTextSession, TheTextGivenForAPhotoIsSavedAndProposedForThePhotoOnTheNextPage)
@@ -129,7 +90,7 @@ TEST(ImageTextSession, TheTextGivenForAPhotoIsSavedAndProposedForThePhotoOnTheNe
         CHtmlDocument document(CFamilyElementFactory::Instance());
         Load(document, site / "times.html");
         bool typed = false;
-        RepairEverything(windows, document, settings, site / "times.html", [&](QWidget& sheet, IWindow& window) {
+        test::RepairEverything(windows, document, settings, (site / "times.html").string(), [&](QWidget& sheet, IWindow& window) {
             QComboBox* text = PhotoText(sheet, window);
             if (!text)
                 return;
@@ -158,7 +119,7 @@ TEST(ImageTextSession, TheTextGivenForAPhotoIsSavedAndProposedForThePhotoOnTheNe
         CHtmlDocument document(CFamilyElementFactory::Instance());
         Load(document, site / "harbour.html");
         bool proposed = false;
-        RepairEverything(windows, document, settings, site / "harbour.html", [&](QWidget& sheet, IWindow& window) {
+        test::RepairEverything(windows, document, settings, (site / "harbour.html").string(), [&](QWidget& sheet, IWindow& window) {
             QComboBox* text = PhotoText(sheet, window);
             if (!text)
                 return;

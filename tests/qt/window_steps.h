@@ -2,10 +2,20 @@
 
 // The user's hands on a real window: its controls are found by the names the
 // templates give them ("c" and the control's number).
+#include "common/orvane_settings.h"
+#include "library/html/html_document.h"
+#include "library/ui/overview_dialog.h"
+#include "platform/qt/qt_window_system.h"
+#include "platform/window.h"
+
 #include <QAbstractButton>
+#include <QTreeWidget>
 #include <QWidget>
 
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
 
 namespace orvane::test {
 
@@ -22,6 +32,59 @@ inline void Press(QWidget& window, const char* name)
 {
     if (auto* button = Find<QAbstractButton>(window, name))
         button->click();
+}
+
+// The control of the page shown: the sheet's other pages have controls of the same numbers.
+template <class Widget>
+Widget* Shown(QWidget& sheet, const char* name)
+{
+    for (Widget* widget : sheet.findChildren<Widget*>(name)) {
+        if (widget->isVisible())
+            return widget;
+    }
+    return nullptr;
+}
+
+// Next through the sheet's pages up to the first of the template, the general
+// warnings confirmed on their way; false, with the sheet cancelled, when the
+// sheet has no such page.
+inline bool ReachPage(QWidget& sheet, platform::IWindow& window, int templateId)
+{
+    for (int step = 0; step < 10; ++step) {
+        if (window.Page(window.CurrentPage()).TemplateId() == templateId)
+            return true;
+        if (!window.IsVisible(platform::kIdNext) || !window.IsEnabled(platform::kIdNext))
+            break;
+        if (auto* confirm = Shown<QAbstractButton>(sheet, "c1042"))
+            confirm->click();
+        Press(sheet, "c12324");
+    }
+    ADD_FAILURE() << "no page " << templateId << " in the sheet " << window.Title();
+    Press(sheet, "c2");
+    return false;
+}
+
+// The overview of the page with every problem that counts sent to the
+// repair; the sheet is given to the test's hands, and the overview closed.
+inline void RepairEverything(platform::qt::CQtWindowSystem& windows, CHtmlDocument& document,
+                             COrvaneSettings& settings, const std::string& path,
+                             const std::function<void(QWidget&, platform::IWindow&)>& onSheet)
+{
+    windows.SetShowHook([&](QWidget& widget, platform::IWindow& window) {
+        if (window.TemplateId() == COverviewDialog::kTemplate) {
+            auto* tree = Find<QTreeWidget>(widget, "c1107");
+            ASSERT_NE(tree, nullptr);
+            tree->setCurrentItem(tree->topLevelItem(0));
+            Press(widget, "c1043");
+            Press(widget, "c1");
+            return;
+        }
+        onSheet(widget, window);
+    });
+    COverviewDialog overview;
+    overview.Prepare(document, settings, path);
+    overview.RunModal();
+    windows.SetShowHook(nullptr);
 }
 
 } // namespace orvane::test
