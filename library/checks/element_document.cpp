@@ -59,7 +59,6 @@ constexpr std::uint32_t kTextLinksBit = 0x8;
 constexpr std::uint32_t kDynamicBits = 0x10 | 0x20 | 0x40;
 constexpr std::uint32_t kDeviceDependentBit = 0x80;
 constexpr std::uint32_t kMultimediaBit = 0x100;
-constexpr std::uint32_t kMetadataBit = 0x200;
 
 constexpr int kHeadEnd = tag::kLabel + kind::kEndOffset;  // head shares the label's id
 constexpr int kLinkTag = 53;
@@ -354,6 +353,8 @@ const CElement* DeclarationPlace(const CHtmlDocument& document, const CElement& 
 // not end up with two.
 bool CElementDocument::PrepareRepairPage(RepairPageRequest& request)
 {
+    if (request.bit == kMetadataBit)
+        return PrepareMetadata(request);
     if (request.bit != kDoctypeBit)
         return true;
     if (!m_preparedDoctype) {
@@ -376,6 +377,90 @@ bool CElementDocument::PrepareRepairPage(RepairPageRequest& request)
     request.insertedElement = m_preparedDoctype;
     request.replacedElement = m_misplacedDoctype;
     request.lineEnd = PageLineEnd(request.document);
+    return true;
+}
+
+namespace {
+
+constexpr int kTitleStart = 87;
+
+ElementPtr DeletedMarkup(int kind, std::string text)
+{
+    ElementPtr e(new CElement);
+    e->SetKind(kind);
+    e->SetText(std::move(text));
+    e->SetDeleted(true);
+    e->SetModified(true);
+    return e;
+}
+
+// The head shares its id with label: only a tag that reads "<head" is the head.
+bool IsHeadStart(const CElement& e)
+{
+    return e.Kind() == tag::kLabel && e.Text().size() >= 5 && EqualsIgnoreCase(e.Text().substr(0, 5), "<head");
+}
+
+} // namespace
+
+// The head begins with the keywords, the description and a new title; a title
+// element already there, empty, gets the text instead.
+bool CElementDocument::PrepareMetadata(RepairPageRequest& request)
+{
+    CHtmlDocument& document = request.document;
+    const std::string lineEnd(PageLineEnd(document));
+    if (!m_metadata.title) {
+        if (!m_html)
+            return false;
+        CElement* head = nullptr;
+        CElement* title = nullptr;
+        for (CElement* e : document.Elements()) {
+            if (e->IsDeleted())
+                continue;
+            if (!head) {
+                if (IsHeadStart(*e))
+                    head = e;
+                else if (e->Kind() == tag::kBody)
+                    break;
+                continue;
+            }
+            if (e->Kind() == kHeadEnd || e->Kind() == tag::kBody)
+                break;
+            if (e->Kind() == kTitleStart) {
+                title = e;
+                break;
+            }
+        }
+        PreparedMetadata made;
+        if (!head) {
+            ElementPtr start = DeletedMarkup(tag::kLabel, lineEnd + "<head>");
+            ElementPtr end = DeletedMarkup(kHeadEnd, "</head>" + lineEnd);
+            start->SetPartner(end.get());
+            end->SetPartner(start.get());
+            made.headStart = start.get();
+            made.headEnd = end.get();
+            if (!document.InsertAfter(m_html, std::move(start)) ||
+                !document.InsertAfter(made.headStart, std::move(end)))
+                return false;
+            head = made.headStart;
+            m_head = head;
+        }
+        ElementPtr titleText = DeletedMarkup(kind::kText, {});
+        made.title = titleText.get();
+        made.titleIsNew = title == nullptr;
+        if (!document.InsertAfter(title ? title : head, std::move(titleText)))
+            return false;
+        ElementPtr description = DeletedMarkup(kind::kText, {});
+        made.description = description.get();
+        if (!document.InsertAfter(head, std::move(description)))
+            return false;
+        ElementPtr keywords = DeletedMarkup(kind::kText, {});
+        made.keywords = keywords.get();
+        if (!document.InsertAfter(head, std::move(keywords)))
+            return false;
+        m_metadata = made;
+    }
+    request.insertedElement = m_metadata.title;
+    request.lineEnd = PageLineEnd(document);
     return true;
 }
 

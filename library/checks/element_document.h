@@ -20,6 +20,20 @@ public:
     CElement* TitleElement() const { return m_title; }
 
     static constexpr std::uint32_t kDoctypeBit = 0x1;
+    static constexpr std::uint32_t kMetadataBit = 0x200;
+
+    // What the metadata repair fills in, readied once and deleted until it
+    // repairs; the head's two tags only when the page had no head.
+    struct PreparedMetadata {
+        CElement* title = nullptr;
+        CElement* description = nullptr;
+        CElement* keywords = nullptr;
+        CElement* headStart = nullptr;
+        CElement* headEnd = nullptr;
+        // The title is a whole new element, not the text of an empty one.
+        bool titleIsNew = true;
+    };
+    const PreparedMetadata& Metadata() const { return m_metadata; }
 
 protected:
     bool PrepareRepairPage(RepairPageRequest& request) override;
@@ -41,6 +55,8 @@ private:
     CElement* m_preparedDoctype = nullptr;
     // A declaration that stood too late in the page to count, which the repair takes out.
     CElement* m_misplacedDoctype = nullptr;
+    PreparedMetadata m_metadata;
+    bool PrepareMetadata(RepairPageRequest& request);
 };
 
 } // namespace orvane

@@ -15,6 +15,7 @@
 #include "page_list_format.h"
 #include "page_map_area_alt.h"
 #include "page_meta_redirect.h"
+#include "page_metadata.h"
 #include "page_meta_refresh.h"
 #include "page_textarea_default_text.h"
 #include "page_warnings.h"
@@ -23,6 +24,7 @@
 #include "common/orvane_settings.h"
 #include "library/checks/check_catalogue.h"
 #include "library/checks/element_blink.h"
+#include "library/checks/element_document.h"
 #include "library/checks/element_header.h"
 #include "library/checks/element_list.h"
 #include "library/html/element.h"
@@ -126,6 +128,21 @@ constexpr PageMaker kPageMakers[] = {
          if (!request.insertedElement)
              return nullptr;
          return std::make_unique<CPageDoctypeBad>(*request.insertedElement, request.replacedElement, request.lineEnd);
+     }},
+    {"CPageMetadata",
+     [](const RepairPageRequest& request) -> PagePointer {
+         const auto* family = dynamic_cast<const CElementDocument*>(&request.element);
+         if (!family || !family->Metadata().title)
+             return nullptr;
+         const CElementDocument::PreparedMetadata& made = family->Metadata();
+         return std::make_unique<CPageMetadata>(
+             CPageMetadata::Prepared{.title = *made.title,
+                                     .description = *made.description,
+                                     .keywords = *made.keywords,
+                                     .headStart = made.headStart,
+                                     .headEnd = made.headEnd,
+                                     .titleIsNew = made.titleIsNew},
+             request.document.FileName(), request.lineEnd);
      }},
     {"CPageMetaRefresh",
      [](const RepairPageRequest& request) -> PagePointer {

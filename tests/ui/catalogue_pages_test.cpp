@@ -44,6 +44,7 @@ const std::map<std::string, std::string> kPagesWithTheProblem = {
     {"InputMissingDefault",
      "<html lang=\"en\"><body><form action=\"/s\"><input type=\"text\" name=\"q\"></form></body></html>"},
     {"DoctypeMissing", "<html lang=\"en\"><head><title>Tea</title></head><body><p>Green tea</p></body></html>"},
+    {"Metadata", "<html lang=\"en\"><body><p>Green tea</p></body></html>"},
     {"MapRefresh",
      "<html lang=\"en\"><head><meta http-equiv=\"refresh\" content=\"30; URL=news.html\"><title>News</title></head>"
      "<body><p>News</p></body></html>"},

@@ -6,6 +6,7 @@
 #include "library/ui/page_doctype_bad.h"
 #include "library/ui/page_meta_redirect.h"
 #include "library/ui/page_meta_refresh.h"
+#include "library/ui/page_metadata.h"
 #include "platform/registry.h"
 
 #include <filesystem>
@@ -353,6 +354,60 @@ TEST_F(StructurePagesTest, TheAutomaticRefreshRepairWritesWhatItsPageProposes)
 TEST_F(StructurePagesTest, TheAutomaticRedirectRepairWritesWhatItsPageProposes)
 {
     ExpectAutomaticRepairAsPage("timetable-2025.html", "MapRedirect", kMapRedirect, 3);
+}
+
+TEST_F(StructurePagesTest, APageWithoutHeadGetsOneWithTheMetadataInItsOwnLineEndsAndUndoRestoresIt)
+{
+    const std::string page = "<html lang=\"en\">\r\n<body>\r\n<h1>Green tea</h1>\r\n</body>\r\n</html>\r\n";
+    Load(page);
+    RepairOnPage("Metadata", [&](CMemoryWindow&, CMemoryWindow& p) {
+        EXPECT_EQ(p.Text(1001), Strings(420));
+        p.Type(CPageMetadata::kTitle, "  Green tea ");
+        // A quote or an ampersand must not end the attribute or start an entity.
+        p.Type(CPageMetadata::kDescription, "Sencha & \"matcha\"");
+        p.Type(CPageMetadata::kKeywords, "tea, sencha");
+    });
+    EXPECT_TRUE(windows.prompt.messages.empty());
+    EXPECT_EQ(document.Text(), "<html lang=\"en\">\r\n<head>"
+                               "\r\n<meta name=\"keywords\" content=\"tea, sencha\" />"
+                               "\r\n<meta name=\"description\" content=\"Sencha &amp; &quot;matcha&quot;\" />"
+                               "\r\n<title>Green tea</title>\r\n</head>\r\n"
+                               "\r\n<body>\r\n<h1>Green tea</h1>\r\n</body>\r\n</html>\r\n");
+    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+        // Opened again, the page shows what was entered.
+        EXPECT_EQ(w.PageWindow(0).Text(CPageMetadata::kTitle), "Green tea");
+        EXPECT_EQ(w.PageWindow(0).Text(CPageMetadata::kKeywords), "tea, sencha");
+        w.Click(CValidatorSheet::kSkipUndoButton);
+        w.PressEscape();
+    });
+    sheet.DoModal(nullptr);
+    EXPECT_EQ(document.Text(), page);
+}
+
+TEST_F(StructurePagesTest, NothingEnteredKeepsTheUserOnTheMetadataPageAndKeywordsAloneWriteOnlyThem)
+{
+    const std::string page = "<html lang=\"en\"><head><title></title></head><body><p>Tea</p></body></html>\n";
+    Load(page);
+    RepairOnPage("Metadata", [&](CMemoryWindow& w, CMemoryWindow& p) {
+        p.Type(CPageMetadata::kTitle, "   ");
+        w.Click(platform::kIdFinish);
+        ASSERT_EQ(windows.prompt.messages.size(), 1u);
+        EXPECT_EQ(windows.prompt.messages[0].text, Strings(421));
+        EXPECT_EQ(document.Text(), page);
+        p.Type(CPageMetadata::kKeywords, "tea");
+    });
+    EXPECT_EQ(windows.prompt.messages.size(), 1u);
+    EXPECT_EQ(document.Text(), Replaced(page, "<head>", "<head>\n<meta name=\"keywords\" content=\"tea\" />"));
+}
+
+TEST_F(StructurePagesTest, AnEmptyTitleElementGetsTheEnteredTitleAsItsContent)
+{
+    const std::string page = "<html lang=\"en\"><head>\n<title></title>\n</head><body><p>Tea</p></body></html>\n";
+    Load(page);
+    RepairOnPage("Metadata", [&](CMemoryWindow&, CMemoryWindow& p) { p.Type(CPageMetadata::kTitle, "Tea <hot>"); });
+    EXPECT_EQ(document.Text(), Replaced(page, "<title></title>", "<title>Tea &lt;hot&gt;</title>"));
+    UndoOnPage();
+    EXPECT_EQ(document.Text(), page);
 }
 
 } // namespace

@@ -134,6 +134,9 @@ void RepairFerriesAreas()
 // The departures board names no document type and reloads every minute.
 void RepairDeparturesPage() { RepairExamplePage("departures.html", Named("DoctypeMissing"), Named("MapRefresh")); }
 
+// The lost property page has an empty title and no description.
+void RepairLostPropertyPage() { RepairExamplePage("lost-property.html", Named("Metadata")); }
+
 // Last year's timetable sends its readers on to this year's at once.
 void RepairOldTimetable() { RepairExamplePage("timetable-2025.html", Named("MapRedirect")); }
 
@@ -267,4 +270,12 @@ ORVANE_SCENE_PREPARED(repair_img_ismap_converted, ShowIsmapConverted()) { Repair
 ORVANE_SCENE_PREPARED(repair_img_ismap_areas, ShowConvertedMapAreas()) { RepairHarbourIsmap(); }
 ORVANE_SCENE_PREPARED(repair_doctype, ShowPageOf(1311)) { RepairDeparturesPage(); }
 ORVANE_SCENE_PREPARED(repair_meta_refresh, ShowPageOf(208)) { RepairDeparturesPage(); }
+// The metadata as the user is about to write it into the head.
+ORVANE_SCENE_PREPARED(repair_metadata, [](orvane::platform::IWindow& window, QWidget& widget) {
+    ShowPageOf(1315)(window, widget);
+    orvane::platform::IWindow& page = window.Page(window.CurrentPage());
+    page.SetText(1340, "Lost property");
+    page.SetText(1341, "Where to ask for things left on board the ferries");
+    page.SetText(1342, "lost property, ferries, ticket office");
+}) { RepairLostPropertyPage(); }
 ORVANE_SCENE_PREPARED(repair_meta_redirect, ShowPageOf(207)) { RepairOldTimetable(); }
