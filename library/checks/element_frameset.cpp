@@ -6,6 +6,9 @@
 #include "library/html/tag_table.h"
 #include "library/html/text_util.h"
 #include "page_indexes.h"
+#include "repair_pages.h"
+#include "library/html/element.h"
+#include "library/html/html_document.h"
 #include "platform/services.h"
 
 namespace orvane {
@@ -107,6 +110,32 @@ int CElementFrameset::Check(COrvaneSettings& settings, CHtmlDocument& document, 
     if (applyLevel != 0)
         (void)run.Applies(*this, kAbsoluteUnitsBit);  // asked about, never reported
     return StoreProblems(*this, mask);
+}
+
+// A section that holds only a placeholder is the author's to rewrite: the
+// repair readies no second one beside it.
+bool CElementFrameset::PrepareRepairPage(RepairPageRequest& request)
+{
+    if (request.bit != kNoframesBit || m_noframesPlaceholder)
+        return true;
+    if (!m_preparedNoframes) {
+        const CElement* end = Partner();
+        if (!end)
+            return false;
+        const std::string lineEnd(PageLineEnd(request.document));
+        ElementPtr section(new CElement);
+        section->SetKind(kind::kText);
+        section->SetText(lineEnd + "<noframes>" + lineEnd + platform::Strings().Get(kDefaultNoframesText) + lineEnd +
+                         "</noframes>" + lineEnd);
+        section->SetDeleted(true);
+        section->SetModified(true);
+        CElement* made = section.get();
+        if (!request.document.InsertBefore(end, std::move(section)))
+            return false;
+        m_preparedNoframes = made;
+    }
+    request.insertedElement = m_preparedNoframes;
+    return true;
 }
 
 } // namespace orvane

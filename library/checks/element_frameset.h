@@ -17,11 +17,16 @@ public:
     // The noframes section holds only a placeholder sentence.
     bool NoframesIsPlaceholder() const { return m_noframesPlaceholder; }
 
+protected:
+    bool PrepareRepairPage(RepairPageRequest& request) override;
+
 private:
     bool MissesRealNoframes(const CHtmlDocument& document);
 
     int m_number = 0;
     bool m_noframesPlaceholder = false;
+    // The default section the repair puts before the end tag, deleted until it does.
+    CElement* m_preparedNoframes = nullptr;
 };
 
 } // namespace orvane

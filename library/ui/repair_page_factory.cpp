@@ -4,6 +4,7 @@
 #include "page_blink.h"
 #include "page_body_color.h"
 #include "page_doctype_bad.h"
+#include "page_frameset_noframes.h"
 #include "page_header_format.h"
 #include "page_img_alt_text.h"
 #include "page_img_dlink.h"
@@ -128,6 +129,10 @@ constexpr PageMaker kPageMakers[] = {
          if (!request.insertedElement)
              return nullptr;
          return std::make_unique<CPageDoctypeBad>(*request.insertedElement, request.replacedElement, request.lineEnd);
+     }},
+    {"CPageFramesetNoframes",
+     [](const RepairPageRequest& request) -> PagePointer {
+         return std::make_unique<CPageFramesetNoframes>(request.insertedElement);
      }},
     {"CPageMetadata",
      [](const RepairPageRequest& request) -> PagePointer {

@@ -44,6 +44,9 @@ const std::map<std::string, std::string> kPagesWithTheProblem = {
     {"InputMissingDefault",
      "<html lang=\"en\"><body><form action=\"/s\"><input type=\"text\" name=\"q\"></form></body></html>"},
     {"DoctypeMissing", "<html lang=\"en\"><head><title>Tea</title></head><body><p>Green tea</p></body></html>"},
+    {"FramesetNoframes",
+     "<html lang=\"en\"><head><title>Map</title></head><frameset cols=\"50%,50%\"><frame src=\"a.html\">"
+     "<frame src=\"b.html\"></frameset></html>"},
     {"Metadata", "<html lang=\"en\"><body><p>Green tea</p></body></html>"},
     {"MapRefresh",
      "<html lang=\"en\"><head><meta http-equiv=\"refresh\" content=\"30; URL=news.html\"><title>News</title></head>"

@@ -4,6 +4,7 @@
 #include "library/html/element.h"
 #include "library/ui/checking_session.h"
 #include "library/ui/page_doctype_bad.h"
+#include "library/ui/page_frameset_noframes.h"
 #include "library/ui/page_meta_redirect.h"
 #include "library/ui/page_meta_refresh.h"
 #include "library/ui/page_metadata.h"
@@ -406,6 +407,47 @@ TEST_F(StructurePagesTest, AnEmptyTitleElementGetsTheEnteredTitleAsItsContent)
     Load(page);
     RepairOnPage("Metadata", [&](CMemoryWindow&, CMemoryWindow& p) { p.Type(CPageMetadata::kTitle, "Tea <hot>"); });
     EXPECT_EQ(document.Text(), Replaced(page, "<title></title>", "<title>Tea &lt;hot&gt;</title>"));
+    UndoOnPage();
+    EXPECT_EQ(document.Text(), page);
+}
+
+TEST_F(StructurePagesTest, AFramesetGetsTheDefaultNoframesSectionBeforeItsEndTagUnlessTheUserUnticksIt)
+{
+    const std::string page = "<html lang=\"en\">\r\n<head><title>Ferries</title></head>\r\n"
+                             "<frameset cols=\"30%,70%\">\r\n<frame src=\"menu.html\">\r\n<frame src=\"news.html\">\r\n"
+                             "</frameset>\r\n</html>\r\n";
+    Load(page);
+    RepairOnPage("FramesetNoframes", [&](CMemoryWindow&, CMemoryWindow& p) {
+        EXPECT_EQ(p.Text(1001), Strings(161));
+        EXPECT_TRUE(p.IsChecked(CPageFramesetNoframes::kInsert));
+        EXPECT_TRUE(p.IsVisible(CPageFramesetNoframes::kInsert));
+        EXPECT_FALSE(p.IsVisible(CPageFramesetNoframes::kPlaceholderMessage));
+        EXPECT_EQ(p.Text(CPageFramesetNoframes::kProblemText), "Frameset 1, cols = 30%,70%");
+    });
+    EXPECT_EQ(document.Text(), Replaced(page, "\r\n</frameset>",
+                                        "\r\n\r\n<noframes>\r\n" + Strings(199) + "\r\n</noframes>\r\n</frameset>"));
+    UndoOnPage();
+    EXPECT_EQ(document.Text(), page);
+    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+        w.PageWindow(0).Click(CPageFramesetNoframes::kInsert);
+        w.Click(platform::kIdFinish);
+    });
+    sheet.DoModal(nullptr);
+    EXPECT_EQ(document.Text(), page);
+    for (const CFoundProblem& problem : found)
+        EXPECT_FALSE(problem.element->IsRepaired(problem.bit, 0)) << problem.element->GetCheckName(problem.bit);
+}
+
+TEST_F(StructurePagesTest, APlaceholderNoframesSectionIsPointedOutAndNothingIsWritten)
+{
+    const std::string page = "<html lang=\"en\"><frameset rows=\"20%,80%\"><frame src=\"top.html\">"
+                             "<noframes>Diese Seite verwendet Frames</noframes></frameset></html>\n";
+    Load(page);
+    RepairOnPage("FramesetNoframes", [&](CMemoryWindow&, CMemoryWindow& p) {
+        EXPECT_FALSE(p.IsVisible(CPageFramesetNoframes::kInsert));
+        EXPECT_TRUE(p.IsVisible(CPageFramesetNoframes::kPlaceholderMessage));
+    });
+    EXPECT_EQ(document.Text(), page);
     UndoOnPage();
     EXPECT_EQ(document.Text(), page);
 }

@@ -137,6 +137,9 @@ void RepairDeparturesPage() { RepairExamplePage("departures.html", Named("Doctyp
 // The lost property page has an empty title and no description.
 void RepairLostPropertyPage() { RepairExamplePage("lost-property.html", Named("Metadata")); }
 
+// The ferries' frames have nothing for a browser that shows none.
+void RepairFerryFrames() { RepairExamplePage("ferry-frames.html", Named("FramesetNoframes")); }
+
 // Last year's timetable sends its readers on to this year's at once.
 void RepairOldTimetable() { RepairExamplePage("timetable-2025.html", Named("MapRedirect")); }
 
@@ -270,6 +273,7 @@ ORVANE_SCENE_PREPARED(repair_img_ismap_converted, ShowIsmapConverted()) { Repair
 ORVANE_SCENE_PREPARED(repair_img_ismap_areas, ShowConvertedMapAreas()) { RepairHarbourIsmap(); }
 ORVANE_SCENE_PREPARED(repair_doctype, ShowPageOf(1311)) { RepairDeparturesPage(); }
 ORVANE_SCENE_PREPARED(repair_meta_refresh, ShowPageOf(208)) { RepairDeparturesPage(); }
+ORVANE_SCENE_PREPARED(repair_frameset_noframes, ShowPageOf(154)) { RepairFerryFrames(); }
 // The metadata as the user is about to write it into the head.
 ORVANE_SCENE_PREPARED(repair_metadata, [](orvane::platform::IWindow& window, QWidget& widget) {
     ShowPageOf(1315)(window, widget);
