@@ -54,7 +54,7 @@ protected:
         ASSERT_EQ(document.Load(in), 1);
         document.SetObjectRegistry(&registry);
         registry.UpdateFromDocument(document);
-        found = RunCheckPass(document, settings, nullptr);
+        found = RunCheckPass(document, settings, &registry);
     }
 
     std::string m_home = ::testing::TempDir() + "table-pages-" +
@@ -106,7 +106,8 @@ TEST_F(TablePagesTest, ACaptionOfBlanksIsRefusedTheCaptionGivenIsWrittenAndUndoW
     EXPECT_EQ(document.Text(), kTeas);
 }
 
-// Only an empty summary is refused; undone, the page is as it was.
+// Only an empty summary is refused; undone, the page is as it was; a summary
+// given in one session keeps the table known in the next.
 TEST_F(TablePagesTest, AnEmptySummaryIsRefusedTheSummaryGivenIsWrittenAndUndoWritesThePageAsItWas)
 {
     const std::string registryFile = m_home + "/ObjectRegistry.xml";
@@ -147,8 +148,18 @@ TEST_F(TablePagesTest, AnEmptySummaryIsRefusedTheSummaryGivenIsWrittenAndUndoWri
         });
         EXPECT_EQ(sheet.DoModal(nullptr), kIdFinish);
         EXPECT_EQ(document.Text(), summarised);
+        ASSERT_EQ(registry.Save(), 1);
         document.SetObjectRegistry(nullptr);
     }
+    // The next session knows the table by its summary: nobody is asked, nothing is reported.
+    CSrcObjectDatabase next(registryFile);
+    ASSERT_EQ(next.Load(), 1);
+    found.clear();
+    LoadWith(next, summarised);
+    EXPECT_EQ(question.asked, 1);
+    for (const CFoundProblem& problem : found)
+        EXPECT_NE(problem.element->GetCheckName(problem.bit), "TableSummary");
+    document.SetObjectRegistry(nullptr);
 }
 
 } // namespace
