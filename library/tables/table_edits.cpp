@@ -8,6 +8,7 @@
 #include "library/html/element.h"
 #include "library/html/html_document.h"
 #include "library/html/tag_table.h"
+#include "library/registry/src_table.h"
 
 #include <new>
 
@@ -200,6 +201,7 @@ int CTableRecord::SetSummary(std::string_view text)
         m_summary->Hide(false);
         m_summary->SetChanged(true);
         m_table->SetModified(true);
+        FollowRegistryKey();
         return 1;
     } catch (const std::bad_alloc&) {
         return 0;
@@ -215,6 +217,21 @@ void CTableRecord::UndoSummary()
     m_summary->SetChanged(change.savedChanged);
     m_table->SetModified(change.savedModified);
     change.active = false;
+    FollowRegistryKey();
+}
+
+// The summary is what the registry knows the table by: when it changes, the
+// table's entry takes the new key, or the next session would find the table
+// unknown and ask again what was already answered.
+void CTableRecord::FollowRegistryKey()
+{
+    if (!m_registryRecord)
+        return;
+    std::string key = RegistryKey();
+    if (key == m_id)
+        return;
+    m_registryRecord->SetId(key);
+    m_id = std::move(key);
 }
 
 } // namespace orvane

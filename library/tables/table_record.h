@@ -233,6 +233,7 @@ private:
     void Link();
     void Number();
     void Recognise();
+    void FollowRegistryKey();
     CTableRow* FirstCountedRow() const;
     void AppendMarkup(std::string& text, unsigned flags) const;
     CElement* InsertMade(const CElement& after, int kind, std::string_view text);

@@ -18,6 +18,8 @@
 #include "page_meta_redirect.h"
 #include "page_metadata.h"
 #include "page_meta_refresh.h"
+#include "page_table_caption.h"
+#include "page_table_summary.h"
 #include "page_textarea_default_text.h"
 #include "page_warnings.h"
 #include "validator_sheet.h"
@@ -28,6 +30,7 @@
 #include "library/checks/element_document.h"
 #include "library/checks/element_header.h"
 #include "library/checks/element_list.h"
+#include "library/checks/element_table.h"
 #include "library/html/element.h"
 #include "library/html/html_document.h"
 
@@ -191,6 +194,20 @@ constexpr PageMaker kPageMakers[] = {
          if (!blink || !request.insertedElement)
              return nullptr;
          return std::make_unique<CPageBlink>(request.element, *request.insertedElement, blink->CollectedText());
+     }},
+    {"CPageTableCaption",
+     [](const RepairPageRequest& request) -> PagePointer {
+         auto* table = dynamic_cast<CElementTable*>(&request.element);
+         if (!table || !table->TableRecord().IsBuilt())
+             return nullptr;
+         return std::make_unique<CPageTableCaption>(table->TableRecord());
+     }},
+    {"CPageTableSummary",
+     [](const RepairPageRequest& request) -> PagePointer {
+         auto* table = dynamic_cast<CElementTable*>(&request.element);
+         if (!table || !table->TableRecord().IsBuilt())
+             return nullptr;
+         return std::make_unique<CPageTableSummary>(table->TableRecord());
      }},
 };
 

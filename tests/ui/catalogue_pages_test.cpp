@@ -2,6 +2,8 @@
 
 #include "library/checks/check_catalogue.h"
 #include "library/checks/check_info.h"
+#include "library/tables/table_record.h"
+#include "library/tables/table_type_question.h"
 #include "library/ui/page_validator_base.h"
 #include "library/ui/repair_page_factory.h"
 
@@ -58,6 +60,12 @@ const std::map<std::string, std::string> kPagesWithTheProblem = {
     {"BlinkMarquee", "<html lang=\"en\"><body><p><blink>New</blink> crossings</p></body></html>"},
     {"HeaderFormatting", "<html lang=\"en\"><body><h2>" + std::string(130, 'x') + "</h2></body></html>"},
     {"ListForFormat", "<html lang=\"en\"><body><ul><li>Only one offer this week</ul></body></html>"},
+    {"TableSummary",
+     "<html lang=\"en\"><body><table><tr><th>Tea</th><th>Price</th></tr><tr><td>Green</td><td>4</td></tr>"
+     "</table></body></html>"},
+    {"TableCaption",
+     "<html lang=\"en\"><body><table summary=\"Teas down, prices across\"><tr><th>Tea</th><th>Price</th></tr>"
+     "<tr><td>Green</td><td>4</td></tr></table></body></html>"},
     {"TextareaText",
      "<html lang=\"en\"><body><form action=\"/s\"><textarea name=\"note\"></textarea></form></body></html>"},
 };
@@ -82,8 +90,20 @@ std::vector<NamedCheck> ChecksWithAPage()
     return checks;
 }
 
+// Whoever is asked says every table is a data table, as the data table checks need.
+class CDataTables final : public ITableTypeQuestion {
+public:
+    void Ask(std::span<CTableRecord* const> tables) override
+    {
+        for (CTableRecord* table : tables)
+            table->SetType(table_type::kData);
+    }
+};
+
 TEST_F(RepairRunTest, EveryCheckWhosePageIsBuiltOpensThatPageForWhatItReports)
 {
+    CDataTables dataTables;
+    ScopedTableTypeQuestion answering(dataTables);
     std::set<std::string> given;
     for (const NamedCheck& check : ChecksWithAPage()) {
         SCOPED_TRACE(check.name + " -> " + check.pageClass);

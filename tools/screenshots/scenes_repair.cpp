@@ -6,7 +6,8 @@
 // client-side map and, on the page that has it server-side, its conversion;
 // on a departures board that lacks a declaration and refreshes itself, and on
 // an old timetable that redirects, their structure pages; on a tea room's
-// page, its faint colours; each page as the user reaches it.
+// page, its faint colours; on a fares page, its table's summary and caption;
+// each page as the user reaches it.
 #include "scene.h"
 
 #include "common/orvane_settings.h"
@@ -17,6 +18,8 @@
 #include "library/checks/family_factory.h"
 #include "library/html/element.h"
 #include "library/html/html_document.h"
+#include "library/tables/table_record.h"
+#include "library/tables/table_type_question.h"
 #include "library/ui/validator_sheet.h"
 
 #include <QAbstractButton>
@@ -243,8 +246,36 @@ Preparation ShowBlinkReplaced()
     };
 }
 
+// The fares table, said to be a data table, without its caption and summary.
+class CFaresAreData final : public orvane::ITableTypeQuestion {
+public:
+    void Ask(std::span<orvane::CTableRecord* const> tables) override
+    {
+        for (orvane::CTableRecord* table : tables)
+            table->SetType(orvane::table_type::kData);
+    }
+};
+
+void RepairFaresTable()
+{
+    CFaresAreData dataTables;
+    orvane::ScopedTableTypeQuestion answering(dataTables);
+    RepairExamplePage("fares.html", Named("TableSummary"), Named("TableCaption"));
+}
+
+// The caption as the user is about to give it.
+Preparation ShowFaresCaption()
+{
+    return [](orvane::platform::IWindow& window, QWidget& widget) {
+        ShowPageOf(160)(window, widget);
+        window.Page(window.CurrentPage()).SetText(1010, "Fares for a single crossing");
+    };
+}
+
 } // namespace
 
+ORVANE_SCENE_PREPARED(repair_table_summary, ShowPageOf(199)) { RepairFaresTable(); }
+ORVANE_SCENE_PREPARED(repair_table_caption, ShowFaresCaption()) { RepairFaresTable(); }
 ORVANE_SCENE_PREPARED(repair_header_format, ShowHeadingAsSpan()) { RepairOffersPage(); }
 ORVANE_SCENE_PREPARED(repair_list_format, ShowPageOf(1316)) { RepairOffersPage(); }
 ORVANE_SCENE_PREPARED(repair_blink, ShowBlinkReplaced()) { RepairOffersPage(); }
