@@ -19,7 +19,7 @@ constexpr int kSampleTextIds[] = {445, 446, 447, 448};
 constexpr int kNoContrastStart = 451;
 constexpr int kNotSetStart = 452;
 constexpr int kChangeThem = 478;
-constexpr int kLinkName = 800;
+constexpr int kLinkName = 355;
 // The names of the colours, in the page's order of them.
 constexpr int kNameIds[CPageBodyColor::kColourCount] = {453, 454, kLinkName, 455, 456};
 constexpr int kWebSafeText = 801;

@@ -21,8 +21,8 @@ namespace {
 constexpr int kCaption = 111;
 constexpr int kInstruction = 140;
 constexpr int kConverted = 352;
-constexpr int kNotConverted = 353;
-constexpr int kInNoLink = 354;
+constexpr int kNotConverted = 720;
+constexpr int kInNoLink = 721;
 constexpr std::uint32_t kMapAltTextBit = 0x1;
 constexpr char kHelpTopic[] = "9-1-1.html";
 

@@ -21,11 +21,11 @@ namespace {
 constexpr int kCaption = 111;
 constexpr int kEveryAreaNeedsText = 104;
 constexpr int kInstruction = 136;
-constexpr int kTextTitle = 355;
-constexpr int kLinkTitle = 356;
-constexpr int kStateTitle = 357;
-constexpr int kHasTextState = 358;
-constexpr int kEmptyState = 359;
+constexpr int kTextTitle = 722;
+constexpr int kLinkTitle = 723;
+constexpr int kStateTitle = 724;
+constexpr int kHasTextState = 725;
+constexpr int kEmptyState = 726;
 constexpr int kStateIcons = 257;
 constexpr char kHelpTopic[] = "1-1-9.html";
 

@@ -9,7 +9,7 @@ namespace orvane {
 namespace {
 constexpr int kCaption = 111;
 constexpr int kCaptionNeeded = 192;
-constexpr int kInstruction = 910;
+constexpr int kInstruction = 191;
 constexpr char kHelpTopic[] = "5-5-2.html";
 } // namespace
 

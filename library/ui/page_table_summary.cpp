@@ -7,8 +7,8 @@ namespace orvane {
 
 namespace {
 constexpr int kCaption = 111;
-constexpr int kSummaryNeeded = 911;
-constexpr int kInstruction = 912;
+constexpr int kSummaryNeeded = 358;
+constexpr int kInstruction = 190;
 constexpr char kHelpTopic[] = "5-5-1.html";
 } // namespace
 

@@ -48,7 +48,7 @@ TEST_F(RepairRunTest, TheAreasOfAMapGetTheirTextsFromTheRowsOnlyWhenEveryRowHasO
         EXPECT_EQ(page.ItemTexts(kAreas, CPageMapAreaAlt::kLinkColumn),
                   (std::vector<std::string>{"tickets.html", "lighthouse.html", "market.html", "ferries.html"}));
         EXPECT_EQ(page.ItemTexts(kAreas, CPageMapAreaAlt::kStateColumn),
-                  (std::vector<std::string>{Strings(358), Strings(359), Strings(359), Strings(359)}));
+                  (std::vector<std::string>{Strings(725), Strings(726), Strings(726), Strings(726)}));
         EXPECT_EQ(page.ItemIcon(kAreas, 0), CPageMapAreaAlt::kHasText);
         EXPECT_EQ(page.ItemIcon(kAreas, 1), CPageMapAreaAlt::kEmpty);
         EXPECT_EQ(page.EditableColumn(kAreas), CPageMapAreaAlt::kTextColumn);
@@ -66,7 +66,7 @@ TEST_F(RepairRunTest, TheAreasOfAMapGetTheirTextsFromTheRowsOnlyWhenEveryRowHasO
 
         page.EditRowInPlace(kAreas, 1, "Lighthouse");
         EXPECT_EQ(page.ItemIcon(kAreas, 1), CPageMapAreaAlt::kHasText);
-        EXPECT_EQ(page.ItemText(kAreas, 1, CPageMapAreaAlt::kStateColumn), Strings(358));
+        EXPECT_EQ(page.ItemText(kAreas, 1, CPageMapAreaAlt::kStateColumn), Strings(725));
         page.EditRowInPlace(kAreas, 2, "Fish market");
         // Blanks are no text: the user is told, stays, and nothing is written.
         page.EditRowInPlace(kAreas, 3, "   ");
@@ -177,7 +177,7 @@ TEST_F(IsmapPageTest, TheMapFileBesideThePageBecomesAMapInThePageWhoseAreasTheNe
         EXPECT_EQ(ismap.Text(1001), Strings(140));
         EXPECT_EQ(ismap.Text(CPageImgIsmap::kSource), "images/harbour-map.png");
         EXPECT_EQ(ismap.Text(CPageImgIsmap::kMapAddress), "/cgi-bin/imagemap/maps/harbour.map");
-        EXPECT_EQ(ismap.Text(CPageImgIsmap::kState), Strings(353));
+        EXPECT_EQ(ismap.Text(CPageImgIsmap::kState), Strings(720));
         EXPECT_EQ(w.Title(), "Repair harbour-ismap.html - problem 1 of 1");
         EXPECT_TRUE(w.IsVisible(kIdFinish));
 
@@ -232,7 +232,7 @@ TEST_F(IsmapPageTest, TheMapFileBesideThePageBecomesAMapInThePageWhoseAreasTheNe
     // Undone on the first page, the conversion and the texts of its areas are gone.
     windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
         w.Click(kSkipUndo);
-        EXPECT_EQ(w.PageWindow(0).Text(CPageImgIsmap::kState), Strings(353));
+        EXPECT_EQ(w.PageWindow(0).Text(CPageImgIsmap::kState), Strings(720));
         EXPECT_TRUE(w.PageWindow(0).IsEnabled(kConvert));
         EXPECT_TRUE(sheet.Page(1).IsSkipped());
         EXPECT_EQ(w.Title(), "Repair harbour-ismap.html - problem 1 of 1");
@@ -250,7 +250,7 @@ TEST_F(IsmapPageTest, AMapFileThatCannotBeReadOrHoldsNoAreasIsToldAndChangesNoth
         CMemoryWindow& ismap = w.PageWindow(0);
         auto unchanged = [&] {
             EXPECT_EQ(document.Text(), original);
-            EXPECT_EQ(ismap.Text(CPageImgIsmap::kState), Strings(353));
+            EXPECT_EQ(ismap.Text(CPageImgIsmap::kState), Strings(720));
             EXPECT_TRUE(ismap.IsEnabled(kConvert));
             EXPECT_TRUE(sheet.Page(1).IsSkipped());
             EXPECT_NE(w.Text(kSkipUndo), "&Undo");
@@ -304,7 +304,7 @@ TEST_F(RepairRunTest, AServerSideMapThatNoLinkNamesIsReadFromTheFileTheUserChoos
     windows.AnswerNextFileDialog(mapFile);
     windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
         CMemoryWindow& ismap = w.PageWindow(0);
-        EXPECT_EQ(ismap.Text(CPageImgIsmap::kMapAddress), Strings(354));
+        EXPECT_EQ(ismap.Text(CPageImgIsmap::kMapAddress), Strings(721));
         ismap.Click(kConvert);
         ASSERT_EQ(windows.fileRequests.size(), 1u);
         EXPECT_EQ(windows.fileRequests[0].initialPath, "/site/forms/");

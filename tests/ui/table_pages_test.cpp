@@ -74,7 +74,7 @@ TEST_F(TablePagesTest, ACaptionOfBlanksIsRefusedTheCaptionGivenIsWrittenAndUndoW
     ASSERT_EQ(AddPages("TableCaption"), 1);
     windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
         CMemoryWindow& page = w.PageWindow(0);
-        EXPECT_EQ(page.Text(1001), Strings(910));
+        EXPECT_EQ(page.Text(1001), Strings(191));
         EXPECT_EQ(page.Text(CPageTableCaption::kText), "");
         w.PressHelp();
         page.Type(CPageTableCaption::kText, "   ");
@@ -126,11 +126,11 @@ TEST_F(TablePagesTest, AnEmptySummaryIsRefusedTheSummaryGivenIsWrittenAndUndoWri
         ASSERT_EQ(AddPages("TableSummary"), 1);
         windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
             CMemoryWindow& page = w.PageWindow(0);
-            EXPECT_EQ(page.Text(1001), Strings(912));
+            EXPECT_EQ(page.Text(1001), Strings(190));
             w.Click(kIdFinish);
             EXPECT_EQ(w.CurrentPage(), 0);
             ASSERT_EQ(windows.prompt.messages.size(), 1u);
-            EXPECT_EQ(windows.prompt.messages[0].text, Strings(911));
+            EXPECT_EQ(windows.prompt.messages[0].text, Strings(358));
             EXPECT_EQ(document.Text(), kTeas);
             page.Type(CPageTableSummary::kText, "Tea names down, prices across");
             w.Click(kIdFinish);
