@@ -4,6 +4,7 @@
 #include "page_blink.h"
 #include "page_body_color.h"
 #include "page_doctype_bad.h"
+#include "page_frame_title.h"
 #include "page_header_format.h"
 #include "page_img_alt_text.h"
 #include "page_img_dlink.h"
@@ -16,6 +17,7 @@
 #include "page_map_area_alt.h"
 #include "page_meta_redirect.h"
 #include "page_meta_refresh.h"
+#include "page_object_title.h"
 #include "page_textarea_default_text.h"
 #include "page_warnings.h"
 #include "validator_sheet.h"
@@ -106,6 +108,18 @@ constexpr PageMaker kPageMakers[] = {
          if (!request.attribute)
              return nullptr;
          return std::make_unique<CPageInputDefaultText>(*request.attribute, request.document);
+     }},
+    {"CPageFrameTitle",
+     [](const RepairPageRequest& request) -> PagePointer {
+         if (!request.attribute)
+             return nullptr;
+         return std::make_unique<CPageFrameTitle>(*request.attribute);
+     }},
+    {"CPageObjectTitle",
+     [](const RepairPageRequest& request) -> PagePointer {
+         if (!request.attribute)
+             return nullptr;
+         return std::make_unique<CPageObjectTitle>(*request.attribute, request.objectMarkup);
      }},
     {"CPageLangMissing",
      [](const RepairPageRequest& request) -> PagePointer {
