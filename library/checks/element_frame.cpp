@@ -1,6 +1,7 @@
 #include "element_frame.h"
 
 #include "check_run.h"
+#include "repair_pages.h"
 #include "library/html/html_document.h"
 #include "library/html/text_util.h"
 #include "library/registry/object_database.h"
@@ -39,7 +40,6 @@ std::string CElementFrame::GetProblemText(std::uint32_t bit) const
 
 namespace {
 
-constexpr std::uint32_t kTitleBit = 0x1;
 constexpr std::uint32_t kSourceBit = 0x4;
 
 constexpr std::string_view kPageExtensions[] = {"htm", "html", "shtm", "shtml", "cfm", "cfml", "asp", "cgi", "pl"};
@@ -85,6 +85,14 @@ int CElementFrame::Check(COrvaneSettings& settings, CHtmlDocument& document, int
         document.SetFramesLongDescReported(true);
     }
     return StoreProblems(*this, mask);
+}
+
+bool CElementFrame::PrepareRepairPage(RepairPageRequest& request)
+{
+    if (request.bit != kTitleBit)
+        return true;
+    request.attribute = AttributeToRepair(attr::kTitle);
+    return request.attribute != nullptr;
 }
 
 } // namespace orvane

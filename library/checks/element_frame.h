@@ -14,6 +14,11 @@ public:
     // 1 for the page's first frame, 2 for the second, ...
     int FrameNumber() const { return m_number; }
 
+    static constexpr std::uint32_t kTitleBit = 0x1;
+
+protected:
+    bool PrepareRepairPage(RepairPageRequest& request) override;
+
 private:
     int m_number = 0;
 };

@@ -4,6 +4,7 @@
 #include "check_run.h"
 #include "element_range.h"
 #include "page_indexes.h"
+#include "repair_pages.h"
 
 namespace orvane {
 
@@ -34,11 +35,31 @@ int CElementObject::Check(COrvaneSettings& settings, CHtmlDocument& document, in
     CCheckRun run{settings, document, applyLevel};
     std::uint32_t mask = 0;
     const CAttribute* title = FindAttribute(attr::kTitle);
-    if (run.Runs(*this, 0x4) && (!title || title->IsEmpty()))
-        mask |= 0x4;
+    if (run.Runs(*this, kTitleBit) && (!title || title->IsEmpty()))
+        mask |= kTitleBit;
     if (run.Runs(*this, 0x2) && !HasInnerAlternative(document, *this))
         mask |= 0x2;
     return StoreProblems(*this, mask);
+}
+
+// The object is shown as the page has it, with what it holds for browsers that
+// cannot show it; an object without an end tag is its start tag alone.
+bool CElementObject::PrepareRepairPage(RepairPageRequest& request)
+{
+    if (request.bit != kTitleBit)
+        return true;
+    request.attribute = AttributeToRepair(attr::kTitle);
+    if (!request.attribute)
+        return false;
+    const ElementRange range = RangeOf(request.document, *this);
+    if (!range.valid) {
+        request.objectMarkup = MarkupText();
+        return true;
+    }
+    const auto& elements = request.document.Elements();
+    for (std::size_t n = range.start; n <= range.end; ++n)
+        elements[n]->AppendMarkupText(request.objectMarkup);
+    return true;
 }
 
 } // namespace orvane

@@ -15,6 +15,11 @@ class CElementObject : public CCatalogueElement {
 public:
     std::span<const CheckInfo> CheckTable() const override;
     int Check(COrvaneSettings& settings, CHtmlDocument& document, int applyLevel) override;
+
+    static constexpr std::uint32_t kTitleBit = 0x4;
+
+protected:
+    bool PrepareRepairPage(RepairPageRequest& request) override;
 };
 
 } // namespace orvane

@@ -55,6 +55,9 @@ struct RepairPageRequest {
     // colours are missing or not colour values (else they do not contrast).
     std::array<CAttribute*, 5> colourAttributes = {};
     bool coloursMissing = false;
+    // An embedded object's page: the object as the page writes it, from its
+    // start tag to its end tag, so the user sees what the title is to name.
+    std::string objectMarkup = {};
     // A page added right after this one, for the same element and problem,
     // and passed over until this page's repair gives it something to do.
     std::string_view followUpPage = {};

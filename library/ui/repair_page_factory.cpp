@@ -4,6 +4,7 @@
 #include "page_blink.h"
 #include "page_body_color.h"
 #include "page_doctype_bad.h"
+#include "page_frame_title.h"
 #include "page_frameset_noframes.h"
 #include "page_header_format.h"
 #include "page_img_alt_text.h"
@@ -16,8 +17,9 @@
 #include "page_list_format.h"
 #include "page_map_area_alt.h"
 #include "page_meta_redirect.h"
-#include "page_metadata.h"
 #include "page_meta_refresh.h"
+#include "page_metadata.h"
+#include "page_object_title.h"
 #include "page_table_caption.h"
 #include "page_table_summary.h"
 #include "page_textarea_default_text.h"
@@ -112,6 +114,18 @@ constexpr PageMaker kPageMakers[] = {
          if (!request.attribute)
              return nullptr;
          return std::make_unique<CPageInputDefaultText>(*request.attribute, request.document);
+     }},
+    {"CPageFrameTitle",
+     [](const RepairPageRequest& request) -> PagePointer {
+         if (!request.attribute)
+             return nullptr;
+         return std::make_unique<CPageFrameTitle>(*request.attribute);
+     }},
+    {"CPageObjectTitle",
+     [](const RepairPageRequest& request) -> PagePointer {
+         if (!request.attribute)
+             return nullptr;
+         return std::make_unique<CPageObjectTitle>(*request.attribute, request.objectMarkup);
      }},
     {"CPageLangMissing",
      [](const RepairPageRequest& request) -> PagePointer {

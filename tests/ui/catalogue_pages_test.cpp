@@ -56,6 +56,13 @@ const std::map<std::string, std::string> kPagesWithTheProblem = {
     {"MapRedirect",
      "<html lang=\"en\"><head><meta http-equiv=\"Refresh\" content=\"0; url=new/index.html\"><title>Moved</title>"
      "</head><body><p>Moved</p></body></html>"},
+    {"FrameTitle",
+     "<html lang=\"en\"><head><title>Tea</title></head><frameset cols=\"30%,70%\"><frame src=\"menu.html\">"
+     "<frame src=\"tea.html\" title=\"Tea\"><noframes><body><p><a href=\"menu.html\">Menu</a></p></body>"
+     "</noframes></frameset></html>"},
+    {"ObjectTitle",
+     "<html lang=\"en\"><body><p><object data=\"tea.mp4\" type=\"video/mp4\"><a href=\"tea.mp4\">Tea "
+     "video</a></object></p></body></html>"},
     {"MissingLanguage", "<html><head><title>Tea</title></head><body><p>Green tea</p></body></html>"},
     {"BlinkMarquee", "<html lang=\"en\"><body><p><blink>New</blink> crossings</p></body></html>"},
     {"HeaderFormatting", "<html lang=\"en\"><body><h2>" + std::string(130, 'x') + "</h2></body></html>"},

@@ -7,7 +7,8 @@
 // on a departures board that lacks a declaration and refreshes itself, and on
 // an old timetable that redirects, their structure pages; on a tea room's
 // page, its faint colours; on a fares page, its table's summary and caption;
-// each page as the user reaches it.
+// on a timetable in frames, the frames' titles; on a harbour film, its
+// object's title; each page as the user reaches it.
 #include "scene.h"
 
 #include "common/orvane_settings.h"
@@ -272,10 +273,27 @@ Preparation ShowFaresCaption()
     };
 }
 
+// The timetable's two frames: the menu has no title, the timetable one of blanks.
+void RepairFramesPage() { RepairExamplePage("harbour-frames.html", Named("FrameTitle")); }
+
+// The harbour film's object has no title: the check counts from level AA.
+void RepairHarbourFilm()
+{
+    RepairExample("harbour-film.html", [](orvane::CValidatorSheet& sheet, orvane::CHtmlDocument& document,
+                                          const std::vector<orvane::CFoundProblem>& found) {
+        for (const orvane::CFoundProblem& problem : found) {
+            if (Named("ObjectTitle")(problem))
+                problem.element->AddRepairPages(sheet, document, problem.bit);
+        }
+    }, 2);
+}
+
 } // namespace
 
 ORVANE_SCENE_PREPARED(repair_table_summary, ShowPageOf(199)) { RepairFaresTable(); }
 ORVANE_SCENE_PREPARED(repair_table_caption, ShowFaresCaption()) { RepairFaresTable(); }
+ORVANE_SCENE_PREPARED(repair_frame_title, ShowPageOf(138)) { RepairFramesPage(); }
+ORVANE_SCENE_PREPARED(repair_object_title, ShowPageOf(137)) { RepairHarbourFilm(); }
 ORVANE_SCENE_PREPARED(repair_header_format, ShowHeadingAsSpan()) { RepairOffersPage(); }
 ORVANE_SCENE_PREPARED(repair_list_format, ShowPageOf(1316)) { RepairOffersPage(); }
 ORVANE_SCENE_PREPARED(repair_blink, ShowBlinkReplaced()) { RepairOffersPage(); }

@@ -1,0 +1,69 @@
+#include "page_frame_title.h"
+
+#include "library/html/attribute.h"
+#include "library/html/element.h"
+#include "library/html/tag_table.h"
+#include "library/html/text_util.h"
+#include "platform/services.h"
+
+namespace orvane {
+
+namespace {
+constexpr int kCaption = 111;
+constexpr int kTitleNeeded = 114;
+constexpr int kInstruction = 139;
+constexpr char kHelpTopic[] = "12-1-1.html";
+
+std::string_view ValueOf(const CElement* element, int id)
+{
+    const CAttribute* attribute = element ? element->FindAttribute(id) : nullptr;
+    return attribute && !attribute->IsHidden() ? std::string_view(attribute->Value()) : std::string_view();
+}
+} // namespace
+
+CPageFrameTitle::CPageFrameTitle(CAttribute& title) : CPageValidatorBase(kTemplate), m_title(title) {}
+
+void CPageFrameTitle::Initialise()
+{
+    platform::IWindow& window = *Window();
+    window.SetText(kTitle, m_title.IsHidden() ? std::string_view() : m_title.Value());
+    window.SetText(kName, ValueOf(Element(), attr::kName));
+    const std::string_view source = ValueOf(Element(), attr::kSrc);
+    window.SetText(kSource, source);
+    if (!source.empty())
+        PreviewAddress(source, kPreview);
+    SetHelpTopic(kHelpTopic);
+    SetInstruction(kInstruction);
+}
+
+void CPageFrameTitle::RevertTitle()
+{
+    m_title.Restore();
+    m_title.SetChanged(false);
+}
+
+// A title of blanks is announced as no title at all, so it is refused like none.
+bool CPageFrameTitle::Apply()
+{
+    const std::string text = Window() ? Window()->Text(kTitle) : std::string();
+    if (TrimLeft(text).empty()) {
+        SetStatus(pagestatus::kNotRepaired);
+        RevertTitle();
+        platform::Prompt().Show(platform::Strings().Get(kCaption), platform::Strings().Get(kTitleNeeded),
+                                platform::PromptIcon::Exclamation, platform::PromptButtons::Ok);
+        return false;
+    }
+    m_title.SetFromText(text);
+    SetStatus(pagestatus::kRepaired);
+    return true;
+}
+
+void CPageFrameTitle::Undo()
+{
+    SetStatus(pagestatus::kNotRepaired);
+    RevertTitle();
+    if (Window())
+        Window()->SetText(kTitle, m_title.IsHidden() ? std::string_view() : m_title.Value());
+}
+
+} // namespace orvane

@@ -1,0 +1,62 @@
+#include "page_object_title.h"
+
+#include "library/html/attribute.h"
+#include "platform/services.h"
+
+namespace orvane {
+
+namespace {
+constexpr int kCaption = 111;
+constexpr int kTitleNeeded = 112;
+constexpr int kInstruction = 146;
+constexpr char kHelpTopic[] = "ObjectMissingTitle.html";
+} // namespace
+
+CPageObjectTitle::CPageObjectTitle(CAttribute& title, std::string objectMarkup)
+    : CPageValidatorBase(kTemplate), m_title(title), m_objectMarkup(std::move(objectMarkup))
+{
+}
+
+void CPageObjectTitle::Initialise()
+{
+    platform::IWindow& window = *Window();
+    window.SetText(kTitle, m_title.IsHidden() ? std::string_view() : m_title.Value());
+    window.SetText(kMarkup, m_objectMarkup);
+    PreviewText(m_objectMarkup, kPreview);
+    SetHelpTopic(kHelpTopic);
+    SetInstruction(kInstruction);
+}
+
+void CPageObjectTitle::RevertTitle()
+{
+    m_title.Restore();
+    m_title.SetChanged(false);
+}
+
+// Only an empty title is refused: the object check asks for a title that is
+// there, and blanks are one. A value applied before is taken out again, so the
+// page never keeps a repair it reports as not made.
+bool CPageObjectTitle::Apply()
+{
+    const std::string text = Window() ? Window()->Text(kTitle) : std::string();
+    if (text.empty()) {
+        SetStatus(pagestatus::kNotRepaired);
+        RevertTitle();
+        platform::Prompt().Show(platform::Strings().Get(kCaption), platform::Strings().Get(kTitleNeeded),
+                                platform::PromptIcon::Exclamation, platform::PromptButtons::Ok);
+        return false;
+    }
+    m_title.SetFromText(text);
+    SetStatus(pagestatus::kRepaired);
+    return true;
+}
+
+void CPageObjectTitle::Undo()
+{
+    SetStatus(pagestatus::kNotRepaired);
+    RevertTitle();
+    if (Window())
+        Window()->SetText(kTitle, m_title.IsHidden() ? std::string_view() : m_title.Value());
+}
+
+} // namespace orvane
