@@ -13,7 +13,6 @@
 namespace orvane {
 
 namespace {
-constexpr int kCaption = 111;
 constexpr int kTextNeeded = 102;
 constexpr int kInstruction = 136;
 constexpr char kHelpTopic[] = "1-1-9.html";
@@ -74,34 +73,9 @@ void CPageAreaAltText::Initialise()
     SetInstruction(kInstruction);
 }
 
-void CPageAreaAltText::RevertAlt()
-{
-    m_alt.Restore();
-    m_alt.SetChanged(false);
-}
-
 // An area is a link: a text of blanks would leave it as nameless as none.
-bool CPageAreaAltText::Apply()
-{
-    const std::string text = Window() ? Window()->Text(kText) : std::string();
-    if (TrimLeft(text).empty()) {
-        SetStatus(pagestatus::kNotRepaired);
-        RevertAlt();
-        platform::Prompt().Show(platform::Strings().Get(kCaption), platform::Strings().Get(kTextNeeded),
-                                platform::PromptIcon::Exclamation, platform::PromptButtons::Ok);
-        return false;
-    }
-    m_alt.SetFromText(text);
-    SetStatus(pagestatus::kRepaired);
-    return true;
-}
+bool CPageAreaAltText::Apply() { return ApplyTypedText(m_alt, kText, BlankText::IsEmpty, kTextNeeded); }
 
-void CPageAreaAltText::Undo()
-{
-    SetStatus(pagestatus::kNotRepaired);
-    RevertAlt();
-    if (Window())
-        Window()->SetText(kText, m_alt.IsHidden() ? std::string_view() : m_alt.Value());
-}
+void CPageAreaAltText::Undo() { UndoTypedText(m_alt, kText); }
 
 } // namespace orvane

@@ -31,8 +31,6 @@ protected:
     void Initialise() override;
 
 private:
-    // Back to the attribute the page had before any repair.
-    void RevertAlt();
 
     CAttribute& m_alt;
     const CHtmlDocument& m_document;

@@ -9,7 +9,6 @@
 namespace orvane {
 
 namespace {
-constexpr int kCaption = 111;
 constexpr int kTitleNeeded = 114;
 constexpr int kInstruction = 139;
 constexpr char kHelpTopic[] = "12-1-1.html";
@@ -36,34 +35,9 @@ void CPageFrameTitle::Initialise()
     SetInstruction(kInstruction);
 }
 
-void CPageFrameTitle::RevertTitle()
-{
-    m_title.Restore();
-    m_title.SetChanged(false);
-}
-
 // A title of blanks is announced as no title at all, so it is refused like none.
-bool CPageFrameTitle::Apply()
-{
-    const std::string text = Window() ? Window()->Text(kTitle) : std::string();
-    if (TrimLeft(text).empty()) {
-        SetStatus(pagestatus::kNotRepaired);
-        RevertTitle();
-        platform::Prompt().Show(platform::Strings().Get(kCaption), platform::Strings().Get(kTitleNeeded),
-                                platform::PromptIcon::Exclamation, platform::PromptButtons::Ok);
-        return false;
-    }
-    m_title.SetFromText(text);
-    SetStatus(pagestatus::kRepaired);
-    return true;
-}
+bool CPageFrameTitle::Apply() { return ApplyTypedText(m_title, kTitle, BlankText::IsEmpty, kTitleNeeded); }
 
-void CPageFrameTitle::Undo()
-{
-    SetStatus(pagestatus::kNotRepaired);
-    RevertTitle();
-    if (Window())
-        Window()->SetText(kTitle, m_title.IsHidden() ? std::string_view() : m_title.Value());
-}
+void CPageFrameTitle::Undo() { UndoTypedText(m_title, kTitle); }
 
 } // namespace orvane

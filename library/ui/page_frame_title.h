@@ -28,8 +28,6 @@ protected:
     void Initialise() override;
 
 private:
-    // Back to the attribute the page had before any repair.
-    void RevertTitle();
 
     CAttribute& m_title;
 };

@@ -6,7 +6,6 @@
 namespace orvane {
 
 namespace {
-constexpr int kCaption = 111;
 constexpr int kTitleNeeded = 112;
 constexpr int kInstruction = 146;
 constexpr char kHelpTopic[] = "ObjectMissingTitle.html";
@@ -27,36 +26,11 @@ void CPageObjectTitle::Initialise()
     SetInstruction(kInstruction);
 }
 
-void CPageObjectTitle::RevertTitle()
-{
-    m_title.Restore();
-    m_title.SetChanged(false);
-}
-
 // Only an empty title is refused: the object check asks for a title that is
 // there, and blanks are one. A value applied before is taken out again, so the
 // page never keeps a repair it reports as not made.
-bool CPageObjectTitle::Apply()
-{
-    const std::string text = Window() ? Window()->Text(kTitle) : std::string();
-    if (text.empty()) {
-        SetStatus(pagestatus::kNotRepaired);
-        RevertTitle();
-        platform::Prompt().Show(platform::Strings().Get(kCaption), platform::Strings().Get(kTitleNeeded),
-                                platform::PromptIcon::Exclamation, platform::PromptButtons::Ok);
-        return false;
-    }
-    m_title.SetFromText(text);
-    SetStatus(pagestatus::kRepaired);
-    return true;
-}
+bool CPageObjectTitle::Apply() { return ApplyTypedText(m_title, kTitle, BlankText::IsText, kTitleNeeded); }
 
-void CPageObjectTitle::Undo()
-{
-    SetStatus(pagestatus::kNotRepaired);
-    RevertTitle();
-    if (Window())
-        Window()->SetText(kTitle, m_title.IsHidden() ? std::string_view() : m_title.Value());
-}
+void CPageObjectTitle::Undo() { UndoTypedText(m_title, kTitle); }
 
 } // namespace orvane

@@ -3,7 +3,9 @@
 #include "validator_sheet.h"
 
 #include "library/dialogs/help_topic.h"
+#include "library/html/attribute.h"
 #include "library/html/element.h"
+#include "library/html/text_util.h"
 #include "platform/services.h"
 
 #include <algorithm>
@@ -11,6 +13,11 @@
 #include <typeinfo>
 
 namespace orvane {
+
+namespace {
+// The caption of the messages that keep the user on a page.
+constexpr int kMessageCaption = 111;
+} // namespace
 
 CPageValidatorBase::CPageValidatorBase(int templateId) : m_templateId(templateId) {}
 
@@ -202,5 +209,30 @@ void CPageValidatorBase::OnCancel(platform::IWindow&)
 }
 
 void CPageValidatorBase::OnHelp(platform::IWindow&) { ShowHelp(); }
+
+bool CPageValidatorBase::ApplyTypedText(CAttribute& attribute, int control, BlankText blanks, int messageId)
+{
+    const std::string text = Window() ? Window()->Text(control) : std::string();
+    if (blanks == BlankText::IsEmpty ? TrimLeft(text).empty() : text.empty()) {
+        SetStatus(pagestatus::kNotRepaired);
+        attribute.Restore();
+        attribute.SetChanged(false);
+        platform::Prompt().Show(platform::Strings().Get(kMessageCaption), platform::Strings().Get(messageId),
+                                platform::PromptIcon::Exclamation, platform::PromptButtons::Ok);
+        return false;
+    }
+    attribute.SetFromText(text);
+    SetStatus(pagestatus::kRepaired);
+    return true;
+}
+
+void CPageValidatorBase::UndoTypedText(CAttribute& attribute, int control)
+{
+    SetStatus(pagestatus::kNotRepaired);
+    attribute.Restore();
+    attribute.SetChanged(false);
+    if (Window())
+        Window()->SetText(control, attribute.IsHidden() ? std::string_view() : attribute.Value());
+}
 
 } // namespace orvane

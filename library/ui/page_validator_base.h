@@ -10,6 +10,7 @@
 
 namespace orvane {
 
+class CAttribute;
 class CElement;
 class CHtmlDocument;
 class CTableRecord;
@@ -143,6 +144,16 @@ protected:
     {
         return dynamic_cast<const Page*>(&other) != nullptr;
     }
+
+    // For pages whose repair is one text typed into one attribute: whether a
+    // text of blanks says as little as none.
+    enum class BlankText { IsEmpty, IsText };
+    // The control's text into the attribute, status 1; a text that says
+    // nothing takes the attribute back to the page as found, says why with
+    // the message and keeps the user on the page.
+    bool ApplyTypedText(CAttribute& attribute, int control, BlankText blanks, int messageId);
+    // Status 2, the attribute as the page found it, and the control showing it.
+    void UndoTypedText(CAttribute& attribute, int control);
 
     // Fills the page's controls; the window exists.
     virtual void Initialise() {}
