@@ -111,6 +111,12 @@ void CAttribute::SetFromText(std::string_view text)
     SetChanged(true);
 }
 
+void CAttribute::Revert()
+{
+    Restore();
+    SetChanged(false);
+}
+
 bool CAttribute::SetValue(std::string_view value)
 {
     if (!Store(Name(), value))

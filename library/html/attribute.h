@@ -37,6 +37,8 @@ public:
     // What a repair writes: the user's text (its bare ampersands escaped),
     // shown and marked changed.
     void SetFromText(std::string_view text);
+    // A repair taken back: the saved value and hidden flag, not changed.
+    void Revert();
     bool IsEmpty() const { return m_valueSize == 0; }
     // Not empty and made only of blanks.
     bool IsBlank() const;

@@ -105,8 +105,7 @@ void CPageAltTextBase::SetAlt(std::string_view text)
 
 void CPageAltTextBase::RevertAlt()
 {
-    m_alt.Restore();
-    m_alt.SetChanged(false);
+    m_alt.Revert();
 }
 
 bool CPageAltTextBase::AcceptsSuspiciousText(std::string_view text) const

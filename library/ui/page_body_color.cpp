@@ -286,8 +286,7 @@ void CPageBodyColor::RevertAttributes()
     for (Slot& slot : m_slots) {
         if (!slot.attribute)
             continue;
-        slot.attribute->Restore();
-        slot.attribute->SetChanged(false);
+        slot.attribute->Revert();
     }
 }
 

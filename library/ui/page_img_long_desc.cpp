@@ -125,8 +125,7 @@ void CPageImgLongDesc::LinkDescription(const std::string& address)
 
 void CPageImgLongDesc::MarkNotNeeded()
 {
-    m_longdesc.Restore();
-    m_longdesc.SetChanged(false);
+    m_longdesc.Revert();
     if (m_dLink)
         m_dLink->SetDeleted(true);
     SetImageNeedsLongDesc(Element(), false);
@@ -180,8 +179,7 @@ void CPageImgLongDesc::ApplyToImages(const std::string& address, bool notNeeded)
 void CPageImgLongDesc::Undo()
 {
     SetStatus(pagestatus::kNotRepaired);
-    m_longdesc.Restore();
-    m_longdesc.SetChanged(false);
+    m_longdesc.Revert();
     if (m_dLink)
         m_dLink->SetDeleted(true);
     SetImageNeedsLongDesc(Element(), true);

@@ -30,8 +30,7 @@ void CPageInputDefaultText::Initialise()
 
 void CPageInputDefaultText::RevertValue()
 {
-    m_value.Restore();
-    m_value.SetChanged(false);
+    m_value.Revert();
 }
 
 bool CPageInputDefaultText::Apply()

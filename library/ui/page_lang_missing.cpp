@@ -79,8 +79,7 @@ void CPageLangMissing::Initialise()
 
 void CPageLangMissing::RevertLang()
 {
-    m_lang.Restore();
-    m_lang.SetChanged(false);
+    m_lang.Revert();
 }
 
 bool CPageLangMissing::Apply()

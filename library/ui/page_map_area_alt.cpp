@@ -185,8 +185,7 @@ void CPageMapAreaAlt::Undo()
         return;
     for (CElement* area : m_map->Areas()) {
         if (CAttribute* alt = AltOf(*area)) {
-            alt->Restore();
-            alt->SetChanged(false);
+            alt->Revert();
         }
     }
     if (Window())

@@ -215,8 +215,7 @@ bool CPageValidatorBase::ApplyTypedText(CAttribute& attribute, int control, Blan
     const std::string text = Window() ? Window()->Text(control) : std::string();
     if (blanks == BlankText::IsEmpty ? TrimLeft(text).empty() : text.empty()) {
         SetStatus(pagestatus::kNotRepaired);
-        attribute.Restore();
-        attribute.SetChanged(false);
+        attribute.Revert();
         platform::Prompt().Show(platform::Strings().Get(kMessageCaption), platform::Strings().Get(messageId),
                                 platform::PromptIcon::Exclamation, platform::PromptButtons::Ok);
         return false;
@@ -229,8 +228,7 @@ bool CPageValidatorBase::ApplyTypedText(CAttribute& attribute, int control, Blan
 void CPageValidatorBase::UndoTypedText(CAttribute& attribute, int control)
 {
     SetStatus(pagestatus::kNotRepaired);
-    attribute.Restore();
-    attribute.SetChanged(false);
+    attribute.Revert();
     if (Window())
         Window()->SetText(control, attribute.IsHidden() ? std::string_view() : attribute.Value());
 }
