@@ -19,7 +19,7 @@ build: deps
 	@cmake --build $(BUILD_DIR) -j $(JOBS)
 
 run: build
-	./$(BUILD_DIR)/bin/orvane check $(SAMPLE) || test $$? -eq 1
+	$(BUILD_DIR)/bin/orvane check $(SAMPLE) || test $$? -eq 1
 
 # The sanitized build uses clang++, so the fuzz targets are built and run
 # (for a bounded time) with the other tests. A folder configured with another
@@ -34,7 +34,7 @@ test: deps
 		ctest --output-on-failure -j $(JOBS) --timeout 600
 
 bench: build
-	./$(BUILD_DIR)/bin/orvane_bench
+	$(BUILD_DIR)/bin/orvane_bench
 	bench/compare-with-tidy $(BUILD_DIR)
 
 # The fuzz targets alone, optimised, for a longer run: make fuzz FUZZ_SECONDS=3600
@@ -47,7 +47,7 @@ fuzz: deps
 # Every window built so far, rendered offscreen in English and German, and the
 # HTML report in headless Chromium (installed when missing), to $(BUILD_DIR)/screenshots.
 screenshots: build
-	QT_QPA_PLATFORM=offscreen ./$(BUILD_DIR)/bin/orvane_screenshots --out $(BUILD_DIR)/screenshots
+	QT_QPA_PLATFORM=offscreen $(BUILD_DIR)/bin/orvane_screenshots --out $(BUILD_DIR)/screenshots
 	bash scripts/screenshot-report $(BUILD_DIR)
 
 clean:
