@@ -3,6 +3,7 @@
 #include "page_area_alt_text.h"
 #include "page_blink.h"
 #include "page_body_color.h"
+#include "page_body_skip_links.h"
 #include "page_doctype_bad.h"
 #include "page_frame_title.h"
 #include "page_frameset_noframes.h"
@@ -140,6 +141,13 @@ constexpr PageMaker kPageMakers[] = {
                  return nullptr;
          }
          return std::make_unique<CPageBodyColor>(request.colourAttributes, request.coloursMissing);
+     }},
+    {"CPageBodySkipLinks",
+     [](const RepairPageRequest& request) -> PagePointer {
+         const CPageBodySkipLinks::Run run = CPageBodySkipLinks::FindFirstRun(request.document);
+         if (!run.first)
+             return nullptr;
+         return std::make_unique<CPageBodySkipLinks>(request.document, run, request.lineEnd);
      }},
     {"CPageDoctypeBad",
      [](const RepairPageRequest& request) -> PagePointer {

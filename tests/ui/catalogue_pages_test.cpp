@@ -73,6 +73,10 @@ const std::map<std::string, std::string> kPagesWithTheProblem = {
     {"TableCaption",
      "<html lang=\"en\"><body><table summary=\"Teas down, prices across\"><tr><th>Tea</th><th>Price</th></tr>"
      "<tr><td>Green</td><td>4</td></tr></table></body></html>"},
+    {"LinksSkipover",
+     "<html lang=\"en\"><body><p><a href=\"1.html\">1</a> <a href=\"2.html\">2</a> <a href=\"3.html\">3</a> "
+     "<a href=\"4.html\">4</a> <a href=\"5.html\">5</a> <a href=\"6.html\">6</a> <a href=\"7.html\">7</a></p>"
+     "<p>Green tea from the hills</p></body></html>"},
     {"TextareaText",
      "<html lang=\"en\"><body><form action=\"/s\"><textarea name=\"note\"></textarea></form></body></html>"},
 };

@@ -8,7 +8,8 @@
 // an old timetable that redirects, their structure pages; on a tea room's
 // page, its faint colours; on a fares page, its table's summary and caption;
 // on a timetable in frames, the frames' titles; on a harbour film, its
-// object's title; each page as the user reaches it.
+// object's title; on a ferry news page, a skip-over link past its menu; each
+// page as the user reaches it.
 #include "scene.h"
 
 #include "common/orvane_settings.h"
@@ -288,12 +289,26 @@ void RepairHarbourFilm()
     }, 2);
 }
 
+// The ferry news page's menu of nine links stands before the article with
+// no way past it: the check counts at level AAA.
+void RepairFerryNews()
+{
+    RepairExample("ferry-news.html", [](orvane::CValidatorSheet& sheet, orvane::CHtmlDocument& document,
+                                        const std::vector<orvane::CFoundProblem>& found) {
+        for (const orvane::CFoundProblem& problem : found) {
+            if (Named("LinksSkipover")(problem))
+                problem.element->AddRepairPages(sheet, document, problem.bit);
+        }
+    }, 3);
+}
+
 } // namespace
 
 ORVANE_SCENE_PREPARED(repair_table_summary, ShowPageOf(199)) { RepairFaresTable(); }
 ORVANE_SCENE_PREPARED(repair_table_caption, ShowFaresCaption()) { RepairFaresTable(); }
 ORVANE_SCENE_PREPARED(repair_frame_title, ShowPageOf(138)) { RepairFramesPage(); }
 ORVANE_SCENE_PREPARED(repair_object_title, ShowPageOf(137)) { RepairHarbourFilm(); }
+ORVANE_SCENE_PREPARED(repair_skip_links, ShowPageOf(1328)) { RepairFerryNews(); }
 ORVANE_SCENE_PREPARED(repair_header_format, ShowHeadingAsSpan()) { RepairOffersPage(); }
 ORVANE_SCENE_PREPARED(repair_list_format, ShowPageOf(1316)) { RepairOffersPage(); }
 ORVANE_SCENE_PREPARED(repair_blink, ShowBlinkReplaced()) { RepairOffersPage(); }
