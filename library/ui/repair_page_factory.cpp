@@ -12,6 +12,7 @@
 #include "page_img_dlink.h"
 #include "page_img_ismap.h"
 #include "page_img_long_desc.h"
+#include "page_img_usemap_textlinks.h"
 #include "page_input_alt_text.h"
 #include "page_input_default_text.h"
 #include "page_lang_missing.h"
@@ -101,6 +102,17 @@ constexpr PageMaker kPageMakers[] = {
     {"CPageImgIsmap",
      [](const RepairPageRequest& request) -> PagePointer {
          auto page = std::make_unique<CPageImgIsmap>(request.document, request.imageSource);
+         page->SetImageSize(request.imageWidth, request.imageHeight);
+         return page;
+     }},
+    {"CPageImgUsemapTextlinks",
+     [](const RepairPageRequest& request) -> PagePointer {
+         if (!request.imageMap)
+             return nullptr;
+         auto page = std::make_unique<CPageImgUsemapTextlinks>(request.document, *request.imageMap,
+                                                               request.imageSource, request.lineEnd);
+         if (!page->HasLinks())
+             return nullptr;
          page->SetImageSize(request.imageWidth, request.imageHeight);
          return page;
      }},
@@ -279,6 +291,17 @@ int CRepairPageFactory::AddPage(CValidatorSheet& sheet, const RepairPageRequest&
     if (CPageValidatorBase* page = sheet.FindPage(request.element, request.pageClass)) {
         page->AlsoMends(request.bit);
         return 0;
+    }
+    // A map that several images use gets its text links once: the page of the
+    // first image serves the others.
+    if (request.pageClass == "CPageImgUsemapTextlinks" && request.imageMap) {
+        for (int i = 0; i < sheet.PageCount(); ++i) {
+            auto* links = dynamic_cast<CPageImgUsemapTextlinks*>(&sheet.Page(i));
+            if (links && &links->Map() == request.imageMap) {
+                links->AlsoServes(request.element);
+                return 0;
+            }
+        }
     }
     std::unique_ptr<CPageValidatorBase> page = MakePage(request);
     if (!page) {

@@ -8,7 +8,8 @@
 // an old timetable that redirects, their structure pages; on a tea room's
 // page, its faint colours; on a fares page, its table's summary and caption;
 // on a timetable in frames, the frames' titles; on a harbour film, its
-// object's title; on a ferry news page, a skip-over link past its menu; each
+// object's title; on a ferry news page, a skip-over link past its menu; on a
+// harbour walk, the text links of its image map; each
 // page as the user reaches it.
 #include "scene.h"
 
@@ -289,6 +290,19 @@ void RepairHarbourFilm()
     }, 2);
 }
 
+// The harbour walk's map has no text links; its pier area has only a
+// title, and the market's text is being edited (the check counts at AAA).
+void RepairHarbourWalk()
+{
+    RepairExample("harbour-tour.html", [](orvane::CValidatorSheet& sheet, orvane::CHtmlDocument& document,
+                                          const std::vector<orvane::CFoundProblem>& found) {
+        for (const orvane::CFoundProblem& problem : found) {
+            if (Named("ImageMapTextLinks")(problem))
+                problem.element->AddRepairPages(sheet, document, problem.bit);
+        }
+    }, 3);
+}
+
 // The ferry news page's menu of nine links stands before the article with
 // no way past it: the check counts at level AAA.
 void RepairFerryNews()
@@ -309,6 +323,7 @@ ORVANE_SCENE_PREPARED(repair_table_caption, ShowFaresCaption()) { RepairFaresTab
 ORVANE_SCENE_PREPARED(repair_frame_title, ShowPageOf(138)) { RepairFramesPage(); }
 ORVANE_SCENE_PREPARED(repair_object_title, ShowPageOf(137)) { RepairHarbourFilm(); }
 ORVANE_SCENE_PREPARED(repair_skip_links, ShowPageOf(1328)) { RepairFerryNews(); }
+ORVANE_SCENE_PREPARED(repair_usemap_textlinks, ShowPageOf(205)) { RepairHarbourWalk(); }
 ORVANE_SCENE_PREPARED(repair_header_format, ShowHeadingAsSpan()) { RepairOffersPage(); }
 ORVANE_SCENE_PREPARED(repair_list_format, ShowPageOf(1316)) { RepairOffersPage(); }
 ORVANE_SCENE_PREPARED(repair_blink, ShowBlinkReplaced()) { RepairOffersPage(); }
