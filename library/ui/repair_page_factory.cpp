@@ -15,6 +15,7 @@
 #include "page_img_usemap_textlinks.h"
 #include "page_input_alt_text.h"
 #include "page_input_default_text.h"
+#include "page_ismap_textlinks.h"
 #include "page_lang_missing.h"
 #include "page_list_format.h"
 #include "page_map_area_alt.h"
@@ -113,6 +114,12 @@ constexpr PageMaker kPageMakers[] = {
                                                                request.imageSource, request.lineEnd);
          if (!page->HasLinks())
              return nullptr;
+         page->SetImageSize(request.imageWidth, request.imageHeight);
+         return page;
+     }},
+    {"CPageIsmapTextlinks",
+     [](const RepairPageRequest& request) -> PagePointer {
+         auto page = std::make_unique<CPageIsmapTextlinks>(request.document, request.imageSource, request.lineEnd);
          page->SetImageSize(request.imageWidth, request.imageHeight);
          return page;
      }},

@@ -28,6 +28,9 @@ const std::map<std::string, std::string> kPagesWithTheProblem = {
     {"ImageMap",
      "<html lang=\"en\"><body><p><a href=\"/cgi-bin/imagemap/harbour.map\"><img src=\"harbour.png\" "
      "alt=\"Harbour\" longdesc=\"harbour.html\" ismap></a> <a href=\"harbour.html\">d</a></p></body></html>"},
+    {"ImageMapIsmapTextLinks",
+     "<html lang=\"en\"><body><p><a href=\"/cgi-bin/imagemap/harbour.map\"><img src=\"harbour.png\" "
+     "alt=\"Harbour\" longdesc=\"harbour.html\" ismap></a> <a href=\"harbour.html\">d</a></p></body></html>"},
     {"ImageMapTextLinks",
      "<html lang=\"en\"><body><p><img src=\"harbour.png\" alt=\"Harbour\" usemap=\"#h\"></p>"
      "<map name=\"h\"><area shape=\"rect\" coords=\"0,0,10,10\" href=\"quay.html\" alt=\"Quay\"></map>"

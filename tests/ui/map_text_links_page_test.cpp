@@ -4,6 +4,7 @@
 #include "library/registry/src_document.h"
 #include "library/registry/src_image_map.h"
 #include "library/ui/page_img_usemap_textlinks.h"
+#include "library/ui/page_ismap_textlinks.h"
 
 #include <filesystem>
 #include <fstream>
@@ -15,6 +16,7 @@ namespace {
 using platform::kIdFinish;
 constexpr int kSkipUndo = CValidatorSheet::kSkipUndoButton;
 constexpr std::uint32_t kMapTextLinksBit = 0x10;
+constexpr std::uint32_t kIsmapTextLinksBit = 0x20;
 
 std::string FileText(const std::string& path)
 {
@@ -130,6 +132,74 @@ TEST_F(RepairRunTest, AClientSideMapGetsOneRowOfTextLinksAfterItsFirstImageRemem
     }
     EXPECT_EQ(RecordedTextLinks(registry, document.Name(), "harbour"), false);
     std::filesystem::remove(registryFile);
+}
+
+// The harbour map answered by the server, in CRLF lines.
+constexpr char kServerMap[] =
+    "<html lang=\"en\"><head><title>Harbour</title></head><body>\r\n"
+    "<p><a href=\"/cgi-bin/imagemap/harbour.map\"><img src=\"harbour-map.png\" alt=\"Map of the harbour\" "
+    "ismap></a></p>\r\n"
+    "</body></html>\r\n";
+
+TEST_F(RepairRunTest, AServerSideMapGetsTheTextLinksTheUserAddsAfterItsLinkAndUndoTakesThemOut)
+{
+    Load(kServerMap);
+    StartSheet();
+    ASSERT_EQ(AddPages("ImageMapIsmapTextLinks"), 1);
+    using Page = CPageIsmapTextlinks;
+    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+        CMemoryWindow& p = w.PageWindow(0);
+        EXPECT_EQ(p.Text(1001), Strings(903));
+        EXPECT_EQ(p.Text(Page::kServerMap), "/cgi-bin/imagemap/harbour.map");
+        EXPECT_EQ(p.ItemCount(Page::kLinks), 0);
+        EXPECT_FALSE(p.IsEnabled(Page::kRemove));
+        w.PressHelp();
+
+        // Nothing to write yet: the user is told and stays.
+        w.Click(kIdFinish);
+        EXPECT_EQ(w.CurrentPage(), 0);
+        ASSERT_EQ(windows.prompt.messages.size(), 1u);
+        EXPECT_EQ(windows.prompt.messages[0].text, Strings(904));
+
+        // A link needs both its text and its address.
+        p.Type(Page::kText, "Ticket office");
+        p.Click(Page::kAdd);
+        ASSERT_EQ(windows.prompt.messages.size(), 2u);
+        EXPECT_EQ(windows.prompt.messages[1].text, Strings(905));
+        EXPECT_EQ(p.ItemCount(Page::kLinks), 0);
+        p.Type(Page::kAddress, "tickets.html");
+        p.Click(Page::kAdd);
+        EXPECT_EQ(p.Text(Page::kText), "");
+        p.Type(Page::kText, "Ferries");
+        p.Type(Page::kAddress, "ferries.html");
+        p.Click(Page::kAdd);
+        p.Type(Page::kText, "Fish \"market\"");
+        p.Type(Page::kAddress, "market.html?day=sat&time=8");
+        p.Click(Page::kAdd);
+        EXPECT_EQ(p.ItemTexts(Page::kLinks), (std::vector<std::string>{"Ticket office", "Ferries", "Fish \"market\""}));
+        p.SelectOnlyRows(Page::kLinks, {1});
+        p.Click(Page::kRemove);
+        p.EditRowInPlace(Page::kLinks, 0, "Tickets");
+        w.Click(kIdFinish);
+    });
+    EXPECT_EQ(sheet.DoModal(nullptr), kIdFinish);
+    EXPECT_EQ(DialogRecord().helpTopics, std::vector<std::string>{"1-2-1.html"});
+    std::string repaired = kServerMap;
+    const std::string link = "ismap></a>";
+    repaired.insert(repaired.find(link) + link.size(),
+                    "\r\n<br />[ <a href=\"tickets.html\">Tickets</a> | "
+                    "<a href=\"market.html?day=sat&amp;time=8\">Fish &quot;market&quot;</a> ]\r\n");
+    EXPECT_EQ(document.Text(), repaired);
+    EXPECT_TRUE(sheet.Page(0).Element()->IsRepaired(kIsmapTextLinksBit, 0));
+
+    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+        EXPECT_EQ(w.PageWindow(0).ItemTexts(Page::kLinks), (std::vector<std::string>{"Tickets", "Fish \"market\""}));
+        w.Click(kSkipUndo);
+        w.PressEscape();
+    });
+    sheet.DoModal(nullptr);
+    EXPECT_EQ(document.Text(), kServerMap);
+    EXPECT_FALSE(sheet.Page(0).Element()->IsRepaired(kIsmapTextLinksBit, 0));
 }
 
 } // namespace

@@ -9,7 +9,7 @@
 // page, its faint colours; on a fares page, its table's summary and caption;
 // on a timetable in frames, the frames' titles; on a harbour film, its
 // object's title; on a ferry news page, a skip-over link past its menu; on a
-// harbour walk, the text links of its image map; each
+// harbour walk and on island tours, the text links of their image maps; each
 // page as the user reaches it.
 #include "scene.h"
 
@@ -27,6 +27,7 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QTreeWidget>
 
 #include <fstream>
@@ -303,6 +304,29 @@ void RepairHarbourWalk()
     }, 3);
 }
 
+// The island tours' server-side map, two text links added and a third typed.
+void RepairIslandTours() { RepairExamplePage("island-tour.html", Named("ImageMapIsmapTextLinks")); }
+Preparation ShowIsmapLinksAdded()
+{
+    return [](orvane::platform::IWindow& window, QWidget& widget) {
+        ShowPageOf(1327)(window, widget);
+        auto* text = OnShownPage<QLineEdit>(widget, 1010);
+        auto* address = OnShownPage<QLineEdit>(widget, 1011);
+        auto* add = OnShownPage<QAbstractButton>(widget, 1012);
+        if (!text || !address || !add)
+            return;
+        const std::pair<const char*, const char*> links[] = {{"Ticket office", "tickets.html"},
+                                                             {"Lighthouse", "lighthouse.html"},
+                                                             {"Fish market", "market.html"}};
+        for (const auto& [shown, target] : links) {
+            text->setText(QString::fromUtf8(shown));
+            address->setText(QString::fromUtf8(target));
+            if (shown != links[2].first)
+                add->click();
+        }
+    };
+}
+
 // The ferry news page's menu of nine links stands before the article with
 // no way past it: the check counts at level AAA.
 void RepairFerryNews()
@@ -324,6 +348,7 @@ ORVANE_SCENE_PREPARED(repair_frame_title, ShowPageOf(138)) { RepairFramesPage();
 ORVANE_SCENE_PREPARED(repair_object_title, ShowPageOf(137)) { RepairHarbourFilm(); }
 ORVANE_SCENE_PREPARED(repair_skip_links, ShowPageOf(1328)) { RepairFerryNews(); }
 ORVANE_SCENE_PREPARED(repair_usemap_textlinks, ShowPageOf(205)) { RepairHarbourWalk(); }
+ORVANE_SCENE_PREPARED(repair_ismap_textlinks, ShowIsmapLinksAdded()) { RepairIslandTours(); }
 ORVANE_SCENE_PREPARED(repair_header_format, ShowHeadingAsSpan()) { RepairOffersPage(); }
 ORVANE_SCENE_PREPARED(repair_list_format, ShowPageOf(1316)) { RepairOffersPage(); }
 ORVANE_SCENE_PREPARED(repair_blink, ShowBlinkReplaced()) { RepairOffersPage(); }
