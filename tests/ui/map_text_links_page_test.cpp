@@ -145,6 +145,12 @@ TEST_F(RepairRunTest, AServerSideMapGetsTheTextLinksTheUserAddsAfterItsLinkAndUn
 {
     Load(kServerMap);
     StartSheet();
+    const std::string registryFile = ::testing::TempDir() + "ismap-text-links.xml";
+    std::ofstream(registryFile, std::ios::binary) << "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n<root>\n</root>";
+    CSrcObjectDatabase registry(registryFile);
+    ASSERT_EQ(registry.Load(), 1);
+    std::filesystem::remove(registryFile);
+    sheet.SetObjectRegistry(&registry);
     ASSERT_EQ(AddPages("ImageMapIsmapTextLinks"), 1);
     using Page = CPageIsmapTextlinks;
     windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
@@ -191,6 +197,8 @@ TEST_F(RepairRunTest, AServerSideMapGetsTheTextLinksTheUserAddsAfterItsLinkAndUn
                     "<a href=\"market.html?day=sat&amp;time=8\">Fish &quot;market&quot;</a> ]\r\n");
     EXPECT_EQ(document.Text(), repaired);
     EXPECT_TRUE(sheet.Page(0).Element()->IsRepaired(kIsmapTextLinksBit, 0));
+    // The server's map is known by its image.
+    EXPECT_EQ(RecordedTextLinks(registry, document.Name(), "harbour-map.png"), true);
 
     windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
         EXPECT_EQ(w.PageWindow(0).ItemTexts(Page::kLinks), (std::vector<std::string>{"Tickets", "Fish \"market\""}));
@@ -200,6 +208,7 @@ TEST_F(RepairRunTest, AServerSideMapGetsTheTextLinksTheUserAddsAfterItsLinkAndUn
     sheet.DoModal(nullptr);
     EXPECT_EQ(document.Text(), kServerMap);
     EXPECT_FALSE(sheet.Page(0).Element()->IsRepaired(kIsmapTextLinksBit, 0));
+    EXPECT_EQ(RecordedTextLinks(registry, document.Name(), "harbour-map.png"), false);
 }
 
 } // namespace
