@@ -104,5 +104,20 @@ TEST_F(RepairRunTest, TheFirstRunOfLinksGetsALinkInFrontAndItsTargetAfterItsLast
     EXPECT_EQ(page.AnchorName(), name);
 }
 
+// The run's last link is never closed: an anchor after it would land inside
+// it, so the problem is told without a page and the page is left as it is.
+TEST_F(RepairRunTest, ARunWhoseLastLinkIsNotClosedGetsNoSkipOverLink)
+{
+    std::string page = "<html lang=\"en\"><head><title>Fares</title></head><body><p>";
+    for (int i = 1; i <= 6; ++i)
+        page += "<a href=\"" + std::to_string(i) + ".html\">" + std::to_string(i) + "</a> ";
+    page += "<a href=\"7.html\">Seven and the fares for groups of more than ten</body></html>";
+    Load(page);
+    StartSheet();
+    EXPECT_EQ(AddPages("LinksSkipover"), 0);
+    EXPECT_EQ(sheet.ProblemsWithoutPage().size(), 1u);
+    EXPECT_EQ(document.Text(), page);
+}
+
 } // namespace
 } // namespace orvane::test
