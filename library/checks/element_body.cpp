@@ -90,6 +90,8 @@ std::uint32_t CElementBody::CheckColours()
 
 bool CElementBody::PrepareRepairPage(RepairPageRequest& request)
 {
+    if (request.bit == kSkipOverBit)
+        request.lineEnd = PageLineEnd(request.document);
     if (request.bit != kContrastBit)
         return true;
     const int ids[] = {attr::kBgcolor, attr::kText, attr::kLink, attr::kAlink, attr::kVlink};

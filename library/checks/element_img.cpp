@@ -171,6 +171,25 @@ bool CElementImg::PrepareRepairPage(RepairPageRequest& request)
         request.followUpPage = "CPageMapAreaAlt";
         return true;
     }
+    if (request.bit == kIsmapTextLinksBit) {
+        request.imageSource = src ? src->Value() : std::string_view();
+        request.imageWidth = m_width;
+        request.imageHeight = m_height;
+        request.lineEnd = PageLineEnd(request.document);
+        return true;
+    }
+    // The map's links are repeated as text links after the image.
+    if (request.bit == kMapTextLinksBit) {
+        const CAttribute* usemap = FindAttribute(attr::kUsemap);
+        request.imageMap = usemap ? FindMap(request.document, usemap->Value()) : nullptr;
+        if (!request.imageMap)
+            return false;
+        request.imageSource = src ? src->Value() : std::string_view();
+        request.imageWidth = m_width;
+        request.imageHeight = m_height;
+        request.lineEnd = PageLineEnd(request.document);
+        return true;
+    }
     if (request.bit != kAltTextBit && request.bit != kAltTextLongBit && request.bit != kAltTextSuspiciousBit)
         return true;
     CAttribute* alt = AttributeToRepair(attr::kAlt);

@@ -3,6 +3,7 @@
 #include "page_area_alt_text.h"
 #include "page_blink.h"
 #include "page_body_color.h"
+#include "page_body_skip_links.h"
 #include "page_doctype_bad.h"
 #include "page_frame_title.h"
 #include "page_frameset_noframes.h"
@@ -11,8 +12,10 @@
 #include "page_img_dlink.h"
 #include "page_img_ismap.h"
 #include "page_img_long_desc.h"
+#include "page_img_usemap_textlinks.h"
 #include "page_input_alt_text.h"
 #include "page_input_default_text.h"
+#include "page_ismap_textlinks.h"
 #include "page_lang_missing.h"
 #include "page_list_format.h"
 #include "page_map_area_alt.h"
@@ -103,6 +106,23 @@ constexpr PageMaker kPageMakers[] = {
          page->SetImageSize(request.imageWidth, request.imageHeight);
          return page;
      }},
+    {"CPageImgUsemapTextlinks",
+     [](const RepairPageRequest& request) -> PagePointer {
+         if (!request.imageMap)
+             return nullptr;
+         auto page = std::make_unique<CPageImgUsemapTextlinks>(request.document, *request.imageMap,
+                                                               request.imageSource, request.lineEnd);
+         if (!page->HasLinks())
+             return nullptr;
+         page->SetImageSize(request.imageWidth, request.imageHeight);
+         return page;
+     }},
+    {"CPageIsmapTextlinks",
+     [](const RepairPageRequest& request) -> PagePointer {
+         auto page = std::make_unique<CPageIsmapTextlinks>(request.document, request.imageSource, request.lineEnd);
+         page->SetImageSize(request.imageWidth, request.imageHeight);
+         return page;
+     }},
     {"CPageMapAreaAlt",
      [](const RepairPageRequest& request) -> PagePointer {
          if (!request.imageMap)
@@ -140,6 +160,13 @@ constexpr PageMaker kPageMakers[] = {
                  return nullptr;
          }
          return std::make_unique<CPageBodyColor>(request.colourAttributes, request.coloursMissing);
+     }},
+    {"CPageBodySkipLinks",
+     [](const RepairPageRequest& request) -> PagePointer {
+         const CPageBodySkipLinks::Run run = CPageBodySkipLinks::FindFirstRun(request.document);
+         if (!run.first)
+             return nullptr;
+         return std::make_unique<CPageBodySkipLinks>(request.document, run, request.lineEnd);
      }},
     {"CPageDoctypeBad",
      [](const RepairPageRequest& request) -> PagePointer {
@@ -271,6 +298,17 @@ int CRepairPageFactory::AddPage(CValidatorSheet& sheet, const RepairPageRequest&
     if (CPageValidatorBase* page = sheet.FindPage(request.element, request.pageClass)) {
         page->AlsoMends(request.bit);
         return 0;
+    }
+    // A map that several images use gets its text links once: the page of the
+    // first image serves the others.
+    if (request.pageClass == "CPageImgUsemapTextlinks" && request.imageMap) {
+        for (int i = 0; i < sheet.PageCount(); ++i) {
+            auto* links = dynamic_cast<CPageImgUsemapTextlinks*>(&sheet.Page(i));
+            if (links && &links->Map() == request.imageMap) {
+                links->AlsoServes(request.element);
+                return 0;
+            }
+        }
     }
     std::unique_ptr<CPageValidatorBase> page = MakePage(request);
     if (!page) {

@@ -28,6 +28,13 @@ const std::map<std::string, std::string> kPagesWithTheProblem = {
     {"ImageMap",
      "<html lang=\"en\"><body><p><a href=\"/cgi-bin/imagemap/harbour.map\"><img src=\"harbour.png\" "
      "alt=\"Harbour\" longdesc=\"harbour.html\" ismap></a> <a href=\"harbour.html\">d</a></p></body></html>"},
+    {"ImageMapIsmapTextLinks",
+     "<html lang=\"en\"><body><p><a href=\"/cgi-bin/imagemap/harbour.map\"><img src=\"harbour.png\" "
+     "alt=\"Harbour\" longdesc=\"harbour.html\" ismap></a> <a href=\"harbour.html\">d</a></p></body></html>"},
+    {"ImageMapTextLinks",
+     "<html lang=\"en\"><body><p><img src=\"harbour.png\" alt=\"Harbour\" usemap=\"#h\"></p>"
+     "<map name=\"h\"><area shape=\"rect\" coords=\"0,0,10,10\" href=\"quay.html\" alt=\"Quay\"></map>"
+     "</body></html>"},
     {"MapAltText",
      "<html lang=\"en\"><body><p><img src=\"harbour.png\" alt=\"Harbour\" usemap=\"#h\"></p>"
      "<map name=\"h\"><area shape=\"rect\" coords=\"0,0,10,10\" href=\"quay.html\"></map></body></html>"},
@@ -73,6 +80,10 @@ const std::map<std::string, std::string> kPagesWithTheProblem = {
     {"TableCaption",
      "<html lang=\"en\"><body><table summary=\"Teas down, prices across\"><tr><th>Tea</th><th>Price</th></tr>"
      "<tr><td>Green</td><td>4</td></tr></table></body></html>"},
+    {"LinksSkipover",
+     "<html lang=\"en\"><body><p><a href=\"1.html\">1</a> <a href=\"2.html\">2</a> <a href=\"3.html\">3</a> "
+     "<a href=\"4.html\">4</a> <a href=\"5.html\">5</a> <a href=\"6.html\">6</a> <a href=\"7.html\">7</a></p>"
+     "<p>Green tea from the hills</p></body></html>"},
     {"TextareaText",
      "<html lang=\"en\"><body><form action=\"/s\"><textarea name=\"note\"></textarea></form></body></html>"},
 };

@@ -212,22 +212,22 @@ TEST_F(OverviewTest, UnlabelledControlsOfEveryKindShareOneCheckAndRepairedRowsSt
 // the user rather than dropped: one message for the whole run.
 TEST_F(OverviewTest, ChosenProblemsThatHaveNoRepairPageAreNamedInOneMessage)
 {
-    // Server-side maps: the text links that repeat their regions have no page yet.
-    Load("<html lang=\"en\"><head><title>Logos</title></head><body>"
-         "<p><img src=\"harbour.gif\" alt=\"Harbour\" ismap><img src=\"partner.gif\" alt=\"Partner\" ismap></p></body></html>");
-    std::string imageCheck;
+    // Links to sound files: the transcripts they need have no page yet.
+    Load("<html lang=\"en\"><head><title>Sounds</title></head><body>"
+         "<p><a href=\"horn.wav\">Ship's horn</a> <a href=\"gulls.wav\">Gulls</a></p></body></html>");
+    std::string soundCheck;
     windows.WhenShown(229, [&](CMemoryWindow& w) {
-        int imageRow = -1;
+        int soundRow = -1;
         for (int row = 0; row < w.ItemCount(kList); ++row) {
             const auto* head = reinterpret_cast<CProblemEntry*>(w.GetItemData(kList, row));
-            if (head->Kind() == tag::kImg && head->Element().GetCheckName(head->Bit()) == "ImageMapIsmapTextLinks") {
-                imageRow = row;
-                imageCheck = head->Element().GetCheckTitle(head->Bit());
+            if (head->Kind() == tag::kA && head->Element().GetCheckName(head->Bit()) == "AnchorTranscript") {
+                soundRow = row;
+                soundCheck = head->Element().GetCheckTitle(head->Bit());
             }
         }
-        ASSERT_GE(imageRow, 0);
+        ASSERT_GE(soundRow, 0);
         for (int row = 0; row < w.ItemCount(kList); ++row)
-            w.SelectRow(kList, row, row == imageRow);
+            w.SelectRow(kList, row, row == soundRow);
         w.Click(kRepair);
         w.PressEscape();
     });
@@ -236,7 +236,7 @@ TEST_F(OverviewTest, ChosenProblemsThatHaveNoRepairPageAreNamedInOneMessage)
     ASSERT_EQ(windows.prompt.messages.size(), 1u);
     const std::string& text = windows.prompt.messages[0].text;
     EXPECT_EQ(text.find(S(496).substr(0, S(496).find("%1"))), 0u) << text;
-    EXPECT_NE(text.find("\n- " + imageCheck + " (2)"), std::string::npos) << text;
+    EXPECT_NE(text.find("\n- " + soundCheck + " (2)"), std::string::npos) << text;
     EXPECT_EQ(windows.Shown(), std::vector<int>{229}) << "no page could be shown, so no wizard opens";
 }
 

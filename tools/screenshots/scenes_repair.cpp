@@ -8,7 +8,9 @@
 // an old timetable that redirects, their structure pages; on a tea room's
 // page, its faint colours; on a fares page, its table's summary and caption;
 // on a timetable in frames, the frames' titles; on a harbour film, its
-// object's title; each page as the user reaches it.
+// object's title; on a ferry news page, a skip-over link past its menu; on a
+// harbour walk and on island tours, the text links of their image maps; each
+// page as the user reaches it.
 #include "scene.h"
 
 #include "common/orvane_settings.h"
@@ -25,6 +27,7 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QTreeWidget>
 
 #include <fstream>
@@ -288,12 +291,64 @@ void RepairHarbourFilm()
     }, 2);
 }
 
+// The harbour walk's map has no text links; its pier area has only a
+// title, and the market's text is being edited (the check counts at AAA).
+void RepairHarbourWalk()
+{
+    RepairExample("harbour-tour.html", [](orvane::CValidatorSheet& sheet, orvane::CHtmlDocument& document,
+                                          const std::vector<orvane::CFoundProblem>& found) {
+        for (const orvane::CFoundProblem& problem : found) {
+            if (Named("ImageMapTextLinks")(problem))
+                problem.element->AddRepairPages(sheet, document, problem.bit);
+        }
+    }, 3);
+}
+
+// The island tours' server-side map, two text links added and a third typed.
+void RepairIslandTours() { RepairExamplePage("island-tour.html", Named("ImageMapIsmapTextLinks")); }
+Preparation ShowIsmapLinksAdded()
+{
+    return [](orvane::platform::IWindow& window, QWidget& widget) {
+        ShowPageOf(1327)(window, widget);
+        auto* text = OnShownPage<QLineEdit>(widget, 1010);
+        auto* address = OnShownPage<QLineEdit>(widget, 1011);
+        auto* add = OnShownPage<QAbstractButton>(widget, 1012);
+        if (!text || !address || !add)
+            return;
+        const std::pair<const char*, const char*> links[] = {{"Ticket office", "tickets.html"},
+                                                             {"Lighthouse", "lighthouse.html"},
+                                                             {"Fish market", "market.html"}};
+        for (const auto& [shown, target] : links) {
+            text->setText(QString::fromUtf8(shown));
+            address->setText(QString::fromUtf8(target));
+            if (shown != links[2].first)
+                add->click();
+        }
+    };
+}
+
+// The ferry news page's menu of nine links stands before the article with
+// no way past it: the check counts at level AAA.
+void RepairFerryNews()
+{
+    RepairExample("ferry-news.html", [](orvane::CValidatorSheet& sheet, orvane::CHtmlDocument& document,
+                                        const std::vector<orvane::CFoundProblem>& found) {
+        for (const orvane::CFoundProblem& problem : found) {
+            if (Named("LinksSkipover")(problem))
+                problem.element->AddRepairPages(sheet, document, problem.bit);
+        }
+    }, 3);
+}
+
 } // namespace
 
 ORVANE_SCENE_PREPARED(repair_table_summary, ShowPageOf(199)) { RepairFaresTable(); }
 ORVANE_SCENE_PREPARED(repair_table_caption, ShowFaresCaption()) { RepairFaresTable(); }
 ORVANE_SCENE_PREPARED(repair_frame_title, ShowPageOf(138)) { RepairFramesPage(); }
 ORVANE_SCENE_PREPARED(repair_object_title, ShowPageOf(137)) { RepairHarbourFilm(); }
+ORVANE_SCENE_PREPARED(repair_skip_links, ShowPageOf(1328)) { RepairFerryNews(); }
+ORVANE_SCENE_PREPARED(repair_usemap_textlinks, ShowPageOf(205)) { RepairHarbourWalk(); }
+ORVANE_SCENE_PREPARED(repair_ismap_textlinks, ShowIsmapLinksAdded()) { RepairIslandTours(); }
 ORVANE_SCENE_PREPARED(repair_header_format, ShowHeadingAsSpan()) { RepairOffersPage(); }
 ORVANE_SCENE_PREPARED(repair_list_format, ShowPageOf(1316)) { RepairOffersPage(); }
 ORVANE_SCENE_PREPARED(repair_blink, ShowBlinkReplaced()) { RepairOffersPage(); }

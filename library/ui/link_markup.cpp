@@ -1,0 +1,34 @@
+#include "link_markup.h"
+
+#include "library/html/text_util.h"
+
+namespace orvane::linkmarkup {
+
+std::string Escaped(std::string_view text)
+{
+    std::string out;
+    for (char c : EscapeBareAmpersands(text)) {
+        switch (c) {
+        case '"': out += "&quot;"; break;
+        case '<': out += "&lt;"; break;
+        case '>': out += "&gt;"; break;
+        default: out.push_back(c);
+        }
+    }
+    return out;
+}
+
+std::string WithLineEnds(std::string_view markup, std::string_view lineEnd)
+{
+    std::string out;
+    out.reserve(markup.size());
+    for (char c : markup) {
+        if (c == '\n')
+            out.append(lineEnd);
+        else
+            out.push_back(c);
+    }
+    return out;
+}
+
+} // namespace orvane::linkmarkup

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace orvane {
+
+// Texts the link pages write into the page as markup of their own.
+namespace linkmarkup {
+
+// A typed text as element content or an attribute value in double quotes:
+// references written on purpose stay, a bare & becomes &amp;, and < > "
+// become references, so nothing typed is read as a tag or ends a value.
+std::string Escaped(std::string_view text);
+
+// The markup with every "\n" written as the page ends its lines.
+std::string WithLineEnds(std::string_view markup, std::string_view lineEnd);
+
+} // namespace linkmarkup
+} // namespace orvane
