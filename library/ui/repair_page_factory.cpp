@@ -1,5 +1,6 @@
 #include "repair_page_factory.h"
 
+#include "page_anchor_new_window.h"
 #include "page_area_alt_text.h"
 #include "page_blink.h"
 #include "page_body_color.h"
@@ -215,6 +216,13 @@ constexpr PageMaker kPageMakers[] = {
          if (!table || !table->TableRecord().IsBuilt())
              return nullptr;
          return std::make_unique<CPageTableCaption>(table->TableRecord());
+     }},
+    {"CPageAnchorNewWindow",
+     [](const RepairPageRequest& request) -> PagePointer {
+         if (!request.attribute || !request.secondAttribute)
+             return nullptr;
+         return std::make_unique<CPageAnchorNewWindow>(*request.attribute, *request.secondAttribute,
+                                                       request.insertedElement, request.document);
      }},
     {"CPageTableSummary",
      [](const RepairPageRequest& request) -> PagePointer {

@@ -17,6 +17,9 @@ namespace {
 // A check whose page gets built must be given one here, so that the page is
 // known to open for what the check reports.
 const std::map<std::string, std::string> kPagesWithTheProblem = {
+    {"AnchorNewWindow",
+     "<html lang=\"en\"><body><p>See the <a href=\"http://example.org/forecast\" target=\"_blank\">forecast</a>"
+     "</p></body></html>"},
     {"BodyColorContrst",
      "<html lang=\"en\"><body bgcolor=\"#ffffff\" text=\"#777777\" link=\"#0000ff\" vlink=\"#800080\" "
      "alink=\"#ff0000\"><p>Green tea</p></body></html>"},

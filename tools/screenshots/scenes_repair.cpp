@@ -162,6 +162,13 @@ Preparation ShowPageOf(int templateId)
     };
 }
 
+// The island tours: a menu that opens under the mouse, a forecast that opens
+// in a new window, and scripts without an alternative.
+void RepairIslandTours()
+{
+    RepairExamplePage("island-tours.html", Named("AnchorNewWindow"));
+}
+
 // The areas of the harbour map, one of them given its text, the next one
 // chosen: its outline is drawn thicker than the others.
 void RepairHarbourMap() { RepairExamplePage("harbour-map.html", Named("MapAltText")); }
@@ -332,3 +339,4 @@ ORVANE_SCENE_PREPARED(repair_metadata, [](orvane::platform::IWindow& window, QWi
     page.SetText(1342, "lost property, ferries, ticket office");
 }) { RepairLostPropertyPage(); }
 ORVANE_SCENE_PREPARED(repair_meta_redirect, ShowPageOf(207)) { RepairOldTimetable(); }
+ORVANE_SCENE_PREPARED(repair_anchor_new_window, ShowPageOf(1322)) { RepairIslandTours(); }
