@@ -4,6 +4,7 @@
 #include "page_area_alt_text.h"
 #include "page_blink.h"
 #include "page_body_color.h"
+#include "page_device_dependent.h"
 #include "page_doctype_bad.h"
 #include "page_frame_title.h"
 #include "page_frameset_noframes.h"
@@ -223,6 +224,10 @@ constexpr PageMaker kPageMakers[] = {
              return nullptr;
          return std::make_unique<CPageAnchorNewWindow>(*request.attribute, *request.secondAttribute,
                                                        request.insertedElement, request.document);
+     }},
+    {"CPageDeviceDependent",
+     [](const RepairPageRequest& request) -> PagePointer {
+         return std::make_unique<CPageDeviceDependent>(request.document);
      }},
     {"CPageTableSummary",
      [](const RepairPageRequest& request) -> PagePointer {

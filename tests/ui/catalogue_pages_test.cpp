@@ -48,6 +48,8 @@ const std::map<std::string, std::string> kPagesWithTheProblem = {
      "</body></html>"},
     {"InputMissingDefault",
      "<html lang=\"en\"><body><form action=\"/s\"><input type=\"text\" name=\"q\"></form></body></html>"},
+    {"DeviceDependent",
+     "<html lang=\"en\"><body><div onclick=\"openMenu()\">Menu</div></body></html>"},
     {"DoctypeMissing", "<html lang=\"en\"><head><title>Tea</title></head><body><p>Green tea</p></body></html>"},
     {"FramesetNoframes",
      "<html lang=\"en\"><head><title>Map</title></head><frameset cols=\"50%,50%\"><frame src=\"a.html\">"

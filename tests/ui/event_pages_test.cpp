@@ -5,7 +5,9 @@
 #include "library/html/tag_table.h"
 #include "library/registry/object_database.h"
 #include "library/registry/src_link.h"
+#include "library/ui/checking_session.h"
 #include "library/ui/page_anchor_new_window.h"
+#include "library/ui/page_device_dependent.h"
 #include "platform/registry.h"
 
 #include <filesystem>
@@ -160,6 +162,122 @@ TEST_F(EventPagesTest, ANewWindowLinkSaysSoInItsTextForEveryLinkOfThePageAndIsRe
     });
     next.DoModal(nullptr);
     EXPECT_EQ(document.Text(), kToursPage);
+}
+
+// A menu that opens under the mouse, a link that lights up, and a picture
+// that grows on a double click.
+constexpr char kMenuPage[] =
+    "<html lang=\"en\"><head><title>Tours</title></head><body>\n"
+    "<div class=\"item\" onmouseover=\"openMenu('tours')\" onmouseout=\"closeMenu('tours')\" "
+    "onclick=\"go('tours.html')\">Tours</div>\n"
+    "<DIV onMouseOver=\"openMenu('fares')\" onmouseout=closeMenu('fares') tabindex=\"-1\">Fares</DIV>\n"
+    "<a href=\"contact.html\" onmouseover=\"highlight(this)\" onfocus=\"highlight(this)\" "
+    "onmouseout=\"dim(this)\">Contact</a>\n"
+    "<p><span ondblclick=\"enlarge('seals.jpg')\">Seals</span></p>\n"
+    "</body></html>\n";
+
+const std::string kMenuRepaired =
+    "<html lang=\"en\"><head><title>Tours</title></head><body>\n"
+    "<div class=\"item\" onmouseover=\"openMenu('tours')\" onmouseout=\"closeMenu('tours')\" "
+    "onclick=\"go('tours.html')\" onkeypress=\"go('tours.html')\" onfocus=\"openMenu('tours')\" "
+    "onblur=\"closeMenu('tours')\" tabindex=\"0\">Tours</div>\n"
+    "<DIV onMouseOver=\"openMenu('fares')\" onmouseout=\"closeMenu('fares')\" tabindex=\"-1\" "
+    "onfocus=\"openMenu('fares')\" onblur=\"closeMenu('fares')\">Fares</DIV>\n"
+    "<a href=\"contact.html\" onmouseover=\"highlight(this)\" onfocus=\"highlight(this)\" "
+    "onmouseout=\"dim(this)\" onblur=\"dim(this)\">Contact</a>\n"
+    "<p><span ondblclick=\"enlarge('seals.jpg')\">Seals</span></p>\n"
+    "</body></html>\n";
+
+TEST_F(EventPagesTest, MouseEventsGetTheTickedKeyboardEventsWithTheSameScriptAndATabStopWhereNeeded)
+{
+    Load(kMenuPage);
+    StartSheet();
+    ASSERT_EQ(AddPages("DeviceDependent"), 1);
+    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+        using Page = CPageDeviceDependent;
+        CMemoryWindow& page = w.PageWindow(0);
+        EXPECT_EQ(page.Text(1001), Strings(938));
+        EXPECT_EQ(page.ItemTexts(Page::kEvents, 0),
+                  (std::vector<std::string>{"<div class=\"item\"> Tours", "<div class=\"item\"> Tours",
+                                            "<div class=\"item\"> Tours", "<div> Fares", "<div> Fares", "<a> Contact",
+                                            "<span> Seals"}));
+        EXPECT_EQ(page.ItemTexts(Page::kEvents, 1)[0], "onclick=\"go('tours.html')\"");
+        const std::string tabStop = strings.Format(943, {"onkeypress"});
+        EXPECT_EQ(page.ItemTexts(Page::kEvents, 2),
+                  (std::vector<std::string>{tabStop, strings.Format(943, {"onfocus"}), strings.Format(943, {"onblur"}),
+                                            "onfocus", "onblur", "onblur", Strings(942)}));
+        EXPECT_EQ(page.ItemStateText(Page::kEvents, 6), Strings(274));
+        EXPECT_TRUE(page.IsVisible(Page::kTabindexNote));
+        // The first element, as the page has it and as it is written.
+        auto firstTag = [](const std::string& text) {
+            const std::size_t at = text.find("<div");
+            return text.substr(at, text.find('>', at) + 1 - at);
+        };
+        EXPECT_EQ(page.Text(Page::kBefore), firstTag(kMenuPage));
+        EXPECT_EQ(page.Text(Page::kAfter), firstTag(kMenuRepaired));
+
+        // Nothing ticked adds nothing: the user is told and stays.
+        page.SelectOnlyRows(Page::kEvents, {0, 1, 2, 3, 4, 5, 6});
+        page.PressKey(Page::kEvents, platform::Key::Space);
+        EXPECT_EQ(page.ItemStateText(Page::kEvents, 0), Strings(274));
+        w.Click(kIdFinish);
+        ASSERT_EQ(windows.prompt.messages.size(), 1u);
+        EXPECT_EQ(windows.prompt.messages[0].text, Strings(944));
+        EXPECT_EQ(document.Text(), kMenuPage);
+        page.PressKey(Page::kEvents, platform::Key::Space);
+        w.PressHelp();
+        w.Click(kIdFinish);
+    });
+    EXPECT_EQ(sheet.DoModal(nullptr), kIdFinish);
+    EXPECT_EQ(DialogRecord().helpTopics, std::vector<std::string>{"9-3-1.html"});
+    EXPECT_EQ(document.Text(), kMenuRepaired);
+
+    // One event left out: the rest is written, the problem repaired in part; Undo writes the page as it was.
+    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+        CMemoryWindow& page = w.PageWindow(0);
+        page.DoubleClickRow(CPageDeviceDependent::kEvents, 5);
+        EXPECT_EQ(page.ItemStateText(CPageDeviceDependent::kEvents, 5), Strings(274));
+        w.Click(kIdFinish);
+    });
+    EXPECT_EQ(sheet.DoModal(nullptr), kIdFinish);
+    std::string partly = kMenuRepaired;
+    partly.replace(partly.find(" onblur=\"dim(this)\""), 19, "");
+    EXPECT_EQ(document.Text(), partly);
+    EXPECT_EQ(sheet.Page(0).Status(), pagestatus::kPartlyRepaired);
+    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+        w.Click(kSkipUndo);
+        w.PressEscape();
+    });
+    sheet.DoModal(nullptr);
+    EXPECT_EQ(document.Text(), kMenuPage);
+    // Checked again, the taken-back events are not there.
+    found = RunCheckPass(document, settings, nullptr);
+    EXPECT_TRUE(std::any_of(found.begin(), found.end(), [](const CFoundProblem& p) {
+        return p.element->GetCheckName(p.bit) == "DeviceDependent";
+    }));
+}
+
+TEST_F(EventPagesTest, AnUnattendedSessionAddsEveryKeyboardEventWhenTheAutomaticRepairIsOn)
+{
+    constexpr int kDocument = -4;
+    constexpr std::uint32_t kDeviceDependent = 0x80;
+    auto unattended = [&](int mode) {
+        COrvaneSettings chosen;
+        chosen.Load();
+        chosen.SetConformanceLevel(3);
+        chosen.SetAutoRepairMode(kDocument, kDeviceDependent, mode);
+        CHtmlDocument alone{CFamilyElementFactory::Instance()};
+        alone.Start(1, false);
+        std::istringstream in{std::string(kMenuPage)};
+        EXPECT_EQ(alone.Load(in), 1);
+        const int result = RunUnattendedSession(alone, chosen, "/site/forms/page.html");
+        return std::pair{result, alone.Text()};
+    };
+    const auto [offResult, offText] = unattended(0);
+    EXPECT_EQ(offText, kMenuPage);
+    const auto [onResult, onText] = unattended(1);
+    EXPECT_EQ(onText, kMenuRepaired);
+    EXPECT_NE(onResult, offResult);
 }
 
 } // namespace

@@ -166,7 +166,7 @@ Preparation ShowPageOf(int templateId)
 // in a new window, and scripts without an alternative.
 void RepairIslandTours()
 {
-    RepairExamplePage("island-tours.html", Named("AnchorNewWindow"));
+    RepairExamplePage("island-tours.html", Named("AnchorNewWindow"), Named("DeviceDependent"));
 }
 
 // The areas of the harbour map, one of them given its text, the next one
@@ -340,3 +340,4 @@ ORVANE_SCENE_PREPARED(repair_metadata, [](orvane::platform::IWindow& window, QWi
 }) { RepairLostPropertyPage(); }
 ORVANE_SCENE_PREPARED(repair_meta_redirect, ShowPageOf(207)) { RepairOldTimetable(); }
 ORVANE_SCENE_PREPARED(repair_anchor_new_window, ShowPageOf(1322)) { RepairIslandTours(); }
+ORVANE_SCENE_PREPARED(repair_device_dependent, ShowPageOf(1317)) { RepairIslandTours(); }
