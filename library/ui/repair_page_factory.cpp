@@ -22,6 +22,7 @@
 #include "page_meta_refresh.h"
 #include "page_metadata.h"
 #include "page_object_title.h"
+#include "page_script_noscript.h"
 #include "page_table_caption.h"
 #include "page_table_summary.h"
 #include "page_textarea_default_text.h"
@@ -34,6 +35,7 @@
 #include "library/checks/element_document.h"
 #include "library/checks/element_header.h"
 #include "library/checks/element_list.h"
+#include "library/checks/element_script.h"
 #include "library/checks/element_table.h"
 #include "library/html/element.h"
 #include "library/html/html_document.h"
@@ -228,6 +230,15 @@ constexpr PageMaker kPageMakers[] = {
     {"CPageDeviceDependent",
      [](const RepairPageRequest& request) -> PagePointer {
          return std::make_unique<CPageDeviceDependent>(request.document);
+     }},
+    {"CPageScriptNoscript",
+     [](const RepairPageRequest& request) -> PagePointer {
+         const auto* script = dynamic_cast<const CElementScript*>(&request.element);
+         if (!script || !request.insertedElement)
+             return nullptr;
+         return std::make_unique<CPageScriptNoscript>(*request.insertedElement, request.replacedElement,
+                                                      script->PreparedInsideNoscript(), request.document,
+                                                      request.lineEnd);
      }},
     {"CPageTableSummary",
      [](const RepairPageRequest& request) -> PagePointer {

@@ -72,6 +72,9 @@ const std::map<std::string, std::string> kPagesWithTheProblem = {
     {"BlinkMarquee", "<html lang=\"en\"><body><p><blink>New</blink> crossings</p></body></html>"},
     {"HeaderFormatting", "<html lang=\"en\"><body><h2>" + std::string(130, 'x') + "</h2></body></html>"},
     {"ListForFormat", "<html lang=\"en\"><body><ul><li>Only one offer this week</ul></body></html>"},
+    {"ScriptNoscript",
+     "<html lang=\"en\"><body><p id=\"clock\"></p><script type=\"text/javascript\">startClock();</script>"
+     "</body></html>"},
     {"TableSummary",
      "<html lang=\"en\"><body><table><tr><th>Tea</th><th>Price</th></tr><tr><td>Green</td><td>4</td></tr>"
      "</table></body></html>"},

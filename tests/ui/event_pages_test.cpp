@@ -8,6 +8,7 @@
 #include "library/ui/checking_session.h"
 #include "library/ui/page_anchor_new_window.h"
 #include "library/ui/page_device_dependent.h"
+#include "library/ui/page_script_noscript.h"
 #include "platform/registry.h"
 
 #include <filesystem>
@@ -278,6 +279,72 @@ TEST_F(EventPagesTest, AnUnattendedSessionAddsEveryKeyboardEventWhenTheAutomatic
     const auto [onResult, onText] = unattended(1);
     EXPECT_EQ(onText, kMenuRepaired);
     EXPECT_NE(onResult, offResult);
+}
+
+// A script in the head and one in the body whose noscript only asks to turn scripts on.
+constexpr char kScriptsPage[] =
+    "<html lang=\"en\"><head><title>Tours</title>\r\n"
+    "<script type=\"text/javascript\" src=\"scripts/menu.js\"></script>\r\n"
+    "</head>\r\n<body>\r\n"
+    "<p>Next departure: <span id=\"countdown\">10:00</span></p>\r\n"
+    "<script type=\"text/javascript\">\r\nstartCountdown(\"countdown\");\r\n</script>\r\n"
+    "<noscript>Aktivieren Sie JavaScript</noscript>\r\n"
+    "</body></html>\r\n";
+
+TEST_F(EventPagesTest, AScriptGetsTheTypedAlternativeOrALinkInANoscriptSectionWhereOneMayStand)
+{
+    Load(kScriptsPage);
+    StartSheet();
+    ASSERT_EQ(AddPages("ScriptNoscript"), 2);
+    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+        using Page = CPageScriptNoscript;
+        CMemoryWindow& menu = w.PageWindow(0);
+        EXPECT_EQ(menu.Text(1001), Strings(945));
+        EXPECT_EQ(menu.Text(Page::kScript), "<script type=\"text/javascript\" src=\"scripts/menu.js\"></script>");
+        EXPECT_TRUE(menu.IsChecked(Page::kAlternative));
+        EXPECT_FALSE(menu.IsVisible(Page::kNotNeeded));
+        w.PressHelp();
+        // An empty alternative says nothing: the user is told and stays.
+        menu.Type(Page::kText, "  ");
+        w.Click(kIdNext);
+        ASSERT_EQ(windows.prompt.messages.size(), 1u);
+        EXPECT_EQ(windows.prompt.messages[0].text, Strings(300));
+        EXPECT_EQ(w.CurrentPage(), 0);
+        EXPECT_EQ(document.Text(), kScriptsPage);
+        menu.Type(Page::kText, "Tours & fares:\r\nsee the <site map>.");
+        w.Click(kIdNext);
+
+        CMemoryWindow& countdown = w.PageWindow(1);
+        EXPECT_EQ(countdown.Text(Page::kScript),
+                  "<script type=\"text/javascript\">\r\nstartCountdown(\"countdown\");\r\n</script>");
+        countdown.Click(Page::kLinkExisting);
+        w.Click(kIdFinish);
+        ASSERT_EQ(windows.prompt.messages.size(), 2u);
+        EXPECT_EQ(windows.prompt.messages[1].text, Strings(303));
+        countdown.Type(Page::kAddress, "departures.html?pier=2&day=today");
+        w.Click(kIdFinish);
+    });
+    EXPECT_EQ(sheet.DoModal(nullptr), kIdFinish);
+    EXPECT_EQ(DialogRecord().helpTopics, std::vector<std::string>{"1-1-10.html"});
+    EXPECT_EQ(document.Text(),
+              "<html lang=\"en\"><head><title>Tours</title>\r\n"
+              "<script type=\"text/javascript\" src=\"scripts/menu.js\"></script>\r\n"
+              "</head>\r\n<body>\r\n<noscript><p>Tours &amp; fares:<br>see the &lt;site map&gt;.</p></noscript>\r\n"
+              "<p>Next departure: <span id=\"countdown\">10:00</span></p>\r\n"
+              "<script type=\"text/javascript\">\r\nstartCountdown(\"countdown\");\r\n</script>\r\n"
+              "<noscript><p><a href=\"departures.html?pier=2&amp;day=today\">departures.html?pier=2&amp;day=today</a>"
+              "</p></noscript>\r\n"
+              "</body></html>\r\n");
+
+    // Undo on both pages writes the page as it was.
+    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+        w.Click(kSkipUndo);
+        w.Click(kSkipUndo);
+        w.Click(kSkipUndo);
+        w.PressEscape();
+    });
+    sheet.DoModal(nullptr);
+    EXPECT_EQ(document.Text(), kScriptsPage);
 }
 
 } // namespace
