@@ -111,6 +111,13 @@ TEST_F(EventPagesTest, ANewWindowLinkSaysSoInItsTextForEveryLinkOfThePageAndIsRe
         EXPECT_TRUE(link->HasWarning()) << href;
     }
     EXPECT_EQ(settings.GetRememberedNumber(tag::kA, CElementAnchor::kNewWindowBit), CPageAnchorNewWindow::kSayInText);
+    // The registry file keeps the warnings for the next session.
+    registry.Save();
+    CSrcObjectDatabase reread(m_registryFile);
+    ASSERT_EQ(reread.Load(), 1);
+    std::filesystem::remove(m_registryFile);
+    ASSERT_TRUE(reread.FindLink(document.Name(), "fares.pdf"));
+    EXPECT_TRUE(reread.FindLink(document.Name(), "fares.pdf")->HasWarning());
 
     // Undo takes the words out of both links and the warnings out of the registry.
     windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
