@@ -151,7 +151,7 @@ void CPageDeviceDependent::FindRows()
             continue;
         const bool needsTabindex =
             hasCounterparts && !TakesFocus(*e) && !IsPageWide(*e) && !Present(*e, 0, kTabindex);
-        m_reach.push_back({e, needsTabindex, nullptr, e->MarkupText()});
+        m_reach.push_back({e, needsTabindex, nullptr, e->MarkupText(), before, m_rows.size()});
         m_reachOf.resize(m_rows.size(), m_reach.size() - 1);
     }
 }
@@ -286,9 +286,9 @@ CAttribute* CPageDeviceDependent::Prepared(CElement& element, CAttribute*& slot,
 bool CPageDeviceDependent::WriteElement(std::size_t reach)
 {
     bool any = false;
-    for (std::size_t i = 0; i < m_rows.size(); ++i) {
+    for (std::size_t i = m_reach[reach].firstRow; i < m_reach[reach].endRow; ++i) {
         Row& r = m_rows[i];
-        if (m_reachOf[i] != reach || !r.ticked || r.keyboard == 0)
+        if (!r.ticked || r.keyboard == 0)
             continue;
         if (CAttribute* added = Prepared(*r.element, r.added, r.keyboard, {})) {
             // The same script as the mouse event's, as the page wrote it.
@@ -311,8 +311,8 @@ bool CPageDeviceDependent::WriteElement(std::size_t reach)
 
 void CPageDeviceDependent::TakeBackElement(std::size_t reach)
 {
-    for (std::size_t i = 0; i < m_rows.size(); ++i) {
-        if (m_reachOf[i] == reach && m_rows[i].added)
+    for (std::size_t i = m_reach[reach].firstRow; i < m_reach[reach].endRow; ++i) {
+        if (m_rows[i].added)
             m_rows[i].added->Revert();
     }
     if (m_reach[reach].tabindex)

@@ -53,6 +53,8 @@ private:
         bool needsTabindex;
         CAttribute* tabindex = nullptr;
         std::string markup;       // the start tag as the page had it
+        std::size_t firstRow = 0; // the element's rows, one after the other
+        std::size_t endRow = 0;
     };
 
     void FindRows();
