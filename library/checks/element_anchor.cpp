@@ -1,6 +1,7 @@
 #include "element_anchor.h"
 
 #include "check_run.h"
+#include "repair_pages.h"
 #include "text_search.h"
 #include "library/html/html_document.h"
 #include "library/html/tag_table.h"
@@ -13,7 +14,6 @@ namespace orvane {
 namespace {
 
 constexpr std::uint32_t kTranscriptBit = 0x1;
-constexpr std::uint32_t kNewWindowBit = 0x2;
 constexpr int kImageInLinkText = 441;
 
 constexpr CheckInfo kAnchorChecks[] = {
@@ -32,7 +32,8 @@ bool LinksToSound(std::string_view href) { return kSoundExtensions.FoundIn(href)
 
 bool OpensNewWindow(const CAttribute* target)
 {
-    return target && (EqualsIgnoreCase(target->Value(), "_new") || EqualsIgnoreCase(target->Value(), "_blank"));
+    // A target a repair took out is not in the page.
+    return target && !target->IsHidden() && (EqualsIgnoreCase(target->Value(), "_new") || EqualsIgnoreCase(target->Value(), "_blank"));
 }
 
 // A new window the user accepted for this link of this page stays unreported.
@@ -77,6 +78,32 @@ std::string CElementAnchor::LinkText() const
         }
     }
     return std::string(Trim(text));
+}
+
+// A link told to open a new window may say so at the end of its own text:
+// a text element before its end tag, written only when the page uses it.
+bool CElementAnchor::PrepareRepairPage(RepairPageRequest& request)
+{
+    if (request.bit != kNewWindowBit)
+        return true;
+    request.attribute = AttributeToRepair(attr::kTarget);
+    request.secondAttribute = AttributeToRepair(attr::kTitle);
+    if (!request.attribute || !request.secondAttribute)
+        return false;
+    CElement* end = Partner();
+    const bool closed = end && request.document.Find(end) && request.document.IndexOf(*end) > request.document.IndexOf(*this);
+    if (closed && !m_preparedText) {
+        ElementPtr text(new CElement);
+        text->SetKind(kind::kText);
+        text->SetDeleted(true);
+        text->SetModified(true);
+        CElement* made = text.get();
+        if (!request.document.InsertBefore(end, std::move(text)))
+            return false;
+        m_preparedText = made;
+    }
+    request.insertedElement = m_preparedText;
+    return true;
 }
 
 std::string CElementAnchor::GetProblemText(std::uint32_t bit) const

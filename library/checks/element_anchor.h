@@ -23,8 +23,15 @@ public:
     int SkipOverMark() const { return m_skipOverMark; }
     void SetSkipOverMark(int mark) { m_skipOverMark = mark; }
 
+    static constexpr std::uint32_t kNewWindowBit = 0x2;
+
+protected:
+    bool PrepareRepairPage(RepairPageRequest& request) override;
+
 private:
     std::vector<CElement*> m_inner;
+    // The text a new-window page may write at the end of the link, deleted until it does.
+    CElement* m_preparedText = nullptr;
     int m_skipOverMark = 0;
 };
 

@@ -224,7 +224,8 @@ bool CElementDocument::HasDeviceDependentEvents(const CHtmlDocument& document) c
         // One walk over the attributes answers every pair.
         std::uint64_t present = 0;
         for (const CAttribute* a = e->AttributesAfterName(); a; a = a->Next()) {
-            if (a->Id() >= 0 && a->Id() < 64)
+            // A keyboard event a repair took back again is not in the page.
+            if (!a->IsHidden() && a->Id() >= 0 && a->Id() < 64)
                 present |= std::uint64_t{1} << a->Id();
         }
         auto has = [present](int id) { return ((present >> id) & 1) != 0; };

@@ -4,6 +4,7 @@
 #include "check_run.h"
 #include "element_range.h"
 #include "kind_positions.h"
+#include "repair_pages.h"
 #include "library/html/html_document.h"
 #include "library/html/tag_table.h"
 #include "library/html/text_util.h"
@@ -101,6 +102,50 @@ int CElementScript::Check(COrvaneSettings& settings, CHtmlDocument& document, in
     if (RangeOf(document, *this).valid && run.Runs(*this, 0x1) && !HasRealNoscript(document))
         mask = 0x1;
     return StoreProblems(*this, mask);
+}
+
+const CElement* CElementScript::PlaceForNoscript(const CHtmlDocument& document) const
+{
+    const CElement* end = RangeOf(document, *this).valid ? Partner() : this;
+    const auto kinds = PageIndex<CKindPositions>(document);
+    const std::size_t after = document.IndexOf(*end) + 1;
+    const CElement* body = kinds->FirstUndeletedFrom(tag::kBody, after);
+    if (!body)
+        return end;
+    const CElement* nextScript = kinds->FirstUndeletedFrom(tag::kScript, after);
+    if (nextScript && document.IndexOf(*nextScript) < document.IndexOf(*body))
+        return end;
+    // Only a script in the head has the body's start tag after it.
+    for (std::size_t i = after; i < document.IndexOf(*body); ++i) {
+        const CElement* e = document.At(i);
+        if (!e->IsDeleted() && e->Kind() == tag::kLabel + kind::kEndOffset)
+            return body;
+    }
+    return end;
+}
+
+bool CElementScript::PrepareRepairPage(RepairPageRequest& request)
+{
+    if (request.bit != 0x1)
+        return true;
+    if (!m_prepared) {
+        ElementPtr made(new CElement);
+        made->SetKind(kind::kUnknown);
+        made->SetDeleted(true);
+        made->SetModified(true);
+        CElement* prepared = made.get();
+        // A placeholder gives way to the real text; an empty section takes it in.
+        const CElement* place = m_placeholder ? m_placeholder : m_noscript ? m_noscript : PlaceForNoscript(request.document);
+        if (!request.document.InsertAfter(place, std::move(made)))
+            return false;
+        m_prepared = prepared;
+        m_preparedPlaceholder = m_placeholder;
+        m_preparedInside = m_noscript != nullptr;
+    }
+    request.insertedElement = m_prepared;
+    request.replacedElement = m_preparedPlaceholder;
+    request.lineEnd = PageLineEnd(request.document);
+    return true;
 }
 
 } // namespace orvane

@@ -1,9 +1,11 @@
 #include "repair_page_factory.h"
 
+#include "page_anchor_new_window.h"
 #include "page_area_alt_text.h"
 #include "page_blink.h"
 #include "page_body_color.h"
 #include "page_body_skip_links.h"
+#include "page_device_dependent.h"
 #include "page_doctype_bad.h"
 #include "page_frame_title.h"
 #include "page_frameset_noframes.h"
@@ -23,6 +25,7 @@
 #include "page_meta_refresh.h"
 #include "page_metadata.h"
 #include "page_object_title.h"
+#include "page_script_noscript.h"
 #include "page_table_caption.h"
 #include "page_table_summary.h"
 #include "page_textarea_default_text.h"
@@ -35,6 +38,7 @@
 #include "library/checks/element_document.h"
 #include "library/checks/element_header.h"
 #include "library/checks/element_list.h"
+#include "library/checks/element_script.h"
 #include "library/checks/element_table.h"
 #include "library/html/element.h"
 #include "library/html/html_document.h"
@@ -242,6 +246,26 @@ constexpr PageMaker kPageMakers[] = {
          if (!table || !table->TableRecord().IsBuilt())
              return nullptr;
          return std::make_unique<CPageTableCaption>(table->TableRecord());
+     }},
+    {"CPageAnchorNewWindow",
+     [](const RepairPageRequest& request) -> PagePointer {
+         if (!request.attribute || !request.secondAttribute)
+             return nullptr;
+         return std::make_unique<CPageAnchorNewWindow>(*request.attribute, *request.secondAttribute,
+                                                       request.insertedElement, request.document);
+     }},
+    {"CPageDeviceDependent",
+     [](const RepairPageRequest& request) -> PagePointer {
+         return std::make_unique<CPageDeviceDependent>(request.document);
+     }},
+    {"CPageScriptNoscript",
+     [](const RepairPageRequest& request) -> PagePointer {
+         const auto* script = dynamic_cast<const CElementScript*>(&request.element);
+         if (!script || !request.insertedElement)
+             return nullptr;
+         return std::make_unique<CPageScriptNoscript>(*request.insertedElement, request.replacedElement,
+                                                      script->PreparedInsideNoscript(), request.document,
+                                                      request.lineEnd);
      }},
     {"CPageTableSummary",
      [](const RepairPageRequest& request) -> PagePointer {

@@ -17,6 +17,9 @@ namespace {
 // A check whose page gets built must be given one here, so that the page is
 // known to open for what the check reports.
 const std::map<std::string, std::string> kPagesWithTheProblem = {
+    {"AnchorNewWindow",
+     "<html lang=\"en\"><body><p>See the <a href=\"http://example.org/forecast\" target=\"_blank\">forecast</a>"
+     "</p></body></html>"},
     {"BodyColorContrst",
      "<html lang=\"en\"><body bgcolor=\"#ffffff\" text=\"#777777\" link=\"#0000ff\" vlink=\"#800080\" "
      "alink=\"#ff0000\"><p>Green tea</p></body></html>"},
@@ -52,6 +55,8 @@ const std::map<std::string, std::string> kPagesWithTheProblem = {
      "</body></html>"},
     {"InputMissingDefault",
      "<html lang=\"en\"><body><form action=\"/s\"><input type=\"text\" name=\"q\"></form></body></html>"},
+    {"DeviceDependent",
+     "<html lang=\"en\"><body><div onclick=\"openMenu()\">Menu</div></body></html>"},
     {"DoctypeMissing", "<html lang=\"en\"><head><title>Tea</title></head><body><p>Green tea</p></body></html>"},
     {"FramesetNoframes",
      "<html lang=\"en\"><head><title>Map</title></head><frameset cols=\"50%,50%\"><frame src=\"a.html\">"
@@ -74,6 +79,9 @@ const std::map<std::string, std::string> kPagesWithTheProblem = {
     {"BlinkMarquee", "<html lang=\"en\"><body><p><blink>New</blink> crossings</p></body></html>"},
     {"HeaderFormatting", "<html lang=\"en\"><body><h2>" + std::string(130, 'x') + "</h2></body></html>"},
     {"ListForFormat", "<html lang=\"en\"><body><ul><li>Only one offer this week</ul></body></html>"},
+    {"ScriptNoscript",
+     "<html lang=\"en\"><body><p id=\"clock\"></p><script type=\"text/javascript\">startClock();</script>"
+     "</body></html>"},
     {"TableSummary",
      "<html lang=\"en\"><body><table><tr><th>Tea</th><th>Price</th></tr><tr><td>Green</td><td>4</td></tr>"
      "</table></body></html>"},

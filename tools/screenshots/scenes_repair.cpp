@@ -165,6 +165,13 @@ Preparation ShowPageOf(int templateId)
     };
 }
 
+// The island tours: a menu that opens under the mouse, a forecast that opens
+// in a new window, and scripts without an alternative.
+void RepairIslandTours()
+{
+    RepairExamplePage("island-tours.html", Named("AnchorNewWindow"), Named("DeviceDependent"), Named("ScriptNoscript"));
+}
+
 // The areas of the harbour map, one of them given its text, the next one
 // chosen: its outline is drawn thicker than the others.
 void RepairHarbourMap() { RepairExamplePage("harbour-map.html", Named("MapAltText")); }
@@ -387,3 +394,12 @@ ORVANE_SCENE_PREPARED(repair_metadata, [](orvane::platform::IWindow& window, QWi
     page.SetText(1342, "lost property, ferries, ticket office");
 }) { RepairLostPropertyPage(); }
 ORVANE_SCENE_PREPARED(repair_meta_redirect, ShowPageOf(207)) { RepairOldTimetable(); }
+ORVANE_SCENE_PREPARED(repair_anchor_new_window, ShowPageOf(1322)) { RepairIslandTours(); }
+ORVANE_SCENE_PREPARED(repair_device_dependent, ShowPageOf(1317)) { RepairIslandTours(); }
+// The countdown's alternative as the user is about to write it into the page.
+ORVANE_SCENE_PREPARED(repair_script_noscript, [](orvane::platform::IWindow& window, QWidget& widget) {
+    ShowPageOf(155)(window, widget);
+    orvane::platform::IWindow& page = window.Page(window.CurrentPage());
+    page.SetText(1162, "The menu opens the pages of the tours, the fares and the contact address; "
+                       "all of them are listed on the site map.");
+}) { RepairIslandTours(); }

@@ -1,0 +1,358 @@
+#include "ui_fixture.h"
+
+#include "library/checks/check_catalogue.h"
+#include "library/checks/element_anchor.h"
+#include "library/html/tag_table.h"
+#include "library/registry/object_database.h"
+#include "library/registry/src_link.h"
+#include "library/ui/checking_session.h"
+#include "library/ui/page_anchor_new_window.h"
+#include "library/ui/page_device_dependent.h"
+#include "library/ui/page_script_noscript.h"
+#include "platform/registry.h"
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+namespace orvane::test {
+namespace {
+
+using platform::kIdFinish;
+using platform::kIdNext;
+constexpr int kSkipUndo = CValidatorSheet::kSkipUndoButton;
+constexpr int kOption = CValidatorSheet::kOptionBox;
+
+std::string Shown(CMemoryWindow& page, int browser)
+{
+    std::ifstream in(page.Browser(browser)->Address());
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+// The settings and the object registry of this test's own.
+class EventPagesTest : public RepairRunTest {
+protected:
+    void SetUp() override
+    {
+        RepairRunTest::SetUp();
+        COrvaneSettings::InstallCatalogue(&CCheckCatalogue::Instance());
+        settings.Load();
+        settings.SetConformanceLevel(3);
+        std::ofstream(m_registryFile, std::ios::binary) << "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n<root>\n</root>";
+        ASSERT_EQ(registry.Load(), 1);
+        std::filesystem::remove(m_registryFile);
+    }
+
+    const std::string m_registryFile =
+        (std::filesystem::temp_directory_path() /
+         ("ObjectRegistry-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + ".xml"))
+            .string();
+    CSrcObjectDatabase registry{m_registryFile};
+    std::string m_home = ::testing::TempDir() + "event-pages-" +
+                         ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    std::unique_ptr<platform::IRegistry> m_store =
+        (std::filesystem::remove_all(m_home), std::filesystem::create_directories(m_home),
+         platform::CreateFileRegistry(m_home + "/UserRegistry.reg"));
+    platform::ScopedRegistry m_registryScope{*m_store};
+};
+
+// Two links of a page open new windows; the second has no end tag before the next one.
+constexpr char kToursPage[] =
+    "<html lang=\"en\"><head><title>Tours</title></head><body>\r\n"
+    "<p>See the <a href=\"http://weather.example.org/coast\" target=\"_blank\">coastal <b>forecast</b></a>\r\n"
+    "before you book.</p>\r\n"
+    "<ul><li><A HREF=\"fares.pdf\" TARGET=_new title=\"Fares 2026\">Fares</A></li></ul>\r\n"
+    "</body></html>\r\n";
+
+TEST_F(EventPagesTest, ANewWindowLinkSaysSoInItsTextForEveryLinkOfThePageAndIsRememberedAsWarned)
+{
+    Load(kToursPage);
+    StartSheet();
+    sheet.SetObjectRegistry(&registry);
+    ASSERT_EQ(AddPages("AnchorNewWindow"), 2);
+    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+        using Page = CPageAnchorNewWindow;
+        CMemoryWindow& page = w.PageWindow(0);
+        EXPECT_EQ(page.Text(1001), Strings(936));
+        EXPECT_EQ(page.Text(Page::kAddress), "http://weather.example.org/coast");
+        EXPECT_EQ(page.Text(Page::kTarget), "_blank");
+        EXPECT_EQ(Shown(page, Page::kPreview),
+                  "<html><head></head><body><p>See the <a href=\"http://weather.example.org/coast\" "
+                  "target=\"_blank\">coastal <b>forecast</b></a>\r\nbefore you book.</p></body></html>");
+        // One decision for all the page's such links: the second page is merged.
+        EXPECT_TRUE(w.IsVisible(kOption));
+        EXPECT_TRUE(w.IsChecked(kOption));
+        EXPECT_TRUE(page.IsChecked(Page::kSayInText));
+        EXPECT_EQ(page.Text(Page::kWarning), Strings(935));
+        w.PressHelp();
+
+        // A warning without words says nothing: the user is told and stays.
+        page.Type(Page::kWarning, "  ");
+        w.Click(kIdFinish);
+        ASSERT_EQ(windows.prompt.messages.size(), 1u);
+        EXPECT_EQ(windows.prompt.messages[0].text, Strings(937));
+        EXPECT_EQ(document.Text(), kToursPage);
+        page.Type(Page::kWarning, "(new window & tab)");
+        w.Click(kIdFinish);
+    });
+    EXPECT_EQ(sheet.DoModal(nullptr), kIdFinish);
+    EXPECT_EQ(DialogRecord().helpTopics, std::vector<std::string>{"10-1-1.html"});
+    const std::string warned =
+        "<html lang=\"en\"><head><title>Tours</title></head><body>\r\n"
+        "<p>See the <a href=\"http://weather.example.org/coast\" target=\"_blank\">coastal <b>forecast</b> "
+        "(new window &amp; tab)</a>\r\n"
+        "before you book.</p>\r\n"
+        "<ul><li><A HREF=\"fares.pdf\" TARGET=_new title=\"Fares 2026\">Fares (new window &amp; tab)</A></li></ul>\r\n"
+        "</body></html>\r\n";
+    EXPECT_EQ(document.Text(), warned);
+    for (const char* href : {"http://weather.example.org/coast", "fares.pdf"}) {
+        const CSrcLink* link = registry.FindLink(document.Name(), href);
+        ASSERT_TRUE(link) << href;
+        EXPECT_TRUE(link->HasWarning()) << href;
+    }
+    EXPECT_EQ(settings.GetRememberedNumber(tag::kA, CElementAnchor::kNewWindowBit), CPageAnchorNewWindow::kSayInText);
+    // The registry file keeps the warnings for the next session.
+    registry.Save();
+    CSrcObjectDatabase reread(m_registryFile);
+    ASSERT_EQ(reread.Load(), 1);
+    std::filesystem::remove(m_registryFile);
+    ASSERT_TRUE(reread.FindLink(document.Name(), "fares.pdf"));
+    EXPECT_TRUE(reread.FindLink(document.Name(), "fares.pdf")->HasWarning());
+
+    // Undo takes the words out of both links and the warnings out of the registry.
+    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+        w.Click(kSkipUndo);
+        w.PressEscape();
+    });
+    sheet.DoModal(nullptr);
+    EXPECT_EQ(document.Text(), kToursPage);
+    EXPECT_FALSE(registry.FindLink(document.Name(), "fares.pdf")->HasWarning());
+
+    // The next session proposes the words last typed; each link its own way.
+    CValidatorSheet next;
+    StartSheet(next, "/site/forms/page.html");
+    next.SetObjectRegistry(&registry);
+    ASSERT_EQ(AddPages(next, [](std::string_view check) { return check == "AnchorNewWindow"; }), 2);
+    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+        using Page = CPageAnchorNewWindow;
+        CMemoryWindow& first = w.PageWindow(0);
+        EXPECT_EQ(first.Text(Page::kWarning), "(new window & tab)");
+        w.Click(kOption);
+        first.Click(Page::kRemoveTarget);
+        EXPECT_FALSE(first.IsEnabled(Page::kWarning));
+        w.Click(kIdNext);
+        CMemoryWindow& second = w.PageWindow(1);
+        EXPECT_EQ(second.Text(Page::kTarget), "_new");
+        second.Click(Page::kSayInTitle);
+        second.Type(Page::kWarning, " (opens in a new window)");
+        w.Click(kIdFinish);
+    });
+    EXPECT_EQ(next.DoModal(nullptr), kIdFinish);
+    EXPECT_EQ(document.Text(),
+              "<html lang=\"en\"><head><title>Tours</title></head><body>\r\n"
+              "<p>See the <a href=\"http://weather.example.org/coast\">coastal <b>forecast</b></a>\r\n"
+              "before you book.</p>\r\n"
+              "<ul><li><A HREF=\"fares.pdf\" TARGET=\"_new\" title=\"Fares 2026 (opens in a new window)\">Fares</A>"
+              "</li></ul>\r\n"
+              "</body></html>\r\n");
+    EXPECT_FALSE(registry.FindLink(document.Name(), "http://weather.example.org/coast")->HasWarning());
+    EXPECT_TRUE(registry.FindLink(document.Name(), "fares.pdf")->HasWarning());
+    // Checked again, the warned link is accepted.
+    found = RunCheckPass(document, settings, &registry);
+    for (const CFoundProblem& problem : found)
+        EXPECT_NE(problem.element->GetCheckName(problem.bit), "AnchorNewWindow");
+
+    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+        // Opened again, the sheet merges the links again: one Undo takes back both.
+        EXPECT_TRUE(w.IsChecked(kOption));
+        w.Click(kSkipUndo);
+        w.PressEscape();
+    });
+    next.DoModal(nullptr);
+    EXPECT_EQ(document.Text(), kToursPage);
+}
+
+// A menu that opens under the mouse, a link that lights up, and a picture
+// that grows on a double click.
+constexpr char kMenuPage[] =
+    "<html lang=\"en\"><head><title>Tours</title></head><body>\n"
+    "<div class=\"item\" onmouseover=\"openMenu('tours')\" onmouseout=\"closeMenu('tours')\" "
+    "onclick=\"go('tours.html')\">Tours</div>\n"
+    "<DIV onMouseOver=\"openMenu('fares')\" onmouseout=closeMenu('fares') tabindex=\"-1\">Fares</DIV>\n"
+    "<a href=\"contact.html\" onmouseover=\"highlight(this)\" onfocus=\"highlight(this)\" "
+    "onmouseout=\"dim(this)\">Contact</a>\n"
+    "<p><span ondblclick=\"enlarge('seals.jpg')\">Seals</span></p>\n"
+    "</body></html>\n";
+
+const std::string kMenuRepaired =
+    "<html lang=\"en\"><head><title>Tours</title></head><body>\n"
+    "<div class=\"item\" onmouseover=\"openMenu('tours')\" onmouseout=\"closeMenu('tours')\" "
+    "onclick=\"go('tours.html')\" onkeypress=\"go('tours.html')\" onfocus=\"openMenu('tours')\" "
+    "onblur=\"closeMenu('tours')\" tabindex=\"0\">Tours</div>\n"
+    "<DIV onMouseOver=\"openMenu('fares')\" onmouseout=\"closeMenu('fares')\" tabindex=\"-1\" "
+    "onfocus=\"openMenu('fares')\" onblur=\"closeMenu('fares')\">Fares</DIV>\n"
+    "<a href=\"contact.html\" onmouseover=\"highlight(this)\" onfocus=\"highlight(this)\" "
+    "onmouseout=\"dim(this)\" onblur=\"dim(this)\">Contact</a>\n"
+    "<p><span ondblclick=\"enlarge('seals.jpg')\">Seals</span></p>\n"
+    "</body></html>\n";
+
+TEST_F(EventPagesTest, MouseEventsGetTheTickedKeyboardEventsWithTheSameScriptAndATabStopWhereNeeded)
+{
+    Load(kMenuPage);
+    StartSheet();
+    ASSERT_EQ(AddPages("DeviceDependent"), 1);
+    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+        using Page = CPageDeviceDependent;
+        CMemoryWindow& page = w.PageWindow(0);
+        EXPECT_EQ(page.Text(1001), Strings(938));
+        EXPECT_EQ(page.ItemTexts(Page::kEvents, 0),
+                  (std::vector<std::string>{"<div class=\"item\"> Tours", "<div class=\"item\"> Tours",
+                                            "<div class=\"item\"> Tours", "<div> Fares", "<div> Fares", "<a> Contact",
+                                            "<span> Seals"}));
+        EXPECT_EQ(page.ItemTexts(Page::kEvents, 1)[0], "onclick=\"go('tours.html')\"");
+        const std::string tabStop = strings.Format(943, {"onkeypress"});
+        EXPECT_EQ(page.ItemTexts(Page::kEvents, 2),
+                  (std::vector<std::string>{tabStop, strings.Format(943, {"onfocus"}), strings.Format(943, {"onblur"}),
+                                            "onfocus", "onblur", "onblur", Strings(942)}));
+        EXPECT_EQ(page.ItemStateText(Page::kEvents, 6), Strings(274));
+        EXPECT_TRUE(page.IsVisible(Page::kTabindexNote));
+        // The first element, as the page has it and as it is written.
+        auto firstTag = [](const std::string& text) {
+            const std::size_t at = text.find("<div");
+            return text.substr(at, text.find('>', at) + 1 - at);
+        };
+        EXPECT_EQ(page.Text(Page::kBefore), firstTag(kMenuPage));
+        EXPECT_EQ(page.Text(Page::kAfter), firstTag(kMenuRepaired));
+
+        // Nothing ticked adds nothing: the user is told and stays.
+        page.SelectOnlyRows(Page::kEvents, {0, 1, 2, 3, 4, 5, 6});
+        page.PressKey(Page::kEvents, platform::Key::Space);
+        EXPECT_EQ(page.ItemStateText(Page::kEvents, 0), Strings(274));
+        w.Click(kIdFinish);
+        ASSERT_EQ(windows.prompt.messages.size(), 1u);
+        EXPECT_EQ(windows.prompt.messages[0].text, Strings(944));
+        EXPECT_EQ(document.Text(), kMenuPage);
+        page.PressKey(Page::kEvents, platform::Key::Space);
+        w.PressHelp();
+        w.Click(kIdFinish);
+    });
+    EXPECT_EQ(sheet.DoModal(nullptr), kIdFinish);
+    EXPECT_EQ(DialogRecord().helpTopics, std::vector<std::string>{"9-3-1.html"});
+    EXPECT_EQ(document.Text(), kMenuRepaired);
+
+    // One event left out: the rest is written, the problem repaired in part; Undo writes the page as it was.
+    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+        CMemoryWindow& page = w.PageWindow(0);
+        page.DoubleClickRow(CPageDeviceDependent::kEvents, 5);
+        EXPECT_EQ(page.ItemStateText(CPageDeviceDependent::kEvents, 5), Strings(274));
+        w.Click(kIdFinish);
+    });
+    EXPECT_EQ(sheet.DoModal(nullptr), kIdFinish);
+    std::string partly = kMenuRepaired;
+    partly.replace(partly.find(" onblur=\"dim(this)\""), 19, "");
+    EXPECT_EQ(document.Text(), partly);
+    EXPECT_EQ(sheet.Page(0).Status(), pagestatus::kPartlyRepaired);
+    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+        w.Click(kSkipUndo);
+        w.PressEscape();
+    });
+    sheet.DoModal(nullptr);
+    EXPECT_EQ(document.Text(), kMenuPage);
+    // Checked again, the taken-back events are not there.
+    found = RunCheckPass(document, settings, nullptr);
+    EXPECT_TRUE(std::any_of(found.begin(), found.end(), [](const CFoundProblem& p) {
+        return p.element->GetCheckName(p.bit) == "DeviceDependent";
+    }));
+}
+
+TEST_F(EventPagesTest, AnUnattendedSessionAddsEveryKeyboardEventWhenTheAutomaticRepairIsOn)
+{
+    constexpr int kDocument = -4;
+    constexpr std::uint32_t kDeviceDependent = 0x80;
+    auto unattended = [&](int mode) {
+        COrvaneSettings chosen;
+        chosen.Load();
+        chosen.SetConformanceLevel(3);
+        chosen.SetAutoRepairMode(kDocument, kDeviceDependent, mode);
+        CHtmlDocument alone{CFamilyElementFactory::Instance()};
+        alone.Start(1, false);
+        std::istringstream in{std::string(kMenuPage)};
+        EXPECT_EQ(alone.Load(in), 1);
+        const int result = RunUnattendedSession(alone, chosen, "/site/forms/page.html");
+        return std::pair{result, alone.Text()};
+    };
+    const auto [offResult, offText] = unattended(0);
+    EXPECT_EQ(offText, kMenuPage);
+    const auto [onResult, onText] = unattended(1);
+    EXPECT_EQ(onText, kMenuRepaired);
+    EXPECT_NE(onResult, offResult);
+}
+
+// A script in the head and one in the body whose noscript only asks to turn scripts on.
+constexpr char kScriptsPage[] =
+    "<html lang=\"en\"><head><title>Tours</title>\r\n"
+    "<script type=\"text/javascript\" src=\"scripts/menu.js\"></script>\r\n"
+    "</head>\r\n<body>\r\n"
+    "<p>Next departure: <span id=\"countdown\">10:00</span></p>\r\n"
+    "<script type=\"text/javascript\">\r\nstartCountdown(\"countdown\");\r\n</script>\r\n"
+    "<noscript>Aktivieren Sie JavaScript</noscript>\r\n"
+    "</body></html>\r\n";
+
+TEST_F(EventPagesTest, AScriptGetsTheTypedAlternativeOrALinkInANoscriptSectionWhereOneMayStand)
+{
+    Load(kScriptsPage);
+    StartSheet();
+    ASSERT_EQ(AddPages("ScriptNoscript"), 2);
+    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+        using Page = CPageScriptNoscript;
+        CMemoryWindow& menu = w.PageWindow(0);
+        EXPECT_EQ(menu.Text(1001), Strings(945));
+        EXPECT_EQ(menu.Text(Page::kScript), "<script type=\"text/javascript\" src=\"scripts/menu.js\"></script>");
+        EXPECT_TRUE(menu.IsChecked(Page::kAlternative));
+        EXPECT_FALSE(menu.IsVisible(Page::kNotNeeded));
+        w.PressHelp();
+        // An empty alternative says nothing: the user is told and stays.
+        menu.Type(Page::kText, "  ");
+        w.Click(kIdNext);
+        ASSERT_EQ(windows.prompt.messages.size(), 1u);
+        EXPECT_EQ(windows.prompt.messages[0].text, Strings(300));
+        EXPECT_EQ(w.CurrentPage(), 0);
+        EXPECT_EQ(document.Text(), kScriptsPage);
+        menu.Type(Page::kText, "Tours & fares:\r\nsee the <site map>.");
+        w.Click(kIdNext);
+
+        CMemoryWindow& countdown = w.PageWindow(1);
+        EXPECT_EQ(countdown.Text(Page::kScript),
+                  "<script type=\"text/javascript\">\r\nstartCountdown(\"countdown\");\r\n</script>");
+        countdown.Click(Page::kLinkExisting);
+        w.Click(kIdFinish);
+        ASSERT_EQ(windows.prompt.messages.size(), 2u);
+        EXPECT_EQ(windows.prompt.messages[1].text, Strings(303));
+        countdown.Type(Page::kAddress, "departures.html?pier=2&day=today");
+        w.Click(kIdFinish);
+    });
+    EXPECT_EQ(sheet.DoModal(nullptr), kIdFinish);
+    EXPECT_EQ(DialogRecord().helpTopics, std::vector<std::string>{"1-1-10.html"});
+    EXPECT_EQ(document.Text(),
+              "<html lang=\"en\"><head><title>Tours</title>\r\n"
+              "<script type=\"text/javascript\" src=\"scripts/menu.js\"></script>\r\n"
+              "</head>\r\n<body>\r\n<noscript><p>Tours &amp; fares:<br>see the &lt;site map&gt;.</p></noscript>\r\n"
+              "<p>Next departure: <span id=\"countdown\">10:00</span></p>\r\n"
+              "<script type=\"text/javascript\">\r\nstartCountdown(\"countdown\");\r\n</script>\r\n"
+              "<noscript><p><a href=\"departures.html?pier=2&amp;day=today\">departures.html?pier=2&amp;day=today</a>"
+              "</p></noscript>\r\n"
+              "</body></html>\r\n");
+
+    // Undo on both pages writes the page as it was.
+    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+        w.Click(kSkipUndo);
+        w.Click(kSkipUndo);
+        w.Click(kSkipUndo);
+        w.PressEscape();
+    });
+    sheet.DoModal(nullptr);
+    EXPECT_EQ(document.Text(), kScriptsPage);
+}
+
+} // namespace
+} // namespace orvane::test
