@@ -312,7 +312,7 @@ void RepairHarbourWalk()
 }
 
 // The island tours' server-side map, two text links added and a third typed.
-void RepairIslandTours() { RepairExamplePage("island-tour.html", Named("ImageMapIsmapTextLinks")); }
+void RepairIslandTourMap() { RepairExamplePage("island-tour-map.html", Named("ImageMapIsmapTextLinks")); }
 Preparation ShowIsmapLinksAdded()
 {
     return [](orvane::platform::IWindow& window, QWidget& widget) {
@@ -355,7 +355,7 @@ ORVANE_SCENE_PREPARED(repair_frame_title, ShowPageOf(138)) { RepairFramesPage();
 ORVANE_SCENE_PREPARED(repair_object_title, ShowPageOf(137)) { RepairHarbourFilm(); }
 ORVANE_SCENE_PREPARED(repair_skip_links, ShowPageOf(1328)) { RepairFerryNews(); }
 ORVANE_SCENE_PREPARED(repair_usemap_textlinks, ShowPageOf(205)) { RepairHarbourWalk(); }
-ORVANE_SCENE_PREPARED(repair_ismap_textlinks, ShowIsmapLinksAdded()) { RepairIslandTours(); }
+ORVANE_SCENE_PREPARED(repair_ismap_textlinks, ShowIsmapLinksAdded()) { RepairIslandTourMap(); }
 ORVANE_SCENE_PREPARED(repair_header_format, ShowHeadingAsSpan()) { RepairOffersPage(); }
 ORVANE_SCENE_PREPARED(repair_list_format, ShowPageOf(1316)) { RepairOffersPage(); }
 ORVANE_SCENE_PREPARED(repair_blink, ShowBlinkReplaced()) { RepairOffersPage(); }
