@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -74,7 +75,11 @@ protected:
 
 TEST_F(RecordedReports, GeneratedPagesGiveTheRecordedReports)
 {
-    const fs::path folder = fs::temp_directory_path() / "orvane-recorded-pages";
+    // The test's own home: a folder in the shared temporary folder would be
+    // emptied by the same test of another build running beside this one.
+    const char* home = std::getenv("ORVANE_HOME");
+    ASSERT_TRUE(home && *home);
+    const fs::path folder = fs::path(home) / "recorded-pages";
     fs::remove_all(folder);
     fs::create_directories(folder);
     std::vector<std::string> pages;
