@@ -4,6 +4,7 @@
 #include "page_blink.h"
 #include "page_body_color.h"
 #include "page_doctype_bad.h"
+#include "page_frame_long_desc.h"
 #include "page_frame_title.h"
 #include "page_frameset_noframes.h"
 #include "page_header_format.h"
@@ -120,6 +121,12 @@ constexpr PageMaker kPageMakers[] = {
          if (!request.attribute)
              return nullptr;
          return std::make_unique<CPageFrameTitle>(*request.attribute);
+     }},
+    {"CPageFrameLongDesc",
+     [](const RepairPageRequest& request) -> PagePointer {
+         if (!request.attribute)
+             return nullptr;
+         return std::make_unique<CPageFrameLongDesc>(*request.attribute, request.document);
      }},
     {"CPageObjectTitle",
      [](const RepairPageRequest& request) -> PagePointer {
