@@ -5,6 +5,7 @@
 #include "page_body_color.h"
 #include "page_doctype_bad.h"
 #include "page_frame_long_desc.h"
+#include "page_frame_source.h"
 #include "page_frame_title.h"
 #include "page_frameset_noframes.h"
 #include "page_header_format.h"
@@ -127,6 +128,12 @@ constexpr PageMaker kPageMakers[] = {
          if (!request.attribute)
              return nullptr;
          return std::make_unique<CPageFrameLongDesc>(*request.attribute, request.document);
+     }},
+    {"CPageFrameSource",
+     [](const RepairPageRequest& request) -> PagePointer {
+         if (!request.attribute)
+             return nullptr;
+         return std::make_unique<CPageFrameSource>(*request.attribute);
      }},
     {"CPageObjectTitle",
      [](const RepairPageRequest& request) -> PagePointer {

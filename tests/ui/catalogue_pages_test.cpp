@@ -64,6 +64,10 @@ const std::map<std::string, std::string> kPagesWithTheProblem = {
      "<html lang=\"en\"><head><title>Tea</title></head><frameset cols=\"20%,40%,40%\"><frame src=\"menu.html\" "
      "title=\"Menu\"><frame src=\"tea.html\" title=\"Tea\"><frame src=\"cup.html\" title=\"Cup\"><noframes><body><p>"
      "<a href=\"menu.html\">Menu</a></p></body></noframes></frameset></html>"},
+    {"FrameSource",
+     "<html lang=\"en\"><head><title>Map</title></head><frameset cols=\"30%,70%\"><frame src=\"menu.html\" "
+     "title=\"Menu\"><frame src=\"images/map.gif\" title=\"Map\"><noframes><body><p><a href=\"menu.html\">Menu</a>"
+     "</p></body></noframes></frameset></html>"},
     {"ObjectTitle",
      "<html lang=\"en\"><body><p><object data=\"tea.mp4\" type=\"video/mp4\"><a href=\"tea.mp4\">Tea "
      "video</a></object></p></body></html>"},

@@ -1,10 +1,13 @@
 #include "ui_fixture.h"
 
+#include "library/checks/element_frame.h"
 #include "library/registry/object_database.h"
 #include "library/registry/src_document.h"
 #include "library/ui/page_frame_long_desc.h"
+#include "library/ui/page_frame_source.h"
 
 #include <filesystem>
+#include <fstream>
 
 namespace orvane::test {
 namespace {
@@ -152,6 +155,75 @@ TEST_F(FramePagesTest, AFramePageThatNeedsNoDescriptionIsRememberedForTheNextSes
     ASSERT_EQ(afterUndo.Load(), 1);
     EXPECT_TRUE(afterUndo.FindDocument(document.Name())->FramesNeedDescription());
     EXPECT_TRUE(Has(ChecksOfNextSession(kTimetableFrames, afterUndo), "FrameLongdesc"));
+}
+
+TEST_F(FramePagesTest, AFrameShowingAPictureIsPointedAtThePageOfThatNameOrKeptAndUndoWritesThePageBack)
+{
+    fs::create_directories(folder / "images");
+    std::ofstream(InFolder("images/harbour-map.html"), std::ios::binary) << "<p><img src=\"harbour-map.gif\" alt=\"Map\"></p>";
+    std::ofstream(InFolder("harbour.html"), std::ios::binary) << "<p>Harbour</p>";
+    // A fourth frame whose source has no extension at all.
+    std::string page = kTimetableFrames;
+    page.insert(page.find("  <noframes>"), "  <frame src=\"timetable\">\r\n");
+    Load(page);
+    StartSheetInFolder();
+    ASSERT_EQ(AddPages("FrameSource"), 2);
+    using Page = CPageFrameSource;
+    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+        CMemoryWindow& map = w.PageWindow(0);
+        EXPECT_EQ(map.Text(1001), Strings(195));
+        EXPECT_EQ(map.Text(Page::kSource), "images/harbour-map.gif");
+        EXPECT_EQ(map.Text(Page::kFound), platform::FormatMessage(Strings(985), {"images/harbour-map.gif"}));
+        EXPECT_NE(map.Browser(Page::kPreview)->Address(), "");
+        EXPECT_TRUE(map.IsChecked(Page::kPointAtPage));
+        EXPECT_EQ(map.Text(Page::kAddress), "images/harbour-map.html");
+        w.PressHelp();
+
+        // No address, or one that is no page either: the user is told and stays.
+        map.Type(Page::kAddress, " ");
+        w.Click(kIdNext);
+        ASSERT_EQ(windows.prompt.messages.size(), 1u);
+        EXPECT_EQ(windows.prompt.messages[0].text, Strings(987));
+        map.Type(Page::kAddress, "images/harbour-map.png");
+        windows.AnswerNextMessage(platform::kAnswerNo);
+        w.Click(kIdNext);
+        ASSERT_EQ(windows.prompt.messages.size(), 2u);
+        EXPECT_EQ(windows.prompt.messages[1].text, platform::FormatMessage(Strings(988), {"images/harbour-map.png"}));
+        EXPECT_EQ(w.CurrentPage(), 0);
+        EXPECT_EQ(document.Text(), page);
+
+        // The page chosen in the file dialog, relative to the page's folder.
+        windows.AnswerNextFileDialog(InFolder("harbour.html"));
+        map.Click(Page::kChoose);
+        EXPECT_EQ(windows.fileRequests.back().title, Strings(989));
+        EXPECT_EQ(map.Text(Page::kAddress), "harbour.html");
+        w.Click(kIdNext);
+
+        // A source without a dot: nothing of that name is there, so nothing is proposed.
+        CMemoryWindow& timetable = w.PageWindow(1);
+        EXPECT_EQ(timetable.Text(Page::kAddress), "");
+        timetable.Click(Page::kKeep);
+        EXPECT_FALSE(timetable.IsEnabled(Page::kAddress));
+        w.Click(kIdFinish);
+    });
+    EXPECT_EQ(sheet.DoModal(nullptr), kIdFinish);
+    EXPECT_EQ(DialogRecord().helpTopics, std::vector<std::string>{"6-2-1.html"});
+    std::string pointed = page;
+    pointed.replace(pointed.find("images/harbour-map.gif"), 22, "harbour.html");
+    EXPECT_EQ(document.Text(), pointed);
+    for (int i = 0; i < 2; ++i)
+        EXPECT_TRUE(sheet.Page(i).Element()->IsRepaired(CElementFrame::kSourceBit, 1)) << i;
+
+    // Undone, the frame shows its file again.
+    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+        w.Click(kSkipUndo);
+        EXPECT_EQ(w.Text(kSkipUndo), "&Skip");
+        w.PressEscape();
+    });
+    windows.AnswerNextMessage(platform::kAnswerYes);
+    sheet.DoModal(nullptr);
+    EXPECT_EQ(document.Text(), page);
+    EXPECT_FALSE(sheet.Page(0).Element()->IsRepaired(CElementFrame::kSourceBit, 1));
 }
 
 } // namespace
