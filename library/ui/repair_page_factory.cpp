@@ -1,6 +1,7 @@
 #include "repair_page_factory.h"
 
 #include "page_area_alt_text.h"
+#include "page_ascii_art_skip.h"
 #include "page_blink.h"
 #include "page_body_color.h"
 #include "page_doctype_bad.h"
@@ -34,6 +35,7 @@
 #include "library/checks/element_document.h"
 #include "library/checks/element_header.h"
 #include "library/checks/element_list.h"
+#include "library/checks/element_pre.h"
 #include "library/checks/element_table.h"
 #include "library/html/element.h"
 #include "library/html/html_document.h"
@@ -222,6 +224,15 @@ constexpr PageMaker kPageMakers[] = {
          if (!blink || !request.insertedElement)
              return nullptr;
          return std::make_unique<CPageBlink>(request.element, *request.insertedElement, blink->CollectedText());
+     }},
+    {"CPageAsciiArtSkip",
+     [](const RepairPageRequest& request) -> PagePointer {
+         const auto* pre = dynamic_cast<const CElementPre*>(&request.element);
+         if (!pre || !request.insertedElement || !request.secondInsertedElement)
+             return nullptr;
+         return std::make_unique<CPageAsciiArtSkip>(*request.insertedElement, *request.secondInsertedElement,
+                                                    request.document, request.objectMarkup, pre->ArtId(),
+                                                    std::string(request.lineEnd));
      }},
     {"CPageTableCaption",
      [](const RepairPageRequest& request) -> PagePointer {

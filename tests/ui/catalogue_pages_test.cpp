@@ -13,10 +13,16 @@
 namespace orvane::test {
 namespace {
 
+const std::string kAsciiArtPage =
+    "<html lang=\"en\"><head><title>Tea</title></head><body>\n<pre>\n"
+    "   ( (\n    ) )\n  ........\n  |      |]\n  \\      /\n   `----'\n  TEA ROOM\n</pre>\n"
+    "<p>Green tea</p>\n</body></html>";
+
 // For every check whose repair page is built: a page that has the problem.
 // A check whose page gets built must be given one here, so that the page is
 // known to open for what the check reports.
 const std::map<std::string, std::string> kPagesWithTheProblem = {
+    {"AsciiArtSkipover", kAsciiArtPage},
     {"BodyColorContrst",
      "<html lang=\"en\"><body bgcolor=\"#ffffff\" text=\"#777777\" link=\"#0000ff\" vlink=\"#800080\" "
      "alink=\"#ff0000\"><p>Green tea</p></body></html>"},
