@@ -70,6 +70,13 @@ protected:
         m_state.fileName = std::move(fileName);
         m_state.text = std::move(text);
     }
+    // The answer chosen when the page first opens, and the address of the
+    // file it links to.
+    void ProposeAnswer(int answer, std::string link = {})
+    {
+        m_state.answer = answer;
+        m_state.link = std::move(link);
+    }
     // Fills and arranges the controls; called by the derived page's Initialise().
     void InitialiseDescription();
     // The title of a file the page writes: what the description describes.

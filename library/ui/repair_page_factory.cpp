@@ -1,6 +1,7 @@
 #include "repair_page_factory.h"
 
 #include "page_area_alt_text.h"
+#include "page_ascii_art_description.h"
 #include "page_ascii_art_skip.h"
 #include "page_blink.h"
 #include "page_body_color.h"
@@ -224,6 +225,15 @@ constexpr PageMaker kPageMakers[] = {
          if (!blink || !request.insertedElement)
              return nullptr;
          return std::make_unique<CPageBlink>(request.element, *request.insertedElement, blink->CollectedText());
+     }},
+    {"CPageAsciiArtDescription",
+     [](const RepairPageRequest& request) -> PagePointer {
+         const auto* pre = dynamic_cast<const CElementPre*>(&request.element);
+         if (!pre || !request.insertedElement)
+             return nullptr;
+         return std::make_unique<CPageAsciiArtDescription>(*request.insertedElement, request.document,
+                                                           request.objectMarkup, pre->ArtId(),
+                                                           std::string(request.lineEnd));
      }},
     {"CPageAsciiArtSkip",
      [](const RepairPageRequest& request) -> PagePointer {

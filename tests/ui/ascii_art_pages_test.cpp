@@ -3,6 +3,7 @@
 #include "library/checks/element_pre.h"
 #include "library/registry/object_database.h"
 #include "library/registry/src_ascii_art.h"
+#include "library/ui/page_ascii_art_description.h"
 #include "library/ui/page_ascii_art_skip.h"
 
 #include <filesystem>
@@ -190,6 +191,87 @@ TEST_F(AsciiArtPagesTest, ArtJudgedShortEnoughIsRememberedForTheNextSessionUntil
     ASSERT_EQ(afterUndo.Load(), 1);
     EXPECT_FALSE(afterUndo.FindAsciiArt(document.Name(), ArtId(0))->HasSkipOverLink());
     EXPECT_EQ(Count(ChecksOf(page, document.Name(), afterUndo), "AsciiArtSkipover"), 2);
+}
+
+TEST_F(AsciiArtPagesTest, ArtIsDescribedBeforeItOrInAFileItLinksToAndTheDescriptionIsOfferedWhereverTheArtStands)
+{
+    const std::string page = ClubPage();
+    Load(page);
+    StartSheetInFolder();
+    ASSERT_EQ(AddPages("AsciiArtDescription"), 2);
+    using Page = CPageAsciiArtDescription;
+    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+        CMemoryWindow& logo = w.PageWindow(0);
+        EXPECT_EQ(logo.Text(1001), Strings(296));
+        EXPECT_NE(logo.Browser(Page::kPreview)->Address(), "");
+        EXPECT_TRUE(logo.IsVisible(Page::kAlternative));
+        EXPECT_TRUE(logo.IsChecked(Page::kAlternative));
+        w.PressHelp();
+        w.Click(kIdNext);
+        ASSERT_EQ(windows.prompt.messages.size(), 1u);
+        EXPECT_EQ(windows.prompt.messages[0].text, Strings(300));
+        logo.Type(Page::kText, "The Ferry Club's logo:\na ferry on the waves & its name");
+        w.Click(kIdNext);
+
+        CMemoryWindow& map = w.PageWindow(1);
+        map.Click(Page::kWriteNew);
+        map.Type(Page::kText, "The pier lies south of the tea room.");
+        map.Type(Page::kFileName, "harbour-map");
+        w.Click(kIdFinish);
+    });
+    EXPECT_EQ(sheet.DoModal(nullptr), kIdFinish);
+    EXPECT_EQ(DialogRecord().helpTopics, std::vector<std::string>{"1-1-12.html"});
+    const std::string described = ClubPage(
+        "<p>The Ferry Club's logo:<br>\r\na ferry on the waves &amp; its name</p>\r\n" + std::string(kLogo),
+        "<p><a href=\"harbour-map.html\" title=\"Long description\">Description of the ASCII art</a></p>\r\n" +
+            std::string(kMap));
+    EXPECT_EQ(document.Text(), described);
+    EXPECT_EQ(ReadFileBytes(InFolder("harbour-map.html")),
+              platform::FormatMessage(Strings(361), {"Description of the ASCII art on page.html"}) +
+                  "The pier lies south of the tea room.</p>\n</body>\n</html>\n");
+
+    // The next session knows both pieces as described, and another page of
+    // the site with the same logo is offered the same description.
+    ASSERT_EQ(registry.Save(), 1);
+    CSrcObjectDatabase next(InFolder("ObjectRegistry.xml"));
+    ASSERT_EQ(next.Load(), 1);
+    EXPECT_EQ(Count(ChecksOf(page, document.Name(), next), "AsciiArtDescription"), 0);
+
+    // Undone, the club's page is as it was, and its art no longer counts as described.
+    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+        w.Click(kSkipUndo);
+        w.Click(kSkipUndo);
+        w.Click(kSkipUndo);
+        w.PressEscape();
+    });
+    sheet.DoModal(nullptr);
+    EXPECT_EQ(document.Text(), page);
+    EXPECT_FALSE(sheet.Page(0).Element()->IsRepaired(CElementPre::kDescriptionBit, 1));
+    ASSERT_EQ(registry.Save(), 1);
+    CSrcObjectDatabase afterUndo(InFolder("ObjectRegistry.xml"));
+    ASSERT_EQ(afterUndo.Load(), 1);
+    EXPECT_EQ(Count(ChecksOf(page, document.Name(), afterUndo), "AsciiArtDescription"), 2);
+
+    CHtmlDocument other{CFamilyElementFactory::Instance()};
+    other.Start(1, false);
+    other.SetName("/site/forms/other.html");
+    std::istringstream in{ClubPage(kLogo, "")};
+    ASSERT_EQ(other.Load(in), 1);
+    CValidatorSheet otherRun;
+    StartSheet(otherRun, InFolder("other.html"));
+    otherRun.SetObjectRegistry(&next);
+    for (const CFoundProblem& problem : RunCheckPass(other, settings, &next)) {
+        if (problem.element->GetCheckName(problem.bit) == "AsciiArtDescription")
+            problem.element->AddRepairPages(otherRun, other, problem.bit);
+    }
+    ASSERT_EQ(otherRun.PageCount(), 1);
+    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+        CMemoryWindow& logo = w.PageWindow(0);
+        EXPECT_TRUE(logo.IsChecked(Page::kAlternative));
+        EXPECT_EQ(logo.Text(Page::kText), "The Ferry Club's logo:\na ferry on the waves & its name");
+        w.PressEscape();
+    });
+    otherRun.DoModal(nullptr);
 }
 
 } // namespace

@@ -22,6 +22,7 @@ const std::string kAsciiArtPage =
 // A check whose page gets built must be given one here, so that the page is
 // known to open for what the check reports.
 const std::map<std::string, std::string> kPagesWithTheProblem = {
+    {"AsciiArtDescription", kAsciiArtPage},
     {"AsciiArtSkipover", kAsciiArtPage},
     {"BodyColorContrst",
      "<html lang=\"en\"><body bgcolor=\"#ffffff\" text=\"#777777\" link=\"#0000ff\" vlink=\"#800080\" "

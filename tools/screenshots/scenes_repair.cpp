@@ -9,8 +9,8 @@
 // page, its faint colours; on a fares page, its table's summary and caption;
 // on a timetable in frames, the frames' titles; on a harbour guide in
 // frames, their description and a frame showing a picture; on a ferry
-// club's news, the way past its ASCII-art logo; on a harbour film, its
-// object's title; each page as the user reaches it.
+// club's news, its ASCII-art logo; on a harbour film, its object's title;
+// each page as the user reaches it.
 #include "scene.h"
 
 #include "common/orvane_settings.h"
@@ -150,8 +150,8 @@ void RepairFerryFrames() { RepairExamplePage("ferry-frames.html", Named("Framese
 // and the third shows a bare picture instead of a page.
 void RepairHarbourGuide() { RepairExamplePage("harbour-guide.html", Named("FrameLongdesc"), Named("FrameSource")); }
 
-// The ferry club's ASCII-art logo has no way past it.
-void RepairFerryClub() { RepairExamplePage("ferry-club.html", Named("AsciiArtSkipover")); }
+// The ferry club's ASCII-art logo has neither a description nor a way past it.
+void RepairFerryClub() { RepairExamplePage("ferry-club.html", Named("AsciiArtDescription"), Named("AsciiArtSkipover")); }
 
 // Last year's timetable sends its readers on to this year's at once.
 void RepairOldTimetable() { RepairExamplePage("timetable-2025.html", Named("MapRedirect")); }
@@ -334,6 +334,7 @@ ORVANE_SCENE_PREPARED(repair_meta_refresh, ShowPageOf(208)) { RepairDeparturesPa
 ORVANE_SCENE_PREPARED(repair_frameset_noframes, ShowPageOf(154)) { RepairFerryFrames(); }
 ORVANE_SCENE_PREPARED(repair_frame_long_desc, ShowPageOf(139)) { RepairHarbourGuide(); }
 ORVANE_SCENE_PREPARED(repair_frame_source, ShowPageOf(165)) { RepairHarbourGuide(); }
+ORVANE_SCENE_PREPARED(repair_ascii_art_description, ShowPageOf(238)) { RepairFerryClub(); }
 ORVANE_SCENE_PREPARED(repair_ascii_art_skip, ShowPageOf(237)) { RepairFerryClub(); }
 // The metadata as the user is about to write it into the head.
 ORVANE_SCENE_PREPARED(repair_metadata, [](orvane::platform::IWindow& window, QWidget& widget) {
