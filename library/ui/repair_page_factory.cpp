@@ -6,6 +6,7 @@
 #include "page_blink.h"
 #include "page_body_color.h"
 #include "page_doctype_bad.h"
+#include "page_flicker.h"
 #include "page_frame_long_desc.h"
 #include "page_frame_source.h"
 #include "page_frame_title.h"
@@ -244,6 +245,8 @@ constexpr PageMaker kPageMakers[] = {
                                                     request.document, request.objectMarkup, pre->ArtId(),
                                                     std::string(request.lineEnd));
      }},
+    {"CPageFlicker",
+     [](const RepairPageRequest& request) -> PagePointer { return std::make_unique<CPageFlicker>(request.document); }},
     {"CPageTableCaption",
      [](const RepairPageRequest& request) -> PagePointer {
          auto* table = dynamic_cast<CElementTable*>(&request.element);

@@ -24,6 +24,8 @@ const std::string kAsciiArtPage =
 const std::map<std::string, std::string> kPagesWithTheProblem = {
     {"AsciiArtDescription", kAsciiArtPage},
     {"AsciiArtSkipover", kAsciiArtPage},
+    {"CheckFlicker",
+     "<html lang=\"en\"><head><title>Sale</title></head><body><p><img src=\"sale.gif\" alt=\"Sale\"></p></body></html>"},
     {"BodyColorContrst",
      "<html lang=\"en\"><body bgcolor=\"#ffffff\" text=\"#777777\" link=\"#0000ff\" vlink=\"#800080\" "
      "alink=\"#ff0000\"><p>Green tea</p></body></html>"},

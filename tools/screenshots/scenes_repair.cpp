@@ -9,8 +9,8 @@
 // page, its faint colours; on a fares page, its table's summary and caption;
 // on a timetable in frames, the frames' titles; on a harbour guide in
 // frames, their description and a frame showing a picture; on a ferry
-// club's news, its ASCII-art logo; on a harbour film, its object's title;
-// each page as the user reaches it.
+// club's news, its ASCII-art logo; on a ferry sale, what may flicker; on a
+// harbour film, its object's title; each page as the user reaches it.
 #include "scene.h"
 
 #include "common/orvane_settings.h"
@@ -27,6 +27,7 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QListWidget>
 #include <QTreeWidget>
 
 #include <fstream>
@@ -152,6 +153,9 @@ void RepairHarbourGuide() { RepairExamplePage("harbour-guide.html", Named("Frame
 
 // The ferry club's ASCII-art logo has neither a description nor a way past it.
 void RepairFerryClub() { RepairExamplePage("ferry-club.html", Named("AsciiArtDescription"), Named("AsciiArtSkipover")); }
+
+// The ferry sale's banner is an animated picture, its slogan blinks and a script counts down.
+void RepairFerrySale() { RepairExamplePage("ferry-sale.html", Named("CheckFlicker")); }
 
 // Last year's timetable sends its readers on to this year's at once.
 void RepairOldTimetable() { RepairExamplePage("timetable-2025.html", Named("MapRedirect")); }
@@ -336,6 +340,12 @@ ORVANE_SCENE_PREPARED(repair_frame_long_desc, ShowPageOf(139)) { RepairHarbourGu
 ORVANE_SCENE_PREPARED(repair_frame_source, ShowPageOf(165)) { RepairHarbourGuide(); }
 ORVANE_SCENE_PREPARED(repair_ascii_art_description, ShowPageOf(238)) { RepairFerryClub(); }
 ORVANE_SCENE_PREPARED(repair_ascii_art_skip, ShowPageOf(237)) { RepairFerryClub(); }
+// The sale's banner chosen: the picture that may be animated is shown.
+ORVANE_SCENE_PREPARED(repair_flicker, [](orvane::platform::IWindow& window, QWidget& widget) {
+    ShowPageOf(1309)(window, widget);
+    if (auto* list = widget.findChild<QListWidget*>(QStringLiteral("c1040")); list && list->count() > 1)
+        list->setCurrentRow(1);
+}) { RepairFerrySale(); }
 // The metadata as the user is about to write it into the head.
 ORVANE_SCENE_PREPARED(repair_metadata, [](orvane::platform::IWindow& window, QWidget& widget) {
     ShowPageOf(1315)(window, widget);
