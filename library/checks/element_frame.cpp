@@ -12,7 +12,6 @@ namespace orvane {
 
 namespace {
 
-constexpr std::uint32_t kLongdescBit = 0x2;
 // Long descriptions are judged for the frame page as a whole.
 constexpr int kFramePageText = 367;
 
@@ -40,12 +39,12 @@ std::string CElementFrame::GetProblemText(std::uint32_t bit) const
 
 namespace {
 
-constexpr std::uint32_t kSourceBit = 0x4;
-
 constexpr std::string_view kPageExtensions[] = {"htm", "html", "shtm", "shtml", "cfm", "cfml", "asp", "cgi", "pl"};
 
+} // namespace
+
 // A frame shows a page, not a picture or a file of another kind.
-bool IsPageSource(std::string_view src)
+bool CElementFrame::IsPageSource(std::string_view src)
 {
     std::size_t dot = src.rfind('.');
     if (dot == std::string_view::npos)
@@ -57,6 +56,8 @@ bool IsPageSource(std::string_view src)
     }
     return false;
 }
+
+namespace {
 
 bool FramesNeedDescription(const CHtmlDocument& document)
 {
@@ -89,9 +90,8 @@ int CElementFrame::Check(COrvaneSettings& settings, CHtmlDocument& document, int
 
 bool CElementFrame::PrepareRepairPage(RepairPageRequest& request)
 {
-    if (request.bit != kTitleBit)
-        return true;
-    request.attribute = AttributeToRepair(attr::kTitle);
+    const int id = request.bit == kTitleBit ? attr::kTitle : request.bit == kLongdescBit ? attr::kLongdesc : attr::kSrc;
+    request.attribute = AttributeToRepair(id);
     return request.attribute != nullptr;
 }
 

@@ -2,6 +2,8 @@
 
 #include "check_info.h"
 
+#include <string_view>
+
 namespace orvane {
 
 // The element family of a frame.
@@ -15,6 +17,12 @@ public:
     int FrameNumber() const { return m_number; }
 
     static constexpr std::uint32_t kTitleBit = 0x1;
+    static constexpr std::uint32_t kLongdescBit = 0x2;
+    static constexpr std::uint32_t kSourceBit = 0x4;
+
+    // Whether a frame's src names a page rather than a picture or another
+    // kind of file: by the extension after its last dot.
+    static bool IsPageSource(std::string_view src);
 
 protected:
     bool PrepareRepairPage(RepairPageRequest& request) override;

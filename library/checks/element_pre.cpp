@@ -7,6 +7,8 @@
 #include "library/registry/object_database.h"
 #include "library/registry/object_digest.h"
 #include "page_indexes.h"
+#include "repair_pages.h"
+#include "library/html/tag_table.h"
 
 namespace orvane {
 
@@ -25,8 +27,6 @@ std::span<const CheckInfo> CElementPre::CheckTable() const { return kPreChecks; 
 
 namespace {
 
-constexpr std::uint32_t kDescriptionBit = 0x1;
-constexpr std::uint32_t kSkipOverBit = 0x2;
 constexpr std::uint32_t kArtElements = 7;
 constexpr int kPreviewLength = 25;
 
@@ -56,6 +56,49 @@ int CElementPre::Check(COrvaneSettings& settings, CHtmlDocument& document, int a
     if (run.Runs(*this, kSkipOverBit) && !links.skipLink && !(known && known->HasSkipOverLink()))
         mask |= kSkipOverBit;
     return StoreProblems(*this, mask);
+}
+
+namespace {
+
+// A piece of markup the repair writes, deleted until it does.
+CElement* InsertDeleted(CHtmlDocument& document, const CElement& next, bool before)
+{
+    ElementPtr made(new CElement);
+    made->SetKind(kind::kText);
+    made->SetDeleted(true);
+    made->SetModified(true);
+    CElement* inserted = made.get();
+    const int placed = before ? document.InsertBefore(&next, std::move(made)) : document.InsertAfter(&next, std::move(made));
+    return placed ? inserted : nullptr;
+}
+
+} // namespace
+
+// The pages show the block as the page writes it; a description link goes
+// right before it, a link over it before it and its target right after its
+// end tag. Made once: a later repair run fills the same ones again.
+bool CElementPre::PrepareRepairPage(RepairPageRequest& request)
+{
+    const ElementRange range = RangeOf(request.document, *this);
+    if (!m_isAsciiArt || !range.valid)
+        return false;
+    const auto& elements = request.document.Elements();
+    for (std::size_t n = range.start; n <= range.end; ++n)
+        elements[n]->AppendMarkupText(request.objectMarkup);
+    request.lineEnd = PageLineEnd(request.document);
+    if (request.bit == kDescriptionBit) {
+        if (!m_descriptionLink)
+            m_descriptionLink = InsertDeleted(request.document, *this, true);
+        request.insertedElement = m_descriptionLink;
+        return m_descriptionLink != nullptr;
+    }
+    if (!m_skipLink)
+        m_skipLink = InsertDeleted(request.document, *this, true);
+    if (!m_skipTarget)
+        m_skipTarget = InsertDeleted(request.document, *Partner(), false);
+    request.insertedElement = m_skipLink;
+    request.secondInsertedElement = m_skipTarget;
+    return m_skipLink && m_skipTarget;
 }
 
 std::string CElementPre::GetProblemText(std::uint32_t bit) const

@@ -24,6 +24,9 @@ struct RepairPageRequest {
     CAttribute* attribute = nullptr;
     // An element the family inserted, deleted until the page repairs.
     CElement* insertedElement = nullptr;
+    // A second one, where the repair writes markup in two places (a link
+    // that skips over a block before it, and its target after it).
+    CElement* secondInsertedElement = nullptr;
     // A second attribute the repair changes (a meta element's content beside
     // its http-equiv).
     CAttribute* secondAttribute = nullptr;

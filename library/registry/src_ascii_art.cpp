@@ -29,4 +29,16 @@ CSrcLongDesc* CSrcAsciiArt::AddLongDesc(std::unique_ptr<CSrcLongDesc> longDesc)
     return m_longDescs.back().get();
 }
 
+bool CSrcAsciiArt::RemoveLongDesc(const CSrcLongDesc* longDesc)
+{
+    for (auto it = m_longDescs.begin(); it != m_longDescs.end(); ++it) {
+        if (it->get() == longDesc) {
+            m_longDescs.erase(it);
+            MarkRegistryChanged();
+            return true;
+        }
+    }
+    return false;
+}
+
 } // namespace orvane

@@ -26,6 +26,8 @@ public:
     const SrcLongDescList& LongDescs() const { return m_longDescs; }
     CSrcLongDesc* FindLongDesc(std::string_view value) const { return orvane::FindLongDesc(m_longDescs, value); }
     CSrcLongDesc* AddLongDesc(std::unique_ptr<CSrcLongDesc> longDesc);
+    // Takes that one out again; false when it is not one of this block's.
+    bool RemoveLongDesc(const CSrcLongDesc* longDesc);
 
 private:
     std::string m_id;

@@ -5,6 +5,7 @@
 #include <initializer_list>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace orvane {
@@ -62,6 +63,20 @@ protected:
     void SetKnownFiles(std::vector<std::string> files) { m_knownFiles = std::move(files); }
     // Ticks "no description needed" when the page first opens.
     void SetNotNeededAtOpening(bool ticked) { m_state.notNeeded = ticked; }
+    // What the page proposes for a new file when it first opens: its name
+    // and a text for the user to complete.
+    void ProposeNewFile(std::string fileName, std::string text)
+    {
+        m_state.fileName = std::move(fileName);
+        m_state.text = std::move(text);
+    }
+    // The answer chosen when the page first opens, and the address of the
+    // file it links to.
+    void ProposeAnswer(int answer, std::string link = {})
+    {
+        m_state.answer = answer;
+        m_state.link = std::move(link);
+    }
     // Fills and arranges the controls; called by the derived page's Initialise().
     void InitialiseDescription();
     // The title of a file the page writes: what the description describes.

@@ -2,11 +2,16 @@
 
 #include "page_anchor_new_window.h"
 #include "page_area_alt_text.h"
+#include "page_ascii_art_description.h"
+#include "page_ascii_art_skip.h"
 #include "page_blink.h"
 #include "page_body_color.h"
 #include "page_body_skip_links.h"
 #include "page_device_dependent.h"
 #include "page_doctype_bad.h"
+#include "page_flicker.h"
+#include "page_frame_long_desc.h"
+#include "page_frame_source.h"
 #include "page_frame_title.h"
 #include "page_frameset_noframes.h"
 #include "page_header_format.h"
@@ -38,6 +43,7 @@
 #include "library/checks/element_document.h"
 #include "library/checks/element_header.h"
 #include "library/checks/element_list.h"
+#include "library/checks/element_pre.h"
 #include "library/checks/element_script.h"
 #include "library/checks/element_table.h"
 #include "library/html/element.h"
@@ -145,6 +151,18 @@ constexpr PageMaker kPageMakers[] = {
              return nullptr;
          return std::make_unique<CPageFrameTitle>(*request.attribute);
      }},
+    {"CPageFrameLongDesc",
+     [](const RepairPageRequest& request) -> PagePointer {
+         if (!request.attribute)
+             return nullptr;
+         return std::make_unique<CPageFrameLongDesc>(*request.attribute, request.document);
+     }},
+    {"CPageFrameSource",
+     [](const RepairPageRequest& request) -> PagePointer {
+         if (!request.attribute)
+             return nullptr;
+         return std::make_unique<CPageFrameSource>(*request.attribute);
+     }},
     {"CPageObjectTitle",
      [](const RepairPageRequest& request) -> PagePointer {
          if (!request.attribute)
@@ -240,6 +258,26 @@ constexpr PageMaker kPageMakers[] = {
              return nullptr;
          return std::make_unique<CPageBlink>(request.element, *request.insertedElement, blink->CollectedText());
      }},
+    {"CPageAsciiArtDescription",
+     [](const RepairPageRequest& request) -> PagePointer {
+         const auto* pre = dynamic_cast<const CElementPre*>(&request.element);
+         if (!pre || !request.insertedElement)
+             return nullptr;
+         return std::make_unique<CPageAsciiArtDescription>(*request.insertedElement, request.document,
+                                                           request.objectMarkup, pre->ArtId(),
+                                                           std::string(request.lineEnd));
+     }},
+    {"CPageAsciiArtSkip",
+     [](const RepairPageRequest& request) -> PagePointer {
+         const auto* pre = dynamic_cast<const CElementPre*>(&request.element);
+         if (!pre || !request.insertedElement || !request.secondInsertedElement)
+             return nullptr;
+         return std::make_unique<CPageAsciiArtSkip>(*request.insertedElement, *request.secondInsertedElement,
+                                                    request.document, request.objectMarkup, pre->ArtId(),
+                                                    std::string(request.lineEnd));
+     }},
+    {"CPageFlicker",
+     [](const RepairPageRequest& request) -> PagePointer { return std::make_unique<CPageFlicker>(request.document); }},
     {"CPageTableCaption",
      [](const RepairPageRequest& request) -> PagePointer {
          auto* table = dynamic_cast<CElementTable*>(&request.element);

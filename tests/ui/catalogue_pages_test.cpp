@@ -13,6 +13,11 @@
 namespace orvane::test {
 namespace {
 
+const std::string kAsciiArtPage =
+    "<html lang=\"en\"><head><title>Tea</title></head><body>\n<pre>\n"
+    "   ( (\n    ) )\n  ........\n  |      |]\n  \\      /\n   `----'\n  TEA ROOM\n</pre>\n"
+    "<p>Green tea</p>\n</body></html>";
+
 // For every check whose repair page is built: a page that has the problem.
 // A check whose page gets built must be given one here, so that the page is
 // known to open for what the check reports.
@@ -20,6 +25,10 @@ const std::map<std::string, std::string> kPagesWithTheProblem = {
     {"AnchorNewWindow",
      "<html lang=\"en\"><body><p>See the <a href=\"http://example.org/forecast\" target=\"_blank\">forecast</a>"
      "</p></body></html>"},
+    {"AsciiArtDescription", kAsciiArtPage},
+    {"AsciiArtSkipover", kAsciiArtPage},
+    {"CheckFlicker",
+     "<html lang=\"en\"><head><title>Sale</title></head><body><p><img src=\"sale.gif\" alt=\"Sale\"></p></body></html>"},
     {"BodyColorContrst",
      "<html lang=\"en\"><body bgcolor=\"#ffffff\" text=\"#777777\" link=\"#0000ff\" vlink=\"#800080\" "
      "alink=\"#ff0000\"><p>Green tea</p></body></html>"},
@@ -72,6 +81,14 @@ const std::map<std::string, std::string> kPagesWithTheProblem = {
      "<html lang=\"en\"><head><title>Tea</title></head><frameset cols=\"30%,70%\"><frame src=\"menu.html\">"
      "<frame src=\"tea.html\" title=\"Tea\"><noframes><body><p><a href=\"menu.html\">Menu</a></p></body>"
      "</noframes></frameset></html>"},
+    {"FrameLongdesc",
+     "<html lang=\"en\"><head><title>Tea</title></head><frameset cols=\"20%,40%,40%\"><frame src=\"menu.html\" "
+     "title=\"Menu\"><frame src=\"tea.html\" title=\"Tea\"><frame src=\"cup.html\" title=\"Cup\"><noframes><body><p>"
+     "<a href=\"menu.html\">Menu</a></p></body></noframes></frameset></html>"},
+    {"FrameSource",
+     "<html lang=\"en\"><head><title>Map</title></head><frameset cols=\"30%,70%\"><frame src=\"menu.html\" "
+     "title=\"Menu\"><frame src=\"images/map.gif\" title=\"Map\"><noframes><body><p><a href=\"menu.html\">Menu</a>"
+     "</p></body></noframes></frameset></html>"},
     {"ObjectTitle",
      "<html lang=\"en\"><body><p><object data=\"tea.mp4\" type=\"video/mp4\"><a href=\"tea.mp4\">Tea "
      "video</a></object></p></body></html>"},

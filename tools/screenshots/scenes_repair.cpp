@@ -1,16 +1,5 @@
-// The repair wizard on a booking form: its general warnings, a text field and
-// a text area without default text, the page's language; on a harbour page,
-// its images without a text alternative; on a ferry page, its search button
-// and the areas of its harbour map; on a ferry company's page, a chart's long
-// description and a picture's "d" link; on a harbour map, the areas of its
-// client-side map and, on the page that has it server-side, its conversion;
-// on a departures board that lacks a declaration and refreshes itself, and on
-// an old timetable that redirects, their structure pages; on a tea room's
-// page, its faint colours; on a fares page, its table's summary and caption;
-// on a timetable in frames, the frames' titles; on a harbour film, its
-// object's title; on a ferry news page, a skip-over link past its menu; on a
-// harbour walk and on island tours, the text links of their image maps; each
-// page as the user reaches it.
+// The repair wizard: one scene for each repair page, shown on a realistic
+// example page as the user reaches it there.
 #include "scene.h"
 
 #include "common/orvane_settings.h"
@@ -28,6 +17,7 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QTreeWidget>
 
 #include <fstream>
@@ -146,6 +136,16 @@ void RepairLostPropertyPage() { RepairExamplePage("lost-property.html", Named("M
 
 // The ferries' frames have nothing for a browser that shows none.
 void RepairFerryFrames() { RepairExamplePage("ferry-frames.html", Named("FramesetNoframes")); }
+
+// The harbour guide in three frames: they need one description together,
+// and the third shows a bare picture instead of a page.
+void RepairHarbourGuide() { RepairExamplePage("harbour-guide.html", Named("FrameLongdesc"), Named("FrameSource")); }
+
+// The ferry club's ASCII-art logo has neither a description nor a way past it.
+void RepairFerryClub() { RepairExamplePage("ferry-club.html", Named("AsciiArtDescription"), Named("AsciiArtSkipover")); }
+
+// The ferry sale's banner is an animated picture, its slogan blinks and a script counts down.
+void RepairFerrySale() { RepairExamplePage("ferry-sale.html", Named("CheckFlicker")); }
 
 // Last year's timetable sends its readers on to this year's at once.
 void RepairOldTimetable() { RepairExamplePage("timetable-2025.html", Named("MapRedirect")); }
@@ -385,6 +385,16 @@ ORVANE_SCENE_PREPARED(repair_img_ismap_areas, ShowConvertedMapAreas()) { RepairH
 ORVANE_SCENE_PREPARED(repair_doctype, ShowPageOf(1311)) { RepairDeparturesPage(); }
 ORVANE_SCENE_PREPARED(repair_meta_refresh, ShowPageOf(208)) { RepairDeparturesPage(); }
 ORVANE_SCENE_PREPARED(repair_frameset_noframes, ShowPageOf(154)) { RepairFerryFrames(); }
+ORVANE_SCENE_PREPARED(repair_frame_long_desc, ShowPageOf(139)) { RepairHarbourGuide(); }
+ORVANE_SCENE_PREPARED(repair_frame_source, ShowPageOf(165)) { RepairHarbourGuide(); }
+ORVANE_SCENE_PREPARED(repair_ascii_art_description, ShowPageOf(238)) { RepairFerryClub(); }
+ORVANE_SCENE_PREPARED(repair_ascii_art_skip, ShowPageOf(237)) { RepairFerryClub(); }
+// The sale's banner chosen: the picture that may be animated is shown.
+ORVANE_SCENE_PREPARED(repair_flicker, [](orvane::platform::IWindow& window, QWidget& widget) {
+    ShowPageOf(1309)(window, widget);
+    if (auto* list = widget.findChild<QListWidget*>(QStringLiteral("c1040")); list && list->count() > 1)
+        list->setCurrentRow(1);
+}) { RepairFerrySale(); }
 // The metadata as the user is about to write it into the head.
 ORVANE_SCENE_PREPARED(repair_metadata, [](orvane::platform::IWindow& window, QWidget& widget) {
     ShowPageOf(1315)(window, widget);
