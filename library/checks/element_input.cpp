@@ -120,6 +120,8 @@ bool CElementInput::PrepareRepairPage(RepairPageRequest& request)
     if (request.bit == kMissingLabelBit)
         return PrepareLabelRepair(*this, request, m_labelRepair, AttributeToRepair(attr::kId),
                                   AttributeToRepair(attr::kTitle));
+    if (request.bit == kFarLabelBit)
+        return PrepareLabelRepair(*this, request, m_labelRepair, AttributeToRepair(attr::kId), nullptr);
     if (request.bit == kMissingDefaultBit) {
         request.attribute = AttributeToRepair(attr::kValue);
         return request.attribute != nullptr;

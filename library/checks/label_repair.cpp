@@ -16,6 +16,8 @@ namespace orvane {
 
 namespace {
 
+constexpr std::size_t kShownTextLength = 30;
+
 bool IsCellStart(int kind) { return kind == tag::kTd || kind == tag::kTh; }
 bool IsCellEnd(int kind) { return kind == tag::kTd + kind::kEndOffset || kind == tag::kTh + kind::kEndOffset; }
 bool IsBlankText(const CElement& e) { return e.Kind() == kind::kText && Trim(e.Text()).empty(); }
@@ -89,6 +91,19 @@ ElementPtr DeletedElement()
     made->SetDeleted(true);
     made->SetModified(true);
     return made;
+}
+
+std::string Shortened(std::string_view text)
+{
+    std::string line = std::string(Trim(text));
+    std::replace(line.begin(), line.end(), '\n', ' ');
+    std::replace(line.begin(), line.end(), '\r', ' ');
+    if (line.size() <= kShownTextLength)
+        return line;
+    std::size_t cut = kShownTextLength;
+    while (cut > 0 && (static_cast<unsigned char>(line[cut]) & 0xC0) == 0x80)
+        --cut;  // not inside a UTF-8 sequence
+    return line.substr(0, cut) + "...";
 }
 
 } // namespace
@@ -187,6 +202,30 @@ std::string UniqueControlId(const CElement& control, const CHtmlDocument& docume
     for (int n = 2; taken.count(ToLower(id)); ++n)
         id = base + "-" + std::to_string(n);
     return id;
+}
+
+std::vector<std::string> LabelSeparators(const CHtmlDocument& document, const CElement& label,
+                                         const CElement& control, std::size_t max)
+{
+    std::vector<std::string> found;
+    if (!document.Find(&label) || !document.Find(&control))
+        return found;
+    const std::size_t labelAt = document.IndexOf(label);
+    const std::size_t controlAt = document.IndexOf(control);
+    const CElement* end = label.Partner();
+    const bool hasEnd = end && document.Find(end) && document.IndexOf(*end) > labelAt;
+    const std::size_t from = labelAt < controlAt ? (hasEnd ? document.IndexOf(*end) + 1 : labelAt + 1) : controlAt + 1;
+    const std::size_t to = labelAt < controlAt ? controlAt : labelAt;
+    for (std::size_t i = from; i < to && found.size() < max; ++i) {
+        const CElement& e = *document.At(i);
+        if (e.IsDeleted() || !PartsLabelFromControl(e))
+            continue;
+        if (e.Kind() == kind::kText)
+            found.push_back("\"" + Shortened(e.Text()) + "\"");
+        else
+            found.push_back("<" + ToLower(TagName(e.Kind())) + ">");
+    }
+    return found;
 }
 
 std::string LabelMarkupText(std::string_view text)

@@ -45,6 +45,11 @@ bool PrepareLabelRepair(CCatalogueElement& control, RepairPageRequest& request, 
 // names already: from its name ("email", "email-2", ...), else its tag name.
 std::string UniqueControlId(const CElement& control, const CHtmlDocument& document);
 
+// What stands between a label and its control and parts them, as the label
+// finder judges it: tags as "<p>", texts quoted and shortened; at most max.
+std::vector<std::string> LabelSeparators(const CHtmlDocument& document, const CElement& label,
+                                         const CElement& control, std::size_t max);
+
 // A text typed for a label, as it stands in markup: & < > escaped, references kept.
 std::string LabelMarkupText(std::string_view text);
 

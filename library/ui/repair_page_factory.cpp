@@ -16,6 +16,7 @@
 #include "page_input_alt_text.h"
 #include "page_input_default_text.h"
 #include "page_ismap_textlinks.h"
+#include "page_label_far_away.h"
 #include "page_label_missing.h"
 #include "page_lang_missing.h"
 #include "page_list_format.h"
@@ -146,6 +147,12 @@ constexpr PageMaker kPageMakers[] = {
                                                                                 .nearText = request.labelText,
                                                                                 .wrapped = request.wrappedLabelText},
                                                     request.document);
+     }},
+    {"CPageLabelFarAway",
+     [](const RepairPageRequest& request) -> PagePointer {
+         if (!request.insertedElement)
+             return nullptr;
+         return std::make_unique<CPageLabelFarAway>(*request.insertedElement, request.document);
      }},
     {"CPageFrameTitle",
      [](const RepairPageRequest& request) -> PagePointer {

@@ -1,5 +1,6 @@
 #include "ui_fixture.h"
 
+#include "library/ui/page_label_far_away.h"
 #include "library/ui/page_label_missing.h"
 
 namespace orvane::test {
@@ -156,6 +157,71 @@ TEST_F(RepairRunTest, ATextBesideTwoControlsBecomesTheLabelOfOneOnly)
               "<label for=\"tea-kind\">Kind of tea</label> <input type=\"text\" name=\"tea kind\" value=\"Green\" "
               "id=\"tea-kind\"></p>\n"
               "</form></body></html>\n");
+}
+
+// The phone number's label stands two rows above its field, with a note
+// between; the check box's label stands before it, where it is not read.
+constexpr char kCallBackForm[] =
+    "<form action=\"/contact\" method=\"post\">\r\n"
+    "<table>\r\n"
+    "<tr><td colspan=\"2\"><label for=\"phone\">Phone <b>number</b>:</label></td></tr>\r\n"
+    "<tr><td>We call between nine and five.</td><td><input type=\"text\" id=\"phone\" name=\"phone\" "
+    "value=\"+44\"></td></tr>\r\n"
+    "<tr><td></td><td><label for=\"copy\">Send me a copy</label> <input type=\"checkbox\" id=\"copy\" "
+    "name=\"copy\"></td></tr>\r\n"
+    "</table></form>\r\n";
+
+TEST_F(RepairRunTest, AFarLabelIsMovedBesideItsFieldOrKeptAndUndoPutsItBack)
+{
+    Load(std::string("<html lang=\"en\"><head><title>Call back</title></head><body>\r\n") + kCallBackForm +
+         "</body></html>\r\n");
+    const std::string original = document.Text();
+    StartSheet();
+    ASSERT_EQ(AddPages("InputFarLabel"), 2);
+    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+        using Page = CPageLabelFarAway;
+        CMemoryWindow& phone = w.PageWindow(0);
+        EXPECT_EQ(phone.Text(1001), Strings(921));
+        EXPECT_EQ(phone.Text(Page::kLabel), "Phone number:");
+        EXPECT_EQ(phone.Text(Page::kDistance),
+                  platform::FormatMessage(Strings(927), {"\"We call between nine and five.\""}));
+        EXPECT_TRUE(phone.IsChecked(Page::kMove));
+        w.PressHelp();
+        w.Click(kIdNext);
+
+        // Before a check box is the wrong side: the user judges it close enough.
+        CMemoryWindow& copy = w.PageWindow(1);
+        EXPECT_EQ(copy.Text(Page::kDistance), Strings(926));
+        EXPECT_EQ(copy.Text(Page::kMove), Strings(924));
+        copy.Click(Page::kKeep);
+        w.Click(kIdFinish);
+    });
+    EXPECT_EQ(sheet.DoModal(nullptr), kIdFinish);
+    EXPECT_EQ(DialogRecord().helpTopics, std::vector<std::string>{"10-2-1.html"});
+    EXPECT_EQ(document.Text(),
+              "<html lang=\"en\"><head><title>Call back</title></head><body>\r\n"
+              "<form action=\"/contact\" method=\"post\">\r\n"
+              "<table>\r\n"
+              "<tr><td colspan=\"2\"></td></tr>\r\n"
+              "<tr><td>We call between nine and five.</td><td><label for=\"phone\">Phone <b>number</b>:</label> "
+              "<input type=\"text\" id=\"phone\" name=\"phone\" value=\"+44\"></td></tr>\r\n"
+              "<tr><td></td><td><label for=\"copy\">Send me a copy</label> <input type=\"checkbox\" id=\"copy\" "
+              "name=\"copy\"></td></tr>\r\n"
+              "</table></form>\r\n"
+              "</body></html>\r\n");
+    EXPECT_TRUE(sheet.Page(1).Element()->IsRepaired(0x40000000, 1));
+
+    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+        w.Click(kSkipUndo);
+        w.Click(kSkipUndo);
+        EXPECT_EQ(w.Text(kSkipUndo), "&Undo");
+        w.Click(kSkipUndo);
+        w.PressEscape();
+    });
+    sheet.DoModal(nullptr);
+    EXPECT_EQ(document.Text(), original);
+    for (int page = 0; page < 2; ++page)
+        EXPECT_FALSE(sheet.Page(page).Element()->IsRepaired(0x40000000, 1)) << page;
 }
 
 } // namespace

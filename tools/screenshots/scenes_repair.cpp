@@ -354,6 +354,7 @@ ORVANE_SCENE_PREPARED(repair_label_missing, [](orvane::platform::IWindow& window
     if (auto* skip = widget.findChild<QAbstractButton*>(QStringLiteral("c%1").arg(orvane::CValidatorSheet::kSkipUndoButton)))
         skip->click();
 }) { RepairContactForm(); }
+ORVANE_SCENE_PREPARED(repair_label_far_away, ShowPageOf(1321)) { RepairContactForm(); }
 ORVANE_SCENE_PREPARED(repair_object_title, ShowPageOf(137)) { RepairHarbourFilm(); }
 ORVANE_SCENE_PREPARED(repair_skip_links, ShowPageOf(1328)) { RepairFerryNews(); }
 ORVANE_SCENE_PREPARED(repair_usemap_textlinks, ShowPageOf(205)) { RepairHarbourWalk(); }
