@@ -45,6 +45,26 @@ std::string_view Shown(const CAttribute* attribute)
     return attribute && !attribute->IsHidden() ? Trim(attribute->Value()) : std::string_view();
 }
 
+// The button right after the control, a search field's for instance, whose
+// text says what the field is for; null when another thing comes first.
+const CElement* ButtonAfter(const CElement& control, const CHtmlDocument& document)
+{
+    static const int kButton = TagIdOfToken("<button>");
+    for (std::size_t i = document.IndexOf(control) + 1; i < document.Size(); ++i) {
+        const CElement* e = document.At(i);
+        if (e->IsDeleted() || (e->Kind() == kind::kText && Trim(e->Text()).empty()))
+            continue;
+        if (e->Kind() == kButton)
+            return e;
+        const CAttribute* type = e->Kind() == tag::kInput ? e->FindAttribute(attr::kType) : nullptr;
+        const bool button = type && (EqualsIgnoreCase(type->Value(), "submit") ||
+                                     EqualsIgnoreCase(type->Value(), "image") ||
+                                     EqualsIgnoreCase(type->Value(), "button"));
+        return button ? e : nullptr;
+    }
+    return nullptr;
+}
+
 std::string QuotedValue(std::string_view value)
 {
     std::string quoted;
@@ -69,6 +89,9 @@ std::vector<std::string> CPageLabelMissing::Proposals() const
     if (m_prepared.nearText)
         offer(OneLine(m_prepared.nearText->Text()));
     offer(std::string(Shown(&m_prepared.title)));
+    const CElement* button = Element() && m_document.Find(Element()) ? ButtonAfter(*Element(), m_document) : nullptr;
+    if (button)
+        offer(std::string(Shown(button->FindAttribute(button->Kind() == tag::kInput ? attr::kValue : attr::kTitle))));
     if (Element())
         offer(Readable(Shown(Element()->FindAttribute(attr::kName))));
     return proposals;
@@ -89,7 +112,10 @@ void CPageLabelMissing::Initialise()
     window.SetText(kNearText, nearText ? OneLine(m_prepared.nearText->Text()) : platform::Strings().Get(kNoTextNear));
     if (LabelReadAfter(*Element()))
         window.SetText(kInsert, platform::Strings().Get(kInsertAfter));
-    window.SetChecked(nearText ? kWrap : kInsert, true);
+    // A field with only its button beside it, as a search field has, is
+    // named well enough for sighted users by the button: a title suffices.
+    const bool besideButton = !nearText && m_document.Find(Element()) && ButtonAfter(*Element(), m_document);
+    window.SetChecked(nearText ? kWrap : besideButton ? kTitle : kInsert, true);
     EnableControls(nearText, {kWrap}, false);
     EnableLabelText();
     PreviewFormControl(*Element(), m_document, kPreview);
