@@ -116,6 +116,12 @@ int CElementInput::Check(COrvaneSettings& settings, CHtmlDocument& document, int
 // its source.
 bool CElementInput::PrepareRepairPage(RepairPageRequest& request)
 {
+    // A missing label may become a title instead; a far label only moves.
+    if (request.bit == kMissingLabelBit)
+        return PrepareLabelRepair(*this, request, m_labelRepair, AttributeToRepair(attr::kId),
+                                  AttributeToRepair(attr::kTitle));
+    if (request.bit == kFarLabelBit)
+        return PrepareLabelRepair(*this, request, m_labelRepair, AttributeToRepair(attr::kId), nullptr);
     if (request.bit == kMissingDefaultBit) {
         request.attribute = AttributeToRepair(attr::kValue);
         return request.attribute != nullptr;

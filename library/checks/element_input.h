@@ -1,6 +1,7 @@
 #pragma once
 
 #include "check_info.h"
+#include "label_repair.h"
 
 namespace orvane {
 
@@ -22,6 +23,7 @@ protected:
 private:
     int m_width = -1;
     int m_height = -1;
+    CLabelRepairElements m_labelRepair;
 };
 
 } // namespace orvane

@@ -2,6 +2,7 @@
 
 #include "check_run.h"
 #include "label_finder.h"
+#include "repair_pages.h"
 
 namespace orvane {
 
@@ -39,6 +40,14 @@ int CElementSelect::Check(COrvaneSettings& settings, CHtmlDocument& document, in
     if (run.Applies(*this, kNoLabelBit) && !FindLabel(*this, document).hasLabel)
         mask |= kNoLabelBit;
     return StoreProblems(*this, mask);
+}
+
+bool CElementSelect::PrepareRepairPage(RepairPageRequest& request)
+{
+    if (request.bit != kNoLabelBit)
+        return true;
+    return PrepareLabelRepair(*this, request, m_labelRepair, AttributeToRepair(attr::kId),
+                              AttributeToRepair(attr::kTitle));
 }
 
 } // namespace orvane

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "check_info.h"
+#include "label_repair.h"
 
 namespace orvane {
 
@@ -10,6 +11,12 @@ public:
     int Check(COrvaneSettings& settings, CHtmlDocument& document, int applyLevel) override;
     std::span<const CheckInfo> CheckTable() const override;
     std::string GetProblemText(std::uint32_t bit) const override;
+
+protected:
+    bool PrepareRepairPage(RepairPageRequest& request) override;
+
+private:
+    CLabelRepairElements m_labelRepair;
 };
 
 } // namespace orvane

@@ -63,6 +63,9 @@ int CElementTextarea::Check(COrvaneSettings& settings, CHtmlDocument& document, 
 // repair run fills the same run again.
 bool CElementTextarea::PrepareRepairPage(RepairPageRequest& request)
 {
+    if (request.bit == kNoLabelBit)
+        return PrepareLabelRepair(*this, request, m_labelRepair, AttributeToRepair(attr::kId),
+                                  AttributeToRepair(attr::kTitle));
     if (request.bit != kNoTextBit)
         return true;
     if (!m_preparedText) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "check_info.h"
+#include "label_repair.h"
 
 #include <string>
 #include <string_view>
@@ -27,6 +28,7 @@ protected:
 private:
     std::string m_collectedText;
     CElement* m_preparedText = nullptr;  // owned by the document
+    CLabelRepairElements m_labelRepair;
 };
 
 } // namespace orvane

@@ -148,6 +148,13 @@ const std::string& CLabelIndex::LabelText(const CHtmlDocument& document, const C
     return it->second;
 }
 
+bool PartsLabelFromControl(const CElement& element)
+{
+    if (element.Kind() == kind::kText)
+        return !Trim(element.Text()).empty();
+    return std::find(std::begin(kSeparatorTags), std::end(kSeparatorTags), element.Kind()) != std::end(kSeparatorTags);
+}
+
 bool IsLabelledInputType(std::string_view type)
 {
     return std::any_of(std::begin(kLabelledInputTypes), std::end(kLabelledInputTypes),

@@ -61,6 +61,10 @@ private:
     mutable std::unordered_map<const CElement*, std::string> m_labelTexts;
 };
 
+// Whether the element, standing between a label and its control, parts them:
+// a separator tag or a text that is not blank.
+bool PartsLabelFromControl(const CElement& element);
+
 // Whether an input of this type gets the label checks.
 bool IsLabelledInputType(std::string_view type);
 

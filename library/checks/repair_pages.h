@@ -64,6 +64,11 @@ struct RepairPageRequest {
     // A page added right after this one, for the same element and problem,
     // and passed over until this page's repair gives it something to do.
     std::string_view followUpPage = {};
+    // A form control's label page: the text next to the control that could
+    // become its label, and the element after that text that writes it
+    // wrapped in a label (deleted until then); null when there is no such text.
+    CElement* labelText = nullptr;
+    CElement* wrappedLabelText = nullptr;
 };
 
 // Makes the repair pages of a run. The user interface installs one; the

@@ -23,6 +23,8 @@
 #include "page_input_alt_text.h"
 #include "page_input_default_text.h"
 #include "page_ismap_textlinks.h"
+#include "page_label_far_away.h"
+#include "page_label_missing.h"
 #include "page_lang_missing.h"
 #include "page_list_format.h"
 #include "page_map_area_alt.h"
@@ -144,6 +146,23 @@ constexpr PageMaker kPageMakers[] = {
          if (!request.attribute)
              return nullptr;
          return std::make_unique<CPageInputDefaultText>(*request.attribute, request.document);
+     }},
+    {"CPageLabelMissing",
+     [](const RepairPageRequest& request) -> PagePointer {
+         if (!request.attribute || !request.secondAttribute || !request.insertedElement)
+             return nullptr;
+         return std::make_unique<CPageLabelMissing>(CPageLabelMissing::Prepared{.id = *request.attribute,
+                                                                                .title = *request.secondAttribute,
+                                                                                .beside = *request.insertedElement,
+                                                                                .nearText = request.labelText,
+                                                                                .wrapped = request.wrappedLabelText},
+                                                    request.document);
+     }},
+    {"CPageLabelFarAway",
+     [](const RepairPageRequest& request) -> PagePointer {
+         if (!request.insertedElement)
+             return nullptr;
+         return std::make_unique<CPageLabelFarAway>(*request.insertedElement, request.document);
      }},
     {"CPageFrameTitle",
      [](const RepairPageRequest& request) -> PagePointer {

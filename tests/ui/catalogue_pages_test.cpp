@@ -111,6 +111,18 @@ const std::map<std::string, std::string> kPagesWithTheProblem = {
      "<p>Green tea from the hills</p></body></html>"},
     {"TextareaText",
      "<html lang=\"en\"><body><form action=\"/s\"><textarea name=\"note\"></textarea></form></body></html>"},
+    {"InputMissingLabel",
+     "<html lang=\"en\"><body><form action=\"/s\"><p>Tea <input type=\"text\" name=\"tea\" value=\"Green\"></p>"
+     "</form></body></html>"},
+    {"InputFarLabel",
+     "<html lang=\"en\"><body><form action=\"/s\"><p><label for=\"tea\">Tea</label></p><p>Which one?</p>"
+     "<p><input type=\"text\" id=\"tea\" name=\"tea\" value=\"Green\"></p></form></body></html>"},
+    {"SelectNoLabel",
+     "<html lang=\"en\"><body><form action=\"/s\"><p>Tea <select name=\"tea\"><option>Green</option></select></p>"
+     "</form></body></html>"},
+    {"TextareaLabel",
+     "<html lang=\"en\"><body><form action=\"/s\"><p>Note <textarea name=\"note\">None</textarea></p>"
+     "</form></body></html>"},
 };
 
 struct NamedCheck {

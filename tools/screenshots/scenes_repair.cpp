@@ -352,6 +352,20 @@ void RepairFerryNews()
 ORVANE_SCENE_PREPARED(repair_table_summary, ShowPageOf(199)) { RepairFaresTable(); }
 ORVANE_SCENE_PREPARED(repair_table_caption, ShowFaresCaption()) { RepairFaresTable(); }
 ORVANE_SCENE_PREPARED(repair_frame_title, ShowPageOf(138)) { RepairFramesPage(); }
+// The harbour office's contact form: its captions stand in the table cells
+// left of the fields, and the phone number's label two rows above its field.
+void RepairContactForm()
+{
+    RepairExamplePage("harbour-contact.html", Named("InputMissingLabel"), Named("InputFarLabel"));
+}
+// Past the search field at the top of the page, which has no text beside it: the name field.
+ORVANE_SCENE_PREPARED(repair_label_missing, [](orvane::platform::IWindow& window, QWidget& widget) {
+    ShowPageOf(1320)(window, widget);
+    const QString skipName = QStringLiteral("c%1").arg(orvane::CValidatorSheet::kSkipUndoButton);
+    if (auto* skip = widget.findChild<QAbstractButton*>(skipName))
+        skip->click();
+}) { RepairContactForm(); }
+ORVANE_SCENE_PREPARED(repair_label_far_away, ShowPageOf(1321)) { RepairContactForm(); }
 ORVANE_SCENE_PREPARED(repair_object_title, ShowPageOf(137)) { RepairHarbourFilm(); }
 ORVANE_SCENE_PREPARED(repair_skip_links, ShowPageOf(1328)) { RepairFerryNews(); }
 ORVANE_SCENE_PREPARED(repair_usemap_textlinks, ShowPageOf(205)) { RepairHarbourWalk(); }
