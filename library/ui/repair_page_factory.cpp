@@ -1,5 +1,6 @@
 #include "repair_page_factory.h"
 
+#include "page_anchor_textlink.h"
 #include "page_area_alt_text.h"
 #include "page_blink.h"
 #include "page_body_color.h"
@@ -215,6 +216,10 @@ constexpr PageMaker kPageMakers[] = {
          if (!table || !table->TableRecord().IsBuilt())
              return nullptr;
          return std::make_unique<CPageTableCaption>(table->TableRecord());
+     }},
+    {"CPageAnchorTextlink",
+     [](const RepairPageRequest& request) -> PagePointer {
+         return std::make_unique<CPageAnchorTextlink>(request.document);
      }},
     {"CPageTableSummary",
      [](const RepairPageRequest& request) -> PagePointer {

@@ -8,7 +8,8 @@
 // an old timetable that redirects, their structure pages; on a tea room's
 // page, its faint colours; on a fares page, its table's summary and caption;
 // on a timetable in frames, the frames' titles; on a harbour film, its
-// object's title; each page as the user reaches it.
+// object's title; on the ferries' news, its link texts; each page as the
+// user reaches it.
 #include "scene.h"
 
 #include "common/orvane_settings.h"
@@ -288,8 +289,34 @@ void RepairHarbourFilm()
     }, 2);
 }
 
+// The ferries' news: a "click here", two "Details" to different routes, a
+// "more" and a link that reads as a sentence; the link text check counts
+// from level AA.
+void RepairFerryNews()
+{
+    RepairExample("ferry-news.html", [](orvane::CValidatorSheet& sheet, orvane::CHtmlDocument& document,
+                                        const std::vector<orvane::CFoundProblem>& found) {
+        for (const orvane::CFoundProblem& problem : found) {
+            if (Named("TextLinks")(problem))
+                problem.element->AddRepairPages(sheet, document, problem.bit);
+        }
+    }, 2);
+}
+
+// The second "Details" chosen: its twin leads elsewhere, and its list is shown.
+Preparation ShowSharedLinkText()
+{
+    return [](orvane::platform::IWindow& window, QWidget& widget) {
+        ShowPageOf(1313)(window, widget);
+        auto* list = OnShownPage<QTreeWidget>(widget, 1157);
+        if (list && list->topLevelItemCount() > 2)
+            list->setCurrentItem(list->topLevelItem(2));
+    };
+}
+
 } // namespace
 
+ORVANE_SCENE_PREPARED(repair_link_texts, ShowSharedLinkText()) { RepairFerryNews(); }
 ORVANE_SCENE_PREPARED(repair_table_summary, ShowPageOf(199)) { RepairFaresTable(); }
 ORVANE_SCENE_PREPARED(repair_table_caption, ShowFaresCaption()) { RepairFaresTable(); }
 ORVANE_SCENE_PREPARED(repair_frame_title, ShowPageOf(138)) { RepairFramesPage(); }
