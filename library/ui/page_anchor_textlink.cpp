@@ -27,6 +27,8 @@ constexpr int kTextNeeded = 912;
 constexpr int kNoTextLinks = 913;
 constexpr int kStateIcons = 222;
 constexpr int kColumnWidth = 500;
+// Elements on either side of a link that a preview of a long block shows.
+constexpr std::size_t kPreviewNeighbours = 60;
 
 constexpr std::array<std::string_view, 10> kMeaninglessPhrases = {
     "click here", "more", "follow this", "mehr", "weiter", "hier", ">>", "klicken", "hier klicken", "klick mich"};
@@ -262,10 +264,25 @@ void CPageAnchorTextlink::Preview(const CAnchorTextHolder& holder)
     // A block closed before the link (a paragraph ended before a link that
     // follows it loose) would not show the link at all.
     if (!last || (linkEnd && m_document.IndexOf(*last) < m_document.IndexOf(*linkEnd)))
-        last = linkEnd;
+        last = linkEnd ? linkEnd : holder.link;
     const std::vector<CElement*>& elements = m_document.Elements();
+    const std::size_t blockStart = m_document.IndexOf(*holder.context);
+    const std::size_t blockEnd = m_document.IndexOf(*last);
+    // A block of hundreds of links (a site's index in one list) says no more
+    // around the link than its neighbours do, and takes the preview long to
+    // lay out: the block's start tag and the link's neighbours stand for it.
+    std::size_t from = blockStart;
+    std::size_t to = blockEnd;
+    if (blockEnd - blockStart > 2 * kPreviewNeighbours) {
+        const std::size_t linkStart = m_document.IndexOf(*holder.link);
+        const std::size_t linkStop = linkEnd ? m_document.IndexOf(*linkEnd) : linkStart;
+        from = std::max(blockStart, linkStart - std::min(linkStart, kPreviewNeighbours));
+        to = std::min(blockEnd, linkStop + kPreviewNeighbours);
+    }
     std::string markup;
-    for (std::size_t i = m_document.IndexOf(*holder.context); i < elements.size(); ++i) {
+    if (from != blockStart)
+        holder.context->AppendMarkupText(markup);
+    for (std::size_t i = from; i <= to && i < elements.size(); ++i) {
         const CElement* element = elements[i];
         if (element->IsDeleted())
             continue;
@@ -274,9 +291,9 @@ void CPageAnchorTextlink::Preview(const CAnchorTextHolder& holder)
         element->AppendMarkupText(markup);
         if (element == linkEnd)
             markup += "</strong>";
-        if (element == last)
-            break;
     }
+    if (to != blockEnd && !last->IsDeleted())
+        last->AppendMarkupText(markup);
     PreviewParagraph(markup, kPreview);
 }
 
