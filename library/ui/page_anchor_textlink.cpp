@@ -223,21 +223,6 @@ CAnchorTextHolder* CPageAnchorTextlink::HolderOfRow(int row) const
     return reinterpret_cast<CAnchorTextHolder*>(window->GetItemData(kLinks, row));
 }
 
-// The row with the focus when it is selected, else the first one selected.
-int CPageAnchorTextlink::SelectedRow() const
-{
-    const platform::IWindow& window = *Window();
-    const int current = window.CurrentItem(kLinks);
-    if (current >= 0 && window.IsItemSelected(kLinks, current))
-        return current;
-    const int rows = window.ItemCount(kLinks);
-    for (int row = 0; row < rows; ++row) {
-        if (window.IsItemSelected(kLinks, row))
-            return row;
-    }
-    return -1;
-}
-
 void CPageAnchorTextlink::ShowRow(int row)
 {
     const CAnchorTextHolder* holder = HolderOfRow(row);
@@ -278,6 +263,28 @@ void CPageAnchorTextlink::Preview(const CAnchorTextHolder& holder)
         const std::size_t linkStop = linkEnd ? m_document.IndexOf(*linkEnd) : linkStart;
         from = std::max(blockStart, linkStart - std::min(linkStart, kPreviewNeighbours));
         to = std::min(blockEnd, linkStop + kPreviewNeighbours);
+        // Cut between the block's items (the list items of a list, the rows
+        // of a table), as the block's first item shows them, not inside one.
+        int itemKind = kind::kText;
+        for (std::size_t i = blockStart + 1; i < blockEnd; ++i) {
+            const int kind = elements[i]->Kind();
+            if (!elements[i]->IsDeleted() && kind >= 0 && kind < kind::kEndOffset) {
+                itemKind = kind;
+                break;
+            }
+        }
+        if (itemKind != kind::kText) {
+            const std::size_t earliest = from - std::min(from - blockStart, kPreviewNeighbours);
+            std::size_t start = from;
+            while (start > earliest && elements[start]->Kind() != itemKind)
+                --start;
+            if (elements[start]->Kind() == itemKind)
+                from = start;
+            const std::size_t latest = std::min(blockEnd, to + kPreviewNeighbours);
+            while (to < latest && elements[to]->Kind() != itemKind + kind::kEndOffset &&
+                   elements[to + 1]->Kind() != itemKind)
+                ++to;
+        }
     }
     std::string markup;
     if (from != blockStart)
@@ -303,18 +310,27 @@ bool CPageAnchorTextlink::Rewrite(int row, std::string_view typed)
     if (!holder)
         return false;
     platform::IWindow& window = *Window();
+    // The row edited is the one whose class and block the page then shows.
+    if (row != m_shownRow) {
+        const int rows = window.ItemCount(kLinks);
+        for (int other = 0; other < rows; ++other)
+            window.SetItemSelected(kLinks, other, other == row);
+        window.SetCurrentItem(kLinks, row);
+        m_shownRow = row;
+    }
     const std::string text = AsLinkText(typed);
     const std::string before = LinkText(*holder);
     // A link without a text has no name a screen reader could read.
     if (Trim(text).empty()) {
         window.SetItemText(kLinks, row, 0, before);
-        window.SetText(kLinkText, before);
+        ShowRow(row);
         platform::Prompt().Show(String(kCaption), String(kTextNeeded), platform::PromptIcon::Exclamation,
                                 platform::PromptButtons::Ok);
         return false;
     }
     if (text == before) {
         window.SetItemText(kLinks, row, 0, before);
+        ShowRow(row);
         return true;
     }
     if (!holder->replacement) {
@@ -325,6 +341,7 @@ bool CPageAnchorTextlink::Rewrite(int row, std::string_view typed)
         CElement* replacement = made.get();
         if (!m_document.InsertAfter(place, std::move(made))) {
             window.SetItemText(kLinks, row, 0, before);
+            ShowRow(row);
             return false;
         }
         holder->replacement = replacement;
@@ -350,15 +367,22 @@ void CPageAnchorTextlink::OnNotify(platform::IWindow& window, const platform::No
         if (notification.column == 0)
             Rewrite(notification.item, window.ItemText(kLinks, notification.item));
     } else if (notification.control == kChange && notification.code == NotifyCode::Clicked) {
-        if (Rewrite(SelectedRow(), window.Text(kLinkText)))
+        if (Rewrite(m_shownRow, window.Text(kLinkText)))
             window.Focus(kLinks);
         else
             window.Focus(kLinkText);
     }
 }
 
+// A text typed in the field and left without Change is what the user meant
+// for the link: moving on with Enter or Next must not drop it.
 bool CPageAnchorTextlink::Apply()
 {
+    if (platform::IWindow* window = Window()) {
+        const int row = m_shownRow;
+        if (row >= 0 && window->Text(kLinkText) != window->ItemText(kLinks, row) && !Rewrite(row, window->Text(kLinkText)))
+            return false;
+    }
     SetStatus(pagestatus::kRepaired);
     return true;
 }

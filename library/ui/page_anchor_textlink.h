@@ -68,7 +68,6 @@ private:
     void FillRows();
     void ClassifyRows();
     void ShowRow(int row);
-    int SelectedRow() const;
     void Preview(const CAnchorTextHolder& holder);
     // The user's text for the row, as the page writes it; false when it was refused.
     bool Rewrite(int row, std::string_view typed);

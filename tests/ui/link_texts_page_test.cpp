@@ -120,10 +120,13 @@ TEST_F(RepairRunTest, EveryTextLinkIsListedAndMarkedAndARewrittenTextReplacesOnl
         EXPECT_EQ(links.FocusedControl(), Page::kLinkText);
         EXPECT_EQ(document.Text(), rewritten);
         w.PressHelp();
+        // A text typed in the field is not lost by moving on without Change.
+        links.Type(Page::kLinkText, "Fares for groups of ten or more");
         w.Click(kIdFinish);
     });
     EXPECT_EQ(sheet.DoModal(nullptr), kIdFinish);
     EXPECT_EQ(DialogRecord().helpTopics, std::vector<std::string>{"13-1-1.html"});
+    rewritten = Replaced(rewritten, ">fares\r\nfor groups<", ">Fares for groups of ten or more<");
     EXPECT_EQ(document.Text(), rewritten);
 
     // Opened again, the page shows the texts as rewritten; undo writes the page as it was.
@@ -138,6 +141,58 @@ TEST_F(RepairRunTest, EveryTextLinkIsListedAndMarkedAndARewrittenTextReplacesOnl
     });
     sheet.DoModal(nullptr);
     EXPECT_EQ(document.Text(), kFerryPage);
+}
+
+// Links loose after a paragraph, a long index in one list, and a page whose
+// links are all pictures.
+TEST_F(RepairRunTest, ALinksBlockIsPreviewedWithTheLinkInItAndAPageOfPictureLinksSaysWhyNothingIsListed)
+{
+    std::string index = "<html lang=\"en\"><body>\n<p>Write to us:</p>\n<a href=\"mail.html\">Contact</a>\n<ul>\n";
+    for (int i = 0; i < 300; ++i)
+        index += "<li><a href=\"r" + std::to_string(i) + ".html\">Route " + std::to_string(i) + "</a></li>\n";
+    index += "</ul>\n</body></html>\n";
+    Load(index);
+    StartSheet();
+    ASSERT_EQ(AddPages("TextLinks"), 1);
+    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+        CMemoryWindow& links = w.PageWindow(0);
+        ASSERT_EQ(links.ItemCount(Page::kLinks), 301);
+        // The paragraph ended before the link: the preview goes on to the link.
+        EXPECT_EQ(ReadFile(links.Browser(Page::kPreview)->Address()),
+                  "<html><head></head><body><p><p>Write to us:</p>\n<strong style=\"background-color: #ffff99\">"
+                  "<a href=\"mail.html\">Contact</a></strong></p></body></html>");
+        // Of three hundred routes, the list's start and the link's neighbours.
+        links.SelectOnlyRows(Page::kLinks, {151});
+        const std::string preview = ReadFile(links.Browser(Page::kPreview)->Address());
+        EXPECT_EQ(preview.rfind("<html><head></head><body><p><ul><li><a href=\"r140.html\">", 0), 0u) << preview.substr(0, 80);
+        EXPECT_NE(preview.find("<strong style=\"background-color: #ffff99\"><a href=\"r150.html\">Route 150</a>"),
+                  std::string::npos);
+        EXPECT_EQ(preview.find(">Route 10<"), std::string::npos);
+        EXPECT_NE(preview.find("<a href=\"r160.html\">Route 160</a></li></ul></p></body></html>"), std::string::npos);
+        EXPECT_LT(preview.size(), 2000u);
+        w.PressEscape();
+    });
+    sheet.DoModal(nullptr);
+    EXPECT_EQ(document.Text(), index);
+
+    // Picture links are named by their images' text alternatives: the page says so.
+    const std::string pictures = "<html lang=\"en\"><body><p><a href=\"index.html\"><img src=\"home.png\" "
+                                 "alt=\"Home\"></a> <a href=\"map.html\"><img src=\"map.png\" alt=\"Map\"></a></p>"
+                                 "</body></html>";
+    Load(pictures);
+    CValidatorSheet run;
+    StartSheet(run, "/site/forms/page.html");
+    ASSERT_EQ(AddPages(run, [](std::string_view check) { return check == "TextLinks"; }), 1);
+    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+        CMemoryWindow& links = w.PageWindow(0);
+        EXPECT_EQ(links.ItemCount(Page::kLinks), 0);
+        EXPECT_EQ(links.Text(Page::kExplanation), Strings(913));
+        EXPECT_FALSE(links.IsEnabled(Page::kChange));
+        EXPECT_FALSE(links.IsEnabled(Page::kLinkText));
+        w.Click(kIdFinish);
+    });
+    EXPECT_EQ(run.DoModal(nullptr), kIdFinish);
+    EXPECT_EQ(document.Text(), pictures);
 }
 
 } // namespace
