@@ -10,6 +10,7 @@ int main(int argc, char** argv)
     orvane::bench::RegisterReportBenchmarks();
     orvane::bench::RegisterImageMapBenchmarks();
     orvane::bench::RegisterWizardBenchmarks();
+    orvane::bench::RegisterLinkTextBenchmarks();
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;

@@ -16,6 +16,8 @@
 #include <string_view>
 #include <vector>
 
+class QApplication;
+
 namespace orvane::bench {
 
 // Reads bytes in place, so the stream a benchmark hands to Load costs no copy.
@@ -124,6 +126,10 @@ void RegisterCheckBenchmarks();
 void RegisterReportBenchmarks();
 void RegisterImageMapBenchmarks();
 void RegisterWizardBenchmarks();
+void RegisterLinkTextBenchmarks();
+
+// The Qt application of the benchmarks that open windows (offscreen unless told otherwise).
+QApplication& Application();
 
 constexpr double kMegabyte = 1024.0 * 1024.0;
 

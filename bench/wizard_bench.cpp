@@ -23,6 +23,19 @@
 #include <string>
 
 namespace orvane::bench {
+
+// One application for every benchmark that opens windows, drawn offscreen.
+QApplication& Application()
+{
+    static int argc = 1;
+    static char name[] = "orvane_bench";
+    static char* argv[] = {name, nullptr};
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    static QApplication application(argc, argv);
+    return application;
+}
+
 namespace {
 
 // A form of count text fields without a default text: one repair page each.
@@ -35,16 +48,6 @@ std::string FormPage(int count)
     return page + "</form></body></html>\n";
 }
 
-QApplication& Application()
-{
-    static int argc = 1;
-    static char name[] = "orvane_bench";
-    static char* argv[] = {name, nullptr};
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication application(argc, argv);
-    return application;
-}
 
 void OpenWizard(benchmark::State& state)
 {

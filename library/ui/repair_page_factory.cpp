@@ -1,6 +1,7 @@
 #include "repair_page_factory.h"
 
 #include "page_anchor_new_window.h"
+#include "page_anchor_textlink.h"
 #include "page_area_alt_text.h"
 #include "page_ascii_art_description.h"
 #include "page_ascii_art_skip.h"
@@ -323,6 +324,10 @@ constexpr PageMaker kPageMakers[] = {
          return std::make_unique<CPageScriptNoscript>(*request.insertedElement, request.replacedElement,
                                                       script->PreparedInsideNoscript(), request.document,
                                                       request.lineEnd);
+     }},
+    {"CPageAnchorTextlink",
+     [](const RepairPageRequest& request) -> PagePointer {
+         return std::make_unique<CPageAnchorTextlink>(request.document);
      }},
     {"CPageTableSummary",
      [](const RepairPageRequest& request) -> PagePointer {

@@ -628,8 +628,10 @@ void CQtWindow::Bind(int id, Control& control)
         });
         // Only the user's edits: the logic's own changes are made quietly.
         QObject::connect(tree, &QTreeWidget::itemChanged, widget, [this, id, tree](QTreeWidgetItem* item, int column) {
+            // The logic's own changes are not heard: finding the row of each
+            // would make filling a long list cost the square of its length.
             const Control* bound = Find(id);
-            if (!bound || column != bound->editableColumn)
+            if (!bound || column != bound->editableColumn || m_quiet != 0)
                 return;
             Notification notification{id, NotifyCode::ItemEdited, tree->indexOfTopLevelItem(item)};
             notification.column = column;
@@ -1144,7 +1146,9 @@ int CQtWindow::AddItem(int id, std::string_view text, ItemData data)
             item->setFlags(item->flags() | Qt::ItemIsEditable);
         for (int column = 0; column < tree->columnCount(); ++column)
             item->setTextAlignment(column, Qt::Alignment(tree->headerItem()->textAlignment(column)));
-        return tree->indexOfTopLevelItem(item);
+        // An item is appended unless the tree sorts: a search of every row
+        // would make filling a long list cost the square of its length.
+        return tree->isSortingEnabled() ? tree->indexOfTopLevelItem(item) : tree->topLevelItemCount() - 1;
     }
     if (auto* list = As<QListWidget>(id)) {
         auto* item = new QListWidgetItem(ToQt(text), list);

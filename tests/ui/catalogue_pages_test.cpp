@@ -92,6 +92,8 @@ const std::map<std::string, std::string> kPagesWithTheProblem = {
     {"ObjectTitle",
      "<html lang=\"en\"><body><p><object data=\"tea.mp4\" type=\"video/mp4\"><a href=\"tea.mp4\">Tea "
      "video</a></object></p></body></html>"},
+    {"TextLinks",
+     "<html lang=\"en\"><body><p>Our teas: <a href=\"teas.html\">click here</a></p></body></html>"},
     {"MissingLanguage", "<html><head><title>Tea</title></head><body><p>Green tea</p></body></html>"},
     {"BlinkMarquee", "<html lang=\"en\"><body><p><blink>New</blink> crossings</p></body></html>"},
     {"HeaderFormatting", "<html lang=\"en\"><body><h2>" + std::string(130, 'x') + "</h2></body></html>"},

@@ -347,8 +347,34 @@ void RepairFerryNews()
     }, 3);
 }
 
+// The ferries' summer news: a "click here", two "Details" to different
+// routes, a "more" and a link that reads as a sentence; the link text check
+// counts from level AA.
+void RepairFerrySummer()
+{
+    RepairExample("ferry-summer.html", [](orvane::CValidatorSheet& sheet, orvane::CHtmlDocument& document,
+                                          const std::vector<orvane::CFoundProblem>& found) {
+        for (const orvane::CFoundProblem& problem : found) {
+            if (Named("TextLinks")(problem))
+                problem.element->AddRepairPages(sheet, document, problem.bit);
+        }
+    }, 2);
+}
+
+// The second "Details" chosen: its twin leads elsewhere, and its list is shown.
+Preparation ShowSharedLinkText()
+{
+    return [](orvane::platform::IWindow& window, QWidget& widget) {
+        ShowPageOf(1313)(window, widget);
+        auto* list = OnShownPage<QTreeWidget>(widget, 1157);
+        if (list && list->topLevelItemCount() > 2)
+            list->setCurrentItem(list->topLevelItem(2));
+    };
+}
+
 } // namespace
 
+ORVANE_SCENE_PREPARED(repair_link_texts, ShowSharedLinkText()) { RepairFerrySummer(); }
 ORVANE_SCENE_PREPARED(repair_table_summary, ShowPageOf(199)) { RepairFaresTable(); }
 ORVANE_SCENE_PREPARED(repair_table_caption, ShowFaresCaption()) { RepairFaresTable(); }
 ORVANE_SCENE_PREPARED(repair_frame_title, ShowPageOf(138)) { RepairFramesPage(); }
