@@ -7,6 +7,7 @@
 #include "page_frame_title.h"
 #include "page_frameset_noframes.h"
 #include "page_header_format.h"
+#include "page_headings.h"
 #include "page_img_alt_text.h"
 #include "page_img_dlink.h"
 #include "page_img_ismap.h"
@@ -193,6 +194,8 @@ constexpr PageMaker kPageMakers[] = {
              return nullptr;
          return std::make_unique<CPageHeaderFormat>(request.element, heading->HeadingText());
      }},
+    {"CPageHeadings",
+     [](const RepairPageRequest& request) -> PagePointer { return std::make_unique<CPageHeadings>(request.document); }},
     {"CPageListFormat",
      [](const RepairPageRequest& request) -> PagePointer {
          const auto* list = dynamic_cast<const CElementList*>(&request.element);
