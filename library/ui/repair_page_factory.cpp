@@ -8,6 +8,7 @@
 #include "page_frameset_noframes.h"
 #include "page_header_format.h"
 #include "page_headings.h"
+#include "page_headings_maybe.h"
 #include "page_img_alt_text.h"
 #include "page_img_dlink.h"
 #include "page_img_ismap.h"
@@ -196,6 +197,13 @@ constexpr PageMaker kPageMakers[] = {
      }},
     {"CPageHeadings",
      [](const RepairPageRequest& request) -> PagePointer { return std::make_unique<CPageHeadings>(request.document); }},
+    {"CPageHeadingsMaybe",
+     [](const RepairPageRequest& request) -> PagePointer {
+         std::vector<CPageHeadingsMaybe::Candidate> candidates = CPageHeadingsMaybe::FindCandidates(request.document);
+         if (candidates.empty())
+             return nullptr;
+         return std::make_unique<CPageHeadingsMaybe>(std::move(candidates));
+     }},
     {"CPageListFormat",
      [](const RepairPageRequest& request) -> PagePointer {
          const auto* list = dynamic_cast<const CElementList*>(&request.element);

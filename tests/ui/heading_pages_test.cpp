@@ -6,6 +6,7 @@
 #include "library/checks/check_catalogue.h"
 #include "library/ui/checking_session.h"
 #include "library/ui/page_headings.h"
+#include "library/ui/page_headings_maybe.h"
 #include "platform/registry.h"
 
 #include <filesystem>
@@ -174,6 +175,75 @@ TEST_F(HeadingPageTest, ASkippedLevelIsMendedByRenamingTheHeadingsTagsAloneAndUn
     EXPECT_EQ(document.Text(), MuseumPage());
     EXPECT_FALSE(sheet.Page(0).Element()->IsRepaired(0x4, 0));
     EXPECT_EQ(FoundOnceWritten("NestedHeaders"), 1);
+}
+
+TEST_F(HeadingPageTest, AParagraphOfBoldTextBecomesAHeadingOfTheLevelItsPlaceCallsForOrIsKeptAndUndoneByteForByte)
+{
+    using Page = CPageHeadingsMaybe;
+    Load(MuseumPage());
+    StartSheet();
+    ASSERT_EQ(AddPages("PotentialHeaders"), 1);
+    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+        CMemoryWindow& page = w.PageWindow(0);
+        EXPECT_EQ(page.Text(1001), Strings(1021));
+        EXPECT_EQ(page.ItemTexts(Page::kParagraphs), (std::vector<std::string>{"Opening hours", "By bicycle"}));
+        EXPECT_EQ(page.ItemTexts(Page::kParagraphs, Page::kChoiceColumn),
+                  (std::vector<std::string>{"Heading h2", "Heading h4"}));
+        // Below the page's main heading a section heading fits, shown as the reader sees it.
+        EXPECT_EQ(page.SelectedRows(Page::kParagraphs), std::vector<int>{0});
+        EXPECT_EQ(page.Text(Page::kContext), "It follows the heading \"Visiting the Harbour Museum\" (h1), so h2 "
+                                             "fits below it.");
+        EXPECT_TRUE(page.IsChecked(Page::kMakeHeading));
+        EXPECT_EQ(page.CurrentItem(Page::kLevel), 1);
+        ASSERT_NE(page.Browser(Page::kPreview), nullptr);
+        // Shown where it stands: between the paragraph before it and the one after it.
+        const std::string preview = ReadFileBytes(page.Browser(Page::kPreview)->Address());
+        const std::size_t before = MuseumPage().find("<p>The museum stands");
+        const std::size_t after = MuseumPage().find("closing.</p>") + 12;
+        EXPECT_EQ(preview, "<html><head></head><body><p>" + MuseumPage().substr(before, after - before) +
+                               "</p></body></html>");
+
+        // The bicycle paragraph is judged no heading; the level box goes out of use.
+        page.SelectOnlyRows(Page::kParagraphs, {1});
+        EXPECT_EQ(page.Text(Page::kContext), "It follows the heading \"Getting here\" (h3), so h4 fits below it.");
+        EXPECT_EQ(page.CurrentItem(Page::kLevel), 3);
+        page.Click(Page::kKeep);
+        EXPECT_FALSE(page.IsEnabled(Page::kLevel));
+        EXPECT_EQ(page.ItemText(Page::kParagraphs, 1, Page::kChoiceColumn), "Stays a paragraph");
+        w.PressHelp();
+        w.Click(kIdFinish);
+    });
+    EXPECT_EQ(sheet.DoModal(nullptr), kIdFinish);
+    EXPECT_EQ(DialogRecord().helpTopics, std::vector<std::string>{"3-5-2.html"});
+    EXPECT_EQ(document.Text(), Museum({{"<p><b>Opening hours</b></p>", "<h2>Opening hours</h2>"}}));
+    EXPECT_EQ(sheet.Page(0).Status(), pagestatus::kRepaired);
+    // The new section heading mends the outline the sections skipped a level of.
+    EXPECT_EQ(FoundOnceWritten("NestedHeaders"), 0);
+
+    // Opened again: the choices are kept; the bicycle paragraph made a heading of the level typed.
+    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+        CMemoryWindow& page = w.PageWindow(0);
+        page.SelectOnlyRows(Page::kParagraphs, {1});
+        EXPECT_TRUE(page.IsChecked(Page::kKeep));
+        page.Click(Page::kMakeHeading);
+        page.Choose(Page::kLevel, 4);
+        EXPECT_EQ(page.ItemText(Page::kParagraphs, 1, Page::kChoiceColumn), "Heading h5");
+        page.Choose(Page::kLevel, 3);
+        w.Click(kIdFinish);
+    });
+    sheet.DoModal(nullptr);
+    EXPECT_EQ(document.Text(), Museum({{"<p><b>Opening hours</b></p>", "<h2>Opening hours</h2>"},
+                                       {"<p><font size=\"4\"><b>By bicycle</b></font></p>", "<h4>By bicycle</h4>"}}));
+    EXPECT_EQ(FoundOnceWritten("PotentialHeaders"), 0);
+    EXPECT_EQ(FoundOnceWritten("NestedHeaders"), 0);
+
+    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+        w.Click(kSkipUndo);
+        w.PressEscape();
+    });
+    sheet.DoModal(nullptr);
+    EXPECT_EQ(document.Text(), MuseumPage());
+    EXPECT_FALSE(sheet.Page(0).Element()->IsRepaired(0x8, 0));
 }
 
 } // namespace

@@ -305,6 +305,7 @@ void RepairMuseumHeadings(std::string_view checkName)
 } // namespace
 
 ORVANE_SCENE_PREPARED(repair_headings, ShowPageOf(210)) { RepairMuseumHeadings("NestedHeaders"); }
+ORVANE_SCENE_PREPARED(repair_headings_maybe, ShowPageOf(213)) { RepairMuseumHeadings("PotentialHeaders"); }
 ORVANE_SCENE_PREPARED(repair_table_summary, ShowPageOf(199)) { RepairFaresTable(); }
 ORVANE_SCENE_PREPARED(repair_table_caption, ShowFaresCaption()) { RepairFaresTable(); }
 ORVANE_SCENE_PREPARED(repair_frame_title, ShowPageOf(138)) { RepairFramesPage(); }
