@@ -202,8 +202,12 @@ void CPageHeadings::OnNotify(platform::IWindow& window, const platform::Notifica
 
 void CPageHeadings::WriteBack()
 {
-    for (auto renamed = m_renamed.rbegin(); renamed != m_renamed.rend(); ++renamed)
-        renamed->element->RenameTag(renamed->name, renamed->kind);
+    // A paragraph the other heading page made a heading, and has made a
+    // paragraph again since, stays one.
+    for (auto renamed = m_renamed.rbegin(); renamed != m_renamed.rend(); ++renamed) {
+        if (renamed->element->Kind() == renamed->given)
+            renamed->element->RenameTag(renamed->name, renamed->kind);
+    }
     m_renamed.clear();
 }
 
@@ -234,13 +238,28 @@ bool CPageHeadings::Apply()
         for (CElement* tagOf : {m_headings[i].start, m_headings[i].start->Partner()}) {
             if (!tagOf || (!tagOf->IsHeadingStart() && !tagOf->IsHeadingEnd()))
                 continue;
-            Renamed renamed{tagOf, std::string(tagOf->WrittenTagName()), tagOf->Kind()};
-            if (tagOf->RenameTag(HeadingName(after[i]), tagOf->IsHeadingEnd() ? kind + kind::kEndOffset : kind))
+            const int given = tagOf->IsHeadingEnd() ? kind + kind::kEndOffset : kind;
+            Renamed renamed{tagOf, std::string(tagOf->WrittenTagName()), tagOf->Kind(), given};
+            if (tagOf->RenameTag(HeadingName(after[i]), given))
                 m_renamed.push_back(std::move(renamed));
         }
     }
-    SetStatus(skip == outline::kNone ? pagestatus::kRepaired : pagestatus::kPartlyRepaired);
+    // The skip of this page is mended; one further down the page tells of,
+    // and the next check finds it.
+    SetStatus(pagestatus::kRepaired);
     return true;
+}
+
+// The paragraphs page before this one may have made headings since the page was filled.
+void CPageHeadings::OnActivate(platform::IWindow& window)
+{
+    if (WasActivated()) {
+        ReadHeadings();
+        FillOutline(kOutline, Levels(), true);
+        ShowProblem();
+        ShowAfter();
+    }
+    CPageValidatorBase::OnActivate(window);
 }
 
 void CPageHeadings::Undo()

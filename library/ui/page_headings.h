@@ -29,15 +29,18 @@ public:
     void Undo() override;
     bool Apply() override;
     void OnNotify(platform::IWindow& window, const platform::Notification& notification) override;
+    void OnActivate(platform::IWindow& window) override;
 
 protected:
     void Initialise() override;
 
 private:
+    // A tag this page renamed: its name and kind before, and the kind it gave it.
     struct Renamed {
         CElement* element;
         std::string name;
         int kind;
+        int given;
     };
 
     // The outline as it stands, with the levels the headings had before this page changed them.

@@ -226,6 +226,7 @@ void CPageHeadingsMaybe::OnNotify(platform::IWindow& window, const platform::Not
 
 void CPageHeadingsMaybe::WriteBack()
 {
+    // The paragraph's own tags come back whatever level the outline page gave them since.
     for (auto renamed = m_renamed.rbegin(); renamed != m_renamed.rend(); ++renamed)
         renamed->element->RenameTag(renamed->name, renamed->kind);
     m_renamed.clear();
@@ -245,8 +246,9 @@ bool CPageHeadingsMaybe::Apply()
         const int kind = tag::kH1 + candidate.level - 1;
         const std::string name = "h" + Number(candidate.level);
         for (CElement* tagOf : {candidate.start, candidate.end}) {
+            const int given = tagOf == candidate.end ? kind + kind::kEndOffset : kind;
             Renamed renamed{tagOf, std::string(tagOf->WrittenTagName()), tagOf->Kind()};
-            if (tagOf->RenameTag(name, tagOf == candidate.end ? kind + kind::kEndOffset : kind))
+            if (tagOf->RenameTag(name, given))
                 m_renamed.push_back(std::move(renamed));
         }
         // The heading's own look replaces the emphasis; the text stays.

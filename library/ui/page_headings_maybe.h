@@ -49,6 +49,7 @@ protected:
     void Initialise() override;
 
 private:
+    // A tag this page renamed: its name and kind before.
     struct Renamed {
         CElement* element;
         std::string name;

@@ -125,7 +125,7 @@ TEST_F(HeadingPageTest, ASkippedLevelIsMendedByRenamingTheHeadingsTagsAloneAndUn
     // The tags' names alone change; the class stays, and so does every other byte.
     EXPECT_EQ(document.Text(),
               Museum({{"<h3 class=\"section\">Admission</h3>", "<h2 class=\"section\">Admission</h2>"}}));
-    EXPECT_EQ(sheet.Page(0).Status(), pagestatus::kPartlyRepaired);
+    EXPECT_EQ(sheet.Page(0).Status(), pagestatus::kRepaired);
     EXPECT_EQ(FoundOnceWritten("NestedHeaders"), 1);
 
     // Opened again: the headings below move along, and the outline is whole.
@@ -244,6 +244,38 @@ TEST_F(HeadingPageTest, AParagraphOfBoldTextBecomesAHeadingOfTheLevelItsPlaceCal
     sheet.DoModal(nullptr);
     EXPECT_EQ(document.Text(), MuseumPage());
     EXPECT_FALSE(sheet.Page(0).Element()->IsRepaired(0x8, 0));
+}
+
+TEST_F(HeadingPageTest, TheOutlinePageSeesTheParagraphsMadeHeadingsAndCancellingTakesBothPagesBackExactly)
+{
+    Load(MuseumPage());
+    StartSheet();
+    // As a run orders them: the paragraphs first, then the outline they change.
+    ASSERT_EQ(AddPages("PotentialHeaders"), 1);
+    ASSERT_EQ(AddPages("NestedHeaders"), 1);
+    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+        w.Click(platform::kIdNext);
+        CMemoryWindow& page = w.PageWindow(1);
+        EXPECT_EQ(page.Text(CPageHeadings::kProblem), Strings(1024));
+        const platform::TreeItem top = page.FindTreeItem(CPageHeadings::kOutline, "Level 1: Visiting the Harbour Museum");
+        EXPECT_EQ(TreeTexts(page, CPageHeadings::kOutline, top),
+                  (std::vector<std::string>{"Level 2: Opening hours", "Level 2: Contact"}));
+        // The new heading raised to the top: the outline page renames the paragraph's tags too.
+        page.SelectTreeItemAsUser(CPageHeadings::kOutline,
+                                  page.FindTreeItem(CPageHeadings::kOutline, "Level 2: Opening hours"));
+        page.Choose(CPageHeadings::kLevel, 0);
+        w.Click(kIdFinish);
+    });
+    EXPECT_EQ(sheet.DoModal(nullptr), kIdFinish);
+    EXPECT_EQ(document.Text(), Museum({{"<p><b>Opening hours</b></p>", "<h1>Opening hours</h1>"},
+                                       {"<p><font size=\"4\"><b>By bicycle</b></font></p>", "<h4>By bicycle</h4>"}}));
+
+    // Cancelled without keeping the repairs: whichever page takes its tags back first.
+    windows.AnswerNextMessage(platform::kAnswerNo);
+    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) { w.PressEscape(); });
+    sheet.DoModal(nullptr);
+    EXPECT_EQ(windows.prompt.messages.back().text, Strings(167));
+    EXPECT_EQ(document.Text(), MuseumPage());
 }
 
 } // namespace
