@@ -150,7 +150,8 @@ void CPageHeadings::ShowProblem()
     if (level <= previous + 1)
         window.SetText(kProblem, strings.Format(kSkipsNone, {Number(level), Number(previous)}));
     else if (level == previous + 2)
-        window.SetText(kProblem, strings.Format(kLevelMissing, {Number(previous), Number(level), Number(previous + 1)}));
+        window.SetText(kProblem,
+                       strings.Format(kLevelMissing, {Number(previous), Number(level), Number(previous + 1)}));
     else
         window.SetText(kProblem, strings.Format(kLevelsMissing, {Number(previous), Number(level), Number(previous + 1),
                                                                  Number(level - 1)}));

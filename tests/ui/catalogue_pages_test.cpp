@@ -67,7 +67,8 @@ const std::map<std::string, std::string> kPagesWithTheProblem = {
     {"BlinkMarquee", "<html lang=\"en\"><body><p><blink>New</blink> crossings</p></body></html>"},
     {"HeaderFormatting", "<html lang=\"en\"><body><h2>" + std::string(130, 'x') + "</h2></body></html>"},
     {"NestedHeaders", "<html lang=\"en\"><body><h1>Tea</h1><h3>Green tea</h3><p>Grown on the hills</p></body></html>"},
-    {"PotentialHeaders", "<html lang=\"en\"><body><h1>Tea</h1><p><b>Green tea</b></p><p>Grown on the hills</p></body></html>"},
+    {"PotentialHeaders",
+     "<html lang=\"en\"><body><h1>Tea</h1><p><b>Green tea</b></p><p>Grown on the hills</p></body></html>"},
     {"ListForFormat", "<html lang=\"en\"><body><ul><li>Only one offer this week</ul></body></html>"},
     {"TableSummary",
      "<html lang=\"en\"><body><table><tr><th>Tea</th><th>Price</th></tr><tr><td>Green</td><td>4</td></tr>"

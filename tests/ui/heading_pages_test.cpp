@@ -257,7 +257,8 @@ TEST_F(HeadingPageTest, TheOutlinePageSeesTheParagraphsMadeHeadingsAndCancelling
         w.Click(platform::kIdNext);
         CMemoryWindow& page = w.PageWindow(1);
         EXPECT_EQ(page.Text(CPageHeadings::kProblem), Strings(1024));
-        const platform::TreeItem top = page.FindTreeItem(CPageHeadings::kOutline, "Level 1: Visiting the Harbour Museum");
+        const platform::TreeItem top =
+            page.FindTreeItem(CPageHeadings::kOutline, "Level 1: Visiting the Harbour Museum");
         EXPECT_EQ(TreeTexts(page, CPageHeadings::kOutline, top),
                   (std::vector<std::string>{"Level 2: Opening hours", "Level 2: Contact"}));
         // The new heading raised to the top: the outline page renames the paragraph's tags too.
