@@ -6,10 +6,12 @@
 #include "text_util.h"
 
 #include <bit>
+#include <cctype>
 #include <cstring>
 #include <mutex>
 #include <new>
 #include <unordered_map>
+#include <utility>
 
 namespace orvane {
 namespace {
@@ -189,6 +191,56 @@ bool CElement::SetText(std::string_view text)
         m_textSize = static_cast<std::uint32_t>(text.size());
         m_textOwned = true;
     }
+    return true;
+}
+
+namespace {
+// Where the name stands in a tag's text: after "<" or "</".
+std::pair<std::size_t, std::size_t> NameSpan(std::string_view text)
+{
+    if (text.empty() || text[0] != '<')
+        return {0, 0};
+    const std::size_t start = text.size() > 1 && text[1] == '/' ? 2 : 1;
+    std::size_t end = start;
+    while (end < text.size() && std::isalnum(static_cast<unsigned char>(text[end])))
+        ++end;
+    return {start, end};
+}
+} // namespace
+
+std::string_view CElement::WrittenTagName() const
+{
+    const auto [start, end] = NameSpan(Text());
+    return Text().substr(start, end - start);
+}
+
+bool CElement::RenameTag(std::string_view name, int kind)
+{
+    const std::string_view text = Text();
+    const auto [start, end] = NameSpan(text);
+    if (end == start || name.empty())
+        return false;
+    const std::string_view old = text.substr(start, end - start);
+    const bool upper = std::isupper(static_cast<unsigned char>(old[0])) != 0;
+    std::string written(name);
+    for (char& c : written)
+        c = static_cast<char>(upper ? std::toupper(static_cast<unsigned char>(c))
+                                    : std::tolower(static_cast<unsigned char>(c)));
+    std::string renamed;
+    renamed.reserve(text.size() - old.size() + written.size());
+    renamed.append(text.substr(0, start)).append(written).append(text.substr(end));
+    const std::string oldName(old);
+    if (!SetText(renamed))
+        return false;
+    // A tag rebuilt from its attributes writes the name's record first.
+    if (CAttribute* record = m_firstAttribute; record && record->Id() == attr::kOther) {
+        std::string recorded(record->Name());
+        if (const std::size_t at = recorded.find(oldName); at != std::string::npos) {
+            recorded.replace(at, oldName.size(), written);
+            record->NameByText(recorded, true);
+        }
+    }
+    SetKind(kind);
     return true;
 }
 

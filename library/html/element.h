@@ -81,6 +81,14 @@ public:
     // (and unchanged) for a text beyond the 4 GiB an element may hold.
     bool BorrowText(std::string_view text);
 
+    // Gives the tag another name, written where the old one stands in its
+    // text, in the old one's letter case; its attributes keep their text as
+    // written, and the kind follows the name. False when the text is no tag
+    // or memory ran out; the element is unchanged then.
+    bool RenameTag(std::string_view name, int kind);
+    // The name as the tag's text writes it ("H3" of "</H3 >"); empty for no tag.
+    std::string_view WrittenTagName() const;
+
     CElement* Partner() const { return m_partner; }
     void SetPartner(CElement* partner) { m_partner = partner; }
 

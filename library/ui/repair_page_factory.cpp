@@ -16,6 +16,8 @@
 #include "page_frame_title.h"
 #include "page_frameset_noframes.h"
 #include "page_header_format.h"
+#include "page_headings.h"
+#include "page_headings_maybe.h"
 #include "page_img_alt_text.h"
 #include "page_img_dlink.h"
 #include "page_img_ismap.h"
@@ -261,6 +263,15 @@ constexpr PageMaker kPageMakers[] = {
          if (!heading || !request.element.Partner())
              return nullptr;
          return std::make_unique<CPageHeaderFormat>(request.element, heading->HeadingText());
+     }},
+    {"CPageHeadings",
+     [](const RepairPageRequest& request) -> PagePointer { return std::make_unique<CPageHeadings>(request.document); }},
+    {"CPageHeadingsMaybe",
+     [](const RepairPageRequest& request) -> PagePointer {
+         std::vector<CPageHeadingsMaybe::Candidate> candidates = CPageHeadingsMaybe::FindCandidates(request.document);
+         if (candidates.empty())
+             return nullptr;
+         return std::make_unique<CPageHeadingsMaybe>(std::move(candidates));
      }},
     {"CPageListFormat",
      [](const RepairPageRequest& request) -> PagePointer {

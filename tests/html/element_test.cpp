@@ -1,5 +1,7 @@
 #include "page_fixture.h"
 
+#include "library/html/tag_table.h"
+
 #include <gtest/gtest.h>
 
 namespace orvane::test {
@@ -107,6 +109,30 @@ TEST(MarkupText, ATagKeepsTheNameItWasReadWithWhenItsTextIsReplaced)
     EXPECT_EQ(cell.MarkupText(), "<td align=\"left\">");
     EXPECT_EQ(cell.AttributeCount(), 2);
     EXPECT_EQ(cell.FirstAttribute()->Name(), "td");
+}
+
+TEST(MarkupText, ARenamedTagKeepsItsAttributesAsWrittenAndItsLetterCaseAndIsRebuiltUnderItsNewName)
+{
+    CParsedPage page;
+    page.FromText("<H3 CLASS=section\n  id='opening'>Opening hours</H3 >");
+    CElement& start = page.At(0);
+    CElement& end = page.At(2);
+    ASSERT_TRUE(start.RenameTag("h2", tag::kH1 + 1));
+    ASSERT_TRUE(end.RenameTag("h2", tag::kH1 + 1 + kind::kEndOffset));
+    EXPECT_EQ(start.MarkupText() + page.At(1).MarkupText() + end.MarkupText(),
+              "<H2 CLASS=section\n  id='opening'>Opening hours</H2 >");
+    EXPECT_EQ(start.Kind(), tag::kH1 + 1);
+    EXPECT_EQ(start.WrittenTagName(), "H2");
+    EXPECT_EQ(end.WrittenTagName(), "H2");
+    // Back under the name it was read with: the text as it was.
+    ASSERT_TRUE(start.RenameTag("H3", tag::kH1 + 2));
+    EXPECT_EQ(start.MarkupText(), "<H3 CLASS=section\n  id='opening'>");
+    start.FindAttribute(attr::kId)->SetValue("hours");
+    start.FindAttribute(attr::kId)->SetChanged(true);
+    ASSERT_TRUE(start.RenameTag("h4", tag::kH1 + 3));
+    EXPECT_EQ(start.MarkupText(), "<H4 CLASS=\"section\" id=\"hours\">");
+    EXPECT_FALSE(page.At(1).RenameTag("h2", tag::kH1 + 1));  // a text is no tag
+    EXPECT_EQ(page.At(1).MarkupText(), "Opening hours");
 }
 
 TEST(MarkupText, ElementWithoutAttributesIsAlwaysItsText)

@@ -97,6 +97,9 @@ const std::map<std::string, std::string> kPagesWithTheProblem = {
     {"MissingLanguage", "<html><head><title>Tea</title></head><body><p>Green tea</p></body></html>"},
     {"BlinkMarquee", "<html lang=\"en\"><body><p><blink>New</blink> crossings</p></body></html>"},
     {"HeaderFormatting", "<html lang=\"en\"><body><h2>" + std::string(130, 'x') + "</h2></body></html>"},
+    {"NestedHeaders", "<html lang=\"en\"><body><h1>Tea</h1><h3>Green tea</h3><p>Grown on the hills</p></body></html>"},
+    {"PotentialHeaders",
+     "<html lang=\"en\"><body><h1>Tea</h1><p><b>Green tea</b></p><p>Grown on the hills</p></body></html>"},
     {"ListForFormat", "<html lang=\"en\"><body><ul><li>Only one offer this week</ul></body></html>"},
     {"ScriptNoscript",
      "<html lang=\"en\"><body><p id=\"clock\"></p><script type=\"text/javascript\">startClock();</script>"

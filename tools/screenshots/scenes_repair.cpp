@@ -361,6 +361,20 @@ void RepairFerrySummer()
     }, 2);
 }
 
+// The harbour museum's visitor page: its sections start a level too deep, and
+// two paragraphs of bold text stand where headings belong. The heading checks
+// count from level AA.
+void RepairMuseumHeadings(std::string_view checkName)
+{
+    RepairExample("harbour-museum.html", [checkName](orvane::CValidatorSheet& sheet, orvane::CHtmlDocument& document,
+                                                     const std::vector<orvane::CFoundProblem>& found) {
+        for (const orvane::CFoundProblem& problem : found) {
+            if (Named(checkName)(problem))
+                problem.element->AddRepairPages(sheet, document, problem.bit);
+        }
+    }, 2);
+}
+
 // The second "Details" chosen: its twin leads elsewhere, and its list is shown.
 Preparation ShowSharedLinkText()
 {
@@ -375,6 +389,8 @@ Preparation ShowSharedLinkText()
 } // namespace
 
 ORVANE_SCENE_PREPARED(repair_link_texts, ShowSharedLinkText()) { RepairFerrySummer(); }
+ORVANE_SCENE_PREPARED(repair_headings, ShowPageOf(210)) { RepairMuseumHeadings("NestedHeaders"); }
+ORVANE_SCENE_PREPARED(repair_headings_maybe, ShowPageOf(213)) { RepairMuseumHeadings("PotentialHeaders"); }
 ORVANE_SCENE_PREPARED(repair_table_summary, ShowPageOf(199)) { RepairFaresTable(); }
 ORVANE_SCENE_PREPARED(repair_table_caption, ShowFaresCaption()) { RepairFaresTable(); }
 ORVANE_SCENE_PREPARED(repair_frame_title, ShowPageOf(138)) { RepairFramesPage(); }
