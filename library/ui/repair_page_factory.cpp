@@ -1,5 +1,6 @@
 #include "repair_page_factory.h"
 
+#include "page_applet_alt_text.h"
 #include "page_area_alt_text.h"
 #include "page_blink.h"
 #include "page_body_color.h"
@@ -19,6 +20,7 @@
 #include "page_meta_redirect.h"
 #include "page_meta_refresh.h"
 #include "page_metadata.h"
+#include "page_object_alt_rep.h"
 #include "page_object_title.h"
 #include "page_table_caption.h"
 #include "page_table_summary.h"
@@ -28,11 +30,15 @@
 
 #include "common/orvane_settings.h"
 #include "library/checks/check_catalogue.h"
+#include "library/checks/check_info.h"
+#include "library/checks/element_applet.h"
 #include "library/checks/element_blink.h"
 #include "library/checks/element_document.h"
 #include "library/checks/element_header.h"
 #include "library/checks/element_list.h"
 #include "library/checks/element_table.h"
+#include "library/html/attribute.h"
+#include "library/html/attribute_table.h"
 #include "library/html/element.h"
 #include "library/html/html_document.h"
 
@@ -126,6 +132,24 @@ constexpr PageMaker kPageMakers[] = {
          if (!request.attribute)
              return nullptr;
          return std::make_unique<CPageObjectTitle>(*request.attribute, request.objectMarkup);
+     }},
+    {"CPageAppletAltText",
+     [](const RepairPageRequest& request) -> PagePointer {
+         const auto* applet = dynamic_cast<const CElementApplet*>(&request.element);
+         if (!applet || !request.attribute || !request.insertedElement)
+             return nullptr;
+         return std::make_unique<CPageAppletAltText>(*request.attribute, *request.insertedElement, request.document,
+                                                     applet->AppletKey(), request.objectMarkup, request.lineEnd);
+     }},
+    {"CPageObjectAltRep",
+     [](const RepairPageRequest& request) -> PagePointer {
+         if (!request.insertedElement)
+             return nullptr;
+         std::string dataFile(NonEmptyAttribute(request.element, attr::kData));
+         if (dataFile.empty())
+             dataFile = NonEmptyAttribute(request.element, attr::kClassid);
+         return std::make_unique<CPageObjectAltRep>(*request.insertedElement, request.document, std::move(dataFile),
+                                                    request.objectMarkup, request.lineEnd);
      }},
     {"CPageLangMissing",
      [](const RepairPageRequest& request) -> PagePointer {
