@@ -1,6 +1,7 @@
 #include "element_anchor.h"
 
 #include "check_run.h"
+#include "repair_pages.h"
 #include "text_search.h"
 #include "library/html/html_document.h"
 #include "library/html/tag_table.h"
@@ -77,6 +78,32 @@ std::string CElementAnchor::LinkText() const
         }
     }
     return std::string(Trim(text));
+}
+
+// The transcript is linked right after the link to the recording, as a
+// text run deleted (so not written) until a repair gives it its link. A link
+// without an end tag has no place after it, and its problem is told
+// without a page.
+bool CElementAnchor::PrepareRepairPage(RepairPageRequest& request)
+{
+    if (request.bit != kTranscriptBit)
+        return true;
+    const CElement* end = Partner();
+    if (!m_transcriptLink) {
+        if (!end || !request.document.Find(end) || request.document.IndexOf(*end) < request.document.IndexOf(*this))
+            return false;
+        ElementPtr text(new CElement);
+        text->SetKind(kind::kText);
+        text->SetDeleted(true);
+        text->SetModified(true);
+        CElement* made = text.get();
+        if (!request.document.InsertAfter(end, std::move(text)))
+            return false;
+        m_transcriptLink = made;
+    }
+    request.insertedElement = m_transcriptLink;
+    request.lineEnd = PageLineEnd(request.document);
+    return true;
 }
 
 std::string CElementAnchor::GetProblemText(std::uint32_t bit) const

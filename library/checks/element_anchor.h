@@ -23,7 +23,12 @@ public:
     int SkipOverMark() const { return m_skipOverMark; }
     void SetSkipOverMark(int mark) { m_skipOverMark = mark; }
 
+protected:
+    bool PrepareRepairPage(RepairPageRequest& request) override;
+
 private:
+    // The link to the transcript, right after the link's end tag; made once.
+    CElement* m_transcriptLink = nullptr;
     std::vector<CElement*> m_inner;
     int m_skipOverMark = 0;
 };

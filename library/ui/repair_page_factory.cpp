@@ -1,5 +1,6 @@
 #include "repair_page_factory.h"
 
+#include "page_anchor_transcript.h"
 #include "page_applet_alt_text.h"
 #include "page_area_alt_text.h"
 #include "page_blink.h"
@@ -31,6 +32,7 @@
 #include "common/orvane_settings.h"
 #include "library/checks/check_catalogue.h"
 #include "library/checks/check_info.h"
+#include "library/checks/element_anchor.h"
 #include "library/checks/element_applet.h"
 #include "library/checks/element_blink.h"
 #include "library/checks/element_document.h"
@@ -132,6 +134,15 @@ constexpr PageMaker kPageMakers[] = {
          if (!request.attribute)
              return nullptr;
          return std::make_unique<CPageObjectTitle>(*request.attribute, request.objectMarkup);
+     }},
+    {"CPageAnchorTranscript",
+     [](const RepairPageRequest& request) -> PagePointer {
+         const auto* anchor = dynamic_cast<const CElementAnchor*>(&request.element);
+         if (!anchor || !request.insertedElement)
+             return nullptr;
+         return std::make_unique<CPageAnchorTranscript>(*request.insertedElement, request.document,
+                                                        std::string(NonEmptyAttribute(request.element, attr::kHref)),
+                                                        anchor->LinkText(), request.lineEnd);
      }},
     {"CPageAppletAltText",
      [](const RepairPageRequest& request) -> PagePointer {

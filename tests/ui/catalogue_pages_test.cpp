@@ -61,6 +61,8 @@ const std::map<std::string, std::string> kPagesWithTheProblem = {
      "<html lang=\"en\"><head><title>Tea</title></head><frameset cols=\"30%,70%\"><frame src=\"menu.html\">"
      "<frame src=\"tea.html\" title=\"Tea\"><noframes><body><p><a href=\"menu.html\">Menu</a></p></body>"
      "</noframes></frameset></html>"},
+    {"AnchorTranscript",
+     "<html lang=\"en\"><body><p><a href=\"sounds/news.wav\">Today's news</a></p></body></html>"},
     {"ObjectAltRep",
      "<html lang=\"en\"><body><p><object data=\"tea.mp4\" type=\"video/mp4\" title=\"Tea\"></object></p>"
      "</body></html>"},

@@ -1,6 +1,7 @@
-// The repair wizard on the harbour radio's page: the tide chart applet needs
-// a text alternative, the film of the harbour at dawn an alternative
-// content; each page as the user is about to write it.
+// The repair wizard on the harbour radio's page: the morning announcement
+// needs a transcript, the tide chart applet a text alternative, the film of
+// the harbour at dawn an alternative content; each page as the user is
+// about to write it.
 #include "scene.h"
 
 #include "common/orvane_settings.h"
@@ -62,6 +63,13 @@ Preparation TypedOnPage(std::string text)
 
 } // namespace
 
+ORVANE_SCENE_PREPARED(repair_anchor_transcript,
+                      TypedOnPage("Good morning, this is the harbour master with the crossings for today.\n"
+                                  "The first ferry to the islands leaves at 6:40, the last one at 21:15.\n"
+                                  "The sea is calm, with a light wind from the west."))
+{
+    RepairHarbourRadio("AnchorTranscript");
+}
 ORVANE_SCENE_PREPARED(repair_applet_alt_text,
                       TypedOnPage("Tide heights at the North quay today: high water at 6:12 and 18:40, "
                                   "low water at 0:05 and 12:27."))
