@@ -141,7 +141,8 @@ void CPageAnchorTranscript::ShowPlayerState(platform::MediaState state, std::str
         window.Focus(kPlay);
 }
 
-// The recording stops when the user moves on with the transcript.
+// The recording stops when the user moves on with the transcript (and when
+// the user goes to another page any way).
 bool CPageAnchorTranscript::Apply()
 {
     if (!CPageDescriptionBase::Apply())

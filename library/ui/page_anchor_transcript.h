@@ -34,6 +34,7 @@ public:
     void OnNotify(platform::IWindow& window, const platform::Notification& notification) override;
     bool Apply() override;
     void Undo() override;
+    void Left() override { StopPlaying(); }
     // The transcript file proposed for the recording: its name without
     // folder and extension, followed by "-transcript.html".
     static std::string ProposedFileName(std::string_view recording);

@@ -145,6 +145,11 @@ TEST_F(AnchorTranscriptPageTest, AMissingRecordingIsNamedAndOneOnTheWebIsPlayedF
         second.Click(Page::kPlay);
         EXPECT_EQ(second.PlayerBaseAddress(Page::kPlayer), "http://radio.example.org/news/");
         EXPECT_EQ(second.PlayedFiles(Page::kPlayer), std::vector<std::string>{"today.wav"});
+        EXPECT_EQ(second.Text(Page::kPlayerState), Strings(962));
+        // Going back to the first page stops the recording.
+        w.Click(platform::kIdBack);
+        EXPECT_EQ(second.Text(Page::kPlayerState), Strings(963));
+        EXPECT_EQ(second.MediaPlayer(Page::kPlayer)->State(), platform::MediaState::Stopped);
         w.PressEscape();
     });
     sheet.DoModal(nullptr);
