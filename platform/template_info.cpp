@@ -24,6 +24,7 @@ constexpr ClassKind kClassKinds[] = {
     {"QStackedWidget", ControlKind::PageArea}, {"QTabWidget", ControlKind::PageArea},
     {"QGroupBox", ControlKind::Frame},        {"QFrame", ControlKind::Frame},
     {"Line", ControlKind::Frame},
+    {"OrvaneMediaView", ControlKind::MediaPlayer},
 };
 
 // A widget may say what it stands for when its class alone does not tell:
@@ -217,6 +218,7 @@ std::string_view ControlKindName(ControlKind kind)
     case ControlKind::Browser: return "browser";
     case ControlKind::PageArea: return "page area";
     case ControlKind::Frame: return "frame";
+    case ControlKind::MediaPlayer: return "media player";
     case ControlKind::Custom: return "custom";
     }
     return "unknown";

@@ -18,6 +18,7 @@
 namespace orvane::platform {
 
 class IBrowser;
+class IMediaPlayer;
 class IWindow;
 
 // Control numbers the frames of dialogs and sheets share with every template.
@@ -51,6 +52,7 @@ enum class ControlKind {
     Tree,
     Progress,
     Browser,    // a preview of a page
+    MediaPlayer, // plays a sound or video file, showing the video
     PageArea,   // where a sheet shows its pages
     Frame,      // a decoration (group box, line)
     Custom,     // a small owner-drawn widget (colour swatch, map outline)
@@ -71,6 +73,7 @@ enum class NotifyCode {
     KeyPressed,       // a key on a list that the logic asked to hear (key = the key)
     FocusGained,
     ItemEdited,       // the user edited a report row's text in place (item = the row, column = the column)
+    PlayerStateChanged, // a media player started, stopped (also at the end of the file) or failed
 };
 
 // Keys a logic can ask to hear. Backspace, F5, Alt+Up and Ctrl+L are the
@@ -307,6 +310,8 @@ public:
 
     // A preview of a page; null when the control is not a browser.
     virtual IBrowser* Browser(int id) = 0;
+    // A player of sound and video files; null when the control is not one.
+    virtual IMediaPlayer* MediaPlayer(int /*id*/) { return nullptr; }
 
     // Pages of a sheet, shown in the page area. A page is a window of its own
     // template with its own logic, owned by this window; it is created when

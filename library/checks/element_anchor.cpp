@@ -80,12 +80,54 @@ std::string CElementAnchor::LinkText() const
     return std::string(Trim(text));
 }
 
-// A link told to open a new window may say so at the end of its own text:
-// a text element before its end tag, written only when the page uses it.
+namespace {
+
+// A text run the page fills in, not written until a repair shows it.
+ElementPtr DeletedText()
+{
+    ElementPtr text(new CElement);
+    text->SetKind(kind::kText);
+    text->SetDeleted(true);
+    text->SetModified(true);
+    return text;
+}
+
+} // namespace
+
 bool CElementAnchor::PrepareRepairPage(RepairPageRequest& request)
 {
-    if (request.bit != kNewWindowBit)
-        return true;
+    if (request.bit == kTranscriptBit)
+        return PrepareTranscriptLink(request);
+    if (request.bit == kNewWindowBit)
+        return PrepareNewWindowText(request);
+    return true;
+}
+
+// The transcript is linked right after the link to the recording, as a
+// text run deleted (so not written) until a repair gives it its link. A link
+// without an end tag has no place after it, and its problem is told
+// without a page.
+bool CElementAnchor::PrepareTranscriptLink(RepairPageRequest& request)
+{
+    const CElement* end = Partner();
+    if (!m_transcriptLink) {
+        if (!end || !request.document.Find(end) || request.document.IndexOf(*end) < request.document.IndexOf(*this))
+            return false;
+        ElementPtr text = DeletedText();
+        CElement* made = text.get();
+        if (!request.document.InsertAfter(end, std::move(text)))
+            return false;
+        m_transcriptLink = made;
+    }
+    request.insertedElement = m_transcriptLink;
+    request.lineEnd = PageLineEnd(request.document);
+    return true;
+}
+
+// A link told to open a new window may say so at the end of its own text:
+// a text element before its end tag, written only when the page uses it.
+bool CElementAnchor::PrepareNewWindowText(RepairPageRequest& request)
+{
     request.attribute = AttributeToRepair(attr::kTarget);
     request.secondAttribute = AttributeToRepair(attr::kTitle);
     if (!request.attribute || !request.secondAttribute)
@@ -93,10 +135,7 @@ bool CElementAnchor::PrepareRepairPage(RepairPageRequest& request)
     CElement* end = Partner();
     const bool closed = end && request.document.Find(end) && request.document.IndexOf(*end) > request.document.IndexOf(*this);
     if (closed && !m_preparedText) {
-        ElementPtr text(new CElement);
-        text->SetKind(kind::kText);
-        text->SetDeleted(true);
-        text->SetModified(true);
+        ElementPtr text = DeletedText();
         CElement* made = text.get();
         if (!request.document.InsertBefore(end, std::move(text)))
             return false;

@@ -29,6 +29,11 @@ protected:
     bool PrepareRepairPage(RepairPageRequest& request) override;
 
 private:
+    bool PrepareTranscriptLink(RepairPageRequest& request);
+    bool PrepareNewWindowText(RepairPageRequest& request);
+
+    // The link to the transcript, right after the link's end tag; made once.
+    CElement* m_transcriptLink = nullptr;
     std::vector<CElement*> m_inner;
     // The text a new-window page may write at the end of the link, deleted until it does.
     CElement* m_preparedText = nullptr;

@@ -2,6 +2,7 @@
 
 #include "check_run.h"
 #include "element_object.h"
+#include "repair_pages.h"
 #include "library/html/html_document.h"
 #include "library/registry/object_database.h"
 
@@ -24,15 +25,36 @@ int CElementApplet::Check(COrvaneSettings& settings, CHtmlDocument& document, in
     std::uint32_t mask = 0;
     const CSrcObjectDatabase* registry = document.ObjectRegistry();
     if (registry && run.Runs(*this, 0x1)) {
-        std::string_view key = NonEmptyAttribute(*this, attr::kCode);
-        if (key.empty())
-            key = NonEmptyAttribute(*this, attr::kObject);
-        const CSrcApplet* known = registry->FindApplet(document.Name(), key);
+        const CSrcApplet* known = registry->FindApplet(document.Name(), AppletKey());
         bool described = known && known->IsDescribed();
         if (!described && !HasInnerAlternative(document, *this))
             mask |= 0x1;
     }
     return StoreProblems(*this, mask);
+}
+
+std::string CElementApplet::AppletKey() const
+{
+    std::string_view key = NonEmptyAttribute(*this, attr::kCode);
+    if (key.empty())
+        key = NonEmptyAttribute(*this, attr::kObject);
+    return std::string(key);
+}
+
+// The text alternative goes into the alt attribute (made hidden when missing)
+// and, for browsers that run no applets, right before the end tag: an applet
+// without one has no place for it, and its problem is told without a page.
+bool CElementApplet::PrepareRepairPage(RepairPageRequest& request)
+{
+    if (!m_alternative)
+        m_alternative = InsertedBeforeEndTag(request.document, *this);
+    request.attribute = m_alternative ? AttributeToRepair(attr::kAlt) : nullptr;
+    if (!request.attribute)
+        return false;
+    request.insertedElement = m_alternative;
+    request.lineEnd = PageLineEnd(request.document);
+    request.objectMarkup = MarkupOfRange(request.document, *this);
+    return true;
 }
 
 } // namespace orvane

@@ -6,6 +6,8 @@
 #include "page_indexes.h"
 #include "repair_pages.h"
 
+#include "library/html/tag_table.h"
+
 namespace orvane {
 
 namespace {
@@ -37,28 +39,59 @@ int CElementObject::Check(COrvaneSettings& settings, CHtmlDocument& document, in
     const CAttribute* title = FindAttribute(attr::kTitle);
     if (run.Runs(*this, kTitleBit) && (!title || title->IsEmpty()))
         mask |= kTitleBit;
-    if (run.Runs(*this, 0x2) && !HasInnerAlternative(document, *this))
-        mask |= 0x2;
+    if (run.Runs(*this, kAltRepBit) && !HasInnerAlternative(document, *this))
+        mask |= kAltRepBit;
     return StoreProblems(*this, mask);
 }
 
+std::string MarkupOfRange(const CHtmlDocument& document, const CElement& element)
+{
+    const ElementRange range = RangeOf(document, element);
+    if (!range.valid)
+        return element.MarkupText();
+    std::string markup;
+    const auto& elements = document.Elements();
+    for (std::size_t n = range.start; n <= range.end; ++n) {
+        if (!elements[n]->IsDeleted())
+            elements[n]->AppendMarkupText(markup);
+    }
+    return markup;
+}
+
+CElement* InsertedBeforeEndTag(CHtmlDocument& document, const CElement& element)
+{
+    if (!RangeOf(document, element).valid)
+        return nullptr;
+    ElementPtr text(new CElement);
+    text->SetKind(kind::kText);
+    text->SetDeleted(true);
+    text->SetModified(true);
+    CElement* made = text.get();
+    return document.InsertBefore(element.Partner(), std::move(text)) ? made : nullptr;
+}
+
 // The object is shown as the page has it, with what it holds for browsers that
-// cannot show it; an object without an end tag is its start tag alone.
+// cannot show it; an object without an end tag is its start tag alone. Its
+// alternative goes right before its end tag: an object without one has no
+// place for it, and its problem is told without a page.
 bool CElementObject::PrepareRepairPage(RepairPageRequest& request)
 {
+    if (request.bit == kAltRepBit) {
+        if (!m_alternative)
+            m_alternative = InsertedBeforeEndTag(request.document, *this);
+        if (!m_alternative)
+            return false;
+        request.insertedElement = m_alternative;
+    request.lineEnd = PageLineEnd(request.document);
+        request.objectMarkup = MarkupOfRange(request.document, *this);
+        return true;
+    }
     if (request.bit != kTitleBit)
         return true;
     request.attribute = AttributeToRepair(attr::kTitle);
     if (!request.attribute)
         return false;
-    const ElementRange range = RangeOf(request.document, *this);
-    if (!range.valid) {
-        request.objectMarkup = MarkupText();
-        return true;
-    }
-    const auto& elements = request.document.Elements();
-    for (std::size_t n = range.start; n <= range.end; ++n)
-        elements[n]->AppendMarkupText(request.objectMarkup);
+    request.objectMarkup = MarkupOfRange(request.document, *this);
     return true;
 }
 

@@ -100,6 +100,8 @@ public:
     bool WizardFinish();
     virtual void Undo() {}
     virtual void OptionToggled(bool state);
+    // Another page is shown now; the page's window stays.
+    virtual void Left() {}
     // Applies the repair; false keeps the user on the page (after saying why).
     virtual bool Apply() { return true; }
     // Applies the remembered or default repair without showing the page (the

@@ -2,6 +2,8 @@
 
 #include "page_anchor_new_window.h"
 #include "page_anchor_textlink.h"
+#include "page_anchor_transcript.h"
+#include "page_applet_alt_text.h"
 #include "page_area_alt_text.h"
 #include "page_ascii_art_description.h"
 #include "page_ascii_art_skip.h"
@@ -34,6 +36,7 @@
 #include "page_meta_redirect.h"
 #include "page_meta_refresh.h"
 #include "page_metadata.h"
+#include "page_object_alt_rep.h"
 #include "page_object_title.h"
 #include "page_script_noscript.h"
 #include "page_table_caption.h"
@@ -44,6 +47,9 @@
 
 #include "common/orvane_settings.h"
 #include "library/checks/check_catalogue.h"
+#include "library/checks/check_info.h"
+#include "library/checks/element_anchor.h"
+#include "library/checks/element_applet.h"
 #include "library/checks/element_blink.h"
 #include "library/checks/element_document.h"
 #include "library/checks/element_header.h"
@@ -51,6 +57,8 @@
 #include "library/checks/element_pre.h"
 #include "library/checks/element_script.h"
 #include "library/checks/element_table.h"
+#include "library/html/attribute.h"
+#include "library/html/attribute_table.h"
 #include "library/html/element.h"
 #include "library/html/html_document.h"
 
@@ -190,6 +198,33 @@ constexpr PageMaker kPageMakers[] = {
          if (!request.attribute)
              return nullptr;
          return std::make_unique<CPageObjectTitle>(*request.attribute, request.objectMarkup);
+     }},
+    {"CPageAnchorTranscript",
+     [](const RepairPageRequest& request) -> PagePointer {
+         const auto* anchor = dynamic_cast<const CElementAnchor*>(&request.element);
+         if (!anchor || !request.insertedElement)
+             return nullptr;
+         return std::make_unique<CPageAnchorTranscript>(*request.insertedElement, request.document,
+                                                        std::string(NonEmptyAttribute(request.element, attr::kHref)),
+                                                        anchor->LinkText(), request.lineEnd);
+     }},
+    {"CPageAppletAltText",
+     [](const RepairPageRequest& request) -> PagePointer {
+         const auto* applet = dynamic_cast<const CElementApplet*>(&request.element);
+         if (!applet || !request.attribute || !request.insertedElement)
+             return nullptr;
+         return std::make_unique<CPageAppletAltText>(*request.attribute, *request.insertedElement, request.document,
+                                                     applet->AppletKey(), request.objectMarkup, request.lineEnd);
+     }},
+    {"CPageObjectAltRep",
+     [](const RepairPageRequest& request) -> PagePointer {
+         if (!request.insertedElement)
+             return nullptr;
+         std::string dataFile(NonEmptyAttribute(request.element, attr::kData));
+         if (dataFile.empty())
+             dataFile = NonEmptyAttribute(request.element, attr::kClassid);
+         return std::make_unique<CPageObjectAltRep>(*request.insertedElement, request.document, std::move(dataFile),
+                                                    request.objectMarkup, request.lineEnd);
      }},
     {"CPageLangMissing",
      [](const RepairPageRequest& request) -> PagePointer {

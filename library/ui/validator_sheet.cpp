@@ -111,6 +111,8 @@ void CValidatorSheet::SetActivePage(int index)
 {
     if (!m_window || index < 0 || index >= PageCount())
         return;
+    if (m_active >= 0 && m_active != index && m_active < PageCount())
+        m_pages[m_active]->Left();
     m_active = index;
     // A page's window is made when the page is first shown: a form preview
     // then shows what the user typed on the pages before, a preview's width

@@ -8,6 +8,7 @@
 #include "qt_resources.h"
 #include "widgets/colour_sample_view.h"
 #include "widgets/map_area_view.h"
+#include "widgets/media_player_view.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -275,6 +276,11 @@ public:
             view->setObjectName(name);
             return view;
         }
+        if (className == CMediaPlayerView::kClassName) {
+            auto* view = new CMediaPlayerView(parent);
+            view->setObjectName(name);
+            return view;
+        }
         if (className == CColourSampleView::kClassName) {
             auto* view = new CColourSampleView(parent);
             view->setObjectName(name);
@@ -492,6 +498,7 @@ bool WidgetServes(const QWidget* widget, ControlKind kind)
     case ControlKind::Browser: return widget->inherits("QTextBrowser");
     case ControlKind::PageArea: return widget->inherits("QStackedWidget") || widget->inherits("QTabWidget");
     case ControlKind::Frame: return widget->inherits("QFrame") || widget->inherits("QGroupBox");
+    case ControlKind::MediaPlayer: return dynamic_cast<const CMediaPlayerView*>(widget) != nullptr;
     case ControlKind::Custom: return true;
     }
     return false;
@@ -536,6 +543,11 @@ CQtWindow::CQtWindow(int templateId, const TemplateInfo& info, QWidget* widget, 
 CQtWindow::~CQtWindow()
 {
     m_pages.clear();
+    // A player whose page goes on being shown stops telling this window.
+    for (auto& [id, control] : m_controls) {
+        if (auto* player = dynamic_cast<CMediaPlayerView*>(control.widget.data()))
+            player->SetStateListener({});
+    }
     for (auto& [id, timer] : m_timers)
         delete timer;
     if (m_ownsWidget)
@@ -653,6 +665,10 @@ void CQtWindow::Bind(int id, Control& control)
         break;
     case ControlKind::Browser:
         control.browser = std::make_unique<CQtBrowser>(static_cast<QTextBrowser*>(widget));
+        break;
+    case ControlKind::MediaPlayer:
+        if (auto* player = dynamic_cast<CMediaPlayerView*>(widget))
+            player->SetStateListener([this, id] { Notify({id, NotifyCode::PlayerStateChanged}); });
         break;
     default:
         break;
@@ -1726,6 +1742,12 @@ IBrowser* CQtWindow::Browser(int id)
 {
     Control* control = Find(id);
     return control ? control->browser.get() : nullptr;
+}
+
+IMediaPlayer* CQtWindow::MediaPlayer(int id)
+{
+    Control* control = Find(id);
+    return control ? dynamic_cast<CMediaPlayerView*>(control->widget.data()) : nullptr;
 }
 
 // --- Pages.

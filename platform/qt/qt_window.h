@@ -149,6 +149,7 @@ public:
     std::pair<int, int> Range(int id) const override;
 
     IBrowser* Browser(int id) override;
+    IMediaPlayer* MediaPlayer(int id) override;
 
     IWindow& AddPage(int templateId, IDialogLogic& logic, std::string_view title = {}) override;
     int PageCount() const override { return static_cast<int>(m_pages.size()); }

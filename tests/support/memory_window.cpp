@@ -68,6 +68,40 @@ private:
     std::string m_address;
 };
 
+// Plays nothing: it keeps what it was told, and tells the window's logic of
+// each change of its state as a real player does.
+class CMemoryWindow::CMemoryPlayer final : public platform::IMediaPlayer {
+public:
+    CMemoryPlayer(CMemoryWindow& window, int id) : m_window(window), m_id(id) {}
+    void SetBaseAddress(std::string_view base) override { baseAddress = base; }
+    void Play(std::string_view fileName) override
+    {
+        played.emplace_back(fileName);
+        Become(platform::MediaState::Playing, {});
+    }
+    void Stop() override { Become(platform::MediaState::Stopped, {}); }
+    platform::MediaState State() const override { return m_state; }
+    std::string ErrorText() const override { return m_error; }
+
+    void Become(platform::MediaState state, std::string_view error)
+    {
+        if (state == m_state && error == m_error)
+            return;
+        m_state = state;
+        m_error = error;
+        m_window.Notify({m_id, platform::NotifyCode::PlayerStateChanged});
+    }
+
+    std::string baseAddress;
+    std::vector<std::string> played;
+
+private:
+    CMemoryWindow& m_window;
+    int m_id;
+    platform::MediaState m_state = platform::MediaState::Stopped;
+    std::string m_error;
+};
+
 std::optional<platform::TemplateInfo> LoadTemplate(int templateId)
 {
     // The library's templates, then those of the selector program's own bundle.
@@ -119,6 +153,8 @@ CMemoryWindow::CMemoryWindow(int templateId, platform::IDialogLogic& logic, CMem
         control.visible = info.visibleInitially;
         if (info.kind == ControlKind::Browser)
             control.browser = std::make_unique<CMemoryBrowser>();
+        if (info.kind == ControlKind::MediaPlayer)
+            control.player = std::make_unique<CMemoryPlayer>(*this, id);
     }
 }
 
@@ -1118,6 +1154,38 @@ std::string CMemoryWindow::BrowserResourceFolder(int id)
 {
     Control* control = Find(id, "BrowserResourceFolder");
     return control && control->browser ? control->browser->resourceFolder : std::string();
+}
+
+platform::IMediaPlayer* CMemoryWindow::MediaPlayer(int id)
+{
+    Control* control = Find(id, "MediaPlayer");
+    return control ? control->player.get() : nullptr;
+}
+
+std::vector<std::string> CMemoryWindow::PlayedFiles(int id)
+{
+    Control* control = Find(id, "PlayedFiles");
+    return control && control->player ? control->player->played : std::vector<std::string>{};
+}
+
+std::string CMemoryWindow::PlayerBaseAddress(int id)
+{
+    Control* control = Find(id, "PlayerBaseAddress");
+    return control && control->player ? control->player->baseAddress : std::string();
+}
+
+void CMemoryWindow::PlayerReachesEnd(int id)
+{
+    Control* control = Find(id, "PlayerReachesEnd");
+    if (control && control->player)
+        control->player->Become(platform::MediaState::Stopped, {});
+}
+
+void CMemoryWindow::PlayerFails(int id, std::string_view reason)
+{
+    Control* control = Find(id, "PlayerFails");
+    if (control && control->player)
+        control->player->Become(platform::MediaState::Failed, reason);
 }
 
 // --- IWindow: pages

@@ -12,6 +12,7 @@
 //   });
 //   RunTheCode();
 
+#include "platform/media_player.h"
 #include "platform/prompt.h"
 #include "platform/services.h"
 #include "platform/template_info.h"
@@ -182,6 +183,14 @@ public:
     // Where the browser was told to look up what a shown page names.
     std::string BrowserResourceFolder(int id);
 
+    platform::IMediaPlayer* MediaPlayer(int id) override;
+    // What the media player was told to play, in order, and its base address.
+    std::vector<std::string> PlayedFiles(int id);
+    std::string PlayerBaseAddress(int id);
+    // The file being played comes to its end, or turns out not to play.
+    void PlayerReachesEnd(int id);
+    void PlayerFails(int id, std::string_view reason);
+
     IWindow& AddPage(int templateId, platform::IDialogLogic& logic, std::string_view title = {}) override;
     int PageCount() const override { return static_cast<int>(m_pages.size()); }
     IWindow& Page(int index) override;
@@ -206,6 +215,7 @@ private:
         std::vector<platform::TreeItem> children;
     };
     class CMemoryBrowser;
+    class CMemoryPlayer;
     struct Control {
         platform::ControlInfo info;
         std::string text;
@@ -224,6 +234,7 @@ private:
         int low = 0, high = 100, position = 0;
         std::vector<platform::Key> watchedKeys;
         std::unique_ptr<CMemoryBrowser> browser;
+        std::unique_ptr<CMemoryPlayer> player;
         int editableColumn = -1;
         std::string mapImage;
         std::vector<platform::MapOutline> mapAreas;

@@ -208,13 +208,14 @@ TEST_F(OverviewTest, UnlabelledControlsOfEveryKindShareOneCheckAndRepairedRowsSt
     overview.RunModal();
 }
 
-// Until every check has its page, a chosen problem without one is named to
-// the user rather than dropped: one message for the whole run.
+// A chosen problem that gets no page is named to the user rather than
+// dropped: one message for the whole run.
 TEST_F(OverviewTest, ChosenProblemsThatHaveNoRepairPageAreNamedInOneMessage)
 {
-    // Links to sound files: the transcripts they need have no page yet.
+    // Links to sound files that are never closed: there is no place after
+    // them for the links to their transcripts, so they get no page.
     Load("<html lang=\"en\"><head><title>Sounds</title></head><body>"
-         "<p><a href=\"horn.wav\">Ship's horn</a> <a href=\"gulls.wav\">Gulls</a></p></body></html>");
+         "<p><a href=\"horn.wav\">Ship's horn <a href=\"gulls.wav\">Gulls</p></body></html>");
     std::string soundCheck;
     windows.WhenShown(229, [&](CMemoryWindow& w) {
         int soundRow = -1;

@@ -35,13 +35,15 @@ protected:
         DialogRecord() = {};
     }
 
-    void Load(std::string_view page)
+    // The registry (may be null) is the one the checks consult, as the
+    // overview's is: some checks run only with one.
+    void Load(std::string_view page, CSrcObjectDatabase* registry = nullptr)
     {
         document.Start(1, false);
         document.SetName("/site/forms/page.html");
         std::istringstream in{std::string(page)};
         ASSERT_EQ(document.Load(in), 1);
-        found = RunCheckPass(document, settings, nullptr);
+        found = RunCheckPass(document, settings, registry);
     }
 
     // A sheet set up as the overview sets it up.
