@@ -310,10 +310,12 @@ void CValidatorSheet::OnCancel(platform::IWindow& window)
     std::vector<CPageValidatorBase*> repairedNow;
     // A page passed over repairs nothing of itself (a merged page waits for
     // the page it merged with, a follow-up for the page before it): only
-    // repairs the user made are worth the question, and No takes back all.
+    // repairs the user made are worth the question, and No takes back all,
+    // those made in part too: they changed the page as much as the others.
     bool userRepaired = false;
     for (auto& page : m_pages) {
-        if (!page->RepairedAtAttach() && page->Status() == pagestatus::kRepaired) {
+        const bool changed = page->Status() == pagestatus::kRepaired || page->Status() == pagestatus::kPartlyRepaired;
+        if (!page->RepairedAtAttach() && changed) {
             repairedNow.push_back(page.get());
             userRepaired = userRepaired || !page->IsSkipped();
         }

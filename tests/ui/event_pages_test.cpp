@@ -240,7 +240,8 @@ TEST_F(EventPagesTest, MouseEventsGetTheTickedKeyboardEventsWithTheSameScriptAnd
     EXPECT_EQ(DialogRecord().helpTopics, std::vector<std::string>{"9-3-1.html"});
     EXPECT_EQ(document.Text(), kMenuRepaired);
 
-    // One event left out: the rest is written, the problem repaired in part; Undo writes the page as it was.
+    // One event left out: the rest is written, the problem repaired in part;
+    // cancelling without keeping the repairs writes the page as it was.
     windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
         CMemoryWindow& page = w.PageWindow(0);
         page.DoubleClickRow(CPageDeviceDependent::kEvents, 5);
@@ -252,11 +253,10 @@ TEST_F(EventPagesTest, MouseEventsGetTheTickedKeyboardEventsWithTheSameScriptAnd
     partly.replace(partly.find(" onblur=\"dim(this)\""), 19, "");
     EXPECT_EQ(document.Text(), partly);
     EXPECT_EQ(sheet.Page(0).Status(), pagestatus::kPartlyRepaired);
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
-        w.Click(kSkipUndo);
-        w.PressEscape();
-    });
+    windows.AnswerNextMessage(platform::kAnswerNo);
+    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) { w.PressEscape(); });
     sheet.DoModal(nullptr);
+    EXPECT_EQ(windows.prompt.messages.back().text, Strings(167));
     EXPECT_EQ(document.Text(), kMenuPage);
     // Checked again, the taken-back events are not there.
     found = RunCheckPass(document, settings, nullptr);
