@@ -32,13 +32,9 @@ protected:
     void SetUp() override
     {
         RepairRunTest::SetUp();
-        const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-        folder = fs::path(::testing::TempDir()) / (std::string("orvane-") + test->test_suite_name() + "-" + test->name());
-        fs::remove_all(folder);
         fs::create_directories(folder / "sounds");
         std::ofstream((folder / "sounds/harbour-master.wav").string(), std::ios::binary) << "RIFF";
     }
-    void TearDown() override { fs::remove_all(folder); }
 
     void StartSheetIn(CValidatorSheet& run)
     {
@@ -47,7 +43,6 @@ protected:
         run.SetTrailingPage(false);
     }
 
-    fs::path folder;
 };
 
 TEST_F(AnchorTranscriptPageTest, TheRecordingPlaysOnThePageItsTranscriptIsWrittenLinkedUndoneAndOfferedNextTime)

@@ -40,16 +40,11 @@ protected:
     void SetUp() override
     {
         RepairRunTest::SetUp();
-        const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-        folder = fs::path(::testing::TempDir()) / (std::string("orvane-") + test->test_suite_name() + "-" + test->name());
-        fs::remove_all(folder);
-        fs::create_directories(folder);
         std::ofstream((folder / "ObjectRegistry.xml").string(), std::ios::binary)
             << "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n<root>\n</root>";
         registry.SetFilePath((folder / "ObjectRegistry.xml").string());
         ASSERT_EQ(registry.Load(), 1);
     }
-    void TearDown() override { fs::remove_all(folder); }
 
     void StartSheetInFolder()
     {
@@ -64,7 +59,6 @@ protected:
         return applet && applet->IsDescribed();
     }
 
-    fs::path folder;
     CSrcObjectDatabase registry;
 };
 

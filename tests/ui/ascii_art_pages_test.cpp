@@ -53,13 +53,8 @@ protected:
     void SetUp() override
     {
         RepairRunTest::SetUp();
-        const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-        folder = fs::path(::testing::TempDir()) / (std::string("orvane-") + test->test_suite_name() + "-" + test->name());
-        fs::remove_all(folder);
-        fs::create_directories(folder);
         registry.SetFilePath(InFolder("ObjectRegistry.xml"));
     }
-    void TearDown() override { fs::remove_all(folder); }
 
     void StartSheetInFolder()
     {
@@ -68,7 +63,6 @@ protected:
         sheet.SetObjectRegistry(&registry);
     }
 
-    std::string InFolder(std::string_view name) const { return (folder / name).string(); }
 
     std::string ArtId(int nth) const
     {
@@ -96,7 +90,6 @@ protected:
         return names;
     }
 
-    fs::path folder;
     CSrcObjectDatabase registry;
 };
 

@@ -33,13 +33,8 @@ protected:
     void SetUp() override
     {
         RepairRunTest::SetUp();
-        const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-        folder = fs::path(::testing::TempDir()) / (std::string("orvane-") + test->test_suite_name() + "-" + test->name());
-        fs::remove_all(folder);
-        fs::create_directories(folder);
         registry.SetFilePath(InFolder("ObjectRegistry.xml"));
     }
-    void TearDown() override { fs::remove_all(folder); }
 
     void StartSheetInFolder()
     {
@@ -48,7 +43,6 @@ protected:
         sheet.SetObjectRegistry(&registry);
     }
 
-    std::string InFolder(std::string_view name) const { return (folder / name).string(); }
 
     // The checks of the page in a later session, with what that session's registry knows.
     std::vector<std::string> ChecksOfNextSession(std::string_view page, CSrcObjectDatabase& known)
@@ -64,7 +58,6 @@ protected:
         return names;
     }
 
-    fs::path folder;
     CSrcObjectDatabase registry;
 };
 

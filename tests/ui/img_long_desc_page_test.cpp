@@ -42,16 +42,6 @@ std::string Linked(std::string_view address)
 // Pages and description files in a folder of the test's own (tests run side by side).
 class LongDescPageTest : public RepairRunTest {
 protected:
-    void SetUp() override
-    {
-        RepairRunTest::SetUp();
-        const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-        folder = fs::path(::testing::TempDir()) / (std::string("orvane-") + test->test_suite_name() + "-" + test->name());
-        fs::remove_all(folder);
-        fs::create_directories(folder);
-    }
-    void TearDown() override { fs::remove_all(folder); }
-
     void StartSheetInFolder()
     {
         StartSheet();
@@ -59,7 +49,6 @@ protected:
         sheet.SetObjectRegistry(&registry);
     }
 
-    std::string InFolder(std::string_view name) const { return (folder / name).string(); }
 
     const CFoundProblem& Problem(std::string_view checkName) const
     {
@@ -71,7 +60,6 @@ protected:
         return found.front();
     }
 
-    fs::path folder;
     CSrcObjectDatabase registry{(fs::path(::testing::TempDir()) / "unused-registry.xml").string()};
 };
 

@@ -29,16 +29,6 @@ std::string WithContent(std::string_view content)
 
 class ObjectAltRepPageTest : public RepairRunTest {
 protected:
-    void SetUp() override
-    {
-        RepairRunTest::SetUp();
-        const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-        folder = fs::path(::testing::TempDir()) / (std::string("orvane-") + test->test_suite_name() + "-" + test->name());
-        fs::remove_all(folder);
-        fs::create_directories(folder);
-    }
-    void TearDown() override { fs::remove_all(folder); }
-
     void StartSheetIn(CValidatorSheet& run)
     {
         StartSheet(run, (folder / "film.html").string());
@@ -46,7 +36,6 @@ protected:
         run.SetTrailingPage(false);
     }
 
-    fs::path folder;
 };
 
 TEST_F(ObjectAltRepPageTest, TypedContentGoesBeforeTheEndTagAWrittenDescriptionIsLinkedAndOfferedNextTime)

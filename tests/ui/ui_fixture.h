@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <functional>
 #include <sstream>
 #include <string>
@@ -81,6 +83,17 @@ protected:
 
     std::string Strings(int id) const { return strings.Get(id); }
 
+    // The test's own folder, its home, made empty for it: the pages,
+    // description files and registries it writes stay apart from those of
+    // the tests running beside it.
+    static std::filesystem::path OwnFolder()
+    {
+        const char* home = std::getenv("ORVANE_HOME");
+        return home && *home ? std::filesystem::path(home) : std::filesystem::path(::testing::TempDir());
+    }
+    std::string InFolder(std::string_view name) const { return (folder / name).string(); }
+
+    const std::filesystem::path folder = OwnFolder();
     platform::CStringTable strings;
     platform::ScopedStrings useStrings{strings};
     CMemoryWindows windows;
