@@ -251,7 +251,7 @@ void CPageTableStructualMarkup::Initialise()
         ProposeGroups();
         m_found = true;
     }
-    window.SetColumns(kRows, {{String(kColumnRow), 330}, {String(kColumnGroup), 150}});
+    window.SetColumns(kRows, {{String(kColumnRow), 400}, {String(kColumnGroup), 180}});
     FillRows(window);
     if (window.ItemCount(kRows) > 0) {
         window.SetItemSelected(kRows, 0, true);
@@ -343,10 +343,12 @@ int CPageTableStructualMarkup::GroupsProblem() const
     const auto has = [&](int group) {
         return std::any_of(m_rows.begin(), m_rows.end(), [&](const Row& r) { return r.grouped && r.group == group; });
     };
+    const bool hasHead = has(kInHead);
+    const bool hasFoot = has(kInFoot);
     bool beforeWasOther = false;
     for (const Row& r : m_rows) {
         if (r.group == kInHead && !r.grouped) {
-            if (has(kInHead))
+            if (hasHead)
                 return kHeadExists;
             if (beforeWasOther)
                 return kHeadNotFirst;
@@ -356,7 +358,7 @@ int CPageTableStructualMarkup::GroupsProblem() const
     bool afterWasOther = false;
     for (auto r = m_rows.rbegin(); r != m_rows.rend(); ++r) {
         if (r->group == kInFoot && !r->grouped) {
-            if (has(kInFoot))
+            if (hasFoot)
                 return kFootExists;
             if (afterWasOther)
                 return kFootNotLast;

@@ -177,7 +177,8 @@ TEST_F(TableStructurePageTest, TheProposedGroupsAreWrittenWithTheFootBeforeTheBo
 }
 
 // A table that has its head gets only its body; an HTML5 page keeps its
-// foot after the body; tags are written in the table's case and line ends.
+// foot after the body; tags are written in the table's case and line ends,
+// and rows without end tags are grouped as well.
 TEST_F(TableStructurePageTest, AGroupThePageHasStaysAndOnlyTheMissingGroupsAreAdded)
 {
     constexpr char kShips[] =
@@ -222,6 +223,22 @@ TEST_F(TableStructurePageTest, AGroupThePageHasStaysAndOnlyTheMissingGroupsAreAd
               "<!DOCTYPE html>\n<html lang=\"en\"><body>\n<table summary=\"Seats\"><thead><tr><th>Ship</th><th>Seats</th>"
               "</tr></thead><tbody><tr><td>MS Gull</td><td>120</td></tr></tbody><tfoot><tr><td>Total</td><td>120</td>"
               "</tr></tfoot></table>\n</body></html>\n");
+
+    // Rows whose end tags the page leaves out end with their last cell's content.
+    constexpr char kOpenRows[] =
+        "<html lang=\"en\"><body><table summary=\"Open rows\"><tr><th>Ship<th>Seats"
+        "<tr><td>MS Gull<td>120<tr><td>Total<td>120</table></body></html>";
+    found.clear();
+    LoadChecked(kOpenRows);
+    CValidatorSheet open;
+    StartSheet(open, "/site/trip.html");
+    open.SetObjectRegistry(&registry);
+    ASSERT_EQ(AddPages(open, [](std::string_view check) { return check == "TableStructMarkup"; }), 1);
+    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) { w.Click(kIdFinish); });
+    EXPECT_EQ(open.DoModal(nullptr), kIdFinish);
+    EXPECT_EQ(document.Text(),
+              "<html lang=\"en\"><body><table summary=\"Open rows\"><thead><tr><th>Ship<th>Seats</thead>"
+              "<tfoot><tr><td>Total<td>120</tfoot><tbody><tr><td>MS Gull<td>120</tbody></table></body></html>");
 }
 
 // A table that only arranges the page loses its header cells, and nothing else.
