@@ -285,6 +285,34 @@ void CPageTableStructualMarkup::ShowMode(platform::IWindow& window)
     ShowCurrentRow(window);
 }
 
+void CPageTableStructualMarkup::OnActivate(platform::IWindow& window)
+{
+    CPageTableBase::OnActivate(window);
+    ShowPreview();
+}
+
+// Plain cells are shown before they are written: the cells are read as data
+// cells while the preview is written, and as header cells again after it.
+void CPageTableStructualMarkup::ShowPreview()
+{
+    if (m_holdsData || m_written) {
+        RefreshTablePreview();
+        return;
+    }
+    std::vector<CTableCell*> headers;
+    for (CTableRow* row : Table().Rows()) {
+        for (CTableCell* cell : row->Cells()) {
+            if (cell->Type() == cell_type::kTh)
+                headers.push_back(cell);
+        }
+    }
+    for (CTableCell* cell : headers)
+        cell->SetType(cell_type::kTd);
+    RefreshTablePreview();
+    for (CTableCell* cell : headers)
+        cell->SetType(cell_type::kTh);
+}
+
 void CPageTableStructualMarkup::ShowCurrentRow(platform::IWindow& window)
 {
     const int item = window.CurrentItem(kRows);
@@ -317,6 +345,7 @@ void CPageTableStructualMarkup::OnNotify(platform::IWindow& window, const platfo
         if (notification.code == NotifyCode::Clicked) {
             m_holdsData = notification.control == kHoldsData;
             ShowMode(window);
+            ShowPreview();
         }
         break;
     case kRows:
@@ -553,7 +582,7 @@ bool CPageTableStructualMarkup::Apply()
     }
     SetStatus(pagestatus::kRepaired);
     if (Window())
-        RefreshTablePreview();
+        ShowPreview();
     return true;
 }
 
@@ -562,7 +591,7 @@ void CPageTableStructualMarkup::Undo()
     TakeBack();
     SetStatus(pagestatus::kNotRepaired);
     if (Window())
-        RefreshTablePreview();
+        ShowPreview();
 }
 
 } // namespace orvane

@@ -36,6 +36,7 @@ public:
     void Undo() override;
     bool Apply() override;
     void OnNotify(platform::IWindow& window, const platform::Notification& notification) override;
+    void OnActivate(platform::IWindow& window) override;
 
 protected:
     void Initialise() override;
@@ -53,6 +54,8 @@ private:
     void ProposeGroups();
     void FillRows(platform::IWindow& window);
     void ShowMode(platform::IWindow& window);
+    // The table as the chosen repair leaves it.
+    void ShowPreview();
     void ShowCurrentRow(platform::IWindow& window);
     void SetCurrentGroup(platform::IWindow& window, int group);
     // The message that keeps the user on the page; 0 when the groups can be written.

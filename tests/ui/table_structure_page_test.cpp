@@ -9,6 +9,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 
 namespace orvane::test {
 namespace {
@@ -253,7 +254,16 @@ TEST_F(TableStructurePageTest, HeaderCellsOfALayoutTableBecomePlainCellsAndComeB
     ASSERT_EQ(AddPages("TableStructMarkup"), 1);
     windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
         CMemoryWindow& page = w.PageWindow(0);
+        const auto preview = [&] {
+            std::ifstream in(sheet.Page(0).PreviewPagePath());
+            return std::string(std::istreambuf_iterator<char>(in), {});
+        };
+        EXPECT_NE(preview().find("<th"), std::string::npos);
         page.Click(Page::kPlainCells);
+        // The preview shows the table as the repair leaves it, before it is written.
+        EXPECT_EQ(preview().find("<th"), std::string::npos);
+        EXPECT_NE(preview().find("<td class=\"menu\">Menu</td>"), std::string::npos);
+        EXPECT_EQ(document.Text(), kMenu);
         EXPECT_FALSE(page.IsEnabled(Page::kRows));
         EXPECT_FALSE(page.IsEnabled(Page::kBody));
         w.Click(kIdFinish);
