@@ -3,6 +3,7 @@
 #include "check_index.h"
 #include "check_run.h"
 #include "kind_positions.h"
+#include "repair_pages.h"
 
 #include "library/html/html_document.h"
 #include "library/html/tag_table.h"
@@ -124,6 +125,12 @@ int PrepareTables(CHtmlDocument& document)
     if (!unknown.empty())
         TableTypeQuestion().Ask(unknown);
     return static_cast<int>(unknown.size());
+}
+
+bool CElementTable::PrepareRepairPage(RepairPageRequest& request)
+{
+    request.lineEnd = PageLineEnd(request.document);
+    return true;
 }
 
 bool CElementTable::UsesColour() const

@@ -14,6 +14,8 @@ public:
     // A table with a background or border colour of its own.
     bool UsesColour() const override;
     std::span<const CheckInfo> CheckTable() const override;
+    // Pages that write markup into the table write it with the page's line ends.
+    bool PrepareRepairPage(RepairPageRequest& request) override;
 
     CTableRecord& TableRecord() { return m_tableRecord; }
     const CTableRecord& TableRecord() const { return m_tableRecord; }

@@ -40,6 +40,7 @@
 #include "page_object_title.h"
 #include "page_script_noscript.h"
 #include "page_table_caption.h"
+#include "page_table_structual_markup.h"
 #include "page_table_summary.h"
 #include "page_textarea_default_text.h"
 #include "page_warnings.h"
@@ -381,6 +382,13 @@ constexpr PageMaker kPageMakers[] = {
          if (!table || !table->TableRecord().IsBuilt())
              return nullptr;
          return std::make_unique<CPageTableSummary>(table->TableRecord());
+     }},
+    {"CPageTableStructualMarkup",
+     [](const RepairPageRequest& request) -> PagePointer {
+         auto* table = dynamic_cast<CElementTable*>(&request.element);
+         if (!table || !table->TableRecord().IsBuilt())
+             return nullptr;
+         return std::make_unique<CPageTableStructualMarkup>(table->TableRecord(), request.lineEnd);
      }},
 };
 

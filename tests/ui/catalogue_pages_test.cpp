@@ -119,6 +119,9 @@ const std::map<std::string, std::string> kPagesWithTheProblem = {
     {"TableCaption",
      "<html lang=\"en\"><body><table summary=\"Teas down, prices across\"><tr><th>Tea</th><th>Price</th></tr>"
      "<tr><td>Green</td><td>4</td></tr></table></body></html>"},
+    {"TableStructMarkup",
+     "<html lang=\"en\"><body><table summary=\"Layout: menu beside the news\"><tr><th>Menu</th><th>News</th></tr>"
+     "<tr><td><a href=\"fares.html\">Fares</a></td><td>A new ferry</td></tr></table></body></html>"},
     {"LinksSkipover",
      "<html lang=\"en\"><body><p><a href=\"1.html\">1</a> <a href=\"2.html\">2</a> <a href=\"3.html\">3</a> "
      "<a href=\"4.html\">4</a> <a href=\"5.html\">5</a> <a href=\"6.html\">6</a> <a href=\"7.html\">7</a></p>"
@@ -159,13 +162,15 @@ std::vector<NamedCheck> ChecksWithAPage()
     return checks;
 }
 
-// Whoever is asked says every table is a data table, as the data table checks need.
+// Whoever is asked says every table is a data table, as the data table
+// checks need, but for one whose summary says it lays out the page: the
+// layout table checks need a table the user called a layout table.
 class CDataTables final : public ITableTypeQuestion {
 public:
     void Ask(std::span<CTableRecord* const> tables) override
     {
         for (CTableRecord* table : tables)
-            table->SetType(table_type::kData);
+            table->SetType(table->SummaryValue().starts_with("Layout") ? table_type::kLayout : table_type::kData);
     }
 };
 

@@ -274,6 +274,24 @@ void RepairFaresTable()
     RepairExamplePage("fares.html", Named("TableSummary"), Named("TableCaption"));
 }
 
+// The trip's costs were called a layout table, though the table lists
+// crossings under a row of header cells and adds their fares up at the end.
+class CTripCostsAreLayout final : public orvane::ITableTypeQuestion {
+public:
+    void Ask(std::span<orvane::CTableRecord* const> tables) override
+    {
+        for (orvane::CTableRecord* table : tables)
+            table->SetType(orvane::table_type::kLayout);
+    }
+};
+
+void RepairTripCosts()
+{
+    CTripCostsAreLayout layoutTables;
+    orvane::ScopedTableTypeQuestion answering(layoutTables);
+    RepairExamplePage("ferry-trip-costs.html", Named("TableStructMarkup"));
+}
+
 // The caption as the user is about to give it.
 Preparation ShowFaresCaption()
 {
@@ -393,6 +411,7 @@ ORVANE_SCENE_PREPARED(repair_headings, ShowPageOf(210)) { RepairMuseumHeadings("
 ORVANE_SCENE_PREPARED(repair_headings_maybe, ShowPageOf(213)) { RepairMuseumHeadings("PotentialHeaders"); }
 ORVANE_SCENE_PREPARED(repair_table_summary, ShowPageOf(199)) { RepairFaresTable(); }
 ORVANE_SCENE_PREPARED(repair_table_caption, ShowFaresCaption()) { RepairFaresTable(); }
+ORVANE_SCENE_PREPARED(repair_table_structure, ShowPageOf(220)) { RepairTripCosts(); }
 ORVANE_SCENE_PREPARED(repair_frame_title, ShowPageOf(138)) { RepairFramesPage(); }
 // The harbour office's contact form: its captions stand in the table cells
 // left of the fields, and the phone number's label two rows above its field.
