@@ -9,6 +9,7 @@
 #include "library/html/tag_table.h"
 #include "library/html/text_util.h"
 #include "page_indexes.h"
+#include "quotation_marks.h"
 #include "repair_pages.h"
 #include "text_search.h"
 
@@ -30,7 +31,8 @@ constexpr CheckInfo kHtmlChecks[] = {
     {.bit = 0x8, .name = "PotentialHeaders", .titleId = 231, .priority = 2,
      .repairPage = "CPageHeadingsMaybe", .helpTopic = "3-5-2.html", .problemTextId = 613},
     {.bit = 0x10, .name = "PotentialQuote", .inMask = false, .reported = false},
-    {.bit = 0x20, .name = "QuoteFormat", .repairPage = "CPageQuoteMaybe", .inMask = false, .reported = false},
+    {.bit = 0x20, .name = "QuoteFormat", .titleId = 1100, .priority = 2, .repairPage = "CPageQuoteMaybe",
+     .helpTopic = "PotentialQuote.html", .problemTextId = 1101},
     {.bit = 0x80, .name = "CheckFlicker", .titleId = 388, .priority = 1, .repairPage = "CPageFlicker",
      .helpTopic = "7-1-1.html", .warningHelpTopic = "7-1-1.html", .warningTextId = 392, .problemTextId = 614},
 };
@@ -174,6 +176,68 @@ bool MarkPotentialHeadings(const CHtmlDocument& document)
     return found;
 }
 
+// A quotation needs more than a few words: a quoted name or title is no
+// quotation to mark up.
+constexpr int kQuotationWords = 4;
+
+int WordCount(std::string_view text)
+{
+    int words = 0;
+    bool inWord = false;
+    for (char c : text) {
+        const bool space = IsSpace(c);
+        if (!space && !inWord)
+            ++words;
+        inWord = !space;
+    }
+    return words;
+}
+
+// A paragraph made only of text that stands whole in one pair of quotation
+// marks, none inside, is a quotation that its markup does not say. Pieces the
+// intake cut the text into are read together.
+bool ReadsAsQuotation(const CHtmlDocument& document, std::size_t paragraph)
+{
+    const auto& elements = document.Elements();
+    std::string text;
+    for (std::size_t i = paragraph + 1; i < elements.size(); ++i) {
+        const CElement* e = elements[i];
+        if (e->IsDeleted())
+            continue;
+        if (e->Kind() == kind::kText) {
+            text.append(e->Text());
+            continue;
+        }
+        if (e->Kind() != kParagraph + kind::kEndOffset)
+            return false;
+        const std::string_view whole = Trim(text);
+        const std::size_t open = quotemarks::OpeningLength(whole);
+        if (open == 0 || whole.size() <= open)
+            return false;
+        const std::size_t close = quotemarks::ClosingLength(whole.substr(open));
+        if (close == 0)
+            return false;
+        const std::string_view inner = whole.substr(open, whole.size() - open - close);
+        return !quotemarks::HasMark(inner) && WordCount(inner) >= kQuotationWords;
+    }
+    return false;
+}
+
+bool MarkQuotations(const CHtmlDocument& document)
+{
+    bool found = false;
+    for (std::uint32_t position : PageIndex<CKindPositions>(document)->Of(kParagraph)) {
+        CElement* paragraph = document.At(position);
+        auto* p = dynamic_cast<CElementParagraph*>(paragraph);
+        if (!p || paragraph->IsDeleted())
+            continue;
+        const bool quotation = ReadsAsQuotation(document, position);
+        p->SetPotentialQuote(quotation);
+        found = found || quotation;
+    }
+    return found;
+}
+
 } // namespace
 
 int CElementHtml::Check(COrvaneSettings& settings, CHtmlDocument& document, int applyLevel)
@@ -194,11 +258,11 @@ int CElementHtml::Check(COrvaneSettings& settings, CHtmlDocument& document, int 
         mask |= kNestedHeadersBit;
     if (run.Runs(*this, kPotentialHeadersBit) && MarkPotentialHeadings(document))
         mask |= kPotentialHeadersBit;
-    if (applyLevel != 0) {
-        // The quotation checks are asked about and find nothing yet.
+    if (run.Runs(*this, kQuoteFormatBit) && MarkQuotations(document))
+        mask |= kQuoteFormatBit;
+    // The other quotation check is asked about and finds nothing.
+    if (applyLevel != 0)
         (void)run.Applies(*this, kPotentialQuoteBit);
-        (void)run.Applies(*this, kQuoteFormatBit);
-    }
     return StoreProblems(*this, mask);
 }
 
@@ -206,10 +270,47 @@ int CElementHtml::Check(COrvaneSettings& settings, CHtmlDocument& document, int 
 // has is filled in rather than given a second.
 bool CElementHtml::PrepareRepairPage(RepairPageRequest& request)
 {
+    if (request.bit == kQuoteFormatBit)
+        return PrepareQuoteTags(request.document);
     if (request.bit != kMissingLanguageBit)
         return true;
     request.attribute = AttributeToRepair(attr::kLang);
     return request.attribute != nullptr;
+}
+
+// Each quoted paragraph gets, before it and after its end tag, an element
+// that is deleted until it takes a blockquote's tags, so the quotation page
+// never moves the page's elements.
+bool CElementHtml::PrepareQuoteTags(CHtmlDocument& document)
+{
+    std::vector<CElementParagraph*> quoted;
+    for (CElement* e : document.Elements()) {
+        auto* p = dynamic_cast<CElementParagraph*>(e);
+        if (p && !p->IsDeleted() && p->Kind() == kParagraph && p->IsPotentialQuote() && !p->QuoteOpen())
+            quoted.push_back(p);
+    }
+    auto made = [] {
+        ElementPtr element(new CElement);
+        element->SetKind(kind::kUnknown);
+        element->SetDeleted(true);
+        element->SetModified(true);
+        return element;
+    };
+    for (CElementParagraph* p : quoted) {
+        const CElement* end = p->Partner();
+        if (!end || !document.Find(end))
+            continue;
+        ElementPtr open = made();
+        ElementPtr close = made();
+        CElement* openAt = open.get();
+        CElement* closeAt = close.get();
+        if (!document.InsertBefore(p, std::move(open)))
+            return false;
+        if (!document.InsertAfter(end, std::move(close)))
+            return false;
+        p->SetQuoteTags(openAt, closeAt);
+    }
+    return true;
 }
 
 } // namespace orvane

@@ -12,6 +12,9 @@ public:
 
 protected:
     bool PrepareRepairPage(RepairPageRequest& request) override;
+
+private:
+    bool PrepareQuoteTags(CHtmlDocument& document);
 };
 
 } // namespace orvane

@@ -20,6 +20,7 @@
 #include "page_header_format.h"
 #include "page_headings.h"
 #include "page_headings_maybe.h"
+#include "page_quote_maybe.h"
 #include "page_img_alt_text.h"
 #include "page_img_dlink.h"
 #include "page_img_ismap.h"
@@ -308,6 +309,13 @@ constexpr PageMaker kPageMakers[] = {
          if (candidates.empty())
              return nullptr;
          return std::make_unique<CPageHeadingsMaybe>(std::move(candidates));
+     }},
+    {"CPageQuoteMaybe",
+     [](const RepairPageRequest& request) -> PagePointer {
+         std::vector<CPageQuoteMaybe::Candidate> candidates = CPageQuoteMaybe::FindCandidates(request.document);
+         if (candidates.empty())
+             return nullptr;
+         return std::make_unique<CPageQuoteMaybe>(std::move(candidates), request.document);
      }},
     {"CPageListFormat",
      [](const RepairPageRequest& request) -> PagePointer {

@@ -17,7 +17,8 @@ class ProblemTextTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        m_strings.Parse("441\t[image: %1]\n367\tThe frame page\n278\tNo language\n601\tNo doctype\n");
+        m_strings.Parse("441\t[image: %1]\n367\tThe frame page\n278\tNo language\n601\tNo doctype\n"
+                        "1101\tQuoted paragraphs\n");
     }
 
     // The elements of a kind in a page parsed with the families.
@@ -125,7 +126,8 @@ TEST_F(ProblemTextTest, PageWideProblemsAreResourceStrings)
     auto html = Parse("<html><body></body></html>", 41);
     ASSERT_EQ(html.size(), 1u);
     EXPECT_EQ(html[0]->GetProblemText(0x2), "No language");
-    EXPECT_EQ(html[0]->GetProblemText(0x20), "repair");
+    EXPECT_EQ(html[0]->GetProblemText(0x20), "Quoted paragraphs");
+    EXPECT_EQ(html[0]->GetProblemText(0x10), "repair");
     ElementPtr document(CFamilyElementFactory::Instance().Create(-4, nullptr));
     EXPECT_EQ(document->GetProblemText(0x1), "No doctype");
     auto scripts = Parse("<script>x()</script>", 71);

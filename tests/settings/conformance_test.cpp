@@ -20,9 +20,9 @@ const std::multiset<std::string> kPriorityOne = {
 const std::multiset<std::string> kPriorityTwo = {
     "AnchorNewWindow", "BlinkMarquee", "DoctypeMissing", "NoStylesheets", "TextLinks", "DeviceDependent",
     "FrameLongdesc", "FramesetNoframes", "FramesetAbsoluteUnits", "HeaderFormatting", "NestedHeaders",
-    "PotentialHeaders", "InputMissingLabel", "InputFarLabel", "ListForFormat", "MapRefresh", "MapRedirect",
-    "ObjectTitle", "SelectNoLabel", "TableLinearize", "TableStructMarkup", "TableCaption", "TableAbsoluteUnits",
-    "TextareaLabel"};
+    "PotentialHeaders", "QuoteFormat", "InputMissingLabel", "InputFarLabel", "ListForFormat", "MapRefresh",
+    "MapRedirect", "ObjectTitle", "SelectNoLabel", "TableLinearize", "TableStructMarkup", "TableCaption",
+    "TableAbsoluteUnits", "TextareaLabel"};
 const std::multiset<std::string> kPriorityThree = {
     "BodyColorContrst", "AbbrevAcronym", "LinksSkipover", "MissingLanguage", "ImgAltTextLong",
     "ImageMapTextLinks", "InputMissingDefault", "AsciiArtSkipover", "AsciiArtSkipover", "TableSummary",

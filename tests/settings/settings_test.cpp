@@ -39,7 +39,7 @@ TEST_F(SettingsTest, TheCheckListHasOneEntryPerCatalogueCheckInCatalogueOrder)
     COrvaneSettings settings;
     settings.Load();
     const auto& entries = settings.CheckSettings();
-    ASSERT_EQ(entries.size(), 66u);
+    ASSERT_EQ(entries.size(), 67u);
 
     std::size_t familyPosition = 0;
     std::uint32_t previousBit = 0;
@@ -114,9 +114,43 @@ TEST_F(SettingsTest, LoadingTwiceKeepsTheEntriesAndRefreshesTheirValues)
     const CheckSetting* first = settings.FindCheckSetting(kHtml, 0x2);
     Key()->SetString("MissingLanguage-1", "fr");
     settings.Load();
-    EXPECT_EQ(settings.CheckSettings().size(), 66u);
+    EXPECT_EQ(settings.CheckSettings().size(), 67u);
     EXPECT_EQ(settings.FindCheckSetting(kHtml, 0x2), first);
     EXPECT_EQ(first->Text1(), "fr");
+}
+
+// Entries are stored under their check names, so a store written before the
+// quotation check had an entry loads with its defaults and keeps the rest;
+// the entry's own values, once saved, come back under its name.
+TEST_F(SettingsTest, AStoreFromBeforeTheQuotationEntryLoadsWithItsDefaultAndKeepsTheOthers)
+{
+    constexpr std::uint32_t kQuoteFormat = 0x20;
+    Key()->SetDword("PotentialHeaders", 0x00030001);
+    Key()->SetString("MissingLanguage-1", "de");
+    Key()->SetString("WaiConformance", "A");
+    COrvaneSettings old;
+    old.Load();
+    const CheckSetting* quote = old.FindCheckSetting(kHtml, kQuoteFormat);
+    ASSERT_NE(quote, nullptr);
+    EXPECT_EQ(quote->Name(), "QuoteFormat");
+    EXPECT_FALSE(quote->AlwaysInclude());
+    EXPECT_EQ(quote->RememberedNumber(), 0);
+    EXPECT_EQ(quote->Text1(), "");
+    EXPECT_TRUE(old.GetAlwaysInclude(kHtml, 0x8));
+    EXPECT_EQ(old.GetRememberedNumber(kHtml, 0x8), 3);
+    EXPECT_EQ(old.GetText1(kHtml, 0x2), "de");
+    EXPECT_EQ(old.GetConformanceLevel(), 1);
+
+    old.SetAlwaysInclude(kHtml, kQuoteFormat, true);
+    old.SetRememberedNumber(kHtml, kQuoteFormat, 2);
+    ASSERT_EQ(old.Save(), 1);
+    EXPECT_EQ(StoredKey()->QueryDword("QuoteFormat"), 0x00020201u);
+    COrvaneSettings again;
+    again.Load();
+    EXPECT_TRUE(again.GetAlwaysInclude(kHtml, kQuoteFormat));
+    EXPECT_EQ(again.GetRememberedNumber(kHtml, kQuoteFormat), 2);
+    EXPECT_EQ(again.GetRememberedNumber(kHtml, 0x8), 3);
+    EXPECT_EQ(again.GetText1(kHtml, 0x2), "de");
 }
 
 // --- Loading stored values ---------------------------------------------------------------------

@@ -109,6 +109,9 @@ const std::map<std::string, std::string> kPagesWithTheProblem = {
     {"NestedHeaders", "<html lang=\"en\"><body><h1>Tea</h1><h3>Green tea</h3><p>Grown on the hills</p></body></html>"},
     {"PotentialHeaders",
      "<html lang=\"en\"><body><h1>Tea</h1><p><b>Green tea</b></p><p>Grown on the hills</p></body></html>"},
+    {"QuoteFormat",
+     "<html lang=\"en\"><body><p>The keeper's saying:</p><p>&quot;A lamp trimmed at dusk sees every boat home."
+     "&quot;</p></body></html>"},
     {"ListForFormat", "<html lang=\"en\"><body><ul><li>Only one offer this week</ul></body></html>"},
     {"ScriptNoscript",
      "<html lang=\"en\"><body><p id=\"clock\"></p><script type=\"text/javascript\">startClock();</script>"

@@ -409,6 +409,19 @@ Preparation ShowSharedLinkText()
 ORVANE_SCENE_PREPARED(repair_link_texts, ShowSharedLinkText()) { RepairFerrySummer(); }
 ORVANE_SCENE_PREPARED(repair_headings, ShowPageOf(210)) { RepairMuseumHeadings("NestedHeaders"); }
 ORVANE_SCENE_PREPARED(repair_headings_maybe, ShowPageOf(213)) { RepairMuseumHeadings("PotentialHeaders"); }
+// The lighthouse keeper's page: old presentation markup, a saying in
+// quotation marks, and a link whose script opens a window.
+void RepairKeeperPage(std::string_view checkName)
+{
+    RepairExample("lighthouse-keeper.html", [checkName](orvane::CValidatorSheet& sheet, orvane::CHtmlDocument& document,
+                                                        const std::vector<orvane::CFoundProblem>& found) {
+        for (const orvane::CFoundProblem& problem : found) {
+            if (Named(checkName)(problem))
+                problem.element->AddRepairPages(sheet, document, problem.bit);
+        }
+    }, 2);
+}
+ORVANE_SCENE_PREPARED(repair_quote_maybe, ShowPageOf(214)) { RepairKeeperPage("QuoteFormat"); }
 ORVANE_SCENE_PREPARED(repair_table_summary, ShowPageOf(199)) { RepairFaresTable(); }
 ORVANE_SCENE_PREPARED(repair_table_caption, ShowFaresCaption()) { RepairFaresTable(); }
 ORVANE_SCENE_PREPARED(repair_table_structure, ShowPageOf(220)) { RepairTripCosts(); }
