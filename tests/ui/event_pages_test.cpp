@@ -48,12 +48,7 @@ protected:
          ("ObjectRegistry-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + ".xml"))
             .string();
     CSrcObjectDatabase registry{m_registryFile};
-    std::string m_home = ::testing::TempDir() + "event-pages-" +
-                         ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    std::unique_ptr<platform::IRegistry> m_store =
-        (std::filesystem::remove_all(m_home), std::filesystem::create_directories(m_home),
-         platform::CreateFileRegistry(m_home + "/UserRegistry.reg"));
-    platform::ScopedRegistry m_registryScope{*m_store};
+    CTestUserStore userStore;
 };
 
 // Two links of a page open new windows; the second has no end tag before the next one.

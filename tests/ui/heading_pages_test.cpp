@@ -71,12 +71,7 @@ protected:
         return texts;
     }
 
-    std::string m_home = ::testing::TempDir() + "heading-page-" +
-                         ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    std::unique_ptr<platform::IRegistry> m_store =
-        (std::filesystem::remove_all(m_home), std::filesystem::create_directories(m_home),
-         platform::CreateFileRegistry(m_home + "/UserRegistry.reg"));
-    platform::ScopedRegistry m_registryScope{*m_store};
+    CTestUserStore userStore;
 };
 
 TEST_F(HeadingPageTest, ASkippedLevelIsMendedByRenamingTheHeadingsTagsAloneAndUndoneByteForByte)

@@ -77,12 +77,7 @@ protected:
         settings.Load();
     }
 
-    std::string m_home = ::testing::TempDir() + "dlink-page-" +
-                         ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    std::unique_ptr<platform::IRegistry> m_store =
-        (std::filesystem::remove_all(m_home), std::filesystem::create_directories(m_home),
-         platform::CreateFileRegistry(m_home + "/UserRegistry.reg"));
-    platform::ScopedRegistry m_registryScope{*m_store};
+    CTestUserStore userStore;
 };
 
 TEST_F(DLinkSettingsTest, TheDLinkIsAddedWithoutAPageWhenTheSettingsRepairItAutomatically)

@@ -114,12 +114,7 @@ protected:
         EXPECT_EQ(text, document.Text());
     }
 
-    std::string m_home = ::testing::TempDir() + "structure-pages-" +
-                         ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    std::unique_ptr<platform::IRegistry> m_store =
-        (std::filesystem::remove_all(m_home), std::filesystem::create_directories(m_home),
-         platform::CreateFileRegistry(m_home + "/UserRegistry.reg"));
-    platform::ScopedRegistry m_registryScope{*m_store};
+    CTestUserStore userStore;
 };
 
 TEST_F(StructurePagesTest, TheChosenDeclarationGoesAfterTheByteOrderMarkWithThePagesLineEndsAndIsUndone)

@@ -57,12 +57,7 @@ protected:
         found = RunCheckPass(document, settings, &registry);
     }
 
-    std::string m_home = ::testing::TempDir() + "table-pages-" +
-                         ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    std::unique_ptr<platform::IRegistry> m_store =
-        (std::filesystem::remove_all(m_home), std::filesystem::create_directories(m_home),
-         platform::CreateFileRegistry(m_home + "/UserRegistry.reg"));
-    platform::ScopedRegistry m_registryScope{*m_store};
+    CTestUserStore userStore;
     CDataTables question;
     ScopedTableTypeQuestion answering{question};
 };
@@ -110,7 +105,7 @@ TEST_F(TablePagesTest, ACaptionOfBlanksIsRefusedTheCaptionGivenIsWrittenAndUndoW
 // given in one session keeps the table known in the next.
 TEST_F(TablePagesTest, AnEmptySummaryIsRefusedTheSummaryGivenIsWrittenAndUndoWritesThePageAsItWas)
 {
-    const std::string registryFile = m_home + "/ObjectRegistry.xml";
+    const std::string registryFile = folder.string() + "/ObjectRegistry.xml";
     std::ofstream(registryFile) << "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n<root>\n</root>";
 
     std::string summarised = kTeas;

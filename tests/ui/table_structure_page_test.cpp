@@ -102,13 +102,8 @@ protected:
         sheet.SetObjectRegistry(&registry);
     }
 
-    std::string m_home = ::testing::TempDir() + "table-structure-" +
-                         ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    std::unique_ptr<platform::IRegistry> m_store =
-        (std::filesystem::remove_all(m_home), std::filesystem::create_directories(m_home),
-         platform::CreateFileRegistry(m_home + "/UserRegistry.reg"));
-    platform::ScopedRegistry m_registryScope{*m_store};
-    std::string m_registryFile = m_home + "/ObjectRegistry.xml";
+    CTestUserStore userStore;
+    std::string m_registryFile = folder.string() + "/ObjectRegistry.xml";
     CSrcObjectDatabase registry{m_registryFile};
     CLayoutTables question;
     ScopedTableTypeQuestion answering{question};

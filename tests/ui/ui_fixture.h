@@ -5,6 +5,7 @@
 #include "library/checks/family_factory.h"
 #include "library/html/html_document.h"
 #include "library/ui/validator_sheet.h"
+#include "platform/registry.h"
 #include "platform/string_table.h"
 #include "tests/support/memory_window.h"
 #include "tests/support/test_support.h"
@@ -14,6 +15,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -101,6 +103,21 @@ protected:
     CHtmlDocument document{CFamilyElementFactory::Instance()};
     std::vector<CFoundProblem> found;
     CValidatorSheet sheet;
+};
+
+// The user's settings store as a file in the test's own folder, in place
+// while the fixture that holds it lives.
+class CTestUserStore {
+public:
+    CTestUserStore()
+        : m_store(platform::CreateFileRegistry((RepairRunTest::OwnFolder() / "UserRegistry.reg").string())),
+          m_scope(*m_store)
+    {
+    }
+
+private:
+    std::unique_ptr<platform::IRegistry> m_store;
+    platform::ScopedRegistry m_scope;
 };
 
 } // namespace orvane::test
