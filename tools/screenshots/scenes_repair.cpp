@@ -274,6 +274,15 @@ void RepairFaresTable()
     RepairExamplePage("fares.html", Named("TableSummary"), Named("TableCaption"));
 }
 
+// The island ferry's winter timetable: its header row is written as bold
+// data cells, and its harbours as plain ones.
+void RepairIslandTimetable()
+{
+    CFaresAreData dataTables;
+    orvane::ScopedTableTypeQuestion answering(dataTables);
+    RepairExamplePage("island-ferry-timetable.html", Named("TableHeaders"), Named("TableAbbreviations"));
+}
+
 // The caption as the user is about to give it.
 Preparation ShowFaresCaption()
 {
@@ -394,6 +403,8 @@ ORVANE_SCENE_PREPARED(repair_headings_maybe, ShowPageOf(213)) { RepairMuseumHead
 ORVANE_SCENE_PREPARED(repair_table_summary, ShowPageOf(199)) { RepairFaresTable(); }
 ORVANE_SCENE_PREPARED(repair_table_caption, ShowFaresCaption()) { RepairFaresTable(); }
 ORVANE_SCENE_PREPARED(repair_frame_title, ShowPageOf(138)) { RepairFramesPage(); }
+ORVANE_SCENE_PREPARED(repair_table_header, ShowPageOf(163)) { RepairIslandTimetable(); }
+ORVANE_SCENE_PREPARED(repair_table_header_abbrev, ShowPageOf(230)) { RepairIslandTimetable(); }
 // The harbour office's contact form: its captions stand in the table cells
 // left of the fields, and the phone number's label two rows above its field.
 void RepairContactForm()
