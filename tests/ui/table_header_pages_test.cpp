@@ -206,6 +206,61 @@ TEST_F(TableHeaderPagesTest, MarkedHeadersAreWrittenAsThWithScopesUndoneExactlyA
     document.SetObjectRegistry(nullptr);
 }
 
+// A route table whose first header spans two rows and whose second spans two
+// columns: the grid places each cell as a browser does, the row of weekdays
+// below is marked with Ctrl+Space, and only the retyped tags change, in the
+// letter case they were written in; undone, the page is as it was.
+TEST_F(TableHeaderPagesTest, SpanningHeadersAreLaidOutAsABrowserDoesAndOnlyTheRetypedTagsChange)
+{
+    const std::string page =
+        "<html lang=\"en\"><head><title>Routes</title></head><body>\r\n<TABLE border=1>\r\n"
+        "<TR><TD ROWSPAN=2>Route</TD><TD COLSPAN=2>Departs</TD></TR>\r\n"
+        "<TR><TD>Mon</TD><TD>Sat</TD></TR>\r\n"
+        "<TR><TD>Kiel</TD><TD>7</TD><TD>9</TD></TR>\r\n</TABLE>\r\n</body></html>\r\n";
+    CSrcObjectDatabase registry(m_home + "/ObjectRegistry.xml");
+    LoadWith(registry, page);
+    StartSheet();
+    ASSERT_EQ(AddPages("TableHeaders"), 1);
+    std::string written;
+    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+        CMemoryWindow& grid = w.PageWindow(0);
+        const platform::GridContent& content = grid.GridOf(Header::kGrid);
+        ASSERT_EQ(content.rows, 3);
+        ASSERT_EQ(content.columns, 3);
+        EXPECT_EQ(grid.GridCellAt(Header::kGrid, 1, 0), grid.GridCellAt(Header::kGrid, 0, 0)) << "Route spans two rows";
+        EXPECT_EQ(grid.GridCellAt(Header::kGrid, 0, 2), grid.GridCellAt(Header::kGrid, 0, 1)) << "Departs spans two columns";
+        EXPECT_EQ(content.cells[static_cast<std::size_t>(grid.GridCellAt(Header::kGrid, 1, 1))].text, "Mon");
+        // Weekdays are no figures: only the first row is proposed.
+        EXPECT_TRUE(grid.IsGridHeader(Header::kGrid, 1, 0));
+        EXPECT_FALSE(grid.IsGridHeader(Header::kGrid, 1, 2));
+        EXPECT_FALSE(grid.IsGridHeader(Header::kGrid, 2, 0));
+        grid.MoveToGridCell(Header::kGrid, 1, 2);
+        grid.ToggleGridHeader(Header::kGrid, GridScope::Row);
+        EXPECT_TRUE(grid.IsGridHeader(Header::kGrid, 1, 1));
+        EXPECT_TRUE(grid.IsGridHeader(Header::kGrid, 0, 0)) << "the spanning cell stays marked";
+        grid.MoveToGridCell(Header::kGrid, 2, 0);
+        grid.ToggleGridHeader(Header::kGrid, GridScope::Cell);
+        w.Click(kIdFinish);
+    });
+    EXPECT_EQ(sheet.DoModal(nullptr), kIdFinish);
+    EXPECT_EQ(sheet.Page(0).Status(), pagestatus::kRepaired);
+    std::string repaired = page;
+    repaired = Replaced(repaired, "<TD ROWSPAN=2>Route</TD>", "<TH ROWSPAN=\"2\" scope=\"col\">Route</TH>");
+    repaired = Replaced(repaired, "<TD COLSPAN=2>Departs</TD>", "<TH COLSPAN=\"2\" scope=\"col\">Departs</TH>");
+    repaired = Replaced(repaired, "<TD>Mon</TD><TD>Sat</TD>", "<TH scope=\"col\">Mon</TH><TH scope=\"col\">Sat</TH>");
+    repaired = Replaced(repaired, "<TD>Kiel</TD>", "<TH scope=\"row\">Kiel</TH>");
+    EXPECT_EQ(document.Text(), repaired);
+
+    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+        w.Click(kSkipUndo);
+        w.PressEscape();
+    });
+    sheet.DoModal(nullptr);
+    EXPECT_EQ(document.Text(), page);
+    EXPECT_EQ(Record().Rows()[2]->Cells()[0]->Type(), cell_type::kTd);
+    document.SetObjectRegistry(nullptr);
+}
+
 // Each header position of the timetable is proposed the first word of its
 // text; the user shortens one and the page writes every abbr attribute,
 // nothing else changed. Undone, the page is as it was; the next session
