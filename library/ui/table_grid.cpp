@@ -85,15 +85,6 @@ int CTableGrid::CellAt(int row, int column) const
     return m_places[static_cast<std::size_t>(row) * static_cast<std::size_t>(m_columns) + static_cast<std::size_t>(column)];
 }
 
-int CTableGrid::IndexOf(const CTableCell& cell) const
-{
-    for (std::size_t i = 0; i < m_cells.size(); ++i) {
-        if (m_cells[i].cell == &cell)
-            return static_cast<int>(i);
-    }
-    return -1;
-}
-
 std::vector<int> CTableGrid::CellsInRow(int row) const
 {
     std::vector<int> cells;

@@ -32,8 +32,6 @@ public:
     const std::vector<Cell>& Cells() const { return m_cells; }
     // The cell covering the place; -1 for a place no cell covers.
     int CellAt(int row, int column) const;
-    // The index of the cell; -1 when the grid does not show it.
-    int IndexOf(const CTableCell& cell) const;
     // Cells covering a place of the row, or of the column, each once, in order.
     std::vector<int> CellsInRow(int row) const;
     std::vector<int> CellsInColumn(int column) const;
