@@ -219,6 +219,10 @@ public:
     int SetSummary(std::string_view text);
     void UndoSummary();
 
+    // A table without a summary is known to the registry by its cells: after
+    // a page retyped them, the table's entry takes the key they give now.
+    void FollowRegistryKey();
+
     // --- Markup ------------------------------------------------------------------------
     // Writes the table as markup: its start tag, caption, the rows and cells
     // that count and their content. 1 when everything was written.
@@ -233,7 +237,6 @@ private:
     void Link();
     void Number();
     void Recognise();
-    void FollowRegistryKey();
     CTableRow* FirstCountedRow() const;
     void AppendMarkup(std::string& text, unsigned flags) const;
     CElement* InsertMade(const CElement& after, int kind, std::string_view text);

@@ -41,6 +41,8 @@
 #include "page_object_title.h"
 #include "page_script_noscript.h"
 #include "page_table_caption.h"
+#include "page_table_header.h"
+#include "page_table_header_abbrev.h"
 #include "page_table_structual_markup.h"
 #include "page_table_summary.h"
 #include "page_textarea_default_text.h"
@@ -383,6 +385,20 @@ constexpr PageMaker kPageMakers[] = {
     {"CPageAnchorTextlink",
      [](const RepairPageRequest& request) -> PagePointer {
          return std::make_unique<CPageAnchorTextlink>(request.document);
+     }},
+    {"CPageTableHeader",
+     [](const RepairPageRequest& request) -> PagePointer {
+         auto* table = dynamic_cast<CElementTable*>(&request.element);
+         if (!table || !table->TableRecord().IsBuilt())
+             return nullptr;
+         return std::make_unique<CPageTableHeader>(table->TableRecord());
+     }},
+    {"CPageTableHeaderAbbrev",
+     [](const RepairPageRequest& request) -> PagePointer {
+         auto* table = dynamic_cast<CElementTable*>(&request.element);
+         if (!table || !table->TableRecord().IsBuilt())
+             return nullptr;
+         return std::make_unique<CPageTableHeaderAbbrev>(table->TableRecord());
      }},
     {"CPageTableSummary",
      [](const RepairPageRequest& request) -> PagePointer {

@@ -9,6 +9,7 @@
 #include "widgets/colour_sample_view.h"
 #include "widgets/map_area_view.h"
 #include "widgets/media_player_view.h"
+#include "widgets/table_grid_view.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -281,6 +282,11 @@ public:
             view->setObjectName(name);
             return view;
         }
+        if (className == CTableGridView::kClassName) {
+            auto* view = new CTableGridView(parent);
+            view->setObjectName(name);
+            return view;
+        }
         if (className == CColourSampleView::kClassName) {
             auto* view = new CColourSampleView(parent);
             view->setObjectName(name);
@@ -547,6 +553,8 @@ CQtWindow::~CQtWindow()
     for (auto& [id, control] : m_controls) {
         if (auto* player = dynamic_cast<CMediaPlayerView*>(control.widget.data()))
             player->SetStateListener({});
+        if (auto* grid = dynamic_cast<CTableGridView*>(control.widget.data()))
+            grid->SetListener({});
     }
     for (auto& [id, timer] : m_timers)
         delete timer;
@@ -669,6 +677,17 @@ void CQtWindow::Bind(int id, Control& control)
     case ControlKind::MediaPlayer:
         if (auto* player = dynamic_cast<CMediaPlayerView*>(widget))
             player->SetStateListener([this, id] { Notify({id, NotifyCode::PlayerStateChanged}); });
+        break;
+    case ControlKind::Custom:
+        if (auto* grid = dynamic_cast<CTableGridView*>(widget)) {
+            grid->SetListener([this, id](bool toggle, int cell, GridScope scope) {
+                if (toggle)
+                    Notify({.control = id, .code = NotifyCode::KeyPressed, .item = cell,
+                            .column = static_cast<int>(scope), .key = Key::Space});
+                else
+                    Notify({.control = id, .code = NotifyCode::SelectionChanged, .item = cell});
+            });
+        }
         break;
     default:
         break;
@@ -1359,6 +1378,36 @@ void CQtWindow::SetColourSample(int id, const ColourSample& sample)
     const Control* control = Find(id);
     if (auto* view = control ? dynamic_cast<CColourSampleView*>(control->widget.data()) : nullptr)
         view->SetSample(sample);
+}
+
+CTableGridView* CQtWindow::GridOf(int id) const
+{
+    const Control* control = Find(id);
+    return control ? dynamic_cast<CTableGridView*>(control->widget.data()) : nullptr;
+}
+
+void CQtWindow::SetGridContent(int id, const GridContent& content)
+{
+    if (CTableGridView* grid = GridOf(id))
+        grid->SetContent(content);
+}
+
+void CQtWindow::SetGridCellHeader(int id, int cell, bool header)
+{
+    if (CTableGridView* grid = GridOf(id))
+        grid->SetHeader(cell, header);
+}
+
+void CQtWindow::SetCurrentGridCell(int id, int cell)
+{
+    if (CTableGridView* grid = GridOf(id))
+        grid->SetCurrent(cell);
+}
+
+int CQtWindow::CurrentGridCell(int id) const
+{
+    const CTableGridView* grid = GridOf(id);
+    return grid ? grid->Current() : -1;
 }
 
 void CQtWindow::SetCurrentMapArea(int id, int index)

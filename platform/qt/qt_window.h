@@ -4,6 +4,7 @@
 // controls found by their names ("c1043"), their signals passed to the logic
 // as notifications. A window is a dialog (RunModal) or a page of a sheet.
 
+#include "platform/table_grid_control.h"
 #include "platform/template_info.h"
 #include "platform/window.h"
 
@@ -28,6 +29,7 @@ class QTreeWidgetItem;
 namespace orvane::platform::qt {
 
 class CQtBrowser;
+class CTableGridView;
 
 // The number of the state icon a row or tree item shows (-1 for none), and
 // the words the logic gave that icon, kept in its first column.
@@ -43,7 +45,7 @@ bool WidgetServes(const QWidget* widget, ControlKind kind);
 QWidget* LoadTemplateWidget(const QByteArray& uiText, QWidget* parent, std::string* error = nullptr,
                             bool asPage = false);
 
-class CQtWindow final : public IWindow {
+class CQtWindow final : public IWindow, public IGridControls {
 public:
     // Builds the window on a loaded template widget (taken over when it is a
     // dialog; a page's widget belongs to its page area).
@@ -129,6 +131,10 @@ public:
     void SetMapAreas(int id, std::string_view imagePath, const std::vector<MapOutline>& areas) override;
     void SetCurrentMapArea(int id, int index) override;
     void SetColourSample(int id, const ColourSample& sample) override;
+    void SetGridContent(int id, const GridContent& content) override;
+    void SetGridCellHeader(int id, int cell, bool header) override;
+    void SetCurrentGridCell(int id, int cell) override;
+    int CurrentGridCell(int id) const override;
 
     void ClearTree(int id) override;
     TreeItem AddTreeItem(int id, TreeItem parent, std::string_view text, int image, ItemData data) override;
@@ -177,6 +183,7 @@ private:
     template <class W> W* As(int id) const;
     Control* Find(int id);
     const Control* Find(int id) const;
+    CTableGridView* GridOf(int id) const;
     QTreeWidgetItem* TreeItemOf(int id, TreeItem item) const;
     QTreeWidgetItem* RowOf(int id, int row) const;
     void Bind(int id, Control& control);

@@ -556,6 +556,107 @@ const platform::ColourSample& CMemoryWindow::ColourSampleOf(int id) const
     return control ? control->colourSample : none;
 }
 
+void CMemoryWindow::SetGridContent(int id, const platform::GridContent& content)
+{
+    Control* control = Find(id, "SetGridContent");
+    if (!control)
+        return;
+    if (control->info.kind != ControlKind::Custom) {
+        ADD_FAILURE() << "SetGridContent: " << Where(m_templateId, id) << " is no table grid";
+        return;
+    }
+    control->grid = content;
+    control->currentGridCell = -1;
+}
+
+void CMemoryWindow::SetGridCellHeader(int id, int cell, bool header)
+{
+    Control* control = Find(id, "SetGridCellHeader");
+    if (!control)
+        return;
+    if (cell < 0 || cell >= static_cast<int>(control->grid.cells.size())) {
+        ADD_FAILURE() << "SetGridCellHeader: " << Where(m_templateId, id) << " has no cell " << cell;
+        return;
+    }
+    control->grid.cells[static_cast<std::size_t>(cell)].header = header;
+}
+
+void CMemoryWindow::SetCurrentGridCell(int id, int cell)
+{
+    if (Control* control = Find(id, "SetCurrentGridCell"))
+        control->currentGridCell = cell;
+}
+
+int CMemoryWindow::CurrentGridCell(int id) const
+{
+    const Control* control = Find(id, "CurrentGridCell");
+    return control ? control->currentGridCell : -1;
+}
+
+const platform::GridContent& CMemoryWindow::GridOf(int id) const
+{
+    static const platform::GridContent none;
+    const Control* control = Find(id, "GridOf");
+    return control ? control->grid : none;
+}
+
+int CMemoryWindow::GridCellAt(int id, int row, int column) const
+{
+    const platform::GridContent& grid = GridOf(id);
+    for (std::size_t i = 0; i < grid.cells.size(); ++i) {
+        const platform::GridCell& cell = grid.cells[i];
+        if (row >= cell.row && row < cell.row + cell.rowSpan && column >= cell.column &&
+            column < cell.column + cell.columnSpan)
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+bool CMemoryWindow::IsGridHeader(int id, int row, int column) const
+{
+    const int cell = GridCellAt(id, row, column);
+    if (cell < 0) {
+        ADD_FAILURE() << "IsGridHeader: " << Where(m_templateId, id) << " has no cell at " << row << "," << column;
+        return false;
+    }
+    return GridOf(id).cells[static_cast<std::size_t>(cell)].header;
+}
+
+void CMemoryWindow::MoveToGridCell(int id, int row, int column)
+{
+    Control* control = FindForUser(id, "MoveToGridCell");
+    if (!control)
+        return;
+    const int cell = GridCellAt(id, row, column);
+    if (cell < 0 || !control->grid.cells[static_cast<std::size_t>(cell)].selectable) {
+        ADD_FAILURE() << "MoveToGridCell: " << Where(m_templateId, id) << " has no cell to move to at " << row << ","
+                      << column;
+        return;
+    }
+    m_focus = id;
+    if (control->currentGridCell == cell)
+        return;
+    control->currentGridCell = cell;
+    Notify({.control = id, .code = platform::NotifyCode::SelectionChanged, .item = cell});
+}
+
+void CMemoryWindow::ToggleGridHeader(int id, platform::GridScope scope)
+{
+    Control* control = FindForUser(id, "ToggleGridHeader");
+    if (!control)
+        return;
+    if (control->currentGridCell < 0) {
+        ADD_FAILURE() << "ToggleGridHeader: " << Where(m_templateId, id) << " has no current cell";
+        return;
+    }
+    m_focus = id;
+    Notify({.control = id,
+            .code = platform::NotifyCode::KeyPressed,
+            .item = control->currentGridCell,
+            .column = static_cast<int>(scope),
+            .key = platform::Key::Space});
+}
+
 void CMemoryWindow::SetCurrentMapArea(int id, int index)
 {
     if (Control* control = Find(id, "SetCurrentMapArea"))

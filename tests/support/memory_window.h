@@ -15,6 +15,7 @@
 #include "platform/media_player.h"
 #include "platform/prompt.h"
 #include "platform/services.h"
+#include "platform/table_grid_control.h"
 #include "platform/template_info.h"
 #include "platform/window.h"
 
@@ -29,7 +30,7 @@ namespace orvane::test {
 
 class CMemoryWindows;
 
-class CMemoryWindow final : public platform::IWindow {
+class CMemoryWindow final : public platform::IWindow, public platform::IGridControls {
 public:
     CMemoryWindow(int templateId, platform::IDialogLogic& logic, CMemoryWindow* owner, CMemoryWindows& system);
     ~CMemoryWindow() override;
@@ -51,6 +52,10 @@ public:
     // takes them. Backspace in a field that takes text edits the text.
     void PressKey(int id, platform::Key key);
     void ClickColumn(int id, int column);
+    // A table grid: the arrow keys taken to the cell covering that place, and
+    // Space (the cell), Ctrl+Space (its row) or Shift+Space (its column) pressed there.
+    void MoveToGridCell(int id, int row, int column);
+    void ToggleGridHeader(int id, platform::GridScope scope);
     void SelectTreeItemAsUser(int id, platform::TreeItem item);
     void ChooseTab(int index);                   // a sheet's tab
     void PressEnter();
@@ -89,6 +94,10 @@ public:
     int CurrentMapArea(int id) const;
     // What a colour swatch or sample was given to draw.
     const platform::ColourSample& ColourSampleOf(int id) const;
+    // What a table grid shows; the cell covering a place (-1 for none), and whether it is marked a header.
+    const platform::GridContent& GridOf(int id) const;
+    int GridCellAt(int id, int row, int column) const;
+    bool IsGridHeader(int id, int row, int column) const;
     const std::string& WatchedFolder() const { return m_watchedFolder; }
     // The page windows in the order they were added (the wizard adds each
     // page's window when the user first reaches that page).
@@ -154,6 +163,10 @@ public:
     void SetMapAreas(int id, std::string_view imagePath, const std::vector<platform::MapOutline>& areas) override;
     void SetCurrentMapArea(int id, int index) override;
     void SetColourSample(int id, const platform::ColourSample& sample) override;
+    void SetGridContent(int id, const platform::GridContent& content) override;
+    void SetGridCellHeader(int id, int cell, bool header) override;
+    void SetCurrentGridCell(int id, int cell) override;
+    int CurrentGridCell(int id) const override;
     void AcceptDroppedFiles() override { m_acceptsDrops = true; }
     void WatchFolder(std::string_view folder) override { m_watchedFolder = folder; }
     void WatchWindowKey(platform::Key key) override { m_windowKeys.push_back(key); }
@@ -240,6 +253,8 @@ private:
         std::vector<platform::MapOutline> mapAreas;
         int currentMapArea = -1;
         platform::ColourSample colourSample;
+        platform::GridContent grid;
+        int currentGridCell = -1;
         // Set by the logic; unknown (as the template has it) until then.
         std::optional<bool> comboEditable;
     };

@@ -119,6 +119,12 @@ const std::map<std::string, std::string> kPagesWithTheProblem = {
     {"TableSummary",
      "<html lang=\"en\"><body><table><tr><th>Tea</th><th>Price</th></tr><tr><td>Green</td><td>4</td></tr>"
      "</table></body></html>"},
+    {"TableHeaders",
+     "<html lang=\"en\"><body><table summary=\"Teas down, prices across\"><caption>Teas</caption>"
+     "<tr><td>Tea</td><td>Price</td></tr><tr><td>Green</td><td>4</td></tr></table></body></html>"},
+    {"TableAbbreviations",
+     "<html lang=\"en\"><body><table summary=\"Teas down, prices across\"><caption>Teas</caption>"
+     "<tr><th>Tea</th><th>Price</th></tr><tr><th>Green</th><td>4</td></tr></table></body></html>"},
     {"TableCaption",
      "<html lang=\"en\"><body><table summary=\"Teas down, prices across\"><tr><th>Tea</th><th>Price</th></tr>"
      "<tr><td>Green</td><td>4</td></tr></table></body></html>"},

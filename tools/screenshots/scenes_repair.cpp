@@ -292,6 +292,15 @@ void RepairTripCosts()
     RepairExamplePage("ferry-trip-costs.html", Named("TableStructMarkup"));
 }
 
+// The island ferry's winter timetable: its header row is written as bold
+// data cells, and its harbours as plain ones.
+void RepairIslandTimetable()
+{
+    CFaresAreData dataTables;
+    orvane::ScopedTableTypeQuestion answering(dataTables);
+    RepairExamplePage("island-ferry-timetable.html", Named("TableHeaders"), Named("TableAbbreviations"));
+}
+
 // The caption as the user is about to give it.
 Preparation ShowFaresCaption()
 {
@@ -426,6 +435,8 @@ ORVANE_SCENE_PREPARED(repair_table_summary, ShowPageOf(199)) { RepairFaresTable(
 ORVANE_SCENE_PREPARED(repair_table_caption, ShowFaresCaption()) { RepairFaresTable(); }
 ORVANE_SCENE_PREPARED(repair_table_structure, ShowPageOf(220)) { RepairTripCosts(); }
 ORVANE_SCENE_PREPARED(repair_frame_title, ShowPageOf(138)) { RepairFramesPage(); }
+ORVANE_SCENE_PREPARED(repair_table_header, ShowPageOf(163)) { RepairIslandTimetable(); }
+ORVANE_SCENE_PREPARED(repair_table_header_abbrev, ShowPageOf(230)) { RepairIslandTimetable(); }
 // The harbour office's contact form: its captions stand in the table cells
 // left of the fields, and the phone number's label two rows above its field.
 void RepairContactForm()
