@@ -29,6 +29,15 @@ struct ShownDialogs {
 };
 ShownDialogs& DialogRecord();
 
+// The test's own folder, its home, made empty for it: the pages,
+// description files and registries it writes stay apart from those of the
+// tests running beside it.
+inline std::filesystem::path TestFolder()
+{
+    const char* home = std::getenv("ORVANE_HOME");
+    return home && *home ? std::filesystem::path(home) : std::filesystem::path(::testing::TempDir());
+}
+
 // A repair run as the overview starts it: the page is checked, the elements
 // add their pages to a sheet, and the sheet is shown to the scripted user.
 class RepairRunTest : public ::testing::Test {
@@ -85,17 +94,9 @@ protected:
 
     std::string Strings(int id) const { return strings.Get(id); }
 
-    // The test's own folder, its home, made empty for it: the pages,
-    // description files and registries it writes stay apart from those of
-    // the tests running beside it.
-    static std::filesystem::path OwnFolder()
-    {
-        const char* home = std::getenv("ORVANE_HOME");
-        return home && *home ? std::filesystem::path(home) : std::filesystem::path(::testing::TempDir());
-    }
     std::string InFolder(std::string_view name) const { return (folder / name).string(); }
 
-    const std::filesystem::path folder = OwnFolder();
+    const std::filesystem::path folder = TestFolder();
     platform::CStringTable strings;
     platform::ScopedStrings useStrings{strings};
     CMemoryWindows windows;
@@ -110,7 +111,7 @@ protected:
 class CTestUserStore {
 public:
     CTestUserStore()
-        : m_store(platform::CreateFileRegistry((RepairRunTest::OwnFolder() / "UserRegistry.reg").string())),
+        : m_store(platform::CreateFileRegistry((TestFolder() / "UserRegistry.reg").string())),
           m_scope(*m_store)
     {
     }
