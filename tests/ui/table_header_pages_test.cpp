@@ -1,4 +1,4 @@
-#include "ui_fixture.h"
+#include "table_fixture.h"
 
 #include "library/checks/check_catalogue.h"
 #include "library/checks/element_table.h"
@@ -35,64 +35,13 @@ std::string Replaced(std::string text, std::string_view what, std::string_view b
     return text;
 }
 
-class CDataTables final : public ITableTypeQuestion {
-public:
-    void Ask(std::span<CTableRecord* const> tables) override
-    {
-        for (CTableRecord* table : tables)
-            table->SetType(table_type::kData);
-        asked += static_cast<int>(tables.size());
-    }
-    int asked = 0;
-};
-
-class TableHeaderPagesTest : public RepairRunTest {
+class TableHeaderPagesTest : public TableRunTest {
 protected:
-    void SetUp() override
-    {
-        RepairRunTest::SetUp();
-        COrvaneSettings::InstallCatalogue(&CCheckCatalogue::Instance());
-        settings.Load();
-        settings.SetConformanceLevel(3);
-    }
-
     void LoadWith(CSrcObjectDatabase& registry, std::string_view page)
     {
-        document.Start(1, false);
-        document.SetName("/site/timetable.html");
-        std::istringstream in{std::string(page)};
-        ASSERT_EQ(document.Load(in), 1);
-        document.SetObjectRegistry(&registry);
-        registry.UpdateFromDocument(document);
-        found = RunCheckPass(document, settings, &registry);
+        TableRunTest::LoadWith(registry, page, "/site/timetable.html");
     }
-
-    CTableRecord& Record()
-    {
-        for (CElement* e : document.Elements()) {
-            if (auto* table = dynamic_cast<CElementTable*>(e))
-                return table->TableRecord();
-        }
-        throw std::logic_error("no table");
-    }
-
-    bool Checked(std::string_view checkName) const
-    {
-        for (const CFoundProblem& problem : found) {
-            if (problem.element->GetCheckName(problem.bit) == checkName)
-                return true;
-        }
-        return false;
-    }
-
-    std::string m_home = ::testing::TempDir() + "table-header-pages-" +
-                         ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    std::unique_ptr<platform::IRegistry> m_store =
-        (std::filesystem::remove_all(m_home), std::filesystem::create_directories(m_home),
-         platform::CreateFileRegistry(m_home + "/UserRegistry.reg"));
-    platform::ScopedRegistry m_registryScope{*m_store};
-    CDataTables question;
-    ScopedTableTypeQuestion answering{question};
+    bool Checked(std::string_view checkName) const { return Reported(checkName) > 0; }
 };
 
 // The timetable's header row is written as bold data cells and its harbours
@@ -113,7 +62,7 @@ TEST_F(TableHeaderPagesTest, MarkedHeadersAreWrittenAsThWithScopesUndoneExactlyA
         repaired = Replaced(repaired, "<td>" + std::string(harbour) + "</td>",
                             "<th scope=\"row\">" + std::string(harbour) + "</th>");
 
-    const std::string registryFile = m_home + "/ObjectRegistry.xml";
+    const std::string registryFile = folder.string() + "/ObjectRegistry.xml";
     std::ofstream(registryFile) << "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n<root>\n</root>";
     {
         CSrcObjectDatabase registry(registryFile);
@@ -217,7 +166,7 @@ TEST_F(TableHeaderPagesTest, SpanningHeadersAreLaidOutAsABrowserDoesAndOnlyTheRe
         "<TR><TD ROWSPAN=2>Route</TD><TD COLSPAN=2>Departs</TD></TR>\r\n"
         "<TR><TD>Mon</TD><TD>Sat</TD></TR>\r\n"
         "<TR><TD>Kiel</TD><TD>7</TD><TD>9</TD></TR>\r\n</TABLE>\r\n</body></html>\r\n";
-    CSrcObjectDatabase registry(m_home + "/ObjectRegistry.xml");
+    CSrcObjectDatabase registry(folder.string() + "/ObjectRegistry.xml");
     LoadWith(registry, page);
     StartSheet();
     ASSERT_EQ(AddPages("TableHeaders"), 1);
@@ -279,7 +228,7 @@ TEST_F(TableHeaderPagesTest, AbbreviationsProposedFromTheFirstWordAreWrittenAsAb
     for (const auto& [cell, abbr] : heads)
         repaired = Replaced(repaired, cell, "<td abbr=\"" + abbr + "\">" + cell.substr(4));
 
-    const std::string registryFile = m_home + "/ObjectRegistry.xml";
+    const std::string registryFile = folder.string() + "/ObjectRegistry.xml";
     std::ofstream(registryFile) << "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n<root>\n</root>";
     {
         CSrcObjectDatabase registry(registryFile);

@@ -1,4 +1,4 @@
-#include "ui_fixture.h"
+#include "table_fixture.h"
 
 #include "library/checks/check_catalogue.h"
 #include "library/registry/object_database.h"
@@ -23,43 +23,12 @@ constexpr char kTeas[] =
     "<table border=\"1\">\r\n<tr><th>Tea</th><th>Price</th></tr>\r\n"
     "<tr><td>Green</td><td>4</td></tr>\r\n</table>\r\n</body></html>\r\n";
 
-// Whoever is asked says every table is a data table.
-class CDataTables final : public ITableTypeQuestion {
-public:
-    void Ask(std::span<CTableRecord* const> tables) override
-    {
-        for (CTableRecord* table : tables)
-            table->SetType(table_type::kData);
-        asked += static_cast<int>(tables.size());
-    }
-    int asked = 0;
-};
-
-class TablePagesTest : public RepairRunTest {
+class TablePagesTest : public TableRunTest {
 protected:
-    void SetUp() override
-    {
-        RepairRunTest::SetUp();
-        COrvaneSettings::InstallCatalogue(&CCheckCatalogue::Instance());
-        settings.Load();
-        settings.SetConformanceLevel(3);
-    }
-
-    // The page checked with the registry attached, as a session checks it.
     void LoadWith(CSrcObjectDatabase& registry, std::string_view page)
     {
-        document.Start(1, false);
-        document.SetName("/site/teas.html");
-        std::istringstream in{std::string(page)};
-        ASSERT_EQ(document.Load(in), 1);
-        document.SetObjectRegistry(&registry);
-        registry.UpdateFromDocument(document);
-        found = RunCheckPass(document, settings, &registry);
+        TableRunTest::LoadWith(registry, page, "/site/teas.html");
     }
-
-    CTestUserStore userStore;
-    CDataTables question;
-    ScopedTableTypeQuestion answering{question};
 };
 
 TEST_F(TablePagesTest, ACaptionOfBlanksIsRefusedTheCaptionGivenIsWrittenAndUndoWritesThePageAsItWas)

@@ -1,4 +1,4 @@
-#include "ui_fixture.h"
+#include "table_fixture.h"
 
 #include "library/checks/check_catalogue.h"
 #include "library/registry/object_database.h"
@@ -50,63 +50,31 @@ constexpr char kTripGrouped[] =
     "</table>\r\n</body></html>\r\n";
 
 // The user had called every table a layout table.
-class CLayoutTables final : public ITableTypeQuestion {
-public:
-    void Ask(std::span<CTableRecord* const> tables) override
-    {
-        for (CTableRecord* table : tables)
-            table->SetType(table_type::kLayout);
-        asked += static_cast<int>(tables.size());
-    }
-    int asked = 0;
-};
-
-class TableStructurePageTest : public RepairRunTest {
+class TableStructurePageTest : public TableRunTest {
 protected:
+    TableStructurePageTest() : TableRunTest(table_type::kLayout) {}
+
     void SetUp() override
     {
-        RepairRunTest::SetUp();
-        COrvaneSettings::InstallCatalogue(&CCheckCatalogue::Instance());
-        settings.Load();
-        settings.SetConformanceLevel(3);
+        TableRunTest::SetUp();
         std::ofstream(m_registryFile) << "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n<root>\n</root>";
         ASSERT_EQ(registry.Load(), 1);
     }
     void TearDown() override
     {
         document.SetObjectRegistry(nullptr);
-        RepairRunTest::TearDown();
+        TableRunTest::TearDown();
     }
 
-    // The page checked with the registry attached, as a session checks it.
-    void LoadChecked(std::string_view page)
-    {
-        document.Start(1, false);
-        document.SetName("/site/trip.html");
-        std::istringstream in{std::string(page)};
-        ASSERT_EQ(document.Load(in), 1);
-        document.SetObjectRegistry(&registry);
-        registry.UpdateFromDocument(document);
-        found = RunCheckPass(document, settings, &registry);
-    }
-    int Reported(std::string_view check) const
-    {
-        int count = 0;
-        for (const CFoundProblem& problem : found)
-            count += problem.element->GetCheckName(problem.bit) == check;
-        return count;
-    }
+    void LoadChecked(std::string_view page) { LoadWith(registry, page, "/site/trip.html"); }
     void StartRun()
     {
         StartSheet();
         sheet.SetObjectRegistry(&registry);
     }
 
-    CTestUserStore userStore;
     std::string m_registryFile = folder.string() + "/ObjectRegistry.xml";
     CSrcObjectDatabase registry{m_registryFile};
-    CLayoutTables question;
-    ScopedTableTypeQuestion answering{question};
 };
 
 // The head and the foot are proposed; groups out of order keep the user on
