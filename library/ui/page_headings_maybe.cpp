@@ -1,6 +1,7 @@
 #include "page_headings_maybe.h"
 
 #include "heading_outline.h"
+#include "paragraph_context.h"
 
 #include "library/checks/element_paragraph.h"
 #include "library/html/element.h"
@@ -37,41 +38,6 @@ bool IsEmphasisTag(int kind)
 
 std::string Number(int n) { return std::to_string(n); }
 
-// How far the preview looks for the blocks around a paragraph, so that a page
-// of few blocks is not walked whole for each paragraph.
-constexpr std::size_t kContextReach = 200;
-
-bool StartsBlock(const CElement& e) { return e.Kind() == kParagraph || e.IsHeadingStart(); }
-bool EndsBlock(const CElement& e) { return e.Kind() == kParagraph + kind::kEndOffset || e.IsHeadingEnd(); }
-
-// The paragraph between the block before it and the one after it, as the
-// page writes them, so the preview shows where it stands.
-std::string ContextOf(const CHtmlDocument& document, std::size_t start, std::size_t end)
-{
-    const auto& elements = document.Elements();
-    std::size_t first = start;
-    for (std::size_t i = start, steps = 0; i > 0 && steps < kContextReach; --i, ++steps) {
-        const CElement& e = *elements[i - 1];
-        if (!e.IsDeleted() && StartsBlock(e)) {
-            first = i - 1;
-            break;
-        }
-    }
-    std::size_t last = end;
-    for (std::size_t i = end + 1, steps = 0; i < elements.size() && steps < kContextReach; ++i, ++steps) {
-        const CElement& e = *elements[i];
-        if (!e.IsDeleted() && EndsBlock(e)) {
-            last = i;
-            break;
-        }
-    }
-    std::string context;
-    for (std::size_t i = first; i <= last; ++i) {
-        if (!elements[i]->IsDeleted())
-            elements[i]->AppendMarkupText(context);
-    }
-    return context;
-}
 
 // Reads the paragraph from its start tag at index to its end tag; false when
 // something else than emphasis and text stands in it (it was changed since
@@ -87,7 +53,7 @@ bool ReadParagraph(const CHtmlDocument& document, std::size_t index, CPageHeadin
         const int kind = e->Kind();
         if (kind == kParagraph + kind::kEndOffset) {
             candidate.end = e;
-            candidate.context = ContextOf(document, index, i);
+            candidate.context = ParagraphInContext(document, index, i);
             return !Trim(candidate.text).empty();
         }
         if (kind == kind::kText) {

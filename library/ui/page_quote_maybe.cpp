@@ -1,6 +1,7 @@
 #include "page_quote_maybe.h"
 
 #include "default_text_pages.h"
+#include "paragraph_context.h"
 
 #include "library/checks/element_paragraph.h"
 #include "library/checks/quotation_marks.h"
@@ -23,43 +24,6 @@ constexpr int kBecomesBlockQuote = 1105;
 constexpr int kBecomesShortQuote = 1106;
 constexpr int kStaysParagraph = 1107;
 constexpr int kParagraph = 64;
-// How far the preview looks for the blocks around a paragraph.
-constexpr std::size_t kContextReach = 200;
-
-bool StartsBlock(const CElement& e) { return e.Kind() == kParagraph || e.IsHeadingStart(); }
-bool EndsBlock(const CElement& e) { return e.Kind() == kParagraph + kind::kEndOffset || e.IsHeadingEnd(); }
-
-// The paragraph between the block before it and the one after it, as the
-// page writes them now, so the preview shows where it stands and, once
-// written, what became of it.
-std::string ContextOf(const CHtmlDocument& document, const CElement& start, const CElement& end)
-{
-    const auto& elements = document.Elements();
-    const std::size_t from = document.IndexOf(start);
-    const std::size_t to = document.IndexOf(end);
-    std::size_t first = from;
-    for (std::size_t i = from, steps = 0; i > 0 && steps < kContextReach; --i, ++steps) {
-        const CElement& e = *elements[i - 1];
-        if (!e.IsDeleted() && StartsBlock(e)) {
-            first = i - 1;
-            break;
-        }
-    }
-    std::size_t last = to;
-    for (std::size_t i = to + 1, steps = 0; i < elements.size() && steps < kContextReach; ++i, ++steps) {
-        const CElement& e = *elements[i];
-        if (!e.IsDeleted() && EndsBlock(e)) {
-            last = i;
-            break;
-        }
-    }
-    std::string context;
-    for (std::size_t i = first; i <= last && i < elements.size(); ++i) {
-        if (!elements[i]->IsDeleted())
-            elements[i]->AppendMarkupText(context);
-    }
-    return context;
-}
 
 // The text as a reader sees its marks: the references pages write them with
 // are shown as the characters.
@@ -175,7 +139,7 @@ void CPageQuoteMaybe::ShowCandidate(int row)
     window.Enable(kBlockQuote, candidate.open && candidate.close);
     for (int id : {kBlockQuote, kShortQuote, kNoQuote})
         window.SetChecked(id, id == candidate.choice);
-    PreviewParagraph(ContextOf(m_document, *candidate.start, *candidate.end), kPreview);
+    PreviewParagraph(ParagraphInContext(m_document, m_document.IndexOf(*candidate.start), m_document.IndexOf(*candidate.end)), kPreview);
 }
 
 void CPageQuoteMaybe::ShowChoice(int row)
