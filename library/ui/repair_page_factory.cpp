@@ -40,6 +40,8 @@
 #include "page_object_title.h"
 #include "page_script_noscript.h"
 #include "page_table_caption.h"
+#include "page_table_linearize.h"
+#include "page_units_table.h"
 #include "page_table_summary.h"
 #include "page_textarea_default_text.h"
 #include "page_warnings.h"
@@ -381,6 +383,24 @@ constexpr PageMaker kPageMakers[] = {
          if (!table || !table->TableRecord().IsBuilt())
              return nullptr;
          return std::make_unique<CPageTableSummary>(table->TableRecord());
+     }},
+    {"CPageTableLinearize",
+     [](const RepairPageRequest& request) -> PagePointer {
+         auto* table = dynamic_cast<CElementTable*>(&request.element);
+         if (!table || !table->TableRecord().IsBuilt())
+             return nullptr;
+         return std::make_unique<CPageTableLinearize>(table->TableRecord());
+     }},
+    {"CPageUnitsTable",
+     [](const RepairPageRequest& request) -> PagePointer {
+         auto* table = dynamic_cast<CElementTable*>(&request.element);
+         if (table && !table->TableRecord().IsBuilt())
+             return nullptr;
+         std::vector<AbsoluteSize> sizes = table ? TableAbsoluteSizes(*table, table->TableRecord())
+                                                 : FramesetAbsoluteSizes(request.element);
+         if (sizes.empty())
+             return nullptr;
+         return std::make_unique<CPageUnitsTable>(std::move(sizes), table ? &table->TableRecord() : nullptr);
      }},
 };
 

@@ -119,6 +119,15 @@ const std::map<std::string, std::string> kPagesWithTheProblem = {
     {"TableCaption",
      "<html lang=\"en\"><body><table summary=\"Teas down, prices across\"><tr><th>Tea</th><th>Price</th></tr>"
      "<tr><td>Green</td><td>4</td></tr></table></body></html>"},
+    {"TableLinearize",
+     "<html lang=\"en\"><body><table summary=\"\"><tr><td>Menu</td><td>News of the week</td></tr></table>"
+     "</body></html>"},
+    {"TableAbsoluteUnits",
+     "<html lang=\"en\"><body><table width=\"760\" summary=\"\"><tr><td>Menu</td></tr></table></body></html>"},
+    {"FramesetAbsoluteUnits",
+     "<html lang=\"en\"><head><title>Map</title></head><frameset cols=\"180,*\"><frame src=\"a.html\" "
+     "title=\"Menu\"><frame src=\"b.html\" title=\"Map\"><noframes><p>The <a href=\"a.html\">menu</a> and "
+     "the map.</p></noframes></frameset></html>"},
     {"LinksSkipover",
      "<html lang=\"en\"><body><p><a href=\"1.html\">1</a> <a href=\"2.html\">2</a> <a href=\"3.html\">3</a> "
      "<a href=\"4.html\">4</a> <a href=\"5.html\">5</a> <a href=\"6.html\">6</a> <a href=\"7.html\">7</a></p>"
@@ -159,13 +168,14 @@ std::vector<NamedCheck> ChecksWithAPage()
     return checks;
 }
 
-// Whoever is asked says every table is a data table, as the data table checks need.
+// Whoever is asked says a table with header cells is a data table, as the
+// data table checks need, and one without them a layout table.
 class CDataTables final : public ITableTypeQuestion {
 public:
     void Ask(std::span<CTableRecord* const> tables) override
     {
         for (CTableRecord* table : tables)
-            table->SetType(table_type::kData);
+            table->SetType(table->HasStructuralMarkup() ? table_type::kData : table_type::kLayout);
     }
 };
 
