@@ -60,7 +60,77 @@ void AddIfAbsolute(std::vector<AbsoluteSize>& sizes, CElement& element, int id)
         sizes.push_back({&element, attribute});
 }
 
+void AddIfAbsoluteStyle(std::vector<AbsoluteSize>& sizes, CElement& element, std::string_view property)
+{
+    CAttribute* style = Shown(element, attr::kStyle);
+    if (!style)
+        return;
+    const StyleValue at = FindStyleValue(style->Value(), property);
+    if (at.declarationStart != std::string_view::npos &&
+        StylePixels(style->Value().substr(at.valueStart, at.valueEnd - at.valueStart)) > 0)
+        sizes.push_back({&element, style, property});
+}
+
 } // namespace
+
+StyleValue FindStyleValue(std::string_view style, std::string_view property)
+{
+    std::size_t start = 0;
+    while (start < style.size()) {
+        std::size_t end = style.find(';', start);
+        const std::size_t stop = end == std::string_view::npos ? style.size() : end;
+        const std::string_view declaration = style.substr(start, stop - start);
+        const std::size_t colon = declaration.find(':');
+        if (colon != std::string_view::npos && EqualsIgnoreCase(Trim(declaration.substr(0, colon)), property)) {
+            StyleValue at;
+            at.declarationStart = start;
+            const std::string_view raw = declaration.substr(colon + 1);
+            const std::string_view value = Trim(raw);
+            at.valueStart = start + colon + 1 + static_cast<std::size_t>(value.data() - raw.data());
+            at.valueEnd = at.valueStart + value.size();
+            at.declarationEnd = end == std::string_view::npos ? style.size() : end + 1;
+            while (at.declarationEnd < style.size() && IsSpace(style[at.declarationEnd]))
+                ++at.declarationEnd;
+            return at;
+        }
+        if (end == std::string_view::npos)
+            break;
+        start = end + 1;
+        while (start < style.size() && IsSpace(style[start]))
+            ++start;
+    }
+    return {};
+}
+
+long long StylePixels(std::string_view value)
+{
+    value = Trim(value);
+    struct Unit {
+        std::string_view name;
+        double pixels;
+    };
+    constexpr Unit kUnits[] = {{"px", 1.0}, {"pt", 96.0 / 72.0}, {"pc", 16.0}, {"cm", 96.0 / 2.54},
+                               {"mm", 96.0 / 25.4}, {"in", 96.0}};
+    for (const Unit& unit : kUnits) {
+        if (value.size() <= unit.name.size() || !EqualsIgnoreCase(value.substr(value.size() - 2), unit.name))
+            continue;
+        const std::string_view number = TrimRight(value.substr(0, value.size() - 2));
+        const std::size_t point = number.find('.');
+        const std::string_view whole = number.substr(0, point);
+        const std::string_view fraction = point == std::string_view::npos ? std::string_view() : number.substr(point + 1);
+        if ((!AllDigits(whole) && !(whole.empty() && AllDigits(fraction))) || whole.size() > 7 ||
+            (!fraction.empty() && !AllDigits(fraction)))
+            return -1;
+        double amount = static_cast<double>(whole.empty() ? 0 : LeadingDecimal(whole));
+        double scale = 0.1;
+        for (char c : fraction.substr(0, std::min<std::size_t>(fraction.size(), 6))) {
+            amount += (c - '0') * scale;
+            scale /= 10;
+        }
+        return static_cast<long long>(amount * unit.pixels + 0.5);
+    }
+    return -1;
+}
 
 // A width of 0 sets no size: it is left alone.
 bool IsAbsoluteLength(std::string_view value) { return PixelCount(value) > 0; }
@@ -76,12 +146,16 @@ std::vector<AbsoluteSize> TableAbsoluteSizes(CElement& table, const CTableRecord
     std::vector<AbsoluteSize> sizes;
     AddIfAbsolute(sizes, table, attr::kWidth);
     AddIfAbsolute(sizes, table, attr::kHeight);
+    AddIfAbsoluteStyle(sizes, table, "width");
+    AddIfAbsoluteStyle(sizes, table, "height");
     for (const CTableRow* row : record.Rows()) {
         if (row->IsExcluded())
             continue;
         for (const CTableCell* cell : row->Cells()) {
-            if (!cell->IsIgnored())
-                AddIfAbsolute(sizes, cell->StartElement(), attr::kWidth);
+            if (cell->IsIgnored())
+                continue;
+            AddIfAbsolute(sizes, cell->StartElement(), attr::kWidth);
+            AddIfAbsoluteStyle(sizes, cell->StartElement(), "width");
         }
     }
     return sizes;

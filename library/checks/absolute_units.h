@@ -12,11 +12,25 @@ class CTableRecord;
 
 // A size fixed in pixels: a page laid out with it cannot follow the reader's
 // window or text size. Widths and heights count when they are a bare number
-// (or one in px); frameset rows and cols when any of their entries is.
+// (or one in px); frameset rows and cols when any of their entries is; a
+// style's width or height when it is given in px, pt, pc, cm, mm or in.
 struct AbsoluteSize {
     CElement* element;
     CAttribute* attribute;
+    // The style property ("width", "height") when the size stands in a style attribute.
+    std::string_view property = {};
 };
+
+// Where a property's value stands in a style text ("width: 760px"); npos when it is not there.
+struct StyleValue {
+    std::size_t declarationStart = std::string_view::npos;
+    std::size_t declarationEnd = 0;  // past its ';' and the blanks after it
+    std::size_t valueStart = 0;
+    std::size_t valueEnd = 0;
+};
+StyleValue FindStyleValue(std::string_view style, std::string_view property);
+// A style length in pixels ("760px", "12pt", "2cm"); -1 when it is not an absolute length.
+long long StylePixels(std::string_view value);
 
 // The extents that relative sizes are reckoned against: the window a page
 // of fixed pixels was made for.

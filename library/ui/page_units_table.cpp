@@ -48,6 +48,14 @@ std::string TagName(const CElement& element)
 // The pixels of the table's own width, which its cells' widths are shares of.
 int TableWidth(const CElement& table)
 {
+    if (const CAttribute* style = table.FindAttribute(attr::kStyle); style && !style->IsHidden()) {
+        const StyleValue at = FindStyleValue(style->Value(), "width");
+        if (at.declarationStart != std::string_view::npos) {
+            const long long pixels = StylePixels(style->Value().substr(at.valueStart, at.valueEnd - at.valueStart));
+            if (pixels > 0)
+                return static_cast<int>(pixels);
+        }
+    }
     const CAttribute* width = table.FindAttribute(attr::kWidth);
     if (!width || width->IsHidden() || !IsAbsoluteLength(width->Value()))
         return 0;
@@ -74,9 +82,23 @@ CPageUnitsTable::CPageUnitsTable(std::vector<AbsoluteSize> sizes, const CTableRe
     }
     const int tableWidth = table && table->TableElement() ? TableWidth(*table->TableElement()) : 0;
     for (const AbsoluteSize& size : sizes) {
-        Row row{size, size.attribute->GetValue(), {}, TagName(*size.element)};
+        Row row{size, size.attribute->GetValue(), {}, TagName(*size.element), {}};
         const int id = size.attribute->Id();
-        if (id == attr::kRows || id == attr::kCols) {
+        if (!size.property.empty()) {
+            row.style = row.found;
+            const StyleValue at = FindStyleValue(row.style, size.property);
+            row.found = row.style.substr(at.valueStart, at.valueEnd - at.valueStart);
+            const auto place = places.find(size.element);
+            const bool cell = place != places.end();
+            if (size.property == "width") {
+                const long long pixels = StylePixels(row.found);
+                row.proposal = RelativeLength(std::to_string(pixels),
+                                              cell && tableWidth > 0 ? tableWidth : kAssumedPageWidth);
+            }
+            if (cell)
+                row.label = platform::Strings().Format(kCellLabel, {row.label, std::to_string(place->second.first),
+                                                                    std::to_string(place->second.second)});
+        } else if (id == attr::kRows || id == attr::kCols) {
             row.frameList = true;
             row.proposal = RelativeFrameList(row.found, id == attr::kRows ? kAssumedPageHeight : kAssumedPageWidth);
         } else if (id == attr::kWidth) {
@@ -110,7 +132,10 @@ void CPageUnitsTable::Initialise()
     window.ClearItems(kSizes);
     for (std::size_t i = 0; i < m_rows.size(); ++i) {
         const int row = window.AddItem(kSizes, m_rows[i].label, static_cast<platform::ItemData>(i));
-        window.SetItemText(kSizes, row, 1, m_rows[i].size.attribute->Name());
+        std::string attribute(m_rows[i].size.attribute->Name());
+        if (!m_rows[i].size.property.empty())
+            attribute += ": " + std::string(m_rows[i].size.property);
+        window.SetItemText(kSizes, row, 1, attribute);
         window.SetItemText(kSizes, row, 2, m_rows[i].found);
         ShowRow(window, row);
     }
@@ -205,13 +230,60 @@ bool CPageUnitsTable::Acceptable(const Row& row) const
     return row.frameList ? IsRelativeFrameList(row.proposal) : IsRelativeLength(row.proposal);
 }
 
+std::string CPageUnitsTable::WrittenStyle(const Row& row) const
+{
+    struct Edit {
+        StyleValue at;
+        const std::string* proposal;
+    };
+    std::vector<Edit> edits;
+    for (const Row& r : m_rows) {
+        if (r.size.attribute == row.size.attribute && r.ticked && !r.size.property.empty())
+            edits.push_back({FindStyleValue(row.style, r.size.property), &r.proposal});
+    }
+    std::sort(edits.begin(), edits.end(),
+              [](const Edit& a, const Edit& b) { return a.at.declarationStart > b.at.declarationStart; });
+    std::string style = row.style;
+    for (const Edit& edit : edits) {
+        if (edit.at.declarationStart == std::string_view::npos)
+            continue;
+        if (edit.proposal->empty())
+            style.erase(edit.at.declarationStart, edit.at.declarationEnd - edit.at.declarationStart);
+        else
+            style.replace(edit.at.valueStart, edit.at.valueEnd - edit.at.valueStart, *edit.proposal);
+    }
+    return std::string(TrimRight(style));
+}
+
 void CPageUnitsTable::Write(Row& row)
 {
     CAttribute& attribute = *row.size.attribute;
     if (!row.saved) {
-        attribute.Save();
-        row.wasHideable = attribute.IsHideable();
+        // Sizes of one style share its attribute: its value as the page had it is kept once.
+        const bool kept = std::any_of(m_rows.begin(), m_rows.end(), [&](const Row& r) {
+            return r.saved && r.size.attribute == row.size.attribute;
+        });
+        if (!kept) {
+            attribute.Save();
+            row.wasHideable = attribute.IsHideable();
+        } else {
+            for (const Row& r : m_rows) {
+                if (r.saved && r.size.attribute == row.size.attribute)
+                    row.wasHideable = r.wasHideable;
+            }
+        }
         row.saved = true;
+    }
+    if (!row.size.property.empty()) {
+        const std::string style = WrittenStyle(row);
+        if (style.empty()) {
+            attribute.SetHideable(true);
+            attribute.Hide(true);
+            attribute.SetChanged(true);
+        } else {
+            attribute.SetFromText(style);
+        }
+        return;
     }
     if (row.proposal.empty()) {
         attribute.SetHideable(true);

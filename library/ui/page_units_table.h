@@ -42,6 +42,7 @@ private:
         std::string found;     // the value as the page had it
         std::string proposal;  // what is written; empty takes the attribute out
         std::string label;     // the element as the list names it
+        std::string style;     // a style size's whole style text, as the page had it
         bool frameList = false;
         bool ticked = true;
         bool saved = false;
@@ -51,6 +52,8 @@ private:
     void ShowRow(platform::IWindow& window, int row);
     void ShowMarkup(platform::IWindow& window);
     void Write(Row& row);
+    // A style attribute with its ticked sizes written relative, from the style the page had.
+    std::string WrittenStyle(const Row& row) const;
     void TakeBack();
     void WriteTicked();
     bool Acceptable(const Row& row) const;

@@ -330,6 +330,13 @@ TEST_F(TablePagesTest, SizesInPixelsAreReportedAndRelativeOnesAreNot)
     EXPECT_FALSE(Has(framed("25%,*"), "FramesetAbsoluteUnits"));
     EXPECT_FALSE(Has(framed("1*,3*"), "FramesetAbsoluteUnits"));
 
+    EXPECT_TRUE(Has(reported("<html lang=\"en\"><body><table style=\"height: 12cm\"><tr><td>Menu</td></tr>"
+                             "</table></body></html>"),
+                    "TableAbsoluteUnits"));
+    EXPECT_FALSE(Has(reported("<html lang=\"en\"><body><table style=\"width: 80%; line-height: 20px\"><tr>"
+                              "<td style=\"width: 10em\">Menu</td></tr></table></body></html>"),
+                     "TableAbsoluteUnits"));
+
     EXPECT_EQ(RelativeFrameList("200,600", kAssumedPageWidth), "25%,*");
     EXPECT_EQ(RelativeFrameList("180,*", kAssumedPageWidth), "23%,*");
 }
@@ -429,6 +436,41 @@ TEST_F(TablePagesTest, AFramesetsPixelColumnsBecomeSharesOfTheWindow)
     std::string relative = kFrames;
     relative.replace(relative.find("180,*"), 5, "20%,*");
     EXPECT_EQ(document.Text(), relative);
+}
+
+
+// Sizes in a style are written in it, the rest of the style as it was.
+TEST_F(TablePagesTest, SizesInAStyleAreMadeRelativeInTheStyleItself)
+{
+    using Page = CPageUnitsTable;
+    constexpr char kStyled[] =
+        "<html lang=\"en\"><head><title>Fares</title></head><body>\n"
+        "<table style=\"border: 0; width:600px;height: 9cm\"><tr><td style=\"WIDTH: 150px\">Menu</td>"
+        "<td>Fares</td></tr></table>\n</body></html>\n";
+    Load(kStyled);
+    StartSheet();
+    ASSERT_EQ(AddPages("TableAbsoluteUnits"), 1);
+    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+        CMemoryWindow& page = w.PageWindow(0);
+        ASSERT_EQ(page.ItemCount(Page::kSizes), 3);
+        EXPECT_EQ(page.ItemText(Page::kSizes, 0, 1), "style: width");
+        EXPECT_EQ(page.ItemText(Page::kSizes, 0, 2), "600px");
+        EXPECT_EQ(page.ItemText(Page::kSizes, 0, 3), "75%");
+        EXPECT_EQ(page.ItemText(Page::kSizes, 1, 3), Strings(1069));
+        EXPECT_EQ(page.ItemText(Page::kSizes, 2, 3), "25%");
+        w.Click(kIdFinish);
+    });
+    EXPECT_EQ(sheet.DoModal(nullptr), kIdFinish);
+    std::string relative = kStyled;
+    relative.replace(relative.find("border: 0; width:600px;height: 9cm"), 34, "border: 0; width:75%;");
+    relative.replace(relative.find("WIDTH: 150px"), 12, "WIDTH: 25%");
+    EXPECT_EQ(document.Text(), relative);
+    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+        w.Click(kSkipUndo);
+        w.PressEscape();
+    });
+    sheet.DoModal(nullptr);
+    EXPECT_EQ(document.Text(), kStyled);
 }
 
 } // namespace
