@@ -1,5 +1,6 @@
 #include "element_frameset.h"
 
+#include "absolute_units.h"
 #include "check_index.h"
 #include "check_run.h"
 #include "element_range.h"
@@ -19,7 +20,7 @@ constexpr CheckInfo kFramesetChecks[] = {
     {.bit = 0x1, .name = "FramesetNoframes", .titleId = 161, .priority = 2,
      .repairPage = "CPageFramesetNoframes", .helpTopic = "6-5-1.html"},
     {.bit = 0x10000000, .name = "FramesetAbsoluteUnits", .titleId = 428, .titleSuffix = " - FRAMESET",
-     .priority = 2, .reported = false},
+     .priority = 2, .repairPage = "CPageUnitsTable", .helpTopic = "UnitsTableHelp.html"},
 };
 
 } // namespace
@@ -107,8 +108,9 @@ int CElementFrameset::Check(COrvaneSettings& settings, CHtmlDocument& document, 
         if (MissesRealNoframes(document))
             mask |= kNoframesBit;
     }
-    if (applyLevel != 0)
-        (void)run.Applies(*this, kAbsoluteUnitsBit);  // asked about, never reported
+    // Frames sized in pixels do not follow the reader's window.
+    if (run.Runs(*this, kAbsoluteUnitsBit) && !FramesetAbsoluteSizes(*this).empty())
+        mask |= kAbsoluteUnitsBit;
     return StoreProblems(*this, mask);
 }
 

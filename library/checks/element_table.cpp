@@ -1,5 +1,6 @@
 #include "element_table.h"
 
+#include "absolute_units.h"
 #include "check_index.h"
 #include "check_run.h"
 #include "kind_positions.h"
@@ -33,7 +34,7 @@ constexpr CheckInfo kTableChecks[] = {
     {.bit = 0x80, .name = "TableCaption", .titleId = 191, .priority = 2, .repairPage = "CPageTableCaption",
      .helpTopic = "5-5-2.html"},
     {.bit = 0x10000000, .name = "TableAbsoluteUnits", .titleId = 428, .titleSuffix = " - TABLE",
-     .priority = 2, .reported = false},
+     .priority = 2, .repairPage = "CPageUnitsTable", .helpTopic = "UnitsTableHelp.html"},
 };
 
 } // namespace
@@ -91,9 +92,9 @@ int CElementTable::Check(COrvaneSettings& settings, CHtmlDocument& document, int
     std::uint32_t mask = 0;
     if (run.Runs(*this, kSummaryBit) && m_tableRecord.SummaryValue().empty())
         mask |= kSummaryBit;
-    // No units are judged yet; the check only learns whether it would count.
-    if (applyLevel != 0)
-        static_cast<void>(run.Applies(*this, kAbsoluteUnitsBit));
+    // Sizes in pixels keep the table from following the reader's window and text size.
+    if (run.Runs(*this, kAbsoluteUnitsBit) && !TableAbsoluteSizes(*this, m_tableRecord).empty())
+        mask |= kAbsoluteUnitsBit;
 
     if (m_tableRecord.Type() == table_type::kUnknown) {
         CTableRecord* self[] = {&m_tableRecord};

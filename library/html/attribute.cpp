@@ -258,7 +258,8 @@ void CAttribute::CopyFrom(const CAttribute& other)
 void CAttribute::AppendAttributeText(std::string& out) const
 {
     out.append(Name());
-    if (m_valueSize == 0)
+    // An empty value given as ="" stays given: a bare name reads as another attribute.
+    if (!m_hasValue)
         return;
     // A value must read back as it was: one holding double quotes keeps
     // single ones around it, and one holding both kinds writes its double

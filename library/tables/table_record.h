@@ -141,6 +141,9 @@ class CTableRecord {
 public:
     // Flags of WriteMarkup.
     static constexpr unsigned kMarkupShowGrid = 0x1;  // draw the cells' borders, as previews do
+    // leave out the widths and heights of the table and its cells, so that
+    // a table made for a wide window fits a narrow preview
+    static constexpr unsigned kMarkupFitWidth = 0x2;
 
     CTableRecord();
     ~CTableRecord();
@@ -225,8 +228,9 @@ public:
 
     // --- Markup ------------------------------------------------------------------------
     // Writes the table as markup: its start tag, caption, the rows and cells
-    // that count and their content. 1 when everything was written.
-    int WriteMarkup(std::ostream& out, unsigned flags) const;
+    // that count and their content. 1 when everything was written. A marked
+    // cell stands out by its background and a sign before its content.
+    int WriteMarkup(std::ostream& out, unsigned flags, const CTableCell* marked = nullptr) const;
 
 private:
     struct CaptionChange;
@@ -238,7 +242,7 @@ private:
     void Number();
     void Recognise();
     CTableRow* FirstCountedRow() const;
-    void AppendMarkup(std::string& text, unsigned flags) const;
+    void AppendMarkup(std::string& text, unsigned flags, const CTableCell* marked) const;
     CElement* InsertMade(const CElement& after, int kind, std::string_view text);
 
     CHtmlDocument* m_document = nullptr;

@@ -43,7 +43,9 @@
 #include "page_table_caption.h"
 #include "page_table_header.h"
 #include "page_table_header_abbrev.h"
+#include "page_table_linearize.h"
 #include "page_table_structual_markup.h"
+#include "page_units_table.h"
 #include "page_table_summary.h"
 #include "page_textarea_default_text.h"
 #include "page_warnings.h"
@@ -413,6 +415,24 @@ constexpr PageMaker kPageMakers[] = {
          if (!table || !table->TableRecord().IsBuilt())
              return nullptr;
          return std::make_unique<CPageTableStructualMarkup>(table->TableRecord(), request.lineEnd);
+     }},
+    {"CPageTableLinearize",
+     [](const RepairPageRequest& request) -> PagePointer {
+         auto* table = dynamic_cast<CElementTable*>(&request.element);
+         if (!table || !table->TableRecord().IsBuilt())
+             return nullptr;
+         return std::make_unique<CPageTableLinearize>(table->TableRecord());
+     }},
+    {"CPageUnitsTable",
+     [](const RepairPageRequest& request) -> PagePointer {
+         auto* table = dynamic_cast<CElementTable*>(&request.element);
+         if (table && !table->TableRecord().IsBuilt())
+             return nullptr;
+         std::vector<AbsoluteSize> sizes = table ? TableAbsoluteSizes(*table, table->TableRecord())
+                                                 : FramesetAbsoluteSizes(request.element);
+         if (sizes.empty())
+             return nullptr;
+         return std::make_unique<CPageUnitsTable>(std::move(sizes), table ? &table->TableRecord() : nullptr);
      }},
 };
 

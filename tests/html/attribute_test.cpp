@@ -91,9 +91,14 @@ TEST(ColourValue, NamesAndSixDigitHexOnly)
     EXPECT_FALSE(colour("", rgb));
 }
 
-TEST(AttributeText, EmptyValueIsWrittenAsTheBareName)
+// alt="" says an image is decorative, a bare alt that its text is missing:
+// a tag rebuilt for another attribute must not turn the one into the other.
+TEST(AttributeText, AnEmptyValueStaysGivenAndABareNameStaysBare)
 {
-    EXPECT_EQ(Make("alt", "")->AttributeText(), "alt");
+    EXPECT_EQ(Make("alt", "")->AttributeText(), "alt=\"\"");
+    CAttribute bare;
+    bare.NameByText("checked", false);
+    EXPECT_EQ(bare.AttributeText(), "checked");
     EXPECT_EQ(Make("alt", "x y")->AttributeText(), "alt=\"x y\"");
 }
 

@@ -29,7 +29,7 @@ TEST(MarkupText, ChangedAttributeRebuildsTheTagWithDoubleQuotes)
     page.FromText("<img src='x'\nborder=0 alt=''>");
     CElement& img = page.At(0);
     img.FindAttribute(attr::kBorder)->SetNumericValue(2);
-    EXPECT_EQ(img.MarkupText(), "<img src=\"x\" border=\"2\" alt>");
+    EXPECT_EQ(img.MarkupText(), "<img src=\"x\" border=\"2\" alt=\"\">");
 }
 
 TEST(MarkupText, AddedAltGoesRightAfterSrc)

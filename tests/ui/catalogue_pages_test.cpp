@@ -131,6 +131,15 @@ const std::map<std::string, std::string> kPagesWithTheProblem = {
     {"TableStructMarkup",
      "<html lang=\"en\"><body><table summary=\"Layout: menu beside the news\"><tr><th>Menu</th><th>News</th></tr>"
      "<tr><td><a href=\"fares.html\">Fares</a></td><td>A new ferry</td></tr></table></body></html>"},
+    {"TableLinearize",
+     "<html lang=\"en\"><body><table summary=\"Layout: menu beside the news\"><tr><td>Menu</td><td>News of the week</td></tr></table>"
+     "</body></html>"},
+    {"TableAbsoluteUnits",
+     "<html lang=\"en\"><body><table width=\"760\" summary=\"Layout: the page in a frame\"><tr><td>Menu</td></tr></table></body></html>"},
+    {"FramesetAbsoluteUnits",
+     "<html lang=\"en\"><head><title>Map</title></head><frameset cols=\"180,*\"><frame src=\"a.html\" "
+     "title=\"Menu\"><frame src=\"b.html\" title=\"Map\"><noframes><p>The <a href=\"a.html\">menu</a> and "
+     "the map.</p></noframes></frameset></html>"},
     {"LinksSkipover",
      "<html lang=\"en\"><body><p><a href=\"1.html\">1</a> <a href=\"2.html\">2</a> <a href=\"3.html\">3</a> "
      "<a href=\"4.html\">4</a> <a href=\"5.html\">5</a> <a href=\"6.html\">6</a> <a href=\"7.html\">7</a></p>"

@@ -310,6 +310,34 @@ Preparation ShowFaresCaption()
     };
 }
 
+// The ferry office's page is laid out in a table, said to be a layout table:
+// its menu column is read between the heading and the text of each row.
+class CFerryOfficeIsLayout final : public orvane::ITableTypeQuestion {
+public:
+    void Ask(std::span<orvane::CTableRecord* const> tables) override
+    {
+        for (orvane::CTableRecord* table : tables)
+            table->SetType(orvane::table_type::kLayout);
+    }
+};
+
+void RepairFerryOffice(std::string_view checkName)
+{
+    CFerryOfficeIsLayout layout;
+    orvane::ScopedTableTypeQuestion answering(layout);
+    RepairExamplePage("ferry-office.html", Named(checkName));
+}
+
+// The fourth cell chosen, the opening hours, whose text follows only after the next row's menu link.
+Preparation ShowFerryOfficeOrder()
+{
+    return [](orvane::platform::IWindow& window, QWidget& widget) {
+        ShowPageOf(224)(window, widget);
+        if (auto* cells = widget.findChild<QListWidget*>(QStringLiteral("c1040")))
+            cells->setCurrentRow(3);
+    };
+}
+
 // The timetable's two frames: the menu has no title, the timetable one of blanks.
 void RepairFramesPage() { RepairExamplePage("harbour-frames.html", Named("FrameTitle")); }
 
@@ -437,6 +465,13 @@ ORVANE_SCENE_PREPARED(repair_table_structure, ShowPageOf(220)) { RepairTripCosts
 ORVANE_SCENE_PREPARED(repair_frame_title, ShowPageOf(138)) { RepairFramesPage(); }
 ORVANE_SCENE_PREPARED(repair_table_header, ShowPageOf(163)) { RepairIslandTimetable(); }
 ORVANE_SCENE_PREPARED(repair_table_header_abbrev, ShowPageOf(230)) { RepairIslandTimetable(); }
+ORVANE_SCENE_PREPARED(repair_table_linearize, ShowFerryOfficeOrder()) { RepairFerryOffice("TableLinearize"); }
+ORVANE_SCENE_PREPARED(repair_units_table, ShowPageOf(1318)) { RepairFerryOffice("TableAbsoluteUnits"); }
+// The webcam page's menu column is 180 pixels wide.
+ORVANE_SCENE_PREPARED(repair_units_frameset, ShowPageOf(1318))
+{
+    RepairExamplePage("harbour-webcam.html", Named("FramesetAbsoluteUnits"));
+}
 // The harbour office's contact form: its captions stand in the table cells
 // left of the fields, and the phone number's label two rows above its field.
 void RepairContactForm()
