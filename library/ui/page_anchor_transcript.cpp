@@ -48,15 +48,12 @@ void CPageAnchorTranscript::Initialise()
     SetHelpTopic(kHelpTopic);
     SetInstruction(kInstruction);
     // A transcript written for the same recording before is offered to link.
-    const std::string proposed = ProposedFileName(m_href);
-    if (!m_opened && !proposed.empty() && platform::FileExists(LocalPath(proposed)))
-        SetKnownFiles({proposed});
+    if (!m_opened)
+        OfferFileNamed(ProposedFileName(m_href));
     InitialiseDescription();
     platform::IWindow& window = *Window();
     // Words are said in a recording as a rule; this page is for them.
     window.Show(kNotNeeded, false);
-    if (!m_opened && window.Text(kFileName).empty())
-        window.SetText(kFileName, proposed);
     m_opened = true;
     window.SetText(kRecording, m_href);
     ShowPlayerState();

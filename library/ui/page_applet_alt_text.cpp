@@ -7,7 +7,6 @@
 #include "library/html/attribute.h"
 #include "library/html/html_document.h"
 #include "library/registry/object_database.h"
-#include "platform/file_system.h"
 #include "platform/services.h"
 
 #include <memory>
@@ -33,13 +32,10 @@ void CPageAppletAltText::Initialise()
     SetHelpTopic(kHelpTopic);
     SetInstruction(kInstruction);
     // A description written for the same applet code before is offered to link.
-    const std::string proposed = NamedAfter(m_key, "-description.html");
-    if (!m_opened && !proposed.empty() && platform::FileExists(LocalPath(proposed)))
-        SetKnownFiles({proposed});
+    if (!m_opened)
+        OfferFileNamed(NamedAfter(m_key, "-description.html"));
     InitialiseDescription();
     platform::IWindow& window = *Window();
-    if (!m_opened && window.Text(kFileName).empty())
-        window.SetText(kFileName, proposed);
     // An alt text the applet has already is the first proposal for the
     // text that every browser shows.
     if (!m_opened && !m_alt.IsHidden() && !m_alt.IsBlank() && !m_alt.IsEmpty() && window.Text(kText).empty())

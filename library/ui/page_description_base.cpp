@@ -50,6 +50,16 @@ void CPageDescriptionBase::Tell(int stringId, std::initializer_list<std::string_
                             platform::PromptIcon::Exclamation, platform::PromptButtons::Ok);
 }
 
+void CPageDescriptionBase::OfferFileNamed(const std::string& name)
+{
+    if (name.empty())
+        return;
+    if (platform::FileExists(LocalPath(name)))
+        SetKnownFiles({name});
+    if (m_state.fileName.empty())
+        m_state.fileName = name;
+}
+
 void CPageDescriptionBase::InitialiseDescription()
 {
     platform::IWindow& window = *Window();

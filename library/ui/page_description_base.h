@@ -70,6 +70,10 @@ protected:
         m_state.fileName = std::move(fileName);
         m_state.text = std::move(text);
     }
+    // A file named after what the page describes, for its first opening:
+    // listed as known when it is there already (written for the same thing
+    // before), and proposed as the name of a new one.
+    void OfferFileNamed(const std::string& name);
     // The answer chosen when the page first opens, and the address of the
     // file it links to.
     void ProposeAnswer(int answer, std::string link = {})

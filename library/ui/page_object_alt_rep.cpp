@@ -3,7 +3,6 @@
 #include "alternative_content.h"
 
 #include "library/html/element.h"
-#include "platform/file_system.h"
 #include "platform/services.h"
 
 namespace orvane {
@@ -52,15 +51,12 @@ void CPageObjectAltRep::Initialise()
     SetHelpTopic(kHelpTopic);
     SetInstruction(kInstruction);
     // A description written for the same file before is offered to link.
-    const std::string proposed = ProposedFileName(m_dataFile);
-    if (!m_opened && !proposed.empty() && platform::FileExists(LocalPath(proposed)))
-        SetKnownFiles({proposed});
+    if (!m_opened)
+        OfferFileNamed(ProposedFileName(m_dataFile));
     InitialiseDescription();
     platform::IWindow& window = *Window();
     // Every object has something a browser can show instead.
     window.Show(kNotNeeded, false);
-    if (!m_opened && window.Text(kFileName).empty())
-        window.SetText(kFileName, proposed);
     m_opened = true;
     window.SetText(kObject, m_dataFile);
     window.SetText(kMarkup, m_markup);
