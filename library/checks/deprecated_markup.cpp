@@ -78,6 +78,19 @@ std::string Colour(std::string_view value)
         return "#" + std::string(digits);
     if (hash || v.empty())
         return {};
+    // rgb(0, 51, 102) and the like, as long as nothing in it can end the declaration.
+    if (const std::size_t open = v.find('('); open != std::string_view::npos && v.ends_with(')')) {
+        for (char c : v.substr(open + 1, v.size() - open - 2)) {
+            if (!((c >= '0' && c <= '9') || c == '.' || c == ',' || c == '%' || c == ' '))
+                return {};
+        }
+        v = v.substr(0, open);
+        for (char c : v) {
+            if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z')))
+                return {};
+        }
+        return ToLower(Trim(value));
+    }
     for (char c : v) {
         if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z')))
             return {};
@@ -307,23 +320,34 @@ std::string_view FontSizeKeyword(std::string_view size)
     return kFontSizes[n - 1];
 }
 
+std::string FontDeclaration(const CAttribute& attribute)
+{
+    if (attribute.IsHidden())
+        return {};
+    switch (attribute.Id()) {
+    case attr::kFace: {
+        const std::string families = FontFamilies(attribute.Value());
+        return families.empty() ? std::string() : "font-family: " + families;
+    }
+    case attr::kSize: {
+        const std::string_view keyword = FontSizeKeyword(attribute.Value());
+        return keyword.empty() ? std::string() : "font-size: " + std::string(keyword);
+    }
+    case attr::kColor: {
+        const std::string colour = Colour(attribute.Value());
+        return colour.empty() ? std::string() : "color: " + colour;
+    }
+    default:
+        return {};
+    }
+}
+
 std::string FontDeclarations(const CElement& element)
 {
     std::string declarations;
-    if (const CAttribute* face = element.FindAttribute(attr::kFace); face && !face->IsHidden()) {
-        const std::string families = FontFamilies(face->Value());
-        if (!families.empty())
-            Add(declarations, "font-family: " + families);
-    }
-    if (const CAttribute* size = element.FindAttribute(attr::kSize); size && !size->IsHidden()) {
-        const std::string_view keyword = FontSizeKeyword(size->Value());
-        if (!keyword.empty())
-            Add(declarations, "font-size: " + std::string(keyword));
-    }
-    if (const CAttribute* color = element.FindAttribute(attr::kColor); color && !color->IsHidden()) {
-        const std::string colour = Colour(color->Value());
-        if (!colour.empty())
-            Add(declarations, "color: " + colour);
+    for (int id : {attr::kFace, attr::kSize, attr::kColor}) {
+        if (const CAttribute* a = element.FindAttribute(id))
+            Add(declarations, FontDeclaration(*a));
     }
     return declarations;
 }

@@ -51,6 +51,9 @@ std::vector<Finding> FindInBody(const CHtmlDocument& document, const CElement& b
 std::string Declarations(const Finding& finding);
 // The style declarations of a font or basefont element's face, size and colour.
 std::string FontDeclarations(const CElement& element);
+// The one declaration of a face, size or color attribute; empty for any
+// other attribute or a value no style says the same as, which then stays.
+std::string FontDeclaration(const CAttribute& attribute);
 // A font size as HTML reads it ("1" to "7", "+1", "-2") as a CSS keyword;
 // empty for no size.
 std::string_view FontSizeKeyword(std::string_view size);
