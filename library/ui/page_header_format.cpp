@@ -3,6 +3,7 @@
 #include "presentation_texts.h"
 
 #include "library/html/element.h"
+#include "platform/services.h"
 
 #include <array>
 
@@ -13,16 +14,16 @@ constexpr int kInstruction = 400;
 constexpr char kHelpTopic[] = "3-5-3.html";
 
 struct Replacement {
-    std::string_view name;
+    int name; // resource string: the choice as the list shows it
     std::string_view start;
     std::string_view end;
 };
 constexpr std::array<Replacement, 5> kReplacements = {{
-    {"Paragraph", "<p>", "</p>"},
-    {"Blockquote", "<blockquote>", "</blockquote>"},
-    {"Strong", "<strong>", "</strong>"},
-    {"Emphasis", "<em>", "</em>"},
-    {"Span", "", "</span>"},
+    {1094, "<p>", "</p>"},
+    {1095, "<blockquote>", "</blockquote>"},
+    {1096, "<strong>", "</strong>"},
+    {1097, "<em>", "</em>"},
+    {1098, "", "</span>"},
 }};
 } // namespace
 
@@ -44,7 +45,7 @@ void CPageHeaderFormat::Initialise()
     window.SetChecked(kReplace, !m_keep);
     window.ClearItems(kReplacement);
     for (const Replacement& replacement : kReplacements)
-        window.AddItem(kReplacement, replacement.name);
+        window.AddItem(kReplacement, platform::Strings().Get(replacement.name));
     window.SetCurrentItem(kReplacement, m_index);
     window.SetText(kStyle, m_style);
     EnableStyle();

@@ -73,7 +73,8 @@ TEST_F(PresentationPageTest, AHeadingThatOnlyFormatsBecomesTheChosenMarkupIsKept
         EXPECT_EQ(page.Text(CPageHeaderFormat::kHeadingText).substr(0, 26), "Children under six travel ");
         EXPECT_TRUE(page.IsChecked(CPageHeaderFormat::kReplace));
         EXPECT_EQ(page.ItemTexts(CPageHeaderFormat::kReplacement),
-                  (std::vector<std::string>{"Paragraph", "Blockquote", "Strong", "Emphasis", "Span"}));
+                  (std::vector<std::string>{"Paragraph (p)", "Quotation block (blockquote)", "Strong emphasis (strong)",
+                                            "Emphasis (em)", "Span with a style (span)"}));
         EXPECT_EQ(page.CurrentItem(CPageHeaderFormat::kReplacement), 0);
         // The style is for a span only.
         EXPECT_FALSE(page.IsEnabled(CPageHeaderFormat::kStyle));
