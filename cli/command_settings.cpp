@@ -2,6 +2,8 @@
 #include "page_loading.h"
 
 #include "common/orvane_settings.h"
+#include "library/html/lang_codes.h"
+#include "library/ui/page_doctype_bad.h"
 #include "library/ui/problem_list.h"
 
 #include <algorithm>
@@ -23,7 +25,39 @@ constexpr std::size_t kIconsLocationBuffer = 299;
 
 const char* const kNames =
     "level, file-save, original-extension, validated-extension, insert-icon, icons-location, "
-    "ignore-repaired, auto-repair, always-include";
+    "ignore-repaired, auto-repair, always-include, language, doctype";
+
+// The checks whose repairs remember a choice the command line can set.
+constexpr std::string_view kLanguageCheck = "MissingLanguage";
+constexpr std::string_view kDoctypeCheck = "DoctypeMissing";
+
+const std::vector<std::pair<std::string, int>> kDoctypes = {{"frameset", CPageDoctypeBad::kFrameset},
+                                                            {"transitional", CPageDoctypeBad::kTransitional},
+                                                            {"strict", CPageDoctypeBad::kStrict}};
+
+const CheckSetting* Named(const COrvaneSettings& settings, std::string_view name)
+{
+    for (const auto& check : settings.CheckSettings()) {
+        if (check->Name() == name)
+            return check.get();
+    }
+    return nullptr;
+}
+
+// The declaration the document type repair writes: the one remembered, the
+// page's own text, or the one it proposes when nothing is remembered.
+std::string DoctypeText(const COrvaneSettings& settings)
+{
+    const CheckSetting* check = Named(settings, kDoctypeCheck);
+    const int remembered = check ? check->RememberedNumber() : 0;
+    if (remembered == CPageDoctypeBad::kOwn)
+        return "own: " + check->Text1();
+    for (const auto& [name, id] : kDoctypes) {
+        if (id == remembered)
+            return name;
+    }
+    return "frameset (nothing remembered)";
+}
 
 std::string LevelText(int level)
 {
@@ -43,6 +77,13 @@ std::string FileSaveText(int mode)
     case filesaves::kBeside: return "beside";
     default: return "ask";
     }
+}
+
+std::string ToLowerAscii(std::string text)
+{
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c); });
+    return text;
 }
 
 const char* YesNo(bool on) { return on ? "yes" : "no"; }
@@ -96,6 +137,10 @@ void Show(const COrvaneSettings& settings, std::ostream& out)
         << "insert-icon: " << YesNo(settings.GetInsertIcon()) << '\n'
         << "icons-location: " << settings.GetIconsLocation() << '\n'
         << "ignore-repaired: " << YesNo(settings.GetIgnoreRepaired()) << '\n';
+    const CheckSetting* language = Named(settings, kLanguageCheck);
+    out << "language: "
+        << (language && !language->Text1().empty() ? language->Text1() : std::string("de (nothing remembered)")) << '\n'
+        << "doctype: " << DoctypeText(settings) << '\n';
     const std::vector<const CheckSetting*> checks = ChecksOnce(settings);
     std::size_t width = 5;
     for (const CheckSetting* check : checks)
@@ -190,6 +235,31 @@ std::string ParseSetting(const std::string& assignment, const COrvaneSettings& s
                     check->SetAutoRepairMode(on ? autorepair::kOn : autorepair::kOff);
                 else
                     check->SetAlwaysInclude(on);
+            }
+        });
+    } else if (name == "language") {
+        // What the language repair puts in, as the desktop tool remembers it.
+        const std::string code = ToLowerAscii(value);
+        CLanguageCodeList& codes = CLanguageCodeList::Library();
+        codes.Load();
+        if (!code.empty() && (code.size() > 3 || !codes.IsValidCode(code)))
+            return "language: " + value + " is no language code of the code list (such as en, de, fr)";
+        changes.push_back([code](COrvaneSettings& s) {
+            for (const auto& check : s.CheckSettings()) {
+                if (check->Name() == kLanguageCheck)
+                    check->SetText1(code);
+            }
+        });
+    } else if (name == "doctype") {
+        const auto found = std::find_if(kDoctypes.begin(), kDoctypes.end(),
+                                        [&](const auto& doctype) { return doctype.first == value; });
+        if (found == kDoctypes.end())
+            return "doctype: " + value + " is not one of: frameset, transitional, strict";
+        const auto id = static_cast<std::int16_t>(found->second);
+        changes.push_back([id](COrvaneSettings& s) {
+            for (const auto& check : s.CheckSettings()) {
+                if (check->Name() == kDoctypeCheck)
+                    check->SetRememberedNumber(id);
             }
         });
     } else {

@@ -113,16 +113,8 @@ TEST_F(FixCommand, RepairsThePageInPlaceAndListsWhatStillCounts)
 
 TEST_F(FixCommand, OnlyTheChecksNamedAreRepairedWithTheRememberedChoices)
 {
-    // The language the user chose last is the one put in.
-    {
-        COrvaneSettings settings;
-        settings.Load();
-        for (const auto& check : settings.CheckSettings()) {
-            if (check->Name() == "MissingLanguage")
-                check->SetText1("en");
-        }
-        ASSERT_EQ(settings.Save(), 1);
-    }
+    // The choices remembered, here set from the command line, are what the repairs put in.
+    ASSERT_EQ(Run("settings", {"--set", "language=EN", "--set", "doctype=transitional"}), kExitOk) << err.str();
     const std::string page = Example("booking.html");
     const std::string original = Original("booking.html");
     EXPECT_EQ(Run("fix", {"--save", "replace", "--only", "MissingLanguage", page}), kExitFindings) << err.str();
@@ -133,6 +125,10 @@ TEST_F(FixCommand, OnlyTheChecksNamedAreRepairedWithTheRememberedChoices)
         << err.str();
     EXPECT_NE(err.str().find("DoctypeMissing"), std::string::npos) << err.str();
     EXPECT_EQ(Bytes(page), "<html lang=\"en\">" + original.substr(original.find('\n')));
+    EXPECT_EQ(Run("fix", {"--save", "replace", page}), kExitFindings) << err.str();
+    EXPECT_EQ(Bytes(page), "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\" "
+                           "\"http://www.w3.org/TR/html4/loose.dtd\">\n<html lang=\"en\">" +
+                               original.substr(original.find('\n')));
 
     // A language the page gives with its region is kept, not replaced by the remembered one.
     const fs::path french = folder / "french.html";

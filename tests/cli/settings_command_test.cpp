@@ -66,7 +66,8 @@ TEST_F(SettingsCommand, AFreshUserSeesTheDefaults)
     EXPECT_EQ(Run({}), kExitOk) << err.str();
     const std::string shown = out.str();
     EXPECT_EQ(shown.rfind("level: AAA\nfile-save: ask\noriginal-extension: .htmlold\nvalidated-extension: .htmlvalid\n"
-                          "insert-icon: no\nicons-location: \nignore-repaired: yes\n",
+                          "insert-icon: no\nicons-location: \nignore-repaired: yes\nlanguage: de (nothing remembered)\n"
+                          "doctype: frameset (nothing remembered)\n",
                           0),
               0u)
         << shown;
@@ -106,8 +107,15 @@ TEST_F(SettingsCommand, WhatIsSetIsWhatTheSettingsSheetLoads)
     EXPECT_EQ(Check(*settings, "BlinkMarquee").AutoRepairMode(), autorepair::kOn);
     EXPECT_EQ(settings->GetConformanceLevel(), level::kAA);
 
+    // What the language and document type repairs put in.
+    ASSERT_EQ(Run({"--set", "language=fr", "--set", "doctype=strict"}), kExitOk) << err.str();
+    settings = Loaded();
+    EXPECT_EQ(Check(*settings, "MissingLanguage").Text1(), "fr");
+    EXPECT_EQ(Check(*settings, "DoctypeMissing").RememberedNumber(), 1331);
+
     EXPECT_EQ(Run({}), kExitOk);
     EXPECT_NE(out.str().find("level: AA\nfile-save: backup\n"), std::string::npos) << out.str();
+    EXPECT_NE(out.str().find("\nlanguage: fr\ndoctype: strict\n"), std::string::npos) << out.str();
 }
 
 TEST_F(SettingsCommand, ABadNameOrValueIsExplainedAndLeavesTheStoreAsItWas)
@@ -127,6 +135,8 @@ TEST_F(SettingsCommand, ABadNameOrValueIsExplainedAndLeavesTheStoreAsItWas)
              Case{"always-include=NoSuchCheck", "always-include: NoSuchCheck is not one of: "},
              Case{"original-extension=old", "original-extension: old is no extension"},
              Case{"insert-icon=maybe", "insert-icon: maybe is not one of: yes, no"},
+             Case{"language=english", "language: english is no language code of the code list"},
+             Case{"doctype=html5", "doctype: html5 is not one of: frameset, transitional, strict"},
              Case{"level", "--set takes NAME=VALUE"},
          }) {
         // The good change before the bad one is not made either.
