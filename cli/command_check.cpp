@@ -50,19 +50,6 @@ const char* const kCheckUsage =
     "                    [--output FILE] [--all] [--jobs N] [--registry FILE | --no-registry]\n"
     "                    [--help-base URL] PATH...\n";
 
-std::optional<int> ParseLevel(std::string_view text)
-{
-    if (text == "A" || text == "a")
-        return kLevelA;
-    if (text == "AA" || text == "aa")
-        return kLevelAA;
-    if (text == "AAA" || text == "aaa")
-        return kLevelAAA;
-    if (text == "508")
-        return kLevelSection508;
-    return std::nullopt;
-}
-
 // Returns an error message, empty when the options are sound.
 std::string ParseOptions(const Arguments& args, CheckOptions& options)
 {
@@ -113,37 +100,6 @@ std::string ParseOptions(const Arguments& args, CheckOptions& options)
     if (options.noRegistry && !options.registryFile.empty())
         return "--registry and --no-registry exclude each other";
     return {};
-}
-
-bool IsPageName(const fs::path& path)
-{
-    std::string extension = path.extension().string();
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return extension == ".htm" || extension == ".html" || extension == ".shtml" || extension == ".shtm";
-}
-
-// Pages named, and the pages of folders named (searched through, in name
-// order). A path that does not exist is kept: checking it reports the error.
-std::vector<std::string> CollectPages(const std::vector<std::string>& paths)
-{
-    std::vector<std::string> pages;
-    for (const std::string& path : paths) {
-        std::error_code error;
-        if (!fs::is_directory(path, error)) {
-            pages.push_back(path);
-            continue;
-        }
-        std::vector<std::string> found;
-        for (fs::recursive_directory_iterator it(path, fs::directory_options::skip_permission_denied, error), end;
-             !error && it != end; it.increment(error)) {
-            if (it->is_regular_file(error) && IsPageName(it->path()))
-                found.push_back(it->path().string());
-        }
-        std::sort(found.begin(), found.end());
-        pages.insert(pages.end(), found.begin(), found.end());
-    }
-    return pages;
 }
 
 std::string HelpTopicOf(const CElement& element, std::uint32_t bit)

@@ -19,6 +19,10 @@ int RunElements(const Arguments& args, std::ostream& out, std::ostream& err);
 int RunRewrite(const Arguments& args, std::ostream& out, std::ostream& err);
 // orvane check [options] PATH...: checks pages for accessibility problems.
 int RunCheck(const Arguments& args, std::ostream& out, std::ostream& err);
+// orvane fix [options] PATH...: makes the automatic repairs and writes the pages.
+int RunFix(const Arguments& args, std::ostream& out, std::ostream& err);
+// orvane settings [--set NAME=VALUE]...: shows and changes the settings record.
+int RunSettings(const Arguments& args, std::ostream& out, std::ostream& err);
 
 int RunMain(const Arguments& args, std::ostream& out, std::ostream& err);
 

@@ -11,7 +11,9 @@ void PrintUsage(std::ostream& out)
            "commands:\n"
            "  check [OPTIONS] PATH...  check pages and folders of pages (see README)\n"
            "  elements FILE      list the elements of a page, one a line\n"
-           "  rewrite IN OUT     take a page in and write it out again\n";
+           "  fix [OPTIONS] PATH...  make the automatic repairs and write the pages (see README)\n"
+           "  rewrite IN OUT     take a page in and write it out again\n"
+           "  settings [--set NAME=VALUE]...  show or change the settings\n";
 }
 
 } // namespace
@@ -30,6 +32,10 @@ int RunMain(const Arguments& args, std::ostream& out, std::ostream& err)
         return RunElements(rest, out, err);
     if (command == "rewrite")
         return RunRewrite(rest, out, err);
+    if (command == "fix")
+        return RunFix(rest, out, err);
+    if (command == "settings")
+        return RunSettings(rest, out, err);
     if (command == "help" || command == "--help" || command == "-h") {
         PrintUsage(out);
         return kExitOk;

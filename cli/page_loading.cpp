@@ -1,9 +1,13 @@
 #include "page_loading.h"
 
+#include "library/ui/problem_list.h"
 #include "platform/console_prompt.h"
 #include "platform/file_system.h"
 #include "platform/services.h"
 
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
 #include <ostream>
 
 namespace orvane::cli {
@@ -16,21 +20,74 @@ bool LoadPage(CHtmlDocument& document, const std::string& path, std::ostream& er
         err << "orvane: cannot read " << path << ": " << reason << '\n';
         return false;
     }
+    return LoadPageFrom(document, path, *in, err);
+}
+
+bool LoadPageFrom(CHtmlDocument& document, const std::string& path, std::istream& in, std::ostream& err)
+{
     // What the loader would show in a message box goes to err, after the file's name.
     platform::CConsolePrompt console(err);
     platform::ScopedPrompt prompt(console);
     document.Start(1, false);
     document.SetName(path);
     document.SetOriginFlag(1);
-    if (!document.Load(*in)) {
+    if (!document.Load(in)) {
         err << "orvane: " << path << " was not taken in\n";
         return false;
     }
-    if (in->bad()) {
+    if (in.bad()) {
         err << "orvane: reading " << path << " failed\n";
         return false;
     }
     return true;
+}
+
+namespace {
+
+namespace fs = std::filesystem;
+
+bool IsPageName(const fs::path& path)
+{
+    std::string extension = path.extension().string();
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return extension == ".htm" || extension == ".html" || extension == ".shtml" || extension == ".shtm";
+}
+
+} // namespace
+
+std::vector<std::string> CollectPages(const std::vector<std::string>& paths)
+{
+    std::vector<std::string> pages;
+    for (const std::string& path : paths) {
+        std::error_code error;
+        if (!fs::is_directory(path, error)) {
+            pages.push_back(path);
+            continue;
+        }
+        std::vector<std::string> found;
+        for (fs::recursive_directory_iterator it(path, fs::directory_options::skip_permission_denied, error), end;
+             !error && it != end; it.increment(error)) {
+            if (it->is_regular_file(error) && IsPageName(it->path()))
+                found.push_back(it->path().string());
+        }
+        std::sort(found.begin(), found.end());
+        pages.insert(pages.end(), found.begin(), found.end());
+    }
+    return pages;
+}
+
+std::optional<int> ParseLevel(std::string_view text)
+{
+    if (text == "A" || text == "a")
+        return kLevelA;
+    if (text == "AA" || text == "aa")
+        return kLevelAA;
+    if (text == "AAA" || text == "aaa")
+        return kLevelAAA;
+    if (text == "508")
+        return kLevelSection508;
+    return std::nullopt;
 }
 
 std::string EscapeControls(std::string_view text)

@@ -28,18 +28,6 @@ constexpr std::size_t kLastDirectoryBuffer = 500;
 
 std::string Text(int id) { return platform::Strings().Get(id); }
 
-// The file name's extension from its last dot (the dot included); empty when it has none.
-std::string ExtensionOf(const std::string& path)
-{
-    const std::size_t slash = path.rfind('/');
-    const std::size_t dot = path.rfind('.');
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
-        return {};
-    return path.substr(dot);
-}
-
-std::string BaseOf(const std::string& path) { return path.substr(0, path.size() - ExtensionOf(path).size()); }
-
 std::string FolderOf(const std::string& path)
 {
     const std::size_t slash = path.rfind('/');
@@ -496,7 +484,7 @@ int CSelectorDlg::CheckFile(IWindow& window, const std::string& path)
     if (path.empty())
         return 0;
     // Enter must not check a file the user did not mean to.
-    if (!IsPageExtension(ExtensionOf(path)) &&
+    if (!IsPageExtension(PageExtensionOf(path)) &&
         Ask(Text(text::kUnknownTypeBefore) + path + Text(text::kUnknownTypeAfter), platform::kAnswerNo) !=
             platform::kAnswerYes)
         return 0;
@@ -531,96 +519,55 @@ int CSelectorDlg::CheckFile(IWindow& window, const std::string& path)
     return 1;
 }
 
-// A name beside the file that no file has yet: base + extension, else with a number.
-std::string CSelectorDlg::FreeName(const std::string& base, const std::string& extension) const
+// The library writes the page; the common saving code decides where and keeps
+// the original safe around it.
+PageWriter CSelectorDlg::LibraryWriter() const
 {
-    std::string name = base + extension;
-    for (int i = 0; m_files.Exists(name) && i < 1000; ++i)
-        name = base + std::to_string(i) + extension;
-    return m_files.Exists(name) ? std::string() : name;
+    return [this](const std::string& target) { return m_saveDoc(target.c_str()) == 1; };
 }
 
-// Has the library write the page to target. What a file already there held
-// is copied aside first and put back when the save fails, and a new file
-// that failed half-way goes: the user keeps what they had. The file itself
-// stays in its place, so it keeps its permissions, owner and links.
-bool CSelectorDlg::SaveOver(const std::string& target)
-{
-    if (!m_files.Exists(target)) {
-        if (m_saveDoc(target.c_str()) == 1)
-            return true;
-        m_files.Remove(target);
-        return false;
-    }
-    const std::string aside = FreeName(BaseOf(target), ".tmp");
-    if (aside.empty() || !m_files.Copy(target, aside))
-        return false;
-    if (m_saveDoc(target.c_str()) == 1) {
-        m_files.Remove(aside);
-        return true;
-    }
-    m_files.PutBack(aside, target);
-    return false;
-}
+bool CSelectorDlg::SaveOver(const std::string& target) { return SavePageOver(m_files, LibraryWriter(), target); }
 
-// Has the library write the page in place, over the page itself, of which
-// kept is a copy: when the save fails, the copy's bytes go back into the page
-// and the user is told (and where the copy is, when they could not go back).
-bool CSelectorDlg::SaveInPlace(const std::string& path, const std::string& kept)
+// A failed write in place is told, with where the original page is now
+// when its bytes could not go back.
+void CSelectorDlg::TellSaveFailed(const std::string& path, const PageSaveResult& result)
 {
-    if (m_saveDoc(path.c_str()) != 0)
-        return true;
     std::string message = Text(text::kCouldNotSave) + path;
-    if (!m_files.PutBack(kept, path))
-        message += "\n" + kept; // where the original page is now
+    if (!result.originalKeptIn.empty())
+        message += "\n" + result.originalKeptIn;
     Tell(message);
-    return false;
 }
 
 std::string CSelectorDlg::SaveReplacing(const std::string& path)
 {
-    const std::string base = BaseOf(path);
-    const std::string aside = FreeName(base, ".tmp");
-    if (aside.empty() || !m_files.Copy(path, aside)) {
+    const PageSaveResult result = SavePageReplacing(m_files, LibraryWriter(), path);
+    if (result.noCopyAside) {
         std::string message = Text(text::kNoCopyAside);
-        const std::string beside = base + "-valid" + ExtensionOf(path);
-        std::string saved;
-        if (SaveOver(beside)) {
-            message += Text(text::kNoCopyAsideSavedAs) + beside;
-            saved = beside;
-        } else {
+        if (!result.saved.empty())
+            message += Text(text::kNoCopyAsideSavedAs) + result.saved;
+        else
             message += Text(text::kNoCopyAsideNotSaved);
-        }
         Tell(message);
-        return saved;
+    } else if (result.saved.empty()) {
+        TellSaveFailed(path, result);
     }
-    if (!SaveInPlace(path, aside))
-        return {};
-    m_files.Remove(aside);
-    return path;
+    return result.saved;
 }
 
 std::string CSelectorDlg::SaveKeepingBackup(IWindow& window, const std::string& path, const std::string& originalExtension)
 {
-    const std::string base = BaseOf(path);
-    std::string backup = base + originalExtension;
-    for (int i = 0; i < 100 && m_files.Exists(backup); ++i)
-        backup = base + std::to_string(i) + originalExtension;
-    // An older backup is never written over.
-    if (m_files.Exists(backup) || !m_files.Copy(path, backup)) {
-        Tell(Text(text::kCouldNotSave) + path);
+    const PageSaveResult result = SavePageKeepingBackup(m_files, LibraryWriter(), path, originalExtension);
+    if (result.saved.empty()) {
+        TellSaveFailed(path, result);
         return {};
     }
-    if (!SaveInPlace(path, backup))
-        return {};
-    MarkFile(window, backup, 3);
-    return path;
+    MarkFile(window, result.backup, 3);
+    return result.saved;
 }
 
 std::string CSelectorDlg::SaveBeside(const std::string& path, const std::string& validatedExtension)
 {
-    const std::string beside = BaseOf(path) + validatedExtension;
-    return SaveOver(beside) ? beside : std::string();
+    return SavePageBeside(m_files, LibraryWriter(), path, validatedExtension).saved;
 }
 
 std::string CSelectorDlg::SaveAsked(IWindow& window, const std::string& path)

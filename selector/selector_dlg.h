@@ -67,8 +67,8 @@ private:
     std::string SaveBeside(const std::string& path, const std::string& validatedExtension);
     std::string SaveAsked(platform::IWindow& window, const std::string& path);
     bool SaveOver(const std::string& target);
-    bool SaveInPlace(const std::string& path, const std::string& kept);
-    std::string FreeName(const std::string& base, const std::string& extension) const;
+    PageWriter LibraryWriter() const;
+    void TellSaveFailed(const std::string& path, const PageSaveResult& result);
     void MarkFile(platform::IWindow& window, const std::string& path, int status);
     // Listing and navigation.
     void FillLookIn(platform::IWindow& window);

@@ -173,11 +173,7 @@ std::optional<FolderEntry> CDiskFiles::Describe(const std::string& path) const
     return EntryOf(entry);
 }
 
-bool CDiskFiles::Exists(const std::string& path) const
-{
-    std::error_code error;
-    return fs::exists(fs::symlink_status(path, error));
-}
+bool CDiskFiles::Exists(const std::string& path) const { return m_disk.Exists(path); }
 
 std::optional<std::int64_t> CDiskFiles::ModificationTime(const std::string& path) const
 {
@@ -188,44 +184,11 @@ std::optional<std::int64_t> CDiskFiles::ModificationTime(const std::string& path
     return Seconds(time);
 }
 
-bool CDiskFiles::Copy(const std::string& from, const std::string& to)
-{
-    if (Exists(to))
-        return false;
-    std::error_code error;
-    if (!fs::copy_file(from, to, fs::copy_options::none, error)) {
-        fs::remove(to, error);
-        return false;
-    }
-    // The copy is the page as it was, down to its time.
-    const fs::file_time_type time = fs::last_write_time(from, error);
-    if (!error)
-        fs::last_write_time(to, time, error);
-    return true;
-}
+bool CDiskFiles::Copy(const std::string& from, const std::string& to) { return m_disk.Copy(from, to); }
 
-bool CDiskFiles::PutBack(const std::string& copy, const std::string& path)
-{
-    const std::optional<std::string> kept = ReadBytes(copy);
-    if (!kept)
-        return false;
-    if (ReadBytes(path) != kept) {
-        const bool written = platform::WriteFileAtomically(path, [&](std::ostream& out) {
-            out.write(kept->data(), static_cast<std::streamsize>(kept->size()));
-            return static_cast<bool>(out);
-        });
-        if (!written)
-            return false;
-    }
-    Remove(copy);
-    return true;
-}
+bool CDiskFiles::PutBack(const std::string& copy, const std::string& path) { return m_disk.PutBack(copy, path); }
 
-bool CDiskFiles::Remove(const std::string& path)
-{
-    std::error_code error;
-    return fs::remove(path, error);
-}
+bool CDiskFiles::Remove(const std::string& path) { return m_disk.Remove(path); }
 
 std::string CDiskFiles::LinkTarget(const std::string& path) const
 {

@@ -5,6 +5,8 @@
 // special folders. Tests hand the window a file system that fails where they
 // want it to.
 
+#include "common/page_saving.h"
+
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -36,26 +38,16 @@ struct SpecialFolders {
     std::string documents;
 };
 
-class ISelectorFiles {
+// Besides what a save needs (Exists, Copy, PutBack, Remove):
+class ISelectorFiles : public IPageSaveFiles {
 public:
-    virtual ~ISelectorFiles() = default;
     // A folder the user can open and list.
     virtual bool CanEnter(const std::string& folder) const = 0;
     // The folder's entries, without "." and ".."; those read before a failure.
     virtual std::vector<FolderEntry> List(const std::string& folder) const = 0;
     // One entry as List gives it (its name the path's last part); nothing when it is not there.
     virtual std::optional<FolderEntry> Describe(const std::string& path) const = 0;
-    // Something of that name is there (a link counts, even one leading nowhere).
-    virtual bool Exists(const std::string& path) const = 0;
     virtual std::optional<std::int64_t> ModificationTime(const std::string& path) const = 0;
-    // A copy of a file (of the file a link leads to) under a new name, with
-    // its permissions and time; fails (and changes nothing) when the name is taken.
-    virtual bool Copy(const std::string& from, const std::string& to) = 0;
-    // Puts the bytes kept in a copy back into the file when they differ (into
-    // the file a link leads to, which keeps its permissions), and removes the
-    // copy; false, with the copy kept, when they could not be written.
-    virtual bool PutBack(const std::string& copy, const std::string& path) = 0;
-    virtual bool Remove(const std::string& path) = 0;
     // Where a symbolic link finally leads; empty when it leads nowhere.
     virtual std::string LinkTarget(const std::string& path) const = 0;
     virtual std::vector<MountPoint> MountPoints() const = 0;
@@ -90,6 +82,7 @@ public:
 
 private:
     TypeNamer m_typeNamer;
+    CDiskPageSaveFiles m_disk;
 };
 
 // The mounted file systems a user browses, from the text of a mount table

@@ -54,11 +54,6 @@ int RunCheckingSession(CHtmlDocument& document, COrvaneSettings& settings, const
     return CheckWithoutTheOverview(document, settings, fileName);
 }
 
-namespace {
-
-// The repairs the settings switch on for the problems that count, made as a
-// repair run makes them, without showing a page; a problem whose repair needs
-// the user stays open.
 void RepairAutomatically(CProblemList& problems, CHtmlDocument& document, COrvaneSettings& settings,
                          CSrcObjectDatabase& registry, const std::string& fileName)
 {
@@ -72,8 +67,6 @@ void RepairAutomatically(CProblemList& problems, CHtmlDocument& document, COrvan
             entry->Element().AddRepairPages(sheet, document, entry->Bit());
     }
 }
-
-} // namespace
 
 int RunUnattendedSession(CHtmlDocument& document, COrvaneSettings& settings, const std::string& fileName)
 {

@@ -20,6 +20,14 @@ int RunCheckingSession(CHtmlDocument& document, COrvaneSettings& settings, const
 // target, and the session is closed as the overview closes it.
 int RunUnattendedSession(CHtmlDocument& document, COrvaneSettings& settings, const std::string& fileName);
 
+// The automatic repairs the settings switch on, made to the problems of a
+// prepared and grouped list that count at the target, as a repair run makes
+// them, without showing a page; a problem whose repair needs the user stays
+// open. The remembered choices of the settings (a language, a document type)
+// are what the repairs put in.
+void RepairAutomatically(CProblemList& problems, CHtmlDocument& document, COrvaneSettings& settings,
+                         CSrcObjectDatabase& registry, const std::string& fileName);
+
 // What closing a session keeps: the objects the page describes go into the
 // registry, which is saved; the conformance icon is put in when the settings
 // ask for it; the settings are saved.

@@ -20,6 +20,15 @@ constexpr std::uint32_t kBitMissingLanguage = 0x2;
 // Proposed and written when nothing is remembered.
 constexpr std::string_view kDefaultLanguage = "de";
 
+// The language code a lang value names with a region or script after it
+// ("en-US", "zh_Hant"); empty when it names none the code list knows.
+std::string LanguageGiven(std::string_view value)
+{
+    const std::string code = ToLower(Trim(value.substr(0, value.find_first_of("-_"))));
+    return (code.size() == 2 || code.size() == 3) && CLanguageCodeList::Library().IsValidCode(code) ? code
+                                                                                                    : std::string();
+}
+
 const CLanguageRecord* RecordAt(const platform::IWindow& window, int row)
 {
     if (row < 0 || row >= window.ItemCount(CPageLangMissing::kLanguage))
@@ -126,7 +135,11 @@ void CPageLangMissing::Destroyed()
 bool CPageLangMissing::RepairAutomatically()
 {
     const COrvaneSettings* settings = Sheet() ? Sheet()->Settings() : nullptr;
-    std::string code = settings ? std::string(Trim(settings->GetText1(kFamilyHtml, kBitMissingLanguage))) : std::string();
+    // A language the page gives already stays the page's: nobody chose to
+    // have it replaced by another.
+    std::string code = LanguageGiven(m_lang.Value());
+    if (code.empty() && settings)
+        code = std::string(Trim(settings->GetText1(kFamilyHtml, kBitMissingLanguage)));
     if (code.empty())
         code = kDefaultLanguage;
     m_lang.SetValue(code);

@@ -1,0 +1,362 @@
+#include "commands.h"
+#include "page_loading.h"
+
+#include "common/line_diff.h"
+#include "common/orvane_settings.h"
+#include "common/page_saving.h"
+#include "library/checks/family_factory.h"
+#include "library/html/lang_codes.h"
+#include "library/registry/object_database.h"
+#include "library/ui/checking_session.h"
+#include "library/ui/problem_list.h"
+#include "platform/file_system.h"
+
+#include <algorithm>
+#include <optional>
+#include <ostream>
+#include <sstream>
+
+namespace orvane::cli {
+namespace {
+
+struct FixOptions {
+    std::optional<int> level;
+    std::vector<std::string> only;
+    bool dryRun = false;
+    bool diff = false;
+    std::optional<int> save;
+    std::string registryFile;
+    bool noRegistry = false;
+    std::vector<std::string> paths;
+};
+
+const char* const kFixUsage =
+    "usage: orvane fix [--level A|AA|AAA|508] [--only CHECK[,CHECK...]] [--dry-run] [--diff]\n"
+    "                  [--save replace|backup|beside] [--registry FILE | --no-registry] PATH...\n";
+
+std::vector<std::string> SplitList(const std::string& text)
+{
+    std::vector<std::string> items;
+    std::istringstream in(text);
+    for (std::string item; std::getline(in, item, ',');) {
+        if (!item.empty())
+            items.push_back(item);
+    }
+    return items;
+}
+
+// Returns an error message, empty when the options are sound.
+std::string ParseOptions(const Arguments& args, FixOptions& options)
+{
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        auto value = [&](std::string& into) -> bool {
+            if (i + 1 >= args.size())
+                return false;
+            into = args[++i];
+            return true;
+        };
+        std::string text;
+        if (arg == "--level") {
+            if (!value(text) || !(options.level = ParseLevel(text)))
+                return "--level takes A, AA, AAA or 508";
+        } else if (arg == "--only") {
+            if (!value(text) || SplitList(text).empty())
+                return "--only takes check names, separated by commas";
+            for (std::string& name : SplitList(text))
+                options.only.push_back(std::move(name));
+        } else if (arg == "--dry-run") {
+            options.dryRun = true;
+        } else if (arg == "--diff") {
+            options.diff = true;
+        } else if (arg == "--save") {
+            if (!value(text) || !(text == "replace" || text == "backup" || text == "beside"))
+                return "--save takes replace, backup or beside";
+            options.save = text == "replace" ? filesaves::kReplace
+                           : text == "backup" ? filesaves::kReplaceKeepOriginal
+                                              : filesaves::kBeside;
+        } else if (arg == "--registry") {
+            if (!value(options.registryFile))
+                return "--registry takes a file name";
+        } else if (arg == "--no-registry") {
+            options.noRegistry = true;
+        } else if (arg.size() > 1 && arg[0] == '-' && arg != "-") {
+            return "unknown option " + arg;
+        } else {
+            options.paths.push_back(arg);
+        }
+    }
+    if (options.paths.empty())
+        return "no page or folder to repair";
+    if (options.noRegistry && !options.registryFile.empty())
+        return "--registry and --no-registry exclude each other";
+    return {};
+}
+
+std::string Join(const std::vector<std::string>& items)
+{
+    std::string text;
+    for (const std::string& item : items)
+        text += (text.empty() ? "" : ", ") + item;
+    return text;
+}
+
+// The repairs a run makes are the automatic ones of the checks chosen, switched
+// on in the run's own copy of the settings (which is never saved), so that
+// the repair code asks the settings as it does in a session. The remembered
+// choices the repairs put in stay the user's. An empty text names every such check.
+std::string ChooseRepairs(COrvaneSettings& settings, const std::vector<std::string>& only)
+{
+    std::vector<std::string> offered;
+    for (const auto& check : settings.CheckSettings()) {
+        if (check->AutoRepairMode() != autorepair::kNotOffered)
+            offered.push_back(check->Name());
+    }
+    for (const std::string& name : only) {
+        if (std::find(offered.begin(), offered.end(), name) == offered.end())
+            return "--only: " + name + " is no check with an automatic repair; those are: " + Join(offered);
+    }
+    for (const auto& check : settings.CheckSettings()) {
+        if (check->AutoRepairMode() == autorepair::kNotOffered)
+            continue;
+        const bool chosen = only.empty() || std::find(only.begin(), only.end(), check->Name()) != only.end();
+        check->SetAutoRepairMode(chosen ? autorepair::kOn : autorepair::kOff);
+    }
+    return {};
+}
+
+std::string Where(const std::string& path, const SourceLocation& at)
+{
+    if (at.line == 0)
+        return path;
+    return path + ":" + std::to_string(at.line) + ":" + std::to_string(at.column);
+}
+
+// "path:line:col: what CheckName: the check's title" for each problem that
+// counts at the target, with the ones repaired (true) or still open (false).
+void ListProblems(std::ostream& out, const std::string& path, const CHtmlDocument& document,
+                  const CProblemList& problems, const std::string& what, bool repaired)
+{
+    for (const auto& entry : problems.AllEntries()) {
+        if (!problems.IsShown(*entry) || !problems.IsAtLevel(*entry) || entry->IsRepaired() != repaired)
+            continue;
+        const CElement& element = entry->Element();
+        out << Where(path, document.LocationOf(element)) << ": " << what << ' ' << element.GetCheckName(entry->Bit())
+            << ": " << element.GetCheckTitle(entry->Bit()) << '\n';
+    }
+}
+
+struct FileOutcome {
+    bool error = false;
+    bool stillCounts = false;
+};
+
+class CFixRun {
+public:
+    CFixRun(const FixOptions& options, COrvaneSettings& settings, CSrcObjectDatabase& registry, std::ostream& out,
+            std::ostream& err)
+        : m_options(options), m_settings(settings), m_registry(registry), m_out(out), m_err(err)
+    {
+    }
+
+    FileOutcome Fix(const std::string& path);
+
+private:
+    std::optional<std::string> ReadPage(const std::string& path);
+    // Writes the repaired page by the file-save mode; the name it went to, or
+    // nothing (with the message given) when it went nowhere.
+    std::optional<std::string> Save(const std::string& path, const std::string& repaired);
+    // How many problems count at the target in the page as it is written.
+    std::optional<int> CountAfter(const std::string& path, const std::string& repaired);
+
+    const FixOptions& m_options;
+    COrvaneSettings& m_settings;
+    CSrcObjectDatabase& m_registry;
+    std::ostream& m_out;
+    std::ostream& m_err;
+};
+
+std::optional<std::string> CFixRun::ReadPage(const std::string& path)
+{
+    std::string reason;
+    std::unique_ptr<std::istream> in = platform::OpenForReading(path, &reason);
+    if (!in) {
+        m_err << "orvane: cannot read " << path << ": " << reason << '\n';
+        return std::nullopt;
+    }
+    std::ostringstream bytes;
+    bytes << in->rdbuf();
+    if (in->bad()) {
+        m_err << "orvane: reading " << path << " failed\n";
+        return std::nullopt;
+    }
+    return bytes.str();
+}
+
+int ModeOf(const FixOptions& options, const COrvaneSettings& settings)
+{
+    if (options.save)
+        return *options.save;
+    // There is nobody to ask for a name: beside the page leaves it as it is.
+    return settings.GetFileSaves() == filesaves::kAsk ? filesaves::kBeside : settings.GetFileSaves();
+}
+
+std::optional<std::string> CFixRun::Save(const std::string& path, const std::string& repaired)
+{
+    CDiskPageSaveFiles files;
+    std::string reason;
+    const PageWriter write = [&](const std::string& target) {
+        return platform::WriteFileAtomically(
+            target,
+            [&](std::ostream& file) {
+                file.write(repaired.data(), static_cast<std::streamsize>(repaired.size()));
+                return static_cast<bool>(file);
+            },
+            &reason);
+    };
+    PageSaveResult result;
+    switch (ModeOf(m_options, m_settings)) {
+    case filesaves::kReplace: result = SavePageReplacing(files, write, path); break;
+    case filesaves::kReplaceKeepOriginal:
+        result = SavePageKeepingBackup(files, write, path, m_settings.GetOriginalExtension());
+        break;
+    default: result = SavePageBeside(files, write, path, m_settings.GetValidateExtension()); break;
+    }
+    if (result.noCopyAside && !result.saved.empty()) {
+        m_err << "orvane: no copy of " << path << " could be kept while it was written, so it was left as it is; "
+              << "the repaired page is " << result.saved << '\n';
+    }
+    if (result.saved.empty()) {
+        m_err << "orvane: cannot write the repaired " << path;
+        if (!reason.empty())
+            m_err << ": " << reason;
+        if (!result.originalKeptIn.empty())
+            m_err << "; the page as it was is in " << result.originalKeptIn;
+        else
+            m_err << "; the page is as it was";
+        m_err << '\n';
+        return std::nullopt;
+    }
+    if (!result.backup.empty())
+        m_out << path << ": the page as it was is kept in " << result.backup << '\n';
+    return result.saved;
+}
+
+std::optional<int> CFixRun::CountAfter(const std::string& path, const std::string& repaired)
+{
+    CHtmlDocument document(CFamilyElementFactory::Instance());
+    std::istringstream in(repaired);
+    if (!LoadPageFrom(document, path, in, m_err))
+        return std::nullopt;
+    CProblemList problems;
+    problems.Prepare(document, m_settings, &m_registry);
+    problems.Group(m_settings);
+    document.SetObjectRegistry(nullptr);
+    ListProblems(m_out, path, document, problems, "still counts", false);
+    const auto& all = problems.AllEntries();
+    return static_cast<int>(std::count_if(all.begin(), all.end(), [&](const auto& entry) {
+        return problems.IsShown(*entry) && problems.IsAtLevel(*entry);
+    }));
+}
+
+FileOutcome CFixRun::Fix(const std::string& path)
+{
+    FileOutcome outcome;
+    const std::optional<std::string> original = ReadPage(path);
+    CHtmlDocument document(CFamilyElementFactory::Instance());
+    std::istringstream in(original.value_or(std::string()));
+    if (!original || !LoadPageFrom(document, path, in, m_err)) {
+        outcome.error = true;
+        return outcome;
+    }
+    CProblemList problems;
+    problems.Prepare(document, m_settings, &m_registry);
+    problems.Group(m_settings);
+    RepairAutomatically(problems, document, m_settings, m_registry, path);
+    document.SetObjectRegistry(nullptr);
+    ListProblems(m_out, path, document, problems, m_options.dryRun ? "would repair" : "repaired", true);
+
+    std::ostringstream written;
+    if (document.Write(written) != 1) {
+        m_err << "orvane: the repaired " << path << " could not be made; the page is as it was\n";
+        outcome.error = true;
+        return outcome;
+    }
+    const std::string repaired = written.str();
+    std::string target = path;
+    if (repaired != *original && !m_options.dryRun) {
+        std::optional<std::string> saved = Save(path, repaired);
+        if (!saved) {
+            outcome.error = true;
+            return outcome;
+        }
+        target = *saved;
+    }
+    const std::optional<int> open = CountAfter(target, repaired);
+    if (!open) {
+        outcome.error = true;
+        return outcome;
+    }
+    outcome.stillCounts = *open > 0;
+    const std::string level = LevelName(m_settings.GetConformanceLevel());
+    m_out << path << ": ";
+    if (repaired == *original)
+        m_out << "nothing repaired";
+    else if (m_options.dryRun)
+        m_out << "would be written to " << target;
+    else
+        m_out << "written to " << target;
+    m_out << "; " << *open << (*open == 1 ? " problem still counts" : " problems still count") << " at level "
+          << level << '\n';
+    if (m_options.diff)
+        m_out << UnifiedDiff(*original, repaired, path, target);
+    return outcome;
+}
+
+} // namespace
+
+int RunFix(const Arguments& args, std::ostream& out, std::ostream& err)
+{
+    FixOptions options;
+    if (std::string problem = ParseOptions(args, options); !problem.empty()) {
+        err << "orvane fix: " << problem << '\n' << kFixUsage;
+        return kExitError;
+    }
+    COrvaneSettings settings;
+    settings.Load();
+    if (options.level)
+        settings.SetConformanceLevel(*options.level);
+    if (std::string problem = ChooseRepairs(settings, options.only); !problem.empty()) {
+        err << "orvane fix: " << problem << '\n';
+        return kExitError;
+    }
+    if (!options.registryFile.empty() && !CSrcObjectDatabase(options.registryFile).Load()) {
+        err << "orvane fix: the object registry " << options.registryFile << " is missing or cannot be read\n";
+        return kExitError;
+    }
+    // The registry is only read: what a run repairs is no decision of the user's to remember.
+    std::unique_ptr<CSrcObjectDatabase> registry;
+    if (options.noRegistry)
+        registry = std::make_unique<CSrcObjectDatabase>(std::string());
+    else if (options.registryFile.empty())
+        registry = std::make_unique<CSrcObjectDatabase>();
+    else
+        registry = std::make_unique<CSrcObjectDatabase>(options.registryFile);
+    if (!options.noRegistry)
+        registry->Load();
+    CLanguageCodeList::Library().Load();
+
+    CFixRun run(options, settings, *registry, out, err);
+    bool error = false;
+    bool stillCounts = false;
+    for (const std::string& page : CollectPages(options.paths)) {
+        const FileOutcome outcome = run.Fix(page);
+        error = error || outcome.error;
+        stillCounts = stillCounts || outcome.stillCounts;
+    }
+    if (error)
+        return kExitError;
+    return stillCounts ? kExitFindings : kExitOk;
+}
+
+} // namespace orvane::cli

@@ -1,0 +1,332 @@
+#include "cli/commands.h"
+
+#include "common/orvane_settings.h"
+#include "library/checks/check_catalogue.h"
+#include "library/checks/family_factory.h"
+#include "library/html/html_document.h"
+#include "platform/bundle_strings.h"
+#include "platform/file_system.h"
+#include "platform/registry.h"
+#include "tests/support/test_support.h"
+
+#include <nlohmann/json.hpp>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <regex>
+#include <set>
+#include <sstream>
+
+#include <unistd.h>
+
+namespace orvane::cli {
+namespace {
+
+namespace fs = std::filesystem;
+using nlohmann::json;
+
+// The example page for a booking form has no document type and no language;
+// without choices remembered, the repairs put in the Frameset declaration and German.
+const char* const kBookingRepaired =
+    "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Frameset//EN\" \"http://www.w3.org/TR/html4/frameset.dtd\">\n"
+    "<html lang=\"de\">\n";
+
+class FixCommand : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        platform::InstallBundleStrings("OrvaneResources.rcc");
+        COrvaneSettings::InstallCatalogue(&CCheckCatalogue::Instance());
+    }
+    void SetUp() override
+    {
+        const char* home = std::getenv("ORVANE_HOME");
+        ASSERT_TRUE(home && *home);
+        m_home = home;
+        m_store = platform::CreateFileRegistry((m_home / "UserRegistry.reg").string());
+        m_scope = std::make_unique<platform::ScopedRegistry>(*m_store);
+        folder = m_home / "pages";
+        fs::create_directories(folder);
+    }
+    void TearDown() override
+    {
+        std::error_code ignored;
+        fs::permissions(folder, fs::perms::owner_all, fs::perm_options::add, ignored);
+    }
+
+    std::string Example(const std::string& name)
+    {
+        const fs::path copy = folder / name;
+        fs::copy_file(fs::path(ORVANE_EXAMPLES_DIR) / name, copy, fs::copy_options::overwrite_existing);
+        return copy.string();
+    }
+    int Run(const std::string& command, Arguments args)
+    {
+        out.str("");
+        err.str("");
+        args.insert(args.begin(), command);
+        return RunMain(args, out, err);
+    }
+    static std::string Bytes(const std::string& path) { return test::ReadFileBytes(path); }
+    static std::string Original(const std::string& name) { return Bytes(std::string(ORVANE_EXAMPLES_DIR) + "/" + name); }
+
+    fs::path m_home;
+    fs::path folder;
+    std::unique_ptr<platform::IRegistry> m_store;
+    std::unique_ptr<platform::ScopedRegistry> m_scope;
+    std::ostringstream out;
+    std::ostringstream err;
+};
+
+// What a user of the booking page expects: the two repairs at the top, the
+// rest of the page as it was; what needs a person stays and is listed.
+TEST_F(FixCommand, RepairsThePageInPlaceAndListsWhatStillCounts)
+{
+    const std::string page = Example("booking.html");
+    const std::string original = Original("booking.html");
+    EXPECT_EQ(Run("fix", {"--save", "replace", page}), kExitFindings) << err.str();
+    EXPECT_EQ(err.str(), "");
+    const std::string expected = kBookingRepaired + original.substr(original.find('\n') + 1);
+    EXPECT_EQ(Bytes(page), expected);
+    const std::string report = out.str();
+    EXPECT_NE(report.find(page + ":1:1: repaired MissingLanguage: "), std::string::npos) << report;
+    EXPECT_NE(report.find(page + ": repaired DoctypeMissing: "), std::string::npos) << report;
+    EXPECT_NE(report.find(": still counts Script"), std::string::npos) << report;
+    EXPECT_NE(report.find(page + ": written to " + page + "; "), std::string::npos) << report;
+    EXPECT_EQ(fs::directory_iterator(folder) != fs::directory_iterator() &&
+                  std::distance(fs::directory_iterator(folder), fs::directory_iterator()) == 1,
+              true)
+        << "nothing else is left in the folder";
+
+    // A second run finds nothing of its own left to do, and check agrees with it.
+    EXPECT_EQ(Run("fix", {"--save", "replace", page}), kExitFindings);
+    EXPECT_NE(out.str().find(page + ": nothing repaired; "), std::string::npos) << out.str();
+    EXPECT_EQ(out.str().find("repaired Doctype"), std::string::npos) << out.str();
+    EXPECT_EQ(Bytes(page), expected);
+    EXPECT_EQ(Run("check", {page}), kExitFindings);
+}
+
+TEST_F(FixCommand, OnlyTheChecksNamedAreRepairedWithTheRememberedChoices)
+{
+    // The choices remembered, here set from the command line, are what the repairs put in.
+    ASSERT_EQ(Run("settings", {"--set", "language=EN", "--set", "doctype=transitional"}), kExitOk) << err.str();
+    const std::string page = Example("booking.html");
+    const std::string original = Original("booking.html");
+    EXPECT_EQ(Run("fix", {"--save", "replace", "--only", "MissingLanguage", page}), kExitFindings) << err.str();
+    EXPECT_EQ(Bytes(page), "<html lang=\"en\">" + original.substr(original.find('\n')));
+
+    EXPECT_EQ(Run("fix", {"--only", "MissingLanguage,ImgAltText", page}), kExitError);
+    EXPECT_NE(err.str().find("ImgAltText is no check with an automatic repair; those are: "), std::string::npos)
+        << err.str();
+    EXPECT_NE(err.str().find("DoctypeMissing"), std::string::npos) << err.str();
+    EXPECT_EQ(Bytes(page), "<html lang=\"en\">" + original.substr(original.find('\n')));
+    EXPECT_EQ(Run("fix", {"--save", "replace", page}), kExitFindings) << err.str();
+    EXPECT_EQ(Bytes(page), "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\" "
+                           "\"http://www.w3.org/TR/html4/loose.dtd\">\n<html lang=\"en\">" +
+                               original.substr(original.find('\n')));
+
+    // A language the page gives with its region is kept, not replaced by the remembered one.
+    const fs::path french = folder / "french.html";
+    std::ofstream(french, std::ios::binary) << "<html lang=\"fr-CA\">\n<head><title>Horaire</title></head>\n</html>\n";
+    EXPECT_NE(Run("fix", {"--save", "replace", "--only", "MissingLanguage", french.string()}), kExitError);
+    EXPECT_EQ(Bytes(french.string()), "<html lang=\"fr\">\n<head><title>Horaire</title></head>\n</html>\n") << out.str();
+}
+
+TEST_F(FixCommand, DryRunChangesNothingAndTheDiffShowsWhatWouldChange)
+{
+    const std::string page = Example("booking.html");
+    const std::string original = Original("booking.html");
+    EXPECT_EQ(Run("fix", {"--dry-run", "--diff", "--save", "replace", page}), kExitFindings) << err.str();
+    EXPECT_EQ(Bytes(page), original);
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);
+    const std::string report = out.str();
+    EXPECT_NE(report.find(page + ":1:1: would repair MissingLanguage: "), std::string::npos) << report;
+    EXPECT_NE(report.find(page + ": would be written to " + page + "; "), std::string::npos) << report;
+    const std::string diff = "--- " + page + "\n+++ " + page + "\n@@ -1,4 +1,5 @@\n-<html>\n+" +
+                             std::string(kBookingRepaired).replace(std::string(kBookingRepaired).find('\n'), 1, "\n+") +
+                             " <head>\n <title>Book a harbour walk</title>\n <script type=\"text/javascript\">\n";
+    EXPECT_NE(report.find(diff), std::string::npos) << report;
+}
+
+TEST_F(FixCommand, BackupAndBesideKeepTheOriginal)
+{
+    const std::string page = Example("departures.html");
+    const std::string original = Original("departures.html");
+    EXPECT_EQ(Run("fix", {"--save", "backup", "--diff", page}), kExitFindings) << err.str();
+    const std::string backup = (folder / "departures.htmlold").string();
+    EXPECT_EQ(Bytes(backup), original);
+    EXPECT_NE(Bytes(page), original);
+    EXPECT_NE(out.str().find(page + ": the page as it was is kept in " + backup), std::string::npos) << out.str();
+    EXPECT_NE(out.str().find("--- " + page + "\n+++ " + page + "\n"), std::string::npos) << out.str();
+
+    // The settings' mode and extension are used without --save; an older backup is never written over.
+    fs::copy_file(fs::path(ORVANE_EXAMPLES_DIR) / "departures.html", page, fs::copy_options::overwrite_existing);
+    ASSERT_EQ(Run("settings", {"--set", "file-save=backup", "--set", "original-extension=.orig"}), kExitOk)
+        << err.str();
+    EXPECT_EQ(Run("fix", {page}), kExitFindings) << err.str();
+    EXPECT_EQ(Bytes((folder / "departures.orig").string()), original);
+    EXPECT_EQ(Bytes(backup), original);
+
+    // Beside: the page stays, the repaired one is next to it.
+    const std::string other = Example("timetable-2025.html");
+    EXPECT_EQ(Run("fix", {"--save", "beside", other}), kExitFindings) << err.str();
+    EXPECT_EQ(Bytes(other), Original("timetable-2025.html"));
+    const std::string beside = (folder / "timetable-2025.htmlvalid").string();
+    EXPECT_NE(Bytes(beside), Original("timetable-2025.html"));
+    EXPECT_NE(out.str().find(other + ": written to " + beside), std::string::npos) << out.str();
+}
+
+TEST_F(FixCommand, AWriteThatFailsLeavesTheOriginalWholeAndExitsWithAnError)
+{
+    const std::string page = Example("booking.html");
+    const std::string original = Original("booking.html");
+    if (::geteuid() != 0) {
+        fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
+    } else {
+        // Root writes into any folder: folders where the temporary files go stop the writes instead.
+        fs::create_directories(platform::TemporaryPathFor(page));
+        fs::create_directories(platform::TemporaryPathFor((folder / "booking.htmlvalid").string()));
+    }
+    auto listing = [&] {
+        std::set<std::string> names;
+        for (const auto& entry : fs::directory_iterator(folder))
+            names.insert(entry.path().filename().string());
+        return names;
+    };
+    const std::set<std::string> before = listing();
+    for (const char* mode : {"replace", "backup", "beside"}) {
+        EXPECT_EQ(Run("fix", {"--save", mode, page}), kExitError) << mode;
+        EXPECT_NE(err.str().find("cannot write the repaired " + page), std::string::npos) << err.str();
+        EXPECT_NE(err.str().find("the page is as it was"), std::string::npos) << err.str();
+        EXPECT_EQ(Bytes(page), original) << mode;
+        EXPECT_EQ(listing(), before) << mode;
+    }
+    EXPECT_EQ(Run("fix", {(folder / "missing.html").string()}), kExitError);
+    EXPECT_NE(err.str().find("cannot read"), std::string::npos) << err.str();
+}
+
+TEST_F(FixCommand, APageWithNothingCountingExitsZero)
+{
+    const fs::path page = folder / "fine.html";
+    const std::string good =
+        "<!DOCTYPE html>\r\n<html lang=\"en\">\r\n<head><title>Fine</title></head>\r\n<body>\r\n<p>Short.</p>\r\n"
+        "</body>\r\n</html>\r\n";
+    std::ofstream(page, std::ios::binary) << good;
+    EXPECT_EQ(Run("fix", {"--level", "A", "--diff", page.string()}), kExitOk) << out.str() << err.str();
+    EXPECT_EQ(out.str(), page.string() + ": nothing repaired; 0 problems still count at level A\n");
+    EXPECT_EQ(Bytes(page.string()), good);
+}
+
+// --- The corpus of real pages.
+
+// The problems of the page's check report, by check name.
+std::map<std::string, int> CountsByCheck(const json& report)
+{
+    std::map<std::string, int> counts;
+    for (const json& problem : report["files"][0]["problems"])
+        ++counts[problem["check"].get<std::string>()];
+    return counts;
+}
+
+// The lines of a unified diff's hunks that the old text loses, by line number.
+std::vector<std::size_t> RemovedLines(const std::string& diff)
+{
+    std::vector<std::size_t> removed;
+    std::istringstream in(diff);
+    std::size_t line = 0;
+    const std::regex header(R"(^@@ -(\d+)(,(\d+))? \+\d+(,\d+)? @@)");
+    for (std::string text; std::getline(in, text);) {
+        std::smatch match;
+        if (std::regex_search(text, match, header)) {
+            line = std::stoul(match[1]);
+            if (match[3].matched && std::stoul(match[3]) == 0)
+                ++line;
+        } else if (!text.empty() && text[0] == ' ') {
+            ++line;
+        } else if (!text.empty() && text[0] == '-' && text.rfind("--- ", 0) != 0) {
+            removed.push_back(line++);
+        }
+    }
+    return removed;
+}
+
+// Every corpus page repaired differs from the original only in the lines of
+// the elements repaired, and checking it afterwards finds those problems gone.
+TEST_F(FixCommand, CorpusPagesChangeOnlyInTheRepairedElements)
+{
+    const std::vector<std::string> pages = test::CorpusPages();
+    if (pages.empty())
+        GTEST_SKIP() << "no corpus beside the project";
+    int repairedPages = 0;
+    for (const std::string& source : pages) {
+        const fs::path page = folder / fs::path(source).filename();
+        fs::copy_file(source, page, fs::copy_options::overwrite_existing);
+        const std::string original = Bytes(page.string());
+        ASSERT_NE(Run("check", {"--format", "json", page.string()}), kExitError) << err.str();
+        const std::map<std::string, int> before = CountsByCheck(json::parse(out.str()));
+
+        const int fixed = Run("fix", {"--save", "replace", "--diff", page.string()});
+        ASSERT_NE(fixed, kExitError) << page << err.str();
+        const std::string report = out.str();
+        const std::string repaired = Bytes(page.string());
+
+        // Where the repaired elements stand in the original, in lines.
+        CHtmlDocument document(CFamilyElementFactory::Instance());
+        std::istringstream in(original);
+        document.Start(1, false);
+        ASSERT_TRUE(document.Load(in));
+        std::vector<std::pair<std::size_t, std::size_t>> repairedLines;
+        std::map<std::string, int> repairedByCheck;
+        const std::regex line(R"(^.*?:(\d+):(\d+): repaired (\w+):|^.*?: repaired (\w+):)");
+        std::istringstream lines(report);
+        for (std::string text; std::getline(lines, text);) {
+            std::smatch match;
+            if (!std::regex_search(text, match, line))
+                continue;
+            ++repairedByCheck[match[3].matched ? match[3].str() : match[4].str()];
+            if (!match[1].matched)
+                continue;
+            const std::uint64_t at = std::stoull(match[1]), column = std::stoull(match[2]);
+            for (const CElement* element : document.Elements()) {
+                const SourceLocation where = document.LocationOf(*element);
+                if (where.line != at || where.column != column)
+                    continue;
+                const std::string_view text = element->Text();
+                repairedLines.emplace_back(at, at + static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')));
+            }
+        }
+        // The page-wide check of mouse handlers repairs every element that has one.
+        const std::regex mouse(R"(\son(mouse|click|dblclick))");
+        if (repairedByCheck.count("DeviceDependent")) {
+            for (const CElement* element : document.Elements()) {
+                std::string text(element->Text());
+                std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
+                const std::uint64_t at = document.LocationOf(*element).line;
+                if (at != 0 && std::regex_search(text, mouse))
+                    repairedLines.emplace_back(at, at + static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')));
+            }
+        }
+        if (repaired != original)
+            ++repairedPages;
+        for (std::size_t removed : RemovedLines(report)) {
+            const bool inRepaired = std::any_of(repairedLines.begin(), repairedLines.end(), [&](const auto& range) {
+                return removed >= range.first && removed <= range.second;
+            });
+            EXPECT_TRUE(inRepaired) << page << ": line " << removed << " changed outside the repaired elements";
+        }
+
+        EXPECT_EQ(Run("check", {"--format", "json", page.string()}), fixed) << page;
+        std::map<std::string, int> after = CountsByCheck(json::parse(out.str()));
+        for (const auto& [check, count] : repairedByCheck)
+            EXPECT_EQ(after[check], before.at(check) - count) << page << ": " << check;
+    }
+    EXPECT_GT(repairedPages, 0);
+}
+
+} // namespace
+} // namespace orvane::cli
