@@ -23,3 +23,17 @@ ORVANE_SCENE(help)
     Shots().Settle(100);
     Shots().Grab(*window);
 }
+
+// A window's topic, translated, with the contents open at its group.
+ORVANE_SCENE(help_window_topic)
+{
+    using namespace orvane::screenshots;
+    if (orvane::ShowHelpTopic(nullptr, "Conformance.html") == 0)
+        return;
+    QWidget* window = orvane::platform::qt::QtHelpViewer()->Window();
+    Shots().Settle(300);
+    if (auto* contents = window->findChild<QHelpContentWidget*>())
+        contents->expandToDepth(1);
+    Shots().Settle(100);
+    Shots().Grab(*window);
+}
