@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QHelpContentWidget>
 #include <QHelpContentModel>
 #include <QHelpEngine>
@@ -51,6 +52,17 @@ public:
         });
     }
 
+protected:
+    // The topics' style sheet, from the help file itself: QTextDocument does
+    // not follow a <link> to it.
+    void doSetSource(const QUrl& url, QTextDocument::ResourceType type) override
+    {
+        if (url.scheme() == "qthelp")
+            document()->setDefaultStyleSheet(QString::fromUtf8(m_engine.fileData(url.resolved(QUrl("help.css")))));
+        QTextBrowser::doSetSource(url, type);
+    }
+
+public:
     QVariant loadResource(int type, const QUrl& name) override
     {
         const QUrl url = name.isRelative() ? source().resolved(name) : name;
@@ -78,6 +90,9 @@ public:
         browser = new CHelpBrowser(*engine, splitter);
 
         QHelpContentWidget* contents = engine->contentWidget();
+        // Long titles scroll rather than being cut short.
+        contents->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+        contents->header()->setStretchLastSection(false);
         tabs->addTab(contents, QString());
         connect(contents, &QHelpContentWidget::linkActivated, browser, [this](const QUrl& url) { browser->setSource(url); });
         connect(engine->contentModel(), &QHelpContentModel::contentsCreated, this, [this] { MarkInContents(); });
