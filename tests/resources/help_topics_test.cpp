@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -172,6 +173,13 @@ TEST(HelpTopics, EveryTopicNamedAnywhereIsThereInEnglishAndInGerman)
             EXPECT_TRUE(contents.count(topic)) << topic << " is missing in contents.txt";
         }
     }
+    // The start page leads to every topic of the contents, in both languages.
+    for (const fs::path& folder : {kEnglish, kGerman}) {
+        const std::string start = ReadAll(folder / "index.html");
+        for (const std::string& topic : contents)
+            EXPECT_NE(start.find("<a href=\"" + topic + "\">"), std::string::npos)
+                << (folder == kGerman ? "de/" : "") << "index.html does not link to " << topic;
+    }
     // A German topic translates an English one.
     for (const std::string& topic : german)
         EXPECT_TRUE(english.count(topic)) << "de/" << topic << " has no English topic of the same name";
@@ -191,6 +199,30 @@ bool IsValidUtf8(const std::string& text)
         i += length;
     }
     return true;
+}
+
+// Where the elements of a page do not close in the order they opened (every
+// element but the empty ones has its end tag); empty when they all do.
+std::string NestingFault(const std::string& text)
+{
+    static const std::regex tag("<(/?)([A-Za-z][A-Za-z0-9]*)[^>]*>");
+    static const std::set<std::string> empty = {"meta", "link", "br", "img", "hr", "input", "area", "col", "wbr"};
+    std::vector<std::string> open;
+    for (auto it = std::sregex_iterator(text.begin(), text.end(), tag); it != std::sregex_iterator(); ++it) {
+        std::string name = (*it)[2];
+        for (char& c : name)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        if (empty.count(name))
+            continue;
+        if ((*it)[1].length() == 0) {
+            open.push_back(name);
+        } else if (open.empty() || open.back() != name) {
+            return "closes </" + name + "> where <" + (open.empty() ? std::string("nothing") : open.back()) + "> is open";
+        } else {
+            open.pop_back();
+        }
+    }
+    return open.empty() ? std::string() : "leaves <" + open.back() + "> open";
 }
 
 std::string FirstMatch(const std::string& text, const std::regex& pattern)
@@ -224,6 +256,8 @@ std::vector<std::string> SkeletonFaults(const std::string& name, const std::stri
                "has no link back to the start page");
     }
     expect(text.find("<script") == std::string::npos, "has a script");
+    const std::string nesting = NestingFault(text);
+    expect(nesting.empty(), nesting);
     expect(text.find("</body>") != std::string::npos && text.find("</html>") != std::string::npos, "is not closed");
     return faults;
 }
