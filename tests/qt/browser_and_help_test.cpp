@@ -138,6 +138,9 @@ TEST(QtHelpWindow, FollowsTheLanguageOfTheWindowsAndIsUsedByKeysAlone)
     ASSERT_EQ(ShowHelpTopic(nullptr, "OverviewDialog.html"), 1);
     QWidget* window = viewer.Window();
     ASSERT_NE(window, nullptr);
+    auto* search = window->findChild<QHelpSearchEngine*>();
+    ASSERT_NE(search, nullptr);
+    QSignalSpy indexed(search, &QHelpSearchEngine::indexingFinished);
     auto* page = window->findChild<QTextBrowser*>();
     ASSERT_NE(page, nullptr);
     EXPECT_TRUE(page->toPlainText().contains(QString::fromUtf8("Das Übersichtsfenster")));
@@ -165,6 +168,12 @@ TEST(QtHelpWindow, FollowsTheLanguageOfTheWindowsAndIsUsedByKeysAlone)
     QTest::keyClick(filter, Qt::Key_Return);
     EXPECT_EQ(page->source().fileName(), "SavingFiles.html");
     EXPECT_TRUE(page->toPlainText().contains("Dateien speichern"));
+    // The full text of the German topics is searched.
+    ASSERT_TRUE(!indexed.isEmpty() || indexed.wait(60000));
+    QSignalSpy searched(search, &QHelpSearchEngine::searchingFinished);
+    search->search(QString::fromUtf8("Sicherungskopie"));
+    ASSERT_TRUE(!searched.isEmpty() || searched.wait(60000));
+    EXPECT_GT(search->searchResultCount(), 0);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
     EXPECT_FALSE(window->isVisible());
 
