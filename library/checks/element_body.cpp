@@ -4,6 +4,7 @@
 
 #include "check_index.h"
 #include "check_run.h"
+#include "deprecated_markup.h"
 #include "element_anchor.h"
 #include "page_indexes.h"
 #include "repair_pages.h"
@@ -21,8 +22,8 @@ constexpr CheckInfo kBodyChecks[] = {
     {.bit = 0x2, .name = "BodyColorContrst", .titleId = 443, .priority = 3, .repairPage = "CPageBodyColor",
      .helpTopic = "2-2-1.html"},
     {.bit = 0x4, .name = "AbbrevAcronym", .titleId = 458, .priority = 3, .reported = false},
-    {.bit = 0x8, .name = "DeprecatedHtml", .repairPage = "CPageDeprecatedHtml", .inMask = false,
-     .reported = false},
+    {.bit = 0x8, .name = "DeprecatedHtml", .titleId = 1110, .priority = 2, .repairPage = "CPageDeprecatedHtml",
+     .helpTopic = "11-2-1.html", .problemTextId = 1111},
     {.bit = 0x10, .name = "LinksSkipover", .titleId = 472, .priority = 3, .section508 = true,
      .repairPage = "CPageBodySkipLinks", .helpTopic = "13-6-2.html"},
 };
@@ -35,6 +36,7 @@ namespace {
 
 constexpr std::uint32_t kLanguageChangeBit = 0x1;
 constexpr std::uint32_t kContrastBit = 0x2;
+constexpr std::uint32_t kDeprecatedBit = 0x8;
 constexpr std::uint32_t kSkipOverBit = 0x10;
 
 } // namespace
@@ -92,6 +94,11 @@ bool CElementBody::PrepareRepairPage(RepairPageRequest& request)
 {
     if (request.bit == kSkipOverBit)
         request.lineEnd = PageLineEnd(request.document);
+    // A basefont's font goes to the body's own style.
+    if (request.bit == kDeprecatedBit) {
+        request.attribute = AttributeToRepair(attr::kStyle);
+        return request.attribute != nullptr;
+    }
     if (request.bit != kContrastBit)
         return true;
     const int ids[] = {attr::kBgcolor, attr::kText, attr::kLink, attr::kAlink, attr::kVlink};
@@ -116,6 +123,8 @@ int CElementBody::Check(COrvaneSettings& settings, CHtmlDocument& document, int 
         mask |= kLanguageChangeBit;
     if (run.Runs(*this, kContrastBit))
         mask |= CheckColours();
+    if (run.Runs(*this, kDeprecatedBit) && !deprecatedmarkup::FindInBody(document, *this, 1).empty())
+        mask |= kDeprecatedBit;
     if (run.Runs(*this, kSkipOverBit)) {
         auto links = PageIndex<CLinkRunIndex>(document);
         for (const CLinkRunIndex::Run& linkRun : links->runs) {

@@ -8,6 +8,7 @@
 #include "page_ascii_art_description.h"
 #include "page_ascii_art_skip.h"
 #include "page_blink.h"
+#include "page_deprecated_html.h"
 #include "page_body_color.h"
 #include "page_body_skip_links.h"
 #include "page_device_dependent.h"
@@ -329,6 +330,14 @@ constexpr PageMaker kPageMakers[] = {
          return std::make_unique<CPageListFormat>(request.element, CPageListFormat::ItemTags(request.document,
                                                                                        request.element),
                                                   list->ListMarkup());
+     }},
+    {"CPageDeprecatedHtml",
+     [](const RepairPageRequest& request) -> PagePointer {
+         std::vector<CPageDeprecatedHtml::Item> items = CPageDeprecatedHtml::FindItems(request.document, request.element);
+         if (items.empty())
+             return nullptr;
+         return std::make_unique<CPageDeprecatedHtml>(std::move(items), request.document, request.element,
+                                                      request.attribute);
      }},
     {"CPageBlink",
      [](const RepairPageRequest& request) -> PagePointer {

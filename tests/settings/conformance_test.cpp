@@ -18,11 +18,11 @@ const std::multiset<std::string> kPriorityOne = {
     "ObjectAudio", "ObjectAltRep", "AsciiArtDescription", "AsciiArtDescription", "ScriptNoscript",
     "TableHeaders", "TableMultipleTH"};
 const std::multiset<std::string> kPriorityTwo = {
-    "AnchorNewWindow", "BlinkMarquee", "DoctypeMissing", "NoStylesheets", "TextLinks", "DeviceDependent",
-    "FrameLongdesc", "FramesetNoframes", "FramesetAbsoluteUnits", "HeaderFormatting", "NestedHeaders",
-    "PotentialHeaders", "QuoteFormat", "InputMissingLabel", "InputFarLabel", "ListForFormat", "MapRefresh",
-    "MapRedirect", "ObjectTitle", "SelectNoLabel", "TableLinearize", "TableStructMarkup", "TableCaption",
-    "TableAbsoluteUnits", "TextareaLabel"};
+    "AnchorNewWindow", "BlinkMarquee", "DeprecatedHtml", "DoctypeMissing", "NoStylesheets", "TextLinks",
+    "DeviceDependent", "FrameLongdesc", "FramesetNoframes", "FramesetAbsoluteUnits", "HeaderFormatting",
+    "NestedHeaders", "PotentialHeaders", "QuoteFormat", "InputMissingLabel", "InputFarLabel", "ListForFormat",
+    "MapRefresh", "MapRedirect", "ObjectTitle", "SelectNoLabel", "TableLinearize", "TableStructMarkup",
+    "TableCaption", "TableAbsoluteUnits", "TextareaLabel"};
 const std::multiset<std::string> kPriorityThree = {
     "BodyColorContrst", "AbbrevAcronym", "LinksSkipover", "MissingLanguage", "ImgAltTextLong",
     "ImageMapTextLinks", "InputMissingDefault", "AsciiArtSkipover", "AsciiArtSkipover", "TableSummary",

@@ -39,7 +39,7 @@ TEST_F(SettingsTest, TheCheckListHasOneEntryPerCatalogueCheckInCatalogueOrder)
     COrvaneSettings settings;
     settings.Load();
     const auto& entries = settings.CheckSettings();
-    ASSERT_EQ(entries.size(), 67u);
+    ASSERT_EQ(entries.size(), 68u);
 
     std::size_t familyPosition = 0;
     std::uint32_t previousBit = 0;
@@ -114,7 +114,7 @@ TEST_F(SettingsTest, LoadingTwiceKeepsTheEntriesAndRefreshesTheirValues)
     const CheckSetting* first = settings.FindCheckSetting(kHtml, 0x2);
     Key()->SetString("MissingLanguage-1", "fr");
     settings.Load();
-    EXPECT_EQ(settings.CheckSettings().size(), 67u);
+    EXPECT_EQ(settings.CheckSettings().size(), 68u);
     EXPECT_EQ(settings.FindCheckSetting(kHtml, 0x2), first);
     EXPECT_EQ(first->Text1(), "fr");
 }
@@ -151,6 +151,29 @@ TEST_F(SettingsTest, AStoreFromBeforeTheQuotationEntryLoadsWithItsDefaultAndKeep
     EXPECT_EQ(again.GetRememberedNumber(kHtml, kQuoteFormat), 2);
     EXPECT_EQ(again.GetRememberedNumber(kHtml, 0x8), 3);
     EXPECT_EQ(again.GetText1(kHtml, 0x2), "de");
+}
+
+// Likewise the body's check of deprecated markup: a store from before it
+// keeps its other values, and the way of striking it remembers comes back.
+TEST_F(SettingsTest, AStoreFromBeforeTheDeprecatedMarkupEntryLoadsWithItsDefaultAndKeepsTheOthers)
+{
+    constexpr int kBody = 7;
+    constexpr std::uint32_t kDeprecatedHtml = 0x8;
+    Key()->SetDword("LinksSkipover", 0x00030001);
+    COrvaneSettings old;
+    old.Load();
+    const CheckSetting* deprecated = old.FindCheckSetting(kBody, kDeprecatedHtml);
+    ASSERT_NE(deprecated, nullptr);
+    EXPECT_EQ(deprecated->Name(), "DeprecatedHtml");
+    EXPECT_EQ(deprecated->RememberedNumber(), 0);
+    EXPECT_EQ(old.GetRememberedNumber(kBody, 0x10), 3);
+
+    old.SetRememberedNumber(kBody, kDeprecatedHtml, 2);
+    ASSERT_EQ(old.Save(), 1);
+    COrvaneSettings again;
+    again.Load();
+    EXPECT_EQ(again.GetRememberedNumber(kBody, kDeprecatedHtml), 2);
+    EXPECT_EQ(again.GetRememberedNumber(kBody, 0x10), 3);
 }
 
 // --- Loading stored values ---------------------------------------------------------------------

@@ -67,6 +67,7 @@ const std::map<std::string, std::string> kPagesWithTheProblem = {
      "<html lang=\"en\"><body><form action=\"/s\"><input type=\"text\" name=\"q\"></form></body></html>"},
     {"DeviceDependent",
      "<html lang=\"en\"><body><div onclick=\"openMenu()\">Menu</div></body></html>"},
+    {"DeprecatedHtml", ReadFileBytes(std::string(ORVANE_EXAMPLES_DIR) + "/lighthouse-keeper.html")},
     {"DoctypeMissing", "<html lang=\"en\"><head><title>Tea</title></head><body><p>Green tea</p></body></html>"},
     {"FramesetNoframes",
      "<html lang=\"en\"><head><title>Map</title></head><frameset cols=\"50%,50%\"><frame src=\"a.html\">"
