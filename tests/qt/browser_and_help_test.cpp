@@ -145,7 +145,7 @@ TEST(QtHelpWindow, FollowsTheLanguageOfTheWindowsAndIsUsedByKeysAlone)
     ASSERT_NE(page, nullptr);
     EXPECT_TRUE(page->toPlainText().contains(QString::fromUtf8("Das Übersichtsfenster")));
     EXPECT_EQ(window->windowTitle(), "Orvane-Hilfe");
-    // A topic still to be translated is shown in English rather than not at all.
+    // A checkpoint's topic comes from the same German help (in English where a topic is not translated).
     EXPECT_EQ(ShowHelpTopic(nullptr, "1-1-1.html"), 1);
     EXPECT_FALSE(page->toPlainText().isEmpty());
 

@@ -32,22 +32,6 @@ const fs::path kSource = ORVANE_SOURCE_DIR;
 const fs::path kEnglish = kSource / "resources/help";
 const fs::path kGerman = kSource / "resources/help/de";
 
-// The topics that the checkpoint topics' own branches bring in German (the
-// checkpoints and the repair pages named after their problem). Until those
-// are merged their absence, and the old English pages they replace, are
-// listed but tolerated; set this to false to hold them to every rule here.
-constexpr bool kCheckpointTopicsPending = true;
-
-bool IsCheckpointTopic(const std::string& topic)
-{
-    static const std::set<std::string> repairTopics = {
-        "a1hlp.html", "ImageMissingDLink.html", "ObjectMissingTitle.html", "PotentialQuote.html",
-        "ScriptSpawnNewWindow.html", "TextareaMissingDefault.html", "UnitsTableHelp.html"};
-    return (!topic.empty() && topic[0] >= '1' && topic[0] <= '9') || repairTopics.count(topic) > 0;
-}
-
-bool Tolerated(const std::string& topic) { return kCheckpointTopicsPending && IsCheckpointTopic(topic); }
-
 std::string ReadAll(const fs::path& path)
 {
     std::ifstream file(path, std::ios::binary);
@@ -155,18 +139,15 @@ TEST(HelpTopics, EveryTopicNamedAnywhereIsThereInEnglishAndInGerman)
 
     const std::set<std::string> english = FilesIn(kEnglish);
     const std::set<std::string> german = FilesIn(kGerman);
-    std::set<std::string> missingEnglish, missingGerman, pendingGerman;
+    std::set<std::string> missingEnglish, missingGerman;
     for (const std::string& topic : named) {
         if (!english.count(topic))
             missingEnglish.insert(topic);
         if (!german.count(topic))
-            (Tolerated(topic) ? pendingGerman : missingGerman).insert(topic);
+            missingGerman.insert(topic);
     }
     EXPECT_TRUE(missingEnglish.empty()) << "No English topic for: " << Joined(missingEnglish);
     EXPECT_TRUE(missingGerman.empty()) << "No German topic for: " << Joined(missingGerman);
-    if (!pendingGerman.empty())
-        std::cout << "German checkpoint topics still to be merged (" << pendingGerman.size()
-                  << "), shown in English until then: " << Joined(pendingGerman) << '\n';
     // Every topic of the help is in the contents, so it can be found there.
     for (const std::string& topic : english) {
         if (IsTopicFile(topic) && topic != "index.html") {
@@ -268,19 +249,14 @@ TEST(HelpTopics, EveryTopicHasTheCommonShapeAndEveryLinkLeadsToATopicOrToTheW3C)
     static const std::regex reference("<[A-Za-z][^>]*?\\s(?:href|src)=\"([^\"]*)\"");
     const std::set<std::string> english = FilesIn(kEnglish);
     const std::set<std::string> german = FilesIn(kGerman);
-    std::set<std::string> pending;
     for (const auto& [folder, language] : {std::pair{kEnglish, std::string("en")}, std::pair{kGerman, std::string("de")}}) {
         for (const std::string& name : language == "en" ? english : german) {
             if (!IsTopicFile(name))
                 continue;
             const std::string text = ReadAll(folder / name);
             const std::string where = (language == "de" ? "de/" : "") + name;
-            for (const std::string& fault : SkeletonFaults(name, text, language)) {
-                if (Tolerated(name))
-                    pending.insert(where);
-                else
-                    ADD_FAILURE() << where << " " << fault;
-            }
+            for (const std::string& fault : SkeletonFaults(name, text, language))
+                ADD_FAILURE() << where << " " << fault;
             for (auto it = std::sregex_iterator(text.begin(), text.end(), reference); it != std::sregex_iterator(); ++it) {
                 std::string target = (*it)[1];
                 if (target.rfind("https://www.w3.org/", 0) == 0 || target.rfind("http://www.w3.org/", 0) == 0)
@@ -294,16 +270,14 @@ TEST(HelpTopics, EveryTopicHasTheCommonShapeAndEveryLinkLeadsToATopicOrToTheW3C)
             }
         }
     }
-    if (!pending.empty())
-        std::cout << "Checkpoint topics still to be merged in the common shape: " << Joined(pending) << '\n';
 }
 
 TEST(HelpTopics, EveryCheckIsInTheKeywordsOfItsTopicInBothLanguages)
 {
     for (const auto& [topic, check] : CheckNamesByTopic()) {
         for (const fs::path& folder : {kEnglish, kGerman}) {
-            if (!fs::exists(folder / topic) && folder == kGerman)
-                continue;  // a missing German topic is the first test's finding
+            if (!fs::exists(folder / topic))
+                continue;  // a missing topic is the first test's finding
             const std::string keywords =
                 FirstMatch(ReadAll(folder / topic), std::regex("<meta name=\"keywords\" content=\"([^\"]*)\">"));
             std::set<std::string> words;
@@ -312,7 +286,7 @@ TEST(HelpTopics, EveryCheckIsInTheKeywordsOfItsTopicInBothLanguages)
                 const std::size_t start = word.find_first_not_of(' ');
                 words.insert(start == std::string::npos ? std::string() : word.substr(start));
             }
-            if (!words.count(check) && !Tolerated(topic))
+            if (!words.count(check))
                 ADD_FAILURE() << (folder == kGerman ? "de/" : "") << topic << " does not name the check " << check
                               << " in its keywords";
         }
@@ -372,8 +346,6 @@ TEST_F(CompiledHelp, TheIndexFindsEveryCheckByNameAndTheGermanHelpSpeaksGerman)
         help.setReadOnly(true);
         ASSERT_TRUE(help.setupData()) << collection;
         for (const auto& [topic, check] : checks) {
-            if (Tolerated(topic))
-                continue;
             bool found = false;
             for (const QHelpLink& link : help.documentsForKeyword(QString::fromStdString(check)))
                 found = found || link.url.fileName().toStdString() == topic;
