@@ -33,7 +33,7 @@ endfunction()
 # PLAIN_COPY the topics are also copied there as plain pages.
 function(orvane_help_file target name)
   cmake_parse_arguments(HELP "" "NAMESPACE;TOC;KEYWORDS;PLAIN_COPY" "FILES" ${ARGN})
-  set(stage ${CMAKE_CURRENT_BINARY_DIR}/help)
+  set(stage ${CMAKE_CURRENT_BINARY_DIR}/help-${name})
   set(out ${CMAKE_LIBRARY_OUTPUT_DIRECTORY})
   set(files_text "")
   foreach(file IN LISTS HELP_FILES)

@@ -1,6 +1,7 @@
 #include "selector_dlg.h"
 
 #include "common/orvane_settings.h"
+#include "platform/bundle_strings.h"
 #include "platform/help.h"
 #include "platform/paths.h"
 #include "platform/registry.h"
@@ -391,13 +392,11 @@ void CSelectorDlg::ShowHelp(IWindow& window)
     platform::IHelpViewer* viewer = platform::HelpViewer();
     if (m_helpFailed || !viewer)
         return;
-    if (!m_helpOpened) {
-        const std::string helpFile = platform::FindDataFile("Tamsel.qhc");
-        if (helpFile.empty() || !viewer->Open(helpFile)) {
-            m_helpFailed = true;
-            return;
-        }
-        m_helpOpened = true;
+    // The checker's help file, in the language of the window.
+    const std::string helpFile = platform::HelpFileFor(platform::BundleLanguage());
+    if (helpFile.empty() || (helpFile != viewer->OpenFile() && !viewer->Open(helpFile))) {
+        m_helpFailed = true;
+        return;
     }
     viewer->ShowTopic(&window, "Tamsel.html");
 }

@@ -125,7 +125,6 @@ private:
     bool m_listing = false;
     bool m_typingLocation = false;
     bool m_helpFailed = false;
-    bool m_helpOpened = false;
 };
 
 } // namespace orvane::selector

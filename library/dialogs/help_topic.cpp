@@ -1,14 +1,13 @@
 #include "help_topic.h"
 
+#include "platform/bundle_strings.h"
 #include "platform/help.h"
-#include "platform/paths.h"
 
 namespace orvane {
 namespace {
 
 // Kept for the life of the process: once the help file failed to open it is
 // not tried again, so a missing help costs nothing on later requests.
-bool g_helpOpened = false;
 bool g_helpFailed = false;
 
 } // namespace
@@ -20,13 +19,11 @@ int ShowHelpTopic(platform::IWindow* owner, std::string_view topic)
     platform::IHelpViewer* viewer = platform::HelpViewer();
     if (!viewer)
         return 0;
-    if (!g_helpOpened) {
-        const std::string helpFile = platform::FindDataFile("Orvane.qhc");
-        if (helpFile.empty() || !viewer->Open(helpFile)) {
-            g_helpFailed = true;
-            return 0;
-        }
-        g_helpOpened = true;
+    // The help of the windows' language, also when that changed since the last topic.
+    const std::string helpFile = platform::HelpFileFor(platform::BundleLanguage());
+    if (helpFile.empty() || (helpFile != viewer->OpenFile() && !viewer->Open(helpFile))) {
+        g_helpFailed = true;
+        return 0;
     }
     return viewer->ShowTopic(owner, topic) ? 1 : 0;
 }

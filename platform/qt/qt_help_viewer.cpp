@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QHelpContentWidget>
 #include <QHelpContentModel>
 #include <QHelpEngine>
@@ -19,8 +20,11 @@
 #include <QHelpSearchQueryWidget>
 #include <QHelpSearchResultWidget>
 #include <QLabel>
+#include <QKeySequence>
 #include <QLineEdit>
+#include <QShortcut>
 #include <QSplitter>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTextBrowser>
 #include <QVBoxLayout>
@@ -48,6 +52,17 @@ public:
         });
     }
 
+protected:
+    // The topics' style sheet, from the help file itself: QTextDocument does
+    // not follow a <link> to it.
+    void doSetSource(const QUrl& url, QTextDocument::ResourceType type) override
+    {
+        if (url.scheme() == "qthelp")
+            document()->setDefaultStyleSheet(QString::fromUtf8(m_engine.fileData(url.resolved(QUrl("help.css")))));
+        QTextBrowser::doSetSource(url, type);
+    }
+
+public:
     QVariant loadResource(int type, const QUrl& name) override
     {
         const QUrl url = name.isRelative() ? source().resolved(name) : name;
@@ -75,6 +90,9 @@ public:
         browser = new CHelpBrowser(*engine, splitter);
 
         QHelpContentWidget* contents = engine->contentWidget();
+        // Long titles scroll rather than being cut short.
+        contents->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+        contents->header()->setStretchLastSection(false);
         tabs->addTab(contents, QString());
         connect(contents, &QHelpContentWidget::linkActivated, browser, [this](const QUrl& url) { browser->setSource(url); });
         connect(engine->contentModel(), &QHelpContentModel::contentsCreated, this, [this] { MarkInContents(); });
@@ -90,6 +108,8 @@ public:
         indexLayout->addWidget(index);
         tabs->addTab(indexPage, QString());
         connect(filter, &QLineEdit::textChanged, index, [index](const QString& text) { index->filterIndices(text); });
+        // Typing narrows the index to the first entry that fits; Enter opens it.
+        connect(filter, &QLineEdit::returnPressed, index, &QHelpIndexWidget::activateCurrentItem);
         connect(index, &QHelpIndexWidget::documentActivated, browser,
                 [this](const QHelpLink& link, const QString&) { browser->setSource(link.url); });
 
@@ -98,6 +118,8 @@ public:
         QHelpSearchEngine* search = engine->searchEngine();
         searchLayout->addWidget(search->queryWidget());
         searchLayout->addWidget(search->resultWidget());
+        searchWords = search->queryWidget()->findChild<QLineEdit*>();
+        searchResults = search->resultWidget()->findChild<QTextBrowser*>();
         tabs->addTab(searchPage, QString());
         connect(search->queryWidget(), &QHelpSearchQueryWidget::search, search,
                 [search] { search->search(search->queryWidget()->searchInput()); });
@@ -105,6 +127,16 @@ public:
                 [this](const QUrl& url) { browser->setSource(url); });
         connect(engine, &QHelpEngineCore::setupFinished, search, [search] { search->scheduleIndexDocumentation(); });
         search->scheduleIndexDocumentation();
+
+        // A mnemonic of a tab takes the keyboard to what the tab is for (its
+        // tree, the index's filter, the search words); arrow keys on the tabs
+        // leave it there.
+        tabTargets = {contents, filter, searchWords};
+        tabs->tabBar()->installEventFilter(this);
+        // Escape closes the window, as it does every other window of the program.
+        auto* close = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+        close->setContext(Qt::WindowShortcut);
+        connect(close, &QShortcut::activated, this, &QWidget::close);
 
         splitter->setStretchFactor(0, 1);
         splitter->setStretchFactor(1, 2);
@@ -127,6 +159,19 @@ public:
     QTextBrowser* browser = nullptr;
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == tabs->tabBar() && event->type() == QEvent::Shortcut) {
+            // After the tab bar has shown the tab.
+            QMetaObject::invokeMethod(this, [this] {
+                QWidget* target = tabTargets.value(tabs->currentIndex());
+                if (target)
+                    target->setFocus(Qt::ShortcutFocusReason);
+            }, Qt::QueuedConnection);
+        }
+        return QWidget::eventFilter(watched, event);
+    }
+
     void changeEvent(QEvent* event) override
     {
         if (event->type() == QEvent::LanguageChange)
@@ -156,10 +201,17 @@ private:
         tabs->setTabText(1, Tr("&Index"));
         tabs->setTabText(2, Tr("&Search"));
         lookFor->setText(Tr("&Look for:"));
+        if (searchWords)
+            searchWords->setAccessibleName(Tr("Search words"));
+        if (searchResults)
+            searchResults->setAccessibleName(Tr("Search results"));
     }
 
     QTabWidget* tabs = nullptr;
     QLabel* lookFor = nullptr;
+    QLineEdit* searchWords = nullptr;
+    QTextBrowser* searchResults = nullptr;
+    QList<QWidget*> tabTargets;
 };
 
 CQtHelpViewer::~CQtHelpViewer()
@@ -231,8 +283,13 @@ bool CQtHelpViewer::Open(const std::string& helpFile)
     probe.setReadOnly(true);
     if (!probe.setupData() || probe.registeredDocumentations().isEmpty())
         return false;
-    m_collection = UsersCollectionFor(probe, collection);
+    // Another help file (the other language's) gets a window of its own.
+    const QString own = UsersCollectionFor(probe, collection);
+    if (own != m_collection && QCoreApplication::instance())
+        delete m_window.data();
+    m_collection = own;
     m_namespace = probe.registeredDocumentations().first();
+    m_openFile = helpFile;
     return true;
 }
 

@@ -17,11 +17,13 @@ class CQtHelpViewer final : public IHelpViewer {
 public:
     ~CQtHelpViewer() override;
     bool Open(const std::string& helpFile) override;
+    std::string OpenFile() const override { return m_openFile; }
     bool ShowTopic(IWindow* owner, std::string_view topic) override;
     // The help window once a topic was shown (the screenshots grab it).
     QWidget* Window() const;
 
 private:
+    std::string m_openFile;
     QString m_collection;
     QString m_namespace;
     QPointer<CHelpWindow> m_window;

@@ -37,6 +37,7 @@ std::optional<QImage> BundleImage(const std::string& folder, int id)
 
 std::unique_ptr<CTemplateTranslator> g_templateTranslator;
 std::unique_ptr<QTranslator> g_qtTranslator;
+std::unique_ptr<QTranslator> g_qtHelpTranslator;
 
 } // namespace
 
@@ -95,8 +96,11 @@ void InstallTemplateLanguage(const std::string& language)
         QCoreApplication::removeTranslator(g_templateTranslator.get());
     if (g_qtTranslator)
         QCoreApplication::removeTranslator(g_qtTranslator.get());
+    if (g_qtHelpTranslator)
+        QCoreApplication::removeTranslator(g_qtHelpTranslator.get());
     g_templateTranslator.reset();
     g_qtTranslator.reset();
+    g_qtHelpTranslator.reset();
     if (language == "en")
         return;
     if (std::optional<QByteArray> table = BundleFile("templates/" + language + ".txt")) {
@@ -108,6 +112,13 @@ void InstallTemplateLanguage(const std::string& language)
                       QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         g_qtTranslator = std::move(qtTexts);
         QCoreApplication::installTranslator(g_qtTranslator.get());
+    }
+    // The help window's search controls are Qt Help's own.
+    auto helpTexts = std::make_unique<QTranslator>();
+    if (helpTexts->load(QLocale(QString::fromStdString(language)), "qt_help", "_",
+                        QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        g_qtHelpTranslator = std::move(helpTexts);
+        QCoreApplication::installTranslator(g_qtHelpTranslator.get());
     }
 }
 

@@ -17,6 +17,7 @@ public:
         opened.push_back(helpFile);
         return false;
     }
+    std::string OpenFile() const override { return {}; }
     bool ShowTopic(platform::IWindow*, std::string_view topic) override
     {
         shown.emplace_back(topic);

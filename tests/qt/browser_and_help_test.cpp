@@ -1,10 +1,18 @@
+#include "accessibility_tree.h"
 #include "library/dialogs/about_dialog.h"
+#include "library/dialogs/help_topic.h"
+#include "platform/help.h"
 #include "platform/paths.h"
 #include "platform/qt/qt_browser.h"
 #include "platform/qt/qt_help_viewer.h"
+#include "platform/qt/qt_session.h"
 #include "platform/qt/qt_window_system.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QHelpIndexWidget>
+#include <QLineEdit>
+#include <QTabWidget>
 #include <QFile>
 #include <QHelpSearchEngine>
 #include <QImage>
@@ -117,6 +125,65 @@ TEST(QtHelpWindow, OpensTheHelpFileAndShowsATopicWithContentsIndexAndSearch)
     ASSERT_NE(page, nullptr);
     EXPECT_TRUE(page->toPlainText().contains("Text alternatives for images")) << page->toPlainText().toStdString();
     EXPECT_GE(window->findChildren<QWidget*>().size(), 6);
+}
+
+// The help speaks the language of the windows, and a user of the keyboard or
+// of a screen reader finds a topic by its index word and closes the window
+// again with Escape.
+TEST(QtHelpWindow, FollowsTheLanguageOfTheWindowsAndIsUsedByKeysAlone)
+{
+    CQtHelpViewer viewer;
+    SetHelpViewer(&viewer);
+    UseLanguage("de");
+    ASSERT_EQ(ShowHelpTopic(nullptr, "OverviewDialog.html"), 1);
+    QWidget* window = viewer.Window();
+    ASSERT_NE(window, nullptr);
+    auto* search = window->findChild<QHelpSearchEngine*>();
+    ASSERT_NE(search, nullptr);
+    QSignalSpy indexed(search, &QHelpSearchEngine::indexingFinished);
+    auto* page = window->findChild<QTextBrowser*>();
+    ASSERT_NE(page, nullptr);
+    EXPECT_TRUE(page->toPlainText().contains(QString::fromUtf8("Das Übersichtsfenster")));
+    EXPECT_EQ(window->windowTitle(), "Orvane-Hilfe");
+    // A checkpoint's topic comes from the same German help (in English where a topic is not translated).
+    EXPECT_EQ(ShowHelpTopic(nullptr, "1-1-1.html"), 1);
+    EXPECT_FALSE(page->toPlainText().isEmpty());
+
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == window; }));
+    for (const QString& fault : test::AccessibilityFaults(*window))
+        ADD_FAILURE() << fault.toStdString();
+    auto* tabs = window->findChild<QTabWidget*>();
+    ASSERT_NE(tabs, nullptr);
+    // "In&dex" in German: the mnemonic opens the index with the keyboard in its filter.
+    QTest::keyClick(window, Qt::Key_D, Qt::AltModifier);
+    QTest::qWait(50);
+    EXPECT_EQ(tabs->currentIndex(), 1);
+    auto* filter = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    ASSERT_NE(filter, nullptr) << "the index's filter has the focus";
+    auto* index = window->findChild<QHelpIndexWidget*>();
+    ASSERT_NE(index, nullptr);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return index->model() && index->model()->rowCount() > 0; }, 20000));
+    QTest::keyClicks(filter, "Original-Endung");
+    QTest::keyClick(filter, Qt::Key_Return);
+    EXPECT_EQ(page->source().fileName(), "SavingFiles.html");
+    EXPECT_TRUE(page->toPlainText().contains("Dateien speichern"));
+    // The full text of the German topics is searched.
+    ASSERT_TRUE(!indexed.isEmpty() || indexed.wait(60000));
+    QSignalSpy searched(search, &QHelpSearchEngine::searchingFinished);
+    search->search(QString::fromUtf8("Sicherungskopie"));
+    ASSERT_TRUE(!searched.isEmpty() || searched.wait(60000));
+    EXPECT_GT(search->searchResultCount(), 0);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    EXPECT_FALSE(window->isVisible());
+
+    // Back in English, the help is English again.
+    UseLanguage("en");
+    ASSERT_EQ(ShowHelpTopic(nullptr, "OverviewDialog.html"), 1);
+    page = viewer.Window()->findChild<QTextBrowser*>();
+    EXPECT_TRUE(page->toPlainText().contains("The overview window"));
+    EXPECT_EQ(viewer.Window()->windowTitle(), "Orvane Help");
+    SetHelpViewer(nullptr);
 }
 
 // An installation's help lies where the user may not write (and root, who

@@ -5,6 +5,7 @@
 
 #include "common/orvane_settings.h"
 #include "platform/file_system.h"
+#include "platform/help.h"
 #include "platform/registry.h"
 #include "platform/string_table.h"
 #include "tests/support/memory_window.h"
@@ -13,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
@@ -393,6 +395,45 @@ TEST_F(SelectorTest, NoModeLosesTheOriginalWhenTheSaveFails)
         library.saved.clear();
         windows.prompt.messages.clear();
     }
+}
+
+// The help a user reads beside the window: the checker's help, in the
+// language of the interface, at the window's own topic.
+TEST_F(SelectorTest, HelpShowsTheWindowsTopicInTheLanguageOfTheInterface)
+{
+    class CRecordingHelp final : public platform::IHelpViewer {
+    public:
+        bool Open(const std::string& helpFile) override
+        {
+            opened.push_back(fs::path(helpFile).filename().string());
+            m_file = helpFile;
+            return true;
+        }
+        std::string OpenFile() const override { return m_file; }
+        bool ShowTopic(platform::IWindow*, std::string_view topic) override
+        {
+            shown.emplace_back(topic);
+            return true;
+        }
+        std::vector<std::string> opened;
+        std::vector<std::string> shown;
+
+    private:
+        std::string m_file;
+    } help;
+    platform::SetHelpViewer(&help);
+    const std::string language = std::getenv("ORVANE_LANG") ? std::getenv("ORVANE_LANG") : "";
+    Run([&](CMemoryWindow& window, CSelectorDlg&) {
+        setenv("ORVANE_LANG", "de", 1);
+        window.Click(kIdShowHelp);
+        window.Click(kIdShowHelp);
+        setenv("ORVANE_LANG", "en", 1);
+        window.Click(kIdShowHelp);
+    });
+    setenv("ORVANE_LANG", language.c_str(), 1);
+    platform::SetHelpViewer(nullptr);
+    EXPECT_EQ(help.opened, (std::vector<std::string>{"Orvane_de.qhc", "Orvane.qhc"})) << "opened once per language";
+    EXPECT_EQ(help.shown, (std::vector<std::string>{"Tamsel.html", "Tamsel.html", "Tamsel.html"}));
 }
 
 TEST_F(SelectorTest, WithoutTheLibraryBrowsingWorksAndEveryActionSaysWhy)

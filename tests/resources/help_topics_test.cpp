@@ -1,0 +1,365 @@
+// The help as a reader meets it: every topic a window, a repair page or the
+// check catalogue names is there in English and in German, every link between
+// topics leads somewhere, every topic has the shape of the others, and the
+// plain pages the reports link to are the pages of the compiled help.
+#include "library/checks/check_catalogue.h"
+#include "library/checks/check_info.h"
+#include "platform/paths.h"
+
+#include <QCoreApplication>
+#include <QHelpEngineCore>
+#include <QHelpLink>
+#include <QUrl>
+
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <regex>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace orvane {
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path kSource = ORVANE_SOURCE_DIR;
+const fs::path kEnglish = kSource / "resources/help";
+const fs::path kGerman = kSource / "resources/help/de";
+
+std::string ReadAll(const fs::path& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+bool IsTopicFile(const fs::path& path)
+{
+    return path.extension() == ".html" || path.extension() == ".htm";
+}
+
+std::set<std::string> FilesIn(const fs::path& folder)
+{
+    std::set<std::string> names;
+    std::error_code error;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder, error)) {
+        if (entry.is_regular_file())
+            names.insert(entry.path().filename().string());
+    }
+    return names;
+}
+
+std::string Joined(const std::set<std::string>& names)
+{
+    std::string text;
+    for (const std::string& name : names)
+        text += (text.empty() ? "" : ", ") + name;
+    return text;
+}
+
+// Every check of the catalogue with the topic the user is shown for it: its
+// repair page's topic, or for a general warning the warning's topic.
+std::multimap<std::string, std::string> CheckNamesByTopic()
+{
+    std::multimap<std::string, std::string> checks;
+    for (const ElementPtr& element : CreateCatalogueFamilies()) {
+        const auto* family = dynamic_cast<const CCatalogueElement*>(element.get());
+        if (!family)
+            continue;
+        for (const CheckInfo& check : family->CheckTable()) {
+            if (check.name.empty())
+                continue;
+            for (std::string_view topic : {check.helpTopic, check.warningHelpTopic}) {
+                if (!topic.empty())
+                    checks.emplace(std::string(topic), std::string(check.name));
+            }
+        }
+    }
+    return checks;
+}
+
+// The topic names the program's code shows: a quoted file name on a line
+// that speaks of help or of a topic (a page's kHelpTopic, a settings page's
+// HelpTopic(), the selector's ShowTopic).
+std::set<std::string> TopicsNamedInCode()
+{
+    static const std::regex literal("\"([A-Za-z0-9][A-Za-z0-9_-]*\\.html?)\"");
+    static const std::regex aboutHelp("help|topic", std::regex::icase);
+    std::set<std::string> topics;
+    for (const char* folder : {"library", "selector", "platform", "cli"}) {
+        for (const fs::directory_entry& entry : fs::recursive_directory_iterator(kSource / folder)) {
+            const std::string extension = entry.path().extension().string();
+            if (extension != ".cpp" && extension != ".h")
+                continue;
+            std::istringstream lines(ReadAll(entry.path()));
+            for (std::string line; std::getline(lines, line);) {
+                if (!std::regex_search(line, aboutHelp))
+                    continue;
+                for (auto it = std::sregex_iterator(line.begin(), line.end(), literal); it != std::sregex_iterator(); ++it)
+                    topics.insert((*it)[1]);
+            }
+        }
+    }
+    return topics;
+}
+
+std::set<std::string> TopicsOfTheContents()
+{
+    std::set<std::string> topics;
+    std::istringstream lines(ReadAll(kEnglish / "contents.txt"));
+    for (std::string line; std::getline(lines, line);) {
+        if (!line.empty() && line[0] != '#' && line[0] != '=')
+            topics.insert(line);
+    }
+    return topics;
+}
+
+TEST(HelpTopics, EveryTopicNamedAnywhereIsThereInEnglishAndInGerman)
+{
+    std::set<std::string> named = TopicsNamedInCode();
+    // The scan finds what the windows name, or it proves nothing.
+    for (const char* topic : {"OverviewDialog.html", "WarningsHelp.html", "5-1-1.html", "AutoRepairs.html",
+                              "SavingFiles.html", "Conformance.html", "dLinks.html", "ConformanceLevelAdvanced.html",
+                              "Tamsel.html", "1-1-1.html"})
+        EXPECT_TRUE(named.count(topic)) << topic << " was not found in the code";
+    for (const auto& [topic, check] : CheckNamesByTopic())
+        named.insert(topic);
+    // Dialogs whose topic no code names yet: the colour chooser, the missing
+    // data file and the file-saves page's second topic.
+    named.insert({"ColorSelectorDialog.html", "AltDataNotFound.htm", "SettingsFileSaves.html", "index.html"});
+    const std::set<std::string> contents = TopicsOfTheContents();
+    named.insert(contents.begin(), contents.end());
+
+    const std::set<std::string> english = FilesIn(kEnglish);
+    const std::set<std::string> german = FilesIn(kGerman);
+    std::set<std::string> missingEnglish, missingGerman;
+    for (const std::string& topic : named) {
+        if (!english.count(topic))
+            missingEnglish.insert(topic);
+        if (!german.count(topic))
+            missingGerman.insert(topic);
+    }
+    EXPECT_TRUE(missingEnglish.empty()) << "No English topic for: " << Joined(missingEnglish);
+    EXPECT_TRUE(missingGerman.empty()) << "No German topic for: " << Joined(missingGerman);
+    // Every topic of the help is in the contents, so it can be found there.
+    for (const std::string& topic : english) {
+        if (IsTopicFile(topic) && topic != "index.html") {
+            EXPECT_TRUE(contents.count(topic)) << topic << " is missing in contents.txt";
+        }
+    }
+    // The start page leads to every topic of the contents, in both languages.
+    for (const fs::path& folder : {kEnglish, kGerman}) {
+        const std::string start = ReadAll(folder / "index.html");
+        for (const std::string& topic : contents)
+            EXPECT_NE(start.find("<a href=\"" + topic + "\">"), std::string::npos)
+                << (folder == kGerman ? "de/" : "") << "index.html does not link to " << topic;
+    }
+    // A German topic translates an English one.
+    for (const std::string& topic : german)
+        EXPECT_TRUE(english.count(topic)) << "de/" << topic << " has no English topic of the same name";
+}
+
+bool IsValidUtf8(const std::string& text)
+{
+    for (std::size_t i = 0; i < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const std::size_t length = lead < 0x80 ? 1 : (lead >> 5) == 6 ? 2 : (lead >> 4) == 14 ? 3 : (lead >> 3) == 30 ? 4 : 0;
+        if (length == 0 || i + length > text.size())
+            return false;
+        for (std::size_t k = 1; k < length; ++k) {
+            if ((static_cast<unsigned char>(text[i + k]) >> 6) != 2)
+                return false;
+        }
+        i += length;
+    }
+    return true;
+}
+
+// Where the elements of a page do not close in the order they opened (every
+// element but the empty ones has its end tag); empty when they all do.
+std::string NestingFault(const std::string& text)
+{
+    static const std::regex tag("<(/?)([A-Za-z][A-Za-z0-9]*)[^>]*>");
+    static const std::set<std::string> empty = {"meta", "link", "br", "img", "hr", "input", "area", "col", "wbr"};
+    std::vector<std::string> open;
+    for (auto it = std::sregex_iterator(text.begin(), text.end(), tag); it != std::sregex_iterator(); ++it) {
+        std::string name = (*it)[2];
+        for (char& c : name)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        if (empty.count(name))
+            continue;
+        if ((*it)[1].length() == 0) {
+            open.push_back(name);
+        } else if (open.empty() || open.back() != name) {
+            return "closes </" + name + "> where <" + (open.empty() ? std::string("nothing") : open.back()) + "> is open";
+        } else {
+            open.pop_back();
+        }
+    }
+    return open.empty() ? std::string() : "leaves <" + open.back() + "> open";
+}
+
+std::string FirstMatch(const std::string& text, const std::regex& pattern)
+{
+    std::smatch match;
+    return std::regex_search(text, match, pattern) ? match[1].str() : std::string();
+}
+
+// What is wrong with a topic's shape; empty when it has the skeleton of all
+// topics: language, charset, title repeated as the heading, keywords, the
+// shared style sheet, the way back to the start page, nothing run or fetched.
+std::vector<std::string> SkeletonFaults(const std::string& name, const std::string& text, const std::string& language)
+{
+    std::vector<std::string> faults;
+    auto expect = [&](bool good, const std::string& fault) {
+        if (!good)
+            faults.push_back(fault);
+    };
+    expect(IsValidUtf8(text), "is not UTF-8");
+    expect(text.rfind("<!DOCTYPE html>", 0) == 0, "does not start with <!DOCTYPE html>");
+    expect(text.find("<html lang=\"" + language + "\">") != std::string::npos, "is not <html lang=\"" + language + "\">");
+    expect(text.find("<meta charset=\"utf-8\">") != std::string::npos, "has no <meta charset=\"utf-8\">");
+    const std::string title = FirstMatch(text, std::regex("<title>([^<]+)</title>"));
+    expect(!title.empty(), "has no title");
+    expect(FirstMatch(text, std::regex("<h1>([^<]+)</h1>")) == title, "has no <h1> repeating its title");
+    expect(!FirstMatch(text, std::regex("<meta name=\"keywords\" content=\"([^\"]+)\">")).empty(), "has no keywords");
+    expect(text.find("<link rel=\"stylesheet\" href=\"help.css\">") != std::string::npos, "does not use help.css");
+    if (name != "index.html") {
+        const std::string back = language == "de" ? "Orvane-Hilfe" : "Orvane Help";
+        expect(text.find("<p class=\"back\"><a href=\"index.html\">" + back + "</a></p>") != std::string::npos,
+               "has no link back to the start page");
+    }
+    expect(text.find("<script") == std::string::npos, "has a script");
+    const std::string nesting = NestingFault(text);
+    expect(nesting.empty(), nesting);
+    expect(text.find("</body>") != std::string::npos && text.find("</html>") != std::string::npos, "is not closed");
+    return faults;
+}
+
+TEST(HelpTopics, EveryTopicHasTheCommonShapeAndEveryLinkLeadsToATopicOrToTheW3C)
+{
+    // Only the topic's own tags: the markup of its examples is escaped text.
+    static const std::regex reference("<[A-Za-z][^>]*?\\s(?:href|src)=\"([^\"]*)\"");
+    const std::set<std::string> english = FilesIn(kEnglish);
+    const std::set<std::string> german = FilesIn(kGerman);
+    for (const auto& [folder, language] : {std::pair{kEnglish, std::string("en")}, std::pair{kGerman, std::string("de")}}) {
+        for (const std::string& name : language == "en" ? english : german) {
+            if (!IsTopicFile(name))
+                continue;
+            const std::string text = ReadAll(folder / name);
+            const std::string where = (language == "de" ? "de/" : "") + name;
+            for (const std::string& fault : SkeletonFaults(name, text, language))
+                ADD_FAILURE() << where << " " << fault;
+            for (auto it = std::sregex_iterator(text.begin(), text.end(), reference); it != std::sregex_iterator(); ++it) {
+                std::string target = (*it)[1];
+                if (target.rfind("https://www.w3.org/", 0) == 0 || target.rfind("http://www.w3.org/", 0) == 0)
+                    continue;
+                EXPECT_EQ(target.find(':'), std::string::npos) << where << " links outside the help: " << target;
+                target = target.substr(0, target.find('#'));
+                // A German page is shown with the English one where no translation is there yet;
+                // "#part" is a place in the topic itself.
+                const bool found = target.empty() || english.count(target) || (language == "de" && german.count(target));
+                EXPECT_TRUE(found) << where << " links to " << target << ", which is no topic";
+            }
+        }
+    }
+}
+
+TEST(HelpTopics, EveryCheckIsInTheKeywordsOfItsTopicInBothLanguages)
+{
+    for (const auto& [topic, check] : CheckNamesByTopic()) {
+        for (const fs::path& folder : {kEnglish, kGerman}) {
+            if (!fs::exists(folder / topic))
+                continue;  // a missing topic is the first test's finding
+            const std::string keywords =
+                FirstMatch(ReadAll(folder / topic), std::regex("<meta name=\"keywords\" content=\"([^\"]*)\">"));
+            std::set<std::string> words;
+            std::istringstream list(keywords);
+            for (std::string word; std::getline(list, word, ';');) {
+                const std::size_t start = word.find_first_not_of(' ');
+                words.insert(start == std::string::npos ? std::string() : word.substr(start));
+            }
+            if (!words.count(check))
+                ADD_FAILURE() << (folder == kGerman ? "de/" : "") << topic << " does not name the check " << check
+                              << " in its keywords";
+        }
+    }
+}
+
+// The help files the build made, opened as the help window opens them.
+class CompiledHelp : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        static int argc = 1;
+        static char name[] = "help_topics_test";
+        static char* argv[] = {name, nullptr};
+        if (!QCoreApplication::instance())
+            new QCoreApplication(argc, argv);
+    }
+
+    // The file names compiled into a collection's help file.
+    static std::set<std::string> CompiledTopics(QHelpEngineCore& help)
+    {
+        std::set<std::string> names;
+        for (const QUrl& url : help.files(help.registeredDocumentations().value(0), QString()))
+            names.insert(url.fileName().toStdString());
+        return names;
+    }
+};
+
+TEST_F(CompiledHelp, ThePlainPagesOfTheReportsAreThePagesOfTheHelpWindowInBothLanguages)
+{
+    const std::string plain = platform::FindDataFile("help");
+    ASSERT_FALSE(plain.empty()) << "the plain help pages were not built";
+    for (const auto& [collection, folder] :
+         {std::pair{"Orvane.qhc", fs::path(plain)}, std::pair{"Orvane_de.qhc", fs::path(plain) / "de"}}) {
+        const std::string file = platform::FindDataFile(collection);
+        ASSERT_FALSE(file.empty()) << collection << " was not built";
+        QHelpEngineCore help(QString::fromStdString(file));
+        help.setReadOnly(true);
+        ASSERT_TRUE(help.setupData()) << collection;
+        const std::set<std::string> compiled = CompiledTopics(help);
+        std::set<std::string> copied = FilesIn(folder);
+        EXPECT_EQ(compiled, copied) << collection << " against " << folder;
+        // The whole English help, translated or not, is in the German one.
+        for (const std::string& name : FilesIn(kEnglish)) {
+            if (name != "contents.txt") {
+                EXPECT_TRUE(compiled.count(name)) << name << " is missing in " << collection;
+            }
+        }
+    }
+}
+
+TEST_F(CompiledHelp, TheIndexFindsEveryCheckByNameAndTheGermanHelpSpeaksGerman)
+{
+    const std::multimap<std::string, std::string> checks = CheckNamesByTopic();
+    for (const char* collection : {"Orvane.qhc", "Orvane_de.qhc"}) {
+        QHelpEngineCore help(QString::fromStdString(platform::FindDataFile(collection)));
+        help.setReadOnly(true);
+        ASSERT_TRUE(help.setupData()) << collection;
+        for (const auto& [topic, check] : checks) {
+            bool found = false;
+            for (const QHelpLink& link : help.documentsForKeyword(QString::fromStdString(check)))
+                found = found || link.url.fileName().toStdString() == topic;
+            EXPECT_TRUE(found) << collection << ": the index does not lead from " << check << " to " << topic;
+        }
+        // A window's topic by the words a user would look up.
+        const QString word = std::string(collection) == "Orvane.qhc" ? "backup" : "Original-Endung";
+        const QList<QHelpLink> links = help.documentsForKeyword(word);
+        ASSERT_FALSE(links.isEmpty()) << collection << ": " << word.toStdString();
+        EXPECT_EQ(links.first().url.fileName(), "SavingFiles.html");
+        const QString start = QString::fromUtf8(help.fileData(links.first().url));
+        EXPECT_TRUE(start.contains(std::string(collection) == "Orvane.qhc" ? "Saving files" : "Dateien speichern"));
+    }
+}
+
+} // namespace
+} // namespace orvane
