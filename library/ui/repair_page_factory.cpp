@@ -39,6 +39,7 @@
 #include "page_metadata.h"
 #include "page_object_alt_rep.h"
 #include "page_object_title.h"
+#include "page_script_new_window.h"
 #include "page_script_noscript.h"
 #include "page_table_caption.h"
 #include "page_table_header.h"
@@ -383,6 +384,13 @@ constexpr PageMaker kPageMakers[] = {
          return std::make_unique<CPageScriptNoscript>(*request.insertedElement, request.replacedElement,
                                                       script->PreparedInsideNoscript(), request.document,
                                                       request.lineEnd);
+     }},
+    {"CPageScriptNewWindow",
+     [](const RepairPageRequest& request) -> PagePointer {
+         const auto* script = dynamic_cast<const CElementScript*>(&request.element);
+         if (!script)
+             return nullptr;
+         return std::make_unique<CPageScriptNewWindow>(script->WindowTriggers(), request.document, script->Code());
      }},
     {"CPageAnchorTextlink",
      [](const RepairPageRequest& request) -> PagePointer {

@@ -21,7 +21,7 @@ const std::multiset<std::string> kPriorityTwo = {
     "AnchorNewWindow", "BlinkMarquee", "DoctypeMissing", "NoStylesheets", "TextLinks", "DeviceDependent",
     "FrameLongdesc", "FramesetNoframes", "FramesetAbsoluteUnits", "HeaderFormatting", "NestedHeaders",
     "PotentialHeaders", "QuoteFormat", "InputMissingLabel", "InputFarLabel", "ListForFormat", "MapRefresh",
-    "MapRedirect", "ObjectTitle", "SelectNoLabel", "TableLinearize", "TableStructMarkup", "TableCaption",
+    "MapRedirect", "ObjectTitle", "ScriptSpawnNewWindow", "SelectNoLabel", "TableLinearize", "TableStructMarkup", "TableCaption",
     "TableAbsoluteUnits", "TextareaLabel"};
 const std::multiset<std::string> kPriorityThree = {
     "BodyColorContrst", "AbbrevAcronym", "LinksSkipover", "MissingLanguage", "ImgAltTextLong",

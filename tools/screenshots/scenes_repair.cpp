@@ -459,6 +459,7 @@ void RepairKeeperPage(std::string_view checkName)
     }, 2);
 }
 ORVANE_SCENE_PREPARED(repair_quote_maybe, ShowPageOf(214)) { RepairKeeperPage("QuoteFormat"); }
+ORVANE_SCENE_PREPARED(repair_script_new_window, ShowPageOf(1323)) { RepairKeeperPage("ScriptSpawnNewWindow"); }
 ORVANE_SCENE_PREPARED(repair_table_summary, ShowPageOf(199)) { RepairFaresTable(); }
 ORVANE_SCENE_PREPARED(repair_table_caption, ShowFaresCaption()) { RepairFaresTable(); }
 ORVANE_SCENE_PREPARED(repair_table_structure, ShowPageOf(220)) { RepairTripCosts(); }
