@@ -2,6 +2,7 @@
 
 #include "page_anchor_new_window.h"
 #include "page_anchor_textlink.h"
+#include "page_anchor_title.h"
 #include "page_anchor_transcript.h"
 #include "page_applet_alt_text.h"
 #include "page_area_alt_text.h"
@@ -396,6 +397,12 @@ constexpr PageMaker kPageMakers[] = {
      [](const RepairPageRequest& request) -> PagePointer {
          return std::make_unique<CPageAnchorTextlink>(request.document);
      }},
+    {"CPageAnchorTitle",
+     [](const RepairPageRequest& request) -> PagePointer {
+         if (!CPageAnchorTitle::HasLinksToTell(request.document))
+             return nullptr;
+         return std::make_unique<CPageAnchorTitle>(request.document);
+     }},
     {"CPageTableHeader",
      [](const RepairPageRequest& request) -> PagePointer {
          auto* table = dynamic_cast<CElementTable*>(&request.element);
@@ -509,6 +516,17 @@ int CRepairPageFactory::AddPage(CValidatorSheet& sheet, const RepairPageRequest&
     }
     page->Attach(request.element, request.bit);
     sheet.AddPage(std::move(page));
+    if (!request.secondPage.empty() && !sheet.FindPage(request.element, request.secondPage)) {
+        RepairPageRequest second = request;
+        second.pageClass = request.secondPage;
+        second.secondPage = {};
+        if (std::unique_ptr<CPageValidatorBase> other = MakePage(second)) {
+            other->Attach(request.element, request.bit);
+            sheet.AddPage(std::move(other));
+            return 2;
+        }
+        return 1;
+    }
     if (request.followUpPage.empty() || sheet.FindPage(request.element, request.followUpPage))
         return 1;
     RepairPageRequest next = request;
