@@ -81,6 +81,30 @@ std::string WithoutCarriageReturns(std::string_view code)
     AppendWithoutBreakReturns(text, code);
     return text;
 }
+// The element marked out in its paragraph, so the user sees which of the
+// paragraph's links is meant; an element that holds the page is not.
+std::string Marked(std::string context, const CElement& element, const CElement* end, bool takesText)
+{
+    if (!takesText)
+        return context;
+    std::string startTag;
+    element.AppendMarkupText(startTag);
+    const std::size_t at = context.find(startTag);
+    if (startTag.empty() || at == std::string::npos)
+        return context;
+    std::size_t after = at + startTag.size();
+    if (end) {
+        std::string endTag;
+        end->AppendMarkupText(endTag);
+        const std::size_t close = endTag.empty() ? std::string::npos : context.find(endTag, after);
+        if (close == std::string::npos)
+            return context;
+        after = close + endTag.size();
+    }
+    context.insert(after, "</strong>");
+    context.insert(at, "<strong style=\"background-color: #ffff99\">");
+    return context;
+}
 } // namespace
 
 CPageScriptNewWindow::CPageScriptNewWindow(std::vector<WindowTrigger> triggers, CHtmlDocument& document,
@@ -183,11 +207,11 @@ void CPageScriptNewWindow::ShowRow(int row)
     window.SetText(kExplanation, String(takesText ? kTextExplanation : kNoTextExplanation));
     // A link or button is shown with its block; an element that holds the
     // whole page (the body) with the block it starts.
-    const std::size_t start = m_document.IndexOf(*shown.trigger.element);
-    std::size_t end = start;
-    if (takesText && shown.trigger.preparedText)
-        end = m_document.IndexOf(*shown.trigger.element->Partner());
-    PreviewParagraph(ParagraphInContext(m_document, start, end), kPreview);
+    const CElement& element = *shown.trigger.element;
+    const std::size_t start = m_document.IndexOf(element);
+    const CElement* partner = shown.trigger.preparedText ? element.Partner() : nullptr;
+    const std::size_t end = partner ? m_document.IndexOf(*partner) : start;
+    PreviewParagraph(Marked(ParagraphInContext(m_document, start, end), element, partner, takesText), kPreview);
 }
 
 void CPageScriptNewWindow::KeepTypedWords()

@@ -80,8 +80,11 @@ TEST_F(ScriptNewWindowPageTest, LinksAndButtonsThatOpenTheWindowSaySoAndTheLoadi
         EXPECT_TRUE(p.IsEnabled(Page::kWords));
         EXPECT_EQ(p.Text(Page::kWords), proposed);
         EXPECT_EQ(p.Text(Page::kExplanation), Strings(1141));
-        EXPECT_NE(Shown(p, Page::kPreview).find("<p>Vor dem Weg zum Leuchtturm die <a href=\"gezeiten.html\""),
+        // The link is marked out in its paragraph.
+        EXPECT_NE(Shown(p, Page::kPreview).find("<p>Vor dem Weg zum Leuchtturm die <strong style=\"background-color: "
+                                                "#ffff99\"><a href=\"gezeiten.html\""),
                   std::string::npos);
+        EXPECT_NE(Shown(p, Page::kPreview).find("Gezeitentafel</a></strong> lesen.</p>"), std::string::npos);
 
         // Words of blanks tell nothing: the user is told and stays on that row.
         p.SelectOnlyRows(Page::kTriggers, {3});
