@@ -1,6 +1,7 @@
 #pragma once
 
 #include "check_info.h"
+#include "library/html/attribute_table.h"
 
 #include <vector>
 
@@ -24,6 +25,11 @@ public:
     void SetSkipOverMark(int mark) { m_skipOverMark = mark; }
 
     static constexpr std::uint32_t kNewWindowBit = 0x2;
+
+    // The link's title as a repair gives it one: made hidden when missing,
+    // its value before the first repair kept for an undo; null when it
+    // cannot be added.
+    CAttribute* TitleToRepair() { return AttributeToRepair(attr::kTitle); }
 
 protected:
     bool PrepareRepairPage(RepairPageRequest& request) override;

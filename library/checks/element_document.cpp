@@ -356,6 +356,11 @@ bool CElementDocument::PrepareRepairPage(RepairPageRequest& request)
 {
     if (request.bit == kMetadataBit)
         return PrepareMetadata(request);
+    // Links whose text stays may still be told apart by their titles.
+    if (request.bit == kTextLinksBit) {
+        request.secondPage = "CPageAnchorTitle";
+        return true;
+    }
     if (request.bit != kDoctypeBit)
         return true;
     if (!m_preparedDoctype) {

@@ -5,6 +5,9 @@
 #include "element_range.h"
 #include "kind_positions.h"
 #include "repair_pages.h"
+#include "window_opening.h"
+#include "library/html/attribute.h"
+#include "library/html/attribute_table.h"
 #include "library/html/html_document.h"
 #include "library/html/tag_table.h"
 #include "library/html/text_util.h"
@@ -17,7 +20,8 @@ namespace {
 constexpr CheckInfo kScriptChecks[] = {
     {.bit = 0x1, .name = "ScriptNoscript", .titleId = 163, .priority = 1, .section508 = true,
      .repairPage = "CPageScriptNoscript", .helpTopic = "1-1-10.html"},
-    {.bit = 0x2, .name = "ScriptSpawnNewWindow", .inMask = false, .reported = false},
+    {.bit = 0x2, .name = "ScriptSpawnNewWindow", .titleId = 1130, .priority = 2,
+     .repairPage = "CPageScriptNewWindow", .helpTopic = "ScriptSpawnNewWindow.html", .problemTextId = 1131},
 };
 
 } // namespace
@@ -26,7 +30,20 @@ void CElementScript::AttachInner(CElement& inner) { m_inner.push_back(&inner); }
 
 std::span<const CheckInfo> CElementScript::CheckTable() const { return kScriptChecks; }
 
-std::string CElementScript::GetProblemText(std::uint32_t) const { return "script"; }
+std::string CElementScript::GetProblemText(std::uint32_t bit) const
+{
+    if (bit == kNewWindowBit)
+        return CCatalogueElement::GetProblemText(bit);
+    return "script";
+}
+
+std::string CElementScript::Code() const
+{
+    std::string code;
+    for (const CElement* piece : m_inner)
+        code.append(piece->Text());
+    return code;
+}
 
 namespace {
 
@@ -101,6 +118,8 @@ int CElementScript::Check(COrvaneSettings& settings, CHtmlDocument& document, in
     m_noscript = m_placeholder = nullptr;
     if (RangeOf(document, *this).valid && run.Runs(*this, 0x1) && !HasRealNoscript(document))
         mask = 0x1;
+    if (run.Runs(*this, kNewWindowBit) && windowopening::OpensWindow(Code()))
+        mask |= kNewWindowBit;
     return StoreProblems(*this, mask);
 }
 
@@ -124,8 +143,101 @@ const CElement* CElementScript::PlaceForNoscript(const CHtmlDocument& document) 
     return end;
 }
 
+namespace {
+
+constexpr int kButton = 14;
+
+bool IsHandlerName(std::string_view name)
+{
+    return name.size() > 2 && (name[0] == 'o' || name[0] == 'O') && (name[1] == 'n' || name[1] == 'N');
+}
+
+// Buttons an input element draws with its value as the caption.
+bool IsCaptionedButton(const CElement& input)
+{
+    const CAttribute* type = input.FindAttribute(attr::kType);
+    if (!type)
+        return false;
+    const std::string_view value = Trim(type->Value());
+    return EqualsIgnoreCase(value, "button") || EqualsIgnoreCase(value, "submit") || EqualsIgnoreCase(value, "reset");
+}
+
+} // namespace
+
+// Each element is read once: its handlers, and a link's address, are
+// matched against the functions of this script that open a window. A handler
+// that opens a window itself belongs to the page's first such script, so
+// that it is listed once.
+bool CElementScript::PrepareWindowTriggers(CHtmlDocument& document)
+{
+    const std::vector<std::string> functions = windowopening::OpeningFunctions(Code());
+    const auto kinds = PageIndex<CKindPositions>(document);
+    bool first = true;
+    for (std::uint32_t position : kinds->Of(tag::kScript)) {
+        const CElement* script = document.At(position);
+        if (!script->IsDeleted() && (script->ProblemMask() & kNewWindowBit)) {
+            first = script == this;
+            break;
+        }
+    }
+    std::vector<WindowTrigger> found;
+    for (CElement* e : document.Elements()) {
+        const int kind = e->Kind();
+        if (e->IsDeleted() || kind < 0 || kind >= kind::kEndOffset || kind == tag::kScript)
+            continue;
+        for (CAttribute* a = e->AttributesAfterName(); a; a = a->Next()) {
+            std::string_view code;
+            if (IsHandlerName(a->Name()))
+                code = a->Value();
+            else if (a->Id() == attr::kHref && (kind == tag::kA || kind == tag::kArea))
+                code = windowopening::ScriptOfAddress(a->Value());
+            if (code.empty())
+                continue;
+            if ((first && windowopening::OpensWindow(code)) || windowopening::CallsAny(code, functions)) {
+                found.push_back({.element = e, .handler = a});
+                break;
+            }
+        }
+    }
+    // Texts go in once every element is found: inserting moves the positions.
+    for (WindowTrigger& trigger : found) {
+        CElement& e = *trigger.element;
+        if (e.Kind() == tag::kA || e.Kind() == kButton) {
+            const CElement* end = e.Partner();
+            if (end && document.Find(end) && document.IndexOf(*end) > document.IndexOf(e)) {
+                ElementPtr text(new CElement);
+                text->SetKind(kind::kText);
+                text->SetDeleted(true);
+                text->SetModified(true);
+                CElement* made = text.get();
+                if (!document.InsertBefore(end, std::move(text)))
+                    return false;
+                trigger.preparedText = made;
+            }
+        } else if (e.Kind() == tag::kInput && IsCaptionedButton(e)) {
+            CAttribute* value = e.FindAttribute(attr::kValue);
+            if (value && !value->IsHidden() && !Trim(value->Value()).empty()) {
+                if (!value->IsChanged())
+                    value->Save();
+                trigger.caption = value;
+            }
+        }
+    }
+    m_triggers = std::move(found);
+    return true;
+}
+
 bool CElementScript::PrepareRepairPage(RepairPageRequest& request)
 {
+    if (request.bit == kNewWindowBit) {
+        if (!m_triggersPrepared) {
+            if (!PrepareWindowTriggers(request.document))
+                return false;
+            m_triggersPrepared = true;
+        }
+        request.lineEnd = PageLineEnd(request.document);
+        return true;
+    }
     if (request.bit != 0x1)
         return true;
     if (!m_prepared) {

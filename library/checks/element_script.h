@@ -6,6 +6,22 @@
 
 namespace orvane {
 
+class CAttribute;
+
+// An element of the page whose event handler or javascript: address opens a
+// new window through a script, and where a warning of it can be written.
+struct WindowTrigger {
+    CElement* element = nullptr;
+    // The handler or address that opens the window.
+    CAttribute* handler = nullptr;
+    // Before the end tag of a link or button: a text deleted until the
+    // warning is written into it. Null when the element shows no text of its own.
+    CElement* preparedText = nullptr;
+    // The caption of a button made by an input element, where its warning goes.
+    CAttribute* caption = nullptr;
+    bool TakesText() const { return preparedText || caption; }
+};
+
 // The element family of a script.
 class CElementScript : public CCatalogueElement {
 public:
@@ -24,6 +40,14 @@ public:
     // writes a noscript section of its own).
     bool PreparedInsideNoscript() const { return m_preparedInside; }
 
+    static constexpr std::uint32_t kNewWindowBit = 0x2;
+    // The script's code, its pieces joined.
+    std::string Code() const;
+    // The page's elements that open a window through this script (or, for
+    // the first such script of the page, by opening one themselves), in page
+    // order; readied with the new-window repair page.
+    const std::vector<WindowTrigger>& WindowTriggers() const { return m_triggers; }
+
 protected:
     bool PrepareRepairPage(RepairPageRequest& request) override;
 
@@ -33,6 +57,7 @@ private:
     // script in the body; for a script in the head, at the start of the body,
     // where a noscript section may stand, unless another script comes first.
     const CElement* PlaceForNoscript(const CHtmlDocument& document) const;
+    bool PrepareWindowTriggers(CHtmlDocument& document);
 
     std::vector<CElement*> m_inner;
     CElement* m_noscript = nullptr;
@@ -40,6 +65,8 @@ private:
     CElement* m_prepared = nullptr;
     CElement* m_preparedPlaceholder = nullptr;
     bool m_preparedInside = false;
+    std::vector<WindowTrigger> m_triggers;
+    bool m_triggersPrepared = false;
 };
 
 } // namespace orvane

@@ -64,6 +64,9 @@ struct RepairPageRequest {
     // A page added right after this one, for the same element and problem,
     // and passed over until this page's repair gives it something to do.
     std::string_view followUpPage = {};
+    // A second page of the same problem that repairs it another way, added
+    // right after this one and shown when its maker finds work for it.
+    std::string_view secondPage = {};
     // A form control's label page: the text next to the control that could
     // become its label, and the element after that text that writes it
     // wrapped in a label (deleted until then); null when there is no such text.

@@ -121,18 +121,21 @@ void CPageAnchorTextlink::Initialise()
     window.SetColumnEditable(kLinks, 0);
     if (!m_collected) {
         m_collected = true;
-        CollectLinks();
+        m_holders = CollectLinks(m_document);
     }
     FillRows();
 }
 
-void CPageAnchorTextlink::CollectLinks()
+std::string_view CPageAnchorTextlink::Target(const CElement& link) { return HrefOf(link); }
+
+std::vector<std::unique_ptr<CAnchorTextHolder>> CPageAnchorTextlink::CollectLinks(const CHtmlDocument& document)
 {
+    std::vector<std::unique_ptr<CAnchorTextHolder>> holders;
     CElement* context = nullptr;
     CElement* link = nullptr;
     bool hasPicture = false;
     std::vector<CElement*> texts;
-    for (CElement* element : m_document.Elements()) {
+    for (CElement* element : document.Elements()) {
         if (element->IsDeleted())
             continue;
         const int kind = element->Kind();
@@ -158,12 +161,13 @@ void CPageAnchorTextlink::CollectLinks()
                 holder->link = link;
                 holder->context = context;
                 holder->texts = texts;
-                m_holders.push_back(std::move(holder));
+                holders.push_back(std::move(holder));
             }
             link = nullptr;
             hasPicture = false;
         }
     }
+    return holders;
 }
 
 void CPageAnchorTextlink::FillRows()
@@ -192,26 +196,34 @@ void CPageAnchorTextlink::FillRows()
 // A text shared by links to other places leaves the listener guessing which
 // is which; targets that differ in letter case only are taken for one. Each
 // text's targets are gathered first, so a page of many links costs a pass.
-void CPageAnchorTextlink::ClassifyRows()
+void CPageAnchorTextlink::ClassifyLinks(const std::vector<std::unique_ptr<CAnchorTextHolder>>& holders)
 {
     std::vector<std::string> texts;
-    texts.reserve(m_holders.size());
+    texts.reserve(holders.size());
     std::unordered_map<std::string, std::unordered_set<std::string>> targetsOfText;
-    for (const auto& holder : m_holders) {
+    for (const auto& holder : holders) {
         texts.push_back(LinkText(*holder));
         if (!texts.back().empty())
             targetsOfText[ToLower(texts.back())].insert(ToLower(HrefOf(*holder->link)));
     }
-    platform::IWindow* window = Window();
-    for (std::size_t row = 0; row < m_holders.size(); ++row) {
-        CAnchorTextHolder& holder = *m_holders[row];
+    for (std::size_t row = 0; row < holders.size(); ++row) {
+        CAnchorTextHolder& holder = *holders[row];
         holder.linkClass = ClassOfText(texts[row]);
         if (holder.linkClass == kFine && targetsOfText[ToLower(texts[row])].size() > 1)
             holder.linkClass = kSameTextOtherTarget;
-        if (window) {
-            const bool fine = holder.linkClass == kFine || holder.linkClass == kDLinkMark;
-            window->SetItemIcon(kLinks, static_cast<int>(row), fine ? kIconFine : kIconReview);
-        }
+    }
+}
+
+void CPageAnchorTextlink::ClassifyRows()
+{
+    ClassifyLinks(m_holders);
+    platform::IWindow* window = Window();
+    if (!window)
+        return;
+    for (std::size_t row = 0; row < m_holders.size(); ++row) {
+        const int linkClass = m_holders[row]->linkClass;
+        const bool fine = linkClass == kFine || linkClass == kDLinkMark;
+        window->SetItemIcon(kLinks, static_cast<int>(row), fine ? kIconFine : kIconReview);
     }
 }
 

@@ -59,12 +59,17 @@ public:
     const std::vector<std::unique_ptr<CAnchorTextHolder>>& Holders() const { return m_holders; }
     // The text of the link as the page now writes it, on one line.
     static std::string LinkText(const CAnchorTextHolder& holder);
+    // The page's text links, in page order, as the page lists them.
+    static std::vector<std::unique_ptr<CAnchorTextHolder>> CollectLinks(const CHtmlDocument& document);
+    // Gives each link the class of its text, among the page's links.
+    static void ClassifyLinks(const std::vector<std::unique_ptr<CAnchorTextHolder>>& holders);
+    // Where the link leads, as the page now writes it; empty for none.
+    static std::string_view Target(const CElement& link);
 
 protected:
     void Initialise() override;
 
 private:
-    void CollectLinks();
     void FillRows();
     void ClassifyRows();
     void ShowRow(int row);

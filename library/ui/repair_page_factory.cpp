@@ -2,6 +2,7 @@
 
 #include "page_anchor_new_window.h"
 #include "page_anchor_textlink.h"
+#include "page_anchor_title.h"
 #include "page_anchor_transcript.h"
 #include "page_applet_alt_text.h"
 #include "page_area_alt_text.h"
@@ -40,6 +41,7 @@
 #include "page_metadata.h"
 #include "page_object_alt_rep.h"
 #include "page_object_title.h"
+#include "page_script_new_window.h"
 #include "page_script_noscript.h"
 #include "page_table_caption.h"
 #include "page_table_header.h"
@@ -393,9 +395,22 @@ constexpr PageMaker kPageMakers[] = {
                                                       script->PreparedInsideNoscript(), request.document,
                                                       request.lineEnd);
      }},
+    {"CPageScriptNewWindow",
+     [](const RepairPageRequest& request) -> PagePointer {
+         const auto* script = dynamic_cast<const CElementScript*>(&request.element);
+         if (!script)
+             return nullptr;
+         return std::make_unique<CPageScriptNewWindow>(script->WindowTriggers(), request.document, script->Code());
+     }},
     {"CPageAnchorTextlink",
      [](const RepairPageRequest& request) -> PagePointer {
          return std::make_unique<CPageAnchorTextlink>(request.document);
+     }},
+    {"CPageAnchorTitle",
+     [](const RepairPageRequest& request) -> PagePointer {
+         if (!CPageAnchorTitle::HasLinksToTell(request.document))
+             return nullptr;
+         return std::make_unique<CPageAnchorTitle>(request.document);
      }},
     {"CPageTableHeader",
      [](const RepairPageRequest& request) -> PagePointer {
@@ -510,6 +525,17 @@ int CRepairPageFactory::AddPage(CValidatorSheet& sheet, const RepairPageRequest&
     }
     page->Attach(request.element, request.bit);
     sheet.AddPage(std::move(page));
+    if (!request.secondPage.empty() && !sheet.FindPage(request.element, request.secondPage)) {
+        RepairPageRequest second = request;
+        second.pageClass = request.secondPage;
+        second.secondPage = {};
+        if (std::unique_ptr<CPageValidatorBase> other = MakePage(second)) {
+            other->Attach(request.element, request.bit);
+            sheet.AddPage(std::move(other));
+            return 2;
+        }
+        return 1;
+    }
     if (request.followUpPage.empty() || sheet.FindPage(request.element, request.followUpPage))
         return 1;
     RepairPageRequest next = request;

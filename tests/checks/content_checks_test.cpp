@@ -71,6 +71,21 @@ TEST_F(ContentChecks, AppletsAreCheckedOnlyWithARegistry)
     EXPECT_FALSE(Reports("<applet code=a.class></applet>", "AppletAltText"));
 }
 
+// Only a call that opens a window counts: a document or request opened, or
+// a call in a comment or a string, opens none; blanks between the words
+// change nothing.
+TEST_F(ContentChecks, ScriptsThatOpenAWindowAreReported)
+{
+    constexpr char kName[] = "ScriptSpawnNewWindow";
+    EXPECT_TRUE(Reports("<script>function tides() { window.open('tides.html'); }</script>", kName));
+    EXPECT_TRUE(Reports("<script>\nself . open\n( url )</script>", kName));
+    EXPECT_TRUE(Reports("<script>top.open(u, 'w')</script>", kName));
+    EXPECT_TRUE(Reports("<script><!--\nwindow.showModalDialog('fares.html');\n// --></script>", kName));
+    EXPECT_FALSE(Reports("<script>document.open(); request.open('GET', u); open = 1;</script>", kName));
+    EXPECT_FALSE(Reports("<script>// window.open('old.html')\n/* self.open(x) */ alert('window.open(')</script>", kName));
+    EXPECT_FALSE(Reports("<p><a href=\"x.html\" onclick=\"window.open(this.href)\">x</a></p>", kName));
+}
+
 TEST_F(ContentChecks, ScriptsNeedARealNoscript)
 {
     EXPECT_TRUE(Reports("<script>x()</script><p>text</p><noscript>Aktivieren Sie JavaScript</noscript>", "ScriptNoscript"));

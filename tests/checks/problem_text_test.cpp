@@ -18,7 +18,7 @@ protected:
     void SetUp() override
     {
         m_strings.Parse("441\t[image: %1]\n367\tThe frame page\n278\tNo language\n601\tNo doctype\n"
-                        "1101\tQuoted paragraphs\n");
+                        "1101\tQuoted paragraphs\n1131\tA script opens a window\n");
     }
 
     // The elements of a kind in a page parsed with the families.
@@ -133,6 +133,7 @@ TEST_F(ProblemTextTest, PageWideProblemsAreResourceStrings)
     auto scripts = Parse("<script>x()</script>", 71);
     ASSERT_EQ(scripts.size(), 1u);
     EXPECT_EQ(scripts[0]->GetProblemText(0x1), "script");
+    EXPECT_EQ(scripts[0]->GetProblemText(0x2), "A script opens a window");
 }
 
 TEST(CheckAppliesTest, TheElementsPriorityAndTheSettingsDecide)

@@ -21,8 +21,8 @@ const std::multiset<std::string> kPriorityTwo = {
     "AnchorNewWindow", "BlinkMarquee", "DeprecatedHtml", "DoctypeMissing", "NoStylesheets", "TextLinks",
     "DeviceDependent", "FrameLongdesc", "FramesetNoframes", "FramesetAbsoluteUnits", "HeaderFormatting",
     "NestedHeaders", "PotentialHeaders", "QuoteFormat", "InputMissingLabel", "InputFarLabel", "ListForFormat",
-    "MapRefresh", "MapRedirect", "ObjectTitle", "SelectNoLabel", "TableLinearize", "TableStructMarkup",
-    "TableCaption", "TableAbsoluteUnits", "TextareaLabel"};
+    "MapRefresh", "MapRedirect", "ObjectTitle", "ScriptSpawnNewWindow", "SelectNoLabel", "TableLinearize",
+    "TableStructMarkup", "TableCaption", "TableAbsoluteUnits", "TextareaLabel"};
 const std::multiset<std::string> kPriorityThree = {
     "BodyColorContrst", "AbbrevAcronym", "LinksSkipover", "MissingLanguage", "ImgAltTextLong",
     "ImageMapTextLinks", "InputMissingDefault", "AsciiArtSkipover", "AsciiArtSkipover", "TableSummary",

@@ -136,6 +136,12 @@ TEST_F(SettingsTest, AStoreFromBeforeTheQuotationEntryLoadsWithItsDefaultAndKeep
     EXPECT_FALSE(quote->AlwaysInclude());
     EXPECT_EQ(quote->RememberedNumber(), 0);
     EXPECT_EQ(quote->Text1(), "");
+    // So does the scripts' new-window entry, added after it.
+    const CheckSetting* newWindow = old.FindCheckSetting(71, 0x2);
+    ASSERT_NE(newWindow, nullptr);
+    EXPECT_EQ(newWindow->Name(), "ScriptSpawnNewWindow");
+    EXPECT_FALSE(newWindow->AlwaysInclude());
+    EXPECT_EQ(newWindow->Priority(), 2);
     EXPECT_TRUE(old.GetAlwaysInclude(kHtml, 0x8));
     EXPECT_EQ(old.GetRememberedNumber(kHtml, 0x8), 3);
     EXPECT_EQ(old.GetText1(kHtml, 0x2), "de");

@@ -117,6 +117,10 @@ const std::map<std::string, std::string> kPagesWithTheProblem = {
     {"ScriptNoscript",
      "<html lang=\"en\"><body><p id=\"clock\"></p><script type=\"text/javascript\">startClock();</script>"
      "</body></html>"},
+    {"ScriptSpawnNewWindow",
+     "<html lang=\"en\"><head><script type=\"text/javascript\">function tides() { window.open('tides.html'); }"
+     "</script></head><body><p>See the <a href=\"tides.html\" onclick=\"tides(); return false\">tides</a></p>"
+     "</body></html>"},
     {"TableSummary",
      "<html lang=\"en\"><body><table><tr><th>Tea</th><th>Price</th></tr><tr><td>Green</td><td>4</td></tr>"
      "</table></body></html>"},

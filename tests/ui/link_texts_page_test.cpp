@@ -51,7 +51,10 @@ TEST_F(RepairRunTest, EveryTextLinkIsListedAndMarkedAndARewrittenTextReplacesOnl
 {
     Load(kFerryPage);
     StartSheet();
-    ASSERT_EQ(AddPages("TextLinks"), 1);
+    // The review, and after it the titles of the links whose texts stay
+    // alike, passed over here: the titles have a test of their own.
+    ASSERT_EQ(AddPages("TextLinks"), 2);
+    sheet.Page(1).SetSkip(true);
     std::string rewritten = Replaced(kFerryPage, ">Click Here<", ">Summer timetables<");
     rewritten = Replaced(rewritten, ">Details</a> of the north", ">North &lt;route> &amp; fares &amp; times</a> of the north");
     windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {

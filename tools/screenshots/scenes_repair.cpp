@@ -416,6 +416,20 @@ void RepairFerrySummer()
     }, 2);
 }
 
+// The harbour's events: a "More" after each of three events, two of them
+// to pages of the site whose titles name them; the link text check counts
+// from level AA.
+void RepairHarbourEvents()
+{
+    RepairExample("harbour-events.html", [](orvane::CValidatorSheet& sheet, orvane::CHtmlDocument& document,
+                                            const std::vector<orvane::CFoundProblem>& found) {
+        for (const orvane::CFoundProblem& problem : found) {
+            if (Named("TextLinks")(problem))
+                problem.element->AddRepairPages(sheet, document, problem.bit);
+        }
+    }, 2);
+}
+
 // The harbour museum's visitor page: its sections start a level too deep, and
 // two paragraphs of bold text stand where headings belong. The heading checks
 // count from level AA.
@@ -444,6 +458,7 @@ Preparation ShowSharedLinkText()
 } // namespace
 
 ORVANE_SCENE_PREPARED(repair_link_texts, ShowSharedLinkText()) { RepairFerrySummer(); }
+ORVANE_SCENE_PREPARED(repair_anchor_title, ShowPageOf(140)) { RepairHarbourEvents(); }
 ORVANE_SCENE_PREPARED(repair_headings, ShowPageOf(210)) { RepairMuseumHeadings("NestedHeaders"); }
 ORVANE_SCENE_PREPARED(repair_headings_maybe, ShowPageOf(213)) { RepairMuseumHeadings("PotentialHeaders"); }
 // The lighthouse keeper's page: old presentation markup, a saying in
@@ -460,6 +475,7 @@ void RepairKeeperPage(std::string_view checkName)
 }
 ORVANE_SCENE_PREPARED(repair_quote_maybe, ShowPageOf(214)) { RepairKeeperPage("QuoteFormat"); }
 ORVANE_SCENE_PREPARED(repair_deprecated_html, ShowPageOf(1326)) { RepairKeeperPage("DeprecatedHtml"); }
+ORVANE_SCENE_PREPARED(repair_script_new_window, ShowPageOf(1323)) { RepairKeeperPage("ScriptSpawnNewWindow"); }
 ORVANE_SCENE_PREPARED(repair_table_summary, ShowPageOf(199)) { RepairFaresTable(); }
 ORVANE_SCENE_PREPARED(repair_table_caption, ShowFaresCaption()) { RepairFaresTable(); }
 ORVANE_SCENE_PREPARED(repair_table_structure, ShowPageOf(220)) { RepairTripCosts(); }
