@@ -39,7 +39,7 @@ TEST_F(SettingsTest, TheCheckListHasOneEntryPerCatalogueCheckInCatalogueOrder)
     COrvaneSettings settings;
     settings.Load();
     const auto& entries = settings.CheckSettings();
-    ASSERT_EQ(entries.size(), 68u);
+    ASSERT_EQ(entries.size(), 69u);
 
     std::size_t familyPosition = 0;
     std::uint32_t previousBit = 0;
@@ -114,7 +114,7 @@ TEST_F(SettingsTest, LoadingTwiceKeepsTheEntriesAndRefreshesTheirValues)
     const CheckSetting* first = settings.FindCheckSetting(kHtml, 0x2);
     Key()->SetString("MissingLanguage-1", "fr");
     settings.Load();
-    EXPECT_EQ(settings.CheckSettings().size(), 68u);
+    EXPECT_EQ(settings.CheckSettings().size(), 69u);
     EXPECT_EQ(settings.FindCheckSetting(kHtml, 0x2), first);
     EXPECT_EQ(first->Text1(), "fr");
 }

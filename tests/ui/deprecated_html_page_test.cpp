@@ -99,7 +99,7 @@ TEST_F(DeprecatedHtmlPageTest, EachItemBecomesModernMarkupAsChosenAndUndoWritesE
                   (std::vector<std::string>{"center element", "font element", "align attribute of p", "u element",
                                             "strike element"}));
         EXPECT_EQ(page.ItemTexts(Page::kItems, Page::kLineColumn),
-                  (std::vector<std::string>{"8", "8", "12", "12", "14"}));
+                  (std::vector<std::string>{"14", "14", "18", "18", "21"}));
         EXPECT_EQ(page.ItemText(Page::kItems, 1, Page::kTextColumn), "The Lighthouse Keeper's Cottage");
         EXPECT_EQ(page.ItemTexts(Page::kItems, Page::kChoiceColumn),
                   (std::vector<std::string>{"Modern markup", "Modern markup", "Modern markup", "Modern markup",
