@@ -31,6 +31,7 @@ constexpr int kHeadsColumnTitle = 1167;
 constexpr int kHeadsYes = 1168;
 constexpr int kHeadsNo = 1169;
 constexpr int kHeadsNotData = 1170;
+constexpr int kSpokenHeaders = 1171;
 constexpr char kHelpTopic[] = "5-2-1.html";
 constexpr int kPlaceColumn = 1, kHeadsColumn = 2;  // the first shows the header's text
 constexpr std::size_t kMaxIdWords = 32;
@@ -331,8 +332,29 @@ void CPageTableMultilevel::ShowGrid()
     for (int header : m_headerCells)
         marks[static_cast<std::size_t>(header)] = true;
     const platform::IStringTable& strings = platform::Strings();
-    grids->SetGridContent(kGrid, m_grid.Content(marks, strings.Get(kPlaceFormat), strings.Get(kHeaderWord)));
+    platform::GridContent content = m_grid.Content(marks, strings.Get(kPlaceFormat), strings.Get(kHeaderWord));
+    // Moving through the grid, a screen reader hears each value with its headers.
+    for (std::size_t i = 0; i < content.cells.size(); ++i)
+        content.cells[i].description = SpokenHeaders(static_cast<int>(i));
+    grids->SetGridContent(kGrid, content);
     grids->SetCurrentGridCell(kGrid, m_grid.Cells().empty() ? -1 : m_current);
+}
+
+std::string CPageTableMultilevel::HeaderNames(const std::vector<int>& headers) const
+{
+    std::string names;
+    for (int h : headers) {
+        if (!names.empty())
+            names += ", ";
+        names += CTableGrid::ShortText(*m_grid.Cells()[static_cast<std::size_t>(h)].cell);
+    }
+    return names;
+}
+
+std::string CPageTableMultilevel::SpokenHeaders(int cell) const
+{
+    const std::vector<int> headers = HeadersOf(cell);
+    return headers.empty() ? std::string() : platform::Strings().Format(kSpokenHeaders, {HeaderNames(headers)});
 }
 
 // Every header cell of the table, and whether it heads the current cell.
@@ -385,12 +407,7 @@ void CPageTableMultilevel::ShowCurrent()
         window->SetText(kCurrentCell, strings.Format(kCurrentHeader, {place, text, m_ids[static_cast<std::size_t>(m_current)]}));
         return;
     }
-    std::string names;
-    for (int h : headers) {
-        if (!names.empty())
-            names += ", ";
-        names += CTableGrid::ShortText(*m_grid.Cells()[static_cast<std::size_t>(h)].cell);
-    }
+    const std::string names = HeaderNames(headers);
     window->SetText(kCurrentCell, headers.empty() ? strings.Format(kCurrentWithoutHeaders, {place, text})
                                                   : strings.Format(kCurrentWithHeaders, {place, text, names}));
 }
@@ -412,6 +429,8 @@ void CPageTableMultilevel::Toggle(int listRow)
     chosen.clear();
     for (int h : headers)
         chosen.push_back(m_grid.Cells()[static_cast<std::size_t>(h)].cell);
+    if (platform::IGridControls* grids = platform::GridControls(Window()))
+        grids->SetGridCellDescription(kGrid, m_current, SpokenHeaders(m_current));
     ShowCurrent();
 }
 

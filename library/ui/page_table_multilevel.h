@@ -64,6 +64,9 @@ private:
     bool IsHeaderCell(int cell) const;
     void Scan(int cell, int x, int y, int dx, int dy, std::vector<int>& found) const;
     std::vector<int> NamedByAttribute(int cell) const;
+    std::string HeaderNames(const std::vector<int>& headers) const;
+    // What a screen reader hears of the cell's headers in the grid.
+    std::string SpokenHeaders(int cell) const;
     void ShowGrid();
     void FillHeaders();
     void ShowCurrent();

@@ -101,6 +101,8 @@ TEST(TableGridView, ArrowsMoveSpaceAsksForHeadersAndAScreenReaderHearsRowColumnA
     ASSERT_NE(time, nullptr);
     EXPECT_EQ(time->text(QAccessible::Name), "Row 2, column 3: 06:15, header");
     EXPECT_EQ(table->cellAt(1, 1)->text(QAccessible::Name), "Row 2, column 2: Pier");
+    grids.SetGridCellDescription(1030, 3, "Headers: Harbour");
+    EXPECT_EQ(table->cellAt(1, 1)->text(QAccessible::Name), "Row 2, column 2: Pier, Headers: Harbour");
     window.reset();
 }
 

@@ -163,6 +163,13 @@ TEST_F(TableMultilevelPageTest, FaresAreTiedToTheirHeadersAtBothLevelsUndoneExac
             EXPECT_EQ(page.Text(Page::kCurrentCell),
                       "Row 3, column 3: \"6.50\" is read with the headers Adults, Single, Northport & Gull Island.");
             EXPECT_EQ(page.ItemText(Page::kHeaders, ListRow(page, "Summer"), 2), "No");
+            // Moving through the grid, a screen reader hears the headers with the value.
+            const auto spoken = [&](int row, int column) {
+                return page.GridOf(Page::kGrid).cells[static_cast<std::size_t>(page.GridCellAt(Page::kGrid, row, column))].description;
+            };
+            EXPECT_EQ(spoken(2, 2), "Headers: Adults, Single, Northport & Gull Island");
+            EXPECT_EQ(spoken(7, 5), "Headers: Children, Return, Gull Island & Southwick, Winter");
+            EXPECT_EQ(spoken(1, 2), "");
             page.DoubleClickRow(Page::kHeaders, ListRow(page, "Route"));
             EXPECT_EQ(page.ItemText(Page::kHeaders, ListRow(page, "Route"), 2), "Yes");
             page.DoubleClickRow(Page::kHeaders, ListRow(page, "Route"));

@@ -117,8 +117,11 @@ void CTableGridView::ShowCell(int index)
     QString spoken = place + ": " + shown->text();
     if (cell.header)
         spoken += ", " + m_headerWord;
+    const QString description = FromText(cell.description);
+    if (!description.isEmpty())
+        spoken += ", " + description;
     shown->setData(Qt::AccessibleTextRole, spoken);
-    shown->setData(Qt::AccessibleDescriptionRole, cell.header ? m_headerWord : QString());
+    shown->setData(Qt::AccessibleDescriptionRole, cell.header ? m_headerWord : description);
     shown->setToolTip(cell.header ? shown->text() + " (" + m_headerWord + ")" : shown->text());
 }
 
@@ -127,6 +130,14 @@ void CTableGridView::SetHeader(int cell, bool header)
     if (cell < 0 || cell >= CellCount())
         return;
     m_cells[static_cast<std::size_t>(cell)].header = header;
+    ShowCell(cell);
+}
+
+void CTableGridView::SetDescription(int cell, std::string description)
+{
+    if (cell < 0 || cell >= CellCount())
+        return;
+    m_cells[static_cast<std::size_t>(cell)].description = std::move(description);
     ShowCell(cell);
 }
 
