@@ -12,6 +12,7 @@
 #include "platform/window.h"
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace orvane::platform {
@@ -26,6 +27,9 @@ struct GridCell {
     int columnSpan = 1;
     std::string text;  // shortened to what a place shows
     bool header = false;
+    // What a screen reader adds after the cell's text, such as the headers
+    // a data cell is read with; empty for nothing.
+    std::string description = {};
     // A cell that cannot be chosen (one that is no header where only headers count).
     bool selectable = true;
 };
@@ -47,6 +51,7 @@ public:
     virtual ~IGridControls() = default;
     virtual void SetGridContent(int id, const GridContent& content) = 0;
     virtual void SetGridCellHeader(int id, int cell, bool header) = 0;
+    virtual void SetGridCellDescription(int id, int cell, std::string_view description) = 0;
     // The cell the arrow keys are on; -1 for none.
     virtual void SetCurrentGridCell(int id, int cell) = 0;
     virtual int CurrentGridCell(int id) const = 0;

@@ -47,6 +47,7 @@
 #include "page_table_header.h"
 #include "page_table_header_abbrev.h"
 #include "page_table_linearize.h"
+#include "page_table_multilevel.h"
 #include "page_table_structual_markup.h"
 #include "page_units_table.h"
 #include "page_table_summary.h"
@@ -425,6 +426,13 @@ constexpr PageMaker kPageMakers[] = {
          if (!table || !table->TableRecord().IsBuilt())
              return nullptr;
          return std::make_unique<CPageTableHeaderAbbrev>(table->TableRecord());
+     }},
+    {"CPageTableMultilevel",
+     [](const RepairPageRequest& request) -> PagePointer {
+         auto* table = dynamic_cast<CElementTable*>(&request.element);
+         if (!table || !table->TableRecord().IsBuilt())
+             return nullptr;
+         return std::make_unique<CPageTableMultilevel>(table->TableRecord());
      }},
     {"CPageTableSummary",
      [](const RepairPageRequest& request) -> PagePointer {

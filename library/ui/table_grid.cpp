@@ -7,6 +7,7 @@
 #include "library/tables/table_record.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace orvane {
 
@@ -23,6 +24,75 @@ int SpanOf(const CTableCell& cell, int id, long long limit)
         return 1;
     const long long value = span->NumericValue();
     return static_cast<int>(std::clamp(value, 1LL, limit));
+}
+
+void AppendUtf8(std::string& out, unsigned long code)
+{
+    if (code < 0x80) {
+        out += static_cast<char>(code);
+    } else if (code < 0x800) {
+        out += static_cast<char>(0xC0 | (code >> 6));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else if (code < 0x10000) {
+        out += static_cast<char>(0xE0 | (code >> 12));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (code >> 18));
+        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    }
+}
+
+// A place shows what the reader reads: "Fares &amp; fees" as "Fares & fees".
+// Entities other than the common ones stay as written.
+std::string ReadableText(std::string_view text)
+{
+    static constexpr std::pair<std::string_view, std::string_view> kNamed[] = {
+        {"&amp;", "&"}, {"&lt;", "<"}, {"&gt;", ">"}, {"&quot;", "\""}, {"&apos;", "'"}, {"&nbsp;", " "}};
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '&') {
+            out += text[i];
+            continue;
+        }
+        const std::string_view rest = text.substr(i);
+        bool done = false;
+        for (const auto& [entity, sign] : kNamed) {
+            if (rest.starts_with(entity)) {
+                out += sign;
+                i += entity.size() - 1;
+                done = true;
+                break;
+            }
+        }
+        if (done)
+            continue;
+        if (rest.starts_with("&#")) {
+            const bool hex = rest.size() > 2 && (rest[2] == 'x' || rest[2] == 'X');
+            std::size_t at = hex ? 3 : 2;
+            unsigned long code = 0;
+            const std::size_t digitsStart = at;
+            while (at < rest.size() && at - digitsStart < 7 &&
+                   (hex ? IsHexDigit(rest[at]) : (rest[at] >= '0' && rest[at] <= '9'))) {
+                const char c = rest[at];
+                const unsigned long digit = (c >= '0' && c <= '9') ? static_cast<unsigned long>(c - '0')
+                                                                     : static_cast<unsigned long>(AsciiLower(c) - 'a' + 10);
+                code = code * (hex ? 16 : 10) + digit;
+                ++at;
+            }
+            if (at > digitsStart && at < rest.size() && rest[at] == ';' && code > 0 && code <= 0x10FFFF &&
+                (code < 0xD800 || code > 0xDFFF)) {
+                AppendUtf8(out, code);
+                i += at;
+                continue;
+            }
+        }
+        out += '&';
+    }
+    return out;
 }
 
 } // namespace
@@ -119,7 +189,7 @@ std::string CTableGrid::ShortText(const CTableCell& cell)
     for (const CElement* e : cell.Content()) {
         if (e->Kind() != kind::kText || e->IsDeleted())
             continue;
-        for (char c : e->Text()) {
+        for (char c : ReadableText(e->Text())) {
             if (IsSpace(c)) {
                 blank = !text.empty();
                 continue;

@@ -1398,6 +1398,12 @@ void CQtWindow::SetGridCellHeader(int id, int cell, bool header)
         grid->SetHeader(cell, header);
 }
 
+void CQtWindow::SetGridCellDescription(int id, int cell, std::string_view description)
+{
+    if (CTableGridView* grid = GridOf(id))
+        grid->SetDescription(cell, std::string(description));
+}
+
 void CQtWindow::SetCurrentGridCell(int id, int cell)
 {
     if (CTableGridView* grid = GridOf(id))

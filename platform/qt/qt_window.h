@@ -133,6 +133,7 @@ public:
     void SetColourSample(int id, const ColourSample& sample) override;
     void SetGridContent(int id, const GridContent& content) override;
     void SetGridCellHeader(int id, int cell, bool header) override;
+    void SetGridCellDescription(int id, int cell, std::string_view description) override;
     void SetCurrentGridCell(int id, int cell) override;
     int CurrentGridCell(int id) const override;
 

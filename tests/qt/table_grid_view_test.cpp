@@ -7,6 +7,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QFile>
+#include <QFontMetrics>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -100,7 +101,33 @@ TEST(TableGridView, ArrowsMoveSpaceAsksForHeadersAndAScreenReaderHearsRowColumnA
     ASSERT_NE(time, nullptr);
     EXPECT_EQ(time->text(QAccessible::Name), "Row 2, column 3: 06:15, header");
     EXPECT_EQ(table->cellAt(1, 1)->text(QAccessible::Name), "Row 2, column 2: Pier");
+    grids.SetGridCellDescription(1030, 3, "Headers: Harbour");
+    EXPECT_EQ(table->cellAt(1, 1)->text(QAccessible::Name), "Row 2, column 2: Pier, Headers: Harbour");
     window.reset();
+}
+
+// A place is as wide as its words need, up to a limit: a long header is
+// shown whole, the columns a spanning one covers share what it lacks, and a
+// text without end does not push the rest of the table out of sight.
+TEST(TableGridView, ColumnsAreAsWideAsTheirTextsUpToALimit)
+{
+    CTableGridView grid;
+    const std::string longText = "Northport ferry terminal, pier 2";
+    grid.SetContent({.rows = 2,
+                     .columns = 3,
+                     .cells = {{.row = 0, .column = 0, .text = longText, .header = true},
+                               {.row = 0, .column = 1, .columnSpan = 2, .text = "Adults travelling on weekdays", .header = true},
+                               {.row = 1, .column = 0, .text = "1"},
+                               {.row = 1, .column = 1, .text = "2"},
+                               {.row = 1, .column = 2, .text = std::string(400, 'x')}},
+                     .placeFormat = "Row %1, column %2",
+                     .headerWord = "header"});
+    QFont bold = grid.font();
+    bold.setBold(true);
+    const QFontMetrics metrics(bold);
+    EXPECT_GE(grid.columnWidth(0), metrics.horizontalAdvance(QString::fromStdString(longText)));
+    EXPECT_GE(grid.columnWidth(1) + grid.columnWidth(2), metrics.horizontalAdvance("Adults travelling on weekdays"));
+    EXPECT_LE(grid.columnWidth(2), 240);
 }
 
 } // namespace

@@ -581,6 +581,18 @@ void CMemoryWindow::SetGridCellHeader(int id, int cell, bool header)
     control->grid.cells[static_cast<std::size_t>(cell)].header = header;
 }
 
+void CMemoryWindow::SetGridCellDescription(int id, int cell, std::string_view description)
+{
+    Control* control = Find(id, "SetGridCellDescription");
+    if (!control)
+        return;
+    if (cell < 0 || cell >= static_cast<int>(control->grid.cells.size())) {
+        ADD_FAILURE() << "SetGridCellDescription: " << Where(m_templateId, id) << " has no cell " << cell;
+        return;
+    }
+    control->grid.cells[static_cast<std::size_t>(cell)].description = description;
+}
+
 void CMemoryWindow::SetCurrentGridCell(int id, int cell)
 {
     if (Control* control = Find(id, "SetCurrentGridCell"))

@@ -165,6 +165,7 @@ public:
     void SetColourSample(int id, const platform::ColourSample& sample) override;
     void SetGridContent(int id, const platform::GridContent& content) override;
     void SetGridCellHeader(int id, int cell, bool header) override;
+    void SetGridCellDescription(int id, int cell, std::string_view description) override;
     void SetCurrentGridCell(int id, int cell) override;
     int CurrentGridCell(int id) const override;
     void AcceptDroppedFiles() override { m_acceptsDrops = true; }

@@ -130,6 +130,11 @@ const std::map<std::string, std::string> kPagesWithTheProblem = {
     {"TableAbbreviations",
      "<html lang=\"en\"><body><table summary=\"Teas down, prices across\"><caption>Teas</caption>"
      "<tr><th>Tea</th><th>Price</th></tr><tr><th>Green</th><td>4</td></tr></table></body></html>"},
+    {"TableMultipleTH",
+     "<html lang=\"en\"><body><table summary=\"Fares of each route\"><caption>Fares</caption>"
+     "<tr><th rowspan=\"2\">Route</th><th colspan=\"2\">Adults</th></tr><tr><th>Single</th><th>Return</th></tr>"
+     "<tr><th>Gull Island</th><td>6</td><td>11</td></tr><tr><th>Southwick</th><td>4</td><td>7</td></tr>"
+     "</table></body></html>"},
     {"TableCaption",
      "<html lang=\"en\"><body><table summary=\"Teas down, prices across\"><tr><th>Tea</th><th>Price</th></tr>"
      "<tr><td>Green</td><td>4</td></tr></table></body></html>"},

@@ -18,6 +18,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QTableWidget>
 #include <QTreeWidget>
 
 #include <fstream>
@@ -301,6 +302,25 @@ void RepairIslandTimetable()
     RepairExamplePage("island-ferry-timetable.html", Named("TableHeaders"), Named("TableAbbreviations"));
 }
 
+// The season fares: "Adults" and "Children" over single and return fares,
+// each route over its summer and winter rows.
+void RepairSeasonFares()
+{
+    CFaresAreData dataTables;
+    orvane::ScopedTableTypeQuestion answering(dataTables);
+    RepairExamplePage("season-fares.html", Named("TableMultipleTH"));
+}
+
+// A winter fare for children chosen: the headers it is read with are listed.
+Preparation ShowSeasonFareHeaders()
+{
+    return [](orvane::platform::IWindow& window, QWidget& widget) {
+        ShowPageOf(221)(window, widget);
+        if (auto* grid = OnShownPage<QTableWidget>(widget, 1030))
+            grid->setCurrentCell(5, 4);
+    };
+}
+
 // The caption as the user is about to give it.
 Preparation ShowFaresCaption()
 {
@@ -481,6 +501,7 @@ ORVANE_SCENE_PREPARED(repair_table_caption, ShowFaresCaption()) { RepairFaresTab
 ORVANE_SCENE_PREPARED(repair_table_structure, ShowPageOf(220)) { RepairTripCosts(); }
 ORVANE_SCENE_PREPARED(repair_frame_title, ShowPageOf(138)) { RepairFramesPage(); }
 ORVANE_SCENE_PREPARED(repair_table_header, ShowPageOf(163)) { RepairIslandTimetable(); }
+ORVANE_SCENE_PREPARED(repair_table_multilevel, ShowSeasonFareHeaders()) { RepairSeasonFares(); }
 ORVANE_SCENE_PREPARED(repair_table_header_abbrev, ShowPageOf(230)) { RepairIslandTimetable(); }
 ORVANE_SCENE_PREPARED(repair_table_linearize, ShowFerryOfficeOrder()) { RepairFerryOffice("TableLinearize"); }
 ORVANE_SCENE_PREPARED(repair_units_table, ShowPageOf(1318)) { RepairFerryOffice("TableAbsoluteUnits"); }

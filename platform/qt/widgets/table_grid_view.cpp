@@ -1,11 +1,17 @@
 #include "table_grid_view.h"
 
 #include <QHeaderView>
+#include <QFontMetrics>
 #include <QKeyEvent>
+
+#include <algorithm>
 
 namespace orvane::platform::qt {
 
 namespace {
+constexpr int kMinColumnWidth = 80;
+constexpr int kMaxColumnWidth = 240;
+constexpr int kCellPadding = 16;
 QString FromText(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 } // namespace
 
@@ -65,6 +71,33 @@ void CTableGridView::SetContent(const GridContent& content)
             setSpan(cell.row, cell.column, cell.rowSpan, cell.columnSpan);
         ShowCell(static_cast<int>(i));
     }
+    // Wide enough for a header's words, as far as the page has room: a
+    // row of "Northport & ..." places tells the user nothing.
+    std::vector<int> widths(static_cast<std::size_t>(std::max(0, content.columns)), kMinColumnWidth);
+    QFont bold = font();
+    bold.setBold(true);
+    const QFontMetrics plainMetrics(font());
+    const QFontMetrics boldMetrics(bold);
+    for (int pass = 0; pass < 2; ++pass) {
+        // Cells of one column first; a spanning cell then widens its columns
+        // only by what they still lack between them.
+        for (const GridCell& cell : m_cells) {
+            if ((cell.columnSpan == 1) != (pass == 0) || cell.column >= content.columns)
+                continue;
+            const int last = std::min(cell.column + cell.columnSpan, content.columns);
+            const QFontMetrics& metrics = cell.header ? boldMetrics : plainMetrics;
+            const int wanted = std::min(metrics.horizontalAdvance(FromText(cell.text)) + kCellPadding,
+                                        kMaxColumnWidth * (last - cell.column));
+            int has = 0;
+            for (int c = cell.column; c < last; ++c)
+                has += widths[static_cast<std::size_t>(c)];
+            const int each = (std::max(0, wanted - has) + (last - cell.column) - 1) / (last - cell.column);
+            for (int c = cell.column; c < last; ++c)
+                widths[static_cast<std::size_t>(c)] = std::min(kMaxColumnWidth, widths[static_cast<std::size_t>(c)] + each);
+        }
+    }
+    for (int c = 0; c < content.columns; ++c)
+        setColumnWidth(c, widths[static_cast<std::size_t>(c)]);
     setUpdatesEnabled(true);
     m_quiet = false;
 }
@@ -84,8 +117,11 @@ void CTableGridView::ShowCell(int index)
     QString spoken = place + ": " + shown->text();
     if (cell.header)
         spoken += ", " + m_headerWord;
+    const QString description = FromText(cell.description);
+    if (!description.isEmpty())
+        spoken += ", " + description;
     shown->setData(Qt::AccessibleTextRole, spoken);
-    shown->setData(Qt::AccessibleDescriptionRole, cell.header ? m_headerWord : QString());
+    shown->setData(Qt::AccessibleDescriptionRole, cell.header ? m_headerWord : description);
     shown->setToolTip(cell.header ? shown->text() + " (" + m_headerWord + ")" : shown->text());
 }
 
@@ -94,6 +130,14 @@ void CTableGridView::SetHeader(int cell, bool header)
     if (cell < 0 || cell >= CellCount())
         return;
     m_cells[static_cast<std::size_t>(cell)].header = header;
+    ShowCell(cell);
+}
+
+void CTableGridView::SetDescription(int cell, std::string description)
+{
+    if (cell < 0 || cell >= CellCount())
+        return;
+    m_cells[static_cast<std::size_t>(cell)].description = std::move(description);
     ShowCell(cell);
 }
 

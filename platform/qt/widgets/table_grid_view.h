@@ -27,6 +27,7 @@ public:
     void SetListener(Listener listener) { m_listener = std::move(listener); }
     void SetContent(const GridContent& content);
     void SetHeader(int cell, bool header);
+    void SetDescription(int cell, std::string description);
     void SetCurrent(int cell);
     // -1 for none.
     int Current() const;
