@@ -8,7 +8,8 @@ namespace {
 
 int RunHelp(const Arguments& args, std::ostream& out, std::ostream& err)
 {
-    if (args.empty()) {
+    const OptionSpec* option = args.size() == 1 ? FindOption(Program().options, args[0]) : nullptr;
+    if (args.empty() || (option && option->id == OptionId::Help)) {
         WriteProgramHelp(out);
         return out ? kExitOk : kExitError;
     }

@@ -45,7 +45,7 @@ TEST(ProgramHelp, VersionIsTheProjectsAndHelpListsEveryCommandAndOption)
     EXPECT_EQ(version.out, "orvane " ORVANE_PROJECT_VERSION "\n");
     EXPECT_EQ(version.err, "");
 
-    for (const Arguments& asked : {Arguments{"--help"}, Arguments{"-h"}, Arguments{"help"}}) {
+    for (const Arguments& asked : {Arguments{"--help"}, Arguments{"-h"}, Arguments{"help"}, Arguments{"help", "-h"}}) {
         Ran help = Orvane(asked);
         EXPECT_EQ(help.status, kExitOk) << asked[0];
         EXPECT_EQ(help.err, "");
