@@ -83,26 +83,25 @@ std::string OptionWithValue(const OptionSpec& option)
     return text;
 }
 
-// The bracketed items of a command's synopsis: two options that exclude each
-// other share one pair of brackets. --help is left to the option list.
 std::vector<std::string> SynopsisItems(const CommandSpec& command)
 {
     std::vector<std::string> items;
-    for (std::size_t i = 0; i < command.options.size(); ++i) {
-        const OptionSpec& option = command.options[i];
-        if (option.id == OptionId::Help)
-            continue;
-        const OptionSpec* partner = option.excludes.empty() ? nullptr : FindOption(command, option.excludes);
-        if (partner && partner < &option)
-            continue;
-        std::string item = "[" + OptionWithValue(option);
-        if (partner)
-            item += " | " + OptionWithValue(*partner);
+    for (const SynopsisGroup& group : SynopsisGroups(command)) {
+        std::string item = "[" + OptionWithValue(*group.option);
+        if (group.partner)
+            item += " | " + OptionWithValue(*group.partner);
         items.push_back(item + "]");
     }
     if (!command.operands.empty())
         items.emplace_back(command.operands);
     return items;
+}
+
+// Options besides --help, which every command has.
+bool HasOwnOptions(const CommandSpec& command)
+{
+    return std::any_of(command.options.begin(), command.options.end(),
+                       [](const OptionSpec& option) { return option.id != OptionId::Help; });
 }
 
 // Words filled into lines of at most kWidth characters; the first line
@@ -158,9 +157,7 @@ void WriteOptionList(std::ostream& out, std::span<const OptionSpec> options)
 std::string CommandLabel(const CommandSpec& command)
 {
     std::string label(command.name);
-    bool hasOptions = std::any_of(command.options.begin(), command.options.end(),
-                                  [](const OptionSpec& option) { return option.id != OptionId::Help; });
-    if (hasOptions)
+    if (HasOwnOptions(command))
         label += " [OPTIONS]";
     if (!command.operands.empty())
         label += " " + std::string(command.operands);
@@ -182,6 +179,21 @@ void WriteDescribed(std::ostream& out, std::string_view title, std::span<const D
 }
 
 } // namespace
+
+std::vector<SynopsisGroup> SynopsisGroups(const CommandSpec& command)
+{
+    std::vector<SynopsisGroup> groups;
+    for (const OptionSpec& option : command.options) {
+        if (option.id == OptionId::Help)
+            continue;
+        const OptionSpec* partner = option.excludes.empty() ? nullptr : FindOption(command, option.excludes);
+        // Shown with the partner that comes first.
+        if (partner && partner < &option)
+            continue;
+        groups.push_back({&option, partner});
+    }
+    return groups;
+}
 
 std::string TakesMessage(const OptionSpec& option)
 {
@@ -271,7 +283,7 @@ void WriteProgramHelp(std::ostream& out)
     out << '\n';
     WriteFilled(out, program.description, 0, 0);
     for (const CommandSpec& command : program.commands) {
-        if (command.options.size() > 1 || (command.options.size() == 1 && command.options[0].id != OptionId::Help)) {
+        if (HasOwnOptions(command)) {
             out << "\noptions of " << command.name << ":\n";
             WriteOptionList(out, command.options);
         }

@@ -25,6 +25,15 @@ struct CommandLine {
 // --help is seen nothing else is judged.
 std::string ParseCommandLine(const CommandSpec& command, const std::vector<std::string>& args, CommandLine& line);
 
+// One bracketed group of a command's synopsis: an option, with the one it
+// excludes where there is one ("[--registry FILE | --no-registry]").
+struct SynopsisGroup {
+    const OptionSpec* option;
+    const OptionSpec* partner;
+};
+// The groups in the table's order; --help is left to the option list.
+std::vector<SynopsisGroup> SynopsisGroups(const CommandSpec& command);
+
 // "--jobs takes a number from 1 up": what an option needs, as its errors say.
 std::string TakesMessage(const OptionSpec& option);
 

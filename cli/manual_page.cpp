@@ -88,16 +88,10 @@ std::string Operands(std::string_view operands)
 void WriteSynopsis(std::ostream& out, const CommandSpec& command, std::string_view program)
 {
     out << ".PP\n" << Bold(program) << "\\ " << Bold(command.name) << '\n';
-    for (std::size_t i = 0; i < command.options.size(); ++i) {
-        const OptionSpec& option = command.options[i];
-        if (option.id == OptionId::Help)
-            continue;
-        const OptionSpec* partner = option.excludes.empty() ? nullptr : FindOption(command, option.excludes);
-        if (partner && partner < &option)
-            continue;
-        out << '[' << Bold(option.name) << Argument(option, "\\ ");
-        if (partner)
-            out << "\\ |\\ " << Bold(partner->name) << Argument(*partner, "\\ ");
+    for (const SynopsisGroup& group : SynopsisGroups(command)) {
+        out << '[' << Bold(group.option->name) << Argument(*group.option, "\\ ");
+        if (group.partner)
+            out << "\\ |\\ " << Bold(group.partner->name) << Argument(*group.partner, "\\ ");
         out << "]\n";
     }
     if (!command.operands.empty())
