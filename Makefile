@@ -7,7 +7,7 @@ FUZZ_SECONDS ?=
 JOBS ?= $(shell nproc)
 SAMPLE ?= examples/sample.html
 
-.PHONY: all deps build run test bench fuzz screenshots clean
+.PHONY: all deps build run test package bench fuzz screenshots clean
 
 all: build
 
@@ -32,6 +32,11 @@ test: deps
 	@cmake --build $(TEST_BUILD_DIR) -j $(JOBS)
 	@cd $(TEST_BUILD_DIR) && ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 		ctest --output-on-failure -j $(JOBS) --timeout 600
+
+# The Debian package of the normal build, $(BUILD_DIR)/orvane_VERSION_ARCH.deb,
+# its dependencies read off the programs by dpkg-shlibdeps.
+package: build
+	@cmake --build $(BUILD_DIR) --target package
 
 bench: build
 	$(BUILD_DIR)/bin/orvane_bench

@@ -1,4 +1,5 @@
 #include "check_report.h"
+#include "command_line.h"
 #include "commands.h"
 #include "page_loading.h"
 
@@ -45,61 +46,45 @@ struct CheckOptions {
     std::vector<std::string> paths;
 };
 
-const char* const kCheckUsage =
-    "usage: orvane check [--level A|AA|AAA|508] [--format text|json|sarif|junit|html]\n"
-    "                    [--output FILE] [--all] [--jobs N] [--registry FILE | --no-registry]\n"
-    "                    [--help-base URL] PATH...\n";
-
-// Returns an error message, empty when the options are sound.
-std::string ParseOptions(const Arguments& args, CheckOptions& options)
+// Returns the exit status when the command line is all there is to do.
+std::optional<int> ParseOptions(const Arguments& args, CheckOptions& options, std::ostream& out, std::ostream& err)
 {
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        auto value = [&](std::string& into) -> bool {
-            if (i + 1 >= args.size())
-                return false;
-            into = args[++i];
-            return true;
-        };
-        std::string text;
-        if (arg == "--level") {
-            if (!value(text) || !(options.level = ParseLevel(text)))
-                return "--level takes A, AA, AAA or 508";
-        } else if (arg == "--format") {
-            if (!value(options.format) ||
-                (options.format != "text" && options.format != "json" && options.format != "sarif" &&
-                 options.format != "junit" && options.format != "html"))
-                return "--format takes text, json, sarif, junit or html";
-        } else if (arg == "--output") {
-            if (!value(options.output))
-                return "--output takes a file name";
-        } else if (arg == "--all") {
+    CommandLine line;
+    if (std::optional<int> status = ReadCommandLine("check", args, line, out, err))
+        return status;
+    for (const GivenOption& given : line.options) {
+        switch (given.spec->id) {
+        case OptionId::Level:
+            options.level = ParseLevel(given.value);
+            break;
+        case OptionId::Format:
+            options.format = given.value;
+            break;
+        case OptionId::Output:
+            options.output = given.value;
+            break;
+        case OptionId::All:
             options.all = true;
-        } else if (arg == "--jobs") {
-            if (!value(text) || text.empty() || text.find_first_not_of("0123456789") != std::string::npos ||
-                text.size() > 4 || std::stoi(text) < 1)
-                return "--jobs takes a number from 1 up";
-            options.jobs = static_cast<unsigned>(std::stoi(text));
-        } else if (arg == "--registry") {
-            if (!value(options.registryFile))
-                return "--registry takes a file name";
-        } else if (arg == "--help-base") {
-            if (!value(text))
-                return "--help-base takes an address (empty for no links)";
-            options.helpBase = text;
-        } else if (arg == "--no-registry") {
+            break;
+        case OptionId::Jobs:
+            options.jobs = static_cast<unsigned>(std::stoi(given.value));
+            break;
+        case OptionId::Registry:
+            options.registryFile = given.value;
+            break;
+        case OptionId::NoRegistry:
             options.noRegistry = true;
-        } else if (arg.size() > 1 && arg[0] == '-' && arg != "-") {
-            return "unknown option " + arg;
-        } else {
-            options.paths.push_back(arg);
+            break;
+        case OptionId::HelpBase:
+            options.helpBase = given.value;
+            break;
+        case OptionId::Help:
+        case OptionId::Version:
+            break;
         }
     }
-    if (options.paths.empty())
-        return "no page or folder to check";
-    if (options.noRegistry && !options.registryFile.empty())
-        return "--registry and --no-registry exclude each other";
-    return {};
+    options.paths = std::move(line.operands);
+    return std::nullopt;
 }
 
 std::string HelpTopicOf(const CElement& element, std::uint32_t bit)
@@ -314,10 +299,8 @@ std::map<std::string, std::string> HelpLinks(const Report& report, const std::op
 int RunCheck(const Arguments& args, std::ostream& out, std::ostream& err)
 {
     CheckOptions options;
-    if (std::string problem = ParseOptions(args, options); !problem.empty()) {
-        err << "orvane check: " << problem << '\n' << kCheckUsage;
-        return kExitError;
-    }
+    if (std::optional<int> status = ParseOptions(args, options, out, err))
+        return *status;
     // A registry named on the command line must be there: checking without
     // it would quietly give other answers. The file is only ever read.
     if (!options.registryFile.empty() && !CSrcObjectDatabase(options.registryFile).Load()) {

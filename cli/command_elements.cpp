@@ -1,3 +1,4 @@
+#include "command_line.h"
 #include "commands.h"
 #include "page_loading.h"
 
@@ -9,12 +10,11 @@ namespace orvane::cli {
 
 int RunElements(const Arguments& args, std::ostream& out, std::ostream& err)
 {
-    if (args.size() != 1) {
-        err << "usage: orvane elements FILE\n";
-        return kExitError;
-    }
+    CommandLine given;
+    if (std::optional<int> status = ReadCommandLine("elements", args, given, out, err))
+        return *status;
     CHtmlDocument document(CFamilyElementFactory::Instance());
-    if (!LoadPage(document, args[0], err))
+    if (!LoadPage(document, given.operands[0], err))
         return kExitError;
     std::string line;
     for (const CElement* e : document.Elements()) {

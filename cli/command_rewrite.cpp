@@ -1,3 +1,4 @@
+#include "command_line.h"
 #include "commands.h"
 #include "page_loading.h"
 
@@ -8,20 +9,19 @@
 
 namespace orvane::cli {
 
-int RunRewrite(const Arguments& args, std::ostream&, std::ostream& err)
+int RunRewrite(const Arguments& args, std::ostream& out, std::ostream& err)
 {
-    if (args.size() != 2) {
-        err << "usage: orvane rewrite IN OUT\n";
-        return kExitError;
-    }
+    CommandLine line;
+    if (std::optional<int> status = ReadCommandLine("rewrite", args, line, out, err))
+        return *status;
     CHtmlDocument document(CFamilyElementFactory::Instance());
-    if (!LoadPage(document, args[0], err))
+    if (!LoadPage(document, line.operands[0], err))
         return kExitError;
     std::string reason;
     bool written = platform::WriteFileAtomically(
-        args[1], [&](std::ostream& file) { return document.Write(file) == 1; }, &reason);
+        line.operands[1], [&](std::ostream& file) { return document.Write(file) == 1; }, &reason);
     if (!written) {
-        err << "orvane: cannot write " << args[1] << ": " << reason << '\n';
+        err << "orvane: cannot write " << line.operands[1] << ": " << reason << '\n';
         return kExitError;
     }
     return kExitOk;

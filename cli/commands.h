@@ -1,7 +1,9 @@
 #pragma once
 
 #include <iosfwd>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace orvane::cli {
@@ -12,6 +14,14 @@ constexpr int kExitFindings = 1;
 constexpr int kExitError = 2;
 
 using Arguments = std::vector<std::string>;
+
+struct CommandLine;
+
+// Reads the arguments of the command of that name into line. Returns the exit
+// status when the command is done with them: its help shown (on out), or what
+// is wrong with them and its usage written (on err).
+std::optional<int> ReadCommandLine(std::string_view command, const Arguments& args, CommandLine& line,
+                                   std::ostream& out, std::ostream& err);
 
 // orvane elements FILE: one line per element of the page.
 int RunElements(const Arguments& args, std::ostream& out, std::ostream& err);

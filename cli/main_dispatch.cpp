@@ -1,3 +1,4 @@
+#include "command_line.h"
 #include "commands.h"
 
 #include <ostream>
@@ -5,23 +6,46 @@
 namespace orvane::cli {
 namespace {
 
-void PrintUsage(std::ostream& out)
+int RunHelp(const Arguments& args, std::ostream& out, std::ostream& err)
 {
-    out << "usage: orvane COMMAND [ARGUMENTS]\n"
-           "commands:\n"
-           "  check [OPTIONS] PATH...  check pages and folders of pages (see README)\n"
-           "  elements FILE      list the elements of a page, one a line\n"
-           "  fix [OPTIONS] PATH...  make the automatic repairs and write the pages (see README)\n"
-           "  rewrite IN OUT     take a page in and write it out again\n"
-           "  settings [--set NAME=VALUE]...  show or change the settings\n";
+    const OptionSpec* option = args.size() == 1 ? FindOption(Program().options, args[0]) : nullptr;
+    if (args.empty() || (option && option->id == OptionId::Help)) {
+        WriteProgramHelp(out);
+        return out ? kExitOk : kExitError;
+    }
+    const CommandSpec* command = args.size() == 1 ? FindCommand(args[0]) : nullptr;
+    if (!command) {
+        err << "orvane help: " << (args.size() == 1 ? "unknown command '" + args[0] + "'" : "expects one COMMAND")
+            << '\n';
+        WriteProgramUsage(err);
+        return kExitError;
+    }
+    WriteCommandHelp(*command, out);
+    return out ? kExitOk : kExitError;
 }
 
 } // namespace
 
+std::optional<int> ReadCommandLine(std::string_view name, const Arguments& args, CommandLine& line,
+                                   std::ostream& out, std::ostream& err)
+{
+    const CommandSpec& command = *FindCommand(name);
+    if (std::string problem = ParseCommandLine(command, args, line); !problem.empty()) {
+        err << Program().name << ' ' << command.name << ": " << problem << '\n';
+        WriteUsage(command, err);
+        return kExitError;
+    }
+    if (line.helpAsked) {
+        WriteCommandHelp(command, out);
+        return out ? kExitOk : kExitError;
+    }
+    return std::nullopt;
+}
+
 int RunMain(const Arguments& args, std::ostream& out, std::ostream& err)
 {
     if (args.empty()) {
-        PrintUsage(err);
+        WriteProgramUsage(err);
         return kExitError;
     }
     const std::string& command = args[0];
@@ -36,12 +60,17 @@ int RunMain(const Arguments& args, std::ostream& out, std::ostream& err)
         return RunFix(rest, out, err);
     if (command == "settings")
         return RunSettings(rest, out, err);
-    if (command == "help" || command == "--help" || command == "-h") {
-        PrintUsage(out);
-        return kExitOk;
+    if (command == "help")
+        return RunHelp(rest, out, err);
+    if (const OptionSpec* option = FindOption(Program().options, command)) {
+        if (option->id == OptionId::Version)
+            WriteVersion(out);
+        else
+            WriteProgramHelp(out);
+        return out ? kExitOk : kExitError;
     }
     err << "orvane: unknown command '" << command << "'\n";
-    PrintUsage(err);
+    WriteProgramUsage(err);
     return kExitError;
 }
 

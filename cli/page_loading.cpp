@@ -79,13 +79,17 @@ std::vector<std::string> CollectPages(const std::vector<std::string>& paths)
 
 std::optional<int> ParseLevel(std::string_view text)
 {
-    if (text == "A" || text == "a")
+    // Either case will do: "aa" and "Aa" mean AA.
+    std::string upper(text);
+    std::transform(upper.begin(), upper.end(), upper.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    if (upper == "A")
         return kLevelA;
-    if (text == "AA" || text == "aa")
+    if (upper == "AA")
         return kLevelAA;
-    if (text == "AAA" || text == "aaa")
+    if (upper == "AAA")
         return kLevelAAA;
-    if (text == "508")
+    if (upper == "508")
         return kLevelSection508;
     return std::nullopt;
 }
