@@ -73,7 +73,8 @@ foreach(file
     ${LIBEXECDIR}/orvane/orvane_host
     ${DATADIR}/orvane/OrvaneResources.rcc ${DATADIR}/orvane/LangCodes.txt
     ${DATADIR}/orvane/Orvane.qhc ${DATADIR}/orvane/Orvane.qch ${DATADIR}/orvane/help/index.html
-    ${DATADIR}/orvane/TamselResources.rcc ${DATADIR}/orvane/Tamsel.qhc ${DATADIR}/orvane/Tamsel.qch
+    ${DATADIR}/orvane/Orvane_de.qhc ${DATADIR}/orvane/Orvane_de.qch ${DATADIR}/orvane/help/de/index.html
+    ${DATADIR}/orvane/help/Tamsel.html ${DATADIR}/orvane/TamselResources.rcc
     ${DATADIR}/applications/tamsel.desktop ${DATADIR}/icons/hicolor/48x48/apps/tamsel.png
     ${MANDIR}/man1/orvane.1 ${DATADIR}/bash-completion/completions/orvane
     ${DATADIR}/doc/orvane/examples/orvane_host.c ${DATADIR}/doc/orvane/examples/sample.html)
