@@ -1,6 +1,10 @@
+#include "batch_options.h"
 #include "check_report.h"
 #include "commands.h"
 #include "page_loading.h"
+#include "progress.h"
+#include "shard.h"
+#include "table_guess.h"
 
 #include "common/orvane_settings.h"
 #include "library/checks/check_catalogue.h"
@@ -21,7 +25,6 @@
 #include <filesystem>
 #include <iostream>
 #include <map>
-#include <mutex>
 #include <optional>
 #include <ostream>
 #include <sstream>
@@ -42,13 +45,15 @@ struct CheckOptions {
     std::string registryFile;
     bool noRegistry = false;
     std::optional<std::string> helpBase;
+    BatchOptions batch;
     std::vector<std::string> paths;
 };
 
 const char* const kCheckUsage =
     "usage: orvane check [--level A|AA|AAA|508] [--format text|json|sarif|junit|html]\n"
     "                    [--output FILE] [--all] [--jobs N] [--registry FILE | --no-registry]\n"
-    "                    [--help-base URL] PATH...\n";
+    "                    [--help-base URL] [--tables skip|data|layout|guess] [--shard K/N]\n"
+    "                    [--quiet] PATH...\n";
 
 std::optional<int> ParseLevel(std::string_view text)
 {
@@ -75,7 +80,11 @@ std::string ParseOptions(const Arguments& args, CheckOptions& options)
             return true;
         };
         std::string text;
-        if (arg == "--level") {
+        std::string batchError;
+        if (ParseBatchOption(args, i, options.batch, batchError)) {
+            if (!batchError.empty())
+                return batchError;
+        } else if (arg == "--level") {
             if (!value(text) || !(options.level = ParseLevel(text)))
                 return "--level takes A, AA, AAA or 508";
         } else if (arg == "--format") {
@@ -115,37 +124,6 @@ std::string ParseOptions(const Arguments& args, CheckOptions& options)
     return {};
 }
 
-bool IsPageName(const fs::path& path)
-{
-    std::string extension = path.extension().string();
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return extension == ".htm" || extension == ".html" || extension == ".shtml" || extension == ".shtm";
-}
-
-// Pages named, and the pages of folders named (searched through, in name
-// order). A path that does not exist is kept: checking it reports the error.
-std::vector<std::string> CollectPages(const std::vector<std::string>& paths)
-{
-    std::vector<std::string> pages;
-    for (const std::string& path : paths) {
-        std::error_code error;
-        if (!fs::is_directory(path, error)) {
-            pages.push_back(path);
-            continue;
-        }
-        std::vector<std::string> found;
-        for (fs::recursive_directory_iterator it(path, fs::directory_options::skip_permission_denied, error), end;
-             !error && it != end; it.increment(error)) {
-            if (it->is_regular_file(error) && IsPageName(it->path()))
-                found.push_back(it->path().string());
-        }
-        std::sort(found.begin(), found.end());
-        pages.insert(pages.end(), found.begin(), found.end());
-    }
-    return pages;
-}
-
 std::string HelpTopicOf(const CElement& element, std::uint32_t bit)
 {
     if (!element.IsGrouped(bit))
@@ -178,7 +156,7 @@ int CountUnclassifiedTables(const CHtmlDocument& document)
 
 constexpr std::size_t kNotReported = static_cast<std::size_t>(-1);
 
-ReportFile CheckPage(const std::string& path, Worker& worker, bool all, bool withSource)
+ReportFile CheckPage(const std::string& path, Worker& worker, bool all, bool withSource, TableMode tables)
 {
     ReportFile file;
     file.path = path;
@@ -193,6 +171,7 @@ ReportFile CheckPage(const std::string& path, Worker& worker, bool all, bool wit
     }
     // Taken before the checks run, so the excerpts show the page as it is on disk.
     std::string page = withSource ? document.Text() : std::string();
+    file.assumedTables = AssumeTableTypes(document, worker.registry.get(), tables);
     CProblemList problems;
     problems.Prepare(document, worker.settings, worker.registry.get());
     problems.Group(worker.settings);
@@ -369,7 +348,7 @@ int RunCheck(const Arguments& args, std::ostream& out, std::ostream& err)
             << " is missing or cannot be read\n";
         return kExitError;
     }
-    std::vector<std::string> pages = CollectPages(options.paths);
+    std::vector<FoundPage> pages = PagesOfShard(CollectPages(options.paths), options.batch.shard);
     CLanguageCodeList::Library().Load();
 
     unsigned jobs = options.jobs ? options.jobs : platform::ProcessorCount();
@@ -397,20 +376,17 @@ int RunCheck(const Arguments& args, std::ostream& out, std::ostream& err)
     report.target = workers.front()->settings.GetConformanceLevel();
     report.all = options.all;
     report.rules = CatalogueRules(workers.front()->settings);
+    report.shard = options.batch.shard;
     report.files.resize(pages.size());
 
-    const bool showProgress = pages.size() > 1 && platform::StandardErrorIsTerminal();
+    ProgressLine progress(err, pages.size(), ShowsProgress(options.batch.quiet));
     std::atomic<std::size_t> next{0};
-    std::atomic<std::size_t> done{0};
-    std::mutex progress;
     auto work = [&](Worker& worker) {
         for (std::size_t i; (i = next++) < pages.size();) {
-            report.files[i] = CheckPage(pages[i], worker, options.all, options.format == "html");
-            std::size_t finished = ++done;
-            if (showProgress) {
-                std::lock_guard<std::mutex> lock(progress);
-                err << "\rorvane: checked " << finished << " of " << pages.size() << " pages" << std::flush;
-            }
+            progress.Starting(pages[i].path);
+            report.files[i] =
+                CheckPage(pages[i].path, worker, options.all, options.format == "html", options.batch.tables);
+            progress.Finished();
         }
     };
     std::vector<std::thread> threads;
@@ -419,8 +395,7 @@ int RunCheck(const Arguments& args, std::ostream& out, std::ostream& err)
     work(*workers.front());
     for (std::thread& thread : threads)
         thread.join();
-    if (showProgress)
-        err << '\n';
+    progress.End();
 
     if (options.format == "html")
         report.helpLinks = HelpLinks(report, options.helpBase);

@@ -19,6 +19,9 @@ int RunElements(const Arguments& args, std::ostream& out, std::ostream& err);
 int RunRewrite(const Arguments& args, std::ostream& out, std::ostream& err);
 // orvane check [options] PATH...: checks pages for accessibility problems.
 int RunCheck(const Arguments& args, std::ostream& out, std::ostream& err);
+// orvane merge-reports REPORT.json...: the JSON reports of shares of a site as
+// the one report of the whole site.
+int RunMergeReports(const Arguments& args, std::ostream& out, std::ostream& err);
 
 int RunMain(const Arguments& args, std::ostream& out, std::ostream& err);
 
