@@ -36,6 +36,10 @@ const char* const kTablesPage =
     "<table><tr><td><form action=s><input name=q></form></td><td>Go</td></tr><tr><td>a</td><td>b</td></tr></table>\n"
     "<table><tr><td>Tea</td><td>2</td></tr><tr><td>Milk</td><td>1</td></tr><tr><td>Jam</td><td>3</td></tr></table>\n"
     "<table><tr><td>Logo</td><td>Menu</td></tr><tr><td>Text</td><td>Ads</td></tr></table>\n"
+    "<table summary=\"Opening hours\"><tr><td>Mon</td><td>9</td></tr></table>\n"
+    "<table><thead><tr><td>Name</td><td>Price</td></tr></thead><tr><td>Tea</td><td>2</td></tr></table>\n"
+    "<table><tr><td scope=col>Name</td><td scope=col>Price</td></tr><tr><td>Tea</td><td>2</td></tr></table>\n"
+    "<table><tr><td><h2>News</h2><p>Today</p></td><td>Links</td></tr><tr><td>a</td><td>b</td></tr></table>\n"
     "</body></html>\n";
 
 class BatchRuns : public ::testing::Test {
@@ -103,7 +107,8 @@ TEST_F(BatchRuns, GuessedTablesAreCheckedAndReportedWithTheRuleThatDecided)
     EXPECT_EQ(rules, (std::vector<std::string>{
                          "layout presentation-role", "layout nested-table", "layout single-row-or-column",
                          "data header-cells", "data caption", "layout single-row-or-column", "layout form-controls",
-                         "data regular-grid", "layout no-data-signs"}));
+                         "data regular-grid", "layout no-data-signs", "data summary", "data head-section",
+                         "data header-associations", "layout long-text"}));
     // The guessed types are checked as chosen ones are: a data table without caption.
     bool captionAsked = false;
     for (const json& problem : file["problems"])
@@ -118,7 +123,7 @@ TEST_F(BatchRuns, GuessedTablesAreCheckedAndReportedWithTheRuleThatDecided)
 
     Check({"--level", "AAA", "--format", "sarif", "--tables", "guess", page});
     const json run = json::parse(out.str())["runs"][0];
-    EXPECT_EQ(run["properties"]["assumedTables"].size(), 9u);
+    EXPECT_EQ(run["properties"]["assumedTables"].size(), 13u);
     bool marked = false;
     for (const json& result : run["results"]) {
         if (result["ruleId"] == "TableCaption" && result["locations"][0]["physicalLocation"]["region"]["startLine"] == 4)
@@ -133,13 +138,13 @@ TEST_F(BatchRuns, TablesAreSkippedByDefaultOrAllTakenAsTheKindNamed)
     const std::string page = Write("tables.html", kTablesPage);
     Check({"--level", "AAA", "--format", "json", page});
     json file = json::parse(out.str())["files"][0];
-    EXPECT_EQ(file["unclassifiedTables"], 9);
+    EXPECT_EQ(file["unclassifiedTables"], 13);
     EXPECT_FALSE(file.contains("assumedTables"));
 
     Check({"--level", "AAA", "--format", "json", "--tables", "layout", page});
     file = json::parse(out.str())["files"][0];
     EXPECT_EQ(file["unclassifiedTables"], 0);
-    ASSERT_EQ(file["assumedTables"].size(), 9u);
+    ASSERT_EQ(file["assumedTables"].size(), 13u);
     EXPECT_EQ(file["assumedTables"][3], (json{{"column", 1}, {"line", 4}, {"rule", "tables-option"}, {"type", "layout"}}));
     Check({"--level", "AAA", "--tables", "data", page});
     EXPECT_NE(out.str().find(page + ":2:1: taken as data table (--tables data)\n"), std::string::npos) << out.str();
