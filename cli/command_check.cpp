@@ -348,7 +348,7 @@ int RunCheck(const Arguments& args, std::ostream& out, std::ostream& err)
             << " is missing or cannot be read\n";
         return kExitError;
     }
-    std::vector<FoundPage> pages = PagesOfShard(CollectPages(options.paths), options.batch.shard);
+    std::vector<FoundPage> pages = PagesOfShard(FindPages(options.paths), options.batch.shard);
     CLanguageCodeList::Library().Load();
 
     unsigned jobs = options.jobs ? options.jobs : platform::ProcessorCount();

@@ -29,7 +29,7 @@ std::optional<unsigned> ParseCount(std::string_view text)
 
 } // namespace
 
-std::vector<FoundPage> CollectPages(const std::vector<std::string>& paths)
+std::vector<FoundPage> FindPages(const std::vector<std::string>& paths)
 {
     std::vector<FoundPage> pages;
     for (const std::string& path : paths) {

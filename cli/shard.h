@@ -19,7 +19,7 @@ struct FoundPage {
 // Pages named, and the pages of folders named (searched through, in name
 // order). A path that does not exist is kept: working on it reports the error.
 // A page named directly is its own relative path, as written.
-std::vector<FoundPage> CollectPages(const std::vector<std::string>& paths);
+std::vector<FoundPage> FindPages(const std::vector<std::string>& paths);
 
 // FNV-1a, 64 bits: fixed and documented, so runners on other machines, built
 // by other compilers, agree on every page's share.
