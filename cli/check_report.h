@@ -1,9 +1,13 @@
 #pragma once
 
+#include "shard.h"
+#include "table_guess.h"
+
 #include <cstdint>
 #include <iosfwd>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -74,6 +78,8 @@ struct ReportFile {
     int achieved = 0;
     int achievedIfWarningsConfirmed = 0;
     int unclassifiedTables = 0;
+    // Tables taken as layout or data tables for this run, for someone to confirm.
+    std::vector<AssumedTable> assumedTables;
     std::vector<ReportProblem> problems;  // in page order
     std::vector<ReportGroup> groups;      // in the overview's order
     int ProblemsAtLevel() const;
@@ -99,6 +105,8 @@ struct Report {
     std::vector<ReportRule> rules;
     // The address of each help topic that has one; other topics are named as text.
     std::map<std::string, std::string> helpLinks;
+    // The share of the pages this run took, when it took one.
+    std::optional<Shard> shard;
 };
 
 void WriteTextReport(const Report& report, std::ostream& out);
@@ -110,6 +118,14 @@ void WriteHtmlReport(const Report& report, std::ostream& out);
 // The priority as the overview writes it: "1", "BITV I-2", "BITV II-3".
 std::string PriorityLabel(int priority);
 std::string LevelLabel(int level);
+// "data table" or "layout table".
+std::string_view TableTypeLabel(int type);
+// "guessed data table (rule: header cells)", "taken as layout table (--tables layout)".
+std::string AssumedTableText(const AssumedTable& table);
+// Reads a JSON report as WriteJsonReport writes it. False, with the reason,
+// for anything else.
+bool ReadJsonReport(std::string_view text, Report& report, std::string& reason);
+
 // Escapes for XML and HTML text and attribute values.
 std::string EscapeMarkup(std::string_view text);
 

@@ -1,7 +1,11 @@
+#include "batch_options.h"
 #include "check_report.h"
 #include "command_line.h"
 #include "commands.h"
 #include "page_loading.h"
+#include "progress.h"
+#include "shard.h"
+#include "table_guess.h"
 
 #include "common/orvane_settings.h"
 #include "library/checks/check_catalogue.h"
@@ -22,7 +26,6 @@
 #include <filesystem>
 #include <iostream>
 #include <map>
-#include <mutex>
 #include <optional>
 #include <ostream>
 #include <sstream>
@@ -43,6 +46,7 @@ struct CheckOptions {
     std::string registryFile;
     bool noRegistry = false;
     std::optional<std::string> helpBase;
+    BatchOptions batch;
     std::vector<std::string> paths;
 };
 
@@ -78,8 +82,13 @@ std::optional<int> ParseOptions(const Arguments& args, CheckOptions& options, st
         case OptionId::HelpBase:
             options.helpBase = given.value;
             break;
-        case OptionId::Help:
-        case OptionId::Version:
+        case OptionId::Tables:
+        case OptionId::Shard:
+        case OptionId::Quiet:
+            if (std::string problem = TakeBatchOption(given, options.batch); !problem.empty())
+                return UsageError("check", problem, err);
+            break;
+        default:
             break;
         }
     }
@@ -119,7 +128,7 @@ int CountUnclassifiedTables(const CHtmlDocument& document)
 
 constexpr std::size_t kNotReported = static_cast<std::size_t>(-1);
 
-ReportFile CheckPage(const std::string& path, Worker& worker, bool all, bool withSource)
+ReportFile CheckPage(const std::string& path, Worker& worker, bool all, bool withSource, TableMode tables)
 {
     ReportFile file;
     file.path = path;
@@ -134,6 +143,7 @@ ReportFile CheckPage(const std::string& path, Worker& worker, bool all, bool wit
     }
     // Taken before the checks run, so the excerpts show the page as it is on disk.
     std::string page = withSource ? document.Text() : std::string();
+    file.assumedTables = AssumeTableTypes(document, worker.registry.get(), tables);
     CProblemList problems;
     problems.Prepare(document, worker.settings, worker.registry.get());
     problems.Group(worker.settings);
@@ -308,7 +318,7 @@ int RunCheck(const Arguments& args, std::ostream& out, std::ostream& err)
             << " is missing or cannot be read\n";
         return kExitError;
     }
-    std::vector<std::string> pages = CollectPages(options.paths);
+    std::vector<FoundPage> pages = PagesOfShard(FindPages(options.paths), options.batch.shard);
     CLanguageCodeList::Library().Load();
 
     unsigned jobs = options.jobs ? options.jobs : platform::ProcessorCount();
@@ -336,20 +346,17 @@ int RunCheck(const Arguments& args, std::ostream& out, std::ostream& err)
     report.target = workers.front()->settings.GetConformanceLevel();
     report.all = options.all;
     report.rules = CatalogueRules(workers.front()->settings);
+    report.shard = options.batch.shard;
     report.files.resize(pages.size());
 
-    const bool showProgress = pages.size() > 1 && platform::StandardErrorIsTerminal();
+    ProgressLine progress(err, pages.size(), ShowsProgress(options.batch.quiet));
     std::atomic<std::size_t> next{0};
-    std::atomic<std::size_t> done{0};
-    std::mutex progress;
     auto work = [&](Worker& worker) {
         for (std::size_t i; (i = next++) < pages.size();) {
-            report.files[i] = CheckPage(pages[i], worker, options.all, options.format == "html");
-            std::size_t finished = ++done;
-            if (showProgress) {
-                std::lock_guard<std::mutex> lock(progress);
-                err << "\rorvane: checked " << finished << " of " << pages.size() << " pages" << std::flush;
-            }
+            progress.Starting(pages[i].path);
+            report.files[i] =
+                CheckPage(pages[i].path, worker, options.all, options.format == "html", options.batch.tables);
+            progress.Finished();
         }
     };
     std::vector<std::thread> threads;
@@ -358,8 +365,7 @@ int RunCheck(const Arguments& args, std::ostream& out, std::ostream& err)
     work(*workers.front());
     for (std::thread& thread : threads)
         thread.join();
-    if (showProgress)
-        err << '\n';
+    progress.End();
 
     if (options.format == "html")
         report.helpLinks = HelpLinks(report, options.helpBase);

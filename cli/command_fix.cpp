@@ -1,4 +1,8 @@
+#include "batch_options.h"
+#include "command_line.h"
 #include "commands.h"
+#include "shard.h"
+#include "table_guess.h"
 #include "page_loading.h"
 
 #include "common/line_diff.h"
@@ -27,12 +31,9 @@ struct FixOptions {
     std::optional<int> save;
     std::string registryFile;
     bool noRegistry = false;
+    BatchOptions batch;
     std::vector<std::string> paths;
 };
-
-const char* const kFixUsage =
-    "usage: orvane fix [--level A|AA|AAA|508] [--only CHECK[,CHECK...]] [--dry-run] [--diff]\n"
-    "                  [--save replace|backup|beside] [--registry FILE | --no-registry] PATH...\n";
 
 std::vector<std::string> SplitList(const std::string& text)
 {
@@ -45,52 +46,51 @@ std::vector<std::string> SplitList(const std::string& text)
     return items;
 }
 
-// Returns an error message, empty when the options are sound.
-std::string ParseOptions(const Arguments& args, FixOptions& options)
+// Returns the exit status when the command line is all there is to do.
+std::optional<int> ParseOptions(const Arguments& args, FixOptions& options, std::ostream& out, std::ostream& err)
 {
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        auto value = [&](std::string& into) -> bool {
-            if (i + 1 >= args.size())
-                return false;
-            into = args[++i];
-            return true;
-        };
-        std::string text;
-        if (arg == "--level") {
-            if (!value(text) || !(options.level = ParseLevel(text)))
-                return "--level takes A, AA, AAA or 508";
-        } else if (arg == "--only") {
-            if (!value(text) || SplitList(text).empty())
-                return "--only takes check names, separated by commas";
-            for (std::string& name : SplitList(text))
+    CommandLine line;
+    if (std::optional<int> status = ReadCommandLine("fix", args, line, out, err))
+        return status;
+    for (const GivenOption& given : line.options) {
+        switch (given.spec->id) {
+        case OptionId::Level:
+            options.level = ParseLevel(given.value);
+            break;
+        case OptionId::Only:
+            if (SplitList(given.value).empty())
+                return UsageError("fix", TakesMessage(*given.spec), err);
+            for (std::string& name : SplitList(given.value))
                 options.only.push_back(std::move(name));
-        } else if (arg == "--dry-run") {
+            break;
+        case OptionId::DryRun:
             options.dryRun = true;
-        } else if (arg == "--diff") {
+            break;
+        case OptionId::Diff:
             options.diff = true;
-        } else if (arg == "--save") {
-            if (!value(text) || !(text == "replace" || text == "backup" || text == "beside"))
-                return "--save takes replace, backup or beside";
-            options.save = text == "replace" ? filesaves::kReplace
-                           : text == "backup" ? filesaves::kReplaceKeepOriginal
-                                              : filesaves::kBeside;
-        } else if (arg == "--registry") {
-            if (!value(options.registryFile))
-                return "--registry takes a file name";
-        } else if (arg == "--no-registry") {
+            break;
+        case OptionId::Save:
+            options.save = given.value == "replace"  ? filesaves::kReplace
+                           : given.value == "backup" ? filesaves::kReplaceKeepOriginal
+                                                     : filesaves::kBeside;
+            break;
+        case OptionId::Registry:
+            options.registryFile = given.value;
+            break;
+        case OptionId::NoRegistry:
             options.noRegistry = true;
-        } else if (arg.size() > 1 && arg[0] == '-' && arg != "-") {
-            return "unknown option " + arg;
-        } else {
-            options.paths.push_back(arg);
+            break;
+        case OptionId::Tables:
+        case OptionId::Shard:
+            if (std::string problem = TakeBatchOption(given, options.batch); !problem.empty())
+                return UsageError("fix", problem, err);
+            break;
+        default:
+            break;
         }
     }
-    if (options.paths.empty())
-        return "no page or folder to repair";
-    if (options.noRegistry && !options.registryFile.empty())
-        return "--registry and --no-registry exclude each other";
-    return {};
+    options.paths = std::move(line.operands);
+    return std::nullopt;
 }
 
 std::string Join(const std::vector<std::string>& items)
@@ -248,6 +248,7 @@ std::optional<int> CFixRun::CountAfter(const std::string& path, const std::strin
     std::istringstream in(repaired);
     if (!LoadPageFrom(document, path, in, m_err))
         return std::nullopt;
+    AssumeTableTypes(document, &m_registry, m_options.batch.tables);
     CProblemList problems;
     problems.Prepare(document, m_settings, &m_registry);
     problems.Group(m_settings);
@@ -269,6 +270,7 @@ FileOutcome CFixRun::Fix(const std::string& path)
         outcome.error = true;
         return outcome;
     }
+    AssumeTableTypes(document, &m_registry, m_options.batch.tables);
     CProblemList problems;
     problems.Prepare(document, m_settings, &m_registry);
     problems.Group(m_settings);
@@ -318,10 +320,8 @@ FileOutcome CFixRun::Fix(const std::string& path)
 int RunFix(const Arguments& args, std::ostream& out, std::ostream& err)
 {
     FixOptions options;
-    if (std::string problem = ParseOptions(args, options); !problem.empty()) {
-        err << "orvane fix: " << problem << '\n' << kFixUsage;
-        return kExitError;
-    }
+    if (std::optional<int> status = ParseOptions(args, options, out, err))
+        return *status;
     COrvaneSettings settings;
     settings.Load();
     if (options.level)
@@ -349,8 +349,11 @@ int RunFix(const Arguments& args, std::ostream& out, std::ostream& err)
     CFixRun run(options, settings, *registry, out, err);
     bool error = false;
     bool stillCounts = false;
-    for (const std::string& page : CollectPages(options.paths)) {
-        const FileOutcome outcome = run.Fix(page);
+    const std::vector<FoundPage> pages = PagesOfShard(FindPages(options.paths), options.batch.shard);
+    // Each page's report follows as soon as it is repaired, so a progress line
+    // would only be written over by it: fix shows none.
+    for (const FoundPage& page : pages) {
+        const FileOutcome outcome = run.Fix(page.path);
         error = error || outcome.error;
         stillCounts = stillCounts || outcome.stillCounts;
     }

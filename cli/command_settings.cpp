@@ -1,3 +1,4 @@
+#include "command_line.h"
 #include "commands.h"
 #include "page_loading.h"
 
@@ -16,7 +17,6 @@
 namespace orvane::cli {
 namespace {
 
-const char* const kSettingsUsage = "usage: orvane settings [--set NAME=VALUE]...\n";
 
 // What the store can read back: a text longer than its read buffer (the
 // terminating zero included) would quietly load as the default.
@@ -272,16 +272,13 @@ std::string ParseSetting(const std::string& assignment, const COrvaneSettings& s
 
 int RunSettings(const Arguments& args, std::ostream& out, std::ostream& err)
 {
+    CommandLine line;
+    if (std::optional<int> status = ReadCommandLine("settings", args, line, out, err))
+        return *status;
     std::vector<std::string> assignments;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--set" && i + 1 < args.size()) {
-            assignments.push_back(args[++i]);
-        } else {
-            err << "orvane settings: " << (args[i] == "--set" ? "--set takes NAME=VALUE" : "unknown argument " + args[i])
-                << '\n'
-                << kSettingsUsage;
-            return kExitError;
-        }
+    for (const GivenOption& given : line.options) {
+        if (given.spec->id == OptionId::Set)
+            assignments.push_back(given.value);
     }
     COrvaneSettings settings;
     settings.Load();

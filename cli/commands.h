@@ -23,6 +23,10 @@ struct CommandLine;
 std::optional<int> ReadCommandLine(std::string_view command, const Arguments& args, CommandLine& line,
                                    std::ostream& out, std::ostream& err);
 
+// Writes "orvane COMMAND: problem" and the command's usage on err; returns
+// the exit status of a usage error.
+int UsageError(std::string_view command, std::string_view problem, std::ostream& err);
+
 // orvane elements FILE: one line per element of the page.
 int RunElements(const Arguments& args, std::ostream& out, std::ostream& err);
 // orvane rewrite IN OUT: takes a page in and writes it out again.
@@ -33,6 +37,9 @@ int RunCheck(const Arguments& args, std::ostream& out, std::ostream& err);
 int RunFix(const Arguments& args, std::ostream& out, std::ostream& err);
 // orvane settings [--set NAME=VALUE]...: shows and changes the settings record.
 int RunSettings(const Arguments& args, std::ostream& out, std::ostream& err);
+// orvane merge-reports REPORT.json...: the JSON reports of shares of a site as
+// the one report of the whole site.
+int RunMergeReports(const Arguments& args, std::ostream& out, std::ostream& err);
 
 int RunMain(const Arguments& args, std::ostream& out, std::ostream& err);
 

@@ -42,6 +42,14 @@ std::optional<int> ReadCommandLine(std::string_view name, const Arguments& args,
     return std::nullopt;
 }
 
+int UsageError(std::string_view name, std::string_view problem, std::ostream& err)
+{
+    const CommandSpec& command = *FindCommand(name);
+    err << Program().name << ' ' << command.name << ": " << problem << '\n';
+    WriteUsage(command, err);
+    return kExitError;
+}
+
 int RunMain(const Arguments& args, std::ostream& out, std::ostream& err)
 {
     if (args.empty()) {
@@ -52,6 +60,8 @@ int RunMain(const Arguments& args, std::ostream& out, std::ostream& err)
     Arguments rest(args.begin() + 1, args.end());
     if (command == "check")
         return RunCheck(rest, out, err);
+    if (command == "merge-reports")
+        return RunMergeReports(rest, out, err);
     if (command == "elements")
         return RunElements(rest, out, err);
     if (command == "rewrite")

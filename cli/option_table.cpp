@@ -22,10 +22,33 @@ constexpr std::array kProgramOptions{
 
 constexpr std::array kLevels{"A"sv, "AA"sv, "AAA"sv, "508"sv};
 constexpr std::array kFormats{"text"sv, "json"sv, "sarif"sv, "junit"sv, "html"sv};
+constexpr std::array kTableModes{"skip"sv, "data"sv, "layout"sv, "guess"sv};
+constexpr std::array kSaveModes{"replace"sv, "backup"sv, "beside"sv};
+
+constexpr OptionSpec kLevelOption{OptionId::Level, "--level", {}, ValueKind::Choice, "LEVEL", kLevels, true, {},
+                                  "the conformance target (default: the target in the user's settings)", {}};
+constexpr OptionSpec kRegistryOption{OptionId::Registry, "--registry", {}, ValueKind::File, "FILE", {}, false,
+                                     "a file name",
+                                     "take remembered decisions (long descriptions, table types, ...) from this "
+                                     "object registry (default: the user's own); it is only read",
+                                     "--no-registry"};
+constexpr OptionSpec kNoRegistryOption{OptionId::NoRegistry, "--no-registry", {}, ValueKind::None, {}, {}, false,
+                                       {}, "use no remembered decisions", "--registry"};
+constexpr OptionSpec kTablesOption{
+    OptionId::Tables, "--tables", {}, ValueKind::Choice, "MODE", kTableModes, false, {},
+    "tables nobody has said are data or layout tables: skip them (default), take them all as data or as "
+    "layout tables, or guess each one's kind and report the rule that decided it; remembered decisions win",
+    {}};
+constexpr OptionSpec kShardOption{OptionId::Shard, "--shard", {}, ValueKind::Text, "K/N", {}, false,
+                                  "K/N, the K-th of N shares (1 <= K <= N)",
+                                  "take only the K-th of N shares of the pages found, by a stable hash of each "
+                                  "page's path below the folder given",
+                                  {}};
+constexpr OptionSpec kQuietOption{OptionId::Quiet, "--quiet", "-q", ValueKind::None, {}, {}, false, {},
+                                  "show no progress on a terminal's standard error", {}};
 
 constexpr std::array kCheckOptions{
-    OptionSpec{OptionId::Level, "--level", {}, ValueKind::Choice, "LEVEL", kLevels, true, {},
-               "the conformance target (default: the target in the user's settings)", {}},
+    kLevelOption,
     OptionSpec{OptionId::Format, "--format", {}, ValueKind::Choice, "FORMAT", kFormats, false, {},
                "the report's form (default text)", {}},
     OptionSpec{OptionId::Output, "--output", {}, ValueKind::File, "FILE", {}, false, "a file name",
@@ -34,17 +57,50 @@ constexpr std::array kCheckOptions{
                "also report the problems that do not count at the target", {}},
     OptionSpec{OptionId::Jobs, "--jobs", {}, ValueKind::Number, "N", {}, false, "a number from 1 up",
                "check N files at a time (default: one per processor); the report keeps the files' order", {}},
-    OptionSpec{OptionId::Registry, "--registry", {}, ValueKind::File, "FILE", {}, false, "a file name",
-               "take remembered decisions (long descriptions, table types, ...) from this object registry "
-               "(default: the user's own); it is only read",
-               "--no-registry"},
-    OptionSpec{OptionId::NoRegistry, "--no-registry", {}, ValueKind::None, {}, {}, false, {},
-               "use no remembered decisions", "--registry"},
+    kRegistryOption,
+    kNoRegistryOption,
     OptionSpec{OptionId::HelpBase, "--help-base", {}, ValueKind::Text, "URL", {}, false,
                "an address (empty for no links)",
                "HTML report: link help topics as URL/TOPIC (empty: name them without links); by default the "
                "installed help pages as file:// links, topics without a page as text",
                {}},
+    kTablesOption,
+    kShardOption,
+    kQuietOption,
+    kHelpOption,
+};
+
+constexpr std::array kFixOptions{
+    kLevelOption,
+    OptionSpec{OptionId::Only, "--only", {}, ValueKind::Text, "CHECK[,CHECK...]", {}, false,
+               "check names, separated by commas",
+               "make only these checks' automatic repairs (default: every check that has one)", {}},
+    OptionSpec{OptionId::DryRun, "--dry-run", {}, ValueKind::None, {}, {}, false, {},
+               "change no file; report what would be repaired", {}},
+    OptionSpec{OptionId::Diff, "--diff", {}, ValueKind::None, {}, {}, false, {},
+               "print a unified diff of what changes (or, with --dry-run, would change)", {}},
+    OptionSpec{OptionId::Save, "--save", {}, ValueKind::Choice, "MODE", kSaveModes, false, {},
+               "replace the page, replace it and keep the original as a backup, or write the repaired page "
+               "beside it (default: the file-save mode of the settings; beside where they say to ask)",
+               {}},
+    kRegistryOption,
+    kNoRegistryOption,
+    kTablesOption,
+    kShardOption,
+    kHelpOption,
+};
+
+constexpr std::array kSettingsOptions{
+    OptionSpec{OptionId::Set, "--set", {}, ValueKind::Text, "NAME=VALUE", {}, false, "NAME=VALUE",
+               "change one setting (level, file-save, extensions, auto-repair, always-include, language, "
+               "doctype, ...); may be given several times, and nothing is saved unless every one is sound",
+               {}},
+    kHelpOption,
+};
+
+constexpr std::array kMergeOptions{
+    OptionSpec{OptionId::Output, "--output", {}, ValueKind::File, "FILE", {}, false, "a file name",
+               "write the merged report there (default standard output); written whole or not at all", {}},
     kHelpOption,
 };
 
@@ -69,6 +125,26 @@ constexpr std::array kCommands{
                 "OUT is either the complete new page or left as it was. An unchanged page comes back byte "
                 "for byte.",
                 kHelpOnly},
+    CommandSpec{"fix", "PATH...", ValueKind::Path, 1, -1, "no page or folder to repair",
+                "make the automatic repairs and write the pages",
+                "Makes the automatic repairs of the checks (document type, page language, blinking text, "
+                "refreshes and redirects, device-dependent events, d-links) on the problems that count at the "
+                "target, through the same repair code as the desktop tool, and writes the pages by the "
+                "file-save mode: the original is never lost, and a failed write leaves it whole. Reports per "
+                "file what was repaired and what still counts at the target; exits 0 when nothing counts any "
+                "more, 1 when something still does, 2 on errors.",
+                kFixOptions},
+    CommandSpec{"settings", {}, ValueKind::None, 0, 0, {}, "show or change the settings",
+                "Shows the settings record the desktop tool uses (target, file-save mode and extensions, icon "
+                "options, and per check: applies at the target, always included, automatic repair), or changes "
+                "it with --set. A bad name or value is named with the valid ones, and the store is left as it "
+                "was.",
+                kSettingsOptions},
+    CommandSpec{"merge-reports", "REPORT.json...", ValueKind::File, 1, -1, "no report to merge",
+                "merge the JSON reports of shares of a site",
+                "Reads the JSON reports of the shares of one site (check --shard K/N --format json) and writes "
+                "the report one run over the whole site gives, with its exit status.",
+                kMergeOptions},
     CommandSpec{"help", "[COMMAND]", ValueKind::Command, 0, 1, {}, "show the commands, or one command's options",
                 "Shows the commands, or with COMMAND that command's options, and exits.", {}},
 };

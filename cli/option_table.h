@@ -21,6 +21,14 @@ enum class OptionId {
     Registry,
     NoRegistry,
     HelpBase,
+    Tables,
+    Shard,
+    Quiet,
+    Only,
+    DryRun,
+    Diff,
+    Save,
+    Set,
 };
 
 // What follows an option, or an operand, and how a shell completes it.

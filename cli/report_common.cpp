@@ -1,5 +1,6 @@
 #include "check_report.h"
 
+#include "library/tables/table_record.h"
 #include "library/ui/problem_list.h"
 
 #include <algorithm>
@@ -22,6 +23,16 @@ std::string PriorityLabel(int priority)
 }
 
 std::string LevelLabel(int level) { return LevelName(level); }
+
+std::string_view TableTypeLabel(int type) { return type == table_type::kData ? "data table" : "layout table"; }
+
+std::string AssumedTableText(const AssumedTable& table)
+{
+    const std::string label(TableTypeLabel(table.type));
+    if (const TableGuessRule* rule = FindTableGuessRule(table.rule))
+        return "guessed " + label + " (rule: " + std::string(rule->name) + ")";
+    return "taken as " + label + " (--tables " + (table.type == table_type::kData ? "data" : "layout") + ")";
+}
 
 std::string EscapeMarkup(std::string_view text)
 {

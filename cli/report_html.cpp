@@ -366,6 +366,14 @@ private:
                       << (file.unclassifiedTables == 1 ? " table is" : " tables are")
                       << " not yet classified as a layout or data table";
             m_out << ".</p>\n";
+            if (!file.assumedTables.empty()) {
+                m_out << "<p>Tables this run took as a kind, for someone to confirm in the desktop checker:</p>\n"
+                         "<ul class=\"assumed\">\n";
+                for (const AssumedTable& table : file.assumedTables)
+                    m_out << "<li>Line " << table.line << ", column " << table.column << ": "
+                          << Text(AssumedTableText(table)) << "</li>\n";
+                m_out << "</ul>\n";
+            }
             if (file.groups.empty())
                 m_out << "<p>No problems were found.</p>\n";
             for (const ReportGroup& group : file.groups)

@@ -1,5 +1,8 @@
 #include "check_report.h"
 
+#include "library/tables/table_record.h"
+#include "library/ui/problem_list.h"
+
 #include <nlohmann/json.hpp>
 
 #include <array>
@@ -8,7 +11,10 @@
 #include <cstring>
 #include <memory>
 #include <map>
+#include <optional>
 #include <ostream>
+#include <stdexcept>
+#include <tuple>
 
 namespace orvane::cli {
 namespace {
@@ -238,6 +244,8 @@ private:
     bool m_first = true;
 };
 
+std::string_view TableTypeName(int type) { return type == table_type::kData ? "data" : "layout"; }
+
 void WriteProblem(CJsonWriter& w, const ReportProblem& p)
 {
     w.Open('{');
@@ -267,6 +275,20 @@ void WriteFile(CJsonWriter& w, const ReportFile& file)
     }
     w.Key("achieved"); w.String(LevelLabel(file.achieved));
     w.Key("achievedIfWarningsConfirmed"); w.String(LevelLabel(file.achievedIfWarningsConfirmed));
+    // Only runs that took tables as some type say so: other reports stay as they were.
+    if (!file.assumedTables.empty()) {
+        w.Key("assumedTables"); w.Open('[');
+        for (const AssumedTable& table : file.assumedTables) {
+            w.Item();
+            w.Open('{');
+            w.Key("column"); w.Number(table.column);
+            w.Key("line"); w.Number(table.line);
+            w.Key("rule"); w.String(table.rule);
+            w.Key("type"); w.String(TableTypeName(table.type));
+            w.Close('}');
+        }
+        w.Close(']');
+    }
     w.Key("path"); w.String(file.path);
     w.Key("problems"); w.Open('[');
     for (const ReportProblem& problem : file.problems) {
@@ -310,6 +332,92 @@ void WriteJsonReport(const Report& report, std::ostream& out)
     w.Close('}');
     w.Close('}');
     w.Raw("\n");
+}
+
+namespace {
+
+std::optional<int> LevelOfLabel(const std::string& label)
+{
+    for (int level : {0, kLevelA, kLevelAA, kLevelAAA, kLevelSection508}) {
+        if (LevelLabel(level) == label)
+            return level;
+    }
+    return std::nullopt;
+}
+
+// The report's contents, read back; throws on anything a report does not hold.
+void ReadReport(const nlohmann::json& document, Report& report)
+{
+    using nlohmann::json;
+    auto level = [](const json& value) {
+        std::optional<int> found = LevelOfLabel(value.get<std::string>());
+        if (!found)
+            throw std::runtime_error("unknown level " + value.dump());
+        return *found;
+    };
+    report.target = level(document.at("summary").at("target"));
+    // Problems of one check share its texts, as when the report was made.
+    std::map<std::tuple<std::string, std::string, std::string>, std::shared_ptr<const ReportCheck>> checks;
+    for (const json& entry : document.at("files")) {
+        ReportFile file;
+        file.path = entry.at("path").get<std::string>();
+        if (entry.contains("error")) {
+            file.error = entry.at("error").get<std::string>();
+            report.files.push_back(std::move(file));
+            continue;
+        }
+        file.target = level(entry.at("target"));
+        file.achieved = level(entry.at("achieved"));
+        file.achievedIfWarningsConfirmed = level(entry.at("achievedIfWarningsConfirmed"));
+        file.unclassifiedTables = entry.at("unclassifiedTables").get<int>();
+        if (entry.contains("assumedTables")) {
+            for (const json& table : entry.at("assumedTables")) {
+                AssumedTable assumed;
+                assumed.line = table.at("line").get<std::uint64_t>();
+                assumed.column = table.at("column").get<std::uint64_t>();
+                assumed.rule = table.at("rule").get<std::string>();
+                const std::string type = table.at("type").get<std::string>();
+                if (type != "data" && type != "layout")
+                    throw std::runtime_error("unknown table type " + type);
+                assumed.type = type == "data" ? table_type::kData : table_type::kLayout;
+                file.assumedTables.push_back(std::move(assumed));
+            }
+        }
+        for (const json& item : entry.at("problems")) {
+            ReportProblem problem;
+            auto key = std::make_tuple(item.at("check").get<std::string>(), item.at("title").get<std::string>(),
+                                       item.at("helpTopic").get<std::string>());
+            auto& check = checks[key];
+            if (!check)
+                check = std::make_shared<const ReportCheck>(
+                    ReportCheck{std::get<0>(key), std::get<1>(key), std::get<2>(key)});
+            problem.check = check;
+            problem.atLevel = item.at("atLevel").get<bool>();
+            problem.bit = item.at("bit").get<std::uint32_t>();
+            problem.column = item.at("column").get<std::uint64_t>();
+            problem.family = item.at("family").get<int>();
+            problem.grouped = item.at("grouped").get<bool>();
+            problem.line = item.at("line").get<std::uint64_t>();
+            problem.priority = item.at("priority").get<int>();
+            problem.section508 = item.at("section508").get<bool>();
+            problem.text = item.at("text").get<std::string>();
+            file.problems.push_back(std::move(problem));
+        }
+        report.files.push_back(std::move(file));
+    }
+}
+
+} // namespace
+
+bool ReadJsonReport(std::string_view text, Report& report, std::string& reason)
+{
+    try {
+        ReadReport(nlohmann::json::parse(text), report);
+        return true;
+    } catch (const std::exception& error) {
+        reason = error.what();
+        return false;
+    }
 }
 
 } // namespace orvane::cli

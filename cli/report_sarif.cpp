@@ -1,5 +1,8 @@
 #include "check_report.h"
 
+#include "library/html/tag_table.h"
+#include "library/tables/table_record.h"
+
 #include <nlohmann/json.hpp>
 
 #include <map>
@@ -11,6 +14,8 @@ namespace {
 using nlohmann::json;
 
 std::string RuleKey(int family, std::uint32_t bit) { return std::to_string(family) + ":" + std::to_string(bit); }
+
+std::string TableTypeName(int type) { return type == table_type::kData ? "data" : "layout"; }
 
 std::string SarifLevel(const ReportProblem& problem)
 {
@@ -39,7 +44,18 @@ void WriteSarifReport(const Report& report, std::ostream& out)
         rules.push_back(std::move(entry));
     }
     json results = json::array();
+    json assumedTables = json::array();
     for (const ReportFile& file : report.files) {
+        // A table's own problems sit where its start tag does.
+        std::map<std::pair<std::uint64_t, std::uint64_t>, const AssumedTable*> assumedAt;
+        for (const AssumedTable& table : file.assumedTables) {
+            assumedAt[{table.line, table.column}] = &table;
+            assumedTables.push_back({{"uri", file.path},
+                                     {"startLine", table.line},
+                                     {"startColumn", table.column},
+                                     {"type", TableTypeName(table.type)},
+                                     {"rule", table.rule}});
+        }
         for (const ReportProblem& problem : file.problems) {
             json location{{"physicalLocation", {{"artifactLocation", {{"uri", file.path}}}}}};
             if (problem.line > 0)
@@ -53,14 +69,27 @@ void WriteSarifReport(const Report& report, std::ostream& out)
                         {"properties", {{"atTarget", problem.atLevel}}}};
             if (auto it = ruleIndex.find(RuleKey(problem.family, problem.bit)); it != ruleIndex.end())
                 result["ruleIndex"] = it->second;
+            if (problem.family == tag::kTable) {
+                if (auto it = assumedAt.find({problem.line, problem.column}); it != assumedAt.end()) {
+                    result["properties"]["tableType"] = TableTypeName(it->second->type);
+                    result["properties"]["tableTypeRule"] = it->second->rule;
+                }
+            }
             results.push_back(std::move(result));
         }
     }
+    json run{{"tool", {{"driver", {{"name", "orvane"}, {"version", "0.1.0"}, {"rules", rules}}}}},
+             {"results", results}};
+    // Code scanning keeps one analysis per category and replaces it with the
+    // next upload: each share of a site needs its own to be kept beside the others.
+    if (report.shard)
+        run["automationDetails"] = {{"id", "orvane/shard-" + std::to_string(report.shard->index) + "-of-" +
+                                               std::to_string(report.shard->count) + "/"}};
+    if (!assumedTables.empty())
+        run["properties"] = {{"assumedTables", std::move(assumedTables)}};
     json log{{"$schema", "https://json.schemastore.org/sarif-2.1.0.json"},
              {"version", "2.1.0"},
-             {"runs",
-              json::array({{{"tool", {{"driver", {{"name", "orvane"}, {"version", "0.1.0"}, {"rules", rules}}}}},
-                            {"results", results}}})}};
+             {"runs", json::array({std::move(run)})}};
     out << log.dump(2, ' ', false, json::error_handler_t::replace) << '\n';
 }
 

@@ -24,6 +24,8 @@ void WriteTextReport(const Report& report, std::ostream& out)
         if (file.unclassifiedTables > 0)
             out << file.path << ": " << file.unclassifiedTables
                 << " table(s) not classified as layout or data tables: their type checks were not run\n";
+        for (const AssumedTable& table : file.assumedTables)
+            out << file.path << ':' << table.line << ':' << table.column << ": " << AssumedTableText(table) << '\n';
         for (const ReportGroup& group : file.groups) {
             out << "  " << (group.atLevel ? "" : "[outside the target] ") << EscapeControls(group.name) << '\n';
             for (std::size_t index : group.problems) {

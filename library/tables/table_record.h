@@ -170,6 +170,10 @@ public:
     int Type() const { return m_type; }
     // The user's answer; a layout or data answer also reaches the registry record.
     void SetType(int type);
+    // A type taken for one run only, as a batch run without anyone to ask
+    // takes it: the registry record stays unjudged, so no later session
+    // mistakes it for the user's decision.
+    void AssumeType(int type) { m_type = type; }
     // The id the registry knows the table by: the digest of its summary, or,
     // for a table without one, of its rows and cells (their texts and whether
     // each is a header or a data cell). Every look-up of a table in the

@@ -148,7 +148,8 @@ TEST_F(BashCompletion, CompletesCommandsOptionsTheirValuesAndFileNames)
     Shell("bash -n " + Quoted(ORVANE_BASH_COMPLETION), status);
     EXPECT_EQ(status, 0) << "the completion is no valid bash";
 
-    EXPECT_EQ(Complete({"orvane", ""}), (Words{"check", "elements", "rewrite", "help"}));
+    EXPECT_EQ(Complete({"orvane", ""}),
+              (Words{"check", "elements", "fix", "settings", "merge-reports", "rewrite", "help"}));
     EXPECT_EQ(Complete({"orvane", "re"}), (Words{"rewrite"}));
     EXPECT_EQ(Complete({"orvane", "--"}), (Words{"--help", "--version"}));
     EXPECT_EQ(Complete({"orvane", "check", "--f"}), (Words{"--format"}));

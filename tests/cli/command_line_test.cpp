@@ -74,7 +74,8 @@ TEST(ProgramHelp, EachCommandShowsItsOwnUsageAndOptions)
         "usage: orvane check [--level A|AA|AAA|508]\n"
         "                    [--format text|json|sarif|junit|html] [--output FILE]\n"
         "                    [--all] [--jobs N] [--registry FILE | --no-registry]\n"
-        "                    [--help-base URL] PATH...\n";
+        "                    [--help-base URL] [--tables skip|data|layout|guess]\n"
+        "                    [--shard K/N] [--quiet] PATH...\n";
     Ran check = Orvane({"check", "--help"});
     EXPECT_EQ(check.status, kExitOk);
     EXPECT_TRUE(check.out.starts_with(checkUsage + "\nChecks each PATH for accessibility problems")) << check.out;

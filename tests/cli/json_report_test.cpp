@@ -36,6 +36,15 @@ std::string DocumentJson(const Report& report)
         entry["achieved"] = LevelLabel(file.achieved);
         entry["achievedIfWarningsConfirmed"] = LevelLabel(file.achievedIfWarningsConfirmed);
         entry["unclassifiedTables"] = file.unclassifiedTables;
+        if (!file.assumedTables.empty()) {
+            json tables = json::array();
+            for (const AssumedTable& table : file.assumedTables)
+                tables.push_back({{"line", table.line},
+                                  {"column", table.column},
+                                  {"rule", table.rule},
+                                  {"type", table.type == 2 ? "data" : "layout"}});
+            entry["assumedTables"] = std::move(tables);
+        }
         json problems = json::array();
         for (const ReportProblem& problem : file.problems)
             problems.push_back(problemJson(problem));
@@ -97,6 +106,11 @@ Report RandomReport(std::mt19937& random)
         file.achieved = number(0, 3);
         file.achievedIfWarningsConfirmed = number(0, 3);
         file.unclassifiedTables = number(0, 3);
+        const int tables = number(-3, 3);
+        for (int t = 0; t < tables; ++t)
+            file.assumedTables.push_back({static_cast<std::uint64_t>(number(1, 1 << 20)),
+                                          static_cast<std::uint64_t>(number(1, 300)), number(1, 2),
+                                          number(0, 1) ? "header-cells" : "tables-option"});
         const int problems = number(0, 5);
         for (int p = 0; p < problems; ++p) {
             ReportProblem problem;
@@ -125,6 +139,25 @@ TEST(JsonReport, IsWrittenByteForByteAsTheWholeDocumentWouldBeDumped)
         Report report = RandomReport(random);
         ASSERT_EQ(StreamedJson(report), DocumentJson(report)) << "round " << round;
     }
+}
+
+// What merging the reports of shares of a site stands on: a report read back
+// is written again byte for byte.
+TEST(JsonReport, ReadsBackToTheSameReport)
+{
+    std::mt19937 random(29);
+    for (int round = 0; round < 1000; ++round) {
+        const std::string written = StreamedJson(RandomReport(random));
+        Report read;
+        std::string reason;
+        ASSERT_TRUE(ReadJsonReport(written, read, reason)) << "round " << round << ": " << reason;
+        ASSERT_EQ(StreamedJson(read), written) << "round " << round;
+    }
+    Report read;
+    std::string reason;
+    EXPECT_FALSE(ReadJsonReport("{\"files\": []}", read, reason));
+    EXPECT_FALSE(ReadJsonReport("not json", read, reason));
+    EXPECT_FALSE(reason.empty());
 }
 
 TEST(JsonReport, ALargeReportIsWrittenWholeThroughTheBuffer)

@@ -1,0 +1,313 @@
+// Runs of `orvane check` as a CI job makes them: tables nobody classified,
+// sites split over several runners, and long runs on a terminal.
+#include "cli/commands.h"
+#include "cli/progress.h"
+#include "cli/shard.h"
+
+#include "common/orvane_settings.h"
+#include "library/checks/check_catalogue.h"
+#include "library/registry/object_digest.h"
+#include "platform/bundle_strings.h"
+#include "platform/terminal.h"
+#include "tests/support/test_support.h"
+
+#include <nlohmann/json.hpp>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <sstream>
+
+namespace orvane::cli {
+namespace {
+
+namespace fs = std::filesystem;
+using nlohmann::json;
+
+// One table a line, each showing one sign of what it is.
+const char* const kTablesPage =
+    "<html lang=en><body>\n"
+    "<table role=\"presentation\"><tr><th>A</th><th>B</th></tr><tr><td>1</td><td>2</td></tr></table>\n"
+    "<table><tr><td><table><tr><td>x</td><td>y</td></tr></table></td><td>z</td></tr></table>\n"
+    "<table><tr><th>Name</th><th>Price</th></tr><tr><td>Tea</td><td>2</td></tr></table>\n"
+    "<table><caption>Prices</caption><tr><td>Tea</td><td>2</td></tr><tr><td>Milk</td><td>1</td></tr></table>\n"
+    "<table><tr><td>Home</td></tr><tr><td>News</td></tr></table>\n"
+    "<table><tr><td><form action=s><input name=q></form></td><td>Go</td></tr><tr><td>a</td><td>b</td></tr></table>\n"
+    "<table><tr><td>Tea</td><td>2</td></tr><tr><td>Milk</td><td>1</td></tr><tr><td>Jam</td><td>3</td></tr></table>\n"
+    "<table><tr><td>Logo</td><td>Menu</td></tr><tr><td>Text</td><td>Ads</td></tr></table>\n"
+    "<table summary=\"Opening hours\"><tr><td>Mon</td><td>9</td></tr></table>\n"
+    "<table><thead><tr><td>Name</td><td>Price</td></tr></thead><tr><td>Tea</td><td>2</td></tr></table>\n"
+    "<table><tr><td scope=col>Name</td><td scope=col>Price</td></tr><tr><td>Tea</td><td>2</td></tr></table>\n"
+    "<table><tr><td><h2>News</h2><p>Today</p></td><td>Links</td></tr><tr><td>a</td><td>b</td></tr></table>\n"
+    "</body></html>\n";
+
+class BatchRuns : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        platform::InstallBundleStrings("OrvaneResources.rcc");
+        COrvaneSettings::InstallCatalogue(&CCheckCatalogue::Instance());
+    }
+    void SetUp() override
+    {
+        folder = fs::temp_directory_path() /
+                 ("orvane-batch-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+    }
+    void TearDown() override { fs::remove_all(folder); }
+
+    std::string Write(const std::string& name, const std::string& bytes)
+    {
+        fs::path path = folder / name;
+        fs::create_directories(path.parent_path());
+        std::ofstream(path, std::ios::binary) << bytes;
+        return path.string();
+    }
+    // A site of pages in folders, some with problems, some with tables.
+    std::string Site(const std::string& name)
+    {
+        for (int i = 0; i < 14; ++i) {
+            const std::string n = std::to_string(i);
+            std::string page = i % 3 == 0 ? "<html><body><img src=\"p" + n + ".gif\"></body></html>\n"
+                             : i % 3 == 1 ? std::string(kTablesPage)
+                                          : "<html lang=en><head><title>" + n + "</title></head><body><p>" + n +
+                                                "</p></body></html>\n";
+            Write(name + "/" + (i % 2 ? "docs/" : "") + "page" + n + ".html", page);
+        }
+        return (folder / name).string();
+    }
+    int Run(Arguments args)
+    {
+        out.str("");
+        err.str("");
+        return RunMain(args, out, err);
+    }
+    int Check(Arguments args)
+    {
+        args.insert(args.begin(), {"check", "--no-registry", "--jobs", "2"});
+        return Run(args);
+    }
+
+    fs::path folder;
+    std::ostringstream out;
+    std::ostringstream err;
+};
+
+TEST_F(BatchRuns, GuessedTablesAreCheckedAndReportedWithTheRuleThatDecided)
+{
+    const std::string page = Write("tables.html", kTablesPage);
+    ASSERT_EQ(Check({"--level", "AAA", "--format", "json", "--tables", "guess", page}), kExitFindings);
+    const json file = json::parse(out.str())["files"][0];
+    EXPECT_EQ(file["unclassifiedTables"], 0);
+    std::vector<std::string> rules;
+    for (const json& table : file["assumedTables"])
+        rules.push_back(table["type"].get<std::string>() + " " + table["rule"].get<std::string>());
+    EXPECT_EQ(rules, (std::vector<std::string>{
+                         "layout presentation-role", "layout nested-table", "layout single-row-or-column",
+                         "data header-cells", "data caption", "layout single-row-or-column", "layout form-controls",
+                         "data regular-grid", "layout no-data-signs", "data summary", "data head-section",
+                         "data header-associations", "layout long-text"}));
+    // The guessed types are checked as chosen ones are: a data table without caption.
+    bool captionAsked = false;
+    for (const json& problem : file["problems"])
+        captionAsked = captionAsked || (problem["check"] == "TableCaption" && problem["line"] == 4);
+    EXPECT_TRUE(captionAsked);
+
+    Check({"--level", "AAA", "--tables", "guess", page});
+    EXPECT_NE(out.str().find(page + ":4:1: guessed data table (rule: header cells)\n"), std::string::npos)
+        << out.str();
+    EXPECT_NE(out.str().find(page + ":9:1: guessed layout table (rule: no sign of a data table)\n"),
+              std::string::npos);
+
+    Check({"--level", "AAA", "--format", "sarif", "--tables", "guess", page});
+    const json run = json::parse(out.str())["runs"][0];
+    EXPECT_EQ(run["properties"]["assumedTables"].size(), 13u);
+    bool marked = false;
+    for (const json& result : run["results"]) {
+        if (result["ruleId"] == "TableCaption" && result["locations"][0]["physicalLocation"]["region"]["startLine"] == 4)
+            marked = result["properties"]["tableType"] == "data" &&
+                     result["properties"]["tableTypeRule"] == "header-cells";
+    }
+    EXPECT_TRUE(marked);
+}
+
+TEST_F(BatchRuns, TablesAreSkippedByDefaultOrAllTakenAsTheKindNamed)
+{
+    const std::string page = Write("tables.html", kTablesPage);
+    Check({"--level", "AAA", "--format", "json", page});
+    json file = json::parse(out.str())["files"][0];
+    EXPECT_EQ(file["unclassifiedTables"], 13);
+    EXPECT_FALSE(file.contains("assumedTables"));
+
+    Check({"--level", "AAA", "--format", "json", "--tables", "layout", page});
+    file = json::parse(out.str())["files"][0];
+    EXPECT_EQ(file["unclassifiedTables"], 0);
+    ASSERT_EQ(file["assumedTables"].size(), 13u);
+    EXPECT_EQ(file["assumedTables"][3], (json{{"column", 1}, {"line", 4}, {"rule", "tables-option"}, {"type", "layout"}}));
+    Check({"--level", "AAA", "--tables", "data", page});
+    EXPECT_NE(out.str().find(page + ":2:1: taken as data table (--tables data)\n"), std::string::npos) << out.str();
+}
+
+TEST_F(BatchRuns, ADecisionInTheRegistryWinsOverTheGuess)
+{
+    const std::string page = Write("menu.html", "<html><body>\n<table summary=\"Menu\"><tr><th>Home</th><th>News</th>"
+                                                "</tr><tr><td>a</td><td>b</td></tr></table>\n</body></html>\n");
+    const std::string registry = Write(
+        "ObjectRegistry.xml", "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n<root>\n<document filename=\"" + page +
+                                  "\" framesneeddescription=\"false\">\n<table id=\"" + ObjectDigest("Menu") +
+                                  "\" type=\"layout\" rowheaders=\"false\" colheaders=\"false\" "
+                                  "rowheaders_abbrev=\"false\" colheaders_abbrev=\"false\" linearize=\"false\" />\n"
+                                  "</document>\n</root>");
+    const std::string before = test::ReadFileBytes(registry);
+    ASSERT_EQ(Run({"check", "--registry", registry, "--level", "AAA", "--format", "json", "--tables", "guess", page}),
+              kExitFindings);
+    const json file = json::parse(out.str())["files"][0];
+    EXPECT_FALSE(file.contains("assumedTables"));
+    std::set<std::string> checks;
+    for (const json& problem : file["problems"])
+        checks.insert(problem["check"]);
+    EXPECT_TRUE(checks.count("TableStructMarkup"));  // header cells in a layout table
+    EXPECT_FALSE(checks.count("TableCaption"));
+    EXPECT_EQ(test::ReadFileBytes(registry), before);
+}
+
+TEST_F(BatchRuns, ThreeSharesMergeIntoTheReportOfTheWholeSite)
+{
+    const std::string site = Site("site");
+    ASSERT_EQ(Check({"--format", "json", "--tables", "guess", site}), kExitFindings);
+    const std::string whole = out.str();
+    std::vector<std::string> shares;
+    std::size_t files = 0;
+    for (int k = 1; k <= 3; ++k) {
+        shares.push_back((folder / ("share" + std::to_string(k) + ".json")).string());
+        Check({"--format", "json", "--tables", "guess", "--shard", std::to_string(k) + "/3", "--output",
+               shares.back(), site});
+        const std::size_t taken = json::parse(test::ReadFileBytes(shares.back()))["files"].size();
+        EXPECT_GT(taken, 0u) << "share " << k;
+        files += taken;
+    }
+    EXPECT_EQ(files, 14u);
+    EXPECT_EQ(Run({"merge-reports", shares[2], shares[0], shares[1]}), kExitFindings) << err.str();
+    EXPECT_EQ(out.str(), whole);
+
+    // SARIF: code scanning keeps each share's results under a category of its own.
+    Check({"--format", "sarif", "--tables", "guess", site});
+    const std::size_t results = json::parse(out.str())["runs"][0]["results"].size();
+    std::size_t shared = 0;
+    std::set<std::string> categories;
+    for (int k = 1; k <= 3; ++k) {
+        Check({"--format", "sarif", "--tables", "guess", "--shard", std::to_string(k) + "/3", site});
+        const json run = json::parse(out.str())["runs"][0];
+        shared += run["results"].size();
+        categories.insert(run["automationDetails"]["id"].get<std::string>());
+    }
+    EXPECT_EQ(shared, results);
+    EXPECT_EQ(categories, (std::set<std::string>{"orvane/shard-1-of-3/", "orvane/shard-2-of-3/",
+                                                 "orvane/shard-3-of-3/"}));
+}
+
+TEST_F(BatchRuns, EveryRunnerGivesAPageTheSameShareWhereverTheSiteLies)
+{
+    // FNV-1a of 64 bits, so that other tools can compute the shares too.
+    EXPECT_EQ(ShardHash(""), 0xcbf29ce484222325ull);
+    EXPECT_EQ(ShardHash("a"), 0xaf63dc4c8601ec8cull);
+
+    auto share = [&](const std::string& path) {
+        Check({"--format", "json", "--shard", "2/3", path});
+        const json report = json::parse(out.str());
+        std::set<std::string> names;
+        for (const json& file : report["files"])
+            names.insert(fs::path(file["path"].get<std::string>()).lexically_relative(path).generic_string());
+        return names;
+    };
+    const std::set<std::string> here = share(Site("here"));
+    EXPECT_FALSE(here.empty());
+    EXPECT_EQ(share(Site("elsewhere/deeper")), here);
+    EXPECT_EQ(share((folder / "here" / "").string()), here);
+}
+
+TEST_F(BatchRuns, MergingRefusesSharesThatDoNotFit)
+{
+    const std::string site = Site("site");
+    const std::string a = (folder / "a.json").string();
+    const std::string aa = (folder / "aa.json").string();
+    Check({"--format", "json", "--level", "A", "--shard", "1/2", "--output", a, site});
+    Check({"--format", "json", "--level", "AA", "--shard", "2/2", "--output", aa, site});
+    const std::string text = Write("report.txt", "site/page0.html: target A\n");
+    const std::string output = Write("site.json", "the old report\n");
+
+    EXPECT_EQ(Run({"merge-reports", "--output", output, a, a}), kExitError);
+    EXPECT_NE(err.str().find("is in more than one report"), std::string::npos) << err.str();
+    EXPECT_EQ(Run({"merge-reports", "--output", output, a, aa}), kExitError);
+    EXPECT_NE(err.str().find("was checked against AA"), std::string::npos) << err.str();
+    EXPECT_EQ(Run({"merge-reports", "--output", output, a, text}), kExitError);
+    EXPECT_NE(err.str().find(text + " is no JSON report of orvane check"), std::string::npos) << err.str();
+    EXPECT_EQ(Run({"merge-reports", "--output", output, a, (folder / "missing.json").string()}), kExitError);
+    EXPECT_EQ(test::ReadFileBytes(output), "the old report\n");
+    EXPECT_EQ(Run({"merge-reports"}), kExitError);
+}
+
+TEST_F(BatchRuns, BadValuesOfTheBatchOptionsAreNamed)
+{
+    const std::string page = Write("p.html", "<html></html>");
+    for (const char* shard : {"0/3", "4/3", "1/0", "1", "a/b", "1/3/3", "-1/3", ""}) {
+        EXPECT_EQ(Check({"--shard", shard, page}), kExitError) << shard;
+        EXPECT_NE(err.str().find("--shard takes K/N"), std::string::npos) << shard;
+    }
+    EXPECT_EQ(Check({"--tables", "maybe", page}), kExitError);
+    EXPECT_NE(err.str().find("--tables takes skip, data, layout or guess"), std::string::npos);
+    EXPECT_EQ(Check({page, "--tables"}), kExitError);
+}
+
+TEST_F(BatchRuns, AFolderRunWithoutATerminalWritesNoProgress)
+{
+    // Under ctest standard error is no terminal; run by hand on one, the test
+    // sees the progress a person would.
+    const bool terminal = platform::StandardErrorIsTerminal();
+    const std::string site = Site("site");
+    Check({site});
+    EXPECT_EQ(err.str().find("\r[0/14] ") != std::string::npos, terminal) << err.str();
+    if (!terminal) {
+        EXPECT_EQ(err.str(), "");
+    }
+    Check({"--quiet", site});
+    EXPECT_EQ(err.str(), "");
+}
+
+TEST(ProgressLine, ShowsFilesDoneOfAllAndTheCurrentFileOnOneLine)
+{
+    EXPECT_TRUE(ShowsProgress(false, true));
+    EXPECT_FALSE(ShowsProgress(true, true));
+    EXPECT_FALSE(ShowsProgress(false, false));
+
+    std::ostringstream terminal;
+    {
+        ProgressLine progress(terminal, 340, true);
+        progress.Starting("site/index.html");
+        progress.Finished();
+        progress.Starting("site/a.html");
+        EXPECT_EQ(terminal.str(), "\r[0/340] site/index.html\r[1/340] site/a.html    ");
+        terminal.str("");
+        progress.Finished();
+        progress.Starting(std::string(50, 'd') + "/" + "n\xc3\xa4me.html");
+        EXPECT_EQ(terminal.str(), "\r[2/340] ..." + std::string(46, 'd') + "/n\xc3\xa4me.html");
+        terminal.str("");
+    }
+    // Cleared at the end, so that the report starts on a clean line.
+    EXPECT_EQ(terminal.str(), "\r" + std::string(68, ' ') + "\r");
+
+    std::ostringstream quiet;
+    ProgressLine hidden(quiet, 340, false);
+    hidden.Starting("site/index.html");
+    hidden.End();
+    ProgressLine single(quiet, 1, true);
+    single.Starting("page.html");
+    single.End();
+    EXPECT_EQ(quiet.str(), "");
+}
+
+} // namespace
+} // namespace orvane::cli
