@@ -7,6 +7,7 @@
 #include "library/checks/check_info.h"
 #include "library/checks/element_table.h"
 #include "library/checks/family_factory.h"
+#include "library/checks/wcag2_criteria.h"
 #include "library/html/lang_codes.h"
 #include "library/html/tag_table.h"
 #include "library/registry/object_database.h"
@@ -38,6 +39,7 @@ struct CheckOptions {
     std::string format = "text";
     std::string output;
     bool all = false;
+    bool wcag2 = false;
     unsigned jobs = 0;
     std::string registryFile;
     bool noRegistry = false;
@@ -47,8 +49,8 @@ struct CheckOptions {
 
 const char* const kCheckUsage =
     "usage: orvane check [--level A|AA|AAA|508] [--format text|json|sarif|junit|html]\n"
-    "                    [--output FILE] [--all] [--jobs N] [--registry FILE | --no-registry]\n"
-    "                    [--help-base URL] PATH...\n";
+    "                    [--output FILE] [--all] [--wcag2] [--jobs N]\n"
+    "                    [--registry FILE | --no-registry] [--help-base URL] PATH...\n";
 
 std::optional<int> ParseLevel(std::string_view text)
 {
@@ -88,6 +90,8 @@ std::string ParseOptions(const Arguments& args, CheckOptions& options)
                 return "--output takes a file name";
         } else if (arg == "--all") {
             options.all = true;
+        } else if (arg == "--wcag2") {
+            options.wcag2 = true;
         } else if (arg == "--jobs") {
             if (!value(text) || text.empty() || text.find_first_not_of("0123456789") != std::string::npos ||
                 text.size() > 4 || std::stoi(text) < 1)
@@ -219,9 +223,12 @@ ReportFile CheckPage(const std::string& path, Worker& worker, bool all, bool wit
         const CElement& element = entry->Element();
         auto [check, added] = checkOf.try_emplace({&typeid(element), entry->Bit()});
         if (added) {
-            check->second = std::make_shared<const ReportCheck>(ReportCheck{element.GetCheckName(entry->Bit()),
+            std::string name = element.GetCheckName(entry->Bit());
+            Wcag2Criteria wcag2 = Wcag2CriteriaOf(name);
+            check->second = std::make_shared<const ReportCheck>(ReportCheck{std::move(name),
                                                                             element.GetCheckTitle(entry->Bit()),
-                                                                            HelpTopicOf(element, entry->Bit())});
+                                                                            HelpTopicOf(element, entry->Bit()),
+                                                                            std::move(wcag2)});
         }
         ReportProblem problem;
         problem.check = check->second;
@@ -286,6 +293,7 @@ std::vector<ReportRule> CatalogueRules(const COrvaneSettings& settings)
             rule.grouped = family->IsGrouped(bit);
             rule.helpTopic = HelpTopicOf(*family, bit);
             rule.appliesAtTarget = CheckApplies(*family, settings, bit);
+            rule.wcag2 = Wcag2CriteriaOf(rule.check);
             // pre and xmp share their checks: list them once.
             bool known = std::any_of(rules.begin(), rules.end(), [&](const ReportRule& other) {
                 return other.family == rule.family && other.bit == rule.bit;
@@ -396,6 +404,7 @@ int RunCheck(const Arguments& args, std::ostream& out, std::ostream& err)
     Report report;
     report.target = workers.front()->settings.GetConformanceLevel();
     report.all = options.all;
+    report.wcag2 = options.wcag2;
     report.rules = CatalogueRules(workers.front()->settings);
     report.files.resize(pages.size());
 

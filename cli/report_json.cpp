@@ -1,5 +1,7 @@
 #include "check_report.h"
 
+#include "library/checks/wcag2_criteria.h"
+
 #include <nlohmann/json.hpp>
 
 #include <array>
@@ -253,6 +255,17 @@ void WriteProblem(CJsonWriter& w, const ReportProblem& p)
     w.Key("section508"); w.Bool(p.section508);
     w.Key("text"); w.String(p.text);
     w.Key("title"); w.String(p.Title());
+    // An empty list: WCAG 2 has no counterpart for the check.
+    w.Key("wcag2"); w.Open('[');
+    for (const SuccessCriterion* criterion : p.Wcag2()) {
+        w.Item();
+        w.Open('{');
+        w.Key("level"); w.String(Wcag2LevelText(criterion->level));
+        w.Key("name"); w.String(criterion->name);
+        w.Key("number"); w.String(criterion->number);
+        w.Close('}');
+    }
+    w.Close(']');
     w.Close('}');
 }
 
