@@ -186,11 +186,13 @@ void COverviewDialog::OnInit(IWindow& window)
     if (m_document && m_document->OriginFlag() == 1)
         title += " - " + CDocumentFolder::FileName(m_fileName);
     window.SetTitle(title);
-    window.SetColumns(kList, {{S(kProblemHeader), 225, platform::Align::Left},
+    // The problem text takes what the other columns leave, so a column shown
+    // from the header's menu fits without scrolling the list sideways.
+    window.SetColumns(kList, {{S(kProblemHeader), 225, platform::Align::Left, true},
                               {S(kRepairedHeader), 75, platform::Align::Centre},
                               {S(kPriorityHeader), 75, platform::Align::Centre},
                               {S(kAutoRepairHeader), 80, platform::Align::Left},
-                              {S(kWcag2Header), 110, platform::Align::Left}});
+                              {S(kWcag2Header), 90, platform::Align::Left}});
     if (platform::IColumnMenus* menus = platform::ColumnMenus(&window)) {
         menus->SetColumnMenu(kList, {1, 2, 3, kWcag2Column},
                              [this, &window](int column) { ToggleColumn(window, column); });
