@@ -12,7 +12,14 @@
 #include <string_view>
 #include <vector>
 
+namespace orvane {
+struct SuccessCriterion;
+}
+
 namespace orvane::cli {
+
+// The WCAG 2.2 success criteria of a check; empty when WCAG 2 has none for it.
+using Wcag2Criteria = std::vector<const SuccessCriterion*>;
 
 // The source line at fault, cut to a window around the problem when the line
 // is long, so a report of a minified page stays readable and small.
@@ -34,6 +41,7 @@ struct ReportCheck {
     std::string name;
     std::string title;
     std::string helpTopic;
+    Wcag2Criteria wcag2;
 };
 
 // What `orvane check` found on one page, taken from the overview's problem
@@ -55,6 +63,11 @@ struct ReportProblem {
     const std::string& CheckName() const { return check ? check->name : Empty(); }
     const std::string& Title() const { return check ? check->title : Empty(); }
     const std::string& HelpTopic() const { return check ? check->helpTopic : Empty(); }
+    const Wcag2Criteria& Wcag2() const
+    {
+        static const Wcag2Criteria none;
+        return check ? check->wcag2 : none;
+    }
 
 private:
     static const std::string& Empty()
@@ -96,11 +109,14 @@ struct ReportRule {
     bool grouped = true;
     std::string helpTopic;
     bool appliesAtTarget = false;
+    Wcag2Criteria wcag2;
 };
 
 struct Report {
     int target = 0;
     bool all = false;
+    // The text format names each problem's WCAG 2 criteria only when asked.
+    bool wcag2 = false;
     std::vector<ReportFile> files;
     std::vector<ReportRule> rules;
     // The address of each help topic that has one; other topics are named as text.
@@ -128,5 +144,9 @@ bool ReadJsonReport(std::string_view text, Report& report, std::string& reason);
 
 // Escapes for XML and HTML text and attribute values.
 std::string EscapeMarkup(std::string_view text);
+// "1.1.1 Non-text Content (A); 2.1.1 Keyboard (A)", or the words telling that
+// WCAG 2 has no counterpart.
+std::string Wcag2Text(const Wcag2Criteria& criteria);
+inline constexpr std::string_view kNoWcag2Counterpart = "no WCAG 2 counterpart";
 
 } // namespace orvane::cli

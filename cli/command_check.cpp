@@ -12,6 +12,7 @@
 #include "library/checks/check_info.h"
 #include "library/checks/element_table.h"
 #include "library/checks/family_factory.h"
+#include "library/checks/wcag2_criteria.h"
 #include "library/html/lang_codes.h"
 #include "library/html/tag_table.h"
 #include "library/registry/object_database.h"
@@ -42,6 +43,7 @@ struct CheckOptions {
     std::string format = "text";
     std::string output;
     bool all = false;
+    bool wcag2 = false;
     unsigned jobs = 0;
     std::string registryFile;
     bool noRegistry = false;
@@ -69,6 +71,9 @@ std::optional<int> ParseOptions(const Arguments& args, CheckOptions& options, st
             break;
         case OptionId::All:
             options.all = true;
+            break;
+        case OptionId::Wcag2:
+            options.wcag2 = true;
             break;
         case OptionId::Jobs:
             options.jobs = static_cast<unsigned>(std::stoi(given.value));
@@ -170,9 +175,12 @@ ReportFile CheckPage(const std::string& path, Worker& worker, bool all, bool wit
         const CElement& element = entry->Element();
         auto [check, added] = checkOf.try_emplace({&typeid(element), entry->Bit()});
         if (added) {
-            check->second = std::make_shared<const ReportCheck>(ReportCheck{element.GetCheckName(entry->Bit()),
+            std::string name = element.GetCheckName(entry->Bit());
+            Wcag2Criteria wcag2 = Wcag2CriteriaOf(name);
+            check->second = std::make_shared<const ReportCheck>(ReportCheck{std::move(name),
                                                                             element.GetCheckTitle(entry->Bit()),
-                                                                            HelpTopicOf(element, entry->Bit())});
+                                                                            HelpTopicOf(element, entry->Bit()),
+                                                                            std::move(wcag2)});
         }
         ReportProblem problem;
         problem.check = check->second;
@@ -237,6 +245,7 @@ std::vector<ReportRule> CatalogueRules(const COrvaneSettings& settings)
             rule.grouped = family->IsGrouped(bit);
             rule.helpTopic = HelpTopicOf(*family, bit);
             rule.appliesAtTarget = CheckApplies(*family, settings, bit);
+            rule.wcag2 = Wcag2CriteriaOf(rule.check);
             // pre and xmp share their checks: list them once.
             bool known = std::any_of(rules.begin(), rules.end(), [&](const ReportRule& other) {
                 return other.family == rule.family && other.bit == rule.bit;
@@ -345,6 +354,7 @@ int RunCheck(const Arguments& args, std::ostream& out, std::ostream& err)
     Report report;
     report.target = workers.front()->settings.GetConformanceLevel();
     report.all = options.all;
+    report.wcag2 = options.wcag2;
     report.rules = CatalogueRules(workers.front()->settings);
     report.shard = options.batch.shard;
     report.files.resize(pages.size());

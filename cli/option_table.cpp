@@ -55,6 +55,8 @@ constexpr std::array kCheckOptions{
                "write the report there (default standard output); written whole or not at all", {}},
     OptionSpec{OptionId::All, "--all", {}, ValueKind::None, {}, {}, false, {},
                "also report the problems that do not count at the target", {}},
+    OptionSpec{OptionId::Wcag2, "--wcag2", {}, ValueKind::None, {}, {}, false, {},
+               "text report: give each problem's WCAG 2.2 success criteria (the other forms always do)", {}},
     OptionSpec{OptionId::Jobs, "--jobs", {}, ValueKind::Number, "N", {}, false, "a number from 1 up",
                "check N files at a time (default: one per processor); the report keeps the files' order", {}},
     kRegistryOption,

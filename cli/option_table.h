@@ -29,6 +29,7 @@ enum class OptionId {
     Diff,
     Save,
     Set,
+    Wcag2,
 };
 
 // What follows an option, or an operand, and how a shell completes it.

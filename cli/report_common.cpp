@@ -1,6 +1,7 @@
 #include "check_report.h"
 
 #include "library/tables/table_record.h"
+#include "library/checks/wcag2_criteria.h"
 #include "library/ui/problem_list.h"
 
 #include <algorithm>
@@ -54,6 +55,19 @@ std::string EscapeMarkup(std::string_view text)
         }
     }
     return out;
+}
+
+std::string Wcag2Text(const Wcag2Criteria& criteria)
+{
+    if (criteria.empty())
+        return std::string(kNoWcag2Counterpart);
+    std::string text;
+    for (const SuccessCriterion* criterion : criteria) {
+        if (!text.empty())
+            text += "; ";
+        text += Wcag2CriterionLabel(*criterion);
+    }
+    return text;
 }
 
 } // namespace orvane::cli

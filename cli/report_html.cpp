@@ -1,10 +1,13 @@
 #include "check_report.h"
+
+#include "library/checks/wcag2_criteria.h"
 #include "utf8_text.h"
 
 #include <algorithm>
 #include <functional>
 #include <map>
 #include <ostream>
+#include <set>
 
 namespace orvane::cli {
 namespace {
@@ -204,6 +207,7 @@ private:
               << "<li><strong>" << reachedOnceConfirmed << "</strong> reach it once warnings are confirmed</li>\n"
               << "<li><strong>" << tables << "</strong> unclassified tables</li>\n</ul>\n";
         WriteChart();
+        WriteCriteriaSummary();
         WritePagesTable(counting, tables);
     }
 
@@ -348,6 +352,59 @@ private:
         m_out << "</svg>\n";
     }
 
+    // The problems per WCAG 2.2 success criterion, in the criteria's order,
+    // and those of checks that WCAG 2 has no counterpart for.
+    void WriteCriteriaSummary()
+    {
+        struct Count {
+            std::size_t atTarget = 0;
+            std::size_t outside = 0;
+            std::set<std::string_view> checks;
+        };
+        std::map<const SuccessCriterion*, Count> byCriterion;
+        Count none;
+        for (const ReportFile& file : m_report.files) {
+            for (const ReportProblem& problem : file.problems) {
+                auto add = [&](Count& count) {
+                    ++(problem.atLevel ? count.atTarget : count.outside);
+                    count.checks.insert(problem.CheckName());
+                };
+                if (problem.Wcag2().empty())
+                    add(none);
+                for (const SuccessCriterion* criterion : problem.Wcag2())
+                    add(byCriterion[criterion]);
+            }
+        }
+        m_out << "<h3 id=\"by-wcag2\">Problems per WCAG 2.2 success criterion</h3>\n";
+        if (byCriterion.empty() && none.checks.empty()) {
+            m_out << "<p>No problems were found.</p>\n";
+            return;
+        }
+        m_out << "<table class=\"wcag2\" summary=\"One row per WCAG 2.2 success criterion that problems were found "
+                 "for: its level, the problems that count at the target, those outside it, and the checks that "
+                 "found them.\">\n<thead><tr><th scope=\"col\">Success criterion</th><th scope=\"col\">Level</th>"
+                 "<th scope=\"col\" class=\"num\">At the target</th><th scope=\"col\" class=\"num\">Outside</th>"
+                 "<th scope=\"col\">Checks</th></tr></thead>\n<tbody>\n";
+        auto row = [&](std::string_view name, std::string_view level, const Count& count) {
+            m_out << "<tr><th scope=\"row\">" << Text(name) << "</th><td>" << Text(level) << "</td><td class=\"num\">"
+                  << count.atTarget << "</td><td class=\"num\">" << count.outside << "</td><td>";
+            bool first = true;
+            for (std::string_view check : count.checks) {
+                m_out << (first ? "" : ", ") << Text(check);
+                first = false;
+            }
+            m_out << "</td></tr>\n";
+        };
+        for (const SuccessCriterion& criterion : Wcag2SuccessCriteria()) {
+            if (auto it = byCriterion.find(&criterion); it != byCriterion.end())
+                row(std::string(criterion.number) + " " + std::string(criterion.name), Wcag2LevelText(criterion.level),
+                    it->second);
+        }
+        if (!none.checks.empty())
+            row("No WCAG 2 counterpart", "", none);
+        m_out << "</tbody>\n</table>\n";
+    }
+
     void WritePage(const ReportFile& file, std::size_t index)
     {
         m_out << "<div class=\"page\" id=\"p" << index + 1 << "\">\n<h3>" << Text(file.path) << "</h3>\n";
@@ -411,7 +468,8 @@ private:
         m_out << "</p>\n<table class=\"problems\" summary=\"The problems of this check on the page, in page order, "
                  "with the source line at fault.\">\n<thead><tr><th scope=\"col\">Line</th>"
               << "<th scope=\"col\">Column</th>" << (oneCheck ? "" : "<th scope=\"col\" class=\"check\">Check</th>")
-              << "<th scope=\"col\" class=\"problem\">Problem</th><th scope=\"col\">Source</th></tr></thead>\n<tbody>\n";
+              << "<th scope=\"col\" class=\"problem\">Problem</th><th scope=\"col\">WCAG 2</th>"
+              << "<th scope=\"col\">Source</th></tr></thead>\n<tbody>\n";
         for (std::size_t index : group.problems) {
             const ReportProblem& p = file.problems[index];
             if (p.line == 0)
@@ -424,6 +482,8 @@ private:
                 m_out << "</td>";
             }
             m_out << "<td>" << Text(p.text) << "</td><td>";
+            WriteCriteriaCell(p.Wcag2());
+            m_out << "</td><td>";
             if (p.line == 0)
                 m_out << "the page as a whole";
             else if (p.source)
@@ -433,11 +493,27 @@ private:
         m_out << "</tbody>\n</table>\n</div>\n";
     }
 
+    // The numbers and levels; the whole names are in each number's tooltip.
+    void WriteCriteriaCell(const Wcag2Criteria& criteria)
+    {
+        if (criteria.empty()) {
+            m_out << "none";
+            return;
+        }
+        bool first = true;
+        for (const SuccessCriterion* criterion : criteria) {
+            m_out << (first ? "" : ", ") << "<abbr title=\"" << Text(criterion->name) << "\">" << Text(criterion->number)
+                  << "</abbr>\u00a0" << Text(Wcag2LevelText(criterion->level));
+            first = false;
+        }
+    }
+
     void WriteCheckFacts(const ReportProblem& problem)
     {
         m_out << "Priority " << Text(PriorityLabel(problem.priority));
         if (problem.section508)
             m_out << " \u00b7 Section 508";
+        m_out << " \u00b7 WCAG 2.2: " << Text(Wcag2Text(problem.Wcag2()));
         if (problem.HelpTopic().empty())
             return;
         if (auto link = m_report.helpLinks.find(problem.HelpTopic()); link != m_report.helpLinks.end())

@@ -2,6 +2,7 @@
 
 #include "library/tables/table_record.h"
 #include "library/ui/problem_list.h"
+#include "library/checks/wcag2_criteria.h"
 
 #include <nlohmann/json.hpp>
 
@@ -261,6 +262,17 @@ void WriteProblem(CJsonWriter& w, const ReportProblem& p)
     w.Key("section508"); w.Bool(p.section508);
     w.Key("text"); w.String(p.text);
     w.Key("title"); w.String(p.Title());
+    // An empty list: WCAG 2 has no counterpart for the check.
+    w.Key("wcag2"); w.Open('[');
+    for (const SuccessCriterion* criterion : p.Wcag2()) {
+        w.Item();
+        w.Open('{');
+        w.Key("level"); w.String(Wcag2LevelText(criterion->level));
+        w.Key("name"); w.String(criterion->name);
+        w.Key("number"); w.String(criterion->number);
+        w.Close('}');
+    }
+    w.Close(']');
     w.Close('}');
 }
 
@@ -388,9 +400,20 @@ void ReadReport(const nlohmann::json& document, Report& report)
             auto key = std::make_tuple(item.at("check").get<std::string>(), item.at("title").get<std::string>(),
                                        item.at("helpTopic").get<std::string>());
             auto& check = checks[key];
-            if (!check)
+            if (!check) {
+                Wcag2Criteria criteria;
+                if (item.contains("wcag2")) {
+                    for (const json& given : item.at("wcag2")) {
+                        const std::string number = given.at("number").get<std::string>();
+                        const SuccessCriterion* criterion = FindSuccessCriterion(number);
+                        if (!criterion)
+                            throw std::runtime_error("unknown WCAG 2 success criterion " + number);
+                        criteria.push_back(criterion);
+                    }
+                }
                 check = std::make_shared<const ReportCheck>(
-                    ReportCheck{std::get<0>(key), std::get<1>(key), std::get<2>(key)});
+                    ReportCheck{std::get<0>(key), std::get<1>(key), std::get<2>(key), std::move(criteria)});
+            }
             problem.check = check;
             problem.atLevel = item.at("atLevel").get<bool>();
             problem.bit = item.at("bit").get<std::uint32_t>();

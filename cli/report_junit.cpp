@@ -34,7 +34,9 @@ void WriteJunitReport(const Report& report, std::ostream& out)
         for (const ReportRule& rule : report.rules) {
             if (!rule.appliesAtTarget)
                 continue;
-            out << "    <testcase name=\"" << text(rule.check) << "\" classname=\"" << text(file.path) << "\"";
+            out << "    <testcase name=\"" << text(rule.check) << "\" classname=\"" << text(file.path) << "\">\n"
+                << "      <properties><property name=\"wcag2\" value=\"" << text(Wcag2Text(rule.wcag2))
+                << "\"/></properties>\n";
             std::string found;
             int count = 0;
             for (const ReportProblem& problem : file.problems) {
@@ -44,12 +46,10 @@ void WriteJunitReport(const Report& report, std::ostream& out)
                 found += file.path + ":" + std::to_string(problem.line) + ":" + std::to_string(problem.column) + ": " +
                          problem.text + "\n";
             }
-            if (count == 0) {
-                out << "/>\n";
-                continue;
-            }
-            out << ">\n      <failure message=\"" << text(rule.title) << " (" << count << ")\">" << text(found)
-                << "</failure>\n    </testcase>\n";
+            if (count > 0)
+                out << "      <failure message=\"" << text(rule.title) << " (" << count << ")\">" << text(found)
+                    << "</failure>\n";
+            out << "    </testcase>\n";
         }
         out << "  </testsuite>\n";
     }

@@ -2,9 +2,11 @@
 
 #include "library/html/tag_table.h"
 #include "library/tables/table_record.h"
+#include "library/checks/wcag2_criteria.h"
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <map>
 #include <ostream>
 
@@ -41,6 +43,20 @@ void WriteSarifReport(const Report& report, std::ostream& out)
                      {"family", rule.family}}}};
         if (!rule.helpTopic.empty())
             entry["helpUri"] = "help/" + rule.helpTopic;
+        // Tags as code-scanning tools filter by them: "WCAG2.2:1.1.1" and the
+        // criterion's level, "WCAG2.2:A".
+        json tags = json::array({"accessibility"});
+        std::string help = rule.wcag2.empty() ? "WCAG 2.2: " + std::string(kNoWcag2Counterpart) + "."
+                                              : "WCAG 2.2 success criteria:";
+        for (const SuccessCriterion* criterion : rule.wcag2) {
+            tags.push_back("WCAG2.2:" + std::string(criterion->number));
+            const std::string level = "WCAG2.2:" + std::string(Wcag2LevelText(criterion->level));
+            if (std::find(tags.begin(), tags.end(), level) == tags.end())
+                tags.push_back(level);
+            help += "\n- " + Wcag2CriterionLabel(*criterion);
+        }
+        entry["properties"]["tags"] = std::move(tags);
+        entry["help"] = {{"text", help}};
         rules.push_back(std::move(entry));
     }
     json results = json::array();

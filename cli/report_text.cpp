@@ -38,6 +38,8 @@ void WriteTextReport(const Report& report, std::ostream& out)
                     << "): " << EscapeControls(p.text);
                 if (!p.HelpTopic().empty())
                     out << " [help: " << p.HelpTopic() << ']';
+                if (report.wcag2)
+                    out << " [WCAG 2: " << Wcag2Text(p.Wcag2()) << ']';
                 out << '\n';
             }
         }

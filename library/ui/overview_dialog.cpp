@@ -2,6 +2,7 @@
 
 #include "common/orvane_settings.h"
 #include "library/dialogs/about_dialog.h"
+#include "library/checks/wcag2_criteria.h"
 #include "library/dialogs/help_topic.h"
 #include "library/html/element.h"
 #include "library/html/html_document.h"
@@ -10,6 +11,7 @@
 #include "library/ui/repair_run.h"
 #include "library/ui/unknown_table_dialog.h"
 #include "library/ui/validator_sheet.h"
+#include "platform/column_menu.h"
 #include "platform/registry.h"
 #include "platform/services.h"
 
@@ -70,7 +72,12 @@ enum String : int {
     kRepairedHeader = 343,
     kOpenAutomatic = 860,
     kRepairedAutomatic = 861,
+    kWcag2Header = 1220,
+    kNoWcag2 = 1221,
 };
+
+constexpr int kColumnCount = 5;
+constexpr int kWcag2Column = 4;
 
 constexpr int kIcon = 128;
 constexpr int kStateImages = 256;
@@ -110,10 +117,47 @@ int ShownPriority(const CProblemEntry& head, bool checkMode)
     return priority;
 }
 
+// The WCAG 2 criteria a row stands for, in the criteria's order: a problem's
+// are its check's; a check-mode head of general warnings stands for the
+// warnings of several checks, so it gathers theirs.
+std::vector<const SuccessCriterion*> RowCriteria(const CProblemEntry& head, bool checkMode)
+{
+    auto of = [](const CProblemEntry& entry) { return Wcag2CriteriaOf(entry.Element().GetCheckName(entry.Bit())); };
+    std::vector<const SuccessCriterion*> criteria = of(head);
+    if (checkMode && !head.IsGrouped()) {
+        for (const CProblemEntry* entry : head.Grouped()) {
+            for (const SuccessCriterion* criterion : of(*entry)) {
+                if (std::find(criteria.begin(), criteria.end(), criterion) == criteria.end())
+                    criteria.push_back(criterion);
+            }
+        }
+        // Pointers into one table: their order is the criteria's.
+        std::sort(criteria.begin(), criteria.end());
+    }
+    return criteria;
+}
+
+// "1.1.1 A, 2.1.1 A": short enough for a column; the names are in the help.
+std::string CriteriaCell(const std::vector<const SuccessCriterion*>& criteria)
+{
+    if (criteria.empty())
+        return S(kNoWcag2);
+    std::string text;
+    for (const SuccessCriterion* criterion : criteria) {
+        if (!text.empty())
+            text += ", ";
+        text += std::string(criterion->number) + " " + std::string(Wcag2LevelText(criterion->level));
+    }
+    return text;
+}
+
 } // namespace
 
 bool COverviewDialog::s_checkMode = true;
-bool COverviewDialog::s_sortAscending[4] = {true, true, true, true};
+bool COverviewDialog::s_sortAscending[5] = {true, true, true, true, true};
+// Most users judge by WCAG 1.0 priorities: the WCAG 2 column is there for
+// those who ask for it.
+bool COverviewDialog::s_columnHidden[5] = {false, false, false, false, true};
 
 void COverviewDialog::Prepare(CHtmlDocument& document, COrvaneSettings& settings, const std::string& fileName)
 {
@@ -142,10 +186,19 @@ void COverviewDialog::OnInit(IWindow& window)
     if (m_document && m_document->OriginFlag() == 1)
         title += " - " + CDocumentFolder::FileName(m_fileName);
     window.SetTitle(title);
-    window.SetColumns(kList, {{S(kProblemHeader), 225, platform::Align::Left},
+    // The problem text takes what the other columns leave, so a column shown
+    // from the header's menu fits without scrolling the list sideways.
+    window.SetColumns(kList, {{S(kProblemHeader), 225, platform::Align::Left, true},
                               {S(kRepairedHeader), 75, platform::Align::Centre},
                               {S(kPriorityHeader), 75, platform::Align::Centre},
-                              {S(kAutoRepairHeader), 80, platform::Align::Left}});
+                              {S(kAutoRepairHeader), 80, platform::Align::Left},
+                              {S(kWcag2Header), 90, platform::Align::Left}});
+    if (platform::IColumnMenus* menus = platform::ColumnMenus(&window)) {
+        menus->SetColumnMenu(kList, {1, 2, 3, kWcag2Column},
+                             [this, &window](int column) { ToggleColumn(window, column); });
+        for (int column = 1; column < kColumnCount; ++column)
+            menus->SetColumnHidden(kList, column, s_columnHidden[column]);
+    }
     window.SetImageStrip(kTree, kStateImages);
     window.SetImageStrip(kList, kStateImages);
     // The icons by RowIcon's numbers: the two groups, then a head and an
@@ -259,6 +312,7 @@ void COverviewDialog::RefreshRows(IWindow& window)
         window.SetItemText(kList, row, 2, PriorityLabel(ShownPriority(entry, s_checkMode)));
         const int mode = entry.AutoRepairMode();
         window.SetItemText(kList, row, 3, mode == 1 ? S(kAutomatic) : mode == 0 ? S(kNotAutomatic) : std::string{});
+        window.SetItemText(kList, row, kWcag2Column, CriteriaCell(RowCriteria(entry, s_checkMode)));
     }
 }
 
@@ -303,7 +357,7 @@ void COverviewDialog::DeselectRepairedRows(IWindow& window)
 
 void COverviewDialog::SortRows(IWindow& window, int column)
 {
-    if (column < 0 || column > 3)
+    if (column < 0 || column >= kColumnCount)
         return;
     const bool ascending = s_sortAscending[column];
     const int rows = window.ItemCount(kList);
@@ -314,6 +368,12 @@ void COverviewDialog::SortRows(IWindow& window, int column)
         switch (column) {
         case 1: return IsRowRepaired(window, row) ? 1 : 0;
         case 2: return entry.Priority();
+        case kWcag2Column: {
+            // By the first criterion in the criteria's order; rows without one last.
+            const auto criteria = RowCriteria(entry, s_checkMode);
+            const auto all = Wcag2SuccessCriteria();
+            return criteria.empty() ? static_cast<long>(all.size()) : static_cast<long>(criteria.front() - all.data());
+        }
         default: return entry.AutoRepairMode();
         }
     };
@@ -329,6 +389,16 @@ void COverviewDialog::SortRows(IWindow& window, int column)
     });
     window.ReorderItems(kList, order);
     s_sortAscending[column] = !ascending;
+}
+
+void COverviewDialog::ToggleColumn(IWindow& window, int column)
+{
+    // The problem text is what a row is: it always shows.
+    platform::IColumnMenus* menus = platform::ColumnMenus(&window);
+    if (!menus || column < 1 || column >= kColumnCount)
+        return;
+    s_columnHidden[column] = !menus->IsColumnHidden(kList, column);
+    menus->SetColumnHidden(kList, column, s_columnHidden[column]);
 }
 
 void COverviewDialog::OnRowChanged(IWindow& window, int row)
@@ -407,6 +477,7 @@ void COverviewDialog::OnNotify(IWindow& window, const Notification& notification
             RefreshSelectionCount(window);
         else if (notification.code == NotifyCode::ColumnClicked)
             SortRows(window, notification.column);
+
         else if (notification.code == NotifyCode::DoubleClicked && window.IsEnabled(kRepair))
             RepairSelected(window);
         break;

@@ -55,6 +55,7 @@ private:
     void RefreshTargetLine(platform::IWindow& window);
     void DeselectRepairedRows(platform::IWindow& window);
     void SortRows(platform::IWindow& window, int column);
+    void ToggleColumn(platform::IWindow& window, int column);
     void OnRowChanged(platform::IWindow& window, int row);
     void RepairSelected(platform::IWindow& window);
     void ShowSettings(platform::IWindow& window);
@@ -81,7 +82,9 @@ private:
     // Shared by every overview of the process, as users expect the list to
     // come back the way they left it.
     static bool s_checkMode;
-    static bool s_sortAscending[4];
+    static bool s_sortAscending[5];
+    // The list's columns the user hid through the header's menu.
+    static bool s_columnHidden[5];
 };
 
 } // namespace orvane

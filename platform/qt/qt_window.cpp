@@ -1352,6 +1352,66 @@ int CQtWindow::ColumnWidth(int id, int column) const
     return static_cast<int>(tree->columnWidth(column) / scale + 0.5);
 }
 
+void CQtWindow::SetColumnMenu(int id, const std::vector<int>& columns, std::function<void(int column)> chosen)
+{
+    auto* tree = As<QTreeWidget>(id);
+    Control* control = Find(id);
+    if (!tree || !control || control->kind != ControlKind::ReportList)
+        return;
+    const bool first = control->columnMenu.empty();
+    control->columnMenu = columns;
+    control->columnChosen = std::move(chosen);
+    if (!first || columns.empty())
+        return;
+    tree->header()->setContextMenuPolicy(Qt::CustomContextMenu);
+    QObject::connect(tree->header(), &QWidget::customContextMenuRequested, tree, [this, id, tree](const QPoint& at) {
+        ShowColumnMenu(id, tree->header()->mapToGlobal(at));
+    });
+    // Shift+F10 and the Menu key reach the list, not its header, which takes no focus.
+    tree->setContextMenuPolicy(Qt::CustomContextMenu);
+    QObject::connect(tree, &QWidget::customContextMenuRequested, tree, [this, id, tree](const QPoint& at) {
+        ShowColumnMenu(id, tree->viewport()->mapToGlobal(at));
+    });
+}
+
+void CQtWindow::ShowColumnMenu(int id, const QPoint& at)
+{
+    auto* tree = As<QTreeWidget>(id);
+    const Control* control = Find(id);
+    if (!tree || !control || m_ended)
+        return;
+    QMenu menu(tree);
+    for (int column : control->columnMenu) {
+        if (column < 0 || column >= tree->columnCount())
+            continue;
+        QAction* action = menu.addAction(tree->headerItem()->text(column));
+        action->setCheckable(true);
+        action->setChecked(!tree->isColumnHidden(column));
+        action->setData(column);
+    }
+    if (menu.isEmpty())
+        return;
+    QAction* chosen = menu.exec(at);
+    // The control may be gone once the menu closes: look it up again.
+    const Control* still = Find(id);
+    if (!chosen || m_ended || !still || !still->columnChosen)
+        return;
+    std::function<void(int)> toggled = still->columnChosen;
+    toggled(chosen->data().toInt());
+}
+
+void CQtWindow::SetColumnHidden(int id, int column, bool hidden)
+{
+    if (auto* tree = As<QTreeWidget>(id); tree && column >= 0 && column < tree->columnCount())
+        tree->setColumnHidden(column, hidden);
+}
+
+bool CQtWindow::IsColumnHidden(int id, int column) const
+{
+    const auto* tree = As<QTreeWidget>(id);
+    return tree && column >= 0 && column < tree->columnCount() && tree->isColumnHidden(column);
+}
+
 void CQtWindow::SetColumnEditable(int id, int column)
 {
     auto* tree = As<QTreeWidget>(id);

@@ -4,6 +4,7 @@
 // controls found by their names ("c1043"), their signals passed to the logic
 // as notifications. A window is a dialog (RunModal) or a page of a sheet.
 
+#include "platform/column_menu.h"
 #include "platform/table_grid_control.h"
 #include "platform/template_info.h"
 #include "platform/window.h"
@@ -12,6 +13,7 @@
 #include <QStringList>
 #include <QWidget>
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -45,7 +47,7 @@ bool WidgetServes(const QWidget* widget, ControlKind kind);
 QWidget* LoadTemplateWidget(const QByteArray& uiText, QWidget* parent, std::string* error = nullptr,
                             bool asPage = false);
 
-class CQtWindow final : public IWindow, public IGridControls {
+class CQtWindow final : public IWindow, public IGridControls, public IColumnMenus {
 public:
     // Builds the window on a loaded template widget (taken over when it is a
     // dialog; a page's widget belongs to its page area).
@@ -125,6 +127,9 @@ public:
     void SetItemImage(int id, int row, std::string_view image) override;
     void SetItemIndent(int id, int row, int level) override;
     int ColumnWidth(int id, int column) const override;
+    void SetColumnMenu(int id, const std::vector<int>& columns, std::function<void(int column)> chosen) override;
+    void SetColumnHidden(int id, int column, bool hidden) override;
+    bool IsColumnHidden(int id, int column) const override;
     void SetColumnEditable(int id, int column) override;
     void SetComboEditable(int id, bool editable, std::string_view text = {}) override;
     bool IsComboEditable(int id) const override;
@@ -174,6 +179,8 @@ private:
         std::set<QTreeWidgetItem*> treeItems;
         std::unique_ptr<CQtBrowser> browser;
         int editableColumn = -1;
+        std::vector<int> columnMenu;
+        std::function<void(int column)> columnChosen;
     };
     class CQuiet;
     class CControlEvents;
@@ -196,6 +203,8 @@ private:
     // property) gives its key to the one shown.
     void FollowSharedLabels(const QWidget& changed);
     bool EditInPlace(int id, const QKeyEvent& event);
+    // The column menu of a report list, opened at that place of the screen.
+    void ShowColumnMenu(int id, const QPoint& at);
     void WatchFolderFiles();
 
     int m_templateId;

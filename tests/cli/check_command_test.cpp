@@ -13,6 +13,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <sstream>
 
 namespace orvane::cli {
@@ -166,6 +167,67 @@ TEST_F(CheckCommand, JunitHasATestCasePerApplicableCheck)
     EXPECT_NE(xml.find("<testcase name=\"ImgAltText\""), std::string::npos);
     EXPECT_NE(xml.find("<failure message="), std::string::npos);
     EXPECT_EQ(xml.find("name=\"TableSummary\""), std::string::npos);  // not at level A
+}
+
+// Each format names the WCAG 2.2 success criteria of a problem's check, and
+// says so when a check has none (a missing document type: its criterion,
+// 4.1.1 Parsing, was removed from 2.2).
+TEST_F(CheckCommand, EveryFormatCarriesTheWcag2CriteriaOfTheChecks)
+{
+    const std::string bad = Page("bad.html", kBadPage);
+
+    json report = Json({"--level", "AAA", bad});
+    std::map<std::string, json> byCheck;
+    for (const json& problem : report["files"][0]["problems"])
+        byCheck[problem["check"]] = problem["wcag2"];
+    EXPECT_EQ(byCheck["ImgAltText"],
+              json::parse(R"([{"level": "A", "name": "Non-text Content", "number": "1.1.1"}])"));
+    ASSERT_TRUE(byCheck.contains("DoctypeMissing"));
+    EXPECT_EQ(byCheck["DoctypeMissing"], json::array());
+
+    Run({"--format", "sarif", "--level", "AAA", bad});
+    json sarif = json::parse(out.str());
+    std::map<std::string, json> rules;
+    for (const json& rule : sarif["runs"][0]["tool"]["driver"]["rules"])
+        rules[rule["id"]] = rule;
+    EXPECT_EQ(rules["ImgAltText"]["properties"]["tags"],
+              json::parse(R"(["accessibility", "WCAG2.2:1.1.1", "WCAG2.2:A"])"));
+    EXPECT_EQ(rules["ImgAltText"]["help"]["text"], "WCAG 2.2 success criteria:\n- 1.1.1 Non-text Content (A)");
+    EXPECT_EQ(rules["BodyColorContrst"]["properties"]["tags"],
+              json::parse(R"(["accessibility", "WCAG2.2:1.4.3", "WCAG2.2:AA", "WCAG2.2:1.4.6", "WCAG2.2:AAA"])"));
+    EXPECT_EQ(rules["DoctypeMissing"]["help"]["text"], "WCAG 2.2: no WCAG 2 counterpart.");
+
+    Run({"--format", "junit", "--level", "A", bad});
+    EXPECT_NE(out.str().find("<testcase name=\"ImgAltText\" classname=\"" + bad + "\">\n"
+                             "      <properties><property name=\"wcag2\" value=\"1.1.1 Non-text Content (A)\"/>"
+                             "</properties>\n      <failure message="),
+              std::string::npos)
+        << out.str();
+
+    // The text format names them only when asked, as its lines are read by people.
+    Run({"--level", "AAA", bad});
+    EXPECT_EQ(out.str().find("WCAG 2"), std::string::npos);
+    Run({"--level", "AAA", "--wcag2", bad});
+    EXPECT_NE(out.str().find("(ImgAltText): logo.gif [help: 1-1-1.html] [WCAG 2: 1.1.1 Non-text Content (A)]\n"),
+              std::string::npos)
+        << out.str();
+    EXPECT_NE(out.str().find("(DoctypeMissing): "), std::string::npos);
+    EXPECT_NE(out.str().find("[WCAG 2: no WCAG 2 counterpart]\n"), std::string::npos);
+
+    // The HTML report: a column of the problems, the criteria in the check's
+    // facts, and a summary per criterion.
+    const std::string html = (folder / "report.html").string();
+    Run({"--format", "html", "--output", html, "--level", "AAA", "--help-base", "", bad});
+    const std::string page = ReadFile(html);
+    EXPECT_NE(page.find("<th scope=\"col\">WCAG 2</th>"), std::string::npos);
+    EXPECT_NE(page.find("<td><abbr title=\"Non-text Content\">1.1.1</abbr>\u00a0A</td>"), std::string::npos);
+    EXPECT_NE(page.find("WCAG 2.2: 1.1.1 Non-text Content (A)"), std::string::npos);
+    const std::size_t summary = page.find("<h3 id=\"by-wcag2\">");
+    ASSERT_NE(summary, std::string::npos);
+    const std::size_t row = page.find("<tr><th scope=\"row\">1.1.1 Non-text Content</th><td>A</td>", summary);
+    ASSERT_NE(row, std::string::npos);
+    EXPECT_LT(row, page.find("</table>", summary));
+    EXPECT_NE(page.find("<tr><th scope=\"row\">No WCAG 2 counterpart</th>", summary), std::string::npos);
 }
 
 TEST_F(CheckCommand, AnUnreadableFileIsNamedAndTheOthersAreChecked)

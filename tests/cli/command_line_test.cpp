@@ -73,9 +73,10 @@ TEST(ProgramHelp, EachCommandShowsItsOwnUsageAndOptions)
     const std::string checkUsage =
         "usage: orvane check [--level A|AA|AAA|508]\n"
         "                    [--format text|json|sarif|junit|html] [--output FILE]\n"
-        "                    [--all] [--jobs N] [--registry FILE | --no-registry]\n"
-        "                    [--help-base URL] [--tables skip|data|layout|guess]\n"
-        "                    [--shard K/N] [--quiet] PATH...\n";
+        "                    [--all] [--wcag2] [--jobs N]\n"
+        "                    [--registry FILE | --no-registry] [--help-base URL]\n"
+        "                    [--tables skip|data|layout|guess] [--shard K/N] [--quiet]\n"
+        "                    PATH...\n";
     Ran check = Orvane({"check", "--help"});
     EXPECT_EQ(check.status, kExitOk);
     EXPECT_TRUE(check.out.starts_with(checkUsage + "\nChecks each PATH for accessibility problems")) << check.out;

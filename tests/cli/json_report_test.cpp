@@ -1,5 +1,7 @@
 #include "cli/check_report.h"
 
+#include "library/checks/wcag2_criteria.h"
+
 #include <nlohmann/json.hpp>
 
 #include <gtest/gtest.h>
@@ -17,10 +19,16 @@ using nlohmann::json;
 std::string DocumentJson(const Report& report)
 {
     auto problemJson = [](const ReportProblem& p) {
+        json wcag2 = json::array();
+        for (const SuccessCriterion* criterion : p.Wcag2())
+            wcag2.push_back({{"number", criterion->number},
+                             {"name", criterion->name},
+                             {"level", Wcag2LevelText(criterion->level)}});
         return json{{"check", p.CheckName()},       {"family", p.family},     {"bit", p.bit},
                     {"title", p.Title()},       {"priority", p.priority}, {"section508", p.section508},
                     {"grouped", p.grouped},   {"atLevel", p.atLevel},   {"line", p.line},
-                    {"column", p.column},     {"text", p.text},         {"helpTopic", p.HelpTopic()}};
+                    {"column", p.column},     {"text", p.text},         {"helpTopic", p.HelpTopic()},
+                    {"wcag2", wcag2}};
     };
     json files = json::array();
     json byLevel = json::object();
@@ -123,8 +131,12 @@ Report RandomReport(std::mt19937& random)
             problem.line = static_cast<std::uint64_t>(number(0, 1 << 30)) << number(0, 30);
             problem.column = static_cast<std::uint64_t>(number(0, 500));
             problem.text = RandomText(random);
+            Wcag2Criteria criteria;
+            const auto all = Wcag2SuccessCriteria();
+            for (int c = number(0, 3); c > 0; --c)
+                criteria.push_back(&all[static_cast<std::size_t>(number(0, static_cast<int>(all.size()) - 1))]);
             problem.check = std::make_shared<ReportCheck>(
-                ReportCheck{RandomText(random), RandomText(random), RandomText(random)});
+                ReportCheck{RandomText(random), RandomText(random), RandomText(random), std::move(criteria)});
             file.problems.push_back(std::move(problem));
         }
         report.files.push_back(std::move(file));
@@ -172,7 +184,7 @@ TEST(JsonReport, ALargeReportIsWrittenWholeThroughTheBuffer)
         for (int p = 0; p < 4000; ++p) {
             ReportProblem problem;
             const std::string title = std::string(static_cast<std::size_t>(p % 300), 'x') + RandomText(random);
-            problem.check = std::make_shared<ReportCheck>(ReportCheck{"Check" + std::to_string(p % 50), title, ""});
+            problem.check = std::make_shared<ReportCheck>(ReportCheck{"Check" + std::to_string(p % 50), title, "", {}});
             problem.text = RandomText(random);
             problem.line = static_cast<std::uint64_t>(p + 1);
             if (p == 1000)

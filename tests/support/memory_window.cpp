@@ -441,6 +441,62 @@ void CMemoryWindow::ClickColumn(int id, int column)
     Notify(notification);
 }
 
+void CMemoryWindow::ChooseFromColumnMenu(int id, int column)
+{
+    const Control* control = FindForUser(id, "ChooseFromColumnMenu");
+    if (!control)
+        return;
+    if (std::find(control->columnMenu.begin(), control->columnMenu.end(), column) == control->columnMenu.end()) {
+        ADD_FAILURE() << "the column menu of control " << id << " has no entry for column " << column;
+        return;
+    }
+    if (control->columnChosen) {
+        std::function<void(int)> chosen = control->columnChosen;
+        chosen(column);
+    }
+}
+
+std::vector<std::pair<std::string, bool>> CMemoryWindow::ColumnMenu(int id) const
+{
+    std::vector<std::pair<std::string, bool>> entries;
+    const Control* control = Find(id, "ColumnMenu");
+    if (!control)
+        return entries;
+    for (int column : control->columnMenu) {
+        const std::string title = column >= 0 && column < static_cast<int>(control->columns.size())
+                                      ? control->columns[static_cast<std::size_t>(column)].title
+                                      : std::string();
+        entries.emplace_back(title, !IsColumnHidden(id, column));
+    }
+    return entries;
+}
+
+void CMemoryWindow::SetColumnMenu(int id, const std::vector<int>& columns, std::function<void(int column)> chosen)
+{
+    if (Control* control = Find(id, "SetColumnMenu")) {
+        control->columnMenu = columns;
+        control->columnChosen = std::move(chosen);
+    }
+}
+
+void CMemoryWindow::SetColumnHidden(int id, int column, bool hidden)
+{
+    Control* control = Find(id, "SetColumnHidden");
+    if (!control)
+        return;
+    auto& list = control->hiddenColumns;
+    list.erase(std::remove(list.begin(), list.end(), column), list.end());
+    if (hidden)
+        list.push_back(column);
+}
+
+bool CMemoryWindow::IsColumnHidden(int id, int column) const
+{
+    const Control* control = Find(id, "IsColumnHidden");
+    return control &&
+           std::find(control->hiddenColumns.begin(), control->hiddenColumns.end(), column) != control->hiddenColumns.end();
+}
+
 void CMemoryWindow::SelectTreeItemAsUser(int id, TreeItem item)
 {
     if (!FindForUser(id, "SelectTreeItemAsUser") || !FindNode(id, item, "SelectTreeItemAsUser"))

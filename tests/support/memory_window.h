@@ -12,6 +12,7 @@
 //   });
 //   RunTheCode();
 
+#include "platform/column_menu.h"
 #include "platform/media_player.h"
 #include "platform/prompt.h"
 #include "platform/services.h"
@@ -30,7 +31,7 @@ namespace orvane::test {
 
 class CMemoryWindows;
 
-class CMemoryWindow final : public platform::IWindow, public platform::IGridControls {
+class CMemoryWindow final : public platform::IWindow, public platform::IGridControls, public platform::IColumnMenus {
 public:
     CMemoryWindow(int templateId, platform::IDialogLogic& logic, CMemoryWindow* owner, CMemoryWindows& system);
     ~CMemoryWindow() override;
@@ -52,6 +53,9 @@ public:
     // takes them. Backspace in a field that takes text edits the text.
     void PressKey(int id, platform::Key key);
     void ClickColumn(int id, int column);
+    // Opens the column menu of a report list (a right click on its header, or
+    // Shift+F10 on the list) and chooses the entry of that column.
+    void ChooseFromColumnMenu(int id, int column);
     // A table grid: the arrow keys taken to the cell covering that place, and
     // Space (the cell), Ctrl+Space (its row) or Shift+Space (its column) pressed there.
     void MoveToGridCell(int id, int row, int column);
@@ -86,6 +90,9 @@ public:
     platform::TreeItem FindTreeItem(int id, std::string_view text) const;
     std::string ItemImage(int id, int row) const;
     int ItemIndent(int id, int row) const;
+    // The entries of a report list's column menu, by their columns, and
+    // whether each is checked (its column shows).
+    std::vector<std::pair<std::string, bool>> ColumnMenu(int id) const;
     // The column of a report list the user may edit in place; -1 for none.
     int EditableColumn(int id) const;
     // What a map preview was given to draw.
@@ -159,6 +166,10 @@ public:
     void SetItemImage(int id, int row, std::string_view image) override;
     void SetItemIndent(int id, int row, int level) override;
     int ColumnWidth(int id, int column) const override;
+    // --- platform::IColumnMenus
+    void SetColumnMenu(int id, const std::vector<int>& columns, std::function<void(int column)> chosen) override;
+    void SetColumnHidden(int id, int column, bool hidden) override;
+    bool IsColumnHidden(int id, int column) const override;
     void SetColumnEditable(int id, int column) override;
     void SetMapAreas(int id, std::string_view imagePath, const std::vector<platform::MapOutline>& areas) override;
     void SetCurrentMapArea(int id, int index) override;
@@ -241,6 +252,9 @@ private:
         std::vector<std::string> imageTexts;
         std::string pictureText;
         std::vector<platform::Column> columns;
+        std::vector<int> columnMenu;
+        std::function<void(int column)> columnChosen;
+        std::vector<int> hiddenColumns;
         std::vector<Row> rows;
         int current = -1;
         std::map<platform::TreeItem, TreeNode> tree;

@@ -17,6 +17,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <sstream>
 #include <string>
@@ -329,6 +330,65 @@ TEST_F(OverviewTest, AnXmpProblemCountsAndRepairsAsThePreCheckItIsShownAs)
         w.PressEscape();
     });
     overview.RunModal();
+}
+
+// The WCAG 2 column is for those who ask for it: hidden at first, shown and
+// hidden again through the column menu of the list's header, and left as the
+// user chose it for the next overview of the session.
+TEST_F(OverviewTest, TheWcag2ColumnIsShownThroughTheHeaderMenuAndStaysChosen)
+{
+    LoadFile("<html lang=\"en\"><head><title>t</title></head><body><p><img src=\"a.png\"></p></body></html>");
+    constexpr int kWcag2 = 4;
+    auto cells = [&](CMemoryWindow& w) {
+        std::vector<std::string> texts;
+        for (int row = 0; row < w.ItemCount(kList); ++row)
+            texts.push_back(w.ItemText(kList, row, kWcag2));
+        return texts;
+    };
+    auto contains = [](const std::vector<std::string>& texts, const std::string& text) {
+        return std::find(texts.begin(), texts.end(), text) != texts.end();
+    };
+    windows.WhenShown(229, [&](CMemoryWindow& w) {
+        ASSERT_EQ(w.Columns(kList).size(), 5u);
+        EXPECT_EQ(w.Columns(kList)[kWcag2].title, S(1220));
+        EXPECT_TRUE(w.IsColumnHidden(kList, kWcag2));
+        EXPECT_FALSE(w.IsColumnHidden(kList, 2));
+        const auto menu = w.ColumnMenu(kList);
+        ASSERT_EQ(menu.size(), 4u);  // every column but the problem text itself
+        EXPECT_EQ(menu.back(), std::make_pair(S(1220), false));
+
+        w.ChooseFromColumnMenu(kList, kWcag2);
+        EXPECT_FALSE(w.IsColumnHidden(kList, kWcag2));
+        EXPECT_EQ(w.ColumnMenu(kList).back(), std::make_pair(S(1220), true));
+        // The checks of the group: the missing text alternative is 1.1.1; a
+        // missing document type has no WCAG 2.2 counterpart since 4.1.1 went.
+        const std::vector<std::string> checks = cells(w);
+        EXPECT_TRUE(contains(checks, "1.1.1 A")) << ::testing::PrintToString(checks);
+        EXPECT_TRUE(contains(checks, S(1221))) << ::testing::PrintToString(checks);
+
+        // One check's problems carry its criteria.
+        for (int row = 0; row < w.ItemCount(kList); ++row) {
+            if (w.ItemText(kList, row, kWcag2) != "1.1.1 A")
+                continue;
+            const std::string name = w.ItemText(kList, row);
+            w.SelectTreeItemAsUser(kTree, w.FindTreeItem(kTree, name));
+            break;
+        }
+        ASSERT_GT(w.ItemCount(kList), 0);
+        EXPECT_EQ(cells(w), std::vector<std::string>(static_cast<std::size_t>(w.ItemCount(kList)), "1.1.1 A"));
+        w.Click(kIdOk);
+    });
+    overview.RunModal();
+
+    COverviewDialog again;
+    again.Prepare(document, settings, "/site/page.html");
+    windows.WhenShown(229, [&](CMemoryWindow& w) {
+        EXPECT_FALSE(w.IsColumnHidden(kList, kWcag2));
+        w.ChooseFromColumnMenu(kList, kWcag2);
+        EXPECT_TRUE(w.IsColumnHidden(kList, kWcag2));
+        w.Click(kIdOk);
+    });
+    again.RunModal();
 }
 
 TEST(RepairOrder, HeadersComeBeforeTheirAbbreviationsAndHeadingsBeforeTheirNesting)

@@ -9,6 +9,7 @@
 #include "library/html/element.h"
 #include "library/html/html_document.h"
 #include "library/ui/overview_dialog.h"
+#include "platform/column_menu.h"
 
 #include <QTreeWidget>
 
@@ -80,5 +81,19 @@ ORVANE_SCENE_PREPARED(session_problems, ShowBiggestCheck)
             entry->Element().SetRepaired(entry->Bit(), true);
         repair = !repair;
     }
+    overview.RunModal();
+}
+
+// The overview with the WCAG 2 column shown, as the header's menu shows it,
+// listing the problems of a check.
+ORVANE_SCENE_PREPARED(session_wcag2, [](platform::IWindow& window, QWidget& widget) {
+    ShowBiggestCheck(window, widget);
+    if (platform::IColumnMenus* menus = platform::ColumnMenus(&window))
+        menus->SetColumnHidden(1267, 4, false);
+})
+{
+    CSamplePage page;
+    COverviewDialog overview;
+    overview.Prepare(page.document, page.settings, page.document.Name());
     overview.RunModal();
 }
