@@ -41,6 +41,7 @@ struct CheckOptions {
     unsigned jobs = 0;
     std::string registryFile;
     bool noRegistry = false;
+    bool ariaNames = false;
     std::optional<std::string> helpBase;
     std::vector<std::string> paths;
 };
@@ -48,7 +49,7 @@ struct CheckOptions {
 const char* const kCheckUsage =
     "usage: orvane check [--level A|AA|AAA|508] [--format text|json|sarif|junit|html]\n"
     "                    [--output FILE] [--all] [--jobs N] [--registry FILE | --no-registry]\n"
-    "                    [--help-base URL] PATH...\n";
+    "                    [--help-base URL] [--aria] PATH...\n";
 
 std::optional<int> ParseLevel(std::string_view text)
 {
@@ -102,6 +103,8 @@ std::string ParseOptions(const Arguments& args, CheckOptions& options)
             options.helpBase = text;
         } else if (arg == "--no-registry") {
             options.noRegistry = true;
+        } else if (arg == "--aria") {
+            options.ariaNames = true;
         } else if (arg.size() > 1 && arg[0] == '-' && arg != "-") {
             return "unknown option " + arg;
         } else {
@@ -380,6 +383,9 @@ int RunCheck(const Arguments& args, std::ostream& out, std::ostream& err)
         worker->settings.Load();
         if (options.level)
             worker->settings.SetConformanceLevel(*options.level);
+        // For this run only: the stored choice is what the user made.
+        if (options.ariaNames)
+            worker->settings.SetAriaNames(true);
         // Without a file the checks still see a registry, an empty one in
         // memory, as a session always has one: checks that ask it about
         // objects are not silenced.
