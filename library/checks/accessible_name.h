@@ -61,7 +61,8 @@ struct AccessibleName {
 // it has none. For the attributes the attribute table does not know.
 const CAttribute* AttributeNamed(const CElement& element, std::string_view name);
 
-// Computes the name of an image, an area, an input, a select or a textarea.
+// Computes the name of an image, an area, an input, a select or a textarea;
+// of other elements (a frame, ...) from ARIA and title alone.
 AccessibleName ComputeAccessibleName(const CHtmlDocument& document, const CElement& element);
 
 // Whether a form control the label checks ask about goes without a label.

@@ -13,6 +13,7 @@ namespace {
 constexpr std::uint32_t kAltText = 0x1;
 constexpr std::uint32_t kMissingLabel = 0x20000000;
 constexpr std::uint32_t kMapAltText = 0x1;
+constexpr std::uint32_t kFrameTitle = 0x1;
 
 using NameSource = AccessibleName::Source;
 
@@ -201,7 +202,7 @@ TEST_F(AriaChecks, FormControlsNamedByAriaHaveTheirLabel)
     EXPECT_FALSE(outcome.aria);
 }
 
-TEST_F(AriaChecks, ImageButtonsAndMapAreasTakeTheirNamesFromAria)
+TEST_F(AriaChecks, ImageButtonsMapAreasAndFramesTakeTheirNamesFromAria)
 {
     auto outcome = Reported("<input type=image src=go.gif aria-label=Search>", tag::kInput, kAltText);
     EXPECT_TRUE(outcome.plain);
@@ -209,6 +210,10 @@ TEST_F(AriaChecks, ImageButtonsAndMapAreasTakeTheirNamesFromAria)
     outcome = Reported("<input type=image src=go.gif aria-labelledby=none>", tag::kInput, kAltText);
     EXPECT_TRUE(outcome.plain);
     EXPECT_TRUE(outcome.aria);
+    outcome = Reported("<frameset cols=\"20%,80%\"><frame src=menu.html aria-label=Menu></frameset>", tag::kFrame,
+                       kFrameTitle);
+    EXPECT_TRUE(outcome.plain);
+    EXPECT_FALSE(outcome.aria);
     outcome = Reported("<img src=m.gif usemap=#m alt=Map><map name=m><area href=a.html aria-label=North>"
                        "<area href=b.html alt=South></map>",
                        tag::kMap, kMapAltText);
