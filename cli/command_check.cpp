@@ -47,6 +47,7 @@ struct CheckOptions {
     unsigned jobs = 0;
     std::string registryFile;
     bool noRegistry = false;
+    bool ariaNames = false;
     std::optional<std::string> helpBase;
     BatchOptions batch;
     std::vector<std::string> paths;
@@ -74,6 +75,9 @@ std::optional<int> ParseOptions(const Arguments& args, CheckOptions& options, st
             break;
         case OptionId::Wcag2:
             options.wcag2 = true;
+            break;
+        case OptionId::Aria:
+            options.ariaNames = true;
             break;
         case OptionId::Jobs:
             options.jobs = static_cast<unsigned>(std::stoi(given.value));
@@ -338,6 +342,9 @@ int RunCheck(const Arguments& args, std::ostream& out, std::ostream& err)
         worker->settings.Load();
         if (options.level)
             worker->settings.SetConformanceLevel(*options.level);
+        // For this run only: the stored choice is what the user made.
+        if (options.ariaNames)
+            worker->settings.SetAriaNames(true);
         // Without a file the checks still see a registry, an empty one in
         // memory, as a session always has one: checks that ask it about
         // objects are not silenced.

@@ -31,6 +31,7 @@ struct FixOptions {
     std::optional<int> save;
     std::string registryFile;
     bool noRegistry = false;
+    bool ariaNames = false;
     BatchOptions batch;
     std::vector<std::string> paths;
 };
@@ -62,6 +63,9 @@ std::optional<int> ParseOptions(const Arguments& args, FixOptions& options, std:
                 return UsageError("fix", TakesMessage(*given.spec), err);
             for (std::string& name : SplitList(given.value))
                 options.only.push_back(std::move(name));
+            break;
+        case OptionId::Aria:
+            options.ariaNames = true;
             break;
         case OptionId::DryRun:
             options.dryRun = true;
@@ -326,6 +330,8 @@ int RunFix(const Arguments& args, std::ostream& out, std::ostream& err)
     settings.Load();
     if (options.level)
         settings.SetConformanceLevel(*options.level);
+    if (options.ariaNames)
+        settings.SetAriaNames(true);
     if (std::string problem = ChooseRepairs(settings, options.only); !problem.empty()) {
         err << "orvane fix: " << problem << '\n';
         return kExitError;

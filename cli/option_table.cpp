@@ -44,6 +44,11 @@ constexpr OptionSpec kShardOption{OptionId::Shard, "--shard", {}, ValueKind::Tex
                                   "take only the K-th of N shares of the pages found, by a stable hash of each "
                                   "page's path below the folder given",
                                   {}};
+constexpr OptionSpec kAriaOption{OptionId::Aria, "--aria", {}, ValueKind::None, {}, {}, false, {},
+                                 "take the names ARIA gives (aria-labelledby, aria-label, role=\"presentation\") "
+                                 "into account in the text-alternative and label checks, for this run "
+                                 "(default: the setting \"Take ARIA names into account\", off unless chosen)",
+                                 {}};
 constexpr OptionSpec kQuietOption{OptionId::Quiet, "--quiet", "-q", ValueKind::None, {}, {}, false, {},
                                   "show no progress on a terminal's standard error", {}};
 
@@ -66,6 +71,7 @@ constexpr std::array kCheckOptions{
                "HTML report: link help topics as URL/TOPIC (empty: name them without links); by default the "
                "installed help pages as file:// links, topics without a page as text",
                {}},
+    kAriaOption,
     kTablesOption,
     kShardOption,
     kQuietOption,
@@ -87,6 +93,7 @@ constexpr std::array kFixOptions{
                {}},
     kRegistryOption,
     kNoRegistryOption,
+    kAriaOption,
     kTablesOption,
     kShardOption,
     kHelpOption,

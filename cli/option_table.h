@@ -30,6 +30,7 @@ enum class OptionId {
     Save,
     Set,
     Wcag2,
+    Aria,
 };
 
 // What follows an option, or an operand, and how a shell completes it.

@@ -160,6 +160,11 @@ public:
     const std::string& GetIconsLocation() const { return m_iconsLocation; }
     bool GetIgnoreRepaired() const { return m_ignoreRepaired; }
     bool IsIgnoreRepairedChanged() const { return m_ignoreRepairedChanged; }
+    // Whether the text-alternative and label checks take the names ARIA
+    // gives (aria-labelledby, aria-label, role="presentation") into account.
+    // Off unless chosen, so the plain checks' results stay the default.
+    bool GetAriaNames() const { return m_ariaNames; }
+    bool IsAriaNamesChanged() const { return m_ariaNamesChanged; }
 
     // Each setter marks its field changed only when the value differs (texts
     // compared exactly). The icons location has no flag: it is always saved.
@@ -170,6 +175,7 @@ public:
     void SetInsertIcon(bool on);
     void SetIconsLocation(std::string_view location);
     void SetIgnoreRepaired(bool on);
+    void SetAriaNames(bool on);
 
     // --- Per check, by family and bit ------------------------------------------
     // The heading families h2 to h6 share the entries of h1. Without an entry
@@ -215,6 +221,8 @@ private:
     std::string m_iconsLocation;
     bool m_ignoreRepaired = true;
     bool m_ignoreRepairedChanged = false;
+    bool m_ariaNames = false;
+    bool m_ariaNamesChanged = false;
     CheckSettingList m_checkSettings;
 };
 

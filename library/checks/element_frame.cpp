@@ -1,6 +1,8 @@
 #include "element_frame.h"
 
+#include "accessible_name.h"
 #include "check_run.h"
+#include "common/orvane_settings.h"
 #include "repair_pages.h"
 #include "library/html/html_document.h"
 #include "library/html/text_util.h"
@@ -73,7 +75,8 @@ int CElementFrame::Check(COrvaneSettings& settings, CHtmlDocument& document, int
     CCheckRun run{settings, document, applyLevel};
     std::uint32_t mask = 0;
     const CAttribute* title = FindAttribute(attr::kTitle);
-    if (run.Runs(*this, kTitleBit) && (!title || title->IsEmpty() || title->IsBlank()))
+    if (run.Runs(*this, kTitleBit) && (!title || title->IsEmpty() || title->IsBlank()) &&
+        (!settings.GetAriaNames() || ComputeAccessibleName(document, *this).text.empty()))
         mask |= kTitleBit;
     const CAttribute* src = FindAttribute(attr::kSrc);
     if (run.Runs(*this, kSourceBit) && (!src || !IsPageSource(src->Value())))

@@ -1,5 +1,6 @@
 #include "element_img.h"
 
+#include "accessible_name.h"
 #include "check_run.h"
 #include "image_checks.h"
 #include "page_indexes.h"
@@ -41,10 +42,13 @@ void CElementImg::SetEnclosingAnchor(CElement& anchor)
 
 std::span<const CheckInfo> CElementImg::CheckTable() const { return kImgChecks; }
 
-std::string CElementImg::GetProblemText(std::uint32_t) const
+std::string CElementImg::GetProblemText(std::uint32_t bit) const
 {
     const CAttribute* src = FindAttribute(attr::kSrc);
-    return src ? src->GetValue() : std::string("image");
+    std::string text = src ? src->GetValue() : std::string("image");
+    if (bit == 0x1)
+        AppendMissingReference(text, m_missingReference);
+    return text;
 }
 
 namespace {
@@ -78,8 +82,20 @@ int CElementImg::Check(COrvaneSettings& settings, CHtmlDocument& document, int a
     if (height)
         m_height = DimensionValue(*height);
 
-    if (run.Runs(*this, kAltTextBit) && LacksAltText(alt, m_insideAnchor))
-        mask |= kAltTextBit;
+    m_missingReference.clear();
+    if (run.Runs(*this, kAltTextBit)) {
+        if (!run.settings.GetAriaNames()) {
+            if (LacksAltText(alt, m_insideAnchor))
+                mask |= kAltTextBit;
+        } else if (const AccessibleName name = ComputeAccessibleName(document, *this); name.text.empty()) {
+            // Hidden and presentational images are decorative; a reference
+            // to nothing leaves the image unnamed whatever its alt says.
+            const bool decorative = name.hidden || (name.presentational && !m_insideAnchor);
+            if (!name.missingId.empty() || (!decorative && LacksAltText(alt, m_insideAnchor)))
+                mask |= kAltTextBit;
+            m_missingReference = name.missingId;
+        }
+    }
     if (run.Runs(*this, kAltTextLongBit) && alt && TextLength(alt->Value()) > kLongAltText)
         mask |= kAltTextLongBit;
     if (run.Runs(*this, kAltTextSuspiciousBit) && alt && IsSuspiciousText(alt->Value()))

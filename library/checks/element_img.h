@@ -3,6 +3,7 @@
 #include "check_info.h"
 
 #include <cstdint>
+#include <string>
 
 namespace orvane {
 
@@ -42,6 +43,8 @@ private:
     CElement* m_anchor = nullptr;
     CElement* m_dLink = nullptr;  // owned by the document
     bool m_dLinkLookedFor = false;
+    // The id aria-labelledby names in vain, when the last check found one.
+    std::string m_missingReference;
 };
 
 } // namespace orvane

@@ -1,6 +1,8 @@
 #include "element_input.h"
 
+#include "accessible_name.h"
 #include "check_run.h"
+#include "common/orvane_settings.h"
 #include "image_checks.h"
 #include "label_finder.h"
 #include "page_indexes.h"
@@ -29,7 +31,7 @@ constexpr CheckInfo kInputChecks[] = {
 
 std::span<const CheckInfo> CElementInput::CheckTable() const { return kInputChecks; }
 
-std::string CElementInput::GetProblemText(std::uint32_t) const
+std::string CElementInput::GetProblemText(std::uint32_t bit) const
 {
     std::string text;
     if (const CAttribute* src = FindAttribute(attr::kSrc))
@@ -40,6 +42,8 @@ std::string CElementInput::GetProblemText(std::uint32_t) const
         text = "input control";
     if (std::string_view name = NonEmptyAttribute(*this, attr::kName); !name.empty())
         text += " - " + std::string(name);
+    if (bit == 0x1 || bit == 0x20000000)
+        AppendMissingReference(text, m_missingReference);
     return text;
 }
 
@@ -53,7 +57,7 @@ constexpr std::uint32_t kMissingLabelBit = 0x20000000;
 constexpr std::uint32_t kFarLabelBit = 0x40000000;
 
 // The label checks ask whether they apply even with the level filter off.
-std::uint32_t LabelProblems(const CCheckRun& run, const CElement& input)
+std::uint32_t LabelProblems(const CCheckRun& run, const CElement& input, std::string& missingReference)
 {
     const bool missingApplies = run.Applies(input, kMissingLabelBit);
     const bool farApplies = run.Applies(input, kFarLabelBit);
@@ -61,7 +65,8 @@ std::uint32_t LabelProblems(const CCheckRun& run, const CElement& input)
         return 0;
     const CLabelRecord label = FindLabel(input, run.document);
     std::uint32_t mask = 0;
-    if (missingApplies && !label.hasLabel)
+    if (missingApplies &&
+        LacksLabel(run.document, input, label.hasLabel, run.settings.GetAriaNames(), missingReference))
         mask |= kMissingLabelBit;
     // A label on the wrong side of its control is as far as one set apart.
     const bool wrongSide = label.labelPrecedesControl != label.labelExpectedBefore;
@@ -70,13 +75,21 @@ std::uint32_t LabelProblems(const CCheckRun& run, const CElement& input)
     return mask;
 }
 
-std::uint32_t ImageProblems(const CCheckRun& run, const CElement& input)
+std::uint32_t ImageProblems(const CCheckRun& run, const CElement& input, std::string& missingReference)
 {
     std::uint32_t mask = 0;
     const CAttribute* alt = input.FindAttribute(attr::kAlt);
-    // Unlike an image's, an image button's empty alt is no answer: a button needs a name.
-    if (run.Runs(input, kAltTextBit) && (!alt || alt->IsEmpty() || alt->IsBlank()))
-        mask |= kAltTextBit;
+    // Unlike an image's, an image button's empty alt is no answer: a button
+    // needs a name, which with ARIA names may come from elsewhere.
+    if (run.Runs(input, kAltTextBit) && (!alt || alt->IsEmpty() || alt->IsBlank())) {
+        if (!run.settings.GetAriaNames()) {
+            mask |= kAltTextBit;
+        } else if (const AccessibleName name = ComputeAccessibleName(run.document, input);
+                   !name.hidden && name.text.empty()) {
+            mask |= kAltTextBit;
+            missingReference = name.missingId;
+        }
+    }
     if (run.Runs(input, kAltTextLongBit) && alt && TextLength(alt->Value()) > kLongAltText)
         mask |= kAltTextLongBit;
     if (run.Runs(input, kAltTextSuspiciousBit) && alt && IsSuspiciousText(alt->Value()))
@@ -90,11 +103,12 @@ int CElementInput::Check(COrvaneSettings& settings, CHtmlDocument& document, int
 {
     CCheckRun run{settings, document, applyLevel};
     std::uint32_t mask = 0;
+    m_missingReference.clear();
     const CAttribute* type = FindAttribute(attr::kType);
     if (!type)
         return StoreProblems(*this, mask);
     if (IsLabelledInputType(type->Value()))
-        mask |= LabelProblems(run, *this);
+        mask |= LabelProblems(run, *this, m_missingReference);
     // Never filtered by level, not even with the filter on.
     if (EqualsIgnoreCase(type->Value(), "text")) {
         const CAttribute* value = FindAttribute(attr::kValue);
@@ -106,7 +120,7 @@ int CElementInput::Check(COrvaneSettings& settings, CHtmlDocument& document, int
             m_width = DimensionValue(*width);
         if (const CAttribute* height = FindAttribute(attr::kHeight))
             m_height = DimensionValue(*height);
-        mask |= ImageProblems(run, *this);
+        mask |= ImageProblems(run, *this, m_missingReference);
     }
     return StoreProblems(*this, mask);
 }

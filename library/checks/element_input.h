@@ -3,6 +3,8 @@
 #include "check_info.h"
 #include "label_repair.h"
 
+#include <string>
+
 namespace orvane {
 
 // The element family of a form input.
@@ -24,6 +26,8 @@ private:
     int m_width = -1;
     int m_height = -1;
     CLabelRepairElements m_labelRepair;
+    // The id aria-labelledby names in vain, when the last check found one.
+    std::string m_missingReference;
 };
 
 } // namespace orvane

@@ -1,11 +1,15 @@
 #include "element_map.h"
 
+#include "accessible_name.h"
 #include "check_run.h"
+#include "common/orvane_settings.h"
 #include "element_area.h"
 #include "image_checks.h"
 #include "library/html/html_document.h"
 #include "library/html/image_map.h"
 #include "library/html/tag_table.h"
+
+#include <algorithm>
 
 namespace orvane {
 
@@ -79,7 +83,17 @@ int CElementMap::Check(COrvaneSettings& settings, CHtmlDocument& document, int a
         return kNotChecked;
     // The mask is this check's finding alone, so a map checked again after
     // its areas were given texts comes out clean.
-    return StoreProblems(*this, PassesAreasAlternativesTest(*map) ? 0 : kAreaAltTextBit);
+    bool named = PassesAreasAlternativesTest(*map);
+    if (!named && settings.GetAriaNames()) {
+        named = std::all_of(map->Areas().begin(), map->Areas().end(), [&](const CElement* area) {
+            const CAttribute* alt = area->FindAttribute(attr::kAlt);
+            if (alt && !alt->IsEmpty())
+                return true;
+            const AccessibleName areaName = ComputeAccessibleName(document, *area);
+            return areaName.hidden || !areaName.text.empty();
+        });
+    }
+    return StoreProblems(*this, named ? 0 : kAreaAltTextBit);
 }
 
 bool CElementMap::PrepareRepairPage(RepairPageRequest& request)

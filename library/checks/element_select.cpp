@@ -1,6 +1,8 @@
 #include "element_select.h"
 
+#include "accessible_name.h"
 #include "check_run.h"
+#include "common/orvane_settings.h"
 #include "label_finder.h"
 #include "repair_pages.h"
 
@@ -17,11 +19,13 @@ constexpr CheckInfo kSelectChecks[] = {
 
 std::span<const CheckInfo> CElementSelect::CheckTable() const { return kSelectChecks; }
 
-std::string CElementSelect::GetProblemText(std::uint32_t) const
+std::string CElementSelect::GetProblemText(std::uint32_t bit) const
 {
     std::string text = "select control";
     if (std::string_view name = NonEmptyAttribute(*this, attr::kName); !name.empty())
         text += " - " + std::string(name);
+    if (bit == 0x20000000)
+        AppendMissingReference(text, m_missingReference);
     return text;
 }
 
@@ -37,7 +41,9 @@ int CElementSelect::Check(COrvaneSettings& settings, CHtmlDocument& document, in
     std::uint32_t mask = 0;
     // Asked at every level filter: only the conformance target decides. How
     // far the label stands is not judged for a selection list.
-    if (run.Applies(*this, kNoLabelBit) && !FindLabel(*this, document).hasLabel)
+    m_missingReference.clear();
+    if (run.Applies(*this, kNoLabelBit) &&
+        LacksLabel(document, *this, FindLabel(*this, document).hasLabel, settings.GetAriaNames(), m_missingReference))
         mask |= kNoLabelBit;
     return StoreProblems(*this, mask);
 }

@@ -3,6 +3,8 @@
 #include "check_info.h"
 #include "label_repair.h"
 
+#include <string>
+
 namespace orvane {
 
 // The element family of a selection list.
@@ -17,6 +19,8 @@ protected:
 
 private:
     CLabelRepairElements m_labelRepair;
+    // The id aria-labelledby names in vain, when the last check found one.
+    std::string m_missingReference;
 };
 
 } // namespace orvane

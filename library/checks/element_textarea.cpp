@@ -1,6 +1,8 @@
 #include "element_textarea.h"
 
+#include "accessible_name.h"
 #include "check_run.h"
+#include "common/orvane_settings.h"
 #include "label_finder.h"
 
 #include "library/html/html_document.h"
@@ -29,11 +31,13 @@ void CElementTextarea::CollectText(std::string_view trimmed)
 
 std::span<const CheckInfo> CElementTextarea::CheckTable() const { return kTextareaChecks; }
 
-std::string CElementTextarea::GetProblemText(std::uint32_t) const
+std::string CElementTextarea::GetProblemText(std::uint32_t bit) const
 {
     std::string text = "textarea control";
     if (std::string_view name = NonEmptyAttribute(*this, attr::kName); !name.empty())
         text += " - " + std::string(name);
+    if (bit == 0x20000000)
+        AppendMissingReference(text, m_missingReference);
     return text;
 }
 
@@ -51,7 +55,9 @@ int CElementTextarea::Check(COrvaneSettings& settings, CHtmlDocument& document, 
     // Asked at every level filter: only the conformance target decides. A
     // label set apart from the text area is not reported: the catalogue has
     // no check for it (the label finder still tells the repair pages).
-    if (run.Applies(*this, kNoLabelBit) && !FindLabel(*this, document).hasLabel)
+    m_missingReference.clear();
+    if (run.Applies(*this, kNoLabelBit) &&
+        LacksLabel(document, *this, FindLabel(*this, document).hasLabel, settings.GetAriaNames(), m_missingReference))
         mask |= kNoLabelBit;
     if (run.Runs(*this, kNoTextBit) && m_collectedText.empty())
         mask |= kNoTextBit;

@@ -29,6 +29,8 @@ private:
     std::string m_collectedText;
     CElement* m_preparedText = nullptr;  // owned by the document
     CLabelRepairElements m_labelRepair;
+    // The id aria-labelledby names in vain, when the last check found one.
+    std::string m_missingReference;
 };
 
 } // namespace orvane

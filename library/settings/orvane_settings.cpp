@@ -16,6 +16,7 @@ constexpr std::string_view kWaiConformance = "WaiConformance";
 constexpr std::string_view kInsertIcon = "InsertIcon";
 constexpr std::string_view kIconsLocation = "IconsLocation";
 constexpr std::string_view kIgnoreRepaired = "IgnoreRepaired";
+constexpr std::string_view kAriaNames = "AriaNames";
 constexpr std::size_t kExtensionBuffer = 30;
 constexpr std::size_t kConformanceBuffer = 10;
 constexpr std::size_t kIconsLocationBuffer = 299;
@@ -204,6 +205,8 @@ int COrvaneSettings::Load()
             m_iconsLocation = std::move(*value);
         if (std::optional<std::uint32_t> value = key->QueryDword(kIgnoreRepaired))
             m_ignoreRepaired = (*value & 0xff) != 0;
+        if (std::optional<std::uint32_t> value = key->QueryDword(kAriaNames))
+            m_ariaNames = (*value & 0xff) != 0;
 
         for (const std::unique_ptr<CheckSetting>& entry : m_checkSettings) {
             if (std::optional<std::uint32_t> packed = key->QueryDword(entry->Name()))
@@ -245,6 +248,8 @@ int COrvaneSettings::Save()
     key->SetString(kIconsLocation, m_iconsLocation);
     if (m_ignoreRepairedChanged)
         key->SetDword(kIgnoreRepaired, m_ignoreRepaired ? 1u : 0u);
+    if (m_ariaNamesChanged)
+        key->SetDword(kAriaNames, m_ariaNames ? 1u : 0u);
 
     for (const std::unique_ptr<CheckSetting>& entry : m_checkSettings) {
         if (entry->IsNumberBlockChanged())
@@ -311,6 +316,14 @@ void COrvaneSettings::SetIgnoreRepaired(bool on)
     if (m_ignoreRepaired != on) {
         m_ignoreRepaired = on;
         m_ignoreRepairedChanged = true;
+    }
+}
+
+void COrvaneSettings::SetAriaNames(bool on)
+{
+    if (m_ariaNames != on) {
+        m_ariaNames = on;
+        m_ariaNamesChanged = true;
     }
 }
 

@@ -38,6 +38,7 @@ void CPageSettingsLevel::FirstShow(platform::IWindow& window)
     ShowLevel(window, m_record->GetConformanceLevel());
     window.SetChecked(kInsertIcon, m_record->GetInsertIcon());
     window.SetText(kIconsLocation, m_record->GetIconsLocation());
+    window.SetChecked(kAriaNames, m_record->GetAriaNames());
 }
 
 void CPageSettingsLevel::ShowLevel(platform::IWindow& window, int level)
@@ -104,6 +105,7 @@ void CPageSettingsLevel::OkStep()
     }
     m_record->SetConformanceLevel(level);
     m_record->SetInsertIcon(m_window->IsChecked(kInsertIcon));
+    m_record->SetAriaNames(m_window->IsChecked(kAriaNames));
     if (std::optional<std::string> location = ValidatedIconsLocation()) {
         m_record->SetIconsLocation(*location);
     } else {

@@ -8,7 +8,7 @@
 namespace orvane {
 
 // The conformance target, the advanced dialogs that add checks above it, and
-// the conformance icon.
+// the conformance icon, and whether the checks take ARIA names into account.
 class CPageSettingsLevel final : public CSettingsPage {
 public:
     static constexpr int kTemplate = 9101;
@@ -17,6 +17,7 @@ public:
     static constexpr int kAdvancedA = 9124, kAdvancedAA = 9125, kAdvanced508 = 9126;
     static constexpr int kInsertIcon = 9127;
     static constexpr int kIconsLocation = 9128;
+    static constexpr int kAriaNames = 1241;
 
     explicit CPageSettingsLevel(CSheetSettings& sheet) : CSettingsPage(sheet) {}
 

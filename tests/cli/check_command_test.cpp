@@ -83,6 +83,25 @@ TEST_F(CheckCommand, ExitStatusTellsWhetherAPageHasProblemsAtTheTarget)
     EXPECT_EQ(Run({"--level", "A", "--jobs", "1", Page("good.html", kGoodPage)}), kExitOk) << out.str();
 }
 
+TEST_F(CheckCommand, AriaNamesCountOnlyWhenAskedFor)
+{
+    const std::string page = Page("aria.html", "<html>\n<body>\n<img src=\"logo.png\" aria-label=\"Harbour shop\">\n"
+                                               "<img src=\"map.png\" aria-labelledby=\"gone\">\n</body>\n</html>\n");
+    EXPECT_EQ(Run({"--level", "A", page}), kExitFindings);
+    EXPECT_NE(out.str().find("(ImgAltText): logo.png ["), std::string::npos) << out.str();
+    EXPECT_NE(out.str().find("(ImgAltText): map.png ["), std::string::npos) << out.str();
+
+    EXPECT_EQ(Run({"--level", "A", "--aria", page}), kExitFindings);
+    EXPECT_EQ(out.str().find("(ImgAltText): logo.png"), std::string::npos) << out.str();
+    EXPECT_NE(out.str().find("(ImgAltText): map.png - aria-labelledby names the id \"gone\", which no element of this page has"),
+              std::string::npos)
+        << out.str();
+    // The run's choice is not stored.
+    COrvaneSettings stored;
+    stored.Load();
+    EXPECT_FALSE(stored.GetAriaNames());
+}
+
 TEST_F(CheckCommand, ARegistryIsAlwaysThereAndANamedOneMustBeReadable)
 {
     std::string applet = Page("applet.html", "<html><body><applet code=a.class></applet></body></html>\n");

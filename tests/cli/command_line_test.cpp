@@ -75,8 +75,8 @@ TEST(ProgramHelp, EachCommandShowsItsOwnUsageAndOptions)
         "                    [--format text|json|sarif|junit|html] [--output FILE]\n"
         "                    [--all] [--wcag2] [--jobs N]\n"
         "                    [--registry FILE | --no-registry] [--help-base URL]\n"
-        "                    [--tables skip|data|layout|guess] [--shard K/N] [--quiet]\n"
-        "                    PATH...\n";
+        "                    [--aria] [--tables skip|data|layout|guess] [--shard K/N]\n"
+        "                    [--quiet] PATH...\n";
     Ran check = Orvane({"check", "--help"});
     EXPECT_EQ(check.status, kExitOk);
     EXPECT_TRUE(check.out.starts_with(checkUsage + "\nChecks each PATH for accessibility problems")) << check.out;

@@ -66,7 +66,7 @@ TEST_F(SettingsCommand, AFreshUserSeesTheDefaults)
     EXPECT_EQ(Run({}), kExitOk) << err.str();
     const std::string shown = out.str();
     EXPECT_EQ(shown.rfind("level: AAA\nfile-save: ask\noriginal-extension: .htmlold\nvalidated-extension: .htmlvalid\n"
-                          "insert-icon: no\nicons-location: \nignore-repaired: yes\nlanguage: de (nothing remembered)\n"
+                          "insert-icon: no\nicons-location: \nignore-repaired: yes\naria-names: no\nlanguage: de (nothing remembered)\n"
                           "doctype: frameset (nothing remembered)\n",
                           0),
               0u)
@@ -86,7 +86,7 @@ TEST_F(SettingsCommand, WhatIsSetIsWhatTheSettingsSheetLoads)
 {
     ASSERT_EQ(Run({"--set", "level=AA", "--set", "file-save=backup", "--set", "validated-extension=.fixed",
                    "--set", "auto-repair=MissingLanguage,DoctypeMissing", "--set", "always-include=ImageDLink",
-                   "--set", "insert-icon=yes"}),
+                   "--set", "insert-icon=yes", "--set", "aria-names=yes"}),
               kExitOk)
         << err.str();
     std::unique_ptr<COrvaneSettings> settings = Loaded();
@@ -95,6 +95,7 @@ TEST_F(SettingsCommand, WhatIsSetIsWhatTheSettingsSheetLoads)
     EXPECT_EQ(settings->GetValidateExtension(), ".fixed");
     EXPECT_EQ(settings->GetOriginalExtension(), ".htmlold");
     EXPECT_TRUE(settings->GetInsertIcon());
+    EXPECT_TRUE(settings->GetAriaNames());
     EXPECT_EQ(Check(*settings, "MissingLanguage").AutoRepairMode(), autorepair::kOn);
     EXPECT_EQ(Check(*settings, "DoctypeMissing").AutoRepairMode(), autorepair::kOn);
     EXPECT_EQ(Check(*settings, "BlinkMarquee").AutoRepairMode(), autorepair::kOff);

@@ -27,6 +27,28 @@ TEST_F(SettingsTest, AFreshUserGetsTheDefaults)
                  settings.IsInsertIconChanged() || settings.IsIgnoreRepairedChanged());
 }
 
+TEST_F(SettingsTest, AriaNamesAreOffUntilChosenAndTheChoiceIsStoredByName)
+{
+    COrvaneSettings fresh;
+    fresh.Load();
+    EXPECT_FALSE(fresh.GetAriaNames());
+    fresh.SetAriaNames(false);
+    EXPECT_FALSE(fresh.IsAriaNamesChanged());
+    fresh.SetAriaNames(true);
+    EXPECT_TRUE(fresh.IsAriaNamesChanged());
+    ASSERT_EQ(fresh.Save(), 1);
+    EXPECT_EQ(StoredKey()->QueryDword("AriaNames"), std::optional<std::uint32_t>(1));
+
+    COrvaneSettings next;
+    next.Load();
+    EXPECT_TRUE(next.GetAriaNames());
+    EXPECT_FALSE(next.IsAriaNamesChanged());
+    // As the other flags: only the low byte counts.
+    Key()->SetDword("AriaNames", 0x100);
+    next.Load();
+    EXPECT_FALSE(next.GetAriaNames());
+}
+
 TEST_F(SettingsTest, ARecordReadsSensiblyBeforeItIsLoaded)
 {
     COrvaneSettings settings;

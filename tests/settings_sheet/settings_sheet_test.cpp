@@ -18,7 +18,7 @@ constexpr int kSheet = 9001, kAdvanced = 9110;
 constexpr int kLevelPage = 0, kAutoRepairPage = 1, kFileSavesPage = 2, kLongdescPage = 3;
 constexpr int kRadioA = 1264, kRadioAAA = 1266, kRadio508 = 1267;
 constexpr int kAdvancedA = 9124, kAdvancedAA = 9125, kAdvanced508 = 9126;
-constexpr int kInsertIcon = 9127, kIconsLocation = 9128;
+constexpr int kInsertIcon = 9127, kIconsLocation = 9128, kAriaNames = 1241;
 constexpr int kAutoList = 9130, kLanguage = 9141, kTag = 9143;
 constexpr int kOriginalExtension = 9150, kValidateExtension = 9151;
 constexpr int kAdvancedList = 9170;
@@ -123,6 +123,32 @@ TEST_F(SettingsSheetTest, TheLevelPageOffersTheAdvancedDialogOfTheChosenLevelAnd
     EXPECT_TRUE(stored.GetInsertIcon());
     EXPECT_EQ(stored.GetIconsLocation(), "https://example.org/icons");
     EXPECT_FALSE(StoredAnyCheckValue());
+}
+
+TEST_F(SettingsSheetTest, AriaNamesChosenOnTheLevelPageAreStoredAndShownNextTime)
+{
+    m_windows.WhenShown(kSheet, [&](CMemoryWindow& sheet) {
+        CMemoryWindow& level = sheet.PageWindow(kLevelPage);
+        EXPECT_FALSE(level.IsChecked(kAriaNames));
+        level.Click(kAriaNames);
+        sheet.Click(kIdOk);
+    });
+    EXPECT_EQ(RunSettingsSheet(nullptr), kIdOk);
+    COrvaneSettings stored;
+    stored.Load();
+    EXPECT_TRUE(stored.GetAriaNames());
+    EXPECT_FALSE(StoredAnyCheckValue());
+
+    // Shown as stored; switched off again, off it stays.
+    m_windows.WhenShown(kSheet, [&](CMemoryWindow& sheet) {
+        CMemoryWindow& level = sheet.PageWindow(kLevelPage);
+        EXPECT_TRUE(level.IsChecked(kAriaNames));
+        level.Click(kAriaNames);
+        sheet.Click(kIdOk);
+    });
+    EXPECT_EQ(RunSettingsSheet(nullptr), kIdOk);
+    stored.Load();
+    EXPECT_FALSE(stored.GetAriaNames());
 }
 
 TEST_F(SettingsSheetTest, TheAdvancedDialogAddsChecksAboveLevelAAndTheNextCheckUsesThem)

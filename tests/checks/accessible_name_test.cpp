@@ -1,0 +1,225 @@
+#include "family_check_fixture.h"
+
+#include "library/checks/accessible_name.h"
+#include "library/html/tag_table.h"
+#include "platform/services.h"
+#include "platform/string_table.h"
+
+#include <string>
+
+namespace orvane::test {
+namespace {
+
+constexpr std::uint32_t kAltText = 0x1;
+constexpr std::uint32_t kMissingLabel = 0x20000000;
+constexpr std::uint32_t kMapAltText = 0x1;
+constexpr std::uint32_t kFrameTitle = 0x1;
+
+using NameSource = AccessibleName::Source;
+
+class AccessibleNames : public FamilyCheckTest {
+protected:
+    // The name of the first element of the kind on the page.
+    AccessibleName NameOf(std::string_view page, int kind)
+    {
+        Parse(page);
+        return ComputeAccessibleName(document, *Nth(kind));
+    }
+};
+
+// Each check is asked twice of one page: as it always was, and with the
+// names ARIA gives taken into account.
+class AriaChecks : public FamilyCheckTest {
+protected:
+    struct Outcome {
+        bool plain;
+        bool aria;
+    };
+    Outcome Reported(std::string_view page, int kind, std::uint32_t bit)
+    {
+        settings.SetAriaNames(false);
+        const bool plain = Has(page, kind, bit);
+        settings.SetAriaNames(true);
+        const bool aria = Has(page, kind, bit);
+        settings.SetAriaNames(false);
+        return {plain, aria};
+    }
+};
+
+TEST_F(AccessibleNames, LabelledByComesFirstThenAriaLabelThenTheMarkupThenTitle)
+{
+    AccessibleName name = NameOf("<span id=a>Harbour</span><span id=b>shop</span>"
+                                 "<img src=logo.png alt=Logo aria-label=Label title=Tip aria-labelledby=\"b  a\">",
+                                 tag::kImg);
+    EXPECT_EQ(name.text, "shop Harbour");
+    EXPECT_EQ(name.source, NameSource::LabelledBy);
+
+    name = NameOf("<img src=logo.png alt=Logo aria-label=\" Harbour\n shop \" title=Tip>", tag::kImg);
+    EXPECT_EQ(name.text, "Harbour shop");
+    EXPECT_EQ(name.source, NameSource::AriaLabel);
+
+    name = NameOf("<img src=logo.png alt=Logo aria-label=\"  \" title=Tip>", tag::kImg);
+    EXPECT_EQ(name.text, "Logo");
+    EXPECT_EQ(name.source, NameSource::Native);
+
+    name = NameOf("<img src=logo.png title=\"Harbour shop\">", tag::kImg);
+    EXPECT_EQ(name.text, "Harbour shop");
+    EXPECT_EQ(name.source, NameSource::Title);
+
+    name = NameOf("<img src=logo.png>", tag::kImg);
+    EXPECT_EQ(name.text, "");
+    EXPECT_EQ(name.source, NameSource::None);
+}
+
+TEST_F(AccessibleNames, ReferencedContentIsReadAsAScreenReaderHearsIt)
+{
+    // Text, the alternatives of images inside, an aria-label in place of
+    // what it covers; hidden parts and scripts are left out.
+    AccessibleName name =
+        NameOf("<div id=q>Search <img src=glass.gif alt=the> <b aria-label=harbour>xx</b>"
+               "<span hidden>secret</span><span aria-hidden=\"true\">icon</span><script>var s;</script> shop</div>"
+               "<input type=text aria-labelledby=q>",
+               tag::kInput);
+    EXPECT_EQ(name.text, "Search the harbour shop");
+
+    // A node referenced itself while hidden still gives its text.
+    name = NameOf("<span id=h hidden>Quantity <b aria-hidden=true>in kg</b></span><input type=text aria-labelledby=h>",
+                  tag::kInput);
+    EXPECT_EQ(name.text, "Quantity in kg");
+
+    // A referenced node's own aria-labelledby is not followed, its aria-label is.
+    name = NameOf("<span id=x>far</span><span id=r aria-labelledby=x>near</span><input type=text aria-labelledby=r>",
+                  tag::kInput);
+    EXPECT_EQ(name.text, "near");
+    name = NameOf("<span id=r aria-label=Given>Content</span><input type=text aria-labelledby=r>", tag::kInput);
+    EXPECT_EQ(name.text, "Given");
+}
+
+TEST_F(AccessibleNames, IdsAreLookedUpExactlyAndTheFirstMissingOneIsKept)
+{
+    AccessibleName name = NameOf("<p id=Q>Question</p><input type=text aria-labelledby=\"q gone Q\">", tag::kInput);
+    EXPECT_EQ(name.text, "Question");
+    EXPECT_EQ(name.missingId, "q");
+
+    // Only ids that name nothing: the name falls through to what comes next.
+    name = NameOf("<input type=text aria-labelledby=gone aria-label=Search>", tag::kInput);
+    EXPECT_EQ(name.text, "Search");
+    EXPECT_EQ(name.missingId, "gone");
+
+    // Elements of tags the page model does not know are found by their ids.
+    name = NameOf("<section id=s>Harbour</section><img src=a.gif aria-labelledby=s>", tag::kImg);
+    EXPECT_TRUE(name.missingId.empty());
+
+    // References to empty elements give no name either.
+    name = NameOf("<span id=e></span><img src=a.gif alt=Anchor aria-labelledby=e>", tag::kImg);
+    EXPECT_EQ(name.text, "Anchor");
+    EXPECT_TRUE(name.missingId.empty());
+}
+
+TEST_F(AccessibleNames, FormControlsAreNamedByTheirLabelsWrappingOrPointing)
+{
+    EXPECT_EQ(NameOf("<label for=n>Your name</label><input type=text id=n>", tag::kInput).text, "Your name");
+    EXPECT_EQ(NameOf("<label>Your <i>name</i> <input type=text value=x></label>", tag::kInput).text, "Your name");
+    EXPECT_EQ(NameOf("<label>Country <select><option>NZ</select></label>", tag::kSelect).text, "Country");
+    EXPECT_EQ(NameOf("<label>Notes</label><textarea title=Remarks></textarea>", tag::kTextarea).text, "Remarks");
+    EXPECT_EQ(NameOf("<input type=image src=go.gif alt=Go>", tag::kInput).text, "Go");
+}
+
+TEST_F(AccessibleNames, HiddenAndPresentationalImagesNeedNoName)
+{
+    EXPECT_TRUE(NameOf("<img src=a.gif aria-hidden=TRUE>", tag::kImg).hidden);
+    EXPECT_TRUE(NameOf("<img src=a.gif hidden>", tag::kImg).hidden);
+    EXPECT_FALSE(NameOf("<img src=a.gif aria-hidden=false>", tag::kImg).hidden);
+    EXPECT_TRUE(NameOf("<img src=line.gif role=presentation>", tag::kImg).presentational);
+    EXPECT_TRUE(NameOf("<img src=line.gif role=\"none presentation\" alt=\"\">", tag::kImg).presentational);
+    // A name of its own overrides the role, as browsers do.
+    AccessibleName named = NameOf("<img src=line.gif role=presentation aria-label=Divider>", tag::kImg);
+    EXPECT_FALSE(named.presentational);
+    EXPECT_EQ(named.text, "Divider");
+    EXPECT_FALSE(NameOf("<img src=line.gif role=img>", tag::kImg).presentational);
+}
+
+TEST_F(AriaChecks, ImagesNamedByAriaOrMarkedDecorativeAreNotReportedWithTheSetting)
+{
+    auto outcome = Reported("<img src=logo.png aria-label=\"Harbour shop\">", tag::kImg, kAltText);
+    EXPECT_TRUE(outcome.plain);
+    EXPECT_FALSE(outcome.aria);
+    outcome = Reported("<img role=presentation src=line.gif>", tag::kImg, kAltText);
+    EXPECT_TRUE(outcome.plain);
+    EXPECT_FALSE(outcome.aria);
+    outcome = Reported("<p id=cap>Our harbour</p><img src=h.jpg aria-labelledby=cap>", tag::kImg, kAltText);
+    EXPECT_TRUE(outcome.plain);
+    EXPECT_FALSE(outcome.aria);
+    // An image alone in a link still leaves the link without a name.
+    outcome = Reported("<a href=/><img role=presentation src=home.gif alt=\" \"></a>", tag::kImg, kAltText);
+    EXPECT_TRUE(outcome.plain);
+    EXPECT_TRUE(outcome.aria);
+    // Nothing is reported that was not before, but for a reference to nothing.
+    outcome = Reported("<img src=a.gif alt=\"\" aria-labelledby=nothing>", tag::kImg, kAltText);
+    EXPECT_FALSE(outcome.plain);
+    EXPECT_TRUE(outcome.aria);
+}
+
+TEST_F(AriaChecks, AReferenceToNothingIsSaidInTheProblemText)
+{
+    platform::CStringTable strings;
+    strings.Parse("1240\taria-labelledby names the id \"%1\", which no element of this page has\n");
+    const platform::ScopedStrings useStrings{strings};
+    settings.SetAriaNames(true);
+    ASSERT_TRUE(Has("<input type=text name=q aria-labelledby=q-label>", tag::kInput, kMissingLabel));
+    EXPECT_EQ(Nth(tag::kInput)->GetProblemText(kMissingLabel),
+              "text control - q - aria-labelledby names the id \"q-label\", which no element of this page has");
+    ASSERT_TRUE(Has("<img src=a.gif aria-labelledby=cap>", tag::kImg, kAltText));
+    EXPECT_EQ(Nth(tag::kImg)->GetProblemText(kAltText),
+              "a.gif - aria-labelledby names the id \"cap\", which no element of this page has");
+    // Once the id is there, the image is named and the text is as before.
+    ASSERT_FALSE(Has("<img src=a.gif aria-labelledby=cap><p id=cap>Map</p>", tag::kImg, kAltText));
+    EXPECT_EQ(Nth(tag::kImg)->GetProblemText(kAltText), "a.gif");
+}
+
+TEST_F(AriaChecks, FormControlsNamedByAriaHaveTheirLabel)
+{
+    auto outcome = Reported("<span id=q-label>Search</span><input type=text aria-labelledby=q-label>", tag::kInput,
+                            kMissingLabel);
+    EXPECT_TRUE(outcome.plain);
+    EXPECT_FALSE(outcome.aria);
+    outcome = Reported("<label>Password <input type=password></label>", tag::kInput, kMissingLabel);
+    EXPECT_TRUE(outcome.plain);
+    EXPECT_FALSE(outcome.aria);
+    outcome = Reported("<select aria-label=Country><option>NZ</select>", tag::kSelect, kMissingLabel);
+    EXPECT_TRUE(outcome.plain);
+    EXPECT_FALSE(outcome.aria);
+    outcome = Reported("<textarea title=Remarks></textarea>", tag::kTextarea, kMissingLabel);
+    EXPECT_TRUE(outcome.plain);
+    EXPECT_FALSE(outcome.aria);
+    outcome = Reported("<input type=text aria-label=\" \">", tag::kInput, kMissingLabel);
+    EXPECT_TRUE(outcome.plain);
+    EXPECT_TRUE(outcome.aria);
+    // A label element is a label, whatever a broken reference beside it says.
+    outcome = Reported("<label for=n>Name</label><input type=text id=n aria-labelledby=gone>", tag::kInput,
+                       kMissingLabel);
+    EXPECT_FALSE(outcome.plain);
+    EXPECT_FALSE(outcome.aria);
+}
+
+TEST_F(AriaChecks, ImageButtonsMapAreasAndFramesTakeTheirNamesFromAria)
+{
+    auto outcome = Reported("<input type=image src=go.gif aria-label=Search>", tag::kInput, kAltText);
+    EXPECT_TRUE(outcome.plain);
+    EXPECT_FALSE(outcome.aria);
+    outcome = Reported("<input type=image src=go.gif aria-labelledby=none>", tag::kInput, kAltText);
+    EXPECT_TRUE(outcome.plain);
+    EXPECT_TRUE(outcome.aria);
+    outcome = Reported("<frameset cols=\"20%,80%\"><frame src=menu.html aria-label=Menu></frameset>", tag::kFrame,
+                       kFrameTitle);
+    EXPECT_TRUE(outcome.plain);
+    EXPECT_FALSE(outcome.aria);
+    outcome = Reported("<img src=m.gif usemap=#m alt=Map><map name=m><area href=a.html aria-label=North>"
+                       "<area href=b.html alt=South></map>",
+                       tag::kMap, kMapAltText);
+    EXPECT_TRUE(outcome.plain);
+    EXPECT_FALSE(outcome.aria);
+}
+
+} // namespace
+} // namespace orvane::test
