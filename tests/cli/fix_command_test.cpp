@@ -111,6 +111,34 @@ TEST_F(FixCommand, RepairsThePageInPlaceAndListsWhatStillCounts)
     EXPECT_EQ(Run("check", {page}), kExitFindings);
 }
 
+TEST_F(FixCommand, SharesOfAFolderRepairEachPageOnceAndBadOptionsAreNamed)
+{
+    const std::string original = Original("booking.html");
+    std::vector<std::string> pages;
+    for (const char* name : {"a.html", "b.html", "c.html", "d.html"}) {
+        fs::copy_file(fs::path(ORVANE_EXAMPLES_DIR) / "booking.html", folder / name);
+        pages.push_back((folder / name).string());
+    }
+    auto repaired = [&] {
+        return std::count_if(pages.begin(), pages.end(), [&](const std::string& page) { return Bytes(page) != original; });
+    };
+    EXPECT_NE(Run("fix", {"--save", "replace", "--shard", "1/2", folder.string()}), kExitError) << err.str();
+    const auto first = repaired();
+    EXPECT_NE(Run("fix", {"--save", "replace", "--shard", "2/2", folder.string()}), kExitError) << err.str();
+    EXPECT_EQ(repaired(), 4) << "the two shares together repair every page";
+    EXPECT_NE(out.str().find("repaired MissingLanguage"), std::string::npos);
+    EXPECT_LT(first, 4) << "the first share left some page to the second";
+
+    EXPECT_EQ(Run("fix", {"--shard", "3/2", folder.string()}), kExitError);
+    EXPECT_EQ(err.str().rfind("orvane fix: --shard takes K/N", 0), 0u) << err.str();
+    EXPECT_EQ(Run("fix", {"--tables", "maybe", folder.string()}), kExitError);
+    EXPECT_NE(err.str().find("--tables takes skip, data, layout or guess"), std::string::npos) << err.str();
+    EXPECT_EQ(Run("fix", {"--help"}), kExitOk);
+    EXPECT_EQ(out.str().rfind("usage: orvane fix ", 0), 0u) << out.str();
+    for (const char* option : {"--shard", "--tables", "--aria", "--only", "--dry-run", "--diff", "--save"})
+        EXPECT_NE(out.str().find(option), std::string::npos) << option;
+}
+
 TEST_F(FixCommand, OnlyTheChecksNamedAreRepairedWithTheRememberedChoices)
 {
     // The choices remembered, here set from the command line, are what the repairs put in.
