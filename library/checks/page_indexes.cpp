@@ -8,6 +8,11 @@
 #include "library/html/text_util.h"
 #include "platform/services.h"
 
+#include <algorithm>
+#include <span>
+#include <string>
+#include <unordered_map>
+
 namespace orvane {
 namespace {
 
@@ -120,6 +125,48 @@ CLinkRunIndex::CLinkRunIndex(const CHtmlDocument& document)
         (first ? last : first) = link;
     }
     endRun();
+    DropRunsWithSkipLinks(document);
+}
+
+void CLinkRunIndex::DropRunsWithSkipLinks(const CHtmlDocument& document)
+{
+    // A run that starts with a link to the place right after it (before any
+    // further link) can be skipped already: the skip link the repair writes
+    // is such a link, and so is an author's own "skip navigation". Reporting
+    // it again would ask for a second one.
+    if (runs.empty())
+        return;
+    // Copied: an attribute's value is only a view of the tag's text.
+    std::unordered_map<std::string, std::size_t> places;
+    for (std::size_t i = 0; i < document.Size(); ++i) {
+        const CElement* e = document.At(i);
+        if (e->IsDeleted())
+            continue;
+        for (int id : {attr::kId, attr::kName}) {
+            if (const CAttribute* a = e->FindAttribute(id); a && !a->Value().empty())
+                places.emplace(std::string(a->Value()), i);
+        }
+    }
+    const std::span<const std::uint32_t> links = PageIndex<CKindPositions>(document)->Of(tag::kA);
+    auto nextLinkAfter = [&](std::size_t position) {
+        auto it = std::upper_bound(links.begin(), links.end(), position);
+        for (; it != links.end(); ++it) {
+            const CElement* e = document.At(*it);
+            if (!e->IsDeleted() && e->FindAttribute(attr::kHref))
+                return static_cast<std::size_t>(*it);
+        }
+        return document.Size();
+    };
+    std::erase_if(runs, [&](const Run& run) {
+        const CAttribute* href = run.first ? run.first->FindAttribute(attr::kHref) : nullptr;
+        if (!href || href->Value().size() < 2 || href->Value().front() != '#' || !run.last)
+            return false;
+        const auto place = places.find(std::string(href->Value().substr(1)));
+        if (place == places.end())
+            return false;
+        const std::size_t end = document.IndexOf(*run.last);
+        return place->second >= end && place->second <= nextLinkAfter(end);
+    });
 }
 
 namespace {

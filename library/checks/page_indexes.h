@@ -27,6 +27,9 @@ struct CLinkRunIndex {
         CElement* last;
     };
     std::vector<Run> runs;
+
+private:
+    void DropRunsWithSkipLinks(const CHtmlDocument& document);
 };
 
 // The addresses of the links (a start tags not deleted with an href

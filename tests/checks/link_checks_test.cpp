@@ -77,6 +77,23 @@ TEST_F(LinkChecks, SevenLinksInARunNeedASkipOverLink)
     EXPECT_FALSE(Reports(Links(7, " and some more words ") + "</body>", "LinksSkipover"));
 }
 
+TEST_F(LinkChecks, ARunThatStartsWithALinkPastItsEndCanBeSkippedAlready)
+{
+    const std::string menu = Links(7, "<br>| ").substr(6);  // without its body tag
+    // The skip link the repair writes, read back in the next session: its
+    // target is the named anchor right after the run.
+    const std::string repaired = "<body>\n<br /><a href=\"#after-links\" title=\"Skip\">Skip the links</a><br />\n" +
+                                 menu + "\n<a name=\"after-links\"></a>\n<p>The text of the page.</p></body>";
+    EXPECT_FALSE(Reports(repaired, "LinksSkipover"));
+    // An author's own skip link to the content's id does as well.
+    EXPECT_FALSE(Reports("<body><a href=\"#content\">Skip navigation</a> " + menu +
+                             "<div id=\"content\"><p>The text of the page.</p></div></body>",
+                         "LinksSkipover"));
+    // A link to a place before the run, or to no place at all, skips nothing.
+    EXPECT_TRUE(Reports("<body><h1 id=\"top\">Menu</h1><a href=\"#top\">Top</a> " + menu + "</body>", "LinksSkipover"));
+    EXPECT_TRUE(Reports("<body><a href=\"#nowhere\">Skip</a> " + menu + "</body>", "LinksSkipover"));
+}
+
 TEST_F(LinkChecks, RunsMarkTheirFirstAndLastLinks)
 {
     auto names = Check(Links(7, "") + "<p>A paragraph of text follows.</p>" + Links(8, "").substr(6) + "</body>");

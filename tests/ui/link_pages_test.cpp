@@ -1,9 +1,11 @@
 #include "ui_fixture.h"
 
 #include "library/checks/element_body.h"
+#include "library/checks/family_factory.h"
 #include "library/ui/page_body_skip_links.h"
 
 #include <ctime>
+#include <sstream>
 
 namespace orvane::test {
 namespace {
@@ -85,6 +87,19 @@ TEST_F(RepairRunTest, TheFirstRunOfLinksGetsALinkInFrontAndItsTargetAfterItsLast
                         "\">Skip the menu &amp; go to &lt;news&gt;</a><br />\r\n");
     EXPECT_EQ(document.Text(), repaired);
     EXPECT_TRUE(page.Element()->IsRepaired(kSkipOverBit, 0));
+    {
+        // The next session reads the page as written: the menu can be skipped
+        // now, so the run left to repair is the footer's, not the menu again.
+        CHtmlDocument next(CFamilyElementFactory::Instance());
+        next.Start(1, false);
+        next.SetName("/site/forms/page.html");
+        std::istringstream in{repaired};
+        ASSERT_EQ(next.Load(in), 1);
+        RunCheckPass(next, settings, nullptr);
+        const Page::Run left = Page::FindFirstRun(next);
+        ASSERT_NE(left.first, nullptr);
+        EXPECT_NE(left.first->Text().find("page1.html"), std::string_view::npos) << left.first->Text();
+    }
 
     // Back on the page, it shows what was chosen; the user says no link is needed.
     windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
