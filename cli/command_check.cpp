@@ -324,13 +324,8 @@ int RunCheck(const Arguments& args, std::ostream& out, std::ostream& err)
     CheckOptions options;
     if (std::optional<int> status = ParseOptions(args, options, out, err))
         return *status;
-    // A registry named on the command line must be there: checking without
-    // it would quietly give other answers. The file is only ever read.
-    if (!options.registryFile.empty() && !CSrcObjectDatabase(options.registryFile).Load()) {
-        err << "orvane check: the object registry " << options.registryFile
-            << " is missing or cannot be read\n";
+    if (!NamedRegistryReadable("check", options.registryFile, err))
         return kExitError;
-    }
     std::vector<FoundPage> pages = PagesOfShard(FindPages(options.paths), options.batch.shard);
     CLanguageCodeList::Library().Load();
 
@@ -345,16 +340,7 @@ int RunCheck(const Arguments& args, std::ostream& out, std::ostream& err)
         // For this run only: the stored choice is what the user made.
         if (options.ariaNames)
             worker->settings.SetAriaNames(true);
-        // Without a file the checks still see a registry, an empty one in
-        // memory, as a session always has one: checks that ask it about
-        // objects are not silenced.
-        if (options.noRegistry) {
-            worker->registry = std::make_unique<CSrcObjectDatabase>(std::string());
-        } else {
-            worker->registry = options.registryFile.empty() ? std::make_unique<CSrcObjectDatabase>()
-                                                            : std::make_unique<CSrcObjectDatabase>(options.registryFile);
-            worker->registry->Load();
-        }
+        worker->registry = OpenRegistry(options.registryFile, options.noRegistry);
         workers.push_back(std::move(worker));
     }
 

@@ -336,20 +336,10 @@ int RunFix(const Arguments& args, std::ostream& out, std::ostream& err)
         err << "orvane fix: " << problem << '\n';
         return kExitError;
     }
-    if (!options.registryFile.empty() && !CSrcObjectDatabase(options.registryFile).Load()) {
-        err << "orvane fix: the object registry " << options.registryFile << " is missing or cannot be read\n";
+    if (!NamedRegistryReadable("fix", options.registryFile, err))
         return kExitError;
-    }
     // The registry is only read: what a run repairs is no decision of the user's to remember.
-    std::unique_ptr<CSrcObjectDatabase> registry;
-    if (options.noRegistry)
-        registry = std::make_unique<CSrcObjectDatabase>(std::string());
-    else if (options.registryFile.empty())
-        registry = std::make_unique<CSrcObjectDatabase>();
-    else
-        registry = std::make_unique<CSrcObjectDatabase>(options.registryFile);
-    if (!options.noRegistry)
-        registry->Load();
+    std::unique_ptr<CSrcObjectDatabase> registry = OpenRegistry(options.registryFile, options.noRegistry);
     CLanguageCodeList::Library().Load();
 
     CFixRun run(options, settings, *registry, out, err);

@@ -1,5 +1,6 @@
 #include "page_loading.h"
 
+#include "library/registry/object_database.h"
 #include "library/ui/problem_list.h"
 #include "platform/console_prompt.h"
 #include "platform/file_system.h"
@@ -7,7 +8,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <filesystem>
 #include <ostream>
 
 namespace orvane::cli {
@@ -42,39 +42,21 @@ bool LoadPageFrom(CHtmlDocument& document, const std::string& path, std::istream
     return true;
 }
 
-namespace {
-
-namespace fs = std::filesystem;
-
-bool IsPageName(const fs::path& path)
+bool NamedRegistryReadable(std::string_view command, const std::string& file, std::ostream& err)
 {
-    std::string extension = path.extension().string();
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return extension == ".htm" || extension == ".html" || extension == ".shtml" || extension == ".shtm";
+    if (file.empty() || CSrcObjectDatabase(file).Load())
+        return true;
+    err << "orvane " << command << ": the object registry " << file << " is missing or cannot be read\n";
+    return false;
 }
 
-} // namespace
-
-std::vector<std::string> CollectPages(const std::vector<std::string>& paths)
+std::unique_ptr<CSrcObjectDatabase> OpenRegistry(const std::string& file, bool none)
 {
-    std::vector<std::string> pages;
-    for (const std::string& path : paths) {
-        std::error_code error;
-        if (!fs::is_directory(path, error)) {
-            pages.push_back(path);
-            continue;
-        }
-        std::vector<std::string> found;
-        for (fs::recursive_directory_iterator it(path, fs::directory_options::skip_permission_denied, error), end;
-             !error && it != end; it.increment(error)) {
-            if (it->is_regular_file(error) && IsPageName(it->path()))
-                found.push_back(it->path().string());
-        }
-        std::sort(found.begin(), found.end());
-        pages.insert(pages.end(), found.begin(), found.end());
-    }
-    return pages;
+    if (none)
+        return std::make_unique<CSrcObjectDatabase>(std::string());
+    auto registry = file.empty() ? std::make_unique<CSrcObjectDatabase>() : std::make_unique<CSrcObjectDatabase>(file);
+    registry->Load();
+    return registry;
 }
 
 std::optional<int> ParseLevel(std::string_view text)

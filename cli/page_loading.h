@@ -1,8 +1,10 @@
 #pragma once
 
 #include "library/html/html_document.h"
+#include "library/registry/object_database.h"
 
 #include <iosfwd>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -16,9 +18,13 @@ bool LoadPage(CHtmlDocument& document, const std::string& path, std::ostream& er
 // The same for the bytes of the page named path, read from in.
 bool LoadPageFrom(CHtmlDocument& document, const std::string& path, std::istream& in, std::ostream& err);
 
-// Pages named, and the pages of folders named (searched through, in name
-// order). A path that does not exist is kept: taking it in reports the error.
-std::vector<std::string> CollectPages(const std::vector<std::string>& paths);
+// A registry named on the command line must be there: running without it
+// would quietly give other answers. Otherwise writes why to err.
+bool NamedRegistryReadable(std::string_view command, const std::string& file, std::ostream& err);
+// The registry a run reads, loaded: an empty one in memory with none (as a
+// session always has one, so checks that ask it are not silenced), else the
+// file named or the user's own. It is only ever read.
+std::unique_ptr<CSrcObjectDatabase> OpenRegistry(const std::string& file, bool none);
 
 // A conformance target as --level names it: A, AA, AAA or 508.
 std::optional<int> ParseLevel(std::string_view text);
