@@ -4,7 +4,7 @@
 #include "bench_support.h"
 
 #include "library/html/tag_table.h"
-#include "library/ui/image_map_converter.h"
+#include "library/ui/pages/text_alternatives/image_map_converter.h"
 #include "platform/paths.h"
 
 #include <filesystem>

@@ -9,7 +9,7 @@
 #include "library/html/html_document.h"
 #include "library/html/tag_table.h"
 #include "library/tables/table_record.h"
-#include "library/ui/table_grid.h"
+#include "library/ui/pages/tables/table_grid.h"
 #include "platform/qt/widgets/table_grid_view.h"
 
 #include <sstream>

@@ -4,7 +4,7 @@
 
 #include "common/orvane_settings.h"
 #include "library/html/lang_codes.h"
-#include "library/ui/page_doctype_bad.h"
+#include "library/ui/pages/structure/page_doctype_bad.h"
 #include "library/ui/problem_list.h"
 
 #include <algorithm>

@@ -6,7 +6,7 @@
 #include "library/html/attribute_table.h"
 #include "library/html/html_document.h"
 #include "library/html/tag_table.h"
-#include "library/ui/image_map_converter.h"
+#include "library/ui/pages/text_alternatives/image_map_converter.h"
 
 #include <sstream>
 

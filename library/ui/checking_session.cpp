@@ -1,4 +1,4 @@
-#include "checking_session.h"
+#include "library/ui/checking_session.h"
 
 #include "common/orvane_settings.h"
 #include "library/html/conformance_icon.h"

@@ -1,4 +1,4 @@
-#include "default_text_pages.h"
+#include "library/ui/default_text_pages.h"
 
 #include "library/html/text_util.h"
 #include "platform/services.h"

@@ -1,6 +1,6 @@
 // The description pages a repair writes beside the page it repairs, and
 // reading a description back from such a page (or any other file) to edit it.
-#include "validator_sheet.h"
+#include "library/ui/validator_sheet.h"
 
 #include "library/html/element.h"
 #include "library/html/html_document.h"

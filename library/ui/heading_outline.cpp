@@ -1,4 +1,4 @@
-#include "heading_outline.h"
+#include "library/ui/heading_outline.h"
 
 #include "library/html/element.h"
 #include "library/html/html_document.h"

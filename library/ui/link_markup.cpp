@@ -1,4 +1,4 @@
-#include "link_markup.h"
+#include "library/ui/link_markup.h"
 
 #include "library/html/text_util.h"
 

@@ -1,4 +1,4 @@
-#include "overview_dialog.h"
+#include "library/ui/overview_dialog.h"
 
 #include "common/orvane_settings.h"
 #include "library/dialogs/about_dialog.h"

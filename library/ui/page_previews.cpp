@@ -5,11 +5,11 @@
 // preview, and go with the page. The browser looks up what a preview names
 // in the page's own folder, where the page's images lie.
 
-#include "page_validator_base.h"
+#include "library/ui/page_validator_base.h"
 
-#include "quoted_value.h"
-#include "unknown_table_dialog.h"
-#include "validator_sheet.h"
+#include "library/ui/quoted_value.h"
+#include "library/ui/unknown_table_dialog.h"
+#include "library/ui/validator_sheet.h"
 
 #include "library/html/html_document.h"
 #include "library/html/tag_table.h"

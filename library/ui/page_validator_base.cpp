@@ -1,6 +1,6 @@
-#include "page_validator_base.h"
+#include "library/ui/page_validator_base.h"
 
-#include "validator_sheet.h"
+#include "library/ui/validator_sheet.h"
 
 #include "library/dialogs/help_topic.h"
 #include "library/html/attribute.h"

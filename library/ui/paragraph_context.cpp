@@ -1,4 +1,4 @@
-#include "paragraph_context.h"
+#include "library/ui/paragraph_context.h"
 
 #include "library/html/element.h"
 #include "library/html/html_document.h"

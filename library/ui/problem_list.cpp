@@ -1,4 +1,4 @@
-#include "problem_list.h"
+#include "library/ui/problem_list.h"
 
 #include "library/checks/check_catalogue.h"
 #include "library/checks/check_pass.h"

@@ -1,4 +1,4 @@
-#include "repair_run.h"
+#include "library/ui/repair_run.h"
 
 #include "library/html/element.h"
 #include "library/html/tag_table.h"

@@ -1,6 +1,6 @@
-#include "unknown_table_dialog.h"
+#include "library/ui/unknown_table_dialog.h"
 
-#include "validator_sheet.h"
+#include "library/ui/validator_sheet.h"
 
 #include "library/dialogs/help_topic.h"
 #include "library/html/html_document.h"

@@ -1,8 +1,8 @@
-#include "validator_sheet.h"
+#include "library/ui/validator_sheet.h"
 
-#include "page_validator_base.h"
-#include "page_warnings.h"
-#include "repair_page_factory.h"
+#include "library/ui/page_validator_base.h"
+#include "library/ui/pages/judgements/page_warnings.h"
+#include "library/ui/repair_page_factory.h"
 
 #include "library/dialogs/about_dialog.h"
 #include "library/html/element.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "library/ui/image_map_converter.h"
+#include "library/ui/pages/text_alternatives/image_map_converter.h"
 #include "platform/paths.h"
 #include "platform/string_table.h"
 #include "tests/support/test_support.h"

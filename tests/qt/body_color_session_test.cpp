@@ -7,7 +7,7 @@
 #include "library/checks/check_pass.h"
 #include "library/checks/family_factory.h"
 #include "library/html/html_document.h"
-#include "library/ui/page_body_color.h"
+#include "library/ui/pages/presentation/page_body_color.h"
 #include "library/ui/validator_sheet.h"
 #include "platform/paths.h"
 #include "platform/qt/qt_window_system.h"

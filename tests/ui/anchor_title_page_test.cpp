@@ -3,8 +3,8 @@
 #include "ui_fixture.h"
 
 #include "library/checks/check_catalogue.h"
-#include "library/ui/page_anchor_textlink.h"
-#include "library/ui/page_anchor_title.h"
+#include "library/ui/pages/links/page_anchor_textlink.h"
+#include "library/ui/pages/links/page_anchor_title.h"
 
 #include <fstream>
 

@@ -1,6 +1,6 @@
 #include "ui_fixture.h"
 
-#include "library/ui/page_anchor_transcript.h"
+#include "library/ui/pages/objects/page_anchor_transcript.h"
 
 #include <filesystem>
 #include <fstream>

@@ -1,7 +1,7 @@
 #include "ui_fixture.h"
 
 #include "library/registry/object_database.h"
-#include "library/ui/page_applet_alt_text.h"
+#include "library/ui/pages/objects/page_applet_alt_text.h"
 
 #include <filesystem>
 #include <fstream>

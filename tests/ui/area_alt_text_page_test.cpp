@@ -3,7 +3,7 @@
 #include "library/checks/element_area.h"
 #include "library/checks/repair_pages.h"
 #include "library/html/tag_table.h"
-#include "library/ui/page_area_alt_text.h"
+#include "library/ui/pages/text_alternatives/page_area_alt_text.h"
 
 namespace orvane::test {
 namespace {

@@ -3,8 +3,8 @@
 #include "library/checks/element_pre.h"
 #include "library/registry/object_database.h"
 #include "library/registry/src_ascii_art.h"
-#include "library/ui/page_ascii_art_description.h"
-#include "library/ui/page_ascii_art_skip.h"
+#include "library/ui/pages/text_alternatives/page_ascii_art_description.h"
+#include "library/ui/pages/links/page_ascii_art_skip.h"
 
 #include <filesystem>
 #include <fstream>

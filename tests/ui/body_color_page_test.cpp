@@ -1,7 +1,7 @@
 #include "ui_fixture.h"
 
 #include "library/checks/check_catalogue.h"
-#include "library/ui/page_body_color.h"
+#include "library/ui/pages/presentation/page_body_color.h"
 
 namespace orvane::test {
 namespace {

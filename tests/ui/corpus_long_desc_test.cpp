@@ -1,6 +1,6 @@
 #include "ui_fixture.h"
 
-#include "library/ui/page_img_long_desc.h"
+#include "library/ui/pages/text_alternatives/page_img_long_desc.h"
 
 #include <sstream>
 

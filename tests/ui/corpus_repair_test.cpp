@@ -2,10 +2,10 @@
 
 #include "library/html/element.h"
 #include "library/html/tag_table.h"
-#include "library/ui/page_img_alt_text.h"
-#include "library/ui/page_input_alt_text.h"
-#include "library/ui/page_input_default_text.h"
-#include "library/ui/page_textarea_default_text.h"
+#include "library/ui/pages/text_alternatives/page_img_alt_text.h"
+#include "library/ui/pages/text_alternatives/page_input_alt_text.h"
+#include "library/ui/pages/forms/page_input_default_text.h"
+#include "library/ui/pages/forms/page_textarea_default_text.h"
 
 #include <algorithm>
 #include <map>

@@ -5,7 +5,7 @@
 
 #include "library/checks/check_catalogue.h"
 #include "library/checks/deprecated_markup.h"
-#include "library/ui/page_deprecated_html.h"
+#include "library/ui/pages/presentation/page_deprecated_html.h"
 
 namespace orvane::test {
 namespace {

@@ -6,9 +6,9 @@
 #include "library/registry/object_database.h"
 #include "library/registry/src_link.h"
 #include "library/ui/checking_session.h"
-#include "library/ui/page_anchor_new_window.h"
-#include "library/ui/page_device_dependent.h"
-#include "library/ui/page_script_noscript.h"
+#include "library/ui/pages/links/page_anchor_new_window.h"
+#include "library/ui/pages/scripts/page_device_dependent.h"
+#include "library/ui/pages/scripts/page_script_noscript.h"
 #include "platform/registry.h"
 
 #include <filesystem>

@@ -1,6 +1,6 @@
 #include "ui_fixture.h"
 
-#include "library/ui/page_flicker.h"
+#include "library/ui/pages/judgements/page_flicker.h"
 
 #include <fstream>
 #include <iterator>

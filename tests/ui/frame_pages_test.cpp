@@ -3,8 +3,8 @@
 #include "library/checks/element_frame.h"
 #include "library/registry/object_database.h"
 #include "library/registry/src_document.h"
-#include "library/ui/page_frame_long_desc.h"
-#include "library/ui/page_frame_source.h"
+#include "library/ui/pages/frames/page_frame_long_desc.h"
+#include "library/ui/pages/frames/page_frame_source.h"
 
 #include <filesystem>
 #include <fstream>

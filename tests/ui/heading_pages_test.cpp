@@ -5,8 +5,8 @@
 
 #include "library/checks/check_catalogue.h"
 #include "library/ui/checking_session.h"
-#include "library/ui/page_headings.h"
-#include "library/ui/page_headings_maybe.h"
+#include "library/ui/pages/structure/page_headings.h"
+#include "library/ui/pages/judgements/page_headings_maybe.h"
 #include "platform/registry.h"
 
 #include <filesystem>

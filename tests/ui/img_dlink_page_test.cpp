@@ -2,7 +2,7 @@
 
 #include "library/checks/check_catalogue.h"
 #include "library/ui/checking_session.h"
-#include "library/ui/page_img_dlink.h"
+#include "library/ui/pages/text_alternatives/page_img_dlink.h"
 #include "platform/registry.h"
 
 #include <filesystem>

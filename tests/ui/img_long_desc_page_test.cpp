@@ -2,7 +2,7 @@
 
 #include "library/registry/object_database.h"
 #include "library/registry/src_image.h"
-#include "library/ui/page_img_long_desc.h"
+#include "library/ui/pages/text_alternatives/page_img_long_desc.h"
 
 #include <filesystem>
 #include <fstream>

@@ -2,8 +2,8 @@
 
 #include "library/registry/object_database.h"
 #include "library/registry/src_image.h"
-#include "library/ui/page_img_alt_text.h"
-#include "library/ui/page_input_alt_text.h"
+#include "library/ui/pages/text_alternatives/page_img_alt_text.h"
+#include "library/ui/pages/text_alternatives/page_input_alt_text.h"
 
 #include <filesystem>
 

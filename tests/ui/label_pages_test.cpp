@@ -1,7 +1,7 @@
 #include "ui_fixture.h"
 
-#include "library/ui/page_label_far_away.h"
-#include "library/ui/page_label_missing.h"
+#include "library/ui/pages/forms/page_label_far_away.h"
+#include "library/ui/pages/forms/page_label_missing.h"
 
 namespace orvane::test {
 namespace {

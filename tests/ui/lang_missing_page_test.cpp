@@ -3,7 +3,7 @@
 #include "library/checks/check_catalogue.h"
 #include "library/html/element.h"
 #include "library/ui/checking_session.h"
-#include "library/ui/page_lang_missing.h"
+#include "library/ui/pages/structure/page_lang_missing.h"
 #include "platform/registry.h"
 
 #include <filesystem>

@@ -2,7 +2,7 @@
 
 #include "library/checks/element_body.h"
 #include "library/checks/family_factory.h"
-#include "library/ui/page_body_skip_links.h"
+#include "library/ui/pages/links/page_body_skip_links.h"
 
 #include <ctime>
 #include <sstream>

@@ -1,6 +1,6 @@
 #include "ui_fixture.h"
 
-#include "library/ui/page_anchor_textlink.h"
+#include "library/ui/pages/links/page_anchor_textlink.h"
 
 #include <fstream>
 #include <iterator>

@@ -2,9 +2,9 @@
 
 #include "library/html/attribute.h"
 #include "library/html/element.h"
-#include "library/ui/map_area_outline.h"
-#include "library/ui/page_img_ismap.h"
-#include "library/ui/page_map_area_alt.h"
+#include "library/ui/pages/text_alternatives/map_area_outline.h"
+#include "library/ui/pages/text_alternatives/page_img_ismap.h"
+#include "library/ui/pages/text_alternatives/page_map_area_alt.h"
 
 #include <filesystem>
 #include <fstream>

@@ -3,8 +3,8 @@
 #include "library/registry/object_database.h"
 #include "library/registry/src_document.h"
 #include "library/registry/src_image_map.h"
-#include "library/ui/page_img_usemap_textlinks.h"
-#include "library/ui/page_ismap_textlinks.h"
+#include "library/ui/pages/text_alternatives/page_img_usemap_textlinks.h"
+#include "library/ui/pages/text_alternatives/page_ismap_textlinks.h"
 
 #include <filesystem>
 #include <fstream>

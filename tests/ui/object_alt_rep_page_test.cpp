@@ -1,6 +1,6 @@
 #include "ui_fixture.h"
 
-#include "library/ui/page_object_alt_rep.h"
+#include "library/ui/pages/objects/page_object_alt_rep.h"
 
 #include <filesystem>
 

@@ -5,9 +5,9 @@
 
 #include "library/checks/check_catalogue.h"
 #include "library/ui/checking_session.h"
-#include "library/ui/page_blink.h"
-#include "library/ui/page_header_format.h"
-#include "library/ui/page_list_format.h"
+#include "library/ui/pages/presentation/page_blink.h"
+#include "library/ui/pages/presentation/page_header_format.h"
+#include "library/ui/pages/presentation/page_list_format.h"
 #include "platform/registry.h"
 
 #include <filesystem>

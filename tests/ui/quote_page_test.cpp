@@ -3,7 +3,7 @@
 #include "ui_fixture.h"
 
 #include "library/checks/check_catalogue.h"
-#include "library/ui/page_quote_maybe.h"
+#include "library/ui/pages/judgements/page_quote_maybe.h"
 #include "platform/registry.h"
 
 #include <filesystem>

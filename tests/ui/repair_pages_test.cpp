@@ -1,9 +1,9 @@
 #include "ui_fixture.h"
 
 #include "library/html/element.h"
-#include "library/ui/page_input_default_text.h"
-#include "library/ui/page_textarea_default_text.h"
-#include "library/ui/page_warnings.h"
+#include "library/ui/pages/forms/page_input_default_text.h"
+#include "library/ui/pages/forms/page_textarea_default_text.h"
+#include "library/ui/pages/judgements/page_warnings.h"
 
 namespace orvane::test {
 namespace {

@@ -3,7 +3,7 @@
 #include "ui_fixture.h"
 
 #include "library/checks/check_catalogue.h"
-#include "library/ui/page_script_new_window.h"
+#include "library/ui/pages/scripts/page_script_new_window.h"
 
 #include <fstream>
 #include <iterator>

@@ -3,11 +3,11 @@
 #include "library/checks/check_catalogue.h"
 #include "library/html/element.h"
 #include "library/ui/checking_session.h"
-#include "library/ui/page_doctype_bad.h"
-#include "library/ui/page_frameset_noframes.h"
-#include "library/ui/page_meta_redirect.h"
-#include "library/ui/page_meta_refresh.h"
-#include "library/ui/page_metadata.h"
+#include "library/ui/pages/structure/page_doctype_bad.h"
+#include "library/ui/pages/frames/page_frameset_noframes.h"
+#include "library/ui/pages/structure/page_meta_redirect.h"
+#include "library/ui/pages/structure/page_meta_refresh.h"
+#include "library/ui/pages/structure/page_metadata.h"
 #include "platform/registry.h"
 
 #include <filesystem>

@@ -6,8 +6,8 @@
 #include "library/registry/src_table.h"
 #include "library/tables/table_record.h"
 #include "library/tables/table_type_question.h"
-#include "library/ui/page_table_header.h"
-#include "library/ui/page_table_header_abbrev.h"
+#include "library/ui/pages/tables/page_table_header.h"
+#include "library/ui/pages/tables/page_table_header_abbrev.h"
 #include "platform/registry.h"
 
 #include <filesystem>

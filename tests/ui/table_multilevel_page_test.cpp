@@ -3,7 +3,7 @@
 #include "library/checks/element_table.h"
 #include "library/registry/object_database.h"
 #include "library/tables/table_record.h"
-#include "library/ui/page_table_multilevel.h"
+#include "library/ui/pages/tables/page_table_multilevel.h"
 
 #include <fstream>
 

@@ -5,10 +5,10 @@
 #include "library/registry/src_table.h"
 #include "library/tables/table_record.h"
 #include "library/tables/table_type_question.h"
-#include "library/ui/page_table_caption.h"
-#include "library/ui/page_table_linearize.h"
-#include "library/ui/page_table_summary.h"
-#include "library/ui/page_units_table.h"
+#include "library/ui/pages/tables/page_table_caption.h"
+#include "library/ui/pages/tables/page_table_linearize.h"
+#include "library/ui/pages/tables/page_table_summary.h"
+#include "library/ui/pages/presentation/page_units_table.h"
 #include "platform/registry.h"
 
 #include <algorithm>

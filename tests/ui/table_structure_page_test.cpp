@@ -4,7 +4,7 @@
 #include "library/registry/object_database.h"
 #include "library/tables/table_record.h"
 #include "library/tables/table_type_question.h"
-#include "library/ui/page_table_structual_markup.h"
+#include "library/ui/pages/tables/page_table_structual_markup.h"
 #include "platform/registry.h"
 
 #include <filesystem>

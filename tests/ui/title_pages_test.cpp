@@ -1,8 +1,8 @@
 #include "ui_fixture.h"
 
 #include "library/checks/element_frame.h"
-#include "library/ui/page_frame_title.h"
-#include "library/ui/page_object_title.h"
+#include "library/ui/pages/frames/page_frame_title.h"
+#include "library/ui/pages/objects/page_object_title.h"
 
 #include <fstream>
 #include <iterator>

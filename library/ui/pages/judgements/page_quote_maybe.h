@@ -1,0 +1,70 @@
+#pragma once
+
+#include "library/ui/page_validator_base.h"
+
+#include <string>
+#include <vector>
+
+namespace orvane {
+
+// Paragraphs that stand whole in quotation marks: a screen reader reads them
+// as the page's own words. A long quotation becomes a blockquote around its
+// paragraph; a short one is marked up with q inside it, which adds its own
+// marks, so the typed ones go; or the user judges it no quotation.
+class CPageQuoteMaybe final : public CPageValidatorBase {
+public:
+    static constexpr int kTemplate = 214;
+    static constexpr int kParagraphs = 1010;
+    static constexpr int kPreview = 1011;
+    static constexpr int kBlockQuote = 1140;
+    static constexpr int kShortQuote = 1141;
+    static constexpr int kNoQuote = 1142;
+    static constexpr int kTextColumn = 0, kChoiceColumn = 1;
+
+    // One quoted paragraph, read from its start tag to its end tag.
+    struct Candidate {
+        CElement* start = nullptr;
+        CElement* end = nullptr;
+        CElement* open = nullptr;   // made before the paragraph, deleted until it takes <blockquote>
+        CElement* close = nullptr;  // made after its end tag, for </blockquote>
+        CElement* first = nullptr;  // the text that holds the opening mark
+        CElement* last = nullptr;   // the text that holds the closing mark
+        std::string text;           // its text, as a reader sees it
+        int choice = kBlockQuote;
+    };
+    // The paragraphs the quotation check marked, in page order.
+    static std::vector<Candidate> FindCandidates(const CHtmlDocument& document);
+
+    CPageQuoteMaybe(std::vector<Candidate> candidates, const CHtmlDocument& document);
+    std::string_view ClassName() const override { return "CPageQuoteMaybe"; }
+
+    void Undo() override;
+    bool Apply() override;
+    void OnNotify(platform::IWindow& window, const platform::Notification& notification) override;
+
+protected:
+    void Initialise() override;
+
+private:
+    // A text this page changed, and its text before.
+    struct Changed {
+        CElement* element;
+        std::string text;
+        bool modified;
+    };
+
+    void ShowCandidate(int row);
+    void ShowChoice(int row);
+    void ReadChoice();
+    void WriteBack();
+    bool ChangeText(CElement& element, std::string_view text);
+    bool Write(const Candidate& candidate);
+
+    std::vector<Candidate> m_candidates;
+    const CHtmlDocument& m_document;
+    int m_row = 0;
+    std::vector<Changed> m_changed;
+    std::vector<CElement*> m_shown;
+};
+
+} // namespace orvane

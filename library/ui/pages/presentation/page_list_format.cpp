@@ -1,0 +1,121 @@
+#include "library/ui/pages/presentation/page_list_format.h"
+
+#include "library/html/element.h"
+#include "library/html/html_document.h"
+
+namespace orvane {
+
+namespace {
+constexpr int kInstruction = 422;
+constexpr char kHelpTopic[] = "3-6-1.html";
+constexpr int kList = 24;  // dl, ol and ul alike
+constexpr int kEndTag = 1000;
+constexpr int kDefinition = 21, kTerm = 25, kItem = 51;
+
+bool IsItemTag(int kind)
+{
+    const int tag = kind >= kEndTag ? kind - kEndTag : kind;
+    return tag == kDefinition || tag == kTerm || tag == kItem;
+}
+} // namespace
+
+std::vector<CElement*> CPageListFormat::ItemTags(const CHtmlDocument& document, const CElement& list)
+{
+    std::vector<CElement*> items;
+    const CElement* end = list.Partner();
+    if (!end)
+        return items;
+    const std::size_t last = document.IndexOf(*end);
+    int depth = 0;
+    for (std::size_t i = document.IndexOf(list) + 1; i < last; ++i) {
+        CElement* e = document.At(i);
+        if (e->IsDeleted())
+            continue;
+        if (e->Kind() == kList)
+            ++depth;
+        else if (e->Kind() == kList + kEndTag && depth > 0)
+            --depth;
+        else if (depth == 0 && IsItemTag(e->Kind()))
+            items.push_back(e);
+    }
+    return items;
+}
+
+
+CPageListFormat::CPageListFormat(CElement& list, const std::vector<CElement*>& items, std::string_view content)
+    : CPageValidatorBase(kTemplate), m_content(content), m_start(Save(&list)), m_end(Save(list.Partner()))
+{
+    m_items.reserve(items.size());
+    for (CElement* item : items)
+        m_items.push_back(Save(item));
+}
+
+CPageListFormat::Saved CPageListFormat::Save(CElement* element)
+{
+    if (!element)
+        return {};
+    return {element, std::string(element->Text()), element->IsModified(), element->IsDeleted()};
+}
+
+void CPageListFormat::WriteBack(const Saved& saved)
+{
+    if (!saved.element)
+        return;
+    saved.element->SetText(saved.text);
+    saved.element->SetModified(saved.modified);
+    saved.element->SetDeleted(saved.deleted);
+}
+
+void CPageListFormat::WriteAllBack()
+{
+    WriteBack(m_start);
+    WriteBack(m_end);
+    for (const Saved& item : m_items)
+        WriteBack(item);
+}
+
+void CPageListFormat::Initialise()
+{
+    platform::IWindow& window = *Window();
+    SetHelpTopic(kHelpTopic);
+    SetInstruction(kInstruction);
+    PreviewParagraph(m_content, kPreview);
+    window.ClearItems(kIndentation);
+    for (int em = 1; em <= kIndentations; ++em)
+        window.AddItem(kIndentation, std::to_string(em) + " em");
+    window.SetCurrentItem(kIndentation, m_indentation);
+    window.SetChecked(kKeep, m_choice == kKeep);
+    window.SetChecked(kReplace, m_choice == kReplace);
+}
+
+bool CPageListFormat::Apply()
+{
+    platform::IWindow* window = Window();
+    if (!window)
+        return true;
+    SetStatus(pagestatus::kRepaired);
+    m_choice = window->IsChecked(kKeep) ? kKeep : kReplace;
+    const int selected = window->CurrentItem(kIndentation);
+    m_indentation = selected < 0 ? m_indentation : selected;
+    // Kept, the list is written exactly as it stood, not rebuilt from its attributes.
+    WriteAllBack();
+    if (m_choice == kKeep)
+        return true;
+    m_start.element->SetText("<span style=\"margin-left: " + std::to_string(m_indentation + 1) + "em;\">");
+    m_start.element->SetModified(false);
+    if (m_end.element) {
+        m_end.element->SetText("</span>");
+        m_end.element->SetModified(false);
+    }
+    for (const Saved& item : m_items)
+        item.element->SetDeleted(true);
+    return true;
+}
+
+void CPageListFormat::Undo()
+{
+    SetStatus(pagestatus::kNotRepaired);
+    WriteAllBack();
+}
+
+} // namespace orvane

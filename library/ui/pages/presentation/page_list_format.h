@@ -1,0 +1,57 @@
+#pragma once
+
+#include "library/ui/page_validator_base.h"
+
+#include <string>
+#include <vector>
+
+namespace orvane {
+
+// A list used only to indent its text: kept when it really lists items, or
+// turned into a span indented by the chosen width, the tags of its items
+// dropped. Only the texts and deleted flags of those tags change.
+class CPageListFormat final : public CPageValidatorBase {
+public:
+    static constexpr int kTemplate = 1316;
+    static constexpr int kIndentation = 1011;
+    static constexpr int kPreview = 1020;
+    static constexpr int kKeep = 1346;
+    static constexpr int kReplace = 1347;
+    static constexpr int kIndentations = 8;
+
+    // list: the start tag, whose partner is its end tag; items: the tags of
+    // its items, dropped with the list.
+    CPageListFormat(CElement& list, const std::vector<CElement*>& items, std::string_view content);
+    // The start and end tags of the list's own items (li, dt, dd), not those
+    // of lists inside it: an indenting list has at most one li or dt, but a
+    // definition list may indent any number of dd.
+    static std::vector<CElement*> ItemTags(const CHtmlDocument& document, const CElement& list);
+    std::string_view ClassName() const override { return "CPageListFormat"; }
+
+    void Undo() override;
+    bool Apply() override;
+
+protected:
+    void Initialise() override;
+
+private:
+    // A tag as the page found it, to be written back.
+    struct Saved {
+        CElement* element = nullptr;
+        std::string text;
+        bool modified = false;
+        bool deleted = false;
+    };
+    static Saved Save(CElement* element);
+    static void WriteBack(const Saved& saved);
+    void WriteAllBack();
+
+    std::string m_content;
+    Saved m_start;
+    Saved m_end;
+    std::vector<Saved> m_items;
+    int m_indentation = 1;
+    int m_choice = kReplace;
+};
+
+} // namespace orvane
