@@ -194,7 +194,16 @@ private:
     CTableGridView* GridOf(int id) const;
     QTreeWidgetItem* TreeItemOf(int id, TreeItem item) const;
     QTreeWidgetItem* RowOf(int id, int row) const;
+    // Hands a control to the binding of its kind, each beside the rest of
+    // what that kind does.
     void Bind(int id, Control& control);
+    void BindButton(int id, Control& control);
+    void BindTextField(int id, Control& control);
+    void BindCombo(int id, Control& control);
+    void BindList(int id, Control& control);
+    void BindTree(int id, Control& control);
+    void BindPageArea(int id, Control& control);
+    void BindView(int id, Control& control);
     void Notify(const Notification& notification);
     void PageAreaChanged(int index);
     bool ControlEvent(int id, QEvent* event);
