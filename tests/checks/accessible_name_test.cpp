@@ -25,6 +25,15 @@ protected:
         Parse(page);
         return ComputeAccessibleName(document, *Nth(kind));
     }
+
+    // The first element of the kind on the page is named that text, taken from that source.
+    void ExpectNamed(std::string_view page, int kind, std::string_view text, NameSource source)
+    {
+        SCOPED_TRACE(page);
+        const AccessibleName name = NameOf(page, kind);
+        EXPECT_EQ(name.text, text);
+        EXPECT_EQ(name.source, source);
+    }
 };
 
 // Each check is asked twice of one page: as it always was, and with the
@@ -44,31 +53,28 @@ protected:
         settings.SetAriaNames(false);
         return {plain, aria};
     }
+
+    // Whether the check reports the first element of the kind, as it always
+    // did (plain) and with the names ARIA gives.
+    void ExpectReported(std::string_view page, int kind, std::uint32_t bit, bool plain, bool aria)
+    {
+        SCOPED_TRACE(page);
+        const Outcome outcome = Reported(page, kind, bit);
+        EXPECT_EQ(outcome.plain, plain);
+        EXPECT_EQ(outcome.aria, aria);
+    }
 };
 
 TEST_F(AccessibleNames, LabelledByComesFirstThenAriaLabelThenTheMarkupThenTitle)
 {
-    AccessibleName name = NameOf("<span id=a>Harbour</span><span id=b>shop</span>"
-                                 "<img src=logo.png alt=Logo aria-label=Label title=Tip aria-labelledby=\"b  a\">",
-                                 tag::kImg);
-    EXPECT_EQ(name.text, "shop Harbour");
-    EXPECT_EQ(name.source, NameSource::LabelledBy);
-
-    name = NameOf("<img src=logo.png alt=Logo aria-label=\" Harbour\n shop \" title=Tip>", tag::kImg);
-    EXPECT_EQ(name.text, "Harbour shop");
-    EXPECT_EQ(name.source, NameSource::AriaLabel);
-
-    name = NameOf("<img src=logo.png alt=Logo aria-label=\"  \" title=Tip>", tag::kImg);
-    EXPECT_EQ(name.text, "Logo");
-    EXPECT_EQ(name.source, NameSource::Native);
-
-    name = NameOf("<img src=logo.png title=\"Harbour shop\">", tag::kImg);
-    EXPECT_EQ(name.text, "Harbour shop");
-    EXPECT_EQ(name.source, NameSource::Title);
-
-    name = NameOf("<img src=logo.png>", tag::kImg);
-    EXPECT_EQ(name.text, "");
-    EXPECT_EQ(name.source, NameSource::None);
+    ExpectNamed("<span id=a>Harbour</span><span id=b>shop</span>"
+                "<img src=logo.png alt=Logo aria-label=Label title=Tip aria-labelledby=\"b  a\">",
+                tag::kImg, "shop Harbour", NameSource::LabelledBy);
+    ExpectNamed("<img src=logo.png alt=Logo aria-label=\" Harbour\n shop \" title=Tip>", tag::kImg, "Harbour shop",
+                NameSource::AriaLabel);
+    ExpectNamed("<img src=logo.png alt=Logo aria-label=\"  \" title=Tip>", tag::kImg, "Logo", NameSource::Native);
+    ExpectNamed("<img src=logo.png title=\"Harbour shop\">", tag::kImg, "Harbour shop", NameSource::Title);
+    ExpectNamed("<img src=logo.png>", tag::kImg, "", NameSource::None);
 }
 
 TEST_F(AccessibleNames, ReferencedContentIsReadAsAScreenReaderHearsIt)
@@ -141,23 +147,13 @@ TEST_F(AccessibleNames, HiddenAndPresentationalImagesNeedNoName)
 
 TEST_F(AriaChecks, ImagesNamedByAriaOrMarkedDecorativeAreNotReportedWithTheSetting)
 {
-    auto outcome = Reported("<img src=logo.png aria-label=\"Harbour shop\">", tag::kImg, kAltText);
-    EXPECT_TRUE(outcome.plain);
-    EXPECT_FALSE(outcome.aria);
-    outcome = Reported("<img role=presentation src=line.gif>", tag::kImg, kAltText);
-    EXPECT_TRUE(outcome.plain);
-    EXPECT_FALSE(outcome.aria);
-    outcome = Reported("<p id=cap>Our harbour</p><img src=h.jpg aria-labelledby=cap>", tag::kImg, kAltText);
-    EXPECT_TRUE(outcome.plain);
-    EXPECT_FALSE(outcome.aria);
+    ExpectReported("<img src=logo.png aria-label=\"Harbour shop\">", tag::kImg, kAltText, true, false);
+    ExpectReported("<img role=presentation src=line.gif>", tag::kImg, kAltText, true, false);
+    ExpectReported("<p id=cap>Our harbour</p><img src=h.jpg aria-labelledby=cap>", tag::kImg, kAltText, true, false);
     // An image alone in a link still leaves the link without a name.
-    outcome = Reported("<a href=/><img role=presentation src=home.gif alt=\" \"></a>", tag::kImg, kAltText);
-    EXPECT_TRUE(outcome.plain);
-    EXPECT_TRUE(outcome.aria);
+    ExpectReported("<a href=/><img role=presentation src=home.gif alt=\" \"></a>", tag::kImg, kAltText, true, true);
     // Nothing is reported that was not before, but for a reference to nothing.
-    outcome = Reported("<img src=a.gif alt=\"\" aria-labelledby=nothing>", tag::kImg, kAltText);
-    EXPECT_FALSE(outcome.plain);
-    EXPECT_TRUE(outcome.aria);
+    ExpectReported("<img src=a.gif alt=\"\" aria-labelledby=nothing>", tag::kImg, kAltText, false, true);
 }
 
 TEST_F(AriaChecks, AReferenceToNothingIsSaidInTheProblemText)
@@ -179,46 +175,26 @@ TEST_F(AriaChecks, AReferenceToNothingIsSaidInTheProblemText)
 
 TEST_F(AriaChecks, FormControlsNamedByAriaHaveTheirLabel)
 {
-    auto outcome = Reported("<span id=q-label>Search</span><input type=text aria-labelledby=q-label>", tag::kInput,
-                            kMissingLabel);
-    EXPECT_TRUE(outcome.plain);
-    EXPECT_FALSE(outcome.aria);
-    outcome = Reported("<label>Password <input type=password></label>", tag::kInput, kMissingLabel);
-    EXPECT_TRUE(outcome.plain);
-    EXPECT_FALSE(outcome.aria);
-    outcome = Reported("<select aria-label=Country><option>NZ</select>", tag::kSelect, kMissingLabel);
-    EXPECT_TRUE(outcome.plain);
-    EXPECT_FALSE(outcome.aria);
-    outcome = Reported("<textarea title=Remarks></textarea>", tag::kTextarea, kMissingLabel);
-    EXPECT_TRUE(outcome.plain);
-    EXPECT_FALSE(outcome.aria);
-    outcome = Reported("<input type=text aria-label=\" \">", tag::kInput, kMissingLabel);
-    EXPECT_TRUE(outcome.plain);
-    EXPECT_TRUE(outcome.aria);
+    ExpectReported("<span id=q-label>Search</span><input type=text aria-labelledby=q-label>", tag::kInput,
+                            kMissingLabel, true, false);
+    ExpectReported("<label>Password <input type=password></label>", tag::kInput, kMissingLabel, true, false);
+    ExpectReported("<select aria-label=Country><option>NZ</select>", tag::kSelect, kMissingLabel, true, false);
+    ExpectReported("<textarea title=Remarks></textarea>", tag::kTextarea, kMissingLabel, true, false);
+    ExpectReported("<input type=text aria-label=\" \">", tag::kInput, kMissingLabel, true, true);
     // A label element is a label, whatever a broken reference beside it says.
-    outcome = Reported("<label for=n>Name</label><input type=text id=n aria-labelledby=gone>", tag::kInput,
-                       kMissingLabel);
-    EXPECT_FALSE(outcome.plain);
-    EXPECT_FALSE(outcome.aria);
+    ExpectReported("<label for=n>Name</label><input type=text id=n aria-labelledby=gone>", tag::kInput,
+                       kMissingLabel, false, false);
 }
 
 TEST_F(AriaChecks, ImageButtonsMapAreasAndFramesTakeTheirNamesFromAria)
 {
-    auto outcome = Reported("<input type=image src=go.gif aria-label=Search>", tag::kInput, kAltText);
-    EXPECT_TRUE(outcome.plain);
-    EXPECT_FALSE(outcome.aria);
-    outcome = Reported("<input type=image src=go.gif aria-labelledby=none>", tag::kInput, kAltText);
-    EXPECT_TRUE(outcome.plain);
-    EXPECT_TRUE(outcome.aria);
-    outcome = Reported("<frameset cols=\"20%,80%\"><frame src=menu.html aria-label=Menu></frameset>", tag::kFrame,
-                       kFrameTitle);
-    EXPECT_TRUE(outcome.plain);
-    EXPECT_FALSE(outcome.aria);
-    outcome = Reported("<img src=m.gif usemap=#m alt=Map><map name=m><area href=a.html aria-label=North>"
+    ExpectReported("<input type=image src=go.gif aria-label=Search>", tag::kInput, kAltText, true, false);
+    ExpectReported("<input type=image src=go.gif aria-labelledby=none>", tag::kInput, kAltText, true, true);
+    ExpectReported("<frameset cols=\"20%,80%\"><frame src=menu.html aria-label=Menu></frameset>", tag::kFrame,
+                       kFrameTitle, true, false);
+    ExpectReported("<img src=m.gif usemap=#m alt=Map><map name=m><area href=a.html aria-label=North>"
                        "<area href=b.html alt=South></map>",
-                       tag::kMap, kMapAltText);
-    EXPECT_TRUE(outcome.plain);
-    EXPECT_FALSE(outcome.aria);
+                       tag::kMap, kMapAltText, true, false);
 }
 
 } // namespace

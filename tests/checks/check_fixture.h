@@ -11,9 +11,11 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <set>
 #include <sstream>
 #include <string>
+#include <utility>
 
 namespace orvane::test {
 
@@ -48,6 +50,30 @@ protected:
     }
 
     bool Reports(std::string_view page, const std::string& name) { return Check(page).count(name) > 0; }
+
+    // The page checked; each check of the table reports that many problems.
+    void ExpectFound(std::string_view page, std::initializer_list<std::pair<std::string, std::size_t>> counts)
+    {
+        SCOPED_TRACE(page);
+        const std::multiset<std::string> names = Check(page);
+        for (const auto& [name, count] : counts)
+            EXPECT_EQ(names.count(name), count) << name;
+    }
+
+    // A page, and whether the check reports a problem on it.
+    struct Verdict {
+        std::string page;
+        bool reported;
+    };
+
+    // Each page checked on its own; the check reports a problem on those the table says.
+    void ExpectVerdicts(const std::string& name, std::initializer_list<Verdict> table)
+    {
+        for (const Verdict& verdict : table) {
+            SCOPED_TRACE(verdict.page);
+            EXPECT_EQ(Reports(verdict.page, name), verdict.reported);
+        }
+    }
 
     // The first element of a kind.
     CElement* First(int kind) const

@@ -11,31 +11,27 @@ using DocumentChecks = CheckedPage;
 
 TEST_F(DocumentChecks, DoctypeMustComeFirstOnPagesWithAnHtmlElement)
 {
-    EXPECT_FALSE(Reports("<!-- made by hand -->\n<!DOCTYPE html>\n<html></html>", "DoctypeMissing"));
-    EXPECT_TRUE(Reports("<html><body></body></html>", "DoctypeMissing"));
-    EXPECT_FALSE(Reports("<p>no html element</p>", "DoctypeMissing"));
+    ExpectVerdicts("DoctypeMissing", {
+        {"<!-- made by hand -->\n<!DOCTYPE html>\n<html></html>", false},
+        {"<html><body></body></html>", true},
+        {"<p>no html element</p>", false}
+    });
 }
 
 TEST_F(DocumentChecks, StyleSheetsAndInlineStyle)
 {
-    auto names = Check("<html><head><style></style></head><body></body></html>");
-    EXPECT_EQ(names.count("NoStylesheets"), 1u);
-    EXPECT_EQ(names.count("UsingStyle"), 0u);
-    names = Check("<html><head><style><!-- a --></style></head></html>");
-    EXPECT_EQ(names.count("NoStylesheets"), 1u);
-    names = Check("<html><head><style><!--\nbody { color: black }\n--></style></head></html>");
-    EXPECT_EQ(names.count("NoStylesheets"), 0u);
-    EXPECT_EQ(names.count("UsingStyle"), 1u);
-    names = Check("<html><head><link rel=StyleSheet href=s.css></head></html>");
-    EXPECT_EQ(names.count("NoStylesheets"), 0u);
-    names = Check("<html><head></head><body><p style=\"margin:0\">x</p></body></html>");
-    EXPECT_EQ(names.count("NoStylesheets"), 1u);
-    EXPECT_EQ(names.count("UsingStyle"), 1u);
+    ExpectFound("<html><head><style></style></head><body></body></html>", {{"NoStylesheets", 1}, {"UsingStyle", 0}});
+    ExpectFound("<html><head><style><!-- a --></style></head></html>", {{"NoStylesheets", 1}});
+    ExpectFound("<html><head><style><!--\nbody { color: black }\n--></style></head></html>",
+                {{"NoStylesheets", 0}, {"UsingStyle", 1}});
+    ExpectFound("<html><head><link rel=StyleSheet href=s.css></head></html>", {{"NoStylesheets", 0}});
+    ExpectFound("<html><head></head><body><p style=\"margin:0\">x</p></body></html>",
+                {{"NoStylesheets", 1}, {"UsingStyle", 1}});
     // Links to icons, feeds or other pages before the style sheet do not end the search.
     for (const char* head : {"<link rel=\"icon\" href=\"f.ico\"><link rel=\"stylesheet\" href=\"s.css\">",
                              "<link rel=alternate href=feed.xml><style>body { margin: 0 }</style>",
                              "<link href=next.html><link rel=\"alternate stylesheet\" href=s.css>"}) {
-        names = Check(std::string("<html><head>") + head + "</head><body></body></html>");
+        const auto names = Check(std::string("<html><head>") + head + "</head><body></body></html>");
         EXPECT_EQ(names.count("NoStylesheets"), 0u) << head;
         EXPECT_EQ(names.count("UsingStyle"), 1u) << head;
     }
@@ -44,20 +40,19 @@ TEST_F(DocumentChecks, StyleSheetsAndInlineStyle)
 
 TEST_F(DocumentChecks, DynamicContentSetsThreeWarnings)
 {
-    auto names = Check("<object data=movie.mpg></object>");
-    EXPECT_EQ(names.count("DynamicEquivalents"), 0u);
-    names = Check("<object classid=clsid:1></object>");
-    EXPECT_EQ(names.count("DynamicEquivalents"), 1u);
-    EXPECT_EQ(names.count("UsableWithoutProgram"), 1u);
-    EXPECT_EQ(names.count("ProgramAccessible"), 1u);
+    ExpectFound("<object data=movie.mpg></object>", {{"DynamicEquivalents", 0}});
+    ExpectFound("<object classid=clsid:1></object>",
+                {{"DynamicEquivalents", 1}, {"UsableWithoutProgram", 1}, {"ProgramAccessible", 1}});
     EXPECT_TRUE(Reports("<script>x()</script>", "DynamicEquivalents"));
 }
 
 TEST_F(DocumentChecks, MultimediaLinksAndVideoObjects)
 {
-    EXPECT_TRUE(Reports("<a href=film.MPEG>film</a>", "MultiMedia"));
-    EXPECT_FALSE(Reports("<a href=page>page</a>", "MultiMedia"));
-    EXPECT_TRUE(Reports("<object type=Video/mp4></object>", "MultiMedia"));
+    ExpectVerdicts("MultiMedia", {
+        {"<a href=film.MPEG>film</a>", true},
+        {"<a href=page>page</a>", false},
+        {"<object type=Video/mp4></object>", true}
+    });
 }
 
 TEST_F(DocumentChecks, MouseEventsNeedTheirKeyboardPartners)
@@ -68,11 +63,13 @@ TEST_F(DocumentChecks, MouseEventsNeedTheirKeyboardPartners)
 
 TEST_F(DocumentChecks, MetadataInTheHead)
 {
-    EXPECT_TRUE(Reports("<html><head><title>   </title></head></html>", "Metadata"));
-    EXPECT_TRUE(Reports("<html><head><meta http-equiv=REFRESH content=5></head></html>", "Metadata"));
-    EXPECT_TRUE(Reports("<html><head><link rel=stylesheet type=text/css href=s.css></head></html>", "Metadata"));
-    EXPECT_FALSE(Reports("<html><head><link rel=next href=n.html></head></html>", "Metadata"));
-    EXPECT_FALSE(Reports("<html><head><title>Harbour walks</title></head></html>", "Metadata"));
+    ExpectVerdicts("Metadata", {
+        {"<html><head><title>   </title></head></html>", true},
+        {"<html><head><meta http-equiv=REFRESH content=5></head></html>", true},
+        {"<html><head><link rel=stylesheet type=text/css href=s.css></head></html>", true},
+        {"<html><head><link rel=next href=n.html></head></html>", false},
+        {"<html><head><title>Harbour walks</title></head></html>", false}
+    });
     auto* element = dynamic_cast<CElementDocument*>(document.At(0));
     ASSERT_NE(element, nullptr);
     EXPECT_NE(element->TitleElement(), nullptr);
@@ -83,30 +80,35 @@ using HtmlChecks = CheckedPage;
 
 TEST_F(HtmlChecks, LanguageMustBeAKnownCode)
 {
-    EXPECT_FALSE(Reports("<html lang=EN></html>", "MissingLanguage"));
-    EXPECT_FALSE(Reports("<html language=deu></html>", "MissingLanguage"));
-    EXPECT_TRUE(Reports("<html lang=english></html>", "MissingLanguage"));
-    EXPECT_TRUE(Reports("<html lang=''></html>", "MissingLanguage"));
-    EXPECT_TRUE(Reports("<html lang=xx></html>", "MissingLanguage"));
-    EXPECT_TRUE(Reports("<html></html>", "MissingLanguage"));
+    ExpectVerdicts("MissingLanguage", {
+        {"<html lang=EN></html>", false},
+        {"<html language=deu></html>", false},
+        {"<html lang=english></html>", true},
+        {"<html lang=''></html>", true},
+        {"<html lang=xx></html>", true},
+        {"<html></html>", true}
+    });
 }
 
 TEST_F(HtmlChecks, OnlyTheFirstHtmlElementCarriesThePageChecks)
 {
-    auto names = Check("<html></html><html></html>");
-    EXPECT_EQ(names.count("MissingLanguage"), 1u);
+    ExpectFound("<html></html><html></html>", {{"MissingLanguage", 1}});
     // A new pass judges the page anew.
     EXPECT_EQ(RunCheckPass(document, settings, nullptr).size(), found.size());
 }
 
 TEST_F(HtmlChecks, ColourAndFlicker)
 {
-    EXPECT_TRUE(Reports("<html><font color=red>x</font></html>", "UsingColor"));
-    EXPECT_TRUE(Reports("<html><img src=a.png alt=''></html>", "UsingColor"));
-    EXPECT_FALSE(Reports("<html><p>x</p></html>", "UsingColor"));
-    EXPECT_TRUE(Reports("<html><img src=ANIM.GIF alt=''></html>", "CheckFlicker"));
-    EXPECT_TRUE(Reports("<html><embed src=x></html>", "CheckFlicker"));
-    EXPECT_FALSE(Reports("<html><img src=a.png alt=''></html>", "CheckFlicker"));
+    ExpectVerdicts("UsingColor", {
+        {"<html><font color=red>x</font></html>", true},
+        {"<html><img src=a.png alt=''></html>", true},
+        {"<html><p>x</p></html>", false}
+    });
+    ExpectVerdicts("CheckFlicker", {
+        {"<html><img src=ANIM.GIF alt=''></html>", true},
+        {"<html><embed src=x></html>", true},
+        {"<html><img src=a.png alt=''></html>", false}
+    });
 }
 
 TEST_F(HtmlChecks, HeadingsMayNotSkipALevelDownwards)
@@ -121,9 +123,11 @@ TEST_F(HtmlChecks, ShortEmphasisedParagraphsLookLikeHeadings)
     auto* p = dynamic_cast<CElementParagraph*>(First(64));
     ASSERT_NE(p, nullptr);
     EXPECT_TRUE(p->IsPotentialHeading());
-    EXPECT_FALSE(Reports("<html><p><b>Bold</b> then plain text</p></html>", "PotentialHeaders"));
-    EXPECT_FALSE(Reports("<html><p><b>" + std::string(60, 'x') + "</b></p></html>", "PotentialHeaders"));
-    EXPECT_FALSE(Reports("<html><p>plain</p></html>", "PotentialHeaders"));
+    ExpectVerdicts("PotentialHeaders", {
+        {"<html><p><b>Bold</b> then plain text</p></html>", false},
+        {"<html><p><b>" + std::string(60, 'x') + "</b></p></html>", false},
+        {"<html><p>plain</p></html>", false}
+    });
 }
 
 using BodyChecks = CheckedPage;
@@ -136,9 +140,11 @@ TEST_F(BodyChecks, LongTextsMayChangeLanguage)
 
 TEST_F(BodyChecks, ColoursMustAllBeGivenAndContrast)
 {
-    EXPECT_FALSE(Reports("<body bgcolor=white text=black link=#000080 alink=#800000 vlink=#400040>", "BodyColorContrst"));
-    EXPECT_FALSE(Reports("<body>", "BodyColorContrst"));
-    EXPECT_TRUE(Reports("<body bgcolor=white>", "BodyColorContrst"));
+    ExpectVerdicts("BodyColorContrst", {
+        {"<body bgcolor=white text=black link=#000080 alink=#800000 vlink=#400040>", false},
+        {"<body>", false},
+        {"<body bgcolor=white>", true}
+    });
     auto* body = dynamic_cast<CElementBody*>(First(7));
     ASSERT_NE(body, nullptr);
     EXPECT_FALSE(body->Colours().backgroundMissing);
@@ -162,9 +168,11 @@ using PotentialHeadings = CheckedPage;
 
 TEST_F(PotentialHeadings, TextInsideNestedEmphasisCounts)
 {
-    EXPECT_TRUE(Reports("<html><p><font size=5><b>Chapter one</b></font>\n</p></html>", "PotentialHeaders"));
-    EXPECT_FALSE(Reports("<html><p><b>Note:</b> the rest is plain</p></html>", "PotentialHeaders"));
-    EXPECT_FALSE(Reports("<html><p><b>Open paragraph</b>", "PotentialHeaders"));
+    ExpectVerdicts("PotentialHeaders", {
+        {"<html><p><font size=5><b>Chapter one</b></font>\n</p></html>", true},
+        {"<html><p><b>Note:</b> the rest is plain</p></html>", false},
+        {"<html><p><b>Open paragraph</b>", false}
+    });
 }
 
 TEST_F(PotentialHeadings, OnlyAParagraphClosedByItsEndTagIsMarked)
@@ -200,12 +208,14 @@ using ColourUse = CheckedPage;
 
 TEST_F(ColourUse, TablesCellsBodiesAndStyleSheetsThatSetColours)
 {
-    EXPECT_TRUE(Reports("<html><table bordercolor=red><tr><td>x</td></tr></table></html>", "UsingColor"));
-    EXPECT_TRUE(Reports("<html><table><tr><td bgcolor=#fff>x</td></tr></table></html>", "UsingColor"));
-    EXPECT_TRUE(Reports("<html><table><tr><th bgcolor=#fff>x</th></tr></table></html>", "UsingColor"));
-    EXPECT_TRUE(Reports("<html><body link=blue></body></html>", "UsingColor"));
-    EXPECT_TRUE(Reports("<html><style>p { COLOR: red }</style></html>", "UsingColor"));
-    EXPECT_FALSE(Reports("<html><style>p { margin: 0 }</style><table><tr><td>x</td></tr></table></html>", "UsingColor"));
+    ExpectVerdicts("UsingColor", {
+        {"<html><table bordercolor=red><tr><td>x</td></tr></table></html>", true},
+        {"<html><table><tr><td bgcolor=#fff>x</td></tr></table></html>", true},
+        {"<html><table><tr><th bgcolor=#fff>x</th></tr></table></html>", true},
+        {"<html><body link=blue></body></html>", true},
+        {"<html><style>p { COLOR: red }</style></html>", true},
+        {"<html><style>p { margin: 0 }</style><table><tr><td>x</td></tr></table></html>", false}
+    });
 }
 
 } // namespace

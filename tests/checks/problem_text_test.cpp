@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -35,6 +36,25 @@ protected:
         return found;
     }
 
+    // What an element of the page is called in the problem list, by bit.
+    struct Called {
+        std::size_t element;
+        std::uint32_t bit;
+        std::string text;
+    };
+
+    // The page holds that many elements of the kind, and each is called as
+    // the table says.
+    void ExpectCalled(std::string_view page, int kind, std::size_t count, std::initializer_list<Called> table)
+    {
+        const std::vector<CElement*> elements = Parse(page, kind);
+        ASSERT_EQ(elements.size(), count);
+        for (const Called& called : table) {
+            SCOPED_TRACE(testing::Message() << "element " << called.element << ", bit 0x" << std::hex << called.bit);
+            EXPECT_EQ(elements[called.element]->GetProblemText(called.bit), called.text);
+        }
+    }
+
     platform::CStringTable m_strings;
     platform::ScopedStrings m_scope{m_strings};
     CHtmlDocument m_document{CFamilyElementFactory::Instance()};
@@ -42,54 +62,46 @@ protected:
 
 TEST_F(ProblemTextTest, AnImageIsNamedByItsSource)
 {
-    auto images = Parse("<html><img src=\"logo.gif\" alt=x><img alt=y></html>", 44);
-    ASSERT_EQ(images.size(), 2u);
-    EXPECT_EQ(images[0]->GetProblemText(0x1), "logo.gif");
-    EXPECT_EQ(images[0]->GetProblemText(0x80), "logo.gif");
-    EXPECT_EQ(images[1]->GetProblemText(0x1), "image");
+    ExpectCalled("<html><img src=\"logo.gif\" alt=x><img alt=y></html>", 44, 2,
+                 {{0, 0x1, "logo.gif"},
+                  {0, 0x80, "logo.gif"},
+                  {1, 0x1, "image"}});
 }
 
 TEST_F(ProblemTextTest, AnInputIsNamedBySourceOrTypeAndName)
 {
-    auto inputs = Parse("<form><input type=image src=go.png name=send><input type=text name=q>"
-                        "<input name=\"\"><input type=\"\" name=n></form>",
-                        45);
-    ASSERT_EQ(inputs.size(), 4u);
-    EXPECT_EQ(inputs[0]->GetProblemText(0x1), "go.png - send");
-    EXPECT_EQ(inputs[1]->GetProblemText(0x20000000), "text control - q");
-    EXPECT_EQ(inputs[2]->GetProblemText(0x20000000), "input control");
-    EXPECT_EQ(inputs[3]->GetProblemText(0x8), "input control - n");
+    ExpectCalled("<form><input type=image src=go.png name=send><input type=text name=q>"
+                 "<input name=\"\"><input type=\"\" name=n></form>", 45, 4,
+                 {{0, 0x1, "go.png - send"},
+                  {1, 0x20000000, "text control - q"},
+                  {2, 0x20000000, "input control"},
+                  {3, 0x8, "input control - n"}});
 }
 
 TEST_F(ProblemTextTest, SelectsAndTextAreasAreNamedByKindAndName)
 {
-    auto selects = Parse("<select name=city></select><select></select>", 72);
-    ASSERT_EQ(selects.size(), 2u);
-    EXPECT_EQ(selects[0]->GetProblemText(0x20000000), "select control - city");
-    EXPECT_EQ(selects[1]->GetProblemText(0x20000000), "select control");
-    auto areas = Parse("<textarea name=notes></textarea>", 83);
-    ASSERT_EQ(areas.size(), 1u);
-    EXPECT_EQ(areas[0]->GetProblemText(0x1), "textarea control - notes");
+    ExpectCalled("<select name=city></select><select></select>", 72, 2,
+                 {{0, 0x20000000, "select control - city"},
+                  {1, 0x20000000, "select control"}});
+    ExpectCalled("<textarea name=notes></textarea>", 83, 1,
+                 {{0, 0x1, "textarea control - notes"}});
 }
 
 TEST_F(ProblemTextTest, AMapIsNamedByItsName)
 {
-    auto maps = Parse("<map name=nav></map><map></map>", 54);
-    ASSERT_EQ(maps.size(), 2u);
-    EXPECT_EQ(maps[0]->GetProblemText(0x1), "nav");
-    EXPECT_EQ(maps[1]->GetProblemText(0x1), "repair");
+    ExpectCalled("<map name=nav></map><map></map>", 54, 2,
+                 {{0, 0x1, "nav"},
+                  {1, 0x1, "repair"}});
 }
 
 TEST_F(ProblemTextTest, ALinkIsNamedByItsAddressOrItsText)
 {
-    auto links = Parse("<a href=\"song.wav\" target=_blank>  Listen <img src=\"note.gif\"> <img alt=x> now </a>"
-                       "<a name=top>x</a>",
-                       5);
-    ASSERT_EQ(links.size(), 2u);
-    EXPECT_EQ(links[0]->GetProblemText(0x1), "song.wav");
-    EXPECT_EQ(links[0]->GetProblemText(0x2), "Listen [image: note.gif]  now");
-    EXPECT_EQ(links[1]->GetProblemText(0x1), "Sound File");
-    EXPECT_EQ(links[1]->GetProblemText(0x4), "repair");
+    ExpectCalled("<a href=\"song.wav\" target=_blank>  Listen <img src=\"note.gif\"> <img alt=x> now </a>"
+                 "<a name=top>x</a>", 5, 2,
+                 {{0, 0x1, "song.wav"},
+                  {0, 0x2, "Listen [image: note.gif]  now"},
+                  {1, 0x1, "Sound File"},
+                  {1, 0x4, "repair"}});
 }
 
 TEST_F(ProblemTextTest, AnImageOnlyLinkHasTheImageTextAsLinkText)
@@ -102,38 +114,33 @@ TEST_F(ProblemTextTest, AnImageOnlyLinkHasTheImageTextAsLinkText)
 
 TEST_F(ProblemTextTest, AFrameIsNamedByNumberAndName)
 {
-    auto frames = Parse("<frameset cols=\"50%,*\"><frame name=menu src=a.html><frame src=b.html></frameset>", 31);
-    ASSERT_EQ(frames.size(), 2u);
-    EXPECT_EQ(frames[0]->GetProblemText(0x1), "Frame #1 menu");
-    EXPECT_EQ(frames[1]->GetProblemText(0x4), "Frame #2 ");
-    EXPECT_EQ(frames[0]->GetProblemText(0x2), "The frame page");
+    ExpectCalled("<frameset cols=\"50%,*\"><frame name=menu src=a.html><frame src=b.html></frameset>", 31, 2,
+                 {{0, 0x1, "Frame #1 menu"},
+                  {1, 0x4, "Frame #2 "},
+                  {0, 0x2, "The frame page"}});
 }
 
 TEST_F(ProblemTextTest, AFramesetIsNamedByTitleOrNumberAndSizes)
 {
-    auto framesets = Parse("<frameset title=Main rows=2><frameset rows=\"10,*\" cols=\"1,2\">"
-                           "<frameset cols=3><frameset></frameset></frameset></frameset></frameset>",
-                           32);
-    ASSERT_EQ(framesets.size(), 4u);
-    EXPECT_EQ(framesets[0]->GetProblemText(0x1), "Main");
-    EXPECT_EQ(framesets[1]->GetProblemText(0x1), "Frameset 2, rows = 10,*, cols = 1,2");
-    EXPECT_EQ(framesets[2]->GetProblemText(0x1), "Frameset 3, cols = 3");
-    EXPECT_EQ(framesets[3]->GetProblemText(0x1), "Frameset 4");
+    ExpectCalled("<frameset title=Main rows=2><frameset rows=\"10,*\" cols=\"1,2\">"
+                 "<frameset cols=3><frameset></frameset></frameset></frameset></frameset>", 32, 4,
+                 {{0, 0x1, "Main"},
+                  {1, 0x1, "Frameset 2, rows = 10,*, cols = 1,2"},
+                  {2, 0x1, "Frameset 3, cols = 3"},
+                  {3, 0x1, "Frameset 4"}});
 }
 
 TEST_F(ProblemTextTest, PageWideProblemsAreResourceStrings)
 {
-    auto html = Parse("<html><body></body></html>", 41);
-    ASSERT_EQ(html.size(), 1u);
-    EXPECT_EQ(html[0]->GetProblemText(0x2), "No language");
-    EXPECT_EQ(html[0]->GetProblemText(0x20), "Quoted paragraphs");
-    EXPECT_EQ(html[0]->GetProblemText(0x10), "repair");
+    ExpectCalled("<html><body></body></html>", 41, 1,
+                 {{0, 0x2, "No language"},
+                  {0, 0x20, "Quoted paragraphs"},
+                  {0, 0x10, "repair"}});
     ElementPtr document(CFamilyElementFactory::Instance().Create(-4, nullptr));
     EXPECT_EQ(document->GetProblemText(0x1), "No doctype");
-    auto scripts = Parse("<script>x()</script>", 71);
-    ASSERT_EQ(scripts.size(), 1u);
-    EXPECT_EQ(scripts[0]->GetProblemText(0x1), "script");
-    EXPECT_EQ(scripts[0]->GetProblemText(0x2), "A script opens a window");
+    ExpectCalled("<script>x()</script>", 71, 1,
+                 {{0, 0x1, "script"},
+                  {0, 0x2, "A script opens a window"}});
 }
 
 TEST(CheckAppliesTest, TheElementsPriorityAndTheSettingsDecide)

@@ -1,6 +1,7 @@
 #include "table_page.h"
 
 #include "library/tables/table_type_question.h"
+#include "tests/support/tables_of_type.h"
 
 #include <gtest/gtest.h>
 
@@ -122,20 +123,7 @@ TEST(TableSummaryEdit, ThePreviewShowsTheChangedCaptionAndSummary)
 
 // --- The table-type question --------------------------------------------------------------
 
-class CAnswerAll final : public ITableTypeQuestion {
-public:
-    explicit CAnswerAll(int type) : m_type(type) {}
-    void Ask(std::span<CTableRecord* const> tables) override
-    {
-        for (CTableRecord* table : tables)
-            table->SetType(m_type);
-        asked += static_cast<int>(tables.size());
-    }
-    int asked = 0;
-
-private:
-    int m_type;
-};
+using CAnswerAll = test::CTablesOfType;
 
 TEST(TableTypeQuestion, NobodyAnswersUntilAQuestionIsInstalled)
 {

@@ -11,27 +11,14 @@
 namespace orvane::test {
 namespace {
 
-using platform::kIdFinish;
-using platform::kIdNext;
-constexpr int kSkipUndo = CValidatorSheet::kSkipUndoButton;
 using Page = CPageAnchorTitle;
 
-class AnchorTitlePageTest : public RepairRunTest {
+class AnchorTitlePageTest : public RepairRunAtLevelTest<3> {
 protected:
-    void SetUp() override
-    {
-        RepairRunTest::SetUp();
-        COrvaneSettings::InstallCatalogue(&CCheckCatalogue::Instance());
-        settings.Load();
-        settings.SetConformanceLevel(3);
-    }
-
     void Write(std::string_view name, std::string_view content) const
     {
         std::ofstream(InFolder(name), std::ios::binary) << content;
     }
-
-    CTestUserStore userStore;
 };
 
 // Three "More" links to different places, and a "click here" that has a
@@ -54,7 +41,7 @@ TEST_F(AnchorTitlePageTest, LinksThatSayNothingByThemselvesGetTitlesNamingTheirT
     ASSERT_EQ(AddPages("TextLinks"), 2);
     ASSERT_NE(dynamic_cast<CPageAnchorTextlink*>(&sheet.Page(0)), nullptr);
     auto& page = dynamic_cast<Page&>(sheet.Page(1));
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    RunSheetToFinish([&](CMemoryWindow& w) {
         w.Click(kIdNext);
         ASSERT_EQ(w.CurrentPage(), 1);
         CMemoryWindow& p = w.PageWindow(1);
@@ -78,8 +65,7 @@ TEST_F(AnchorTitlePageTest, LinksThatSayNothingByThemselvesGetTitlesNamingTheirT
         p.SelectOnlyRows(Page::kLinks, {0});
         w.Click(kIdFinish);
         EXPECT_EQ(w.CurrentPage(), 1);
-        ASSERT_EQ(windows.prompt.messages.size(), 1u);
-        EXPECT_EQ(windows.prompt.messages[0].text, Strings(1148));
+        ASSERT_TRUE(ToldLast(1, Strings(1148)));
         EXPECT_EQ(p.SelectedRows(Page::kLinks), std::vector<int>{3});
         EXPECT_EQ(document.Text(), kEventsPage);
 
@@ -89,8 +75,7 @@ TEST_F(AnchorTitlePageTest, LinksThatSayNothingByThemselvesGetTitlesNamingTheirT
         EXPECT_EQ(p.ItemText(Page::kLinks, 2, Page::kColumnTitle), "Harbour lights & boats");
         w.Click(kIdFinish);
     });
-    EXPECT_EQ(sheet.DoModal(nullptr), kIdFinish);
-    EXPECT_EQ(DialogRecord().helpTopics, std::vector<std::string>{"a1hlp.html"});
+    ExpectHelpShown({"a1hlp.html"});
     const std::string titled =
         "<html lang=\"en\"><head><title>Events</title></head><body>\n"
         "<h2>Regatta</h2>\n<p>Boats race round the light. <a href=\"regatta.html\" title=\"Regatta &amp; races\">More</a></p>\n"
@@ -104,7 +89,7 @@ TEST_F(AnchorTitlePageTest, LinksThatSayNothingByThemselvesGetTitlesNamingTheirT
     EXPECT_EQ(page.Status(), pagestatus::kRepaired);
 
     // Undo takes every title back; the page is written as it came.
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    ShowSheet([&](CMemoryWindow& w) {
         if (w.CurrentPage() != 1)
             w.Click(kIdNext);
         ASSERT_EQ(w.CurrentPage(), 1);
@@ -113,7 +98,6 @@ TEST_F(AnchorTitlePageTest, LinksThatSayNothingByThemselvesGetTitlesNamingTheirT
         EXPECT_EQ(document.Text(), kEventsPage);
         w.PressEscape();
     });
-    sheet.DoModal(nullptr);
     EXPECT_EQ(document.Text(), kEventsPage);
     EXPECT_EQ(page.Status(), pagestatus::kNotRepaired);
 }

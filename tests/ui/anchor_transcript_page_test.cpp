@@ -9,9 +9,7 @@ namespace orvane::test {
 namespace {
 
 namespace fs = std::filesystem;
-using platform::kIdFinish;
 using Page = CPageAnchorTranscript;
-constexpr int kSkipUndo = CValidatorSheet::kSkipUndoButton;
 
 // The harbour master's morning announcement, as a sound file without a transcript.
 constexpr char kRadioPage[] =
@@ -36,23 +34,16 @@ protected:
         std::ofstream((folder / "sounds/harbour-master.wav").string(), std::ios::binary) << "RIFF";
     }
 
-    void StartSheetIn(CValidatorSheet& run)
-    {
-        StartSheet(run, (folder / "radio.html").string());
-        run.SetSkipAdvances(true);
-        run.SetTrailingPage(false);
-    }
-
 };
 
 TEST_F(AnchorTranscriptPageTest, TheRecordingPlaysOnThePageItsTranscriptIsWrittenLinkedUndoneAndOfferedNextTime)
 {
     Load(kRadioPage);
-    StartSheetIn(sheet);
+    StartOverviewSheet(sheet, InFolder("radio.html"));
     ASSERT_EQ(AddPages("AnchorTranscript"), 1);
     const std::string transcript = "Good morning. The first ferry leaves at 6:40 & the sea is calm.";
 
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    RunSheetToFinish([&](CMemoryWindow& w) {
         CMemoryWindow& page = w.PageWindow(0);
         EXPECT_EQ(page.Text(1001), Strings(218));
         EXPECT_EQ(page.Text(Page::kRecording), "sounds/harbour-master.wav");
@@ -84,29 +75,23 @@ TEST_F(AnchorTranscriptPageTest, TheRecordingPlaysOnThePageItsTranscriptIsWritte
 
         // No text, no transcript: the user is told and stays.
         w.Click(kIdFinish);
-        ASSERT_EQ(windows.prompt.messages.size(), 1u);
-        EXPECT_EQ(windows.prompt.messages[0].text, Strings(300));
+        ASSERT_TRUE(ToldLast(1, Strings(300)));
         page.Type(Page::kText, transcript);
         w.Click(kIdFinish);
     });
-    EXPECT_EQ(sheet.DoModal(nullptr), kIdFinish);
     EXPECT_EQ(windows.prompt.messages.size(), 1u);
     EXPECT_EQ(document.Text(), WithTranscript("harbour-master-transcript.html"));
     EXPECT_EQ(ReadFileBytes((folder / "harbour-master-transcript.html").string()),
               platform::FormatMessage(Strings(361), {"Transcript of Listen to this morning's announcement"}) +
                   transcript + "</p>\n</body>\n</html>\n");
 
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
-        w.Click(kSkipUndo);
-        w.PressEscape();
-    });
-    sheet.DoModal(nullptr);
+    UndoOnSheet();
     EXPECT_EQ(document.Text(), kRadioPage);
 
     // The next check of the page offers the transcript written for the recording.
     Load(kRadioPage);
     CValidatorSheet next;
-    StartSheetIn(next);
+    StartOverviewSheet(next, InFolder("radio.html"));
     ASSERT_EQ(AddPages(next, [](std::string_view check) { return check == "AnchorTranscript"; }), 1);
     windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
         CMemoryWindow& page = w.PageWindow(0);
@@ -125,10 +110,10 @@ TEST_F(AnchorTranscriptPageTest, AMissingRecordingIsNamedAndOneOnTheWebIsPlayedF
     page.replace(page.find("sounds/harbour-master.wav"), 25, "sounds/yesterday.wav");
     page.insert(page.find("</body>"), "<p><a href=\"http://radio.example.org/news/today.wav\">News</a></p>\n");
     Load(page);
-    StartSheetIn(sheet);
+    StartOverviewSheet(sheet, InFolder("radio.html"));
     ASSERT_EQ(AddPages("AnchorTranscript"), 2);
 
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    ShowSheet([&](CMemoryWindow& w) {
         CMemoryWindow& first = w.PageWindow(0);
         first.Click(Page::kPlay);
         EXPECT_TRUE(first.PlayedFiles(Page::kPlayer).empty());
@@ -147,7 +132,6 @@ TEST_F(AnchorTranscriptPageTest, AMissingRecordingIsNamedAndOneOnTheWebIsPlayedF
         EXPECT_EQ(second.MediaPlayer(Page::kPlayer)->State(), platform::MediaState::Stopped);
         w.PressEscape();
     });
-    sheet.DoModal(nullptr);
     EXPECT_EQ(document.Text(), page);
 }
 

@@ -10,9 +10,7 @@ namespace orvane::test {
 namespace {
 
 namespace fs = std::filesystem;
-using platform::kIdFinish;
 using Page = CPageAppletAltText;
-constexpr int kSkipUndo = CValidatorSheet::kSkipUndoButton;
 
 // A harbour page whose tide chart is an applet with nothing for those whose
 // browser runs none.
@@ -40,17 +38,7 @@ protected:
     void SetUp() override
     {
         RepairRunTest::SetUp();
-        std::ofstream((folder / "ObjectRegistry.xml").string(), std::ios::binary)
-            << "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n<root>\n</root>";
-        registry.SetFilePath((folder / "ObjectRegistry.xml").string());
-        ASSERT_EQ(registry.Load(), 1);
-    }
-
-    void StartSheetInFolder()
-    {
-        StartSheet();
-        sheet.SetDocumentPath((folder / "tides.html").string());
-        sheet.SetObjectRegistry(&registry);
+        LoadEmptyRegistryInFolder();
     }
 
     bool Described() const
@@ -58,17 +46,15 @@ protected:
         const CSrcApplet* applet = registry.FindApplet(document.Name(), "TideChart.class");
         return applet && applet->IsDescribed();
     }
-
-    CSrcObjectDatabase registry;
 };
 
 TEST_F(AppletAltTextPageTest, TheTypedTextBecomesAltAndContentIsRememberedForTheNextCheckAndUndoneByteForByte)
 {
     Load(kTidesPage, &registry);
-    StartSheetInFolder();
+    StartSheetInFolder("tides.html");
     ASSERT_EQ(AddPages("AppletAltText"), 1);
 
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    RunSheetToFinish([&](CMemoryWindow& w) {
         CMemoryWindow& page = w.PageWindow(0);
         EXPECT_EQ(page.Text(1001), Strings(135));
         EXPECT_EQ(page.Text(Page::kApplet), "TideChart.class");
@@ -79,14 +65,12 @@ TEST_F(AppletAltTextPageTest, TheTypedTextBecomesAltAndContentIsRememberedForThe
 
         // Nothing typed: the user is told, and stays.
         w.Click(kIdFinish);
-        ASSERT_EQ(windows.prompt.messages.size(), 1u);
-        EXPECT_EQ(windows.prompt.messages[0].text, Strings(300));
+        ASSERT_TRUE(ToldLast(1, Strings(300)));
         EXPECT_EQ(document.Text(), kTidesPage);
 
         page.Type(Page::kText, "Tide heights at the North quay today:\nHigh water 06:12 & 18:40 <about 4 m>");
         w.Click(kIdFinish);
     });
-    EXPECT_EQ(sheet.DoModal(nullptr), kIdFinish);
     EXPECT_EQ(windows.prompt.messages.size(), 1u);
     EXPECT_EQ(document.Text(),
               WithApplet("<applet code=\"TideChart.class\" width=\"400\" height=\"200\" alt=\"Tide heights at the North "
@@ -110,12 +94,11 @@ TEST_F(AppletAltTextPageTest, TheTypedTextBecomesAltAndContentIsRememberedForThe
     }
 
     // Undone, the page is as it was and the applet no longer counts as described.
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    ShowSheet([&](CMemoryWindow& w) {
         EXPECT_EQ(w.Text(kSkipUndo), "&Undo");
         w.Click(kSkipUndo);
         w.PressEscape();
     });
-    sheet.DoModal(nullptr);
     EXPECT_EQ(document.Text(), kTidesPage);
     EXPECT_FALSE(Described());
 }
@@ -126,25 +109,23 @@ TEST_F(AppletAltTextPageTest, AnAltTextIsProposedADescriptionFileIsLinkedFromIns
         << "<html><head><title>Tides</title></head><body>\n<p>High water at 06:12.</p>\n</body></html>";
     const std::string withAlt = WithApplet("<applet code=\"TideChart.class\" alt=\"Tide chart\" width=\"400\" height=\"200\">", "");
     Load(withAlt, &registry);
-    StartSheetInFolder();
+    StartSheetInFolder("tides.html");
     ASSERT_EQ(AddPages("AppletAltText"), 1);
 
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    RunSheetToFinish([&](CMemoryWindow& w) {
         CMemoryWindow& page = w.PageWindow(0);
         EXPECT_EQ(page.Text(Page::kText), "Tide chart");
 
         // A link without an address is refused.
         page.Click(Page::kLinkExisting);
         w.Click(kIdFinish);
-        ASSERT_EQ(windows.prompt.messages.size(), 1u);
-        EXPECT_EQ(windows.prompt.messages[0].text, Strings(303));
+        ASSERT_TRUE(ToldLast(1, Strings(303)));
 
         page.Type(Page::kAddress, "tides-text.html");
         page.MoveFocus(Page::kText);
         EXPECT_EQ(page.Text(Page::kText), "<p>High water at 06:12.</p>");
         w.Click(kIdFinish);
     });
-    EXPECT_EQ(sheet.DoModal(nullptr), kIdFinish);
     EXPECT_EQ(document.Text(),
               WithApplet("<applet code=\"TideChart.class\" alt=\"Tide chart\" width=\"400\" height=\"200\">",
                          "<p><a href=\"tides-text.html\">Description of the applet</a></p>\r\n"));
@@ -152,7 +133,7 @@ TEST_F(AppletAltTextPageTest, AnAltTextIsProposedADescriptionFileIsLinkedFromIns
 
     // Said to be described by the page's own text: nothing is written, the
     // registry alone remembers it; undo forgets it again.
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    RunSheetToFinish([&](CMemoryWindow& w) {
         CMemoryWindow& page = w.PageWindow(0);
         w.Click(kSkipUndo);
         EXPECT_EQ(document.Text(), withAlt);
@@ -161,7 +142,6 @@ TEST_F(AppletAltTextPageTest, AnAltTextIsProposedADescriptionFileIsLinkedFromIns
         EXPECT_FALSE(page.IsEnabled(Page::kText));
         w.Click(kIdFinish);
     });
-    EXPECT_EQ(sheet.DoModal(nullptr), kIdFinish);
     EXPECT_EQ(document.Text(), withAlt);
     EXPECT_TRUE(Described());
 }

@@ -8,10 +8,7 @@
 namespace orvane::test {
 namespace {
 
-using platform::kIdFinish;
-using platform::kIdNext;
 using Page = CPageAreaAltText;
-constexpr int kSkipUndo = CValidatorSheet::kSkipUndoButton;
 
 // A harbour map whose areas lead to the ferries and the market; the third
 // marks the lighthouse and leads nowhere.
@@ -43,7 +40,7 @@ TEST_F(RepairRunTest, AnAreaGetsTheTextTheUserGivesAndIsShownByItsLinkAndShapeAn
         added += RepairPageFactory()->AddPage(sheet, request);
     }
     ASSERT_EQ(added, 3);
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    RunSheetToFinish([&](CMemoryWindow& w) {
         CMemoryWindow& ferries = w.PageWindow(0);
         EXPECT_EQ(ferries.Text(1001), Strings(136));
         EXPECT_EQ(ferries.Text(Page::kLinkTarget), "ferries.html");
@@ -81,9 +78,8 @@ TEST_F(RepairRunTest, AnAreaGetsTheTextTheUserGivesAndIsShownByItsLinkAndShapeAn
         lighthouse.Type(Page::kText, "Lighthouse");
         w.Click(kIdFinish);
     });
-    EXPECT_EQ(sheet.DoModal(nullptr), kIdFinish);
     EXPECT_EQ(windows.prompt.messages.size(), 2u);
-    EXPECT_EQ(DialogRecord().helpTopics, std::vector<std::string>{"1-1-9.html"});
+    ExpectHelpShown({"1-1-9.html"});
     EXPECT_EQ(document.Text(),
               "<html><body>\r\n"
               "<p><img src=\"images/harbour-map.png\" alt=\"Map of the harbour\" usemap=\"#harbour\" width=\"300\" height=\"200\"></p>\r\n"
@@ -97,7 +93,7 @@ TEST_F(RepairRunTest, AnAreaGetsTheTextTheUserGivesAndIsShownByItsLinkAndShapeAn
               "</body></html>\r\n");
 
     // Undone page by page, the page is as it was; a page undone shows its Skip again.
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    ShowSheet([&](CMemoryWindow& w) {
         for (int page = 0; page < 3; ++page) {
             EXPECT_EQ(w.Text(kSkipUndo), "&Undo") << page;
             w.Click(kSkipUndo);
@@ -108,7 +104,6 @@ TEST_F(RepairRunTest, AnAreaGetsTheTextTheUserGivesAndIsShownByItsLinkAndShapeAn
         }
         w.PressEscape();
     });
-    sheet.DoModal(nullptr);
     EXPECT_EQ(document.Text(), kHarbourMap);
 }
 

@@ -14,9 +14,6 @@ namespace orvane::test {
 namespace {
 
 namespace fs = std::filesystem;
-using platform::kIdFinish;
-using platform::kIdNext;
-constexpr int kSkipUndo = CValidatorSheet::kSkipUndoButton;
 
 constexpr char kLogo[] =
     "<pre>\r\n"
@@ -48,22 +45,8 @@ std::string ClubPage(std::string_view logo = kLogo, std::string_view map = kMap)
            std::string(map) + "\r\n<p>The tea room is by the pier.</p>\r\n</body></html>\r\n";
 }
 
-class AsciiArtPagesTest : public RepairRunTest {
+class AsciiArtPagesTest : public RememberingRunTest {
 protected:
-    void SetUp() override
-    {
-        RepairRunTest::SetUp();
-        registry.SetFilePath(InFolder("ObjectRegistry.xml"));
-    }
-
-    void StartSheetInFolder()
-    {
-        StartSheet();
-        sheet.SetDocumentPath(InFolder("club.html"));
-        sheet.SetObjectRegistry(&registry);
-    }
-
-
     std::string ArtId(int nth) const
     {
         int seen = 0;
@@ -75,37 +58,16 @@ protected:
         ADD_FAILURE() << "no art " << nth;
         return {};
     }
-
-    // The checks of a page in a later session, with what that session's registry knows.
-    std::vector<std::string> ChecksOf(std::string_view page, std::string name, CSrcObjectDatabase& known)
-    {
-        CHtmlDocument again{CFamilyElementFactory::Instance()};
-        again.Start(1, false);
-        again.SetName(std::move(name));
-        std::istringstream in{std::string(page)};
-        EXPECT_EQ(again.Load(in), 1);
-        std::vector<std::string> names;
-        for (const CFoundProblem& problem : RunCheckPass(again, settings, &known))
-            names.push_back(problem.element->GetCheckName(problem.bit));
-        return names;
-    }
-
-    CSrcObjectDatabase registry;
 };
-
-int Count(const std::vector<std::string>& names, std::string_view name)
-{
-    return static_cast<int>(std::count(names.begin(), names.end(), name));
-}
 
 TEST_F(AsciiArtPagesTest, EachPieceOfArtGetsALinkOverItToAnAnchorOfItsOwnInThePagesLineEndsAndUndoTakesThemOut)
 {
     const std::string page = ClubPage();
     Load(page);
-    StartSheetInFolder();
+    StartSheetInFolder("club.html");
     ASSERT_EQ(AddPages("AsciiArtSkipover"), 2);
     using Page = CPageAsciiArtSkip;
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    RunSheetToFinish([&](CMemoryWindow& w) {
         CMemoryWindow& logo = w.PageWindow(0);
         EXPECT_EQ(logo.Text(1001), Strings(301));
         std::ifstream shown(logo.Browser(Page::kPreview)->Address());
@@ -118,16 +80,14 @@ TEST_F(AsciiArtPagesTest, EachPieceOfArtGetsALinkOverItToAnAnchorOfItsOwnInThePa
         // A link needs a text to be read out.
         logo.Type(Page::kLinkText, "  ");
         w.Click(kIdNext);
-        ASSERT_EQ(windows.prompt.messages.size(), 1u);
-        EXPECT_EQ(windows.prompt.messages[0].text, Strings(990));
+        ASSERT_TRUE(ToldLast(1, Strings(990)));
         EXPECT_EQ(w.CurrentPage(), 0);
         EXPECT_EQ(document.Text(), page);
         logo.Type(Page::kLinkText, "Skip the logo <club>");
         w.Click(kIdNext);
         w.Click(kIdFinish);
     });
-    EXPECT_EQ(sheet.DoModal(nullptr), kIdFinish);
-    EXPECT_EQ(DialogRecord().helpTopics, std::vector<std::string>{"13-10-1.html"});
+    ExpectHelpShown({"13-10-1.html"});
     const std::string skipped = ClubPage(
         "<p><a href=\"#after-ascii-art\" title=\"Skip over the ASCII art\">Skip the logo &lt;club&gt;</a></p>\r\n" +
             std::string(kLogo) + "\r\n<a name=\"after-ascii-art\"></a>",
@@ -135,9 +95,9 @@ TEST_F(AsciiArtPagesTest, EachPieceOfArtGetsALinkOverItToAnAnchorOfItsOwnInThePa
             std::string(kMap) + "\r\n<a name=\"after-ascii-art-2\"></a>");
     EXPECT_EQ(document.Text(), skipped);
     // The links are what the check looks for.
-    EXPECT_EQ(Count(ChecksOf(skipped, document.Name(), registry), "AsciiArtSkipover"), 0);
+    EXPECT_EQ(Count(ChecksOf(skipped, document.Name(), &registry), "AsciiArtSkipover"), 0);
 
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    ShowSheet([&](CMemoryWindow& w) {
         for (int n = 0; n < 2; ++n) {
             EXPECT_EQ(w.Text(kSkipUndo), "&Undo") << n;
             w.Click(kSkipUndo);
@@ -146,7 +106,6 @@ TEST_F(AsciiArtPagesTest, EachPieceOfArtGetsALinkOverItToAnAnchorOfItsOwnInThePa
         }
         w.PressEscape();
     });
-    sheet.DoModal(nullptr);
     EXPECT_EQ(document.Text(), page);
 }
 
@@ -154,7 +113,7 @@ TEST_F(AsciiArtPagesTest, ArtJudgedShortEnoughIsRememberedForTheNextSessionUntil
 {
     const std::string page = ClubPage();
     Load(page);
-    StartSheetInFolder();
+    StartSheetInFolder("club.html");
     ASSERT_EQ(AddPages("AsciiArtSkipover"), 2);
     windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
         CMemoryWindow& logo = w.PageWindow(0);
@@ -172,28 +131,24 @@ TEST_F(AsciiArtPagesTest, ArtJudgedShortEnoughIsRememberedForTheNextSessionUntil
     ASSERT_NE(next.FindAsciiArt(document.Name(), ArtId(0)), nullptr);
     EXPECT_TRUE(next.FindAsciiArt(document.Name(), ArtId(0))->HasSkipOverLink());
     // Only the map is asked about again.
-    EXPECT_EQ(Count(ChecksOf(page, document.Name(), next), "AsciiArtSkipover"), 1);
+    EXPECT_EQ(Count(ChecksOf(page, document.Name(), &next), "AsciiArtSkipover"), 1);
 
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
-        w.Click(kSkipUndo);
-        w.PressEscape();
-    });
-    sheet.DoModal(nullptr);
+    UndoOnSheet();
     ASSERT_EQ(registry.Save(), 1);
     CSrcObjectDatabase afterUndo(InFolder("ObjectRegistry.xml"));
     ASSERT_EQ(afterUndo.Load(), 1);
     EXPECT_FALSE(afterUndo.FindAsciiArt(document.Name(), ArtId(0))->HasSkipOverLink());
-    EXPECT_EQ(Count(ChecksOf(page, document.Name(), afterUndo), "AsciiArtSkipover"), 2);
+    EXPECT_EQ(Count(ChecksOf(page, document.Name(), &afterUndo), "AsciiArtSkipover"), 2);
 }
 
 TEST_F(AsciiArtPagesTest, ArtIsDescribedBeforeItOrInAFileItLinksToAndTheDescriptionIsOfferedWhereverTheArtStands)
 {
     const std::string page = ClubPage();
     Load(page);
-    StartSheetInFolder();
+    StartSheetInFolder("club.html");
     ASSERT_EQ(AddPages("AsciiArtDescription"), 2);
     using Page = CPageAsciiArtDescription;
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    RunSheetToFinish([&](CMemoryWindow& w) {
         CMemoryWindow& logo = w.PageWindow(0);
         EXPECT_EQ(logo.Text(1001), Strings(296));
         EXPECT_NE(logo.Browser(Page::kPreview)->Address(), "");
@@ -201,8 +156,7 @@ TEST_F(AsciiArtPagesTest, ArtIsDescribedBeforeItOrInAFileItLinksToAndTheDescript
         EXPECT_TRUE(logo.IsChecked(Page::kAlternative));
         w.PressHelp();
         w.Click(kIdNext);
-        ASSERT_EQ(windows.prompt.messages.size(), 1u);
-        EXPECT_EQ(windows.prompt.messages[0].text, Strings(300));
+        ASSERT_TRUE(ToldLast(1, Strings(300)));
         logo.Type(Page::kText, "The Ferry Club's logo:\na ferry on the waves & its name");
         w.Click(kIdNext);
 
@@ -212,8 +166,7 @@ TEST_F(AsciiArtPagesTest, ArtIsDescribedBeforeItOrInAFileItLinksToAndTheDescript
         map.Type(Page::kFileName, "harbour-map");
         w.Click(kIdFinish);
     });
-    EXPECT_EQ(sheet.DoModal(nullptr), kIdFinish);
-    EXPECT_EQ(DialogRecord().helpTopics, std::vector<std::string>{"1-1-12.html"});
+    ExpectHelpShown({"1-1-12.html"});
     const std::string described = ClubPage(
         "<p>The Ferry Club's logo:<br>\r\na ferry on the waves &amp; its name</p>\r\n" + std::string(kLogo),
         "<p><a href=\"harbour-map.html\" title=\"Long description\">Description of the ASCII art</a></p>\r\n" +
@@ -228,22 +181,16 @@ TEST_F(AsciiArtPagesTest, ArtIsDescribedBeforeItOrInAFileItLinksToAndTheDescript
     ASSERT_EQ(registry.Save(), 1);
     CSrcObjectDatabase next(InFolder("ObjectRegistry.xml"));
     ASSERT_EQ(next.Load(), 1);
-    EXPECT_EQ(Count(ChecksOf(page, document.Name(), next), "AsciiArtDescription"), 0);
+    EXPECT_EQ(Count(ChecksOf(page, document.Name(), &next), "AsciiArtDescription"), 0);
 
     // Undone, the club's page is as it was, and its art no longer counts as described.
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
-        w.Click(kSkipUndo);
-        w.Click(kSkipUndo);
-        w.Click(kSkipUndo);
-        w.PressEscape();
-    });
-    sheet.DoModal(nullptr);
+    UndoOnSheet(3);
     EXPECT_EQ(document.Text(), page);
     EXPECT_FALSE(sheet.Page(0).Element()->IsRepaired(CElementPre::kDescriptionBit, 1));
     ASSERT_EQ(registry.Save(), 1);
     CSrcObjectDatabase afterUndo(InFolder("ObjectRegistry.xml"));
     ASSERT_EQ(afterUndo.Load(), 1);
-    EXPECT_EQ(Count(ChecksOf(page, document.Name(), afterUndo), "AsciiArtDescription"), 2);
+    EXPECT_EQ(Count(ChecksOf(page, document.Name(), &afterUndo), "AsciiArtDescription"), 2);
 
     CHtmlDocument other{CFamilyElementFactory::Instance()};
     other.Start(1, false);

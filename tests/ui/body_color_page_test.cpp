@@ -34,9 +34,7 @@ protected:
 
     void Open(std::string_view page)
     {
-        Load(page);
-        StartSheet();
-        ASSERT_EQ(AddPages("BodyColorContrst"), 1);
+        ASSERT_EQ(OpenSheet(page, "BodyColorContrst"), 1);
     }
 
     static void TypeColour(CMemoryWindow& page, Page::Colour colour, int red, int green, int blue)
@@ -53,7 +51,7 @@ TEST_F(BodyColorPageTest, TheColoursGoIntoTheBodyTagAloneAndUndoGivesThePageBack
 {
     Open(kPage);
     windows.AnswerNextColourDialog(0x660033);  // red 0x33, green 0, blue 0x66
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    RunSheetToFinish([&](CMemoryWindow& w) {
         CMemoryWindow& page = w.PageWindow(0);
         EXPECT_EQ(page.Text(1001), Strings(443));
         EXPECT_TRUE(page.IsVisible(Page::kMissingExplanation));
@@ -87,7 +85,6 @@ TEST_F(BodyColorPageTest, TheColoursGoIntoTheBodyTagAloneAndUndoGivesThePageBack
                   "Visited link colour: #330066, dark purple");
         w.Click(platform::kIdFinish);
     });
-    EXPECT_EQ(sheet.DoModal(nullptr), platform::kIdFinish);
     EXPECT_EQ(windows.colourDialogTitles, std::vector<std::string>{Strings(456)});
     EXPECT_TRUE(windows.prompt.messages.empty());
     EXPECT_EQ(ThePage().Status(), pagestatus::kRepaired);
@@ -97,14 +94,13 @@ TEST_F(BodyColorPageTest, TheColoursGoIntoTheBodyTagAloneAndUndoGivesThePageBack
                "vlink=\"#330066\">");
     EXPECT_EQ(document.Text(), repaired);
 
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    ShowSheet([&](CMemoryWindow& w) {
         w.Click(CValidatorSheet::kSkipUndoButton);
         CMemoryWindow& page = w.PageWindow(0);
         EXPECT_EQ(page.Position(Page::kFields[Page::kText][0]), 0x77) << "the fields show the page's colours again";
         EXPECT_EQ(page.Text(Page::kWebSafe[Page::kActiveLink]), "?");
         w.PressEscape();
     });
-    sheet.DoModal(nullptr);
     EXPECT_EQ(document.Text(), kPage);
     EXPECT_EQ(ThePage().Status(), pagestatus::kNotRepaired);
 }
@@ -112,7 +108,7 @@ TEST_F(BodyColorPageTest, TheColoursGoIntoTheBodyTagAloneAndUndoGivesThePageBack
 TEST_F(BodyColorPageTest, TheContrastVerdictsAtTheirEdgesAndTheWebSafeMarks)
 {
     Open(kPage);
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    ShowSheet([&](CMemoryWindow& w) {
         CMemoryWindow& page = w.PageWindow(0);
         const int verdict = Page::kContrast[Page::kText];
         // Brightness 75 on white differs by exactly 180: not enough, however
@@ -146,7 +142,6 @@ TEST_F(BodyColorPageTest, TheContrastVerdictsAtTheirEdgesAndTheWebSafeMarks)
         EXPECT_EQ(page.Text(Page::kRatio[Page::kText]), "2.99:1 - fails 3:1");
         w.PressEscape();
     });
-    sheet.DoModal(nullptr);
     EXPECT_EQ(document.Text(), kPage);
 }
 
@@ -158,7 +153,7 @@ TEST_F(BodyColorPageTest, MissingOrPoorColoursAreAskedAboutYesStaysNoWritesWhatW
     windows.AnswerNextMessage(platform::kAnswerYes);
     windows.AnswerNextColourDialog(0xCDAB0A);  // red 10, green 171, blue 205
     windows.AnswerNextMessage(platform::kAnswerNo);
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    RunSheetToFinish([&](CMemoryWindow& w) {
         CMemoryWindow& page = w.PageWindow(0);
         EXPECT_EQ(page.Text(Page::kContrast[Page::kText]), "?") << "no background to judge against";
         w.Click(platform::kIdFinish);
@@ -167,7 +162,6 @@ TEST_F(BodyColorPageTest, MissingOrPoorColoursAreAskedAboutYesStaysNoWritesWhatW
         page.Click(Page::kChoose[Page::kText]);
         w.Click(platform::kIdFinish);
     });
-    EXPECT_EQ(sheet.DoModal(nullptr), platform::kIdFinish);
     ASSERT_EQ(windows.prompt.messages.size(), 2u);
     const std::string question = Strings(452) + Strings(453) + "." + Strings(478);
     EXPECT_EQ(windows.prompt.messages[0].text, question) << "only the background is named";
@@ -184,15 +178,13 @@ TEST_F(BodyColorPageTest, PoorContrastIsAskedAboutNamingEachFailingColour)
 {
     Open(kPage);
     windows.AnswerNextMessage(platform::kAnswerNo);
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    RunSheetToFinish([&](CMemoryWindow& w) {
         CMemoryWindow& page = w.PageWindow(0);
         TypeColour(page, Page::kActiveLink, 255, 255, 0);
         TypeColour(page, Page::kVisitedLink, 0, 0, 0);
         w.Click(platform::kIdFinish);
     });
-    EXPECT_EQ(sheet.DoModal(nullptr), platform::kIdFinish);
-    ASSERT_EQ(windows.prompt.messages.size(), 1u);
-    EXPECT_EQ(windows.prompt.messages[0].text, Strings(451) + Strings(454) + ", " + Strings(455) + "." + Strings(478));
+    ASSERT_TRUE(ToldLast(1, Strings(451) + Strings(454) + ", " + Strings(455) + "." + Strings(478)));
     EXPECT_EQ(ThePage().Status(), pagestatus::kPartlyRepaired);
     EXPECT_EQ(document.Text(), WithBodyTag(kPage, "<body bgcolor=\"#ffffff\" text=\"#777777\" link=\"#0000FF\" "
                                                   "class=\"news\" alink=\"#FFFF00\" vlink=\"#000000\">"));

@@ -13,6 +13,15 @@
 namespace orvane::test {
 namespace {
 
+// The page with each change made: at its offset, that many bytes replaced
+// by its text. The last first, so that the offsets before it still hold.
+std::string WithChanges(std::string page, const std::map<std::uint64_t, std::pair<std::uint64_t, std::string>>& changes)
+{
+    for (auto it = changes.rbegin(); it != changes.rend(); ++it)
+        page.replace(it->first, it->second.first, it->second.second);
+    return page;
+}
+
 // Every text field and text area of the real pages is given a default text
 // through its page; the page written back differs from the file only inside
 // the controls repaired, line ends and all.
@@ -59,9 +68,7 @@ TEST_F(RepairRunTest, RepairingTheCorpusFormControlsKeepsEveryOtherByte)
                 changes[offset] = {control.Text().size(), control.MarkupText()};
             }
         }
-        std::string expected = original;
-        for (auto it = changes.rbegin(); it != changes.rend(); ++it)
-            expected.replace(it->first, it->second.first, it->second.second);
+        const std::string expected = WithChanges(original, changes);
         EXPECT_TRUE(document.Text() == expected) << "the written page differs outside the repaired controls";
     }
     if (CorpusDirectory().empty())
@@ -111,9 +118,7 @@ TEST_F(RepairRunTest, GivingTheCorpusImagesTheirTextsKeepsEveryOtherByte)
             ASSERT_EQ(original.substr(offset, picture.Text().size()), picture.Text());
             changes[offset] = {picture.Text().size(), picture.MarkupText()};
         }
-        std::string expected = original;
-        for (auto it = changes.rbegin(); it != changes.rend(); ++it)
-            expected.replace(it->first, it->second.first, it->second.second);
+        const std::string expected = WithChanges(original, changes);
         EXPECT_TRUE(document.Text() == expected) << "the written page differs outside the repaired pictures";
     }
     if (CorpusDirectory().empty())

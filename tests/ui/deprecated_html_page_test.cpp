@@ -10,39 +10,15 @@
 namespace orvane::test {
 namespace {
 
-using platform::kIdFinish;
 using Page = CPageDeprecatedHtml;
-constexpr int kSkipUndo = CValidatorSheet::kSkipUndoButton;
 
-const std::string& KeeperPage()
-{
-    static const std::string page = ReadFileBytes(std::string(ORVANE_EXAMPLES_DIR) + "/lighthouse-keeper.html");
-    return page;
-}
+std::string KeeperPage() { return ExamplePage("lighthouse-keeper.html"); }
 
 // The keeper's page with each piece of markup replaced by what follows it.
-std::string Keeper(std::initializer_list<std::pair<std::string_view, std::string_view>> replaced)
-{
-    std::string page = KeeperPage();
-    for (const auto& [before, after] : replaced) {
-        const std::size_t at = page.find(before);
-        EXPECT_NE(at, std::string::npos) << before;
-        if (at != std::string::npos)
-            page.replace(at, before.size(), after);
-    }
-    return page;
-}
+std::string Keeper(Replacements replaced) { return ReplacedFirst(KeeperPage(), replaced); }
 
-class DeprecatedHtmlPageTest : public RepairRunTest {
+class DeprecatedHtmlPageTest : public RepairRunAtLevelTest<2> {
 protected:
-    void SetUp() override
-    {
-        RepairRunTest::SetUp();
-        COrvaneSettings::InstallCatalogue(&CCheckCatalogue::Instance());
-        settings.Load();
-        settings.SetConformanceLevel(2);
-    }
-
     // How many items the check reports for a body.
     int ItemsIn(std::string_view body)
     {
@@ -53,8 +29,6 @@ protected:
         }
         return 0;
     }
-
-    CTestUserStore userStore;
 };
 
 TEST_F(DeprecatedHtmlPageTest, PresentationalElementsAndAttributesWithAStyleThatSaysTheSameAreFound)
@@ -89,10 +63,8 @@ TEST_F(DeprecatedHtmlPageTest, PresentationalElementsAndAttributesWithAStyleThat
 
 TEST_F(DeprecatedHtmlPageTest, EachItemBecomesModernMarkupAsChosenAndUndoWritesEveryByteBack)
 {
-    Load(KeeperPage());
-    StartSheet();
-    ASSERT_EQ(AddPages("DeprecatedHtml"), 1);
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    ASSERT_EQ(OpenSheet(KeeperPage(), "DeprecatedHtml"), 1);
+    RunSheetToFinish([&](CMemoryWindow& w) {
         CMemoryWindow& page = w.PageWindow(0);
         EXPECT_EQ(page.Text(1001), Strings(1112));
         EXPECT_EQ(page.ItemTexts(Page::kItems),
@@ -122,8 +94,7 @@ TEST_F(DeprecatedHtmlPageTest, EachItemBecomesModernMarkupAsChosenAndUndoWritesE
         w.PressHelp();
         w.Click(kIdFinish);
     });
-    EXPECT_EQ(sheet.DoModal(nullptr), kIdFinish);
-    EXPECT_EQ(DialogRecord().helpTopics, std::vector<std::string>{"11-2-1.html"});
+    ExpectHelpShown({"11-2-1.html"});
     const std::string modern = Keeper({
         {"<center><font face=\"Georgia, serif\" size=\"5\" color=\"#003366\">The Lighthouse Keeper's Cottage</font>"
          "</center>",
@@ -139,7 +110,7 @@ TEST_F(DeprecatedHtmlPageTest, EachItemBecomesModernMarkupAsChosenAndUndoWritesE
 
     // Opened again: the struck-out words only look struck through, the
     // paragraph keeps its align, and the rest is written as before.
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    ShowSheet([&](CMemoryWindow& w) {
         CMemoryWindow& page = w.PageWindow(0);
         page.SelectRow(Page::kItems, 4);
         page.Click(Page::kReplace);
@@ -149,7 +120,6 @@ TEST_F(DeprecatedHtmlPageTest, EachItemBecomesModernMarkupAsChosenAndUndoWritesE
         EXPECT_EQ(page.ItemText(Page::kItems, 2, Page::kChoiceColumn), "Stays as it is");
         w.Click(kIdFinish);
     });
-    sheet.DoModal(nullptr);
     EXPECT_EQ(document.Text(),
               Keeper({
                   {"<center><font face=\"Georgia, serif\" size=\"5\" color=\"#003366\">The Lighthouse Keeper's "
@@ -164,25 +134,23 @@ TEST_F(DeprecatedHtmlPageTest, EachItemBecomesModernMarkupAsChosenAndUndoWritesE
               }));
 
     // Everything left as it is, by one choice for all: the page as it was.
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    ShowSheet([&](CMemoryWindow& w) {
         CMemoryWindow& page = w.PageWindow(0);
         page.Click(Page::kLeave);
         page.Click(Page::kChoiceForAll);
         EXPECT_EQ(page.ItemTexts(Page::kItems, Page::kChoiceColumn), std::vector<std::string>(5, "Stays as it is"));
         w.Click(kIdFinish);
     });
-    sheet.DoModal(nullptr);
     EXPECT_EQ(document.Text(), KeeperPage());
 
     // Written and then undone: every byte as it was.
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    ShowSheet([&](CMemoryWindow& w) {
         CMemoryWindow& page = w.PageWindow(0);
         page.Click(Page::kReplace);
         page.Click(Page::kChoiceForAll);
         w.Click(kSkipUndo);
         w.PressEscape();
     });
-    sheet.DoModal(nullptr);
     EXPECT_EQ(document.Text(), KeeperPage());
     EXPECT_EQ(sheet.Page(0).Status(), pagestatus::kNotRepaired);
 }
@@ -195,10 +163,8 @@ TEST_F(DeprecatedHtmlPageTest, ABasefontGoesToTheBodyAndTheWayOfStrikingIsPropos
                              "<p align=right style=\"color: #333;\">Tea <s>at four</s> at "
                              "<font color=\"rgb(0, 51, 102)\" size=\"huge\">five</font>.</p>\r\n"
                              "</body>\r\n</html>\r\n";
-    Load(page);
-    StartSheet();
-    ASSERT_EQ(AddPages("DeprecatedHtml"), 1);
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    ASSERT_EQ(OpenSheet(page, "DeprecatedHtml"), 1);
+    ShowSheet([&](CMemoryWindow& w) {
         CMemoryWindow& p = w.PageWindow(0);
         EXPECT_EQ(p.Text(Page::kModernMarkup),
                   "Taken out; its font goes to the body: <body style=\"margin: 0; font-family: Verdana; "
@@ -208,7 +174,6 @@ TEST_F(DeprecatedHtmlPageTest, ABasefontGoesToTheBodyAndTheWayOfStrikingIsPropos
         p.Click(Page::kReplace);
         w.Click(kIdFinish);
     });
-    sheet.DoModal(nullptr);
     EXPECT_EQ(document.Text(), "<html lang=\"en\">\r\n<head><title>Tea</title></head>\r\n"
                                "<body style=\"margin: 0; font-family: Verdana; font-size: small\">\r\n\r\n"
                                "<p style=\"color: #333; text-align: right\">Tea <span style=\"text-decoration: "

@@ -18,10 +18,6 @@
 namespace orvane::test {
 namespace {
 
-using platform::kIdFinish;
-using platform::kIdNext;
-constexpr int kSkipUndo = CValidatorSheet::kSkipUndoButton;
-constexpr int kOption = CValidatorSheet::kOptionBox;
 
 std::string Shown(CMemoryWindow& page, int browser)
 {
@@ -35,20 +31,10 @@ protected:
     void SetUp() override
     {
         RepairRunTest::SetUp();
-        COrvaneSettings::InstallCatalogue(&CCheckCatalogue::Instance());
-        settings.Load();
-        settings.SetConformanceLevel(3);
-        std::ofstream(m_registryFile, std::ios::binary) << "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n<root>\n</root>";
-        ASSERT_EQ(registry.Load(), 1);
-        std::filesystem::remove(m_registryFile);
+        CheckAtLevel(3);
+        LoadEmptyRegistryInFolder();
+        std::filesystem::remove(RegistryFile());
     }
-
-    const std::string m_registryFile =
-        (std::filesystem::temp_directory_path() /
-         ("ObjectRegistry-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + ".xml"))
-            .string();
-    CSrcObjectDatabase registry{m_registryFile};
-    CTestUserStore userStore;
 };
 
 // Two links of a page open new windows; the second has no end tag before the next one.
@@ -65,7 +51,7 @@ TEST_F(EventPagesTest, ANewWindowLinkSaysSoInItsTextForEveryLinkOfThePageAndIsRe
     StartSheet();
     sheet.SetObjectRegistry(&registry);
     ASSERT_EQ(AddPages("AnchorNewWindow"), 2);
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    RunSheetToFinish([&](CMemoryWindow& w) {
         using Page = CPageAnchorNewWindow;
         CMemoryWindow& page = w.PageWindow(0);
         EXPECT_EQ(page.Text(1001), Strings(936));
@@ -84,14 +70,12 @@ TEST_F(EventPagesTest, ANewWindowLinkSaysSoInItsTextForEveryLinkOfThePageAndIsRe
         // A warning without words says nothing: the user is told and stays.
         page.Type(Page::kWarning, "  ");
         w.Click(kIdFinish);
-        ASSERT_EQ(windows.prompt.messages.size(), 1u);
-        EXPECT_EQ(windows.prompt.messages[0].text, Strings(937));
+        ASSERT_TRUE(ToldLast(1, Strings(937)));
         EXPECT_EQ(document.Text(), kToursPage);
         page.Type(Page::kWarning, "(new window & tab)");
         w.Click(kIdFinish);
     });
-    EXPECT_EQ(sheet.DoModal(nullptr), kIdFinish);
-    EXPECT_EQ(DialogRecord().helpTopics, std::vector<std::string>{"10-1-1.html"});
+    ExpectHelpShown({"10-1-1.html"});
     const std::string warned =
         "<html lang=\"en\"><head><title>Tours</title></head><body>\r\n"
         "<p>See the <a href=\"http://weather.example.org/coast\" target=\"_blank\">coastal <b>forecast</b> "
@@ -108,18 +92,14 @@ TEST_F(EventPagesTest, ANewWindowLinkSaysSoInItsTextForEveryLinkOfThePageAndIsRe
     EXPECT_EQ(settings.GetRememberedNumber(tag::kA, CElementAnchor::kNewWindowBit), CPageAnchorNewWindow::kSayInText);
     // The registry file keeps the warnings for the next session.
     registry.Save();
-    CSrcObjectDatabase reread(m_registryFile);
+    CSrcObjectDatabase reread(RegistryFile());
     ASSERT_EQ(reread.Load(), 1);
-    std::filesystem::remove(m_registryFile);
+    std::filesystem::remove(RegistryFile());
     ASSERT_TRUE(reread.FindLink(document.Name(), "fares.pdf"));
     EXPECT_TRUE(reread.FindLink(document.Name(), "fares.pdf")->HasWarning());
 
     // Undo takes the words out of both links and the warnings out of the registry.
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
-        w.Click(kSkipUndo);
-        w.PressEscape();
-    });
-    sheet.DoModal(nullptr);
+    UndoOnSheet();
     EXPECT_EQ(document.Text(), kToursPage);
     EXPECT_FALSE(registry.FindLink(document.Name(), "fares.pdf")->HasWarning());
 
@@ -193,10 +173,8 @@ const std::string kMenuRepaired =
 
 TEST_F(EventPagesTest, MouseEventsGetTheTickedKeyboardEventsWithTheSameScriptAndATabStopWhereNeeded)
 {
-    Load(kMenuPage);
-    StartSheet();
-    ASSERT_EQ(AddPages("DeviceDependent"), 1);
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    ASSERT_EQ(OpenSheet(kMenuPage, "DeviceDependent"), 1);
+    RunSheetToFinish([&](CMemoryWindow& w) {
         using Page = CPageDeviceDependent;
         CMemoryWindow& page = w.PageWindow(0);
         EXPECT_EQ(page.Text(1001), Strings(938));
@@ -224,26 +202,23 @@ TEST_F(EventPagesTest, MouseEventsGetTheTickedKeyboardEventsWithTheSameScriptAnd
         page.PressKey(Page::kEvents, platform::Key::Space);
         EXPECT_EQ(page.ItemStateText(Page::kEvents, 0), Strings(274));
         w.Click(kIdFinish);
-        ASSERT_EQ(windows.prompt.messages.size(), 1u);
-        EXPECT_EQ(windows.prompt.messages[0].text, Strings(944));
+        ASSERT_TRUE(ToldLast(1, Strings(944)));
         EXPECT_EQ(document.Text(), kMenuPage);
         page.PressKey(Page::kEvents, platform::Key::Space);
         w.PressHelp();
         w.Click(kIdFinish);
     });
-    EXPECT_EQ(sheet.DoModal(nullptr), kIdFinish);
-    EXPECT_EQ(DialogRecord().helpTopics, std::vector<std::string>{"9-3-1.html"});
+    ExpectHelpShown({"9-3-1.html"});
     EXPECT_EQ(document.Text(), kMenuRepaired);
 
     // One event left out: the rest is written, the problem repaired in part;
     // cancelling without keeping the repairs writes the page as it was.
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    RunSheetToFinish([&](CMemoryWindow& w) {
         CMemoryWindow& page = w.PageWindow(0);
         page.DoubleClickRow(CPageDeviceDependent::kEvents, 5);
         EXPECT_EQ(page.ItemStateText(CPageDeviceDependent::kEvents, 5), Strings(274));
         w.Click(kIdFinish);
     });
-    EXPECT_EQ(sheet.DoModal(nullptr), kIdFinish);
     std::string partly = kMenuRepaired;
     partly.replace(partly.find(" onblur=\"dim(this)\""), 19, "");
     EXPECT_EQ(document.Text(), partly);
@@ -295,10 +270,8 @@ constexpr char kScriptsPage[] =
 
 TEST_F(EventPagesTest, AScriptGetsTheTypedAlternativeOrALinkInANoscriptSectionWhereOneMayStand)
 {
-    Load(kScriptsPage);
-    StartSheet();
-    ASSERT_EQ(AddPages("ScriptNoscript"), 2);
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    ASSERT_EQ(OpenSheet(kScriptsPage, "ScriptNoscript"), 2);
+    RunSheetToFinish([&](CMemoryWindow& w) {
         using Page = CPageScriptNoscript;
         CMemoryWindow& menu = w.PageWindow(0);
         EXPECT_EQ(menu.Text(1001), Strings(945));
@@ -309,8 +282,7 @@ TEST_F(EventPagesTest, AScriptGetsTheTypedAlternativeOrALinkInANoscriptSectionWh
         // An empty alternative says nothing: the user is told and stays.
         menu.Type(Page::kText, "  ");
         w.Click(kIdNext);
-        ASSERT_EQ(windows.prompt.messages.size(), 1u);
-        EXPECT_EQ(windows.prompt.messages[0].text, Strings(300));
+        ASSERT_TRUE(ToldLast(1, Strings(300)));
         EXPECT_EQ(w.CurrentPage(), 0);
         EXPECT_EQ(document.Text(), kScriptsPage);
         menu.Type(Page::kText, "Tours & fares:\r\nsee the <site map>.");
@@ -321,32 +293,23 @@ TEST_F(EventPagesTest, AScriptGetsTheTypedAlternativeOrALinkInANoscriptSectionWh
                   "<script type=\"text/javascript\">\r\nstartCountdown(\"countdown\");\r\n</script>");
         countdown.Click(Page::kLinkExisting);
         w.Click(kIdFinish);
-        ASSERT_EQ(windows.prompt.messages.size(), 2u);
-        EXPECT_EQ(windows.prompt.messages[1].text, Strings(303));
+        ASSERT_TRUE(ToldLast(2, Strings(303)));
         countdown.Type(Page::kAddress, "departures.html?pier=2&day=today");
         w.Click(kIdFinish);
     });
-    EXPECT_EQ(sheet.DoModal(nullptr), kIdFinish);
-    EXPECT_EQ(DialogRecord().helpTopics, std::vector<std::string>{"1-1-10.html"});
-    EXPECT_EQ(document.Text(),
-              "<html lang=\"en\"><head><title>Tours</title>\r\n"
-              "<script type=\"text/javascript\" src=\"scripts/menu.js\"></script>\r\n"
-              "</head>\r\n<body>\r\n<noscript><p>Tours &amp; fares:<br>see the &lt;site map&gt;.</p></noscript>\r\n"
-              "<p>Next departure: <span id=\"countdown\">10:00</span></p>\r\n"
-              "<script type=\"text/javascript\">\r\nstartCountdown(\"countdown\");\r\n</script>\r\n"
-              "<noscript><p><a href=\"departures.html?pier=2&amp;day=today\">departures.html?pier=2&amp;day=today</a>"
-              "</p></noscript>\r\n"
-              "</body></html>\r\n");
+    ExpectHelpShown({"1-1-10.html"});
 
     // Undo on both pages writes the page as it was.
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
-        w.Click(kSkipUndo);
-        w.Click(kSkipUndo);
-        w.Click(kSkipUndo);
-        w.PressEscape();
-    });
-    sheet.DoModal(nullptr);
-    EXPECT_EQ(document.Text(), kScriptsPage);
+    ExpectWrittenThenUndone(kScriptsPage,
+                            "<html lang=\"en\"><head><title>Tours</title>\r\n"
+                            "<script type=\"text/javascript\" src=\"scripts/menu.js\"></script>\r\n"
+                            "</head>\r\n<body>\r\n<noscript><p>Tours &amp; fares:<br>see the &lt;site map&gt;.</p></noscript>\r\n"
+                            "<p>Next departure: <span id=\"countdown\">10:00</span></p>\r\n"
+                            "<script type=\"text/javascript\">\r\nstartCountdown(\"countdown\");\r\n</script>\r\n"
+                            "<noscript><p><a href=\"departures.html?pier=2&amp;day=today\">departures.html?pier=2&amp;day=today</a>"
+                            "</p></noscript>\r\n"
+                            "</body></html>\r\n",
+                            3);
 }
 
 } // namespace

@@ -8,10 +8,7 @@
 namespace orvane::test {
 namespace {
 
-using platform::kIdFinish;
-using platform::kIdNext;
 using Page = CPageFlicker;
-constexpr int kSkipUndo = CValidatorSheet::kSkipUndoButton;
 constexpr std::uint32_t kFlickerBit = 0x80;
 
 // A ferry sale: a script counts down, the banner is a GIF, the slogan blinks;
@@ -33,11 +30,9 @@ std::string Shown(CMemoryWindow& page)
 
 TEST_F(RepairRunTest, FlickerIsJudgedByTheUserFromWhatMayFlickerAndOnlyNoFlickerCountsAsRepaired)
 {
-    Load(kSalePage);
-    StartSheet();
-    ASSERT_EQ(AddPages("CheckFlicker"), 1);
+    ASSERT_EQ(OpenSheet(kSalePage, "CheckFlicker"), 1);
     CElement* html = sheet.Page(0).Element();
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    RunSheetToFinish([&](CMemoryWindow& w) {
         CMemoryWindow& page = w.PageWindow(0);
         EXPECT_EQ(page.Text(1001), Strings(388));
         ASSERT_EQ(page.ItemCount(Page::kItems), 3);
@@ -54,8 +49,7 @@ TEST_F(RepairRunTest, FlickerIsJudgedByTheUserFromWhatMayFlickerAndOnlyNoFlicker
 
         // The user has to judge, or skip the page.
         w.Click(kIdFinish);
-        ASSERT_EQ(windows.prompt.messages.size(), 1u);
-        EXPECT_EQ(windows.prompt.messages[0].text, Strings(993));
+        ASSERT_TRUE(ToldLast(1, Strings(993)));
         EXPECT_FALSE(w.HasEnded());
 
         // Flicker only the author can take out leaves the problem open.
@@ -63,12 +57,11 @@ TEST_F(RepairRunTest, FlickerIsJudgedByTheUserFromWhatMayFlickerAndOnlyNoFlicker
         EXPECT_EQ(page.Text(Page::kVerdict), Strings(1001));
         w.Click(kIdFinish);
     });
-    EXPECT_EQ(sheet.DoModal(nullptr), kIdFinish);
-    EXPECT_EQ(DialogRecord().helpTopics, std::vector<std::string>{"7-1-1.html"});
+    ExpectHelpShown({"7-1-1.html"});
     EXPECT_FALSE(html->IsRepaired(kFlickerBit, 1));
     EXPECT_EQ(sheet.Page(0).Status(), pagestatus::kNotRepaired);
 
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    RunSheetToFinish([&](CMemoryWindow& w) {
         CMemoryWindow& page = w.PageWindow(0);
         EXPECT_EQ(w.Text(kSkipUndo), "&Skip");
         EXPECT_TRUE(page.IsChecked(Page::kFlickers));
@@ -76,18 +69,16 @@ TEST_F(RepairRunTest, FlickerIsJudgedByTheUserFromWhatMayFlickerAndOnlyNoFlicker
         EXPECT_EQ(page.Text(Page::kVerdict), Strings(1000));
         w.Click(kIdFinish);
     });
-    EXPECT_EQ(sheet.DoModal(nullptr), kIdFinish);
     EXPECT_TRUE(html->IsRepaired(kFlickerBit, 1));
 
     // The judgement taken back: the page is to be judged again.
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    ShowSheet([&](CMemoryWindow& w) {
         EXPECT_EQ(w.Text(kSkipUndo), "&Undo");
         w.Click(kSkipUndo);
         EXPECT_FALSE(w.PageWindow(0).IsChecked(Page::kNoFlicker));
         EXPECT_EQ(w.PageWindow(0).Text(Page::kVerdict), "");
         w.PressEscape();
     });
-    sheet.DoModal(nullptr);
     EXPECT_FALSE(html->IsRepaired(kFlickerBit, 1));
     EXPECT_EQ(document.Text(), kSalePage);
 }

@@ -13,9 +13,6 @@ namespace orvane::test {
 namespace {
 
 namespace fs = std::filesystem;
-using platform::kIdFinish;
-using platform::kIdNext;
-constexpr int kSkipUndo = CValidatorSheet::kSkipUndoButton;
 
 // A ferry timetable in three frames: a menu, the departures and a map shown
 // as a bare picture.
@@ -28,51 +25,15 @@ constexpr char kTimetableFrames[] =
     "  <noframes><body><p><a href=\"menu.html\">Timetable menu</a></p></body></noframes>\r\n"
     "</frameset></html>\r\n";
 
-class FramePagesTest : public RepairRunTest {
-protected:
-    void SetUp() override
-    {
-        RepairRunTest::SetUp();
-        registry.SetFilePath(InFolder("ObjectRegistry.xml"));
-    }
-
-    void StartSheetInFolder()
-    {
-        StartSheet();
-        sheet.SetDocumentPath(InFolder("timetable.html"));
-        sheet.SetObjectRegistry(&registry);
-    }
-
-
-    // The checks of the page in a later session, with what that session's registry knows.
-    std::vector<std::string> ChecksOfNextSession(std::string_view page, CSrcObjectDatabase& known)
-    {
-        CHtmlDocument again{CFamilyElementFactory::Instance()};
-        again.Start(1, false);
-        again.SetName(document.Name());
-        std::istringstream in{std::string(page)};
-        EXPECT_EQ(again.Load(in), 1);
-        std::vector<std::string> names;
-        for (const CFoundProblem& problem : RunCheckPass(again, settings, &known))
-            names.push_back(problem.element->GetCheckName(problem.bit));
-        return names;
-    }
-
-    CSrcObjectDatabase registry;
-};
-
-bool Has(const std::vector<std::string>& names, std::string_view name)
-{
-    return std::find(names.begin(), names.end(), name) != names.end();
-}
+using FramePagesTest = RememberingRunTest;
 
 TEST_F(FramePagesTest, AFramePageGetsADescriptionOfItsFramesProposedFromThemWrittenAndLinkedAndUndoWritesItBack)
 {
     Load(kTimetableFrames);
-    StartSheetInFolder();
+    StartSheetInFolder("timetable.html");
     ASSERT_EQ(AddPages("FrameLongdesc"), 1);
     using Page = CPageFrameLongDesc;
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    RunSheetToFinish([&](CMemoryWindow& w) {
         CMemoryWindow& page = w.PageWindow(0);
         EXPECT_EQ(page.Text(1001), Strings(138));
         EXPECT_EQ(page.Text(Page::kFrames), "Frame 1, \"Menu\": menu.html\nFrame 2, \"departures\": departures.html\n"
@@ -87,16 +48,14 @@ TEST_F(FramePagesTest, AFramePageGetsADescriptionOfItsFramesProposedFromThemWrit
         // Linking asks for the address first.
         page.Click(Page::kLinkExisting);
         w.Click(kIdFinish);
-        ASSERT_EQ(windows.prompt.messages.size(), 1u);
-        EXPECT_EQ(windows.prompt.messages[0].text, Strings(303));
+        ASSERT_TRUE(ToldLast(1, Strings(303)));
         EXPECT_EQ(document.Text(), kTimetableFrames);
         page.Click(Page::kWriteNew);
         page.Type(Page::kText, "Left: the menu.\nMiddle: today's departures & arrivals.\nRight: the harbour map.");
         page.Type(Page::kFileName, "about frames");
         w.Click(kIdFinish);
     });
-    EXPECT_EQ(sheet.DoModal(nullptr), kIdFinish);
-    EXPECT_EQ(DialogRecord().helpTopics, std::vector<std::string>{"1-1-8.html"});
+    ExpectHelpShown({"1-1-8.html"});
     EXPECT_EQ(ReadFileBytes(InFolder("about frames.html")),
               platform::FormatMessage(Strings(361), {"The frames of page.html"}) +
                   "Left: the menu.<br>Middle: today's departures & arrivals.<br>Right: the harbour map.</p>\n"
@@ -105,28 +64,26 @@ TEST_F(FramePagesTest, AFramePageGetsADescriptionOfItsFramesProposedFromThemWrit
     linked.replace(linked.find("title=\"Menu\">"), 13, "title=\"Menu\" longdesc=\"about frames.html\">");
     EXPECT_EQ(document.Text(), linked);
 
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    ShowSheet([&](CMemoryWindow& w) {
         EXPECT_EQ(w.Text(kSkipUndo), "&Undo");
         w.Click(kSkipUndo);
         EXPECT_EQ(w.Text(kSkipUndo), "&Skip");
         w.PressEscape();
     });
-    sheet.DoModal(nullptr);
     EXPECT_EQ(document.Text(), kTimetableFrames);
 }
 
 TEST_F(FramePagesTest, AFramePageThatNeedsNoDescriptionIsRememberedForTheNextSessionUntilUndone)
 {
     Load(kTimetableFrames);
-    StartSheetInFolder();
+    StartSheetInFolder("timetable.html");
     ASSERT_EQ(AddPages("FrameLongdesc"), 1);
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    RunSheetToFinish([&](CMemoryWindow& w) {
         CMemoryWindow& page = w.PageWindow(0);
         page.Click(CPageFrameLongDesc::kNotNeeded);
         EXPECT_FALSE(page.IsEnabled(CPageFrameLongDesc::kText));
         w.Click(kIdFinish);
     });
-    EXPECT_EQ(sheet.DoModal(nullptr), kIdFinish);
     EXPECT_TRUE(windows.prompt.messages.empty());
     EXPECT_EQ(document.Text(), kTimetableFrames);
     EXPECT_FALSE(fs::exists(InFolder("page-frames.html")));
@@ -136,18 +93,14 @@ TEST_F(FramePagesTest, AFramePageThatNeedsNoDescriptionIsRememberedForTheNextSes
     ASSERT_EQ(next.Load(), 1);
     ASSERT_NE(next.FindDocument(document.Name()), nullptr);
     EXPECT_FALSE(next.FindDocument(document.Name())->FramesNeedDescription());
-    EXPECT_FALSE(Has(ChecksOfNextSession(kTimetableFrames, next), "FrameLongdesc"));
+    EXPECT_FALSE(Has(ChecksOf(kTimetableFrames, document.Name(), &next), "FrameLongdesc"));
 
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
-        w.Click(kSkipUndo);
-        w.PressEscape();
-    });
-    sheet.DoModal(nullptr);
+    UndoOnSheet();
     ASSERT_EQ(registry.Save(), 1);
     CSrcObjectDatabase afterUndo(InFolder("ObjectRegistry.xml"));
     ASSERT_EQ(afterUndo.Load(), 1);
     EXPECT_TRUE(afterUndo.FindDocument(document.Name())->FramesNeedDescription());
-    EXPECT_TRUE(Has(ChecksOfNextSession(kTimetableFrames, afterUndo), "FrameLongdesc"));
+    EXPECT_TRUE(Has(ChecksOf(kTimetableFrames, document.Name(), &afterUndo), "FrameLongdesc"));
 }
 
 TEST_F(FramePagesTest, AFrameShowingAPictureIsPointedAtThePageOfThatNameOrKeptAndUndoWritesThePageBack)
@@ -159,10 +112,10 @@ TEST_F(FramePagesTest, AFrameShowingAPictureIsPointedAtThePageOfThatNameOrKeptAn
     std::string page = kTimetableFrames;
     page.insert(page.find("  <noframes>"), "  <frame src=\"timetable\">\r\n");
     Load(page);
-    StartSheetInFolder();
+    StartSheetInFolder("timetable.html");
     ASSERT_EQ(AddPages("FrameSource"), 2);
     using Page = CPageFrameSource;
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    RunSheetToFinish([&](CMemoryWindow& w) {
         CMemoryWindow& map = w.PageWindow(0);
         EXPECT_EQ(map.Text(1001), Strings(195));
         EXPECT_EQ(map.Text(Page::kSource), "images/harbour-map.gif");
@@ -175,13 +128,11 @@ TEST_F(FramePagesTest, AFrameShowingAPictureIsPointedAtThePageOfThatNameOrKeptAn
         // No address, or one that is no page either: the user is told and stays.
         map.Type(Page::kAddress, " ");
         w.Click(kIdNext);
-        ASSERT_EQ(windows.prompt.messages.size(), 1u);
-        EXPECT_EQ(windows.prompt.messages[0].text, Strings(987));
+        ASSERT_TRUE(ToldLast(1, Strings(987)));
         map.Type(Page::kAddress, "images/harbour-map.png");
         windows.AnswerNextMessage(platform::kAnswerNo);
         w.Click(kIdNext);
-        ASSERT_EQ(windows.prompt.messages.size(), 2u);
-        EXPECT_EQ(windows.prompt.messages[1].text, platform::FormatMessage(Strings(988), {"images/harbour-map.png"}));
+        ASSERT_TRUE(ToldLast(2, platform::FormatMessage(Strings(988), {"images/harbour-map.png"})));
         EXPECT_EQ(w.CurrentPage(), 0);
         EXPECT_EQ(document.Text(), page);
 
@@ -199,8 +150,7 @@ TEST_F(FramePagesTest, AFrameShowingAPictureIsPointedAtThePageOfThatNameOrKeptAn
         EXPECT_FALSE(timetable.IsEnabled(Page::kAddress));
         w.Click(kIdFinish);
     });
-    EXPECT_EQ(sheet.DoModal(nullptr), kIdFinish);
-    EXPECT_EQ(DialogRecord().helpTopics, std::vector<std::string>{"6-2-1.html"});
+    ExpectHelpShown({"6-2-1.html"});
     std::string pointed = page;
     pointed.replace(pointed.find("images/harbour-map.gif"), 22, "harbour.html");
     EXPECT_EQ(document.Text(), pointed);

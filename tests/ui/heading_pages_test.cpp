@@ -14,53 +14,18 @@
 namespace orvane::test {
 namespace {
 
-using platform::kIdFinish;
-constexpr int kSkipUndo = CValidatorSheet::kSkipUndoButton;
 
-const std::string& MuseumPage()
-{
-    static const std::string page = ReadFileBytes(std::string(ORVANE_EXAMPLES_DIR) + "/harbour-museum.html");
-    return page;
-}
+std::string MuseumPage() { return ExamplePage("harbour-museum.html"); }
 
 // The museum page with each piece of markup replaced, in page order.
-std::string Museum(std::initializer_list<std::pair<std::string_view, std::string_view>> replacements)
-{
-    std::string page = MuseumPage();
-    std::size_t from = 0;
-    for (const auto& [old, now] : replacements) {
-        const std::size_t at = page.find(old, from);
-        EXPECT_NE(at, std::string::npos) << old;
-        if (at == std::string::npos)
-            return page;
-        page.replace(at, old.size(), now);
-        from = at + now.size();
-    }
-    return page;
-}
+std::string Museum(Replacements replacements) { return ReplacedInPageOrder(MuseumPage(), replacements); }
 
-class HeadingPageTest : public RepairRunTest {
+class HeadingPageTest : public RepairRunAtLevelTest<2> {
 protected:
-    void SetUp() override
-    {
-        RepairRunTest::SetUp();
-        COrvaneSettings::InstallCatalogue(&CCheckCatalogue::Instance());
-        settings.Load();
-        settings.SetConformanceLevel(2);
-    }
-
     // What the next check of the written page finds of the check.
     int FoundOnceWritten(std::string_view checkName)
     {
-        CHtmlDocument written{CFamilyElementFactory::Instance()};
-        written.Start(1, false);
-        written.SetName("/site/museum/visit.html");
-        std::istringstream in{document.Text()};
-        EXPECT_EQ(written.Load(in), 1);
-        int count = 0;
-        for (const CFoundProblem& problem : RunCheckPass(written, settings, nullptr))
-            count += problem.element->GetCheckName(problem.bit) == checkName ? 1 : 0;
-        return count;
+        return Count(ChecksOf(document.Text(), "/site/museum/visit.html", nullptr), checkName);
     }
 
     std::vector<std::string> TreeTexts(CMemoryWindow& page, int id, platform::TreeItem parent = 0)
@@ -70,17 +35,13 @@ protected:
             texts.push_back(page.TreeItemText(id, item));
         return texts;
     }
-
-    CTestUserStore userStore;
 };
 
 TEST_F(HeadingPageTest, ASkippedLevelIsMendedByRenamingTheHeadingsTagsAloneAndUndoneByteForByte)
 {
     using Page = CPageHeadings;
-    Load(MuseumPage());
-    StartSheet();
-    ASSERT_EQ(AddPages("NestedHeaders"), 1);
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    ASSERT_EQ(OpenSheet(MuseumPage(), "NestedHeaders"), 1);
+    RunSheetToFinish([&](CMemoryWindow& w) {
         CMemoryWindow& page = w.PageWindow(0);
         EXPECT_EQ(page.Text(1001), Strings(1020));
         // The outline, each heading below the nearest higher one; the first skip chosen.
@@ -115,8 +76,7 @@ TEST_F(HeadingPageTest, ASkippedLevelIsMendedByRenamingTheHeadingsTagsAloneAndUn
         w.PressHelp();
         w.Click(kIdFinish);
     });
-    EXPECT_EQ(sheet.DoModal(nullptr), kIdFinish);
-    EXPECT_EQ(DialogRecord().helpTopics, std::vector<std::string>{"3-5-1.html"});
+    ExpectHelpShown({"3-5-1.html"});
     // The tags' names alone change; the class stays, and so does every other byte.
     EXPECT_EQ(document.Text(),
               Museum({{"<h3 class=\"section\">Admission</h3>", "<h2 class=\"section\">Admission</h2>"}}));
@@ -124,7 +84,7 @@ TEST_F(HeadingPageTest, ASkippedLevelIsMendedByRenamingTheHeadingsTagsAloneAndUn
     EXPECT_EQ(FoundOnceWritten("NestedHeaders"), 1);
 
     // Opened again: the headings below move along, and the outline is whole.
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    ShowSheet([&](CMemoryWindow& w) {
         CMemoryWindow& page = w.PageWindow(0);
         EXPECT_EQ(page.Text(Page::kProblem), "h1 is followed by h3: level 2 is missing.");
         page.Click(Page::kMoveBelow);
@@ -137,7 +97,6 @@ TEST_F(HeadingPageTest, ASkippedLevelIsMendedByRenamingTheHeadingsTagsAloneAndUn
         EXPECT_EQ(page.Text(Page::kAfter), "After the change the outline skips no level.");
         w.Click(kIdFinish);
     });
-    sheet.DoModal(nullptr);
     const std::string mended = Museum({{"<h3 class=\"section\">Admission</h3>", "<h2 class=\"section\">Admission</h2>"},
                                        {"<h4>Guided tours</h4>", "<h3>Guided tours</h3>"}});
     EXPECT_EQ(document.Text(), mended);
@@ -145,7 +104,7 @@ TEST_F(HeadingPageTest, ASkippedLevelIsMendedByRenamingTheHeadingsTagsAloneAndUn
     EXPECT_EQ(FoundOnceWritten("NestedHeaders"), 0);
 
     // Another heading changed while the skip above it stays mends nothing: the user stays.
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    ShowSheet([&](CMemoryWindow& w) {
         CMemoryWindow& page = w.PageWindow(0);
         page.SelectTreeItemAsUser(Page::kOutline, page.FindTreeItem(Page::kOutline, "Level 2: Contact"));
         page.Choose(Page::kLevel, 2);
@@ -155,18 +114,16 @@ TEST_F(HeadingPageTest, ASkippedLevelIsMendedByRenamingTheHeadingsTagsAloneAndUn
         page.SelectTreeItemAsUser(Page::kOutline, page.FindTreeItem(Page::kOutline, "Level 3: Admission"));
         w.Click(kIdFinish);
     });
-    sheet.DoModal(nullptr);
     EXPECT_EQ(document.Text(), mended);
 
     // Undo writes the page back as it was, byte for byte.
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    ShowSheet([&](CMemoryWindow& w) {
         w.Click(kSkipUndo);
         EXPECT_EQ(document.Text(), MuseumPage());
         CMemoryWindow& page = w.PageWindow(0);
         EXPECT_EQ(page.TreeItemText(Page::kOutline, page.SelectedTreeItem(Page::kOutline)), "Level 3: Admission");
         w.PressEscape();
     });
-    sheet.DoModal(nullptr);
     EXPECT_EQ(document.Text(), MuseumPage());
     EXPECT_FALSE(sheet.Page(0).Element()->IsRepaired(0x4, 0));
     EXPECT_EQ(FoundOnceWritten("NestedHeaders"), 1);
@@ -175,10 +132,8 @@ TEST_F(HeadingPageTest, ASkippedLevelIsMendedByRenamingTheHeadingsTagsAloneAndUn
 TEST_F(HeadingPageTest, AParagraphOfBoldTextBecomesAHeadingOfTheLevelItsPlaceCallsForOrIsKeptAndUndoneByteForByte)
 {
     using Page = CPageHeadingsMaybe;
-    Load(MuseumPage());
-    StartSheet();
-    ASSERT_EQ(AddPages("PotentialHeaders"), 1);
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    ASSERT_EQ(OpenSheet(MuseumPage(), "PotentialHeaders"), 1);
+    RunSheetToFinish([&](CMemoryWindow& w) {
         CMemoryWindow& page = w.PageWindow(0);
         EXPECT_EQ(page.Text(1001), Strings(1021));
         EXPECT_EQ(page.ItemTexts(Page::kParagraphs), (std::vector<std::string>{"Opening hours", "By bicycle"}));
@@ -208,15 +163,14 @@ TEST_F(HeadingPageTest, AParagraphOfBoldTextBecomesAHeadingOfTheLevelItsPlaceCal
         w.PressHelp();
         w.Click(kIdFinish);
     });
-    EXPECT_EQ(sheet.DoModal(nullptr), kIdFinish);
-    EXPECT_EQ(DialogRecord().helpTopics, std::vector<std::string>{"3-5-2.html"});
+    ExpectHelpShown({"3-5-2.html"});
     EXPECT_EQ(document.Text(), Museum({{"<p><b>Opening hours</b></p>", "<h2>Opening hours</h2>"}}));
     EXPECT_EQ(sheet.Page(0).Status(), pagestatus::kRepaired);
     // The new section heading mends the outline the sections skipped a level of.
     EXPECT_EQ(FoundOnceWritten("NestedHeaders"), 0);
 
     // Opened again: the choices are kept; the bicycle paragraph made a heading of the level typed.
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    ShowSheet([&](CMemoryWindow& w) {
         CMemoryWindow& page = w.PageWindow(0);
         page.SelectOnlyRows(Page::kParagraphs, {1});
         EXPECT_TRUE(page.IsChecked(Page::kKeep));
@@ -226,17 +180,12 @@ TEST_F(HeadingPageTest, AParagraphOfBoldTextBecomesAHeadingOfTheLevelItsPlaceCal
         page.Choose(Page::kLevel, 3);
         w.Click(kIdFinish);
     });
-    sheet.DoModal(nullptr);
     EXPECT_EQ(document.Text(), Museum({{"<p><b>Opening hours</b></p>", "<h2>Opening hours</h2>"},
                                        {"<p><font size=\"4\"><b>By bicycle</b></font></p>", "<h4>By bicycle</h4>"}}));
     EXPECT_EQ(FoundOnceWritten("PotentialHeaders"), 0);
     EXPECT_EQ(FoundOnceWritten("NestedHeaders"), 0);
 
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
-        w.Click(kSkipUndo);
-        w.PressEscape();
-    });
-    sheet.DoModal(nullptr);
+    UndoOnSheet();
     EXPECT_EQ(document.Text(), MuseumPage());
     EXPECT_FALSE(sheet.Page(0).Element()->IsRepaired(0x8, 0));
 }
@@ -248,7 +197,7 @@ TEST_F(HeadingPageTest, TheOutlinePageSeesTheParagraphsMadeHeadingsAndCancelling
     // As a run orders them: the paragraphs first, then the outline they change.
     ASSERT_EQ(AddPages("PotentialHeaders"), 1);
     ASSERT_EQ(AddPages("NestedHeaders"), 1);
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    RunSheetToFinish([&](CMemoryWindow& w) {
         w.Click(platform::kIdNext);
         CMemoryWindow& page = w.PageWindow(1);
         EXPECT_EQ(page.Text(CPageHeadings::kProblem), Strings(1024));
@@ -262,7 +211,6 @@ TEST_F(HeadingPageTest, TheOutlinePageSeesTheParagraphsMadeHeadingsAndCancelling
         page.Choose(CPageHeadings::kLevel, 0);
         w.Click(kIdFinish);
     });
-    EXPECT_EQ(sheet.DoModal(nullptr), kIdFinish);
     EXPECT_EQ(document.Text(), Museum({{"<p><b>Opening hours</b></p>", "<h1>Opening hours</h1>"},
                                        {"<p><font size=\"4\"><b>By bicycle</b></font></p>", "<h4>By bicycle</h4>"}}));
 

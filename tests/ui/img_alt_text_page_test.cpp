@@ -11,10 +11,6 @@
 namespace orvane::test {
 namespace {
 
-using platform::kIdFinish;
-using platform::kIdNext;
-constexpr int kOption = CValidatorSheet::kOptionBox;
-constexpr int kSkipUndo = CValidatorSheet::kSkipUndoButton;
 
 // A hotel's page: its logo at the top and again at the foot, a booking
 // button, and a photo that is decorative and has its empty text already.
@@ -29,10 +25,8 @@ constexpr char kHotelPage[] =
 
 TEST_F(RepairRunTest, ImagesGetTheTextTheUserGivesOneTextServesEveryPlaceOfAnImageAndUndoWritesThePageAsItWas)
 {
-    Load(kHotelPage);
-    StartSheet();
-    EXPECT_EQ(AddPages("ImgAltText"), 3);
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    EXPECT_EQ(OpenSheet(kHotelPage, "ImgAltText"), 3);
+    RunSheetToFinish([&](CMemoryWindow& w) {
         CMemoryWindow& logo = w.PageWindow(0);
         EXPECT_EQ(logo.Text(1001), Strings(129));
         EXPECT_EQ(logo.Text(CPageImgAltText::kSource), "images/logo.gif");
@@ -47,16 +41,14 @@ TEST_F(RepairRunTest, ImagesGetTheTextTheUserGivesOneTextServesEveryPlaceOfAnIma
         // No text: the user is told and stays.
         w.Click(kIdNext);
         EXPECT_EQ(w.CurrentPage(), 0);
-        ASSERT_EQ(windows.prompt.messages.size(), 1u);
-        EXPECT_EQ(windows.prompt.messages[0].text, Strings(102));
+        ASSERT_TRUE(ToldLast(1, Strings(102)));
 
         // A file name is asked about; No keeps the user on the page.
         logo.Type(CPageImgAltText::kText, "Logo.GIF");
         windows.AnswerNextMessage(platform::kAnswerNo);
         w.Click(kIdNext);
         EXPECT_EQ(w.CurrentPage(), 0);
-        ASSERT_EQ(windows.prompt.messages.size(), 2u);
-        EXPECT_EQ(windows.prompt.messages[1].text, Strings(321) + ".gif" + Strings(322) + Strings(324));
+        ASSERT_TRUE(ToldLast(2, Strings(321) + ".gif" + Strings(322) + Strings(324)));
 
         logo.Type(CPageImgAltText::kText, "Hotel Lindenhof");
         w.Click(kIdNext);
@@ -68,7 +60,6 @@ TEST_F(RepairRunTest, ImagesGetTheTextTheUserGivesOneTextServesEveryPlaceOfAnIma
         book.Type(CPageImgAltText::kText, "Book a room");
         w.Click(kIdFinish);
     });
-    EXPECT_EQ(sheet.DoModal(nullptr), kIdFinish);
     EXPECT_EQ(document.Text(),
               "<html><head><title>Hotel Lindenhof</title></head><body>\r\n"
               "<p><img src=\"images/logo.gif\" alt=\"Hotel Lindenhof\" width=\"120\" height=\"60\"></p>\r\n"
@@ -77,29 +68,19 @@ TEST_F(RepairRunTest, ImagesGetTheTextTheUserGivesOneTextServesEveryPlaceOfAnIma
               "<p><a href=\"book.html\"><img src=\"images/book.png\" alt=\"Book a room\" width=\"32\" height=\"32\"></a></p>\r\n"
               "<p><img src=\"images/logo.gif\" alt=\"Hotel Lindenhof\" width=\"120\" height=\"60\"></p>\r\n"
               "</body></html>\r\n");
-    for (const CFoundProblem& problem : found) {
-        if (problem.element->GetCheckName(problem.bit) == "ImgAltText") {
-            EXPECT_TRUE(problem.element->IsRepaired(problem.bit, 0));
-        }
-    }
+    ExpectRepaired("ImgAltText");
 
     // Closing the session remembers the texts by image file, for the next page that shows the logo.
     {
-        const std::string registryFile = ::testing::TempDir() + "img-alt-remembered.xml";
-        std::filesystem::remove(registryFile);
-        CSrcObjectDatabase closing(registryFile);
-        closing.UpdateFromDocument(document);
-        ASSERT_EQ(closing.Save(), 1);
-        CSrcObjectDatabase next(registryFile);
+        CSrcObjectDatabase next(RegistryWrittenAtClose());
         ASSERT_EQ(next.Load(), 1);
         const CSrcImage* logo = next.FindImage("logo.gif");
         ASSERT_NE(logo, nullptr);
         EXPECT_EQ(logo->AltTexts(), std::vector<std::string>{"Hotel Lindenhof"});
-        std::filesystem::remove(registryFile);
     }
 
     // Undone, and the logo's second place brought back to be undone too, the page is as it was.
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    ShowSheet([&](CMemoryWindow& w) {
         w.Click(kOption);
         for (int page = 0; page < 3; ++page) {
             EXPECT_EQ(w.Text(kSkipUndo), "&Undo") << page;
@@ -109,7 +90,6 @@ TEST_F(RepairRunTest, ImagesGetTheTextTheUserGivesOneTextServesEveryPlaceOfAnIma
         }
         w.PressEscape();
     });
-    sheet.DoModal(nullptr);
     EXPECT_EQ(document.Text(), kHotelPage);
 }
 
@@ -118,26 +98,22 @@ TEST_F(RepairRunTest, ImagesGetTheTextTheUserGivesOneTextServesEveryPlaceOfAnIma
 TEST_F(RepairRunTest, ATextTooLongForAnAlternativeIsAskedAboutAndNoKeepsTheUser)
 {
     const std::string page = "<html><body>\r\n<p><img src=\"img/harbour-map.png\"></p>\r\n</body></html>\r\n";
-    Load(page);
-    StartSheet();
-    EXPECT_EQ(AddPages("ImgAltText"), 1);
+    EXPECT_EQ(OpenSheet(page, "ImgAltText"), 1);
     std::string description = "Map of the harbour";
     while (description.size() <= 170)
         description += ", with the ferry quay, the fish market and the old lighthouse";
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    RunSheetToFinish([&](CMemoryWindow& w) {
         CMemoryWindow& image = w.PageWindow(0);
         image.Type(CPageImgAltText::kText, description);
         windows.AnswerNextMessage(platform::kAnswerNo);
         w.Click(kIdFinish);
-        ASSERT_EQ(windows.prompt.messages.size(), 1u);
-        EXPECT_EQ(windows.prompt.messages[0].text, Strings(318) + description);
+        ASSERT_TRUE(ToldLast(1, Strings(318) + description));
         EXPECT_EQ(windows.prompt.messages[0].buttons, platform::PromptButtons::YesNo);
         EXPECT_EQ(document.Text(), page) << "nothing is written while the user is asked";
 
         image.Type(CPageImgAltText::kText, "Map of the harbour");
         w.Click(kIdFinish);
     });
-    EXPECT_EQ(sheet.DoModal(nullptr), kIdFinish);
     EXPECT_EQ(windows.prompt.messages.size(), 1u);
     EXPECT_EQ(document.Text(), "<html><body>\r\n<p><img src=\"img/harbour-map.png\" alt=\"Map of the harbour\"></p>\r\n</body></html>\r\n");
 }
@@ -157,7 +133,7 @@ TEST_F(RepairRunTest, AnImagesPageProposesTheTextsRememberedForItsFileAndQuestio
     StartSheet();
     sheet.SetObjectRegistry(&registry);
     EXPECT_EQ(AddPages("ImgAltTextSuspicious"), 1);
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    RunSheetToFinish([&](CMemoryWindow& w) {
         CMemoryWindow& page = w.PageWindow(0);
         EXPECT_EQ(page.Text(1001), Strings(319));
         EXPECT_TRUE(page.IsVisible(CPageImgAltText::kSuspiciousExplanation));
@@ -169,7 +145,6 @@ TEST_F(RepairRunTest, AnImagesPageProposesTheTextsRememberedForItsFileAndQuestio
         page.Choose(CPageImgAltText::kText, 0);
         w.Click(kIdFinish);
     });
-    EXPECT_EQ(sheet.DoModal(nullptr), kIdFinish);
     EXPECT_TRUE(windows.prompt.messages.empty());
     EXPECT_EQ(document.Text(), "<html><body>\r\n<p><img src=\"img/logo.gif\" alt=\"Hotel Lindenhof\"></p>\r\n</body></html>\r\n");
 }
@@ -189,16 +164,13 @@ TEST_F(RepairRunTest, ATextOfBlanksIsRefusedForAnImageInALinkAndAcceptedOutside)
         "<p><a href=\"rooms.html\"><img src=\"images/rooms.png\"></a></p>\r\n"
         "<p><img src=\"images/wave.png\"></p>\r\n"
         "</body></html>\r\n";
-    Load(page);
-    StartSheet();
-    EXPECT_EQ(AddPages("ImgAltText"), 2);
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    EXPECT_EQ(OpenSheet(page, "ImgAltText"), 2);
+    RunSheetToFinish([&](CMemoryWindow& w) {
         CMemoryWindow& link = w.PageWindow(0);
         link.Type(CPageImgAltText::kText, "   ");
         w.Click(platform::kIdNext);
         EXPECT_EQ(w.CurrentPage(), 0);
-        ASSERT_EQ(windows.prompt.messages.size(), 1u);
-        EXPECT_EQ(windows.prompt.messages[0].text, Strings(378));
+        ASSERT_TRUE(ToldLast(1, Strings(378)));
         EXPECT_EQ(windows.prompt.messages[0].caption, Strings(111));
         EXPECT_EQ(document.Text(), page);
         link.Type(CPageImgAltText::kText, "Our rooms");
@@ -207,7 +179,6 @@ TEST_F(RepairRunTest, ATextOfBlanksIsRefusedForAnImageInALinkAndAcceptedOutside)
         w.PageWindow(1).Type(CPageImgAltText::kText, "   ");
         w.Click(platform::kIdFinish);
     });
-    EXPECT_EQ(sheet.DoModal(nullptr), platform::kIdFinish);
     EXPECT_EQ(windows.prompt.messages.size(), 1u);
     EXPECT_EQ(document.Text(),
               "<html><body>\r\n"

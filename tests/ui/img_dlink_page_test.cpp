@@ -11,7 +11,6 @@
 namespace orvane::test {
 namespace {
 
-using platform::kIdFinish;
 using Page = CPageImgDLink;
 constexpr std::uint32_t kImg = 44, kDLink = 0x80;
 
@@ -35,27 +34,23 @@ constexpr char kWithDLink[] =
 
 TEST_F(RepairRunTest, TheDLinkPageAddsTheLinkAfterTheImageOrLeavesItOutAndUndoWritesThePageBack)
 {
-    Load(kTimetablePage);
-    StartSheet();
-    ASSERT_EQ(AddPages("ImageDLink"), 1);
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    ASSERT_EQ(OpenSheet(kTimetablePage, "ImageDLink"), 1);
+    RunSheetToFinish([&](CMemoryWindow& w) {
         CMemoryWindow& page = w.PageWindow(0);
         EXPECT_EQ(page.Text(1001), Strings(411));
         EXPECT_EQ(page.Text(Page::kLongDesc), "routes-desc.html");
         EXPECT_TRUE(page.IsChecked(Page::kAddLink));
         w.Click(kIdFinish);
     });
-    EXPECT_EQ(sheet.DoModal(nullptr), kIdFinish);
     EXPECT_EQ(document.Text(), kWithDLink);
 
     // Undone, then left out on purpose: either way the page is as it was.
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    RunSheetToFinish([&](CMemoryWindow& w) {
         w.Click(CValidatorSheet::kSkipUndoButton);
         EXPECT_EQ(document.Text(), kTimetablePage);
         w.PageWindow(0).Click(Page::kAddLink);
         w.Click(kIdFinish);
     });
-    EXPECT_EQ(sheet.DoModal(nullptr), kIdFinish);
     EXPECT_EQ(document.Text(), kTimetablePage);
 
     // The page as written passes the check.
@@ -73,20 +68,15 @@ protected:
     void SetUp() override
     {
         RepairRunTest::SetUp();
-        COrvaneSettings::InstallCatalogue(&CCheckCatalogue::Instance());
-        settings.Load();
+        LoadSettingsOfTheTest();
     }
-
-    CTestUserStore userStore;
 };
 
 TEST_F(DLinkSettingsTest, TheDLinkIsAddedWithoutAPageWhenTheSettingsRepairItAutomatically)
 {
     settings.SetAutoRepairMode(kImg, kDLink, autorepair::kOn);
     ASSERT_EQ(settings.GetAutoRepairMode(kImg, kDLink), autorepair::kOn);
-    Load(kTimetablePage);
-    StartSheet();
-    EXPECT_EQ(AddPages("ImageDLink"), 0);
+    EXPECT_EQ(OpenSheet(kTimetablePage, "ImageDLink"), 0);
     EXPECT_EQ(sheet.PageCount(), 0);
     EXPECT_EQ(document.Text(), kWithDLink);
 

@@ -11,9 +11,7 @@ namespace orvane::test {
 namespace {
 
 namespace fs = std::filesystem;
-using platform::kIdFinish;
 using Page = CPageImgLongDesc;
-constexpr int kSkipUndo = CValidatorSheet::kSkipUndoButton;
 
 // A ferry company's page with a chart of its passengers: the chart says more
 // than a text alternative can.
@@ -42,14 +40,6 @@ std::string Linked(std::string_view address)
 // Pages and description files in a folder of the test's own (tests run side by side).
 class LongDescPageTest : public RepairRunTest {
 protected:
-    void StartSheetInFolder()
-    {
-        StartSheet();
-        sheet.SetDocumentPath((folder / "ferries.html").string());
-        sheet.SetObjectRegistry(&registry);
-    }
-
-
     const CFoundProblem& Problem(std::string_view checkName) const
     {
         for (const CFoundProblem& problem : found) {
@@ -59,19 +49,17 @@ protected:
         ADD_FAILURE() << "no problem " << checkName;
         return found.front();
     }
-
-    CSrcObjectDatabase registry{(fs::path(::testing::TempDir()) / "unused-registry.xml").string()};
 };
 
 TEST_F(LongDescPageTest, ANewDescriptionIsWrittenBesideThePageWithoutReplacingAFileUnaskedAndUndoWritesThePageBack)
 {
     Load(kFerriesPage);
-    StartSheetInFolder();
+    StartSheetInFolder("ferries.html");
     ASSERT_EQ(AddPages("ImgLongdesc"), 1);
     std::ofstream(InFolder("passengers.html"), std::ios::binary) << "the page of another chart";
     const std::string description = "Passengers per month:\nJanuary 1,200\nJuly 9,800";
 
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    RunSheetToFinish([&](CMemoryWindow& w) {
         CMemoryWindow& page = w.PageWindow(0);
         EXPECT_EQ(page.Text(1001), Strings(132));
         EXPECT_EQ(page.Text(Page::kSource), "images/passengers.png");
@@ -83,19 +71,16 @@ TEST_F(LongDescPageTest, ANewDescriptionIsWrittenBesideThePageWithoutReplacingAF
 
         // Each answer needs its part, and the user is told which.
         w.Click(kIdFinish);
-        ASSERT_EQ(windows.prompt.messages.size(), 1u);
-        EXPECT_EQ(windows.prompt.messages[0].text, Strings(300));
+        ASSERT_TRUE(ToldLast(1, Strings(300)));
         page.Type(Page::kText, description);
         w.Click(kIdFinish);
-        ASSERT_EQ(windows.prompt.messages.size(), 2u);
-        EXPECT_EQ(windows.prompt.messages[1].text, Strings(304));
+        ASSERT_TRUE(ToldLast(2, Strings(304)));
 
         // A name typed by hand that names a file there: No keeps that file.
         page.Type(Page::kFileName, "passengers");
         windows.AnswerNextMessage(platform::kAnswerNo);
         w.Click(kIdFinish);
-        ASSERT_EQ(windows.prompt.messages.size(), 3u);
-        EXPECT_EQ(windows.prompt.messages[2].text, platform::FormatMessage(Strings(771), {"passengers.html"}));
+        ASSERT_TRUE(ToldLast(3, platform::FormatMessage(Strings(771), {"passengers.html"})));
         EXPECT_EQ(ReadFileBytes(InFolder("passengers.html")), "the page of another chart");
 
         // A folder that is not there: the write fails, the user hears why and stays.
@@ -114,7 +99,6 @@ TEST_F(LongDescPageTest, ANewDescriptionIsWrittenBesideThePageWithoutReplacingAF
         EXPECT_EQ(page.Text(Page::kFileName), "passengers-long.html");
         w.Click(kIdFinish);
     });
-    EXPECT_EQ(sheet.DoModal(nullptr), kIdFinish);
     EXPECT_EQ(windows.prompt.messages.size(), 4u);
     EXPECT_EQ(ReadFileBytes(InFolder("passengers-long.html")),
               platform::FormatMessage(Strings(361), {"Long description of Ferry passengers by month"}) +
@@ -125,12 +109,11 @@ TEST_F(LongDescPageTest, ANewDescriptionIsWrittenBesideThePageWithoutReplacingAF
     EXPECT_EQ(remembered->LongDescs()[0]->Value(), "passengers-long.html");
 
     // Undone, the page is as it was, and the description is no longer offered for the chart.
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    ShowSheet([&](CMemoryWindow& w) {
         EXPECT_EQ(w.Text(kSkipUndo), "&Undo");
         w.Click(kSkipUndo);
         w.PressEscape();
     });
-    sheet.DoModal(nullptr);
     EXPECT_EQ(document.Text(), kFerriesPage);
     EXPECT_TRUE(remembered->LongDescs().empty());
 }
@@ -158,9 +141,9 @@ TEST_F(LongDescPageTest, AKnownDescriptionIsLinkedAndAnImportedOneOfOursComesBac
     EXPECT_EQ(CValidatorSheet::LoadDescriptionFile(InFolder("missing.html")), std::nullopt);
 
     Load(kFerriesPage);
-    StartSheetInFolder();
+    StartSheetInFolder("ferries.html");
     ASSERT_EQ(AddPages("ImgLongdesc"), 1);
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    RunSheetToFinish([&](CMemoryWindow& w) {
         CMemoryWindow& page = w.PageWindow(0);
         EXPECT_TRUE(page.IsVisible(Page::kKnownFiles));
         EXPECT_FALSE(page.IsVisible(Page::kAddress));
@@ -194,12 +177,10 @@ TEST_F(LongDescPageTest, AKnownDescriptionIsLinkedAndAnImportedOneOfOursComesBac
         // No address: the user is told.
         page.Type(Page::kKnownFiles, "");
         w.Click(kIdFinish);
-        ASSERT_EQ(windows.prompt.messages.size(), 2u);
-        EXPECT_EQ(windows.prompt.messages[1].text, Strings(303));
+        ASSERT_TRUE(ToldLast(2, Strings(303)));
         page.Type(Page::kKnownFiles, "passengers-2025.html");
         w.Click(kIdFinish);
     });
-    EXPECT_EQ(sheet.DoModal(nullptr), kIdFinish);
     EXPECT_EQ(document.Text(), Linked("passengers-2025.html"));
     EXPECT_EQ(registry.FindImage("passengers.png")->LongDescs().size(), 1u);
 }
@@ -209,9 +190,9 @@ TEST_F(LongDescPageTest, AnImageThatNeedsNoDescriptionIsRememberedAndNotReported
     const std::string registryFile = InFolder("ObjectRegistry.xml");
     registry.SetFilePath(registryFile);
     Load(kFerriesPage);
-    StartSheetInFolder();
+    StartSheetInFolder("ferries.html");
     ASSERT_EQ(AddPages("ImgLongdesc"), 1);
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    RunSheetToFinish([&](CMemoryWindow& w) {
         CMemoryWindow& page = w.PageWindow(0);
         page.Click(Page::kNotNeeded);
         EXPECT_FALSE(page.IsEnabled(Page::kText));
@@ -224,7 +205,6 @@ TEST_F(LongDescPageTest, AnImageThatNeedsNoDescriptionIsRememberedAndNotReported
         page.Click(Page::kNotNeeded);
         w.Click(kIdFinish);
     });
-    EXPECT_EQ(sheet.DoModal(nullptr), kIdFinish);
     EXPECT_TRUE(windows.prompt.messages.empty());
     EXPECT_EQ(document.Text(), kFerriesPage);
     EXPECT_TRUE(Problem("ImgLongdesc").element->IsRepaired(Problem("ImgLongdesc").bit, 0));
@@ -244,11 +224,7 @@ TEST_F(LongDescPageTest, AnImageThatNeedsNoDescriptionIsRememberedAndNotReported
         EXPECT_NE(problem.element->GetCheckName(problem.bit), "ImgLongdesc");
 
     // Undone, the image needs its description again.
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
-        w.Click(kSkipUndo);
-        w.PressEscape();
-    });
-    sheet.DoModal(nullptr);
+    UndoOnSheet();
     EXPECT_TRUE(registry.AddImage(std::make_unique<CSrcImage>("passengers.png"))->NeedsLongDesc());
 }
 
@@ -260,9 +236,9 @@ TEST_F(LongDescPageTest, OneDescriptionServesEveryPlaceOfAChartAndABannerIsPropo
                              "<p><img src=\"images/banner.png\" alt=\"Harbour Ferries\" width=\"400\" height=\"25\"></p>\r\n"
                              "<p>" + chart + "</p>\r\n<h2>Passengers</h2>\r\n<p>" + chart + "</p>\r\n</body></html>\r\n";
     Load(page);
-    StartSheetInFolder();
+    StartSheetInFolder("ferries.html");
     ASSERT_EQ(AddPages("ImgLongdesc"), 3);
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    RunSheetToFinish([&](CMemoryWindow& w) {
         EXPECT_TRUE(w.PageWindow(0).IsChecked(Page::kNotNeeded));
         EXPECT_FALSE(w.IsVisible(CValidatorSheet::kOptionBox));
         w.Click(platform::kIdNext);
@@ -274,7 +250,6 @@ TEST_F(LongDescPageTest, OneDescriptionServesEveryPlaceOfAChartAndABannerIsPropo
         first.Type(Page::kAddress, "passengers-2026.html");
         w.Click(kIdFinish);
     });
-    EXPECT_EQ(sheet.DoModal(nullptr), kIdFinish);
     EXPECT_TRUE(windows.prompt.messages.empty());
     const std::string linked = "<img src=\"images/passengers.png\" alt=\"Ferry passengers by month\" "
                                "longdesc=\"passengers-2026.html\"><a href=\"passengers-2026.html\" title=\"Long description\">d</a>";
@@ -292,21 +267,19 @@ TEST_F(LongDescPageTest, AnImageThatHasItsDLinkGetsTheLongdescAlone)
     const std::string page = WithChartTag("<img src=\"images/passengers.png\" alt=\"Ferry passengers by month\">"
                                           " <a href=\"passengers-2026.html\">d</a>");
     Load(page);
-    StartSheetInFolder();
+    StartSheetInFolder("ferries.html");
     ASSERT_EQ(AddPages("ImgLongdesc"), 1);
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    RunSheetToFinish([&](CMemoryWindow& w) {
         CMemoryWindow& first = w.PageWindow(0);
         // Blanks are no description.
         first.Type(Page::kText, "   ");
         first.Type(Page::kFileName, "passengers-2026");
         w.Click(kIdFinish);
-        ASSERT_EQ(windows.prompt.messages.size(), 1u);
-        EXPECT_EQ(windows.prompt.messages[0].text, Strings(300));
+        ASSERT_TRUE(ToldLast(1, Strings(300)));
         EXPECT_FALSE(fs::exists(InFolder("passengers-2026.html")));
         first.Type(Page::kText, "Spring: 3,500\nSummer: 19,000");
         w.Click(kIdFinish);
     });
-    EXPECT_EQ(sheet.DoModal(nullptr), kIdFinish);
     EXPECT_EQ(document.Text(), WithChartTag("<img src=\"images/passengers.png\" alt=\"Ferry passengers by month\" "
                                             "longdesc=\"passengers-2026.html\"> <a href=\"passengers-2026.html\">d</a>"));
     EXPECT_EQ(CValidatorSheet::LoadDescriptionFile(InFolder("passengers-2026.html")), "Spring: 3,500\nSummer: 19,000");

@@ -10,10 +10,6 @@
 namespace orvane::test {
 namespace {
 
-using platform::kIdFinish;
-using platform::kIdNext;
-constexpr int kOption = CValidatorSheet::kOptionBox;
-constexpr int kSkipUndo = CValidatorSheet::kSkipUndoButton;
 using Page = CPageInputAltText;
 
 // A shop's page: the same search button at the top and at the foot, neither
@@ -30,10 +26,8 @@ constexpr char kShopPage[] =
 
 TEST_F(RepairRunTest, AnImageButtonGetsTheTextTheUserGivesEveryPlaceOfItsPictureAlikeAndUndoWritesThePageAsItWas)
 {
-    Load(kShopPage);
-    StartSheet();
-    EXPECT_EQ(AddPages("InputAltText"), 2);
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    EXPECT_EQ(OpenSheet(kShopPage, "InputAltText"), 2);
+    RunSheetToFinish([&](CMemoryWindow& w) {
         CMemoryWindow& search = w.PageWindow(0);
         EXPECT_EQ(search.Text(1001), Strings(141));
         EXPECT_EQ(search.Text(Page::kSource), "images/search.png");
@@ -64,16 +58,14 @@ TEST_F(RepairRunTest, AnImageButtonGetsTheTextTheUserGivesEveryPlaceOfItsPicture
         windows.AnswerNextMessage(platform::kAnswerNo);
         w.Click(kIdFinish);
         EXPECT_EQ(w.CurrentPage(), 0);
-        ASSERT_EQ(windows.prompt.messages.size(), 3u);
-        EXPECT_EQ(windows.prompt.messages[2].text, Strings(321) + ".png" + Strings(322) + Strings(324));
+        ASSERT_TRUE(ToldLast(3, Strings(321) + ".png" + Strings(322) + Strings(324)));
         EXPECT_EQ(document.Text(), kShopPage) << "nothing is written while the user is asked";
 
         search.Type(Page::kText, "Search the shop");
         w.Click(kIdFinish);
     });
-    EXPECT_EQ(sheet.DoModal(nullptr), kIdFinish);
     EXPECT_EQ(windows.prompt.messages.size(), 3u);
-    EXPECT_EQ(DialogRecord().helpTopics, std::vector<std::string>{"1-1-3.html"});
+    ExpectHelpShown({"1-1-3.html"});
     EXPECT_EQ(document.Text(),
               "<html><head><title>Lindenhof shop</title></head><body>\r\n"
               "<form action=\"search.cgi\"><p><input type=\"text\" name=\"q\" value=\"tea\">\r\n"
@@ -83,23 +75,13 @@ TEST_F(RepairRunTest, AnImageButtonGetsTheTextTheUserGivesEveryPlaceOfItsPicture
               "<form action=\"search.cgi\"><p><input type=\"text\" name=\"q\" value=\"tea\">\r\n"
               "<INPUT TYPE=\"IMAGE\" SRC=\"images/search.png\" alt=\"Search the shop\" NAME=\"go\" WIDTH=\"24\" HEIGHT=\"24\"></p></form>\r\n"
               "</body></html>\r\n");
-    for (const CFoundProblem& problem : found) {
-        if (problem.element->GetCheckName(problem.bit) == "InputAltText") {
-            EXPECT_TRUE(problem.element->IsRepaired(problem.bit, 0));
-        }
-    }
+    ExpectRepaired("InputAltText");
 
     // Closing the session remembers the button's text by its picture's file,
     // and the next page showing that picture is offered it.
     {
-        const std::string registryFile = ::testing::TempDir() + "input-alt-remembered.xml";
-        std::filesystem::remove(registryFile);
-        CSrcObjectDatabase closing(registryFile);
-        closing.UpdateFromDocument(document);
-        ASSERT_EQ(closing.Save(), 1);
-        CSrcObjectDatabase next(registryFile);
+        CSrcObjectDatabase next(RegistryWrittenAtClose());
         ASSERT_EQ(next.Load(), 1);
-        std::filesystem::remove(registryFile);
         const CSrcImage* search = next.FindImage("search.png");
         ASSERT_NE(search, nullptr);
         EXPECT_EQ(search->AltTexts(), std::vector<std::string>{"Search the shop"});
@@ -123,7 +105,7 @@ TEST_F(RepairRunTest, AnImageButtonGetsTheTextTheUserGivesEveryPlaceOfItsPicture
     }
 
     // Undone, the page takes the foot's button back with it: the page is as it was.
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    ShowSheet([&](CMemoryWindow& w) {
         EXPECT_TRUE(w.IsChecked(kOption));
         EXPECT_EQ(w.Text(kSkipUndo), "&Undo");
         w.Click(kSkipUndo);
@@ -132,7 +114,6 @@ TEST_F(RepairRunTest, AnImageButtonGetsTheTextTheUserGivesEveryPlaceOfItsPicture
         EXPECT_TRUE(sheet.Page(1).IsSkipped());
         w.PressEscape();
     });
-    sheet.DoModal(nullptr);
     EXPECT_EQ(document.Text(), kShopPage);
     for (const CFoundProblem& problem : found) {
         if (problem.element->GetCheckName(problem.bit) == "InputAltText") {
@@ -177,7 +158,7 @@ TEST_F(RepairRunTest, AnImageButtonsPageShowsTheHelpOfItsProblemAndNeverMergesWi
     EXPECT_EQ(AddPages("ImgAltText"), 1);
     EXPECT_EQ(AddPages("InputAltTextSuspicious"), 1);
     EXPECT_EQ(AddPages("InputAltTextLong"), 1);
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    RunSheetToFinish([&](CMemoryWindow& w) {
         EXPECT_FALSE(sheet.Page(1).IsSkipped()) << "an image's page does not take a button's";
         EXPECT_FALSE(w.IsVisible(kOption));
         w.PageWindow(0).Type(CPageImgAltText::kText, "Basket");
@@ -205,9 +186,8 @@ TEST_F(RepairRunTest, AnImageButtonsPageShowsTheHelpOfItsProblemAndNeverMergesWi
         order.Type(Page::kText, longText + " and more");
         w.Click(kIdFinish);
     });
-    EXPECT_EQ(sheet.DoModal(nullptr), kIdFinish);
     EXPECT_TRUE(windows.prompt.messages.empty());
-    EXPECT_EQ(DialogRecord().helpTopics, (std::vector<std::string>{"1-1-3b.html", "1-1-3c.html"}));
+    ExpectHelpShown({"1-1-3b.html", "1-1-3c.html"});
     EXPECT_EQ(document.Text(),
               "<html><body>\r\n"
               "<p><img src=\"images/basket.png\" alt=\"Basket\" width=\"120\" height=\"60\"> Your basket</p>\r\n"
@@ -219,16 +199,13 @@ TEST_F(RepairRunTest, AnImageButtonsPageShowsTheHelpOfItsProblemAndNeverMergesWi
 // Two buttons that name no picture file are not known to be the same button.
 TEST_F(RepairRunTest, ImageButtonsWithoutAPictureFileGetAPageEach)
 {
-    Load("<form action=\"list.cgi\"><p><input type=\"image\" name=\"previous\"> <input type=\"image\" name=\"next\"></p></form>");
-    StartSheet();
-    EXPECT_EQ(AddPages("InputAltText"), 2);
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    EXPECT_EQ(OpenSheet("<form action=\"list.cgi\"><p><input type=\"image\" name=\"previous\"> <input type=\"image\" name=\"next\"></p></form>", "InputAltText"), 2);
+    ShowSheet([&](CMemoryWindow& w) {
         EXPECT_FALSE(sheet.Page(1).IsSkipped());
         EXPECT_FALSE(w.IsVisible(kOption));
         EXPECT_TRUE(w.IsEnabled(kIdNext));
         w.PressEscape();
     });
-    sheet.DoModal(nullptr);
 }
 
 } // namespace

@@ -6,9 +6,6 @@
 namespace orvane::test {
 namespace {
 
-using platform::kIdFinish;
-using platform::kIdNext;
-constexpr int kSkipUndo = CValidatorSheet::kSkipUndoButton;
 
 // A contact form laid out in a table, its captions in the cells left of the
 // fields; a paragraph above it already has the id "email"; the search form
@@ -37,7 +34,7 @@ TEST_F(RepairRunTest, AControlGetsTheTextBesideItAsLabelANewLabelOrATitleAndUndo
     Load(kContactForm);
     StartSheet();
     ASSERT_EQ(AddPages(sheet, LabelCheck), 5);
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    RunSheetToFinish([&](CMemoryWindow& w) {
         using Page = CPageLabelMissing;
         // The search field: nothing stands beside it to wrap; its name is all there is to offer.
         CMemoryWindow& search = w.PageWindow(0);
@@ -54,8 +51,7 @@ TEST_F(RepairRunTest, AControlGetsTheTextBesideItAsLabelANewLabelOrATitleAndUndo
         search.Type(Page::kLabelText, "  ");
         w.Click(kIdNext);
         EXPECT_EQ(w.CurrentPage(), 0);
-        ASSERT_EQ(windows.prompt.messages.size(), 1u);
-        EXPECT_EQ(windows.prompt.messages[0].text, Strings(922));
+        ASSERT_TRUE(ToldLast(1, Strings(922)));
         EXPECT_EQ(document.Text(), kContactForm);
         search.Type(Page::kLabelText, "Search the site");
         w.Click(kIdNext);
@@ -84,8 +80,7 @@ TEST_F(RepairRunTest, AControlGetsTheTextBesideItAsLabelANewLabelOrATitleAndUndo
         EXPECT_EQ(message.Text(Page::kNearText), "Your message");
         w.Click(kIdFinish);
     });
-    EXPECT_EQ(sheet.DoModal(nullptr), kIdFinish);
-    EXPECT_EQ(DialogRecord().helpTopics, std::vector<std::string>{"12-4-1.html"});
+    ExpectHelpShown({"12-4-1.html"});
     EXPECT_EQ(document.Text(),
               "<html lang=\"en\"><head><title>Contact</title></head><body>\n"
               "<form action=\"/search\"><p><input type=\"text\" name=\"q\" value=\"tea\" title=\"Search the site\"> "
@@ -107,7 +102,7 @@ TEST_F(RepairRunTest, AControlGetsTheTextBesideItAsLabelANewLabelOrATitleAndUndo
         EXPECT_TRUE(sheet.Page(page).Element()->IsRepaired(0x20000000, 1)) << page;
 
     // Each page taken back in turn.
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    ShowSheet([&](CMemoryWindow& w) {
         for (int page = 0; page < 5; ++page) {
             EXPECT_EQ(w.Text(kSkipUndo), "&Undo") << page;
             w.Click(kSkipUndo);
@@ -116,7 +111,6 @@ TEST_F(RepairRunTest, AControlGetsTheTextBesideItAsLabelANewLabelOrATitleAndUndo
         }
         w.PressEscape();
     });
-    sheet.DoModal(nullptr);
     EXPECT_EQ(document.Text(), kContactForm);
     for (int page = 0; page < sheet.PageCount(); ++page)
         EXPECT_FALSE(sheet.Page(page).Element()->IsRepaired(0x20000000, 1)) << page;
@@ -132,10 +126,8 @@ constexpr char kTeaOrder[] =
 
 TEST_F(RepairRunTest, ATextBesideTwoControlsBecomesTheLabelOfOneOnly)
 {
-    Load(kTeaOrder);
-    StartSheet();
-    ASSERT_EQ(AddPages("InputMissingLabel"), 2);
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    ASSERT_EQ(OpenSheet(kTeaOrder, "InputMissingLabel"), 2);
+    RunSheetToFinish([&](CMemoryWindow& w) {
         using Page = CPageLabelMissing;
         EXPECT_EQ(w.PageWindow(0).Text(Page::kInsert), Strings(923));
         w.Click(kIdNext);
@@ -144,13 +136,11 @@ TEST_F(RepairRunTest, ATextBesideTwoControlsBecomesTheLabelOfOneOnly)
         EXPECT_EQ(kind.ItemTexts(Page::kLabelText), (std::vector<std::string>{"Tea", "Tea kind"}));
         w.Click(kIdFinish);
         EXPECT_EQ(w.CurrentPage(), 1);
-        ASSERT_EQ(windows.prompt.messages.size(), 1u);
-        EXPECT_EQ(windows.prompt.messages[0].text, Strings(930));
+        ASSERT_TRUE(ToldLast(1, Strings(930)));
         kind.Click(Page::kInsert);
         kind.Type(Page::kLabelText, "Kind of tea");
         w.Click(kIdFinish);
     });
-    EXPECT_EQ(sheet.DoModal(nullptr), kIdFinish);
     EXPECT_EQ(document.Text(),
               "<html lang=\"en\"><body><form action=\"/order\">\n"
               "<p><input type=\"checkbox\" name=\"tea\" value=\"yes\" id=\"tea\"> <label for=\"tea\">Tea</label> "
@@ -181,7 +171,7 @@ TEST_F(RepairRunTest, AFarLabelIsMovedBesideItsFieldOrKeptAndUndoPutsItBack)
     const std::string original = document.Text();
     StartSheet();
     ASSERT_EQ(AddPages("InputFarLabel"), 3);
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    RunSheetToFinish([&](CMemoryWindow& w) {
         using Page = CPageLabelFarAway;
         CMemoryWindow& phone = w.PageWindow(0);
         EXPECT_EQ(phone.Text(1001), Strings(921));
@@ -206,8 +196,7 @@ TEST_F(RepairRunTest, AFarLabelIsMovedBesideItsFieldOrKeptAndUndoPutsItBack)
         EXPECT_NE(fax.Text(Page::kDistance).find(Strings(929)), std::string::npos);
         w.Click(kIdFinish);
     });
-    EXPECT_EQ(sheet.DoModal(nullptr), kIdFinish);
-    EXPECT_EQ(DialogRecord().helpTopics, std::vector<std::string>{"10-2-1.html"});
+    ExpectHelpShown({"10-2-1.html"});
     EXPECT_EQ(document.Text(),
               "<html lang=\"en\"><head><title>Call back</title></head><body>\r\n"
               "<form action=\"/contact\" method=\"post\">\r\n"
@@ -224,7 +213,7 @@ TEST_F(RepairRunTest, AFarLabelIsMovedBesideItsFieldOrKeptAndUndoPutsItBack)
     for (int page = 0; page < 3; ++page)
         EXPECT_TRUE(sheet.Page(page).Element()->IsRepaired(0x40000000, 1)) << page;
 
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    ShowSheet([&](CMemoryWindow& w) {
         for (int page = 0; page < 3; ++page) {
             EXPECT_EQ(w.Text(kSkipUndo), "&Undo") << page;
             w.Click(kSkipUndo);
@@ -233,7 +222,6 @@ TEST_F(RepairRunTest, AFarLabelIsMovedBesideItsFieldOrKeptAndUndoPutsItBack)
         }
         w.PressEscape();
     });
-    sheet.DoModal(nullptr);
     EXPECT_EQ(document.Text(), original);
     for (int page = 0; page < 3; ++page)
         EXPECT_FALSE(sheet.Page(page).Element()->IsRepaired(0x40000000, 1)) << page;

@@ -37,25 +37,12 @@ int RowOf(const CMemoryWindow& window, int id, std::string_view text)
 
 // The language check counts at level AAA; the settings are kept in a store of
 // the test's own, where nothing is remembered yet.
-class LangPageTest : public RepairRunTest {
-protected:
-    void SetUp() override
-    {
-        RepairRunTest::SetUp();
-        COrvaneSettings::InstallCatalogue(&CCheckCatalogue::Instance());
-        settings.Load();
-        settings.SetConformanceLevel(3);
-    }
-
-    CTestUserStore userStore;
-};
+using LangPageTest = RepairRunAtLevelTest<3>;
 
 TEST_F(LangPageTest, TheChosenLanguageIsAddedToTheHtmlTagRememberedOnRequestAndUndone)
 {
-    Load(kPage);
-    StartSheet();
-    ASSERT_EQ(AddPages("MissingLanguage"), 1);
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    ASSERT_EQ(OpenSheet(kPage, "MissingLanguage"), 1);
+    RunSheetToFinish([&](CMemoryWindow& w) {
         CMemoryWindow& page = w.PageWindow(0);
         EXPECT_EQ(page.Text(1001), Strings(271));
         // Nothing remembered: German is proposed and the choice may be remembered.
@@ -67,8 +54,7 @@ TEST_F(LangPageTest, TheChosenLanguageIsAddedToTheHtmlTagRememberedOnRequestAndU
         w.PressHelp();
         w.Click(platform::kIdFinish);
     });
-    EXPECT_EQ(sheet.DoModal(nullptr), platform::kIdFinish);
-    EXPECT_EQ(DialogRecord().helpTopics, std::vector<std::string>{"4-3-1.html"});
+    ExpectHelpShown({"4-3-1.html"});
     // The two-letter code is written, and nothing else of the page changes.
     EXPECT_EQ(document.Text(), WithHtmlTag("<html dir=\"ltr\" lang=\"fr\">"));
     COrvaneSettings saved;
@@ -76,33 +62,28 @@ TEST_F(LangPageTest, TheChosenLanguageIsAddedToTheHtmlTagRememberedOnRequestAndU
     EXPECT_EQ(saved.GetText1(kHtml, kMissingLanguage), "fr");
 
     // Opened again, the page shows the choice; Undo writes the page as it was.
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    ShowSheet([&](CMemoryWindow& w) {
         CMemoryWindow& page = w.PageWindow(0);
         EXPECT_EQ(page.ItemText(CPageLangMissing::kLanguage, page.CurrentItem(CPageLangMissing::kLanguage)), "French");
         EXPECT_TRUE(page.IsChecked(CPageLangMissing::kRemember));
         w.Click(CValidatorSheet::kSkipUndoButton);
         w.PressEscape();
     });
-    sheet.DoModal(nullptr);
     EXPECT_EQ(document.Text(), kPage);
-    for (const CFoundProblem& problem : found)
-        EXPECT_FALSE(problem.element->IsRepaired(problem.bit, 0)) << problem.element->GetCheckName(problem.bit);
+    ExpectNothingRepaired();
 }
 
 TEST_F(LangPageTest, ARememberedLanguageIsProposedAndAnEmptyLangIsFilledIn)
 {
     settings.SetText1(kHtml, kMissingLanguage, "IT");
     const std::string page = WithHtmlTag("<html lang=\"\">");
-    Load(page);
-    StartSheet();
-    ASSERT_EQ(AddPages("MissingLanguage"), 1);
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    ASSERT_EQ(OpenSheet(page, "MissingLanguage"), 1);
+    RunSheetToFinish([&](CMemoryWindow& w) {
         CMemoryWindow& lang = w.PageWindow(0);
         EXPECT_EQ(lang.ItemText(CPageLangMissing::kLanguage, lang.CurrentItem(CPageLangMissing::kLanguage)), "Italian");
         EXPECT_FALSE(lang.IsVisible(CPageLangMissing::kRemember));
         w.Click(platform::kIdFinish);
     });
-    EXPECT_EQ(sheet.DoModal(nullptr), platform::kIdFinish);
     EXPECT_EQ(document.Text(), WithHtmlTag("<html lang=\"it\">"));
     EXPECT_EQ(settings.GetText1(kHtml, kMissingLanguage), "IT");
 }

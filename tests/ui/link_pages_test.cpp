@@ -10,9 +10,6 @@
 namespace orvane::test {
 namespace {
 
-using platform::kIdFinish;
-using platform::kIdNext;
-constexpr int kSkipUndo = CValidatorSheet::kSkipUndoButton;
 constexpr std::uint32_t kSkipOverBit = 0x10;
 
 // A ferry company's page in CRLF lines: a menu of eight links before the
@@ -40,12 +37,10 @@ TEST_F(RepairRunTest, TheFirstRunOfLinksGetsALinkInFrontAndItsTargetAfterItsLast
 {
     const long long now = static_cast<long long>(std::time(nullptr));
     const std::string original = FerryNews(now);
-    Load(original);
-    StartSheet();
-    ASSERT_EQ(AddPages("LinksSkipover"), 1);
+    ASSERT_EQ(OpenSheet(original, "LinksSkipover"), 1);
     using Page = CPageBodySkipLinks;
     auto& page = dynamic_cast<Page&>(sheet.Page(0));
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    RunSheetToFinish([&](CMemoryWindow& w) {
         CMemoryWindow& p = w.PageWindow(0);
         EXPECT_EQ(p.Text(1001), Strings(472));
         // Only the first run, the menu, is listed and gets the link.
@@ -60,8 +55,7 @@ TEST_F(RepairRunTest, TheFirstRunOfLinksGetsALinkInFrontAndItsTargetAfterItsLast
         EXPECT_TRUE(p.IsChecked(Page::kInsertOwnText));
         w.Click(kIdFinish);
         EXPECT_EQ(w.CurrentPage(), 0);
-        ASSERT_EQ(windows.prompt.messages.size(), 1u);
-        EXPECT_EQ(windows.prompt.messages[0].text, Strings(474));
+        ASSERT_TRUE(ToldLast(1, Strings(474)));
         EXPECT_EQ(windows.prompt.messages[0].icon, platform::PromptIcon::Exclamation);
         EXPECT_EQ(page.Status(), pagestatus::kNotRepaired);
         EXPECT_EQ(document.Text(), original);
@@ -73,8 +67,7 @@ TEST_F(RepairRunTest, TheFirstRunOfLinksGetsALinkInFrontAndItsTargetAfterItsLast
         EXPECT_TRUE(p.IsChecked(Page::kInsertOwnText));
         w.Click(kIdFinish);
     });
-    EXPECT_EQ(sheet.DoModal(nullptr), kIdFinish);
-    EXPECT_EQ(DialogRecord().helpTopics, std::vector<std::string>{"13-6-2.html"});
+    ExpectHelpShown({"13-6-2.html"});
     const std::string name = page.AnchorName();
     ASSERT_FALSE(name.empty());
     EXPECT_EQ(name.find_first_not_of("0123456789"), std::string::npos) << name;
@@ -102,7 +95,7 @@ TEST_F(RepairRunTest, TheFirstRunOfLinksGetsALinkInFrontAndItsTargetAfterItsLast
     }
 
     // Back on the page, it shows what was chosen; the user says no link is needed.
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    RunSheetToFinish([&](CMemoryWindow& w) {
         CMemoryWindow& p = w.PageWindow(0);
         EXPECT_TRUE(p.IsChecked(Page::kInsertOwnText));
         EXPECT_EQ(p.Text(Page::kLinkText), "Skip the menu & go to <news>");
@@ -113,7 +106,6 @@ TEST_F(RepairRunTest, TheFirstRunOfLinksGetsALinkInFrontAndItsTargetAfterItsLast
         EXPECT_FALSE(p.IsEnabled(Page::kLinkText));
         w.Click(kIdFinish);
     });
-    EXPECT_EQ(sheet.DoModal(nullptr), kIdFinish);
     EXPECT_EQ(document.Text(), original);
     EXPECT_TRUE(page.Element()->IsRepaired(kSkipOverBit, 0));
     EXPECT_EQ(page.AnchorName(), name);
@@ -127,9 +119,7 @@ TEST_F(RepairRunTest, ARunWhoseLastLinkIsNotClosedGetsNoSkipOverLink)
     for (int i = 1; i <= 6; ++i)
         page += "<a href=\"" + std::to_string(i) + ".html\">" + std::to_string(i) + "</a> ";
     page += "<a href=\"7.html\">Seven and the fares for groups of more than ten</body></html>";
-    Load(page);
-    StartSheet();
-    EXPECT_EQ(AddPages("LinksSkipover"), 0);
+    EXPECT_EQ(OpenSheet(page, "LinksSkipover"), 0);
     EXPECT_EQ(sheet.ProblemsWithoutPage().size(), 1u);
     EXPECT_EQ(document.Text(), page);
 }

@@ -8,9 +8,7 @@
 namespace orvane::test {
 namespace {
 
-using platform::kIdFinish;
 using Page = CPageAnchorTextlink;
-constexpr int kSkipUndo = CValidatorSheet::kSkipUndoButton;
 
 constexpr char kSixty[] = "Timetables of the north, south and west routes for summer 26";
 constexpr char kSixtyOne[] = "Timetables of the north, south and west routes for summer '26";
@@ -34,13 +32,6 @@ const std::string kFerryPage = std::string(
     "<a href=\"x.html\">[ d ]</a> <a href=\"empty.html\"></a></p>\r\n"
     "</body></html>\r\n";
 
-std::string Replaced(std::string text, std::string_view from, std::string_view to)
-{
-    const std::size_t at = text.find(from);
-    EXPECT_NE(at, std::string::npos) << from;
-    return at == std::string::npos ? text : text.replace(at, from.size(), to);
-}
-
 std::string ReadFile(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
@@ -57,7 +48,7 @@ TEST_F(RepairRunTest, EveryTextLinkIsListedAndMarkedAndARewrittenTextReplacesOnl
     sheet.Page(1).SetSkip(true);
     std::string rewritten = Replaced(kFerryPage, ">Click Here<", ">Summer timetables<");
     rewritten = Replaced(rewritten, ">Details</a> of the north", ">North &lt;route> &amp; fares &amp; times</a> of the north");
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    RunSheetToFinish([&](CMemoryWindow& w) {
         CMemoryWindow& links = w.PageWindow(0);
         EXPECT_EQ(links.Text(1001), Strings(402));
         EXPECT_EQ(links.Columns(Page::kLinks).at(0).title, Strings(404));
@@ -116,8 +107,7 @@ TEST_F(RepairRunTest, EveryTextLinkIsListedAndMarkedAndARewrittenTextReplacesOnl
         links.SelectOnlyRows(Page::kLinks, {4});
         links.Type(Page::kLinkText, "");
         links.Click(Page::kChange);
-        ASSERT_EQ(windows.prompt.messages.size(), 2u);
-        EXPECT_EQ(windows.prompt.messages[1].text, Strings(912));
+        ASSERT_TRUE(ToldLast(2, Strings(912)));
         EXPECT_EQ(links.ItemText(Page::kLinks, 3), "Fares");
         EXPECT_EQ(links.Text(Page::kLinkText), "fares for groups");
         EXPECT_EQ(links.FocusedControl(), Page::kLinkText);
@@ -127,13 +117,12 @@ TEST_F(RepairRunTest, EveryTextLinkIsListedAndMarkedAndARewrittenTextReplacesOnl
         links.Type(Page::kLinkText, "Fares for groups of ten or more");
         w.Click(kIdFinish);
     });
-    EXPECT_EQ(sheet.DoModal(nullptr), kIdFinish);
-    EXPECT_EQ(DialogRecord().helpTopics, std::vector<std::string>{"13-1-1.html"});
+    ExpectHelpShown({"13-1-1.html"});
     rewritten = Replaced(rewritten, ">fares\r\nfor groups<", ">Fares for groups of ten or more<");
     EXPECT_EQ(document.Text(), rewritten);
 
     // Opened again, the page shows the texts as rewritten; undo writes the page as it was.
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    ShowSheet([&](CMemoryWindow& w) {
         CMemoryWindow& links = w.PageWindow(0);
         EXPECT_EQ(links.ItemText(Page::kLinks, 0), "Summer timetables");
         w.Click(kSkipUndo);
@@ -142,7 +131,6 @@ TEST_F(RepairRunTest, EveryTextLinkIsListedAndMarkedAndARewrittenTextReplacesOnl
         EXPECT_EQ(links.ItemIcon(Page::kLinks, 1), Page::kIconReview);
         w.PressEscape();
     });
-    sheet.DoModal(nullptr);
     EXPECT_EQ(document.Text(), kFerryPage);
 }
 
@@ -154,10 +142,8 @@ TEST_F(RepairRunTest, ALinksBlockIsPreviewedWithTheLinkInItAndAPageOfPictureLink
     for (int i = 0; i < 300; ++i)
         index += "<li><a href=\"r" + std::to_string(i) + ".html\">Route " + std::to_string(i) + "</a></li>\n";
     index += "</ul>\n</body></html>\n";
-    Load(index);
-    StartSheet();
-    ASSERT_EQ(AddPages("TextLinks"), 1);
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    ASSERT_EQ(OpenSheet(index, "TextLinks"), 1);
+    ShowSheet([&](CMemoryWindow& w) {
         CMemoryWindow& links = w.PageWindow(0);
         ASSERT_EQ(links.ItemCount(Page::kLinks), 301);
         // The paragraph ended before the link: the preview goes on to the link.
@@ -175,7 +161,6 @@ TEST_F(RepairRunTest, ALinksBlockIsPreviewedWithTheLinkInItAndAPageOfPictureLink
         EXPECT_LT(preview.size(), 2000u);
         w.PressEscape();
     });
-    sheet.DoModal(nullptr);
     EXPECT_EQ(document.Text(), index);
 
     // Picture links are named by their images' text alternatives: the page says so.

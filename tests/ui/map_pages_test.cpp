@@ -13,11 +13,8 @@
 namespace orvane::test {
 namespace {
 
-using platform::kIdFinish;
-using platform::kIdNext;
 using platform::MapOutline;
 using Shape = platform::MapOutline::Shape;
-constexpr int kSkipUndo = CValidatorSheet::kSkipUndoButton;
 constexpr int kAreas = CPageMapAreaAlt::kAreas;
 constexpr int kPreview = CPageMapAreaAlt::kPreview;
 
@@ -38,10 +35,8 @@ constexpr char kHarbourMap[] =
 
 TEST_F(RepairRunTest, TheAreasOfAMapGetTheirTextsFromTheRowsOnlyWhenEveryRowHasOneAndUndoWritesThePageAsItWas)
 {
-    Load(kHarbourMap);
-    StartSheet();
-    ASSERT_EQ(AddPages("MapAltText"), 1);
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    ASSERT_EQ(OpenSheet(kHarbourMap, "MapAltText"), 1);
+    RunSheetToFinish([&](CMemoryWindow& w) {
         CMemoryWindow& page = w.PageWindow(0);
         EXPECT_EQ(page.Text(1001), Strings(136));
         EXPECT_EQ(page.ItemTexts(kAreas), (std::vector<std::string>{"Ticket office", "", "", ""}));
@@ -73,8 +68,7 @@ TEST_F(RepairRunTest, TheAreasOfAMapGetTheirTextsFromTheRowsOnlyWhenEveryRowHasO
         EXPECT_EQ(page.ItemIcon(kAreas, 3), CPageMapAreaAlt::kEmpty);
         w.Click(kIdFinish);
         EXPECT_FALSE(w.HasEnded());
-        ASSERT_EQ(windows.prompt.messages.size(), 1u);
-        EXPECT_EQ(windows.prompt.messages[0].text, Strings(104));
+        ASSERT_TRUE(ToldLast(1, Strings(104)));
         EXPECT_EQ(windows.prompt.messages[0].caption, Strings(111));
         EXPECT_EQ(page.CurrentItem(kAreas), 3);
         EXPECT_EQ(page.SelectedRows(kAreas), std::vector<int>{3});
@@ -84,7 +78,6 @@ TEST_F(RepairRunTest, TheAreasOfAMapGetTheirTextsFromTheRowsOnlyWhenEveryRowHasO
         page.EditRowInPlace(kAreas, 3, "Ferry pier");
         w.Click(kIdFinish);
     });
-    EXPECT_EQ(sheet.DoModal(nullptr), kIdFinish);
     EXPECT_EQ(document.Text(),
               "<html><head><title>Harbour map</title></head><body>\r\n"
               "<p><img src=\"images/harbour-map.png\" alt=\"Map of the harbour\" width=\"360\" height=\"240\" usemap=\"#harbour\"></p>\r\n"
@@ -103,13 +96,12 @@ TEST_F(RepairRunTest, TheAreasOfAMapGetTheirTextsFromTheRowsOnlyWhenEveryRowHasO
     ASSERT_NE(map, nullptr);
     EXPECT_TRUE(map->element->IsRepaired(map->bit, 0));
 
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    ShowSheet([&](CMemoryWindow& w) {
         EXPECT_EQ(w.Text(kSkipUndo), "&Undo");
         w.Click(kSkipUndo);
         EXPECT_EQ(w.PageWindow(0).ItemTexts(kAreas), (std::vector<std::string>{"Ticket office", "", "", ""}));
         w.PressEscape();
     });
-    sheet.DoModal(nullptr);
     EXPECT_EQ(document.Text(), kHarbourMap);
     EXPECT_FALSE(map->element->IsRepaired(map->bit, 0));
 }
@@ -172,7 +164,7 @@ TEST_F(IsmapPageTest, TheMapFileBesideThePageBecomesAMapInThePageWhoseAreasTheNe
 {
     ASSERT_EQ(AddPages("ImageMap"), 2);
     EXPECT_TRUE(sheet.Page(1).IsSkipped());
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    RunSheetToFinish([&](CMemoryWindow& w) {
         CMemoryWindow& ismap = w.PageWindow(0);
         EXPECT_EQ(ismap.Text(1001), Strings(140));
         EXPECT_EQ(ismap.Text(CPageImgIsmap::kSource), "images/harbour-map.png");
@@ -210,7 +202,6 @@ TEST_F(IsmapPageTest, TheMapFileBesideThePageBecomesAMapInThePageWhoseAreasTheNe
             areas.EditRowInPlace(kAreas, row, texts[static_cast<std::size_t>(row)]);
         w.Click(kIdFinish);
     });
-    EXPECT_EQ(sheet.DoModal(nullptr), kIdFinish);
     std::string converted = original;
     // The map follows the image at once, inside the link that stays for browsers without maps.
     const std::string ismap = "border=\"0\" ismap>";
@@ -223,14 +214,10 @@ TEST_F(IsmapPageTest, TheMapFileBesideThePageBecomesAMapInThePageWhoseAreasTheNe
                       "<area shape=\"rect\" coords=\"40,150,200,175\" href=\"ferries.html\" alt=\"Ferry pier\" />\n"
                       "</map>\n");
     EXPECT_EQ(document.Text(), converted);
-    for (const CFoundProblem& problem : found) {
-        if (problem.element->GetCheckName(problem.bit) == "ImageMap") {
-            EXPECT_TRUE(problem.element->IsRepaired(problem.bit, 0));
-        }
-    }
+    ExpectRepaired("ImageMap");
 
     // Undone on the first page, the conversion and the texts of its areas are gone.
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    ShowSheet([&](CMemoryWindow& w) {
         w.Click(kSkipUndo);
         EXPECT_EQ(w.PageWindow(0).Text(CPageImgIsmap::kState), Strings(720));
         EXPECT_TRUE(w.PageWindow(0).IsEnabled(kConvert));
@@ -238,7 +225,6 @@ TEST_F(IsmapPageTest, TheMapFileBesideThePageBecomesAMapInThePageWhoseAreasTheNe
         EXPECT_EQ(w.Title(), "Repair harbour-ismap.html - problem 1 of 1");
         w.PressEscape();
     });
-    sheet.DoModal(nullptr);
     EXPECT_TRUE(windows.prompt.messages.empty()) << "nothing the user made is left to ask about";
     EXPECT_EQ(document.Text(), original);
 }
@@ -246,7 +232,7 @@ TEST_F(IsmapPageTest, TheMapFileBesideThePageBecomesAMapInThePageWhoseAreasTheNe
 TEST_F(IsmapPageTest, AMapFileThatCannotBeReadOrHoldsNoAreasIsToldAndChangesNothing)
 {
     ASSERT_EQ(AddPages("ImageMap"), 2);
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    ShowSheet([&](CMemoryWindow& w) {
         CMemoryWindow& ismap = w.PageWindow(0);
         auto unchanged = [&] {
             EXPECT_EQ(document.Text(), original);
@@ -258,8 +244,7 @@ TEST_F(IsmapPageTest, AMapFileThatCannotBeReadOrHoldsNoAreasIsToldAndChangesNoth
         // Only comments: no area to link anywhere.
         std::ofstream(folder / "maps/harbour.map", std::ios::trunc) << "# nothing yet\n";
         ismap.Click(kConvert);
-        ASSERT_EQ(windows.prompt.messages.size(), 1u);
-        EXPECT_EQ(windows.prompt.messages[0].text, Strings(708));
+        ASSERT_TRUE(ToldLast(1, Strings(708)));
         unchanged();
 
         // Not beside the page: the user is asked for it, starting at the likeliest place.
@@ -275,8 +260,7 @@ TEST_F(IsmapPageTest, AMapFileThatCannotBeReadOrHoldsNoAreasIsToldAndChangesNoth
         std::ofstream(folder / "harbour.png", std::ios::binary) << std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16);
         windows.AnswerNextFileDialog((folder / "harbour.png").string());
         ismap.Click(kConvert);
-        ASSERT_EQ(windows.prompt.messages.size(), 2u);
-        EXPECT_EQ(windows.prompt.messages[1].text, Strings(706));
+        ASSERT_TRUE(ToldLast(2, Strings(706)));
         unchanged();
 
         // One that cannot be opened.
@@ -288,7 +272,6 @@ TEST_F(IsmapPageTest, AMapFileThatCannotBeReadOrHoldsNoAreasIsToldAndChangesNoth
         unchanged();
         w.PressEscape();
     });
-    sheet.DoModal(nullptr);
     EXPECT_EQ(windows.prompt.messages.size(), 3u) << "cancelling asks nothing";
     EXPECT_EQ(document.Text(), original);
 }
@@ -297,12 +280,10 @@ TEST_F(IsmapPageTest, AMapFileThatCannotBeReadOrHoldsNoAreasIsToldAndChangesNoth
 TEST_F(RepairRunTest, AServerSideMapThatNoLinkNamesIsReadFromTheFileTheUserChooses)
 {
     const std::string page = "<html><body>\r\n<p><img src=\"plan.png\" alt=\"Plan\" ismap></p>\r\n</body></html>\r\n";
-    Load(page);
-    StartSheet();
-    ASSERT_EQ(AddPages("ImageMap"), 2);
+    ASSERT_EQ(OpenSheet(page, "ImageMap"), 2);
     const std::string mapFile = std::string(ORVANE_EXAMPLES_DIR) + "/maps/harbour.map";
     windows.AnswerNextFileDialog(mapFile);
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    ShowSheet([&](CMemoryWindow& w) {
         CMemoryWindow& ismap = w.PageWindow(0);
         EXPECT_EQ(ismap.Text(CPageImgIsmap::kMapAddress), Strings(721));
         ismap.Click(kConvert);
@@ -317,7 +298,6 @@ TEST_F(RepairRunTest, AServerSideMapThatNoLinkNamesIsReadFromTheFileTheUserChoos
         // Keeping what was done: the map stays, its areas without texts.
         windows.AnswerNextMessage(platform::kAnswerYes);
     });
-    sheet.DoModal(nullptr);
     EXPECT_EQ(windows.prompt.messages.size(), 1u);
     EXPECT_NE(document.Text().find("<img src=\"plan.png\" alt=\"Plan\" usemap=\"#harbour.map\">\n<map name=\"harbour.map\">"),
               std::string::npos)

@@ -13,8 +13,6 @@
 namespace orvane::test {
 namespace {
 
-using platform::kIdFinish;
-constexpr int kSkipUndo = CValidatorSheet::kSkipUndoButton;
 constexpr std::uint32_t kMapTextLinksBit = 0x10;
 constexpr std::uint32_t kIsmapTextLinksBit = 0x20;
 
@@ -65,7 +63,7 @@ TEST_F(RepairRunTest, AClientSideMapGetsOneRowOfTextLinksAfterItsFirstImageRemem
     // One page for the map, though two images use it.
     ASSERT_EQ(AddPages("ImageMapTextLinks"), 1);
     using Page = CPageImgUsemapTextlinks;
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    RunSheetToFinish([&](CMemoryWindow& w) {
         CMemoryWindow& p = w.PageWindow(0);
         EXPECT_EQ(p.Text(1001), Strings(900));
         EXPECT_EQ(p.ItemTexts(Page::kLinks), (std::vector<std::string>{"Ticket office", "Lighthouse", "market.html"}));
@@ -80,8 +78,7 @@ TEST_F(RepairRunTest, AClientSideMapGetsOneRowOfTextLinksAfterItsFirstImageRemem
         p.EditRowInPlace(Page::kLinks, 2, "");
         w.Click(kIdFinish);
         EXPECT_EQ(w.CurrentPage(), 0);
-        ASSERT_EQ(windows.prompt.messages.size(), 1u);
-        EXPECT_EQ(windows.prompt.messages[0].text, Strings(902));
+        ASSERT_TRUE(ToldLast(1, Strings(902)));
         EXPECT_EQ(p.SelectedRows(Page::kLinks), std::vector<int>{2});
         EXPECT_EQ(document.Text(), kHarbourMap);
 
@@ -92,8 +89,7 @@ TEST_F(RepairRunTest, AClientSideMapGetsOneRowOfTextLinksAfterItsFirstImageRemem
                   "<a href=\"market.html\">Fish market &amp; quay</a> ]\n</BODY></HTML>");
         w.Click(kIdFinish);
     });
-    EXPECT_EQ(sheet.DoModal(nullptr), kIdFinish);
-    EXPECT_EQ(DialogRecord().helpTopics, std::vector<std::string>{"1-5-1.html"});
+    ExpectHelpShown({"1-5-1.html"});
     std::string repaired = kHarbourMap;
     const std::string image = "usemap=\"#harbour\">";
     repaired.insert(repaired.find(image) + image.size(),
@@ -118,12 +114,11 @@ TEST_F(RepairRunTest, AClientSideMapGetsOneRowOfTextLinksAfterItsFirstImageRemem
     }
 
     // Undo takes the row out and the mark off both images.
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    ShowSheet([&](CMemoryWindow& w) {
         EXPECT_EQ(w.PageWindow(0).ItemText(Page::kLinks, 2), "Fish market & quay");
         w.Click(kSkipUndo);
         w.PressEscape();
     });
-    sheet.DoModal(nullptr);
     EXPECT_EQ(document.Text(), kHarbourMap);
     for (const CFoundProblem& problem : found) {
         if (problem.element->GetCheckName(problem.bit) == "ImageMapTextLinks") {
@@ -153,7 +148,7 @@ TEST_F(RepairRunTest, AServerSideMapGetsTheTextLinksTheUserAddsAfterItsLinkAndUn
     sheet.SetObjectRegistry(&registry);
     ASSERT_EQ(AddPages("ImageMapIsmapTextLinks"), 1);
     using Page = CPageIsmapTextlinks;
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    RunSheetToFinish([&](CMemoryWindow& w) {
         CMemoryWindow& p = w.PageWindow(0);
         EXPECT_EQ(p.Text(1001), Strings(903));
         EXPECT_EQ(p.Text(Page::kServerMap), "/cgi-bin/imagemap/harbour.map");
@@ -164,14 +159,12 @@ TEST_F(RepairRunTest, AServerSideMapGetsTheTextLinksTheUserAddsAfterItsLinkAndUn
         // Nothing to write yet: the user is told and stays.
         w.Click(kIdFinish);
         EXPECT_EQ(w.CurrentPage(), 0);
-        ASSERT_EQ(windows.prompt.messages.size(), 1u);
-        EXPECT_EQ(windows.prompt.messages[0].text, Strings(904));
+        ASSERT_TRUE(ToldLast(1, Strings(904)));
 
         // A link needs both its text and its address.
         p.Type(Page::kText, "Ticket office");
         p.Click(Page::kAdd);
-        ASSERT_EQ(windows.prompt.messages.size(), 2u);
-        EXPECT_EQ(windows.prompt.messages[1].text, Strings(905));
+        ASSERT_TRUE(ToldLast(2, Strings(905)));
         EXPECT_EQ(p.ItemCount(Page::kLinks), 0);
         p.Type(Page::kAddress, "tickets.html");
         p.Click(Page::kAdd);
@@ -188,8 +181,7 @@ TEST_F(RepairRunTest, AServerSideMapGetsTheTextLinksTheUserAddsAfterItsLinkAndUn
         p.EditRowInPlace(Page::kLinks, 0, "Tickets");
         w.Click(kIdFinish);
     });
-    EXPECT_EQ(sheet.DoModal(nullptr), kIdFinish);
-    EXPECT_EQ(DialogRecord().helpTopics, std::vector<std::string>{"1-2-1.html"});
+    ExpectHelpShown({"1-2-1.html"});
     std::string repaired = kServerMap;
     const std::string link = "ismap></a>";
     repaired.insert(repaired.find(link) + link.size(),
@@ -200,12 +192,11 @@ TEST_F(RepairRunTest, AServerSideMapGetsTheTextLinksTheUserAddsAfterItsLinkAndUn
     // The server's map is known by its image.
     EXPECT_EQ(RecordedTextLinks(registry, document.Name(), "harbour-map.png"), true);
 
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    ShowSheet([&](CMemoryWindow& w) {
         EXPECT_EQ(w.PageWindow(0).ItemTexts(Page::kLinks), (std::vector<std::string>{"Tickets", "Fish \"market\""}));
         w.Click(kSkipUndo);
         w.PressEscape();
     });
-    sheet.DoModal(nullptr);
     EXPECT_EQ(document.Text(), kServerMap);
     EXPECT_FALSE(sheet.Page(0).Element()->IsRepaired(kIsmapTextLinksBit, 0));
     EXPECT_EQ(RecordedTextLinks(registry, document.Name(), "harbour-map.png"), false);

@@ -8,9 +8,7 @@ namespace orvane::test {
 namespace {
 
 namespace fs = std::filesystem;
-using platform::kIdFinish;
 using Page = CPageObjectAltRep;
-constexpr int kSkipUndo = CValidatorSheet::kSkipUndoButton;
 
 // A film of the harbour embedded with nothing for a browser that cannot play it.
 constexpr char kFilmPage[] =
@@ -27,24 +25,15 @@ std::string WithContent(std::string_view content)
     return page;
 }
 
-class ObjectAltRepPageTest : public RepairRunTest {
-protected:
-    void StartSheetIn(CValidatorSheet& run)
-    {
-        StartSheet(run, (folder / "film.html").string());
-        run.SetSkipAdvances(true);
-        run.SetTrailingPage(false);
-    }
-
-};
+using ObjectAltRepPageTest = RepairRunTest;
 
 TEST_F(ObjectAltRepPageTest, TypedContentGoesBeforeTheEndTagAWrittenDescriptionIsLinkedAndOfferedNextTime)
 {
     Load(kFilmPage);
-    StartSheetIn(sheet);
+    StartOverviewSheet(sheet, InFolder("film.html"));
     ASSERT_EQ(AddPages("ObjectAltRep"), 1);
 
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    RunSheetToFinish([&](CMemoryWindow& w) {
         CMemoryWindow& page = w.PageWindow(0);
         EXPECT_EQ(page.Text(1001), Strings(255));
         EXPECT_EQ(page.Text(Page::kObject), "films/harbour-dawn.mp4");
@@ -55,23 +44,20 @@ TEST_F(ObjectAltRepPageTest, TypedContentGoesBeforeTheEndTagAWrittenDescriptionI
         EXPECT_EQ(page.Text(Page::kFileName), "harbour-dawn-description.html");
 
         w.Click(kIdFinish);
-        ASSERT_EQ(windows.prompt.messages.size(), 1u);
-        EXPECT_EQ(windows.prompt.messages[0].text, Strings(300));
+        ASSERT_TRUE(ToldLast(1, Strings(300)));
         // A few words would leave the object reported again.
         page.Type(Page::kText, " A film. ");
         w.Click(kIdFinish);
-        ASSERT_EQ(windows.prompt.messages.size(), 2u);
-        EXPECT_EQ(windows.prompt.messages[1].text, Strings(971));
+        ASSERT_TRUE(ToldLast(2, Strings(971)));
         EXPECT_EQ(document.Text(), kFilmPage);
         page.Type(Page::kText, "\nTwo minutes of the first ferries leaving\nwhile the fishing boats come in.\n");
         w.Click(kIdFinish);
     });
-    EXPECT_EQ(sheet.DoModal(nullptr), kIdFinish);
     EXPECT_EQ(document.Text(), WithContent("<p>Two minutes of the first ferries leaving<br>\n"
                                            "while the fishing boats come in.</p>\n"));
 
     // Undone, the page is as it was; then the text goes into a file of its own, linked from the object.
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    RunSheetToFinish([&](CMemoryWindow& w) {
         CMemoryWindow& page = w.PageWindow(0);
         w.Click(kSkipUndo);
         EXPECT_EQ(document.Text(), kFilmPage);
@@ -79,7 +65,6 @@ TEST_F(ObjectAltRepPageTest, TypedContentGoesBeforeTheEndTagAWrittenDescriptionI
         EXPECT_TRUE(page.IsEnabled(Page::kFileName));
         w.Click(kIdFinish);
     });
-    EXPECT_EQ(sheet.DoModal(nullptr), kIdFinish);
     EXPECT_EQ(document.Text(),
               WithContent("<p><a href=\"harbour-dawn-description.html\">Description of the object</a></p>\n"));
     EXPECT_EQ(CValidatorSheet::LoadDescriptionFile((folder / "harbour-dawn-description.html").string()),
@@ -88,7 +73,7 @@ TEST_F(ObjectAltRepPageTest, TypedContentGoesBeforeTheEndTagAWrittenDescriptionI
     // The next check of a page with the same film offers that description.
     Load(kFilmPage);
     CValidatorSheet next;
-    StartSheetIn(next);
+    StartOverviewSheet(next, InFolder("film.html"));
     ASSERT_EQ(AddPages(next, [](std::string_view check) { return check == "ObjectAltRep"; }), 1);
     windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
         CMemoryWindow& page = w.PageWindow(0);

@@ -15,33 +15,13 @@
 namespace orvane::test {
 namespace {
 
-using platform::kIdFinish;
-constexpr int kOption = CValidatorSheet::kOptionBox;
-constexpr int kSkipUndo = CValidatorSheet::kSkipUndoButton;
 constexpr int kBlinkFamily = 11;
 constexpr std::uint32_t kBlinkBit = 0x1;
 
-const std::string& OffersPage()
-{
-    static const std::string page = ReadFileBytes(std::string(ORVANE_EXAMPLES_DIR) + "/offers.html");
-    return page;
-}
+std::string OffersPage() { return ExamplePage("offers.html"); }
 
 // The offers page with each piece of markup replaced, in page order.
-std::string Offers(std::initializer_list<std::pair<std::string_view, std::string_view>> replacements)
-{
-    std::string page = OffersPage();
-    std::size_t from = 0;
-    for (const auto& [old, now] : replacements) {
-        const std::size_t at = page.find(old, from);
-        EXPECT_NE(at, std::string::npos) << old;
-        if (at == std::string::npos)
-            return page;
-        page.replace(at, old.size(), now);
-        from = at + now.size();
-    }
-    return page;
-}
+std::string Offers(Replacements replacements) { return ReplacedInPageOrder(OffersPage(), replacements); }
 
 bool IsListCheck(std::string_view check) { return check == "ListForFormat"; }
 bool IsBlinkCheck(std::string_view check) { return check == "BlinkMarquee"; }
@@ -49,25 +29,12 @@ bool IsBlinkCheck(std::string_view check) { return check == "BlinkMarquee"; }
 constexpr std::string_view kHeadingStart = "<h2 class=\"notice\">";
 
 // The checks count at level AA; the settings live in a store of the test's own.
-class PresentationPageTest : public RepairRunTest {
-protected:
-    void SetUp() override
-    {
-        RepairRunTest::SetUp();
-        COrvaneSettings::InstallCatalogue(&CCheckCatalogue::Instance());
-        settings.Load();
-        settings.SetConformanceLevel(2);
-    }
-
-    CTestUserStore userStore;
-};
+using PresentationPageTest = RepairRunAtLevelTest<2>;
 
 TEST_F(PresentationPageTest, AHeadingThatOnlyFormatsBecomesTheChosenMarkupIsKeptOnRequestAndUndone)
 {
-    Load(OffersPage());
-    StartSheet();
-    ASSERT_EQ(AddPages("HeaderFormatting"), 1);
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    ASSERT_EQ(OpenSheet(OffersPage(), "HeaderFormatting"), 1);
+    RunSheetToFinish([&](CMemoryWindow& w) {
         CMemoryWindow& page = w.PageWindow(0);
         EXPECT_EQ(page.Text(1001), Strings(400));
         EXPECT_EQ(page.Text(CPageHeaderFormat::kHeadingText).substr(0, 26), "Children under six travel ");
@@ -87,19 +54,17 @@ TEST_F(PresentationPageTest, AHeadingThatOnlyFormatsBecomesTheChosenMarkupIsKept
         page.Type(CPageHeaderFormat::kStyle, "style=\"font-weight: bold\"><b");
         w.Click(kIdFinish);
         EXPECT_FALSE(w.HasEnded());
-        ASSERT_EQ(windows.prompt.messages.size(), 1u);
-        EXPECT_EQ(windows.prompt.messages[0].text, Strings(821));
+        ASSERT_TRUE(ToldLast(1, Strings(821)));
         page.Type(CPageHeaderFormat::kStyle, "style=\"font-weight: bold;\"");
         w.PressHelp();
         w.Click(kIdFinish);
     });
-    EXPECT_EQ(sheet.DoModal(nullptr), kIdFinish);
-    EXPECT_EQ(DialogRecord().helpTopics, std::vector<std::string>{"3-5-3.html"});
+    ExpectHelpShown({"3-5-3.html"});
     EXPECT_EQ(document.Text(), Offers({{kHeadingStart, "<span style=\"font-weight: bold;\">"},
                                        {"season</h2>", "season</span>"}}));
 
     // Opened again: the choice is shown; a quotation instead, then kept after all.
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    ShowSheet([&](CMemoryWindow& w) {
         CMemoryWindow& page = w.PageWindow(0);
         EXPECT_EQ(page.CurrentItem(CPageHeaderFormat::kReplacement), CPageHeaderFormat::kSpanIndex);
         EXPECT_EQ(page.Text(CPageHeaderFormat::kStyle), "style=\"font-weight: bold;\"");
@@ -107,40 +72,29 @@ TEST_F(PresentationPageTest, AHeadingThatOnlyFormatsBecomesTheChosenMarkupIsKept
         EXPECT_FALSE(page.IsEnabled(CPageHeaderFormat::kStyle));
         w.Click(kIdFinish);
     });
-    sheet.DoModal(nullptr);
     EXPECT_EQ(document.Text(), Offers({{kHeadingStart, "<blockquote>"}, {"season</h2>", "season</blockquote>"}}));
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    ShowSheet([&](CMemoryWindow& w) {
         w.PageWindow(0).Click(CPageHeaderFormat::kKeep);
         w.Click(kIdFinish);
     });
-    sheet.DoModal(nullptr);
     EXPECT_EQ(document.Text(), OffersPage());
     EXPECT_TRUE(sheet.Page(0).Element()->IsRepaired(0x1, 0));
 
     // Undo after a replacement writes the page as it was.
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    ShowSheet([&](CMemoryWindow& w) {
         CMemoryWindow& page = w.PageWindow(0);
         page.Click(CPageHeaderFormat::kReplace);
         page.Choose(CPageHeaderFormat::kReplacement, 3);
         w.Click(kIdFinish);
     });
-    sheet.DoModal(nullptr);
-    EXPECT_EQ(document.Text(), Offers({{kHeadingStart, "<em>"}, {"season</h2>", "season</em>"}}));
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
-        w.Click(kSkipUndo);
-        w.PressEscape();
-    });
-    sheet.DoModal(nullptr);
-    EXPECT_EQ(document.Text(), OffersPage());
+    ExpectWrittenThenUndone(OffersPage(), Offers({{kHeadingStart, "<em>"}, {"season</h2>", "season</em>"}}));
     EXPECT_FALSE(sheet.Page(0).Element()->IsRepaired(0x1, 0));
 }
 
 TEST_F(PresentationPageTest, AListThatOnlyIndentsBecomesAnIndentedSpanWithoutItsItemAndIsWrittenBackExactly)
 {
-    Load(OffersPage());
-    StartSheet();
-    ASSERT_EQ(AddPages("ListForFormat"), 1);
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    ASSERT_EQ(OpenSheet(OffersPage(), "ListForFormat"), 1);
+    RunSheetToFinish([&](CMemoryWindow& w) {
         CMemoryWindow& page = w.PageWindow(0);
         EXPECT_EQ(page.Text(1001), Strings(422));
         EXPECT_TRUE(page.IsChecked(CPageListFormat::kReplace));
@@ -152,36 +106,27 @@ TEST_F(PresentationPageTest, AListThatOnlyIndentsBecomesAnIndentedSpanWithoutIts
         w.PressHelp();
         w.Click(kIdFinish);
     });
-    EXPECT_EQ(sheet.DoModal(nullptr), kIdFinish);
-    EXPECT_EQ(DialogRecord().helpTopics, std::vector<std::string>{"3-6-1.html"});
+    ExpectHelpShown({"3-6-1.html"});
     const std::string indented = Offers({{"<ul>", "<span style=\"margin-left: 3em;\">"},
                                          {"<li>", ""},
                                          {"</ul>", "</span>"}});
     EXPECT_EQ(document.Text(), indented);
 
     // Kept after all: the list stands as it stood, byte for byte.
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    ShowSheet([&](CMemoryWindow& w) {
         CMemoryWindow& page = w.PageWindow(0);
         EXPECT_EQ(page.CurrentItem(CPageListFormat::kIndentation), 2);
         page.Click(CPageListFormat::kKeep);
         w.Click(kIdFinish);
     });
-    sheet.DoModal(nullptr);
     EXPECT_EQ(document.Text(), OffersPage());
 
     // Indented again and undone.
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    ShowSheet([&](CMemoryWindow& w) {
         w.PageWindow(0).Click(CPageListFormat::kReplace);
         w.Click(kIdFinish);
     });
-    sheet.DoModal(nullptr);
-    EXPECT_EQ(document.Text(), indented);
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
-        w.Click(kSkipUndo);
-        w.PressEscape();
-    });
-    sheet.DoModal(nullptr);
-    EXPECT_EQ(document.Text(), OffersPage());
+    ExpectWrittenThenUndone(OffersPage(), indented);
     EXPECT_FALSE(sheet.Page(0).Element()->IsRepaired(0x1, 0));
 
     // Closed items lose their end tags with them, and a definition list
@@ -241,10 +186,8 @@ TEST_F(PresentationPageTest, BlinkPagesMergeAndTheirDefaultsGiveWhatTheAutomatic
                                       {"</marquee>", ""},
                                       {"<blink>", ""},
                                       {"</blink>", ""}});
-    Load(OffersPage());
-    StartSheet();
-    ASSERT_EQ(AddPages("BlinkMarquee"), 2);
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    ASSERT_EQ(OpenSheet(OffersPage(), "BlinkMarquee"), 2);
+    RunSheetToFinish([&](CMemoryWindow& w) {
         CMemoryWindow& page = w.PageWindow(0);
         EXPECT_EQ(page.Text(1001), Strings(179));
         EXPECT_EQ(page.Text(CPageBlink::kBlinkingText), "Early booking: 20 % off every crossing until the end of May!");
@@ -260,17 +203,12 @@ TEST_F(PresentationPageTest, BlinkPagesMergeAndTheirDefaultsGiveWhatTheAutomatic
         w.PressHelp();
         w.Click(kIdFinish);
     });
-    EXPECT_EQ(sheet.DoModal(nullptr), kIdFinish);
-    EXPECT_EQ(DialogRecord().helpTopics, std::vector<std::string>{"7-2-1.html"});
+    ExpectHelpShown({"7-2-1.html"});
     EXPECT_EQ(document.Text(), plain);
     EXPECT_EQ(RepairedAutomatically(settings), plain);
 
     // Undo gives both texts their effect back.
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
-        w.Click(kSkipUndo);
-        w.PressEscape();
-    });
-    sheet.DoModal(nullptr);
+    UndoOnSheet();
     EXPECT_EQ(document.Text(), OffersPage());
 
     // With a replacement remembered, the page's proposal and the automatic
@@ -299,10 +237,8 @@ TEST_F(PresentationPageTest, BlinkPagesMergeAndTheirDefaultsGiveWhatTheAutomatic
 
 TEST_F(PresentationPageTest, TheReplacementChosenIsRememberedAndProposedInTheNextSession)
 {
-    Load(OffersPage());
-    StartSheet();
-    ASSERT_EQ(AddPages("BlinkMarquee"), 2);
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    ASSERT_EQ(OpenSheet(OffersPage(), "BlinkMarquee"), 2);
+    RunSheetToFinish([&](CMemoryWindow& w) {
         CMemoryWindow& page = w.PageWindow(0);
         page.Click(CPageBlink::kReplace);
         EXPECT_TRUE(page.IsChecked(CPageBlink::kProposeReplacing));
@@ -310,8 +246,7 @@ TEST_F(PresentationPageTest, TheReplacementChosenIsRememberedAndProposedInTheNex
         page.Type(CPageBlink::kTag, "");
         w.Click(kIdFinish);
         EXPECT_FALSE(w.HasEnded());
-        ASSERT_EQ(windows.prompt.messages.size(), 1u);
-        EXPECT_EQ(windows.prompt.messages[0].text, Strings(820));
+        ASSERT_TRUE(ToldLast(1, Strings(820)));
         page.Type(CPageBlink::kTag, "em (emphasis)");
         EXPECT_FALSE(page.IsEnabled(CPageBlink::kAttributes));
         // Only this one: the blink gets its own page.
@@ -326,7 +261,6 @@ TEST_F(PresentationPageTest, TheReplacementChosenIsRememberedAndProposedInTheNex
         blink.Type(CPageBlink::kAttributes, "class=\"new\" title=\"Music & dance\"");
         w.Click(kIdFinish);
     });
-    EXPECT_EQ(sheet.DoModal(nullptr), kIdFinish);
     EXPECT_EQ(document.Text(), Offers({{"<marquee behavior=\"scroll\">", "<em>"},
                                        {"</marquee>", "</em>"},
                                        {"<blink>", "<span class=\"new\" title=\"Music &amp; dance\">"},

@@ -11,37 +11,20 @@
 namespace orvane::test {
 namespace {
 
-using platform::kIdFinish;
 using Page = CPageQuoteMaybe;
-constexpr int kSkipUndo = CValidatorSheet::kSkipUndoButton;
 
-const std::string& KeeperPage()
-{
-    static const std::string page = ReadFileBytes(std::string(ORVANE_EXAMPLES_DIR) + "/lighthouse-keeper.html");
-    return page;
-}
+std::string KeeperPage() { return ExamplePage("lighthouse-keeper.html"); }
 
 const std::string kSaying =
     "<p>&quot;A lamp that is trimmed at dusk will see every boat home before the morning tide.&quot;</p>";
 
 std::string Keeper(std::string_view saying)
 {
-    std::string page = KeeperPage();
-    const std::size_t at = page.find(kSaying);
-    EXPECT_NE(at, std::string::npos);
-    return at == std::string::npos ? page : page.replace(at, kSaying.size(), saying);
+    return Replaced(KeeperPage(), kSaying, saying);
 }
 
-class QuotePageTest : public RepairRunTest {
+class QuotePageTest : public RepairRunAtLevelTest<2> {
 protected:
-    void SetUp() override
-    {
-        RepairRunTest::SetUp();
-        COrvaneSettings::InstallCatalogue(&CCheckCatalogue::Instance());
-        settings.Load();
-        settings.SetConformanceLevel(2);
-    }
-
     // How many paragraphs of the page the quotation check marks.
     int QuotationsIn(std::string_view page)
     {
@@ -53,8 +36,6 @@ protected:
         }
         return count;
     }
-
-    CTestUserStore userStore;
 };
 
 TEST_F(QuotePageTest, OnlyAParagraphOfTextWholeInOnePairOfMarksAndOfSomeWordsIsAQuotation)
@@ -79,10 +60,8 @@ TEST_F(QuotePageTest, OnlyAParagraphOfTextWholeInOnePairOfMarksAndOfSomeWordsIsA
 
 TEST_F(QuotePageTest, TheSayingBecomesABlockQuotationOrAShortOneWithoutItsTypedMarksAndIsUndoneByteForByte)
 {
-    Load(KeeperPage());
-    StartSheet();
-    ASSERT_EQ(AddPages("QuoteFormat"), 1);
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    ASSERT_EQ(OpenSheet(KeeperPage(), "QuoteFormat"), 1);
+    RunSheetToFinish([&](CMemoryWindow& w) {
         CMemoryWindow& page = w.PageWindow(0);
         EXPECT_EQ(page.Text(1001), Strings(1102));
         EXPECT_EQ(page.ItemTexts(Page::kParagraphs),
@@ -99,41 +78,37 @@ TEST_F(QuotePageTest, TheSayingBecomesABlockQuotationOrAShortOneWithoutItsTypedM
         w.PressHelp();
         w.Click(kIdFinish);
     });
-    EXPECT_EQ(sheet.DoModal(nullptr), kIdFinish);
-    EXPECT_EQ(DialogRecord().helpTopics, std::vector<std::string>{"PotentialQuote.html"});
+    ExpectHelpShown({"PotentialQuote.html"});
     EXPECT_EQ(document.Text(), Keeper("<blockquote>" + kSaying + "</blockquote>"));
     EXPECT_EQ(sheet.Page(0).Status(), pagestatus::kRepaired);
 
     // Opened again: a short quotation; q adds the marks, so the typed ones go.
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    ShowSheet([&](CMemoryWindow& w) {
         CMemoryWindow& page = w.PageWindow(0);
         page.Click(Page::kShortQuote);
         EXPECT_EQ(page.ItemText(Page::kParagraphs, 0, Page::kChoiceColumn), "Short quotation");
         w.Click(kIdFinish);
     });
-    sheet.DoModal(nullptr);
     EXPECT_EQ(document.Text(),
               Keeper("<p><q>A lamp that is trimmed at dusk will see every boat home before the morning tide.</q></p>"));
 
     // Judged no quotation: the page stays as it was, and the problem counts as seen to.
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    ShowSheet([&](CMemoryWindow& w) {
         CMemoryWindow& page = w.PageWindow(0);
         EXPECT_TRUE(page.IsChecked(Page::kShortQuote));
         page.Click(Page::kNoQuote);
         EXPECT_EQ(page.ItemText(Page::kParagraphs, 0, Page::kChoiceColumn), "Stays as it is");
         w.Click(kIdFinish);
     });
-    sheet.DoModal(nullptr);
     EXPECT_EQ(document.Text(), KeeperPage());
     EXPECT_EQ(sheet.Page(0).Status(), pagestatus::kRepaired);
 
     // A quotation written and then undone leaves every byte as it was.
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    ShowSheet([&](CMemoryWindow& w) {
         w.PageWindow(0).Click(Page::kBlockQuote);
         w.Click(kSkipUndo);
         w.PressEscape();
     });
-    sheet.DoModal(nullptr);
     EXPECT_EQ(document.Text(), KeeperPage());
     EXPECT_EQ(sheet.Page(0).Status(), pagestatus::kNotRepaired);
 }

@@ -9,8 +9,6 @@ namespace orvane::test {
 namespace {
 
 using platform::kIdBack;
-using platform::kIdFinish;
-using platform::kIdNext;
 
 constexpr char kForm[] =
     "<html><body>\r\n<p>Intro</p>\r\n<form action=\"/s\">\r\n"
@@ -20,12 +18,10 @@ constexpr char kForm[] =
 
 TEST_F(RepairRunTest, DefaultTextPagesWriteWhatTheUserEntersAndUndoWritesTheControlAsItWas)
 {
-    Load(kForm);
-    StartSheet();
-    EXPECT_EQ(AddPages("InputMissingDefault"), 2);
+    EXPECT_EQ(OpenSheet(kForm, "InputMissingDefault"), 2);
     EXPECT_EQ(AddPages("TextareaText"), 1);
     EXPECT_EQ(AddPages("TextareaText"), 0);  // one page per element
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    RunSheetToFinish([&](CMemoryWindow& w) {
         CMemoryWindow& first = w.PageWindow(0);
         EXPECT_EQ(first.Text(CPageInputDefaultText::kMarkup), "<input type=text name=q />");
         EXPECT_EQ(first.Text(1001), Strings(393));
@@ -38,8 +34,7 @@ TEST_F(RepairRunTest, DefaultTextPagesWriteWhatTheUserEntersAndUndoWritesTheCont
         first.Type(CPageInputDefaultText::kDefaultText, "  ");
         w.Click(kIdNext);
         EXPECT_EQ(w.CurrentPage(), 0);
-        ASSERT_EQ(windows.prompt.messages.size(), 1u);
-        EXPECT_EQ(windows.prompt.messages[0].text, Strings(156));
+        ASSERT_TRUE(ToldLast(1, Strings(156)));
 
         first.Type(CPageInputDefaultText::kDefaultText, "Search words");
         w.Click(kIdNext);
@@ -51,8 +46,7 @@ TEST_F(RepairRunTest, DefaultTextPagesWriteWhatTheUserEntersAndUndoWritesTheCont
         w.PressHelp();
         w.Click(kIdFinish);
     });
-    EXPECT_EQ(sheet.DoModal(nullptr), kIdFinish);
-    EXPECT_EQ(DialogRecord().helpTopics, std::vector<std::string>{"TextareaMissingDefault.html"});
+    ExpectHelpShown({"TextareaMissingDefault.html"});
     EXPECT_EQ(document.Text(),
               "<html><body>\r\n<p>Intro</p>\r\n<form action=\"/s\">\r\n"
               "<input type=\"text\" name=\"q\" value=\"Search words\" />\r\n"
@@ -61,7 +55,7 @@ TEST_F(RepairRunTest, DefaultTextPagesWriteWhatTheUserEntersAndUndoWritesTheCont
               "<p>After</p></body></html>\r\n");
 
     // A second run offers Undo on the repaired pages; undoing writes the page as it was.
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    ShowSheet([&](CMemoryWindow& w) {
         // Only the page shown has a window yet.
         EXPECT_EQ(w.PageCount(), 1);
         EXPECT_EQ(w.PageWindow(0).Text(CPageInputDefaultText::kDefaultText), "Search words");
@@ -77,10 +71,8 @@ TEST_F(RepairRunTest, DefaultTextPagesWriteWhatTheUserEntersAndUndoWritesTheCont
         EXPECT_EQ(w.Text(CValidatorSheet::kSkipUndoButton), "&Skip");
         w.PressEscape();
     });
-    sheet.DoModal(nullptr);
     EXPECT_EQ(document.Text(), kForm);
-    for (const CFoundProblem& problem : found)
-        EXPECT_FALSE(problem.element->IsRepaired(problem.bit, 0)) << problem.element->GetCheckName(problem.bit);
+    ExpectNothingRepaired();
 }
 
 TEST_F(RepairRunTest, WarningsAreListedOnceEachAndConfirmedTogether)
@@ -106,7 +98,7 @@ TEST_F(RepairRunTest, WarningsAreListedOnceEachAndConfirmedTogether)
     ASSERT_NE(page, nullptr);
     const int listed = page->WarningCount();
 
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    ShowSheet([&](CMemoryWindow& w) {
         CMemoryWindow& p = w.PageWindow(0);
         EXPECT_EQ(p.ItemCount(CPageWarnings::kWarningList), listed);
         EXPECT_EQ(p.ItemText(CPageWarnings::kWarningList, 0),
@@ -116,13 +108,11 @@ TEST_F(RepairRunTest, WarningsAreListedOnceEachAndConfirmedTogether)
         p.Choose(CPageWarnings::kWarningList, listed - 1);
         w.PressHelp();  // the selected warning's own topic
         w.Click(kIdFinish);
-        ASSERT_EQ(windows.prompt.messages.size(), 1u);
-        EXPECT_EQ(windows.prompt.messages[0].text, Strings(347));
+        ASSERT_TRUE(ToldLast(1, Strings(347)));
         EXPECT_FALSE(w.HasEnded());
         p.Click(CPageWarnings::kConfirmBox);
         w.Click(kIdFinish);
     });
-    sheet.DoModal(nullptr);
     EXPECT_EQ(DialogRecord().helpTopics.size(), 1u);
     EXPECT_NE(DialogRecord().helpTopics[0], "WarningsHelp.html");
     for (const CFoundProblem& problem : warnings)

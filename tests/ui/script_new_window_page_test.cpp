@@ -11,8 +11,6 @@
 namespace orvane::test {
 namespace {
 
-using platform::kIdFinish;
-constexpr int kSkipUndo = CValidatorSheet::kSkipUndoButton;
 using Page = CPageScriptNewWindow;
 
 std::string Shown(CMemoryWindow& page, int browser)
@@ -21,18 +19,7 @@ std::string Shown(CMemoryWindow& page, int browser)
     return {std::istreambuf_iterator<char>(in), {}};
 }
 
-class ScriptNewWindowPageTest : public RepairRunTest {
-protected:
-    void SetUp() override
-    {
-        RepairRunTest::SetUp();
-        COrvaneSettings::InstallCatalogue(&CCheckCatalogue::Instance());
-        settings.Load();
-        settings.SetConformanceLevel(3);
-    }
-
-    CTestUserStore userStore;
-};
+using ScriptNewWindowPageTest = RepairRunAtLevelTest<3>;
 
 // A German page in CRLF lines: its script opens the tide table when the page
 // loads, from a link's handler and from a javascript: address; a button opens
@@ -56,12 +43,10 @@ constexpr char kTidesPage[] =
 
 TEST_F(ScriptNewWindowPageTest, LinksAndButtonsThatOpenTheWindowSaySoAndTheLoadingPageIsConfirmedAnnouncedElsewhere)
 {
-    Load(kTidesPage);
-    StartSheet();
-    ASSERT_EQ(AddPages("ScriptSpawnNewWindow"), 1);
+    ASSERT_EQ(OpenSheet(kTidesPage, "ScriptSpawnNewWindow"), 1);
     auto& page = dynamic_cast<Page&>(sheet.Page(0));
     const std::string proposed = "(\xc3\xb6" "ffnet ein neues Fenster)";
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    RunSheetToFinish([&](CMemoryWindow& w) {
         CMemoryWindow& p = w.PageWindow(0);
         EXPECT_EQ(p.Text(1001), Strings(1132));
         EXPECT_EQ(p.Text(Page::kCode), "function zeigeGezeiten(adresse) {\n"
@@ -92,8 +77,7 @@ TEST_F(ScriptNewWindowPageTest, LinksAndButtonsThatOpenTheWindowSaySoAndTheLoadi
         p.SelectOnlyRows(Page::kTriggers, {2});
         w.Click(kIdFinish);
         EXPECT_EQ(w.CurrentPage(), 0);
-        ASSERT_EQ(windows.prompt.messages.size(), 1u);
-        EXPECT_EQ(windows.prompt.messages[0].text, Strings(1135));
+        ASSERT_TRUE(ToldLast(1, Strings(1135)));
         EXPECT_EQ(p.SelectedRows(Page::kTriggers), std::vector<int>{3});
         EXPECT_EQ(document.Text(), kTidesPage);
 
@@ -101,8 +85,7 @@ TEST_F(ScriptNewWindowPageTest, LinksAndButtonsThatOpenTheWindowSaySoAndTheLoadi
         EXPECT_EQ(p.ItemText(Page::kTriggers, 3, 1), "(neues Fenster & Tab)");
         w.Click(kIdFinish);
     });
-    EXPECT_EQ(sheet.DoModal(nullptr), kIdFinish);
-    EXPECT_EQ(DialogRecord().helpTopics, std::vector<std::string>{"ScriptSpawnNewWindow.html"});
+    ExpectHelpShown({"ScriptSpawnNewWindow.html"});
     std::string warned = kTidesPage;
     const auto after = [&warned](std::string_view text, std::string_view words) {
         warned.insert(warned.find(text) + text.size(), words);
@@ -114,25 +97,23 @@ TEST_F(ScriptNewWindowPageTest, LinksAndButtonsThatOpenTheWindowSaySoAndTheLoadi
     // The window still opens unannounced when the page loads.
     EXPECT_EQ(page.Status(), pagestatus::kPartlyRepaired);
 
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    RunSheetToFinish([&](CMemoryWindow& w) {
         CMemoryWindow& p = w.PageWindow(0);
         p.Click(Page::kElsewhere);
         w.Click(kIdFinish);
     });
-    EXPECT_EQ(sheet.DoModal(nullptr), kIdFinish);
     EXPECT_EQ(document.Text(), warned);
     EXPECT_EQ(page.Status(), pagestatus::kRepaired);
     EXPECT_TRUE(page.Element()->IsRepaired(CElementScript::kNewWindowBit, 0));
 
     // Undo writes the page back as it was, and the judgement goes with it.
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    ShowSheet([&](CMemoryWindow& w) {
         CMemoryWindow& p = w.PageWindow(0);
         w.Click(kSkipUndo);
         EXPECT_EQ(document.Text(), kTidesPage);
         EXPECT_FALSE(p.IsChecked(Page::kElsewhere));
         w.PressEscape();
     });
-    sheet.DoModal(nullptr);
     EXPECT_EQ(document.Text(), kTidesPage);
     EXPECT_EQ(page.Status(), pagestatus::kNotRepaired);
 }
@@ -144,24 +125,20 @@ TEST_F(ScriptNewWindowPageTest, AWindowOpenedByTheScriptAloneIsOnlyConfirmedAnno
         "<html lang=\"en\"><head><title>Offers</title></head><body>\n"
         "<script type=\"text/javascript\">window.open('offer.html', 'offer');</script>\n"
         "<p>This week's offers.</p>\n</body></html>\n";
-    Load(original);
-    StartSheet();
-    ASSERT_EQ(AddPages("ScriptSpawnNewWindow"), 1);
+    ASSERT_EQ(OpenSheet(original, "ScriptSpawnNewWindow"), 1);
     auto& page = dynamic_cast<Page&>(sheet.Page(0));
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    RunSheetToFinish([&](CMemoryWindow& w) {
         CMemoryWindow& p = w.PageWindow(0);
         EXPECT_EQ(p.ItemCount(Page::kTriggers), 0);
         EXPECT_EQ(p.Text(Page::kExplanation), Strings(1140));
         EXPECT_FALSE(p.IsEnabled(Page::kWords));
         w.Click(kIdFinish);
     });
-    EXPECT_EQ(sheet.DoModal(nullptr), kIdFinish);
     EXPECT_EQ(page.Status(), pagestatus::kNotRepaired);
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    RunSheetToFinish([&](CMemoryWindow& w) {
         w.PageWindow(0).Click(Page::kElsewhere);
         w.Click(kIdFinish);
     });
-    EXPECT_EQ(sheet.DoModal(nullptr), kIdFinish);
     EXPECT_EQ(page.Status(), pagestatus::kRepaired);
     EXPECT_EQ(document.Text(), original);
 }

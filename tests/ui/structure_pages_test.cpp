@@ -36,52 +36,16 @@ const std::string kTeaPage = std::string(kBom) +
                              "<body>\r\n<h1>Green tea</h1>\r\n<p>Sencha &amp; matcha, fresh from the garden.</p>\r\n"
                              "</body>\r\n</html>\r\n";
 
-std::string Example(std::string_view name)
-{
-    return ReadFileBytes(std::string(ORVANE_EXAMPLES_DIR) + "/" + std::string(name));
-}
-
-std::string Replaced(std::string text, std::string_view what, std::string_view by)
-{
-    const std::size_t at = text.find(what);
-    EXPECT_NE(at, std::string::npos) << what;
-    if (at != std::string::npos)
-        text.replace(at, what.size(), by);
-    return text;
-}
-
 // The settings are kept in a store of the test's own; the structure checks
 // count at level AA.
-class StructurePagesTest : public RepairRunTest {
+class StructurePagesTest : public RepairRunAtLevelTest<2> {
 protected:
-    void SetUp() override
-    {
-        RepairRunTest::SetUp();
-        COrvaneSettings::InstallCatalogue(&CCheckCatalogue::Instance());
-        settings.Load();
-        settings.SetConformanceLevel(2);
-    }
-
     // The page the sheet shows first, answered by the user's steps, then Finish.
     void RepairOnPage(std::string_view checkName, const std::function<void(CMemoryWindow& sheetWindow, CMemoryWindow& page)>& steps)
     {
         StartSheet();
         ASSERT_EQ(AddPages(checkName), 1);
-        windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
-            steps(w, w.PageWindow(0));
-            w.Click(platform::kIdFinish);
-        });
-        EXPECT_EQ(sheet.DoModal(nullptr), platform::kIdFinish);
-    }
-
-    // Opens the page again and undoes its repair.
-    void UndoOnPage()
-    {
-        windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
-            w.Click(CValidatorSheet::kSkipUndoButton);
-            w.PressEscape();
-        });
-        sheet.DoModal(nullptr);
+        FinishOnFirstPage(steps);
     }
 
     // What an unattended session writes with the check's automatic repair on
@@ -105,7 +69,7 @@ protected:
     void ExpectAutomaticRepairAsPage(std::string_view example, std::string_view check, std::uint32_t bit,
                                      int expectedResult)
     {
-        const std::string original = Example(example);
+        const std::string original = ExamplePage(example);
         Load(original);
         RepairOnPage(check, [](CMemoryWindow&, CMemoryWindow&) {});
         EXPECT_NE(document.Text(), original);
@@ -113,8 +77,6 @@ protected:
         EXPECT_EQ(result, expectedResult);
         EXPECT_EQ(text, document.Text());
     }
-
-    CTestUserStore userStore;
 };
 
 TEST_F(StructurePagesTest, TheChosenDeclarationGoesAfterTheByteOrderMarkWithThePagesLineEndsAndIsUndone)
@@ -132,8 +94,7 @@ TEST_F(StructurePagesTest, TheChosenDeclarationGoesAfterTheByteOrderMarkWithTheP
         EXPECT_TRUE(page.IsEnabled(CPageDoctypeBad::kOwnText));
         page.Type(CPageDoctypeBad::kOwnText, "  ");
         w.Click(platform::kIdFinish);
-        ASSERT_EQ(windows.prompt.messages.size(), 1u);
-        EXPECT_EQ(windows.prompt.messages[0].text, Strings(397));
+        ASSERT_TRUE(ToldLast(1, Strings(397)));
         EXPECT_EQ(document.Text(), kTeaPage);
         page.Click(CPageDoctypeBad::kStrict);
         EXPECT_EQ(page.Text(CPageDoctypeBad::kPreview), kStrict);
@@ -143,15 +104,13 @@ TEST_F(StructurePagesTest, TheChosenDeclarationGoesAfterTheByteOrderMarkWithTheP
     EXPECT_EQ(settings.GetRememberedNumber(kDocument, kDoctypeMissing), CPageDoctypeBad::kStrict);
 
     // Opened again, the page shows the choice; Undo writes the page as it was.
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    ShowSheet([&](CMemoryWindow& w) {
         EXPECT_TRUE(w.PageWindow(0).IsChecked(CPageDoctypeBad::kStrict));
         w.Click(CValidatorSheet::kSkipUndoButton);
         w.PressEscape();
     });
-    sheet.DoModal(nullptr);
     EXPECT_EQ(document.Text(), kTeaPage);
-    for (const CFoundProblem& problem : found)
-        EXPECT_FALSE(problem.element->IsRepaired(problem.bit, 0)) << problem.element->GetCheckName(problem.bit);
+    ExpectNothingRepaired();
 }
 
 TEST_F(StructurePagesTest, ADeclarationTooLateInThePageIsReplacedAtTheTopByTheUsersOwn)
@@ -168,13 +127,11 @@ TEST_F(StructurePagesTest, ADeclarationTooLateInThePageIsReplacedAtTheTopByTheUs
         p.Click(CPageDoctypeBad::kOwn);
         p.Type(CPageDoctypeBad::kOwnText, "HTML 4.01 <html>");
         w.Click(platform::kIdFinish);
-        ASSERT_EQ(windows.prompt.messages.size(), 1u);
-        EXPECT_EQ(windows.prompt.messages[0].text, Strings(842));
+        ASSERT_TRUE(ToldLast(1, Strings(842)));
         EXPECT_EQ(document.Text(), page);
         p.Type(CPageDoctypeBad::kOwnText, xhtml);
     });
-    ASSERT_EQ(windows.prompt.messages.size(), 2u);
-    EXPECT_EQ(windows.prompt.messages[1].text, Strings(841));
+    ASSERT_TRUE(ToldLast(2, Strings(841)));
     EXPECT_EQ(document.Text(), xhtml + "\n" + Replaced(page, "<!DOCTYPE html>", ""));
     EXPECT_EQ(settings.GetRememberedNumber(kDocument, kDoctypeMissing), 0);
     EXPECT_EQ(settings.GetText1(kDocument, kDoctypeMissing), "");
@@ -207,9 +164,7 @@ TEST_F(StructurePagesTest, ACorpusPageWithoutDeclarationGetsOneWithEveryOtherByt
     ASSERT_TRUE(original.starts_with("<html>\r\n"));
     Load(original);
     RepairOnPage("DoctypeMissing", [](CMemoryWindow&, CMemoryWindow& p) { p.Click(CPageDoctypeBad::kTransitional); });
-    EXPECT_EQ(document.Text(), kTransitional + "\r\n" + original);
-    UndoOnPage();
-    EXPECT_EQ(document.Text(), original);
+    ExpectWrittenThenUndone(original, kTransitional + "\r\n" + original);
 }
 
 TEST_F(StructurePagesTest, TheUsersOwnDeclarationIsProposedInTheNextSessionAndRepairedWithUnattended)
@@ -229,7 +184,7 @@ TEST_F(StructurePagesTest, TheUsersOwnDeclarationIsProposedInTheNextSessionAndRe
     next.Load();
     CHtmlDocument page{CFamilyElementFactory::Instance()};
     page.Start(1, false);
-    std::istringstream in{Example("departures.html")};
+    std::istringstream in{ExamplePage("departures.html")};
     ASSERT_EQ(page.Load(in), 1);
     CValidatorSheet nextSheet;
     nextSheet.SetSettings(&next);
@@ -247,11 +202,11 @@ TEST_F(StructurePagesTest, TheUsersOwnDeclarationIsProposedInTheNextSessionAndRe
         w.Click(platform::kIdFinish);
     });
     EXPECT_EQ(nextSheet.DoModal(nullptr), platform::kIdFinish);
-    EXPECT_EQ(page.Text(), own + "\n" + Example("departures.html"));
+    EXPECT_EQ(page.Text(), own + "\n" + ExamplePage("departures.html"));
 
     // Unattended, the automatic repair writes what the page writes with what it
     // proposes; the warning that its text may change language stays open.
-    const auto [result, text] = RepairUnattended(Example("departures.html"), kDocument, kDoctypeMissing);
+    const auto [result, text] = RepairUnattended(ExamplePage("departures.html"), kDocument, kDoctypeMissing);
     EXPECT_EQ(result, 3);
     EXPECT_EQ(text, page.Text());
 }
@@ -275,7 +230,7 @@ TEST_F(StructurePagesTest, TheDefaultDeclarationIsWhatTheAutomaticRepairWrites)
 
 TEST_F(StructurePagesTest, ATimedRefreshIsTakenOutWithALinkToItsTargetAndUndone)
 {
-    const std::string original = Example("departures.html");
+    const std::string original = ExamplePage("departures.html");
     const std::string refresh = "<meta http-equiv=\"refresh\" content=\"60; URL=departures.html?pier=2\">\n";
     Load(original);
     RepairOnPage("MapRefresh", [&](CMemoryWindow& w, CMemoryWindow& page) {
@@ -288,20 +243,16 @@ TEST_F(StructurePagesTest, ATimedRefreshIsTakenOutWithALinkToItsTargetAndUndone)
         // A link to nowhere keeps the user on the page.
         page.Type(CPageMetaRefresh::kAddress, " ");
         w.Click(platform::kIdFinish);
-        ASSERT_EQ(windows.prompt.messages.size(), 1u);
-        EXPECT_EQ(windows.prompt.messages[0].text, Strings(840));
+        ASSERT_TRUE(ToldLast(1, Strings(840)));
         EXPECT_EQ(document.Text(), original);
         page.Type(CPageMetaRefresh::kAddress, "departures.html?pier=2&later");
         page.Type(CPageMetaRefresh::kLinkText, "Latest departures <pier 2>");
     });
-    EXPECT_EQ(document.Text(),
-              Replaced(Replaced(original, refresh, "\n"), "<body>\n",
-                       "<body>\n<p><a href=\"departures.html?pier=2&amp;later\">Latest departures &lt;pier "
-                       "2&gt;</a></p>\n\n"));
-    UndoOnPage();
-    EXPECT_EQ(document.Text(), original);
-    for (const CFoundProblem& problem : found)
-        EXPECT_FALSE(problem.element->IsRepaired(problem.bit, 0)) << problem.element->GetCheckName(problem.bit);
+    ExpectWrittenThenUndone(original,
+                            Replaced(Replaced(original, refresh, "\n"), "<body>\n",
+                                     "<body>\n<p><a href=\"departures.html?pier=2&amp;later\">Latest departures "
+                                     "&lt;pier 2&gt;</a></p>\n\n"));
+    ExpectNothingRepaired();
 }
 
 TEST_F(StructurePagesTest, ARedirectWrittenInLowerCaseIsFoundCutAtItsBlankAndTakenOutWithoutALink)
@@ -318,11 +269,9 @@ TEST_F(StructurePagesTest, ARedirectWrittenInLowerCaseIsFoundCutAtItsBlankAndTak
         EXPECT_FALSE(p.IsEnabled(CPageMetaRedirect::kAddress));
     });
     // The meta element holds more than the redirect: only the redirect goes.
-    EXPECT_EQ(document.Text(),
-              Replaced(page, "<meta lang=\"en\" http-equiv=\"Refresh\" content=\"0;url=Timetable.html (2026)\">",
+    ExpectWrittenThenUndone(
+        page, Replaced(page, "<meta lang=\"en\" http-equiv=\"Refresh\" content=\"0;url=Timetable.html (2026)\">",
                        "<meta lang=\"en\">"));
-    UndoOnPage();
-    EXPECT_EQ(document.Text(), page);
 }
 
 TEST_F(StructurePagesTest, ARefreshOfThePageItselfIsTakenOutWithNoLinkOffered)
@@ -336,9 +285,7 @@ TEST_F(StructurePagesTest, ARefreshOfThePageItselfIsTakenOutWithNoLinkOffered)
             EXPECT_FALSE(p.IsVisible(id)) << id;
         EXPECT_TRUE(p.IsChecked(CPageMetaRefresh::kRemove));
     });
-    EXPECT_EQ(document.Text(), Replaced(page, "<META HTTP-EQUIV=\"REFRESH\" CONTENT=\"30\">", ""));
-    UndoOnPage();
-    EXPECT_EQ(document.Text(), page);
+    ExpectWrittenThenUndone(page, Replaced(page, "<META HTTP-EQUIV=\"REFRESH\" CONTENT=\"30\">", ""));
 }
 
 TEST_F(StructurePagesTest, TheAutomaticRefreshRepairWritesWhatItsPageProposes)
@@ -369,14 +316,13 @@ TEST_F(StructurePagesTest, APageWithoutHeadGetsOneWithTheMetadataInItsOwnLineEnd
                                "\r\n<meta name=\"description\" content=\"Sencha &amp; &quot;matcha&quot;\" />"
                                "\r\n<title>Green tea</title>\r\n</head>\r\n"
                                "\r\n<body>\r\n<h1>Green tea</h1>\r\n</body>\r\n</html>\r\n");
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    ShowSheet([&](CMemoryWindow& w) {
         // Opened again, the page shows what was entered.
         EXPECT_EQ(w.PageWindow(0).Text(CPageMetadata::kTitle), "Green tea");
         EXPECT_EQ(w.PageWindow(0).Text(CPageMetadata::kKeywords), "tea, sencha");
         w.Click(CValidatorSheet::kSkipUndoButton);
         w.PressEscape();
     });
-    sheet.DoModal(nullptr);
     EXPECT_EQ(document.Text(), page);
 }
 
@@ -387,8 +333,7 @@ TEST_F(StructurePagesTest, NothingEnteredKeepsTheUserOnTheMetadataPageAndKeyword
     RepairOnPage("Metadata", [&](CMemoryWindow& w, CMemoryWindow& p) {
         p.Type(CPageMetadata::kTitle, "   ");
         w.Click(platform::kIdFinish);
-        ASSERT_EQ(windows.prompt.messages.size(), 1u);
-        EXPECT_EQ(windows.prompt.messages[0].text, Strings(421));
+        ASSERT_TRUE(ToldLast(1, Strings(421)));
         EXPECT_EQ(document.Text(), page);
         p.Type(CPageMetadata::kKeywords, "tea");
     });
@@ -401,9 +346,7 @@ TEST_F(StructurePagesTest, AnEmptyTitleElementGetsTheEnteredTitleAsItsContent)
     const std::string page = "<html lang=\"en\"><head>\n<title></title>\n</head><body><p>Tea</p></body></html>\n";
     Load(page);
     RepairOnPage("Metadata", [&](CMemoryWindow&, CMemoryWindow& p) { p.Type(CPageMetadata::kTitle, "Tea <hot>"); });
-    EXPECT_EQ(document.Text(), Replaced(page, "<title></title>", "<title>Tea &lt;hot&gt;</title>"));
-    UndoOnPage();
-    EXPECT_EQ(document.Text(), page);
+    ExpectWrittenThenUndone(page, Replaced(page, "<title></title>", "<title>Tea &lt;hot&gt;</title>"));
 }
 
 TEST_F(StructurePagesTest, AFramesetGetsTheDefaultNoframesSectionBeforeItsEndTagUnlessTheUserUnticksIt)
@@ -419,18 +362,14 @@ TEST_F(StructurePagesTest, AFramesetGetsTheDefaultNoframesSectionBeforeItsEndTag
         EXPECT_FALSE(p.IsVisible(CPageFramesetNoframes::kPlaceholderMessage));
         EXPECT_EQ(p.Text(CPageFramesetNoframes::kProblemText), "Frameset 1, cols = 30%,70%");
     });
-    EXPECT_EQ(document.Text(), Replaced(page, "\r\n</frameset>",
-                                        "\r\n\r\n<noframes>\r\n" + Strings(199) + "\r\n</noframes>\r\n</frameset>"));
-    UndoOnPage();
-    EXPECT_EQ(document.Text(), page);
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    ExpectWrittenThenUndone(page, Replaced(page, "\r\n</frameset>", "\r\n\r\n<noframes>\r\n" + Strings(199) +
+                                                                       "\r\n</noframes>\r\n</frameset>"));
+    ShowSheet([&](CMemoryWindow& w) {
         w.PageWindow(0).Click(CPageFramesetNoframes::kInsert);
         w.Click(platform::kIdFinish);
     });
-    sheet.DoModal(nullptr);
     EXPECT_EQ(document.Text(), page);
-    for (const CFoundProblem& problem : found)
-        EXPECT_FALSE(problem.element->IsRepaired(problem.bit, 0)) << problem.element->GetCheckName(problem.bit);
+    ExpectNothingRepaired();
 }
 
 TEST_F(StructurePagesTest, APlaceholderNoframesSectionIsPointedOutAndNothingIsWritten)
@@ -442,9 +381,7 @@ TEST_F(StructurePagesTest, APlaceholderNoframesSectionIsPointedOutAndNothingIsWr
         EXPECT_FALSE(p.IsVisible(CPageFramesetNoframes::kInsert));
         EXPECT_TRUE(p.IsVisible(CPageFramesetNoframes::kPlaceholderMessage));
     });
-    EXPECT_EQ(document.Text(), page);
-    UndoOnPage();
-    EXPECT_EQ(document.Text(), page);
+    ExpectWrittenThenUndone(page, page);
 }
 
 } // namespace

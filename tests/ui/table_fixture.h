@@ -2,83 +2,87 @@
 
 #include "ui_fixture.h"
 
-#include "library/checks/check_catalogue.h"
 #include "library/checks/element_table.h"
-#include "library/registry/object_database.h"
 #include "library/tables/table_type_question.h"
+#include "tests/support/tables_of_type.h"
 
-#include <span>
-#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 
 namespace orvane::test {
 
-// Whoever is asked gives every table the same type.
-class CTablesOfType final : public ITableTypeQuestion {
-public:
-    explicit CTablesOfType(int type) : m_type(type) {}
-    void Ask(std::span<CTableRecord* const> tables) override
-    {
-        for (CTableRecord* table : tables)
-            table->SetType(m_type);
-        asked += static_cast<int>(tables.size());
-    }
-    int asked = 0;
-
-private:
-    int m_type;
-};
-
 // A repair run over a page with tables, checked at level AAA with the
 // registry attached as a session checks it; unknown tables are taken to be
 // of the type the test gives.
 class TableRunTest : public RepairRunTest {
 protected:
-    explicit TableRunTest(int tableType = table_type::kData) : question(tableType) {}
+    explicit TableRunTest(int tableType = table_type::kData, std::string pageName = "/site/tables.html")
+        : question(tableType), m_pageName(std::move(pageName))
+    {
+    }
 
     void SetUp() override
     {
         RepairRunTest::SetUp();
-        COrvaneSettings::InstallCatalogue(&CCheckCatalogue::Instance());
-        settings.Load();
-        settings.SetConformanceLevel(3);
+        CheckAtLevel(3);
     }
 
-    void LoadWith(CSrcObjectDatabase& registry, std::string_view page, std::string_view name = "/site/tables.html")
+    // The page, under the fixture's name for it, checked with the tables' registry.
+    void LoadWith(CSrcObjectDatabase& tables, std::string_view page) { LoadWith(tables, page, m_pageName); }
+
+    void LoadWith(CSrcObjectDatabase& tables, std::string_view page, std::string_view name)
     {
-        document.Start(1, false);
-        document.SetName(std::string(name));
-        std::istringstream in{std::string(page)};
-        ASSERT_EQ(document.Load(in), 1);
-        document.SetObjectRegistry(&registry);
-        registry.UpdateFromDocument(document);
-        found = RunCheckPass(document, settings, &registry);
+        LoadAs(document, std::string(name), page);
+        if (HasFatalFailure())
+            return;
+        document.SetObjectRegistry(&tables);
+        tables.UpdateFromDocument(document);
+        found = RunCheckPass(document, settings, &tables);
     }
 
-    // How many problems of the check the last check pass found.
-    int Reported(std::string_view check) const
+    // The page checked with the session's registry, and a sheet that
+    // remembers in it started with the pages of the check's problems; the
+    // number of pages.
+    int OpenSheetWith(CSrcObjectDatabase& tables, std::string_view page, std::string_view check)
     {
-        int count = 0;
-        for (const CFoundProblem& problem : found)
-            count += problem.element->GetCheckName(problem.bit) == check;
-        return count;
+        LoadWith(tables, page);
+        return StartSheetWith(tables, check);
     }
 
-    // The record of the page's first table.
-    CTableRecord& Record()
+    // A sheet that remembers in the session's registry, started with the
+    // pages of the check's problems; the number of pages.
+    int StartSheetWith(CSrcObjectDatabase& tables, std::string_view check)
+    {
+        StartSheet();
+        sheet.SetObjectRegistry(&tables);
+        return AddPages(check);
+    }
+
+    // The page as the next session meets it, with the registry the last one saved.
+    void LoadInNextSession(CSrcObjectDatabase& next, std::string_view page)
+    {
+        ASSERT_EQ(next.Load(), 1);
+        found.clear();
+        LoadWith(next, page);
+    }
+
+    // The page's first table, and its record.
+    CElementTable& TableElement()
     {
         for (CElement* e : document.Elements()) {
             if (auto* table = dynamic_cast<CElementTable*>(e))
-                return table->TableRecord();
+                return *table;
         }
         throw std::logic_error("no table");
     }
+    CTableRecord& Record() { return TableElement().TableRecord(); }
 
-    CTestUserStore userStore;
     CTablesOfType question;
     ScopedTableTypeQuestion answering{question};
+
+private:
+    std::string m_pageName;
 };
 
 } // namespace orvane::test

@@ -17,30 +17,11 @@ namespace orvane::test {
 namespace {
 
 using platform::GridScope;
-using platform::kIdFinish;
-constexpr int kSkipUndo = CValidatorSheet::kSkipUndoButton;
 using Header = CPageTableHeader;
-
-std::string Example(std::string_view name)
-{
-    return ReadFileBytes(std::string(ORVANE_EXAMPLES_DIR) + "/" + std::string(name));
-}
-
-std::string Replaced(std::string text, std::string_view what, std::string_view by)
-{
-    const std::size_t at = text.find(what);
-    EXPECT_NE(at, std::string::npos) << what;
-    if (at != std::string::npos)
-        text.replace(at, what.size(), by);
-    return text;
-}
 
 class TableHeaderPagesTest : public TableRunTest {
 protected:
-    void LoadWith(CSrcObjectDatabase& registry, std::string_view page)
-    {
-        TableRunTest::LoadWith(registry, page, "/site/timetable.html");
-    }
+    TableHeaderPagesTest() : TableRunTest(table_type::kData, "/site/timetable.html") {}
     bool Checked(std::string_view checkName) const { return Reported(checkName) > 0; }
 };
 
@@ -50,7 +31,7 @@ protected:
 // changed. Undo gives the page back; the next session knows the table.
 TEST_F(TableHeaderPagesTest, MarkedHeadersAreWrittenAsThWithScopesUndoneExactlyAndRememberedNextSession)
 {
-    const std::string original = Example("island-ferry-timetable.html");
+    const std::string original = ExamplePage("island-ferry-timetable.html");
     std::string repaired = original;
     for (std::string_view head : {"Harbour of departure", "Early morning crossing", "Morning crossing",
                                   "Midday crossing", "Afternoon crossing", "Evening crossing (Fridays only)"}) {
@@ -62,17 +43,15 @@ TEST_F(TableHeaderPagesTest, MarkedHeadersAreWrittenAsThWithScopesUndoneExactlyA
         repaired = Replaced(repaired, "<td>" + std::string(harbour) + "</td>",
                             "<th scope=\"row\">" + std::string(harbour) + "</th>");
 
-    const std::string registryFile = folder.string() + "/ObjectRegistry.xml";
-    std::ofstream(registryFile) << "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n<root>\n</root>";
+    const std::string registryFile = RegistryFile();
+    WriteEmptyRegistry(registryFile);
     {
         CSrcObjectDatabase registry(registryFile);
         ASSERT_EQ(registry.Load(), 1);
         LoadWith(registry, original);
         ASSERT_EQ(question.asked, 1);
-        StartSheet();
-        sheet.SetObjectRegistry(&registry);
-        ASSERT_EQ(AddPages("TableHeaders"), 1);
-        windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+        ASSERT_EQ(StartSheetWith(registry, "TableHeaders"), 1);
+        RunSheetToFinish([&](CMemoryWindow& w) {
             CMemoryWindow& page = w.PageWindow(0);
             EXPECT_EQ(page.Text(1001), Strings(1030));
             const platform::GridContent& grid = page.GridOf(Header::kGrid);
@@ -98,8 +77,7 @@ TEST_F(TableHeaderPagesTest, MarkedHeadersAreWrittenAsThWithScopesUndoneExactlyA
             EXPECT_FALSE(page.IsGridHeader(Header::kGrid, 4, 0));
             w.Click(kIdFinish);
             EXPECT_EQ(w.CurrentPage(), 0);
-            ASSERT_EQ(windows.prompt.messages.size(), 1u);
-            EXPECT_EQ(windows.prompt.messages[0].text, Strings(1031));
+            ASSERT_TRUE(ToldLast(1, Strings(1031)));
             EXPECT_EQ(document.Text(), original);
 
             // Marked again, row by button, column by keys; one cell on and off.
@@ -114,7 +92,6 @@ TEST_F(TableHeaderPagesTest, MarkedHeadersAreWrittenAsThWithScopesUndoneExactlyA
             EXPECT_EQ(page.Text(Header::kCurrentCell), "Row 2, column 4: \"12:10\" is a data cell.");
             w.Click(kIdFinish);
         });
-        EXPECT_EQ(sheet.DoModal(nullptr), kIdFinish);
         EXPECT_EQ(sheet.Page(0).Status(), pagestatus::kRepaired);
         EXPECT_EQ(document.Text(), repaired);
         CTableRecord& record = Record();
@@ -127,7 +104,7 @@ TEST_F(TableHeaderPagesTest, MarkedHeadersAreWrittenAsThWithScopesUndoneExactlyA
         EXPECT_TRUE(record.RegistryRecord()->ColumnHeaders());
 
         // Undone: the page, the cell types and the registry's flags as they were.
-        windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+        RunSheetToFinish([&](CMemoryWindow& w) {
             w.Click(kSkipUndo);
             EXPECT_EQ(document.Text(), original);
             EXPECT_EQ(record.Rows()[0]->Cells()[0]->Type(), cell_type::kTd);
@@ -137,7 +114,6 @@ TEST_F(TableHeaderPagesTest, MarkedHeadersAreWrittenAsThWithScopesUndoneExactlyA
             EXPECT_TRUE(w.PageWindow(0).IsGridHeader(Header::kGrid, 4, 0));
             w.Click(kIdFinish);
         });
-        EXPECT_EQ(sheet.DoModal(nullptr), kIdFinish);
         EXPECT_EQ(document.Text(), repaired);
         ASSERT_EQ(registry.Save(), 1);
         document.SetObjectRegistry(nullptr);
@@ -145,9 +121,7 @@ TEST_F(TableHeaderPagesTest, MarkedHeadersAreWrittenAsThWithScopesUndoneExactlyA
     // The next session meets the repaired page: the table is known by its
     // cells as they are now, so nobody is asked and its headers are not reported.
     CSrcObjectDatabase next(registryFile);
-    ASSERT_EQ(next.Load(), 1);
-    found.clear();
-    LoadWith(next, repaired);
+    ASSERT_NO_FATAL_FAILURE(LoadInNextSession(next, repaired));
     EXPECT_EQ(question.asked, 1);
     EXPECT_FALSE(Checked("TableHeaders"));
     ASSERT_TRUE(Record().RegistryRecord());
@@ -171,7 +145,7 @@ TEST_F(TableHeaderPagesTest, SpanningHeadersAreLaidOutAsABrowserDoesAndOnlyTheRe
     StartSheet();
     ASSERT_EQ(AddPages("TableHeaders"), 1);
     std::string written;
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    RunSheetToFinish([&](CMemoryWindow& w) {
         CMemoryWindow& grid = w.PageWindow(0);
         const platform::GridContent& content = grid.GridOf(Header::kGrid);
         ASSERT_EQ(content.rows, 3);
@@ -191,21 +165,13 @@ TEST_F(TableHeaderPagesTest, SpanningHeadersAreLaidOutAsABrowserDoesAndOnlyTheRe
         grid.ToggleGridHeader(Header::kGrid, GridScope::Cell);
         w.Click(kIdFinish);
     });
-    EXPECT_EQ(sheet.DoModal(nullptr), kIdFinish);
     EXPECT_EQ(sheet.Page(0).Status(), pagestatus::kRepaired);
     std::string repaired = page;
     repaired = Replaced(repaired, "<TD ROWSPAN=2>Route</TD>", "<TH ROWSPAN=\"2\" scope=\"col\">Route</TH>");
     repaired = Replaced(repaired, "<TD COLSPAN=2>Departs</TD>", "<TH COLSPAN=\"2\" scope=\"col\">Departs</TH>");
     repaired = Replaced(repaired, "<TD>Mon</TD><TD>Sat</TD>", "<TH scope=\"col\">Mon</TH><TH scope=\"col\">Sat</TH>");
     repaired = Replaced(repaired, "<TD>Kiel</TD>", "<TH scope=\"row\">Kiel</TH>");
-    EXPECT_EQ(document.Text(), repaired);
-
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
-        w.Click(kSkipUndo);
-        w.PressEscape();
-    });
-    sheet.DoModal(nullptr);
-    EXPECT_EQ(document.Text(), page);
+    ExpectWrittenThenUndone(page, repaired);
     EXPECT_EQ(Record().Rows()[2]->Cells()[0]->Type(), cell_type::kTd);
     document.SetObjectRegistry(nullptr);
 }
@@ -217,7 +183,7 @@ TEST_F(TableHeaderPagesTest, SpanningHeadersAreLaidOutAsABrowserDoesAndOnlyTheRe
 TEST_F(TableHeaderPagesTest, AbbreviationsProposedFromTheFirstWordAreWrittenAsAbbrUndoneExactlyAndKept)
 {
     using Abbrev = CPageTableHeaderAbbrev;
-    const std::string original = Example("island-ferry-timetable.html");
+    const std::string original = ExamplePage("island-ferry-timetable.html");
     const std::vector<std::pair<std::string, std::string>> heads = {
         {"<td><b>Harbour of departure", "Harbour"},   {"<td><b>Early morning crossing", "Early"},
         {"<td><b>Morning crossing", "Morning"},       {"<td><b>Midday crossing", "Midday"},
@@ -228,16 +194,13 @@ TEST_F(TableHeaderPagesTest, AbbreviationsProposedFromTheFirstWordAreWrittenAsAb
     for (const auto& [cell, abbr] : heads)
         repaired = Replaced(repaired, cell, "<td abbr=\"" + abbr + "\">" + cell.substr(4));
 
-    const std::string registryFile = folder.string() + "/ObjectRegistry.xml";
-    std::ofstream(registryFile) << "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n<root>\n</root>";
+    const std::string registryFile = RegistryFile();
+    WriteEmptyRegistry(registryFile);
     {
         CSrcObjectDatabase registry(registryFile);
         ASSERT_EQ(registry.Load(), 1);
-        LoadWith(registry, original);
-        StartSheet();
-        sheet.SetObjectRegistry(&registry);
-        ASSERT_EQ(AddPages("TableAbbreviations"), 1);
-        windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+        ASSERT_EQ(OpenSheetWith(registry, original, "TableAbbreviations"), 1);
+        RunSheetToFinish([&](CMemoryWindow& w) {
             CMemoryWindow& page = w.PageWindow(0);
             EXPECT_EQ(page.Text(1001), Strings(1043));
             ASSERT_EQ(page.ItemCount(Abbrev::kCells), 10);
@@ -254,8 +217,7 @@ TEST_F(TableHeaderPagesTest, AbbreviationsProposedFromTheFirstWordAreWrittenAsAb
             }
             w.Click(kIdFinish);
             EXPECT_EQ(w.CurrentPage(), 0);
-            ASSERT_EQ(windows.prompt.messages.size(), 1u);
-            EXPECT_EQ(windows.prompt.messages[0].text, Strings(1044));
+            ASSERT_TRUE(ToldLast(1, Strings(1044)));
             EXPECT_EQ(document.Text(), original);
 
             for (int row = 0; row < 10; ++row) {
@@ -268,7 +230,6 @@ TEST_F(TableHeaderPagesTest, AbbreviationsProposedFromTheFirstWordAreWrittenAsAb
             EXPECT_EQ(page.ItemText(Abbrev::kCells, 5, 2), "Evening & Fri");
             w.Click(kIdFinish);
         });
-        EXPECT_EQ(sheet.DoModal(nullptr), kIdFinish);
         EXPECT_EQ(sheet.Page(0).Status(), pagestatus::kRepaired);
         EXPECT_EQ(document.Text(), repaired);
         CTableRecord& record = Record();
@@ -278,7 +239,7 @@ TEST_F(TableHeaderPagesTest, AbbreviationsProposedFromTheFirstWordAreWrittenAsAb
         EXPECT_TRUE(record.RegistryRecord()->RowHeaderAbbreviations());
         EXPECT_TRUE(record.RegistryRecord()->ColumnHeaderAbbreviations());
 
-        windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+        RunSheetToFinish([&](CMemoryWindow& w) {
             w.Click(kSkipUndo);
             EXPECT_EQ(document.Text(), original);
             EXPECT_FALSE(record.HeaderCellsHaveAbbreviations());
@@ -288,15 +249,12 @@ TEST_F(TableHeaderPagesTest, AbbreviationsProposedFromTheFirstWordAreWrittenAsAb
             w.PageWindow(0).Type(Abbrev::kAbbreviation, "Evening & Fri");
             w.Click(kIdFinish);
         });
-        EXPECT_EQ(sheet.DoModal(nullptr), kIdFinish);
         EXPECT_EQ(document.Text(), repaired);
         ASSERT_EQ(registry.Save(), 1);
         document.SetObjectRegistry(nullptr);
     }
     CSrcObjectDatabase next(registryFile);
-    ASSERT_EQ(next.Load(), 1);
-    found.clear();
-    LoadWith(next, repaired);
+    ASSERT_NO_FATAL_FAILURE(LoadInNextSession(next, repaired));
     EXPECT_EQ(question.asked, 1);
     EXPECT_FALSE(Checked("TableAbbreviations"));
     ASSERT_TRUE(Record().RegistryRecord());

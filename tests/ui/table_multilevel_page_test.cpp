@@ -10,24 +10,8 @@
 namespace orvane::test {
 namespace {
 
-using platform::kIdFinish;
 using Page = CPageTableMultilevel;
-constexpr int kSkipUndo = CValidatorSheet::kSkipUndoButton;
 constexpr std::uint32_t kMultilevelBit = 0x8;
-
-std::string Example(std::string_view name)
-{
-    return ReadFileBytes(std::string(ORVANE_EXAMPLES_DIR) + "/" + std::string(name));
-}
-
-std::string Replaced(std::string text, std::string_view what, std::string_view by)
-{
-    const std::size_t at = text.find(what);
-    EXPECT_NE(at, std::string::npos) << what;
-    if (at != std::string::npos)
-        text.replace(at, what.size(), by);
-    return text;
-}
 
 // The row of the header list that shows this header text.
 int ListRow(CMemoryWindow& page, std::string_view header, int nth = 0)
@@ -42,19 +26,7 @@ int ListRow(CMemoryWindow& page, std::string_view header, int nth = 0)
 
 class TableMultilevelPageTest : public TableRunTest {
 protected:
-    void LoadWith(CSrcObjectDatabase& registry, std::string_view page)
-    {
-        TableRunTest::LoadWith(registry, page, "/site/season-fares.html");
-    }
-
-    CElementTable& TableElement()
-    {
-        for (CElement* e : document.Elements()) {
-            if (auto* table = dynamic_cast<CElementTable*>(e))
-                return *table;
-        }
-        throw std::logic_error("no table");
-    }
+    TableMultilevelPageTest() : TableRunTest(table_type::kData, "/site/season-fares.html") {}
 };
 
 // The season fares: "Adults" and "Children" over "Single" and "Return",
@@ -66,7 +38,7 @@ protected:
 // tied to its headers and reports nothing.
 TEST_F(TableMultilevelPageTest, FaresAreTiedToTheirHeadersAtBothLevelsUndoneExactlyAndNotReportedAgain)
 {
-    const std::string original = Example("season-fares.html");
+    const std::string original = ExamplePage("season-fares.html");
     std::string repaired = original;
     const std::vector<std::pair<std::string, std::string>> ids = {
         {"<th rowspan=\"2\">Route</th>", "<th rowspan=\"2\" id=\"h-route\">Route</th>"},
@@ -111,16 +83,13 @@ TEST_F(TableMultilevelPageTest, FaresAreTiedToTheirHeadersAtBothLevelsUndoneExac
         }
     }
 
-    const std::string registryFile = folder.string() + "/ObjectRegistry.xml";
-    std::ofstream(registryFile) << "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n<root>\n</root>";
+    const std::string registryFile = RegistryFile();
+    WriteEmptyRegistry(registryFile);
     {
         CSrcObjectDatabase registry(registryFile);
         ASSERT_EQ(registry.Load(), 1);
-        LoadWith(registry, original);
-        StartSheet();
-        sheet.SetObjectRegistry(&registry);
-        ASSERT_EQ(AddPages("TableMultipleTH"), 1);
-        windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+        ASSERT_EQ(OpenSheetWith(registry, original, "TableMultipleTH"), 1);
+        RunSheetToFinish([&](CMemoryWindow& w) {
             CMemoryWindow& page = w.PageWindow(0);
             EXPECT_EQ(page.Text(1001), Strings(1160));
             const platform::GridContent& grid = page.GridOf(Page::kGrid);
@@ -178,7 +147,6 @@ TEST_F(TableMultilevelPageTest, FaresAreTiedToTheirHeadersAtBothLevelsUndoneExac
             EXPECT_EQ(page.ItemText(Page::kHeaders, ListRow(page, "Summer"), 2), "No") << "the choice stays with the cell";
             w.Click(kIdFinish);
         });
-        EXPECT_EQ(sheet.DoModal(nullptr), kIdFinish);
         EXPECT_EQ(sheet.Page(0).Status(), pagestatus::kRepaired);
         EXPECT_EQ(document.Text(), repaired);
         EXPECT_TRUE(Record().HasHeaderAssociations());
@@ -186,7 +154,7 @@ TEST_F(TableMultilevelPageTest, FaresAreTiedToTheirHeadersAtBothLevelsUndoneExac
         // Undone: every id and headers attribute gone, the page as it was; the
         // page works the headers out anew, and taken as they are they give
         // the same ids.
-        windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+        RunSheetToFinish([&](CMemoryWindow& w) {
             w.Click(kSkipUndo);
             EXPECT_EQ(document.Text(), original);
             EXPECT_FALSE(Record().HasHeaderAssociations());
@@ -197,18 +165,15 @@ TEST_F(TableMultilevelPageTest, FaresAreTiedToTheirHeadersAtBothLevelsUndoneExac
             page.PressKey(Page::kHeaders, platform::Key::Space);
             w.Click(kIdFinish);
         });
-        EXPECT_EQ(sheet.DoModal(nullptr), kIdFinish);
         EXPECT_EQ(document.Text(), repaired);
         ASSERT_EQ(registry.Save(), 1);
         document.SetObjectRegistry(nullptr);
     }
     // The table is known by its summary: nobody is asked about it again, and
     // its cells are tied to their headers now.
-    CSrcObjectDatabase next(registryFile);
-    ASSERT_EQ(next.Load(), 1);
-    found.clear();
     const int asked = question.asked;
-    LoadWith(next, repaired);
+    CSrcObjectDatabase next(registryFile);
+    ASSERT_NO_FATAL_FAILURE(LoadInNextSession(next, repaired));
     EXPECT_EQ(question.asked, asked);
     EXPECT_EQ(Reported("TableMultipleTH"), 0);
     document.SetObjectRegistry(nullptr);
@@ -243,7 +208,7 @@ TEST_F(TableMultilevelPageTest, AHeadersAttributeIsMergedUntilTheUserChoosesAndT
     EXPECT_EQ(sheet.DoModal(nullptr), kIdFinish);
     EXPECT_EQ(document.Text(), merged);
 
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    RunSheetToFinish([&](CMemoryWindow& w) {
         w.Click(kSkipUndo);
         EXPECT_EQ(document.Text(), original);
         CMemoryWindow& page = w.PageWindow(0);
@@ -253,7 +218,6 @@ TEST_F(TableMultilevelPageTest, AHeadersAttributeIsMergedUntilTheUserChoosesAndT
         page.PressKey(Page::kHeaders, platform::Key::Space);
         w.Click(kIdFinish);
     });
-    EXPECT_EQ(sheet.DoModal(nullptr), kIdFinish);
     EXPECT_EQ(document.Text(), Replaced(merged, "<td headers=\"note1 h-sat h-kiel-2\">", "<td headers=\"h-sat\">"));
     document.SetObjectRegistry(nullptr);
 }
@@ -270,19 +234,17 @@ TEST_F(TableMultilevelPageTest, ATableWithoutHeaderCellsKeepsTheUserOnThePage)
     LoadWith(registry, original);
     StartSheet();
     ASSERT_EQ(AddPages("TableMultipleTH"), 1);
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    ShowSheet([&](CMemoryWindow& w) {
         CMemoryWindow& page = w.PageWindow(0);
         EXPECT_EQ(page.ItemCount(Page::kHeaders), 0);
         EXPECT_FALSE(page.IsEnabled(Page::kHeaders));
         EXPECT_EQ(page.Text(Page::kCurrentCell), "Row 1, column 1: \"Kiel\" has no header cells.");
         w.Click(kIdFinish);
         EXPECT_EQ(w.CurrentPage(), 0);
-        ASSERT_EQ(windows.prompt.messages.size(), 1u);
-        EXPECT_EQ(windows.prompt.messages[0].text, Strings(1161));
+        ASSERT_TRUE(ToldLast(1, Strings(1161)));
         EXPECT_EQ(document.Text(), original);
         w.PressEscape();
     });
-    sheet.DoModal(nullptr);
     EXPECT_EQ(sheet.Page(0).Status(), pagestatus::kNotRepaired);
     EXPECT_EQ(document.Text(), original);
     document.SetObjectRegistry(nullptr);

@@ -14,9 +14,7 @@
 namespace orvane::test {
 namespace {
 
-using platform::kIdFinish;
 using Page = CPageTableStructualMarkup;
-constexpr int kSkipUndo = CValidatorSheet::kSkipUndoButton;
 
 // A trip's crossings under a row of header cells, added up in the last row;
 // an HTML 4 page with Windows line ends.
@@ -52,13 +50,12 @@ constexpr char kTripGrouped[] =
 // The user had called every table a layout table.
 class TableStructurePageTest : public TableRunTest {
 protected:
-    TableStructurePageTest() : TableRunTest(table_type::kLayout) {}
+    TableStructurePageTest() : TableRunTest(table_type::kLayout, "/site/trip.html") {}
 
     void SetUp() override
     {
         TableRunTest::SetUp();
-        std::ofstream(m_registryFile) << "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n<root>\n</root>";
-        ASSERT_EQ(registry.Load(), 1);
+        LoadEmptyRegistryInFolder();
     }
     void TearDown() override
     {
@@ -66,15 +63,12 @@ protected:
         TableRunTest::TearDown();
     }
 
-    void LoadChecked(std::string_view page) { LoadWith(registry, page, "/site/trip.html"); }
+    void LoadChecked(std::string_view page) { LoadWith(registry, page); }
     void StartRun()
     {
         StartSheet();
         sheet.SetObjectRegistry(&registry);
     }
-
-    std::string m_registryFile = folder.string() + "/ObjectRegistry.xml";
-    CSrcObjectDatabase registry{m_registryFile};
 };
 
 // The head and the foot are proposed; groups out of order keep the user on
@@ -86,7 +80,7 @@ TEST_F(TableStructurePageTest, TheProposedGroupsAreWrittenWithTheFootBeforeTheBo
     ASSERT_EQ(Reported("TableStructMarkup"), 1);
     StartRun();
     ASSERT_EQ(AddPages("TableStructMarkup"), 1);
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    RunSheetToFinish([&](CMemoryWindow& w) {
         CMemoryWindow& page = w.PageWindow(0);
         EXPECT_EQ(page.Text(1001), Strings(1080));
         EXPECT_TRUE(page.IsChecked(Page::kHoldsData));
@@ -118,16 +112,14 @@ TEST_F(TableStructurePageTest, TheProposedGroupsAreWrittenWithTheFootBeforeTheBo
         page.Click(Page::kBody);
         w.Click(kIdFinish);
     });
-    EXPECT_EQ(sheet.DoModal(nullptr), kIdFinish);
     EXPECT_EQ(sheet.Page(0).Status(), pagestatus::kRepaired);
     EXPECT_EQ(document.Text(), kTripGrouped);
 
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    RunSheetToFinish([&](CMemoryWindow& w) {
         w.Click(kSkipUndo);
         EXPECT_EQ(document.Text(), kTrip);
         w.Click(kIdFinish);
     });
-    EXPECT_EQ(sheet.DoModal(nullptr), kIdFinish);
     EXPECT_EQ(document.Text(), kTripGrouped);
 
     // Checked again, the table is known as a data table: nobody is asked, and
@@ -155,7 +147,7 @@ TEST_F(TableStructurePageTest, AGroupThePageHasStaysAndOnlyTheMissingGroupsAreAd
     LoadChecked(kShips);
     StartRun();
     ASSERT_EQ(AddPages("TableStructMarkup"), 1);
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    RunSheetToFinish([&](CMemoryWindow& w) {
         CMemoryWindow& page = w.PageWindow(0);
         EXPECT_EQ(page.ItemTexts(Page::kRows, 1),
                   (std::vector<std::string>{"Head (already in the page)", "Body", "Body"}));
@@ -164,12 +156,10 @@ TEST_F(TableStructurePageTest, AGroupThePageHasStaysAndOnlyTheMissingGroupsAreAd
         page.Choose(Page::kRows, 1);
         page.Click(Page::kHead);
         w.Click(kIdFinish);
-        ASSERT_EQ(windows.prompt.messages.size(), 1u);
-        EXPECT_EQ(windows.prompt.messages[0].text, Strings(1092));
+        ASSERT_TRUE(ToldLast(1, Strings(1092)));
         page.Click(Page::kBody);
         w.Click(kIdFinish);
     });
-    EXPECT_EQ(sheet.DoModal(nullptr), kIdFinish);
     EXPECT_EQ(document.Text(), bodied);
 
     constexpr char kTotals[] =
@@ -215,7 +205,7 @@ TEST_F(TableStructurePageTest, HeaderCellsOfALayoutTableBecomePlainCellsAndComeB
     LoadChecked(kMenu);
     StartRun();
     ASSERT_EQ(AddPages("TableStructMarkup"), 1);
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    RunSheetToFinish([&](CMemoryWindow& w) {
         CMemoryWindow& page = w.PageWindow(0);
         const auto preview = [&] {
             std::ifstream in(sheet.Page(0).PreviewPagePath());
@@ -231,19 +221,11 @@ TEST_F(TableStructurePageTest, HeaderCellsOfALayoutTableBecomePlainCellsAndComeB
         EXPECT_FALSE(page.IsEnabled(Page::kBody));
         w.Click(kIdFinish);
     });
-    EXPECT_EQ(sheet.DoModal(nullptr), kIdFinish);
     std::string plain = kMenu;
     plain.replace(plain.find("<th class"), 3, "<td");
     plain.replace(plain.find("</th>"), 5, "</td>");
     plain.replace(plain.find("<TH>News</TH>"), 13, "<TD>News</TD>");
-    EXPECT_EQ(document.Text(), plain);
-
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
-        w.Click(kSkipUndo);
-        w.PressEscape();
-    });
-    sheet.DoModal(nullptr);
-    EXPECT_EQ(document.Text(), kMenu);
+    ExpectWrittenThenUndone(kMenu, plain);
     EXPECT_EQ(sheet.Page(0).Status(), pagestatus::kNotRepaired);
 
     found.clear();

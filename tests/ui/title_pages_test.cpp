@@ -10,9 +10,6 @@
 namespace orvane::test {
 namespace {
 
-using platform::kIdFinish;
-using platform::kIdNext;
-constexpr int kSkipUndo = CValidatorSheet::kSkipUndoButton;
 
 // A timetable in two frames: the menu has no title, the article one of blanks.
 constexpr char kTimetableFrames[] =
@@ -25,10 +22,8 @@ constexpr char kTimetableFrames[] =
 
 TEST_F(RepairRunTest, AFrameGetsTheTitleTypedAndIsShownByItsNameAndPageAndUndoWritesThePageAsItWas)
 {
-    Load(kTimetableFrames);
-    StartSheet();
-    ASSERT_EQ(AddPages("FrameTitle"), 2);
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    ASSERT_EQ(OpenSheet(kTimetableFrames, "FrameTitle"), 2);
+    RunSheetToFinish([&](CMemoryWindow& w) {
         using Page = CPageFrameTitle;
         CMemoryWindow& menu = w.PageWindow(0);
         EXPECT_EQ(menu.Text(1001), Strings(139));
@@ -43,8 +38,7 @@ TEST_F(RepairRunTest, AFrameGetsTheTitleTypedAndIsShownByItsNameAndPageAndUndoWr
         menu.Type(Page::kTitle, "   ");
         w.Click(kIdNext);
         EXPECT_EQ(w.CurrentPage(), 0);
-        ASSERT_EQ(windows.prompt.messages.size(), 2u);
-        EXPECT_EQ(windows.prompt.messages[1].text, Strings(114));
+        ASSERT_TRUE(ToldLast(2, Strings(114)));
         EXPECT_EQ(windows.prompt.messages[1].icon, platform::PromptIcon::Exclamation);
         EXPECT_EQ(document.Text(), kTimetableFrames);
         menu.Type(Page::kTitle, " Timetable menu");
@@ -57,8 +51,7 @@ TEST_F(RepairRunTest, AFrameGetsTheTitleTypedAndIsShownByItsNameAndPageAndUndoWr
         article.Type(Page::kTitle, "Departures \"today\"");
         w.Click(kIdFinish);
     });
-    EXPECT_EQ(sheet.DoModal(nullptr), kIdFinish);
-    EXPECT_EQ(DialogRecord().helpTopics, std::vector<std::string>{"12-1-1.html"});
+    ExpectHelpShown({"12-1-1.html"});
     EXPECT_EQ(document.Text(),
               "<html lang=\"en\"><head><title>Ferry timetable</title></head>\r\n"
               "<frameset cols=\"25%,75%\">\r\n"
@@ -67,7 +60,7 @@ TEST_F(RepairRunTest, AFrameGetsTheTitleTypedAndIsShownByItsNameAndPageAndUndoWr
               "  <noframes><body><p><a href=\"menu.html\">Timetable menu</a></p></body></noframes>\r\n"
               "</frameset></html>\r\n");
 
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    ShowSheet([&](CMemoryWindow& w) {
         for (int page = 0; page < 2; ++page) {
             EXPECT_EQ(w.Text(kSkipUndo), "&Undo") << page;
             w.Click(kSkipUndo);
@@ -78,7 +71,6 @@ TEST_F(RepairRunTest, AFrameGetsTheTitleTypedAndIsShownByItsNameAndPageAndUndoWr
         EXPECT_EQ(w.PageWindow(1).Text(CPageFrameTitle::kTitle), "   ");
         w.PressEscape();
     });
-    sheet.DoModal(nullptr);
     EXPECT_EQ(document.Text(), kTimetableFrames);
     for (int page = 0; page < 2; ++page)
         EXPECT_FALSE(sheet.Page(page).Element()->IsRepaired(CElementFrame::kTitleBit, 1)) << page;
@@ -94,12 +86,10 @@ constexpr char kHarbourFilm[] =
 
 TEST_F(RepairRunTest, AnObjectGetsAnyTitleButAnEmptyOneAndIsShownAsThePageWritesIt)
 {
-    Load(kHarbourFilm);
-    StartSheet();
-    ASSERT_EQ(AddPages("ObjectTitle"), 1);
+    ASSERT_EQ(OpenSheet(kHarbourFilm, "ObjectTitle"), 1);
     const std::string markup =
         "<object data=\"harbour.mp4\" type=\"video/mp4\">\n<a href=\"harbour.mp4\">The harbour at dawn (video)</a>\n";
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    RunSheetToFinish([&](CMemoryWindow& w) {
         using Page = CPageObjectTitle;
         CMemoryWindow& film = w.PageWindow(0);
         EXPECT_EQ(film.Text(1001), Strings(146));
@@ -114,14 +104,12 @@ TEST_F(RepairRunTest, AnObjectGetsAnyTitleButAnEmptyOneAndIsShownAsThePageWrites
         // Only an empty title is refused; blanks are a title the check accepts.
         w.Click(kIdFinish);
         EXPECT_EQ(w.CurrentPage(), 0);
-        ASSERT_EQ(windows.prompt.messages.size(), 1u);
-        EXPECT_EQ(windows.prompt.messages[0].text, Strings(112));
+        ASSERT_TRUE(ToldLast(1, Strings(112)));
         EXPECT_EQ(document.Text(), kHarbourFilm);
         film.Type(Page::kTitle, "  ");
         w.Click(kIdFinish);
     });
-    EXPECT_EQ(sheet.DoModal(nullptr), kIdFinish);
-    EXPECT_EQ(DialogRecord().helpTopics, std::vector<std::string>{"ObjectMissingTitle.html"});
+    ExpectHelpShown({"ObjectMissingTitle.html"});
     EXPECT_EQ(document.Text(),
               "<html lang=\"en\"><head><title>Harbour</title></head><body>\n"
               "<object data=\"harbour.mp4\" type=\"video/mp4\" title=\"  \">\n"

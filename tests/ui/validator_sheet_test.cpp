@@ -9,10 +9,7 @@ namespace orvane::test {
 namespace {
 
 using platform::kIdBack;
-using platform::kIdFinish;
-using platform::kIdNext;
 constexpr int kSkip = CValidatorSheet::kSkipUndoButton;
-constexpr int kOption = CValidatorSheet::kOptionBox;
 constexpr std::uint32_t kBit = 0x1;
 
 // A page whose repair marks its element; image pages of one source merge,
@@ -77,7 +74,7 @@ TEST_F(ValidatorSheetTest, NextBackAndFinishFollowThePagesAndTheTitleCountsThem)
 {
     StartSheet();
     auto pages = AddTestPages({"", "", ""});
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    RunSheetToFinish([&](CMemoryWindow& w) {
         EXPECT_EQ(w.Title(), "Repair page.html - problem 1 of 3");
         EXPECT_TRUE(Shows(w, kIdNext));
         EXPECT_FALSE(w.IsEnabled(kIdBack));
@@ -111,11 +108,10 @@ TEST_F(ValidatorSheetTest, NextBackAndFinishFollowThePagesAndTheTitleCountsThem)
         w.Click(kIdNext);
         w.Click(kIdFinish);
     });
-    EXPECT_EQ(sheet.DoModal(nullptr), kIdFinish);
     EXPECT_EQ(pages[0]->applied, 2);
     EXPECT_EQ(pages[2]->applied, 1);
     EXPECT_TRUE(elements[2]->IsRepaired(kBit, 1));
-    EXPECT_EQ(DialogRecord().helpTopics, std::vector<std::string>{"1-1-1.html"});
+    ExpectHelpShown({"1-1-1.html"});
     EXPECT_EQ(DialogRecord().aboutBoxes, 1);
 }
 
@@ -126,7 +122,7 @@ TEST_F(ValidatorSheetTest, APagesWindowIsMadeWhenTheUserFirstReachesIt)
 {
     StartSheet();
     auto pages = AddTestPages({"", "", "", ""});
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    ShowSheet([&](CMemoryWindow& w) {
         EXPECT_EQ(w.PageCount(), 1);
         EXPECT_NE(pages[0]->Window(), nullptr);
         EXPECT_EQ(pages[1]->Window(), nullptr);
@@ -143,7 +139,6 @@ TEST_F(ValidatorSheetTest, APagesWindowIsMadeWhenTheUserFirstReachesIt)
         EXPECT_EQ(pages[3]->Window(), nullptr);
         w.PressEscape();
     });
-    sheet.DoModal(nullptr);
 }
 
 TEST_F(ValidatorSheetTest, OnePageShowsOnlyFinishAndAPageThatRefusesKeepsTheUser)
@@ -213,7 +208,7 @@ TEST_F(ValidatorSheetTest, AMergeReachesThePagesOfADerivedClassButNotTheOtherWay
     CTestPage* derivedFirst = addDerived();
     CTestPage* base = AddTestPages({"logo.gif"}).front();
     CTestPage* derivedLast = addDerived();
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    ShowSheet([&](CMemoryWindow& w) {
         // The derived page reaches only its own class; the base page reaches the derived one.
         EXPECT_FALSE(base->IsSkipped());
         EXPECT_TRUE(derivedLast->IsSkipped());
@@ -222,7 +217,6 @@ TEST_F(ValidatorSheetTest, AMergeReachesThePagesOfADerivedClassButNotTheOtherWay
         w.Click(kIdNext);
         w.Click(kIdFinish);
     });
-    sheet.DoModal(nullptr);
 }
 
 TEST_F(ValidatorSheetTest, CancelAfterARepairAsksOnceAndNoUndoesWhatThisRunRepaired)
@@ -247,8 +241,7 @@ TEST_F(ValidatorSheetTest, CancelAfterARepairAsksOnceAndNoUndoesWhatThisRunRepai
         w.PressCloseBox();
     });
     EXPECT_EQ(sheet.DoModal(nullptr), platform::kIdCancel);
-    ASSERT_EQ(windows.prompt.messages.size(), 2u);
-    EXPECT_EQ(windows.prompt.messages[1].text, Strings(167));
+    ASSERT_TRUE(ToldLast(2, Strings(167)));
     EXPECT_EQ(windows.prompt.messages[1].buttons, platform::PromptButtons::YesNoCancel);
     EXPECT_EQ(pages[0]->undone, 1);
     EXPECT_FALSE(elements[0]->IsRepaired(kBit, 1));
@@ -269,10 +262,9 @@ TEST_F(ValidatorSheetTest, APageThatMendsSeveralProblemsOfItsElementMarksAndUndo
     pages[0]->AlsoMends(kTooLong);
     pages[0]->AlsoMends(kSuspicious);
     EXPECT_EQ(pages[0]->MendedBits(), kBit | kTooLong | kSuspicious);
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    ShowSheet([&](CMemoryWindow& w) {
         w.Click(kIdFinish);
     });
-    sheet.DoModal(nullptr);
     for (std::uint32_t bit : {kBit, kTooLong, kSuspicious})
         EXPECT_TRUE(image.IsRepaired(bit, 1)) << bit;
 
@@ -289,7 +281,7 @@ TEST_F(ValidatorSheetTest, PreviewsAreWrittenToTheUserFolderAndGoWithTheSheet)
     EXPECT_TRUE(pages[0]->IsBannerImage());
     EXPECT_FALSE(pages[0]->IsSmallImage());
     const std::string preview = pages[0]->PreviewPagePath();
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    ShowSheet([&](CMemoryWindow& w) {
         CMemoryWindow& page = w.PageWindow(0);
         ASSERT_TRUE(pages[0]->PreviewImage("img/logo.gif", 1020));
         EXPECT_EQ(ReadFileBytes(preview),
@@ -304,7 +296,6 @@ TEST_F(ValidatorSheetTest, PreviewsAreWrittenToTheUserFolderAndGoWithTheSheet)
         EXPECT_FALSE(page.IsTimerRunning(CPageValidatorBase::kRefreshTimer));
         w.Click(kIdFinish);
     });
-    sheet.DoModal(nullptr);
     EXPECT_FALSE(std::filesystem::exists(preview));
 }
 
@@ -315,7 +306,7 @@ TEST_F(ValidatorSheetTest, EachPageShowsItsOwnPreviewWithThePagesFolderForWhatIt
     StartSheet();
     auto pages = AddTestPages({"", ""});
     ASSERT_NE(pages[0]->PreviewPagePath(), pages[1]->PreviewPagePath());
-    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+    ShowSheet([&](CMemoryWindow& w) {
         ASSERT_TRUE(pages[0]->PreviewParagraph("First <img src=\"img/a.gif\">", 1020));
         w.Click(kIdNext);
         ASSERT_TRUE(pages[1]->PreviewParagraph("Second", 1020));
@@ -326,7 +317,6 @@ TEST_F(ValidatorSheetTest, EachPageShowsItsOwnPreviewWithThePagesFolderForWhatIt
         EXPECT_EQ(w.PageWindow(0).BrowserResourceFolder(1020), "/site/forms/");
         w.Click(kIdFinish);
     });
-    sheet.DoModal(nullptr);
 }
 
 } // namespace
