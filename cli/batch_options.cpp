@@ -1,5 +1,10 @@
 #include "batch_options.h"
 
+#include "page_loading.h"
+
+#include "common/orvane_settings.h"
+#include "library/html/lang_codes.h"
+
 namespace orvane::cli {
 
 std::string TakeBatchOption(const GivenOption& given, BatchOptions& options)
@@ -23,6 +28,62 @@ std::string TakeBatchOption(const GivenOption& given, BatchOptions& options)
     default:
         return "unknown option " + std::string(given.spec->name);
     }
+}
+
+std::optional<int> ReadBatchCommandLine(std::string_view command, const Arguments& args, BatchOptions& options,
+                                        const CommandOptionTaker& takeOwn, std::ostream& out, std::ostream& err)
+{
+    CommandLine line;
+    if (std::optional<int> status = ReadCommandLine(command, args, line, out, err))
+        return status;
+    for (const GivenOption& given : line.options) {
+        std::string problem;
+        switch (given.spec->id) {
+        case OptionId::Level:
+            options.level = ParseLevel(given.value);
+            break;
+        case OptionId::Aria:
+            options.ariaNames = true;
+            break;
+        case OptionId::Registry:
+            options.registryFile = given.value;
+            break;
+        case OptionId::NoRegistry:
+            options.noRegistry = true;
+            break;
+        case OptionId::Tables:
+        case OptionId::Shard:
+        case OptionId::Quiet:
+            problem = TakeBatchOption(given, options);
+            break;
+        default:
+            problem = takeOwn(given);
+            break;
+        }
+        if (!problem.empty())
+            return UsageError(command, problem, err);
+    }
+    options.paths = std::move(line.operands);
+    return std::nullopt;
+}
+
+void LoadRunSettings(COrvaneSettings& settings, const BatchOptions& options)
+{
+    settings.Load();
+    if (options.level)
+        settings.SetConformanceLevel(*options.level);
+    if (options.ariaNames)
+        settings.SetAriaNames(true);
+}
+
+bool StartBatchRun(std::string_view command, const BatchOptions& options, std::vector<FoundPage>& pages,
+                   std::ostream& err)
+{
+    if (!NamedRegistryReadable(command, options.registryFile, err))
+        return false;
+    CLanguageCodeList::Library().Load();
+    pages = PagesOfShard(FindPages(options.paths), options.shard);
+    return true;
 }
 
 } // namespace orvane::cli

@@ -13,7 +13,6 @@
 #include "library/checks/element_table.h"
 #include "library/checks/family_factory.h"
 #include "library/checks/wcag2_criteria.h"
-#include "library/html/lang_codes.h"
 #include "library/html/tag_table.h"
 #include "library/registry/object_database.h"
 #include "library/ui/problem_list.h"
@@ -39,31 +38,20 @@ namespace {
 namespace fs = std::filesystem;
 
 struct CheckOptions {
-    std::optional<int> level;
     std::string format = "text";
     std::string output;
     bool all = false;
     bool wcag2 = false;
     unsigned jobs = 0;
-    std::string registryFile;
-    bool noRegistry = false;
-    bool ariaNames = false;
     std::optional<std::string> helpBase;
     BatchOptions batch;
-    std::vector<std::string> paths;
 };
 
 // Returns the exit status when the command line is all there is to do.
 std::optional<int> ParseOptions(const Arguments& args, CheckOptions& options, std::ostream& out, std::ostream& err)
 {
-    CommandLine line;
-    if (std::optional<int> status = ReadCommandLine("check", args, line, out, err))
-        return status;
-    for (const GivenOption& given : line.options) {
+    return ReadBatchCommandLine("check", args, options.batch, [&](const GivenOption& given) {
         switch (given.spec->id) {
-        case OptionId::Level:
-            options.level = ParseLevel(given.value);
-            break;
         case OptionId::Format:
             options.format = given.value;
             break;
@@ -76,33 +64,17 @@ std::optional<int> ParseOptions(const Arguments& args, CheckOptions& options, st
         case OptionId::Wcag2:
             options.wcag2 = true;
             break;
-        case OptionId::Aria:
-            options.ariaNames = true;
-            break;
         case OptionId::Jobs:
             options.jobs = static_cast<unsigned>(std::stoi(given.value));
-            break;
-        case OptionId::Registry:
-            options.registryFile = given.value;
-            break;
-        case OptionId::NoRegistry:
-            options.noRegistry = true;
             break;
         case OptionId::HelpBase:
             options.helpBase = given.value;
             break;
-        case OptionId::Tables:
-        case OptionId::Shard:
-        case OptionId::Quiet:
-            if (std::string problem = TakeBatchOption(given, options.batch); !problem.empty())
-                return UsageError("check", problem, err);
-            break;
         default:
             break;
         }
-    }
-    options.paths = std::move(line.operands);
-    return std::nullopt;
+        return std::string();
+    }, out, err);
 }
 
 std::string HelpTopicOf(const CElement& element, std::uint32_t bit)
@@ -152,10 +124,8 @@ ReportFile CheckPage(const std::string& path, Worker& worker, bool all, bool wit
     }
     // Taken before the checks run, so the excerpts show the page as it is on disk.
     std::string page = withSource ? document.Text() : std::string();
-    file.assumedTables = AssumeTableTypes(document, worker.registry.get(), tables);
     CProblemList problems;
-    problems.Prepare(document, worker.settings, worker.registry.get());
-    problems.Group(worker.settings);
+    file.assumedTables = FindProblems(problems, document, worker.settings, worker.registry.get(), tables);
     file.achieved = problems.Summarize(file.target).achievedLevel;
     file.achievedIfWarningsConfirmed = problems.Summarize(file.target, true).achievedLevel;
     file.unclassifiedTables = CountUnclassifiedTables(document);
@@ -324,23 +294,17 @@ int RunCheck(const Arguments& args, std::ostream& out, std::ostream& err)
     CheckOptions options;
     if (std::optional<int> status = ParseOptions(args, options, out, err))
         return *status;
-    if (!NamedRegistryReadable("check", options.registryFile, err))
+    std::vector<FoundPage> pages;
+    if (!StartBatchRun("check", options.batch, pages, err))
         return kExitError;
-    std::vector<FoundPage> pages = PagesOfShard(FindPages(options.paths), options.batch.shard);
-    CLanguageCodeList::Library().Load();
 
     unsigned jobs = options.jobs ? options.jobs : platform::ProcessorCount();
     jobs = std::max(1u, std::min<unsigned>(jobs, static_cast<unsigned>(std::max<std::size_t>(pages.size(), 1))));
     std::vector<std::unique_ptr<Worker>> workers;
     for (unsigned i = 0; i < jobs; ++i) {
         auto worker = std::make_unique<Worker>();
-        worker->settings.Load();
-        if (options.level)
-            worker->settings.SetConformanceLevel(*options.level);
-        // For this run only: the stored choice is what the user made.
-        if (options.ariaNames)
-            worker->settings.SetAriaNames(true);
-        worker->registry = OpenRegistry(options.registryFile, options.noRegistry);
+        LoadRunSettings(worker->settings, options.batch);
+        worker->registry = OpenRegistry(options.batch.registryFile, options.batch.noRegistry);
         workers.push_back(std::move(worker));
     }
 

@@ -9,7 +9,6 @@
 #include "common/orvane_settings.h"
 #include "common/page_saving.h"
 #include "library/checks/family_factory.h"
-#include "library/html/lang_codes.h"
 #include "library/registry/object_database.h"
 #include "library/ui/checking_session.h"
 #include "library/ui/problem_list.h"
@@ -24,48 +23,23 @@ namespace orvane::cli {
 namespace {
 
 struct FixOptions {
-    std::optional<int> level;
     std::vector<std::string> only;
     bool dryRun = false;
     bool diff = false;
     std::optional<int> save;
-    std::string registryFile;
-    bool noRegistry = false;
-    bool ariaNames = false;
     BatchOptions batch;
-    std::vector<std::string> paths;
 };
-
-std::vector<std::string> SplitList(const std::string& text)
-{
-    std::vector<std::string> items;
-    std::istringstream in(text);
-    for (std::string item; std::getline(in, item, ',');) {
-        if (!item.empty())
-            items.push_back(item);
-    }
-    return items;
-}
 
 // Returns the exit status when the command line is all there is to do.
 std::optional<int> ParseOptions(const Arguments& args, FixOptions& options, std::ostream& out, std::ostream& err)
 {
-    CommandLine line;
-    if (std::optional<int> status = ReadCommandLine("fix", args, line, out, err))
-        return status;
-    for (const GivenOption& given : line.options) {
+    return ReadBatchCommandLine("fix", args, options.batch, [&](const GivenOption& given) {
         switch (given.spec->id) {
-        case OptionId::Level:
-            options.level = ParseLevel(given.value);
-            break;
         case OptionId::Only:
             if (SplitList(given.value).empty())
-                return UsageError("fix", TakesMessage(*given.spec), err);
+                return TakesMessage(*given.spec);
             for (std::string& name : SplitList(given.value))
                 options.only.push_back(std::move(name));
-            break;
-        case OptionId::Aria:
-            options.ariaNames = true;
             break;
         case OptionId::DryRun:
             options.dryRun = true;
@@ -78,31 +52,11 @@ std::optional<int> ParseOptions(const Arguments& args, FixOptions& options, std:
                            : given.value == "backup" ? filesaves::kReplaceKeepOriginal
                                                      : filesaves::kBeside;
             break;
-        case OptionId::Registry:
-            options.registryFile = given.value;
-            break;
-        case OptionId::NoRegistry:
-            options.noRegistry = true;
-            break;
-        case OptionId::Tables:
-        case OptionId::Shard:
-            if (std::string problem = TakeBatchOption(given, options.batch); !problem.empty())
-                return UsageError("fix", problem, err);
-            break;
         default:
             break;
         }
-    }
-    options.paths = std::move(line.operands);
-    return std::nullopt;
-}
-
-std::string Join(const std::vector<std::string>& items)
-{
-    std::string text;
-    for (const std::string& item : items)
-        text += (text.empty() ? "" : ", ") + item;
-    return text;
+        return std::string();
+    }, out, err);
 }
 
 // The repairs a run makes are the automatic ones of the checks chosen, switched
@@ -118,7 +72,7 @@ std::string ChooseRepairs(COrvaneSettings& settings, const std::vector<std::stri
     }
     for (const std::string& name : only) {
         if (std::find(offered.begin(), offered.end(), name) == offered.end())
-            return "--only: " + name + " is no check with an automatic repair; those are: " + Join(offered);
+            return "--only: " + name + " is no check with an automatic repair; those are: " + JoinList(offered);
     }
     for (const auto& check : settings.CheckSettings()) {
         if (check->AutoRepairMode() == autorepair::kNotOffered)
@@ -252,10 +206,8 @@ std::optional<int> CFixRun::CountAfter(const std::string& path, const std::strin
     std::istringstream in(repaired);
     if (!LoadPageFrom(document, path, in, m_err))
         return std::nullopt;
-    AssumeTableTypes(document, &m_registry, m_options.batch.tables);
     CProblemList problems;
-    problems.Prepare(document, m_settings, &m_registry);
-    problems.Group(m_settings);
+    FindProblems(problems, document, m_settings, &m_registry, m_options.batch.tables);
     document.SetObjectRegistry(nullptr);
     ListProblems(m_out, path, document, problems, "still counts", false);
     const auto& all = problems.AllEntries();
@@ -274,10 +226,8 @@ FileOutcome CFixRun::Fix(const std::string& path)
         outcome.error = true;
         return outcome;
     }
-    AssumeTableTypes(document, &m_registry, m_options.batch.tables);
     CProblemList problems;
-    problems.Prepare(document, m_settings, &m_registry);
-    problems.Group(m_settings);
+    FindProblems(problems, document, m_settings, &m_registry, m_options.batch.tables);
     RepairAutomatically(problems, document, m_settings, m_registry, path);
     document.SetObjectRegistry(nullptr);
     ListProblems(m_out, path, document, problems, m_options.dryRun ? "would repair" : "repaired", true);
@@ -327,25 +277,20 @@ int RunFix(const Arguments& args, std::ostream& out, std::ostream& err)
     if (std::optional<int> status = ParseOptions(args, options, out, err))
         return *status;
     COrvaneSettings settings;
-    settings.Load();
-    if (options.level)
-        settings.SetConformanceLevel(*options.level);
-    if (options.ariaNames)
-        settings.SetAriaNames(true);
+    LoadRunSettings(settings, options.batch);
     if (std::string problem = ChooseRepairs(settings, options.only); !problem.empty()) {
         err << "orvane fix: " << problem << '\n';
         return kExitError;
     }
-    if (!NamedRegistryReadable("fix", options.registryFile, err))
+    std::vector<FoundPage> pages;
+    if (!StartBatchRun("fix", options.batch, pages, err))
         return kExitError;
     // The registry is only read: what a run repairs is no decision of the user's to remember.
-    std::unique_ptr<CSrcObjectDatabase> registry = OpenRegistry(options.registryFile, options.noRegistry);
-    CLanguageCodeList::Library().Load();
+    std::unique_ptr<CSrcObjectDatabase> registry = OpenRegistry(options.batch.registryFile, options.batch.noRegistry);
 
     CFixRun run(options, settings, *registry, out, err);
     bool error = false;
     bool stillCounts = false;
-    const std::vector<FoundPage> pages = PagesOfShard(FindPages(options.paths), options.batch.shard);
     // Each page's report follows as soon as it is repaired, so a progress line
     // would only be written over by it: fix shows none.
     for (const FoundPage& page : pages) {

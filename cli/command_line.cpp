@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <ostream>
+#include <sstream>
 
 namespace orvane::cli {
 namespace {
@@ -193,6 +194,25 @@ std::vector<SynopsisGroup> SynopsisGroups(const CommandSpec& command)
         groups.push_back({&option, partner});
     }
     return groups;
+}
+
+std::vector<std::string> SplitList(const std::string& text)
+{
+    std::vector<std::string> items;
+    std::istringstream in(text);
+    for (std::string item; std::getline(in, item, ',');) {
+        if (!item.empty())
+            items.push_back(item);
+    }
+    return items;
+}
+
+std::string JoinList(const std::vector<std::string>& items)
+{
+    std::string text;
+    for (const std::string& item : items)
+        text += (text.empty() ? "" : ", ") + item;
+    return text;
 }
 
 std::string TakesMessage(const OptionSpec& option)

@@ -37,6 +37,11 @@ std::vector<SynopsisGroup> SynopsisGroups(const CommandSpec& command);
 // "--jobs takes a number from 1 up": what an option needs, as its errors say.
 std::string TakesMessage(const OptionSpec& option);
 
+// The items of a list value ("a,b,c"), empty ones dropped.
+std::vector<std::string> SplitList(const std::string& text);
+// "a, b, c": a list as messages name what would do.
+std::string JoinList(const std::vector<std::string>& items);
+
 // "usage: orvane check [--level A|AA|AAA|508] ... PATH...", wrapped.
 void WriteUsage(const CommandSpec& command, std::ostream& out);
 // The usage, what the command does and its options.

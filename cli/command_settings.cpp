@@ -12,7 +12,6 @@
 #include <optional>
 #include <ostream>
 #include <set>
-#include <sstream>
 
 namespace orvane::cli {
 namespace {
@@ -97,25 +96,6 @@ std::optional<bool> ParseYesNo(const std::string& text)
     return std::nullopt;
 }
 
-std::vector<std::string> SplitList(const std::string& text)
-{
-    std::vector<std::string> items;
-    std::istringstream in(text);
-    for (std::string item; std::getline(in, item, ',');) {
-        if (!item.empty())
-            items.push_back(item);
-    }
-    return items;
-}
-
-std::string Join(const std::vector<std::string>& items)
-{
-    std::string text;
-    for (const std::string& item : items)
-        text += (text.empty() ? "" : ", ") + item;
-    return text;
-}
-
 // One entry per check name: pre and xmp share theirs.
 std::vector<const CheckSetting*> ChecksOnce(const COrvaneSettings& settings)
 {
@@ -164,7 +144,7 @@ std::string CheckNames(const std::string& setting, const std::vector<std::string
 {
     for (const std::string& name : names) {
         if (std::find(valid.begin(), valid.end(), name) == valid.end())
-            return setting + ": " + name + " is not one of: " + Join(valid);
+            return setting + ": " + name + " is not one of: " + JoinList(valid);
     }
     return {};
 }
@@ -194,7 +174,7 @@ std::string ParseSetting(const std::string& assignment, const COrvaneSettings& s
         static const std::vector<std::string> kModes = {"replace", "backup", "beside", "ask"};
         const auto found = std::find(kModes.begin(), kModes.end(), value);
         if (found == kModes.end())
-            return "file-save: " + value + " is not one of: " + Join(kModes);
+            return "file-save: " + value + " is not one of: " + JoinList(kModes);
         const int mode = static_cast<int>(found - kModes.begin());
         changes.push_back([mode](COrvaneSettings& s) { s.SetFileSaves(mode); });
     } else if (name == "original-extension" || name == "validated-extension") {

@@ -59,6 +59,15 @@ std::unique_ptr<CSrcObjectDatabase> OpenRegistry(const std::string& file, bool n
     return registry;
 }
 
+std::vector<AssumedTable> FindProblems(CProblemList& problems, CHtmlDocument& document, COrvaneSettings& settings,
+                                       CSrcObjectDatabase* registry, TableMode tables)
+{
+    std::vector<AssumedTable> assumed = AssumeTableTypes(document, registry, tables);
+    problems.Prepare(document, settings, registry);
+    problems.Group(settings);
+    return assumed;
+}
+
 std::optional<int> ParseLevel(std::string_view text)
 {
     // Either case will do: "aa" and "Aa" mean AA.

@@ -2,6 +2,7 @@
 
 #include "library/html/html_document.h"
 #include "library/registry/object_database.h"
+#include "table_guess.h"
 
 #include <iosfwd>
 #include <memory>
@@ -9,6 +10,11 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+namespace orvane {
+class COrvaneSettings;
+class CProblemList;
+}
 
 namespace orvane::cli {
 
@@ -25,6 +31,12 @@ bool NamedRegistryReadable(std::string_view command, const std::string& file, st
 // session always has one, so checks that ask it are not silenced), else the
 // file named or the user's own. It is only ever read.
 std::unique_ptr<CSrcObjectDatabase> OpenRegistry(const std::string& file, bool none);
+
+// Checks a loaded page as a session does, the tables nobody classified taken
+// as tables says, and groups its problems as the overview does. Returns the
+// tables so taken.
+std::vector<AssumedTable> FindProblems(CProblemList& problems, CHtmlDocument& document, COrvaneSettings& settings,
+                                       CSrcObjectDatabase* registry, TableMode tables);
 
 // A conformance target as --level names it: A, AA, AAA or 508.
 std::optional<int> ParseLevel(std::string_view text);

@@ -14,14 +14,7 @@ int ReportFile::ProblemsAtLevel() const
                                           [](const ReportProblem& problem) { return problem.atLevel; }));
 }
 
-std::string PriorityLabel(int priority)
-{
-    if (priority == 2)
-        return "BITV I-2";
-    if (priority == 3)
-        return "BITV II-3";
-    return "1";
-}
+std::string PriorityLabel(int priority) { return PriorityName(priority); }
 
 std::string LevelLabel(int level) { return LevelName(level); }
 

@@ -4,23 +4,11 @@
 
 #include <filesystem>
 #include <optional>
-#include <sstream>
 
 namespace orvane {
 namespace {
 
 namespace fs = std::filesystem;
-
-// The file's bytes; nothing when it cannot be read.
-std::optional<std::string> ReadBytes(const std::string& path)
-{
-    std::unique_ptr<std::istream> in = platform::OpenForReading(path);
-    if (!in)
-        return std::nullopt;
-    std::ostringstream bytes;
-    bytes << in->rdbuf();
-    return bytes.str();
-}
 
 // Writes the page over the original, of which kept is a copy: when the write
 // fails the copy's bytes go back into the page.
@@ -60,10 +48,10 @@ bool CDiskPageSaveFiles::Copy(const std::string& from, const std::string& to)
 
 bool CDiskPageSaveFiles::PutBack(const std::string& copy, const std::string& path)
 {
-    const std::optional<std::string> kept = ReadBytes(copy);
+    const std::optional<std::string> kept = platform::ReadWholeFile(copy);
     if (!kept)
         return false;
-    if (ReadBytes(path) != kept) {
+    if (platform::ReadWholeFile(path) != kept) {
         const bool written = platform::WriteFileAtomically(path, [&](std::ostream& out) {
             out.write(kept->data(), static_cast<std::streamsize>(kept->size()));
             return static_cast<bool>(out);

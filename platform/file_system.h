@@ -3,6 +3,7 @@
 #include <functional>
 #include <istream>
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <string>
 
@@ -15,6 +16,9 @@ namespace orvane::platform {
 // cannot be read. Only regular files (or links to one) are opened: a pipe
 // would block the reader and a device could hand out bytes without end.
 std::unique_ptr<std::istream> OpenForReading(const std::string& path, std::string* error = nullptr);
+
+// A file's bytes, read through OpenForReading; nothing when it cannot be opened.
+std::optional<std::string> ReadWholeFile(const std::string& path);
 
 // Writes a file through a temporary file beside it that replaces the target
 // only once everything was written: a failed write leaves the target as it was.

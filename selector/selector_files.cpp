@@ -22,18 +22,7 @@ std::int64_t Seconds(fs::file_time_type time)
     return std::chrono::duration_cast<std::chrono::seconds>(system.time_since_epoch()).count();
 }
 
-// The file's bytes; nothing when it cannot be read.
-std::optional<std::string> ReadBytes(const std::string& path)
-{
-    std::unique_ptr<std::istream> in = platform::OpenForReading(path);
-    if (!in)
-        return std::nullopt;
-    std::ostringstream bytes;
-    bytes << in->rdbuf();
-    return bytes.str();
-}
-
-std::string ReadText(const std::string& path) { return ReadBytes(path).value_or(std::string()); }
+std::string ReadText(const std::string& path) { return platform::ReadWholeFile(path).value_or(std::string()); }
 
 std::string Home()
 {

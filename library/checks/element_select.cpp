@@ -1,9 +1,6 @@
 #include "element_select.h"
 
-#include "accessible_name.h"
 #include "check_run.h"
-#include "common/orvane_settings.h"
-#include "label_finder.h"
 #include "repair_pages.h"
 
 namespace orvane {
@@ -21,39 +18,20 @@ std::span<const CheckInfo> CElementSelect::CheckTable() const { return kSelectCh
 
 std::string CElementSelect::GetProblemText(std::uint32_t bit) const
 {
-    std::string text = "select control";
-    if (std::string_view name = NonEmptyAttribute(*this, attr::kName); !name.empty())
-        text += " - " + std::string(name);
-    if (bit == 0x20000000)
-        AppendMissingReference(text, m_missingReference);
-    return text;
+    return ControlProblemText("select", bit);
 }
-
-namespace {
-
-constexpr std::uint32_t kNoLabelBit = 0x20000000;
-
-} // namespace
 
 int CElementSelect::Check(COrvaneSettings& settings, CHtmlDocument& document, int applyLevel)
 {
     CCheckRun run{settings, document, applyLevel};
-    std::uint32_t mask = 0;
-    // Asked at every level filter: only the conformance target decides. How
-    // far the label stands is not judged for a selection list.
-    m_missingReference.clear();
-    if (run.Applies(*this, kNoLabelBit) &&
-        LacksLabel(document, *this, FindLabel(*this, document).hasLabel, settings.GetAriaNames(), m_missingReference))
-        mask |= kNoLabelBit;
-    return StoreProblems(*this, mask);
+    return StoreProblems(*this, NoLabelProblem(run));
 }
 
 bool CElementSelect::PrepareRepairPage(RepairPageRequest& request)
 {
     if (request.bit != kNoLabelBit)
         return true;
-    return PrepareLabelRepair(*this, request, m_labelRepair, AttributeToRepair(attr::kId),
-                              AttributeToRepair(attr::kTitle));
+    return PrepareNoLabelRepair(request);
 }
 
 } // namespace orvane

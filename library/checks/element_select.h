@@ -1,14 +1,13 @@
 #pragma once
 
-#include "check_info.h"
-#include "label_repair.h"
+#include "labelled_control.h"
 
 #include <string>
 
 namespace orvane {
 
 // The element family of a selection list.
-class CElementSelect : public CCatalogueElement {
+class CElementSelect : public CLabelledControl {
 public:
     int Check(COrvaneSettings& settings, CHtmlDocument& document, int applyLevel) override;
     std::span<const CheckInfo> CheckTable() const override;
@@ -16,11 +15,6 @@ public:
 
 protected:
     bool PrepareRepairPage(RepairPageRequest& request) override;
-
-private:
-    CLabelRepairElements m_labelRepair;
-    // The id aria-labelledby names in vain, when the last check found one.
-    std::string m_missingReference;
 };
 
 } // namespace orvane

@@ -1,9 +1,6 @@
 #include "element_textarea.h"
 
-#include "accessible_name.h"
 #include "check_run.h"
-#include "common/orvane_settings.h"
-#include "label_finder.h"
 
 #include "library/html/html_document.h"
 
@@ -33,32 +30,21 @@ std::span<const CheckInfo> CElementTextarea::CheckTable() const { return kTextar
 
 std::string CElementTextarea::GetProblemText(std::uint32_t bit) const
 {
-    std::string text = "textarea control";
-    if (std::string_view name = NonEmptyAttribute(*this, attr::kName); !name.empty())
-        text += " - " + std::string(name);
-    if (bit == 0x20000000)
-        AppendMissingReference(text, m_missingReference);
-    return text;
+    return ControlProblemText("textarea", bit);
 }
 
 namespace {
 
 constexpr std::uint32_t kNoTextBit = 0x1;
-constexpr std::uint32_t kNoLabelBit = 0x20000000;
 
 } // namespace
 
 int CElementTextarea::Check(COrvaneSettings& settings, CHtmlDocument& document, int applyLevel)
 {
     CCheckRun run{settings, document, applyLevel};
-    std::uint32_t mask = 0;
-    // Asked at every level filter: only the conformance target decides. A
-    // label set apart from the text area is not reported: the catalogue has
+    // A label set apart from the text area is not reported: the catalogue has
     // no check for it (the label finder still tells the repair pages).
-    m_missingReference.clear();
-    if (run.Applies(*this, kNoLabelBit) &&
-        LacksLabel(document, *this, FindLabel(*this, document).hasLabel, settings.GetAriaNames(), m_missingReference))
-        mask |= kNoLabelBit;
+    std::uint32_t mask = NoLabelProblem(run);
     if (run.Runs(*this, kNoTextBit) && m_collectedText.empty())
         mask |= kNoTextBit;
     return StoreProblems(*this, mask);
@@ -70,8 +56,7 @@ int CElementTextarea::Check(COrvaneSettings& settings, CHtmlDocument& document, 
 bool CElementTextarea::PrepareRepairPage(RepairPageRequest& request)
 {
     if (request.bit == kNoLabelBit)
-        return PrepareLabelRepair(*this, request, m_labelRepair, AttributeToRepair(attr::kId),
-                                  AttributeToRepair(attr::kTitle));
+        return PrepareNoLabelRepair(request);
     if (request.bit != kNoTextBit)
         return true;
     if (!m_preparedText) {

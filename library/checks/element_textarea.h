@@ -1,7 +1,6 @@
 #pragma once
 
-#include "check_info.h"
-#include "label_repair.h"
+#include "labelled_control.h"
 
 #include <string>
 #include <string_view>
@@ -9,7 +8,7 @@
 namespace orvane {
 
 // The element family of a text area.
-class CElementTextarea : public CCatalogueElement {
+class CElementTextarea : public CLabelledControl {
 public:
     int Check(COrvaneSettings& settings, CHtmlDocument& document, int applyLevel) override;
     std::span<const CheckInfo> CheckTable() const override;
@@ -28,9 +27,6 @@ protected:
 private:
     std::string m_collectedText;
     CElement* m_preparedText = nullptr;  // owned by the document
-    CLabelRepairElements m_labelRepair;
-    // The id aria-labelledby names in vain, when the last check found one.
-    std::string m_missingReference;
 };
 
 } // namespace orvane

@@ -18,6 +18,18 @@ std::string Escaped(std::string_view text)
     return out;
 }
 
+std::string HrefValue(std::string_view address)
+{
+    std::string href;
+    for (char c : address) {
+        if (c == '"')
+            href += "&quot;";
+        else
+            href.push_back(c);
+    }
+    return href;
+}
+
 std::string WithLineEnds(std::string_view markup, std::string_view lineEnd)
 {
     std::string out;

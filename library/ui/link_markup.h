@@ -13,6 +13,11 @@ namespace linkmarkup {
 // become references, so nothing typed is read as a tag or ends a value.
 std::string Escaped(std::string_view text);
 
+// An address as an href value in double quotes, as the page keeps it: an
+// "&amp;" in it stays one; only a quote, which would end the value early,
+// becomes a reference.
+std::string HrefValue(std::string_view address);
+
 // The markup with every "\n" written as the page ends its lines.
 std::string WithLineEnds(std::string_view markup, std::string_view lineEnd);
 

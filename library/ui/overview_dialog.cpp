@@ -8,6 +8,7 @@
 #include "library/html/html_document.h"
 #include "library/html/tag_table.h"
 #include "library/ui/checking_session.h"
+#include "library/ui/problem_list.h"
 #include "library/ui/repair_run.h"
 #include "library/ui/unknown_table_dialog.h"
 #include "library/ui/validator_sheet.h"
@@ -95,15 +96,6 @@ constexpr const char* kPlacementValues[] = {"LocationLeft",     "LocationRight",
                                             "LocationMaxamized"};
 
 std::string S(int id) { return platform::Strings().Get(id); }
-
-std::string PriorityLabel(int priority)
-{
-    if (priority == 2)
-        return "BITV I-2";
-    if (priority == 3)
-        return "BITV II-3";
-    return "1";
-}
 
 // What a check-mode row shows as its priority: an ungrouped head stands for
 // the warnings of several checks, so it shows the most urgent of them.
@@ -309,7 +301,7 @@ void COverviewDialog::RefreshRows(IWindow& window)
         entry.SetAutoRepairMode(entry.AutoRepairSetting(*m_settings));
         window.SetItemIcon(kList, row, RowIcon(entry, s_checkMode));
         window.SetItemText(kList, row, 1, S(IsRowRepaired(window, row) ? kRepairedText : kNotRepairedText));
-        window.SetItemText(kList, row, 2, PriorityLabel(ShownPriority(entry, s_checkMode)));
+        window.SetItemText(kList, row, 2, PriorityName(ShownPriority(entry, s_checkMode)));
         const int mode = entry.AutoRepairMode();
         window.SetItemText(kList, row, 3, mode == 1 ? S(kAutomatic) : mode == 0 ? S(kNotAutomatic) : std::string{});
         window.SetItemText(kList, row, kWcag2Column, CriteriaCell(RowCriteria(entry, s_checkMode)));

@@ -219,4 +219,13 @@ std::string LevelName(int level)
     }
 }
 
+std::string PriorityName(int priority)
+{
+    if (priority == 2)
+        return "BITV I-2";
+    if (priority == 3)
+        return "BITV II-3";
+    return "1";
+}
+
 } // namespace orvane

@@ -118,5 +118,7 @@ private:
 
 // A level as reports name it: "A", "AA", "AAA", "Section 508", or "none".
 std::string LevelName(int level);
+// A priority as the overview and the reports name it: "1", "BITV I-2", "BITV II-3".
+std::string PriorityName(int priority);
 
 } // namespace orvane

@@ -102,7 +102,7 @@ std::vector<CPageHeadingsMaybe::Candidate> CPageHeadingsMaybe::FindCandidates(co
 }
 
 CPageHeadingsMaybe::CPageHeadingsMaybe(std::vector<Candidate> candidates)
-    : CPageValidatorBase(kTemplate), m_candidates(std::move(candidates))
+    : CParagraphJudgementPage(kTemplate), m_candidates(std::move(candidates))
 {
 }
 
@@ -112,24 +112,14 @@ void CPageHeadingsMaybe::Initialise()
     const platform::IStringTable& strings = platform::Strings();
     SetHelpTopic(kHelpTopic);
     SetInstruction(kInstruction);
-    window.SetColumns(kParagraphs, {{strings.Get(kParagraphColumn), 220, platform::Align::Left, true},
-                                    {strings.Get(kChoiceColumnTitle), 150, platform::Align::Left, false}});
-    window.ClearItems(kParagraphs);
-    for (std::size_t row = 0; row < m_candidates.size(); ++row) {
-        window.AddItem(kParagraphs, m_candidates[row].text);
-        ShowChoice(static_cast<int>(row));
-    }
+    ListParagraphs(kParagraphColumn, 220, kChoiceColumnTitle);
     window.ClearItems(kLevel);
     for (int level = outline::kTopLevel; level <= outline::kBottomLevel; ++level)
         window.AddItem(kLevel, strings.Format(kLevelEntry, {Number(level)}));
-    if (!m_candidates.empty()) {
-        window.SetCurrentItem(kParagraphs, m_row);
-        window.SetItemSelected(kParagraphs, m_row, true);
-        ShowCandidate(m_row);
-    }
+    ShowCurrentParagraph();
 }
 
-void CPageHeadingsMaybe::ShowCandidate(int row)
+void CPageHeadingsMaybe::ShowParagraph(int row)
 {
     platform::IWindow& window = *Window();
     const Candidate& candidate = m_candidates[static_cast<std::size_t>(row)];
@@ -157,32 +147,21 @@ void CPageHeadingsMaybe::ShowChoice(int row)
 
 void CPageHeadingsMaybe::EnableLevel() { EnableControls(Window()->IsChecked(kMakeHeading), {kLevel}, false); }
 
-void CPageHeadingsMaybe::ReadChoice()
+void CPageHeadingsMaybe::TakeChoice(std::size_t row)
 {
     platform::IWindow& window = *Window();
-    if (m_row < 0 || static_cast<std::size_t>(m_row) >= m_candidates.size())
-        return;
-    Candidate& candidate = m_candidates[static_cast<std::size_t>(m_row)];
+    Candidate& candidate = m_candidates[row];
     candidate.keep = window.IsChecked(kKeep);
     if (const int entry = window.CurrentItem(kLevel); entry >= 0)
         candidate.level = entry + 1;
-    ShowChoice(m_row);
 }
 
 void CPageHeadingsMaybe::OnNotify(platform::IWindow& window, const platform::Notification& notification)
 {
-    if (m_candidates.empty())
+    if (m_candidates.empty() || FollowSelection(window, notification))
         return;
-    if (notification.control == kParagraphs && notification.code == platform::NotifyCode::ItemChanged) {
-        const int row = notification.item;
-        if (row < 0 || row >= static_cast<int>(m_candidates.size()) || row == m_row ||
-            !window.IsItemSelected(kParagraphs, row))
-            return;
-        ReadChoice();
-        m_row = row;
-        ShowCandidate(row);
-    } else if ((notification.control == kMakeHeading || notification.control == kKeep) &&
-               notification.code == platform::NotifyCode::Clicked) {
+    if ((notification.control == kMakeHeading || notification.control == kKeep) &&
+        notification.code == platform::NotifyCode::Clicked) {
         ReadChoice();
         EnableLevel();
     } else if (notification.control == kLevel && notification.code == platform::NotifyCode::SelectionChanged) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "library/ui/page_validator_base.h"
+#include "library/ui/pages/judgements/paragraph_judgement_page.h"
 
 #include <string>
 #include <vector>
@@ -12,16 +12,13 @@ namespace orvane {
 // the level its place in the outline calls for (one below the heading before
 // it), its emphasis tags dropped and their text kept; or the user judges it
 // no heading and it stays as it is.
-class CPageHeadingsMaybe final : public CPageValidatorBase {
+class CPageHeadingsMaybe final : public CParagraphJudgementPage {
 public:
     static constexpr int kTemplate = 213;
-    static constexpr int kParagraphs = 1010;
-    static constexpr int kPreview = 1011;
     static constexpr int kLevel = 1012;
     static constexpr int kContext = 1013;
     static constexpr int kMakeHeading = 1117;
     static constexpr int kKeep = 1118;
-    static constexpr int kTextColumn = 0, kChoiceColumn = 1;
 
     // One paragraph that looks like a heading, read from its start tag to its end tag.
     struct Candidate {
@@ -56,14 +53,15 @@ private:
         int kind;
     };
 
-    void ShowCandidate(int row);
-    void ReadChoice();
-    void ShowChoice(int row);
+    std::size_t ParagraphCount() const override { return m_candidates.size(); }
+    const std::string& ParagraphText(std::size_t row) const override { return m_candidates[row].text; }
+    void ShowParagraph(int row) override;
+    void ShowChoice(int row) override;
+    void TakeChoice(std::size_t row) override;
     void EnableLevel();
     void WriteBack();
 
     std::vector<Candidate> m_candidates;
-    int m_row = 0;
     std::vector<Renamed> m_renamed;
     std::vector<CElement*> m_deleted;
 };

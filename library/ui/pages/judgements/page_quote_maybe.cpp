@@ -108,31 +108,19 @@ std::vector<CPageQuoteMaybe::Candidate> CPageQuoteMaybe::FindCandidates(const CH
 }
 
 CPageQuoteMaybe::CPageQuoteMaybe(std::vector<Candidate> candidates, const CHtmlDocument& document)
-    : CPageValidatorBase(kTemplate), m_candidates(std::move(candidates)), m_document(document)
+    : CParagraphJudgementPage(kTemplate), m_candidates(std::move(candidates)), m_document(document)
 {
 }
 
 void CPageQuoteMaybe::Initialise()
 {
-    platform::IWindow& window = *Window();
-    const platform::IStringTable& strings = platform::Strings();
     SetHelpTopic(kHelpTopic);
     SetInstruction(kInstruction);
-    window.SetColumns(kParagraphs, {{strings.Get(kParagraphColumn), 260, platform::Align::Left, true},
-                                    {strings.Get(kChoiceColumnTitle), 150, platform::Align::Left, false}});
-    window.ClearItems(kParagraphs);
-    for (std::size_t row = 0; row < m_candidates.size(); ++row) {
-        window.AddItem(kParagraphs, m_candidates[row].text);
-        ShowChoice(static_cast<int>(row));
-    }
-    if (!m_candidates.empty()) {
-        window.SetCurrentItem(kParagraphs, m_row);
-        window.SetItemSelected(kParagraphs, m_row, true);
-        ShowCandidate(m_row);
-    }
+    ListParagraphs(kParagraphColumn, 260, kChoiceColumnTitle);
+    ShowCurrentParagraph();
 }
 
-void CPageQuoteMaybe::ShowCandidate(int row)
+void CPageQuoteMaybe::ShowParagraph(int row)
 {
     platform::IWindow& window = *Window();
     const Candidate& candidate = m_candidates[static_cast<std::size_t>(row)];
@@ -151,36 +139,25 @@ void CPageQuoteMaybe::ShowChoice(int row)
     Window()->SetItemText(kParagraphs, row, kChoiceColumn, platform::Strings().Get(text));
 }
 
-void CPageQuoteMaybe::ReadChoice()
+void CPageQuoteMaybe::TakeChoice(std::size_t row)
 {
     platform::IWindow& window = *Window();
-    if (m_row < 0 || static_cast<std::size_t>(m_row) >= m_candidates.size())
-        return;
-    Candidate& candidate = m_candidates[static_cast<std::size_t>(m_row)];
+    Candidate& candidate = m_candidates[row];
     for (int id : {kBlockQuote, kShortQuote, kNoQuote}) {
         if (window.IsChecked(id))
             candidate.choice = id;
     }
     if (candidate.choice == kBlockQuote && (!candidate.open || !candidate.close))
         candidate.choice = kShortQuote;
-    ShowChoice(m_row);
 }
 
 void CPageQuoteMaybe::OnNotify(platform::IWindow& window, const platform::Notification& notification)
 {
-    if (m_candidates.empty())
+    if (m_candidates.empty() || FollowSelection(window, notification))
         return;
-    if (notification.control == kParagraphs && notification.code == platform::NotifyCode::ItemChanged) {
-        const int row = notification.item;
-        if (row < 0 || row >= static_cast<int>(m_candidates.size()) || row == m_row ||
-            !window.IsItemSelected(kParagraphs, row))
-            return;
-        ReadChoice();
-        m_row = row;
-        ShowCandidate(row);
-    } else if ((notification.control == kBlockQuote || notification.control == kShortQuote ||
-                notification.control == kNoQuote) &&
-               notification.code == platform::NotifyCode::Clicked) {
+    if ((notification.control == kBlockQuote || notification.control == kShortQuote ||
+         notification.control == kNoQuote) &&
+        notification.code == platform::NotifyCode::Clicked) {
         ReadChoice();
     }
 }
@@ -250,7 +227,7 @@ bool CPageQuoteMaybe::Apply()
     }
     SetStatus(pagestatus::kRepaired);
     if (Window() && !m_candidates.empty())
-        ShowCandidate(m_row);
+        ShowParagraph(Row());
     return true;
 }
 
@@ -259,7 +236,7 @@ void CPageQuoteMaybe::Undo()
     SetStatus(pagestatus::kNotRepaired);
     WriteBack();
     if (Window() && !m_candidates.empty())
-        ShowCandidate(m_row);
+        ShowParagraph(Row());
 }
 
 } // namespace orvane

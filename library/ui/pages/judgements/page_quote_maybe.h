@@ -1,6 +1,6 @@
 #pragma once
 
-#include "library/ui/page_validator_base.h"
+#include "library/ui/pages/judgements/paragraph_judgement_page.h"
 
 #include <string>
 #include <vector>
@@ -11,15 +11,12 @@ namespace orvane {
 // as the page's own words. A long quotation becomes a blockquote around its
 // paragraph; a short one is marked up with q inside it, which adds its own
 // marks, so the typed ones go; or the user judges it no quotation.
-class CPageQuoteMaybe final : public CPageValidatorBase {
+class CPageQuoteMaybe final : public CParagraphJudgementPage {
 public:
     static constexpr int kTemplate = 214;
-    static constexpr int kParagraphs = 1010;
-    static constexpr int kPreview = 1011;
     static constexpr int kBlockQuote = 1140;
     static constexpr int kShortQuote = 1141;
     static constexpr int kNoQuote = 1142;
-    static constexpr int kTextColumn = 0, kChoiceColumn = 1;
 
     // One quoted paragraph, read from its start tag to its end tag.
     struct Candidate {
@@ -53,16 +50,17 @@ private:
         bool modified;
     };
 
-    void ShowCandidate(int row);
-    void ShowChoice(int row);
-    void ReadChoice();
+    std::size_t ParagraphCount() const override { return m_candidates.size(); }
+    const std::string& ParagraphText(std::size_t row) const override { return m_candidates[row].text; }
+    void ShowParagraph(int row) override;
+    void ShowChoice(int row) override;
+    void TakeChoice(std::size_t row) override;
     void WriteBack();
     bool ChangeText(CElement& element, std::string_view text);
     bool Write(const Candidate& candidate);
 
     std::vector<Candidate> m_candidates;
     const CHtmlDocument& m_document;
-    int m_row = 0;
     std::vector<Changed> m_changed;
     std::vector<CElement*> m_shown;
 };

@@ -1,5 +1,7 @@
 #include "library/ui/pages/objects/alternative_content.h"
 
+#include "library/ui/link_markup.h"
+
 #include "library/html/element.h"
 #include "library/html/html_document.h"
 
@@ -91,16 +93,7 @@ std::string AsParagraph(std::string_view text, std::string_view lineEnd)
 
 std::string Link(std::string_view address, std::string_view text)
 {
-    // The address as the page keeps it (an "&amp;" in it stays one); only a
-    // quote would end the value early.
-    std::string href;
-    for (char c : address) {
-        if (c == '"')
-            href += "&quot;";
-        else
-            href.push_back(c);
-    }
-    std::string out = "<a href=\"" + href + "\">";
+    std::string out = "<a href=\"" + linkmarkup::HrefValue(address) + "\">";
     for (char c : text)
         AppendEscaped(out, c);
     out += "</a>";

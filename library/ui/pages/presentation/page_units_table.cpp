@@ -17,9 +17,7 @@ namespace {
 constexpr int kCaption = 111;
 constexpr int kInstruction = 428;
 constexpr char kHelpTopic[] = "UnitsTableHelp.html";
-constexpr int kStringOn = 273;
 constexpr int kStringOff = 274;
-constexpr int kStateIcons = 222;
 constexpr int kColumnElement = 1065;
 constexpr int kColumnAttribute = 1066;
 constexpr int kColumnValue = 1067;
@@ -64,7 +62,7 @@ int TableWidth(const CElement& table)
 } // namespace
 
 CPageUnitsTable::CPageUnitsTable(std::vector<AbsoluteSize> sizes, const CTableRecord* table)
-    : CPageValidatorBase(kTemplate)
+    : CTickedListPage(kTemplate)
 {
     std::unordered_map<const CElement*, std::pair<int, int>> places;
     if (table) {
@@ -119,11 +117,7 @@ void CPageUnitsTable::Initialise()
     platform::IWindow& window = *Window();
     SetHelpTopic(kHelpTopic);
     SetInstruction(kInstruction);
-    window.SetImageStrip(kSizes, kStateIcons);
-    std::vector<std::string> states(std::max(kIconTicked, kIconUnticked) + 1);
-    states[kIconTicked] = platform::Strings().Get(kStringOn);
-    states[kIconUnticked] = platform::Strings().Get(kStringOff);
-    window.SetImageTexts(kSizes, states);
+    ShowTickIcons(window, kSizes);
     window.SetColumns(kSizes, {{platform::Strings().Get(kColumnElement), 170},
                                {platform::Strings().Get(kColumnAttribute), 90},
                                {platform::Strings().Get(kColumnValue), 100},
@@ -139,11 +133,7 @@ void CPageUnitsTable::Initialise()
         window.SetItemText(kSizes, row, 2, m_rows[i].found);
         ShowRow(window, row);
     }
-    if (!m_rows.empty()) {
-        window.SetItemSelected(kSizes, 0, true);
-        window.SetCurrentItem(kSizes, 0);
-    }
-    ShowMarkup(window);
+    ChooseFirstRow(window, kSizes, !m_rows.empty());
 }
 
 void CPageUnitsTable::ShowRow(platform::IWindow& window, int row)
@@ -204,9 +194,7 @@ void CPageUnitsTable::OnNotify(platform::IWindow& window, const platform::Notifi
         ShowMarkup(window);
         return;
     }
-    const bool toggle = (notification.code == NotifyCode::DoubleClicked && notification.item >= 0) ||
-                        (notification.code == NotifyCode::KeyPressed && notification.key == platform::Key::Space);
-    if (!toggle)
+    if (!TogglesTicks(notification))
         return;
     const bool written = m_written;
     if (written)
@@ -336,19 +324,7 @@ bool CPageUnitsTable::Apply()
         Say(r.frameList ? kNotFrameList : kNotRelative, {r.proposal});
         return false;
     }
-    TakeBack();
-    WriteTicked();
-    if (Window())
-        ShowMarkup(*Window());
-    return true;
-}
-
-void CPageUnitsTable::Undo()
-{
-    TakeBack();
-    SetStatus(pagestatus::kNotRepaired);
-    if (Window())
-        ShowMarkup(*Window());
+    return WriteAndShow();
 }
 
 } // namespace orvane

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "library/ui/page_validator_base.h"
+#include "library/ui/ticked_list_page.h"
 
 #include "library/checks/absolute_units.h"
 
@@ -16,22 +16,19 @@ namespace orvane {
 // pixels), a frameset's rows or cols as percentages with the largest frame
 // taking the rest, and a table's height taken out. The user edits or unticks
 // each proposal; only the ticked attributes are written.
-class CPageUnitsTable final : public CPageValidatorBase {
+class CPageUnitsTable final : public CTickedListPage {
 public:
     static constexpr int kTemplate = 1318;
     static constexpr int kSizes = 1360;
     static constexpr int kBefore = 1361;
     static constexpr int kAfter = 1362;
     static constexpr int kProposal = 1370;
-    static constexpr int kIconTicked = 1;
-    static constexpr int kIconUnticked = 3;
 
     CPageUnitsTable(std::vector<AbsoluteSize> sizes, const CTableRecord* table);
     std::string_view ClassName() const override { return "CPageUnitsTable"; }
 
     void OnNotify(platform::IWindow& window, const platform::Notification& notification) override;
     bool Apply() override;
-    void Undo() override;
 
 protected:
     void Initialise() override;
@@ -50,12 +47,12 @@ private:
     };
 
     void ShowRow(platform::IWindow& window, int row);
-    void ShowMarkup(platform::IWindow& window);
+    void ShowMarkup(platform::IWindow& window) override;
     void Write(Row& row);
     // A style attribute with its ticked sizes written relative, from the style the page had.
     std::string WrittenStyle(const Row& row) const;
-    void TakeBack();
-    void WriteTicked();
+    void TakeBack() override;
+    void WriteTicked() override;
     bool Acceptable(const Row& row) const;
 
     std::vector<Row> m_rows;

@@ -22,9 +22,7 @@ constexpr int kNoCounterpart = 942;
 constexpr int kWithTabindex = 943;
 constexpr int kNothingTicked = 944;
 constexpr int kTabindexNeeded = 947;
-constexpr int kStringOn = 273;
 constexpr int kStringOff = 274;
-constexpr int kStateIcons = 222;
 constexpr char kHelpTopic[] = "9-3-1.html";
 constexpr std::string_view kDoubleClick = "ondblclick";
 constexpr std::string_view kTabindex = "tabindex";
@@ -128,7 +126,7 @@ void Say(int id)
 }
 } // namespace
 
-CPageDeviceDependent::CPageDeviceDependent(CHtmlDocument& document) : CPageValidatorBase(kTemplate), m_document(document)
+CPageDeviceDependent::CPageDeviceDependent(CHtmlDocument& document) : CTickedListPage(kTemplate), m_document(document)
 {
     FindRows();
 }
@@ -161,11 +159,7 @@ void CPageDeviceDependent::Initialise()
     platform::IWindow& window = *Window();
     SetHelpTopic(kHelpTopic);
     SetInstruction(kInstruction);
-    window.SetImageStrip(kEvents, kStateIcons);
-    std::vector<std::string> states(std::max(kIconAdded, kIconNotAdded) + 1);
-    states[kIconAdded] = platform::Strings().Get(kStringOn);
-    states[kIconNotAdded] = platform::Strings().Get(kStringOff);
-    window.SetImageTexts(kEvents, states);
+    ShowTickIcons(window, kEvents);
     window.SetColumns(kEvents, {{platform::Strings().Get(kColumnElement), 190},
                                 {platform::Strings().Get(kColumnMouse), 190},
                                 {platform::Strings().Get(kColumnKeyboard), 200, platform::Align::Left, true}});
@@ -175,11 +169,7 @@ void CPageDeviceDependent::Initialise()
                        std::any_of(m_rows.begin(), m_rows.end(), [](const Row& r) { return r.keyboard == 0; });
     window.SetText(kTabindexNote, noted ? platform::Strings().Get(kTabindexNeeded) : std::string());
     window.Show(kTabindexNote, noted);
-    if (!m_rows.empty()) {
-        window.SetItemSelected(kEvents, 0, true);
-        window.SetCurrentItem(kEvents, 0);
-    }
-    ShowMarkup(window);
+    ChooseFirstRow(window, kEvents, !m_rows.empty());
 }
 
 void CPageDeviceDependent::FillRows(platform::IWindow& window)
@@ -235,10 +225,7 @@ void CPageDeviceDependent::OnNotify(platform::IWindow& window, const platform::N
         ShowMarkup(window);
         return;
     }
-    const bool toggle = (notification.code == platform::NotifyCode::DoubleClicked && notification.item >= 0) ||
-                        (notification.code == platform::NotifyCode::KeyPressed &&
-                         notification.key == platform::Key::Space);
-    if (!toggle)
+    if (!TogglesTicks(notification))
         return;
     for (int row = 0; row < window.ItemCount(kEvents); ++row) {
         Row& r = m_rows[static_cast<std::size_t>(row)];
@@ -350,19 +337,7 @@ bool CPageDeviceDependent::Apply()
         Say(kNothingTicked);
         return false;
     }
-    TakeBack();
-    WriteTicked();
-    if (Window())
-        ShowMarkup(*Window());
-    return true;
-}
-
-void CPageDeviceDependent::Undo()
-{
-    TakeBack();
-    SetStatus(pagestatus::kNotRepaired);
-    if (Window())
-        ShowMarkup(*Window());
+    return WriteAndShow();
 }
 
 bool CPageDeviceDependent::RepairAutomatically()

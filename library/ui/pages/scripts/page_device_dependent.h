@@ -1,6 +1,6 @@
 #pragma once
 
-#include "library/ui/page_validator_base.h"
+#include "library/ui/ticked_list_page.h"
 
 #include <string>
 #include <string_view>
@@ -18,7 +18,7 @@ class CHtmlDocument;
 // the ticked ones are added. An element the keyboard cannot reach (a div or a
 // span) also gets tabindex="0", or its keyboard events would never fire. A
 // double click has no keyboard counterpart: its row only says so.
-class CPageDeviceDependent final : public CPageValidatorBase {
+class CPageDeviceDependent final : public CTickedListPage {
 public:
     static constexpr int kTemplate = 1317;
     static constexpr int kEvents = 1360;
@@ -26,13 +26,12 @@ public:
     static constexpr int kAfter = 1362;
     static constexpr int kTabindexNote = 1363;
     // The state icons of the rows.
-    static constexpr int kIconAdded = 1;
-    static constexpr int kIconNotAdded = 3;
+    static constexpr int kIconAdded = kIconTicked;
+    static constexpr int kIconNotAdded = kIconUnticked;
 
     explicit CPageDeviceDependent(CHtmlDocument& document);
     std::string_view ClassName() const override { return "CPageDeviceDependent"; }
 
-    void Undo() override;
     bool Apply() override;
     bool RepairAutomatically() override;
     void OnNotify(platform::IWindow& window, const platform::Notification& notification) override;
@@ -60,12 +59,12 @@ private:
     void FindRows();
     void FillRows(platform::IWindow& window);
     void ShowRow(platform::IWindow& window, int row);
-    void ShowMarkup(platform::IWindow& window);
+    void ShowMarkup(platform::IWindow& window) override;
     // Writes the ticked counterparts of one element (and its tabindex); false when none was ticked.
     bool WriteElement(std::size_t reach);
     void TakeBackElement(std::size_t reach);
-    void WriteTicked();
-    void TakeBack();
+    void WriteTicked() override;
+    void TakeBack() override;
     CAttribute* Prepared(CElement& element, CAttribute*& slot, int id, std::string_view name);
 
     CHtmlDocument& m_document;

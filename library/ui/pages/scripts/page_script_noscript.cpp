@@ -1,6 +1,7 @@
 #include "library/ui/pages/scripts/page_script_noscript.h"
 
 #include "library/ui/default_text_pages.h"
+#include "library/ui/link_markup.h"
 
 #include "library/html/attribute.h"
 #include "library/html/element.h"
@@ -19,20 +20,6 @@ constexpr int kFileTitle = 949;
 constexpr char kHelpTopic[] = "1-1-10.html";
 // A long script is shown by its beginning.
 constexpr std::size_t kShownLength = 600;
-
-// The address as the page keeps it (an "&amp;" in it stays one); only a
-// quote would end the value early.
-std::string HrefValue(std::string_view address)
-{
-    std::string href;
-    for (char c : address) {
-        if (c == '"')
-            href += "&quot;";
-        else
-            href.push_back(c);
-    }
-    return href;
-}
 
 // The text as character data, its line breaks kept.
 std::string Paragraph(std::string_view text)
@@ -108,7 +95,7 @@ std::string CPageScriptNoscript::ContentMarkup(std::string_view text, std::strin
     if (address.empty())
         return "<p>" + Paragraph(text) + "</p>";
     const std::string words = Trim(text).empty() ? defaulttext::AsMarkup(address) : Paragraph(text);
-    return "<p><a href=\"" + HrefValue(EscapeBareAmpersands(address)) + "\">" + words + "</a></p>";
+    return "<p><a href=\"" + linkmarkup::HrefValue(EscapeBareAmpersands(address)) + "\">" + words + "</a></p>";
 }
 
 bool CPageScriptNoscript::ApplyDescription(const std::string& address, int answer)

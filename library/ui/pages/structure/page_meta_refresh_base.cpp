@@ -1,5 +1,7 @@
 #include "library/ui/pages/structure/page_meta_refresh_base.h"
 
+#include "library/ui/link_markup.h"
+
 #include "library/html/attribute.h"
 #include "library/html/element.h"
 #include "library/html/text_util.h"
@@ -11,24 +13,7 @@ namespace orvane {
 namespace {
 constexpr int kCaption = 111;
 constexpr int kAddressNeeded = 840;
-
-// A text as it may stand in markup the page writes: references the page
-// already had stay, and nothing in it is read as a tag or ends the href early.
-std::string InMarkup(std::string_view text)
-{
-    std::string out;
-    for (char c : EscapeBareAmpersands(text)) {
-        switch (c) {
-        case '"': out += "&quot;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        default: out.push_back(c);
-        }
-    }
-    return out;
-}
 } // namespace
-
 
 CPageMetaRefreshBase::CPageMetaRefreshBase(int templateId, const Texts& texts, CAttribute& httpEquiv,
                                            CAttribute& content, CElement* link, std::string target,
@@ -41,7 +26,7 @@ CPageMetaRefreshBase::CPageMetaRefreshBase(int templateId, const Texts& texts, C
 std::string CPageMetaRefreshBase::LinkMarkup(std::string_view address, std::string_view text,
                                              std::string_view lineEnd)
 {
-    return std::string(lineEnd) + "<p><a href=\"" + InMarkup(Trim(address)) + "\">" + InMarkup(text) + "</a></p>" +
+    return std::string(lineEnd) + "<p><a href=\"" + linkmarkup::Escaped(Trim(address)) + "\">" + linkmarkup::Escaped(text) + "</a></p>" +
            std::string(lineEnd);
 }
 

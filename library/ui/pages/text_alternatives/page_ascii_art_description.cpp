@@ -1,6 +1,7 @@
 #include "library/ui/pages/text_alternatives/page_ascii_art_description.h"
 
 #include "library/ui/pages/links/page_ascii_art_skip.h"
+#include "library/ui/link_markup.h"
 #include "library/ui/quoted_value.h"
 #include "library/ui/validator_sheet.h"
 
@@ -22,20 +23,6 @@ constexpr char kHelpTopic[] = "1-1-12.html";
 constexpr int kDescriptionTitle = 307;
 constexpr int kLinkText = 991;
 constexpr int kFileTitle = 992;
-
-// An address as the page keeps it (an "&amp;" in it stays one); a bare
-// ampersand is escaped and a quote cannot end the value early.
-std::string HrefValue(std::string_view address)
-{
-    std::string out;
-    for (char c : EscapeBareAmpersands(address)) {
-        if (c == '"')
-            out += "&quot;";
-        else
-            out.push_back(c);
-    }
-    return out;
-}
 
 // The text as a paragraph of the page: its lines kept as line breaks.
 std::string Paragraph(std::string_view text, std::string_view lineEnd)
@@ -125,7 +112,7 @@ bool CPageAsciiArtDescription::ApplyDescription(const std::string& address, int 
     if (answer == kAlternative) {
         m_link.SetText(Paragraph(text, m_lineEnd));
     } else {
-        m_link.SetText("<p><a href=\"" + HrefValue(address) + "\" title=\"" +
+        m_link.SetText("<p><a href=\"" + linkmarkup::HrefValue(EscapeBareAmpersands(address)) + "\" title=\"" +
                        QuotedValue(platform::Strings().Get(kDescriptionTitle)) + "\">" +
                        QuotedValue(platform::Strings().Get(kLinkText)) + "</a></p>" + m_lineEnd);
     }

@@ -1,5 +1,6 @@
 #include "library/ui/pages/text_alternatives/page_img_long_desc.h"
 
+#include "library/ui/link_markup.h"
 #include "library/ui/quoted_value.h"
 #include "library/ui/validator_sheet.h"
 
@@ -28,16 +29,7 @@ void SetImageNeedsLongDesc(CElement* element, bool needs)
 
 std::string DLinkMarkup(std::string_view address)
 {
-    // The address as the page keeps it (an "&amp;" in it stays one); only a
-    // quote would end the value early.
-    std::string href;
-    for (char c : address) {
-        if (c == '"')
-            href += "&quot;";
-        else
-            href.push_back(c);
-    }
-    return "<a href=\"" + href + "\" title=\"" + QuotedValue(platform::Strings().Get(kDLinkTitle)) + "\">d</a>";
+    return "<a href=\"" + linkmarkup::HrefValue(address) + "\" title=\"" + QuotedValue(platform::Strings().Get(kDLinkTitle)) + "\">d</a>";
 }
 
 

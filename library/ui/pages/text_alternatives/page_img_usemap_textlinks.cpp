@@ -175,31 +175,47 @@ void CPageImgUsemapTextlinks::RememberTextLinks(const CPageValidatorBase& page, 
     record->SetTextLinks(written);
 }
 
+bool CPageImgUsemapTextlinks::WriteRow(CHtmlDocument& document, const CElement* image, CElement*& row,
+                                       const std::vector<TextLink>& links, std::string_view lineEnd)
+{
+    if (!row && image)
+        row = InsertRowAfter(document, *image);
+    if (!row || !row->SetText(RowMarkup(links, lineEnd)))
+        return false;
+    row->SetDeleted(false);
+    return true;
+}
+
+bool CPageImgUsemapTextlinks::ChooseLinkWithoutText(platform::IWindow& window, int list,
+                                                    const std::vector<TextLink>& links)
+{
+    for (std::size_t i = 0; i < links.size(); ++i) {
+        if (!Trim(links[i].text).empty())
+            continue;
+        const int row = static_cast<int>(i);
+        for (int other = 0; other < window.ItemCount(list); ++other)
+            window.SetItemSelected(list, other, other == row);
+        window.SetCurrentItem(list, row);
+        window.Focus(list);
+        return true;
+    }
+    return false;
+}
+
 bool CPageImgUsemapTextlinks::Apply()
 {
     platform::IWindow* window = Window();
     if (!window || m_links.empty())
         return true;
     ReadRows();
-    for (std::size_t i = 0; i < m_links.size(); ++i) {
-        if (!Trim(m_links[i].text).empty())
-            continue;
-        // A link without a text is announced by its address, or not at all.
-        const int row = static_cast<int>(i);
-        for (int other = 0; other < window->ItemCount(kLinks); ++other)
-            window->SetItemSelected(kLinks, other, other == row);
-        window->SetCurrentItem(kLinks, row);
-        window->Focus(kLinks);
+    if (ChooseLinkWithoutText(*window, kLinks, m_links)) {
         Undo();
         platform::Prompt().Show(String(kCaption), String(kEveryLinkNeedsText), platform::PromptIcon::Exclamation,
                                 platform::PromptButtons::Ok);
         return false;
     }
-    if (!m_row && Element())
-        m_row = InsertRowAfter(m_document, *Element());
-    if (!m_row || !m_row->SetText(RowMarkup(m_links, m_lineEnd)))
+    if (!WriteRow(m_document, Element(), m_row, m_links, m_lineEnd))
         return true;
-    m_row->SetDeleted(false);
     SetStatus(pagestatus::kRepaired);
     MarkServed(true);
     RememberTextLinks(*this, m_document, m_map.Name(), true, m_mapRecord);

@@ -55,6 +55,14 @@ public:
     // hold another; and the registry's record that the map has text links.
     static void PreviewRow(CPageValidatorBase& page, const std::vector<TextLink>& links, int browserId);
     static CElement* InsertRowAfter(CHtmlDocument& document, const CElement& image);
+    // Writes the links into the row, made first when there is none yet (and
+    // the page has an image); false when the row could not take them.
+    static bool WriteRow(CHtmlDocument& document, const CElement* image, CElement*& row,
+                         const std::vector<TextLink>& links, std::string_view lineEnd);
+    // Chooses the first link of the list that has no text, for the user to
+    // give it one: a link without a text is announced by its address, or not
+    // at all. False when every link has a text.
+    static bool ChooseLinkWithoutText(platform::IWindow& window, int list, const std::vector<TextLink>& links);
     // record: the registry's record of the map, found or made on first use.
     static void RememberTextLinks(const CPageValidatorBase& page, const CHtmlDocument& document,
                                   std::string_view mapTitle, bool written, CSrcImageMap*& record);

@@ -139,23 +139,13 @@ bool CPageIsmapTextlinks::Apply()
         Say(kAtLeastOneLink);
         return false;
     }
-    for (std::size_t i = 0; i < m_links.size(); ++i) {
-        if (!Trim(m_links[i].text).empty())
-            continue;
-        const int row = static_cast<int>(i);
-        for (int other = 0; other < window->ItemCount(kLinks); ++other)
-            window->SetItemSelected(kLinks, other, other == row);
-        window->SetCurrentItem(kLinks, row);
-        window->Focus(kLinks);
+    if (CPageImgUsemapTextlinks::ChooseLinkWithoutText(*window, kLinks, m_links)) {
         Undo();
         Say(kEveryLinkNeedsText);
         return false;
     }
-    if (!m_row && Element())
-        m_row = CPageImgUsemapTextlinks::InsertRowAfter(m_document, *Element());
-    if (!m_row || !m_row->SetText(CPageImgUsemapTextlinks::RowMarkup(m_links, m_lineEnd)))
+    if (!CPageImgUsemapTextlinks::WriteRow(m_document, Element(), m_row, m_links, m_lineEnd))
         return true;
-    m_row->SetDeleted(false);
     SetStatus(pagestatus::kRepaired);
     CPageImgUsemapTextlinks::RememberTextLinks(*this, m_document, m_imageSource, true, m_mapRecord);
     return true;
