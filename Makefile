@@ -6,20 +6,39 @@ FUZZ_BUILD_DIR ?= build-fuzz
 FUZZ_SECONDS ?=
 JOBS ?= $(shell nproc)
 SAMPLE ?= examples/sample.html
+# The folder Tamsel opens at with `make tamsel`.
+PAGES ?= examples
 
-.PHONY: all deps build run test package bench fuzz screenshots clean
+.PHONY: all deps configure build run tamsel test package bench fuzz screenshots clean
 
 all: build
 
 deps:
 	@bash scripts/install-deps
 
-build: deps
+configure: deps
 	@cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+
+build: configure
 	@cmake --build $(BUILD_DIR) -j $(JOBS)
 
-run: build
+# A first run builds what it runs, not the tests, benchmarks and tools, then
+# shows where to go from the report. The check's status 1 (problems found,
+# as the sample has on purpose) is no failure of the run.
+run: configure
+	@cmake --build $(BUILD_DIR) -j $(JOBS) --target orvane_run_deps
 	$(BUILD_DIR)/bin/orvane check $(SAMPLE) || test $$? -eq 1
+	@echo
+	@echo 'Try next:'
+	@echo '  the report as a web page:  $(BUILD_DIR)/bin/orvane check --format html --output $(BUILD_DIR)/sample-report.html $(SAMPLE); xdg-open $(BUILD_DIR)/sample-report.html'
+	@echo '  the desktop program Tamsel on the example pages:  make tamsel'
+	@echo '  what the fixer would change:  $(BUILD_DIR)/bin/orvane fix --dry-run --diff $(SAMPLE)'
+
+# Tamsel, the desktop program, opened at the example pages; it builds with it
+# the checker library it loads and the bundles and help it reads.
+tamsel: configure
+	@cmake --build $(BUILD_DIR) -j $(JOBS) --target Tamsel
+	$(BUILD_DIR)/bin/Tamsel $(PAGES)
 
 # The sanitized build uses clang++, so the fuzz targets are built and run
 # (for a bounded time) with the other tests. A folder configured with another

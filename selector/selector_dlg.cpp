@@ -116,8 +116,12 @@ void CSelectorDlg::OnInit(IWindow& window)
     m_documentsMode = m_state.special == 2;
     window.SetChecked(kIdShowHtml, true);
     // A folder that went away since the last run gives way to the working folder.
-    m_currentFolder = !m_state.lastFolder.empty() && m_files.CanEnter(m_state.lastFolder) ? m_state.lastFolder
-                                                                                          : m_files.CurrentDirectory();
+    if (!m_startFolder.empty() && m_files.CanEnter(m_startFolder))
+        m_currentFolder = m_startFolder;
+    else if (!m_state.lastFolder.empty() && m_files.CanEnter(m_state.lastFolder))
+        m_currentFolder = m_state.lastFolder;
+    else
+        m_currentFolder = m_files.CurrentDirectory();
     m_database.Read();
     window.SetIcon(kIconWindow);
     window.SetTitle(Text(text::kCaption));

@@ -14,6 +14,7 @@
 
 #include <array>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace orvane::selector {
@@ -21,6 +22,11 @@ namespace orvane::selector {
 class CSelectorDlg final : public platform::IDialogLogic {
 public:
     CSelectorDlg(ICheckerLibrary& library, ISelectorFiles& files, std::string databasePath);
+
+    // The folder to open at, named when the program was started: it goes
+    // before the one remembered from the last run. One that cannot be
+    // opened is passed over as a remembered one that went away is.
+    void OpenAt(std::string folder) { m_startFolder = std::move(folder); }
 
     // Checks one file and saves it as the settings say: 1 when a new file was
     // made by saving (the listing needs a refresh), else 0.
@@ -106,6 +112,7 @@ private:
     CFileStatusDatabase m_database;
     SpecialFolders m_special;
     std::string m_currentFolder;
+    std::string m_startFolder;
     std::vector<CListingItem> m_items;
     std::vector<CListingItem> m_lookIn;
     std::array<bool, 4> m_ascending{true, false, true, false};

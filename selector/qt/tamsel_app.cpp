@@ -16,6 +16,7 @@
 #include <QFile>
 #include <QMimeDatabase>
 
+#include <filesystem>
 #include <iostream>
 
 namespace orvane::selector::qt {
@@ -61,9 +62,23 @@ void TellBundleMissing(const std::string& bundle)
                             platform::PromptButtons::Ok);
 }
 
+// A folder named on the command line, written as the window writes the
+// folders it lists: whole from the root, without a separator at its end.
+std::string WholeFolderPath(const std::string& folder)
+{
+    std::error_code error;
+    const std::filesystem::path whole = std::filesystem::absolute(folder, error);
+    if (error)
+        return folder;
+    std::string text = whole.lexically_normal().string();
+    while (text.size() > 1 && text.back() == '/')
+        text.pop_back();
+    return text;
+}
+
 } // namespace
 
-int RunTamsel(const std::string& bundle)
+int RunTamsel(const std::string& bundle, const std::string& startFolder)
 {
     if (!platform::InstallBundleStrings(bundle)) {
         TellBundleMissing(bundle);
@@ -75,6 +90,8 @@ int RunTamsel(const std::string& bundle)
     CDiskFiles files;
     files.SetTypeNamer(DesktopTypeName);
     CSelectorDlg selector(library, files, JoinPath(platform::UserDataDirectory(), "OrvaneFileDatabase.txt"));
+    if (!startFolder.empty())
+        selector.OpenAt(WholeFolderPath(startFolder));
     return platform::Windows().RunModal(kTemplateSelector, selector, nullptr) < 0 ? 1 : 0;
 }
 

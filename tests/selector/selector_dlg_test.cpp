@@ -647,6 +647,34 @@ TEST_F(SelectorTest, TheWindowComesBackWhereTheUserLeftItOnAScreenThatIsThere)
     });
 }
 
+// A folder named when the program starts is where the window opens, ahead
+// of the one it was left in; one that cannot be opened is passed over, and
+// the window opens where it was left.
+TEST_F(SelectorTest, AFolderNamedAtTheStartGoesBeforeTheOneLeftLastTime)
+{
+    Write("sub/inner.htm", "<p>inner</p>");
+    Run([&](CMemoryWindow& window, CSelectorDlg&) { window.DoubleClickRow(kIdFiles, Row(window, "sub")); });
+    std::vector<std::string> listed;
+    auto openAt = [&](const std::string& folder) {
+        std::string shown;
+        CSelectorDlg selector(library, files, DatabasePath());
+        selector.OpenAt(folder);
+        windows.WhenShown(kTemplateSelector, [&](CMemoryWindow& window) {
+            shown = selector.CurrentFolder();
+            listed = window.ItemTexts(kIdFiles);
+            window.PressCloseBox();
+        });
+        platform::Windows().RunModal(kTemplateSelector, selector, nullptr);
+        return shown;
+    };
+    EXPECT_EQ(openAt((m_root / "Desktop").string()), (m_root / "Desktop").string());
+    EXPECT_TRUE(listed.empty());
+    EXPECT_EQ(openAt((m_root / "gone").string()), (m_root / "Desktop").string());
+    EXPECT_EQ(openAt(Site("sub")), Site("sub"));
+    EXPECT_EQ(listed, std::vector<std::string>{"inner.htm"});
+    EXPECT_TRUE(Messages().empty());
+}
+
 // A keyboard user browses as in any file browser: Enter opens a folder,
 // Backspace and Alt+Up go to the one above with the folder left selected,
 // F5 lists again, Ctrl+L takes a typed location (a hidden folder, a file,

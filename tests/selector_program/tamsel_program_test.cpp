@@ -24,6 +24,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
+#include <string>
 
 namespace orvane::selector {
 namespace {
@@ -97,6 +99,51 @@ TEST(TamselProgram, ChecksAPageOfTheSiteAndShowsAndRemembersItsMark)
     ASSERT_TRUE(key);
     EXPECT_EQ(key->QueryString("SelectorLastDirectory", 500), (root / "site").string());
     EXPECT_TRUE(key->QueryDword("SelectorCol0").has_value());
+    fs::remove_all(root);
+}
+
+// Started with a folder named, as make tamsel starts it on the example
+// pages, the window opens there rather than where it was left; a name
+// relative to the working folder is taken from there.
+TEST(TamselProgram, OpensAtTheFolderNamedWhenStarted)
+{
+    const fs::path root = fs::path(::testing::TempDir()) / "tamsel-program-start";
+    fs::remove_all(root);
+    fs::create_directories(root / "home");
+    fs::create_directories(root / "site");
+    fs::create_directories(root / "left");
+    setenv("ORVANE_HOME", (root / "home").c_str(), 1);
+    setenv("ORVANE_SESSION", "unattended", 1);
+    std::ofstream(root / "site/index.html", std::ios::binary) << "<html><head><title>Tea</title></head></html>\n";
+    {
+        auto registry = platform::CreateFileRegistry((root / "home/UserRegistry.reg").string());
+        auto key = registry->CreateKey(platform::kOrvaneRegistryKey);
+        ASSERT_TRUE(key);
+        key->SetString("SelectorLastDirectory", (root / "left").string());
+        ASSERT_TRUE(key->Flush());
+    }
+
+    QStringList listed;
+    platform::qt::StartProgramWindows();
+    platform::qt::QtWindows()->SetShowHook([&](QWidget& widget, platform::IWindow&) {
+        auto* files = widget.findChild<QTreeWidget*>("c1005");
+        ASSERT_TRUE(files);
+        for (int row = 0; row < files->topLevelItemCount(); ++row)
+            listed << files->topLevelItem(row)->text(0);
+        widget.findChild<QPushButton*>("c1016")->click();
+    });
+    EXPECT_EQ(qt::RunTamsel("TamselResources.rcc", fs::relative(root / "site").string() + "/"), 0);
+    platform::qt::QtWindows()->SetShowHook(nullptr);
+
+    EXPECT_EQ(listed, QStringList{"index.html"});
+    // Left there, the window opens there the next time.
+    auto registry = platform::CreateFileRegistry((root / "home/UserRegistry.reg").string());
+    auto key = registry->OpenKey(platform::kOrvaneRegistryKey, platform::RegistryAccess::Read);
+    ASSERT_TRUE(key);
+    const std::optional<std::string> last = key->QueryString("SelectorLastDirectory", 500);
+    ASSERT_TRUE(last);
+    EXPECT_TRUE(fs::equivalent(*last, root / "site")) << *last;
+    EXPECT_NE(last->back(), '/') << *last;
     fs::remove_all(root);
 }
 
