@@ -64,12 +64,13 @@ std::string Unescaped(const std::string& text)
 }
 
 // A topic's examples: the code under its "Before" heading and the code under
-// its "After" heading ("Vorher", "Nachher" in German).
+// its "After" heading ("Vorher", "Nachher" in German), which a sentence may
+// introduce.
 std::optional<TopicExamples> ExamplesOf(const std::string& topic)
 {
     static const std::regex examples(
         "<h3>(?:Before|Vorher)</h3>\\s*<pre><code>([\\s\\S]*?)</code></pre>\\s*"
-        "<h3>(?:After|Nachher)</h3>\\s*<pre><code>([\\s\\S]*?)</code></pre>");
+        "<h3>(?:After|Nachher)</h3>\\s*(?:<p>[^<]*</p>\\s*)?<pre><code>([\\s\\S]*?)</code></pre>");
     std::smatch match;
     if (!std::regex_search(topic, match, examples))
         return std::nullopt;
