@@ -145,8 +145,10 @@ bool ReadJsonReport(std::string_view text, Report& report, std::string& reason);
 // Escapes for XML and HTML text and attribute values.
 std::string EscapeMarkup(std::string_view text);
 // "1.1.1 Non-text Content (A); 2.1.1 Keyboard (A)", or the words telling that
-// WCAG 2 has no counterpart.
-std::string Wcag2Text(const Wcag2Criteria& criteria);
+// WCAG 2 has no counterpart; "closest criterion: ..." where WCAG 2 does not
+// require the check as such.
+std::string Wcag2Text(const Wcag2Criteria& criteria, std::string_view check);
+inline constexpr std::string_view kClosestWcag2 = "closest criterion: ";
 inline constexpr std::string_view kNoWcag2Counterpart = "no WCAG 2 counterpart";
 
 } // namespace orvane::cli

@@ -50,13 +50,15 @@ std::string EscapeMarkup(std::string_view text)
     return out;
 }
 
-std::string Wcag2Text(const Wcag2Criteria& criteria)
+std::string Wcag2Text(const Wcag2Criteria& criteria, std::string_view check)
 {
     if (criteria.empty())
         return std::string(kNoWcag2Counterpart);
     std::string text;
+    if (Wcag2MatchOf(check) == Wcag2Match::kClosest)
+        text = kClosestWcag2;
     for (const SuccessCriterion* criterion : criteria) {
-        if (!text.empty())
+        if (!text.empty() && !text.ends_with(": "))
             text += "; ";
         text += Wcag2CriterionLabel(*criterion);
     }

@@ -513,7 +513,7 @@ private:
         m_out << "Priority " << Text(PriorityLabel(problem.priority));
         if (problem.section508)
             m_out << " \u00b7 Section 508";
-        m_out << " \u00b7 WCAG 2.2: " << Text(Wcag2Text(problem.Wcag2()));
+        m_out << " \u00b7 WCAG 2.2: " << Text(Wcag2Text(problem.Wcag2(), problem.CheckName()));
         if (problem.HelpTopic().empty())
             return;
         if (auto link = m_report.helpLinks.find(problem.HelpTopic()); link != m_report.helpLinks.end())

@@ -35,7 +35,7 @@ void WriteJunitReport(const Report& report, std::ostream& out)
             if (!rule.appliesAtTarget)
                 continue;
             out << "    <testcase name=\"" << text(rule.check) << "\" classname=\"" << text(file.path) << "\">\n"
-                << "      <properties><property name=\"wcag2\" value=\"" << text(Wcag2Text(rule.wcag2))
+                << "      <properties><property name=\"wcag2\" value=\"" << text(Wcag2Text(rule.wcag2, rule.check))
                 << "\"/></properties>\n";
             std::string found;
             int count = 0;

@@ -46,8 +46,12 @@ void WriteSarifReport(const Report& report, std::ostream& out)
         // Tags as code-scanning tools filter by them: "WCAG2.2:1.1.1" and the
         // criterion's level, "WCAG2.2:A".
         json tags = json::array({"accessibility"});
+        // A consumer files what the help lists as failures, so the criteria
+        // of a check WCAG 2 does not require say that they are only the closest.
         std::string help = rule.wcag2.empty() ? "WCAG 2.2: " + std::string(kNoWcag2Counterpart) + "."
-                                              : "WCAG 2.2 success criteria:";
+                           : Wcag2MatchOf(rule.check) == Wcag2Match::kClosest
+                               ? "WCAG 2.2 has no counterpart; closest success criteria:"
+                               : "WCAG 2.2 success criteria:";
         for (const SuccessCriterion* criterion : rule.wcag2) {
             tags.push_back("WCAG2.2:" + std::string(criterion->number));
             const std::string level = "WCAG2.2:" + std::string(Wcag2LevelText(criterion->level));

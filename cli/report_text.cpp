@@ -39,7 +39,7 @@ void WriteTextReport(const Report& report, std::ostream& out)
                 if (!p.HelpTopic().empty())
                     out << " [help: " << p.HelpTopic() << ']';
                 if (report.wcag2)
-                    out << " [WCAG 2: " << Wcag2Text(p.Wcag2()) << ']';
+                    out << " [WCAG 2: " << Wcag2Text(p.Wcag2(), p.CheckName()) << ']';
                 out << '\n';
             }
         }

@@ -40,7 +40,7 @@ constexpr CheckInfo kDocumentChecks[] = {
     {.bit = 0x80, .name = "DeviceDependent", .titleId = 423, .priority = 2, .autoRepair = true,
      .repairPage = "CPageDeviceDependent", .helpTopic = "9-3-1.html", .problemTextId = 608},
     {.bit = 0x100, .name = "MultiMedia", .titleId = 470, .priority = 1, .section508 = true, .grouped = false,
-     .repairPage = "CPageWarnings", .warningHelpTopic = "4-1-1.html", .warningTextId = 471,
+     .repairPage = "CPageWarnings", .warningHelpTopic = "1-4-1.html", .warningTextId = 471,
      .problemTextId = 609},
     {.bit = 0x200, .name = "Metadata", .titleId = 420, .priority = 1, .repairPage = "CPageMetadata",
      .helpTopic = "13-2-1.html", .problemTextId = 610},

@@ -98,8 +98,12 @@ constexpr SuccessCriterion kCriteria[] = {
 
 // Check -> criteria, after W3C's comparison of the WCAG 1.0 checkpoints with
 // WCAG 2.0, read for 2.2. The checkpoint is the one the check's help topic
-// belongs to; a note marks each row where the comparison gave no clear
-// answer and the closest criterion was chosen, or where a row stays empty.
+// belongs to. A note starting "closest" marks a row where WCAG 2 does not
+// require the check as such and the nearest criterion stands in; reports and
+// help say so, so that nobody files a failure of that criterion on the
+// check's word. A row stays empty, with a note starting "no counterpart",
+// where WCAG 2 does not ask for what the check asks for: naming a criterion
+// there would report failures WCAG 2 does not have.
 constexpr Wcag2CheckRow kRows[] = {
     {"AnchorTranscript", "1.2.1", "1.2.1 rather than 1.1.1: the transcript is the alternative of prerecorded audio"},
     {"AnchorNewWindow", "3.2.5"},
@@ -108,26 +112,23 @@ constexpr Wcag2CheckRow kRows[] = {
     {"BodyLanguageChange", "3.1.2"},
     {"BodyColorContrst", "1.4.3 1.4.6"},
     {"AbbrevAcronym", "3.1.4", "no help topic; its title names checkpoint 4.2"},
-    {"DeprecatedHtml", "1.3.1",
-     "closest: WCAG 2 does not forbid deprecated markup, but presentational tags stand in for structure"},
+    {"DeprecatedHtml", "", "no counterpart: WCAG 2 does not forbid deprecated markup, and border, hspace or bgcolor carry no structure"},
     {"LinksSkipover", "2.4.1"},
-    {"DoctypeMissing", "", "checkpoint 3.2 maps to 4.1.1 Parsing, which WCAG 2.2 removed as obsolete"},
+    {"DoctypeMissing", "", "no counterpart: checkpoint 3.2 maps to 4.1.1 Parsing, which WCAG 2.2 removed as obsolete"},
     {"NoStylesheets", "1.3.1"},
     {"UsingStyle", "1.3.1 1.3.2"},
     {"TextLinks", "2.4.4 2.4.9"},
-    {"DynamicEquivalents", "1.1.1", "closest: equivalents of dynamic content are its text alternatives"},
-    {"UsableWithoutProgram", "",
-     "checkpoint 6.3 has no counterpart: WCAG 2 lets a page rely on accessibility-supported scripts"},
+    {"DynamicEquivalents", "1.1.1 4.1.2", "closest: equivalents of dynamic content are its text alternatives and names"},
+    {"UsableWithoutProgram", "", "no counterpart: WCAG 2 lets a page rely on accessibility-supported scripts"},
     {"ProgramAccessible", "2.1.1 4.1.2"},
     {"DeviceDependent", "2.1.1"},
-    {"MultiMedia", "1.2.2 1.2.3",
-     "the topic is that of checkpoint 4.1, but the warning asks for synchronized equivalents (checkpoint 1.4)"},
-    {"Metadata", "2.4.2", "closest: the page's title is the metadata the check asks for"},
+    {"MultiMedia", "1.2.2 1.2.3 1.2.5", "checkpoint 1.4: captions and descriptions in step with the presentation"},
+    {"Metadata", "2.4.2", "the page's title is the metadata WCAG 2 asks for"},
     {"FrameTitle", "2.4.1 4.1.2"},
-    {"FrameLongdesc", "1.3.1", "closest: the description tells how the frames relate"},
+    {"FrameLongdesc", "", "no counterpart: no criterion asks for a description of how frames relate"},
     {"FrameSource", "1.1.1", "closest: a frame showing an image has no text alternative"},
-    {"FramesetNoframes", "4.1.2", "closest: checkpoint 6.5 is not required as such; frames need their names"},
-    {"FramesetAbsoluteUnits", "1.4.4", "its topic names no checkpoint; absolute units belong to checkpoint 3.4"},
+    {"FramesetNoframes", "", "no counterpart: checkpoint 6.5 is not required by WCAG 2, as every browser shows frames"},
+    {"FramesetAbsoluteUnits", "1.4.4 1.4.10", "its topic names no checkpoint; absolute units belong to checkpoint 3.4"},
     {"HeaderFormatting", "1.3.1"},
     {"UsingColor", "1.4.1"},
     {"MissingLanguage", "3.1.1"},
@@ -136,41 +137,41 @@ constexpr Wcag2CheckRow kRows[] = {
     {"PotentialQuote", "1.3.1", "no help topic; quotations belong to checkpoint 3.7"},
     {"QuoteFormat", "1.3.1", "its topic names no checkpoint; quotations belong to checkpoint 3.7"},
     {"CheckFlicker", "2.3.1 2.3.2"},
-    {"ImgAltText", "1.1.1"},
+    {"ImgAltText", "1.1.1 2.4.4", "2.4.4 as well: a linked image without a name leaves the link without purpose (F89)"},
     {"ImgAltTextLong", "1.1.1"},
     {"ImgAltTextSuspicious", "1.1.1"},
     {"ImgLongdesc", "1.1.1"},
-    {"ImageMapTextLinks", "2.4.4", "closest: checkpoint 1.5 was an interim measure for client-side maps"},
+    {"ImageMapTextLinks", "", "no counterpart: checkpoint 1.5 was an interim measure for client-side maps"},
     {"ImageMapIsmapTextLinks", "1.1.1 2.1.1"},
-    {"ImageMap", "2.1.1"},
+    {"ImageMap", "1.1.1 2.1.1"},
     {"ImageDLink", "1.1.1", "its topic names no checkpoint; a d-link is a long text alternative (checkpoint 1.1)"},
-    {"InputAltText", "1.1.1"},
+    {"InputAltText", "1.1.1 4.1.2"},
     {"InputAltTextLong", "1.1.1"},
     {"InputAltTextSuspicious", "1.1.1"},
-    {"InputMissingDefault", "3.3.2", "closest: checkpoint 10.4 was an interim measure; a default text instructs"},
+    {"InputMissingDefault", "", "no counterpart: checkpoint 10.4 was an interim measure that browsers made needless"},
     {"InputMissingLabel", "1.3.1 3.3.2 4.1.2"},
     {"InputFarLabel", "1.3.1 3.3.2", "closest: checkpoint 10.2 was an interim measure for implicit labels"},
     {"ListForFormat", "1.3.1"},
-    {"MapAltText", "1.1.1"},
-    {"MapRefresh", "2.2.1 3.2.5"},
-    {"MapRedirect", "2.2.1 3.2.5"},
+    {"MapAltText", "1.1.1 2.4.4"},
+    {"MapRefresh", "2.2.1 2.2.4 3.2.5"},
+    {"MapRedirect", "2.2.1 2.2.4 3.2.5"},
     {"ObjectAudio", "1.1.1 1.2.1", "no help topic; its title names checkpoint 1.1, for prerecorded audio"},
     {"ObjectAltRep", "1.1.1"},
-    {"ObjectTitle", "1.1.1 4.1.2", "its topic names no checkpoint; closest: the object's name"},
+    {"ObjectTitle", "1.1.1 4.1.2", "its topic names no checkpoint; the title is the object's name"},
     {"AsciiArtDescription", "1.1.1"},
-    {"AsciiArtSkipover", "2.4.1"},
-    {"ScriptNoscript", "1.1.1"},
+    {"AsciiArtSkipover", "", "no counterpart: 2.4.1 is about blocks repeated across pages, and H86 calls this link not required"},
+    {"ScriptNoscript", "", "no counterpart: WCAG 2 lets a page rely on accessibility-supported scripts"},
     {"ScriptSpawnNewWindow", "3.2.5", "its topic names no checkpoint; new windows belong to checkpoint 10.1"},
     {"SelectNoLabel", "1.3.1 3.3.2 4.1.2"},
-    {"TableSummary", "1.3.1", "closest: W3C counts a table summary as advisory"},
+    {"TableSummary", "", "no counterpart: WCAG 2 asks for no summary, and one on a layout table is a failure (F46)"},
     {"TableHeaders", "1.3.1"},
-    {"TableAbbreviations", "1.3.1", "closest: abbreviated header labels are advisory in WCAG 2"},
+    {"TableAbbreviations", "", "no counterpart: abbreviated header labels are advisory in WCAG 2"},
     {"TableMultipleTH", "1.3.1"},
     {"TableLinearize", "1.3.2"},
     {"TableStructMarkup", "1.3.1"},
     {"TableCaption", "1.3.1", "closest: a caption is one way to tell the table's relationships"},
-    {"TableAbsoluteUnits", "1.4.4", "its topic names no checkpoint; absolute units belong to checkpoint 3.4"},
-    {"TextareaText", "3.3.2", "closest: checkpoint 10.4 was an interim measure; a default text instructs"},
+    {"TableAbsoluteUnits", "1.4.4 1.4.10", "its topic names no checkpoint; absolute units belong to checkpoint 3.4"},
+    {"TextareaText", "", "no counterpart: checkpoint 10.4 was an interim measure that browsers made needless"},
     {"TextareaLabel", "1.3.1 3.3.2 4.1.2"},
 };
 
@@ -216,6 +217,14 @@ const Wcag2CheckRow* FindWcag2Row(std::string_view check)
             return &row;
     }
     return nullptr;
+}
+
+Wcag2Match Wcag2MatchOf(std::string_view check)
+{
+    const Wcag2CheckRow* row = FindWcag2Row(check);
+    if (!row || Wcag2Numbers(*row).empty())
+        return Wcag2Match::kNone;
+    return row->note.starts_with("closest") ? Wcag2Match::kClosest : Wcag2Match::kCounterpart;
 }
 
 std::vector<std::string_view> Wcag2Numbers(const Wcag2CheckRow& row)

@@ -32,7 +32,9 @@ std::string Wcag2CriterionLabel(const SuccessCriterion& criterion);
 // One check's row of the mapping: the numbers of its criteria, separated by
 // blanks, empty when WCAG 2 has no counterpart for it; the note tells where
 // the row departs from W3C's comparison of the two versions, or why it is
-// empty.
+// empty. A note starting "closest" says WCAG 2 does not require the check as
+// such and the criteria are only the nearest ones; an empty row's note starts
+// "no counterpart".
 struct Wcag2CheckRow {
     std::string_view check;
     std::string_view criteria;
@@ -42,6 +44,11 @@ struct Wcag2CheckRow {
 std::span<const Wcag2CheckRow> Wcag2CheckRows();
 // Null for a check the table does not know.
 const Wcag2CheckRow* FindWcag2Row(std::string_view check);
+// How a check's criteria stand to it: its counterparts, only the closest
+// criteria to a check WCAG 2 does not require, or none at all (also for a
+// check the table does not know).
+enum class Wcag2Match { kCounterpart, kClosest, kNone };
+Wcag2Match Wcag2MatchOf(std::string_view check);
 // The numbers of a row's criteria, in the row's order.
 std::vector<std::string_view> Wcag2Numbers(const Wcag2CheckRow& row);
 // The criteria of a check, in the row's order; empty when it has none or the

@@ -155,6 +155,9 @@ TEST_F(FrameChecks, OneDescriptionForAPageOfMoreThanTwoFrames)
 {
     EXPECT_EQ(Check("<frame src=a.html><frame src=b.html>").count("FrameLongdesc"), 0u);
     EXPECT_EQ(Check("<frame src=a.html><frame src=b.html><frame src=c.html>").count("FrameLongdesc"), 1u);
+    // The description on any one frame, the first or a later one, serves them all.
+    EXPECT_EQ(Check("<frame src=a.html longdesc=f.html><frame src=b.html><frame src=c.html>").count("FrameLongdesc"), 0u);
+    EXPECT_EQ(Check("<frame src=a.html><frame src=b.html><frame src=c.html longdesc=f.html>").count("FrameLongdesc"), 0u);
 }
 
 TEST_F(FrameChecks, FramesetsNeedRealNoframesContent)

@@ -90,10 +90,53 @@ TEST(Wcag2CriteriaTest, EveryRowNamesCurrentCriteriaOrSaysWhyItHasNone)
         if (numbers.empty())
             EXPECT_FALSE(row.note.empty()) << row.check << " has no criterion and no note saying why";
     }
-    ASSERT_EQ(Wcag2CriteriaOf("ImgAltText").size(), 1u);
+    ASSERT_EQ(Wcag2CriteriaOf("ImgAltText").size(), 2u);
     EXPECT_EQ(Wcag2CriteriaOf("ImgAltText")[0]->name, "Non-text Content");
+    EXPECT_EQ(Wcag2CriteriaOf("ImgAltText")[1]->name, "Link Purpose (In Context)");
     EXPECT_TRUE(Wcag2CriteriaOf("DoctypeMissing").empty());
     EXPECT_TRUE(Wcag2CriteriaOf("NoSuchCheck").empty());
+}
+
+std::string NumbersOf(std::string_view check)
+{
+    std::string numbers;
+    for (const SuccessCriterion* criterion : Wcag2CriteriaOf(check))
+        numbers += (numbers.empty() ? "" : " ") + std::string(criterion->number);
+    return numbers;
+}
+
+// The rows an audit report is signed on: a check WCAG 2 does not require maps
+// to nothing, not to the criterion it is vaguely about, and a check covering a
+// failure WCAG 2 documents names that failure's criterion.
+TEST(Wcag2CriteriaTest, ChecksWcag2DoesNotRequireMapToNothing)
+{
+    for (const char* check : {"InputMissingDefault", "TextareaText", "FramesetNoframes", "ImageMapTextLinks",
+                              "TableSummary", "TableAbbreviations", "FrameLongdesc", "DeprecatedHtml",
+                              "AsciiArtSkipover", "ScriptNoscript", "UsableWithoutProgram", "DoctypeMissing"}) {
+        EXPECT_EQ(NumbersOf(check), "") << check;
+        EXPECT_EQ(Wcag2MatchOf(check), Wcag2Match::kNone) << check;
+        ASSERT_NE(FindWcag2Row(check), nullptr) << check;
+        EXPECT_TRUE(FindWcag2Row(check)->note.starts_with("no counterpart")) << check;
+    }
+}
+
+TEST(Wcag2CriteriaTest, ChecksNameEveryCriterionTheirFailuresFail)
+{
+    EXPECT_EQ(NumbersOf("ImgAltText"), "1.1.1 2.4.4");         // F89: a linked image without a name
+    EXPECT_EQ(NumbersOf("MapAltText"), "1.1.1 2.4.4");         // H24: area alt texts name the links
+    EXPECT_EQ(NumbersOf("InputAltText"), "1.1.1 4.1.2");       // an image button is a control
+    EXPECT_EQ(NumbersOf("DynamicEquivalents"), "1.1.1 4.1.2");
+    EXPECT_EQ(NumbersOf("ImageMap"), "1.1.1 2.1.1");
+    EXPECT_EQ(NumbersOf("MultiMedia"), "1.2.2 1.2.3 1.2.5");
+    EXPECT_EQ(NumbersOf("TableAbsoluteUnits"), "1.4.4 1.4.10");
+    EXPECT_EQ(NumbersOf("FramesetAbsoluteUnits"), "1.4.4 1.4.10");
+    EXPECT_EQ(NumbersOf("MapRefresh"), "2.2.1 2.2.4 3.2.5");   // F40, F41
+    EXPECT_EQ(NumbersOf("MapRedirect"), "2.2.1 2.2.4 3.2.5");
+    EXPECT_EQ(Wcag2MatchOf("ImgAltText"), Wcag2Match::kCounterpart);
+    EXPECT_EQ(Wcag2MatchOf("TableCaption"), Wcag2Match::kClosest);
+    EXPECT_EQ(Wcag2MatchOf("NoSuchCheck"), Wcag2Match::kNone);
+    // Scripts with and without an equivalent are judged alike.
+    EXPECT_EQ(NumbersOf("ScriptNoscript"), NumbersOf("UsableWithoutProgram"));
 }
 
 // The "WCAG 2" section of a help topic: from its heading to the next heading.
@@ -159,6 +202,87 @@ TEST(Wcag2CriteriaTest, EachChecksHelpTopicNamesItsCriteria)
             list += " " + topic;
         GTEST_SKIP() << withoutSection.size() << " topics have no WCAG 2 section yet:" << list;
     }
+}
+
+std::string ReadTopic(const std::string& topic)
+{
+    const std::string path = platform::FindDataFile("help/" + topic);
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream page;
+    page << in.rdbuf();
+    return page.str();
+}
+
+// The paragraph of the WCAG 2 section that gives the topic's counterparts;
+// other paragraphs of the section may name related criteria.
+std::string CounterpartParagraph(const std::string& section)
+{
+    const std::size_t from = section.find("<p class=\"wcag2\">");
+    if (from == std::string::npos)
+        return {};
+    const std::size_t text = from + std::string_view("<p class=\"wcag2\">").size();
+    return section.substr(text, section.find("</p>", text) - text);
+}
+
+std::string Lowered(std::string text)
+{
+    for (char& c : text)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+// The other way round: every criterion a topic gives as its checks'
+// counterpart is one the table maps them to, in both languages; a topic of
+// checks WCAG 2 does not require opens its section saying so, and one whose
+// checks map only to the closest criteria says that they are the closest.
+TEST(Wcag2CriteriaTest, EachTopicNamesAsCounterpartsOnlyMappedCriteria)
+{
+    std::map<std::string, std::vector<std::string>> checksOfTopic;
+    for (const auto& [name, topic] : CatalogueChecksWithTopics()) {
+        if (!topic.empty())
+            checksOfTopic[topic].push_back(name);
+    }
+    static const std::regex number(R"(\b\d\.\d\.\d{1,2}\b)");
+    std::ostringstream mismatches;
+    for (const auto& [topic, checks] : checksOfTopic) {
+        std::set<std::string> mapped;
+        std::set<Wcag2Match> matches;
+        for (const std::string& check : checks) {
+            matches.insert(Wcag2MatchOf(check));
+            for (const SuccessCriterion* criterion : Wcag2CriteriaOf(check))
+                mapped.insert(std::string(criterion->number));
+        }
+        for (const std::string language : {"", "de/"}) {
+            const std::string page = ReadTopic(language + topic);
+            ASSERT_FALSE(page.empty()) << language << topic << " is not built";
+            const std::string paragraph = CounterpartParagraph(Wcag2Section(page));
+            const std::string where = "\n  " + language + topic + ": ";
+            if (paragraph.empty()) {
+                mismatches << where << "no WCAG 2 paragraph";
+                continue;
+            }
+            const std::string lowered = Lowered(paragraph);
+            const bool saysNone = lowered.starts_with(language.empty() ? "no counterpart" : "keine entsprechung");
+            const bool saysClosest =
+                lowered.find(language.empty() ? "closest" : "am nächsten") != std::string::npos;
+            if (mapped.empty()) {
+                if (!saysNone)
+                    mismatches << where << "its checks have no counterpart, and the section does not open saying so";
+                continue;
+            }
+            if (saysNone)
+                mismatches << where << "says there is no counterpart, but its checks are mapped";
+            if (matches.contains(Wcag2Match::kClosest) && !saysClosest)
+                mismatches << where << "does not say its criteria are only the closest";
+            for (auto it = std::sregex_iterator(paragraph.begin(), paragraph.end(), number);
+                 it != std::sregex_iterator(); ++it) {
+                const std::string named = it->str();
+                if (FindSuccessCriterion(named) && !mapped.contains(named))
+                    mismatches << where << "names " << named << ", which none of its checks maps to";
+            }
+        }
+    }
+    EXPECT_TRUE(mismatches.str().empty()) << "topics and the mapping disagree:" << mismatches.str();
 }
 
 } // namespace

@@ -200,7 +200,8 @@ TEST_F(CheckCommand, EveryFormatCarriesTheWcag2CriteriaOfTheChecks)
     for (const json& problem : report["files"][0]["problems"])
         byCheck[problem["check"]] = problem["wcag2"];
     EXPECT_EQ(byCheck["ImgAltText"],
-              json::parse(R"([{"level": "A", "name": "Non-text Content", "number": "1.1.1"}])"));
+              json::parse(R"j([{"level": "A", "name": "Non-text Content", "number": "1.1.1"},
+                              {"level": "A", "name": "Link Purpose (In Context)", "number": "2.4.4"}])j"));
     ASSERT_TRUE(byCheck.contains("DoctypeMissing"));
     EXPECT_EQ(byCheck["DoctypeMissing"], json::array());
 
@@ -210,15 +211,22 @@ TEST_F(CheckCommand, EveryFormatCarriesTheWcag2CriteriaOfTheChecks)
     for (const json& rule : sarif["runs"][0]["tool"]["driver"]["rules"])
         rules[rule["id"]] = rule;
     EXPECT_EQ(rules["ImgAltText"]["properties"]["tags"],
-              json::parse(R"(["accessibility", "WCAG2.2:1.1.1", "WCAG2.2:A"])"));
-    EXPECT_EQ(rules["ImgAltText"]["help"]["text"], "WCAG 2.2 success criteria:\n- 1.1.1 Non-text Content (A)");
+              json::parse(R"(["accessibility", "WCAG2.2:1.1.1", "WCAG2.2:A", "WCAG2.2:2.4.4"])"));
+    EXPECT_EQ(rules["ImgAltText"]["help"]["text"],
+              "WCAG 2.2 success criteria:\n- 1.1.1 Non-text Content (A)\n- 2.4.4 Link Purpose (In Context) (A)");
+    // A check WCAG 2 does not require as such names its closest criterion as
+    // only that, so that nobody files it as a failure of the criterion.
+    EXPECT_EQ(rules["TableCaption"]["help"]["text"],
+              "WCAG 2.2 has no counterpart; closest success criteria:\n- 1.3.1 Info and Relationships (A)");
+    EXPECT_EQ(rules["TableSummary"]["help"]["text"], "WCAG 2.2: no WCAG 2 counterpart.");
     EXPECT_EQ(rules["BodyColorContrst"]["properties"]["tags"],
               json::parse(R"(["accessibility", "WCAG2.2:1.4.3", "WCAG2.2:AA", "WCAG2.2:1.4.6", "WCAG2.2:AAA"])"));
     EXPECT_EQ(rules["DoctypeMissing"]["help"]["text"], "WCAG 2.2: no WCAG 2 counterpart.");
 
     Run({"--format", "junit", "--level", "A", bad});
     EXPECT_NE(out.str().find("<testcase name=\"ImgAltText\" classname=\"" + bad + "\">\n"
-                             "      <properties><property name=\"wcag2\" value=\"1.1.1 Non-text Content (A)\"/>"
+                             "      <properties><property name=\"wcag2\" value=\"1.1.1 Non-text Content (A); 2.4.4 Link Purpose "
+                             "(In Context) (A)\"/>"
                              "</properties>\n      <failure message="),
               std::string::npos)
         << out.str();
@@ -227,7 +235,8 @@ TEST_F(CheckCommand, EveryFormatCarriesTheWcag2CriteriaOfTheChecks)
     Run({"--level", "AAA", bad});
     EXPECT_EQ(out.str().find("WCAG 2"), std::string::npos);
     Run({"--level", "AAA", "--wcag2", bad});
-    EXPECT_NE(out.str().find("(ImgAltText): logo.gif [help: 1-1-1.html] [WCAG 2: 1.1.1 Non-text Content (A)]\n"),
+    EXPECT_NE(out.str().find("(ImgAltText): logo.gif [help: 1-1-1.html] [WCAG 2: 1.1.1 Non-text Content (A); "
+                             "2.4.4 Link Purpose (In Context) (A)]\n"),
               std::string::npos)
         << out.str();
     EXPECT_NE(out.str().find("(DoctypeMissing): "), std::string::npos);

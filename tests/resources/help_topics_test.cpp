@@ -2,8 +2,8 @@
 // check catalogue names is there in English and in German, every link between
 // topics leads somewhere, every topic has the shape of the others, and the
 // plain pages the reports link to are the pages of the compiled help.
-#include "library/checks/check_catalogue.h"
-#include "library/checks/check_info.h"
+#include "help_files.h"
+
 #include "platform/paths.h"
 
 #include <QCoreApplication>
@@ -28,33 +28,18 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const fs::path kSource = ORVANE_SOURCE_DIR;
-const fs::path kEnglish = kSource / "resources/help";
-const fs::path kGerman = kSource / "resources/help/de";
+const fs::path kSource = test::kSourceDir;
+const fs::path kEnglish = test::kEnglishHelp;
+const fs::path kGerman = test::kGermanHelp;
 
-std::string ReadAll(const fs::path& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
+std::string ReadAll(const fs::path& path) { return test::ReadWholeFile(path); }
 
 bool IsTopicFile(const fs::path& path)
 {
     return path.extension() == ".html" || path.extension() == ".htm";
 }
 
-std::set<std::string> FilesIn(const fs::path& folder)
-{
-    std::set<std::string> names;
-    std::error_code error;
-    for (const fs::directory_entry& entry : fs::directory_iterator(folder, error)) {
-        if (entry.is_regular_file())
-            names.insert(entry.path().filename().string());
-    }
-    return names;
-}
+std::set<std::string> FilesIn(const fs::path& folder) { return test::FileNamesIn(folder); }
 
 std::string Joined(const std::set<std::string>& names)
 {
@@ -64,26 +49,7 @@ std::string Joined(const std::set<std::string>& names)
     return text;
 }
 
-// Every check of the catalogue with the topic the user is shown for it: its
-// repair page's topic, or for a general warning the warning's topic.
-std::multimap<std::string, std::string> CheckNamesByTopic()
-{
-    std::multimap<std::string, std::string> checks;
-    for (const ElementPtr& element : CreateCatalogueFamilies()) {
-        const auto* family = dynamic_cast<const CCatalogueElement*>(element.get());
-        if (!family)
-            continue;
-        for (const CheckInfo& check : family->CheckTable()) {
-            if (check.name.empty())
-                continue;
-            for (std::string_view topic : {check.helpTopic, check.warningHelpTopic}) {
-                if (!topic.empty())
-                    checks.emplace(std::string(topic), std::string(check.name));
-            }
-        }
-    }
-    return checks;
-}
+std::multimap<std::string, std::string> CheckNamesByTopic() { return test::CatalogueChecksByTopic(); }
 
 // The topic names the program's code shows: a quoted file name on a line
 // that speaks of help or of a topic (a page's kHelpTopic, a settings page's
