@@ -6,6 +6,7 @@
 #include "platform/services.h"
 #include "platform/string_table.h"
 
+#include <cstdlib>
 #include <map>
 
 namespace orvane::platform {
@@ -24,9 +25,10 @@ public:
     CStringTable translated;
 };
 
-// Kept for the life of the process and never destroyed: the strings are in
-// use until it ends, and Qt's list of resources, made after the bundle, is
-// gone before the bundle's destructor could unregister from it.
+// Kept until the process ends, and unloaded then by a handler of their own
+// rather than by static destructors: the strings are in use until the end,
+// and Qt's list of resources, made after the bundle, is gone before a
+// destructor of the bundle could unregister from it.
 // Made on first use, as the library's start may ask for them before the
 // library's own globals are set up.
 // Every bundle loaded so far, by file name, and the one in use: a program
@@ -58,6 +60,15 @@ CLanguageStrings& LanguageStrings()
 {
     static CLanguageStrings& strings = *new CLanguageStrings;
     return strings;
+}
+
+void UnloadBundles()
+{
+    static CResourceBundle& none = *new CResourceBundle;
+    CurrentBundle() = &none;
+    for (auto& [name, bundle] : LoadedBundles())
+        delete bundle;
+    LoadedBundles().clear();
 }
 
 } // namespace
@@ -93,6 +104,12 @@ bool InstallBundleStrings(const std::string& bundleFileName)
             return false;
         }
         it = bundles.emplace(bundleFileName, bundle).first;
+        // Qt's list of resources now exists and ends with the process before
+        // the bundles could unregister from it, which would leave its entries
+        // unreachable: a handler registered after that list was made runs
+        // before it goes, and unregisters every bundle while it can.
+        static const bool unregisterAtExit = std::atexit(UnloadBundles) == 0;
+        (void)unregisterAtExit;
     }
     CurrentBundle() = it->second;
     return InstallBundleLanguage(Language().empty() ? UiLanguage() : Language());
