@@ -6,6 +6,7 @@
 #include "platform/services.h"
 #include "platform/string_table.h"
 
+#include <cstdlib>
 #include <map>
 
 namespace orvane::platform {
@@ -93,6 +94,18 @@ bool InstallBundleStrings(const std::string& bundleFileName)
             return false;
         }
         it = bundles.emplace(bundleFileName, bundle).first;
+        // Qt's list of resources, made by the first bundle's registration, is
+        // destroyed at exit before the bundles could be: they are given back
+        // first, by a handler set up after the list (so run before it goes),
+        // or what Qt keeps of them would be lost with its list.
+        static const bool unloadAtExit = [] {
+            std::atexit([] {
+                for (auto& [name, loaded] : LoadedBundles())
+                    loaded->Unload();
+            });
+            return true;
+        }();
+        (void)unloadAtExit;
     }
     CurrentBundle() = it->second;
     return InstallBundleLanguage(Language().empty() ? UiLanguage() : Language());
