@@ -20,6 +20,8 @@
 #include <set>
 #include <sstream>
 
+#include <unistd.h>
+
 namespace orvane::cli {
 namespace {
 
@@ -260,6 +262,194 @@ TEST_F(BatchRuns, BadValuesOfTheBatchOptionsAreNamed)
     EXPECT_EQ(Check({"--tables", "maybe", page}), kExitError);
     EXPECT_NE(err.str().find("--tables takes skip, data, layout or guess"), std::string::npos);
     EXPECT_EQ(Check({page, "--tables"}), kExitError);
+}
+
+// A pipeline must never take part of a run for the whole: merging wants
+// every share of one run, each once, and says what is wrong.
+TEST_F(BatchRuns, MergingRefusesAnIncompleteSetOrSharesOfDifferentRuns)
+{
+    const std::string site = Site("site");
+    auto share = [&](const std::string& name, Arguments options) {
+        const std::string path = (folder / name).string();
+        options.insert(options.end(), {"--format", "json", "--output", path, site});
+        EXPECT_EQ(Check(options), kExitFindings) << err.str();
+        return path;
+    };
+    const std::string one = share("1of3.json", {"--shard", "1/3"});
+    const std::string three = share("3of3.json", {"--shard", "3/3"});
+    const std::string output = Write("merged.json", "the old report\n");
+    EXPECT_EQ(Run({"merge-reports", "--output", output, one, three}), kExitError);
+    EXPECT_NE(err.str().find("the share(s) 2/3 are missing"), std::string::npos) << err.str();
+
+    const std::string all = share("2of3-all.json", {"--shard", "2/3", "--all"});
+    EXPECT_EQ(Run({"merge-reports", "--output", output, one, all, three}), kExitError);
+    EXPECT_NE(err.str().find(all + " was a run with --all"), std::string::npos) << err.str();
+    const std::string guessed = share("2of3-guess.json", {"--shard", "2/3", "--tables", "guess"});
+    EXPECT_EQ(Run({"merge-reports", "--output", output, one, guessed, three}), kExitError);
+    EXPECT_NE(err.str().find("--tables guess"), std::string::npos) << err.str();
+    const std::string half = share("1of2.json", {"--shard", "1/2"});
+    EXPECT_EQ(Run({"merge-reports", "--output", output, one, half}), kExitError);
+    EXPECT_NE(err.str().find("no share of the same number of shares"), std::string::npos) << err.str();
+    const std::string whole = share("whole.json", {});
+    EXPECT_EQ(Run({"merge-reports", "--output", output, whole}), kExitError);
+    EXPECT_NE(err.str().find("the report of a whole run"), std::string::npos) << err.str();
+
+    // A report whose files are no list is no report.
+    json bent = json::parse(test::ReadFileBytes(one));
+    bent["files"] = json::object({{"a", bent["files"][0]}});
+    const std::string object = Write("object.json", bent.dump());
+    EXPECT_EQ(Run({"merge-reports", "--output", output, object}), kExitError);
+    EXPECT_NE(err.str().find("\"files\" is no array"), std::string::npos) << err.str();
+    // Nor may the merged report take the place of one of the shares.
+    const std::string two = share("2of3.json", {"--shard", "2/3"});
+    const std::string before = test::ReadFileBytes(two);
+    EXPECT_EQ(Run({"merge-reports", "--output", two, one, two, three}), kExitError);
+    EXPECT_NE(err.str().find("is one of the inputs"), std::string::npos) << err.str();
+    EXPECT_EQ(test::ReadFileBytes(two), before);
+    EXPECT_EQ(test::ReadFileBytes(output), "the old report\n");
+
+    // Every share once: the report of the whole run, with its record.
+    EXPECT_EQ(Run({"merge-reports", "--output", output, three, one, two}), kExitFindings) << err.str();
+    EXPECT_EQ(test::ReadFileBytes(output), test::ReadFileBytes(whole));
+    const json run = json::parse(test::ReadFileBytes(output))["run"];
+    EXPECT_FALSE(run.contains("share"));
+    EXPECT_EQ(run["paths"], json::array({site}));
+    EXPECT_EQ(run["tables"], "skip");
+
+    // Shares of an empty folder are still only whole when all are there.
+    fs::create_directories(folder / "empty");
+    const std::string empty = (folder / "empty").string();
+    for (const char* k : {"1", "2"}) {
+        EXPECT_EQ(Check({"--format", "json", "--allow-empty", "--shard", std::string(k) + "/3", "--output",
+                         (folder / (std::string("e") + k + ".json")).string(), empty}),
+                  kExitOk)
+            << err.str();
+    }
+    EXPECT_EQ(Run({"merge-reports", (folder / "e1.json").string(), (folder / "e2.json").string()}), kExitError);
+    EXPECT_NE(err.str().find("3/3 are missing"), std::string::npos) << err.str();
+}
+
+// A page's share is the same whether its folder or the page itself is named,
+// as long as the names start from the same folder.
+TEST_F(BatchRuns, APageHasOneShareWhetherItsFolderOrItselfIsNamed)
+{
+    const std::string site = Site("site");
+    const fs::path before = fs::current_path();
+    fs::current_path(site);
+    auto share = [&](Arguments paths) {
+        Arguments args{"--format", "json", "--shard", "1/2"};
+        args.insert(args.end(), paths.begin(), paths.end());
+        EXPECT_NE(Check(args), kExitError) << err.str();
+        const json report = json::parse(out.str());
+        std::set<std::string> names;
+        for (const json& file : report["files"])
+            names.insert(fs::path(file["path"].get<std::string>()).lexically_normal().generic_string());
+        return names;
+    };
+    Arguments pages, dotted;
+    for (const auto& entry : fs::recursive_directory_iterator(".")) {
+        if (entry.is_regular_file()) {
+            pages.push_back(entry.path().lexically_normal().generic_string());
+            dotted.push_back("./" + entry.path().lexically_normal().generic_string());
+        }
+    }
+    const std::set<std::string> byFolder = share({"."});
+    const std::set<std::string> byPages = share(pages);
+    const std::set<std::string> byDotted = share(dotted);
+    fs::current_path(before);
+    EXPECT_FALSE(byFolder.empty());
+    EXPECT_LT(byFolder.size(), 14u);
+    EXPECT_EQ(byPages, byFolder);
+    EXPECT_EQ(byDotted, byFolder);
+}
+
+// Pages a run misses make it fail: a folder named that holds no page (a
+// wrong name, most likely), and a folder that cannot be read.
+TEST_F(BatchRuns, FoldersWithoutPagesOrNotReadAreErrors)
+{
+    fs::create_directories(folder / "empty");
+    const std::string empty = (folder / "empty").string();
+    EXPECT_EQ(Check({empty}), kExitError);
+    EXPECT_NE(err.str().find("no page in the folder " + empty), std::string::npos) << err.str();
+    EXPECT_EQ(out.str(), "");
+    EXPECT_EQ(Check({"--allow-empty", empty}), kExitOk) << err.str();
+    EXPECT_NE(out.str().find("checked 0 of 0 page(s)"), std::string::npos) << out.str();
+
+    const std::string site = Site("site");
+    fs::create_directory_symlink(folder / "empty", folder / "site" / "linked");
+    ASSERT_EQ(Check({"--format", "json", site}), kExitFindings) << err.str();
+    EXPECT_NE(err.str().find("a link to a folder is not followed: " + (folder / "site" / "linked").string()),
+              std::string::npos)
+        << err.str();
+    EXPECT_EQ(json::parse(out.str())["run"]["linksNotFollowed"].size(), 1u);
+
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "root reads every folder";
+    fs::permissions(folder / "site" / "docs", fs::perms::none);
+    const int status = Check({"--format", "json", site});
+    fs::permissions(folder / "site" / "docs", fs::perms::owner_all);
+    EXPECT_EQ(status, kExitError);
+    EXPECT_NE(err.str().find("a folder was not read: " + (folder / "site" / "docs").string()), std::string::npos)
+        << err.str();
+    const json report = json::parse(out.str());
+    EXPECT_EQ(report["run"]["foldersNotRead"].size(), 1u);
+    EXPECT_EQ(report["files"].size(), 7u);
+}
+
+// A stream that takes nothing, as standard output on a full disk.
+class CFullBuffer final : public std::streambuf {
+protected:
+    int_type overflow(int_type) override { return traits_type::eof(); }
+    std::streamsize xsputn(const char*, std::streamsize) override { return 0; }
+};
+
+// Where the report goes: standard output that fails is an error, "-" is
+// standard output, and a report never takes the place of a page checked.
+TEST_F(BatchRuns, AReportThatCannotBeWrittenOrWouldReplaceAPageIsAnError)
+{
+    const std::string page = Write("site/p1.html", "<html><body><img src=a.gif></body></html>\n");
+    const std::string other = Write("site/p2.html", "<html lang=en><body><p>x</p></body></html>\n");
+    CFullBuffer full;
+    std::ostream devFull(&full);
+    std::ostringstream errors;
+    EXPECT_EQ(RunMain({"check", "--no-registry", page}, devFull, errors), kExitError);
+    EXPECT_NE(errors.str().find("could not be written to standard output"), std::string::npos) << errors.str();
+
+    EXPECT_EQ(Check({"--output", "-", page}), kExitFindings) << err.str();
+    EXPECT_NE(out.str().find(page + ":"), std::string::npos) << out.str();
+    EXPECT_FALSE(fs::exists("-"));
+
+    const std::string original = test::ReadFileBytes(page);
+    EXPECT_EQ(Check({"--output", page, page, other}), kExitError);
+    EXPECT_NE(err.str().find(page + " is one of the inputs"), std::string::npos) << err.str();
+    EXPECT_EQ(Check({"--output", (folder / "site" / "." / "p2.html").string(), (folder / "site").string()}),
+              kExitError);
+    EXPECT_EQ(test::ReadFileBytes(page), original);
+    EXPECT_EQ(Check({"--output", "--all", page}), kExitError);
+    EXPECT_NE(err.str().find("--output takes a file name"), std::string::npos) << err.str();
+    EXPECT_FALSE(fs::exists("--all"));
+}
+
+// The command line as other programs read theirs: "--" ends the options,
+// "--name=value" gives a value, and an option with a value is given once.
+TEST_F(BatchRuns, OptionsEndAtTwoDashesTakeValuesAfterEqualsAndAreGivenOnce)
+{
+    const std::string dashed = Write("--odd.html", "<html><body><img src=a.gif></body></html>\n");
+    const fs::path before = fs::current_path();
+    fs::current_path(folder);
+    const int ended = Check({"--format=json", "--level=A", "--", "--odd.html"});
+    fs::current_path(before);
+    EXPECT_EQ(ended, kExitFindings) << err.str();
+    const json report = json::parse(out.str());
+    EXPECT_EQ(report["summary"]["target"], "A");
+    EXPECT_EQ(report["files"][0]["path"], "--odd.html");
+
+    EXPECT_EQ(Check({"--level", "A", "--level", "AA", dashed}), kExitError);
+    EXPECT_NE(err.str().find("--level is given more than once"), std::string::npos) << err.str();
+    EXPECT_EQ(Check({"--all=yes", dashed}), kExitError);
+    EXPECT_NE(err.str().find("--all takes no value"), std::string::npos) << err.str();
+    EXPECT_EQ(Check({"--level=B", dashed}), kExitError);
+    EXPECT_NE(err.str().find("--level takes"), std::string::npos) << err.str();
 }
 
 TEST_F(BatchRuns, AFolderRunWithoutATerminalWritesNoProgress)
