@@ -28,8 +28,10 @@ inline bool IsPageExtension(std::string_view extension)
 inline std::string SaveExtensionsProblem(std::string_view original, std::string_view validated)
 {
     for (std::string_view extension : {original, validated}) {
-        if (IsPageExtension(extension))
-            return std::string(extension) + " is the extension of pages; a backup or a repaired copy would take a page's name";
+        // ".old.html" would make "a.html.old.html", a page again.
+        const std::size_t last = extension.rfind('.');
+        if (IsPageExtension(extension) || (last != std::string_view::npos && IsPageExtension(extension.substr(last))))
+            return std::string(extension) + " ends in the extension of pages; a backup or a repaired copy would take a page's name";
     }
     std::string one(original), other(validated);
     for (std::string* text : {&one, &other})

@@ -269,7 +269,7 @@ TEST_F(FixCommand, PagesOfOneBaseNameNeverShareABackupOrARepairedCopy)
 TEST_F(FixCommand, SaveExtensionsThatArePageExtensionsAreRefused)
 {
     for (const char* setting : {"validated-extension=.htm", "validated-extension=.html", "original-extension=.SHTML",
-                                "original-extension=.xhtml", "original-extension=.htmlvalid"}) {
+                                "original-extension=.xhtml", "original-extension=.htmlvalid", "validated-extension=.fixed.HTM"}) {
         EXPECT_EQ(Run("settings", {"--set", setting}), kExitError) << setting;
         EXPECT_NE(err.str().find("nothing was changed"), std::string::npos) << err.str();
     }
