@@ -25,6 +25,9 @@ std::string TakeBatchOption(const GivenOption& given, BatchOptions& options)
     case OptionId::Quiet:
         options.quiet = true;
         return {};
+    case OptionId::AllowEmpty:
+        options.allowEmpty = true;
+        return {};
     default:
         return "unknown option " + std::string(given.spec->name);
     }
@@ -54,6 +57,7 @@ std::optional<int> ReadBatchCommandLine(std::string_view command, const Argument
         case OptionId::Tables:
         case OptionId::Shard:
         case OptionId::Quiet:
+        case OptionId::AllowEmpty:
             problem = TakeBatchOption(given, options);
             break;
         default:
@@ -77,12 +81,28 @@ void LoadRunSettings(COrvaneSettings& settings, const BatchOptions& options)
 }
 
 bool StartBatchRun(std::string_view command, const BatchOptions& options, std::vector<FoundPage>& pages,
-                   std::ostream& err)
+                   std::ostream& err, std::vector<std::string>* notRead,
+                   std::vector<std::string>* linksToFolders)
 {
     if (!NamedRegistryReadable(command, options.registryFile, err))
         return false;
+    PageSearch search = SearchPages(options.paths);
+    if (!options.allowEmpty && !search.withoutPages.empty()) {
+        for (const std::string& folder : search.withoutPages)
+            err << "orvane " << command << ": no page in the folder " << folder
+                << " (.htm, .html, .shtml, .shtm); --allow-empty accepts that\n";
+        return false;
+    }
+    for (const std::string& folder : search.notRead)
+        err << "orvane " << command << ": a folder was not read: " << folder << '\n';
+    for (const std::string& link : search.linksToFolders)
+        err << "orvane " << command << ": a link to a folder is not followed: " << link << '\n';
+    if (notRead)
+        *notRead = search.notRead;
+    if (linksToFolders)
+        *linksToFolders = search.linksToFolders;
     CLanguageCodeList::Library().Load();
-    pages = PagesOfShard(FindPages(options.paths), options.shard);
+    pages = PagesOfShard(std::move(search.pages), options.shard);
     return true;
 }
 

@@ -28,6 +28,7 @@ struct BatchOptions {
     TableMode tables = TableMode::kSkip;
     std::optional<Shard> shard;
     bool quiet = false;
+    bool allowEmpty = false;
     std::vector<std::string> paths;
 };
 
@@ -52,9 +53,13 @@ std::optional<int> ReadBatchCommandLine(std::string_view command, const Argument
 void LoadRunSettings(COrvaneSettings& settings, const BatchOptions& options);
 
 // Readies a run: a registry named must be there, the language codes the
-// checks ask are loaded, and pages gets the pages of the run's share. False,
-// with why on err, when the run cannot start.
+// checks ask are loaded, and pages gets the pages of the run's share. Each
+// folder that could not be read is named on err and in notRead, when given,
+// and so is each link to a folder (not followed) in linksToFolders.
+// False, with why on err, when the run cannot start: a folder named that
+// holds no page is taken for a wrong name, unless options.allowEmpty.
 bool StartBatchRun(std::string_view command, const BatchOptions& options, std::vector<FoundPage>& pages,
-                   std::ostream& err);
+                   std::ostream& err, std::vector<std::string>* notRead = nullptr,
+                   std::vector<std::string>* linksToFolders = nullptr);
 
 } // namespace orvane::cli

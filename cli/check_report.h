@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include "shard.h"
 #include "table_guess.h"
 
@@ -123,6 +125,17 @@ struct Report {
     std::map<std::string, std::string> helpLinks;
     // The share of the pages this run took, when it took one.
     std::optional<Shard> shard;
+    // What else decides which pages a run saw and what it found in them, so
+    // that only shares of one run are merged: the paths named, and the
+    // options besides the target that change findings.
+    std::vector<std::string> paths;
+    std::string tables = "skip";
+    bool ariaNames = false;
+    // The registry the decisions came from: a file's name, "none", or empty for the user's own.
+    std::string registry;
+    // Folders the run could not read, with why, and links to folders it did not follow.
+    std::vector<std::string> foldersNotRead;
+    std::vector<std::string> linksNotFollowed;
 };
 
 void WriteTextReport(const Report& report, std::ostream& out);
@@ -130,6 +143,17 @@ void WriteJsonReport(const Report& report, std::ostream& out);
 void WriteSarifReport(const Report& report, std::ostream& out);
 void WriteJunitReport(const Report& report, std::ostream& out);
 void WriteHtmlReport(const Report& report, std::ostream& out);
+
+// Where a report goes: empty or "-" is standard output. An output that is
+// one of the inputs (the same file, by whatever name) is refused before
+// anything is read or written: a report must never take the place of a
+// page or a share. Returns what is wrong, empty when it is sound.
+std::string OutputProblem(const std::string& output, const std::vector<std::string>& inputs);
+// Writes the report there, whole or not at all; false, with why on err
+// (after "orvane COMMAND: "), when it did not get there, standard output
+// that could not take it (a full disk) included.
+bool WriteReportTo(std::string_view command, const std::string& output,
+                   const std::function<bool(std::ostream&)>& write, std::ostream& out, std::ostream& err);
 
 // The priority as the overview writes it: "1", "BITV I-2", "BITV II-3".
 std::string PriorityLabel(int priority);

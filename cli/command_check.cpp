@@ -295,8 +295,17 @@ int RunCheck(const Arguments& args, std::ostream& out, std::ostream& err)
     if (std::optional<int> status = ParseOptions(args, options, out, err))
         return *status;
     std::vector<FoundPage> pages;
-    if (!StartBatchRun("check", options.batch, pages, err))
+    std::vector<std::string> notRead;
+    std::vector<std::string> linksToFolders;
+    if (!StartBatchRun("check", options.batch, pages, err, &notRead, &linksToFolders))
         return kExitError;
+    std::vector<std::string> inputs = options.batch.paths;
+    for (const FoundPage& page : pages)
+        inputs.push_back(page.path);
+    if (std::string problem = OutputProblem(options.output, inputs); !problem.empty()) {
+        err << "orvane check: " << problem << '\n';
+        return kExitError;
+    }
 
     unsigned jobs = options.jobs ? options.jobs : platform::ProcessorCount();
     jobs = std::max(1u, std::min<unsigned>(jobs, static_cast<unsigned>(std::max<std::size_t>(pages.size(), 1))));
@@ -314,6 +323,13 @@ int RunCheck(const Arguments& args, std::ostream& out, std::ostream& err)
     report.wcag2 = options.wcag2;
     report.rules = CatalogueRules(workers.front()->settings);
     report.shard = options.batch.shard;
+    report.paths = options.batch.paths;
+    static constexpr const char* kTableModes[] = {"skip", "data", "layout", "guess"};
+    report.tables = kTableModes[static_cast<int>(options.batch.tables)];
+    report.ariaNames = workers.front()->settings.GetAriaNames();
+    report.registry = options.batch.noRegistry ? "none" : options.batch.registryFile;
+    report.foldersNotRead = std::move(notRead);
+    report.linksNotFollowed = std::move(linksToFolders);
     report.files.resize(pages.size());
 
     ProgressLine progress(err, pages.size(), ShowsProgress(options.batch.quiet));
@@ -360,16 +376,9 @@ int RunCheck(const Arguments& args, std::ostream& out, std::ostream& err)
             WriteTextReport(report, stream);
         return static_cast<bool>(stream);
     };
-    if (options.output.empty()) {
-        write(out);
-    } else {
-        std::string reason;
-        if (!platform::WriteFileAtomically(options.output, write, &reason)) {
-            err << "orvane: cannot write " << options.output << ": " << reason << '\n';
-            return kExitError;
-        }
-    }
-    if (unreadable)
+    if (!WriteReportTo("check", options.output, write, out, err))
+        return kExitError;
+    if (unreadable || !report.foldersNotRead.empty())
         return kExitError;
     return findings ? kExitFindings : kExitOk;
 }

@@ -15,6 +15,7 @@
 #include "platform/file_system.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <optional>
 #include <ostream>
 #include <sstream>
@@ -117,7 +118,9 @@ public:
     {
     }
 
-    FileOutcome Fix(const std::string& path);
+    // The folders named: a page found in one is not written through a link that leads out of them all.
+    void SetFolders(std::vector<std::string> folders) { m_folders = std::move(folders); }
+    FileOutcome Fix(const FoundPage& page);
 
 private:
     std::optional<std::string> ReadPage(const std::string& path);
@@ -132,6 +135,7 @@ private:
     CSrcObjectDatabase& m_registry;
     std::ostream& m_out;
     std::ostream& m_err;
+    std::vector<std::string> m_folders;
 };
 
 std::optional<std::string> CFixRun::ReadPage(const std::string& path)
@@ -216,8 +220,9 @@ std::optional<int> CFixRun::CountAfter(const std::string& path, const std::strin
     }));
 }
 
-FileOutcome CFixRun::Fix(const std::string& path)
+FileOutcome CFixRun::Fix(const FoundPage& page)
 {
+    const std::string& path = page.path;
     FileOutcome outcome;
     const std::optional<std::string> original = ReadPage(path);
     CHtmlDocument document(CFamilyElementFactory::Instance());
@@ -240,6 +245,13 @@ FileOutcome CFixRun::Fix(const std::string& path)
     }
     const std::string repaired = written.str();
     std::string target = path;
+    std::error_code linkError;
+    if (repaired != *original && !m_options.dryRun && !page.folder.empty() &&
+        std::filesystem::is_symlink(path, linkError) && !LeadsInto(path, m_folders)) {
+        m_err << "orvane: " << path << " is a link to a file outside the folders named; it is not written\n";
+        outcome.error = true;
+        return outcome;
+    }
     if (repaired != *original && !m_options.dryRun) {
         std::optional<std::string> saved = Save(path, repaired);
         if (!saved) {
@@ -283,18 +295,26 @@ int RunFix(const Arguments& args, std::ostream& out, std::ostream& err)
         return kExitError;
     }
     std::vector<FoundPage> pages;
-    if (!StartBatchRun("fix", options.batch, pages, err))
+    std::vector<std::string> notRead;
+    if (!StartBatchRun("fix", options.batch, pages, err, &notRead))
         return kExitError;
     // The registry is only read: what a run repairs is no decision of the user's to remember.
     std::unique_ptr<CSrcObjectDatabase> registry = OpenRegistry(options.batch.registryFile, options.batch.noRegistry);
 
     CFixRun run(options, settings, *registry, out, err);
-    bool error = false;
+    std::vector<std::string> folders;
+    for (const std::string& path : options.batch.paths) {
+        std::error_code ignored;
+        if (std::filesystem::is_directory(path, ignored))
+            folders.push_back(path);
+    }
+    run.SetFolders(std::move(folders));
+    bool error = !notRead.empty();
     bool stillCounts = false;
     // Each page's report follows as soon as it is repaired, so a progress line
     // would only be written over by it: fix shows none.
     for (const FoundPage& page : pages) {
-        const FileOutcome outcome = run.Fix(page.path);
+        const FileOutcome outcome = run.Fix(page);
         error = error || outcome.error;
         stillCounts = stillCounts || outcome.stillCounts;
     }

@@ -221,27 +221,55 @@ std::string TakesMessage(const OptionSpec& option)
     return std::string(option.name) + " takes " + takes;
 }
 
+// Options that may be given more than once, each adding to what the others gave.
+static bool IsRepeatable(OptionId id) { return id == OptionId::Set || id == OptionId::Only; }
+
 std::string ParseCommandLine(const CommandSpec& command, const std::vector<std::string>& args, CommandLine& line)
 {
+    bool optionsEnded = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        const OptionSpec* option = FindOption(command, arg);
-        if (!option) {
-            if (arg.size() > 1 && arg[0] == '-')
-                return "unknown option " + arg;
+        if (optionsEnded) {
             line.operands.push_back(arg);
             continue;
         }
-        if (option->id == OptionId::Help) {
+        if (arg == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        // "--name=value" is "--name value" in one word.
+        const std::size_t equals = arg.rfind("--", 0) == 0 ? arg.find('=') : std::string::npos;
+        const std::string name = equals == std::string::npos ? arg : arg.substr(0, equals);
+        const OptionSpec* option = FindOption(command, name);
+        if (!option) {
+            if (arg.size() > 1 && arg[0] == '-')
+                return "unknown option " + name;
+            line.operands.push_back(arg);
+            continue;
+        }
+        if (option->id == OptionId::Help && equals == std::string::npos) {
             line.helpAsked = true;
             return {};
         }
         GivenOption given{option, {}};
-        if (option->kind != ValueKind::None) {
-            if (i + 1 >= args.size() || !IsValidValue(*option, args[i + 1]))
+        if (option->kind == ValueKind::None) {
+            if (equals != std::string::npos)
+                return std::string(option->name) + " takes no value";
+        } else if (equals != std::string::npos) {
+            given.value = arg.substr(equals + 1);
+        } else {
+            // An option in the place of the value means the value was left out;
+            // taking "--all" as a file name would write a report nobody asked for.
+            if (i + 1 >= args.size() || args[i + 1].rfind("--", 0) == 0)
                 return TakesMessage(*option);
             given.value = args[++i];
         }
+        if (option->kind != ValueKind::None && !IsValidValue(*option, given.value))
+            return TakesMessage(*option);
+        if (option->kind != ValueKind::None && !IsRepeatable(option->id) &&
+            std::any_of(line.options.begin(), line.options.end(),
+                        [&](const GivenOption& earlier) { return earlier.spec == option; }))
+            return std::string(option->name) + " is given more than once";
         line.options.push_back(std::move(given));
     }
     const int count = static_cast<int>(line.operands.size());

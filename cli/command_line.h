@@ -20,8 +20,10 @@ struct CommandLine {
 };
 
 // Reads a command's arguments (those after its name) by its table: an option
-// that takes a value takes the next argument whatever it is, and "-" is an
-// operand. Returns what is wrong, empty when the arguments are sound; once
+// that takes a value takes the next argument unless that is an option
+// ("--..."), or the part after "=" in "--name=value"; an option with one
+// value given twice is an error; "-" is an operand, and everything after
+// "--" is one. Returns what is wrong, empty when the arguments are sound; once
 // --help is seen nothing else is judged.
 std::string ParseCommandLine(const CommandSpec& command, const std::vector<std::string>& args, CommandLine& line);
 

@@ -3,6 +3,7 @@
 #include "page_loading.h"
 
 #include "common/orvane_settings.h"
+#include "common/page_extensions.h"
 #include "library/html/lang_codes.h"
 #include "library/ui/pages/structure/page_doctype_bad.h"
 #include "library/ui/problem_list.h"
@@ -279,6 +280,14 @@ int RunSettings(const Arguments& args, std::ostream& out, std::ostream& err)
     }
     for (const Change& change : changes)
         change(settings);
+    if (settings.IsOriginalExtensionChanged() || settings.IsValidateExtensionChanged()) {
+        const std::string problem =
+            SaveExtensionsProblem(settings.GetOriginalExtension(), settings.GetValidateExtension());
+        if (!problem.empty()) {
+            err << "orvane settings: " << problem << "; nothing was changed\n";
+            return kExitError;
+        }
+    }
     if (settings.Save() != 1) {
         err << "orvane settings: the settings could not be saved\n";
         return kExitError;

@@ -15,6 +15,10 @@ int main(int argc, char** argv)
     orvane::COrvaneSettings::InstallCatalogue(&orvane::CCheckCatalogue::Instance());
     orvane::cli::Arguments args(argv + 1, argv + argc);
     int status = orvane::cli::RunMain(args, std::cout, std::cerr);
-    std::cout.flush();
+    // Output that never arrived (a full disk, a closed pipe) is no success.
+    if (!std::cout.flush() && status != orvane::cli::kExitError) {
+        std::cerr << "orvane: standard output could not be written\n";
+        status = orvane::cli::kExitError;
+    }
     return status;
 }

@@ -42,13 +42,18 @@ constexpr OptionSpec kTablesOption{
 constexpr OptionSpec kShardOption{OptionId::Shard, "--shard", {}, ValueKind::Text, "K/N", {}, false,
                                   "K/N, the K-th of N shares (1 <= K <= N)",
                                   "take only the K-th of N shares of the pages found, by a stable hash of each "
-                                  "page's path below the folder given",
+                                  "page's path below the folder given (of a page named directly, its path "
+                                  "from the current folder)",
                                   {}};
 constexpr OptionSpec kAriaOption{OptionId::Aria, "--aria", {}, ValueKind::None, {}, {}, false, {},
                                  "take the names ARIA gives (aria-labelledby, aria-label, role=\"presentation\") "
                                  "into account in the text-alternative and label checks, for this run "
                                  "(default: the setting \"Take ARIA names into account\", off unless chosen)",
                                  {}};
+constexpr OptionSpec kAllowEmptyOption{OptionId::AllowEmpty, "--allow-empty", {}, ValueKind::None, {}, {}, false, {},
+                                       "accept a folder named in which no page is found (by default an "
+                                       "error, as a wrong folder would miss the site)",
+                                       {}};
 constexpr OptionSpec kQuietOption{OptionId::Quiet, "--quiet", "-q", ValueKind::None, {}, {}, false, {},
                                   "show no progress on a terminal's standard error", {}};
 
@@ -57,7 +62,8 @@ constexpr std::array kCheckOptions{
     OptionSpec{OptionId::Format, "--format", {}, ValueKind::Choice, "FORMAT", kFormats, false, {},
                "the report's form (default text)", {}},
     OptionSpec{OptionId::Output, "--output", {}, ValueKind::File, "FILE", {}, false, "a file name",
-               "write the report there (default standard output); written whole or not at all", {}},
+               "write the report there (default, or -: standard output); written whole or not at all, "
+               "and never over one of the pages checked", {}},
     OptionSpec{OptionId::All, "--all", {}, ValueKind::None, {}, {}, false, {},
                "also report the problems that do not count at the target", {}},
     OptionSpec{OptionId::Wcag2, "--wcag2", {}, ValueKind::None, {}, {}, false, {},
@@ -74,6 +80,7 @@ constexpr std::array kCheckOptions{
     kAriaOption,
     kTablesOption,
     kShardOption,
+    kAllowEmptyOption,
     kQuietOption,
     kHelpOption,
 };
@@ -96,6 +103,7 @@ constexpr std::array kFixOptions{
     kAriaOption,
     kTablesOption,
     kShardOption,
+    kAllowEmptyOption,
     kHelpOption,
 };
 
@@ -109,7 +117,8 @@ constexpr std::array kSettingsOptions{
 
 constexpr std::array kMergeOptions{
     OptionSpec{OptionId::Output, "--output", {}, ValueKind::File, "FILE", {}, false, "a file name",
-               "write the merged report there (default standard output); written whole or not at all", {}},
+               "write the merged report there (default, or -: standard output); written whole or not at "
+               "all, and never over one of the reports merged", {}},
     kHelpOption,
 };
 

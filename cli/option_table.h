@@ -31,6 +31,7 @@ enum class OptionId {
     Set,
     Wcag2,
     Aria,
+    AllowEmpty,
 };
 
 // What follows an option, or an operand, and how a shell completes it.

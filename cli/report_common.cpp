@@ -4,7 +4,11 @@
 #include "library/checks/wcag2_criteria.h"
 #include "library/ui/problem_list.h"
 
+#include "platform/file_system.h"
+
 #include <algorithm>
+#include <filesystem>
+#include <ostream>
 
 namespace orvane::cli {
 
@@ -12,6 +16,36 @@ int ReportFile::ProblemsAtLevel() const
 {
     return static_cast<int>(std::count_if(problems.begin(), problems.end(),
                                           [](const ReportProblem& problem) { return problem.atLevel; }));
+}
+
+std::string OutputProblem(const std::string& output, const std::vector<std::string>& inputs)
+{
+    if (output.empty() || output == "-")
+        return {};
+    for (const std::string& input : inputs) {
+        std::error_code error;
+        if (input == output || std::filesystem::equivalent(input, output, error))
+            return output + " is one of the inputs; the report would take its place";
+    }
+    return {};
+}
+
+bool WriteReportTo(std::string_view command, const std::string& output,
+                   const std::function<bool(std::ostream&)>& write, std::ostream& out, std::ostream& err)
+{
+    if (output.empty() || output == "-") {
+        const bool written = write(out);
+        out.flush();
+        if (written && out)
+            return true;
+        err << "orvane " << command << ": the report could not be written to standard output\n";
+        return false;
+    }
+    std::string reason;
+    if (platform::WriteFileAtomically(output, write, &reason))
+        return true;
+    err << "orvane " << command << ": cannot write " << output << ": " << reason << '\n';
+    return false;
 }
 
 std::string PriorityLabel(int priority) { return PriorityName(priority); }

@@ -331,6 +331,27 @@ void WriteJsonReport(const Report& report, std::ostream& out)
         }
     }
     w.Close(']');
+    auto list = [&](const std::vector<std::string>& items) {
+        w.Open('[');
+        for (const std::string& item : items) {
+            w.Item();
+            w.String(item);
+        }
+        w.Close(']');
+    };
+    w.Key("run"); w.Open('{');
+    w.Key("all"); w.Bool(report.all);
+    w.Key("aria"); w.Bool(report.ariaNames);
+    w.Key("foldersNotRead"); list(report.foldersNotRead);
+    w.Key("linksNotFollowed"); list(report.linksNotFollowed);
+    w.Key("paths"); list(report.paths);
+    w.Key("registry"); w.String(report.registry);
+    if (report.shard) {
+        w.Key("share");
+        w.String(std::to_string(report.shard->index) + "/" + std::to_string(report.shard->count));
+    }
+    w.Key("tables"); w.String(report.tables);
+    w.Close('}');
     w.Key("summary"); w.Open('{');
     w.Key("files"); w.Number(report.files.size());
     w.Key("filesByAchievedLevel"); w.Open('{');
@@ -367,7 +388,32 @@ void ReadReport(const nlohmann::json& document, Report& report)
             throw std::runtime_error("unknown level " + value.dump());
         return *found;
     };
+    if (!document.is_object())
+        throw std::runtime_error("the report is no JSON object");
     report.target = level(document.at("summary").at("target"));
+    if (!document.at("files").is_array())
+        throw std::runtime_error("\"files\" is no array");
+    auto strings = [](const json& value) {
+        if (!value.is_array())
+            throw std::runtime_error("a list of the run is no array");
+        std::vector<std::string> items;
+        for (const json& item : value)
+            items.push_back(item.get<std::string>());
+        return items;
+    };
+    const json& run = document.at("run");
+    report.all = run.at("all").get<bool>();
+    report.ariaNames = run.at("aria").get<bool>();
+    report.foldersNotRead = strings(run.at("foldersNotRead"));
+    report.linksNotFollowed = strings(run.at("linksNotFollowed"));
+    report.paths = strings(run.at("paths"));
+    report.registry = run.at("registry").get<std::string>();
+    report.tables = run.at("tables").get<std::string>();
+    if (run.contains("share")) {
+        report.shard = ParseShard(run.at("share").get<std::string>());
+        if (!report.shard)
+            throw std::runtime_error("the share " + run.at("share").dump() + " is no K/N");
+    }
     // Problems of one check share its texts, as when the report was made.
     std::map<std::tuple<std::string, std::string, std::string>, std::shared_ptr<const ReportCheck>> checks;
     for (const json& entry : document.at("files")) {

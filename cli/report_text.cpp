@@ -48,6 +48,10 @@ void WriteTextReport(const Report& report, std::ostream& out)
         << " problem(s) count at the target";
     for (const auto& [level, count] : filesByLevel)
         out << "; " << count << " reach " << LevelLabel(level);
+    if (!report.foldersNotRead.empty())
+        out << "; " << report.foldersNotRead.size() << " folder(s) not read";
+    if (!report.linksNotFollowed.empty())
+        out << "; " << report.linksNotFollowed.size() << " link(s) to folders not followed";
     out << '\n';
 }
 

@@ -29,25 +29,84 @@ std::optional<unsigned> ParseCount(std::string_view text)
 
 } // namespace
 
-std::vector<FoundPage> FindPages(const std::vector<std::string>& paths)
+namespace {
+
+// A page named directly, as its share knows it: relative to the current folder.
+std::string RelativeToHere(const std::string& path)
 {
-    std::vector<FoundPage> pages;
+    std::error_code error;
+    const fs::path here = fs::current_path(error);
+    const fs::path absolute = fs::absolute(path, error).lexically_normal();
+    if (!error) {
+        const fs::path relative = absolute.lexically_relative(here);
+        if (!relative.empty())
+            return relative.generic_string();
+    }
+    return fs::path(path).lexically_normal().generic_string();
+}
+
+// The pages under a folder named, in name order; what could not be read is told.
+void SearchFolder(const std::string& root, PageSearch& search)
+{
+    std::vector<FoundPage> found;
+    std::vector<fs::path> folders{fs::path(root)};
+    while (!folders.empty()) {
+        const fs::path folder = folders.back();
+        folders.pop_back();
+        std::error_code error;
+        fs::directory_iterator it(folder, error);
+        for (fs::directory_iterator end; !error && it != end; it.increment(error)) {
+            std::error_code kind;
+            const fs::file_status own = it->symlink_status(kind);
+            if (fs::is_directory(own)) {
+                folders.push_back(it->path());
+            } else if (fs::is_symlink(own) && fs::is_directory(it->status(kind))) {
+                search.linksToFolders.push_back(it->path().string());
+            } else if (IsPageName(it->path()) && it->is_regular_file(kind)) {
+                found.push_back({it->path().string(), it->path().lexically_relative(root).generic_string(), root});
+            }
+        }
+        if (error)
+            search.notRead.push_back(folder.string() + ": " + error.message());
+    }
+    std::sort(found.begin(), found.end(), [](const FoundPage& a, const FoundPage& b) { return a.path < b.path; });
+    if (found.empty())
+        search.withoutPages.push_back(root);
+    search.pages.insert(search.pages.end(), found.begin(), found.end());
+}
+
+} // namespace
+
+PageSearch SearchPages(const std::vector<std::string>& paths)
+{
+    PageSearch search;
     for (const std::string& path : paths) {
         std::error_code error;
-        if (!fs::is_directory(path, error)) {
-            pages.push_back({path, fs::path(path).generic_string()});
-            continue;
-        }
-        std::vector<FoundPage> found;
-        for (fs::recursive_directory_iterator it(path, fs::directory_options::skip_permission_denied, error), end;
-             !error && it != end; it.increment(error)) {
-            if (it->is_regular_file(error) && IsPageName(it->path()))
-                found.push_back({it->path().string(), it->path().lexically_relative(path).generic_string()});
-        }
-        std::sort(found.begin(), found.end(), [](const FoundPage& a, const FoundPage& b) { return a.path < b.path; });
-        pages.insert(pages.end(), found.begin(), found.end());
+        if (fs::is_directory(path, error))
+            SearchFolder(path, search);
+        else
+            search.pages.push_back({path, RelativeToHere(path), {}});
     }
-    return pages;
+    std::sort(search.notRead.begin(), search.notRead.end());
+    std::sort(search.linksToFolders.begin(), search.linksToFolders.end());
+    return search;
+}
+
+bool LeadsInto(const std::string& page, const std::vector<std::string>& folders)
+{
+    std::error_code error;
+    const fs::path target = fs::weakly_canonical(page, error);
+    if (error)
+        return false;
+    for (const std::string& folder : folders) {
+        const fs::path inside = fs::weakly_canonical(folder, error);
+        if (error)
+            continue;
+        const fs::path relative = target.lexically_relative(inside);
+        if (!relative.empty() && *relative.begin() != "..")
+            return true;
+    }
+    return false;
 }
 
 std::uint64_t ShardHash(std::string_view bytes)

@@ -8,18 +8,36 @@
 
 namespace orvane::cli {
 
-// A page a batch command works on: its path as reports name it, and its path
-// relative to the folder it was found in ('/' between the parts), which
-// decides its share of a sharded run.
+// A page a batch command works on: its path as reports name it, and the
+// path that decides its share of a sharded run ('/' between the parts): for
+// a page found in a folder, its path relative to that folder; for a page
+// named directly, its path relative to the current folder, "." and ".."
+// resolved ("./a.html" and "a.html" are one page). So "orvane check ." and
+// "orvane check *.html" run in the site's folder give the same shares.
 struct FoundPage {
     std::string path;
     std::string relative;
+    // The folder named on the command line it was found in; empty for a page named directly.
+    std::string folder;
 };
 
-// Pages named, and the pages of folders named (searched through, in name
-// order). A path that does not exist is kept: working on it reports the error.
-// A page named directly is its own relative path, as written.
-std::vector<FoundPage> FindPages(const std::vector<std::string>& paths);
+// What a search of the paths named found.
+struct PageSearch {
+    // Pages named, and the pages of folders named (searched through, in name
+    // order). A path that does not exist is kept: working on it reports the error.
+    std::vector<FoundPage> pages;
+    // Each folder that could not be read, with why ("FOLDER: reason").
+    std::vector<std::string> notRead;
+    // Links to folders, which are not followed: one could lead out of the
+    // site, or round in a loop.
+    std::vector<std::string> linksToFolders;
+    // Folders named in which no page was found.
+    std::vector<std::string> withoutPages;
+};
+PageSearch SearchPages(const std::vector<std::string>& paths);
+
+// Whether the file a page's path leads to (through links) lies inside one of the folders.
+bool LeadsInto(const std::string& page, const std::vector<std::string>& folders);
 
 // FNV-1a, 64 bits: fixed and documented, so runners on other machines, built
 // by other compilers, agree on every page's share.

@@ -30,6 +30,22 @@ std::optional<std::string> ReadWholeFile(const std::string& path);
 bool WriteFileAtomically(const std::string& path, const std::function<bool(std::ostream&)>& write,
                          std::string* error = nullptr);
 
+// The temporary file is made with the replaced file's permissions from the
+// start, so that nobody reads the new bytes who could not read the old, and
+// takes over its extended attributes where the system allows. The rename
+// gives the path a file of its own: other hard links to the old file keep
+// the old bytes.
+
+// Makes an empty file under a name nobody has taken, with the permissions of
+// the file `like` (the usual ones when like cannot be read); false, touching
+// nothing, when the name is taken or cannot be made.
+bool CreateNewFile(const std::string& path, const std::string& like);
+
+// A copy of a file (of the file a link leads to) under a name nobody has
+// taken, with its permissions and modification time. A name that is taken
+// fails (and what has it stays); a copy that fails half-way goes again.
+bool CopyToNewFile(const std::string& from, const std::string& to, std::string* error = nullptr);
+
 // Where WriteFileAtomically(path) puts its temporary file (beside the file a
 // link leads to). Whatever other than a file stands there makes the write fail.
 std::string TemporaryPathFor(const std::string& path);

@@ -14,6 +14,8 @@ public:
     bool IsLoaded() const { return !m_root.empty(); }
     // A file of the bundle, by its name inside the bundle ("strings/en.txt").
     std::optional<std::string> ReadFile(const std::string& name) const;
+    // Gives the bundle back to Qt; nothing can be read from it afterwards.
+    void Unload();
     ~CResourceBundle();
 
 private:

@@ -175,6 +175,13 @@ std::optional<std::int64_t> CDiskFiles::ModificationTime(const std::string& path
 
 bool CDiskFiles::Copy(const std::string& from, const std::string& to) { return m_disk.Copy(from, to); }
 
+bool CDiskFiles::Claim(const std::string& path, const std::string& like) { return m_disk.Claim(path, like); }
+
+bool CDiskFiles::SameBytes(const std::string& one, const std::string& other) const
+{
+    return m_disk.SameBytes(one, other);
+}
+
 bool CDiskFiles::PutBack(const std::string& copy, const std::string& path) { return m_disk.PutBack(copy, path); }
 
 bool CDiskFiles::Remove(const std::string& path) { return m_disk.Remove(path); }

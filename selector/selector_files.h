@@ -38,7 +38,7 @@ struct SpecialFolders {
     std::string documents;
 };
 
-// Besides what a save needs (Exists, Copy, PutBack, Remove):
+// Besides what a save needs (Exists, Copy, Claim, SameBytes, PutBack, Remove):
 class ISelectorFiles : public IPageSaveFiles {
 public:
     // A folder the user can open and list.
@@ -71,6 +71,8 @@ public:
     bool Exists(const std::string& path) const override;
     std::optional<std::int64_t> ModificationTime(const std::string& path) const override;
     bool Copy(const std::string& from, const std::string& to) override;
+    bool Claim(const std::string& path, const std::string& like) override;
+    bool SameBytes(const std::string& one, const std::string& other) const override;
     bool PutBack(const std::string& copy, const std::string& path) override;
     bool Remove(const std::string& path) override;
     std::string LinkTarget(const std::string& path) const override;

@@ -18,6 +18,8 @@ public:
 
     explicit CPageSettingsFileSaves(CSheetSettings& sheet) : CSettingsPage(sheet) {}
 
+    // Refuses extensions a save could give a page's name with, and says why.
+    bool CanLeave() override;
     void OkStep() override;
     std::string_view HelpTopic() const override { return "SavingFiles.html"; }
 
@@ -27,6 +29,9 @@ public:
 
 protected:
     void FirstShow(platform::IWindow& window) override;
+
+private:
+    bool ExtensionsUsable();
 };
 
 } // namespace orvane

@@ -25,10 +25,9 @@ public:
     CStringTable translated;
 };
 
-// Kept until the process ends, and unloaded then by a handler of their own
-// rather than by static destructors: the strings are in use until the end,
-// and Qt's list of resources, made after the bundle, is gone before a
-// destructor of the bundle could unregister from it.
+// Kept for the life of the process and never destroyed: the strings are in
+// use until it ends, and Qt's list of resources, made after the bundle, is
+// gone before the bundle's destructor could unregister from it.
 // Made on first use, as the library's start may ask for them before the
 // library's own globals are set up.
 // Every bundle loaded so far, by file name, and the one in use: a program
@@ -60,15 +59,6 @@ CLanguageStrings& LanguageStrings()
 {
     static CLanguageStrings& strings = *new CLanguageStrings;
     return strings;
-}
-
-void UnloadBundles()
-{
-    static CResourceBundle& none = *new CResourceBundle;
-    CurrentBundle() = &none;
-    for (auto& [name, bundle] : LoadedBundles())
-        delete bundle;
-    LoadedBundles().clear();
 }
 
 } // namespace
@@ -104,12 +94,18 @@ bool InstallBundleStrings(const std::string& bundleFileName)
             return false;
         }
         it = bundles.emplace(bundleFileName, bundle).first;
-        // Qt's list of resources now exists and ends with the process before
-        // the bundles could unregister from it, which would leave its entries
-        // unreachable: a handler registered after that list was made runs
-        // before it goes, and unregisters every bundle while it can.
-        static const bool unregisterAtExit = std::atexit(UnloadBundles) == 0;
-        (void)unregisterAtExit;
+        // Qt's list of resources, made by the first bundle's registration, is
+        // destroyed at exit before the bundles could be: they are given back
+        // first, by a handler set up after the list (so run before it goes),
+        // or what Qt keeps of them would be lost with its list.
+        static const bool unloadAtExit = [] {
+            std::atexit([] {
+                for (auto& [name, loaded] : LoadedBundles())
+                    loaded->Unload();
+            });
+            return true;
+        }();
+        (void)unloadAtExit;
     }
     CurrentBundle() = it->second;
     return InstallBundleLanguage(Language().empty() ? UiLanguage() : Language());

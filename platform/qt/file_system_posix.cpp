@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -194,7 +195,98 @@ void TakeOverOwnerAndMode(int fd, const struct stat& replaced)
     (void)::fchmod(fd, replaced.st_mode & 07777);
 }
 
+// The extended attributes of the replaced file (security labels, tags, the
+// user's own), where the file system has them and lets this user set them.
+void TakeOverAttributes(const std::string& replaced, int fd)
+{
+    const ssize_t size = ::listxattr(replaced.c_str(), nullptr, 0);
+    if (size <= 0)
+        return;
+    std::string names(static_cast<std::size_t>(size), '\0');
+    const ssize_t got = ::listxattr(replaced.c_str(), names.data(), names.size());
+    if (got <= 0)
+        return;
+    names.resize(static_cast<std::size_t>(got));
+    for (std::size_t at = 0; at < names.size();) {
+        const std::string name = names.c_str() + at;
+        at += name.size() + 1;
+        const ssize_t length = ::getxattr(replaced.c_str(), name.c_str(), nullptr, 0);
+        if (length < 0)
+            continue;
+        std::string value(static_cast<std::size_t>(length), '\0');
+        const ssize_t read = ::getxattr(replaced.c_str(), name.c_str(), value.data(), value.size());
+        if (read >= 0)
+            (void)::fsetxattr(fd, name.c_str(), value.data(), static_cast<std::size_t>(read), 0);
+    }
+}
+
+bool WriteAll(int fd, const char* data, std::size_t size)
+{
+    while (size > 0) {
+        const ssize_t written = ::write(fd, data, size);
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return false;
+        data += written;
+        size -= static_cast<std::size_t>(written);
+    }
+    return true;
+}
+
 } // namespace
+
+bool CreateNewFile(const std::string& path, const std::string& like)
+{
+    struct stat model {};
+    const mode_t mode = ::stat(like.c_str(), &model) == 0 ? (model.st_mode & 0777) : 0666;
+    CDescriptor fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode));
+    return fd.Get() >= 0 && fd.Close();
+}
+
+bool CopyToNewFile(const std::string& from, const std::string& to, std::string* error)
+{
+    CDescriptor in(::open(from.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    struct stat status {};
+    if (in.Get() < 0 || ::fstat(in.Get(), &status) != 0) {
+        Tell(error, Reason(errno));
+        return false;
+    }
+    if (!S_ISREG(status.st_mode)) {
+        Tell(error, "is not a regular file");
+        return false;
+    }
+    // Created here or not at all: a name another run has just taken stays theirs.
+    CDescriptor out(::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, status.st_mode & 0777));
+    if (out.Get() < 0) {
+        Tell(error, Reason(errno));
+        return false;
+    }
+    auto abandon = [&](int reason) {
+        out.Close();
+        ::unlink(to.c_str());
+        Tell(error, Reason(reason));
+        return false;
+    };
+    std::array<char, 64 * 1024> buffer;
+    for (;;) {
+        const ssize_t got = ::read(in.Get(), buffer.data(), buffer.size());
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return abandon(errno);
+        if (got == 0)
+            break;
+        if (!WriteAll(out.Get(), buffer.data(), static_cast<std::size_t>(got)))
+            return abandon(errno == 0 ? EIO : errno);
+    }
+    (void)::fchmod(out.Get(), status.st_mode & 07777);
+    const struct timespec times[2] = {status.st_atim, status.st_mtim};
+    (void)::futimens(out.Get(), times);
+    if (::fsync(out.Get()) != 0 || !out.Close())
+        return abandon(errno);
+    return true;
+}
 
 std::unique_ptr<std::istream> OpenForReading(const std::string& path, std::string* error)
 {
@@ -256,7 +348,9 @@ bool WriteFileAtomically(const std::string& path, const std::function<bool(std::
     struct stat left {};
     if (::lstat(temporary.c_str(), &left) == 0 && S_ISREG(left.st_mode))
         ::unlink(temporary.c_str());
-    CDescriptor fd(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
+    // Nobody may read the new bytes who could not read the old ones.
+    const mode_t mode = replaces ? (replaced.st_mode & 0777) : 0666;
+    CDescriptor fd(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode));
     if (fd.Get() < 0) {
         Tell(error, Reason(errno));
         return false;
@@ -276,8 +370,10 @@ bool WriteFileAtomically(const std::string& path, const std::function<bool(std::
         return abandon(Reason(buffer.Failure()));
     if (!written || !out)
         return abandon("the file could not be written");
-    if (replaces)
+    if (replaces) {
+        TakeOverAttributes(*target, fd.Get());
         TakeOverOwnerAndMode(fd.Get(), replaced);
+    }
     // On the disk before it takes the old file's place: a crash then leaves
     // one of the two whole.
     if (::fsync(fd.Get()) != 0 || !fd.Close())

@@ -21,11 +21,15 @@ bool CResourceBundle::Load(const std::string& path)
     return true;
 }
 
-CResourceBundle::~CResourceBundle()
+void CResourceBundle::Unload()
 {
     if (IsLoaded())
         QResource::unregisterResource(QString::fromStdString(m_path), QString::fromStdString(m_root));
+    m_path.clear();
+    m_root.clear();
 }
+
+CResourceBundle::~CResourceBundle() { Unload(); }
 
 std::optional<std::string> CResourceBundle::ReadFile(const std::string& name) const
 {

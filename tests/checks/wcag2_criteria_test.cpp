@@ -170,8 +170,8 @@ bool NamesNumber(const std::string& text, std::string_view number)
 }
 
 // The topics name their criteria in a "WCAG 2" section; every criterion the
-// table gives a check must be named by that check's English topic. Topics not
-// yet carrying the section are listed and the test is skipped for them.
+// table gives a check must be named by that check's English topic. A topic
+// without the section fails, listed: a skip would let one lose it unnoticed.
 TEST(Wcag2CriteriaTest, EachChecksHelpTopicNamesItsCriteria)
 {
     std::ostringstream mismatches;
@@ -200,7 +200,7 @@ TEST(Wcag2CriteriaTest, EachChecksHelpTopicNamesItsCriteria)
         std::string list;
         for (const std::string& topic : withoutSection)
             list += " " + topic;
-        GTEST_SKIP() << withoutSection.size() << " topics have no WCAG 2 section yet:" << list;
+        ADD_FAILURE() << withoutSection.size() << " topics have no WCAG 2 section:" << list;
     }
 }
 

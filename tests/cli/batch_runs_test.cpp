@@ -20,6 +20,9 @@
 #include <set>
 #include <sstream>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 namespace orvane::cli {
 namespace {
 
@@ -52,8 +55,11 @@ protected:
     }
     void SetUp() override
     {
-        folder = fs::temp_directory_path() /
-                 ("orvane-batch-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        // The test's own home: a fixed name in the shared temporary folder
+        // would be emptied by the same test of another build running beside it.
+        const char* home = std::getenv("ORVANE_HOME");
+        ASSERT_TRUE(home && *home);
+        folder = fs::path(home) / "batch";
         fs::remove_all(folder);
         fs::create_directories(folder);
     }
@@ -90,6 +96,46 @@ protected:
         args.insert(args.begin(), {"check", "--no-registry", "--jobs", "2"});
         return Run(args);
     }
+    // A check as a user the folder's permissions bind: root reads every
+    // folder, so under root it runs in a child process as nobody.
+    int CheckAsAnotherUser(Arguments args)
+    {
+        if (::geteuid() != 0)
+            return Check(std::move(args));
+        int pipes[2][2];
+        if (::pipe(pipes[0]) != 0 || ::pipe(pipes[1]) != 0)
+            return -1;
+        const pid_t child = ::fork();
+        if (child == 0) {
+            std::ostringstream childOut, childErr;
+            int status = 3;
+            if (::setgid(65534) == 0 && ::setuid(65534) == 0) {
+                args.insert(args.begin(), {"check", "--no-registry", "--jobs", "1"});
+                status = RunMain(args, childOut, childErr);
+            }
+            const std::string texts[2] = {childOut.str(), childErr.str()};
+            for (int i = 0; i < 2; ++i) {
+                ::close(pipes[i][0]);
+                (void)!::write(pipes[i][1], texts[i].data(), texts[i].size());
+                ::close(pipes[i][1]);
+            }
+            ::_exit(status);
+        }
+        ::close(pipes[0][1]);
+        ::close(pipes[1][1]);
+        std::ostringstream* streams[2] = {&out, &err};
+        for (int i = 0; i < 2; ++i) {
+            streams[i]->str("");
+            char buffer[4096];
+            for (ssize_t n; (n = ::read(pipes[i][0], buffer, sizeof buffer)) > 0;)
+                streams[i]->write(buffer, n);
+            ::close(pipes[i][0]);
+        }
+        int status = 0;
+        if (::waitpid(child, &status, 0) != child || !WIFEXITED(status))
+            return -1;
+        return WEXITSTATUS(status);
+    }
 
     fs::path folder;
     std::ostringstream out;
@@ -116,13 +162,13 @@ TEST_F(BatchRuns, GuessedTablesAreCheckedAndReportedWithTheRuleThatDecided)
         captionAsked = captionAsked || (problem["check"] == "TableCaption" && problem["line"] == 4);
     EXPECT_TRUE(captionAsked);
 
-    Check({"--level", "AAA", "--tables", "guess", page});
+    EXPECT_EQ(Check({"--level", "AAA", "--tables", "guess", page}), kExitFindings) << err.str();
     EXPECT_NE(out.str().find(page + ":4:1: guessed data table (rule: header cells)\n"), std::string::npos)
         << out.str();
     EXPECT_NE(out.str().find(page + ":9:1: guessed layout table (rule: no sign of a data table)\n"),
               std::string::npos);
 
-    Check({"--level", "AAA", "--format", "sarif", "--tables", "guess", page});
+    EXPECT_EQ(Check({"--level", "AAA", "--format", "sarif", "--tables", "guess", page}), kExitFindings) << err.str();
     const json run = json::parse(out.str())["runs"][0];
     EXPECT_EQ(run["properties"]["assumedTables"].size(), 13u);
     bool marked = false;
@@ -137,17 +183,17 @@ TEST_F(BatchRuns, GuessedTablesAreCheckedAndReportedWithTheRuleThatDecided)
 TEST_F(BatchRuns, TablesAreSkippedByDefaultOrAllTakenAsTheKindNamed)
 {
     const std::string page = Write("tables.html", kTablesPage);
-    Check({"--level", "AAA", "--format", "json", page});
+    EXPECT_EQ(Check({"--level", "AAA", "--format", "json", page}), kExitFindings) << err.str();
     json file = json::parse(out.str())["files"][0];
     EXPECT_EQ(file["unclassifiedTables"], 13);
     EXPECT_FALSE(file.contains("assumedTables"));
 
-    Check({"--level", "AAA", "--format", "json", "--tables", "layout", page});
+    EXPECT_EQ(Check({"--level", "AAA", "--format", "json", "--tables", "layout", page}), kExitFindings) << err.str();
     file = json::parse(out.str())["files"][0];
     EXPECT_EQ(file["unclassifiedTables"], 0);
     ASSERT_EQ(file["assumedTables"].size(), 13u);
     EXPECT_EQ(file["assumedTables"][3], (json{{"column", 1}, {"line", 4}, {"rule", "tables-option"}, {"type", "layout"}}));
-    Check({"--level", "AAA", "--tables", "data", page});
+    EXPECT_EQ(Check({"--level", "AAA", "--tables", "data", page}), kExitFindings) << err.str();
     EXPECT_NE(out.str().find(page + ":2:1: taken as data table (--tables data)\n"), std::string::npos) << out.str();
 }
 
@@ -183,8 +229,8 @@ TEST_F(BatchRuns, ThreeSharesMergeIntoTheReportOfTheWholeSite)
     std::size_t files = 0;
     for (int k = 1; k <= 3; ++k) {
         shares.push_back((folder / ("share" + std::to_string(k) + ".json")).string());
-        Check({"--format", "json", "--tables", "guess", "--shard", std::to_string(k) + "/3", "--output",
-               shares.back(), site});
+        EXPECT_EQ(Check({"--format", "json", "--tables", "guess", "--shard", std::to_string(k) + "/3", "--output",
+               shares.back(), site}), kExitFindings) << err.str();
         const std::size_t taken = json::parse(test::ReadFileBytes(shares.back()))["files"].size();
         EXPECT_GT(taken, 0u) << "share " << k;
         files += taken;
@@ -194,12 +240,12 @@ TEST_F(BatchRuns, ThreeSharesMergeIntoTheReportOfTheWholeSite)
     EXPECT_EQ(out.str(), whole);
 
     // SARIF: code scanning keeps each share's results under a category of its own.
-    Check({"--format", "sarif", "--tables", "guess", site});
+    EXPECT_EQ(Check({"--format", "sarif", "--tables", "guess", site}), kExitFindings) << err.str();
     const std::size_t results = json::parse(out.str())["runs"][0]["results"].size();
     std::size_t shared = 0;
     std::set<std::string> categories;
     for (int k = 1; k <= 3; ++k) {
-        Check({"--format", "sarif", "--tables", "guess", "--shard", std::to_string(k) + "/3", site});
+        EXPECT_EQ(Check({"--format", "sarif", "--tables", "guess", "--shard", std::to_string(k) + "/3", site}), kExitFindings) << err.str();
         const json run = json::parse(out.str())["runs"][0];
         shared += run["results"].size();
         categories.insert(run["automationDetails"]["id"].get<std::string>());
@@ -216,7 +262,7 @@ TEST_F(BatchRuns, EveryRunnerGivesAPageTheSameShareWhereverTheSiteLies)
     EXPECT_EQ(ShardHash("a"), 0xaf63dc4c8601ec8cull);
 
     auto share = [&](const std::string& path) {
-        Check({"--format", "json", "--shard", "2/3", path});
+        EXPECT_EQ(Check({"--format", "json", "--shard", "2/3", path}), kExitFindings) << err.str();
         const json report = json::parse(out.str());
         std::set<std::string> names;
         for (const json& file : report["files"])
@@ -234,8 +280,8 @@ TEST_F(BatchRuns, MergingRefusesSharesThatDoNotFit)
     const std::string site = Site("site");
     const std::string a = (folder / "a.json").string();
     const std::string aa = (folder / "aa.json").string();
-    Check({"--format", "json", "--level", "A", "--shard", "1/2", "--output", a, site});
-    Check({"--format", "json", "--level", "AA", "--shard", "2/2", "--output", aa, site});
+    EXPECT_EQ(Check({"--format", "json", "--level", "A", "--shard", "1/2", "--output", a, site}), kExitFindings) << err.str();
+    EXPECT_EQ(Check({"--format", "json", "--level", "AA", "--shard", "2/2", "--output", aa, site}), kExitFindings) << err.str();
     const std::string text = Write("report.txt", "site/page0.html: target A\n");
     const std::string output = Write("site.json", "the old report\n");
 
@@ -262,18 +308,204 @@ TEST_F(BatchRuns, BadValuesOfTheBatchOptionsAreNamed)
     EXPECT_EQ(Check({page, "--tables"}), kExitError);
 }
 
+// A pipeline must never take part of a run for the whole: merging wants
+// every share of one run, each once, and says what is wrong.
+TEST_F(BatchRuns, MergingRefusesAnIncompleteSetOrSharesOfDifferentRuns)
+{
+    const std::string site = Site("site");
+    auto share = [&](const std::string& name, Arguments options) {
+        const std::string path = (folder / name).string();
+        options.insert(options.end(), {"--format", "json", "--output", path, site});
+        EXPECT_EQ(Check(options), kExitFindings) << err.str();
+        return path;
+    };
+    const std::string one = share("1of3.json", {"--shard", "1/3"});
+    const std::string three = share("3of3.json", {"--shard", "3/3"});
+    const std::string output = Write("merged.json", "the old report\n");
+    EXPECT_EQ(Run({"merge-reports", "--output", output, one, three}), kExitError);
+    EXPECT_NE(err.str().find("the share(s) 2/3 are missing"), std::string::npos) << err.str();
+
+    const std::string all = share("2of3-all.json", {"--shard", "2/3", "--all"});
+    EXPECT_EQ(Run({"merge-reports", "--output", output, one, all, three}), kExitError);
+    EXPECT_NE(err.str().find(all + " was a run with --all"), std::string::npos) << err.str();
+    const std::string guessed = share("2of3-guess.json", {"--shard", "2/3", "--tables", "guess"});
+    EXPECT_EQ(Run({"merge-reports", "--output", output, one, guessed, three}), kExitError);
+    EXPECT_NE(err.str().find("--tables guess"), std::string::npos) << err.str();
+    const std::string half = share("1of2.json", {"--shard", "1/2"});
+    EXPECT_EQ(Run({"merge-reports", "--output", output, one, half}), kExitError);
+    EXPECT_NE(err.str().find("no share of the same number of shares"), std::string::npos) << err.str();
+    const std::string whole = share("whole.json", {});
+    EXPECT_EQ(Run({"merge-reports", "--output", output, whole}), kExitError);
+    EXPECT_NE(err.str().find("the report of a whole run"), std::string::npos) << err.str();
+
+    // A report whose files are no list is no report.
+    json bent = json::parse(test::ReadFileBytes(one));
+    bent["files"] = json::object({{"a", bent["files"][0]}});
+    const std::string object = Write("object.json", bent.dump());
+    EXPECT_EQ(Run({"merge-reports", "--output", output, object}), kExitError);
+    EXPECT_NE(err.str().find("\"files\" is no array"), std::string::npos) << err.str();
+    // Nor may the merged report take the place of one of the shares.
+    const std::string two = share("2of3.json", {"--shard", "2/3"});
+    const std::string before = test::ReadFileBytes(two);
+    EXPECT_EQ(Run({"merge-reports", "--output", two, one, two, three}), kExitError);
+    EXPECT_NE(err.str().find("is one of the inputs"), std::string::npos) << err.str();
+    EXPECT_EQ(test::ReadFileBytes(two), before);
+    EXPECT_EQ(test::ReadFileBytes(output), "the old report\n");
+
+    // Every share once: the report of the whole run, with its record.
+    EXPECT_EQ(Run({"merge-reports", "--output", output, three, one, two}), kExitFindings) << err.str();
+    EXPECT_EQ(test::ReadFileBytes(output), test::ReadFileBytes(whole));
+    const json run = json::parse(test::ReadFileBytes(output))["run"];
+    EXPECT_FALSE(run.contains("share"));
+    EXPECT_EQ(run["paths"], json::array({site}));
+    EXPECT_EQ(run["tables"], "skip");
+
+    // Shares of an empty folder are still only whole when all are there.
+    fs::create_directories(folder / "empty");
+    const std::string empty = (folder / "empty").string();
+    for (const char* k : {"1", "2"}) {
+        EXPECT_EQ(Check({"--format", "json", "--allow-empty", "--shard", std::string(k) + "/3", "--output",
+                         (folder / (std::string("e") + k + ".json")).string(), empty}),
+                  kExitOk)
+            << err.str();
+    }
+    EXPECT_EQ(Run({"merge-reports", (folder / "e1.json").string(), (folder / "e2.json").string()}), kExitError);
+    EXPECT_NE(err.str().find("3/3 are missing"), std::string::npos) << err.str();
+}
+
+// A page's share is the same whether its folder or the page itself is named,
+// as long as the names start from the same folder.
+TEST_F(BatchRuns, APageHasOneShareWhetherItsFolderOrItselfIsNamed)
+{
+    const std::string site = Site("site");
+    const fs::path before = fs::current_path();
+    fs::current_path(site);
+    auto share = [&](Arguments paths) {
+        Arguments args{"--format", "json", "--shard", "1/2"};
+        args.insert(args.end(), paths.begin(), paths.end());
+        EXPECT_NE(Check(args), kExitError) << err.str();
+        const json report = json::parse(out.str());
+        std::set<std::string> names;
+        for (const json& file : report["files"])
+            names.insert(fs::path(file["path"].get<std::string>()).lexically_normal().generic_string());
+        return names;
+    };
+    Arguments pages, dotted;
+    for (const auto& entry : fs::recursive_directory_iterator(".")) {
+        if (entry.is_regular_file()) {
+            pages.push_back(entry.path().lexically_normal().generic_string());
+            dotted.push_back("./" + entry.path().lexically_normal().generic_string());
+        }
+    }
+    const std::set<std::string> byFolder = share({"."});
+    const std::set<std::string> byPages = share(pages);
+    const std::set<std::string> byDotted = share(dotted);
+    fs::current_path(before);
+    EXPECT_FALSE(byFolder.empty());
+    EXPECT_LT(byFolder.size(), 14u);
+    EXPECT_EQ(byPages, byFolder);
+    EXPECT_EQ(byDotted, byFolder);
+}
+
+// Pages a run misses make it fail: a folder named that holds no page (a
+// wrong name, most likely), and a folder that cannot be read.
+TEST_F(BatchRuns, FoldersWithoutPagesOrNotReadAreErrors)
+{
+    fs::create_directories(folder / "empty");
+    const std::string empty = (folder / "empty").string();
+    EXPECT_EQ(Check({empty}), kExitError);
+    EXPECT_NE(err.str().find("no page in the folder " + empty), std::string::npos) << err.str();
+    EXPECT_EQ(out.str(), "");
+    EXPECT_EQ(Check({"--allow-empty", empty}), kExitOk) << err.str();
+    EXPECT_NE(out.str().find("checked 0 of 0 page(s)"), std::string::npos) << out.str();
+
+    const std::string site = Site("site");
+    fs::create_directory_symlink(folder / "empty", folder / "site" / "linked");
+    EXPECT_EQ(Check({"--format", "json", site}), kExitFindings) << err.str();
+    EXPECT_NE(err.str().find("a link to a folder is not followed: " + (folder / "site" / "linked").string()),
+              std::string::npos)
+        << err.str();
+    EXPECT_EQ(json::parse(out.str())["run"]["linksNotFollowed"].size(), 1u);
+
+    fs::permissions(folder / "site" / "docs", fs::perms::none);
+    const int status = CheckAsAnotherUser({"--format", "json", site});
+    fs::permissions(folder / "site" / "docs", fs::perms::owner_all);
+    EXPECT_EQ(status, kExitError);
+    EXPECT_NE(err.str().find("a folder was not read: " + (folder / "site" / "docs").string()), std::string::npos)
+        << err.str();
+    const json report = json::parse(out.str());
+    EXPECT_EQ(report["run"]["foldersNotRead"].size(), 1u);
+    EXPECT_EQ(report["files"].size(), 7u);
+}
+
+// A stream that takes nothing, as standard output on a full disk.
+class CFullBuffer final : public std::streambuf {
+protected:
+    int_type overflow(int_type) override { return traits_type::eof(); }
+    std::streamsize xsputn(const char*, std::streamsize) override { return 0; }
+};
+
+// Where the report goes: standard output that fails is an error, "-" is
+// standard output, and a report never takes the place of a page checked.
+TEST_F(BatchRuns, AReportThatCannotBeWrittenOrWouldReplaceAPageIsAnError)
+{
+    const std::string page = Write("site/p1.html", "<html><body><img src=a.gif></body></html>\n");
+    const std::string other = Write("site/p2.html", "<html lang=en><body><p>x</p></body></html>\n");
+    CFullBuffer full;
+    std::ostream devFull(&full);
+    std::ostringstream errors;
+    EXPECT_EQ(RunMain({"check", "--no-registry", page}, devFull, errors), kExitError);
+    EXPECT_NE(errors.str().find("could not be written to standard output"), std::string::npos) << errors.str();
+
+    EXPECT_EQ(Check({"--output", "-", page}), kExitFindings) << err.str();
+    EXPECT_NE(out.str().find(page + ":"), std::string::npos) << out.str();
+    EXPECT_FALSE(fs::exists("-"));
+
+    const std::string original = test::ReadFileBytes(page);
+    EXPECT_EQ(Check({"--output", page, page, other}), kExitError);
+    EXPECT_NE(err.str().find(page + " is one of the inputs"), std::string::npos) << err.str();
+    EXPECT_EQ(Check({"--output", (folder / "site" / "." / "p2.html").string(), (folder / "site").string()}),
+              kExitError);
+    EXPECT_EQ(test::ReadFileBytes(page), original);
+    EXPECT_EQ(Check({"--output", "--all", page}), kExitError);
+    EXPECT_NE(err.str().find("--output takes a file name"), std::string::npos) << err.str();
+    EXPECT_FALSE(fs::exists("--all"));
+}
+
+// The command line as other programs read theirs: "--" ends the options,
+// "--name=value" gives a value, and an option with a value is given once.
+TEST_F(BatchRuns, OptionsEndAtTwoDashesTakeValuesAfterEqualsAndAreGivenOnce)
+{
+    const std::string dashed = Write("--odd.html", "<html><body><img src=a.gif></body></html>\n");
+    const fs::path before = fs::current_path();
+    fs::current_path(folder);
+    const int ended = Check({"--format=json", "--level=A", "--", "--odd.html"});
+    fs::current_path(before);
+    EXPECT_EQ(ended, kExitFindings) << err.str();
+    const json report = json::parse(out.str());
+    EXPECT_EQ(report["summary"]["target"], "A");
+    EXPECT_EQ(report["files"][0]["path"], "--odd.html");
+
+    EXPECT_EQ(Check({"--level", "A", "--level", "AA", dashed}), kExitError);
+    EXPECT_NE(err.str().find("--level is given more than once"), std::string::npos) << err.str();
+    EXPECT_EQ(Check({"--all=yes", dashed}), kExitError);
+    EXPECT_NE(err.str().find("--all takes no value"), std::string::npos) << err.str();
+    EXPECT_EQ(Check({"--level=B", dashed}), kExitError);
+    EXPECT_NE(err.str().find("--level takes"), std::string::npos) << err.str();
+}
+
 TEST_F(BatchRuns, AFolderRunWithoutATerminalWritesNoProgress)
 {
     // Under ctest standard error is no terminal; run by hand on one, the test
     // sees the progress a person would.
     const bool terminal = platform::StandardErrorIsTerminal();
     const std::string site = Site("site");
-    Check({site});
+    EXPECT_EQ(Check({site}), kExitFindings) << err.str();
     EXPECT_EQ(err.str().find("\r[0/14] ") != std::string::npos, terminal) << err.str();
     if (!terminal) {
         EXPECT_EQ(err.str(), "");
     }
-    Check({"--quiet", site});
+    EXPECT_EQ(Check({"--quiet", site}), kExitFindings) << err.str();
     EXPECT_EQ(err.str(), "");
 }
 

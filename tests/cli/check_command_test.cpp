@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -36,8 +37,10 @@ protected:
     }
     void SetUp() override
     {
-        folder = fs::temp_directory_path() /
-                 ("orvane-check-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        // The test's own home, never a fixed name in the shared temporary folder.
+        const char* home = std::getenv("ORVANE_HOME");
+        ASSERT_TRUE(home && *home);
+        folder = fs::path(home) / "pages";
         fs::remove_all(folder);
         fs::create_directories(folder);
     }
@@ -62,11 +65,15 @@ protected:
         std::ifstream in(path, std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), {});
     }
-    json Json(Arguments args)
+    json Json(Arguments args, int status = kExitFindings)
     {
         args.insert(args.begin(), {"--format", "json"});
-        Run(args);
-        return json::parse(out.str());
+        // A report that cannot be read would pass every test that only
+        // looks inside its lists: the run must have checked the pages.
+        EXPECT_EQ(Run(args), status) << err.str();
+        json report = json::parse(out.str());
+        EXPECT_FALSE(report["files"].empty());
+        return report;
     }
 
     fs::path folder;
@@ -164,7 +171,7 @@ TEST_F(CheckCommand, JsonCarriesTheLocationsOfTheProblems)
 
 TEST_F(CheckCommand, SarifListsTheCatalogueAsRules)
 {
-    Run({"--format", "sarif", "--level", "AAA", Page("bad.html", kBadPage)});
+    EXPECT_EQ(Run({"--format", "sarif", "--level", "AAA", Page("bad.html", kBadPage)}), kExitFindings) << err.str();
     json sarif = json::parse(out.str());
     EXPECT_EQ(sarif["version"], "2.1.0");
     const json& run = sarif["runs"][0];
@@ -181,7 +188,7 @@ TEST_F(CheckCommand, SarifListsTheCatalogueAsRules)
 
 TEST_F(CheckCommand, JunitHasATestCasePerApplicableCheck)
 {
-    Run({"--format", "junit", "--level", "A", Page("bad.html", kBadPage)});
+    EXPECT_EQ(Run({"--format", "junit", "--level", "A", Page("bad.html", kBadPage)}), kExitFindings) << err.str();
     std::string xml = out.str();
     EXPECT_NE(xml.find("<testcase name=\"ImgAltText\""), std::string::npos);
     EXPECT_NE(xml.find("<failure message="), std::string::npos);
@@ -205,7 +212,7 @@ TEST_F(CheckCommand, EveryFormatCarriesTheWcag2CriteriaOfTheChecks)
     ASSERT_TRUE(byCheck.contains("DoctypeMissing"));
     EXPECT_EQ(byCheck["DoctypeMissing"], json::array());
 
-    Run({"--format", "sarif", "--level", "AAA", bad});
+    EXPECT_EQ(Run({"--format", "sarif", "--level", "AAA", bad}), kExitFindings) << err.str();
     json sarif = json::parse(out.str());
     std::map<std::string, json> rules;
     for (const json& rule : sarif["runs"][0]["tool"]["driver"]["rules"])
@@ -223,7 +230,7 @@ TEST_F(CheckCommand, EveryFormatCarriesTheWcag2CriteriaOfTheChecks)
               json::parse(R"(["accessibility", "WCAG2.2:1.4.3", "WCAG2.2:AA", "WCAG2.2:1.4.6", "WCAG2.2:AAA"])"));
     EXPECT_EQ(rules["DoctypeMissing"]["help"]["text"], "WCAG 2.2: no WCAG 2 counterpart.");
 
-    Run({"--format", "junit", "--level", "A", bad});
+    EXPECT_EQ(Run({"--format", "junit", "--level", "A", bad}), kExitFindings) << err.str();
     EXPECT_NE(out.str().find("<testcase name=\"ImgAltText\" classname=\"" + bad + "\">\n"
                              "      <properties><property name=\"wcag2\" value=\"1.1.1 Non-text Content (A); 2.4.4 Link Purpose "
                              "(In Context) (A)\"/>"
@@ -232,9 +239,9 @@ TEST_F(CheckCommand, EveryFormatCarriesTheWcag2CriteriaOfTheChecks)
         << out.str();
 
     // The text format names them only when asked, as its lines are read by people.
-    Run({"--level", "AAA", bad});
+    EXPECT_EQ(Run({"--level", "AAA", bad}), kExitFindings) << err.str();
     EXPECT_EQ(out.str().find("WCAG 2"), std::string::npos);
-    Run({"--level", "AAA", "--wcag2", bad});
+    EXPECT_EQ(Run({"--level", "AAA", "--wcag2", bad}), kExitFindings) << err.str();
     EXPECT_NE(out.str().find("(ImgAltText): logo.gif [help: 1-1-1.html] [WCAG 2: 1.1.1 Non-text Content (A); "
                              "2.4.4 Link Purpose (In Context) (A)]\n"),
               std::string::npos)
@@ -245,7 +252,7 @@ TEST_F(CheckCommand, EveryFormatCarriesTheWcag2CriteriaOfTheChecks)
     // The HTML report: a column of the problems, the criteria in the check's
     // facts, and a summary per criterion.
     const std::string html = (folder / "report.html").string();
-    Run({"--format", "html", "--output", html, "--level", "AAA", "--help-base", "", bad});
+    EXPECT_EQ(Run({"--format", "html", "--output", html, "--level", "AAA", "--help-base", "", bad}), kExitFindings) << err.str();
     const std::string page = ReadFile(html);
     EXPECT_NE(page.find("<th scope=\"col\">WCAG 2</th>"), std::string::npos);
     EXPECT_NE(page.find("<td><abbr title=\"Non-text Content\">1.1.1</abbr>\u00a0A</td>"), std::string::npos);
@@ -262,7 +269,7 @@ TEST_F(CheckCommand, AnUnreadableFileIsNamedAndTheOthersAreChecked)
 {
     std::string good = Page("a/good.html", kGoodPage);
     std::string missing = (folder / "a" / "missing.html").string();
-    json report = Json({"--level", "A", good, missing});
+    json report = Json({"--level", "A", good, missing}, kExitError);
     EXPECT_NE(err.str().find(missing), std::string::npos);
     ASSERT_EQ(report["files"].size(), 2u);
     EXPECT_EQ(report["files"][0]["achieved"], "A");
@@ -276,7 +283,7 @@ TEST_F(CheckCommand, FoldersAreSearchedForPagesInNameOrder)
     Page("site/a.htm", kGoodPage);
     Page("site/deep/c.SHTML", kGoodPage);
     Page("site/notes.txt", "no page");
-    json report = Json({"--level", "A", (folder / "site").string()});
+    json report = Json({"--level", "A", (folder / "site").string()}, kExitOk);
     ASSERT_EQ(report["files"].size(), 3u);
     EXPECT_NE(report["files"][0]["path"].get<std::string>().find("a.htm"), std::string::npos);
     EXPECT_NE(report["files"][1]["path"].get<std::string>().find("b.html"), std::string::npos);
@@ -290,7 +297,7 @@ TEST_F(CheckCommand, ParallelChecksKeepTheOrderOfTheFiles)
         pages.push_back(Page("p" + std::to_string(10 + i) + ".html", i % 2 ? kGoodPage : kBadPage));
     Arguments args{"--format", "json", "--level", "A", "--jobs", "4"};
     args.insert(args.end(), pages.begin(), pages.end());
-    Run(args);
+    EXPECT_EQ(Run(args), kExitFindings) << err.str();
     json report = json::parse(out.str());
     ASSERT_EQ(report["files"].size(), pages.size());
     for (std::size_t i = 0; i < pages.size(); ++i) {
@@ -302,10 +309,10 @@ TEST_F(CheckCommand, ParallelChecksKeepTheOrderOfTheFiles)
 TEST_F(CheckCommand, TheHtmlReportPassesItsOwnChecks)
 {
     std::string report = (folder / "report.html").string();
-    Run({"--format", "html", "--output", report, "--level", "AAA", "--all", Page("bad.html", kBadPage),
-         Page("good.html", kGoodPage)});
+    EXPECT_EQ(Run({"--format", "html", "--output", report, "--level", "AAA", "--all", Page("bad.html", kBadPage),
+         Page("good.html", kGoodPage)}), kExitFindings) << err.str();
     ASSERT_TRUE(fs::exists(report));
-    Run({"--format", "json", "--level", "AAA", report});
+    EXPECT_EQ(Run({"--format", "json", "--level", "AAA", report}), kExitFindings) << err.str();
     json checked = json::parse(out.str());
     for (const json& problem : checked["files"][0]["problems"]) {
         bool allowed = !problem["grouped"].get<bool>() || problem["check"] == "TextLinks";
@@ -350,7 +357,7 @@ TEST_F(CheckCommand, TheHtmlReportOverviewsThePagesAndShowsTheMarkupAtFault)
     EXPECT_EQ(html.find("<script"), std::string::npos);
 
     // Without a help address the topics are named, not linked.
-    Run({"--format", "html", "--output", report, "--level", "A", "--help-base", "", twoImages});
+    EXPECT_EQ(Run({"--format", "html", "--output", report, "--level", "A", "--help-base", "", twoImages}), kExitFindings) << err.str();
     html = ReadFile(report);
     EXPECT_NE(html.find("Help topic 1-1-1.html"), std::string::npos);
     EXPECT_EQ(html.find("1-1-1.html\""), std::string::npos);

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -17,8 +18,10 @@ class CommandTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        folder = fs::temp_directory_path() / ("orvane-cli-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                                              "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        // The test's own home, never a fixed name in the shared temporary folder.
+        const char* home = std::getenv("ORVANE_HOME");
+        ASSERT_TRUE(home && *home);
+        folder = fs::path(home) / "pages";
         fs::remove_all(folder);
         fs::create_directories(folder);
     }

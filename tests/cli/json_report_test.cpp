@@ -62,7 +62,17 @@ std::string DocumentJson(const Report& report)
         std::string level = LevelLabel(file.achieved);
         byLevel[level] = byLevel.value(level, 0) + 1;
     }
+    json run{{"all", report.all},
+             {"aria", report.ariaNames},
+             {"foldersNotRead", report.foldersNotRead},
+             {"linksNotFollowed", report.linksNotFollowed},
+             {"paths", report.paths},
+             {"registry", report.registry},
+             {"tables", report.tables}};
+    if (report.shard)
+        run["share"] = std::to_string(report.shard->index) + "/" + std::to_string(report.shard->count);
     json document{{"files", std::move(files)},
+                  {"run", std::move(run)},
                   {"summary",
                    {{"files", report.files.size()},
                     {"target", LevelLabel(report.target)},
@@ -101,6 +111,20 @@ Report RandomReport(std::mt19937& random)
     auto number = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
     Report report;
     report.target = number(1, 4);
+    report.all = number(0, 1);
+    report.ariaNames = number(0, 1);
+    report.tables = number(0, 1) ? "skip" : "guess";
+    report.registry = number(0, 2) ? "" : RandomText(random);
+    for (int n = number(0, 2); n > 0; --n)
+        report.paths.push_back(RandomText(random));
+    for (int n = number(-3, 1); n > 0; --n)
+        report.foldersNotRead.push_back(RandomText(random) + ": " + RandomText(random));
+    for (int n = number(-3, 1); n > 0; --n)
+        report.linksNotFollowed.push_back(RandomText(random));
+    if (number(0, 1)) {
+        const unsigned count = static_cast<unsigned>(number(1, 9));
+        report.shard = Shard{static_cast<unsigned>(number(1, static_cast<int>(count))), count};
+    }
     const int files = number(0, 4);
     for (int f = 0; f < files; ++f) {
         ReportFile file;

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -159,6 +160,56 @@ TEST_F(FilesTest, AtomicWriteKeepsTheReplacedFilesPermissionsOwnerAndLinks)
     // Nothing is left over beside any of them.
     EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 6);
     EXPECT_EQ(std::distance(fs::directory_iterator(folder / "elsewhere"), fs::directory_iterator()), 2);
+}
+
+// A private page's new bytes are never readable by others, not even while
+// they are written; its extended attributes go with it where the file
+// system keeps them.
+TEST_F(FilesTest, AtomicWriteIsPrivateFromTheStartForAPrivateFile)
+{
+    const std::string target = Path("private.html");
+    std::ofstream(target, std::ios::binary) << "old";
+    fs::permissions(target, fs::perms(0600));
+    const bool tagged = ::setxattr(target.c_str(), "user.orvane-test", "kept", 4, 0) == 0;
+    fs::perms whileWritten = fs::perms::unknown;
+    ASSERT_TRUE(WriteFileAtomically(target, [&](std::ostream& out) {
+        whileWritten = fs::status(TemporaryPathFor(target)).permissions();
+        return static_cast<bool>(out << "new");
+    }));
+    EXPECT_EQ(whileWritten & (fs::perms::group_all | fs::perms::others_all), fs::perms::none);
+    EXPECT_EQ(fs::status(target).permissions(), fs::perms(0600));
+    if (tagged) {
+        char value[8] = {};
+        EXPECT_EQ(::getxattr(target.c_str(), "user.orvane-test", value, sizeof value), 4);
+        EXPECT_EQ(std::string(value), "kept");
+    }
+}
+
+// A copy or a new file under a taken name fails and leaves what has the name
+// as it is: two programs after one name never remove each other's file.
+TEST_F(FilesTest, NewFilesAreMadeOnlyUnderNamesNobodyHas)
+{
+    std::ofstream(Path("page.html"), std::ios::binary) << "page";
+    fs::permissions(Path("page.html"), fs::perms(0600));
+    std::ofstream(Path("taken"), std::ios::binary) << "theirs";
+    std::string error;
+    EXPECT_FALSE(CopyToNewFile(Path("page.html"), Path("taken"), &error));
+    EXPECT_FALSE(error.empty());
+    EXPECT_EQ(Read(Path("taken")), "theirs");
+    EXPECT_FALSE(CreateNewFile(Path("taken"), Path("page.html")));
+    EXPECT_EQ(Read(Path("taken")), "theirs");
+
+    ASSERT_TRUE(CopyToNewFile(Path("page.html"), Path("copy")));
+    EXPECT_EQ(Read(Path("copy")), "page");
+    EXPECT_EQ(fs::status(Path("copy")).permissions(), fs::perms(0600));
+    EXPECT_EQ(fs::last_write_time(Path("copy")), fs::last_write_time(Path("page.html")));
+    ASSERT_TRUE(CreateNewFile(Path("new"), Path("page.html")));
+    EXPECT_EQ(Read(Path("new")), "");
+    EXPECT_EQ(fs::status(Path("new")).permissions(), fs::perms(0600));
+    // A link under the name counts as taken, even one that leads nowhere.
+    fs::create_symlink(Path("nowhere"), Path("dangling"));
+    EXPECT_FALSE(CopyToNewFile(Path("page.html"), Path("dangling")));
+    EXPECT_FALSE(fs::exists(Path("nowhere")));
 }
 
 // Whatever stops the write (here a folder where its temporary file goes,

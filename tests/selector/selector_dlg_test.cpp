@@ -268,11 +268,11 @@ TEST_F(SelectorTest, EachResultGivesItsMarkAndOnlyRepairedPagesAreSavedWhichTheN
         window.PressKey(kIdFiles, platform::Key::Enter);
         // The originals keep their bytes and show that problems remain in them.
         EXPECT_EQ(test::ReadFileBytes(Site("repaired.htm")), "<p>original</p>");
-        EXPECT_EQ(test::ReadFileBytes(Site("repaired.htmlvalid")), "repaired");
+        EXPECT_EQ(test::ReadFileBytes(Site("repaired.htm.htmlvalid")), "repaired");
         EXPECT_EQ(MarkOf(window, "repaired.htm"), mark::kProblemsRemain);
         window.Click(kIdShowAll);
-        EXPECT_EQ(MarkOf(window, "repaired.htmlvalid"), mark::kChecked);
-        EXPECT_EQ(MarkOf(window, "partly.htmlvalid"), mark::kPartlyRepaired);
+        EXPECT_EQ(MarkOf(window, "repaired.htm.htmlvalid"), mark::kChecked);
+        EXPECT_EQ(MarkOf(window, "partly.htm.htmlvalid"), mark::kPartlyRepaired);
     });
     // The next run shows the same marks; a page edited since shows none.
     SetTime(Site("fine.htm"), std::chrono::hours(1));
@@ -306,24 +306,29 @@ TEST_F(SelectorTest, AFileWithoutExtensionIsCheckedOnlyWhenTheUserSaysSo)
     });
 }
 
+// The backup of "page.htm" is named after its whole name, so "page.html"'s
+// backups are not in its way, and its number follows the whole name, so no
+// other page's backup ("page0.htm.htmlold") can take it.
 TEST_F(SelectorTest, BackupTakesTheFirstFreeNumberedNameAndIsMarked)
 {
     library.settings.SetFileSaves(filesaves::kReplaceKeepOriginal);
     Write("page.htm", "<p>original</p>");
-    Write("page.htmlold", "oldest");
-    Write("page0.htmlold", "older");
+    Write("page.htmlold", "page.html's");
+    Write("page.htm.htmlold", "oldest");
+    Write("page.htm.htmlold.1", "older");
     Run([&](CMemoryWindow& window, CSelectorDlg&) {
         window.DoubleClickRow(kIdFiles, Row(window, "page.htm"));
         EXPECT_EQ(MarkOf(window, "page.htm"), mark::kChecked);
     });
     EXPECT_EQ(test::ReadFileBytes(Site("page.htm")), "repaired");
-    EXPECT_EQ(test::ReadFileBytes(Site("page1.htmlold")), "<p>original</p>");
-    EXPECT_EQ(test::ReadFileBytes(Site("page.htmlold")), "oldest");
-    EXPECT_EQ(test::ReadFileBytes(Site("page0.htmlold")), "older");
+    EXPECT_EQ(test::ReadFileBytes(Site("page.htm.htmlold.2")), "<p>original</p>");
+    EXPECT_EQ(test::ReadFileBytes(Site("page.htmlold")), "page.html's");
+    EXPECT_EQ(test::ReadFileBytes(Site("page.htm.htmlold")), "oldest");
+    EXPECT_EQ(test::ReadFileBytes(Site("page.htm.htmlold.1")), "older");
     CFileStatusDatabase database(DatabasePath());
     database.Read();
-    ASSERT_TRUE(database.Find(Site("page1.htmlold")));
-    EXPECT_EQ(database.Find(Site("page1.htmlold"))->mark, mark::kProblemsRemain);
+    ASSERT_TRUE(database.Find(Site("page.htm.htmlold.2")));
+    EXPECT_EQ(database.Find(Site("page.htm.htmlold.2"))->mark, mark::kProblemsRemain);
 }
 
 TEST_F(SelectorTest, ReplaceThatCannotKeepACopyAsideSavesBesideAndSaysWhere)
@@ -527,13 +532,14 @@ TEST_F(SelectorTest, ASaveInPlaceKeepsThePagesPermissionsOwnerAndLink)
         if (mode == filesaves::kReplace) {
             EXPECT_EQ(left, (std::set<std::string>{"private.htm", "include.shtml", "linked.htm"}));
         } else {
-            // The backups are the pages as they were, the linked one's too.
-            EXPECT_EQ(left, (std::set<std::string>{"private.htm", "private.htmlold", "include.shtml",
-                                                   "include.htmlold", "linked.htm", "linked.htmlold"}));
-            EXPECT_EQ(test::ReadFileBytes(Site("private.htmlold")), "<p>private</p>");
-            EXPECT_EQ(fs::status(Site("private.htmlold")).permissions(), fs::perms(0640));
-            EXPECT_EQ(test::ReadFileBytes(Site("linked.htmlold")), "<p>real</p>");
-            EXPECT_FALSE(fs::is_symlink(Site("linked.htmlold")));
+            // The backups are the pages as they were, the linked one's too,
+            // each named after its page's whole name.
+            EXPECT_EQ(left, (std::set<std::string>{"private.htm", "private.htm.htmlold", "include.shtml",
+                                                   "include.shtml.htmlold", "linked.htm", "linked.htm.htmlold"}));
+            EXPECT_EQ(test::ReadFileBytes(Site("private.htm.htmlold")), "<p>private</p>");
+            EXPECT_EQ(fs::status(Site("private.htm.htmlold")).permissions(), fs::perms(0640));
+            EXPECT_EQ(test::ReadFileBytes(Site("linked.htm.htmlold")), "<p>real</p>");
+            EXPECT_FALSE(fs::is_symlink(Site("linked.htm.htmlold")));
         }
     }
 }

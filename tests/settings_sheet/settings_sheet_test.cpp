@@ -303,6 +303,42 @@ TEST_F(SettingsSheetTest, RepairChoicesAndFileSavesMadeInTheSheetAreWhatTheLibra
     EXPECT_EQ(CPageSettingsFileSaves::NormalisedExtension(".", ".htmlold"), ".htmlold");
 }
 
+// Extensions under which a save would take a page's name, or a backup's, are
+// refused with the reason, on leaving the page and on OK, and nothing is stored.
+TEST_F(SettingsSheetTest, TheFileSavesPageRefusesExtensionsOfPages)
+{
+    const std::string reason = "The extensions of the backup and of the repaired copy must differ from each other "
+                               "and from the extensions of pages (.html, .htm, .shtml, .shtm, .xhtml), or a save "
+                               "could write over a page.";
+    m_windows.WhenShown(kSheet, [&](CMemoryWindow& sheet) {
+        sheet.ChooseTab(kFileSavesPage);
+        CMemoryWindow& saves = sheet.PageWindow(kFileSavesPage);
+        saves.Type(kValidateExtension, "htm");
+        sheet.ChooseTab(kLevelPage);
+        EXPECT_EQ(sheet.CurrentPage(), kFileSavesPage);
+        sheet.Click(kIdOk);
+        ASSERT_FALSE(sheet.HasEnded());
+        EXPECT_EQ(sheet.CurrentPage(), kFileSavesPage);
+        saves.Type(kValidateExtension, ".valid");
+        saves.Type(kOriginalExtension, ".VALID");
+        sheet.Click(kIdOk);
+        ASSERT_FALSE(sheet.HasEnded());
+        EXPECT_EQ(StoredKey(), nullptr);
+        ASSERT_EQ(m_windows.prompt.messages.size(), 3u); // a refused tab, two refused OKs
+        for (const auto& message : m_windows.prompt.messages) {
+            EXPECT_EQ(message.text, reason);
+            EXPECT_EQ(message.caption, "Orvane");
+        }
+        saves.Type(kOriginalExtension, ".old");
+        sheet.Click(kIdOk);
+    });
+    EXPECT_EQ(RunSettingsSheet(nullptr), kIdOk);
+    COrvaneSettings stored;
+    stored.Load();
+    EXPECT_EQ(stored.GetOriginalExtension(), ".old");
+    EXPECT_EQ(stored.GetValidateExtension(), ".valid");
+}
+
 TEST_F(SettingsSheetTest, HelpFollowsThePageAboutIsAtHandAndCancelWritesNothing)
 {
     m_windows.WhenShown(kSheet, [&](CMemoryWindow& sheet) {
