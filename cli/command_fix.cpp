@@ -233,9 +233,24 @@ FileOutcome CFixRun::Fix(const FoundPage& page)
     }
     CProblemList problems;
     FindProblems(problems, document, m_settings, &m_registry, m_options.batch.tables);
-    RepairAutomatically(problems, document, m_settings, m_registry, path);
+    std::vector<CValidatorSheet::NotRepairedNote> notRepaired;
+    RepairAutomatically(problems, document, m_settings, m_registry, path, &notRepaired);
     document.SetObjectRegistry(nullptr);
     ListProblems(m_out, path, document, problems, m_options.dryRun ? "would repair" : "repaired", true);
+    // Written in part, the problem is still open (and listed again below as counting).
+    for (const auto& entry : problems.AllEntries()) {
+        if (!problems.IsShown(*entry) || !problems.IsAtLevel(*entry) || !entry->IsPartlyRepaired(false))
+            continue;
+        const CElement& element = entry->Element();
+        m_out << Where(path, document.LocationOf(element)) << ": "
+              << (m_options.dryRun ? "would repair in part " : "repaired in part ") << element.GetCheckName(entry->Bit())
+              << ": " << element.GetCheckTitle(entry->Bit()) << '\n';
+    }
+    // A repair that would have had to guess says so, and why.
+    for (const CValidatorSheet::NotRepairedNote& note : notRepaired) {
+        m_out << Where(path, document.LocationOf(*note.element)) << ": " << note.element->GetCheckName(note.bit) << ' '
+              << note.why << '\n';
+    }
 
     std::ostringstream written;
     if (document.Write(written) != 1) {

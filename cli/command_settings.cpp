@@ -56,7 +56,7 @@ std::string DoctypeText(const COrvaneSettings& settings)
         if (id == remembered)
             return name;
     }
-    return "frameset (nothing remembered)";
+    return "the page's own (nothing remembered): HTML 4.01 Transitional, or Frameset for framesets, in quirks mode";
 }
 
 std::string LevelText(int level)
@@ -121,7 +121,7 @@ void Show(const COrvaneSettings& settings, std::ostream& out)
         << "aria-names: " << YesNo(settings.GetAriaNames()) << '\n';
     const CheckSetting* language = Named(settings, kLanguageCheck);
     out << "language: "
-        << (language && !language->Text1().empty() ? language->Text1() : std::string("de (nothing remembered)")) << '\n'
+        << (language && !language->Text1().empty() ? language->Text1() : std::string("the page's own (nothing remembered): declared, else identified from its text")) << '\n'
         << "doctype: " << DoctypeText(settings) << '\n';
     const std::vector<const CheckSetting*> checks = ChecksOnce(settings);
     std::size_t width = 5;

@@ -75,14 +75,16 @@ struct EventPair {
     int keyboard;
 };
 // Every id of the pairs is below 64, so a page-wide walk can keep an
-// element's attributes as one mask of bits.
+// element's attributes as one mask of bits. A click is answered by any key
+// handler: the one a repair writes listens for Enter and Space on keydown.
 constexpr EventPair kEventPairs[] = {{attr::kOnmousedown, attr::kOnkeydown},
                                      {attr::kOnmouseup, attr::kOnkeyup},
-                                     {attr::kOnclick, attr::kOnkeypress},
                                      {attr::kOnmouseover, attr::kOnfocus},
                                      {attr::kOnmouseout, attr::kOnblur}};
 static_assert(std::all_of(std::begin(kEventPairs), std::end(kEventPairs),
                           [](const EventPair& pair) { return pair.mouse < 64 && pair.keyboard < 64; }));
+static_assert(attr::kOnclick < 64 && attr::kOnkeydown < 64 && attr::kOnkeypress < 64 && attr::kOnkeyup < 64);
+constexpr int kButtonTag = 14;
 
 bool HasNonEmpty(const CElement& element, int id)
 {
@@ -216,6 +218,22 @@ bool CElementDocument::HasTextLinks(const CHtmlDocument& document) const
     });
 }
 
+bool KeyboardActivates(const CElement& element)
+{
+    auto hasAddress = [&element] {
+        for (const CAttribute* a = element.AttributesAfterName(); a; a = a->Next()) {
+            if (!a->IsHidden() && a->Id() == attr::kHref)
+                return true;
+        }
+        return false;
+    };
+    switch (element.Kind()) {
+    case tag::kA: case tag::kArea: return hasAddress();
+    case kButtonTag: case tag::kInput: case tag::kSelect: case tag::kTextarea: return true;
+    default: return false;
+    }
+}
+
 bool CElementDocument::HasDeviceDependentEvents(const CHtmlDocument& document) const
 {
     return std::any_of(document.Elements().begin(), document.Elements().end(), [](const CElement* e) {
@@ -229,6 +247,9 @@ bool CElementDocument::HasDeviceDependentEvents(const CHtmlDocument& document) c
                 present |= std::uint64_t{1} << a->Id();
         }
         auto has = [present](int id) { return ((present >> id) & 1) != 0; };
+        if (has(attr::kOnclick) && !has(attr::kOnkeydown) && !has(attr::kOnkeypress) && !has(attr::kOnkeyup) &&
+            !KeyboardActivates(*e))
+            return true;
         return std::any_of(std::begin(kEventPairs), std::end(kEventPairs),
                            [&has](const EventPair& pair) { return has(pair.mouse) && !has(pair.keyboard); });
     });

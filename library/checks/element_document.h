@@ -6,6 +6,11 @@
 
 namespace orvane {
 
+// Whether a browser turns Enter on the element into its click: links and
+// areas with an address, buttons and form controls. Their onclick needs no key
+// handler of its own (one would run the script twice).
+bool KeyboardActivates(const CElement& element);
+
 // The element family of the page as a whole: the document-level checks.
 class CElementDocument : public CCatalogueElement {
 public:

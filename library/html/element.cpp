@@ -28,14 +28,14 @@ public:
         return *marks;
     }
 
-    std::uint32_t Get(const CElement* element)
+    std::uint64_t Get(const CElement* element)
     {
         std::lock_guard lock(m_mutex);
         auto it = m_masks.find(element);
         return it == m_masks.end() ? 0 : it->second;
     }
     // A mask of 0 drops the element's entry.
-    void Set(const CElement* element, std::uint32_t mask)
+    void Set(const CElement* element, std::uint64_t mask)
     {
         std::lock_guard lock(m_mutex);
         if (mask == 0)
@@ -46,7 +46,8 @@ public:
 
 private:
     std::mutex m_mutex;
-    std::unordered_map<const CElement*, std::uint32_t> m_masks;
+    // The repaired bits in the low half, those repaired in part in the high half.
+    std::unordered_map<const CElement*, std::uint64_t> m_masks;
 };
 
 } // namespace
@@ -81,7 +82,15 @@ bool CElement::BorrowText(std::string_view text)
     return true;
 }
 
-std::uint32_t CElement::KeptRepairedMask() const { return CRepairedMarks::Instance().Get(this); }
+std::uint32_t CElement::KeptRepairedMask() const
+{
+    return static_cast<std::uint32_t>(CRepairedMarks::Instance().Get(this));
+}
+
+std::uint32_t CElement::PartlyRepairedMask() const
+{
+    return m_repaired ? static_cast<std::uint32_t>(CRepairedMarks::Instance().Get(this) >> 32) : 0;
+}
 
 void CElement::Destroy(CElement* element)
 {
@@ -146,8 +155,20 @@ void CElement::SetRepaired(std::uint32_t bit, bool on)
     const std::uint32_t mask = on ? old | bit : old & ~bit;
     if (mask == old)
         return;
-    CRepairedMarks::Instance().Set(this, mask);
-    m_repaired = mask != 0;
+    const std::uint64_t partly = std::uint64_t{PartlyRepairedMask()} << 32;
+    CRepairedMarks::Instance().Set(this, partly | mask);
+    m_repaired = (partly | mask) != 0;
+}
+
+void CElement::SetPartlyRepaired(std::uint32_t bit, bool on)
+{
+    const std::uint32_t old = PartlyRepairedMask();
+    const std::uint32_t mask = on ? old | bit : old & ~bit;
+    if (mask == old)
+        return;
+    const std::uint64_t marks = (std::uint64_t{mask} << 32) | RepairedMask();
+    CRepairedMarks::Instance().Set(this, marks);
+    m_repaired = marks != 0;
 }
 
 bool CElement::IsRepaired(std::uint32_t bit, int mode) const

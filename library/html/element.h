@@ -72,6 +72,11 @@ public:
     void SetRepaired(std::uint32_t bit, bool on);
     // Mode 1: an element without problems counts as repaired. Bit 0 asks for any bit.
     bool IsRepaired(std::uint32_t bit, int mode) const;
+    // A problem repaired in part is still open: it claims no level, yet the
+    // overview tells it from one nobody touched.
+    std::uint32_t PartlyRepairedMask() const;
+    void SetPartlyRepaired(std::uint32_t bit, bool on);
+    bool IsPartlyRepaired(std::uint32_t bit) const { return (PartlyRepairedMask() & bit) != 0; }
 
     std::string_view Text() const { return {m_textData, m_textSize}; }
     std::string GetText() const { return std::string(Text()); }
@@ -151,7 +156,7 @@ private:
     bool m_deleted : 1 = false;
     bool m_inArena : 1 = false;
     bool m_textOwned : 1 = false;
-    bool m_repaired : 1 = false;  // the table beside holds repaired marks of this element
+    bool m_repaired : 1 = false;  // the table beside holds repaired marks (whole or in part) of this element
     // The element name is read from the text, with no record in the list yet.
     mutable bool m_implicitName : 1 = false;
     bool m_plain : 1 = false;  // made in an arena as a CElement, of no family

@@ -25,13 +25,12 @@ constexpr std::uint32_t kBitBlink = 0x1;
 constexpr int kFamilyDocument = -4;
 constexpr std::uint32_t kBitDoctype = 0x1;
 
-constexpr std::string_view kDefaultLanguage = "de";
 constexpr std::string_view kDefaultTag = "STRONG";
 // Declarations as a style attribute takes them: in braces a browser drops them all.
 constexpr std::string_view kDefaultStyle = "style=\"font-family: arial; font-size: larger;\"";
-// The document type the declaration repair proposes when nothing was chosen.
-constexpr std::string_view kDefaultDoctype =
-    "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Frameset//EN\" \"http://www.w3.org/TR/html4/frameset.dtd\">";
+// The own declaration offered when nothing was chosen: the one the repair
+// writes on a page without frames, which keeps the page in quirks mode.
+constexpr std::string_view kDefaultDoctype = "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\">";
 constexpr const char* kTags[] = {"em (emphasis)", "span", "strong", "h1", "h2", "h3", "h4", "h5", "h6"};
 
 // "em (emphasis)" names the tag em.
@@ -78,11 +77,12 @@ void CPageSettingsAutoRepair::FillLanguages(platform::IWindow& window)
 
 void CPageSettingsAutoRepair::FillOptions(platform::IWindow& window)
 {
-    // The language: the one remembered, found by code or by name.
-    std::string language = m_record->GetText1(kFamilyHtml, kBitMissingLanguage);
-    if (language.empty())
-        language = kDefaultLanguage;
-    for (int row = 0; row < window.ItemCount(kLanguage); ++row) {
+    // The language: the one remembered, found by code or by name. With none
+    // remembered none is chosen: each page gets its own, as it declares it or
+    // as its text is identified.
+    const std::string language = m_record->GetText1(kFamilyHtml, kBitMissingLanguage);
+    window.SetCurrentItem(kLanguage, -1);
+    for (int row = 0; row < window.ItemCount(kLanguage) && !language.empty(); ++row) {
         const auto* record = reinterpret_cast<const CLanguageRecord*>(window.GetItemData(kLanguage, row));
         if (record->FirstCode() == language || record->SecondCode() == language ||
             record->DisplayName() == language || window.ItemText(kLanguage, row) == language) {
@@ -114,10 +114,11 @@ void CPageSettingsAutoRepair::FillOptions(platform::IWindow& window)
     // The document type: one of the standard declarations, or the user's own.
     const std::string doctype = m_record->GetText1(kFamilyDocument, kBitDoctype);
     window.SetText(kOwnDoctype, doctype.empty() ? kDefaultDoctype : doctype);
-    int radio = m_record->GetRememberedNumber(kFamilyDocument, kBitDoctype);
-    if (radio < kRadioFrameset || radio > kRadioOwn)
-        radio = kRadioFrameset;
-    window.SetChecked(radio, true);
+    // With none remembered none is chosen: each page gets the declaration that
+    // keeps how it is shown (Frameset for a frameset, Transitional otherwise).
+    const int radio = m_record->GetRememberedNumber(kFamilyDocument, kBitDoctype);
+    if (radio >= kRadioFrameset && radio <= kRadioOwn)
+        window.SetChecked(radio, true);
     m_startDoctype = ReadDoctype(window);
 
     EnableOptionFields(window);
@@ -230,7 +231,7 @@ CPageSettingsAutoRepair::DoctypeChoice CPageSettingsAutoRepair::ReadDoctype(cons
 {
     DoctypeChoice choice;
     choice.text = window.Text(kOwnDoctype);
-    choice.number = kRadioFrameset;
+    choice.number = 0;  // none chosen
     for (int radio : {kRadioFrameset, kRadioTransitional, kRadioStrict, kRadioOwn}) {
         if (window.IsChecked(radio))
             choice.number = static_cast<std::int16_t>(radio);

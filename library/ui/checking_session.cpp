@@ -55,7 +55,8 @@ int RunCheckingSession(CHtmlDocument& document, COrvaneSettings& settings, const
 }
 
 void RepairAutomatically(CProblemList& problems, CHtmlDocument& document, COrvaneSettings& settings,
-                         CSrcObjectDatabase& registry, const std::string& fileName)
+                         CSrcObjectDatabase& registry, const std::string& fileName,
+                         std::vector<CValidatorSheet::NotRepairedNote>* notes)
 {
     CValidatorSheet sheet;
     sheet.SetObjectRegistry(&registry);
@@ -66,6 +67,8 @@ void RepairAutomatically(CProblemList& problems, CHtmlDocument& document, COrvan
             entry->AutoRepairSetting(settings) == 1)
             entry->Element().AddRepairPages(sheet, document, entry->Bit());
     }
+    if (notes)
+        notes->insert(notes->end(), sheet.NotRepaired().begin(), sheet.NotRepaired().end());
 }
 
 int RunUnattendedSession(CHtmlDocument& document, COrvaneSettings& settings, const std::string& fileName)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "library/ui/validator_sheet.h"
+
 #include <string>
 
 namespace orvane {
@@ -24,9 +26,11 @@ int RunUnattendedSession(CHtmlDocument& document, COrvaneSettings& settings, con
 // prepared and grouped list that count at the target, as a repair run makes
 // them, without showing a page; a problem whose repair needs the user stays
 // open. The remembered choices of the settings (a language, a document type)
-// are what the repairs put in.
+// are what the repairs put in. Why a repair left its problem open is added to
+// notes when given.
 void RepairAutomatically(CProblemList& problems, CHtmlDocument& document, COrvaneSettings& settings,
-                         CSrcObjectDatabase& registry, const std::string& fileName);
+                         CSrcObjectDatabase& registry, const std::string& fileName,
+                         std::vector<CValidatorSheet::NotRepairedNote>* notes = nullptr);
 
 // What closing a session keeps: the objects the page describes go into the
 // registry, which is saved; the conformance icon is put in when the settings

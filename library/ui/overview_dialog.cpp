@@ -73,6 +73,7 @@ enum String : int {
     kRepairedHeader = 343,
     kOpenAutomatic = 860,
     kRepairedAutomatic = 861,
+    kPartlyRepairedText = 862,
     kWcag2Header = 1220,
     kNoWcag2 = 1221,
 };
@@ -300,7 +301,10 @@ void COverviewDialog::RefreshRows(IWindow& window)
         CProblemEntry& entry = *RowEntry(window, row);
         entry.SetAutoRepairMode(entry.AutoRepairSetting(*m_settings));
         window.SetItemIcon(kList, row, RowIcon(entry, s_checkMode));
-        window.SetItemText(kList, row, 1, S(IsRowRepaired(window, row) ? kRepairedText : kNotRepairedText));
+        window.SetItemText(kList, row, 1,
+                           S(IsRowRepaired(window, row)              ? kRepairedText
+                             : entry.IsPartlyRepaired(s_checkMode) ? kPartlyRepairedText
+                                                                   : kNotRepairedText));
         window.SetItemText(kList, row, 2, PriorityName(ShownPriority(entry, s_checkMode)));
         const int mode = entry.AutoRepairMode();
         window.SetItemText(kList, row, 3, mode == 1 ? S(kAutomatic) : mode == 0 ? S(kNotAutomatic) : std::string{});

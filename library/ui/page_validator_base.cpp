@@ -33,7 +33,7 @@ void CPageValidatorBase::Attach(CElement& element, std::uint32_t bit)
     m_element = &element;
     m_bit = bit;
     m_priority = element.GetPriority(bit);
-    m_repairedAtAttach = element.IsRepaired(bit, 1);
+    m_repairedAtAttach = element.IsRepaired(bit, 1) || element.IsPartlyRepaired(bit);
     m_alsoMended = 0;
     m_skip = false;
 }
@@ -43,7 +43,7 @@ void CPageValidatorBase::AlsoMends(std::uint32_t bit)
     if (!m_element || (MendedBits() & bit))
         return;
     m_alsoMended |= bit;
-    m_repairedAtAttach = m_repairedAtAttach && m_element->IsRepaired(bit, 1);
+    m_repairedAtAttach = m_repairedAtAttach && (m_element->IsRepaired(bit, 1) || m_element->IsPartlyRepaired(bit));
 }
 
 void CPageValidatorBase::SetStatus(int status)
@@ -51,8 +51,11 @@ void CPageValidatorBase::SetStatus(int status)
     m_status = status;
     if (!m_element)
         return;
-    for (std::uint32_t bits = MendedBits(); bits != 0; bits &= bits - 1)
-        m_element->SetRepaired(bits & (~bits + 1), status != pagestatus::kNotRepaired);
+    // Only a whole repair clears a problem; one repaired in part is still open.
+    for (std::uint32_t bits = MendedBits(); bits != 0; bits &= bits - 1) {
+        m_element->SetRepaired(bits & (~bits + 1), status == pagestatus::kRepaired);
+        m_element->SetPartlyRepaired(bits & (~bits + 1), status == pagestatus::kPartlyRepaired);
+    }
 }
 
 int CPageValidatorBase::Status() const { return m_skip ? pagestatus::kRepaired : m_status; }

@@ -48,6 +48,18 @@ bool CProblemEntry::IsFullyRepaired() const
                                        [](const CProblemEntry* entry) { return entry->IsRepaired(); });
 }
 
+bool CProblemEntry::IsPartlyRepaired(bool withGroup) const
+{
+    auto touched = [](const CProblemEntry& entry) {
+        return entry.IsRepaired() || entry.m_element->IsPartlyRepaired(entry.m_bit);
+    };
+    if (!withGroup)
+        return !IsRepaired() && touched(*this);
+    return !IsFullyRepaired() &&
+           (touched(*this) || std::any_of(m_grouped.begin(), m_grouped.end(),
+                                          [&](const CProblemEntry* entry) { return touched(*entry); }));
+}
+
 void CProblemList::Prepare(CHtmlDocument& document, COrvaneSettings& settings, CSrcObjectDatabase* registry)
 {
     m_atLevel.clear();
@@ -194,6 +206,9 @@ int CProblemList::SessionResult() const
         std::vector<const CProblemEntry*> entries{head};
         entries.insert(entries.end(), head->Grouped().begin(), head->Grouped().end());
         for (const CProblemEntry* entry : entries) {
+            // Repaired in part: something was repaired, something is still open.
+            if (entry->IsPartlyRepaired(false))
+                return 3;
             if (entry->IsRepaired()) {
                 if (result == 2)
                     return 3;

@@ -35,6 +35,8 @@ public:
     bool IsRepaired() const;
     // A group head that is repaired with everything grouped under it.
     bool IsFullyRepaired() const;
+    // Some of the repair made, or some of the group repaired, yet not all.
+    bool IsPartlyRepaired(bool withGroup) const;
 
     std::vector<CProblemEntry*>& Grouped() { return m_grouped; }
     const std::vector<CProblemEntry*>& Grouped() const { return m_grouped; }

@@ -240,7 +240,7 @@ constexpr PageMaker kPageMakers[] = {
      [](const RepairPageRequest& request) -> PagePointer {
          if (!request.attribute)
              return nullptr;
-         return std::make_unique<CPageLangMissing>(*request.attribute);
+         return std::make_unique<CPageLangMissing>(*request.attribute, request.document);
      }},
     {"CPageBodyColor",
      [](const RepairPageRequest& request) -> PagePointer {
@@ -261,7 +261,8 @@ constexpr PageMaker kPageMakers[] = {
      [](const RepairPageRequest& request) -> PagePointer {
          if (!request.insertedElement)
              return nullptr;
-         return std::make_unique<CPageDoctypeBad>(*request.insertedElement, request.replacedElement, request.lineEnd);
+         return std::make_unique<CPageDoctypeBad>(*request.insertedElement, request.replacedElement, request.lineEnd,
+                                                  request.document.FramesetCount() > 0);
      }},
     {"CPageFramesetNoframes",
      [](const RepairPageRequest& request) -> PagePointer {

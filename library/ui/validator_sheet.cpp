@@ -200,7 +200,7 @@ void CValidatorSheet::PageActivated(CPageValidatorBase& page)
     RefreshWizardButtons(page);
     RefreshTitle();
     const CElement* element = page.Element();
-    SetButtonMode(!(element && element->IsRepaired(page.CheckBit(), 1)));
+    SetButtonMode(!(element && (element->IsRepaired(page.CheckBit(), 1) || element->IsPartlyRepaired(page.CheckBit()))));
     m_window->Show(kOptionBox, page.ShowsOption());
     m_window->SetChecked(kOptionBox, page.OptionState());
 }

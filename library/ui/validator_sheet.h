@@ -58,6 +58,17 @@ public:
     void SetDocumentPath(std::string_view path);
     const std::string& DocumentPath() const { return m_documentPath; }
     const std::string& DocumentName() const { return m_documentName; }
+    // Why an automatic repair left its problem open, for a run without windows to report.
+    struct NotRepairedNote {
+        const CElement* element;
+        std::uint32_t bit;
+        std::string why;
+    };
+    void NoteNotRepaired(const CElement* element, std::uint32_t bit, std::string why)
+    {
+        m_notRepaired.push_back({element, bit, std::move(why)});
+    }
+    const std::vector<NotRepairedNote>& NotRepaired() const { return m_notRepaired; }
     // Whether Skip moves to the next page.
     void SetSkipAdvances(bool advances) { m_skipAdvances = advances; }
     // Whether the last page stays out of the count in the title.
@@ -136,6 +147,7 @@ private:
 
     CSrcObjectDatabase* m_registry = nullptr;
     COrvaneSettings* m_settings = nullptr;
+    std::vector<NotRepairedNote> m_notRepaired;
     bool m_skipAdvances = true;
     std::string m_documentPath;
     std::string m_documentName;

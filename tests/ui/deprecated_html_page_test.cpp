@@ -132,6 +132,7 @@ TEST_F(DeprecatedHtmlPageTest, EachItemBecomesModernMarkupAsChosenAndUndoWritesE
                   {"<strike>Tours on weekdays</strike>",
                    "<span style=\"text-decoration: line-through\">Tours on weekdays</span>"},
               }));
+    EXPECT_EQ(sheet.Page(0).Status(), pagestatus::kPartlyRepaired) << "the align left as it is";
 
     // Everything left as it is, by one choice for all: the page as it was.
     ShowSheet([&](CMemoryWindow& w) {
@@ -142,6 +143,8 @@ TEST_F(DeprecatedHtmlPageTest, EachItemBecomesModernMarkupAsChosenAndUndoWritesE
         w.Click(kIdFinish);
     });
     EXPECT_EQ(document.Text(), KeeperPage());
+    EXPECT_EQ(sheet.Page(0).Status(), pagestatus::kNotRepaired) << "everything declined";
+    EXPECT_FALSE(sheet.Page(0).Element()->IsRepaired(sheet.Page(0).CheckBit(), 0));
 
     // Written and then undone: every byte as it was.
     ShowSheet([&](CMemoryWindow& w) {

@@ -35,6 +35,19 @@ protected:
         LoadEmptyRegistryInFolder();
         std::filesystem::remove(RegistryFile());
     }
+
+    // Whether checking the page finds a device-dependent handler.
+    bool Reports(std::string_view page)
+    {
+        CHtmlDocument checked{CFamilyElementFactory::Instance()};
+        checked.Start(1, false);
+        std::istringstream in{std::string(page)};
+        EXPECT_EQ(checked.Load(in), 1);
+        const std::vector<CFoundProblem> problems = RunCheckPass(checked, settings, nullptr);
+        return std::any_of(problems.begin(), problems.end(), [](const CFoundProblem& p) {
+            return p.element->GetCheckName(p.bit) == "DeviceDependent";
+        });
+    }
 };
 
 // Two links of a page open new windows; the second has no end tag before the next one.
@@ -159,19 +172,21 @@ constexpr char kMenuPage[] =
     "<p><span ondblclick=\"enlarge('seals.jpg')\">Seals</span></p>\n"
     "</body></html>\n";
 
+// The click becomes a button's: Enter and Space run its script, any other
+// key (Tab among them) goes on. The menu kept out of the tab order is left to a person.
 const std::string kMenuRepaired =
     "<html lang=\"en\"><head><title>Tours</title></head><body>\n"
     "<div class=\"item\" onmouseover=\"openMenu('tours')\" onmouseout=\"closeMenu('tours')\" "
-    "onclick=\"go('tours.html')\" onkeypress=\"go('tours.html')\" onfocus=\"openMenu('tours')\" "
-    "onblur=\"closeMenu('tours')\" tabindex=\"0\">Tours</div>\n"
-    "<DIV onMouseOver=\"openMenu('fares')\" onmouseout=\"closeMenu('fares')\" tabindex=\"-1\" "
-    "onfocus=\"openMenu('fares')\" onblur=\"closeMenu('fares')\">Fares</DIV>\n"
+    "onclick=\"go('tours.html')\" "
+    "onkeydown=\"if(event.key==='Enter'||event.key===' '){event.preventDefault();go('tours.html');}\" "
+    "onfocus=\"openMenu('tours')\" onblur=\"closeMenu('tours')\" role=\"button\" tabindex=\"0\">Tours</div>\n"
+    "<DIV onMouseOver=\"openMenu('fares')\" onmouseout=closeMenu('fares') tabindex=\"-1\">Fares</DIV>\n"
     "<a href=\"contact.html\" onmouseover=\"highlight(this)\" onfocus=\"highlight(this)\" "
     "onmouseout=\"dim(this)\" onblur=\"dim(this)\">Contact</a>\n"
     "<p><span ondblclick=\"enlarge('seals.jpg')\">Seals</span></p>\n"
     "</body></html>\n";
 
-TEST_F(EventPagesTest, MouseEventsGetTheTickedKeyboardEventsWithTheSameScriptAndATabStopWhereNeeded)
+TEST_F(EventPagesTest, AClickBecomesAButtonForEnterAndSpaceAndHoverFollowsTheFocusWhereTabReaches)
 {
     ASSERT_EQ(OpenSheet(kMenuPage, "DeviceDependent"), 1);
     RunSheetToFinish([&](CMemoryWindow& w) {
@@ -183,11 +198,12 @@ TEST_F(EventPagesTest, MouseEventsGetTheTickedKeyboardEventsWithTheSameScriptAnd
                                             "<div class=\"item\"> Tours", "<div> Fares", "<div> Fares", "<a> Contact",
                                             "<span> Seals"}));
         EXPECT_EQ(page.ItemTexts(Page::kEvents, 1)[0], "onclick=\"go('tours.html')\"");
-        const std::string tabStop = strings.Format(943, {"onkeypress"});
+        const std::string button = strings.Format(943, {strings.Format(953, {"onkeydown"}) + " + role=\"button\""});
         EXPECT_EQ(page.ItemTexts(Page::kEvents, 2),
-                  (std::vector<std::string>{tabStop, strings.Format(943, {"onfocus"}), strings.Format(943, {"onblur"}),
-                                            "onfocus", "onblur", "onblur", Strings(942)}));
-        EXPECT_EQ(page.ItemStateText(Page::kEvents, 6), Strings(274));
+                  (std::vector<std::string>{button, "onfocus", "onblur", Strings(957), Strings(957), "onblur",
+                                            Strings(942)}));
+        for (int judged : {3, 4, 6})
+            EXPECT_EQ(page.ItemStateText(Page::kEvents, judged), Strings(274)) << judged;
         EXPECT_TRUE(page.IsVisible(Page::kTabindexNote));
         // The first element, as the page has it and as it is written.
         auto firstTag = [](const std::string& text) {
@@ -210,6 +226,7 @@ TEST_F(EventPagesTest, MouseEventsGetTheTickedKeyboardEventsWithTheSameScriptAnd
     });
     ExpectHelpShown({"9-3-1.html"});
     EXPECT_EQ(document.Text(), kMenuRepaired);
+    EXPECT_EQ(sheet.Page(0).Status(), pagestatus::kPartlyRepaired) << "the menu Tab never reaches is not repaired";
 
     // One event left out: the rest is written, the problem repaired in part;
     // cancelling without keeping the repairs writes the page as it was.
@@ -256,6 +273,77 @@ TEST_F(EventPagesTest, AnUnattendedSessionAddsEveryKeyboardEventWhenTheAutomatic
     const auto [onResult, onText] = unattended(1);
     EXPECT_EQ(onText, kMenuRepaired);
     EXPECT_NE(onResult, offResult);
+}
+
+// What a key must never stand in for: a page that cancels every mouse press,
+// a row and a menu item that light up under the mouse, a drag, a click that
+// cancels its event; and a click whose script holds double quotes.
+constexpr char kTrapsPage[] =
+    "<html lang=\"en\"><head><title>Fares</title></head>\n"
+    "<body onmousedown=\"return false\">\n"
+    "<p class='more' onclick='show(\"fares\", 2)'>More fares</p>\n"
+    "<table><tr onmouseover=\"light(this)\" onmouseout=\"dim(this)\"><td>Adult</td></tr></table>\n"
+    "<ul><li onmouseover=\"open(1)\">Tours</li></ul>\n"
+    "<span onmouseup=\"drop()\">Drag</span>\n"
+    "<div onclick=\"toggle(); return false;\">Menu</div>\n"
+    "<a href=\"timetable.html\" onclick=\"track('timetable')\">Timetable</a>\n"
+    "</body></html>\n";
+
+// Only the click of the paragraph is written; its script keeps its double
+// quotes, escaped so that the attribute still ends where it should.
+const std::string kTrapsRepaired = std::string(kTrapsPage).replace(
+    std::string(kTrapsPage).find("<p class='more' onclick='show(\"fares\", 2)'>"),
+    std::string_view("<p class='more' onclick='show(\"fares\", 2)'>").size(),
+    "<p class=\"more\" onclick='show(\"fares\", 2)' "
+    "onkeydown=\"if(event.key==='Enter'||event.key===' '){event.preventDefault();show(&quot;fares&quot;, 2);}\" "
+    "role=\"button\" tabindex=\"0\">");
+
+TEST_F(EventPagesTest, NoKeyGetsAMousePressACancelOrAHoverTabNeverReaches)
+{
+    ASSERT_EQ(OpenSheet(kTrapsPage, "DeviceDependent"), 1);
+    RunSheetToFinish([&](CMemoryWindow& w) {
+        using Page = CPageDeviceDependent;
+        CMemoryWindow& page = w.PageWindow(0);
+        EXPECT_EQ(page.ItemTexts(Page::kEvents, 1),
+                  (std::vector<std::string>{"onmousedown=\"return false\"", "onclick='show(\"fares\", 2)'",
+                                            "onmouseover=\"light(this)\"", "onmouseout=\"dim(this)\"",
+                                            "onmouseover=\"open(1)\"", "onmouseup=\"drop()\"",
+                                            "onclick=\"toggle(); return false;\""}))
+            << "a link's click is the keyboard's already";
+        const std::string button = strings.Format(943, {strings.Format(953, {"onkeydown"}) + " + role=\"button\""});
+        EXPECT_EQ(page.ItemTexts(Page::kEvents, 2),
+                  (std::vector<std::string>{Strings(954), button, Strings(956), Strings(956), Strings(956),
+                                            Strings(954), Strings(955)}));
+        for (int judged : {0, 2, 3, 4, 5, 6})
+            EXPECT_EQ(page.ItemStateText(Page::kEvents, judged), Strings(274)) << judged;
+        // A row for a person cannot be switched on.
+        page.DoubleClickRow(Page::kEvents, 0);
+        EXPECT_EQ(page.ItemStateText(Page::kEvents, 0), Strings(274));
+        w.Click(kIdFinish);
+    });
+    EXPECT_EQ(document.Text(), kTrapsRepaired);
+    EXPECT_EQ(sheet.Page(0).Status(), pagestatus::kPartlyRepaired);
+    UndoOnSheet();
+    EXPECT_EQ(document.Text(), kTrapsPage);
+
+    // The automatic repair writes the same, and nothing a person must judge.
+    CHtmlDocument alone{CFamilyElementFactory::Instance()};
+    alone.Start(1, false);
+    std::istringstream in{std::string(kTrapsPage)};
+    ASSERT_EQ(alone.Load(in), 1);
+    COrvaneSettings chosen;
+    chosen.Load();
+    chosen.SetConformanceLevel(3);
+    constexpr int kDocument = -4;
+    constexpr std::uint32_t kDeviceDependent = 0x80;
+    chosen.SetAutoRepairMode(kDocument, kDeviceDependent, 1);
+    RunUnattendedSession(alone, chosen, "/site/fares.html");
+    EXPECT_EQ(alone.Text(), kTrapsRepaired);
+
+    // Checked again, the page still has the events a person must judge, and the link is not among them.
+    EXPECT_TRUE(Reports("<body onmousedown=\"return false\"><p>x</p></body>"));
+    EXPECT_FALSE(Reports("<a href=\"t.html\" onclick=\"track()\">t</a><button onclick=\"go()\">Go</button>"));
+    EXPECT_FALSE(Reports("<p onclick=\"go()\" onkeydown=\"if(event.key==='Enter'){go()}\">x</p>"));
 }
 
 // A script in the head and one in the body whose noscript only asks to turn scripts on.

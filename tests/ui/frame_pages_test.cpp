@@ -154,8 +154,10 @@ TEST_F(FramePagesTest, AFrameShowingAPictureIsPointedAtThePageOfThatNameOrKeptAn
     std::string pointed = page;
     pointed.replace(pointed.find("images/harbour-map.gif"), 22, "harbour.html");
     EXPECT_EQ(document.Text(), pointed);
-    for (int i = 0; i < 2; ++i)
-        EXPECT_TRUE(sheet.Page(i).Element()->IsRepaired(CElementFrame::kSourceBit, 1)) << i;
+    EXPECT_TRUE(sheet.Page(0).Element()->IsRepaired(CElementFrame::kSourceBit, 1));
+    // The file kept is declined, not repaired: the problem stays open.
+    EXPECT_FALSE(sheet.Page(1).Element()->IsRepaired(CElementFrame::kSourceBit, 1));
+    EXPECT_EQ(sheet.Page(1).Status(), pagestatus::kNotRepaired);
 
     // Undone, the frame shows its file again.
     windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {

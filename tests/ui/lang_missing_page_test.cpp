@@ -45,8 +45,9 @@ TEST_F(LangPageTest, TheChosenLanguageIsAddedToTheHtmlTagRememberedOnRequestAndU
     RunSheetToFinish([&](CMemoryWindow& w) {
         CMemoryWindow& page = w.PageWindow(0);
         EXPECT_EQ(page.Text(1001), Strings(271));
-        // Nothing remembered: German is proposed and the choice may be remembered.
-        EXPECT_EQ(page.ItemText(CPageLangMissing::kLanguage, page.CurrentItem(CPageLangMissing::kLanguage)), "German");
+        // Nothing remembered, and two words too few to tell the page's language
+        // by: none is proposed, and the choice may be remembered.
+        EXPECT_EQ(page.CurrentItem(CPageLangMissing::kLanguage), -1);
         EXPECT_TRUE(page.IsVisible(CPageLangMissing::kRemember));
         EXPECT_FALSE(page.IsChecked(CPageLangMissing::kRemember));
         page.Choose(CPageLangMissing::kLanguage, RowOf(page, CPageLangMissing::kLanguage, "French"));
@@ -94,6 +95,12 @@ TEST_F(LangPageTest, AnUnattendedSessionRepairsTheLanguageItselfWhenTheSettingsS
     settings.SetConformanceLevel(1);
     settings.SetAlwaysInclude(kHtml, kMissingLanguage, true);
     settings.SetAutoRepairMode(kHtml, kMissingLanguage, 1);
+    // "Green tea" is too little text to tell a language by: none is guessed.
+    Load(kPage);
+    EXPECT_EQ(RunUnattendedSession(document, settings, "/site/forms/page.html"), 2);
+    EXPECT_EQ(document.Text(), kPage);
+    // The language the user chose for such pages is written as it is.
+    settings.SetText1(kHtml, kMissingLanguage, "de");
     Load(kPage);
     EXPECT_EQ(RunUnattendedSession(document, settings, "/site/forms/page.html"), 1);
     EXPECT_EQ(document.Text(), WithHtmlTag("<html dir=\"ltr\" lang=\"de\">"));

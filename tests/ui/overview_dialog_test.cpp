@@ -7,6 +7,7 @@
 #include "library/html/element.h"
 #include "library/html/html_document.h"
 #include "library/html/tag_table.h"
+#include "library/ui/pages/presentation/page_deprecated_html.h"
 #include "library/ui/repair_page_factory.h"
 #include "library/ui/repair_run.h"
 #include "library/ui/validator_sheet.h"
@@ -19,6 +20,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -158,6 +160,71 @@ TEST_F(OverviewTest, OneOpenPriorityThreeProblemStillReachesAA)
     });
     overview.RunModal();
     EXPECT_EQ(overview.AchievedLevel(), 2);
+}
+
+// Markup left as it is was declined, not repaired: the overview says so, and
+// the level claims nothing the page does not reach. A choice made for some
+// of the items is repaired in part, and still open.
+TEST_F(OverviewTest, DeclinedRepairsClaimNoLevelAndAPartialChoiceIsRepairedInPart)
+{
+    using Page = CPageDeprecatedHtml;
+    Load("<html lang=\"en\"><head><title>Keeper</title></head><body>\n"
+         "<center>The keeper's cottage</center>\n<p align=\"center\"><u>Open on Saturdays.</u></p>\n</body></html>\n");
+    auto deprecated = [](const CProblemEntry& entry) {
+        return entry.Element().GetCheckName(entry.Bit()) == "DeprecatedHtml";
+    };
+    RepairAllBut(deprecated);
+    // The overview's deprecated-markup problem repaired with the choices made on its page.
+    auto repairWith = [&](const std::function<void(CMemoryWindow& page)>& choose, const std::string& shown,
+                          const std::string& level) {
+        windows.WhenShown(229, [&](CMemoryWindow& w) {
+            platform::TreeItem found = 0;
+            for (auto root : w.TreeChildren(kTree, 0)) {
+                for (auto node : w.TreeChildren(kTree, root)) {
+                    if (deprecated(*reinterpret_cast<CProblemEntry*>(w.TreeItemData(kTree, node))))
+                        found = node;
+                }
+            }
+            ASSERT_NE(found, 0);
+            w.SelectTreeItemAsUser(kTree, found);
+            ASSERT_EQ(w.ItemCount(kList), 1);
+            w.SelectRow(kList, 0);
+            windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& sheet) {
+                choose(sheet.PageWindow(0));
+                sheet.Click(platform::kIdFinish);
+            });
+            w.Click(kRepair);
+            EXPECT_EQ(w.ItemText(kList, 0, 1), shown);
+            EXPECT_EQ(w.Text(kAchieved), level);
+            w.PressEscape();
+        });
+        overview.RunModal();
+    };
+    repairWith(
+        [](CMemoryWindow& page) {
+            for (int row = 0; row < page.ItemCount(Page::kItems); ++row) {
+                page.SelectRow(Page::kItems, row);
+                page.Click(Page::kLeave);
+            }
+        },
+        S(340), m_strings.Format(332, {"A"}));
+    EXPECT_EQ(overview.AchievedLevel(), 1);
+    repairWith(
+        [](CMemoryWindow& page) {
+            page.SelectRow(Page::kItems, 1);
+            page.Click(Page::kLeave);
+        },
+        S(862), m_strings.Format(332, {"A"}));
+    EXPECT_EQ(overview.AchievedLevel(), 1);
+    repairWith(
+        [](CMemoryWindow& page) {
+            for (int row = 0; row < page.ItemCount(Page::kItems); ++row) {
+                page.SelectRow(Page::kItems, row);
+                page.Click(Page::kReplace);
+            }
+        },
+        S(339), m_strings.Format(332, {"AAA"}));
+    EXPECT_EQ(overview.AchievedLevel(), 3);
 }
 
 TEST_F(OverviewTest, UnlabelledControlsOfEveryKindShareOneCheckAndRepairedRowsStayUnselected)

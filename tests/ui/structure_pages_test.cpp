@@ -25,6 +25,8 @@ constexpr std::uint32_t kMapRedirect = 0x2;
 constexpr std::string_view kBom = "\xEF\xBB\xBF";
 const std::string kStrict =
     "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01//EN\" \"http://www.w3.org/TR/html4/strict.dtd\">";
+// Keeps a page without a declaration in the quirks mode browsers showed it in.
+const std::string kQuirks = "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\">";
 const std::string kFrameset =
     "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Frameset//EN\" \"http://www.w3.org/TR/html4/frameset.dtd\">";
 const std::string kTransitional =
@@ -84,14 +86,13 @@ TEST_F(StructurePagesTest, TheChosenDeclarationGoesAfterTheByteOrderMarkWithTheP
     Load(kTeaPage);
     RepairOnPage("DoctypeMissing", [&](CMemoryWindow& w, CMemoryWindow& page) {
         EXPECT_EQ(page.Text(1001), Strings(396));
-        // Nothing remembered: the Frameset declaration is proposed, also as the own text.
-        EXPECT_TRUE(page.IsChecked(CPageDoctypeBad::kFrameset));
-        EXPECT_EQ(page.Text(CPageDoctypeBad::kOwnText), kFrameset);
-        EXPECT_FALSE(page.IsEnabled(CPageDoctypeBad::kOwnText));
-        EXPECT_EQ(page.Text(CPageDoctypeBad::kPreview), kFrameset);
-        // An own declaration left empty keeps the user on the page.
-        page.Click(CPageDoctypeBad::kOwn);
+        // Nothing remembered: the declaration that keeps the page in quirks mode
+        // is proposed as the own text (a page without frames: Transitional).
+        EXPECT_TRUE(page.IsChecked(CPageDoctypeBad::kOwn));
+        EXPECT_EQ(page.Text(CPageDoctypeBad::kOwnText), kQuirks);
         EXPECT_TRUE(page.IsEnabled(CPageDoctypeBad::kOwnText));
+        EXPECT_EQ(page.Text(CPageDoctypeBad::kPreview), kQuirks);
+        // An own declaration left empty keeps the user on the page.
         page.Type(CPageDoctypeBad::kOwnText, "  ");
         w.Click(platform::kIdFinish);
         ASSERT_TRUE(ToldLast(1, Strings(397)));
@@ -215,7 +216,7 @@ TEST_F(StructurePagesTest, TheDefaultDeclarationIsWhatTheAutomaticRepairWrites)
 {
     Load(kTeaPage);
     RepairOnPage("DoctypeMissing", [](CMemoryWindow&, CMemoryWindow&) {});
-    EXPECT_EQ(document.Text(), std::string(kBom) + kFrameset + "\r\n" + kTeaPage.substr(kBom.size()));
+    EXPECT_EQ(document.Text(), std::string(kBom) + kQuirks + "\r\n" + kTeaPage.substr(kBom.size()));
     settings.SetRememberedNumber(kDocument, kDoctypeMissing, 0);
     ASSERT_EQ(settings.Save(), 1);
     const auto [result, text] = RepairUnattended(kTeaPage, kDocument, kDoctypeMissing);
@@ -224,7 +225,7 @@ TEST_F(StructurePagesTest, TheDefaultDeclarationIsWhatTheAutomaticRepairWrites)
 
     // A page whose only problem it is is all repaired; with the repair off, none is.
     const std::string shortPage = "<html lang=\"en\"><head><title>Tea</title></head><body><p>Tea</p></body></html>";
-    EXPECT_EQ(RepairUnattended(shortPage, kDocument, kDoctypeMissing), std::pair(1, kFrameset + "\n" + shortPage));
+    EXPECT_EQ(RepairUnattended(shortPage, kDocument, kDoctypeMissing), std::pair(1, kQuirks + "\n" + shortPage));
     EXPECT_EQ(RepairUnattended(shortPage, kDocument, kDoctypeMissing, 0), std::pair(2, shortPage));
 }
 

@@ -145,9 +145,10 @@ bool CPageFrameSource::Apply()
     if (!Window())
         return true;
     if (m_answer == kKeep) {
-        // The file stays in the frame as the author made it.
+        // The file stays in the frame as the author made it: declined, so the
+        // problem stays open and the page claims no level it does not reach.
         m_src.Revert();
-        SetStatus(pagestatus::kRepaired);
+        SetStatus(pagestatus::kNotRepaired);
         return true;
     }
     const std::string address(Trim(m_address));

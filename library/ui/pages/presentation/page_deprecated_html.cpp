@@ -16,6 +16,8 @@
 
 #include <utility>
 
+#include <algorithm>
+
 namespace orvane {
 
 namespace {
@@ -451,7 +453,11 @@ bool CPageDeprecatedHtml::Apply()
         return false;
     }
     RememberChoice();
-    SetStatus(pagestatus::kRepaired);
+    // Markup left as it is was declined, not repaired.
+    const auto left = std::count_if(m_items.begin(), m_items.end(), [](const Item& item) { return item.choice == kLeave; });
+    SetStatus(left == 0 ? pagestatus::kRepaired
+              : left == static_cast<std::ptrdiff_t>(m_items.size()) ? pagestatus::kNotRepaired
+                                                                  : pagestatus::kPartlyRepaired);
     if (Window() && !m_items.empty())
         ShowItem(m_row);
     return true;

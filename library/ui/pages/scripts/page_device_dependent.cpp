@@ -1,5 +1,6 @@
 #include "library/ui/pages/scripts/page_device_dependent.h"
 
+#include "library/checks/element_document.h"
 #include "library/html/attribute.h"
 #include "library/html/element.h"
 #include "library/html/html_document.h"
@@ -23,9 +24,16 @@ constexpr int kWithTabindex = 943;
 constexpr int kNothingTicked = 944;
 constexpr int kTabindexNeeded = 947;
 constexpr int kStringOff = 274;
+constexpr int kActivation = 953;
+constexpr int kJudgePressAndRelease = 954;
+constexpr int kJudgeCancels = 955;
+constexpr int kJudgeNoFocus = 956;
+constexpr int kJudgeOutOfTabOrder = 957;
+constexpr int kJudgeWholePage = 958;
 constexpr char kHelpTopic[] = "9-3-1.html";
 constexpr std::string_view kDoubleClick = "ondblclick";
 constexpr std::string_view kTabindex = "tabindex";
+constexpr std::string_view kRole = "role";
 constexpr std::size_t kShownLength = 60;
 constexpr std::size_t kWordsShown = 24;
 
@@ -35,7 +43,7 @@ struct EventPair {
 };
 constexpr EventPair kPairs[] = {{attr::kOnmousedown, attr::kOnkeydown},
                                 {attr::kOnmouseup, attr::kOnkeyup},
-                                {attr::kOnclick, attr::kOnkeypress},
+                                {attr::kOnclick, attr::kOnkeydown},
                                 {attr::kOnmouseover, attr::kOnfocus},
                                 {attr::kOnmouseout, attr::kOnblur}};
 
@@ -67,6 +75,49 @@ bool TakesFocus(const CElement& element)
 bool IsPageWide(const CElement& element)
 {
     return element.Kind() == tag::kBody || element.Kind() == tag::kHtml || element.Kind() == kind::kDocument;
+}
+
+// The tab order the page gives the element: negative keeps it out, none leaves it to the element's kind.
+enum class TabOrder { Unset, In, Out };
+TabOrder TabOrderOf(const CElement& element)
+{
+    const CAttribute* tabindex = Present(element, 0, kTabindex);
+    if (!tabindex)
+        return TabOrder::Unset;
+    const std::string_view value = Trim(tabindex->Value());
+    return !value.empty() && value.front() == '-' ? TabOrder::Out : TabOrder::In;
+}
+
+// A handler that cancels what its event does: on a key it would keep the key
+// from typing, or Tab from moving on.
+bool CancelsTheEvent(std::string_view script)
+{
+    std::string text = ToLower(script);
+    text.erase(std::remove_if(text.begin(), text.end(), [](char c) { return IsSpace(c); }), text.end());
+    for (std::string_view sign : {"returnfalse", "preventdefault", "returnvalue=false"}) {
+        if (text.find(sign) != std::string::npos)
+            return true;
+    }
+    return false;
+}
+
+// What a button does on the keyboard: Enter and Space run the click's script;
+// Space would scroll the page as well, so that is stopped. Other keys are left
+// alone, so Tab still moves on. The script is the page's as written in the
+// attribute (its entities and all); the page's writer quotes the whole value.
+std::string ActivationScript(std::string_view clickScript)
+{
+    std::string script = "if(event.key==='Enter'||event.key===' '){event.preventDefault();";
+    std::string_view body = Trim(clickScript);
+    // A handler is script already: "javascript:" before it is a leftover of addresses.
+    constexpr std::string_view kScheme = "javascript:";
+    if (body.size() >= kScheme.size() && EqualsIgnoreCase(body.substr(0, kScheme.size()), kScheme))
+        body = Trim(body.substr(kScheme.size()));
+    script.append(body);
+    if (!script.empty() && script.back() != ';' && script.back() != '}')
+        script.push_back(';');
+    script.push_back('}');
+    return script;
 }
 
 std::string Shortened(std::string_view text, std::size_t limit = kShownLength)
@@ -137,21 +188,71 @@ void CPageDeviceDependent::FindRows()
         if (e->IsDeleted() || e->Kind() == kind::kText || !e->AttributesAfterName())
             continue;
         const std::size_t before = m_rows.size();
+        const TabOrder order = TabOrderOf(*e);
+        const bool focusable = order == TabOrder::In || (order == TabOrder::Unset && TakesFocus(*e));
+        const bool clickAnswered = Present(*e, attr::kOnkeydown) || Present(*e, attr::kOnkeypress) ||
+                                   Present(*e, attr::kOnkeyup) || KeyboardActivates(*e);
+        std::size_t clickRow = static_cast<std::size_t>(-1);
         for (const EventPair& pair : kPairs) {
             const CAttribute* mouse = Present(*e, pair.mouse);
-            if (mouse && !Present(*e, pair.keyboard))
-                m_rows.push_back({e, mouse, pair.keyboard, true});
+            const bool click = pair.mouse == attr::kOnclick;
+            if (!mouse || (click ? clickAnswered : Present(*e, pair.keyboard) != nullptr))
+                continue;
+            Row row{e, mouse, pair.keyboard, true};
+            row.activates = click;
+            if (pair.mouse == attr::kOnmousedown || pair.mouse == attr::kOnmouseup)
+                row.judgement = kJudgePressAndRelease;
+            else if (CancelsTheEvent(mouse->Value()))
+                row.judgement = kJudgeCancels;
+            else if (order == TabOrder::Out)
+                row.judgement = kJudgeOutOfTabOrder;
+            else if (IsPageWide(*e))
+                row.judgement = click ? kJudgeWholePage : kJudgeNoFocus;
+            if (row.judgement != 0) {
+                row.keyboard = 0;
+                row.ticked = false;
+            } else if (click) {
+                clickRow = m_rows.size();
+            }
+            m_rows.push_back(row);
         }
-        const bool hasCounterparts = m_rows.size() > before;
-        if (const CAttribute* twice = Present(*e, 0, kDoubleClick))
-            m_rows.push_back({e, twice, 0, false});
+        // Hover moves the focus only on an element Tab reaches: by itself, or by the click's repair.
+        for (std::size_t i = before; i < m_rows.size(); ++i) {
+            Row& row = m_rows[i];
+            if (row.keyboard != 0 && !row.activates && !focusable && clickRow == static_cast<std::size_t>(-1)) {
+                row.keyboard = 0;
+                row.ticked = false;
+                row.judgement = kJudgeNoFocus;
+            }
+        }
+        if (const CAttribute* twice = Present(*e, 0, kDoubleClick)) {
+            Row row{e, twice, 0, false};
+            row.judgement = kNoCounterpart;
+            row.counts = false;
+            m_rows.push_back(row);
+        }
         if (m_rows.size() == before)
             continue;
-        const bool needsTabindex =
-            hasCounterparts && !TakesFocus(*e) && !IsPageWide(*e) && !Present(*e, 0, kTabindex);
-        m_reach.push_back({e, needsTabindex, nullptr, e->MarkupText(), before, m_rows.size()});
+        Reach reach{e, false};
+        if (clickRow != static_cast<std::size_t>(-1)) {
+            reach.needsTabindex = !focusable;
+            reach.needsRole = !TakesFocus(*e) && !Present(*e, 0, kRole);
+            reach.clickRow = clickRow;
+        }
+        reach.markup = e->MarkupText();
+        reach.firstRow = before;
+        reach.endRow = m_rows.size();
+        m_reach.push_back(std::move(reach));
         m_reachOf.resize(m_rows.size(), m_reach.size() - 1);
     }
+}
+
+bool CPageDeviceDependent::Writes(const Row& row) const
+{
+    if (!row.ticked || row.keyboard == 0)
+        return false;
+    const Reach& reach = m_reach[m_reachOf[static_cast<std::size_t>(&row - m_rows.data())]];
+    return row.activates || reach.clickRow == static_cast<std::size_t>(-1) || m_rows[reach.clickRow].ticked;
 }
 
 void CPageDeviceDependent::Initialise()
@@ -165,8 +266,8 @@ void CPageDeviceDependent::Initialise()
                                 {platform::Strings().Get(kColumnKeyboard), 200, platform::Align::Left, true}});
     window.WatchKey(kEvents, platform::Key::Space);
     FillRows(window);
-    const bool noted = std::any_of(m_reach.begin(), m_reach.end(), [](const Reach& r) { return r.needsTabindex; }) ||
-                       std::any_of(m_rows.begin(), m_rows.end(), [](const Row& r) { return r.keyboard == 0; });
+    const bool noted = std::any_of(m_rows.begin(), m_rows.end(), [](const Row& r) { return r.keyboard == 0; }) ||
+                       std::any_of(m_reach.begin(), m_reach.end(), [](const Reach& r) { return r.needsTabindex; });
     window.SetText(kTabindexNote, noted ? platform::Strings().Get(kTabindexNeeded) : std::string());
     window.Show(kTabindexNote, noted);
     ChooseFirstRow(window, kEvents, !m_rows.empty());
@@ -187,12 +288,18 @@ void CPageDeviceDependent::ShowRow(platform::IWindow& window, int row)
     const Row& r = m_rows[static_cast<std::size_t>(row)];
     window.SetItemIcon(kEvents, row, r.ticked ? kIconAdded : kIconNotAdded);
     if (r.keyboard == 0) {
-        window.SetItemText(kEvents, row, 2, platform::Strings().Get(kNoCounterpart));
+        window.SetItemText(kEvents, row, 2, platform::Strings().Get(r.judgement));
         return;
     }
+    const Reach& reach = m_reach[m_reachOf[static_cast<std::size_t>(row)]];
     std::string added(AttributeNameOfId(r.keyboard));
-    if (m_reach[m_reachOf[static_cast<std::size_t>(row)]].needsTabindex)
-        added = platform::Strings().Format(kWithTabindex, {added});
+    if (r.activates) {
+        added = platform::Strings().Format(kActivation, {added});
+        if (reach.needsRole)
+            added += " + role=\"button\"";
+        if (reach.needsTabindex)
+            added = platform::Strings().Format(kWithTabindex, {added});
+    }
     window.SetItemText(kEvents, row, 2, r.ticked ? added : platform::Strings().Get(kStringOff) + ": " + added);
 }
 
@@ -273,20 +380,28 @@ CAttribute* CPageDeviceDependent::Prepared(CElement& element, CAttribute*& slot,
 bool CPageDeviceDependent::WriteElement(std::size_t reach)
 {
     bool any = false;
+    bool activates = false;
     for (std::size_t i = m_reach[reach].firstRow; i < m_reach[reach].endRow; ++i) {
         Row& r = m_rows[i];
-        if (!r.ticked || r.keyboard == 0)
+        if (!Writes(r))
             continue;
         if (CAttribute* added = Prepared(*r.element, r.added, r.keyboard, {})) {
-            // The same script as the mouse event's, as the page wrote it.
-            added->SetValue(r.mouse->Value());
+            added->SetValue(r.activates ? ActivationScript(r.mouse->Value()) : std::string(r.mouse->Value()));
             added->Hide(false);
             added->SetChanged(true);
             any = true;
+            activates = activates || r.activates;
         }
     }
     Reach& e = m_reach[reach];
-    if (any && e.needsTabindex) {
+    if (activates && e.needsRole) {
+        if (CAttribute* role = Prepared(*e.element, e.role, 0, kRole)) {
+            role->SetValue("button");
+            role->Hide(false);
+            role->SetChanged(true);
+        }
+    }
+    if (activates && e.needsTabindex) {
         if (CAttribute* tabindex = Prepared(*e.element, e.tabindex, 0, kTabindex)) {
             tabindex->SetValue("0");
             tabindex->Hide(false);
@@ -304,17 +419,22 @@ void CPageDeviceDependent::TakeBackElement(std::size_t reach)
     }
     if (m_reach[reach].tabindex)
         m_reach[reach].tabindex->Revert();
+    if (m_reach[reach].role)
+        m_reach[reach].role->Revert();
 }
 
+// Repaired only when every event the check reports has its keyboard
+// counterpart written; what is left for a person keeps it repaired in part.
 void CPageDeviceDependent::WriteTicked()
 {
     bool all = true;
     bool any = false;
     for (const Row& r : m_rows) {
-        if (r.keyboard == 0)
+        if (!r.counts)
             continue;
-        any = any || r.ticked;
-        all = all && r.ticked;
+        const bool written = Writes(r);
+        any = any || written;
+        all = all && written;
     }
     for (std::size_t reach = 0; reach < m_reach.size(); ++reach)
         WriteElement(reach);
@@ -331,7 +451,7 @@ void CPageDeviceDependent::TakeBack()
 
 bool CPageDeviceDependent::Apply()
 {
-    const bool any = std::any_of(m_rows.begin(), m_rows.end(), [](const Row& r) { return r.ticked && r.keyboard != 0; });
+    const bool any = std::any_of(m_rows.begin(), m_rows.end(), [this](const Row& r) { return Writes(r); });
     if (!any) {
         Undo();
         Say(kNothingTicked);
@@ -340,11 +460,12 @@ bool CPageDeviceDependent::Apply()
     return WriteAndShow();
 }
 
+// Only what is safe without a person: the rows a person must judge stay as they are.
 bool CPageDeviceDependent::RepairAutomatically()
 {
     for (Row& r : m_rows)
         r.ticked = r.keyboard != 0;
-    if (std::none_of(m_rows.begin(), m_rows.end(), [](const Row& r) { return r.ticked; }))
+    if (std::none_of(m_rows.begin(), m_rows.end(), [this](const Row& r) { return Writes(r); }))
         return false;
     WriteTicked();
     return true;

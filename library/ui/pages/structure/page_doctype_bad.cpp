@@ -27,6 +27,8 @@ constexpr std::string_view kFramesetDeclaration =
     "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Frameset//EN\" \"http://www.w3.org/TR/html4/frameset.dtd\">";
 constexpr std::string_view kTransitionalDeclaration =
     "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\" \"http://www.w3.org/TR/html4/loose.dtd\">";
+constexpr std::string_view kQuirksTransitional = "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\">";
+constexpr std::string_view kQuirksFrameset = "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Frameset//EN\">";
 constexpr std::string_view kStrictDeclaration =
     "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01//EN\" \"http://www.w3.org/TR/html4/strict.dtd\">";
 
@@ -52,9 +54,16 @@ void Say(int id)
 } // namespace
 
 
-CPageDoctypeBad::CPageDoctypeBad(CElement& preparedDeclaration, CElement* misplaced, std::string_view lineEnd)
-    : CPageValidatorBase(kTemplate), m_prepared(preparedDeclaration), m_misplaced(misplaced), m_lineEnd(lineEnd)
+CPageDoctypeBad::CPageDoctypeBad(CElement& preparedDeclaration, CElement* misplaced, std::string_view lineEnd,
+                                 bool frameset)
+    : CPageValidatorBase(kTemplate), m_prepared(preparedDeclaration), m_misplaced(misplaced), m_lineEnd(lineEnd),
+      m_frameset(frameset)
 {
+}
+
+std::string_view CPageDoctypeBad::QuirksDeclaration(bool frameset)
+{
+    return frameset ? kQuirksFrameset : kQuirksTransitional;
 }
 
 std::string_view CPageDoctypeBad::Declaration(int choice)
@@ -76,10 +85,11 @@ void CPageDoctypeBad::Initialise()
         m_opened = true;
         const COrvaneSettings* settings = Sheet() ? Sheet()->Settings() : nullptr;
         const int remembered = settings ? settings->GetRememberedNumber(kFamilyDocument, kBitDoctype) : 0;
-        m_choice = IsChoice(remembered) ? remembered : kFrameset;
+        m_proposed = !IsChoice(remembered);
+        m_choice = m_proposed ? kOwn : remembered;
         m_ownText = settings ? settings->GetText1(kFamilyDocument, kBitDoctype) : std::string();
-        if (m_ownText.empty())
-            m_ownText = kFramesetDeclaration;
+        if (m_proposed || m_ownText.empty())
+            m_ownText = QuirksDeclaration(m_frameset);
     }
     window.SetChecked(m_choice, true);
     window.SetText(kOwnText, m_ownText);
@@ -133,6 +143,11 @@ bool CPageDoctypeBad::Apply()
         return true;
     }
     const std::string_view own = Trim(m_ownText);
+    if (m_proposed && own == QuirksDeclaration(m_frameset)) {
+        // The proposal taken as it is: right for this page, no rule for the next.
+        Write(own);
+        return true;
+    }
     if (own.empty()) {
         Undo();
         Say(kOwnTextNeeded);
@@ -162,19 +177,22 @@ void CPageDoctypeBad::Undo()
 }
 
 // As the page would repair with what it proposes: the remembered choice, or
-// the Frameset declaration.
+// the declaration that keeps the page in quirks mode.
 bool CPageDoctypeBad::RepairAutomatically()
 {
     const COrvaneSettings* settings = Sheet() ? Sheet()->Settings() : nullptr;
     const int remembered = settings ? settings->GetRememberedNumber(kFamilyDocument, kBitDoctype) : 0;
-    const int choice = IsChoice(remembered) ? remembered : kFrameset;
-    if (choice != kOwn) {
-        Write(Declaration(choice));
+    if (!IsChoice(remembered)) {
+        Write(QuirksDeclaration(m_frameset));
+        return true;
+    }
+    if (remembered != kOwn) {
+        Write(Declaration(remembered));
         return true;
     }
     const std::string own = settings ? std::string(Trim(settings->GetText1(kFamilyDocument, kBitDoctype))) : std::string();
     // A remembered text that is no declaration (the store edited by hand) is not written.
-    Write(IsOneDeclaration(own) ? std::string_view(own) : kFramesetDeclaration);
+    Write(IsOneDeclaration(own) ? std::string_view(own) : QuirksDeclaration(m_frameset));
     return true;
 }
 

@@ -6,6 +6,7 @@
 #include "library/html/attribute.h"
 #include "library/html/lang_codes.h"
 #include "library/html/language_names.h"
+#include "library/html/page_language.h"
 #include "library/html/text_util.h"
 #include "platform/services.h"
 
@@ -17,17 +18,10 @@ constexpr int kStringUserLanguage = 9100;
 constexpr char kHelpTopic[] = "4-3-1.html";
 constexpr int kFamilyHtml = 41;
 constexpr std::uint32_t kBitMissingLanguage = 0x2;
-// Proposed and written when nothing is remembered.
-constexpr std::string_view kDefaultLanguage = "de";
-
-// The language code a lang value names with a region or script after it
-// ("en-US", "zh_Hant"); empty when it names none the code list knows.
-std::string LanguageGiven(std::string_view value)
-{
-    const std::string code = ToLower(Trim(value.substr(0, value.find_first_of("-_"))));
-    return (code.size() == 2 || code.size() == 3) && CLanguageCodeList::Library().IsValidCode(code) ? code
-                                                                                                    : std::string();
-}
+constexpr int kNotRepaired = 1004;
+constexpr int kTooLittleText = 1005;
+constexpr int kUnsure = 1006;
+constexpr int kNoIdentifier = 1007;
 
 const CLanguageRecord* RecordAt(const platform::IWindow& window, int row)
 {
@@ -45,7 +39,10 @@ const std::string& WrittenCode(const CLanguageRecord& record)
 } // namespace
 
 
-CPageLangMissing::CPageLangMissing(CAttribute& lang) : CPageValidatorBase(kTemplate), m_lang(lang) {}
+CPageLangMissing::CPageLangMissing(CAttribute& lang, const CHtmlDocument& document)
+    : CPageValidatorBase(kTemplate), m_lang(lang), m_document(document)
+{
+}
 
 void CPageLangMissing::FillLanguages(platform::IWindow& window)
 {
@@ -66,16 +63,17 @@ void CPageLangMissing::Initialise()
         m_opened = true;
         const COrvaneSettings* settings = Sheet() ? Sheet()->Settings() : nullptr;
         m_rememberedCode = settings ? ToLower(settings->GetText1(kFamilyHtml, kBitMissingLanguage)) : std::string();
-        std::string_view proposal = m_rememberedCode;
+        std::string proposal = m_rememberedCode;
         m_rememberOffered = m_rememberedCode.empty();
         m_rememberVisible = m_rememberOffered;
         m_rememberChecked = false;
+        // Nothing remembered: the page's own language, when it can be told; else no proposal.
         if (m_rememberOffered)
-            proposal = kDefaultLanguage;
+            proposal = FindPageLanguage(m_document).code;
         m_selected = -1;
         for (int row = 0; row < window.ItemCount(kLanguage); ++row) {
             const CLanguageRecord* record = RecordAt(window, row);
-            if (record->FirstCode() == proposal || record->SecondCode() == proposal) {
+            if (!proposal.empty() && (record->FirstCode() == proposal || record->SecondCode() == proposal)) {
                 m_selected = row;
                 break;
             }
@@ -132,16 +130,35 @@ void CPageLangMissing::Destroyed()
     settings->Save();
 }
 
+// The page's own word first (a lang it gives with a region, xml:lang,
+// Content-Language), then the language the user chose for such pages, then
+// the language the text is identified as; a language nobody can tell with
+// confidence is not guessed at: the problem stays, with the reason.
 bool CPageLangMissing::RepairAutomatically()
 {
     const COrvaneSettings* settings = Sheet() ? Sheet()->Settings() : nullptr;
-    // A language the page gives already stays the page's: nobody chose to
-    // have it replaced by another.
-    std::string code = LanguageGiven(m_lang.Value());
-    if (code.empty() && settings)
-        code = std::string(Trim(settings->GetText1(kFamilyHtml, kBitMissingLanguage)));
-    if (code.empty())
-        code = kDefaultLanguage;
+    std::string code = KnownLanguageCode(m_lang.Value());
+    PageLanguage page;
+    if (code.empty()) {
+        page = FindPageLanguage(m_document);
+        const bool declared =
+            page.source == PageLanguage::Source::XmlLang || page.source == PageLanguage::Source::ContentLanguage;
+        if (!declared && settings)
+            code = std::string(Trim(settings->GetText1(kFamilyHtml, kBitMissingLanguage)));
+        if (code.empty())
+            code = page.code;
+    }
+    if (code.empty()) {
+        if (Sheet()) {
+            const int why = page.why == platform::LanguageGuessOutcome::TooLittleText ? kTooLittleText
+                            : page.why == platform::LanguageGuessOutcome::Unavailable ? kNoIdentifier
+                                                                                      : kUnsure;
+            Sheet()->NoteNotRepaired(Element(), CheckBit(),
+                                     platform::Strings().Format(kNotRepaired, {platform::Strings().Get(why)}));
+        }
+        SetStatus(pagestatus::kNotRepaired);
+        return false;
+    }
     m_lang.SetValue(code);
     m_lang.Hide(false);
     m_lang.SetChanged(true);
