@@ -58,11 +58,14 @@ CElement* CTableRecord::InsertMade(const CElement& after, int elementKind, std::
     return m_document->InsertAfter(&after, std::move(element)) ? raw : nullptr;
 }
 
-int CTableRecord::SetCaption(std::string_view text)
+int CTableRecord::SetCaption(std::string_view typed)
 {
     if (!m_built)
         return 0;
     try {
+        // A caption typed with < or & is text, not markup, in the page's encoding.
+        const std::string bytes = m_document->PageBytes(typed, TextPlace::ElementText);
+        const std::string_view text = bytes;
         if (!m_captionChange)
             m_captionChange = std::make_unique<CaptionChange>();
         CaptionChange& change = *m_captionChange;
@@ -172,13 +175,7 @@ int CTableRecord::SetSummary(std::string_view text)
     if (!m_built)
         return 0;
     try {
-        std::string value;
-        for (char c : text) {
-            if (c == '"')
-                value += "&quot;";
-            else
-                value += c;
-        }
+        const std::string value = m_document->PageBytes(text, TextPlace::AttributeValue);
         if (!m_summaryChange)
             m_summaryChange = std::make_unique<SummaryChange>();
         if (!m_summary) {

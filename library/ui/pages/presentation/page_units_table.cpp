@@ -281,7 +281,7 @@ void CPageUnitsTable::Write(Row& row)
             attribute.Hide(true);
             attribute.SetChanged(true);
         } else {
-            attribute.SetFromText(style);
+            attribute.SetFromText(style, Encoding());
         }
         return;
     }
@@ -290,7 +290,7 @@ void CPageUnitsTable::Write(Row& row)
         attribute.Hide(true);
         attribute.SetChanged(true);
     } else {
-        attribute.SetFromText(row.proposal);
+        attribute.SetFromText(row.proposal, Encoding());
     }
 }
 

@@ -153,7 +153,7 @@ bool CPageIsmapTextlinks::Apply()
     }
     if (!m_row && Element())
         m_row = CPageImgUsemapTextlinks::InsertRowAfter(m_document, *Element());
-    if (!m_row || !m_row->SetText(CPageImgUsemapTextlinks::RowMarkup(m_links, m_lineEnd)))
+    if (!m_row || !m_row->SetText(CPageImgUsemapTextlinks::RowMarkup(m_links, m_lineEnd, Encoding())))
         return true;
     m_row->SetDeleted(false);
     SetStatus(pagestatus::kRepaired);
