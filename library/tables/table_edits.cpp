@@ -175,7 +175,13 @@ int CTableRecord::SetSummary(std::string_view text)
     if (!m_built)
         return 0;
     try {
-        const std::string value = m_document->PageBytes(text, TextPlace::AttributeValue);
+        std::string value;
+        for (char c : m_document->PageBytes(text, TextPlace::AttributeValue)) {
+            if (c == '"')
+                value += "&quot;";
+            else
+                value += c;
+        }
         if (!m_summaryChange)
             m_summaryChange = std::make_unique<SummaryChange>();
         if (!m_summary) {
