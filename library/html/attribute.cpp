@@ -1,5 +1,6 @@
 #include "attribute.h"
 
+#include "page_text.h"
 #include "text_util.h"
 
 #include <charconv>
@@ -104,12 +105,23 @@ void CAttribute::NameById(int id)
         Store(tableName, Value());
 }
 
-void CAttribute::SetFromText(std::string_view text)
+void CAttribute::SetFromText(std::string_view text, const PageEncoding& encoding)
 {
-    SetValue(EscapeBareAmpersands(text));
+    if (PageTextToUser(Value(), encoding) == text) {
+        if (!m_hasValue)
+            SetValue({});
+    } else {
+        const std::string_view saved = SavedValue();
+        if (!saved.empty() && PageTextToUser(saved, encoding) == text)
+            SetValue(std::string(saved));
+        else
+            SetValue(UserTextToPage(text, encoding, TextPlace::AttributeValue));
+    }
     Hide(false);
     SetChanged(true);
 }
+
+std::string CAttribute::UserText(const PageEncoding& encoding) const { return PageTextToUser(Value(), encoding); }
 
 void CAttribute::Revert()
 {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "attribute_table.h"
+#include "page_encoding.h"
 
 #include <cstdint>
 #include <limits>
@@ -34,9 +35,13 @@ public:
     void NameById(int id);
 
     bool SetValue(std::string_view value);
-    // What a repair writes: the user's text (its bare ampersands escaped),
-    // shown and marked changed.
-    void SetFromText(std::string_view text);
+    // What a repair writes: the user's text, escaped for an attribute and in
+    // the page's encoding, shown and marked changed. A text that reads as the
+    // value does (a proposal taken unchanged) keeps the value's bytes, and one
+    // that reads as the value before the repair gets those back.
+    void SetFromText(std::string_view text, const PageEncoding& encoding);
+    // The value as the user reads it.
+    std::string UserText(const PageEncoding& encoding) const;
     // A repair taken back: the saved value and hidden flag, not changed.
     void Revert();
     bool IsEmpty() const { return m_valueSize == 0; }

@@ -114,6 +114,7 @@ void CHtmlDocument::ClearTokenizerState()
 
 int CHtmlDocument::Start(int createMode, bool detach)
 {
+    m_encoding.reset();
     List();
     if (detach) {
         for (CElement* e : m_elements) {
@@ -146,6 +147,7 @@ void CHtmlDocument::DestroyImageMapsAndKeptAreas()
 
 void CHtmlDocument::Reset(int createMode)
 {
+    m_encoding.reset();
     if (createMode == 1)
         DestroyImageMapsAndKeptAreas();
     bool keptFromArena = false;
@@ -669,5 +671,51 @@ SourceLocation CHtmlDocument::LocationOf(const CElement& element) const
 }
 
 void CHtmlDocument::ParseAttributes(CElement& element) { m_parser.Parse(element, m_arena.get()); }
+
+} // namespace orvane
+
+namespace orvane {
+
+const PageEncoding& CHtmlDocument::Encoding() const
+{
+    if (m_encoding)
+        return *m_encoding;
+    const std::vector<CElement*>& list = List();
+    std::string head;
+    for (const CElement* e : list) {
+        if (head.size() >= 1024)
+            break;
+        head.append(e->Text().substr(0, 1024 - head.size()));
+    }
+    PageEncoding found;
+    if (!FindDeclaredEncoding(head, found)) {
+        // A multi-byte character never spans elements: they part at < and >.
+        bool valid = true;
+        bool nonAscii = false;
+        for (const CElement* e : list) {
+            bool beyond = false;
+            if (!IsValidUtf8(e->Text(), &beyond)) {
+                valid = false;
+                break;
+            }
+            nonAscii = nonAscii || beyond;
+        }
+        found.source = valid ? PageEncoding::Source::Utf8Content : PageEncoding::Source::Fallback;
+        found.name = valid ? "UTF-8" : "windows-1252";
+        found.writeName = !valid ? "windows-1252" : nonAscii ? "UTF-8" : "US-ASCII";
+    }
+    m_encoding = found;
+    return *m_encoding;
+}
+
+std::string CHtmlDocument::UserText(std::string_view bytes, TextPlace place) const
+{
+    return PageTextToUser(bytes, Encoding(), place);
+}
+
+std::string CHtmlDocument::PageBytes(std::string_view text, TextPlace place) const
+{
+    return UserTextToPage(text, Encoding(), place);
+}
 
 } // namespace orvane

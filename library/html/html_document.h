@@ -5,12 +5,15 @@
 #include "element_arena.h"
 #include "element_factory.h"
 #include "image_map.h"
+#include "page_encoding.h"
+#include "page_text.h"
 #include "pending_token.h"
 
 #include <cstdint>
 #include <istream>
 #include <list>
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -113,6 +116,15 @@ public:
     int TakeInAfter(const CElement* existing, CHtmlDocument& fragment);
     // Elements placed or renumbered in the list so far: the work edits cost.
     std::uint64_t PlacementCount() const { return m_placements; }
+
+    // --- Encoding ---------------------------------------------------------------
+    // How the page's bytes are read, as a browser finds it. Found when first
+    // asked, so checks that never show a text never pay for it; a page taken
+    // in anew is looked at anew.
+    const PageEncoding& Encoding() const;
+    // The user's text of page bytes, and the page's bytes of the user's text (see page_text.h).
+    std::string UserText(std::string_view bytes, TextPlace place = TextPlace::AttributeValue) const;
+    std::string PageBytes(std::string_view text, TextPlace place = TextPlace::AttributeValue) const;
 
     // --- Image maps -----------------------------------------------------------
     int AddImageMap(std::unique_ptr<CImageMap> map);
@@ -278,6 +290,8 @@ private:
     std::vector<CElement*> m_detached;  // owned: elements handed over by Start
     // Storage of fragments whose elements TakeInAfter moved into the list.
     std::vector<std::unique_ptr<CElementArena>> m_takenArenas;
+    mutable std::optional<PageEncoding> m_encoding;
+
     // The page text Load read, kept in the arena: elements taken from it point
     // into it.
     std::string_view m_keptPage;

@@ -58,11 +58,14 @@ CElement* CTableRecord::InsertMade(const CElement& after, int elementKind, std::
     return m_document->InsertAfter(&after, std::move(element)) ? raw : nullptr;
 }
 
-int CTableRecord::SetCaption(std::string_view text)
+int CTableRecord::SetCaption(std::string_view typed)
 {
     if (!m_built)
         return 0;
     try {
+        // A caption typed with < or & is text, not markup, in the page's encoding.
+        const std::string bytes = m_document->PageBytes(typed, TextPlace::ElementText);
+        const std::string_view text = bytes;
         if (!m_captionChange)
             m_captionChange = std::make_unique<CaptionChange>();
         CaptionChange& change = *m_captionChange;
@@ -173,7 +176,7 @@ int CTableRecord::SetSummary(std::string_view text)
         return 0;
     try {
         std::string value;
-        for (char c : text) {
+        for (char c : m_document->PageBytes(text, TextPlace::AttributeValue)) {
             if (c == '"')
                 value += "&quot;";
             else

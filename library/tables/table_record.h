@@ -212,8 +212,9 @@ public:
     void SetFirstColumnFlag(bool on) { m_firstColumnFlag = on; }
 
     // --- Caption and summary, as the repair pages change them ------------------------
+    // The caption's text and the summary's value as the page has them (bytes).
     std::string CaptionText() const;
-    // Writes the text into the page's caption, making the caption when the
+    // Writes the user's text (escaped and in the page's encoding) into the page's caption, making the caption when the
     // table has none. 0 when memory ran out (the page is then unchanged).
     int SetCaption(std::string_view text);
     // Puts the caption back as it was before the first SetCaption.
@@ -221,8 +222,8 @@ public:
 
     // The value of the summary attribute; empty when there is none.
     std::string SummaryValue() const;
-    // Sets the summary attribute, adding it when missing. A double quote is
-    // written as &quot; so that the rebuilt tag stays well formed.
+    // Sets the summary attribute to the user's text, adding it when missing;
+    // escaped for an attribute and in the page's encoding.
     int SetSummary(std::string_view text);
     void UndoSummary();
 

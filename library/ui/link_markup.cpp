@@ -1,19 +1,17 @@
 #include "library/ui/link_markup.h"
 
-#include "library/html/text_util.h"
+#include "library/html/page_text.h"
 
 namespace orvane::linkmarkup {
 
-std::string Escaped(std::string_view text)
+std::string Escaped(std::string_view text, const PageEncoding& encoding)
 {
     std::string out;
-    for (char c : EscapeBareAmpersands(text)) {
-        switch (c) {
-        case '"': out += "&quot;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        default: out.push_back(c);
-        }
+    for (char c : UserTextToPage(text, encoding, TextPlace::ElementText)) {
+        if (c == '"')
+            out += "&quot;";
+        else
+            out.push_back(c);
     }
     return out;
 }

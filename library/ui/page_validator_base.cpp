@@ -213,6 +213,12 @@ void CPageValidatorBase::OnCancel(platform::IWindow&)
 
 void CPageValidatorBase::OnHelp(platform::IWindow&) { ShowHelp(); }
 
+const PageEncoding& CPageValidatorBase::Encoding() const
+{
+    static const PageEncoding kUtf8;
+    return m_sheet ? m_sheet->PageTextEncoding() : kUtf8;
+}
+
 bool CPageValidatorBase::ApplyTypedText(CAttribute& attribute, int control, BlankText blanks, int messageId)
 {
     const std::string text = Window() ? Window()->Text(control) : std::string();
@@ -223,7 +229,7 @@ bool CPageValidatorBase::ApplyTypedText(CAttribute& attribute, int control, Blan
                                 platform::PromptIcon::Exclamation, platform::PromptButtons::Ok);
         return false;
     }
-    attribute.SetFromText(text);
+    attribute.SetFromText(text, Encoding());
     SetStatus(pagestatus::kRepaired);
     return true;
 }
@@ -233,7 +239,7 @@ void CPageValidatorBase::UndoTypedText(CAttribute& attribute, int control)
     SetStatus(pagestatus::kNotRepaired);
     attribute.Revert();
     if (Window())
-        Window()->SetText(control, attribute.IsHidden() ? std::string_view() : attribute.Value());
+        Window()->SetText(control, attribute.IsHidden() ? std::string() : UserText(attribute.Value()));
 }
 
 } // namespace orvane

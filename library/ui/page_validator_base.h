@@ -1,5 +1,6 @@
 #pragma once
 
+#include "library/html/page_text.h"
 #include "platform/window.h"
 
 #include <cstdint>
@@ -76,6 +77,17 @@ public:
 
     // --- The sheet --------------------------------------------------------------
     CValidatorSheet* Sheet() const { return m_sheet; }
+    // The encoding of the page repaired (UTF-8 outside a sheet), and the one
+    // way text crosses between it and the controls.
+    const PageEncoding& Encoding() const;
+    std::string UserText(std::string_view bytes, TextPlace place = TextPlace::AttributeValue) const
+    {
+        return PageTextToUser(bytes, Encoding(), place);
+    }
+    std::string PageBytes(std::string_view text, TextPlace place = TextPlace::AttributeValue) const
+    {
+        return UserTextToPage(text, Encoding(), place);
+    }
     void SetSheet(CValidatorSheet* sheet) { m_sheet = sheet; }
     // The page's window; null before the sheet shows it and after it went.
     platform::IWindow* Window() const { return m_window; }

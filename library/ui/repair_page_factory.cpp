@@ -511,6 +511,7 @@ int CRepairPageFactory::AutoRepairMode(const CValidatorSheet& sheet, const CElem
 
 int CRepairPageFactory::AddPage(CValidatorSheet& sheet, const RepairPageRequest& request)
 {
+    sheet.SetPageEncoding(request.document.Encoding());
     // One page per element and page class: its other problems share it, and its repair mends them all.
     if (CPageValidatorBase* page = sheet.FindPage(request.element, request.pageClass)) {
         page->AlsoMends(request.bit);
@@ -565,8 +566,9 @@ void CRepairPageFactory::AddWithoutPage(CValidatorSheet& sheet, CElement& elemen
     sheet.AddProblemWithoutPage(element, bit);
 }
 
-int CRepairPageFactory::AddWarning(CValidatorSheet& sheet, CHtmlDocument&, CElement& element, std::uint32_t bit)
+int CRepairPageFactory::AddWarning(CValidatorSheet& sheet, CHtmlDocument& document, CElement& element, std::uint32_t bit)
 {
+    sheet.SetPageEncoding(document.Encoding());
     int added = 0;
     CPageWarnings* warnings = sheet.FindWarningsPage();
     if (!warnings) {
@@ -582,6 +584,7 @@ bool CRepairPageFactory::RepairAutomatically(CValidatorSheet& sheet, const Repai
     std::unique_ptr<CPageValidatorBase> page = MakePage(request);
     if (!page)
         return false;
+    sheet.SetPageEncoding(request.document.Encoding());
     page->SetSheet(&sheet);
     page->Attach(request.element, request.bit);
     return page->RepairAutomatically();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "library/html/address_path.h"
+#include "library/html/page_encoding.h"
 #include "platform/window.h"
 
 #include <cstdint>
@@ -69,6 +70,10 @@ public:
         m_notRepaired.push_back({element, bit, std::move(why)});
     }
     const std::vector<NotRepairedNote>& NotRepaired() const { return m_notRepaired; }
+    // The encoding of the page the sheet repairs: what its pages show is
+    // decoded from it, and what they write is encoded in it.
+    void SetPageEncoding(const PageEncoding& encoding) { m_pageEncoding = encoding; }
+    const PageEncoding& PageTextEncoding() const { return m_pageEncoding; }
     // Whether Skip moves to the next page.
     void SetSkipAdvances(bool advances) { m_skipAdvances = advances; }
     // Whether the last page stays out of the count in the title.
@@ -148,6 +153,7 @@ private:
     CSrcObjectDatabase* m_registry = nullptr;
     COrvaneSettings* m_settings = nullptr;
     std::vector<NotRepairedNote> m_notRepaired;
+    PageEncoding m_pageEncoding;
     bool m_skipAdvances = true;
     std::string m_documentPath;
     std::string m_documentName;

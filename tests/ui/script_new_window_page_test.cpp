@@ -90,8 +90,12 @@ TEST_F(ScriptNewWindowPageTest, LinksAndButtonsThatOpenTheWindowSaySoAndTheLoadi
     const auto after = [&warned](std::string_view text, std::string_view words) {
         warned.insert(warned.find(text) + text.size(), words);
     };
-    after("Gezeitentafel", " " + proposed);
-    after("Fahrplan und Preise", " " + proposed);
+    // The page declares no encoding and is ASCII: the words go in as references,
+    // which read the same whatever a browser takes the page for.
+    const std::string written = document.PageBytes(proposed);
+    EXPECT_EQ(written.find_first_of("\x80\xC3"), std::string::npos) << written;
+    after("Gezeitentafel", " " + written);
+    after("Fahrplan und Preise", " " + written);
     after(">Morgen", " (neues Fenster &amp; Tab)");
     EXPECT_EQ(document.Text(), warned);
     // The window still opens unannounced when the page loads.

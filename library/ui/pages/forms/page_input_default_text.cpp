@@ -21,7 +21,7 @@ CPageInputDefaultText::CPageInputDefaultText(CAttribute& value, CHtmlDocument& d
 void CPageInputDefaultText::Initialise()
 {
     platform::IWindow& window = *Window();
-    window.SetText(kDefaultText, m_value.IsHidden() ? std::string_view() : m_value.Value());
+    window.SetText(kDefaultText, m_value.IsHidden() ? std::string() : UserText(m_value.Value()));
     window.SetText(kMarkup, Element()->Text());
     PreviewFormControl(*Element(), m_document, kPreview);
     SetHelpTopic(kHelpTopic);
@@ -42,7 +42,7 @@ bool CPageInputDefaultText::Apply()
         defaulttext::SayTextNeeded();
         return false;
     }
-    m_value.SetFromText(text);
+    m_value.SetFromText(text, Encoding());
     SetStatus(pagestatus::kRepaired);
     return true;
 }
@@ -52,7 +52,7 @@ void CPageInputDefaultText::Undo()
     SetStatus(pagestatus::kNotRepaired);
     RevertValue();
     if (Window()) {
-        Window()->SetText(kDefaultText, m_value.IsHidden() ? std::string_view() : m_value.Value());
+        Window()->SetText(kDefaultText, m_value.IsHidden() ? std::string() : UserText(m_value.Value()));
         PreviewFormControl(*Element(), m_document, kPreview);
     }
 }

@@ -177,14 +177,14 @@ bool CPageLabelMissing::Apply()
         return false;
     }
     if (asTitle) {
-        m_prepared.title.SetFromText(text);
+        m_prepared.title.SetFromText(text, Encoding());
         SetStatus(pagestatus::kRepaired);
         return true;
     }
     std::string id(Shown(&m_prepared.id));
     if (id.empty()) {
         id = UniqueControlId(*Element(), m_document);
-        m_prepared.id.SetFromText(id);
+        m_prepared.id.SetFromText(id, Encoding());
     }
     const std::string start = "<label for=\"" + QuotedValue(id) + "\">";
     if (wrap) {

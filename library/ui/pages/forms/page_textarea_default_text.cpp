@@ -21,7 +21,7 @@ CPageTextAreaDefaultText::CPageTextAreaDefaultText(CElement& preparedText, CHtml
 void CPageTextAreaDefaultText::Initialise()
 {
     platform::IWindow& window = *Window();
-    window.SetText(kDefaultText, defaulttext::FromMarkup(m_prepared.Text()));
+    window.SetText(kDefaultText, UserText(m_prepared.Text(), TextPlace::ElementText));
     window.SetText(kMarkup, Element()->Text());
     const auto* textarea = dynamic_cast<const CElementTextarea*>(Element());
     window.SetText(kContent, textarea ? std::string_view(textarea->CollectedText()) : std::string_view());

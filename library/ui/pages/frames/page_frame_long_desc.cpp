@@ -101,7 +101,7 @@ std::string CPageFrameLongDesc::DescriptionTitle() const
 bool CPageFrameLongDesc::ApplyDescription(const std::string& address, int)
 {
     ForgetRegistryChange();
-    m_longdesc.SetFromText(address);
+    m_longdesc.SetFromText(address, Encoding());
     return true;
 }
 

@@ -163,7 +163,7 @@ bool CPageFrameSource::Apply()
         ask(platform::Strings().Format(kNotAPageQuestion, {address}), platform::PromptButtons::YesNo) !=
             platform::kAnswerYes)
         return false;
-    m_src.SetFromText(address);
+    m_src.SetFromText(address, Encoding());
     SetStatus(pagestatus::kRepaired);
     return true;
 }

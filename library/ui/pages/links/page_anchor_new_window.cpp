@@ -117,8 +117,8 @@ void CPageAnchorNewWindow::Initialise()
             m_warning = platform::Strings().Get(kDefaultWarning);
     }
     const CAttribute* href = Element()->FindAttribute(attr::kHref);
-    window.SetText(kAddress, href ? href->Value() : std::string_view());
-    window.SetText(kTarget, m_target.Value());
+    window.SetText(kAddress, href ? UserText(href->Value()) : std::string());
+    window.SetText(kTarget, UserText(m_target.Value()));
     window.Enable(kSayInText, m_prepared != nullptr);
     window.SetChecked(m_choice, true);
     window.SetText(kWarning, m_warning);
@@ -159,10 +159,10 @@ void CPageAnchorNewWindow::Write(int choice, std::string_view warning)
     } else {
         // A title adds to what the link says; without one, the link's own words lead.
         std::string title = m_title.IsHidden() || Trim(m_title.Value()).empty()
-                                ? static_cast<const CElementAnchor*>(Element())->LinkText()
-                                : std::string(m_title.Value());
+                                ? UserText(static_cast<const CElementAnchor*>(Element())->LinkText(), TextPlace::ElementText)
+                                : UserText(m_title.Value());
         title += words;
-        m_title.SetFromText(Trim(title));
+        m_title.SetFromText(Trim(title), Encoding());
         RecordWarning(true);
     }
     SetStatus(pagestatus::kRepaired);

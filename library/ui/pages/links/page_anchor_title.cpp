@@ -192,9 +192,9 @@ void CPageAnchorTitle::CollectRows()
         CAttribute* title = link->TitleToRepair();
         if (!title)
             continue;
-        const std::string_view own = title->IsHidden() ? std::string_view() : Trim(title->Value());
+        const std::string own = title->IsHidden() ? std::string() : std::string(Trim(UserText(title->Value())));
         Row row{holder.get(), title, {}};
-        row.typed = own.empty() ? ProposedFor(CPageAnchorTextlink::Target(*link)) : defaulttext::FromMarkup(own);
+        row.typed = own.empty() ? ProposedFor(CPageAnchorTextlink::Target(*link)) : own;
         m_rows.push_back(std::move(row));
     }
 }
@@ -297,9 +297,9 @@ bool CPageAnchorTitle::Apply()
             continue;
         ++titled;
         // A title the link had already, kept as it was typed, is left untouched.
-        if (!row.title->IsHidden() && defaulttext::FromMarkup(Trim(row.title->Value())) == typed)
+        if (!row.title->IsHidden() && Trim(UserText(row.title->Value())) == typed)
             continue;
-        row.title->SetFromText(typed);
+        row.title->SetFromText(typed, Encoding());
         row.written = true;
         m_written = true;
     }

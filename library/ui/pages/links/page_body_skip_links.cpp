@@ -101,7 +101,7 @@ std::string CPageBodySkipLinks::UniqueAnchorName() const
 std::string CPageBodySkipLinks::LinkMarkup(std::string_view text) const
 {
     const std::string markup = "\n<br /><a href=\"#" + m_anchorName + "\" title=\"" +
-                               linkmarkup::Escaped(String(kLinkTitle)) + "\">" + linkmarkup::Escaped(text) +
+                               linkmarkup::Escaped(String(kLinkTitle), Encoding()) + "\">" + linkmarkup::Escaped(text, Encoding()) +
                                "</a><br />\n";
     return linkmarkup::WithLineEnds(markup, m_lineEnd);
 }

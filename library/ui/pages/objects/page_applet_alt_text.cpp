@@ -39,7 +39,7 @@ void CPageAppletAltText::Initialise()
     // An alt text the applet has already is the first proposal for the
     // text that every browser shows.
     if (!m_opened && !m_alt.IsHidden() && !m_alt.IsBlank() && !m_alt.IsEmpty() && window.Text(kText).empty())
-        window.SetText(kText, m_alt.Value());
+        window.SetText(kText, UserText(m_alt.Value()));
     m_opened = true;
     window.SetText(kApplet, m_key);
     window.SetText(kMarkup, m_markup);
@@ -54,7 +54,7 @@ bool CPageAppletAltText::ApplyDescription(const std::string& address, int answer
 {
     if (answer == kAlternative) {
         const std::string text = DescriptionText();
-        m_alt.SetFromText(alternative::OneLine(text));
+        m_alt.SetFromText(alternative::OneLine(text), Encoding());
         alternative::Fill(m_content, m_document, alternative::AsParagraph(text, m_lineEnd), m_lineEnd);
     } else {
         // The description file says it all; an alt text typed before goes.

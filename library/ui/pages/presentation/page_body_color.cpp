@@ -277,7 +277,7 @@ void CPageBodyColor::WriteColours()
         if (!slot.attribute || !slot.set)
             continue;
         if (!slot.validInSource || !(slot.colour == slot.original))
-            slot.attribute->SetFromText(HexColour(slot.colour));
+            slot.attribute->SetFromText(HexColour(slot.colour), Encoding());
     }
 }
 

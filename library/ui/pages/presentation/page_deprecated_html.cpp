@@ -366,9 +366,10 @@ bool CPageDeprecatedHtml::Write(CElement& element, const Rewrite& rewrite, CAttr
         if (!style)
             return false;
         Keep(*style);
-        const std::string merged = dm::MergeStyle(style->IsHidden() ? "" : style->Value(), rewrite.declarations);
-        if (style->IsHidden() || merged != Trim(style->Value()))
-            style->SetFromText(merged);
+        const std::string current = style->IsHidden() ? std::string() : UserText(style->Value());
+        const std::string merged = dm::MergeStyle(current, rewrite.declarations);
+        if (style->IsHidden() || merged != Trim(current))
+            style->SetFromText(merged, Encoding());
     }
     for (CAttribute* dropped : rewrite.dropped) {
         Keep(*dropped);

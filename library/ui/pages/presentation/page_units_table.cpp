@@ -269,7 +269,7 @@ void CPageUnitsTable::Write(Row& row)
             attribute.Hide(true);
             attribute.SetChanged(true);
         } else {
-            attribute.SetFromText(style);
+            attribute.SetFromText(style, Encoding());
         }
         return;
     }
@@ -278,7 +278,7 @@ void CPageUnitsTable::Write(Row& row)
         attribute.Hide(true);
         attribute.SetChanged(true);
     } else {
-        attribute.SetFromText(row.proposal);
+        attribute.SetFromText(row.proposal, Encoding());
     }
 }
 

@@ -246,10 +246,10 @@ void CPageScriptNewWindow::Write()
         // The words stand apart from the element's own, however they were typed.
         const std::string words = " " + std::string(Trim(row.words));
         if (row.trigger.preparedText) {
-            row.trigger.preparedText->SetText(linkmarkup::Escaped(words));
+            row.trigger.preparedText->SetText(linkmarkup::Escaped(words, Encoding()));
             row.trigger.preparedText->SetDeleted(false);
         } else if (row.trigger.caption) {
-            row.trigger.caption->SetFromText(std::string(row.trigger.caption->SavedValue()) + words);
+            row.trigger.caption->SetFromText(UserText(row.trigger.caption->SavedValue()) + words, Encoding());
         }
     }
 }

@@ -17,7 +17,7 @@ CPageTableCaption::CPageTableCaption(CTableRecord& table) : CPageTableBase(kTemp
 
 void CPageTableCaption::Initialise()
 {
-    Window()->SetText(kText, Table().CaptionText());
+    Window()->SetText(kText, UserText(Table().CaptionText(), TextPlace::ElementText));
     SetHelpTopic(kHelpTopic);
     SetInstruction(kInstruction);
 }
@@ -32,7 +32,7 @@ bool CPageTableCaption::Apply()
                                 platform::PromptIcon::Exclamation, platform::PromptButtons::Ok);
         return false;
     }
-    if (Table().CaptionText() != text && !Table().SetCaption(text)) {
+    if (UserText(Table().CaptionText(), TextPlace::ElementText) != text && !Table().SetCaption(text)) {
         SetStatus(pagestatus::kNotRepaired);
         return false;
     }
@@ -45,7 +45,7 @@ void CPageTableCaption::Undo()
     SetStatus(pagestatus::kNotRepaired);
     Table().UndoCaption();
     if (Window()) {
-        Window()->SetText(kText, Table().CaptionText());
+        Window()->SetText(kText, UserText(Table().CaptionText(), TextPlace::ElementText));
         RefreshTablePreview();
     }
 }

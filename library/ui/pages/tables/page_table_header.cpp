@@ -308,7 +308,7 @@ bool CPageTableHeader::Apply()
                     start.InsertAttribute(std::move(made));
                 }
                 scope->Save();
-                scope->SetFromText(rowHasData[static_cast<std::size_t>(cells[i].row)] ? "row" : "col");
+                scope->SetFromText(rowHasData[static_cast<std::size_t>(cells[i].row)] ? "row" : "col", Encoding());
                 retyped.scope = scope;
             }
         }

@@ -476,7 +476,7 @@ void CPageTableMultilevel::Write(CElement& element, int attributeId, const std::
         element.InsertAttribute(std::move(made));
     }
     attribute->Save();
-    attribute->SetFromText(value);
+    attribute->SetFromText(value, Encoding());
     m_written.push_back({attribute});
 }
 

@@ -16,7 +16,7 @@ CPageTableSummary::CPageTableSummary(CTableRecord& table) : CPageTableBase(kTemp
 
 void CPageTableSummary::Initialise()
 {
-    Window()->SetText(kText, Table().SummaryValue());
+    Window()->SetText(kText, UserText(Table().SummaryValue()));
     SetHelpTopic(kHelpTopic);
     SetInstruction(kInstruction);
 }
@@ -45,7 +45,7 @@ void CPageTableSummary::Undo()
     SetStatus(pagestatus::kNotRepaired);
     Table().UndoSummary();
     if (Window()) {
-        Window()->SetText(kText, Table().SummaryValue());
+        Window()->SetText(kText, UserText(Table().SummaryValue()));
         RefreshTablePreview();
     }
 }

@@ -70,7 +70,7 @@ void CPageAltTextBase::Initialise()
                 window.AddItem(kText, text);
         }
     }
-    const std::string_view current = m_alt.IsHidden() ? std::string_view() : m_alt.Value();
+    const std::string current = m_alt.IsHidden() ? std::string() : UserText(m_alt.Value());
     std::string proposal(current);
     if (current.empty() && IsSmallImage())
         proposal = String(kSmallImageText);
@@ -100,7 +100,7 @@ void CPageAltTextBase::Initialise()
 
 void CPageAltTextBase::SetAlt(std::string_view text)
 {
-    m_alt.SetFromText(text);
+    m_alt.SetFromText(text, Encoding());
 }
 
 void CPageAltTextBase::RevertAlt()
@@ -176,7 +176,7 @@ void CPageAltTextBase::Undo()
         same->RevertAlt();
     }
     if (Window())
-        Window()->SetText(kText, m_alt.IsHidden() ? std::string_view() : m_alt.Value());
+        Window()->SetText(kText, m_alt.IsHidden() ? std::string() : UserText(m_alt.Value()));
 }
 
 } // namespace orvane

@@ -39,14 +39,14 @@ std::string_view ShownValue(const CElement& element, int id)
 
 // What the area says of its link: its text alternative, else its title,
 // else the address itself, so no proposed link is without a text.
-std::string ProposedText(const CElement& area, std::string_view target)
+std::string ProposedText(const CHtmlDocument& document, const CElement& area, std::string_view target)
 {
     for (int id : {attr::kAlt, attr::kTitle}) {
-        const std::string_view text = Trim(ShownValue(area, id));
-        if (!text.empty())
-            return std::string(text);
+        const std::string text = document.UserText(ShownValue(area, id));
+        if (!Trim(text).empty())
+            return std::string(Trim(text));
     }
-    return std::string(target);
+    return document.UserText(target);
 }
 } // namespace
 
@@ -59,19 +59,21 @@ CPageImgUsemapTextlinks::CPageImgUsemapTextlinks(CHtmlDocument& document, CImage
         const CAttribute* href = area->FindAttribute(attr::kHref);
         if (!href || href->IsHidden() || href->Value().empty())
             continue;
-        m_links.push_back({ProposedText(*area, href->Value()), href->GetValue()});
+        m_links.push_back({ProposedText(document, *area, href->Value()), document.UserText(href->Value())});
     }
 }
 
 void CPageImgUsemapTextlinks::AlsoServes(CElement& image) { m_alsoServed.push_back(&image); }
 
-std::string CPageImgUsemapTextlinks::RowMarkup(const std::vector<TextLink>& links, std::string_view lineEnd)
+std::string CPageImgUsemapTextlinks::RowMarkup(const std::vector<TextLink>& links, std::string_view lineEnd,
+                                                   const PageEncoding& encoding)
 {
     std::string row = "\n<br />[ ";
     for (std::size_t i = 0; i < links.size(); ++i) {
         if (i > 0)
             row += " | ";
-        row += "<a href=\"" + linkmarkup::Escaped(links[i].target) + "\">" + linkmarkup::Escaped(links[i].text) +
+        row += "<a href=\"" + linkmarkup::Escaped(links[i].target, encoding) + "\">" +
+               linkmarkup::Escaped(links[i].text, encoding) +
                "</a>";
     }
     row += " ]\n";
@@ -111,7 +113,7 @@ void CPageImgUsemapTextlinks::ReadRows()
 void CPageImgUsemapTextlinks::PreviewRow(CPageValidatorBase& page, const std::vector<TextLink>& links,
                                          int browserId)
 {
-    std::string markup = RowMarkup(links, "\n");
+    std::string markup = RowMarkup(links, "\n", PageEncoding());
     // The row stands below the image in the page; alone it needs no line break first.
     markup.erase(0, std::string_view("\n<br />").size());
     page.PreviewText(markup, browserId);
@@ -176,11 +178,12 @@ void CPageImgUsemapTextlinks::RememberTextLinks(const CPageValidatorBase& page, 
 }
 
 bool CPageImgUsemapTextlinks::WriteRow(CHtmlDocument& document, const CElement* image, CElement*& row,
-                                       const std::vector<TextLink>& links, std::string_view lineEnd)
+                                       const std::vector<TextLink>& links, std::string_view lineEnd,
+                                       const PageEncoding& encoding)
 {
     if (!row && image)
         row = InsertRowAfter(document, *image);
-    if (!row || !row->SetText(RowMarkup(links, lineEnd)))
+    if (!row || !row->SetText(RowMarkup(links, lineEnd, encoding)))
         return false;
     row->SetDeleted(false);
     return true;
@@ -214,7 +217,7 @@ bool CPageImgUsemapTextlinks::Apply()
                                 platform::PromptButtons::Ok);
         return false;
     }
-    if (!WriteRow(m_document, Element(), m_row, m_links, m_lineEnd))
+    if (!WriteRow(m_document, Element(), m_row, m_links, m_lineEnd, m_document.Encoding()))
         return true;
     SetStatus(pagestatus::kRepaired);
     MarkServed(true);

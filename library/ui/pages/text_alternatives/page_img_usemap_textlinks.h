@@ -48,7 +48,9 @@ public:
     void OnNotify(platform::IWindow& window, const platform::Notification& notification) override;
 
     // The row as written into the page.
-    static std::string RowMarkup(const std::vector<TextLink>& links, std::string_view lineEnd);
+    // The row in the encoding given (a preview is shown in UTF-8, the page written in its own).
+    static std::string RowMarkup(const std::vector<TextLink>& links, std::string_view lineEnd,
+                                 const PageEncoding& encoding);
     // What the image maps' pages share: the row shown as the page will show
     // it; the element the row is written as, made (deleted) on first use
     // right after the image, or after the link around it, as a link may not
@@ -58,7 +60,7 @@ public:
     // Writes the links into the row, made first when there is none yet (and
     // the page has an image); false when the row could not take them.
     static bool WriteRow(CHtmlDocument& document, const CElement* image, CElement*& row,
-                         const std::vector<TextLink>& links, std::string_view lineEnd);
+                         const std::vector<TextLink>& links, std::string_view lineEnd, const PageEncoding& encoding);
     // Chooses the first link of the list that has no text, for the user to
     // give it one: a link without a text is announced by its address, or not
     // at all. False when every link has a text.

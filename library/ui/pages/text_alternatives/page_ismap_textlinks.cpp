@@ -144,7 +144,7 @@ bool CPageIsmapTextlinks::Apply()
         Say(kEveryLinkNeedsText);
         return false;
     }
-    if (!CPageImgUsemapTextlinks::WriteRow(m_document, Element(), m_row, m_links, m_lineEnd))
+    if (!CPageImgUsemapTextlinks::WriteRow(m_document, Element(), m_row, m_links, m_lineEnd, Encoding()))
         return true;
     SetStatus(pagestatus::kRepaired);
     CPageImgUsemapTextlinks::RememberTextLinks(*this, m_document, m_imageSource, true, m_mapRecord);

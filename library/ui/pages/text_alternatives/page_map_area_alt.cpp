@@ -90,10 +90,10 @@ void CPageMapAreaAlt::FillRows()
     if (m_map) {
         for (CElement* area : m_map->Areas()) {
             const CAttribute* alt = AltOf(*area);
-            const std::string_view text = alt && !alt->IsHidden() ? alt->Value() : std::string_view();
+            const std::string text = alt && !alt->IsHidden() ? UserText(alt->Value()) : std::string();
             const int row = window.AddItem(kAreas, text, reinterpret_cast<platform::ItemData>(area));
             const CAttribute* href = area->FindAttribute(attr::kHref);
-            window.SetItemText(kAreas, row, kLinkColumn, href ? href->Value() : std::string_view());
+            window.SetItemText(kAreas, row, kLinkColumn, href ? UserText(href->Value()) : std::string());
             ShowState(row);
             const CAttribute* shape = area->FindAttribute(attr::kShape);
             const CAttribute* coords = area->FindAttribute(attr::kCoords);
@@ -173,7 +173,7 @@ bool CPageMapAreaAlt::Apply()
         CAttribute* alt = area ? AltOf(*area) : nullptr;
         if (!alt)
             continue;
-        alt->SetFromText(window->ItemText(kAreas, row, kTextColumn));
+        alt->SetFromText(window->ItemText(kAreas, row, kTextColumn), Encoding());
     }
     return true;
 }

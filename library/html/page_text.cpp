@@ -1,0 +1,196 @@
+#include "page_text.h"
+
+#include "text_util.h"
+
+#include "platform/text_codec.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <iterator>
+
+namespace orvane {
+
+namespace {
+
+struct NamedReference {
+    std::string_view name;  // with its ";", but for the legacy names written without
+    std::string_view text;  // UTF-8
+};
+
+constexpr NamedReference kNamedReferences[] = {
+#include "named_references.inc"
+};
+constexpr std::size_t kLongestName = 32;
+
+const NamedReference* FindName(std::string_view name)
+{
+    const auto* begin = std::begin(kNamedReferences);
+    const auto* end = std::end(kNamedReferences);
+    const auto* at = std::lower_bound(begin, end, name,
+                                      [](const NamedReference& r, std::string_view n) { return r.name < n; });
+    return at != end && at->name == name ? at : nullptr;
+}
+
+void AppendUtf8(std::string& out, char32_t c)
+{
+    if (c < 0x80) {
+        out.push_back(static_cast<char>(c));
+    } else if (c < 0x800) {
+        out.push_back(static_cast<char>(0xC0 | (c >> 6)));
+        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    } else if (c < 0x10000) {
+        out.push_back(static_cast<char>(0xE0 | (c >> 12)));
+        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    } else {
+        out.push_back(static_cast<char>(0xF0 | (c >> 18)));
+        out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    }
+}
+
+// What a numeric reference stands for, as browsers read it: the C1 controls
+// as windows-1252 has them (&#128; is the euro sign), nothing, surrogates and
+// numbers past Unicode as U+FFFD.
+char32_t NumericReferenceCharacter(std::uint64_t number)
+{
+    static constexpr std::array<char32_t, 32> kC1 = {
+        0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+        0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+    if (number == 0 || number > 0x10FFFF || (number >= 0xD800 && number <= 0xDFFF))
+        return 0xFFFD;
+    if (number >= 0x80 && number <= 0x9F)
+        return kC1[number - 0x80];
+    return static_cast<char32_t>(number);
+}
+
+bool IsAsciiAlnum(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'); }
+
+// Resolves the reference at text[0] == '&'; the bytes it took, 0 when it is none.
+std::size_t ResolveAt(std::string_view text, TextPlace place, std::string& out)
+{
+    if (text.size() > 1 && text[1] == '#') {
+        std::size_t i = 2;
+        const bool hex = i < text.size() && (text[i] == 'x' || text[i] == 'X');
+        i += hex ? 1 : 0;
+        const std::size_t digits = i;
+        std::uint64_t number = 0;
+        for (; i < text.size(); ++i) {
+            const char c = text[i];
+            int value = -1;
+            if (c >= '0' && c <= '9')
+                value = c - '0';
+            else if (hex && c >= 'a' && c <= 'f')
+                value = c - 'a' + 10;
+            else if (hex && c >= 'A' && c <= 'F')
+                value = c - 'A' + 10;
+            if (value < 0)
+                break;
+            number = std::min<std::uint64_t>(number * (hex ? 16 : 10) + static_cast<unsigned>(value), 0x110000);
+        }
+        if (i == digits)
+            return 0;
+        if (i < text.size() && text[i] == ';')
+            ++i;
+        AppendUtf8(out, NumericReferenceCharacter(number));
+        return i;
+    }
+    // The longest name that matches, as browsers take it.
+    std::size_t run = 1;
+    while (run < text.size() && run <= kLongestName && IsAsciiAlnum(text[run]))
+        ++run;
+    const bool semicolon = run < text.size() && text[run] == ';';
+    for (std::size_t length = run - 1 + (semicolon ? 1 : 0); length >= 2; --length) {
+        const NamedReference* found = FindName(text.substr(1, length));
+        if (!found)
+            continue;
+        const std::size_t taken = 1 + length;
+        // A legacy name without ";" inside an attribute value, before "=" or
+        // a letter or digit, is text (a query string's "&copy=1").
+        if (found->name.back() != ';' && place == TextPlace::AttributeValue && taken < text.size() &&
+            (text[taken] == '=' || IsAsciiAlnum(text[taken])))
+            return 0;
+        out += found->text;
+        return taken;
+    }
+    return 0;
+}
+
+void AppendReference(char32_t codePoint, std::string& out)
+{
+    out += "&#" + std::to_string(static_cast<std::uint32_t>(codePoint)) + ";";
+}
+
+std::string Encode(std::string_view utf8, const PageEncoding& encoding)
+{
+    if (encoding.WritesAsUtf8())
+        return std::string(utf8);
+    std::string out;
+    if (platform::EncodeFromUtf8(utf8, ConverterName(encoding.writeName), out, AppendReference))
+        return out;
+    // A converter that cannot be had: references alone stand for everything
+    // beyond ASCII, which any ASCII-compatible encoding reads the same.
+    platform::EncodeFromUtf8(utf8, "US-ASCII", out, AppendReference);
+    return out;
+}
+
+} // namespace
+
+std::string ResolveCharacterReferences(std::string_view text, TextPlace place)
+{
+    std::size_t amp = text.find('&');
+    if (amp == std::string_view::npos)
+        return std::string(text);
+    std::string out;
+    out.reserve(text.size());
+    std::size_t from = 0;
+    while (amp != std::string_view::npos) {
+        out.append(text.substr(from, amp - from));
+        const std::size_t taken = ResolveAt(text.substr(amp), place, out);
+        if (taken == 0) {
+            out.push_back('&');
+            from = amp + 1;
+        } else {
+            from = amp + taken;
+        }
+        amp = text.find('&', from);
+    }
+    out.append(text.substr(from));
+    return out;
+}
+
+std::string PageTextToUser(std::string_view bytes, const PageEncoding& encoding, TextPlace place)
+{
+    std::string decoded;
+    if (encoding.ReadsAsUtf8() && IsValidUtf8(bytes))
+        decoded.assign(bytes);
+    else if (!platform::DecodeToUtf8(bytes, ConverterName(encoding.ReadsAsUtf8() ? "UTF-8" : encoding.name), decoded))
+        platform::DecodeToUtf8(bytes, "windows-1252", decoded);
+    return ResolveCharacterReferences(decoded, place);
+}
+
+std::string UserTextToPage(std::string_view text, const PageEncoding& encoding, TextPlace place)
+{
+    // A value's quotes are the attribute writer's to choose; < and > are
+    // text there already.
+    const std::string ampersands = EscapeBareAmpersands(text);
+    if (place == TextPlace::AttributeValue)
+        return Encode(ampersands, encoding);
+    std::string escaped;
+    escaped.reserve(ampersands.size());
+    for (char c : ampersands) {
+        switch (c) {
+        case '<': escaped += "&lt;"; break;
+        case '>': escaped += "&gt;"; break;
+        default: escaped.push_back(c);
+        }
+    }
+    return Encode(escaped, encoding);
+}
+
+std::string MarkupToPage(std::string_view markup, const PageEncoding& encoding) { return Encode(markup, encoding); }
+
+} // namespace orvane
