@@ -1,10 +1,13 @@
 #include "element_frame.h"
 
 #include "accessible_name.h"
+#include "check_index.h"
 #include "check_run.h"
+#include "kind_positions.h"
 #include "common/orvane_settings.h"
 #include "repair_pages.h"
 #include "library/html/html_document.h"
+#include "library/html/tag_table.h"
 #include "library/html/text_util.h"
 #include "library/registry/object_database.h"
 
@@ -68,6 +71,18 @@ bool FramesNeedDescription(const CHtmlDocument& document)
     return known ? known->FramesNeedDescription() : true;
 }
 
+// The description of how the frames work together is the page's: on any
+// one frame it serves them all.
+bool AnyFrameDescribed(const CHtmlDocument& document)
+{
+    for (std::uint32_t position : PageIndex<CKindPositions>(document)->Of(tag::kFrame)) {
+        const CElement* frame = document.At(position);
+        if (!frame->IsDeleted() && !NonEmptyAttribute(*frame, attr::kLongdesc).empty())
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 int CElementFrame::Check(COrvaneSettings& settings, CHtmlDocument& document, int applyLevel)
@@ -82,9 +97,10 @@ int CElementFrame::Check(COrvaneSettings& settings, CHtmlDocument& document, int
     if (run.Runs(*this, kSourceBit) && (!src || !IsPageSource(src->Value())))
         mask |= kSourceBit;
     // A page of more than two frames needs one description of how they relate:
-    // the first frame checked reports it for all.
+    // the first frame checked reports it for all, until one of them has it.
     if (run.Runs(*this, kLongdescBit) && document.FrameCount() > 2 && !document.FramesLongDescReported() &&
-        NonEmptyAttribute(*this, attr::kLongdesc).empty() && FramesNeedDescription(document)) {
+        NonEmptyAttribute(*this, attr::kLongdesc).empty() && FramesNeedDescription(document) &&
+        !AnyFrameDescribed(document)) {
         mask |= kLongdescBit;
         document.SetFramesLongDescReported(true);
     }
