@@ -231,7 +231,7 @@ struct Original {
 bool NamesElementsThroughout(const CPageValidatorBase& page)
 {
     static const std::set<std::string_view> classes = {"CPageQuoteMaybe", "CPageHeadingsMaybe", "CPageHeadings",
-                                                       "CPageDeprecatedHtml", "CPageAnchorTextlink"};
+                                                       "CPageDeprecatedHtml"};
     return classes.contains(page.ClassName());
 }
 
@@ -250,10 +250,19 @@ NamedRegions(const CValidatorSheet& sheet, const std::unordered_map<const CEleme
         const CPageValidatorBase& page = sheet.Page(i);
         const CElement* element = page.Element();
         auto found = element ? originals.find(element) : originals.end();
-        // The document's own element stands at no place of the page: a page
-        // of it that names elements throughout may change any of them.
-        if (element && element->Kind() == kind::kDocument && NamesElementsThroughout(page))
-            regions.emplace_back(0, std::numeric_limits<std::uint64_t>::max());
+        // The link texts page lists every link of the page, the device
+        // page every tag with a mouse handler: they name those tags.
+        const bool links = page.ClassName() == "CPageAnchorTextlink";
+        const bool handlers = page.ClassName() == "CPageDeviceDependent";
+        if (links || handlers) {
+            for (const auto& [named, was] : originals) {
+                const std::string text = Lower(was.text);
+                if ((links && named->Kind() == tag::kA) ||
+                    (handlers && IsTag(*named) && (text.find("onmouse") != std::string::npos ||
+                                                   text.find("onclick") != std::string::npos)))
+                    regions.emplace_back(was.offset, was.offset + was.text.size());
+            }
+        }
         if (found == originals.end())
             continue;
         auto partner = originals.find(element->Partner());
@@ -340,10 +349,9 @@ RepairWalk WalkRepairs(std::string_view page, const std::string& path, COrvaneSe
     // Loaded from nothing: it learns only what this walk decides.
     CSrcObjectDatabase registry((std::filesystem::path(folder) / "WalkRegistry.xml").string());
     CHtmlDocument document(CFamilyElementFactory::Instance());
-    if (!TakeIn(document, path, page)) {
-        walk.failure = "the page could not be taken in";
+    // A page refused as it is taken in (an empty one) has nothing to repair.
+    if (!TakeIn(document, path, page))
         return walk;
-    }
     std::unordered_map<const CElement*, Original> originals;
     for (const CElement* element : document.Elements()) {
         // The document's own element stands for the page as a whole, at no place of it.
