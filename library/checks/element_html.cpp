@@ -223,6 +223,21 @@ bool ReadsAsQuotation(const CHtmlDocument& document, std::size_t paragraph)
     return false;
 }
 
+// A paragraph that opens a blockquote is marked up as the quotation it is,
+// its quotation marks kept or not.
+bool OpensBlockquote(const CHtmlDocument& document, std::size_t paragraph)
+{
+    static const int blockquote = TagIdOfToken("<blockquote>");
+    for (std::size_t i = paragraph; i-- > 0;) {
+        const CElement* e = document.At(i);
+        if (e->IsDeleted() || e->Kind() == kind::kComment || e->Kind() == kind::kCommentEnd ||
+            (e->Kind() == kind::kText && Trim(e->Text()).empty()))
+            continue;
+        return e->Kind() == blockquote;
+    }
+    return false;
+}
+
 bool MarkQuotations(const CHtmlDocument& document)
 {
     bool found = false;
@@ -231,7 +246,7 @@ bool MarkQuotations(const CHtmlDocument& document)
         auto* p = dynamic_cast<CElementParagraph*>(paragraph);
         if (!p || paragraph->IsDeleted())
             continue;
-        const bool quotation = ReadsAsQuotation(document, position);
+        const bool quotation = ReadsAsQuotation(document, position) && !OpensBlockquote(document, position);
         p->SetPotentialQuote(quotation);
         found = found || quotation;
     }

@@ -13,6 +13,9 @@
 #include "library/html/text_util.h"
 #include "platform/services.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace orvane {
 
 namespace {
@@ -73,12 +76,15 @@ bool IsNoscriptPlaceholder(std::string_view text, const std::string& defaultText
 } // namespace
 
 // The first noscript after the script, unless another script comes first,
-// must say or hold something real.
+// must say or hold something real. The scripts of the head share the start
+// of the body, where their noscript sections stand: only a script of the
+// body comes between.
 bool CElementScript::HasRealNoscript(const CHtmlDocument& document)
 {
     const std::size_t after = RangeOf(document, *this).end + 1;
     const auto kinds = PageIndex<CKindPositions>(document);
-    const CElement* nextScript = kinds->FirstUndeletedFrom(tag::kScript, after);
+    const CElement* body = kinds->FirstUndeletedFrom(tag::kBody, after);
+    const CElement* nextScript = kinds->FirstUndeletedFrom(tag::kScript, body ? document.IndexOf(*body) : after);
     m_noscript = kinds->FirstUndeletedFrom(kNoscript, after);
     if (m_noscript && nextScript && document.IndexOf(*nextScript) < document.IndexOf(*m_noscript))
         m_noscript = nullptr;
@@ -123,24 +129,54 @@ int CElementScript::Check(COrvaneSettings& settings, CHtmlDocument& document, in
     return StoreProblems(*this, mask);
 }
 
+namespace {
+
+// Elements that hold text and inline markup only: the paragraph of a
+// noscript section cannot stand inside them.
+bool HoldsInlineContentOnly(const CElement& element)
+{
+    static constexpr std::string_view kNames[] = {
+        "a",    "abbr", "acronym", "address", "b",     "bdo",  "big",  "blink",  "button", "caption", "cite",
+        "code", "dfn",  "dt",      "em",      "font",  "h1",   "h2",   "h3",     "h4",     "h5",      "h6",
+        "i",    "kbd",  "label",   "legend",  "mark",  "nobr", "p",    "pre",    "q",      "s",       "samp",
+        "small", "span", "strike", "strong",  "sub",   "summary", "sup", "tt",   "u",      "var"};
+    const std::string_view name = element.WrittenTagName();
+    return std::any_of(std::begin(kNames), std::end(kNames),
+                       [&](std::string_view known) { return EqualsIgnoreCase(name, known); });
+}
+
+} // namespace
+
 const CElement* CElementScript::PlaceForNoscript(const CHtmlDocument& document) const
 {
     const CElement* end = RangeOf(document, *this).valid ? Partner() : this;
     const auto kinds = PageIndex<CKindPositions>(document);
     const std::size_t after = document.IndexOf(*end) + 1;
-    const CElement* body = kinds->FirstUndeletedFrom(tag::kBody, after);
-    if (!body)
-        return end;
-    const CElement* nextScript = kinds->FirstUndeletedFrom(tag::kScript, after);
-    if (nextScript && document.IndexOf(*nextScript) < document.IndexOf(*body))
-        return end;
-    // Only a script in the head has the body's start tag after it.
-    for (std::size_t i = after; i < document.IndexOf(*body); ++i) {
+    // A script before the body's start tag stands in the head, where a
+    // noscript section may hold no paragraph: its section opens the body.
+    if (const CElement* body = kinds->FirstUndeletedFrom(tag::kBody, after))
+        return body;
+    if (const CElement* headEnd = kinds->FirstUndeletedFrom(TagIdOfToken("</head>"), after))
+        return headEnd;
+    // In the body, after the outermost element around the script that holds
+    // inline content only (a paragraph, a span in it), inside the nearest
+    // one that may hold blocks.
+    const CElement* place = end;
+    const std::size_t at = document.IndexOf(*this);
+    for (std::size_t i = at; i-- > 0;) {
         const CElement* e = document.At(i);
-        if (!e->IsDeleted() && e->Kind() == tag::kLabel + kind::kEndOffset)
-            return body;
+        if (e->IsDeleted() || e->Kind() < 0 || e->Kind() >= kind::kEndOffset)
+            continue;
+        if (e->Kind() == tag::kBody)
+            break;
+        const CElement* partner = e->Partner();
+        if (!partner || partner == e || document.IndexOf(*partner) < after)
+            continue;
+        if (!HoldsInlineContentOnly(*e))
+            break;
+        place = partner;
     }
-    return end;
+    return place;
 }
 
 namespace {

@@ -53,9 +53,9 @@ protected:
 
 private:
     bool HasRealNoscript(const CHtmlDocument& document);
-    // Where a noscript section of the script's own goes: right after the
-    // script in the body; for a script in the head, at the start of the body,
-    // where a noscript section may stand, unless another script comes first.
+    // Where a noscript section of the script's own goes: in the body, after
+    // the script or after the paragraph (or other element of inline content)
+    // around it; for a script in the head, at the start of the body.
     const CElement* PlaceForNoscript(const CHtmlDocument& document) const;
     bool PrepareWindowTriggers(CHtmlDocument& document);
 

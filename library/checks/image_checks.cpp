@@ -99,19 +99,72 @@ CImageMap* FindMap(const CHtmlDocument& document, std::string_view usemap)
     return document.FindImageMap(usemap);
 }
 
+std::string AddressAsRead(std::string_view address)
+{
+    static constexpr std::pair<std::string_view, char> kNamed[] = {
+        {"amp;", '&'}, {"lt;", '<'}, {"gt;", '>'}, {"quot;", '"'}, {"apos;", '\''}};
+    std::string read;
+    read.reserve(address.size());
+    for (std::size_t i = 0; i < address.size(); ++i) {
+        if (address[i] != '&') {
+            read.push_back(address[i]);
+            continue;
+        }
+        const std::string_view rest = address.substr(i + 1);
+        bool resolved = false;
+        for (const auto& [name, character] : kNamed) {
+            if (rest.size() >= name.size() && EqualsIgnoreCase(rest.substr(0, name.size()), name)) {
+                read.push_back(character);
+                i += name.size();
+                resolved = true;
+                break;
+            }
+        }
+        if (!resolved && rest.size() > 2 && rest[0] == '#') {
+            const bool hex = rest[1] == 'x' || rest[1] == 'X';
+            std::size_t at = hex ? 2 : 1;
+            unsigned value = 0;
+            const std::size_t digits = at;
+            while (at < rest.size() && at < digits + 6 &&
+                   (hex ? IsHexDigit(rest[at]) : (rest[at] >= '0' && rest[at] <= '9'))) {
+                const char c = rest[at];
+                const unsigned digit = c <= '9' ? unsigned(c - '0') : unsigned((c | 0x20) - 'a' + 10);
+                value = value * (hex ? 16 : 10) + digit;
+                ++at;
+            }
+            // Only characters of one byte: an address is compared as bytes.
+            if (at > digits && at < rest.size() && rest[at] == ';' && value > 0 && value < 0x80) {
+                read.push_back(static_cast<char>(value));
+                i += at + 1;
+                resolved = true;
+            }
+        }
+        if (!resolved)
+            read.push_back('&');
+    }
+    return read;
+}
+
 CLinkTargetIndex::CLinkTargetIndex(const CHtmlDocument& document)
     : m_links(PageIndex<CLinkAddressIndex>(document))
 {
     for (const auto& map : document.ImageMaps()) {
         for (const CElement* area : map->Areas()) {
-            if (const CAttribute* href = area->FindAttribute(attr::kHref))
+            const CAttribute* href = area->FindAttribute(attr::kHref);
+            if (!href)
+                continue;
+            if (href->Value().find('&') == std::string_view::npos)
                 m_counts.try_emplace(href->Value(), 0);
+            else if (std::string read = AddressAsRead(href->Value()); !m_counts.contains(read))
+                m_counts.try_emplace(m_read.emplace_back(std::move(read)), 0);
         }
     }
     if (m_counts.empty())
         return;
     for (std::string_view address : m_links->addresses) {
-        if (auto it = m_counts.find(address); it != m_counts.end())
+        auto it = address.find('&') == std::string_view::npos ? m_counts.find(address)
+                                                               : m_counts.find(AddressAsRead(address));
+        if (it != m_counts.end())
             ++it->second;
     }
 }
@@ -120,10 +173,12 @@ CLinkTargetIndex::~CLinkTargetIndex() = default;
 
 std::size_t CLinkTargetIndex::CountOf(std::string_view href) const
 {
-    if (auto it = m_counts.find(href); it != m_counts.end())
+    const std::string read = AddressAsRead(href);
+    if (auto it = m_counts.find(read); it != m_counts.end())
         return it->second;
     // An address no area of the page has, asked about for a map of its own.
-    return static_cast<std::size_t>(std::count(m_links->addresses.begin(), m_links->addresses.end(), href));
+    return static_cast<std::size_t>(std::count_if(m_links->addresses.begin(), m_links->addresses.end(),
+                                                  [&](std::string_view address) { return AddressAsRead(address) == read; }));
 }
 
 bool PassesMapTextLinksTest(const CImageMap& map, const CHtmlDocument& document)
@@ -131,10 +186,10 @@ bool PassesMapTextLinksTest(const CImageMap& map, const CHtmlDocument& document)
     // Each link of the page strikes out one area of its address; the test
     // passes once all are struck out, so what counts is, for every address,
     // that the page has at least as many links to it as the map has areas.
-    std::unordered_map<std::string_view, std::size_t> areasByAddress;
+    std::unordered_map<std::string, std::size_t> areasByAddress;
     for (const CElement* area : map.Areas()) {
         if (const CAttribute* href = area->FindAttribute(attr::kHref))
-            ++areasByAddress[href->Value()];
+            ++areasByAddress[AddressAsRead(href->Value())];
     }
     if (areasByAddress.empty())
         return false;

@@ -3,6 +3,7 @@
 #include "library/html/html_document.h"
 
 #include <cstddef>
+#include <deque>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -28,9 +29,14 @@ bool PassesDLinkTest(const CHtmlDocument& document, const CElement& image);
 // the name must match exactly, letter case included. Null when none does.
 CImageMap* FindMap(const CHtmlDocument& document, std::string_view usemap);
 
+// An address as a browser reads it from an attribute: the character
+// references of the markup characters (&amp; &#38; ...) resolved, so that
+// "a?x=1&y=2" and "a?x=1&amp;y=2" are the same address.
+std::string AddressAsRead(std::string_view address);
+
 // How many links (a start tags not deleted) of the page go to each address
-// an area of the page's image maps links to, compared exactly: only those
-// addresses are asked about, so only they are counted in advance.
+// an area of the page's image maps links to, compared as read (AddressAsRead):
+// only those addresses are asked about, so only they are counted in advance.
 class CLinkTargetIndex {
 public:
     explicit CLinkTargetIndex(const CHtmlDocument& document);
@@ -39,8 +45,10 @@ public:
 
 private:
     std::shared_ptr<const CLinkAddressIndex> m_links;
-    // The addresses lie in the areas' attributes, which stay while the index does.
+    // The addresses lie in the areas' attributes, which stay while the index
+    // does, or, when they had references to resolve, in m_read.
     std::unordered_map<std::string_view, std::size_t> m_counts;
+    std::deque<std::string> m_read;
 };
 
 // Whether every link of the map's areas is repeated by a text link on the

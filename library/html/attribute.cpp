@@ -15,6 +15,9 @@ namespace {
 struct Snapshot {
     std::string savedValue;
     std::string secondSaved;
+    // Whether the saved attribute had a value at all: a bare "alt" is
+    // given back bare, not as alt="".
+    bool savedHasValue = true;
 };
 
 // Only the attributes a repair may undo keep a snapshot, so the snapshots
@@ -218,13 +221,18 @@ void CAttribute::Hide(bool hide)
 void CAttribute::Save()
 {
     m_hasSnapshot = true;
-    CSnapshotTable::Instance().Ensure(this).savedValue.assign(Value());
+    Snapshot& snapshot = CSnapshotTable::Instance().Ensure(this);
+    snapshot.savedValue.assign(Value());
+    snapshot.savedHasValue = m_hasValue;
     m_savedHidden = m_hidden;
 }
 
 void CAttribute::Restore()
 {
+    const Snapshot* snapshot = m_hasSnapshot ? CSnapshotTable::Instance().Find(this) : nullptr;
+    const bool hadValue = !snapshot || snapshot->savedHasValue;
     SetValue(SavedValue());
+    m_hasValue = hadValue;
     m_hidden = m_savedHidden;
 }
 
@@ -261,8 +269,12 @@ void CAttribute::CopyFrom(const CAttribute& other)
     // Without a snapshot on either side the saved value reads empty already.
     if (m_hasSnapshot || other.m_hasSnapshot) {
         std::string saved(other.SavedValue());
+        const Snapshot* theirs = other.m_hasSnapshot ? CSnapshotTable::Instance().Find(&other) : nullptr;
+        const bool savedHasValue = !theirs || theirs->savedHasValue;
         m_hasSnapshot = true;
-        CSnapshotTable::Instance().Ensure(this).savedValue = std::move(saved);
+        Snapshot& mine = CSnapshotTable::Instance().Ensure(this);
+        mine.savedValue = std::move(saved);
+        mine.savedHasValue = savedHasValue;
     }
     m_savedHidden = other.m_savedHidden;
 }

@@ -11,6 +11,7 @@
 #include "library/registry/src_table.h"
 
 #include <algorithm>
+#include <cctype>
 #include <new>
 
 namespace orvane {
@@ -396,13 +397,25 @@ int CTableRecord::ColumnCount() const
     return columns;
 }
 
+namespace {
+
+// The cell where the first row meets the first column heads neither when
+// it is empty, as it mostly is; left a data cell it is no missing header.
+bool IsEmptyCorner(const CTableCell& cell, const CTableRow* firstRow)
+{
+    return firstRow && firstRow->FirstCountedCell() == &cell && cell.Type() != cell_type::kTh && !cell.HasText();
+}
+
+} // namespace
+
 bool CTableRecord::HasRowHeaders() const
 {
+    const CTableRow* firstRow = FirstCountedRow();
     for (const auto& row : m_rows) {
         if (row->m_excluded)
             continue;
         const CTableCell* first = row->FirstCountedCell();
-        if (first && (first->Type() != cell_type::kTh || !first->HasText()))
+        if (first && (first->Type() != cell_type::kTh || !first->HasText()) && !IsEmptyCorner(*first, firstRow))
             return false;
     }
     return true;
@@ -414,19 +427,42 @@ bool CTableRecord::HasColumnHeaders() const
     if (!first)
         return true;
     for (const auto& cell : first->m_cells) {
-        if (!cell->IsIgnored() && (cell->Type() != cell_type::kTh || !cell->HasText()))
+        if (!cell->IsIgnored() && (cell->Type() != cell_type::kTh || !cell->HasText()) && !IsEmptyCorner(*cell, first))
             return false;
     }
     return true;
 }
 
+bool CTableRecord::HasHeaderCells() const
+{
+    return std::any_of(m_rows.begin(), m_rows.end(), [](const auto& row) {
+        return !row->m_excluded && std::any_of(row->m_cells.begin(), row->m_cells.end(), [](const CTableCell* cell) {
+                   return !cell->IsIgnored() && cell->Type() == cell_type::kTh;
+               });
+    });
+}
+
+bool CTableRecord::TakenAsHeader(const CTableCell& cell, bool tableHasHeaderCells)
+{
+    if (cell.Type() == cell_type::kTh)
+        return true;
+    if (tableHasHeaderCells)
+        return false;
+    const std::string text = cell.Text();
+    return std::any_of(text.begin(), text.end(), [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return std::isalpha(byte) || byte >= 0x80;
+    });
+}
+
 bool CTableRecord::HasRowHeaderAbbreviations() const
 {
+    const bool headers = HasHeaderCells();
     for (const auto& row : m_rows) {
         if (row->m_excluded)
             continue;
         const CTableCell* first = row->FirstCountedCell();
-        if (first && first->Abbreviation().empty())
+        if (first && TakenAsHeader(*first, headers) && first->Abbreviation().empty())
             return false;
     }
     return true;
@@ -437,8 +473,9 @@ bool CTableRecord::HasColumnHeaderAbbreviations() const
     const CTableRow* first = FirstCountedRow();
     if (!first)
         return false;
+    const bool headers = HasHeaderCells();
     for (const auto& cell : first->m_cells) {
-        if (!cell->IsIgnored() && cell->Abbreviation().empty())
+        if (!cell->IsIgnored() && TakenAsHeader(*cell, headers) && cell->Abbreviation().empty())
             return false;
     }
     return true;

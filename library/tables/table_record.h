@@ -191,11 +191,19 @@ public:
     int ColumnCount() const;
     bool HasRowHeaders() const;
     bool HasColumnHeaders() const;
-    // Each row's first cell and every cell of the first row have an abbreviation.
+    // Each row's first cell and every cell of the first row have an
+    // abbreviation where they are taken as headers (TakenAsHeader): a
+    // figure ("12.5") needs none.
     bool HeaderCellsHaveAbbreviations() const;
     bool HasRowHeaderAbbreviations() const;
     bool HasColumnHeaderAbbreviations() const;
     bool HasHeaderAssociations() const;
+    // Whether any counted cell is a th cell.
+    bool HasHeaderCells() const;
+    // A cell where a header is looked for (a row's first, the first row's)
+    // is taken as one when it is a th cell; in a table without any, when its
+    // text has a letter, as a heading's has and a figure's ("12.5") has not.
+    static bool TakenAsHeader(const CTableCell& cell, bool tableHasHeaderCells);
     // A th cell in any row, excluded rows included: header markup used for layout.
     bool HasStructuralMarkup() const;
     // The abbreviation flags as the table was when it was read.

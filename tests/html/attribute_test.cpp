@@ -134,6 +134,32 @@ TEST(AttributeSnapshot, SaveAndRestoreValueAndHiddenFlag)
     EXPECT_FALSE(a.IsHidden());
 }
 
+// Undone, a bare alt must write as it was read even when another repair has
+// the tag rebuilt from its attributes: alt="" would call the image decorative.
+TEST(AttributeSnapshot, RestoreGivesBackABareNameBare)
+{
+    CAttribute bare;
+    bare.NameByText("alt", false);
+    bare.Save();
+    bare.SetValue("A ferry");
+    bare.Restore();
+    EXPECT_EQ(bare.AttributeText(), "alt");
+
+    CAttribute copy;
+    bare.SetValue("A ferry");
+    copy.CopyFrom(bare);
+    copy.Restore();
+    EXPECT_EQ(copy.AttributeText(), "alt");
+
+    CAttribute empty;
+    empty.NameByText("alt", false);
+    empty.SetValue("");
+    empty.Save();
+    empty.SetValue("A ferry");
+    empty.Restore();
+    EXPECT_EQ(empty.AttributeText(), "alt=\"\"");
+}
+
 TEST(AttributeSnapshot, CopyTakesNameValueAndSnapshot)
 {
     CAttribute source;

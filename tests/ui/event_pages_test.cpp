@@ -394,7 +394,7 @@ TEST_F(EventPagesTest, AScriptGetsTheTypedAlternativeOrALinkInANoscriptSectionWh
                             "</head>\r\n<body>\r\n<noscript><p>Tours &amp; fares:<br>see the &lt;site map&gt;.</p></noscript>\r\n"
                             "<p>Next departure: <span id=\"countdown\">10:00</span></p>\r\n"
                             "<script type=\"text/javascript\">\r\nstartCountdown(\"countdown\");\r\n</script>\r\n"
-                            "<noscript><p><a href=\"departures.html?pier=2&amp;day=today\">departures.html?pier=2&amp;day=today</a>"
+                            "<noscript><p><a href=\"departures.html?pier=2&amp;day=today\">What this script does</a>"
                             "</p></noscript>\r\n"
                             "</body></html>\r\n",
                             3);

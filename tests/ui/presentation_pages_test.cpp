@@ -60,7 +60,7 @@ TEST_F(PresentationPageTest, AHeadingThatOnlyFormatsBecomesTheChosenMarkupIsKept
         w.Click(kIdFinish);
     });
     ExpectHelpShown({"3-5-3.html"});
-    EXPECT_EQ(document.Text(), Offers({{kHeadingStart, "<span style=\"font-weight: bold;\">"},
+    EXPECT_EQ(document.Text(), Offers({{kHeadingStart, "<span class=\"notice\" style=\"font-weight: bold;\">"},
                                        {"season</h2>", "season</span>"}}));
 
     // Opened again: the choice is shown; a quotation instead, then kept after all.
@@ -72,7 +72,7 @@ TEST_F(PresentationPageTest, AHeadingThatOnlyFormatsBecomesTheChosenMarkupIsKept
         EXPECT_FALSE(page.IsEnabled(CPageHeaderFormat::kStyle));
         w.Click(kIdFinish);
     });
-    EXPECT_EQ(document.Text(), Offers({{kHeadingStart, "<blockquote>"}, {"season</h2>", "season</blockquote>"}}));
+    EXPECT_EQ(document.Text(), Offers({{kHeadingStart, "<blockquote class=\"notice\">"}, {"season</h2>", "season</blockquote>"}}));
     ShowSheet([&](CMemoryWindow& w) {
         w.PageWindow(0).Click(CPageHeaderFormat::kKeep);
         w.Click(kIdFinish);
@@ -87,7 +87,7 @@ TEST_F(PresentationPageTest, AHeadingThatOnlyFormatsBecomesTheChosenMarkupIsKept
         page.Choose(CPageHeaderFormat::kReplacement, 3);
         w.Click(kIdFinish);
     });
-    ExpectWrittenThenUndone(OffersPage(), Offers({{kHeadingStart, "<em>"}, {"season</h2>", "season</em>"}}));
+    ExpectWrittenThenUndone(OffersPage(), Offers({{kHeadingStart, "<em class=\"notice\">"}, {"season</h2>", "season</em>"}}));
     EXPECT_FALSE(sheet.Page(0).Element()->IsRepaired(0x1, 0));
 }
 

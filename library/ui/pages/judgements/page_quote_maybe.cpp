@@ -164,7 +164,7 @@ void CPageQuoteMaybe::OnNotify(platform::IWindow& window, const platform::Notifi
 
 bool CPageQuoteMaybe::ChangeText(CElement& element, std::string_view text)
 {
-    Changed changed{&element, element.GetText(), element.IsModified()};
+    Changed changed{&element, element.GetText(), element.IsModified(), element.Kind()};
     if (!element.SetText(text))
         return false;
     element.SetModified(true);
@@ -178,6 +178,10 @@ bool CPageQuoteMaybe::Write(const Candidate& candidate)
         if (!candidate.open || !candidate.close || !ChangeText(*candidate.open, "<blockquote>") ||
             !ChangeText(*candidate.close, "</blockquote>"))
             return false;
+        // The tags written in are the blockquote for the checks of this session too.
+        const int blockquote = TagIdOfToken("<blockquote>");
+        candidate.open->SetKind(blockquote);
+        candidate.close->SetKind(blockquote + kind::kEndOffset);
         for (CElement* made : {candidate.open, candidate.close}) {
             made->SetDeleted(false);
             m_shown.push_back(made);
@@ -209,6 +213,7 @@ void CPageQuoteMaybe::WriteBack()
     for (auto changed = m_changed.rbegin(); changed != m_changed.rend(); ++changed) {
         changed->element->SetText(changed->text);
         changed->element->SetModified(changed->modified);
+        changed->element->SetKind(changed->kind);
     }
     m_changed.clear();
 }

@@ -48,6 +48,7 @@ private:
         CElement* element;
         std::string text;
         bool modified;
+        int kind;
     };
 
     std::size_t ParagraphCount() const override { return m_candidates.size(); }

@@ -2,7 +2,10 @@
 
 #include "library/ui/pages/presentation/presentation_texts.h"
 
+#include "library/html/attribute.h"
+#include "library/html/attribute_parser.h"
 #include "library/html/element.h"
+#include "library/html/tag_table.h"
 #include "platform/services.h"
 
 #include <array>
@@ -15,15 +18,14 @@ constexpr char kHelpTopic[] = "3-5-3.html";
 
 struct Replacement {
     int name; // resource string: the choice as the list shows it
-    std::string_view start;
-    std::string_view end;
+    std::string_view tag;
 };
 constexpr std::array<Replacement, 5> kReplacements = {{
-    {1094, "<p>", "</p>"},
-    {1095, "<blockquote>", "</blockquote>"},
-    {1096, "<strong>", "</strong>"},
-    {1097, "<em>", "</em>"},
-    {1098, "", "</span>"},
+    {1094, "p"},
+    {1095, "blockquote"},
+    {1096, "strong"},
+    {1097, "em"},
+    {1098, "span"},
 }};
 } // namespace
 
@@ -31,6 +33,7 @@ constexpr std::array<Replacement, 5> kReplacements = {{
 CPageHeaderFormat::CPageHeaderFormat(CElement& heading, std::string_view headingText)
     : CPageValidatorBase(kTemplate), m_start(heading), m_end(heading.Partner()), m_headingText(headingText),
       m_savedStart(heading.Text()), m_savedEnd(m_end ? m_end->Text() : std::string_view()),
+      m_savedName(heading.WrittenTagName()), m_savedKind(heading.Kind()),
       m_savedStartModified(heading.IsModified()), m_savedEndModified(m_end && m_end->IsModified())
 {
 }
@@ -66,11 +69,58 @@ void CPageHeaderFormat::OnNotify(platform::IWindow&, const platform::Notificatio
 
 void CPageHeaderFormat::WriteBack()
 {
-    m_start.SetText(m_savedStart);
+    for (auto given = m_given.rbegin(); given != m_given.rend(); ++given) {
+        if (given->existed) {
+            given->attribute->Restore();
+            given->attribute->SetChanged(given->changed);
+        } else {
+            given->attribute->Hide(true);
+        }
+    }
+    m_given.clear();
+    // Renamed back first, so that the name a rebuilt tag writes is the heading's again.
+    if (m_start.Kind() != m_savedKind)
+        m_start.RenameTag(m_savedName, m_savedKind);
+    if (m_start.Text() != m_savedStart)
+        m_start.SetText(m_savedStart);
     m_start.SetModified(m_savedStartModified);
     if (m_end) {
-        m_end->SetText(m_savedEnd);
+        if (m_end->Kind() != m_savedKind + kind::kEndOffset)
+            m_end->RenameTag(m_savedName, m_savedKind + kind::kEndOffset);
+        if (m_end->Text() != m_savedEnd)
+            m_end->SetText(m_savedEnd);
         m_end->SetModified(m_savedEndModified);
+    }
+}
+
+// The attributes typed for the span, given to its start tag: a value the tag
+// has already is replaced (and kept to be given back), the others are added.
+void CPageHeaderFormat::GiveAttributes(std::string_view typed)
+{
+    CElement parsed;
+    if (!parsed.SetText("<span " + std::string(typed) + ">"))
+        return;
+    parsed.SetKind(TagIdOfToken(parsed.Text()));
+    CAttributeParser().Parse(parsed, nullptr);
+    for (CAttribute* a = parsed.AttributesAfterName(); a; a = a->Next()) {
+        if (a->Name().empty())
+            continue;
+        CAttribute* existing = a->Id() != attr::kOther ? m_start.FindAttribute(a->Id()) : nullptr;
+        if (existing) {
+            m_given.push_back({existing, true, existing->IsChanged()});
+            existing->Save();
+            existing->SetFromText(a->Value());
+            continue;
+        }
+        auto made = std::make_unique<CAttribute>();
+        made->CopyFrom(*a);
+        if (a->HasValue())
+            made->SetFromText(a->GetValue());
+        made->SetHideable(true);
+        made->SetChanged(true);
+        CAttribute* given = made.get();
+        if (m_start.InsertAttribute(std::move(made)) == 1)
+            m_given.push_back({given, false, false});
     }
 }
 
@@ -94,17 +144,15 @@ bool CPageHeaderFormat::Apply()
     if (keep || index < 0 || index >= static_cast<int>(kReplacements.size()))
         return true;
     const Replacement& replacement = kReplacements[static_cast<std::size_t>(index)];
-    std::string start(replacement.start);
+    // Renamed, never written over: another page may change the heading's
+    // attributes, and a tag rebuilt from them must still be the new element
+    // closed by its own end tag.
+    const int kind = TagIdOfToken("<" + std::string(replacement.tag) + ">");
+    m_start.RenameTag(replacement.tag, kind);
+    if (m_end)
+        m_end->RenameTag(replacement.tag, kind + kind::kEndOffset);
     if (index == kSpanIndex)
-        start = presentation::StartTag("span", style);
-    // The texts are written as they stand: a tag rebuilt from the heading's
-    // attributes would be a heading again.
-    m_start.SetText(start);
-    m_start.SetModified(false);
-    if (m_end) {
-        m_end->SetText(replacement.end);
-        m_end->SetModified(false);
-    }
+        GiveAttributes(style);
     return true;
 }
 

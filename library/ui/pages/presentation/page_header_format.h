@@ -3,12 +3,15 @@
 #include "library/ui/page_validator_base.h"
 
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace orvane {
 
 // A heading used only to make text big or bold: kept when it really heads a
 // section, or its tags turned into a paragraph, a quotation, emphasis or a
-// styled span. Only the texts of the heading's two tags change.
+// styled span. Only the heading's two tags change: they are renamed, and
+// keep the attributes they have.
 class CPageHeaderFormat final : public CPageValidatorBase {
 public:
     static constexpr int kTemplate = 1312;
@@ -34,6 +37,7 @@ protected:
 private:
     void EnableStyle();
     void WriteBack();
+    void GiveAttributes(std::string_view typed);
 
     CElement& m_start;
     CElement* m_end;
@@ -44,6 +48,15 @@ private:
     int m_index = 0;
     std::string m_savedStart;
     std::string m_savedEnd;
+    std::string m_savedName;
+    int m_savedKind;
+    // Attributes the span was given: made by the page, or the heading's own with a new value.
+    struct Given {
+        CAttribute* attribute;
+        bool existed;
+        bool changed;
+    };
+    std::vector<Given> m_given;
     bool m_savedStartModified;
     bool m_savedEndModified;
 };

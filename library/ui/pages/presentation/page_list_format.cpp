@@ -1,7 +1,13 @@
 #include "library/ui/pages/presentation/page_list_format.h"
 
+#include "library/html/attribute.h"
+#include "library/html/attribute_table.h"
 #include "library/html/element.h"
 #include "library/html/html_document.h"
+#include "library/html/tag_table.h"
+#include "library/html/text_util.h"
+
+#include <memory>
 
 namespace orvane {
 
@@ -54,20 +60,42 @@ CPageListFormat::Saved CPageListFormat::Save(CElement* element)
 {
     if (!element)
         return {};
-    return {element, std::string(element->Text()), element->IsModified(), element->IsDeleted()};
+    return {element, std::string(element->Text()), element->IsModified(), element->IsDeleted(), element->Kind(),
+            std::string(element->WrittenTagName())};
 }
 
 void CPageListFormat::WriteBack(const Saved& saved)
 {
     if (!saved.element)
         return;
-    saved.element->SetText(saved.text);
+    // Renamed back first: a tag rebuilt from its attributes writes the name of its record.
+    if (saved.element->Kind() != saved.kind && !saved.name.empty())
+        saved.element->RenameTag(saved.name, saved.kind);
+    saved.element->SetKind(saved.kind);
+    if (saved.element->Text() != saved.text)
+        saved.element->SetText(saved.text);
     saved.element->SetModified(saved.modified);
     saved.element->SetDeleted(saved.deleted);
 }
 
 void CPageListFormat::WriteAllBack()
 {
+    for (auto dropped = m_dropped.rbegin(); dropped != m_dropped.rend(); ++dropped) {
+        dropped->attribute->SetHideable(true);
+        dropped->attribute->Hide(dropped->hidden);
+        dropped->attribute->SetHideable(dropped->hideable);
+        dropped->attribute->SetChanged(dropped->changed);
+    }
+    m_dropped.clear();
+    if (m_style) {
+        if (m_styleExisted) {
+            m_style->Restore();
+            m_style->SetChanged(m_styleChanged);
+        } else {
+            m_style->Hide(true);
+        }
+        m_style = nullptr;
+    }
     WriteBack(m_start);
     WriteBack(m_end);
     for (const Saved& item : m_items)
@@ -101,12 +129,39 @@ bool CPageListFormat::Apply()
     WriteAllBack();
     if (m_choice == kKeep)
         return true;
-    m_start.element->SetText("<span style=\"margin-left: " + std::to_string(m_indentation + 1) + "em;\">");
-    m_start.element->SetModified(false);
-    if (m_end.element) {
-        m_end.element->SetText("</span>");
-        m_end.element->SetModified(false);
+    // Renamed, never written over: a tag rebuilt from its attributes (another
+    // page may change one) must still be the span its end tag closes.
+    const int span = TagIdOfToken("<span>");
+    m_start.element->RenameTag("span", span);
+    for (CAttribute* a = m_start.element->AttributesAfterName(); a; a = a->Next()) {
+        const std::string_view name = a->Name();
+        if (!EqualsIgnoreCase(name, "type") && !EqualsIgnoreCase(name, "start") && !EqualsIgnoreCase(name, "compact"))
+            continue;
+        m_dropped.push_back({a, a->IsHidden(), a->IsHideable(), a->IsChanged()});
+        a->SetHideable(true);
+        a->Hide(true);
+        a->SetChanged(true);
     }
+    if (m_end.element)
+        m_end.element->RenameTag("span", span + kind::kEndOffset);
+    const std::string margin = "margin-left: " + std::to_string(m_indentation + 1) + "em;";
+    CAttribute* style = m_start.element->FindAttribute(attr::kStyle);
+    m_styleExisted = style != nullptr;
+    if (style) {
+        m_styleChanged = style->IsChanged();
+        style->Save();
+        const std::string_view own = style->IsHidden() ? std::string_view() : style->Value();
+        style->SetFromText(own.empty() ? margin : margin + " " + std::string(own));
+    } else {
+        auto made = std::make_unique<CAttribute>();
+        made->NameById(attr::kStyle);
+        made->SetHideable(true);
+        made->SetFromText(margin);
+        style = made.get();
+        if (m_start.element->InsertAttribute(std::move(made)) != 1)
+            style = nullptr;
+    }
+    m_style = style;
     for (const Saved& item : m_items)
         item.element->SetDeleted(true);
     return true;

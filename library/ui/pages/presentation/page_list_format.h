@@ -7,6 +7,8 @@
 
 namespace orvane {
 
+class CAttribute;
+
 // A list used only to indent its text: kept when it really lists items, or
 // turned into a span indented by the chosen width, the tags of its items
 // dropped. Only the texts and deleted flags of those tags change.
@@ -41,6 +43,8 @@ private:
         std::string text;
         bool modified = false;
         bool deleted = false;
+        int kind = 0;
+        std::string name;  // as the tag writes it
     };
     static Saved Save(CElement* element);
     static void WriteBack(const Saved& saved);
@@ -50,6 +54,18 @@ private:
     Saved m_start;
     Saved m_end;
     std::vector<Saved> m_items;
+    // The style attribute the span was given, and whether the list had it already.
+    CAttribute* m_style = nullptr;
+    bool m_styleExisted = false;
+    bool m_styleChanged = false;
+    // The list's own attributes (type, start, compact) the span does not take, as they were.
+    struct Dropped {
+        CAttribute* attribute;
+        bool hidden;
+        bool hideable;
+        bool changed;
+    };
+    std::vector<Dropped> m_dropped;
     int m_indentation = 1;
     int m_choice = kReplace;
 };

@@ -100,9 +100,10 @@ std::string CPageScriptNoscript::ContentMarkup(std::string_view text, std::strin
 
 bool CPageScriptNoscript::ApplyDescription(const std::string& address, int answer)
 {
-    // The text of a new file is in the file: the link says what it leads to.
+    // The description is in the file, a new one or one that exists: the
+    // link says what it leads to, and only the text given in place is shown.
     std::string text;
-    if (answer == kAlternative || answer == kLinkExisting)
+    if (answer == kAlternative)
         text = DescriptionText();
     else
         text = platform::Strings().Get(kLinkText);

@@ -128,6 +128,13 @@ std::vector<bool> CPageTableHeader::Proposal() const
         for (int cell : m_grid.CellsInColumn(0))
             marks[static_cast<std::size_t>(cell)] = true;
     }
+    // An empty corner heads nothing: a header without text is no header, and
+    // the checks take an empty data cell there as it is.
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+        const CTableGrid::Cell& cell = cells[i];
+        if (cell.row == 0 && cell.column == 0 && cell.cell->Type() != cell_type::kTh && !cell.cell->HasText())
+            marks[i] = false;
+    }
     return marks;
 }
 

@@ -66,7 +66,8 @@ void CPageTableHeaderAbbrev::Initialise()
     Window()->SetColumnEditable(kCells, kCellAbbreviation);
 }
 
-// The cells a reader takes as headers: each row's first, and the first row's.
+// The cells a reader takes as headers: each row's first, and the first row's,
+// where they are taken as headers (CTableRecord::TakenAsHeader).
 void CPageTableHeaderAbbrev::ReadCells()
 {
     m_cells.clear();
@@ -75,6 +76,7 @@ void CPageTableHeaderAbbrev::ReadCells()
     const platform::IStringTable& strings = platform::Strings();
     int rowNumber = 0;
     bool first = true;
+    const bool headers = Table().HasHeaderCells();
     for (const CTableRow* row : Table().Rows()) {
         if (row->IsExcluded())
             continue;
@@ -84,7 +86,9 @@ void CPageTableHeaderAbbrev::ReadCells()
             if (cell->IsIgnored())
                 continue;
             ++columnNumber;
-            if ((first || columnNumber == 1) && listed.insert(cell).second) {
+            // Only headers are read out before the cells they head: a figure gets no abbreviation.
+            const bool header = CTableRecord::TakenAsHeader(*cell, headers);
+            if ((first || columnNumber == 1) && header && listed.insert(cell).second) {
                 m_cells.push_back(cell);
                 m_places.push_back(strings.Format(kPlaceFormat, {std::to_string(rowNumber), std::to_string(columnNumber)}));
             }

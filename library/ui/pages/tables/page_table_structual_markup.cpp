@@ -524,14 +524,15 @@ void CPageTableStructualMarkup::WritePlainCells()
         for (CTableCell* cell : row->Cells()) {
             if (cell->Type() != cell_type::kTh)
                 continue;
-            cell->StartElement().RenameTag("td", tag::kTd);
-            cell->StartElement().SetModified(true);
-            if (CElement* end = cell->EndElement()) {
+            // Renamed in their text: every other byte of the tags stays as written.
+            CElement& start = cell->StartElement();
+            CElement* end = cell->EndElement();
+            m_renamed.push_back({cell, start.GetText(), start.IsModified(), end ? end->GetText() : std::string(),
+                                 end && end->IsModified()});
+            start.RenameTag("td", tag::kTd);
+            if (end)
                 end->RenameTag("td", tag::kTd + kind::kEndOffset);
-                end->SetModified(true);
-            }
             cell->SetType(cell_type::kTd);
-            m_renamed.push_back(cell);
         }
     }
 }
@@ -542,11 +543,19 @@ void CPageTableStructualMarkup::TakeBack()
         e->SetDeleted(true);
     for (CElement* e : m_moved)
         e->SetDeleted(false);
-    for (CTableCell* cell : m_renamed) {
-        cell->StartElement().RenameTag("th", tag::kTh);
-        if (CElement* end = cell->EndElement())
+    for (auto renamed = m_renamed.rbegin(); renamed != m_renamed.rend(); ++renamed) {
+        CElement& start = renamed->cell->StartElement();
+        start.RenameTag("th", tag::kTh);
+        if (start.Text() != renamed->startText)
+            start.SetText(renamed->startText);
+        start.SetModified(renamed->startModified);
+        if (CElement* end = renamed->cell->EndElement()) {
             end->RenameTag("th", tag::kTh + kind::kEndOffset);
-        cell->SetType(cell_type::kTh);
+            if (end->Text() != renamed->endText)
+                end->SetText(renamed->endText);
+            end->SetModified(renamed->endModified);
+        }
+        renamed->cell->SetType(cell_type::kTh);
     }
     if (m_written && Table().Type() != m_typeBefore)
         Table().SetType(m_typeBefore);

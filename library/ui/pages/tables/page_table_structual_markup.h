@@ -76,7 +76,15 @@ private:
     int m_typeBefore = 0;
     std::vector<CElement*> m_inserted;
     std::vector<CElement*> m_moved;
-    std::vector<CTableCell*> m_renamed;
+    // A header cell written as a plain one, with its tags as they were.
+    struct Renamed {
+        CTableCell* cell;
+        std::string startText;
+        bool startModified;
+        std::string endText;
+        bool endModified;
+    };
+    std::vector<Renamed> m_renamed;
 };
 
 } // namespace orvane

@@ -139,6 +139,7 @@ void CPageImgLongDesc::ApplyToImages(const std::string& address, bool notNeeded)
 {
     // What an earlier apply of this page remembered gives way to this one.
     ForgetRegistryChanges();
+    TakeBackMerged();
     for (CPageImgLongDesc* page : MergedPages()) {
         if (notNeeded)
             page->MarkNotNeeded();
@@ -146,6 +147,7 @@ void CPageImgLongDesc::ApplyToImages(const std::string& address, bool notNeeded)
             page->LinkDescription(address);
         page->SetStatus(pagestatus::kRepaired);
         page->SetSkip(true);
+        m_appliedTo.push_back(page);
     }
     if (notNeeded)
         MarkNotNeeded();
@@ -168,13 +170,29 @@ void CPageImgLongDesc::ApplyToImages(const std::string& address, bool notNeeded)
     }
 }
 
-void CPageImgLongDesc::Undo()
+void CPageImgLongDesc::TakeBackFromImage()
 {
-    SetStatus(pagestatus::kNotRepaired);
     m_longdesc.Revert();
     if (m_dLink)
         m_dLink->SetDeleted(true);
     SetImageNeedsLongDesc(Element(), true);
+}
+
+void CPageImgLongDesc::TakeBackMerged()
+{
+    for (auto page = m_appliedTo.rbegin(); page != m_appliedTo.rend(); ++page) {
+        (*page)->SetStatus(pagestatus::kNotRepaired);
+        (*page)->TakeBackFromImage();
+    }
+    m_appliedTo.clear();
+}
+
+// The images of the pages merged into this one went with it, and come back with it.
+void CPageImgLongDesc::Undo()
+{
+    SetStatus(pagestatus::kNotRepaired);
+    TakeBackMerged();
+    TakeBackFromImage();
     ForgetRegistryChanges();
 }
 

@@ -40,6 +40,10 @@ private:
     // The image needs no description: no longdesc added, no "d" link, and
     // the image file remembered as one without.
     void MarkNotNeeded();
+    // The image as the page found it: no longdesc given, no "d" link.
+    void TakeBackFromImage();
+    // The merged pages this one applied to, each as it found its image.
+    void TakeBackMerged();
     // The pages of the same image file this one stands for.
     std::vector<CPageImgLongDesc*> MergedPages() const;
     CSrcImage* RegistryImage() const;
@@ -55,6 +59,8 @@ private:
     bool m_neededBefore = true;
     bool m_changedNeed = false;
     std::string m_addedLongDesc;
+    // The merged pages this one last applied to: its undo is theirs too.
+    std::vector<CPageImgLongDesc*> m_appliedTo;
 };
 
 // The d link's markup: a short link to the long description, titled so.

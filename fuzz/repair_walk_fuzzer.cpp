@@ -1,0 +1,42 @@
+// libFuzzer target: any bytes as a page, its repairs walked through the
+// wizard taking every page's proposal. Nothing outside the repaired elements
+// may change, the markup may not get worse, and undoing every page must give
+// back the bytes taken in.
+#include "fuzz_services.h"
+
+#include "common/orvane_settings.h"
+#include "library/ui/problem_list.h"
+#include "tests/support/repair_walk.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    orvane::fuzz::InstallCheckServices();
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    static const std::string path = [] {
+        const std::filesystem::path folder = orvane::fuzz::ScratchFolder("repair_walk_fuzzer");
+        std::filesystem::create_directories(folder);
+        return (folder / "page.html").string();
+    }();
+    orvane::COrvaneSettings settings;
+    settings.Load();
+    settings.SetConformanceLevel(orvane::kLevelAAA);
+    // Whether a repair clears its problem depends on what the user typed and
+    // chose; the walks of the test over real pages hold that.
+    const orvane::test::WalkAnswers answers{.assertions = 1u | 2u | 8u};
+    const std::string_view page(reinterpret_cast<const char*>(data), size);
+    const orvane::test::RepairWalk walk = orvane::test::WalkRepairs(page, path, settings, answers);
+    if (!walk.failure.empty()) {
+        std::fprintf(stderr, "repair walk invariant broken: %s\n", walk.failure.c_str());
+        std::abort();
+    }
+    return 0;
+}
