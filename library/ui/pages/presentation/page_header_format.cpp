@@ -109,13 +109,13 @@ void CPageHeaderFormat::GiveAttributes(std::string_view typed)
         if (existing) {
             m_given.push_back({existing, true, existing->IsChanged()});
             existing->Save();
-            existing->SetFromText(a->Value());
+            existing->SetFromText(a->Value(), Encoding());
             continue;
         }
         auto made = std::make_unique<CAttribute>();
         made->CopyFrom(*a);
         if (a->HasValue())
-            made->SetFromText(a->GetValue());
+            made->SetFromText(a->GetValue(), Encoding());
         made->SetHideable(true);
         made->SetChanged(true);
         CAttribute* given = made.get();

@@ -151,12 +151,12 @@ bool CPageListFormat::Apply()
         m_styleChanged = style->IsChanged();
         style->Save();
         const std::string_view own = style->IsHidden() ? std::string_view() : style->Value();
-        style->SetFromText(own.empty() ? margin : margin + " " + std::string(own));
+        style->SetFromText(own.empty() ? margin : margin + " " + std::string(own), Encoding());
     } else {
         auto made = std::make_unique<CAttribute>();
         made->NameById(attr::kStyle);
         made->SetHideable(true);
-        made->SetFromText(margin);
+        made->SetFromText(margin, Encoding());
         style = made.get();
         if (m_start.element->InsertAttribute(std::move(made)) != 1)
             style = nullptr;

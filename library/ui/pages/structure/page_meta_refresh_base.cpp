@@ -24,9 +24,10 @@ CPageMetaRefreshBase::CPageMetaRefreshBase(int templateId, const Texts& texts, C
 }
 
 std::string CPageMetaRefreshBase::LinkMarkup(std::string_view address, std::string_view text,
-                                             std::string_view lineEnd)
+                                             std::string_view lineEnd, const PageEncoding& encoding)
 {
-    return std::string(lineEnd) + "<p><a href=\"" + linkmarkup::Escaped(Trim(address)) + "\">" + linkmarkup::Escaped(text) + "</a></p>" +
+    return std::string(lineEnd) + "<p><a href=\"" + linkmarkup::Escaped(Trim(address), encoding) + "\">" +
+           linkmarkup::Escaped(text, encoding) + "</a></p>" +
            std::string(lineEnd);
 }
 
@@ -91,7 +92,7 @@ void CPageMetaRefreshBase::PutRefreshBack()
 void CPageMetaRefreshBase::WriteLink(std::string_view address, std::string_view text)
 {
     // A link needs a name: without a text of its own it is named by its address.
-    m_link->SetText(LinkMarkup(address, Trim(text).empty() ? Trim(address) : text, m_lineEnd));
+    m_link->SetText(LinkMarkup(address, Trim(text).empty() ? Trim(address) : text, m_lineEnd, Encoding()));
     m_link->SetDeleted(false);
 }
 

@@ -35,7 +35,8 @@ public:
     void OnNotify(platform::IWindow& window, const platform::Notification& notification) override;
 
     // The paragraph written for the link, with the page's line ends.
-    static std::string LinkMarkup(std::string_view address, std::string_view text, std::string_view lineEnd);
+    static std::string LinkMarkup(std::string_view address, std::string_view text, std::string_view lineEnd,
+                                  const PageEncoding& encoding);
 
 protected:
     // link: the paragraph the family inserted; null when the refresh names no target.
