@@ -76,7 +76,7 @@ TEST(ProgramHelp, EachCommandShowsItsOwnUsageAndOptions)
         "                    [--all] [--wcag2] [--jobs N]\n"
         "                    [--registry FILE | --no-registry] [--help-base URL]\n"
         "                    [--aria] [--tables skip|data|layout|guess] [--shard K/N]\n"
-        "                    [--quiet] PATH...\n";
+        "                    [--allow-empty] [--quiet] PATH...\n";
     Ran check = Orvane({"check", "--help"});
     EXPECT_EQ(check.status, kExitOk);
     EXPECT_TRUE(check.out.starts_with(checkUsage + "\nChecks each PATH for accessibility problems")) << check.out;
