@@ -104,7 +104,7 @@ TEST(BlinkSession, TheReplacementChosenWithTheKeyboardIsProposedInTheNextSession
         for (const auto& [old, now] : std::initializer_list<std::pair<std::string_view, std::string_view>>{
                  {"<marquee behavior=\"scroll\">", "<span class=\"offer\">"},
                  {"</marquee>", "</span>"},
-                 {"<h2 class=\"notice\">", "<p>"},
+                 {"<h2 class=\"notice\">", "<p class=\"notice\">"},
                  {"season</h2>", "season</p>"},
                  {"<ul>", "<span style=\"margin-left: 2em;\">"},
                  {"<li>", ""},
