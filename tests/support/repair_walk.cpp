@@ -321,10 +321,12 @@ std::string CheckNothingElseChanged(const CHtmlDocument& document, const CValida
     return {};
 }
 
-// The sheet's Skip button reads Undo on a page whose element is repaired.
+// The sheet's Skip button reads Undo on a page whose element is repaired,
+// in whole or in part.
 bool UndoOffered(const CPageValidatorBase& page)
 {
-    return page.Element() && page.Element()->IsRepaired(page.CheckBit(), 1);
+    const CElement* element = page.Element();
+    return element && (element->IsRepaired(page.CheckBit(), 1) || element->IsPartlyRepaired(page.CheckBit()));
 }
 
 // The controls of the template of a kind the user can reach now, in the template's order.
