@@ -116,6 +116,12 @@ public:
     virtual void Left() {}
     // Applies the repair; false keeps the user on the page (after saying why).
     virtual bool Apply() { return true; }
+    // The answer given is a person's judgement that the check cannot see in
+    // the markup (a paragraph judged no heading, a control named by its title
+    // where no label fits): the problem is settled by the user, not mended,
+    // and a check of the page written asks about it again. A page whose
+    // answer mends the markup the check reads says false.
+    virtual bool AnswerIsJudgement() const { return false; }
     // Applies the remembered or default repair without showing the page (the
     // page is attached and in no sheet's window); false when it has none.
     virtual bool RepairAutomatically() { return false; }

@@ -27,6 +27,8 @@ public:
 
     void Undo() override;
     bool Apply() override;
+    // A label kept where it stands is judged close enough.
+    bool AnswerIsJudgement() const override { return Status() == pagestatus::kRepaired && m_moved.empty(); }
 
     // What the page tells of the distance: what parts label and control, and
     // on which side the label stands when that is the wrong one.

@@ -176,6 +176,7 @@ bool CPageLabelMissing::Apply()
         Say(kTextTaken);
         return false;
     }
+    m_asTitle = asTitle;
     if (asTitle) {
         m_prepared.title.SetFromText(text, Encoding());
         SetStatus(pagestatus::kRepaired);

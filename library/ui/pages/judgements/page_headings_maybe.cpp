@@ -208,6 +208,11 @@ bool CPageHeadingsMaybe::Apply()
     return true;
 }
 
+bool CPageHeadingsMaybe::AnswerIsJudgement() const
+{
+    return std::any_of(m_candidates.begin(), m_candidates.end(), [](const Candidate& c) { return c.keep; });
+}
+
 void CPageHeadingsMaybe::Undo()
 {
     SetStatus(pagestatus::kNotRepaired);

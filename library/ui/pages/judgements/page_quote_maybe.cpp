@@ -11,6 +11,8 @@
 #include "library/html/text_util.h"
 #include "platform/services.h"
 
+#include <algorithm>
+
 #include <utility>
 
 namespace orvane {
@@ -234,6 +236,12 @@ bool CPageQuoteMaybe::Apply()
     if (Window() && !m_candidates.empty())
         ShowParagraph(Row());
     return true;
+}
+
+bool CPageQuoteMaybe::AnswerIsJudgement() const
+{
+    return std::any_of(m_candidates.begin(), m_candidates.end(),
+                       [](const Candidate& c) { return c.choice == kNoQuote; });
 }
 
 void CPageQuoteMaybe::Undo()

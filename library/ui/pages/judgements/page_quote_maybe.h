@@ -37,6 +37,8 @@ public:
 
     void Undo() override;
     bool Apply() override;
+    // A paragraph judged no quotation stays as it was, and the check asks about it again.
+    bool AnswerIsJudgement() const override;
     void OnNotify(platform::IWindow& window, const platform::Notification& notification) override;
 
 protected:

@@ -29,6 +29,8 @@ public:
 
     void Undo() override;
     bool Apply() override;
+    // A heading judged to head its section stays as it was.
+    bool AnswerIsJudgement() const override { return m_keep && Status() == pagestatus::kRepaired; }
     void OnNotify(platform::IWindow& window, const platform::Notification& notification) override;
 
 protected:
