@@ -55,7 +55,9 @@ private:
     bool HasRealNoscript(const CHtmlDocument& document);
     // Where a noscript section of the script's own goes: in the body, after
     // the script or after the paragraph (or other element of inline content)
-    // around it; for a script in the head, at the start of the body.
+    // around it; for a script in the head, at the start of the body (after
+    // its first content when the page has no body tag); null when the page
+    // has no body content to follow.
     const CElement* PlaceForNoscript(const CHtmlDocument& document) const;
     bool PrepareWindowTriggers(CHtmlDocument& document);
 

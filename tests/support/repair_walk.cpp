@@ -125,17 +125,36 @@ struct MarkupFaults {
     }
 };
 
+// What a browser keeps in the head.
+bool IsHeadContent(const std::string& name)
+{
+    static const std::set<std::string> names = {"html", "head", "title", "meta", "link", "style", "script",
+                                                "noscript", "base", "basefont", "bgsound", "template", "noframes"};
+    return names.contains(name);
+}
+
 MarkupFaults FaultsOf(const CHtmlDocument& document)
 {
     MarkupFaults faults;
     const std::vector<CElement*>& list = document.Elements();
     std::map<std::string, int> ids;
     bool inHead = true;
+    // Without a tag that ends the head, a browser ends it at the first
+    // content the head cannot hold.
+    const bool headEndTagged = std::any_of(list.begin(), list.end(), [](const CElement* e) {
+        const std::string name = NameOf(*e);
+        return !e->IsDeleted() && ((IsEndTag(*e) && name == "head") ||
+                                   (!IsEndTag(*e) && (name == "body" || name == "frameset")));
+    });
     for (std::size_t i = 0; i < list.size(); ++i) {
         const CElement& element = *list[i];
+        if (!headEndTagged && inHead && !element.IsDeleted() && element.Kind() == kind::kText && !IsBlankText(element))
+            inHead = false;
         if (element.IsDeleted() || !IsTag(element))
             continue;
         const std::string name = NameOf(element);
+        if (!headEndTagged && !IsEndTag(element) && !name.empty() && name.front() != '!' && !IsHeadContent(name))
+            inHead = false;
         // A declaration (<!DOCTYPE ...>) is no tag with a partner.
         if (name.empty() || name.front() == '!')
             continue;
@@ -452,8 +471,17 @@ RepairWalk WalkRepairs(std::string_view page, const std::string& path, COrvaneSe
         if (!walk.failure.empty())
             return walk;
     }
+    // A problem the user settled by a judgement that leaves the markup as it
+    // was is no repaired markup: the check of the page written asks again.
+    std::set<std::pair<const CElement*, std::uint32_t>> judged;
+    for (int i = 0; i < sheet.PageCount(); ++i) {
+        const CPageValidatorBase& shown = sheet.Page(i);
+        if (shown.Element() && !shown.IsSkipped() && shown.WasActivated() && shown.AnswerIsJudgement())
+            judged.emplace(shown.Element(), shown.CheckBit());
+    }
     for (const auto& entry : list.AllEntries()) {
-        if (entry->Element().IsRepaired(entry->Bit(), 0) && !AsksForJudgement(entry->Element(), entry->Bit()))
+        if (entry->Element().IsRepaired(entry->Bit(), 0) && !AsksForJudgement(entry->Element(), entry->Bit()) &&
+            !judged.contains({&entry->Element(), entry->Bit()}))
             walk.repaired.push_back(entry->Element().GetCheckName(entry->Bit()));
     }
 

@@ -68,6 +68,13 @@ TEST_F(RepairsKeepPagesWholeTest, ANoscriptSectionOpensTheBodyForHeadScriptsAndF
             " from pier 2.</p>\n"));
     EXPECT_EQ(inParagraph.failure, "");
     EXPECT_THAT(inParagraph.written, HasSubstr("from pier 2.</p>\n<noscript>"));
+
+    // Without head and body tags, the page is in its head until its first
+    // content: the section follows that content.
+    const RepairWalk untagged =
+        Walk("<title>Fares</title>\n" + script + "<p>Fares change in May.</p>\n<p>Children travel free.</p>\n");
+    EXPECT_EQ(untagged.failure, "");
+    EXPECT_THAT(untagged.written, HasSubstr("Fares change in May.</p>\n<noscript>"));
 }
 
 // The file linked holds the description; the link says what it leads to.
