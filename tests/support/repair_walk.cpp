@@ -12,6 +12,8 @@
 #include "library/registry/object_database.h"
 #include "library/tables/table_record.h"
 #include "library/ui/page_validator_base.h"
+#include "library/ui/pages/forms/page_label_far_away.h"
+#include "library/ui/pages/forms/page_label_missing.h"
 #include "library/ui/problem_list.h"
 #include "library/ui/repair_run.h"
 #include "library/ui/validator_sheet.h"
@@ -281,6 +283,16 @@ NamedRegions(const CValidatorSheet& sheet, const std::unordered_map<const CEleme
                                                    text.find("onclick") != std::string::npos)))
                     regions.emplace_back(was.offset, was.offset + was.text.size());
             }
+        }
+        // The label pages name the text they wrap or the label they move too.
+        if (const auto* missing = dynamic_cast<const CPageLabelMissing*>(&page))
+            tag(missing->NearText());
+        if (const auto* far = dynamic_cast<const CPageLabelFarAway*>(&page);
+            far && far->LabelStart() && far->LabelEnd()) {
+            auto start = originals.find(far->LabelStart());
+            auto end = originals.find(far->LabelEnd());
+            if (start != originals.end() && end != originals.end())
+                regions.emplace_back(start->second.offset, end->second.offset + end->second.text.size());
         }
         if (found == originals.end())
             continue;

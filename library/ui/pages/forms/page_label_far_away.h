@@ -33,6 +33,9 @@ public:
     // What the page tells of the distance: what parts label and control, and
     // on which side the label stands when that is the wrong one.
     std::string DistanceText() const;
+    // The label the page may move, from its start tag to its end tag; null when none was found.
+    const CElement* LabelStart() const { return m_labelStart; }
+    const CElement* LabelEnd() const { return m_labelEnd; }
 
 protected:
     void Initialise() override;

@@ -47,6 +47,8 @@ public:
     // The texts offered for the label, the likeliest first: the text next to
     // the control, its title, its name made readable.
     std::vector<std::string> Proposals() const;
+    // The text next to the control that the page may wrap in the label; null for none.
+    const CElement* NearText() const { return m_prepared.nearText; }
 
 protected:
     void Initialise() override;
