@@ -22,6 +22,7 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
+#include <fstream>
 #include <limits>
 #include <map>
 #include <set>
@@ -396,8 +397,13 @@ RepairWalk WalkRepairs(std::string_view page, const std::string& path, COrvaneSe
 {
     RepairWalk walk;
     const std::string folder = std::filesystem::path(path).parent_path().string();
-    // Loaded from nothing: it learns only what this walk decides.
-    CSrcObjectDatabase registry((std::filesystem::path(folder) / "WalkRegistry.xml").string());
+    // Loaded from a file that knows nothing, as a session's registry is once
+    // it has been written (a registry never loaded finds nothing): it learns
+    // only what this walk decides, and finds it when the page is checked again.
+    const std::string registryFile = (std::filesystem::path(folder) / "WalkRegistry.xml").string();
+    std::ofstream(registryFile, std::ios::binary) << "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n<root>\n</root>";
+    CSrcObjectDatabase registry(registryFile);
+    registry.Load();
     CHtmlDocument document(CFamilyElementFactory::Instance());
     // A page refused as it is taken in (an empty one) has nothing to repair.
     if (!TakeIn(document, path, page))
