@@ -189,9 +189,15 @@ MarkupFaults FaultsOf(const CHtmlDocument& document)
                 if (inner.IsDeleted())
                     continue;
                 const std::string innerName = NameOf(inner);
+                // The first block closes the paragraph in a browser: what
+                // follows it is no longer in the paragraph.
+                if (name == "p" && !IsEndTag(inner) && IsBlock(innerName)) {
+                    faults.blockInParagraph += 1;
+                    break;
+                }
                 if (name == "p")
-                    faults.blockInParagraph += !IsEndTag(inner) && IsBlock(innerName);
-                else if (name == "a")
+                    continue;
+                if (name == "a")
                     faults.linkInLink += !IsEndTag(inner) && innerName == "a";
                 else if (!IsBlankText(inner) && innerName != "link" && innerName != "style" && innerName != "meta") {
                     faults.bodyMarkupInHead += 1;
