@@ -266,7 +266,7 @@ constexpr PageMaker kPageMakers[] = {
      }},
     {"CPageFramesetNoframes",
      [](const RepairPageRequest& request) -> PagePointer {
-         return std::make_unique<CPageFramesetNoframes>(request.insertedElement);
+         return std::make_unique<CPageFramesetNoframes>(request.insertedElement, request.document);
      }},
     {"CPageMetadata",
      [](const RepairPageRequest& request) -> PagePointer {
