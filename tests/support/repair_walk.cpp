@@ -142,21 +142,19 @@ MarkupFaults FaultsOf(const CHtmlDocument& document)
     const std::vector<CElement*>& list = document.Elements();
     std::map<std::string, int> ids;
     bool inHead = true;
-    // Without a tag that ends the head, a browser ends it at the first
-    // content the head cannot hold.
-    const bool headEndTagged = std::any_of(list.begin(), list.end(), [](const CElement* e) {
-        const std::string name = NameOf(*e);
-        return !e->IsDeleted() && ((IsEndTag(*e) && name == "head") ||
-                                   (!IsEndTag(*e) && (name == "body" || name == "frameset")));
-    });
+    // Outside a head the page opens with its tag, a browser ends the head at
+    // the first content the head cannot hold.
+    bool headOpen = false;
     for (std::size_t i = 0; i < list.size(); ++i) {
         const CElement& element = *list[i];
-        if (!headEndTagged && inHead && !element.IsDeleted() && element.Kind() == kind::kText && !IsBlankText(element))
+        if (!headOpen && inHead && !element.IsDeleted() && element.Kind() == kind::kText && !IsBlankText(element))
             inHead = false;
         if (element.IsDeleted() || !IsTag(element))
             continue;
         const std::string name = NameOf(element);
-        if (!headEndTagged && !IsEndTag(element) && !name.empty() && name.front() != '!' && !IsHeadContent(name))
+        if (!name.empty() && name == "head")
+            headOpen = inHead && !IsEndTag(element);
+        if (!headOpen && !IsEndTag(element) && !name.empty() && name.front() != '!' && !IsHeadContent(name))
             inHead = false;
         // A declaration (<!DOCTYPE ...>) is no tag with a partner.
         if (name.empty() || name.front() == '!')

@@ -23,16 +23,22 @@ namespace {
 constexpr unsigned kCorpusSeed = 39;
 constexpr std::size_t kCorpusShare = 8;
 
-// Checks still reported after a run marked their problems repaired, on the
-// pages and answers named in the change that brought the harness: each is
+// Checks still reported after a run marked their problems repaired: each is
 // open, printed when met, not counted, until its line goes with its fix.
-// Most are answers that leave the markup as it is ("keep", "not needed",
-// a page passed over) and still count as repairs.
-constexpr std::string_view kStillReportedOpen[] = {
-    "AnchorNewWindow", "AnchorTranscript", "AsciiArtDescription", "DeprecatedHtml",  "FrameSource",
-    "FramesetNoframes", "HeaderFormatting", "InputFarLabel",      "InputMissingLabel", "LinksSkipover",
-    "NestedHeaders",   "QuoteFormat",      "ScriptSpawnNewWindow", "TableAbbreviations", "TableHeaders",
-    "TableStructMarkup"};
+// Answers that are a person's judgement are no repaired markup and not
+// listed here: their pages say so (AnswerIsJudgement).
+struct OpenFinding {
+    std::string_view check;
+    std::string_view reason;
+};
+constexpr OpenFinding kStillReportedOpen[] = {
+    {"AnchorTranscript", "the check reports every link to a sound file, whatever stands beside it: the transcript "
+                         "link the page writes cannot clear it"},
+    {"ListForFormat", "one of the 201 lists of the annotated ECMAScript page stays reported after the merged "
+                      "proposal; why is not found yet"},
+    {"TableAbbreviations", "a header of the document views page stays reported after the proposal; why is not "
+                           "found yet"},
+};
 
 std::string Describe(const WalkAnswers& answers)
 {
@@ -92,9 +98,10 @@ protected:
         EXPECT_EQ(walk.failure, "") << where;
         if (walk.stillReported.empty())
             return walk;
-        if (std::find(std::begin(kStillReportedOpen), std::end(kStillReportedOpen), walk.stillReportedCheck) !=
-            std::end(kStillReportedOpen))
-            std::cout << "open finding: " << where << ": " << walk.stillReported << "\n";
+        const auto open = std::find_if(std::begin(kStillReportedOpen), std::end(kStillReportedOpen),
+                                       [&](const OpenFinding& f) { return f.check == walk.stillReportedCheck; });
+        if (open != std::end(kStillReportedOpen))
+            std::cout << "open finding: " << where << ": " << walk.stillReported << " (" << open->reason << ")\n";
         else
             ADD_FAILURE() << where << ": " << walk.stillReported;
         return walk;

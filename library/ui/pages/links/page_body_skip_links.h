@@ -38,6 +38,8 @@ public:
 
     void Undo() override;
     bool Apply() override;
+    // "Not needed" is the user's judgement that the links before the content are few enough.
+    bool AnswerIsJudgement() const override { return Status() == pagestatus::kRepaired && m_option == kNotNeeded; }
     void OnNotify(platform::IWindow& window, const platform::Notification& notification) override;
 
     const std::string& AnchorName() const { return m_anchorName; }
@@ -53,6 +55,7 @@ private:
 
     CHtmlDocument& m_document;
     Run m_run;
+    bool m_laterRun = false;  // the page has another run of links after this one
     std::string m_lineEnd;
     CElement* m_link = nullptr;
     CElement* m_target = nullptr;
