@@ -71,6 +71,15 @@ CPageBodySkipLinks::Run CPageBodySkipLinks::FindFirstRun(const CHtmlDocument& do
     }
     if (!run.last || !run.last->Partner())
         return {};
+    // Nor when a link left open around the run's last one would hold the
+    // anchor: a link in a link.
+    const std::size_t last = document.IndexOf(*run.last);
+    for (std::size_t i = 0; i < last; ++i) {
+        const CElement* e = document.At(i);
+        const CElement* end = e->Kind() == tag::kA && !e->IsDeleted() ? e->Partner() : nullptr;
+        if (end && end != e && document.IndexOf(*end) > last)
+            return {};
+    }
     return run;
 }
 

@@ -26,7 +26,7 @@ public:
 
     // The first and last link of the page's first run that needs a skip-over
     // link; none when the page has no such run, or its last link is not closed
-    // (the anchor would land inside it).
+    // or stands in another link (the anchor would land inside it).
     struct Run {
         CElement* first = nullptr;
         CElement* last = nullptr;
