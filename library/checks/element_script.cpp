@@ -177,6 +177,10 @@ std::size_t FirstBodyContent(const CHtmlDocument& document, std::size_t position
             continue;
         if (!IsHeadContent(e))
             return i;
+        // The html and head elements hold the page; the others hold their own text.
+        const std::string_view name = e.WrittenTagName();
+        if (EqualsIgnoreCase(name, "html") || EqualsIgnoreCase(name, "head"))
+            continue;
         if (const CElement* partner = e.Partner(); partner && partner != &e) {
             const std::size_t end = document.IndexOf(*partner);
             if (end > i && end < elements.size())

@@ -75,6 +75,12 @@ TEST_F(RepairsKeepPagesWholeTest, ANoscriptSectionOpensTheBodyForHeadScriptsAndF
         Walk("<title>Fares</title>\n" + script + "<p>Fares change in May.</p>\n<p>Children travel free.</p>\n");
     EXPECT_EQ(untagged.failure, "");
     EXPECT_THAT(untagged.written, HasSubstr("Fares change in May.</p>\n<noscript>"));
+
+    // An html start tag without a head or body tag: the script after the
+    // page's first content stands in the body.
+    const RepairWalk inBody = Walk("<html lang=\"en\"><p id=\"clock\">Now open.</p>" + script + "</html>\n");
+    EXPECT_EQ(inBody.failure, "");
+    EXPECT_THAT(inBody.written, HasSubstr("</script>\n<noscript>"));
 }
 
 // The file linked holds the description; the link says what it leads to.

@@ -161,7 +161,7 @@ void CPageBodySkipLinks::Initialise()
             break;
     }
     MakeInsertedElements();
-    if (Status() != pagestatus::kRepaired) {
+    if (Status() != pagestatus::kRepaired && Status() != pagestatus::kPartlyRepaired) {
         m_option = kInsert;
         m_linkText = String(kDefaultLinkText);
     }
