@@ -14,6 +14,7 @@
 #include "library/ui/page_validator_base.h"
 #include "library/ui/pages/forms/page_label_far_away.h"
 #include "library/ui/pages/forms/page_label_missing.h"
+#include "library/ui/pages/structure/page_doctype_bad.h"
 #include "library/ui/problem_list.h"
 #include "library/ui/repair_run.h"
 #include "library/ui/validator_sheet.h"
@@ -303,6 +304,9 @@ NamedRegions(const CValidatorSheet& sheet, const std::unordered_map<const CEleme
                     regions.emplace_back(was.offset, was.offset + was.text.size());
             }
         }
+        // The document type page names the declaration too late to count, which it takes out.
+        if (const auto* doctype = dynamic_cast<const CPageDoctypeBad*>(&page))
+            tag(doctype->Misplaced());
         // The label pages name the text they wrap or the label they move too.
         if (const auto* missing = dynamic_cast<const CPageLabelMissing*>(&page))
             tag(missing->NearText());

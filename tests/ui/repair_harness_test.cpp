@@ -34,8 +34,10 @@ struct OpenFinding {
 constexpr OpenFinding kStillReportedOpen[] = {
     {"AnchorTranscript", "the check reports every link to a sound file, whatever stands beside it: the transcript "
                          "link the page writes cannot clear it"},
-    {"ListForFormat", "one of the 201 lists of the annotated ECMAScript page stays reported after the merged "
-                      "proposal; why is not found yet"},
+    {"LinksSkipover", "on two corpus pages (generated and converted manuals) a run of links is reported again "
+                      "after the proposed skip link is written; why is not found yet"},
+    {"ListForFormat", "a few of the many lists of long corpus pages stay reported after the merged proposal; why "
+                      "is not found yet"},
     {"TableAbbreviations", "a header of the document views page stays reported after the proposal; why is not "
                            "found yet"},
 };
