@@ -143,9 +143,12 @@ MarkupFaults FaultsOf(const CHtmlDocument& document)
     const std::vector<CElement*>& list = document.Elements();
     std::map<std::string, int> ids;
     bool inHead = true;
-    // Outside a head the page opens with its tag, a browser ends the head at
-    // the first content the head cannot hold.
+    // Outside a head the page opens and closes with its tags, a browser ends
+    // the head at the first content the head cannot hold.
     bool headOpen = false;
+    const bool headClosed = std::any_of(list.begin(), list.end(), [](const CElement* e) {
+        return !e->IsDeleted() && IsEndTag(*e) && NameOf(*e) == "head";
+    });
     for (std::size_t i = 0; i < list.size(); ++i) {
         const CElement& element = *list[i];
         if (!headOpen && inHead && !element.IsDeleted() && element.Kind() == kind::kText && !IsBlankText(element))
@@ -154,7 +157,7 @@ MarkupFaults FaultsOf(const CHtmlDocument& document)
             continue;
         const std::string name = NameOf(element);
         if (!name.empty() && name == "head")
-            headOpen = inHead && !IsEndTag(element);
+            headOpen = inHead && !IsEndTag(element) && headClosed;
         if (!headOpen && !IsEndTag(element) && !name.empty() && name.front() != '!' && !IsHeadContent(name))
             inHead = false;
         // A declaration (<!DOCTYPE ...>) is no tag with a partner.
