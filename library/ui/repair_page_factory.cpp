@@ -308,7 +308,7 @@ constexpr PageMaker kPageMakers[] = {
          const auto* heading = dynamic_cast<const CElementHeader*>(&request.element);
          if (!heading || !request.element.Partner())
              return nullptr;
-         return std::make_unique<CPageHeaderFormat>(request.element, heading->HeadingText());
+         return std::make_unique<CPageHeaderFormat>(request.element, heading->HeadingText(), request.document);
      }},
     {"CPageHeadings",
      [](const RepairPageRequest& request) -> PagePointer { return std::make_unique<CPageHeadings>(request.document); }},

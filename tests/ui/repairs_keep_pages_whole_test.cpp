@@ -55,6 +55,18 @@ TEST_F(RepairsKeepPagesWholeTest, AHeadingMadeAParagraphStaysOneWhenItsAlignment
     EXPECT_THAT(walk.written, Not(HasSubstr("<h1")));
 }
 
+// A heading that holds a block becomes a division, not a paragraph the block would break.
+TEST_F(RepairsKeepPagesWholeTest, AHeadingHoldingABlockBecomesADivisionNotAParagraph)
+{
+    const RepairWalk walk = Walk(FerryPage(
+        "", "<h2>Children under six travel free on every crossing, bicycles travel for half the adult fare,\n"
+            "<div>and a return ticket bought on the pier is valid for the whole summer season</div></h2>\n"
+            "<p>The timetable follows.</p>\n"));
+    EXPECT_EQ(walk.failure, "");
+    EXPECT_THAT(walk.written, HasSubstr("<div>Children under six"));
+    EXPECT_THAT(walk.written, HasSubstr("summer season</div></div>"));
+}
+
 // A noscript section holds a paragraph: never in the head, never in a paragraph.
 TEST_F(RepairsKeepPagesWholeTest, ANoscriptSectionOpensTheBodyForHeadScriptsAndFollowsTheParagraphOfOthers)
 {
