@@ -8,7 +8,9 @@
 
 #include "platform/paths.h"
 
+#include <filesystem>
 #include <iostream>
+#include <system_error>
 
 namespace orvane {
 namespace {
@@ -46,6 +48,68 @@ std::string CSrcObjectDatabase::FilePath() const { return m_filePath.empty() ? D
 
 void CSrcObjectDatabase::SetFilePath(std::string filePath) { m_filePath = std::move(filePath); }
 
+namespace {
+
+std::filesystem::path Absolute(std::string_view path)
+{
+    std::error_code error;
+    std::filesystem::path absolute = std::filesystem::absolute(std::filesystem::path(path), error);
+    if (error)
+        return std::filesystem::path(path);
+    std::filesystem::path canonical = std::filesystem::weakly_canonical(absolute, error);
+    return error ? absolute.lexically_normal() : canonical;
+}
+
+} // namespace
+
+std::string CSrcObjectDatabase::FindSiteRegistry(std::string_view pagePath)
+{
+    if (pagePath.empty())
+        return {};
+    std::filesystem::path folder = Absolute(pagePath).parent_path();
+    std::error_code error;
+    for (;;) {
+        std::filesystem::path candidate = folder / std::filesystem::path(kSiteFile);
+        if (std::filesystem::is_regular_file(candidate, error) || std::filesystem::exists(candidate, error))
+            return candidate.string();
+        std::filesystem::path up = folder.parent_path();
+        if (up.empty() || up == folder)
+            return {};
+        folder = std::move(up);
+    }
+}
+
+bool CSrcObjectDatabase::UseSiteOf(std::string_view pagePath)
+{
+    std::string found = FindSiteRegistry(pagePath);
+    if (found.empty())
+        return false;
+    UseSiteRegistry(std::move(found));
+    return true;
+}
+
+void CSrcObjectDatabase::UseSiteRegistry(std::string filePath)
+{
+    std::filesystem::path file = Absolute(filePath);
+    m_siteRoot = file.parent_path().parent_path().string();
+    while (m_siteRoot.size() > 1 && m_siteRoot.back() == '/')
+        m_siteRoot.pop_back();
+    m_filePath = file.string();
+}
+
+std::string CSrcObjectDatabase::DocumentKey(std::string_view name) const
+{
+    if (m_siteRoot.empty() || name.empty())
+        return std::string(name);
+    // Names as the library's hosts give them: URLs and the like stay as they are.
+    if (name.find("://") != std::string_view::npos)
+        return std::string(name);
+    std::filesystem::path relative = Absolute(name).lexically_relative(std::filesystem::path(m_siteRoot));
+    if (relative.empty() || *relative.begin() == "..")
+        return std::string(name);
+    return relative.generic_string();
+}
+
 bool CSrcObjectDatabase::IsChanged() { return RegistryChanged(); }
 void CSrcObjectDatabase::SetChanged(bool changed) { SetRegistryChanged(changed); }
 
@@ -67,6 +131,10 @@ CSrcImage* CSrcObjectDatabase::ImageNamed(std::string_view fileName) const
 
 CSrcDocument* CSrcObjectDatabase::DocumentNamed(std::string_view name) const
 {
+    if (IsSiteRegistry()) {
+        auto it = m_documentIndex.find(DocumentKey(name));
+        return it == m_documentIndex.end() ? nullptr : it->second;
+    }
     auto it = m_documentIndex.find(name);
     return it == m_documentIndex.end() ? nullptr : it->second;
 }
@@ -122,7 +190,15 @@ CSrcImage* CSrcObjectDatabase::AddImage(std::unique_ptr<CSrcImage> image)
 
 int CSrcObjectDatabase::AddDocument(std::unique_ptr<CSrcDocument> document)
 {
-    if (!document || DocumentNamed(document->Name()))
+    if (!document)
+        return 0;
+    // A record kept under the absolute path of a page of the site is the
+    // page's record wherever the site is checked out.
+    if (IsSiteRegistry()) {
+        if (std::string key = DocumentKey(document->Name()); key != document->Name())
+            document->SetName(std::move(key));
+    }
+    if (DocumentNamed(document->Name()))
         return 0;
     CSrcDocument* stored = document.get();
     m_documents.push_back(std::move(document));
@@ -139,7 +215,7 @@ CSrcDocument* CSrcObjectDatabase::DocumentForAdding(std::string_view name, std::
     }
     if (CSrcDocument* known = DocumentNamed(name))
         return known;
-    auto created = std::make_unique<CSrcDocument>(std::string(name));
+    auto created = std::make_unique<CSrcDocument>(DocumentKey(name));
     CSrcDocument* document = created.get();
     AddDocument(std::move(created));
     return document;

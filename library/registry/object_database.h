@@ -44,6 +44,27 @@ public:
 
     // The per-user data folder followed by "/ObjectRegistry.xml".
     static std::string DefaultFilePath();
+
+    // --- A site's own registry ----------------------------------------------------
+    // A site keeps its registry in ".orvane/registry.xml" at its top, found by
+    // walking up from the page's folder; empty when no folder above has one.
+    static constexpr std::string_view kSiteFile = ".orvane/registry.xml";
+    static std::string FindSiteRegistry(std::string_view pagePath);
+    // Uses the site registry above the page when there is one (true), and
+    // keys documents by their path relative to the site's folder, with '/'.
+    // Without one the registry stays as it is. Call before Load.
+    bool UseSiteOf(std::string_view pagePath);
+    // Uses the given file as a site registry whose site is the folder above
+    // its ".orvane" folder.
+    void UseSiteRegistry(std::string filePath);
+    bool IsSiteRegistry() const { return !m_siteRoot.empty(); }
+    const std::string& SiteRoot() const { return m_siteRoot; }
+    // The name a document is kept under: in a site registry, a path inside
+    // the site is made relative to it, whether given absolute or relative to
+    // the working folder; any other name stays as given.
+    std::string DocumentKey(std::string_view name) const;
+    // Why the last load found the file unusable: empty when it did not.
+    bool HadMergeConflict() const { return m_mergeConflict; }
     std::string FilePath() const;
     void SetFilePath(std::string filePath);
 
@@ -87,6 +108,9 @@ public:
     // 1 when stored; 0 when a document of that name is known (the new one is
     // dropped, nothing is merged).
     int AddDocument(std::unique_ptr<CSrcDocument> document);
+    // The document's entry, made when missing (also while nothing is
+    // loaded, as the first session makes the file); null for an empty name.
+    CSrcDocument* DocumentFor(std::string_view name) { return DocumentForAdding(name, "DocumentFor"); }
     // Stores the record in the named document, which is created when missing,
     // and returns the record now standing for that key (a known one wins).
     // Without a document name the record is returned as it is: the registry
@@ -109,6 +133,8 @@ private:
     bool SetAsideUnreadableFile();
 
     std::string m_filePath;  // empty: the default path, found when first needed
+    std::string m_siteRoot;  // absolute, without a trailing '/'; empty: not a site registry
+    bool m_mergeConflict = false;
     bool m_loaded = false;
     // The file was there at the last load but could not be read.
     bool m_fileUnreadable = false;

@@ -2,6 +2,7 @@
 
 #include "registry_changed.h"
 
+#include <algorithm>
 #include <type_traits>
 
 namespace orvane {
@@ -22,6 +23,15 @@ const std::string& AppletKey(const CSrcApplet& applet) { return applet.Id(); }
 const std::string& LinkKey(const CSrcLink& link) { return link.Address(); }
 const std::string& ArtKey(const CSrcAsciiArt& art) { return art.Id(); }
 const std::string& ImageKey(const CSrcImage& image) { return image.FileName(); }
+
+// Check names hold no line breaks, so the pair cannot be confused.
+std::string JudgementIndexKey(std::string_view check, std::string_view key)
+{
+    std::string index(check);
+    index += '\n';
+    index += key;
+    return index;
+}
 
 } // namespace
 
@@ -146,6 +156,51 @@ CSrcImageMap* CSrcDocument::AddImageMap(std::unique_ptr<CSrcImageMap> map)
         return nullptr;
     MarkRegistryChanged();
     return Append(std::move(map));
+}
+
+const CSrcJudgement* CSrcDocument::FindJudgement(std::string_view check, std::string_view key) const
+{
+    if (m_judgements.empty())
+        return nullptr;
+    auto found = m_judgements.find(JudgementIndexKey(check, key));
+    return found == m_judgements.end() ? nullptr : &found->second;
+}
+
+void CSrcDocument::RecordJudgement(CSrcJudgement judgement)
+{
+    std::string index = JudgementIndexKey(judgement.check, judgement.key);
+    m_judgements.insert_or_assign(std::move(index), std::move(judgement));
+    MarkRegistryChanged();
+}
+
+bool CSrcDocument::ForgetJudgement(std::string_view check, std::string_view key)
+{
+    if (m_judgements.erase(JudgementIndexKey(check, key)) == 0)
+        return false;
+    MarkRegistryChanged();
+    return true;
+}
+
+int CSrcDocument::ForgetJudgements(std::string_view check)
+{
+    const std::size_t before = m_judgements.size();
+    std::erase_if(m_judgements, [&](const auto& entry) { return check.empty() || entry.second.check == check; });
+    const int forgotten = static_cast<int>(before - m_judgements.size());
+    if (forgotten > 0)
+        MarkRegistryChanged();
+    return forgotten;
+}
+
+std::vector<const CSrcJudgement*> CSrcDocument::Judgements() const
+{
+    std::vector<const CSrcJudgement*> sorted;
+    sorted.reserve(m_judgements.size());
+    for (const auto& entry : m_judgements)
+        sorted.push_back(&entry.second);
+    std::sort(sorted.begin(), sorted.end(), [](const CSrcJudgement* a, const CSrcJudgement* b) {
+        return a->key != b->key ? a->key < b->key : a->check < b->check;
+    });
+    return sorted;
 }
 
 } // namespace orvane

@@ -74,6 +74,8 @@ enum String : int {
     kOpenAutomatic = 860,
     kRepairedAutomatic = 861,
     kPartlyRepairedText = 862,
+    kSettledText = 1261,
+    kSettledDetails = 1262,
     kWcag2Header = 1220,
     kNoWcag2 = 1221,
 };
@@ -160,6 +162,8 @@ void COverviewDialog::Prepare(CHtmlDocument& document, COrvaneSettings& settings
     platform::WaitCursor wait;
     if (!m_registryLoaded) {
         m_registryLoaded = true;
+        // A site that keeps its own registry shares its decisions with everyone who checks it.
+        m_registry.UseSiteOf(document.Name().empty() ? fileName : document.Name());
         m_registry.Load();
     }
     // Tables nobody judged yet are asked about before any check runs.
@@ -283,6 +287,13 @@ bool COverviewDialog::IsRowRepaired(const IWindow& window, int row) const
     return s_checkMode ? entry->IsFullyRepaired() : entry->IsRepaired();
 }
 
+// Settled rows are closed without a repair: a verdict someone gave decides them.
+bool COverviewDialog::IsRowSettled(const IWindow& window, int row) const
+{
+    const CProblemEntry* entry = RowEntry(window, row);
+    return s_checkMode ? entry->IsFullyClosed() && !entry->IsFullyRepaired() : entry->IsSettled();
+}
+
 bool COverviewDialog::IsAutomatic(const CProblemEntry& entry) const
 {
     return entry.HasAutoRepair() && entry.AutoRepairSetting(*m_settings) == 1;
@@ -303,8 +314,16 @@ void COverviewDialog::RefreshRows(IWindow& window)
         window.SetItemIcon(kList, row, RowIcon(entry, s_checkMode));
         window.SetItemText(kList, row, 1,
                            S(IsRowRepaired(window, row)              ? kRepairedText
+                             : IsRowSettled(window, row)             ? kSettledText
                              : entry.IsPartlyRepaired(s_checkMode) ? kPartlyRepairedText
                                                                    : kNotRepairedText));
+        if (!s_checkMode && entry.IsSettled()) {
+            const CSrcJudgement& judgement = *entry.Settlement();
+            window.SetItemText(kList, row, 0,
+                               entry.Description() + " - " +
+                                   platform::Strings().Format(kSettledDetails,
+                                                              {judgement.verdict, judgement.by, judgement.date}));
+        }
         window.SetItemText(kList, row, 2, PriorityName(ShownPriority(entry, s_checkMode)));
         const int mode = entry.AutoRepairMode();
         window.SetItemText(kList, row, 3, mode == 1 ? S(kAutomatic) : mode == 0 ? S(kNotAutomatic) : std::string{});
@@ -512,16 +531,20 @@ void COverviewDialog::RepairSelected(IWindow& window)
         if (!window.IsItemSelected(kList, row))
             continue;
         CProblemEntry* entry = RowEntry(window, row);
-        work.push_back(entry);
+        // Settled problems are asked about again only when the user wants them.
+        const bool showSettled = m_settings->GetShowSettled();
+        if (showSettled || !entry->IsSettled())
+            work.push_back(entry);
         if (s_checkMode) {
             for (CProblemEntry* member : entry->Grouped()) {
-                if (!member->IsRepaired())
+                if (!member->IsRepaired() && (showSettled || !member->IsSettled()))
                     work.push_back(member);
             }
         }
     }
     OrderRepairWork(work);
     RunRepairRun(window, work, *m_document, *m_settings, m_registry, m_fileName);
+    m_problems.FindSettled(*m_document, &m_registry);
 
     RefreshSummary(window);
     DeselectRepairedRows(window);

@@ -26,6 +26,7 @@ public:
     std::string_view ClassName() const override { return "CPageLabelFarAway"; }
 
     void Undo() override;
+    bool GivesVerdicts() const override { return true; }
     bool Apply() override;
 
     // What the page tells of the distance: what parts label and control, and

@@ -36,6 +36,7 @@ public:
     std::string_view ClassName() const override { return "CPageQuoteMaybe"; }
 
     void Undo() override;
+    bool GivesVerdicts() const override { return true; }
     bool Apply() override;
     void OnNotify(platform::IWindow& window, const platform::Notification& notification) override;
 
