@@ -97,6 +97,14 @@ void CSrcObjectDatabase::UseSiteRegistry(std::string filePath)
     m_filePath = file.string();
 }
 
+std::string CSrcObjectDatabase::StoredKey(std::string_view name) const
+{
+    // A stored relative name is relative to the site already.
+    if (m_siteRoot.empty() || !std::filesystem::path(name).is_absolute())
+        return std::string(name);
+    return DocumentKey(name);
+}
+
 std::string CSrcObjectDatabase::DocumentKey(std::string_view name) const
 {
     if (m_siteRoot.empty() || name.empty())
@@ -131,10 +139,6 @@ CSrcImage* CSrcObjectDatabase::ImageNamed(std::string_view fileName) const
 
 CSrcDocument* CSrcObjectDatabase::DocumentNamed(std::string_view name) const
 {
-    if (IsSiteRegistry()) {
-        auto it = m_documentIndex.find(DocumentKey(name));
-        return it == m_documentIndex.end() ? nullptr : it->second;
-    }
     auto it = m_documentIndex.find(name);
     return it == m_documentIndex.end() ? nullptr : it->second;
 }
@@ -146,7 +150,9 @@ CSrcImage* CSrcObjectDatabase::FindImage(std::string_view fileName) const
 
 CSrcDocument* CSrcObjectDatabase::FindDocument(std::string_view name) const
 {
-    return m_loaded ? DocumentNamed(name) : nullptr;
+    if (!m_loaded)
+        return nullptr;
+    return IsSiteRegistry() ? DocumentNamed(DocumentKey(name)) : DocumentNamed(name);
 }
 
 CSrcTable* CSrcObjectDatabase::FindTable(std::string_view documentName, std::string_view id) const
@@ -195,7 +201,7 @@ int CSrcObjectDatabase::AddDocument(std::unique_ptr<CSrcDocument> document)
     // A record kept under the absolute path of a page of the site is the
     // page's record wherever the site is checked out.
     if (IsSiteRegistry()) {
-        if (std::string key = DocumentKey(document->Name()); key != document->Name())
+        if (std::string key = StoredKey(document->Name()); key != document->Name())
             document->SetName(std::move(key));
     }
     if (DocumentNamed(document->Name()))
@@ -213,9 +219,10 @@ CSrcDocument* CSrcObjectDatabase::DocumentForAdding(std::string_view name, std::
         Trace("Document name is empty in CSrcObjectDatabase::" + std::string(operation) + "!\n");
         return nullptr;
     }
-    if (CSrcDocument* known = DocumentNamed(name))
+    const std::string key = DocumentKey(name);
+    if (CSrcDocument* known = DocumentNamed(key))
         return known;
-    auto created = std::make_unique<CSrcDocument>(DocumentKey(name));
+    auto created = std::make_unique<CSrcDocument>(key);
     CSrcDocument* document = created.get();
     AddDocument(std::move(created));
     return document;
@@ -259,6 +266,38 @@ CSrcImageMap* CSrcObjectDatabase::AddImageMap(std::unique_ptr<CSrcImageMap> map,
         return nullptr;
     CSrcDocument* document = DocumentForAdding(documentName, "AddImageMap");
     return document ? document->AddImageMap(std::move(map)) : m_unfiled->Append(std::move(map));
+}
+
+bool CSrcObjectDatabase::RemoveDocument(std::string_view name)
+{
+    CSrcDocument* document = DocumentNamed(name);
+    if (!document && IsSiteRegistry())
+        document = DocumentNamed(DocumentKey(name));
+    if (!document)
+        return false;
+    m_documentIndex.erase(m_documentIndex.find(document->Name()));
+    std::erase_if(m_documents, [&](const auto& held) { return held.get() == document; });
+    MarkRegistryChanged();
+    return true;
+}
+
+std::vector<CSrcObjectDatabase::JudgementConflict> CSrcObjectDatabase::MergeFrom(CSrcObjectDatabase&& other)
+{
+    std::vector<JudgementConflict> conflicts;
+    for (auto& image : other.m_images)
+        AddImage(std::move(image));
+    for (auto& document : other.m_documents) {
+        CSrcDocument* known = DocumentNamed(StoredKey(document->Name()));
+        if (!known) {
+            AddDocument(std::move(document));
+            continue;
+        }
+        for (auto& [kept, dropped] : known->MergeFrom(std::move(*document)))
+            conflicts.push_back({known->Name(), std::move(kept), std::move(dropped)});
+    }
+    other.Clear();
+    m_loaded = true;
+    return conflicts;
 }
 
 void CSrcObjectDatabase::UpdateFromDocument(const CHtmlDocument& document)

@@ -121,12 +121,27 @@ public:
     CSrcAsciiArt* AddAsciiArt(std::unique_ptr<CSrcAsciiArt> art, std::string_view documentName);
     CSrcImageMap* AddImageMap(std::unique_ptr<CSrcImageMap> map, std::string_view documentName);
 
+    // Forgets everything remembered of the document; false when none is known.
+    bool RemoveDocument(std::string_view name);
+    // Takes over the other registry's records (see CSrcDocument::MergeFrom);
+    // the judgements both held with different verdicts, by document name,
+    // as {kept, dropped}.
+    struct JudgementConflict {
+        std::string document;
+        CSrcJudgement kept;
+        CSrcJudgement dropped;
+    };
+    std::vector<JudgementConflict> MergeFrom(CSrcObjectDatabase&& other);
+
     // --- Walking, in the order the records were stored ---------------------------
     const std::vector<std::unique_ptr<CSrcImage>>& Images() const { return m_images; }
     const std::vector<std::unique_ptr<CSrcDocument>>& Documents() const { return m_documents; }
 
 private:
     CSrcImage* ImageNamed(std::string_view fileName) const;
+    // The key of a name as a registry file keeps it: relative names are the
+    // site's already; absolute ones inside the site become relative.
+    std::string StoredKey(std::string_view name) const;
     CSrcDocument* DocumentNamed(std::string_view name) const;
     // The named document, created when missing; null for an empty name.
     CSrcDocument* DocumentForAdding(std::string_view name, std::string_view operation);

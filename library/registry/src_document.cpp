@@ -203,4 +203,48 @@ std::vector<const CSrcJudgement*> CSrcDocument::Judgements() const
     return sorted;
 }
 
+std::vector<std::pair<CSrcJudgement, CSrcJudgement>> CSrcDocument::MergeFrom(CSrcDocument&& other)
+{
+    if (m_title.empty())
+        m_title = other.m_title;
+    m_framesNeedDescription = m_framesNeedDescription && other.m_framesNeedDescription;
+    for (auto& table : other.m_tables)
+        AddTable(std::move(table));
+    for (auto& image : other.m_images)
+        AddImage(std::move(image));
+    for (auto& map : other.m_imageMaps)
+        AddImageMap(std::move(map));
+    for (auto& art : other.m_asciiArts)
+        AddAsciiArt(std::move(art));
+    for (auto& applet : other.m_applets)
+        AddApplet(std::move(applet));
+    for (auto& link : other.m_links)
+        AddLink(std::move(link));
+    std::vector<std::pair<CSrcJudgement, CSrcJudgement>> conflicts;
+    for (auto& [index, judgement] : other.m_judgements) {
+        auto known = m_judgements.find(index);
+        if (known == m_judgements.end()) {
+            m_judgements.emplace(index, std::move(judgement));
+            continue;
+        }
+        if (known->second.verdict == judgement.verdict) {
+            if (judgement.date > known->second.date)
+                known->second = std::move(judgement);
+            continue;
+        }
+        // Dates are written YYYY-MM-DD, so the later one is the larger text.
+        if (judgement.date > known->second.date) {
+            conflicts.emplace_back(judgement, known->second);
+            known->second = std::move(judgement);
+        } else {
+            conflicts.emplace_back(known->second, judgement);
+        }
+    }
+    other.m_tables.clear();
+    other.m_tablesById.clear();
+    other.m_judgements.clear();
+    MarkRegistryChanged();
+    return conflicts;
+}
+
 } // namespace orvane

@@ -80,6 +80,12 @@ public:
     // again after a change differs only where the change is.
     std::vector<const CSrcJudgement*> Judgements() const;
 
+    // Takes over the other document's records: a key known here keeps this
+    // document's record, except a judgement, where the later date wins.
+    // Returns the judgements both had with different verdicts, as
+    // {kept, dropped}.
+    std::vector<std::pair<CSrcJudgement, CSrcJudgement>> MergeFrom(CSrcDocument&& other);
+
     // Appends whatever the key and leaves the changed flag alone: for records
     // that belong to no document.
     template <class T>

@@ -258,14 +258,14 @@ void COverviewDialog::SelectNode(IWindow& window, TreeItem item)
     };
     if (auto* head = reinterpret_cast<CProblemEntry*>(window.TreeItemData(kTree, item))) {
         s_checkMode = false;
-        addRow(head->Description(), *head, head->IsRepaired());
+        addRow(head->Description(), *head, head->IsClosed());
         for (CProblemEntry* entry : head->Grouped())
-            addRow(entry->Description(), *entry, entry->IsRepaired());
+            addRow(entry->Description(), *entry, entry->IsClosed());
     } else {
         s_checkMode = true;
         for (TreeItem child : window.TreeChildren(kTree, item)) {
             auto* entry = reinterpret_cast<CProblemEntry*>(window.TreeItemData(kTree, child));
-            addRow(window.TreeItemText(kTree, child), *entry, entry->IsFullyRepaired());
+            addRow(window.TreeItemText(kTree, child), *entry, entry->IsFullyClosed());
         }
     }
     if (window.ItemCount(kList) > 0)
@@ -301,7 +301,7 @@ bool COverviewDialog::IsAutomatic(const CProblemEntry& entry) const
 
 int COverviewDialog::RowIcon(const CProblemEntry& entry, bool head) const
 {
-    const bool repaired = head ? entry.IsFullyRepaired() : entry.IsRepaired();
+    const bool repaired = head ? entry.IsFullyClosed() : entry.IsClosed();
     const int base = head ? 2 : 3;
     return base + (IsAutomatic(entry) ? 2 : 0) + (repaired ? 4 : 0);
 }
@@ -344,7 +344,7 @@ void COverviewDialog::RefreshNodeIcons(IWindow& window)
 void COverviewDialog::RefreshSelectionCount(IWindow& window)
 {
     const bool ignoreRepaired = window.IsChecked(kIgnoreRepaired);
-    auto counts = [&](const CProblemEntry& entry) { return !(ignoreRepaired && entry.IsRepaired()); };
+    auto counts = [&](const CProblemEntry& entry) { return !(ignoreRepaired && entry.IsClosed()); };
     int count = 0;
     for (int row = 0; row < window.ItemCount(kList); ++row) {
         if (!window.IsItemSelected(kList, row))
@@ -430,20 +430,22 @@ void COverviewDialog::RefreshSummary(IWindow& window)
 {
     const int target = m_settings->GetConformanceLevel();
     const CProblemSummary summary = m_problems.Summarize(target);
-    if (summary.open == 0 && summary.repaired == 0) {
+    // Settled problems are closed as repaired ones are.
+    const int closed = summary.repaired + summary.settled;
+    if (summary.open == 0 && closed == 0) {
         const bool others = !m_problems.OtherGroup().empty();
         window.SetText(kSummary, S(kNothingAtLevel) + (others ? S(kOthersExist) : std::string(".")));
         if (!others)
             window.Enable(kRepair, false);
     } else if (summary.open > 0) {
         window.SetText(kSummary, platform::Strings().Format(kSummaryOpen, {std::to_string(summary.open),
-                                                                           std::to_string(summary.repaired)}));
+                                                                           std::to_string(closed)}));
     } else {
         window.SetText(kSummary, S(kSummaryAllRepaired));
     }
-    const int total = summary.open + summary.repaired;
+    const int total = summary.open + closed;
     window.SetRange(kProgress, 0, total == 0 ? 1 : total);
-    window.SetPosition(kProgress, total == 0 ? 1 : summary.repaired);
+    window.SetPosition(kProgress, total == 0 ? 1 : closed);
 
     m_achievedLevel = summary.achievedLevel;
     int picture = kPictureNone;
