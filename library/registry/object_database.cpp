@@ -92,6 +92,8 @@ void CSrcObjectDatabase::UseSiteRegistry(std::string filePath)
 {
     std::filesystem::path file = Absolute(filePath);
     m_siteRoot = file.parent_path().parent_path().string();
+    m_lastName.clear();
+    m_lastKey.clear();
     while (m_siteRoot.size() > 1 && m_siteRoot.back() == '/')
         m_siteRoot.pop_back();
     m_filePath = file.string();
@@ -112,10 +114,12 @@ std::string CSrcObjectDatabase::DocumentKey(std::string_view name) const
     // Names as the library's hosts give them: URLs and the like stay as they are.
     if (name.find("://") != std::string_view::npos)
         return std::string(name);
+    if (name == m_lastName)
+        return m_lastKey;
     std::filesystem::path relative = Absolute(name).lexically_relative(std::filesystem::path(m_siteRoot));
-    if (relative.empty() || *relative.begin() == "..")
-        return std::string(name);
-    return relative.generic_string();
+    m_lastName = name;
+    m_lastKey = relative.empty() || *relative.begin() == ".." ? std::string(name) : relative.generic_string();
+    return m_lastKey;
 }
 
 bool CSrcObjectDatabase::IsChanged() { return RegistryChanged(); }

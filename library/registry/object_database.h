@@ -63,7 +63,7 @@ public:
     // the site is made relative to it, whether given absolute or relative to
     // the working folder; any other name stays as given.
     std::string DocumentKey(std::string_view name) const;
-    // Why the last load found the file unusable: empty when it did not.
+    // The last load found the file left with the marks of an unfinished merge.
     bool HadMergeConflict() const { return m_mergeConflict; }
     std::string FilePath() const;
     void SetFilePath(std::string filePath);
@@ -150,6 +150,10 @@ private:
     std::string m_filePath;  // empty: the default path, found when first needed
     std::string m_siteRoot;  // absolute, without a trailing '/'; empty: not a site registry
     bool m_mergeConflict = false;
+    // Every table of a page asks for the page's record by the page's name:
+    // the last name's key is kept, so a page's path is resolved once.
+    mutable std::string m_lastName;
+    mutable std::string m_lastKey;
     bool m_loaded = false;
     // The file was there at the last load but could not be read.
     bool m_fileUnreadable = false;

@@ -90,7 +90,7 @@ void RememberVerdicts(const CValidatorSheet& sheet, const CHtmlDocument& documen
     CSrcDocument* entry = registry.FindDocument(document.Name());
     for (int i = 0; i < sheet.PageCount(); ++i) {
         const CPageValidatorBase& page = sheet.Page(i);
-        if (!page.GivesVerdicts())
+        if (!page.GivesVerdicts() || !page.VerdictAnswered())
             continue;
         const std::string& verdict = page.Verdict();
         if (verdict.empty() && !entry)

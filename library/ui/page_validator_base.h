@@ -71,7 +71,14 @@ public:
     // and any remembered one for the page's problems is forgotten.
     virtual bool GivesVerdicts() const { return false; }
     const std::string& Verdict() const { return m_verdict; }
-    void SetVerdict(std::string verdict) { m_verdict = std::move(verdict); }
+    void SetVerdict(std::string verdict)
+    {
+        m_verdict = std::move(verdict);
+        m_verdictAnswered = true;
+    }
+    // Whether the user answered the page (a verdict, a change, or undo); a
+    // page passed over leaves what is remembered as it is.
+    bool VerdictAnswered() const { return m_verdictAnswered; }
     // The problems the verdict is about: the page's element with each bit it mends.
     virtual void ForEachJudged(const std::function<void(CElement&, std::uint32_t)>& visit) const;
     const std::string& Key() const { return m_key; }
@@ -209,6 +216,7 @@ private:
     std::uint32_t m_bit = 0;
     std::uint32_t m_alsoMended = 0;
     std::string m_verdict;
+    bool m_verdictAnswered = false;
     bool m_cancelled = false;
     std::string m_helpTopic;
     int m_instructionId = -1;
