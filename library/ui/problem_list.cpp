@@ -9,6 +9,9 @@
 #include "platform/services.h"
 
 #include <algorithm>
+#include <map>
+#include <typeindex>
+#include <typeinfo>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -96,16 +99,25 @@ void CProblemList::FindSettled(const CHtmlDocument& document, const CSrcObjectDa
     for (const CSrcJudgement* judgement : known->Judgements())
         judgedChecks.insert(judgement->check);
     std::unordered_map<std::string, std::shared_ptr<const CSrcJudgement>> copies;
+    // A check's name belongs to the element's class: asked once per class and bit.
+    std::map<std::pair<std::type_index, std::uint32_t>, std::string> judgedCheckOf;
     for (const auto& entry : m_all) {
-        const std::string check = entry->Element().GetCheckName(entry->Bit());
-        if (!judgedChecks.contains(check))
+        const CElement& element = entry->Element();
+        auto [named, added] = judgedCheckOf.try_emplace({std::type_index(typeid(element)), entry->Bit()});
+        if (added) {
+            std::string check = element.GetCheckName(entry->Bit());
+            if (judgedChecks.contains(check))
+                named->second = std::move(check);
+        }
+        if (named->second.empty())
             continue;
+        const std::string& check = named->second;
         const std::string key = JudgementKeyOf(document, entry->Element(), entry->Bit());
         const CSrcJudgement* judgement = known->FindJudgement(check, key);
         if (!judgement)
             continue;
-        auto [copy, added] = copies.try_emplace(check + '\n' + key);
-        if (added)
+        auto [copy, firstCopy] = copies.try_emplace(check + '\n' + key);
+        if (firstCopy)
             copy->second = std::make_shared<const CSrcJudgement>(*judgement);
         entry->m_settled = copy->second;
     }
