@@ -46,6 +46,14 @@ struct ReportCheck {
     Wcag2Criteria wcag2;
 };
 
+// A remembered verdict that settles a problem: someone judged it, so it
+// counts as closed, and the reports say by whom and when.
+struct ReportSettlement {
+    std::string verdict;
+    std::string by;
+    std::string date;
+};
+
 // What `orvane check` found on one page, taken from the overview's problem
 // model; every output format writes it.
 struct ReportProblem {
@@ -61,6 +69,8 @@ struct ReportProblem {
     std::string text;
     // Only gathered for the formats that show it: most reports have none.
     std::unique_ptr<SourceExcerpt> source;
+    // Set when a remembered verdict settles the problem; it is then in no group.
+    std::optional<ReportSettlement> settled;
 
     const std::string& CheckName() const { return check ? check->name : Empty(); }
     const std::string& Title() const { return check ? check->title : Empty(); }
@@ -96,8 +106,10 @@ struct ReportFile {
     // Tables taken as layout or data tables for this run, for someone to confirm.
     std::vector<AssumedTable> assumedTables;
     std::vector<ReportProblem> problems;  // in page order
-    std::vector<ReportGroup> groups;      // in the overview's order
+    std::vector<ReportGroup> groups;      // in the overview's order, without the settled problems
+    // The problems at the target still open; those settled are counted apart.
     int ProblemsAtLevel() const;
+    int SettledAtLevel() const;
 };
 
 // A check of the catalogue, for formats that list the rules.

@@ -15,7 +15,16 @@ namespace orvane::cli {
 int ReportFile::ProblemsAtLevel() const
 {
     return static_cast<int>(std::count_if(problems.begin(), problems.end(),
-                                          [](const ReportProblem& problem) { return problem.atLevel; }));
+                                          [](const ReportProblem& problem) {
+                                              return problem.atLevel && !problem.settled;
+                                          }));
+}
+
+int ReportFile::SettledAtLevel() const
+{
+    return static_cast<int>(std::count_if(problems.begin(), problems.end(), [](const ReportProblem& problem) {
+        return problem.atLevel && problem.settled.has_value();
+    }));
 }
 
 std::string OutputProblem(const std::string& output, const std::vector<std::string>& inputs)

@@ -260,6 +260,13 @@ void WriteProblem(CJsonWriter& w, const ReportProblem& p)
     w.Key("line"); w.Number(p.line);
     w.Key("priority"); w.Number(p.priority);
     w.Key("section508"); w.Bool(p.section508);
+    if (p.settled) {
+        w.Key("settled"); w.Open('{');
+        w.Key("by"); w.String(p.settled->by);
+        w.Key("date"); w.String(p.settled->date);
+        w.Key("verdict"); w.String(p.settled->verdict);
+        w.Close('}');
+    }
     w.Key("text"); w.String(p.text);
     w.Key("title"); w.String(p.Title());
     // An empty list: WCAG 2 has no counterpart for the check.
@@ -470,6 +477,10 @@ void ReadReport(const nlohmann::json& document, Report& report)
             problem.priority = item.at("priority").get<int>();
             problem.section508 = item.at("section508").get<bool>();
             problem.text = item.at("text").get<std::string>();
+            if (auto settled = item.find("settled"); settled != item.end())
+                problem.settled = ReportSettlement{settled->at("verdict").get<std::string>(),
+                                                   settled->at("by").get<std::string>(),
+                                                   settled->at("date").get<std::string>()};
             file.problems.push_back(std::move(problem));
         }
         report.files.push_back(std::move(file));

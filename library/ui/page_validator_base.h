@@ -4,6 +4,7 @@
 #include "platform/window.h"
 
 #include <cstdint>
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -62,6 +63,24 @@ public:
     int Status() const;
     bool IsSkipped() const { return m_skip; }
     void SetSkip(bool skip) { m_skip = skip; }
+
+    // --- Verdicts ------------------------------------------------------------------
+    // Pages whose answer is a person's judgement rather than a change (nothing
+    // flickers, not a quotation, the label is close enough) give it in words,
+    // so that it is remembered and nobody is asked again. Empty: no verdict,
+    // and any remembered one for the page's problems is forgotten.
+    virtual bool GivesVerdicts() const { return false; }
+    const std::string& Verdict() const { return m_verdict; }
+    void SetVerdict(std::string verdict)
+    {
+        m_verdict = std::move(verdict);
+        m_verdictAnswered = true;
+    }
+    // Whether the user answered the page (a verdict, a change, or undo); a
+    // page passed over leaves what is remembered as it is.
+    bool VerdictAnswered() const { return m_verdictAnswered; }
+    // The problems the verdict is about: the page's element with each bit it mends.
+    virtual void ForEachJudged(const std::function<void(CElement&, std::uint32_t)>& visit) const;
     const std::string& Key() const { return m_key; }
     bool IsMergeable() const { return m_mergeable; }
     bool IsCancelled() const { return m_cancelled; }
@@ -202,6 +221,8 @@ private:
     CElement* m_element = nullptr;
     std::uint32_t m_bit = 0;
     std::uint32_t m_alsoMended = 0;
+    std::string m_verdict;
+    bool m_verdictAnswered = false;
     bool m_cancelled = false;
     std::string m_helpTopic;
     int m_instructionId = -1;

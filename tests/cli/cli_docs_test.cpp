@@ -149,8 +149,9 @@ TEST_F(BashCompletion, CompletesCommandsOptionsTheirValuesAndFileNames)
     EXPECT_EQ(status, 0) << "the completion is no valid bash";
 
     EXPECT_EQ(Complete({"orvane", ""}),
-              (Words{"check", "elements", "fix", "settings", "merge-reports", "rewrite", "help"}));
-    EXPECT_EQ(Complete({"orvane", "re"}), (Words{"rewrite"}));
+              (Words{"check", "elements", "fix", "settings", "merge-reports", "rewrite", "registry", "help"}));
+    EXPECT_EQ(Complete({"orvane", "re"}), (Words{"rewrite", "registry"}));
+    EXPECT_EQ(Complete({"orvane", "rew"}), (Words{"rewrite"}));
     EXPECT_EQ(Complete({"orvane", "--"}), (Words{"--help", "--version"}));
     EXPECT_EQ(Complete({"orvane", "check", "--f"}), (Words{"--format"}));
     EXPECT_EQ(Complete({"orvane", "check", "--format", ""}), (Words{"text", "json", "sarif", "junit", "html"}));

@@ -66,7 +66,7 @@ TEST_F(SettingsCommand, AFreshUserSeesTheDefaults)
     EXPECT_EQ(Run({}), kExitOk) << err.str();
     const std::string shown = out.str();
     EXPECT_EQ(shown.rfind("level: AAA\nfile-save: ask\noriginal-extension: .htmlold\nvalidated-extension: .htmlvalid\n"
-                          "insert-icon: no\nicons-location: \nignore-repaired: yes\naria-names: no\nlanguage: the page's own (nothing remembered): declared, else identified from its text\n"
+                          "insert-icon: no\nicons-location: \nignore-repaired: yes\nshow-settled: no\naria-names: no\nlanguage: the page's own (nothing remembered): declared, else identified from its text\n"
                           "doctype: the page's own (nothing remembered): HTML 4.01 Transitional, or Frameset for framesets, in quirks mode\n",
                           0),
               0u)

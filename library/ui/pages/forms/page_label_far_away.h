@@ -26,6 +26,7 @@ public:
     std::string_view ClassName() const override { return "CPageLabelFarAway"; }
 
     void Undo() override;
+    bool GivesVerdicts() const override { return true; }
     bool Apply() override;
     // A label kept where it stands is judged close enough.
     bool AnswerIsJudgement() const override { return Status() == pagestatus::kRepaired && m_moved.empty(); }

@@ -205,6 +205,10 @@ bool CPageHeadingsMaybe::Apply()
         }
     }
     SetStatus(pagestatus::kRepaired);
+    // Only paragraphs all kept as they are leave the page as it was: a verdict.
+    const bool allKept = std::all_of(m_candidates.begin(), m_candidates.end(),
+                                     [](const Candidate& candidate) { return candidate.keep; });
+    SetVerdict(allKept ? "not a heading" : "");
     return true;
 }
 
@@ -216,6 +220,7 @@ bool CPageHeadingsMaybe::AnswerIsJudgement() const
 void CPageHeadingsMaybe::Undo()
 {
     SetStatus(pagestatus::kNotRepaired);
+    SetVerdict({});
     WriteBack();
 }
 

@@ -12,7 +12,6 @@
 #include "platform/services.h"
 
 #include <algorithm>
-
 #include <utility>
 
 namespace orvane {
@@ -233,6 +232,9 @@ bool CPageQuoteMaybe::Apply()
         }
     }
     SetStatus(pagestatus::kRepaired);
+    const bool noneQuoted = std::all_of(m_candidates.begin(), m_candidates.end(),
+                                        [](const Candidate& candidate) { return candidate.choice == kNoQuote; });
+    SetVerdict(noneQuoted ? "not a quotation" : "");
     if (Window() && !m_candidates.empty())
         ShowParagraph(Row());
     return true;
@@ -247,6 +249,7 @@ bool CPageQuoteMaybe::AnswerIsJudgement() const
 void CPageQuoteMaybe::Undo()
 {
     SetStatus(pagestatus::kNotRepaired);
+    SetVerdict({});
     WriteBack();
     if (Window() && !m_candidates.empty())
         ShowParagraph(Row());
