@@ -162,14 +162,19 @@ std::string ResolveCharacterReferences(std::string_view text, TextPlace place)
     return out;
 }
 
-std::string PageTextToUser(std::string_view bytes, const PageEncoding& encoding, TextPlace place)
+std::string PageBytesToUtf8(std::string_view bytes, const PageEncoding& encoding)
 {
     std::string decoded;
     if (encoding.ReadsAsUtf8() && IsValidUtf8(bytes))
         decoded.assign(bytes);
     else if (!platform::DecodeToUtf8(bytes, ConverterName(encoding.ReadsAsUtf8() ? "UTF-8" : encoding.name), decoded))
         platform::DecodeToUtf8(bytes, "windows-1252", decoded);
-    return ResolveCharacterReferences(decoded, place);
+    return decoded;
+}
+
+std::string PageTextToUser(std::string_view bytes, const PageEncoding& encoding, TextPlace place)
+{
+    return ResolveCharacterReferences(PageBytesToUtf8(bytes, encoding), place);
 }
 
 std::string UserTextToPage(std::string_view text, const PageEncoding& encoding, TextPlace place)

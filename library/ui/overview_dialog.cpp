@@ -254,9 +254,10 @@ void COverviewDialog::SelectNode(IWindow& window, TreeItem item)
     };
     if (auto* head = reinterpret_cast<CProblemEntry*>(window.TreeItemData(kTree, item))) {
         s_checkMode = false;
-        addRow(head->Description(), *head, head->IsRepaired());
+        const PageEncoding& encoding = m_document->Encoding();
+        addRow(head->Description(encoding), *head, head->IsRepaired());
         for (CProblemEntry* entry : head->Grouped())
-            addRow(entry->Description(), *entry, entry->IsRepaired());
+            addRow(entry->Description(encoding), *entry, entry->IsRepaired());
     } else {
         s_checkMode = true;
         for (TreeItem child : window.TreeChildren(kTree, item)) {
