@@ -15,6 +15,7 @@
 #include <vector>
 
 namespace orvane {
+struct PageEncoding;
 struct SuccessCriterion;
 }
 
@@ -36,6 +37,9 @@ struct SourceExcerpt {
 // The excerpt of the line of page holding offset; the mark covers length
 // bytes from offset as far as they lie in the line and the window.
 SourceExcerpt ExcerptAround(std::string_view page, std::size_t offset, std::size_t length);
+// The excerpt as UTF-8, read in the page's encoding, the mark moved with it;
+// the markup stays as written, references and all.
+SourceExcerpt DecodedExcerpt(SourceExcerpt excerpt, const PageEncoding& encoding);
 
 // A check's own texts, the same for every problem it finds: shared by them,
 // as a large page has tens of thousands of problems of a few dozen checks.
@@ -99,6 +103,9 @@ struct ReportGroup {
 struct ReportFile {
     std::string path;
     std::string error;  // not empty: the page could not be checked
+    // What the page's bytes were read as ("windows-1252"); the texts of its
+    // problems are UTF-8 whatever it is.
+    std::string encoding;
     int target = 0;
     int achieved = 0;
     int achievedIfWarningsConfirmed = 0;
@@ -177,6 +184,10 @@ std::string AssumedTableText(const AssumedTable& table);
 // Reads a JSON report as WriteJsonReport writes it. False, with the reason,
 // for anything else.
 bool ReadJsonReport(std::string_view text, Report& report, std::string& reason);
+
+// Text that is no page's (paths, errors) as valid UTF-8, for the formats
+// that must be: a sequence that is not becomes U+FFFD.
+std::string ValidUtf8(std::string_view text);
 
 // Escapes for XML and HTML text and attribute values.
 std::string EscapeMarkup(std::string_view text);

@@ -124,6 +124,7 @@ ReportFile CheckPage(const std::string& path, Worker& worker, bool all, bool wit
     }
     // Taken before the checks run, so the excerpts show the page as it is on disk.
     std::string page = withSource ? document.Text() : std::string();
+    file.encoding = document.Encoding().name;
     CProblemList problems;
     file.assumedTables = FindProblems(problems, document, worker.settings, &worker.registries->For(path), tables);
     file.achieved = problems.Summarize(file.target).achievedLevel;
@@ -167,12 +168,12 @@ ReportFile CheckPage(const std::string& path, Worker& worker, bool all, bool wit
         SourceLocation at = document.LocationOf(element);
         problem.line = at.line;
         problem.column = at.column;
-        problem.text = entry->Description();
+        problem.text = entry->Description(document.Encoding());
         if (const CSrcJudgement* judgement = entry->Settlement())
             problem.settled = ReportSettlement{judgement->verdict, judgement->by, judgement->date};
         if (withSource && problem.line > 0)
-            problem.source = std::make_unique<SourceExcerpt>(
-                ExcerptAround(page, document.SourceOffsetOf(element), element.Text().size()));
+            problem.source = std::make_unique<SourceExcerpt>(DecodedExcerpt(
+                ExcerptAround(page, document.SourceOffsetOf(element), element.Text().size()), document.Encoding()));
         reportIndexOf[i] = file.problems.size();
         file.problems.push_back(std::move(problem));
     }

@@ -1,5 +1,6 @@
 #include "check_report.h"
 
+#include "library/html/page_text.h"
 #include "library/tables/table_record.h"
 #include "library/checks/wcag2_criteria.h"
 #include "library/ui/problem_list.h"
@@ -11,6 +12,8 @@
 #include <ostream>
 
 namespace orvane::cli {
+
+std::string ValidUtf8(std::string_view text) { return PageBytesToUtf8(text); }
 
 int ReportFile::ProblemsAtLevel() const
 {

@@ -1,7 +1,6 @@
 #include "check_report.h"
 
 #include "library/checks/wcag2_criteria.h"
-#include "utf8_text.h"
 
 #include <algorithm>
 #include <functional>
@@ -79,7 +78,7 @@ th[aria-sort] { text-decoration: underline }
 </style>
 )";
 
-std::string Text(std::string_view value) { return EscapeMarkup(ToUtf8(value)); }
+std::string Text(std::string_view value) { return EscapeMarkup(ValidUtf8(value)); }
 
 const char* LevelClass(int achieved, int target) { return achieved >= target ? "level good" : "level bad"; }
 

@@ -1,5 +1,4 @@
 #include "check_report.h"
-#include "utf8_text.h"
 
 #include <algorithm>
 #include <ostream>
@@ -8,7 +7,7 @@ namespace orvane::cli {
 
 void WriteJunitReport(const Report& report, std::ostream& out)
 {
-    auto text = [](std::string_view value) { return EscapeMarkup(ToUtf8(value)); };
+    auto text = [](std::string_view value) { return EscapeMarkup(ValidUtf8(value)); };
     out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<testsuites name=\"orvane\">\n";
     for (const ReportFile& file : report.files) {
         if (!file.error.empty()) {

@@ -109,9 +109,10 @@ bool CElementPre::PrepareRepairPage(RepairPageRequest& request)
     return m_skipLink && m_skipTarget;
 }
 
-std::string CElementPre::GetProblemText(std::uint32_t bit) const
+std::string CElementPre::GetProblemText(std::uint32_t bit, const PageEncoding& encoding) const
 {
-    return m_artPreview.empty() ? CCatalogueElement::GetProblemText(bit) : m_artPreview;
+    return m_artPreview.empty() ? CCatalogueElement::GetProblemText(bit, encoding)
+                                : PageTextToUser(m_artPreview, encoding, TextPlace::ElementText);
 }
 
 } // namespace orvane

@@ -33,10 +33,10 @@ void CElementScript::AttachInner(CElement& inner) { m_inner.push_back(&inner); }
 
 std::span<const CheckInfo> CElementScript::CheckTable() const { return kScriptChecks; }
 
-std::string CElementScript::GetProblemText(std::uint32_t bit) const
+std::string CElementScript::GetProblemText(std::uint32_t bit, const PageEncoding& encoding) const
 {
     if (bit == kNewWindowBit)
-        return CCatalogueElement::GetProblemText(bit);
+        return CCatalogueElement::GetProblemText(bit, encoding);
     return "script";
 }
 

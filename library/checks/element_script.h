@@ -27,7 +27,7 @@ class CElementScript : public CCatalogueElement {
 public:
     std::span<const CheckInfo> CheckTable() const override;
     int Check(COrvaneSettings& settings, CHtmlDocument& document, int applyLevel) override;
-    std::string GetProblemText(std::uint32_t bit) const override;
+    std::string GetProblemText(std::uint32_t bit, const PageEncoding& encoding) const override;
     void AttachInner(CElement& inner) override;
     // The texts and comment pieces inside the script, in document order (not owned).
     const std::vector<CElement*>& Inner() const { return m_inner; }

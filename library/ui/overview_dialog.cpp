@@ -258,9 +258,10 @@ void COverviewDialog::SelectNode(IWindow& window, TreeItem item)
     };
     if (auto* head = reinterpret_cast<CProblemEntry*>(window.TreeItemData(kTree, item))) {
         s_checkMode = false;
-        addRow(head->Description(), *head, head->IsClosed());
+        const PageEncoding& encoding = m_document->Encoding();
+        addRow(head->Description(encoding), *head, head->IsClosed());
         for (CProblemEntry* entry : head->Grouped())
-            addRow(entry->Description(), *entry, entry->IsClosed());
+            addRow(entry->Description(encoding), *entry, entry->IsClosed());
     } else {
         s_checkMode = true;
         for (TreeItem child : window.TreeChildren(kTree, item)) {
@@ -320,7 +321,7 @@ void COverviewDialog::RefreshRows(IWindow& window)
         if (!s_checkMode && entry.IsSettled()) {
             const CSrcJudgement& judgement = *entry.Settlement();
             window.SetItemText(kList, row, 0,
-                               entry.Description() + " - " +
+                               entry.Description(m_document->Encoding()) + " - " +
                                    platform::Strings().Format(kSettledDetails,
                                                               {judgement.verdict, judgement.by, judgement.date}));
         }

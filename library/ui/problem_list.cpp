@@ -38,7 +38,10 @@ std::string CProblemEntry::Name() const
     return IsGrouped() ? m_element->GetCheckTitle(m_bit) : platform::Strings().Get(kWarningsTitle);
 }
 
-std::string CProblemEntry::Description() const { return m_element->GetProblemText(m_bit); }
+std::string CProblemEntry::Description(const PageEncoding& encoding) const
+{
+    return m_element->GetProblemText(m_bit, encoding);
+}
 bool CProblemEntry::HasAutoRepair() const { return m_element->HasAutoRepair(m_bit); }
 bool CProblemEntry::IsRepaired() const { return m_element->IsRepaired(m_bit, 1); }
 bool CProblemEntry::AppliesAt(const COrvaneSettings& settings) const { return CheckApplies(*m_element, settings, m_bit); }

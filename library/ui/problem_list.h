@@ -8,6 +8,7 @@
 namespace orvane {
 
 class CElement;
+struct PageEncoding;
 class CHtmlDocument;
 class COrvaneSettings;
 class CSrcObjectDatabase;
@@ -27,7 +28,8 @@ public:
     int Kind() const { return m_kind; }
     // The check's title; general warnings all share the warnings title.
     std::string Name() const;
-    std::string Description() const;
+    // What the user reads of the problem, page text decoded from the encoding.
+    std::string Description(const PageEncoding& encoding) const;
     int Priority() const { return m_priority; }
     bool IsSection508() const { return m_section508; }
     bool IsGrouped() const { return m_isGrouped; }

@@ -87,8 +87,8 @@ void CPageLabelFarAway::Initialise()
     SetInstruction(kInstruction);
     FindTheLabel();
     const CLabelRecord record = FindLabel(*Element(), m_document);
-    window.SetText(kLabel, record.labelTextOrTextAfter);
-    window.SetText(kControl, Element()->MarkupText());
+    window.SetText(kLabel, UserText(record.labelTextOrTextAfter, TextPlace::ElementText));
+    window.SetText(kControl, PageBytesToUtf8(Element()->MarkupText(), Encoding()));
     window.SetText(kDistance, DistanceText());
     if (LabelReadAfter(*Element()))
         window.SetText(kMove, platform::Strings().Get(kMoveAfter));

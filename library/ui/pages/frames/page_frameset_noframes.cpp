@@ -69,7 +69,7 @@ void CPageFramesetNoframes::Initialise()
     window.Show(kPlaceholderMessage, !prepared);
     if (prepared)
         window.SetChecked(kInsert, m_insert != 0);
-    window.SetText(kProblemText, Element()->GetProblemText(kNoframesBit));
+    window.SetText(kProblemText, Element()->GetProblemText(kNoframesBit, Encoding()));
     SetHelpTopic(kHelpTopic);
     SetInstruction(kInstruction);
 }

@@ -47,7 +47,7 @@ void CPageHeaderFormat::Initialise()
     platform::IWindow& window = *Window();
     SetHelpTopic(kHelpTopic);
     SetInstruction(kInstruction);
-    window.SetText(kHeadingText, m_headingText);
+    window.SetText(kHeadingText, UserText(m_headingText, TextPlace::ElementText));
     window.SetChecked(kKeep, m_keep);
     window.SetChecked(kReplace, !m_keep);
     window.ClearItems(kReplacement);
