@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <unordered_set>
 
 namespace orvane::a11y {
@@ -36,9 +37,15 @@ bool ClosesParagraph(std::string_view tag)
 }
 
 // Letters of a tag name as written, lower-cased; empty for no tag.
-std::string TagNameOf(const CElement& element)
+std::string TagNameOf(std::string_view text)
 {
-    std::string name = ToLower(element.WrittenTagName());
+    if (text.size() < 2 || text[0] != '<')
+        return {};
+    std::size_t start = text.size() > 1 && text[1] == '/' ? 2 : 1;
+    std::size_t end = start;
+    while (end < text.size() && !IsBlank(text[end]) && text[end] != '>' && (text[end] != '/' || end == start))
+        ++end;
+    std::string name = ToLower(text.substr(start, end - start));
     if (!name.empty() && (name[0] == '!' || name[0] == '?'))
         return {};
     while (!name.empty() && name.back() == '/')
@@ -46,15 +53,14 @@ std::string TagNameOf(const CElement& element)
     return name;
 }
 
-bool IsEndTag(const CElement& element)
+bool IsEndTag(std::string_view text)
 {
-    const std::string_view text = element.Text();
     return text.size() > 1 && text[0] == '<' && text[1] == '/';
 }
 
-bool IsSelfClosing(const CElement& element)
+bool IsSelfClosing(std::string_view text)
 {
-    const std::string_view text = TrimRight(element.Text());
+    text = TrimRight(text);
     return text.size() > 2 && text[text.size() - 2] == '/' && text.back() == '>';
 }
 
@@ -126,9 +132,8 @@ private:
     // Attributes as the HTML tokenizer reads a start tag, from the tag's own
     // text: the document model parses only the tags of its table, and keeps
     // a "/" before ">" as part of a name.
-    void ReadAttributes(Node& node, const CElement& element)
+    void ReadAttributes(Node& node, std::string_view text)
     {
-        const std::string_view text = element.Text();
         std::size_t at = 1;
         while (at < text.size() && !IsBlank(text[at]) && text[at] != '/' && text[at] != '>')
             ++at;  // the tag name
@@ -215,6 +220,98 @@ private:
             CloseOpen({"thead", "tbody", "tfoot"}, {"table"});
     }
 
+    void AddTag(const CElement& element, std::string_view text, const std::vector<CElement*>& list, std::size_t& i)
+    {
+        std::string name = TagNameOf(text);
+        if (name.empty())
+            return;
+        if (IsEndTag(text)) {
+            for (std::size_t k = m_open.size(); k-- > 0;) {
+                if (TagOf(m_open[k]) == name) {
+                    PopTo(k);
+                    break;
+                }
+            }
+            return;
+        }
+        ImpliedEnds(name);
+        Node node;
+        node.element = &element;
+        node.tag = name;
+        node.foreign = name == "svg" || name == "math" || Nodes()[static_cast<std::size_t>(Current())].foreign;
+        ReadAttributes(node, text);
+        const int index = AddNode(std::move(node), Current());
+        Node& added = Nodes()[static_cast<std::size_t>(index)];
+        if (added.tag == "html" && m_tree.m_documentElement == Node::kNone)
+            m_tree.m_documentElement = index;
+        if (!added.foreign && IsRawText(added.tag)) {
+            // Everything up to the end tag is the element's text.
+            std::string raw;
+            std::size_t k = i + 1;
+            for (; k < list.size(); ++k) {
+                const CElement& inner = *list[k];
+                if (IsEndTag(inner.Text()) && TagNameOf(inner.Text()) == added.tag)
+                    break;
+                if (!inner.IsDeleted())
+                    raw.append(inner.Text());
+            }
+            added.text = (added.tag == "script" || added.tag == "style")
+                             ? raw
+                             : m_document.UserText(raw, TextPlace::ElementText);
+            if (added.tag == "script" && !Trim(raw).empty())
+                m_tree.m_scripted = true;
+            const bool inTemplate = std::any_of(m_open.begin(), m_open.end(), [&](int open) { return TagOf(open) == "template"; });
+            if (added.tag == "title" && !m_tree.m_title && !inTemplate)
+                m_tree.m_title = added.text;
+            i = k;  // the end tag, or past the end
+            return;
+        }
+        if ((added.foreign && IsSelfClosing(text)) || (!added.foreign && IsVoid(added.tag)))
+            return;
+        m_open.push_back(index);
+    }
+
+    static bool StartsBrokenTag(std::string_view text)
+    {
+        return text.size() > 1 && text[0] == '<' && std::isalpha(static_cast<unsigned char>(text[1])) &&
+               text.find('>') == std::string_view::npos;
+    }
+
+    // The whole tag from the text at `first` on, with the texts after it; last
+    // is the element the tag ends in. Empty when no tag closes.
+    static std::string MergeTag(const std::vector<CElement*>& list, std::size_t first, std::size_t& last)
+    {
+        std::string merged;
+        char quote = 0;
+        bool afterEquals = false;
+        for (std::size_t k = first; k < list.size() && k < first + 4096; ++k) {
+            const std::string_view piece = list[k]->Text();
+            for (std::size_t c = 0; c < piece.size(); ++c) {
+                const char ch = piece[c];
+                merged.push_back(ch);
+                if (quote) {
+                    if (ch == quote)
+                        quote = 0;
+                    continue;
+                }
+                if ((ch == '"' || ch == '\'') && afterEquals) {
+                    quote = ch;
+                    continue;
+                }
+                if (ch == '=')
+                    afterEquals = true;
+                else if (!IsBlank(ch))
+                    afterEquals = false;
+                if (ch == '>') {
+                    // What follows the tag in the same piece is page text the tree keeps no more.
+                    last = k;
+                    return merged;
+                }
+            }
+        }
+        return {};
+    }
+
     void BuildElementTree()
     {
         Node document;
@@ -228,6 +325,17 @@ private:
             const int kind = element.Kind();
             if (kind == kind::kComment || kind == kind::kCommentEnd || kind == tag::kDoctype)
                 continue;
+            if (kind == kind::kText && StartsBrokenTag(element.Text())) {
+                // A "<" inside a quoted attribute value (srcdoc="<a ...>") cut
+                // the tag: it is read again whole from the texts that follow.
+                std::size_t last = i;
+                std::string merged = MergeTag(list, i, last);
+                if (!merged.empty()) {
+                    i = last;
+                    AddTag(element, merged, list, i);
+                    continue;
+                }
+            }
             if (kind == kind::kText) {
                 Node text;
                 text.tag = "#text";
@@ -236,52 +344,7 @@ private:
                 AddNode(std::move(text), Current());
                 continue;
             }
-            std::string name = TagNameOf(element);
-            if (name.empty())
-                continue;
-            if (IsEndTag(element)) {
-                for (std::size_t k = m_open.size(); k-- > 0;) {
-                    if (TagOf(m_open[k]) == name) {
-                        PopTo(k);
-                        break;
-                    }
-                }
-                continue;
-            }
-            ImpliedEnds(name);
-            Node node;
-            node.element = &element;
-            node.tag = name;
-            node.foreign = name == "svg" || name == "math" || Nodes()[static_cast<std::size_t>(Current())].foreign;
-            ReadAttributes(node, element);
-            const int index = AddNode(std::move(node), Current());
-            Node& added = Nodes()[static_cast<std::size_t>(index)];
-            if (added.tag == "html" && m_tree.m_documentElement == Node::kNone)
-                m_tree.m_documentElement = index;
-            if (!added.foreign && IsRawText(added.tag)) {
-                // Everything up to the end tag is the element's text.
-                std::string raw;
-                std::size_t k = i + 1;
-                for (; k < list.size(); ++k) {
-                    const CElement& inner = *list[k];
-                    if (IsEndTag(inner) && TagNameOf(inner) == added.tag)
-                        break;
-                    if (!inner.IsDeleted())
-                        raw.append(inner.Text());
-                }
-                added.text = (added.tag == "script" || added.tag == "style")
-                                 ? raw
-                                 : m_document.UserText(raw, TextPlace::ElementText);
-                if (added.tag == "script" && !Trim(raw).empty())
-                    m_tree.m_scripted = true;
-                if (added.tag == "title" && !m_tree.m_title)
-                    m_tree.m_title = added.text;
-                i = k;  // the end tag, or past the end
-                continue;
-            }
-            if ((added.foreign && IsSelfClosing(element)) || (!added.foreign && IsVoid(added.tag)))
-                continue;
-            m_open.push_back(index);
+            AddTag(element, element.Text(), list, i);
         }
         for (std::size_t i = 0; i < Nodes().size(); ++i) {
             if (!Nodes()[i].IsElement())
@@ -447,24 +510,26 @@ private:
     };
 
     // The last two take transform and rotate under an orientation query.
-    static constexpr std::array<std::string_view, 9> kProperties = {
+    static constexpr std::array<std::string_view, 14> kProperties = {
         "display", "visibility", "content-visibility", "letter-spacing", "word-spacing", "line-height", "font-size",
-        "", ""};
+        "", "", "", "font-family", "position", "top", "left"};
 
     void Offer(std::array<Winner, kProperties.size()>& winners, const css::Declaration& d, bool isInline,
                int specificity, std::size_t order, std::string_view media = {})
     {
-        if (!media.empty() && (d.property == "transform" || d.property == "rotate")) {
+        if (d.property == "transform" || d.property == "rotate") {
             const std::string lower = ToLower(media);
-            if (lower.find("orientation") != std::string::npos) {
-                const std::size_t slot = lower.find("landscape") != std::string::npos ? 7
-                                         : lower.find("portrait") != std::string::npos ? 8 : 0;
-                if (slot && winners[slot].LosesTo(d.important, isInline, specificity, order))
-                    winners[slot] = Winner{&d, d.important, isInline, specificity, order};
-            }
+            std::size_t slot = 9;
+            if (lower.find("orientation") != std::string::npos)
+                slot = lower.find("landscape") != std::string::npos ? 7
+                       : lower.find("portrait") != std::string::npos ? 8 : 0;
+            if (slot && winners[slot].LosesTo(d.important, isInline, specificity, order))
+                winners[slot] = Winner{&d, d.important, isInline, specificity, order};
             return;
         }
-        for (std::size_t p = 0; p < 7; ++p) {
+        for (std::size_t p = 0; p < kProperties.size(); ++p) {
+            if (kProperties[p].empty())
+                continue;
             if (d.property != kProperties[p])
                 continue;
             if (winners[p].LosesTo(d.important, isInline, specificity, order))
@@ -540,12 +605,18 @@ private:
         s.wordSpacing = value(4);
         s.lineHeight = value(5);
         s.fontSize = value(6);
+        s.fontFamily = value(10);
+        s.position = value(11);
+        s.top = value(12);
+        s.left = value(13);
         auto rotation = [&](std::size_t p) -> std::string {
             const css::Declaration* d = winners[p].declaration;
             return d ? d->property + ":" + ToLower(Trim(d->value)) : std::string();
         };
-        s.landscapeRotation = rotation(7);
-        s.portraitRotation = rotation(8);
+        // Without a rule of its own an orientation keeps the element's rotation at large.
+        s.landscapeRotation = winners[7].declaration ? rotation(7) : rotation(9);
+        s.portraitRotation = winners[8].declaration ? rotation(8) : rotation(9);
+        s.orientationDependent = winners[7].declaration || winners[8].declaration;
         s.letterSpacingImportant = winners[3].declaration && winners[3].inline_ && winners[3].important;
         s.wordSpacingImportant = winners[4].declaration && winners[4].inline_ && winners[4].important;
         s.lineHeightImportant = winners[5].declaration && winners[5].inline_ && winners[5].important;
@@ -559,6 +630,7 @@ private:
         inherit(s.wordSpacing, parent ? parent->wordSpacing : std::string(), true);
         inherit(s.lineHeight, parent ? parent->lineHeight : std::string(), true);
         inherit(s.fontSize, parent ? parent->fontSize : std::string(), true);
+        inherit(s.fontFamily, parent ? parent->fontFamily : std::string(), true);
         inherit(s.display, parent ? parent->display : std::string(), false);
     }
 
@@ -643,12 +715,8 @@ private:
             return (Attr(index, "aria-label") || Attr(index, "aria-labelledby") || Attr(index, "title")) ? "region" : "";
         if (t == "td")
             return HasAncestor(index, {"table"}) ? "cell" : "";
-        if (t == "th") {
-            const std::string* scope = Attr(index, "scope");
-            if (scope && EqualsIgnoreCase(Trim(*scope), "row"))
-                return "rowheader";
-            return "columnheader";
-        }
+        if (t == "th")
+            return HeaderCellRole(index);
         static const std::unordered_map<std::string_view, std::string_view> kRoles = {
             {"article", "article"}, {"aside", "complementary"}, {"blockquote", "blockquote"}, {"body", "generic"},
             {"button", "button"}, {"caption", "caption"}, {"code", "code"}, {"datalist", "listbox"},
@@ -708,6 +776,40 @@ private:
         return false;
     }
 
+    // Positioned far beyond the top or left edge: a common way to hide
+    // content from the eye and keep it for screen readers.
+    static bool OffScreen(const NodeStyle& style)
+    {
+        if (style.position != "absolute" && style.position != "fixed")
+            return false;
+        auto far = [](const std::string& offset) {
+            if (offset.empty() || offset[0] != '-')
+                return false;
+            const double number = std::atof(offset.c_str() + 1);
+            const bool relative = offset.find("em") != std::string::npos || offset.find('%') != std::string::npos;
+            return relative ? number >= 10 : number >= 100;
+        };
+        return far(style.top) || far(style.left);
+    }
+
+    // A th without a scope heads its row when the row holds data cells.
+    std::string HeaderCellRole(int index)
+    {
+        if (const std::string* scope = Attr(index, "scope")) {
+            const std::string value = ToLower(Trim(*scope));
+            if (value == "row" || value == "rowgroup")
+                return "rowheader";
+            if (value == "col" || value == "colgroup")
+                return "columnheader";
+        }
+        const int row = Nodes()[static_cast<std::size_t>(index)].parent;
+        if (row > 0 && Nodes()[static_cast<std::size_t>(row)].tag == "tr")
+            for (int cell : Nodes()[static_cast<std::size_t>(row)].children)
+                if (Nodes()[static_cast<std::size_t>(cell)].tag == "td")
+                    return "rowheader";
+        return "columnheader";
+    }
+
     void Resolve(int index)
     {
         Node& node = Nodes()[static_cast<std::size_t>(index)];
@@ -736,14 +838,16 @@ private:
                 rendered = false;
         }
         node.rendered = rendered;
-        node.visible = rendered && node.style.visibility != "hidden" && node.style.visibility != "collapse";
+        const bool shown = rendered && node.style.visibility != "hidden" && node.style.visibility != "collapse";
+        node.offScreen = parent->offScreen || (node.IsElement() && OffScreen(node.style));
+        node.visible = shown && !node.offScreen;
         node.ariaHidden = parent->ariaHidden;
         if (node.IsElement()) {
             const std::string* ariaHidden = Attr(index, "aria-hidden");
             if (ariaHidden && EqualsIgnoreCase(Trim(*ariaHidden), "true"))
                 node.ariaHidden = true;
         }
-        node.included = node.visible && !node.ariaHidden;
+        node.included = shown && !node.ariaHidden;
         // Language.
         node.language = parent->language;
         if (node.IsElement()) {
@@ -760,7 +864,7 @@ private:
         long tabindex = 0;
         const std::string* tabindexValue = Attr(index, "tabindex");
         const bool hasTabindex = tabindexValue && IsValidInteger(*tabindexValue, &tabindex);
-        node.focusable = node.visible && (IsNaturallyFocusable(index) || (hasTabindex && !node.disabled));
+        node.focusable = shown && (IsNaturallyFocusable(index) || (hasTabindex && !node.disabled));
         node.inTabOrder = node.focusable && (!hasTabindex || tabindex >= 0);
         // Role.
         std::string implicit = ImplicitRole(index);

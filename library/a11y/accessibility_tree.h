@@ -30,10 +30,12 @@ struct NodeStyle {
     std::string visibility;
     std::string contentVisibility;
     // Text spacing: the value and whether the style attribute set it !important.
-    std::string letterSpacing, wordSpacing, lineHeight, fontSize;
+    std::string letterSpacing, wordSpacing, lineHeight, fontSize, fontFamily;
+    std::string position, top, left;
     bool letterSpacingImportant = false, wordSpacingImportant = false, lineHeightImportant = false;
     // transform or rotate set under an orientation media query ("rotate(90deg)").
     std::string landscapeRotation, portraitRotation;
+    bool orientationDependent = false;  // an orientation query sets one of them
 };
 
 struct Node {
@@ -55,7 +57,8 @@ struct Node {
     bool explicitRole = false;  // the role comes from the role attribute
     bool presentational = false;  // role none/presentation in force (also inherited by owned list items and cells)
     bool rendered = true;   // not display:none, not hidden, not in head or a template
-    bool visible = true;    // rendered and not visibility:hidden
+    bool visible = true;    // rendered, not visibility:hidden and not moved off the screen
+    bool offScreen = false;  // it or an ancestor is positioned beyond the screen's edge
     bool ariaHidden = false;  // aria-hidden="true" on it or an ancestor
     bool included = true;   // in the accessibility tree
     bool focusable = false;

@@ -89,7 +89,7 @@ std::string AccessibilityTree::ComputeName(int index, bool referenced, bool inCo
     // 2A: hidden nodes give nothing, unless a reference names them directly
     // (then their hidden content counts too).
     if (node.IsText())
-        return (node.visible || referenced) && !(node.ariaHidden && !referenced) ? node.text : std::string();
+        return node.included || referenced ? node.text : std::string();
     if (!node.IsElement())
         return {};
     if (!node.included && !referenced)

@@ -42,6 +42,11 @@ bool Included(const PageContext& page, int node, std::string_view) { return N(pa
 bool Foreign(const PageContext& page, int node, std::string_view) { return N(page, node).foreign; }
 bool NotForeign(const PageContext& page, int node, std::string_view) { return !N(page, node).foreign; }
 bool RoleIs(const PageContext& page, int node, std::string_view role) { return N(page, node).role == role; }
+bool RoleIsA(const PageContext& page, int node, std::string_view role)
+{
+    const AriaRole* own = page.tree.RoleOf(node);
+    return own && own->IsA(role);
+}
 bool RoleIn(const PageContext& page, int node, std::string_view roles)
 {
     const std::string& role = N(page, node).role;
@@ -63,6 +68,25 @@ bool RoleHasRequiredContext(const PageContext& page, int node, std::string_view)
 {
     const AriaRole* role = page.tree.RoleOf(node);
     return role && !role->requiredContext.empty();
+}
+
+// aria-owns naming ids no element has, on a page whose scripts may make
+// them (in a shadow tree, say): what they are, and where, only running tells.
+bool OwnsScriptMadeContent(const PageContext& page, int node)
+{
+    if (!page.tree.Scripted())
+        return false;
+    const std::string* owns = A(page, node, "aria-owns");
+    return owns && page.tree.Referenced(*owns).size() < Tokens(*owns).size();
+}
+
+bool RequiredContextTarget(const PageContext& page, int node, std::string_view)
+{
+    if (!N(page, node).included)
+        return false;
+    if (ExplicitRoleDiffersFromImplicit(page, node, {}) && RoleHasRequiredContext(page, node, {}))
+        return true;
+    return OwnsScriptMadeContent(page, node);
 }
 
 bool ExplicitRoleHasRequiredOwned(const PageContext& page, int node, std::string_view)
@@ -130,6 +154,8 @@ int AccessibleParent(const PageContext& page, int node)
 CheckResult RequiredContextPresent(const PageContext& page, int node, std::string_view)
 {
     const AriaRole* role = page.tree.RoleOf(node);
+    if (!role || role->requiredContext.empty())
+        return {Outcome::CannotTell, "aria-owns"};
     const int parent = AccessibleParent(page, node);
     if (parent != Node::kNone) {
         const std::string& parentRole = N(page, parent).role;
@@ -337,14 +363,10 @@ CheckResult RoleTokenValid(const PageContext& page, int node, std::string_view)
 // Required states with a default value in WAI-ARIA need not be written.
 bool HasImplicitValue(std::string_view role, std::string_view property)
 {
-    if (property == "aria-level")
-        return role == "heading";
     if (property == "aria-valuemin" || property == "aria-valuemax")
         return true;
     if (property == "aria-valuenow")
-        return role == "slider" || role == "spinbutton" || role == "scrollbar" || role == "separator";
-    if (property == "aria-expanded")
-        return role == "combobox";
+        return role == "slider" || role == "spinbutton" || role == "scrollbar";
     if (property == "aria-selected")
         return role == "option" || role == "tab";
     if (property == "aria-checked")
@@ -360,7 +382,11 @@ CheckResult RequiredStatesSet(const PageContext& page, int node, std::string_vie
     if (!role)
         return Pass();
     std::string missing;
-    for (std::string_view property : role->requiredProperties) {
+    std::vector<std::string_view> required = role->requiredProperties;
+    // A separator that takes focus is a widget, with a value.
+    if (role->name == "separator" && N(page, node).focusable)
+        required.push_back("aria-valuenow");
+    for (std::string_view property : required) {
         const std::string* value = A(page, node, property);
         if ((value && !Trim(*value).empty()) || HasImplicitValue(role->name, property))
             continue;
@@ -402,10 +428,12 @@ const std::vector<NamedMatcher>& AriaMatchers()
         {"not-foreign", NotForeign},
         {"role", RoleIs},
         {"role-in", RoleIn},
+        {"role-is-a", RoleIsA},
         {"explicit-role-in", ExplicitRoleIn},
         {"no-explicit-role", NoExplicitRole},
         {"explicit-role-differs-from-implicit", ExplicitRoleDiffersFromImplicit},
         {"role-has-required-context", RoleHasRequiredContext},
+        {"required-context-target", RequiredContextTarget},
         {"explicit-role-has-required-owned", ExplicitRoleHasRequiredOwned},
         {"not-busy", NotBusy},
         {"expanded-combobox-or-scrollbar", ExpandedComboboxOrScrollbar},

@@ -45,7 +45,14 @@ std::string KnownPrimaryLanguage(std::string_view tag)
         return {};
     CLanguageCodeList& codes = CLanguageCodeList::Library();
     codes.Load();
-    return codes.IsValidCode(primary) ? primary : std::string();
+    // A language with a two-letter code is written with it: "eng" is no tag for English.
+    for (const CLanguageRecord& record : codes.Codes()) {
+        if (record.FirstCode() == primary)
+            return primary;
+        if (record.SecondCode() == primary)
+            return record.FirstCode().empty() ? primary : std::string();
+    }
+    return {};
 }
 
 namespace {

@@ -78,6 +78,10 @@ bool IframeHasFocusableContent(const PageContext& page, int node, std::string_vi
     const std::string* srcdoc = A(page, node, "srcdoc");
     if (!srcdoc || !n.visible || A(page, node, "inert"))
         return false;
+    // A frame a pixel wide shows nothing of what it holds.
+    for (std::string_view side : {"width", "height"})
+        if (const std::string* size = A(page, node, side); size && std::atof(size->c_str()) <= 1 && !Trim(*size).empty())
+            return false;
     CHtmlDocument inner;
     inner.Start(1, false);
     std::istringstream in(page.tree.Attribute(node, "srcdoc") ? *srcdoc : std::string());
@@ -214,17 +218,18 @@ Grid LayOut(const PageContext& page, int table)
     return grid;
 }
 
+// Cell roles and those inheriting from cell (the header roles).
+bool InheritsCell(const std::string& role)
+{
+    return role == "cell" || role == "gridcell" || role == "columnheader" || role == "rowheader";
+}
+
+// A header is assigned the cells of its column (or row) that do not name
+// their headers themselves, and the cells that name it.
 CheckResult HeaderHasCells(const PageContext& page, int node, std::string_view)
 {
     const int table = TableOf(page, node);
-    // A cell naming the header in its headers attribute.
-    if (const std::string* id = A(page, node, "id")) {
-        const int end = page.tree.SubtreeEnd(table);
-        for (int i = table + 1; i < end; ++i)
-            if (const std::string* headers = A(page, i, "headers"))
-                if (In(*id, *headers))
-                    return Pass();
-    }
+    const std::string* id = A(page, node, "id");
     const Grid grid = LayOut(page, table);
     const auto found = grid.where.find(node);
     if (found == grid.where.end())
@@ -232,8 +237,13 @@ CheckResult HeaderHasCells(const PageContext& page, int node, std::string_view)
     const auto [row, column] = found->second;
     const bool rowHeader = N(page, node).role == "rowheader";
     for (const auto& [position, cell] : grid.at) {
-        if (cell == node || !IsCellRole(N(page, cell).role) || !N(page, cell).included)
+        if (cell == node || !InheritsCell(N(page, cell).role) || !N(page, cell).included)
             continue;
+        if (const std::string* headers = A(page, cell, "headers")) {
+            if (id && In(*id, *headers))
+                return Pass();
+            continue;
+        }
         if (rowHeader ? position.first == row : position.second == column)
             return Pass();
     }
@@ -262,6 +272,21 @@ CheckResult HeadersReferToCells(const PageContext& page, int node, std::string_v
 
 // ----- Visible label in name ------------------------------------------------
 
+// The text of the visible text nodes below the node, blanks collapsed.
+std::string VisibleText(const PageContext& page, int node)
+{
+    std::string text;
+    const int end = page.tree.SubtreeEnd(node);
+    for (int i = node + 1; i < end; ++i) {
+        const Node& n = N(page, i);
+        if (n.IsText() && n.visible)
+            text += n.text;
+        else if (n.IsElement() && n.tag != "span" && n.tag != "b" && n.tag != "i" && n.tag != "em" && n.tag != "strong")
+            text += ' ';
+    }
+    return a11y::CollapseBlanks(text);
+}
+
 bool WidgetFromContentWithAriaName(const PageContext& page, int node, std::string_view)
 {
     const a11y::AriaRole* role = page.tree.RoleOf(node);
@@ -269,7 +294,7 @@ bool WidgetFromContentWithAriaName(const PageContext& page, int node, std::strin
         return false;
     if (!A(page, node, "aria-label") && !A(page, node, "aria-labelledby"))
         return false;
-    return !page.tree.TextContent(node).empty() && N(page, node).visible;
+    return !VisibleText(page, node).empty() && N(page, node).visible;
 }
 
 // Letters and digits only, lower-cased, words parted by one blank.
@@ -293,12 +318,18 @@ std::string Comparable(std::string_view text)
 
 CheckResult VisibleTextInName(const PageContext& page, int node, std::string_view)
 {
-    const std::string label = Comparable(page.tree.TextContent(node));
+    const std::string visible = VisibleText(page, node);
+    const std::string label = Comparable(visible);
     const std::string name = Comparable(page.tree.Name(node));
     // Whole words of the label, in order, within the name.
     const std::string paddedName = " " + name + " ";
     if (label.empty() || paddedName.find(" " + label + " ") != std::string::npos)
         return Pass();
+    // A single character or a word in an icon font may stand for a symbol,
+    // which needs no place in the name: a person tells.
+    const std::string& font = N(page, node).style.fontFamily;
+    if (visible.size() == 1 || font.find("icon") != std::string::npos)
+        return {Outcome::CannotTell, page.tree.Name(node)};
     return Fail(page.tree.Name(node));
 }
 

@@ -13,7 +13,7 @@ const std::vector<RuleDefinition>& RuleTable()
         {"aria-hidden-no-focusable-content", "6cfa84", "4.1.2", "A", "act-aria-hidden-no-focusable-content",
          {"attribute-value=aria-hidden:true"}, {"no-focusable-in-tab-order-inside"}, {}, {}},
         {"aria-required-context-role", "ff89c9", "1.3.1", "A", "act-aria-required-context-role",
-         {"included", "explicit-role-differs-from-implicit", "role-has-required-context"}, {"required-context-present"}, {}, {}},
+         {"required-context-target"}, {"required-context-present"}, {}, {}},
         {"aria-required-id-references", "in6db8", "1.3.1 4.1.2", "A", "act-aria-required-id-references",
          {"has-attribute=aria-controls", "expanded-combobox-or-scrollbar"}, {"aria-controls-target-exists"}, {}, {}},
         {"aria-required-owned-element", "bc4a75", "1.3.1", "A", "act-aria-required-owned-element",
@@ -54,7 +54,7 @@ const std::vector<RuleDefinition>& RuleTable()
         {"image-non-empty-accessible-name", "23a2a8", "1.1.1", "A", "act-image-name",
          {"img-or-role-img", "not-programmatically-hidden"}, {}, {"non-empty-name", "role-in=none presentation"}, {}},
         {"link-non-empty-accessible-name", "c487ae", "2.4.4 4.1.2", "A", "act-link-name",
-         {"not-foreign", "role=link", "included"}, {"non-empty-name"}, {}, {}},
+         {"not-foreign", "role-is-a=link", "included"}, {"non-empty-name"}, {}, {}},
         {"menuitem-non-empty-name", "m6b1q3", "4.1.2", "A", "act-menuitem-name",
          {"not-foreign", "role=menuitem", "included"}, {"non-empty-name"}, {}, {}},
         {"meta-refresh-no-delay", "bc659a", "2.2.1 2.2.4 3.2.5", "A", "act-meta-refresh-no-delay",
@@ -93,7 +93,7 @@ const std::vector<RuleDefinition>& RuleTable()
         {"css-restrict-orientation", "b33eff", "1.3.4", "AA", "act-css-restrict-orientation",
          {"rotated-by-orientation"}, {"not-locked-to-orientation"}, {}, {}},
         {"bypass-blocks", "cf77f2", "2.4.1", "A", "act-bypass-blocks",
-         {"document-element"}, {}, {"has-main-landmark", "has-heading-for-content", "has-skip-link"}, {}},
+         {"document-element"}, {}, {"has-main-landmark", "content-reached-otherwise", "has-skip-link"}, {}},
     };
     return table;
 }

@@ -34,13 +34,31 @@ bool ImportantInlineSpacing(const PageContext& page, int node, std::string_view 
                                                         : s.lineHeightImportant;
     if (!important || N(page, node).foreign || !HasVisibleText(page, node))
         return false;
+    // The value taken from the parent is the parent's, not this important one.
+    if (const std::string* style = page.tree.Attribute(node, "style")) {
+        std::string written;
+        for (const a11y::css::Declaration& d : a11y::css::ReadDeclarations(*style))
+            if (d.property == property && d.important)
+                written = ToLower(d.value);
+        if (written == "inherit" || written == "unset")
+            return false;
+    }
     if (property == "line-height") {
         // A soft wrap needs words to wrap between.
         std::string text;
         for (int child : N(page, node).children)
             if (N(page, child).IsText())
                 text += N(page, child).text;
-        return Trim(text).find(' ') != std::string_view::npos;
+        const std::string words = a11y::CollapseBlanks(text);
+        if (words.find(' ') == std::string::npos)
+            return false;
+        // A width written in pixels that holds the whole text on one line leaves nothing to wrap.
+        if (const std::string* style = page.tree.Attribute(node, "style"))
+            for (const a11y::css::Declaration& d : a11y::css::ReadDeclarations(*style))
+                if ((d.property == "width" || d.property == "min-width") && d.value.find("px") != std::string::npos &&
+                    std::atof(d.value.c_str()) > static_cast<double>(words.size()) * 16 * 0.6)
+                    return false;
+        return true;
     }
     return true;
 }
@@ -49,7 +67,7 @@ bool ImportantInlineSpacing(const PageContext& page, int node, std::string_view 
 bool Pixels(std::string_view value, double fontSize, double& pixels, bool plainNumberIsFactor)
 {
     value = Trim(value);
-    if (value == "normal") {
+    if (value == "normal" || value == "initial" || value == "unset" || value == "revert") {
         pixels = plainNumberIsFactor ? 1.2 * fontSize : 0;
         return true;
     }
@@ -178,7 +196,7 @@ double Angle(std::string_view declaration)
 bool RotatedByOrientation(const PageContext& page, int node, std::string_view)
 {
     const Node& n = N(page, node);
-    if (n.foreign || !n.visible)
+    if (n.foreign || !n.visible || !n.style.orientationDependent)
         return false;
     const std::string& a = n.style.landscapeRotation;
     const std::string& b = n.style.portraitRotation;
