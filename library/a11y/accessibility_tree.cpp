@@ -271,10 +271,40 @@ private:
         m_open.push_back(index);
     }
 
+    // A start tag whose text ends inside a quoted value, or has no end.
     static bool StartsBrokenTag(std::string_view text)
     {
-        return text.size() > 1 && text[0] == '<' && std::isalpha(static_cast<unsigned char>(text[1])) &&
-               text.find('>') == std::string_view::npos;
+        if (text.size() < 2 || text[0] != '<' || !std::isalpha(static_cast<unsigned char>(text[1])))
+            return false;
+        const std::size_t end = TagEnd(text);
+        return end == std::string_view::npos;
+    }
+
+    // Where the tag's closing ">" stands, quotes of values heeded; npos when
+    // the text holds none.
+    static std::size_t TagEnd(std::string_view text)
+    {
+        char quote = 0;
+        bool afterEquals = false;
+        for (std::size_t c = 0; c < text.size(); ++c) {
+            const char ch = text[c];
+            if (quote) {
+                if (ch == quote)
+                    quote = 0;
+                continue;
+            }
+            if ((ch == '"' || ch == '\'') && afterEquals) {
+                quote = ch;
+                continue;
+            }
+            if (ch == '=')
+                afterEquals = true;
+            else if (!IsBlank(ch))
+                afterEquals = false;
+            if (ch == '>')
+                return c;
+        }
+        return std::string_view::npos;
     }
 
     // The whole tag from the text at `first` on, with the texts after it; last
@@ -325,7 +355,8 @@ private:
             const int kind = element.Kind();
             if (kind == kind::kComment || kind == kind::kCommentEnd || kind == tag::kDoctype)
                 continue;
-            if (kind == kind::kText && StartsBrokenTag(element.Text())) {
+            if ((kind == kind::kText || kind == kind::kUnknown || (kind >= 0 && kind < kTagTableSize)) &&
+                StartsBrokenTag(element.Text())) {
                 // A "<" inside a quoted attribute value (srcdoc="<a ...>") cut
                 // the tag: it is read again whole from the texts that follow.
                 std::size_t last = i;
@@ -827,8 +858,9 @@ private:
         if (parent->tag == "#document")
             rendered = true;
         if (node.IsElement()) {
-            if (OneOf(node.tag, {"head", "script", "style", "template", "title", "meta", "link", "base", "noscript",
-                                 "datalist", "param", "source", "track"}) ||
+            if ((!node.foreign && OneOf(node.tag, {"head", "script", "style", "template", "title", "meta", "link", "base",
+                                                   "noscript", "datalist", "param", "source", "track"})) ||
+                (node.foreign && OneOf(node.tag, {"title", "desc"})) ||
                 (node.tag == "input" && Attr(index, "type") && EqualsIgnoreCase(Trim(*Attr(index, "type")), "hidden")))
                 rendered = false;
             const bool hiddenAttribute = Attr(index, "hidden") != nullptr;

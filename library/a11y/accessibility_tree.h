@@ -133,6 +133,11 @@ private:
     std::unordered_map<std::string, std::vector<int>> m_ids;
     std::unordered_map<std::string, std::vector<int>> m_labelsFor;
     std::unordered_map<int, int> m_ownedBy;
+    // The element aria-labelledby names is hidden: its hidden content counts too.
+    mutable bool m_hiddenReferenceRoot = false;
+    // How deep the computation has gone into content: pages nest elements
+    // thousands deep, and no name is read from that far down.
+    mutable int m_depth = 0;
     mutable std::vector<std::unique_ptr<std::string>> m_names;
     mutable std::vector<std::unique_ptr<std::string>> m_descriptions;
 };

@@ -60,8 +60,10 @@ const std::string& AccessibilityTree::Description(int node) const
             std::vector<char> visiting(m_nodes.size(), 0);
             visiting[static_cast<std::size_t>(node)] = 1;
             for (int target : Referenced(*describedBy)) {
+                m_hiddenReferenceRoot = !At(target).included;
                 text += ' ';
                 text += ComputeName(target, true, false, visiting);
+                m_hiddenReferenceRoot = false;
             }
         }
         if (CollapseBlanks(text).empty())
@@ -89,17 +91,20 @@ std::string AccessibilityTree::ComputeName(int index, bool referenced, bool inCo
     // 2A: hidden nodes give nothing, unless a reference names them directly
     // (then their hidden content counts too).
     if (node.IsText())
-        return node.included || referenced ? node.text : std::string();
+        return node.included || (referenced && m_hiddenReferenceRoot) ? node.text : std::string();
     if (!node.IsElement())
         return {};
-    if (!node.included && !referenced)
+    if (!node.included && !(referenced && m_hiddenReferenceRoot))
         return {};
     // 2B
     if (!referenced) {
         if (const std::string* labelledBy = Attribute(index, "aria-labelledby")) {
             std::string text;
             for (int target : Referenced(*labelledBy)) {
+                const bool outer = m_hiddenReferenceRoot;
+                m_hiddenReferenceRoot = !At(target).included;
                 const std::string part = CollapseBlanks(ComputeName(target, true, false, visiting));
+                m_hiddenReferenceRoot = outer;
                 if (!part.empty())
                     text += (text.empty() ? "" : " ") + part;
             }
@@ -145,12 +150,20 @@ std::string AccessibilityTree::ComputeName(int index, bool referenced, bool inCo
 
 std::string AccessibilityTree::NameFromContent(int index, bool referenced, std::vector<char>& visiting) const
 {
+    constexpr int kDeepest = 256;
+    if (m_depth >= kDeepest)
+        return {};
+    struct Deeper {
+        int& depth;
+        explicit Deeper(int& d) : depth(d) { ++depth; }
+        ~Deeper() { --depth; }
+    } deeper(m_depth);
     std::string text;
     for (int child : At(index).children) {
         const Node& c = At(child);
         if (c.IsElement() && OneOf(c.tag, {"script", "style", "template", "title"}))
             continue;
-        const std::string part = ComputeName(child, referenced && !At(child).included ? true : referenced, true, visiting);
+        const std::string part = ComputeName(child, referenced, true, visiting);
         if (c.IsElement() && !IsInline(c))
             text += ' ' + part + ' ';
         else
@@ -195,9 +208,17 @@ std::string AccessibilityTree::NativeName(int index, bool inContent, std::vector
     const std::string& t = node.tag;
     (void)inContent;
     if (node.foreign) {
-        for (int child : node.children)
-            if (At(child).tag == "title")
-                return At(child).text.empty() ? NameFromContent(child, true, visiting) : At(child).text;
+        // The svg title is never rendered, yet names its parent.
+        for (int child : node.children) {
+            if (At(child).tag != "title")
+                continue;
+            std::string text;
+            const int end = SubtreeEnd(child);
+            for (int i = child + 1; i < end; ++i)
+                if (At(i).IsText())
+                    text += At(i).text;
+            return text;
+        }
         return {};
     }
     if (t == "input") {

@@ -352,7 +352,7 @@ std::vector<Selector> SelectorsOf(const std::vector<Token>& tokens, std::size_t 
             const std::size_t n = current.compounds.size();
             for (std::size_t k = n; k-- > 0;) {
                 reversed.compounds.push_back(std::move(current.compounds[k]));
-                reversed.childOf.push_back(k + 1 < n ? current.childOf[k + 1] : false);
+                reversed.childOf.push_back(k > 0 && current.childOf[k]);
             }
             reversed.specificity = ids * 10000 + classes * 100 + types;
             selectors.push_back(std::move(reversed));
