@@ -1,0 +1,1023 @@
+#include "accessibility_tree.h"
+
+#include "library/html/html_document.h"
+#include "library/html/tag_table.h"
+#include "library/html/text_util.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdlib>
+#include <unordered_set>
+
+namespace orvane::a11y {
+
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f'; }
+
+bool OneOf(std::string_view word, std::initializer_list<std::string_view> list)
+{
+    return std::find(list.begin(), list.end(), word) != list.end();
+}
+
+bool IsVoid(std::string_view tag)
+{
+    return OneOf(tag, {"area", "base", "br", "col", "embed", "hr", "img", "input", "link", "meta", "param", "source",
+                       "track", "wbr", "keygen", "basefont", "frame", "isindex"});
+}
+
+// Elements whose content the parser takes as text, not as markup.
+bool IsRawText(std::string_view tag) { return OneOf(tag, {"script", "style", "title", "textarea", "xmp"}); }
+
+bool ClosesParagraph(std::string_view tag)
+{
+    return OneOf(tag, {"address", "article", "aside", "blockquote", "details", "dialog", "div", "dl", "fieldset",
+                       "figcaption", "figure", "footer", "form", "h1", "h2", "h3", "h4", "h5", "h6", "header",
+                       "hgroup", "hr", "main", "menu", "nav", "ol", "p", "pre", "section", "table", "ul"});
+}
+
+// Letters of a tag name as written, lower-cased; empty for no tag.
+std::string TagNameOf(std::string_view text)
+{
+    if (text.size() < 2 || text[0] != '<')
+        return {};
+    std::size_t start = text.size() > 1 && text[1] == '/' ? 2 : 1;
+    std::size_t end = start;
+    while (end < text.size() && !IsBlank(text[end]) && text[end] != '>' && (text[end] != '/' || end == start))
+        ++end;
+    std::string name = ToLower(text.substr(start, end - start));
+    if (!name.empty() && (name[0] == '!' || name[0] == '?'))
+        return {};
+    while (!name.empty() && name.back() == '/')
+        name.pop_back();
+    return name;
+}
+
+bool IsEndTag(std::string_view text)
+{
+    return text.size() > 1 && text[0] == '<' && text[1] == '/';
+}
+
+bool IsSelfClosing(std::string_view text)
+{
+    text = TrimRight(text);
+    return text.size() > 2 && text[text.size() - 2] == '/' && text.back() == '>';
+}
+
+bool IsValidInteger(std::string_view value, long* result = nullptr)
+{
+    value = Trim(value);
+    std::size_t i = 0;
+    bool negative = false;
+    if (i < value.size() && (value[i] == '-' || value[i] == '+'))
+        negative = value[i++] == '-';
+    if (i >= value.size() || value[i] < '0' || value[i] > '9')
+        return false;
+    long number = 0;
+    for (; i < value.size() && value[i] >= '0' && value[i] <= '9'; ++i)
+        number = std::min(number * 10 + (value[i] - '0'), 1000000000L);
+    if (result)
+        *result = negative ? -number : number;
+    return true;
+}
+
+} // namespace
+
+std::string CollapseBlanks(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    bool blank = false;
+    for (char c : text) {
+        if (IsBlank(c)) {
+            blank = !out.empty();
+            continue;
+        }
+        if (blank)
+            out.push_back(' ');
+        blank = false;
+        out.push_back(c);
+    }
+    return out;
+}
+
+// ---------------------------------------------------------------------------
+// Building
+
+class AccessibilityTree::Builder {
+public:
+    Builder(AccessibilityTree& tree, const CHtmlDocument& document) : m_tree(tree), m_document(document) {}
+
+    void Run()
+    {
+        BuildElementTree();
+        ReadStyles();
+        for (std::size_t i = 0; i < m_tree.m_nodes.size(); ++i)
+            Resolve(static_cast<int>(i));
+    }
+
+private:
+    std::vector<Node>& Nodes() { return m_tree.m_nodes; }
+
+    int AddNode(Node node, int parent)
+    {
+        node.parent = parent;
+        const int index = static_cast<int>(Nodes().size());
+        Nodes().push_back(std::move(node));
+        if (parent != Node::kNone)
+            Nodes()[static_cast<std::size_t>(parent)].children.push_back(index);
+        return index;
+    }
+
+    // Attributes as the HTML tokenizer reads a start tag, from the tag's own
+    // text: the document model parses only the tags of its table, and keeps
+    // a "/" before ">" as part of a name.
+    void ReadAttributes(Node& node, std::string_view text)
+    {
+        std::size_t at = 1;
+        while (at < text.size() && !IsBlank(text[at]) && text[at] != '/' && text[at] != '>')
+            ++at;  // the tag name
+        std::unordered_set<std::string> seen;
+        while (at < text.size()) {
+            while (at < text.size() && (IsBlank(text[at]) || text[at] == '/'))
+                ++at;
+            if (at >= text.size() || text[at] == '>')
+                break;
+            const std::size_t nameStart = at++;  // a first "=" belongs to the name
+            while (at < text.size() && !IsBlank(text[at]) && text[at] != '/' && text[at] != '>' && text[at] != '=')
+                ++at;
+            std::string name = ToLower(text.substr(nameStart, at - nameStart));
+            std::size_t look = at;
+            while (look < text.size() && IsBlank(text[look]))
+                ++look;
+            std::string_view raw;
+            if (look < text.size() && text[look] == '=') {
+                at = look + 1;
+                while (at < text.size() && IsBlank(text[at]))
+                    ++at;
+                if (at < text.size() && (text[at] == '"' || text[at] == '\'')) {
+                    const char quote = text[at++];
+                    const std::size_t close = std::min(text.find(quote, at), text.size());
+                    raw = text.substr(at, close - at);
+                    at = close + 1;
+                } else {
+                    const std::size_t valueStart = at;
+                    while (at < text.size() && !IsBlank(text[at]) && text[at] != '>')
+                        ++at;
+                    raw = text.substr(valueStart, at - valueStart);
+                }
+            }
+            if (!seen.insert(name).second) {
+                if (std::find(node.duplicateAttributes.begin(), node.duplicateAttributes.end(), name) ==
+                    node.duplicateAttributes.end())
+                    node.duplicateAttributes.push_back(name);
+                continue;  // the first one counts, as in a browser
+            }
+            node.attributes.push_back({std::move(name), m_document.UserText(raw, TextPlace::AttributeValue)});
+        }
+    }
+
+    // The open elements, innermost last.
+    std::vector<int> m_open;
+
+    int Current() const { return m_open.empty() ? 0 : m_open.back(); }
+    const std::string& TagOf(int node) { return Nodes()[static_cast<std::size_t>(node)].tag; }
+
+    void PopTo(std::size_t depth) { m_open.resize(depth); }
+    // Closes the innermost open element with one of the names, not past a boundary.
+    void CloseOpen(std::initializer_list<std::string_view> names, std::initializer_list<std::string_view> boundaries)
+    {
+        for (std::size_t k = m_open.size(); k-- > 0;) {
+            const std::string& tag = TagOf(m_open[k]);
+            if (OneOf(tag, names)) {
+                PopTo(k);
+                return;
+            }
+            if (OneOf(tag, boundaries))
+                return;
+        }
+    }
+
+    void ImpliedEnds(std::string_view tag)
+    {
+        if (!m_open.empty() && Nodes()[static_cast<std::size_t>(m_open.back())].foreign)
+            return;
+        if (ClosesParagraph(tag) || tag == "li" || tag == "dt" || tag == "dd")
+            CloseOpen({"p"}, {"button", "table", "td", "th", "li", "div", "section", "article", "body"});
+        if (tag == "li")
+            CloseOpen({"li"}, {"ul", "ol", "menu", "table"});
+        else if (tag == "dt" || tag == "dd")
+            CloseOpen({"dt", "dd"}, {"dl", "table"});
+        else if (tag == "option")
+            CloseOpen({"option"}, {"select", "datalist", "optgroup"});
+        else if (tag == "optgroup")
+            CloseOpen({"optgroup", "option"}, {"select"});
+        else if (tag == "tr")
+            CloseOpen({"tr"}, {"table", "thead", "tbody", "tfoot"});
+        else if (tag == "td" || tag == "th")
+            CloseOpen({"td", "th"}, {"tr", "table"});
+        else if (tag == "thead" || tag == "tbody" || tag == "tfoot")
+            CloseOpen({"thead", "tbody", "tfoot"}, {"table"});
+    }
+
+    void AddTag(const CElement& element, std::string_view text, const std::vector<CElement*>& list, std::size_t& i)
+    {
+        std::string name = TagNameOf(text);
+        if (name.empty())
+            return;
+        if (IsEndTag(text)) {
+            for (std::size_t k = m_open.size(); k-- > 0;) {
+                if (TagOf(m_open[k]) == name) {
+                    PopTo(k);
+                    break;
+                }
+            }
+            return;
+        }
+        ImpliedEnds(name);
+        Node node;
+        node.element = &element;
+        node.tag = name;
+        node.foreign = name == "svg" || name == "math" || Nodes()[static_cast<std::size_t>(Current())].foreign;
+        ReadAttributes(node, text);
+        const int index = AddNode(std::move(node), Current());
+        Node& added = Nodes()[static_cast<std::size_t>(index)];
+        if (added.tag == "html" && m_tree.m_documentElement == Node::kNone)
+            m_tree.m_documentElement = index;
+        if (!added.foreign && IsRawText(added.tag)) {
+            // Everything up to the end tag is the element's text.
+            std::string raw;
+            std::size_t k = i + 1;
+            for (; k < list.size(); ++k) {
+                const CElement& inner = *list[k];
+                if (IsEndTag(inner.Text()) && TagNameOf(inner.Text()) == added.tag)
+                    break;
+                if (!inner.IsDeleted())
+                    raw.append(inner.Text());
+            }
+            added.text = (added.tag == "script" || added.tag == "style")
+                             ? raw
+                             : m_document.UserText(raw, TextPlace::ElementText);
+            if (added.tag == "script" && !Trim(raw).empty())
+                m_tree.m_scripted = true;
+            const bool inTemplate = std::any_of(m_open.begin(), m_open.end(), [&](int open) { return TagOf(open) == "template"; });
+            if (added.tag == "title" && !m_tree.m_title && !inTemplate)
+                m_tree.m_title = added.text;
+            i = k;  // the end tag, or past the end
+            return;
+        }
+        if ((added.foreign && IsSelfClosing(text)) || (!added.foreign && IsVoid(added.tag)))
+            return;
+        m_open.push_back(index);
+    }
+
+    // A start tag whose text ends inside a quoted value, or has no end.
+    static bool StartsBrokenTag(std::string_view text)
+    {
+        if (text.size() < 2 || text[0] != '<' || !std::isalpha(static_cast<unsigned char>(text[1])))
+            return false;
+        const std::size_t end = TagEnd(text);
+        return end == std::string_view::npos;
+    }
+
+    // Where the tag's closing ">" stands, quotes of values heeded; npos when
+    // the text holds none.
+    static std::size_t TagEnd(std::string_view text)
+    {
+        char quote = 0;
+        bool afterEquals = false;
+        for (std::size_t c = 0; c < text.size(); ++c) {
+            const char ch = text[c];
+            if (quote) {
+                if (ch == quote)
+                    quote = 0;
+                continue;
+            }
+            if ((ch == '"' || ch == '\'') && afterEquals) {
+                quote = ch;
+                continue;
+            }
+            if (ch == '=')
+                afterEquals = true;
+            else if (!IsBlank(ch))
+                afterEquals = false;
+            if (ch == '>')
+                return c;
+        }
+        return std::string_view::npos;
+    }
+
+    // The whole tag from the text at `first` on, with the texts after it; last
+    // is the element the tag ends in. Empty when no tag closes.
+    static std::string MergeTag(const std::vector<CElement*>& list, std::size_t first, std::size_t& last)
+    {
+        std::string merged;
+        char quote = 0;
+        bool afterEquals = false;
+        for (std::size_t k = first; k < list.size() && k < first + 4096; ++k) {
+            const std::string_view piece = list[k]->Text();
+            for (std::size_t c = 0; c < piece.size(); ++c) {
+                const char ch = piece[c];
+                merged.push_back(ch);
+                if (quote) {
+                    if (ch == quote)
+                        quote = 0;
+                    continue;
+                }
+                if ((ch == '"' || ch == '\'') && afterEquals) {
+                    quote = ch;
+                    continue;
+                }
+                if (ch == '=')
+                    afterEquals = true;
+                else if (!IsBlank(ch))
+                    afterEquals = false;
+                if (ch == '>') {
+                    // What follows the tag in the same piece is page text the tree keeps no more.
+                    last = k;
+                    return merged;
+                }
+            }
+        }
+        return {};
+    }
+
+    void BuildElementTree()
+    {
+        Node document;
+        document.tag = "#document";
+        AddNode(std::move(document), Node::kNone);
+        const std::vector<CElement*>& list = m_document.Elements();
+        for (std::size_t i = 0; i < list.size(); ++i) {
+            const CElement& element = *list[i];
+            if (element.IsDeleted())
+                continue;
+            const int kind = element.Kind();
+            if (kind == kind::kComment || kind == kind::kCommentEnd || kind == tag::kDoctype)
+                continue;
+            if ((kind == kind::kText || kind == kind::kUnknown || (kind >= 0 && kind < kTagTableSize)) &&
+                StartsBrokenTag(element.Text())) {
+                // A "<" inside a quoted attribute value (srcdoc="<a ...>") cut
+                // the tag: it is read again whole from the texts that follow.
+                std::size_t last = i;
+                std::string merged = MergeTag(list, i, last);
+                if (!merged.empty()) {
+                    i = last;
+                    AddTag(element, merged, list, i);
+                    continue;
+                }
+            }
+            if (kind == kind::kText) {
+                Node text;
+                text.tag = "#text";
+                text.text = m_document.UserText(element.Text(), TextPlace::ElementText);
+                text.foreign = Nodes()[static_cast<std::size_t>(Current())].foreign;
+                AddNode(std::move(text), Current());
+                continue;
+            }
+            AddTag(element, element.Text(), list, i);
+        }
+        for (std::size_t i = 0; i < Nodes().size(); ++i) {
+            if (!Nodes()[i].IsElement())
+                continue;
+            for (const NodeAttribute& a : Nodes()[i].attributes) {
+                if (a.name == "id" && !a.value.empty())
+                    m_tree.m_ids[a.value].push_back(static_cast<int>(i));
+                if (a.name == "for" && Nodes()[i].tag == "label")
+                    m_tree.m_labelsFor[a.value].push_back(static_cast<int>(i));
+            }
+        }
+        for (std::size_t i = 0; i < Nodes().size(); ++i) {
+            const std::string* owns = m_tree.Attribute(static_cast<int>(i), "aria-owns");
+            if (!owns)
+                continue;
+            for (int owned : m_tree.Referenced(*owns))
+                m_tree.m_ownedBy.emplace(owned, static_cast<int>(i));
+        }
+    }
+
+    // ----- Style -------------------------------------------------------------
+
+    struct IndexedRule {
+        const css::Selector* selector;
+        const css::StyleRule* rule;
+        std::size_t order;
+    };
+
+    std::unordered_map<std::string, std::vector<IndexedRule>> m_byId, m_byClass, m_byTag;
+    std::vector<IndexedRule> m_universal;
+
+    void ReadStyles()
+    {
+        for (const Node& node : Nodes()) {
+            if (node.tag != "style")
+                continue;
+            const std::string* media = m_tree.Attribute(static_cast<int>(&node - Nodes().data()), "media");
+            std::vector<css::StyleRule> rules = css::ReadStyleSheet(node.text);
+            for (css::StyleRule& rule : rules) {
+                if (media && !Trim(*media).empty() && !EqualsIgnoreCase(Trim(*media), "all"))
+                    rule.media = rule.media.empty() ? *media : *media + " and " + rule.media;
+                m_tree.m_styleRules.push_back(std::move(rule));
+            }
+        }
+        std::size_t order = 0;
+        for (const css::StyleRule& rule : m_tree.m_styleRules) {
+            for (const css::Selector& selector : rule.selectors) {
+                const css::Compound& subject = selector.compounds.front();
+                IndexedRule entry{&selector, &rule, order++};
+                if (!subject.id.empty())
+                    m_byId[subject.id].push_back(entry);
+                else if (!subject.classes.empty())
+                    m_byClass[subject.classes.front()].push_back(entry);
+                else if (!subject.tag.empty())
+                    m_byTag[subject.tag].push_back(entry);
+                else
+                    m_universal.push_back(entry);
+            }
+        }
+    }
+
+    bool HasClass(int node, std::string_view name)
+    {
+        const std::string* classes = m_tree.Attribute(node, "class");
+        if (!classes)
+            return false;
+        std::string_view rest = *classes;
+        while (!rest.empty()) {
+            while (!rest.empty() && IsBlank(rest.front()))
+                rest.remove_prefix(1);
+            std::size_t end = 0;
+            while (end < rest.size() && !IsBlank(rest[end]))
+                ++end;
+            if (end && rest.substr(0, end) == name)
+                return true;
+            rest.remove_prefix(end);
+        }
+        return false;
+    }
+
+    bool Matches(int node, const css::Compound& compound)
+    {
+        const Node& n = Nodes()[static_cast<std::size_t>(node)];
+        if (!n.IsElement())
+            return false;
+        if (!compound.tag.empty() && compound.tag != n.tag)
+            return false;
+        if (!compound.id.empty()) {
+            const std::string* id = m_tree.Attribute(node, "id");
+            if (!id || *id != compound.id)
+                return false;
+        }
+        for (const std::string& name : compound.classes)
+            if (!HasClass(node, name))
+                return false;
+        for (const css::AttributeTest& test : compound.attributes) {
+            const std::string* value = m_tree.Attribute(node, test.name);
+            if (!value)
+                return false;
+            const std::string_view v = *value;
+            const std::string_view want = test.value;
+            switch (test.match) {
+            case 0: break;
+            case '=': if (v != want) return false; break;
+            case '^': if (want.empty() || v.substr(0, want.size()) != want) return false; break;
+            case '$': if (want.empty() || v.size() < want.size() || v.substr(v.size() - want.size()) != want) return false; break;
+            case '*': if (want.empty() || v.find(want) == std::string_view::npos) return false; break;
+            case '|': if (v != want && v.substr(0, want.size() + 1) != std::string(want) + "-") return false; break;
+            case '~': {
+                bool found = false;
+                std::string_view rest = v;
+                while (!rest.empty() && !found) {
+                    std::size_t end = 0;
+                    while (end < rest.size() && !IsBlank(rest[end]))
+                        ++end;
+                    found = end && rest.substr(0, end) == want;
+                    rest.remove_prefix(std::min(end + 1, rest.size()));
+                }
+                if (!found)
+                    return false;
+                break;
+            }
+            default: return false;
+            }
+        }
+        return true;
+    }
+
+    bool Matches(int node, const css::Selector& selector, std::size_t at = 0)
+    {
+        if (!Matches(node, selector.compounds[at]))
+            return false;
+        if (at + 1 == selector.compounds.size())
+            return true;
+        int ancestor = Nodes()[static_cast<std::size_t>(node)].parent;
+        if (selector.childOf[at])
+            return ancestor > 0 && Matches(ancestor, selector, at + 1);
+        for (; ancestor > 0; ancestor = Nodes()[static_cast<std::size_t>(ancestor)].parent)
+            if (Matches(ancestor, selector, at + 1))
+                return true;
+        return false;
+    }
+
+    struct Winner {
+        const css::Declaration* declaration = nullptr;
+        bool important = false;
+        bool inline_ = false;
+        int specificity = 0;
+        std::size_t order = 0;
+
+        bool LosesTo(bool important2, bool inline2, int specificity2, std::size_t order2) const
+        {
+            if (!declaration)
+                return true;
+            if (important != important2)
+                return important2;
+            if (inline_ != inline2)
+                return inline2;
+            if (specificity != specificity2)
+                return specificity2 > specificity;
+            return order2 >= order;
+        }
+    };
+
+    // The last two take transform and rotate under an orientation query.
+    static constexpr std::array<std::string_view, 14> kProperties = {
+        "display", "visibility", "content-visibility", "letter-spacing", "word-spacing", "line-height", "font-size",
+        "", "", "", "font-family", "position", "top", "left"};
+
+    void Offer(std::array<Winner, kProperties.size()>& winners, const css::Declaration& d, bool isInline,
+               int specificity, std::size_t order, std::string_view media = {})
+    {
+        if (d.property == "transform" || d.property == "rotate") {
+            const std::string lower = ToLower(media);
+            std::size_t slot = 9;
+            if (lower.find("orientation") != std::string::npos)
+                slot = lower.find("landscape") != std::string::npos ? 7
+                       : lower.find("portrait") != std::string::npos ? 8 : 0;
+            if (slot && winners[slot].LosesTo(d.important, isInline, specificity, order))
+                winners[slot] = Winner{&d, d.important, isInline, specificity, order};
+            return;
+        }
+        for (std::size_t p = 0; p < kProperties.size(); ++p) {
+            if (kProperties[p].empty())
+                continue;
+            if (d.property != kProperties[p])
+                continue;
+            if (winners[p].LosesTo(d.important, isInline, specificity, order))
+                winners[p] = Winner{&d, d.important, isInline, specificity, order};
+        }
+    }
+
+    // Media conditions a screen of any size may meet count; print and
+    // speech only ones do not.
+    static bool AppliesOnScreen(std::string_view media)
+    {
+        const std::string lower = ToLower(media);
+        if (lower.empty())
+            return true;
+        if (lower.find("print") != std::string::npos || lower.find("speech") != std::string::npos)
+            return lower.find("screen") != std::string::npos || lower.find("all") != std::string::npos;
+        return true;
+    }
+
+    void ComputeStyle(int index)
+    {
+        Node& node = Nodes()[static_cast<std::size_t>(index)];
+        const NodeStyle* parent = node.parent > 0 ? &Nodes()[static_cast<std::size_t>(node.parent)].style : nullptr;
+        std::array<Winner, kProperties.size()> winners{};
+        auto consider = [&](const std::vector<IndexedRule>* rules) {
+            if (!rules)
+                return;
+            for (const IndexedRule& entry : *rules) {
+                if (!AppliesOnScreen(entry.rule->media) || !Matches(index, *entry.selector))
+                    continue;
+                for (const css::Declaration& d : entry.rule->declarations)
+                    Offer(winners, d, false, entry.selector->specificity, entry.order, entry.rule->media);
+            }
+        };
+        if (!m_universal.empty() || !m_byTag.empty() || !m_byId.empty() || !m_byClass.empty()) {
+            consider(&m_universal);
+            if (auto it = m_byTag.find(node.tag); it != m_byTag.end())
+                consider(&it->second);
+            if (const std::string* id = m_tree.Attribute(index, "id"))
+                if (auto it = m_byId.find(*id); it != m_byId.end())
+                    consider(&it->second);
+            if (const std::string* classes = m_tree.Attribute(index, "class")) {
+                std::unordered_set<std::string_view> seen;
+                std::string_view rest = *classes;
+                while (!rest.empty()) {
+                    while (!rest.empty() && IsBlank(rest.front()))
+                        rest.remove_prefix(1);
+                    std::size_t end = 0;
+                    while (end < rest.size() && !IsBlank(rest[end]))
+                        ++end;
+                    if (end && seen.insert(rest.substr(0, end)).second)
+                        if (auto it = m_byClass.find(std::string(rest.substr(0, end))); it != m_byClass.end())
+                            consider(&it->second);
+                    rest.remove_prefix(end);
+                }
+            }
+        }
+        std::vector<css::Declaration> inlineDeclarations;
+        if (const std::string* style = m_tree.Attribute(index, "style")) {
+            inlineDeclarations = css::ReadDeclarations(*style);
+            for (const css::Declaration& d : inlineDeclarations)
+                Offer(winners, d, true, 0, 0);
+        }
+        auto value = [&](std::size_t p) -> std::string {
+            const css::Declaration* d = winners[p].declaration;
+            return d ? ToLower(Trim(d->value)) : std::string();
+        };
+        NodeStyle& s = node.style;
+        s.display = value(0);
+        s.visibility = value(1);
+        s.contentVisibility = value(2);
+        s.letterSpacing = value(3);
+        s.wordSpacing = value(4);
+        s.lineHeight = value(5);
+        s.fontSize = value(6);
+        s.fontFamily = value(10);
+        s.position = value(11);
+        s.top = value(12);
+        s.left = value(13);
+        auto rotation = [&](std::size_t p) -> std::string {
+            const css::Declaration* d = winners[p].declaration;
+            return d ? d->property + ":" + ToLower(Trim(d->value)) : std::string();
+        };
+        // Without a rule of its own an orientation keeps the element's rotation at large.
+        s.landscapeRotation = winners[7].declaration ? rotation(7) : rotation(9);
+        s.portraitRotation = winners[8].declaration ? rotation(8) : rotation(9);
+        s.orientationDependent = winners[7].declaration || winners[8].declaration;
+        s.letterSpacingImportant = winners[3].declaration && winners[3].inline_ && winners[3].important;
+        s.wordSpacingImportant = winners[4].declaration && winners[4].inline_ && winners[4].important;
+        s.lineHeightImportant = winners[5].declaration && winners[5].inline_ && winners[5].important;
+        // Inherited properties (and "inherit" on the others) follow the parent.
+        auto inherit = [&](std::string& mine, const std::string& theirs, bool inherited) {
+            if ((mine.empty() && inherited) || mine == "inherit")
+                mine = parent ? theirs : std::string();
+        };
+        inherit(s.visibility, parent ? parent->visibility : std::string(), true);
+        inherit(s.letterSpacing, parent ? parent->letterSpacing : std::string(), true);
+        inherit(s.wordSpacing, parent ? parent->wordSpacing : std::string(), true);
+        inherit(s.lineHeight, parent ? parent->lineHeight : std::string(), true);
+        inherit(s.fontSize, parent ? parent->fontSize : std::string(), true);
+        inherit(s.fontFamily, parent ? parent->fontFamily : std::string(), true);
+        inherit(s.display, parent ? parent->display : std::string(), false);
+    }
+
+    // ----- Roles, hiding, focus, language -----------------------------------
+
+    const std::string* Attr(int node, std::string_view name) { return m_tree.Attribute(node, name); }
+
+    bool HasGlobalAria(int index)
+    {
+        for (const NodeAttribute& a : Nodes()[static_cast<std::size_t>(index)].attributes) {
+            if (a.name.rfind("aria-", 0) != 0)
+                continue;
+            const AriaProperty* p = FindAriaProperty(a.name);
+            if (p && p->global && a.name != "aria-hidden")
+                return true;
+        }
+        return false;
+    }
+
+    bool HasAncestor(int index, std::initializer_list<std::string_view> tags)
+    {
+        for (int p = Nodes()[static_cast<std::size_t>(index)].parent; p > 0; p = Nodes()[static_cast<std::size_t>(p)].parent)
+            if (OneOf(Nodes()[static_cast<std::size_t>(p)].tag, tags))
+                return true;
+        return false;
+    }
+
+    std::string ImplicitRole(int index)
+    {
+        const Node& n = Nodes()[static_cast<std::size_t>(index)];
+        const std::string& t = n.tag;
+        if (n.foreign) {
+            if (t == "svg")
+                return "graphics-document";
+            if (t == "math")
+                return "math";
+            return {};
+        }
+        if (t == "a" || t == "area")
+            return Attr(index, "href") ? "link" : "";
+        if (t == "input") {
+            const std::string* typeValue = Attr(index, "type");
+            const std::string type = typeValue ? ToLower(Trim(*typeValue)) : std::string();
+            if (OneOf(type, {"button", "submit", "reset", "image"}))
+                return "button";
+            if (type == "checkbox")
+                return "checkbox";
+            if (type == "radio")
+                return "radio";
+            if (type == "range")
+                return "slider";
+            if (type == "number")
+                return "spinbutton";
+            if (type == "hidden" || type == "file" || type == "color" || type == "date" || type == "datetime-local" ||
+                type == "month" || type == "time" || type == "week" || type == "password")
+                return {};
+            if (Attr(index, "list"))
+                return "combobox";
+            return type == "search" ? "searchbox" : "textbox";
+        }
+        if (t == "select") {
+            long size = 0;
+            const std::string* sizeValue = Attr(index, "size");
+            if (Attr(index, "multiple") || (sizeValue && IsValidInteger(*sizeValue, &size) && size > 1))
+                return "listbox";
+            return "combobox";
+        }
+        if (t == "img") {
+            const std::string* alt = Attr(index, "alt");
+            if (alt && alt->empty() && !HasGlobalAria(index) && !Attr(index, "title"))
+                return "presentation";
+            return "img";
+        }
+        if (t == "h1" || t == "h2" || t == "h3" || t == "h4" || t == "h5" || t == "h6")
+            return "heading";
+        if (t == "footer" || t == "header") {
+            if (HasAncestor(index, {"article", "aside", "main", "nav", "section"}))
+                return {};
+            return t == "footer" ? "contentinfo" : "banner";
+        }
+        if (t == "section")
+            return (Attr(index, "aria-label") || Attr(index, "aria-labelledby") || Attr(index, "title")) ? "region" : "";
+        if (t == "td")
+            return HasAncestor(index, {"table"}) ? "cell" : "";
+        if (t == "th")
+            return HeaderCellRole(index);
+        static const std::unordered_map<std::string_view, std::string_view> kRoles = {
+            {"article", "article"}, {"aside", "complementary"}, {"blockquote", "blockquote"}, {"body", "generic"},
+            {"button", "button"}, {"caption", "caption"}, {"code", "code"}, {"datalist", "listbox"},
+            {"dd", "definition"}, {"del", "deletion"}, {"details", "group"}, {"dfn", "term"}, {"dialog", "dialog"},
+            {"dt", "term"}, {"em", "emphasis"}, {"fieldset", "group"}, {"figure", "figure"}, {"form", "form"},
+            {"hr", "separator"}, {"html", "document"}, {"ins", "insertion"}, {"li", "listitem"}, {"main", "main"},
+            {"math", "math"}, {"menu", "list"}, {"meter", "meter"}, {"nav", "navigation"}, {"ol", "list"},
+            {"optgroup", "group"}, {"option", "option"}, {"output", "status"}, {"p", "paragraph"},
+            {"progress", "progressbar"}, {"search", "search"}, {"strong", "strong"}, {"sub", "subscript"},
+            {"sup", "superscript"}, {"table", "table"}, {"tbody", "rowgroup"}, {"textarea", "textbox"},
+            {"tfoot", "rowgroup"}, {"thead", "rowgroup"}, {"time", "time"}, {"tr", "row"}, {"ul", "list"},
+        };
+        const auto it = kRoles.find(t);
+        return it == kRoles.end() ? std::string() : std::string(it->second);
+    }
+
+    bool IsNaturallyFocusable(int index)
+    {
+        const Node& n = Nodes()[static_cast<std::size_t>(index)];
+        const std::string& t = n.tag;
+        if (n.disabled)
+            return false;
+        if ((t == "a" || t == "area") && Attr(index, "href"))
+            return true;
+        if (t == "input") {
+            const std::string* type = Attr(index, "type");
+            return !(type && EqualsIgnoreCase(Trim(*type), "hidden"));
+        }
+        if (t == "button" || t == "select" || t == "textarea" || t == "iframe")
+            return true;
+        if ((t == "audio" || t == "video") && Attr(index, "controls"))
+            return true;
+        if (t == "summary" && n.parent > 0 && Nodes()[static_cast<std::size_t>(n.parent)].tag == "details") {
+            for (int sibling : Nodes()[static_cast<std::size_t>(n.parent)].children)
+                if (Nodes()[static_cast<std::size_t>(sibling)].tag == "summary")
+                    return sibling == index;
+        }
+        if (const std::string* editable = Attr(index, "contenteditable"))
+            return !EqualsIgnoreCase(Trim(*editable), "false");
+        return false;
+    }
+
+    bool IsDisabled(int index)
+    {
+        const Node& n = Nodes()[static_cast<std::size_t>(index)];
+        if (!OneOf(n.tag, {"button", "input", "select", "textarea", "optgroup", "option", "fieldset"}))
+            return false;
+        if (Attr(index, "disabled"))
+            return true;
+        // Inside a disabled fieldset, but for its first legend.
+        for (int p = n.parent; p > 0; p = Nodes()[static_cast<std::size_t>(p)].parent) {
+            const Node& up = Nodes()[static_cast<std::size_t>(p)];
+            if (up.tag == "fieldset" && Attr(p, "disabled")) {
+                return true;
+            }
+        }
+        return false;
+    }
+
+    // Positioned far beyond the top or left edge: a common way to hide
+    // content from the eye and keep it for screen readers.
+    static bool OffScreen(const NodeStyle& style)
+    {
+        if (style.position != "absolute" && style.position != "fixed")
+            return false;
+        auto far = [](const std::string& offset) {
+            if (offset.empty() || offset[0] != '-')
+                return false;
+            const double number = std::atof(offset.c_str() + 1);
+            const bool relative = offset.find("em") != std::string::npos || offset.find('%') != std::string::npos;
+            return relative ? number >= 10 : number >= 100;
+        };
+        return far(style.top) || far(style.left);
+    }
+
+    // A th without a scope heads its row when the row holds data cells.
+    std::string HeaderCellRole(int index)
+    {
+        if (const std::string* scope = Attr(index, "scope")) {
+            const std::string value = ToLower(Trim(*scope));
+            if (value == "row" || value == "rowgroup")
+                return "rowheader";
+            if (value == "col" || value == "colgroup")
+                return "columnheader";
+        }
+        const int row = Nodes()[static_cast<std::size_t>(index)].parent;
+        if (row > 0 && Nodes()[static_cast<std::size_t>(row)].tag == "tr")
+            for (int cell : Nodes()[static_cast<std::size_t>(row)].children)
+                if (Nodes()[static_cast<std::size_t>(cell)].tag == "td")
+                    return "rowheader";
+        return "columnheader";
+    }
+
+    void Resolve(int index)
+    {
+        Node& node = Nodes()[static_cast<std::size_t>(index)];
+        const Node* parent = node.parent != Node::kNone ? &Nodes()[static_cast<std::size_t>(node.parent)] : nullptr;
+        if (!parent) {
+            node.included = false;
+            return;
+        }
+        if (node.IsElement())
+            ComputeStyle(index);
+        else
+            node.style = parent->style;
+        // Rendering.
+        bool rendered = parent->rendered || parent->tag == "#document";
+        if (parent->tag == "#document")
+            rendered = true;
+        if (node.IsElement()) {
+            if ((!node.foreign && OneOf(node.tag, {"head", "script", "style", "template", "title", "meta", "link", "base",
+                                                   "noscript", "datalist", "param", "source", "track"})) ||
+                (node.foreign && OneOf(node.tag, {"title", "desc"})) ||
+                (node.tag == "input" && Attr(index, "type") && EqualsIgnoreCase(Trim(*Attr(index, "type")), "hidden")))
+                rendered = false;
+            const bool hiddenAttribute = Attr(index, "hidden") != nullptr;
+            if (node.style.display == "none" || (hiddenAttribute && node.style.display.empty()))
+                rendered = false;
+            if (parent->IsElement() && parent->style.contentVisibility == "hidden")
+                rendered = false;
+        }
+        node.rendered = rendered;
+        const bool shown = rendered && node.style.visibility != "hidden" && node.style.visibility != "collapse";
+        node.offScreen = parent->offScreen || (node.IsElement() && OffScreen(node.style));
+        node.visible = shown && !node.offScreen;
+        node.ariaHidden = parent->ariaHidden;
+        if (node.IsElement()) {
+            const std::string* ariaHidden = Attr(index, "aria-hidden");
+            if (ariaHidden && EqualsIgnoreCase(Trim(*ariaHidden), "true"))
+                node.ariaHidden = true;
+        }
+        node.included = shown && !node.ariaHidden;
+        // Language.
+        node.language = parent->language;
+        if (node.IsElement()) {
+            const std::string* lang = Attr(index, "lang");
+            if (!lang)
+                lang = Attr(index, "xml:lang");
+            if (lang)
+                node.language = std::string(Trim(*lang));
+        }
+        if (!node.IsElement())
+            return;
+        // Focus.
+        node.disabled = IsDisabled(index);
+        long tabindex = 0;
+        const std::string* tabindexValue = Attr(index, "tabindex");
+        const bool hasTabindex = tabindexValue && IsValidInteger(*tabindexValue, &tabindex);
+        node.focusable = shown && (IsNaturallyFocusable(index) || (hasTabindex && !node.disabled));
+        node.inTabOrder = node.focusable && (!hasTabindex || tabindex >= 0);
+        // Role.
+        std::string implicit = ImplicitRole(index);
+        node.implicitRole = implicit == "generic" ? std::string() : implicit;
+        node.markedDecorative = node.tag == "img" && Attr(index, "alt") && Attr(index, "alt")->empty();
+        std::string role = implicit;
+        node.explicitRole = false;
+        if (const std::string* roleValue = Attr(index, "role")) {
+            std::string_view rest = *roleValue;
+            while (!rest.empty()) {
+                while (!rest.empty() && IsBlank(rest.front()))
+                    rest.remove_prefix(1);
+                std::size_t end = 0;
+                while (end < rest.size() && !IsBlank(rest[end]))
+                    ++end;
+                const std::string token = ToLower(rest.substr(0, end));
+                rest.remove_prefix(end);
+                if (token.empty())
+                    continue;
+                const AriaRole* known = FindAriaRole(token);
+                if (!known || known->abstract)
+                    continue;
+                if (token == "none" || token == "presentation") {
+                    node.markedDecorative = true;
+                    // Presentational role conflict resolution: a focusable element
+                    // or one with a global state or property keeps its own role.
+                    if (node.focusable || HasGlobalAria(index))
+                        break;
+                }
+                role = token;
+                node.explicitRole = true;
+                break;
+            }
+        }
+        if (role == "none")
+            role = "presentation";
+        // List items and cells of a presentational list or table are presentational too.
+        if (!node.explicitRole && parent->presentational &&
+            OneOf(node.tag, {"li", "tr", "td", "th", "thead", "tbody", "tfoot", "dt", "dd", "option", "caption"}) &&
+            !node.focusable && !HasGlobalAria(index))
+            role = "presentation";
+        node.presentational = role == "presentation";
+        node.role = role == "generic" ? std::string() : role;
+    }
+
+    AccessibilityTree& m_tree;
+    const CHtmlDocument& m_document;
+};
+
+AccessibilityTree::AccessibilityTree(const CHtmlDocument& document)
+{
+    Builder(*this, document).Run();
+    m_names.resize(m_nodes.size());
+    m_descriptions.resize(m_nodes.size());
+}
+
+AccessibilityTree::~AccessibilityTree() = default;
+
+const std::string* AccessibilityTree::Attribute(int node, std::string_view name) const
+{
+    if (node < 0 || static_cast<std::size_t>(node) >= m_nodes.size())
+        return nullptr;
+    for (const NodeAttribute& a : m_nodes[static_cast<std::size_t>(node)].attributes)
+        if (a.name.size() == name.size() && EqualsIgnoreCase(a.name, name))
+            return &a.value;
+    return nullptr;
+}
+
+int AccessibilityTree::ElementWithId(std::string_view id) const
+{
+    const auto it = m_ids.find(std::string(id));
+    return it == m_ids.end() ? Node::kNone : it->second.front();
+}
+
+int AccessibilityTree::IdCount(std::string_view id) const
+{
+    const auto it = m_ids.find(std::string(id));
+    return it == m_ids.end() ? 0 : static_cast<int>(it->second.size());
+}
+
+std::vector<int> AccessibilityTree::Referenced(std::string_view idList) const
+{
+    std::vector<int> found;
+    while (!idList.empty()) {
+        while (!idList.empty() && IsBlank(idList.front()))
+            idList.remove_prefix(1);
+        std::size_t end = 0;
+        while (end < idList.size() && !IsBlank(idList[end]))
+            ++end;
+        if (end) {
+            const int node = ElementWithId(idList.substr(0, end));
+            if (node != Node::kNone)
+                found.push_back(node);
+        }
+        idList.remove_prefix(end);
+    }
+    return found;
+}
+
+int AccessibilityTree::OwnerByAriaOwns(int node) const
+{
+    const auto it = m_ownedBy.find(node);
+    return it == m_ownedBy.end() ? Node::kNone : it->second;
+}
+
+int AccessibilityTree::SubtreeEnd(int node) const
+{
+    int last = node;
+    while (!At(last).children.empty())
+        last = At(last).children.back();
+    return last + 1;
+}
+
+bool AccessibilityTree::InPresentationalChildren(int node) const
+{
+    for (int p = At(node).parent; p > 0; p = At(p).parent) {
+        const AriaRole* role = RoleOf(p);
+        if (role && role->childrenPresentational)
+            return true;
+    }
+    return false;
+}
+
+} // namespace orvane::a11y

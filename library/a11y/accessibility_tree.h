@@ -1,0 +1,148 @@
+#pragma once
+
+#include "aria_data.h"
+#include "css_reader.h"
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace orvane {
+class CHtmlDocument;
+class CElement;
+}
+
+namespace orvane::a11y {
+
+struct NodeAttribute {
+    std::string name;   // lower case
+    std::string value;  // decoded, as a script reads it
+};
+
+// The CSS values the rules ask for, as the cascade leaves them on an element
+// (inherited ones already taken from the parent); empty when nothing sets them.
+struct NodeStyle {
+    std::string display;
+    std::string visibility;
+    std::string contentVisibility;
+    // Text spacing: the value and whether the style attribute set it !important.
+    std::string letterSpacing, wordSpacing, lineHeight, fontSize, fontFamily;
+    std::string position, top, left;
+    bool letterSpacingImportant = false, wordSpacingImportant = false, lineHeightImportant = false;
+    // transform or rotate set under an orientation media query ("rotate(90deg)").
+    std::string landscapeRotation, portraitRotation;
+    bool orientationDependent = false;  // an orientation query sets one of them
+};
+
+struct Node {
+    static constexpr int kNone = -1;
+
+    const CElement* element = nullptr;  // the start tag; null for text and the document
+    std::string tag;                    // lower case; "#text", "#document"
+    std::string text;                   // of a text node; the content of script, style, title, textarea
+    std::vector<NodeAttribute> attributes;
+    std::vector<std::string> duplicateAttributes;  // names written more than once on the tag
+    int parent = kNone;
+    std::vector<int> children;
+    bool foreign = false;  // inside svg or math
+
+    NodeStyle style;
+    std::string role;  // the semantic role; empty for none or generic
+    std::string implicitRole;  // what HTML-AAM gives the element without a role attribute
+    bool markedDecorative = false;  // role none/presentation written (in force or not), or img alt=""
+    bool explicitRole = false;  // the role comes from the role attribute
+    bool presentational = false;  // role none/presentation in force (also inherited by owned list items and cells)
+    bool rendered = true;   // not display:none, not hidden, not in head or a template
+    bool visible = true;    // rendered, not visibility:hidden and not moved off the screen
+    bool offScreen = false;  // it or an ancestor is positioned beyond the screen's edge
+    bool ariaHidden = false;  // aria-hidden="true" on it or an ancestor
+    bool included = true;   // in the accessibility tree
+    bool focusable = false;
+    bool inTabOrder = false;
+    bool disabled = false;
+    std::string language;  // the lang (or xml:lang) in force; empty when none
+
+    bool IsText() const { return tag == "#text"; }
+    bool IsElement() const { return !tag.empty() && tag[0] != '#'; }
+};
+
+// The page's accessibility tree, built once in one walk of its elements: the
+// element tree the flat list of tags implies, each element's CSS as the page's
+// own style sheets and style attributes give it, its role by HTML-AAM and
+// WAI-ARIA, whether it is hidden, included, focusable, and its language.
+// Names and descriptions are computed (accname 1.2) when first asked and kept.
+class AccessibilityTree {
+public:
+    explicit AccessibilityTree(const CHtmlDocument& document);
+    ~AccessibilityTree();
+
+    const std::vector<Node>& Nodes() const { return m_nodes; }
+    const Node& At(int index) const { return m_nodes[static_cast<std::size_t>(index)]; }
+    int Root() const { return 0; }
+    // The html element, or kNone when the page has none.
+    int DocumentElement() const { return m_documentElement; }
+    // The text of the first title element; nullopt when there is none.
+    const std::optional<std::string>& Title() const { return m_title; }
+    const std::vector<css::StyleRule>& StyleRules() const { return m_styleRules; }
+    // The page runs scripts, which may move focus or make content we do not see.
+    bool Scripted() const { return m_scripted; }
+
+    // The attribute's value, letter case of the name aside; null when absent.
+    const std::string* Attribute(int node, std::string_view name) const;
+    bool HasAttribute(int node, std::string_view name) const { return Attribute(node, name) != nullptr; }
+    // The first element with the id; kNone when none has it.
+    int ElementWithId(std::string_view id) const;
+    // How many elements carry the id.
+    int IdCount(std::string_view id) const;
+    // The elements an ID reference list names, in order, leaving out ids no element has.
+    std::vector<int> Referenced(std::string_view idList) const;
+    // The node whose aria-owns names this one (the first counts); kNone when none.
+    int OwnerByAriaOwns(int node) const;
+    // Past the last descendant: descendants of a node follow it in the list.
+    int SubtreeEnd(int node) const;
+
+    // The accessible name and description (blanks collapsed, trimmed).
+    const std::string& Name(int node) const;
+    const std::string& Description(int node) const;
+    // The text the element's content gives, as name from content would.
+    std::string TextContent(int node) const;
+
+    // The role's ARIA definition; null for none.
+    const AriaRole* RoleOf(int node) const { return FindAriaRole(At(node).role); }
+    // Whether an ancestor's role makes its children presentational (button, img, ...).
+    bool InPresentationalChildren(int node) const;
+
+private:
+    class Builder;
+    friend class Builder;
+    std::string ComputeName(int node, bool referenced, bool inContent, std::vector<char>& visiting) const;
+    std::string NameFromContent(int node, bool referenced, std::vector<char>& visiting) const;
+    std::string NativeName(int node, bool inContent, std::vector<char>& visiting) const;
+    std::string LabelText(int control, std::vector<char>& visiting) const;
+    std::string EmbeddedValue(int node) const;
+
+    std::vector<Node> m_nodes;
+    int m_documentElement = Node::kNone;
+    std::optional<std::string> m_title;
+    bool m_scripted = false;
+    std::vector<css::StyleRule> m_styleRules;
+    std::unordered_map<std::string, std::vector<int>> m_ids;
+    std::unordered_map<std::string, std::vector<int>> m_labelsFor;
+    std::unordered_map<int, int> m_ownedBy;
+    // The element aria-labelledby names is hidden: its hidden content counts too.
+    mutable bool m_hiddenReferenceRoot = false;
+    // How deep the computation has gone into content: pages nest elements
+    // thousands deep, and no name is read from that far down.
+    mutable int m_depth = 0;
+    mutable std::vector<std::unique_ptr<std::string>> m_names;
+    mutable std::vector<std::unique_ptr<std::string>> m_descriptions;
+};
+
+// Blanks (ASCII white space) collapsed to one space, trimmed.
+std::string CollapseBlanks(std::string_view text);
+
+} // namespace orvane::a11y

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "rule.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace orvane::rules {
+
+// Helpers the checks share.
+std::vector<std::string_view> Tokens(std::string_view text);
+// The primary language subtag of a language tag when the code list knows
+// it and the tag is well formed; empty otherwise.
+std::string KnownPrimaryLanguage(std::string_view tag);
+
+// Registration tables of the check files, name to function.
+struct NamedMatcher {
+    std::string_view name;
+    MatcherFunction function;
+};
+struct NamedCheck {
+    std::string_view name;
+    CheckFunction function;
+};
+const std::vector<NamedMatcher>& PageMatchers();
+const std::vector<NamedCheck>& PageChecks();
+const std::vector<NamedMatcher>& AriaMatchers();
+const std::vector<NamedCheck>& AriaChecks();
+const std::vector<NamedMatcher>& NameMatchers();
+const std::vector<NamedCheck>& NameChecks();
+const std::vector<NamedMatcher>& StyleMatchers();
+const std::vector<NamedCheck>& StyleChecks();
+
+} // namespace orvane::rules

@@ -1,0 +1,436 @@
+// Checks of accessible names and of the elements that need them: images,
+// buttons, frames, objects, summaries, table headers, autocomplete.
+#include "checks.h"
+
+#include "library/a11y/accessibility_tree.h"
+#include "library/html/html_document.h"
+#include "library/html/text_util.h"
+
+#include <algorithm>
+#include <cctype>
+#include <map>
+#include <sstream>
+
+namespace orvane::rules {
+
+namespace {
+
+using a11y::Node;
+
+const Node& N(const PageContext& page, int node) { return page.tree.At(node); }
+const std::string* A(const PageContext& page, int node, std::string_view name) { return page.tree.Attribute(node, name); }
+CheckResult Pass() { return {Outcome::Passed, {}}; }
+CheckResult Fail(std::string detail = {}) { return {Outcome::Failed, std::move(detail)}; }
+
+bool In(std::string_view word, std::string_view list)
+{
+    for (std::string_view token : Tokens(list))
+        if (token == word)
+            return true;
+    return false;
+}
+
+std::string InputType(const PageContext& page, int node)
+{
+    const std::string* type = A(page, node, "type");
+    return type ? ToLower(Trim(*type)) : std::string();
+}
+
+bool ImageInput(const PageContext& page, int node, std::string_view)
+{
+    return N(page, node).tag == "input" && !N(page, node).foreign && InputType(page, node) == "image";
+}
+bool NotImageInput(const PageContext& page, int node, std::string_view) { return !ImageInput(page, node, {}); }
+
+bool ImgOrRoleImg(const PageContext& page, int node, std::string_view)
+{
+    const Node& n = N(page, node);
+    return !n.foreign && (n.tag == "img" || n.role == "img");
+}
+
+bool NegativeTabindex(const PageContext& page, int node)
+{
+    const std::string* tabindex = A(page, node, "tabindex");
+    if (!tabindex)
+        return false;
+    const std::string_view value = Trim(*tabindex);
+    return value.size() > 1 && value[0] == '-' && std::isdigit(static_cast<unsigned char>(value[1]));
+}
+bool NotNegativeTabindex(const PageContext& page, int node, std::string_view) { return !NegativeTabindex(page, node); }
+bool NotMarkedDecorative(const PageContext& page, int node, std::string_view) { return !N(page, node).markedDecorative; }
+bool MarkedDecorative(const PageContext& page, int node, std::string_view) { return N(page, node).markedDecorative; }
+
+bool SummaryButton(const PageContext& page, int node, std::string_view)
+{
+    const Node& n = N(page, node);
+    if (n.tag != "summary" || n.foreign || n.explicitRole || n.parent <= 0 || N(page, n.parent).tag != "details")
+        return false;
+    for (int sibling : N(page, n.parent).children)
+        if (N(page, sibling).tag == "summary")
+            return sibling == node;
+    return false;
+}
+
+// A frame's own document (srcdoc) with something visible in its focus order.
+bool IframeHasFocusableContent(const PageContext& page, int node, std::string_view)
+{
+    const Node& n = N(page, node);
+    const std::string* srcdoc = A(page, node, "srcdoc");
+    if (!srcdoc || !n.visible || A(page, node, "inert"))
+        return false;
+    // A frame a pixel wide shows nothing of what it holds.
+    for (std::string_view side : {"width", "height"})
+        if (const std::string* size = A(page, node, side); size && std::atof(size->c_str()) <= 1 && !Trim(*size).empty())
+            return false;
+    CHtmlDocument inner;
+    inner.Start(1, false);
+    std::istringstream in(page.tree.Attribute(node, "srcdoc") ? *srcdoc : std::string());
+    if (inner.Load(in) != 1)
+        return false;
+    const a11y::AccessibilityTree tree(inner);
+    for (const Node& child : tree.Nodes())
+        if (child.IsElement() && child.inTabOrder && child.visible)
+            return true;
+    return false;
+}
+
+bool ObjectEmbedsMedia(const PageContext& page, int node, std::string_view)
+{
+    if (const std::string* type = A(page, node, "type")) {
+        const std::string lower = ToLower(Trim(*type));
+        if (lower.rfind("image/", 0) == 0 || lower.rfind("audio/", 0) == 0 || lower.rfind("video/", 0) == 0)
+            return true;
+    }
+    const std::string* data = A(page, node, "data");
+    if (!data)
+        return false;
+    std::string lower = ToLower(Trim(*data));
+    lower = lower.substr(0, lower.find_first_of("?#"));
+    const std::size_t dot = lower.rfind('.');
+    if (dot == std::string::npos)
+        return false;
+    static const char* const kMedia[] = {"png", "jpg", "jpeg", "gif", "svg", "webp", "bmp", "avif", "ico",
+                                         "mp3", "wav", "ogg", "oga", "m4a", "aac", "flac", "mp4", "webm",
+                                         "ogv", "mov", "m4v", "avi", "mkv"};
+    const std::string extension = lower.substr(dot + 1);
+    return std::any_of(std::begin(kMedia), std::end(kMedia), [&](const char* e) { return extension == e; });
+}
+
+CheckResult NonEmptyName(const PageContext& page, int node, std::string_view)
+{
+    return page.tree.Name(node).empty() ? Fail() : Pass();
+}
+
+CheckResult RoleInCheck(const PageContext& page, int node, std::string_view roles)
+{
+    const Node& n = N(page, node);
+    const std::string role = n.presentational ? "presentation" : n.role;
+    return !role.empty() && In(role, roles) ? Pass() : Fail();
+}
+
+CheckResult NotIncluded(const PageContext& page, int node, std::string_view)
+{
+    return N(page, node).included ? Fail() : Pass();
+}
+
+CheckResult NotNegativeTabindexCheck(const PageContext& page, int node, std::string_view)
+{
+    return NegativeTabindex(page, node) ? Fail(*A(page, node, "tabindex")) : Pass();
+}
+
+// ----- Tables ---------------------------------------------------------------
+
+// The table a cell or header belongs to: its nearest table ancestor.
+int TableOf(const PageContext& page, int node)
+{
+    for (int p = N(page, node).parent; p > 0; p = N(page, p).parent)
+        if (N(page, p).tag == "table" || N(page, p).role == "table" || N(page, p).role == "grid" ||
+            N(page, p).role == "treegrid")
+            return p;
+    return Node::kNone;
+}
+
+bool TableExposed(const PageContext& page, int table)
+{
+    const Node& t = N(page, table);
+    return t.visible && t.included && (t.role == "table" || t.role == "grid" || t.role == "treegrid");
+}
+
+bool CellInExposedTable(const PageContext& page, int node, std::string_view)
+{
+    const Node& n = N(page, node);
+    if (n.tag != "td" && n.tag != "th")
+        return false;
+    const int table = TableOf(page, node);
+    return table != Node::kNone && N(page, table).tag == "table" && TableExposed(page, table);
+}
+
+bool HeaderInExposedTable(const PageContext& page, int node, std::string_view)
+{
+    if (!N(page, node).visible || N(page, node).foreign)
+        return false;
+    const int table = TableOf(page, node);
+    return table != Node::kNone && N(page, table).included;
+}
+
+bool IsCellRole(const std::string& role) { return role == "cell" || role == "gridcell"; }
+
+// The table's cells by position, spans laid out, as the HTML table model does.
+struct Grid {
+    std::map<std::pair<int, int>, int> at;  // (row, column) -> node
+    std::map<int, std::pair<int, int>> where;
+};
+
+Grid LayOut(const PageContext& page, int table)
+{
+    Grid grid;
+    int row = -1;
+    const int end = page.tree.SubtreeEnd(table);
+    for (int i = table + 1; i < end; ++i) {
+        const Node& n = N(page, i);
+        if (!n.IsElement())
+            continue;
+        if (TableOf(page, i) != table)
+            continue;
+        if (n.tag == "tr" || n.role == "row") {
+            ++row;
+            continue;
+        }
+        const bool cell = n.tag == "td" || n.tag == "th" || IsCellRole(n.role) || n.role == "columnheader" ||
+                          n.role == "rowheader";
+        if (!cell || row < 0)
+            continue;
+        int column = 0;
+        while (grid.at.count({row, column}))
+            ++column;
+        auto span = [&](std::string_view name) {
+            const std::string* value = A(page, i, name);
+            const int number = value ? std::atoi(value->c_str()) : 1;
+            return std::clamp(number, 1, 1000);
+        };
+        const int columns = span("colspan");
+        const int rows = span("rowspan");
+        for (int r = 0; r < rows; ++r)
+            for (int c = 0; c < columns; ++c)
+                grid.at[{row + r, column + c}] = i;
+        grid.where[i] = {row, column};
+    }
+    return grid;
+}
+
+// Cell roles and those inheriting from cell (the header roles).
+bool InheritsCell(const std::string& role)
+{
+    return role == "cell" || role == "gridcell" || role == "columnheader" || role == "rowheader";
+}
+
+// A header is assigned the cells of its column (or row) that do not name
+// their headers themselves, and the cells that name it.
+CheckResult HeaderHasCells(const PageContext& page, int node, std::string_view)
+{
+    const int table = TableOf(page, node);
+    const std::string* id = A(page, node, "id");
+    const Grid grid = LayOut(page, table);
+    const auto found = grid.where.find(node);
+    if (found == grid.where.end())
+        return Fail();
+    const auto [row, column] = found->second;
+    const bool rowHeader = N(page, node).role == "rowheader";
+    for (const auto& [position, cell] : grid.at) {
+        if (cell == node || !InheritsCell(N(page, cell).role) || !N(page, cell).included)
+            continue;
+        if (const std::string* headers = A(page, cell, "headers")) {
+            if (id && In(*id, *headers))
+                return Pass();
+            continue;
+        }
+        if (rowHeader ? position.first == row : position.second == column)
+            return Pass();
+    }
+    return Fail();
+}
+
+CheckResult HeadersReferToCells(const PageContext& page, int node, std::string_view)
+{
+    const int table = TableOf(page, node);
+    const std::string* headers = A(page, node, "headers");
+    const std::vector<std::string_view> tokens = Tokens(*headers);
+    if (tokens.empty())
+        return Fail(*headers);
+    for (std::string_view token : tokens) {
+        const int target = page.tree.ElementWithId(token);
+        if (target == node)
+            return Fail(std::string(token));
+        if (target == Node::kNone || TableOf(page, target) != table)
+            return Fail(std::string(token));
+        const Node& t = N(page, target);
+        if (t.tag != "td" && t.tag != "th" && !IsCellRole(t.role) && t.role != "columnheader" && t.role != "rowheader")
+            return Fail(std::string(token));
+    }
+    return Pass();
+}
+
+// ----- Visible label in name ------------------------------------------------
+
+// The text of the visible text nodes below the node, blanks collapsed.
+std::string VisibleText(const PageContext& page, int node)
+{
+    std::string text;
+    const int end = page.tree.SubtreeEnd(node);
+    for (int i = node + 1; i < end; ++i) {
+        const Node& n = N(page, i);
+        if (n.IsText() && n.visible)
+            text += n.text;
+        else if (n.IsElement() && n.tag != "span" && n.tag != "b" && n.tag != "i" && n.tag != "em" && n.tag != "strong")
+            text += ' ';
+    }
+    return a11y::CollapseBlanks(text);
+}
+
+bool WidgetFromContentWithAriaName(const PageContext& page, int node, std::string_view)
+{
+    const a11y::AriaRole* role = page.tree.RoleOf(node);
+    if (!role || !role->nameFromContents || !role->IsA("widget"))
+        return false;
+    if (!A(page, node, "aria-label") && !A(page, node, "aria-labelledby"))
+        return false;
+    return !VisibleText(page, node).empty() && N(page, node).visible;
+}
+
+// Letters and digits only, lower-cased, words parted by one blank.
+std::string Comparable(std::string_view text)
+{
+    std::string out;
+    bool gap = false;
+    for (char c : text) {
+        const unsigned char u = static_cast<unsigned char>(c);
+        if (std::isalnum(u) || u >= 0x80) {
+            if (gap && !out.empty())
+                out.push_back(' ');
+            gap = false;
+            out.push_back(static_cast<char>(std::tolower(u)));
+        } else {
+            gap = true;
+        }
+    }
+    return out;
+}
+
+CheckResult VisibleTextInName(const PageContext& page, int node, std::string_view)
+{
+    const std::string visible = VisibleText(page, node);
+    const std::string label = Comparable(visible);
+    const std::string name = Comparable(page.tree.Name(node));
+    // Whole words of the label, in order, within the name.
+    const std::string paddedName = " " + name + " ";
+    if (label.empty() || paddedName.find(" " + label + " ") != std::string::npos)
+        return Pass();
+    // A single character or a word in an icon font may stand for a symbol,
+    // which needs no place in the name: a person tells.
+    const std::string& font = N(page, node).style.fontFamily;
+    if (visible.size() == 1 || font.find("icon") != std::string::npos)
+        return {Outcome::CannotTell, page.tree.Name(node)};
+    return Fail(page.tree.Name(node));
+}
+
+// ----- Autocomplete -----------------------------------------------------------
+
+bool AutocompleteApplicable(const PageContext& page, int node, std::string_view)
+{
+    const Node& n = N(page, node);
+    if (n.foreign || (n.tag != "input" && n.tag != "select" && n.tag != "textarea"))
+        return false;
+    const std::string* value = A(page, node, "autocomplete");
+    if (!value || Trim(*value).empty())
+        return false;
+    const std::vector<std::string_view> tokens = Tokens(*value);
+    if (tokens.size() == 1 && (EqualsIgnoreCase(tokens[0], "on") || EqualsIgnoreCase(tokens[0], "off")))
+        return false;
+    const std::string* ariaDisabled = A(page, node, "aria-disabled");
+    if (n.disabled || (ariaDisabled && EqualsIgnoreCase(Trim(*ariaDisabled), "true")))
+        return false;
+    if (n.tag == "input" && In(InputType(page, node), "button checkbox file image radio reset submit"))
+        return false;
+    if (!n.visible && !n.included)
+        return false;
+    const a11y::AriaRole* role = page.tree.RoleOf(node);
+    if (!n.inTabOrder && !(role && role->IsA("widget")))
+        return false;
+    return true;
+}
+
+CheckResult AutocompleteTokensValid(const PageContext& page, int node, std::string_view)
+{
+    static const char* const kFields =
+        " name honorific-prefix given-name additional-name family-name honorific-suffix nickname username "
+        "new-password current-password one-time-code organization-title organization street-address "
+        "address-line1 address-line2 address-line3 address-level4 address-level3 address-level2 address-level1 "
+        "country country-name postal-code cc-name cc-given-name cc-additional-name cc-family-name cc-number "
+        "cc-exp cc-exp-month cc-exp-year cc-csc cc-type transaction-currency transaction-amount language bday "
+        "bday-day bday-month bday-year sex url photo ";
+    static const char* const kContactFields =
+        " tel tel-country-code tel-national tel-area-code tel-local tel-local-prefix tel-local-suffix "
+        "tel-extension email impp ";
+    const std::string value = ToLower(*A(page, node, "autocomplete"));
+    std::vector<std::string_view> tokens = Tokens(value);
+    std::size_t i = 0;
+    auto is = [](const char* list, std::string_view token) {
+        return std::string_view(list).find(" " + std::string(token) + " ") != std::string_view::npos;
+    };
+    if (i < tokens.size() && tokens[i].rfind("section-", 0) == 0)
+        ++i;
+    if (i < tokens.size() && (tokens[i] == "shipping" || tokens[i] == "billing"))
+        ++i;
+    bool contactKind = false;
+    if (i < tokens.size() && In(tokens[i], "home work mobile fax pager")) {
+        ++i;
+        contactKind = true;
+    }
+    if (i >= tokens.size())
+        return Fail(value);
+    const std::string_view field = tokens[i++];
+    if (!(is(kContactFields, field) || (!contactKind && is(kFields, field))))
+        return Fail(value);
+    if (i < tokens.size() && tokens[i] == "webauthn")
+        ++i;
+    return i == tokens.size() ? Pass() : Fail(value);
+}
+
+} // namespace
+
+const std::vector<NamedMatcher>& NameMatchers()
+{
+    static const std::vector<NamedMatcher> list = {
+        {"image-input", ImageInput},
+        {"not-image-input", NotImageInput},
+        {"img-or-role-img", ImgOrRoleImg},
+        {"not-negative-tabindex", NotNegativeTabindex},
+        {"not-marked-decorative", NotMarkedDecorative},
+        {"marked-decorative", MarkedDecorative},
+        {"summary-button", SummaryButton},
+        {"iframe-has-focusable-content", IframeHasFocusableContent},
+        {"object-embeds-media", ObjectEmbedsMedia},
+        {"cell-in-exposed-table", CellInExposedTable},
+        {"header-in-exposed-table", HeaderInExposedTable},
+        {"widget-from-content-with-aria-name", WidgetFromContentWithAriaName},
+        {"autocomplete-applicable", AutocompleteApplicable},
+    };
+    return list;
+}
+
+const std::vector<NamedCheck>& NameChecks()
+{
+    static const std::vector<NamedCheck> list = {
+        {"non-empty-name", NonEmptyName},
+        {"role-in", RoleInCheck},
+        {"not-included", NotIncluded},
+        {"not-negative-tabindex-check", NotNegativeTabindexCheck},
+        {"header-has-cells", HeaderHasCells},
+        {"headers-refer-to-cells", HeadersReferToCells},
+        {"visible-text-in-name", VisibleTextInName},
+        {"autocomplete-tokens-valid", AutocompleteTokensValid},
+    };
+    return list;
+}
+
+} // namespace orvane::rules

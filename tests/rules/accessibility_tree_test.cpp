@@ -1,0 +1,132 @@
+#include "library/a11y/accessibility_tree.h"
+#include "library/html/html_document.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace orvane::a11y {
+namespace {
+
+class TreeOfPage : public ::testing::Test {
+protected:
+    const AccessibilityTree& Build(const std::string& page)
+    {
+        m_document.Start(1, false);
+        std::istringstream in(page);
+        EXPECT_EQ(m_document.Load(in), 1);
+        m_tree = std::make_unique<AccessibilityTree>(m_document);
+        return *m_tree;
+    }
+    int ById(const char* id) const { return m_tree->ElementWithId(id); }
+    const Node& NodeById(const char* id) const { return m_tree->At(ById(id)); }
+
+    CHtmlDocument m_document;
+    std::unique_ptr<AccessibilityTree> m_tree;
+};
+
+TEST_F(TreeOfPage, RolesFollowHtmlAamAndTheFirstValidRoleToken)
+{
+    Build("<html><body><a id=a href=x>x</a><a id=b>y</a><img id=c src=i alt=''>"
+          "<div id=d role='foo button link'></div><input id=e type=checkbox><select id=f multiple></select>"
+          "<table><tr><th id=g>h</th><td>1</td></tr></table></body></html>");
+    EXPECT_EQ(NodeById("a").role, "link");
+    EXPECT_EQ(NodeById("b").role, "");
+    EXPECT_EQ(NodeById("c").role, "presentation");
+    EXPECT_EQ(NodeById("d").role, "button");
+    EXPECT_TRUE(NodeById("d").explicitRole);
+    EXPECT_EQ(NodeById("e").role, "checkbox");
+    EXPECT_EQ(NodeById("f").role, "listbox");
+    EXPECT_EQ(NodeById("g").role, "rowheader");
+}
+
+TEST_F(TreeOfPage, APresentationalRoleGivesWayToFocusAndGlobalStates)
+{
+    Build("<html><body><h1 id=a role=presentation>x</h1><h1 id=b role=none tabindex=0>x</h1>"
+          "<h1 id=c role=presentation aria-describedby=a>x</h1><ul role=none><li id=d>i</li></ul></body></html>");
+    EXPECT_TRUE(NodeById("a").presentational);
+    EXPECT_EQ(NodeById("b").role, "heading");
+    EXPECT_EQ(NodeById("c").role, "heading");
+    EXPECT_TRUE(NodeById("d").presentational);
+}
+
+TEST_F(TreeOfPage, HiddenByAttributeStyleAndStyleSheet)
+{
+    Build("<html><head><style>.gone{display:none} #v {visibility:hidden} p > span.x { display: none !important }"
+          "</style></head><body><div id=a hidden><b id=b>x</b></div><div id=c aria-hidden=true>y</div>"
+          "<div class=gone><i id=d>z</i></div><div id=v><b id=e style='visibility:visible'>w</b></div>"
+          "<p><span id=f class=x style='display:block'>q</span></p><div id=g hidden style='display:block'>s</div>"
+          "</body></html>");
+    EXPECT_FALSE(NodeById("b").rendered);
+    EXPECT_FALSE(NodeById("c").included);
+    EXPECT_TRUE(NodeById("c").visible);
+    EXPECT_FALSE(NodeById("d").included);
+    EXPECT_FALSE(NodeById("v").visible);
+    EXPECT_TRUE(NodeById("e").visible);
+    EXPECT_FALSE(NodeById("f").rendered);  // !important in the sheet beats the style attribute
+    EXPECT_TRUE(NodeById("g").rendered);   // author CSS overrides the hidden attribute
+}
+
+TEST_F(TreeOfPage, FocusAndSequentialOrder)
+{
+    Build("<html><body><a id=a href=x>x</a><a id=b>x</a><button id=c disabled>b</button>"
+          "<div id=d tabindex=-1></div><span id=e tabindex=0></span><fieldset disabled><input id=f></fieldset>"
+          "<details><summary id=g>s</summary></details></body></html>");
+    EXPECT_TRUE(NodeById("a").inTabOrder);
+    EXPECT_FALSE(NodeById("b").focusable);
+    EXPECT_FALSE(NodeById("c").focusable);
+    EXPECT_TRUE(NodeById("d").focusable);
+    EXPECT_FALSE(NodeById("d").inTabOrder);
+    EXPECT_TRUE(NodeById("e").inTabOrder);
+    EXPECT_FALSE(NodeById("f").focusable);
+    EXPECT_TRUE(NodeById("g").inTabOrder);
+}
+
+TEST_F(TreeOfPage, NamesByAccname)
+{
+    Build("<html><body><span id=l1>First</span><span id=l2>Second <span aria-hidden=true>no</span></span>"
+          "<button id=a aria-labelledby='l1 l2' aria-label=x>y</button>"
+          "<button id=b aria-label='  '>Con<b>tent</b></button>"
+          "<label for=c>Street <input id=in2 value=v></label><input id=c>"
+          "<label>Town <select id=d><option>Hamburg<option selected>Kiel</select></label>"
+          "<img id=e src=i alt='A cat' title=t><input id=f type=image src=i>"
+          "<a id=g href=x><img src=i alt=Home> page</a><div id=h role=link title=Tip></div>"
+          "<input id=i type=submit><svg id=j role=img><title>Chart</title></svg>"
+          "<a id=k href=# aria-labelledby=k2>x</a><span id=k2 aria-labelledby=k>Loop</span>"
+          "</body></html>");
+    EXPECT_EQ(m_tree->Name(ById("a")), "First Second");
+    EXPECT_EQ(m_tree->Name(ById("b")), "Content");
+    EXPECT_EQ(m_tree->Name(ById("c")), "Street v");
+    EXPECT_EQ(m_tree->Name(ById("d")), "Town");
+    EXPECT_EQ(m_tree->Name(ById("e")), "A cat");
+    EXPECT_EQ(m_tree->Name(ById("f")), "");
+    EXPECT_EQ(m_tree->Name(ById("g")), "Home page");
+    EXPECT_EQ(m_tree->Name(ById("h")), "Tip");
+    EXPECT_EQ(m_tree->Name(ById("i")), "Submit");
+    EXPECT_EQ(m_tree->Name(ById("j")), "Chart");
+    EXPECT_EQ(m_tree->Name(ById("k")), "Loop");
+}
+
+TEST_F(TreeOfPage, LanguageIsInheritedAndTagsCutByQuotedMarkupAreReadWhole)
+{
+    Build("<html lang=de><body><p id=a>x<span id=b lang=en-GB>y</span></p>"
+          "<iframe id=c title=\"t > u\" srcdoc=\"<a href='/'>Home</a>\"></iframe><p id=d>after</p></body></html>");
+    EXPECT_EQ(NodeById("a").language, "de");
+    EXPECT_EQ(NodeById("b").language, "en-GB");
+    ASSERT_NE(ById("c"), Node::kNone);
+    EXPECT_EQ(*m_tree->Attribute(ById("c"), "srcdoc"), "<a href='/'>Home</a>");
+    EXPECT_EQ(m_tree->IdCount("d"), 1);
+}
+
+TEST_F(TreeOfPage, DeepNestingAndCyclicReferencesStayLinear)
+{
+    std::string page = "<html><body>";
+    for (int i = 0; i < 20000; ++i)
+        page += "<div aria-owns=o" + std::to_string(i + 1) + " id=o" + std::to_string(i) + ">";
+    page += "<button id=z aria-labelledby='z o0'>deep</button></body></html>";
+    const AccessibilityTree& tree = Build(page);
+    EXPECT_EQ(tree.Name(ById("z")), "deep");
+}
+
+} // namespace
+} // namespace orvane::a11y
