@@ -2,8 +2,9 @@
 // forgetting part of it, merging two, and starting a site's own.
 #include "command_line.h"
 #include "commands.h"
-#include "utf8_text.h"
 
+#include "library/html/page_encoding.h"
+#include "library/html/page_text.h"
 #include "library/registry/object_database.h"
 #include "platform/file_system.h"
 
@@ -16,6 +17,18 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr std::string_view kCommand = "registry";
+
+// The registry keeps texts as they came in: typed texts in UTF-8, page texts
+// in the page's bytes. What is not UTF-8 is read as a browser reads an
+// undeclared page.
+std::string ToUtf8(std::string_view text)
+{
+    if (IsValidUtf8(text))
+        return std::string(text);
+    PageEncoding encoding;
+    encoding.name = "windows-1252";
+    return PageBytesToUtf8(text, encoding);
+}
 
 struct RegistryOptions {
     std::string file;
