@@ -3,8 +3,6 @@
 #include "command_line.h"
 #include "commands.h"
 
-#include "library/html/page_encoding.h"
-#include "library/html/page_text.h"
 #include "library/registry/object_database.h"
 #include "platform/file_system.h"
 
@@ -17,18 +15,6 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr std::string_view kCommand = "registry";
-
-// The registry keeps texts as they came in: typed texts in UTF-8, page texts
-// in the page's bytes. What is not UTF-8 is read as a browser reads an
-// undeclared page.
-std::string ToUtf8(std::string_view text)
-{
-    if (IsValidUtf8(text))
-        return std::string(text);
-    PageEncoding encoding;
-    encoding.name = "windows-1252";
-    return PageBytesToUtf8(text, encoding);
-}
 
 struct RegistryOptions {
     std::string file;
@@ -62,9 +48,9 @@ std::string LoadProblem(CSrcObjectDatabase& registry)
 
 void ShowJudgement(std::ostream& out, const CSrcJudgement& judgement)
 {
-    out << "  " << judgement.check << ' ' << judgement.key << ": " << ToUtf8(judgement.verdict);
+    out << "  " << judgement.check << ' ' << judgement.key << ": " << judgement.verdict;
     if (!judgement.by.empty())
-        out << " by " << ToUtf8(judgement.by);
+        out << " by " << judgement.by;
     if (!judgement.date.empty())
         out << " on " << judgement.date;
     out << '\n';
@@ -72,7 +58,7 @@ void ShowJudgement(std::ostream& out, const CSrcJudgement& judgement)
 
 void ShowDocument(std::ostream& out, const CSrcDocument& document)
 {
-    out << ToUtf8(document.Name()) << '\n';
+    out << document.Name() << '\n';
     for (const CSrcJudgement* judgement : document.Judgements())
         ShowJudgement(out, *judgement);
     int tables = 0;
@@ -170,10 +156,10 @@ int Merge(const RegistryOptions& options, const std::vector<std::string>& args, 
         }
     }
     for (const CSrcObjectDatabase::JudgementConflict& conflict : merged.MergeFrom(std::move(other))) {
-        out << "conflict: " << ToUtf8(conflict.document) << ' ' << conflict.kept.check << ' ' << conflict.kept.key
-            << ": kept \"" << ToUtf8(conflict.kept.verdict) << "\" (" << ToUtf8(conflict.kept.by) << ", "
-            << conflict.kept.date << "), dropped \"" << ToUtf8(conflict.dropped.verdict) << "\" ("
-            << ToUtf8(conflict.dropped.by) << ", " << conflict.dropped.date << ")\n";
+        out << "conflict: " << conflict.document << ' ' << conflict.kept.check << ' ' << conflict.kept.key
+            << ": kept \"" << conflict.kept.verdict << "\" (" << conflict.kept.by << ", "
+            << conflict.kept.date << "), dropped \"" << conflict.dropped.verdict << "\" ("
+            << conflict.dropped.by << ", " << conflict.dropped.date << ")\n";
     }
     return SaveAs(merged, options.output, err) ? kExitOk : kExitError;
 }

@@ -59,6 +59,7 @@ void CXmlDocument::Clear()
 {
     m_children.clear();
     m_root = nullptr;
+    m_declaredEncoding.clear();
 }
 
 } // namespace orvane::platform

@@ -6,10 +6,10 @@
 
 namespace orvane::platform {
 
-// A parsed XML file as a tree of nodes. Texts come back as single bytes, the
-// way the core holds all text: a character up to U+00FF is that byte, any
-// other character becomes '?'. Every text node is kept, white space only ones
-// included, so character references such as "&#13;" survive.
+// A parsed XML file as a tree of nodes. Texts come back in UTF-8, the way the
+// core holds the user's text, whatever encoding the file declares. Every text
+// node is kept, white space only ones included, so character references such
+// as "&#13;" survive.
 
 enum class XmlNodeType { Element, Text, CData, Comment, ProcessingInstruction };
 
@@ -78,6 +78,9 @@ public:
     const std::vector<CXmlNode>& Children() const { return m_children; }
     // The root element; null when nothing is loaded.
     const CXmlNode* Root() const { return m_root; }
+    // The encoding the XML declaration names, as written; empty when it
+    // names none (the file is then UTF-8 or UTF-16 by its first bytes).
+    const std::string& DeclaredEncoding() const { return m_declaredEncoding; }
     void Clear();
 
     // Deeper nesting than this is refused as malformed, so hostile files
@@ -87,6 +90,7 @@ public:
 private:
     std::vector<CXmlNode> m_children;
     const CXmlNode* m_root = nullptr;
+    std::string m_declaredEncoding;
 };
 
 } // namespace orvane::platform

@@ -102,7 +102,7 @@ int CElementImg::Check(COrvaneSettings& settings, CHtmlDocument& document, int a
         mask |= kAltTextSuspiciousBit;
 
     if (const CSrcObjectDatabase* registry = document.ObjectRegistry()) {
-        if (const CSrcImage* known = registry->FindImage(src ? src->Value() : std::string_view()))
+        if (const CSrcImage* known = registry->FindImage(src ? document.UserText(src->Value()) : std::string()))
             m_needsLongDesc = known->NeedsLongDesc();
     }
     if (m_needsLongDesc) {

@@ -317,10 +317,12 @@ void CSrcObjectDatabase::UpdateFromDocument(const CHtmlDocument& document)
         std::string_view alt = VisibleValue(*element, attr::kAlt);
         if (src.empty() || alt.empty())
             continue;
-        auto image = std::make_unique<CSrcImage>(src);
-        image->AddAltText(alt);
+        // Kept as the user reads them, so a text from a page in one encoding
+        // is found and proposed again on a page in another.
+        auto image = std::make_unique<CSrcImage>(document.UserText(src));
+        image->AddAltText(document.UserText(alt));
         if (std::string_view longDesc = VisibleValue(*element, attr::kLongdesc); !longDesc.empty())
-            image->AddLongDesc(std::make_unique<CSrcLongDesc>(std::string(longDesc)));
+            image->AddLongDesc(std::make_unique<CSrcLongDesc>(document.UserText(longDesc)));
         AddImage(std::move(image));
     }
 }

@@ -74,7 +74,7 @@ int CSrcObjectDatabase::Load()
         return 0;
     }
     try {
-        ReadRegistry(*xml.Root(), *this);
+        ReadRegistry(*xml.Root(), *this, xml.DeclaredEncoding());
     } catch (const std::bad_alloc&) {
         Clear();
         m_fileUnreadable = true;

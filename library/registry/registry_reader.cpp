@@ -2,6 +2,8 @@
 
 #include "object_database.h"
 
+#include "library/html/page_encoding.h"
+#include "library/html/page_text.h"
 #include "library/html/text_util.h"
 
 #include "platform/xml_dom.h"
@@ -114,12 +116,64 @@ std::unique_ptr<CSrcDocument> ReadDocument(const CXmlNode& node)
     return document;
 }
 
+// The element again with every text and attribute value made what an older
+// version meant it to be.
+CXmlNode LegacyTextsDecoded(const CXmlNode& node)
+{
+    CXmlNode decoded(node.Type(), node.Name(), LegacyRegistryText(node.Value()));
+    for (const platform::XmlAttribute& attribute : node.Attributes())
+        decoded.AddAttribute(attribute.name, LegacyRegistryText(attribute.value));
+    for (const CXmlNode& child : node.Children())
+        decoded.AddChild(LegacyTextsDecoded(child));
+    return decoded;
+}
+
 } // namespace
 
 bool IsRegistryRoot(const CXmlNode& root) { return Named(root, "root"); }
 
-void ReadRegistry(const CXmlNode& root, CSrcObjectDatabase& database)
+bool IsLegacyRegistryEncoding(std::string_view declaredEncoding)
 {
+    for (std::string_view label : {"iso-8859-1", "iso8859-1", "iso_8859-1", "latin1", "latin-1", "l1"}) {
+        if (EqualsIgnoreCase(declaredEncoding, label))
+            return true;
+    }
+    return false;
+}
+
+std::string LegacyRegistryText(std::string_view parsed)
+{
+    bool nonAscii = false;
+    IsValidUtf8(parsed, &nonAscii);
+    if (!nonAscii)
+        return std::string(parsed);
+    // Every character came from one byte of the file, so each is below U+0100.
+    std::string bytes;
+    bytes.reserve(parsed.size());
+    for (std::size_t i = 0; i < parsed.size(); ++i) {
+        const auto lead = static_cast<unsigned char>(parsed[i]);
+        if (lead < 0x80 || i + 1 >= parsed.size()) {
+            bytes += parsed[i];
+        } else {
+            const auto trail = static_cast<unsigned char>(parsed[++i]);
+            bytes += static_cast<char>(((lead & 0x03) << 6) | (trail & 0x3F));
+        }
+    }
+    if (IsValidUtf8(bytes))
+        return bytes;
+    PageEncoding windows1252;
+    windows1252.name = "windows-1252";
+    windows1252.writeName = "windows-1252";
+    return PageBytesToUtf8(bytes, windows1252);
+}
+
+void ReadRegistry(const CXmlNode& root, CSrcObjectDatabase& database, std::string_view declaredEncoding)
+{
+    if (IsLegacyRegistryEncoding(declaredEncoding)) {
+        const CXmlNode decoded = LegacyTextsDecoded(root);
+        ReadRegistry(decoded, database);
+        return;
+    }
     for (const CXmlNode& node : root.Children()) {
         if (Named(node, "image"))
             database.AddImage(ReadImage(node));

@@ -2,6 +2,9 @@
 
 #include "object_database.h"
 
+#include "library/html/page_encoding.h"
+#include "library/html/page_text.h"
+
 namespace orvane {
 namespace {
 
@@ -15,13 +18,27 @@ constexpr bool IsForbiddenControl(char c)
 
 const char* Boolean(bool value) { return value ? "true" : "false"; }
 
+// The registry holds UTF-8; a text that is not (bytes a caller took from a
+// page without decoding them) is read as a browser reads an undeclared page,
+// so the file stays one a parser reads and nothing of the text is dropped.
+std::string ValidUtf8(std::string_view text)
+{
+    PageEncoding windows1252;
+    windows1252.name = "windows-1252";
+    windows1252.writeName = "windows-1252";
+    return PageBytesToUtf8(text, windows1252);
+}
+
 // name="value" with a leading blank.
 void AppendAttribute(std::string& out, std::string_view name, std::string_view value)
 {
     out += ' ';
     out += name;
     out += "=\"";
-    AppendAttributeValue(out, value);
+    if (IsValidUtf8(value))
+        AppendAttributeValue(out, value);
+    else
+        AppendAttributeValue(out, ValidUtf8(value));
     out += '"';
 }
 
@@ -32,7 +49,10 @@ void AppendLongDesc(std::string& out, const CSrcLongDesc& longDesc)
     out += '>';
     if (!longDesc.Text().empty()) {
         out += '\n';
-        AppendCData(out, longDesc.Text());
+        if (IsValidUtf8(longDesc.Text()))
+            AppendCData(out, longDesc.Text());
+        else
+            AppendCData(out, ValidUtf8(longDesc.Text()));
         out += '\n';
     }
     out += "</longdesc>\n";
@@ -186,7 +206,7 @@ void AppendCData(std::string& out, std::string_view text)
 
 std::string RegistryText(const CSrcObjectDatabase& database)
 {
-    std::string out = "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n<root>\n";
+    std::string out = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<root>\n";
     for (const auto& image : database.Images())
         AppendImage(out, *image);
     for (const auto& document : database.Documents())

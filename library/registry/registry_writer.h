@@ -8,9 +8,10 @@ namespace orvane {
 
 class CSrcObjectDatabase;
 
-// The text of the registry file: an XML declaration naming ISO-8859-1 (the
-// bytes are written as they are), a root element, all images, then all
-// documents. Values are escaped, so a parser reads every one back unchanged.
+// The text of the registry file: an XML declaration naming UTF-8, a root
+// element, all images, then all documents. Values are escaped, so a parser
+// reads every one back unchanged; a value that is not UTF-8 is written as
+// its bytes read in windows-1252.
 std::string RegistryText(const CSrcObjectDatabase& database);
 bool WriteRegistry(std::ostream& out, const CSrcObjectDatabase& database);
 

@@ -9,23 +9,12 @@
 namespace orvane::platform {
 namespace {
 
-std::string ToSingleBytes(QStringView text)
-{
-    std::string bytes;
-    bytes.reserve(static_cast<std::size_t>(text.size()));
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        char16_t c = text[i].unicode();
-        if (QChar::isHighSurrogate(c) && i + 1 < text.size() && QChar::isLowSurrogate(text[i + 1].unicode()))
-            ++i;  // one character outside the single-byte range
-        bytes.push_back(c <= 0xFF ? static_cast<char>(c) : '?');
-    }
-    return bytes;
-}
+std::string ToUtf8(QStringView text) { return text.toUtf8().toStdString(); }
 
 // Builds the tree with the stream reader rather than QDomDocument: the DOM
 // builder drops text nodes made only of white space, and with them the
 // carriage returns a writer protects as "&#13;".
-bool Parse(const QByteArray& bytes, std::vector<CXmlNode>& top, std::string* error)
+bool Parse(const QByteArray& bytes, std::vector<CXmlNode>& top, std::string& declaredEncoding, std::string* error)
 {
     QXmlStreamReader reader(bytes);
     reader.setNamespaceProcessing(false);
@@ -38,15 +27,18 @@ bool Parse(const QByteArray& bytes, std::vector<CXmlNode>& top, std::string* err
     };
     while (!reader.atEnd()) {
         switch (reader.readNext()) {
+        case QXmlStreamReader::StartDocument:
+            declaredEncoding = ToUtf8(reader.documentEncoding());
+            break;
         case QXmlStreamReader::StartElement: {
             if (open.size() >= static_cast<std::size_t>(CXmlDocument::kMaxDepth)) {
                 if (error)
                     *error = "elements are nested too deeply";
                 return false;
             }
-            CXmlNode element(XmlNodeType::Element, ToSingleBytes(reader.qualifiedName()));
+            CXmlNode element(XmlNodeType::Element, ToUtf8(reader.qualifiedName()));
             for (const QXmlStreamAttribute& attribute : reader.attributes())
-                element.AddAttribute(ToSingleBytes(attribute.qualifiedName()), ToSingleBytes(attribute.value()));
+                element.AddAttribute(ToUtf8(attribute.qualifiedName()), ToUtf8(attribute.value()));
             open.push_back(std::move(element));
             break;
         }
@@ -61,15 +53,15 @@ bool Parse(const QByteArray& bytes, std::vector<CXmlNode>& top, std::string* err
             if (!open.empty()) {
                 bool cdata = reader.isCDATA();
                 append(CXmlNode(cdata ? XmlNodeType::CData : XmlNodeType::Text,
-                                cdata ? "#cdata-section" : "#text", ToSingleBytes(reader.text())));
+                                cdata ? "#cdata-section" : "#text", ToUtf8(reader.text())));
             }
             break;
         case QXmlStreamReader::Comment:
-            append(CXmlNode(XmlNodeType::Comment, "#comment", ToSingleBytes(reader.text())));
+            append(CXmlNode(XmlNodeType::Comment, "#comment", ToUtf8(reader.text())));
             break;
         case QXmlStreamReader::ProcessingInstruction:
-            append(CXmlNode(XmlNodeType::ProcessingInstruction, ToSingleBytes(reader.processingInstructionTarget()),
-                            ToSingleBytes(reader.processingInstructionData())));
+            append(CXmlNode(XmlNodeType::ProcessingInstruction, ToUtf8(reader.processingInstructionTarget()),
+                            ToUtf8(reader.processingInstructionData())));
             break;
         default:
             break;
@@ -90,8 +82,10 @@ bool CXmlDocument::LoadBytes(std::string_view bytes, std::string* error)
 {
     Clear();
     std::vector<CXmlNode> top;
-    if (!Parse(QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())), top, error))
+    std::string declaredEncoding;
+    if (!Parse(QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())), top, declaredEncoding, error))
         return false;
+    m_declaredEncoding = std::move(declaredEncoding);
     m_children = std::move(top);
     for (const CXmlNode& node : m_children) {
         if (node.IsElement()) {

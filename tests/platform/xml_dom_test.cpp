@@ -71,15 +71,18 @@ TEST(XmlDocument, ReferencesAndWhiteSpaceAreKept)
     EXPECT_EQ(root.Children()[1].Text(), "\r");
 }
 
-TEST(XmlDocument, TextComesBackAsSingleBytes)
+TEST(XmlDocument, TextComesBackInUtf8AndTheDeclaredEncodingIsKnown)
 {
     CXmlDocument latin;
-    ASSERT_TRUE(latin.LoadBytes("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><r v=\"caf\xe9\x80\xff\"/>"));
-    EXPECT_EQ(latin.Root()->Attribute("v"), "caf\xe9\x80\xff");
+    ASSERT_TRUE(latin.LoadBytes("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><r v=\"caf\xe9\x80\xff\"><e>\xfc</e></r>"));
+    EXPECT_EQ(latin.Root()->Attribute("v"), "caf\xc3\xa9\xc2\x80\xc3\xbf");
+    EXPECT_EQ(latin.Root()->Text(), "\xc3\xbc");
+    EXPECT_EQ(latin.DeclaredEncoding(), "ISO-8859-1");
     CXmlDocument utf8;
     // e acute, a euro sign and a character beyond the basic plane.
     ASSERT_TRUE(utf8.LoadBytes("<r v=\"caf\xc3\xa9 \xe2\x82\xac \xf0\x9f\x98\x80\"/>"));
-    EXPECT_EQ(utf8.Root()->Attribute("v"), "caf\xe9 ? ?");
+    EXPECT_EQ(utf8.Root()->Attribute("v"), "caf\xc3\xa9 \xe2\x82\xac \xf0\x9f\x98\x80");
+    EXPECT_EQ(utf8.DeclaredEncoding(), "");
 }
 
 TEST(XmlDocument, PrefixedNamesNeedNoNamespaceDeclaration)

@@ -16,9 +16,15 @@ namespace {
 using test::ReadFileBytes;
 using test::ObjectRegistryTest;
 
-constexpr std::string_view kHeader = "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n<root>\n";
+constexpr std::string_view kHeader = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<root>\n";
+// What older versions wrote: the texts' bytes as they came in.
+constexpr std::string_view kLegacyHeader = "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n<root>\n";
 
 std::string Registry(std::string_view body) { return std::string(kHeader) + std::string(body) + "</root>"; }
+std::string LegacyRegistry(std::string_view body)
+{
+    return std::string(kLegacyHeader) + std::string(body) + "</root>";
+}
 
 // The number of files in the folder whose name starts with the prefix.
 int CountFiles(const std::filesystem::path& folder, const std::string& prefix)
@@ -36,7 +42,7 @@ int CountFiles(const std::filesystem::path& folder, const std::string& prefix)
 TEST(RegistryText, AnEmptyRegistryIsTheRootAlone)
 {
     CSrcObjectDatabase registry("unused.xml");
-    EXPECT_EQ(RegistryText(registry), "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n<root>\n</root>");
+    EXPECT_EQ(RegistryText(registry), "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<root>\n</root>");
 }
 
 TEST(RegistryText, ImagesComeFirstEachWithItsTextsAndDescriptions)
@@ -303,7 +309,7 @@ TEST_F(ObjectRegistryTest, SavingWritesOnlyWhenSomethingChanged)
 TEST_F(ObjectRegistryTest, HostileValuesComeBackUnchanged)
 {
     const std::string hostile[] = {
-        "say \"hi\"",      "<b>bold</b>", "fish & chips", "a]]>b", "]]>", "]]]>>", "caf\xe9 \xfc\xff\x80\x9f",
+        "say \"hi\"",      "<b>bold</b>", "fish & chips", "a]]>b", "]]>", "]]]>>", "caf\xc3\xa9 \xc3\xbc\xc3\xbf\xe2\x82\xac\xc5\x81",
         "",                "'single'",    "&amp;",        "tab\there", "two\nlines", "cr\r\nlf", "\r", "   ",
         "<![CDATA[x]]>",   "-->",         "<!-- x -->",   "?>",     "\n",   "\t",   "\r\r\n\n",
     };
@@ -374,6 +380,66 @@ TEST_F(ObjectRegistryTest, ControlCharactersXmlCannotHoldAreLeftOutNotFatal)
     ASSERT_EQ(in.Load(), 1);
     EXPECT_EQ(in.FindImage("a.gif")->AltTexts(), std::vector<std::string>{"bell and nul"});
     EXPECT_EQ(in.FindImage("a.gif")->LongDescs()[0]->Text(), "esc]]>");
+}
+
+// Bytes a caller took from a page without decoding them would make a file
+// no parser reads: they are kept as windows-1252 reads them.
+TEST_F(ObjectRegistryTest, BytesThatAreNotUtf8AreWrittenAsWindows1252)
+{
+    CSrcObjectDatabase out(RegistryPath());
+    auto image = std::make_unique<CSrcImage>("gr\xf6\xdf" "e.gif");
+    image->AddAltText("Gr\xf6\xdf" "e \x80");
+    image->AddLongDesc(std::make_unique<CSrcLongDesc>("d.html", "\xfc"));
+    out.AddImage(std::move(image));
+    ASSERT_EQ(out.Save(), 1);
+    EXPECT_TRUE(ReadFileBytes(RegistryPath()).starts_with(kHeader));
+    CSrcObjectDatabase in(RegistryPath());
+    ASSERT_EQ(in.Load(), 1);
+    const CSrcImage* known = in.FindImage("gr\xc3\xb6\xc3\x9f" "e.gif");
+    ASSERT_NE(known, nullptr);
+    EXPECT_EQ(known->AltTexts(), std::vector<std::string>{"Gr\xc3\xb6\xc3\x9f" "e \xe2\x82\xac"});
+    EXPECT_EQ(known->LongDescs()[0]->Text(), "\xc3\xbc");
+}
+
+// An older version declared ISO-8859-1 and wrote each text's bytes as they
+// came in: Latin-1 (read as windows-1252) from pages, UTF-8 from the keyboard.
+// Each text is read as what it was, whatever else the file holds, and the
+// file is written again in UTF-8.
+TEST_F(ObjectRegistryTest, AnOlderFileIsReadAsWhatItsTextsWere)
+{
+    WriteFile(RegistryPath(),
+              LegacyRegistry("<image filename=\"gr\xf6\xdf" "e.gif\" needlongdesc=\"true\">\n"
+                             "<alt value=\"Gr\xf6\xdf" "e \x80 5\" />\n"
+                             "<alt value=\"Gr\xc3\xb6\xc3\x9f" "e, getippt\" />\n"
+                             "<longdesc value=\"karte.html\">\n<![CDATA[Stra\xc3\x9f" "e \xa0]]>\n</longdesc>\n"
+                             "</image>\n"
+                             "<document filename=\"seite.html\" framesneeddescription=\"true\" title=\"F\xe4hre\">\n"
+                             "<judgement check=\"c\" key=\"k\" verdict=\"gepr\xc3\xbc" "ft\" by=\"J\xfcrgen\" />\n"
+                             "</document>\n"));
+    CSrcObjectDatabase in(RegistryPath());
+    ASSERT_EQ(in.Load(), 1);
+    const CSrcImage* image = in.FindImage("gr\xc3\xb6\xc3\x9f" "e.gif");
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(image->AltTexts(), (std::vector<std::string>{"Gr\xc3\xb6\xc3\x9f" "e \xe2\x82\xac 5",
+                                                           "Gr\xc3\xb6\xc3\x9f" "e, getippt"}));
+    ASSERT_EQ(image->LongDescs().size(), 1u);
+    // One text is read whole one way: the no-break space makes it Latin-1.
+    EXPECT_EQ(image->LongDescs()[0]->Text(), "Stra\xc3\x83\xc5\xb8" "e \xc2\xa0");
+    const CSrcDocument* page = in.FindDocument("seite.html");
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(page->Title(), "F\xc3\xa4hre");
+    ASSERT_EQ(page->Judgements().size(), 1u);
+    EXPECT_EQ(page->Judgements()[0]->verdict, "gepr\xc3\xbc" "ft");
+    EXPECT_EQ(page->Judgements()[0]->by, "J\xc3\xbcrgen");
+
+    SetRegistryChanged(true);
+    ASSERT_EQ(in.Save(), 1);
+    const std::string written = ReadFileBytes(RegistryPath());
+    EXPECT_TRUE(written.starts_with(kHeader));
+    EXPECT_NE(written.find("<alt value=\"Gr\xc3\xb6\xc3\x9f" "e \xe2\x82\xac 5\" />"), std::string::npos);
+    CSrcObjectDatabase again(RegistryPath());
+    ASSERT_EQ(again.Load(), 1);
+    EXPECT_EQ(RegistryText(again), written);
 }
 
 TEST_F(ObjectRegistryTest, AnUnreadableFileIsSetAsideBeforeItIsReplaced)

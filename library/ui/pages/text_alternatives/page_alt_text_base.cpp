@@ -65,7 +65,7 @@ void CPageAltTextBase::Initialise()
     PreviewImage(Key(), kPreview);
     window.ClearItems(kText);
     if (const CSrcObjectDatabase* registry = Sheet() ? Sheet()->ObjectRegistry() : nullptr) {
-        if (const CSrcImage* known = registry->FindImage(Key())) {
+        if (const CSrcImage* known = registry->FindImage(UserText(Key()))) {
             for (const std::string& text : known->AltTexts())
                 window.AddItem(kText, text);
         }
@@ -79,7 +79,7 @@ void CPageAltTextBase::Initialise()
     window.SetText(kText, proposal);
     window.SetText(kNote, current.empty() ? std::string() : String(kAltPresentNote));
     window.Show(kNote, !current.empty());
-    window.SetText(kSource, Key());
+    window.SetText(kSource, UserText(Key()));
 
     window.Show(m_look.longExplanation, false);
     window.Show(m_look.longSubExplanation, false);

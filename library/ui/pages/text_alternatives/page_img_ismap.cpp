@@ -118,7 +118,7 @@ void CPageImgIsmap::Initialise()
     SetHelpTopic(kHelpTopic);
     SetInstruction(kInstruction);
     PreviewImage(m_imageSource, kPreview);
-    window.SetText(kSource, m_imageSource);
+    window.SetText(kSource, UserText(m_imageSource));
     const std::string address = MapAddress();
     window.SetText(kMapAddress, address.empty() ? String(kInNoLink) : address);
     ShowState();

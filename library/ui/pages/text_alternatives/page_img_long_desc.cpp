@@ -51,14 +51,14 @@ void CPageImgLongDesc::Initialise()
     SetInstruction(kInstruction);
     std::vector<std::string> known;
     if (const CSrcObjectDatabase* registry = Sheet() ? Sheet()->ObjectRegistry() : nullptr) {
-        if (const CSrcImage* image = registry->FindImage(Key())) {
+        if (const CSrcImage* image = registry->FindImage(UserText(Key()))) {
             for (const auto& longDesc : image->LongDescs())
                 known.push_back(longDesc->Value());
         }
     }
     SetKnownFiles(std::move(known));
     InitialiseDescription();
-    Window()->SetText(kSource, Key());
+    Window()->SetText(kSource, UserText(Key()));
     PreviewImage(Key(), kPreview);
 }
 
@@ -87,7 +87,7 @@ std::vector<CPageImgLongDesc*> CPageImgLongDesc::MergedPages() const
 CSrcImage* CPageImgLongDesc::RegistryImage() const
 {
     CSrcObjectDatabase* registry = Sheet() ? Sheet()->ObjectRegistry() : nullptr;
-    return registry ? registry->AddImage(std::make_unique<CSrcImage>(Key())) : nullptr;
+    return registry ? registry->AddImage(std::make_unique<CSrcImage>(UserText(Key()))) : nullptr;
 }
 
 void CPageImgLongDesc::ForgetRegistryChanges()
