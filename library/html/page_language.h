@@ -39,9 +39,8 @@ PageLanguage FindPageLanguage(const CHtmlDocument& document);
 std::string ReadersLanguage(const CHtmlDocument& document);
 
 // The text a reader of the page reads, in UTF-8: text outside scripts and
-// styles, with character references decoded; a page whose bytes are not UTF-8
-// is read as Windows-1252 unless it declares some other encoding (then
-// nothing is given: bytes of an unknown encoding would be guessed at as noise).
+// styles, decoded from the page's encoding with its character references
+// resolved, the way every text of the page reaches the user.
 std::string ReadableText(const CHtmlDocument& document);
 
 } // namespace orvane

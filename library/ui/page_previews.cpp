@@ -153,7 +153,9 @@ bool CPageValidatorBase::PreviewParagraph(std::string_view text, int browserId)
     if (!browser)
         return false;
     const std::string path = PreviewPagePath();
-    if (!WritePreview(path, "<html><head></head><body><p>" + std::string(text) + "</p></body></html>"))
+    // The paragraph is the page's bytes: the preview reads them in the page's encoding.
+    if (!WritePreview(path, "<html><head><meta charset=\"" + Encoding().name + "\"></head><body><p>" +
+                                std::string(text) + "</p></body></html>"))
         return false;
     ShowPreview(*browser, path);
     return true;

@@ -1,5 +1,6 @@
 #include "library/html/html_document.h"
 #include "library/html/page_encoding.h"
+#include "library/html/page_language.h"
 #include "library/html/page_text.h"
 #include "platform/text_codec.h"
 
@@ -66,6 +67,22 @@ TEST(PageEncodingTest, DocumentKnowsItsEncodingAndKeepsItsBytes)
     ASSERT_EQ(document.AddLine("<p>Gr\xF6\xDF" "e</p>\n"), 1);
     document.Finish();
     EXPECT_EQ(document.Encoding().name, "windows-1252") << "a page taken in anew is looked at anew";
+}
+
+// The text the page's language is told from is read the one way: in the
+// page's encoding (here one where 0xA4 is the euro sign and 0xBD is oe),
+// every named reference resolved, scripts left out.
+TEST(PageEncodingTest, TheReadableTextIsThePagesTextDecodedTheOneWay)
+{
+    const std::string page = "<html><head><meta charset=\"iso-8859-15\"><script>var x = '\xE9';</script></head>"
+                             "<body><p>\xBDuvre &agrave; 5 \xA4, &eacute;t&eacute; &#x41;&lt;</p></body></html>";
+    CHtmlDocument document;
+    document.Start(1, false);
+    std::istringstream in(page);
+    ASSERT_EQ(document.Load(in), 1);
+    const std::string text = ReadableText(document);
+    EXPECT_NE(text.find("\xC5\x93uvre \xC3\xA0 5 \xE2\x82\xAC, \xC3\xA9t\xC3\xA9 A<"), std::string::npos) << text;
+    EXPECT_EQ(text.find("var"), std::string::npos);
 }
 
 // Page bytes to the user's text: decoded, references resolved.

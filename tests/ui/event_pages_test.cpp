@@ -71,7 +71,7 @@ TEST_F(EventPagesTest, ANewWindowLinkSaysSoInItsTextForEveryLinkOfThePageAndIsRe
         EXPECT_EQ(page.Text(Page::kAddress), "http://weather.example.org/coast");
         EXPECT_EQ(page.Text(Page::kTarget), "_blank");
         EXPECT_EQ(Shown(page, Page::kPreview),
-                  "<html><head></head><body><p>See the <a href=\"http://weather.example.org/coast\" "
+                  "<html><head><meta charset=\"UTF-8\"></head><body><p>See the <a href=\"http://weather.example.org/coast\" "
                   "target=\"_blank\">coastal <b>forecast</b></a>\r\nbefore you book.</p></body></html>");
         // One decision for all the page's such links: the second page is merged.
         EXPECT_TRUE(w.IsVisible(kOption));

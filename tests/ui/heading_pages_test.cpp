@@ -151,7 +151,7 @@ TEST_F(HeadingPageTest, AParagraphOfBoldTextBecomesAHeadingOfTheLevelItsPlaceCal
         const std::string preview = ReadFileBytes(page.Browser(Page::kPreview)->Address());
         const std::size_t before = MuseumPage().find("<p>The museum stands");
         const std::size_t after = MuseumPage().find("closing.</p>") + 12;
-        EXPECT_EQ(preview, "<html><head></head><body><p>" + MuseumPage().substr(before, after - before) +
+        EXPECT_EQ(preview, "<html><head><meta charset=\"UTF-8\"></head><body><p>" + MuseumPage().substr(before, after - before) +
                                "</p></body></html>");
 
         // The bicycle paragraph is judged no heading; the level box goes out of use.

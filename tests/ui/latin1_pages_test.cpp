@@ -4,12 +4,17 @@
 #include "library/checks/check_pass.h"
 #include "library/ui/pages/text_alternatives/page_description_base.h"
 #include "library/ui/pages/forms/page_label_missing.h"
+#include "library/ui/pages/presentation/page_deprecated_html.h"
+#include "library/ui/pages/presentation/page_list_format.h"
+#include "library/ui/pages/presentation/page_units_table.h"
+#include "library/ui/pages/scripts/page_device_dependent.h"
 #include "library/ui/pages/links/page_ascii_art_skip.h"
 #include "library/ui/pages/scripts/page_script_noscript.h"
 #include "library/ui/pages/structure/page_meta_refresh.h"
 #include "library/ui/pages/text_alternatives/page_img_alt_text.h"
 
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <string>
 
@@ -152,6 +157,127 @@ TEST_F(RepairRunTest, TextTypedForASkipLinkIsWrittenInLatin1)
     EXPECT_TRUE(IsValidUtf8(PageBytesToUtf8(document.Text(), document.Encoding())));
     UndoOnSheet();
     EXPECT_EQ(document.Text(), art);
+}
+
+// A text typed on a UTF-8 page is remembered for its image as the user
+// typed it; a Latin-1 page showing the same image proposes it again and,
+// taken, writes it in Latin-1.
+TEST_F(RepairRunTest, ATextTypedOnAUtf8PageIsProposedOnALatin1PageShowingTheSameImage)
+{
+    LoadEmptyRegistryInFolder();
+    const std::string utf8Page = "<html lang=\"de\"><head><meta charset=\"utf-8\"><title>Hafen</title></head><body>\n"
+                                 "<p><img src=\"bilder/gr\xC3\xB6\xC3\x9F" "e.gif\" width=\"300\" height=\"200\"></p>\n</body></html>\n";
+    ASSERT_EQ(OpenSheet(utf8Page, "ImgAltText"), 1);
+    sheet.SetObjectRegistry(&registry);
+    FinishOnFirstPage([&](CMemoryWindow&, CMemoryWindow& page) {
+        page.Type(CPageImgAltText::kText, "Gr\xC3\xB6\xC3\x9F" "e \xE2\x82\xAC & mehr");
+    });
+    ASSERT_NE(document.Text().find("alt=\"Gr\xC3\xB6\xC3\x9F" "e \xE2\x82\xAC &amp; mehr\""), std::string::npos);
+    // As the session does when it checks the saved page again.
+    registry.UpdateFromDocument(document);
+    ASSERT_EQ(registry.Save(), 1);
+    const std::string file = ReadFileBytes(RegistryFile());
+    EXPECT_TRUE(file.starts_with("<?xml version=\"1.0\" encoding=\"UTF-8\"?>")) << file;
+    EXPECT_NE(file.find("<alt value=\"Gr\xC3\xB6\xC3\x9F" "e \xE2\x82\xAC &amp; mehr\" />"), std::string::npos) << file;
+
+    CSrcObjectDatabase next(RegistryFile());
+    ASSERT_EQ(next.Load(), 1);
+    const std::string latin1Page =
+        Latin1Page("", "<p><img src=\"gr\xF6\xDF" "e.gif\" width=\"300\" height=\"200\"></p>");
+    Load(latin1Page, &next);
+    CValidatorSheet run;
+    StartOverviewSheet(run, "/site/forms/page.html");
+    run.SetObjectRegistry(&next);
+    ASSERT_EQ(AddPages(run, [](std::string_view check) { return check == "ImgAltText"; }), 1);
+    windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+        CMemoryWindow& page = w.PageWindow(0);
+        EXPECT_EQ(page.Text(CPageImgAltText::kSource), "gr\xC3\xB6\xC3\x9F" "e.gif");
+        ASSERT_EQ(page.ItemTexts(CPageImgAltText::kText),
+                  std::vector<std::string>{"Gr\xC3\xB6\xC3\x9F" "e \xE2\x82\xAC & mehr"});
+        page.Choose(CPageImgAltText::kText, 0);
+        w.Click(kIdFinish);
+    });
+    EXPECT_EQ(run.DoModal(nullptr), kIdFinish);
+    EXPECT_NE(document.Text().find("<img src=\"gr\xF6\xDF" "e.gif\" alt=\"Gr\xF6\xDF" "e &#8364; &amp; mehr\""),
+              std::string::npos)
+        << document.Text();
+    run.Page(0).Undo();
+    EXPECT_EQ(document.Text(), latin1Page);
+}
+
+using Latin1PagesTest = RepairRunAtLevelTest<3>;
+
+// The pages that list or show a page's markup and write around what it
+// holds: on a Latin-1 page each shows the page's text decoded, writes what it
+// proposes in Latin-1 with the rest of the element's bytes as they were, and
+// undo gives back the page.
+TEST_F(Latin1PagesTest, ListsAndMarkupOfALatin1PageAreShownDecodedAndWrittenInLatin1)
+{
+    struct Case {
+        const char* check;
+        std::string body;
+        std::function<void(CMemoryWindow& page)> shown;
+        std::vector<std::string> written;  // each found in the repaired page
+    };
+    const Case cases[] = {
+        {"DeviceDependent",
+         "<div class=\"men\xFC\" onclick=\"go('f\xE4hre.html')\">F\xE4hre &amp; Hafen</div>",
+         [](CMemoryWindow& page) {
+             using Page = CPageDeviceDependent;
+             EXPECT_EQ(page.ItemTexts(Page::kEvents, 0).at(0), "<div class=\"men\xC3\xBC\"> F\xC3\xA4hre & Hafen");
+             EXPECT_EQ(page.ItemTexts(Page::kEvents, 1).at(0), "onclick=\"go('f\xC3\xA4hre.html')\"");
+             EXPECT_EQ(page.Text(Page::kBefore), "<div class=\"men\xC3\xBC\" onclick=\"go('f\xC3\xA4hre.html')\">");
+             EXPECT_NE(page.Text(Page::kAfter).find("onkeydown="), std::string::npos);
+             EXPECT_TRUE(IsValidUtf8(page.Text(Page::kAfter)));
+         },
+         {"<div class=\"men\xFC\" onclick=\"go('f\xE4hre.html')\"", "go('f\xE4hre.html');}", ">F\xE4hre &amp; Hafen</div>"}},
+        {"DeprecatedHtml",
+         "<p align=\"center\" title=\"Gr\xFC\xDF" "e\" style=\"font-family: Sch\xF6ne\">Gr\xFC\xDF" "e &amp; mehr</p>",
+         [](CMemoryWindow& page) {
+             using Page = CPageDeprecatedHtml;
+             EXPECT_EQ(page.ItemText(Page::kItems, 0, Page::kTextColumn), "Gr\xC3\xBC\xC3\x9F" "e & mehr");
+             const std::string markup = page.Text(Page::kModernMarkup);
+             EXPECT_NE(markup.find("title=\"Gr\xC3\xBC\xC3\x9F" "e\""), std::string::npos) << markup;
+             EXPECT_NE(markup.find("Sch\xC3\xB6ne"), std::string::npos) << markup;
+         },
+         {"title=\"Gr\xFC\xDF" "e\"", "style=\"font-family: Sch\xF6ne; text-align: center\">Gr\xFC\xDF" "e &amp; mehr</p>"}},
+        {"ListForFormat",
+         "<ul style=\"font-family: Sch\xF6ne\">\n<li>Gr\xFC\xDF" "e vom Hafen, jeden Tag von neun Uhr an.\n</ul>",
+         [](CMemoryWindow& page) { EXPECT_TRUE(page.IsChecked(CPageListFormat::kReplace)); },
+         {"<span style=\"margin-left: 2em; font-family: Sch\xF6ne\">\nGr\xFC\xDF" "e vom Hafen"}},
+        {"FramesetAbsoluteUnits",
+         "",
+         [](CMemoryWindow& page) {
+             using Page = CPageUnitsTable;
+             EXPECT_EQ(page.ItemText(Page::kSizes, 0, 2), "180,*");
+             EXPECT_EQ(page.Text(Page::kBefore), "<frameset cols=\"180,*\" title=\"Men\xC3\xBC und Kamera\">");
+             EXPECT_EQ(page.Text(Page::kAfter), "<frameset cols=\"23%,*\" title=\"Men\xC3\xBC und Kamera\">");
+         },
+         {"<frameset cols=\"23%,*\" title=\"Men\xFC und Kamera\">"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.check);
+        const std::string original =
+            c.body.empty()
+                ? "<html lang=\"de\"><head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=iso-8859-1\">"
+                  "<title>Hafen</title></head>\n<frameset cols=\"180,*\" title=\"Men\xFC und Kamera\">\n"
+                  "<frame src=\"men\xFC.html\" title=\"Men\xFC\"><frame src=\"cam.html\" title=\"Kamera\">\n</frameset></html>\n"
+                : Latin1Page("", c.body);
+        CValidatorSheet run;
+        Load(original);
+        StartOverviewSheet(run, "/site/forms/page.html");
+        ASSERT_EQ(AddPages(run, [&](std::string_view check) { return check == c.check; }), 1);
+        windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
+            c.shown(w.PageWindow(0));
+            w.Click(kIdFinish);
+        });
+        EXPECT_EQ(run.DoModal(nullptr), kIdFinish);
+        for (const std::string& part : c.written)
+            EXPECT_NE(document.Text().find(part), std::string::npos) << part << "\n" << document.Text();
+        EXPECT_EQ(PageBytesToUtf8(document.Text(), document.Encoding()).find("\xEF\xBF\xBD"), std::string::npos);
+        run.Page(0).Undo();
+        EXPECT_EQ(document.Text(), original);
+    }
 }
 
 // The interface in English with the German table beside it, as the bundle

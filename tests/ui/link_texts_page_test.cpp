@@ -83,7 +83,7 @@ TEST_F(RepairRunTest, EveryTextLinkIsListedAndMarkedAndARewrittenTextReplacesOnl
         EXPECT_EQ(links.Text(Page::kTarget), "north.html");
         EXPECT_EQ(links.Text(Page::kLinkText), "Details");
         const std::string preview = ReadFile(links.Browser(Page::kPreview)->Address());
-        EXPECT_EQ(preview, "<html><head></head><body><p><ul>\r\n<li><strong style=\"background-color: #ffff99\">"
+        EXPECT_EQ(preview, "<html><head><meta charset=\"UTF-8\"></head><body><p><ul>\r\n<li><strong style=\"background-color: #ffff99\">"
                            "<a href=\"north.html\">Details</a></strong> of the north route</li>\r\n"
                            "<li><a href=\"south.html\">Details</a> of the south route</li>\r\n"
                            "<li><a href=\"Fares.html\">Fares</a> and <a href=\"fares.html\">fares\r\nfor groups</a> "
@@ -148,12 +148,12 @@ TEST_F(RepairRunTest, ALinksBlockIsPreviewedWithTheLinkInItAndAPageOfPictureLink
         ASSERT_EQ(links.ItemCount(Page::kLinks), 301);
         // The paragraph ended before the link: the preview goes on to the link.
         EXPECT_EQ(ReadFile(links.Browser(Page::kPreview)->Address()),
-                  "<html><head></head><body><p><p>Write to us:</p>\n<strong style=\"background-color: #ffff99\">"
+                  "<html><head><meta charset=\"UTF-8\"></head><body><p><p>Write to us:</p>\n<strong style=\"background-color: #ffff99\">"
                   "<a href=\"mail.html\">Contact</a></strong></p></body></html>");
         // Of three hundred routes, the list's start and the link's neighbours.
         links.SelectOnlyRows(Page::kLinks, {151});
         const std::string preview = ReadFile(links.Browser(Page::kPreview)->Address());
-        EXPECT_EQ(preview.rfind("<html><head></head><body><p><ul><li><a href=\"r140.html\">", 0), 0u) << preview.substr(0, 80);
+        EXPECT_EQ(preview.rfind("<html><head><meta charset=\"UTF-8\"></head><body><p><ul><li><a href=\"r140.html\">", 0), 0u) << preview.substr(0, 80);
         EXPECT_NE(preview.find("<strong style=\"background-color: #ffff99\"><a href=\"r150.html\">Route 150</a>"),
                   std::string::npos);
         EXPECT_EQ(preview.find(">Route 10<"), std::string::npos);

@@ -147,7 +147,7 @@ protected:
     // A registry file that knows nothing yet.
     static void WriteEmptyRegistry(const std::string& file)
     {
-        std::ofstream(file, std::ios::binary) << "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n<root>\n</root>";
+        std::ofstream(file, std::ios::binary) << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<root>\n</root>";
     }
 
     // The registry the sheet and the next session share, kept as a file in

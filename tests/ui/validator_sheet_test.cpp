@@ -311,7 +311,7 @@ TEST_F(ValidatorSheetTest, EachPageShowsItsOwnPreviewWithThePagesFolderForWhatIt
         w.Click(kIdNext);
         ASSERT_TRUE(pages[1]->PreviewParagraph("Second", 1020));
         EXPECT_EQ(ReadFileBytes(pages[0]->PreviewPagePath()),
-                  "<html><head></head><body><p>First <img src=\"img/a.gif\"></p></body></html>");
+                  "<html><head><meta charset=\"UTF-8\"></head><body><p>First <img src=\"img/a.gif\"></p></body></html>");
         EXPECT_EQ(w.PageWindow(0).Browser(1020)->Address(), pages[0]->PreviewPagePath());
         EXPECT_EQ(w.PageWindow(1).Browser(1020)->Address(), pages[1]->PreviewPagePath());
         EXPECT_EQ(w.PageWindow(0).BrowserResourceFolder(1020), "/site/forms/");

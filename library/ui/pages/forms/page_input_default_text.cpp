@@ -22,7 +22,7 @@ void CPageInputDefaultText::Initialise()
 {
     platform::IWindow& window = *Window();
     window.SetText(kDefaultText, m_value.IsHidden() ? std::string() : UserText(m_value.Value()));
-    window.SetText(kMarkup, Element()->Text());
+    window.SetText(kMarkup, PageBytesToUtf8(Element()->Text(), Encoding()));
     PreviewFormControl(*Element(), m_document, kPreview);
     SetHelpTopic(kHelpTopic);
     SetInstruction(kInstruction);

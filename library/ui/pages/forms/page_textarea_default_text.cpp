@@ -22,9 +22,9 @@ void CPageTextAreaDefaultText::Initialise()
 {
     platform::IWindow& window = *Window();
     window.SetText(kDefaultText, UserText(m_prepared.Text(), TextPlace::ElementText));
-    window.SetText(kMarkup, Element()->Text());
+    window.SetText(kMarkup, PageBytesToUtf8(Element()->Text(), Encoding()));
     const auto* textarea = dynamic_cast<const CElementTextarea*>(Element());
-    window.SetText(kContent, textarea ? std::string_view(textarea->CollectedText()) : std::string_view());
+    window.SetText(kContent, textarea ? UserText(textarea->CollectedText(), TextPlace::ElementText) : std::string());
     PreviewFormControl(*Element(), m_document, kPreview);
     SetHelpTopic(kHelpTopic);
     SetInstruction(kInstruction);
@@ -39,7 +39,7 @@ bool CPageTextAreaDefaultText::Apply()
         defaulttext::SayTextNeeded();
         return false;
     }
-    m_prepared.SetText(defaulttext::AsMarkup(text));
+    m_prepared.SetText(PageBytes(text, TextPlace::ElementText));
     m_prepared.SetDeleted(false);
     SetStatus(pagestatus::kRepaired);
     return true;

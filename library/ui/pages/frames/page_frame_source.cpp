@@ -75,14 +75,14 @@ void CPageFrameSource::Initialise()
 {
     platform::IWindow& window = *Window();
     if (!m_opened) {
-        m_original = m_src.IsHidden() ? std::string() : std::string(Trim(m_src.Value()));
+        m_original = m_src.IsHidden() ? std::string() : std::string(Trim(UserText(m_src.Value())));
         m_address = ProposedPage();
         m_opened = true;
     }
     SetHelpTopic(kHelpTopic);
     SetInstruction(kInstruction);
     const CAttribute* name = Element() ? Element()->FindAttribute(attr::kName) : nullptr;
-    window.SetText(kName, name && !name->IsHidden() ? name->Value() : std::string_view());
+    window.SetText(kName, name && !name->IsHidden() ? UserText(name->Value()) : std::string());
     window.SetText(kSource, m_original);
     window.SetText(kFound, m_original.empty() ? String(kNoSource) : platform::Strings().Format(kShowsFile, {m_original}));
     if (!m_original.empty()) {

@@ -25,7 +25,7 @@ CPageFrameTitle::CPageFrameTitle(CAttribute& title) : CPageValidatorBase(kTempla
 void CPageFrameTitle::Initialise()
 {
     platform::IWindow& window = *Window();
-    window.SetText(kTitle, m_title.IsHidden() ? std::string_view() : m_title.Value());
+    window.SetText(kTitle, m_title.IsHidden() ? std::string() : UserText(m_title.Value()));
     window.SetText(kName, ValueOf(Element(), attr::kName));
     const std::string_view source = ValueOf(Element(), attr::kSrc);
     window.SetText(kSource, source);

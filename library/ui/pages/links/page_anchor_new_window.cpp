@@ -153,7 +153,7 @@ void CPageAnchorNewWindow::Write(int choice, std::string_view warning)
         m_target.SetChanged(true);
         Element()->SetModified(true);
     } else if (choice == kSayInText && m_prepared) {
-        m_prepared->SetText(defaulttext::AsMarkup(words));
+        m_prepared->SetText(PageBytes(words, TextPlace::ElementText));
         m_prepared->SetDeleted(false);
         RecordWarning(true);
     } else {

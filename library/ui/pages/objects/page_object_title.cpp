@@ -19,7 +19,7 @@ CPageObjectTitle::CPageObjectTitle(CAttribute& title, std::string objectMarkup)
 void CPageObjectTitle::Initialise()
 {
     platform::IWindow& window = *Window();
-    window.SetText(kTitle, m_title.IsHidden() ? std::string_view() : m_title.Value());
+    window.SetText(kTitle, m_title.IsHidden() ? std::string() : UserText(m_title.Value()));
     window.SetText(kMarkup, m_objectMarkup);
     PreviewText(m_objectMarkup, kPreview);
     SetHelpTopic(kHelpTopic);

@@ -53,14 +53,15 @@ std::string TextOf(const CHtmlDocument& document, const CElement& element)
                 continue;
             if (!text.empty())
                 text.push_back(' ');
-            AppendWithoutBreakReturns(text, piece);
+            AppendWithoutBreakReturns(text, document.UserText(piece, TextPlace::ElementText));
         }
     } else if (element.Kind() == tag::kImg) {
         const CAttribute* alt = element.FindAttribute(attr::kAlt);
         const CAttribute* src = element.FindAttribute(attr::kSrc);
-        text = alt && !alt->IsHidden() && !alt->IsEmpty() ? alt->GetValue() : src ? src->GetValue() : std::string();
+        text = alt && !alt->IsHidden() && !alt->IsEmpty() ? document.UserText(alt->Value())
+               : src                                     ? document.UserText(src->Value())
+                                                         : std::string();
     }
-    text = defaulttext::FromMarkup(text);
     if (text.size() > kShownText) {
         std::size_t cut = kShownText;
         // Never inside a character of several bytes.
@@ -155,12 +156,14 @@ void CPageDeprecatedHtml::Initialise()
 std::string CPageDeprecatedHtml::ProposedTag(const Item& item) const
 {
     const CElement& element = *item.element;
+    // Markup is shown as the page has it, decoded from its encoding.
     if (item.choice == kLeave)
-        return item.original;
+        return PageBytesToUtf8(item.original, Encoding());
     if (!item.attribute && dm::ReplacementOf(item.kind) == dm::Becomes::BodyStyle) {
         const CAttribute* style = m_bodyStyle && !m_bodyStyle->IsHidden() ? m_bodyStyle : nullptr;
-        return platform::Strings().Format(
-            kBasefontGoes, {"<body style=\"" + dm::MergeStyle(style ? style->Value() : "", item.declarations) + "\">"});
+        const std::string merged = dm::MergeStyle(style ? style->Value() : "", item.declarations);
+        return platform::Strings().Format(kBasefontGoes,
+                                          {"<body style=\"" + PageBytesToUtf8(merged, Encoding()) + "\">"});
     }
     std::string name = item.name;
     std::string declarations = item.declarations;
@@ -189,7 +192,7 @@ std::string CPageDeprecatedHtml::ProposedTag(const Item& item) const
     const std::string merged = dm::MergeStyle(style && !style->IsHidden() ? style->Value() : "", declarations);
     if (!merged.empty())
         tag += " style=\"" + merged + "\"";
-    return tag + ">";
+    return PageBytesToUtf8(tag + ">", Encoding());
 }
 
 void CPageDeprecatedHtml::ShowItem(int row)

@@ -150,8 +150,8 @@ bool CPageListFormat::Apply()
     if (style) {
         m_styleChanged = style->IsChanged();
         style->Save();
-        const std::string_view own = style->IsHidden() ? std::string_view() : style->Value();
-        style->SetFromText(own.empty() ? margin : margin + " " + std::string(own), Encoding());
+        const std::string own = style->IsHidden() ? std::string() : UserText(style->Value());
+        style->SetFromText(own.empty() ? margin : margin + " " + own, Encoding());
     } else {
         auto made = std::make_unique<CAttribute>();
         made->NameById(attr::kStyle);

@@ -112,8 +112,33 @@ CPageUnitsTable::CPageUnitsTable(std::vector<AbsoluteSize> sizes, const CTableRe
     }
 }
 
+void CPageUnitsTable::DecodeFoundTexts()
+{
+    // The page's encoding is known once the page stands in a sheet; the
+    // values are read then, before anything is written.
+    if (m_decoded || m_written)
+        return;
+    m_decoded = true;
+    for (Row& row : m_rows) {
+        const std::string value = UserText(row.size.attribute->Value());
+        if (row.size.property.empty()) {
+            row.found = value;
+            continue;
+        }
+        row.style = value;
+        const StyleValue at = FindStyleValue(row.style, row.size.property);
+        row.found = row.style.substr(at.valueStart, at.valueEnd - at.valueStart);
+    }
+}
+
+std::string CPageUnitsTable::ShownMarkup(const CElement& element) const
+{
+    return PageBytesToUtf8(element.MarkupText(), Encoding());
+}
+
 void CPageUnitsTable::Initialise()
 {
+    DecodeFoundTexts();
     platform::IWindow& window = *Window();
     SetHelpTopic(kHelpTopic);
     SetInstruction(kInstruction);
@@ -161,18 +186,18 @@ void CPageUnitsTable::ShowMarkup(platform::IWindow& window)
     m_filling = false;
     CElement& element = *chosen.size.element;
     if (m_written) {
-        window.SetText(kAfter, element.MarkupText());
+        window.SetText(kAfter, ShownMarkup(element));
         TakeBack();
-        window.SetText(kBefore, element.MarkupText());
+        window.SetText(kBefore, ShownMarkup(element));
         WriteTicked();
         return;
     }
-    window.SetText(kBefore, element.MarkupText());
+    window.SetText(kBefore, ShownMarkup(element));
     for (Row& r : m_rows) {
         if (r.size.element == &element && r.ticked)
             Write(r);
     }
-    window.SetText(kAfter, element.MarkupText());
+    window.SetText(kAfter, ShownMarkup(element));
     TakeBack();
 }
 
@@ -307,6 +332,7 @@ void CPageUnitsTable::WriteTicked()
 
 bool CPageUnitsTable::Apply()
 {
+    DecodeFoundTexts();
     if (std::none_of(m_rows.begin(), m_rows.end(), [](const Row& r) { return r.ticked; })) {
         Undo();
         Say(kNothingTicked);

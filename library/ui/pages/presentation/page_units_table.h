@@ -36,10 +36,10 @@ protected:
 private:
     struct Row {
         AbsoluteSize size;
-        std::string found;     // the value as the page had it
+        std::string found;     // the value as the page had it, decoded
         std::string proposal;  // what is written; empty takes the attribute out
         std::string label;     // the element as the list names it
-        std::string style;     // a style size's whole style text, as the page had it
+        std::string style;     // a style size's whole style text, as the page had it, decoded
         bool frameList = false;
         bool ticked = true;
         bool saved = false;
@@ -54,10 +54,14 @@ private:
     void TakeBack() override;
     void WriteTicked() override;
     bool Acceptable(const Row& row) const;
+    // The values as the user reads them, in the page's encoding.
+    void DecodeFoundTexts();
+    std::string ShownMarkup(const CElement& element) const;
 
     std::vector<Row> m_rows;
     bool m_written = false;
     bool m_filling = false;
+    bool m_decoded = false;
 };
 
 } // namespace orvane

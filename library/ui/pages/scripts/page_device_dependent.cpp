@@ -132,8 +132,9 @@ std::string Shortened(std::string_view text, std::size_t limit = kShownLength)
     return cut + "...";
 }
 
-// The element by its tag and what tells it apart: <div id="menu">.
-std::string ElementName(const CElement& element)
+// The element by its tag and what tells it apart: <div id="menu">, as the
+// page's markup reads decoded from its encoding.
+std::string ElementName(const CElement& element, const PageEncoding& encoding)
 {
     const std::string_view text = element.Text();
     std::size_t end = 1;
@@ -142,13 +143,13 @@ std::string ElementName(const CElement& element)
     std::string name = "<" + ToLower(text.substr(1, end - 1));
     for (int id : {attr::kId, attr::kName}) {
         if (const CAttribute* a = Present(element, id)) {
-            name += " " + a->AttributeText();
+            name += " " + PageBytesToUtf8(a->AttributeText(), encoding);
             return Shortened(name) + ">";
         }
     }
     for (const CAttribute* a = element.AttributesAfterName(); a; a = a->Next()) {
         if (!a->IsHidden() && EqualsIgnoreCase(a->Name(), "class")) {
-            name += " " + a->AttributeText();
+            name += " " + PageBytesToUtf8(a->AttributeText(), encoding);
             break;
         }
     }
@@ -158,14 +159,14 @@ std::string ElementName(const CElement& element)
 // The element by its name and the words it starts with, so that two alike are told apart.
 std::string RowName(const CHtmlDocument& document, const CElement& element)
 {
-    std::string name = ElementName(element);
+    std::string name = ElementName(element, document.Encoding());
     constexpr std::size_t kLookAhead = 8;
     const std::size_t at = document.IndexOf(element);
     for (std::size_t i = at + 1; i < document.Size() && i <= at + kLookAhead; ++i) {
         const CElement* e = document.At(i);
         if (e->IsDeleted() || e->Kind() != kind::kText || Trim(e->Text()).empty())
             continue;
-        return name + " " + Shortened(Trim(e->Text()), kWordsShown);
+        return name + " " + Shortened(document.UserText(Trim(e->Text()), TextPlace::ElementText), kWordsShown);
     }
     return name;
 }
@@ -278,7 +279,7 @@ void CPageDeviceDependent::FillRows(platform::IWindow& window)
     window.ClearItems(kEvents);
     for (std::size_t i = 0; i < m_rows.size(); ++i) {
         const int row = window.AddItem(kEvents, RowName(m_document, *m_rows[i].element), static_cast<platform::ItemData>(i));
-        window.SetItemText(kEvents, row, 1, Shortened(m_rows[i].mouse->AttributeText()));
+        window.SetItemText(kEvents, row, 1, Shortened(PageBytesToUtf8(m_rows[i].mouse->AttributeText(), Encoding())));
         ShowRow(window, row);
     }
 }
@@ -313,13 +314,13 @@ void CPageDeviceDependent::ShowMarkup(platform::IWindow& window)
         return;
     }
     const std::size_t reach = m_reachOf[static_cast<std::size_t>(row)];
-    window.SetText(kBefore, m_reach[reach].markup);
+    window.SetText(kBefore, PageBytesToUtf8(m_reach[reach].markup, Encoding()));
     if (m_written) {
-        window.SetText(kAfter, m_reach[reach].element->MarkupText());
+        window.SetText(kAfter, PageBytesToUtf8(m_reach[reach].element->MarkupText(), Encoding()));
         return;
     }
     WriteElement(reach);
-    window.SetText(kAfter, m_reach[reach].element->MarkupText());
+    window.SetText(kAfter, PageBytesToUtf8(m_reach[reach].element->MarkupText(), Encoding()));
     TakeBackElement(reach);
 }
 

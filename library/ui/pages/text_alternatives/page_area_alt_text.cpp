@@ -66,7 +66,7 @@ void CPageAreaAltText::Initialise()
         for (const std::string& text : LinkTextsTo(m_document, href->Value()))
             window.AddItem(kText, text);
     }
-    window.SetText(kText, m_alt.IsHidden() ? std::string_view() : m_alt.Value());
+    window.SetText(kText, m_alt.IsHidden() ? std::string() : UserText(m_alt.Value()));
     window.SetText(kShape, m_shapeText);
     window.SetText(kLinkTarget, m_linkTarget);
     SetHelpTopic(kHelpTopic);

@@ -24,7 +24,7 @@ void CPageImgDLink::Initialise()
     SetHelpTopic(kHelpTopic);
     SetInstruction(kInstruction);
     window.SetChecked(kAddLink, m_addLink);
-    window.SetText(kLongDesc, m_longdesc.Value());
+    window.SetText(kLongDesc, UserText(m_longdesc.Value()));
     PreviewImage(m_source, kPreview);
 }
 
