@@ -317,6 +317,11 @@ TEST_F(Decisions, ASiteRegistryLeftInAMergeConflictIsNamedAndNeverWrittenOver)
 // Two registries as two people left them.
 std::string RegistryOf(const std::string& documents)
 {
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<root>\n" + documents + "</root>";
+}
+// The same as an older version wrote it.
+std::string LegacyRegistryOf(const std::string& documents)
+{
     return "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n<root>\n" + documents + "</root>";
 }
 std::string Judged(const std::string& page, const std::string& verdict, const std::string& by, const std::string& date)
@@ -331,7 +336,7 @@ TEST_F(Decisions, MergedRegistriesSettleThePagesOfBothAndTheLaterVerdictWinsACon
     const fs::path site = home / "site";
     const fs::path a = Write(home / "a.xml", RegistryOf(Judged("one.html", "warnings considered", "alice", "2026-01-05") +
                                                        Judged("both.html", "warnings considered", "alice", "2026-03-01")));
-    const fs::path b = Write(home / "b.xml", RegistryOf(Judged("two.html", "warnings considered", "bob", "2026-02-01") +
+    const fs::path b = Write(home / "b.xml", LegacyRegistryOf(Judged("two.html", "warnings considered", "bob", "2026-02-01") +
                                                        Judged("both.html", "colours carry nothing", "bob", "2026-02-01")));
     const fs::path merged = site / ".orvane" / "registry.xml";
     fs::create_directories(merged.parent_path());
@@ -367,11 +372,20 @@ TEST_F(Decisions, MergedRegistriesSettleThePagesOfBothAndTheLaterVerdictWinsACon
 
 TEST_F(Decisions, JudgementsAreWrittenOneALineByKeyAndARegistryWithoutThemReadsBackByteForByte)
 {
-    const std::string old = RegistryOf(
+    const std::string records =
         "<image filename=\"ferry.gif\" needlongdesc=\"false\">\n<alt value=\"The ferry\" />\n</image>\n"
         "<document filename=\"/old/page.html\" framesneeddescription=\"true\">\n"
         "<table id=\"0123456789abcdef0123456789abcdef\" type=\"data\" rowheaders=\"false\" colheaders=\"true\" "
-        "rowheaders_abbrev=\"false\" colheaders_abbrev=\"false\" linearize=\"false\" />\n</document>\n");
+        "rowheaders_abbrev=\"false\" colheaders_abbrev=\"false\" linearize=\"false\" />\n</document>\n";
+    const std::string old = RegistryOf(records);
+    // An older version's file is written again in UTF-8, its records unchanged.
+    const fs::path legacy = Write(home / "legacy.xml", LegacyRegistryOf(records));
+    CSrcObjectDatabase older(legacy.string());
+    ASSERT_EQ(older.Load(), 1);
+    CSrcObjectDatabase::SetChanged(true);
+    ASSERT_EQ(older.Save(), 1);
+    EXPECT_EQ(Read(legacy), old);
+
     const fs::path file = Write(home / "old.xml", old);
     CSrcObjectDatabase registry(file.string());
     ASSERT_EQ(registry.Load(), 1);
