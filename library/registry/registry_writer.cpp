@@ -16,6 +16,16 @@ constexpr bool IsForbiddenControl(char c)
     return byte < 0x20 && c != '\t' && c != '\n' && c != '\r';
 }
 
+// The bytes at text[at] XML cannot carry: a C0 control (1), or U+FFFE or
+// U+FFFF in UTF-8 (3); 0 for anything else.
+std::size_t ForbiddenAt(std::string_view text, std::size_t at)
+{
+    if (IsForbiddenControl(text[at]))
+        return 1;
+    const std::string_view rest = text.substr(at, 3);
+    return rest == "\xEF\xBF\xBE" || rest == "\xEF\xBF\xBF" ? 3 : 0;
+}
+
 const char* Boolean(bool value) { return value ? "true" : "false"; }
 
 // The registry holds UTF-8; a text that is not (bytes a caller took from a
@@ -163,7 +173,12 @@ void AppendDocument(std::string& out, const CSrcDocument& document)
 
 void AppendAttributeValue(std::string& out, std::string_view value)
 {
-    for (char c : value) {
+    for (std::size_t i = 0; i < value.size(); ++i) {
+        if (const std::size_t forbidden = ForbiddenAt(value, i)) {
+            i += forbidden - 1;
+            continue;
+        }
+        const char c = value[i];
         switch (c) {
         case '&': out += "&amp;"; break;
         case '<': out += "&lt;"; break;
@@ -172,10 +187,7 @@ void AppendAttributeValue(std::string& out, std::string_view value)
         case '\t': out += "&#9;"; break;
         case '\n': out += "&#10;"; break;
         case '\r': out += "&#13;"; break;
-        default:
-            if (!IsForbiddenControl(c))
-                out += c;
-            break;
+        default: out += c; break;
         }
     }
 }
@@ -185,9 +197,11 @@ void AppendCData(std::string& out, std::string_view text)
     // Dropped controls first, so that no "]]>" forms where one stood between.
     std::string kept;
     kept.reserve(text.size());
-    for (char c : text) {
-        if (!IsForbiddenControl(c))
-            kept += c;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (const std::size_t forbidden = ForbiddenAt(text, i))
+            i += forbidden - 1;
+        else
+            kept += text[i];
     }
     out += "<![CDATA[";
     for (std::size_t i = 0; i < kept.size(); ++i) {

@@ -17,7 +17,8 @@ bool WriteRegistry(std::ostream& out, const CSrcObjectDatabase& database);
 
 // An attribute value between double quotes: markup characters become
 // references, and so do tabs and line breaks, which a parser would otherwise
-// turn into blanks. Control characters XML cannot carry are left out.
+// turn into blanks. Control characters and the noncharacters U+FFFE and
+// U+FFFF, which XML cannot carry, are left out.
 void AppendAttributeValue(std::string& out, std::string_view value);
 
 // Text as CDATA: a "]]>" inside is split over two sections, and a carriage

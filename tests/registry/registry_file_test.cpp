@@ -373,12 +373,13 @@ TEST_F(ObjectRegistryTest, ControlCharactersXmlCannotHoldAreLeftOutNotFatal)
     CSrcObjectDatabase out(RegistryPath());
     auto image = std::make_unique<CSrcImage>("a.gif");
     image->AddAltText(std::string("bell\x07 and nul", 14) + '\0');
-    image->AddLongDesc(std::make_unique<CSrcLongDesc>("d.html", "esc\x1b]]\x01>"));
+    image->AddLongDesc(std::make_unique<CSrcLongDesc>("d.html", "esc\x1b]]\x01>\xEF\xBF\xBE"));
+    image->AddAltText("not\xEF\xBF\xBF a character");
     out.AddImage(std::move(image));
     ASSERT_EQ(out.Save(), 1);
     CSrcObjectDatabase in(RegistryPath());
     ASSERT_EQ(in.Load(), 1);
-    EXPECT_EQ(in.FindImage("a.gif")->AltTexts(), std::vector<std::string>{"bell and nul"});
+    EXPECT_EQ(in.FindImage("a.gif")->AltTexts(), (std::vector<std::string>{"bell and nul", "not a character"}));
     EXPECT_EQ(in.FindImage("a.gif")->LongDescs()[0]->Text(), "esc]]>");
 }
 
