@@ -116,15 +116,30 @@ std::unique_ptr<CSrcDocument> ReadDocument(const CXmlNode& node)
     return document;
 }
 
+// Whether an older version took the attribute from a page as it stood, with
+// its character references: an image's file name, and its texts and
+// description addresses.
+bool IsPageValue(const CXmlNode& node, std::string_view attribute, bool inImage)
+{
+    if (Named(node, "image"))
+        return attribute == "filename";
+    return inImage && (Named(node, "alt") || Named(node, "longdesc")) && attribute == "value";
+}
+
 // The element again with every text and attribute value made what an older
-// version meant it to be.
-CXmlNode LegacyTextsDecoded(const CXmlNode& node)
+// version meant it to be; values it took from pages have their references
+// resolved, as a page's text is now kept.
+CXmlNode LegacyTextsDecoded(const CXmlNode& node, bool inImage = false)
 {
     CXmlNode decoded(node.Type(), node.Name(), LegacyRegistryText(node.Value()));
-    for (const platform::XmlAttribute& attribute : node.Attributes())
-        decoded.AddAttribute(attribute.name, LegacyRegistryText(attribute.value));
+    for (const platform::XmlAttribute& attribute : node.Attributes()) {
+        std::string value = LegacyRegistryText(attribute.value);
+        if (IsPageValue(node, attribute.name, inImage))
+            value = ResolveCharacterReferences(value, TextPlace::AttributeValue);
+        decoded.AddAttribute(attribute.name, std::move(value));
+    }
     for (const CXmlNode& child : node.Children())
-        decoded.AddChild(LegacyTextsDecoded(child));
+        decoded.AddChild(LegacyTextsDecoded(child, Named(node, "image")));
     return decoded;
 }
 

@@ -403,7 +403,8 @@ TEST_F(ObjectRegistryTest, BytesThatAreNotUtf8AreWrittenAsWindows1252)
 }
 
 // An older version declared ISO-8859-1 and wrote each text's bytes as they
-// came in: Latin-1 (read as windows-1252) from pages, UTF-8 from the keyboard.
+// came in: Latin-1 (read as windows-1252) from pages, references and all,
+// UTF-8 from the keyboard.
 // Each text is read as what it was, whatever else the file holds, and the
 // file is written again in UTF-8.
 TEST_F(ObjectRegistryTest, AnOlderFileIsReadAsWhatItsTextsWere)
@@ -412,6 +413,7 @@ TEST_F(ObjectRegistryTest, AnOlderFileIsReadAsWhatItsTextsWere)
               LegacyRegistry("<image filename=\"gr\xf6\xdf" "e.gif\" needlongdesc=\"true\">\n"
                              "<alt value=\"Gr\xf6\xdf" "e \x80 5\" />\n"
                              "<alt value=\"Gr\xc3\xb6\xc3\x9f" "e, getippt\" />\n"
+                             "<alt value=\"Gr&amp;ouml;&amp;szlig;e &amp;amp; mehr\" />\n"
                              "<longdesc value=\"karte.html\">\n<![CDATA[Stra\xc3\x9f" "e \xa0]]>\n</longdesc>\n"
                              "</image>\n"
                              "<document filename=\"seite.html\" framesneeddescription=\"true\" title=\"F\xe4hre\">\n"
@@ -422,7 +424,8 @@ TEST_F(ObjectRegistryTest, AnOlderFileIsReadAsWhatItsTextsWere)
     const CSrcImage* image = in.FindImage("gr\xc3\xb6\xc3\x9f" "e.gif");
     ASSERT_NE(image, nullptr);
     EXPECT_EQ(image->AltTexts(), (std::vector<std::string>{"Gr\xc3\xb6\xc3\x9f" "e \xe2\x82\xac 5",
-                                                           "Gr\xc3\xb6\xc3\x9f" "e, getippt"}));
+                                                           "Gr\xc3\xb6\xc3\x9f" "e, getippt",
+                                                           "Gr\xc3\xb6\xc3\x9f" "e & mehr"}));
     ASSERT_EQ(image->LongDescs().size(), 1u);
     // One text is read whole one way: the no-break space makes it Latin-1.
     EXPECT_EQ(image->LongDescs()[0]->Text(), "Stra\xc3\x83\xc5\xb8" "e \xc2\xa0");

@@ -4,6 +4,7 @@
 #include "library/checks/check_pass.h"
 #include "library/ui/pages/text_alternatives/page_description_base.h"
 #include "library/ui/pages/forms/page_label_missing.h"
+#include "library/ui/pages/forms/page_textarea_default_text.h"
 #include "library/ui/pages/presentation/page_deprecated_html.h"
 #include "library/ui/pages/presentation/page_list_format.h"
 #include "library/ui/pages/presentation/page_units_table.h"
@@ -278,6 +279,27 @@ TEST_F(Latin1PagesTest, ListsAndMarkupOfALatin1PageAreShownDecodedAndWrittenInLa
         run.Page(0).Undo();
         EXPECT_EQ(document.Text(), original);
     }
+}
+
+// The default text of a text area goes in in Latin-1 and escaped; the
+// control's markup is shown decoded.
+TEST_F(RepairRunTest, ADefaultTextTypedForATextAreaOfALatin1PageIsWrittenInLatin1)
+{
+    const std::string original = Latin1Page("", "<form action=\"/a\"><p><textarea name=\"gr\xFC\xDF" "e\" title=\"Ihre Gr\xFC\xDF" "e\">\n"
+                                                "</textarea></p></form>");
+    Load(original);
+    StartSheet();
+    ASSERT_EQ(AddPages("TextareaText"), 1);
+    FinishOnFirstPage([&](CMemoryWindow&, CMemoryWindow& page) {
+        EXPECT_EQ(page.Text(CPageTextAreaDefaultText::kMarkup),
+                  "<textarea name=\"gr\xC3\xBC\xC3\x9F" "e\" title=\"Ihre Gr\xC3\xBC\xC3\x9F" "e\">");
+        page.Type(CPageTextAreaDefaultText::kDefaultText, "Gr\xC3\xBC\xC3\x9F" "e \xE2\x82\xAC \xC5\x81 & <mehr>");
+    });
+    EXPECT_NE(document.Text().find("title=\"Ihre Gr\xFC\xDF" "e\">Gr\xFC\xDF" "e &#8364; &#321; &amp; &lt;mehr&gt;\n</textarea>"),
+              std::string::npos)
+        << document.Text();
+    UndoOnSheet();
+    EXPECT_EQ(document.Text(), original);
 }
 
 // The interface in English with the German table beside it, as the bundle
