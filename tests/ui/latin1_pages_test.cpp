@@ -4,6 +4,7 @@
 #include "library/checks/check_pass.h"
 #include "library/ui/pages/text_alternatives/page_description_base.h"
 #include "library/ui/pages/forms/page_label_missing.h"
+#include "library/ui/pages/frames/page_frame_long_desc.h"
 #include "library/ui/pages/forms/page_textarea_default_text.h"
 #include "library/ui/pages/presentation/page_deprecated_html.h"
 #include "library/ui/pages/presentation/page_list_format.h"
@@ -300,6 +301,31 @@ TEST_F(RepairRunTest, ADefaultTextTypedForATextAreaOfALatin1PageIsWrittenInLatin
         << document.Text();
     UndoOnSheet();
     EXPECT_EQ(document.Text(), original);
+}
+
+// The frames a description lists, and the description proposed from them,
+// name them as the user reads them; taken as proposed, the file holds them
+// in UTF-8.
+TEST_F(RememberingRunTest, TheFramesOfALatin1PageAreListedAndProposedDecoded)
+{
+    const std::string frames =
+        "<html lang=\"de\"><head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=iso-8859-1\">"
+        "<title>Hafen</title></head>\n<frameset cols=\"20%,50%,30%\">\n<frame name=\"men\xFC\" src=\"men\xFC.html\">\n"
+        "<frame src=\"karte.html\" title=\"Stra\xDF" "en &amp; Pl\xE4tze\">\n<frame src=\"kamera.html\" title=\"Kamera\">\n"
+        "</frameset></html>\n";
+    Load(frames);
+    StartSheetInFolder("hafen.html");
+    ASSERT_EQ(AddPages("FrameLongdesc"), 1);
+    FinishOnFirstPage([&](CMemoryWindow&, CMemoryWindow& page) {
+        const std::string listed = page.Text(CPageFrameLongDesc::kFrames);
+        EXPECT_NE(listed.find("\"men\xC3\xBC\": men\xC3\xBC.html"), std::string::npos) << listed;
+        EXPECT_NE(listed.find("\"Stra\xC3\x9F" "en & Pl\xC3\xA4tze\": karte.html"), std::string::npos) << listed;
+        EXPECT_NE(page.Text(CPageDescriptionBase::kText).find("\"Stra\xC3\x9F" "en & Pl\xC3\xA4tze\" (karte.html)"),
+                  std::string::npos);
+    });
+    const std::string written = ReadFileBytes(InFolder("page-frames.html"));
+    EXPECT_TRUE(IsValidUtf8(written));
+    EXPECT_NE(written.find("men\xC3\xBC.html"), std::string::npos) << written;
 }
 
 // The interface in English with the German table beside it, as the bundle

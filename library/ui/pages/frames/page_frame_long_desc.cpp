@@ -59,8 +59,9 @@ std::vector<CPageFrameLongDesc::Frame> CPageFrameLongDesc::FramesOf(const CHtmlD
         if (named.empty())
             named = Shown(*frame, attr::kName);
         std::string_view source = Shown(*frame, attr::kSrc);
-        frames.push_back({std::to_string(frame->FrameNumber()), std::string(named),
-                          source.empty() ? platform::Strings().Get(kNoSource) : std::string(source)});
+        // As the user reads them: shown in the list and put into the description file.
+        frames.push_back({std::to_string(frame->FrameNumber()), document.UserText(named),
+                          source.empty() ? platform::Strings().Get(kNoSource) : document.UserText(source)});
     }
     return frames;
 }

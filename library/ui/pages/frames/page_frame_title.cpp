@@ -26,9 +26,9 @@ void CPageFrameTitle::Initialise()
 {
     platform::IWindow& window = *Window();
     window.SetText(kTitle, m_title.IsHidden() ? std::string() : UserText(m_title.Value()));
-    window.SetText(kName, ValueOf(Element(), attr::kName));
+    window.SetText(kName, UserText(ValueOf(Element(), attr::kName)));
     const std::string_view source = ValueOf(Element(), attr::kSrc);
-    window.SetText(kSource, source);
+    window.SetText(kSource, UserText(source));
     if (!source.empty())
         PreviewAddress(source, kPreview);
     SetHelpTopic(kHelpTopic);
