@@ -78,6 +78,8 @@ enum String : int {
     kPartlyRepairedText = 862,
     kSettledText = 1261,
     kSettledDetails = 1262,
+    kSummaryOpenSettled = 1268,
+    kSummaryAllClosed = 1269,
     kWcag2Header = 1220,
     kNoWcag2 = 1221,
 };
@@ -451,11 +453,15 @@ void COverviewDialog::RefreshSummary(IWindow& window)
         window.SetText(kSummary, S(kNothingAtLevel) + (others ? S(kOthersExist) : std::string(".")));
         if (!others)
             window.Enable(kRepair, false);
+    } else if (summary.open > 0 && summary.settled > 0) {
+        window.SetText(kSummary, platform::Strings().Format(kSummaryOpenSettled, {std::to_string(summary.open),
+                                                                                  std::to_string(summary.repaired),
+                                                                                  std::to_string(summary.settled)}));
     } else if (summary.open > 0) {
         window.SetText(kSummary, platform::Strings().Format(kSummaryOpen, {std::to_string(summary.open),
                                                                            std::to_string(closed)}));
     } else {
-        window.SetText(kSummary, S(kSummaryAllRepaired));
+        window.SetText(kSummary, S(summary.settled > 0 ? kSummaryAllClosed : kSummaryAllRepaired));
     }
     const int total = summary.open + closed;
     window.SetRange(kProgress, 0, total == 0 ? 1 : total);
