@@ -53,7 +53,12 @@ TEST(PreCommitHook, TryRepoPassesASiteWhosePagesReachTheirLevelAndFailsOneThatDo
     const fs::path site = fs::path(std::getenv("ORVANE_HOME")) / "pre-commit-site";
     fs::remove_all(site);
     fs::create_directories(site / ".orvane");
-    std::ofstream(site / ".orvane" / "registry.xml") << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<root>\n</root>\n";
+    // Its one general warning judged by a colleague: the page reaches A by the site registry.
+    std::ofstream(site / ".orvane" / "registry.xml")
+        << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<root>\n"
+           "<document filename=\"index.html\" framesneeddescription=\"false\">\n"
+           "<judgement check=\"BodyLanguageChange\" key=\"page\" verdict=\"warnings considered\" by=\"alice\" "
+           "date=\"2026-12-01\" />\n</document>\n</root>\n";
     std::ofstream(site / "index.html")
         << "<!DOCTYPE html PUBLIC \"-//W3C//DTD HTML 4.01//EN\" \"http://www.w3.org/TR/html4/strict.dtd\">\n"
            "<html lang=\"en\"><head><title>Harbour</title></head>\n"
