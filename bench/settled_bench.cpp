@@ -117,10 +117,23 @@ void MeasureSettledLookup(benchmark::State& state, std::size_t megabytes, Judged
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * site.page.size()));
 }
 
+// Only the reading of the registry of 10,000 records: what every page of a
+// run pays once, whatever its size.
+void MeasureRegistryLoad(benchmark::State& state)
+{
+    const SettledSite& site = SiteOf(5, Judged::OtherPages);
+    for (auto _ : state) {
+        CSrcObjectDatabase registry;
+        registry.UseSiteRegistry(site.registryPath);
+        benchmark::DoNotOptimize(registry.Load());
+    }
+}
+
 } // namespace
 
 void RegisterSettledBenchmarks()
 {
+    benchmark::RegisterBenchmark("Settled/RegistryLoad10000", MeasureRegistryLoad)->Unit(benchmark::kMillisecond);
     COrvaneSettings::InstallCatalogue(&CCheckCatalogue::Instance());
     for (std::size_t megabytes : {5, 25}) {
         for (const auto& variant : {std::pair{Judged::Nothing, "EmptyRegistry"},
