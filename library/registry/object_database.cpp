@@ -147,6 +147,13 @@ CSrcDocument* CSrcObjectDatabase::DocumentNamed(std::string_view name) const
     return it == m_documentIndex.end() ? nullptr : it->second;
 }
 
+int CSrcObjectDatabase::LoadForSession()
+{
+    const int loaded = Load();
+    m_loaded = true;
+    return loaded;
+}
+
 CSrcImage* CSrcObjectDatabase::FindImage(std::string_view fileName) const
 {
     return m_loaded ? ImageNamed(fileName) : nullptr;

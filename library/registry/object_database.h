@@ -79,6 +79,11 @@ public:
     // name, so the save does not destroy it.
     int Save();
     bool IsLoaded() const { return m_loaded; }
+    // Load for a session that writes the registry back: a file not made yet,
+    // or one that cannot be read (set aside at the save), leaves the registry
+    // empty but loaded, so what the session decides is found again before it
+    // is written. Returns what Load returns.
+    int LoadForSession();
     // Deletes every record; the registry is then not loaded.
     void Clear();
 

@@ -75,7 +75,7 @@ int RunUnattendedSession(CHtmlDocument& document, COrvaneSettings& settings, con
 {
     CSrcObjectDatabase registry;
     registry.UseSiteOf(document.Name().empty() ? fileName : document.Name());
-    registry.Load();
+    registry.LoadForSession();
     CProblemList problems;
     problems.Prepare(document, settings, &registry);
     problems.Group(settings);

@@ -10,6 +10,7 @@
 #include "library/ui/checking_session.h"
 #include "library/ui/problem_list.h"
 #include "library/ui/repair_run.h"
+#include "library/ui/site_registry_offer.h"
 #include "library/ui/unknown_table_dialog.h"
 #include "library/ui/validator_sheet.h"
 #include "platform/column_menu.h"
@@ -34,6 +35,7 @@ enum Control : int {
     kList = 1267,
     kRepair = 1043,
     kSettingsButton = 1060,
+    kSiteRegistryButton = 1289,
     kHelpButton = 1046,
     kIgnoreRepaired = 1285,
     kProgress = 1269,
@@ -76,6 +78,8 @@ enum String : int {
     kPartlyRepairedText = 862,
     kSettledText = 1261,
     kSettledDetails = 1262,
+    kSummaryOpenSettled = 1268,
+    kSummaryAllClosed = 1269,
     kWcag2Header = 1220,
     kNoWcag2 = 1221,
 };
@@ -87,6 +91,9 @@ constexpr int kIcon = 128;
 constexpr int kStateImages = 256;
 constexpr int kAtLevelIcon = 0;
 constexpr int kOtherIcon = 1;
+// The head's and the entry's icon of a problem settled by a verdict, after
+// those of the group, open and repaired states.
+constexpr int kSettledIcons = 8;
 
 // Icons of the achieved level, by picture.
 constexpr int kLevelIconBase = 300;
@@ -164,7 +171,9 @@ void COverviewDialog::Prepare(CHtmlDocument& document, COrvaneSettings& settings
         m_registryLoaded = true;
         // A site that keeps its own registry shares its decisions with everyone who checks it.
         m_registry.UseSiteOf(document.Name().empty() ? fileName : document.Name());
-        m_registry.Load();
+        // Loaded even when there is no file yet: the session writes it, and
+        // what it decides is settled again when the page is checked again.
+        m_registry.LoadForSession();
     }
     // Tables nobody judged yet are asked about before any check runs.
     CUnknownTableDialog question;
@@ -200,13 +209,15 @@ void COverviewDialog::OnInit(IWindow& window)
     window.SetImageStrip(kList, kStateImages);
     // The icons by RowIcon's numbers: the two groups, then a head and an
     // entry each of open, open but set to be repaired automatically,
-    // repaired, and repaired automatically.
+    // repaired, repaired automatically, and settled by a verdict.
     std::vector<std::string> states{S(kAtLevelGroup), S(kOtherGroup)};
-    for (int state : {kNotRepairedText, kOpenAutomatic, kRepairedText, kRepairedAutomatic})
+    for (int state : {kNotRepairedText, kOpenAutomatic, kRepairedText, kRepairedAutomatic, kSettledText})
         states.insert(states.end(), 2, S(state));
     window.SetImageTexts(kTree, states);
     window.SetImageTexts(kList, states);
     window.SetChecked(kIgnoreRepaired, m_settings->GetIgnoreRepaired());
+    // A page given without a file has no site to keep a registry for.
+    window.Enable(kSiteRegistryButton, !(m_document && !m_document->Name().empty() ? m_document->Name() : m_fileName).empty());
     GroupAndFillTree(window);
     RefreshSummary(window);
     RefreshTargetLine(window);
@@ -302,8 +313,12 @@ bool COverviewDialog::IsAutomatic(const CProblemEntry& entry) const
 
 int COverviewDialog::RowIcon(const CProblemEntry& entry, bool head) const
 {
-    const bool repaired = head ? entry.IsFullyClosed() : entry.IsClosed();
     const int base = head ? 2 : 3;
+    // A head is settled as its row is: closed, and not all of it by repairs.
+    const bool settled = head ? entry.IsFullyClosed() && !entry.IsFullyRepaired() : entry.IsSettled();
+    if (settled)
+        return base + kSettledIcons;
+    const bool repaired = head ? entry.IsFullyClosed() : entry.IsClosed();
     return base + (IsAutomatic(entry) ? 2 : 0) + (repaired ? 4 : 0);
 }
 
@@ -438,11 +453,15 @@ void COverviewDialog::RefreshSummary(IWindow& window)
         window.SetText(kSummary, S(kNothingAtLevel) + (others ? S(kOthersExist) : std::string(".")));
         if (!others)
             window.Enable(kRepair, false);
+    } else if (summary.open > 0 && summary.settled > 0) {
+        window.SetText(kSummary, platform::Strings().Format(kSummaryOpenSettled, {std::to_string(summary.open),
+                                                                                  std::to_string(summary.repaired),
+                                                                                  std::to_string(summary.settled)}));
     } else if (summary.open > 0) {
         window.SetText(kSummary, platform::Strings().Format(kSummaryOpen, {std::to_string(summary.open),
                                                                            std::to_string(closed)}));
     } else {
-        window.SetText(kSummary, S(kSummaryAllRepaired));
+        window.SetText(kSummary, S(summary.settled > 0 ? kSummaryAllClosed : kSummaryAllRepaired));
     }
     const int total = summary.open + closed;
     window.SetRange(kProgress, 0, total == 0 ? 1 : total);
@@ -510,6 +529,10 @@ void COverviewDialog::OnNotify(IWindow& window, const Notification& notification
     case kHelpButton:
         if (pressed)
             OnHelp(window);
+        break;
+    case kSiteRegistryButton:
+        if (pressed)
+            OfferSiteRegistry(m_document && !m_document->Name().empty() ? m_document->Name() : m_fileName);
         break;
     case kIgnoreRepaired:
         if (!pressed)

@@ -200,7 +200,11 @@ void CValidatorSheet::PageActivated(CPageValidatorBase& page)
     RefreshWizardButtons(page);
     RefreshTitle();
     const CElement* element = page.Element();
-    SetButtonMode(!(element && (element->IsRepaired(page.CheckBit(), 1) || element->IsPartlyRepaired(page.CheckBit()))));
+    // A verdict that leaves the problem open (the frame's file kept) is still
+    // an answer the user may take back.
+    const bool judged = page.GivesVerdicts() && !page.Verdict().empty();
+    SetButtonMode(!(judged || (element && (element->IsRepaired(page.CheckBit(), 1) ||
+                                           element->IsPartlyRepaired(page.CheckBit())))));
     m_window->Show(kOptionBox, page.ShowsOption());
     m_window->SetChecked(kOptionBox, page.OptionState());
 }
@@ -314,7 +318,11 @@ void CValidatorSheet::OnCancel(platform::IWindow& window)
     // those made in part too: they changed the page as much as the others.
     bool userRepaired = false;
     for (auto& page : m_pages) {
-        const bool changed = page->Status() == pagestatus::kRepaired || page->Status() == pagestatus::kPartlyRepaired;
+        // A verdict given changes nothing in the page but is remembered: it is
+        // taken back with the repairs.
+        const bool judged = page->GivesVerdicts() && !page->Verdict().empty();
+        const bool changed =
+            judged || page->Status() == pagestatus::kRepaired || page->Status() == pagestatus::kPartlyRepaired;
         if (!page->RepairedAtAttach() && changed) {
             repairedNow.push_back(page.get());
             userRepaired = userRepaired || !page->IsSkipped();

@@ -206,6 +206,13 @@ TEST_F(Decisions, WhatIsJudgedInASessionIsSettledInCiOnTheRelativePathAndOpenWit
             kTree, NodeOf(w, [](const CProblemEntry& e) { return e.Element().GetCheckName(e.Bit()) == "CheckFlicker"; }));
         ASSERT_EQ(w.ItemCount(kList), 1);
         EXPECT_EQ(w.ItemText(kList, 0, 1), "settled");
+        // Its own icon, read out as its state; the check's head in the tree too.
+        EXPECT_EQ(w.ItemStateText(kList, 0), "settled");
+        EXPECT_EQ(w.ItemIcon(kList, 0), 11);
+        EXPECT_EQ(w.TreeItemImage(kTree, NodeOf(w, [](const CProblemEntry& e) {
+                      return e.Element().GetCheckName(e.Bit()) == "CheckFlicker";
+                  })),
+                  10);
         EXPECT_NE(w.ItemText(kList, 0, 0).find("Settled: nothing flickers (by alice on "), std::string::npos)
             << w.ItemText(kList, 0, 0);
         w.SelectRow(kList, 0);
@@ -243,6 +250,103 @@ TEST_F(Decisions, WhatIsJudgedInASessionIsSettledInCiOnTheRelativePathAndOpenWit
     EXPECT_EQ(open["files"][0]["achieved"], "none");
     for (const json& problem : open["files"][0]["problems"])
         EXPECT_FALSE(problem.contains("settled"));
+}
+
+TEST_F(Decisions, AFirstSessionWithoutARegistryFileSeesItsVerdictSettledAtOnceAndWritesIt)
+{
+    // No site registry and the user's own not made yet: the session writes it.
+    const fs::path own = CSrcObjectDatabase::DefaultFilePath();
+    fs::remove(own);
+    const fs::path page = Write(home / "loose" / "fahrplan.html", TimetablePage());
+    CHtmlDocument document(CFamilyElementFactory::Instance());
+    std::ostringstream error;
+    ASSERT_TRUE(LoadPage(document, page.string(), error)) << error.str();
+    auto flicker = [](const CProblemEntry& e) { return e.Element().GetCheckName(e.Bit()) == "CheckFlicker"; };
+    windows.WhenShown(kOverview, [&](CMemoryWindow& w) {
+        Repair(w, NodeOf(w, flicker), [](CMemoryWindow& sheet) { sheet.Click(CPageFlicker::kNoFlicker); });
+        // Looked up again after the run: the verdict just given is found.
+        const platform::TreeItem node = NodeOf(w, flicker);
+        ASSERT_NE(node, 0);
+        const auto* judged = reinterpret_cast<CProblemEntry*>(w.TreeItemData(kTree, node));
+        ASSERT_NE(judged->Settlement(), nullptr);
+        EXPECT_EQ(judged->Settlement()->verdict, "nothing flickers");
+        w.Click(platform::kIdOk);
+    });
+    {
+        COverviewDialog overview;
+        overview.Prepare(document, settings, page.string());
+        overview.RunModal();
+    }
+    CSrcObjectDatabase written;
+    ASSERT_EQ(written.Load(), 1);
+    ASSERT_NE(written.FindDocument(page.string()), nullptr);
+    EXPECT_TRUE(written.FindDocument(page.string())->HasJudgements());
+}
+
+TEST_F(Decisions, TheOverviewStartsASiteRegistryWhereThePageIsAndNeverOverAnotherOne)
+{
+    constexpr int kSiteRegistry = 1289;
+    const fs::path site = home / "new-site";
+    const fs::path page = Write(site / "fahrplan.html", TimetablePage());
+    const fs::path file = site / ".orvane" / "registry.xml";
+    CHtmlDocument document(CFamilyElementFactory::Instance());
+    std::ostringstream error;
+    ASSERT_TRUE(LoadPage(document, page.string(), error)) << error.str();
+    const auto overview = [&](const std::function<void(CMemoryWindow&)>& steps) {
+        windows.WhenShown(kOverview, [&](CMemoryWindow& w) {
+            steps(w);
+            w.Click(platform::kIdOk);
+        });
+        COverviewDialog dialog;
+        dialog.Prepare(document, settings, page.string());
+        dialog.RunModal();
+    };
+
+    // Declined: nothing made.
+    overview([&](CMemoryWindow& w) {
+        ASSERT_TRUE(w.IsEnabled(kSiteRegistry));
+        windows.AnswerNextMessage(platform::kAnswerNo);
+        w.Click(kSiteRegistry);
+    });
+    ASSERT_FALSE(windows.prompt.messages.empty());
+    EXPECT_NE(windows.prompt.messages.back().text.find(site.string()), std::string::npos);
+    EXPECT_FALSE(fs::exists(file));
+
+    // Accepted: made empty in the page's folder, and the user told where.
+    overview([&](CMemoryWindow& w) {
+        windows.AnswerNextMessage(platform::kAnswerYes);
+        w.Click(kSiteRegistry);
+    });
+    ASSERT_TRUE(fs::exists(file));
+    EXPECT_NE(windows.prompt.messages.back().text.find(file.string() + " was created"), std::string::npos)
+        << windows.prompt.messages.back().text;
+    CSrcObjectDatabase made;
+    made.UseSiteRegistry(file.string());
+    EXPECT_EQ(made.Load(), 1);
+
+    // The next session keeps its verdicts there, by the page's path in the site.
+    EXPECT_EQ(JudgeInSession(page), kLevelA);
+    const std::string judged = Read(file);
+    EXPECT_NE(judged.find("<document filename=\"fahrplan.html\""), std::string::npos) << judged;
+
+    // Asked again, from a page further down: the registry above is named and left as it is.
+    const fs::path deeper = Write(site / "archiv" / "alt.html", TimetablePage());
+    CHtmlDocument old(CFamilyElementFactory::Instance());
+    ASSERT_TRUE(LoadPage(old, deeper.string(), error)) << error.str();
+    const std::size_t told = windows.prompt.messages.size();
+    windows.WhenShown(kOverview, [&](CMemoryWindow& w) {
+        w.Click(kSiteRegistry);
+        w.Click(platform::kIdOk);
+    });
+    {
+        COverviewDialog dialog;
+        dialog.Prepare(old, settings, deeper.string());
+        dialog.RunModal();
+    }
+    ASSERT_EQ(windows.prompt.messages.size(), told + 1);
+    EXPECT_NE(windows.prompt.messages.back().text.find(file.string()), std::string::npos);
+    EXPECT_FALSE(fs::exists(site / "archiv" / ".orvane"));
+    EXPECT_EQ(Read(file), judged);
 }
 
 TEST_F(Decisions, AnotherCheckoutTrustsTheSiteRegistryUntilAJudgedTableChanges)
@@ -312,6 +416,51 @@ TEST_F(Decisions, ASiteRegistryLeftInAMergeConflictIsNamedAndNeverWrittenOver)
     EXPECT_TRUE(keptWhole);
     ASSERT_FALSE(windows.prompt.messages.empty());
     EXPECT_NE(windows.prompt.messages.back().text.find("<<<<<<<"), std::string::npos);
+}
+
+std::string RegistryOf(const std::string& documents);
+
+// A site registry that cannot be read is said so by the command line, kept
+// whole aside by the session that saves, and never written over.
+TEST_F(Decisions, ADamagedOrUnreadableSiteRegistryIsSaidSoSetAsideAndNeverWrittenOver)
+{
+    const std::string damaged = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<root>\n<document filename=\"index.html\"";
+    for (const bool locked : {false, true}) {
+        SCOPED_TRACE(locked ? "no permission" : "damaged XML");
+        const fs::path site = home / (locked ? "locked-site" : "damaged-site");
+        const std::string bytes = locked ? RegistryOf("") : damaged;
+        const fs::path file = Write(site / ".orvane" / "registry.xml", bytes);
+        Write(site / "index.html", TimetablePage());
+        if (locked) {
+            fs::permissions(file, fs::perms::none);
+            if (std::ifstream(file).is_open()) {
+                fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write);
+                std::cout << "[  SKIPPED ] the test runs with rights to read any file: no permission is not tried\n";
+                continue;
+            }
+        }
+        EXPECT_EQ(CheckIn(site, {"index.html"}), kExitFindings);
+        EXPECT_NE(err.str().find(file.string() + " cannot be read"), std::string::npos) << err.str();
+        EXPECT_EQ(err.str().find("unfinished merge"), std::string::npos) << err.str();
+
+        JudgeInSession(site / "index.html");
+        if (locked)
+            fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write);
+        int keptWhole = 0;
+        for (const auto& entry : fs::directory_iterator(site / ".orvane")) {
+            if (entry.path() != file && Read(entry.path()) == bytes) {
+                ++keptWhole;
+                fs::permissions(entry.path(), fs::perms::owner_read | fs::perms::owner_write);
+            }
+        }
+        EXPECT_EQ(keptWhole, 1);
+        ASSERT_FALSE(windows.prompt.messages.empty());
+        EXPECT_NE(windows.prompt.messages.back().text.find(file.string() + " could not be read. It was kept as"),
+                  std::string::npos)
+            << windows.prompt.messages.back().text;
+        // The new registry holds what the session decided.
+        EXPECT_NE(Read(file).find("nothing flickers"), std::string::npos);
+    }
 }
 
 // Two registries as two people left them.

@@ -1,6 +1,7 @@
 // The windows of a checking session on the bundled sample page: the question
 // about its table, then the overview listing the checks; and the overview
-// after part of the problems were repaired, listing the problems of a check.
+// after part of the problems were repaired, listing the problems of a check;
+// and the overview of a page whose general warnings someone has judged.
 #include "scene.h"
 
 #include "common/orvane_settings.h"
@@ -8,11 +9,15 @@
 #include "library/checks/family_factory.h"
 #include "library/html/element.h"
 #include "library/html/html_document.h"
+#include "library/registry/object_database.h"
+#include "library/ui/judgement_records.h"
 #include "library/ui/overview_dialog.h"
 #include "platform/column_menu.h"
 
+#include <QDir>
 #include <QTreeWidget>
 
+#include <filesystem>
 #include <fstream>
 
 namespace {
@@ -22,11 +27,10 @@ using namespace orvane;
 constexpr int kTree = 1107;
 
 struct CSamplePage {
-    CSamplePage()
+    explicit CSamplePage(std::string path = screenshots::Shots().ExamplesFolder() + "/sample.html")
     {
         COrvaneSettings::InstallCatalogue(&CCheckCatalogue::Instance());
         settings.SetConformanceLevel(2);
-        const std::string path = screenshots::Shots().ExamplesFolder() + "/sample.html";
         std::ifstream in(path, std::ios::binary);
         document.Start(1, false);
         document.SetOriginFlag(1);
@@ -57,6 +61,55 @@ void ShowBiggestCheck(platform::IWindow& window, QWidget& widget)
     }
     if (chosen >= 0 && chosen < tree->topLevelItem(0)->childCount())
         tree->setCurrentItem(tree->topLevelItem(0)->child(chosen));
+}
+
+// The first check whose problems are all settled, chosen as the user chooses it.
+void ShowSettledCheck(platform::IWindow& window, QWidget& widget)
+{
+    auto* tree = widget.findChild<QTreeWidget*>("c1107");
+    if (window.TemplateId() != COverviewDialog::kTemplate || !tree)
+        return;
+    const auto roots = window.TreeChildren(kTree, 0);
+    for (int root = 0; root < static_cast<int>(roots.size()) && root < tree->topLevelItemCount(); ++root) {
+        const auto checks = window.TreeChildren(kTree, roots[static_cast<std::size_t>(root)]);
+        for (int i = 0; i < static_cast<int>(checks.size()); ++i) {
+            auto* head = reinterpret_cast<CProblemEntry*>(window.TreeItemData(kTree, checks[static_cast<std::size_t>(i)]));
+            if (head->IsFullyClosed() && !head->IsFullyRepaired() && i < tree->topLevelItem(root)->childCount()) {
+                tree->setCurrentItem(tree->topLevelItem(root)->child(i));
+                return;
+            }
+        }
+    }
+}
+
+// The sample page in a site of its own, whose registry holds a colleague's
+// verdict on the page's general warnings: the page the scene opens.
+std::string SampleInJudgedSite()
+{
+    namespace fs = std::filesystem;
+    const fs::path site = fs::path(QDir::tempPath().toStdString()) / "orvane-screenshots-site";
+    fs::remove_all(site);
+    fs::create_directories(site / ".orvane");
+    const fs::path page = site / "sample.html";
+    fs::copy_file(screenshots::Shots().ExamplesFolder() + "/sample.html", page);
+    std::ofstream(site / ".orvane" / "registry.xml") << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<root>\n</root>\n";
+    CSamplePage sample(page.string());
+    CSrcObjectDatabase registry;
+    registry.UseSiteOf(page.string());
+    registry.Load();
+    CProblemList problems;
+    problems.Prepare(sample.document, sample.settings, &registry);
+    for (const auto& entry : problems.AllEntries()) {
+        if (entry->IsGrouped())
+            continue;
+        registry.DocumentFor(page.string())
+            ->RecordJudgement({entry->Element().GetCheckName(entry->Bit()),
+                               JudgementKeyOf(sample.document, entry->Element(), entry->Bit()), "warnings considered",
+                               "alice", "2026-12-01"});
+    }
+    CSrcObjectDatabase::SetChanged(true);
+    registry.Save();
+    return page.string();
 }
 
 } // namespace
@@ -96,4 +149,14 @@ ORVANE_SCENE_PREPARED(session_wcag2, [](platform::IWindow& window, QWidget& widg
     COverviewDialog overview;
     overview.Prepare(page.document, page.settings, page.document.Name());
     overview.RunModal();
+}
+
+ORVANE_SCENE_PREPARED(session_settled, ShowSettledCheck)
+{
+    const std::string path = SampleInJudgedSite();
+    CSamplePage page(path);
+    COverviewDialog overview;
+    overview.Prepare(page.document, page.settings, path);
+    overview.RunModal();
+    std::filesystem::remove_all(std::filesystem::path(path).parent_path());
 }

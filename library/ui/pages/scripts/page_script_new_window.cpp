@@ -298,6 +298,7 @@ bool CPageScriptNewWindow::Apply()
         SetStatus(pagestatus::kRepaired);
     else
         SetStatus(anyText ? pagestatus::kPartlyRepaired : pagestatus::kNotRepaired);
+    SetVerdict(m_announcedElsewhere ? "new window announced elsewhere" : "");
     ShowRow(m_shownRow);
     return true;
 }
@@ -307,6 +308,7 @@ void CPageScriptNewWindow::Undo()
     TakeBack();
     m_announcedElsewhere = false;
     SetStatus(pagestatus::kNotRepaired);
+    SetVerdict({});
     if (platform::IWindow* window = Window()) {
         window->SetChecked(kElsewhere, false);
         ShowRow(m_shownRow);

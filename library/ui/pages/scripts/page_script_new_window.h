@@ -38,6 +38,9 @@ public:
     // page says so elsewhere, settles the problem as a judgement the check
     // cannot see.
     bool AnswerIsJudgement() const override { return Status() == pagestatus::kRepaired; }
+    // The user's word that the page says so elsewhere is remembered; words
+    // written beside the triggers are a change, and remember nothing.
+    bool GivesVerdicts() const override { return true; }
     void OnNotify(platform::IWindow& window, const platform::Notification& notification) override;
 
     // The words proposed for the page: in its own language where it names
