@@ -11,6 +11,7 @@ int main(int argc, char** argv)
     orvane::bench::RegisterImageMapBenchmarks();
     orvane::bench::RegisterWizardBenchmarks();
     orvane::bench::RegisterLinkTextBenchmarks();
+    orvane::bench::RegisterRulesBenchmarks();
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;

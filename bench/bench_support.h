@@ -127,6 +127,7 @@ void RegisterReportBenchmarks();
 void RegisterImageMapBenchmarks();
 void RegisterWizardBenchmarks();
 void RegisterLinkTextBenchmarks();
+void RegisterRulesBenchmarks();
 
 // The Qt application of the benchmarks that open windows (offscreen unless told otherwise).
 QApplication& Application();

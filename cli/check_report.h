@@ -44,6 +44,8 @@ struct ReportCheck {
     std::string title;
     std::string helpTopic;
     Wcag2Criteria wcag2;
+    // The W3C ACT rule of a WCAG 2.2 rule's findings ("c487ae"); empty for a WCAG 1.0 check.
+    std::string act;
 };
 
 // What `orvane check` found on one page, taken from the overview's problem

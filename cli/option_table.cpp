@@ -20,7 +20,7 @@ constexpr std::array kProgramOptions{
                "print the program's name and version and exit", {}},
 };
 
-constexpr std::array kLevels{"A"sv, "AA"sv, "AAA"sv, "508"sv};
+constexpr std::array kLevels{"A"sv, "AA"sv, "AAA"sv, "508"sv, "2.2-A"sv, "2.2-AA"sv, "2.2-AAA"sv};
 constexpr std::array kFormats{"text"sv, "json"sv, "sarif"sv, "junit"sv, "html"sv};
 constexpr std::array kTableModes{"skip"sv, "data"sv, "layout"sv, "guess"sv};
 constexpr std::array kSaveModes{"replace"sv, "backup"sv, "beside"sv};

@@ -1,5 +1,6 @@
 #include "page_loading.h"
 
+#include "common/orvane_settings.h"
 #include "library/registry/object_database.h"
 #include "library/ui/problem_list.h"
 #include "platform/console_prompt.h"
@@ -82,6 +83,12 @@ std::optional<int> ParseLevel(std::string_view text)
         return kLevelAAA;
     if (upper == "508")
         return kLevelSection508;
+    if (upper == "2.2-A")
+        return level::kWcag22A;
+    if (upper == "2.2-AA")
+        return level::kWcag22AA;
+    if (upper == "2.2-AAA")
+        return level::kWcag22AAA;
     return std::nullopt;
 }
 

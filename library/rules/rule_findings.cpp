@@ -79,6 +79,20 @@ bool OnlyObsoleteCriteria(std::string_view criteria)
 
 } // namespace
 
+std::vector<std::string_view> SplitCriteria(std::string_view criteria)
+{
+    std::vector<std::string_view> numbers;
+    while (!criteria.empty()) {
+        const std::size_t blank = criteria.find(' ');
+        if (blank != 0)
+            numbers.push_back(criteria.substr(0, blank));
+        if (blank == std::string_view::npos)
+            break;
+        criteria.remove_prefix(blank + 1);
+    }
+    return numbers;
+}
+
 bool ParseWcag22Target(std::string_view text, Wcag22Target& target)
 {
     const std::string lower = ToLower(Trim(text));

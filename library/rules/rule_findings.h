@@ -38,6 +38,9 @@ struct RuleFinding {
     bool cannotTell = false;
 };
 
+// The numbers of a rule's criteria ("2.4.4", "4.1.2").
+std::vector<std::string_view> SplitCriteria(std::string_view criteria);
+
 // The title of a rule's findings, in the user's language ("Links without
 // an accessible name").
 std::string RuleTitle(const RuleDefinition& rule);

@@ -43,6 +43,17 @@ void CPageSettingsLevel::FirstShow(platform::IWindow& window)
 
 void CPageSettingsLevel::ShowLevel(platform::IWindow& window, int level)
 {
+    if (level::IsWcag22(level)) {
+        // A WCAG 2.2 target (set with orvane settings) has no button here yet:
+        // none is checked, and the target stays unless the user picks another.
+        for (int shown = level::kA; shown <= level::kSection508; ++shown)
+            window.Show(kDescriptionA + shown - 1, false);
+        window.Enable(kAdvancedA, false);
+        window.Enable(kAdvancedAA, false);
+        window.Enable(kAdvanced508, false);
+        m_sheet.SetChosenLevel(level);
+        return;
+    }
     if (level < level::kA || level > level::kSection508)
         level = level::kSection508;
     const int radios[] = {kRadioA, kRadioAA, kRadioAAA, kRadio508};
@@ -103,6 +114,10 @@ void CPageSettingsLevel::OkStep()
         if (m_window->IsChecked(radio))
             level = LevelOfRadio(radio);
     }
+    const bool noneChecked = !m_window->IsChecked(kRadioA) && !m_window->IsChecked(kRadioAA) &&
+                             !m_window->IsChecked(kRadioAAA) && !m_window->IsChecked(kRadio508);
+    if (noneChecked && level::IsWcag22(m_record->GetConformanceLevel()))
+        level = m_record->GetConformanceLevel();
     m_record->SetConformanceLevel(level);
     m_record->SetInsertIcon(m_window->IsChecked(kInsertIcon));
     m_record->SetAriaNames(m_window->IsChecked(kAriaNames));
