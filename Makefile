@@ -57,9 +57,13 @@ test: deps
 package: build
 	@cmake --build $(BUILD_DIR) --target package
 
+# The benchmarks, the comparison with tidy, and the repair walk over every
+# corpus page (the tests walk a share of it, chosen by their seed).
 bench: build
 	$(BUILD_DIR)/bin/orvane_bench
 	bench/compare-with-tidy $(BUILD_DIR)
+	ORVANE_REPAIR_SHARE=all QT_QPA_PLATFORM=offscreen $(BUILD_DIR)/bin/orvane_ui_tests \
+		--gtest_filter='RepairHarnessTest.AShareOfTheCorpus*'
 
 # The fuzz targets alone, optimised, for a longer run: make fuzz FUZZ_SECONDS=3600
 fuzz: deps

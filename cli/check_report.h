@@ -15,6 +15,7 @@
 #include <vector>
 
 namespace orvane {
+struct PageEncoding;
 struct SuccessCriterion;
 }
 
@@ -36,6 +37,9 @@ struct SourceExcerpt {
 // The excerpt of the line of page holding offset; the mark covers length
 // bytes from offset as far as they lie in the line and the window.
 SourceExcerpt ExcerptAround(std::string_view page, std::size_t offset, std::size_t length);
+// The excerpt as UTF-8, read in the page's encoding, the mark moved with it;
+// the markup stays as written, references and all.
+SourceExcerpt DecodedExcerpt(SourceExcerpt excerpt, const PageEncoding& encoding);
 
 // A check's own texts, the same for every problem it finds: shared by them,
 // as a large page has tens of thousands of problems of a few dozen checks.
@@ -46,6 +50,14 @@ struct ReportCheck {
     Wcag2Criteria wcag2;
     // The W3C ACT rule of a WCAG 2.2 rule's findings ("c487ae"); empty for a WCAG 1.0 check.
     std::string act;
+};
+
+// A remembered verdict that settles a problem: someone judged it, so it
+// counts as closed, and the reports say by whom and when.
+struct ReportSettlement {
+    std::string verdict;
+    std::string by;
+    std::string date;
 };
 
 // What `orvane check` found on one page, taken from the overview's problem
@@ -63,6 +75,8 @@ struct ReportProblem {
     std::string text;
     // Only gathered for the formats that show it: most reports have none.
     std::unique_ptr<SourceExcerpt> source;
+    // Set when a remembered verdict settles the problem; it is then in no group.
+    std::optional<ReportSettlement> settled;
 
     const std::string& CheckName() const { return check ? check->name : Empty(); }
     const std::string& Title() const { return check ? check->title : Empty(); }
@@ -91,6 +105,9 @@ struct ReportGroup {
 struct ReportFile {
     std::string path;
     std::string error;  // not empty: the page could not be checked
+    // What the page's bytes were read as ("windows-1252"); the texts of its
+    // problems are UTF-8 whatever it is.
+    std::string encoding;
     int target = 0;
     int achieved = 0;
     int achievedIfWarningsConfirmed = 0;
@@ -98,8 +115,10 @@ struct ReportFile {
     // Tables taken as layout or data tables for this run, for someone to confirm.
     std::vector<AssumedTable> assumedTables;
     std::vector<ReportProblem> problems;  // in page order
-    std::vector<ReportGroup> groups;      // in the overview's order
+    std::vector<ReportGroup> groups;      // in the overview's order, without the settled problems
+    // The problems at the target still open; those settled are counted apart.
     int ProblemsAtLevel() const;
+    int SettledAtLevel() const;
 };
 
 // A check of the catalogue, for formats that list the rules.
@@ -167,6 +186,10 @@ std::string AssumedTableText(const AssumedTable& table);
 // Reads a JSON report as WriteJsonReport writes it. False, with the reason,
 // for anything else.
 bool ReadJsonReport(std::string_view text, Report& report, std::string& reason);
+
+// Text that is no page's (paths, errors) as valid UTF-8, for the formats
+// that must be: a sequence that is not becomes U+FFFD.
+std::string ValidUtf8(std::string_view text);
 
 // Escapes for XML and HTML text and attribute values.
 std::string EscapeMarkup(std::string_view text);

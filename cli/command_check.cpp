@@ -90,7 +90,7 @@ std::string HelpTopicOf(const CElement& element, std::uint32_t bit)
 // Everything one worker needs of its own: checks change what they look at.
 struct Worker {
     COrvaneSettings settings;
-    std::unique_ptr<CSrcObjectDatabase> registry;
+    std::unique_ptr<CRunRegistries> registries;
 };
 
 // Tables nobody said are layout or data tables get no type checks.
@@ -174,12 +174,13 @@ ReportFile CheckPage(const std::string& path, Worker& worker, bool all, bool wit
     }
     // Taken before the checks run, so the excerpts show the page as it is on disk.
     std::string page = withSource ? document.Text() : std::string();
+    file.encoding = document.Encoding().name;
     if (level::IsWcag22(file.target)) {
         CheckPageWcag22(file, document, page, withSource);
         return file;
     }
     CProblemList problems;
-    file.assumedTables = FindProblems(problems, document, worker.settings, worker.registry.get(), tables);
+    file.assumedTables = FindProblems(problems, document, worker.settings, &worker.registries->For(path), tables);
     file.achieved = problems.Summarize(file.target).achievedLevel;
     file.achievedIfWarningsConfirmed = problems.Summarize(file.target, true).achievedLevel;
     file.unclassifiedTables = CountUnclassifiedTables(document);
@@ -221,10 +222,12 @@ ReportFile CheckPage(const std::string& path, Worker& worker, bool all, bool wit
         SourceLocation at = document.LocationOf(element);
         problem.line = at.line;
         problem.column = at.column;
-        problem.text = entry->Description();
+        problem.text = entry->Description(document.Encoding());
+        if (const CSrcJudgement* judgement = entry->Settlement())
+            problem.settled = ReportSettlement{judgement->verdict, judgement->by, judgement->date};
         if (withSource && problem.line > 0)
-            problem.source = std::make_unique<SourceExcerpt>(
-                ExcerptAround(page, document.SourceOffsetOf(element), element.Text().size()));
+            problem.source = std::make_unique<SourceExcerpt>(DecodedExcerpt(
+                ExcerptAround(page, document.SourceOffsetOf(element), element.Text().size()), document.Encoding()));
         reportIndexOf[i] = file.problems.size();
         file.problems.push_back(std::move(problem));
     }
@@ -235,6 +238,8 @@ ReportFile CheckPage(const std::string& path, Worker& worker, bool all, bool wit
             group.atLevel = atLevel;
             group.name = head->Name();
             auto take = [&](const CProblemEntry* member) {
+                if (member->Settlement())
+                    return;
                 if (std::size_t index = reportIndexOf[member->Position()]; index != kNotReported)
                     group.problems.push_back(index);
             };
@@ -367,7 +372,8 @@ int RunCheck(const Arguments& args, std::ostream& out, std::ostream& err)
     for (unsigned i = 0; i < jobs; ++i) {
         auto worker = std::make_unique<Worker>();
         LoadRunSettings(worker->settings, options.batch);
-        worker->registry = OpenRegistry(options.batch.registryFile, options.batch.noRegistry);
+        worker->registries =
+            std::make_unique<CRunRegistries>("check", options.batch.registryFile, options.batch.noRegistry, err);
         workers.push_back(std::move(worker));
     }
 

@@ -112,7 +112,7 @@ struct FileOutcome {
 
 class CFixRun {
 public:
-    CFixRun(const FixOptions& options, COrvaneSettings& settings, CSrcObjectDatabase& registry, std::ostream& out,
+    CFixRun(const FixOptions& options, COrvaneSettings& settings, CRunRegistries& registry, std::ostream& out,
             std::ostream& err)
         : m_options(options), m_settings(settings), m_registry(registry), m_out(out), m_err(err)
     {
@@ -132,7 +132,7 @@ private:
 
     const FixOptions& m_options;
     COrvaneSettings& m_settings;
-    CSrcObjectDatabase& m_registry;
+    CRunRegistries& m_registry;
     std::ostream& m_out;
     std::ostream& m_err;
     std::vector<std::string> m_folders;
@@ -211,7 +211,7 @@ std::optional<int> CFixRun::CountAfter(const std::string& path, const std::strin
     if (!LoadPageFrom(document, path, in, m_err))
         return std::nullopt;
     CProblemList problems;
-    FindProblems(problems, document, m_settings, &m_registry, m_options.batch.tables);
+    FindProblems(problems, document, m_settings, &m_registry.For(path), m_options.batch.tables);
     document.SetObjectRegistry(nullptr);
     ListProblems(m_out, path, document, problems, "still counts", false);
     const auto& all = problems.AllEntries();
@@ -232,9 +232,10 @@ FileOutcome CFixRun::Fix(const FoundPage& page)
         return outcome;
     }
     CProblemList problems;
-    FindProblems(problems, document, m_settings, &m_registry, m_options.batch.tables);
+    CSrcObjectDatabase& registry = m_registry.For(path);
+    FindProblems(problems, document, m_settings, &registry, m_options.batch.tables);
     std::vector<CValidatorSheet::NotRepairedNote> notRepaired;
-    RepairAutomatically(problems, document, m_settings, m_registry, path, &notRepaired);
+    RepairAutomatically(problems, document, m_settings, registry, path, &notRepaired);
     document.SetObjectRegistry(nullptr);
     ListProblems(m_out, path, document, problems, m_options.dryRun ? "would repair" : "repaired", true);
     // Written in part, the problem is still open (and listed again below as counting).
@@ -314,9 +315,9 @@ int RunFix(const Arguments& args, std::ostream& out, std::ostream& err)
     if (!StartBatchRun("fix", options.batch, pages, err, &notRead))
         return kExitError;
     // The registry is only read: what a run repairs is no decision of the user's to remember.
-    std::unique_ptr<CSrcObjectDatabase> registry = OpenRegistry(options.batch.registryFile, options.batch.noRegistry);
+    CRunRegistries registries("fix", options.batch.registryFile, options.batch.noRegistry, err);
 
-    CFixRun run(options, settings, *registry, out, err);
+    CFixRun run(options, settings, registries, out, err);
     std::vector<std::string> folders;
     for (const std::string& path : options.batch.paths) {
         std::error_code ignored;

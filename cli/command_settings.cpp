@@ -25,7 +25,7 @@ constexpr std::size_t kIconsLocationBuffer = 299;
 
 const char* const kNames =
     "level, file-save, original-extension, validated-extension, insert-icon, icons-location, "
-    "ignore-repaired, aria-names, auto-repair, always-include, language, doctype";
+    "ignore-repaired, show-settled, aria-names, auto-repair, always-include, language, doctype";
 
 // The checks whose repairs remember a choice the command line can set.
 constexpr std::string_view kLanguageCheck = "MissingLanguage";
@@ -121,6 +121,7 @@ void Show(const COrvaneSettings& settings, std::ostream& out)
         << "insert-icon: " << YesNo(settings.GetInsertIcon()) << '\n'
         << "icons-location: " << settings.GetIconsLocation() << '\n'
         << "ignore-repaired: " << YesNo(settings.GetIgnoreRepaired()) << '\n'
+        << "show-settled: " << YesNo(settings.GetShowSettled()) << '\n'
         << "aria-names: " << YesNo(settings.GetAriaNames()) << '\n';
     const CheckSetting* language = Named(settings, kLanguageCheck);
     out << "language: "
@@ -190,7 +191,8 @@ std::string ParseSetting(const std::string& assignment, const COrvaneSettings& s
             changes.push_back([value](COrvaneSettings& s) { s.SetOriginalExtension(value); });
         else
             changes.push_back([value](COrvaneSettings& s) { s.SetValidateExtension(value); });
-    } else if (name == "insert-icon" || name == "ignore-repaired" || name == "aria-names") {
+    } else if (name == "insert-icon" || name == "ignore-repaired" || name == "show-settled" ||
+               name == "aria-names") {
         const std::optional<bool> on = ParseYesNo(value);
         if (!on)
             return name + ": " + value + " is not one of: yes, no";
@@ -198,6 +200,8 @@ std::string ParseSetting(const std::string& assignment, const COrvaneSettings& s
             changes.push_back([on](COrvaneSettings& s) { s.SetInsertIcon(*on); });
         else if (name == "aria-names")
             changes.push_back([on](COrvaneSettings& s) { s.SetAriaNames(*on); });
+        else if (name == "show-settled")
+            changes.push_back([on](COrvaneSettings& s) { s.SetShowSettled(*on); });
         else
             changes.push_back([on](COrvaneSettings& s) { s.SetIgnoreRepaired(*on); });
     } else if (name == "icons-location") {

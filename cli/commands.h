@@ -41,6 +41,9 @@ int RunSettings(const Arguments& args, std::ostream& out, std::ostream& err);
 // the one report of the whole site.
 int RunMergeReports(const Arguments& args, std::ostream& out, std::ostream& err);
 
+// orvane registry ACTION [ARG...]: shows, forgets, merges or starts object registries.
+int RunRegistry(const Arguments& args, std::ostream& out, std::ostream& err);
+
 int RunMain(const Arguments& args, std::ostream& out, std::ostream& err);
 
 } // namespace orvane::cli

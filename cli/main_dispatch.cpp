@@ -70,6 +70,8 @@ int RunMain(const Arguments& args, std::ostream& out, std::ostream& err)
         return RunFix(rest, out, err);
     if (command == "settings")
         return RunSettings(rest, out, err);
+    if (command == "registry")
+        return RunRegistry(rest, out, err);
     if (command == "help")
         return RunHelp(rest, out, err);
     if (const OptionSpec* option = FindOption(Program().options, command)) {

@@ -122,6 +122,18 @@ constexpr std::array kMergeOptions{
     kHelpOption,
 };
 
+constexpr std::array kRegistryOptions{
+    OptionSpec{OptionId::Registry, "--registry", {}, ValueKind::File, "FILE", {}, false, "a file name",
+               "show or forget in this registry (default: the site's, found above the current folder, else the "
+               "user's own)",
+               {}},
+    OptionSpec{OptionId::Check, "--check", {}, ValueKind::Text, "NAME", {}, false, "a check's name",
+               "forget: only the judgements of this check", {}},
+    OptionSpec{OptionId::Output, "--output", "-o", ValueKind::File, "FILE", {}, false, "a file name",
+               "merge: write the merged registry there, whole or not at all", {}},
+    kHelpOption,
+};
+
 constexpr std::array kHelpOnly{kHelpOption};
 
 constexpr std::array kCommands{
@@ -163,6 +175,17 @@ constexpr std::array kCommands{
                 "Reads the JSON reports of the shares of one site (check --shard K/N --format json) and writes "
                 "the report one run over the whole site gives, with its exit status.",
                 kMergeOptions},
+    CommandSpec{"registry", "ACTION [ARG...]", ValueKind::Text, 1, 3, "no action (show, forget, merge or init)",
+                "show, forget, merge or start object registries",
+                "Works on the object registry, where the decisions people made are remembered: the verdicts "
+                "they gave (nothing flickers, not a quotation, ...), table types and descriptions. 'show "
+                "[PAGE]' lists what is remembered, for the site or one page, with who decided and when; "
+                "'forget PAGE [--check NAME]' forgets it; 'merge A B -o OUT' writes the union of two "
+                "registries, where a verdict both judged differently takes the later one and the conflict is "
+                "listed; 'init' starts the site's own registry, .orvane/registry.xml, in the current folder. A "
+                "site's registry is found by walking up from a page's folder, so check and fix use it for "
+                "every page below; pages are kept by their path relative to the site.",
+                kRegistryOptions},
     CommandSpec{"help", "[COMMAND]", ValueKind::Command, 0, 1, {}, "show the commands, or one command's options",
                 "Shows the commands, or with COMMAND that command's options, and exits.", {}},
 };
@@ -192,8 +215,8 @@ constexpr ProgramSpec kProgram{
     "orvane",
     ORVANE_VERSION,
     "check HTML pages for accessibility problems",
-    "orvane checks HTML pages for accessibility problems against WCAG 1.0 (levels A, AA and AAA) or "
-    "Section 508, as the desktop checker's overview does, for batch and continuous-integration use. The "
+    "orvane checks HTML pages for accessibility problems against WCAG 2.2 (levels 2.2-A, 2.2-AA and "
+    "2.2-AAA: the rule set named after the W3C ACT rules), WCAG 1.0 (levels A, AA and AAA) or Section 508, as the desktop checker's overview does, for batch and continuous-integration use. The "
     "priorities of the problems are also given in BITV terms.",
     kProgramOptions,
     kCommands,

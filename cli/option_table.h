@@ -32,6 +32,7 @@ enum class OptionId {
     Wcag2,
     Aria,
     AllowEmpty,
+    Check,
 };
 
 // What follows an option, or an operand, and how a shell completes it.

@@ -9,6 +9,9 @@
 
 #include <algorithm>
 #include <cctype>
+#include <filesystem>
+#include <mutex>
+#include <set>
 #include <ostream>
 
 namespace orvane::cli {
@@ -58,6 +61,59 @@ std::unique_ptr<CSrcObjectDatabase> OpenRegistry(const std::string& file, bool n
     auto registry = file.empty() ? std::make_unique<CSrcObjectDatabase>() : std::make_unique<CSrcObjectDatabase>(file);
     registry->Load();
     return registry;
+}
+
+namespace {
+
+// A registry file in a folder named ".orvane" belongs to the site above it.
+bool IsSiteRegistryFile(const std::string& file)
+{
+    const std::filesystem::path path(file);
+    return path.parent_path().filename() == ".orvane";
+}
+
+} // namespace
+
+CRunRegistries::CRunRegistries(std::string_view command, std::string file, bool none, std::ostream& err)
+    : m_command(command), m_file(std::move(file)), m_none(none), m_err(err)
+{
+    if (m_none || !m_file.empty()) {
+        m_fixed = OpenRegistry(m_file, m_none);
+        if (!m_none && IsSiteRegistryFile(m_file)) {
+            m_fixed->UseSiteRegistry(m_file);
+            m_fixed->Load();
+        }
+    }
+}
+
+CSrcObjectDatabase& CRunRegistries::For(const std::string& pagePath)
+{
+    if (m_fixed && (m_none || !m_file.empty()))
+        return *m_fixed;
+    std::string site = CSrcObjectDatabase::FindSiteRegistry(pagePath);
+    if (site.empty()) {
+        if (!m_fixed)
+            m_fixed = OpenRegistry({}, false);
+        return *m_fixed;
+    }
+    auto [known, added] = m_sites.try_emplace(site);
+    if (added) {
+        known->second = std::make_unique<CSrcObjectDatabase>();
+        known->second->UseSiteRegistry(site);
+        if (!known->second->Load() && std::filesystem::exists(site)) {
+            // Said once a run, whichever worker meets it first.
+            static std::mutex saying;
+            static std::set<std::string> said;
+            std::lock_guard lock(saying);
+            if (said.insert(site).second)
+                m_err << "orvane " << m_command << ": the site registry " << site
+                      << (known->second->HadMergeConflict()
+                              ? " holds the marks of an unfinished merge (lines beginning with <<<<<<<)"
+                              : " cannot be read")
+                      << "; its pages are checked with nothing remembered\n";
+        }
+    }
+    return *known->second;
 }
 
 std::vector<AssumedTable> FindProblems(CProblemList& problems, CHtmlDocument& document, COrvaneSettings& settings,

@@ -1,5 +1,6 @@
 #include "check_report.h"
 
+#include "library/html/page_text.h"
 #include "library/tables/table_record.h"
 #include "library/checks/wcag2_criteria.h"
 #include "library/ui/problem_list.h"
@@ -12,10 +13,21 @@
 
 namespace orvane::cli {
 
+std::string ValidUtf8(std::string_view text) { return PageBytesToUtf8(text); }
+
 int ReportFile::ProblemsAtLevel() const
 {
     return static_cast<int>(std::count_if(problems.begin(), problems.end(),
-                                          [](const ReportProblem& problem) { return problem.atLevel; }));
+                                          [](const ReportProblem& problem) {
+                                              return problem.atLevel && !problem.settled;
+                                          }));
+}
+
+int ReportFile::SettledAtLevel() const
+{
+    return static_cast<int>(std::count_if(problems.begin(), problems.end(), [](const ReportProblem& problem) {
+        return problem.atLevel && problem.settled.has_value();
+    }));
 }
 
 std::string OutputProblem(const std::string& output, const std::vector<std::string>& inputs)

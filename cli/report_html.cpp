@@ -1,7 +1,6 @@
 #include "check_report.h"
 
 #include "library/checks/wcag2_criteria.h"
-#include "utf8_text.h"
 
 #include <algorithm>
 #include <functional>
@@ -79,7 +78,7 @@ th[aria-sort] { text-decoration: underline }
 </style>
 )";
 
-std::string Text(std::string_view value) { return EscapeMarkup(ToUtf8(value)); }
+std::string Text(std::string_view value) { return EscapeMarkup(ValidUtf8(value)); }
 
 const char* LevelClass(int achieved, int target) { return achieved >= target ? "level good" : "level bad"; }
 
@@ -431,12 +430,36 @@ private:
                           << Text(AssumedTableText(table)) << "</li>\n";
                 m_out << "</ul>\n";
             }
-            if (file.groups.empty())
+            if (file.groups.empty() && file.SettledAtLevel() == 0)
                 m_out << "<p>No problems were found.</p>\n";
             for (const ReportGroup& group : file.groups)
                 WriteGroup(file, group);
+            WriteSettled(file);
         }
         m_out << "<p class=\"top\"><a href=\"#overview\">Back to the overview</a></p>\n</div>\n";
+    }
+
+    // Problems someone judged, kept apart: they count as closed.
+    void WriteSettled(const ReportFile& file)
+    {
+        bool any = false;
+        for (const ReportProblem& p : file.problems) {
+            if (!p.settled)
+                continue;
+            if (!any) {
+                m_out << "<div class=\"settled\">\n<h4>Settled by remembered verdicts</h4>\n"
+                         "<table class=\"problems\" summary=\"The problems people judged, with the verdict, who gave "
+                         "it and when.\">\n<thead><tr><th scope=\"col\">Line</th><th scope=\"col\">Check</th>"
+                         "<th scope=\"col\">Problem</th><th scope=\"col\">Verdict</th><th scope=\"col\">By</th>"
+                         "<th scope=\"col\">Date</th></tr></thead>\n<tbody>\n";
+                any = true;
+            }
+            m_out << "<tr><td>" << (p.line == 0 ? std::string("page") : std::to_string(p.line)) << "</td><td>"
+                  << Text(p.Title()) << "</td><td>" << Text(p.text) << "</td><td>" << Text(p.settled->verdict)
+                  << "</td><td>" << Text(p.settled->by) << "</td><td>" << Text(p.settled->date) << "</td></tr>\n";
+        }
+        if (any)
+            m_out << "</tbody>\n</table>\n</div>\n";
     }
 
     // Whether every problem of the group is of one check, so the check's

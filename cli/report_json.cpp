@@ -1,5 +1,6 @@
 #include "check_report.h"
 
+#include "library/html/page_encoding.h"
 #include "library/tables/table_record.h"
 #include "library/ui/problem_list.h"
 #include "library/checks/wcag2_criteria.h"
@@ -70,7 +71,7 @@ public:
             Put('"');
             return;
         }
-        if (!IsWellFormedUtf8(text.substr(plainUpTo))) {
+        if (!IsValidUtf8(text.substr(plainUpTo))) {
             // Rare (pages in other code pages): the library's own replacement
             // keeps the output what it always was.
             Put(nlohmann::json(std::string(text)).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace));
@@ -200,44 +201,6 @@ private:
         m_size += text.size();
     }
 
-    // Well-formed UTF-8 as Unicode defines it: no overlong forms, no
-    // surrogates, nothing above U+10FFFF.
-    static bool IsWellFormedUtf8(std::string_view text)
-    {
-        const auto* p = reinterpret_cast<const unsigned char*>(text.data());
-        const auto* end = p + text.size();
-        while (p < end) {
-            const unsigned char c = *p;
-            if (c < 0x80) {
-                ++p;
-                continue;
-            }
-            auto tail = [&](std::size_t i, unsigned char low = 0x80, unsigned char high = 0xBF) {
-                return p + i < end && p[i] >= low && p[i] <= high;
-            };
-            if (c >= 0xC2 && c <= 0xDF) {
-                if (!tail(1))
-                    return false;
-                p += 2;
-            } else if (c >= 0xE0 && c <= 0xEF) {
-                const unsigned char low = c == 0xE0 ? 0xA0 : 0x80;
-                const unsigned char high = c == 0xED ? 0x9F : 0xBF;
-                if (!tail(1, low, high) || !tail(2))
-                    return false;
-                p += 3;
-            } else if (c >= 0xF0 && c <= 0xF4) {
-                const unsigned char low = c == 0xF0 ? 0x90 : 0x80;
-                const unsigned char high = c == 0xF4 ? 0x8F : 0xBF;
-                if (!tail(1, low, high) || !tail(2) || !tail(3))
-                    return false;
-                p += 4;
-            } else {
-                return false;
-            }
-        }
-        return true;
-    }
-
     std::ostream& m_out;
     std::unique_ptr<char[]> m_buffer;
     std::size_t m_size = 0;
@@ -264,6 +227,13 @@ void WriteProblem(CJsonWriter& w, const ReportProblem& p)
     w.Key("line"); w.Number(p.line);
     w.Key("priority"); w.Number(p.priority);
     w.Key("section508"); w.Bool(p.section508);
+    if (p.settled) {
+        w.Key("settled"); w.Open('{');
+        w.Key("by"); w.String(p.settled->by);
+        w.Key("date"); w.String(p.settled->date);
+        w.Key("verdict"); w.String(p.settled->verdict);
+        w.Close('}');
+    }
     w.Key("text"); w.String(p.text);
     w.Key("title"); w.String(p.Title());
     // An empty list: WCAG 2 has no counterpart for the check.
@@ -304,6 +274,11 @@ void WriteFile(CJsonWriter& w, const ReportFile& file)
             w.Close('}');
         }
         w.Close(']');
+    }
+    // A page in a merged report made before pages were read in their own
+    // encoding is not known to be in any.
+    if (!file.encoding.empty()) {
+        w.Key("encoding"); w.String(file.encoding);
     }
     w.Key("path"); w.String(file.path);
     w.Key("problems"); w.Open('[');
@@ -432,6 +407,9 @@ void ReadReport(const nlohmann::json& document, Report& report)
         file.achieved = level(entry.at("achieved"));
         file.achievedIfWarningsConfirmed = level(entry.at("achievedIfWarningsConfirmed"));
         file.unclassifiedTables = entry.at("unclassifiedTables").get<int>();
+        // Reports made before pages were read in their own encoding name none.
+        if (entry.contains("encoding"))
+            file.encoding = entry.at("encoding").get<std::string>();
         if (entry.contains("assumedTables")) {
             for (const json& table : entry.at("assumedTables")) {
                 AssumedTable assumed;
@@ -474,6 +452,10 @@ void ReadReport(const nlohmann::json& document, Report& report)
             problem.priority = item.at("priority").get<int>();
             problem.section508 = item.at("section508").get<bool>();
             problem.text = item.at("text").get<std::string>();
+            if (auto settled = item.find("settled"); settled != item.end())
+                problem.settled = ReportSettlement{settled->at("verdict").get<std::string>(),
+                                                   settled->at("by").get<std::string>(),
+                                                   settled->at("date").get<std::string>()};
             file.problems.push_back(std::move(problem));
         }
         report.files.push_back(std::move(file));

@@ -89,6 +89,17 @@ void WriteSarifReport(const Report& report, std::ostream& out)
                         {"properties", {{"atTarget", problem.atLevel}}}};
             if (auto it = ruleIndex.find(RuleKey(problem.family, problem.bit)); it != ruleIndex.end())
                 result["ruleIndex"] = it->second;
+            // Decided by a person and remembered: code scanning shows it dismissed.
+            if (problem.settled) {
+                json suppression{{"kind", "external"}, {"justification", problem.settled->verdict}};
+                json by{{"verdict", problem.settled->verdict}};
+                if (!problem.settled->by.empty())
+                    by["by"] = problem.settled->by;
+                if (!problem.settled->date.empty())
+                    by["date"] = problem.settled->date;
+                suppression["properties"] = std::move(by);
+                result["suppressions"] = json::array({std::move(suppression)});
+            }
             if (problem.family == tag::kTable) {
                 if (auto it = assumedAt.find({problem.line, problem.column}); it != assumedAt.end()) {
                     result["properties"]["tableType"] = TableTypeName(it->second->type);

@@ -11,6 +11,7 @@ void WriteTextReport(const Report& report, std::ostream& out)
     std::map<int, int> filesByLevel;
     int atLevel = 0;
     int checked = 0;
+    int settledTotal = 0;
     for (const ReportFile& file : report.files) {
         if (!file.error.empty()) {
             out << file.path << ": not checked: " << file.error << '\n';
@@ -43,9 +44,27 @@ void WriteTextReport(const Report& report, std::ostream& out)
                 out << '\n';
             }
         }
+        int settled = 0;
+        for (const ReportProblem& p : file.problems) {
+            if (!p.settled)
+                continue;
+            ++settled;
+            std::uint64_t line = p.line ? p.line : 1;
+            std::uint64_t column = p.line ? p.column : 1;
+            out << file.path << ':' << line << ':' << column << ": settled: " << EscapeControls(p.Title()) << " ("
+                << p.CheckName() << "): " << EscapeControls(p.settled->verdict);
+            if (!p.settled->by.empty())
+                out << " by " << EscapeControls(p.settled->by);
+            if (!p.settled->date.empty())
+                out << " on " << p.settled->date;
+            out << '\n';
+        }
+        settledTotal += settled;
     }
     out << "checked " << checked << " of " << report.files.size() << " page(s); " << atLevel
         << " problem(s) count at the target";
+    if (settledTotal > 0)
+        out << "; " << settledTotal << " settled by remembered verdicts";
     for (const auto& [level, count] : filesByLevel)
         out << "; " << count << " reach " << LevelLabel(level);
     if (!report.foldersNotRead.empty())

@@ -1,5 +1,7 @@
 #include "check_report.h"
 
+#include "library/html/page_text.h"
+
 #include <algorithm>
 
 namespace orvane::cli {
@@ -45,6 +47,20 @@ SourceExcerpt ExcerptAround(std::string_view page, std::size_t offset, std::size
     excerpt.markLength = std::min(length, end - offset);
     excerpt.cutBefore = start > lineStart;
     excerpt.cutAfter = end < lineEnd;
+    return excerpt;
+}
+
+SourceExcerpt DecodedExcerpt(SourceExcerpt excerpt, const PageEncoding& encoding)
+{
+    const std::string_view text = excerpt.text;
+    const std::size_t markStart = std::min(excerpt.markStart, text.size());
+    const std::size_t markEnd = std::min(text.size(), markStart + excerpt.markLength);
+    std::string before = PageBytesToUtf8(text.substr(0, markStart), encoding);
+    std::string mark = PageBytesToUtf8(text.substr(markStart, markEnd - markStart), encoding);
+    std::string after = PageBytesToUtf8(text.substr(markEnd), encoding);
+    excerpt.markStart = before.size();
+    excerpt.markLength = mark.size();
+    excerpt.text = std::move(before) + mark + after;
     return excerpt;
 }
 

@@ -163,6 +163,9 @@ public:
     bool IsInsertIconChanged() const { return m_insertIconChanged; }
     const std::string& GetIconsLocation() const { return m_iconsLocation; }
     bool GetIgnoreRepaired() const { return m_ignoreRepaired; }
+    // Whether the wizard opens pages for problems a remembered verdict settled.
+    bool GetShowSettled() const { return m_showSettled; }
+    void SetShowSettled(bool on);
     bool IsIgnoreRepairedChanged() const { return m_ignoreRepairedChanged; }
     // Whether the text-alternative and label checks take the names ARIA
     // gives (aria-labelledby, aria-label, role="presentation") into account.
@@ -224,6 +227,8 @@ private:
     bool m_insertIconChanged = false;
     std::string m_iconsLocation;
     bool m_ignoreRepaired = true;
+    bool m_showSettled = false;
+    bool m_showSettledChanged = false;
     bool m_ignoreRepairedChanged = false;
     bool m_ariaNames = false;
     bool m_ariaNamesChanged = false;

@@ -151,7 +151,7 @@ std::string CheckProblemList(CHtmlDocument& document, COrvaneSettings& settings,
             return "the groups at level " + std::to_string(target) + " hold " + std::to_string(grouped) +
                    " entries and " + std::to_string(repeated) + " repeated warnings of " + std::to_string(expected);
         for (const auto& entry : list.AllEntries()) {
-            (void)entry->Description();
+            (void)entry->Description(document.Encoding());
             (void)entry->Name();
         }
         for (bool confirmed : {false, true}) {

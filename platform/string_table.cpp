@@ -10,6 +10,11 @@ std::string IStringTable::Format(int id, std::initializer_list<std::string_view>
     return FormatMessage(Get(id), args);
 }
 
+std::string IStringTable::GetIn(int id, std::string_view language) const
+{
+    return !language.empty() && language == Language() ? Get(id) : std::string();
+}
+
 std::string FormatMessage(std::string_view pattern, std::initializer_list<std::string_view> args)
 {
     std::vector<std::string_view> values(args);

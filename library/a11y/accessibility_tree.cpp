@@ -283,26 +283,36 @@ private:
 
     // Where the tag's closing ">" stands, quotes of values heeded; npos when
     // the text holds none.
-    static std::size_t TagEnd(std::string_view text)
-    {
+    // Reads a tag a character at a time: true at the ">" that ends it, a ">"
+    // inside a quoted value heeded as text.
+    struct TagEndReader {
         char quote = 0;
         bool afterEquals = false;
-        for (std::size_t c = 0; c < text.size(); ++c) {
-            const char ch = text[c];
+
+        bool EndsAt(char ch)
+        {
             if (quote) {
                 if (ch == quote)
                     quote = 0;
-                continue;
+                return false;
             }
             if ((ch == '"' || ch == '\'') && afterEquals) {
                 quote = ch;
-                continue;
+                return false;
             }
             if (ch == '=')
                 afterEquals = true;
             else if (!IsBlank(ch))
                 afterEquals = false;
-            if (ch == '>')
+            return ch == '>';
+        }
+    };
+
+    static std::size_t TagEnd(std::string_view text)
+    {
+        TagEndReader reader;
+        for (std::size_t c = 0; c < text.size(); ++c) {
+            if (reader.EndsAt(text[c]))
                 return c;
         }
         return std::string_view::npos;
@@ -313,27 +323,13 @@ private:
     static std::string MergeTag(const std::vector<CElement*>& list, std::size_t first, std::size_t& last)
     {
         std::string merged;
-        char quote = 0;
-        bool afterEquals = false;
+        TagEndReader reader;
         for (std::size_t k = first; k < list.size() && k < first + 4096; ++k) {
             const std::string_view piece = list[k]->Text();
             for (std::size_t c = 0; c < piece.size(); ++c) {
                 const char ch = piece[c];
                 merged.push_back(ch);
-                if (quote) {
-                    if (ch == quote)
-                        quote = 0;
-                    continue;
-                }
-                if ((ch == '"' || ch == '\'') && afterEquals) {
-                    quote = ch;
-                    continue;
-                }
-                if (ch == '=')
-                    afterEquals = true;
-                else if (!IsBlank(ch))
-                    afterEquals = false;
-                if (ch == '>') {
+                if (reader.EndsAt(ch)) {
                     // What follows the tag in the same piece is page text the tree keeps no more.
                     last = k;
                     return merged;

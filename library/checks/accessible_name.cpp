@@ -355,12 +355,12 @@ bool LacksLabel(const CHtmlDocument& document, const CElement& control, bool has
     return !hasLabel && name.text.empty();
 }
 
-void AppendMissingReference(std::string& text, std::string_view missingId)
+void AppendMissingReference(std::string& text, std::string_view missingId, const PageEncoding& encoding)
 {
     if (missingId.empty())
         return;
     text += " - ";
-    text += platform::Strings().Format(kMissingReferenceText, {missingId});
+    text += platform::Strings().Format(kMissingReferenceText, {PageTextToUser(missingId, encoding)});
 }
 
 } // namespace orvane

@@ -74,6 +74,6 @@ bool LacksLabel(const CHtmlDocument& document, const CElement& control, bool has
 
 // Adds to a problem text that aria-labelledby names an id no element has;
 // nothing for an empty id.
-void AppendMissingReference(std::string& text, std::string_view missingId);
+void AppendMissingReference(std::string& text, std::string_view missingId, const PageEncoding& encoding);
 
 } // namespace orvane

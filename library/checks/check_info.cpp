@@ -73,12 +73,12 @@ std::string CCatalogueElement::GetCheckTitle(std::uint32_t bit) const
     return platform::Strings().Get(info->titleId) + std::string(info->titleSuffix);
 }
 
-std::string CCatalogueElement::GetProblemText(std::uint32_t bit) const
+std::string CCatalogueElement::GetProblemText(std::uint32_t bit, const PageEncoding& encoding) const
 {
     const CheckInfo* info = FindCheck(bit);
     if (info && info->problemTextId != 0)
         return platform::Strings().Get(info->problemTextId);
-    return CElement::GetProblemText(bit);
+    return CElement::GetProblemText(bit, encoding);
 }
 
 std::string CCatalogueElement::GetWarningHelpTopic(std::uint32_t bit) const

@@ -58,7 +58,7 @@ public:
     std::uint32_t GetCheckMask() const override;
     std::string GetCheckName(std::uint32_t bit) const override;
     std::string GetCheckTitle(std::uint32_t bit) const override;
-    std::string GetProblemText(std::uint32_t bit) const override;
+    std::string GetProblemText(std::uint32_t bit, const PageEncoding& encoding) const override;
     std::string GetWarningHelpTopic(std::uint32_t bit) const override;
     int GetWarningTextId(std::uint32_t bit) const override;
     int GetPriority(std::uint32_t bit) const override;

@@ -80,6 +80,22 @@ std::string CElementAnchor::LinkText() const
     return std::string(Trim(text));
 }
 
+std::string CElementAnchor::UserLinkText(const PageEncoding& encoding) const
+{
+    // Each piece decoded alone: the words naming an image are the program's,
+    // in UTF-8 whatever the page is written in.
+    std::string text;
+    for (const CElement* inner : m_inner) {
+        if (inner->Kind() == kind::kText) {
+            text += PageTextToUser(inner->Text(), encoding, TextPlace::ElementText);
+        } else if (inner->Kind() == tag::kImg) {
+            if (const CAttribute* src = inner->FindAttribute(attr::kSrc))
+                text += platform::Strings().Format(kImageInLinkText, {PageTextToUser(src->Value(), encoding)});
+        }
+    }
+    return std::string(Trim(text));
+}
+
 namespace {
 
 // A text run the page fills in, not written until a repair shows it.
@@ -145,15 +161,15 @@ bool CElementAnchor::PrepareNewWindowText(RepairPageRequest& request)
     return true;
 }
 
-std::string CElementAnchor::GetProblemText(std::uint32_t bit) const
+std::string CElementAnchor::GetProblemText(std::uint32_t bit, const PageEncoding& encoding) const
 {
     if (bit == kTranscriptBit) {
         const CAttribute* href = FindAttribute(attr::kHref);
-        return href ? href->GetValue() : std::string("Sound File");
+        return href ? PageTextToUser(href->Value(), encoding) : std::string("Sound File");
     }
     if (bit == kNewWindowBit)
-        return LinkText();
-    return CCatalogueElement::GetProblemText(bit);
+        return UserLinkText(encoding);
+    return CCatalogueElement::GetProblemText(bit, encoding);
 }
 
 } // namespace orvane

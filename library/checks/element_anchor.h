@@ -12,10 +12,14 @@ class CElementAnchor : public CCatalogueElement {
 public:
     std::span<const CheckInfo> CheckTable() const override;
     int Check(COrvaneSettings& settings, CHtmlDocument& document, int applyLevel) override;
-    std::string GetProblemText(std::uint32_t bit) const override;
+    std::string GetProblemText(std::uint32_t bit, const PageEncoding& encoding) const override;
     // What the link shows: its texts, and for each image with a source the
     // image text (string 441) naming it; trimmed.
+    // The link's text as the page holds it: its text runs and the words
+    // naming its images, to tell whether it has any.
     std::string LinkText() const;
+    // The same as the user reads it.
+    std::string UserLinkText(const PageEncoding& encoding) const;
     void AttachInner(CElement& inner) override;
     // The texts and images inside the link, in document order (not owned).
     const std::vector<CElement*>& Inner() const { return m_inner; }

@@ -33,12 +33,12 @@ constexpr CheckInfo kFrameChecks[] = {
 
 std::span<const CheckInfo> CElementFrame::CheckTable() const { return kFrameChecks; }
 
-std::string CElementFrame::GetProblemText(std::uint32_t bit) const
+std::string CElementFrame::GetProblemText(std::uint32_t bit, const PageEncoding& encoding) const
 {
     if (bit == kLongdescBit)
         return platform::Strings().Get(kFramePageText);
     std::string text = "Frame #" + std::to_string(m_number) + " ";
-    text += NonEmptyAttribute(*this, attr::kName);
+    text += PageTextToUser(NonEmptyAttribute(*this, attr::kName), encoding);
     return text;
 }
 

@@ -11,7 +11,7 @@ class CElementFrame : public CCatalogueElement {
 public:
     std::span<const CheckInfo> CheckTable() const override;
     int Check(COrvaneSettings& settings, CHtmlDocument& document, int applyLevel) override;
-    std::string GetProblemText(std::uint32_t bit) const override;
+    std::string GetProblemText(std::uint32_t bit, const PageEncoding& encoding) const override;
     void SetOrdinal(int number) override { m_number = number; }
     // 1 for the page's first frame, 2 for the second, ...
     int FrameNumber() const { return m_number; }

@@ -27,15 +27,15 @@ constexpr CheckInfo kFramesetChecks[] = {
 
 std::span<const CheckInfo> CElementFrameset::CheckTable() const { return kFramesetChecks; }
 
-std::string CElementFrameset::GetProblemText(std::uint32_t) const
+std::string CElementFrameset::GetProblemText(std::uint32_t, const PageEncoding& encoding) const
 {
     if (std::string_view title = NonEmptyAttribute(*this, attr::kTitle); !title.empty())
-        return std::string(title);
+        return PageTextToUser(title, encoding);
     std::string text = "Frameset " + std::to_string(m_number);
     if (const CAttribute* rows = FindAttribute(attr::kRows))
-        text += ", rows = " + rows->GetValue();
+        text += ", rows = " + PageTextToUser(rows->Value(), encoding);
     if (const CAttribute* cols = FindAttribute(attr::kCols))
-        text += ", cols = " + cols->GetValue();
+        text += ", cols = " + PageTextToUser(cols->Value(), encoding);
     return text;
 }
 

@@ -9,7 +9,7 @@ class CElementFrameset : public CCatalogueElement {
 public:
     std::span<const CheckInfo> CheckTable() const override;
     int Check(COrvaneSettings& settings, CHtmlDocument& document, int applyLevel) override;
-    std::string GetProblemText(std::uint32_t bit) const override;
+    std::string GetProblemText(std::uint32_t bit, const PageEncoding& encoding) const override;
     void SetOrdinal(int number) override { m_number = number; }
     // 1 for the page's first frameset, 2 for the second, ...
     int FramesetNumber() const { return m_number; }

@@ -1,4 +1,5 @@
 #include "element_header.h"
+#include "library/html/page_text.h"
 
 #include "check_run.h"
 #include "element_range.h"
@@ -49,9 +50,10 @@ int CElementHeader::Check(COrvaneSettings& settings, CHtmlDocument& document, in
     return StoreProblems(*this, mask);
 }
 
-std::string CElementHeader::GetProblemText(std::uint32_t bit) const
+std::string CElementHeader::GetProblemText(std::uint32_t bit, const PageEncoding& encoding) const
 {
-    return m_headingText.empty() ? CCatalogueElement::GetProblemText(bit) : m_headingText;
+    return m_headingText.empty() ? CCatalogueElement::GetProblemText(bit, encoding)
+                                 : PageTextToUser(m_headingText, encoding, TextPlace::ElementText);
 }
 
 } // namespace orvane

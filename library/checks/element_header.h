@@ -11,7 +11,7 @@ class CElementHeader : public CCatalogueElement {
 public:
     std::span<const CheckInfo> CheckTable() const override;
     int Check(COrvaneSettings& settings, CHtmlDocument& document, int applyLevel) override;
-    std::string GetProblemText(std::uint32_t bit) const override;
+    std::string GetProblemText(std::uint32_t bit, const PageEncoding& encoding) const override;
 
     // The heading's non-blank texts joined by blanks, cut with "..." past 125 characters.
     const std::string& HeadingText() const { return m_headingText; }

@@ -42,12 +42,12 @@ void CElementImg::SetEnclosingAnchor(CElement& anchor)
 
 std::span<const CheckInfo> CElementImg::CheckTable() const { return kImgChecks; }
 
-std::string CElementImg::GetProblemText(std::uint32_t bit) const
+std::string CElementImg::GetProblemText(std::uint32_t bit, const PageEncoding& encoding) const
 {
     const CAttribute* src = FindAttribute(attr::kSrc);
-    std::string text = src ? src->GetValue() : std::string("image");
+    std::string text = src ? PageTextToUser(src->Value(), encoding) : std::string("image");
     if (bit == 0x1)
-        AppendMissingReference(text, m_missingReference);
+        AppendMissingReference(text, m_missingReference, encoding);
     return text;
 }
 

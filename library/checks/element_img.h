@@ -12,7 +12,7 @@ class CElementImg : public CCatalogueElement {
 public:
     int Check(COrvaneSettings& settings, CHtmlDocument& document, int applyLevel) override;
     std::span<const CheckInfo> CheckTable() const override;
-    std::string GetProblemText(std::uint32_t bit) const override;
+    std::string GetProblemText(std::uint32_t bit, const PageEncoding& encoding) const override;
     bool PrepareRepairPage(RepairPageRequest& request) override;
     void SetEnclosingAnchor(CElement& anchor) override;
     bool IsInsideAnchor() const { return m_insideAnchor; }

@@ -1,4 +1,5 @@
 #include "element_input.h"
+#include "library/html/page_text.h"
 
 #include "accessible_name.h"
 #include "check_run.h"
@@ -31,19 +32,19 @@ constexpr CheckInfo kInputChecks[] = {
 
 std::span<const CheckInfo> CElementInput::CheckTable() const { return kInputChecks; }
 
-std::string CElementInput::GetProblemText(std::uint32_t bit) const
+std::string CElementInput::GetProblemText(std::uint32_t bit, const PageEncoding& encoding) const
 {
     std::string text;
     if (const CAttribute* src = FindAttribute(attr::kSrc))
-        text = src->GetValue();
+        text = PageTextToUser(src->Value(), encoding);
     else if (std::string_view type = NonEmptyAttribute(*this, attr::kType); !type.empty())
-        text = std::string(type) + " control";
+        text = PageTextToUser(type, encoding) + " control";
     else
         text = "input control";
     if (std::string_view name = NonEmptyAttribute(*this, attr::kName); !name.empty())
-        text += " - " + std::string(name);
+        text += " - " + PageTextToUser(name, encoding);
     if (bit == 0x1 || bit == 0x20000000)
-        AppendMissingReference(text, m_missingReference);
+        AppendMissingReference(text, m_missingReference, encoding);
     return text;
 }
 

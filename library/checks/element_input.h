@@ -12,7 +12,7 @@ class CElementInput : public CCatalogueElement {
 public:
     int Check(COrvaneSettings& settings, CHtmlDocument& document, int applyLevel) override;
     std::span<const CheckInfo> CheckTable() const override;
-    std::string GetProblemText(std::uint32_t bit) const override;
+    std::string GetProblemText(std::uint32_t bit, const PageEncoding& encoding) const override;
 
     // What the last check read of an image input's width and height
     // attributes; -1 until an attribute was read.

@@ -1,4 +1,5 @@
 #include "element_list.h"
+#include "library/html/page_text.h"
 
 #include "check_run.h"
 #include "element_range.h"
@@ -63,6 +64,9 @@ int CElementList::Check(COrvaneSettings& settings, CHtmlDocument& document, int 
     return StoreProblems(*this, mask);
 }
 
-std::string CElementList::GetProblemText(std::uint32_t) const { return "list: " + m_preview; }
+std::string CElementList::GetProblemText(std::uint32_t, const PageEncoding& encoding) const
+{
+    return "list: " + PageTextToUser(m_preview, encoding, TextPlace::ElementText);
+}
 
 } // namespace orvane

@@ -11,7 +11,7 @@ class CElementList : public CCatalogueElement {
 public:
     std::span<const CheckInfo> CheckTable() const override;
     int Check(COrvaneSettings& settings, CHtmlDocument& document, int applyLevel) override;
-    std::string GetProblemText(std::uint32_t bit) const override;
+    std::string GetProblemText(std::uint32_t bit, const PageEncoding& encoding) const override;
 
     // Found by the check: the markup inside the list, up to 40 characters of
     // its text, and its first item (li or dt).

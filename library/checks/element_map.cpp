@@ -24,10 +24,10 @@ constexpr CheckInfo kMapChecks[] = {
 
 std::span<const CheckInfo> CElementMap::CheckTable() const { return kMapChecks; }
 
-std::string CElementMap::GetProblemText(std::uint32_t bit) const
+std::string CElementMap::GetProblemText(std::uint32_t bit, const PageEncoding& encoding) const
 {
     const CAttribute* name = FindAttribute(attr::kName);
-    return name ? name->GetValue() : CCatalogueElement::GetProblemText(bit);
+    return name ? PageTextToUser(name->Value(), encoding) : CCatalogueElement::GetProblemText(bit, encoding);
 }
 
 namespace {

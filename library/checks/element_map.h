@@ -11,7 +11,7 @@ public:
     // no checks of their own.
     int Check(COrvaneSettings& settings, CHtmlDocument& document, int applyLevel) override;
     std::span<const CheckInfo> CheckTable() const override;
-    std::string GetProblemText(std::uint32_t bit) const override;
+    std::string GetProblemText(std::uint32_t bit, const PageEncoding& encoding) const override;
 
 protected:
     // Every area of the map gets an alt attribute to fill in (a hidden one

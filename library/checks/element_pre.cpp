@@ -83,6 +83,14 @@ bool CElementPre::PrepareRepairPage(RepairPageRequest& request)
     if (!m_isAsciiArt || !range.valid)
         return false;
     const auto& elements = request.document.Elements();
+    // Art inside a link left open gets no page: the links its repairs write
+    // would stand in that link.
+    for (std::size_t n = 0; n < range.start; ++n) {
+        const CElement* e = elements[n];
+        const CElement* end = e->Kind() == tag::kA && !e->IsDeleted() ? e->Partner() : nullptr;
+        if (end && end != e && request.document.IndexOf(*end) > range.start)
+            return false;
+    }
     for (std::size_t n = range.start; n <= range.end; ++n)
         elements[n]->AppendMarkupText(request.objectMarkup);
     request.lineEnd = PageLineEnd(request.document);
@@ -101,9 +109,10 @@ bool CElementPre::PrepareRepairPage(RepairPageRequest& request)
     return m_skipLink && m_skipTarget;
 }
 
-std::string CElementPre::GetProblemText(std::uint32_t bit) const
+std::string CElementPre::GetProblemText(std::uint32_t bit, const PageEncoding& encoding) const
 {
-    return m_artPreview.empty() ? CCatalogueElement::GetProblemText(bit) : m_artPreview;
+    return m_artPreview.empty() ? CCatalogueElement::GetProblemText(bit, encoding)
+                                : PageTextToUser(m_artPreview, encoding, TextPlace::ElementText);
 }
 
 } // namespace orvane

@@ -11,7 +11,7 @@ class CElementPre : public CCatalogueElement {
 public:
     std::span<const CheckInfo> CheckTable() const override;
     int Check(COrvaneSettings& settings, CHtmlDocument& document, int applyLevel) override;
-    std::string GetProblemText(std::uint32_t bit) const override;
+    std::string GetProblemText(std::uint32_t bit, const PageEncoding& encoding) const override;
 
     // Found by the check: whether the block is ASCII art, the digest it is
     // known by in the object registry, and the start of its text.

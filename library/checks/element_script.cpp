@@ -33,10 +33,10 @@ void CElementScript::AttachInner(CElement& inner) { m_inner.push_back(&inner); }
 
 std::span<const CheckInfo> CElementScript::CheckTable() const { return kScriptChecks; }
 
-std::string CElementScript::GetProblemText(std::uint32_t bit) const
+std::string CElementScript::GetProblemText(std::uint32_t bit, const PageEncoding& encoding) const
 {
     if (bit == kNewWindowBit)
-        return CCatalogueElement::GetProblemText(bit);
+        return CCatalogueElement::GetProblemText(bit, encoding);
     return "script";
 }
 
@@ -145,6 +145,51 @@ bool HoldsInlineContentOnly(const CElement& element)
                        [&](std::string_view known) { return EqualsIgnoreCase(name, known); });
 }
 
+// What a browser keeps in the head: until the first other tag or text, a
+// page without a body tag is still in its head, a noscript section there too.
+bool IsHeadContent(const CElement& element)
+{
+    static constexpr std::string_view kNames[] = {"html",  "head",   "title",    "meta",     "link",
+                                                  "style", "script", "noscript", "base",     "basefont",
+                                                  "bgsound", "template", "noframes", "!doctype"};
+    const std::string_view name = element.WrittenTagName();
+    return std::any_of(std::begin(kNames), std::end(kNames),
+                       [&](std::string_view known) { return EqualsIgnoreCase(name, known); });
+}
+
+// The first element from position on that a browser puts into the body:
+// text that is not blank or a tag the head does not hold. The contents of
+// the head's elements (a title's text, a script's code) are passed over.
+std::size_t FirstBodyContent(const CHtmlDocument& document, std::size_t position)
+{
+    const auto& elements = document.Elements();
+    for (std::size_t i = position; i < elements.size(); ++i) {
+        const CElement& e = *elements[i];
+        if (e.IsDeleted())
+            continue;
+        const int kind = e.Kind();
+        if (kind == kind::kText) {
+            if (!Trim(e.Text()).empty())
+                return i;
+            continue;
+        }
+        if (kind < 0 || kind >= kind::kEndOffset)
+            continue;
+        if (!IsHeadContent(e))
+            return i;
+        // The html and head elements hold the page; the others hold their own text.
+        const std::string_view name = e.WrittenTagName();
+        if (EqualsIgnoreCase(name, "html") || EqualsIgnoreCase(name, "head"))
+            continue;
+        if (const CElement* partner = e.Partner(); partner && partner != &e) {
+            const std::size_t end = document.IndexOf(*partner);
+            if (end > i && end < elements.size())
+                i = end;
+        }
+    }
+    return elements.size();
+}
+
 } // namespace
 
 const CElement* CElementScript::PlaceForNoscript(const CHtmlDocument& document) const
@@ -158,11 +203,22 @@ const CElement* CElementScript::PlaceForNoscript(const CHtmlDocument& document) 
         return body;
     if (const CElement* headEnd = kinds->FirstUndeletedFrom(TagIdOfToken("</head>"), after))
         return headEnd;
+    // Without either tag, a script before the body's first content stands in
+    // the head all the same: the section follows that first content, where
+    // the body has begun; a page of head content only has no place for it.
+    const std::size_t at = document.IndexOf(*this);
+    if (FirstBodyContent(document, 0) > at) {
+        const std::size_t first = FirstBodyContent(document, after);
+        if (first >= document.Elements().size())
+            return nullptr;
+        const CElement* content = document.At(first);
+        const CElement* partner = content->Partner();
+        return partner && partner != content && document.IndexOf(*partner) > first ? partner : content;
+    }
     // In the body, after the outermost element around the script that holds
     // inline content only (a paragraph, a span in it), inside the nearest
     // one that may hold blocks.
     const CElement* place = end;
-    const std::size_t at = document.IndexOf(*this);
     for (std::size_t i = at; i-- > 0;) {
         const CElement* e = document.At(i);
         if (e->IsDeleted() || e->Kind() < 0 || e->Kind() >= kind::kEndOffset)

@@ -27,7 +27,7 @@ class CElementScript : public CCatalogueElement {
 public:
     std::span<const CheckInfo> CheckTable() const override;
     int Check(COrvaneSettings& settings, CHtmlDocument& document, int applyLevel) override;
-    std::string GetProblemText(std::uint32_t bit) const override;
+    std::string GetProblemText(std::uint32_t bit, const PageEncoding& encoding) const override;
     void AttachInner(CElement& inner) override;
     // The texts and comment pieces inside the script, in document order (not owned).
     const std::vector<CElement*>& Inner() const { return m_inner; }
@@ -55,7 +55,9 @@ private:
     bool HasRealNoscript(const CHtmlDocument& document);
     // Where a noscript section of the script's own goes: in the body, after
     // the script or after the paragraph (or other element of inline content)
-    // around it; for a script in the head, at the start of the body.
+    // around it; for a script in the head, at the start of the body (after
+    // its first content when the page has no body tag); null when the page
+    // has no body content to follow.
     const CElement* PlaceForNoscript(const CHtmlDocument& document) const;
     bool PrepareWindowTriggers(CHtmlDocument& document);
 

@@ -16,9 +16,9 @@ constexpr CheckInfo kSelectChecks[] = {
 
 std::span<const CheckInfo> CElementSelect::CheckTable() const { return kSelectChecks; }
 
-std::string CElementSelect::GetProblemText(std::uint32_t bit) const
+std::string CElementSelect::GetProblemText(std::uint32_t bit, const PageEncoding& encoding) const
 {
-    return ControlProblemText("select", bit);
+    return ControlProblemText("select", bit, encoding);
 }
 
 int CElementSelect::Check(COrvaneSettings& settings, CHtmlDocument& document, int applyLevel)

@@ -11,7 +11,7 @@ class CElementSelect : public CLabelledControl {
 public:
     int Check(COrvaneSettings& settings, CHtmlDocument& document, int applyLevel) override;
     std::span<const CheckInfo> CheckTable() const override;
-    std::string GetProblemText(std::uint32_t bit) const override;
+    std::string GetProblemText(std::uint32_t bit, const PageEncoding& encoding) const override;
 
 protected:
     bool PrepareRepairPage(RepairPageRequest& request) override;

@@ -28,9 +28,9 @@ void CElementTextarea::CollectText(std::string_view trimmed)
 
 std::span<const CheckInfo> CElementTextarea::CheckTable() const { return kTextareaChecks; }
 
-std::string CElementTextarea::GetProblemText(std::uint32_t bit) const
+std::string CElementTextarea::GetProblemText(std::uint32_t bit, const PageEncoding& encoding) const
 {
-    return ControlProblemText("textarea", bit);
+    return ControlProblemText("textarea", bit, encoding);
 }
 
 namespace {

@@ -12,7 +12,7 @@ class CElementTextarea : public CLabelledControl {
 public:
     int Check(COrvaneSettings& settings, CHtmlDocument& document, int applyLevel) override;
     std::span<const CheckInfo> CheckTable() const override;
-    std::string GetProblemText(std::uint32_t bit) const override;
+    std::string GetProblemText(std::uint32_t bit, const PageEncoding& encoding) const override;
     void CollectText(std::string_view trimmed) override;
     // The trimmed texts inside the element, joined by single blanks.
     const std::string& CollectedText() const { return m_collectedText; }

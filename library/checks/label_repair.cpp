@@ -228,18 +228,4 @@ std::vector<std::string> LabelSeparators(const CHtmlDocument& document, const CE
     return found;
 }
 
-std::string LabelMarkupText(std::string_view text)
-{
-    std::string markup;
-    for (char c : EscapeBareAmpersands(text)) {
-        if (c == '<')
-            markup += "&lt;";
-        else if (c == '>')
-            markup += "&gt;";
-        else
-            markup += c;
-    }
-    return markup;
-}
-
 } // namespace orvane

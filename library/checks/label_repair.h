@@ -50,7 +50,5 @@ std::string UniqueControlId(const CElement& control, const CHtmlDocument& docume
 std::vector<std::string> LabelSeparators(const CHtmlDocument& document, const CElement& label,
                                          const CElement& control, std::size_t max);
 
-// A text typed for a label, as it stands in markup: & < > escaped, references kept.
-std::string LabelMarkupText(std::string_view text);
 
 } // namespace orvane

@@ -1,4 +1,5 @@
 #include "labelled_control.h"
+#include "library/html/page_text.h"
 
 #include "accessible_name.h"
 #include "check_run.h"
@@ -8,13 +9,14 @@
 
 namespace orvane {
 
-std::string CLabelledControl::ControlProblemText(std::string_view kind, std::uint32_t bit) const
+std::string CLabelledControl::ControlProblemText(std::string_view kind, std::uint32_t bit,
+                                                const PageEncoding& encoding) const
 {
     std::string text = std::string(kind) + " control";
     if (std::string_view name = NonEmptyAttribute(*this, attr::kName); !name.empty())
-        text += " - " + std::string(name);
+        text += " - " + PageTextToUser(name, encoding);
     if (bit == kNoLabelBit)
-        AppendMissingReference(text, m_missingReference);
+        AppendMissingReference(text, m_missingReference, encoding);
     return text;
 }
 

@@ -21,7 +21,7 @@ public:
 protected:
     // "select control - its name" for a kind "select"; the missing label's
     // text also names the id aria-labelledby names in vain.
-    std::string ControlProblemText(std::string_view kind, std::uint32_t bit) const;
+    std::string ControlProblemText(std::string_view kind, std::uint32_t bit, const PageEncoding& encoding) const;
     // kNoLabelBit when the check counts at the target and the control goes
     // without a label; otherwise 0. Asked at every level filter: only the
     // conformance target decides. How far the label stands is not judged.

@@ -120,7 +120,7 @@ int CElement::AddRepairPages(CValidatorSheet&, CHtmlDocument&, std::uint32_t) { 
 std::uint32_t CElement::GetCheckMask() const { return 0; }
 std::string CElement::GetCheckName(std::uint32_t) const { return {}; }
 std::string CElement::GetCheckTitle(std::uint32_t) const { return {}; }
-std::string CElement::GetProblemText(std::uint32_t) const { return "repair"; }
+std::string CElement::GetProblemText(std::uint32_t, const PageEncoding&) const { return "repair"; }
 std::string CElement::GetWarningHelpTopic(std::uint32_t) const { return {}; }
 int CElement::GetWarningTextId(std::uint32_t) const { return 0; }
 int CElement::GetPriority(std::uint32_t) const { return 3; }

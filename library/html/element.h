@@ -27,13 +27,15 @@ public:
     CElement(const CElement&) = delete;
     CElement& operator=(const CElement&) = delete;
 
-    // Family operations, with the defaults of the base.
+    // Family operations, with the defaults of the base. A problem text is what
+    // the user reads: page text in it decoded from the page's encoding, with
+    // its character references resolved.
     virtual int Check(COrvaneSettings& settings, CHtmlDocument& document, int applyLevel);
     virtual int AddRepairPages(CValidatorSheet& sheet, CHtmlDocument& document, std::uint32_t bits);
     virtual std::uint32_t GetCheckMask() const;
     virtual std::string GetCheckName(std::uint32_t bit) const;
     virtual std::string GetCheckTitle(std::uint32_t bit) const;
-    virtual std::string GetProblemText(std::uint32_t bit) const;
+    virtual std::string GetProblemText(std::uint32_t bit, const PageEncoding& encoding) const;
     virtual std::string GetWarningHelpTopic(std::uint32_t bit) const;
     virtual int GetWarningTextId(std::uint32_t bit) const;
     virtual int GetPriority(std::uint32_t bit) const;

@@ -203,6 +203,20 @@ std::string ReadableText(const CHtmlDocument& document)
     return text;
 }
 
+std::string ReadersLanguage(const CHtmlDocument& document)
+{
+    for (const CElement* e : document.Elements()) {
+        if (e->IsDeleted() || e->Kind() != tag::kHtml)
+            continue;
+        if (const CAttribute* lang = Shown(*e, "lang")) {
+            if (std::string code = KnownLanguageCode(lang->Value()); !code.empty())
+                return code;
+        }
+        break;
+    }
+    return FindPageLanguage(document).code;
+}
+
 PageLanguage FindPageLanguage(const CHtmlDocument& document)
 {
     PageLanguage found;

@@ -34,6 +34,10 @@ std::string KnownLanguageCode(std::string_view value);
 // its text is identified as with confidence.
 PageLanguage FindPageLanguage(const CHtmlDocument& document);
 
+// The language a reader reads the page in, as far as it can be told: the html
+// element's lang, else what FindPageLanguage finds; empty when unknown.
+std::string ReadersLanguage(const CHtmlDocument& document);
+
 // The text a reader of the page reads, in UTF-8: text outside scripts and
 // styles, with character references decoded; a page whose bytes are not UTF-8
 // is read as Windows-1252 unless it declares some other encoding (then

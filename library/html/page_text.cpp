@@ -162,14 +162,28 @@ std::string ResolveCharacterReferences(std::string_view text, TextPlace place)
     return out;
 }
 
-std::string PageTextToUser(std::string_view bytes, const PageEncoding& encoding, TextPlace place)
+// Encodings in which ASCII bytes stand for ASCII alone.
+static bool AsciiCompatible(const PageEncoding& encoding)
 {
+    return !encoding.name.starts_with("UTF-16") && encoding.name != "ISO-2022-JP" && encoding.name != "replacement";
+}
+
+std::string PageBytesToUtf8(std::string_view bytes, const PageEncoding& encoding)
+{
+    // Most texts a report or a page shows are ASCII: no converter for them.
+    bool nonAscii = false;
+    const bool valid = IsValidUtf8(bytes, &nonAscii);
     std::string decoded;
-    if (encoding.ReadsAsUtf8() && IsValidUtf8(bytes))
+    if (valid && (encoding.ReadsAsUtf8() || (!nonAscii && AsciiCompatible(encoding))))
         decoded.assign(bytes);
     else if (!platform::DecodeToUtf8(bytes, ConverterName(encoding.ReadsAsUtf8() ? "UTF-8" : encoding.name), decoded))
         platform::DecodeToUtf8(bytes, "windows-1252", decoded);
-    return ResolveCharacterReferences(decoded, place);
+    return decoded;
+}
+
+std::string PageTextToUser(std::string_view bytes, const PageEncoding& encoding, TextPlace place)
+{
+    return ResolveCharacterReferences(PageBytesToUtf8(bytes, encoding), place);
 }
 
 std::string UserTextToPage(std::string_view text, const PageEncoding& encoding, TextPlace place)

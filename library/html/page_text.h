@@ -22,6 +22,11 @@ enum class TextPlace { AttributeValue, ElementText };
 std::string PageTextToUser(std::string_view bytes, const PageEncoding& encoding,
                            TextPlace place = TextPlace::AttributeValue);
 
+// Page bytes as they stand, the way source is shown: decoded from the page's
+// encoding, references kept as written. With the default encoding, any text
+// made valid UTF-8 (a sequence that is not becomes U+FFFD).
+std::string PageBytesToUtf8(std::string_view bytes, const PageEncoding& encoding = PageEncoding());
+
 // The character references of UTF-8 text resolved, as a browser reads them.
 std::string ResolveCharacterReferences(std::string_view text, TextPlace place);
 

@@ -8,7 +8,9 @@
 
 #include "platform/paths.h"
 
+#include <filesystem>
 #include <iostream>
+#include <system_error>
 
 namespace orvane {
 namespace {
@@ -46,6 +48,80 @@ std::string CSrcObjectDatabase::FilePath() const { return m_filePath.empty() ? D
 
 void CSrcObjectDatabase::SetFilePath(std::string filePath) { m_filePath = std::move(filePath); }
 
+namespace {
+
+std::filesystem::path Absolute(std::string_view path)
+{
+    std::error_code error;
+    std::filesystem::path absolute = std::filesystem::absolute(std::filesystem::path(path), error);
+    if (error)
+        return std::filesystem::path(path);
+    std::filesystem::path canonical = std::filesystem::weakly_canonical(absolute, error);
+    return error ? absolute.lexically_normal() : canonical;
+}
+
+} // namespace
+
+std::string CSrcObjectDatabase::FindSiteRegistry(std::string_view pagePath)
+{
+    if (pagePath.empty())
+        return {};
+    std::filesystem::path folder = Absolute(pagePath).parent_path();
+    std::error_code error;
+    for (;;) {
+        std::filesystem::path candidate = folder / std::filesystem::path(kSiteFile);
+        if (std::filesystem::is_regular_file(candidate, error) || std::filesystem::exists(candidate, error))
+            return candidate.string();
+        std::filesystem::path up = folder.parent_path();
+        if (up.empty() || up == folder)
+            return {};
+        folder = std::move(up);
+    }
+}
+
+bool CSrcObjectDatabase::UseSiteOf(std::string_view pagePath)
+{
+    std::string found = FindSiteRegistry(pagePath);
+    if (found.empty())
+        return false;
+    UseSiteRegistry(std::move(found));
+    return true;
+}
+
+void CSrcObjectDatabase::UseSiteRegistry(std::string filePath)
+{
+    std::filesystem::path file = Absolute(filePath);
+    m_siteRoot = file.parent_path().parent_path().string();
+    m_lastName.clear();
+    m_lastKey.clear();
+    while (m_siteRoot.size() > 1 && m_siteRoot.back() == '/')
+        m_siteRoot.pop_back();
+    m_filePath = file.string();
+}
+
+std::string CSrcObjectDatabase::StoredKey(std::string_view name) const
+{
+    // A stored relative name is relative to the site already.
+    if (m_siteRoot.empty() || !std::filesystem::path(name).is_absolute())
+        return std::string(name);
+    return DocumentKey(name);
+}
+
+std::string CSrcObjectDatabase::DocumentKey(std::string_view name) const
+{
+    if (m_siteRoot.empty() || name.empty())
+        return std::string(name);
+    // Names as the library's hosts give them: URLs and the like stay as they are.
+    if (name.find("://") != std::string_view::npos)
+        return std::string(name);
+    if (name == m_lastName)
+        return m_lastKey;
+    std::filesystem::path relative = Absolute(name).lexically_relative(std::filesystem::path(m_siteRoot));
+    m_lastName = name;
+    m_lastKey = relative.empty() || *relative.begin() == ".." ? std::string(name) : relative.generic_string();
+    return m_lastKey;
+}
+
 bool CSrcObjectDatabase::IsChanged() { return RegistryChanged(); }
 void CSrcObjectDatabase::SetChanged(bool changed) { SetRegistryChanged(changed); }
 
@@ -78,7 +154,9 @@ CSrcImage* CSrcObjectDatabase::FindImage(std::string_view fileName) const
 
 CSrcDocument* CSrcObjectDatabase::FindDocument(std::string_view name) const
 {
-    return m_loaded ? DocumentNamed(name) : nullptr;
+    if (!m_loaded)
+        return nullptr;
+    return IsSiteRegistry() ? DocumentNamed(DocumentKey(name)) : DocumentNamed(name);
 }
 
 CSrcTable* CSrcObjectDatabase::FindTable(std::string_view documentName, std::string_view id) const
@@ -122,7 +200,15 @@ CSrcImage* CSrcObjectDatabase::AddImage(std::unique_ptr<CSrcImage> image)
 
 int CSrcObjectDatabase::AddDocument(std::unique_ptr<CSrcDocument> document)
 {
-    if (!document || DocumentNamed(document->Name()))
+    if (!document)
+        return 0;
+    // A record kept under the absolute path of a page of the site is the
+    // page's record wherever the site is checked out.
+    if (IsSiteRegistry()) {
+        if (std::string key = StoredKey(document->Name()); key != document->Name())
+            document->SetName(std::move(key));
+    }
+    if (DocumentNamed(document->Name()))
         return 0;
     CSrcDocument* stored = document.get();
     m_documents.push_back(std::move(document));
@@ -137,9 +223,10 @@ CSrcDocument* CSrcObjectDatabase::DocumentForAdding(std::string_view name, std::
         Trace("Document name is empty in CSrcObjectDatabase::" + std::string(operation) + "!\n");
         return nullptr;
     }
-    if (CSrcDocument* known = DocumentNamed(name))
+    const std::string key = DocumentKey(name);
+    if (CSrcDocument* known = DocumentNamed(key))
         return known;
-    auto created = std::make_unique<CSrcDocument>(std::string(name));
+    auto created = std::make_unique<CSrcDocument>(key);
     CSrcDocument* document = created.get();
     AddDocument(std::move(created));
     return document;
@@ -183,6 +270,38 @@ CSrcImageMap* CSrcObjectDatabase::AddImageMap(std::unique_ptr<CSrcImageMap> map,
         return nullptr;
     CSrcDocument* document = DocumentForAdding(documentName, "AddImageMap");
     return document ? document->AddImageMap(std::move(map)) : m_unfiled->Append(std::move(map));
+}
+
+bool CSrcObjectDatabase::RemoveDocument(std::string_view name)
+{
+    CSrcDocument* document = DocumentNamed(name);
+    if (!document && IsSiteRegistry())
+        document = DocumentNamed(DocumentKey(name));
+    if (!document)
+        return false;
+    m_documentIndex.erase(m_documentIndex.find(document->Name()));
+    std::erase_if(m_documents, [&](const auto& held) { return held.get() == document; });
+    MarkRegistryChanged();
+    return true;
+}
+
+std::vector<CSrcObjectDatabase::JudgementConflict> CSrcObjectDatabase::MergeFrom(CSrcObjectDatabase&& other)
+{
+    std::vector<JudgementConflict> conflicts;
+    for (auto& image : other.m_images)
+        AddImage(std::move(image));
+    for (auto& document : other.m_documents) {
+        CSrcDocument* known = DocumentNamed(StoredKey(document->Name()));
+        if (!known) {
+            AddDocument(std::move(document));
+            continue;
+        }
+        for (auto& [kept, dropped] : known->MergeFrom(std::move(*document)))
+            conflicts.push_back({known->Name(), std::move(kept), std::move(dropped)});
+    }
+    other.Clear();
+    m_loaded = true;
+    return conflicts;
 }
 
 void CSrcObjectDatabase::UpdateFromDocument(const CHtmlDocument& document)

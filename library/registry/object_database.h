@@ -44,6 +44,27 @@ public:
 
     // The per-user data folder followed by "/ObjectRegistry.xml".
     static std::string DefaultFilePath();
+
+    // --- A site's own registry ----------------------------------------------------
+    // A site keeps its registry in ".orvane/registry.xml" at its top, found by
+    // walking up from the page's folder; empty when no folder above has one.
+    static constexpr std::string_view kSiteFile = ".orvane/registry.xml";
+    static std::string FindSiteRegistry(std::string_view pagePath);
+    // Uses the site registry above the page when there is one (true), and
+    // keys documents by their path relative to the site's folder, with '/'.
+    // Without one the registry stays as it is. Call before Load.
+    bool UseSiteOf(std::string_view pagePath);
+    // Uses the given file as a site registry whose site is the folder above
+    // its ".orvane" folder.
+    void UseSiteRegistry(std::string filePath);
+    bool IsSiteRegistry() const { return !m_siteRoot.empty(); }
+    const std::string& SiteRoot() const { return m_siteRoot; }
+    // The name a document is kept under: in a site registry, a path inside
+    // the site is made relative to it, whether given absolute or relative to
+    // the working folder; any other name stays as given.
+    std::string DocumentKey(std::string_view name) const;
+    // The last load found the file left with the marks of an unfinished merge.
+    bool HadMergeConflict() const { return m_mergeConflict; }
     std::string FilePath() const;
     void SetFilePath(std::string filePath);
 
@@ -87,6 +108,9 @@ public:
     // 1 when stored; 0 when a document of that name is known (the new one is
     // dropped, nothing is merged).
     int AddDocument(std::unique_ptr<CSrcDocument> document);
+    // The document's entry, made when missing (also while nothing is
+    // loaded, as the first session makes the file); null for an empty name.
+    CSrcDocument* DocumentFor(std::string_view name) { return DocumentForAdding(name, "DocumentFor"); }
     // Stores the record in the named document, which is created when missing,
     // and returns the record now standing for that key (a known one wins).
     // Without a document name the record is returned as it is: the registry
@@ -97,18 +121,39 @@ public:
     CSrcAsciiArt* AddAsciiArt(std::unique_ptr<CSrcAsciiArt> art, std::string_view documentName);
     CSrcImageMap* AddImageMap(std::unique_ptr<CSrcImageMap> map, std::string_view documentName);
 
+    // Forgets everything remembered of the document; false when none is known.
+    bool RemoveDocument(std::string_view name);
+    // Takes over the other registry's records (see CSrcDocument::MergeFrom);
+    // the judgements both held with different verdicts, by document name,
+    // as {kept, dropped}.
+    struct JudgementConflict {
+        std::string document;
+        CSrcJudgement kept;
+        CSrcJudgement dropped;
+    };
+    std::vector<JudgementConflict> MergeFrom(CSrcObjectDatabase&& other);
+
     // --- Walking, in the order the records were stored ---------------------------
     const std::vector<std::unique_ptr<CSrcImage>>& Images() const { return m_images; }
     const std::vector<std::unique_ptr<CSrcDocument>>& Documents() const { return m_documents; }
 
 private:
     CSrcImage* ImageNamed(std::string_view fileName) const;
+    // The key of a name as a registry file keeps it: relative names are the
+    // site's already; absolute ones inside the site become relative.
+    std::string StoredKey(std::string_view name) const;
     CSrcDocument* DocumentNamed(std::string_view name) const;
     // The named document, created when missing; null for an empty name.
     CSrcDocument* DocumentForAdding(std::string_view name, std::string_view operation);
     bool SetAsideUnreadableFile();
 
     std::string m_filePath;  // empty: the default path, found when first needed
+    std::string m_siteRoot;  // absolute, without a trailing '/'; empty: not a site registry
+    bool m_mergeConflict = false;
+    // Every table of a page asks for the page's record by the page's name:
+    // the last name's key is kept, so a page's path is resolved once.
+    mutable std::string m_lastName;
+    mutable std::string m_lastKey;
     bool m_loaded = false;
     // The file was there at the last load but could not be read.
     bool m_fileUnreadable = false;

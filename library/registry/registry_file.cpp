@@ -14,6 +14,8 @@
 #include <ctime>
 #include <filesystem>
 #include <new>
+#include <optional>
+#include <string_view>
 #include <system_error>
 
 namespace orvane {
@@ -35,12 +37,32 @@ void ShowMessage(const std::string& text)
                             platform::PromptButtons::Ok);
 }
 
+// A merge in version control that stopped at a conflict leaves its marks at
+// the start of lines; such a file needs a person, not a new registry.
+bool HasMergeConflictMarks(const std::string& path)
+{
+    std::optional<std::string> bytes = platform::ReadWholeFile(path);
+    if (!bytes)
+        return false;
+    std::string_view text = *bytes;
+    for (std::size_t at = 0; at < text.size();) {
+        if (text.substr(at, 7) == "<<<<<<<")
+            return true;
+        std::size_t end = text.find('\n', at);
+        if (end == std::string_view::npos)
+            break;
+        at = end + 1;
+    }
+    return false;
+}
+
 } // namespace
 
 int CSrcObjectDatabase::Load()
 {
     Clear();
     m_fileUnreadable = false;
+    m_mergeConflict = false;
     platform::CXmlDocument xml;
     platform::XmlLoadStatus status = xml.LoadFile(FilePath());
     if (status == platform::XmlLoadStatus::Missing)
@@ -48,6 +70,7 @@ int CSrcObjectDatabase::Load()
     // Any other XML file is not ours to replace at the next save.
     if (status != platform::XmlLoadStatus::Loaded || !IsRegistryRoot(*xml.Root())) {
         m_fileUnreadable = true;
+        m_mergeConflict = status == platform::XmlLoadStatus::Malformed && HasMergeConflictMarks(FilePath());
         return 0;
     }
     try {
@@ -81,7 +104,8 @@ bool CSrcObjectDatabase::SetAsideUnreadableFile()
         }
         return false;
     }
-    ShowMessage(platform::Strings().Format(registry_strings::kUnreadableKept, {path, kept}));
+    ShowMessage(platform::Strings().Format(
+        m_mergeConflict ? registry_strings::kMergeConflictKept : registry_strings::kUnreadableKept, {path, kept}));
     return true;
 }
 

@@ -103,6 +103,9 @@ std::unique_ptr<CSrcDocument> ReadDocument(const CXmlNode& node)
             document->AddLink(std::move(link));
         } else if (Named(child, "table")) {
             document->AddTable(ReadTable(child));
+        } else if (Named(child, "judgement")) {
+            document->RecordJudgement({child.Attribute("check"), child.Attribute("key"), child.Attribute("verdict"),
+                                       child.Attribute("by"), child.Attribute("date")});
         } else if (Named(child, "image")) {
             // Written with the document, so read back with it.
             document->AddImage(ReadImage(child));

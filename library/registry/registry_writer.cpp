@@ -125,6 +125,17 @@ void AppendDocument(std::string& out, const CSrcDocument& document)
         AppendAttribute(out, "haswarning", Boolean(link->HasWarning()));
         out += " />\n";
     }
+    for (const CSrcJudgement* judgement : document.Judgements()) {
+        out += "<judgement";
+        AppendAttribute(out, "check", judgement->check);
+        AppendAttribute(out, "key", judgement->key);
+        AppendAttribute(out, "verdict", judgement->verdict);
+        if (!judgement->by.empty())
+            AppendAttribute(out, "by", judgement->by);
+        if (!judgement->date.empty())
+            AppendAttribute(out, "date", judgement->date);
+        out += " />\n";
+    }
     out += "</document>\n";
 }
 

@@ -2,6 +2,7 @@
 
 #include "registry_changed.h"
 
+#include <algorithm>
 #include <type_traits>
 
 namespace orvane {
@@ -22,6 +23,15 @@ const std::string& AppletKey(const CSrcApplet& applet) { return applet.Id(); }
 const std::string& LinkKey(const CSrcLink& link) { return link.Address(); }
 const std::string& ArtKey(const CSrcAsciiArt& art) { return art.Id(); }
 const std::string& ImageKey(const CSrcImage& image) { return image.FileName(); }
+
+// Check names hold no line breaks, so the pair cannot be confused.
+std::string JudgementIndexKey(std::string_view check, std::string_view key)
+{
+    std::string index(check);
+    index += '\n';
+    index += key;
+    return index;
+}
 
 } // namespace
 
@@ -146,6 +156,95 @@ CSrcImageMap* CSrcDocument::AddImageMap(std::unique_ptr<CSrcImageMap> map)
         return nullptr;
     MarkRegistryChanged();
     return Append(std::move(map));
+}
+
+const CSrcJudgement* CSrcDocument::FindJudgement(std::string_view check, std::string_view key) const
+{
+    if (m_judgements.empty())
+        return nullptr;
+    auto found = m_judgements.find(JudgementIndexKey(check, key));
+    return found == m_judgements.end() ? nullptr : &found->second;
+}
+
+void CSrcDocument::RecordJudgement(CSrcJudgement judgement)
+{
+    std::string index = JudgementIndexKey(judgement.check, judgement.key);
+    m_judgements.insert_or_assign(std::move(index), std::move(judgement));
+    MarkRegistryChanged();
+}
+
+bool CSrcDocument::ForgetJudgement(std::string_view check, std::string_view key)
+{
+    if (m_judgements.erase(JudgementIndexKey(check, key)) == 0)
+        return false;
+    MarkRegistryChanged();
+    return true;
+}
+
+int CSrcDocument::ForgetJudgements(std::string_view check)
+{
+    const std::size_t before = m_judgements.size();
+    std::erase_if(m_judgements, [&](const auto& entry) { return check.empty() || entry.second.check == check; });
+    const int forgotten = static_cast<int>(before - m_judgements.size());
+    if (forgotten > 0)
+        MarkRegistryChanged();
+    return forgotten;
+}
+
+std::vector<const CSrcJudgement*> CSrcDocument::Judgements() const
+{
+    std::vector<const CSrcJudgement*> sorted;
+    sorted.reserve(m_judgements.size());
+    for (const auto& entry : m_judgements)
+        sorted.push_back(&entry.second);
+    std::sort(sorted.begin(), sorted.end(), [](const CSrcJudgement* a, const CSrcJudgement* b) {
+        return a->key != b->key ? a->key < b->key : a->check < b->check;
+    });
+    return sorted;
+}
+
+std::vector<std::pair<CSrcJudgement, CSrcJudgement>> CSrcDocument::MergeFrom(CSrcDocument&& other)
+{
+    if (m_title.empty())
+        m_title = other.m_title;
+    m_framesNeedDescription = m_framesNeedDescription && other.m_framesNeedDescription;
+    for (auto& table : other.m_tables)
+        AddTable(std::move(table));
+    for (auto& image : other.m_images)
+        AddImage(std::move(image));
+    for (auto& map : other.m_imageMaps)
+        AddImageMap(std::move(map));
+    for (auto& art : other.m_asciiArts)
+        AddAsciiArt(std::move(art));
+    for (auto& applet : other.m_applets)
+        AddApplet(std::move(applet));
+    for (auto& link : other.m_links)
+        AddLink(std::move(link));
+    std::vector<std::pair<CSrcJudgement, CSrcJudgement>> conflicts;
+    for (auto& [index, judgement] : other.m_judgements) {
+        auto known = m_judgements.find(index);
+        if (known == m_judgements.end()) {
+            m_judgements.emplace(index, std::move(judgement));
+            continue;
+        }
+        if (known->second.verdict == judgement.verdict) {
+            if (judgement.date > known->second.date)
+                known->second = std::move(judgement);
+            continue;
+        }
+        // Dates are written YYYY-MM-DD, so the later one is the larger text.
+        if (judgement.date > known->second.date) {
+            conflicts.emplace_back(judgement, known->second);
+            known->second = std::move(judgement);
+        } else {
+            conflicts.emplace_back(known->second, judgement);
+        }
+    }
+    other.m_tables.clear();
+    other.m_tablesById.clear();
+    other.m_judgements.clear();
+    MarkRegistryChanged();
+    return conflicts;
 }
 
 } // namespace orvane

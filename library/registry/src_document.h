@@ -4,6 +4,7 @@
 #include "src_ascii_art.h"
 #include "src_image.h"
 #include "src_image_map.h"
+#include "src_judgement.h"
 #include "src_link.h"
 #include "src_table.h"
 
@@ -64,6 +65,27 @@ public:
     CSrcImage* AddImage(std::unique_ptr<CSrcImage> image);
     CSrcImageMap* AddImageMap(std::unique_ptr<CSrcImageMap> map);
 
+    // --- Judgements: one per check and key; a later one replaces an earlier.
+    // Found by a hash of check and key, so looking up every problem of a
+    // large page stays linear in the page.
+    const CSrcJudgement* FindJudgement(std::string_view check, std::string_view key) const;
+    void RecordJudgement(CSrcJudgement judgement);
+    // True when there was one to forget.
+    bool ForgetJudgement(std::string_view check, std::string_view key);
+    // Forgets those of the check, or all of them for an empty check; how many went.
+    int ForgetJudgements(std::string_view check);
+    bool HasJudgements() const { return !m_judgements.empty(); }
+    std::size_t JudgementCount() const { return m_judgements.size(); }
+    // In a stable order, by key and then by check, so a registry written
+    // again after a change differs only where the change is.
+    std::vector<const CSrcJudgement*> Judgements() const;
+
+    // Takes over the other document's records: a key known here keeps this
+    // document's record, except a judgement, where the later date wins.
+    // Returns the judgements both had with different verdicts, as
+    // {kept, dropped}.
+    std::vector<std::pair<CSrcJudgement, CSrcJudgement>> MergeFrom(CSrcDocument&& other);
+
     // Appends whatever the key and leaves the changed flag alone: for records
     // that belong to no document.
     template <class T>
@@ -85,6 +107,7 @@ private:
     List<CSrcApplet> m_applets;
     List<CSrcLink> m_links;
     bool m_framesNeedDescription = true;
+    std::unordered_map<std::string, CSrcJudgement> m_judgements;  // by JudgementIndexKey
 };
 
 } // namespace orvane

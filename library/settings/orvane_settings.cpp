@@ -16,6 +16,7 @@ constexpr std::string_view kWaiConformance = "WaiConformance";
 constexpr std::string_view kInsertIcon = "InsertIcon";
 constexpr std::string_view kIconsLocation = "IconsLocation";
 constexpr std::string_view kIgnoreRepaired = "IgnoreRepaired";
+constexpr std::string_view kShowSettled = "ShowSettled";
 constexpr std::string_view kAriaNames = "AriaNames";
 constexpr std::size_t kExtensionBuffer = 30;
 constexpr std::size_t kConformanceBuffer = 10;
@@ -214,6 +215,8 @@ int COrvaneSettings::Load()
             m_iconsLocation = std::move(*value);
         if (std::optional<std::uint32_t> value = key->QueryDword(kIgnoreRepaired))
             m_ignoreRepaired = (*value & 0xff) != 0;
+        if (std::optional<std::uint32_t> value = key->QueryDword(kShowSettled))
+            m_showSettled = (*value & 0xff) != 0;
         if (std::optional<std::uint32_t> value = key->QueryDword(kAriaNames))
             m_ariaNames = (*value & 0xff) != 0;
 
@@ -257,6 +260,8 @@ int COrvaneSettings::Save()
     key->SetString(kIconsLocation, m_iconsLocation);
     if (m_ignoreRepairedChanged)
         key->SetDword(kIgnoreRepaired, m_ignoreRepaired ? 1u : 0u);
+    if (m_showSettledChanged)
+        key->SetDword(kShowSettled, m_showSettled ? 1u : 0u);
     if (m_ariaNamesChanged)
         key->SetDword(kAriaNames, m_ariaNames ? 1u : 0u);
 
@@ -325,6 +330,14 @@ void COrvaneSettings::SetIgnoreRepaired(bool on)
     if (m_ignoreRepaired != on) {
         m_ignoreRepaired = on;
         m_ignoreRepairedChanged = true;
+    }
+}
+
+void COrvaneSettings::SetShowSettled(bool on)
+{
+    if (m_showSettled != on) {
+        m_showSettled = on;
+        m_showSettledChanged = true;
     }
 }
 

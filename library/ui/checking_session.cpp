@@ -74,6 +74,7 @@ void RepairAutomatically(CProblemList& problems, CHtmlDocument& document, COrvan
 int RunUnattendedSession(CHtmlDocument& document, COrvaneSettings& settings, const std::string& fileName)
 {
     CSrcObjectDatabase registry;
+    registry.UseSiteOf(document.Name().empty() ? fileName : document.Name());
     registry.Load();
     CProblemList problems;
     problems.Prepare(document, settings, &registry);

@@ -4,6 +4,7 @@
 
 #include "library/html/element.h"
 #include "library/html/html_document.h"
+#include "library/html/page_language.h"
 #include "library/html/tag_table.h"
 #include "library/html/text_util.h"
 #include "library/ui/quoted_value.h"
@@ -90,10 +91,20 @@ std::string WithoutCarriageReturns(std::string text)
 
 } // namespace
 
+std::string CValidatorSheet::RepairedPageLanguage() const
+{
+    return m_repairedPage ? ReadersLanguage(*m_repairedPage) : std::string();
+}
+
 bool CValidatorSheet::WriteDescriptionFile(const std::string& path, std::string_view text, std::string_view title,
+                                           std::string_view language, std::string_view titleLanguage,
                                            std::string* error)
 {
-    const std::string head = platform::Strings().Format(kDescriptionHead, {QuotedValue(title)});
+    const std::string titleLang = titleLanguage.empty() || titleLanguage == language
+                                      ? std::string()
+                                      : " lang=\"" + QuotedValue(titleLanguage) + "\"";
+    const std::string head =
+        platform::Strings().Format(kDescriptionHead, {QuotedValue(title), QuotedValue(language), titleLang});
     const std::string body = AsParagraphMarkup(text);
     return platform::WriteFileAtomically(
         path,

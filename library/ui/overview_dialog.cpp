@@ -74,6 +74,8 @@ enum String : int {
     kOpenAutomatic = 860,
     kRepairedAutomatic = 861,
     kPartlyRepairedText = 862,
+    kSettledText = 1261,
+    kSettledDetails = 1262,
     kWcag2Header = 1220,
     kNoWcag2 = 1221,
 };
@@ -160,6 +162,8 @@ void COverviewDialog::Prepare(CHtmlDocument& document, COrvaneSettings& settings
     platform::WaitCursor wait;
     if (!m_registryLoaded) {
         m_registryLoaded = true;
+        // A site that keeps its own registry shares its decisions with everyone who checks it.
+        m_registry.UseSiteOf(document.Name().empty() ? fileName : document.Name());
         m_registry.Load();
     }
     // Tables nobody judged yet are asked about before any check runs.
@@ -254,14 +258,15 @@ void COverviewDialog::SelectNode(IWindow& window, TreeItem item)
     };
     if (auto* head = reinterpret_cast<CProblemEntry*>(window.TreeItemData(kTree, item))) {
         s_checkMode = false;
-        addRow(head->Description(), *head, head->IsRepaired());
+        const PageEncoding& encoding = m_document->Encoding();
+        addRow(head->Description(encoding), *head, head->IsClosed());
         for (CProblemEntry* entry : head->Grouped())
-            addRow(entry->Description(), *entry, entry->IsRepaired());
+            addRow(entry->Description(encoding), *entry, entry->IsClosed());
     } else {
         s_checkMode = true;
         for (TreeItem child : window.TreeChildren(kTree, item)) {
             auto* entry = reinterpret_cast<CProblemEntry*>(window.TreeItemData(kTree, child));
-            addRow(window.TreeItemText(kTree, child), *entry, entry->IsFullyRepaired());
+            addRow(window.TreeItemText(kTree, child), *entry, entry->IsFullyClosed());
         }
     }
     if (window.ItemCount(kList) > 0)
@@ -283,6 +288,13 @@ bool COverviewDialog::IsRowRepaired(const IWindow& window, int row) const
     return s_checkMode ? entry->IsFullyRepaired() : entry->IsRepaired();
 }
 
+// Settled rows are closed without a repair: a verdict someone gave decides them.
+bool COverviewDialog::IsRowSettled(const IWindow& window, int row) const
+{
+    const CProblemEntry* entry = RowEntry(window, row);
+    return s_checkMode ? entry->IsFullyClosed() && !entry->IsFullyRepaired() : entry->IsSettled();
+}
+
 bool COverviewDialog::IsAutomatic(const CProblemEntry& entry) const
 {
     return entry.HasAutoRepair() && entry.AutoRepairSetting(*m_settings) == 1;
@@ -290,7 +302,7 @@ bool COverviewDialog::IsAutomatic(const CProblemEntry& entry) const
 
 int COverviewDialog::RowIcon(const CProblemEntry& entry, bool head) const
 {
-    const bool repaired = head ? entry.IsFullyRepaired() : entry.IsRepaired();
+    const bool repaired = head ? entry.IsFullyClosed() : entry.IsClosed();
     const int base = head ? 2 : 3;
     return base + (IsAutomatic(entry) ? 2 : 0) + (repaired ? 4 : 0);
 }
@@ -303,8 +315,16 @@ void COverviewDialog::RefreshRows(IWindow& window)
         window.SetItemIcon(kList, row, RowIcon(entry, s_checkMode));
         window.SetItemText(kList, row, 1,
                            S(IsRowRepaired(window, row)              ? kRepairedText
+                             : IsRowSettled(window, row)             ? kSettledText
                              : entry.IsPartlyRepaired(s_checkMode) ? kPartlyRepairedText
                                                                    : kNotRepairedText));
+        if (!s_checkMode && entry.IsSettled()) {
+            const CSrcJudgement& judgement = *entry.Settlement();
+            window.SetItemText(kList, row, 0,
+                               entry.Description(m_document->Encoding()) + " - " +
+                                   platform::Strings().Format(kSettledDetails,
+                                                              {judgement.verdict, judgement.by, judgement.date}));
+        }
         window.SetItemText(kList, row, 2, PriorityName(ShownPriority(entry, s_checkMode)));
         const int mode = entry.AutoRepairMode();
         window.SetItemText(kList, row, 3, mode == 1 ? S(kAutomatic) : mode == 0 ? S(kNotAutomatic) : std::string{});
@@ -325,7 +345,7 @@ void COverviewDialog::RefreshNodeIcons(IWindow& window)
 void COverviewDialog::RefreshSelectionCount(IWindow& window)
 {
     const bool ignoreRepaired = window.IsChecked(kIgnoreRepaired);
-    auto counts = [&](const CProblemEntry& entry) { return !(ignoreRepaired && entry.IsRepaired()); };
+    auto counts = [&](const CProblemEntry& entry) { return !(ignoreRepaired && entry.IsClosed()); };
     int count = 0;
     for (int row = 0; row < window.ItemCount(kList); ++row) {
         if (!window.IsItemSelected(kList, row))
@@ -411,20 +431,22 @@ void COverviewDialog::RefreshSummary(IWindow& window)
 {
     const int target = m_settings->GetConformanceLevel();
     const CProblemSummary summary = m_problems.Summarize(target);
-    if (summary.open == 0 && summary.repaired == 0) {
+    // Settled problems are closed as repaired ones are.
+    const int closed = summary.repaired + summary.settled;
+    if (summary.open == 0 && closed == 0) {
         const bool others = !m_problems.OtherGroup().empty();
         window.SetText(kSummary, S(kNothingAtLevel) + (others ? S(kOthersExist) : std::string(".")));
         if (!others)
             window.Enable(kRepair, false);
     } else if (summary.open > 0) {
         window.SetText(kSummary, platform::Strings().Format(kSummaryOpen, {std::to_string(summary.open),
-                                                                           std::to_string(summary.repaired)}));
+                                                                           std::to_string(closed)}));
     } else {
         window.SetText(kSummary, S(kSummaryAllRepaired));
     }
-    const int total = summary.open + summary.repaired;
+    const int total = summary.open + closed;
     window.SetRange(kProgress, 0, total == 0 ? 1 : total);
-    window.SetPosition(kProgress, total == 0 ? 1 : summary.repaired);
+    window.SetPosition(kProgress, total == 0 ? 1 : closed);
 
     m_achievedLevel = summary.achievedLevel;
     int picture = kPictureNone;
@@ -512,16 +534,20 @@ void COverviewDialog::RepairSelected(IWindow& window)
         if (!window.IsItemSelected(kList, row))
             continue;
         CProblemEntry* entry = RowEntry(window, row);
-        work.push_back(entry);
+        // Settled problems are asked about again only when the user wants them.
+        const bool showSettled = m_settings->GetShowSettled();
+        if (showSettled || !entry->IsSettled())
+            work.push_back(entry);
         if (s_checkMode) {
             for (CProblemEntry* member : entry->Grouped()) {
-                if (!member->IsRepaired())
+                if (!member->IsRepaired() && (showSettled || !member->IsSettled()))
                     work.push_back(member);
             }
         }
     }
     OrderRepairWork(work);
     RunRepairRun(window, work, *m_document, *m_settings, m_registry, m_fileName);
+    m_problems.FindSettled(*m_document, &m_registry);
 
     RefreshSummary(window);
     DeselectRepairedRows(window);

@@ -66,6 +66,7 @@ private:
     // The entry a list row stands for; in check mode the head of its group.
     CProblemEntry* RowEntry(const platform::IWindow& window, int row) const;
     bool IsRowRepaired(const platform::IWindow& window, int row) const;
+    bool IsRowSettled(const platform::IWindow& window, int row) const;
     int RowIcon(const CProblemEntry& entry, bool head) const;
     bool IsAutomatic(const CProblemEntry& entry) const;
 

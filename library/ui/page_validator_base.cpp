@@ -58,6 +58,14 @@ void CPageValidatorBase::SetStatus(int status)
     }
 }
 
+void CPageValidatorBase::ForEachJudged(const std::function<void(CElement&, std::uint32_t)>& visit) const
+{
+    if (!m_element)
+        return;
+    for (std::uint32_t bits = MendedBits(); bits != 0; bits &= bits - 1)
+        visit(*m_element, bits & (~bits + 1));
+}
+
 int CPageValidatorBase::Status() const { return m_skip ? pagestatus::kRepaired : m_status; }
 
 bool CPageValidatorBase::IsSmallImage() const

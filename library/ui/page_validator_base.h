@@ -4,6 +4,7 @@
 #include "platform/window.h"
 
 #include <cstdint>
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -62,6 +63,24 @@ public:
     int Status() const;
     bool IsSkipped() const { return m_skip; }
     void SetSkip(bool skip) { m_skip = skip; }
+
+    // --- Verdicts ------------------------------------------------------------------
+    // Pages whose answer is a person's judgement rather than a change (nothing
+    // flickers, not a quotation, the label is close enough) give it in words,
+    // so that it is remembered and nobody is asked again. Empty: no verdict,
+    // and any remembered one for the page's problems is forgotten.
+    virtual bool GivesVerdicts() const { return false; }
+    const std::string& Verdict() const { return m_verdict; }
+    void SetVerdict(std::string verdict)
+    {
+        m_verdict = std::move(verdict);
+        m_verdictAnswered = true;
+    }
+    // Whether the user answered the page (a verdict, a change, or undo); a
+    // page passed over leaves what is remembered as it is.
+    bool VerdictAnswered() const { return m_verdictAnswered; }
+    // The problems the verdict is about: the page's element with each bit it mends.
+    virtual void ForEachJudged(const std::function<void(CElement&, std::uint32_t)>& visit) const;
     const std::string& Key() const { return m_key; }
     bool IsMergeable() const { return m_mergeable; }
     bool IsCancelled() const { return m_cancelled; }
@@ -116,6 +135,12 @@ public:
     virtual void Left() {}
     // Applies the repair; false keeps the user on the page (after saying why).
     virtual bool Apply() { return true; }
+    // The answer given is a person's judgement that the check cannot see in
+    // the markup (a paragraph judged no heading, a control named by its title
+    // where no label fits): the problem is settled by the user, not mended,
+    // and a check of the page written asks about it again. A page whose
+    // answer mends the markup the check reads says false.
+    virtual bool AnswerIsJudgement() const { return false; }
     // Applies the remembered or default repair without showing the page (the
     // page is attached and in no sheet's window); false when it has none.
     virtual bool RepairAutomatically() { return false; }
@@ -196,6 +221,8 @@ private:
     CElement* m_element = nullptr;
     std::uint32_t m_bit = 0;
     std::uint32_t m_alsoMended = 0;
+    std::string m_verdict;
+    bool m_verdictAnswered = false;
     bool m_cancelled = false;
     std::string m_helpTopic;
     int m_instructionId = -1;

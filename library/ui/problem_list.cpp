@@ -4,9 +4,15 @@
 #include "library/checks/check_catalogue.h"
 #include "library/checks/check_pass.h"
 #include "library/html/element.h"
+#include "library/html/html_document.h"
+#include "library/registry/object_database.h"
+#include "library/ui/judgement_records.h"
 #include "platform/services.h"
 
 #include <algorithm>
+#include <map>
+#include <typeindex>
+#include <typeinfo>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -33,7 +39,10 @@ std::string CProblemEntry::Name() const
     return IsGrouped() ? m_element->GetCheckTitle(m_bit) : platform::Strings().Get(kWarningsTitle);
 }
 
-std::string CProblemEntry::Description() const { return m_element->GetProblemText(m_bit); }
+std::string CProblemEntry::Description(const PageEncoding& encoding) const
+{
+    return m_element->GetProblemText(m_bit, encoding);
+}
 bool CProblemEntry::HasAutoRepair() const { return m_element->HasAutoRepair(m_bit); }
 bool CProblemEntry::IsRepaired() const { return m_element->IsRepaired(m_bit, 1); }
 bool CProblemEntry::AppliesAt(const COrvaneSettings& settings) const { return CheckApplies(*m_element, settings, m_bit); }
@@ -47,6 +56,12 @@ bool CProblemEntry::IsFullyRepaired() const
 {
     return IsRepaired() && std::all_of(m_grouped.begin(), m_grouped.end(),
                                        [](const CProblemEntry* entry) { return entry->IsRepaired(); });
+}
+
+bool CProblemEntry::IsFullyClosed() const
+{
+    return IsClosed() && std::all_of(m_grouped.begin(), m_grouped.end(),
+                                     [](const CProblemEntry* entry) { return entry->IsClosed(); });
 }
 
 bool CProblemEntry::IsPartlyRepaired(bool withGroup) const
@@ -71,6 +86,44 @@ void CProblemList::Prepare(CHtmlDocument& document, COrvaneSettings& settings, C
     for (const CFoundProblem& problem : found) {
         m_all.push_back(std::make_unique<CProblemEntry>(*problem.element, problem.bit));
         m_all.back()->m_position = m_all.size() - 1;
+    }
+    FindSettled(document, registry);
+}
+
+void CProblemList::FindSettled(const CHtmlDocument& document, const CSrcObjectDatabase* registry)
+{
+    for (const auto& entry : m_all)
+        entry->m_settled.reset();
+    const CSrcDocument* known = registry ? registry->FindDocument(document.Name()) : nullptr;
+    if (!known || !known->HasJudgements())
+        return;
+    // Only problems of checks someone judged on this page are keyed: a key
+    // costs a digest, and a large page has tens of thousands of problems.
+    std::unordered_set<std::string> judgedChecks;
+    for (const CSrcJudgement* judgement : known->Judgements())
+        judgedChecks.insert(judgement->check);
+    std::unordered_map<std::string, std::shared_ptr<const CSrcJudgement>> copies;
+    // A check's name belongs to the element's class: asked once per class and bit.
+    std::map<std::pair<std::type_index, std::uint32_t>, std::string> judgedCheckOf;
+    for (const auto& entry : m_all) {
+        const CElement& element = entry->Element();
+        auto [named, added] = judgedCheckOf.try_emplace({std::type_index(typeid(element)), entry->Bit()});
+        if (added) {
+            std::string check = element.GetCheckName(entry->Bit());
+            if (judgedChecks.contains(check))
+                named->second = std::move(check);
+        }
+        if (named->second.empty())
+            continue;
+        const std::string& check = named->second;
+        const std::string key = JudgementKeyOf(document, entry->Element(), entry->Bit());
+        const CSrcJudgement* judgement = known->FindJudgement(check, key);
+        if (!judgement)
+            continue;
+        auto [copy, firstCopy] = copies.try_emplace(check + '\n' + key);
+        if (firstCopy)
+            copy->second = std::make_shared<const CSrcJudgement>(*judgement);
+        entry->m_settled = copy->second;
     }
 }
 
@@ -175,9 +228,9 @@ CProblemSummary CProblemList::Summarize(int targetLevel, bool warningsConfirmed)
     bool open508 = false;
     // One visit per entry: on a large page every visit reaches its element.
     auto note = [&](const CProblemEntry& entry, bool counted) {
-        const bool open = !entry.IsRepaired() && !(warningsConfirmed && !entry.IsGrouped());
+        const bool open = !entry.IsClosed() && !(warningsConfirmed && !entry.IsGrouped());
         if (counted)
-            ++(open ? summary.open : summary.repaired);
+            ++(open ? summary.open : entry.IsSettled() ? summary.settled : summary.repaired);
         if (!open)
             return;
         int priority = entry.Priority();
@@ -210,7 +263,7 @@ int CProblemList::SessionResult() const
             // Repaired in part: something was repaired, something is still open.
             if (entry->IsPartlyRepaired(false))
                 return 3;
-            if (entry->IsRepaired()) {
+            if (entry->IsClosed()) {
                 if (result == 2)
                     return 3;
                 result = 1;

@@ -8,9 +8,11 @@
 namespace orvane {
 
 class CElement;
+struct PageEncoding;
 class CHtmlDocument;
 class COrvaneSettings;
 class CSrcObjectDatabase;
+struct CSrcJudgement;
 
 // One problem of a session: an element and one check bit, with the entries
 // the overview shows grouped under it when it heads a group.
@@ -26,7 +28,8 @@ public:
     int Kind() const { return m_kind; }
     // The check's title; general warnings all share the warnings title.
     std::string Name() const;
-    std::string Description() const;
+    // What the user reads of the problem, page text decoded from the encoding.
+    std::string Description(const PageEncoding& encoding) const;
     int Priority() const { return m_priority; }
     bool IsSection508() const { return m_section508; }
     bool IsGrouped() const { return m_isGrouped; }
@@ -37,6 +40,14 @@ public:
     bool IsFullyRepaired() const;
     // Some of the repair made, or some of the group repaired, yet not all.
     bool IsPartlyRepaired(bool withGroup) const;
+    // Settled: not repaired, but a person's remembered verdict decides it.
+    bool IsSettled() const { return m_settled != nullptr && !IsRepaired(); }
+    // Closed for the level reached: repaired or settled.
+    bool IsClosed() const { return IsRepaired() || m_settled != nullptr; }
+    // The remembered verdict; null when there is none.
+    const CSrcJudgement* Settlement() const { return m_settled.get(); }
+    // A group head whose every problem is closed, some of them settled.
+    bool IsFullyClosed() const;
 
     std::vector<CProblemEntry*>& Grouped() { return m_grouped; }
     const std::vector<CProblemEntry*>& Grouped() const { return m_grouped; }
@@ -67,6 +78,8 @@ private:
     bool m_shown = false;
     std::vector<CProblemEntry*> m_grouped;
     int m_autoRepairMode = 2;
+    // A copy: the registry's record may be forgotten while the entry lives.
+    std::shared_ptr<const CSrcJudgement> m_settled;
 };
 
 // Conformance levels as the overview reports them.
@@ -79,6 +92,7 @@ constexpr int kLevelSection508 = 4;
 struct CProblemSummary {
     int open = 0;      // problems of the at-level group not repaired
     int repaired = 0;  // problems of the at-level group repaired
+    int settled = 0;   // problems of the at-level group settled by a remembered verdict (not repaired)
     int achievedLevel = kLevelNone;
 };
 
@@ -94,6 +108,9 @@ public:
     void Prepare(CHtmlDocument& document, COrvaneSettings& settings, CSrcObjectDatabase* registry);
     // Sorts the entries into the at-level and the other group.
     void Group(const COrvaneSettings& settings);
+    // Looks up the remembered verdicts of the entries again (after verdicts
+    // were given or taken back); nothing is settled without a registry.
+    void FindSettled(const CHtmlDocument& document, const CSrcObjectDatabase* registry);
 
     const std::vector<std::unique_ptr<CProblemEntry>>& AllEntries() const { return m_all; }
     const std::vector<CProblemEntry*>& AtLevelGroup() const { return m_atLevel; }

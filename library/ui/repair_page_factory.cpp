@@ -216,7 +216,8 @@ constexpr PageMaker kPageMakers[] = {
              return nullptr;
          return std::make_unique<CPageAnchorTranscript>(*request.insertedElement, request.document,
                                                         std::string(NonEmptyAttribute(request.element, attr::kHref)),
-                                                        anchor->LinkText(), request.lineEnd);
+                                                        anchor->UserLinkText(request.document.Encoding()),
+                                                        request.lineEnd);
      }},
     {"CPageAppletAltText",
      [](const RepairPageRequest& request) -> PagePointer {
@@ -266,7 +267,7 @@ constexpr PageMaker kPageMakers[] = {
      }},
     {"CPageFramesetNoframes",
      [](const RepairPageRequest& request) -> PagePointer {
-         return std::make_unique<CPageFramesetNoframes>(request.insertedElement);
+         return std::make_unique<CPageFramesetNoframes>(request.insertedElement, request.document);
      }},
     {"CPageMetadata",
      [](const RepairPageRequest& request) -> PagePointer {
@@ -308,7 +309,7 @@ constexpr PageMaker kPageMakers[] = {
          const auto* heading = dynamic_cast<const CElementHeader*>(&request.element);
          if (!heading || !request.element.Partner())
              return nullptr;
-         return std::make_unique<CPageHeaderFormat>(request.element, heading->HeadingText());
+         return std::make_unique<CPageHeaderFormat>(request.element, heading->HeadingText(), request.document);
      }},
     {"CPageHeadings",
      [](const RepairPageRequest& request) -> PagePointer { return std::make_unique<CPageHeadings>(request.document); }},
@@ -512,6 +513,7 @@ int CRepairPageFactory::AutoRepairMode(const CValidatorSheet& sheet, const CElem
 int CRepairPageFactory::AddPage(CValidatorSheet& sheet, const RepairPageRequest& request)
 {
     sheet.SetPageEncoding(request.document.Encoding());
+    sheet.SetRepairedPage(request.document);
     // One page per element and page class: its other problems share it, and its repair mends them all.
     if (CPageValidatorBase* page = sheet.FindPage(request.element, request.pageClass)) {
         page->AlsoMends(request.bit);
@@ -569,6 +571,7 @@ void CRepairPageFactory::AddWithoutPage(CValidatorSheet& sheet, CElement& elemen
 int CRepairPageFactory::AddWarning(CValidatorSheet& sheet, CHtmlDocument& document, CElement& element, std::uint32_t bit)
 {
     sheet.SetPageEncoding(document.Encoding());
+    sheet.SetRepairedPage(document);
     int added = 0;
     CPageWarnings* warnings = sheet.FindWarningsPage();
     if (!warnings) {
@@ -585,6 +588,7 @@ bool CRepairPageFactory::RepairAutomatically(CValidatorSheet& sheet, const Repai
     if (!page)
         return false;
     sheet.SetPageEncoding(request.document.Encoding());
+    sheet.SetRepairedPage(request.document);
     page->SetSheet(&sheet);
     page->Attach(request.element, request.bit);
     return page->RepairAutomatically();

@@ -3,6 +3,7 @@
 #include "library/html/element.h"
 #include "library/html/tag_table.h"
 #include "library/settings/sheet_settings.h"
+#include "library/ui/judgement_records.h"
 #include "library/ui/problem_list.h"
 #include "library/ui/validator_sheet.h"
 #include "platform/services.h"
@@ -89,8 +90,10 @@ void RunRepairRun(platform::IWindow& owner, const std::vector<CProblemEntry*>& w
     for (CProblemEntry* entry : work)
         entry->Element().AddRepairPages(sheet, document, entry->Bit());
     TellOfProblemsWithoutPage(sheet);
-    if (sheet.PageCount() > 0)
+    if (sheet.PageCount() > 0) {
         sheet.DoModal(&owner);
+        RememberVerdicts(sheet, document, registry);
+    }
 }
 
 bool RunSettingsFromOverview(platform::IWindow& owner) { return RunSettingsSheet(&owner) == 1; }

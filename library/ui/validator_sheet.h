@@ -15,6 +15,7 @@
 namespace orvane {
 
 class CElement;
+class CHtmlDocument;
 class COrvaneSettings;
 class CPageValidatorBase;
 class CPageWarnings;
@@ -74,6 +75,12 @@ public:
     // decoded from it, and what they write is encoded in it.
     void SetPageEncoding(const PageEncoding& encoding) { m_pageEncoding = encoding; }
     const PageEncoding& PageTextEncoding() const { return m_pageEncoding; }
+    // The page the sheet repairs, as the files written for it ask after its
+    // language; the page outlives the sheet's pages.
+    void SetRepairedPage(const CHtmlDocument& document) { m_repairedPage = &document; }
+    // The page's language as far as it can be told when asked (a file
+    // written for it is in it); empty when it cannot be told.
+    std::string RepairedPageLanguage() const;
     // Whether Skip moves to the next page.
     void SetSkipAdvances(bool advances) { m_skipAdvances = advances; }
     // Whether the last page stays out of the count in the title.
@@ -116,7 +123,10 @@ public:
     // Writes a description page: the head with the title, the text in one
     // paragraph (line breaks as <br>). Through a temporary file, so a failed
     // write leaves what stood there; false with the reason in *error.
+    // In UTF-8, declared, with the language (lang) of its text; a title in
+    // another language says so.
     static bool WriteDescriptionFile(const std::string& path, std::string_view text, std::string_view title,
+                                     std::string_view language, std::string_view titleLanguage = {},
                                      std::string* error = nullptr);
     // The description a file holds: a text file as it is; of an HTML page the
     // markup of its body, without the paragraph a page written by
@@ -154,6 +164,7 @@ private:
     COrvaneSettings* m_settings = nullptr;
     std::vector<NotRepairedNote> m_notRepaired;
     PageEncoding m_pageEncoding;
+    const CHtmlDocument* m_repairedPage = nullptr;
     bool m_skipAdvances = true;
     std::string m_documentPath;
     std::string m_documentName;

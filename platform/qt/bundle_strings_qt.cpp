@@ -21,8 +21,30 @@ public:
             return it->second;
         return english.Get(id);
     }
+    std::string Language() const override { return language; }
+    std::string GetIn(int id, std::string_view other) const override
+    {
+        if (other == language)
+            return Get(id);
+        if (other == "en")
+            return english.Get(id);
+        // Another translation is read when first asked for, and only when
+        // the bundle has one: a language code is no file name otherwise.
+        if (other.empty() || other.find_first_not_of("abcdefghijklmnopqrstuvwxyz") != std::string_view::npos)
+            return {};
+        auto [it, added] = others.try_emplace(std::string(other));
+        if (added) {
+            if (const CResourceBundle* bundle = InstalledBundle()) {
+                if (std::optional<std::string> text = bundle->ReadFile("strings/" + it->first + ".txt"))
+                    it->second.Parse(*text);
+            }
+        }
+        return it->second.Get(id);
+    }
     CStringTable english;
     CStringTable translated;
+    std::string language;
+    mutable std::map<std::string, CStringTable> others;
 };
 
 // Kept for the life of the process and never destroyed: the strings are in
@@ -74,6 +96,8 @@ bool InstallBundleLanguage(const std::string& language)
     LanguageStrings().english = CStringTable();
     LanguageStrings().english.Parse(*english);
     LanguageStrings().translated = CStringTable();
+    LanguageStrings().language = language;
+    LanguageStrings().others.clear();
     if (language != "en") {
         if (std::optional<std::string> text = Bundle().ReadFile("strings/" + language + ".txt"))
             LanguageStrings().translated.Parse(*text);

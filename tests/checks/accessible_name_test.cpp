@@ -163,14 +163,14 @@ TEST_F(AriaChecks, AReferenceToNothingIsSaidInTheProblemText)
     const platform::ScopedStrings useStrings{strings};
     settings.SetAriaNames(true);
     ASSERT_TRUE(Has("<input type=text name=q aria-labelledby=q-label>", tag::kInput, kMissingLabel));
-    EXPECT_EQ(Nth(tag::kInput)->GetProblemText(kMissingLabel),
+    EXPECT_EQ(Nth(tag::kInput)->GetProblemText(kMissingLabel, PageEncoding{}),
               "text control - q - aria-labelledby names the id \"q-label\", which no element of this page has");
     ASSERT_TRUE(Has("<img src=a.gif aria-labelledby=cap>", tag::kImg, kAltText));
-    EXPECT_EQ(Nth(tag::kImg)->GetProblemText(kAltText),
+    EXPECT_EQ(Nth(tag::kImg)->GetProblemText(kAltText, PageEncoding{}),
               "a.gif - aria-labelledby names the id \"cap\", which no element of this page has");
     // Once the id is there, the image is named and the text is as before.
     ASSERT_FALSE(Has("<img src=a.gif aria-labelledby=cap><p id=cap>Map</p>", tag::kImg, kAltText));
-    EXPECT_EQ(Nth(tag::kImg)->GetProblemText(kAltText), "a.gif");
+    EXPECT_EQ(Nth(tag::kImg)->GetProblemText(kAltText, PageEncoding{}), "a.gif");
 }
 
 TEST_F(AriaChecks, FormControlsNamedByAriaHaveTheirLabel)

@@ -229,7 +229,7 @@ TEST_F(CatalogueTest, BitsOutsideTheTableGetTheElementDefaults)
         EXPECT_FALSE(family->HasAutoRepair(bit));
         EXPECT_EQ(family->GetRememberedDefault(bit), 0);
     }
-    EXPECT_EQ(m_families[22]->GetProblemText(0x200), "repair");
+    EXPECT_EQ(m_families[22]->GetProblemText(0x200, PageEncoding{}), "repair");
 }
 
 TEST_F(CatalogueTest, ExampleTextAnswersAsPreformattedText)
@@ -244,7 +244,7 @@ TEST_F(CatalogueTest, ExampleTextAnswersAsPreformattedText)
         EXPECT_EQ(pre.GetCheckName(bit), xmp.GetCheckName(bit));
         EXPECT_EQ(pre.GetPriority(bit), xmp.GetPriority(bit));
         EXPECT_EQ(pre.IsSection508(bit), xmp.IsSection508(bit));
-        EXPECT_EQ(pre.GetProblemText(bit), xmp.GetProblemText(bit));
+        EXPECT_EQ(pre.GetProblemText(bit, PageEncoding{}), xmp.GetProblemText(bit, PageEncoding{}));
     }
     EXPECT_EQ(ReportedKind(xmp), 67);
     EXPECT_EQ(ReportedKind(pre), 67);

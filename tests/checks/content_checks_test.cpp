@@ -40,7 +40,7 @@ TEST_F(ContentChecks, ListsOfFewerThanTwoItemsIndentText)
     auto* list = dynamic_cast<CElementList*>(First(24));
     ASSERT_NE(list, nullptr);
     EXPECT_EQ(list->PreviewText(), std::string(40, 'z'));
-    EXPECT_EQ(list->GetProblemText(0x1), "list: " + std::string(40, 'z'));
+    EXPECT_EQ(list->GetProblemText(0x1, PageEncoding{}), "list: " + std::string(40, 'z'));
 }
 
 TEST_F(ContentChecks, RefreshAndRedirect)

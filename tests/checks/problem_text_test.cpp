@@ -51,7 +51,7 @@ protected:
         ASSERT_EQ(elements.size(), count);
         for (const Called& called : table) {
             SCOPED_TRACE(testing::Message() << "element " << called.element << ", bit 0x" << std::hex << called.bit);
-            EXPECT_EQ(elements[called.element]->GetProblemText(called.bit), called.text);
+            EXPECT_EQ(elements[called.element]->GetProblemText(called.bit, PageEncoding{}), called.text);
         }
     }
 
@@ -137,7 +137,7 @@ TEST_F(ProblemTextTest, PageWideProblemsAreResourceStrings)
                   {0, 0x20, "Quoted paragraphs"},
                   {0, 0x10, "repair"}});
     ElementPtr document(CFamilyElementFactory::Instance().Create(-4, nullptr));
-    EXPECT_EQ(document->GetProblemText(0x1), "No doctype");
+    EXPECT_EQ(document->GetProblemText(0x1, PageEncoding{}), "No doctype");
     ExpectCalled("<script>x()</script>", 71, 1,
                  {{0, 0x1, "script"},
                   {0, 0x2, "A script opens a window"}});

@@ -3,6 +3,7 @@
 
 #include "common/orvane_settings.h"
 #include "library/checks/check_catalogue.h"
+#include "library/html/page_encoding.h"
 #include "platform/bundle_strings.h"
 #include "platform/services.h"
 #include "tests/support/test_support.h"
@@ -361,6 +362,51 @@ TEST_F(CheckCommand, TheHtmlReportOverviewsThePagesAndShowsTheMarkupAtFault)
     html = ReadFile(report);
     EXPECT_NE(html.find("Help topic 1-1-1.html"), std::string::npos);
     EXPECT_EQ(html.find("1-1-1.html\""), std::string::npos);
+}
+
+// Page text reaches every report decoded from the page's own encoding, its
+// references resolved; the reports themselves are UTF-8 whatever the pages are.
+TEST_F(CheckCommand, PageTextIsReadInThePagesOwnEncodingInEveryFormat)
+{
+    const std::string latin1 = Page("latin1.html",
+                                    "<html>\n<head><meta http-equiv=\"Content-Type\" content=\"text/html; "
+                                    "charset=iso-8859-1\"></head>\n<body>\n<img src=\"gr\xF6\xDF" "e.gif\">\n</body>\n</html>\n");
+    const std::string windows1252 = Page("cp1252.html",
+                                         "<html>\n<head><meta charset=\"windows-1252\"></head>\n<body>\n"
+                                         "<img src=\"\x80-Preise&amp;Kosten.gif\">\n</body>\n</html>\n");
+    const std::string utf8 = Page("utf8.html", "<html>\n<body>\n<img src=\"gr\xC3\xB6\xC3\x9F" "e.gif\">\n</body>\n</html>\n");
+
+    json report = Json({"--level", "A", latin1, windows1252, utf8});
+    std::map<std::string, std::pair<std::string, std::string>> found;  // file name: encoding, image text
+    for (const json& file : report["files"]) {
+        const std::string name = fs::path(file["path"].get<std::string>()).filename().string();
+        for (const json& problem : file["problems"]) {
+            if (problem["check"] == "ImgAltText")
+                found[name] = {file["encoding"].get<std::string>(), problem["text"].get<std::string>()};
+        }
+    }
+    using Found = std::pair<std::string, std::string>;
+    EXPECT_EQ(found["latin1.html"], Found("windows-1252", "gr\u00f6\u00dfe.gif"));
+    EXPECT_EQ(found["cp1252.html"], Found("windows-1252", "\u20ac-Preise&Kosten.gif"));
+    EXPECT_EQ(found["utf8.html"], Found("UTF-8", "gr\u00f6\u00dfe.gif"));
+
+    for (const char* format : {"sarif", "junit", "text"}) {
+        EXPECT_EQ(Run({"--format", format, "--level", "A", latin1, windows1252}), kExitFindings) << err.str();
+        EXPECT_TRUE(IsValidUtf8(out.str())) << format;
+        EXPECT_NE(out.str().find("gr\u00f6\u00dfe.gif"), std::string::npos) << format << out.str();
+        EXPECT_NE(out.str().find("\u20ac-Preise"), std::string::npos) << format;
+        if (std::string_view(format) == "sarif")
+            EXPECT_NO_THROW((void)json::parse(out.str()));
+    }
+
+    // The HTML report shows the markup at fault as the page writes it, in UTF-8.
+    const std::string html = (folder / "report.html").string();
+    EXPECT_EQ(Run({"--format", "html", "--output", html, "--level", "A", latin1, windows1252}), kExitFindings);
+    const std::string written = ReadFile(html);
+    EXPECT_TRUE(IsValidUtf8(written));
+    EXPECT_NE(written.find("<mark>&lt;img src=&quot;gr\u00f6\u00dfe.gif&quot;&gt;</mark>"), std::string::npos);
+    EXPECT_NE(written.find("<mark>&lt;img src=&quot;\u20ac-Preise&amp;amp;Kosten.gif&quot;&gt;</mark>"),
+              std::string::npos);
 }
 
 TEST(SourceExcerpt, LongLinesAreCutAroundTheProblemBetweenCharacters)

@@ -6,8 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <random>
 #include <sstream>
+#include <tuple>
 
 namespace orvane::cli {
 namespace {
@@ -53,6 +55,8 @@ std::string DocumentJson(const Report& report)
                                   {"type", table.type == 2 ? "data" : "layout"}});
             entry["assumedTables"] = std::move(tables);
         }
+        if (!file.encoding.empty())
+            entry["encoding"] = file.encoding;
         json problems = json::array();
         for (const ReportProblem& problem : file.problems)
             problems.push_back(problemJson(problem));
@@ -110,6 +114,9 @@ Report RandomReport(std::mt19937& random)
 {
     auto number = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
     Report report;
+    // A check's criteria follow from the check: two problems whose check,
+    // title and help topic happen to be the same random texts share them.
+    std::map<std::tuple<std::string, std::string, std::string>, Wcag2Criteria> criteriaOf;
     report.target = number(1, 4);
     report.all = number(0, 1);
     report.ariaNames = number(0, 1);
@@ -138,6 +145,8 @@ Report RandomReport(std::mt19937& random)
         file.achieved = number(0, 3);
         file.achievedIfWarningsConfirmed = number(0, 3);
         file.unclassifiedTables = number(0, 3);
+        if (number(0, 2))
+            file.encoding = number(0, 1) ? "windows-1252" : "UTF-8";
         const int tables = number(-3, 3);
         for (int t = 0; t < tables; ++t)
             file.assumedTables.push_back({static_cast<std::uint64_t>(number(1, 1 << 20)),
@@ -159,8 +168,12 @@ Report RandomReport(std::mt19937& random)
             const auto all = Wcag2SuccessCriteria();
             for (int c = number(0, 3); c > 0; --c)
                 criteria.push_back(&all[static_cast<std::size_t>(number(0, static_cast<int>(all.size()) - 1))]);
+            std::string name = RandomText(random);
+            std::string title = RandomText(random);
+            std::string help = RandomText(random);
+            criteria = criteriaOf.try_emplace({name, title, help}, std::move(criteria)).first->second;
             problem.check = std::make_shared<ReportCheck>(
-                ReportCheck{RandomText(random), RandomText(random), RandomText(random), std::move(criteria)});
+                ReportCheck{std::move(name), std::move(title), std::move(help), std::move(criteria)});
             file.problems.push_back(std::move(problem));
         }
         report.files.push_back(std::move(file));

@@ -66,7 +66,7 @@ TEST_F(SettingsCommand, AFreshUserSeesTheDefaults)
     EXPECT_EQ(Run({}), kExitOk) << err.str();
     const std::string shown = out.str();
     EXPECT_EQ(shown.rfind("level: AAA\nfile-save: ask\noriginal-extension: .htmlold\nvalidated-extension: .htmlvalid\n"
-                          "insert-icon: no\nicons-location: \nignore-repaired: yes\naria-names: no\nlanguage: the page's own (nothing remembered): declared, else identified from its text\n"
+                          "insert-icon: no\nicons-location: \nignore-repaired: yes\nshow-settled: no\naria-names: no\nlanguage: the page's own (nothing remembered): declared, else identified from its text\n"
                           "doctype: the page's own (nothing remembered): HTML 4.01 Transitional, or Frameset for framesets, in quirks mode\n",
                           0),
               0u)
@@ -117,6 +117,17 @@ TEST_F(SettingsCommand, WhatIsSetIsWhatTheSettingsSheetLoads)
     EXPECT_EQ(Run({}), kExitOk);
     EXPECT_NE(out.str().find("level: AA\nfile-save: backup\n"), std::string::npos) << out.str();
     EXPECT_NE(out.str().find("\nlanguage: fr\ndoctype: strict\n"), std::string::npos) << out.str();
+}
+
+TEST_F(SettingsCommand, AWcag22TargetIsSetShownAndLoadedByTheSheet)
+{
+    ASSERT_EQ(Run({"--set", "level=2.2-aa"}), kExitOk) << err.str();
+    EXPECT_EQ(Loaded()->GetConformanceLevel(), level::kWcag22AA);
+    EXPECT_EQ(Run({}), kExitOk);
+    EXPECT_EQ(out.str().rfind("level: 2.2-AA\n", 0), 0u) << out.str();
+    // Back to a WCAG 1.0 target: the stored value is the one older versions read.
+    ASSERT_EQ(Run({"--set", "level=AAA"}), kExitOk) << err.str();
+    EXPECT_EQ(Loaded()->GetConformanceLevel(), level::kAAA);
 }
 
 TEST_F(SettingsCommand, ABadNameOrValueIsExplainedAndLeavesTheStoreAsItWas)

@@ -164,7 +164,7 @@ TEST(ElementState, DefaultsOfTheFamilyOperations)
     CElement e;
     EXPECT_EQ(e.Kind(), -3);
     EXPECT_EQ(e.GetCheckMask(), 0u);
-    EXPECT_EQ(e.GetProblemText(1), "repair");
+    EXPECT_EQ(e.GetProblemText(1, PageEncoding{}), "repair");
     EXPECT_EQ(e.GetPriority(1), 3);
     EXPECT_TRUE(e.IsGrouped(1));
     EXPECT_FALSE(e.IsSection508(1));

@@ -12,6 +12,9 @@
 #include "library/registry/object_database.h"
 #include "library/tables/table_record.h"
 #include "library/ui/page_validator_base.h"
+#include "library/ui/pages/forms/page_label_far_away.h"
+#include "library/ui/pages/forms/page_label_missing.h"
+#include "library/ui/pages/structure/page_doctype_bad.h"
 #include "library/ui/problem_list.h"
 #include "library/ui/repair_run.h"
 #include "library/ui/validator_sheet.h"
@@ -20,6 +23,7 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
+#include <fstream>
 #include <limits>
 #include <map>
 #include <set>
@@ -125,17 +129,37 @@ struct MarkupFaults {
     }
 };
 
+// What a browser keeps in the head.
+bool IsHeadContent(const std::string& name)
+{
+    static const std::set<std::string> names = {"html", "head", "title", "meta", "link", "style", "script",
+                                                "noscript", "base", "basefont", "bgsound", "template", "noframes"};
+    return names.contains(name);
+}
+
 MarkupFaults FaultsOf(const CHtmlDocument& document)
 {
     MarkupFaults faults;
     const std::vector<CElement*>& list = document.Elements();
     std::map<std::string, int> ids;
     bool inHead = true;
+    // Outside a head the page opens and closes with its tags, a browser ends
+    // the head at the first content the head cannot hold.
+    bool headOpen = false;
+    const bool headClosed = std::any_of(list.begin(), list.end(), [](const CElement* e) {
+        return !e->IsDeleted() && IsEndTag(*e) && NameOf(*e) == "head";
+    });
     for (std::size_t i = 0; i < list.size(); ++i) {
         const CElement& element = *list[i];
+        if (!headOpen && inHead && !element.IsDeleted() && element.Kind() == kind::kText && !IsBlankText(element))
+            inHead = false;
         if (element.IsDeleted() || !IsTag(element))
             continue;
         const std::string name = NameOf(element);
+        if (!name.empty() && name == "head")
+            headOpen = inHead && !IsEndTag(element) && headClosed;
+        if (!headOpen && !IsEndTag(element) && !name.empty() && name.front() != '!' && !IsHeadContent(name))
+            inHead = false;
         // A declaration (<!DOCTYPE ...>) is no tag with a partner.
         if (name.empty() || name.front() == '!')
             continue;
@@ -167,9 +191,15 @@ MarkupFaults FaultsOf(const CHtmlDocument& document)
                 if (inner.IsDeleted())
                     continue;
                 const std::string innerName = NameOf(inner);
+                // The first block closes the paragraph in a browser: what
+                // follows it is no longer in the paragraph.
+                if (name == "p" && !IsEndTag(inner) && IsBlock(innerName)) {
+                    faults.blockInParagraph += 1;
+                    break;
+                }
                 if (name == "p")
-                    faults.blockInParagraph += !IsEndTag(inner) && IsBlock(innerName);
-                else if (name == "a")
+                    continue;
+                if (name == "a")
                     faults.linkInLink += !IsEndTag(inner) && innerName == "a";
                 else if (!IsBlankText(inner) && innerName != "link" && innerName != "style" && innerName != "meta") {
                     faults.bodyMarkupInHead += 1;
@@ -183,20 +213,34 @@ MarkupFaults FaultsOf(const CHtmlDocument& document)
     return faults;
 }
 
-// Tables nobody classified taken as the type, as the command line's --tables takes them.
-void AssumeTables(CHtmlDocument& document, CSrcObjectDatabase& registry, int type)
+std::vector<CElementTable*> TablesOf(const CHtmlDocument& document)
+{
+    std::vector<CElementTable*> tables;
+    for (CElement* e : document.Elements()) {
+        if (auto* table = e->Kind() == tag::kTable && !e->IsDeleted() ? dynamic_cast<CElementTable*>(e) : nullptr)
+            tables.push_back(table);
+    }
+    return tables;
+}
+
+// Tables nobody classified taken as the type, as the command line's --tables
+// takes them; or, in page order, as the types a run left them (a layout
+// table found to hold data is one from then on, which the registry keeps of
+// a table it knows, and nothing keeps of one only taken as a type).
+void AssumeTables(CHtmlDocument& document, CSrcObjectDatabase& registry, int type,
+                  const std::vector<int>& typesLeft = {})
 {
     if (type == table_type::kUnknown)
         return;
     document.SetObjectRegistry(&registry);
-    for (CElement* e : document.Elements()) {
-        auto* table = e->Kind() == tag::kTable && !e->IsDeleted() ? dynamic_cast<CElementTable*>(e) : nullptr;
-        if (!table)
-            continue;
+    std::size_t n = 0;
+    for (CElementTable* table : TablesOf(document)) {
         CTableRecord& record = table->TableRecord();
         record.Build(document, *table);
+        const int left = n < typesLeft.size() ? typesLeft[n] : table_type::kUnknown;
+        ++n;
         if (record.Type() == table_type::kUnknown)
-            record.AssumeType(type);
+            record.AssumeType(left != table_type::kUnknown ? left : type);
     }
 }
 
@@ -263,6 +307,19 @@ NamedRegions(const CValidatorSheet& sheet, const std::unordered_map<const CEleme
                     regions.emplace_back(was.offset, was.offset + was.text.size());
             }
         }
+        // The document type page names the declaration too late to count, which it takes out.
+        if (const auto* doctype = dynamic_cast<const CPageDoctypeBad*>(&page))
+            tag(doctype->Misplaced());
+        // The label pages name the text they wrap or the label they move too.
+        if (const auto* missing = dynamic_cast<const CPageLabelMissing*>(&page))
+            tag(missing->NearText());
+        if (const auto* far = dynamic_cast<const CPageLabelFarAway*>(&page);
+            far && far->LabelStart() && far->LabelEnd()) {
+            auto start = originals.find(far->LabelStart());
+            auto end = originals.find(far->LabelEnd());
+            if (start != originals.end() && end != originals.end())
+                regions.emplace_back(start->second.offset, end->second.offset + end->second.text.size());
+        }
         if (found == originals.end())
             continue;
         auto partner = originals.find(element->Partner());
@@ -275,6 +332,9 @@ NamedRegions(const CValidatorSheet& sheet, const std::unordered_map<const CEleme
         std::uint64_t end = found->second.offset + found->second.text.size();
         if (partner != originals.end() && partner->second.offset > found->second.offset)
             end = partner->second.offset + partner->second.text.size();
+        // A body without its end tag runs to the end of the page.
+        else if (wide)
+            end = std::numeric_limits<std::uint64_t>::max();
         regions.emplace_back(found->second.offset, end);
     }
     return regions;
@@ -321,10 +381,12 @@ std::string CheckNothingElseChanged(const CHtmlDocument& document, const CValida
     return {};
 }
 
-// The sheet's Skip button reads Undo on a page whose element is repaired.
+// The sheet's Skip button reads Undo on a page whose element is repaired,
+// in whole or in part.
 bool UndoOffered(const CPageValidatorBase& page)
 {
-    return page.Element() && page.Element()->IsRepaired(page.CheckBit(), 1);
+    const CElement* element = page.Element();
+    return element && (element->IsRepaired(page.CheckBit(), 1) || element->IsPartlyRepaired(page.CheckBit()));
 }
 
 // The controls of the template of a kind the user can reach now, in the template's order.
@@ -346,8 +408,13 @@ RepairWalk WalkRepairs(std::string_view page, const std::string& path, COrvaneSe
 {
     RepairWalk walk;
     const std::string folder = std::filesystem::path(path).parent_path().string();
-    // Loaded from nothing: it learns only what this walk decides.
-    CSrcObjectDatabase registry((std::filesystem::path(folder) / "WalkRegistry.xml").string());
+    // Loaded from a file that knows nothing, as a session's registry is once
+    // it has been written (a registry never loaded finds nothing): it learns
+    // only what this walk decides, and finds it when the page is checked again.
+    const std::string registryFile = (std::filesystem::path(folder) / "WalkRegistry.xml").string();
+    std::ofstream(registryFile, std::ios::binary) << "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n<root>\n</root>";
+    CSrcObjectDatabase registry(registryFile);
+    registry.Load();
     CHtmlDocument document(CFamilyElementFactory::Instance());
     // A page refused as it is taken in (an empty one) has nothing to repair.
     if (!TakeIn(document, path, page))
@@ -450,8 +517,17 @@ RepairWalk WalkRepairs(std::string_view page, const std::string& path, COrvaneSe
         if (!walk.failure.empty())
             return walk;
     }
+    // A problem the user settled by a judgement that leaves the markup as it
+    // was is no repaired markup: the check of the page written asks again.
+    std::set<std::pair<const CElement*, std::uint32_t>> judged;
+    for (int i = 0; i < sheet.PageCount(); ++i) {
+        const CPageValidatorBase& shown = sheet.Page(i);
+        if (shown.Element() && !shown.IsSkipped() && shown.WasActivated() && shown.AnswerIsJudgement())
+            judged.emplace(shown.Element(), shown.CheckBit());
+    }
     for (const auto& entry : list.AllEntries()) {
-        if (entry->Element().IsRepaired(entry->Bit(), 0) && !AsksForJudgement(entry->Element(), entry->Bit()))
+        if (entry->Element().IsRepaired(entry->Bit(), 0) && !AsksForJudgement(entry->Element(), entry->Bit()) &&
+            !judged.contains({&entry->Element(), entry->Bit()}))
             walk.repaired.push_back(entry->Element().GetCheckName(entry->Bit()));
     }
 
@@ -478,8 +554,21 @@ RepairWalk WalkRepairs(std::string_view page, const std::string& path, COrvaneSe
         if (answers.assertions & 4u) {
             // What a later session knows: the decisions the run wrote into the registry.
             registry.UpdateFromDocument(document);
-            AssumeTables(again, registry, answers.tables);
+            std::vector<int> typesLeft;
+            for (CElementTable* table : TablesOf(document))
+                typesLeft.push_back(table->TableRecord().Type());
+            AssumeTables(again, registry, answers.tables, typesLeft);
             std::map<std::string, int> expected = before;
+            // A table the run made a data table gets the checks of data
+            // tables, which the original asked of it as one too.
+            if (std::any_of(typesLeft.begin(), typesLeft.end(), [&](int t) { return t != answers.tables; })) {
+                CHtmlDocument asLeft(CFamilyElementFactory::Instance());
+                TakeIn(asLeft, path, page);
+                CSrcObjectDatabase none((std::filesystem::path(folder) / "WalkTypesLeft.xml").string());
+                AssumeTables(asLeft, none, answers.tables, typesLeft);
+                for (const auto& [check, count] : ProblemsByCheck(RunCheckPass(asLeft, settings, &none)))
+                    expected[check] = std::max(expected[check], count);
+            }
             for (const std::string& check : walk.repaired)
                 expected[check] -= 1;
             for (const auto& [check, count] : ProblemsByCheck(RunCheckPass(again, settings, &registry))) {

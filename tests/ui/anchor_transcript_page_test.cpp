@@ -82,7 +82,7 @@ TEST_F(AnchorTranscriptPageTest, TheRecordingPlaysOnThePageItsTranscriptIsWritte
     EXPECT_EQ(windows.prompt.messages.size(), 1u);
     EXPECT_EQ(document.Text(), WithTranscript("harbour-master-transcript.html"));
     EXPECT_EQ(ReadFileBytes((folder / "harbour-master-transcript.html").string()),
-              platform::FormatMessage(Strings(361), {"Transcript of Listen to this morning's announcement"}) +
+              platform::FormatMessage(Strings(361), {"Transcript of Listen to this morning's announcement", "en", ""}) +
                   transcript + "</p>\n</body>\n</html>\n");
 
     UndoOnSheet();

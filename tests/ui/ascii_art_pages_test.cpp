@@ -173,7 +173,7 @@ TEST_F(AsciiArtPagesTest, ArtIsDescribedBeforeItOrInAFileItLinksToAndTheDescript
             std::string(kMap));
     EXPECT_EQ(document.Text(), described);
     EXPECT_EQ(ReadFileBytes(InFolder("harbour-map.html")),
-              platform::FormatMessage(Strings(361), {"Description of the ASCII art on page.html"}) +
+              platform::FormatMessage(Strings(361), {"Description of the ASCII art on page.html", "en", ""}) +
                   "The pier lies south of the tea room.</p>\n</body>\n</html>\n");
 
     // The next session knows both pieces as described, and another page of

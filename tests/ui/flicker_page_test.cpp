@@ -2,6 +2,10 @@
 
 #include "library/ui/pages/judgements/page_flicker.h"
 
+#include "library/registry/object_database.h"
+#include "library/html/tag_table.h"
+#include "library/ui/judgement_records.h"
+
 #include <fstream>
 #include <iterator>
 
@@ -81,6 +85,42 @@ TEST_F(RepairRunTest, FlickerIsJudgedByTheUserFromWhatMayFlickerAndOnlyNoFlicker
     });
     EXPECT_FALSE(html->IsRepaired(kFlickerBit, 1));
     EXPECT_EQ(document.Text(), kSalePage);
+}
+
+TEST_F(RepairRunTest, NothingFlickersIsRememberedForThePageAndUndoForgetsIt)
+{
+    LoadEmptyRegistryInFolder();
+    ASSERT_EQ(OpenSheet(kSalePage, "CheckFlicker"), 1);
+    CElement* html = sheet.Page(0).Element();
+    RunSheetToFinish([&](CMemoryWindow& w) {
+        w.PageWindow(0).Click(Page::kNoFlicker);
+        w.Click(kIdFinish);
+    });
+    RememberVerdicts(sheet, document, registry);
+    const CSrcDocument* entry = registry.FindDocument(document.Name());
+    ASSERT_NE(entry, nullptr);
+    const std::string key = JudgementKeyOf(document, *html, kFlickerBit);
+    const CSrcJudgement* judgement = entry->FindJudgement("CheckFlicker", key);
+    ASSERT_NE(judgement, nullptr);
+    EXPECT_EQ(judgement->verdict, "nothing flickers");
+    EXPECT_EQ(judgement->date.size(), 10u);
+
+    // Something new that may flicker is another question.
+    CHtmlDocument grown(CFamilyElementFactory::Instance());
+    LoadAs(grown, document.Name(), std::string(kSalePage).insert(std::string(kSalePage).find("</body>"),
+                                                                 "<p><img src=\"images/spin.gif\" alt=\"\"></p>\n"));
+    const auto grownHtml = std::find_if(grown.Elements().begin(), grown.Elements().end(),
+                                        [](const CElement* e) { return e->Kind() == tag::kHtml; });
+    ASSERT_NE(grownHtml, grown.Elements().end());
+    EXPECT_EQ(JudgementKeyOf(document, **grownHtml, kFlickerBit), key);
+    EXPECT_NE(JudgementKeyOf(grown, **grownHtml, kFlickerBit), key);
+
+    ShowSheet([&](CMemoryWindow& w) {
+        w.Click(kSkipUndo);
+        w.PressEscape();
+    });
+    RememberVerdicts(sheet, document, registry);
+    EXPECT_FALSE(entry->HasJudgements());
 }
 
 } // namespace

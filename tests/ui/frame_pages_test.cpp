@@ -57,7 +57,7 @@ TEST_F(FramePagesTest, AFramePageGetsADescriptionOfItsFramesProposedFromThemWrit
     });
     ExpectHelpShown({"1-1-8.html"});
     EXPECT_EQ(ReadFileBytes(InFolder("about frames.html")),
-              platform::FormatMessage(Strings(361), {"The frames of page.html"}) +
+              platform::FormatMessage(Strings(361), {"The frames of page.html", "en", ""}) +
                   "Left: the menu.<br>Middle: today's departures & arrivals.<br>Right: the harbour map.</p>\n"
                   "</body>\n</html>\n");
     std::string linked = kTimetableFrames;

@@ -101,7 +101,7 @@ TEST_F(LongDescPageTest, ANewDescriptionIsWrittenBesideThePageWithoutReplacingAF
     });
     EXPECT_EQ(windows.prompt.messages.size(), 4u);
     EXPECT_EQ(ReadFileBytes(InFolder("passengers-long.html")),
-              platform::FormatMessage(Strings(361), {"Long description of Ferry passengers by month"}) +
+              platform::FormatMessage(Strings(361), {"Long description of Ferry passengers by month", "en", ""}) +
                   "Passengers per month:<br>January 1,200<br>July 9,800</p>\n</body>\n</html>\n");
     EXPECT_EQ(document.Text(), Linked("passengers-long.html"));
     const CSrcImage* remembered = registry.AddImage(std::make_unique<CSrcImage>("passengers.png"));
@@ -121,9 +121,9 @@ TEST_F(LongDescPageTest, ANewDescriptionIsWrittenBesideThePageWithoutReplacingAF
 TEST_F(LongDescPageTest, AKnownDescriptionIsLinkedAndAnImportedOneOfOursComesBackAsTyped)
 {
     ASSERT_TRUE(CValidatorSheet::WriteDescriptionFile(InFolder("passengers-2025.html"), "Spring: 3,100\nSummer: 18,400",
-                                                      "Ferry passengers"));
+                                                      "Ferry passengers", "en"));
     ASSERT_TRUE(CValidatorSheet::WriteDescriptionFile(InFolder("passengers-2026.html"), "Spring: 3,500\r\n\r\nSummer: 19,000",
-                                                      "Ferry passengers"));
+                                                      "Ferry passengers", "en"));
     std::ofstream(InFolder("notes.html"), std::ios::binary)
         << "<html><head><title>Notes</title></head><body>\n<p>The chart\nshows <b>all</b> ferries.</p>\n</body></html>";
     std::ofstream(InFolder("ObjectRegistry.xml"), std::ios::binary)

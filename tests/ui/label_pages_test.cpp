@@ -72,7 +72,7 @@ TEST_F(RepairRunTest, AControlGetsTheTextBesideItAsLabelANewLabelOrATitleAndUndo
         w.Click(kIdNext);
 
         CMemoryWindow& subject = w.PageWindow(3);
-        EXPECT_EQ(subject.Text(Page::kNearText), "Subject &amp; topic:");
+        EXPECT_EQ(subject.Text(Page::kNearText), "Subject & topic:");
         w.Click(kIdNext);
 
         // Past a line break, the text before the text area.

@@ -23,16 +23,24 @@ namespace {
 constexpr unsigned kCorpusSeed = 39;
 constexpr std::size_t kCorpusShare = 8;
 
-// Checks still reported after a run marked their problems repaired, on the
-// pages and answers named in the change that brought the harness: each is
+// Checks still reported after a run marked their problems repaired: each is
 // open, printed when met, not counted, until its line goes with its fix.
-// Most are answers that leave the markup as it is ("keep", "not needed",
-// a page passed over) and still count as repairs.
-constexpr std::string_view kStillReportedOpen[] = {
-    "AnchorNewWindow", "AnchorTranscript", "AsciiArtDescription", "DeprecatedHtml",  "FrameSource",
-    "FramesetNoframes", "HeaderFormatting", "InputFarLabel",      "InputMissingLabel", "LinksSkipover",
-    "NestedHeaders",   "QuoteFormat",      "ScriptSpawnNewWindow", "TableAbbreviations", "TableHeaders",
-    "TableStructMarkup"};
+// Answers that are a person's judgement are no repaired markup and not
+// listed here: their pages say so (AnswerIsJudgement).
+struct OpenFinding {
+    std::string_view check;
+    std::string_view reason;
+};
+constexpr OpenFinding kStillReportedOpen[] = {
+    {"AnchorTranscript", "the check reports every link to a sound file, whatever stands beside it: the transcript "
+                         "link the page writes cannot clear it"},
+    {"LinksSkipover", "on two corpus pages (generated and converted manuals) a run of links is reported again "
+                      "after the proposed skip link is written; why is not found yet"},
+    {"ListForFormat", "a few of the many lists of long corpus pages stay reported after the merged proposal; why "
+                      "is not found yet"},
+    {"TableAbbreviations", "a header of the document views page stays reported after the proposal; why is not "
+                           "found yet"},
+};
 
 std::string Describe(const WalkAnswers& answers)
 {
@@ -56,6 +64,13 @@ std::vector<std::filesystem::path> ExamplePages()
     }
     std::sort(pages.begin(), pages.end());
     return pages;
+}
+
+// ORVANE_REPAIR_PAGE names the one page to walk, to look into what a walk found.
+bool Chosen(const std::filesystem::path& file)
+{
+    const char* only = std::getenv("ORVANE_REPAIR_PAGE");
+    return !only || file.filename().string() == only;
 }
 
 std::vector<std::string> CorpusShare(unsigned seed)
@@ -85,9 +100,10 @@ protected:
         EXPECT_EQ(walk.failure, "") << where;
         if (walk.stillReported.empty())
             return walk;
-        if (std::find(std::begin(kStillReportedOpen), std::end(kStillReportedOpen), walk.stillReportedCheck) !=
-            std::end(kStillReportedOpen))
-            std::cout << "open finding: " << where << ": " << walk.stillReported << "\n";
+        const auto open = std::find_if(std::begin(kStillReportedOpen), std::end(kStillReportedOpen),
+                                       [&](const OpenFinding& f) { return f.check == walk.stillReportedCheck; });
+        if (open != std::end(kStillReportedOpen))
+            std::cout << "open finding: " << where << ": " << walk.stillReported << " (" << open->reason << ")\n";
         else
             ADD_FAILURE() << where << ": " << walk.stillReported;
         return walk;
@@ -97,10 +113,12 @@ protected:
 // Off until the faults the walk finds on the merged pages are mended (undo of
 // the table header page after merged answers, headings re-reported after a
 // second answer): run with --gtest_also_run_disabled_tests to see them.
-TEST_F(RepairHarnessTest, DISABLED_EveryExamplePageTakesEveryAnswerAndGivesItBack)
+TEST_F(RepairHarnessTest, EveryExamplePageTakesEveryAnswerAndGivesItBack)
 {
     int walked = 0;
     for (const std::filesystem::path& file : ExamplePages()) {
+        if (!Chosen(file))
+            continue;
         // Tables as data tables, where most pages are; then as layout tables.
         const RepairWalk proposals = Walk(file, {.tables = table_type::kData});
         walked += proposals.pages > 0;
@@ -110,21 +128,24 @@ TEST_F(RepairHarnessTest, DISABLED_EveryExamplePageTakesEveryAnswerAndGivesItBac
             Walk(file, {.unmerge = true, .tables = table_type::kData});
         Walk(file, {.tables = table_type::kLayout});
     }
-    EXPECT_GT(walked, 20);
+    if (!std::getenv("ORVANE_REPAIR_PAGE"))
+        EXPECT_GT(walked, 20);
 }
 
 // Off until the faults the walk finds on the merged pages are mended (undo of
 // the table header page after merged answers, headings re-reported after a
 // second answer): run with --gtest_also_run_disabled_tests to see them.
-TEST_F(RepairHarnessTest, DISABLED_AShareOfTheCorpusTakesEveryProposalAndGivesItBack)
+TEST_F(RepairHarnessTest, AShareOfTheCorpusTakesEveryProposalAndGivesItBack)
 {
     if (CorpusDirectory().empty())
         GTEST_SKIP() << "no corpus beside the project";
     const char* seedText = std::getenv("ORVANE_REPAIR_SEED");
     const unsigned seed = seedText ? static_cast<unsigned>(std::strtoul(seedText, nullptr, 10)) : kCorpusSeed;
     RecordProperty("seed", static_cast<int>(seed));
-    for (const std::string& path : CorpusShare(seed))
-        Walk(path, {.tables = table_type::kData});
+    for (const std::string& path : CorpusShare(seed)) {
+        if (Chosen(path))
+            Walk(path, {.tables = table_type::kData});
+    }
 }
 
 } // namespace

@@ -55,6 +55,18 @@ TEST_F(RepairsKeepPagesWholeTest, AHeadingMadeAParagraphStaysOneWhenItsAlignment
     EXPECT_THAT(walk.written, Not(HasSubstr("<h1")));
 }
 
+// A heading that holds a block becomes a division, not a paragraph the block would break.
+TEST_F(RepairsKeepPagesWholeTest, AHeadingHoldingABlockBecomesADivisionNotAParagraph)
+{
+    const RepairWalk walk = Walk(FerryPage(
+        "", "<h2>Children under six travel free on every crossing, bicycles travel for half the adult fare,\n"
+            "<div>and a return ticket bought on the pier is valid for the whole summer season</div></h2>\n"
+            "<p>The timetable follows.</p>\n"));
+    EXPECT_EQ(walk.failure, "");
+    EXPECT_THAT(walk.written, HasSubstr("<div>Children under six"));
+    EXPECT_THAT(walk.written, HasSubstr("summer season</div></div>"));
+}
+
 // A noscript section holds a paragraph: never in the head, never in a paragraph.
 TEST_F(RepairsKeepPagesWholeTest, ANoscriptSectionOpensTheBodyForHeadScriptsAndFollowsTheParagraphOfOthers)
 {
@@ -68,6 +80,19 @@ TEST_F(RepairsKeepPagesWholeTest, ANoscriptSectionOpensTheBodyForHeadScriptsAndF
             " from pier 2.</p>\n"));
     EXPECT_EQ(inParagraph.failure, "");
     EXPECT_THAT(inParagraph.written, HasSubstr("from pier 2.</p>\n<noscript>"));
+
+    // Without head and body tags, the page is in its head until its first
+    // content: the section follows that content.
+    const RepairWalk untagged =
+        Walk("<title>Fares</title>\n" + script + "<p>Fares change in May.</p>\n<p>Children travel free.</p>\n");
+    EXPECT_EQ(untagged.failure, "");
+    EXPECT_THAT(untagged.written, HasSubstr("Fares change in May.</p>\n<noscript>"));
+
+    // An html start tag without a head or body tag: the script after the
+    // page's first content stands in the body.
+    const RepairWalk inBody = Walk("<html lang=\"en\"><p id=\"clock\">Now open.</p>" + script + "</html>\n");
+    EXPECT_EQ(inBody.failure, "");
+    EXPECT_THAT(inBody.written, HasSubstr("</script>\n<noscript>"));
 }
 
 // The file linked holds the description; the link says what it leads to.

@@ -350,11 +350,11 @@ TEST_F(StructurePagesTest, AnEmptyTitleElementGetsTheEnteredTitleAsItsContent)
     ExpectWrittenThenUndone(page, Replaced(page, "<title></title>", "<title>Tea &lt;hot&gt;</title>"));
 }
 
-TEST_F(StructurePagesTest, AFramesetGetsTheDefaultNoframesSectionBeforeItsEndTagUnlessTheUserUnticksIt)
+TEST_F(StructurePagesTest, AFramesetGetsANoframesSectionLinkingItsFramesBeforeItsEndTagUnlessTheUserUnticksIt)
 {
     const std::string page = "<html lang=\"en\">\r\n<head><title>Ferries</title></head>\r\n"
-                             "<frameset cols=\"30%,70%\">\r\n<frame src=\"menu.html\">\r\n<frame src=\"news.html\">\r\n"
-                             "</frameset>\r\n</html>\r\n";
+                             "<frameset cols=\"30%,70%\">\r\n<frame src=\"menu.html\" title=\"Menu &amp; fares\">\r\n"
+                             "<frame src=\"news.html?a=1&amp;b=2\" name=\"news\">\r\n</frameset>\r\n</html>\r\n";
     Load(page);
     RepairOnPage("FramesetNoframes", [&](CMemoryWindow&, CMemoryWindow& p) {
         EXPECT_EQ(p.Text(1001), Strings(161));
@@ -363,8 +363,12 @@ TEST_F(StructurePagesTest, AFramesetGetsTheDefaultNoframesSectionBeforeItsEndTag
         EXPECT_FALSE(p.IsVisible(CPageFramesetNoframes::kPlaceholderMessage));
         EXPECT_EQ(p.Text(CPageFramesetNoframes::kProblemText), "Frameset 1, cols = 30%,70%");
     });
-    ExpectWrittenThenUndone(page, Replaced(page, "\r\n</frameset>", "\r\n\r\n<noframes>\r\n" + Strings(199) +
-                                                                       "\r\n</noframes>\r\n</frameset>"));
+    // The frames' pages linked, by title or else name, each written as the page escapes it.
+    ExpectWrittenThenUndone(page, Replaced(page, "\r\n</frameset>",
+                                           "\r\n\r\n<noframes>\r\n<p>" + Strings(1241) +
+                                               "</p>\r\n<ul>\r\n<li><a href=\"menu.html\">Menu &amp; fares</a></li>\r\n"
+                                               "<li><a href=\"news.html?a=1&amp;b=2\">news</a></li>\r\n</ul>\r\n"
+                                               "</noframes>\r\n</frameset>"));
     ShowSheet([&](CMemoryWindow& w) {
         w.PageWindow(0).Click(CPageFramesetNoframes::kInsert);
         w.Click(platform::kIdFinish);

@@ -262,5 +262,38 @@ TEST_F(TableHeaderPagesTest, AbbreviationsProposedFromTheFirstWordAreWrittenAsAb
     document.SetObjectRegistry(nullptr);
 }
 
+// On a Latin-1 page an abbreviation the page has is shown decoded and, taken
+// as it is, keeps its bytes however often the page is applied; a proposal
+// from a header's text is its first word decoded, written back in Latin-1.
+TEST_F(TableHeaderPagesTest, AbbreviationsOfALatin1PageAreShownDecodedAndKeepTheirBytes)
+{
+    using Abbrev = CPageTableHeaderAbbrev;
+    std::string original = Replaced(ExamplePage("island-ferry-timetable.html"), "<td><b>Harbour of departure",
+                                    "<td><b>Gr\xF6\xDF" "e des Hafens");
+    original = Replaced(original, "<td><b>Evening crossing", "<td abbr=\"Abends &amp; Fr\xFC\">"
+                                                              "<b>Evening crossing");
+    const std::string registryFile = RegistryFile();
+    WriteEmptyRegistry(registryFile);
+    CSrcObjectDatabase registry(registryFile);
+    ASSERT_EQ(registry.Load(), 1);
+    ASSERT_EQ(OpenSheetWith(registry, original, "TableAbbreviations"), 1);
+    for (int round = 0; round < 2; ++round) {
+        RunSheetToFinish([&](CMemoryWindow& w) {
+            CMemoryWindow& page = w.PageWindow(0);
+            EXPECT_EQ(page.ItemText(Abbrev::kCells, 0, 1), "Gr\xC3\xB6\xC3\x9F" "e des Hafens");
+            EXPECT_EQ(page.ItemText(Abbrev::kCells, 0, 2), "Gr\xC3\xB6\xC3\x9F" "e");
+            EXPECT_EQ(page.ItemText(Abbrev::kCells, 5, 2), "Abends & Fr\xC3\xBC");
+            w.Click(kIdFinish);
+        });
+        const std::string& written = document.Text();
+        EXPECT_NE(written.find("<td abbr=\"Gr\xF6\xDF" "e\"><b>Gr\xF6\xDF" "e des Hafens"), std::string::npos);
+        EXPECT_NE(written.find("<td abbr=\"Abends &amp; Fr\xFC\"><b>Evening crossing"), std::string::npos);
+        EXPECT_EQ(written.find("&amp;amp;"), std::string::npos);
+    }
+    UndoOnSheet();
+    EXPECT_EQ(document.Text(), original);
+    document.SetObjectRegistry(nullptr);
+}
+
 } // namespace
 } // namespace orvane::test

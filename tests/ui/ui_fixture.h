@@ -124,6 +124,7 @@ protected:
     void SetUp() override
     {
         strings.Parse(ReadFileBytes(ORVANE_STRINGS_FILE));
+        strings.SetLanguage("en");
         DialogRecord() = {};
     }
 

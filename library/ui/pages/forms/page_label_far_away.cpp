@@ -87,8 +87,8 @@ void CPageLabelFarAway::Initialise()
     SetInstruction(kInstruction);
     FindTheLabel();
     const CLabelRecord record = FindLabel(*Element(), m_document);
-    window.SetText(kLabel, record.labelTextOrTextAfter);
-    window.SetText(kControl, Element()->MarkupText());
+    window.SetText(kLabel, UserText(record.labelTextOrTextAfter, TextPlace::ElementText));
+    window.SetText(kControl, PageBytesToUtf8(Element()->MarkupText(), Encoding()));
     window.SetText(kDistance, DistanceText());
     if (LabelReadAfter(*Element()))
         window.SetText(kMove, platform::Strings().Get(kMoveAfter));
@@ -113,7 +113,9 @@ bool CPageLabelFarAway::Apply()
     if (!window)
         return true;
     TakeBack();
+    SetVerdict("label close enough");
     if (window->IsChecked(kMove) && m_labelStart && m_labelEnd) {
+        SetVerdict({});
         std::string markup;
         for (std::size_t i = m_document.IndexOf(*m_labelStart); i <= m_document.IndexOf(*m_labelEnd); ++i) {
             CElement* piece = m_document.At(i);
@@ -134,6 +136,7 @@ bool CPageLabelFarAway::Apply()
 void CPageLabelFarAway::Undo()
 {
     TakeBack();
+    SetVerdict({});
     SetStatus(pagestatus::kNotRepaired);
     if (Window())
         PreviewFormControl(*Element(), m_document, kPreview);

@@ -26,11 +26,17 @@ public:
     std::string_view ClassName() const override { return "CPageLabelFarAway"; }
 
     void Undo() override;
+    bool GivesVerdicts() const override { return true; }
     bool Apply() override;
+    // A label kept where it stands is judged close enough.
+    bool AnswerIsJudgement() const override { return Status() == pagestatus::kRepaired && m_moved.empty(); }
 
     // What the page tells of the distance: what parts label and control, and
     // on which side the label stands when that is the wrong one.
     std::string DistanceText() const;
+    // The label the page may move, from its start tag to its end tag; null when none was found.
+    const CElement* LabelStart() const { return m_labelStart; }
+    const CElement* LabelEnd() const { return m_labelEnd; }
 
 protected:
     void Initialise() override;

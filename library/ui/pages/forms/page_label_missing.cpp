@@ -86,14 +86,16 @@ std::vector<std::string> CPageLabelMissing::Proposals() const
         if (!text.empty() && std::find(proposals.begin(), proposals.end(), text) == proposals.end())
             proposals.push_back(std::move(text));
     };
+    // Each as the user reads it: a proposal taken as it is writes the text
+    // the page has.
     if (m_prepared.nearText)
-        offer(OneLine(m_prepared.nearText->Text()));
-    offer(std::string(Shown(&m_prepared.title)));
+        offer(UserText(OneLine(m_prepared.nearText->Text()), TextPlace::ElementText));
+    offer(UserText(Shown(&m_prepared.title)));
     const CElement* button = Element() && m_document.Find(Element()) ? ButtonAfter(*Element(), m_document) : nullptr;
     if (button)
-        offer(std::string(Shown(button->FindAttribute(button->Kind() == tag::kInput ? attr::kValue : attr::kTitle))));
+        offer(UserText(Shown(button->FindAttribute(button->Kind() == tag::kInput ? attr::kValue : attr::kTitle))));
     if (Element())
-        offer(Readable(Shown(Element()->FindAttribute(attr::kName))));
+        offer(Readable(UserText(Shown(Element()->FindAttribute(attr::kName)))));
     return proposals;
 }
 
@@ -102,14 +104,15 @@ void CPageLabelMissing::Initialise()
     platform::IWindow& window = *Window();
     SetHelpTopic(kHelpTopic);
     SetInstruction(kInstruction);
-    window.SetText(kControl, Element()->MarkupText());
+    window.SetText(kControl, PageBytesToUtf8(Element()->MarkupText(), Encoding()));
     window.ClearItems(kLabelText);
     const std::vector<std::string> proposals = Proposals();
     for (const std::string& text : proposals)
         window.AddItem(kLabelText, text);
     window.SetText(kLabelText, proposals.empty() ? std::string() : proposals.front());
     const bool nearText = m_prepared.nearText && m_prepared.wrapped;
-    window.SetText(kNearText, nearText ? OneLine(m_prepared.nearText->Text()) : platform::Strings().Get(kNoTextNear));
+    window.SetText(kNearText, nearText ? UserText(OneLine(m_prepared.nearText->Text()), TextPlace::ElementText)
+                                       : platform::Strings().Get(kNoTextNear));
     if (LabelReadAfter(*Element()))
         window.SetText(kInsert, platform::Strings().Get(kInsertAfter));
     // A field with only its button beside it, as a search field has, is
@@ -176,6 +179,7 @@ bool CPageLabelMissing::Apply()
         Say(kTextTaken);
         return false;
     }
+    m_asTitle = asTitle;
     if (asTitle) {
         m_prepared.title.SetFromText(text, Encoding());
         SetStatus(pagestatus::kRepaired);
@@ -198,7 +202,7 @@ bool CPageLabelMissing::Apply()
         m_prepared.nearText->SetDeleted(true);
         m_wrappedHere = true;
     } else {
-        const std::string label = start + LabelMarkupText(text) + "</label>";
+        const std::string label = start + PageBytes(text, TextPlace::ElementText) + "</label>";
         m_prepared.beside.SetText(LabelReadAfter(*Element()) ? " " + label : label + " ");
         m_prepared.beside.SetDeleted(false);
     }

@@ -39,11 +39,16 @@ public:
 
     void Undo() override;
     bool Apply() override;
+    // A title in place of a label is the user's judgement that no visible
+    // label fits; the check asks for a label element still.
+    bool AnswerIsJudgement() const override { return Status() == pagestatus::kRepaired && m_asTitle; }
     void OnNotify(platform::IWindow& window, const platform::Notification& notification) override;
 
     // The texts offered for the label, the likeliest first: the text next to
     // the control, its title, its name made readable.
     std::vector<std::string> Proposals() const;
+    // The text next to the control that the page may wrap in the label; null for none.
+    const CElement* NearText() const { return m_prepared.nearText; }
 
 protected:
     void Initialise() override;
@@ -57,6 +62,8 @@ private:
     CHtmlDocument& m_document;
     // The text next to the control is taken out while this page writes it wrapped.
     bool m_wrappedHere = false;
+    // The control was named by a title instead of a label.
+    bool m_asTitle = false;
 };
 
 } // namespace orvane

@@ -93,9 +93,9 @@ void CPageFrameLongDesc::Initialise()
     Window()->SetText(kFrames, list);
 }
 
-std::string CPageFrameLongDesc::DescriptionTitle() const
+std::string CPageFrameLongDesc::DescriptionTitle(std::string_view language) const
 {
-    return platform::Strings().Format(kFileTitle, {m_document.FileName()});
+    return FileTitle(language, kFileTitle, {m_document.FileName()});
 }
 
 bool CPageFrameLongDesc::ApplyDescription(const std::string& address, int)

@@ -37,7 +37,7 @@ public:
 
 protected:
     void Initialise() override;
-    std::string DescriptionTitle() const override;
+    std::string DescriptionTitle(std::string_view language) const override;
     bool ApplyDescription(const std::string& address, int answer) override;
     bool ApplyNotNeeded() override;
 

@@ -149,8 +149,10 @@ bool CPageFrameSource::Apply()
         // problem stays open and the page claims no level it does not reach.
         m_src.Revert();
         SetStatus(pagestatus::kNotRepaired);
+        SetVerdict("keep the frame's file");
         return true;
     }
+    SetVerdict({});
     const std::string address(Trim(m_address));
     auto ask = [](std::string_view text, platform::PromptButtons buttons) {
         return platform::Prompt().Show(String(kCaption), text, platform::PromptIcon::Exclamation, buttons);
@@ -171,6 +173,7 @@ bool CPageFrameSource::Apply()
 void CPageFrameSource::Undo()
 {
     SetStatus(pagestatus::kNotRepaired);
+    SetVerdict({});
     m_src.Revert();
 }
 

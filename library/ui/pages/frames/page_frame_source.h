@@ -32,6 +32,7 @@ public:
     bool Apply() override;
     // The source is the frame's again.
     void Undo() override;
+    bool GivesVerdicts() const override { return true; }
 
 protected:
     void Initialise() override;

@@ -3,11 +3,17 @@
 #include "library/ui/page_validator_base.h"
 
 #include <cstdint>
+#include <string>
 
 namespace orvane {
 
-// Gives a frameset a noframes section with the default text, right before its
-// end tag; the frameset family inserted it, deleted until this page repairs.
+class CHtmlDocument;
+
+// Gives a frameset a noframes section right before its end tag, which the
+// frameset family inserted, deleted until this page repairs: it links the
+// pages of the frames by their titles, so a reader without frames reaches
+// them. A frameset whose frames name no page gets the default sentence, a
+// placeholder for the author, and is mended in part only.
 // A section that holds only a placeholder sentence gets no second one: the
 // page tells the user to rewrite it.
 class CPageFramesetNoframes final : public CPageValidatorBase {
@@ -19,7 +25,7 @@ public:
     static constexpr int kProblemText = 416;
 
     // prepared: null when the frameset's section holds a placeholder.
-    explicit CPageFramesetNoframes(CElement* prepared);
+    CPageFramesetNoframes(CElement* prepared, const CHtmlDocument& document);
     std::string_view ClassName() const override { return "CPageFramesetNoframes"; }
 
     void Undo() override;
@@ -29,7 +35,12 @@ protected:
     void Initialise() override;
 
 private:
+    // The section's markup: the pages of the frames linked; empty when no frame names one.
+    std::string FrameLinks() const;
+
     CElement* m_prepared;
+    const CHtmlDocument& m_document;
+    std::string m_placeholder;  // the section as the family readied it
     std::uint32_t m_insert = 1;
 };
 

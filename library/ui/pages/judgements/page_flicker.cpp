@@ -147,12 +147,14 @@ bool CPageFlicker::Apply()
     }
     // Flicker the author must take out is a problem that stays.
     SetStatus(m_answer == kNoFlicker ? pagestatus::kRepaired : pagestatus::kNotRepaired);
+    SetVerdict(m_answer == kNoFlicker ? "nothing flickers" : "");
     return true;
 }
 
 void CPageFlicker::Undo()
 {
     SetStatus(pagestatus::kNotRepaired);
+    SetVerdict({});
     if (Window())
         Choose(0);
     else

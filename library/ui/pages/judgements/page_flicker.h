@@ -32,6 +32,7 @@ public:
     bool Apply() override;
     // The judgement is taken back: the page is to be judged again.
     void Undo() override;
+    bool GivesVerdicts() const override { return true; }
 
     struct Item {
         std::string text;     // what the list shows

@@ -205,12 +205,22 @@ bool CPageHeadingsMaybe::Apply()
         }
     }
     SetStatus(pagestatus::kRepaired);
+    // Only paragraphs all kept as they are leave the page as it was: a verdict.
+    const bool allKept = std::all_of(m_candidates.begin(), m_candidates.end(),
+                                     [](const Candidate& candidate) { return candidate.keep; });
+    SetVerdict(allKept ? "not a heading" : "");
     return true;
+}
+
+bool CPageHeadingsMaybe::AnswerIsJudgement() const
+{
+    return std::any_of(m_candidates.begin(), m_candidates.end(), [](const Candidate& c) { return c.keep; });
 }
 
 void CPageHeadingsMaybe::Undo()
 {
     SetStatus(pagestatus::kNotRepaired);
+    SetVerdict({});
     WriteBack();
 }
 

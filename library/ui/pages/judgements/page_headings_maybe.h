@@ -39,7 +39,10 @@ public:
     std::string_view ClassName() const override { return "CPageHeadingsMaybe"; }
 
     void Undo() override;
+    bool GivesVerdicts() const override { return true; }
     bool Apply() override;
+    // A paragraph judged no heading stays as it was, and the check asks about it again.
+    bool AnswerIsJudgement() const override;
     void OnNotify(platform::IWindow& window, const platform::Notification& notification) override;
 
 protected:

@@ -11,6 +11,7 @@
 #include "library/html/text_util.h"
 #include "platform/services.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace orvane {
@@ -231,14 +232,24 @@ bool CPageQuoteMaybe::Apply()
         }
     }
     SetStatus(pagestatus::kRepaired);
+    const bool noneQuoted = std::all_of(m_candidates.begin(), m_candidates.end(),
+                                        [](const Candidate& candidate) { return candidate.choice == kNoQuote; });
+    SetVerdict(noneQuoted ? "not a quotation" : "");
     if (Window() && !m_candidates.empty())
         ShowParagraph(Row());
     return true;
 }
 
+bool CPageQuoteMaybe::AnswerIsJudgement() const
+{
+    return std::any_of(m_candidates.begin(), m_candidates.end(),
+                       [](const Candidate& c) { return c.choice == kNoQuote; });
+}
+
 void CPageQuoteMaybe::Undo()
 {
     SetStatus(pagestatus::kNotRepaired);
+    SetVerdict({});
     WriteBack();
     if (Window() && !m_candidates.empty())
         ShowParagraph(Row());

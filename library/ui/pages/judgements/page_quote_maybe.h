@@ -36,7 +36,10 @@ public:
     std::string_view ClassName() const override { return "CPageQuoteMaybe"; }
 
     void Undo() override;
+    bool GivesVerdicts() const override { return true; }
     bool Apply() override;
+    // A paragraph judged no quotation stays as it was, and the check asks about it again.
+    bool AnswerIsJudgement() const override;
     void OnNotify(platform::IWindow& window, const platform::Notification& notification) override;
 
 protected:

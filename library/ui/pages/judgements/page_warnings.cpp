@@ -73,6 +73,16 @@ void CPageWarnings::MarkAll(bool repaired)
             alike->SetRepaired(item.bit, repaired);
     }
     SetStatus(repaired ? pagestatus::kRepaired : pagestatus::kNotRepaired);
+    SetVerdict(repaired ? "warnings considered" : "");
+}
+
+void CPageWarnings::ForEachJudged(const std::function<void(CElement&, std::uint32_t)>& visit) const
+{
+    for (const Warning& item : m_items) {
+        visit(*item.element, item.bit);
+        for (CElement* alike : item.alike)
+            visit(*alike, item.bit);
+    }
 }
 
 bool CPageWarnings::Apply()

@@ -27,6 +27,9 @@ public:
     int WarningCount() const { return static_cast<int>(m_items.size()); }
 
     void Undo() override;
+    bool GivesVerdicts() const override { return true; }
+    // Every warning listed, those of the same kind and check included.
+    void ForEachJudged(const std::function<void(CElement&, std::uint32_t)>& visit) const override;
     bool Apply() override;
     void OnNotify(platform::IWindow& window, const platform::Notification& notification) override;
 

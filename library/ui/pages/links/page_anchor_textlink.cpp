@@ -396,11 +396,16 @@ bool CPageAnchorTextlink::Apply()
             return false;
     }
     SetStatus(pagestatus::kRepaired);
+    const bool rewritten = std::any_of(m_holders.begin(), m_holders.end(), [](const auto& holder) {
+        return holder->replacement && !holder->replacement->IsDeleted();
+    });
+    SetVerdict(rewritten ? "" : "link texts reviewed");
     return true;
 }
 
 void CPageAnchorTextlink::Undo()
 {
+    SetVerdict({});
     for (const auto& holder : m_holders) {
         for (CElement* own : holder->texts)
             own->SetDeleted(false);

@@ -52,6 +52,7 @@ public:
     std::string_view ClassName() const override { return "CPageAnchorTextlink"; }
 
     void Undo() override;
+    bool GivesVerdicts() const override { return true; }
     bool Apply() override;
     void OnNotify(platform::IWindow& window, const platform::Notification& notification) override;
 

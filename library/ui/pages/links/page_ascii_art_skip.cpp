@@ -151,8 +151,10 @@ bool CPageAsciiArtSkip::Apply()
     // A name taken by this page's own anchor counts as free for it again.
     TakeOut();
     const std::string name = UnusedAnchorName(m_document, kAnchorBase);
-    m_link.SetText("<p><a href=\"#" + name + "\" title=\"" + QuotedValue(platform::Strings().Get(kSkipTitle)) + "\">" +
-                   QuotedValue(text) + "</a></p>" + m_lineEnd);
+    // The typed words and the program's title, escaped in UTF-8, go in in the page's encoding.
+    m_link.SetText(MarkupToPage("<p><a href=\"#" + name + "\" title=\"" + QuotedValue(platform::Strings().Get(kSkipTitle)) +
+                                    "\">" + QuotedValue(text) + "</a></p>" + m_lineEnd,
+                                Encoding()));
     m_target.SetText(m_lineEnd + "<a name=\"" + name + "\"></a>");
     m_link.SetDeleted(false);
     m_target.SetDeleted(false);

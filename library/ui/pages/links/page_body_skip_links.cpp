@@ -71,12 +71,30 @@ CPageBodySkipLinks::Run CPageBodySkipLinks::FindFirstRun(const CHtmlDocument& do
     }
     if (!run.last || !run.last->Partner())
         return {};
+    // Nor when a link left open around the run's last one would hold the
+    // anchor: a link in a link.
+    const std::size_t last = document.IndexOf(*run.last);
+    for (std::size_t i = 0; i < last; ++i) {
+        const CElement* e = document.At(i);
+        const CElement* end = e->Kind() == tag::kA && !e->IsDeleted() ? e->Partner() : nullptr;
+        if (end && end != e && document.IndexOf(*end) > last)
+            return {};
+    }
     return run;
 }
 
 CPageBodySkipLinks::CPageBodySkipLinks(CHtmlDocument& document, Run run, std::string_view lineEnd)
     : CPageValidatorBase(kTemplate), m_document(document), m_run(run), m_lineEnd(lineEnd)
 {
+    // Another run after this one keeps the problem open: this page mends it in part.
+    bool after = false;
+    for (const CElement* e : document.Elements()) {
+        if (after && !e->IsDeleted() && e->Kind() == tag::kA && SkipOverMark(*e) == 1) {
+            m_laterRun = true;
+            break;
+        }
+        after = after || e == m_run.last;
+    }
 }
 
 // The time of day makes a name no other page of the site is likely to use;
@@ -143,7 +161,7 @@ void CPageBodySkipLinks::Initialise()
             break;
     }
     MakeInsertedElements();
-    if (Status() != pagestatus::kRepaired) {
+    if (Status() != pagestatus::kRepaired && Status() != pagestatus::kPartlyRepaired) {
         m_option = kInsert;
         m_linkText = String(kDefaultLinkText);
     }
@@ -204,7 +222,7 @@ bool CPageBodySkipLinks::Apply()
     }
     m_link->SetText(LinkMarkup(m_linkText));
     ShowInserted(true);
-    SetStatus(pagestatus::kRepaired);
+    SetStatus(m_laterRun ? pagestatus::kPartlyRepaired : pagestatus::kRepaired);
     return true;
 }
 

@@ -26,7 +26,7 @@ public:
 
     // The first and last link of the page's first run that needs a skip-over
     // link; none when the page has no such run, or its last link is not closed
-    // (the anchor would land inside it).
+    // or stands in another link (the anchor would land inside it).
     struct Run {
         CElement* first = nullptr;
         CElement* last = nullptr;
@@ -38,6 +38,8 @@ public:
 
     void Undo() override;
     bool Apply() override;
+    // "Not needed" is the user's judgement that the links before the content are few enough.
+    bool AnswerIsJudgement() const override { return Status() == pagestatus::kRepaired && m_option == kNotNeeded; }
     void OnNotify(platform::IWindow& window, const platform::Notification& notification) override;
 
     const std::string& AnchorName() const { return m_anchorName; }
@@ -53,6 +55,7 @@ private:
 
     CHtmlDocument& m_document;
     Run m_run;
+    bool m_laterRun = false;  // the page has another run of links after this one
     std::string m_lineEnd;
     CElement* m_link = nullptr;
     CElement* m_target = nullptr;

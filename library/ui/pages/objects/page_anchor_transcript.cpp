@@ -49,19 +49,19 @@ void CPageAnchorTranscript::Initialise()
     SetInstruction(kInstruction);
     // A transcript written for the same recording before is offered to link.
     if (!m_opened)
-        OfferFileNamed(ProposedFileName(m_href));
+        OfferFileNamed(ProposedFileName(UserText(m_href)));
     InitialiseDescription();
     platform::IWindow& window = *Window();
     // Words are said in a recording as a rule; this page is for them.
     window.Show(kNotNeeded, false);
     m_opened = true;
-    window.SetText(kRecording, m_href);
+    window.SetText(kRecording, UserText(m_href));
     ShowPlayerState();
 }
 
-std::string CPageAnchorTranscript::DescriptionTitle() const
+std::string CPageAnchorTranscript::DescriptionTitle(std::string_view language) const
 {
-    return platform::Strings().Format(kFileTitle, {m_linkText.empty() ? m_href : m_linkText});
+    return FileTitle(language, kFileTitle, {m_linkText.empty() ? UserText(m_href) : m_linkText});
 }
 
 void CPageAnchorTranscript::OnNotify(platform::IWindow& window, const platform::Notification& notification)

@@ -33,7 +33,7 @@ void CPageAppletAltText::Initialise()
     SetInstruction(kInstruction);
     // A description written for the same applet code before is offered to link.
     if (!m_opened)
-        OfferFileNamed(NamedAfter(m_key, "-description.html"));
+        OfferFileNamed(NamedAfter(UserText(m_key), "-description.html"));
     InitialiseDescription();
     platform::IWindow& window = *Window();
     // An alt text the applet has already is the first proposal for the
@@ -41,13 +41,13 @@ void CPageAppletAltText::Initialise()
     if (!m_opened && !m_alt.IsHidden() && !m_alt.IsBlank() && !m_alt.IsEmpty() && window.Text(kText).empty())
         window.SetText(kText, UserText(m_alt.Value()));
     m_opened = true;
-    window.SetText(kApplet, m_key);
+    window.SetText(kApplet, UserText(m_key));
     window.SetText(kMarkup, m_markup);
 }
 
-std::string CPageAppletAltText::DescriptionTitle() const
+std::string CPageAppletAltText::DescriptionTitle(std::string_view language) const
 {
-    return platform::Strings().Format(kFileTitle, {m_key});
+    return FileTitle(language, kFileTitle, {UserText(m_key)});
 }
 
 bool CPageAppletAltText::ApplyDescription(const std::string& address, int answer)

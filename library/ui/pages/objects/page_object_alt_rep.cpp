@@ -52,19 +52,19 @@ void CPageObjectAltRep::Initialise()
     SetInstruction(kInstruction);
     // A description written for the same file before is offered to link.
     if (!m_opened)
-        OfferFileNamed(ProposedFileName(m_dataFile));
+        OfferFileNamed(ProposedFileName(UserText(m_dataFile)));
     InitialiseDescription();
     platform::IWindow& window = *Window();
     // Every object has something a browser can show instead.
     window.Show(kNotNeeded, false);
     m_opened = true;
-    window.SetText(kObject, m_dataFile);
+    window.SetText(kObject, UserText(m_dataFile));
     window.SetText(kMarkup, m_markup);
 }
 
-std::string CPageObjectAltRep::DescriptionTitle() const
+std::string CPageObjectAltRep::DescriptionTitle(std::string_view language) const
 {
-    return platform::Strings().Format(kFileTitle, {m_dataFile});
+    return FileTitle(language, kFileTitle, {UserText(m_dataFile)});
 }
 
 bool CPageObjectAltRep::ApplyDescription(const std::string& address, int answer)

@@ -83,7 +83,7 @@ void CPageBlink::Initialise()
     platform::IWindow& window = *Window();
     SetHelpTopic(kHelpTopic);
     SetInstruction(kInstruction);
-    window.SetText(kBlinkingText, m_text);
+    window.SetText(kBlinkingText, UserText(m_text, TextPlace::ElementText));
     window.ClearItems(kTag);
     for (const std::string& name : TagNames())
         window.AddItem(kTag, name);
@@ -130,7 +130,8 @@ void CPageBlink::CarryOut(const Repair& repair)
     if (repair.choice == kChoiceReplace) {
         const std::string_view attributes = TakesAttributes(repair.tag) ? std::string_view(repair.attributes)
                                                                         : std::string_view();
-        m_replacement.SetText(presentation::StartTag(repair.tag, attributes));
+        // The attributes as the user typed them, in the page's encoding.
+        m_replacement.SetText(MarkupToPage(presentation::StartTag(repair.tag, attributes), Encoding()));
         m_replacement.SetDeleted(false);
         if (replacementEnd) {
             replacementEnd->SetText("</" + repair.tag + ">");

@@ -5,9 +5,12 @@
 #include "library/html/attribute.h"
 #include "library/html/attribute_parser.h"
 #include "library/html/element.h"
+#include "library/html/html_document.h"
+#include "library/html/text_util.h"
 #include "library/html/tag_table.h"
 #include "platform/services.h"
 
+#include <algorithm>
 #include <array>
 
 namespace orvane {
@@ -30,8 +33,9 @@ constexpr std::array<Replacement, 5> kReplacements = {{
 } // namespace
 
 
-CPageHeaderFormat::CPageHeaderFormat(CElement& heading, std::string_view headingText)
-    : CPageValidatorBase(kTemplate), m_start(heading), m_end(heading.Partner()), m_headingText(headingText),
+CPageHeaderFormat::CPageHeaderFormat(CElement& heading, std::string_view headingText, const CHtmlDocument& document)
+    : CPageValidatorBase(kTemplate), m_start(heading), m_end(heading.Partner()), m_document(document),
+      m_headingText(headingText),
       m_savedStart(heading.Text()), m_savedEnd(m_end ? m_end->Text() : std::string_view()),
       m_savedName(heading.WrittenTagName()), m_savedKind(heading.Kind()),
       m_savedStartModified(heading.IsModified()), m_savedEndModified(m_end && m_end->IsModified())
@@ -43,7 +47,7 @@ void CPageHeaderFormat::Initialise()
     platform::IWindow& window = *Window();
     SetHelpTopic(kHelpTopic);
     SetInstruction(kInstruction);
-    window.SetText(kHeadingText, m_headingText);
+    window.SetText(kHeadingText, UserText(m_headingText, TextPlace::ElementText));
     window.SetChecked(kKeep, m_keep);
     window.SetChecked(kReplace, !m_keep);
     window.ClearItems(kReplacement);
@@ -124,6 +128,25 @@ void CPageHeaderFormat::GiveAttributes(std::string_view typed)
     }
 }
 
+bool CPageHeaderFormat::HoldsBlock() const
+{
+    static constexpr std::string_view kBlocks[] = {"address", "blockquote", "center", "dir", "div", "dl", "fieldset",
+                                                   "form", "h1", "h2", "h3", "h4", "h5", "h6", "hr", "menu",
+                                                   "noscript", "ol", "p", "pre", "table", "ul"};
+    if (!m_end || !m_document.Find(&m_start) || !m_document.Find(m_end))
+        return false;
+    for (std::size_t i = m_document.IndexOf(m_start) + 1; i < m_document.IndexOf(*m_end); ++i) {
+        const CElement* e = m_document.At(i);
+        if (e->IsDeleted() || e->Kind() < 0 || e->Kind() >= kind::kEndOffset)
+            continue;
+        const std::string_view name = e->WrittenTagName();
+        if (std::any_of(std::begin(kBlocks), std::end(kBlocks),
+                        [&](std::string_view block) { return EqualsIgnoreCase(name, block); }))
+            return true;
+    }
+    return false;
+}
+
 bool CPageHeaderFormat::Apply()
 {
     platform::IWindow* window = Window();
@@ -144,13 +167,14 @@ bool CPageHeaderFormat::Apply()
     if (keep || index < 0 || index >= static_cast<int>(kReplacements.size()))
         return true;
     const Replacement& replacement = kReplacements[static_cast<std::size_t>(index)];
+    const std::string_view tag = replacement.tag == std::string_view("p") && HoldsBlock() ? "div" : replacement.tag;
     // Renamed, never written over: another page may change the heading's
     // attributes, and a tag rebuilt from them must still be the new element
     // closed by its own end tag.
-    const int kind = TagIdOfToken("<" + std::string(replacement.tag) + ">");
-    m_start.RenameTag(replacement.tag, kind);
+    const int kind = TagIdOfToken("<" + std::string(tag) + ">");
+    m_start.RenameTag(tag, kind);
     if (m_end)
-        m_end->RenameTag(replacement.tag, kind + kind::kEndOffset);
+        m_end->RenameTag(tag, kind + kind::kEndOffset);
     if (index == kSpanIndex)
         GiveAttributes(style);
     return true;

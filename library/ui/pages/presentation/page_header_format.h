@@ -8,6 +8,8 @@
 
 namespace orvane {
 
+class CHtmlDocument;
+
 // A heading used only to make text big or bold: kept when it really heads a
 // section, or its tags turned into a paragraph, a quotation, emphasis or a
 // styled span. Only the heading's two tags change: they are renamed, and
@@ -24,11 +26,13 @@ public:
     static constexpr int kSpanIndex = 4;
 
     // heading: the start tag, whose partner is its end tag.
-    CPageHeaderFormat(CElement& heading, std::string_view headingText);
+    CPageHeaderFormat(CElement& heading, std::string_view headingText, const CHtmlDocument& document);
     std::string_view ClassName() const override { return "CPageHeaderFormat"; }
 
     void Undo() override;
     bool Apply() override;
+    // A heading judged to head its section stays as it was.
+    bool AnswerIsJudgement() const override { return m_keep && Status() == pagestatus::kRepaired; }
     void OnNotify(platform::IWindow& window, const platform::Notification& notification) override;
 
 protected:
@@ -38,9 +42,13 @@ private:
     void EnableStyle();
     void WriteBack();
     void GiveAttributes(std::string_view typed);
+    // Whether a block (a div, a list, a table...) stands inside the heading:
+    // a paragraph cannot hold it, and a division is written instead.
+    bool HoldsBlock() const;
 
     CElement& m_start;
     CElement* m_end;
+    const CHtmlDocument& m_document;
     std::string m_headingText;
     bool m_keep = false;
     // Declarations as a style attribute takes them: in braces a browser drops them all.

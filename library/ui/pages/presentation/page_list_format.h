@@ -32,6 +32,8 @@ public:
 
     void Undo() override;
     bool Apply() override;
+    // A list judged a real list stays as it was.
+    bool AnswerIsJudgement() const override { return Status() == pagestatus::kRepaired && m_choice == kKeep; }
 
 protected:
     void Initialise() override;

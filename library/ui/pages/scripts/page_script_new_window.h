@@ -33,6 +33,11 @@ public:
 
     void Undo() override;
     bool Apply() override;
+    // The check reads the script, which opens its windows still: the
+    // announcement written beside each trigger, or the user's word that the
+    // page says so elsewhere, settles the problem as a judgement the check
+    // cannot see.
+    bool AnswerIsJudgement() const override { return Status() == pagestatus::kRepaired; }
     void OnNotify(platform::IWindow& window, const platform::Notification& notification) override;
 
     // The words proposed for the page: in its own language where it names

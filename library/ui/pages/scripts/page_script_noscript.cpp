@@ -79,15 +79,17 @@ void CPageScriptNoscript::Initialise()
     InitialiseDescription();
     // No script is without its effect for those who cannot run it.
     Window()->Show(kNotNeeded, false);
-    Window()->SetText(kScript, ScriptMarkup());
+    Window()->SetText(kScript, PageBytesToUtf8(ScriptMarkup(), Encoding()));
 }
 
-std::string CPageScriptNoscript::DescriptionTitle() const
+std::string CPageScriptNoscript::DescriptionTitle(std::string_view language) const
 {
     const CAttribute* src = Element()->FindAttribute(attr::kSrc);
-    const std::string named =
-        src && !Trim(src->Value()).empty() ? std::string(Trim(src->Value())) : platform::Strings().Get(kInlineScript);
-    return platform::Strings().Format(kFileTitle, {named});
+    std::string named = src && !Trim(src->Value()).empty() ? UserText(Trim(src->Value()))
+                                                           : FileTitle(language, kInlineScript, {});
+    if (named.empty())
+        named = platform::Strings().Get(kInlineScript);
+    return FileTitle(language, kFileTitle, {named});
 }
 
 std::string CPageScriptNoscript::ContentMarkup(std::string_view text, std::string_view address)
@@ -107,7 +109,9 @@ bool CPageScriptNoscript::ApplyDescription(const std::string& address, int answe
         text = DescriptionText();
     else
         text = platform::Strings().Get(kLinkText);
-    const std::string content = ContentMarkup(text, answer == kAlternative ? std::string() : address);
+    // Made in UTF-8, escaped already: only encoded for the page.
+    const std::string content =
+        MarkupToPage(ContentMarkup(text, answer == kAlternative ? std::string() : address), Encoding());
     m_prepared.SetText(m_insideNoscript ? content : m_lineEnd + "<noscript>" + content + "</noscript>");
     m_prepared.SetDeleted(false);
     if (m_placeholder)

@@ -27,6 +27,8 @@ public:
     // frameset: the page is a frameset.
     CPageDoctypeBad(CElement& preparedDeclaration, CElement* misplaced, std::string_view lineEnd, bool frameset);
     std::string_view ClassName() const override { return "CPageDoctypeBad"; }
+    // The declaration further down that the repair takes out; null for none.
+    const CElement* Misplaced() const { return m_misplaced; }
 
     void Undo() override;
     bool Apply() override;

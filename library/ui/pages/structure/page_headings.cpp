@@ -246,8 +246,9 @@ bool CPageHeadings::Apply()
         }
     }
     // The skip of this page is mended; one further down the page tells of,
-    // and the next check finds it.
-    SetStatus(pagestatus::kRepaired);
+    // and the next check finds it: the page's problem, a skip in its
+    // outline, is then mended only in part.
+    SetStatus(outline::FirstSkip(after) == outline::kNone ? pagestatus::kRepaired : pagestatus::kPartlyRepaired);
     return true;
 }
 

@@ -40,7 +40,7 @@ void CPageMetaRefreshBase::Initialise()
         m_opened = true;
         m_linkText = platform::Strings().Get(m_texts.linkText);
     }
-    window.SetText(kMarkup, Element()->Text());
+    window.SetText(kMarkup, PageBytesToUtf8(Element()->Text(), Encoding()));
     window.SetChecked(kRemove, m_remove);
     if (!m_link) {
         for (int id : {kAddLink, kAddressLabel, kAddress, kLinkTextLabel, kLinkText})
@@ -48,7 +48,7 @@ void CPageMetaRefreshBase::Initialise()
         return;
     }
     window.SetChecked(kAddLink, m_addLink);
-    window.SetText(kAddress, m_address);
+    window.SetText(kAddress, Address());
     window.SetText(kLinkText, m_linkText);
     EnableLinkControls(window);
 }
@@ -103,7 +103,7 @@ bool CPageMetaRefreshBase::Apply()
         return true;
     const bool remove = window->IsChecked(kRemove);
     const bool addLink = m_link && window->IsChecked(kAddLink);
-    const std::string address = m_link ? window->Text(kAddress) : m_address;
+    const std::string address = m_link ? window->Text(kAddress) : Address();
     if (addLink && Trim(address).empty()) {
         platform::Prompt().Show(platform::Strings().Get(kCaption), platform::Strings().Get(kAddressNeeded),
                                 platform::PromptIcon::Exclamation, platform::PromptButtons::Ok);
@@ -112,6 +112,7 @@ bool CPageMetaRefreshBase::Apply()
     }
     m_remove = remove;
     m_address = address;
+    m_addressTyped = true;
     if (m_link) {
         m_addLink = addLink;
         m_linkText = window->Text(kLinkText);
@@ -144,7 +145,7 @@ bool CPageMetaRefreshBase::RepairAutomatically()
 {
     TakeRefreshOut();
     if (m_link)
-        WriteLink(m_address, platform::Strings().Get(m_texts.linkText));
+        WriteLink(Address(), platform::Strings().Get(m_texts.linkText));
     SetStatus(pagestatus::kRepaired);
     return true;
 }

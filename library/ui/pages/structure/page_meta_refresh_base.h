@@ -58,7 +58,11 @@ private:
     bool m_opened = false;
     bool m_remove = true;
     bool m_addLink = true;
+    // The target as the page writes it until the user has given one.
     std::string m_address;
+    bool m_addressTyped = false;
+    // The target as the user reads it.
+    std::string Address() const { return m_addressTyped ? m_address : UserText(m_address); }
     std::string m_linkText;
 };
 

@@ -43,16 +43,15 @@ CPageTableHeaderAbbrev::CPageTableHeaderAbbrev(CTableRecord& table) : CPageTable
 
 CPageTableHeaderAbbrev::~CPageTableHeaderAbbrev() = default;
 
-std::string CPageTableHeaderAbbrev::ProposedAbbreviation(const CTableCell& cell)
+std::string CPageTableHeaderAbbrev::ProposedAbbreviation(std::string_view text)
 {
-    const std::string text = cell.Text();
     std::size_t start = 0;
     while (start < text.size() && !IsWordCharacter(text[start]))
         ++start;
     std::size_t end = start;
     while (end < text.size() && IsWordCharacter(text[end]))
         ++end;
-    return text.substr(start, end - start);
+    return std::string(text.substr(start, end - start));
 }
 
 void CPageTableHeaderAbbrev::Initialise()
@@ -99,7 +98,8 @@ void CPageTableHeaderAbbrev::ReadCells()
     }
     for (const CTableCell* cell : m_cells) {
         if (!m_typed.count(cell))
-            m_typed[cell] = cell->Abbreviation().empty() ? ProposedAbbreviation(*cell) : cell->Abbreviation();
+            m_typed[cell] = cell->Abbreviation().empty() ? ProposedAbbreviation(UserText(cell->Text(), TextPlace::ElementText))
+                                                         : UserText(cell->Abbreviation());
     }
     m_selected = std::clamp(m_selected, 0, std::max(0, static_cast<int>(m_cells.size()) - 1));
 }
@@ -113,7 +113,7 @@ void CPageTableHeaderAbbrev::FillList()
     window->ClearItems(kCells);
     for (std::size_t i = 0; i < m_cells.size(); ++i) {
         const int row = window->AddItem(kCells, m_places[i], static_cast<platform::ItemData>(i));
-        window->SetItemText(kCells, row, kCellText, Trim(m_cells[i]->Text()));
+        window->SetItemText(kCells, row, kCellText, UserText(Trim(m_cells[i]->Text()), TextPlace::ElementText));
         window->SetItemText(kCells, row, kCellAbbreviation, m_typed[m_cells[i]]);
     }
     if (!m_cells.empty()) {
@@ -186,18 +186,19 @@ bool CPageTableHeaderAbbrev::Apply()
     m_savedRowFlag = remembered && remembered->RowHeaderAbbreviations();
     m_savedColumnFlag = remembered && remembered->ColumnHeaderAbbreviations();
     for (CTableCell* cell : m_cells) {
-        // Written into the attribute: its quotes and ampersands as a browser reads them back.
+        // An abbreviation the page has, taken as it is shown, keeps its bytes;
+        // one typed goes in escaped and in the page's encoding, its quotes as
+        // references for the attribute's quotes.
+        const std::string_view typed = Trim(m_typed[cell]);
+        if (typed == Trim(UserText(cell->Abbreviation())))
+            continue;
         std::string value;
-        for (char c : Trim(m_typed[cell])) {
+        for (char c : PageBytes(typed, TextPlace::AttributeValue)) {
             if (c == '"')
                 value += "&quot;";
-            else if (c == '&')
-                value += "&amp;";
             else
                 value += c;
         }
-        if (value == cell->Abbreviation())
-            continue;
         Given given{.cell = cell,
                     .abbreviation = cell->Abbreviation(),
                     .attributeChanged = cell->AbbrAttribute() && cell->AbbrAttribute()->IsChanged(),

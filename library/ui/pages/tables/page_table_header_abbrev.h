@@ -33,7 +33,7 @@ public:
     bool Apply() override;
 
     // The first word of the text, without the punctuation around it.
-    static std::string ProposedAbbreviation(const CTableCell& cell);
+    static std::string ProposedAbbreviation(std::string_view cellText);
 
 protected:
     void Initialise() override;

@@ -101,20 +101,21 @@ void CPageAsciiArtDescription::Initialise()
     PreviewText(m_artMarkup, kPreview);
 }
 
-std::string CPageAsciiArtDescription::DescriptionTitle() const
+std::string CPageAsciiArtDescription::DescriptionTitle(std::string_view language) const
 {
-    return platform::Strings().Format(kFileTitle, {m_document.FileName()});
+    return FileTitle(language, kFileTitle, {m_document.FileName()});
 }
 
 bool CPageAsciiArtDescription::ApplyDescription(const std::string& address, int answer)
 {
     const std::string text = DescriptionText();
     if (answer == kAlternative) {
-        m_link.SetText(Paragraph(text, m_lineEnd));
+        m_link.SetText(MarkupToPage(Paragraph(text, m_lineEnd), Encoding()));
     } else {
-        m_link.SetText("<p><a href=\"" + linkmarkup::HrefValue(EscapeBareAmpersands(address)) + "\" title=\"" +
-                       QuotedValue(platform::Strings().Get(kDescriptionTitle)) + "\">" +
-                       QuotedValue(platform::Strings().Get(kLinkText)) + "</a></p>" + m_lineEnd);
+        m_link.SetText(MarkupToPage("<p><a href=\"" + linkmarkup::HrefValue(EscapeBareAmpersands(address)) +
+                                        "\" title=\"" + QuotedValue(platform::Strings().Get(kDescriptionTitle)) + "\">" +
+                                        QuotedValue(platform::Strings().Get(kLinkText)) + "</a></p>" + m_lineEnd,
+                                    Encoding()));
     }
     m_link.SetDeleted(false);
     Remember(answer == kAlternative ? std::string() : address, text);

@@ -5,6 +5,7 @@
 #include "library/html/address_path.h"
 #include "library/html/text_util.h"
 #include "platform/file_system.h"
+#include "platform/language.h"
 #include "platform/services.h"
 
 #include <algorithm>
@@ -335,6 +336,15 @@ bool CPageDescriptionBase::Apply()
     return true;
 }
 
+std::string CPageDescriptionBase::FileTitle(std::string_view language, int id,
+                                            std::initializer_list<std::string_view> args)
+{
+    if (language.empty())
+        return platform::Strings().Format(id, args);
+    const std::string text = platform::Strings().GetIn(id, language);
+    return text.empty() ? std::string() : platform::FormatMessage(text, args);
+}
+
 bool CPageDescriptionBase::WriteDescription()
 {
     platform::IWindow* window = Window();
@@ -351,8 +361,22 @@ bool CPageDescriptionBase::WriteDescription()
                                 platform::PromptIcon::Exclamation,
                                 platform::PromptButtons::YesNo) != platform::kAnswerYes)
         return false;
+    // The file is in the page's language; its title is too where the tables
+    // have one in it, else in the interface's, which it then names.
+    const std::string pageLanguage = Sheet() ? Sheet()->RepairedPageLanguage() : std::string();
+    std::string interfaceLanguage = platform::Strings().Language();
+    if (interfaceLanguage.empty())
+        interfaceLanguage = platform::UiLanguage();
+    std::string title = pageLanguage.empty() ? std::string() : DescriptionTitle(pageLanguage);
+    std::string titleLanguage = pageLanguage;
+    if (title.empty()) {
+        title = DescriptionTitle({});
+        titleLanguage = interfaceLanguage;
+    }
     std::string reason;
-    if (!CValidatorSheet::WriteDescriptionFile(path, window->Text(kText), DescriptionTitle(), &reason)) {
+    if (!CValidatorSheet::WriteDescriptionFile(path, window->Text(kText), title,
+                                               pageLanguage.empty() ? interfaceLanguage : pageLanguage,
+                                               titleLanguage, &reason)) {
         Tell(kCannotWrite, {name, reason});
         return false;
     }

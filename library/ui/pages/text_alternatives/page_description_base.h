@@ -83,8 +83,14 @@ protected:
     }
     // Fills and arranges the controls; called by the derived page's Initialise().
     void InitialiseDescription();
-    // The title of a file the page writes: what the description describes.
-    virtual std::string DescriptionTitle() const = 0;
+    // The title of a file the page writes, what the description describes, in
+    // a language of the string tables ("de"), through FileTitle; empty when
+    // the tables have no text in it. An empty language asks for the
+    // interface's.
+    virtual std::string DescriptionTitle(std::string_view language) const = 0;
+    // A string of the tables in the language, with its arguments; empty when
+    // there is none in it.
+    static std::string FileTitle(std::string_view language, int id, std::initializer_list<std::string_view> args);
     // The user ticked or unticked "no description needed".
     virtual void NotNeededToggled(bool /*ticked*/) {}
     // Writes the chosen answer into the element: the address (empty for the

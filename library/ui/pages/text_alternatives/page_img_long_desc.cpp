@@ -62,13 +62,13 @@ void CPageImgLongDesc::Initialise()
     PreviewImage(Key(), kPreview);
 }
 
-std::string CPageImgLongDesc::DescriptionTitle() const
+std::string CPageImgLongDesc::DescriptionTitle(std::string_view language) const
 {
     const CAttribute* alt = Element() ? Element()->FindAttribute(attr::kAlt) : nullptr;
-    const std::string_view named = alt && !alt->IsHidden() && !alt->IsBlank() && !alt->IsEmpty()
-                                       ? alt->Value()
-                                       : CSrcImage::ReducedFileName(Key());
-    return platform::Strings().Format(kFileTitle, {named});
+    const std::string named = alt && !alt->IsHidden() && !alt->IsBlank() && !alt->IsEmpty()
+                                  ? UserText(alt->Value())
+                                  : UserText(CSrcImage::ReducedFileName(Key()));
+    return FileTitle(language, kFileTitle, {named});
 }
 
 std::vector<CPageImgLongDesc*> CPageImgLongDesc::MergedPages() const
@@ -105,11 +105,12 @@ void CPageImgLongDesc::ForgetRegistryChanges()
 
 void CPageImgLongDesc::LinkDescription(const std::string& address)
 {
-    m_longdesc.SetValue(address);
+    // The address as the user gave it, escaped and in the page's encoding.
+    m_longdesc.SetFromText(address, Encoding());
     m_longdesc.Hide(false);
     m_longdesc.SetChanged(true);
     if (m_dLink) {
-        m_dLink->SetText(DLinkMarkup(address));
+        m_dLink->SetText(MarkupToPage(DLinkMarkup(address), Encoding()));
         m_dLink->SetDeleted(false);
     }
     SetImageNeedsLongDesc(Element(), true);

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace orvane {
+
+class CElement;
+class CHtmlDocument;
+class CSrcObjectDatabase;
+class CValidatorSheet;
+
+// The key a judgement of the element's problem is kept under: the general
+// warnings hold for the whole page; flicker is judged on what may flicker;
+// anything else on the element's markup and its text, so that a changed
+// element is asked about again.
+std::string JudgementKeyOf(const CHtmlDocument& document, const CElement& element, std::uint32_t bit);
+
+// The user's login name, and today's date as YYYY-MM-DD: who judged, and when.
+std::string JudgeName();
+std::string JudgementDate();
+
+// Remembers the verdicts the sheet's pages gave in the page's document entry,
+// and forgets those of pages whose verdict was taken back (undone, or
+// answered with a change instead).
+void RememberVerdicts(const CValidatorSheet& sheet, const CHtmlDocument& document, CSrcObjectDatabase& registry);
+
+} // namespace orvane
