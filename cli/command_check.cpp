@@ -115,9 +115,7 @@ constexpr std::size_t kNotReported = static_cast<std::size_t>(-1);
 void CheckPageWcag22(ReportFile& file, const CHtmlDocument& document, const std::string& page, bool withSource)
 {
     const int target = file.target;
-    const rules::Wcag22Target rulesTarget = target == level::kWcag22A    ? rules::Wcag22Target::kA
-                                            : target == level::kWcag22AA ? rules::Wcag22Target::kAA
-                                                                         : rules::Wcag22Target::kAAA;
+    const rules::Wcag22Target rulesTarget = RulesTargetOf(target);
     std::map<const rules::RuleDefinition*, std::shared_ptr<const ReportCheck>> checkOf;
     std::map<const rules::RuleDefinition*, std::size_t> groupOf;
     bool failed = false;

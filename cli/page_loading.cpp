@@ -125,6 +125,13 @@ std::vector<AssumedTable> FindProblems(CProblemList& problems, CHtmlDocument& do
     return assumed;
 }
 
+rules::Wcag22Target RulesTargetOf(int conformance)
+{
+    return conformance == level::kWcag22A    ? rules::Wcag22Target::kA
+           : conformance == level::kWcag22AA ? rules::Wcag22Target::kAA
+                                             : rules::Wcag22Target::kAAA;
+}
+
 std::optional<int> ParseLevel(std::string_view text)
 {
     // Either case will do: "aa" and "Aa" mean AA.
