@@ -16,6 +16,7 @@
 #include "library/html/tag_table.h"
 #include "library/registry/object_database.h"
 #include "library/rules/rule_findings.h"
+#include "library/rules/rule_table.h"
 #include "library/ui/problem_list.h"
 #include "platform/file_system.h"
 #include "platform/paths.h"
@@ -119,7 +120,8 @@ void CheckPageWcag22(ReportFile& file, const CHtmlDocument& document, const std:
     std::map<const rules::RuleDefinition*, std::shared_ptr<const ReportCheck>> checkOf;
     std::map<const rules::RuleDefinition*, std::size_t> groupOf;
     bool failed = false;
-    for (const rules::RuleFinding& finding : rules::CheckWcag22(document, rulesTarget)) {
+    std::vector<const rules::RuleDefinition*> applied;
+    for (const rules::RuleFinding& finding : rules::CheckWcag22(document, rulesTarget, &applied)) {
         auto [check, added] = checkOf.try_emplace(finding.rule);
         if (added) {
             Wcag2Criteria wcag2;
@@ -153,8 +155,31 @@ void CheckPageWcag22(ReportFile& file, const CHtmlDocument& document, const std:
     }
     std::stable_sort(file.groups.begin(), file.groups.end(),
                      [](const ReportGroup& a, const ReportGroup& b) { return a.name < b.name; });
+    for (const rules::RuleDefinition* rule : applied)
+        file.rulesApplied.emplace_back(rule->id);
     file.achieved = failed ? kLevelNone : target;
     file.achievedIfWarningsConfirmed = file.achieved;
+}
+
+// At a WCAG 2.2 target the rule set's rules follow the WCAG 1.0 checks
+// (which apply there only when always included).
+void AddRuleSetRules(std::vector<ReportRule>& rules, int target)
+{
+    if (!level::IsWcag22(target))
+        return;
+    for (const rules::RuleDefinition& row : rules::RuleTable()) {
+        ReportRule rule;
+        rule.check = std::string(row.id);
+        rule.title = rules::RuleTitle(row);
+        rule.priority = 1;
+        rule.helpTopic = std::string(row.helpTopic);
+        rule.appliesAtTarget = rules::RuleCountsAt(row, RulesTargetOf(target));
+        for (const std::string_view number : rules::SplitCriteria(row.criteria))
+            if (const SuccessCriterion* criterion = FindSuccessCriterion(number))
+                rule.wcag2.push_back(criterion);
+        rule.act = std::string(row.actId);
+        rules.push_back(std::move(rule));
+    }
 }
 
 ReportFile CheckPage(const std::string& path, Worker& worker, bool all, bool withSource, TableMode tables)
@@ -380,6 +405,7 @@ int RunCheck(const Arguments& args, std::ostream& out, std::ostream& err)
     report.all = options.all;
     report.wcag2 = options.wcag2;
     report.rules = CatalogueRules(workers.front()->settings);
+    AddRuleSetRules(report.rules, report.target);
     report.shard = options.batch.shard;
     report.paths = options.batch.paths;
     static constexpr const char* kTableModes[] = {"skip", "data", "layout", "guess"};
@@ -430,6 +456,8 @@ int RunCheck(const Arguments& args, std::ostream& out, std::ostream& err)
             WriteJunitReport(report, stream);
         else if (options.format == "html")
             WriteHtmlReport(report, stream);
+        else if (options.format == "earl")
+            WriteEarlReport(report, stream);
         else
             WriteTextReport(report, stream);
         return static_cast<bool>(stream);

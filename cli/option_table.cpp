@@ -21,7 +21,7 @@ constexpr std::array kProgramOptions{
 };
 
 constexpr std::array kLevels{"A"sv, "AA"sv, "AAA"sv, "508"sv, "2.2-A"sv, "2.2-AA"sv, "2.2-AAA"sv};
-constexpr std::array kFormats{"text"sv, "json"sv, "sarif"sv, "junit"sv, "html"sv};
+constexpr std::array kFormats{"text"sv, "json"sv, "sarif"sv, "junit"sv, "html"sv, "earl"sv};
 constexpr std::array kTableModes{"skip"sv, "data"sv, "layout"sv, "guess"sv};
 constexpr std::array kSaveModes{"replace"sv, "backup"sv, "beside"sv};
 
@@ -60,7 +60,8 @@ constexpr OptionSpec kQuietOption{OptionId::Quiet, "--quiet", "-q", ValueKind::N
 constexpr std::array kCheckOptions{
     kLevelOption,
     OptionSpec{OptionId::Format, "--format", {}, ValueKind::Choice, "FORMAT", kFormats, false, {},
-               "the report's form (default text)", {}},
+               "the report's form (default text); earl is the W3C EARL report in JSON-LD that ACT implementation "
+               "reports take, one assertion per page and rule", {}},
     OptionSpec{OptionId::Output, "--output", {}, ValueKind::File, "FILE", {}, false, "a file name",
                "write the report there (default, or -: standard output); written whole or not at all, "
                "and never over one of the pages checked", {}},

@@ -47,6 +47,9 @@ std::string RuleTitle(const RuleDefinition& rule);
 
 // Judges the page by every rule counting at the target, building its
 // accessibility tree once; findings in the page's order.
-std::vector<RuleFinding> CheckWcag22(const CHtmlDocument& document, Wcag22Target target);
+// When applied is given, it receives the rules that applied to some node of
+// the page (passed, failed or could not tell), in the table's order.
+std::vector<RuleFinding> CheckWcag22(const CHtmlDocument& document, Wcag22Target target,
+                                     std::vector<const RuleDefinition*>* applied = nullptr);
 
 } // namespace orvane::rules

@@ -72,7 +72,7 @@ TEST(ProgramHelp, EachCommandShowsItsOwnUsageAndOptions)
 {
     const std::string checkUsage =
         "usage: orvane check [--level A|AA|AAA|508|2.2-A|2.2-AA|2.2-AAA]\n"
-        "                    [--format text|json|sarif|junit|html] [--output FILE]\n"
+        "                    [--format text|json|sarif|junit|html|earl] [--output FILE]\n"
         "                    [--all] [--wcag2] [--jobs N]\n"
         "                    [--registry FILE | --no-registry] [--help-base URL]\n"
         "                    [--aria] [--tables skip|data|layout|guess] [--shard K/N]\n"
@@ -84,7 +84,7 @@ TEST(ProgramHelp, EachCommandShowsItsOwnUsageAndOptions)
                                     "                        the conformance target (default: the target in the\n"
                                     "                        user's settings)\n"))
         << check.out;
-    EXPECT_TRUE(Contains(check.out, "  --format text|json|sarif|junit|html\n                        the report's form"));
+    EXPECT_TRUE(Contains(check.out, "  --format text|json|sarif|junit|html|earl\n                        the report's form"));
     EXPECT_TRUE(Contains(check.out, "  -h, --help            show this help and exit\n"));
     EXPECT_EQ(Orvane({"help", "check"}).out, check.out);
     EXPECT_LE(LongestLine(check.out), 79u);
@@ -117,7 +117,7 @@ TEST(ProgramHelp, UsageErrorsSayWhatIsWrong)
     EXPECT_EQ(problem({"check"}), "orvane check: no page or folder to check");
     EXPECT_EQ(problem({"check", "--level", "B", "x.html"}), "orvane check: --level takes A, AA, AAA, 508, 2.2-A, 2.2-AA or 2.2-AAA");
     EXPECT_EQ(problem({"check", "--format", "pdf", "x.html"}),
-              "orvane check: --format takes text, json, sarif, junit or html");
+              "orvane check: --format takes text, json, sarif, junit, html or earl");
     EXPECT_EQ(problem({"check", "x.html", "--output"}), "orvane check: --output takes a file name");
     EXPECT_EQ(problem({"check", "--jobs", "10000", "x.html"}), "orvane check: --jobs takes a number from 1 up");
     EXPECT_EQ(problem({"check", "x.html", "--help-base"}),
