@@ -12,6 +12,7 @@ int main(int argc, char** argv)
     orvane::bench::RegisterWizardBenchmarks();
     orvane::bench::RegisterLinkTextBenchmarks();
     orvane::bench::RegisterSettledBenchmarks();
+    orvane::bench::RegisterRulesBenchmarks();
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;

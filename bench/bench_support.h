@@ -128,6 +128,7 @@ void RegisterImageMapBenchmarks();
 void RegisterWizardBenchmarks();
 void RegisterLinkTextBenchmarks();
 void RegisterSettledBenchmarks();
+void RegisterRulesBenchmarks();
 
 // The Qt application of the benchmarks that open windows (offscreen unless told otherwise).
 QApplication& Application();

@@ -48,6 +48,8 @@ struct ReportCheck {
     std::string title;
     std::string helpTopic;
     Wcag2Criteria wcag2;
+    // The W3C ACT rule of a WCAG 2.2 rule's findings ("c487ae"); empty for a WCAG 1.0 check.
+    std::string act;
 };
 
 // A remembered verdict that settles a problem: someone judged it, so it
@@ -114,6 +116,9 @@ struct ReportFile {
     std::vector<AssumedTable> assumedTables;
     std::vector<ReportProblem> problems;  // in page order
     std::vector<ReportGroup> groups;      // in the overview's order, without the settled problems
+    // At a WCAG 2.2 target, the rules that applied to some element of the page,
+    // so that a rule that passed is told from one that did not apply.
+    std::vector<std::string> rulesApplied;
     // The problems at the target still open; those settled are counted apart.
     int ProblemsAtLevel() const;
     int SettledAtLevel() const;
@@ -131,7 +136,13 @@ struct ReportRule {
     std::string helpTopic;
     bool appliesAtTarget = false;
     Wcag2Criteria wcag2;
+    // The W3C ACT rule of a WCAG 2.2 rule ("c487ae"); empty for a WCAG 1.0 check.
+    std::string act;
 };
+
+// Whether the problem is one the rule reports: a WCAG 1.0 check's by its
+// family and bit, a WCAG 2.2 rule's by its name.
+bool IsOfRule(const ReportProblem& problem, const ReportRule& rule);
 
 struct Report {
     int target = 0;
@@ -162,6 +173,9 @@ void WriteJsonReport(const Report& report, std::ostream& out);
 void WriteSarifReport(const Report& report, std::ostream& out);
 void WriteJunitReport(const Report& report, std::ostream& out);
 void WriteHtmlReport(const Report& report, std::ostream& out);
+// W3C EARL in JSON-LD: one assertion per page and rule, its outcome failed,
+// passed, inapplicable or cannot tell, as ACT implementation reports take it.
+void WriteEarlReport(const Report& report, std::ostream& out);
 
 // Where a report goes: empty or "-" is standard output. An output that is
 // one of the inputs (the same file, by whatever name) is refused before

@@ -15,6 +15,8 @@
 #include "library/checks/wcag2_criteria.h"
 #include "library/html/tag_table.h"
 #include "library/registry/object_database.h"
+#include "library/rules/rule_findings.h"
+#include "library/rules/rule_table.h"
 #include "library/ui/problem_list.h"
 #include "platform/file_system.h"
 #include "platform/paths.h"
@@ -109,6 +111,77 @@ int CountUnclassifiedTables(const CHtmlDocument& document)
 
 constexpr std::size_t kNotReported = static_cast<std::size_t>(-1);
 
+// At a WCAG 2.2 target: the rule set's findings, each rule a check of the
+// report; what a person must judge is a warning outside the target's count.
+void CheckPageWcag22(ReportFile& file, const CHtmlDocument& document, const std::string& page, bool withSource)
+{
+    const int target = file.target;
+    const rules::Wcag22Target rulesTarget = RulesTargetOf(target);
+    std::map<const rules::RuleDefinition*, std::shared_ptr<const ReportCheck>> checkOf;
+    std::map<const rules::RuleDefinition*, std::size_t> groupOf;
+    bool failed = false;
+    std::vector<const rules::RuleDefinition*> applied;
+    for (const rules::RuleFinding& finding : rules::CheckWcag22(document, rulesTarget, &applied)) {
+        auto [check, added] = checkOf.try_emplace(finding.rule);
+        if (added) {
+            Wcag2Criteria wcag2;
+            for (const std::string_view number : rules::SplitCriteria(finding.rule->criteria))
+                if (const SuccessCriterion* criterion = FindSuccessCriterion(number))
+                    wcag2.push_back(criterion);
+            check->second = std::make_shared<const ReportCheck>(
+                ReportCheck{std::string(finding.rule->id), rules::RuleTitle(*finding.rule), finding.helpTopic,
+                            std::move(wcag2), std::string(finding.rule->actId)});
+        }
+        ReportProblem problem;
+        problem.check = check->second;
+        problem.priority = finding.cannotTell ? 3 : 1;
+        problem.atLevel = !finding.cannotTell;
+        problem.line = finding.position.line;
+        problem.column = finding.position.column;
+        problem.text = finding.text;
+        if (withSource && problem.line > 0 && finding.element)
+            problem.source = std::make_unique<SourceExcerpt>(ExcerptAround(
+                page, document.SourceOffsetOf(*finding.element), finding.element->Text().size()));
+        failed = failed || !finding.cannotTell;
+        auto [group, newGroup] = groupOf.try_emplace(finding.rule, file.groups.size());
+        if (newGroup) {
+            ReportGroup added;
+            added.atLevel = !finding.cannotTell;
+            added.name = check->second->title;
+            file.groups.push_back(std::move(added));
+        }
+        file.groups[group->second].problems.push_back(file.problems.size());
+        file.problems.push_back(std::move(problem));
+    }
+    std::stable_sort(file.groups.begin(), file.groups.end(),
+                     [](const ReportGroup& a, const ReportGroup& b) { return a.name < b.name; });
+    for (const rules::RuleDefinition* rule : applied)
+        file.rulesApplied.emplace_back(rule->id);
+    file.achieved = failed ? kLevelNone : target;
+    file.achievedIfWarningsConfirmed = file.achieved;
+}
+
+// At a WCAG 2.2 target the rule set's rules follow the WCAG 1.0 checks
+// (which apply there only when always included).
+void AddRuleSetRules(std::vector<ReportRule>& rules, int target)
+{
+    if (!level::IsWcag22(target))
+        return;
+    for (const rules::RuleDefinition& row : rules::RuleTable()) {
+        ReportRule rule;
+        rule.check = std::string(row.id);
+        rule.title = rules::RuleTitle(row);
+        rule.priority = 1;
+        rule.helpTopic = std::string(row.helpTopic);
+        rule.appliesAtTarget = rules::RuleCountsAt(row, RulesTargetOf(target));
+        for (const std::string_view number : rules::SplitCriteria(row.criteria))
+            if (const SuccessCriterion* criterion = FindSuccessCriterion(number))
+                rule.wcag2.push_back(criterion);
+        rule.act = std::string(row.actId);
+        rules.push_back(std::move(rule));
+    }
+}
+
 ReportFile CheckPage(const std::string& path, Worker& worker, bool all, bool withSource, TableMode tables)
 {
     ReportFile file;
@@ -125,6 +198,10 @@ ReportFile CheckPage(const std::string& path, Worker& worker, bool all, bool wit
     // Taken before the checks run, so the excerpts show the page as it is on disk.
     std::string page = withSource ? document.Text() : std::string();
     file.encoding = document.Encoding().name;
+    if (level::IsWcag22(file.target)) {
+        CheckPageWcag22(file, document, page, withSource);
+        return file;
+    }
     CProblemList problems;
     file.assumedTables = FindProblems(problems, document, worker.settings, &worker.registries->For(path), tables);
     file.achieved = problems.Summarize(file.target).achievedLevel;
@@ -328,6 +405,7 @@ int RunCheck(const Arguments& args, std::ostream& out, std::ostream& err)
     report.all = options.all;
     report.wcag2 = options.wcag2;
     report.rules = CatalogueRules(workers.front()->settings);
+    AddRuleSetRules(report.rules, report.target);
     report.shard = options.batch.shard;
     report.paths = options.batch.paths;
     static constexpr const char* kTableModes[] = {"skip", "data", "layout", "guess"};
@@ -378,6 +456,8 @@ int RunCheck(const Arguments& args, std::ostream& out, std::ostream& err)
             WriteJunitReport(report, stream);
         else if (options.format == "html")
             WriteHtmlReport(report, stream);
+        else if (options.format == "earl")
+            WriteEarlReport(report, stream);
         else
             WriteTextReport(report, stream);
         return static_cast<bool>(stream);

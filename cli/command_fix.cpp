@@ -10,6 +10,7 @@
 #include "common/page_saving.h"
 #include "library/checks/family_factory.h"
 #include "library/registry/object_database.h"
+#include "library/rules/rule_repairs.h"
 #include "library/ui/checking_session.h"
 #include "library/ui/problem_list.h"
 #include "platform/file_system.h"
@@ -17,6 +18,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <optional>
+#include <set>
 #include <ostream>
 #include <sstream>
 
@@ -103,6 +105,63 @@ void ListProblems(std::ostream& out, const std::string& path, const CHtmlDocumen
         out << Where(path, document.LocationOf(element)) << ": " << what << ' ' << element.GetCheckName(entry->Bit())
             << ": " << element.GetCheckTitle(entry->Bit()) << '\n';
     }
+}
+
+// At a WCAG 2.2 target the rule set judges the page, and the automatic
+// repairs made are those of the WCAG 1.0 checks that mend what a rule fails
+// on (the page language, a refresh). For one page it narrows the run's
+// repairs to those and lets the checks find their problems at every priority;
+// the settings are as they were when it ends.
+class CWcag22RepairScope {
+public:
+    CWcag22RepairScope(COrvaneSettings& settings, const CHtmlDocument& document) : m_settings(settings)
+    {
+        m_target = settings.GetConformanceLevel();
+        if (!level::IsWcag22(m_target))
+            return;
+        std::set<std::string_view> mending;
+        for (const rules::RuleFinding& finding : rules::CheckWcag22(document, RulesTargetOf(m_target))) {
+            if (finding.cannotTell)
+                continue;
+            for (std::string_view check : rules::RepairingChecks(*finding.rule))
+                mending.insert(check);
+        }
+        for (const auto& check : settings.CheckSettings()) {
+            if (check->AutoRepairMode() == autorepair::kOn && !mending.contains(check->Name())) {
+                check->SetAutoRepairMode(autorepair::kOff);
+                m_switchedOff.push_back(check.get());
+            }
+        }
+        settings.SetConformanceLevel(level::kAAA);
+    }
+    ~CWcag22RepairScope()
+    {
+        for (CheckSetting* check : m_switchedOff)
+            check->SetAutoRepairMode(autorepair::kOn);
+        m_settings.SetConformanceLevel(m_target);
+    }
+    CWcag22RepairScope(const CWcag22RepairScope&) = delete;
+    CWcag22RepairScope& operator=(const CWcag22RepairScope&) = delete;
+
+private:
+    COrvaneSettings& m_settings;
+    int m_target = 0;
+    std::vector<CheckSetting*> m_switchedOff;
+};
+
+// "path:line:col: still counts rule-id: the rule's title" for each failed
+// finding of the rule set at a WCAG 2.2 target; how many there are.
+int ListRuleFindings(std::ostream& out, const std::string& path, const CHtmlDocument& document, int target)
+{
+    int count = 0;
+    for (const rules::RuleFinding& finding : rules::CheckWcag22(document, RulesTargetOf(target))) {
+        if (finding.cannotTell)
+            continue;
+        out << Where(path, finding.position) << ": still counts " << finding.rule->id << ": "
+            << rules::RuleTitle(*finding.rule) << '\n';
+        ++count;
+    }
+    return count;
 }
 
 struct FileOutcome {
@@ -210,6 +269,8 @@ std::optional<int> CFixRun::CountAfter(const std::string& path, const std::strin
     std::istringstream in(repaired);
     if (!LoadPageFrom(document, path, in, m_err))
         return std::nullopt;
+    if (level::IsWcag22(m_settings.GetConformanceLevel()))
+        return ListRuleFindings(m_out, path, document, m_settings.GetConformanceLevel());
     CProblemList problems;
     FindProblems(problems, document, m_settings, &m_registry.For(path), m_options.batch.tables);
     document.SetObjectRegistry(nullptr);
@@ -231,6 +292,8 @@ FileOutcome CFixRun::Fix(const FoundPage& page)
         outcome.error = true;
         return outcome;
     }
+    const std::string level = LevelName(m_settings.GetConformanceLevel());
+    std::optional<CWcag22RepairScope> wcag22(std::in_place, m_settings, document);
     CProblemList problems;
     CSrcObjectDatabase& registry = m_registry.For(path);
     FindProblems(problems, document, m_settings, &registry, m_options.batch.tables);
@@ -252,6 +315,8 @@ FileOutcome CFixRun::Fix(const FoundPage& page)
         m_out << Where(path, document.LocationOf(*note.element)) << ": " << note.element->GetCheckName(note.bit) << ' '
               << note.why << '\n';
     }
+
+    wcag22.reset();
 
     std::ostringstream written;
     if (document.Write(written) != 1) {
@@ -282,7 +347,6 @@ FileOutcome CFixRun::Fix(const FoundPage& page)
         return outcome;
     }
     outcome.stillCounts = *open > 0;
-    const std::string level = LevelName(m_settings.GetConformanceLevel());
     m_out << path << ": ";
     if (repaired == *original)
         m_out << "nothing repaired";

@@ -65,6 +65,9 @@ std::string LevelText(int level)
     case level::kA: return "A";
     case level::kAA: return "AA";
     case level::kAAA: return "AAA";
+    case level::kWcag22A: return "2.2-A";
+    case level::kWcag22AA: return "2.2-AA";
+    case level::kWcag22AAA: return "2.2-AAA";
     default: return "508";
     }
 }
@@ -170,7 +173,7 @@ std::string ParseSetting(const std::string& assignment, const COrvaneSettings& s
     if (name == "level") {
         const std::optional<int> level = ParseLevel(value);
         if (!level)
-            return "level: " + value + " is not one of: A, AA, AAA, 508";
+            return "level: " + value + " is not one of: A, AA, AAA, 508, 2.2-A, 2.2-AA, 2.2-AAA";
         changes.push_back([level](COrvaneSettings& s) { s.SetConformanceLevel(*level); });
     } else if (name == "file-save") {
         static const std::vector<std::string> kModes = {"replace", "backup", "beside", "ask"};

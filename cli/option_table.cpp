@@ -20,8 +20,8 @@ constexpr std::array kProgramOptions{
                "print the program's name and version and exit", {}},
 };
 
-constexpr std::array kLevels{"A"sv, "AA"sv, "AAA"sv, "508"sv};
-constexpr std::array kFormats{"text"sv, "json"sv, "sarif"sv, "junit"sv, "html"sv};
+constexpr std::array kLevels{"A"sv, "AA"sv, "AAA"sv, "508"sv, "2.2-A"sv, "2.2-AA"sv, "2.2-AAA"sv};
+constexpr std::array kFormats{"text"sv, "json"sv, "sarif"sv, "junit"sv, "html"sv, "earl"sv};
 constexpr std::array kTableModes{"skip"sv, "data"sv, "layout"sv, "guess"sv};
 constexpr std::array kSaveModes{"replace"sv, "backup"sv, "beside"sv};
 
@@ -60,7 +60,8 @@ constexpr OptionSpec kQuietOption{OptionId::Quiet, "--quiet", "-q", ValueKind::N
 constexpr std::array kCheckOptions{
     kLevelOption,
     OptionSpec{OptionId::Format, "--format", {}, ValueKind::Choice, "FORMAT", kFormats, false, {},
-               "the report's form (default text)", {}},
+               "the report's form (default text); earl is the W3C EARL report in JSON-LD that ACT implementation "
+               "reports take, one assertion per page and rule", {}},
     OptionSpec{OptionId::Output, "--output", {}, ValueKind::File, "FILE", {}, false, "a file name",
                "write the report there (default, or -: standard output); written whole or not at all, "
                "and never over one of the pages checked", {}},
@@ -215,8 +216,8 @@ constexpr ProgramSpec kProgram{
     "orvane",
     ORVANE_VERSION,
     "check HTML pages for accessibility problems",
-    "orvane checks HTML pages for accessibility problems against WCAG 1.0 (levels A, AA and AAA) or "
-    "Section 508, as the desktop checker's overview does, for batch and continuous-integration use. The "
+    "orvane checks HTML pages for accessibility problems against WCAG 2.2 (levels 2.2-A, 2.2-AA and "
+    "2.2-AAA: the rule set named after the W3C ACT rules), WCAG 1.0 (levels A, AA and AAA) or Section 508, as the desktop checker's overview does, for batch and continuous-integration use. The "
     "priorities of the problems are also given in BITV terms.",
     kProgramOptions,
     kCommands,

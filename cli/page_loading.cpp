@@ -1,5 +1,6 @@
 #include "page_loading.h"
 
+#include "common/orvane_settings.h"
 #include "library/registry/object_database.h"
 #include "library/ui/problem_list.h"
 #include "platform/console_prompt.h"
@@ -124,6 +125,13 @@ std::vector<AssumedTable> FindProblems(CProblemList& problems, CHtmlDocument& do
     return assumed;
 }
 
+rules::Wcag22Target RulesTargetOf(int conformance)
+{
+    return conformance == level::kWcag22A    ? rules::Wcag22Target::kA
+           : conformance == level::kWcag22AA ? rules::Wcag22Target::kAA
+                                             : rules::Wcag22Target::kAAA;
+}
+
 std::optional<int> ParseLevel(std::string_view text)
 {
     // Either case will do: "aa" and "Aa" mean AA.
@@ -138,6 +146,12 @@ std::optional<int> ParseLevel(std::string_view text)
         return kLevelAAA;
     if (upper == "508")
         return kLevelSection508;
+    if (upper == "2.2-A")
+        return level::kWcag22A;
+    if (upper == "2.2-AA")
+        return level::kWcag22AA;
+    if (upper == "2.2-AAA")
+        return level::kWcag22AAA;
     return std::nullopt;
 }
 

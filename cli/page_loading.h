@@ -2,6 +2,7 @@
 
 #include "library/html/html_document.h"
 #include "library/registry/object_database.h"
+#include "library/rules/rule_findings.h"
 #include "table_guess.h"
 
 #include <iosfwd>
@@ -61,8 +62,11 @@ private:
 std::vector<AssumedTable> FindProblems(CProblemList& problems, CHtmlDocument& document, COrvaneSettings& settings,
                                        CSrcObjectDatabase* registry, TableMode tables);
 
-// A conformance target as --level names it: A, AA, AAA or 508.
+// A conformance target as --level names it: A, AA, AAA, 508, 2.2-A, 2.2-AA or 2.2-AAA.
 std::optional<int> ParseLevel(std::string_view text);
+
+// The rule set's target of a WCAG 2.2 conformance target (2.2-AAA for any other).
+rules::Wcag22Target RulesTargetOf(int conformance);
 
 // Control characters as escapes, so one element stays on one line.
 std::string EscapeControls(std::string_view text);

@@ -62,6 +62,13 @@ bool WriteReportTo(std::string_view command, const std::string& output,
 
 std::string PriorityLabel(int priority) { return PriorityName(priority); }
 
+bool IsOfRule(const ReportProblem& problem, const ReportRule& rule)
+{
+    if (!rule.act.empty())
+        return problem.check && problem.check->act == rule.act && problem.CheckName() == rule.check;
+    return problem.family == rule.family && problem.bit == rule.bit && (!problem.check || problem.check->act.empty());
+}
+
 std::string LevelLabel(int level) { return LevelName(level); }
 
 std::string_view TableTypeLabel(int type) { return type == table_type::kData ? "data table" : "layout table"; }

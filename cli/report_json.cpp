@@ -213,6 +213,10 @@ std::string_view TableTypeName(int type) { return type == table_type::kData ? "d
 void WriteProblem(CJsonWriter& w, const ReportProblem& p)
 {
     w.Open('{');
+    // The W3C ACT rule of a WCAG 2.2 finding; WCAG 1.0 checks have none.
+    if (p.check && !p.check->act.empty()) {
+        w.Key("act"); w.String(p.check->act);
+    }
     w.Key("atLevel"); w.Bool(p.atLevel);
     w.Key("bit"); w.Number(p.bit);
     w.Key("check"); w.String(p.CheckName());

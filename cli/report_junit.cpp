@@ -22,8 +22,7 @@ void WriteJunitReport(const Report& report, std::ostream& out)
         // A check whose every problem on the page is settled by a verdict is skipped, not failed.
         auto counts = [&](const ReportRule& rule, bool settled) {
             return std::count_if(file.problems.begin(), file.problems.end(), [&](const ReportProblem& problem) {
-                return problem.atLevel && problem.family == rule.family && problem.bit == rule.bit &&
-                       problem.settled.has_value() == settled;
+                return problem.atLevel && IsOfRule(problem, rule) && problem.settled.has_value() == settled;
             });
         };
         for (const ReportRule& rule : report.rules) {
@@ -50,7 +49,7 @@ void WriteJunitReport(const Report& report, std::ostream& out)
             std::string settledBy;
             int count = 0;
             for (const ReportProblem& problem : file.problems) {
-                if (!problem.atLevel || problem.family != rule.family || problem.bit != rule.bit)
+                if (!problem.atLevel || !IsOfRule(problem, rule))
                     continue;
                 if (problem.settled) {
                     if (settledBy.empty())

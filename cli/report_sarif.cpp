@@ -17,6 +17,19 @@ using nlohmann::json;
 
 std::string RuleKey(int family, std::uint32_t bit) { return std::to_string(family) + ":" + std::to_string(bit); }
 
+// A WCAG 2.2 rule is known by its name, a WCAG 1.0 check by its family and bit.
+std::string RuleKey(const ReportRule& rule)
+{
+    return rule.act.empty() ? RuleKey(rule.family, rule.bit) : "act:" + rule.check;
+}
+std::string RuleKey(const ReportProblem& problem)
+{
+    return problem.check && !problem.check->act.empty() ? "act:" + problem.CheckName()
+                                                         : RuleKey(problem.family, problem.bit);
+}
+
+const std::string kActRulePages = "https://www.w3.org/WAI/standards-guidelines/act/rules/";
+
 std::string TableTypeName(int type) { return type == table_type::kData ? "data" : "layout"; }
 
 std::string SarifLevel(const ReportProblem& problem)
@@ -33,23 +46,30 @@ void WriteSarifReport(const Report& report, std::ostream& out)
     json rules = json::array();
     std::map<std::string, std::size_t> ruleIndex;
     for (const ReportRule& rule : report.rules) {
-        ruleIndex[RuleKey(rule.family, rule.bit)] = rules.size();
-        json entry{{"id", rule.check},
-                   {"shortDescription", {{"text", rule.title}}},
-                   {"properties",
-                    {{"priority", rule.priority},
-                     {"section508", rule.section508},
-                     {"generalWarning", !rule.grouped},
-                     {"family", rule.family}}}};
-        if (!rule.helpTopic.empty())
-            entry["helpUri"] = "help/" + rule.helpTopic;
+        ruleIndex[RuleKey(rule)] = rules.size();
+        json entry{{"id", rule.check}, {"shortDescription", {{"text", rule.title}}}};
+        if (rule.act.empty()) {
+            entry["properties"] = {{"priority", rule.priority},
+                                   {"section508", rule.section508},
+                                   {"generalWarning", !rule.grouped},
+                                   {"family", rule.family}};
+            if (!rule.helpTopic.empty())
+                entry["helpUri"] = "help/" + rule.helpTopic;
+        } else {
+            // The W3C page of the ACT rule says what passes and fails, with examples.
+            entry["properties"] = {{"act", rule.act}, {"appliesAtTarget", rule.appliesAtTarget}};
+            entry["helpUri"] = kActRulePages + rule.act + "/";
+            entry["fullDescription"] = {{"text", rule.title + " (W3C ACT rule " + rule.act + ")"}};
+        }
         // Tags as code-scanning tools filter by them: "WCAG2.2:1.1.1" and the
-        // criterion's level, "WCAG2.2:A".
+        // criterion's level, "WCAG2.2:A"; a rule's ACT id as "ACT:c487ae".
         json tags = json::array({"accessibility"});
+        if (!rule.act.empty())
+            tags.push_back("ACT:" + rule.act);
         // A consumer files what the help lists as failures, so the criteria
         // of a check WCAG 2 does not require say that they are only the closest.
         std::string help = rule.wcag2.empty() ? "WCAG 2.2: " + std::string(kNoWcag2Counterpart) + "."
-                           : Wcag2MatchOf(rule.check) == Wcag2Match::kClosest
+                           : rule.act.empty() && Wcag2MatchOf(rule.check) == Wcag2Match::kClosest
                                ? "WCAG 2.2 has no counterpart; closest success criteria:"
                                : "WCAG 2.2 success criteria:";
         for (const SuccessCriterion* criterion : rule.wcag2) {
@@ -87,7 +107,7 @@ void WriteSarifReport(const Report& report, std::ostream& out)
                         {"message", {{"text", message}}},
                         {"locations", json::array({location})},
                         {"properties", {{"atTarget", problem.atLevel}}}};
-            if (auto it = ruleIndex.find(RuleKey(problem.family, problem.bit)); it != ruleIndex.end())
+            if (auto it = ruleIndex.find(RuleKey(problem)); it != ruleIndex.end())
                 result["ruleIndex"] = it->second;
             // Decided by a person and remembered: code scanning shows it dismissed.
             if (problem.settled) {

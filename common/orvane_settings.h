@@ -19,6 +19,10 @@ class CElement;
 // Conformance targets.
 namespace level {
 constexpr int kA = 1, kAA = 2, kAAA = 3, kSection508 = 4;
+// WCAG 2.2: the page is judged by the rule set of library/rules instead of
+// the WCAG 1.0 checks, which apply there only when always included.
+constexpr int kWcag22A = 5, kWcag22AA = 6, kWcag22AAA = 7;
+constexpr bool IsWcag22(int conformance) { return conformance >= kWcag22A && conformance <= kWcag22AAA; }
 }
 
 // How the selector writes a repaired page.

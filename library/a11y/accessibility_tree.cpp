@@ -137,7 +137,6 @@ private:
         std::size_t at = 1;
         while (at < text.size() && !IsBlank(text[at]) && text[at] != '/' && text[at] != '>')
             ++at;  // the tag name
-        std::unordered_set<std::string> seen;
         while (at < text.size()) {
             while (at < text.size() && (IsBlank(text[at]) || text[at] == '/'))
                 ++at;
@@ -167,7 +166,9 @@ private:
                     raw = text.substr(valueStart, at - valueStart);
                 }
             }
-            if (!seen.insert(name).second) {
+            const bool seen = std::any_of(node.attributes.begin(), node.attributes.end(),
+                                          [&](const NodeAttribute& a) { return a.name == name; });
+            if (seen) {
                 if (std::find(node.duplicateAttributes.begin(), node.duplicateAttributes.end(), name) ==
                     node.duplicateAttributes.end())
                     node.duplicateAttributes.push_back(name);
@@ -340,6 +341,7 @@ private:
 
     void BuildElementTree()
     {
+        m_tree.m_nodes.reserve(m_document.Size() + 1);
         Node document;
         document.tag = "#document";
         AddNode(std::move(document), Node::kNone);
@@ -579,7 +581,7 @@ private:
     void ComputeStyle(int index)
     {
         Node& node = Nodes()[static_cast<std::size_t>(index)];
-        const NodeStyle* parent = node.parent > 0 ? &Nodes()[static_cast<std::size_t>(node.parent)].style : nullptr;
+        const NodeStyle* parent = node.parent > 0 ? Nodes()[static_cast<std::size_t>(node.parent)].styleRef : nullptr;
         std::array<Winner, kProperties.size()> winners{};
         auto consider = [&](const std::vector<IndexedRule>* rules) {
             if (!rules)
@@ -598,8 +600,8 @@ private:
             if (const std::string* id = m_tree.Attribute(index, "id"))
                 if (auto it = m_byId.find(*id); it != m_byId.end())
                     consider(&it->second);
-            if (const std::string* classes = m_tree.Attribute(index, "class")) {
-                std::unordered_set<std::string_view> seen;
+            if (const std::string* classes = m_tree.Attribute(index, "class"); classes && !m_byClass.empty()) {
+                std::vector<std::string_view> seen;
                 std::string_view rest = *classes;
                 while (!rest.empty()) {
                     while (!rest.empty() && IsBlank(rest.front()))
@@ -607,9 +609,12 @@ private:
                     std::size_t end = 0;
                     while (end < rest.size() && !IsBlank(rest[end]))
                         ++end;
-                    if (end && seen.insert(rest.substr(0, end)).second)
-                        if (auto it = m_byClass.find(std::string(rest.substr(0, end))); it != m_byClass.end())
+                    const std::string_view name = rest.substr(0, end);
+                    if (end && std::find(seen.begin(), seen.end(), name) == seen.end()) {
+                        seen.push_back(name);
+                        if (auto it = m_byClass.find(std::string(name)); it != m_byClass.end())
                             consider(&it->second);
+                    }
                     rest.remove_prefix(end);
                 }
             }
@@ -624,7 +629,7 @@ private:
             const css::Declaration* d = winners[p].declaration;
             return d ? ToLower(Trim(d->value)) : std::string();
         };
-        NodeStyle& s = node.style;
+        NodeStyle s;
         s.display = value(0);
         s.visibility = value(1);
         s.contentVisibility = value(2);
@@ -659,6 +664,12 @@ private:
         inherit(s.fontSize, parent ? parent->fontSize : std::string(), true);
         inherit(s.fontFamily, parent ? parent->fontFamily : std::string(), true);
         inherit(s.display, parent ? parent->display : std::string(), false);
+        if (parent && s == *parent)
+            node.styleRef = parent;
+        else if (s == m_tree.m_styles.front())
+            node.styleRef = &m_tree.m_styles.front();
+        else
+            node.styleRef = &m_tree.m_styles.emplace_back(std::move(s));
     }
 
     // ----- Roles, hiding, focus, language -----------------------------------
@@ -842,13 +853,14 @@ private:
         Node& node = Nodes()[static_cast<std::size_t>(index)];
         const Node* parent = node.parent != Node::kNone ? &Nodes()[static_cast<std::size_t>(node.parent)] : nullptr;
         if (!parent) {
+            node.styleRef = &m_tree.m_styles.front();
             node.included = false;
             return;
         }
         if (node.IsElement())
             ComputeStyle(index);
         else
-            node.style = parent->style;
+            node.styleRef = parent->styleRef;
         // Rendering.
         bool rendered = parent->rendered || parent->tag == "#document";
         if (parent->tag == "#document")
@@ -860,14 +872,14 @@ private:
                 (node.tag == "input" && Attr(index, "type") && EqualsIgnoreCase(Trim(*Attr(index, "type")), "hidden")))
                 rendered = false;
             const bool hiddenAttribute = Attr(index, "hidden") != nullptr;
-            if (node.style.display == "none" || (hiddenAttribute && node.style.display.empty()))
+            if (node.Style().display == "none" || (hiddenAttribute && node.Style().display.empty()))
                 rendered = false;
-            if (parent->IsElement() && parent->style.contentVisibility == "hidden")
+            if (parent->IsElement() && parent->Style().contentVisibility == "hidden")
                 rendered = false;
         }
         node.rendered = rendered;
-        const bool shown = rendered && node.style.visibility != "hidden" && node.style.visibility != "collapse";
-        node.offScreen = parent->offScreen || (node.IsElement() && OffScreen(node.style));
+        const bool shown = rendered && node.Style().visibility != "hidden" && node.Style().visibility != "collapse";
+        node.offScreen = parent->offScreen || (node.IsElement() && OffScreen(node.Style()));
         node.visible = shown && !node.offScreen;
         node.ariaHidden = parent->ariaHidden;
         if (node.IsElement()) {
@@ -944,6 +956,7 @@ private:
 
 AccessibilityTree::AccessibilityTree(const CHtmlDocument& document)
 {
+    m_styles.emplace_back();
     Builder(*this, document).Run();
     m_names.resize(m_nodes.size());
     m_descriptions.resize(m_nodes.size());

@@ -4,6 +4,7 @@
 #include "css_reader.h"
 
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <optional>
 #include <string>
@@ -36,6 +37,8 @@ struct NodeStyle {
     // transform or rotate set under an orientation media query ("rotate(90deg)").
     std::string landscapeRotation, portraitRotation;
     bool orientationDependent = false;  // an orientation query sets one of them
+
+    friend bool operator==(const NodeStyle&, const NodeStyle&) = default;
 };
 
 struct Node {
@@ -50,7 +53,9 @@ struct Node {
     std::vector<int> children;
     bool foreign = false;  // inside svg or math
 
-    NodeStyle style;
+    // Shared by every node of the same style: most of a page has none of its own.
+    const NodeStyle* styleRef = nullptr;
+    const NodeStyle& Style() const { return *styleRef; }
     std::string role;  // the semantic role; empty for none or generic
     std::string implicitRole;  // what HTML-AAM gives the element without a role attribute
     bool markedDecorative = false;  // role none/presentation written (in force or not), or img alt=""
@@ -118,11 +123,23 @@ public:
 
 private:
     class Builder;
+    // The nodes one computation has visited: a stamp per node, so starting a
+    // computation costs nothing however large the page.
+    class Visits {
+    public:
+        explicit Visits(const AccessibilityTree& tree);
+        bool Seen(int node) const { return m_stamps[static_cast<std::size_t>(node)] == m_epoch; }
+        void Mark(int node) { m_stamps[static_cast<std::size_t>(node)] = m_epoch; }
+
+    private:
+        std::vector<std::uint32_t>& m_stamps;
+        std::uint32_t m_epoch;
+    };
     friend class Builder;
-    std::string ComputeName(int node, bool referenced, bool inContent, std::vector<char>& visiting) const;
-    std::string NameFromContent(int node, bool referenced, std::vector<char>& visiting) const;
-    std::string NativeName(int node, bool inContent, std::vector<char>& visiting) const;
-    std::string LabelText(int control, std::vector<char>& visiting) const;
+    std::string ComputeName(int node, bool referenced, bool inContent, Visits& visiting) const;
+    std::string NameFromContent(int node, bool referenced, Visits& visiting) const;
+    std::string NativeName(int node, bool inContent, Visits& visiting) const;
+    std::string LabelText(int control, Visits& visiting) const;
     std::string EmbeddedValue(int node) const;
 
     std::vector<Node> m_nodes;
@@ -130,6 +147,7 @@ private:
     std::optional<std::string> m_title;
     bool m_scripted = false;
     std::vector<css::StyleRule> m_styleRules;
+    std::deque<NodeStyle> m_styles;  // the distinct styles, the empty one first
     std::unordered_map<std::string, std::vector<int>> m_ids;
     std::unordered_map<std::string, std::vector<int>> m_labelsFor;
     std::unordered_map<int, int> m_ownedBy;
@@ -138,6 +156,8 @@ private:
     // How deep the computation has gone into content: pages nest elements
     // thousands deep, and no name is read from that far down.
     mutable int m_depth = 0;
+    mutable std::vector<std::uint32_t> m_visitStamps;
+    mutable std::uint32_t m_visitEpoch = 0;
     mutable std::vector<std::unique_ptr<std::string>> m_names;
     mutable std::vector<std::unique_ptr<std::string>> m_descriptions;
 };

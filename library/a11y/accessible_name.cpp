@@ -18,8 +18,8 @@ bool OneOf(std::string_view word, std::initializer_list<std::string_view> list)
 
 bool IsInline(const Node& node)
 {
-    if (!node.style.display.empty())
-        return node.style.display.rfind("inline", 0) == 0;
+    if (!node.Style().display.empty())
+        return node.Style().display.rfind("inline", 0) == 0;
     return OneOf(node.tag, {"a", "abbr", "b", "bdi", "bdo", "cite", "code", "data", "dfn", "em", "font", "i", "img",
                             "kbd", "label", "mark", "q", "s", "samp", "small", "span", "strong", "sub", "sup", "time",
                             "u", "var", "big", "tt", "abbr", "acronym", "ins", "del"});
@@ -41,11 +41,22 @@ enum Traversal : int { kDirect = 0, kReferenced = 1, kReferencedHidden = 2 };
 
 } // namespace
 
+AccessibilityTree::Visits::Visits(const AccessibilityTree& tree) : m_stamps(tree.m_visitStamps)
+{
+    if (m_stamps.size() != tree.m_nodes.size())
+        m_stamps.assign(tree.m_nodes.size(), 0);
+    if (++tree.m_visitEpoch == 0) {  // wrapped: old stamps could match again
+        std::fill(m_stamps.begin(), m_stamps.end(), 0);
+        tree.m_visitEpoch = 1;
+    }
+    m_epoch = tree.m_visitEpoch;
+}
+
 const std::string& AccessibilityTree::Name(int node) const
 {
     auto& slot = m_names[static_cast<std::size_t>(node)];
     if (!slot) {
-        std::vector<char> visiting(m_nodes.size(), 0);
+        Visits visiting(*this);
         slot = std::make_unique<std::string>(CollapseBlanks(ComputeName(node, false, false, visiting)));
     }
     return *slot;
@@ -57,8 +68,8 @@ const std::string& AccessibilityTree::Description(int node) const
     if (!slot) {
         std::string text;
         if (const std::string* describedBy = Attribute(node, "aria-describedby")) {
-            std::vector<char> visiting(m_nodes.size(), 0);
-            visiting[static_cast<std::size_t>(node)] = 1;
+            Visits visiting(*this);
+            visiting.Mark(node);
             for (int target : Referenced(*describedBy)) {
                 m_hiddenReferenceRoot = !At(target).included;
                 text += ' ';
@@ -77,17 +88,17 @@ const std::string& AccessibilityTree::Description(int node) const
 
 std::string AccessibilityTree::TextContent(int node) const
 {
-    std::vector<char> visiting(m_nodes.size(), 0);
+    Visits visiting(*this);
     return CollapseBlanks(NameFromContent(node, true, visiting));
 }
 
 std::string AccessibilityTree::ComputeName(int index, bool referenced, bool inContent,
-                                           std::vector<char>& visiting) const
+                                           Visits& visiting) const
 {
     const Node& node = At(index);
-    if (visiting[static_cast<std::size_t>(index)])
+    if (visiting.Seen(index))
         return {};
-    visiting[static_cast<std::size_t>(index)] = 1;
+    visiting.Mark(index);
     // 2A: hidden nodes give nothing, unless a reference names them directly
     // (then their hidden content counts too).
     if (node.IsText())
@@ -148,7 +159,7 @@ std::string AccessibilityTree::ComputeName(int index, bool referenced, bool inCo
     return {};
 }
 
-std::string AccessibilityTree::NameFromContent(int index, bool referenced, std::vector<char>& visiting) const
+std::string AccessibilityTree::NameFromContent(int index, bool referenced, Visits& visiting) const
 {
     constexpr int kDeepest = 256;
     if (m_depth >= kDeepest)
@@ -172,7 +183,7 @@ std::string AccessibilityTree::NameFromContent(int index, bool referenced, std::
     return text;
 }
 
-std::string AccessibilityTree::LabelText(int control, std::vector<char>& visiting) const
+std::string AccessibilityTree::LabelText(int control, Visits& visiting) const
 {
     std::string text;
     auto add = [&](int label) {
@@ -202,7 +213,7 @@ std::string AccessibilityTree::LabelText(int control, std::vector<char>& visitin
     return text;
 }
 
-std::string AccessibilityTree::NativeName(int index, bool inContent, std::vector<char>& visiting) const
+std::string AccessibilityTree::NativeName(int index, bool inContent, Visits& visiting) const
 {
     const Node& node = At(index);
     const std::string& t = node.tag;

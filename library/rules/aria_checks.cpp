@@ -20,11 +20,18 @@ const std::string* A(const PageContext& page, int node, std::string_view name) {
 CheckResult Pass() { return {Outcome::Passed, {}}; }
 CheckResult Fail(std::string detail = {}) { return {Outcome::Failed, std::move(detail)}; }
 
+// Whether the word is one of the blank-separated list; no allocation, as
+// applicability asks it of every node.
 bool In(std::string_view word, std::string_view list)
 {
-    for (std::string_view token : Tokens(list))
-        if (token == word)
+    if (word.empty())
+        return false;
+    for (std::size_t at = list.find(word); at != std::string_view::npos; at = list.find(word, at + 1)) {
+        const bool startsWord = at == 0 || list[at - 1] == ' ';
+        const std::size_t end = at + word.size();
+        if (startsWord && (end == list.size() || list[end] == ' '))
             return true;
+    }
     return false;
 }
 

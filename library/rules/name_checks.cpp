@@ -22,11 +22,18 @@ const std::string* A(const PageContext& page, int node, std::string_view name) {
 CheckResult Pass() { return {Outcome::Passed, {}}; }
 CheckResult Fail(std::string detail = {}) { return {Outcome::Failed, std::move(detail)}; }
 
+// Whether the word is one of the blank-separated list; no allocation, as
+// applicability asks it of every node.
 bool In(std::string_view word, std::string_view list)
 {
-    for (std::string_view token : Tokens(list))
-        if (token == word)
+    if (word.empty())
+        return false;
+    for (std::size_t at = list.find(word); at != std::string_view::npos; at = list.find(word, at + 1)) {
+        const bool startsWord = at == 0 || list[at - 1] == ' ';
+        const std::size_t end = at + word.size();
+        if (startsWord && (end == list.size() || list[end] == ' '))
             return true;
+    }
     return false;
 }
 
@@ -327,7 +334,7 @@ CheckResult VisibleTextInName(const PageContext& page, int node, std::string_vie
         return Pass();
     // A single character or a word in an icon font may stand for a symbol,
     // which needs no place in the name: a person tells.
-    const std::string& font = N(page, node).style.fontFamily;
+    const std::string& font = N(page, node).Style().fontFamily;
     if (visible.size() == 1 || font.find("icon") != std::string::npos)
         return {Outcome::CannotTell, page.tree.Name(node)};
     return Fail(page.tree.Name(node));

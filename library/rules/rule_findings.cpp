@@ -79,6 +79,20 @@ bool OnlyObsoleteCriteria(std::string_view criteria)
 
 } // namespace
 
+std::vector<std::string_view> SplitCriteria(std::string_view criteria)
+{
+    std::vector<std::string_view> numbers;
+    while (!criteria.empty()) {
+        const std::size_t blank = criteria.find(' ');
+        if (blank != 0)
+            numbers.push_back(criteria.substr(0, blank));
+        if (blank == std::string_view::npos)
+            break;
+        criteria.remove_prefix(blank + 1);
+    }
+    return numbers;
+}
+
 bool ParseWcag22Target(std::string_view text, Wcag22Target& target)
 {
     const std::string lower = ToLower(Trim(text));
@@ -118,7 +132,8 @@ std::string RuleTitle(const RuleDefinition& rule)
     return title.empty() ? std::string(rule.id) : title;
 }
 
-std::vector<RuleFinding> CheckWcag22(const CHtmlDocument& document, Wcag22Target target)
+std::vector<RuleFinding> CheckWcag22(const CHtmlDocument& document, Wcag22Target target,
+                                     std::vector<const RuleDefinition*>* applied)
 {
     std::vector<RuleDefinition> rules;
     for (const RuleDefinition& rule : RuleTable())
@@ -127,7 +142,21 @@ std::vector<RuleFinding> CheckWcag22(const CHtmlDocument& document, Wcag22Target
     const a11y::AccessibilityTree tree(document);
     const PageContext page{tree, true};
     std::vector<RuleFinding> findings;
-    for (const RuleResult& result : RunRules(page, rules)) {
+    const std::vector<RuleResult> results = RunRules(page, rules);
+    if (applied) {
+        // A result names its row of the copy judged: its index there, one pass.
+        std::vector<bool> seen(rules.size(), false);
+        for (const RuleResult& result : results) {
+            const auto at = static_cast<std::size_t>(result.rule - rules.data());
+            if (at < seen.size())
+                seen[at] = true;
+        }
+        for (std::size_t at = 0; at < rules.size(); ++at) {
+            if (seen[at])
+                applied->push_back(FindRule(rules[at].id));
+        }
+    }
+    for (const RuleResult& result : results) {
         if (result.outcome != Outcome::Failed && result.outcome != Outcome::CannotTell)
             continue;
         RuleFinding finding;

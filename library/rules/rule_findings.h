@@ -38,12 +38,18 @@ struct RuleFinding {
     bool cannotTell = false;
 };
 
+// The numbers of a rule's criteria ("2.4.4", "4.1.2").
+std::vector<std::string_view> SplitCriteria(std::string_view criteria);
+
 // The title of a rule's findings, in the user's language ("Links without
 // an accessible name").
 std::string RuleTitle(const RuleDefinition& rule);
 
 // Judges the page by every rule counting at the target, building its
 // accessibility tree once; findings in the page's order.
-std::vector<RuleFinding> CheckWcag22(const CHtmlDocument& document, Wcag22Target target);
+// When applied is given, it receives the rules that applied to some node of
+// the page (passed, failed or could not tell), in the table's order.
+std::vector<RuleFinding> CheckWcag22(const CHtmlDocument& document, Wcag22Target target,
+                                     std::vector<const RuleDefinition*>* applied = nullptr);
 
 } // namespace orvane::rules

@@ -28,7 +28,7 @@ bool HasVisibleText(const PageContext& page, int node)
 
 bool ImportantInlineSpacing(const PageContext& page, int node, std::string_view property)
 {
-    const a11y::NodeStyle& s = N(page, node).style;
+    const a11y::NodeStyle& s = N(page, node).Style();
     const bool important = property == "letter-spacing" ? s.letterSpacingImportant
                            : property == "word-spacing" ? s.wordSpacingImportant
                                                         : s.lineHeightImportant;
@@ -101,8 +101,8 @@ double FontSize(const PageContext& page, int node, int depth = 0)
     const Node& n = N(page, node);
     const double parentSize = (n.parent > 0 && depth < 64) ? FontSize(page, n.parent, depth + 1) : 16.0;
     double pixels = parentSize;
-    const std::string& own = n.style.fontSize;
-    const std::string& inherited = n.parent > 0 ? N(page, n.parent).style.fontSize : std::string();
+    const std::string& own = n.Style().fontSize;
+    const std::string& inherited = n.parent > 0 ? N(page, n.parent).Style().fontSize : std::string();
     if (!own.empty() && own != inherited && Pixels(own, parentSize, pixels, false))
         return pixels;
     return parentSize;
@@ -110,7 +110,7 @@ double FontSize(const PageContext& page, int node, int depth = 0)
 
 CheckResult SpacingWideEnough(const PageContext& page, int node, std::string_view property)
 {
-    const a11y::NodeStyle& s = N(page, node).style;
+    const a11y::NodeStyle& s = N(page, node).Style();
     const std::string& value = property == "letter-spacing" ? s.letterSpacing
                                : property == "word-spacing" ? s.wordSpacing
                                                             : s.lineHeight;
@@ -196,10 +196,10 @@ double Angle(std::string_view declaration)
 bool RotatedByOrientation(const PageContext& page, int node, std::string_view)
 {
     const Node& n = N(page, node);
-    if (n.foreign || !n.visible || !n.style.orientationDependent)
+    if (n.foreign || !n.visible || !n.Style().orientationDependent)
         return false;
-    const std::string& a = n.style.landscapeRotation;
-    const std::string& b = n.style.portraitRotation;
+    const std::string& a = n.Style().landscapeRotation;
+    const std::string& b = n.Style().portraitRotation;
     auto turns = [](const std::string& d) {
         return d.find("rotate") != std::string::npos || d.find("matrix") != std::string::npos;
     };
@@ -209,13 +209,13 @@ bool RotatedByOrientation(const PageContext& page, int node, std::string_view)
 CheckResult NotLockedToOrientation(const PageContext& page, int node, std::string_view)
 {
     const Node& n = N(page, node);
-    const double landscape = Angle(n.style.landscapeRotation);
-    const double portrait = Angle(n.style.portraitRotation);
+    const double landscape = Angle(n.Style().landscapeRotation);
+    const double portrait = Angle(n.Style().portraitRotation);
     if (std::isnan(landscape) || std::isnan(portrait))
         return {Outcome::CannotTell, {}};
     double difference = std::fmod(std::fabs(landscape - portrait), 180.0);
     if (std::fabs(difference - 90) < 0.5)
-        return Fail(n.style.portraitRotation.empty() ? n.style.landscapeRotation : n.style.portraitRotation);
+        return Fail(n.Style().portraitRotation.empty() ? n.Style().landscapeRotation : n.Style().portraitRotation);
     return Pass();
 }
 

@@ -39,6 +39,12 @@ int LevelOfText(std::string_view text)
         return level::kAA;
     if (text == "AAA")
         return level::kAAA;
+    if (text == "2.2-A")
+        return level::kWcag22A;
+    if (text == "2.2-AA")
+        return level::kWcag22AA;
+    if (text == "2.2-AAA")
+        return level::kWcag22AAA;
     return level::kSection508;
 }
 
@@ -48,6 +54,9 @@ std::string_view TextOfLevel(int conformance)
     case level::kAAA: return "AAA";
     case level::kAA: return "AA";
     case level::kA: return "A";
+    case level::kWcag22A: return "2.2-A";
+    case level::kWcag22AA: return "2.2-AA";
+    case level::kWcag22AAA: return "2.2-AAA";
     default: return "508";
     }
 }
@@ -422,6 +431,8 @@ bool COrvaneSettings::AppliesAtLevel(int conformance, int priority, bool section
 {
     if (conformance == level::kSection508)
         return section508 || alwaysInclude;
+    if (level::IsWcag22(conformance))
+        return alwaysInclude;
     if (priority == 1 || alwaysInclude)
         return true;
     if (priority == 2)

@@ -19,6 +19,9 @@ int LevelOfRadio(int radio)
     case CPageSettingsLevel::kRadioA: return level::kA;
     case CPageSettingsLevel::kRadioAA: return level::kAA;
     case CPageSettingsLevel::kRadioAAA: return level::kAAA;
+    case CPageSettingsLevel::kRadioWcag22A: return level::kWcag22A;
+    case CPageSettingsLevel::kRadioWcag22AA: return level::kWcag22AA;
+    case CPageSettingsLevel::kRadioWcag22AAA: return level::kWcag22AAA;
     default: return level::kSection508;
     }
 }
@@ -43,12 +46,15 @@ void CPageSettingsLevel::FirstShow(platform::IWindow& window)
 
 void CPageSettingsLevel::ShowLevel(platform::IWindow& window, int level)
 {
-    if (level < level::kA || level > level::kSection508)
+    if (level < level::kA || level > level::kWcag22AAA)
         level = level::kSection508;
-    const int radios[] = {kRadioA, kRadioAA, kRadioAAA, kRadio508};
+    const int radios[] = {kRadioA, kRadioAA, kRadioAAA, kRadio508, kRadioWcag22A, kRadioWcag22AA, kRadioWcag22AAA};
     window.SetChecked(radios[level - 1], true);
     for (int shown = level::kA; shown <= level::kSection508; ++shown)
         window.Show(kDescriptionA + shown - 1, shown == level);
+    window.Show(kDescriptionWcag22, level::IsWcag22(level));
+    // The dialogs add WCAG 1.0 checks of the priorities above a WCAG 1.0 target;
+    // a WCAG 2.2 target has no priorities above it.
     window.Enable(kAdvancedA, level == level::kA);
     window.Enable(kAdvancedAA, level == level::kAA);
     window.Enable(kAdvanced508, level == level::kSection508);
@@ -64,6 +70,9 @@ void CPageSettingsLevel::OnNotify(platform::IWindow& window, const platform::Not
     case kRadioAA:
     case kRadioAAA:
     case kRadio508:
+    case kRadioWcag22A:
+    case kRadioWcag22AA:
+    case kRadioWcag22AAA:
         ShowLevel(window, LevelOfRadio(notification.control));
         break;
     case kAdvancedA: RunAdvanced(window, level::kA); break;
@@ -99,7 +108,7 @@ bool CPageSettingsLevel::CanLeave() { return !WasShown() || ValidatedIconsLocati
 void CPageSettingsLevel::OkStep()
 {
     int level = level::kSection508;
-    for (int radio : {kRadioA, kRadioAA, kRadioAAA}) {
+    for (int radio : {kRadioA, kRadioAA, kRadioAAA, kRadioWcag22A, kRadioWcag22AA, kRadioWcag22AAA}) {
         if (m_window->IsChecked(radio))
             level = LevelOfRadio(radio);
     }

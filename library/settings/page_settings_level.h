@@ -13,6 +13,8 @@ class CPageSettingsLevel final : public CSettingsPage {
 public:
     static constexpr int kTemplate = 9101;
     static constexpr int kRadioA = 1264, kRadioAA = 1265, kRadioAAA = 1266, kRadio508 = 1267;
+    static constexpr int kRadioWcag22A = 9132, kRadioWcag22AA = 9133, kRadioWcag22AAA = 9134;
+    static constexpr int kDescriptionWcag22 = 9135; // shown for each of the three
     static constexpr int kDescriptionA = 9120; // to 9123, one per level
     static constexpr int kAdvancedA = 9124, kAdvancedAA = 9125, kAdvanced508 = 9126;
     static constexpr int kInsertIcon = 9127;

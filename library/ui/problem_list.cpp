@@ -1,5 +1,6 @@
 #include "library/ui/problem_list.h"
 
+#include "common/orvane_settings.h"
 #include "library/checks/check_catalogue.h"
 #include "library/checks/check_pass.h"
 #include "library/html/element.h"
@@ -283,6 +284,9 @@ std::string LevelName(int level)
     case kLevelAA: return "AA";
     case kLevelAAA: return "AAA";
     case kLevelSection508: return "Section 508";
+    case level::kWcag22A: return "WCAG 2.2 A";
+    case level::kWcag22AA: return "WCAG 2.2 AA";
+    case level::kWcag22AAA: return "WCAG 2.2 AAA";
     default: return "none";
     }
 }

@@ -2,6 +2,8 @@
 // show no window): arguments, buffers, results and calling orders.
 #include "library/api/validator.h"
 
+#include "common/orvane_settings.h"
+
 #include "library/checks/element_table.h"
 #include "library/registry/object_database.h"
 #include "library/registry/object_digest.h"
@@ -104,6 +106,29 @@ TEST_F(ValidatorTest, APageFileIsCheckedSavedByteForByteAndReadBackLineByLine)
     while (validator.GetNextDocumentLine(line, sizeof line) == 0)
         joined += line;
     EXPECT_EQ(joined, page);
+}
+
+// A host such as the selector checks and saves a page whatever target the
+// user chose, a WCAG 2.2 one included: the page comes back as it was.
+TEST_F(ValidatorTest, APageCheckedAtAWcag22TargetIsSavedByteForByte)
+{
+    const std::unique_ptr<platform::IRegistry> store = platform::CreateFileRegistry((m_folder / "store.reg").string());
+    const platform::ScopedRegistry scope(*store);
+    {
+        COrvaneSettings settings;
+        settings.Load();
+        settings.SetConformanceLevel(level::kWcag22AA);
+        settings.Save();
+    }
+    const std::string page = "<html>\r\n<body>\r\n<img src=\"a.gif\">\r\n</body></html>";
+    const std::string path = Write("page.html", page);
+    EXPECT_GE(validator.ValidateDoc(path.c_str()), 0);
+    const std::string copy = (m_folder / "copy.html").string();
+    EXPECT_EQ(validator.SaveDoc(copy.c_str()), 1);
+    EXPECT_EQ(test::ReadFileBytes(copy), page);
+    COrvaneSettings after;
+    after.Load();
+    EXPECT_EQ(after.GetConformanceLevel(), level::kWcag22AA) << "the target stays as the user chose it";
 }
 
 TEST_F(ValidatorTest, LineReadingSkipsALineTooLongAndStaysAtTheEnd)

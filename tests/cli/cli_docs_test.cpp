@@ -75,7 +75,7 @@ TEST(ManualPage, TheBuiltPageIsTheTablesAndManShowsEveryCommandAndOption)
     for (const char* section : {"SYNOPSIS", "DESCRIPTION", "COMMANDS", "OPTIONS", "EXIT STATUS", "ENVIRONMENT", "FILES"})
         EXPECT_NE(shown.find(std::string("\n") + section + "\n"), std::string::npos) << section;
     // The synopsis breaks its lines between the bracketed items only.
-    for (const char* item : {"orvane check [--level A|AA|AAA|508]", "[--format text|json|sarif|junit|html]",
+    for (const char* item : {"orvane check [--level A|AA|AAA|508|2.2-A|2.2-AA|2.2-AAA]", "[--format text|json|sarif|junit|html|earl]",
                              "[--registry FILE | --no-registry]", "orvane rewrite IN OUT"})
         EXPECT_NE(shown.find(item), std::string::npos) << item << " in\n" << shown;
     // The words as read, whatever the lines and the justification.
@@ -154,8 +154,9 @@ TEST_F(BashCompletion, CompletesCommandsOptionsTheirValuesAndFileNames)
     EXPECT_EQ(Complete({"orvane", "rew"}), (Words{"rewrite"}));
     EXPECT_EQ(Complete({"orvane", "--"}), (Words{"--help", "--version"}));
     EXPECT_EQ(Complete({"orvane", "check", "--f"}), (Words{"--format"}));
-    EXPECT_EQ(Complete({"orvane", "check", "--format", ""}), (Words{"text", "json", "sarif", "junit", "html"}));
+    EXPECT_EQ(Complete({"orvane", "check", "--format", ""}), (Words{"text", "json", "sarif", "junit", "html", "earl"}));
     EXPECT_EQ(Complete({"orvane", "check", "--all", "--level", "A"}), (Words{"A", "AA", "AAA"}));
+    EXPECT_EQ(Complete({"orvane", "fix", "--level", "2.2-A"}), (Words{"2.2-A", "2.2-AA", "2.2-AAA"}));
     EXPECT_EQ(Complete({"orvane", "check", "--output", "sa"}), (Words{"sample.html", "saved.json"}));
     EXPECT_EQ(Complete({"orvane", "check", "--jobs", ""}), Words{});
     // Pages and folders to check, as many as wanted.

@@ -71,8 +71,8 @@ TEST(ProgramHelp, VersionIsTheProjectsAndHelpListsEveryCommandAndOption)
 TEST(ProgramHelp, EachCommandShowsItsOwnUsageAndOptions)
 {
     const std::string checkUsage =
-        "usage: orvane check [--level A|AA|AAA|508]\n"
-        "                    [--format text|json|sarif|junit|html] [--output FILE]\n"
+        "usage: orvane check [--level A|AA|AAA|508|2.2-A|2.2-AA|2.2-AAA]\n"
+        "                    [--format text|json|sarif|junit|html|earl] [--output FILE]\n"
         "                    [--all] [--wcag2] [--jobs N]\n"
         "                    [--registry FILE | --no-registry] [--help-base URL]\n"
         "                    [--aria] [--tables skip|data|layout|guess] [--shard K/N]\n"
@@ -80,10 +80,11 @@ TEST(ProgramHelp, EachCommandShowsItsOwnUsageAndOptions)
     Ran check = Orvane({"check", "--help"});
     EXPECT_EQ(check.status, kExitOk);
     EXPECT_TRUE(check.out.starts_with(checkUsage + "\nChecks each PATH for accessibility problems")) << check.out;
-    EXPECT_TRUE(Contains(check.out, "\noptions:\n  --level A|AA|AAA|508  the conformance target (default: the "
-                                    "target in the\n                        user's settings)\n"))
+    EXPECT_TRUE(Contains(check.out, "\noptions:\n  --level A|AA|AAA|508|2.2-A|2.2-AA|2.2-AAA\n"
+                                    "                        the conformance target (default: the target in the\n"
+                                    "                        user's settings)\n"))
         << check.out;
-    EXPECT_TRUE(Contains(check.out, "  --format text|json|sarif|junit|html\n                        the report's form"));
+    EXPECT_TRUE(Contains(check.out, "  --format text|json|sarif|junit|html|earl\n                        the report's form"));
     EXPECT_TRUE(Contains(check.out, "  -h, --help            show this help and exit\n"));
     EXPECT_EQ(Orvane({"help", "check"}).out, check.out);
     EXPECT_LE(LongestLine(check.out), 79u);
@@ -114,9 +115,9 @@ TEST(ProgramHelp, UsageErrorsSayWhatIsWrong)
         return ran.err.substr(0, ran.err.find('\n'));
     };
     EXPECT_EQ(problem({"check"}), "orvane check: no page or folder to check");
-    EXPECT_EQ(problem({"check", "--level", "B", "x.html"}), "orvane check: --level takes A, AA, AAA or 508");
+    EXPECT_EQ(problem({"check", "--level", "B", "x.html"}), "orvane check: --level takes A, AA, AAA, 508, 2.2-A, 2.2-AA or 2.2-AAA");
     EXPECT_EQ(problem({"check", "--format", "pdf", "x.html"}),
-              "orvane check: --format takes text, json, sarif, junit or html");
+              "orvane check: --format takes text, json, sarif, junit, html or earl");
     EXPECT_EQ(problem({"check", "x.html", "--output"}), "orvane check: --output takes a file name");
     EXPECT_EQ(problem({"check", "--jobs", "10000", "x.html"}), "orvane check: --jobs takes a number from 1 up");
     EXPECT_EQ(problem({"check", "x.html", "--help-base"}),
@@ -163,14 +164,19 @@ TEST(OptionTable, EveryOptionIsTakenWithItsValue)
             EXPECT_EQ(line.operands.size(), static_cast<std::size_t>(command.minOperands));
         }
     }
-    // Levels in either case, as before; values are words a shell completes unquoted.
+    // Levels in either case, as before; values are words a shell completes unquoted
+    // (a dot, as in 2.2-AA, is no word break for bash).
     CommandLine line;
     EXPECT_EQ(ParseCommandLine(*FindCommand("check"), {"--level", "aa", "x.html"}, line), "");
+    CommandLine wcag22Check;
+    EXPECT_EQ(ParseCommandLine(*FindCommand("check"), {"--level", "2.2-aa", "x.html"}, wcag22Check), "");
+    CommandLine wcag22Fix;
+    EXPECT_EQ(ParseCommandLine(*FindCommand("fix"), {"--level", "2.2-AA", "x.html"}, wcag22Fix), "");
     for (const CommandSpec& command : Program().commands) {
         for (const OptionSpec& option : command.options) {
             EXPECT_TRUE(option.name.starts_with("--")) << option.name;
             for (std::string_view word : option.values)
-                EXPECT_EQ(word.find_first_not_of("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789-"),
+                EXPECT_EQ(word.find_first_not_of("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789-."),
                           std::string_view::npos);
             EXPECT_NE(option.help, "");
             if (option.kind != ValueKind::None && option.kind != ValueKind::Choice) {

@@ -173,6 +173,32 @@ TEST_F(FixCommand, OnlyTheChecksNamedAreRepairedWithTheRememberedChoices)
     EXPECT_EQ(Bytes(french.string()), "<html lang=\"fr\">\n<head><title>Horaire</title></head>\n</html>\n") << out.str();
 }
 
+// At a WCAG 2.2 target the rules judge the page: the language repair mends
+// what html-page-lang finds, and the document type, which no rule asks for,
+// is left as it is; what still counts are the rules' findings.
+TEST_F(FixCommand, AtAWcag22TargetOnlyTheRepairsOfFailedRulesAreMade)
+{
+    ASSERT_EQ(Run("settings", {"--set", "language=en", "--set", "doctype=transitional"}), kExitOk) << err.str();
+    const std::string page = Example("booking.html");
+    const std::string original = Original("booking.html");
+    ASSERT_EQ(Run("check", {"--level", "2.2-AA", "--format", "json", page}), kExitFindings) << err.str();
+    ASSERT_NE(out.str().find("\"act\": \"b5c3f8\""), std::string::npos) << out.str();
+
+    Run("fix", {"--level", "2.2-AA", "--save", "replace", page});
+    EXPECT_EQ(err.str(), "");
+    EXPECT_EQ(Bytes(page), "<html lang=\"en\">" + original.substr(original.find('\n'))) << out.str();
+    const std::string report = out.str();
+    EXPECT_NE(report.find(": repaired MissingLanguage: "), std::string::npos) << report;
+    EXPECT_EQ(report.find("DoctypeMissing"), std::string::npos) << report;
+    EXPECT_EQ(report.find("still counts html-page-lang"), std::string::npos) << report;
+    EXPECT_NE(report.find("at level WCAG 2.2 AA"), std::string::npos) << report;
+
+    // Nothing left that a repair of the run mends: a second run writes nothing.
+    Run("fix", {"--level", "2.2-AA", "--save", "replace", page});
+    EXPECT_NE(out.str().find(page + ": nothing repaired; "), std::string::npos) << out.str();
+    EXPECT_EQ(Bytes(page), "<html lang=\"en\">" + original.substr(original.find('\n')));
+}
+
 TEST_F(FixCommand, DryRunChangesNothingAndTheDiffShowsWhatWouldChange)
 {
     const std::string page = Example("booking.html");

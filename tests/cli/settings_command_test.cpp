@@ -119,6 +119,17 @@ TEST_F(SettingsCommand, WhatIsSetIsWhatTheSettingsSheetLoads)
     EXPECT_NE(out.str().find("\nlanguage: fr\ndoctype: strict\n"), std::string::npos) << out.str();
 }
 
+TEST_F(SettingsCommand, AWcag22TargetIsSetShownAndLoadedByTheSheet)
+{
+    ASSERT_EQ(Run({"--set", "level=2.2-aa"}), kExitOk) << err.str();
+    EXPECT_EQ(Loaded()->GetConformanceLevel(), level::kWcag22AA);
+    EXPECT_EQ(Run({}), kExitOk);
+    EXPECT_EQ(out.str().rfind("level: 2.2-AA\n", 0), 0u) << out.str();
+    // Back to a WCAG 1.0 target: the stored value is the one older versions read.
+    ASSERT_EQ(Run({"--set", "level=AAA"}), kExitOk) << err.str();
+    EXPECT_EQ(Loaded()->GetConformanceLevel(), level::kAAA);
+}
+
 TEST_F(SettingsCommand, ABadNameOrValueIsExplainedAndLeavesTheStoreAsItWas)
 {
     ASSERT_EQ(Run({"--set", "level=A"}), kExitOk) << err.str();

@@ -454,9 +454,24 @@ TEST_F(SettingsTest, ALevelOutsideTheTargetsIsSavedAsSection508)
 {
     COrvaneSettings settings;
     settings.Load();
-    settings.SetConformanceLevel(7);
+    settings.SetConformanceLevel(8);
     settings.Save();
     EXPECT_EQ(StoredKey()->QueryString("WaiConformance", 10), "508");
+}
+
+TEST_F(SettingsTest, AWcag22TargetIsSavedByNameAndLoadsBack)
+{
+    for (const auto& [target, stored] : {std::pair{level::kWcag22A, "2.2-A"}, std::pair{level::kWcag22AA, "2.2-AA"},
+                                         std::pair{level::kWcag22AAA, "2.2-AAA"}}) {
+        COrvaneSettings settings;
+        settings.Load();
+        settings.SetConformanceLevel(target);
+        settings.Save();
+        EXPECT_EQ(StoredKey()->QueryString("WaiConformance", 10), stored);
+        COrvaneSettings loaded;
+        loaded.Load();
+        EXPECT_EQ(loaded.GetConformanceLevel(), target);
+    }
 }
 
 TEST_F(SettingsTest, AnUnchangedLevelIsNotRewritten)

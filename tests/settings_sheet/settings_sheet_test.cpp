@@ -125,6 +125,51 @@ TEST_F(SettingsSheetTest, TheLevelPageOffersTheAdvancedDialogOfTheChosenLevelAnd
     EXPECT_FALSE(StoredAnyCheckValue());
 }
 
+TEST_F(SettingsSheetTest, AWcag22TargetIsChosenLikeTheOthersAndShownNextTime)
+{
+    constexpr int kRadioWcag22AA = 9133, kRadioWcag22AAA = 9134, kDescriptionWcag22 = 9135;
+    m_windows.WhenShown(kSheet, [&](CMemoryWindow& sheet) {
+        CMemoryWindow& level = sheet.PageWindow(kLevelPage);
+        EXPECT_FALSE(level.IsVisible(kDescriptionWcag22));
+        level.Click(kRadioWcag22AA);
+        EXPECT_FALSE(level.IsChecked(kRadioAAA));
+        EXPECT_TRUE(level.IsVisible(kDescriptionWcag22));
+        EXPECT_FALSE(level.IsVisible(9122));
+        // No WCAG 1.0 priorities lie above a WCAG 2.2 target.
+        EXPECT_FALSE(level.IsEnabled(kAdvancedA));
+        EXPECT_FALSE(level.IsEnabled(kAdvancedAA));
+        EXPECT_FALSE(level.IsEnabled(kAdvanced508));
+        sheet.Click(kIdOk);
+    });
+    EXPECT_EQ(RunSettingsSheet(nullptr), kIdOk);
+    COrvaneSettings stored;
+    stored.Load();
+    EXPECT_EQ(stored.GetConformanceLevel(), level::kWcag22AA);
+    EXPECT_EQ(StoredKey()->QueryString("WaiConformance", 10), "2.2-AA");
+
+    // Shown as stored; another WCAG 2.2 level replaces it, and a WCAG 1.0 one after that.
+    m_windows.WhenShown(kSheet, [&](CMemoryWindow& sheet) {
+        CMemoryWindow& level = sheet.PageWindow(kLevelPage);
+        EXPECT_TRUE(level.IsChecked(kRadioWcag22AA));
+        EXPECT_TRUE(level.IsVisible(kDescriptionWcag22));
+        level.Click(kRadioWcag22AAA);
+        sheet.Click(kIdOk);
+    });
+    EXPECT_EQ(RunSettingsSheet(nullptr), kIdOk);
+    stored.Load();
+    EXPECT_EQ(stored.GetConformanceLevel(), level::kWcag22AAA);
+    m_windows.WhenShown(kSheet, [&](CMemoryWindow& sheet) {
+        CMemoryWindow& level = sheet.PageWindow(kLevelPage);
+        level.Click(kRadioA);
+        EXPECT_FALSE(level.IsChecked(kRadioWcag22AAA));
+        EXPECT_FALSE(level.IsVisible(kDescriptionWcag22));
+        sheet.Click(kIdOk);
+    });
+    EXPECT_EQ(RunSettingsSheet(nullptr), kIdOk);
+    stored.Load();
+    EXPECT_EQ(stored.GetConformanceLevel(), level::kA);
+}
+
 TEST_F(SettingsSheetTest, AriaNamesChosenOnTheLevelPageAreStoredAndShownNextTime)
 {
     m_windows.WhenShown(kSheet, [&](CMemoryWindow& sheet) {
