@@ -444,10 +444,10 @@ bool CTableRecord::HasHeaderCells() const
 
 bool CTableRecord::TakenAsHeader(const CTableCell& cell, bool tableHasHeaderCells)
 {
-    if (cell.Type() == cell_type::kTh)
-        return true;
-    if (tableHasHeaderCells)
+    if (cell.Type() != cell_type::kTh && tableHasHeaderCells)
         return false;
+    // A header of pictures alone (or of figures) has no words to shorten,
+    // th or not.
     const std::string text = cell.Text();
     return std::any_of(text.begin(), text.end(), [](char c) {
         const auto byte = static_cast<unsigned char>(c);

@@ -36,8 +36,6 @@ constexpr OpenFinding kStillReportedOpen[] = {
                       "after the proposed skip link is written; why is not found yet"},
     {"ListForFormat", "a few of the many lists of long corpus pages stay reported after the merged proposal; why "
                       "is not found yet"},
-    {"TableAbbreviations", "a header of the document views page stays reported after the proposal; why is not "
-                           "found yet"},
 };
 
 std::string Describe(const WalkAnswers& answers)
