@@ -25,6 +25,42 @@ constexpr int kListItem = 51;
 constexpr int kDefinitionTerm = 25;
 }
 
+namespace {
+
+constexpr int kDefinitionData = 21;
+
+// Whether the list stands in another list: in one of its items (li or dd),
+// or right in it, as older pages nest a level. Walked back over what the
+// list follows: a closed element is passed over whole, by its start tag; the
+// first start tag still open around the list decides.
+bool InAnotherList(const CHtmlDocument& document, std::size_t start)
+{
+    std::size_t i = start;
+    while (i > 0) {
+        const CElement* e = document.At(--i);
+        if (e->IsDeleted() || e->Kind() < 0)
+            continue;
+        const CElement* partner = e->Partner();
+        if (e->Kind() >= kind::kEndOffset) {
+            if (partner && partner != e && document.Find(partner)) {
+                const std::size_t opened = document.IndexOf(*partner);
+                if (opened < i)
+                    i = opened;
+            }
+            continue;
+        }
+        if (partner && partner != e && document.IndexOf(*partner) < start)
+            continue;
+        if (e->Kind() == kListItem || e->Kind() == kDefinitionData || e->Kind() == tag::kList)
+            return true;
+        if (e->Kind() == tag::kBody || e->Kind() == tag::kTd || e->Kind() == tag::kTh)
+            return false;
+    }
+    return false;
+}
+
+} // namespace
+
 int CElementList::Check(COrvaneSettings& settings, CHtmlDocument& document, int applyLevel)
 {
     CCheckRun run{settings, document, applyLevel};
@@ -58,7 +94,10 @@ int CElementList::Check(COrvaneSettings& settings, CHtmlDocument& document, int 
                     break;
             }
         }
-        if (hasText && items < 2)
+        // One item in another list is a step with one substep, an outline's
+        // level, not text indented by a list; taken for one, its item would
+        // go, and the list around it would count one item less.
+        if (hasText && (items == 0 || (items == 1 && !InAnotherList(document, range.start))))
             mask = 0x1;
     }
     return StoreProblems(*this, mask);
