@@ -34,8 +34,6 @@ struct OpenFinding {
 constexpr OpenFinding kStillReportedOpen[] = {
     {"LinksSkipover", "on two corpus pages (generated and converted manuals) a run of links is reported again "
                       "after the proposed skip link is written; why is not found yet"},
-    {"ListForFormat", "a few of the many lists of long corpus pages stay reported after the merged proposal; why "
-                      "is not found yet"},
 };
 
 std::string Describe(const WalkAnswers& answers)
