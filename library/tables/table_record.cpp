@@ -444,11 +444,12 @@ bool CTableRecord::HasHeaderCells() const
 
 bool CTableRecord::TakenAsHeader(const CTableCell& cell, bool tableHasHeaderCells)
 {
-    if (cell.Type() != cell_type::kTh && tableHasHeaderCells)
-        return false;
-    // A header of pictures alone (or of figures) has no words to shorten,
-    // th or not.
     const std::string text = cell.Text();
+    // A th cell of pictures alone has no text to shorten.
+    if (cell.Type() == cell_type::kTh)
+        return std::any_of(text.begin(), text.end(), [](char c) { return !std::isspace(static_cast<unsigned char>(c)); });
+    if (tableHasHeaderCells)
+        return false;
     return std::any_of(text.begin(), text.end(), [](char c) {
         const auto byte = static_cast<unsigned char>(c);
         return std::isalpha(byte) || byte >= 0x80;
