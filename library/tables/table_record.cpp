@@ -445,9 +445,12 @@ bool CTableRecord::HasHeaderCells() const
 bool CTableRecord::TakenAsHeader(const CTableCell& cell, bool tableHasHeaderCells)
 {
     const std::string text = cell.Text();
-    // A th cell of pictures alone has no text to shorten.
+    // A th cell of pictures (or marks) alone has no word to shorten.
     if (cell.Type() == cell_type::kTh)
-        return std::any_of(text.begin(), text.end(), [](char c) { return !std::isspace(static_cast<unsigned char>(c)); });
+        return std::any_of(text.begin(), text.end(), [](char c) {
+            const auto byte = static_cast<unsigned char>(c);
+            return std::isalnum(byte) || byte >= 0x80;
+        });
     if (tableHasHeaderCells)
         return false;
     return std::any_of(text.begin(), text.end(), [](char c) {
