@@ -30,6 +30,30 @@ constexpr CDottedEndings<13> kSoundExtensions({".wav", ".au", ".snd", ".dwd", ".
 
 bool LinksToSound(std::string_view href) { return kSoundExtensions.FoundIn(href); }
 
+// Words a link names a transcript by: the link text the transcript page
+// writes in either language of the program, or the file name it proposes.
+bool NamesTranscript(std::string_view text)
+{
+    return ContainsIgnoreCase(text, "transcript") || ContainsIgnoreCase(text, "transkript");
+}
+
+// A link to a recording is followed by its transcript's link as the
+// transcript page writes it: after the end tag, with nothing but blank text
+// between, a link that is no recording itself and says it is a transcript.
+bool TranscriptLinkBeside(const CElement& link, const CHtmlDocument& document)
+{
+    const CElement* end = link.Partner();
+    if (!end || end == &link || !document.Find(end) || document.IndexOf(*end) < document.IndexOf(link))
+        return false;
+    const CElement* next = document.ElementAfter(end);
+    while (next && (next->IsDeleted() || (next->Kind() == kind::kText && Trim(next->Text()).empty())))
+        next = document.ElementAfter(next);
+    const auto* transcript = next && next->Kind() == tag::kA ? dynamic_cast<const CElementAnchor*>(next) : nullptr;
+    const CAttribute* href = transcript ? transcript->FindAttribute(attr::kHref) : nullptr;
+    return href && !Trim(href->Value()).empty() && !LinksToSound(href->Value()) &&
+           (NamesTranscript(transcript->LinkText()) || NamesTranscript(href->Value()));
+}
+
 bool OpensNewWindow(const CAttribute* target)
 {
     // A target a repair took out is not in the page.
@@ -55,7 +79,7 @@ int CElementAnchor::Check(COrvaneSettings& settings, CHtmlDocument& document, in
         return 0;  // a named anchor: nothing to check, the last result stands
     CCheckRun run{settings, document, applyLevel};
     std::uint32_t mask = 0;
-    if (run.Runs(*this, kTranscriptBit) && LinksToSound(href->Value()))
+    if (run.Runs(*this, kTranscriptBit) && LinksToSound(href->Value()) && !TranscriptLinkBeside(*this, document))
         mask |= kTranscriptBit;
     if (run.Runs(*this, kNewWindowBit) && OpensNewWindow(target) && !NewWindowAccepted(document, href->Value()))
         mask |= kNewWindowBit;

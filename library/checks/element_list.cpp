@@ -25,6 +25,78 @@ constexpr int kListItem = 51;
 constexpr int kDefinitionTerm = 25;
 }
 
+namespace {
+
+// The list the list at start stands in: in one of its items (li or dd), or
+// right in it, as older pages nest a level. Walked back over what the list
+// follows: a closed element is passed over whole, by its start tag; the
+// start tags still open around the list lead to it.
+const CElement* ListAround(const CHtmlDocument& document, std::size_t start)
+{
+    std::size_t i = start;
+    while (i > 0) {
+        const CElement* e = document.At(--i);
+        if (e->IsDeleted() || e->Kind() < 0)
+            continue;
+        const CElement* partner = e->Partner();
+        if (e->Kind() >= kind::kEndOffset) {
+            if (partner && partner != e && document.Find(partner)) {
+                const std::size_t opened = document.IndexOf(*partner);
+                if (opened < i)
+                    i = opened;
+            }
+            continue;
+        }
+        if (partner && partner != e && document.IndexOf(*partner) < start)
+            continue;
+        if (e->Kind() == tag::kList)
+            return e;
+        if (e->Kind() == tag::kBody || e->Kind() == tag::kTd || e->Kind() == tag::kTh)
+            return nullptr;
+    }
+    return nullptr;
+}
+
+// Whether the list has text and its first item, and whether a second.
+struct ListContent {
+    bool hasText = false;
+    int items = 0;
+};
+
+ListContent ContentOf(const CHtmlDocument& document, const ElementRange& range)
+{
+    ListContent content;
+    for (std::size_t i = range.start + 1; i < range.end && content.items < 2; ++i) {
+        const CElement* e = document.At(i);
+        if (e->IsDeleted())
+            continue;
+        if (e->Kind() == kind::kText)
+            content.hasText = content.hasText || !Trim(e->Text()).empty();
+        else if (e->Kind() == kListItem || e->Kind() == kDefinitionTerm)
+            ++content.items;
+    }
+    return content;
+}
+
+// A list of text without items indents it; so does one of a single item,
+// unless it stands in a list that is one: then it is a step with one
+// substep, an outline's level (taken for indentation, its item would go,
+// and the list around it would count one item less).
+bool IndentsOnly(const CHtmlDocument& document, const CElement& list, const ListContent& content)
+{
+    if (!content.hasText || content.items >= 2)
+        return false;
+    if (content.items == 0)
+        return true;
+    const CElement* around = ListAround(document, document.IndexOf(list));
+    if (!around)
+        return true;
+    const ElementRange range = RangeOf(document, *around);
+    return range.valid && IndentsOnly(document, *around, ContentOf(document, range));
+}
+
+} // namespace
+
 int CElementList::Check(COrvaneSettings& settings, CHtmlDocument& document, int applyLevel)
 {
     CCheckRun run{settings, document, applyLevel};
@@ -58,7 +130,7 @@ int CElementList::Check(COrvaneSettings& settings, CHtmlDocument& document, int 
                     break;
             }
         }
-        if (hasText && items < 2)
+        if (IndentsOnly(document, *this, ListContent{hasText, items}))
             mask = 0x1;
     }
     return StoreProblems(*this, mask);

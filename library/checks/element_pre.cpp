@@ -83,12 +83,16 @@ bool CElementPre::PrepareRepairPage(RepairPageRequest& request)
     if (!m_isAsciiArt || !range.valid)
         return false;
     const auto& elements = request.document.Elements();
-    // Art inside a link left open gets no page: the links its repairs write
-    // would stand in that link.
-    for (std::size_t n = 0; n < range.start; ++n) {
+    // Art inside a link left open, or whose end stands in a link that opens
+    // before it, gets no page: the link written before it or the target
+    // written after its end tag would stand in that link.
+    for (std::size_t n = 0; n < range.end; ++n) {
         const CElement* e = elements[n];
         const CElement* end = e->Kind() == tag::kA && !e->IsDeleted() ? e->Partner() : nullptr;
-        if (end && end != e && request.document.IndexOf(*end) > range.start)
+        if (!end || end == e)
+            continue;
+        const std::size_t closes = request.document.IndexOf(*end);
+        if ((n < range.start && closes > range.start) || closes > range.end)
             return false;
     }
     for (std::size_t n = range.start; n <= range.end; ++n)

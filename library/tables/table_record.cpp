@@ -444,11 +444,15 @@ bool CTableRecord::HasHeaderCells() const
 
 bool CTableRecord::TakenAsHeader(const CTableCell& cell, bool tableHasHeaderCells)
 {
+    const std::string text = cell.Text();
+    // A th cell of pictures (or marks) alone has no word to shorten.
     if (cell.Type() == cell_type::kTh)
-        return true;
+        return std::any_of(text.begin(), text.end(), [](char c) {
+            const auto byte = static_cast<unsigned char>(c);
+            return std::isalnum(byte) || byte >= 0x80;
+        });
     if (tableHasHeaderCells)
         return false;
-    const std::string text = cell.Text();
     return std::any_of(text.begin(), text.end(), [](char c) {
         const auto byte = static_cast<unsigned char>(c);
         return std::isalpha(byte) || byte >= 0x80;

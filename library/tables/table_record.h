@@ -201,8 +201,9 @@ public:
     // Whether any counted cell is a th cell.
     bool HasHeaderCells() const;
     // A cell where a header is looked for (a row's first, the first row's)
-    // is taken as one when it is a th cell; in a table without any, when its
-    // text has a letter, as a heading's has and a figure's ("12.5") has not.
+    // is taken as one to shorten when it is a th cell with text (not
+    // pictures alone); in a table without any, when its text has a letter,
+    // as a heading's has and a figure's ("12.5") has not.
     static bool TakenAsHeader(const CTableCell& cell, bool tableHasHeaderCells);
     // A th cell in any row, excluded rows included: header markup used for layout.
     bool HasStructuralMarkup() const;

@@ -28,6 +28,25 @@ TEST_F(ContentChecks, LongHeadingsAreUsedForFormatting)
     EXPECT_FALSE(Reports("<h2>" + std::string(200, 'a'), "HeaderFormatting"));  // no end tag
 }
 
+// A list of one item inside another list (in an item, or right in it, as
+// older pages nest) is a step with one substep: turning it into indented
+// text would leave the list around it with an item less, which then reads
+// as formatting in turn.
+TEST_F(ContentChecks, AListOfOneItemInAListItemIsAnOutlineLevel)
+{
+    const std::string outline = "<ol><li><p>Step</p><ol><li><p>Substep</p></li></ol></li>"
+                                "<li><p>Step</p><ul><li>Sub<b>step</b></ul><dl><dd><ol><li>Deep</ol></dl></li></ol>";
+    EXPECT_FALSE(Reports(outline, "ListForFormat"));
+    EXPECT_FALSE(Reports("<ol><li>Step<ol><ol><ol><li>Deeper</ol></ol></ol></li><li>Step</ol>", "ListForFormat"));
+    EXPECT_FALSE(Reports("<ul><li>Step</li><ul><li>Substep</ul><li>Step</ul>", "ListForFormat"));
+    ExpectVerdicts("ListForFormat", {
+        {"<ol><li>Step<ul>Indented text</ul></li><li>Step</ol>", true},
+        {"<ol><li>Step</li></ol><ul><li>One item</ul>", true},
+        {"<table><tr><td><ul><li>One item</ul></table>", true},
+        {"<ul><li>Step</li><li>Step</li></ul><p>Then</p><ul><li>One item</ul>", true}
+    });
+}
+
 TEST_F(ContentChecks, ListsOfFewerThanTwoItemsIndentText)
 {
     ExpectVerdicts("ListForFormat", {

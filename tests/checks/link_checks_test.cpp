@@ -37,6 +37,23 @@ TEST_F(LinkChecks, SoundLinksNeedATranscriptCaseSensitively)
     });
 }
 
+// The transcript page writes its link right after the recording's link; a
+// page that has one there, as it writes it, has the transcript. Any other
+// link beside it, or a transcript link further off, does not count.
+TEST_F(LinkChecks, ASoundLinkFollowedByItsTranscriptLinkIsNotReported)
+{
+    ExpectVerdicts("AnchorTranscript", {
+        {"<a href=talk.wav>Talk</a> <a href=\"talk-transcript.html\">Transcript</a>", false},
+        {"<a href=talk.wav>Talk</a>\n<a href=\"notes.html\">TRANSKRIPT</a>", false},
+        {"<a href=talk.wav>Talk</a> <a href=\"talk-transcript.html\"><img src=t.gif></a>", false},
+        {"<a href=talk.wav>Talk</a> <a href=\"next.html\">Next</a>", true},
+        {"<a href=talk.wav>Talk</a> <a href=\"talk-transcript.wav\">Transcript</a>", true},
+        {"<a href=talk.wav>Talk</a> <a name=\"transcript\">Transcript</a>", true},
+        {"<a href=talk.wav>Talk</a> (1 min) <a href=\"t.html\">Transcript</a>", true},
+        {"<a href=talk.wav>Talk <a href=\"t.html\">Transcript</a>", true}
+    });
+}
+
 TEST_F(LinkChecks, NewWindowsUnlessTheRegistryAcceptedThem)
 {
     ExpectVerdicts("AnchorNewWindow", {

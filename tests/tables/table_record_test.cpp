@@ -293,6 +293,19 @@ TEST(TableRecordQueries, HeaderAbbreviationsNeedTheFirstColumnAndTheFirstRow)
     EXPECT_FALSE(empty.Table().HeaderCellsHaveAbbreviations());
 }
 
+// A header cell of pictures alone has no text a reader would want
+// shortened: it needs no abbreviation.
+TEST(TableRecordQueries, HeadersOfPicturesAloneNeedNoAbbreviation)
+{
+    CTablePage pictures("<table><tr><th abbr=a>Area<th><img src=up.gif alt=top> <a href=x><img alt=next></a>"
+                        "<tr><th abbr=y>2024<td>1</table>");
+    EXPECT_TRUE(pictures.Table().HeaderCellsHaveAbbreviations());
+    CTablePage words("<table><tr><th abbr=a>Area<th><img src=up.gif alt=top> Top<tr><th abbr=y>2024<td>1</table>");
+    EXPECT_FALSE(words.Table().HeaderCellsHaveAbbreviations());
+    CTablePage figures("<table><tr><th abbr=a>Area<th abbr=b>Top<tr><th>2024<td>1</table>");
+    EXPECT_FALSE(figures.Table().HeaderCellsHaveAbbreviations());
+}
+
 TEST(TableRecordQueries, AbbreviationsGivenByARepairCount)
 {
     CTablePage page("<table><tr><th>Quantity</table>");

@@ -32,14 +32,11 @@ struct OpenFinding {
     std::string_view reason;
 };
 constexpr OpenFinding kStillReportedOpen[] = {
-    {"AnchorTranscript", "the check reports every link to a sound file, whatever stands beside it: the transcript "
-                         "link the page writes cannot clear it"},
+    {"TableAbbreviations", "radio button 2 of the contact example: a header cell holding only a field has no words "
+                           "when the abbreviation page lists the headers; the label page after it writes the label "
+                           "text into that cell, which then wants an abbreviation no page asked for"},
     {"LinksSkipover", "on two corpus pages (generated and converted manuals) a run of links is reported again "
                       "after the proposed skip link is written; why is not found yet"},
-    {"ListForFormat", "a few of the many lists of long corpus pages stay reported after the merged proposal; why "
-                      "is not found yet"},
-    {"TableAbbreviations", "a header of the document views page stays reported after the proposal; why is not "
-                           "found yet"},
 };
 
 std::string Describe(const WalkAnswers& answers)
@@ -146,6 +143,27 @@ TEST_F(RepairHarnessTest, AShareOfTheCorpusTakesEveryProposalAndGivesItBack)
         if (Chosen(path))
             Walk(path, {.tables = table_type::kData});
     }
+}
+
+// The pages the repair walk fuzz target found faults on, walked as it walks
+// them (every proposal; what the user types aside), so that they are
+// replayed by every build, not only the fuzzing one.
+TEST_F(RepairHarnessTest, ThePagesFuzzingFoundKeepTheWalksInvariants)
+{
+    const std::filesystem::path folder = std::filesystem::path(ORVANE_SOURCE_DIR) / "fuzz" / "regressions" / "page";
+    int walked = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        if (!entry.path().filename().string().starts_with("repair-walk-") || !Chosen(entry.path()))
+            continue;
+        const std::string page = ReadFileBytes(entry.path().string());
+        const std::string path = InFolder(entry.path().filename().string());
+        std::ofstream(path, std::ios::binary) << page;
+        const RepairWalk walk = WalkRepairs(page, path, settings, {.assertions = 1u | 2u | 8u});
+        EXPECT_EQ(walk.failure, "") << entry.path().filename();
+        ++walked;
+    }
+    if (!std::getenv("ORVANE_REPAIR_PAGE"))
+        EXPECT_GT(walked, 8);
 }
 
 } // namespace
