@@ -4,6 +4,7 @@
 #include "library/html/element.h"
 #include "library/html/html_document.h"
 #include "library/html/lang_codes.h"
+#include "library/html/page_text.h"
 #include "library/html/tag_table.h"
 #include "library/html/text_util.h"
 
@@ -21,27 +22,6 @@ const CAttribute* Shown(const CElement& element, std::string_view name)
             return a;
     }
     return nullptr;
-}
-
-void AppendUtf8(std::string& out, std::uint32_t c)
-{
-    if (c == 0 || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
-        c = 0xFFFD;
-    if (c < 0x80) {
-        out.push_back(static_cast<char>(c));
-    } else if (c < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else if (c < 0x10000) {
-        out.push_back(static_cast<char>(0xE0 | (c >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xF0 | (c >> 18)));
-        out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    }
 }
 
 bool IsUtf8(std::string_view text)
