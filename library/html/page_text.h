@@ -27,6 +27,10 @@ std::string PageTextToUser(std::string_view bytes, const PageEncoding& encoding,
 // made valid UTF-8 (a sequence that is not becomes U+FFFD).
 std::string PageBytesToUtf8(std::string_view bytes, const PageEncoding& encoding = PageEncoding());
 
+// Appends the character c as UTF-8; what is no character (nothing, a
+// surrogate, a number past Unicode) as U+FFFD.
+void AppendUtf8(std::string& out, char32_t c);
+
 // The character references of UTF-8 text resolved, as a browser reads them.
 std::string ResolveCharacterReferences(std::string_view text, TextPlace place);
 

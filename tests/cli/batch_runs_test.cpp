@@ -1,5 +1,7 @@
 // Runs of `orvane check` as a CI job makes them: tables nobody classified,
 // sites split over several runners, and long runs on a terminal.
+#include "command_fixture.h"
+
 #include "cli/commands.h"
 #include "cli/progress.h"
 #include "cli/shard.h"
@@ -46,32 +48,10 @@ const char* const kTablesPage =
     "<table><tr><td><h2>News</h2><p>Today</p></td><td>Links</td></tr><tr><td>a</td><td>b</td></tr></table>\n"
     "</body></html>\n";
 
-class BatchRuns : public ::testing::Test {
+class BatchRuns : public test::CommandFixture {
 protected:
-    static void SetUpTestSuite()
-    {
-        platform::InstallBundleStrings("OrvaneResources.rcc");
-        COrvaneSettings::InstallCatalogue(&CCheckCatalogue::Instance());
-    }
-    void SetUp() override
-    {
-        // The test's own home: a fixed name in the shared temporary folder
-        // would be emptied by the same test of another build running beside it.
-        const char* home = std::getenv("ORVANE_HOME");
-        ASSERT_TRUE(home && *home);
-        folder = fs::path(home) / "batch";
-        fs::remove_all(folder);
-        fs::create_directories(folder);
-    }
-    void TearDown() override { fs::remove_all(folder); }
+    BatchRuns() : CommandFixture("batch") {}
 
-    std::string Write(const std::string& name, const std::string& bytes)
-    {
-        fs::path path = folder / name;
-        fs::create_directories(path.parent_path());
-        std::ofstream(path, std::ios::binary) << bytes;
-        return path.string();
-    }
     // A site of pages in folders, some with problems, some with tables.
     std::string Site(const std::string& name)
     {
@@ -84,12 +64,6 @@ protected:
             Write(name + "/" + (i % 2 ? "docs/" : "") + "page" + n + ".html", page);
         }
         return (folder / name).string();
-    }
-    int Run(Arguments args)
-    {
-        out.str("");
-        err.str("");
-        return RunMain(args, out, err);
     }
     int Check(Arguments args)
     {
@@ -136,10 +110,6 @@ protected:
             return -1;
         return WEXITSTATUS(status);
     }
-
-    fs::path folder;
-    std::ostringstream out;
-    std::ostringstream err;
 };
 
 TEST_F(BatchRuns, GuessedTablesAreCheckedAndReportedWithTheRuleThatDecided)

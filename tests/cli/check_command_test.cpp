@@ -1,3 +1,5 @@
+#include "command_fixture.h"
+
 #include "cli/check_report.h"
 #include "cli/commands.h"
 
@@ -29,37 +31,13 @@ const char* const kGoodPage =
     "<!DOCTYPE html>\n<html lang=\"en\">\n<head><title>Fine</title></head>\n<body>\n<p>Short.</p>\n</body>\n</html>\n";
 const char* const kBadPage = "<html>\n<body>\n<img src=\"logo.gif\">\n<p>Text</p>\n</body>\n</html>\n";
 
-class CheckCommand : public ::testing::Test {
+class CheckCommand : public test::CommandFixture {
 protected:
-    static void SetUpTestSuite()
-    {
-        platform::InstallBundleStrings("OrvaneResources.rcc");
-        COrvaneSettings::InstallCatalogue(&CCheckCatalogue::Instance());
-    }
-    void SetUp() override
-    {
-        // The test's own home, never a fixed name in the shared temporary folder.
-        const char* home = std::getenv("ORVANE_HOME");
-        ASSERT_TRUE(home && *home);
-        folder = fs::path(home) / "pages";
-        fs::remove_all(folder);
-        fs::create_directories(folder);
-    }
-    void TearDown() override { fs::remove_all(folder); }
-
-    std::string Page(const std::string& name, const std::string& bytes)
-    {
-        fs::path path = folder / name;
-        fs::create_directories(path.parent_path());
-        std::ofstream(path, std::ios::binary) << bytes;
-        return path.string();
-    }
+    std::string Page(const std::string& name, const std::string& bytes) { return Write(name, bytes); }
     int Run(Arguments args)
     {
-        out.str("");
-        err.str("");
         args.insert(args.begin(), {"check", "--no-registry"});
-        return RunMain(args, out, err);
+        return CommandFixture::Run(args);
     }
     static std::string ReadFile(const std::string& path)
     {
@@ -76,10 +54,6 @@ protected:
         EXPECT_FALSE(report["files"].empty());
         return report;
     }
-
-    fs::path folder;
-    std::ostringstream out;
-    std::ostringstream err;
 };
 
 TEST_F(CheckCommand, ExitStatusTellsWhetherAPageHasProblemsAtTheTarget)

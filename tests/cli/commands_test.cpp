@@ -1,3 +1,5 @@
+#include "command_fixture.h"
+
 #include "cli/commands.h"
 
 #include "tests/support/test_support.h"
@@ -14,37 +16,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class CommandTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        // The test's own home, never a fixed name in the shared temporary folder.
-        const char* home = std::getenv("ORVANE_HOME");
-        ASSERT_TRUE(home && *home);
-        folder = fs::path(home) / "pages";
-        fs::remove_all(folder);
-        fs::create_directories(folder);
-    }
-    void TearDown() override { fs::remove_all(folder); }
-
-    std::string Write(const std::string& name, const std::string& bytes)
-    {
-        std::string path = (folder / name).string();
-        std::ofstream(path, std::ios::binary) << bytes;
-        return path;
-    }
-
-    int Run(const Arguments& args)
-    {
-        out.str("");
-        err.str("");
-        return RunMain(args, out, err);
-    }
-
-    fs::path folder;
-    std::ostringstream out;
-    std::ostringstream err;
-};
+using CommandTest = test::CommandFixture;
 
 TEST_F(CommandTest, ElementsListsIndexKindPartnerPositionAndEscapedText)
 {

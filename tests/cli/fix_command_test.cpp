@@ -1,3 +1,5 @@
+#include "command_fixture.h"
+
 #include "cli/commands.h"
 
 #include "common/orvane_settings.h"
@@ -44,27 +46,18 @@ using nlohmann::json;
 // tell a language by with confidence.
 const char* const kBookingRepaired = "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\">\n<html>\n";
 
-class FixCommand : public ::testing::Test {
+class FixCommand : public test::CommandFixture {
 protected:
-    static void SetUpTestSuite()
-    {
-        platform::InstallBundleStrings("OrvaneResources.rcc");
-        COrvaneSettings::InstallCatalogue(&CCheckCatalogue::Instance());
-    }
     void SetUp() override
     {
-        const char* home = std::getenv("ORVANE_HOME");
-        ASSERT_TRUE(home && *home);
-        m_home = home;
-        m_store = platform::CreateFileRegistry((m_home / "UserRegistry.reg").string());
-        m_scope = std::make_unique<platform::ScopedRegistry>(*m_store);
-        folder = m_home / "pages";
-        fs::create_directories(folder);
+        CommandFixture::SetUp();
+        UseRegistryInHome();
     }
     void TearDown() override
     {
         std::error_code ignored;
         fs::permissions(folder, fs::perms::owner_all, fs::perm_options::add, ignored);
+        CommandFixture::TearDown();
     }
 
     std::string Example(const std::string& name)
@@ -75,20 +68,11 @@ protected:
     }
     int Run(const std::string& command, Arguments args)
     {
-        out.str("");
-        err.str("");
         args.insert(args.begin(), command);
-        return RunMain(args, out, err);
+        return CommandFixture::Run(args);
     }
     static std::string Bytes(const std::string& path) { return test::ReadFileBytes(path); }
     static std::string Original(const std::string& name) { return Bytes(std::string(ORVANE_EXAMPLES_DIR) + "/" + name); }
-
-    fs::path m_home;
-    fs::path folder;
-    std::unique_ptr<platform::IRegistry> m_store;
-    std::unique_ptr<platform::ScopedRegistry> m_scope;
-    std::ostringstream out;
-    std::ostringstream err;
 };
 
 // What a user of the booking page expects: the two repairs at the top, the

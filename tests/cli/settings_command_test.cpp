@@ -1,3 +1,5 @@
+#include "command_fixture.h"
+
 #include "cli/commands.h"
 
 #include "common/orvane_settings.h"
@@ -16,27 +18,17 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class SettingsCommand : public ::testing::Test {
+class SettingsCommand : public test::CommandFixture {
 protected:
-    static void SetUpTestSuite()
-    {
-        platform::InstallBundleStrings("OrvaneResources.rcc");
-        COrvaneSettings::InstallCatalogue(&CCheckCatalogue::Instance());
-    }
     void SetUp() override
     {
-        const char* home = std::getenv("ORVANE_HOME");
-        ASSERT_TRUE(home && *home);
-        storeFile = (fs::path(home) / "UserRegistry.reg").string();
-        m_store = platform::CreateFileRegistry(storeFile);
-        m_scope = std::make_unique<platform::ScopedRegistry>(*m_store);
+        CommandFixture::SetUp();
+        storeFile = UseRegistryInHome();
     }
     int Run(Arguments args)
     {
-        out.str("");
-        err.str("");
         args.insert(args.begin(), "settings");
-        return RunMain(args, out, err);
+        return CommandFixture::Run(args);
     }
     // The record as the settings sheet loads it.
     static std::unique_ptr<COrvaneSettings> Loaded()
@@ -55,10 +47,6 @@ protected:
     }
 
     std::string storeFile;
-    std::unique_ptr<platform::IRegistry> m_store;
-    std::unique_ptr<platform::ScopedRegistry> m_scope;
-    std::ostringstream out;
-    std::ostringstream err;
 };
 
 TEST_F(SettingsCommand, AFreshUserSeesTheDefaults)

@@ -1,7 +1,8 @@
 #pragma once
 
-// The help topics as they lie in the source tree, read by the tests of the
-// help, and the checks of the catalogue each topic explains.
+// The help topics as the build writes them from their sources (each
+// language's text, the examples kept once for both), read by the tests of
+// the help, and the checks of the catalogue each topic explains.
 #include "library/checks/check_catalogue.h"
 #include "library/checks/check_info.h"
 
@@ -16,8 +17,9 @@
 namespace orvane::test {
 
 inline const std::filesystem::path kSourceDir = ORVANE_SOURCE_DIR;
-inline const std::filesystem::path kEnglishHelp = kSourceDir / "resources/help";
-inline const std::filesystem::path kGermanHelp = kSourceDir / "resources/help/de";
+inline const std::filesystem::path kHelpSources = kSourceDir / "resources/help";
+inline const std::filesystem::path kEnglishHelp = ORVANE_HELP_TOPICS_DIR;
+inline const std::filesystem::path kGermanHelp = kEnglishHelp / "de";
 
 inline std::string ReadWholeFile(const std::filesystem::path& path)
 {

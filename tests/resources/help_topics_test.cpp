@@ -79,7 +79,7 @@ std::set<std::string> TopicsNamedInCode()
 std::set<std::string> TopicsOfTheContents()
 {
     std::set<std::string> topics;
-    std::istringstream lines(ReadAll(kEnglish / "contents.txt"));
+    std::istringstream lines(ReadAll(test::kHelpSources / "contents.txt"));
     for (std::string line; std::getline(lines, line);) {
         if (!line.empty() && line[0] != '#' && line[0] != '=')
             topics.insert(line);
@@ -256,6 +256,45 @@ TEST(HelpTopics, EveryCheckIsInTheKeywordsOfItsTopicInBothLanguages)
                 ADD_FAILURE() << (folder == kGerman ? "de/" : "") << topic << " does not name the check " << check
                               << " in its keywords";
         }
+    }
+}
+
+// The examples a topic's source names ("<!-- example: NAME -->").
+std::vector<std::string> ExamplesNamedIn(const fs::path& source)
+{
+    static const std::regex directive("<!-- example: ([A-Za-z0-9_.-]+)");
+    const std::string text = ReadAll(source);
+    std::vector<std::string> names;
+    for (auto it = std::sregex_iterator(text.begin(), text.end(), directive); it != std::sregex_iterator(); ++it)
+        names.push_back((*it)[1]);
+    return names;
+}
+
+TEST(HelpTopics, EveryExampleIsKeptOnceForBothLanguagesAndNamedByItsTopic)
+{
+    const fs::path examples = test::kHelpSources / "examples";
+    std::set<std::string> named;
+    for (const std::string& name : FilesIn(test::kHelpSources)) {
+        if (!IsTopicFile(name))
+            continue;
+        const std::vector<std::string> english = ExamplesNamedIn(test::kHelpSources / name);
+        named.insert(english.begin(), english.end());
+        if (fs::exists(test::kHelpSources / "de" / name)) {
+            EXPECT_EQ(ExamplesNamedIn(test::kHelpSources / "de" / name), english)
+                << "de/" << name << " does not show the examples of " << name;
+        }
+    }
+    for (const std::string& name : FilesIn(test::kHelpSources / "de")) {
+        for (const std::string& example : ExamplesNamedIn(test::kHelpSources / "de" / name))
+            EXPECT_TRUE(named.count(example)) << "de/" << name << " shows " << example << ", which no English topic shows";
+    }
+    EXPECT_EQ(FilesIn(examples), named) << "an example no topic shows, or a topic showing an example that is not there";
+    // The topics were written from them: the example of a topic stands in both languages.
+    EXPECT_GE(named.size(), 60u);
+    for (const fs::path& folder : {kEnglish, kGerman}) {
+        const std::string topic = ReadAll(folder / "1-1-1.html");
+        EXPECT_NE(topic.find("<pre><code>&lt;a href="), std::string::npos) << folder;
+        EXPECT_EQ(topic.find("{{"), std::string::npos) << folder;
     }
 }
 
