@@ -52,7 +52,6 @@ std::span<const CheckInfo> CElementDocument::CheckTable() const { return kDocume
 
 namespace {
 
-constexpr std::uint32_t kDoctypeBit = CElementDocument::kDoctypeBit;
 constexpr std::uint32_t kNoStylesheetsBit = 0x2;
 constexpr std::uint32_t kUsingStyleBit = 0x4;
 constexpr std::uint32_t kTextLinksBit = 0x8;

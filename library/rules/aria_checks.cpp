@@ -207,7 +207,7 @@ void CollectOwned(const PageContext& page, int node, std::vector<int>& owned, in
                 owned.push_back(child);
             continue;
         }
-        if (!c.IsElement() || !c.included || page.tree.OwnerByAriaOwns(child) != Node::kNone && page.tree.OwnerByAriaOwns(child) != node)
+        if (!c.IsElement() || !c.included || (page.tree.OwnerByAriaOwns(child) != Node::kNone && page.tree.OwnerByAriaOwns(child) != node))
             continue;
         if (c.role.empty() || c.role == "presentation")
             CollectOwned(page, child, owned, depth + 1);
