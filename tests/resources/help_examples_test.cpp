@@ -167,7 +167,6 @@ const std::map<std::string, std::string> kUndecidedTopics = {
     {"6-2-2.html", "whether dynamic content has equivalents is a general warning a person judges"},
     {"6-3-1.html", "whether the page works without scripts is a general warning a person judges"},
     {"8-1-1.html", "whether scripts and programs are accessible is a general warning a person judges"},
-    {"1-1-6.html", "every link to a sound file is reported until a person confirms its transcript"},
     {"1-2-1.html", "every server-side image map is reported until a person confirms its text links"},
     {"10-1-1.html", "every link into a new window is reported until a person accepts it; the link text is not read"},
     {"13-1-1.html", "every page with text links is reported for a person to read the link texts over"},
