@@ -111,6 +111,16 @@ int CountUnclassifiedTables(const CHtmlDocument& document)
 
 constexpr std::size_t kNotReported = static_cast<std::size_t>(-1);
 
+// The success criteria a rule maps to, as the reports name them.
+Wcag2Criteria CriteriaOf(const rules::RuleDefinition& rule)
+{
+    Wcag2Criteria wcag2;
+    for (const std::string_view number : rules::SplitCriteria(rule.criteria))
+        if (const SuccessCriterion* criterion = FindSuccessCriterion(number))
+            wcag2.push_back(criterion);
+    return wcag2;
+}
+
 // At a WCAG 2.2 target: the rule set's findings, each rule a check of the
 // report; what a person must judge is a warning outside the target's count.
 void CheckPageWcag22(ReportFile& file, const CHtmlDocument& document, const std::string& page, bool withSource)
@@ -124,13 +134,9 @@ void CheckPageWcag22(ReportFile& file, const CHtmlDocument& document, const std:
     for (const rules::RuleFinding& finding : rules::CheckWcag22(document, rulesTarget, &applied)) {
         auto [check, added] = checkOf.try_emplace(finding.rule);
         if (added) {
-            Wcag2Criteria wcag2;
-            for (const std::string_view number : rules::SplitCriteria(finding.rule->criteria))
-                if (const SuccessCriterion* criterion = FindSuccessCriterion(number))
-                    wcag2.push_back(criterion);
             check->second = std::make_shared<const ReportCheck>(
                 ReportCheck{std::string(finding.rule->id), rules::RuleTitle(*finding.rule), finding.helpTopic,
-                            std::move(wcag2), std::string(finding.rule->actId)});
+                            CriteriaOf(*finding.rule), std::string(finding.rule->actId)});
         }
         ReportProblem problem;
         problem.check = check->second;
@@ -174,9 +180,7 @@ void AddRuleSetRules(std::vector<ReportRule>& rules, int target)
         rule.priority = 1;
         rule.helpTopic = std::string(row.helpTopic);
         rule.appliesAtTarget = rules::RuleCountsAt(row, RulesTargetOf(target));
-        for (const std::string_view number : rules::SplitCriteria(row.criteria))
-            if (const SuccessCriterion* criterion = FindSuccessCriterion(number))
-                rule.wcag2.push_back(criterion);
+        rule.wcag2 = CriteriaOf(row);
         rule.act = std::string(row.actId);
         rules.push_back(std::move(rule));
     }
@@ -232,7 +236,7 @@ ReportFile CheckPage(const std::string& path, Worker& worker, bool all, bool wit
             check->second = std::make_shared<const ReportCheck>(ReportCheck{std::move(name),
                                                                             element.GetCheckTitle(entry->Bit()),
                                                                             HelpTopicOf(element, entry->Bit()),
-                                                                            std::move(wcag2)});
+                                                                            std::move(wcag2), {}});
         }
         ReportProblem problem;
         problem.check = check->second;
