@@ -37,7 +37,7 @@ struct RuleDefinition {
     std::string_view actId;     // "b5c3f8"
     std::string_view criteria;  // WCAG 2.2 success criteria, blank-separated ("3.1.1")
     std::string_view level;     // the lowest level among them: "A", "AA" or "AAA"
-    std::string_view helpTopic;
+    std::string_view helpTopic;  // its help topic's file, "act-link-name.html"
     std::vector<std::string_view> applicability;
     std::vector<std::string_view> all;
     std::vector<std::string_view> any;

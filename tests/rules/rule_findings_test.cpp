@@ -62,7 +62,7 @@ TEST_F(Wcag22Findings, AreProblemRecordsWithRuleElementPositionAndText)
     EXPECT_EQ(link.position.column, 4u);
     EXPECT_EQ(link.rule->actId, "c487ae");
     EXPECT_EQ(link.text, "Links without an accessible name (WCAG 2.2: 2.4.4 4.1.2)");
-    EXPECT_EQ(link.helpTopic, "act-link-name");
+    EXPECT_EQ(link.helpTopic, "act-link-name.html");
     EXPECT_FALSE(link.cannotTell);
 }
 
