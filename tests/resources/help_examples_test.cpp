@@ -6,14 +6,18 @@
 #include "tests/checks/check_fixture.h"
 
 #include "library/registry/object_database.h"
+#include "library/rules/rule_findings.h"
 #include "library/tables/table_record.h"
 #include "library/tables/table_type_question.h"
 
+#include <algorithm>
 #include <map>
 #include <optional>
 #include <regex>
 #include <set>
+#include <sstream>
 #include <string>
+#include <vector>
 
 namespace orvane::test {
 namespace {
@@ -184,6 +188,12 @@ const std::map<std::string, std::string> kReviewChecks = {
     {"TextLinks", "reported on every page with text links, so that a person reads them over"},
 };
 
+// Rule topics whose "before" a person judges: the rule cannot tell there and
+// asks for a judgement instead of failing.
+const std::map<std::string, std::string> kJudgedRuleTopics = {
+    {"act-bypass-blocks.html", "without a main landmark or a skip link only a person tells how the content is reached"},
+};
+
 // Tables are checked as the kind the topic speaks of: a layout table in the
 // layout-table topics, else a data table.
 const std::set<std::string> kLayoutTableTopics = {"5-3-1.html", "5-4-1.html"};
@@ -225,6 +235,16 @@ protected:
         return finding;
     }
 
+    // The findings of the WCAG 2.2 rule set counting at the target.
+    std::vector<rules::RuleFinding> RuleFindings(const std::string& page, rules::Wcag22Target target)
+    {
+        document.Start(1, false);
+        document.SetName("page.html");
+        std::istringstream in{page};
+        EXPECT_EQ(document.Load(in), 1) << page;
+        return rules::CheckWcag22(document, target);
+    }
+
     CSrcObjectDatabase registry;
     AnswerEveryTable answer;
     ScopedTableTypeQuestion useAnswer{answer};
@@ -254,16 +274,76 @@ TEST_F(HelpExamples, TheSettingOfAnExampleIsAPageWithoutProblems)
     }
 }
 
+// The lowest target at which a rule counts.
+rules::Wcag22Target TargetOf(const rules::RuleDefinition& rule)
+{
+    for (rules::Wcag22Target target : {rules::Wcag22Target::kA, rules::Wcag22Target::kAA})
+        if (rules::RuleCountsAt(rule, target))
+            return target;
+    return rules::Wcag22Target::kAAA;
+}
+
+std::set<std::string> FailedRules(const std::vector<rules::RuleFinding>& findings)
+{
+    std::set<std::string> failed;
+    for (const rules::RuleFinding& finding : findings)
+        if (!finding.cannotTell)
+            failed.emplace(finding.rule->id);
+    return failed;
+}
+
+// A rule's topic is checked as a page is at a WCAG 2.2 target: the "before"
+// fails the rule at the lowest target it counts at (or asks for a judgement
+// where a person decides), the "after" is reported by it at no target and
+// fails no rule the "before" passed.
+TEST_F(HelpExamples, EveryRuleTopicsBeforeFailsItsRuleAndItsAfterPassesItWithoutANewFailure)
+{
+    const std::map<std::string, const rules::RuleDefinition*> rulesByTopic = RulesByTopic();
+    std::set<std::string> checked;
+    for (const auto& [folder, language] : {std::pair{kEnglishHelp, std::string("en")}, std::pair{kGermanHelp, std::string("de")}}) {
+        for (const auto& [name, ruleOfTopic] : rulesByTopic) {
+            const rules::RuleDefinition* rule = ruleOfTopic;
+            const std::string where = (language == "de" ? "de/" : "") + name;
+            const std::optional<TopicExamples> examples = ExamplesOf(ReadWholeFile(folder / name));
+            if (!examples) {
+                ADD_FAILURE() << where << " has no example";
+                continue;
+            }
+            UseLanguage(language);
+            const std::string beforePage = PageOf(examples->before, language);
+            const std::string afterPage = PageOf(examples->after, language);
+            const std::vector<rules::RuleFinding> before = RuleFindings(beforePage, TargetOf(*rule));
+            const bool judged = kJudgedRuleTopics.count(name) > 0;
+            const bool shown = std::any_of(before.begin(), before.end(), [&](const rules::RuleFinding& finding) {
+                return finding.rule == rule && finding.cannotTell == judged;
+            });
+            EXPECT_TRUE(shown) << where << ": the \"before\" " << (judged ? "asks for no judgement of " : "does not fail ")
+                               << rule->id << " at " << rules::Wcag22TargetText(TargetOf(*rule)) << "\n" << beforePage;
+            const std::set<std::string> failedBefore = FailedRules(RuleFindings(beforePage, rules::Wcag22Target::kAAA));
+            const std::vector<rules::RuleFinding> after = RuleFindings(afterPage, rules::Wcag22Target::kAAA);
+            for (const rules::RuleFinding& finding : after) {
+                EXPECT_NE(finding.rule, rule) << where << ": the \"after\" still reports " << finding.text << "\n"
+                                              << afterPage;
+                EXPECT_TRUE(finding.cannotTell || failedBefore.count(std::string(finding.rule->id)))
+                    << where << ": the \"after\" brings in " << finding.text << "\n" << afterPage;
+            }
+            checked.insert(where);
+        }
+    }
+    EXPECT_EQ(checked.size(), 2 * rulesByTopic.size());
+}
+
 TEST_F(HelpExamples, EveryBeforeShowsItsTopicsCheckAndEveryAfterRepairsItWithoutANewProblem)
 {
+    const std::map<std::string, const rules::RuleDefinition*> rulesByTopic = RulesByTopic();
     std::multimap<std::string, std::string> checksOfTopic = CatalogueChecksByTopic();
     checksOfTopic.insert(kChecksOfTopicsShownElsewhere.begin(), kChecksOfTopicsShownElsewhere.end());
     int examplesChecked = 0;
     for (const auto& [folder, language] : {std::pair{kEnglishHelp, std::string("en")}, std::pair{kGermanHelp, std::string("de")}}) {
         for (const std::string& name : FileNamesIn(folder)) {
             const std::optional<TopicExamples> examples = ExamplesOf(ReadWholeFile(folder / name));
-            if (!examples)
-                continue;
+            if (!examples || rulesByTopic.count(name))
+                continue;  // a rule's topic is judged by its rule, above
             const std::string where = (language == "de" ? "de/" : "") + name;
             UseLanguage(language);
             answer.type = kLayoutTableTopics.count(name) ? table_type::kLayout : table_type::kData;

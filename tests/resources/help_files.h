@@ -5,6 +5,7 @@
 // the help, and the checks of the catalogue each topic explains.
 #include "library/checks/check_catalogue.h"
 #include "library/checks/check_info.h"
+#include "library/rules/rule_table.h"
 
 #include <filesystem>
 #include <fstream>
@@ -60,6 +61,16 @@ inline std::multimap<std::string, std::string> CatalogueChecksByTopic()
         }
     }
     return checks;
+}
+
+// Every rule of the WCAG 2.2 rule set by the topic of its findings, one
+// topic for each rule.
+inline std::map<std::string, const rules::RuleDefinition*> RulesByTopic()
+{
+    std::map<std::string, const rules::RuleDefinition*> rules;
+    for (const rules::RuleDefinition& rule : rules::RuleTable())
+        rules.emplace(std::string(rule.helpTopic), &rule);
+    return rules;
 }
 
 } // namespace orvane::test

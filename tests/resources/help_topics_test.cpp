@@ -4,6 +4,8 @@
 // plain pages the reports link to are the pages of the compiled help.
 #include "help_files.h"
 
+#include "library/html/html_document.h"
+#include "library/rules/rule_findings.h"
 #include "platform/paths.h"
 
 #include <QCoreApplication>
@@ -96,6 +98,8 @@ TEST(HelpTopics, EveryTopicNamedAnywhereIsThereInEnglishAndInGerman)
                               "Tamsel.html", "1-1-1.html"})
         EXPECT_TRUE(named.count(topic)) << topic << " was not found in the code";
     for (const auto& [topic, check] : CheckNamesByTopic())
+        named.insert(topic);
+    for (const auto& [topic, rule] : test::RulesByTopic())
         named.insert(topic);
     // Dialogs whose topic no code names yet: the colour chooser, the missing
     // data file and the file-saves page's second topic.
@@ -259,6 +263,73 @@ TEST(HelpTopics, EveryCheckIsInTheKeywordsOfItsTopicInBothLanguages)
     }
 }
 
+std::set<std::string> KeywordsOf(const std::string& topic)
+{
+    const std::string keywords = FirstMatch(topic, std::regex("<meta name=\"keywords\" content=\"([^\"]*)\">"));
+    std::set<std::string> words;
+    std::istringstream list(keywords);
+    for (std::string word; std::getline(list, word, ';');) {
+        const std::size_t start = word.find_first_not_of(' ');
+        words.insert(start == std::string::npos ? std::string() : word.substr(start));
+    }
+    return words;
+}
+
+// A rule's topic is where its findings lead: it names the rule and its ACT
+// rule for the index, links the ACT rule's page and each success criterion
+// the rule maps to, and leads to the topic that says at which target the
+// rule counts.
+TEST(HelpTopics, EveryRuleHasATopicOfItsOwnNamingItsActRuleCriteriaAndTarget)
+{
+    const std::map<std::string, const rules::RuleDefinition*> topics = test::RulesByTopic();
+    EXPECT_EQ(topics.size(), rules::RuleTable().size()) << "two rules share a topic";
+    for (const auto& [topic, rule] : topics) {
+        for (const fs::path& folder : {kEnglish, kGerman}) {
+            const std::string where = (folder == kGerman ? "de/" : "") + topic;
+            if (!fs::exists(folder / topic))
+                continue;  // a missing topic is the first test's finding
+            const std::string text = ReadAll(folder / topic);
+            const std::set<std::string> keywords = KeywordsOf(text);
+            EXPECT_TRUE(keywords.count(std::string(rule->id))) << where << " does not name " << rule->id;
+            EXPECT_TRUE(keywords.count(std::string(rule->actId))) << where << " does not name " << rule->actId;
+            const std::string act = "<a href=\"https://www.w3.org/WAI/standards-guidelines/act/rules/" +
+                                    std::string(rule->actId) + "/\"";
+            EXPECT_NE(text.find(act), std::string::npos) << where << " does not link its ACT rule";
+            const std::string wcag2 = FirstMatch(text, std::regex("<p class=\"wcag2\">([\\s\\S]*?)</p>"));
+            for (std::string_view criterion : rules::SplitCriteria(rule->criteria)) {
+                const std::regex linked("<a href=\"https://www\\.w3\\.org/TR/WCAG22/#[a-z-]+\">" +
+                                        std::regex_replace(std::string(criterion), std::regex("\\."), "\\.") + " ");
+                EXPECT_TRUE(std::regex_search(wcag2, linked)) << where << " does not link " << criterion;
+            }
+            EXPECT_NE(text.find("<a href=\"Wcag22Targets.html\">"), std::string::npos)
+                << where << " does not lead to the topic of the targets";
+        }
+    }
+}
+
+// Files we write pass our own checks: no topic fails a rule of the rule set
+// at its strictest target.
+TEST(HelpTopics, EveryTopicPassesTheRuleSetAtWcag22AAA)
+{
+    int checked = 0;
+    for (const fs::path& folder : {kEnglish, kGerman}) {
+        for (const std::string& name : FilesIn(folder)) {
+            if (!IsTopicFile(name))
+                continue;
+            CHtmlDocument document;
+            document.Start(1, false);
+            std::istringstream in(ReadAll(folder / name));
+            ASSERT_EQ(document.Load(in), 1) << name;
+            for (const rules::RuleFinding& finding : rules::CheckWcag22(document, rules::Wcag22Target::kAAA)) {
+                EXPECT_TRUE(finding.cannotTell) << (folder == kGerman ? "de/" : "") << name << " line "
+                                                << finding.position.line << ": " << finding.text;
+            }
+            ++checked;
+        }
+    }
+    EXPECT_GE(checked, 2 * 100);
+}
+
 // The examples a topic's source names ("<!-- example: NAME -->").
 std::vector<std::string> ExamplesNamedIn(const fs::path& source)
 {
@@ -355,6 +426,12 @@ TEST_F(CompiledHelp, TheIndexFindsEveryCheckByNameAndTheGermanHelpSpeaksGerman)
             for (const QHelpLink& link : help.documentsForKeyword(QString::fromStdString(check)))
                 found = found || link.url.fileName().toStdString() == topic;
             EXPECT_TRUE(found) << collection << ": the index does not lead from " << check << " to " << topic;
+        }
+        for (const auto& [topic, rule] : test::RulesByTopic()) {
+            bool found = false;
+            for (const QHelpLink& link : help.documentsForKeyword(QString::fromUtf8(rule->id.data(), rule->id.size())))
+                found = found || link.url.fileName().toStdString() == topic;
+            EXPECT_TRUE(found) << collection << ": the index does not lead from " << rule->id << " to " << topic;
         }
         // A window's topic by the words a user would look up.
         const QString word = std::string(collection) == "Orvane.qhc" ? "backup" : "Original-Endung";
