@@ -307,6 +307,36 @@ TEST(HelpTopics, EveryRuleHasATopicOfItsOwnNamingItsActRuleCriteriaAndTarget)
     }
 }
 
+// The targets topic's table gives each rule its criteria and the targets at
+// which it counts, as the rule set counts them: a rule whose level changes
+// leaves the table wrong until it is written anew.
+TEST(HelpTopics, TheTargetsTopicSaysAtWhichTargetsEachRuleCounts)
+{
+    for (const fs::path& folder : {kEnglish, kGerman}) {
+        const std::string text = ReadAll(folder / "Wcag22Targets.html");
+        for (const rules::RuleDefinition& rule : rules::RuleTable()) {
+            std::string targets;
+            for (rules::Wcag22Target target : {rules::Wcag22Target::kA, rules::Wcag22Target::kAA, rules::Wcag22Target::kAAA}) {
+                if (rules::RuleCountsAt(rule, target)) {
+                    const std::string_view name = rules::Wcag22TargetText(target);
+                    targets += (targets.empty() ? "" : ", ") + std::string(name.substr(name.find('-') + 1));
+                }
+            }
+            const std::string criteria = rule.criteria.empty() ? "\u2013" : std::string(rule.criteria);
+            const std::string row = "<a href=\"" + std::string(rule.helpTopic) + "\">";
+            const std::size_t at = text.find(row);
+            ASSERT_NE(at, std::string::npos) << (folder == kGerman ? "de/" : "") << "Wcag22Targets.html has no row for "
+                                             << rule.id;
+            static const std::regex cells("^[^\\n]*?</th><td>([^<]*)</td><td>([^<(]*?) *[(<]");
+            const std::string rest = text.substr(at);
+            std::smatch match;
+            ASSERT_TRUE(std::regex_search(rest, match, cells)) << rule.id;
+            EXPECT_EQ(match[1].str() + " | " + match[2].str(), criteria + " | " + targets)
+                << (folder == kGerman ? "de/" : "") << "Wcag22Targets.html, " << rule.id;
+        }
+    }
+}
+
 // Files we write pass our own checks: no topic fails a rule of the rule set
 // at its strictest target.
 TEST(HelpTopics, EveryTopicPassesTheRuleSetAtWcag22AAA)
