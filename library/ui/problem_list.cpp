@@ -177,14 +177,23 @@ void CProblemList::Prepare(CHtmlDocument& document, COrvaneSettings& settings, C
     m_atLevel.clear();
     m_other.clear();
     m_all.clear();
+    // At a WCAG 2.2 target the rule set judges the page; the checks run as at
+    // AAA, so that every page that mends a rule's finding has its problem to
+    // open on, and the rest is advice outside the target.
+    const int target = settings.GetConformanceLevel();
+    const bool byRules = level::IsWcag22(target);
+    if (byRules)
+        settings.SetConformanceLevel(level::kAAA);
     const std::vector<CFoundProblem> found = RunCheckPass(document, settings, registry);
+    if (byRules)
+        settings.SetConformanceLevel(target);
     m_all.reserve(found.size());
     for (const CFoundProblem& problem : found) {
         m_all.push_back(std::make_unique<CProblemEntry>(*problem.element, problem.bit));
         m_all.back()->m_position = m_all.size() - 1;
     }
-    if (level::IsWcag22(settings.GetConformanceLevel()))
-        AddRuleFindings(document, settings.GetConformanceLevel());
+    if (byRules)
+        AddRuleFindings(document, target);
     FindSettled(document, registry);
 }
 

@@ -443,13 +443,11 @@ RepairWalk WalkRepairs(std::string_view page, const std::string& path, COrvaneSe
         if (!entry->Rule() && !AsksForJudgement(entry->Element(), entry->Bit()))
             ++before[entry->Element().GetCheckName(entry->Bit())];
     }
-    // At a WCAG 2.2 target: the rules' findings, and those a page opens for.
-    std::map<std::string, int> findingsBefore, findingsWithPage;
+    // At a WCAG 2.2 target: the rules' findings.
+    std::map<std::string, int> findingsBefore;
     for (const auto& entry : list.AllEntries()) {
-        if (!entry->Rule() || entry->IsJudgement())
-            continue;
-        ++findingsBefore[std::string(entry->Rule()->id)];
-        findingsWithPage[std::string(entry->Rule()->id)] += entry->OpensPage() ? 1 : 0;
+        if (entry->Rule() && !entry->IsJudgement())
+            ++findingsBefore[std::string(entry->Rule()->id)];
     }
     for (CProblemEntry* head : list.AtLevelGroup()) {
         work.push_back(head);
@@ -542,6 +540,14 @@ RepairWalk WalkRepairs(std::string_view page, const std::string& path, COrvaneSe
             walk.repaired.push_back(entry->Element().GetCheckName(entry->Bit()));
     }
 
+    // The rules' findings whose page repaired the check's problem it opened for.
+    std::map<std::string, int> findingsMended;
+    for (const auto& entry : list.AllEntries()) {
+        const CElement* repaired = entry->Rule() && !entry->IsJudgement() ? entry->RepairElement() : nullptr;
+        if (repaired && repaired->IsRepaired(entry->RepairBit(), 0) && !judged.contains({repaired, entry->RepairBit()}))
+            ++findingsMended[std::string(entry->Rule()->id)];
+    }
+
     walk.written = document.Text();
     const std::string& written = walk.written;
     if (answers.assertions & 1u) {
@@ -582,8 +588,8 @@ RepairWalk WalkRepairs(std::string_view page, const std::string& path, COrvaneSe
             }
             for (const std::string& check : walk.repaired)
                 expected[check] -= 1;
-            // The rules judge the page written: a finding whose page took its
-            // proposal is gone, and no rule finds more than it did.
+            // The rules judge the page written: a finding whose page repaired
+            // it is gone, and no rule finds more than it did.
             const int target = settings.GetConformanceLevel();
             if (level::IsWcag22(target)) {
                 const rules::Wcag22Target rulesTarget = target == level::kWcag22A    ? rules::Wcag22Target::kA
@@ -593,13 +599,13 @@ RepairWalk WalkRepairs(std::string_view page, const std::string& path, COrvaneSe
                 for (const rules::RuleFinding& finding : rules::CheckWcag22(again, rulesTarget))
                     findingsAfter[std::string(finding.rule->id)] += finding.cannotTell ? 0 : 1;
                 for (const auto& [rule, count] : findingsAfter) {
-                    const int mended = answers.radio == 0 ? findingsWithPage[rule] : 0;
+                    const int mended = findingsMended[rule];
                     if (count > findingsBefore[rule] - mended && walk.stillReported.empty()) {
                         walk.stillReportedCheck = rule;
                         walk.stillReported = "3. the problem is gone: rule " + rule + " finds " +
                                              std::to_string(count) + " times, the page had " +
                                              std::to_string(findingsBefore[rule]) + " of which " +
-                                             std::to_string(mended) + " opened a page";
+                                             std::to_string(mended) + " were repaired";
                     }
                 }
             }
