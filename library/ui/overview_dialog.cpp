@@ -82,6 +82,7 @@ enum String : int {
     kSummaryOpenSettled = 1268,
     kSummaryAllClosed = 1269,
     kWcag2Header = 1220,
+    kByHand = 1383,
     kNoWcag2 = 1221,
 };
 
@@ -363,7 +364,11 @@ void COverviewDialog::RefreshRows(IWindow& window)
         }
         window.SetItemText(kList, row, 2, PriorityName(ShownPriority(entry, s_checkMode)));
         const int mode = entry.AutoRepairMode();
-        window.SetItemText(kList, row, 3, mode == 1 ? S(kAutomatic) : mode == 0 ? S(kNotAutomatic) : std::string{});
+        // A row no page repairs says so where the way it is repaired is shown.
+        window.SetItemText(kList, row, 3, !RowOpensPage(entry, s_checkMode) ? S(kByHand)
+                                          : mode == 1                       ? S(kAutomatic)
+                                          : mode == 0                       ? S(kNotAutomatic)
+                                                                            : std::string{});
         window.SetItemText(kList, row, kWcag2Column, CriteriaCell(RowCriteria(entry, s_checkMode)));
     }
 }

@@ -525,6 +525,7 @@ TEST_F(OverviewTest, AtAWcag22TargetTheRulesFindingsAreGroupedRepairedAndExplain
         EXPECT_NE(w.ItemText(kList, 0).find(S(1382)), std::string::npos) << w.ItemText(kList, 0);
         EXPECT_NE(w.ItemText(kList, 0).find(std::string(link->actId)), std::string::npos);
         EXPECT_FALSE(w.IsItemSelected(kList, 0));
+        EXPECT_EQ(w.ItemText(kList, 0, 3), S(1383));
         w.SelectRow(kList, 0);
         EXPECT_FALSE(w.IsItemSelected(kList, 0));
         EXPECT_FALSE(w.IsEnabled(kRepair));
