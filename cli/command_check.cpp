@@ -17,6 +17,7 @@
 #include "library/registry/object_database.h"
 #include "library/rules/rule_findings.h"
 #include "library/rules/rule_table.h"
+#include "library/ui/judgement_records.h"
 #include "library/ui/problem_list.h"
 #include "platform/file_system.h"
 #include "platform/paths.h"
@@ -123,8 +124,13 @@ Wcag2Criteria CriteriaOf(const rules::RuleDefinition& rule)
 
 // At a WCAG 2.2 target: the rule set's findings, each rule a check of the
 // report; what a person must judge is a warning outside the target's count.
-void CheckPageWcag22(ReportFile& file, const CHtmlDocument& document, const std::string& page, bool withSource)
+void CheckPageWcag22(ReportFile& file, const CHtmlDocument& document, const std::string& page, bool withSource,
+                     const CSrcObjectDatabase* registry)
 {
+    // What a person judged of the rules' findings in the desktop checker.
+    const CSrcDocument* judged = registry ? registry->FindDocument(document.Name()) : nullptr;
+    if (judged && !judged->HasJudgements())
+        judged = nullptr;
     const int target = file.target;
     const rules::Wcag22Target rulesTarget = RulesTargetOf(target);
     std::map<const rules::RuleDefinition*, std::shared_ptr<const ReportCheck>> checkOf;
@@ -145,6 +151,11 @@ void CheckPageWcag22(ReportFile& file, const CHtmlDocument& document, const std:
         problem.line = finding.position.line;
         problem.column = finding.position.column;
         problem.text = finding.text;
+        if (judged && finding.cannotTell) {
+            if (const CSrcJudgement* judgement =
+                    judged->FindJudgement(finding.rule->id, RuleJudgementKeyOf(document, finding.element)))
+                problem.settled = ReportSettlement{judgement->verdict, judgement->by, judgement->date};
+        }
         if (withSource && problem.line > 0 && finding.element)
             problem.source = std::make_unique<SourceExcerpt>(ExcerptAround(
                 page, document.SourceOffsetOf(*finding.element), finding.element->Text().size()));
@@ -203,7 +214,7 @@ ReportFile CheckPage(const std::string& path, Worker& worker, bool all, bool wit
     std::string page = withSource ? document.Text() : std::string();
     file.encoding = document.Encoding().name;
     if (level::IsWcag22(file.target)) {
-        CheckPageWcag22(file, document, page, withSource);
+        CheckPageWcag22(file, document, page, withSource, &worker.registries->For(path));
         return file;
     }
     CProblemList problems;

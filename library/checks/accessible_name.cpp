@@ -3,6 +3,7 @@
 #include "check_index.h"
 #include "kind_positions.h"
 #include "label_finder.h"
+#include "library/a11y/accessibility_tree.h"
 #include "library/html/tag_table.h"
 #include "library/html/text_util.h"
 #include "platform/services.h"
@@ -278,9 +279,88 @@ const CAttribute* AttributeNamed(const CElement& element, std::string_view name)
     return nullptr;
 }
 
+namespace {
+
+// The page's accessibility tree, which the rule set judges by too, built once
+// for a check pass when a check first asks a name of it, and each element's
+// node in it.
+class CAccessibilityTreeIndex {
+public:
+    explicit CAccessibilityTreeIndex(const CHtmlDocument& document) : m_tree(document)
+    {
+        const auto& nodes = m_tree.Nodes();
+        for (std::size_t i = 0; i < nodes.size(); ++i) {
+            if (nodes[i].element)
+                m_nodeOf.emplace(nodes[i].element, static_cast<int>(i));
+        }
+    }
+    const a11y::AccessibilityTree& Tree() const { return m_tree; }
+    int NodeOf(const CElement& element) const
+    {
+        const auto found = m_nodeOf.find(&element);
+        return found == m_nodeOf.end() ? a11y::Node::kNone : found->second;
+    }
+
+private:
+    a11y::AccessibilityTree m_tree;
+    std::unordered_map<const CElement*, int> m_nodeOf;
+};
+
+// The name as the tree computes it (accname 1.2), told in the terms the
+// WCAG 1.0 checks ask in; false when the element has no node there.
+bool NameFromTree(const CHtmlDocument& document, const CElement& element, AccessibleName& name)
+{
+    const auto index = PageIndex<CAccessibilityTreeIndex>(document);
+    const a11y::AccessibilityTree& tree = index->Tree();
+    const int node = index->NodeOf(element);
+    if (node == a11y::Node::kNone)
+        return false;
+    const a11y::Node& at = tree.At(node);
+    if (!at.rendered || at.ariaHidden) {
+        name.hidden = true;
+        return true;
+    }
+    if (const std::string* labelledBy = tree.Attribute(node, "aria-labelledby")) {
+        std::string_view ids = *labelledBy;
+        while (!ids.empty() && name.missingId.empty()) {
+            ids = TrimLeft(ids);
+            const std::size_t length = FirstTokenLength(ids);
+            const std::string_view id = ids.substr(0, length);
+            ids.remove_prefix(length);
+            if (!id.empty() && tree.ElementWithId(id) == a11y::Node::kNone)
+                name.missingId = id;
+        }
+    }
+    name.text = tree.Name(node);
+    if (name.text.empty()) {
+        // Role none or presentation in force: a tabindex or a global ARIA
+        // attribute keeps the element what it is, and the tree says so.
+        name.presentational = at.presentational;
+        return true;
+    }
+    const std::string* labelledBy = tree.Attribute(node, "aria-labelledby");
+    const std::string* ariaLabel = tree.Attribute(node, "aria-label");
+    const std::string* title = tree.Attribute(node, "title");
+    if (labelledBy && !tree.Referenced(*labelledBy).empty())
+        name.source = AccessibleName::Source::LabelledBy;
+    else if (ariaLabel && !Trim(*ariaLabel).empty())
+        name.source = AccessibleName::Source::AriaLabel;
+    else if (title && Collapsed(*title) == name.text)
+        name.source = AccessibleName::Source::Title;
+    else
+        name.source = AccessibleName::Source::Native;
+    return true;
+}
+
+} // namespace
+
 AccessibleName ComputeAccessibleName(const CHtmlDocument& document, const CElement& element)
 {
     AccessibleName name;
+    // The names of the page's elements are the tree's: the checks and the
+    // rules agree on every one.
+    if (document.Find(&element) != nullptr && NameFromTree(document, element, name))
+        return name;
     if (IsHidden(element)) {
         name.hidden = true;
         return name;

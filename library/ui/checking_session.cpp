@@ -6,6 +6,7 @@
 #include "library/registry/object_database.h"
 #include "library/ui/overview_dialog.h"
 #include "library/ui/problem_list.h"
+#include "library/ui/repair_run.h"
 #include "library/ui/validator_sheet.h"
 #include "platform/services.h"
 #include "platform/window.h"
@@ -65,7 +66,7 @@ void RepairAutomatically(CProblemList& problems, CHtmlDocument& document, COrvan
     for (const auto& entry : problems.AllEntries()) {
         if (problems.IsAtLevel(*entry) && !entry->IsRepaired() && entry->HasAutoRepair() &&
             entry->AutoRepairSetting(settings) == 1)
-            entry->Element().AddRepairPages(sheet, document, entry->Bit());
+            AddRepairPagesOf(sheet, document, *entry);
     }
     if (notes)
         notes->insert(notes->end(), sheet.NotRepaired().begin(), sheet.NotRepaired().end());
@@ -80,6 +81,7 @@ int RunUnattendedSession(CHtmlDocument& document, COrvaneSettings& settings, con
     problems.Prepare(document, settings, &registry);
     problems.Group(settings);
     RepairAutomatically(problems, document, settings, registry, fileName);
+    problems.RecheckRules(document, settings);
     const int result = problems.SessionResult();
     CloseSession(document, settings, registry, problems.Summarize(settings.GetConformanceLevel()).achievedLevel);
     document.SetObjectRegistry(nullptr);

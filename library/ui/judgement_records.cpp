@@ -51,12 +51,20 @@ std::string JudgementKeyOf(const CHtmlDocument& document, const CElement& elemen
         }
         return ObjectDigest(judged);
     }
+    return RuleJudgementKeyOf(document, &element);
+}
+
+std::string RuleJudgementKeyOf(const CHtmlDocument& document, const CElement* element)
+{
+    if (!element)
+        return kWholePageKey;
+    std::string judged;
     // The page's own tags carry settings repairs add to (a language, a
     // title): what the page says is what was judged.
-    if (element.Kind() != tag::kHtml && element.Kind() != tag::kBody)
-        AppendFolded(judged, element.MarkupText());
+    if (element->Kind() != tag::kHtml && element->Kind() != tag::kBody)
+        AppendFolded(judged, element->MarkupText());
     judged += '\n';
-    AppendFolded(judged, document.InnerText(element, kJudgedTextLimit));
+    AppendFolded(judged, document.InnerText(*element, kJudgedTextLimit));
     return ObjectDigest(judged);
 }
 
@@ -100,6 +108,16 @@ void RememberVerdicts(const CValidatorSheet& sheet, const CHtmlDocument& documen
             const std::string key = JudgementKeyOf(document, element, bit);
             if (verdict.empty()) {
                 entry->ForgetJudgement(check, key);
+                return;
+            }
+            if (!entry && !(entry = registry.DocumentFor(document.Name())))
+                return;
+            entry->RecordJudgement({check, key, verdict, who, when});
+        });
+        page.ForEachJudgedKey([&](const std::string& check, const std::string& key) {
+            if (verdict.empty()) {
+                if (entry)
+                    entry->ForgetJudgement(check, key);
                 return;
             }
             if (!entry && !(entry = registry.DocumentFor(document.Name())))

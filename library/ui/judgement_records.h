@@ -15,6 +15,9 @@ class CValidatorSheet;
 // anything else on the element's markup and its text, so that a changed
 // element is asked about again.
 std::string JudgementKeyOf(const CHtmlDocument& document, const CElement& element, std::uint32_t bit);
+// The key of a judgement of a WCAG 2.2 rule's finding: the element's markup
+// and text as above; a finding of no element holds for the whole page.
+std::string RuleJudgementKeyOf(const CHtmlDocument& document, const CElement* element);
 
 // The user's login name, and today's date as YYYY-MM-DD: who judged, and when.
 std::string JudgeName();

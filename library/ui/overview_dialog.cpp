@@ -7,6 +7,7 @@
 #include "library/html/element.h"
 #include "library/html/html_document.h"
 #include "library/html/tag_table.h"
+#include "library/rules/rule_findings.h"
 #include "library/ui/checking_session.h"
 #include "library/ui/problem_list.h"
 #include "library/ui/repair_run.h"
@@ -81,6 +82,7 @@ enum String : int {
     kSummaryOpenSettled = 1268,
     kSummaryAllClosed = 1269,
     kWcag2Header = 1220,
+    kByHand = 1383,
     kNoWcag2 = 1221,
 };
 
@@ -124,7 +126,16 @@ int ShownPriority(const CProblemEntry& head, bool checkMode)
 // warnings of several checks, so it gathers theirs.
 std::vector<const SuccessCriterion*> RowCriteria(const CProblemEntry& head, bool checkMode)
 {
-    auto of = [](const CProblemEntry& entry) { return Wcag2CriteriaOf(entry.Element().GetCheckName(entry.Bit())); };
+    auto of = [](const CProblemEntry& entry) {
+        if (const rules::RuleDefinition* rule = entry.Rule()) {
+            std::vector<const SuccessCriterion*> criteria;
+            for (std::string_view number : rules::SplitCriteria(rule->criteria))
+                if (const SuccessCriterion* criterion = FindSuccessCriterion(number))
+                    criteria.push_back(criterion);
+            return criteria;
+        }
+        return Wcag2CriteriaOf(entry.Element().GetCheckName(entry.Bit()));
+    };
     std::vector<const SuccessCriterion*> criteria = of(head);
     if (checkMode && !head.IsGrouped()) {
         for (const CProblemEntry* entry : head.Grouped()) {
@@ -137,6 +148,16 @@ std::vector<const SuccessCriterion*> RowCriteria(const CProblemEntry& head, bool
         std::sort(criteria.begin(), criteria.end());
     }
     return criteria;
+}
+
+// Whether choosing the row opens a page of the wizard: a WCAG 2.2 rule's
+// finding no page repairs yet is shown, with its reason, but never chosen.
+bool RowOpensPage(const CProblemEntry& entry, bool checkMode)
+{
+    if (entry.OpensPage())
+        return true;
+    return checkMode && std::any_of(entry.Grouped().begin(), entry.Grouped().end(),
+                                    [](const CProblemEntry* member) { return member->OpensPage(); });
 }
 
 // "1.1.1 A, 2.1.1 A": short enough for a column; the names are in the help.
@@ -263,12 +284,13 @@ void COverviewDialog::SelectNode(IWindow& window, TreeItem item)
     }
     window.SetText(kListCaption, platform::Strings().Format(kListCaptionText, {window.TreeItemText(kTree, item)}));
     const bool ignoreRepaired = window.IsChecked(kIgnoreRepaired);
+    bool checkMode = true;
     auto addRow = [&](const std::string& text, CProblemEntry& entry, bool repaired) {
         const int row = window.AddItem(kList, text, reinterpret_cast<platform::ItemData>(&entry));
-        window.SetItemSelected(kList, row, !(repaired && ignoreRepaired));
+        window.SetItemSelected(kList, row, !(repaired && ignoreRepaired) && RowOpensPage(entry, checkMode));
     };
     if (auto* head = reinterpret_cast<CProblemEntry*>(window.TreeItemData(kTree, item))) {
-        s_checkMode = false;
+        s_checkMode = checkMode = false;
         const PageEncoding& encoding = m_document->Encoding();
         addRow(head->Description(encoding), *head, head->IsClosed());
         for (CProblemEntry* entry : head->Grouped())
@@ -342,7 +364,11 @@ void COverviewDialog::RefreshRows(IWindow& window)
         }
         window.SetItemText(kList, row, 2, PriorityName(ShownPriority(entry, s_checkMode)));
         const int mode = entry.AutoRepairMode();
-        window.SetItemText(kList, row, 3, mode == 1 ? S(kAutomatic) : mode == 0 ? S(kNotAutomatic) : std::string{});
+        // A row no page repairs says so where the way it is repaired is shown.
+        window.SetItemText(kList, row, 3, !RowOpensPage(entry, s_checkMode) ? S(kByHand)
+                                          : mode == 1                       ? S(kAutomatic)
+                                          : mode == 0                       ? S(kNotAutomatic)
+                                                                            : std::string{});
         window.SetItemText(kList, row, kWcag2Column, CriteriaCell(RowCriteria(entry, s_checkMode)));
     }
 }
@@ -435,7 +461,8 @@ void COverviewDialog::ToggleColumn(IWindow& window, int column)
 void COverviewDialog::OnRowChanged(IWindow& window, int row)
 {
     if (row >= 0 && row < window.ItemCount(kList) && window.IsItemSelected(kList, row) &&
-        window.IsChecked(kIgnoreRepaired) && IsRowRepaired(window, row))
+        ((window.IsChecked(kIgnoreRepaired) && IsRowRepaired(window, row)) ||
+         !RowOpensPage(*RowEntry(window, row), s_checkMode)))
         window.SetItemSelected(kList, row, false);
     RefreshSelectionCount(window);
 }
@@ -475,6 +502,10 @@ void COverviewDialog::RefreshSummary(IWindow& window)
     case kLevelA: picture = kPictureA; levelName = "A"; break;
     case kLevelAA: picture = kPictureAA; levelName = "AA"; break;
     case kLevelAAA: picture = kPictureAAA; levelName = "AAA"; break;
+    // The pictures are WCAG 1.0's marks: a WCAG 2.2 level is named in words alone.
+    case level::kWcag22A:
+    case level::kWcag22AA:
+    case level::kWcag22AAA: picture = -1; levelName = LevelName(m_achievedLevel); break;
     default: break;
     }
     const std::string achieved =
@@ -492,7 +523,9 @@ void COverviewDialog::RefreshTargetLine(IWindow& window)
 {
     const int target = m_settings->GetConformanceLevel();
     const char* names[] = {"A", "AA", "AAA"};
-    const std::string name = target >= 1 && target <= 3 ? names[target - 1] : "Section 508";
+    const std::string name = target >= 1 && target <= 3 ? names[target - 1]
+                             : level::IsWcag22(target)  ? LevelName(target)
+                                                        : "Section 508";
     window.SetText(kTargetLine, platform::Strings().Format(kTargetLineText, {name}));
 }
 
@@ -559,17 +592,18 @@ void COverviewDialog::RepairSelected(IWindow& window)
         CProblemEntry* entry = RowEntry(window, row);
         // Settled problems are asked about again only when the user wants them.
         const bool showSettled = m_settings->GetShowSettled();
-        if (showSettled || !entry->IsSettled())
+        if ((showSettled || !entry->IsSettled()) && entry->OpensPage())
             work.push_back(entry);
         if (s_checkMode) {
             for (CProblemEntry* member : entry->Grouped()) {
-                if (!member->IsRepaired() && (showSettled || !member->IsSettled()))
+                if (!member->IsRepaired() && (showSettled || !member->IsSettled()) && member->OpensPage())
                     work.push_back(member);
             }
         }
     }
     OrderRepairWork(work);
     RunRepairRun(window, work, *m_document, *m_settings, m_registry, m_fileName);
+    m_problems.RecheckRules(*m_document, *m_settings);
     m_problems.FindSettled(*m_document, &m_registry);
 
     RefreshSummary(window);

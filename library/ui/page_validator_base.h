@@ -81,6 +81,9 @@ public:
     bool VerdictAnswered() const { return m_verdictAnswered; }
     // The problems the verdict is about: the page's element with each bit it mends.
     virtual void ForEachJudged(const std::function<void(CElement&, std::uint32_t)>& visit) const;
+    // The judgements of findings that are no check's bit (the WCAG 2.2 rules'),
+    // by the check name and key they are kept under.
+    virtual void ForEachJudgedKey(const std::function<void(const std::string&, const std::string&)>&) const {}
     const std::string& Key() const { return m_key; }
     bool IsMergeable() const { return m_mergeable; }
     bool IsCancelled() const { return m_cancelled; }

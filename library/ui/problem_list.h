@@ -14,11 +14,22 @@ class COrvaneSettings;
 class CSrcObjectDatabase;
 struct CSrcJudgement;
 
+namespace rules {
+struct RuleDefinition;
+struct RuleFinding;
+}
+
+// The kind of the entries of the WCAG 2.2 rule set: no element family's.
+constexpr int kRuleFindingKind = -1;
+
 // One problem of a session: an element and one check bit, with the entries
 // the overview shows grouped under it when it heads a group.
 class CProblemEntry {
 public:
     CProblemEntry(CElement& element, std::uint32_t bit);
+    // A finding of the WCAG 2.2 rule set about element (the page's first
+    // element for a finding of no element).
+    CProblemEntry(CElement& element, const rules::RuleFinding& finding);
 
     CElement& Element() const { return *m_element; }
     std::uint32_t Bit() const { return m_bit; }
@@ -48,6 +59,22 @@ public:
     const CSrcJudgement* Settlement() const { return m_settled.get(); }
     // A group head whose every problem is closed, some of them settled.
     bool IsFullyClosed() const;
+
+    // The WCAG 2.2 rule the entry is a finding of; null for a WCAG 1.0 check's problem.
+    const rules::RuleDefinition* Rule() const { return m_rule ? m_rule->definition : nullptr; }
+    // A rule's finding a person judges (the rule could not tell), a warning.
+    bool IsJudgement() const { return m_rule ? m_rule->cannotTell : !m_isGrouped; }
+    std::string HelpTopic() const;
+    // The problem whose repair page mends the entry: the entry's own for a
+    // check's problem; for a rule's finding the check's problem on the same
+    // element that a page repairs; null when no page does.
+    CElement* RepairElement() const;
+    std::uint32_t RepairBit() const;
+    // Whether choosing the entry opens a page of the wizard: a rule's
+    // finding without a repair page does not (a judgement always does).
+    bool OpensPage() const { return !m_rule || m_rule->cannotTell || m_rule->repairElement; }
+    // The key a verdict on a rule's finding is kept under (judgement_records).
+    const std::string& RuleJudgementKey() const;
 
     std::vector<CProblemEntry*>& Grouped() { return m_grouped; }
     const std::vector<CProblemEntry*>& Grouped() const { return m_grouped; }
@@ -80,6 +107,20 @@ private:
     int m_autoRepairMode = 2;
     // A copy: the registry's record may be forgotten while the entry lives.
     std::shared_ptr<const CSrcJudgement> m_settled;
+
+    // What a WCAG 2.2 rule's finding adds; null for a check's problem.
+    struct RuleFindingData {
+        const rules::RuleDefinition* definition = nullptr;
+        std::string text;
+        std::string helpTopic;
+        std::string judgementKey;
+        bool cannotTell = false;
+        CElement* repairElement = nullptr;
+        std::uint32_t repairBit = 0;
+        // The page checked again no longer has the finding.
+        bool cleared = false;
+    };
+    std::unique_ptr<RuleFindingData> m_rule;
 };
 
 // Conformance levels as the overview reports them.
@@ -106,6 +147,9 @@ public:
 
     // Checks the page and takes one entry per problem found, in page order.
     void Prepare(CHtmlDocument& document, COrvaneSettings& settings, CSrcObjectDatabase* registry);
+    // At a WCAG 2.2 target: judges the page by the rule set again after
+    // repairs, and marks repaired the findings that are gone.
+    void RecheckRules(const CHtmlDocument& document, const COrvaneSettings& settings);
     // Sorts the entries into the at-level and the other group.
     void Group(const COrvaneSettings& settings);
     // Looks up the remembered verdicts of the entries again (after verdicts
@@ -127,6 +171,8 @@ public:
     int SessionResult() const;
 
 private:
+    void AddRuleFindings(CHtmlDocument& document, int target);
+
     template <class Visit>
     void ForEachShown(const std::vector<CProblemEntry*>& group, Visit visit) const;
 

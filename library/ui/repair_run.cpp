@@ -3,7 +3,10 @@
 #include "library/html/element.h"
 #include "library/html/tag_table.h"
 #include "library/settings/sheet_settings.h"
+#include "library/html/html_document.h"
+#include "library/rules/rule.h"
 #include "library/ui/judgement_records.h"
+#include "library/ui/pages/judgements/page_warnings.h"
 #include "library/ui/problem_list.h"
 #include "library/ui/validator_sheet.h"
 #include "platform/services.h"
@@ -73,9 +76,28 @@ void OrderRepairWork(std::vector<CProblemEntry*>& work)
         }
     }
     for (CProblemEntry* entry : work) {
-        if (entry->Kind() == tag::kImg)
-            entry->Element().PrepareRepair();
+        CElement* repaired = entry->RepairElement();
+        if (repaired && repaired->Kind() == tag::kImg)
+            repaired->PrepareRepair();
     }
+}
+
+void AddRepairPagesOf(CValidatorSheet& sheet, CHtmlDocument& document, CProblemEntry& entry)
+{
+    const rules::RuleDefinition* rule = entry.Rule();
+    if (rule && entry.IsJudgement()) {
+        sheet.SetPageEncoding(document.Encoding());
+        sheet.SetRepairedPage(document);
+        CPageWarnings* warnings = sheet.FindWarningsPage();
+        if (!warnings)
+            warnings = static_cast<CPageWarnings*>(&sheet.AddPage(std::make_unique<CPageWarnings>()));
+        warnings->AddRuleWarning(entry.Element(), std::string(rule->id), entry.Name(),
+                                 entry.Description(document.Encoding()), entry.HelpTopic(),
+                                 entry.RuleJudgementKey());
+        return;
+    }
+    if (CElement* repaired = entry.RepairElement())
+        repaired->AddRepairPages(sheet, document, entry.RepairBit());
 }
 
 void RunRepairRun(platform::IWindow& owner, const std::vector<CProblemEntry*>& work, CHtmlDocument& document,
@@ -88,7 +110,7 @@ void RunRepairRun(platform::IWindow& owner, const std::vector<CProblemEntry*>& w
     sheet.SetSkipAdvances(true);
     sheet.SetTrailingPage(false);
     for (CProblemEntry* entry : work)
-        entry->Element().AddRepairPages(sheet, document, entry->Bit());
+        AddRepairPagesOf(sheet, document, *entry);
     TellOfProblemsWithoutPage(sheet);
     if (sheet.PageCount() > 0) {
         sheet.DoModal(&owner);

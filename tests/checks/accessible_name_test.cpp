@@ -2,9 +2,11 @@
 
 #include "library/checks/accessible_name.h"
 #include "library/html/tag_table.h"
+#include "library/rules/rule_findings.h"
 #include "platform/services.h"
 #include "platform/string_table.h"
 
+#include <algorithm>
 #include <string>
 
 namespace orvane::test {
@@ -195,6 +197,75 @@ TEST_F(AriaChecks, ImageButtonsMapAreasAndFramesTakeTheirNamesFromAria)
     ExpectReported("<img src=m.gif usemap=#m alt=Map><map name=m><area href=a.html aria-label=North>"
                        "<area href=b.html alt=South></map>",
                        tag::kMap, kMapAltText, true, false);
+}
+
+// With the setting, a check and the WCAG 2.2 rule about the same thing read
+// one name, the accessibility tree's: over a table of elements they agree,
+// the conflicts of a presentational role with focus or a global ARIA
+// attribute among them.
+TEST_F(AriaChecks, TheChecksAndTheRulesAgreeOnEveryName)
+{
+    const struct {
+        std::string_view markup;
+        int kind;
+        std::uint32_t bit;
+        std::string_view rule;
+        bool fails;
+    } kElements[] = {
+        {"<img src=a.png>", tag::kImg, kAltText, "image-non-empty-accessible-name", true},
+        {"<img src=a.png alt=Harbour>", tag::kImg, kAltText, "image-non-empty-accessible-name", false},
+        {"<img src=a.png aria-label=Harbour>", tag::kImg, kAltText, "image-non-empty-accessible-name", false},
+        {"<img src=a.png aria-labelledby=cap><p id=cap>Harbour at dawn</p>", tag::kImg, kAltText,
+         "image-non-empty-accessible-name", false},
+        {"<img src=a.png aria-labelledby=nothing>", tag::kImg, kAltText, "image-non-empty-accessible-name", true},
+        {"<img src=a.png alt=\"\" aria-labelledby=nothing>", tag::kImg, kAltText, "image-non-empty-accessible-name",
+         true},
+        {"<img src=a.png title=Harbour>", tag::kImg, kAltText, "image-non-empty-accessible-name", false},
+        {"<img src=a.png role=presentation>", tag::kImg, kAltText, "image-non-empty-accessible-name", false},
+        {"<img src=a.png role=none>", tag::kImg, kAltText, "image-non-empty-accessible-name", false},
+        // Focusable, or with a global ARIA attribute: the role is not in force.
+        {"<img src=a.png role=presentation tabindex=0>", tag::kImg, kAltText, "image-non-empty-accessible-name",
+         true},
+        {"<img src=a.png role=none aria-describedby=d><p id=d>Dawn</p>", tag::kImg, kAltText,
+         "image-non-empty-accessible-name", true},
+        {"<img src=a.png aria-hidden=true>", tag::kImg, kAltText, "image-non-empty-accessible-name", false},
+        {"<img src=a.png style=\"display: none\">", tag::kImg, kAltText, "image-non-empty-accessible-name", false},
+        {"<input type=text name=q>", tag::kInput, kMissingLabel, "form-field-non-empty-accessible-name", true},
+        {"<label for=q>Find</label><input type=text id=q name=q>", tag::kInput, kMissingLabel,
+         "form-field-non-empty-accessible-name", false},
+        {"<label>Find <input type=text name=q></label>", tag::kInput, kMissingLabel,
+         "form-field-non-empty-accessible-name", false},
+        {"<input type=text name=q aria-label=Find>", tag::kInput, kMissingLabel,
+         "form-field-non-empty-accessible-name", false},
+        {"<input type=text name=q title=Find>", tag::kInput, kMissingLabel, "form-field-non-empty-accessible-name",
+         false},
+        {"<input type=text name=q aria-label=\" \">", tag::kInput, kMissingLabel,
+         "form-field-non-empty-accessible-name", true},
+        {"<input type=text name=q aria-labelledby=gone>", tag::kInput, kMissingLabel,
+         "form-field-non-empty-accessible-name", true},
+        {"<input type=image src=go.png>", tag::kInput, kAltText, "image-button-non-empty-accessible-name", true},
+        {"<input type=image src=go.png alt=Go>", tag::kInput, kAltText, "image-button-non-empty-accessible-name",
+         false},
+        {"<input type=image src=go.png aria-label=Go>", tag::kInput, kAltText,
+         "image-button-non-empty-accessible-name", false},
+        {"<input type=image src=go.png aria-labelledby=none>", tag::kInput, kAltText,
+         "image-button-non-empty-accessible-name", true},
+    };
+    settings.SetAriaNames(true);
+    for (const auto& row : kElements) {
+        SCOPED_TRACE(row.markup);
+        const std::string page = "<html lang=en><head><title>Harbour</title></head><body><form action=x>" +
+                                 std::string(row.markup) + "</form></body></html>";
+        const bool checkFails = Has(page, row.kind, row.bit);
+        const CElement* element = Nth(row.kind);
+        const std::vector<rules::RuleFinding> findings = rules::CheckWcag22(document, rules::Wcag22Target::kAAA);
+        const bool ruleFails = std::any_of(findings.begin(), findings.end(), [&](const rules::RuleFinding& f) {
+            return f.rule->id == row.rule && f.element == element && !f.cannotTell;
+        });
+        EXPECT_EQ(checkFails, row.fails);
+        EXPECT_EQ(ruleFails, row.fails);
+    }
+    settings.SetAriaNames(false);
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include "library/checks/family_factory.h"
 #include "library/html/html_document.h"
 #include "library/registry/object_database.h"
+#include "library/rules/rule.h"
 #include "library/ui/overview_dialog.h"
 #include "library/ui/pages/judgements/page_flicker.h"
 #include "library/ui/pages/judgements/page_warnings.h"
@@ -250,6 +251,58 @@ TEST_F(Decisions, WhatIsJudgedInASessionIsSettledInCiOnTheRelativePathAndOpenWit
     EXPECT_EQ(open["files"][0]["achieved"], "none");
     for (const json& problem : open["files"][0]["problems"])
         EXPECT_FALSE(problem.contains("settled"));
+}
+
+// At a WCAG 2.2 target what a rule cannot tell is judged in the session and
+// settled for CI at the same target; without the registry it is open again.
+TEST_F(Decisions, ARuleFindingJudgedInASessionAtAWcag22TargetIsSettledInCi)
+{
+    constexpr const char* kRule = "visible-label-in-accessible-name";
+    const fs::path site = home / "site22";
+    MakeSite(site);
+    const fs::path page = Write(site / "index.html",
+                                "<!DOCTYPE html>\n<html lang=\"en\"><head><title>Ferry</title></head>\n<body>\n"
+                                "<p><button aria-label=\"Close the timetable\">X</button></p>\n</body></html>\n");
+    settings.SetConformanceLevel(level::kWcag22AA);
+    {
+        CHtmlDocument document(CFamilyElementFactory::Instance());
+        std::ostringstream error;
+        ASSERT_TRUE(LoadPage(document, page.string(), error)) << error.str();
+        windows.WhenShown(kOverview, [&](CMemoryWindow& w) {
+            Repair(w, NodeOf(w, [&](const CProblemEntry& e) { return e.Rule() && e.Rule()->id == kRule; }),
+                   [](CMemoryWindow& warnings) { warnings.SetChecked(CPageWarnings::kConfirmBox, true); });
+            w.Click(platform::kIdOk);
+        });
+        COverviewDialog overview;
+        overview.Prepare(document, settings, page.string());
+        overview.RunModal();
+    }
+    const std::string registry = Read(site / ".orvane" / "registry.xml");
+    EXPECT_NE(registry.find(std::string("check=\"") + kRule + "\""), std::string::npos) << registry;
+
+    auto problemOfRule = [&](const std::vector<std::string>& options) {
+        out.str("");
+        err.str("");
+        fs::current_path(site);
+        Arguments args{"check", "--level", "2.2-AA", "--format", "json"};
+        args.insert(args.end(), options.begin(), options.end());
+        args.push_back("index.html");
+        RunMain(args, out, err);
+        fs::current_path(home);
+        const json report = json::parse(out.str());
+        for (const json& problem : report["files"][0]["problems"]) {
+            if (problem["check"] == kRule)
+                return problem;
+        }
+        return json();
+    };
+    const json judged = problemOfRule({});
+    ASSERT_TRUE(judged.contains("settled")) << out.str() << err.str();
+    EXPECT_EQ(judged["settled"]["verdict"], "warnings considered");
+    EXPECT_EQ(judged["settled"]["by"], "alice");
+    const json open = problemOfRule({"--no-registry"});
+    ASSERT_TRUE(open.is_object()) << out.str();
+    EXPECT_FALSE(open.contains("settled"));
 }
 
 TEST_F(Decisions, AFirstSessionWithoutARegistryFileSeesItsVerdictSettledAtOnceAndWritesIt)

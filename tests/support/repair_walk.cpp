@@ -10,6 +10,7 @@
 #include "library/html/html_document.h"
 #include "library/html/tag_table.h"
 #include "library/registry/object_database.h"
+#include "library/rules/rule_findings.h"
 #include "library/tables/table_record.h"
 #include "library/ui/page_validator_base.h"
 #include "library/ui/pages/forms/page_label_far_away.h"
@@ -439,8 +440,14 @@ RepairWalk WalkRepairs(std::string_view page, const std::string& path, COrvaneSe
     std::map<std::string, int> before;
     std::vector<CProblemEntry*> work;
     for (const auto& entry : list.AllEntries()) {
-        if (!AsksForJudgement(entry->Element(), entry->Bit()))
+        if (!entry->Rule() && !AsksForJudgement(entry->Element(), entry->Bit()))
             ++before[entry->Element().GetCheckName(entry->Bit())];
+    }
+    // At a WCAG 2.2 target: the rules' findings.
+    std::map<std::string, int> findingsBefore;
+    for (const auto& entry : list.AllEntries()) {
+        if (entry->Rule() && !entry->IsJudgement())
+            ++findingsBefore[std::string(entry->Rule()->id)];
     }
     for (CProblemEntry* head : list.AtLevelGroup()) {
         work.push_back(head);
@@ -459,7 +466,7 @@ RepairWalk WalkRepairs(std::string_view page, const std::string& path, COrvaneSe
     sheet.SetSkipAdvances(true);
     sheet.SetTrailingPage(false);
     for (CProblemEntry* entry : work)
-        entry->Element().AddRepairPages(sheet, document, entry->Bit());
+        AddRepairPagesOf(sheet, document, *entry);
     walk.pages = sheet.PageCount();
 
     if (sheet.PageCount() > 0) {
@@ -526,9 +533,19 @@ RepairWalk WalkRepairs(std::string_view page, const std::string& path, COrvaneSe
             judged.emplace(shown.Element(), shown.CheckBit());
     }
     for (const auto& entry : list.AllEntries()) {
+        if (entry->Rule())
+            continue;
         if (entry->Element().IsRepaired(entry->Bit(), 0) && !AsksForJudgement(entry->Element(), entry->Bit()) &&
             !judged.contains({&entry->Element(), entry->Bit()}))
             walk.repaired.push_back(entry->Element().GetCheckName(entry->Bit()));
+    }
+
+    // The rules' findings whose page repaired the check's problem it opened for.
+    std::map<std::string, int> findingsMended;
+    for (const auto& entry : list.AllEntries()) {
+        const CElement* repaired = entry->Rule() && !entry->IsJudgement() ? entry->RepairElement() : nullptr;
+        if (repaired && repaired->IsRepaired(entry->RepairBit(), 0) && !judged.contains({repaired, entry->RepairBit()}))
+            ++findingsMended[std::string(entry->Rule()->id)];
     }
 
     walk.written = document.Text();
@@ -571,6 +588,27 @@ RepairWalk WalkRepairs(std::string_view page, const std::string& path, COrvaneSe
             }
             for (const std::string& check : walk.repaired)
                 expected[check] -= 1;
+            // The rules judge the page written: a finding whose page repaired
+            // it is gone, and no rule finds more than it did.
+            const int target = settings.GetConformanceLevel();
+            if (level::IsWcag22(target)) {
+                const rules::Wcag22Target rulesTarget = target == level::kWcag22A    ? rules::Wcag22Target::kA
+                                                        : target == level::kWcag22AA ? rules::Wcag22Target::kAA
+                                                                                     : rules::Wcag22Target::kAAA;
+                std::map<std::string, int> findingsAfter;
+                for (const rules::RuleFinding& finding : rules::CheckWcag22(again, rulesTarget))
+                    findingsAfter[std::string(finding.rule->id)] += finding.cannotTell ? 0 : 1;
+                for (const auto& [rule, count] : findingsAfter) {
+                    const int mended = findingsMended[rule];
+                    if (count > findingsBefore[rule] - mended && walk.stillReported.empty()) {
+                        walk.stillReportedCheck = rule;
+                        walk.stillReported = "3. the problem is gone: rule " + rule + " finds " +
+                                             std::to_string(count) + " times, the page had " +
+                                             std::to_string(findingsBefore[rule]) + " of which " +
+                                             std::to_string(mended) + " were repaired";
+                    }
+                }
+            }
             for (const auto& [check, count] : ProblemsByCheck(RunCheckPass(again, settings, &registry))) {
                 if (count > std::max(expected[check], 0) && walk.stillReported.empty()) {
                     walk.stillReportedCheck = check;

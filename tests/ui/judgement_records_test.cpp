@@ -13,6 +13,9 @@
 #include "library/ui/pages/judgements/page_warnings.h"
 #include "library/ui/pages/scripts/page_script_new_window.h"
 #include "library/ui/problem_list.h"
+#include "library/ui/repair_run.h"
+#include "common/orvane_settings.h"
+#include "library/rules/rule.h"
 
 #include <functional>
 
@@ -137,6 +140,81 @@ TEST_P(JudgementRecords, TheVerdictIsRememberedAndUndoOrACancelledRunTakesItBack
 
 INSTANTIATE_TEST_SUITE_P(EveryPage, JudgementRecords, ::testing::ValuesIn(EveryJudgement()),
                          [](const ::testing::TestParamInfo<Judged>& info) { return std::string(info.param.check); });
+
+// At a WCAG 2.2 target, what a rule cannot tell is a warning: judged on the
+// warnings page, remembered under the rule's id for that element, so the
+// next session sees it settled; undo takes the verdict back.
+class RuleJudgementRecords : public RepairRunAtLevelTest<level::kWcag22AA> {
+protected:
+    // The page's findings of the rule as a session finds them, with what the registry knows.
+    std::vector<std::unique_ptr<CProblemList>> m_lists;
+    std::vector<CProblemEntry*> FindingsOf(CHtmlDocument& page, std::string_view rule)
+    {
+        m_lists.push_back(std::make_unique<CProblemList>());
+        m_lists.back()->Prepare(page, settings, &registry);
+        m_lists.back()->Group(settings);
+        std::vector<CProblemEntry*> findings;
+        for (const auto& entry : m_lists.back()->AllEntries()) {
+            if (entry->Rule() && entry->Rule()->id == rule)
+                findings.push_back(entry.get());
+        }
+        return findings;
+    }
+    std::string SettledOnRecheck(std::string_view rule)
+    {
+        RememberVerdicts(sheet, document, registry);
+        CHtmlDocument again(CFamilyElementFactory::Instance());
+        LoadAs(again, document.Name(), document.Text());
+        const std::vector<CProblemEntry*> findings = FindingsOf(again, rule);
+        if (findings.size() != 1)
+            return "(" + std::to_string(findings.size()) + " findings)";
+        return findings.front()->Settlement() ? findings.front()->Settlement()->verdict : "";
+    }
+};
+
+TEST_F(RuleJudgementRecords, AFindingARuleCannotTellIsSettledOnTheWarningsPageAndUndoTakesItBack)
+{
+    constexpr std::string_view kRule = "visible-label-in-accessible-name";
+    LoadEmptyRegistryInFolder();
+    Load(Page("<p><button aria-label=\"Close the dialog\">X</button> <button>Open</button></p>"));
+    const std::vector<CProblemEntry*> findings = FindingsOf(document, kRule);
+    ASSERT_EQ(findings.size(), 1u);
+    CProblemEntry& finding = *findings.front();
+    ASSERT_TRUE(finding.IsJudgement());
+    EXPECT_FALSE(finding.IsClosed());
+    StartSheet();
+    AddRepairPagesOf(sheet, document, finding);
+    ASSERT_EQ(sheet.PageCount(), 1);
+    ASSERT_TRUE(sheet.Page(0).GivesVerdicts());
+    const std::string original = document.Text();
+    RunSheetToFinish([&](CMemoryWindow& w) {
+        CMemoryWindow& page = w.PageWindow(0);
+        ASSERT_EQ(page.ItemCount(CPageWarnings::kWarningList), 1);
+        EXPECT_EQ(page.ItemText(CPageWarnings::kWarningList, 0), finding.Name());
+        EXPECT_EQ(page.Text(CPageWarnings::kExplanation), finding.Description(document.Encoding()));
+        page.SetChecked(CPageWarnings::kConfirmBox, true);
+        w.Click(kIdFinish);
+    });
+    EXPECT_EQ(document.Text(), original);
+    EXPECT_EQ(SettledOnRecheck(kRule), "warnings considered");
+    ASSERT_NE(registry.FindDocument(document.Name()), nullptr);
+    EXPECT_NE(registry.FindDocument(document.Name())->FindJudgement(kRule, finding.RuleJudgementKey()), nullptr);
+
+    // The element changed: asked again.
+    CHtmlDocument changed(CFamilyElementFactory::Instance());
+    std::string other = original;
+    other.replace(other.find("Close the dialog"), 16, "Close the window");
+    LoadAs(changed, document.Name(), other);
+    const std::vector<CProblemEntry*> changedFindings = FindingsOf(changed, kRule);
+    ASSERT_EQ(changedFindings.size(), 1u);
+    EXPECT_EQ(changedFindings.front()->Settlement(), nullptr);
+
+    ShowSheet([&](CMemoryWindow& w) {
+        w.Click(kSkipUndo);
+        w.PressEscape();
+    });
+    EXPECT_EQ(SettledOnRecheck(kRule), "");
+}
 
 } // namespace
 } // namespace orvane::test

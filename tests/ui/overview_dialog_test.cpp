@@ -7,6 +7,9 @@
 #include "library/html/element.h"
 #include "library/html/html_document.h"
 #include "library/html/tag_table.h"
+#include "library/rules/rule_findings.h"
+#include "library/rules/rule_table.h"
+#include "library/ui/pages/text_alternatives/page_img_alt_text.h"
 #include "library/ui/pages/presentation/page_deprecated_html.h"
 #include "library/ui/repair_page_factory.h"
 #include "library/ui/repair_run.h"
@@ -21,6 +24,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -478,6 +482,74 @@ TEST(RepairOrder, HeadersComeBeforeTheirAbbreviationsAndHeadingsBeforeTheirNesti
     std::vector<CProblemEntry*> work{&abbreviations, &nested, &headers, &potential};
     OrderRepairWork(work);
     EXPECT_EQ(work, (std::vector<CProblemEntry*>{&headers, &abbreviations, &potential, &nested}));
+}
+
+// At a WCAG 2.2 target the rule set judges the page: its findings are grouped
+// by rule; a finding a page repairs opens it and is gone once repaired; one
+// no page repairs is shown with its reason and cannot be chosen; what a
+// person must judge is a warning apart that does not hold the level back.
+TEST_F(OverviewTest, AtAWcag22TargetTheRulesFindingsAreGroupedRepairedAndExplained)
+{
+    settings.SetConformanceLevel(level::kWcag22AA);
+    LoadFile("<!DOCTYPE html><html lang=\"en\"><head><title>Shop</title></head><body>\n"
+             "<p><img src=\"logo.png\"></p>\n<p><a href=\"cart.html\"></a></p>\n"
+             "<p><button aria-label=\"Close the dialog\">X</button></p>\n</body></html>\n");
+    const rules::RuleDefinition* image = rules::FindRule("image-non-empty-accessible-name");
+    const rules::RuleDefinition* link = rules::FindRule("link-non-empty-accessible-name");
+    const rules::RuleDefinition* judged = rules::FindRule("visible-label-in-accessible-name");
+    ASSERT_TRUE(image && link && judged);
+    windows.WhenShown(229, [&](CMemoryWindow& w) {
+        EXPECT_EQ(w.Text(kTarget), m_strings.Format(335, {"WCAG 2.2 AA"}));
+        EXPECT_EQ(w.Text(kAchieved), S(331));
+        std::map<const rules::RuleDefinition*, platform::TreeItem> nodeOf;
+        std::map<const rules::RuleDefinition*, std::string> groupOf;
+        for (auto root : w.TreeChildren(kTree, 0)) {
+            for (auto node : w.TreeChildren(kTree, root)) {
+                const auto* head = reinterpret_cast<CProblemEntry*>(w.TreeItemData(kTree, node));
+                if (head->Rule()) {
+                    nodeOf[head->Rule()] = node;
+                    groupOf[head->Rule()] = w.TreeItemText(kTree, root);
+                    EXPECT_EQ(w.TreeItemText(kTree, node), head->IsJudgement()
+                                                               ? m_strings.Format(1381, {rules::RuleTitle(*head->Rule())})
+                                                               : rules::RuleTitle(*head->Rule()));
+                }
+            }
+        }
+        EXPECT_EQ(groupOf[image], S(326));
+        EXPECT_EQ(groupOf[link], S(326));
+        EXPECT_EQ(groupOf[judged], S(327));
+
+        // No page repairs an empty link yet: its row says why and is never chosen.
+        w.SelectTreeItemAsUser(kTree, nodeOf[link]);
+        ASSERT_EQ(w.ItemCount(kList), 1);
+        EXPECT_NE(w.ItemText(kList, 0).find(S(1382)), std::string::npos) << w.ItemText(kList, 0);
+        EXPECT_NE(w.ItemText(kList, 0).find(std::string(link->actId)), std::string::npos);
+        EXPECT_FALSE(w.IsItemSelected(kList, 0));
+        EXPECT_EQ(w.ItemText(kList, 0, 3), S(1383));
+        w.SelectRow(kList, 0);
+        EXPECT_FALSE(w.IsItemSelected(kList, 0));
+        EXPECT_FALSE(w.IsEnabled(kRepair));
+
+        // The image's finding opens the text alternative page on that image.
+        w.SelectTreeItemAsUser(kTree, nodeOf[image]);
+        ASSERT_EQ(w.ItemCount(kList), 1);
+        EXPECT_TRUE(w.IsItemSelected(kList, 0));
+        EXPECT_EQ(w.ItemText(kList, 0).find(S(1382)), std::string::npos);
+        windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& sheet) {
+            EXPECT_EQ(sheet.PageWindow(0).TemplateId(), CPageImgAltText::kTemplate);
+            sheet.PageWindow(0).Type(CPageImgAltText::kText, "Our shop");
+            sheet.Click(platform::kIdFinish);
+        });
+        w.Click(kRepair);
+        EXPECT_EQ(w.ItemText(kList, 0, 1), S(339));
+        EXPECT_NE(document.Text().find("alt=\"Our shop\""), std::string::npos);
+        // The empty link still holds the level back; the judgement does not.
+        EXPECT_EQ(w.Text(kAchieved), S(331));
+        w.PressEscape();
+    });
+    overview.RunModal();
+    EXPECT_EQ(overview.AchievedLevel(), kLevelNone);
+    EXPECT_EQ(overview.ResultCode(), 3);
 }
 
 } // namespace

@@ -4,6 +4,9 @@
 // added, or a page's answers changed, is reached here without a test of its own.
 #include "ui_fixture.h"
 
+#include "common/orvane_settings.h"
+#include "library/html/tag_table.h"
+#include "library/rules/rule_findings.h"
 #include "library/tables/table_record.h"
 #include "tests/support/repair_walk.h"
 
@@ -164,6 +167,74 @@ TEST_F(RepairHarnessTest, ThePagesFuzzingFoundKeepTheWalksInvariants)
     }
     if (!std::getenv("ORVANE_REPAIR_PAGE"))
         EXPECT_GT(walked, 8);
+}
+
+// At a WCAG 2.2 target the wizard opens, for each rule's finding that a page
+// of the checks mends, that page on that element: walked with every
+// proposal, the finding is gone when the page written is judged again,
+// nothing else changes and undo gives the page back (the walk's assertions).
+class RuleFindingRepairHarnessTest : public RepairRunAtLevelTest<level::kWcag22AA> {};
+
+TEST_F(RuleFindingRepairHarnessTest, EveryFindingAPageMendsIsGoneAfterItsProposal)
+{
+    constexpr std::string_view kHead = "<!DOCTYPE html>\n<html lang=\"en\">\n<head><title>Harbour</title></head>\n";
+    // Whether some answer of the walk repairs the finding: the text
+    // alternative pages propose no words of their own, and a walk answers
+    // nothing a user would have to write (the overview's test types them).
+    const struct {
+        std::string_view rule;
+        std::string page;
+        bool answered = true;
+    } kPages[] = {
+        {"image-non-empty-accessible-name",
+         std::string(kHead) + "<body>\n<p>Boats <img src=\"boat.png\" width=\"300\" height=\"200\"> in the bay.</p>\n</body>\n</html>\n",
+         false},
+        {"image-button-non-empty-accessible-name",
+         std::string(kHead) + "<body>\n<form action=\"go\"><p><input type=\"image\" src=\"go.png\"></p></form>\n</body>\n</html>\n",
+         false},
+        {"form-field-non-empty-accessible-name",
+         std::string(kHead) + "<body>\n<form action=\"find\"><p><input type=\"text\" name=\"q\"></p></form>\n</body>\n</html>\n"},
+        {"html-page-lang",
+         "<!DOCTYPE html>\n<html>\n<head><title>Harbour</title></head>\n<body>\n<p>The harbour opens at six in the "
+         "morning and the ferries to the islands leave every hour until the evening.</p>\n</body>\n</html>\n"},
+        {"html-page-non-empty-title",
+         "<!DOCTYPE html>\n<html lang=\"en\">\n<head><title></title></head>\n<body>\n<p>Harbour times.</p>\n</body>\n</html>\n"},
+        {"meta-refresh-no-delay",
+         "<!DOCTYPE html>\n<html lang=\"en\">\n<head><title>Harbour</title><meta http-equiv=\"refresh\" "
+         "content=\"30\"></head>\n<body>\n<p>Harbour times.</p>\n</body>\n</html>\n"},
+    };
+    // The language chosen last is what the language page proposes; a page too
+    // short to tell its language by would propose none.
+    settings.SetText1(tag::kHtml, 0x2, "en");
+    for (const auto& row : kPages) {
+        const std::string_view rule = row.rule;
+        const std::string& page = row.page;
+        const auto findsRule = [&](std::string_view markup) {
+            CHtmlDocument judged(CFamilyElementFactory::Instance());
+            judged.Start(1, false);
+            std::istringstream in{std::string(markup)};
+            EXPECT_EQ(judged.Load(in), 1);
+            const auto findings = rules::CheckWcag22(judged, rules::Wcag22Target::kAA);
+            return std::any_of(findings.begin(), findings.end(), [&](const rules::RuleFinding& finding) {
+                return finding.rule->id == rule && !finding.cannotTell;
+            });
+        };
+        ASSERT_TRUE(findsRule(page)) << rule;
+        const std::string path = InFolder(std::string(rule) + ".html");
+        std::ofstream(path, std::ios::binary) << page;
+        // Every proposal, then each other answer the pages offer: some answer
+        // repairs what the rule finds.
+        bool mended = false;
+        for (int radio = 0, radios = 0; radio <= radios; ++radio) {
+            const RepairWalk walk = WalkRepairs(page, path, settings, {.radio = radio});
+            EXPECT_EQ(walk.failure, "") << rule << ", radio " << radio;
+            EXPECT_EQ(walk.stillReported, "") << rule << ", radio " << radio;
+            EXPECT_GT(walk.pages, 0) << rule;
+            radios = walk.mostRadios;
+            mended = mended || !findsRule(walk.written);
+        }
+        EXPECT_EQ(mended, row.answered) << rule;
+    }
 }
 
 } // namespace

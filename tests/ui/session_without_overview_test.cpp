@@ -85,5 +85,32 @@ TEST_F(SessionWithoutOverviewTest, GivesTheResultAnUnattendedSessionGives)
     EXPECT_NE(unattended, 0);
 }
 
+// Unattended at a WCAG 2.2 target, as a host's session without a screen runs:
+// the rules judge the page, the automatic repair of the check that mends a
+// failed finding is made where the settings switch it on, and the result
+// follows from the findings the page checked again still has.
+TEST_F(SessionWithoutOverviewTest, AtAWcag22TargetTheRulesFindingsAreRepairedAutomaticallyAndCounted)
+{
+    constexpr int kHtml = 41;
+    constexpr std::uint32_t kMissingLanguage = 0x2;
+    const std::string page = "<!DOCTYPE html>\n<html>\n<head><title>Ferry</title></head>\n<body>\n"
+                             "<p>The ferry leaves at nine.</p>\n</body>\n</html>\n";
+    windows.canShow = false;
+    settings.SetConformanceLevel(level::kWcag22AA);
+    settings.SetText1(kHtml, kMissingLanguage, "en");
+    auto check = [&](int autoRepair) {
+        settings.SetAutoRepairMode(kHtml, kMissingLanguage, autoRepair);
+        document.Start(1, false);
+        document.SetOriginFlag(1);
+        std::istringstream in(page);
+        EXPECT_EQ(document.Load(in), 1);
+        return RunCheckingSession(document, settings, "/site/ferry.html");
+    };
+    EXPECT_EQ(check(autorepair::kOff), 2);
+    EXPECT_EQ(document.Text(), page);
+    EXPECT_EQ(check(autorepair::kOn), 1);
+    EXPECT_NE(document.Text().find("<html lang=\"en\">"), std::string::npos) << document.Text();
+}
+
 } // namespace
 } // namespace orvane

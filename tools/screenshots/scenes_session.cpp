@@ -160,3 +160,44 @@ ORVANE_SCENE_PREPARED(session_settled, ShowSettledCheck)
     overview.RunModal();
     std::filesystem::remove_all(std::filesystem::path(path).parent_path());
 }
+
+// The overview at a WCAG 2.2 target: the rules' findings grouped by rule, the
+// criteria column shown, and a rule chosen whose findings no page repairs
+// yet, so the list shows why they cannot be chosen.
+ORVANE_SCENE_PREPARED(session_wcag22, [](platform::IWindow& window, QWidget& widget) {
+    auto* tree = widget.findChild<QTreeWidget*>("c1107");
+    if (window.TemplateId() != COverviewDialog::kTemplate || !tree)
+        return;
+    if (platform::IColumnMenus* menus = platform::ColumnMenus(&window))
+        menus->SetColumnHidden(1267, 4, false);
+    const auto roots = window.TreeChildren(kTree, 0);
+    for (int root = 0; root < static_cast<int>(roots.size()) && root < tree->topLevelItemCount(); ++root) {
+        const auto rules = window.TreeChildren(kTree, roots[static_cast<std::size_t>(root)]);
+        for (int i = 0; i < static_cast<int>(rules.size()); ++i) {
+            auto* head = reinterpret_cast<CProblemEntry*>(window.TreeItemData(kTree, rules[static_cast<std::size_t>(i)]));
+            if (head->Rule() && !head->OpensPage() && i < tree->topLevelItem(root)->childCount()) {
+                tree->setCurrentItem(tree->topLevelItem(root)->child(i));
+                return;
+            }
+        }
+    }
+})
+{
+    // The sample page with a link only an image without words makes: a
+    // finding of a rule no page repairs yet.
+    namespace fs = std::filesystem;
+    const fs::path path = fs::path(QDir::tempPath().toStdString()) / "orvane-screenshots-wcag22.html";
+    std::ifstream in(screenshots::Shots().ExamplesFolder() + "/sample.html", std::ios::binary);
+    std::string markup((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (const std::size_t end = markup.rfind("</body>"); end != std::string::npos)
+        markup.insert(end, "<p><a href=\"harbour-map.html\"><img src=\"map.png\" alt=\"\"></a></p>\n");
+    std::ofstream(path, std::ios::binary) << markup;
+    CSamplePage page(path.string());
+    // The checks a user's settings include at every target, none by default.
+    page.settings.Load();
+    page.settings.SetConformanceLevel(level::kWcag22AA);
+    COverviewDialog overview;
+    overview.Prepare(page.document, page.settings, page.document.Name());
+    overview.RunModal();
+    fs::remove(path);
+}

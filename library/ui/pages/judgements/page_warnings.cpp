@@ -19,7 +19,7 @@ CPageWarnings::CPageWarnings() : CPageValidatorBase(kTemplate) {}
 void CPageWarnings::AddWarning(CElement& element, std::uint32_t bit)
 {
     auto listed = std::find_if(m_items.begin(), m_items.end(), [&](const Warning& item) {
-        return item.element->Kind() == element.Kind() && item.bit == bit;
+        return item.rule.empty() && item.element->Kind() == element.Kind() && item.bit == bit;
     });
     if (listed == m_items.end())
         m_items.push_back({&element, bit, {}});
@@ -27,6 +27,22 @@ void CPageWarnings::AddWarning(CElement& element, std::uint32_t bit)
              std::find(listed->alike.begin(), listed->alike.end(), &element) == listed->alike.end())
         listed->alike.push_back(&element);
     Attach(element, bit);
+}
+
+void CPageWarnings::AddRuleWarning(CElement& element, const std::string& rule, const std::string& title,
+                                   const std::string& explanation, const std::string& helpTopic,
+                                   const std::string& key)
+{
+    auto listed = std::find_if(m_items.begin(), m_items.end(), [&](const Warning& item) { return item.rule == rule; });
+    if (listed == m_items.end()) {
+        m_items.push_back({&element, 0, {}, rule, title, explanation, helpTopic, {}});
+        listed = m_items.end() - 1;
+    }
+    if (std::find(listed->keys.begin(), listed->keys.end(), key) == listed->keys.end())
+        listed->keys.push_back(key);
+    // The frame wants an element to stand for the page; no bit of it is marked.
+    if (!Element())
+        Attach(element, 0);
 }
 
 void CPageWarnings::Initialise()
@@ -38,8 +54,10 @@ void CPageWarnings::Initialise()
     bool allRepaired = true;
     for (std::size_t i = 0; i < m_items.size(); ++i) {
         const Warning& item = m_items[i];
-        window.AddItem(kWarningList, item.element->GetCheckTitle(item.bit), static_cast<platform::ItemData>(i));
-        allRepaired = allRepaired && item.element->IsRepaired(item.bit, 1);
+        const bool ofRule = !item.rule.empty();
+        window.AddItem(kWarningList, ofRule ? item.title : item.element->GetCheckTitle(item.bit),
+                       static_cast<platform::ItemData>(i));
+        allRepaired = allRepaired && (ofRule ? m_rulesConfirmed : item.element->IsRepaired(item.bit, 1));
     }
     if (!m_items.empty()) {
         window.SetCurrentItem(kWarningList, 0);
@@ -54,6 +72,11 @@ void CPageWarnings::ShowExplanation(int row)
     if (!window || row < 0 || row >= window->ItemCount(kWarningList))
         return;
     const Warning& item = m_items.at(static_cast<std::size_t>(window->GetItemData(kWarningList, row)));
+    if (!item.rule.empty()) {
+        window->SetText(kExplanation, item.explanation);
+        SetHelpTopic(item.helpTopic);
+        return;
+    }
     const int textId = item.element->GetWarningTextId(item.bit);
     window->SetText(kExplanation, textId == 0 ? std::string() : platform::Strings().Get(textId));
     SetHelpTopic(item.element->GetWarningHelpTopic(item.bit));
@@ -67,7 +90,10 @@ void CPageWarnings::OnNotify(platform::IWindow& window, const platform::Notifica
 
 void CPageWarnings::MarkAll(bool repaired)
 {
+    m_rulesConfirmed = repaired;
     for (const Warning& item : m_items) {
+        if (!item.rule.empty())
+            continue;
         item.element->SetRepaired(item.bit, repaired);
         for (CElement* alike : item.alike)
             alike->SetRepaired(item.bit, repaired);
@@ -79,9 +105,20 @@ void CPageWarnings::MarkAll(bool repaired)
 void CPageWarnings::ForEachJudged(const std::function<void(CElement&, std::uint32_t)>& visit) const
 {
     for (const Warning& item : m_items) {
+        if (!item.rule.empty())
+            continue;
         visit(*item.element, item.bit);
         for (CElement* alike : item.alike)
             visit(*alike, item.bit);
+    }
+}
+
+void CPageWarnings::ForEachJudgedKey(
+    const std::function<void(const std::string&, const std::string&)>& visit) const
+{
+    for (const Warning& item : m_items) {
+        for (const std::string& key : item.keys)
+            visit(item.rule, key);
     }
 }
 
