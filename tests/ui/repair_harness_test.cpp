@@ -103,9 +103,8 @@ protected:
     }
 };
 
-// Off until the faults the walk finds on the merged pages are mended (undo of
-// the table header page after merged answers, headings re-reported after a
-// second answer): run with --gtest_also_run_disabled_tests to see them.
+// Every example page, with every answer the pages offer: the proposals, each
+// radio button, merged pages unmerged, and tables taken as either type.
 TEST_F(RepairHarnessTest, EveryExamplePageTakesEveryAnswerAndGivesItBack)
 {
     int walked = 0;
@@ -125,9 +124,8 @@ TEST_F(RepairHarnessTest, EveryExamplePageTakesEveryAnswerAndGivesItBack)
         EXPECT_GT(walked, 20);
 }
 
-// Off until the faults the walk finds on the merged pages are mended (undo of
-// the table header page after merged answers, headings re-reported after a
-// second answer): run with --gtest_also_run_disabled_tests to see them.
+// The corpus pages of the seed's share (all of them with ORVANE_REPAIR_SHARE=all),
+// every proposal taken.
 TEST_F(RepairHarnessTest, AShareOfTheCorpusTakesEveryProposalAndGivesItBack)
 {
     if (CorpusDirectory().empty())
