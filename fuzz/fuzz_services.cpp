@@ -6,6 +6,7 @@
 #include "platform/bundle_strings.h"
 #include "platform/paths.h"
 
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -53,6 +54,30 @@ void AddLineByLine(CHtmlDocument& document, std::string_view page)
         document.AddLine(rest.substr(0, length));
         rest.remove_prefix(length);
     }
+}
+
+CRunBudget::CRunBudget(int argc, char** argv) : m_limit(FromArguments(argc, argv)) {}
+
+std::chrono::seconds CRunBudget::FromArguments(int argc, char** argv)
+{
+    constexpr std::string_view kFlag = "-max_total_time=";
+    long seconds = 0;
+    for (int i = 1; i < argc && argv && argv[i]; ++i) {
+        const std::string_view argument(argv[i]);
+        if (!argument.starts_with(kFlag))
+            continue;
+        // As libFuzzer reads it: the last one counts, and what is no number is none.
+        const std::string value(argument.substr(kFlag.size()));
+        char* end = nullptr;
+        const long parsed = std::strtol(value.c_str(), &end, 10);
+        seconds = !value.empty() && end && *end == '\0' && parsed > 0 ? parsed : 0;
+    }
+    return std::chrono::seconds(seconds);
+}
+
+bool CRunBudget::Spent() const
+{
+    return m_limit.count() > 0 && std::chrono::steady_clock::now() - m_start >= m_limit;
 }
 
 } // namespace orvane::fuzz

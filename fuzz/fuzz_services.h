@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -26,5 +27,24 @@ std::string ReadBytes(const std::filesystem::path& path);
 // Hands the page to the document one line at a time, each with its line feed,
 // as a host adding lines does (the document is started and finished by the caller).
 void AddLineByLine(CHtmlDocument& document, std::string_view page);
+
+// The time a run may take, as libFuzzer's -max_total_time=N among the
+// program's arguments gives it; none (or 0) when they set no limit, as when
+// one input is run alone. libFuzzer runs every seed before it first looks at
+// its clock: a target whose inputs cost a good part of a second each stops
+// its work once the time is spent, so that the rest of its seeds pass at no
+// cost and the run ends about when it was asked to.
+class CRunBudget {
+public:
+    CRunBudget() = default;
+    CRunBudget(int argc, char** argv);
+    static std::chrono::seconds FromArguments(int argc, char** argv);
+    std::chrono::seconds Limit() const { return m_limit; }
+    bool Spent() const;
+
+private:
+    std::chrono::seconds m_limit{0};
+    std::chrono::steady_clock::time_point m_start = std::chrono::steady_clock::now();
+};
 
 } // namespace orvane::fuzz

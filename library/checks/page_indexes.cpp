@@ -100,12 +100,32 @@ CLinkRunIndex::CLinkRunIndex(const CHtmlDocument& document)
     std::size_t nextEnd = 0;
     std::size_t nextText = 0;
     std::size_t linkEnd = kNone;  // the first link end tag since the last link
+    // Texts back to back (nothing but deleted elements between them) are one
+    // text to the reader: a page read line by line, or a long line read in
+    // pieces, gives several text elements where the browser shows one.
+    auto adjoin = [&](std::size_t from, std::size_t to) {
+        for (std::size_t i = from + 1; i < to; ++i) {
+            if (!document.At(i)->IsDeleted())
+                return false;
+        }
+        return true;
+    };
     auto separatingTextBefore = [&](std::size_t to) {
         while (nextText < texts.size() && texts[nextText] <= linkEnd)
             ++nextText;
+        std::size_t joined = 0;
+        std::size_t joinedEnd = kNone;
         for (; nextText < texts.size() && texts[nextText] < to; ++nextText) {
             const CElement* e = document.At(texts[nextText]);
-            if (!e->IsDeleted() && LongerThan(e->Text(), kSeparatingText))
+            if (e->IsDeleted())
+                continue;
+            if (LongerThan(e->Text(), kSeparatingText))
+                return true;
+            if (joinedEnd == kNone || !adjoin(joinedEnd, texts[nextText]))
+                joined = 0;
+            joined += TextLength(e->Text());
+            joinedEnd = texts[nextText];
+            if (joined > kSeparatingText)
                 return true;
         }
         return false;
@@ -116,7 +136,9 @@ CLinkRunIndex::CLinkRunIndex(const CHtmlDocument& document)
                 linkEnd = ends[nextEnd];
         }
         CElement* link = document.At(start);
-        if (link->IsDeleted())
+        // A named anchor without an address is no stop of the keyboard: it
+        // neither adds to a run nor ends one (its text may, as any text does).
+        if (link->IsDeleted() || !link->FindAttribute(attr::kHref))
             continue;
         if (linkEnd != kNone && separatingTextBefore(start))
             endRun();

@@ -19,7 +19,8 @@ namespace orvane {
 // for a page in one walk (see check_index.h) with the results the walks of the
 // checks themselves would give.
 
-// Runs of 7 or more links that need a way to skip over them.
+// Runs of 7 or more links (anchors with an address: named anchors are no
+// stops of the keyboard) that need a way to skip over them.
 struct CLinkRunIndex {
     explicit CLinkRunIndex(const CHtmlDocument& document);
     struct Run {

@@ -442,15 +442,52 @@ bool CTableRecord::HasHeaderCells() const
     });
 }
 
+namespace {
+
+bool HasWordOrFigure(std::string_view text)
+{
+    return std::any_of(text.begin(), text.end(), [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return std::isalnum(byte) || byte >= 0x80;
+    });
+}
+
+bool IsFormField(const CElement& e)
+{
+    return e.Kind() == tag::kInput || e.Kind() == tag::kSelect || e.Kind() == tag::kTextarea;
+}
+
+// The words a th cell heads its row or column with. A cell that holds a form
+// field and its label gives the label's words to the field, which a reader
+// hears with the field: they are no header to shorten (the label page writes
+// such a label into a header cell that held its field alone).
+bool HasWordsToShorten(const CTableCell& cell)
+{
+    const std::span<CElement* const> content = cell.Content();
+    const bool holdsField = std::any_of(content.begin(), content.end(),
+                                        [](const CElement* e) { return !e->IsDeleted() && IsFormField(*e); });
+    int inLabel = 0;
+    for (const CElement* e : content) {
+        if (e->IsDeleted())
+            continue;
+        if (holdsField && e->Kind() == tag::kLabel)
+            ++inLabel;
+        else if (holdsField && e->Kind() == tag::kLabel + kind::kEndOffset)
+            inLabel = std::max(0, inLabel - 1);
+        else if (e->Kind() == kind::kText && inLabel == 0 && HasWordOrFigure(e->Text()))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
 bool CTableRecord::TakenAsHeader(const CTableCell& cell, bool tableHasHeaderCells)
 {
-    const std::string text = cell.Text();
     // A th cell of pictures (or marks) alone has no word to shorten.
     if (cell.Type() == cell_type::kTh)
-        return std::any_of(text.begin(), text.end(), [](char c) {
-            const auto byte = static_cast<unsigned char>(c);
-            return std::isalnum(byte) || byte >= 0x80;
-        });
+        return HasWordsToShorten(cell);
+    const std::string text = cell.Text();
     if (tableHasHeaderCells)
         return false;
     return std::any_of(text.begin(), text.end(), [](char c) {

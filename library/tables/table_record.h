@@ -202,7 +202,7 @@ public:
     bool HasHeaderCells() const;
     // A cell where a header is looked for (a row's first, the first row's)
     // is taken as one to shorten when it is a th cell with text (not
-    // pictures alone); in a table without any, when its text has a letter,
+    // pictures alone, nor the label of a form field the cell holds); in a table without any, when its text has a letter,
     // as a heading's has and a figure's ("12.5") has not.
     static bool TakenAsHeader(const CTableCell& cell, bool tableHasHeaderCells);
     // A th cell in any row, excluded rows included: header markup used for layout.

@@ -114,6 +114,51 @@ TEST_F(LinkChecks, ARunThatStartsWithALinkPastItsEndCanBeSkippedAlready)
     EXPECT_TRUE(Reports("<body><a href=\"#nowhere\">Skip</a> " + menu + "</body>", "LinksSkipover"));
 }
 
+// A named anchor is no stop of the keyboard: the target a skip link writes
+// in front of a short navigation bar makes no run of it, nor does an anchor
+// amid a run end it, though the text an anchor holds does as any text does.
+TEST_F(LinkChecks, NamedAnchorsNeitherMakeNorEndARunOfLinks)
+{
+    const std::string bar = Links(6, "\n").substr(6);  // without its body tag
+    EXPECT_FALSE(Reports("<body><pre>\n  __\n /  \\\n \\__/\n</pre>\n<a name=\"after-ascii-art\"></a>\n<div>" + bar +
+                             "</div>\n<h1>The guide to the harbour</h1></body>",
+                         "LinksSkipover"));
+    EXPECT_TRUE(Reports(Links(3, "") + "<a name=\"middle\"></a><a id=\"m2\"></a>" + Links(4, "").substr(6) + "</body>",
+                        "LinksSkipover"));
+    EXPECT_FALSE(Reports(Links(3, "") + "<a name=\"news\">The news of the week</a>" + Links(4, "").substr(6) + "</body>",
+                         "LinksSkipover"));
+    // The run is marked on its first and last links, never on an anchor around them.
+    Check("<body><a name=\"top\"></a>" + Links(7, "").substr(6) + "<a name=\"end\"></a><p>The text.</p></body>");
+    std::vector<int> marks;
+    for (CElement* e : document.Elements()) {
+        if (auto* a = dynamic_cast<CElementAnchor*>(e))
+            marks.push_back(a->SkipOverMark());
+    }
+    EXPECT_EQ(marks, (std::vector<int>{0, 1, 0, 0, 0, 0, 0, 2, 0}));
+}
+
+// A long line is read in pieces, and a text the end of a piece falls in is
+// two text elements; to the reader it is one text, which parts the links
+// around it whole or in pieces alike.
+TEST_F(LinkChecks, ATextReadInPiecesPartsARunAsOneText)
+{
+    const std::string words = " *afterThis, ";  // 13 characters: more than a run allows between links
+    std::string before = Links(3, "") + "<a href=\"";
+    const std::string end = ".html\">XMLNode</a>";
+    // The piece ends after " *after".
+    before += std::string(499 - 7 - before.size() - end.size(), 'x') + end;
+    const std::string page = before + words + Links(3, "").substr(6) + "</body>";
+    EXPECT_FALSE(Reports(page, "LinksSkipover"));
+    std::vector<std::string_view> texts;
+    for (CElement* e : document.Elements()) {
+        if (e->Kind() == kind::kText)
+            texts.push_back(e->Text());
+    }
+    EXPECT_NE(std::find(texts.begin(), texts.end(), " *after"), texts.end()) << "the text was not read in pieces";
+    // The same text in a line of its own parts the run as well.
+    EXPECT_FALSE(Reports(Links(4, "") + words + Links(3, "").substr(6) + "</body>", "LinksSkipover"));
+}
+
 TEST_F(LinkChecks, RunsMarkTheirFirstAndLastLinks)
 {
     ExpectFound(Links(7, "") + "<p>A paragraph of text follows.</p>" + Links(8, "").substr(6) + "</body>",

@@ -469,6 +469,9 @@ RepairWalk WalkRepairs(std::string_view page, const std::string& path, COrvaneSe
         AddRepairPagesOf(sheet, document, *entry);
     walk.pages = sheet.PageCount();
 
+    // The page as it was when each page of the wizard was first shown, before
+    // it was answered: undoing the pages last first must give each back.
+    std::map<int, std::string> beforeAnswer;
     if (sheet.PageCount() > 0) {
         windows.WhenShown(CValidatorSheet::kTemplate, [&](CMemoryWindow& w) {
             std::set<int> answered, typed;
@@ -477,6 +480,8 @@ RepairWalk WalkRepairs(std::string_view page, const std::string& path, COrvaneSe
                 const int active = sheet.ActiveIndex();
                 CMemoryWindow& shown = w.PageWindow(w.CurrentPage());
                 if (answered.insert(active).second) {
+                    if (answers.assertions & 8u)
+                        beforeAnswer.emplace(active, document.Text());
                     const std::vector<int> radios = Reachable(shown, {platform::ControlKind::Radio});
                     walk.mostRadios = std::max(walk.mostRadios, static_cast<int>(radios.size()));
                     if (answers.radio > 0 && answers.radio <= static_cast<int>(radios.size()))
@@ -626,13 +631,31 @@ RepairWalk WalkRepairs(std::string_view page, const std::string& path, COrvaneSe
                 if (sheet.Page(i).IsSkipped() || !sheet.Page(i).WasActivated())
                     continue;
                 sheet.SetActivePage(i);
-                if (UndoOffered(sheet.Page(i)))
-                    w.Click(CValidatorSheet::kSkipUndoButton);
+                if (!UndoOffered(sheet.Page(i)))
+                    continue;
+                w.Click(CValidatorSheet::kSkipUndoButton);
+                // Each undo gives back the page as it was before its page was
+                // answered, not only all of them together: an attribute given
+                // back while another page's change still rebuilds its tag
+                // must read as it did.
+                auto before = beforeAnswer.find(i);
+                if (before == beforeAnswer.end() || !walk.failure.empty())
+                    continue;
+                if (const std::string now = document.Text(); now != before->second) {
+                    std::size_t at = 0;
+                    while (at < now.size() && at < before->second.size() && now[at] == before->second[at])
+                        ++at;
+                    walk.failure = "4. undo is exact: undoing page " + std::to_string(i) + " (" +
+                                   std::string(sheet.Page(i).ClassName()) +
+                                   ") does not give back the page as it was before it, at byte " +
+                                   std::to_string(at) + ": \"" + Excerpt(std::string_view(now).substr(at)) +
+                                   "\" for \"" + Excerpt(std::string_view(before->second).substr(at)) + "\"";
+                }
             }
             w.PressEscape();
         });
         sheet.DoModal(nullptr);
-        if (document.Text() != page) {
+        if (walk.failure.empty() && document.Text() != page) {
             const std::string undone = document.Text();
             std::size_t at = 0;
             while (at < undone.size() && at < page.size() && undone[at] == page[at])

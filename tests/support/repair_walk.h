@@ -19,8 +19,9 @@
 //      in the head, or ids used twice than the page had;
 //   3. the problem is gone: checked again, no check reports more problems
 //      than it had less those the run marked repaired;
-//   4. undo is exact: every page undone, last first, gives back the bytes
-//      of the original (the page's encoding among them).
+//   4. undo is exact: every page undone, last first, gives back the page as
+//      it was before that page was answered, and all of them the bytes of
+//      the original (the page's encoding among them).
 
 #include <string>
 #include <string_view>

@@ -306,6 +306,22 @@ TEST(TableRecordQueries, HeadersOfPicturesAloneNeedNoAbbreviation)
     EXPECT_FALSE(figures.Table().HeaderCellsHaveAbbreviations());
 }
 
+// A header cell holding a form field and the field's label: the label's
+// words are the field's name, read with the field, not a header to shorten.
+// Words beside the label, or a label without its field, still are.
+TEST(TableRecordQueries, TheLabelOfAFieldInAHeaderCellNeedsNoAbbreviation)
+{
+    CTablePage labelled("<table><tr><th abbr=n>Name<th><label for=\"name\">Your name:</label> <input id=name>"
+                        "<tr><th abbr=e>E-mail<td><input></table>");
+    EXPECT_TRUE(labelled.Table().HeaderCellsHaveAbbreviations());
+    CTablePage besideLabel("<table><tr><th abbr=n>Name<th><label for=\"name\">Name</label> <input id=name> first "
+                           "and last<tr><th abbr=e>E-mail<td><input></table>");
+    EXPECT_FALSE(besideLabel.Table().HeaderCellsHaveAbbreviations());
+    CTablePage withoutField("<table><tr><th abbr=n>Name<th><label for=\"name\">Your name:</label>"
+                            "<tr><th abbr=e>E-mail<td><input id=name></table>");
+    EXPECT_FALSE(withoutField.Table().HeaderCellsHaveAbbreviations());
+}
+
 TEST(TableRecordQueries, AbbreviationsGivenByARepairCount)
 {
     CTablePage page("<table><tr><th>Quantity</table>");

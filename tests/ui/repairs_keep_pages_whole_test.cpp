@@ -55,6 +55,20 @@ TEST_F(RepairsKeepPagesWholeTest, AHeadingMadeAParagraphStaysOneWhenItsAlignment
     EXPECT_THAT(walk.written, Not(HasSubstr("<h1")));
 }
 
+// A long heading kept a heading (the format page's first answer) keeps the
+// level the headings page gave it: keeping takes back only what the format
+// page itself changed.
+TEST_F(RepairsKeepPagesWholeTest, AHeadingKeptAsAHeadingKeepsTheLevelTheHeadingsPageGaveIt)
+{
+    const RepairWalk walk = Walk(FerryPage(
+        "", "<h1>Winter service</h1>\n<h3>From the first of December until the end of February the harbour office "
+            "closes at four in the afternoon, and tickets are sold on board only</h3>\n<p>The timetable follows.</p>\n"),
+        {.radio = 1});
+    EXPECT_EQ(walk.failure, "");
+    EXPECT_THAT(walk.written, HasSubstr("<h2>From the first of December"));
+    EXPECT_THAT(walk.written, HasSubstr("on board only</h2>"));
+}
+
 // A heading that holds a block becomes a division, not a paragraph the block would break.
 TEST_F(RepairsKeepPagesWholeTest, AHeadingHoldingABlockBecomesADivisionNotAParagraph)
 {

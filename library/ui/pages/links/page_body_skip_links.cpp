@@ -156,7 +156,8 @@ void CPageBodySkipLinks::Initialise()
         inRun = inRun || e == m_run.first;
         if (!inRun)
             continue;
-        window.AddItem(kLinks, LinkName(*e));
+        if (e->FindAttribute(attr::kHref))
+            window.AddItem(kLinks, LinkName(*e));
         if (e == m_run.last)
             break;
     }

@@ -82,6 +82,11 @@ void CPageHeaderFormat::WriteBack()
         }
     }
     m_given.clear();
+    // Only what this page renamed is named back: a heading it keeps stays as
+    // the other pages (a level changed, say) left it.
+    if (!m_renamed)
+        return;
+    m_renamed = false;
     // Renamed back first, so that the name a rebuilt tag writes is the heading's again.
     if (m_start.Kind() != m_savedKind)
         m_start.RenameTag(m_savedName, m_savedKind);
@@ -168,6 +173,14 @@ bool CPageHeaderFormat::Apply()
         return true;
     const Replacement& replacement = kReplacements[static_cast<std::size_t>(index)];
     const std::string_view tag = replacement.tag == std::string_view("p") && HoldsBlock() ? "div" : replacement.tag;
+    // The heading as the pages before this one left it, given back by an undo.
+    m_savedStart = m_start.Text();
+    m_savedEnd = m_end ? std::string(m_end->Text()) : std::string();
+    m_savedName = m_start.WrittenTagName();
+    m_savedKind = m_start.Kind();
+    m_savedStartModified = m_start.IsModified();
+    m_savedEndModified = m_end && m_end->IsModified();
+    m_renamed = true;
     // Renamed, never written over: another page may change the heading's
     // attributes, and a tag rebuilt from them must still be the new element
     // closed by its own end tag.

@@ -67,6 +67,8 @@ private:
     std::vector<Given> m_given;
     bool m_savedStartModified;
     bool m_savedEndModified;
+    // The tags were renamed by this page, and the saved texts are theirs before.
+    bool m_renamed = false;
 };
 
 } // namespace orvane
