@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cstdlib>
 #include <unordered_set>
 
@@ -119,15 +120,19 @@ public:
 private:
     std::vector<Node>& Nodes() { return m_tree.m_nodes; }
 
-    int AddNode(Node node, int parent)
+    // A new node, made in its place in the list (a node is large: moving one
+    // in costs as much as filling it).
+    Node& AddNode(std::string_view tag, int parent)
     {
-        node.parent = parent;
         const int index = static_cast<int>(Nodes().size());
-        Nodes().push_back(std::move(node));
+        Node& node = Nodes().emplace_back();
+        node.tag = tag;
+        node.parent = parent;
         if (parent != Node::kNone)
             Nodes()[static_cast<std::size_t>(parent)].children.push_back(index);
-        return index;
+        return node;
     }
+    int IndexOf(const Node& node) { return static_cast<int>(&node - Nodes().data()); }
 
     // Attributes as the HTML tokenizer reads a start tag, from the tag's own
     // text: the document model parses only the tags of its table, and keeps
@@ -236,13 +241,12 @@ private:
             return;
         }
         ImpliedEnds(name);
-        Node node;
-        node.element = &element;
-        node.tag = name;
-        node.foreign = name == "svg" || name == "math" || Nodes()[static_cast<std::size_t>(Current())].foreign;
-        ReadAttributes(node, text);
-        const int index = AddNode(std::move(node), Current());
-        Node& added = Nodes()[static_cast<std::size_t>(index)];
+        const bool foreign = name == "svg" || name == "math" || Nodes()[static_cast<std::size_t>(Current())].foreign;
+        Node& added = AddNode(name, Current());
+        const int index = IndexOf(added);
+        added.element = &element;
+        added.foreign = foreign;
+        ReadAttributes(added, text);
         if (added.tag == "html" && m_tree.m_documentElement == Node::kNone)
             m_tree.m_documentElement = index;
         if (!added.foreign && IsRawText(added.tag)) {
@@ -342,9 +346,7 @@ private:
     void BuildElementTree()
     {
         m_tree.m_nodes.reserve(m_document.Size() + 1);
-        Node document;
-        document.tag = "#document";
-        AddNode(std::move(document), Node::kNone);
+        AddNode("#document", Node::kNone);
         const std::vector<CElement*>& list = m_document.Elements();
         for (std::size_t i = 0; i < list.size(); ++i) {
             const CElement& element = *list[i];
@@ -366,11 +368,10 @@ private:
                 }
             }
             if (kind == kind::kText) {
-                Node text;
-                text.tag = "#text";
+                const bool foreign = Nodes()[static_cast<std::size_t>(Current())].foreign;
+                Node& text = AddNode("#text", Current());
                 text.text = m_document.UserText(element.Text(), TextPlace::ElementText);
-                text.foreign = Nodes()[static_cast<std::size_t>(Current())].foreign;
-                AddNode(std::move(text), Current());
+                text.foreign = foreign;
                 continue;
             }
             AddTag(element, element.Text(), list, i);
@@ -625,6 +626,15 @@ private:
             for (const css::Declaration& d : inlineDeclarations)
                 Offer(winners, d, true, 0, 0);
         }
+        // Most elements match no rule and carry no style attribute: they take
+        // what their parent's style passes down, the same for every such child.
+        const bool ownNothing = std::all_of(winners.begin(), winners.end(), [](const Winner& w) { return !w.declaration; });
+        if (ownNothing) {
+            if (const auto known = m_inheritedOnly.find(parent); known != m_inheritedOnly.end()) {
+                node.styleRef = known->second;
+                return;
+            }
+        }
         auto value = [&](std::size_t p) -> std::string {
             const css::Declaration* d = winners[p].declaration;
             return d ? ToLower(Trim(d->value)) : std::string();
@@ -670,7 +680,12 @@ private:
             node.styleRef = &m_tree.m_styles.front();
         else
             node.styleRef = &m_tree.m_styles.emplace_back(std::move(s));
+        if (ownNothing)
+            m_inheritedOnly.emplace(parent, node.styleRef);
     }
+
+    // A parent's style (null for none) to what a child of no style of its own gets.
+    std::unordered_map<const NodeStyle*, const NodeStyle*> m_inheritedOnly;
 
     // ----- Roles, hiding, focus, language -----------------------------------
 
@@ -861,6 +876,8 @@ private:
             ComputeStyle(index);
         else
             node.styleRef = parent->styleRef;
+        node.underPresentationalChildren =
+            parent->underPresentationalChildren || (parent->ariaRole && parent->ariaRole->childrenPresentational);
         // Rendering.
         bool rendered = parent->rendered || parent->tag == "#document";
         if (parent->tag == "#document")
@@ -948,6 +965,7 @@ private:
             role = "presentation";
         node.presentational = role == "presentation";
         node.role = role == "generic" ? std::string() : role;
+        node.ariaRole = FindAriaRole(node.role);
     }
 
     AccessibilityTree& m_tree;
@@ -956,6 +974,8 @@ private:
 
 AccessibilityTree::AccessibilityTree(const CHtmlDocument& document)
 {
+    static std::atomic<std::uint64_t> s_serials{0};
+    m_serial = ++s_serials;
     m_styles.emplace_back();
     Builder(*this, document).Run();
     m_names.resize(m_nodes.size());
@@ -1017,16 +1037,6 @@ int AccessibilityTree::SubtreeEnd(int node) const
     while (!At(last).children.empty())
         last = At(last).children.back();
     return last + 1;
-}
-
-bool AccessibilityTree::InPresentationalChildren(int node) const
-{
-    for (int p = At(node).parent; p > 0; p = At(p).parent) {
-        const AriaRole* role = RoleOf(p);
-        if (role && role->childrenPresentational)
-            return true;
-    }
-    return false;
 }
 
 } // namespace orvane::a11y

@@ -70,6 +70,8 @@ struct Node {
     bool inTabOrder = false;
     bool disabled = false;
     std::string language;  // the lang (or xml:lang) in force; empty when none
+    const AriaRole* ariaRole = nullptr;  // the definition of role; null for none
+    bool underPresentationalChildren = false;  // an ancestor's role makes its children presentational
 
     bool IsText() const { return tag == "#text"; }
     bool IsElement() const { return !tag.empty() && tag[0] != '#'; }
@@ -95,6 +97,9 @@ public:
     const std::vector<css::StyleRule>& StyleRules() const { return m_styleRules; }
     // The page runs scripts, which may move focus or make content we do not see.
     bool Scripted() const { return m_scripted; }
+    // Tells trees apart for the life of the program (never reused, unlike an
+    // address), so what a rule works out once per page can be kept for it.
+    std::uint64_t Serial() const { return m_serial; }
 
     // The attribute's value, letter case of the name aside; null when absent.
     const std::string* Attribute(int node, std::string_view name) const;
@@ -117,9 +122,9 @@ public:
     std::string TextContent(int node) const;
 
     // The role's ARIA definition; null for none.
-    const AriaRole* RoleOf(int node) const { return FindAriaRole(At(node).role); }
+    const AriaRole* RoleOf(int node) const { return At(node).ariaRole; }
     // Whether an ancestor's role makes its children presentational (button, img, ...).
-    bool InPresentationalChildren(int node) const;
+    bool InPresentationalChildren(int node) const { return At(node).underPresentationalChildren; }
 
 private:
     class Builder;
@@ -143,6 +148,7 @@ private:
     std::string EmbeddedValue(int node) const;
 
     std::vector<Node> m_nodes;
+    std::uint64_t m_serial = 0;
     int m_documentElement = Node::kNone;
     std::optional<std::string> m_title;
     bool m_scripted = false;
