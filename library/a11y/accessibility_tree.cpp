@@ -21,10 +21,21 @@ bool OneOf(std::string_view word, std::initializer_list<std::string_view> list)
     return std::find(list.begin(), list.end(), word) != list.end();
 }
 
+// A fixed set of tag names asked about for every tag of a page: hashed once.
+class TagSet {
+public:
+    TagSet(std::initializer_list<std::string_view> names) : m_names(names) {}
+    bool Has(std::string_view name) const { return m_names.count(name) != 0; }
+
+private:
+    std::unordered_set<std::string_view> m_names;
+};
+
 bool IsVoid(std::string_view tag)
 {
-    return OneOf(tag, {"area", "base", "br", "col", "embed", "hr", "img", "input", "link", "meta", "param", "source",
-                       "track", "wbr", "keygen", "basefont", "frame", "isindex"});
+    static const TagSet kVoid{"area", "base", "br", "col", "embed", "hr", "img", "input", "link", "meta", "param",
+                              "source", "track", "wbr", "keygen", "basefont", "frame", "isindex"};
+    return kVoid.Has(tag);
 }
 
 // Elements whose content the parser takes as text, not as markup.
@@ -32,9 +43,11 @@ bool IsRawText(std::string_view tag) { return OneOf(tag, {"script", "style", "ti
 
 bool ClosesParagraph(std::string_view tag)
 {
-    return OneOf(tag, {"address", "article", "aside", "blockquote", "details", "dialog", "div", "dl", "fieldset",
-                       "figcaption", "figure", "footer", "form", "h1", "h2", "h3", "h4", "h5", "h6", "header",
-                       "hgroup", "hr", "main", "menu", "nav", "ol", "p", "pre", "section", "table", "ul"});
+    static const TagSet kClosing{"address", "article", "aside", "blockquote", "details", "dialog", "div", "dl",
+                                 "fieldset", "figcaption", "figure", "footer", "form", "h1", "h2", "h3", "h4", "h5",
+                                 "h6", "header", "hgroup", "hr", "main", "menu", "nav", "ol", "p", "pre", "section",
+                                 "table", "ul"};
+    return kClosing.Has(tag);
 }
 
 // Letters of a tag name as written, lower-cased; empty for no tag.
@@ -883,8 +896,10 @@ private:
         if (parent->tag == "#document")
             rendered = true;
         if (node.IsElement()) {
-            if ((!node.foreign && OneOf(node.tag, {"head", "script", "style", "template", "title", "meta", "link", "base",
-                                                   "noscript", "datalist", "param", "source", "track"})) ||
+            static const TagSet kNeverRendered{"head",     "script",   "style", "template", "title",
+                                               "meta",     "link",     "base",  "noscript", "datalist",
+                                               "param",    "source",   "track"};
+            if ((!node.foreign && kNeverRendered.Has(node.tag)) ||
                 (node.foreign && OneOf(node.tag, {"title", "desc"})) ||
                 (node.tag == "input" && Attr(index, "type") && EqualsIgnoreCase(Trim(*Attr(index, "type")), "hidden")))
                 rendered = false;
