@@ -3,11 +3,13 @@
 #include "library/html/html_document.h"
 #include "library/html/tag_table.h"
 #include "library/html/text_util.h"
+#include "platform/file_system.h"
 
 #include <algorithm>
 #include <array>
 #include <atomic>
 #include <cstdlib>
+#include <filesystem>
 #include <unordered_set>
 
 namespace orvane::a11y {
@@ -419,13 +421,71 @@ private:
     std::unordered_map<std::string, std::vector<IndexedRule>> m_byId, m_byClass, m_byTag;
     std::vector<IndexedRule> m_universal;
 
+    // The page's own folder, as its name gives it; nullopt for a page given
+    // as text, whose sheets have nowhere to be found.
+    std::optional<std::string> PageFolder() const
+    {
+        if (m_document.OriginFlag() != 1 || m_document.Name().empty())
+            return std::nullopt;
+        const std::string& name = m_document.Name();
+        const std::size_t slash = name.find_last_of('/');
+        return slash == std::string::npos ? std::string() : name.substr(0, slash + 1);
+    }
+
+    // The sheet a link element brings in, when it is one on this computer
+    // beside the page: read as bytes, never from the network.
+    std::optional<std::string> LinkedSheet(int index, const std::optional<std::string>& folder)
+    {
+        const std::string* rel = Attr(index, "rel");
+        const std::string* href = Attr(index, "href");
+        if (!folder || !rel || !href || Attr(index, "disabled"))
+            return std::nullopt;
+        bool stylesheet = false, alternate = false;
+        for (std::string_view token : SplitBlanks(*rel)) {
+            stylesheet = stylesheet || EqualsIgnoreCase(token, "stylesheet");
+            alternate = alternate || EqualsIgnoreCase(token, "alternate");
+        }
+        if (!stylesheet || alternate)  // an alternate sheet is off until the user picks it
+            return std::nullopt;
+        const std::optional<std::string> relative = css::LocalSheetPath(*href);
+        if (!relative)
+            return std::nullopt;
+        const std::string path = *folder + *relative;
+        std::error_code error;
+        const auto size = std::filesystem::file_size(path, error);
+        if (error || size > css::kLocalSheetLimit)
+            return std::nullopt;
+        return platform::ReadWholeFile(path);
+    }
+
+    static std::vector<std::string_view> SplitBlanks(std::string_view text)
+    {
+        std::vector<std::string_view> tokens;
+        while (!text.empty()) {
+            while (!text.empty() && IsBlank(text.front()))
+                text.remove_prefix(1);
+            std::size_t end = 0;
+            while (end < text.size() && !IsBlank(text[end]))
+                ++end;
+            if (end)
+                tokens.push_back(text.substr(0, end));
+            text.remove_prefix(end);
+        }
+        return tokens;
+    }
+
     void ReadStyles()
     {
+        const std::optional<std::string> folder = PageFolder();
         for (const Node& node : Nodes()) {
-            if (node.tag != "style")
+            const int index = static_cast<int>(&node - Nodes().data());
+            std::optional<std::string> linked;
+            if (node.tag == "link" && !node.foreign)
+                linked = LinkedSheet(index, folder);
+            if (node.tag != "style" && !linked)
                 continue;
-            const std::string* media = m_tree.Attribute(static_cast<int>(&node - Nodes().data()), "media");
-            std::vector<css::StyleRule> rules = css::ReadStyleSheet(node.text);
+            const std::string* media = m_tree.Attribute(index, "media");
+            std::vector<css::StyleRule> rules = css::ReadStyleSheet(linked ? *linked : node.text);
             for (css::StyleRule& rule : rules) {
                 if (media && !Trim(*media).empty() && !EqualsIgnoreCase(Trim(*media), "all"))
                     rule.media = rule.media.empty() ? *media : *media + " and " + rule.media;
