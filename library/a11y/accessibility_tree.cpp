@@ -360,7 +360,17 @@ private:
 
     void BuildElementTree()
     {
-        m_tree.m_nodes.reserve(m_document.Size() + 1);
+        // Room for every node once, and no more: end tags and comments make
+        // none, and a page holds about as many of them as of start tags.
+        const std::vector<CElement*>& all = m_document.Elements();
+        std::size_t nodes = 1;
+        for (const CElement* element : all) {
+            const int kind = element->Kind();
+            if (!element->IsDeleted() && kind != kind::kComment && kind != kind::kCommentEnd && kind != tag::kDoctype &&
+                (kind == kind::kText || !IsEndTag(element->Text())))
+                ++nodes;
+        }
+        m_tree.m_nodes.reserve(nodes);
         AddNode("#document", Node::kNone);
         const std::vector<CElement*>& list = m_document.Elements();
         for (std::size_t i = 0; i < list.size(); ++i) {
@@ -784,7 +794,7 @@ private:
         return false;
     }
 
-    std::string ImplicitRole(int index)
+    std::string_view ImplicitRole(int index)
     {
         const Node& n = Nodes()[static_cast<std::size_t>(index)];
         const std::string& t = n.tag;
@@ -856,7 +866,7 @@ private:
             {"tfoot", "rowgroup"}, {"thead", "rowgroup"}, {"time", "time"}, {"tr", "row"}, {"ul", "list"},
         };
         const auto it = kRoles.find(t);
-        return it == kRoles.end() ? std::string() : std::string(it->second);
+        return it == kRoles.end() ? std::string_view() : it->second;
     }
 
     bool IsNaturallyFocusable(int index)
@@ -919,7 +929,7 @@ private:
     }
 
     // A th without a scope heads its row when the row holds data cells.
-    std::string HeaderCellRole(int index)
+    std::string_view HeaderCellRole(int index)
     {
         if (const std::string* scope = Attr(index, "scope")) {
             const std::string value = ToLower(Trim(*scope));
@@ -987,7 +997,7 @@ private:
             if (!lang)
                 lang = Attr(index, "xml:lang");
             if (lang)
-                node.language = std::string(Trim(*lang));
+                node.language = Trim(*lang);
         }
         if (!node.IsElement())
             return;
@@ -999,10 +1009,10 @@ private:
         node.focusable = shown && (IsNaturallyFocusable(index) || (hasTabindex && !node.disabled));
         node.inTabOrder = node.focusable && (!hasTabindex || tabindex >= 0);
         // Role.
-        std::string implicit = ImplicitRole(index);
-        node.implicitRole = implicit == "generic" ? std::string() : implicit;
+        const std::string_view implicit = ImplicitRole(index);
+        node.implicitRole = implicit == "generic" ? std::string_view() : implicit;
         node.markedDecorative = node.tag == "img" && Attr(index, "alt") && Attr(index, "alt")->empty();
-        std::string role = implicit;
+        std::string_view role = implicit;
         node.explicitRole = false;
         if (const std::string* roleValue = Attr(index, "role")) {
             std::string_view rest = *roleValue;
@@ -1026,7 +1036,7 @@ private:
                     if (node.focusable || HasGlobalAria(index))
                         break;
                 }
-                role = token;
+                role = known->name;
                 node.explicitRole = true;
                 break;
             }
@@ -1039,7 +1049,7 @@ private:
             !node.focusable && !HasGlobalAria(index))
             role = "presentation";
         node.presentational = role == "presentation";
-        node.role = role == "generic" ? std::string() : role;
+        node.role = role == "generic" ? std::string_view() : role;
         node.ariaRole = FindAriaRole(node.role);
     }
 

@@ -49,15 +49,22 @@ struct Node {
     std::string text;                   // of a text node; the content of script, style, title, textarea
     std::vector<NodeAttribute> attributes;
     std::vector<std::string> duplicateAttributes;  // names written more than once on the tag
-    int parent = kNone;
     std::vector<int> children;
-    bool foreign = false;  // inside svg or math
+    int parent = kNone;
 
+    // Roles are names of the ARIA table or of HTML-AAM, which live as long
+    // as the program: a view, not a copy per node.
+    std::string_view role;  // the semantic role; empty for none or generic
+    std::string_view implicitRole;  // what HTML-AAM gives the element without a role attribute
+    // The lang (or xml:lang) in force, a view of that attribute's value in
+    // this tree; empty when none.
+    std::string_view language;
     // Shared by every node of the same style: most of a page has none of its own.
     const NodeStyle* styleRef = nullptr;
     const NodeStyle& Style() const { return *styleRef; }
-    std::string role;  // the semantic role; empty for none or generic
-    std::string implicitRole;  // what HTML-AAM gives the element without a role attribute
+    const AriaRole* ariaRole = nullptr;  // the definition of role; null for none
+
+    bool foreign = false;  // inside svg or math
     bool markedDecorative = false;  // role none/presentation written (in force or not), or img alt=""
     bool explicitRole = false;  // the role comes from the role attribute
     bool presentational = false;  // role none/presentation in force (also inherited by owned list items and cells)
@@ -69,8 +76,6 @@ struct Node {
     bool focusable = false;
     bool inTabOrder = false;
     bool disabled = false;
-    std::string language;  // the lang (or xml:lang) in force; empty when none
-    const AriaRole* ariaRole = nullptr;  // the definition of role; null for none
     bool underPresentationalChildren = false;  // an ancestor's role makes its children presentational
 
     bool IsText() const { return tag == "#text"; }

@@ -56,7 +56,7 @@ bool RoleIsA(const PageContext& page, int node, std::string_view role)
 }
 bool RoleIn(const PageContext& page, int node, std::string_view roles)
 {
-    const std::string& role = N(page, node).role;
+    const std::string_view role = N(page, node).role;
     return !role.empty() && In(role, roles);
 }
 bool ExplicitRoleIn(const PageContext& page, int node, std::string_view roles)
@@ -165,7 +165,7 @@ CheckResult RequiredContextPresent(const PageContext& page, int node, std::strin
         return {Outcome::CannotTell, "aria-owns"};
     const int parent = AccessibleParent(page, node);
     if (parent != Node::kNone) {
-        const std::string& parentRole = N(page, parent).role;
+        const std::string_view parentRole = N(page, parent).role;
         for (std::string_view context : role->requiredContext)
             if (parentRole == context)
                 return Pass();
@@ -178,7 +178,7 @@ CheckResult RequiredContextPresent(const PageContext& page, int node, std::strin
                         return Pass();
         }
     }
-    return Fail(N(page, node).role);
+    return Fail(std::string(N(page, node).role));
 }
 
 CheckResult ControlsTargetExists(const PageContext& page, int node, std::string_view)
@@ -244,7 +244,7 @@ CheckResult OwnsOnlyRequiredElements(const PageContext& page, int node, std::str
     CollectOwned(page, node, owned, 0);
     for (int child : owned)
         if (!OwnedRoleAllowed(page, *role, child, 0))
-            return Fail(N(page, child).IsText() ? "text" : N(page, child).role);
+            return Fail(std::string(N(page, child).IsText() ? std::string_view("text") : N(page, child).role));
     return Pass();
 }
 

@@ -132,7 +132,7 @@ CheckResult NonEmptyName(const PageContext& page, int node, std::string_view)
 CheckResult RoleInCheck(const PageContext& page, int node, std::string_view roles)
 {
     const Node& n = N(page, node);
-    const std::string role = n.presentational ? "presentation" : n.role;
+    const std::string_view role = n.presentational ? std::string_view("presentation") : n.role;
     return !role.empty() && In(role, roles) ? Pass() : Fail();
 }
 
@@ -181,7 +181,7 @@ bool HeaderInExposedTable(const PageContext& page, int node, std::string_view)
     return table != Node::kNone && N(page, table).included;
 }
 
-bool IsCellRole(const std::string& role) { return role == "cell" || role == "gridcell"; }
+bool IsCellRole(std::string_view role) { return role == "cell" || role == "gridcell"; }
 
 // The table's cells by position, spans laid out, as the HTML table model does.
 struct Grid {
@@ -231,7 +231,7 @@ Grid LayOut(const PageContext& page, int table)
 }
 
 // Cell roles and those inheriting from cell (the header roles).
-bool InheritsCell(const std::string& role)
+bool InheritsCell(std::string_view role)
 {
     return role == "cell" || role == "gridcell" || role == "columnheader" || role == "rowheader";
 }
