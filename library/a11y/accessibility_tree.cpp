@@ -141,7 +141,7 @@ private:
     {
         const int index = static_cast<int>(Nodes().size());
         Node& node = Nodes().emplace_back();
-        node.tag = tag;
+        node.tag = tag.front() == '#' ? tag : std::string_view(*m_tree.m_tagNames.emplace(tag).first);
         node.parent = parent;
         if (parent != Node::kNone)
             Nodes()[static_cast<std::size_t>(parent)].children.push_back(index);
@@ -189,9 +189,9 @@ private:
             const bool seen = std::any_of(node.attributes.begin(), node.attributes.end(),
                                           [&](const NodeAttribute& a) { return a.name == name; });
             if (seen) {
-                if (std::find(node.duplicateAttributes.begin(), node.duplicateAttributes.end(), name) ==
-                    node.duplicateAttributes.end())
-                    node.duplicateAttributes.push_back(name);
+                std::vector<std::string>& duplicates = m_tree.m_duplicateAttributes[IndexOf(node)];
+                if (std::find(duplicates.begin(), duplicates.end(), name) == duplicates.end())
+                    duplicates.push_back(name);
                 continue;  // the first one counts, as in a browser
             }
             node.attributes.push_back({std::move(name), m_document.UserText(raw, TextPlace::AttributeValue)});
@@ -202,14 +202,14 @@ private:
     std::vector<int> m_open;
 
     int Current() const { return m_open.empty() ? 0 : m_open.back(); }
-    const std::string& TagOf(int node) { return Nodes()[static_cast<std::size_t>(node)].tag; }
+    std::string_view TagOf(int node) { return Nodes()[static_cast<std::size_t>(node)].tag; }
 
     void PopTo(std::size_t depth) { m_open.resize(depth); }
     // Closes the innermost open element with one of the names, not past a boundary.
     void CloseOpen(std::initializer_list<std::string_view> names, std::initializer_list<std::string_view> boundaries)
     {
         for (std::size_t k = m_open.size(); k-- > 0;) {
-            const std::string& tag = TagOf(m_open[k]);
+            const std::string_view tag = TagOf(m_open[k]);
             if (OneOf(tag, names)) {
                 PopTo(k);
                 return;
@@ -679,7 +679,7 @@ private:
         };
         if (!m_universal.empty() || !m_byTag.empty() || !m_byId.empty() || !m_byClass.empty()) {
             consider(&m_universal);
-            if (auto it = m_byTag.find(node.tag); it != m_byTag.end())
+            if (auto it = m_byTag.find(std::string(node.tag)); it != m_byTag.end())
                 consider(&it->second);
             if (const std::string* id = m_tree.Attribute(index, "id"))
                 if (auto it = m_byId.find(*id); it != m_byId.end())
@@ -797,7 +797,7 @@ private:
     std::string_view ImplicitRole(int index)
     {
         const Node& n = Nodes()[static_cast<std::size_t>(index)];
-        const std::string& t = n.tag;
+        const std::string_view t = n.tag;
         if (n.foreign) {
             if (t == "svg")
                 return "graphics-document";
@@ -872,7 +872,7 @@ private:
     bool IsNaturallyFocusable(int index)
     {
         const Node& n = Nodes()[static_cast<std::size_t>(index)];
-        const std::string& t = n.tag;
+        const std::string_view t = n.tag;
         if (n.disabled)
             return false;
         if ((t == "a" || t == "area") && Attr(index, "href"))
@@ -1077,6 +1077,13 @@ const std::string* AccessibilityTree::Attribute(int node, std::string_view name)
         if (a.name.size() == name.size() && EqualsIgnoreCase(a.name, name))
             return &a.value;
     return nullptr;
+}
+
+const std::vector<std::string>& AccessibilityTree::DuplicateAttributes(int node) const
+{
+    static const std::vector<std::string> kNone;
+    const auto it = m_duplicateAttributes.find(node);
+    return it == m_duplicateAttributes.end() ? kNone : it->second;
 }
 
 int AccessibilityTree::ElementWithId(std::string_view id) const

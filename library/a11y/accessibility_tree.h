@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 namespace orvane {
@@ -45,10 +46,11 @@ struct Node {
     static constexpr int kNone = -1;
 
     const CElement* element = nullptr;  // the start tag; null for text and the document
-    std::string tag;                    // lower case; "#text", "#document"
+    // Lower case; "#text", "#document". A view of the tree's one copy of
+    // each name a page uses.
+    std::string_view tag;
     std::string text;                   // of a text node; the content of script, style, title, textarea
     std::vector<NodeAttribute> attributes;
-    std::vector<std::string> duplicateAttributes;  // names written more than once on the tag
     std::vector<int> children;
     int parent = kNone;
 
@@ -109,6 +111,9 @@ public:
     // The attribute's value, letter case of the name aside; null when absent.
     const std::string* Attribute(int node, std::string_view name) const;
     bool HasAttribute(int node, std::string_view name) const { return Attribute(node, name) != nullptr; }
+    // The names written more than once on the element's tag (the first one
+    // counts, as in a browser); empty for most.
+    const std::vector<std::string>& DuplicateAttributes(int node) const;
     // The first element with the id; kNone when none has it.
     int ElementWithId(std::string_view id) const;
     // How many elements carry the id.
@@ -162,6 +167,9 @@ private:
     std::unordered_map<std::string, std::vector<int>> m_ids;
     std::unordered_map<std::string, std::vector<int>> m_labelsFor;
     std::unordered_map<int, int> m_ownedBy;
+    std::unordered_map<int, std::vector<std::string>> m_duplicateAttributes;
+    // Every tag name of the page once; nodes view them (a set's strings stay put).
+    std::unordered_set<std::string> m_tagNames;
     // The element aria-labelledby names is hidden: its hidden content counts too.
     mutable bool m_hiddenReferenceRoot = false;
     // How deep the computation has gone into content: pages nest elements

@@ -409,8 +409,8 @@ CheckResult NoFocusableInTabOrderInside(const PageContext& page, int node, std::
         if (N(page, i).inTabOrder) {
             // A script may send the focus on at once, which only running it shows.
             if (page.tree.Scripted())
-                return {Outcome::CannotTell, "<" + N(page, i).tag + ">"};
-            return Fail("<" + N(page, i).tag + ">");
+                return {Outcome::CannotTell, "<" + std::string(N(page, i).tag) + ">"};
+            return Fail("<" + std::string(N(page, i).tag) + ">");
         }
     return Pass();
 }
@@ -420,7 +420,7 @@ CheckResult NoFocusableInTabOrderBelow(const PageContext& page, int node, std::s
     const int end = page.tree.SubtreeEnd(node);
     for (int i = node + 1; i < end; ++i)
         if (N(page, i).inTabOrder)
-            return Fail("<" + N(page, i).tag + ">");
+            return Fail("<" + std::string(N(page, i).tag) + ">");
     return Pass();
 }
 

@@ -280,11 +280,11 @@ CheckResult IdUnique(const PageContext& page, int node, std::string_view)
 
 CheckResult NoDuplicateAttributes(const PageContext& page, int node, std::string_view)
 {
-    const Node& n = N(page, node);
-    if (n.duplicateAttributes.empty())
+    const std::vector<std::string>& duplicates = page.tree.DuplicateAttributes(node);
+    if (duplicates.empty())
         return Pass();
     std::string names;
-    for (const std::string& name : n.duplicateAttributes)
+    for (const std::string& name : duplicates)
         names += (names.empty() ? "" : ", ") + name;
     return Fail(names);
 }
