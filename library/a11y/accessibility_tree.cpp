@@ -141,7 +141,13 @@ private:
     {
         const int index = static_cast<int>(Nodes().size());
         Node& node = Nodes().emplace_back();
-        node.tag = tag.front() == '#' ? tag : std::string_view(*m_tree.m_tagNames.emplace(tag).first);
+        static constexpr std::string_view kText = "#text", kDocument = "#document";
+        if (tag == kText)
+            node.tag = kText;
+        else if (tag == kDocument)
+            node.tag = kDocument;
+        else  // a page's own names, "<#x>" too, are kept by the tree
+            node.tag = *m_tree.m_tagNames.emplace(tag).first;
         node.parent = parent;
         if (parent != Node::kNone)
             Nodes()[static_cast<std::size_t>(parent)].children.push_back(index);
