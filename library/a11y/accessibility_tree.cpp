@@ -146,8 +146,12 @@ private:
             node.tag = kText;
         else if (tag == kDocument)
             node.tag = kDocument;
-        else  // a page's own names, "<#x>" too, are kept by the tree
-            node.tag = *m_tree.m_tagNames.emplace(tag).first;
+        else {  // a page's own names, "<#x>" too, are kept by the tree; looked up before a copy is made
+            auto known = m_tree.m_tagNames.find(tag);
+            if (known == m_tree.m_tagNames.end())
+                known = m_tree.m_tagNames.emplace(tag).first;
+            node.tag = *known;
+        }
         node.parent = parent;
         if (parent != Node::kNone)
             Nodes()[static_cast<std::size_t>(parent)].children.push_back(index);

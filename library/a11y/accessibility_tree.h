@@ -169,7 +169,11 @@ private:
     std::unordered_map<int, int> m_ownedBy;
     std::unordered_map<int, std::vector<std::string>> m_duplicateAttributes;
     // Every tag name of the page once; nodes view them (a set's strings stay put).
-    std::unordered_set<std::string> m_tagNames;
+    struct NameHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view name) const { return std::hash<std::string_view>{}(name); }
+    };
+    std::unordered_set<std::string, NameHash, std::equal_to<>> m_tagNames;
     // The element aria-labelledby names is hidden: its hidden content counts too.
     mutable bool m_hiddenReferenceRoot = false;
     // How deep the computation has gone into content: pages nest elements
