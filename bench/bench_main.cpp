@@ -19,5 +19,6 @@ int main(int argc, char** argv)
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     orvane::bench::PrintSummary(std::cout);
+    orvane::bench::PrintRulesSummary(std::cout);
     return 0;
 }

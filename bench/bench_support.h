@@ -110,6 +110,8 @@ struct Measurement {
 std::map<std::string, Measurement>& Measurements();
 
 void PrintSummary(std::ostream& out);
+// The WCAG 2.2 rule set's runs beside the WCAG 1.0 ones, with their ratios.
+void PrintRulesSummary(std::ostream& out);
 
 // The body of every benchmark here: takes the page in (and, when asked, checks
 // it and writes it back) once per iteration, timing exactly that, and records

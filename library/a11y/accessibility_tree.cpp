@@ -3,10 +3,13 @@
 #include "library/html/html_document.h"
 #include "library/html/tag_table.h"
 #include "library/html/text_util.h"
+#include "platform/file_system.h"
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cstdlib>
+#include <filesystem>
 #include <unordered_set>
 
 namespace orvane::a11y {
@@ -20,10 +23,21 @@ bool OneOf(std::string_view word, std::initializer_list<std::string_view> list)
     return std::find(list.begin(), list.end(), word) != list.end();
 }
 
+// A fixed set of tag names asked about for every tag of a page: hashed once.
+class TagSet {
+public:
+    TagSet(std::initializer_list<std::string_view> names) : m_names(names) {}
+    bool Has(std::string_view name) const { return m_names.count(name) != 0; }
+
+private:
+    std::unordered_set<std::string_view> m_names;
+};
+
 bool IsVoid(std::string_view tag)
 {
-    return OneOf(tag, {"area", "base", "br", "col", "embed", "hr", "img", "input", "link", "meta", "param", "source",
-                       "track", "wbr", "keygen", "basefont", "frame", "isindex"});
+    static const TagSet kVoid{"area", "base", "br", "col", "embed", "hr", "img", "input", "link", "meta", "param",
+                              "source", "track", "wbr", "keygen", "basefont", "frame", "isindex"};
+    return kVoid.Has(tag);
 }
 
 // Elements whose content the parser takes as text, not as markup.
@@ -31,9 +45,11 @@ bool IsRawText(std::string_view tag) { return OneOf(tag, {"script", "style", "ti
 
 bool ClosesParagraph(std::string_view tag)
 {
-    return OneOf(tag, {"address", "article", "aside", "blockquote", "details", "dialog", "div", "dl", "fieldset",
-                       "figcaption", "figure", "footer", "form", "h1", "h2", "h3", "h4", "h5", "h6", "header",
-                       "hgroup", "hr", "main", "menu", "nav", "ol", "p", "pre", "section", "table", "ul"});
+    static const TagSet kClosing{"address", "article", "aside", "blockquote", "details", "dialog", "div", "dl",
+                                 "fieldset", "figcaption", "figure", "footer", "form", "h1", "h2", "h3", "h4", "h5",
+                                 "h6", "header", "hgroup", "hr", "main", "menu", "nav", "ol", "p", "pre", "section",
+                                 "table", "ul"};
+    return kClosing.Has(tag);
 }
 
 // Letters of a tag name as written, lower-cased; empty for no tag.
@@ -119,15 +135,29 @@ public:
 private:
     std::vector<Node>& Nodes() { return m_tree.m_nodes; }
 
-    int AddNode(Node node, int parent)
+    // A new node, made in its place in the list (a node is large: moving one
+    // in costs as much as filling it).
+    Node& AddNode(std::string_view tag, int parent)
     {
-        node.parent = parent;
         const int index = static_cast<int>(Nodes().size());
-        Nodes().push_back(std::move(node));
+        Node& node = Nodes().emplace_back();
+        static constexpr std::string_view kText = "#text", kDocument = "#document";
+        if (tag == kText)
+            node.tag = kText;
+        else if (tag == kDocument)
+            node.tag = kDocument;
+        else {  // a page's own names, "<#x>" too, are kept by the tree; looked up before a copy is made
+            auto known = m_tree.m_tagNames.find(tag);
+            if (known == m_tree.m_tagNames.end())
+                known = m_tree.m_tagNames.emplace(tag).first;
+            node.tag = *known;
+        }
+        node.parent = parent;
         if (parent != Node::kNone)
             Nodes()[static_cast<std::size_t>(parent)].children.push_back(index);
-        return index;
+        return node;
     }
+    int IndexOf(const Node& node) { return static_cast<int>(&node - Nodes().data()); }
 
     // Attributes as the HTML tokenizer reads a start tag, from the tag's own
     // text: the document model parses only the tags of its table, and keeps
@@ -169,9 +199,9 @@ private:
             const bool seen = std::any_of(node.attributes.begin(), node.attributes.end(),
                                           [&](const NodeAttribute& a) { return a.name == name; });
             if (seen) {
-                if (std::find(node.duplicateAttributes.begin(), node.duplicateAttributes.end(), name) ==
-                    node.duplicateAttributes.end())
-                    node.duplicateAttributes.push_back(name);
+                std::vector<std::string>& duplicates = m_tree.m_duplicateAttributes[IndexOf(node)];
+                if (std::find(duplicates.begin(), duplicates.end(), name) == duplicates.end())
+                    duplicates.push_back(name);
                 continue;  // the first one counts, as in a browser
             }
             node.attributes.push_back({std::move(name), m_document.UserText(raw, TextPlace::AttributeValue)});
@@ -182,14 +212,14 @@ private:
     std::vector<int> m_open;
 
     int Current() const { return m_open.empty() ? 0 : m_open.back(); }
-    const std::string& TagOf(int node) { return Nodes()[static_cast<std::size_t>(node)].tag; }
+    std::string_view TagOf(int node) { return Nodes()[static_cast<std::size_t>(node)].tag; }
 
     void PopTo(std::size_t depth) { m_open.resize(depth); }
     // Closes the innermost open element with one of the names, not past a boundary.
     void CloseOpen(std::initializer_list<std::string_view> names, std::initializer_list<std::string_view> boundaries)
     {
         for (std::size_t k = m_open.size(); k-- > 0;) {
-            const std::string& tag = TagOf(m_open[k]);
+            const std::string_view tag = TagOf(m_open[k]);
             if (OneOf(tag, names)) {
                 PopTo(k);
                 return;
@@ -236,13 +266,12 @@ private:
             return;
         }
         ImpliedEnds(name);
-        Node node;
-        node.element = &element;
-        node.tag = name;
-        node.foreign = name == "svg" || name == "math" || Nodes()[static_cast<std::size_t>(Current())].foreign;
-        ReadAttributes(node, text);
-        const int index = AddNode(std::move(node), Current());
-        Node& added = Nodes()[static_cast<std::size_t>(index)];
+        const bool foreign = name == "svg" || name == "math" || Nodes()[static_cast<std::size_t>(Current())].foreign;
+        Node& added = AddNode(name, Current());
+        const int index = IndexOf(added);
+        added.element = &element;
+        added.foreign = foreign;
+        ReadAttributes(added, text);
         if (added.tag == "html" && m_tree.m_documentElement == Node::kNone)
             m_tree.m_documentElement = index;
         if (!added.foreign && IsRawText(added.tag)) {
@@ -341,10 +370,18 @@ private:
 
     void BuildElementTree()
     {
-        m_tree.m_nodes.reserve(m_document.Size() + 1);
-        Node document;
-        document.tag = "#document";
-        AddNode(std::move(document), Node::kNone);
+        // Room for every node once, and no more: end tags and comments make
+        // none, and a page holds about as many of them as of start tags.
+        const std::vector<CElement*>& all = m_document.Elements();
+        std::size_t nodes = 1;
+        for (const CElement* element : all) {
+            const int kind = element->Kind();
+            if (!element->IsDeleted() && kind != kind::kComment && kind != kind::kCommentEnd && kind != tag::kDoctype &&
+                (kind == kind::kText || !IsEndTag(element->Text())))
+                ++nodes;
+        }
+        m_tree.m_nodes.reserve(nodes);
+        AddNode("#document", Node::kNone);
         const std::vector<CElement*>& list = m_document.Elements();
         for (std::size_t i = 0; i < list.size(); ++i) {
             const CElement& element = *list[i];
@@ -366,11 +403,10 @@ private:
                 }
             }
             if (kind == kind::kText) {
-                Node text;
-                text.tag = "#text";
+                const bool foreign = Nodes()[static_cast<std::size_t>(Current())].foreign;
+                Node& text = AddNode("#text", Current());
                 text.text = m_document.UserText(element.Text(), TextPlace::ElementText);
-                text.foreign = Nodes()[static_cast<std::size_t>(Current())].foreign;
-                AddNode(std::move(text), Current());
+                text.foreign = foreign;
                 continue;
             }
             AddTag(element, element.Text(), list, i);
@@ -405,13 +441,71 @@ private:
     std::unordered_map<std::string, std::vector<IndexedRule>> m_byId, m_byClass, m_byTag;
     std::vector<IndexedRule> m_universal;
 
+    // The page's own folder, as its name gives it; nullopt for a page given
+    // as text, whose sheets have nowhere to be found.
+    std::optional<std::string> PageFolder() const
+    {
+        if (m_document.OriginFlag() != 1 || m_document.Name().empty())
+            return std::nullopt;
+        const std::string& name = m_document.Name();
+        const std::size_t slash = name.find_last_of('/');
+        return slash == std::string::npos ? std::string() : name.substr(0, slash + 1);
+    }
+
+    // The sheet a link element brings in, when it is one on this computer
+    // beside the page: read as bytes, never from the network.
+    std::optional<std::string> LinkedSheet(int index, const std::optional<std::string>& folder)
+    {
+        const std::string* rel = Attr(index, "rel");
+        const std::string* href = Attr(index, "href");
+        if (!folder || !rel || !href || Attr(index, "disabled"))
+            return std::nullopt;
+        bool stylesheet = false, alternate = false;
+        for (std::string_view token : SplitBlanks(*rel)) {
+            stylesheet = stylesheet || EqualsIgnoreCase(token, "stylesheet");
+            alternate = alternate || EqualsIgnoreCase(token, "alternate");
+        }
+        if (!stylesheet || alternate)  // an alternate sheet is off until the user picks it
+            return std::nullopt;
+        const std::optional<std::string> relative = css::LocalSheetPath(*href);
+        if (!relative)
+            return std::nullopt;
+        const std::string path = *folder + *relative;
+        std::error_code error;
+        const auto size = std::filesystem::file_size(path, error);
+        if (error || size > css::kLocalSheetLimit)
+            return std::nullopt;
+        return platform::ReadWholeFile(path);
+    }
+
+    static std::vector<std::string_view> SplitBlanks(std::string_view text)
+    {
+        std::vector<std::string_view> tokens;
+        while (!text.empty()) {
+            while (!text.empty() && IsBlank(text.front()))
+                text.remove_prefix(1);
+            std::size_t end = 0;
+            while (end < text.size() && !IsBlank(text[end]))
+                ++end;
+            if (end)
+                tokens.push_back(text.substr(0, end));
+            text.remove_prefix(end);
+        }
+        return tokens;
+    }
+
     void ReadStyles()
     {
+        const std::optional<std::string> folder = PageFolder();
         for (const Node& node : Nodes()) {
-            if (node.tag != "style")
+            const int index = static_cast<int>(&node - Nodes().data());
+            std::optional<std::string> linked;
+            if (node.tag == "link" && !node.foreign)
+                linked = LinkedSheet(index, folder);
+            if (node.tag != "style" && !linked)
                 continue;
-            const std::string* media = m_tree.Attribute(static_cast<int>(&node - Nodes().data()), "media");
-            std::vector<css::StyleRule> rules = css::ReadStyleSheet(node.text);
+            const std::string* media = m_tree.Attribute(index, "media");
+            std::vector<css::StyleRule> rules = css::ReadStyleSheet(linked ? *linked : node.text);
             for (css::StyleRule& rule : rules) {
                 if (media && !Trim(*media).empty() && !EqualsIgnoreCase(Trim(*media), "all"))
                     rule.media = rule.media.empty() ? *media : *media + " and " + rule.media;
@@ -595,7 +689,7 @@ private:
         };
         if (!m_universal.empty() || !m_byTag.empty() || !m_byId.empty() || !m_byClass.empty()) {
             consider(&m_universal);
-            if (auto it = m_byTag.find(node.tag); it != m_byTag.end())
+            if (auto it = m_byTag.find(std::string(node.tag)); it != m_byTag.end())
                 consider(&it->second);
             if (const std::string* id = m_tree.Attribute(index, "id"))
                 if (auto it = m_byId.find(*id); it != m_byId.end())
@@ -624,6 +718,15 @@ private:
             inlineDeclarations = css::ReadDeclarations(*style);
             for (const css::Declaration& d : inlineDeclarations)
                 Offer(winners, d, true, 0, 0);
+        }
+        // Most elements match no rule and carry no style attribute: they take
+        // what their parent's style passes down, the same for every such child.
+        const bool ownNothing = std::all_of(winners.begin(), winners.end(), [](const Winner& w) { return !w.declaration; });
+        if (ownNothing) {
+            if (const auto known = m_inheritedOnly.find(parent); known != m_inheritedOnly.end()) {
+                node.styleRef = known->second;
+                return;
+            }
         }
         auto value = [&](std::size_t p) -> std::string {
             const css::Declaration* d = winners[p].declaration;
@@ -670,7 +773,12 @@ private:
             node.styleRef = &m_tree.m_styles.front();
         else
             node.styleRef = &m_tree.m_styles.emplace_back(std::move(s));
+        if (ownNothing)
+            m_inheritedOnly.emplace(parent, node.styleRef);
     }
+
+    // A parent's style (null for none) to what a child of no style of its own gets.
+    std::unordered_map<const NodeStyle*, const NodeStyle*> m_inheritedOnly;
 
     // ----- Roles, hiding, focus, language -----------------------------------
 
@@ -696,10 +804,10 @@ private:
         return false;
     }
 
-    std::string ImplicitRole(int index)
+    std::string_view ImplicitRole(int index)
     {
         const Node& n = Nodes()[static_cast<std::size_t>(index)];
-        const std::string& t = n.tag;
+        const std::string_view t = n.tag;
         if (n.foreign) {
             if (t == "svg")
                 return "graphics-document";
@@ -768,13 +876,13 @@ private:
             {"tfoot", "rowgroup"}, {"thead", "rowgroup"}, {"time", "time"}, {"tr", "row"}, {"ul", "list"},
         };
         const auto it = kRoles.find(t);
-        return it == kRoles.end() ? std::string() : std::string(it->second);
+        return it == kRoles.end() ? std::string_view() : it->second;
     }
 
     bool IsNaturallyFocusable(int index)
     {
         const Node& n = Nodes()[static_cast<std::size_t>(index)];
-        const std::string& t = n.tag;
+        const std::string_view t = n.tag;
         if (n.disabled)
             return false;
         if ((t == "a" || t == "area") && Attr(index, "href"))
@@ -831,7 +939,7 @@ private:
     }
 
     // A th without a scope heads its row when the row holds data cells.
-    std::string HeaderCellRole(int index)
+    std::string_view HeaderCellRole(int index)
     {
         if (const std::string* scope = Attr(index, "scope")) {
             const std::string value = ToLower(Trim(*scope));
@@ -861,13 +969,17 @@ private:
             ComputeStyle(index);
         else
             node.styleRef = parent->styleRef;
+        node.underPresentationalChildren =
+            parent->underPresentationalChildren || (parent->ariaRole && parent->ariaRole->childrenPresentational);
         // Rendering.
         bool rendered = parent->rendered || parent->tag == "#document";
         if (parent->tag == "#document")
             rendered = true;
         if (node.IsElement()) {
-            if ((!node.foreign && OneOf(node.tag, {"head", "script", "style", "template", "title", "meta", "link", "base",
-                                                   "noscript", "datalist", "param", "source", "track"})) ||
+            static const TagSet kNeverRendered{"head",     "script",   "style", "template", "title",
+                                               "meta",     "link",     "base",  "noscript", "datalist",
+                                               "param",    "source",   "track"};
+            if ((!node.foreign && kNeverRendered.Has(node.tag)) ||
                 (node.foreign && OneOf(node.tag, {"title", "desc"})) ||
                 (node.tag == "input" && Attr(index, "type") && EqualsIgnoreCase(Trim(*Attr(index, "type")), "hidden")))
                 rendered = false;
@@ -895,7 +1007,7 @@ private:
             if (!lang)
                 lang = Attr(index, "xml:lang");
             if (lang)
-                node.language = std::string(Trim(*lang));
+                node.language = Trim(*lang);
         }
         if (!node.IsElement())
             return;
@@ -907,10 +1019,10 @@ private:
         node.focusable = shown && (IsNaturallyFocusable(index) || (hasTabindex && !node.disabled));
         node.inTabOrder = node.focusable && (!hasTabindex || tabindex >= 0);
         // Role.
-        std::string implicit = ImplicitRole(index);
-        node.implicitRole = implicit == "generic" ? std::string() : implicit;
+        const std::string_view implicit = ImplicitRole(index);
+        node.implicitRole = implicit == "generic" ? std::string_view() : implicit;
         node.markedDecorative = node.tag == "img" && Attr(index, "alt") && Attr(index, "alt")->empty();
-        std::string role = implicit;
+        std::string_view role = implicit;
         node.explicitRole = false;
         if (const std::string* roleValue = Attr(index, "role")) {
             std::string_view rest = *roleValue;
@@ -934,7 +1046,7 @@ private:
                     if (node.focusable || HasGlobalAria(index))
                         break;
                 }
-                role = token;
+                role = known->name;
                 node.explicitRole = true;
                 break;
             }
@@ -947,7 +1059,8 @@ private:
             !node.focusable && !HasGlobalAria(index))
             role = "presentation";
         node.presentational = role == "presentation";
-        node.role = role == "generic" ? std::string() : role;
+        node.role = role == "generic" ? std::string_view() : role;
+        node.ariaRole = FindAriaRole(node.role);
     }
 
     AccessibilityTree& m_tree;
@@ -956,6 +1069,8 @@ private:
 
 AccessibilityTree::AccessibilityTree(const CHtmlDocument& document)
 {
+    static std::atomic<std::uint64_t> s_serials{0};
+    m_serial = ++s_serials;
     m_styles.emplace_back();
     Builder(*this, document).Run();
     m_names.resize(m_nodes.size());
@@ -972,6 +1087,13 @@ const std::string* AccessibilityTree::Attribute(int node, std::string_view name)
         if (a.name.size() == name.size() && EqualsIgnoreCase(a.name, name))
             return &a.value;
     return nullptr;
+}
+
+const std::vector<std::string>& AccessibilityTree::DuplicateAttributes(int node) const
+{
+    static const std::vector<std::string> kNone;
+    const auto it = m_duplicateAttributes.find(node);
+    return it == m_duplicateAttributes.end() ? kNone : it->second;
 }
 
 int AccessibilityTree::ElementWithId(std::string_view id) const
@@ -1017,16 +1139,6 @@ int AccessibilityTree::SubtreeEnd(int node) const
     while (!At(last).children.empty())
         last = At(last).children.back();
     return last + 1;
-}
-
-bool AccessibilityTree::InPresentationalChildren(int node) const
-{
-    for (int p = At(node).parent; p > 0; p = At(p).parent) {
-        const AriaRole* role = RoleOf(p);
-        if (role && role->childrenPresentational)
-            return true;
-    }
-    return false;
 }
 
 } // namespace orvane::a11y

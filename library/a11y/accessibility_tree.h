@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 namespace orvane {
@@ -45,19 +46,27 @@ struct Node {
     static constexpr int kNone = -1;
 
     const CElement* element = nullptr;  // the start tag; null for text and the document
-    std::string tag;                    // lower case; "#text", "#document"
+    // Lower case; "#text", "#document". A view of the tree's one copy of
+    // each name a page uses.
+    std::string_view tag;
     std::string text;                   // of a text node; the content of script, style, title, textarea
     std::vector<NodeAttribute> attributes;
-    std::vector<std::string> duplicateAttributes;  // names written more than once on the tag
-    int parent = kNone;
     std::vector<int> children;
-    bool foreign = false;  // inside svg or math
+    int parent = kNone;
 
+    // Roles are names of the ARIA table or of HTML-AAM, which live as long
+    // as the program: a view, not a copy per node.
+    std::string_view role;  // the semantic role; empty for none or generic
+    std::string_view implicitRole;  // what HTML-AAM gives the element without a role attribute
+    // The lang (or xml:lang) in force, a view of that attribute's value in
+    // this tree; empty when none.
+    std::string_view language;
     // Shared by every node of the same style: most of a page has none of its own.
     const NodeStyle* styleRef = nullptr;
     const NodeStyle& Style() const { return *styleRef; }
-    std::string role;  // the semantic role; empty for none or generic
-    std::string implicitRole;  // what HTML-AAM gives the element without a role attribute
+    const AriaRole* ariaRole = nullptr;  // the definition of role; null for none
+
+    bool foreign = false;  // inside svg or math
     bool markedDecorative = false;  // role none/presentation written (in force or not), or img alt=""
     bool explicitRole = false;  // the role comes from the role attribute
     bool presentational = false;  // role none/presentation in force (also inherited by owned list items and cells)
@@ -69,7 +78,7 @@ struct Node {
     bool focusable = false;
     bool inTabOrder = false;
     bool disabled = false;
-    std::string language;  // the lang (or xml:lang) in force; empty when none
+    bool underPresentationalChildren = false;  // an ancestor's role makes its children presentational
 
     bool IsText() const { return tag == "#text"; }
     bool IsElement() const { return !tag.empty() && tag[0] != '#'; }
@@ -95,10 +104,16 @@ public:
     const std::vector<css::StyleRule>& StyleRules() const { return m_styleRules; }
     // The page runs scripts, which may move focus or make content we do not see.
     bool Scripted() const { return m_scripted; }
+    // Tells trees apart for the life of the program (never reused, unlike an
+    // address), so what a rule works out once per page can be kept for it.
+    std::uint64_t Serial() const { return m_serial; }
 
     // The attribute's value, letter case of the name aside; null when absent.
     const std::string* Attribute(int node, std::string_view name) const;
     bool HasAttribute(int node, std::string_view name) const { return Attribute(node, name) != nullptr; }
+    // The names written more than once on the element's tag (the first one
+    // counts, as in a browser); empty for most.
+    const std::vector<std::string>& DuplicateAttributes(int node) const;
     // The first element with the id; kNone when none has it.
     int ElementWithId(std::string_view id) const;
     // How many elements carry the id.
@@ -117,9 +132,9 @@ public:
     std::string TextContent(int node) const;
 
     // The role's ARIA definition; null for none.
-    const AriaRole* RoleOf(int node) const { return FindAriaRole(At(node).role); }
+    const AriaRole* RoleOf(int node) const { return At(node).ariaRole; }
     // Whether an ancestor's role makes its children presentational (button, img, ...).
-    bool InPresentationalChildren(int node) const;
+    bool InPresentationalChildren(int node) const { return At(node).underPresentationalChildren; }
 
 private:
     class Builder;
@@ -143,6 +158,7 @@ private:
     std::string EmbeddedValue(int node) const;
 
     std::vector<Node> m_nodes;
+    std::uint64_t m_serial = 0;
     int m_documentElement = Node::kNone;
     std::optional<std::string> m_title;
     bool m_scripted = false;
@@ -151,6 +167,13 @@ private:
     std::unordered_map<std::string, std::vector<int>> m_ids;
     std::unordered_map<std::string, std::vector<int>> m_labelsFor;
     std::unordered_map<int, int> m_ownedBy;
+    std::unordered_map<int, std::vector<std::string>> m_duplicateAttributes;
+    // Every tag name of the page once; nodes view them (a set's strings stay put).
+    struct NameHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view name) const { return std::hash<std::string_view>{}(name); }
+    };
+    std::unordered_set<std::string, NameHash, std::equal_to<>> m_tagNames;
     // The element aria-labelledby names is hidden: its hidden content counts too.
     mutable bool m_hiddenReferenceRoot = false;
     // How deep the computation has gone into content: pages nest elements

@@ -216,7 +216,7 @@ std::string AccessibilityTree::LabelText(int control, Visits& visiting) const
 std::string AccessibilityTree::NativeName(int index, bool inContent, Visits& visiting) const
 {
     const Node& node = At(index);
-    const std::string& t = node.tag;
+    const std::string_view t = node.tag;
     (void)inContent;
     if (node.foreign) {
         // The svg title is never rendered, yet names its parent.

@@ -534,4 +534,36 @@ std::vector<StyleRule> ReadStyleSheet(std::string_view text)
     return rules;
 }
 
+std::optional<std::string> LocalSheetPath(std::string_view href)
+{
+    while (!href.empty() && (href.front() == ' ' || href.front() == '\t' || href.front() == '\n' ||
+                             href.front() == '\r' || href.front() == '\f'))
+        href.remove_prefix(1);
+    while (!href.empty() && (href.back() == ' ' || href.back() == '\t' || href.back() == '\n' ||
+                             href.back() == '\r' || href.back() == '\f'))
+        href.remove_suffix(1);
+    href = href.substr(0, href.find_first_of("?#"));
+    if (href.empty() || href.front() == '/' || href.front() == '\\')
+        return std::nullopt;
+    // A scheme: letters, digits, "+", "-" or "." before the first ":".
+    const std::size_t colon = href.find(':');
+    if (colon != std::string_view::npos && href.find('/') > colon)
+        return std::nullopt;
+    std::string path;
+    for (std::size_t i = 0; i < href.size(); ++i) {
+        auto hex = [](char c) {
+            return c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
+        };
+        if (href[i] == '%' && i + 2 < href.size() && hex(href[i + 1]) >= 0 && hex(href[i + 2]) >= 0) {
+            path.push_back(static_cast<char>(hex(href[i + 1]) * 16 + hex(href[i + 2])));
+            i += 2;
+        } else {
+            path.push_back(href[i]);
+        }
+    }
+    if (path.find('\0') != std::string::npos)
+        return std::nullopt;
+    return path;
+}
+
 } // namespace orvane::a11y::css

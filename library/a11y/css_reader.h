@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,7 +25,14 @@ namespace orvane::a11y::css {
 //   skipped whole.
 // - values are kept as written (trimmed, `!important` taken off); no
 //   shorthand is expanded, no variable or calc() is resolved.
-// - @import and sheets of other files are not followed.
+// - sheets of other files: a `link rel=stylesheet` to a file on this
+//   computer is read like a <style> element, in the page's order, its media
+//   attribute heeded; the href is taken relative to the page's own folder
+//   (its query and fragment dropped, %XX escapes decoded). Never read: a
+//   sheet with a scheme (http:, https:, file:, data:) or starting with "/"
+//   (the site's root is not known), an alternate or disabled sheet, a sheet
+//   larger than kLocalSheetLimit, and every sheet of a page checked from text
+//   (it has no folder). <base href> is not heeded. @import is not followed.
 
 enum class TokenType {
     Ident, Function, AtKeyword, Hash, String, BadString, Url, BadUrl, Delim, Number, Percentage,
@@ -74,6 +82,14 @@ struct StyleRule {
     std::vector<Declaration> declarations;
     std::string media;  // the condition of the @media around it; empty for none
 };
+
+// The largest local sheet read: a page's sheets are small, and a larger
+// file is more likely no sheet at all.
+constexpr std::size_t kLocalSheetLimit = 4u * 1024 * 1024;
+
+// The path of a local sheet a link's href names, relative to the page's
+// folder; nullopt for one we do not read (see above).
+std::optional<std::string> LocalSheetPath(std::string_view href);
 
 // The declarations of a block or a style attribute, in order.
 std::vector<Declaration> ReadDeclarations(std::string_view text);

@@ -185,7 +185,11 @@ std::string PageBytesToUtf8(std::string_view bytes, const PageEncoding& encoding
 
 std::string PageTextToUser(std::string_view bytes, const PageEncoding& encoding, TextPlace place)
 {
-    return ResolveCharacterReferences(PageBytesToUtf8(bytes, encoding), place);
+    std::string decoded = PageBytesToUtf8(bytes, encoding);
+    // Most texts name no character: they are kept, not copied once more.
+    if (decoded.find('&') == std::string::npos)
+        return decoded;
+    return ResolveCharacterReferences(decoded, place);
 }
 
 std::string UserTextToPage(std::string_view text, const PageEncoding& encoding, TextPlace place)

@@ -56,7 +56,7 @@ bool RoleIsA(const PageContext& page, int node, std::string_view role)
 }
 bool RoleIn(const PageContext& page, int node, std::string_view roles)
 {
-    const std::string& role = N(page, node).role;
+    const std::string_view role = N(page, node).role;
     return !role.empty() && In(role, roles);
 }
 bool ExplicitRoleIn(const PageContext& page, int node, std::string_view roles)
@@ -165,7 +165,7 @@ CheckResult RequiredContextPresent(const PageContext& page, int node, std::strin
         return {Outcome::CannotTell, "aria-owns"};
     const int parent = AccessibleParent(page, node);
     if (parent != Node::kNone) {
-        const std::string& parentRole = N(page, parent).role;
+        const std::string_view parentRole = N(page, parent).role;
         for (std::string_view context : role->requiredContext)
             if (parentRole == context)
                 return Pass();
@@ -178,7 +178,7 @@ CheckResult RequiredContextPresent(const PageContext& page, int node, std::strin
                         return Pass();
         }
     }
-    return Fail(N(page, node).role);
+    return Fail(std::string(N(page, node).role));
 }
 
 CheckResult ControlsTargetExists(const PageContext& page, int node, std::string_view)
@@ -244,7 +244,7 @@ CheckResult OwnsOnlyRequiredElements(const PageContext& page, int node, std::str
     CollectOwned(page, node, owned, 0);
     for (int child : owned)
         if (!OwnedRoleAllowed(page, *role, child, 0))
-            return Fail(N(page, child).IsText() ? "text" : N(page, child).role);
+            return Fail(std::string(N(page, child).IsText() ? std::string_view("text") : N(page, child).role));
     return Pass();
 }
 
@@ -409,8 +409,8 @@ CheckResult NoFocusableInTabOrderInside(const PageContext& page, int node, std::
         if (N(page, i).inTabOrder) {
             // A script may send the focus on at once, which only running it shows.
             if (page.tree.Scripted())
-                return {Outcome::CannotTell, "<" + N(page, i).tag + ">"};
-            return Fail("<" + N(page, i).tag + ">");
+                return {Outcome::CannotTell, "<" + std::string(N(page, i).tag) + ">"};
+            return Fail("<" + std::string(N(page, i).tag) + ">");
         }
     return Pass();
 }
@@ -420,7 +420,7 @@ CheckResult NoFocusableInTabOrderBelow(const PageContext& page, int node, std::s
     const int end = page.tree.SubtreeEnd(node);
     for (int i = node + 1; i < end; ++i)
         if (N(page, i).inTabOrder)
-            return Fail("<" + N(page, i).tag + ">");
+            return Fail("<" + std::string(N(page, i).tag) + ">");
     return Pass();
 }
 

@@ -1,7 +1,7 @@
 #include "checks.h"
 #include "rule_engine.h"
 
-#include "library/html/lang_codes.h"
+#include "library/a11y/language_tag.h"
 #include "library/html/text_util.h"
 
 #include <unordered_map>
@@ -27,32 +27,11 @@ std::vector<std::string_view> Tokens(std::string_view text)
 
 std::string KnownPrimaryLanguage(std::string_view tag)
 {
-    tag = Trim(tag);
-    // Subtags of letters and digits, one to eight each, parted by hyphens.
-    std::size_t start = 0;
-    while (start <= tag.size()) {
-        const std::size_t hyphen = std::min(tag.find('-', start), tag.size());
-        const std::size_t length = hyphen - start;
-        if (length == 0 || length > 8)
-            return {};
-        for (std::size_t i = start; i < hyphen; ++i)
-            if (!std::isalnum(static_cast<unsigned char>(tag[i])))
-                return {};
-        start = hyphen + 1;
-    }
-    const std::string primary = ToLower(tag.substr(0, tag.find('-')));
-    if (primary.size() < 2 || primary.size() > 3)
-        return {};
-    CLanguageCodeList& codes = CLanguageCodeList::Library();
-    codes.Load();
-    // A language with a two-letter code is written with it: "eng" is no tag for English.
-    for (const CLanguageRecord& record : codes.Codes()) {
-        if (record.FirstCode() == primary)
-            return primary;
-        if (record.SecondCode() == primary)
-            return record.FirstCode().empty() ? primary : std::string();
-    }
-    return {};
+    // The rules judge the primary language alone: a tag of known language
+    // with a region out of place ("en-US-GB") is one the page's readers
+    // still understand. The rest of the tag is BCP 47's to judge.
+    const a11y::LanguageTagCheck check = a11y::CheckLanguageTag(Trim(tag));
+    return check.subtagsWellFormed && check.primaryKnown ? check.primary : std::string();
 }
 
 namespace {

@@ -10,8 +10,9 @@ namespace orvane::rules {
 
 // Helpers the checks share.
 std::vector<std::string_view> Tokens(std::string_view text);
-// The primary language subtag of a language tag when the code list knows
-// it and the tag is well formed; empty otherwise.
+// The primary language subtag of a language tag, lower-cased, when ISO 639
+// knows it (as BCP 47 takes it: "en", not "eng") and every subtag is one to
+// eight letters or digits; empty otherwise.
 std::string KnownPrimaryLanguage(std::string_view tag);
 
 // Registration tables of the check files, name to function.

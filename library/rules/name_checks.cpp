@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cctype>
 #include <map>
+#include <unordered_map>
 #include <sstream>
 
 namespace orvane::rules {
@@ -131,7 +132,7 @@ CheckResult NonEmptyName(const PageContext& page, int node, std::string_view)
 CheckResult RoleInCheck(const PageContext& page, int node, std::string_view roles)
 {
     const Node& n = N(page, node);
-    const std::string role = n.presentational ? "presentation" : n.role;
+    const std::string_view role = n.presentational ? std::string_view("presentation") : n.role;
     return !role.empty() && In(role, roles) ? Pass() : Fail();
 }
 
@@ -180,12 +181,16 @@ bool HeaderInExposedTable(const PageContext& page, int node, std::string_view)
     return table != Node::kNone && N(page, table).included;
 }
 
-bool IsCellRole(const std::string& role) { return role == "cell" || role == "gridcell"; }
+bool IsCellRole(std::string_view role) { return role == "cell" || role == "gridcell"; }
 
 // The table's cells by position, spans laid out, as the HTML table model does.
 struct Grid {
     std::map<std::pair<int, int>, int> at;  // (row, column) -> node
     std::map<int, std::pair<int, int>> where;
+    // The cells a header can be assigned, by the row and the column of each
+    // slot they take; and the cells naming their headers themselves.
+    std::unordered_map<int, std::vector<int>> byRow, byColumn;
+    std::vector<int> naming;
 };
 
 Grid LayOut(const PageContext& page, int table)
@@ -226,9 +231,39 @@ Grid LayOut(const PageContext& page, int table)
 }
 
 // Cell roles and those inheriting from cell (the header roles).
-bool InheritsCell(const std::string& role)
+bool InheritsCell(std::string_view role)
 {
     return role == "cell" || role == "gridcell" || role == "columnheader" || role == "rowheader";
+}
+
+// The layout of a table, made once per page and table: a page's headers
+// would each lay the whole table out again otherwise.
+const Grid& LayoutOf(const PageContext& page, int table)
+{
+    thread_local std::uint64_t serial = 0;
+    thread_local std::unordered_map<int, Grid> grids;
+    if (serial != page.tree.Serial()) {
+        grids.clear();
+        serial = page.tree.Serial();
+    }
+    auto found = grids.find(table);
+    if (found == grids.end()) {
+        Grid grid = LayOut(page, table);
+        std::vector<int> seenNaming;
+        for (const auto& [position, cell] : grid.at) {
+            if (!InheritsCell(N(page, cell).role) || !N(page, cell).included)
+                continue;
+            if (A(page, cell, "headers")) {
+                if (grid.naming.empty() || grid.naming.back() != cell)
+                    grid.naming.push_back(cell);
+                continue;
+            }
+            grid.byRow[position.first].push_back(cell);
+            grid.byColumn[position.second].push_back(cell);
+        }
+        found = grids.emplace(table, std::move(grid)).first;
+    }
+    return found->second;
 }
 
 // A header is assigned the cells of its column (or row) that do not name
@@ -237,23 +272,21 @@ CheckResult HeaderHasCells(const PageContext& page, int node, std::string_view)
 {
     const int table = TableOf(page, node);
     const std::string* id = A(page, node, "id");
-    const Grid grid = LayOut(page, table);
+    const Grid& grid = LayoutOf(page, table);
     const auto found = grid.where.find(node);
     if (found == grid.where.end())
         return Fail();
     const auto [row, column] = found->second;
     const bool rowHeader = N(page, node).role == "rowheader";
-    for (const auto& [position, cell] : grid.at) {
-        if (cell == node || !InheritsCell(N(page, cell).role) || !N(page, cell).included)
-            continue;
-        if (const std::string* headers = A(page, cell, "headers")) {
-            if (id && In(*id, *headers))
+    const auto& line = rowHeader ? grid.byRow : grid.byColumn;
+    if (const auto cells = line.find(rowHeader ? row : column); cells != line.end())
+        for (int cell : cells->second)
+            if (cell != node)
                 return Pass();
-            continue;
-        }
-        if (rowHeader ? position.first == row : position.second == column)
-            return Pass();
-    }
+    if (id)
+        for (int cell : grid.naming)
+            if (cell != node && In(*id, *A(page, cell, "headers")))
+                return Pass();
     return Fail();
 }
 

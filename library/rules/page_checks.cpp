@@ -3,6 +3,7 @@
 #include "checks.h"
 
 #include "library/a11y/accessibility_tree.h"
+#include "library/a11y/language_tag.h"
 #include "library/html/text_util.h"
 
 #include <cmath>
@@ -247,7 +248,11 @@ CheckResult LangKnown(const PageContext& page, int node, std::string_view attrib
     const std::string* lang = A(page, node, attribute);
     if (lang && !KnownPrimaryLanguage(*lang).empty())
         return Pass();
-    return Fail(lang ? *lang : std::string());
+    if (!lang)
+        return Fail(std::string());
+    // The subtag at fault, when the tag has more than one.
+    const std::string fault = a11y::CheckLanguageTag(Trim(*lang)).fault;
+    return Fail(fault.empty() || fault == Trim(*lang) ? *lang : *lang + " (" + fault + ")");
 }
 
 CheckResult LangMatchesXmlLang(const PageContext& page, int node, std::string_view)
@@ -275,11 +280,11 @@ CheckResult IdUnique(const PageContext& page, int node, std::string_view)
 
 CheckResult NoDuplicateAttributes(const PageContext& page, int node, std::string_view)
 {
-    const Node& n = N(page, node);
-    if (n.duplicateAttributes.empty())
+    const std::vector<std::string>& duplicates = page.tree.DuplicateAttributes(node);
+    if (duplicates.empty())
         return Pass();
     std::string names;
-    for (const std::string& name : n.duplicateAttributes)
+    for (const std::string& name : duplicates)
         names += (names.empty() ? "" : ", ") + name;
     return Fail(names);
 }

@@ -111,7 +111,12 @@ std::vector<std::string> UnknownNames(const std::vector<RuleDefinition>& rules)
     return unknown;
 }
 
-std::vector<RuleResult> RunRules(const PageContext& page, const std::vector<RuleDefinition>& rules)
+namespace {
+
+// One walk of the tree offering each element to every rule; passed results
+// stay only when asked for.
+std::vector<RuleResult> Walk(const PageContext& page, const std::vector<RuleDefinition>& rules, bool keepPassed,
+                             std::vector<bool>* applied)
 {
     std::vector<Bound> bound;
     bound.reserve(rules.size());
@@ -119,12 +124,15 @@ std::vector<RuleResult> RunRules(const PageContext& page, const std::vector<Rule
         bound.push_back({&rule, Bind<MatcherFunction>(rule.applicability, FindMatcher),
                          Bind<CheckFunction>(rule.all, FindCheck), Bind<CheckFunction>(rule.any, FindCheck),
                          Bind<CheckFunction>(rule.none, FindCheck)});
+    if (applied)
+        applied->assign(rules.size(), false);
     std::vector<RuleResult> results;
     const int count = static_cast<int>(page.tree.Nodes().size());
     for (int node = 0; node < count; ++node) {
         if (!page.tree.At(node).IsElement())
             continue;
-        for (const Bound& rule : bound) {
+        for (std::size_t r = 0; r < bound.size(); ++r) {
+            const Bound& rule = bound[r];
             bool applies = true;
             for (const auto& [matcher, arg] : rule.applicability) {
                 if (!matcher(page, node, arg)) {
@@ -132,11 +140,29 @@ std::vector<RuleResult> RunRules(const PageContext& page, const std::vector<Rule
                     break;
                 }
             }
-            if (applies)
-                results.push_back(Judge(page, rule, node));
+            if (!applies)
+                continue;
+            if (applied)
+                (*applied)[r] = true;
+            RuleResult result = Judge(page, rule, node);
+            if (keepPassed || result.outcome != Outcome::Passed)
+                results.push_back(std::move(result));
         }
     }
     return results;
+}
+
+} // namespace
+
+std::vector<RuleResult> RunRules(const PageContext& page, const std::vector<RuleDefinition>& rules)
+{
+    return Walk(page, rules, true, nullptr);
+}
+
+std::vector<RuleResult> RunRulesForFindings(const PageContext& page, const std::vector<RuleDefinition>& rules,
+                                            std::vector<bool>& applied)
+{
+    return Walk(page, rules, false, &applied);
 }
 
 } // namespace orvane::rules

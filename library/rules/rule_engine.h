@@ -17,6 +17,11 @@ struct RuleResult {
 // Every rule of the table over every node of the tree, in one walk of it.
 // Inapplicable rules leave no result. The engine knows rules only as rows.
 std::vector<RuleResult> RunRules(const PageContext& page, const std::vector<RuleDefinition>& rules);
+// The same walk keeping only what a report shows: failed and cannot tell.
+// applied receives, per row of rules, whether the rule applied to some node;
+// a page's passed results would otherwise outweigh its tree.
+std::vector<RuleResult> RunRulesForFindings(const PageContext& page, const std::vector<RuleDefinition>& rules,
+                                            std::vector<bool>& applied);
 
 // The registries the rule rows name their matchers and checks in; null for
 // a name nobody registered.

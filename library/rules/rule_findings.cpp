@@ -142,15 +142,9 @@ std::vector<RuleFinding> CheckWcag22(const CHtmlDocument& document, Wcag22Target
     const a11y::AccessibilityTree tree(document);
     const PageContext page{tree, true};
     std::vector<RuleFinding> findings;
-    const std::vector<RuleResult> results = RunRules(page, rules);
+    std::vector<bool> seen;
+    const std::vector<RuleResult> results = RunRulesForFindings(page, rules, seen);
     if (applied) {
-        // A result names its row of the copy judged: its index there, one pass.
-        std::vector<bool> seen(rules.size(), false);
-        for (const RuleResult& result : results) {
-            const auto at = static_cast<std::size_t>(result.rule - rules.data());
-            if (at < seen.size())
-                seen[at] = true;
-        }
         for (std::size_t at = 0; at < rules.size(); ++at) {
             if (seen[at])
                 applied->push_back(FindRule(rules[at].id));

@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
 #include <sstream>
 
 namespace orvane::a11y {
@@ -65,6 +69,41 @@ TEST_F(TreeOfPage, HiddenByAttributeStyleAndStyleSheet)
     EXPECT_TRUE(NodeById("e").visible);
     EXPECT_FALSE(NodeById("f").rendered);  // !important in the sheet beats the style attribute
     EXPECT_TRUE(NodeById("g").rendered);   // author CSS overrides the hidden attribute
+}
+
+TEST_F(TreeOfPage, LocalStyleSheetsBesideThePageHideLikeStyleElements)
+{
+    namespace fs = std::filesystem;
+    const fs::path folder = fs::temp_directory_path() / ("orvane-sheets-" + std::to_string(::getpid()));
+    fs::create_directories(folder / "css");
+    std::ofstream(folder / "css" / "site sheet.css") << ".gone { display: none } #b { visibility: hidden }";
+    std::ofstream(folder / "alt.css") << "#c { display: none }";
+    const std::string page =
+        "<html><head><link rel='Stylesheet' href='css/site%20sheet.css?v=2#top'>"
+        "<link rel='alternate stylesheet' href='alt.css'><link rel=stylesheet href='/alt.css'>"
+        "<link rel=stylesheet href='file:alt.css'><link rel=stylesheet href='missing.css'></head>"
+        "<body><div class=gone><p id=a>x</p></div><p id=b>y</p><p id=c>z</p></body></html>";
+    const std::string path = (folder / "page.html").string();
+    std::ofstream(path) << page;
+
+    m_document.Start(1, false);
+    std::ifstream in(path);
+    ASSERT_EQ(m_document.Load(in), 1);
+    m_document.SetName(path);
+    m_document.SetOriginFlag(1);
+    m_tree = std::make_unique<AccessibilityTree>(m_document);
+    EXPECT_FALSE(NodeById("a").included);
+    EXPECT_FALSE(NodeById("a").rendered);
+    EXPECT_FALSE(NodeById("b").included);
+    EXPECT_TRUE(NodeById("b").rendered);
+    EXPECT_TRUE(NodeById("c").included);  // alternate, root-relative and file: sheets are not read
+
+    // The same page given as text has no folder, and so no sheets, whatever its name.
+    m_document.SetOriginFlag(0);
+    Build(page);
+    EXPECT_TRUE(NodeById("a").included);
+    EXPECT_TRUE(NodeById("b").included);
+    fs::remove_all(folder);
 }
 
 TEST_F(TreeOfPage, FocusAndSequentialOrder)
