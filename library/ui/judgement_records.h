@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace orvane {
@@ -15,6 +16,18 @@ class CValidatorSheet;
 // anything else on the element's markup and its text, so that a changed
 // element is asked about again.
 std::string JudgementKeyOf(const CHtmlDocument& document, const CElement& element, std::uint32_t bit);
+
+// The same keys for many problems of one page: what holds for the page as a
+// whole (what may flicker) is gathered once.
+class CJudgementKeys {
+public:
+    explicit CJudgementKeys(const CHtmlDocument& document);
+    std::string Of(const CElement& element, std::uint32_t bit);
+
+private:
+    const CHtmlDocument& m_document;
+    std::optional<std::string> m_flickerKey;
+};
 
 // The user's login name, and today's date as YYYY-MM-DD: who judged, and when.
 std::string JudgeName();
