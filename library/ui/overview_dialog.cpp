@@ -533,7 +533,8 @@ void COverviewDialog::OnNotify(IWindow& window, const Notification& notification
         break;
     case kSiteRegistryButton:
         if (pressed)
-            OfferSiteRegistry(m_document && !m_document->Name().empty() ? m_document->Name() : m_fileName);
+            OfferSiteRegistry(m_document && !m_document->Name().empty() ? m_document->Name() : m_fileName,
+                              &m_registry);
         break;
     case kIgnoreRepaired:
         if (!pressed)
