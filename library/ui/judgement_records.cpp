@@ -82,6 +82,10 @@ std::string CJudgementKeys::Of(const CElement& element, std::uint32_t bit)
             m_flickerKey = FlickerKeyOf(m_document);
         return *m_flickerKey;
     }
+    // Every other check's key is the element's alone: an element with
+    // problems of several checks is digested once.
+    if (auto known = m_elementKeys.find(&element); known != m_elementKeys.end())
+        return known->second;
     CJudgedText judged;
     // The page's own tags carry settings repairs add to (a language, a
     // title): what the page says is what was judged.
@@ -94,7 +98,7 @@ std::string CJudgementKeys::Of(const CElement& element, std::uint32_t bit)
     judged.EndLine();
     if (!judged.Full())
         judged.AppendFolded(m_document.InnerText(element, kJudgedTextLimit));
-    return judged.Digest();
+    return m_elementKeys.emplace(&element, judged.Digest()).first->second;
 }
 
 std::string JudgementKeyOf(const CHtmlDocument& document, const CElement& element, std::uint32_t bit)

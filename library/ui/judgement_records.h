@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <unordered_map>
 
 namespace orvane {
 
@@ -18,7 +19,9 @@ class CValidatorSheet;
 std::string JudgementKeyOf(const CHtmlDocument& document, const CElement& element, std::uint32_t bit);
 
 // The same keys for many problems of one page: what holds for the page as a
-// whole (what may flicker) is gathered once.
+// whole (what may flicker) is gathered once, and so is an element's key for
+// the problems of several checks it has. The page is not to change
+// while the keys are asked for.
 class CJudgementKeys {
 public:
     explicit CJudgementKeys(const CHtmlDocument& document);
@@ -27,6 +30,7 @@ public:
 private:
     const CHtmlDocument& m_document;
     std::optional<std::string> m_flickerKey;
+    std::unordered_map<const CElement*, std::string> m_elementKeys;
 };
 
 // The user's login name, and today's date as YYYY-MM-DD: who judged, and when.
