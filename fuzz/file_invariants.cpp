@@ -7,8 +7,11 @@
 #include "library/html/text_util.h"
 #include "library/registry/object_database.h"
 #include "library/registry/registry_changed.h"
+#include "library/registry/registry_line_reader.h"
+#include "library/registry/registry_reader.h"
 #include "library/registry/registry_writer.h"
 #include "platform/registry.h"
+#include "platform/xml_dom.h"
 
 #include <algorithm>
 #include <optional>
@@ -188,6 +191,21 @@ std::string CheckRegistryFile(std::string_view bytes, const fs::path& folder)
     const fs::path second = folder / "Saved.xml";
     if (!WriteBytes(first, bytes))
         return "the registry file cannot be written";
+
+    // The reader of the written layout reads only what the XML reader reads, and as it does.
+    {
+        CSrcObjectDatabase byLines("unused-" + std::string(CSrcObjectDatabase::kFileName));
+        if (ReadRegistryLines(bytes, byLines)) {
+            platform::CXmlDocument xml;
+            if (!xml.LoadBytes(bytes) || !IsRegistryRoot(*xml.Root()))
+                return "the reader of the written layout read a file the XML reader refuses";
+            CSrcObjectDatabase byTree("unused-" + std::string(CSrcObjectDatabase::kFileName));
+            ReadRegistry(*xml.Root(), byTree, xml.DeclaredEncoding());
+            if (RegistryText(byLines) != RegistryText(byTree))
+                return "the reader of the written layout read other records than the XML reader";
+        }
+        SetRegistryChanged(false);
+    }
 
     CSrcObjectDatabase registry(first.string());
     if (!registry.Load()) {

@@ -27,6 +27,18 @@ std::vector<std::string> RegistrySeeds()
             "<document filename=\"index.html\" framesneeddescription=\"false\"></document>\n"
             "</root>",
         head + "<image filename=\"a.gif\"><alt value=\"tab&#9;line&#10;end\"/></image><unknown/>\n</root>",
+        // The layout this version writes, read without the XML reader.
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<root>\n"
+        "<image filename=\"caf\xc3\xa9.gif\" needlongdesc=\"true\">\n<alt value=\"a &lt;b&gt; &#13;\" />\n"
+        "<longdesc value=\"d.html\">\n<![CDATA[two]]>&#13;<![CDATA[\nlines]]]]><![CDATA[>]]>\n</longdesc>\n</image>\n"
+        "<document filename=\"a/index.html\" framesneeddescription=\"false\" title=\"Start\">\n"
+        "<table id=\"t1\" type=\"layout\" rowheaders=\"false\" colheaders=\"false\" rowheaders_abbrev=\"false\" "
+        "colheaders_abbrev=\"false\" linearize=\"true\" />\n"
+        "<applet id=\"clock\" described=\"true\"></applet>\n"
+        "<judgement check=\"CheckFlicker\" key=\"9e107d9d372bb6826bd81d3542a419d6\" verdict=\"nothing flickers\" "
+        "by=\"alice\" date=\"2026-12-01\" />\n"
+        "<judgement check=\"UsingColor\" key=\"page\" verdict=\"warnings considered\" />\n"
+        "</document>\n<document filename=\"a/index.html\" framesneeddescription=\"true\">\n</document>\n</root>",
         "<ROOT><IMAGE FILENAME=\"a.gif\"/></ROOT>",
         "<?xml version=\"1.0\"?><!DOCTYPE root [<!ENTITY e \"entity\">]><root><document filename=\"&e;\"/></root>",
         "<other/>",

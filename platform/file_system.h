@@ -52,4 +52,20 @@ std::string TemporaryPathFor(const std::string& path);
 
 bool FileExists(const std::string& path);
 
+// A process run with rights to read any file (as tests are in CI) cannot take
+// a file's read permission away. While the guard lives, OpenForReading fails
+// for the file the path names (found again under another name, as a file
+// without read permission would be) with the reason permission gives.
+class ScopedUnreadableFile {
+public:
+    explicit ScopedUnreadableFile(const std::string& path);
+    ~ScopedUnreadableFile();
+    ScopedUnreadableFile(const ScopedUnreadableFile&) = delete;
+    ScopedUnreadableFile& operator=(const ScopedUnreadableFile&) = delete;
+
+private:
+    unsigned long long m_device = 0;
+    unsigned long long m_inode = 0;
+};
+
 } // namespace orvane::platform

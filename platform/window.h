@@ -148,6 +148,9 @@ struct Column {
     int width = 100; // in pixels at the standard resolution; grows with the font
     Align align = Align::Left;
     bool fills = false; // takes the width the other columns leave, as the list grows or shrinks
+    // Every text the column's cells may show: the column is made wide enough
+    // for the widest of them in the list's font, whatever the language.
+    std::vector<std::string> contents = {};
 };
 
 // The dialog's behaviour. The window calls it; it answers by changing

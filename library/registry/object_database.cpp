@@ -8,6 +8,7 @@
 
 #include "platform/paths.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <iostream>
 #include <system_error>
@@ -279,17 +280,22 @@ CSrcImageMap* CSrcObjectDatabase::AddImageMap(std::unique_ptr<CSrcImageMap> map,
     return document ? document->AddImageMap(std::move(map)) : m_unfiled->Append(std::move(map));
 }
 
-bool CSrcObjectDatabase::RemoveDocument(std::string_view name)
+bool CSrcObjectDatabase::RemoveDocument(std::string_view name) { return TakeDocument(name) != nullptr; }
+
+std::unique_ptr<CSrcDocument> CSrcObjectDatabase::TakeDocument(std::string_view name)
 {
     CSrcDocument* document = DocumentNamed(name);
     if (!document && IsSiteRegistry())
         document = DocumentNamed(DocumentKey(name));
     if (!document)
-        return false;
+        return nullptr;
     m_documentIndex.erase(m_documentIndex.find(document->Name()));
-    std::erase_if(m_documents, [&](const auto& held) { return held.get() == document; });
+    auto held = std::find_if(m_documents.begin(), m_documents.end(),
+                             [&](const auto& record) { return record.get() == document; });
+    std::unique_ptr<CSrcDocument> taken = std::move(*held);
+    m_documents.erase(held);
     MarkRegistryChanged();
-    return true;
+    return taken;
 }
 
 std::vector<CSrcObjectDatabase::JudgementConflict> CSrcObjectDatabase::MergeFrom(CSrcObjectDatabase&& other)

@@ -128,6 +128,9 @@ public:
 
     // Forgets everything remembered of the document; false when none is known.
     bool RemoveDocument(std::string_view name);
+    // The document's entry taken out of the registry, to be kept elsewhere;
+    // null when none is known.
+    std::unique_ptr<CSrcDocument> TakeDocument(std::string_view name);
     // Takes over the other registry's records (see CSrcDocument::MergeFrom);
     // the judgements both held with different verdicts, by document name,
     // as {kept, dropped}.

@@ -3,6 +3,7 @@
 
 #include "registry_changed.h"
 #include "registry_messages.h"
+#include "registry_line_reader.h"
 #include "registry_reader.h"
 #include "registry_writer.h"
 
@@ -39,12 +40,8 @@ void ShowMessage(const std::string& text)
 
 // A merge in version control that stopped at a conflict leaves its marks at
 // the start of lines; such a file needs a person, not a new registry.
-bool HasMergeConflictMarks(const std::string& path)
+bool HasMergeConflictMarks(std::string_view text)
 {
-    std::optional<std::string> bytes = platform::ReadWholeFile(path);
-    if (!bytes)
-        return false;
-    std::string_view text = *bytes;
     for (std::size_t at = 0; at < text.size();) {
         if (text.substr(at, 7) == "<<<<<<<")
             return true;
@@ -63,17 +60,30 @@ int CSrcObjectDatabase::Load()
     Clear();
     m_fileUnreadable = false;
     m_mergeConflict = false;
-    platform::CXmlDocument xml;
-    platform::XmlLoadStatus status = xml.LoadFile(FilePath());
-    if (status == platform::XmlLoadStatus::Missing)
-        return 0;
-    // Any other XML file is not ours to replace at the next save.
-    if (status != platform::XmlLoadStatus::Loaded || !IsRegistryRoot(*xml.Root())) {
-        m_fileUnreadable = true;
-        m_mergeConflict = status == platform::XmlLoadStatus::Malformed && HasMergeConflictMarks(FilePath());
+    const std::string path = FilePath();
+    std::optional<std::string> bytes = platform::ReadWholeFile(path);
+    if (!bytes) {
+        // Whatever stands there and cannot be read is not ours to replace.
+        m_fileUnreadable = platform::FileExists(path);
         return 0;
     }
     try {
+        // The layout this version writes is read without building a tree;
+        // anything else goes through the XML reader, which also says whether
+        // the file is damaged.
+        if (ReadRegistryLines(*bytes, *this)) {
+            m_loaded = true;
+            SetRegistryChanged(false);
+            return 1;
+        }
+        Clear();
+        platform::CXmlDocument xml;
+        // Any other XML file is not ours to replace at the next save.
+        if (!xml.LoadBytes(*bytes) || !IsRegistryRoot(*xml.Root())) {
+            m_fileUnreadable = true;
+            m_mergeConflict = !xml.IsLoaded() && HasMergeConflictMarks(*bytes);
+            return 0;
+        }
         ReadRegistry(*xml.Root(), *this, xml.DeclaredEncoding());
     } catch (const std::bad_alloc&) {
         Clear();

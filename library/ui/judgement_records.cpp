@@ -18,54 +18,102 @@ namespace {
 
 constexpr int kJudgedTextLimit = static_cast<int>(kDigestTextLimit);
 
-// Markup written back after a repair is laid out anew: only what it says counts.
-void AppendFolded(std::string& out, std::string_view text)
-{
-    bool blank = false;
-    for (char c : text) {
-        if (c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f') {
-            blank = true;
-            continue;
+// The judged text as the digest takes it: markup written back after a repair
+// is laid out anew, so only what it says counts; and no more is gathered
+// than the digest reads, however large the element.
+class CJudgedText {
+public:
+    CJudgedText() { m_text.reserve(kDigestTextLimit + 64); }
+
+    // Runs of white space become one blank, none at either end of the piece.
+    void AppendFolded(std::string_view piece)
+    {
+        bool blank = false;
+        for (char c : piece) {
+            if (Full())
+                return;
+            if (c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f') {
+                blank = true;
+                continue;
+            }
+            if (blank && !m_text.empty())
+                m_text += ' ';
+            blank = false;
+            m_text += c;
         }
-        if (blank && !out.empty())
-            out += ' ';
-        blank = false;
-        out += c;
     }
+    void EndLine()
+    {
+        if (!Full())
+            m_text += '\n';
+    }
+    bool Full() const { return m_text.size() >= kDigestTextLimit; }
+    std::string Digest() const { return ObjectDigest(m_text); }
+
+private:
+    std::string m_text;
+};
+
+std::string FlickerKeyOf(const CHtmlDocument& document)
+{
+    CJudgedText judged;
+    for (const CPageFlicker::Item& item : CPageFlicker::ItemsOf(document)) {
+        judged.AppendFolded(item.image);
+        judged.AppendFolded(item.markup);
+        judged.EndLine();
+        if (judged.Full())
+            break;
+    }
+    return judged.Digest();
+}
+
+std::string ElementKeyOf(const CHtmlDocument& document, const CElement& element)
+{
+    CJudgedText judged;
+    // The page's own tags carry settings repairs add to (a language, a
+    // title): what the page says is what was judged.
+    if (element.Kind() != tag::kHtml && element.Kind() != tag::kBody) {
+        if (element.NeedsRebuild())
+            judged.AppendFolded(element.MarkupText());
+        else
+            judged.AppendFolded(element.Text());
+    }
+    judged.EndLine();
+    if (!judged.Full())
+        judged.AppendFolded(document.InnerText(element, kJudgedTextLimit));
+    return judged.Digest();
 }
 
 } // namespace
 
-std::string JudgementKeyOf(const CHtmlDocument& document, const CElement& element, std::uint32_t bit)
+CJudgementKeys::CJudgementKeys(const CHtmlDocument& document) : m_document(document) {}
+
+std::string CJudgementKeys::Of(const CElement& element, std::uint32_t bit)
 {
     if (!element.IsGrouped(bit))
         return kWholePageKey;
-    std::string judged;
+    // What may flicker is judged for the page at once: every problem of the
+    // check has the one key.
     if (element.GetCheckName(bit) == "CheckFlicker") {
-        for (const CPageFlicker::Item& item : CPageFlicker::ItemsOf(document)) {
-            AppendFolded(judged, item.image);
-            AppendFolded(judged, item.markup);
-            judged += '\n';
-            if (judged.size() >= kDigestTextLimit)
-                break;
-        }
-        return ObjectDigest(judged);
+        if (!m_flickerKey)
+            m_flickerKey = FlickerKeyOf(m_document);
+        return *m_flickerKey;
     }
-    return RuleJudgementKeyOf(document, &element);
+    // Every other check's key is the element's alone: an element with
+    // problems of several checks is digested once.
+    if (auto known = m_elementKeys.find(&element); known != m_elementKeys.end())
+        return known->second;
+    return m_elementKeys.emplace(&element, ElementKeyOf(m_document, element)).first->second;
+}
+
+std::string JudgementKeyOf(const CHtmlDocument& document, const CElement& element, std::uint32_t bit)
+{
+    return CJudgementKeys(document).Of(element, bit);
 }
 
 std::string RuleJudgementKeyOf(const CHtmlDocument& document, const CElement* element)
 {
-    if (!element)
-        return kWholePageKey;
-    std::string judged;
-    // The page's own tags carry settings repairs add to (a language, a
-    // title): what the page says is what was judged.
-    if (element->Kind() != tag::kHtml && element->Kind() != tag::kBody)
-        AppendFolded(judged, element->MarkupText());
-    judged += '\n';
-    AppendFolded(judged, document.InnerText(*element, kJudgedTextLimit));
-    return ObjectDigest(judged);
+    return element ? ElementKeyOf(document, *element) : std::string(kWholePageKey);
 }
 
 std::string JudgeName()

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <unordered_map>
 
 namespace orvane {
 
@@ -18,6 +20,21 @@ std::string JudgementKeyOf(const CHtmlDocument& document, const CElement& elemen
 // The key of a judgement of a WCAG 2.2 rule's finding: the element's markup
 // and text as above; a finding of no element holds for the whole page.
 std::string RuleJudgementKeyOf(const CHtmlDocument& document, const CElement* element);
+
+// The same keys for many problems of one page: what holds for the page as a
+// whole (what may flicker) is gathered once, and so is an element's key for
+// the problems of several checks it has. The page is not to change
+// while the keys are asked for.
+class CJudgementKeys {
+public:
+    explicit CJudgementKeys(const CHtmlDocument& document);
+    std::string Of(const CElement& element, std::uint32_t bit);
+
+private:
+    const CHtmlDocument& m_document;
+    std::optional<std::string> m_flickerKey;
+    std::unordered_map<const CElement*, std::string> m_elementKeys;
+};
 
 // The user's login name, and today's date as YYYY-MM-DD: who judged, and when.
 std::string JudgeName();

@@ -216,7 +216,8 @@ void COverviewDialog::OnInit(IWindow& window)
     // The problem text takes what the other columns leave, so a column shown
     // from the header's menu fits without scrolling the list sideways.
     window.SetColumns(kList, {{S(kProblemHeader), 225, platform::Align::Left, true},
-                              {S(kRepairedHeader), 75, platform::Align::Centre},
+                              {S(kRepairedHeader), 75, platform::Align::Centre, false,
+                               {S(kRepairedText), S(kSettledText), S(kPartlyRepairedText), S(kNotRepairedText)}},
                               {S(kPriorityHeader), 75, platform::Align::Centre},
                               {S(kAutoRepairHeader), 80, platform::Align::Left},
                               {S(kWcag2Header), 90, platform::Align::Left}});
@@ -565,7 +566,8 @@ void COverviewDialog::OnNotify(IWindow& window, const Notification& notification
         break;
     case kSiteRegistryButton:
         if (pressed)
-            OfferSiteRegistry(m_document && !m_document->Name().empty() ? m_document->Name() : m_fileName);
+            OfferSiteRegistry(m_document && !m_document->Name().empty() ? m_document->Name() : m_fileName,
+                              &m_registry);
         break;
     case kIgnoreRepaired:
         if (!pressed)

@@ -319,6 +319,7 @@ void CProblemList::FindSettled(const CHtmlDocument& document, const CSrcObjectDa
     for (const CSrcJudgement* judgement : known->Judgements())
         judgedChecks.insert(judgement->check);
     std::unordered_map<std::string, std::shared_ptr<const CSrcJudgement>> copies;
+    CJudgementKeys keys(document);
     // A check's name belongs to the element's class: asked once per class and bit.
     std::map<std::pair<std::type_index, std::uint32_t>, std::string> judgedCheckOf;
     for (const auto& entry : m_all) {
@@ -341,7 +342,7 @@ void CProblemList::FindSettled(const CHtmlDocument& document, const CSrcObjectDa
         if (named->second.empty())
             continue;
         const std::string& check = named->second;
-        const std::string key = JudgementKeyOf(document, entry->Element(), entry->Bit());
+        const std::string key = keys.Of(entry->Element(), entry->Bit());
         const CSrcJudgement* judgement = known->FindJudgement(check, key);
         if (!judgement)
             continue;

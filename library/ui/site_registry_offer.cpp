@@ -5,6 +5,7 @@
 #include "platform/services.h"
 
 #include <filesystem>
+#include <memory>
 #include <system_error>
 #include <initializer_list>
 #include <string_view>
@@ -18,6 +19,7 @@ enum String : int {
     kStartQuestion = 1265,
     kCreated = 1266,
     kNotCreated = 1267,
+    kCreatedForSession = 1284,
 };
 
 int Tell(int textId, std::initializer_list<std::string_view> arguments, platform::PromptIcon icon,
@@ -27,9 +29,33 @@ int Tell(int textId, std::initializer_list<std::string_view> arguments, platform
                                    icon, buttons);
 }
 
+std::size_t RecordsOf(const CSrcDocument& page)
+{
+    return page.Tables().size() + page.Images().size() + page.ImageMaps().size() + page.AsciiArts().size() +
+           page.Applets().size() + page.Links().size() + page.JudgementCount();
+}
+
+// The session goes on with the site registry at file; how many of the page's
+// records were copied into it.
+std::size_t SwitchSession(CSrcObjectDatabase& session, const std::string& pagePath, const std::string& file)
+{
+    // What the session decided so far stays where it was decided as well.
+    session.Save();
+    std::unique_ptr<CSrcDocument> page = session.TakeDocument(pagePath);
+    session.Clear();
+    session.UseSiteRegistry(file);
+    session.LoadForSession();
+    if (!page)
+        return 0;
+    const std::size_t records = RecordsOf(*page);
+    if (CSrcDocument* entry = session.DocumentFor(pagePath))
+        entry->MergeFrom(std::move(*page));
+    return records;
+}
+
 } // namespace
 
-SiteRegistryOffer OfferSiteRegistry(const std::string& pagePath)
+SiteRegistryOffer OfferSiteRegistry(const std::string& pagePath, CSrcObjectDatabase* session)
 {
     namespace fs = std::filesystem;
     const std::string existing = CSrcObjectDatabase::FindSiteRegistry(pagePath);
@@ -61,7 +87,13 @@ SiteRegistryOffer OfferSiteRegistry(const std::string& pagePath)
         Tell(kNotCreated, {file.string()}, platform::PromptIcon::Exclamation);
         return SiteRegistryOffer::Failed;
     }
-    Tell(kCreated, {file.string(), folder.string()}, platform::PromptIcon::Information);
+    if (!session) {
+        Tell(kCreated, {file.string(), folder.string()}, platform::PromptIcon::Information);
+        return SiteRegistryOffer::Created;
+    }
+    const std::size_t copied = SwitchSession(*session, pagePath, file.string());
+    Tell(kCreatedForSession, {file.string(), folder.string(), std::to_string(copied)},
+         platform::PromptIcon::Information);
     return SiteRegistryOffer::Created;
 }
 

@@ -10,9 +10,11 @@
 #include <cerrno>
 #include <climits>
 #include <cstring>
+#include <mutex>
 #include <optional>
 #include <streambuf>
 #include <utility>
+#include <vector>
 
 // Paths are handed to the system as the bytes they are: a file name that is
 // not valid UTF-8 is as legal on Linux as any other and must open as named.
@@ -288,6 +290,48 @@ bool CopyToNewFile(const std::string& from, const std::string& to, std::string* 
     return true;
 }
 
+namespace {
+
+struct HeldFile {
+    unsigned long long device;
+    unsigned long long inode;
+};
+
+std::mutex heldUnreadableLock;
+std::vector<HeldFile> heldUnreadable;
+
+bool IsHeldUnreadable(const struct stat& status)
+{
+    std::lock_guard lock(heldUnreadableLock);
+    return std::any_of(heldUnreadable.begin(), heldUnreadable.end(), [&](const HeldFile& held) {
+        return held.device == static_cast<unsigned long long>(status.st_dev) &&
+               held.inode == static_cast<unsigned long long>(status.st_ino);
+    });
+}
+
+} // namespace
+
+ScopedUnreadableFile::ScopedUnreadableFile(const std::string& path)
+{
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0)
+        return;
+    m_device = static_cast<unsigned long long>(status.st_dev);
+    m_inode = static_cast<unsigned long long>(status.st_ino);
+    std::lock_guard lock(heldUnreadableLock);
+    heldUnreadable.push_back({m_device, m_inode});
+}
+
+ScopedUnreadableFile::~ScopedUnreadableFile()
+{
+    std::lock_guard lock(heldUnreadableLock);
+    auto held = std::find_if(heldUnreadable.begin(), heldUnreadable.end(), [&](const HeldFile& file) {
+        return file.device == m_device && file.inode == m_inode;
+    });
+    if (held != heldUnreadable.end())
+        heldUnreadable.erase(held);
+}
+
 std::unique_ptr<std::istream> OpenForReading(const std::string& path, std::string* error)
 {
     // Not blocking while it opens: a pipe would wait for a writer.
@@ -307,6 +351,10 @@ std::unique_ptr<std::istream> OpenForReading(const std::string& path, std::strin
     }
     if (!S_ISREG(status.st_mode)) {
         Tell(error, "is not a regular file");
+        return nullptr;
+    }
+    if (IsHeldUnreadable(status)) {
+        Tell(error, Reason(EACCES));
         return nullptr;
     }
     ::fcntl(fd.Get(), F_SETFL, ::fcntl(fd.Get(), F_GETFL) & ~O_NONBLOCK);

@@ -159,7 +159,12 @@ void CQtWindow::SetColumns(int id, const std::vector<Column>& columns)
     bool filled = false;
     for (int i = 0; i < static_cast<int>(columns.size()); ++i) {
         const Column& column = columns[static_cast<std::size_t>(i)];
-        tree->setColumnWidth(i, static_cast<int>(column.width * scale));
+        int width = static_cast<int>(column.width * scale);
+        // The cell's margins: about a character's width on either side.
+        const int margins = 2 * tree->fontMetrics().averageCharWidth();
+        for (const std::string& text : column.contents)
+            width = std::max(width, tree->fontMetrics().horizontalAdvance(ToQt(text)) + margins);
+        tree->setColumnWidth(i, width);
         tree->headerItem()->setTextAlignment(i, AlignmentOf(column.align));
         tree->header()->setSectionResizeMode(i, column.fills ? QHeaderView::Stretch : QHeaderView::Interactive);
         filled = filled || column.fills;

@@ -15,6 +15,7 @@
 #include "library/ui/problem_list.h"
 #include "library/ui/validator_sheet.h"
 #include "platform/bundle_strings.h"
+#include "platform/file_system.h"
 #include "platform/registry.h"
 #include "tests/support/memory_window.h"
 #include "tests/support/test_support.h"
@@ -27,6 +28,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <optional>
 #include <sstream>
 
 namespace orvane::cli {
@@ -402,6 +404,79 @@ TEST_F(Decisions, TheOverviewStartsASiteRegistryWhereThePageIsAndNeverOverAnothe
     EXPECT_EQ(Read(file), judged);
 }
 
+// A site registry started from an open session takes what the session decides
+// next; what the user's own registry knew of the page is copied, not moved.
+TEST_F(Decisions, ASiteRegistryStartedInASessionKeepsItsNextVerdictsWithACopyOfThePagesRecords)
+{
+    constexpr int kSiteRegistry = 1289;
+    const fs::path site = home / "started-site";
+    const fs::path page = Write(site / "fahrplan.html", TimetablePage());
+    const fs::path file = site / ".orvane" / "registry.xml";
+    const auto session = [&](const std::function<void(CMemoryWindow&)>& steps) {
+        CHtmlDocument document(CFamilyElementFactory::Instance());
+        std::ostringstream error;
+        ASSERT_TRUE(LoadPage(document, page.string(), error)) << error.str();
+        windows.WhenShown(kOverview, [&](CMemoryWindow& w) {
+            steps(w);
+            w.Click(platform::kIdOk);
+        });
+        COverviewDialog overview;
+        overview.Prepare(document, settings, page.string());
+        overview.RunModal();
+    };
+    const auto flicker = [](const CProblemEntry& e) { return e.Element().GetCheckName(e.Bit()) == "CheckFlicker"; };
+    const auto warnings = [](const CProblemEntry& e) { return !e.IsGrouped(); };
+
+    // Without a site registry the flicker verdict goes to the user's own.
+    session([&](CMemoryWindow& w) {
+        Repair(w, NodeOf(w, flicker), [](CMemoryWindow& p) { p.Click(CPageFlicker::kNoFlicker); });
+    });
+    ASSERT_FALSE(fs::exists(file));
+
+    // The site registry is started, then the general warnings are judged.
+    session([&](CMemoryWindow& w) {
+        windows.AnswerNextMessage(platform::kAnswerYes);
+        w.Click(kSiteRegistry);
+        Repair(w, NodeOf(w, warnings), [](CMemoryWindow& p) { p.SetChecked(CPageWarnings::kConfirmBox, true); });
+    });
+    ASSERT_TRUE(fs::exists(file));
+    bool told = false;
+    for (const auto& message : windows.prompt.messages)
+        told = told || (message.text.find(file.string() + " was created. This session") != std::string::npos &&
+                        message.text.find("remembered of this page (records: 1) was copied") != std::string::npos);
+    EXPECT_TRUE(told);
+
+    CSrcObjectDatabase siteRegistry;
+    siteRegistry.UseSiteRegistry(file.string());
+    ASSERT_EQ(siteRegistry.Load(), 1);
+    const CSrcDocument* kept = siteRegistry.FindDocument("fahrplan.html");
+    ASSERT_NE(kept, nullptr);
+    EXPECT_EQ(kept->Name(), "fahrplan.html");
+    EXPECT_NE(kept->FindJudgement("UsingColor", "page"), nullptr);
+    std::size_t flickerVerdicts = 0;
+    for (const CSrcJudgement* judgement : kept->Judgements())
+        flickerVerdicts += judgement->check == "CheckFlicker" && judgement->verdict == "nothing flickers";
+    EXPECT_EQ(flickerVerdicts, 1u);
+
+    // The user's own registry keeps its verdict, and is given none of the site's.
+    CSrcObjectDatabase own;
+    ASSERT_EQ(own.Load(), 1);
+    const CSrcDocument* mine = own.FindDocument(page.string());
+    ASSERT_NE(mine, nullptr);
+    EXPECT_EQ(mine->JudgementCount(), 1u);
+    EXPECT_EQ(mine->FindJudgement("UsingColor", "page"), nullptr);
+
+    // The next session settles both from the site registry.
+    CHtmlDocument document(CFamilyElementFactory::Instance());
+    std::ostringstream error;
+    ASSERT_TRUE(LoadPage(document, page.string(), error)) << error.str();
+    windows.WhenShown(kOverview, [](CMemoryWindow& w) { w.Click(platform::kIdOk); });
+    COverviewDialog overview;
+    overview.Prepare(document, settings, page.string());
+    overview.RunModal();
+    EXPECT_EQ(overview.AchievedLevel(), kLevelA);
+}
+
 TEST_F(Decisions, AnotherCheckoutTrustsTheSiteRegistryUntilAJudgedTableChanges)
 {
     // Alice judges on her machine, by the page's absolute path.
@@ -484,12 +559,14 @@ TEST_F(Decisions, ADamagedOrUnreadableSiteRegistryIsSaidSoSetAsideAndNeverWritte
         const std::string bytes = locked ? RegistryOf("") : damaged;
         const fs::path file = Write(site / ".orvane" / "registry.xml", bytes);
         Write(site / "index.html", TimetablePage());
+        std::optional<platform::ScopedUnreadableFile> unreadable;
         if (locked) {
             fs::permissions(file, fs::perms::none);
             if (std::ifstream(file).is_open()) {
+                // Rights to read any file (as in CI): reading it fails as
+                // permission would make it fail.
                 fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write);
-                std::cout << "[  SKIPPED ] the test runs with rights to read any file: no permission is not tried\n";
-                continue;
+                unreadable.emplace(file.string());
             }
         }
         EXPECT_EQ(CheckIn(site, {"index.html"}), kExitFindings);

@@ -318,6 +318,19 @@ TEST(QtBinder, ReportListRowsAreSelectedSeveralAtATimeAndEachChangeIsHeard)
     EXPECT_EQ(bound.logic.heard[0].column, 1);
 }
 
+// A column of state words is as wide as its longest word in any language,
+// however narrow it was given: none is cut to an ellipsis.
+TEST(QtBinder, AColumnIsAsWideAsTheLongestTextItMayShow)
+{
+    CBoundWindow bound;
+    IWindow& window = *bound.window;
+    const std::string longest = "entschieden, teilweise behoben";
+    window.SetColumns(1005, {{"Beschreibung", 200, Align::Left, true},
+                             {"Behoben", 40, Align::Centre, false, {"Offen", longest, "Behoben"}}});
+    auto* tree = bound.Get<QTreeWidget>(1005);
+    EXPECT_GT(tree->columnWidth(1), tree->fontMetrics().horizontalAdvance(QString::fromStdString(longest)));
+}
+
 } // namespace
 } // namespace orvane::platform::qt
 

@@ -1,14 +1,18 @@
 #include "registry_fixture.h"
 
 #include "library/registry/object_database.h"
+#include "library/registry/registry_line_reader.h"
+#include "library/registry/registry_reader.h"
 #include "library/registry/registry_writer.h"
 #include "platform/file_system.h"
+#include "platform/xml_dom.h"
 
 #include "tests/support/test_support.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
 
 namespace orvane {
 namespace {
@@ -190,6 +194,110 @@ TEST_F(ObjectRegistryTest, AFileOfTheWrittenFormReadsBack)
     EXPECT_TRUE(registry.FindApplet("page.html", "Clock.class")->IsDescribed());
     ASSERT_NE(registry.FindLink("page.html", "new.html"), nullptr);
     EXPECT_TRUE(registry.FindLink("page.html", "new.html")->HasWarning());
+}
+
+// --- The reader of the written layout -------------------------------------------
+
+// The records the XML reader finds in the bytes, written out; empty when it refuses them.
+std::string ReadByTheXmlReader(std::string_view bytes)
+{
+    platform::CXmlDocument xml;
+    if (!xml.LoadBytes(bytes) || !IsRegistryRoot(*xml.Root()))
+        return {};
+    CSrcObjectDatabase registry("unused.xml");
+    ReadRegistry(*xml.Root(), registry, xml.DeclaredEncoding());
+    return RegistryText(registry);
+}
+
+// The same by the reader of the written layout; nothing when it leaves the bytes to the XML reader.
+std::optional<std::string> ReadByLines(std::string_view bytes)
+{
+    CSrcObjectDatabase registry("unused.xml");
+    if (!ReadRegistryLines(bytes, registry))
+        return std::nullopt;
+    return RegistryText(registry);
+}
+
+TEST_F(ObjectRegistryTest, TheWrittenLayoutIsReadWithoutTheXmlReaderToTheSameRecords)
+{
+    // Everything the writer writes, with values that need escaping, and keys met twice.
+    CSrcObjectDatabase written(RegistryPath());
+    auto image = std::make_unique<CSrcImage>("caf\xc3\xa9 & \"logo\".gif");
+    image->AddAltText("a <b> ]]> 'c'\ttab\nline\rcr");
+    image->AddLongDesc(std::make_unique<CSrcLongDesc>("logo.html", "  Two\nlines ]]> and\r\na return  "));
+    image->SetNeedsLongDesc(true);
+    written.AddImage(std::move(image));
+    for (const char* name : {"b/page.html", "a/page.html"}) {
+        CSrcDocument* page = written.DocumentFor(name);
+        page->SetTitle("Fahrpl\xc3\xa4ne \xe2\x80\x94 \xf0\x9f\x9a\x86");
+        page->SetFramesNeedDescription(false);
+        auto table = std::make_unique<CSrcTable>("d41d8cd98f00b204e9800998ecf8427e");
+        table->SetLayout(true);
+        table->SetLinearize(true);
+        page->AddTable(std::move(table));
+        auto art = std::make_unique<CSrcAsciiArt>("art");
+        art->AddLongDesc(std::make_unique<CSrcLongDesc>("art.html", "a picture"));
+        page->AddAsciiArt(std::move(art));
+        page->AddApplet(std::make_unique<CSrcApplet>("Clock.class"));
+        page->AddLink(std::make_unique<CSrcLink>("new.html?a=1&b=2"));
+        page->AddImageMap(std::make_unique<CSrcImageMap>("nav"));
+        auto inPage = std::make_unique<CSrcImage>("map.gif");
+        inPage->AddAltText("Map");
+        page->AddImage(std::move(inPage));
+        page->RecordJudgement({"CheckFlicker", "9e107d9d372bb6826bd81d3542a419d6", "nothing flickers", "alice", "2026-12-01"});
+        page->RecordJudgement({"UsingColor", "page", "warnings considered", "", ""});
+    }
+    const std::string text = RegistryText(written);
+    const std::string twice = text.substr(0, text.size() - 7) + text.substr(text.find("<document"));
+
+    for (const std::string& bytes : {text, twice}) {
+        const std::optional<std::string> byLines = ReadByLines(bytes);
+        ASSERT_TRUE(byLines.has_value()) << bytes;
+        EXPECT_EQ(*byLines, ReadByTheXmlReader(bytes));
+    }
+    EXPECT_EQ(ReadByLines(text), text);
+
+    // Bytes laid out otherwise are the XML reader's, which reads them as ever
+    // (or refuses them); the reader of the layout never reads them otherwise.
+    auto replaced = [&](std::string_view from, std::string_view to) {
+        std::string changed = text;
+        changed.replace(changed.find(from), from.size(), to);
+        return changed;
+    };
+    const std::string elsewhere[] = {
+        replaced("encoding=\"UTF-8\"", "encoding=\"ISO-8859-1\""),
+        replaced("<root>\n", "<root>\n<!-- kept by hand -->\n"),
+        replaced("<root>\n", "<root>\n<unknown a=\"b\" />\n"),
+        replaced("<document", "<DOCUMENT"),
+        replaced("\n<alt", "\r\n<alt"),
+        replaced(" needlongdesc", "\nneedlongdesc"),
+        replaced("<applet id", "<applet  id"),
+        replaced("title=", "filename=\"x\" title="),
+        replaced("&amp;", "&nbsp;"),
+        replaced("&amp;", "&#1;"),
+        replaced("&amp;", "&"),
+        replaced("<![CDATA[  Two", "<![CDATA[]]><![CDATA[  Two"),
+        replaced("]]>\n</longdesc>", "]]>&#13;\n</longdesc>"),
+        replaced("</longdesc>", "text</longdesc>"),
+        replaced("</document>", "</documen>"),
+        replaced("</root>", "</root>\n<root>"),
+        replaced("Fahrpl\xc3\xa4ne", "Fahrpl\xe4ne"),
+        text.substr(0, text.size() - 1),
+        "\xef\xbb\xbf" + text,
+    };
+    for (const std::string& bytes : elsewhere) {
+        SCOPED_TRACE(bytes);
+        EXPECT_FALSE(ReadByLines(bytes).has_value());
+    }
+    // Loading takes either way to the same registry, or says the file is damaged.
+    for (const std::string& bytes : elsewhere) {
+        WriteFile(RegistryPath(), bytes);
+        CSrcObjectDatabase registry(RegistryPath());
+        const std::string byXml = ReadByTheXmlReader(bytes);
+        EXPECT_EQ(registry.Load(), byXml.empty() ? 0 : 1) << bytes;
+        if (!byXml.empty())
+            EXPECT_EQ(RegistryText(registry), byXml);
+    }
 }
 
 TEST_F(ObjectRegistryTest, MissingAttributesReadAsEmptyAndFalse)
