@@ -131,6 +131,8 @@ public:
     // a reference are their own text and do not make the page's encoding be
     // looked for.
     std::string ComparedText(std::string_view bytes, TextPlace place = TextPlace::AttributeValue) const;
+    // Whether bytes are their own compared text: plain ASCII without a reference.
+    static bool ReadsAsItsBytes(std::string_view bytes);
 
     // --- Image maps -----------------------------------------------------------
     int AddImageMap(std::unique_ptr<CImageMap> map);

@@ -29,7 +29,8 @@ bool CollapseWhiteSpace(const CTableCell& cell, const CHtmlDocument* document, s
         if (e->Kind() != kind::kText || e->IsDeleted())
             continue;
         std::string_view bytes = e->Text();
-        if (document) {
+        // Most cells are plain ASCII: no copy of their text for them.
+        if (document && !CHtmlDocument::ReadsAsItsBytes(bytes)) {
             read = document->ComparedText(bytes, TextPlace::ElementText);
             decoded = decoded || read != bytes;
             bytes = read;
