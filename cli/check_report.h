@@ -79,6 +79,10 @@ struct ReportProblem {
     std::optional<ReportSettlement> settled;
 
     const std::string& CheckName() const { return check ? check->name : Empty(); }
+    // The text that tells the problem apart from the others of its check;
+    // empty where it would only say the check's title again (a general
+    // warning's text is its title).
+    std::string_view OwnText() const { return text == Title() ? std::string_view() : std::string_view(text); }
     const std::string& Title() const { return check ? check->title : Empty(); }
     const std::string& HelpTopic() const { return check ? check->helpTopic : Empty(); }
     const Wcag2Criteria& Wcag2() const

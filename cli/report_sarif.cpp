@@ -100,8 +100,9 @@ void WriteSarifReport(const Report& report, std::ostream& out)
             json location{{"physicalLocation", {{"artifactLocation", {{"uri", file.path}}}}}};
             if (problem.line > 0)
                 location["physicalLocation"]["region"] = {{"startLine", problem.line}, {"startColumn", problem.column}};
-            const std::string message =
-                problem.text.empty() ? problem.Title() : problem.Title() + ": " + problem.text;
+            const std::string message = problem.OwnText().empty()
+                                            ? problem.Title()
+                                            : problem.Title() + ": " + std::string(problem.OwnText());
             json result{{"ruleId", problem.CheckName()},
                         {"level", SarifLevel(problem)},
                         {"message", {{"text", message}}},

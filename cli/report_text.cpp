@@ -36,7 +36,9 @@ void WriteTextReport(const Report& report, std::ostream& out)
                 std::uint64_t column = p.line ? p.column : 1;
                 out << file.path << ':' << line << ':' << column << ": " << PriorityLabel(p.priority)
                     << (p.section508 ? " [508]" : "") << ' ' << EscapeControls(p.Title()) << " (" << p.CheckName()
-                    << "): " << EscapeControls(p.text);
+                    << ')';
+                if (!p.OwnText().empty())
+                    out << ": " << EscapeControls(p.OwnText());
                 if (!p.HelpTopic().empty())
                     out << " [help: " << p.HelpTopic() << ']';
                 if (report.wcag2)

@@ -66,7 +66,7 @@ bool NewWindowAccepted(const CHtmlDocument& document, std::string_view href)
     const CSrcObjectDatabase* registry = document.ObjectRegistry();
     if (!registry)
         return false;
-    const CSrcLink* link = registry->FindLink(document.Name(), href);
+    const CSrcLink* link = registry->FindLink(document.Name(), document.ComparedText(href));
     return link && link->HasWarning();
 }
 

@@ -25,7 +25,7 @@ int CElementApplet::Check(COrvaneSettings& settings, CHtmlDocument& document, in
     std::uint32_t mask = 0;
     const CSrcObjectDatabase* registry = document.ObjectRegistry();
     if (registry && run.Runs(*this, 0x1)) {
-        const CSrcApplet* known = registry->FindApplet(document.Name(), AppletKey());
+        const CSrcApplet* known = registry->FindApplet(document.Name(), document.ComparedText(AppletKey()));
         bool described = known && known->IsDescribed();
         if (!described && !HasInnerAlternative(document, *this))
             mask |= 0x1;

@@ -43,13 +43,24 @@ int CElementPre::Check(COrvaneSettings& settings, CHtmlDocument& document, int a
     if (index->ElementsBetween(range.start, range.end) < kArtElements || index->RunsBetween(range.start, range.end) == 0)
         return StoreProblems(*this, 0);
     m_isAsciiArt = true;
-    m_artId = ObjectDigest(document.InnerText(*this, -1));
+    // Known by its text as the user reads it, so the same art is known on a
+    // page in another encoding.
+    const std::string bytes = document.InnerText(*this, -1);
+    const std::string text = document.ComparedText(bytes, TextPlace::ElementText);
+    m_artId = ObjectDigest(text);
     m_artPreview = document.InnerText(*this, kPreviewLength);
 
     CCheckRun run{settings, document, applyLevel};
     CPreformattedIndex::Marks links = index->MarksBefore(range.start);
     const CSrcObjectDatabase* registry = document.ObjectRegistry();
     const CSrcAsciiArt* known = registry ? registry->FindAsciiArt(document.Name(), m_artId) : nullptr;
+    if (registry && !known && text != bytes) {
+        // Decided before texts were compared as read: the art keeps the id
+        // its record was found by.
+        std::string bytesId = ObjectDigest(bytes);
+        if ((known = registry->FindAsciiArt(document.Name(), bytesId)))
+            m_artId = std::move(bytesId);
+    }
     std::uint32_t mask = 0;
     if (run.Runs(*this, kDescriptionBit) && !links.descriptionLink && !(known && known->IsDescribed()))
         mask |= kDescriptionBit;

@@ -118,7 +118,7 @@ void CAttribute::SetFromText(std::string_view text, const PageEncoding& encoding
         if (!saved.empty() && PageTextToUser(saved, encoding) == text)
             SetValue(std::string(saved));
         else
-            SetValue(UserTextToPage(text, encoding, TextPlace::AttributeValue));
+            SetValue(UserTextToPageKeeping(text, saved.empty() ? Value() : saved, encoding, TextPlace::AttributeValue));
     }
     Hide(false);
     SetChanged(true);

@@ -38,7 +38,9 @@ public:
     // What a repair writes: the user's text, escaped for an attribute and in
     // the page's encoding, shown and marked changed. A text that reads as the
     // value does (a proposal taken unchanged) keeps the value's bytes, and one
-    // that reads as the value before the repair gets those back.
+    // that reads as the value before the repair gets those back; of a text
+    // changed only in part, the parts before and after the change keep the
+    // bytes the value had before the repair.
     void SetFromText(std::string_view text, const PageEncoding& encoding);
     // The value as the user reads it.
     std::string UserText(const PageEncoding& encoding) const;

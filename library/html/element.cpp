@@ -2,6 +2,7 @@
 
 #include "attribute_parser.h"
 #include "element_factory.h"
+#include "page_text.h"
 #include "tag_table.h"
 #include "text_util.h"
 
@@ -120,7 +121,40 @@ int CElement::AddRepairPages(CValidatorSheet&, CHtmlDocument&, std::uint32_t) { 
 std::uint32_t CElement::GetCheckMask() const { return 0; }
 std::string CElement::GetCheckName(std::uint32_t) const { return {}; }
 std::string CElement::GetCheckTitle(std::uint32_t) const { return {}; }
-std::string CElement::GetProblemText(std::uint32_t bit, const PageEncoding&) const
+namespace {
+
+constexpr std::size_t kShownTagLength = 72;
+
+// A start tag as the user reads the source: in the page's encoding, its line
+// breaks and runs of blanks one blank, cut after a few attributes.
+std::string ShownStartTag(std::string_view markup, const PageEncoding& encoding)
+{
+    const std::string read = PageBytesToUtf8(markup, encoding);
+    std::string shown;
+    bool blank = false;
+    for (char c : read) {
+        if (IsSpace(c)) {
+            blank = true;
+            continue;
+        }
+        if (blank && !shown.empty())
+            shown += ' ';
+        blank = false;
+        shown += c;
+    }
+    if (shown.size() > kShownTagLength) {
+        std::size_t cut = kShownTagLength;
+        while (cut > 0 && (static_cast<unsigned char>(shown[cut]) & 0xC0) == 0x80)
+            --cut;
+        shown.resize(cut);
+        shown += "...";
+    }
+    return shown;
+}
+
+} // namespace
+
+std::string CElement::GetProblemText(std::uint32_t bit, const PageEncoding& encoding) const
 {
     // A general warning stands in the overview under the warnings' common
     // name, so its own title is what tells it apart.
@@ -128,7 +162,13 @@ std::string CElement::GetProblemText(std::uint32_t bit, const PageEncoding&) con
         if (std::string title = GetCheckTitle(bit); !title.empty())
             return title;
     }
-    return "repair";
+    // A problem of the element as a whole, under its check's title: the
+    // element is told apart by its start tag.
+    if (Kind() > 0 && Kind() < kind::kCommentEnd) {
+        if (std::string tag = ShownStartTag(MarkupText(), encoding); !tag.empty())
+            return tag;
+    }
+    return GetCheckTitle(bit);
 }
 std::string CElement::GetWarningHelpTopic(std::uint32_t) const { return {}; }
 int CElement::GetWarningTextId(std::uint32_t) const { return 0; }

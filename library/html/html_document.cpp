@@ -713,6 +713,19 @@ std::string CHtmlDocument::UserText(std::string_view bytes, TextPlace place) con
     return PageTextToUser(bytes, Encoding(), place);
 }
 
+bool CHtmlDocument::ReadsAsItsBytes(std::string_view bytes)
+{
+    // A NUL stands in the text of a UTF-16 page, whose ASCII is not one byte.
+    return std::none_of(bytes.begin(), bytes.end(), [](char c) {
+        return c == '&' || c == '\0' || static_cast<unsigned char>(c) >= 0x80;
+    });
+}
+
+std::string CHtmlDocument::ComparedText(std::string_view bytes, TextPlace place) const
+{
+    return ReadsAsItsBytes(bytes) ? std::string(bytes) : UserText(bytes, place);
+}
+
 std::string CHtmlDocument::PageBytes(std::string_view text, TextPlace place) const
 {
     return UserTextToPage(text, Encoding(), place);

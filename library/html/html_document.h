@@ -125,6 +125,14 @@ public:
     // The user's text of page bytes, and the page's bytes of the user's text (see page_text.h).
     std::string UserText(std::string_view bytes, TextPlace place = TextPlace::AttributeValue) const;
     std::string PageBytes(std::string_view text, TextPlace place = TextPlace::AttributeValue) const;
+    // The user's text of page bytes that key a remembered decision, so that a
+    // text decided on a page in one encoding is found on a page in another.
+    // Checks key every table and link this way: bytes of plain ASCII without
+    // a reference are their own text and do not make the page's encoding be
+    // looked for.
+    std::string ComparedText(std::string_view bytes, TextPlace place = TextPlace::AttributeValue) const;
+    // Whether bytes are their own compared text: plain ASCII without a reference.
+    static bool ReadsAsItsBytes(std::string_view bytes);
 
     // --- Image maps -----------------------------------------------------------
     int AddImageMap(std::unique_ptr<CImageMap> map);

@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 #include <iterator>
+#include <vector>
 
 namespace orvane {
 
@@ -209,6 +210,100 @@ std::string UserTextToPage(std::string_view text, const PageEncoding& encoding, 
         }
     }
     return Encode(escaped, encoding);
+}
+
+namespace {
+
+// A piece of page bytes and the user's text it reads as.
+struct ReadPiece {
+    std::size_t begin;
+    std::size_t end;
+    std::string text;
+};
+
+std::size_t CodePoints(std::string_view utf8)
+{
+    return static_cast<std::size_t>(
+        std::count_if(utf8.begin(), utf8.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+}
+
+// The bytes in pieces no smaller than a character or a reference: a run of
+// text is parted into its characters where each is one byte, or the page is
+// read as UTF-8; in another encoding it stays one piece.
+std::vector<ReadPiece> ReadPieces(std::string_view bytes, const PageEncoding& encoding, TextPlace place)
+{
+    std::vector<ReadPiece> pieces;
+    std::size_t at = 0;
+    while (at < bytes.size()) {
+        if (bytes[at] == '&') {
+            std::string resolved;
+            const std::size_t taken = ResolveAt(bytes.substr(at), place, resolved);
+            if (taken > 0) {
+                pieces.push_back({at, at + taken, std::move(resolved)});
+                at += taken;
+                continue;
+            }
+            pieces.push_back({at, at + 1, "&"});
+            ++at;
+            continue;
+        }
+        const std::size_t end = std::min(bytes.find('&', at), bytes.size());
+        const std::string_view run = bytes.substr(at, end - at);
+        std::string read = PageBytesToUtf8(run, encoding);
+        const bool sameBytes = encoding.ReadsAsUtf8() && read == run;
+        if (sameBytes || CodePoints(read) == run.size()) {
+            // Character by character: the bytes of one are one byte, or themselves.
+            std::size_t from = 0;
+            for (std::size_t i = 0; i < read.size();) {
+                std::size_t next = i + 1;
+                while (next < read.size() && (static_cast<unsigned char>(read[next]) & 0xC0) == 0x80)
+                    ++next;
+                const std::size_t length = sameBytes ? next - i : 1;
+                pieces.push_back({at + from, at + from + length, read.substr(i, next - i)});
+                from += length;
+                i = next;
+            }
+        } else {
+            pieces.push_back({at, end, std::move(read)});
+        }
+        at = end;
+    }
+    return pieces;
+}
+
+} // namespace
+
+std::string UserTextToPageKeeping(std::string_view text, std::string_view bytes, const PageEncoding& encoding,
+                                  TextPlace place)
+{
+    if (bytes.empty() || !AsciiCompatible(encoding))
+        return UserTextToPage(text, encoding, place);
+    const std::vector<ReadPiece> pieces = ReadPieces(bytes, encoding, place);
+    // The pieces that read alike from the start, then from the end, the two
+    // never sharing a piece or a character of the text.
+    std::size_t first = 0;
+    std::size_t textFront = 0;
+    while (first < pieces.size() && text.substr(textFront).starts_with(pieces[first].text)) {
+        textFront += pieces[first].text.size();
+        ++first;
+    }
+    std::size_t last = pieces.size();
+    std::size_t textBack = text.size();
+    while (last > first && textBack - textFront >= pieces[last - 1].text.size() &&
+           text.substr(0, textBack).ends_with(pieces[last - 1].text)) {
+        textBack -= pieces[last - 1].text.size();
+        --last;
+    }
+    const std::size_t keptFront = first > 0 ? pieces[first - 1].end : 0;
+    const std::size_t keptBack = last < pieces.size() ? pieces[last].begin : bytes.size();
+    std::string written(bytes.substr(0, keptFront));
+    written += UserTextToPage(text.substr(textFront, textBack - textFront), encoding, place);
+    written += bytes.substr(keptBack);
+    // A kept part may read otherwise beside new bytes (a reference's name
+    // running on into typed letters): then the text is written whole.
+    if (PageTextToUser(written, encoding, place) != text)
+        return UserTextToPage(text, encoding, place);
+    return written;
 }
 
 std::string MarkupToPage(std::string_view markup, const PageEncoding& encoding) { return Encode(markup, encoding); }

@@ -41,6 +41,13 @@ std::string ResolveCharacterReferences(std::string_view text, TextPlace place);
 // on purpose stays one.
 std::string UserTextToPage(std::string_view text, const PageEncoding& encoding, TextPlace place);
 
+// The page bytes of the user's text for a place, where it takes the place of
+// bytes the page has: every part at its start and end that reads as those
+// bytes do keeps them (a reference stays the reference it was, "&#246;" no
+// less than "&ouml;"), and only the part between is escaped and encoded.
+std::string UserTextToPageKeeping(std::string_view text, std::string_view bytes, const PageEncoding& encoding,
+                                  TextPlace place);
+
 // Markup the program made in UTF-8 (its tags, and texts it escaped already)
 // in the page's encoding, with numeric references for what it cannot hold.
 std::string MarkupToPage(std::string_view markup, const PageEncoding& encoding);

@@ -118,11 +118,18 @@ std::unique_ptr<CSrcDocument> ReadDocument(const CXmlNode& node)
 
 // Whether an older version took the attribute from a page as it stood, with
 // its character references: an image's file name, and its texts and
-// description addresses.
+// description addresses; an applet's code, a link's address and an image
+// map's name.
 bool IsPageValue(const CXmlNode& node, std::string_view attribute, bool inImage)
 {
     if (Named(node, "image"))
         return attribute == "filename";
+    if (Named(node, "applet"))
+        return attribute == "id";
+    if (Named(node, "link"))
+        return attribute == "href";
+    if (Named(node, "imagemap"))
+        return attribute == "title";
     return inImage && (Named(node, "alt") || Named(node, "longdesc")) && attribute == "value";
 }
 

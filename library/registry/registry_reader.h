@@ -25,8 +25,9 @@ bool IsRegistryRoot(const platform::CXmlNode& root);
 // UTF-8, page text in the page's single-byte encoding. Such a text is taken
 // as UTF-8 where its bytes are valid UTF-8 (page text rarely is: it would
 // need pairs like "\xc3\xa9"), otherwise as windows-1252, which is how its
-// pages were read. An image's file name, texts and description addresses
-// came from pages as they stood, so their character references are resolved.
+// pages were read. An image's file name, texts and description addresses,
+// an applet's code, a link's address and an image map's name came from pages
+// as they stood, so their character references are resolved.
 void ReadRegistry(const platform::CXmlNode& root, CSrcObjectDatabase& database,
                   std::string_view declaredEncoding = {});
 

@@ -331,8 +331,17 @@ void CTableRecord::Recognise()
         return;
     const std::string& documentName = m_document->Name();
     try {
-        m_id = RegistryKey();
-        if (CSrcTable* known = m_registry->FindTable(documentName, m_id)) {
+        bool bytesDiffer = false;
+        m_id = RegistryKey(&bytesDiffer);
+        CSrcTable* known = m_registry->FindTable(documentName, m_id);
+        if (!known && bytesDiffer) {
+            // Decided before texts were compared as read: the table keeps
+            // the key its record was found by.
+            std::string bytesKey = BytesRegistryKey();
+            if ((known = m_registry->FindTable(documentName, bytesKey)))
+                m_id = std::move(bytesKey);
+        }
+        if (known) {
             m_registryRecord = known;
             // Another table of the page with the same key, still waiting for its answer.
             if (known->IsJudged())

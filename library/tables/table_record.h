@@ -177,8 +177,14 @@ public:
     // The id the registry knows the table by: the digest of its summary, or,
     // for a table without one, of its rows and cells (their texts and whether
     // each is a header or a data cell). Every look-up of a table in the
-    // registry goes by this id.
-    std::string RegistryKey() const;
+    // registry goes by this id. The texts are compared as the user reads
+    // them, so a table decided on a page in one encoding is known on a page
+    // in another; *bytesDiffer (when given) is set when that made a
+    // difference to the bytes as they stand.
+    std::string RegistryKey(bool* bytesDiffer = nullptr) const;
+    // The id an older registry knew the table by: made of the bytes as they
+    // stand, character references and all.
+    std::string BytesRegistryKey() const;
     // The id the table was recognised by; empty while no registry is attached.
     const std::string& Id() const { return m_id; }
     CSrcTable* RegistryRecord() const { return m_registryRecord; }

@@ -91,7 +91,7 @@ TEST_F(ProblemTextTest, AMapIsNamedByItsName)
 {
     ExpectCalled("<map name=nav></map><map></map>", 54, 2,
                  {{0, 0x1, "nav"},
-                  {1, 0x1, "repair"}});
+                  {1, 0x1, "<map>"}});  // without a name: its start tag
 }
 
 TEST_F(ProblemTextTest, ALinkIsNamedByItsAddressOrItsText)
@@ -101,7 +101,7 @@ TEST_F(ProblemTextTest, ALinkIsNamedByItsAddressOrItsText)
                  {{0, 0x1, "song.wav"},
                   {0, 0x2, "Listen [image: note.gif]  now"},
                   {1, 0x1, "Sound File"},
-                  {1, 0x4, "repair"}});
+                  {1, 0x4, "<a name=top>"}});
 }
 
 TEST_F(ProblemTextTest, AnImageOnlyLinkHasTheImageTextAsLinkText)
@@ -135,12 +135,45 @@ TEST_F(ProblemTextTest, PageWideProblemsAreResourceStrings)
     ExpectCalled("<html><body></body></html>", 41, 1,
                  {{0, 0x2, "No language"},
                   {0, 0x20, "Quoted paragraphs"},
-                  {0, 0x10, "repair"}});
+                  {0, 0x10, "<html>"}});
     ElementPtr document(CFamilyElementFactory::Instance().Create(-4, nullptr));
     EXPECT_EQ(document->GetProblemText(0x1, PageEncoding{}), "No doctype");
     ExpectCalled("<script>x()</script>", 71, 1,
                  {{0, 0x1, "script"},
                   {0, 0x2, "A script opens a window"}});
+}
+
+// A problem of an element as a whole, listed under its check's title, is
+// told apart by the element's start tag as the source shows it: read in the
+// page's encoding, laid out on one line, long ones cut.
+TEST_F(ProblemTextTest, AProblemOfAWholeElementIsToldApartByItsStartTagReadInThePagesEncoding)
+{
+    PageEncoding latin1;
+    latin1.name = "windows-1252";
+    latin1.writeName = "ISO-8859-1";
+    struct Case {
+        std::string markup;
+        int kind;
+        std::uint32_t bit;  // TableSummary, AppletAltText, ObjectTitle, BlinkMarquee
+        std::string text;
+    };
+    const Case cases[] = {
+        {"<table title=\"Gr\xF6\xDF" "e\"\n   border=\"1\"><tr><td>x</td></tr></table>", 80, 0x1,
+         "<table title=\"Gr\xC3\xB6\xC3\x9F" "e\" border=\"1\">"},
+        {"<applet code=\"Gezeiten.class\" alt=\"Tom &amp; Jerry\"></applet>", 3, 0x1,
+         "<applet code=\"Gezeiten.class\" alt=\"Tom &amp; Jerry\">"},
+        {"<object data=\"filme/stra\xDF" "e.mp4\"></object>", 60, 0x4, "<object data=\"filme/stra\xC3\x9F" "e.mp4\">"},
+        {"<marquee>Willkommen</marquee>", 11, 0x1, "<marquee>"},
+        {"<table summary=\"\" class=\"abfahrten-der-f\xE4hren-und-busse\" style=\"width: 600px; border: 1px solid\">"
+         "<tr><td>x</td></tr></table>",
+         80, 0x1, "<table summary=\"\" class=\"abfahrten-der-f\xC3\xA4hren-und-busse\" style=\"width: ..."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.markup);
+        const std::vector<CElement*> elements = Parse("<html><body>" + c.markup + "</body></html>", c.kind);
+        ASSERT_FALSE(elements.empty());
+        EXPECT_EQ(elements.front()->GetProblemText(c.bit, latin1), c.text);
+    }
 }
 
 TEST(CheckAppliesTest, TheElementsPriorityAndTheSettingsDecide)

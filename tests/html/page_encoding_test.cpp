@@ -126,6 +126,38 @@ TEST(PageTextTest, UserTextReachesThePageInItsEncoding)
     }
 }
 
+// Text that replaces bytes of the page keeps them where it reads as they do:
+// only what changed is written anew.
+TEST(PageTextTest, TheUnchangedPartsOfAChangedTextKeepThePagesBytes)
+{
+    struct Case {
+        const char* label;
+        std::string bytes;
+        std::string text;
+        std::string written;
+    };
+    const Case cases[] = {
+        {"iso-8859-1", "font-family: Sch&#246;ne; width: 600px", "font-family: Sch\xC3\xB6ne; width: 75%",
+         "font-family: Sch&#246;ne; width: 75%"},
+        {"iso-8859-1", "Sch&ouml;ne \xDF" "ee", "margin-left: 2em; Sch\xC3\xB6ne \xC3\x9F" "ee",
+         "margin-left: 2em; Sch&ouml;ne \xDF" "ee"},
+        {"iso-8859-1", "Gr&ouml;&szlig;e", "Gr\xC3\xB6\xC3\x9F" "er \xE2\x82\xAC", "Gr&ouml;&szlig;er &#8364;"},
+        {"utf-8", "Gr\xC3\xB6\xC3\x9F" "e &amp; mehr", "Gr\xC3\xB6\xC3\x9F" "e & weniger",
+         "Gr\xC3\xB6\xC3\x9F" "e &amp; weniger"},
+        {"windows-1252", "&#128; \x80", "\xE2\x82\xAC \xE2\x82\xAC \xE2\x82\xAC", "&#128; \x80 \x80"},
+        // A reference's name would run on into the letters typed after it: written whole.
+        {"iso-8859-1", "&amp", "&ampel", "&amp;ampel"},
+        {"iso-8859-1", "", "\xC3\xA4", "\xE4"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.bytes + " -> " + c.text);
+        const PageEncoding encoding = Declared(c.label);
+        const std::string written = UserTextToPageKeeping(c.text, c.bytes, encoding, TextPlace::AttributeValue);
+        EXPECT_EQ(written, c.written);
+        EXPECT_EQ(PageTextToUser(written, encoding), c.text);
+    }
+}
+
 TEST(TextCodecTest, ConvertsTheStandardsEncodings)
 {
     std::string out;

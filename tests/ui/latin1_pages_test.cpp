@@ -247,6 +247,21 @@ TEST_F(Latin1PagesTest, ListsAndMarkupOfALatin1PageAreShownDecodedAndWrittenInLa
          "<ul style=\"font-family: Sch\xF6ne\">\n<li>Gr\xFC\xDF" "e vom Hafen, jeden Tag von neun Uhr an.\n</ul>",
          [](CMemoryWindow& page) { EXPECT_TRUE(page.IsChecked(CPageListFormat::kReplace)); },
          {"<span style=\"margin-left: 2em; font-family: Sch\xF6ne\">\nGr\xFC\xDF" "e vom Hafen"}},
+        // A reference the page wrote stays the reference it was, beside what the page adds.
+        {"ListForFormat",
+         "<ul style=\"font-family: Sch&#246;ne, &quot;Gr&ouml;&szlig;e&quot;\">\n<li>Gr\xFC\xDF" "e vom Hafen, jeden Tag von neun Uhr an.\n</ul>",
+         [](CMemoryWindow& page) { EXPECT_TRUE(page.IsChecked(CPageListFormat::kReplace)); },
+         {"<span style=\"margin-left: 2em; font-family: Sch&#246;ne, &quot;Gr&ouml;&szlig;e&quot;\">"}},
+        {"TableAbsoluteUnits",
+         "<table summary=\"Abfahrten\" style=\"font-family: Sch&#246;ne; width: 600px\"><tr><th>Gr\xFC\xDF" "e</th></tr>"
+         "<tr><td>1</td></tr></table>",
+         [](CMemoryWindow& page) {
+             using Page = CPageUnitsTable;
+             EXPECT_EQ(page.ItemText(Page::kSizes, 0, 2), "600px");
+             EXPECT_NE(page.Text(Page::kBefore).find("style=\"font-family: Sch&#246;ne; width: 600px\""),
+                       std::string::npos) << page.Text(Page::kBefore);
+         },
+         {"style=\"font-family: Sch&#246;ne; width: ", "%\"><tr><th>Gr\xFC\xDF" "e</th>"}},
         {"FramesetAbsoluteUnits",
          "",
          [](CMemoryWindow& page) {

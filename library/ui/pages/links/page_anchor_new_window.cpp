@@ -196,7 +196,7 @@ void CPageAnchorNewWindow::RecordWarning(bool warned)
     if (!registry || !href || m_link)
         return;
     // The record the registry has for the link, or a new one.
-    m_link = registry->AddLink(std::make_unique<CSrcLink>(href->GetValue()), m_document.Name());
+    m_link = registry->AddLink(std::make_unique<CSrcLink>(m_document.ComparedText(href->GetValue())), m_document.Name());
     if (!m_link)
         return;
     m_linkHadWarning = m_link->HasWarning();

@@ -79,7 +79,7 @@ void CPageAppletAltText::RememberDescribed()
     CSrcObjectDatabase* registry = Sheet() ? Sheet()->ObjectRegistry() : nullptr;
     if (!registry || m_key.empty() || m_remembered)
         return;
-    CSrcApplet* applet = registry->AddApplet(std::make_unique<CSrcApplet>(m_key), m_document.Name());
+    CSrcApplet* applet = registry->AddApplet(std::make_unique<CSrcApplet>(m_document.ComparedText(m_key)), m_document.Name());
     if (!applet)
         return;
     m_remembered = applet;

@@ -155,10 +155,11 @@ void CPageImgUsemapTextlinks::RememberTextLinks(const CPageValidatorBase& page, 
     CSrcObjectDatabase* registry = page.Sheet() ? page.Sheet()->ObjectRegistry() : nullptr;
     if (!registry || document.Name().empty())
         return;
+    const std::string title = document.ComparedText(mapTitle);
     if (!record) {
         if (const CSrcDocument* known = registry->FindDocument(document.Name())) {
             for (const auto& map : known->ImageMaps()) {
-                if (map->Title() == mapTitle) {
+                if (map->Title() == title) {
                     record = map.get();
                     break;
                 }
@@ -170,7 +171,7 @@ void CPageImgUsemapTextlinks::RememberTextLinks(const CPageValidatorBase& page, 
     if (!record) {
         if (!written)
             return;
-        record = registry->AddImageMap(std::make_unique<CSrcImageMap>(std::string(mapTitle)), document.Name());
+        record = registry->AddImageMap(std::make_unique<CSrcImageMap>(title), document.Name());
         if (!record)
             return;
     }
