@@ -266,6 +266,14 @@ bool AllowedByLanguage(const Node& n, const std::string& name)
     return false;
 }
 
+// Embedded content has no role of its own in HTML-AAM, yet is named like an
+// image: it is not the generic role, which prohibits naming.
+bool EmbeddedWithoutRole(const Node& n)
+{
+    return n.tag == "object" || n.tag == "embed" || n.tag == "iframe" || n.tag == "audio" || n.tag == "video" ||
+           n.tag == "canvas";
+}
+
 CheckResult AttributesPermitted(const PageContext& page, int node, std::string_view)
 {
     const Node& n = N(page, node);
@@ -278,7 +286,7 @@ CheckResult AttributesPermitted(const PageContext& page, int node, std::string_v
         const AriaProperty* property = a11y::FindAriaProperty(a.name);
         if (!property)
             continue;  // another rule's business
-        const AriaRole* judged = role ? role : (n.presentational ? nullptr : generic);
+        const AriaRole* judged = role ? role : (n.presentational || EmbeddedWithoutRole(n) ? nullptr : generic);
         bool ok = property->global || (judged && judged->Supports(a.name)) || AllowedByLanguage(n, a.name);
         if (ok && judged && judged->Prohibits(a.name))
             ok = false;

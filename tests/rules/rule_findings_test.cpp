@@ -90,6 +90,18 @@ TEST_F(Wcag22Findings, WhatAPersonMustJudgeIsAWarning)
     EXPECT_EQ(findings[0].text.rfind("Please judge: ", 0), 0u) << findings[0].text;
 }
 
+TEST_F(Wcag22Findings, NamingIsProhibitedOnGenericElementsOnlyNotOnEmbeddedContent)
+{
+    // The name an object is given for its own rule must not be reported by another.
+    const std::vector<std::string_view> ids =
+        Ids(Check("<!DOCTYPE html><html lang=en><head><title>T</title></head><body><main>"
+                  "<object aria-label=\"Moon speech\" data=\"moon.mp3\"></object>"
+                  "<video aria-label=\"Tour\" src=\"tour.mp4\" controls></video>"
+                  "<div aria-label=\"News\">Text</div></main></body></html>",
+                  Wcag22Target::kAAA));
+    EXPECT_EQ(std::count(ids.begin(), ids.end(), "aria-state-or-property-permitted"), 1) << "the div only";
+}
+
 TEST(Wcag22Target, IsWrittenAsTheSettingsWriteIt)
 {
     Wcag22Target target = Wcag22Target::kA;
