@@ -153,8 +153,14 @@ private:
             node.tag = *known;
         }
         node.parent = parent;
-        if (parent != Node::kNone)
-            Nodes()[static_cast<std::size_t>(parent)].children.push_back(index);
+        if (parent != Node::kNone) {
+            Node& above = Nodes()[static_cast<std::size_t>(parent)];
+            if (above.lastChild == Node::kNone)
+                above.firstChild = index;
+            else
+                Nodes()[static_cast<std::size_t>(above.lastChild)].nextSibling = index;
+            above.lastChild = index;
+        }
         return node;
     }
     int IndexOf(const Node& node) { return static_cast<int>(&node - Nodes().data()); }
@@ -896,7 +902,7 @@ private:
         if ((t == "audio" || t == "video") && Attr(index, "controls"))
             return true;
         if (t == "summary" && n.parent > 0 && Nodes()[static_cast<std::size_t>(n.parent)].tag == "details") {
-            for (int sibling : Nodes()[static_cast<std::size_t>(n.parent)].children)
+            for (int sibling : m_tree.Children(n.parent))
                 if (Nodes()[static_cast<std::size_t>(sibling)].tag == "summary")
                     return sibling == index;
         }
@@ -950,7 +956,7 @@ private:
         }
         const int row = Nodes()[static_cast<std::size_t>(index)].parent;
         if (row > 0 && Nodes()[static_cast<std::size_t>(row)].tag == "tr")
-            for (int cell : Nodes()[static_cast<std::size_t>(row)].children)
+            for (int cell : m_tree.Children(row))
                 if (Nodes()[static_cast<std::size_t>(cell)].tag == "td")
                     return "rowheader";
         return "columnheader";
@@ -1136,8 +1142,8 @@ int AccessibilityTree::OwnerByAriaOwns(int node) const
 int AccessibilityTree::SubtreeEnd(int node) const
 {
     int last = node;
-    while (!At(last).children.empty())
-        last = At(last).children.back();
+    while (At(last).lastChild != Node::kNone)
+        last = At(last).lastChild;
     return last + 1;
 }
 

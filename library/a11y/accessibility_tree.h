@@ -51,7 +51,11 @@ struct Node {
     std::string_view tag;
     std::string text;                   // of a text node; the content of script, style, title, textarea
     std::vector<NodeAttribute> attributes;
-    std::vector<int> children;
+    // The children are linked: a vector per node would cost an allocation
+    // for most elements of a page. Walk them with AccessibilityTree::Children.
+    int firstChild = kNone;
+    int lastChild = kNone;
+    int nextSibling = kNone;
     int parent = kNone;
 
     // Roles are names of the ARIA table or of HTML-AAM, which live as long
@@ -91,6 +95,34 @@ struct Node {
 // Names and descriptions are computed (accname 1.2) when first asked and kept.
 class AccessibilityTree {
 public:
+    // The children of a node, in order, as a range of node indexes.
+    class ChildRange {
+    public:
+        class Iterator {
+        public:
+            Iterator(const std::vector<Node>* nodes, int at) : m_nodes(nodes), m_at(at) {}
+            int operator*() const { return m_at; }
+            Iterator& operator++()
+            {
+                m_at = (*m_nodes)[static_cast<std::size_t>(m_at)].nextSibling;
+                return *this;
+            }
+            bool operator==(const Iterator& other) const { return m_at == other.m_at; }
+
+        private:
+            const std::vector<Node>* m_nodes;
+            int m_at;
+        };
+        ChildRange(const std::vector<Node>& nodes, int first) : m_nodes(&nodes), m_first(first) {}
+        Iterator begin() const { return {m_nodes, m_first}; }
+        Iterator end() const { return {m_nodes, Node::kNone}; }
+        bool empty() const { return m_first == Node::kNone; }
+
+    private:
+        const std::vector<Node>* m_nodes;
+        int m_first;
+    };
+
     explicit AccessibilityTree(const CHtmlDocument& document);
     ~AccessibilityTree();
 
@@ -124,6 +156,15 @@ public:
     int OwnerByAriaOwns(int node) const;
     // Past the last descendant: descendants of a node follow it in the list.
     int SubtreeEnd(int node) const;
+    ChildRange Children(int node) const { return {m_nodes, At(node).firstChild}; }
+    // The children as a list of their own, for walks that add to it or go backwards.
+    std::vector<int> ChildList(int node) const
+    {
+        std::vector<int> list;
+        for (int child : Children(node))
+            list.push_back(child);
+        return list;
+    }
 
     // The accessible name and description (blanks collapsed, trimmed).
     const std::string& Name(int node) const;

@@ -170,7 +170,7 @@ std::string AccessibilityTree::NameFromContent(int index, bool referenced, Visit
         ~Deeper() { --depth; }
     } deeper(m_depth);
     std::string text;
-    for (int child : At(index).children) {
+    for (int child : Children(index)) {
         const Node& c = At(child);
         if (c.IsElement() && OneOf(c.tag, {"script", "style", "template", "title"}))
             continue;
@@ -220,7 +220,7 @@ std::string AccessibilityTree::NativeName(int index, bool inContent, Visits& vis
     (void)inContent;
     if (node.foreign) {
         // The svg title is never rendered, yet names its parent.
-        for (int child : node.children) {
+        for (int child : Children(index)) {
             if (At(child).tag != "title")
                 continue;
             std::string text;
@@ -254,7 +254,7 @@ std::string AccessibilityTree::NativeName(int index, bool inContent, Visits& vis
         return {};
     }
     auto firstChild = [&](std::string_view tag) -> std::string {
-        for (int child : node.children)
+        for (int child : Children(index))
             if (At(child).tag == tag)
                 return NameFromContent(child, false, visiting);
         return {};

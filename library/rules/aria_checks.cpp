@@ -195,7 +195,7 @@ void CollectOwned(const PageContext& page, int node, std::vector<int>& owned, in
 {
     if (depth > 256)
         return;
-    std::vector<int> children = N(page, node).children;
+    std::vector<int> children = page.tree.ChildList(node);
     if (const std::string* owns = A(page, node, "aria-owns"))
         for (int target : page.tree.Referenced(*owns))
             if (page.tree.OwnerByAriaOwns(target) == node)
