@@ -170,6 +170,8 @@ private:
     // a "/" before ">" as part of a name.
     void ReadAttributes(Node& node, std::string_view text)
     {
+        std::vector<NodeAttribute>& all = m_tree.m_attributes;
+        node.firstAttribute = static_cast<int>(all.size());
         std::size_t at = 1;
         while (at < text.size() && !IsBlank(text[at]) && text[at] != '/' && text[at] != '>')
             ++at;  // the tag name
@@ -202,7 +204,7 @@ private:
                     raw = text.substr(valueStart, at - valueStart);
                 }
             }
-            const bool seen = std::any_of(node.attributes.begin(), node.attributes.end(),
+            const bool seen = std::any_of(all.begin() + node.firstAttribute, all.end(),
                                           [&](const NodeAttribute& a) { return a.name == name; });
             if (seen) {
                 std::vector<std::string>& duplicates = m_tree.m_duplicateAttributes[IndexOf(node)];
@@ -210,7 +212,8 @@ private:
                     duplicates.push_back(name);
                 continue;  // the first one counts, as in a browser
             }
-            node.attributes.push_back({std::move(name), m_document.UserText(raw, TextPlace::AttributeValue)});
+            all.push_back({std::move(name), m_document.UserText(raw, TextPlace::AttributeValue)});
+            node.attributeCount = static_cast<int>(all.size()) - node.firstAttribute;
         }
     }
 
@@ -420,7 +423,7 @@ private:
         for (std::size_t i = 0; i < Nodes().size(); ++i) {
             if (!Nodes()[i].IsElement())
                 continue;
-            for (const NodeAttribute& a : Nodes()[i].attributes) {
+            for (const NodeAttribute& a : m_tree.Attributes(static_cast<int>(i))) {
                 if (a.name == "id" && !a.value.empty())
                     m_tree.m_ids[a.value].push_back(static_cast<int>(i));
                 if (a.name == "for" && Nodes()[i].tag == "label")
@@ -792,7 +795,7 @@ private:
 
     bool HasGlobalAria(int index)
     {
-        for (const NodeAttribute& a : Nodes()[static_cast<std::size_t>(index)].attributes) {
+        for (const NodeAttribute& a : m_tree.Attributes(index)) {
             if (a.name.rfind("aria-", 0) != 0)
                 continue;
             const AriaProperty* p = FindAriaProperty(a.name);
@@ -1089,7 +1092,7 @@ const std::string* AccessibilityTree::Attribute(int node, std::string_view name)
 {
     if (node < 0 || static_cast<std::size_t>(node) >= m_nodes.size())
         return nullptr;
-    for (const NodeAttribute& a : m_nodes[static_cast<std::size_t>(node)].attributes)
+    for (const NodeAttribute& a : Attributes(node))
         if (a.name.size() == name.size() && EqualsIgnoreCase(a.name, name))
             return &a.value;
     return nullptr;

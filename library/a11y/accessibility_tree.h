@@ -7,6 +7,7 @@
 #include <deque>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -50,7 +51,10 @@ struct Node {
     // each name a page uses.
     std::string_view tag;
     std::string text;                   // of a text node; the content of script, style, title, textarea
-    std::vector<NodeAttribute> attributes;
+    // The node's attributes stand together in the tree's one list of them
+    // (AccessibilityTree::Attributes): no list of its own to allocate.
+    int firstAttribute = 0;
+    int attributeCount = 0;
     // The children are linked: a vector per node would cost an allocation
     // for most elements of a page. Walk them with AccessibilityTree::Children.
     int firstChild = kNone;
@@ -140,6 +144,12 @@ public:
     // address), so what a rule works out once per page can be kept for it.
     std::uint64_t Serial() const { return m_serial; }
 
+    // The attributes of the node, in the order written (the first of a name only).
+    std::span<const NodeAttribute> Attributes(int node) const
+    {
+        const Node& n = At(node);
+        return {m_attributes.data() + n.firstAttribute, static_cast<std::size_t>(n.attributeCount)};
+    }
     // The attribute's value, letter case of the name aside; null when absent.
     const std::string* Attribute(int node, std::string_view name) const;
     bool HasAttribute(int node, std::string_view name) const { return Attribute(node, name) != nullptr; }
@@ -199,6 +209,7 @@ private:
     std::string EmbeddedValue(int node) const;
 
     std::vector<Node> m_nodes;
+    std::vector<NodeAttribute> m_attributes;  // node by node, in page order
     std::uint64_t m_serial = 0;
     int m_documentElement = Node::kNone;
     std::optional<std::string> m_title;

@@ -120,7 +120,7 @@ TEST(ActExamples, DumpTreeWhenAsked)
         std::cout << std::string(depth * 2, ' ') << n.tag << (n.IsText() ? " \"" + n.text + "\"" : "")
                   << " role=" << n.role << " inc=" << n.included << " vis=" << n.visible << " foc=" << n.focusable
                   << " tab=" << n.inTabOrder << " name=\"" << (n.IsElement() ? tree.Name(i) : "") << "\"";
-        for (const auto& a : n.attributes)
+        for (const auto& a : tree.Attributes(i))
             std::cout << " [" << a.name << "=" << a.value << "]";
         std::cout << "\n";
     }
