@@ -294,14 +294,14 @@ private:
                 if (!inner.IsDeleted())
                     raw.append(inner.Text());
             }
-            added.text = (added.tag == "script" || added.tag == "style")
-                             ? raw
-                             : m_document.UserText(raw, TextPlace::ElementText);
+            added.text = m_tree.KeepText((added.tag == "script" || added.tag == "style")
+                                             ? raw
+                                             : m_document.UserText(raw, TextPlace::ElementText));
             if (added.tag == "script" && !Trim(raw).empty())
                 m_tree.m_scripted = true;
             const bool inTemplate = std::any_of(m_open.begin(), m_open.end(), [&](int open) { return TagOf(open) == "template"; });
             if (added.tag == "title" && !m_tree.m_title && !inTemplate)
-                m_tree.m_title = added.text;
+                m_tree.m_title = std::string(added.text);
             i = k;  // the end tag, or past the end
             return;
         }
@@ -414,7 +414,7 @@ private:
             if (kind == kind::kText) {
                 const bool foreign = Nodes()[static_cast<std::size_t>(Current())].foreign;
                 Node& text = AddNode("#text", Current());
-                text.text = m_document.UserText(element.Text(), TextPlace::ElementText);
+                text.text = m_tree.KeepText(m_document.UserText(element.Text(), TextPlace::ElementText));
                 text.foreign = foreign;
                 continue;
             }
@@ -1140,6 +1140,30 @@ int AccessibilityTree::OwnerByAriaOwns(int node) const
 {
     const auto it = m_ownedBy.find(node);
     return it == m_ownedBy.end() ? Node::kNone : it->second;
+}
+
+std::string_view AccessibilityTree::KeepText(std::string_view text)
+{
+    constexpr std::size_t kBlock = 64 * 1024;
+    if (text.empty())
+        return {};
+    if (text.size() > kBlock / 4) {  // a long one on its own: the open block stays in use
+        auto& own = m_textBlocks.emplace_back(std::make_unique_for_overwrite<char[]>(text.size()));
+        std::copy(text.begin(), text.end(), own.get());
+        if (m_textBlocks.size() > 1)
+            std::swap(m_textBlocks.back(), m_textBlocks[m_textBlocks.size() - 2]);
+        else
+            m_textBlockFree = 0;
+        return {own.get(), text.size()};
+    }
+    if (m_textBlocks.empty() || m_textBlockFree < text.size()) {
+        m_textBlocks.emplace_back(std::make_unique_for_overwrite<char[]>(kBlock));
+        m_textBlockFree = kBlock;
+    }
+    char* at = m_textBlocks.back().get() + (kBlock - m_textBlockFree);
+    std::copy(text.begin(), text.end(), at);
+    m_textBlockFree -= text.size();
+    return {at, text.size()};
 }
 
 int AccessibilityTree::SubtreeEnd(int node) const

@@ -50,7 +50,9 @@ struct Node {
     // Lower case; "#text", "#document". A view of the tree's one copy of
     // each name a page uses.
     std::string_view tag;
-    std::string text;                   // of a text node; the content of script, style, title, textarea
+    // Of a text node; the content of script, style, title, textarea. A view
+    // of the tree's own copy: texts are kept together, not one allocation each.
+    std::string_view text;
     // The node's attributes stand together in the tree's one list of them
     // (AccessibilityTree::Attributes): no list of its own to allocate.
     int firstAttribute = 0;
@@ -210,6 +212,10 @@ private:
 
     std::vector<Node> m_nodes;
     std::vector<NodeAttribute> m_attributes;  // node by node, in page order
+    // The texts nodes view, in blocks that never move once written.
+    std::vector<std::unique_ptr<char[]>> m_textBlocks;
+    std::size_t m_textBlockFree = 0;
+    std::string_view KeepText(std::string_view text);
     std::uint64_t m_serial = 0;
     int m_documentElement = Node::kNone;
     std::optional<std::string> m_title;

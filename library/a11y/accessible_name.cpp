@@ -102,7 +102,7 @@ std::string AccessibilityTree::ComputeName(int index, bool referenced, bool inCo
     // 2A: hidden nodes give nothing, unless a reference names them directly
     // (then their hidden content counts too).
     if (node.IsText())
-        return node.included || (referenced && m_hiddenReferenceRoot) ? node.text : std::string();
+        return node.included || (referenced && m_hiddenReferenceRoot) ? std::string(node.text) : std::string();
     if (!node.IsElement())
         return {};
     if (!node.included && !(referenced && m_hiddenReferenceRoot))
@@ -276,7 +276,7 @@ std::string AccessibilityTree::EmbeddedValue(int index) const
 {
     const Node& node = At(index);
     if (node.tag == "textarea")
-        return node.text;
+        return std::string(node.text);
     if (node.tag == "select") {
         int first = Node::kNone;
         for (std::size_t i = static_cast<std::size_t>(index) + 1; i < m_nodes.size(); ++i) {
