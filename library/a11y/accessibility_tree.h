@@ -76,19 +76,20 @@ struct Node {
     const NodeStyle& Style() const { return *styleRef; }
     const AriaRole* ariaRole = nullptr;  // the definition of role; null for none
 
-    bool foreign = false;  // inside svg or math
-    bool markedDecorative = false;  // role none/presentation written (in force or not), or img alt=""
-    bool explicitRole = false;  // the role comes from the role attribute
-    bool presentational = false;  // role none/presentation in force (also inherited by owned list items and cells)
-    bool rendered = true;   // not display:none, not hidden, not in head or a template
-    bool visible = true;    // rendered, not visibility:hidden and not moved off the screen
-    bool offScreen = false;  // it or an ancestor is positioned beyond the screen's edge
-    bool ariaHidden = false;  // aria-hidden="true" on it or an ancestor
-    bool included = true;   // in the accessibility tree
-    bool focusable = false;
-    bool inTabOrder = false;
-    bool disabled = false;
-    bool underPresentationalChildren = false;  // an ancestor's role makes its children presentational
+    // Flags of one bit each: a page has a node for every element and text.
+    bool foreign : 1 = false;  // inside svg or math
+    bool markedDecorative : 1 = false;  // role none/presentation written (in force or not), or img alt=""
+    bool explicitRole : 1 = false;  // the role comes from the role attribute
+    bool presentational : 1 = false;  // role none/presentation in force (also inherited by owned list items and cells)
+    bool rendered : 1 = true;   // not display:none, not hidden, not in head or a template
+    bool visible : 1 = true;    // rendered, not visibility:hidden and not moved off the screen
+    bool offScreen : 1 = false;  // it or an ancestor is positioned beyond the screen's edge
+    bool ariaHidden : 1 = false;  // aria-hidden="true" on it or an ancestor
+    bool included : 1 = true;   // in the accessibility tree
+    bool focusable : 1 = false;
+    bool inTabOrder : 1 = false;
+    bool disabled : 1 = false;
+    bool underPresentationalChildren : 1 = false;  // an ancestor's role makes its children presentational
 
     bool IsText() const { return tag == "#text"; }
     bool IsElement() const { return !tag.empty() && tag[0] != '#'; }
