@@ -153,8 +153,14 @@ private:
             node.tag = *known;
         }
         node.parent = parent;
-        if (parent != Node::kNone)
-            Nodes()[static_cast<std::size_t>(parent)].children.push_back(index);
+        if (parent != Node::kNone) {
+            Node& above = Nodes()[static_cast<std::size_t>(parent)];
+            if (above.lastChild == Node::kNone)
+                above.firstChild = index;
+            else
+                Nodes()[static_cast<std::size_t>(above.lastChild)].nextSibling = index;
+            above.lastChild = index;
+        }
         return node;
     }
     int IndexOf(const Node& node) { return static_cast<int>(&node - Nodes().data()); }
@@ -164,6 +170,8 @@ private:
     // a "/" before ">" as part of a name.
     void ReadAttributes(Node& node, std::string_view text)
     {
+        std::vector<NodeAttribute>& all = m_tree.m_attributes;
+        node.firstAttribute = static_cast<int>(all.size());
         std::size_t at = 1;
         while (at < text.size() && !IsBlank(text[at]) && text[at] != '/' && text[at] != '>')
             ++at;  // the tag name
@@ -196,7 +204,7 @@ private:
                     raw = text.substr(valueStart, at - valueStart);
                 }
             }
-            const bool seen = std::any_of(node.attributes.begin(), node.attributes.end(),
+            const bool seen = std::any_of(all.begin() + node.firstAttribute, all.end(),
                                           [&](const NodeAttribute& a) { return a.name == name; });
             if (seen) {
                 std::vector<std::string>& duplicates = m_tree.m_duplicateAttributes[IndexOf(node)];
@@ -204,7 +212,8 @@ private:
                     duplicates.push_back(name);
                 continue;  // the first one counts, as in a browser
             }
-            node.attributes.push_back({std::move(name), m_document.UserText(raw, TextPlace::AttributeValue)});
+            all.push_back({std::move(name), m_document.UserText(raw, TextPlace::AttributeValue)});
+            node.attributeCount = static_cast<int>(all.size()) - node.firstAttribute;
         }
     }
 
@@ -285,14 +294,14 @@ private:
                 if (!inner.IsDeleted())
                     raw.append(inner.Text());
             }
-            added.text = (added.tag == "script" || added.tag == "style")
-                             ? raw
-                             : m_document.UserText(raw, TextPlace::ElementText);
+            added.text = m_tree.KeepText((added.tag == "script" || added.tag == "style")
+                                             ? raw
+                                             : m_document.UserText(raw, TextPlace::ElementText));
             if (added.tag == "script" && !Trim(raw).empty())
                 m_tree.m_scripted = true;
             const bool inTemplate = std::any_of(m_open.begin(), m_open.end(), [&](int open) { return TagOf(open) == "template"; });
             if (added.tag == "title" && !m_tree.m_title && !inTemplate)
-                m_tree.m_title = added.text;
+                m_tree.m_title = std::string(added.text);
             i = k;  // the end tag, or past the end
             return;
         }
@@ -405,7 +414,7 @@ private:
             if (kind == kind::kText) {
                 const bool foreign = Nodes()[static_cast<std::size_t>(Current())].foreign;
                 Node& text = AddNode("#text", Current());
-                text.text = m_document.UserText(element.Text(), TextPlace::ElementText);
+                text.text = m_tree.KeepText(m_document.UserText(element.Text(), TextPlace::ElementText));
                 text.foreign = foreign;
                 continue;
             }
@@ -414,7 +423,7 @@ private:
         for (std::size_t i = 0; i < Nodes().size(); ++i) {
             if (!Nodes()[i].IsElement())
                 continue;
-            for (const NodeAttribute& a : Nodes()[i].attributes) {
+            for (const NodeAttribute& a : m_tree.Attributes(static_cast<int>(i))) {
                 if (a.name == "id" && !a.value.empty())
                     m_tree.m_ids[a.value].push_back(static_cast<int>(i));
                 if (a.name == "for" && Nodes()[i].tag == "label")
@@ -786,7 +795,7 @@ private:
 
     bool HasGlobalAria(int index)
     {
-        for (const NodeAttribute& a : Nodes()[static_cast<std::size_t>(index)].attributes) {
+        for (const NodeAttribute& a : m_tree.Attributes(index)) {
             if (a.name.rfind("aria-", 0) != 0)
                 continue;
             const AriaProperty* p = FindAriaProperty(a.name);
@@ -896,7 +905,7 @@ private:
         if ((t == "audio" || t == "video") && Attr(index, "controls"))
             return true;
         if (t == "summary" && n.parent > 0 && Nodes()[static_cast<std::size_t>(n.parent)].tag == "details") {
-            for (int sibling : Nodes()[static_cast<std::size_t>(n.parent)].children)
+            for (int sibling : m_tree.Children(n.parent))
                 if (Nodes()[static_cast<std::size_t>(sibling)].tag == "summary")
                     return sibling == index;
         }
@@ -950,7 +959,7 @@ private:
         }
         const int row = Nodes()[static_cast<std::size_t>(index)].parent;
         if (row > 0 && Nodes()[static_cast<std::size_t>(row)].tag == "tr")
-            for (int cell : Nodes()[static_cast<std::size_t>(row)].children)
+            for (int cell : m_tree.Children(row))
                 if (Nodes()[static_cast<std::size_t>(cell)].tag == "td")
                     return "rowheader";
         return "columnheader";
@@ -1083,7 +1092,7 @@ const std::string* AccessibilityTree::Attribute(int node, std::string_view name)
 {
     if (node < 0 || static_cast<std::size_t>(node) >= m_nodes.size())
         return nullptr;
-    for (const NodeAttribute& a : m_nodes[static_cast<std::size_t>(node)].attributes)
+    for (const NodeAttribute& a : Attributes(node))
         if (a.name.size() == name.size() && EqualsIgnoreCase(a.name, name))
             return &a.value;
     return nullptr;
@@ -1133,11 +1142,35 @@ int AccessibilityTree::OwnerByAriaOwns(int node) const
     return it == m_ownedBy.end() ? Node::kNone : it->second;
 }
 
+std::string_view AccessibilityTree::KeepText(std::string_view text)
+{
+    constexpr std::size_t kBlock = 64 * 1024;
+    if (text.empty())
+        return {};
+    if (text.size() > kBlock / 4) {  // a long one on its own: the open block stays in use
+        auto& own = m_textBlocks.emplace_back(std::make_unique_for_overwrite<char[]>(text.size()));
+        std::copy(text.begin(), text.end(), own.get());
+        if (m_textBlocks.size() > 1)
+            std::swap(m_textBlocks.back(), m_textBlocks[m_textBlocks.size() - 2]);
+        else
+            m_textBlockFree = 0;
+        return {own.get(), text.size()};
+    }
+    if (m_textBlocks.empty() || m_textBlockFree < text.size()) {
+        m_textBlocks.emplace_back(std::make_unique_for_overwrite<char[]>(kBlock));
+        m_textBlockFree = kBlock;
+    }
+    char* at = m_textBlocks.back().get() + (kBlock - m_textBlockFree);
+    std::copy(text.begin(), text.end(), at);
+    m_textBlockFree -= text.size();
+    return {at, text.size()};
+}
+
 int AccessibilityTree::SubtreeEnd(int node) const
 {
     int last = node;
-    while (!At(last).children.empty())
-        last = At(last).children.back();
+    while (At(last).lastChild != Node::kNone)
+        last = At(last).lastChild;
     return last + 1;
 }
 

@@ -7,6 +7,7 @@
 #include <deque>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -49,9 +50,18 @@ struct Node {
     // Lower case; "#text", "#document". A view of the tree's one copy of
     // each name a page uses.
     std::string_view tag;
-    std::string text;                   // of a text node; the content of script, style, title, textarea
-    std::vector<NodeAttribute> attributes;
-    std::vector<int> children;
+    // Of a text node; the content of script, style, title, textarea. A view
+    // of the tree's own copy: texts are kept together, not one allocation each.
+    std::string_view text;
+    // The node's attributes stand together in the tree's one list of them
+    // (AccessibilityTree::Attributes): no list of its own to allocate.
+    int firstAttribute = 0;
+    int attributeCount = 0;
+    // The children are linked: a vector per node would cost an allocation
+    // for most elements of a page. Walk them with AccessibilityTree::Children.
+    int firstChild = kNone;
+    int lastChild = kNone;
+    int nextSibling = kNone;
     int parent = kNone;
 
     // Roles are names of the ARIA table or of HTML-AAM, which live as long
@@ -66,19 +76,20 @@ struct Node {
     const NodeStyle& Style() const { return *styleRef; }
     const AriaRole* ariaRole = nullptr;  // the definition of role; null for none
 
-    bool foreign = false;  // inside svg or math
-    bool markedDecorative = false;  // role none/presentation written (in force or not), or img alt=""
-    bool explicitRole = false;  // the role comes from the role attribute
-    bool presentational = false;  // role none/presentation in force (also inherited by owned list items and cells)
-    bool rendered = true;   // not display:none, not hidden, not in head or a template
-    bool visible = true;    // rendered, not visibility:hidden and not moved off the screen
-    bool offScreen = false;  // it or an ancestor is positioned beyond the screen's edge
-    bool ariaHidden = false;  // aria-hidden="true" on it or an ancestor
-    bool included = true;   // in the accessibility tree
-    bool focusable = false;
-    bool inTabOrder = false;
-    bool disabled = false;
-    bool underPresentationalChildren = false;  // an ancestor's role makes its children presentational
+    // Flags of one bit each: a page has a node for every element and text.
+    bool foreign : 1 = false;  // inside svg or math
+    bool markedDecorative : 1 = false;  // role none/presentation written (in force or not), or img alt=""
+    bool explicitRole : 1 = false;  // the role comes from the role attribute
+    bool presentational : 1 = false;  // role none/presentation in force (also inherited by owned list items and cells)
+    bool rendered : 1 = true;   // not display:none, not hidden, not in head or a template
+    bool visible : 1 = true;    // rendered, not visibility:hidden and not moved off the screen
+    bool offScreen : 1 = false;  // it or an ancestor is positioned beyond the screen's edge
+    bool ariaHidden : 1 = false;  // aria-hidden="true" on it or an ancestor
+    bool included : 1 = true;   // in the accessibility tree
+    bool focusable : 1 = false;
+    bool inTabOrder : 1 = false;
+    bool disabled : 1 = false;
+    bool underPresentationalChildren : 1 = false;  // an ancestor's role makes its children presentational
 
     bool IsText() const { return tag == "#text"; }
     bool IsElement() const { return !tag.empty() && tag[0] != '#'; }
@@ -91,6 +102,34 @@ struct Node {
 // Names and descriptions are computed (accname 1.2) when first asked and kept.
 class AccessibilityTree {
 public:
+    // The children of a node, in order, as a range of node indexes.
+    class ChildRange {
+    public:
+        class Iterator {
+        public:
+            Iterator(const std::vector<Node>* nodes, int at) : m_nodes(nodes), m_at(at) {}
+            int operator*() const { return m_at; }
+            Iterator& operator++()
+            {
+                m_at = (*m_nodes)[static_cast<std::size_t>(m_at)].nextSibling;
+                return *this;
+            }
+            bool operator==(const Iterator& other) const { return m_at == other.m_at; }
+
+        private:
+            const std::vector<Node>* m_nodes;
+            int m_at;
+        };
+        ChildRange(const std::vector<Node>& nodes, int first) : m_nodes(&nodes), m_first(first) {}
+        Iterator begin() const { return {m_nodes, m_first}; }
+        Iterator end() const { return {m_nodes, Node::kNone}; }
+        bool empty() const { return m_first == Node::kNone; }
+
+    private:
+        const std::vector<Node>* m_nodes;
+        int m_first;
+    };
+
     explicit AccessibilityTree(const CHtmlDocument& document);
     ~AccessibilityTree();
 
@@ -108,6 +147,12 @@ public:
     // address), so what a rule works out once per page can be kept for it.
     std::uint64_t Serial() const { return m_serial; }
 
+    // The attributes of the node, in the order written (the first of a name only).
+    std::span<const NodeAttribute> Attributes(int node) const
+    {
+        const Node& n = At(node);
+        return {m_attributes.data() + n.firstAttribute, static_cast<std::size_t>(n.attributeCount)};
+    }
     // The attribute's value, letter case of the name aside; null when absent.
     const std::string* Attribute(int node, std::string_view name) const;
     bool HasAttribute(int node, std::string_view name) const { return Attribute(node, name) != nullptr; }
@@ -124,6 +169,15 @@ public:
     int OwnerByAriaOwns(int node) const;
     // Past the last descendant: descendants of a node follow it in the list.
     int SubtreeEnd(int node) const;
+    ChildRange Children(int node) const { return {m_nodes, At(node).firstChild}; }
+    // The children as a list of their own, for walks that add to it or go backwards.
+    std::vector<int> ChildList(int node) const
+    {
+        std::vector<int> list;
+        for (int child : Children(node))
+            list.push_back(child);
+        return list;
+    }
 
     // The accessible name and description (blanks collapsed, trimmed).
     const std::string& Name(int node) const;
@@ -158,6 +212,11 @@ private:
     std::string EmbeddedValue(int node) const;
 
     std::vector<Node> m_nodes;
+    std::vector<NodeAttribute> m_attributes;  // node by node, in page order
+    // The texts nodes view, in blocks that never move once written.
+    std::vector<std::unique_ptr<char[]>> m_textBlocks;
+    std::size_t m_textBlockFree = 0;
+    std::string_view KeepText(std::string_view text);
     std::uint64_t m_serial = 0;
     int m_documentElement = Node::kNone;
     std::optional<std::string> m_title;

@@ -102,7 +102,7 @@ std::string AccessibilityTree::ComputeName(int index, bool referenced, bool inCo
     // 2A: hidden nodes give nothing, unless a reference names them directly
     // (then their hidden content counts too).
     if (node.IsText())
-        return node.included || (referenced && m_hiddenReferenceRoot) ? node.text : std::string();
+        return node.included || (referenced && m_hiddenReferenceRoot) ? std::string(node.text) : std::string();
     if (!node.IsElement())
         return {};
     if (!node.included && !(referenced && m_hiddenReferenceRoot))
@@ -170,7 +170,7 @@ std::string AccessibilityTree::NameFromContent(int index, bool referenced, Visit
         ~Deeper() { --depth; }
     } deeper(m_depth);
     std::string text;
-    for (int child : At(index).children) {
+    for (int child : Children(index)) {
         const Node& c = At(child);
         if (c.IsElement() && OneOf(c.tag, {"script", "style", "template", "title"}))
             continue;
@@ -220,7 +220,7 @@ std::string AccessibilityTree::NativeName(int index, bool inContent, Visits& vis
     (void)inContent;
     if (node.foreign) {
         // The svg title is never rendered, yet names its parent.
-        for (int child : node.children) {
+        for (int child : Children(index)) {
             if (At(child).tag != "title")
                 continue;
             std::string text;
@@ -254,7 +254,7 @@ std::string AccessibilityTree::NativeName(int index, bool inContent, Visits& vis
         return {};
     }
     auto firstChild = [&](std::string_view tag) -> std::string {
-        for (int child : node.children)
+        for (int child : Children(index))
             if (At(child).tag == tag)
                 return NameFromContent(child, false, visiting);
         return {};
@@ -276,7 +276,7 @@ std::string AccessibilityTree::EmbeddedValue(int index) const
 {
     const Node& node = At(index);
     if (node.tag == "textarea")
-        return node.text;
+        return std::string(node.text);
     if (node.tag == "select") {
         int first = Node::kNone;
         for (std::size_t i = static_cast<std::size_t>(index) + 1; i < m_nodes.size(); ++i) {

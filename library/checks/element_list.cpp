@@ -1,10 +1,14 @@
 #include "element_list.h"
 #include "library/html/page_text.h"
 
+#include "check_index.h"
 #include "check_run.h"
 #include "element_range.h"
 #include "library/html/tag_table.h"
 #include "library/html/text_util.h"
+
+#include <cstdint>
+#include <vector>
 
 namespace orvane {
 
@@ -31,31 +35,64 @@ namespace {
 // right in it, as older pages nest a level. Walked back over what the list
 // follows: a closed element is passed over whole, by its start tag; the
 // start tags still open around the list lead to it.
-const CElement* ListAround(const CHtmlDocument& document, std::size_t start)
-{
-    std::size_t i = start;
-    while (i > 0) {
-        const CElement* e = document.At(--i);
-        if (e->IsDeleted() || e->Kind() < 0)
-            continue;
-        const CElement* partner = e->Partner();
-        if (e->Kind() >= kind::kEndOffset) {
-            if (partner && partner != e && document.Find(partner)) {
-                const std::size_t opened = document.IndexOf(*partner);
-                if (opened < i)
-                    i = opened;
+//
+// A walk back from each list would pass over every sibling before it, and a
+// page of many one-item lists would cost the square of its size. But where a
+// walk goes next depends only on where it stands, so walks from different
+// lists share their way once they meet: for every position the page is
+// walked forward once, noting the first start tag that can end a walk from
+// there (a list, body or cell). Whether it does end it depends on the list
+// the walk began at (a start tag closed before that list is passed over);
+// those the walk passes over are rare, and from each the way is known again.
+class CListSurroundings {
+public:
+    explicit CListSurroundings(const CHtmlDocument& document) : m_document(document)
+    {
+        const std::size_t size = document.Size();
+        m_stop.assign(size + 1, kNone);
+        for (std::size_t at = 1; at <= size; ++at) {
+            const std::size_t i = at - 1;
+            const CElement* e = document.At(i);
+            if (e->IsDeleted() || e->Kind() < 0) {
+                m_stop[at] = m_stop[i];
+                continue;
             }
-            continue;
+            if (e->Kind() >= kind::kEndOffset) {
+                std::size_t next = i;
+                const CElement* partner = e->Partner();
+                if (partner && partner != e && document.Find(partner)) {
+                    const std::size_t opened = document.IndexOf(*partner);
+                    if (opened < next)
+                        next = opened;
+                }
+                m_stop[at] = m_stop[next];
+                continue;
+            }
+            const bool ends = e->Kind() == tag::kList || e->Kind() == tag::kBody || e->Kind() == tag::kTd ||
+                              e->Kind() == tag::kTh;
+            m_stop[at] = ends ? static_cast<std::uint32_t>(i) : m_stop[i];
         }
-        if (partner && partner != e && document.IndexOf(*partner) < start)
-            continue;
-        if (e->Kind() == tag::kList)
-            return e;
-        if (e->Kind() == tag::kBody || e->Kind() == tag::kTd || e->Kind() == tag::kTh)
-            return nullptr;
     }
-    return nullptr;
-}
+
+    const CElement* ListAround(std::size_t start) const
+    {
+        for (std::uint32_t at = m_stop[start]; at != kNone; at = m_stop[at]) {
+            const CElement* e = m_document.At(at);
+            const CElement* partner = e->Partner();
+            if (partner && partner != e && m_document.IndexOf(*partner) < start)
+                continue;
+            return e->Kind() == tag::kList ? e : nullptr;
+        }
+        return nullptr;
+    }
+
+private:
+    static constexpr std::uint32_t kNone = 0xffffffffu;
+    const CHtmlDocument& m_document;
+    // For each position: where the first start tag that may end a walk
+    // beginning there stands (the walk looks at the elements before it).
+    std::vector<std::uint32_t> m_stop;
+};
 
 // Whether the list has text and its first item, and whether a second.
 struct ListContent {
@@ -88,7 +125,8 @@ bool IndentsOnly(const CHtmlDocument& document, const CElement& list, const List
         return false;
     if (content.items == 0)
         return true;
-    const CElement* around = ListAround(document, document.IndexOf(list));
+    // Asked for by one-item lists only: pages without them never build it.
+    const CElement* around = PageIndex<CListSurroundings>(document)->ListAround(document.IndexOf(list));
     if (!around)
         return true;
     const ElementRange range = RangeOf(document, *around);

@@ -39,7 +39,7 @@ bool IsAria(const std::string& name) { return name.size() > 5 && name.compare(0,
 
 bool HasAriaAttribute(const PageContext& page, int node, std::string_view)
 {
-    for (const auto& a : N(page, node).attributes)
+    for (const auto& a : page.tree.Attributes(node))
         if (IsAria(a.name))
             return true;
     return false;
@@ -131,7 +131,7 @@ bool NotProgrammaticallyHidden(const PageContext& page, int node, std::string_vi
 
 bool HasGlobalAria(const PageContext& page, int node)
 {
-    for (const auto& a : N(page, node).attributes) {
+    for (const auto& a : page.tree.Attributes(node)) {
         const AriaProperty* property = IsAria(a.name) ? a11y::FindAriaProperty(a.name) : nullptr;
         if (property && property->global && a.name != "aria-hidden")
             return true;
@@ -195,7 +195,7 @@ void CollectOwned(const PageContext& page, int node, std::vector<int>& owned, in
 {
     if (depth > 256)
         return;
-    std::vector<int> children = N(page, node).children;
+    std::vector<int> children = page.tree.ChildList(node);
     if (const std::string* owns = A(page, node, "aria-owns"))
         for (int target : page.tree.Referenced(*owns))
             if (page.tree.OwnerByAriaOwns(target) == node)
@@ -251,7 +251,7 @@ CheckResult OwnsOnlyRequiredElements(const PageContext& page, int node, std::str
 CheckResult AttributesDefined(const PageContext& page, int node, std::string_view)
 {
     std::string unknown;
-    for (const auto& a : N(page, node).attributes)
+    for (const auto& a : page.tree.Attributes(node))
         if (IsAria(a.name) && !a11y::FindAriaProperty(a.name))
             unknown += (unknown.empty() ? "" : ", ") + a.name;
     return unknown.empty() ? Pass() : Fail(unknown);
@@ -280,7 +280,7 @@ CheckResult AttributesPermitted(const PageContext& page, int node, std::string_v
     const AriaRole* role = page.tree.RoleOf(node);
     const AriaRole* generic = a11y::FindAriaRole("generic");
     std::string bad;
-    for (const auto& a : n.attributes) {
+    for (const auto& a : page.tree.Attributes(node)) {
         if (!IsAria(a.name))
             continue;
         const AriaProperty* property = a11y::FindAriaProperty(a.name);
@@ -355,7 +355,7 @@ bool ValueValid(const AriaProperty& property, std::string_view value)
 CheckResult ValuesValid(const PageContext& page, int node, std::string_view)
 {
     std::string bad;
-    for (const auto& a : N(page, node).attributes) {
+    for (const auto& a : page.tree.Attributes(node)) {
         if (!IsAria(a.name) || a.value.empty())
             continue;
         const AriaProperty* property = a11y::FindAriaProperty(a.name);

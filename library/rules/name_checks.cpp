@@ -73,7 +73,7 @@ bool SummaryButton(const PageContext& page, int node, std::string_view)
     const Node& n = N(page, node);
     if (n.tag != "summary" || n.foreign || n.explicitRole || n.parent <= 0 || N(page, n.parent).tag != "details")
         return false;
-    for (int sibling : N(page, n.parent).children)
+    for (int sibling : page.tree.Children(n.parent))
         if (N(page, sibling).tag == "summary")
             return sibling == node;
     return false;

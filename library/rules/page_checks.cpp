@@ -6,6 +6,7 @@
 #include "library/a11y/language_tag.h"
 #include "library/html/text_util.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -53,7 +54,8 @@ bool InsideBody(const PageContext& page, int node)
 // alternatives of its content, down to elements with a lang of their own.
 bool HasTextInheritingLanguage(const PageContext& page, int node)
 {
-    std::vector<int> stack(N(page, node).children.rbegin(), N(page, node).children.rend());
+    std::vector<int> stack = page.tree.ChildList(node);
+    std::reverse(stack.begin(), stack.end());
     if (N(page, node).included)
         for (std::string_view name : {"alt", "title", "aria-label"})
             if (const std::string* value = A(page, node, name); value && !Trim(*value).empty())
@@ -77,7 +79,10 @@ bool HasTextInheritingLanguage(const PageContext& page, int node)
                     return true;
         if (n.tag == "title" && !Trim(n.text).empty())
             return true;
-        stack.insert(stack.end(), n.children.rbegin(), n.children.rend());
+        const std::size_t from = stack.size();
+        for (int child : page.tree.Children(at))
+            stack.push_back(child);
+        std::reverse(stack.begin() + static_cast<std::ptrdiff_t>(from), stack.end());
     }
     return false;
 }

@@ -20,7 +20,7 @@ CheckResult Fail(std::string detail = {}) { return {Outcome::Failed, std::move(d
 
 bool HasVisibleText(const PageContext& page, int node)
 {
-    for (int child : N(page, node).children)
+    for (int child : page.tree.Children(node))
         if (N(page, child).IsText() && N(page, child).visible && !Trim(N(page, child).text).empty())
             return true;
     return false;
@@ -46,7 +46,7 @@ bool ImportantInlineSpacing(const PageContext& page, int node, std::string_view 
     if (property == "line-height") {
         // A soft wrap needs words to wrap between.
         std::string text;
-        for (int child : N(page, node).children)
+        for (int child : page.tree.Children(node))
             if (N(page, child).IsText())
                 text += N(page, child).text;
         const std::string words = a11y::CollapseBlanks(text);

@@ -47,6 +47,18 @@ TEST_F(ContentChecks, AListOfOneItemInAListItemIsAnOutlineLevel)
     });
 }
 
+// The lists of one page share their way back to what surrounds them; each
+// must still find its own: the outline's substeps are kept apart from the
+// one-item lists that follow the outline or stand in a paragraph after it.
+TEST_F(ContentChecks, EachOneItemListOfAPageFindsItsOwnSurroundings)
+{
+    const std::string page = "<ol><li>Step<ul><li>A</ul><b>x</b><ul><li>B</ul><i>y</i></li><li>Step</ol>"
+                             "<ul><li>C</ul><p><ul><li>D</ul></p>"
+                             "<table><tr><td><ol><li>Two<li>Items<ul><li>E</ul></ol></td>"
+                             "<td><ul><li>F</ul></td></tr></table>";
+    ExpectFound(page, {{"ListForFormat", 3}});
+}
+
 TEST_F(ContentChecks, ListsOfFewerThanTwoItemsIndentText)
 {
     ExpectVerdicts("ListForFormat", {

@@ -117,10 +117,10 @@ TEST(ActExamples, DumpTreeWhenAsked)
         int depth = 0;
         for (int p = n.parent; p > 0; p = tree.At(p).parent)
             ++depth;
-        std::cout << std::string(depth * 2, ' ') << n.tag << (n.IsText() ? " \"" + n.text + "\"" : "")
+        std::cout << std::string(depth * 2, ' ') << n.tag << (n.IsText() ? " \"" + std::string(n.text) + "\"" : "")
                   << " role=" << n.role << " inc=" << n.included << " vis=" << n.visible << " foc=" << n.focusable
                   << " tab=" << n.inTabOrder << " name=\"" << (n.IsElement() ? tree.Name(i) : "") << "\"";
-        for (const auto& a : n.attributes)
+        for (const auto& a : tree.Attributes(i))
             std::cout << " [" << a.name << "=" << a.value << "]";
         std::cout << "\n";
     }
