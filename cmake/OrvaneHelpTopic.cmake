@@ -14,6 +14,12 @@
 # An example file is "<!-- before -->", its lines, "<!-- after -->", its
 # lines; the markup is written as it is and escaped here, so that it shows
 # as code.
+#
+# A passage several topics say alike is kept once as a part: a line
+#   <!-- part: NAME -->
+# in the body stands for parts/NAME beside the source (help/parts/ for
+# English, help/de/parts/ for German), written in as it is. A part holds
+# whole lines of its language's text and names no other part or example.
 
 set(languages en de)
 set(words_en "Example" "Before" "After" "Orvane Help")
@@ -85,6 +91,26 @@ set(fields "${CMAKE_MATCH_1}")
 set(title "${CMAKE_MATCH_2}")
 string(LENGTH "${fields}" fields_length)
 string(SUBSTRING "${source}" ${fields_length} -1 body)
+
+get_filename_component(source_folder "${SOURCE}" DIRECTORY)
+set(part_pattern "<!-- part: ([A-Za-z0-9_.-]+) -->\n")
+while(body MATCHES "${part_pattern}")
+  set(directive "${CMAKE_MATCH_0}")
+  set(part_file "${source_folder}/parts/${CMAKE_MATCH_1}")
+  if(NOT EXISTS "${part_file}")
+    message(FATAL_ERROR "help topic ${SOURCE} names the part ${CMAKE_MATCH_1}, which is not in ${source_folder}/parts")
+  endif()
+  file(READ "${part_file}" part)
+  if(NOT part MATCHES "\n$" OR part MATCHES "<!-- (part|example):")
+    message(FATAL_ERROR "help part ${part_file} is not whole lines, or names a part or an example")
+  endif()
+  string(FIND "${body}" "${directive}" directive_at)
+  string(LENGTH "${directive}" directive_length)
+  string(SUBSTRING "${body}" 0 ${directive_at} body_start)
+  math(EXPR rest_at "${directive_at} + ${directive_length}")
+  string(SUBSTRING "${body}" ${rest_at} -1 body_rest)
+  set(body "${body_start}${part}${body_rest}")
+endwhile()
 
 set(directive_pattern "<!-- example: ([A-Za-z0-9_.-]+)(; after: ([^\n]*))? -->\n")
 while(body MATCHES "${directive_pattern}")
