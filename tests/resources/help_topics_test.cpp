@@ -399,6 +399,56 @@ TEST(HelpTopics, EveryExampleIsKeptOnceForBothLanguagesAndNamedByItsTopic)
     }
 }
 
+// The parts a topic's source names ("<!-- part: NAME -->"), in their order.
+std::vector<std::string> PartsNamedIn(const fs::path& source)
+{
+    static const std::regex directive("<!-- part: ([A-Za-z0-9_.-]+)");
+    const std::string text = ReadAll(source);
+    std::vector<std::string> names;
+    for (auto it = std::sregex_iterator(text.begin(), text.end(), directive); it != std::sregex_iterator(); ++it)
+        names.push_back((*it)[1]);
+    return names;
+}
+
+// A shared passage is said once in each language: every part is there in
+// both, some topic says it, a translated topic says the parts its English
+// says, and the written topics hold the part's text in place of its line.
+TEST(HelpTopics, EveryPartIsKeptInBothLanguagesAndSaidByATopic)
+{
+    const fs::path englishParts = test::kHelpSources / "parts";
+    const fs::path germanParts = test::kHelpSources / "de" / "parts";
+    EXPECT_EQ(FilesIn(germanParts), FilesIn(englishParts)) << "a part kept in one language only";
+    std::set<std::string> named;
+    int written = 0;
+    for (const std::string& name : FilesIn(test::kHelpSources)) {
+        if (!IsTopicFile(name))
+            continue;
+        const std::vector<std::string> english = PartsNamedIn(test::kHelpSources / name);
+        named.insert(english.begin(), english.end());
+        const bool translated = fs::exists(test::kHelpSources / "de" / name);
+        if (translated) {
+            EXPECT_EQ(PartsNamedIn(test::kHelpSources / "de" / name), english)
+                << "de/" << name << " does not say the parts of " << name;
+        }
+        for (const auto& [topic, parts] : {std::pair{kEnglish / name, englishParts}, std::pair{kGerman / name, germanParts}}) {
+            if (english.empty() || (topic.parent_path() == kGerman && !translated))
+                continue;
+            const std::string text = ReadAll(topic);
+            EXPECT_EQ(text.find("<!-- part:"), std::string::npos) << topic << " still holds a part's line";
+            for (const std::string& part : english) {
+                EXPECT_NE(text.find(ReadAll(parts / part)), std::string::npos) << topic << " lacks the text of " << part;
+                ++written;
+            }
+        }
+    }
+    for (const std::string& name : FilesIn(test::kHelpSources / "de")) {
+        for (const std::string& part : PartsNamedIn(test::kHelpSources / "de" / name))
+            EXPECT_TRUE(named.count(part)) << "de/" << name << " says " << part << ", which no English topic says";
+    }
+    EXPECT_EQ(FilesIn(englishParts), named) << "a part no topic says, or a topic saying a part that is not there";
+    EXPECT_GE(written, 2 * 30);
+}
+
 // The help files the build made, opened as the help window opens them.
 class CompiledHelp : public ::testing::Test {
 protected:
