@@ -449,6 +449,24 @@ TEST(HelpTopics, EveryPartIsKeptInBothLanguagesAndSaidByATopic)
     EXPECT_GE(written, 2 * 30);
 }
 
+// The examples' parts are kept once for both languages, like the examples,
+// and each is said by an example.
+TEST(HelpTopics, EveryPartOfTheExamplesIsSaidByAnExample)
+{
+    const fs::path examples = test::kHelpSources / "examples";
+    std::set<std::string> named;
+    for (const std::string& name : FilesIn(examples)) {
+        const std::vector<std::string> parts = PartsNamedIn(examples / name);
+        named.insert(parts.begin(), parts.end());
+    }
+    EXPECT_EQ(FilesIn(examples / "parts"), named) << "a part no example says, or an example saying a part that is not there";
+    for (const fs::path& folder : {kEnglish, kGerman}) {
+        const std::string topic = ReadAll(folder / "act-html-page-lang.html");
+        EXPECT_EQ(topic.find("&lt;!-- part:"), std::string::npos) << folder << ": an example still shows a part's line";
+        EXPECT_NE(topic.find("&lt;title&gt;"), std::string::npos) << folder << ": the part of the example is missing";
+    }
+}
+
 // The help files the build made, opened as the help window opens them.
 class CompiledHelp : public ::testing::Test {
 protected:
