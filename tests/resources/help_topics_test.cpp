@@ -360,16 +360,20 @@ TEST(HelpTopics, EveryTopicPassesTheRuleSetAtWcag22AAA)
     EXPECT_GE(checked, 2 * 100);
 }
 
-// The examples a topic's source names ("<!-- example: NAME -->").
-std::vector<std::string> ExamplesNamedIn(const fs::path& source)
+// The files of a kind ("example", "part") a source names in its lines
+// "<!-- KIND: NAME -->", in their order.
+std::vector<std::string> NamedIn(const fs::path& source, const std::string& kind)
 {
-    static const std::regex directive("<!-- example: ([A-Za-z0-9_.-]+)");
+    const std::regex directive("<!-- " + kind + ": ([A-Za-z0-9_.-]+)");
     const std::string text = ReadAll(source);
     std::vector<std::string> names;
     for (auto it = std::sregex_iterator(text.begin(), text.end(), directive); it != std::sregex_iterator(); ++it)
         names.push_back((*it)[1]);
     return names;
 }
+
+std::vector<std::string> ExamplesNamedIn(const fs::path& source) { return NamedIn(source, "example"); }
+std::vector<std::string> PartsNamedIn(const fs::path& source) { return NamedIn(source, "part"); }
 
 TEST(HelpTopics, EveryExampleIsKeptOnceForBothLanguagesAndNamedByItsTopic)
 {
@@ -399,16 +403,6 @@ TEST(HelpTopics, EveryExampleIsKeptOnceForBothLanguagesAndNamedByItsTopic)
     }
 }
 
-// The parts a topic's source names ("<!-- part: NAME -->"), in their order.
-std::vector<std::string> PartsNamedIn(const fs::path& source)
-{
-    static const std::regex directive("<!-- part: ([A-Za-z0-9_.-]+)");
-    const std::string text = ReadAll(source);
-    std::vector<std::string> names;
-    for (auto it = std::sregex_iterator(text.begin(), text.end(), directive); it != std::sregex_iterator(); ++it)
-        names.push_back((*it)[1]);
-    return names;
-}
 
 // A shared passage is said once in each language: every part is there in
 // both, some topic says it, a translated topic says the parts its English
