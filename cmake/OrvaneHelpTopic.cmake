@@ -14,6 +14,13 @@
 # An example file is "<!-- before -->", its lines, "<!-- after -->", its
 # lines; the markup is written as it is and escaped here, so that it shows
 # as code.
+#
+# A passage several topics say alike is kept once as a part: a line
+#   <!-- part: NAME -->
+# in the body stands for parts/NAME beside the source (help/parts/ for
+# English, help/de/parts/ for German), written in as it is. A part holds
+# whole lines of its language's text and names no other part or example.
+# An example may name parts too, kept for both languages in help/examples/parts/.
 
 set(languages en de)
 set(words_en "Example" "Before" "After" "Orvane Help")
@@ -27,6 +34,24 @@ list(GET words_${LANGUAGE} 0 word_example)
 list(GET words_${LANGUAGE} 1 word_before)
 list(GET words_${LANGUAGE} 2 word_after)
 list(GET words_${LANGUAGE} 3 word_back)
+
+# TEXT with each of its lines "<!-- part: NAME -->" replaced by FOLDER/NAME.
+function(insert_parts out text folder)
+  set(part_pattern "<!-- part: ([A-Za-z0-9_.-]+) -->\n")
+  while(text MATCHES "${part_pattern}")
+    set(directive "${CMAKE_MATCH_0}")
+    set(part_file "${folder}/${CMAKE_MATCH_1}")
+    if(NOT EXISTS "${part_file}")
+      message(FATAL_ERROR "help topic ${SOURCE} names the part ${CMAKE_MATCH_1}, which is not in ${folder}")
+    endif()
+    file(READ "${part_file}" part)
+    if(NOT part MATCHES "\n$" OR part MATCHES "<!-- (part|example|before|after)")
+      message(FATAL_ERROR "help part ${part_file} is not whole lines, or names a part or an example")
+    endif()
+    string(REPLACE "${directive}" "${part}" text "${text}")
+  endwhile()
+  set(${out} "${text}" PARENT_SCOPE)
+endfunction()
 
 # The example's words in this topic's language, the markup escaped.
 function(example_code out text)
@@ -53,6 +78,7 @@ function(example_section out name sentence)
     message(FATAL_ERROR "help topic ${SOURCE} names the example ${name}, which is not in ${EXAMPLES}")
   endif()
   file(READ "${example_file}" example)
+  insert_parts(example "${example}" "${EXAMPLES}/parts")
   set(start "<!-- before -->\n")
   set(middle "\n<!-- after -->\n")
   string(FIND "${example}" "${middle}" middle_at)
@@ -86,18 +112,16 @@ set(title "${CMAKE_MATCH_2}")
 string(LENGTH "${fields}" fields_length)
 string(SUBSTRING "${source}" ${fields_length} -1 body)
 
+get_filename_component(source_folder "${SOURCE}" DIRECTORY)
+insert_parts(body "${body}" "${source_folder}/parts")
+
 set(directive_pattern "<!-- example: ([A-Za-z0-9_.-]+)(; after: ([^\n]*))? -->\n")
 while(body MATCHES "${directive_pattern}")
   set(directive "${CMAKE_MATCH_0}")
   set(example_name "${CMAKE_MATCH_1}")
   set(sentence "${CMAKE_MATCH_3}")
   example_section(section "${example_name}" "${sentence}")
-  string(FIND "${body}" "${directive}" directive_at)
-  string(LENGTH "${directive}" directive_length)
-  string(SUBSTRING "${body}" 0 ${directive_at} body_start)
-  math(EXPR rest_at "${directive_at} + ${directive_length}")
-  string(SUBSTRING "${body}" ${rest_at} -1 body_rest)
-  set(body "${body_start}${section}${body_rest}")
+  string(REPLACE "${directive}" "${section}" body "${body}")
 endwhile()
 
 set(page "<!DOCTYPE html>\n<html lang=\"${LANGUAGE}\">\n<head>\n<meta charset=\"utf-8\">\n${fields}")

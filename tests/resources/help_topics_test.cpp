@@ -360,16 +360,20 @@ TEST(HelpTopics, EveryTopicPassesTheRuleSetAtWcag22AAA)
     EXPECT_GE(checked, 2 * 100);
 }
 
-// The examples a topic's source names ("<!-- example: NAME -->").
-std::vector<std::string> ExamplesNamedIn(const fs::path& source)
+// The files of a kind ("example", "part") a source names in its lines
+// "<!-- KIND: NAME -->", in their order.
+std::vector<std::string> NamedIn(const fs::path& source, const std::string& kind)
 {
-    static const std::regex directive("<!-- example: ([A-Za-z0-9_.-]+)");
+    const std::regex directive("<!-- " + kind + ": ([A-Za-z0-9_.-]+)");
     const std::string text = ReadAll(source);
     std::vector<std::string> names;
     for (auto it = std::sregex_iterator(text.begin(), text.end(), directive); it != std::sregex_iterator(); ++it)
         names.push_back((*it)[1]);
     return names;
 }
+
+std::vector<std::string> ExamplesNamedIn(const fs::path& source) { return NamedIn(source, "example"); }
+std::vector<std::string> PartsNamedIn(const fs::path& source) { return NamedIn(source, "part"); }
 
 TEST(HelpTopics, EveryExampleIsKeptOnceForBothLanguagesAndNamedByItsTopic)
 {
@@ -396,6 +400,64 @@ TEST(HelpTopics, EveryExampleIsKeptOnceForBothLanguagesAndNamedByItsTopic)
         const std::string topic = ReadAll(folder / "1-1-1.html");
         EXPECT_NE(topic.find("<pre><code>&lt;a href="), std::string::npos) << folder;
         EXPECT_EQ(topic.find("{{"), std::string::npos) << folder;
+    }
+}
+
+
+// A shared passage is said once in each language: every part is there in
+// both, some topic says it, a translated topic says the parts its English
+// says, and the written topics hold the part's text in place of its line.
+TEST(HelpTopics, EveryPartIsKeptInBothLanguagesAndSaidByATopic)
+{
+    const fs::path englishParts = test::kHelpSources / "parts";
+    const fs::path germanParts = test::kHelpSources / "de" / "parts";
+    EXPECT_EQ(FilesIn(germanParts), FilesIn(englishParts)) << "a part kept in one language only";
+    std::set<std::string> named;
+    int written = 0;
+    for (const std::string& name : FilesIn(test::kHelpSources)) {
+        if (!IsTopicFile(name))
+            continue;
+        const std::vector<std::string> english = PartsNamedIn(test::kHelpSources / name);
+        named.insert(english.begin(), english.end());
+        const bool translated = fs::exists(test::kHelpSources / "de" / name);
+        if (translated) {
+            EXPECT_EQ(PartsNamedIn(test::kHelpSources / "de" / name), english)
+                << "de/" << name << " does not say the parts of " << name;
+        }
+        for (const auto& [topic, parts] : {std::pair{kEnglish / name, englishParts}, std::pair{kGerman / name, germanParts}}) {
+            if (english.empty() || (topic.parent_path() == kGerman && !translated))
+                continue;
+            const std::string text = ReadAll(topic);
+            EXPECT_EQ(text.find("<!-- part:"), std::string::npos) << topic << " still holds a part's line";
+            for (const std::string& part : english) {
+                EXPECT_NE(text.find(ReadAll(parts / part)), std::string::npos) << topic << " lacks the text of " << part;
+                ++written;
+            }
+        }
+    }
+    for (const std::string& name : FilesIn(test::kHelpSources / "de")) {
+        for (const std::string& part : PartsNamedIn(test::kHelpSources / "de" / name))
+            EXPECT_TRUE(named.count(part)) << "de/" << name << " says " << part << ", which no English topic says";
+    }
+    EXPECT_EQ(FilesIn(englishParts), named) << "a part no topic says, or a topic saying a part that is not there";
+    EXPECT_GE(written, 2 * 30);
+}
+
+// The examples' parts are kept once for both languages, like the examples,
+// and each is said by an example.
+TEST(HelpTopics, EveryPartOfTheExamplesIsSaidByAnExample)
+{
+    const fs::path examples = test::kHelpSources / "examples";
+    std::set<std::string> named;
+    for (const std::string& name : FilesIn(examples)) {
+        const std::vector<std::string> parts = PartsNamedIn(examples / name);
+        named.insert(parts.begin(), parts.end());
+    }
+    EXPECT_EQ(FilesIn(examples / "parts"), named) << "a part no example says, or an example saying a part that is not there";
+    for (const fs::path& folder : {kEnglish, kGerman}) {
+        const std::string topic = ReadAll(folder / "act-html-page-lang.html");
+        EXPECT_EQ(topic.find("&lt;!-- part:"), std::string::npos) << folder << ": an example still shows a part's line";
+        EXPECT_NE(topic.find("&lt;title&gt;"), std::string::npos) << folder << ": the part of the example is missing";
     }
 }
 
