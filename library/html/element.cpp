@@ -4,6 +4,7 @@
 #include "element_factory.h"
 #include "page_text.h"
 #include "tag_table.h"
+#include "one_line.h"
 #include "text_util.h"
 
 #include <bit>
@@ -129,19 +130,7 @@ constexpr std::size_t kShownTagLength = 72;
 // breaks and runs of blanks one blank, cut after a few attributes.
 std::string ShownStartTag(std::string_view markup, const PageEncoding& encoding)
 {
-    const std::string read = PageBytesToUtf8(markup, encoding);
-    std::string shown;
-    bool blank = false;
-    for (char c : read) {
-        if (IsSpace(c)) {
-            blank = true;
-            continue;
-        }
-        if (blank && !shown.empty())
-            shown += ' ';
-        blank = false;
-        shown += c;
-    }
+    std::string shown = CollapseSpaces(PageBytesToUtf8(markup, encoding));
     if (shown.size() > kShownTagLength) {
         std::size_t cut = kShownTagLength;
         while (cut > 0 && (static_cast<unsigned char>(shown[cut]) & 0xC0) == 0x80)

@@ -1,6 +1,7 @@
 #include "registry_line_reader.h"
 
 #include "object_database.h"
+#include "registry_records.h"
 
 #include "library/html/page_encoding.h"
 #include "library/html/text_util.h"
@@ -346,9 +347,7 @@ private:
 
     std::unique_ptr<CSrcAsciiArt> ReadAsciiArt(Tag& tag)
     {
-        auto art = std::make_unique<CSrcAsciiArt>(tag.Take("id"));
-        art->SetDescribed(tag.Flag("described"));
-        art->SetSkipOverLink(tag.Flag("skipover_link"));
+        std::unique_ptr<CSrcAsciiArt> art = AsciiArtRecord(tag);
         if (tag.closed)
             return art;
         Tag child;
@@ -393,32 +392,19 @@ private:
             } else if (child.name == "table") {
                 if (!EndOfEmpty(child))
                     return nullptr;
-                auto table = std::make_unique<CSrcTable>(child.Take("id"));
-                table->SetLayout(EqualsIgnoreCase(child.Take("type"), "layout"));
-                table->SetRowHeaders(child.Flag("rowheaders"));
-                table->SetColumnHeaders(child.Flag("colheaders"));
-                table->SetRowHeaderAbbreviations(child.Flag("rowheaders_abbrev"));
-                table->SetColumnHeaderAbbreviations(child.Flag("colheaders_abbrev"));
-                table->SetLinearize(child.Flag("linearize"));
-                document->AddTable(std::move(table));
+                document->AddTable(TableRecord(child));
             } else if (child.name == "applet") {
                 if (!EndOfEmpty(child))
                     return nullptr;
-                auto applet = std::make_unique<CSrcApplet>(child.Take("id"));
-                applet->SetDescribed(child.Flag("described"));
-                document->AddApplet(std::move(applet));
+                document->AddApplet(AppletRecord(child));
             } else if (child.name == "imagemap") {
                 if (!EndOfEmpty(child))
                     return nullptr;
-                auto map = std::make_unique<CSrcImageMap>(child.Take("title"));
-                map->SetTextLinks(child.Flag("textlinks"));
-                document->AddImageMap(std::move(map));
+                document->AddImageMap(ImageMapRecord(child));
             } else if (child.name == "link") {
                 if (!EndOfEmpty(child))
                     return nullptr;
-                auto link = std::make_unique<CSrcLink>(child.Take("href"));
-                link->SetHasWarning(child.Flag("haswarning"));
-                document->AddLink(std::move(link));
+                document->AddLink(LinkRecord(child));
             } else if (child.name == "ascii_art") {
                 std::unique_ptr<CSrcAsciiArt> art = ReadAsciiArt(child);
                 if (!art)

@@ -1,6 +1,7 @@
 #include "registry_reader.h"
 
 #include "object_database.h"
+#include "registry_records.h"
 
 #include "library/html/page_encoding.h"
 #include "library/html/page_text.h"
@@ -17,6 +18,13 @@ using platform::XmlNodeType;
 bool Named(const CXmlNode& node, std::string_view name) { return node.IsElement() && EqualsIgnoreCase(node.Name(), name); }
 
 bool Flag(const CXmlNode& node, std::string_view name) { return EqualsIgnoreCase(node.Attribute(name), "true"); }
+
+// An element's attributes as the records read them.
+struct NodeFields {
+    const CXmlNode& node;
+    std::string Take(std::string_view name) const { return node.Attribute(name); }
+    bool Flag(std::string_view name) const { return orvane::Flag(node, name); }
+};
 
 // White space that only lays the file out, around the CDATA of a description.
 bool IsLayout(std::string_view text)
@@ -61,26 +69,13 @@ std::unique_ptr<CSrcImage> ReadImage(const CXmlNode& node)
 
 std::unique_ptr<CSrcAsciiArt> ReadAsciiArt(const CXmlNode& node)
 {
-    auto art = std::make_unique<CSrcAsciiArt>(node.Attribute("id"));
-    art->SetDescribed(Flag(node, "described"));
-    art->SetSkipOverLink(Flag(node, "skipover_link"));
+    NodeFields fields{node};
+    std::unique_ptr<CSrcAsciiArt> art = AsciiArtRecord(fields);
     for (const CXmlNode& child : node.Children()) {
         if (Named(child, "longdesc"))
             art->AddLongDesc(ReadLongDesc(child));
     }
     return art;
-}
-
-std::unique_ptr<CSrcTable> ReadTable(const CXmlNode& node)
-{
-    auto table = std::make_unique<CSrcTable>(node.Attribute("id"));
-    table->SetLayout(EqualsIgnoreCase(node.Attribute("type"), "layout"));
-    table->SetRowHeaders(Flag(node, "rowheaders"));
-    table->SetColumnHeaders(Flag(node, "colheaders"));
-    table->SetRowHeaderAbbreviations(Flag(node, "rowheaders_abbrev"));
-    table->SetColumnHeaderAbbreviations(Flag(node, "colheaders_abbrev"));
-    table->SetLinearize(Flag(node, "linearize"));
-    return table;
 }
 
 std::unique_ptr<CSrcDocument> ReadDocument(const CXmlNode& node)
@@ -92,19 +87,17 @@ std::unique_ptr<CSrcDocument> ReadDocument(const CXmlNode& node)
         if (Named(child, "ascii_art")) {
             document->AddAsciiArt(ReadAsciiArt(child));
         } else if (Named(child, "applet")) {
-            auto applet = std::make_unique<CSrcApplet>(child.Attribute("id"));
-            applet->SetDescribed(Flag(child, "described"));
-            document->AddApplet(std::move(applet));
+            NodeFields fields{child};
+            document->AddApplet(AppletRecord(fields));
         } else if (Named(child, "imagemap")) {
-            auto map = std::make_unique<CSrcImageMap>(child.Attribute("title"));
-            map->SetTextLinks(Flag(child, "textlinks"));
-            document->AddImageMap(std::move(map));
+            NodeFields fields{child};
+            document->AddImageMap(ImageMapRecord(fields));
         } else if (Named(child, "link")) {
-            auto link = std::make_unique<CSrcLink>(child.Attribute("href"));
-            link->SetHasWarning(Flag(child, "haswarning"));
-            document->AddLink(std::move(link));
+            NodeFields fields{child};
+            document->AddLink(LinkRecord(fields));
         } else if (Named(child, "table")) {
-            document->AddTable(ReadTable(child));
+            NodeFields fields{child};
+            document->AddTable(TableRecord(fields));
         } else if (Named(child, "judgement")) {
             document->RecordJudgement({child.Attribute("check"), child.Attribute("key"), child.Attribute("verdict"),
                                        child.Attribute("by"), child.Attribute("date")});

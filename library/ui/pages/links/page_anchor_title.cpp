@@ -12,6 +12,7 @@
 #include "library/html/element.h"
 #include "library/html/html_document.h"
 #include "library/html/tag_table.h"
+#include "library/html/one_line.h"
 #include "library/html/text_util.h"
 #include "platform/services.h"
 
@@ -49,24 +50,6 @@ std::string_view WithoutQuery(std::string_view href)
     return href.substr(0, std::min(href.find('?'), href.find('#')));
 }
 
-// Blanks and line breaks run together, as a browser shows a title.
-std::string OneLine(std::string_view text)
-{
-    std::string line;
-    bool blank = false;
-    for (char c : Trim(text)) {
-        if (IsSpace(c) || c == '\r' || c == '\n' || c == '\t') {
-            blank = true;
-            continue;
-        }
-        if (blank)
-            line.push_back(' ');
-        blank = false;
-        line.push_back(c);
-    }
-    return line;
-}
-
 // The title of the local page, as its own title element gives it; empty
 // when the file cannot be read or has none.
 std::string TitleOfPage(const std::string& path)
@@ -93,7 +76,7 @@ std::string TitleOfPage(const std::string& path)
             break;
         }
     }
-    return defaulttext::FromMarkup(OneLine(title));
+    return defaulttext::FromMarkup(CollapseSpaces(title));
 }
 
 // The last part of the address's path, else its host, else the address:
