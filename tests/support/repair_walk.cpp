@@ -296,13 +296,16 @@ NamedRegions(const CValidatorSheet& sheet, const std::unordered_map<const CEleme
         const CElement* element = page.Element();
         auto found = element ? originals.find(element) : originals.end();
         // The link texts page lists every link of the page, the device
-        // page every tag with a mouse handler: they name those tags.
+        // page every tag with a mouse handler, the headings page every
+        // heading, whose levels it sets: they name those tags.
         const bool links = page.ClassName() == "CPageAnchorTextlink";
         const bool handlers = page.ClassName() == "CPageDeviceDependent";
-        if (links || handlers) {
+        const bool headings = page.ClassName() == "CPageHeadings";
+        if (links || handlers || headings) {
             for (const auto& [named, was] : originals) {
                 const std::string text = Lower(was.text);
                 if ((links && named->Kind() == tag::kA) ||
+                    (headings && (named->IsHeadingStart() || named->IsHeadingEnd())) ||
                     (handlers && IsTag(*named) && (text.find("onmouse") != std::string::npos ||
                                                    text.find("onclick") != std::string::npos)))
                     regions.emplace_back(was.offset, was.offset + was.text.size());
