@@ -46,7 +46,7 @@ TEST(PreCommitHook, TryRepoPassesASiteWhosePagesReachTheirLevelAndFailsOneThatDo
     int status = 0;
     Shell("pre-commit --version", status);
     if (status != 0)
-        GTEST_SKIP() << "pre-commit is not on PATH: the hook is not tried (pip3 install pre-commit)";
+        GTEST_SKIP() << "pre-commit is not on PATH: the hook is not tried (apt-get install pre-commit)";
     const fs::path program = fs::read_symlink("/proc/self/exe").parent_path() / "orvane";
     ASSERT_TRUE(fs::exists(program)) << program;
 
