@@ -1,0 +1,188 @@
+// The decisions journey as a new user makes it, through Tamsel: the site's
+// folder opened in Tamsel's window, the German page chosen and checked by the
+// checker library Tamsel loads, judged and repaired in the library's overview
+// and sheet, saved by Tamsel in the user's file-save mode, and its file status
+// shown and kept; then the site's CI agrees from the site's folder.
+#include "selector/qt/tamsel_app.h"
+#include "selector/selector_ids.h"
+
+#include "library/ui/overview_dialog.h"
+#include "library/ui/validator_sheet.h"
+#include "platform/qt/qt_session.h"
+#include "platform/qt/qt_window_system.h"
+#include "platform/registry.h"
+#include "tests/qt/accessibility_tree.h"
+#include "tests/qt/decisions_journey_steps.h"
+#include "tests/support/test_support.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QMessageBox>
+#include <QTimer>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <set>
+#include <string>
+
+namespace orvane::selector {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace test::journey;
+
+// The windows the checker library shows while Tamsel waits for it. The
+// library was loaded at run time with a window system of its own, so its
+// windows are met as any Qt window is: when shown, and handled once the
+// window runs its own event loop, as a user answers it. A window the journey
+// does not expect is noted and closed, so that the test cannot hang on it.
+class CLibraryWindows final : public QObject {
+public:
+    using Handler = std::function<void(QWidget&)>;
+    CLibraryWindows(Handler overview, Handler sheet) : m_overview(std::move(overview)), m_sheet(std::move(sheet))
+    {
+        qApp->installEventFilter(this);
+    }
+    ~CLibraryWindows() override { qApp->removeEventFilter(this); }
+    CLibraryWindows(const CLibraryWindows&) = delete;
+    CLibraryWindows& operator=(const CLibraryWindows&) = delete;
+
+    QStringList unexpected;
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        auto* dialog = qobject_cast<QDialog*>(watched);
+        if (event->type() != QEvent::Show || !dialog || !dialog->isWindow() || dialog->property(kMet).toBool())
+            return false;
+        dialog->setProperty(kMet, true);
+        QTimer::singleShot(0, dialog, [this, dialog] { Handle(*dialog); });
+        return false;
+    }
+
+private:
+    static constexpr const char* kMet = "journeyMet";
+
+    void Handle(QDialog& dialog)
+    {
+        if (!dialog.isVisible())
+            return;
+        const QString name = dialog.objectName();
+        if (name == QString("t%1").arg(COverviewDialog::kTemplate)) {
+            m_overview(dialog);
+        } else if (name == QString("t%1").arg(CValidatorSheet::kTemplate)) {
+            m_sheet(dialog);
+        } else if (auto* box = qobject_cast<QMessageBox*>(&dialog)) {
+            unexpected << box->text();
+            box->reject();
+        } else {
+            unexpected << name + ": " + dialog.windowTitle();
+            dialog.reject();
+        }
+    }
+
+    Handler m_overview;
+    Handler m_sheet;
+};
+
+// The row of the file list that shows the file of that name; -1 when none does.
+int RowOf(QTreeWidget& files, const char* name)
+{
+    const QList<QTreeWidgetItem*> found = files.findItems(name, Qt::MatchExactly);
+    return found.size() == 1 ? files.indexOfTopLevelItem(found[0]) : -1;
+}
+
+// What a screen reader reads of the row of that name, up to its first column's end.
+QString RowAsRead(QWidget& window, const char* name)
+{
+    for (const QString& row : platform::qt::test::RowsWithStatesAsRead(window)) {
+        if (row.startsWith(QString(name) + ","))
+            return row.section(" | ", 0, 0);
+    }
+    return {};
+}
+
+TEST(TamselJourney, AGermanPageJudgedThroughTamselReachesLevelAInTheOverviewTheFileStatusAndCi)
+{
+    // The home the tests' runner gave this test: the settings, the status
+    // database and the user's own registry are written there, and the site too.
+    const fs::path home = std::getenv("ORVANE_HOME");
+    setenv("ORVANE_SESSION", "windows", 1);
+    setenv("ORVANE_LANG", "en", 1);
+    const fs::path site = home / "fahrplan-site";
+    const fs::path page = MakeFahrplanSite(site);
+    {
+        auto registry = platform::CreateFileRegistry((home / "UserRegistry.reg").string());
+        auto key = registry->CreateKey(platform::kOrvaneRegistryKey);
+        ASSERT_TRUE(key);
+        // Saved in the page's place, where the CI finds it.
+        key->SetDword("FileSaves", 0);
+        key->SetString("WaiConformance", "A");
+        ASSERT_TRUE(key->Flush());
+    }
+
+    std::set<int> met;
+    std::string summary;
+    QString before, after, afterListing;
+    int markShown = -1, markAfterListing = -1;
+    QStringList unexpected;
+    platform::qt::StartProgramWindows();
+    platform::qt::QtWindows()->SetShowHook([&](QWidget& widget, platform::IWindow& window) {
+        [&] {
+            auto* files = test::Find<QTreeWidget>(widget, "c1005");
+            ASSERT_TRUE(files);
+            ASSERT_GE(RowOf(*files, "index.html"), 0);
+            files->clearSelection();
+            files->setCurrentItem(files->topLevelItem(RowOf(*files, "index.html")));
+            before = RowAsRead(widget, "index.html");
+            {
+                CLibraryWindows library([&](QWidget& overview) { summary = RepairEverythingAndClose(overview); },
+                                        [&](QWidget& sheet) { met = AnswerEveryPage(sheet); });
+                // The whole session runs in the library's windows before Check returns.
+                test::Press(widget, "c1000");
+                unexpected = library.unexpected;
+            }
+            markShown = window.ItemIcon(kIdFiles, RowOf(*files, "index.html"));
+            after = RowAsRead(widget, "index.html");
+            // The long description's new page comes into the list once the
+            // folder's changes are read; the page keeps its status there.
+            EXPECT_TRUE(QTest::qWaitFor([&] { return RowOf(*files, "faehre.html") >= 0; }));
+            markAfterListing = window.ItemIcon(kIdFiles, RowOf(*files, "index.html"));
+            afterListing = RowAsRead(widget, "index.html");
+        }();
+        test::Press(widget, "c1016");
+    });
+    EXPECT_EQ(qt::RunTamsel("TamselResources.rcc", site.string()), 0);
+    platform::qt::QtWindows()->SetShowHook(nullptr);
+
+    EXPECT_EQ(unexpected, QStringList{}) << unexpected.join('\n').toStdString();
+    EXPECT_NE(summary.find("The page reaches conformance level A."), std::string::npos) << summary;
+    ExpectJudgedAndSaved(site, met);
+    // Saved in place: no temporary copy left, no copy beside it.
+    EXPECT_FALSE(fs::exists(site / "index.tmp"));
+    EXPECT_FALSE(fs::exists(site / "index.htmlvalid"));
+    // Every problem repaired and the page saved: checked, without problems.
+    EXPECT_EQ(before, "index.html, Not checked");
+    EXPECT_EQ(markShown, 2);
+    EXPECT_EQ(after, "index.html, Checked, no problems");
+    EXPECT_EQ(markAfterListing, 2);
+    EXPECT_EQ(afterListing, "index.html, Checked, no problems");
+    const std::string database = test::ReadFileBytes((home / "OrvaneFileDatabase.txt").string());
+    EXPECT_NE(database.find(page.string() + "\t2\t"), std::string::npos) << database;
+
+    ExpectCiReachesLevelAByTheSiteRegistry(site);
+}
+
+} // namespace
+} // namespace orvane::selector
+
+int main(int argc, char** argv)
+{
+    ::testing::InitGoogleTest(&argc, argv);
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    return RUN_ALL_TESTS();
+}
