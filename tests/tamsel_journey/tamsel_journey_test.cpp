@@ -6,6 +6,8 @@
 #include "selector/qt/tamsel_app.h"
 #include "selector/selector_ids.h"
 
+#include "library/settings/page_settings_filesaves.h"
+#include "library/settings/sheet_settings.h"
 #include "library/ui/overview_dialog.h"
 #include "library/ui/validator_sheet.h"
 #include "platform/qt/qt_session.h"
@@ -18,6 +20,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QMessageBox>
+#include <QTabWidget>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -26,6 +29,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <set>
 #include <string>
 
@@ -43,7 +47,8 @@ using namespace test::journey;
 class CLibraryWindows final : public QObject {
 public:
     using Handler = std::function<void(QWidget&)>;
-    CLibraryWindows(Handler overview, Handler sheet) : m_overview(std::move(overview)), m_sheet(std::move(sheet))
+    // The handlers by the template of the window they answer.
+    explicit CLibraryWindows(std::map<int, Handler> handlers) : m_handlers(std::move(handlers))
     {
         qApp->installEventFilter(this);
     }
@@ -71,11 +76,13 @@ private:
         if (!dialog.isVisible())
             return;
         const QString name = dialog.objectName();
-        if (name == QString("t%1").arg(COverviewDialog::kTemplate)) {
-            m_overview(dialog);
-        } else if (name == QString("t%1").arg(CValidatorSheet::kTemplate)) {
-            m_sheet(dialog);
-        } else if (auto* box = qobject_cast<QMessageBox*>(&dialog)) {
+        for (const auto& [templateId, handler] : m_handlers) {
+            if (name == QString("t%1").arg(templateId)) {
+                handler(dialog);
+                return;
+            }
+        }
+        if (auto* box = qobject_cast<QMessageBox*>(&dialog)) {
             unexpected << box->text();
             box->reject();
         } else {
@@ -84,9 +91,27 @@ private:
         }
     }
 
-    Handler m_overview;
-    Handler m_sheet;
+    std::map<int, Handler> m_handlers;
 };
+
+// Tamsel's Settings, as a new user fills them in: level A on the first page,
+// and on the file-save page the repaired page saved in the original's place,
+// where the site's CI finds it; then OK.
+void ChooseLevelAAndSavingInPlace(QWidget& sheet)
+{
+    test::Press(sheet, "c1264");
+    if (auto* pages = test::Find<QTabWidget>(sheet, "c12320")) {
+        for (int page = 0; page < pages->count(); ++page) {
+            if (pages->widget(page)->objectName() == QString("t%1").arg(CPageSettingsFileSaves::kTemplate))
+                pages->setCurrentIndex(page);
+        }
+    }
+    if (auto* replace = test::Shown<QAbstractButton>(sheet, "c1004"))
+        replace->click();
+    else
+        ADD_FAILURE() << "the file-save page is not shown";
+    test::Press(sheet, "c1");
+}
 
 // The row of the file list that shows the file of that name; -1 when none does.
 int RowOf(QTreeWidget& files, const char* name)
@@ -112,18 +137,10 @@ TEST(TamselJourney, AGermanPageJudgedThroughTamselReachesLevelAInTheOverviewTheF
     const fs::path home = std::getenv("ORVANE_HOME");
     setenv("ORVANE_SESSION", "windows", 1);
     setenv("ORVANE_LANG", "en", 1);
+    // The login name the verdicts are kept under.
+    setenv("ORVANE_USER", "alice", 1);
     const fs::path site = home / "fahrplan-site";
     const fs::path page = MakeFahrplanSite(site);
-    {
-        auto registry = platform::CreateFileRegistry((home / "UserRegistry.reg").string());
-        auto key = registry->CreateKey(platform::kOrvaneRegistryKey);
-        ASSERT_TRUE(key);
-        // Saved in the page's place, where the CI finds it.
-        key->SetDword("FileSaves", 0);
-        key->SetString("WaiConformance", "A");
-        ASSERT_TRUE(key->Flush());
-    }
-
     std::set<int> met;
     std::string summary;
     QString before, after, afterListing;
@@ -139,9 +156,12 @@ TEST(TamselJourney, AGermanPageJudgedThroughTamselReachesLevelAInTheOverviewTheF
             files->setCurrentItem(files->topLevelItem(RowOf(*files, "index.html")));
             before = RowAsRead(widget, "index.html");
             {
-                CLibraryWindows library([&](QWidget& overview) { summary = RepairEverythingAndClose(overview); },
-                                        [&](QWidget& sheet) { met = AnswerEveryPage(sheet); });
-                // The whole session runs in the library's windows before Check returns.
+                CLibraryWindows library({{CSheetSettings::kTemplate, ChooseLevelAAndSavingInPlace},
+                                         {COverviewDialog::kTemplate,
+                                          [&](QWidget& overview) { summary = RepairEverythingAndClose(overview); }},
+                                         {CValidatorSheet::kTemplate, [&](QWidget& sheet) { met = AnswerEveryPage(sheet); }}});
+                // The library's windows come and go before the buttons' clicks return.
+                test::Press(widget, "c1001");
                 test::Press(widget, "c1000");
                 unexpected = library.unexpected;
             }
@@ -149,7 +169,7 @@ TEST(TamselJourney, AGermanPageJudgedThroughTamselReachesLevelAInTheOverviewTheF
             after = RowAsRead(widget, "index.html");
             // The long description's new page comes into the list once the
             // folder's changes are read; the page keeps its status there.
-            EXPECT_TRUE(QTest::qWaitFor([&] { return RowOf(*files, "faehre.html") >= 0; }));
+            EXPECT_TRUE(QTest::qWaitFor([&] { return RowOf(*files, "faehre.html") >= 0; }, 60000));
             markAfterListing = window.ItemIcon(kIdFiles, RowOf(*files, "index.html"));
             afterListing = RowAsRead(widget, "index.html");
         }();
@@ -172,8 +192,21 @@ TEST(TamselJourney, AGermanPageJudgedThroughTamselReachesLevelAInTheOverviewTheF
     EXPECT_EQ(afterListing, "index.html, Checked, no problems");
     const std::string database = test::ReadFileBytes((home / "OrvaneFileDatabase.txt").string());
     EXPECT_NE(database.find(page.string() + "\t2\t"), std::string::npos) << database;
+    // The settings chosen in the library's sheet outlive Tamsel's own state
+    // written into the same store as it closed.
+    auto registry = platform::CreateFileRegistry((home / "UserRegistry.reg").string());
+    auto key = registry->OpenKey(platform::kOrvaneRegistryKey, platform::RegistryAccess::Read);
+    ASSERT_TRUE(key);
+    EXPECT_EQ(key->QueryDword("FileSaves"), 0u);
+    EXPECT_EQ(key->QueryString("WaiConformance", 10), "A");
+    EXPECT_EQ(key->QueryString("SelectorLastDirectory", 500), site.string());
 
     ExpectCiReachesLevelAByTheSiteRegistry(site);
+    // The CI's report says who judged, whoever runs it.
+    unsetenv("ORVANE_USER");
+    int status = -1;
+    const std::string report = RunProgram(site, "check --level A index.html", status);
+    EXPECT_NE(report.find("(CheckFlicker): nothing flickers by alice on "), std::string::npos) << report;
 }
 
 } // namespace
