@@ -49,14 +49,17 @@ constexpr const char* kFahrplan =
     "</body></html>\n";
 
 // The site made anew in that folder: its page index.html, the page's picture
-// and an empty site registry. The page's path.
-inline fs::path MakeFahrplanSite(const fs::path& site)
+// and, unless the journey starts it itself, an empty site registry. The
+// page's path.
+inline fs::path MakeFahrplanSite(const fs::path& site, bool withSiteRegistry = true)
 {
     fs::remove_all(site);
     fs::create_directories(site / "images");
-    fs::create_directories(site / ".orvane");
     fs::copy_file(std::string(ORVANE_EXAMPLES_DIR) + "/images/ferry.png", site / "images/ferry.png");
-    std::ofstream(site / ".orvane" / "registry.xml") << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<root>\n</root>\n";
+    if (withSiteRegistry) {
+        fs::create_directories(site / ".orvane");
+        std::ofstream(site / ".orvane" / "registry.xml") << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<root>\n</root>\n";
+    }
     const fs::path page = site / "index.html";
     std::ofstream(page, std::ios::binary) << kFahrplan;
     return page;

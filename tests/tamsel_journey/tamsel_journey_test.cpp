@@ -42,8 +42,9 @@ using namespace test::journey;
 // The windows the checker library shows while Tamsel waits for it. The
 // library was loaded at run time with a window system of its own, so its
 // windows are met as any Qt window is: when shown, and handled once the
-// window runs its own event loop, as a user answers it. A window the journey
-// does not expect is noted and closed, so that the test cannot hang on it.
+// window runs its own event loop, as a user answers it. Its messages are
+// noted and answered Yes, or OK; a window the journey does not expect is
+// noted and closed, so that the test cannot hang on it.
 class CLibraryWindows final : public QObject {
 public:
     using Handler = std::function<void(QWidget&)>;
@@ -56,6 +57,7 @@ public:
     CLibraryWindows(const CLibraryWindows&) = delete;
     CLibraryWindows& operator=(const CLibraryWindows&) = delete;
 
+    QStringList messages;
     QStringList unexpected;
 
     bool eventFilter(QObject* watched, QEvent* event) override
@@ -83,8 +85,14 @@ private:
             }
         }
         if (auto* box = qobject_cast<QMessageBox*>(&dialog)) {
-            unexpected << box->text();
-            box->reject();
+            messages << box->text();
+            QAbstractButton* answer = box->button(QMessageBox::Yes);
+            if (!answer)
+                answer = box->button(QMessageBox::Ok);
+            if (answer)
+                answer->click();
+            else
+                box->reject();
         } else {
             unexpected << name + ": " + dialog.windowTitle();
             dialog.reject();
@@ -140,12 +148,13 @@ TEST(TamselJourney, AGermanPageJudgedThroughTamselReachesLevelAInTheOverviewTheF
     // The login name the verdicts are kept under.
     setenv("ORVANE_USER", "alice", 1);
     const fs::path site = home / "fahrplan-site";
-    const fs::path page = MakeFahrplanSite(site);
+    // The site keeps no registry yet: the user starts it from the overview.
+    const fs::path page = MakeFahrplanSite(site, false);
     std::set<int> met;
     std::string summary;
     QString before, after, afterListing;
     int markShown = -1, markAfterListing = -1;
-    QStringList unexpected;
+    QStringList messages, unexpected;
     platform::qt::StartProgramWindows();
     platform::qt::QtWindows()->SetShowHook([&](QWidget& widget, platform::IWindow& window) {
         [&] {
@@ -158,11 +167,15 @@ TEST(TamselJourney, AGermanPageJudgedThroughTamselReachesLevelAInTheOverviewTheF
             {
                 CLibraryWindows library({{CSheetSettings::kTemplate, ChooseLevelAAndSavingInPlace},
                                          {COverviewDialog::kTemplate,
-                                          [&](QWidget& overview) { summary = RepairEverythingAndClose(overview); }},
+                                          [&](QWidget& overview) {
+                                              test::Press(overview, "c1289");
+                                              summary = RepairEverythingAndClose(overview);
+                                          }},
                                          {CValidatorSheet::kTemplate, [&](QWidget& sheet) { met = AnswerEveryPage(sheet); }}});
                 // The library's windows come and go before the buttons' clicks return.
                 test::Press(widget, "c1001");
                 test::Press(widget, "c1000");
+                messages = library.messages;
                 unexpected = library.unexpected;
             }
             markShown = window.ItemIcon(kIdFiles, RowOf(*files, "index.html"));
@@ -179,6 +192,13 @@ TEST(TamselJourney, AGermanPageJudgedThroughTamselReachesLevelAInTheOverviewTheF
     platform::qt::QtWindows()->SetShowHook(nullptr);
 
     EXPECT_EQ(unexpected, QStringList{}) << unexpected.join('\n').toStdString();
+    // Asked, and told where the site registry was made and that the session keeps its decisions there.
+    ASSERT_EQ(messages.size(), 2) << messages.join('\n').toStdString();
+    const QString registryFile = QString::fromStdString((site / ".orvane" / "registry.xml").string());
+    EXPECT_TRUE(messages[0].startsWith("Start a site registry in " + QString::fromStdString(site.string()) + "?"))
+        << messages[0].toStdString();
+    EXPECT_TRUE(messages[1].startsWith("The site registry " + registryFile + " was created. This session"))
+        << messages[1].toStdString();
     EXPECT_NE(summary.find("The page reaches conformance level A."), std::string::npos) << summary;
     ExpectJudgedAndSaved(site, met);
     // Saved in place: no temporary copy left, no copy beside it.
