@@ -151,9 +151,9 @@ TEST(TamselJourney, AGermanPageJudgedThroughTamselReachesLevelAInTheOverviewTheF
     // The site keeps no registry yet: the user starts it from the overview.
     const fs::path page = MakeFahrplanSite(site, false);
     std::set<int> met;
-    std::string summary;
+    std::string summary, summaryAgain;
     QString before, after, afterListing;
-    int markShown = -1, markAfterListing = -1;
+    int markShown = -1, markAfterListing = -1, markAgain = -1;
     QStringList messages, unexpected;
     platform::qt::StartProgramWindows();
     platform::qt::QtWindows()->SetShowHook([&](QWidget& widget, platform::IWindow& window) {
@@ -185,6 +185,20 @@ TEST(TamselJourney, AGermanPageJudgedThroughTamselReachesLevelAInTheOverviewTheF
             EXPECT_TRUE(QTest::qWaitFor([&] { return RowOf(*files, "faehre.html") >= 0; }, 60000));
             markAfterListing = window.ItemIcon(kIdFiles, RowOf(*files, "index.html"));
             afterListing = RowAsRead(widget, "index.html");
+
+            // Checked again, the page asks nothing: its overview says level A
+            // at once, by the verdicts the site registry gave back.
+            CLibraryWindows again({{COverviewDialog::kTemplate, [&](QWidget& overview) {
+                                        if (auto* label = test::Find<QLabel>(overview, "c1274"))
+                                            summaryAgain = label->text().toStdString();
+                                        test::Press(overview, "c1");
+                                    }}});
+            files->clearSelection();
+            files->setCurrentItem(files->topLevelItem(RowOf(*files, "index.html")));
+            test::Press(widget, "c1000");
+            messages << again.messages;
+            unexpected << again.unexpected;
+            markAgain = window.ItemIcon(kIdFiles, RowOf(*files, "index.html"));
         }();
         test::Press(widget, "c1016");
     });
@@ -210,6 +224,8 @@ TEST(TamselJourney, AGermanPageJudgedThroughTamselReachesLevelAInTheOverviewTheF
     EXPECT_EQ(after, "index.html, Checked, no problems");
     EXPECT_EQ(markAfterListing, 2);
     EXPECT_EQ(afterListing, "index.html, Checked, no problems");
+    EXPECT_NE(summaryAgain.find("The page reaches conformance level A."), std::string::npos) << summaryAgain;
+    EXPECT_EQ(markAgain, 2);
     const std::string database = test::ReadFileBytes((home / "OrvaneFileDatabase.txt").string());
     EXPECT_NE(database.find(page.string() + "\t2\t"), std::string::npos) << database;
     // The settings chosen in the library's sheet outlive Tamsel's own state
