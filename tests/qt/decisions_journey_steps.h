@@ -58,7 +58,8 @@ inline fs::path MakeFahrplanSite(const fs::path& site, bool withSiteRegistry = t
     fs::copy_file(std::string(ORVANE_EXAMPLES_DIR) + "/images/ferry.png", site / "images/ferry.png");
     if (withSiteRegistry) {
         fs::create_directories(site / ".orvane");
-        std::ofstream(site / ".orvane" / "registry.xml") << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<root>\n</root>\n";
+        std::ofstream(site / ".orvane" / "registry.xml")
+            << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<root>\n</root>\n";
     }
     const fs::path page = site / "index.html";
     std::ofstream(page, std::ios::binary) << kFahrplan;

@@ -165,13 +165,15 @@ TEST(TamselJourney, AGermanPageJudgedThroughTamselReachesLevelAInTheOverviewTheF
             files->setCurrentItem(files->topLevelItem(RowOf(*files, "index.html")));
             before = RowAsRead(widget, "index.html");
             {
+                // The site registry started first, then every problem repaired.
+                auto overviewSteps = [&](QWidget& overview) {
+                    test::Press(overview, "c1289");
+                    summary = RepairEverythingAndClose(overview);
+                };
+                auto sheetSteps = [&](QWidget& sheet) { met = AnswerEveryPage(sheet); };
                 CLibraryWindows library({{CSheetSettings::kTemplate, ChooseLevelAAndSavingInPlace},
-                                         {COverviewDialog::kTemplate,
-                                          [&](QWidget& overview) {
-                                              test::Press(overview, "c1289");
-                                              summary = RepairEverythingAndClose(overview);
-                                          }},
-                                         {CValidatorSheet::kTemplate, [&](QWidget& sheet) { met = AnswerEveryPage(sheet); }}});
+                                         {COverviewDialog::kTemplate, overviewSteps},
+                                         {CValidatorSheet::kTemplate, sheetSteps}});
                 // The library's windows come and go before the buttons' clicks return.
                 test::Press(widget, "c1001");
                 test::Press(widget, "c1000");
@@ -237,9 +239,9 @@ TEST(TamselJourney, AGermanPageJudgedThroughTamselReachesLevelAInTheOverviewTheF
     EXPECT_EQ(key->QueryString("WaiConformance", 10), "A");
     EXPECT_EQ(key->QueryString("SelectorLastDirectory", 500), site.string());
 
-    ExpectCiReachesLevelAByTheSiteRegistry(site);
-    // The CI's report says who judged, whoever runs it.
+    // The CI runs under a login name of its own; its report says who judged.
     unsetenv("ORVANE_USER");
+    ExpectCiReachesLevelAByTheSiteRegistry(site);
     int status = -1;
     const std::string report = RunProgram(site, "check --level A index.html", status);
     EXPECT_NE(report.find("(CheckFlicker): nothing flickers by alice on "), std::string::npos) << report;
