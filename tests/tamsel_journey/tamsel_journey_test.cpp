@@ -1,12 +1,11 @@
 // The decisions journey as a new user makes it, through Tamsel: the site's
 // folder opened in Tamsel's window, the German page chosen and checked by the
 // checker library Tamsel loads, judged and repaired in the library's overview
-// and sheet, saved by Tamsel in the user's file-save mode, and its file status
+// and sheet, saved by Tamsel where its save dialog says, and its file status
 // shown and kept; then the site's CI agrees from the site's folder.
 #include "selector/qt/tamsel_app.h"
 #include "selector/selector_ids.h"
 
-#include "library/settings/page_settings_filesaves.h"
 #include "library/settings/sheet_settings.h"
 #include "library/ui/overview_dialog.h"
 #include "library/ui/validator_sheet.h"
@@ -19,8 +18,10 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QMessageBox>
-#include <QTabWidget>
+#include <QPushButton>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -39,23 +40,27 @@ namespace {
 namespace fs = std::filesystem;
 using namespace test::journey;
 
-// The windows the checker library shows while Tamsel waits for it. The
-// library was loaded at run time with a window system of its own, so its
-// windows are met as any Qt window is: when shown, and handled once the
-// window runs its own event loop, as a user answers it. Its messages are
-// noted and answered Yes, or OK; a window the journey does not expect is
-// noted and closed, so that the test cannot hang on it.
-class CLibraryWindows final : public QObject {
+// The dialogs that come while a click in Tamsel's window waits for them:
+// the checker library's, and the file dialog Tamsel saves with. The library
+// was loaded at run time with a window system of its own, so its windows are
+// met as any Qt window is: when shown, and handled once the window runs its
+// own event loop, as a user answers it. Messages are noted and answered Yes,
+// or OK; a window the journey does not expect is noted and closed, so that
+// the test cannot hang on it.
+class CDialogsAnswered final : public QObject {
 public:
     using Handler = std::function<void(QWidget&)>;
-    // The handlers by the template of the window they answer.
-    explicit CLibraryWindows(std::map<int, Handler> handlers) : m_handlers(std::move(handlers))
+    // The handlers by the dialog they answer: the name of the form of a
+    // template ("t" and its number, as Form gives it) or the dialog's class.
+    explicit CDialogsAnswered(std::map<QString, Handler> handlers) : m_handlers(std::move(handlers))
     {
         qApp->installEventFilter(this);
     }
-    ~CLibraryWindows() override { qApp->removeEventFilter(this); }
-    CLibraryWindows(const CLibraryWindows&) = delete;
-    CLibraryWindows& operator=(const CLibraryWindows&) = delete;
+    ~CDialogsAnswered() override { qApp->removeEventFilter(this); }
+    CDialogsAnswered(const CDialogsAnswered&) = delete;
+    CDialogsAnswered& operator=(const CDialogsAnswered&) = delete;
+
+    static QString Form(int templateId) { return QString("t%1").arg(templateId); }
 
     QStringList messages;
     QStringList unexpected;
@@ -78,8 +83,8 @@ private:
         if (!dialog.isVisible())
             return;
         const QString name = dialog.objectName();
-        for (const auto& [templateId, handler] : m_handlers) {
-            if (name == QString("t%1").arg(templateId)) {
+        for (const auto& [form, handler] : m_handlers) {
+            if (name == form || dialog.inherits(form.toLatin1().constData())) {
                 handler(dialog);
                 return;
             }
@@ -99,26 +104,31 @@ private:
         }
     }
 
-    std::map<int, Handler> m_handlers;
+    std::map<QString, Handler> m_handlers;
 };
 
-// Tamsel's Settings, as a new user fills them in: level A on the first page,
-// and on the file-save page the repaired page saved in the original's place,
-// where the site's CI finds it; then OK.
-void ChooseLevelAAndSavingInPlace(QWidget& sheet)
+// Tamsel's Settings, as a new user fills them in: level A, and OK. The
+// file-save mode stays as it comes, each time asked.
+void ChooseLevelA(QWidget& sheet)
 {
     test::Press(sheet, "c1264");
-    if (auto* pages = test::Find<QTabWidget>(sheet, "c12320")) {
-        for (int page = 0; page < pages->count(); ++page) {
-            if (pages->widget(page)->objectName() == QString("t%1").arg(CPageSettingsFileSaves::kTemplate))
-                pages->setCurrentIndex(page);
-        }
-    }
-    if (auto* replace = test::Shown<QAbstractButton>(sheet, "c1004"))
-        replace->click();
-    else
-        ADD_FAILURE() << "the file-save page is not shown";
     test::Press(sheet, "c1");
+}
+
+// Tamsel's save dialog, opened on the page checked: the name it proposes
+// noted, and taken.
+void TakeTheProposedName(QWidget& widget, QString& proposed)
+{
+    auto& dialog = static_cast<QFileDialog&>(widget);
+    const QStringList chosen = dialog.selectedFiles();
+    proposed = chosen.size() == 1 ? chosen[0] : chosen.join(", ");
+    auto* buttons = dialog.findChild<QDialogButtonBox*>();
+    if (QPushButton* save = buttons ? buttons->button(QDialogButtonBox::Save) : nullptr) {
+        save->click();
+    } else {
+        ADD_FAILURE() << "the save dialog has no Save button";
+        dialog.reject();
+    }
 }
 
 // The row of the file list that shows the file of that name; -1 when none does.
@@ -155,6 +165,7 @@ TEST(TamselJourney, AGermanPageJudgedThroughTamselReachesLevelAInTheOverviewTheF
     QString before, after, afterListing;
     int markShown = -1, markAfterListing = -1, markAgain = -1;
     QStringList messages, unexpected;
+    QString proposed, proposedAgain;
     platform::qt::StartProgramWindows();
     platform::qt::QtWindows()->SetShowHook([&](QWidget& widget, platform::IWindow& window) {
         [&] {
@@ -171,14 +182,15 @@ TEST(TamselJourney, AGermanPageJudgedThroughTamselReachesLevelAInTheOverviewTheF
                     summary = RepairEverythingAndClose(overview);
                 };
                 auto sheetSteps = [&](QWidget& sheet) { met = AnswerEveryPage(sheet); };
-                CLibraryWindows library({{CSheetSettings::kTemplate, ChooseLevelAAndSavingInPlace},
-                                         {COverviewDialog::kTemplate, overviewSteps},
-                                         {CValidatorSheet::kTemplate, sheetSteps}});
+                CDialogsAnswered dialogs({{CDialogsAnswered::Form(CSheetSettings::kTemplate), ChooseLevelA},
+                                          {CDialogsAnswered::Form(COverviewDialog::kTemplate), overviewSteps},
+                                          {CDialogsAnswered::Form(CValidatorSheet::kTemplate), sheetSteps},
+                                          {"QFileDialog", [&](QWidget& files) { TakeTheProposedName(files, proposed); }}});
                 // The library's windows come and go before the buttons' clicks return.
                 test::Press(widget, "c1001");
                 test::Press(widget, "c1000");
-                messages = library.messages;
-                unexpected = library.unexpected;
+                messages = dialogs.messages;
+                unexpected = dialogs.unexpected;
             }
             markShown = window.ItemIcon(kIdFiles, RowOf(*files, "index.html"));
             after = RowAsRead(widget, "index.html");
@@ -190,11 +202,13 @@ TEST(TamselJourney, AGermanPageJudgedThroughTamselReachesLevelAInTheOverviewTheF
 
             // Checked again, the page asks nothing: its overview says level A
             // at once, by the verdicts the site registry gave back.
-            CLibraryWindows again({{COverviewDialog::kTemplate, [&](QWidget& overview) {
-                                        if (auto* label = test::Find<QLabel>(overview, "c1274"))
-                                            summaryAgain = label->text().toStdString();
-                                        test::Press(overview, "c1");
-                                    }}});
+            auto readAndClose = [&](QWidget& overview) {
+                if (auto* label = test::Find<QLabel>(overview, "c1274"))
+                    summaryAgain = label->text().toStdString();
+                test::Press(overview, "c1");
+            };
+            CDialogsAnswered again({{CDialogsAnswered::Form(COverviewDialog::kTemplate), readAndClose},
+                                    {"QFileDialog", [&](QWidget& files) { TakeTheProposedName(files, proposedAgain); }}});
             files->clearSelection();
             files->setCurrentItem(files->topLevelItem(RowOf(*files, "index.html")));
             test::Press(widget, "c1000");
@@ -208,16 +222,22 @@ TEST(TamselJourney, AGermanPageJudgedThroughTamselReachesLevelAInTheOverviewTheF
     platform::qt::QtWindows()->SetShowHook(nullptr);
 
     EXPECT_EQ(unexpected, QStringList{}) << unexpected.join('\n').toStdString();
-    // Asked, and told where the site registry was made and that the session keeps its decisions there.
-    ASSERT_EQ(messages.size(), 2) << messages.join('\n').toStdString();
+    // Asked, and told where the site registry was made and that the session
+    // keeps its decisions there; asked by the save dialog to replace the page.
+    const QString siteFolder = QString::fromStdString(site.string());
     const QString registryFile = QString::fromStdString((site / ".orvane" / "registry.xml").string());
-    EXPECT_TRUE(messages[0].startsWith("Start a site registry in " + QString::fromStdString(site.string()) + "?"))
-        << messages[0].toStdString();
+    ASSERT_EQ(messages.size(), 4) << messages.join('\n').toStdString();
+    EXPECT_TRUE(messages[0].startsWith("Start a site registry in " + siteFolder + "?")) << messages[0].toStdString();
     EXPECT_TRUE(messages[1].startsWith("The site registry " + registryFile + " was created. This session"))
         << messages[1].toStdString();
+    EXPECT_TRUE(messages[2].startsWith("index.html already exists.")) << messages[2].toStdString();
+    EXPECT_TRUE(messages[3].startsWith("index.html already exists.")) << messages[3].toStdString();
+    // The save dialog proposes the page itself, taken as it is.
+    EXPECT_EQ(proposed, QString::fromStdString(page.string()));
+    EXPECT_EQ(proposedAgain, QString::fromStdString(page.string()));
     EXPECT_NE(summary.find("The page reaches conformance level A."), std::string::npos) << summary;
     ExpectJudgedAndSaved(site, met);
-    // Saved in place: no temporary copy left, no copy beside it.
+    // Saved in its place: no temporary copy left, no copy beside it.
     EXPECT_FALSE(fs::exists(site / "index.tmp"));
     EXPECT_FALSE(fs::exists(site / "index.htmlvalid"));
     // Every problem repaired and the page saved: checked, without problems.
@@ -235,7 +255,8 @@ TEST(TamselJourney, AGermanPageJudgedThroughTamselReachesLevelAInTheOverviewTheF
     auto registry = platform::CreateFileRegistry((home / "UserRegistry.reg").string());
     auto key = registry->OpenKey(platform::kOrvaneRegistryKey, platform::RegistryAccess::Read);
     ASSERT_TRUE(key);
-    EXPECT_EQ(key->QueryDword("FileSaves"), 0u);
+    // The file-save mode left as it comes is not written at all.
+    EXPECT_FALSE(key->QueryDword("FileSaves").has_value());
     EXPECT_EQ(key->QueryString("WaiConformance", 10), "A");
     EXPECT_EQ(key->QueryString("SelectorLastDirectory", 500), site.string());
 
