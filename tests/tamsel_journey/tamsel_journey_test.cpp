@@ -250,6 +250,15 @@ TEST(TamselJourney, AGermanPageJudgedThroughTamselReachesLevelAInTheOverviewTheF
     EXPECT_EQ(markAgain, 2);
     const std::string database = test::ReadFileBytes((home / "OrvaneFileDatabase.txt").string());
     EXPECT_NE(database.find(page.string() + "\t2\t"), std::string::npos) << database;
+    // Started again where it was left, Tamsel shows the page's status as it was.
+    QString nextStart;
+    platform::qt::QtWindows()->SetShowHook([&](QWidget& widget, platform::IWindow&) {
+        nextStart = RowAsRead(widget, "index.html");
+        test::Press(widget, "c1016");
+    });
+    EXPECT_EQ(qt::RunTamsel(), 0);
+    platform::qt::QtWindows()->SetShowHook(nullptr);
+    EXPECT_EQ(nextStart, "index.html, Checked, no problems");
     // The settings chosen in the library's sheet outlive Tamsel's own state
     // written into the same store as it closed.
     auto registry = platform::CreateFileRegistry((home / "UserRegistry.reg").string());
