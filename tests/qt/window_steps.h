@@ -1,12 +1,12 @@
 #pragma once
 
-// The user's hands on a real window: its controls are found by the names the
-// templates give them ("c" and the control's number).
+// The user's steps through the library's windows of this process.
 #include "common/orvane_settings.h"
 #include "library/html/html_document.h"
 #include "library/ui/overview_dialog.h"
 #include "platform/qt/qt_window_system.h"
 #include "platform/window.h"
+#include "tests/qt/widget_steps.h"
 
 #include <QAbstractButton>
 #include <QTreeWidget>
@@ -18,32 +18,6 @@
 #include <string>
 
 namespace orvane::test {
-
-template <class Widget>
-Widget* Find(QWidget& window, const char* name)
-{
-    auto* widget = window.findChild<Widget*>(name);
-    EXPECT_NE(widget, nullptr) << name;
-    return widget;
-}
-
-// As a click on the button's text: the middle of a wide radio button is not part of it.
-inline void Press(QWidget& window, const char* name)
-{
-    if (auto* button = Find<QAbstractButton>(window, name))
-        button->click();
-}
-
-// The control of the page shown: the sheet's other pages have controls of the same numbers.
-template <class Widget>
-Widget* Shown(QWidget& sheet, const char* name)
-{
-    for (Widget* widget : sheet.findChildren<Widget*>(name)) {
-        if (widget->isVisible())
-            return widget;
-    }
-    return nullptr;
-}
 
 // Next through the sheet's pages up to the first of the template, the general
 // warnings confirmed on their way; false, with the sheet cancelled, when the
