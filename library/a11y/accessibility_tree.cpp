@@ -140,6 +140,9 @@ extern const std::string_view kRoleNames[] = {
 };
 #undef ORVANE_ARIA_ROLE
 
+// A page has a record for every element and every text.
+static_assert(sizeof(NodeRecord) <= 48);
+
 std::uint8_t RoleIndex(std::string_view name)
 {
     static const auto kIndex = [] {
@@ -178,16 +181,71 @@ private:
     std::unordered_map<std::string_view, std::uint32_t, NameHash, std::equal_to<>> m_nameIndex;
     std::unordered_map<std::string_view, std::uint32_t, NameHash, std::equal_to<>> m_languageIndex;
 
-    std::uint32_t NameIndex(std::string_view name)
+    // What the builder asks of every element about its name, worked out once
+    // per name a page uses.
+    struct NameTraits {
+        bool isVoid = false;
+        bool rawText = false;
+        bool impliesEnds = false;  // may close an open p, li, option, row, cell ...
+        bool neverRendered = false;
+        bool formControl = false;  // disabled applies
+        std::string_view htmlRole;  // the role HTML-AAM gives the name alone; empty when it depends or is none
+    };
+    std::vector<NameTraits> m_traits;  // by name index
+    // The name index of an element kind of the html module's table, as last seen.
+    std::vector<std::uint32_t> m_nameOfKind = std::vector<std::uint32_t>(kTagTableSize, 0);
+
+    static NameTraits TraitsOf(std::string_view name)
     {
-        const auto known = m_nameIndex.find(name);
-        if (known != m_nameIndex.end())
-            return known->second;
-        const std::string_view kept = m_tree.KeepText(name);  // the page's own names, "<#x>" too
-        const auto index = static_cast<std::uint32_t>(m_tree.m_tagNames.size());
-        m_tree.m_tagNames.push_back(kept);
-        m_nameIndex.emplace(kept, index);
-        return index;
+        static const TagSet kNeverRendered{"head", "script", "style", "template", "title", "meta", "link",
+                                           "base", "noscript", "datalist", "param", "source", "track"};
+        NameTraits traits;
+        traits.isVoid = IsVoid(name);
+        traits.rawText = IsRawText(name);
+        traits.impliesEnds = ClosesParagraph(name) ||
+                             OneOf(name, {"li", "dt", "dd", "option", "optgroup", "tr", "td", "th", "thead", "tbody", "tfoot"});
+        traits.neverRendered = kNeverRendered.Has(name);
+        traits.formControl = OneOf(name, {"button", "input", "select", "textarea", "optgroup", "option", "fieldset"});
+        traits.htmlRole = HtmlRoleOfName(name);
+        return traits;
+    }
+    const NameTraits& Traits(int node) { return m_traits[R(node).tag]; }
+
+    // kind: the element's kind in the html module, which names most tags
+    // without a look-up by name.
+    std::uint32_t NameIndex(std::string_view name, int kind)
+    {
+        const bool tableKind = kind > 0 && kind < kTagTableSize;
+        if (tableKind) {
+            const std::uint32_t cached = m_nameOfKind[static_cast<std::size_t>(kind)];
+            if (cached && m_tree.m_tagNames[cached] == name)
+                return cached;
+        }
+        auto known = m_nameIndex.find(name);
+        if (known == m_nameIndex.end()) {
+            const std::string_view kept = m_tree.KeepText(name);  // the page's own names, "<#x>" too
+            known = m_nameIndex.emplace(kept, static_cast<std::uint32_t>(m_tree.m_tagNames.size())).first;
+            m_tree.m_tagNames.push_back(kept);
+            m_traits.push_back(TraitsOf(kept));
+        }
+        if (tableKind)
+            m_nameOfKind[static_cast<std::size_t>(kind)] = known->second;
+        return known->second;
+    }
+
+    // Role names are the ARIA table's or literals of this file: their index
+    // is looked up by content once per place they stand.
+    std::unordered_map<const char*, std::uint8_t> m_roleByText;
+    std::uint8_t RoleIndexOf(std::string_view role)
+    {
+        if (role.empty())
+            return 0;
+        const auto [at, added] = m_roleByText.try_emplace(role.data(), std::uint8_t{0});
+        if (added)
+            at->second = RoleIndex(role);
+        if (kRoleNames[at->second] == role)
+            return at->second;
+        return RoleIndex(role);
     }
 
     std::uint32_t LanguageIndex(std::string_view language)
@@ -358,16 +416,18 @@ private:
             }
             return;
         }
-        ImpliedEnds(name);
+        const std::uint32_t nameIndex = NameIndex(name, element.Kind());
+        if (m_traits[nameIndex].impliesEnds)
+            ImpliedEnds(name);
         const bool foreign = name == "svg" || name == "math" || R(Current()).foreign;
-        const int index = AddNode(NameIndex(name));
+        const int index = AddNode(nameIndex);
         R(index).element = &element;
         R(index).foreign = foreign;
         ReadAttributes(index, text);
         const std::string_view tag = TagOf(index);
         if (tag == "html" && m_tree.m_documentElement == Node::kNone)
             m_tree.m_documentElement = index;
-        if (!foreign && IsRawText(tag)) {
+        if (!foreign && Traits(index).rawText) {
             // Everything up to the end tag is the element's text: a view of
             // the one text the page has there, else joined in the tree.
             std::string raw;
@@ -399,7 +459,7 @@ private:
             i = k;  // the end tag, or past the end
             return;
         }
-        if ((foreign && IsSelfClosing(text)) || (!foreign && IsVoid(tag)))
+        if ((foreign && IsSelfClosing(text)) || (!foreign && Traits(index).isVoid))
             return;
         m_open.push_back({index});
     }
@@ -486,6 +546,7 @@ private:
         }
         m_tree.m_nodes.reserve(nodes);
         m_tree.m_tagNames = {"#document", "#text"};
+        m_traits.resize(m_tree.m_tagNames.size());
         m_tree.m_languages = {std::string_view()};
         AddNode(kDocumentName);
         const std::vector<CElement*>& list = m_document.Elements();
@@ -624,11 +685,31 @@ private:
                 m_tree.m_styleRules.push_back(std::move(rule));
             }
         }
+        // A rule that sets none of the properties the tree reads changes no
+        // node; of rules alike in selector, media and declarations only the
+        // last can win (the same weight, a later place), so only it is
+        // offered. Pages repeat their sheets, one per section.
+        std::vector<std::string> keys;
+        std::unordered_map<std::string_view, std::size_t> lastOf;
+        for (const css::StyleRule& rule : m_tree.m_styleRules) {
+            if (!SetsAPropertyRead(rule)) {
+                keys.insert(keys.end(), rule.selectors.size(), std::string());
+                continue;
+            }
+            for (const css::Selector& selector : rule.selectors)
+                keys.push_back(RuleKey(rule, selector));
+        }
+        for (std::size_t k = 0; k < keys.size(); ++k)
+            if (!keys[k].empty())
+                lastOf[keys[k]] = k;
         std::size_t order = 0;
         for (const css::StyleRule& rule : m_tree.m_styleRules) {
             for (const css::Selector& selector : rule.selectors) {
+                const std::size_t at = order++;
+                if (keys[at].empty() || lastOf[keys[at]] != at)
+                    continue;
                 const css::Compound& subject = selector.compounds.front();
-                IndexedRule entry{&selector, &rule, order++};
+                IndexedRule entry{&selector, &rule, at};
                 if (!subject.id.empty())
                     m_byId[subject.id].push_back(entry);
                 else if (!subject.classes.empty())
@@ -639,6 +720,50 @@ private:
                     m_universal.push_back(entry);
             }
         }
+    }
+
+    static bool SetsAPropertyRead(const css::StyleRule& rule)
+    {
+        return std::any_of(rule.declarations.begin(), rule.declarations.end(), [](const css::Declaration& d) {
+            return d.property == "transform" || d.property == "rotate" ||
+                   (!d.property.empty() && std::find(kProperties.begin(), kProperties.end(), d.property) != kProperties.end());
+        });
+    }
+
+    // Everything of a rule and one of its selectors that decides what it
+    // gives a node, each part written with its length.
+    static std::string RuleKey(const css::StyleRule& rule, const css::Selector& selector)
+    {
+        std::string key;
+        auto add = [&key](std::string_view part) {
+            key += std::to_string(part.size());
+            key += ':';
+            key += part;
+        };
+        add(rule.media);
+        key += std::to_string(selector.specificity);
+        for (std::size_t c = 0; c < selector.compounds.size(); ++c) {
+            const css::Compound& compound = selector.compounds[c];
+            key += c < selector.childOf.size() && selector.childOf[c] ? '>' : ' ';
+            add(compound.tag);
+            add(compound.id);
+            key += std::to_string(compound.classes.size());
+            for (const std::string& name : compound.classes)
+                add(name);
+            key += std::to_string(compound.attributes.size());
+            for (const css::AttributeTest& test : compound.attributes) {
+                add(test.name);
+                key += test.match ? test.match : '-';
+                add(test.value);
+            }
+        }
+        key += std::to_string(rule.declarations.size());
+        for (const css::Declaration& d : rule.declarations) {
+            add(d.property);
+            add(d.value);
+            key += d.important ? '!' : '.';
+        }
+        return key;
     }
 
     bool HasClass(int node, std::string_view name)
@@ -978,6 +1103,11 @@ private:
             return HasAncestor(index, {"table"}) ? "cell" : "";
         if (t == "th")
             return HeaderCellRole(index);
+        return Traits(index).htmlRole;
+    }
+
+    static std::string_view HtmlRoleOfName(std::string_view t)
+    {
         static const std::unordered_map<std::string_view, std::string_view> kRoles = {
             {"article", "article"}, {"aside", "complementary"}, {"blockquote", "blockquote"}, {"body", "generic"},
             {"button", "button"}, {"caption", "caption"}, {"code", "code"}, {"datalist", "listbox"},
@@ -1022,7 +1152,7 @@ private:
 
     bool IsDisabled(int index)
     {
-        if (!OneOf(TagOf(index), {"button", "input", "select", "textarea", "optgroup", "option", "fieldset"}))
+        if (!Traits(index).formControl)
             return false;
         // Inside a disabled fieldset, but for its first legend.
         return Attr(index, "disabled") || R(index).inDisabledFieldset;
@@ -1086,10 +1216,7 @@ private:
         // Rendering.
         bool rendered = parent.rendered || node.parent == m_tree.Root();
         if (element) {
-            static const TagSet kNeverRendered{"head",     "script",   "style", "template", "title",
-                                               "meta",     "link",     "base",  "noscript", "datalist",
-                                               "param",    "source",   "track"};
-            if ((!node.foreign && kNeverRendered.Has(tag)) || (node.foreign && OneOf(tag, {"title", "desc"})) ||
+            if ((!node.foreign && Traits(index).neverRendered) || (node.foreign && OneOf(tag, {"title", "desc"})) ||
                 (tag == "input" && Attr(index, "type") && EqualsIgnoreCase(Trim(*Attr(index, "type")), "hidden")))
                 rendered = false;
             const bool hiddenAttribute = Attr(index, "hidden") != nullptr;
@@ -1129,7 +1256,7 @@ private:
         node.inTabOrder = node.focusable && (!hasTabindex || tabindex >= 0);
         // Role.
         const std::string_view implicit = ImplicitRole(index);
-        node.implicitRole = implicit == "generic" ? 0 : RoleIndex(implicit);
+        node.implicitRole = implicit == "generic" ? 0 : RoleIndexOf(implicit);
         node.markedDecorative = tag == "img" && Attr(index, "alt") && Attr(index, "alt")->empty();
         std::string_view role = implicit;
         node.explicitRole = false;
@@ -1168,7 +1295,7 @@ private:
             !node.focusable && !HasGlobalAria(index))
             role = "presentation";
         node.presentational = role == "presentation";
-        node.role = role == "generic" ? 0 : RoleIndex(role);
+        node.role = role == "generic" ? 0 : RoleIndexOf(role);
     }
 
     AccessibilityTree& m_tree;

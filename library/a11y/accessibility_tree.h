@@ -45,16 +45,37 @@ struct NodeStyle {
     friend bool operator==(const NodeStyle&, const NodeStyle&) = default;
 };
 
+// What the tree works out for a node, a bit each: the record keeps them and
+// a Node copies them whole.
+struct NodeFlags {
+    bool foreign : 1 = false;  // inside svg or math
+    bool markedDecorative : 1 = false;  // role none/presentation written (in force or not), or img alt=""
+    bool explicitRole : 1 = false;  // the role comes from the role attribute
+    bool presentational : 1 = false;  // role none/presentation in force (also inherited by owned list items and cells)
+    bool rendered : 1 = true;   // not display:none, not hidden, not in head or a template
+    bool visible : 1 = true;    // rendered, not visibility:hidden and not moved off the screen
+    bool offScreen : 1 = false;  // it or an ancestor is positioned beyond the screen's edge
+    bool ariaHidden : 1 = false;  // aria-hidden="true" on it or an ancestor
+    bool included : 1 = true;   // in the accessibility tree
+    bool focusable : 1 = false;
+    bool inTabOrder : 1 = false;
+    bool disabled : 1 = false;
+    bool underPresentationalChildren : 1 = false;  // an ancestor's role makes its children presentational
+    bool inDisabledFieldset : 1 = false;  // some ancestor is a fieldset with disabled
+};
+
 // What the tree keeps of a node: a page has one for every element and every
 // text, so names, roles, languages and styles are small numbers into the
 // tree's tables and the page's own text is viewed, not copied. Read through
 // Node (AccessibilityTree::At), which turns them back into names.
-struct NodeRecord {
+struct NodeRecord : NodeFlags {
     static constexpr std::uint32_t kNoText = 0xFFFFFFFF;    // no text
     static constexpr std::uint32_t kOwnText = 0xFFFFFFFE;   // the element's text as the page has it
 
-    const CElement* element = nullptr;  // the start tag; null for the document
+    std::uint8_t role = 0;          // into kRoleNames; 0 for none or generic
+    std::uint8_t implicitRole = 0;  // the same, what HTML-AAM gives without a role attribute
     std::uint32_t text = kNoText;       // else an index into the tree's decoded texts
+    const CElement* element = nullptr;  // the start tag; null for the document
     // The node's attributes stand together in the tree's one list, in node
     // order: they end where the next node's begin.
     std::int32_t firstAttribute = 0;
@@ -64,23 +85,7 @@ struct NodeRecord {
     std::uint32_t tag = 0;       // into the tree's names
     std::uint32_t language = 0;  // into the tree's languages; 0 for none
     std::uint32_t style = 0;     // into the tree's styles; 0 for the empty one
-    std::uint8_t role = 0;          // into RoleNames(); 0 for none or generic
-    std::uint8_t implicitRole = 0;  // the same, what HTML-AAM gives without a role attribute
 
-    bool foreign : 1 = false;
-    bool markedDecorative : 1 = false;
-    bool explicitRole : 1 = false;
-    bool presentational : 1 = false;
-    bool rendered : 1 = true;
-    bool visible : 1 = true;
-    bool offScreen : 1 = false;
-    bool ariaHidden : 1 = false;
-    bool included : 1 = true;
-    bool focusable : 1 = false;
-    bool inTabOrder : 1 = false;
-    bool disabled : 1 = false;
-    bool underPresentationalChildren : 1 = false;
-    bool inDisabledFieldset : 1 = false;  // some ancestor is a fieldset with disabled
 };
 
 // The role names a node's role can be: the empty name, the WAI-ARIA roles in
@@ -92,7 +97,7 @@ std::uint8_t RoleIndex(std::string_view name);
 // One node as the rules read it: names, not numbers. Made on asking, from
 // the node's record and the tree's tables; it views the tree, so it is good
 // while the tree lives.
-struct Node {
+struct Node : NodeFlags {
     static constexpr int kNone = -1;
 
     const CElement* element = nullptr;  // the start tag; null for text and the document
@@ -113,20 +118,6 @@ struct Node {
     const NodeStyle* styleRef = nullptr;
     const NodeStyle& Style() const { return *styleRef; }
     const AriaRole* ariaRole = nullptr;  // the definition of role; null for none
-
-    bool foreign = false;  // inside svg or math
-    bool markedDecorative = false;  // role none/presentation written (in force or not), or img alt=""
-    bool explicitRole = false;  // the role comes from the role attribute
-    bool presentational = false;  // role none/presentation in force (also inherited by owned list items and cells)
-    bool rendered = true;   // not display:none, not hidden, not in head or a template
-    bool visible = true;    // rendered, not visibility:hidden and not moved off the screen
-    bool offScreen = false;  // it or an ancestor is positioned beyond the screen's edge
-    bool ariaHidden = false;  // aria-hidden="true" on it or an ancestor
-    bool included = true;   // in the accessibility tree
-    bool focusable = false;
-    bool inTabOrder = false;
-    bool disabled = false;
-    bool underPresentationalChildren = false;  // an ancestor's role makes its children presentational
 
     bool IsText() const { return tag == "#text"; }
     bool IsElement() const { return !tag.empty() && tag[0] != '#'; }
@@ -342,7 +333,7 @@ private:
     mutable std::unordered_map<int, std::string> m_descriptions;
 };
 
-inline std::string_view AccessibilityTree::Text(int index) const
+[[gnu::always_inline]] inline std::string_view AccessibilityTree::Text(int index) const
 {
     const NodeRecord& r = Record(index);
     if (r.text == NodeRecord::kOwnText)
@@ -350,7 +341,7 @@ inline std::string_view AccessibilityTree::Text(int index) const
     return r.text == NodeRecord::kNoText ? std::string_view() : m_texts[r.text];
 }
 
-inline Node AccessibilityTree::At(int index) const
+[[gnu::always_inline]] inline Node AccessibilityTree::At(int index) const
 {
     const NodeRecord& r = Record(index);
     Node n;
@@ -367,19 +358,7 @@ inline Node AccessibilityTree::At(int index) const
     n.language = m_languages[r.language];
     n.styleRef = m_styleTable[r.style];
     n.ariaRole = AriaRoleAt(r.role);
-    n.foreign = r.foreign;
-    n.markedDecorative = r.markedDecorative;
-    n.explicitRole = r.explicitRole;
-    n.presentational = r.presentational;
-    n.rendered = r.rendered;
-    n.visible = r.visible;
-    n.offScreen = r.offScreen;
-    n.ariaHidden = r.ariaHidden;
-    n.included = r.included;
-    n.focusable = r.focusable;
-    n.inTabOrder = r.inTabOrder;
-    n.disabled = r.disabled;
-    n.underPresentationalChildren = r.underPresentationalChildren;
+    static_cast<NodeFlags&>(n) = r;
     return n;
 }
 

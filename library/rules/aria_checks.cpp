@@ -15,7 +15,7 @@ using a11y::AriaProperty;
 using a11y::AriaRole;
 using a11y::Node;
 
-Node N(const PageContext& page, int node) { return page.tree.At(node); }
+[[gnu::always_inline]] inline Node N(const PageContext& page, int node) { return page.tree.At(node); }
 const std::string_view* A(const PageContext& page, int node, std::string_view name) { return page.tree.Attribute(node, name); }
 CheckResult Pass() { return {Outcome::Passed, {}}; }
 CheckResult Fail(std::string detail = {}) { return {Outcome::Failed, std::move(detail)}; }

@@ -14,7 +14,7 @@ namespace {
 
 using a11y::Node;
 
-Node N(const PageContext& page, int node) { return page.tree.At(node); }
+[[gnu::always_inline]] inline Node N(const PageContext& page, int node) { return page.tree.At(node); }
 CheckResult Pass() { return {Outcome::Passed, {}}; }
 CheckResult Fail(std::string detail = {}) { return {Outcome::Failed, std::move(detail)}; }
 
