@@ -189,6 +189,8 @@ private:
         bool impliesEnds = false;  // may close an open p, li, option, row, cell ...
         bool neverRendered = false;
         bool formControl = false;  // disabled applies
+        std::uint16_t closedBy = 0;  // the closing groups whose names hold it
+        std::uint16_t stops = 0;     // the closing groups it is a boundary of
         std::string_view htmlRole;  // the role HTML-AAM gives the name alone; empty when it depends or is none
     };
     std::vector<NameTraits> m_traits;  // by name index
@@ -207,6 +209,12 @@ private:
         traits.neverRendered = kNeverRendered.Has(name);
         traits.formControl = OneOf(name, {"button", "input", "select", "textarea", "optgroup", "option", "fieldset"});
         traits.htmlRole = HtmlRoleOfName(name);
+        for (const Closing& closing : kClosings) {
+            if (OneOf(name, closing.names))
+                traits.closedBy |= closing.group;
+            if (OneOf(name, closing.boundaries))
+                traits.stops |= closing.group;
+        }
         return traits;
     }
     const NameTraits& Traits(int node) { return m_traits[R(node).tag]; }
@@ -365,16 +373,39 @@ private:
     int Current() const { return m_open.empty() ? 0 : m_open.back().node; }
 
     void PopTo(std::size_t depth) { m_open.resize(depth); }
-    // Closes the innermost open element with one of the names, not past a boundary.
-    void CloseOpen(std::initializer_list<std::string_view> names, std::initializer_list<std::string_view> boundaries)
+
+    // The end tags a start tag implies: each group closes the innermost
+    // open element of its names, not past one of its boundaries.
+    enum ClosingGroup : std::uint16_t {
+        kParagraph = 1, kListItem = 2, kDefinition = 4, kOption = 8, kOptionGroup = 16, kRow = 32, kCell = 64,
+        kSection = 128
+    };
+    struct Closing {
+        ClosingGroup group;
+        std::initializer_list<std::string_view> names;
+        std::initializer_list<std::string_view> boundaries;
+    };
+    static constexpr std::array<Closing, 8> kClosings = {{
+        {kParagraph, {"p"}, {"button", "table", "td", "th", "li", "div", "section", "article", "body"}},
+        {kListItem, {"li"}, {"ul", "ol", "menu", "table"}},
+        {kDefinition, {"dt", "dd"}, {"dl", "table"}},
+        {kOption, {"option"}, {"select", "datalist", "optgroup"}},
+        {kOptionGroup, {"optgroup", "option"}, {"select"}},
+        {kRow, {"tr"}, {"table", "thead", "tbody", "tfoot"}},
+        {kCell, {"td", "th"}, {"tr", "table"}},
+        {kSection, {"thead", "tbody", "tfoot"}, {"table"}},
+    }};
+
+    // Closes the innermost open element the group closes, not past a boundary.
+    void CloseOpen(ClosingGroup group)
     {
         for (std::size_t k = m_open.size(); k-- > 0;) {
-            const std::string_view tag = TagOf(m_open[k].node);
-            if (OneOf(tag, names)) {
+            const NameTraits& traits = Traits(m_open[k].node);
+            if (traits.closedBy & group) {
                 PopTo(k);
                 return;
             }
-            if (OneOf(tag, boundaries))
+            if (traits.stops & group)
                 return;
         }
     }
@@ -384,21 +415,21 @@ private:
         if (!m_open.empty() && R(m_open.back().node).foreign)
             return;
         if (ClosesParagraph(tag) || tag == "li" || tag == "dt" || tag == "dd")
-            CloseOpen({"p"}, {"button", "table", "td", "th", "li", "div", "section", "article", "body"});
+            CloseOpen(kParagraph);
         if (tag == "li")
-            CloseOpen({"li"}, {"ul", "ol", "menu", "table"});
+            CloseOpen(kListItem);
         else if (tag == "dt" || tag == "dd")
-            CloseOpen({"dt", "dd"}, {"dl", "table"});
+            CloseOpen(kDefinition);
         else if (tag == "option")
-            CloseOpen({"option"}, {"select", "datalist", "optgroup"});
+            CloseOpen(kOption);
         else if (tag == "optgroup")
-            CloseOpen({"optgroup", "option"}, {"select"});
+            CloseOpen(kOptionGroup);
         else if (tag == "tr")
-            CloseOpen({"tr"}, {"table", "thead", "tbody", "tfoot"});
+            CloseOpen(kRow);
         else if (tag == "td" || tag == "th")
-            CloseOpen({"td", "th"}, {"tr", "table"});
+            CloseOpen(kCell);
         else if (tag == "thead" || tag == "tbody" || tag == "tfoot")
-            CloseOpen({"thead", "tbody", "tfoot"}, {"table"});
+            CloseOpen(kSection);
     }
 
     // text: the tag's text, which outlives the tree (the element's own, or kept).
