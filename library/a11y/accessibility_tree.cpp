@@ -192,6 +192,8 @@ private:
         std::uint16_t closedBy = 0;  // the closing groups whose names hold it
         std::uint16_t stops = 0;     // the closing groups it is a boundary of
         std::string_view htmlRole;  // the role HTML-AAM gives the name alone; empty when it depends or is none
+        std::uint8_t htmlRoleIndex = 0;  // its index in kRoleNames
+        bool roleDepends = false;  // the role depends on attributes or ancestors too
     };
     std::vector<NameTraits> m_traits;  // by name index
     // The name index of an element kind of the html module's table, as last seen.
@@ -209,6 +211,9 @@ private:
         traits.neverRendered = kNeverRendered.Has(name);
         traits.formControl = OneOf(name, {"button", "input", "select", "textarea", "optgroup", "option", "fieldset"});
         traits.htmlRole = HtmlRoleOfName(name);
+        traits.htmlRoleIndex = RoleIndex(traits.htmlRole);
+        traits.roleDepends = OneOf(name, {"a", "area", "input", "select", "img", "h1", "h2", "h3", "h4", "h5", "h6",
+                                          "footer", "header", "section", "td", "th"});
         for (const Closing& closing : kClosings) {
             if (OneOf(name, closing.names))
                 traits.closedBy |= closing.group;
@@ -244,10 +249,12 @@ private:
     // Role names are the ARIA table's or literals of this file: their index
     // is looked up by content once per place they stand.
     std::unordered_map<const char*, std::uint8_t> m_roleByText;
-    std::uint8_t RoleIndexOf(std::string_view role)
+    std::uint8_t RoleIndexOf(std::string_view role, const NameTraits& traits)
     {
         if (role.empty())
             return 0;
+        if (role.data() == traits.htmlRole.data() && role.size() == traits.htmlRole.size())
+            return traits.htmlRoleIndex;
         const auto [at, added] = m_roleByText.try_emplace(role.data(), std::uint8_t{0});
         if (added)
             at->second = RoleIndex(role);
@@ -532,11 +539,23 @@ private:
         }
     };
 
+    // As TagEndReader reads, a quoted value passed over whole.
     static std::size_t TagEnd(std::string_view text)
     {
-        TagEndReader reader;
+        bool afterEquals = false;
         for (std::size_t c = 0; c < text.size(); ++c) {
-            if (reader.EndsAt(text[c]))
+            const char ch = text[c];
+            if ((ch == '"' || ch == '\'') && afterEquals) {
+                c = text.find(ch, c + 1);
+                if (c == std::string_view::npos)
+                    return c;
+                continue;  // after the closing quote, as after the "="
+            }
+            if (ch == '=')
+                afterEquals = true;
+            else if (!IsBlank(ch))
+                afterEquals = false;
+            if (ch == '>')
                 return c;
         }
         return std::string_view::npos;
@@ -611,10 +630,12 @@ private:
             AddTag(element, element.Text(), list, i);
         }
         m_nameIndex = {};
+        std::vector<std::pair<int, std::string_view>> owners;  // by aria-owns, in page order
         for (std::size_t i = 0; i < Nodes().size(); ++i) {
             const int node = static_cast<int>(i);
             if (!IsElement(node))
                 continue;
+            bool ownsSeen = false;
             for (const NodeAttribute& a : m_tree.Attributes(node)) {
                 if (a.name == "id" && !a.value.empty()) {
                     IdEntry& entry = m_tree.m_ids[a.value];
@@ -623,15 +644,16 @@ private:
                 }
                 if (a.name == "for" && TagOf(node) == "label")
                     m_tree.m_labelsFor[a.value].push_back(node);
+                if (a.name == "aria-owns" && !ownsSeen) {
+                    owners.push_back({node, a.value});
+                    ownsSeen = true;
+                }
             }
         }
-        for (std::size_t i = 0; i < Nodes().size(); ++i) {
-            const std::string_view* owns = m_tree.Attribute(static_cast<int>(i), "aria-owns");
-            if (!owns)
-                continue;
-            for (int owned : m_tree.Referenced(*owns))
-                m_tree.m_ownedBy.emplace(owned, static_cast<int>(i));
-        }
+        // Read once every id is known.
+        for (const auto& [owner, idList] : owners)
+            for (int owned : m_tree.Referenced(idList))
+                m_tree.m_ownedBy.emplace(owned, owner);
     }
 
     // ----- Style -------------------------------------------------------------
@@ -751,7 +773,12 @@ private:
                     m_universal.push_back(entry);
             }
         }
+        m_rulesOfName.assign(m_tree.m_tagNames.size(), nullptr);
+        for (std::size_t name = 0; name < m_tree.m_tagNames.size(); ++name)
+            if (const auto it = m_byTag.find(m_tree.m_tagNames[name]); it != m_byTag.end())
+                m_rulesOfName[name] = &it->second;
     }
+    std::vector<const std::vector<IndexedRule>*> m_rulesOfName;  // the rules whose subject is a tag, by name index
 
     static bool SetsAPropertyRead(const css::StyleRule& rule)
     {
@@ -944,6 +971,24 @@ private:
         NodeRecord& node = R(index);
         const std::uint32_t parentStyle = node.parent > 0 ? R(node.parent).style : kNoStyle;
         const NodeStyle* parent = parentStyle != kNoStyle ? m_tree.m_styleTable[parentStyle] : nullptr;
+        const std::string_view *id = nullptr, *classes = nullptr, *style = nullptr;
+        for (const NodeAttribute& a : m_tree.Attributes(index)) {
+            if (a.name == "id")
+                id = &a.value;
+            else if (a.name == "class")
+                classes = &a.value;
+            else if (a.name == "style")
+                style = &a.value;
+        }
+        const std::vector<IndexedRule>* byTag = m_rulesOfName[node.tag];
+        // Most elements match no rule and carry no style attribute: they take
+        // what their parent's style passes down, the same for every such child.
+        if (!style && !byTag && m_universal.empty() && (!id || m_byId.empty()) && (!classes || m_byClass.empty())) {
+            if (const auto known = m_inheritedOnly.find(parentStyle); known != m_inheritedOnly.end()) {
+                node.style = known->second;
+                return;
+            }
+        }
         std::array<Winner, kProperties.size()> winners{};
         auto consider = [&](const std::vector<IndexedRule>* rules) {
             if (!rules)
@@ -957,12 +1002,11 @@ private:
         };
         if (!m_universal.empty() || !m_byTag.empty() || !m_byId.empty() || !m_byClass.empty()) {
             consider(&m_universal);
-            if (auto it = m_byTag.find(TagOf(index)); it != m_byTag.end())
-                consider(&it->second);
-            if (const std::string_view* id = m_tree.Attribute(index, "id"))
+            consider(byTag);
+            if (id && !m_byId.empty())
                 if (auto it = m_byId.find(*id); it != m_byId.end())
                     consider(&it->second);
-            if (const std::string_view* classes = m_tree.Attribute(index, "class"); classes && !m_byClass.empty()) {
+            if (classes && !m_byClass.empty()) {
                 std::vector<std::string_view> seen;
                 std::string_view rest = *classes;
                 while (!rest.empty()) {
@@ -982,13 +1026,11 @@ private:
             }
         }
         std::vector<css::Declaration> inlineDeclarations;
-        if (const std::string_view* style = m_tree.Attribute(index, "style")) {
+        if (style) {
             inlineDeclarations = css::ReadDeclarations(*style);
             for (const css::Declaration& d : inlineDeclarations)
                 Offer(winners, d, true, 0, 0);
         }
-        // Most elements match no rule and carry no style attribute: they take
-        // what their parent's style passes down, the same for every such child.
         const bool ownNothing = std::all_of(winners.begin(), winners.end(), [](const Winner& w) { return !w.declaration; });
         if (ownNothing) {
             if (const auto known = m_inheritedOnly.find(parentStyle); known != m_inheritedOnly.end()) {
@@ -1086,6 +1128,8 @@ private:
                 return "math";
             return {};
         }
+        if (!Traits(index).roleDepends)
+            return Traits(index).htmlRole;
         if (t == "a" || t == "area")
             return Attr(index, "href") ? "link" : "";
         if (t == "input") {
@@ -1287,7 +1331,7 @@ private:
         node.inTabOrder = node.focusable && (!hasTabindex || tabindex >= 0);
         // Role.
         const std::string_view implicit = ImplicitRole(index);
-        node.implicitRole = implicit == "generic" ? 0 : RoleIndexOf(implicit);
+        node.implicitRole = implicit == "generic" ? 0 : RoleIndexOf(implicit, Traits(index));
         node.markedDecorative = tag == "img" && Attr(index, "alt") && Attr(index, "alt")->empty();
         std::string_view role = implicit;
         node.explicitRole = false;
@@ -1326,7 +1370,7 @@ private:
             !node.focusable && !HasGlobalAria(index))
             role = "presentation";
         node.presentational = role == "presentation";
-        node.role = role == "generic" ? 0 : RoleIndexOf(role);
+        node.role = role == "generic" ? 0 : RoleIndexOf(role, Traits(index));
     }
 
     AccessibilityTree& m_tree;
@@ -1344,16 +1388,6 @@ AccessibilityTree::AccessibilityTree(const CHtmlDocument& document)
 }
 
 AccessibilityTree::~AccessibilityTree() = default;
-
-const std::string_view* AccessibilityTree::Attribute(int node, std::string_view name) const
-{
-    if (node < 0 || static_cast<std::size_t>(node) >= m_nodes.size())
-        return nullptr;
-    for (const NodeAttribute& a : Attributes(node))
-        if (a.name.size() == name.size() && EqualsIgnoreCase(a.name, name))
-            return &a.value;
-    return nullptr;
-}
 
 const std::vector<std::string>& AccessibilityTree::DuplicateAttributes(int node) const
 {

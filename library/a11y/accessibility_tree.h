@@ -3,6 +3,7 @@
 #include "aria_data.h"
 #include "css_reader.h"
 #include "library/html/element.h"
+#include "library/html/text_util.h"
 
 #include <cstdint>
 #include <deque>
@@ -164,7 +165,7 @@ public:
         class Iterator {
         public:
             Iterator(const AccessibilityTree* tree, int at) : m_tree(tree), m_at(at) {}
-            Node operator*() const { return m_tree->At(m_at); }
+            [[gnu::always_inline]] Node operator*() const { return m_tree->At(m_at); }
             Iterator& operator++()
             {
                 ++m_at;
@@ -339,6 +340,19 @@ private:
     if (r.text == NodeRecord::kOwnText)
         return r.element->Text();
     return r.text == NodeRecord::kNoText ? std::string_view() : m_texts[r.text];
+}
+
+// Asked for every attribute a rule or the builder reads: in line, so the
+// loop over the node's few attributes is all it costs.
+inline const std::string_view* AccessibilityTree::Attribute(int node, std::string_view name) const
+{
+    if (static_cast<std::size_t>(node) >= m_nodes.size())  // a negative index too
+        return nullptr;
+    const NodeAttribute* end = m_attributes.data() + AttributesEnd(node);
+    for (const NodeAttribute* a = m_attributes.data() + Record(node).firstAttribute; a != end; ++a)
+        if (a->name.size() == name.size() && EqualsIgnoreCase(a->name, name))
+            return &a->value;
+    return nullptr;
 }
 
 [[gnu::always_inline]] inline Node AccessibilityTree::At(int index) const
