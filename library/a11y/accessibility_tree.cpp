@@ -603,6 +603,8 @@ private:
         m_tree.m_attributes.reserve(attributes);
         m_tree.m_tagNames = {"#document", "#text"};
         m_traits.resize(m_tree.m_tagNames.size());
+        // A page writing <#text> or <#document> makes a node of that name, no element.
+        m_nameIndex = {{"#document", kDocumentName}, {"#text", kTextName}};
         m_tree.m_languages = {std::string_view()};
         AddNode(kDocumentName);
         const std::vector<CElement*>& list = m_document.Elements();
@@ -629,6 +631,7 @@ private:
                 const bool foreign = R(Current()).foreign;
                 const int text = AddNode(kTextName);
                 R(text).element = &element;
+                R(text).pageText = true;
                 R(text).foreign = foreign;
                 SetText(text, &element, element.Text(), true);
                 continue;

@@ -63,6 +63,7 @@ struct NodeFlags {
     bool disabled : 1 = false;
     bool underPresentationalChildren : 1 = false;  // an ancestor's role makes its children presentational
     bool inDisabledFieldset : 1 = false;  // some ancestor is a fieldset with disabled
+    bool pageText : 1 = false;  // a text of the page: its record keeps the text's element, a Node does not
 };
 
 // What the tree keeps of a node: a page has one for every element and every
@@ -199,7 +200,7 @@ public:
     std::string_view Role(int index) const { return kRoleNames[Record(index).role]; }
     const NodeStyle& Style(int index) const { return *m_styleTable[Record(index).style]; }
     int Parent(int index) const { return Record(index).parent; }
-    bool IsElement(int index) const { return Record(index).tag >= kFirstElementName; }
+    bool IsElement(int index) const { return Tag(index)[0] != '#'; }  // a page may write <#x>, no element
     bool IsText(int index) const { return Record(index).tag == kTextName; }
     int Root() const { return 0; }
     // The html element, or kNone when the page has none.
@@ -259,8 +260,8 @@ public:
 private:
     class Builder;
     friend class Builder;
-    // The first names of m_tagNames: the document's and a text's, then the elements'.
-    static constexpr std::uint32_t kDocumentName = 0, kTextName = 1, kFirstElementName = 2;
+    // The first names of m_tagNames: the document's and a text's, then those the page writes.
+    static constexpr std::uint32_t kDocumentName = 0, kTextName = 1;
 
     std::size_t AttributesEnd(int node) const
     {
@@ -359,7 +360,7 @@ inline const std::string_view* AccessibilityTree::Attribute(int node, std::strin
 {
     const NodeRecord& r = Record(index);
     Node n;
-    n.element = r.tag == kTextName ? nullptr : r.element;
+    n.element = r.pageText ? nullptr : r.element;
     n.tag = m_tagNames[r.tag];
     n.text = Text(index);
     n.firstAttribute = r.firstAttribute;

@@ -236,6 +236,22 @@ TEST_F(TreeOfPage, EveryRoleKeepsItsName)
     }
 }
 
+TEST_F(TreeOfPage, ATagNamedWithAHashIsNoElement)
+{
+    Build("<html><body><p id=a><#x id=b>t</#x><#text id=c></p></body></html>");
+    const int a = ById("a");
+    ASSERT_NE(a, Node::kNone);
+    const std::vector<int> children = m_tree->ChildList(a);
+    ASSERT_FALSE(children.empty());
+    EXPECT_EQ(m_tree->Tag(children.front()), "#x");
+    EXPECT_FALSE(m_tree->IsElement(children.front()));
+    EXPECT_FALSE(m_tree->At(children.front()).IsElement());
+    EXPECT_EQ(ById("b"), Node::kNone);  // ids are of elements
+    EXPECT_EQ(ById("c"), Node::kNone);
+    for (int i = 0; i < static_cast<int>(m_tree->Size()); ++i)
+        EXPECT_EQ(m_tree->IsText(i), m_tree->At(i).IsText()) << i;
+}
+
 TEST_F(TreeOfPage, DeepNestingAndCyclicReferencesStayLinear)
 {
     std::string page = "<html><body>";
