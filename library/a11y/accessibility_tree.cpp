@@ -587,20 +587,14 @@ private:
         // Room for every node once, and no more: end tags and comments make
         // none, and a page holds about as many of them as of start tags.
         const std::vector<CElement*>& all = m_document.Elements();
-        // The attributes the document model read are about as many as the
-        // tree reads: room for them once spares a copy of the list as it grows.
-        std::size_t nodes = 1, attributes = 0;
+        std::size_t nodes = 1;
         for (const CElement* element : all) {
             const int kind = element->Kind();
             if (!element->IsDeleted() && kind != kind::kComment && kind != kind::kCommentEnd && kind != tag::kDoctype &&
-                (kind == kind::kText || !IsEndTag(element->Text()))) {
+                (kind == kind::kText || !IsEndTag(element->Text())))
                 ++nodes;
-                if (kind != kind::kText)
-                    attributes += static_cast<std::size_t>(element->AttributeCount());
-            }
         }
         m_tree.m_nodes.reserve(nodes);
-        m_tree.m_attributes.reserve(attributes);
         m_tree.m_tagNames = {"#document", "#text"};
         m_traits.resize(m_tree.m_tagNames.size());
         // A page writing <#text> or <#document> makes a node of that name, no element.
