@@ -1,6 +1,7 @@
 #include "accessibility_tree.h"
 
 #include "library/html/html_document.h"
+#include "library/html/page_encoding.h"
 #include "library/html/tag_table.h"
 #include "library/html/text_util.h"
 #include "platform/file_system.h"
@@ -165,6 +166,7 @@ public:
 
     void Run()
     {
+        m_utf8Page = m_document.Encoding().ReadsAsUtf8();
         BuildElementTree();
         ReadStyles();
         for (std::size_t i = 0; i < m_tree.m_nodes.size(); ++i)
@@ -292,12 +294,21 @@ private:
         return index;
     }
 
+    // The user reads the bytes as they are: plain ASCII, or valid UTF-8 of
+    // a UTF-8 page, naming no character.
+    bool ReadsAsWritten(std::string_view bytes) const
+    {
+        return CHtmlDocument::ReadsAsItsBytes(bytes) ||
+               (m_utf8Page && bytes.find('&') == std::string_view::npos && IsValidUtf8(bytes));
+    }
+    bool m_utf8Page = false;  // set as the build starts
+
     // The text a node keeps, as the user reads it: a view of the page's own
     // bytes when they read as they are, else decoded into the tree.
     void SetText(int index, const CElement* owner, std::string_view bytes, bool decode)
     {
         NodeRecord& node = R(index);
-        if (!decode || CHtmlDocument::ReadsAsItsBytes(bytes)) {
+        if (!decode || ReadsAsWritten(bytes)) {
             if (owner && owner->Text().data() == bytes.data() && owner->Text().size() == bytes.size()) {
                 node.text = NodeRecord::kOwnText;
                 return;
@@ -361,7 +372,7 @@ private:
             }
             if (name.data() == m_lowered.data())
                 name = m_tree.KeepText(name);
-            const std::string_view value = CHtmlDocument::ReadsAsItsBytes(raw)
+            const std::string_view value = ReadsAsWritten(raw)
                                                ? raw
                                                : m_tree.KeepText(m_document.UserText(raw, TextPlace::AttributeValue));
             all.push_back({name, value});
