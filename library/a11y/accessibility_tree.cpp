@@ -1,6 +1,7 @@
 #include "accessibility_tree.h"
 
 #include "library/html/html_document.h"
+#include "library/html/page_encoding.h"
 #include "library/html/tag_table.h"
 #include "library/html/text_util.h"
 #include "platform/file_system.h"
@@ -52,8 +53,14 @@ bool ClosesParagraph(std::string_view tag)
     return kClosing.Has(tag);
 }
 
-// Letters of a tag name as written, lower-cased; empty for no tag.
-std::string TagNameOf(std::string_view text)
+bool HasUpper(std::string_view text)
+{
+    return std::any_of(text.begin(), text.end(), [](char c) { return c >= 'A' && c <= 'Z'; });
+}
+
+// Letters of a tag name as written, lower-cased; empty for no tag. A view of
+// the text when it is lower case already, else of the buffer.
+std::string_view TagNameOf(std::string_view text, std::string& buffer)
 {
     if (text.size() < 2 || text[0] != '<')
         return {};
@@ -61,11 +68,15 @@ std::string TagNameOf(std::string_view text)
     std::size_t end = start;
     while (end < text.size() && !IsBlank(text[end]) && text[end] != '>' && (text[end] != '/' || end == start))
         ++end;
-    std::string name = ToLower(text.substr(start, end - start));
+    std::string_view name = text.substr(start, end - start);
+    if (HasUpper(name)) {
+        buffer = ToLower(name);
+        name = buffer;
+    }
     if (!name.empty() && (name[0] == '!' || name[0] == '?'))
         return {};
     while (!name.empty() && name.back() == '/')
-        name.pop_back();
+        name.remove_suffix(1);
     return name;
 }
 
@@ -117,6 +128,35 @@ std::string CollapseBlanks(std::string_view text)
     return out;
 }
 
+// The empty name, then every role of the ARIA table in its order (so that
+// an index past 0 is one more than the role's place in AriaRoles()), then
+// the roles HTML-AAM gives that ARIA 1.2 does not define.
+#define ORVANE_ARIA_ROLE(name, ...) name,
+extern const std::string_view kRoleNames[] = {
+    "",
+#include "aria_data.inc"
+    "graphics-document", "generic", "blockquote", "caption", "code", "deletion", "emphasis", "insertion",
+    "paragraph", "search", "strong", "subscript", "superscript", "time", "term", "definition", "status",
+    "complementary", "contentinfo", "banner", "region", "document",
+};
+#undef ORVANE_ARIA_ROLE
+
+// A page has a record for every element and every text.
+static_assert(sizeof(NodeRecord) <= 48);
+
+std::uint8_t RoleIndex(std::string_view name)
+{
+    static const auto kIndex = [] {
+        std::unordered_map<std::string_view, std::uint8_t> index;
+        for (std::size_t i = 0; i < std::size(kRoleNames); ++i)
+            index.emplace(kRoleNames[i], static_cast<std::uint8_t>(i));  // the first of a name counts
+        return index;
+    }();
+    static_assert(std::size(kRoleNames) <= 256, "role indexes are one byte");
+    const auto it = kIndex.find(name);
+    return it == kIndex.end() ? 0 : it->second;
+}
+
 // ---------------------------------------------------------------------------
 // Building
 
@@ -126,6 +166,7 @@ public:
 
     void Run()
     {
+        m_utf8Page = m_document.Encoding().ReadsAsUtf8();
         BuildElementTree();
         ReadStyles();
         for (std::size_t i = 0; i < m_tree.m_nodes.size(); ++i)
@@ -133,45 +174,158 @@ public:
     }
 
 private:
-    std::vector<Node>& Nodes() { return m_tree.m_nodes; }
+    std::vector<NodeRecord>& Nodes() { return m_tree.m_nodes; }
+    NodeRecord& R(int index) { return m_tree.m_nodes[static_cast<std::size_t>(index)]; }
+    std::string_view TagOf(int node) { return m_tree.Tag(node); }
+    bool IsElement(int node) { return m_tree.IsElement(node); }
 
-    // A new node, made in its place in the list (a node is large: moving one
-    // in costs as much as filling it).
-    Node& AddNode(std::string_view tag, int parent)
+    // Every name of the page once, by its index among the tree's names.
+    std::unordered_map<std::string_view, std::uint32_t, NameHash, std::equal_to<>> m_nameIndex;
+    std::unordered_map<std::string_view, std::uint32_t, NameHash, std::equal_to<>> m_languageIndex;
+
+    // What the builder asks of every element about its name, worked out once
+    // per name a page uses.
+    struct NameTraits {
+        bool isVoid = false;
+        bool rawText = false;
+        bool impliesEnds = false;  // may close an open p, li, option, row, cell ...
+        bool neverRendered = false;
+        bool formControl = false;  // disabled applies
+        std::uint16_t closedBy = 0;  // the closing groups whose names hold it
+        std::uint16_t stops = 0;     // the closing groups it is a boundary of
+        std::string_view htmlRole;  // the role HTML-AAM gives the name alone; empty when it depends or is none
+        std::uint8_t htmlRoleIndex = 0;  // its index in kRoleNames
+        bool roleDepends = false;  // the role depends on attributes or ancestors too
+    };
+    std::vector<NameTraits> m_traits;  // by name index
+    // The name index of an element kind of the html module's table, as last seen.
+    std::vector<std::uint32_t> m_nameOfKind = std::vector<std::uint32_t>(kTagTableSize, 0);
+
+    static NameTraits TraitsOf(std::string_view name)
+    {
+        static const TagSet kNeverRendered{"head", "script", "style", "template", "title", "meta", "link",
+                                           "base", "noscript", "datalist", "param", "source", "track"};
+        NameTraits traits;
+        traits.isVoid = IsVoid(name);
+        traits.rawText = IsRawText(name);
+        traits.impliesEnds = ClosesParagraph(name) ||
+                             OneOf(name, {"li", "dt", "dd", "option", "optgroup", "tr", "td", "th", "thead", "tbody", "tfoot"});
+        traits.neverRendered = kNeverRendered.Has(name);
+        traits.formControl = OneOf(name, {"button", "input", "select", "textarea", "optgroup", "option", "fieldset"});
+        traits.htmlRole = HtmlRoleOfName(name);
+        traits.htmlRoleIndex = RoleIndex(traits.htmlRole);
+        traits.roleDepends = OneOf(name, {"a", "area", "input", "select", "img", "h1", "h2", "h3", "h4", "h5", "h6",
+                                          "footer", "header", "section", "td", "th"});
+        for (const Closing& closing : kClosings) {
+            if (OneOf(name, closing.names))
+                traits.closedBy |= closing.group;
+            if (OneOf(name, closing.boundaries))
+                traits.stops |= closing.group;
+        }
+        return traits;
+    }
+    const NameTraits& Traits(int node) { return m_traits[R(node).tag]; }
+
+    // kind: the element's kind in the html module, which names most tags
+    // without a look-up by name.
+    std::uint32_t NameIndex(std::string_view name, int kind)
+    {
+        const bool tableKind = kind > 0 && kind < kTagTableSize;
+        if (tableKind) {
+            const std::uint32_t cached = m_nameOfKind[static_cast<std::size_t>(kind)];
+            if (cached && m_tree.m_tagNames[cached] == name)
+                return cached;
+        }
+        auto known = m_nameIndex.find(name);
+        if (known == m_nameIndex.end()) {
+            const std::string_view kept = m_tree.KeepText(name);  // the page's own names, "<#x>" too
+            known = m_nameIndex.emplace(kept, static_cast<std::uint32_t>(m_tree.m_tagNames.size())).first;
+            m_tree.m_tagNames.push_back(kept);
+            m_traits.push_back(TraitsOf(kept));
+        }
+        if (tableKind)
+            m_nameOfKind[static_cast<std::size_t>(kind)] = known->second;
+        return known->second;
+    }
+
+    // Role names are the ARIA table's or literals of this file: their index
+    // is looked up by content once per place they stand.
+    std::unordered_map<const char*, std::uint8_t> m_roleByText;
+    std::uint8_t RoleIndexOf(std::string_view role, const NameTraits& traits)
+    {
+        if (role.empty())
+            return 0;
+        if (role.data() == traits.htmlRole.data() && role.size() == traits.htmlRole.size())
+            return traits.htmlRoleIndex;
+        const auto [at, added] = m_roleByText.try_emplace(role.data(), std::uint8_t{0});
+        if (added)
+            at->second = RoleIndex(role);
+        if (kRoleNames[at->second] == role)
+            return at->second;
+        return RoleIndex(role);
+    }
+
+    std::uint32_t LanguageIndex(std::string_view language)
+    {
+        if (language.empty())
+            return 0;
+        const auto [at, added] = m_languageIndex.try_emplace(language, static_cast<std::uint32_t>(m_tree.m_languages.size()));
+        if (added)
+            m_tree.m_languages.push_back(language);
+        return at->second;
+    }
+
+    // A new node, the last child of the innermost open element.
+    int AddNode(std::uint32_t tag)
     {
         const int index = static_cast<int>(Nodes().size());
-        Node& node = Nodes().emplace_back();
-        static constexpr std::string_view kText = "#text", kDocument = "#document";
-        if (tag == kText)
-            node.tag = kText;
-        else if (tag == kDocument)
-            node.tag = kDocument;
-        else {  // a page's own names, "<#x>" too, are kept by the tree; looked up before a copy is made
-            auto known = m_tree.m_tagNames.find(tag);
-            if (known == m_tree.m_tagNames.end())
-                known = m_tree.m_tagNames.emplace(tag).first;
-            node.tag = *known;
-        }
-        node.parent = parent;
-        if (parent != Node::kNone) {
-            Node& above = Nodes()[static_cast<std::size_t>(parent)];
-            if (above.lastChild == Node::kNone)
-                above.firstChild = index;
-            else
-                Nodes()[static_cast<std::size_t>(above.lastChild)].nextSibling = index;
-            above.lastChild = index;
-        }
-        return node;
+        NodeRecord& node = Nodes().emplace_back();
+        node.tag = tag;
+        node.firstAttribute = static_cast<std::int32_t>(m_tree.m_attributes.size());
+        if (index == 0)
+            return index;
+        OpenElement& above = m_open.empty() ? m_root : m_open.back();
+        node.parent = above.node;
+        if (above.lastChild == Node::kNone)
+            R(above.node).firstChild = index;
+        else
+            R(above.lastChild).nextSibling = index;
+        above.lastChild = index;
+        return index;
     }
-    int IndexOf(const Node& node) { return static_cast<int>(&node - Nodes().data()); }
+
+    // The user reads the bytes as they are: plain ASCII, or valid UTF-8 of
+    // a UTF-8 page, naming no character.
+    bool ReadsAsWritten(std::string_view bytes) const
+    {
+        return CHtmlDocument::ReadsAsItsBytes(bytes) ||
+               (m_utf8Page && bytes.find('&') == std::string_view::npos && IsValidUtf8(bytes));
+    }
+    bool m_utf8Page = false;  // set as the build starts
+
+    // The text a node keeps, as the user reads it: a view of the page's own
+    // bytes when they read as they are, else decoded into the tree.
+    void SetText(int index, const CElement* owner, std::string_view bytes, bool decode)
+    {
+        NodeRecord& node = R(index);
+        if (!decode || ReadsAsWritten(bytes)) {
+            if (owner && owner->Text().data() == bytes.data() && owner->Text().size() == bytes.size()) {
+                node.text = NodeRecord::kOwnText;
+                return;
+            }
+        } else
+            bytes = m_tree.KeepText(m_document.UserText(bytes, TextPlace::ElementText));
+        node.text = static_cast<std::uint32_t>(m_tree.m_texts.size());
+        m_tree.m_texts.push_back(bytes);
+    }
 
     // Attributes as the HTML tokenizer reads a start tag, from the tag's own
-    // text: the document model parses only the tags of its table, and keeps
-    // a "/" before ">" as part of a name.
-    void ReadAttributes(Node& node, std::string_view text)
+    // text (which outlives the tree): the document model parses only the tags
+    // of its table, and keeps a "/" before ">" as part of a name.
+    void ReadAttributes(int index, std::string_view text)
     {
         std::vector<NodeAttribute>& all = m_tree.m_attributes;
-        node.firstAttribute = static_cast<int>(all.size());
+        const std::size_t first = all.size();
         std::size_t at = 1;
         while (at < text.size() && !IsBlank(text[at]) && text[at] != '/' && text[at] != '>')
             ++at;  // the tag name
@@ -183,7 +337,7 @@ private:
             const std::size_t nameStart = at++;  // a first "=" belongs to the name
             while (at < text.size() && !IsBlank(text[at]) && text[at] != '/' && text[at] != '>' && text[at] != '=')
                 ++at;
-            std::string name = ToLower(text.substr(nameStart, at - nameStart));
+            std::string_view name = text.substr(nameStart, at - nameStart);
             std::size_t look = at;
             while (look < text.size() && IsBlank(text[look]))
                 ++look;
@@ -204,111 +358,161 @@ private:
                     raw = text.substr(valueStart, at - valueStart);
                 }
             }
-            const bool seen = std::any_of(all.begin() + node.firstAttribute, all.end(),
+            if (HasUpper(name)) {
+                m_lowered = ToLower(name);
+                name = m_lowered;
+            }
+            const bool seen = std::any_of(all.begin() + static_cast<std::ptrdiff_t>(first), all.end(),
                                           [&](const NodeAttribute& a) { return a.name == name; });
             if (seen) {
-                std::vector<std::string>& duplicates = m_tree.m_duplicateAttributes[IndexOf(node)];
+                std::vector<std::string>& duplicates = m_tree.m_duplicateAttributes[index];
                 if (std::find(duplicates.begin(), duplicates.end(), name) == duplicates.end())
-                    duplicates.push_back(name);
+                    duplicates.emplace_back(name);
                 continue;  // the first one counts, as in a browser
             }
-            all.push_back({std::move(name), m_document.UserText(raw, TextPlace::AttributeValue)});
-            node.attributeCount = static_cast<int>(all.size()) - node.firstAttribute;
+            if (name.data() == m_lowered.data())
+                name = m_tree.KeepText(name);
+            const std::string_view value = ReadsAsWritten(raw)
+                                               ? raw
+                                               : m_tree.KeepText(m_document.UserText(raw, TextPlace::AttributeValue));
+            all.push_back({name, value});
         }
     }
+    std::string m_lowered;  // an attribute's name lower-cased, until kept
 
-    // The open elements, innermost last.
-    std::vector<int> m_open;
+    // The open elements, innermost last, each with its last child so far.
+    struct OpenElement {
+        int node;
+        int lastChild = Node::kNone;
+    };
+    std::vector<OpenElement> m_open;
+    OpenElement m_root{0};
 
-    int Current() const { return m_open.empty() ? 0 : m_open.back(); }
-    std::string_view TagOf(int node) { return Nodes()[static_cast<std::size_t>(node)].tag; }
+    int Current() const { return m_open.empty() ? 0 : m_open.back().node; }
 
     void PopTo(std::size_t depth) { m_open.resize(depth); }
-    // Closes the innermost open element with one of the names, not past a boundary.
-    void CloseOpen(std::initializer_list<std::string_view> names, std::initializer_list<std::string_view> boundaries)
+
+    // The end tags a start tag implies: each group closes the innermost
+    // open element of its names, not past one of its boundaries.
+    enum ClosingGroup : std::uint16_t {
+        kParagraph = 1, kListItem = 2, kDefinition = 4, kOption = 8, kOptionGroup = 16, kRow = 32, kCell = 64,
+        kSection = 128
+    };
+    struct Closing {
+        ClosingGroup group;
+        std::initializer_list<std::string_view> names;
+        std::initializer_list<std::string_view> boundaries;
+    };
+    static constexpr std::array<Closing, 8> kClosings = {{
+        {kParagraph, {"p"}, {"button", "table", "td", "th", "li", "div", "section", "article", "body"}},
+        {kListItem, {"li"}, {"ul", "ol", "menu", "table"}},
+        {kDefinition, {"dt", "dd"}, {"dl", "table"}},
+        {kOption, {"option"}, {"select", "datalist", "optgroup"}},
+        {kOptionGroup, {"optgroup", "option"}, {"select"}},
+        {kRow, {"tr"}, {"table", "thead", "tbody", "tfoot"}},
+        {kCell, {"td", "th"}, {"tr", "table"}},
+        {kSection, {"thead", "tbody", "tfoot"}, {"table"}},
+    }};
+
+    // Closes the innermost open element the group closes, not past a boundary.
+    void CloseOpen(ClosingGroup group)
     {
         for (std::size_t k = m_open.size(); k-- > 0;) {
-            const std::string_view tag = TagOf(m_open[k]);
-            if (OneOf(tag, names)) {
+            const NameTraits& traits = Traits(m_open[k].node);
+            if (traits.closedBy & group) {
                 PopTo(k);
                 return;
             }
-            if (OneOf(tag, boundaries))
+            if (traits.stops & group)
                 return;
         }
     }
 
     void ImpliedEnds(std::string_view tag)
     {
-        if (!m_open.empty() && Nodes()[static_cast<std::size_t>(m_open.back())].foreign)
+        if (!m_open.empty() && R(m_open.back().node).foreign)
             return;
         if (ClosesParagraph(tag) || tag == "li" || tag == "dt" || tag == "dd")
-            CloseOpen({"p"}, {"button", "table", "td", "th", "li", "div", "section", "article", "body"});
+            CloseOpen(kParagraph);
         if (tag == "li")
-            CloseOpen({"li"}, {"ul", "ol", "menu", "table"});
+            CloseOpen(kListItem);
         else if (tag == "dt" || tag == "dd")
-            CloseOpen({"dt", "dd"}, {"dl", "table"});
+            CloseOpen(kDefinition);
         else if (tag == "option")
-            CloseOpen({"option"}, {"select", "datalist", "optgroup"});
+            CloseOpen(kOption);
         else if (tag == "optgroup")
-            CloseOpen({"optgroup", "option"}, {"select"});
+            CloseOpen(kOptionGroup);
         else if (tag == "tr")
-            CloseOpen({"tr"}, {"table", "thead", "tbody", "tfoot"});
+            CloseOpen(kRow);
         else if (tag == "td" || tag == "th")
-            CloseOpen({"td", "th"}, {"tr", "table"});
+            CloseOpen(kCell);
         else if (tag == "thead" || tag == "tbody" || tag == "tfoot")
-            CloseOpen({"thead", "tbody", "tfoot"}, {"table"});
+            CloseOpen(kSection);
     }
 
+    // text: the tag's text, which outlives the tree (the element's own, or kept).
     void AddTag(const CElement& element, std::string_view text, const std::vector<CElement*>& list, std::size_t& i)
     {
-        std::string name = TagNameOf(text);
+        const std::string_view name = TagNameOf(text, m_nameBuffer);
         if (name.empty())
             return;
         if (IsEndTag(text)) {
             for (std::size_t k = m_open.size(); k-- > 0;) {
-                if (TagOf(m_open[k]) == name) {
+                if (TagOf(m_open[k].node) == name) {
                     PopTo(k);
                     break;
                 }
             }
             return;
         }
-        ImpliedEnds(name);
-        const bool foreign = name == "svg" || name == "math" || Nodes()[static_cast<std::size_t>(Current())].foreign;
-        Node& added = AddNode(name, Current());
-        const int index = IndexOf(added);
-        added.element = &element;
-        added.foreign = foreign;
-        ReadAttributes(added, text);
-        if (added.tag == "html" && m_tree.m_documentElement == Node::kNone)
+        const std::uint32_t nameIndex = NameIndex(name, element.Kind());
+        if (m_traits[nameIndex].impliesEnds)
+            ImpliedEnds(name);
+        const bool foreign = name == "svg" || name == "math" || R(Current()).foreign;
+        const int index = AddNode(nameIndex);
+        R(index).element = &element;
+        R(index).foreign = foreign;
+        ReadAttributes(index, text);
+        const std::string_view tag = TagOf(index);
+        if (tag == "html" && m_tree.m_documentElement == Node::kNone)
             m_tree.m_documentElement = index;
-        if (!added.foreign && IsRawText(added.tag)) {
-            // Everything up to the end tag is the element's text.
+        if (!foreign && Traits(index).rawText) {
+            // Everything up to the end tag is the element's text: a view of
+            // the one text the page has there, else joined in the tree.
             std::string raw;
+            std::string_view only;
+            int pieces = 0;
             std::size_t k = i + 1;
             for (; k < list.size(); ++k) {
                 const CElement& inner = *list[k];
-                if (IsEndTag(inner.Text()) && TagNameOf(inner.Text()) == added.tag)
+                if (IsEndTag(inner.Text()) && TagNameOf(inner.Text(), m_nameBuffer) == tag)
                     break;
-                if (!inner.IsDeleted())
+                if (inner.IsDeleted())
+                    continue;
+                if (pieces++ == 1)
+                    raw.assign(only);
+                if (pieces == 1)
+                    only = inner.Text();
+                else
                     raw.append(inner.Text());
             }
-            added.text = m_tree.KeepText((added.tag == "script" || added.tag == "style")
-                                             ? raw
-                                             : m_document.UserText(raw, TextPlace::ElementText));
-            if (added.tag == "script" && !Trim(raw).empty())
+            const std::string_view content = pieces > 1 ? m_tree.KeepText(raw) : only;
+            SetText(index, nullptr, content, tag != "script" && tag != "style");
+            const std::string_view kept = m_tree.Text(index);
+            if (tag == "script" && !Trim(content).empty())
                 m_tree.m_scripted = true;
-            const bool inTemplate = std::any_of(m_open.begin(), m_open.end(), [&](int open) { return TagOf(open) == "template"; });
-            if (added.tag == "title" && !m_tree.m_title && !inTemplate)
-                m_tree.m_title = std::string(added.text);
+            const bool inTemplate =
+                std::any_of(m_open.begin(), m_open.end(), [&](const OpenElement& open) { return TagOf(open.node) == "template"; });
+            if (tag == "title" && !m_tree.m_title && !inTemplate)
+                m_tree.m_title = std::string(kept);
             i = k;  // the end tag, or past the end
             return;
         }
-        if ((added.foreign && IsSelfClosing(text)) || (!added.foreign && IsVoid(added.tag)))
+        if ((foreign && IsSelfClosing(text)) || (!foreign && Traits(index).isVoid))
             return;
-        m_open.push_back(index);
+        m_open.push_back({index});
     }
+    std::string m_nameBuffer;
 
     // A start tag whose text ends inside a quoted value, or has no end.
     static bool StartsBrokenTag(std::string_view text)
@@ -346,11 +550,23 @@ private:
         }
     };
 
+    // As TagEndReader reads, a quoted value passed over whole.
     static std::size_t TagEnd(std::string_view text)
     {
-        TagEndReader reader;
+        bool afterEquals = false;
         for (std::size_t c = 0; c < text.size(); ++c) {
-            if (reader.EndsAt(text[c]))
+            const char ch = text[c];
+            if ((ch == '"' || ch == '\'') && afterEquals) {
+                c = text.find(ch, c + 1);
+                if (c == std::string_view::npos)
+                    return c;
+                continue;  // after the closing quote, as after the "="
+            }
+            if (ch == '=')
+                afterEquals = true;
+            else if (!IsBlank(ch))
+                afterEquals = false;
+            if (ch == '>')
                 return c;
         }
         return std::string_view::npos;
@@ -390,7 +606,12 @@ private:
                 ++nodes;
         }
         m_tree.m_nodes.reserve(nodes);
-        AddNode("#document", Node::kNone);
+        m_tree.m_tagNames = {"#document", "#text"};
+        m_traits.resize(m_tree.m_tagNames.size());
+        // A page writing <#text> or <#document> makes a node of that name, no element.
+        m_nameIndex = {{"#document", kDocumentName}, {"#text", kTextName}};
+        m_tree.m_languages = {std::string_view()};
+        AddNode(kDocumentName);
         const std::vector<CElement*>& list = m_document.Elements();
         for (std::size_t i = 0; i < list.size(); ++i) {
             const CElement& element = *list[i];
@@ -404,39 +625,49 @@ private:
                 // A "<" inside a quoted attribute value (srcdoc="<a ...>") cut
                 // the tag: it is read again whole from the texts that follow.
                 std::size_t last = i;
-                std::string merged = MergeTag(list, i, last);
+                const std::string merged = MergeTag(list, i, last);
                 if (!merged.empty()) {
                     i = last;
-                    AddTag(element, merged, list, i);
+                    AddTag(element, m_tree.KeepText(merged), list, i);
                     continue;
                 }
             }
             if (kind == kind::kText) {
-                const bool foreign = Nodes()[static_cast<std::size_t>(Current())].foreign;
-                Node& text = AddNode("#text", Current());
-                text.text = m_tree.KeepText(m_document.UserText(element.Text(), TextPlace::ElementText));
-                text.foreign = foreign;
+                const bool foreign = R(Current()).foreign;
+                const int text = AddNode(kTextName);
+                R(text).element = &element;
+                R(text).pageText = true;
+                R(text).foreign = foreign;
+                SetText(text, &element, element.Text(), true);
                 continue;
             }
             AddTag(element, element.Text(), list, i);
         }
+        m_nameIndex = {};
+        std::vector<std::pair<int, std::string_view>> owners;  // by aria-owns, in page order
         for (std::size_t i = 0; i < Nodes().size(); ++i) {
-            if (!Nodes()[i].IsElement())
+            const int node = static_cast<int>(i);
+            if (!IsElement(node))
                 continue;
-            for (const NodeAttribute& a : m_tree.Attributes(static_cast<int>(i))) {
-                if (a.name == "id" && !a.value.empty())
-                    m_tree.m_ids[a.value].push_back(static_cast<int>(i));
-                if (a.name == "for" && Nodes()[i].tag == "label")
-                    m_tree.m_labelsFor[a.value].push_back(static_cast<int>(i));
+            bool ownsSeen = false;
+            for (const NodeAttribute& a : m_tree.Attributes(node)) {
+                if (a.name == "id" && !a.value.empty()) {
+                    IdEntry& entry = m_tree.m_ids[a.value];
+                    if (entry.count++ == 0)
+                        entry.first = node;
+                }
+                if (a.name == "for" && TagOf(node) == "label")
+                    m_tree.m_labelsFor[a.value].push_back(node);
+                if (a.name == "aria-owns" && !ownsSeen) {
+                    owners.push_back({node, a.value});
+                    ownsSeen = true;
+                }
             }
         }
-        for (std::size_t i = 0; i < Nodes().size(); ++i) {
-            const std::string* owns = m_tree.Attribute(static_cast<int>(i), "aria-owns");
-            if (!owns)
-                continue;
-            for (int owned : m_tree.Referenced(*owns))
-                m_tree.m_ownedBy.emplace(owned, static_cast<int>(i));
-        }
+        // Read once every id is known.
+        for (const auto& [owner, idList] : owners)
+            for (int owned : m_tree.Referenced(idList))
+                m_tree.m_ownedBy.emplace(owned, owner);
     }
 
     // ----- Style -------------------------------------------------------------
@@ -447,7 +678,7 @@ private:
         std::size_t order;
     };
 
-    std::unordered_map<std::string, std::vector<IndexedRule>> m_byId, m_byClass, m_byTag;
+    std::unordered_map<std::string, std::vector<IndexedRule>, NameHash, std::equal_to<>> m_byId, m_byClass, m_byTag;
     std::vector<IndexedRule> m_universal;
 
     // The page's own folder, as its name gives it; nullopt for a page given
@@ -465,8 +696,8 @@ private:
     // beside the page: read as bytes, never from the network.
     std::optional<std::string> LinkedSheet(int index, const std::optional<std::string>& folder)
     {
-        const std::string* rel = Attr(index, "rel");
-        const std::string* href = Attr(index, "href");
+        const std::string_view* rel = Attr(index, "rel");
+        const std::string_view* href = Attr(index, "href");
         if (!folder || !rel || !href || Attr(index, "disabled"))
             return std::nullopt;
         bool stylesheet = false, alternate = false;
@@ -506,26 +737,46 @@ private:
     void ReadStyles()
     {
         const std::optional<std::string> folder = PageFolder();
-        for (const Node& node : Nodes()) {
-            const int index = static_cast<int>(&node - Nodes().data());
+        for (std::size_t i = 0; i < Nodes().size(); ++i) {
+            const int index = static_cast<int>(i);
             std::optional<std::string> linked;
-            if (node.tag == "link" && !node.foreign)
+            if (TagOf(index) == "link" && !R(index).foreign)
                 linked = LinkedSheet(index, folder);
-            if (node.tag != "style" && !linked)
+            if (TagOf(index) != "style" && !linked)
                 continue;
-            const std::string* media = m_tree.Attribute(index, "media");
-            std::vector<css::StyleRule> rules = css::ReadStyleSheet(linked ? *linked : node.text);
+            const std::string_view* media = m_tree.Attribute(index, "media");
+            std::vector<css::StyleRule> rules = css::ReadStyleSheet(linked ? std::string_view(*linked) : m_tree.Text(index));
             for (css::StyleRule& rule : rules) {
                 if (media && !Trim(*media).empty() && !EqualsIgnoreCase(Trim(*media), "all"))
-                    rule.media = rule.media.empty() ? *media : *media + " and " + rule.media;
+                    rule.media = rule.media.empty() ? std::string(*media) : std::string(*media) + " and " + rule.media;
                 m_tree.m_styleRules.push_back(std::move(rule));
             }
         }
+        // A rule that sets none of the properties the tree reads changes no
+        // node; of rules alike in selector, media and declarations only the
+        // last can win (the same weight, a later place), so only it is
+        // offered. Pages repeat their sheets, one per section.
+        std::vector<std::string> keys;
+        std::unordered_map<std::string_view, std::size_t> lastOf;
+        for (const css::StyleRule& rule : m_tree.m_styleRules) {
+            if (!SetsAPropertyRead(rule)) {
+                keys.insert(keys.end(), rule.selectors.size(), std::string());
+                continue;
+            }
+            for (const css::Selector& selector : rule.selectors)
+                keys.push_back(RuleKey(rule, selector));
+        }
+        for (std::size_t k = 0; k < keys.size(); ++k)
+            if (!keys[k].empty())
+                lastOf[keys[k]] = k;
         std::size_t order = 0;
         for (const css::StyleRule& rule : m_tree.m_styleRules) {
             for (const css::Selector& selector : rule.selectors) {
+                const std::size_t at = order++;
+                if (keys[at].empty() || lastOf[keys[at]] != at)
+                    continue;
                 const css::Compound& subject = selector.compounds.front();
-                IndexedRule entry{&selector, &rule, order++};
+                IndexedRule entry{&selector, &rule, at};
                 if (!subject.id.empty())
                     m_byId[subject.id].push_back(entry);
                 else if (!subject.classes.empty())
@@ -536,11 +787,60 @@ private:
                     m_universal.push_back(entry);
             }
         }
+        m_rulesOfName.assign(m_tree.m_tagNames.size(), nullptr);
+        for (std::size_t name = 0; name < m_tree.m_tagNames.size(); ++name)
+            if (const auto it = m_byTag.find(m_tree.m_tagNames[name]); it != m_byTag.end())
+                m_rulesOfName[name] = &it->second;
+    }
+    std::vector<const std::vector<IndexedRule>*> m_rulesOfName;  // the rules whose subject is a tag, by name index
+
+    static bool SetsAPropertyRead(const css::StyleRule& rule)
+    {
+        return std::any_of(rule.declarations.begin(), rule.declarations.end(), [](const css::Declaration& d) {
+            return d.property == "transform" || d.property == "rotate" ||
+                   (!d.property.empty() && std::find(kProperties.begin(), kProperties.end(), d.property) != kProperties.end());
+        });
+    }
+
+    // Everything of a rule and one of its selectors that decides what it
+    // gives a node, each part written with its length.
+    static std::string RuleKey(const css::StyleRule& rule, const css::Selector& selector)
+    {
+        std::string key;
+        auto add = [&key](std::string_view part) {
+            key += std::to_string(part.size());
+            key += ':';
+            key += part;
+        };
+        add(rule.media);
+        key += std::to_string(selector.specificity);
+        for (std::size_t c = 0; c < selector.compounds.size(); ++c) {
+            const css::Compound& compound = selector.compounds[c];
+            key += c < selector.childOf.size() && selector.childOf[c] ? '>' : ' ';
+            add(compound.tag);
+            add(compound.id);
+            key += std::to_string(compound.classes.size());
+            for (const std::string& name : compound.classes)
+                add(name);
+            key += std::to_string(compound.attributes.size());
+            for (const css::AttributeTest& test : compound.attributes) {
+                add(test.name);
+                key += test.match ? test.match : '-';
+                add(test.value);
+            }
+        }
+        key += std::to_string(rule.declarations.size());
+        for (const css::Declaration& d : rule.declarations) {
+            add(d.property);
+            add(d.value);
+            key += d.important ? '!' : '.';
+        }
+        return key;
     }
 
     bool HasClass(int node, std::string_view name)
     {
-        const std::string* classes = m_tree.Attribute(node, "class");
+        const std::string_view* classes = m_tree.Attribute(node, "class");
         if (!classes)
             return false;
         std::string_view rest = *classes;
@@ -559,13 +859,12 @@ private:
 
     bool Matches(int node, const css::Compound& compound)
     {
-        const Node& n = Nodes()[static_cast<std::size_t>(node)];
-        if (!n.IsElement())
+        if (!IsElement(node))
             return false;
-        if (!compound.tag.empty() && compound.tag != n.tag)
+        if (!compound.tag.empty() && compound.tag != TagOf(node))
             return false;
         if (!compound.id.empty()) {
-            const std::string* id = m_tree.Attribute(node, "id");
+            const std::string_view* id = m_tree.Attribute(node, "id");
             if (!id || *id != compound.id)
                 return false;
         }
@@ -573,7 +872,7 @@ private:
             if (!HasClass(node, name))
                 return false;
         for (const css::AttributeTest& test : compound.attributes) {
-            const std::string* value = m_tree.Attribute(node, test.name);
+            const std::string_view* value = m_tree.Attribute(node, test.name);
             if (!value)
                 return false;
             const std::string_view v = *value;
@@ -611,10 +910,10 @@ private:
             return false;
         if (at + 1 == selector.compounds.size())
             return true;
-        int ancestor = Nodes()[static_cast<std::size_t>(node)].parent;
+        int ancestor = R(node).parent;
         if (selector.childOf[at])
             return ancestor > 0 && Matches(ancestor, selector, at + 1);
-        for (; ancestor > 0; ancestor = Nodes()[static_cast<std::size_t>(ancestor)].parent)
+        for (; ancestor > 0; ancestor = R(ancestor).parent)
             if (Matches(ancestor, selector, at + 1))
                 return true;
         return false;
@@ -683,8 +982,27 @@ private:
 
     void ComputeStyle(int index)
     {
-        Node& node = Nodes()[static_cast<std::size_t>(index)];
-        const NodeStyle* parent = node.parent > 0 ? Nodes()[static_cast<std::size_t>(node.parent)].styleRef : nullptr;
+        NodeRecord& node = R(index);
+        const std::uint32_t parentStyle = node.parent > 0 ? R(node.parent).style : kNoStyle;
+        const NodeStyle* parent = parentStyle != kNoStyle ? m_tree.m_styleTable[parentStyle] : nullptr;
+        const std::string_view *id = nullptr, *classes = nullptr, *style = nullptr;
+        for (const NodeAttribute& a : m_tree.Attributes(index)) {
+            if (a.name == "id")
+                id = &a.value;
+            else if (a.name == "class")
+                classes = &a.value;
+            else if (a.name == "style")
+                style = &a.value;
+        }
+        const std::vector<IndexedRule>* byTag = m_rulesOfName[node.tag];
+        // Most elements match no rule and carry no style attribute: they take
+        // what their parent's style passes down, the same for every such child.
+        if (!style && !byTag && m_universal.empty() && (!id || m_byId.empty()) && (!classes || m_byClass.empty())) {
+            if (const auto known = m_inheritedOnly.find(parentStyle); known != m_inheritedOnly.end()) {
+                node.style = known->second;
+                return;
+            }
+        }
         std::array<Winner, kProperties.size()> winners{};
         auto consider = [&](const std::vector<IndexedRule>* rules) {
             if (!rules)
@@ -698,12 +1016,11 @@ private:
         };
         if (!m_universal.empty() || !m_byTag.empty() || !m_byId.empty() || !m_byClass.empty()) {
             consider(&m_universal);
-            if (auto it = m_byTag.find(std::string(node.tag)); it != m_byTag.end())
-                consider(&it->second);
-            if (const std::string* id = m_tree.Attribute(index, "id"))
+            consider(byTag);
+            if (id && !m_byId.empty())
                 if (auto it = m_byId.find(*id); it != m_byId.end())
                     consider(&it->second);
-            if (const std::string* classes = m_tree.Attribute(index, "class"); classes && !m_byClass.empty()) {
+            if (classes && !m_byClass.empty()) {
                 std::vector<std::string_view> seen;
                 std::string_view rest = *classes;
                 while (!rest.empty()) {
@@ -715,7 +1032,7 @@ private:
                     const std::string_view name = rest.substr(0, end);
                     if (end && std::find(seen.begin(), seen.end(), name) == seen.end()) {
                         seen.push_back(name);
-                        if (auto it = m_byClass.find(std::string(name)); it != m_byClass.end())
+                        if (auto it = m_byClass.find(name); it != m_byClass.end())
                             consider(&it->second);
                     }
                     rest.remove_prefix(end);
@@ -723,17 +1040,15 @@ private:
             }
         }
         std::vector<css::Declaration> inlineDeclarations;
-        if (const std::string* style = m_tree.Attribute(index, "style")) {
+        if (style) {
             inlineDeclarations = css::ReadDeclarations(*style);
             for (const css::Declaration& d : inlineDeclarations)
                 Offer(winners, d, true, 0, 0);
         }
-        // Most elements match no rule and carry no style attribute: they take
-        // what their parent's style passes down, the same for every such child.
         const bool ownNothing = std::all_of(winners.begin(), winners.end(), [](const Winner& w) { return !w.declaration; });
         if (ownNothing) {
-            if (const auto known = m_inheritedOnly.find(parent); known != m_inheritedOnly.end()) {
-                node.styleRef = known->second;
+            if (const auto known = m_inheritedOnly.find(parentStyle); known != m_inheritedOnly.end()) {
+                node.style = known->second;
                 return;
             }
         }
@@ -777,21 +1092,24 @@ private:
         inherit(s.fontFamily, parent ? parent->fontFamily : std::string(), true);
         inherit(s.display, parent ? parent->display : std::string(), false);
         if (parent && s == *parent)
-            node.styleRef = parent;
+            node.style = parentStyle;
         else if (s == m_tree.m_styles.front())
-            node.styleRef = &m_tree.m_styles.front();
-        else
-            node.styleRef = &m_tree.m_styles.emplace_back(std::move(s));
+            node.style = 0;
+        else {
+            node.style = static_cast<std::uint32_t>(m_tree.m_styleTable.size());
+            m_tree.m_styleTable.push_back(&m_tree.m_styles.emplace_back(std::move(s)));
+        }
         if (ownNothing)
-            m_inheritedOnly.emplace(parent, node.styleRef);
+            m_inheritedOnly.emplace(parentStyle, node.style);
     }
 
-    // A parent's style (null for none) to what a child of no style of its own gets.
-    std::unordered_map<const NodeStyle*, const NodeStyle*> m_inheritedOnly;
+    // A parent's style (kNoStyle for none) to what a child of no style of its own gets.
+    static constexpr std::uint32_t kNoStyle = 0xFFFFFFFF;
+    std::unordered_map<std::uint32_t, std::uint32_t> m_inheritedOnly;
 
     // ----- Roles, hiding, focus, language -----------------------------------
 
-    const std::string* Attr(int node, std::string_view name) { return m_tree.Attribute(node, name); }
+    const std::string_view* Attr(int node, std::string_view name) { return m_tree.Attribute(node, name); }
 
     bool HasGlobalAria(int index)
     {
@@ -807,16 +1125,16 @@ private:
 
     bool HasAncestor(int index, std::initializer_list<std::string_view> tags)
     {
-        for (int p = Nodes()[static_cast<std::size_t>(index)].parent; p > 0; p = Nodes()[static_cast<std::size_t>(p)].parent)
-            if (OneOf(Nodes()[static_cast<std::size_t>(p)].tag, tags))
+        for (int p = R(index).parent; p > 0; p = R(p).parent)
+            if (OneOf(TagOf(p), tags))
                 return true;
         return false;
     }
 
     std::string_view ImplicitRole(int index)
     {
-        const Node& n = Nodes()[static_cast<std::size_t>(index)];
-        const std::string_view t = n.tag;
+        const NodeRecord& n = R(index);
+        const std::string_view t = TagOf(index);
         if (n.foreign) {
             if (t == "svg")
                 return "graphics-document";
@@ -824,10 +1142,12 @@ private:
                 return "math";
             return {};
         }
+        if (!Traits(index).roleDepends)
+            return Traits(index).htmlRole;
         if (t == "a" || t == "area")
             return Attr(index, "href") ? "link" : "";
         if (t == "input") {
-            const std::string* typeValue = Attr(index, "type");
+            const std::string_view* typeValue = Attr(index, "type");
             const std::string type = typeValue ? ToLower(Trim(*typeValue)) : std::string();
             if (OneOf(type, {"button", "submit", "reset", "image"}))
                 return "button";
@@ -848,13 +1168,13 @@ private:
         }
         if (t == "select") {
             long size = 0;
-            const std::string* sizeValue = Attr(index, "size");
+            const std::string_view* sizeValue = Attr(index, "size");
             if (Attr(index, "multiple") || (sizeValue && IsValidInteger(*sizeValue, &size) && size > 1))
                 return "listbox";
             return "combobox";
         }
         if (t == "img") {
-            const std::string* alt = Attr(index, "alt");
+            const std::string_view* alt = Attr(index, "alt");
             if (alt && alt->empty() && !HasGlobalAria(index) && !Attr(index, "title"))
                 return "presentation";
             return "img";
@@ -872,6 +1192,11 @@ private:
             return HasAncestor(index, {"table"}) ? "cell" : "";
         if (t == "th")
             return HeaderCellRole(index);
+        return Traits(index).htmlRole;
+    }
+
+    static std::string_view HtmlRoleOfName(std::string_view t)
+    {
         static const std::unordered_map<std::string_view, std::string_view> kRoles = {
             {"article", "article"}, {"aside", "complementary"}, {"blockquote", "blockquote"}, {"body", "generic"},
             {"button", "button"}, {"caption", "caption"}, {"code", "code"}, {"datalist", "listbox"},
@@ -890,45 +1215,36 @@ private:
 
     bool IsNaturallyFocusable(int index)
     {
-        const Node& n = Nodes()[static_cast<std::size_t>(index)];
-        const std::string_view t = n.tag;
+        const NodeRecord& n = R(index);
+        const std::string_view t = TagOf(index);
         if (n.disabled)
             return false;
         if ((t == "a" || t == "area") && Attr(index, "href"))
             return true;
         if (t == "input") {
-            const std::string* type = Attr(index, "type");
+            const std::string_view* type = Attr(index, "type");
             return !(type && EqualsIgnoreCase(Trim(*type), "hidden"));
         }
         if (t == "button" || t == "select" || t == "textarea" || t == "iframe")
             return true;
         if ((t == "audio" || t == "video") && Attr(index, "controls"))
             return true;
-        if (t == "summary" && n.parent > 0 && Nodes()[static_cast<std::size_t>(n.parent)].tag == "details") {
+        if (t == "summary" && n.parent > 0 && TagOf(n.parent) == "details") {
             for (int sibling : m_tree.Children(n.parent))
-                if (Nodes()[static_cast<std::size_t>(sibling)].tag == "summary")
+                if (TagOf(sibling) == "summary")
                     return sibling == index;
         }
-        if (const std::string* editable = Attr(index, "contenteditable"))
+        if (const std::string_view* editable = Attr(index, "contenteditable"))
             return !EqualsIgnoreCase(Trim(*editable), "false");
         return false;
     }
 
     bool IsDisabled(int index)
     {
-        const Node& n = Nodes()[static_cast<std::size_t>(index)];
-        if (!OneOf(n.tag, {"button", "input", "select", "textarea", "optgroup", "option", "fieldset"}))
+        if (!Traits(index).formControl)
             return false;
-        if (Attr(index, "disabled"))
-            return true;
         // Inside a disabled fieldset, but for its first legend.
-        for (int p = n.parent; p > 0; p = Nodes()[static_cast<std::size_t>(p)].parent) {
-            const Node& up = Nodes()[static_cast<std::size_t>(p)];
-            if (up.tag == "fieldset" && Attr(p, "disabled")) {
-                return true;
-            }
-        }
-        return false;
+        return Attr(index, "disabled") || R(index).inDisabledFieldset;
     }
 
     // Positioned far beyond the top or left edge: a common way to hide
@@ -950,90 +1266,90 @@ private:
     // A th without a scope heads its row when the row holds data cells.
     std::string_view HeaderCellRole(int index)
     {
-        if (const std::string* scope = Attr(index, "scope")) {
+        if (const std::string_view* scope = Attr(index, "scope")) {
             const std::string value = ToLower(Trim(*scope));
             if (value == "row" || value == "rowgroup")
                 return "rowheader";
             if (value == "col" || value == "colgroup")
                 return "columnheader";
         }
-        const int row = Nodes()[static_cast<std::size_t>(index)].parent;
-        if (row > 0 && Nodes()[static_cast<std::size_t>(row)].tag == "tr")
+        const int row = R(index).parent;
+        if (row > 0 && TagOf(row) == "tr")
             for (int cell : m_tree.Children(row))
-                if (Nodes()[static_cast<std::size_t>(cell)].tag == "td")
+                if (TagOf(cell) == "td")
                     return "rowheader";
         return "columnheader";
     }
 
     void Resolve(int index)
     {
-        Node& node = Nodes()[static_cast<std::size_t>(index)];
-        const Node* parent = node.parent != Node::kNone ? &Nodes()[static_cast<std::size_t>(node.parent)] : nullptr;
-        if (!parent) {
-            node.styleRef = &m_tree.m_styles.front();
+        NodeRecord& node = R(index);
+        if (node.parent == Node::kNone) {
+            node.style = 0;
             node.included = false;
             return;
         }
-        if (node.IsElement())
+        const NodeRecord& parent = R(node.parent);
+        const bool element = IsElement(index);
+        const std::string_view tag = TagOf(index);
+        const bool parentIsElement = IsElement(node.parent);
+        if (element)
             ComputeStyle(index);
         else
-            node.styleRef = parent->styleRef;
+            node.style = parent.style;
+        const NodeStyle& style = m_tree.Style(index);
+        const AriaRole* parentRole = m_tree.AriaRoleAt(parent.role);
         node.underPresentationalChildren =
-            parent->underPresentationalChildren || (parent->ariaRole && parent->ariaRole->childrenPresentational);
+            parent.underPresentationalChildren || (parentRole && parentRole->childrenPresentational);
+        node.inDisabledFieldset = parent.inDisabledFieldset || (TagOf(node.parent) == "fieldset" && Attr(node.parent, "disabled"));
         // Rendering.
-        bool rendered = parent->rendered || parent->tag == "#document";
-        if (parent->tag == "#document")
-            rendered = true;
-        if (node.IsElement()) {
-            static const TagSet kNeverRendered{"head",     "script",   "style", "template", "title",
-                                               "meta",     "link",     "base",  "noscript", "datalist",
-                                               "param",    "source",   "track"};
-            if ((!node.foreign && kNeverRendered.Has(node.tag)) ||
-                (node.foreign && OneOf(node.tag, {"title", "desc"})) ||
-                (node.tag == "input" && Attr(index, "type") && EqualsIgnoreCase(Trim(*Attr(index, "type")), "hidden")))
+        bool rendered = parent.rendered || node.parent == m_tree.Root();
+        if (element) {
+            if ((!node.foreign && Traits(index).neverRendered) || (node.foreign && OneOf(tag, {"title", "desc"})) ||
+                (tag == "input" && Attr(index, "type") && EqualsIgnoreCase(Trim(*Attr(index, "type")), "hidden")))
                 rendered = false;
             const bool hiddenAttribute = Attr(index, "hidden") != nullptr;
-            if (node.Style().display == "none" || (hiddenAttribute && node.Style().display.empty()))
+            if (style.display == "none" || (hiddenAttribute && style.display.empty()))
                 rendered = false;
-            if (parent->IsElement() && parent->Style().contentVisibility == "hidden")
+            if (parentIsElement && m_tree.Style(node.parent).contentVisibility == "hidden")
                 rendered = false;
         }
         node.rendered = rendered;
-        const bool shown = rendered && node.Style().visibility != "hidden" && node.Style().visibility != "collapse";
-        node.offScreen = parent->offScreen || (node.IsElement() && OffScreen(node.Style()));
+        const bool shown = rendered && style.visibility != "hidden" && style.visibility != "collapse";
+        node.offScreen = parent.offScreen || (element && OffScreen(style));
         node.visible = shown && !node.offScreen;
-        node.ariaHidden = parent->ariaHidden;
-        if (node.IsElement()) {
-            const std::string* ariaHidden = Attr(index, "aria-hidden");
+        node.ariaHidden = parent.ariaHidden;
+        if (element) {
+            const std::string_view* ariaHidden = Attr(index, "aria-hidden");
             if (ariaHidden && EqualsIgnoreCase(Trim(*ariaHidden), "true"))
                 node.ariaHidden = true;
         }
         node.included = shown && !node.ariaHidden;
         // Language.
-        node.language = parent->language;
-        if (node.IsElement()) {
-            const std::string* lang = Attr(index, "lang");
+        node.language = parent.language;
+        if (element) {
+            const std::string_view* lang = Attr(index, "lang");
             if (!lang)
                 lang = Attr(index, "xml:lang");
             if (lang)
-                node.language = Trim(*lang);
+                node.language = LanguageIndex(Trim(*lang));
         }
-        if (!node.IsElement())
+        if (!element)
             return;
         // Focus.
         node.disabled = IsDisabled(index);
         long tabindex = 0;
-        const std::string* tabindexValue = Attr(index, "tabindex");
+        const std::string_view* tabindexValue = Attr(index, "tabindex");
         const bool hasTabindex = tabindexValue && IsValidInteger(*tabindexValue, &tabindex);
         node.focusable = shown && (IsNaturallyFocusable(index) || (hasTabindex && !node.disabled));
         node.inTabOrder = node.focusable && (!hasTabindex || tabindex >= 0);
         // Role.
         const std::string_view implicit = ImplicitRole(index);
-        node.implicitRole = implicit == "generic" ? std::string_view() : implicit;
-        node.markedDecorative = node.tag == "img" && Attr(index, "alt") && Attr(index, "alt")->empty();
+        node.implicitRole = implicit == "generic" ? 0 : RoleIndexOf(implicit, Traits(index));
+        node.markedDecorative = tag == "img" && Attr(index, "alt") && Attr(index, "alt")->empty();
         std::string_view role = implicit;
         node.explicitRole = false;
-        if (const std::string* roleValue = Attr(index, "role")) {
+        if (const std::string_view* roleValue = Attr(index, "role")) {
             std::string_view rest = *roleValue;
             while (!rest.empty()) {
                 while (!rest.empty() && IsBlank(rest.front()))
@@ -1063,13 +1379,12 @@ private:
         if (role == "none")
             role = "presentation";
         // List items and cells of a presentational list or table are presentational too.
-        if (!node.explicitRole && parent->presentational &&
-            OneOf(node.tag, {"li", "tr", "td", "th", "thead", "tbody", "tfoot", "dt", "dd", "option", "caption"}) &&
+        if (!node.explicitRole && parent.presentational &&
+            OneOf(tag, {"li", "tr", "td", "th", "thead", "tbody", "tfoot", "dt", "dd", "option", "caption"}) &&
             !node.focusable && !HasGlobalAria(index))
             role = "presentation";
         node.presentational = role == "presentation";
-        node.role = role == "generic" ? std::string_view() : role;
-        node.ariaRole = FindAriaRole(node.role);
+        node.role = role == "generic" ? 0 : RoleIndexOf(role, Traits(index));
     }
 
     AccessibilityTree& m_tree;
@@ -1080,23 +1395,13 @@ AccessibilityTree::AccessibilityTree(const CHtmlDocument& document)
 {
     static std::atomic<std::uint64_t> s_serials{0};
     m_serial = ++s_serials;
-    m_styles.emplace_back();
+    m_ariaRoles = AriaRoles().data();
+    m_ariaRoleCount = AriaRoles().size();
+    m_styleTable.push_back(&m_styles.emplace_back());
     Builder(*this, document).Run();
-    m_names.resize(m_nodes.size());
-    m_descriptions.resize(m_nodes.size());
 }
 
 AccessibilityTree::~AccessibilityTree() = default;
-
-const std::string* AccessibilityTree::Attribute(int node, std::string_view name) const
-{
-    if (node < 0 || static_cast<std::size_t>(node) >= m_nodes.size())
-        return nullptr;
-    for (const NodeAttribute& a : Attributes(node))
-        if (a.name.size() == name.size() && EqualsIgnoreCase(a.name, name))
-            return &a.value;
-    return nullptr;
-}
 
 const std::vector<std::string>& AccessibilityTree::DuplicateAttributes(int node) const
 {
@@ -1107,14 +1412,14 @@ const std::vector<std::string>& AccessibilityTree::DuplicateAttributes(int node)
 
 int AccessibilityTree::ElementWithId(std::string_view id) const
 {
-    const auto it = m_ids.find(std::string(id));
-    return it == m_ids.end() ? Node::kNone : it->second.front();
+    const auto it = m_ids.find(id);
+    return it == m_ids.end() ? Node::kNone : it->second.first;
 }
 
 int AccessibilityTree::IdCount(std::string_view id) const
 {
-    const auto it = m_ids.find(std::string(id));
-    return it == m_ids.end() ? 0 : static_cast<int>(it->second.size());
+    const auto it = m_ids.find(id);
+    return it == m_ids.end() ? 0 : it->second.count;
 }
 
 std::vector<int> AccessibilityTree::Referenced(std::string_view idList) const
@@ -1168,10 +1473,12 @@ std::string_view AccessibilityTree::KeepText(std::string_view text)
 
 int AccessibilityTree::SubtreeEnd(int node) const
 {
-    int last = node;
-    while (At(last).lastChild != Node::kNone)
-        last = At(last).lastChild;
-    return last + 1;
+    // Nodes stand in page order: the subtree ends where the next sibling of
+    // the node, or of its nearest ancestor that has one, begins.
+    for (int at = node; at != Node::kNone; at = Record(at).parent)
+        if (Record(at).nextSibling != Node::kNone)
+            return Record(at).nextSibling;
+    return static_cast<int>(m_nodes.size());
 }
 
 } // namespace orvane::a11y

@@ -32,7 +32,7 @@ bool IsEmbeddedControl(std::string_view role)
 
 std::string InputType(const AccessibilityTree& tree, int node)
 {
-    const std::string* type = tree.Attribute(node, "type");
+    const std::string_view* type = tree.Attribute(node, "type");
     return type ? ToLower(Trim(*type)) : std::string("text");
 }
 
@@ -54,20 +54,20 @@ AccessibilityTree::Visits::Visits(const AccessibilityTree& tree) : m_stamps(tree
 
 const std::string& AccessibilityTree::Name(int node) const
 {
-    auto& slot = m_names[static_cast<std::size_t>(node)];
-    if (!slot) {
-        Visits visiting(*this);
-        slot = std::make_unique<std::string>(CollapseBlanks(ComputeName(node, false, false, visiting)));
-    }
-    return *slot;
+    if (const auto known = m_names.find(node); known != m_names.end())
+        return known->second;
+    Visits visiting(*this);
+    std::string name = CollapseBlanks(ComputeName(node, false, false, visiting));
+    return m_names.emplace(node, std::move(name)).first->second;
 }
 
 const std::string& AccessibilityTree::Description(int node) const
 {
-    auto& slot = m_descriptions[static_cast<std::size_t>(node)];
-    if (!slot) {
+    if (const auto known = m_descriptions.find(node); known != m_descriptions.end())
+        return known->second;
+    {
         std::string text;
-        if (const std::string* describedBy = Attribute(node, "aria-describedby")) {
+        if (const std::string_view* describedBy = Attribute(node, "aria-describedby")) {
             Visits visiting(*this);
             visiting.Mark(node);
             for (int target : Referenced(*describedBy)) {
@@ -78,12 +78,11 @@ const std::string& AccessibilityTree::Description(int node) const
             }
         }
         if (CollapseBlanks(text).empty())
-            if (const std::string* title = Attribute(node, "title"))
+            if (const std::string_view* title = Attribute(node, "title"))
                 if (CollapseBlanks(*title) != Name(node))
                     text = *title;
-        slot = std::make_unique<std::string>(CollapseBlanks(text));
+        return m_descriptions.emplace(node, CollapseBlanks(text)).first->second;
     }
-    return *slot;
 }
 
 std::string AccessibilityTree::TextContent(int node) const
@@ -109,7 +108,7 @@ std::string AccessibilityTree::ComputeName(int index, bool referenced, bool inCo
         return {};
     // 2B
     if (!referenced) {
-        if (const std::string* labelledBy = Attribute(index, "aria-labelledby")) {
+        if (const std::string_view* labelledBy = Attribute(index, "aria-labelledby")) {
             std::string text;
             for (int target : Referenced(*labelledBy)) {
                 const bool outer = m_hiddenReferenceRoot;
@@ -126,9 +125,9 @@ std::string AccessibilityTree::ComputeName(int index, bool referenced, bool inCo
     const bool embedded = inContent && IsEmbeddedControl(node.role);
     // 2C
     if (!embedded) {
-        if (const std::string* label = Attribute(index, "aria-label"))
+        if (const std::string_view* label = Attribute(index, "aria-label"))
             if (!CollapseBlanks(*label).empty())
-                return *label;
+                return std::string(*label);
     }
     // 2D
     if (!node.presentational && !embedded) {
@@ -150,12 +149,12 @@ std::string AccessibilityTree::ComputeName(int index, bool referenced, bool inCo
             return text;
     }
     // 2I
-    if (const std::string* title = Attribute(index, "title"))
+    if (const std::string_view* title = Attribute(index, "title"))
         if (!CollapseBlanks(*title).empty())
-            return *title;
+            return std::string(*title);
     if (node.tag == "input" && OneOf(InputType(*this, index), {"text", "search", "email", "tel", "url", "password", "number", ""}))
-        if (const std::string* placeholder = Attribute(index, "placeholder"))
-            return *placeholder;
+        if (const std::string_view* placeholder = Attribute(index, "placeholder"))
+            return std::string(*placeholder);
     return {};
 }
 
@@ -192,7 +191,7 @@ std::string AccessibilityTree::LabelText(int control, Visits& visiting) const
             text += (text.empty() ? "" : " ") + part;
     };
     std::vector<int> used;
-    if (const std::string* id = Attribute(control, "id"); id && !id->empty()) {
+    if (const std::string_view* id = Attribute(control, "id"); id && !id->empty()) {
         if (ElementWithId(*id) == control) {
             const auto it = m_labelsFor.find(*id);
             if (it != m_labelsFor.end())
@@ -205,7 +204,7 @@ std::string AccessibilityTree::LabelText(int control, Visits& visiting) const
     for (int p = At(control).parent; p > 0; p = At(p).parent) {
         if (At(p).tag != "label")
             continue;
-        const std::string* forValue = Attribute(p, "for");
+        const std::string_view* forValue = Attribute(p, "for");
         if (std::find(used.begin(), used.end(), p) == used.end() && (!forValue || ElementWithId(*forValue) == control))
             add(p);
         break;
@@ -235,13 +234,13 @@ std::string AccessibilityTree::NativeName(int index, bool inContent, Visits& vis
     if (t == "input") {
         const std::string type = InputType(*this, index);
         if (type == "button" || type == "submit" || type == "reset") {
-            if (const std::string* value = Attribute(index, "value"))
-                return *value;
+            if (const std::string_view* value = Attribute(index, "value"))
+                return std::string(*value);
             return type == "submit" ? "Submit" : type == "reset" ? "Reset" : "";
         }
         if (type == "image") {
-            if (const std::string* alt = Attribute(index, "alt"))
-                return *alt;
+            if (const std::string_view* alt = Attribute(index, "alt"))
+                return std::string(*alt);
             return {};
         }
         return LabelText(index, visiting);
@@ -249,8 +248,8 @@ std::string AccessibilityTree::NativeName(int index, bool inContent, Visits& vis
     if (OneOf(t, {"select", "textarea", "meter", "progress", "output", "button"}))
         return LabelText(index, visiting);
     if (t == "img" || t == "area") {
-        if (const std::string* alt = Attribute(index, "alt"))
-            return *alt;
+        if (const std::string_view* alt = Attribute(index, "alt"))
+            return std::string(*alt);
         return {};
     }
     auto firstChild = [&](std::string_view tag) -> std::string {
@@ -266,8 +265,8 @@ std::string AccessibilityTree::NativeName(int index, bool inContent, Visits& vis
     if (t == "table")
         return firstChild("caption");
     if (t == "optgroup" || t == "option") {
-        if (const std::string* label = Attribute(index, "label"))
-            return *label;
+        if (const std::string_view* label = Attribute(index, "label"))
+            return std::string(*label);
     }
     return {};
 }
@@ -285,7 +284,7 @@ std::string AccessibilityTree::EmbeddedValue(int index) const
                 p = At(p).parent;
             if (p != index)
                 break;
-            if (m_nodes[i].tag != "option")
+            if (Tag(static_cast<int>(i)) != "option")
                 continue;
             if (first == Node::kNone)
                 first = static_cast<int>(i);
@@ -294,12 +293,12 @@ std::string AccessibilityTree::EmbeddedValue(int index) const
         }
         return first == Node::kNone ? std::string() : TextContent(first);
     }
-    if (const std::string* text = Attribute(index, "aria-valuetext"))
-        return *text;
-    if (const std::string* now = Attribute(index, "aria-valuenow"))
-        return *now;
-    if (const std::string* value = Attribute(index, "value"))
-        return *value;
+    if (const std::string_view* text = Attribute(index, "aria-valuetext"))
+        return std::string(*text);
+    if (const std::string_view* now = Attribute(index, "aria-valuenow"))
+        return std::string(*now);
+    if (const std::string_view* value = Attribute(index, "value"))
+        return std::string(*value);
     return {};
 }
 

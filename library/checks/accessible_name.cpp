@@ -320,7 +320,7 @@ bool NameFromTree(const CHtmlDocument& document, const CElement& element, Access
         name.hidden = true;
         return true;
     }
-    if (const std::string* labelledBy = tree.Attribute(node, "aria-labelledby")) {
+    if (const std::string_view* labelledBy = tree.Attribute(node, "aria-labelledby")) {
         std::string_view ids = *labelledBy;
         while (!ids.empty() && name.missingId.empty()) {
             ids = TrimLeft(ids);
@@ -338,9 +338,9 @@ bool NameFromTree(const CHtmlDocument& document, const CElement& element, Access
         name.presentational = at.presentational;
         return true;
     }
-    const std::string* labelledBy = tree.Attribute(node, "aria-labelledby");
-    const std::string* ariaLabel = tree.Attribute(node, "aria-label");
-    const std::string* title = tree.Attribute(node, "title");
+    const std::string_view* labelledBy = tree.Attribute(node, "aria-labelledby");
+    const std::string_view* ariaLabel = tree.Attribute(node, "aria-label");
+    const std::string_view* title = tree.Attribute(node, "title");
     if (labelledBy && !tree.Referenced(*labelledBy).empty())
         name.source = AccessibleName::Source::LabelledBy;
     else if (ariaLabel && !Trim(*ariaLabel).empty())

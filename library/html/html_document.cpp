@@ -716,9 +716,18 @@ std::string CHtmlDocument::UserText(std::string_view bytes, TextPlace place) con
 bool CHtmlDocument::ReadsAsItsBytes(std::string_view bytes)
 {
     // A NUL stands in the text of a UTF-16 page, whose ASCII is not one byte.
-    return std::none_of(bytes.begin(), bytes.end(), [](char c) {
-        return c == '&' || c == '\0' || static_cast<unsigned char>(c) >= 0x80;
-    });
+    auto plain = [](char c) { return c != '&' && c != '\0' && static_cast<unsigned char>(c) < 0x80; };
+    // Eight bytes at a time: every text of a page is asked about.
+    constexpr std::uint64_t kOnes = 0x0101010101010101u, kHighs = 0x8080808080808080u, kAmpersands = 0x2626262626262626u;
+    auto hasZeroByte = [&](std::uint64_t word) { return ((word - kOnes) & ~word & kHighs) != 0; };
+    std::size_t at = 0;
+    for (; at + 8 <= bytes.size(); at += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, bytes.data() + at, 8);
+        if ((word & kHighs) || hasZeroByte(word) || hasZeroByte(word ^ kAmpersands))
+            return false;
+    }
+    return std::all_of(bytes.begin() + static_cast<std::ptrdiff_t>(at), bytes.end(), plain);
 }
 
 std::string CHtmlDocument::ComparedText(std::string_view bytes, TextPlace place) const

@@ -15,8 +15,8 @@ using a11y::AriaProperty;
 using a11y::AriaRole;
 using a11y::Node;
 
-const Node& N(const PageContext& page, int node) { return page.tree.At(node); }
-const std::string* A(const PageContext& page, int node, std::string_view name) { return page.tree.Attribute(node, name); }
+[[gnu::always_inline]] inline Node N(const PageContext& page, int node) { return page.tree.At(node); }
+const std::string_view* A(const PageContext& page, int node, std::string_view name) { return page.tree.Attribute(node, name); }
 CheckResult Pass() { return {Outcome::Passed, {}}; }
 CheckResult Fail(std::string detail = {}) { return {Outcome::Failed, std::move(detail)}; }
 
@@ -35,7 +35,7 @@ bool In(std::string_view word, std::string_view list)
     return false;
 }
 
-bool IsAria(const std::string& name) { return name.size() > 5 && name.compare(0, 5, "aria-") == 0; }
+bool IsAria(std::string_view name) { return name.size() > 5 && name.compare(0, 5, "aria-") == 0; }
 
 bool HasAriaAttribute(const PageContext& page, int node, std::string_view)
 {
@@ -83,7 +83,7 @@ bool OwnsScriptMadeContent(const PageContext& page, int node)
 {
     if (!page.tree.Scripted())
         return false;
-    const std::string* owns = A(page, node, "aria-owns");
+    const std::string_view* owns = A(page, node, "aria-owns");
     return owns && page.tree.Referenced(*owns).size() < Tokens(*owns).size();
 }
 
@@ -105,7 +105,7 @@ bool ExplicitRoleHasRequiredOwned(const PageContext& page, int node, std::string
 bool NotBusy(const PageContext& page, int node, std::string_view)
 {
     for (int p = node; p > 0; p = N(page, p).parent) {
-        const std::string* busy = A(page, p, "aria-busy");
+        const std::string_view* busy = A(page, p, "aria-busy");
         if (busy && EqualsIgnoreCase(Trim(*busy), "true"))
             return false;
     }
@@ -117,7 +117,7 @@ bool ExpandedComboboxOrScrollbar(const PageContext& page, int node, std::string_
     const Node& n = N(page, node);
     if (n.role == "scrollbar")
         return true;
-    const std::string* expanded = A(page, node, "aria-expanded");
+    const std::string_view* expanded = A(page, node, "aria-expanded");
     return n.role == "combobox" && expanded && EqualsIgnoreCase(Trim(*expanded), "true");
 }
 
@@ -183,10 +183,10 @@ CheckResult RequiredContextPresent(const PageContext& page, int node, std::strin
 
 CheckResult ControlsTargetExists(const PageContext& page, int node, std::string_view)
 {
-    const std::string* controls = A(page, node, "aria-controls");
+    const std::string_view* controls = A(page, node, "aria-controls");
     if (!page.tree.Referenced(*controls).empty())
         return Pass();
-    return Fail(*controls);
+    return Fail(std::string(*controls));
 }
 
 // The elements a node owns in the accessibility tree: its descendants
@@ -196,7 +196,7 @@ void CollectOwned(const PageContext& page, int node, std::vector<int>& owned, in
     if (depth > 256)
         return;
     std::vector<int> children = page.tree.ChildList(node);
-    if (const std::string* owns = A(page, node, "aria-owns"))
+    if (const std::string_view* owns = A(page, node, "aria-owns"))
         for (int target : page.tree.Referenced(*owns))
             if (page.tree.OwnerByAriaOwns(target) == node)
                 children.push_back(target);
@@ -253,12 +253,12 @@ CheckResult AttributesDefined(const PageContext& page, int node, std::string_vie
     std::string unknown;
     for (const auto& a : page.tree.Attributes(node))
         if (IsAria(a.name) && !a11y::FindAriaProperty(a.name))
-            unknown += (unknown.empty() ? "" : ", ") + a.name;
+            unknown += (unknown.empty() ? "" : ", ") + std::string(a.name);
     return unknown.empty() ? Pass() : Fail(unknown);
 }
 
 // ARIA in HTML: attributes an element may carry whatever its role.
-bool AllowedByLanguage(const Node& n, const std::string& name)
+bool AllowedByLanguage(const Node& n, std::string_view name)
 {
     if (n.tag == "input" || n.tag == "select" || n.tag == "textarea")
         return name == "aria-required" || name == "aria-readonly" || name == "aria-invalid" ||
@@ -291,7 +291,7 @@ CheckResult AttributesPermitted(const PageContext& page, int node, std::string_v
         if (ok && judged && judged->Prohibits(a.name))
             ok = false;
         if (!ok)
-            bad += (bad.empty() ? "" : ", ") + a.name;
+            bad += (bad.empty() ? "" : ", ") + std::string(a.name);
     }
     return bad.empty() ? Pass() : Fail(bad);
 }
@@ -360,7 +360,7 @@ CheckResult ValuesValid(const PageContext& page, int node, std::string_view)
             continue;
         const AriaProperty* property = a11y::FindAriaProperty(a.name);
         if (property && !ValueValid(*property, a.value))
-            bad += (bad.empty() ? "" : ", ") + a.name + "=\"" + a.value + "\"";
+            bad += (bad.empty() ? "" : ", ") + std::string(a.name) + "=\"" + std::string(a.value) + "\"";
     }
     return bad.empty() ? Pass() : Fail(bad);
 }
@@ -372,7 +372,7 @@ CheckResult RoleTokenValid(const PageContext& page, int node, std::string_view)
         if (role && !role->abstract)
             return Pass();
     }
-    return Fail(*A(page, node, "role"));
+    return Fail(std::string(*A(page, node, "role")));
 }
 
 // Required states with a default value in WAI-ARIA need not be written.
@@ -402,7 +402,7 @@ CheckResult RequiredStatesSet(const PageContext& page, int node, std::string_vie
     if (role->name == "separator" && N(page, node).focusable)
         required.push_back("aria-valuenow");
     for (std::string_view property : required) {
-        const std::string* value = A(page, node, property);
+        const std::string_view* value = A(page, node, property);
         if ((value && !Trim(*value).empty()) || HasImplicitValue(role->name, property))
             continue;
         missing += (missing.empty() ? "" : ", ") + std::string(property);

@@ -18,8 +18,8 @@ namespace {
 
 using a11y::Node;
 
-const Node& N(const PageContext& page, int node) { return page.tree.At(node); }
-const std::string* A(const PageContext& page, int node, std::string_view name) { return page.tree.Attribute(node, name); }
+[[gnu::always_inline]] inline Node N(const PageContext& page, int node) { return page.tree.At(node); }
+const std::string_view* A(const PageContext& page, int node, std::string_view name) { return page.tree.Attribute(node, name); }
 CheckResult Pass() { return {Outcome::Passed, {}}; }
 CheckResult Fail(std::string detail = {}) { return {Outcome::Failed, std::move(detail)}; }
 
@@ -40,7 +40,7 @@ bool In(std::string_view word, std::string_view list)
 
 std::string InputType(const PageContext& page, int node)
 {
-    const std::string* type = A(page, node, "type");
+    const std::string_view* type = A(page, node, "type");
     return type ? ToLower(Trim(*type)) : std::string();
 }
 
@@ -58,7 +58,7 @@ bool ImgOrRoleImg(const PageContext& page, int node, std::string_view)
 
 bool NegativeTabindex(const PageContext& page, int node)
 {
-    const std::string* tabindex = A(page, node, "tabindex");
+    const std::string_view* tabindex = A(page, node, "tabindex");
     if (!tabindex)
         return false;
     const std::string_view value = Trim(*tabindex);
@@ -83,16 +83,16 @@ bool SummaryButton(const PageContext& page, int node, std::string_view)
 bool IframeHasFocusableContent(const PageContext& page, int node, std::string_view)
 {
     const Node& n = N(page, node);
-    const std::string* srcdoc = A(page, node, "srcdoc");
+    const std::string_view* srcdoc = A(page, node, "srcdoc");
     if (!srcdoc || !n.visible || A(page, node, "inert"))
         return false;
     // A frame a pixel wide shows nothing of what it holds.
     for (std::string_view side : {"width", "height"})
-        if (const std::string* size = A(page, node, side); size && std::atof(size->c_str()) <= 1 && !Trim(*size).empty())
+        if (const std::string_view* size = A(page, node, side); size && std::atof(std::string(*size).c_str()) <= 1 && !Trim(*size).empty())
             return false;
     CHtmlDocument inner;
     inner.Start(1, false);
-    std::istringstream in(page.tree.Attribute(node, "srcdoc") ? *srcdoc : std::string());
+    std::istringstream in(page.tree.Attribute(node, "srcdoc") ? std::string(*srcdoc) : std::string());
     if (inner.Load(in) != 1)
         return false;
     const a11y::AccessibilityTree tree(inner);
@@ -104,12 +104,12 @@ bool IframeHasFocusableContent(const PageContext& page, int node, std::string_vi
 
 bool ObjectEmbedsMedia(const PageContext& page, int node, std::string_view)
 {
-    if (const std::string* type = A(page, node, "type")) {
+    if (const std::string_view* type = A(page, node, "type")) {
         const std::string lower = ToLower(Trim(*type));
         if (lower.rfind("image/", 0) == 0 || lower.rfind("audio/", 0) == 0 || lower.rfind("video/", 0) == 0)
             return true;
     }
-    const std::string* data = A(page, node, "data");
+    const std::string_view* data = A(page, node, "data");
     if (!data)
         return false;
     std::string lower = ToLower(Trim(*data));
@@ -143,7 +143,7 @@ CheckResult NotIncluded(const PageContext& page, int node, std::string_view)
 
 CheckResult NotNegativeTabindexCheck(const PageContext& page, int node, std::string_view)
 {
-    return NegativeTabindex(page, node) ? Fail(*A(page, node, "tabindex")) : Pass();
+    return NegativeTabindex(page, node) ? Fail(std::string(*A(page, node, "tabindex"))) : Pass();
 }
 
 // ----- Tables ---------------------------------------------------------------
@@ -216,8 +216,8 @@ Grid LayOut(const PageContext& page, int table)
         while (grid.at.count({row, column}))
             ++column;
         auto span = [&](std::string_view name) {
-            const std::string* value = A(page, i, name);
-            const int number = value ? std::atoi(value->c_str()) : 1;
+            const std::string_view* value = A(page, i, name);
+            const int number = value ? std::atoi(std::string(*value).c_str()) : 1;
             return std::clamp(number, 1, 1000);
         };
         const int columns = span("colspan");
@@ -271,7 +271,7 @@ const Grid& LayoutOf(const PageContext& page, int table)
 CheckResult HeaderHasCells(const PageContext& page, int node, std::string_view)
 {
     const int table = TableOf(page, node);
-    const std::string* id = A(page, node, "id");
+    const std::string_view* id = A(page, node, "id");
     const Grid& grid = LayoutOf(page, table);
     const auto found = grid.where.find(node);
     if (found == grid.where.end())
@@ -293,10 +293,10 @@ CheckResult HeaderHasCells(const PageContext& page, int node, std::string_view)
 CheckResult HeadersReferToCells(const PageContext& page, int node, std::string_view)
 {
     const int table = TableOf(page, node);
-    const std::string* headers = A(page, node, "headers");
+    const std::string_view* headers = A(page, node, "headers");
     const std::vector<std::string_view> tokens = Tokens(*headers);
     if (tokens.empty())
-        return Fail(*headers);
+        return Fail(std::string(*headers));
     for (std::string_view token : tokens) {
         const int target = page.tree.ElementWithId(token);
         if (target == node)
@@ -380,13 +380,13 @@ bool AutocompleteApplicable(const PageContext& page, int node, std::string_view)
     const Node& n = N(page, node);
     if (n.foreign || (n.tag != "input" && n.tag != "select" && n.tag != "textarea"))
         return false;
-    const std::string* value = A(page, node, "autocomplete");
+    const std::string_view* value = A(page, node, "autocomplete");
     if (!value || Trim(*value).empty())
         return false;
     const std::vector<std::string_view> tokens = Tokens(*value);
     if (tokens.size() == 1 && (EqualsIgnoreCase(tokens[0], "on") || EqualsIgnoreCase(tokens[0], "off")))
         return false;
-    const std::string* ariaDisabled = A(page, node, "aria-disabled");
+    const std::string_view* ariaDisabled = A(page, node, "aria-disabled");
     if (n.disabled || (ariaDisabled && EqualsIgnoreCase(Trim(*ariaDisabled), "true")))
         return false;
     if (n.tag == "input" && In(InputType(page, node), "button checkbox file image radio reset submit"))

@@ -16,8 +16,8 @@ namespace {
 
 using a11y::Node;
 
-const Node& N(const PageContext& page, int node) { return page.tree.At(node); }
-const std::string* A(const PageContext& page, int node, std::string_view name) { return page.tree.Attribute(node, name); }
+[[gnu::always_inline]] inline Node N(const PageContext& page, int node) { return page.tree.At(node); }
+const std::string_view* A(const PageContext& page, int node, std::string_view name) { return page.tree.Attribute(node, name); }
 CheckResult Pass() { return {Outcome::Passed, {}}; }
 CheckResult Fail(std::string detail = {}) { return {Outcome::Failed, std::move(detail)}; }
 
@@ -31,14 +31,14 @@ bool HtmlContentType(const PageContext& page, int, std::string_view) { return pa
 
 bool LangNotBlank(const PageContext& page, int node, std::string_view)
 {
-    const std::string* lang = A(page, node, "lang");
+    const std::string_view* lang = A(page, node, "lang");
     return lang && !Trim(*lang).empty();
 }
 
 bool LangKnownAndXmlLang(const PageContext& page, int node, std::string_view)
 {
-    const std::string* lang = A(page, node, "lang");
-    const std::string* xmlLang = A(page, node, "xml:lang");
+    const std::string_view* lang = A(page, node, "lang");
+    const std::string_view* xmlLang = A(page, node, "xml:lang");
     return lang && xmlLang && !Trim(*xmlLang).empty() && !KnownPrimaryLanguage(*lang).empty();
 }
 
@@ -58,7 +58,7 @@ bool HasTextInheritingLanguage(const PageContext& page, int node)
     std::reverse(stack.begin(), stack.end());
     if (N(page, node).included)
         for (std::string_view name : {"alt", "title", "aria-label"})
-            if (const std::string* value = A(page, node, name); value && !Trim(*value).empty())
+            if (const std::string_view* value = A(page, node, name); value && !Trim(*value).empty())
                 return true;
     while (!stack.empty()) {
         const int at = stack.back();
@@ -75,7 +75,7 @@ bool HasTextInheritingLanguage(const PageContext& page, int node)
             continue;
         if (n.included)
             for (std::string_view name : {"alt", "title", "aria-label"})
-                if (const std::string* value = A(page, at, name); value && !Trim(*value).empty())
+                if (const std::string_view* value = A(page, at, name); value && !Trim(*value).empty())
                     return true;
         if (n.tag == "title" && !Trim(n.text).empty())
             return true;
@@ -89,7 +89,7 @@ bool HasTextInheritingLanguage(const PageContext& page, int node)
 
 bool LangApplicableInBody(const PageContext& page, int node, std::string_view)
 {
-    const std::string* lang = A(page, node, "lang");
+    const std::string_view* lang = A(page, node, "lang");
     if (!lang || lang->empty() || N(page, node).foreign)
         return false;
     return InsideBody(page, node) && HasTextInheritingLanguage(page, node);
@@ -97,13 +97,13 @@ bool LangApplicableInBody(const PageContext& page, int node, std::string_view)
 
 bool HasNonEmptyAttribute(const PageContext& page, int node, std::string_view name)
 {
-    const std::string* value = A(page, node, name);
+    const std::string_view* value = A(page, node, name);
     return value && !value->empty();
 }
 
 bool HasNonBlankAttribute(const PageContext& page, int node, std::string_view name)
 {
-    const std::string* value = A(page, node, name);
+    const std::string_view* value = A(page, node, name);
     return value && !Trim(*value).empty();
 }
 
@@ -112,7 +112,7 @@ bool HasAttribute(const PageContext& page, int node, std::string_view name) { re
 bool AttributeValue(const PageContext& page, int node, std::string_view arg)
 {
     const std::size_t colon = arg.find(':');
-    const std::string* value = A(page, node, arg.substr(0, colon));
+    const std::string_view* value = A(page, node, arg.substr(0, colon));
     return value && EqualsIgnoreCase(Trim(*value), arg.substr(colon + 1));
 }
 
@@ -147,8 +147,8 @@ bool IsValidRefresh(const PageContext& page, int node, double* time = nullptr)
     const Node& n = N(page, node);
     if (n.tag != "meta" || n.foreign)
         return false;
-    const std::string* equiv = A(page, node, "http-equiv");
-    const std::string* content = A(page, node, "content");
+    const std::string_view* equiv = A(page, node, "http-equiv");
+    const std::string_view* content = A(page, node, "content");
     double t = 0;
     if (!equiv || !EqualsIgnoreCase(Trim(*equiv), "refresh") || !content || !RefreshTime(*content, t))
         return false;
@@ -202,8 +202,8 @@ std::vector<std::pair<std::string, std::string>> ViewportPairs(std::string_view 
 
 bool ViewportWithZoomKeys(const PageContext& page, int node, std::string_view)
 {
-    const std::string* name = A(page, node, "name");
-    const std::string* content = A(page, node, "content");
+    const std::string_view* name = A(page, node, "name");
+    const std::string_view* content = A(page, node, "content");
     if (N(page, node).tag != "meta" || !name || !EqualsIgnoreCase(Trim(*name), "viewport") || !content)
         return false;
     for (const auto& [key, value] : ViewportPairs(*content))
@@ -250,14 +250,14 @@ CheckResult HasLang(const PageContext& page, int node, std::string_view)
 
 CheckResult LangKnown(const PageContext& page, int node, std::string_view attribute)
 {
-    const std::string* lang = A(page, node, attribute);
+    const std::string_view* lang = A(page, node, attribute);
     if (lang && !KnownPrimaryLanguage(*lang).empty())
         return Pass();
     if (!lang)
         return Fail(std::string());
     // The subtag at fault, when the tag has more than one.
     const std::string fault = a11y::CheckLanguageTag(Trim(*lang)).fault;
-    return Fail(fault.empty() || fault == Trim(*lang) ? *lang : *lang + " (" + fault + ")");
+    return Fail(fault.empty() || fault == Trim(*lang) ? std::string(*lang) : std::string(*lang) + " (" + fault + ")");
 }
 
 CheckResult LangMatchesXmlLang(const PageContext& page, int node, std::string_view)
@@ -279,8 +279,8 @@ CheckResult TitleNonEmpty(const PageContext& page, int, std::string_view)
 
 CheckResult IdUnique(const PageContext& page, int node, std::string_view)
 {
-    const std::string* id = A(page, node, "id");
-    return page.tree.IdCount(*id) > 1 ? Fail(*id) : Pass();
+    const std::string_view* id = A(page, node, "id");
+    return page.tree.IdCount(*id) > 1 ? Fail(std::string(*id)) : Pass();
 }
 
 CheckResult NoDuplicateAttributes(const PageContext& page, int node, std::string_view)
@@ -315,7 +315,7 @@ CheckResult HasSkipLink(const PageContext& page, int, std::string_view)
         const Node& n = N(page, i);
         if (!n.IsElement() || !n.inTabOrder)
             continue;
-        const std::string* href = A(page, i, "href");
+        const std::string_view* href = A(page, i, "href");
         if (n.role == "link" && href && href->size() > 1 && (*href)[0] == '#' &&
             page.tree.ElementWithId(std::string_view(*href).substr(1)) != Node::kNone)
             return Pass();

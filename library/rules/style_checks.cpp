@@ -14,7 +14,7 @@ namespace {
 
 using a11y::Node;
 
-const Node& N(const PageContext& page, int node) { return page.tree.At(node); }
+[[gnu::always_inline]] inline Node N(const PageContext& page, int node) { return page.tree.At(node); }
 CheckResult Pass() { return {Outcome::Passed, {}}; }
 CheckResult Fail(std::string detail = {}) { return {Outcome::Failed, std::move(detail)}; }
 
@@ -35,7 +35,7 @@ bool ImportantInlineSpacing(const PageContext& page, int node, std::string_view 
     if (!important || N(page, node).foreign || !HasVisibleText(page, node))
         return false;
     // The value taken from the parent is the parent's, not this important one.
-    if (const std::string* style = page.tree.Attribute(node, "style")) {
+    if (const std::string_view* style = page.tree.Attribute(node, "style")) {
         std::string written;
         for (const a11y::css::Declaration& d : a11y::css::ReadDeclarations(*style))
             if (d.property == property && d.important)
@@ -53,7 +53,7 @@ bool ImportantInlineSpacing(const PageContext& page, int node, std::string_view 
         if (words.find(' ') == std::string::npos)
             return false;
         // A width written in pixels that holds the whole text on one line leaves nothing to wrap.
-        if (const std::string* style = page.tree.Attribute(node, "style"))
+        if (const std::string_view* style = page.tree.Attribute(node, "style"))
             for (const a11y::css::Declaration& d : a11y::css::ReadDeclarations(*style))
                 if ((d.property == "width" || d.property == "min-width") && d.value.find("px") != std::string::npos &&
                     std::atof(d.value.c_str()) > static_cast<double>(words.size()) * 16 * 0.6)

@@ -23,7 +23,7 @@ protected:
         return *m_tree;
     }
     int ById(const char* id) const { return m_tree->ElementWithId(id); }
-    const Node& NodeById(const char* id) const { return m_tree->At(ById(id)); }
+    Node NodeById(const char* id) const { return m_tree->At(ById(id)); }
 
     CHtmlDocument m_document;
     std::unique_ptr<AccessibilityTree> m_tree;
@@ -155,6 +155,101 @@ TEST_F(TreeOfPage, LanguageIsInheritedAndTagsCutByQuotedMarkupAreReadWhole)
     ASSERT_NE(ById("c"), Node::kNone);
     EXPECT_EQ(*m_tree->Attribute(ById("c"), "srcdoc"), "<a href='/'>Home</a>");
     EXPECT_EQ(m_tree->IdCount("d"), 1);
+}
+
+TEST_F(TreeOfPage, AttributesAndTextsReadAsAScriptReadsThem)
+{
+    Build("<html><head><meta charset=windows-1252></head><body>"
+          "<p id=a TITLE=\"Fish &amp; Chips\" data-x=plain>Caf\xE9 &lt;b&gt;</p>"
+          "<script id=s>if (a &amp;&amp; b) x();</script><textarea id=t>one &amp; two</textarea>"
+          "<div id=dup class=first CLASS=second></div><span id=dup></span></body></html>");
+    const int a = ById("a");
+    ASSERT_NE(a, Node::kNone);
+    ASSERT_NE(m_tree->Attribute(a, "Title"), nullptr);
+    EXPECT_EQ(*m_tree->Attribute(a, "Title"), "Fish & Chips");
+    EXPECT_EQ(m_tree->Attributes(a)[1].name, "title");  // after the id
+    EXPECT_EQ(*m_tree->Attribute(a, "data-x"), "plain");
+    EXPECT_EQ(m_tree->At(m_tree->At(a).firstChild).text, "Caf\xC3\xA9 <b>");
+    EXPECT_EQ(NodeById("s").text, "if (a &amp;&amp; b) x();");  // a script's text is not markup
+    EXPECT_EQ(NodeById("t").text, "one & two");
+    const int dup = ById("dup");
+    EXPECT_EQ(m_tree->Tag(dup), "div");
+    EXPECT_EQ(m_tree->IdCount("dup"), 2);
+    EXPECT_EQ(*m_tree->Attribute(dup, "class"), "first");
+    EXPECT_EQ(m_tree->DuplicateAttributes(dup), std::vector<std::string>{"class"});
+}
+
+TEST_F(TreeOfPage, ASubtreeEndsWhereTheNextSiblingOfItOrAnAncestorBegins)
+{
+    Build("<html><body><div id=a><p id=b><i>x</i></p><p id=c>y</p></div><div id=d><b>z</b></div></body></html>");
+    EXPECT_EQ(m_tree->SubtreeEnd(ById("b")), ById("c"));
+    EXPECT_EQ(m_tree->SubtreeEnd(ById("a")), ById("d"));
+    EXPECT_EQ(m_tree->SubtreeEnd(ById("c")), ById("d"));
+    EXPECT_EQ(m_tree->SubtreeEnd(ById("d")), static_cast<int>(m_tree->Size()));
+    EXPECT_EQ(m_tree->SubtreeEnd(m_tree->Root()), static_cast<int>(m_tree->Size()));
+    EXPECT_EQ(m_tree->ChildList(ById("a")), (std::vector<int>{ById("b"), ById("c")}));
+}
+
+TEST_F(TreeOfPage, ADisabledFieldsetDisablesTheControlsOfEveryFieldsetInside)
+{
+    Build("<html><body><fieldset disabled><div><fieldset><select id=a></select></fieldset></div></fieldset>"
+          "<fieldset><input id=b></fieldset><fieldset disabled></fieldset><button id=c>c</button></body></html>");
+    EXPECT_TRUE(NodeById("a").disabled);
+    EXPECT_FALSE(NodeById("a").focusable);
+    EXPECT_FALSE(NodeById("b").disabled);
+    EXPECT_TRUE(NodeById("b").inTabOrder);
+    EXPECT_FALSE(NodeById("c").disabled);  // after a disabled fieldset, not inside it
+}
+
+TEST_F(TreeOfPage, OfRepeatedStyleRulesTheLastOneWins)
+{
+    Build("<html><head><style>.x{display:none} .y{color:red}</style><style>.x{display:block}</style>"
+          "<style>.x{display:none} .y{color:red}</style><style>.z{color:red; display:none}</style></head>"
+          "<body><p id=a class=x>a</p><p id=b class=y>b</p><p id=c class=z>c</p></body></html>");
+    EXPECT_FALSE(NodeById("a").rendered);
+    EXPECT_TRUE(NodeById("b").rendered);
+    EXPECT_FALSE(NodeById("c").rendered);
+}
+
+TEST_F(TreeOfPage, EveryRoleKeepsItsName)
+{
+    Build("<html id=h><body><search id=a></search><blockquote id=b></blockquote><svg id=c></svg>"
+          "<output id=d></output><aside id=e></aside><section id=f aria-label=s></section><header id=g></header>"
+          "<time id=i></time><del id=j></del><dfn id=k></dfn><p id=l role=doc-foo></p></body></html>");
+    EXPECT_EQ(NodeById("h").implicitRole, "document");
+    EXPECT_EQ(NodeById("a").role, "search");
+    EXPECT_EQ(NodeById("b").role, "blockquote");
+    EXPECT_EQ(NodeById("c").role, "graphics-document");
+    EXPECT_EQ(NodeById("d").role, "status");
+    EXPECT_EQ(NodeById("e").role, "complementary");
+    EXPECT_EQ(NodeById("f").role, "region");
+    EXPECT_EQ(NodeById("g").role, "banner");
+    EXPECT_EQ(NodeById("i").role, "time");
+    EXPECT_EQ(NodeById("j").role, "deletion");
+    EXPECT_EQ(NodeById("k").role, "term");
+    EXPECT_EQ(NodeById("l").role, "paragraph");
+    EXPECT_EQ(m_tree->Role(ById("l")), "paragraph");
+    EXPECT_FALSE(NodeById("l").explicitRole);
+    for (const AriaRole& role : AriaRoles()) {
+        EXPECT_EQ(kRoleNames[RoleIndex(role.name)], role.name);
+        EXPECT_EQ(&AriaRoles()[RoleIndex(role.name) - 1u], &role);  // the definition is found from the index
+    }
+}
+
+TEST_F(TreeOfPage, ATagNamedWithAHashIsNoElement)
+{
+    Build("<html><body><p id=a><#x id=b>t</#x><#text id=c></p></body></html>");
+    const int a = ById("a");
+    ASSERT_NE(a, Node::kNone);
+    const std::vector<int> children = m_tree->ChildList(a);
+    ASSERT_FALSE(children.empty());
+    EXPECT_EQ(m_tree->Tag(children.front()), "#x");
+    EXPECT_FALSE(m_tree->IsElement(children.front()));
+    EXPECT_FALSE(m_tree->At(children.front()).IsElement());
+    EXPECT_EQ(ById("b"), Node::kNone);  // ids are of elements
+    EXPECT_EQ(ById("c"), Node::kNone);
+    for (int i = 0; i < static_cast<int>(m_tree->Size()); ++i)
+        EXPECT_EQ(m_tree->IsText(i), m_tree->At(i).IsText()) << i;
 }
 
 TEST_F(TreeOfPage, DeepNestingAndCyclicReferencesStayLinear)
