@@ -162,6 +162,38 @@ private:
         std::size_t size = m_size;
         bool blank = m_blank;
         Stop stop = Stop::End;
+        // Most pieces can neither fill the text nor reach the limit (a
+        // piece gives a byte at most for each of its own, and a blank before
+        // them): they go byte by byte without a look at either.
+        if (size + bytes.size() + 2 <= kJudgedTextLimit &&
+            (!length || length->taken + bytes.size() <= length->limit)) {
+            std::size_t skipped = 0;
+            for (; at != end; ++at) {
+                const char c = *at;
+                const ByteClass type = classes[static_cast<unsigned char>(c)];
+                if (type == kCopied) {
+                    if (blank) {
+                        if (size > 0)
+                            m_text[size++] = ' ';
+                        blank = false;
+                    }
+                    m_text[size++] = c;
+                    continue;
+                }
+                if (type == kToDecode)
+                    return Stop::ToDecode;
+                if (type == kReturn && length && at + 1 != end && at[1] == '\n') {
+                    ++skipped;
+                    continue;
+                }
+                blank = true;
+            }
+            if (length)
+                length->taken += bytes.size() - skipped;
+            m_size = size;
+            m_blank = blank;
+            return Stop::End;
+        }
         while (at != end) {
             const char* const run = at;
             while (at != end && classes[static_cast<unsigned char>(*at)] == kCopied)
