@@ -711,7 +711,8 @@ TEST_F(Decisions, RecordsUnderTheKeysOfAnEarlierReleaseAreSettledShownMergedAndF
     };
     auto flickerSettledBy = [&]() -> std::string {
         CheckIn(site, {"--format", "json", "index.html"});
-        for (const json& problem : json::parse(out.str())["files"][0]["problems"]) {
+        const json report = json::parse(out.str());
+        for (const json& problem : report["files"][0]["problems"]) {
             if (problem["check"] == "CheckFlicker")
                 return problem.contains("settled") ? problem["settled"]["by"].get<std::string>() : "open";
         }
