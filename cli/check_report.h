@@ -75,8 +75,10 @@ struct ReportProblem {
     std::string text;
     // Only gathered for the formats that show it: most reports have none.
     std::unique_ptr<SourceExcerpt> source;
-    // Set when a remembered verdict settles the problem; it is then in no group.
-    std::optional<ReportSettlement> settled;
+    // Set when a remembered verdict settles the problem; it is then in no
+    // group. Held apart, so that a page no one judged carries one null
+    // pointer per problem.
+    std::unique_ptr<const ReportSettlement> settled;
 
     const std::string& CheckName() const { return check ? check->name : Empty(); }
     // The text that tells the problem apart from the others of its check;

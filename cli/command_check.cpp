@@ -17,7 +17,7 @@
 #include "library/registry/object_database.h"
 #include "library/rules/rule_findings.h"
 #include "library/rules/rule_table.h"
-#include "library/ui/judgement_records.h"
+#include "library/ui/settled_lookup.h"
 #include "library/ui/problem_list.h"
 #include "platform/file_system.h"
 #include "platform/paths.h"
@@ -128,9 +128,7 @@ void CheckPageWcag22(ReportFile& file, const CHtmlDocument& document, const std:
                      const CSrcObjectDatabase* registry)
 {
     // What a person judged of the rules' findings in the desktop checker.
-    const CSrcDocument* judged = registry ? registry->FindDocument(document.Name()) : nullptr;
-    if (judged && !judged->HasJudgements())
-        judged = nullptr;
+    CSettledLookup judged(document, registry ? registry->FindDocument(document.Name()) : nullptr);
     const int target = file.target;
     const rules::Wcag22Target rulesTarget = RulesTargetOf(target);
     std::map<const rules::RuleDefinition*, std::shared_ptr<const ReportCheck>> checkOf;
@@ -151,10 +149,10 @@ void CheckPageWcag22(ReportFile& file, const CHtmlDocument& document, const std:
         problem.line = finding.position.line;
         problem.column = finding.position.column;
         problem.text = finding.text;
-        if (judged && finding.cannotTell) {
-            if (const CSrcJudgement* judgement =
-                    judged->FindJudgement(finding.rule->id, RuleJudgementKeyOf(document, finding.element)))
-                problem.settled = ReportSettlement{judgement->verdict, judgement->by, judgement->date};
+        if (finding.cannotTell && !judged.Empty()) {
+            if (const CSrcJudgement* judgement = judged.FindRule(finding.rule->id, finding.element))
+                problem.settled = std::make_unique<const ReportSettlement>(
+                    ReportSettlement{judgement->verdict, judgement->by, judgement->date});
         }
         if (withSource && problem.line > 0 && finding.element)
             problem.source = std::make_unique<SourceExcerpt>(ExcerptAround(
@@ -262,7 +260,8 @@ ReportFile CheckPage(const std::string& path, Worker& worker, bool all, bool wit
         problem.column = at.column;
         problem.text = entry->Description(document.Encoding());
         if (const CSrcJudgement* judgement = entry->Settlement())
-            problem.settled = ReportSettlement{judgement->verdict, judgement->by, judgement->date};
+            problem.settled = std::make_unique<const ReportSettlement>(
+                ReportSettlement{judgement->verdict, judgement->by, judgement->date});
         if (withSource && problem.line > 0)
             problem.source = std::make_unique<SourceExcerpt>(DecodedExcerpt(
                 ExcerptAround(page, document.SourceOffsetOf(element), element.Text().size()), document.Encoding()));

@@ -26,7 +26,7 @@ int ReportFile::ProblemsAtLevel() const
 int ReportFile::SettledAtLevel() const
 {
     return static_cast<int>(std::count_if(problems.begin(), problems.end(), [](const ReportProblem& problem) {
-        return problem.atLevel && problem.settled.has_value();
+        return problem.atLevel && problem.settled != nullptr;
     }));
 }
 

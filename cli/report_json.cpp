@@ -453,9 +453,9 @@ void ReadReport(const nlohmann::json& document, Report& report)
             problem.section508 = item.at("section508").get<bool>();
             problem.text = item.at("text").get<std::string>();
             if (auto settled = item.find("settled"); settled != item.end())
-                problem.settled = ReportSettlement{settled->at("verdict").get<std::string>(),
-                                                   settled->at("by").get<std::string>(),
-                                                   settled->at("date").get<std::string>()};
+                problem.settled = std::make_unique<const ReportSettlement>(
+                    ReportSettlement{settled->at("verdict").get<std::string>(), settled->at("by").get<std::string>(),
+                                     settled->at("date").get<std::string>()});
             file.problems.push_back(std::move(problem));
         }
         report.files.push_back(std::move(file));

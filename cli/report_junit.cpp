@@ -22,7 +22,7 @@ void WriteJunitReport(const Report& report, std::ostream& out)
         // A check whose every problem on the page is settled by a verdict is skipped, not failed.
         auto counts = [&](const ReportRule& rule, bool settled) {
             return std::count_if(file.problems.begin(), file.problems.end(), [&](const ReportProblem& problem) {
-                return problem.atLevel && IsOfRule(problem, rule) && problem.settled.has_value() == settled;
+                return problem.atLevel && IsOfRule(problem, rule) && (problem.settled != nullptr) == settled;
             });
         };
         for (const ReportRule& rule : report.rules) {

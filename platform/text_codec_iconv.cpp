@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <memory>
 #include <string>
 
 namespace orvane::platform {
@@ -49,6 +50,9 @@ public:
         Flush(out);
         return 0;
     }
+
+    // Back to the initial state, dropping any shift state.
+    void Reset() { iconv(m_handle, nullptr, nullptr, nullptr, nullptr); }
 
     // Ends a shift state (the stateful encodings) and starts afresh.
     void Flush(std::string& out)
@@ -125,9 +129,21 @@ bool DecodeToUtf8(std::string_view bytes, std::string_view encoding, std::string
     out.clear();
     if (encoding.empty())
         return false;
-    Converter converter("UTF-8", encoding);
-    if (!converter.Ok())
-        return false;
+    // A page's texts are decoded one by one, from the one encoding: opening
+    // a converter costs more than converting a short text, so each thread
+    // keeps the last one it opened.
+    thread_local std::string lastEncoding;
+    thread_local std::unique_ptr<Converter> lastConverter;
+    if (!lastConverter || lastEncoding != encoding) {
+        auto opened = std::make_unique<Converter>("UTF-8", encoding);
+        if (!opened->Ok())
+            return false;
+        lastConverter = std::move(opened);
+        lastEncoding = encoding;
+    }
+    Converter& converter = *lastConverter;
+    // What a conversion before left unfinished is no part of this text.
+    converter.Reset();
     out.reserve(bytes.size());
     const std::size_t unit = UnitSize(encoding);
     while (converter.Convert(bytes, out) != 0) {

@@ -589,12 +589,7 @@ CImageMap* CHtmlDocument::FindImageMap(std::string_view name) const
 std::string CHtmlDocument::InnerText(const CElement& element, int maxLength) const
 {
     std::string text;
-    const CElement* partner = element.Partner();
-    List();
-    if (!partner || !Find(&element) || !Find(partner) || partner->m_index <= element.m_index)
-        return text;
-    for (std::size_t i = element.m_index + 1; i < partner->m_index; ++i) {
-        const CElement* e = m_elements[i];
+    for (const CElement* e : ElementsInside(element)) {
         if (e->Kind() != kind::kText || e->IsDeleted())
             continue;
         bool wasEmpty = text.empty();
@@ -618,6 +613,16 @@ std::string CHtmlDocument::InnerText(const CElement& element, int maxLength) con
     }
     std::replace(text.begin(), text.end(), '\n', ' ');
     return text;
+}
+
+std::span<CElement* const> CHtmlDocument::ElementsInside(const CElement& element) const
+{
+    const CElement* partner = element.Partner();
+    List();
+    if (!partner || !Find(&element) || !Find(partner) || partner->m_index <= element.m_index)
+        return {};
+    return std::span<CElement* const>(m_elements).subspan(element.m_index + 1,
+                                                          partner->m_index - element.m_index - 1);
 }
 
 std::string CHtmlDocument::FileName() const

@@ -14,6 +14,7 @@
 #include <list>
 #include <memory>
 #include <optional>
+#include <span>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -146,6 +147,9 @@ public:
     // Texts strictly between an element and its partner, each addition trimmed;
     // cut with "..." past maxLength (when not negative); line feeds become blanks.
     std::string InnerText(const CElement& element, int maxLength) const;
+    // The elements strictly between an element and its partner, in page
+    // order, deleted ones too; none when no partner follows it in the page.
+    std::span<CElement* const> ElementsInside(const CElement& element) const;
     // The name without its folder.
     std::string FileName() const;
     const std::string& Name() const { return m_name; }

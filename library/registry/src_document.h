@@ -79,6 +79,14 @@ public:
     // In a stable order, by key and then by check, so a registry written
     // again after a change differs only where the change is.
     std::vector<const CSrcJudgement*> Judgements() const;
+    // Each of them in no order: for readers to whom order means nothing,
+    // without the sorting.
+    template <class Visit>
+    void ForEachJudgement(Visit&& visit) const
+    {
+        for (const auto& entry : m_judgements)
+            visit(entry.second);
+    }
 
     // Takes over the other document's records: a key known here keeps this
     // document's record, except a judgement, where the later date wins.

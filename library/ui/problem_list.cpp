@@ -10,7 +10,8 @@
 #include "library/registry/object_database.h"
 #include "library/rules/rule_findings.h"
 #include "library/rules/rule_repairs.h"
-#include "library/ui/judgement_records.h"
+#include "library/ui/judgement_keys.h"
+#include "library/ui/settled_lookup.h"
 #include "platform/services.h"
 
 #include <algorithm>
@@ -18,7 +19,6 @@
 #include <sstream>
 #include <span>
 #include <map>
-#include <typeindex>
 #include <typeinfo>
 #include <unordered_map>
 #include <unordered_set>
@@ -315,41 +315,39 @@ void CProblemList::FindSettled(const CHtmlDocument& document, const CSrcObjectDa
         return;
     // Only problems of checks someone judged on this page are keyed: a key
     // costs a digest, and a large page has tens of thousands of problems.
-    std::unordered_set<std::string> judgedChecks;
-    for (const CSrcJudgement* judgement : known->Judgements())
-        judgedChecks.insert(judgement->check);
-    std::unordered_map<std::string, std::shared_ptr<const CSrcJudgement>> copies;
-    CJudgementKeys keys(document);
-    // A check's name belongs to the element's class: asked once per class and bit.
-    std::map<std::pair<std::type_index, std::uint32_t>, std::string> judgedCheckOf;
+    CSettledLookup settled(document, known);
+    std::unordered_map<const CSrcJudgement*, std::shared_ptr<const CSrcJudgement>> copies;
+    auto settle = [&](CProblemEntry& entry, const CSrcJudgement* judgement) {
+        if (!judgement)
+            return;
+        auto [copy, firstCopy] = copies.try_emplace(judgement);
+        if (firstCopy)
+            copy->second = std::make_shared<const CSrcJudgement>(*judgement);
+        entry.m_settled = copy->second;
+    };
+    // A check's name belongs to the element's class: asked once per class
+    // and bit. (A class known by two type records only asks twice.)
+    struct ClassBitHash {
+        std::size_t operator()(const std::pair<const std::type_info*, std::uint32_t>& key) const
+        {
+            return std::hash<const void*>()(key.first) ^ key.second;
+        }
+    };
+    std::unordered_map<std::pair<const std::type_info*, std::uint32_t>, const CSettledLookup::CheckRecords*,
+                       ClassBitHash>
+        judgedOf;
     for (const auto& entry : m_all) {
         if (entry->m_rule) {
-            const std::string check(entry->m_rule->definition->id);
-            const CSrcJudgement* judgement = judgedChecks.contains(check)
-                                                 ? known->FindJudgement(check, entry->m_rule->judgementKey)
-                                                 : nullptr;
-            if (judgement)
-                entry->m_settled = std::make_shared<const CSrcJudgement>(*judgement);
+            const bool pageWide = entry->m_rule->judgementKey == kWholePageKey;
+            settle(*entry, settled.FindRule(entry->m_rule->definition->id, pageWide ? nullptr : &entry->Element()));
             continue;
         }
         const CElement& element = entry->Element();
-        auto [named, added] = judgedCheckOf.try_emplace({std::type_index(typeid(element)), entry->Bit()});
-        if (added) {
-            std::string check = element.GetCheckName(entry->Bit());
-            if (judgedChecks.contains(check))
-                named->second = std::move(check);
-        }
-        if (named->second.empty())
-            continue;
-        const std::string& check = named->second;
-        const std::string key = keys.Of(entry->Element(), entry->Bit());
-        const CSrcJudgement* judgement = known->FindJudgement(check, key);
-        if (!judgement)
-            continue;
-        auto [copy, firstCopy] = copies.try_emplace(check + '\n' + key);
-        if (firstCopy)
-            copy->second = std::make_shared<const CSrcJudgement>(*judgement);
-        entry->m_settled = copy->second;
+        auto [judged, added] = judgedOf.try_emplace({&typeid(element), entry->Bit()}, nullptr);
+        if (added)
+            judged->second = settled.Of(element.GetCheckName(entry->Bit()));
+        if (judged->second)
+            settle(*entry, settled.Find(*judged->second, element, entry->Bit()));
     }
 }
 

@@ -9,6 +9,8 @@
 #include "library/html/html_document.h"
 #include "library/registry/object_database.h"
 #include "library/rules/rule.h"
+#include "library/registry/judgement_key.h"
+#include "library/ui/judgement_keys.h"
 #include "library/ui/overview_dialog.h"
 #include "library/ui/pages/judgements/page_flicker.h"
 #include "library/ui/pages/judgements/page_warnings.h"
@@ -686,6 +688,59 @@ TEST_F(Decisions, JudgementsAreWrittenOneALineByKeyAndARegistryWithoutThemReadsB
     ASSERT_NE(quote, std::string::npos) << text;
     EXPECT_LT(flicker, quote);
     EXPECT_EQ(text.find("alice"), std::string::npos);
+}
+
+// Registries of earlier releases keep judgements under the MD5 digest of what
+// was judged; this release writes a fast digest. Both settle the problem, and
+// `orvane registry` shows, merges and forgets them alike.
+TEST_F(Decisions, RecordsUnderTheKeysOfAnEarlierReleaseAreSettledShownMergedAndForgottenAlike)
+{
+    const fs::path site = home / "keys-site";
+    const fs::path page = Write(site / "index.html", TimetablePage());
+    CHtmlDocument document(CFamilyElementFactory::Instance());
+    std::ostringstream error;
+    ASSERT_TRUE(LoadPage(document, page.string(), error)) << error.str();
+    CJudgementKeys keys(document);
+    const CElement& any = *document.Elements().front();
+    const std::string md5Key = Md5JudgementKey(keys.DigestOf("CheckFlicker", any, JudgementKeyForm::Md5));
+    const std::string fastKey = FastJudgementKey(keys.DigestOf("CheckFlicker", any, JudgementKeyForm::Fast));
+    auto flicker = [](const std::string& key, const std::string& by, const std::string& date) {
+        return RegistryOf("<document filename=\"index.html\" framesneeddescription=\"false\">\n"
+                          "<judgement check=\"CheckFlicker\" key=\"" + key + "\" verdict=\"nothing flickers\" by=\"" +
+                          by + "\" date=\"" + date + "\" />\n</document>\n");
+    };
+    auto flickerSettledBy = [&]() -> std::string {
+        CheckIn(site, {"--format", "json", "index.html"});
+        const json report = json::parse(out.str());
+        for (const json& problem : report["files"][0]["problems"]) {
+            if (problem["check"] == "CheckFlicker")
+                return problem.contains("settled") ? problem["settled"]["by"].get<std::string>() : "open";
+        }
+        return "no problem";
+    };
+    const fs::path registry = Write(site / ".orvane" / "registry.xml", flicker(md5Key, "alice", "2026-01-05"));
+    EXPECT_EQ(flickerSettledBy(), "alice");
+
+    const fs::path a = Write(home / "keys-a.xml", flicker(md5Key, "alice", "2026-01-05"));
+    const fs::path b = Write(home / "keys-b.xml", flicker(fastKey, "bob", "2026-02-01"));
+    out.str("");
+    ASSERT_EQ(RunMain({"registry", "merge", a.string(), b.string(), "-o", registry.string()}, out, err), kExitOk)
+        << err.str();
+    EXPECT_EQ(out.str(), "");
+    EXPECT_EQ(flickerSettledBy(), "bob");
+
+    fs::current_path(site);
+    out.str("");
+    EXPECT_EQ(RunMain({"registry", "show", "index.html"}, out, err), kExitOk) << err.str();
+    EXPECT_NE(out.str().find("CheckFlicker " + md5Key + ": nothing flickers by alice on 2026-01-05"), std::string::npos)
+        << out.str();
+    EXPECT_NE(out.str().find("CheckFlicker " + fastKey + ": nothing flickers by bob on 2026-02-01"), std::string::npos)
+        << out.str();
+    out.str("");
+    EXPECT_EQ(RunMain({"registry", "forget", "index.html", "--check", "CheckFlicker"}, out, err), kExitOk)
+        << err.str();
+    EXPECT_NE(out.str().find(": 2 judgement(s) of CheckFlicker"), std::string::npos) << out.str();
+    EXPECT_EQ(flickerSettledBy(), "open");
 }
 
 } // namespace

@@ -3,7 +3,12 @@
 // undo, and a cancelled run whose changes are not kept, take it back.
 #include "ui_fixture.h"
 
+#include "library/html/attribute_table.h"
+#include "library/html/tag_table.h"
+#include "library/registry/judgement_key.h"
+#include "library/registry/md5.h"
 #include "library/registry/object_database.h"
+#include "library/registry/object_digest.h"
 #include "library/ui/judgement_records.h"
 #include "library/ui/pages/forms/page_label_far_away.h"
 #include "library/ui/pages/frames/page_frame_source.h"
@@ -16,6 +21,7 @@
 #include "library/ui/repair_run.h"
 #include "common/orvane_settings.h"
 #include "library/rules/rule.h"
+#include "platform/hash128.h"
 
 #include <functional>
 
@@ -214,6 +220,229 @@ TEST_F(RuleJudgementRecords, AFindingARuleCannotTellIsSettledOnTheWarningsPageAn
         w.PressEscape();
     });
     EXPECT_EQ(SettledOnRecheck(kRule), "");
+}
+
+// Judgements are kept under a fast digest of what was judged; registries of
+// earlier releases keep theirs under the MD5 digest of the same text as the
+// page's bytes, and those records must go on settling their problems.
+class JudgementKeys : public RepairRunAtLevelTest<3> {
+protected:
+    static constexpr std::string_view kFarLabel = "InputFarLabel";
+
+    static std::string FarLabelPage(std::string_view charset, std::string_view value)
+    {
+        return "<html lang=\"fr\"><head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=" +
+               std::string(charset) +
+               "\"><title>Port</title></head><body>\n<form action=\"/call\"><table>\n"
+               "<tr><td colspan=\"2\"><label for=\"phone\">Phone:</label></td></tr>\n"
+               "<tr><td>We call between nine and five.</td><td><input type=\"text\" id=\"phone\" name=\"phone\" "
+               "value=\"" +
+               std::string(value) + "\"></td></tr>\n</table></form>\n</body></html>\n";
+    }
+
+    // The page's problems as the next session finds them, with what the registry knows.
+    std::unique_ptr<CProblemList> Recheck(std::string_view page)
+    {
+        auto again = std::make_unique<CHtmlDocument>(CFamilyElementFactory::Instance());
+        LoadAs(*again, document.Name(), page);
+        auto problems = std::make_unique<CProblemList>();
+        problems->Prepare(*again, settings, &registry);
+        m_pages.push_back(std::move(again));
+        return problems;
+    }
+    static const CProblemEntry* ProblemOf(const CProblemList& problems, std::string_view check)
+    {
+        for (const auto& entry : problems.AllEntries()) {
+            if (!entry->Rule() && entry->Element().GetCheckName(entry->Bit()) == check)
+                return entry.get();
+        }
+        return nullptr;
+    }
+    static std::string VerdictOf(const CProblemList& problems, std::string_view check)
+    {
+        const CProblemEntry* problem = ProblemOf(problems, check);
+        if (!problem)
+            return "(no problem)";
+        return problem->Settlement() ? problem->Settlement()->verdict + " by " + problem->Settlement()->by : "";
+    }
+    CSrcDocument& Entry() { return *registry.DocumentFor(document.Name()); }
+
+    std::vector<std::unique_ptr<CHtmlDocument>> m_pages;
+};
+
+// The text earlier releases digested, as they gathered it: pieces with their
+// runs of white space as one blank (none at a piece's end, none at the
+// text's start), no more than the digest reads.
+void FoldAsEarlier(std::string& text, std::string_view piece)
+{
+    bool blank = false;
+    for (char c : piece) {
+        if (text.size() >= kDigestTextLimit)
+            return;
+        if (std::string_view(" \t\n\r\f").find(c) != std::string_view::npos) {
+            blank = true;
+            continue;
+        }
+        if (blank && !text.empty())
+            text += ' ';
+        blank = false;
+        text += c;
+    }
+}
+void EndLineAsEarlier(std::string& text)
+{
+    if (text.size() < kDigestTextLimit)
+        text += '\n';
+}
+
+// An element: its markup, a line break, its text as the page's inner text gives it.
+std::string EarlierElementText(const CHtmlDocument& page, const CElement& element)
+{
+    std::string text;
+    if (element.Kind() != tag::kHtml && element.Kind() != tag::kBody)
+        FoldAsEarlier(text, element.NeedsRebuild() ? element.MarkupText() : std::string(element.Text()));
+    EndLineAsEarlier(text);
+    FoldAsEarlier(text, page.InnerText(element, static_cast<int>(kDigestTextLimit)));
+    return text;
+}
+
+// What may flicker: each item of the flicker page, a line each.
+std::string EarlierFlickerText(const CHtmlDocument& page)
+{
+    std::string text;
+    for (const CPageFlicker::Item& item : CPageFlicker::ItemsOf(page)) {
+        FoldAsEarlier(text, item.image);
+        FoldAsEarlier(text, item.markup);
+        EndLineAsEarlier(text);
+    }
+    return text;
+}
+
+TEST_F(JudgementKeys, TheKeysOfEarlierReleasesAreStillTakenOfEveryElementAndOfWhatMayFlicker)
+{
+    std::string spaced;
+    for (int i = 0; i < 300; ++i)
+        spaced += "tide \r\n      ";
+    std::string dense(2600, 'w');
+    for (std::size_t at = 50; at < dense.size(); at += 50)
+        dense[at] = ' ';
+    Load("<html lang=\"en\"><head><title>Tides \t table</title>\n<script src=\"clock.js\"></script></head>\n"
+         "<body bgcolor=\"#ffffff\">\n<p class=\"a\"   id=\"x\">Line one\r\n  line\ttwo <b>bold </b> tail\v end</p>\n"
+         "<div>  lead  <span>  </span>\r\n after &amp; Caf\xe9 <img src=\"spin.GIF\" alt=\"\"></div>\n"
+         "<blink>  Sale\r\n now </blink>\n<pre>" +
+         spaced + "</pre>\n<div><p>" + dense +
+         "</p><p>more</p></div>\n"
+         "<table><tr><td>cell one</td><td>cell \f two</td></tr></table>\n<p></p>\n</body></html>\n");
+    ASSERT_FALSE(HasFatalFailure());
+    // A repair rewrites a tag: its key reads the markup as it would be written.
+    CElement* first = *std::find_if(document.Elements().begin(), document.Elements().end(),
+                                    [](const CElement* e) { return e->Text().starts_with("<p class"); });
+    first->FindAttribute(attr::kId)->SetFromText("y  z", document.Encoding());
+    ASSERT_TRUE(first->NeedsRebuild());
+    CJudgementKeys keys(document);
+    int elements = 0;
+    int decoded = 0;
+    for (const CElement* element : document.Elements()) {
+        if (element->Kind() == kind::kText || element->IsDeleted())
+            continue;
+        ++elements;
+        SCOPED_TRACE(std::string(element->Text()));
+        const std::string earlier = EarlierElementText(document, *element);
+        EXPECT_EQ(Md5JudgementKey(keys.ElementDigestOf(*element, JudgementKeyForm::Md5)), ObjectDigest(earlier));
+        // The fast key digests the same text, read as the user reads it:
+        // where there is nothing to decode, the same bytes.
+        if (CHtmlDocument::ReadsAsItsBytes(earlier))
+            EXPECT_EQ(keys.ElementDigestOf(*element, JudgementKeyForm::Fast),
+                      platform::HashBytes128(std::string_view(earlier).substr(0, kDigestTextLimit)));
+        else
+            ++decoded;
+    }
+    EXPECT_GE(decoded, 3);
+    EXPECT_GT(elements, 15);
+    ASSERT_EQ(CPageFlicker::ItemsOf(document).size(), 3u);
+    EXPECT_EQ(Md5JudgementKey(keys.DigestOf("CheckFlicker", *first, JudgementKeyForm::Md5)),
+              ObjectDigest(EarlierFlickerText(document)));
+}
+
+TEST_F(JudgementKeys, ARecordOfAnEarlierReleaseSettlesItsProblemUntilTheElementChangesAndIsWrittenAnewWhenJudgedAgain)
+{
+    LoadEmptyRegistryInFolder();
+    const std::string page = FarLabelPage("utf-8", "+44");
+    Load(page);
+    ASSERT_FALSE(HasFatalFailure());
+    const std::unique_ptr<CProblemList> before = Recheck(page);
+    const CProblemEntry* problem = ProblemOf(*before, kFarLabel);
+    ASSERT_NE(problem, nullptr);
+    ASSERT_TRUE(problem->IsGrouped());
+    const std::string md5Key = Md5JudgementKeyOf(*m_pages.back(), problem->Element(), problem->Bit());
+    const std::string fastKey = JudgementKeyOf(*m_pages.back(), problem->Element(), problem->Bit());
+    ASSERT_EQ(FormOfJudgementKey(md5Key), JudgementKeyForm::Md5);
+    ASSERT_EQ(FormOfJudgementKey(fastKey), JudgementKeyForm::Fast);
+
+    Entry().RecordJudgement({std::string(kFarLabel), md5Key, "label close enough", "ana", "2026-03-01"});
+    EXPECT_EQ(VerdictOf(*Recheck(page), kFarLabel), "label close enough by ana");
+    // Both forms of one element: the later verdict holds.
+    Entry().RecordJudgement({std::string(kFarLabel), fastKey, "label close enough", "ben", "2026-03-02"});
+    EXPECT_EQ(VerdictOf(*Recheck(page), kFarLabel), "label close enough by ben");
+    Entry().RecordJudgement({std::string(kFarLabel), md5Key, "label close enough", "ana", "2026-03-03"});
+    EXPECT_EQ(VerdictOf(*Recheck(page), kFarLabel), "label close enough by ana");
+
+    // The field changed: asked again, whichever form its records have.
+    EXPECT_EQ(VerdictOf(*Recheck(FarLabelPage("utf-8", "+49")), kFarLabel), "");
+    Entry().ForgetJudgement(kFarLabel, fastKey);
+    EXPECT_EQ(VerdictOf(*Recheck(FarLabelPage("utf-8", "+49")), kFarLabel), "");
+    EXPECT_EQ(VerdictOf(*Recheck(page), kFarLabel), "label close enough by ana");
+
+    // Judged again: the record is written under the fast key and the
+    // earlier one goes; undone, nothing of it is left.
+    ASSERT_GE(OpenSheet(page, std::string(kFarLabel)), 1);
+    RunSheetToFinish([&](CMemoryWindow& w) {
+        w.PageWindow(0).Click(CPageLabelFarAway::kKeep);
+        w.Click(kIdFinish);
+    });
+    RememberVerdicts(sheet, document, registry);
+    EXPECT_EQ(Entry().FindJudgement(kFarLabel, md5Key), nullptr);
+    ASSERT_NE(Entry().FindJudgement(kFarLabel, fastKey), nullptr);
+    EXPECT_EQ(Entry().JudgementCount(), 1u);
+    EXPECT_EQ(VerdictOf(*Recheck(page), kFarLabel), "label close enough by " + JudgeName());
+    Entry().RecordJudgement({std::string(kFarLabel), md5Key, "label close enough", "ana", "2026-03-03"});
+    ShowSheet([&](CMemoryWindow& w) {
+        w.Click(kSkipUndo);
+        w.PressEscape();
+    });
+    RememberVerdicts(sheet, document, registry);
+    EXPECT_FALSE(Entry().HasJudgements());
+    EXPECT_EQ(VerdictOf(*Recheck(page), kFarLabel), "");
+}
+
+TEST_F(JudgementKeys, AVerdictHoldsForThePageSavedInLatin1OrUtf8OrWithReferences)
+{
+    LoadEmptyRegistryInFolder();
+    const std::string pages[] = {FarLabelPage("iso-8859-1", "T\xe9l. \xe0 Cr\xe9teil"),
+                                 FarLabelPage("utf-8", "T\xc3\xa9l. \xc3\xa0 Cr\xc3\xa9teil"),
+                                 FarLabelPage("utf-8", "T&eacute;l. &#224; Cr&#xE9;teil")};
+    Load(pages[0]);
+    ASSERT_FALSE(HasFatalFailure());
+    ASSERT_GE(OpenSheet(pages[0], std::string(kFarLabel)), 1);
+    RunSheetToFinish([&](CMemoryWindow& w) {
+        w.PageWindow(0).Click(CPageLabelFarAway::kKeep);
+        w.Click(kIdFinish);
+    });
+    RememberVerdicts(sheet, document, registry);
+    ASSERT_EQ(Entry().JudgementCount(), 1u);
+    std::string keys[3];
+    for (int i = 0; i < 3; ++i) {
+        SCOPED_TRACE(i);
+        const std::unique_ptr<CProblemList> problems = Recheck(pages[i]);
+        EXPECT_EQ(VerdictOf(*problems, kFarLabel), "label close enough by " + JudgeName());
+        const CProblemEntry* problem = ProblemOf(*problems, kFarLabel);
+        ASSERT_NE(problem, nullptr);
+        keys[i] = JudgementKeyOf(*m_pages.back(), problem->Element(), problem->Bit());
+    }
+    EXPECT_EQ(keys[0], keys[1]);
+    EXPECT_EQ(keys[0], keys[2]);
+    // Another letter is another field.
+    EXPECT_EQ(VerdictOf(*Recheck(FarLabelPage("utf-8", "T&eacute;l. &#224; Cr&#xE8;teil")), kFarLabel), "");
 }
 
 } // namespace

@@ -44,32 +44,68 @@ std::string FirstValue(const CElement& element, std::initializer_list<int> ids)
     }
     return platform::Strings().Get(kInThePage);
 }
+
+// Whether a source names a GIF, whatever the case of its letters: an image
+// that may be animated.
+bool NamesAGif(std::string_view source)
+{
+    constexpr std::string_view kGif = ".gif";
+    for (std::size_t at = 0; at + kGif.size() <= source.size(); ++at) {
+        if (EqualsIgnoreCase(source.substr(at, kGif.size()), kGif))
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 CPageFlicker::CPageFlicker(const CHtmlDocument& document) : CPageValidatorBase(kTemplate), m_document(document) {}
+
+std::string_view CPageFlicker::ImageSourceOf(const CElement& element) { return ValueOf(element, attr::kSrc); }
+
+CPageFlicker::Flickering CPageFlicker::FlickeringOf(const CElement& element)
+{
+    if (element.IsDeleted())
+        return Flickering::Nothing;
+    switch (const int kind = element.Kind(); kind) {
+    case tag::kImg: return NamesAGif(ImageSourceOf(element)) ? Flickering::AnimatedImage : Flickering::Nothing;
+    case tag::kScript: return Flickering::Script;
+    case tag::kApplet: return Flickering::Applet;
+    case tag::kObject:
+    case kEmbed: return Flickering::Embedded;
+    default:
+        // Blinking and moving text are one family, made for their one kind.
+        return kind == tag::kBlink && dynamic_cast<const CElementBlink*>(&element) ? Flickering::MovingText
+                                                                                  : Flickering::Nothing;
+    }
+}
 
 std::vector<CPageFlicker::Item> CPageFlicker::ItemsOf(const CHtmlDocument& document)
 {
     std::vector<Item> items;
     auto say = [](int id, std::string_view what) { return platform::Strings().Format(id, {what}); };
     for (const CElement* element : document.Elements()) {
-        if (element->IsDeleted())
-            continue;
-        const int kind = element->Kind();
-        if (kind == tag::kImg) {
-            const std::string_view src = ValueOf(*element, attr::kSrc);
-            if (ToLower(src).find(".gif") != std::string::npos)
-                items.push_back({say(kAnimatedImage, src), std::string(src), {}});
-        } else if (kind == tag::kScript) {
+        switch (FlickeringOf(*element)) {
+        case Flickering::Nothing: break;
+        case Flickering::AnimatedImage: {
+            const std::string_view src = ImageSourceOf(*element);
+            items.push_back({say(kAnimatedImage, src), std::string(src), {}});
+            break;
+        }
+        case Flickering::Script:
             items.push_back({say(kScript, FirstValue(*element, {attr::kSrc})), {}, element->MarkupText()});
-        } else if (kind == tag::kApplet) {
+            break;
+        case Flickering::Applet:
             items.push_back({say(kApplet, FirstValue(*element, {attr::kCode})), {}, element->MarkupText()});
-        } else if (kind == tag::kObject || kind == kEmbed) {
+            break;
+        case Flickering::Embedded:
             items.push_back({say(kEmbedded, FirstValue(*element, {attr::kData, attr::kSrc, attr::kClassid})), {},
                              element->MarkupText()});
-        } else if (dynamic_cast<const CElementBlink*>(element)) {
+            break;
+        case Flickering::MovingText:
             items.push_back({say(kMovingText, document.InnerText(*element, kMovingTextLength)), {},
                              element->MarkupText() + document.InnerText(*element, -1)});
+            break;
         }
     }
     return items;

@@ -3,6 +3,7 @@
 #include "library/ui/page_validator_base.h"
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace orvane {
@@ -41,6 +42,13 @@ public:
     };
     // What on the page may flicker, in page order.
     static std::vector<Item> ItemsOf(const CHtmlDocument& document);
+
+    // Which kind of thing that may flicker an element is, if any: for the
+    // judgement's key, which reads the page's items without their list texts.
+    enum class Flickering { Nothing, AnimatedImage, Script, Applet, Embedded, MovingText };
+    static Flickering FlickeringOf(const CElement& element);
+    // An animated image's source, as the item shows it.
+    static std::string_view ImageSourceOf(const CElement& element);
 
 protected:
     void Initialise() override;
