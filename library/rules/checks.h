@@ -19,6 +19,7 @@ std::string KnownPrimaryLanguage(std::string_view tag);
 struct NamedMatcher {
     std::string_view name;
     MatcherFunction function;
+    Reach reach = {};
 };
 struct NamedCheck {
     std::string_view name;

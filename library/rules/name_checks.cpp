@@ -441,19 +441,19 @@ CheckResult AutocompleteTokensValid(const PageContext& page, int node, std::stri
 const std::vector<NamedMatcher>& NameMatchers()
 {
     static const std::vector<NamedMatcher> list = {
-        {"image-input", ImageInput},
+        {"image-input", ImageInput, {.tags = "input"}},
         {"not-image-input", NotImageInput},
-        {"img-or-role-img", ImgOrRoleImg},
+        {"img-or-role-img", ImgOrRoleImg, {.tags = "img", .roles = "img"}},
         {"not-negative-tabindex", NotNegativeTabindex},
         {"not-marked-decorative", NotMarkedDecorative},
-        {"marked-decorative", MarkedDecorative},
-        {"summary-button", SummaryButton},
-        {"iframe-has-focusable-content", IframeHasFocusableContent},
-        {"object-embeds-media", ObjectEmbedsMedia},
-        {"cell-in-exposed-table", CellInExposedTable},
+        {"marked-decorative", MarkedDecorative, {.tags = "img", .attributes = "role"}},
+        {"summary-button", SummaryButton, {.tags = "summary"}},
+        {"iframe-has-focusable-content", IframeHasFocusableContent, {.attributes = "srcdoc"}},
+        {"object-embeds-media", ObjectEmbedsMedia, {.attributes = "type data"}},
+        {"cell-in-exposed-table", CellInExposedTable, {.tags = "td th"}},
         {"header-in-exposed-table", HeaderInExposedTable},
-        {"widget-from-content-with-aria-name", WidgetFromContentWithAriaName},
-        {"autocomplete-applicable", AutocompleteApplicable},
+        {"widget-from-content-with-aria-name", WidgetFromContentWithAriaName, {.attributes = "aria-label aria-labelledby"}},
+        {"autocomplete-applicable", AutocompleteApplicable, {.attributes = "autocomplete"}},
     };
     return list;
 }

@@ -329,18 +329,18 @@ CheckResult HasSkipLink(const PageContext& page, int, std::string_view)
 const std::vector<NamedMatcher>& PageMatchers()
 {
     static const std::vector<NamedMatcher> list = {
-        {"document-element", IsDocumentElement},
-        {"html-content-type", HtmlContentType},
-        {"lang-not-blank", LangNotBlank},
-        {"lang-known-and-xml-lang", LangKnownAndXmlLang},
-        {"lang-applicable-in-body", LangApplicableInBody},
-        {"has-attribute", HasAttribute},
-        {"has-non-empty-attribute", HasNonEmptyAttribute},
-        {"has-non-blank-attribute", HasNonBlankAttribute},
-        {"attribute-value", AttributeValue},
-        {"tag", Tag},
-        {"first-valid-meta-refresh", FirstValidMetaRefresh},
-        {"viewport-with-zoom-keys", ViewportWithZoomKeys},
+        {"document-element", IsDocumentElement, {.documentElement = true}},
+        {"html-content-type", HtmlContentType, {.perPage = true}},
+        {"lang-not-blank", LangNotBlank, {.attributes = "lang"}},
+        {"lang-known-and-xml-lang", LangKnownAndXmlLang, {.attributes = "lang"}},
+        {"lang-applicable-in-body", LangApplicableInBody, {.attributes = "lang"}},
+        {"has-attribute", HasAttribute, {.attributes = "="}},
+        {"has-non-empty-attribute", HasNonEmptyAttribute, {.attributes = "="}},
+        {"has-non-blank-attribute", HasNonBlankAttribute, {.attributes = "="}},
+        {"attribute-value", AttributeValue, {.attributes = "="}},
+        {"tag", Tag, {.tags = "="}},
+        {"first-valid-meta-refresh", FirstValidMetaRefresh, {.tags = "meta"}},
+        {"viewport-with-zoom-keys", ViewportWithZoomKeys, {.tags = "meta"}},
     };
     return list;
 }

@@ -224,7 +224,7 @@ CheckResult NotLockedToOrientation(const PageContext& page, int node, std::strin
 const std::vector<NamedMatcher>& StyleMatchers()
 {
     static const std::vector<NamedMatcher> list = {
-        {"important-inline-spacing", ImportantInlineSpacing},
+        {"important-inline-spacing", ImportantInlineSpacing, {.attributes = "style"}},
         {"rotated-by-orientation", RotatedByOrientation},
     };
     return list;
