@@ -416,24 +416,20 @@ CheckResult RequiredStatesSet(const PageContext& page, int node, std::string_vie
 
 CheckResult NoFocusableInTabOrderInside(const PageContext& page, int node, std::string_view)
 {
-    const int end = page.tree.SubtreeEnd(node);
-    for (int i = node; i < end; ++i)
-        if (N(page, i).inTabOrder) {
-            // A script may send the focus on at once, which only running it shows.
-            if (page.tree.Scripted())
-                return {Outcome::CannotTell, "<" + std::string(N(page, i).tag) + ">"};
-            return Fail("<" + std::string(N(page, i).tag) + ">");
-        }
-    return Pass();
+    // The page's tab order, not the subtree, is walked: hidden content nests.
+    const int i = FactsOf(page).FirstTabStopIn(node, page.tree.SubtreeEnd(node));
+    if (i < 0)
+        return Pass();
+    // A script may send the focus on at once, which only running it shows.
+    if (page.tree.Scripted())
+        return {Outcome::CannotTell, "<" + std::string(N(page, i).tag) + ">"};
+    return Fail("<" + std::string(N(page, i).tag) + ">");
 }
 
 CheckResult NoFocusableInTabOrderBelow(const PageContext& page, int node, std::string_view)
 {
-    const int end = page.tree.SubtreeEnd(node);
-    for (int i = node + 1; i < end; ++i)
-        if (N(page, i).inTabOrder)
-            return Fail("<" + std::string(N(page, i).tag) + ">");
-    return Pass();
+    const int i = FactsOf(page).FirstTabStopIn(node + 1, page.tree.SubtreeEnd(node));
+    return i < 0 ? Pass() : Fail("<" + std::string(N(page, i).tag) + ">");
 }
 
 } // namespace

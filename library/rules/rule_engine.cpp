@@ -233,11 +233,13 @@ private:
                     SetBit(MaskOf(m_ariaAttributes), rule);
                     continue;
                 }
-                auto it = std::find_if(m_attributes.begin(), m_attributes.end(),
+                auto& bucket = m_attributes[attribute.size() % m_attributes.size()];
+                auto it = std::find_if(bucket.begin(), bucket.end(),
                                        [&](const auto& entry) { return entry.first == attribute; });
-                if (it == m_attributes.end())
-                    it = m_attributes.insert(m_attributes.end(), {attribute, kNoMask});
+                if (it == bucket.end())
+                    it = bucket.insert(bucket.end(), {attribute, kNoMask});
                 SetBit(MaskOf(it->second), rule);
+                m_anyAttributeKey = true;
             }
         }
         const std::vector<a11y::AriaRole>& table = a11y::AriaRoles();
@@ -256,7 +258,9 @@ private:
     std::vector<Word> m_masks;
     std::size_t m_anyNode = kNoMask, m_documentElement = kNoMask, m_ariaAttributes = kNoMask;
     std::unordered_map<std::string_view, std::size_t> m_tags;
-    std::vector<std::pair<std::string_view, std::size_t>> m_attributes;
+    // Attribute names by their length: a name is compared with the few of its length.
+    std::array<std::vector<std::pair<std::string_view, std::size_t>>, 16> m_attributes;
+    bool m_anyAttributeKey = false;
     std::vector<std::size_t> m_roles;  // by row of the ARIA table
 };
 
@@ -303,11 +307,11 @@ void RuleSet::Index::Candidates(const a11y::AccessibilityTree& tree, int node, T
         if (row < m_roles.size())
             add(m_roles[row]);
     }
-    if (!m_attributes.empty() || m_ariaAttributes != kNoMask) {
+    if (m_anyAttributeKey || m_ariaAttributes != kNoMask) {
         for (const a11y::NodeAttribute& a : tree.Attributes(node)) {
             if (m_ariaAttributes != kNoMask && IsAriaName(a.name))
                 add(m_ariaAttributes);
-            for (const auto& [name, mask] : m_attributes)
+            for (const auto& [name, mask] : m_attributes[a.name.size() % m_attributes.size()])
                 if (a.name.size() == name.size() && EqualsIgnoreCase(a.name, name))
                     add(mask);
         }
