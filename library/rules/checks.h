@@ -27,6 +27,12 @@ struct PageFacts {
     int firstValidRefresh = -1;  // the first meta element that refreshes the page
     std::vector<int> tabStops;  // the elements in sequential focus order, in page order
     bool orientationMedia = false;  // a style rule's media names the orientation
+    // Where body elements stand, [first, past the last descendant), those
+    // inside another left out; in page order.
+    std::vector<std::pair<int, int>> bodies;
+
+    // Whether the node is a body element or inside one.
+    bool InBody(int node) const;
 
     // The first element of the tab order standing in [from, to); -1 when none.
     int FirstTabStopIn(int from, int to) const;

@@ -193,8 +193,8 @@ struct Grid {
 
     bool Taken(int row, int column) const
     {
-        return static_cast<std::size_t>(row) < at.size() && static_cast<std::size_t>(column) < at[static_cast<std::size_t>(row)].size() &&
-               at[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)] != Node::kNone;
+        const auto r = static_cast<std::size_t>(row), c = static_cast<std::size_t>(column);
+        return r < at.size() && c < at[r].size() && at[r][c] != Node::kNone;
     }
     void Put(int row, int column, int node)
     {
@@ -208,7 +208,10 @@ struct Grid {
 };
 
 // What TableOf stops at: the content of a table nested in another is its own.
-bool IsTableLike(const Node& n) { return n.tag == "table" || n.role == "table" || n.role == "grid" || n.role == "treegrid"; }
+bool IsTableLike(const Node& n)
+{
+    return n.tag == "table" || n.role == "table" || n.role == "grid" || n.role == "treegrid";
+}
 
 Grid LayOut(const PageContext& page, int table)
 {
@@ -476,7 +479,8 @@ const std::vector<NamedMatcher>& NameMatchers()
         {"object-embeds-media", ObjectEmbedsMedia, {.attributes = "type data"}},
         {"cell-in-exposed-table", CellInExposedTable, {.tags = "td th"}},
         {"header-in-exposed-table", HeaderInExposedTable},
-        {"widget-from-content-with-aria-name", WidgetFromContentWithAriaName, {.attributes = "aria-label aria-labelledby"}},
+        {"widget-from-content-with-aria-name", WidgetFromContentWithAriaName,
+         {.attributes = "aria-label aria-labelledby"}},
         {"autocomplete-applicable", AutocompleteApplicable, {.attributes = "autocomplete"}},
     };
     return list;

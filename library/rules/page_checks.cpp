@@ -42,14 +42,6 @@ bool LangKnownAndXmlLang(const PageContext& page, int node, std::string_view)
     return lang && xmlLang && !Trim(*xmlLang).empty() && !KnownPrimaryLanguage(*lang).empty();
 }
 
-bool InsideBody(const PageContext& page, int node)
-{
-    for (int p = node; p > 0; p = N(page, p).parent)
-        if (N(page, p).tag == "body")
-            return true;
-    return false;
-}
-
 // Text whose language the element's lang gives: its text and the text
 // alternatives of its content, down to elements with a lang of their own.
 bool HasTextInheritingLanguage(const PageContext& page, int node)
@@ -92,7 +84,7 @@ bool LangApplicableInBody(const PageContext& page, int node, std::string_view)
     const std::string* lang = A(page, node, "lang");
     if (!lang || lang->empty() || N(page, node).foreign)
         return false;
-    return InsideBody(page, node) && HasTextInheritingLanguage(page, node);
+    return FactsOf(page).InBody(node) && HasTextInheritingLanguage(page, node);
 }
 
 bool HasNonEmptyAttribute(const PageContext& page, int node, std::string_view name)
@@ -291,7 +283,7 @@ const std::vector<NamedMatcher>& PageMatchers()
         {"has-attribute", HasAttribute, {.attributes = "="}},
         {"has-non-empty-attribute", HasNonEmptyAttribute, {.attributes = "="}},
         {"has-non-blank-attribute", HasNonBlankAttribute, {.attributes = "="}},
-        {"attribute-value", AttributeValue, {.attributes = "="}},
+        {"attribute-value", AttributeValue, {.attributes = "=:"}},
         {"tag", Tag, {.tags = "="}},
         {"first-valid-meta-refresh", FirstValidMetaRefresh, {.tags = "meta"}},
         {"viewport-with-zoom-keys", ViewportWithZoomKeys, {.tags = "meta"}},

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <iterator>
 #include <string>
 #include <string_view>
 
@@ -67,6 +68,13 @@ int PageFacts::FirstTabStopIn(int from, int to) const
     return at != tabStops.end() && *at < to ? *at : -1;
 }
 
+bool PageFacts::InBody(int node) const
+{
+    const auto after = std::upper_bound(bodies.begin(), bodies.end(), node,
+                                        [](int wanted, const auto& body) { return wanted < body.first; });
+    return after != bodies.begin() && node < std::prev(after)->second;
+}
+
 const PageFacts& FactsOf(const PageContext& page)
 {
     // Kept for the page being judged on this thread, as its tree's serial tells it.
@@ -86,6 +94,8 @@ const PageFacts& FactsOf(const PageContext& page)
             facts.mainLandmark = true;
         if (facts.firstValidRefresh < 0 && n.tag == "meta" && IsValidRefresh(page, node))
             facts.firstValidRefresh = node;
+        if (n.tag == "body" && (facts.bodies.empty() || node >= facts.bodies.back().second))
+            facts.bodies.emplace_back(node, page.tree.SubtreeEnd(node));
     }
     for (const a11y::css::StyleRule& rule : page.tree.StyleRules())
         facts.orientationMedia = facts.orientationMedia || ContainsIgnoreCase(rule.media, "orientation");

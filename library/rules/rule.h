@@ -34,8 +34,8 @@ using MatcherFunction = bool (*)(const PageContext& page, int node, std::string_
 // element of one of `tags`, one carrying one of `attributes` ("aria-*": any
 // ARIA state or property), or a node whose role is one of `roles` (with
 // `roleKinds`, a role that is a kind of one of them) or whose role's row of
-// the ARIA table passes `roleRow`. "=" stands for the words of the argument
-// (of an attribute's, the name before a ':'). A matcher that names nothing
+// the ARIA table passes `roleRow`. "=" stands for the words of the argument,
+// "=:" for the name before its ':' ("aria-hidden:true"). A matcher that names nothing
 // may hold for any node; one `perPage` gives the same answer for every node
 // of a page, and is asked once.
 struct Reach {

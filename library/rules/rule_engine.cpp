@@ -109,13 +109,19 @@ using Word = std::uint64_t;
 constexpr std::size_t kBits = 64;
 constexpr std::size_t kNoMask = static_cast<std::size_t>(-1);
 
-// The words a reach names: its own list, or for "=" the argument's.
+// The words a reach names: its own list, for "=" the argument's, for "=:"
+// the argument's part before a colon.
 std::vector<std::string_view> ReachWords(std::string_view list, std::string_view arg)
 {
+    if (list == "=:")
+        return Tokens(arg.substr(0, arg.find(':')));
     return Tokens(list == "=" ? arg : list);
 }
 
-bool IsAriaName(std::string_view name) { return name.size() > 5 && EqualsIgnoreCase(name.substr(0, 5), "aria-"); }
+bool IsAriaName(std::string_view name)
+{
+    return name.size() > 5 && (name[0] | 0x20) == 'a' && EqualsIgnoreCase(name.substr(0, 5), "aria-");
+}
 
 } // namespace
 
@@ -226,18 +232,18 @@ private:
                 SetBit(MaskOf(it->second), rule);
             }
         if (!reach.attributes.empty()) {
-            // "attribute-value=aria-hidden:true" names its attribute before the colon.
-            const std::string_view attributeArg = arg.substr(0, arg.find(':'));
-            for (std::string_view attribute : ReachWords(reach.attributes, attributeArg)) {
+            for (std::string_view attribute : ReachWords(reach.attributes, arg)) {
                 if (attribute == "aria-*") {
                     SetBit(MaskOf(m_ariaAttributes), rule);
                     continue;
                 }
-                auto& bucket = m_attributes[attribute.size() % m_attributes.size()];
+                // Names are compared letter case aside, as the tree's attributes are.
+                const std::string name = ToLower(attribute);
+                auto& bucket = m_attributes[name.size() % m_attributes.size()];
                 auto it = std::find_if(bucket.begin(), bucket.end(),
-                                       [&](const auto& entry) { return entry.first == attribute; });
+                                       [&](const auto& entry) { return entry.first == name; });
                 if (it == bucket.end())
-                    it = bucket.insert(bucket.end(), {attribute, kNoMask});
+                    it = bucket.insert(bucket.end(), {name, kNoMask});
                 SetBit(MaskOf(it->second), rule);
                 m_anyAttributeKey = true;
             }
@@ -259,7 +265,7 @@ private:
     std::size_t m_anyNode = kNoMask, m_documentElement = kNoMask, m_ariaAttributes = kNoMask;
     std::unordered_map<std::string_view, std::size_t> m_tags;
     // Attribute names by their length: a name is compared with the few of its length.
-    std::array<std::vector<std::pair<std::string_view, std::size_t>>, 16> m_attributes;
+    std::array<std::vector<std::pair<std::string, std::size_t>>, 16> m_attributes;
     bool m_anyAttributeKey = false;
     std::vector<std::size_t> m_roles;  // by row of the ARIA table
 };
@@ -312,7 +318,7 @@ void RuleSet::Index::Candidates(const a11y::AccessibilityTree& tree, int node, T
             if (m_ariaAttributes != kNoMask && IsAriaName(a.name))
                 add(m_ariaAttributes);
             for (const auto& [name, mask] : m_attributes[a.name.size() % m_attributes.size()])
-                if (a.name.size() == name.size() && EqualsIgnoreCase(a.name, name))
+                if (a.name.size() == name.size() && (a.name[0] | 0x20) == name[0] && EqualsIgnoreCase(a.name, name))
                     add(mask);
         }
     }

@@ -30,7 +30,8 @@ Applying ApplyingByAsking(const rules::PageContext& page, const std::vector<rule
             bool holds = true;
             for (std::string_view name : rule.applicability) {
                 const std::size_t equals = name.find('=');
-                const std::string_view arg = equals == std::string_view::npos ? std::string_view() : name.substr(equals + 1);
+                const std::string_view arg =
+                    equals == std::string_view::npos ? std::string_view() : name.substr(equals + 1);
                 holds = holds && rules::FindMatcher(name.substr(0, equals))(page, node, arg);
             }
             if (holds)
@@ -118,17 +119,22 @@ TEST_F(RuleIndex, OffersEachNodeExactlyTheRulesThatApplyOnMarkupTheIndexReads)
 }
 
 // Rows the index cannot key (a role ARIA does not define, no words at all)
-// are offered every node, not none.
-TEST_F(RuleIndex, OffersRowsItCannotKeyToEveryNode)
+// are offered every node, not none; an attribute named in capitals is still
+// the attribute.
+TEST_F(RuleIndex, OffersOddRowsWhatTheyApplyTo)
 {
     const std::vector<rules::RuleDefinition> table = {
         {"unknown-role", "x1", "", "A", "", {"role-in=button no-such-role"}, {}, {}, {}},
         {"empty-tag", "x2", "", "A", "", {"tag="}, {}, {}, {}},
         {"no-applicability", "x3", "", "A", "", {}, {}, {}, {}},
         {"kinds-of-link", "x4", "", "A", "", {"role-is-a=link", "not-foreign"}, {}, {}, {}},
+        {"capital-attribute", "x5", "", "A", "", {"has-attribute=ID"}, {}, {}, {}},
+        {"attribute-with-colon", "x6", "", "A", "", {"has-attribute=xml:lang"}, {}, {}, {}},
+        {"attribute-and-value", "x7", "", "A", "", {"attribute-value=dir:rtl"}, {}, {}, {}},
     };
-    ExpectSameRulesApply("<html><body><button>b</button><a href=x>a</a><p>p</p></body></html>", true,
-                         "rows without a key", table);
+    ExpectSameRulesApply(
+        "<html xml:lang=en><body><button>b</button><a href=x id=a>a</a><p dir=RTL>p</p></body></html>", true,
+        "odd rows", table);
 }
 
 } // namespace
