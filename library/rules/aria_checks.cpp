@@ -416,7 +416,7 @@ CheckResult RequiredStatesSet(const PageContext& page, int node, std::string_vie
 
 CheckResult NoFocusableInTabOrderInside(const PageContext& page, int node, std::string_view)
 {
-    // The page's tab order, not the subtree, is walked: hidden content nests.
+    // Looked up in the page's tab order, not by a walk of the subtree: hidden blocks nest.
     const int i = FactsOf(page).FirstTabStopIn(node, page.tree.SubtreeEnd(node));
     if (i < 0)
         return Pass();
