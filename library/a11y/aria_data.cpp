@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <string_view>
-#include <unordered_map>
+#include <cstdint>
 
 namespace orvane::a11y {
 
@@ -28,11 +28,53 @@ bool Contains(const std::vector<std::string_view>& list, std::string_view word)
 
 #include "aria_data.inc"
 
+// Names to rows of a table, asked for every element of a page: an open
+// table of a power-of-two size, hashed by FNV-1a, probed linearly.
+class NameIndex {
+public:
+    template <class Row>
+    void Build(const std::vector<Row>& rows)
+    {
+        std::size_t size = 16;
+        while (size < rows.size() * 4)
+            size *= 2;
+        m_slots.assign(size, 0);
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            std::size_t at = Hash(rows[i].name) & (size - 1);
+            while (m_slots[at] != 0 && rows[m_slots[at] - 1].name != rows[i].name)
+                at = (at + 1) & (size - 1);
+            if (m_slots[at] == 0)  // the first row of a name counts
+                m_slots[at] = static_cast<std::uint32_t>(i + 1);
+        }
+    }
+
+    template <class Row>
+    const Row* Find(const std::vector<Row>& rows, std::string_view name) const
+    {
+        const std::size_t mask = m_slots.size() - 1;
+        for (std::size_t at = Hash(name) & mask; m_slots[at] != 0; at = (at + 1) & mask)
+            if (rows[m_slots[at] - 1].name == name)
+                return &rows[m_slots[at] - 1];
+        return nullptr;
+    }
+
+private:
+    static std::size_t Hash(std::string_view name)
+    {
+        std::uint32_t hash = 2166136261u;
+        for (char c : name)
+            hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
+        return hash;
+    }
+
+    std::vector<std::uint32_t> m_slots;
+};
+
 struct Tables {
     std::vector<AriaProperty> properties;
     std::vector<AriaRole> roles;
-    std::unordered_map<std::string_view, std::size_t> propertyIndex;
-    std::unordered_map<std::string_view, std::size_t> roleIndex;
+    NameIndex propertyIndex;
+    NameIndex roleIndex;
 
     Tables()
     {
@@ -44,10 +86,8 @@ struct Tables {
 #include "aria_data.inc"
 #undef ORVANE_ARIA_PROPERTY
 #undef ORVANE_ARIA_ROLE
-        for (std::size_t i = 0; i < properties.size(); ++i)
-            propertyIndex.emplace(properties[i].name, i);
-        for (std::size_t i = 0; i < roles.size(); ++i)
-            roleIndex.emplace(roles[i].name, i);
+        propertyIndex.Build(properties);
+        roleIndex.Build(roles);
     }
 };
 
@@ -68,15 +108,15 @@ bool AriaRole::IsA(std::string_view role) const { return name == role || Contain
 const AriaProperty* FindAriaProperty(std::string_view name)
 {
     const Tables& tables = TheTables();
-    const auto it = tables.propertyIndex.find(name);
-    return it == tables.propertyIndex.end() ? nullptr : &tables.properties[it->second];
+    return tables.propertyIndex.Find(tables.properties, name);
 }
 
 const AriaRole* FindAriaRole(std::string_view name)
 {
+    if (name.empty())  // most elements: generic, or no role at all
+        return nullptr;
     const Tables& tables = TheTables();
-    const auto it = tables.roleIndex.find(name);
-    return it == tables.roleIndex.end() ? nullptr : &tables.roles[it->second];
+    return tables.roleIndex.Find(tables.roles, name);
 }
 
 const std::vector<AriaProperty>& AriaProperties() { return TheTables().properties; }

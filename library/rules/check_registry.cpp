@@ -56,6 +56,19 @@ MatcherFunction FindMatcher(std::string_view name)
     return it == index.end() ? nullptr : it->second;
 }
 
+const Reach* FindReach(std::string_view name)
+{
+    static const auto index = [] {
+        std::unordered_map<std::string_view, const Reach*> reaches;
+        for (const auto* list : {&PageMatchers(), &AriaMatchers(), &NameMatchers(), &StyleMatchers()})
+            for (const NamedMatcher& entry : *list)
+                reaches.emplace(entry.name, &entry.reach);
+        return reaches;
+    }();
+    const auto it = index.find(name);
+    return it == index.end() ? nullptr : it->second;
+}
+
 CheckFunction FindCheck(std::string_view name)
 {
     static const auto index =

@@ -15,10 +15,35 @@ std::vector<std::string_view> Tokens(std::string_view text);
 // eight letters or digits; empty otherwise.
 std::string KnownPrimaryLanguage(std::string_view tag);
 
+// A meta element that refreshes the page (http-equiv="refresh" with a
+// content value the declarative refresh steps take); time receives its delay.
+bool IsValidRefresh(const PageContext& page, int node, double* time = nullptr);
+
+// What rules ask of the page as a whole, found in one walk of its tree the
+// first time one asks and kept while the page is judged: a rule asking it
+// of each node it applies to would walk the page again for each.
+struct PageFacts {
+    bool mainLandmark = false;  // an included element has the role main
+    int firstValidRefresh = -1;  // the first meta element that refreshes the page
+    std::vector<int> tabStops;  // the elements in sequential focus order, in page order
+    bool orientationMedia = false;  // a style rule's media names the orientation
+    // Where body elements stand, [first, past the last descendant), those
+    // inside another left out; in page order.
+    std::vector<std::pair<int, int>> bodies;
+
+    // Whether the node is a body element or inside one.
+    bool InBody(int node) const;
+
+    // The first element of the tab order standing in [from, to); -1 when none.
+    int FirstTabStopIn(int from, int to) const;
+};
+const PageFacts& FactsOf(const PageContext& page);
+
 // Registration tables of the check files, name to function.
 struct NamedMatcher {
     std::string_view name;
     MatcherFunction function;
+    Reach reach = {};
 };
 struct NamedCheck {
     std::string_view name;

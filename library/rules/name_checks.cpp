@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <map>
 #include <unordered_map>
 #include <sstream>
 
@@ -185,24 +184,45 @@ bool IsCellRole(std::string_view role) { return role == "cell" || role == "gridc
 
 // The table's cells by position, spans laid out, as the HTML table model does.
 struct Grid {
-    std::map<std::pair<int, int>, int> at;  // (row, column) -> node
-    std::map<int, std::pair<int, int>> where;
+    std::vector<std::vector<int>> at;  // [row][column] -> node; kNone where no cell stands
+    std::vector<std::pair<int, std::pair<int, int>>> where;  // node -> (row, column), in page order
     // The cells a header can be assigned, by the row and the column of each
     // slot they take; and the cells naming their headers themselves.
-    std::unordered_map<int, std::vector<int>> byRow, byColumn;
+    std::vector<std::vector<int>> byRow, byColumn;
     std::vector<int> naming;
+
+    bool Taken(int row, int column) const
+    {
+        const auto r = static_cast<std::size_t>(row), c = static_cast<std::size_t>(column);
+        return r < at.size() && c < at[r].size() && at[r][c] != Node::kNone;
+    }
+    void Put(int row, int column, int node)
+    {
+        if (at.size() <= static_cast<std::size_t>(row))
+            at.resize(static_cast<std::size_t>(row) + 1);
+        std::vector<int>& line = at[static_cast<std::size_t>(row)];
+        if (line.size() <= static_cast<std::size_t>(column))
+            line.resize(static_cast<std::size_t>(column) + 1, Node::kNone);
+        line[static_cast<std::size_t>(column)] = node;
+    }
 };
+
+// What TableOf stops at: the content of a table nested in another is its own.
+bool IsTableLike(const Node& n)
+{
+    return n.tag == "table" || n.role == "table" || n.role == "grid" || n.role == "treegrid";
+}
 
 Grid LayOut(const PageContext& page, int table)
 {
     Grid grid;
     int row = -1;
     const int end = page.tree.SubtreeEnd(table);
-    for (int i = table + 1; i < end; ++i) {
+    for (int i = table + 1, next = 0; i < end; i = next) {
         const Node& n = N(page, i);
+        // A nested table's content belongs to it: stepped over, not asked of each of its nodes.
+        next = n.IsElement() && IsTableLike(n) ? page.tree.SubtreeEnd(i) : i + 1;
         if (!n.IsElement())
-            continue;
-        if (TableOf(page, i) != table)
             continue;
         if (n.tag == "tr" || n.role == "row") {
             ++row;
@@ -213,7 +233,7 @@ Grid LayOut(const PageContext& page, int table)
         if (!cell || row < 0)
             continue;
         int column = 0;
-        while (grid.at.count({row, column}))
+        while (grid.Taken(row, column))
             ++column;
         auto span = [&](std::string_view name) {
             const std::string_view* value = A(page, i, name);
@@ -224,8 +244,8 @@ Grid LayOut(const PageContext& page, int table)
         const int rows = span("rowspan");
         for (int r = 0; r < rows; ++r)
             for (int c = 0; c < columns; ++c)
-                grid.at[{row + r, column + c}] = i;
-        grid.where[i] = {row, column};
+                grid.Put(row + r, column + c, i);
+        grid.where.push_back({i, {row, column}});
     }
     return grid;
 }
@@ -249,17 +269,23 @@ const Grid& LayoutOf(const PageContext& page, int table)
     auto found = grids.find(table);
     if (found == grids.end()) {
         Grid grid = LayOut(page, table);
-        std::vector<int> seenNaming;
-        for (const auto& [position, cell] : grid.at) {
-            if (!InheritsCell(N(page, cell).role) || !N(page, cell).included)
-                continue;
-            if (A(page, cell, "headers")) {
-                if (grid.naming.empty() || grid.naming.back() != cell)
-                    grid.naming.push_back(cell);
-                continue;
+        for (std::size_t row = 0; row < grid.at.size(); ++row) {
+            for (std::size_t column = 0; column < grid.at[row].size(); ++column) {
+                const int cell = grid.at[row][column];
+                if (cell == Node::kNone || !InheritsCell(N(page, cell).role) || !N(page, cell).included)
+                    continue;
+                if (A(page, cell, "headers")) {
+                    if (grid.naming.empty() || grid.naming.back() != cell)
+                        grid.naming.push_back(cell);
+                    continue;
+                }
+                if (grid.byRow.size() <= row)
+                    grid.byRow.resize(row + 1);
+                if (grid.byColumn.size() <= column)
+                    grid.byColumn.resize(column + 1);
+                grid.byRow[row].push_back(cell);
+                grid.byColumn[column].push_back(cell);
             }
-            grid.byRow[position.first].push_back(cell);
-            grid.byColumn[position.second].push_back(cell);
         }
         found = grids.emplace(table, std::move(grid)).first;
     }
@@ -273,14 +299,15 @@ CheckResult HeaderHasCells(const PageContext& page, int node, std::string_view)
     const int table = TableOf(page, node);
     const std::string_view* id = A(page, node, "id");
     const Grid& grid = LayoutOf(page, table);
-    const auto found = grid.where.find(node);
-    if (found == grid.where.end())
+    const auto found = std::lower_bound(grid.where.begin(), grid.where.end(), node,
+                                        [](const auto& entry, int wanted) { return entry.first < wanted; });
+    if (found == grid.where.end() || found->first != node)
         return Fail();
     const auto [row, column] = found->second;
     const bool rowHeader = N(page, node).role == "rowheader";
-    const auto& line = rowHeader ? grid.byRow : grid.byColumn;
-    if (const auto cells = line.find(rowHeader ? row : column); cells != line.end())
-        for (int cell : cells->second)
+    const auto& lines = rowHeader ? grid.byRow : grid.byColumn;
+    if (const std::size_t line = static_cast<std::size_t>(rowHeader ? row : column); line < lines.size())
+        for (int cell : lines[line])
             if (cell != node)
                 return Pass();
     if (id)
@@ -441,19 +468,20 @@ CheckResult AutocompleteTokensValid(const PageContext& page, int node, std::stri
 const std::vector<NamedMatcher>& NameMatchers()
 {
     static const std::vector<NamedMatcher> list = {
-        {"image-input", ImageInput},
+        {"image-input", ImageInput, {.tags = "input"}},
         {"not-image-input", NotImageInput},
-        {"img-or-role-img", ImgOrRoleImg},
+        {"img-or-role-img", ImgOrRoleImg, {.tags = "img", .roles = "img"}},
         {"not-negative-tabindex", NotNegativeTabindex},
         {"not-marked-decorative", NotMarkedDecorative},
-        {"marked-decorative", MarkedDecorative},
-        {"summary-button", SummaryButton},
-        {"iframe-has-focusable-content", IframeHasFocusableContent},
-        {"object-embeds-media", ObjectEmbedsMedia},
-        {"cell-in-exposed-table", CellInExposedTable},
+        {"marked-decorative", MarkedDecorative, {.tags = "img", .attributes = "role"}},
+        {"summary-button", SummaryButton, {.tags = "summary"}},
+        {"iframe-has-focusable-content", IframeHasFocusableContent, {.attributes = "srcdoc"}},
+        {"object-embeds-media", ObjectEmbedsMedia, {.attributes = "type data"}},
+        {"cell-in-exposed-table", CellInExposedTable, {.tags = "td th"}},
         {"header-in-exposed-table", HeaderInExposedTable},
-        {"widget-from-content-with-aria-name", WidgetFromContentWithAriaName},
-        {"autocomplete-applicable", AutocompleteApplicable},
+        {"widget-from-content-with-aria-name", WidgetFromContentWithAriaName,
+         {.attributes = "aria-label aria-labelledby"}},
+        {"autocomplete-applicable", AutocompleteApplicable, {.attributes = "autocomplete"}},
     };
     return list;
 }

@@ -42,14 +42,6 @@ bool LangKnownAndXmlLang(const PageContext& page, int node, std::string_view)
     return lang && xmlLang && !Trim(*xmlLang).empty() && !KnownPrimaryLanguage(*lang).empty();
 }
 
-bool InsideBody(const PageContext& page, int node)
-{
-    for (int p = node; p > 0; p = N(page, p).parent)
-        if (N(page, p).tag == "body")
-            return true;
-    return false;
-}
-
 // Text whose language the element's lang gives: its text and the text
 // alternatives of its content, down to elements with a lang of their own.
 bool HasTextInheritingLanguage(const PageContext& page, int node)
@@ -92,7 +84,7 @@ bool LangApplicableInBody(const PageContext& page, int node, std::string_view)
     const std::string_view* lang = A(page, node, "lang");
     if (!lang || lang->empty() || N(page, node).foreign)
         return false;
-    return InsideBody(page, node) && HasTextInheritingLanguage(page, node);
+    return FactsOf(page).InBody(node) && HasTextInheritingLanguage(page, node);
 }
 
 bool HasNonEmptyAttribute(const PageContext& page, int node, std::string_view name)
@@ -121,50 +113,9 @@ bool Tag(const PageContext& page, int node, std::string_view tag)
     return N(page, node).tag == tag && !N(page, node).foreign;
 }
 
-// The delay of a refresh's content value, as the shared declarative refresh
-// steps read it; false when the value is not a valid one.
-bool RefreshTime(std::string_view content, double& time)
-{
-    std::string_view rest = TrimLeft(content);
-    std::size_t digits = 0;
-    while (digits < rest.size() && rest[digits] >= '0' && rest[digits] <= '9')
-        ++digits;
-    if (digits == 0 && !(rest.size() > 1 && rest[0] == '.' && rest[1] >= '0' && rest[1] <= '9'))
-        return false;
-    time = std::atof(std::string(rest.substr(0, digits)).c_str());
-    rest.remove_prefix(digits);
-    while (!rest.empty() && ((rest[0] >= '0' && rest[0] <= '9') || rest[0] == '.'))
-        rest.remove_prefix(1);
-    // After the time: nothing, or a separator (";" "," or blanks) and the url.
-    if (rest.empty())
-        return true;
-    const char next = rest[0];
-    return next == ';' || next == ',' || next == ' ' || next == '\t' || next == '\n' || next == '\r' || next == '\f';
-}
-
-bool IsValidRefresh(const PageContext& page, int node, double* time = nullptr)
-{
-    const Node& n = N(page, node);
-    if (n.tag != "meta" || n.foreign)
-        return false;
-    const std::string_view* equiv = A(page, node, "http-equiv");
-    const std::string_view* content = A(page, node, "content");
-    double t = 0;
-    if (!equiv || !EqualsIgnoreCase(Trim(*equiv), "refresh") || !content || !RefreshTime(*content, t))
-        return false;
-    if (time)
-        *time = t;
-    return true;
-}
-
 bool FirstValidMetaRefresh(const PageContext& page, int node, std::string_view)
 {
-    if (!IsValidRefresh(page, node))
-        return false;
-    for (int before = 1; before < node; ++before)
-        if (IsValidRefresh(page, before))
-            return false;
-    return true;
+    return node == FactsOf(page).firstValidRefresh;
 }
 
 CheckResult RefreshDelayAllowed(const PageContext& page, int node, std::string_view arg)
@@ -298,10 +249,7 @@ CheckResult NoDuplicateAttributes(const PageContext& page, int node, std::string
 // to a place in the page first in the focus order.
 CheckResult HasMainLandmark(const PageContext& page, int, std::string_view)
 {
-    for (const Node& n : page.tree.Nodes())
-        if (n.IsElement() && n.included && n.role == "main")
-            return Pass();
-    return Fail();
+    return FactsOf(page).mainLandmark ? Pass() : Fail();
 }
 
 // Whether a heading starts the main content, a block of repeated content
@@ -310,17 +258,15 @@ CheckResult ContentReachedOtherwise(const PageContext&, int, std::string_view) {
 
 CheckResult HasSkipLink(const PageContext& page, int, std::string_view)
 {
-    const int count = static_cast<int>(page.tree.Nodes().size());
-    for (int i = 0; i < count; ++i) {
-        const Node& n = N(page, i);
-        if (!n.IsElement() || !n.inTabOrder)
-            continue;
-        const std::string_view* href = A(page, i, "href");
-        if (n.role == "link" && href && href->size() > 1 && (*href)[0] == '#' &&
-            page.tree.ElementWithId(std::string_view(*href).substr(1)) != Node::kNone)
-            return Pass();
-        return Fail();  // only the first stop of the focus order counts
-    }
+    // Only the first stop of the focus order counts.
+    const std::vector<int>& stops = FactsOf(page).tabStops;
+    if (stops.empty())
+        return Fail();
+    const int first = stops.front();
+    const std::string_view* href = A(page, first, "href");
+    if (N(page, first).role == "link" && href && href->size() > 1 && (*href)[0] == '#' &&
+        page.tree.ElementWithId(std::string_view(*href).substr(1)) != Node::kNone)
+        return Pass();
     return Fail();
 }
 
@@ -329,18 +275,18 @@ CheckResult HasSkipLink(const PageContext& page, int, std::string_view)
 const std::vector<NamedMatcher>& PageMatchers()
 {
     static const std::vector<NamedMatcher> list = {
-        {"document-element", IsDocumentElement},
-        {"html-content-type", HtmlContentType},
-        {"lang-not-blank", LangNotBlank},
-        {"lang-known-and-xml-lang", LangKnownAndXmlLang},
-        {"lang-applicable-in-body", LangApplicableInBody},
-        {"has-attribute", HasAttribute},
-        {"has-non-empty-attribute", HasNonEmptyAttribute},
-        {"has-non-blank-attribute", HasNonBlankAttribute},
-        {"attribute-value", AttributeValue},
-        {"tag", Tag},
-        {"first-valid-meta-refresh", FirstValidMetaRefresh},
-        {"viewport-with-zoom-keys", ViewportWithZoomKeys},
+        {"document-element", IsDocumentElement, {.documentElement = true}},
+        {"html-content-type", HtmlContentType, {.perPage = true}},
+        {"lang-not-blank", LangNotBlank, {.attributes = "lang"}},
+        {"lang-known-and-xml-lang", LangKnownAndXmlLang, {.attributes = "lang"}},
+        {"lang-applicable-in-body", LangApplicableInBody, {.attributes = "lang"}},
+        {"has-attribute", HasAttribute, {.attributes = "="}},
+        {"has-non-empty-attribute", HasNonEmptyAttribute, {.attributes = "="}},
+        {"has-non-blank-attribute", HasNonBlankAttribute, {.attributes = "="}},
+        {"attribute-value", AttributeValue, {.attributes = "=:"}},
+        {"tag", Tag, {.tags = "="}},
+        {"first-valid-meta-refresh", FirstValidMetaRefresh, {.tags = "meta"}},
+        {"viewport-with-zoom-keys", ViewportWithZoomKeys, {.tags = "meta"}},
     };
     return list;
 }

@@ -6,6 +6,7 @@
 
 namespace orvane::a11y {
 class AccessibilityTree;
+struct AriaRole;
 }
 
 namespace orvane::rules {
@@ -27,6 +28,25 @@ struct CheckResult {
 };
 using CheckFunction = CheckResult (*)(const PageContext& page, int node, std::string_view arg);
 using MatcherFunction = bool (*)(const PageContext& page, int node, std::string_view arg);
+
+// Which nodes a matcher can hold for, as data the engine indexes the rules
+// by, so that a node is offered only to the rules that may apply to it: an
+// element of one of `tags`, one carrying one of `attributes` ("aria-*": any
+// ARIA state or property), or a node whose role is one of `roles` (with
+// `roleKinds`, a role that is a kind of one of them) or whose role's row of
+// the ARIA table passes `roleRow`. "=" stands for the words of the argument,
+// "=:" for the name before its ':' ("aria-hidden:true"). A matcher that names nothing
+// may hold for any node; one `perPage` gives the same answer for every node
+// of a page, and is asked once.
+struct Reach {
+    std::string_view tags;
+    std::string_view attributes;
+    std::string_view roles;
+    bool roleKinds = false;
+    bool (*roleRow)(const a11y::AriaRole& role) = nullptr;
+    bool documentElement = false;  // the html element alone
+    bool perPage = false;
+};
 
 // One WCAG 2.2 rule, after the W3C ACT rule of the same name: data only.
 // The engine offers each node to the rule when every matcher of applicability

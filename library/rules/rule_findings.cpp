@@ -8,6 +8,8 @@
 #include "platform/services.h"
 
 #include <algorithm>
+#include <array>
+#include <memory>
 #include <tuple>
 #include <unordered_map>
 
@@ -132,24 +134,44 @@ std::string RuleTitle(const RuleDefinition& rule)
     return title.empty() ? std::string(rule.id) : title;
 }
 
+namespace {
+
+// The rules counting at each target, indexed once for the program's life.
+const RuleSet& RulesAt(Wcag22Target target)
+{
+    static const std::array<std::unique_ptr<const RuleSet>, 3> sets = [] {
+        std::array<std::unique_ptr<const RuleSet>, 3> made;
+        for (Wcag22Target t : {Wcag22Target::kA, Wcag22Target::kAA, Wcag22Target::kAAA}) {
+            std::vector<const RuleDefinition*> rows;
+            for (const RuleDefinition& rule : RuleTable())
+                if (RuleCountsAt(rule, t))
+                    rows.push_back(&rule);
+            made[static_cast<std::size_t>(t)] = std::make_unique<const RuleSet>(rows);
+        }
+        return made;
+    }();
+    return *sets[static_cast<std::size_t>(target)];
+}
+
+} // namespace
+
 std::vector<RuleFinding> CheckWcag22(const CHtmlDocument& document, Wcag22Target target,
                                      std::vector<const RuleDefinition*>* applied)
 {
-    std::vector<RuleDefinition> rules;
-    for (const RuleDefinition& rule : RuleTable())
-        if (RuleCountsAt(rule, target))
-            rules.push_back(rule);
+    const RuleSet& rules = RulesAt(target);
     const a11y::AccessibilityTree tree(document);
     const PageContext page{tree, true};
     std::vector<RuleFinding> findings;
     std::vector<bool> seen;
     const std::vector<RuleResult> results = RunRulesForFindings(page, rules, seen);
     if (applied) {
-        for (std::size_t at = 0; at < rules.size(); ++at) {
+        for (std::size_t at = 0; at < rules.Size(); ++at) {
             if (seen[at])
-                applied->push_back(FindRule(rules[at].id));
+                applied->push_back(&rules.Rule(at));
         }
     }
+    // A page's findings of one rule share its title.
+    std::unordered_map<const RuleDefinition*, std::string> titles;
     for (const RuleResult& result : results) {
         if (result.outcome != Outcome::Failed && result.outcome != Outcome::CannotTell)
             continue;
@@ -157,10 +179,13 @@ std::vector<RuleFinding> CheckWcag22(const CHtmlDocument& document, Wcag22Target
         finding.element = tree.At(result.node).element;
         if (finding.element)
             finding.position = document.LocationOf(*finding.element);
-        const RuleDefinition* row = FindRule(result.rule->id);
+        const RuleDefinition* row = result.rule;
         finding.rule = row;
         finding.helpTopic = std::string(row->helpTopic);
-        std::string text = RuleTitle(*row);
+        auto title = titles.find(row);
+        if (title == titles.end())
+            title = titles.emplace(row, RuleTitle(*row)).first;
+        std::string text = title->second;
         if (!result.detail.empty())
             text += ": " + result.detail;
         // Without the string tables (a test, a tool) the plain text is kept.

@@ -93,7 +93,7 @@ const std::vector<RuleDefinition>& RuleTable()
         {"visible-label-in-accessible-name", "2ee8b8", "2.5.3", "A", "act-visible-label-in-name.html",
          {"widget-from-content-with-aria-name"}, {"visible-text-in-name"}, {}, {}},
         {"css-restrict-orientation", "b33eff", "1.3.4", "AA", "act-css-restrict-orientation.html",
-         {"rotated-by-orientation"}, {"not-locked-to-orientation"}, {}, {}},
+         {"orientation-media", "rotated-by-orientation"}, {"not-locked-to-orientation"}, {}, {}},
         {"bypass-blocks", "cf77f2", "2.4.1", "A", "act-bypass-blocks.html",
          {"document-element"}, {}, {"has-main-landmark", "content-reached-otherwise", "has-skip-link"}, {}},
     };

@@ -193,6 +193,9 @@ double Angle(std::string_view declaration)
     return total;
 }
 
+// Only a rule under an orientation media query turns content by orientation.
+bool OrientationMedia(const PageContext& page, int, std::string_view) { return FactsOf(page).orientationMedia; }
+
 bool RotatedByOrientation(const PageContext& page, int node, std::string_view)
 {
     const Node& n = N(page, node);
@@ -224,7 +227,8 @@ CheckResult NotLockedToOrientation(const PageContext& page, int node, std::strin
 const std::vector<NamedMatcher>& StyleMatchers()
 {
     static const std::vector<NamedMatcher> list = {
-        {"important-inline-spacing", ImportantInlineSpacing},
+        {"important-inline-spacing", ImportantInlineSpacing, {.attributes = "style"}},
+        {"orientation-media", OrientationMedia, {.perPage = true}},
         {"rotated-by-orientation", RotatedByOrientation},
     };
     return list;

@@ -102,6 +102,38 @@ TEST_F(Wcag22Findings, NamingIsProhibitedOnGenericElementsOnlyNotOnEmbeddedConte
     EXPECT_EQ(std::count(ids.begin(), ids.end(), "aria-state-or-property-permitted"), 1) << "the div only";
 }
 
+// The rules share what they learn of a page as a whole (its landmarks, its
+// tab order, its first refresh) and of each table: learnt anew for each page,
+// the content of a nested table left to that table.
+TEST_F(Wcag22Findings, PageFactsAndTableLayoutsAreEachPagesOwn)
+{
+    auto count = [](const std::vector<RuleFinding>& findings, std::string_view id) {
+        return std::count_if(findings.begin(), findings.end(), [&](const RuleFinding& f) { return f.rule->id == id; });
+    };
+    const std::string head = "<!DOCTYPE html><html lang=en><head><title>T</title>";
+    const std::vector<RuleFinding> first =
+        Check(head + "<meta http-equiv=refresh content=30>\n<meta http-equiv=refresh content=40></head><body><main>"
+                     "<div aria-hidden=true><div aria-hidden=true><a href=x>x</a></div></div>"
+                     "<div aria-hidden=true><p>t</p></div><a href=y>y</a>"
+                     "<button>b</button><a href=z>z</a><button><a href=w>w</a></button>"
+                     "<table><tr><th>A</th><th>B</th>\n<th>C</th></tr>"
+                     "<tr><td rowspan=2>1</td><td><table><tr><td>x</td><td>y</td><td>z</td></tr></table></td></tr>"
+                     "<tr><td>3</td></tr></table></main></body></html>",
+              Wcag22Target::kAA);
+    EXPECT_EQ(count(first, "meta-refresh-no-delay"), 1) << "the first refresh alone";
+    EXPECT_EQ(first[0].position.line, 1u);
+    EXPECT_EQ(count(first, "aria-hidden-no-focusable-content"), 2) << "both hidden blocks around the link";
+    EXPECT_EQ(count(first, "presentational-children-no-focusable-content"), 1) << "the button holding a link";
+    EXPECT_EQ(count(first, "bypass-blocks"), 0);
+    ASSERT_EQ(count(first, "table-header-cell-has-assigned-cells"), 1) << "C: its column has no cell";
+    const auto header = std::find_if(first.begin(), first.end(), [](const RuleFinding& f) {
+        return f.rule->id == "table-header-cell-has-assigned-cells";
+    });
+    EXPECT_EQ(header->position.line, 3u);
+    const std::vector<RuleFinding> second = Check(head + "</head><body><p>Text</p></body></html>", Wcag22Target::kAA);
+    EXPECT_EQ(count(second, "bypass-blocks"), 1) << "the first page's main landmark is not this one's";
+}
+
 TEST(Wcag22Target, IsWrittenAsTheSettingsWriteIt)
 {
     Wcag22Target target = Wcag22Target::kA;

@@ -1,0 +1,107 @@
+// The facts of a page that rules share, found in one walk of its tree.
+#include "checks.h"
+
+#include "library/a11y/accessibility_tree.h"
+#include "library/html/text_util.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <iterator>
+#include <string>
+#include <string_view>
+
+namespace orvane::rules {
+
+namespace {
+
+// The delay of a refresh's content value, as the shared declarative refresh
+// steps read it; false when the value is not a valid one.
+bool RefreshTime(std::string_view content, double& time)
+{
+    std::string_view rest = TrimLeft(content);
+    std::size_t digits = 0;
+    while (digits < rest.size() && rest[digits] >= '0' && rest[digits] <= '9')
+        ++digits;
+    if (digits == 0 && !(rest.size() > 1 && rest[0] == '.' && rest[1] >= '0' && rest[1] <= '9'))
+        return false;
+    time = std::atof(std::string(rest.substr(0, digits)).c_str());
+    rest.remove_prefix(digits);
+    while (!rest.empty() && ((rest[0] >= '0' && rest[0] <= '9') || rest[0] == '.'))
+        rest.remove_prefix(1);
+    // After the time: nothing, or a separator (";" "," or blanks) and the url.
+    if (rest.empty())
+        return true;
+    const char next = rest[0];
+    return next == ';' || next == ',' || next == ' ' || next == '\t' || next == '\n' || next == '\r' || next == '\f';
+}
+
+// Whether the text holds the word, letter case aside.
+bool ContainsIgnoreCase(std::string_view text, std::string_view word)
+{
+    for (std::size_t at = 0; at + word.size() <= text.size(); ++at)
+        if (EqualsIgnoreCase(text.substr(at, word.size()), word))
+            return true;
+    return false;
+}
+
+} // namespace
+
+bool IsValidRefresh(const PageContext& page, int node, double* time)
+{
+    const a11y::Node& n = page.tree.At(node);
+    if (n.tag != "meta" || n.foreign)
+        return false;
+    const std::string_view* equiv = page.tree.Attribute(node, "http-equiv");
+    const std::string_view* content = page.tree.Attribute(node, "content");
+    double t = 0;
+    if (!equiv || !EqualsIgnoreCase(Trim(*equiv), "refresh") || !content || !RefreshTime(*content, t))
+        return false;
+    if (time)
+        *time = t;
+    return true;
+}
+
+int PageFacts::FirstTabStopIn(int from, int to) const
+{
+    const auto at = std::lower_bound(tabStops.begin(), tabStops.end(), from);
+    return at != tabStops.end() && *at < to ? *at : -1;
+}
+
+bool PageFacts::InBody(int node) const
+{
+    const auto after = std::upper_bound(bodies.begin(), bodies.end(), node,
+                                        [](int wanted, const auto& body) { return wanted < body.first; });
+    return after != bodies.begin() && node < std::prev(after)->second;
+}
+
+const PageFacts& FactsOf(const PageContext& page)
+{
+    // Kept for the page being judged on this thread, as its tree's serial tells it.
+    thread_local std::uint64_t serial = 0;
+    thread_local PageFacts kept;
+    if (serial == page.tree.Serial())
+        return kept;
+    PageFacts facts;  // found here, not in the thread's copy: asking for that costs on each use
+    const int count = static_cast<int>(page.tree.Nodes().size());
+    for (int node = 0; node < count; ++node) {
+        const a11y::Node& n = page.tree.At(node);
+        if (!n.IsElement())
+            continue;
+        if (n.inTabOrder)
+            facts.tabStops.push_back(node);
+        if (!facts.mainLandmark && n.included && n.role == "main")
+            facts.mainLandmark = true;
+        if (facts.firstValidRefresh < 0 && n.tag == "meta" && IsValidRefresh(page, node))
+            facts.firstValidRefresh = node;
+        if (n.tag == "body" && (facts.bodies.empty() || node >= facts.bodies.back().second))
+            facts.bodies.emplace_back(node, page.tree.SubtreeEnd(node));
+    }
+    for (const a11y::css::StyleRule& rule : page.tree.StyleRules())
+        facts.orientationMedia = facts.orientationMedia || ContainsIgnoreCase(rule.media, "orientation");
+    kept = std::move(facts);
+    serial = page.tree.Serial();
+    return kept;
+}
+
+} // namespace orvane::rules
