@@ -405,6 +405,20 @@ std::vector<int> Reachable(CMemoryWindow& page, std::initializer_list<platform::
     return ids;
 }
 
+// The first field of the page a user can write words into now and that is
+// still empty (a page's proposal is the user's to keep): a line or a text
+// box, or a combo box that takes typing. 0 for none.
+int FirstEmptyFieldForWords(CMemoryWindow& page)
+{
+    for (int id : Reachable(page, {platform::ControlKind::Edit, platform::ControlKind::TextBox,
+                                   platform::ControlKind::Combo})) {
+        const bool takesWords = page.KindOf(id) != platform::ControlKind::Combo || page.IsComboEditable(id);
+        if (takesWords && page.Text(id).empty())
+            return id;
+    }
+    return 0;
+}
+
 } // namespace
 
 RepairWalk WalkRepairs(std::string_view page, const std::string& path, COrvaneSettings& settings,
@@ -494,6 +508,9 @@ RepairWalk WalkRepairs(std::string_view page, const std::string& path, COrvaneSe
                         if (answers.unmerge && w.IsChecked(CValidatorSheet::kOptionBox))
                             w.Click(CValidatorSheet::kOptionBox);
                     }
+                    // After the radio button: it decides which fields are open.
+                    if (const int field = answers.typed.empty() ? 0 : FirstEmptyFieldForWords(shown))
+                        shown.Type(field, answers.typed);
                 }
                 const bool last = w.IsVisible(platform::kIdFinish) && w.IsEnabled(platform::kIdFinish);
                 w.Click(last ? platform::kIdFinish : platform::kIdNext);
@@ -508,7 +525,7 @@ RepairWalk WalkRepairs(std::string_view page, const std::string& path, COrvaneSe
                         auto first = std::find_if(empty.begin(), empty.end(),
                                                   [&](int id) { return shown.Text(id).empty(); });
                         if (first != empty.end()) {
-                            shown.Type(*first, kTypedText);
+                            shown.Type(*first, answers.typed.empty() ? kTypedText : answers.typed);
                             break;
                         }
                     }

@@ -46,6 +46,13 @@ struct WalkAnswers {
     // `orvane check --tables data` takes them; 0 leaves them unclassified,
     // without the checks of either type.
     int tables = 0;
+    // The words of a user who writes the texts the pages ask for: typed,
+    // as the page is first shown, into its first empty field that takes
+    // words (a line, a text box or a combo box one may type into), where a
+    // text alternative, a label or a title goes. Empty: the pages' own
+    // proposals are taken, and a text is typed only where a page will not
+    // go on without one.
+    std::string_view typed;
     // Which of the four assertions above to make (bit n-1 for assertion n).
     unsigned assertions = 0xF;
 };
