@@ -38,6 +38,10 @@ struct OpenFinding {
 // None is open now.
 constexpr std::array<OpenFinding, 0> kStillReportedOpen{};
 
+// What a user who writes the texts types: a character the Latin-1 pages
+// hold and one they must write as a reference.
+constexpr std::string_view kWrittenWords = "Fähre im Hafen – ab 6 Uhr";
+
 std::string Describe(const WalkAnswers& answers)
 {
     std::string tables = answers.tables == table_type::kData     ? ", tables taken as data tables"
@@ -109,7 +113,8 @@ protected:
 };
 
 // Every example page, with every answer the pages offer: the proposals, each
-// radio button, merged pages unmerged, and tables taken as either type.
+// radio button, merged pages unmerged, tables taken as either type, and words
+// typed wherever a page asks for a text.
 TEST_F(RepairHarnessTest, EveryExamplePageTakesEveryAnswerAndGivesItBack)
 {
     int walked = 0;
@@ -124,6 +129,9 @@ TEST_F(RepairHarnessTest, EveryExamplePageTakesEveryAnswerAndGivesItBack)
         if (proposals.offeredMerge)
             Walk(file, {.unmerge = true, .tables = table_type::kData});
         Walk(file, {.tables = table_type::kLayout});
+        // A user who writes every text a page asks for, not only where it
+        // will not go on without one.
+        Walk(file, {.tables = table_type::kData, .typed = kWrittenWords});
     }
     if (!std::getenv("ORVANE_REPAIR_PAGE"))
         EXPECT_GT(walked, 20);
