@@ -33,6 +33,10 @@ class COrvaneSettings;
 
 namespace orvane::test {
 
+// Words for WalkAnswers::typed: a character a Latin-1 page holds and one it
+// must write as a character reference.
+inline constexpr std::string_view kWrittenWords = "Fähre im Hafen – ab 6 Uhr";
+
 // How the user answers each page of the wizard.
 struct WalkAnswers {
     // 0: what the page proposes. n: the page's n-th radio button (in the

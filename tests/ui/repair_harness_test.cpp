@@ -38,10 +38,6 @@ struct OpenFinding {
 // None is open now.
 constexpr std::array<OpenFinding, 0> kStillReportedOpen{};
 
-// What a user who writes the texts types: a character the Latin-1 pages
-// hold and one they must write as a reference.
-constexpr std::string_view kWrittenWords = "Fähre im Hafen – ab 6 Uhr";
-
 std::string Describe(const WalkAnswers& answers)
 {
     std::string tables = answers.tables == table_type::kData     ? ", tables taken as data tables"
@@ -153,8 +149,9 @@ TEST_F(RepairHarnessTest, AShareOfTheCorpusTakesEveryProposalAndGivesItBack)
 }
 
 // The pages the repair walk fuzz target found faults on, walked as it walks
-// them (every proposal; what the user types aside), so that they are
-// replayed by every build, not only the fuzzing one.
+// them (every proposal, and words typed where a page asks for a text; whether
+// the problems are gone aside), so that they are replayed by every build, not
+// only the fuzzing one.
 TEST_F(RepairHarnessTest, ThePagesFuzzingFoundKeepTheWalksInvariants)
 {
     const std::filesystem::path folder = std::filesystem::path(ORVANE_SOURCE_DIR) / "fuzz" / "regressions" / "page";
@@ -165,8 +162,10 @@ TEST_F(RepairHarnessTest, ThePagesFuzzingFoundKeepTheWalksInvariants)
         const std::string page = ReadFileBytes(entry.path().string());
         const std::string path = InFolder(entry.path().filename().string());
         std::ofstream(path, std::ios::binary) << page;
-        const RepairWalk walk = WalkRepairs(page, path, settings, {.assertions = 1u | 2u | 8u});
-        EXPECT_EQ(walk.failure, "") << entry.path().filename();
+        for (const std::string_view typed : {std::string_view(), kWrittenWords}) {
+            const RepairWalk walk = WalkRepairs(page, path, settings, {.typed = typed, .assertions = 1u | 2u | 8u});
+            EXPECT_EQ(walk.failure, "") << entry.path().filename() << (typed.empty() ? "" : ", words typed");
+        }
         ++walked;
     }
     if (!std::getenv("ORVANE_REPAIR_PAGE"))
