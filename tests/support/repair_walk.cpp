@@ -8,6 +8,7 @@
 #include "library/html/attribute_table.h"
 #include "library/html/element.h"
 #include "library/html/html_document.h"
+#include "library/html/page_encoding.h"
 #include "library/html/tag_table.h"
 #include "library/registry/object_database.h"
 #include "library/rules/rule_findings.h"
@@ -419,6 +420,34 @@ int FirstEmptyFieldForWords(CMemoryWindow& page)
     return 0;
 }
 
+std::size_t Occurrences(std::string_view text, std::string_view part)
+{
+    std::size_t count = 0;
+    for (std::size_t at = text.find(part); at != std::string_view::npos; at = text.find(part, at + part.size()))
+        ++count;
+    return count;
+}
+
+// A page not written in UTF-8 takes the words typed in its own encoding, or
+// as character references: none of their characters beyond ASCII may stand
+// in it as UTF-8 bytes more often than the page had them.
+std::string TypedAsUtf8(std::string_view typed, std::string_view original, std::string_view written,
+                        const PageEncoding& encoding)
+{
+    if (encoding.WritesAsUtf8())
+        return {};
+    for (std::size_t i = 0; i < typed.size();) {
+        const auto lead = static_cast<unsigned char>(typed[i]);
+        const std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+        const std::string_view character = typed.substr(i, length);
+        if (length > 1 && Occurrences(written, character) > Occurrences(original, character))
+            return "\"" + std::string(character) + "\" of the words typed is written as UTF-8 into a page written as " +
+                   encoding.writeName;
+        i += length;
+    }
+    return {};
+}
+
 } // namespace
 
 RepairWalk WalkRepairs(std::string_view page, const std::string& path, COrvaneSettings& settings,
@@ -577,6 +606,10 @@ RepairWalk WalkRepairs(std::string_view page, const std::string& path, COrvaneSe
     const std::string& written = walk.written;
     if (answers.assertions & 1u) {
         if (std::string failure = CheckNothingElseChanged(document, sheet, originals, page.size()); !failure.empty()) {
+            walk.failure = "1. nothing else changes: " + failure;
+            return walk;
+        }
+        if (std::string failure = TypedAsUtf8(answers.typed, page, written, document.Encoding()); !failure.empty()) {
             walk.failure = "1. nothing else changes: " + failure;
             return walk;
         }

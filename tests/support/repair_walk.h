@@ -13,7 +13,8 @@
 // answered, Finish is pressed, and the page written is held against the
 // original:
 //   1. nothing else changes: every element outside those the repairs name
-//      writes the bytes it had, where it had them;
+//      writes the bytes it had, where it had them, and words typed go in in
+//      the page's own encoding;
 //   2. the markup stays well-formed where it was: no more unpaired tags,
 //      blocks in paragraphs, links in links, paragraphs or noscript content
 //      in the head, or ids used twice than the page had;
