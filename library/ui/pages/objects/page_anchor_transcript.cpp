@@ -151,7 +151,8 @@ bool CPageAnchorTranscript::Apply()
 
 bool CPageAnchorTranscript::ApplyDescription(const std::string& address, int)
 {
-    m_link.SetText(MarkupToPage(" " + alternative::Link(address, platform::Strings().Get(kTranscriptLink)), Encoding()));
+    const std::string link = " " + alternative::Link(address, platform::Strings().Get(kTranscriptLink));
+    m_link.SetText(MarkupToPage(link, Encoding()));
     m_link.SetDeleted(false);
     return true;
 }
