@@ -108,6 +108,8 @@ public:
                     control.visibleInitially = value != "false";
                 else if (property == "focusPolicy")
                     focusPolicy = value;
+                else if (property == "editable")
+                    control.editable = value == "true";
                 else if (property == "controlKind") {
                     for (const NamedKind& entry : kNamedKinds) {
                         if (entry.name == value)

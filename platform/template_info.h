@@ -26,6 +26,8 @@ struct ControlInfo {
     bool checkedInitially = false;
     bool enabledInitially = true;
     bool visibleInitially = true;
+    // A combo box whose entry the user may type into, not only choose.
+    bool editable = false;
 };
 
 struct TemplateInfo {

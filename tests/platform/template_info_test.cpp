@@ -24,6 +24,8 @@ constexpr const char* kForm = R"(<?xml version="1.0" encoding="UTF-8"?>
    <item><widget class="QLabel" name="labelIcons"><property name="text"><string>&amp;Icons:</string></property>
          <property name="buddy"><cstring>c1010</cstring></property></widget></item>
    <item><widget class="QLineEdit" name="c1010"/></item>
+   <item><widget class="QComboBox" name="c1011"><property name="editable"><bool>true</bool></property></widget></item>
+   <item><widget class="QComboBox" name="c1012"/></item>
    <item><widget class="QTreeWidget" name="c1267"><property name="controlKind" stdset="0"><string>report</string></property>
          <property name="accessibleName"><string>Problems</string></property></widget></item>
    <item><widget class="QLabel" name="c1276"><property name="controlKind" stdset="0"><string>picture</string></property>
@@ -42,7 +44,7 @@ TEST(TemplateInfo, ReadsControlsTheirKindsGroupsAndInitialState)
     ASSERT_TRUE(form) << error;
     EXPECT_EQ(form->id, 1);
     EXPECT_EQ(form->title, "Levels");
-    ASSERT_EQ(form->controls.size(), 7u);
+    ASSERT_EQ(form->controls.size(), 9u);
 
     const ControlInfo& a = form->controls.at(1264);
     EXPECT_EQ(a.kind, ControlKind::Radio);
@@ -62,6 +64,11 @@ TEST(TemplateInfo, ReadsControlsTheirKindsGroupsAndInitialState)
     EXPECT_FALSE(form->controls.at(1043).enabledInitially);
     EXPECT_FALSE(form->controls.at(1043).focusable);
     EXPECT_TRUE(form->controls.at(1010).focusable);
+    // A combo takes typing only where the template makes it editable.
+    EXPECT_EQ(form->controls.at(1011).kind, ControlKind::Combo);
+    EXPECT_TRUE(form->controls.at(1011).editable);
+    EXPECT_FALSE(form->controls.at(1012).editable);
+    EXPECT_FALSE(form->controls.at(1010).editable);
 }
 
 TEST(TemplateInfo, RefusesWhatIsNotAForm)

@@ -151,6 +151,9 @@ CMemoryWindow::CMemoryWindow(int templateId, platform::IDialogLogic& logic, CMem
         control.checked = info.checkedInitially;
         control.enabled = info.enabledInitially;
         control.visible = info.visibleInitially;
+        // A combo the template makes editable takes typing until the logic says otherwise.
+        if (info.kind == ControlKind::Combo && info.editable)
+            control.comboEditable = true;
         if (info.kind == ControlKind::Browser)
             control.browser = std::make_unique<CMemoryBrowser>();
         if (info.kind == ControlKind::MediaPlayer)

@@ -8,6 +8,7 @@
 #include "library/html/attribute_table.h"
 #include "library/html/element.h"
 #include "library/html/html_document.h"
+#include "library/html/page_encoding.h"
 #include "library/html/tag_table.h"
 #include "library/registry/object_database.h"
 #include "library/rules/rule_findings.h"
@@ -405,6 +406,48 @@ std::vector<int> Reachable(CMemoryWindow& page, std::initializer_list<platform::
     return ids;
 }
 
+// The first field of the page a user can write words into now and that is
+// still empty (a page's proposal is the user's to keep): a line or a text
+// box, or a combo box that takes typing. 0 for none.
+int FirstEmptyFieldForWords(CMemoryWindow& page)
+{
+    for (int id : Reachable(page, {platform::ControlKind::Edit, platform::ControlKind::TextBox,
+                                   platform::ControlKind::Combo})) {
+        const bool takesWords = page.KindOf(id) != platform::ControlKind::Combo || page.IsComboEditable(id);
+        if (takesWords && page.Text(id).empty())
+            return id;
+    }
+    return 0;
+}
+
+std::size_t Occurrences(std::string_view text, std::string_view part)
+{
+    std::size_t count = 0;
+    for (std::size_t at = text.find(part); at != std::string_view::npos; at = text.find(part, at + part.size()))
+        ++count;
+    return count;
+}
+
+// A page not written in UTF-8 takes the words typed in its own encoding, or
+// as character references: none of their characters beyond ASCII may stand
+// in it as UTF-8 bytes more often than the page had them.
+std::string TypedAsUtf8(std::string_view typed, std::string_view original, std::string_view written,
+                        const PageEncoding& encoding)
+{
+    if (encoding.WritesAsUtf8())
+        return {};
+    for (std::size_t i = 0; i < typed.size();) {
+        const auto lead = static_cast<unsigned char>(typed[i]);
+        const std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+        const std::string_view character = typed.substr(i, length);
+        if (length > 1 && Occurrences(written, character) > Occurrences(original, character))
+            return "\"" + std::string(character) + "\" of the words typed is written as UTF-8 into a page written as " +
+                   encoding.writeName;
+        i += length;
+    }
+    return {};
+}
+
 } // namespace
 
 RepairWalk WalkRepairs(std::string_view page, const std::string& path, COrvaneSettings& settings,
@@ -494,6 +537,9 @@ RepairWalk WalkRepairs(std::string_view page, const std::string& path, COrvaneSe
                         if (answers.unmerge && w.IsChecked(CValidatorSheet::kOptionBox))
                             w.Click(CValidatorSheet::kOptionBox);
                     }
+                    // After the radio button: it decides which fields are open.
+                    if (const int field = answers.typed.empty() ? 0 : FirstEmptyFieldForWords(shown))
+                        shown.Type(field, answers.typed);
                 }
                 const bool last = w.IsVisible(platform::kIdFinish) && w.IsEnabled(platform::kIdFinish);
                 w.Click(last ? platform::kIdFinish : platform::kIdNext);
@@ -508,7 +554,7 @@ RepairWalk WalkRepairs(std::string_view page, const std::string& path, COrvaneSe
                         auto first = std::find_if(empty.begin(), empty.end(),
                                                   [&](int id) { return shown.Text(id).empty(); });
                         if (first != empty.end()) {
-                            shown.Type(*first, kTypedText);
+                            shown.Type(*first, answers.typed.empty() ? kTypedText : answers.typed);
                             break;
                         }
                     }
@@ -560,6 +606,10 @@ RepairWalk WalkRepairs(std::string_view page, const std::string& path, COrvaneSe
     const std::string& written = walk.written;
     if (answers.assertions & 1u) {
         if (std::string failure = CheckNothingElseChanged(document, sheet, originals, page.size()); !failure.empty()) {
+            walk.failure = "1. nothing else changes: " + failure;
+            return walk;
+        }
+        if (std::string failure = TypedAsUtf8(answers.typed, page, written, document.Encoding()); !failure.empty()) {
             walk.failure = "1. nothing else changes: " + failure;
             return walk;
         }

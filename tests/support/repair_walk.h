@@ -13,7 +13,8 @@
 // answered, Finish is pressed, and the page written is held against the
 // original:
 //   1. nothing else changes: every element outside those the repairs name
-//      writes the bytes it had, where it had them;
+//      writes the bytes it had, where it had them, and words typed go in in
+//      the page's own encoding;
 //   2. the markup stays well-formed where it was: no more unpaired tags,
 //      blocks in paragraphs, links in links, paragraphs or noscript content
 //      in the head, or ids used twice than the page had;
@@ -33,6 +34,10 @@ class COrvaneSettings;
 
 namespace orvane::test {
 
+// Words for WalkAnswers::typed: a character a Latin-1 page holds and one it
+// must write as a character reference.
+inline constexpr std::string_view kWrittenWords = "Fähre im Hafen – ab 6 Uhr";
+
 // How the user answers each page of the wizard.
 struct WalkAnswers {
     // 0: what the page proposes. n: the page's n-th radio button (in the
@@ -46,6 +51,13 @@ struct WalkAnswers {
     // `orvane check --tables data` takes them; 0 leaves them unclassified,
     // without the checks of either type.
     int tables = 0;
+    // The words of a user who writes the texts the pages ask for: typed,
+    // as the page is first shown, into its first empty field that takes
+    // words (a line, a text box or a combo box one may type into), where a
+    // text alternative, a label or a title goes. Empty: the pages' own
+    // proposals are taken, and a text is typed only where a page will not
+    // go on without one.
+    std::string_view typed;
     // Which of the four assertions above to make (bit n-1 for assertion n).
     unsigned assertions = 0xF;
 };

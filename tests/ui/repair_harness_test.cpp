@@ -40,9 +40,11 @@ constexpr std::array<OpenFinding, 0> kStillReportedOpen{};
 
 std::string Describe(const WalkAnswers& answers)
 {
-    const std::string tables = answers.tables == table_type::kData     ? ", tables taken as data tables"
-                               : answers.tables == table_type::kLayout ? ", tables taken as layout tables"
-                                                                       : "";
+    std::string tables = answers.tables == table_type::kData     ? ", tables taken as data tables"
+                         : answers.tables == table_type::kLayout ? ", tables taken as layout tables"
+                                                                 : "";
+    if (!answers.typed.empty())
+        tables += ", \"" + std::string(answers.typed) + "\" typed where a text is asked for";
     if (answers.unmerge)
         return "every proposal, merged pages unmerged" + tables;
     if (answers.radio > 0)
@@ -107,7 +109,8 @@ protected:
 };
 
 // Every example page, with every answer the pages offer: the proposals, each
-// radio button, merged pages unmerged, and tables taken as either type.
+// radio button, merged pages unmerged, tables taken as either type, and words
+// typed wherever a page asks for a text.
 TEST_F(RepairHarnessTest, EveryExamplePageTakesEveryAnswerAndGivesItBack)
 {
     int walked = 0;
@@ -122,6 +125,9 @@ TEST_F(RepairHarnessTest, EveryExamplePageTakesEveryAnswerAndGivesItBack)
         if (proposals.offeredMerge)
             Walk(file, {.unmerge = true, .tables = table_type::kData});
         Walk(file, {.tables = table_type::kLayout});
+        // A user who writes every text a page asks for, not only where it
+        // will not go on without one.
+        Walk(file, {.tables = table_type::kData, .typed = kWrittenWords});
     }
     if (!std::getenv("ORVANE_REPAIR_PAGE"))
         EXPECT_GT(walked, 20);
@@ -143,8 +149,9 @@ TEST_F(RepairHarnessTest, AShareOfTheCorpusTakesEveryProposalAndGivesItBack)
 }
 
 // The pages the repair walk fuzz target found faults on, walked as it walks
-// them (every proposal; what the user types aside), so that they are
-// replayed by every build, not only the fuzzing one.
+// them (every proposal, and words typed where a page asks for a text; whether
+// the problems are gone aside), so that they are replayed by every build, not
+// only the fuzzing one.
 TEST_F(RepairHarnessTest, ThePagesFuzzingFoundKeepTheWalksInvariants)
 {
     const std::filesystem::path folder = std::filesystem::path(ORVANE_SOURCE_DIR) / "fuzz" / "regressions" / "page";
@@ -155,8 +162,10 @@ TEST_F(RepairHarnessTest, ThePagesFuzzingFoundKeepTheWalksInvariants)
         const std::string page = ReadFileBytes(entry.path().string());
         const std::string path = InFolder(entry.path().filename().string());
         std::ofstream(path, std::ios::binary) << page;
-        const RepairWalk walk = WalkRepairs(page, path, settings, {.assertions = 1u | 2u | 8u});
-        EXPECT_EQ(walk.failure, "") << entry.path().filename();
+        for (const std::string_view typed : {std::string_view(), kWrittenWords}) {
+            const RepairWalk walk = WalkRepairs(page, path, settings, {.typed = typed, .assertions = 1u | 2u | 8u});
+            EXPECT_EQ(walk.failure, "") << entry.path().filename() << (typed.empty() ? "" : ", words typed");
+        }
         ++walked;
     }
     if (!std::getenv("ORVANE_REPAIR_PAGE"))
@@ -165,27 +174,29 @@ TEST_F(RepairHarnessTest, ThePagesFuzzingFoundKeepTheWalksInvariants)
 
 // At a WCAG 2.2 target the wizard opens, for each rule's finding that a page
 // of the checks mends, that page on that element: walked with every
-// proposal, the finding is gone when the page written is judged again,
-// nothing else changes and undo gives the page back (the walk's assertions).
+// proposal, and again as a user who writes the texts the pages ask for, the
+// finding is gone when the page written is judged again, nothing else
+// changes and undo gives the page back (the walk's assertions).
 class RuleFindingRepairHarnessTest : public RepairRunAtLevelTest<level::kWcag22AA> {};
 
 TEST_F(RuleFindingRepairHarnessTest, EveryFindingAPageMendsIsGoneAfterItsProposal)
 {
     constexpr std::string_view kHead = "<!DOCTYPE html>\n<html lang=\"en\">\n<head><title>Harbour</title></head>\n";
-    // Whether some answer of the walk repairs the finding: the text
-    // alternative pages propose no words of their own, and a walk answers
-    // nothing a user would have to write (the overview's test types them).
+    // The text alternative pages propose no words of their own: what mends
+    // their findings is the user's text, which the page written must carry
+    // where it names the element (wordsWritten).
+    constexpr std::string_view kWords = "Boats in the bay";
     const struct {
         std::string_view rule;
         std::string page;
-        bool answered = true;
+        std::string_view wordsWritten = {};
     } kPages[] = {
         {"image-non-empty-accessible-name",
          std::string(kHead) + "<body>\n<p>Boats <img src=\"boat.png\" width=\"300\" height=\"200\"> in the bay.</p>\n</body>\n</html>\n",
-         false},
+         "<img src=\"boat.png\" alt=\"Boats in the bay\" width=\"300\" height=\"200\">"},
         {"image-button-non-empty-accessible-name",
          std::string(kHead) + "<body>\n<form action=\"go\"><p><input type=\"image\" src=\"go.png\"></p></form>\n</body>\n</html>\n",
-         false},
+         "<input type=\"image\" src=\"go.png\" alt=\"Boats in the bay\">"},
         {"form-field-non-empty-accessible-name",
          std::string(kHead) + "<body>\n<form action=\"find\"><p><input type=\"text\" name=\"q\"></p></form>\n</body>\n</html>\n"},
         {"html-page-lang",
@@ -216,18 +227,26 @@ TEST_F(RuleFindingRepairHarnessTest, EveryFindingAPageMendsIsGoneAfterItsProposa
         ASSERT_TRUE(findsRule(page)) << rule;
         const std::string path = InFolder(std::string(rule) + ".html");
         std::ofstream(path, std::ios::binary) << page;
-        // Every proposal, then each other answer the pages offer: some answer
-        // repairs what the rule finds.
+        // Every proposal, then each other answer the pages offer, each taken
+        // as it is proposed and with the user's words: each walk holds the
+        // walk's assertions, and some answer repairs what the rule finds.
         bool mended = false;
-        for (int radio = 0, radios = 0; radio <= radios; ++radio) {
-            const RepairWalk walk = WalkRepairs(page, path, settings, {.radio = radio});
-            EXPECT_EQ(walk.failure, "") << rule << ", radio " << radio;
-            EXPECT_EQ(walk.stillReported, "") << rule << ", radio " << radio;
-            EXPECT_GT(walk.pages, 0) << rule;
-            radios = walk.mostRadios;
-            mended = mended || !findsRule(walk.written);
+        for (const std::string_view typed : {std::string_view(), kWords}) {
+            const std::string how = typed.empty() ? "proposals" : "words typed";
+            for (int radio = 0, radios = 0; radio <= radios; ++radio) {
+                const RepairWalk walk = WalkRepairs(page, path, settings, {.radio = radio, .typed = typed});
+                EXPECT_EQ(walk.failure, "") << rule << ", " << how << ", radio " << radio;
+                EXPECT_EQ(walk.stillReported, "") << rule << ", " << how << ", radio " << radio;
+                EXPECT_GT(walk.pages, 0) << rule;
+                radios = walk.mostRadios;
+                mended = mended || !findsRule(walk.written);
+                if (!typed.empty() && radio == 0 && !row.wordsWritten.empty()) {
+                    EXPECT_FALSE(findsRule(walk.written)) << rule << ": " << walk.written;
+                    EXPECT_NE(walk.written.find(row.wordsWritten), std::string::npos) << rule << ": " << walk.written;
+                }
+            }
         }
-        EXPECT_EQ(mended, row.answered) << rule;
+        EXPECT_TRUE(mended) << rule;
     }
 }
 

@@ -4,6 +4,7 @@
 
 #include "library/html/element.h"
 #include "library/html/html_document.h"
+#include "library/html/page_text.h"
 
 namespace orvane::alternative {
 
@@ -104,7 +105,7 @@ void Fill(CElement& content, const CHtmlDocument& document, const std::string& m
 {
     const CElement* before = document.ElementBefore(&content);
     const bool ownLine = before && !before->Text().empty() && before->Text().back() == '\n';
-    content.SetText(ownLine ? markup + std::string(lineEnd) : markup);
+    content.SetText(MarkupToPage(ownLine ? markup + std::string(lineEnd) : markup, document.Encoding()));
     content.SetDeleted(false);
 }
 

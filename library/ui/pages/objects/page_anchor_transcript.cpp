@@ -5,6 +5,7 @@
 
 #include "library/html/address_path.h"
 #include "library/html/element.h"
+#include "library/html/page_text.h"
 #include "platform/file_system.h"
 #include "platform/media_player.h"
 #include "platform/services.h"
@@ -150,7 +151,8 @@ bool CPageAnchorTranscript::Apply()
 
 bool CPageAnchorTranscript::ApplyDescription(const std::string& address, int)
 {
-    m_link.SetText(" " + alternative::Link(address, platform::Strings().Get(kTranscriptLink)));
+    const std::string link = " " + alternative::Link(address, platform::Strings().Get(kTranscriptLink));
+    m_link.SetText(MarkupToPage(link, Encoding()));
     m_link.SetDeleted(false);
     return true;
 }

@@ -3,6 +3,7 @@
 #include "library/ui/quoted_value.h"
 
 #include "library/html/element.h"
+#include "library/html/page_text.h"
 #include "library/html/text_util.h"
 #include "platform/prompt.h"
 #include "platform/services.h"
@@ -15,9 +16,11 @@ constexpr int kNothingEntered = 421;
 constexpr int kCaption = 111;
 constexpr char kHelpTopic[] = "13-2-1.html";
 
-void Show(CElement& e, std::string text)
+// The markup is made in UTF-8, as the user typed the texts; the page holds
+// it in its own encoding.
+void Show(CElement& e, const std::string& markup, const PageEncoding& encoding)
 {
-    e.SetText(std::move(text));
+    e.SetText(MarkupToPage(markup, encoding));
     e.SetDeleted(false);
 }
 } // namespace
@@ -69,13 +72,15 @@ bool CPageMetadata::Apply()
     m_prepared.keywords.SetDeleted(true);
     if (!m_title.empty()) {
         const std::string title = QuotedValue(m_title);
-        Show(m_prepared.title, m_prepared.titleIsNew ? m_lineEnd + "<title>" + title + "</title>" + m_lineEnd : title);
+        Show(m_prepared.title, m_prepared.titleIsNew ? m_lineEnd + "<title>" + title + "</title>" + m_lineEnd : title,
+             Encoding());
     }
     if (!m_description.empty())
         Show(m_prepared.description,
-             m_lineEnd + "<meta name=\"description\" content=\"" + QuotedValue(m_description) + "\" />");
+             m_lineEnd + "<meta name=\"description\" content=\"" + QuotedValue(m_description) + "\" />", Encoding());
     if (!m_keywords.empty())
-        Show(m_prepared.keywords, m_lineEnd + "<meta name=\"keywords\" content=\"" + QuotedValue(m_keywords) + "\" />");
+        Show(m_prepared.keywords, m_lineEnd + "<meta name=\"keywords\" content=\"" + QuotedValue(m_keywords) + "\" />",
+             Encoding());
     ShowHead(true);
     SetStatus(pagestatus::kRepaired);
     return true;

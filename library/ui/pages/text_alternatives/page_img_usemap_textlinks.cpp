@@ -131,6 +131,10 @@ CElement* CPageImgUsemapTextlinks::InsertRowAfter(CHtmlDocument& document, const
 {
     const auto* img = dynamic_cast<const CElementImg*>(&image);
     const CElement* after = img && img->Anchor() && img->Anchor()->Partner() ? img->Anchor()->Partner() : &image;
+    // The image's "d" link, written or still to be, stays next to it: the
+    // first link after an image is the one read as its long description's.
+    if (img && img->PreparedDLink())
+        after = img->PreparedDLink();
     ElementPtr row(new CElement);
     row->SetKind(kind::kUnknown);
     row->SetDeleted(true);

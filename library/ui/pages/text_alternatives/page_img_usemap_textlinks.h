@@ -54,7 +54,8 @@ public:
     // What the image maps' pages share: the row shown as the page will show
     // it; the element the row is written as, made (deleted) on first use
     // right after the image, or after the link around it, as a link may not
-    // hold another; and the registry's record that the map has text links.
+    // hold another, and after the image's "d" link where it has one; and the
+    // registry's record that the map has text links.
     static void PreviewRow(CPageValidatorBase& page, const std::vector<TextLink>& links, int browserId);
     static CElement* InsertRowAfter(CHtmlDocument& document, const CElement& image);
     // Writes the links into the row, made first when there is none yet (and
