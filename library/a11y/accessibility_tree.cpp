@@ -1213,11 +1213,11 @@ private:
         return it == kRoles.end() ? std::string_view() : it->second;
     }
 
-    bool IsNaturallyFocusable(int index)
+    bool IsNaturallyFocusable(int index, bool disabled)
     {
         const NodeRecord& n = R(index);
         const std::string_view t = TagOf(index);
-        if (n.disabled)
+        if (disabled)
             return false;
         if ((t == "a" || t == "area") && Attr(index, "href"))
             return true;
@@ -1239,12 +1239,12 @@ private:
         return false;
     }
 
-    bool IsDisabled(int index)
+    bool IsDisabled(int index, bool inDisabledFieldset)
     {
         if (!Traits(index).formControl)
             return false;
         // Inside a disabled fieldset, but for its first legend.
-        return Attr(index, "disabled") || R(index).inDisabledFieldset;
+        return Attr(index, "disabled") || inDisabledFieldset;
     }
 
     // Positioned far beyond the top or left edge: a common way to hide
@@ -1281,6 +1281,9 @@ private:
         return "columnheader";
     }
 
+    // What Resolve works out of a node is kept in plain locals and written to
+    // the record's bit fields together at the end: a bit written in place and
+    // read again soon after stalls the load behind the narrower store.
     void Resolve(int index)
     {
         NodeRecord& node = R(index);
@@ -1297,11 +1300,12 @@ private:
             ComputeStyle(index);
         else
             node.style = parent.style;
-        const NodeStyle& style = m_tree.Style(index);
+        const NodeStyle& style = *m_tree.m_styleTable[node.style];
         const AriaRole* parentRole = m_tree.AriaRoleAt(parent.role);
-        node.underPresentationalChildren =
+        const bool underPresentationalChildren =
             parent.underPresentationalChildren || (parentRole && parentRole->childrenPresentational);
-        node.inDisabledFieldset = parent.inDisabledFieldset || (TagOf(node.parent) == "fieldset" && Attr(node.parent, "disabled"));
+        const bool inDisabledFieldset =
+            parent.inDisabledFieldset || (TagOf(node.parent) == "fieldset" && Attr(node.parent, "disabled"));
         // Rendering.
         bool rendered = parent.rendered || node.parent == m_tree.Root();
         if (element) {
@@ -1314,77 +1318,91 @@ private:
             if (parentIsElement && m_tree.Style(node.parent).contentVisibility == "hidden")
                 rendered = false;
         }
-        node.rendered = rendered;
         const bool shown = rendered && style.visibility != "hidden" && style.visibility != "collapse";
-        node.offScreen = parent.offScreen || (element && OffScreen(style));
-        node.visible = shown && !node.offScreen;
-        node.ariaHidden = parent.ariaHidden;
+        const bool offScreen = parent.offScreen || (element && OffScreen(style));
+        bool ariaHidden = parent.ariaHidden;
         if (element) {
-            const std::string_view* ariaHidden = Attr(index, "aria-hidden");
-            if (ariaHidden && EqualsIgnoreCase(Trim(*ariaHidden), "true"))
-                node.ariaHidden = true;
+            const std::string_view* ariaHiddenValue = Attr(index, "aria-hidden");
+            if (ariaHiddenValue && EqualsIgnoreCase(Trim(*ariaHiddenValue), "true"))
+                ariaHidden = true;
         }
-        node.included = shown && !node.ariaHidden;
         // Language.
-        node.language = parent.language;
+        std::uint32_t language = parent.language;
         if (element) {
             const std::string_view* lang = Attr(index, "lang");
             if (!lang)
                 lang = Attr(index, "xml:lang");
             if (lang)
-                node.language = LanguageIndex(Trim(*lang));
+                language = LanguageIndex(Trim(*lang));
         }
+        node.language = language;
+        bool disabled = false, focusable = false, inTabOrder = false, markedDecorative = false, explicitRole = false,
+             presentational = false;
+        if (element) {
+            // Focus.
+            disabled = IsDisabled(index, inDisabledFieldset);
+            long tabindex = 0;
+            const std::string_view* tabindexValue = Attr(index, "tabindex");
+            const bool hasTabindex = tabindexValue && IsValidInteger(*tabindexValue, &tabindex);
+            focusable = shown && (IsNaturallyFocusable(index, disabled) || (hasTabindex && !disabled));
+            inTabOrder = focusable && (!hasTabindex || tabindex >= 0);
+            // Role.
+            const std::string_view implicit = ImplicitRole(index);
+            node.implicitRole = implicit == "generic" ? 0 : RoleIndexOf(implicit, Traits(index));
+            markedDecorative = tag == "img" && Attr(index, "alt") && Attr(index, "alt")->empty();
+            std::string_view role = implicit;
+            if (const std::string_view* roleValue = Attr(index, "role")) {
+                std::string_view rest = *roleValue;
+                while (!rest.empty()) {
+                    while (!rest.empty() && IsBlank(rest.front()))
+                        rest.remove_prefix(1);
+                    std::size_t end = 0;
+                    while (end < rest.size() && !IsBlank(rest[end]))
+                        ++end;
+                    const std::string token = ToLower(rest.substr(0, end));
+                    rest.remove_prefix(end);
+                    if (token.empty())
+                        continue;
+                    const AriaRole* known = FindAriaRole(token);
+                    if (!known || known->abstract)
+                        continue;
+                    if (token == "none" || token == "presentation") {
+                        markedDecorative = true;
+                        // Presentational role conflict resolution: a focusable element
+                        // or one with a global state or property keeps its own role.
+                        if (focusable || HasGlobalAria(index))
+                            break;
+                    }
+                    role = known->name;
+                    explicitRole = true;
+                    break;
+                }
+            }
+            if (role == "none")
+                role = "presentation";
+            // List items and cells of a presentational list or table are presentational too.
+            if (!explicitRole && parent.presentational &&
+                OneOf(tag, {"li", "tr", "td", "th", "thead", "tbody", "tfoot", "dt", "dd", "option", "caption"}) &&
+                !focusable && !HasGlobalAria(index))
+                role = "presentation";
+            presentational = role == "presentation";
+            node.role = role == "generic" ? 0 : RoleIndexOf(role, Traits(index));
+        }
+        node.underPresentationalChildren = underPresentationalChildren;
+        node.inDisabledFieldset = inDisabledFieldset;
+        node.rendered = rendered;
+        node.offScreen = offScreen;
+        node.visible = shown && !offScreen;
+        node.ariaHidden = ariaHidden;
+        node.included = shown && !ariaHidden;
         if (!element)
             return;
-        // Focus.
-        node.disabled = IsDisabled(index);
-        long tabindex = 0;
-        const std::string_view* tabindexValue = Attr(index, "tabindex");
-        const bool hasTabindex = tabindexValue && IsValidInteger(*tabindexValue, &tabindex);
-        node.focusable = shown && (IsNaturallyFocusable(index) || (hasTabindex && !node.disabled));
-        node.inTabOrder = node.focusable && (!hasTabindex || tabindex >= 0);
-        // Role.
-        const std::string_view implicit = ImplicitRole(index);
-        node.implicitRole = implicit == "generic" ? 0 : RoleIndexOf(implicit, Traits(index));
-        node.markedDecorative = tag == "img" && Attr(index, "alt") && Attr(index, "alt")->empty();
-        std::string_view role = implicit;
-        node.explicitRole = false;
-        if (const std::string_view* roleValue = Attr(index, "role")) {
-            std::string_view rest = *roleValue;
-            while (!rest.empty()) {
-                while (!rest.empty() && IsBlank(rest.front()))
-                    rest.remove_prefix(1);
-                std::size_t end = 0;
-                while (end < rest.size() && !IsBlank(rest[end]))
-                    ++end;
-                const std::string token = ToLower(rest.substr(0, end));
-                rest.remove_prefix(end);
-                if (token.empty())
-                    continue;
-                const AriaRole* known = FindAriaRole(token);
-                if (!known || known->abstract)
-                    continue;
-                if (token == "none" || token == "presentation") {
-                    node.markedDecorative = true;
-                    // Presentational role conflict resolution: a focusable element
-                    // or one with a global state or property keeps its own role.
-                    if (node.focusable || HasGlobalAria(index))
-                        break;
-                }
-                role = known->name;
-                node.explicitRole = true;
-                break;
-            }
-        }
-        if (role == "none")
-            role = "presentation";
-        // List items and cells of a presentational list or table are presentational too.
-        if (!node.explicitRole && parent.presentational &&
-            OneOf(tag, {"li", "tr", "td", "th", "thead", "tbody", "tfoot", "dt", "dd", "option", "caption"}) &&
-            !node.focusable && !HasGlobalAria(index))
-            role = "presentation";
-        node.presentational = role == "presentation";
-        node.role = role == "generic" ? 0 : RoleIndexOf(role, Traits(index));
+        node.disabled = disabled;
+        node.focusable = focusable;
+        node.inTabOrder = inTabOrder;
+        node.markedDecorative = markedDecorative;
+        node.explicitRole = explicitRole;
+        node.presentational = presentational;
     }
 
     AccessibilityTree& m_tree;
