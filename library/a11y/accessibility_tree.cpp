@@ -1213,7 +1213,7 @@ private:
         return it == kRoles.end() ? std::string_view() : it->second;
     }
 
-    bool IsNaturallyFocusable(int index, bool disabled)
+    bool IsNaturallyFocusable(int index, bool disabled, const std::string_view* contentEditable)
     {
         const NodeRecord& n = R(index);
         const std::string_view t = TagOf(index);
@@ -1234,8 +1234,8 @@ private:
                 if (TagOf(sibling) == "summary")
                     return sibling == index;
         }
-        if (const std::string_view* editable = Attr(index, "contenteditable"))
-            return !EqualsIgnoreCase(Trim(*editable), "false");
+        if (contentEditable)
+            return !EqualsIgnoreCase(Trim(*contentEditable), "false");
         return false;
     }
 
@@ -1281,6 +1281,75 @@ private:
         return "columnheader";
     }
 
+    // The attributes every element is asked for, found in one walk of its
+    // attributes rather than a look-up each; null when absent.
+    struct CommonAttributes {
+        const std::string_view* hidden = nullptr;
+        const std::string_view* ariaHidden = nullptr;
+        const std::string_view* lang = nullptr;
+        const std::string_view* xmlLang = nullptr;
+        const std::string_view* tabindex = nullptr;
+        const std::string_view* role = nullptr;
+        const std::string_view* contentEditable = nullptr;
+    };
+    CommonAttributes ReadCommonAttributes(int index)
+    {
+        CommonAttributes found;
+        for (const NodeAttribute& a : m_tree.Attributes(index)) {
+            const std::string_view name = a.name;  // lower case, never empty, each name once
+            switch (name.size()) {
+            case 4:
+                if (name == "lang")
+                    found.lang = &a.value;
+                else if (name == "role")
+                    found.role = &a.value;
+                break;
+            case 6:
+                if (name == "hidden")
+                    found.hidden = &a.value;
+                break;
+            case 8:
+                if (name == "tabindex")
+                    found.tabindex = &a.value;
+                else if (name == "xml:lang")
+                    found.xmlLang = &a.value;
+                break;
+            case 11:
+                if (name == "aria-hidden")
+                    found.ariaHidden = &a.value;
+                break;
+            case 15:
+                if (name == "contenteditable")
+                    found.contentEditable = &a.value;
+                break;
+            default:
+                break;
+            }
+        }
+        return found;
+    }
+
+    // What hiding asks of a style, worked out once per distinct style rather
+    // than by comparing its texts again for every node that has it.
+    struct StyleFacts {
+        bool displayNone = false;
+        bool displayUnset = false;
+        bool invisible = false;  // visibility hidden or collapse
+        bool contentHidden = false;  // content-visibility hidden
+        bool offScreen = false;
+    };
+    std::vector<StyleFacts> m_styleFacts;  // by style index, grown as styles are made
+    StyleFacts FactsOf(std::uint32_t style)
+    {
+        while (m_styleFacts.size() <= style) {
+            const NodeStyle& s = *m_tree.m_styleTable[m_styleFacts.size()];
+            m_styleFacts.push_back({s.display == "none", s.display.empty(),
+                                    s.visibility == "hidden" || s.visibility == "collapse",
+                                    s.contentVisibility == "hidden", OffScreen(s)});
+        }
+        return m_styleFacts[style];
+    }
+
     // What Resolve works out of a node is kept in plain locals and written to
     // the record's bit fields together at the end: a bit written in place and
     // read again soon after stalls the load behind the narrower store.
@@ -1296,11 +1365,12 @@ private:
         const bool element = IsElement(index);
         const std::string_view tag = TagOf(index);
         const bool parentIsElement = IsElement(node.parent);
+        const CommonAttributes own = element ? ReadCommonAttributes(index) : CommonAttributes();
         if (element)
             ComputeStyle(index);
         else
             node.style = parent.style;
-        const NodeStyle& style = *m_tree.m_styleTable[node.style];
+        const StyleFacts style = FactsOf(node.style);
         const AriaRole* parentRole = m_tree.AriaRoleAt(parent.role);
         const bool underPresentationalChildren =
             parent.underPresentationalChildren || (parentRole && parentRole->childrenPresentational);
@@ -1312,26 +1382,23 @@ private:
             if ((!node.foreign && Traits(index).neverRendered) || (node.foreign && OneOf(tag, {"title", "desc"})) ||
                 (tag == "input" && Attr(index, "type") && EqualsIgnoreCase(Trim(*Attr(index, "type")), "hidden")))
                 rendered = false;
-            const bool hiddenAttribute = Attr(index, "hidden") != nullptr;
-            if (style.display == "none" || (hiddenAttribute && style.display.empty()))
+            const bool hiddenAttribute = own.hidden != nullptr;
+            if (style.displayNone || (hiddenAttribute && style.displayUnset))
                 rendered = false;
-            if (parentIsElement && m_tree.Style(node.parent).contentVisibility == "hidden")
+            if (parentIsElement && FactsOf(parent.style).contentHidden)
                 rendered = false;
         }
-        const bool shown = rendered && style.visibility != "hidden" && style.visibility != "collapse";
-        const bool offScreen = parent.offScreen || (element && OffScreen(style));
+        const bool shown = rendered && !style.invisible;
+        const bool offScreen = parent.offScreen || (element && style.offScreen);
         bool ariaHidden = parent.ariaHidden;
         if (element) {
-            const std::string_view* ariaHiddenValue = Attr(index, "aria-hidden");
-            if (ariaHiddenValue && EqualsIgnoreCase(Trim(*ariaHiddenValue), "true"))
+            if (own.ariaHidden && EqualsIgnoreCase(Trim(*own.ariaHidden), "true"))
                 ariaHidden = true;
         }
         // Language.
         std::uint32_t language = parent.language;
         if (element) {
-            const std::string_view* lang = Attr(index, "lang");
-            if (!lang)
-                lang = Attr(index, "xml:lang");
+            const std::string_view* lang = own.lang ? own.lang : own.xmlLang;
             if (lang)
                 language = LanguageIndex(Trim(*lang));
         }
@@ -1342,16 +1409,16 @@ private:
             // Focus.
             disabled = IsDisabled(index, inDisabledFieldset);
             long tabindex = 0;
-            const std::string_view* tabindexValue = Attr(index, "tabindex");
+            const std::string_view* tabindexValue = own.tabindex;
             const bool hasTabindex = tabindexValue && IsValidInteger(*tabindexValue, &tabindex);
-            focusable = shown && (IsNaturallyFocusable(index, disabled) || (hasTabindex && !disabled));
+            focusable = shown && (IsNaturallyFocusable(index, disabled, own.contentEditable) || (hasTabindex && !disabled));
             inTabOrder = focusable && (!hasTabindex || tabindex >= 0);
             // Role.
             const std::string_view implicit = ImplicitRole(index);
             node.implicitRole = implicit == "generic" ? 0 : RoleIndexOf(implicit, Traits(index));
             markedDecorative = tag == "img" && Attr(index, "alt") && Attr(index, "alt")->empty();
             std::string_view role = implicit;
-            if (const std::string_view* roleValue = Attr(index, "role")) {
+            if (const std::string_view* roleValue = own.role) {
                 std::string_view rest = *roleValue;
                 while (!rest.empty()) {
                     while (!rest.empty() && IsBlank(rest.front()))
