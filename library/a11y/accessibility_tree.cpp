@@ -1213,11 +1213,11 @@ private:
         return it == kRoles.end() ? std::string_view() : it->second;
     }
 
-    bool IsNaturallyFocusable(int index)
+    bool IsNaturallyFocusable(int index, bool disabled, const std::string_view* contentEditable)
     {
         const NodeRecord& n = R(index);
         const std::string_view t = TagOf(index);
-        if (n.disabled)
+        if (disabled)
             return false;
         if ((t == "a" || t == "area") && Attr(index, "href"))
             return true;
@@ -1234,17 +1234,17 @@ private:
                 if (TagOf(sibling) == "summary")
                     return sibling == index;
         }
-        if (const std::string_view* editable = Attr(index, "contenteditable"))
-            return !EqualsIgnoreCase(Trim(*editable), "false");
+        if (contentEditable)
+            return !EqualsIgnoreCase(Trim(*contentEditable), "false");
         return false;
     }
 
-    bool IsDisabled(int index)
+    bool IsDisabled(int index, bool inDisabledFieldset)
     {
         if (!Traits(index).formControl)
             return false;
         // Inside a disabled fieldset, but for its first legend.
-        return Attr(index, "disabled") || R(index).inDisabledFieldset;
+        return Attr(index, "disabled") || inDisabledFieldset;
     }
 
     // Positioned far beyond the top or left edge: a common way to hide
@@ -1281,6 +1281,78 @@ private:
         return "columnheader";
     }
 
+    // The attributes every element is asked for, found in one walk of its
+    // attributes rather than a look-up each; null when absent.
+    struct CommonAttributes {
+        const std::string_view* hidden = nullptr;
+        const std::string_view* ariaHidden = nullptr;
+        const std::string_view* lang = nullptr;
+        const std::string_view* xmlLang = nullptr;
+        const std::string_view* tabindex = nullptr;
+        const std::string_view* role = nullptr;
+        const std::string_view* contentEditable = nullptr;
+    };
+    CommonAttributes ReadCommonAttributes(int index)
+    {
+        CommonAttributes found;
+        for (const NodeAttribute& a : m_tree.Attributes(index)) {
+            const std::string_view name = a.name;  // lower case, never empty, each name once
+            switch (name.size()) {
+            case 4:
+                if (name == "lang")
+                    found.lang = &a.value;
+                else if (name == "role")
+                    found.role = &a.value;
+                break;
+            case 6:
+                if (name == "hidden")
+                    found.hidden = &a.value;
+                break;
+            case 8:
+                if (name == "tabindex")
+                    found.tabindex = &a.value;
+                else if (name == "xml:lang")
+                    found.xmlLang = &a.value;
+                break;
+            case 11:
+                if (name == "aria-hidden")
+                    found.ariaHidden = &a.value;
+                break;
+            case 15:
+                if (name == "contenteditable")
+                    found.contentEditable = &a.value;
+                break;
+            default:
+                break;
+            }
+        }
+        return found;
+    }
+
+    // What hiding asks of a style, worked out once per distinct style rather
+    // than by comparing its texts again for every node that has it.
+    struct StyleFacts {
+        bool displayNone = false;
+        bool displayUnset = false;
+        bool invisible = false;  // visibility hidden or collapse
+        bool contentHidden = false;  // content-visibility hidden
+        bool offScreen = false;
+    };
+    std::vector<StyleFacts> m_styleFacts;  // by style index, grown as styles are made
+    StyleFacts FactsOf(std::uint32_t style)
+    {
+        while (m_styleFacts.size() <= style) {
+            const NodeStyle& s = *m_tree.m_styleTable[m_styleFacts.size()];
+            m_styleFacts.push_back({s.display == "none", s.display.empty(),
+                                    s.visibility == "hidden" || s.visibility == "collapse",
+                                    s.contentVisibility == "hidden", OffScreen(s)});
+        }
+        return m_styleFacts[style];
+    }
+
+    // What Resolve works out of a node is kept in plain locals and written to
+    // the record's bit fields together at the end: a bit written in place and
+    // read again soon after stalls the load behind the narrower store.
     void Resolve(int index)
     {
         NodeRecord& node = R(index);
@@ -1293,98 +1365,111 @@ private:
         const bool element = IsElement(index);
         const std::string_view tag = TagOf(index);
         const bool parentIsElement = IsElement(node.parent);
+        const CommonAttributes own = element ? ReadCommonAttributes(index) : CommonAttributes();
         if (element)
             ComputeStyle(index);
         else
             node.style = parent.style;
-        const NodeStyle& style = m_tree.Style(index);
+        const StyleFacts style = FactsOf(node.style);
         const AriaRole* parentRole = m_tree.AriaRoleAt(parent.role);
-        node.underPresentationalChildren =
+        const bool underPresentationalChildren =
             parent.underPresentationalChildren || (parentRole && parentRole->childrenPresentational);
-        node.inDisabledFieldset = parent.inDisabledFieldset || (TagOf(node.parent) == "fieldset" && Attr(node.parent, "disabled"));
+        const bool inDisabledFieldset =
+            parent.inDisabledFieldset || (TagOf(node.parent) == "fieldset" && Attr(node.parent, "disabled"));
         // Rendering.
         bool rendered = parent.rendered || node.parent == m_tree.Root();
         if (element) {
             if ((!node.foreign && Traits(index).neverRendered) || (node.foreign && OneOf(tag, {"title", "desc"})) ||
                 (tag == "input" && Attr(index, "type") && EqualsIgnoreCase(Trim(*Attr(index, "type")), "hidden")))
                 rendered = false;
-            const bool hiddenAttribute = Attr(index, "hidden") != nullptr;
-            if (style.display == "none" || (hiddenAttribute && style.display.empty()))
+            const bool hiddenAttribute = own.hidden != nullptr;
+            if (style.displayNone || (hiddenAttribute && style.displayUnset))
                 rendered = false;
-            if (parentIsElement && m_tree.Style(node.parent).contentVisibility == "hidden")
+            if (parentIsElement && FactsOf(parent.style).contentHidden)
                 rendered = false;
         }
-        node.rendered = rendered;
-        const bool shown = rendered && style.visibility != "hidden" && style.visibility != "collapse";
-        node.offScreen = parent.offScreen || (element && OffScreen(style));
-        node.visible = shown && !node.offScreen;
-        node.ariaHidden = parent.ariaHidden;
+        const bool shown = rendered && !style.invisible;
+        const bool offScreen = parent.offScreen || (element && style.offScreen);
+        bool ariaHidden = parent.ariaHidden;
         if (element) {
-            const std::string_view* ariaHidden = Attr(index, "aria-hidden");
-            if (ariaHidden && EqualsIgnoreCase(Trim(*ariaHidden), "true"))
-                node.ariaHidden = true;
+            if (own.ariaHidden && EqualsIgnoreCase(Trim(*own.ariaHidden), "true"))
+                ariaHidden = true;
         }
-        node.included = shown && !node.ariaHidden;
         // Language.
-        node.language = parent.language;
+        std::uint32_t language = parent.language;
         if (element) {
-            const std::string_view* lang = Attr(index, "lang");
-            if (!lang)
-                lang = Attr(index, "xml:lang");
+            const std::string_view* lang = own.lang ? own.lang : own.xmlLang;
             if (lang)
-                node.language = LanguageIndex(Trim(*lang));
+                language = LanguageIndex(Trim(*lang));
         }
+        node.language = language;
+        bool disabled = false, focusable = false, inTabOrder = false, markedDecorative = false, explicitRole = false,
+             presentational = false;
+        if (element) {
+            // Focus.
+            disabled = IsDisabled(index, inDisabledFieldset);
+            long tabindex = 0;
+            const std::string_view* tabindexValue = own.tabindex;
+            const bool hasTabindex = tabindexValue && IsValidInteger(*tabindexValue, &tabindex);
+            focusable = shown && (IsNaturallyFocusable(index, disabled, own.contentEditable) || (hasTabindex && !disabled));
+            inTabOrder = focusable && (!hasTabindex || tabindex >= 0);
+            // Role.
+            const std::string_view implicit = ImplicitRole(index);
+            node.implicitRole = implicit == "generic" ? 0 : RoleIndexOf(implicit, Traits(index));
+            markedDecorative = tag == "img" && Attr(index, "alt") && Attr(index, "alt")->empty();
+            std::string_view role = implicit;
+            if (const std::string_view* roleValue = own.role) {
+                std::string_view rest = *roleValue;
+                while (!rest.empty()) {
+                    while (!rest.empty() && IsBlank(rest.front()))
+                        rest.remove_prefix(1);
+                    std::size_t end = 0;
+                    while (end < rest.size() && !IsBlank(rest[end]))
+                        ++end;
+                    const std::string token = ToLower(rest.substr(0, end));
+                    rest.remove_prefix(end);
+                    if (token.empty())
+                        continue;
+                    const AriaRole* known = FindAriaRole(token);
+                    if (!known || known->abstract)
+                        continue;
+                    if (token == "none" || token == "presentation") {
+                        markedDecorative = true;
+                        // Presentational role conflict resolution: a focusable element
+                        // or one with a global state or property keeps its own role.
+                        if (focusable || HasGlobalAria(index))
+                            break;
+                    }
+                    role = known->name;
+                    explicitRole = true;
+                    break;
+                }
+            }
+            if (role == "none")
+                role = "presentation";
+            // List items and cells of a presentational list or table are presentational too.
+            if (!explicitRole && parent.presentational &&
+                OneOf(tag, {"li", "tr", "td", "th", "thead", "tbody", "tfoot", "dt", "dd", "option", "caption"}) &&
+                !focusable && !HasGlobalAria(index))
+                role = "presentation";
+            presentational = role == "presentation";
+            node.role = role == "generic" ? 0 : RoleIndexOf(role, Traits(index));
+        }
+        node.underPresentationalChildren = underPresentationalChildren;
+        node.inDisabledFieldset = inDisabledFieldset;
+        node.rendered = rendered;
+        node.offScreen = offScreen;
+        node.visible = shown && !offScreen;
+        node.ariaHidden = ariaHidden;
+        node.included = shown && !ariaHidden;
         if (!element)
             return;
-        // Focus.
-        node.disabled = IsDisabled(index);
-        long tabindex = 0;
-        const std::string_view* tabindexValue = Attr(index, "tabindex");
-        const bool hasTabindex = tabindexValue && IsValidInteger(*tabindexValue, &tabindex);
-        node.focusable = shown && (IsNaturallyFocusable(index) || (hasTabindex && !node.disabled));
-        node.inTabOrder = node.focusable && (!hasTabindex || tabindex >= 0);
-        // Role.
-        const std::string_view implicit = ImplicitRole(index);
-        node.implicitRole = implicit == "generic" ? 0 : RoleIndexOf(implicit, Traits(index));
-        node.markedDecorative = tag == "img" && Attr(index, "alt") && Attr(index, "alt")->empty();
-        std::string_view role = implicit;
-        node.explicitRole = false;
-        if (const std::string_view* roleValue = Attr(index, "role")) {
-            std::string_view rest = *roleValue;
-            while (!rest.empty()) {
-                while (!rest.empty() && IsBlank(rest.front()))
-                    rest.remove_prefix(1);
-                std::size_t end = 0;
-                while (end < rest.size() && !IsBlank(rest[end]))
-                    ++end;
-                const std::string token = ToLower(rest.substr(0, end));
-                rest.remove_prefix(end);
-                if (token.empty())
-                    continue;
-                const AriaRole* known = FindAriaRole(token);
-                if (!known || known->abstract)
-                    continue;
-                if (token == "none" || token == "presentation") {
-                    node.markedDecorative = true;
-                    // Presentational role conflict resolution: a focusable element
-                    // or one with a global state or property keeps its own role.
-                    if (node.focusable || HasGlobalAria(index))
-                        break;
-                }
-                role = known->name;
-                node.explicitRole = true;
-                break;
-            }
-        }
-        if (role == "none")
-            role = "presentation";
-        // List items and cells of a presentational list or table are presentational too.
-        if (!node.explicitRole && parent.presentational &&
-            OneOf(tag, {"li", "tr", "td", "th", "thead", "tbody", "tfoot", "dt", "dd", "option", "caption"}) &&
-            !node.focusable && !HasGlobalAria(index))
-            role = "presentation";
-        node.presentational = role == "presentation";
-        node.role = role == "generic" ? 0 : RoleIndexOf(role, Traits(index));
+        node.disabled = disabled;
+        node.focusable = focusable;
+        node.inTabOrder = inTabOrder;
+        node.markedDecorative = markedDecorative;
+        node.explicitRole = explicitRole;
+        node.presentational = presentational;
     }
 
     AccessibilityTree& m_tree;

@@ -344,15 +344,26 @@ private:
 }
 
 // Asked for every attribute a rule or the builder reads: in line, so the
-// loop over the node's few attributes is all it costs.
+// loop over the node's few attributes is all it costs. The names kept are
+// lower case and never empty, so only the asked name is lowered, and a name
+// of another length or first letter is passed over at once.
 inline const std::string_view* AccessibilityTree::Attribute(int node, std::string_view name) const
 {
-    if (static_cast<std::size_t>(node) >= m_nodes.size())  // a negative index too
+    if (static_cast<std::size_t>(node) >= m_nodes.size() || name.empty())  // a negative index too
         return nullptr;
+    const NodeAttribute* a = m_attributes.data() + Record(node).firstAttribute;
     const NodeAttribute* end = m_attributes.data() + AttributesEnd(node);
-    for (const NodeAttribute* a = m_attributes.data() + Record(node).firstAttribute; a != end; ++a)
-        if (a->name.size() == name.size() && EqualsIgnoreCase(a->name, name))
+    const std::size_t size = name.size();
+    const char first = AsciiLower(name[0]);
+    for (; a != end; ++a) {
+        if (a->name.size() != size || a->name[0] != first)
+            continue;
+        std::size_t i = 1;
+        while (i < size && a->name[i] == AsciiLower(name[i]))
+            ++i;
+        if (i == size)
             return &a->value;
+    }
     return nullptr;
 }
 

@@ -179,6 +179,40 @@ TEST_F(TreeOfPage, AttributesAndTextsReadAsAScriptReadsThem)
     EXPECT_EQ(m_tree->DuplicateAttributes(dup), std::vector<std::string>{"class"});
 }
 
+TEST_F(TreeOfPage, TheAttributesEveryElementIsAskedForCountInAnyLetterCaseAndOnlyByTheirWholeName)
+{
+    Build("<html><body><div id=a ROLE=Button TabIndex=-1 Aria-Hidden=TRUE XML:LANG=fr Lang=de>a</div>"
+          "<div id=b rows=button tabindez=0 aria-hiddel=true hiddem langs=de xml:lanG=fr>b</div>"
+          "<div id=c ContentEditable=''>c</div><p id=d HIDDEN>d</p>"
+          "<span id=e style='position:absolute; left:-9999px'>e</span><span id=f style='visibility:collapse'>f</span>"
+          "<span id=g style='position:absolute; left:-9999px'>g</span></body></html>");
+    const Node a = NodeById("a");
+    EXPECT_EQ(a.role, "button");
+    EXPECT_TRUE(a.explicitRole);
+    EXPECT_TRUE(a.focusable);
+    EXPECT_FALSE(a.inTabOrder);
+    EXPECT_TRUE(a.ariaHidden);
+    EXPECT_EQ(a.language, "de");  // lang wins over xml:lang wherever written
+    ASSERT_NE(m_tree->Attribute(ById("a"), "ARIA-hidden"), nullptr);
+    EXPECT_EQ(*m_tree->Attribute(ById("a"), "ARIA-hidden"), "TRUE");
+    const Node b = NodeById("b");  // names one letter off, of the same length or first letter
+    EXPECT_EQ(b.role, "");
+    EXPECT_FALSE(b.focusable);
+    EXPECT_FALSE(b.ariaHidden);
+    EXPECT_TRUE(b.rendered);
+    EXPECT_EQ(b.language, "fr");
+    EXPECT_EQ(m_tree->Attribute(ById("b"), "row"), nullptr);
+    EXPECT_EQ(m_tree->Attribute(ById("b"), ""), nullptr);
+    EXPECT_TRUE(NodeById("c").inTabOrder);
+    EXPECT_FALSE(NodeById("d").rendered);
+    EXPECT_TRUE(NodeById("e").offScreen);
+    EXPECT_FALSE(NodeById("e").visible);
+    EXPECT_TRUE(NodeById("e").included);
+    EXPECT_TRUE(NodeById("g").offScreen);  // the same style, asked again
+    EXPECT_TRUE(NodeById("f").rendered);
+    EXPECT_FALSE(NodeById("f").included);
+}
+
 TEST_F(TreeOfPage, ASubtreeEndsWhereTheNextSiblingOfItOrAnAncestorBegins)
 {
     Build("<html><body><div id=a><p id=b><i>x</i></p><p id=c>y</p></div><div id=d><b>z</b></div></body></html>");
