@@ -24,6 +24,12 @@ bool OneOf(std::string_view word, std::initializer_list<std::string_view> list)
     return std::find(list.begin(), list.end(), word) != list.end();
 }
 
+template <std::size_t N>
+bool Among(std::string_view word, const std::array<std::string_view, N>& list)
+{
+    return !word.empty() && std::find(list.begin(), list.end(), word) != list.end();
+}
+
 // A fixed set of tag names asked about for every tag of a page: hashed once.
 class TagSet {
 public:
@@ -217,9 +223,9 @@ private:
         traits.roleDepends = OneOf(name, {"a", "area", "input", "select", "img", "h1", "h2", "h3", "h4", "h5", "h6",
                                           "footer", "header", "section", "td", "th"});
         for (const Closing& closing : kClosings) {
-            if (OneOf(name, closing.names))
+            if (Among(name, closing.names))
                 traits.closedBy |= closing.group;
-            if (OneOf(name, closing.boundaries))
+            if (Among(name, closing.boundaries))
                 traits.stops |= closing.group;
         }
         return traits;
@@ -398,10 +404,12 @@ private:
         kParagraph = 1, kListItem = 2, kDefinition = 4, kOption = 8, kOptionGroup = 16, kRow = 32, kCell = 64,
         kSection = 128
     };
+    // Fixed arrays, not initializer lists, so the table is a constant for
+    // every compiler; the unused places stay empty.
     struct Closing {
         ClosingGroup group;
-        std::initializer_list<std::string_view> names;
-        std::initializer_list<std::string_view> boundaries;
+        std::array<std::string_view, 3> names;
+        std::array<std::string_view, 9> boundaries;
     };
     static constexpr std::array<Closing, 8> kClosings = {{
         {kParagraph, {"p"}, {"button", "table", "td", "th", "li", "div", "section", "article", "body"}},
