@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -17,34 +16,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string Quoted(std::string_view word)
-{
-    std::string quoted = "'";
-    for (char c : word)
-        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
-
-// Standard output of a shell command; the status is set.
-std::string Shell(const std::string& command, int& status)
-{
-    std::string output;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) {
-        status = -1;
-        return output;
-    }
-    std::array<char, 4096> buffer;
-    for (std::size_t n; (n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0;)
-        output.append(buffer.data(), n);
-    status = pclose(pipe);
-    return output;
-}
-
 bool HaveProgram(const std::string& name)
 {
     int status = 0;
-    Shell("command -v " + name + " >/dev/null 2>&1", status);
+    test::ShellOutput("command -v " + name + " >/dev/null 2>&1", status);
     return status == 0;
 }
 
@@ -63,12 +38,12 @@ TEST(ManualPage, TheBuiltPageIsTheTablesAndManShowsEveryCommandAndOption)
         GTEST_SKIP() << "groff is not installed (scripts/install-deps installs it)";
 
     int status = 0;
-    std::string warnings = Shell("groff -man -Tutf8 -ww -z " + Quoted(ORVANE_MANUAL_PAGE) + " 2>&1", status);
+    std::string warnings = test::ShellOutput("groff -man -Tutf8 -ww -z " + test::ShellQuoted(ORVANE_MANUAL_PAGE) + " 2>&1", status);
     EXPECT_EQ(status, 0);
     EXPECT_EQ(warnings, "") << "groff warns about the manual page";
     // Plain text without overstriking, as a reader sees the words.
     std::string shown =
-        Shell("GROFF_NO_SGR=1 groff -man -Tascii -P-cbou " + Quoted(ORVANE_MANUAL_PAGE) + " 2>/dev/null", status);
+        test::ShellOutput("GROFF_NO_SGR=1 groff -man -Tascii -P-cbou " + test::ShellQuoted(ORVANE_MANUAL_PAGE) + " 2>/dev/null", status);
     ASSERT_EQ(status, 0);
     EXPECT_NE(shown.find("orvane - check HTML pages for accessibility problems"), std::string::npos) << shown;
     EXPECT_NE(shown.find("orvane " ORVANE_PROJECT_VERSION), std::string::npos);
@@ -119,14 +94,14 @@ protected:
     // What bash offers for the last word (empty: the cursor after a space).
     std::set<std::string> Complete(const std::vector<std::string>& words)
     {
-        std::string command = "cd " + Quoted(folder.string()) +
+        std::string command = "cd " + test::ShellQuoted(folder.string()) +
                               " && bash --norc --noprofile -c 'source \"$1\"; shift; COMP_WORDS=(\"$@\"); "
                               "COMP_CWORD=$(( $# - 1 )); _orvane; printf \"%s\\n\" \"${COMPREPLY[@]}\"' _ " +
-                              Quoted(ORVANE_BASH_COMPLETION);
+                              test::ShellQuoted(ORVANE_BASH_COMPLETION);
         for (const std::string& word : words)
-            command += " " + Quoted(word);
+            command += " " + test::ShellQuoted(word);
         int status = 0;
-        std::istringstream lines(Shell(command, status));
+        std::istringstream lines(test::ShellOutput(command, status));
         EXPECT_EQ(status, 0);
         std::set<std::string> offered;
         for (std::string line; std::getline(lines, line);) {
@@ -145,7 +120,7 @@ TEST_F(BashCompletion, CompletesCommandsOptionsTheirValuesAndFileNames)
 {
     EXPECT_EQ(test::ReadFileBytes(ORVANE_BASH_COMPLETION), Written(WriteBashCompletion));
     int status = 0;
-    Shell("bash -n " + Quoted(ORVANE_BASH_COMPLETION), status);
+    test::ShellOutput("bash -n " + test::ShellQuoted(ORVANE_BASH_COMPLETION), status);
     EXPECT_EQ(status, 0) << "the completion is no valid bash";
 
     EXPECT_EQ(Complete({"orvane", ""}),

@@ -3,9 +3,10 @@
 // hook definition, the orvane program of this build, a sample site.
 #include "cli/commands.h"
 
+#include "tests/support/test_support.h"
+
 #include <gtest/gtest.h>
 
-#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -17,29 +18,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string Quoted(const std::string& word)
-{
-    std::string quoted = "'";
-    for (char c : word)
-        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
-
 // What the shell command printed, both streams; its exit status is set.
-std::string Shell(const std::string& command, int& status)
-{
-    std::string output;
-    FILE* pipe = popen((command + " 2>&1").c_str(), "r");
-    if (!pipe) {
-        status = -1;
-        return output;
-    }
-    std::array<char, 4096> buffer;
-    for (std::size_t n; (n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0;)
-        output.append(buffer.data(), n);
-    status = pclose(pipe);
-    return output;
-}
+std::string Shell(const std::string& command, int& status) { return test::ShellOutput(command + " 2>&1", status); }
 
 TEST(PreCommitHook, TryRepoPassesASiteWhosePagesReachTheirLevelAndFailsOneThatDoesNot)
 {
@@ -63,12 +43,12 @@ TEST(PreCommitHook, TryRepoPassesASiteWhosePagesReachTheirLevelAndFailsOneThatDo
         << "<!DOCTYPE html PUBLIC \"-//W3C//DTD HTML 4.01//EN\" \"http://www.w3.org/TR/html4/strict.dtd\">\n"
            "<html lang=\"en\"><head><title>Harbour</title></head>\n"
            "<body><h1>Harbour</h1><p>The harbour office opens at nine every morning.</p></body></html>\n";
-    const std::string inSite = "cd " + Quoted(site.string()) + " && PATH=" + Quoted(program.parent_path().string()) +
-                               ":\"$PATH\" PRE_COMMIT_HOME=" + Quoted((site.parent_path() / "pre-commit-cache").string()) +
+    const std::string inSite = "cd " + test::ShellQuoted(site.string()) + " && PATH=" + test::ShellQuoted(program.parent_path().string()) +
+                               ":\"$PATH\" PRE_COMMIT_HOME=" + test::ShellQuoted((site.parent_path() / "pre-commit-cache").string()) +
                                " ";
     Shell(inSite + "git init -q && git add -A", status);
     ASSERT_EQ(status, 0);
-    const std::string tryHook = inSite + "pre-commit try-repo " + Quoted(ORVANE_SOURCE_DIR) + " orvane-check --files ";
+    const std::string tryHook = inSite + "pre-commit try-repo " + test::ShellQuoted(ORVANE_SOURCE_DIR) + " orvane-check --files ";
 
     std::string output = Shell(tryHook + "index.html", status);
     EXPECT_EQ(status, 0) << output;

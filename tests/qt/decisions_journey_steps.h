@@ -22,7 +22,6 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -157,18 +156,9 @@ inline void ExpectJudgedAndSaved(const fs::path& site, const std::set<int>& met)
 inline std::string RunProgram(const fs::path& folder, const std::string& arguments, int& status)
 {
     const fs::path program = fs::read_symlink("/proc/self/exe").parent_path() / "orvane";
-    const std::string command = "cd '" + folder.string() + "' && '" + program.string() + "' " + arguments + " 2>&1";
-    std::string output;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) {
-        status = -1;
-        return output;
-    }
-    std::array<char, 4096> buffer;
-    for (std::size_t n; (n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0;)
-        output.append(buffer.data(), n);
-    status = pclose(pipe);
-    return output;
+    return test::ShellOutput("cd " + test::ShellQuoted(folder.string()) + " && " + test::ShellQuoted(program.string()) +
+                                 " " + arguments + " 2>&1",
+                             status);
 }
 
 // The site's CI, from the site's folder on the relative path: level A by

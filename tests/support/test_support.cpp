@@ -1,6 +1,8 @@
 #include "test_support.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -52,6 +54,29 @@ CScopedHome::~CScopedHome()
         setenv("ORVANE_HOME", m_previous->c_str(), 1);
     else
         unsetenv("ORVANE_HOME");
+}
+
+std::string ShellQuoted(std::string_view word)
+{
+    std::string quoted = "'";
+    for (char c : word)
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+std::string ShellOutput(const std::string& command, int& status)
+{
+    std::string output;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) {
+        status = -1;
+        return output;
+    }
+    std::array<char, 4096> buffer;
+    for (std::size_t n; (n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0;)
+        output.append(buffer.data(), n);
+    status = pclose(pipe);
+    return output;
 }
 
 } // namespace orvane::test

@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace orvane::test {
@@ -49,6 +50,12 @@ std::string CorpusDirectory();
 std::vector<std::string> CorpusPages();
 
 std::string ReadFileBytes(const std::string& path);
+
+// The word quoted for a POSIX shell, quotes inside it kept.
+std::string ShellQuoted(std::string_view word);
+// What the shell command wrote on its standard output; the status is set
+// (as pclose gives it; -1 when the command could not be started).
+std::string ShellOutput(const std::string& command, int& status);
 
 // Keeps the user's data (object registry, settings) in a folder of the test's
 // own while the object lives, whatever folder the test was started with.
