@@ -349,7 +349,14 @@ struct VisibleTextRuns {
     std::string text;
     std::vector<std::uint32_t> at;  // per node and one past the last: where its share begins
     std::vector<std::uint32_t> marks;  // the same, counting only what is not a blank
+    std::vector<std::uint32_t> letters;  // the same, counting only what Comparable keeps
 };
+
+bool IsLetterOrDigit(char c)
+{
+    const unsigned char u = static_cast<unsigned char>(c);
+    return std::isalnum(u) || u >= 0x80;
+}
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f'; }
 
@@ -363,20 +370,25 @@ const VisibleTextRuns& VisibleTextsOf(const PageContext& page)
     const int count = static_cast<int>(page.tree.Nodes().size());
     runs.at.reserve(count + 1);
     runs.marks.reserve(count + 1);
+    runs.letters.reserve(count + 1);
     std::uint32_t marks = 0;
+    std::uint32_t letters = 0;
     for (int i = 0; i < count; ++i) {
         runs.at.push_back(static_cast<std::uint32_t>(runs.text.size()));
         runs.marks.push_back(marks);
+        runs.letters.push_back(letters);
         const Node& n = N(page, i);
         if (n.IsText() && n.visible) {
             runs.text += n.text;
             marks += static_cast<std::uint32_t>(std::count_if(n.text.begin(), n.text.end(), [](char c) { return !IsBlank(c); }));
+            letters += static_cast<std::uint32_t>(std::count_if(n.text.begin(), n.text.end(), IsLetterOrDigit));
         } else if (n.IsElement() && n.tag != "span" && n.tag != "b" && n.tag != "i" && n.tag != "em" && n.tag != "strong") {
             runs.text += ' ';
         }
     }
     runs.at.push_back(static_cast<std::uint32_t>(runs.text.size()));
     runs.marks.push_back(marks);
+    runs.letters.push_back(letters);
     kept = std::move(runs);
     serial = page.tree.Serial();
     return kept;
@@ -429,6 +441,19 @@ std::string Comparable(std::string_view text)
 
 CheckResult VisibleTextInName(const PageContext& page, int node, std::string_view)
 {
+    // A label with more letters than the name cannot stand in it: told
+    // without building the text, which for nested widgets would copy the
+    // inner ones' texts again for each outer one.
+    const VisibleTextRuns& runs = VisibleTextsOf(page);
+    const int end = page.tree.SubtreeEnd(node);
+    const std::string& accessibleName = page.tree.Name(node);
+    if (runs.letters[end] - runs.letters[node + 1] >
+        static_cast<std::uint32_t>(std::count_if(accessibleName.begin(), accessibleName.end(), IsLetterOrDigit))) {
+        const std::string& font = N(page, node).Style().fontFamily;
+        if (runs.marks[end] - runs.marks[node + 1] == 1 || font.find("icon") != std::string::npos)
+            return {Outcome::CannotTell, accessibleName};
+        return Fail(accessibleName);
+    }
     const std::string visible = VisibleText(page, node);
     const std::string label = Comparable(visible);
     const std::string name = Comparable(page.tree.Name(node));
