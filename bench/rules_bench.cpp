@@ -131,6 +131,35 @@ void PrintRulesSummary(std::ostream& out)
     }
 }
 
+namespace {
+
+// Elements nested 20,000 deep, each kind a rule asks about its ancestors or
+// subtree for: font sizes and spacing, busy regions, parents in the
+// accessibility tree, widgets named apart from their visible text. A rule
+// that climbs or walks per element costs the square of the depth here.
+const std::string& NestedPage()
+{
+    static const std::string page = [] {
+        constexpr int kDepth = 20000;
+        std::string html = "<!DOCTYPE html><html lang=en><head><title>Nested</title></head><body>";
+        for (int i = 0; i < kDepth; ++i) {
+            switch (i % 5) {
+            case 0: html += "<div style='font-size: 1.1em; line-height: 1.2 !important'>two words"; break;
+            case 1: html += "<div aria-busy=false><span role=listitem>item</span>"; break;
+            case 2: html += "<div role=button tabindex=0 aria-label='press'>word "; break;
+            case 3: html += "<div style='letter-spacing: 0.1em !important'>some words here"; break;
+            default: html += "<div><span role=option>o</span>"; break;
+            }
+        }
+        for (int i = 0; i < kDepth; ++i)
+            html += "</div>";
+        return html + "</body></html>";
+    }();
+    return page;
+}
+
+} // namespace
+
 void RegisterRulesBenchmarks()
 {
     auto generated = [] { return std::vector<const std::string*>{&GeneratedPage()}; };
@@ -148,6 +177,9 @@ void RegisterRulesBenchmarks()
         ->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(3);
     benchmark::RegisterBenchmark("Wcag22AA/Corpus", [=](benchmark::State& s) { Measure(s, "Wcag22AA/Corpus", corpus(), RunWcag22); })
         ->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(3);
+    auto nested = [] { return std::vector<const std::string*>{&NestedPage()}; };
+    benchmark::RegisterBenchmark("Wcag22AA/Nested/20000", [=](benchmark::State& s) { Measure(s, "Wcag22AA/Nested/20000", nested(), RunWcag22); })
+        ->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(1);
 }
 
 } // namespace orvane::bench

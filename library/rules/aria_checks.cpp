@@ -5,7 +5,9 @@
 #include "library/html/text_util.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
+#include <vector>
 
 namespace orvane::rules {
 
@@ -106,15 +108,7 @@ bool ExplicitRoleHasRequiredOwned(const PageContext& page, int node, std::string
 bool NeedsContext(const AriaRole& role) { return !role.requiredContext.empty(); }
 bool ChildrenPresentational(const AriaRole& role) { return role.childrenPresentational; }
 
-bool NotBusy(const PageContext& page, int node, std::string_view)
-{
-    for (int p = node; p > 0; p = N(page, p).parent) {
-        const std::string_view* busy = A(page, p, "aria-busy");
-        if (busy && EqualsIgnoreCase(Trim(*busy), "true"))
-            return false;
-    }
-    return true;
-}
+bool NotBusy(const PageContext& page, int node, std::string_view) { return !FactsOf(page).InBusy(node); }
 
 bool ExpandedComboboxOrScrollbar(const PageContext& page, int node, std::string_view)
 {
@@ -143,23 +137,58 @@ bool HasGlobalAria(const PageContext& page, int node)
     return false;
 }
 
-// The parent in the accessibility tree: the aria-owns owner, else the
-// nearest ancestor that is included and has a role of its own.
-int AccessibleParent(const PageContext& page, int node)
+// Whether the element stands in the accessibility tree as a parent may.
+bool InTreeAsParent(const PageContext& page, int node)
+{
+    const Node& up = N(page, node);
+    if (up.included && !up.role.empty() && up.role != "presentation")
+        return true;
+    // A generic element with a global state or property, or focusable, is in the tree too.
+    return up.included && up.role.empty() && up.IsElement() && (up.focusable || HasGlobalAria(page, node));
+}
+
+// The aria-owns owner, else the parent.
+int OwnerOrParent(const PageContext& page, int node)
 {
     const int owner = page.tree.OwnerByAriaOwns(node);
-    int p = owner != Node::kNone ? owner : N(page, node).parent;
-    while (p > 0) {
-        const Node& up = N(page, p);
-        if (up.included && !up.role.empty() && up.role != "presentation")
-            return p;
-        // A generic element with a global state or property, or focusable, is in the tree too.
-        if (up.included && up.role.empty() && up.IsElement() && (up.focusable || HasGlobalAria(page, p)))
-            return p;
-        const int upOwner = page.tree.OwnerByAriaOwns(p);
-        p = upOwner != Node::kNone ? upOwner : up.parent;
+    return owner != Node::kNone ? owner : N(page, node).parent;
+}
+
+// The parent in the accessibility tree: the aria-owns owner, else the
+// nearest ancestor that is included and has a role of its own. Each
+// element's answer is kept for the page, so that the elements of a deep
+// chain of wrappers do not each climb it again.
+int AccessibleParent(const PageContext& page, int node)
+{
+    constexpr int kUnknown = -2;
+    thread_local std::uint64_t serial = 0;
+    thread_local std::vector<int> found;  // per node: its own or nearest qualifying ancestor's index
+    thread_local std::vector<int> climbed;
+    const std::size_t count = page.tree.Nodes().size();
+    if (serial != page.tree.Serial() || found.size() != count) {
+        found.assign(count, kUnknown);
+        serial = page.tree.Serial();
     }
-    return Node::kNone;
+    climbed.clear();
+    int result = Node::kNone;
+    for (int p = OwnerOrParent(page, node); p > 0; p = OwnerOrParent(page, p)) {
+        if (found[p] != kUnknown) {
+            result = found[p];
+            break;
+        }
+        if (InTreeAsParent(page, p)) {
+            result = p;
+            break;
+        }
+        climbed.push_back(p);
+        if (climbed.size() > count)  // a cycle of owners the tree let through: no parent
+            break;
+    }
+    for (int p : climbed)
+        found[p] = result;
+    if (result > 0)
+        found[result] = result;
+    return result;
 }
 
 CheckResult RequiredContextPresent(const PageContext& page, int node, std::string_view)

@@ -30,9 +30,13 @@ struct PageFacts {
     // Where body elements stand, [first, past the last descendant), those
     // inside another left out; in page order.
     std::vector<std::pair<int, int>> bodies;
+    // Where elements with aria-busy="true" stand, in the same form.
+    std::vector<std::pair<int, int>> busy;
 
     // Whether the node is a body element or inside one.
     bool InBody(int node) const;
+    // Whether the node, or an element it stands in, says it is busy.
+    bool InBusy(int node) const;
 
     // The first element of the tab order standing in [from, to); -1 when none.
     int FirstTabStopIn(int from, int to) const;

@@ -8,6 +8,9 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdint>
+#include <string>
+#include <vector>
 #include <unordered_map>
 #include <sstream>
 
@@ -339,19 +342,72 @@ CheckResult HeadersReferToCells(const PageContext& page, int node, std::string_v
 
 // ----- Visible label in name ------------------------------------------------
 
+// The page's visible text in page order, each element that breaks a word
+// standing as a blank; a subtree's share is one run of it, so that nested
+// widgets do not each walk the subtrees of the ones inside them.
+struct VisibleTextRuns {
+    std::string text;
+    std::vector<std::uint32_t> at;  // per node and one past the last: where its share begins
+    std::vector<std::uint32_t> marks;  // the same, counting only what is not a blank
+    std::vector<std::uint32_t> letters;  // the same, counting only what Comparable keeps
+};
+
+bool IsLetterOrDigit(char c)
+{
+    const unsigned char u = static_cast<unsigned char>(c);
+    return std::isalnum(u) || u >= 0x80;
+}
+
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f'; }
+
+const VisibleTextRuns& VisibleTextsOf(const PageContext& page)
+{
+    thread_local std::uint64_t serial = 0;
+    thread_local VisibleTextRuns kept;
+    if (serial == page.tree.Serial() && !kept.at.empty())
+        return kept;
+    VisibleTextRuns runs;
+    const int count = static_cast<int>(page.tree.Nodes().size());
+    runs.at.reserve(count + 1);
+    runs.marks.reserve(count + 1);
+    runs.letters.reserve(count + 1);
+    std::uint32_t marks = 0;
+    std::uint32_t letters = 0;
+    for (int i = 0; i < count; ++i) {
+        runs.at.push_back(static_cast<std::uint32_t>(runs.text.size()));
+        runs.marks.push_back(marks);
+        runs.letters.push_back(letters);
+        const Node& n = N(page, i);
+        if (n.IsText() && n.visible) {
+            runs.text += n.text;
+            marks += static_cast<std::uint32_t>(std::count_if(n.text.begin(), n.text.end(), [](char c) { return !IsBlank(c); }));
+            letters += static_cast<std::uint32_t>(std::count_if(n.text.begin(), n.text.end(), IsLetterOrDigit));
+        } else if (n.IsElement() && n.tag != "span" && n.tag != "b" && n.tag != "i" && n.tag != "em" && n.tag != "strong") {
+            runs.text += ' ';
+        }
+    }
+    runs.at.push_back(static_cast<std::uint32_t>(runs.text.size()));
+    runs.marks.push_back(marks);
+    runs.letters.push_back(letters);
+    kept = std::move(runs);
+    serial = page.tree.Serial();
+    return kept;
+}
+
 // The text of the visible text nodes below the node, blanks collapsed.
 std::string VisibleText(const PageContext& page, int node)
 {
-    std::string text;
-    const int end = page.tree.SubtreeEnd(node);
-    for (int i = node + 1; i < end; ++i) {
-        const Node& n = N(page, i);
-        if (n.IsText() && n.visible)
-            text += n.text;
-        else if (n.IsElement() && n.tag != "span" && n.tag != "b" && n.tag != "i" && n.tag != "em" && n.tag != "strong")
-            text += ' ';
-    }
-    return a11y::CollapseBlanks(text);
+    const VisibleTextRuns& runs = VisibleTextsOf(page);
+    const std::uint32_t from = runs.at[node + 1];
+    const std::uint32_t to = runs.at[page.tree.SubtreeEnd(node)];
+    return a11y::CollapseBlanks(std::string_view(runs.text).substr(from, to - from));
+}
+
+// Whether VisibleText would give something, without building it.
+bool HasVisibleText(const PageContext& page, int node)
+{
+    const VisibleTextRuns& runs = VisibleTextsOf(page);
+    return runs.marks[page.tree.SubtreeEnd(node)] > runs.marks[node + 1];
 }
 
 bool WidgetFromContentWithAriaName(const PageContext& page, int node, std::string_view)
@@ -361,7 +417,7 @@ bool WidgetFromContentWithAriaName(const PageContext& page, int node, std::strin
         return false;
     if (!A(page, node, "aria-label") && !A(page, node, "aria-labelledby"))
         return false;
-    return !VisibleText(page, node).empty() && N(page, node).visible;
+    return HasVisibleText(page, node) && N(page, node).visible;
 }
 
 // Letters and digits only, lower-cased, words parted by one blank.
@@ -385,6 +441,19 @@ std::string Comparable(std::string_view text)
 
 CheckResult VisibleTextInName(const PageContext& page, int node, std::string_view)
 {
+    // A label with more letters than the name cannot stand in it: told
+    // without building the text, which for nested widgets would copy the
+    // inner ones' texts again for each outer one.
+    const VisibleTextRuns& runs = VisibleTextsOf(page);
+    const int end = page.tree.SubtreeEnd(node);
+    const std::string& accessibleName = page.tree.Name(node);
+    if (runs.letters[end] - runs.letters[node + 1] >
+        static_cast<std::uint32_t>(std::count_if(accessibleName.begin(), accessibleName.end(), IsLetterOrDigit))) {
+        const std::string& font = N(page, node).Style().fontFamily;
+        if (runs.marks[end] - runs.marks[node + 1] == 1 || font.find("icon") != std::string::npos)
+            return {Outcome::CannotTell, accessibleName};
+        return Fail(accessibleName);
+    }
     const std::string visible = VisibleText(page, node);
     const std::string label = Comparable(visible);
     const std::string name = Comparable(page.tree.Name(node));

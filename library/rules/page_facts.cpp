@@ -45,6 +45,22 @@ bool ContainsIgnoreCase(std::string_view text, std::string_view word)
     return false;
 }
 
+// Whether the node stands in one of the ranges, which do not overlap and
+// are in page order.
+bool InRanges(const std::vector<std::pair<int, int>>& ranges, int node)
+{
+    const auto after = std::upper_bound(ranges.begin(), ranges.end(), node,
+                                        [](int wanted, const auto& range) { return wanted < range.first; });
+    return after != ranges.begin() && node < std::prev(after)->second;
+}
+
+// Adds the node's subtree unless an earlier range holds it already.
+void AddOutermost(std::vector<std::pair<int, int>>& ranges, const a11y::AccessibilityTree& tree, int node)
+{
+    if (ranges.empty() || node >= ranges.back().second)
+        ranges.emplace_back(node, tree.SubtreeEnd(node));
+}
+
 } // namespace
 
 bool IsValidRefresh(const PageContext& page, int node, double* time)
@@ -68,12 +84,9 @@ int PageFacts::FirstTabStopIn(int from, int to) const
     return at != tabStops.end() && *at < to ? *at : -1;
 }
 
-bool PageFacts::InBody(int node) const
-{
-    const auto after = std::upper_bound(bodies.begin(), bodies.end(), node,
-                                        [](int wanted, const auto& body) { return wanted < body.first; });
-    return after != bodies.begin() && node < std::prev(after)->second;
-}
+bool PageFacts::InBody(int node) const { return InRanges(bodies, node); }
+
+bool PageFacts::InBusy(int node) const { return InRanges(busy, node); }
 
 const PageFacts& FactsOf(const PageContext& page)
 {
@@ -94,8 +107,11 @@ const PageFacts& FactsOf(const PageContext& page)
             facts.mainLandmark = true;
         if (facts.firstValidRefresh < 0 && n.tag == "meta" && IsValidRefresh(page, node))
             facts.firstValidRefresh = node;
-        if (n.tag == "body" && (facts.bodies.empty() || node >= facts.bodies.back().second))
-            facts.bodies.emplace_back(node, page.tree.SubtreeEnd(node));
+        if (n.tag == "body")
+            AddOutermost(facts.bodies, page.tree, node);
+        if (const std::string_view* busy = page.tree.Attribute(node, "aria-busy");
+            busy && EqualsIgnoreCase(Trim(*busy), "true"))
+            AddOutermost(facts.busy, page.tree, node);
     }
     for (const a11y::css::StyleRule& rule : page.tree.StyleRules())
         facts.orientationMedia = facts.orientationMedia || ContainsIgnoreCase(rule.media, "orientation");

@@ -6,7 +6,10 @@
 #include "library/html/text_util.h"
 
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
+#include <limits>
+#include <vector>
 
 namespace orvane::rules {
 
@@ -96,16 +99,40 @@ bool Pixels(std::string_view value, double fontSize, double& pixels, bool plainN
     return true;
 }
 
-double FontSize(const PageContext& page, int node, int depth = 0)
+// The element's font size in pixels given its parent's.
+double FontSizeFrom(const PageContext& page, int node, double parentSize)
 {
     const Node& n = N(page, node);
-    const double parentSize = (n.parent > 0 && depth < 64) ? FontSize(page, n.parent, depth + 1) : 16.0;
     double pixels = parentSize;
     const std::string& own = n.Style().fontSize;
     const std::string& inherited = n.parent > 0 ? N(page, n.parent).Style().fontSize : std::string();
     if (!own.empty() && own != inherited && Pixels(own, parentSize, pixels, false))
         return pixels;
     return parentSize;
+}
+
+// Each size found is kept for the page: the elements of a deep chain
+// would otherwise each climb it again.
+double FontSize(const PageContext& page, int node)
+{
+    thread_local std::uint64_t serial = 0;
+    thread_local std::vector<double> found;  // per node; NaN while unknown
+    thread_local std::vector<int> climbed;
+    const std::size_t count = page.tree.Nodes().size();
+    if (serial != page.tree.Serial() || found.size() != count) {
+        found.assign(count, std::numeric_limits<double>::quiet_NaN());
+        serial = page.tree.Serial();
+    }
+    climbed.clear();
+    int p = node;
+    while (p > 0 && std::isnan(found[p])) {
+        climbed.push_back(p);
+        p = N(page, p).parent;
+    }
+    double size = p > 0 ? found[p] : 16.0;
+    for (auto at = climbed.rbegin(); at != climbed.rend(); ++at)
+        size = found[*at] = FontSizeFrom(page, *at, size);
+    return size;
 }
 
 CheckResult SpacingWideEnough(const PageContext& page, int node, std::string_view property)
