@@ -350,9 +350,9 @@ platform::Hash128 DigestOfWhatMayFlicker(const CHtmlDocument& document, Judgemen
     return judged.Digest(form);
 }
 
-constexpr std::string_view kFlickerCheck = "CheckFlicker";
-
 } // namespace
+
+bool JudgedForThePageAtOnce(std::string_view check) { return check == "CheckFlicker"; }
 
 CJudgementKeys::CJudgementKeys(const CHtmlDocument& document) : m_document(document) {}
 
@@ -365,8 +365,7 @@ std::string CJudgementKeys::Of(const CElement& element, std::uint32_t bit)
 
 platform::Hash128 CJudgementKeys::DigestOf(std::string_view check, const CElement& element, JudgementKeyForm form)
 {
-    // Every problem of the flicker check has the one key.
-    return check == kFlickerCheck ? FlickerDigest(form) : ElementDigestOf(element, form);
+    return JudgedForThePageAtOnce(check) ? FlickerDigest(form) : ElementDigestOf(element, form);
 }
 
 platform::Hash128 CJudgementKeys::FlickerDigest(JudgementKeyForm form)

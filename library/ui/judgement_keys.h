@@ -27,6 +27,10 @@ std::string RuleJudgementKeyOf(const CHtmlDocument& document, const CElement* el
 // MD5 digest of the page's bytes.
 std::string Md5JudgementKeyOf(const CHtmlDocument& document, const CElement& element, std::uint32_t bit);
 
+// Whether every problem of the check shares one key for the page: what may
+// flicker is judged for the page at once.
+bool JudgedForThePageAtOnce(std::string_view check);
+
 // The digests behind the keys of many problems of one page: what holds for
 // the page as a whole (what may flicker) is read once, and so is an
 // element's text for the problems of several checks it has, which follow

@@ -14,7 +14,7 @@ CSettledLookup::CSettledLookup(const CHtmlDocument& document, const CSrcDocument
         auto [known, added] = m_checks.try_emplace(judgement.check);
         CheckRecords& records = known->second;
         if (added)
-            records.perPage = judgement.check == "CheckFlicker";
+            records.perPage = JudgedForThePageAtOnce(judgement.check);
         platform::Hash128 digest;
         switch (FormOfJudgementKey(judgement.key, &digest)) {
         case JudgementKeyForm::WholePage: records.wholePage = &judgement; break;
