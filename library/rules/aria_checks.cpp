@@ -161,14 +161,12 @@ int OwnerOrParent(const PageContext& page, int node)
 int AccessibleParent(const PageContext& page, int node)
 {
     constexpr int kUnknown = -2;
-    thread_local std::uint64_t serial = 0;
-    thread_local std::vector<int> found;  // per node: its own or nearest qualifying ancestor's index
+    thread_local KeptForPage<std::vector<int>> kept;  // per node: its own or nearest qualifying ancestor's index
     thread_local std::vector<int> climbed;
     const std::size_t count = page.tree.Nodes().size();
-    if (serial != page.tree.Serial() || found.size() != count) {
+    std::vector<int>& found = kept.value;
+    if (kept.Renew(page) || found.size() != count)
         found.assign(count, kUnknown);
-        serial = page.tree.Serial();
-    }
     climbed.clear();
     int result = Node::kNone;
     for (int p = OwnerOrParent(page, node); p > 0; p = OwnerOrParent(page, p)) {

@@ -2,11 +2,37 @@
 
 #include "rule.h"
 
+#include "library/a11y/accessibility_tree.h"
+
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace orvane::rules {
+
+// What a check works out once and keeps while the page is judged, for the
+// page this thread judges, as its tree's serial tells it: asked of each node
+// it applies to, it would otherwise be worked out again for each. Hold one
+// as a thread_local.
+template <class T>
+class KeptForPage {
+public:
+    // Whether the value is still to be worked out for the page: when it was
+    // another page's, it is made empty and the page's from now on.
+    bool Renew(const PageContext& page)
+    {
+        if (m_serial == page.tree.Serial())
+            return false;
+        m_serial = page.tree.Serial();
+        value = T{};
+        return true;
+    }
+    T value{};
+
+private:
+    std::uint64_t m_serial = 0;
+};
 
 // Helpers the checks share.
 std::vector<std::string_view> Tokens(std::string_view text);

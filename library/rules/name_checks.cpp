@@ -263,12 +263,9 @@ bool InheritsCell(std::string_view role)
 // would each lay the whole table out again otherwise.
 const Grid& LayoutOf(const PageContext& page, int table)
 {
-    thread_local std::uint64_t serial = 0;
-    thread_local std::unordered_map<int, Grid> grids;
-    if (serial != page.tree.Serial()) {
-        grids.clear();
-        serial = page.tree.Serial();
-    }
+    thread_local KeptForPage<std::unordered_map<int, Grid>> kept;
+    kept.Renew(page);
+    std::unordered_map<int, Grid>& grids = kept.value;
     auto found = grids.find(table);
     if (found == grids.end()) {
         Grid grid = LayOut(page, table);
@@ -362,10 +359,9 @@ bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' ||
 
 const VisibleTextRuns& VisibleTextsOf(const PageContext& page)
 {
-    thread_local std::uint64_t serial = 0;
-    thread_local VisibleTextRuns kept;
-    if (serial == page.tree.Serial() && !kept.at.empty())
-        return kept;
+    thread_local KeptForPage<VisibleTextRuns> kept;
+    if (!kept.Renew(page))
+        return kept.value;
     VisibleTextRuns runs;
     const int count = static_cast<int>(page.tree.Nodes().size());
     runs.at.reserve(count + 1);
@@ -389,9 +385,8 @@ const VisibleTextRuns& VisibleTextsOf(const PageContext& page)
     runs.at.push_back(static_cast<std::uint32_t>(runs.text.size()));
     runs.marks.push_back(marks);
     runs.letters.push_back(letters);
-    kept = std::move(runs);
-    serial = page.tree.Serial();
-    return kept;
+    kept.value = std::move(runs);
+    return kept.value;
 }
 
 // The text of the visible text nodes below the node, blanks collapsed.

@@ -90,11 +90,9 @@ bool PageFacts::InBusy(int node) const { return InRanges(busy, node); }
 
 const PageFacts& FactsOf(const PageContext& page)
 {
-    // Kept for the page being judged on this thread, as its tree's serial tells it.
-    thread_local std::uint64_t serial = 0;
-    thread_local PageFacts kept;
-    if (serial == page.tree.Serial())
-        return kept;
+    thread_local KeptForPage<PageFacts> kept;
+    if (!kept.Renew(page))
+        return kept.value;
     PageFacts facts;  // found here, not in the thread's copy: asking for that costs on each use
     const int count = static_cast<int>(page.tree.Nodes().size());
     for (int node = 0; node < count; ++node) {
@@ -115,9 +113,8 @@ const PageFacts& FactsOf(const PageContext& page)
     }
     for (const a11y::css::StyleRule& rule : page.tree.StyleRules())
         facts.orientationMedia = facts.orientationMedia || ContainsIgnoreCase(rule.media, "orientation");
-    kept = std::move(facts);
-    serial = page.tree.Serial();
-    return kept;
+    kept.value = std::move(facts);
+    return kept.value;
 }
 
 } // namespace orvane::rules

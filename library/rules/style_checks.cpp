@@ -115,14 +115,12 @@ double FontSizeFrom(const PageContext& page, int node, double parentSize)
 // would otherwise each climb it again.
 double FontSize(const PageContext& page, int node)
 {
-    thread_local std::uint64_t serial = 0;
-    thread_local std::vector<double> found;  // per node; NaN while unknown
+    thread_local KeptForPage<std::vector<double>> kept;  // per node; NaN while unknown
     thread_local std::vector<int> climbed;
     const std::size_t count = page.tree.Nodes().size();
-    if (serial != page.tree.Serial() || found.size() != count) {
+    std::vector<double>& found = kept.value;
+    if (kept.Renew(page) || found.size() != count)
         found.assign(count, std::numeric_limits<double>::quiet_NaN());
-        serial = page.tree.Serial();
-    }
     climbed.clear();
     int p = node;
     while (p > 0 && std::isnan(found[p])) {
