@@ -126,6 +126,27 @@ int CElementImg::Check(COrvaneSettings& settings, CHtmlDocument& document, int a
     return StoreProblems(*this, mask);
 }
 
+// The "d" link goes right after the image, or after the end of the link it
+// stands in, and of every link that end still stands in (pages nest links
+// and close them out of order): a link inside a link is no link to a browser.
+const CElement* CElementImg::AfterEveryLinkAround(const CHtmlDocument& document) const
+{
+    const std::vector<CElement*>& elements = document.Elements();
+    const CElement* after = this;
+    std::size_t at = document.IndexOf(*this);
+    for (std::size_t n = 0; n < at; ++n) {
+        const CElement* start = elements[n];
+        const CElement* end = start->Kind() == tag::kA && !start->IsDeleted() ? start->Partner() : nullptr;
+        if (!end || end == start)
+            continue;
+        if (const std::size_t closes = document.IndexOf(*end); closes > at) {
+            after = end;
+            at = closes;
+        }
+    }
+    return after;
+}
+
 CElement* CElementImg::DLinkToRepair(CHtmlDocument& document, bool unlessPresent)
 {
     if (m_dLink)
@@ -137,7 +158,7 @@ CElement* CElementImg::DLinkToRepair(CHtmlDocument& document, bool unlessPresent
     m_dLinkLookedFor = true;
     if (unlessPresent && PassesDLinkTest(document, *this))
         return nullptr;
-    const CElement* after = m_anchor && m_anchor->Partner() ? m_anchor->Partner() : this;
+    const CElement* after = AfterEveryLinkAround(document);
     ElementPtr link(new CElement);
     link->SetKind(kind::kText);
     link->SetDeleted(true);

@@ -35,6 +35,7 @@ public:
 private:
     // The "d" link, made once; null when the image is followed by one already.
     CElement* DLinkToRepair(CHtmlDocument& document, bool unlessPresent);
+    const CElement* AfterEveryLinkAround(const CHtmlDocument& document) const;
 
     int m_width = -1;
     int m_height = -1;
