@@ -334,12 +334,15 @@ NamedRegions(const CValidatorSheet& sheet, const std::unordered_map<const CEleme
             tag(element->Partner());
             continue;
         }
+        // They list what they name wherever it stands, before the html
+        // element's start tag too.
+        if (wide) {
+            regions.emplace_back(0, std::numeric_limits<std::uint64_t>::max());
+            continue;
+        }
         std::uint64_t end = found->second.offset + found->second.text.size();
         if (partner != originals.end() && partner->second.offset > found->second.offset)
             end = partner->second.offset + partner->second.text.size();
-        // A body without its end tag runs to the end of the page.
-        else if (wide)
-            end = std::numeric_limits<std::uint64_t>::max();
         regions.emplace_back(found->second.offset, end);
     }
     return regions;
