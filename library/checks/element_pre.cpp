@@ -9,6 +9,7 @@
 #include "page_indexes.h"
 #include "repair_pages.h"
 #include "library/html/tag_table.h"
+#include "library/html/text_util.h"
 
 namespace orvane {
 
@@ -96,14 +97,17 @@ bool CElementPre::PrepareRepairPage(RepairPageRequest& request)
     const auto& elements = request.document.Elements();
     // Art inside a link left open, or whose end stands in a link that opens
     // before it, gets no page: the link written before it or the target
-    // written after its end tag would stand in that link.
+    // written after its end tag would stand in that link. Nor does art in
+    // the head, where the links would be body content.
     for (std::size_t n = 0; n < range.end; ++n) {
         const CElement* e = elements[n];
-        const CElement* end = e->Kind() == tag::kA && !e->IsDeleted() ? e->Partner() : nullptr;
+        const bool link = e->Kind() == tag::kA;
+        const bool head = e->Kind() == tag::kLabel && EqualsIgnoreCase(e->WrittenTagName(), "head");  // they share the id
+        const CElement* end = (link || head) && !e->IsDeleted() ? e->Partner() : nullptr;
         if (!end || end == e)
             continue;
         const std::size_t closes = request.document.IndexOf(*end);
-        if ((n < range.start && closes > range.start) || closes > range.end)
+        if ((n < range.start && closes > range.start) || (link && closes > range.end))
             return false;
     }
     for (std::size_t n = range.start; n <= range.end; ++n)
