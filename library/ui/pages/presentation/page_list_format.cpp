@@ -31,9 +31,20 @@ std::vector<CElement*> CPageListFormat::ItemTags(const CHtmlDocument& document, 
     const CElement* end = list.Partner();
     if (!end)
         return items;
+    const std::size_t first = document.IndexOf(list);
     const std::size_t last = document.IndexOf(*end);
+    // An item whose partner stands outside the list (pages close them out
+    // of order) is left as it is: taking out one of the two would leave the
+    // other without its partner.
+    auto inside = [&](const CElement& e) {
+        const CElement* partner = e.Partner();
+        if (!partner || partner == &e)
+            return true;
+        const std::size_t at = document.IndexOf(*partner);
+        return at > first && at < last;
+    };
     int depth = 0;
-    for (std::size_t i = document.IndexOf(list) + 1; i < last; ++i) {
+    for (std::size_t i = first + 1; i < last; ++i) {
         CElement* e = document.At(i);
         if (e->IsDeleted())
             continue;
@@ -41,7 +52,7 @@ std::vector<CElement*> CPageListFormat::ItemTags(const CHtmlDocument& document, 
             ++depth;
         else if (e->Kind() == kList + kEndTag && depth > 0)
             --depth;
-        else if (depth == 0 && IsItemTag(e->Kind()))
+        else if (depth == 0 && IsItemTag(e->Kind()) && inside(*e))
             items.push_back(e);
     }
     return items;
