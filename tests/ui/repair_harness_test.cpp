@@ -164,7 +164,8 @@ TEST_F(RepairHarnessTest, ThePagesFuzzingFoundKeepTheWalksInvariants)
         std::ofstream(path, std::ios::binary) << page;
         for (const std::string_view typed : {std::string_view(), kWrittenWords}) {
             const RepairWalk walk = WalkRepairs(page, path, settings, {.typed = typed, .assertions = 1u | 2u | 8u});
-            EXPECT_EQ(walk.failure, "") << entry.path().filename() << (typed.empty() ? "" : ", words typed");
+            EXPECT_EQ(walk.failure, "") << entry.path().filename() << (typed.empty() ? "" : ", words typed")
+                                        << "\nwritten:\n" << walk.written;
         }
         ++walked;
     }
