@@ -254,12 +254,20 @@ bool CElement::SetText(std::string_view text)
 }
 
 namespace {
-// Where the name stands in a tag's text: after "<" or "</".
+// Where the name stands in a tag's text: after "<" or "</", and the blanks
+// the tag table reads past there ("< ol>" is an ol).
 std::pair<std::size_t, std::size_t> NameSpan(std::string_view text)
 {
     if (text.empty() || text[0] != '<')
         return {0, 0};
-    const std::size_t start = text.size() > 1 && text[1] == '/' ? 2 : 1;
+    auto blanks = [&](std::size_t at) {
+        while (at < text.size() && IsSpace(text[at]))
+            ++at;
+        return at;
+    };
+    std::size_t start = blanks(1);
+    if (start < text.size() && text[start] == '/')
+        start = blanks(start + 1);
     std::size_t end = start;
     while (end < text.size() && std::isalnum(static_cast<unsigned char>(text[end])))
         ++end;
