@@ -232,6 +232,19 @@ const CElement* CElementScript::PlaceForNoscript(const CHtmlDocument& document) 
             break;
         place = partner;
     }
+    // Pages close elements out of order (<a><script></script><p></a></p>):
+    // nor may the place stand in one that opens after the script.
+    std::size_t placeAt = document.IndexOf(*place);
+    for (std::size_t i = at + 1; i < placeAt; ++i) {
+        const CElement* e = document.At(i);
+        if (e->IsDeleted() || e->Kind() < 0 || e->Kind() >= kind::kEndOffset || !HoldsInlineContentOnly(*e))
+            continue;
+        const CElement* partner = e->Partner();
+        if (const std::size_t closes = partner && partner != e ? document.IndexOf(*partner) : 0; closes > placeAt) {
+            place = partner;
+            placeAt = closes;
+        }
+    }
     return place;
 }
 
