@@ -8,6 +8,7 @@
 #include "library/html/text_util.h"
 
 #include <memory>
+#include <unordered_set>
 
 namespace orvane {
 
@@ -33,16 +34,6 @@ std::vector<CElement*> CPageListFormat::ItemTags(const CHtmlDocument& document, 
         return items;
     const std::size_t first = document.IndexOf(list);
     const std::size_t last = document.IndexOf(*end);
-    // An item whose partner stands outside the list (pages close them out
-    // of order) is left as it is: taking out one of the two would leave the
-    // other without its partner.
-    auto inside = [&](const CElement& e) {
-        const CElement* partner = e.Partner();
-        if (!partner || partner == &e)
-            return true;
-        const std::size_t at = document.IndexOf(*partner);
-        return at > first && at < last;
-    };
     int depth = 0;
     for (std::size_t i = first + 1; i < last; ++i) {
         CElement* e = document.At(i);
@@ -52,9 +43,17 @@ std::vector<CElement*> CPageListFormat::ItemTags(const CHtmlDocument& document, 
             ++depth;
         else if (e->Kind() == kList + kEndTag && depth > 0)
             --depth;
-        else if (depth == 0 && IsItemTag(e->Kind()) && inside(*e))
+        else if (depth == 0 && IsItemTag(e->Kind()))
             items.push_back(e);
     }
+    // An item tag whose partner is not among them (pages close items out of
+    // order, after the list or in a list nested in it) is left as it is:
+    // taking out one of the two would leave the other without its partner.
+    const std::unordered_set<const CElement*> taken(items.begin(), items.end());
+    std::erase_if(items, [&](const CElement* e) {
+        const CElement* partner = e->Partner();
+        return partner && partner != e && !taken.contains(partner);
+    });
     return items;
 }
 
