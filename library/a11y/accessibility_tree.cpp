@@ -173,6 +173,7 @@ public:
     void Run()
     {
         m_utf8Page = m_document.Encoding().ReadsAsUtf8();
+        AddStyleFacts();  // of the empty style, the tree's first
         BuildElementTree();
         ReadStyles();
         for (std::size_t i = 0; i < m_tree.m_nodes.size(); ++i)
@@ -183,7 +184,7 @@ private:
     std::vector<NodeRecord>& Nodes() { return m_tree.m_nodes; }
     NodeRecord& R(int index) { return m_tree.m_nodes[static_cast<std::size_t>(index)]; }
     std::string_view TagOf(int node) { return m_tree.Tag(node); }
-    bool IsElement(int node) { return m_tree.IsElement(node); }
+    bool IsElement(int node) { return m_traits[R(node).tag].element; }
 
     // Every name of the page once, by its index among the tree's names.
     std::unordered_map<std::string_view, std::uint32_t, NameHash, std::equal_to<>> m_nameIndex;
@@ -202,6 +203,13 @@ private:
         std::string_view htmlRole;  // the role HTML-AAM gives the name alone; empty when it depends or is none
         std::uint8_t htmlRoleIndex = 0;  // its index in kRoleNames
         bool roleDepends = false;  // the role depends on attributes or ancestors too
+        // Asked of every element: a bit each, so Resolve compares no names.
+        bool element = false;  // not "#text" or "#document" (a page may write <#x>, no element either)
+        bool fieldset = false;
+        bool img = false;
+        bool input = false;
+        bool focusCandidate = false;  // may be focusable by its name alone, without contenteditable
+        bool listOrTablePart = false;  // presentational in a presentational list or table
     };
     std::vector<NameTraits> m_traits;  // by name index
     // The name index of an element kind of the html module's table, as last seen.
@@ -222,6 +230,14 @@ private:
         traits.htmlRoleIndex = RoleIndex(traits.htmlRole);
         traits.roleDepends = OneOf(name, {"a", "area", "input", "select", "img", "h1", "h2", "h3", "h4", "h5", "h6",
                                           "footer", "header", "section", "td", "th"});
+        traits.element = !name.empty() && name[0] != '#';
+        traits.fieldset = name == "fieldset";
+        traits.img = name == "img";
+        traits.input = name == "input";
+        traits.focusCandidate = OneOf(name, {"a", "area", "input", "button", "select", "textarea", "iframe", "audio",
+                                             "video", "summary"});
+        traits.listOrTablePart =
+            OneOf(name, {"li", "tr", "td", "th", "thead", "tbody", "tfoot", "dt", "dd", "option", "caption"});
         for (const Closing& closing : kClosings) {
             if (Among(name, closing.names))
                 traits.closedBy |= closing.group;
@@ -1006,8 +1022,8 @@ private:
         // Most elements match no rule and carry no style attribute: they take
         // what their parent's style passes down, the same for every such child.
         if (!style && !byTag && m_universal.empty() && (!id || m_byId.empty()) && (!classes || m_byClass.empty())) {
-            if (const auto known = m_inheritedOnly.find(parentStyle); known != m_inheritedOnly.end()) {
-                node.style = known->second;
+            if (const std::uint32_t known = InheritedOnly(parentStyle); known != kNoStyle) {
+                node.style = known;
                 return;
             }
         }
@@ -1055,8 +1071,8 @@ private:
         }
         const bool ownNothing = std::all_of(winners.begin(), winners.end(), [](const Winner& w) { return !w.declaration; });
         if (ownNothing) {
-            if (const auto known = m_inheritedOnly.find(parentStyle); known != m_inheritedOnly.end()) {
-                node.style = known->second;
+            if (const std::uint32_t known = InheritedOnly(parentStyle); known != kNoStyle) {
+                node.style = known;
                 return;
             }
         }
@@ -1106,14 +1122,28 @@ private:
         else {
             node.style = static_cast<std::uint32_t>(m_tree.m_styleTable.size());
             m_tree.m_styleTable.push_back(&m_tree.m_styles.emplace_back(std::move(s)));
+            AddStyleFacts();
         }
         if (ownNothing)
-            m_inheritedOnly.emplace(parentStyle, node.style);
+            SetInheritedOnly(parentStyle, node.style);
     }
 
     // A parent's style (kNoStyle for none) to what a child of no style of its own gets.
     static constexpr std::uint32_t kNoStyle = 0xFFFFFFFF;
-    std::unordered_map<std::uint32_t, std::uint32_t> m_inheritedOnly;
+    // By the parent's style plus one (kNoStyle wraps to 0); kNoStyle while unknown.
+    std::vector<std::uint32_t> m_inheritedOnly;
+    std::uint32_t InheritedOnly(std::uint32_t parentStyle) const
+    {
+        const std::size_t at = static_cast<std::uint32_t>(parentStyle + 1);
+        return at < m_inheritedOnly.size() ? m_inheritedOnly[at] : kNoStyle;
+    }
+    void SetInheritedOnly(std::uint32_t parentStyle, std::uint32_t style)
+    {
+        const std::size_t at = static_cast<std::uint32_t>(parentStyle + 1);
+        if (at >= m_inheritedOnly.size())
+            m_inheritedOnly.resize(at + 1, kNoStyle);
+        m_inheritedOnly[at] = style;
+    }
 
     // ----- Roles, hiding, focus, language -----------------------------------
 
@@ -1227,20 +1257,22 @@ private:
         const std::string_view t = TagOf(index);
         if (disabled)
             return false;
-        if ((t == "a" || t == "area") && Attr(index, "href"))
-            return true;
-        if (t == "input") {
-            const std::string_view* type = Attr(index, "type");
-            return !(type && EqualsIgnoreCase(Trim(*type), "hidden"));
-        }
-        if (t == "button" || t == "select" || t == "textarea" || t == "iframe")
-            return true;
-        if ((t == "audio" || t == "video") && Attr(index, "controls"))
-            return true;
-        if (t == "summary" && n.parent > 0 && TagOf(n.parent) == "details") {
-            for (int sibling : m_tree.Children(n.parent))
-                if (TagOf(sibling) == "summary")
-                    return sibling == index;
+        if (Traits(index).focusCandidate) {
+            if ((t == "a" || t == "area") && Attr(index, "href"))
+                return true;
+            if (t == "input") {
+                const std::string_view* type = Attr(index, "type");
+                return !(type && EqualsIgnoreCase(Trim(*type), "hidden"));
+            }
+            if (t == "button" || t == "select" || t == "textarea" || t == "iframe")
+                return true;
+            if ((t == "audio" || t == "video") && Attr(index, "controls"))
+                return true;
+            if (t == "summary" && n.parent > 0 && TagOf(n.parent) == "details") {
+                for (int sibling : m_tree.Children(n.parent))
+                    if (TagOf(sibling) == "summary")
+                        return sibling == index;
+            }
         }
         if (contentEditable)
             return !EqualsIgnoreCase(Trim(*contentEditable), "false");
@@ -1346,16 +1378,13 @@ private:
         bool contentHidden = false;  // content-visibility hidden
         bool offScreen = false;
     };
-    std::vector<StyleFacts> m_styleFacts;  // by style index, grown as styles are made
-    StyleFacts FactsOf(std::uint32_t style)
+    std::vector<StyleFacts> m_styleFacts;  // by style index, one added with each style
+    const StyleFacts& FactsOf(std::uint32_t style) const { return m_styleFacts[style]; }
+    void AddStyleFacts()
     {
-        while (m_styleFacts.size() <= style) {
-            const NodeStyle& s = *m_tree.m_styleTable[m_styleFacts.size()];
-            m_styleFacts.push_back({s.display == "none", s.display.empty(),
-                                    s.visibility == "hidden" || s.visibility == "collapse",
-                                    s.contentVisibility == "hidden", OffScreen(s)});
-        }
-        return m_styleFacts[style];
+        const NodeStyle& s = *m_tree.m_styleTable[m_styleFacts.size()];
+        m_styleFacts.push_back({s.display == "none", s.display.empty(), s.visibility == "hidden" || s.visibility == "collapse",
+                                s.contentVisibility == "hidden", OffScreen(s)});
     }
 
     // What Resolve works out of a node is kept in plain locals and written to
@@ -1370,99 +1399,104 @@ private:
             return;
         }
         const NodeRecord& parent = R(node.parent);
-        const bool element = IsElement(index);
-        const std::string_view tag = TagOf(index);
-        const bool parentIsElement = IsElement(node.parent);
-        const CommonAttributes own = element ? ReadCommonAttributes(index) : CommonAttributes();
-        if (element)
-            ComputeStyle(index);
-        else
-            node.style = parent.style;
-        const StyleFacts style = FactsOf(node.style);
+        const NameTraits& traits = m_traits[node.tag];
+        const NameTraits& parentTraits = m_traits[parent.tag];
         const AriaRole* parentRole = m_tree.AriaRoleAt(parent.role);
         const bool underPresentationalChildren =
             parent.underPresentationalChildren || (parentRole && parentRole->childrenPresentational);
         const bool inDisabledFieldset =
-            parent.inDisabledFieldset || (TagOf(node.parent) == "fieldset" && Attr(node.parent, "disabled"));
+            parent.inDisabledFieldset || (parentTraits.fieldset && Attr(node.parent, "disabled"));
         // Rendering.
         bool rendered = parent.rendered || node.parent == m_tree.Root();
-        if (element) {
-            if ((!node.foreign && Traits(index).neverRendered) || (node.foreign && OneOf(tag, {"title", "desc"})) ||
-                (tag == "input" && Attr(index, "type") && EqualsIgnoreCase(Trim(*Attr(index, "type")), "hidden")))
-                rendered = false;
-            const bool hiddenAttribute = own.hidden != nullptr;
-            if (style.displayNone || (hiddenAttribute && style.displayUnset))
-                rendered = false;
-            if (parentIsElement && FactsOf(parent.style).contentHidden)
-                rendered = false;
+        if (!traits.element) {
+            // Texts, most of a page's nodes, have nothing of their own: what
+            // they are comes from the parent.
+            const bool shown = rendered && !FactsOf(parent.style).invisible;
+            node.style = parent.style;
+            node.language = parent.language;
+            node.underPresentationalChildren = underPresentationalChildren;
+            node.inDisabledFieldset = inDisabledFieldset;
+            node.rendered = rendered;
+            node.offScreen = parent.offScreen;
+            node.visible = shown && !parent.offScreen;
+            node.ariaHidden = parent.ariaHidden;
+            node.included = shown && !parent.ariaHidden;
+            return;
         }
+        const std::string_view tag = TagOf(index);
+        const CommonAttributes own = ReadCommonAttributes(index);
+        ComputeStyle(index);
+        const StyleFacts& style = FactsOf(node.style);
+        if ((!node.foreign && traits.neverRendered) || (node.foreign && OneOf(tag, {"title", "desc"})) ||
+            (traits.input && Attr(index, "type") && EqualsIgnoreCase(Trim(*Attr(index, "type")), "hidden")))
+            rendered = false;
+        const bool hiddenAttribute = own.hidden != nullptr;
+        if (style.displayNone || (hiddenAttribute && style.displayUnset))
+            rendered = false;
+        if (parentTraits.element && FactsOf(parent.style).contentHidden)
+            rendered = false;
         const bool shown = rendered && !style.invisible;
-        const bool offScreen = parent.offScreen || (element && style.offScreen);
+        const bool offScreen = parent.offScreen || style.offScreen;
         bool ariaHidden = parent.ariaHidden;
-        if (element) {
-            if (own.ariaHidden && EqualsIgnoreCase(Trim(*own.ariaHidden), "true"))
-                ariaHidden = true;
-        }
+        if (own.ariaHidden && EqualsIgnoreCase(Trim(*own.ariaHidden), "true"))
+            ariaHidden = true;
         // Language.
         std::uint32_t language = parent.language;
-        if (element) {
-            const std::string_view* lang = own.lang ? own.lang : own.xmlLang;
-            if (lang)
-                language = LanguageIndex(Trim(*lang));
-        }
+        if (const std::string_view* lang = own.lang ? own.lang : own.xmlLang)
+            language = LanguageIndex(Trim(*lang));
         node.language = language;
-        bool disabled = false, focusable = false, inTabOrder = false, markedDecorative = false, explicitRole = false,
-             presentational = false;
-        if (element) {
-            // Focus.
-            disabled = IsDisabled(index, inDisabledFieldset);
-            long tabindex = 0;
-            const std::string_view* tabindexValue = own.tabindex;
-            const bool hasTabindex = tabindexValue && IsValidInteger(*tabindexValue, &tabindex);
-            focusable = shown && (IsNaturallyFocusable(index, disabled, own.contentEditable) || (hasTabindex && !disabled));
-            inTabOrder = focusable && (!hasTabindex || tabindex >= 0);
-            // Role.
-            const std::string_view implicit = ImplicitRole(index);
-            node.implicitRole = implicit == "generic" ? 0 : RoleIndexOf(implicit, Traits(index));
-            markedDecorative = tag == "img" && Attr(index, "alt") && Attr(index, "alt")->empty();
-            std::string_view role = implicit;
-            if (const std::string_view* roleValue = own.role) {
-                std::string_view rest = *roleValue;
-                while (!rest.empty()) {
-                    while (!rest.empty() && IsBlank(rest.front()))
-                        rest.remove_prefix(1);
-                    std::size_t end = 0;
-                    while (end < rest.size() && !IsBlank(rest[end]))
-                        ++end;
-                    const std::string token = ToLower(rest.substr(0, end));
-                    rest.remove_prefix(end);
-                    if (token.empty())
-                        continue;
-                    const AriaRole* known = FindAriaRole(token);
-                    if (!known || known->abstract)
-                        continue;
-                    if (token == "none" || token == "presentation") {
-                        markedDecorative = true;
-                        // Presentational role conflict resolution: a focusable element
-                        // or one with a global state or property keeps its own role.
-                        if (focusable || HasGlobalAria(index))
-                            break;
-                    }
-                    role = known->name;
-                    explicitRole = true;
-                    break;
+        bool explicitRole = false;
+        // Focus.
+        const bool disabled = IsDisabled(index, inDisabledFieldset);
+        long tabindex = 0;
+        const std::string_view* tabindexValue = own.tabindex;
+        const bool hasTabindex = tabindexValue && IsValidInteger(*tabindexValue, &tabindex);
+        const bool focusable =
+            shown && (IsNaturallyFocusable(index, disabled, own.contentEditable) || (hasTabindex && !disabled));
+        const bool inTabOrder = focusable && (!hasTabindex || tabindex >= 0);
+        // Role.
+        const std::string_view implicit = ImplicitRole(index);
+        const std::uint8_t implicitIndex = implicit == "generic" ? 0 : RoleIndexOf(implicit, traits);
+        node.implicitRole = implicitIndex;
+        bool markedDecorative = traits.img && Attr(index, "alt") && Attr(index, "alt")->empty();
+        std::string_view role = implicit;
+        if (const std::string_view* roleValue = own.role) {
+            std::string_view rest = *roleValue;
+            while (!rest.empty()) {
+                while (!rest.empty() && IsBlank(rest.front()))
+                    rest.remove_prefix(1);
+                std::size_t end = 0;
+                while (end < rest.size() && !IsBlank(rest[end]))
+                    ++end;
+                const std::string token = ToLower(rest.substr(0, end));
+                rest.remove_prefix(end);
+                if (token.empty())
+                    continue;
+                const AriaRole* known = FindAriaRole(token);
+                if (!known || known->abstract)
+                    continue;
+                if (token == "none" || token == "presentation") {
+                    markedDecorative = true;
+                    // Presentational role conflict resolution: a focusable element
+                    // or one with a global state or property keeps its own role.
+                    if (focusable || HasGlobalAria(index))
+                        break;
                 }
+                role = known->name;
+                explicitRole = true;
+                break;
             }
-            if (role == "none")
-                role = "presentation";
-            // List items and cells of a presentational list or table are presentational too.
-            if (!explicitRole && parent.presentational &&
-                OneOf(tag, {"li", "tr", "td", "th", "thead", "tbody", "tfoot", "dt", "dd", "option", "caption"}) &&
-                !focusable && !HasGlobalAria(index))
-                role = "presentation";
-            presentational = role == "presentation";
-            node.role = role == "generic" ? 0 : RoleIndexOf(role, Traits(index));
         }
+        if (role == "none")
+            role = "presentation";
+        // List items and cells of a presentational list or table are presentational too.
+        if (!explicitRole && parent.presentational && traits.listOrTablePart && !focusable && !HasGlobalAria(index))
+            role = "presentation";
+        const bool presentational = role == "presentation";
+        if (role.data() == implicit.data() && role.size() == implicit.size())
+            node.role = implicitIndex;
+        else
+            node.role = role == "generic" ? 0 : RoleIndexOf(role, traits);
         node.underPresentationalChildren = underPresentationalChildren;
         node.inDisabledFieldset = inDisabledFieldset;
         node.rendered = rendered;
@@ -1470,8 +1504,6 @@ private:
         node.visible = shown && !offScreen;
         node.ariaHidden = ariaHidden;
         node.included = shown && !ariaHidden;
-        if (!element)
-            return;
         node.disabled = disabled;
         node.focusable = focusable;
         node.inTabOrder = inTabOrder;
