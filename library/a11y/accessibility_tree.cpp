@@ -176,8 +176,13 @@ public:
         AddStyleFacts();  // of the empty style, the tree's first
         BuildElementTree();
         ReadStyles();
-        for (std::size_t i = 0; i < m_tree.m_nodes.size(); ++i)
-            Resolve(static_cast<int>(i));
+        for (std::size_t i = 0; i < m_tree.m_nodes.size(); ++i) {
+            NodeRecord& node = m_tree.m_nodes[i];
+            if (node.parent != Node::kNone && !m_traits[node.tag].element)
+                ResolveText(node);
+            else
+                Resolve(static_cast<int>(i));
+        }
     }
 
 private:
@@ -210,6 +215,8 @@ private:
         bool input = false;
         bool focusCandidate = false;  // may be focusable by its name alone, without contenteditable
         bool listOrTablePart = false;  // presentational in a presentational list or table
+        bool link = false;
+        bool style = false;
     };
     std::vector<NameTraits> m_traits;  // by name index
     // The name index of an element kind of the html module's table, as last seen.
@@ -231,6 +238,8 @@ private:
         traits.roleDepends = OneOf(name, {"a", "area", "input", "select", "img", "h1", "h2", "h3", "h4", "h5", "h6",
                                           "footer", "header", "section", "td", "th"});
         traits.element = !name.empty() && name[0] != '#';
+        traits.link = name == "link";
+        traits.style = name == "style";
         traits.fieldset = name == "fieldset";
         traits.img = name == "img";
         traits.input = name == "input";
@@ -298,7 +307,7 @@ private:
     }
 
     // A new node, the last child of the innermost open element.
-    int AddNode(std::uint32_t tag)
+    [[gnu::always_inline]] int AddNode(std::uint32_t tag)
     {
         const int index = static_cast<int>(Nodes().size());
         NodeRecord& node = Nodes().emplace_back();
@@ -474,22 +483,50 @@ private:
             CloseOpen(kSection);
     }
 
+    // The name index of the tag the text starts (or ends) when its name is
+    // the one last seen for the element's kind in the html module's table,
+    // as TagNameOf would read it: most tags are, and then their name need
+    // not be lowered or looked up. 0 when it is not, or the kind names no tag.
+    std::uint32_t KnownNameOf(std::string_view text, int kind) const
+    {
+        if (kind >= kind::kEndOffset)
+            kind -= kind::kEndOffset;
+        if (kind < 0 || kind >= kTagTableSize)
+            return 0;
+        const std::uint32_t cached = m_nameOfKind[static_cast<std::size_t>(kind)];
+        if (!cached)
+            return 0;
+        const std::string_view name = m_tree.m_tagNames[cached];
+        const std::size_t start = text.size() > 1 && text[1] == '/' ? 2 : 1;
+        const std::size_t end = start + name.size();
+        if (text.size() < end || text[0] != '<')
+            return 0;
+        for (std::size_t c = 0; c < name.size(); ++c)
+            if (AsciiLower(text[start + c]) != name[c])
+                return 0;
+        if (end < text.size() && !IsBlank(text[end]) && text[end] != '>' && text[end] != '/')
+            return 0;
+        return cached;
+    }
+
     // text: the tag's text, which outlives the tree (the element's own, or kept).
     void AddTag(const CElement& element, std::string_view text, const std::vector<CElement*>& list, std::size_t& i)
     {
-        const std::string_view name = TagNameOf(text, m_nameBuffer);
+        const std::uint32_t known = KnownNameOf(text, element.Kind());
+        const std::string_view name = known ? m_tree.m_tagNames[known] : TagNameOf(text, m_nameBuffer);
         if (name.empty())
             return;
         if (IsEndTag(text)) {
             for (std::size_t k = m_open.size(); k-- > 0;) {
-                if (TagOf(m_open[k].node) == name) {
+                // Every name stands once among the tree's names: the same index is the same name.
+                if (known ? R(m_open[k].node).tag == known : TagOf(m_open[k].node) == name) {
                     PopTo(k);
                     break;
                 }
             }
             return;
         }
-        const std::uint32_t nameIndex = NameIndex(name, element.Kind());
+        const std::uint32_t nameIndex = known ? known : NameIndex(name, element.Kind());
         if (m_traits[nameIndex].impliesEnds)
             ImpliedEnds(name);
         const bool foreign = name == "svg" || name == "math" || R(Current()).foreign;
@@ -497,6 +534,8 @@ private:
         R(index).element = &element;
         R(index).foreign = foreign;
         ReadAttributes(index, text);
+        if (Traits(index).element)
+            NoteReferences(index);
         const std::string_view tag = TagOf(index);
         if (tag == "html" && m_tree.m_documentElement == Node::kNone)
             m_tree.m_documentElement = index;
@@ -537,6 +576,37 @@ private:
         m_open.push_back({index});
     }
     std::string m_nameBuffer;
+
+    // The ids, label targets and aria-owns lists of an element, noted as it
+    // is added, in page order.
+    void NoteReferences(int node)
+    {
+        bool ownsSeen = false;
+        for (const NodeAttribute& a : m_tree.Attributes(node)) {
+            switch (a.name.size()) {
+            case 2:
+                if (a.name == "id" && !a.value.empty()) {
+                    IdEntry& entry = m_tree.m_ids[a.value];
+                    if (entry.count++ == 0)
+                        entry.first = node;
+                }
+                break;
+            case 3:
+                if (a.name == "for" && TagOf(node) == "label")
+                    m_tree.m_labelsFor[a.value].push_back(node);
+                break;
+            case 9:
+                if (a.name == "aria-owns" && !ownsSeen) {
+                    m_owners.push_back({node, a.value});
+                    ownsSeen = true;
+                }
+                break;
+            default:
+                break;
+            }
+        }
+    }
+    std::vector<std::pair<int, std::string_view>> m_owners;  // by aria-owns, in page order
 
     // A start tag whose text ends inside a quoted value, or has no end.
     static bool StartsBrokenTag(std::string_view text)
@@ -625,8 +695,9 @@ private:
         std::size_t nodes = 1;
         for (const CElement* element : all) {
             const int kind = element->Kind();
+            // End tags of the html module's table are known by their kind, without their text.
             if (!element->IsDeleted() && kind != kind::kComment && kind != kind::kCommentEnd && kind != tag::kDoctype &&
-                (kind == kind::kText || !IsEndTag(element->Text())))
+                kind < kind::kEndOffset && (kind != kind::kUnknown || !IsEndTag(element->Text())))
                 ++nodes;
         }
         m_tree.m_nodes.reserve(nodes);
@@ -659,37 +730,18 @@ private:
             if (kind == kind::kText) {
                 const bool foreign = R(Current()).foreign;
                 const int text = AddNode(kTextName);
-                R(text).element = &element;
-                R(text).pageText = true;
-                R(text).foreign = foreign;
+                NodeRecord& record = R(text);
+                record.element = &element;
+                record.pageText = true;
+                record.foreign = foreign;
                 SetText(text, &element, element.Text(), true);
                 continue;
             }
             AddTag(element, element.Text(), list, i);
         }
         m_nameIndex = {};
-        std::vector<std::pair<int, std::string_view>> owners;  // by aria-owns, in page order
-        for (std::size_t i = 0; i < Nodes().size(); ++i) {
-            const int node = static_cast<int>(i);
-            if (!IsElement(node))
-                continue;
-            bool ownsSeen = false;
-            for (const NodeAttribute& a : m_tree.Attributes(node)) {
-                if (a.name == "id" && !a.value.empty()) {
-                    IdEntry& entry = m_tree.m_ids[a.value];
-                    if (entry.count++ == 0)
-                        entry.first = node;
-                }
-                if (a.name == "for" && TagOf(node) == "label")
-                    m_tree.m_labelsFor[a.value].push_back(node);
-                if (a.name == "aria-owns" && !ownsSeen) {
-                    owners.push_back({node, a.value});
-                    ownsSeen = true;
-                }
-            }
-        }
         // Read once every id is known.
-        for (const auto& [owner, idList] : owners)
+        for (const auto& [owner, idList] : m_owners)
             for (int owned : m_tree.Referenced(idList))
                 m_tree.m_ownedBy.emplace(owned, owner);
     }
@@ -763,10 +815,13 @@ private:
         const std::optional<std::string> folder = PageFolder();
         for (std::size_t i = 0; i < Nodes().size(); ++i) {
             const int index = static_cast<int>(i);
+            const NameTraits& traits = Traits(index);
+            if (!traits.link && !traits.style)
+                continue;
             std::optional<std::string> linked;
-            if (TagOf(index) == "link" && !R(index).foreign)
+            if (traits.link && !R(index).foreign)
                 linked = LinkedSheet(index, folder);
-            if (TagOf(index) != "style" && !linked)
+            if (!traits.style && !linked)
                 continue;
             const std::string_view* media = m_tree.Attribute(index, "media");
             std::vector<css::StyleRule> rules = css::ReadStyleSheet(linked ? std::string_view(*linked) : m_tree.Text(index));
@@ -1387,6 +1442,39 @@ private:
                                 s.contentVisibility == "hidden", OffScreen(s)});
     }
 
+    bool UnderPresentationalChildren(const NodeRecord& parent) const
+    {
+        const AriaRole* parentRole = m_tree.AriaRoleAt(parent.role);
+        return parent.underPresentationalChildren || (parentRole && parentRole->childrenPresentational);
+    }
+    bool InDisabledFieldset(const NodeRecord& node, const NodeRecord& parent)
+    {
+        return parent.inDisabledFieldset || (m_traits[parent.tag].fieldset && HasDisabled(node.parent));
+    }
+    // Out of line: asked only below a fieldset.
+    [[gnu::noinline]] bool HasDisabled(int node) { return Attr(node, "disabled") != nullptr; }
+
+    // Texts, most of a page's nodes, have nothing of their own: what they
+    // are comes from the parent. The flags are worked out in a copy and
+    // stored together, for the reason Resolve gives.
+    [[gnu::always_inline]] void ResolveText(NodeRecord& node)
+    {
+        const NodeRecord& parent = R(node.parent);
+        const bool rendered = parent.rendered || node.parent == m_tree.Root();
+        const bool shown = rendered && !FactsOf(parent.style).invisible;
+        NodeFlags flags = node;
+        flags.underPresentationalChildren = UnderPresentationalChildren(parent);
+        flags.inDisabledFieldset = InDisabledFieldset(node, parent);
+        flags.rendered = rendered;
+        flags.offScreen = parent.offScreen;
+        flags.visible = shown && !parent.offScreen;
+        flags.ariaHidden = parent.ariaHidden;
+        flags.included = shown && !parent.ariaHidden;
+        static_cast<NodeFlags&>(node) = flags;
+        node.style = parent.style;
+        node.language = parent.language;
+    }
+
     // What Resolve works out of a node is kept in plain locals and written to
     // the record's bit fields together at the end: a bit written in place and
     // read again soon after stalls the load behind the narrower store.
@@ -1401,28 +1489,10 @@ private:
         const NodeRecord& parent = R(node.parent);
         const NameTraits& traits = m_traits[node.tag];
         const NameTraits& parentTraits = m_traits[parent.tag];
-        const AriaRole* parentRole = m_tree.AriaRoleAt(parent.role);
-        const bool underPresentationalChildren =
-            parent.underPresentationalChildren || (parentRole && parentRole->childrenPresentational);
-        const bool inDisabledFieldset =
-            parent.inDisabledFieldset || (parentTraits.fieldset && Attr(node.parent, "disabled"));
+        const bool underPresentationalChildren = UnderPresentationalChildren(parent);
+        const bool inDisabledFieldset = InDisabledFieldset(node, parent);
         // Rendering.
         bool rendered = parent.rendered || node.parent == m_tree.Root();
-        if (!traits.element) {
-            // Texts, most of a page's nodes, have nothing of their own: what
-            // they are comes from the parent.
-            const bool shown = rendered && !FactsOf(parent.style).invisible;
-            node.style = parent.style;
-            node.language = parent.language;
-            node.underPresentationalChildren = underPresentationalChildren;
-            node.inDisabledFieldset = inDisabledFieldset;
-            node.rendered = rendered;
-            node.offScreen = parent.offScreen;
-            node.visible = shown && !parent.offScreen;
-            node.ariaHidden = parent.ariaHidden;
-            node.included = shown && !parent.ariaHidden;
-            return;
-        }
         const std::string_view tag = TagOf(index);
         const CommonAttributes own = ReadCommonAttributes(index);
         ComputeStyle(index);
@@ -1497,19 +1567,21 @@ private:
             node.role = implicitIndex;
         else
             node.role = role == "generic" ? 0 : RoleIndexOf(role, traits);
-        node.underPresentationalChildren = underPresentationalChildren;
-        node.inDisabledFieldset = inDisabledFieldset;
-        node.rendered = rendered;
-        node.offScreen = offScreen;
-        node.visible = shown && !offScreen;
-        node.ariaHidden = ariaHidden;
-        node.included = shown && !ariaHidden;
-        node.disabled = disabled;
-        node.focusable = focusable;
-        node.inTabOrder = inTabOrder;
-        node.markedDecorative = markedDecorative;
-        node.explicitRole = explicitRole;
-        node.presentational = presentational;
+        NodeFlags flags = node;
+        flags.underPresentationalChildren = underPresentationalChildren;
+        flags.inDisabledFieldset = inDisabledFieldset;
+        flags.rendered = rendered;
+        flags.offScreen = offScreen;
+        flags.visible = shown && !offScreen;
+        flags.ariaHidden = ariaHidden;
+        flags.included = shown && !ariaHidden;
+        flags.disabled = disabled;
+        flags.focusable = focusable;
+        flags.inTabOrder = inTabOrder;
+        flags.markedDecorative = markedDecorative;
+        flags.explicitRole = explicitRole;
+        flags.presentational = presentational;
+        static_cast<NodeFlags&>(node) = flags;
     }
 
     AccessibilityTree& m_tree;
