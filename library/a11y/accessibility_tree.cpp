@@ -118,19 +118,23 @@ bool IsValidInteger(std::string_view value, long* result = nullptr)
 
 std::string CollapseBlanks(std::string_view text)
 {
-    std::string out;
-    out.reserve(text.size());
+    // Written through a pointer into room for the whole text (the result is
+    // never longer): names and texts of every node a rule asks about pass here.
+    std::string out(text.size(), ' ');
+    char* const begin = out.data();
+    char* at = begin;
     bool blank = false;
     for (char c : text) {
-        if (IsBlank(c)) {
-            blank = !out.empty();
+        if (static_cast<unsigned char>(c) <= ' ' && IsBlank(c)) {
+            blank = at != begin;
             continue;
         }
         if (blank)
-            out.push_back(' ');
+            *at++ = ' ';
         blank = false;
-        out.push_back(c);
+        *at++ = c;
     }
+    out.resize(static_cast<std::size_t>(at - begin));
     return out;
 }
 
@@ -172,7 +176,7 @@ public:
 
     void Run()
     {
-        m_utf8Page = m_document.Encoding().ReadsAsUtf8();
+        m_tree.m_utf8Page = m_document.Encoding().ReadsAsUtf8();
         AddStyleFacts();  // of the empty style, the tree's first
         BuildElementTree();
         ReadStyles();
@@ -200,7 +204,7 @@ private:
     struct NameTraits {
         bool isVoid = false;
         bool rawText = false;
-        bool impliesEnds = false;  // may close an open p, li, option, row, cell ...
+        std::uint16_t implies = 0;  // the closing groups whose end the start tag implies (p, li, option, row ...)
         bool neverRendered = false;
         bool formControl = false;  // disabled applies
         std::uint16_t closedBy = 0;  // the closing groups whose names hold it
@@ -229,8 +233,22 @@ private:
         NameTraits traits;
         traits.isVoid = IsVoid(name);
         traits.rawText = IsRawText(name);
-        traits.impliesEnds = ClosesParagraph(name) ||
-                             OneOf(name, {"li", "dt", "dd", "option", "optgroup", "tr", "td", "th", "thead", "tbody", "tfoot"});
+        if (ClosesParagraph(name) || OneOf(name, {"li", "dt", "dd"}))
+            traits.implies |= kParagraph;
+        if (name == "li")
+            traits.implies |= kListItem;
+        else if (name == "dt" || name == "dd")
+            traits.implies |= kDefinition;
+        else if (name == "option")
+            traits.implies |= kOption;
+        else if (name == "optgroup")
+            traits.implies |= kOptionGroup;
+        else if (name == "tr")
+            traits.implies |= kRow;
+        else if (name == "td" || name == "th")
+            traits.implies |= kCell;
+        else if (name == "thead" || name == "tbody" || name == "tfoot")
+            traits.implies |= kSection;
         traits.neverRendered = kNeverRendered.Has(name);
         traits.formControl = OneOf(name, {"button", "input", "select", "textarea", "optgroup", "option", "fieldset"});
         traits.htmlRole = HtmlRoleOfName(name);
@@ -325,29 +343,26 @@ private:
         return index;
     }
 
-    // The user reads the bytes as they are: plain ASCII, or valid UTF-8 of
-    // a UTF-8 page, naming no character.
-    bool ReadsAsWritten(std::string_view bytes) const
-    {
-        return CHtmlDocument::ReadsAsItsBytes(bytes) ||
-               (m_utf8Page && bytes.find('&') == std::string_view::npos && IsValidUtf8(bytes));
-    }
-    bool m_utf8Page = false;  // set as the build starts
+    bool ReadsAsWritten(std::string_view bytes) const { return m_tree.ReadsAsWritten(bytes); }
 
     // The text a node keeps, as the user reads it: a view of the page's own
     // bytes when they read as they are, else decoded into the tree.
+    // bytes: the page's own or kept in the tree, so that they can be decoded later.
     void SetText(int index, const CElement* owner, std::string_view bytes, bool decode)
     {
         NodeRecord& node = R(index);
-        if (!decode || ReadsAsWritten(bytes)) {
-            if (owner && owner->Text().data() == bytes.data() && owner->Text().size() == bytes.size()) {
-                node.text = NodeRecord::kOwnText;
-                return;
-            }
-        } else
-            bytes = m_tree.KeepText(m_document.UserText(bytes, TextPlace::ElementText));
+        if (decode && owner && owner->Text().data() == bytes.data() && owner->Text().size() == bytes.size()) {
+            node.text = NodeRecord::kUndecidedText;  // most of a page's texts: the rules read few
+            return;
+        }
+        const bool asWritten = !decode || ReadsAsWritten(bytes);
+        if (asWritten && owner && owner->Text().data() == bytes.data() && owner->Text().size() == bytes.size()) {
+            node.text = NodeRecord::kOwnText;
+            return;
+        }
         node.text = static_cast<std::uint32_t>(m_tree.m_texts.size());
         m_tree.m_texts.push_back(bytes);
+        m_tree.m_undecoded.push_back(!asWritten);
     }
 
     // Attributes as the HTML tokenizer reads a start tag, from the tag's own
@@ -461,26 +476,16 @@ private:
         }
     }
 
-    void ImpliedEnds(std::string_view tag)
+    // implies: the closing groups of the start tag's name, the paragraph's
+    // closed first.
+    void ImpliedEnds(std::uint16_t implies)
     {
         if (!m_open.empty() && R(m_open.back().node).foreign)
             return;
-        if (ClosesParagraph(tag) || tag == "li" || tag == "dt" || tag == "dd")
+        if (implies & kParagraph)
             CloseOpen(kParagraph);
-        if (tag == "li")
-            CloseOpen(kListItem);
-        else if (tag == "dt" || tag == "dd")
-            CloseOpen(kDefinition);
-        else if (tag == "option")
-            CloseOpen(kOption);
-        else if (tag == "optgroup")
-            CloseOpen(kOptionGroup);
-        else if (tag == "tr")
-            CloseOpen(kRow);
-        else if (tag == "td" || tag == "th")
-            CloseOpen(kCell);
-        else if (tag == "thead" || tag == "tbody" || tag == "tfoot")
-            CloseOpen(kSection);
+        if (const std::uint16_t other = implies & ~kParagraph)
+            CloseOpen(static_cast<ClosingGroup>(other));
     }
 
     // The name index of the tag the text starts (or ends) when its name is
@@ -527,8 +532,8 @@ private:
             return;
         }
         const std::uint32_t nameIndex = known ? known : NameIndex(name, element.Kind());
-        if (m_traits[nameIndex].impliesEnds)
-            ImpliedEnds(name);
+        if (const std::uint16_t implies = m_traits[nameIndex].implies)
+            ImpliedEnds(implies);
         const bool foreign = name == "svg" || name == "math" || R(Current()).foreign;
         const int index = AddNode(nameIndex);
         R(index).element = &element;
@@ -1592,6 +1597,7 @@ AccessibilityTree::AccessibilityTree(const CHtmlDocument& document)
 {
     static std::atomic<std::uint64_t> s_serials{0};
     m_serial = ++s_serials;
+    m_document = &document;
     m_ariaRoles = AriaRoles().data();
     m_ariaRoleCount = AriaRoles().size();
     m_styleTable.push_back(&m_styles.emplace_back());
@@ -1644,7 +1650,31 @@ int AccessibilityTree::OwnerByAriaOwns(int node) const
     return it == m_ownedBy.end() ? Node::kNone : it->second;
 }
 
-std::string_view AccessibilityTree::KeepText(std::string_view text)
+bool AccessibilityTree::ReadsAsWritten(std::string_view bytes) const
+{
+    return CHtmlDocument::ReadsAsItsBytes(bytes) ||
+           (m_utf8Page && bytes.find('&') == std::string_view::npos && IsValidUtf8(bytes));
+}
+
+std::string_view AccessibilityTree::DecodedText(int index) const
+{
+    NodeRecord& r = m_nodes[static_cast<std::size_t>(index)];
+    if (r.text == NodeRecord::kUndecidedText) {
+        const std::string_view bytes = r.element->Text();
+        if (ReadsAsWritten(bytes)) {
+            r.text = NodeRecord::kOwnText;
+            return bytes;
+        }
+        r.text = static_cast<std::uint32_t>(m_texts.size());
+        m_texts.push_back(bytes);
+        m_undecoded.push_back(true);
+    }
+    m_texts[r.text] = KeepText(m_document->UserText(m_texts[r.text], TextPlace::ElementText));
+    m_undecoded[r.text] = false;
+    return m_texts[r.text];
+}
+
+std::string_view AccessibilityTree::KeepText(std::string_view text) const
 {
     constexpr std::size_t kBlock = 64 * 1024;
     if (text.empty())

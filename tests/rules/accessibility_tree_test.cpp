@@ -329,6 +329,28 @@ TEST_F(TreeOfPage, TagsTheHtmlModuleGivesOneKindCloseByTheirOwnName)
         EXPECT_EQ(m_tree->Text(child).find("c'"), std::string_view::npos);
 }
 
+TEST_F(TreeOfPage, ATextIsDecodedWhenFirstReadAndKeptSo)
+{
+    Build("<html><head><meta charset=windows-1252><title>Fish &amp; Chips</title></head><body>"
+          "<a id=a href=x>Caf\xE9 &lt;1&gt;</a><p id=p>na\xEFve</p></body></html>");
+    ASSERT_TRUE(m_tree->Title());
+    EXPECT_EQ(*m_tree->Title(), "Fish & Chips");
+    EXPECT_EQ(m_tree->Name(ById("a")), "Caf\xC3\xA9 <1>");  // read through the name first
+    const int text = m_tree->Record(ById("p")).firstChild;
+    const std::string_view first = m_tree->Text(text);
+    EXPECT_EQ(first, "na\xC3\xAFve");
+    EXPECT_EQ(m_tree->Text(text).data(), first.data());  // decoded once
+    EXPECT_EQ(m_tree->At(text).text, first);
+}
+
+TEST(CollapseBlanks, OneSpaceBetweenWordsNoneAtEitherEnd)
+{
+    EXPECT_EQ(CollapseBlanks(" \t a\r\n\f b  c\n"), "a b c");
+    EXPECT_EQ(CollapseBlanks("\xC2\xA0x\vy"), "\xC2\xA0x\vy");  // only ASCII white space is blank
+    EXPECT_EQ(CollapseBlanks(" \n "), "");
+    EXPECT_EQ(CollapseBlanks(""), "");
+}
+
 TEST_F(TreeOfPage, DeepNestingAndCyclicReferencesStayLinear)
 {
     std::string page = "<html><body>";
