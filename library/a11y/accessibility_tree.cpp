@@ -739,7 +739,7 @@ private:
                 record.element = &element;
                 record.pageText = true;
                 record.foreign = foreign;
-                SetText(text, &element, element.Text(), true);
+                record.text = NodeRecord::kUndecidedText;  // as SetText would set it, without the call
                 continue;
             }
             AddTag(element, element.Text(), list, i);
