@@ -118,19 +118,23 @@ bool IsValidInteger(std::string_view value, long* result = nullptr)
 
 std::string CollapseBlanks(std::string_view text)
 {
-    std::string out;
-    out.reserve(text.size());
+    // Written through a pointer into room for the whole text (the result is
+    // never longer): names and texts of every node a rule asks about pass here.
+    std::string out(text.size(), ' ');
+    char* const begin = out.data();
+    char* at = begin;
     bool blank = false;
     for (char c : text) {
-        if (IsBlank(c)) {
-            blank = !out.empty();
+        if (static_cast<unsigned char>(c) <= ' ' && IsBlank(c)) {
+            blank = at != begin;
             continue;
         }
         if (blank)
-            out.push_back(' ');
+            *at++ = ' ';
         blank = false;
-        out.push_back(c);
+        *at++ = c;
     }
+    out.resize(static_cast<std::size_t>(at - begin));
     return out;
 }
 
@@ -172,18 +176,24 @@ public:
 
     void Run()
     {
-        m_utf8Page = m_document.Encoding().ReadsAsUtf8();
+        m_tree.m_utf8Page = m_document.Encoding().ReadsAsUtf8();
+        AddStyleFacts();  // of the empty style, the tree's first
         BuildElementTree();
         ReadStyles();
-        for (std::size_t i = 0; i < m_tree.m_nodes.size(); ++i)
-            Resolve(static_cast<int>(i));
+        for (std::size_t i = 0; i < m_tree.m_nodes.size(); ++i) {
+            NodeRecord& node = m_tree.m_nodes[i];
+            if (node.parent != Node::kNone && !m_traits[node.tag].element)
+                ResolveText(node);
+            else
+                Resolve(static_cast<int>(i));
+        }
     }
 
 private:
     std::vector<NodeRecord>& Nodes() { return m_tree.m_nodes; }
     NodeRecord& R(int index) { return m_tree.m_nodes[static_cast<std::size_t>(index)]; }
     std::string_view TagOf(int node) { return m_tree.Tag(node); }
-    bool IsElement(int node) { return m_tree.IsElement(node); }
+    bool IsElement(int node) { return m_traits[R(node).tag].element; }
 
     // Every name of the page once, by its index among the tree's names.
     std::unordered_map<std::string_view, std::uint32_t, NameHash, std::equal_to<>> m_nameIndex;
@@ -194,7 +204,7 @@ private:
     struct NameTraits {
         bool isVoid = false;
         bool rawText = false;
-        bool impliesEnds = false;  // may close an open p, li, option, row, cell ...
+        std::uint16_t implies = 0;  // the closing groups whose end the start tag implies (p, li, option, row ...)
         bool neverRendered = false;
         bool formControl = false;  // disabled applies
         std::uint16_t closedBy = 0;  // the closing groups whose names hold it
@@ -202,6 +212,15 @@ private:
         std::string_view htmlRole;  // the role HTML-AAM gives the name alone; empty when it depends or is none
         std::uint8_t htmlRoleIndex = 0;  // its index in kRoleNames
         bool roleDepends = false;  // the role depends on attributes or ancestors too
+        // Asked of every element: a bit each, so Resolve compares no names.
+        bool element = false;  // not "#text" or "#document" (a page may write <#x>, no element either)
+        bool fieldset = false;
+        bool img = false;
+        bool input = false;
+        bool focusCandidate = false;  // may be focusable by its name alone, without contenteditable
+        bool listOrTablePart = false;  // presentational in a presentational list or table
+        bool link = false;
+        bool style = false;
     };
     std::vector<NameTraits> m_traits;  // by name index
     // The name index of an element kind of the html module's table, as last seen.
@@ -214,14 +233,38 @@ private:
         NameTraits traits;
         traits.isVoid = IsVoid(name);
         traits.rawText = IsRawText(name);
-        traits.impliesEnds = ClosesParagraph(name) ||
-                             OneOf(name, {"li", "dt", "dd", "option", "optgroup", "tr", "td", "th", "thead", "tbody", "tfoot"});
+        if (ClosesParagraph(name) || OneOf(name, {"li", "dt", "dd"}))
+            traits.implies |= kParagraph;
+        if (name == "li")
+            traits.implies |= kListItem;
+        else if (name == "dt" || name == "dd")
+            traits.implies |= kDefinition;
+        else if (name == "option")
+            traits.implies |= kOption;
+        else if (name == "optgroup")
+            traits.implies |= kOptionGroup;
+        else if (name == "tr")
+            traits.implies |= kRow;
+        else if (name == "td" || name == "th")
+            traits.implies |= kCell;
+        else if (name == "thead" || name == "tbody" || name == "tfoot")
+            traits.implies |= kSection;
         traits.neverRendered = kNeverRendered.Has(name);
         traits.formControl = OneOf(name, {"button", "input", "select", "textarea", "optgroup", "option", "fieldset"});
         traits.htmlRole = HtmlRoleOfName(name);
         traits.htmlRoleIndex = RoleIndex(traits.htmlRole);
         traits.roleDepends = OneOf(name, {"a", "area", "input", "select", "img", "h1", "h2", "h3", "h4", "h5", "h6",
                                           "footer", "header", "section", "td", "th"});
+        traits.element = !name.empty() && name[0] != '#';
+        traits.link = name == "link";
+        traits.style = name == "style";
+        traits.fieldset = name == "fieldset";
+        traits.img = name == "img";
+        traits.input = name == "input";
+        traits.focusCandidate = OneOf(name, {"a", "area", "input", "button", "select", "textarea", "iframe", "audio",
+                                             "video", "summary"});
+        traits.listOrTablePart =
+            OneOf(name, {"li", "tr", "td", "th", "thead", "tbody", "tfoot", "dt", "dd", "option", "caption"});
         for (const Closing& closing : kClosings) {
             if (Among(name, closing.names))
                 traits.closedBy |= closing.group;
@@ -282,7 +325,7 @@ private:
     }
 
     // A new node, the last child of the innermost open element.
-    int AddNode(std::uint32_t tag)
+    [[gnu::always_inline]] int AddNode(std::uint32_t tag)
     {
         const int index = static_cast<int>(Nodes().size());
         NodeRecord& node = Nodes().emplace_back();
@@ -300,29 +343,26 @@ private:
         return index;
     }
 
-    // The user reads the bytes as they are: plain ASCII, or valid UTF-8 of
-    // a UTF-8 page, naming no character.
-    bool ReadsAsWritten(std::string_view bytes) const
-    {
-        return CHtmlDocument::ReadsAsItsBytes(bytes) ||
-               (m_utf8Page && bytes.find('&') == std::string_view::npos && IsValidUtf8(bytes));
-    }
-    bool m_utf8Page = false;  // set as the build starts
+    bool ReadsAsWritten(std::string_view bytes) const { return m_tree.ReadsAsWritten(bytes); }
 
     // The text a node keeps, as the user reads it: a view of the page's own
     // bytes when they read as they are, else decoded into the tree.
+    // bytes: the page's own or kept in the tree, so that they can be decoded later.
     void SetText(int index, const CElement* owner, std::string_view bytes, bool decode)
     {
         NodeRecord& node = R(index);
-        if (!decode || ReadsAsWritten(bytes)) {
-            if (owner && owner->Text().data() == bytes.data() && owner->Text().size() == bytes.size()) {
-                node.text = NodeRecord::kOwnText;
-                return;
-            }
-        } else
-            bytes = m_tree.KeepText(m_document.UserText(bytes, TextPlace::ElementText));
+        if (decode && owner && owner->Text().data() == bytes.data() && owner->Text().size() == bytes.size()) {
+            node.text = NodeRecord::kUndecidedText;  // most of a page's texts: the rules read few
+            return;
+        }
+        const bool asWritten = !decode || ReadsAsWritten(bytes);
+        if (asWritten && owner && owner->Text().data() == bytes.data() && owner->Text().size() == bytes.size()) {
+            node.text = NodeRecord::kOwnText;
+            return;
+        }
         node.text = static_cast<std::uint32_t>(m_tree.m_texts.size());
         m_tree.m_texts.push_back(bytes);
+        m_tree.m_undecoded.push_back(!asWritten);
     }
 
     // Attributes as the HTML tokenizer reads a start tag, from the tag's own
@@ -436,51 +476,71 @@ private:
         }
     }
 
-    void ImpliedEnds(std::string_view tag)
+    // implies: the closing groups of the start tag's name, the paragraph's
+    // closed first.
+    void ImpliedEnds(std::uint16_t implies)
     {
         if (!m_open.empty() && R(m_open.back().node).foreign)
             return;
-        if (ClosesParagraph(tag) || tag == "li" || tag == "dt" || tag == "dd")
+        if (implies & kParagraph)
             CloseOpen(kParagraph);
-        if (tag == "li")
-            CloseOpen(kListItem);
-        else if (tag == "dt" || tag == "dd")
-            CloseOpen(kDefinition);
-        else if (tag == "option")
-            CloseOpen(kOption);
-        else if (tag == "optgroup")
-            CloseOpen(kOptionGroup);
-        else if (tag == "tr")
-            CloseOpen(kRow);
-        else if (tag == "td" || tag == "th")
-            CloseOpen(kCell);
-        else if (tag == "thead" || tag == "tbody" || tag == "tfoot")
-            CloseOpen(kSection);
+        if (const std::uint16_t other = implies & ~kParagraph)
+            CloseOpen(static_cast<ClosingGroup>(other));
+    }
+
+    // The name index of the tag the text starts (or ends) when its name is
+    // the one last seen for the element's kind in the html module's table,
+    // as TagNameOf would read it: most tags are, and then their name need
+    // not be lowered or looked up. 0 when it is not, or the kind names no tag.
+    std::uint32_t KnownNameOf(std::string_view text, int kind) const
+    {
+        if (kind >= kind::kEndOffset)
+            kind -= kind::kEndOffset;
+        if (kind < 0 || kind >= kTagTableSize)
+            return 0;
+        const std::uint32_t cached = m_nameOfKind[static_cast<std::size_t>(kind)];
+        if (!cached)
+            return 0;
+        const std::string_view name = m_tree.m_tagNames[cached];
+        const std::size_t start = text.size() > 1 && text[1] == '/' ? 2 : 1;
+        const std::size_t end = start + name.size();
+        if (text.size() < end || text[0] != '<')
+            return 0;
+        for (std::size_t c = 0; c < name.size(); ++c)
+            if (AsciiLower(text[start + c]) != name[c])
+                return 0;
+        if (end < text.size() && !IsBlank(text[end]) && text[end] != '>' && text[end] != '/')
+            return 0;
+        return cached;
     }
 
     // text: the tag's text, which outlives the tree (the element's own, or kept).
     void AddTag(const CElement& element, std::string_view text, const std::vector<CElement*>& list, std::size_t& i)
     {
-        const std::string_view name = TagNameOf(text, m_nameBuffer);
+        const std::uint32_t known = KnownNameOf(text, element.Kind());
+        const std::string_view name = known ? m_tree.m_tagNames[known] : TagNameOf(text, m_nameBuffer);
         if (name.empty())
             return;
         if (IsEndTag(text)) {
             for (std::size_t k = m_open.size(); k-- > 0;) {
-                if (TagOf(m_open[k].node) == name) {
+                // Every name stands once among the tree's names: the same index is the same name.
+                if (known ? R(m_open[k].node).tag == known : TagOf(m_open[k].node) == name) {
                     PopTo(k);
                     break;
                 }
             }
             return;
         }
-        const std::uint32_t nameIndex = NameIndex(name, element.Kind());
-        if (m_traits[nameIndex].impliesEnds)
-            ImpliedEnds(name);
+        const std::uint32_t nameIndex = known ? known : NameIndex(name, element.Kind());
+        if (const std::uint16_t implies = m_traits[nameIndex].implies)
+            ImpliedEnds(implies);
         const bool foreign = name == "svg" || name == "math" || R(Current()).foreign;
         const int index = AddNode(nameIndex);
         R(index).element = &element;
         R(index).foreign = foreign;
         ReadAttributes(index, text);
+        if (Traits(index).element)
+            NoteReferences(index);
         const std::string_view tag = TagOf(index);
         if (tag == "html" && m_tree.m_documentElement == Node::kNone)
             m_tree.m_documentElement = index;
@@ -521,6 +581,37 @@ private:
         m_open.push_back({index});
     }
     std::string m_nameBuffer;
+
+    // The ids, label targets and aria-owns lists of an element, noted as it
+    // is added, in page order.
+    void NoteReferences(int node)
+    {
+        bool ownsSeen = false;
+        for (const NodeAttribute& a : m_tree.Attributes(node)) {
+            switch (a.name.size()) {
+            case 2:
+                if (a.name == "id" && !a.value.empty()) {
+                    IdEntry& entry = m_tree.m_ids[a.value];
+                    if (entry.count++ == 0)
+                        entry.first = node;
+                }
+                break;
+            case 3:
+                if (a.name == "for" && TagOf(node) == "label")
+                    m_tree.m_labelsFor[a.value].push_back(node);
+                break;
+            case 9:
+                if (a.name == "aria-owns" && !ownsSeen) {
+                    m_owners.push_back({node, a.value});
+                    ownsSeen = true;
+                }
+                break;
+            default:
+                break;
+            }
+        }
+    }
+    std::vector<std::pair<int, std::string_view>> m_owners;  // by aria-owns, in page order
 
     // A start tag whose text ends inside a quoted value, or has no end.
     static bool StartsBrokenTag(std::string_view text)
@@ -609,8 +700,9 @@ private:
         std::size_t nodes = 1;
         for (const CElement* element : all) {
             const int kind = element->Kind();
+            // End tags of the html module's table are known by their kind, without their text.
             if (!element->IsDeleted() && kind != kind::kComment && kind != kind::kCommentEnd && kind != tag::kDoctype &&
-                (kind == kind::kText || !IsEndTag(element->Text())))
+                kind < kind::kEndOffset && (kind != kind::kUnknown || !IsEndTag(element->Text())))
                 ++nodes;
         }
         m_tree.m_nodes.reserve(nodes);
@@ -643,37 +735,18 @@ private:
             if (kind == kind::kText) {
                 const bool foreign = R(Current()).foreign;
                 const int text = AddNode(kTextName);
-                R(text).element = &element;
-                R(text).pageText = true;
-                R(text).foreign = foreign;
-                SetText(text, &element, element.Text(), true);
+                NodeRecord& record = R(text);
+                record.element = &element;
+                record.pageText = true;
+                record.foreign = foreign;
+                record.text = NodeRecord::kUndecidedText;  // as SetText would set it, without the call
                 continue;
             }
             AddTag(element, element.Text(), list, i);
         }
         m_nameIndex = {};
-        std::vector<std::pair<int, std::string_view>> owners;  // by aria-owns, in page order
-        for (std::size_t i = 0; i < Nodes().size(); ++i) {
-            const int node = static_cast<int>(i);
-            if (!IsElement(node))
-                continue;
-            bool ownsSeen = false;
-            for (const NodeAttribute& a : m_tree.Attributes(node)) {
-                if (a.name == "id" && !a.value.empty()) {
-                    IdEntry& entry = m_tree.m_ids[a.value];
-                    if (entry.count++ == 0)
-                        entry.first = node;
-                }
-                if (a.name == "for" && TagOf(node) == "label")
-                    m_tree.m_labelsFor[a.value].push_back(node);
-                if (a.name == "aria-owns" && !ownsSeen) {
-                    owners.push_back({node, a.value});
-                    ownsSeen = true;
-                }
-            }
-        }
         // Read once every id is known.
-        for (const auto& [owner, idList] : owners)
+        for (const auto& [owner, idList] : m_owners)
             for (int owned : m_tree.Referenced(idList))
                 m_tree.m_ownedBy.emplace(owned, owner);
     }
@@ -747,10 +820,13 @@ private:
         const std::optional<std::string> folder = PageFolder();
         for (std::size_t i = 0; i < Nodes().size(); ++i) {
             const int index = static_cast<int>(i);
+            const NameTraits& traits = Traits(index);
+            if (!traits.link && !traits.style)
+                continue;
             std::optional<std::string> linked;
-            if (TagOf(index) == "link" && !R(index).foreign)
+            if (traits.link && !R(index).foreign)
                 linked = LinkedSheet(index, folder);
-            if (TagOf(index) != "style" && !linked)
+            if (!traits.style && !linked)
                 continue;
             const std::string_view* media = m_tree.Attribute(index, "media");
             std::vector<css::StyleRule> rules = css::ReadStyleSheet(linked ? std::string_view(*linked) : m_tree.Text(index));
@@ -1006,8 +1082,8 @@ private:
         // Most elements match no rule and carry no style attribute: they take
         // what their parent's style passes down, the same for every such child.
         if (!style && !byTag && m_universal.empty() && (!id || m_byId.empty()) && (!classes || m_byClass.empty())) {
-            if (const auto known = m_inheritedOnly.find(parentStyle); known != m_inheritedOnly.end()) {
-                node.style = known->second;
+            if (const std::uint32_t known = InheritedOnly(parentStyle); known != kNoStyle) {
+                node.style = known;
                 return;
             }
         }
@@ -1055,8 +1131,8 @@ private:
         }
         const bool ownNothing = std::all_of(winners.begin(), winners.end(), [](const Winner& w) { return !w.declaration; });
         if (ownNothing) {
-            if (const auto known = m_inheritedOnly.find(parentStyle); known != m_inheritedOnly.end()) {
-                node.style = known->second;
+            if (const std::uint32_t known = InheritedOnly(parentStyle); known != kNoStyle) {
+                node.style = known;
                 return;
             }
         }
@@ -1106,14 +1182,28 @@ private:
         else {
             node.style = static_cast<std::uint32_t>(m_tree.m_styleTable.size());
             m_tree.m_styleTable.push_back(&m_tree.m_styles.emplace_back(std::move(s)));
+            AddStyleFacts();
         }
         if (ownNothing)
-            m_inheritedOnly.emplace(parentStyle, node.style);
+            SetInheritedOnly(parentStyle, node.style);
     }
 
     // A parent's style (kNoStyle for none) to what a child of no style of its own gets.
     static constexpr std::uint32_t kNoStyle = 0xFFFFFFFF;
-    std::unordered_map<std::uint32_t, std::uint32_t> m_inheritedOnly;
+    // By the parent's style plus one (kNoStyle wraps to 0); kNoStyle while unknown.
+    std::vector<std::uint32_t> m_inheritedOnly;
+    std::uint32_t InheritedOnly(std::uint32_t parentStyle) const
+    {
+        const std::size_t at = static_cast<std::uint32_t>(parentStyle + 1);
+        return at < m_inheritedOnly.size() ? m_inheritedOnly[at] : kNoStyle;
+    }
+    void SetInheritedOnly(std::uint32_t parentStyle, std::uint32_t style)
+    {
+        const std::size_t at = static_cast<std::uint32_t>(parentStyle + 1);
+        if (at >= m_inheritedOnly.size())
+            m_inheritedOnly.resize(at + 1, kNoStyle);
+        m_inheritedOnly[at] = style;
+    }
 
     // ----- Roles, hiding, focus, language -----------------------------------
 
@@ -1227,20 +1317,22 @@ private:
         const std::string_view t = TagOf(index);
         if (disabled)
             return false;
-        if ((t == "a" || t == "area") && Attr(index, "href"))
-            return true;
-        if (t == "input") {
-            const std::string_view* type = Attr(index, "type");
-            return !(type && EqualsIgnoreCase(Trim(*type), "hidden"));
-        }
-        if (t == "button" || t == "select" || t == "textarea" || t == "iframe")
-            return true;
-        if ((t == "audio" || t == "video") && Attr(index, "controls"))
-            return true;
-        if (t == "summary" && n.parent > 0 && TagOf(n.parent) == "details") {
-            for (int sibling : m_tree.Children(n.parent))
-                if (TagOf(sibling) == "summary")
-                    return sibling == index;
+        if (Traits(index).focusCandidate) {
+            if ((t == "a" || t == "area") && Attr(index, "href"))
+                return true;
+            if (t == "input") {
+                const std::string_view* type = Attr(index, "type");
+                return !(type && EqualsIgnoreCase(Trim(*type), "hidden"));
+            }
+            if (t == "button" || t == "select" || t == "textarea" || t == "iframe")
+                return true;
+            if ((t == "audio" || t == "video") && Attr(index, "controls"))
+                return true;
+            if (t == "summary" && n.parent > 0 && TagOf(n.parent) == "details") {
+                for (int sibling : m_tree.Children(n.parent))
+                    if (TagOf(sibling) == "summary")
+                        return sibling == index;
+            }
         }
         if (contentEditable)
             return !EqualsIgnoreCase(Trim(*contentEditable), "false");
@@ -1346,16 +1438,46 @@ private:
         bool contentHidden = false;  // content-visibility hidden
         bool offScreen = false;
     };
-    std::vector<StyleFacts> m_styleFacts;  // by style index, grown as styles are made
-    StyleFacts FactsOf(std::uint32_t style)
+    std::vector<StyleFacts> m_styleFacts;  // by style index, one added with each style
+    const StyleFacts& FactsOf(std::uint32_t style) const { return m_styleFacts[style]; }
+    void AddStyleFacts()
     {
-        while (m_styleFacts.size() <= style) {
-            const NodeStyle& s = *m_tree.m_styleTable[m_styleFacts.size()];
-            m_styleFacts.push_back({s.display == "none", s.display.empty(),
-                                    s.visibility == "hidden" || s.visibility == "collapse",
-                                    s.contentVisibility == "hidden", OffScreen(s)});
-        }
-        return m_styleFacts[style];
+        const NodeStyle& s = *m_tree.m_styleTable[m_styleFacts.size()];
+        m_styleFacts.push_back({s.display == "none", s.display.empty(), s.visibility == "hidden" || s.visibility == "collapse",
+                                s.contentVisibility == "hidden", OffScreen(s)});
+    }
+
+    bool UnderPresentationalChildren(const NodeRecord& parent) const
+    {
+        const AriaRole* parentRole = m_tree.AriaRoleAt(parent.role);
+        return parent.underPresentationalChildren || (parentRole && parentRole->childrenPresentational);
+    }
+    bool InDisabledFieldset(const NodeRecord& node, const NodeRecord& parent)
+    {
+        return parent.inDisabledFieldset || (m_traits[parent.tag].fieldset && HasDisabled(node.parent));
+    }
+    // Out of line: asked only below a fieldset.
+    [[gnu::noinline]] bool HasDisabled(int node) { return Attr(node, "disabled") != nullptr; }
+
+    // Texts, most of a page's nodes, have nothing of their own: what they
+    // are comes from the parent. The flags are worked out in a copy and
+    // stored together, for the reason Resolve gives.
+    [[gnu::always_inline]] void ResolveText(NodeRecord& node)
+    {
+        const NodeRecord& parent = R(node.parent);
+        const bool rendered = parent.rendered || node.parent == m_tree.Root();
+        const bool shown = rendered && !FactsOf(parent.style).invisible;
+        NodeFlags flags = node;
+        flags.underPresentationalChildren = UnderPresentationalChildren(parent);
+        flags.inDisabledFieldset = InDisabledFieldset(node, parent);
+        flags.rendered = rendered;
+        flags.offScreen = parent.offScreen;
+        flags.visible = shown && !parent.offScreen;
+        flags.ariaHidden = parent.ariaHidden;
+        flags.included = shown && !parent.ariaHidden;
+        static_cast<NodeFlags&>(node) = flags;
+        node.style = parent.style;
+        node.language = parent.language;
     }
 
     // What Resolve works out of a node is kept in plain locals and written to
@@ -1370,114 +1492,101 @@ private:
             return;
         }
         const NodeRecord& parent = R(node.parent);
-        const bool element = IsElement(index);
-        const std::string_view tag = TagOf(index);
-        const bool parentIsElement = IsElement(node.parent);
-        const CommonAttributes own = element ? ReadCommonAttributes(index) : CommonAttributes();
-        if (element)
-            ComputeStyle(index);
-        else
-            node.style = parent.style;
-        const StyleFacts style = FactsOf(node.style);
-        const AriaRole* parentRole = m_tree.AriaRoleAt(parent.role);
-        const bool underPresentationalChildren =
-            parent.underPresentationalChildren || (parentRole && parentRole->childrenPresentational);
-        const bool inDisabledFieldset =
-            parent.inDisabledFieldset || (TagOf(node.parent) == "fieldset" && Attr(node.parent, "disabled"));
+        const NameTraits& traits = m_traits[node.tag];
+        const NameTraits& parentTraits = m_traits[parent.tag];
+        const bool underPresentationalChildren = UnderPresentationalChildren(parent);
+        const bool inDisabledFieldset = InDisabledFieldset(node, parent);
         // Rendering.
         bool rendered = parent.rendered || node.parent == m_tree.Root();
-        if (element) {
-            if ((!node.foreign && Traits(index).neverRendered) || (node.foreign && OneOf(tag, {"title", "desc"})) ||
-                (tag == "input" && Attr(index, "type") && EqualsIgnoreCase(Trim(*Attr(index, "type")), "hidden")))
-                rendered = false;
-            const bool hiddenAttribute = own.hidden != nullptr;
-            if (style.displayNone || (hiddenAttribute && style.displayUnset))
-                rendered = false;
-            if (parentIsElement && FactsOf(parent.style).contentHidden)
-                rendered = false;
-        }
+        const std::string_view tag = TagOf(index);
+        const CommonAttributes own = ReadCommonAttributes(index);
+        ComputeStyle(index);
+        const StyleFacts& style = FactsOf(node.style);
+        if ((!node.foreign && traits.neverRendered) || (node.foreign && OneOf(tag, {"title", "desc"})) ||
+            (traits.input && Attr(index, "type") && EqualsIgnoreCase(Trim(*Attr(index, "type")), "hidden")))
+            rendered = false;
+        const bool hiddenAttribute = own.hidden != nullptr;
+        if (style.displayNone || (hiddenAttribute && style.displayUnset))
+            rendered = false;
+        if (parentTraits.element && FactsOf(parent.style).contentHidden)
+            rendered = false;
         const bool shown = rendered && !style.invisible;
-        const bool offScreen = parent.offScreen || (element && style.offScreen);
+        const bool offScreen = parent.offScreen || style.offScreen;
         bool ariaHidden = parent.ariaHidden;
-        if (element) {
-            if (own.ariaHidden && EqualsIgnoreCase(Trim(*own.ariaHidden), "true"))
-                ariaHidden = true;
-        }
+        if (own.ariaHidden && EqualsIgnoreCase(Trim(*own.ariaHidden), "true"))
+            ariaHidden = true;
         // Language.
         std::uint32_t language = parent.language;
-        if (element) {
-            const std::string_view* lang = own.lang ? own.lang : own.xmlLang;
-            if (lang)
-                language = LanguageIndex(Trim(*lang));
-        }
+        if (const std::string_view* lang = own.lang ? own.lang : own.xmlLang)
+            language = LanguageIndex(Trim(*lang));
         node.language = language;
-        bool disabled = false, focusable = false, inTabOrder = false, markedDecorative = false, explicitRole = false,
-             presentational = false;
-        if (element) {
-            // Focus.
-            disabled = IsDisabled(index, inDisabledFieldset);
-            long tabindex = 0;
-            const std::string_view* tabindexValue = own.tabindex;
-            const bool hasTabindex = tabindexValue && IsValidInteger(*tabindexValue, &tabindex);
-            focusable = shown && (IsNaturallyFocusable(index, disabled, own.contentEditable) || (hasTabindex && !disabled));
-            inTabOrder = focusable && (!hasTabindex || tabindex >= 0);
-            // Role.
-            const std::string_view implicit = ImplicitRole(index);
-            node.implicitRole = implicit == "generic" ? 0 : RoleIndexOf(implicit, Traits(index));
-            markedDecorative = tag == "img" && Attr(index, "alt") && Attr(index, "alt")->empty();
-            std::string_view role = implicit;
-            if (const std::string_view* roleValue = own.role) {
-                std::string_view rest = *roleValue;
-                while (!rest.empty()) {
-                    while (!rest.empty() && IsBlank(rest.front()))
-                        rest.remove_prefix(1);
-                    std::size_t end = 0;
-                    while (end < rest.size() && !IsBlank(rest[end]))
-                        ++end;
-                    const std::string token = ToLower(rest.substr(0, end));
-                    rest.remove_prefix(end);
-                    if (token.empty())
-                        continue;
-                    const AriaRole* known = FindAriaRole(token);
-                    if (!known || known->abstract)
-                        continue;
-                    if (token == "none" || token == "presentation") {
-                        markedDecorative = true;
-                        // Presentational role conflict resolution: a focusable element
-                        // or one with a global state or property keeps its own role.
-                        if (focusable || HasGlobalAria(index))
-                            break;
-                    }
-                    role = known->name;
-                    explicitRole = true;
-                    break;
+        bool explicitRole = false;
+        // Focus.
+        const bool disabled = IsDisabled(index, inDisabledFieldset);
+        long tabindex = 0;
+        const std::string_view* tabindexValue = own.tabindex;
+        const bool hasTabindex = tabindexValue && IsValidInteger(*tabindexValue, &tabindex);
+        const bool focusable =
+            shown && (IsNaturallyFocusable(index, disabled, own.contentEditable) || (hasTabindex && !disabled));
+        const bool inTabOrder = focusable && (!hasTabindex || tabindex >= 0);
+        // Role.
+        const std::string_view implicit = ImplicitRole(index);
+        const std::uint8_t implicitIndex = implicit == "generic" ? 0 : RoleIndexOf(implicit, traits);
+        node.implicitRole = implicitIndex;
+        bool markedDecorative = traits.img && Attr(index, "alt") && Attr(index, "alt")->empty();
+        std::string_view role = implicit;
+        if (const std::string_view* roleValue = own.role) {
+            std::string_view rest = *roleValue;
+            while (!rest.empty()) {
+                while (!rest.empty() && IsBlank(rest.front()))
+                    rest.remove_prefix(1);
+                std::size_t end = 0;
+                while (end < rest.size() && !IsBlank(rest[end]))
+                    ++end;
+                const std::string token = ToLower(rest.substr(0, end));
+                rest.remove_prefix(end);
+                if (token.empty())
+                    continue;
+                const AriaRole* known = FindAriaRole(token);
+                if (!known || known->abstract)
+                    continue;
+                if (token == "none" || token == "presentation") {
+                    markedDecorative = true;
+                    // Presentational role conflict resolution: a focusable element
+                    // or one with a global state or property keeps its own role.
+                    if (focusable || HasGlobalAria(index))
+                        break;
                 }
+                role = known->name;
+                explicitRole = true;
+                break;
             }
-            if (role == "none")
-                role = "presentation";
-            // List items and cells of a presentational list or table are presentational too.
-            if (!explicitRole && parent.presentational &&
-                OneOf(tag, {"li", "tr", "td", "th", "thead", "tbody", "tfoot", "dt", "dd", "option", "caption"}) &&
-                !focusable && !HasGlobalAria(index))
-                role = "presentation";
-            presentational = role == "presentation";
-            node.role = role == "generic" ? 0 : RoleIndexOf(role, Traits(index));
         }
-        node.underPresentationalChildren = underPresentationalChildren;
-        node.inDisabledFieldset = inDisabledFieldset;
-        node.rendered = rendered;
-        node.offScreen = offScreen;
-        node.visible = shown && !offScreen;
-        node.ariaHidden = ariaHidden;
-        node.included = shown && !ariaHidden;
-        if (!element)
-            return;
-        node.disabled = disabled;
-        node.focusable = focusable;
-        node.inTabOrder = inTabOrder;
-        node.markedDecorative = markedDecorative;
-        node.explicitRole = explicitRole;
-        node.presentational = presentational;
+        if (role == "none")
+            role = "presentation";
+        // List items and cells of a presentational list or table are presentational too.
+        if (!explicitRole && parent.presentational && traits.listOrTablePart && !focusable && !HasGlobalAria(index))
+            role = "presentation";
+        const bool presentational = role == "presentation";
+        if (role.data() == implicit.data() && role.size() == implicit.size())
+            node.role = implicitIndex;
+        else
+            node.role = role == "generic" ? 0 : RoleIndexOf(role, traits);
+        NodeFlags flags = node;
+        flags.underPresentationalChildren = underPresentationalChildren;
+        flags.inDisabledFieldset = inDisabledFieldset;
+        flags.rendered = rendered;
+        flags.offScreen = offScreen;
+        flags.visible = shown && !offScreen;
+        flags.ariaHidden = ariaHidden;
+        flags.included = shown && !ariaHidden;
+        flags.disabled = disabled;
+        flags.focusable = focusable;
+        flags.inTabOrder = inTabOrder;
+        flags.markedDecorative = markedDecorative;
+        flags.explicitRole = explicitRole;
+        flags.presentational = presentational;
+        static_cast<NodeFlags&>(node) = flags;
     }
 
     AccessibilityTree& m_tree;
@@ -1488,6 +1597,7 @@ AccessibilityTree::AccessibilityTree(const CHtmlDocument& document)
 {
     static std::atomic<std::uint64_t> s_serials{0};
     m_serial = ++s_serials;
+    m_document = &document;
     m_ariaRoles = AriaRoles().data();
     m_ariaRoleCount = AriaRoles().size();
     m_styleTable.push_back(&m_styles.emplace_back());
@@ -1540,7 +1650,31 @@ int AccessibilityTree::OwnerByAriaOwns(int node) const
     return it == m_ownedBy.end() ? Node::kNone : it->second;
 }
 
-std::string_view AccessibilityTree::KeepText(std::string_view text)
+bool AccessibilityTree::ReadsAsWritten(std::string_view bytes) const
+{
+    return CHtmlDocument::ReadsAsItsBytes(bytes) ||
+           (m_utf8Page && bytes.find('&') == std::string_view::npos && IsValidUtf8(bytes));
+}
+
+std::string_view AccessibilityTree::DecodedText(int index) const
+{
+    NodeRecord& r = m_nodes[static_cast<std::size_t>(index)];
+    if (r.text == NodeRecord::kUndecidedText) {
+        const std::string_view bytes = r.element->Text();
+        if (ReadsAsWritten(bytes)) {
+            r.text = NodeRecord::kOwnText;
+            return bytes;
+        }
+        r.text = static_cast<std::uint32_t>(m_texts.size());
+        m_texts.push_back(bytes);
+        m_undecoded.push_back(true);
+    }
+    m_texts[r.text] = KeepText(m_document->UserText(m_texts[r.text], TextPlace::ElementText));
+    m_undecoded[r.text] = false;
+    return m_texts[r.text];
+}
+
+std::string_view AccessibilityTree::KeepText(std::string_view text) const
 {
     constexpr std::size_t kBlock = 64 * 1024;
     if (text.empty())

@@ -73,6 +73,9 @@ struct NodeFlags {
 struct NodeRecord : NodeFlags {
     static constexpr std::uint32_t kNoText = 0xFFFFFFFF;    // no text
     static constexpr std::uint32_t kOwnText = 0xFFFFFFFE;   // the element's text as the page has it
+    // The element's text, not yet asked whether it reads as its bytes or
+    // must be decoded: decided when first read.
+    static constexpr std::uint32_t kUndecidedText = 0xFFFFFFFD;
 
     std::uint8_t role = 0;          // into kRoleNames; 0 for none or generic
     std::uint8_t implicitRole = 0;  // the same, what HTML-AAM gives without a role attribute
@@ -291,14 +294,25 @@ private:
     std::string LabelText(int control, Visits& visiting) const;
     std::string EmbeddedValue(int node) const;
 
-    std::vector<NodeRecord> m_nodes;
+    mutable std::vector<NodeRecord> m_nodes;  // mutable: a text's is decided when first read
     std::vector<NodeAttribute> m_attributes;  // node by node, in page order
     // The texts the page's bytes do not give as they are (decoded, joined):
     // kept in blocks that never move once written.
-    std::vector<std::unique_ptr<char[]>> m_textBlocks;
-    std::size_t m_textBlockFree = 0;
-    std::string_view KeepText(std::string_view text);
-    std::vector<std::string_view> m_texts;  // NodeRecord::text
+    mutable std::vector<std::unique_ptr<char[]>> m_textBlocks;
+    mutable std::size_t m_textBlockFree = 0;
+    std::string_view KeepText(std::string_view text) const;
+    // NodeRecord::text. A text that needs decoding is kept as the page's
+    // bytes and decoded when first read: the rules read few of a page's texts.
+    mutable std::vector<std::string_view> m_texts;
+    mutable std::vector<bool> m_undecoded;  // by text, beside m_texts
+    // The text of a node whose text is undecided or undecoded, decided and
+    // decoded now and kept so.
+    std::string_view DecodedText(int index) const;
+    // The user reads the bytes as they are: plain ASCII, or valid UTF-8 of
+    // a UTF-8 page, naming no character.
+    bool ReadsAsWritten(std::string_view bytes) const;
+    bool m_utf8Page = false;
+    const CHtmlDocument* m_document = nullptr;  // outlives the tree, unchanged while it lives
     std::uint64_t m_serial = 0;
     int m_documentElement = Node::kNone;
     std::optional<std::string> m_title;
@@ -340,7 +354,11 @@ private:
     const NodeRecord& r = Record(index);
     if (r.text == NodeRecord::kOwnText)
         return r.element->Text();
-    return r.text == NodeRecord::kNoText ? std::string_view() : m_texts[r.text];
+    if (r.text == NodeRecord::kNoText)
+        return {};
+    if (r.text == NodeRecord::kUndecidedText || m_undecoded[r.text]) [[unlikely]]
+        return DecodedText(index);
+    return m_texts[r.text];
 }
 
 // Asked for every attribute a rule or the builder reads: in line, so the

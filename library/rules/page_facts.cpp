@@ -96,16 +96,18 @@ const PageFacts& FactsOf(const PageContext& page)
     PageFacts facts;  // found here, not in the thread's copy: asking for that costs on each use
     const int count = static_cast<int>(page.tree.Nodes().size());
     for (int node = 0; node < count; ++node) {
-        const a11y::Node& n = page.tree.At(node);
-        if (!n.IsElement())
+        // The record and the names asked for, not a whole Node: every node of the page passes here.
+        if (!page.tree.IsElement(node))
             continue;
+        const a11y::NodeRecord& n = page.tree.Record(node);
+        const std::string_view tag = page.tree.Tag(node);
         if (n.inTabOrder)
             facts.tabStops.push_back(node);
-        if (!facts.mainLandmark && n.included && n.role == "main")
+        if (!facts.mainLandmark && n.included && page.tree.Role(node) == "main")
             facts.mainLandmark = true;
-        if (facts.firstValidRefresh < 0 && n.tag == "meta" && IsValidRefresh(page, node))
+        if (facts.firstValidRefresh < 0 && tag == "meta" && IsValidRefresh(page, node))
             facts.firstValidRefresh = node;
-        if (n.tag == "body")
+        if (tag == "body")
             AddOutermost(facts.bodies, page.tree, node);
         if (const std::string_view* busy = page.tree.Attribute(node, "aria-busy");
             busy && EqualsIgnoreCase(Trim(*busy), "true"))

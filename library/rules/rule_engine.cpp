@@ -302,11 +302,10 @@ void RuleSet::Index::Candidates(const a11y::AccessibilityTree& tree, int node, T
         for (std::size_t w = 0; w < m_words; ++w)
             into[w] |= m_masks[mask + w];
     };
-    const a11y::Node& n = tree.At(node);
     if (node == tree.DocumentElement())
         add(m_documentElement);
     if (!m_tags.empty())
-        add(tags.MaskOf(*this, n.tag));
+        add(tags.MaskOf(*this, tree.Tag(node)));
     if (const a11y::AriaRole* role = tree.RoleOf(node)) {
         const std::vector<a11y::AriaRole>& table = a11y::AriaRoles();
         const std::size_t row = static_cast<std::size_t>(role - table.data());
@@ -380,7 +379,7 @@ std::vector<RuleResult> Walk(const PageContext& page, const RuleSet& set, bool k
     TagCache tags;
     const int count = static_cast<int>(page.tree.Nodes().size());
     for (int node = 0; node < count; ++node) {
-        if (!page.tree.At(node).IsElement())
+        if (!page.tree.IsElement(node))
             continue;
         index.Candidates(page.tree, node, tags, offered.data());
         for (std::size_t w = 0; w < words; ++w) {

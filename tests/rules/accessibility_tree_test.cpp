@@ -286,6 +286,71 @@ TEST_F(TreeOfPage, ATagNamedWithAHashIsNoElement)
         EXPECT_EQ(m_tree->IsText(i), m_tree->At(i).IsText()) << i;
 }
 
+TEST_F(TreeOfPage, ATextHasWhatItsParentGivesIt)
+{
+    Build("<html lang=cy><body><div id=h aria-hidden=true>a</div><fieldset id=f disabled>b</fieldset>"
+          "<div id=v style='visibility:hidden'>c</div><div id=o style='position:absolute; top:-999px'>d</div>"
+          "<button id=p>e</button><template id=t>f</template><p id=n>g</p></body></html>");
+    auto text = [&](const char* id) { return m_tree->At(m_tree->At(ById(id)).firstChild); };
+    EXPECT_TRUE(text("h").ariaHidden);
+    EXPECT_FALSE(text("h").included);
+    EXPECT_TRUE(text("h").visible);
+    EXPECT_TRUE(text("f").inDisabledFieldset);
+    EXPECT_TRUE(text("v").rendered);
+    EXPECT_FALSE(text("v").visible);
+    EXPECT_FALSE(text("v").included);
+    EXPECT_TRUE(text("o").offScreen);
+    EXPECT_FALSE(text("o").visible);
+    EXPECT_TRUE(text("o").included);
+    EXPECT_TRUE(text("p").underPresentationalChildren);
+    EXPECT_FALSE(text("t").rendered);
+    const Node plain = text("n");
+    EXPECT_TRUE(plain.IsText());
+    EXPECT_EQ(plain.language, "cy");
+    EXPECT_EQ(&plain.Style(), &m_tree->Style(ById("n")));
+    EXPECT_TRUE(plain.visible && plain.included && !plain.ariaHidden && !plain.inDisabledFieldset &&
+                !plain.underPresentationalChildren && !plain.focusable);
+}
+
+TEST_F(TreeOfPage, TagsTheHtmlModuleGivesOneKindCloseByTheirOwnName)
+{
+    // ul, ol and dl share a kind; letter case and a tab after the name aside.
+    Build("<html><body><UL id=a><li>x</Ul><ol id=b><li>y</ol\t><dl id=c><dt>z</UL></dl>"
+          "<p id=d title=\"a\"'b>c'>after</p></body></html>");
+    for (const char* id : {"a", "b", "c", "d"})
+        ASSERT_NE(ById(id), Node::kNone) << id;
+    const int body = m_tree->Parent(ById("a"));
+    EXPECT_EQ(m_tree->Tag(ById("a")), "ul");
+    EXPECT_EQ(m_tree->Parent(ById("b")), body);
+    EXPECT_EQ(m_tree->Parent(ById("c")), body);
+    EXPECT_EQ(m_tree->Parent(ById("d")), body);  // the stray </UL> closes nothing
+    ASSERT_NE(m_tree->Attribute(ById("d"), "title"), nullptr);
+    for (int child : m_tree->Children(ById("d")))  // the quote after the value opens one more: read whole
+        EXPECT_EQ(m_tree->Text(child).find("c'"), std::string_view::npos);
+}
+
+TEST_F(TreeOfPage, ATextIsDecodedWhenFirstReadAndKeptSo)
+{
+    Build("<html><head><meta charset=windows-1252><title>Fish &amp; Chips</title></head><body>"
+          "<a id=a href=x>Caf\xE9 &lt;1&gt;</a><p id=p>na\xEFve</p></body></html>");
+    ASSERT_TRUE(m_tree->Title());
+    EXPECT_EQ(*m_tree->Title(), "Fish & Chips");
+    EXPECT_EQ(m_tree->Name(ById("a")), "Caf\xC3\xA9 <1>");  // read through the name first
+    const int text = m_tree->Record(ById("p")).firstChild;
+    const std::string_view first = m_tree->Text(text);
+    EXPECT_EQ(first, "na\xC3\xAFve");
+    EXPECT_EQ(m_tree->Text(text).data(), first.data());  // decoded once
+    EXPECT_EQ(m_tree->At(text).text, first);
+}
+
+TEST(CollapseBlanks, OneSpaceBetweenWordsNoneAtEitherEnd)
+{
+    EXPECT_EQ(CollapseBlanks(" \t a\r\n\f b  c\n"), "a b c");
+    EXPECT_EQ(CollapseBlanks("\xC2\xA0x\vy"), "\xC2\xA0x\vy");  // only ASCII white space is blank
+    EXPECT_EQ(CollapseBlanks(" \n "), "");
+    EXPECT_EQ(CollapseBlanks(""), "");
+}
+
 TEST_F(TreeOfPage, DeepNestingAndCyclicReferencesStayLinear)
 {
     std::string page = "<html><body>";
