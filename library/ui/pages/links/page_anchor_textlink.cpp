@@ -59,21 +59,6 @@ std::string JoinedText(const std::vector<CElement*>& texts)
     return std::string(Trim(joined));
 }
 
-// What the user typed, as it may stand between tags: a < would open a tag
-// and a bare & a character reference, and either would garble the page
-// from there on. References the user wrote on purpose are kept.
-std::string AsLinkText(std::string_view typed)
-{
-    std::string text;
-    for (char c : EscapeBareAmpersands(typed)) {
-        if (c == '<')
-            text += "&lt;";
-        else
-            text.push_back(c);
-    }
-    return text;
-}
-
 int ClassOfText(std::string_view text)
 {
     if (text.empty())
@@ -105,6 +90,11 @@ std::string CPageAnchorTextlink::LinkText(const CAnchorTextHolder& holder)
     if (holder.replacement && !holder.replacement->IsDeleted())
         text += holder.replacement->Text();
     return text;
+}
+
+std::string CPageAnchorTextlink::ShownText(const CAnchorTextHolder& holder) const
+{
+    return UserText(LinkText(holder), TextPlace::ElementText);
 }
 
 void CPageAnchorTextlink::Initialise()
@@ -175,7 +165,7 @@ void CPageAnchorTextlink::FillRows()
     platform::IWindow& window = *Window();
     window.ClearItems(kLinks);
     for (const auto& holder : m_holders)
-        window.AddItem(kLinks, LinkText(*holder), reinterpret_cast<platform::ItemData>(holder.get()));
+        window.AddItem(kLinks, ShownText(*holder), reinterpret_cast<platform::ItemData>(holder.get()));
     ClassifyRows();
     m_shownRow = -1;
     const bool any = !m_holders.empty();
@@ -330,17 +320,16 @@ bool CPageAnchorTextlink::Rewrite(int row, std::string_view typed)
         window.SetCurrentItem(kLinks, row);
         m_shownRow = row;
     }
-    const std::string text = AsLinkText(typed);
-    const std::string before = LinkText(*holder);
+    const std::string before = ShownText(*holder);
     // A link without a text has no name a screen reader could read.
-    if (Trim(text).empty()) {
+    if (Trim(typed).empty()) {
         window.SetItemText(kLinks, row, 0, before);
         ShowRow(row);
         platform::Prompt().Show(String(kCaption), String(kTextNeeded), platform::PromptIcon::Exclamation,
                                 platform::PromptButtons::Ok);
         return false;
     }
-    if (text == before) {
+    if (typed == before) {
         window.SetItemText(kLinks, row, 0, before);
         ShowRow(row);
         return true;
@@ -361,8 +350,10 @@ bool CPageAnchorTextlink::Rewrite(int row, std::string_view typed)
     for (CElement* own : holder->texts)
         own->SetDeleted(true);
     holder->replacement->SetDeleted(false);
-    holder->replacement->SetText(text);
-    window.SetItemText(kLinks, row, 0, LinkText(*holder));
+    // Escaped to stand between tags (a < would open one), in the page's
+    // encoding; a reference the user wrote on purpose stays one.
+    holder->replacement->SetText(PageBytes(typed, TextPlace::ElementText));
+    window.SetItemText(kLinks, row, 0, ShownText(*holder));
     ClassifyRows();
     ShowRow(row);
     return true;

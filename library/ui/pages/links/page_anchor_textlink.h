@@ -60,6 +60,8 @@ public:
     const std::vector<std::unique_ptr<CAnchorTextHolder>>& Holders() const { return m_holders; }
     // The text of the link as the page now writes it, on one line.
     static std::string LinkText(const CAnchorTextHolder& holder);
+    // The same as the user reads it.
+    std::string ShownText(const CAnchorTextHolder& holder) const;
     // The page's text links, in page order, as the page lists them.
     static std::vector<std::unique_ptr<CAnchorTextHolder>> CollectLinks(const CHtmlDocument& document);
     // Gives each link the class of its text, among the page's links.
