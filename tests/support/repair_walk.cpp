@@ -343,6 +343,9 @@ NamedRegions(const CValidatorSheet& sheet, const std::unordered_map<const CEleme
         std::uint64_t end = found->second.offset + found->second.text.size();
         if (partner != originals.end() && partner->second.offset > found->second.offset)
             end = partner->second.offset + partner->second.text.size();
+        // A table without its end tag has its cells up to the end of the page.
+        else if (element->Kind() == tag::kTable)
+            end = std::numeric_limits<std::uint64_t>::max();
         regions.emplace_back(found->second.offset, end);
     }
     return regions;
