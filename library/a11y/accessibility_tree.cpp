@@ -19,6 +19,20 @@ namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f'; }
 
+// The first word of a list of words apart by blanks (classes, roles, ids),
+// taken off the list; empty when no word is left.
+std::string_view NextWord(std::string_view& list)
+{
+    while (!list.empty() && IsBlank(list.front()))
+        list.remove_prefix(1);
+    std::size_t end = 0;
+    while (end < list.size() && !IsBlank(list[end]))
+        ++end;
+    const std::string_view word = list.substr(0, end);
+    list.remove_prefix(end);
+    return word;
+}
+
 bool OneOf(std::string_view word, std::initializer_list<std::string_view> list)
 {
     return std::find(list.begin(), list.end(), word) != list.end();
@@ -802,16 +816,8 @@ private:
     static std::vector<std::string_view> SplitBlanks(std::string_view text)
     {
         std::vector<std::string_view> tokens;
-        while (!text.empty()) {
-            while (!text.empty() && IsBlank(text.front()))
-                text.remove_prefix(1);
-            std::size_t end = 0;
-            while (end < text.size() && !IsBlank(text[end]))
-                ++end;
-            if (end)
-                tokens.push_back(text.substr(0, end));
-            text.remove_prefix(end);
-        }
+        for (std::string_view word; !(word = NextWord(text)).empty();)
+            tokens.push_back(word);
         return tokens;
     }
 
@@ -928,16 +934,9 @@ private:
         if (!classes)
             return false;
         std::string_view rest = *classes;
-        while (!rest.empty()) {
-            while (!rest.empty() && IsBlank(rest.front()))
-                rest.remove_prefix(1);
-            std::size_t end = 0;
-            while (end < rest.size() && !IsBlank(rest[end]))
-                ++end;
-            if (end && rest.substr(0, end) == name)
+        for (std::string_view word; !(word = NextWord(rest)).empty();)
+            if (word == name)
                 return true;
-            rest.remove_prefix(end);
-        }
         return false;
     }
 
@@ -971,13 +970,8 @@ private:
             case '~': {
                 bool found = false;
                 std::string_view rest = v;
-                while (!rest.empty() && !found) {
-                    std::size_t end = 0;
-                    while (end < rest.size() && !IsBlank(rest[end]))
-                        ++end;
-                    found = end && rest.substr(0, end) == want;
-                    rest.remove_prefix(std::min(end + 1, rest.size()));
-                }
+                for (std::string_view word; !found && !(word = NextWord(rest)).empty();)
+                    found = word == want;
                 if (!found)
                     return false;
                 break;
@@ -1107,19 +1101,12 @@ private:
             if (classes && !m_byClass.empty()) {
                 std::vector<std::string_view> seen;
                 std::string_view rest = *classes;
-                while (!rest.empty()) {
-                    while (!rest.empty() && IsBlank(rest.front()))
-                        rest.remove_prefix(1);
-                    std::size_t end = 0;
-                    while (end < rest.size() && !IsBlank(rest[end]))
-                        ++end;
-                    const std::string_view name = rest.substr(0, end);
-                    if (end && std::find(seen.begin(), seen.end(), name) == seen.end()) {
+                for (std::string_view name; !(name = NextWord(rest)).empty();) {
+                    if (std::find(seen.begin(), seen.end(), name) == seen.end()) {
                         seen.push_back(name);
                         if (auto it = m_byClass.find(name); it != m_byClass.end())
                             consider(&it->second);
                     }
-                    rest.remove_prefix(end);
                 }
             }
         }
@@ -1537,16 +1524,8 @@ private:
         std::string_view role = implicit;
         if (const std::string_view* roleValue = own.role) {
             std::string_view rest = *roleValue;
-            while (!rest.empty()) {
-                while (!rest.empty() && IsBlank(rest.front()))
-                    rest.remove_prefix(1);
-                std::size_t end = 0;
-                while (end < rest.size() && !IsBlank(rest[end]))
-                    ++end;
-                const std::string token = ToLower(rest.substr(0, end));
-                rest.remove_prefix(end);
-                if (token.empty())
-                    continue;
+            for (std::string_view word; !(word = NextWord(rest)).empty();) {
+                const std::string token = ToLower(word);
                 const AriaRole* known = FindAriaRole(token);
                 if (!known || known->abstract)
                     continue;
@@ -1628,19 +1607,9 @@ int AccessibilityTree::IdCount(std::string_view id) const
 std::vector<int> AccessibilityTree::Referenced(std::string_view idList) const
 {
     std::vector<int> found;
-    while (!idList.empty()) {
-        while (!idList.empty() && IsBlank(idList.front()))
-            idList.remove_prefix(1);
-        std::size_t end = 0;
-        while (end < idList.size() && !IsBlank(idList[end]))
-            ++end;
-        if (end) {
-            const int node = ElementWithId(idList.substr(0, end));
-            if (node != Node::kNone)
-                found.push_back(node);
-        }
-        idList.remove_prefix(end);
-    }
+    for (std::string_view id; !(id = NextWord(idList)).empty();)
+        if (const int node = ElementWithId(id); node != Node::kNone)
+            found.push_back(node);
     return found;
 }
 
