@@ -49,7 +49,7 @@ struct ReportCheck {
     std::string helpTopic;
     Wcag2Criteria wcag2;
     // The W3C ACT rule of a WCAG 2.2 rule's findings ("c487ae"); empty for a WCAG 1.0 check.
-    std::string act;
+    std::string act = {};
 };
 
 // A remembered verdict that settles a problem: someone judged it, so it

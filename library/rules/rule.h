@@ -39,9 +39,9 @@ using MatcherFunction = bool (*)(const PageContext& page, int node, std::string_
 // may hold for any node; one `perPage` gives the same answer for every node
 // of a page, and is asked once.
 struct Reach {
-    std::string_view tags;
-    std::string_view attributes;
-    std::string_view roles;
+    std::string_view tags = {};
+    std::string_view attributes = {};
+    std::string_view roles = {};
     bool roleKinds = false;
     bool (*roleRow)(const a11y::AriaRole& role) = nullptr;
     bool documentElement = false;  // the html element alone

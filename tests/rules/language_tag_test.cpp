@@ -60,8 +60,9 @@ TEST(LanguageTag, ReadsEveryPartOfBcp47AgainstTheIsoTables)
         const LanguageTagCheck check = CheckLanguageTag(c.tag);
         EXPECT_EQ(check.wellFormed, c.wellFormed);
         EXPECT_EQ(check.Valid(), c.valid);
-        if (*c.fault)
+        if (*c.fault) {
             EXPECT_EQ(check.fault, c.fault);
+        }
         EXPECT_EQ(rules::KnownPrimaryLanguage(c.tag), c.primary);
     }
 }

@@ -60,7 +60,7 @@ private:
         bool needsRole = false;
         CAttribute* tabindex = nullptr;
         CAttribute* role = nullptr;
-        std::string markup;       // the start tag as the page had it
+        std::string markup = {};  // the start tag as the page had it
         std::size_t firstRow = 0; // the element's rows, one after the other
         std::size_t endRow = 0;
         // The row of the click that makes the element focusable; none when it takes the focus by itself.
