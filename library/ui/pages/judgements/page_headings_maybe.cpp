@@ -11,6 +11,7 @@
 #include "platform/services.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 namespace orvane {
 
@@ -54,6 +55,14 @@ bool ReadParagraph(const CHtmlDocument& document, std::size_t index, CPageHeadin
         if (kind == kParagraph + kind::kEndOffset) {
             candidate.end = e;
             candidate.context = ParagraphInContext(document, index, i);
+            // An emphasis tag whose partner stands outside the paragraph
+            // (pages close them out of order) stays: taken out, it would
+            // leave its partner without it.
+            const std::unordered_set<const CElement*> inside(candidate.emphasis.begin(), candidate.emphasis.end());
+            std::erase_if(candidate.emphasis, [&](const CElement* emphasis) {
+                const CElement* partner = emphasis->Partner();
+                return partner && partner != emphasis && !inside.contains(partner);
+            });
             return !Trim(candidate.text).empty();
         }
         if (kind == kind::kText) {
