@@ -105,8 +105,6 @@ void CPageAnchorNewWindow::Initialise()
     SetInstruction(kInstruction);
     if (!m_opened) {
         m_opened = true;
-        m_elementWasModified = Element()->IsModified();
-        m_targetWasHideable = m_target.IsHideable();
         const COrvaneSettings* settings = Sheet() ? Sheet()->Settings() : nullptr;
         const int remembered = settings ? settings->GetRememberedNumber(kFamilyAnchor, kBit) : 0;
         m_choice = IsChoice(remembered) ? remembered : kSayInText;
@@ -142,6 +140,12 @@ void CPageAnchorNewWindow::OnNotify(platform::IWindow& window, const platform::N
 void CPageAnchorNewWindow::Write(int choice, std::string_view warning)
 {
     TakeBack();
+    // What this page takes back: the link as it stands now. The title
+    // page of the same link may have written its title before; the title's
+    // own saved value is that page's, from before either.
+    m_elementWasModified = Element()->IsModified();
+    m_targetWasHideable = m_target.IsHideable();
+    m_titleBefore = {std::string(m_title.Value()), m_title.IsHidden(), m_title.IsChanged()};
     m_written = true;
     m_choice = choice;
     m_warning = warning;
@@ -175,7 +179,9 @@ void CPageAnchorNewWindow::TakeBack()
     m_written = false;
     m_target.Revert();
     m_target.SetHideable(m_targetWasHideable);
-    m_title.Revert();
+    m_title.SetValue(m_titleBefore.value);
+    m_title.Hide(m_titleBefore.hidden);
+    m_title.SetChanged(m_titleBefore.changed);
     Element()->SetModified(m_elementWasModified);
     if (m_prepared)
         m_prepared->SetDeleted(true);
@@ -234,11 +240,7 @@ bool CPageAnchorNewWindow::Apply()
             if (Sheet()->IndexOf(*other) <= index || !IsSameKind(*other))
                 continue;
             auto* same = static_cast<CPageAnchorNewWindow*>(other);
-            if (!same->m_opened) {
-                same->m_opened = true;
-                same->m_elementWasModified = same->Element()->IsModified();
-                same->m_targetWasHideable = same->m_target.IsHideable();
-            }
+            same->m_opened = true;
             // A link without an end tag takes the warning in its title.
             same->Write(choice == kSayInText && !same->m_prepared ? kSayInTitle : choice, warning);
         }

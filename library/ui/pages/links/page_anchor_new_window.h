@@ -59,6 +59,12 @@ private:
     bool m_elementWasModified = false;
     bool m_targetWasHideable = false;
     bool m_written = false;
+    // The title as it stood before this page wrote it.
+    struct TitleState {
+        std::string value;
+        bool hidden = true;
+        bool changed = false;
+    } m_titleBefore;
     // The registry's record of the link while it is warned of here, and its flag before.
     CSrcLink* m_link = nullptr;
     bool m_linkHadWarning = false;
