@@ -87,8 +87,9 @@ TEST(Wcag2CriteriaTest, EveryRowNamesCurrentCriteriaOrSaysWhyItHasNone)
             EXPECT_TRUE(seen.insert(number).second) << row.check << ": " << number << " twice";
         }
         EXPECT_EQ(Wcag2CriteriaOf(row.check).size(), numbers.size()) << row.check;
-        if (numbers.empty())
+        if (numbers.empty()) {
             EXPECT_FALSE(row.note.empty()) << row.check << " has no criterion and no note saying why";
+        }
     }
     ASSERT_EQ(Wcag2CriteriaOf("ImgAltText").size(), 2u);
     EXPECT_EQ(Wcag2CriteriaOf("ImgAltText")[0]->name, "Non-text Content");

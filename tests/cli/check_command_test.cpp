@@ -369,8 +369,9 @@ TEST_F(CheckCommand, PageTextIsReadInThePagesOwnEncodingInEveryFormat)
         EXPECT_TRUE(IsValidUtf8(out.str())) << format;
         EXPECT_NE(out.str().find("gr\u00f6\u00dfe.gif"), std::string::npos) << format << out.str();
         EXPECT_NE(out.str().find("\u20ac-Preise"), std::string::npos) << format;
-        if (std::string_view(format) == "sarif")
-            EXPECT_NO_THROW((void)json::parse(out.str()));
+        if (std::string_view(format) == "sarif") {
+            EXPECT_TRUE(json::accept(out.str())) << format;
+        }
     }
 
     // The HTML report shows the markup at fault as the page writes it, in UTF-8.

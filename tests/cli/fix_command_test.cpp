@@ -682,8 +682,9 @@ TEST_F(FixCommand, CorpusPagesKeepTheirPairingTheirTidinessAndTheirLanguage)
         }();
         ASSERT_FALSE(written.empty()) << page;
         ++languagesWritten;
-        if (text.outcome == platform::LanguageGuessOutcome::Identified)
+        if (text.outcome == platform::LanguageGuessOutcome::Identified) {
             EXPECT_EQ(written[1].str(), text.code) << page << ": lang differs from the language of the text";
+        }
         EXPECT_EQ(written[1].str(), FindPageLanguage(document).code) << page;
     }
     EXPECT_GT(languagesWritten, 0);
