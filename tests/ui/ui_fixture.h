@@ -297,8 +297,9 @@ protected:
     void ExpectRepaired(std::string_view checkName)
     {
         for (const CFoundProblem& problem : found) {
-            if (problem.element->GetCheckName(problem.bit) == checkName)
+            if (problem.element->GetCheckName(problem.bit) == checkName) {
                 EXPECT_TRUE(problem.element->IsRepaired(problem.bit, 0));
+            }
         }
     }
 
