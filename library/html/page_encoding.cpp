@@ -88,7 +88,10 @@ bool TakeLabel(std::string_view label, bool fromMeta, PageEncoding& found)
     std::string standard = EncodingForLabel(label);
     if (standard.empty()) {
         const std::string trimmed(Trim(label));
-        if (!platform::KnowsEncoding(trimmed))
+        // The converter reads past what is no letter of a name ("utf\a8"
+        // is utf8 to it); a browser takes such a label for none.
+        const bool printable = std::all_of(trimmed.begin(), trimmed.end(), [](char c) { return c > ' ' && c < 0x7F; });
+        if (!printable || !platform::KnowsEncoding(trimmed))
             return false;
         standard = trimmed;
     }

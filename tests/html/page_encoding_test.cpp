@@ -41,6 +41,9 @@ TEST(PageEncodingTest, IsFoundAsBrowsersFindIt)
     EXPECT_EQ(Declared(" Windows-1252 ").name, "windows-1252");
     EXPECT_EQ(Declared("utf-16").name, "UTF-8") << "a meta read as ASCII cannot mean UTF-16";
     EXPECT_EQ(Declared("shift_jis").name, "Shift_JIS");
+    // What the converter would read past is no label to a browser either.
+    EXPECT_EQ(Declared("utf\a8").source, PageEncoding::Source::Utf8Content);
+    EXPECT_EQ(Declared("utf-8\xFF").source, PageEncoding::Source::Fallback);
 
     // A declaration past the first 1024 bytes is not looked for.
     EXPECT_EQ(Sniffed("<p>" + std::string(1100, 'x') + "<meta charset=koi8-r>\xE4").name, "windows-1252");
