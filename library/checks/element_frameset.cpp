@@ -114,15 +114,31 @@ int CElementFrameset::Check(COrvaneSettings& settings, CHtmlDocument& document, 
     return StoreProblems(*this, mask);
 }
 
+namespace {
+// A link opens before the element and closes after it: a section written
+// there would list its frames' links inside that link.
+bool InsideALink(const CHtmlDocument& document, const CElement& element)
+{
+    const std::size_t at = document.IndexOf(element);
+    for (std::size_t n = 0; n < at; ++n) {
+        const CElement* start = document.At(n);
+        const CElement* end = start->Kind() == tag::kA && !start->IsDeleted() ? start->Partner() : nullptr;
+        if (end && end != start && document.IndexOf(*end) > at)
+            return true;
+    }
+    return false;
+}
+} // namespace
+
 // A section that holds only a placeholder is the author's to rewrite: the
-// repair readies no second one beside it.
+// repair readies no second one beside it, nor one inside a link.
 bool CElementFrameset::PrepareRepairPage(RepairPageRequest& request)
 {
     if (request.bit != kNoframesBit || m_noframesPlaceholder)
         return true;
     if (!m_preparedNoframes) {
         const CElement* end = Partner();
-        if (!end)
+        if (!end || InsideALink(request.document, *end))
             return false;
         const std::string lineEnd(PageLineEnd(request.document));
         ElementPtr section(new CElement);
