@@ -57,7 +57,7 @@ struct WalkAnswers {
     // text alternative, a label or a title goes. Empty: the pages' own
     // proposals are taken, and a text is typed only where a page will not
     // go on without one.
-    std::string_view typed;
+    std::string_view typed = {};
     // Which of the four assertions above to make (bit n-1 for assertion n).
     unsigned assertions = 0xF;
 };

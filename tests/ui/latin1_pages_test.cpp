@@ -419,10 +419,12 @@ TEST_F(WrittenFilesTest, EachKindOfDescriptionFileIsInThePagesLanguageAndPassesT
         EXPECT_NE(written.find(typed), std::string::npos);
         // The German title names what it describes as the user reads it.
         EXPECT_EQ(written.find("<title lang="), std::string::npos) << written;
-        if (std::string_view(c.check) == "ImgLongdesc")
+        if (std::string_view(c.check) == "ImgLongdesc") {
             EXPECT_NE(written.find("Fahrg\xC3\xA4ste je Monat</title>"), std::string::npos) << written;
-        if (std::string_view(c.check) == "AnchorTranscript")
+        }
+        if (std::string_view(c.check) == "AnchorTranscript") {
             EXPECT_NE(written.find("Die Ansage des Hafenmeisters</title>"), std::string::npos) << written;
+        }
 
         CHtmlDocument check{CFamilyElementFactory::Instance()};
         LoadAs(check, InFolder(file), written);
