@@ -295,8 +295,9 @@ TEST_F(ObjectRegistryTest, TheWrittenLayoutIsReadWithoutTheXmlReaderToTheSameRec
         CSrcObjectDatabase registry(RegistryPath());
         const std::string byXml = ReadByTheXmlReader(bytes);
         EXPECT_EQ(registry.Load(), byXml.empty() ? 0 : 1) << bytes;
-        if (!byXml.empty())
+        if (!byXml.empty()) {
             EXPECT_EQ(RegistryText(registry), byXml);
+        }
     }
 }
 
