@@ -11,6 +11,8 @@
 #include "library/html/tag_table.h"
 #include "library/html/text_util.h"
 
+#include <algorithm>
+
 namespace orvane {
 
 namespace {
@@ -99,10 +101,15 @@ bool CElementPre::PrepareRepairPage(RepairPageRequest& request)
     // before it, gets no page: the link written before it or the target
     // written after its end tag would stand in that link. Nor does art in
     // the head, where the links would be body content.
+    auto isHead = [](const CElement& e, int kind) {  // head and label share the id
+        return e.Kind() == kind && !e.IsDeleted() && EqualsIgnoreCase(e.WrittenTagName(), "head");
+    };
+    bool headOpensBefore = false;
     for (std::size_t n = 0; n < range.end; ++n) {
         const CElement* e = elements[n];
         const bool link = e->Kind() == tag::kA;
-        const bool head = e->Kind() == tag::kLabel && EqualsIgnoreCase(e->WrittenTagName(), "head");  // they share the id
+        const bool head = isHead(*e, tag::kLabel);
+        headOpensBefore = headOpensBefore || (head && n < range.start);
         const CElement* end = (link || head) && !e->IsDeleted() ? e->Partner() : nullptr;
         if (!end || end == e)
             continue;
@@ -110,6 +117,10 @@ bool CElementPre::PrepareRepairPage(RepairPageRequest& request)
         if ((n < range.start && closes > range.start) || (link && closes > range.end))
             return false;
     }
+    // A head opened before the art and closed after it, by whichever of its tags.
+    if (headOpensBefore && std::any_of(elements.begin() + static_cast<std::ptrdiff_t>(range.end) + 1, elements.end(),
+                                       [&](const CElement* e) { return isHead(*e, tag::kLabel + kind::kEndOffset); }))
+        return false;
     for (std::size_t n = range.start; n <= range.end; ++n)
         elements[n]->AppendMarkupText(request.objectMarkup);
     request.lineEnd = PageLineEnd(request.document);
